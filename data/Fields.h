@@ -1,0 +1,66 @@
+// The columns of an opened query and their values in the current row. A query keeps its
+// whole result in memory; a field reads the row the query stands on. Win32-free.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "rtl/Classes.h"
+#include "rtl/DateUtils.h"
+
+namespace data {
+
+enum class TFieldType { ftString, ftInteger, ftFloat, ftDate, ftTime, ftDateTime, ftBlob };
+
+struct TFieldValue {
+  bool null = true;
+  int64_t i = 0;     // ftInteger
+  double f = 0;      // ftFloat and the date and time types (a TDateTime)
+  std::string s;     // ftString (UTF-8) and ftBlob (bytes)
+};
+
+struct TColumn {
+  std::string name;
+  TFieldType type = TFieldType::ftString;
+};
+
+// A fetched result: column descriptions, the rows, and the current row (-1 when empty).
+struct TRowSet {
+  std::vector<TColumn> columns;
+  std::vector<std::vector<TFieldValue>> rows;
+  int current = -1;
+};
+
+// Gives duplicate column names (compared without case) a suffix as the server's own
+// clients do: the second "nama" becomes "nama_1", a third "nama_2".
+void MakeColumnNamesUnique(std::vector<TColumn>& columns);
+
+// A date or date and time from its parts; the time of a day before 30/12/1899 counts
+// forward from that day, as the class library keeps it.
+rtl::TDateTime CombineDateTime(rtl::TDateTime date, rtl::TDateTime time);
+
+class TField {
+ public:
+  TField(const TRowSet* rows, int index) : rows_(rows), index_(index) {}
+  const std::string& FieldName() const { return rows_->columns[static_cast<size_t>(index_)].name; }
+  TFieldType DataType() const { return rows_->columns[static_cast<size_t>(index_)].type; }
+  int Index() const { return index_; }
+
+  // An empty result and a NULL read as "", 0, 0.0 and the zero date; nothing raises.
+  bool IsNull() const;
+  std::string AsString() const;
+  // Text that is no number raises EConvertError with the class library's wording.
+  int64_t AsInteger() const;
+  double AsFloat() const;
+  // A text column is read in the short date format.
+  rtl::TDateTime AsDateTime() const;
+  // Writes the value's bytes (a blob exactly as stored); a NULL writes nothing.
+  void SaveToStream(rtl::TStream& s) const;
+
+ private:
+  const TFieldValue* Value() const;
+  const TRowSet* rows_;
+  int index_;
+};
+
+}  // namespace data

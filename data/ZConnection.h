@@ -1,0 +1,59 @@
+// The one database connection: MariaDB (MySQL protocol) through the ODBC driver
+// "MariaDB Unicode". Every statement commits on its own; no transactions are used.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "data/DBError.h"
+#include "rtl/Classes.h"
+
+namespace data {
+
+class TZQuery;
+
+class TZConnection : public rtl::TComponent {
+  KORVAN_CLASS(TZConnection)
+ public:
+  explicit TZConnection(rtl::TComponent* owner);
+  ~TZConnection() override;
+
+  std::string Protocol;  // "mysql-5"; kept for the program's settings, not used to connect
+  std::string HostName;
+  int Port = 3306;
+  std::string User;
+  std::string Password;
+  std::string Database;
+  // Runs after every successful connect.
+  rtl::TNotifyEvent AfterConnect;
+
+  // Connecting while connected does nothing; a failed attempt raises EDatabaseError and
+  // leaves the connection closed.
+  void Connect();
+  // Closes every query of this connection first.
+  void Disconnect();
+  bool Connected() const { return dbc_ != nullptr; }
+  void SetConnected(bool v) { v ? Connect() : Disconnect(); }
+
+  // Runs a statement without parameters or results; returns the rows it affected.
+  int64_t ExecuteDirect(const std::string& sql);
+
+  // The ODBC connection string built from the settings.
+  std::string ConnectionString() const;
+  // The ODBC connection handle (SQLHDBC) while connected, else nullptr.
+  void* Handle() const { return dbc_; }
+
+ protected:
+  void Notification(rtl::TComponent* component, rtl::TOperation op) override;
+
+ private:
+  friend class TZQuery;
+  void* dbc_ = nullptr;
+  std::vector<TZQuery*> queries_;
+};
+
+// Wraps an ODBC connection-string value in braces when it holds a character that would
+// end or confuse the attribute ("a;b" -> "{a;b}", a "}" inside doubled).
+std::string OdbcConnectValue(const std::string& value);
+
+}  // namespace data
