@@ -1,0 +1,75 @@
+#!/usr/bin/env bash
+# Builds KORVAN, starts its database and runs the program under Wine.
+#   bash scripts/run.sh
+# With an X display ($DISPLAY) the program runs there until you close it.
+# Without one the script starts a private Xvfb, waits for the login window,
+# saves a screenshot of it to build/screenshot-login.png and ends.
+# The database korvan is created and filled with the seed and demonstration
+# data only when it does not exist yet (or has no tables); existing data is
+# kept, and tables missing from an existing database are added.
+set -euo pipefail
+here=$(dirname "${BASH_SOURCE[0]}")
+# shellcheck source=scripts/setup.sh
+source "$here/setup.sh"
+korvan_traps
+
+LOGIN_CAPTION="Akses KORVAN 8.20"
+EXE=$KORVAN_BUILD/app/KORVAN.exe
+SHOT=$KORVAN_BUILD/screenshot-login.png
+
+korvan_setup
+db_start
+db_provision
+if ! db_exists || [ "$(db_table_count)" = 0 ]; then
+  say "new database $KORVAN_DB_NAME: loading the schema, the seed and the demonstration data"
+  db_load_schema
+  db_load_seed
+  db_load_demo
+else
+  say "database $KORVAN_DB_NAME exists: keeping its data, adding missing tables only"
+  db_load_schema
+fi
+
+if [ ! -f "$EXE" ]; then
+  die "$EXE is missing: the build made no KORVAN.exe yet (the program is not in the source tree so far)"
+fi
+
+cd "$(dirname "$EXE")"
+if [ -n "${DISPLAY:-}" ]; then
+  say "running KORVAN on display $DISPLAY (log in with admin / admin); close it to end"
+  korvan_on_exit wine_stop
+  set +e
+  wine "$EXE" 2>>"$KORVAN_LOGS/app.log"
+  rc=$?
+  set -e
+  say "KORVAN ended (exit code $rc; Wine's messages: $KORVAN_LOGS/app.log)"
+  exit "$rc"
+fi
+
+say "no \$DISPLAY: starting a private X display for a screenshot of the login window"
+xvfb_start 91 92 93 94 95
+korvan_on_exit wine_stop
+wine "$EXE" </dev/null >>"$KORVAN_LOGS/app.log" 2>&1 &
+app=$!
+# Wait for the login window, or for the program to end before showing it.
+found=$KORVAN_LOGS/login-window.id
+timeout 120 xdotool search --sync --onlyvisible --name "^${LOGIN_CAPTION}\$" >"$found" 2>/dev/null &
+finder=$!
+wait -n "$finder" "$app" || true
+if kill -0 "$finder" 2>/dev/null; then
+  kill "$finder" 2>/dev/null; wait "$finder" 2>/dev/null || true
+  die "KORVAN.exe ended before its login window showed (log: $KORVAN_LOGS/app.log)"
+fi
+win=$(head -n 1 "$found")
+[ -n "$win" ] || die "the window \"$LOGIN_CAPTION\" did not appear within 120 s (log: $KORVAN_LOGS/app.log)"
+say "the login window is up (X window $win)"
+# Wine paints after the window shows: take pictures until two in a row agree.
+prev=
+for _ in $(seq 40); do
+  cur=$(xwd -root -silent | md5sum)
+  [ "$cur" = "$prev" ] && break
+  prev=$cur
+  sleep 0.25
+done
+xwd -root -silent | convert xwd:- "png:$SHOT"
+say "screenshot: $SHOT"

@@ -1,0 +1,61 @@
+#!/usr/bin/env bash
+# Builds KORVAN and runs every test: the native sanitizer build (build-native/)
+# and the Windows build under Wine (build/), against a freshly loaded database
+# and on a private X display. Exits non-zero when anything fails.
+#   bash scripts/test.sh
+#
+# The database korvan is dropped and recreated with the schema and the seed
+# data (no demonstration data). To try this script against a server whose
+# korvan database must stay untouched, point it at another database:
+#   KORVAN_DB_NAME=korvan_selftest bash scripts/test.sh
+# (the variable is also passed to the tests).
+set -euo pipefail
+here=$(dirname "${BASH_SOURCE[0]}")
+# shellcheck source=scripts/setup.sh
+source "$here/setup.sh"
+korvan_traps
+
+korvan_setup
+db_start
+db_provision
+db_recreate
+db_load_schema
+db_load_seed
+
+xvfb_start 92 93 94 95
+wine_keep_server
+
+jobs=$(nproc)
+native_rc=0
+windows_rc=0
+
+say "running the native tests (build-native/)"
+ctest --test-dir "$KORVAN_BUILD_NATIVE" --output-on-failure --no-tests=error -j"$jobs" \
+  2>&1 | tee "$KORVAN_LOGS/ctest-native.log" || native_rc=$?
+
+say "running the Windows tests under Wine (build/)"
+ctest --test-dir "$KORVAN_BUILD" --output-on-failure --no-tests=error -j"$jobs" \
+  2>&1 | tee "$KORVAN_LOGS/ctest-windows.log" || windows_rc=$?
+
+# "N% tests passed, F tests failed out of T" from a CTest log, as "T F".
+_counts() {
+  sed -n 's/.*tests passed, \([0-9]*\) tests\{0,1\} failed out of \([0-9]*\).*/\2 \1/p' "$1" | tail -n 1
+}
+_summary() {
+  grep -E 'tests passed|No tests were found' "$1" | tail -n 1 || echo "(no summary: see $1)"
+}
+
+echo
+say "summary"
+printf '  native (clang, sanitizers):  %s\n' "$(_summary "$KORVAN_LOGS/ctest-native.log")"
+printf '  Windows (MinGW under Wine):  %s\n' "$(_summary "$KORVAN_LOGS/ctest-windows.log")"
+total=0 failed=0
+for log in "$KORVAN_LOGS/ctest-native.log" "$KORVAN_LOGS/ctest-windows.log"; do
+  read -r t f <<<"$(_counts "$log")" || true
+  total=$(( total + ${t:-0} )); failed=$(( failed + ${f:-0} ))
+done
+echo "$(( total - failed )) passed, $failed failed"
+
+if [ "$native_rc" -ne 0 ] || [ "$windows_rc" -ne 0 ]; then
+  exit 1
+fi
