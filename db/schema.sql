@@ -1,0 +1,109 @@
+-- KORVAN database schema (MariaDB / MySQL 5 compatible).
+--
+-- Loaded by scripts/lib.sh into the database the scripts select
+-- (korvan by default), both onto an empty database and onto one that
+-- already holds data: every table is created only when it is missing, and
+-- nothing here changes or removes a table that exists.
+--
+-- Conventions for every table (keep them when you add one):
+--   * ENGINE=InnoDB, DEFAULT CHARSET=utf8mb4, COLLATE=utf8mb4_general_ci:
+--     the program relies on case-insensitive comparison of text.
+--   * Key columns NOT NULL; every other column nullable without a default,
+--     because a parameter the program leaves unbound arrives as NULL.
+--   * Dates, times and date-and-times as DATE, TIME, DATETIME. The zero date
+--     of the program, 1899-12-30, stands for "does not apply" and is stored
+--     like any other date.
+--   * Text as VARCHAR wide enough that nothing is cut; long free text as TEXT;
+--     pictures as LONGBLOB.
+--   * A primary key on the column the program selects a row by, so that two
+--     rows can never collide on it; a table the program keeps as a single row
+--     gets an `id` fixed to 1 that refuses a second row.
+--
+-- Add new tables to the section of their area, in the same form:
+--   -- `name`: what one row is.
+--   CREATE TABLE IF NOT EXISTS `name` ( ... ) ENGINE=InnoDB DEFAULT CHARSET=utf8mb4 COLLATE=utf8mb4_general_ci;
+
+SET NAMES utf8mb4;
+
+-- ===========================================================================
+-- Application shell and administration
+-- ===========================================================================
+
+-- `user`: one row per account; `active` is "Y" while the account is logged in.
+CREATE TABLE IF NOT EXISTS `user` (
+  `nama`        VARCHAR(150) NULL,
+  `username`    VARCHAR(100) NOT NULL,
+  `pswd`        VARCHAR(100) NULL,
+  `id_kategori` VARCHAR(10)  NULL,
+  `active`      VARCHAR(10)  NULL,
+  PRIMARY KEY (`username`)
+) ENGINE=InnoDB DEFAULT CHARSET=utf8mb4 COLLATE=utf8mb4_general_ci;
+
+-- `kategori_user`: one row per user category (seed data). No index besides
+-- the key: a second index covering both columns would make reads without an
+-- ordering return the rows by name instead of by id.
+CREATE TABLE IF NOT EXISTS `kategori_user` (
+  `id_kategori` VARCHAR(10) NOT NULL,
+  `nm_kategori` VARCHAR(50) NULL,
+  PRIMARY KEY (`id_kategori`)
+) ENGINE=InnoDB DEFAULT CHARSET=utf8mb4 COLLATE=utf8mb4_general_ci;
+
+-- `hak_akses`: one row per right (`menu`) that a user category holds.
+CREATE TABLE IF NOT EXISTS `hak_akses` (
+  `id_kategori` VARCHAR(10) NOT NULL,
+  `menu`        VARCHAR(50) NOT NULL,
+  PRIMARY KEY (`id_kategori`, `menu`)
+) ENGINE=InnoDB DEFAULT CHARSET=utf8mb4 COLLATE=utf8mb4_general_ci;
+
+-- `gereja`: the church, a single row.
+CREATE TABLE IF NOT EXISTS `gereja` (
+  `id`          TINYINT UNSIGNED NOT NULL DEFAULT 1,
+  `nama_gereja` VARCHAR(150) NULL,
+  `alamat`      VARCHAR(255) NULL,
+  PRIMARY KEY (`id`),
+  CONSTRAINT `ck_gereja_single_row` CHECK (`id` = 1)
+) ENGINE=InnoDB DEFAULT CHARSET=utf8mb4 COLLATE=utf8mb4_general_ci;
+
+-- `tema_tahunan`: one yearly theme per period ("2021-2022"); the active one
+-- has `aktif` = "Ya".
+CREATE TABLE IF NOT EXISTS `tema_tahunan` (
+  `periode`  VARCHAR(20)  NOT NULL,
+  `tema`     TEXT         NULL,
+  `aktif`    VARCHAR(10)  NULL,
+  `username` VARCHAR(100) NULL,
+  PRIMARY KEY (`periode`)
+) ENGINE=InnoDB DEFAULT CHARSET=utf8mb4 COLLATE=utf8mb4_general_ci;
+
+-- `foto_default`: the default photos (JPEG bytes), a single row.
+CREATE TABLE IF NOT EXISTS `foto_default` (
+  `id`         TINYINT UNSIGNED NOT NULL DEFAULT 1,
+  `foto`       LONGBLOB NULL,
+  `foto_nikah` LONGBLOB NULL,
+  PRIMARY KEY (`id`),
+  CONSTRAINT `ck_foto_default_single_row` CHECK (`id` = 1)
+) ENGINE=InnoDB DEFAULT CHARSET=utf8mb4 COLLATE=utf8mb4_general_ci;
+
+-- `check_update_pelkat`: one row per day on which the daily recomputation of
+-- the members' category groups started. A day may appear more than once.
+CREATE TABLE IF NOT EXISTS `check_update_pelkat` (
+  `id`  INT UNSIGNED NOT NULL AUTO_INCREMENT,
+  `tgl` DATE NULL,
+  PRIMARY KEY (`id`),
+  KEY `ix_check_update_pelkat_tgl` (`tgl`)
+) ENGINE=InnoDB DEFAULT CHARSET=utf8mb4 COLLATE=utf8mb4_general_ci;
+
+-- `urutan_pelkat`: display order of the category groups (seed data); as
+-- with `kategori_user`, only the key, so that rows come in display order.
+CREATE TABLE IF NOT EXISTS `urutan_pelkat` (
+  `id`     INT         NOT NULL,
+  `pelkat` VARCHAR(10) NULL,
+  PRIMARY KEY (`id`)
+) ENGINE=InnoDB DEFAULT CHARSET=utf8mb4 COLLATE=utf8mb4_general_ci;
+
+-- ===========================================================================
+-- Congregation registry
+-- ===========================================================================
+
+-- ===========================================================================
+-- Worship, offerings, dues and loans
+-- ===========================================================================
