@@ -1,6 +1,7 @@
 // TBitmap: DIB sections, pixel-format conversion and the BMP file format.
 #include <algorithm>
 #include <cstring>
+#include <unordered_map>
 
 #include "gui/Graphics.h"
 #include "rtl/Utf.h"
@@ -141,6 +142,32 @@ void WritePixel(uint8_t* row, int x, TPixelFormat pf, uint32_t argb) {
   }
 }
 
+int NearestIndex(const std::vector<RGBQUAD>& colors, uint32_t rgb) {
+  int r = (rgb >> 16) & 0xFF, g = (rgb >> 8) & 0xFF, b = rgb & 0xFF;
+  int best = 0, bestDist = 1 << 30;
+  for (size_t i = 0; i < colors.size(); ++i) {
+    int dr = colors[i].rgbRed - r, dg = colors[i].rgbGreen - g, db = colors[i].rgbBlue - b;
+    int d = dr * dr + dg * dg + db * db;
+    if (d < bestDist) {
+      bestDist = d;
+      best = static_cast<int>(i);
+    }
+  }
+  return best;
+}
+
+void SetIndex(uint8_t* row, int x, int bits, int v) {
+  if (bits == 8) {
+    row[x] = static_cast<uint8_t>(v);
+  } else if (bits == 4) {
+    int shift = (x & 1) ? 0 : 4;
+    row[x >> 1] = static_cast<uint8_t>((row[x >> 1] & ~(0xF << shift)) | ((v & 0xF) << shift));
+  } else {
+    uint8_t m = static_cast<uint8_t>(0x80 >> (x & 7));
+    row[x >> 3] = static_cast<uint8_t>((v & 1) ? row[x >> 3] | m : row[x >> 3] & ~m);
+  }
+}
+
 // Copies the palette index of pixel sx in a 1/4-bit row into pixel dx of another row.
 void CopyIndex(const uint8_t* src, int sx, uint8_t* dst, int dx, int bits) {
   if (bits == 1) {
@@ -188,6 +215,43 @@ void Put32(uint8_t* p, uint32_t v) {
 void Put16(uint8_t* p, uint16_t v) {
   p[0] = static_cast<uint8_t>(v);
   p[1] = static_cast<uint8_t>(v >> 8);
+}
+
+// Whether a DIB section stores its top row first. GetObject does not always keep the
+// sign of the height, so a marker written into the first row in memory is looked for
+// through GDI; the bytes are put back afterwards.
+bool IsTopDown(HBITMAP h, const DIBSECTION& ds, HDC dc, const std::vector<RGBQUAD>& colors) {
+  if (ds.dsBmih.biHeight < 0) return true;
+  int ht = ds.dsBm.bmHeight, bits = ds.dsBmih.biBitCount;
+  if (ht < 2) return false;
+  uint8_t* first = static_cast<uint8_t*>(ds.dsBm.bmBits);
+  uint8_t* last = first + static_cast<size_t>(ht - 1) * ds.dsBm.bmWidthBytes;
+  size_t n = bits >= 8 ? static_cast<size_t>(bits / 8) : 1;
+  uint8_t a = 0x00, b = 0xFF;
+  if (bits <= 8) {
+    // Two palette entries of different colours.
+    auto rgb = [&](size_t i) { return i < colors.size() ? (colors[i].rgbRed << 16) | (colors[i].rgbGreen << 8) | colors[i].rgbBlue : 0; };
+    size_t other = 1;
+    while (other < colors.size() && rgb(other) == rgb(0)) ++other;
+    if (other >= colors.size()) return false;  // one colour only: the order cannot show
+    a = 0;
+    b = bits == 8 ? static_cast<uint8_t>(other) : bits == 4 ? static_cast<uint8_t>(other * 0x11) : 0xFF;
+    if (bits == 1 && other != 1) return false;
+  }
+  HGDIOBJ old = SelectObject(dc, h);
+  if (!old) return false;  // selected elsewhere: trust the header
+  std::vector<uint8_t> saveFirst(first, first + n), saveLast(last, last + n);
+  GdiFlush();
+  std::memset(first, a, n);
+  std::memset(last, b, n);
+  COLORREF top = GetPixel(dc, 0, 0), bottom = GetPixel(dc, 0, ht - 1);
+  std::memset(first, b, n);
+  std::memset(last, a, n);
+  COLORREF top2 = GetPixel(dc, 0, 0);
+  std::memcpy(first, saveFirst.data(), n);
+  std::memcpy(last, saveLast.data(), n);
+  SelectObject(dc, old);
+  return top != top2 && top2 == bottom;
 }
 
 }  // namespace
@@ -325,17 +389,19 @@ void TBitmap::SetPixelFormat(TPixelFormat pf) {
       for (int x = 0; x < width_; ++x) WritePixel(dst, x, pf, ReadPixel(src, x, pf_, colors_));
     }
   } else {
-    // To a palette: GDI maps each colour to the nearest entry of the new colour table.
-    std::vector<uint32_t> argb(static_cast<size_t>(width_) * height_);
+    // To a palette: each colour becomes the nearest entry of the new colour table.
+    std::unordered_map<uint32_t, uint8_t> nearest;
+    int bits = BitsOf(pf);
     for (int y = 0; y < height_; ++y) {
       const uint8_t* src = bits_ + static_cast<size_t>(y) * stride_;
-      for (int x = 0; x < width_; ++x) argb[static_cast<size_t>(y) * width_ + x] = ReadPixel(src, x, pf_, colors_);
+      uint8_t* dst = s.bits + static_cast<size_t>(y) * stride;
+      for (int x = 0; x < width_; ++x) {
+        uint32_t rgb = ReadPixel(src, x, pf_, colors_) & 0xFFFFFF;
+        auto it = nearest.find(rgb);
+        if (it == nearest.end()) it = nearest.emplace(rgb, NearestIndex(colors, rgb)).first;
+        SetIndex(dst, x, bits, it->second);
+      }
     }
-    Info bi;
-    FillInfo(bi, width_, height_, pf32bit, {});
-    HDC dc = CreateCompatibleDC(nullptr);
-    SetDIBits(dc, s.handle, 0, static_cast<UINT>(height_), argb.data(), bi.get(), DIB_RGB_COLORS);
-    DeleteDC(dc);
   }
   Replace(s.handle, s.bits, width_, height_, pf, std::move(colors));
   Changed();
@@ -393,7 +459,8 @@ void TBitmap::AdoptForeign(HBITMAP h) {
       colors.resize(GetDIBColorTable(dc, 0, static_cast<UINT>(colors.size()), colors.data()));
       SelectObject(dc, old);
     }
-    if (ds.dsBmih.biHeight > 0 && pf != pfCustom) {
+    bool topDown = IsTopDown(h, ds, dc, colors);
+    if (!topDown && pf != pfCustom) {
       DeleteDC(dc);
       Replace(h, ds.dsBm.bmBits, w, ht, pf, std::move(colors));
       return;
@@ -402,7 +469,6 @@ void TBitmap::AdoptForeign(HBITMAP h) {
     TPixelFormat target = pf == pfCustom ? pf32bit : pf;
     Section s = CreateSection(w, ht, target, colors);
     int srcStride = ds.dsBm.bmWidthBytes, stride = StrideOf(w, BitsOf(target));
-    bool topDown = ds.dsBmih.biHeight < 0;
     for (int y = 0; y < ht; ++y) {
       const uint8_t* src = static_cast<uint8_t*>(ds.dsBm.bmBits) + static_cast<size_t>(topDown ? y : ht - 1 - y) * srcStride;
       uint8_t* dst = s.bits + static_cast<size_t>(ht - 1 - y) * stride;
