@@ -255,19 +255,20 @@ db_load_demo()   { _db_load demo.sql; }
 # ---------------------------------------------------------------------------
 # Private X display (Xvfb)
 # ---------------------------------------------------------------------------
+# The process id written in display N's lock file (empty when there is none).
+_xvfb_lock_pid() { { tr -dc '0-9' <"/tmp/.X$1-lock"; } 2>/dev/null || true; }
+
 _xvfb_in_use() {
   local n=$1 pid
-  if [ -e "/tmp/.X$n-lock" ]; then
-    pid=$(tr -dc '0-9' <"/tmp/.X$n-lock" 2>/dev/null)
-    [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null && return 0
-  fi
+  pid=$(_xvfb_lock_pid "$n")
+  [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null && return 0
   [ -S "/tmp/.X11-unix/X$n" ] && DISPLAY=:$n xdotool getdisplaygeometry >/dev/null 2>&1 && return 0
   return 1
 }
 
 _xvfb_ready() {
   local n=$1 pid=$2
-  [ "$(tr -dc '0-9' <"/tmp/.X$n-lock" 2>/dev/null)" = "$pid" ] &&
+  [ "$(_xvfb_lock_pid "$n")" = "$pid" ] &&
     DISPLAY=:$n xdotool getdisplaygeometry >/dev/null 2>&1
 }
 
