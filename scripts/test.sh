@@ -50,8 +50,12 @@ say "summary"
 printf '  native (clang, sanitizers):  %s\n' "$(_summary "$KORVAN_LOGS/ctest-native.log")"
 printf '  Windows (MinGW under Wine):  %s\n' "$(_summary "$KORVAN_LOGS/ctest-windows.log")"
 total=0 failed=0
-for log in "$KORVAN_LOGS/ctest-native.log" "$KORVAN_LOGS/ctest-windows.log"; do
-  read -r t f <<<"$(_counts "$log")" || true
+for run in "native:$native_rc" "windows:$windows_rc"; do
+  name=${run%%:*} rc=${run#*:}
+  read -r t f <<<"$(_counts "$KORVAN_LOGS/ctest-$name.log")" || true
+  # A run that failed before its summary (a build or discovery error) counts
+  # as one failure.
+  if [ -z "${t:-}" ] && [ "$rc" -ne 0 ]; then t=1 f=1; fi
   total=$(( total + ${t:-0} )); failed=$(( failed + ${f:-0} ))
 done
 echo "$(( total - failed )) passed, $failed failed"
