@@ -136,6 +136,22 @@ TEST_F(QueryTest, ZeroDateRoundTripsAsTheZeroDate) {
   EXPECT_EQ(q_.FieldByName("d")->AsString(), "30/12/1899");
 }
 
+TEST_F(QueryTest, MySqlZeroDatesReadAsNull) {
+  // Rows written by the old MySQL 5 server may hold "0000-00-00": no day at all.
+  auto legacy = dbtest::NewConnection();
+  legacy->ExecuteDirect("set session sql_mode=''");
+  legacy->ExecuteDirect("insert into tst_dl_kinds(id,d,dt)values(5,'0000-00-00','0000-00-00 00:00:00')");
+  TZQuery q(nullptr);
+  q.SetConnection(legacy.get());
+  Sql(q, {"select d,dt from tst_dl_kinds", "where id=5"});
+  q.Open();
+  for (const char* name : {"d", "dt"}) {
+    EXPECT_TRUE(q.FieldByName(name)->IsNull()) << name;
+    EXPECT_EQ(q.FieldByName(name)->AsString(), "") << name;
+    EXPECT_EQ(q.FieldByName(name)->AsDateTime(), rtl::ZeroDate) << name;
+  }
+}
+
 TEST_F(QueryTest, JpegBlobRoundTripsByteForByte) {
   std::vector<uint8_t> photo;
   if (std::strlen(KORVAN_TEST_JPEG) > 0) {
