@@ -1,0 +1,503 @@
+#include "gui/Forms.h"
+
+#include <commctrl.h>
+#include <objbase.h>
+
+#include <algorithm>
+
+#include "gui/Dialogs.h"
+#include "gui/Menus.h"
+#include "rtl/FormatNumber.h"
+#include "rtl/Utf.h"
+
+namespace gui {
+
+TApplication* Application = nullptr;
+TScreen* Screen = nullptr;
+
+void InitApplication() {
+  if (!Application) {
+    Application = new TApplication(nullptr);
+    Application->Initialize();
+  }
+  if (!Screen) Screen = new TScreen(nullptr);
+}
+
+void DoneApplication() {
+  delete Application;
+  Application = nullptr;
+  delete Screen;
+  Screen = nullptr;
+}
+
+TBusyCursor::TBusyCursor() : saved_(Screen ? Screen->Cursor() : crDefault) {
+  if (Screen) Screen->SetCursor(crHourGlass);
+}
+
+TBusyCursor::~TBusyCursor() {
+  if (Screen) Screen->SetCursor(saved_);
+}
+
+// ---------------------------------------------------------------- TCustomForm
+
+TCustomForm::TCustomForm(TComponent* owner) : TWinControl(owner) {
+  visible_ = false;
+  color_ = clBtnFace;
+  parentFont_ = false;
+  font_.SetName("Tahoma");
+  font_.SetHeight(-11);
+  if (Screen) Screen->forms_.push_back(this);
+}
+
+TCustomForm::~TCustomForm() {
+  MarkDestroying();
+  if (Screen) {
+    auto& v = Screen->forms_;
+    v.erase(std::remove(v.begin(), v.end(), this), v.end());
+    if (Screen->activeForm_ == this) Screen->activeForm_ = nullptr;
+  }
+  if (Application && Application->MainForm() == this) Application->SetMainForm(nullptr);
+  DestroyComponents();
+  DestroyHandle();
+}
+
+void TCustomForm::CreateParams(TCreateParams& p) {
+  TWinControl::CreateParams(p);
+  p.Style = WS_CLIPCHILDREN;
+  p.ExStyle = WS_EX_CONTROLPARENT;
+  switch (BorderStyle) {
+    case TFormBorderStyle::bsNone: p.Style |= WS_POPUP; break;
+    case TFormBorderStyle::bsSingle: p.Style |= WS_CAPTION | WS_BORDER; break;
+    case TFormBorderStyle::bsSizeable: p.Style |= WS_CAPTION | WS_THICKFRAME; break;
+    case TFormBorderStyle::bsDialog:
+      p.Style |= WS_POPUP | WS_CAPTION;
+      p.ExStyle |= WS_EX_DLGMODALFRAME;
+      break;
+    case TFormBorderStyle::bsToolWindow:
+      p.Style |= WS_CAPTION;
+      p.ExStyle |= WS_EX_TOOLWINDOW;
+      break;
+    case TFormBorderStyle::bsSizeToolWin:
+      p.Style |= WS_CAPTION | WS_THICKFRAME;
+      p.ExStyle |= WS_EX_TOOLWINDOW;
+      break;
+  }
+  if (BorderStyle != TFormBorderStyle::bsNone && (BorderIcons & biSystemMenu)) {
+    p.Style |= WS_SYSMENU;
+    if (BorderStyle == TFormBorderStyle::bsSingle || BorderStyle == TFormBorderStyle::bsSizeable) {
+      if (BorderIcons & biMinimize) p.Style |= WS_MINIMIZEBOX;
+      if (BorderIcons & biMaximize) p.Style |= WS_MAXIMIZEBOX;
+    }
+  }
+  if (FormStyle == TFormStyle::fsStayOnTop) p.ExStyle |= WS_EX_TOPMOST;
+  p.WndParent = Application ? Application->Handle() : nullptr;
+  if (clientWidth_ >= 0) {
+    RECT r{0, 0, clientWidth_, clientHeight_};
+    AdjustWindowRectEx(&r, p.Style, menu_ != nullptr, p.ExStyle);
+    p.Width = r.right - r.left;
+    p.Height = r.bottom - r.top;
+    width_ = p.Width;
+    height_ = p.Height;
+  }
+}
+
+void TCustomForm::CreateHandleDone() {
+  if (menu_) {
+    ::SetMenu(handle_, menu_->Handle());
+    menu_->WindowHandle = handle_;
+  }
+  // The frame the system actually drew decides the outer size for a given client size.
+  if (clientWidth_ >= 0) {
+    RECT wr, cr;
+    GetWindowRect(handle_, &wr);
+    GetClientRect(handle_, &cr);
+    int w = clientWidth_ + (wr.right - wr.left) - cr.right;
+    int h = clientHeight_ + (wr.bottom - wr.top) - cr.bottom;
+    if (w != wr.right - wr.left || h != wr.bottom - wr.top) {
+      width_ = w;
+      height_ = h;
+      SetWindowPos(handle_, nullptr, 0, 0, w, h, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+  }
+}
+
+void TCustomForm::SetClientSize(int width, int height) {
+  clientWidth_ = width;
+  clientHeight_ = height;
+  if (handle_) {
+    RECT wr, cr;
+    GetWindowRect(handle_, &wr);
+    GetClientRect(handle_, &cr);
+    SetBounds(left_, top_, width + (wr.right - wr.left) - cr.right, height + (wr.bottom - wr.top) - cr.bottom);
+  } else {
+    TCreateParams p;
+    CreateParams(p);
+  }
+}
+
+TRect TCustomForm::ClientRect() const {
+  if (handle_) return TWinControl::ClientRect();
+  if (clientWidth_ >= 0) return Rect(0, 0, clientWidth_, clientHeight_);
+  return TWinControl::ClientRect();
+}
+
+void TCustomForm::SetMenu(TMainMenu* menu) {
+  menu_ = menu;
+  if (menu) menu->WindowHandle = handle_;
+  if (handle_) ::SetMenu(handle_, menu ? menu->Handle() : nullptr);
+}
+
+void TCustomForm::SetTextBuf(const std::string& s) {
+  text_ = s;
+  if (handle_) SetWindowTextW(handle_, rtl::W(s).c_str());
+  Perform(CM_TEXTCHANGED);
+}
+
+void TCustomForm::SetActiveControl(TWinControl* c) { activeControl_ = c; }
+
+void TCustomForm::SelectNext(bool forward) {
+  HWND focus = GetFocus();
+  HWND next = GetNextDlgTabItem(Handle(), focus && IsChild(handle_, focus) ? focus : nullptr, !forward);
+  if (next) {
+    ::SetFocus(next);
+    if (auto* c = FromHandle(next)) activeControl_ = c;
+    // Moving into an edit selects its text, as dialog navigation does.
+    wchar_t cls[32];
+    if (GetClassNameW(next, cls, 32) && (SendMessageW(next, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL))
+      SendMessageW(next, EM_SETSEL, 0, -1);
+  }
+}
+
+void TCustomForm::PlaceOnScreen() {
+  if (Position == TPosition::poScreenCenter || Position == TPosition::poDesktopCenter ||
+      Position == TPosition::poMainFormCenter || Position == TPosition::poOwnerFormCenter) {
+    RECT wr;
+    GetWindowRect(Handle(), &wr);
+    int w = wr.right - wr.left, h = wr.bottom - wr.top;
+    int x = (GetSystemMetrics(SM_CXSCREEN) - w) / 2;
+    int y = (GetSystemMetrics(SM_CYSCREEN) - h) / 2;
+    left_ = std::max(0, x);
+    top_ = std::max(0, y);
+    SetWindowPos(handle_, nullptr, left_, top_, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+}
+
+void TCustomForm::VisibleChanged() {
+  if (!handle_ && !visible_) return;
+  if (visible_) {
+    HandleNeeded();
+    PlaceOnScreen();
+    ShowWindow(handle_, WindowState == TWindowState::wsMaximized ? SW_SHOWMAXIMIZED : SW_SHOW);
+    SetForegroundWindow(handle_);
+    SetActiveWindow(handle_);
+    formState_ |= fsVisible;
+    if (OnShow) OnShow(this);
+    // Focus the first control that takes it, or the remembered one.
+    if (activeControl_ && activeControl_->HandleAllocated() && activeControl_->CanFocus())
+      ::SetFocus(activeControl_->Handle());
+    else if (HWND first = GetNextDlgTabItem(handle_, nullptr, FALSE))
+      ::SetFocus(first);
+    else
+      ::SetFocus(handle_);
+  } else {
+    formState_ &= ~fsVisible;
+    if (OnHide) OnHide(this);
+    ShowWindow(handle_, SW_HIDE);
+  }
+}
+
+bool TCustomForm::Showing() const { return visible_ && handle_ && IsWindowVisible(handle_); }
+
+bool TCustomForm::Active() const { return handle_ && GetActiveWindow() == handle_; }
+
+void TCustomForm::Show() {
+  SetVisible(true);
+  BringWindowToTop(Handle());
+}
+
+void TCustomForm::Activate() {
+  if (OnActivate) OnActivate(this);
+}
+
+namespace {
+struct DisabledWindows {
+  HWND keep;
+  std::vector<HWND> list;
+};
+BOOL CALLBACK DisableOne(HWND h, LPARAM l) {
+  auto* d = reinterpret_cast<DisabledWindows*>(l);
+  if (h != d->keep && IsWindowVisible(h) && IsWindowEnabled(h)) {
+    d->list.push_back(h);
+    EnableWindow(h, FALSE);
+  }
+  return TRUE;
+}
+}  // namespace
+
+int TCustomForm::ShowModal() {
+  if (visible_ || (formState_ & fsModal))
+    throw rtl::EInvalidOperation("Cannot make a visible window modal");
+  if (GetCapture()) ReleaseCapture();
+  HWND previous = GetActiveWindow();
+  HandleNeeded();
+  DisabledWindows disabled{handle_, {}};
+  EnumThreadWindows(GetCurrentThreadId(), DisableOne, reinterpret_cast<LPARAM>(&disabled));
+  formState_ |= fsModal;
+  ModalResult = mrNone;
+  int result = mrCancel;
+  try {
+    Show();
+    Activate();
+    for (;;) {
+      if (Application->Terminated()) {
+        ModalResult = mrCancel;
+        break;
+      }
+      if (ModalResult != mrNone) {
+        // Closing asks CloseQuery and OnClose; a refusal keeps the form up.
+        TCloseAction action = TCloseAction::caHide;
+        if (!CloseQuery()) {
+          ModalResult = mrNone;
+        } else {
+          DoClose(action);
+          if (action == TCloseAction::caNone) ModalResult = mrNone;
+          else break;
+        }
+        if (ModalResult == mrNone) continue;
+      }
+      Application->HandleMessage();
+    }
+    result = ModalResult;
+  } catch (...) {
+    formState_ &= ~fsModal;
+    for (HWND h : disabled.list) EnableWindow(h, TRUE);
+    SetVisible(false);
+    throw;
+  }
+  for (HWND h : disabled.list) EnableWindow(h, TRUE);
+  SetVisible(false);
+  formState_ &= ~fsModal;
+  if (previous && IsWindow(previous)) SetActiveWindow(previous);
+  return result;
+}
+
+bool TCustomForm::CloseQuery() {
+  bool can = true;
+  if (OnCloseQuery) OnCloseQuery(this, can);
+  return can;
+}
+
+void TCustomForm::DoClose(TCloseAction& action) {
+  if (OnClose) OnClose(this, action);
+}
+
+void TCustomForm::Close() {
+  if (formState_ & fsModal) {
+    ModalResult = mrCancel;
+    return;
+  }
+  if (!CloseQuery()) return;
+  TCloseAction action = TCloseAction::caHide;
+  DoClose(action);
+  if (action == TCloseAction::caNone) return;
+  if (Application && Application->MainForm() == this) {
+    Application->Terminate();
+    return;
+  }
+  SetVisible(false);
+}
+
+void TCustomForm::WndProc(TMessage& msg) {
+  switch (msg.Msg) {
+    case WM_CLOSE:
+      Close();
+      return;
+    case WM_COMMAND:
+      if (msg.LParam == 0 && menu_ && HIWORD(msg.WParam) == 0 && menu_->DispatchCommand(LOWORD(msg.WParam))) return;
+      break;
+    case WM_INITMENUPOPUP:
+      if (menu_ && menu_->DispatchPopup(reinterpret_cast<HMENU>(msg.WParam))) return;
+      break;
+    case WM_ACTIVATE:
+      if (LOWORD(msg.WParam) != WA_INACTIVE) {
+        if (Screen) Screen->activeForm_ = this;
+        if (activeControl_ && activeControl_->HandleAllocated() && IsWindowEnabled(activeControl_->Handle())) {
+          ::SetFocus(activeControl_->Handle());
+          msg.Result = 0;
+          return;
+        }
+      } else if (HWND f = GetFocus(); f && IsChild(handle_, f)) {
+        if (auto* c = FromHandle(f)) activeControl_ = c;
+      }
+      break;
+    case WM_WINDOWPOSCHANGED: {
+      auto* wp = reinterpret_cast<WINDOWPOS*>(msg.LParam);
+      if (!(wp->flags & SWP_NOMOVE)) {
+        left_ = wp->x;
+        top_ = wp->y;
+      }
+      if (!(wp->flags & SWP_NOSIZE)) {
+        width_ = wp->cx;
+        height_ = wp->cy;
+      }
+      break;
+    }
+    case WM_CHAR:
+    case WM_KEYDOWN:
+      break;
+    default:
+      break;
+  }
+  TWinControl::WndProc(msg);
+}
+
+// ---------------------------------------------------------------- TApplication
+
+TApplication::TApplication(TComponent* owner) : TComponent(owner) {}
+
+TApplication::~TApplication() {
+  MarkDestroying();
+  DestroyComponents();
+  if (handle_) DestroyWindow(handle_);
+}
+
+LRESULT CALLBACK TApplication::AppWndProc(HWND h, UINT m, WPARAM w, LPARAM l) {
+  return DefWindowProcW(h, m, w, l);
+}
+
+void TApplication::Initialize() {
+  INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_DATE_CLASSES | ICC_BAR_CLASSES | ICC_TAB_CLASSES |
+                                           ICC_PROGRESS_CLASS | ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&icc);
+  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  // Amounts show the user's own separators.
+  wchar_t buf[8];
+  if (GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, buf, 8) > 1)
+    rtl::DefaultNumberFormat().thousandSeparator = static_cast<char>(buf[0] < 128 ? buf[0] : ',');
+  if (GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, buf, 8) > 1)
+    rtl::DefaultNumberFormat().decimalSeparator = static_cast<char>(buf[0] < 128 ? buf[0] : '.');
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = AppWndProc;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.lpszClassName = L"TApplication";
+  RegisterClassExW(&wc);
+  handle_ = CreateWindowExW(0, L"TApplication", rtl::W(title_).c_str(),
+                            WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0, 0, 0,
+                            nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+}
+
+void TApplication::SetTitle(const std::string& t) {
+  title_ = t;
+  if (handle_) SetWindowTextW(handle_, rtl::W(t).c_str());
+}
+
+bool TApplication::IsKeyMsg(MSG& msg) {
+  if (msg.message != WM_KEYDOWN || msg.wParam != VK_TAB) return false;
+  if (GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0) return false;
+  HWND h = msg.hwnd;
+  // A multi-line edit that takes Tab keeps it.
+  if (SendMessageW(h, WM_GETDLGCODE, VK_TAB, reinterpret_cast<LPARAM>(&msg)) & (DLGC_WANTTAB | DLGC_WANTALLKEYS))
+    return false;
+  HWND top = GetAncestor(h, GA_ROOT);
+  auto* form = dynamic_cast<TCustomForm*>(TWinControl::FromHandle(top));
+  if (!form) return false;
+  form->SelectNext(GetKeyState(VK_SHIFT) >= 0);
+  return true;
+}
+
+bool TApplication::ProcessMessage(MSG& msg) {
+  if (!PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) return false;
+  if (msg.message == WM_QUIT) {
+    terminated_ = true;
+    return true;
+  }
+  if (!IsKeyMsg(msg)) {
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+  return true;
+}
+
+void TApplication::HandleMessage() {
+  MSG msg;
+  if (!ProcessMessage(msg) && !terminated_) WaitMessage();
+}
+
+void TApplication::ProcessMessages() {
+  MSG msg;
+  while (ProcessMessage(msg)) {
+  }
+}
+
+void TApplication::Run() {
+  if (mainForm_) {
+    mainForm_->Show();
+    mainForm_->Activate();
+  }
+  while (!terminated_) HandleMessage();
+}
+
+void TApplication::Terminate() {
+  if (!terminated_) PostQuitMessage(0);
+  terminated_ = true;
+}
+
+void TApplication::HandleException(const std::exception_ptr& e) {
+  if (OnException) {
+    OnException(this, e);
+    return;
+  }
+  std::string text;
+  try {
+    std::rethrow_exception(e);
+  } catch (const std::exception& ex) {
+    text = ex.what();
+  } catch (...) {
+    text = "Unknown error";
+  }
+  ShowException(text);
+}
+
+void TApplication::ShowException(const std::string& message) { ShowExceptionBox(message); }
+
+// ---------------------------------------------------------------- TScreen
+
+TScreen::TScreen(TComponent* owner) : TComponent(owner) {}
+
+HCURSOR TScreen::Cursors(TCursor c) {
+  auto it = cursors_.find(c);
+  if (it != cursors_.end()) return it->second;
+  LPCWSTR id = reinterpret_cast<LPCWSTR>(IDC_ARROW);
+  switch (c) {
+    case crHandPoint: id = reinterpret_cast<LPCWSTR>(IDC_HAND); break;
+    case crHourGlass: id = reinterpret_cast<LPCWSTR>(IDC_WAIT); break;
+    case crIBeam: id = reinterpret_cast<LPCWSTR>(IDC_IBEAM); break;
+    default: break;
+  }
+  HCURSOR h = LoadCursorW(nullptr, id);
+  cursors_[c] = h;
+  return h;
+}
+
+void TScreen::SetCursor(TCursor c) {
+  if (c == cursor_) return;
+  cursor_ = c;
+  if (c != crDefault) {
+    ::SetCursor(Cursors(c));
+  } else {
+    // Let the window under the mouse choose again.
+    POINT p;
+    GetCursorPos(&p);
+    SetCursorPos(p.x, p.y);
+  }
+}
+
+int TScreen::PixelsPerInch() const {
+  HDC dc = GetDC(nullptr);
+  int v = GetDeviceCaps(dc, LOGPIXELSY);
+  ReleaseDC(nullptr, dc);
+  return v;
+}
+
+}  // namespace gui

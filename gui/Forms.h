@@ -1,0 +1,198 @@
+// Forms, the application object and the screen. Every window of the program is a form
+// built once at start-up and shown modally; the login form is the main form.
+#pragma once
+#include <windows.h>
+
+#include <exception>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "gui/Controls.h"
+
+namespace gui {
+
+class TMainMenu;
+
+inline constexpr int mrNone = 0;
+inline constexpr int mrOk = 1;
+inline constexpr int mrCancel = 2;
+inline constexpr int mrAbort = 3;
+inline constexpr int mrRetry = 4;
+inline constexpr int mrIgnore = 5;
+inline constexpr int mrYes = 6;
+inline constexpr int mrNo = 7;
+
+enum class TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
+enum TBorderIconBit : unsigned { biSystemMenu = 1, biMinimize = 2, biMaximize = 4, biHelp = 8 };
+enum class TPosition { poDesigned, poDefault, poScreenCenter, poDesktopCenter, poMainFormCenter, poOwnerFormCenter };
+enum class TFormStyle { fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop };
+enum class TWindowState { wsNormal, wsMinimized, wsMaximized };
+enum class TCloseAction { caNone, caHide, caFree, caMinimize };
+enum TFormStateBit : unsigned { fsCreating = 1, fsVisible = 2, fsShowing = 4, fsModal = 8 };
+
+using TCloseEvent = std::function<void(TObject* sender, TCloseAction& action)>;
+using TCloseQueryEvent = std::function<void(TObject* sender, bool& canClose)>;
+
+class TCustomForm : public TWinControl {
+  KORVAN_CLASS(TForm)
+ public:
+  explicit TCustomForm(TComponent* owner);
+  ~TCustomForm() override;
+
+  TFormBorderStyle BorderStyle = TFormBorderStyle::bsSizeable;
+  unsigned BorderIcons = biSystemMenu | biMinimize | biMaximize;
+  TPosition Position = TPosition::poDesigned;
+  TFormStyle FormStyle = TFormStyle::fsNormal;
+  TWindowState WindowState = TWindowState::wsNormal;
+  bool KeyPreview = false;
+  int ModalResult = mrNone;
+  unsigned FormState() const { return formState_; }
+
+  void SetClientSize(int width, int height);
+  void SetClientWidth(int w) { SetClientSize(w, ClientHeight()); }
+  void SetClientHeight(int h) { SetClientSize(ClientWidth(), h); }
+  TRect ClientRect() const override;
+
+  TMainMenu* Menu() const { return menu_; }
+  void SetMenu(TMainMenu* menu);
+
+  TWinControl* ActiveControl() const { return activeControl_; }
+  void SetActiveControl(TWinControl* c);
+  // Moves the focus to the next (or previous) control that takes the Tab key.
+  void SelectNext(bool forward);
+
+  // Shows the form and runs its own message loop until ModalResult is set; the
+  // activation handler runs once, right after the form appears.
+  int ShowModal();
+  void Show();
+  void Close();
+  bool CloseQuery();
+  bool Active() const;
+  bool Showing() const override;
+  // Runs the activation handler, as showing the form does.
+  void Activate();
+
+  TNotifyEvent OnActivate;
+  TNotifyEvent OnDeactivate;
+  TNotifyEvent OnShow;
+  TNotifyEvent OnHide;
+  TCloseEvent OnClose;
+  TCloseQueryEvent OnCloseQuery;
+
+  void WndProc(TMessage& msg) override;
+
+ protected:
+  void CreateParams(TCreateParams& params) override;
+  void CreateHandleDone() override;
+  void VisibleChanged() override;
+  void SetTextBuf(const std::string& s) override;
+  void PlaceOnScreen();
+  virtual void DoClose(TCloseAction& action);
+
+  unsigned formState_ = 0;
+  TMainMenu* menu_ = nullptr;
+  TWinControl* activeControl_ = nullptr;
+  int clientWidth_ = -1, clientHeight_ = -1;
+};
+
+class TForm : public TCustomForm {
+  KORVAN_CLASS(TForm)
+ public:
+  using TCustomForm::TCustomForm;
+};
+
+using TExceptionEvent = std::function<void(TObject* sender, const std::exception_ptr& e)>;
+
+class TApplication : public TComponent {
+  KORVAN_CLASS(TApplication)
+ public:
+  explicit TApplication(TComponent* owner);
+  ~TApplication() override;
+
+  // Common controls, COM for the picture codecs, the locale's separators.
+  void Initialize();
+  std::string Title() const { return title_; }
+  void SetTitle(const std::string& t);
+  // The hidden top-level window that owns every form.
+  HWND Handle() const { return handle_; }
+
+  TCustomForm* MainForm() const { return mainForm_; }
+  // Creates a form owned by the application; the first one becomes the main form.
+  template <class T>
+  void CreateForm(T*& ref) {
+    ref = new T(this);
+    if (!mainForm_) mainForm_ = ref;
+  }
+  void SetMainForm(TCustomForm* f) { mainForm_ = f; }
+
+  // Shows the main form, runs its activation and the message loop until Terminate.
+  void Run();
+  void Terminate();
+  bool Terminated() const { return terminated_; }
+  // Handles one message, waiting for one when the queue is empty.
+  void HandleMessage();
+  // Handles every message in the queue, then returns.
+  void ProcessMessages();
+
+  // An exception that escaped an event handler: OnException, else the exception box.
+  void HandleException(const std::exception_ptr& e);
+  void ShowException(const std::string& message);
+  TExceptionEvent OnException;
+
+ private:
+  bool ProcessMessage(MSG& msg);
+  bool IsKeyMsg(MSG& msg);
+  static LRESULT CALLBACK AppWndProc(HWND h, UINT m, WPARAM w, LPARAM l);
+  std::string title_;
+  HWND handle_ = nullptr;
+  TCustomForm* mainForm_ = nullptr;
+  bool terminated_ = false;
+};
+
+class TScreen : public TComponent {
+  KORVAN_CLASS(TScreen)
+ public:
+  explicit TScreen(TComponent* owner);
+  // The cursor shown over every window of the program; crDefault lets each control
+  // show its own.
+  TCursor Cursor() const { return cursor_; }
+  void SetCursor(TCursor c);
+  HCURSOR Cursors(TCursor c);
+  void SetCursors(TCursor c, HCURSOR h) { cursors_[c] = h; }
+
+  TCustomForm* ActiveForm() const { return activeForm_; }
+  int FormCount() const { return static_cast<int>(forms_.size()); }
+  TCustomForm* Forms(int i) const { return forms_.at(static_cast<size_t>(i)); }
+  int Width() const { return GetSystemMetrics(SM_CXSCREEN); }
+  int Height() const { return GetSystemMetrics(SM_CYSCREEN); }
+  int PixelsPerInch() const;
+
+ private:
+  friend class TCustomForm;
+  TCursor cursor_ = crDefault;
+  std::map<TCursor, HCURSOR> cursors_;
+  TCustomForm* activeForm_ = nullptr;
+  std::vector<TCustomForm*> forms_;
+};
+
+extern TApplication* Application;
+extern TScreen* Screen;
+
+// Creates the application and screen objects once for the process.
+void InitApplication();
+// Frees them again (tests).
+void DoneApplication();
+
+// Runs the busy cursor over the whole program for the lifetime of the object.
+class TBusyCursor {
+ public:
+  TBusyCursor();
+  ~TBusyCursor();
+
+ private:
+  TCursor saved_;
+};
+
+}  // namespace gui

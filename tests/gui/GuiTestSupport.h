@@ -1,0 +1,65 @@
+// Shared set-up of the class-layer tests: one application object per test program and a
+// dialog service that records every box and answers from a script.
+#pragma once
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "gui/Dialogs.h"
+#include "gui/Forms.h"
+#include "gui/Timer.h"
+
+namespace guitest {
+
+class RecordingDialogs : public gui::IDialogService {
+ public:
+  int ShowMessageBox(const gui::TMessageRequest& r) override {
+    shown.push_back(r);
+    if (onShow) onShow(r);
+    if (!answers.empty()) {
+      int a = answers.front();
+      answers.pop_front();
+      return a;
+    }
+    return (r.Buttons & gui::mbOK) ? gui::mrOk : gui::mrYes;
+  }
+  std::vector<gui::TMessageRequest> shown;
+  std::deque<int> answers;
+  std::function<void(const gui::TMessageRequest&)> onShow;
+};
+
+// Runs fn once from inside whatever message loop is running next (a modal form's, a
+// box's). The timer belongs to the application and goes with it.
+inline void RunSoon(std::function<void()> fn, unsigned delayMs = 1) {
+  auto* t = new gui::TTimer(gui::Application);
+  t->SetInterval(delayMs);
+  t->OnTimer = [t, fn](rtl::TObject*) {
+    t->SetEnabled(false);
+    fn();
+  };
+}
+
+class GuiEnvironment : public ::testing::Environment {
+ public:
+  void SetUp() override {
+    gui::InitApplication();
+    gui::Application->SetTitle("KORVAN");
+  }
+  void TearDown() override { gui::DoneApplication(); }
+};
+
+inline ::testing::Environment* const kGuiEnvironment =
+    ::testing::AddGlobalTestEnvironment(new GuiEnvironment);
+
+// Installs a recording dialog service for the lifetime of a test.
+class WithRecordedDialogs : public ::testing::Test {
+ protected:
+  void SetUp() override { gui::SetDialogService(&dialogs); }
+  void TearDown() override { gui::SetDialogService(nullptr); }
+  RecordingDialogs dialogs;
+};
+
+}  // namespace guitest

@@ -1,0 +1,205 @@
+#include <gtest/gtest.h>
+
+#include "gui/Dialogs.h"
+#include "gui/Forms.h"
+#include "gui/StdCtrls.h"
+#include "gui/Timer.h"
+#include "tests/gui/GuiTestSupport.h"
+
+using namespace gui;
+using guitest::RunSoon;
+
+namespace {
+
+class TFProbe : public TForm {
+  KORVAN_CLASS(TFProbe)
+ public:
+  explicit TFProbe(TComponent* owner) : TForm(owner) {
+    SetCaption("Probe");
+    SetClientSize(300, 200);
+    Position = TPosition::poScreenCenter;
+    Edit1 = new TEdit(this);
+    Edit1->SetName("Edit1");
+    Edit1->SetParent(this);
+    Edit1->SetBounds(10, 10, 150, 21);
+    Button1 = new TButton(this);
+    Button1->SetName("Button1");
+    Button1->SetParent(this);
+    Button1->SetBounds(10, 40, 75, 25);
+    OnActivate = [this](TObject*) { ++activations; };
+  }
+  TEdit* Edit1;
+  TButton* Button1;
+  int activations = 0;
+};
+
+using FormRules = guitest::WithRecordedDialogs;
+
+TEST_F(FormRules, ActivationRunsAtEachModalShowAndNotWhenAChildWindowCloses) {
+  TFProbe outer(nullptr), inner(nullptr);
+  int innerResult = -1;
+  RunSoon([&] {
+    EXPECT_EQ(outer.activations, 1);
+    RunSoon([&] { inner.ModalResult = mrOk; });
+    innerResult = inner.ShowModal();
+    MessageDlg("Data berhasil di-input", TMsgDlgType::mtInformation, mbOK);
+    // Back in the outer form after a window and a box: no second activation.
+    EXPECT_EQ(outer.activations, 1);
+    outer.Activate();  // code may run it itself ("Reset Form")
+    outer.ModalResult = mrCancel;
+  });
+  EXPECT_EQ(outer.ShowModal(), mrCancel);
+  EXPECT_EQ(innerResult, mrOk);
+  EXPECT_EQ(outer.activations, 2);
+  EXPECT_EQ(inner.activations, 1);
+  EXPECT_FALSE(outer.Visible());
+
+  RunSoon([&] { outer.Close(); });
+  outer.ShowModal();
+  EXPECT_EQ(outer.activations, 3);
+}
+
+TEST_F(FormRules, CloseQueryCanKeepAModalFormOpen) {
+  TFProbe f(nullptr);
+  int asked = 0;
+  f.OnCloseQuery = [&](TObject*, bool& can) { can = ++asked > 1; };
+  RunSoon([&] {
+    f.Close();
+    RunSoon([&] { f.Close(); }, 5);
+  });
+  f.ShowModal();
+  EXPECT_EQ(asked, 2);
+}
+
+TEST_F(FormRules, AnEscapedExceptionGoesToTheExceptionBoxAndTheProgramGoesOn) {
+  TFProbe f(nullptr);
+  f.Button1->OnClick = [](TObject*) { throw rtl::Exception("Koneksi gagal"); };
+  RunSoon([&] {
+    SendMessageW(f.Button1->Handle(), BM_CLICK, 0, 0);
+    f.ModalResult = mrOk;
+  });
+  EXPECT_EQ(f.ShowModal(), mrOk);
+  ASSERT_EQ(dialogs.shown.size(), 1u);
+  EXPECT_EQ(dialogs.shown[0].Caption, "KORVAN");
+  EXPECT_EQ(dialogs.shown[0].Text, "Koneksi gagal.");
+  EXPECT_EQ(dialogs.shown[0].Type, TMsgDlgType::mtError);
+}
+
+TEST(ExceptionBox, FullStopRule) {
+  struct Case {
+    const char* in;
+    const char* out;
+  } cases[] = {
+      {"", ""},
+      {"Selesai.", "Selesai."},
+      {"User ini sedang aktif!", "User ini sedang aktif!"},
+      {"Nilai (kosong)", "Nilai (kosong)"},
+      {"Field 'x' not found", "Field 'x' not found."},
+      {"Error 42", "Error 42."},
+      {"Lost connection to server", "Lost connection to server."},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ExceptionBoxText(c.in), c.out) << c.in;
+}
+
+TEST(MessageBoxes, CaptionsOfEachKind) {
+  guitest::RecordingDialogs d;
+  SetDialogService(&d);
+  MessageDlg("a", TMsgDlgType::mtError, mbOK);
+  MessageDlg("b", TMsgDlgType::mtWarning, mbOK);
+  MessageDlg("c", TMsgDlgType::mtInformation, mbOK);
+  d.answers = {mrNo};
+  EXPECT_EQ(MessageDlg("d", TMsgDlgType::mtConfirmation, mbYes | mbNo), mrNo);
+  ShowMessage("e");
+  SetDialogService(nullptr);
+  ASSERT_EQ(d.shown.size(), 5u);
+  const char* captions[] = {"Error", "Warning", "Information", "Confirm", "KORVAN"};
+  for (size_t i = 0; i < 5; ++i) EXPECT_EQ(d.shown[i].Caption, captions[i]);
+}
+
+// The program's own box, for real: timers keep running while it waits, and it carries
+// the captions and buttons the program asks for.
+TEST(MessageBoxes, TheOwnBoxRunsTimersAndAnswersWithItsButtons) {
+  TTimer ticker(nullptr);
+  ticker.SetInterval(10);
+  int ticks = 0;
+  std::vector<std::string> buttons;
+  std::string caption;
+  ticker.OnTimer = [&](TObject*) {
+    if (++ticks < 3) return;
+    TCustomForm* box = Screen->ActiveForm();
+    ASSERT_NE(box, nullptr);
+    caption = box->Caption();
+    for (int i = 0; i < box->ControlCount(); ++i)
+      if (auto* b = dynamic_cast<TButton*>(box->Controls(i))) buttons.push_back(b->Caption());
+    // Choose "No" as a user would, by clicking it.
+    for (int i = 0; i < box->ControlCount(); ++i)
+      if (auto* b = dynamic_cast<TButton*>(box->Controls(i)); b && b->Caption() == "&No")
+        SendMessageW(b->Handle(), BM_CLICK, 0, 0);
+    ticker.SetEnabled(false);
+  };
+  int answer = MessageDlg("Yakin data akan dihapus?", TMsgDlgType::mtConfirmation, mbYes | mbNo);
+  EXPECT_EQ(answer, mrNo);
+  EXPECT_GE(ticks, 3);
+  EXPECT_EQ(caption, "Confirm");
+  EXPECT_EQ(buttons, (std::vector<std::string>{"&Yes", "&No"}));
+}
+
+TEST_F(FormRules, EditChangeRunsOnlyOnARealChangeAndCapitalsAreForced) {
+  TFProbe f(nullptr);
+  std::vector<std::string> changes;
+  f.Edit1->OnChange = [&](TObject*) { changes.push_back(f.Edit1->Text()); };
+  f.Edit1->SetCharCase(TEditCharCase::ecUpperCase);
+  f.Edit1->SetText("budi");  // before the window exists
+  f.Edit1->SetText("BUDI");  // same text after forcing: no change
+  RunSoon([&] {
+    f.Edit1->SetText("santoso");  // set by code while shown
+    // Typed by the user.
+    f.Edit1->SetFocus();
+    SendMessageW(f.Edit1->Handle(), EM_SETSEL, static_cast<WPARAM>(-1), -1);
+    SendMessageW(f.Edit1->Handle(), WM_CHAR, L'x', 0);
+    f.ModalResult = mrOk;
+  });
+  f.ShowModal();
+  EXPECT_EQ(changes, (std::vector<std::string>{"BUDI", "SANTOSO", "SANTOSOX"}));
+}
+
+TEST_F(FormRules, KeyFilterAndMaximumLength) {
+  TFProbe f(nullptr);
+  f.Edit1->SetMaxLength(5);
+  f.Edit1->OnKeyPress = [](TObject*, wchar_t& key) {
+    if (!(key >= L'0' && key <= L'9') && key != 8 && key != 13 && key != L' ') key = 0;
+  };
+  int enters = 0;
+  f.Edit1->OnKeyPress = [&, filter = f.Edit1->OnKeyPress](TObject* s, wchar_t& key) {
+    if (key == 13) ++enters;
+    filter(s, key);
+  };
+  RunSoon([&] {
+    for (wchar_t c : std::wstring(L"1a2b3\r4567")) SendMessageW(f.Edit1->Handle(), WM_CHAR, c, 0);
+    f.ModalResult = mrOk;
+  });
+  f.ShowModal();
+  EXPECT_EQ(f.Edit1->Text(), "12345");
+  EXPECT_EQ(enters, 1);
+  f.Edit1->SetText("1234567890");
+  EXPECT_EQ(f.Edit1->Text(), "12345");
+}
+
+TEST(Timers, KeepFiringInsideAModalLoopAndStopWhenDisabled) {
+  TFProbe f(nullptr);
+  TTimer t(nullptr);
+  t.SetInterval(5);
+  int ticks = 0;
+  t.OnTimer = [&](TObject*) {
+    if (++ticks == 4) f.ModalResult = mrOk;
+  };
+  f.ShowModal();
+  EXPECT_GE(ticks, 4);
+  t.SetEnabled(false);
+  int before = ticks;
+  RunSoon([&] { f.ModalResult = mrOk; }, 30);
+  f.ShowModal();
+  EXPECT_EQ(ticks, before);
+}
+
+}  // namespace
