@@ -1,5 +1,7 @@
 #include "gui/StdCtrls.h"
 
+#include <algorithm>
+
 #include "gui/Forms.h"
 #include "rtl/Utf.h"
 
@@ -272,6 +274,435 @@ void TButton::WndProc(TMessage& msg) {
       break;
   }
   TWinControl::WndProc(msg);
+}
+
+}  // namespace gui
+
+namespace gui {
+
+namespace {
+
+// The window's text of a list of lines: joined with CR LF, the last line not ended, as a
+// multi-line edit holds it.
+std::string JoinLines(const rtl::TStringList& lines) {
+  std::string t;
+  for (int i = 0; i < lines.Count(); ++i) {
+    if (i) t += "\r\n";
+    t += lines[i];
+  }
+  return t;
+}
+
+// Colours of an edit-like control; a disabled one greys its text.
+LRESULT EditColors(TMessage& msg, bool enabled, TFont& font, TColor color, HBRUSH brush) {
+  HDC dc = reinterpret_cast<HDC>(msg.WParam);
+  SetTextColor(dc, ColorToRGB(enabled ? font.Color() : clGrayText));
+  SetBkColor(dc, ColorToRGB(color));
+  return reinterpret_cast<LRESULT>(brush);
+}
+
+std::string ApplyCase(TEditCharCase c, const std::string& s) {
+  switch (c) {
+    case TEditCharCase::ecUpperCase: return SystemUpperCase(s);
+    case TEditCharCase::ecLowerCase: return SystemLowerCase(s);
+    default: return s;
+  }
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------- TMemo
+
+TMemo::TMemo(TComponent* owner) : TWinControl(owner) {
+  width_ = 185;
+  height_ = 89;
+  color_ = clWindow;
+  TabStop = true;
+  lines_.OnChange = [this](TObject*) {
+    if (!syncing_) LinesChanged();
+  };
+}
+
+void TMemo::CreateParams(TCreateParams& p) {
+  TWinControl::CreateParams(p);
+  p.BaseClassName = L"EDIT";
+  p.Style |= ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN;
+  p.ExStyle |= WS_EX_CLIENTEDGE;
+  if (!wordWrap_) p.Style |= ES_AUTOHSCROLL;
+  if (readOnly_) p.Style |= ES_READONLY;
+  bool vert = scrollBars_ == TScrollStyle::ssVertical || scrollBars_ == TScrollStyle::ssBoth;
+  bool horz = scrollBars_ == TScrollStyle::ssHorizontal || scrollBars_ == TScrollStyle::ssBoth;
+  if (vert) p.Style |= WS_VSCROLL;
+  // A wrapping memo never scrolls sideways.
+  if (horz && !wordWrap_) p.Style |= WS_HSCROLL;
+}
+
+void TMemo::CreateHandleDone() {
+  SendMessageW(handle_, EM_LIMITTEXT, static_cast<WPARAM>(maxLength_), 0);
+  lastText_ = text_;
+}
+
+void TMemo::SetScrollBars(TScrollStyle s) {
+  if (s == scrollBars_) return;
+  scrollBars_ = s;
+  RecreateWnd();
+}
+
+// Wrapping is a creation style of the edit window (ES_AUTOHSCROLL), so the window is made anew.
+void TMemo::SetWordWrap(bool v) {
+  if (v == wordWrap_) return;
+  wordWrap_ = v;
+  RecreateWnd();
+}
+
+void TMemo::SetReadOnly(bool v) {
+  readOnly_ = v;
+  if (handle_) SendMessageW(handle_, EM_SETREADONLY, v, 0);
+}
+
+void TMemo::SetMaxLength(int v) {
+  maxLength_ = v;
+  if (handle_) SendMessageW(handle_, EM_LIMITTEXT, static_cast<WPARAM>(v), 0);
+}
+
+// Code changed the lines: the window follows, and the change handler runs as for typing.
+void TMemo::LinesChanged() {
+  text_ = JoinLines(lines_);
+  if (handle_) {
+    syncing_ = true;
+    SetWindowTextW(handle_, rtl::W(text_).c_str());
+    syncing_ = false;
+  }
+  if (text_ == lastText_) return;
+  lastText_ = text_;
+  Perform(CM_TEXTCHANGED);
+  if (OnChange) OnChange(this);
+}
+
+void TMemo::SetTextBuf(const std::string& s) {
+  syncing_ = true;
+  lines_.SetText(s);
+  syncing_ = false;
+  LinesChanged();
+}
+
+// The user typed: the lines follow the window.
+void TMemo::PullFromWindow() {
+  text_ = GetText();
+  syncing_ = true;
+  lines_.SetText(text_);
+  syncing_ = false;
+  if (text_ == lastText_) return;
+  lastText_ = text_;
+  Perform(CM_TEXTCHANGED);
+  if (OnChange) OnChange(this);
+}
+
+void TMemo::WndProc(TMessage& msg) {
+  switch (msg.Msg) {
+    case CN_COMMAND:
+      if (HIWORD(msg.WParam) == EN_CHANGE && !syncing_) PullFromWindow();
+      return;
+    case CN_CTLCOLORSTATIC:
+    case CN_CTLCOLOREDIT:
+      msg.Result = EditColors(msg, enabled_, font_, color_, BackgroundBrush());
+      return;
+    default:
+      break;
+  }
+  TWinControl::WndProc(msg);
+}
+
+// ---------------------------------------------------------------- TCheckBox
+
+TCheckBox::TCheckBox(TComponent* owner) : TWinControl(owner) {
+  width_ = 97;
+  height_ = 17;
+  TabStop = true;
+  parentColor_ = true;
+}
+
+void TCheckBox::CreateParams(TCreateParams& p) {
+  TWinControl::CreateParams(p);
+  p.BaseClassName = L"BUTTON";
+  // Not BS_AUTO3STATE: the state is ours, and a click goes through SetState.
+  p.Style |= BS_3STATE;
+}
+
+namespace {
+WPARAM CheckOf(TCheckBoxState s) {
+  switch (s) {
+    case TCheckBoxState::cbChecked: return BST_CHECKED;
+    case TCheckBoxState::cbGrayed: return BST_INDETERMINATE;
+    default: return BST_UNCHECKED;
+  }
+}
+}  // namespace
+
+void TCheckBox::CreateHandleDone() { SendMessageW(handle_, BM_SETCHECK, CheckOf(state_), 0); }
+
+void TCheckBox::SetState(TCheckBoxState s) {
+  if (s == state_) return;
+  state_ = s;
+  if (handle_) SendMessageW(handle_, BM_SETCHECK, CheckOf(s), 0);
+  Click();
+}
+
+void TCheckBox::WndProc(TMessage& msg) {
+  if (msg.Msg == CN_COMMAND) {
+    if (HIWORD(msg.WParam) == BN_CLICKED) {
+      // The class library's toggle: unchecked -> grayed (when allowed) -> checked -> unchecked.
+      switch (state_) {
+        case TCheckBoxState::cbUnchecked:
+          SetState(AllowGrayed ? TCheckBoxState::cbGrayed : TCheckBoxState::cbChecked);
+          break;
+        case TCheckBoxState::cbChecked: SetState(TCheckBoxState::cbUnchecked); break;
+        case TCheckBoxState::cbGrayed: SetState(TCheckBoxState::cbChecked); break;
+      }
+    }
+    return;
+  }
+  TWinControl::WndProc(msg);
+}
+
+// ---------------------------------------------------------------- TRadioButton
+
+TRadioButton::TRadioButton(TComponent* owner) : TWinControl(owner) {
+  width_ = 113;
+  height_ = 17;
+  parentColor_ = true;
+}
+
+void TRadioButton::CreateParams(TCreateParams& p) {
+  TWinControl::CreateParams(p);
+  p.BaseClassName = L"BUTTON";
+  // Not BS_AUTORADIOBUTTON: Windows would group by WS_GROUP and window order; the
+  // program's groups are the parent controls, and checking goes through SetChecked.
+  p.Style |= BS_RADIOBUTTON;
+}
+
+void TRadioButton::CreateHandleDone() { SendMessageW(handle_, BM_SETCHECK, checked_ ? BST_CHECKED : BST_UNCHECKED, 0); }
+
+void TRadioButton::SetChecked(bool v) {
+  if (v == checked_) return;
+  checked_ = v;
+  TabStop = v;  // only the checked button of a group takes the Tab key
+  if (handle_) {
+    SendMessageW(handle_, BM_SETCHECK, v ? BST_CHECKED : BST_UNCHECKED, 0);
+    LONG_PTR style = GetWindowLongPtrW(handle_, GWL_STYLE);
+    SetWindowLongPtrW(handle_, GWL_STYLE, v ? (style | WS_TABSTOP) : (style & ~static_cast<LONG_PTR>(WS_TABSTOP)));
+  }
+  if (!v) return;
+  if (parent_)
+    for (int i = 0; i < parent_->ControlCount(); ++i)
+      if (auto* r = dynamic_cast<TRadioButton*>(parent_->Controls(i)); r && r != this) r->SetChecked(false);
+  Click();
+}
+
+void TRadioButton::WndProc(TMessage& msg) {
+  if (msg.Msg == CN_COMMAND) {
+    if (HIWORD(msg.WParam) == BN_CLICKED) SetChecked(true);
+    else if (HIWORD(msg.WParam) == BN_DOUBLECLICKED) DblClick();
+    return;
+  }
+  TWinControl::WndProc(msg);
+}
+
+// ---------------------------------------------------------------- TComboBox
+
+TComboBox::TComboBox(TComponent* owner) : TWinControl(owner) {
+  width_ = 145;
+  height_ = 21;
+  color_ = clWindow;
+  TabStop = true;
+  items_.OnChange = [this](TObject*) {
+    if (!syncing_) ItemsChanged();
+  };
+}
+
+void TComboBox::CreateParams(TCreateParams& p) {
+  TWinControl::CreateParams(p);
+  p.BaseClassName = L"COMBOBOX";
+  p.Style |= WS_VSCROLL | CBS_AUTOHSCROLL;
+  switch (style_) {
+    case TComboBoxStyle::csDropDown: p.Style |= CBS_DROPDOWN; break;
+    case TComboBoxStyle::csSimple: p.Style |= CBS_SIMPLE; break;
+    case TComboBoxStyle::csDropDownList: p.Style |= CBS_DROPDOWNLIST; break;
+  }
+  if (charCase_ == TEditCharCase::ecUpperCase) p.Style |= CBS_UPPERCASE;
+  if (charCase_ == TEditCharCase::ecLowerCase) p.Style |= CBS_LOWERCASE;
+  // A combo box's window height is its height when dropped down.
+  p.Height = DroppedHeight();
+}
+
+int TComboBox::DroppedHeight() const {
+  int item = 16;
+  if (handle_) {
+    LRESULT h = SendMessageW(handle_, CB_GETITEMHEIGHT, 0, 0);
+    if (h > 0) item = static_cast<int>(h);
+  }
+  if (style_ == TComboBoxStyle::csSimple) return height_;
+  int lines = std::max(1, std::min(DropDownCount, std::max(1, items_.Count())));
+  return height_ + lines * item + 4;
+}
+
+void TComboBox::CreateHandleDone() {
+  for (int i = 0; i < items_.Count(); ++i) SendMessageW(handle_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(rtl::W(items_[i]).c_str()));
+  PushSelection();
+  if (style_ != TComboBoxStyle::csSimple) {
+    // Windows sizes the closed box to its font; keep that height.
+    RECT r;
+    GetWindowRect(handle_, &r);
+    if (r.bottom > r.top) height_ = r.bottom - r.top;
+  }
+}
+
+void TComboBox::SetBounds(int left, int top, int width, int height) {
+  TWinControl::SetBounds(left, top, width, height);
+  if (handle_) SetWindowPos(handle_, nullptr, left_, top_, width_, DroppedHeight(), SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TComboBox::PushSelection() {
+  if (!handle_) return;
+  syncing_ = true;
+  SendMessageW(handle_, CB_SETCURSEL, static_cast<WPARAM>(index_), 0);
+  if (index_ < 0 && style_ != TComboBoxStyle::csDropDownList) SetWindowTextW(handle_, rtl::W(text_).c_str());
+  syncing_ = false;
+}
+
+// The list changed from code: the window's list is rebuilt; a selection that no longer
+// points at an item goes, and emptying the list empties a drop-down's text as Windows does.
+void TComboBox::ItemsChanged() {
+  if (index_ >= items_.Count()) index_ = -1;
+  if (items_.Count() == 0) text_.clear();
+  if (!handle_) return;
+  syncing_ = true;
+  if (style_ != TComboBoxStyle::csDropDownList) text_ = TWinControl::GetText();
+  SendMessageW(handle_, CB_RESETCONTENT, 0, 0);
+  for (int i = 0; i < items_.Count(); ++i) SendMessageW(handle_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(rtl::W(items_[i]).c_str()));
+  if (items_.Count() == 0) text_.clear();
+  syncing_ = false;
+  PushSelection();
+  SetWindowPos(handle_, nullptr, 0, 0, width_, DroppedHeight(), SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
+}
+
+void TComboBox::SetItemIndex(int i) {
+  if (i < -1 || i >= items_.Count()) i = -1;
+  index_ = i;
+  text_ = i >= 0 ? items_[i] : std::string();
+  PushSelection();
+}
+
+void TComboBox::Clear() {
+  items_.Clear();
+  SetItemIndex(-1);
+}
+
+void TComboBox::SetStyle(TComboBoxStyle s) {
+  if (s == style_) return;
+  style_ = s;
+  RecreateWnd();
+}
+
+void TComboBox::SetCharCase(TEditCharCase c) {
+  if (c == charCase_) return;
+  charCase_ = c;
+  if (style_ != TComboBoxStyle::csDropDownList) text_ = ApplyCase(c, GetText());
+  RecreateWnd();
+}
+
+bool TComboBox::DroppedDown() const { return handle_ && SendMessageW(handle_, CB_GETDROPPEDSTATE, 0, 0); }
+
+std::string TComboBox::GetText() const {
+  if (style_ == TComboBoxStyle::csDropDownList) return index_ >= 0 && index_ < items_.Count() ? items_[index_] : std::string();
+  return TWinControl::GetText();
+}
+
+namespace {
+int ExactIndex(const rtl::TStringList& items, const std::string& s) {
+  for (int i = 0; i < items.Count(); ++i)
+    if (items[i] == s) return i;
+  return -1;
+}
+}  // namespace
+
+// On a drop-down list the text chooses the item written exactly so (case counts: "SDR"
+// and "SDRi" are different titles), or none; on a drop-down it is the edit's text. Code
+// setting the text runs no change handler.
+void TComboBox::SetTextBuf(const std::string& s) {
+  if (style_ == TComboBoxStyle::csDropDownList) {
+    SetItemIndex(ExactIndex(items_, s));
+    return;
+  }
+  std::string t = ApplyCase(charCase_, s);
+  index_ = ExactIndex(items_, t);
+  text_ = t;
+  if (handle_) {
+    syncing_ = true;
+    SendMessageW(handle_, CB_SETCURSEL, static_cast<WPARAM>(index_), 0);
+    SetWindowTextW(handle_, rtl::W(t).c_str());
+    syncing_ = false;
+  }
+  Perform(CM_TEXTCHANGED);
+}
+
+void TComboBox::WndProc(TMessage& msg) {
+  switch (msg.Msg) {
+    case CN_COMMAND:
+      if (syncing_) return;
+      switch (HIWORD(msg.WParam)) {
+        case CBN_SELCHANGE: {
+          index_ = static_cast<int>(SendMessageW(handle_, CB_GETCURSEL, 0, 0));
+          if (index_ >= items_.Count()) index_ = -1;
+          if (index_ >= 0) text_ = items_[index_];
+          if (OnChange) OnChange(this);
+          break;
+        }
+        case CBN_EDITCHANGE:
+          text_ = TWinControl::GetText();
+          index_ = ExactIndex(items_, text_);
+          if (OnChange) OnChange(this);
+          break;
+        default: break;
+      }
+      return;
+    case CN_CTLCOLORSTATIC:
+    case CN_CTLCOLOREDIT:
+    case CN_CTLCOLORLISTBOX:
+      msg.Result = EditColors(msg, enabled_, font_, color_, BackgroundBrush());
+      return;
+    default:
+      break;
+  }
+  TWinControl::WndProc(msg);
+}
+
+// ---------------------------------------------------------------- TGroupBox
+
+TGroupBox::TGroupBox(TComponent* owner) : TCustomControl(owner) {
+  width_ = 185;
+  height_ = 105;
+  parentColor_ = true;
+  ControlStyle |= csAcceptsControls;
+}
+
+void TGroupBox::Paint() {
+  HDC dc = canvas_.Handle();
+  HGDIOBJ old = SelectObject(dc, font_.Handle());
+  TEXTMETRICW tm;
+  GetTextMetricsW(dc, &tm);
+  RECT frame{0, tm.tmHeight / 2, width_, height_};
+  DrawEdge(dc, &frame, EDGE_ETCHED, BF_RECT);
+  if (!text_.empty()) {
+    std::wstring w = rtl::W(text_);
+    RECT r{8, 0, width_ - 8, tm.tmHeight};
+    DrawTextW(dc, w.c_str(), -1, &r, DT_CALCRECT | DT_SINGLELINE);
+    SetBkMode(dc, OPAQUE);
+    SetBkColor(dc, ColorToRGB(color_));
+    SetTextColor(dc, ColorToRGB(enabled_ ? font_.Color() : clGrayText));
+    DrawTextW(dc, w.c_str(), -1, &r, DT_SINGLELINE);
+  }
+  SelectObject(dc, old);
 }
 
 }  // namespace gui

@@ -88,6 +88,138 @@ class TButton : public TWinControl {
   void CreateParams(TCreateParams& params) override;
 };
 
+enum class TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
+
+// A multi-line edit whose lines are kept in a string list, in step with the window.
+class TMemo : public TWinControl {
+  KORVAN_CLASS(TMemo)
+ public:
+  explicit TMemo(TComponent* owner);
+  // Changing the list changes the window; typing changes the list.
+  rtl::TStringList& Lines() { return lines_; }
+  TScrollStyle ScrollBars() const { return scrollBars_; }
+  void SetScrollBars(TScrollStyle s);
+  bool WordWrap() const { return wordWrap_; }
+  void SetWordWrap(bool v);
+  bool ReadOnly() const { return readOnly_; }
+  void SetReadOnly(bool v);
+  int MaxLength() const { return maxLength_; }
+  void SetMaxLength(int v);
+  void Clear() { lines_.Clear(); }
+
+  // Runs when the text really changes: typed, or set by code.
+  TNotifyEvent OnChange;
+  void WndProc(TMessage& msg) override;
+
+ protected:
+  void CreateParams(TCreateParams& params) override;
+  void CreateHandleDone() override;
+  void SetTextBuf(const std::string& s) override;
+  void LinesChanged();
+  void PullFromWindow();
+
+ private:
+  rtl::TStringList lines_;
+  TScrollStyle scrollBars_ = TScrollStyle::ssNone;
+  bool wordWrap_ = true;
+  bool readOnly_ = false;
+  int maxLength_ = 0;
+  bool syncing_ = false;
+  std::string lastText_;
+};
+
+enum class TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };
+
+class TCheckBox : public TWinControl {
+  KORVAN_CLASS(TCheckBox)
+ public:
+  explicit TCheckBox(TComponent* owner);
+  bool Checked() const { return state_ == TCheckBoxState::cbChecked; }
+  // Runs the click handler when the state changes, as a user's click does.
+  void SetChecked(bool v) { SetState(v ? TCheckBoxState::cbChecked : TCheckBoxState::cbUnchecked); }
+  TCheckBoxState State() const { return state_; }
+  void SetState(TCheckBoxState s);
+  bool AllowGrayed = false;
+  void WndProc(TMessage& msg) override;
+
+ protected:
+  void CreateParams(TCreateParams& params) override;
+  void CreateHandleDone() override;
+
+ private:
+  TCheckBoxState state_ = TCheckBoxState::cbUnchecked;
+};
+
+// Radio buttons form one group per parent control: checking one unchecks the others.
+class TRadioButton : public TWinControl {
+  KORVAN_CLASS(TRadioButton)
+ public:
+  explicit TRadioButton(TComponent* owner);
+  bool Checked() const { return checked_; }
+  // Checking runs the click handler, only when the button was not checked yet.
+  void SetChecked(bool v);
+  void WndProc(TMessage& msg) override;
+
+ protected:
+  void CreateParams(TCreateParams& params) override;
+  void CreateHandleDone() override;
+
+ private:
+  bool checked_ = false;
+};
+
+enum class TComboBoxStyle { csDropDown, csSimple, csDropDownList };
+
+class TComboBox : public TWinControl {
+  KORVAN_CLASS(TComboBox)
+ public:
+  explicit TComboBox(TComponent* owner);
+  // Changing the list rebuilds the window's list; the selection stays when still valid.
+  rtl::TStringList& Items() { return items_; }
+  TComboBoxStyle Style() const { return style_; }
+  void SetStyle(TComboBoxStyle s);
+  int ItemIndex() const { return index_; }
+  // Selects from code: no change handler runs. Out of range selects nothing.
+  void SetItemIndex(int i);
+  TEditCharCase CharCase() const { return charCase_; }
+  void SetCharCase(TEditCharCase c);
+  int DropDownCount = 8;
+  void Clear();
+  bool DroppedDown() const;
+
+  // Runs on the user's choice from the list and on typing into a drop-down.
+  TNotifyEvent OnChange;
+  void SetBounds(int left, int top, int width, int height) override;
+  void WndProc(TMessage& msg) override;
+
+ protected:
+  void CreateParams(TCreateParams& params) override;
+  void CreateHandleDone() override;
+  std::string GetText() const override;
+  void SetTextBuf(const std::string& s) override;
+  void ItemsChanged();
+  void PushSelection();
+  int DroppedHeight() const;
+
+ private:
+  rtl::TStringList items_;
+  TComboBoxStyle style_ = TComboBoxStyle::csDropDown;
+  TEditCharCase charCase_ = TEditCharCase::ecNormal;
+  int index_ = -1;
+  bool syncing_ = false;
+};
+
+// A captioned frame around other controls; painted by us so that labels on it show.
+class TGroupBox : public TCustomControl {
+  KORVAN_CLASS(TGroupBox)
+ public:
+  explicit TGroupBox(TComponent* owner);
+
+ protected:
+  void Paint() override;
+  void DoTextChanged() override { Invalidate(); }
+};
+
 // Upper-cases text the way the system does for the user's letters (not only ASCII).
 std::string SystemUpperCase(const std::string& s);
 std::string SystemLowerCase(const std::string& s);

@@ -1,0 +1,213 @@
+// Standard controls the windows lean on: radio groups per parent, check boxes with the
+// greyed state, combo boxes that select silently from code, memos whose lines follow the
+// window. Real windows under Wine; user actions are sent as the messages Windows sends.
+#include <gtest/gtest.h>
+
+#include "gui/Forms.h"
+#include "gui/StdCtrls.h"
+#include "rtl/Utf.h"
+#include "tests/gui/GuiTestSupport.h"
+
+using namespace gui;
+
+namespace {
+
+class TFRadio : public TForm {
+  KORVAN_CLASS(TFRadio)
+ public:
+  explicit TFRadio(TComponent* owner) : TForm(owner) {
+    SetClientSize(400, 300);
+    GroupBox1 = new TGroupBox(this);
+    GroupBox1->SetParent(this);
+    GroupBox1->SetBounds(10, 10, 200, 100);
+    GroupBox1->SetCaption(" Filter Pencarian ");
+    for (int i = 0; i < 4; ++i) {
+      rb[i] = new TRadioButton(this);
+      rb[i]->SetParent(i < 2 ? static_cast<TWinControl*>(GroupBox1) : this);
+      rb[i]->SetBounds(10, 20 + (i % 2) * 30, 150, 20);
+      rb[i]->SetCaption("Radio " + std::to_string(i + 1));
+      rb[i]->OnClick = [this, i](TObject*) { clicks.push_back(i); };
+    }
+  }
+  TGroupBox* GroupBox1;
+  TRadioButton* rb[4];
+  std::vector<int> clicks;
+};
+
+bool WindowChecked(TWinControl* c) { return SendMessageW(c->Handle(), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+// The same rules hold for buttons whose windows exist and for buttons that have none yet
+// (windows are built at start-up and shown much later).
+class RadioButtons : public ::testing::TestWithParam<bool> {};
+
+TEST_P(RadioButtons, CheckingFromCodeClicksOnlyWhenNewAndUnchecksTheParentsOthers) {
+  TFRadio f(nullptr);
+  if (GetParam()) f.HandleNeeded();
+  f.rb[2]->SetChecked(true);  // the other group
+  f.rb[0]->SetChecked(true);
+  f.rb[1]->SetChecked(true);
+  f.rb[1]->SetChecked(true);  // already checked: no second click
+  EXPECT_EQ(f.clicks, (std::vector<int>{2, 0, 1}));
+  EXPECT_FALSE(f.rb[0]->Checked());
+  EXPECT_TRUE(f.rb[1]->Checked());
+  EXPECT_TRUE(f.rb[2]->Checked()) << "a button on another parent is another group";
+  f.rb[1]->SetChecked(false);  // unchecking runs nothing
+  EXPECT_EQ(f.clicks.size(), 3u);
+  f.rb[0]->SetChecked(true);
+  // The windows show what the objects hold, whenever they are made.
+  f.HandleNeeded();
+  bool expected[] = {true, false, true, false};
+  for (int i = 0; i < 4; ++i) EXPECT_EQ(WindowChecked(f.rb[i]), expected[i]) << i;
+}
+INSTANTIATE_TEST_SUITE_P(BeforeAndAfterTheWindow, RadioButtons, ::testing::Bool());
+
+TEST(RadioButtonClicks, AUsersClickChecksItAndRunsTheHandlerOnce) {
+  TFRadio f(nullptr);
+  f.HandleNeeded();
+  SendMessageW(f.rb[0]->Handle(), BM_CLICK, 0, 0);
+  SendMessageW(f.rb[1]->Handle(), BM_CLICK, 0, 0);
+  SendMessageW(f.rb[1]->Handle(), BM_CLICK, 0, 0);
+  EXPECT_EQ(f.clicks, (std::vector<int>{0, 1}));
+  EXPECT_FALSE(f.rb[0]->Checked());
+  EXPECT_FALSE(WindowChecked(f.rb[0]));
+  EXPECT_TRUE(WindowChecked(f.rb[1]));
+}
+
+TEST(CheckBoxes, CodeClicksOnChangeAndTheUsersClickCyclesThroughGrey) {
+  TForm f(nullptr);
+  auto* cb = new TCheckBox(&f);
+  cb->SetParent(&f);
+  int clicks = 0;
+  cb->OnClick = [&](TObject*) { ++clicks; };
+  cb->SetChecked(true);  // before the window: still the class library's click
+  cb->SetChecked(true);
+  EXPECT_EQ(clicks, 1);
+  EXPECT_EQ(SendMessageW(cb->Handle(), BM_GETCHECK, 0, 0), BST_CHECKED);
+
+  cb->SetChecked(false);
+  cb->AllowGrayed = true;
+  const TCheckBoxState cycle[] = {TCheckBoxState::cbGrayed, TCheckBoxState::cbChecked, TCheckBoxState::cbUnchecked};
+  const LRESULT shown[] = {BST_INDETERMINATE, BST_CHECKED, BST_UNCHECKED};
+  for (int i = 0; i < 3; ++i) {
+    SendMessageW(cb->Handle(), BM_CLICK, 0, 0);
+    EXPECT_EQ(cb->State(), cycle[i]) << i;
+    EXPECT_EQ(SendMessageW(cb->Handle(), BM_GETCHECK, 0, 0), shown[i]) << i;
+  }
+  EXPECT_EQ(clicks, 5);
+  EXPECT_FALSE(cb->Checked());
+}
+
+class ComboFixture : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    cb = new TComboBox(&form);
+    cb->SetParent(&form);
+    cb->SetStyle(TComboBoxStyle::csDropDownList);
+    for (const char* s : {"BPK", "IBU", "SDR", "SDRi"}) cb->Items().Add(s);
+    cb->OnChange = [this](TObject*) { changes.push_back(cb->Text()); };
+  }
+  int WindowIndex() { return static_cast<int>(SendMessageW(cb->Handle(), CB_GETCURSEL, 0, 0)); }
+  TForm form{nullptr};
+  TComboBox* cb;
+  std::vector<std::string> changes;
+};
+
+TEST_F(ComboFixture, CodeSelectsSilentlyAndByExactText) {
+  cb->SetItemIndex(2);  // no window yet
+  EXPECT_EQ(cb->Text(), "SDR");
+  EXPECT_EQ(WindowIndex(), 2);
+  struct Case {
+    const char* text;
+    int index;
+  } cases[] = {{"SDRi", 3}, {"IBU", 1}, {"sdr", -1}, {"SD", -1}, {"BPK", 0}};
+  for (const auto& c : cases) {
+    cb->SetText(c.text);
+    EXPECT_EQ(cb->ItemIndex(), c.index) << c.text;
+    EXPECT_EQ(WindowIndex(), c.index) << c.text;
+  }
+  cb->SetItemIndex(7);
+  EXPECT_EQ(cb->ItemIndex(), -1);
+  EXPECT_EQ(cb->Text(), "");
+  EXPECT_TRUE(changes.empty()) << "selecting from code runs no change handler";
+}
+
+TEST_F(ComboFixture, TheUsersChoiceRunsTheChangeHandler) {
+  cb->SetItemIndex(0);
+  cb->HandleNeeded();
+  // The arrow key moves a closed drop-down list's choice, as the user's keyboard does.
+  SendMessageW(cb->Handle(), WM_KEYDOWN, VK_DOWN, 0);
+  EXPECT_EQ(cb->ItemIndex(), 1);
+  EXPECT_EQ(changes, (std::vector<std::string>{"IBU"}));
+}
+
+TEST_F(ComboFixture, RebuildingTheListKeepsAValidChoiceAndDropsAGoneOne) {
+  cb->HandleNeeded();
+  cb->SetItemIndex(1);
+  cb->Items().Add("ANAK");
+  EXPECT_EQ(cb->ItemIndex(), 1);
+  EXPECT_EQ(SendMessageW(cb->Handle(), CB_GETCOUNT, 0, 0), 5);
+  EXPECT_EQ(WindowIndex(), 1);
+  cb->Items().Clear();
+  for (const char* s : {"1", "2"}) cb->Items().Add(s);
+  EXPECT_EQ(cb->ItemIndex(), -1);
+  cb->SetItemIndex(0);
+  // Re-made windows (style change) get the list and the choice back.
+  cb->SetStyle(TComboBoxStyle::csDropDown);
+  EXPECT_EQ(SendMessageW(cb->Handle(), CB_GETCOUNT, 0, 0), 2);
+  EXPECT_EQ(cb->Text(), "1");
+  EXPECT_TRUE(changes.empty());
+}
+
+TEST(ComboTyping, TypingIntoADropDownRunsChangeAndCapitalsAreForced) {
+  TForm f(nullptr);
+  auto* cb = new TComboBox(&f);
+  cb->SetParent(&f);
+  cb->SetCharCase(TEditCharCase::ecUpperCase);
+  cb->Items().Add("PLK");
+  cb->SetText("abc");
+  EXPECT_EQ(cb->Text(), "ABC");
+  std::vector<std::string> changes;
+  cb->OnChange = [&](TObject*) { changes.push_back(cb->Text()); };
+  COMBOBOXINFO info{sizeof info};
+  ASSERT_TRUE(GetComboBoxInfo(cb->Handle(), &info));
+  SendMessageW(info.hwndItem, EM_SETSEL, 0, -1);
+  for (wchar_t c : std::wstring(L"plk")) SendMessageW(info.hwndItem, WM_CHAR, c, 0);
+  EXPECT_EQ(changes, (std::vector<std::string>{"P", "PL", "PLK"}));
+  EXPECT_EQ(cb->ItemIndex(), 0) << "typed text equal to an item is that item";
+}
+
+TEST(Memos, LinesAndWindowStayInStep) {
+  TForm f(nullptr);
+  auto* m = new TMemo(&f);
+  m->SetParent(&f);
+  int changes = 0;
+  m->OnChange = [&](TObject*) { ++changes; };
+  m->Lines().Add("Evaluasi");
+  m->Lines().Add("Ibadah");  // before the window exists
+  EXPECT_EQ(m->Text(), "Evaluasi\r\nIbadah");
+  EXPECT_EQ(rtl::U8([&] {
+              wchar_t buf[100];
+              GetWindowTextW(m->Handle(), buf, 100);
+              return std::wstring(buf);
+            }()),
+            "Evaluasi\r\nIbadah");
+  // Typing at the end adds a line the list sees.
+  WPARAM end = static_cast<WPARAM>(GetWindowTextLengthW(m->Handle()));
+  SendMessageW(m->Handle(), EM_SETSEL, end, static_cast<LPARAM>(end));
+  for (wchar_t c : std::wstring(L"\rok")) SendMessageW(m->Handle(), WM_CHAR, c, 0);
+  ASSERT_EQ(m->Lines().Count(), 3);
+  EXPECT_EQ(m->Lines()[2], "ok");
+  m->SetText("satu\r\ndua");
+  EXPECT_EQ(m->Lines().Count(), 2);
+  EXPECT_EQ(m->Lines()[1], "dua");
+  m->Lines().Put(1, "tiga");
+  EXPECT_EQ(m->Text(), "satu\r\ntiga");
+  // Recreating the window (wrapping is a window style) keeps the text.
+  m->SetWordWrap(false);
+  EXPECT_EQ(m->Text(), "satu\r\ntiga");
+  m->Lines().Clear();
+  EXPECT_EQ(m->Text(), "");
+  EXPECT_EQ(changes, 2 + 3 + 1 + 1 + 1);
+}
+
+}  // namespace
