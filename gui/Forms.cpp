@@ -219,6 +219,16 @@ void TCustomForm::Activate() {
   if (OnActivate) OnActivate(this);
 }
 
+void TCustomForm::ActivateShown() {
+  // Showing a form is not inside any handler of its own: an error of its activation
+  // goes to the exception box and the form stays up.
+  try {
+    Activate();
+  } catch (...) {
+    if (Application) Application->HandleException(std::current_exception());
+  }
+}
+
 namespace {
 struct DisabledWindows {
   HWND keep;
@@ -247,7 +257,7 @@ int TCustomForm::ShowModal() {
   int result = mrCancel;
   try {
     Show();
-    Activate();
+    ActivateShown();
     for (;;) {
       if (Application->Terminated()) {
         ModalResult = mrCancel;
@@ -430,11 +440,14 @@ void TApplication::ProcessMessages() {
   }
 }
 
+void TApplication::ShowMainForm() {
+  if (!mainForm_) return;
+  mainForm_->Show();
+  mainForm_->ActivateShown();
+}
+
 void TApplication::Run() {
-  if (mainForm_) {
-    mainForm_->Show();
-    mainForm_->Activate();
-  }
+  ShowMainForm();
   while (!terminated_) HandleMessage();
 }
 

@@ -7,6 +7,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "gui/Controls.h"
@@ -71,8 +72,11 @@ class TCustomForm : public TWinControl {
   bool CloseQuery();
   bool Active() const;
   bool Showing() const override;
-  // Runs the activation handler, as showing the form does.
+  // Runs the activation handler, as showing the form does. An exception it raises goes
+  // to the caller; when the form's own showing runs it, to the exception box.
   void Activate();
+  // The activation that showing the form runs, with its own exception boundary.
+  void ActivateShown();
 
   TNotifyEvent OnActivate;
   TNotifyEvent OnDeactivate;
@@ -119,16 +123,21 @@ class TApplication : public TComponent {
   HWND Handle() const { return handle_; }
 
   TCustomForm* MainForm() const { return mainForm_; }
-  // Creates a form owned by the application; the first one becomes the main form.
+  // Creates a form or data module owned by the application; the first form becomes
+  // the main form.
   template <class T>
   void CreateForm(T*& ref) {
     ref = new T(this);
-    if (!mainForm_) mainForm_ = ref;
+    if constexpr (std::is_base_of_v<TCustomForm, T>) {
+      if (!mainForm_) mainForm_ = ref;
+    }
   }
   void SetMainForm(TCustomForm* f) { mainForm_ = f; }
 
   // Shows the main form, runs its activation and the message loop until Terminate.
   void Run();
+  // The first half of Run: the main form on screen and activated.
+  void ShowMainForm();
   void Terminate();
   bool Terminated() const { return terminated_; }
   // Handles one message, waiting for one when the queue is empty.
@@ -149,6 +158,7 @@ class TApplication : public TComponent {
   HWND handle_ = nullptr;
   TCustomForm* mainForm_ = nullptr;
   bool terminated_ = false;
+  friend class TCustomForm;
 };
 
 class TScreen : public TComponent {

@@ -1,0 +1,17 @@
+#include "app/Windows.h"
+
+#include "app/UDM.h"
+#include "gui/Forms.h"
+#include "shell/ULogin.h"
+
+namespace app {
+
+void CreateWindows() {
+  using gui::Application;
+  // Creating a window only builds it; nothing touches the database until the login
+  // window is first activated.
+  Application->CreateForm(shell::FLogin);
+  Application->CreateForm(DM);
+}
+
+}  // namespace app

@@ -1,0 +1,197 @@
+#include "shell/ULogin.h"
+
+#include <winsock2.h>
+#include <iphlpapi.h>
+
+#include <vector>
+
+#include "app/UDM.h"
+#include "gui/Dialogs.h"
+#include "rtl/SysUtils.h"
+
+namespace shell {
+
+using namespace gui;
+using app::DM;
+
+TFLogin* FLogin = nullptr;
+
+namespace {
+
+std::string ReadAdapterAddress() {
+  ULONG size = 0;
+  if (GetAdaptersInfo(nullptr, &size) != ERROR_BUFFER_OVERFLOW || size == 0) return {};
+  std::vector<unsigned char> buf(size);
+  auto* info = reinterpret_cast<IP_ADAPTER_INFO*>(buf.data());
+  if (GetAdaptersInfo(info, &size) != NO_ERROR) return {};
+  // The first adapter that reports anything but zeros; all zeros when every adapter does.
+  std::string text;
+  for (IP_ADAPTER_INFO* a = info; a; a = a->Next) {
+    unsigned char mac[6] = {};
+    for (UINT i = 0; i < a->AddressLength && i < 6; ++i) mac[i] = a->Address[i];
+    text = rtl::Format("%02X-%02X-%02X-%02X-%02X-%02X", mac[0], mac[1], mac[2], mac[3], mac[4], mac[5]);
+    if (text != "00-00-00-00-00-00") break;
+  }
+  return text;
+}
+
+}  // namespace
+
+std::string GetAdapterAddress() {
+  static ULONGLONG readAt = 0;
+  static std::string cached;
+  ULONGLONG now = GetTickCount64();
+  if (readAt == 0 || now - readAt >= 1000) {
+    cached = ReadAdapterAddress();
+    readAt = now;
+  }
+  return cached;
+}
+
+TFLogin::TFLogin(rtl::TComponent* owner) : TForm(owner) {
+  SetName("FLogin");
+  SetCaption("Akses KORVAN 8.20");
+  BorderStyle = TFormBorderStyle::bsSingle;
+  BorderIcons = biSystemMenu;
+  Position = TPosition::poScreenCenter;
+  SetColor(clWhite);
+  Font().SetName("MS Reference Sans Serif");
+  Font().SetHeight(-12);
+  SetBounds(0, 0, 420, NormalHeight);
+
+  Image4 = new TImage(this);
+  Image4->SetName("Image4");
+  Image4->SetParent(this);
+  Image4->SetAlign(TAlign::alClient);
+  Image4->SetStretch(true);
+
+  auto label = [this](const char* name, const char* caption, int x, int y) {
+    auto* l = new TLabel(this);
+    l->SetName(name);
+    l->SetParent(this);
+    l->Transparent = true;
+    l->SetBounds(x, y, 0, 0);
+    l->SetCaption(caption);
+    return l;
+  };
+  Label3 = label("Label3", "Sistem Informasi Manajemen Selvaran", 40, 40);
+  Label3->Font().SetHeight(-16);
+  Label3->Font().SetStyle(fsBold);
+  Label4 = label("Label4", "AKSES MASUK", 40, 80);
+  Label4->Font().SetHeight(-14);
+  Label4->Font().SetStyle(fsBold);
+  Label5 = label("Label5", "8.20", 340, 80);
+  Label1 = label("Label1", "Username", 40, 150);
+  Label2 = label("Label2", "Password", 40, 210);
+
+  Edit1 = new TEdit(this);
+  Edit1->SetName("Edit1");
+  Edit1->SetParent(this);
+  Edit1->SetBounds(40, 170, 330, 24);
+  Edit2 = new TEdit(this);
+  Edit2->SetName("Edit2");
+  Edit2->SetParent(this);
+  Edit2->SetBounds(40, 230, 330, 24);
+  Edit2->SetPasswordChar(L'*');
+  Edit2->OnKeyPress = [this](TObject* s, wchar_t& k) { Edit2KeyPress(s, k); };
+
+  SpeedButton1 = new TSpeedButton(this);
+  SpeedButton1->SetName("SpeedButton1");
+  SpeedButton1->SetParent(this);
+  SpeedButton1->SetBounds(200, 290, 80, 32);
+  SpeedButton1->SetFlat(true);
+  SpeedButton1->SetCaption("OK");
+  SpeedButton1->Hint = "OK";
+  SpeedButton1->ShowHint = true;
+  SpeedButton1->OnClick = [this](TObject* s) { SpeedButton1Click(s); };
+  SpeedButton2 = new TSpeedButton(this);
+  SpeedButton2->SetName("SpeedButton2");
+  SpeedButton2->SetParent(this);
+  SpeedButton2->SetBounds(290, 290, 80, 32);
+  SpeedButton2->SetFlat(true);
+  SpeedButton2->SetCaption("Close");
+  SpeedButton2->Hint = "Close";
+  SpeedButton2->ShowHint = true;
+  SpeedButton2->OnClick = [this](TObject* s) { SpeedButton2Click(s); };
+
+  // Below the normal height: in sight only while the window is 586 pixels high.
+  Gauge1 = new TGauge(this);
+  Gauge1->SetName("Gauge1");
+  Gauge1->SetParent(this);
+  Gauge1->SetBounds(40, 500, 330, 22);
+  Gauge1->SetForeColor(clRed);
+  Gauge1->SetProgress(0);
+
+  StatusBar3 = new TStatusBar(this);
+  StatusBar3->SetName("StatusBar3");
+  StatusBar3->SetParent(this);
+  StatusBar3->SetAlign(TAlign::alBottom);
+  StatusBar3->Panels().Add()->SetWidth(50);
+  StatusBar3->Panels()[0]->SetAlignment(TAlignment::taCenter);
+  StatusBar1 = new TStatusBar(this);
+  StatusBar1->SetName("StatusBar1");
+  StatusBar1->SetParent(this);
+  StatusBar1->SetAlign(TAlign::alBottom);
+  StatusBar1->Panels().Add()->SetWidth(225);
+  StatusBar1->Panels().Add()->SetWidth(50);
+  StatusBar1->Panels()[0]->SetAlignment(TAlignment::taCenter);
+  StatusBar1->Panels()[1]->SetAlignment(TAlignment::taCenter);
+
+  Timer1 = new TTimer(this);
+  Timer1->SetName("Timer1");
+  Timer1->SetEnabled(false);
+  Timer1->SetInterval(10);
+  Timer1->OnTimer = [this](TObject* s) { Timer1Timer(s); };
+
+  OnActivate = [this](TObject* s) { FormActivate(s); };
+  OnClose = [this](TObject* s, TCloseAction& a) { FormClose(s, a); };
+}
+
+void TFLogin::FormActivate(TObject*) {
+  SetHeight(NormalHeight);
+  try {
+    auto* c = DM->ZConnection1;
+    if (c->Connected()) c->Disconnect();
+    const auto& s = app::ConnectionSettings();
+    c->HostName = s.HostName;
+    c->User = s.User;
+    c->Password = s.Password;
+    c->Port = s.Port;
+    c->Database = s.Database;
+    c->Protocol = s.Protocol;
+    c->Connect();
+  } catch (...) {
+    // An unreachable server surfaces at the first query of the reset below.
+  }
+  awal();
+}
+
+void TFLogin::awal() {
+  Edit1->SetText("");
+  Edit2->SetText("");
+  if (Showing()) Edit1->SetFocus();
+  SetActiveControl(Edit1);
+  Timer1->SetEnabled(true);
+  auto* q = DM->Q8;
+  q->SQL.Clear();
+  q->SQL.Add("select nama_gereja from gereja");
+  q->Open();
+  StatusBar3->Panels()[0]->SetText(q->FieldByName("nama_gereja")->AsString());
+}
+
+void TFLogin::Timer1Timer(TObject*) {
+  StatusBar1->Panels()[0]->SetText(GetAdapterAddress().empty() ? "NETWORK : DISCONNECT" : "NETWORK : CONNECT");
+  StatusBar1->Panels()[1]->SetText(DM->ZConnection1->Connected() ? "DATABASE : CONNECT" : "DATABASE : DISCONNECT");
+}
+
+void TFLogin::SpeedButton1Click(TObject*) {}
+
+void TFLogin::SpeedButton2Click(TObject*) { Application->Terminate(); }
+
+void TFLogin::Edit2KeyPress(TObject*, wchar_t& key) {
+  if (key == 13) SpeedButton1->Click();
+}
+
+void TFLogin::FormClose(TObject*, TCloseAction&) { Timer1->SetEnabled(false); }
+
+}  // namespace shell

@@ -1,0 +1,101 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/UDM.h"
+#include "tests/app/DbTestSupport.h"
+
+using namespace app;
+
+TEST(DataModule, HoldsEveryQueryAndSourceInDeclarationOrder) {
+  TDM dm(nullptr);
+  const std::vector<std::string> names = {
+      "ZConnection1", "Q1", "Q2", "Q3", "DS_Q3", "Q4", "DS_Q4", "Q5", "DS_Q5", "Q6", "QTimer", "QTimer2", "Q7",
+      "Q8", "DS_Q8", "QTemp", "DS_QTemp", "QTimer3", "QTemp2", "DS_QTemp2", "QTemp3", "DS_QTemp3", "QTemp4",
+      "DS_QTemp4", "QTimer5", "QTimer6", "QTimer7", "QTimer8", "QUser", "DS_QUser", "QRepIM", "DS_QRepIM",
+      "QRepIG", "DS_QRepIG", "QReport", "DS_QReport", "QAkses", "QMPAGTemp", "DS_QMPAGTemp", "QRepIS",
+      "DS_QRepIS", "QRepIP", "DS_QRepIP", "QRandomMajelis", "DS_QRandomMajelis", "QVote", "DS_QVote", "QCheck",
+      "QDelete", "QRepIY", "DS_QRepIY", "Q9"};
+  ASSERT_EQ(dm.ComponentCount(), static_cast<int>(names.size()));
+  int queries = 0, sources = 0;
+  for (int i = 0; i < dm.ComponentCount(); ++i) {
+    rtl::TComponent* c = dm.Components(i);
+    EXPECT_EQ(c->Name(), names[static_cast<size_t>(i)]);
+    if (auto* q = dynamic_cast<TZQuery*>(c)) {
+      ++queries;
+      EXPECT_EQ(q->Connection(), dm.ZConnection1) << q->Name();
+    }
+    if (auto* s = dynamic_cast<TDataSource*>(c)) {
+      ++sources;
+      // Each source shows the query its name ends with.
+      EXPECT_EQ("DS_" + s->DataSet()->Name(), s->Name());
+    }
+  }
+  EXPECT_EQ(queries, 33);
+  EXPECT_EQ(sources, 18);
+}
+
+// Two running copies of the program: each one's document lines stay its own, and a
+// truncate by one never empties the other's.
+TEST(DataModule, EachConnectionKeepsItsOwnWorkTableLines) {
+  auto admin = apptest::OpenTestConnection();
+  const std::string table = WorkTables().front();
+  bool created = false;
+  {
+    data::TZQuery probe(nullptr);
+    probe.SetConnection(admin.get());
+    probe.SQL.Add("select count(*) as n from information_schema.tables");
+    probe.SQL.Add("where table_schema=database() and table_name=:t");
+    probe.ParamByName("t")->AsString(table);
+    probe.Open();
+    if (probe.FieldByName("n")->AsInteger() == 0) {
+      apptest::Exec(*admin, "create table " + table + " (baris varchar(20) null)");
+      created = true;
+    }
+  }
+  if (!created) GTEST_SKIP() << table << " has its own columns in this database";
+
+  TDM one(nullptr), two(nullptr);
+  for (TDM* dm : {&one, &two}) {
+    const auto& s = ConnectionSettings();
+    dm->ZConnection1->HostName = s.HostName;
+    dm->ZConnection1->Port = s.Port;
+    dm->ZConnection1->User = s.User;
+    dm->ZConnection1->Password = s.Password;
+    dm->ZConnection1->Database = s.Database;
+  }
+  auto run = [&](TDM& dm, const std::string& sql) {
+    dm.Q1->SQL.Clear();
+    dm.Q1->SQL.Add(sql);
+    dm.Q1->ExecSQL();
+  };
+  auto lines = [&](TDM& dm) {
+    dm.Q1->SQL.Clear();
+    dm.Q1->SQL.Add("select * from " + table);
+    dm.Q1->Open();
+    std::vector<std::string> v;
+    for (dm.Q1->First(); !dm.Q1->Eof(); dm.Q1->Next()) v.push_back(dm.Q1->FieldByName("baris")->AsString());
+    return v;
+  };
+  // The first statement connects on demand, and the connection hides the shared table.
+  run(one, "insert into " + table + " values ('satu')");
+  run(two, "insert into " + table + " values ('dua')");
+  run(two, "insert into " + table + " values ('dua lagi')");
+  EXPECT_EQ(lines(one), std::vector<std::string>{"satu"});
+  EXPECT_EQ(lines(two), (std::vector<std::string>{"dua", "dua lagi"}));
+  run(one, "truncate table " + table);
+  EXPECT_TRUE(lines(one).empty());
+  EXPECT_EQ(lines(two).size(), 2u);
+
+  // A reconnect starts with an empty table of its own again.
+  two.ZConnection1->Disconnect();
+  EXPECT_TRUE(lines(two).empty());
+
+  data::TZQuery shared(nullptr);
+  shared.SetConnection(admin.get());
+  shared.SQL.Add("select count(*) as n from " + table);
+  shared.Open();
+  EXPECT_EQ(shared.FieldByName("n")->AsInteger(), 0);
+  apptest::Exec(*admin, "drop table " + table);
+}
