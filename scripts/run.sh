@@ -38,10 +38,11 @@ cd "$(dirname "$EXE")"
 if [ -n "${DISPLAY:-}" ]; then
   say "running KORVAN on display $DISPLAY (log in with admin / admin); close it to end"
   korvan_on_exit wine_stop
-  set +e
-  wine "$EXE" 2>>"$KORVAN_LOGS/app.log"
-  rc=$?
-  set -e
+  # In the background and waited for, so that Ctrl-C ends the script (and,
+  # through its clean-up, the program) at once.
+  wine "$EXE" </dev/null 2>>"$KORVAN_LOGS/app.log" &
+  rc=0
+  wait $! || rc=$?
   say "KORVAN ended (exit code $rc; Wine's messages: $KORVAN_LOGS/app.log)"
   exit "$rc"
 fi
