@@ -29,16 +29,18 @@ rtl::TDateTime CombineDateTime(rtl::TDateTime date, rtl::TDateTime time) {
   return date < 0 ? date - time : date + time;
 }
 
-const TFieldValue* TField::Value() const {
-  if (rows_->current < 0 || rows_->current >= static_cast<int>(rows_->rows.size())) return nullptr;
-  const TFieldValue& v = rows_->rows[static_cast<size_t>(rows_->current)][static_cast<size_t>(index_)];
+const TFieldValue* TField::ValueAt(int row) const {
+  if (row < 0 || row >= static_cast<int>(rows_->rows.size())) return nullptr;
+  const TFieldValue& v = rows_->rows[static_cast<size_t>(row)][static_cast<size_t>(index_)];
   return v.null ? nullptr : &v;
 }
 
 bool TField::IsNull() const { return Value() == nullptr; }
 
-std::string TField::AsString() const {
-  const TFieldValue* v = Value();
+std::string TField::AsString() const { return AsStringAt(rows_->current); }
+
+std::string TField::AsStringAt(int row) const {
+  const TFieldValue* v = ValueAt(row);
   if (!v) return {};
   switch (DataType()) {
     case TFieldType::ftString:

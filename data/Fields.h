@@ -49,6 +49,9 @@ class TField {
   // An empty result and a NULL read as "", 0, 0.0 and the zero date; nothing raises.
   bool IsNull() const;
   std::string AsString() const;
+  // The value of another row (0-based) as text, without moving the query: grids draw
+  // every visible row this way. Out of range reads as "".
+  std::string AsStringAt(int row) const;
   // Text that is no number raises EConvertError with the class library's wording.
   int64_t AsInteger() const;
   double AsFloat() const;
@@ -58,7 +61,8 @@ class TField {
   void SaveToStream(rtl::TStream& s) const;
 
  private:
-  const TFieldValue* Value() const;
+  const TFieldValue* Value() const { return ValueAt(rows_->current); }
+  const TFieldValue* ValueAt(int row) const;
   const TRowSet* rows_;
   int index_;
 };
