@@ -54,131 +54,121 @@ class TToolPanel : public gui::TCustomControl {
 
 }  // namespace
 
-class TQRPageView : public gui::TCustomControl {
-  KORVAN_CLASS(TQRPageView)
- public:
-  TQRPageView(rtl::TComponent* owner, TQRPreview* preview) : TCustomControl(owner), preview_(preview) {
-    SetColor(gui::clAppWorkSpace);
-  }
+TQRPageView::TQRPageView(rtl::TComponent* owner, TQRPreview* preview) : TCustomControl(owner), preview_(preview) {
+  SetColor(gui::clAppWorkSpace);
+}
 
-  void Reset() {
-    hPos_ = vPos_ = 0;
-    UpdateScrollBars();
-    Invalidate();
-  }
+void TQRPageView::Reset() {
+  hPos_ = vPos_ = 0;
+  UpdateScrollBars();
+  Invalidate();
+}
 
-  void WndProc(gui::TMessage& msg) override {
-    switch (msg.Msg) {
-      case WM_SIZE:
-        TCustomControl::WndProc(msg);
-        UpdateScrollBars();
-        Invalidate();
-        return;
-      case WM_VSCROLL:
-        Scroll(SB_VERT, LOWORD(msg.WParam));
-        return;
-      case WM_HSCROLL:
-        Scroll(SB_HORZ, LOWORD(msg.WParam));
-        return;
-      case WM_MOUSEWHEEL: {
-        int delta = static_cast<short>(HIWORD(msg.WParam));
-        SetPos(SB_VERT, vPos_ - delta * 60 / WHEEL_DELTA);
-        return;
-      }
-      default:
-        break;
+void TQRPageView::WndProc(gui::TMessage& msg) {
+  switch (msg.Msg) {
+    case WM_SIZE:
+      TCustomControl::WndProc(msg);
+      UpdateScrollBars();
+      Invalidate();
+      return;
+    case WM_VSCROLL:
+      Scroll(SB_VERT, LOWORD(msg.WParam));
+      return;
+    case WM_HSCROLL:
+      Scroll(SB_HORZ, LOWORD(msg.WParam));
+      return;
+    case WM_MOUSEWHEEL: {
+      int delta = static_cast<short>(HIWORD(msg.WParam));
+      SetPos(SB_VERT, vPos_ - delta * 60 / WHEEL_DELTA);
+      return;
     }
-    TCustomControl::WndProc(msg);
+    default:
+      break;
   }
+  TCustomControl::WndProc(msg);
+}
 
-  // The page's position on the view at the current scroll position.
-  gui::TRect PageRect() const {
-    double s = preview_->Scale();
-    const TReportPages* p = preview_->Pages();
-    int w = p ? static_cast<int>(std::lround(p->PageWidth * s)) : 0;
-    int h = p ? static_cast<int>(std::lround(p->PageHeight * s)) : 0;
-    int cw = ClientWidth(), ch = ClientHeight();
-    int left = w + 2 * kGap <= cw ? (cw - w) / 2 : kGap - hPos_;
-    int top = h + 2 * kGap <= ch ? (ch - h) / 2 : kGap - vPos_;
-    return gui::Bounds(left, top, w, h);
+gui::TRect TQRPageView::PageRect() const {
+  double s = preview_->Scale();
+  const TReportPages* p = preview_->Pages();
+  int w = p ? static_cast<int>(std::lround(p->PageWidth * s)) : 0;
+  int h = p ? static_cast<int>(std::lround(p->PageHeight * s)) : 0;
+  int cw = ClientWidth(), ch = ClientHeight();
+  int left = w + 2 * kGap <= cw ? (cw - w) / 2 : kGap - hPos_;
+  int top = h + 2 * kGap <= ch ? (ch - h) / 2 : kGap - vPos_;
+  return gui::Bounds(left, top, w, h);
+}
+
+void TQRPageView::CreateParams(gui::TCreateParams& p) {
+  TCustomControl::CreateParams(p);
+  p.Style |= WS_VSCROLL | WS_HSCROLL;
+}
+
+void TQRPageView::PaintWindow(HDC dc) {
+  RECT cr;
+  GetClientRect(handle_, &cr);
+  int cw = cr.right, ch = cr.bottom;
+  if (cw <= 0 || ch <= 0) return;
+  // Drawn off screen first, so paging and scrolling do not flicker.
+  gui::TBitmap buffer(cw, ch);
+  gui::TCanvas& c = buffer.Canvas();
+  c.Brush().SetColor(gui::clAppWorkSpace);
+  c.FillRect(gui::Rect(0, 0, cw, ch));
+  const TReportPages* pages = preview_->Pages();
+  if (pages && preview_->PageCount() > 0) {
+    gui::TRect r = PageRect();
+    c.Brush().SetColor(gui::clGray);
+    c.FillRect(r.Offset(3, 3));
+    RenderPage(pages->Pages[static_cast<size_t>(preview_->PageNumber() - 1)], *pages, c, preview_->Scale(),
+               r.Left, r.Top);
+    c.Brush().SetColor(gui::clBlack);
+    c.FrameRect(r);
   }
+  BitBlt(dc, 0, 0, cw, ch, c.Handle(), 0, 0, SRCCOPY);
+}
 
- protected:
-  void CreateParams(gui::TCreateParams& p) override {
-    TCustomControl::CreateParams(p);
-    p.Style |= WS_VSCROLL | WS_HSCROLL;
+void TQRPageView::UpdateScrollBars() {
+  if (!HandleAllocated()) return;
+  const TReportPages* p = preview_->Pages();
+  double s = preview_->Scale();
+  int w = p ? static_cast<int>(std::lround(p->PageWidth * s)) + 2 * kGap : 0;
+  int h = p ? static_cast<int>(std::lround(p->PageHeight * s)) + 2 * kGap : 0;
+  SetRange(SB_HORZ, w, ClientWidth(), hPos_);
+  SetRange(SB_VERT, h, ClientHeight(), vPos_);
+}
+
+void TQRPageView::SetRange(int bar, int content, int client, int& pos) {
+  pos = std::clamp(pos, 0, std::max(0, content - client));
+  SCROLLINFO si{sizeof si, SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL, 0, std::max(0, content - 1),
+                static_cast<UINT>(std::max(0, client)), pos, 0};
+  SetScrollInfo(handle_, bar, &si, TRUE);
+}
+
+void TQRPageView::SetPos(int bar, int v) {
+  int& pos = bar == SB_VERT ? vPos_ : hPos_;
+  pos = v;
+  UpdateScrollBars();
+  Invalidate();
+}
+
+void TQRPageView::Scroll(int bar, int code) {
+  SCROLLINFO si{sizeof si, SIF_ALL, 0, 0, 0, 0, 0};
+  GetScrollInfo(handle_, bar, &si);
+  int pos = si.nPos;
+  int page = static_cast<int>(si.nPage);
+  switch (code) {
+    case SB_LINEUP: pos -= 40; break;
+    case SB_LINEDOWN: pos += 40; break;
+    case SB_PAGEUP: pos -= page; break;
+    case SB_PAGEDOWN: pos += page; break;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION: pos = si.nTrackPos; break;
+    case SB_TOP: pos = 0; break;
+    case SB_BOTTOM: pos = si.nMax; break;
+    default: return;
   }
-
-  void PaintWindow(HDC dc) override {
-    RECT cr;
-    GetClientRect(handle_, &cr);
-    int cw = cr.right, ch = cr.bottom;
-    if (cw <= 0 || ch <= 0) return;
-    // Drawn off screen first, so paging and scrolling do not flicker.
-    gui::TBitmap buffer(cw, ch);
-    gui::TCanvas& c = buffer.Canvas();
-    c.Brush().SetColor(gui::clAppWorkSpace);
-    c.FillRect(gui::Rect(0, 0, cw, ch));
-    const TReportPages* pages = preview_->Pages();
-    if (pages && preview_->PageCount() > 0) {
-      gui::TRect r = PageRect();
-      c.Brush().SetColor(gui::clGray);
-      c.FillRect(r.Offset(3, 3));
-      RenderPage(pages->Pages[static_cast<size_t>(preview_->PageNumber() - 1)], *pages, c, preview_->Scale(),
-                 r.Left, r.Top);
-      c.Brush().SetColor(gui::clBlack);
-      c.FrameRect(r);
-    }
-    BitBlt(dc, 0, 0, cw, ch, c.Handle(), 0, 0, SRCCOPY);
-  }
-
- private:
-  void UpdateScrollBars() {
-    if (!HandleAllocated()) return;
-    const TReportPages* p = preview_->Pages();
-    double s = preview_->Scale();
-    int w = p ? static_cast<int>(std::lround(p->PageWidth * s)) + 2 * kGap : 0;
-    int h = p ? static_cast<int>(std::lround(p->PageHeight * s)) + 2 * kGap : 0;
-    SetRange(SB_HORZ, w, ClientWidth(), hPos_);
-    SetRange(SB_VERT, h, ClientHeight(), vPos_);
-  }
-
-  void SetRange(int bar, int content, int client, int& pos) {
-    pos = std::clamp(pos, 0, std::max(0, content - client));
-    SCROLLINFO si{sizeof si, SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL, 0, std::max(0, content - 1),
-                  static_cast<UINT>(std::max(0, client)), pos, 0};
-    SetScrollInfo(handle_, bar, &si, TRUE);
-  }
-
-  void SetPos(int bar, int v) {
-    int& pos = bar == SB_VERT ? vPos_ : hPos_;
-    pos = v;
-    UpdateScrollBars();
-    Invalidate();
-  }
-
-  void Scroll(int bar, int code) {
-    SCROLLINFO si{sizeof si, SIF_ALL, 0, 0, 0, 0, 0};
-    GetScrollInfo(handle_, bar, &si);
-    int pos = si.nPos;
-    int page = static_cast<int>(si.nPage);
-    switch (code) {
-      case SB_LINEUP: pos -= 40; break;
-      case SB_LINEDOWN: pos += 40; break;
-      case SB_PAGEUP: pos -= page; break;
-      case SB_PAGEDOWN: pos += page; break;
-      case SB_THUMBTRACK:
-      case SB_THUMBPOSITION: pos = si.nTrackPos; break;
-      case SB_TOP: pos = 0; break;
-      case SB_BOTTOM: pos = si.nMax; break;
-      default: return;
-    }
-    SetPos(bar, pos);
-  }
-
-  TQRPreview* preview_;
-  int hPos_ = 0, vPos_ = 0;
-};
+  SetPos(bar, pos);
+}
 
 // ------------------------------------------------------------------ preview window
 

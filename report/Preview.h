@@ -28,7 +28,31 @@ IPreviewService& PreviewService();
 
 enum class TQRZoom { FitPage, FitWidth, Actual };
 
-class TQRPageView;
+class TQRPreview;
+
+// The page on a grey workspace, scrolled with the scroll bars and the mouse wheel.
+class TQRPageView : public gui::TCustomControl {
+  KORVAN_CLASS(TQRPageView)
+ public:
+  TQRPageView(rtl::TComponent* owner, TQRPreview* preview);
+  // Back to the top-left corner after a change of page or zoom.
+  void Reset();
+  // The page's place on the view at the current zoom and scroll position.
+  gui::TRect PageRect() const;
+  void WndProc(gui::TMessage& msg) override;
+
+ protected:
+  void CreateParams(gui::TCreateParams& p) override;
+  void PaintWindow(HDC dc) override;
+
+ private:
+  void UpdateScrollBars();
+  void SetRange(int bar, int content, int client, int& pos);
+  void SetPos(int bar, int v);
+  void Scroll(int bar, int code);
+  TQRPreview* preview_;
+  int hPos_ = 0, vPos_ = 0;
+};
 
 class TQRPreview : public gui::TForm {
   KORVAN_CLASS(TQRPreview)
