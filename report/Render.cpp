@@ -107,8 +107,7 @@ void RenderPage(const TReportPage& page, const TReportPages& pages, gui::TCanvas
         HGDIOBJ op = SelectObject(dc, pen), ob = SelectObject(dc, brush);
         if (it.Kind == TPlacedKind::Line) {
           MoveToEx(dc, r.left, r.top, nullptr);
-          // A line one pixel long at least, whatever the scale.
-          LineTo(dc, r.right == r.left ? r.right : r.right, r.bottom == r.top ? r.bottom : r.bottom);
+          LineTo(dc, r.right, r.bottom);
         } else if (it.Kind == TPlacedKind::Rectangle) {
           Rectangle(dc, r.left, r.top, r.right, r.bottom);
         } else {
