@@ -3,6 +3,7 @@
 #include "app/UDM.h"
 #include "gui/Forms.h"
 #include "shell/ULogin.h"
+#include "shell/Upantra.h"
 
 namespace app {
 
@@ -11,6 +12,7 @@ void CreateWindows() {
   // Creating a window only builds it; nothing touches the database until the login
   // window is first activated.
   Application->CreateForm(shell::FLogin);
+  Application->CreateForm(shell::FMenu);
   Application->CreateForm(DM);
 }
 

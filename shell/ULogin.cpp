@@ -7,7 +7,9 @@
 
 #include "app/UDM.h"
 #include "gui/Dialogs.h"
+#include "rtl/DateUtils.h"
 #include "rtl/SysUtils.h"
+#include "shell/Upantra.h"
 
 namespace shell {
 
@@ -184,7 +186,76 @@ void TFLogin::Timer1Timer(TObject*) {
   StatusBar1->Panels()[1]->SetText(DM->ZConnection1->Connected() ? "DATABASE : CONNECT" : "DATABASE : DISCONNECT");
 }
 
-void TFLogin::SpeedButton1Click(TObject*) {}
+void TFLogin::SpeedButton1Click(TObject*) {
+  // Once the account is marked as logged in, a failure of a later step must not leave it
+  // locked: the mark is taken back before the failure is reported.
+  bool marked = false;
+  try {
+    auto* q1 = DM->Q1;
+    q1->SQL.Clear();
+    q1->SQL.Add("select * from user");
+    q1->SQL.Add("where username=:un and pswd=:ps");
+    q1->ParamByName("un")->AsString(Edit1->Text());
+    q1->ParamByName("ps")->AsString(Edit2->Text());
+    q1->Open();
+    if (q1->RecordCount() == 0) {
+      MessageDlg("Maaf...Username atau Password anda salah!", TMsgDlgType::mtError, mbOK);
+      awal();
+      return;
+    }
+    if (q1->FieldByName("active")->AsString() == "Y") {
+      MessageDlg("User ini sedang aktif!", TMsgDlgType::mtError, mbOK);
+      awal();
+      return;
+    }
+    q1->SQL.Clear();
+    q1->SQL.Add("update user set active=:st");
+    q1->SQL.Add("where username=:un");
+    q1->ParamByName("un")->AsString(Edit1->Text());
+    q1->ParamByName("st")->AsString("Y");
+    q1->ExecSQL();
+    marked = true;
+    FMenu->Label4->SetCaption(Edit1->Text());
+
+    auto* q5 = DM->Q5;
+    q5->SQL.Clear();
+    q5->SQL.Add("select * from check_update_pelkat");
+    q5->SQL.Add("where tgl=:tg");
+    q5->ParamByName("tg")->AsDate(rtl::Date());
+    q5->Open();
+    if (q5->RecordCount() == 0) {
+      auto* q7 = DM->Q7;
+      q7->SQL.Clear();
+      q7->SQL.Add("insert into check_update_pelkat(tgl)values(:tg)");
+      q7->ParamByName("tg")->AsDate(rtl::Date());
+      q7->ExecSQL();
+      MessageDlg("Klik OK untuk proses Update PELKAT", TMsgDlgType::mtInformation, mbOK);
+      UpdatePelkat();
+    }
+  } catch (...) {
+    if (marked) ReleaseAccount(Edit1->Text());
+    MessageDlg("Network atau Database tidak Connect!", TMsgDlgType::mtError, mbOK);
+    return;
+  }
+  // Errors of the main window's own handlers are reported there, not here.
+  FMenu->ShowModal();
+}
+
+void TFLogin::ReleaseAccount(const std::string& userName) {
+  try {
+    auto* q1 = DM->Q1;
+    q1->SQL.Clear();
+    q1->SQL.Add("update user set active=:st");
+    q1->SQL.Add("where username=:un");
+    q1->ParamByName("un")->AsString(userName);
+    q1->ParamByName("st")->AsString("T");
+    q1->ExecSQL();
+  } catch (...) {
+    // Best effort: with the server gone the account cannot be released either.
+  }
+}
+
+void TFLogin::UpdatePelkat() {}
 
 void TFLogin::SpeedButton2Click(TObject*) { Application->Terminate(); }
 

@@ -44,11 +44,16 @@ class TFLogin : public gui::TForm {
   void SpeedButton2Click(TObject* sender);
   void Edit2KeyPress(TObject* sender, wchar_t& key);
   void FormClose(TObject* sender, TCloseAction& action);
+  // The daily recomputation of every member's category group.
+  void UpdatePelkat();
 
   // Window heights: the strip with the progress gauge shows only while the daily
   // recomputation runs.
   static constexpr int NormalHeight = 518;
   static constexpr int RecomputeHeight = 586;
+
+ private:
+  void ReleaseAccount(const std::string& userName);
 };
 
 extern TFLogin* FLogin;

@@ -1,0 +1,180 @@
+#include <gtest/gtest.h>
+
+#include "gui/Dialogs.h"
+#include "rtl/DateUtils.h"
+#include "tests/shell/ShellTestSupport.h"
+
+using namespace gui;
+using app::DM;
+using shell::FLogin;
+using shell::FMenu;
+
+namespace {
+
+class LoginWindow : public shelltest::ShellFixture {
+ protected:
+  void SetUp() override {
+    ShellFixture::SetUp();
+    Exec("delete from user where username like 'tst_login%'");
+    Exec("insert into user(nama,username,pswd,id_kategori,active) values ('UJI','tst_login','rahasia','10','T')");
+    // Today has been checked already unless a test says otherwise.
+    Exec("insert into check_update_pelkat(tgl) values (curdate())");
+  }
+  void TearDown() override {
+    Exec("delete from user where username like 'tst_login%'");
+    ShellFixture::TearDown();
+  }
+  // Lets the message loop run until the status timer has ticked twice.
+  void RunTimer() {
+    int ticks = 0;
+    auto previous = FLogin->Timer1->OnTimer;
+    FLogin->Timer1->OnTimer = [&](rtl::TObject* s) {
+      previous(s);
+      ++ticks;
+    };
+    while (ticks < 2) Application->HandleMessage();
+    FLogin->Timer1->OnTimer = previous;
+  }
+  // Types the account and presses Enter in the password edit. While the main window is
+  // up, `whileShown` runs inside it; then the main window is closed (the logout).
+  void LogIn(const std::string& user, const std::string& password, std::function<void()> whileShown = {}) {
+    FLogin->Edit1->SetText(user);
+    FLogin->Edit2->SetText(password);
+    // Acts only inside the main window's own loop, and never after this call.
+    gui::TTimer closer(nullptr);
+    closer.SetInterval(1);
+    closer.OnTimer = [&](rtl::TObject*) {
+      if (!FMenu->Showing()) return;
+      closer.SetEnabled(false);
+      shown = true;
+      if (whileShown) whileShown();
+      FMenu->Close();
+    };
+    wchar_t enter = 13;
+    FLogin->Edit2KeyPress(FLogin->Edit2, enter);
+  }
+  std::string Active() { return Value("select active from user where username='tst_login'"); }
+  bool shown = false;
+};
+
+TEST_F(LoginWindow, StartsWithTheServerUnreachable) {
+  app::ConnectionSettings().Port = 1;
+  Start();
+  EXPECT_TRUE(FLogin->Showing());
+  EXPECT_EQ(FLogin->Caption(), "Akses KORVAN 8.20");
+  // The connection attempt itself is silent; the reset's query reports the failure.
+  ASSERT_EQ(dialogs.shown.size(), 1u);
+  EXPECT_EQ(dialogs.shown[0].Caption, "KORVAN");
+  EXPECT_EQ(dialogs.shown[0].Type, TMsgDlgType::mtError);
+  EXPECT_FALSE(dialogs.shown[0].Text.empty());
+  EXPECT_EQ(FLogin->StatusBar3->Panels()[0]->Text(), "");
+  RunTimer();
+  EXPECT_EQ(FLogin->StatusBar1->Panels()[1]->Text(), "DATABASE : DISCONNECT");
+  // A login attempt then fails with the fixed message.
+  dialogs.shown.clear();
+  LogIn("tst_login", "rahasia");
+  EXPECT_FALSE(shown);
+  EXPECT_EQ(Texts(), "Network atau Database tidak Connect!|");
+  EXPECT_EQ(FLogin->Edit1->Text(), "tst_login");  // the fields keep their text
+}
+
+TEST_F(LoginWindow, ConnectsAndShowsTheChurchName) {
+  Exec("delete from gereja");
+  Exec("insert into gereja(nama_gereja, alamat) values ('GEREJA UJI', 'Jl. Uji 1')");
+  FLogin->Edit1->SetText("sisa");
+  Start();
+  EXPECT_TRUE(dialogs.shown.empty());
+  EXPECT_EQ(FLogin->Height(), shell::TFLogin::NormalHeight);
+  EXPECT_EQ(FLogin->Edit1->Text(), "");
+  EXPECT_EQ(FLogin->StatusBar3->Panels()[0]->Text(), "GEREJA UJI");
+  EXPECT_TRUE(FLogin->Edit1->Focused());
+  RunTimer();
+  EXPECT_EQ(FLogin->StatusBar1->Panels()[1]->Text(), "DATABASE : CONNECT");
+  std::string net = FLogin->StatusBar1->Panels()[0]->Text();
+  EXPECT_TRUE(net == "NETWORK : CONNECT" || net == "NETWORK : DISCONNECT") << net;
+  Exec("delete from gereja");
+  Start();
+  EXPECT_EQ(FLogin->StatusBar3->Panels()[0]->Text(), "");
+}
+
+TEST_F(LoginWindow, LogsInShowsTheMainWindowAndLogsOutOnClose) {
+  Start();
+  std::string whileIn;
+  // The account is found whatever the letter case typed; the name stays as typed.
+  LogIn("TST_Login", "rahasia", [&] {
+    whileIn = Active();
+    EXPECT_EQ(FMenu->Label4->Caption(), "TST_Login");
+    EXPECT_EQ(shell::CurrentUserName(), "TST_Login");
+  });
+  EXPECT_TRUE(shown);
+  EXPECT_EQ(whileIn, "Y");
+  EXPECT_EQ(Active(), "T");
+  EXPECT_EQ(FLogin->Edit1->Text(), "");
+  EXPECT_EQ(FLogin->Edit2->Text(), "");
+  EXPECT_TRUE(dialogs.shown.empty()) << Texts();
+}
+
+TEST_F(LoginWindow, RefusesAWrongPasswordAndAnAccountAlreadyLoggedIn) {
+  Start();
+  LogIn("tst_login", "salah");
+  EXPECT_FALSE(shown);
+  EXPECT_EQ(Texts(), "Maaf...Username atau Password anda salah!|");
+  EXPECT_EQ(FLogin->Edit1->Text(), "");  // the reset clears both fields
+  EXPECT_EQ(FLogin->Edit2->Text(), "");
+
+  dialogs.shown.clear();
+  Exec("update user set active='Y' where username='tst_login'");
+  LogIn("tst_login", "rahasia");
+  EXPECT_FALSE(shown);
+  EXPECT_EQ(Texts(), "User ini sedang aktif!|");
+  EXPECT_EQ(dialogs.shown[0].Caption, "Error");
+
+  // Any other flag, an empty one included, lets the account in.
+  dialogs.shown.clear();
+  Exec("update user set active=NULL where username='tst_login'");
+  LogIn("tst_login", "rahasia");
+  EXPECT_TRUE(shown);
+}
+
+TEST_F(LoginWindow, TheFirstLoginOfTheDayStoresTheDayOnce) {
+  Exec("delete from check_update_pelkat where tgl=curdate()");
+  Start();
+  LogIn("tst_login", "rahasia");
+  EXPECT_TRUE(shown);
+  EXPECT_EQ(Texts(), "Klik OK untuk proses Update PELKAT|");
+  EXPECT_EQ(dialogs.shown[0].Caption, "Information");
+  EXPECT_EQ(Value("select count(*) from check_update_pelkat where tgl=curdate()"), "1");
+
+  dialogs.shown.clear();
+  shown = false;
+  LogIn("tst_login", "rahasia");
+  EXPECT_TRUE(shown);
+  EXPECT_TRUE(dialogs.shown.empty()) << Texts();
+  EXPECT_EQ(Value("select count(*) from check_update_pelkat where tgl=curdate()"), "1");
+}
+
+// A step that fails after the account was marked as logged in must not lock it out.
+TEST_F(LoginWindow, AFailureAfterMarkingReleasesTheAccount) {
+  Exec("rename table check_update_pelkat to tst_login_moved");
+  Start();
+  LogIn("tst_login", "rahasia");
+  Exec("rename table tst_login_moved to check_update_pelkat");
+  EXPECT_FALSE(shown);
+  EXPECT_EQ(Texts(), "Network atau Database tidak Connect!|");
+  EXPECT_EQ(Active(), "T");
+  // So the next attempt is not refused as already active.
+  dialogs.shown.clear();
+  LogIn("tst_login", "rahasia");
+  EXPECT_TRUE(shown);
+}
+
+TEST_F(LoginWindow, EnterInTheUserNameDoesNothing) {
+  Start();
+  FLogin->Edit1->SetText("tst_login");
+  FLogin->Edit2->SetText("rahasia");
+  SendMessageW(FLogin->Edit1->Handle(), WM_CHAR, 13, 0);
+  EXPECT_TRUE(dialogs.shown.empty());
+  EXPECT_EQ(Active(), "T");
+}
+
+}  // namespace
