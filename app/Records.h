@@ -1,0 +1,23 @@
+// The small steps every entry window repeats: a statement put on a shared query piece by
+// piece, and the boxes that report a save, refuse an input or confirm a delete.
+#pragma once
+#include <initializer_list>
+#include <string>
+#include <string_view>
+
+#include "data/ZQuery.h"
+
+namespace app {
+
+// Clears the query (closing it and dropping its parameters) and adds the statement's
+// pieces, one line each. Values are bound afterwards by parameter name.
+void SetSQL(data::TZQuery& query, std::initializer_list<std::string_view> pieces);
+
+// Information box with OK: a save went through.
+void Inform(const std::string& text);
+// Error box with OK: an input or a state is refused.
+void Refuse(const std::string& text);
+// Yes/No confirmation; true when the user answers Yes.
+bool Confirm(const std::string& text);
+
+}  // namespace app

@@ -1,0 +1,139 @@
+#include "shell/USettingHakAkses.h"
+
+#include "app/Records.h"
+#include "app/UDM.h"
+
+namespace shell {
+
+using namespace gui;
+using app::DM;
+
+TFSettingHakAkses* FSettingHakAkses = nullptr;
+
+namespace {
+
+const char* const kRights[] = {"Master",  "Warga Jemaat", "Majelis", "Attestasi Pindah", "Peminjaman Barang", "Pembayaran MPAG",
+                               "Ibadah",  "Pendaftaran",  "E-Vote",  "Report",           "Tools"};
+
+}  // namespace
+
+TFSettingHakAkses::TFSettingHakAkses(rtl::TComponent* owner) : TForm(owner) {
+  SetName("FSettingHakAkses");
+  SetCaption("Tools >> Pengguna >> Setting Hak Akses");
+  Position = TPosition::poScreenCenter;
+  Font().SetName("MS Reference Sans Serif");
+  Font().SetHeight(-12);
+  SetClientSize(560, 420);
+
+  auto label = [this](const char* name, const char* caption, int x, int y) {
+    auto* l = new TLabel(this);
+    l->SetName(name);
+    l->SetParent(this);
+    l->SetBounds(x, y, 0, 0);
+    l->SetCaption(caption);
+    return l;
+  };
+  auto combo = [this](const char* name, int x, int y) {
+    auto* c = new TComboBox(this);
+    c->SetName(name);
+    c->SetParent(this);
+    c->SetStyle(TComboBoxStyle::csDropDownList);
+    c->SetBounds(x, y, 240, 24);
+    return c;
+  };
+  auto button = [this](const char* name, const char* caption, int x, int y) {
+    auto* b = new TButton(this);
+    b->SetName(name);
+    b->SetParent(this);
+    b->SetBounds(x, y, 90, 30);
+    b->SetCaption(caption);
+    return b;
+  };
+
+  Label1 = label("Label1", "Kategori", 16, 20);
+  ComboBox1 = combo("ComboBox1", 100, 16);
+  ComboBox1->DropDownCount = 12;
+  Label2 = label("Label2", "Menu", 16, 52);
+  ComboBox2 = combo("ComboBox2", 100, 48);
+  for (const char* r : kRights) ComboBox2->Items().Add(r);
+  ComboBox2->DropDownCount = 11;
+
+  Button1 = button("Button1", "Simpan", 16, 88);
+  Button2 = button("Button2", "Hapus", 114, 88);
+  Button3 = button("Button3", "Reset", 212, 88);
+  Button4 = button("Button4", "Close", 310, 88);
+
+  DBGrid1 = new TDBGrid(this);
+  DBGrid1->SetName("DBGrid1");
+  DBGrid1->SetParent(this);
+  DBGrid1->SetBounds(16, 132, 528, 272);
+  DBGrid1->Options |= dgRowSelect;
+  DBGrid1->Columns().Add("id_kategori", "ID.Kategori", 90);
+  DBGrid1->Columns().Add("nm_kategori", "Kategori", 180);
+  DBGrid1->Columns().Add("menu", "Menu", 220);
+  if (DM) DBGrid1->SetDataSource(DM->DS_Q3);
+
+  Button1->OnClick = [this](TObject* s) { Button1Click(s); };
+  Button2->OnClick = [this](TObject* s) { Button2Click(s); };
+  Button3->OnClick = [this](TObject* s) { Button3Click(s); };
+  Button4->OnClick = [this](TObject* s) { Button4Click(s); };
+  OnActivate = [this](TObject* s) { FormActivate(s); };
+}
+
+void TFSettingHakAkses::FormActivate(TObject*) {
+  if (!DBGrid1->DataSource()) DBGrid1->SetDataSource(DM->DS_Q3);
+  auto* q = DM->Q1;
+  app::SetSQL(*q, {"select * from kategori_user", "order by id_kategori"});
+  q->Open();
+  if (q->RecordCount() > 0) {
+    ComboBox1->Clear();
+    for (q->First(); !q->Eof(); q->Next())
+      ComboBox1->Items().Add(q->FieldByName("id_kategori")->AsString() + " " + q->FieldByName("nm_kategori")->AsString());
+  }
+  ComboBox1->SetItemIndex(0);
+  ComboBox2->SetItemIndex(0);
+  auto* g = DM->Q3;
+  app::SetSQL(*g, {"select h.*,k.nm_kategori from hak_akses h,kategori_user k", "where h.id_kategori=k.id_kategori",
+                   "order by h.id_kategori"});
+  g->Open();
+}
+
+void TFSettingHakAkses::Button1Click(TObject*) {
+  std::string category = ComboBox1->Text().substr(0, 2);
+  std::string right = ComboBox2->Text();
+  auto* q = DM->Q2;
+  app::SetSQL(*q, {"select h.*,k.nm_kategori from hak_akses h,kategori_user k", "where h.id_kategori=k.id_kategori",
+                   "and h.id_kategori=:ik and h.menu=:me", "order by h.id_kategori"});
+  q->ParamByName("ik")->AsString(category);
+  q->ParamByName("me")->AsString(right);
+  q->Open();
+  if (q->RecordCount() == 0) {
+    app::SetSQL(*q, {"insert into hak_akses(id_kategori,menu)values(:ik,:me)"});
+    q->ParamByName("ik")->AsString(category);
+    q->ParamByName("me")->AsString(right);
+    q->ExecSQL();
+    app::Inform("Menu sesuai Kategori yang dipilih berhasil di-input");
+  } else {
+    app::Refuse("Maaf...Menu sesuai Kategori tersebut sudah pernah di-input");
+  }
+  FormActivate(this);
+}
+
+void TFSettingHakAkses::Button2Click(TObject*) {
+  if (!app::Confirm("Apakah mau hapus record ini?")) return;
+  auto* g = DM->Q3;
+  std::string category = g->FieldByName("id_kategori")->AsString();
+  std::string right = g->FieldByName("menu")->AsString();
+  auto* q = DM->Q1;
+  app::SetSQL(*q, {"delete from hak_akses", "where id_kategori=:ik and menu=:me"});
+  q->ParamByName("ik")->AsString(category);
+  q->ParamByName("me")->AsString(right);
+  q->ExecSQL();
+  FormActivate(this);
+}
+
+void TFSettingHakAkses::Button3Click(TObject*) { FormActivate(this); }
+
+void TFSettingHakAkses::Button4Click(TObject*) { Close(); }
+
+}  // namespace shell
