@@ -1,3 +1,4 @@
+# shellcheck shell=bash disable=SC2034
 # Shared helpers of the KORVAN scripts: paths, logging, clean-up on exit, the
 # MariaDB server and database, the private X display and Wine.
 # Sourced by setup.sh, run.sh and test.sh; does nothing by itself.
@@ -22,7 +23,6 @@ KORVAN_DB_PORT=3306
 KORVAN_DB_USER=korvan
 KORVAN_DB_PASSWORD=417vardon417
 KORVAN_DB_NAME=${KORVAN_DB_NAME:-korvan}
-export KORVAN_DB_HOST KORVAN_DB_PORT KORVAN_DB_USER KORVAN_DB_PASSWORD KORVAN_DB_NAME
 
 # The project's own server: data folder in the build tree.
 KORVAN_MARIADB_DIR=$KORVAN_BUILD/mariadb
@@ -72,13 +72,25 @@ korvan_wait_for() {
   done
 }
 
+_gone() { ! kill -0 "$1" 2>/dev/null; }
+
+# Waits up to SECONDS for process PID to end, kills it when it does not, and
+# reaps it.
+_await_end() {
+  local pid=$1 seconds=$2
+  if ! korvan_wait_for "$seconds" _gone "$pid"; then
+    warn "process $pid did not end in time; killing it"
+    kill -9 "$pid" 2>/dev/null
+  fi
+  wait "$pid" 2>/dev/null
+  return 0
+}
+
 # ---------------------------------------------------------------------------
 # MariaDB
 # ---------------------------------------------------------------------------
 # Options for reaching the server as an administrator; set by db_start.
 _korvan_db_admin=()
-# Our server's process id when this script started it.
-_korvan_db_pid=
 
 _db_sock() {
   # A Unix socket path must stay short; fall back to /tmp for deep trees.
@@ -133,12 +145,7 @@ _db_stop_own() {
   sock=$(_db_sock)
   say "stopping the project's MariaDB server (pid $pid)"
   mariadb-admin --no-defaults --socket="$sock" -uroot shutdown >/dev/null 2>&1 || kill "$pid" 2>/dev/null
-  if ! korvan_wait_for 60 bash -c "! kill -0 $pid"; then
-    warn "MariaDB (pid $pid) did not stop in time; killing it"
-    kill -9 "$pid" 2>/dev/null
-  fi
-  wait "$pid" 2>/dev/null
-  return 0
+  _await_end "$pid" 60
 }
 
 # Makes sure a server answers on 127.0.0.1:3306: reuses one that already
@@ -175,18 +182,18 @@ db_start() {
       --character-set-server=utf8mb4 --collation-server=utf8mb4_general_ci \
       --max-allowed-packet=64M --log-error="$KORVAN_LOGS/mariadb.log" \
       </dev/null >/dev/null 2>&1 &
-    _korvan_db_pid=$!
-    korvan_on_exit "_db_stop_own $_korvan_db_pid"
+    pid=$!
+    korvan_on_exit "_db_stop_own $pid"
     local end=$(( SECONDS + 90 ))
     until mariadb-admin --no-defaults --socket="$sock" -uroot --connect-timeout=2 ping >/dev/null 2>&1; do
-      if ! kill -0 "$_korvan_db_pid" 2>/dev/null; then
+      if ! kill -0 "$pid" 2>/dev/null; then
         tail -n 20 "$KORVAN_LOGS/mariadb.log" >&2
         die "MariaDB did not start (log: $KORVAN_LOGS/mariadb.log); is port $KORVAN_DB_PORT taken?"
       fi
       (( SECONDS < end )) || die "MariaDB did not answer within 90 s (log: $KORVAN_LOGS/mariadb.log)"
       sleep 0.2
     done
-    say "MariaDB is up (pid $_korvan_db_pid)"
+    say "MariaDB is up (pid $pid)"
   fi
 
   if ! _db_find_admin; then
@@ -223,10 +230,6 @@ db_provision() {
   done <<<"$anon"
   db_admin -e "$sql" || die "could not create the database $db and the account $KORVAN_DB_USER"
   db_client -N -e 'SELECT 1' >/dev/null || die "the account $KORVAN_DB_USER cannot log in over TCP"
-}
-
-db_exists() {
-  [ "$(db_client -N -e "SELECT COUNT(*) FROM information_schema.SCHEMATA WHERE SCHEMA_NAME='$KORVAN_DB_NAME'")" = 1 ]
 }
 
 db_table_count() {
@@ -275,9 +278,7 @@ _xvfb_ready() {
 _xvfb_stop() {
   local pid=$1
   kill "$pid" 2>/dev/null
-  korvan_wait_for 20 bash -c "! kill -0 $pid" || kill -9 "$pid" 2>/dev/null
-  wait "$pid" 2>/dev/null
-  return 0
+  _await_end "$pid" 20
 }
 
 # Starts Xvfb on the first free display of the numbers given and exports

@@ -6,7 +6,7 @@
 # saves a screenshot of it to build/screenshot-login.png and ends.
 # The database korvan is created and filled with the seed and demonstration
 # data only when it does not exist yet (or has no tables); existing data is
-# kept, and tables missing from an existing database are added.
+# kept, and only tables missing from an existing database are added.
 set -euo pipefail
 here=$(dirname "${BASH_SOURCE[0]}")
 # shellcheck source=scripts/setup.sh
@@ -20,7 +20,8 @@ SHOT=$KORVAN_BUILD/screenshot-login.png
 korvan_setup
 db_start
 db_provision
-if ! db_exists || [ "$(db_table_count)" = 0 ]; then
+# db_provision has made sure the database exists: a new one has no tables.
+if [ "$(db_table_count)" = 0 ]; then
   say "new database $KORVAN_DB_NAME: loading the schema, the seed and the demonstration data"
   db_load_schema
   db_load_seed

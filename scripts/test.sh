@@ -8,7 +8,6 @@
 # data (no demonstration data). To try this script against a server whose
 # korvan database must stay untouched, point it at another database:
 #   KORVAN_DB_NAME=korvan_selftest bash scripts/test.sh
-# (the variable is also passed to the tests).
 set -euo pipefail
 here=$(dirname "${BASH_SOURCE[0]}")
 # shellcheck source=scripts/setup.sh
