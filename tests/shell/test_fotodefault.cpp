@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "app/Photo.h"
 #include "app/UDM.h"
 #include "gui/Dialogs.h"
 #include "gui/FileDialogs.h"
@@ -192,6 +193,26 @@ TEST_F(PhotoWindow, SavingWithoutAPictureIsRefused) {
     EXPECT_EQ(dialogs.shown[0].Type, TMsgDlgType::mtError);
   }
   EXPECT_FALSE(Stored());
+}
+
+// The photo reset of the registry windows puts back the column it names, and reports a
+// missing default row without touching the picture.
+TEST_F(PhotoWindow, TheDefaultPhotoComesBackForAReset) {
+  TImage image(nullptr);
+  files.answer = KORVAN_TEST_COUPLE;
+  FFotoDefault->Button4Click(nullptr);
+  image.Picture().SetGraphic(FFotoDefault->Image2->Picture().Graphic());
+  EXPECT_FALSE(app::ShowDefaultPhoto(*DM->Q3, image));
+  EXPECT_EQ(Shown(&image), FileBytes(KORVAN_TEST_COUPLE));
+
+  files.answer = KORVAN_TEST_PHOTO;
+  FFotoDefault->Button1Click(nullptr);
+  FFotoDefault->Button2Click(nullptr);
+  ASSERT_TRUE(app::ShowDefaultPhoto(*DM->Q3, image));
+  EXPECT_EQ(Shown(&image), FileBytes(KORVAN_TEST_PHOTO));
+  // The couple column was never saved: an empty picture.
+  ASSERT_TRUE(app::ShowDefaultPhoto(*DM->Q3, image, "foto_nikah"));
+  EXPECT_EQ(Shown(&image), "");
 }
 
 }  // namespace

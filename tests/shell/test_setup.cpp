@@ -80,6 +80,21 @@ TEST_F(ChurchWindow, SetupInsertsTheRowThenOverwritesIt) {
   EXPECT_EQ(FMenu->Label11->Caption(), "GEREJA BARU");
 }
 
+TEST_F(ChurchWindow, ShownItOffersTheStoredNameForEditing) {
+  Exec("insert into gereja(nama_gereja,alamat) values ('GEREJA UJI','Jl. Uji')");
+  bool focused = false;
+  std::string name;
+  guitest::RunSoon([&] {
+    focused = FGereja->Edit1->Focused();
+    name = FGereja->Edit1->Text();
+    FGereja->Button2->Click();
+  });
+  FGereja->ShowModal();
+  EXPECT_TRUE(focused);
+  EXPECT_EQ(name, "GEREJA UJI");
+  EXPECT_TRUE(dialogs.shown.empty());
+}
+
 const char* const kA = "2901-2902";
 const char* const kB = "2903-2904";
 

@@ -78,6 +78,24 @@ TEST_F(UserWindow, SavingInsertsANewAccountAndUpdatesAnExistingOne) {
   EXPECT_EQ(Value("select count(*) from user where username='tst_adm_satu'"), "1");
 }
 
+TEST_F(UserWindow, ShownItListsTheAccountsAndSavesFromItsButtons) {
+  bool focused = false;
+  int rows = 0;
+  guitest::RunSoon([&] {
+    focused = FUser->Edit1->Focused();
+    rows = FUser->DBGrid1->RowCount();
+    Fill("tst adm dua", "tst_adm_dua", "pw", 0, false);
+    FUser->Button1->Click();
+    FUser->Button3->Click();
+  });
+  FUser->ShowModal();
+  EXPECT_TRUE(focused);
+  EXPECT_EQ(rows, DM->QUser->RecordCount() - 1);
+  EXPECT_EQ(Texts(), "Data User telah berhasil di-input|");
+  EXPECT_EQ(Row("tst_adm_dua"), "TST ADM DUA|pw|10|T");
+  EXPECT_FALSE(FUser->Showing());
+}
+
 TEST_F(UserWindow, SavingWithTidakReleasesAnAccountLeftLoggedIn) {
   Exec("insert into user(nama,username,pswd,id_kategori,active) values ('SISA','tst_adm_aktif','pw','70','Y')");
   FUser->FormActivate(nullptr);
