@@ -10,6 +10,7 @@
 #include "rtl/DateUtils.h"
 #include "rtl/SysUtils.h"
 #include "shell/Upantra.h"
+#include "shell/rules/PelkatRule.h"
 
 namespace shell {
 
@@ -255,7 +256,44 @@ void TFLogin::ReleaseAccount(const std::string& userName) {
   }
 }
 
-void TFLogin::UpdatePelkat() {}
+void TFLogin::UpdatePelkat() {
+  try {
+    auto* q1 = DM->Q1;
+    q1->SQL.Clear();
+    q1->SQL.Add("select nij,sex,nikah,year(curdate())-year(tgl_lahir) as umur from detail_kk");
+    q1->SQL.Add("order by id");
+    q1->Open();
+    const int rows = q1->RecordCount();
+    if (rows == 0) return;
+    SetHeight(RecomputeHeight);
+    q1->First();
+    Gauge1->SetMaxValue(rows);
+    Gauge1->SetProgress(0);
+    Gauge1->Show();
+    auto* q2 = DM->Q2;
+    while (!q1->Eof()) {
+      Gauge1->SetForeColor(GaugeStillRed(Gauge1->Progress(), rows) ? clRed : clBlue);
+      Gauge1->AddProgress(1);
+      auto group = DecidePelkat(static_cast<int>(q1->FieldByName("umur")->AsInteger()),
+                                q1->FieldByName("nikah")->AsString(), q1->FieldByName("sex")->AsString());
+      if (group) {
+        q2->SQL.Clear();
+        q2->SQL.Add("update detail_kk set pelkat=:pe");
+        q2->SQL.Add("where nij=:ni");
+        q2->ParamByName("ni")->AsString(q1->FieldByName("nij")->AsString());
+        q2->ParamByName("pe")->AsString(*group);
+        q2->ExecSQL();
+      }
+      q1->Next();
+    }
+    Gauge1->Hide();
+    SetHeight(NormalHeight);
+  } catch (...) {
+    MessageDlg("Query Automation Gagal!", TMsgDlgType::mtError, mbOK);
+    Gauge1->Hide();
+    SetHeight(NormalHeight);
+  }
+}
 
 void TFLogin::SpeedButton2Click(TObject*) { Application->Terminate(); }
 

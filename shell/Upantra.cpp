@@ -5,7 +5,13 @@
 #include "app/UDM.h"
 #include "gui/Dialogs.h"
 #include "rtl/Utf.h"
+#include "shell/UFotoDefault.h"
+#include "shell/UGereja.h"
 #include "shell/ULogin.h"
+#include "shell/USettingHakAkses.h"
+#include "shell/UTemaTahunan.h"
+#include "shell/UUpdatePswd.h"
+#include "shell/UUser.h"
 
 namespace shell {
 
@@ -81,6 +87,7 @@ void TFMenu::BuildMenu() {
   Item(Master1, "PanitiaKegiatan1", "Panitia Kegiatan");
   Item(Master1, "N1", "-");
   emaTahunan1 = Item(Master1, "emaTahunan1", "Tema Tahunan");
+  emaTahunan1->OnClick = [](TObject*) { FMenu->Open(FTemaTahunan); };
 
   File1 = Item(root, "File1", "File");
   WargaJemaat1 = Item(File1, "WargaJemaat1", "Warga Jemaat");
@@ -167,12 +174,16 @@ void TFMenu::BuildMenu() {
   ools1 = Item(root, "ools1", "Tools");
   on(ools1, &TFMenu::ools1Click);
   FotoDefault1 = Item(ools1, "FotoDefault1", "Foto Default");
+  FotoDefault1->OnClick = [](TObject*) { FMenu->Open(FFotoDefault); };
   TMenuItem* pengguna = Item(ools1, "Pengguna1", "Pengguna");
   AdministrasiUser1 = Item(pengguna, "AdministrasiUser1", "Administrasi User");
+  AdministrasiUser1->OnClick = [](TObject*) { FMenu->Open(FUser); };
   Item(pengguna, "N4", "-");
   SettingHakAkses1 = Item(pengguna, "SettingHakAkses1", "Setting Hak Akses");
+  SettingHakAkses1->OnClick = [](TObject*) { FMenu->Open(FSettingHakAkses); };
   Item(ools1, "N5", "-");
   G1 = Item(ools1, "G1", "Setup Gereja");
+  G1->OnClick = [](TObject*) { FMenu->Open(FGereja); };
   Item(ools1, "N6", "-");
   A1 = Item(ools1, "A1", "Automation Support");
   on(A1, &TFMenu::A1Click);
@@ -385,7 +396,7 @@ void TFMenu::Logout1Click(TObject*) { Close(); }
 
 // ---------------------------------------------------------------- the user label
 
-void TFMenu::Label4Click(TObject*) {}
+void TFMenu::Label4Click(TObject*) { Open(FUpdatePswd); }
 
 void TFMenu::Label4MouseMove(TObject*, TShiftState, int, int) { Label4->Font().SetColor(clWhite); }
 
