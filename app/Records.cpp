@@ -10,9 +10,17 @@ void SetSQL(data::TZQuery& query, std::initializer_list<std::string_view> pieces
   for (std::string_view p : pieces) query.SQL.Add(std::string(p));
 }
 
+std::optional<std::string> LastKey(data::TZQuery& query, std::string_view field) {
+  if (query.RecordCount() == 0) return std::nullopt;
+  query.Last();
+  return query.FieldByName(field)->AsString();
+}
+
 void Inform(const std::string& text) { gui::MessageDlg(text, gui::TMsgDlgType::mtInformation, gui::mbOK); }
 
 void Refuse(const std::string& text) { gui::MessageDlg(text, gui::TMsgDlgType::mtError, gui::mbOK); }
+
+void Warn(const std::string& text) { gui::MessageDlg(text, gui::TMsgDlgType::mtWarning, gui::mbOK); }
 
 bool Confirm(const std::string& text) {
   return gui::MessageDlg(text, gui::TMsgDlgType::mtConfirmation, gui::mbYes | gui::mbNo) == gui::mrYes;

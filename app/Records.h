@@ -2,6 +2,7 @@
 // piece, and the boxes that report a save, refuse an input or confirm a delete.
 #pragma once
 #include <initializer_list>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -13,10 +14,16 @@ namespace app {
 // pieces, one line each. Values are bound afterwards by parameter name.
 void SetSQL(data::TZQuery& query, std::initializer_list<std::string_view> pieces);
 
+// The key column of the last row of an opened select (the "last stored key" that a new
+// record number continues); nothing when the select has no row.
+std::optional<std::string> LastKey(data::TZQuery& query, std::string_view field);
+
 // Information box with OK: a save went through.
 void Inform(const std::string& text);
 // Error box with OK: an input or a state is refused.
 void Refuse(const std::string& text);
+// Warning box with OK: the save goes on in another mode (a typed key exists).
+void Warn(const std::string& text);
 // Yes/No confirmation; true when the user answers Yes.
 bool Confirm(const std::string& text);
 

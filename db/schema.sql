@@ -104,6 +104,93 @@ CREATE TABLE IF NOT EXISTS `urutan_pelkat` (
 -- Congregation registry
 -- ===========================================================================
 
+-- `header_kk`: one family, keyed by its number "NK-" + five digits. New
+-- numbers continue the last stored one, so two saves that derive the same
+-- number meet at the key and the second fails instead of doubling it.
+CREATE TABLE IF NOT EXISTS `header_kk` (
+  `nik`              VARCHAR(20)  NOT NULL,
+  `nama_kk`          VARCHAR(150) NULL,
+  `bpk_ibu_sdr`      VARCHAR(10)  NULL,
+  `alamat`           VARCHAR(255) NULL,
+  `tgl_input_daftar` DATE         NULL,
+  `sekpel`           VARCHAR(5)   NULL,
+  `foto`             LONGBLOB     NULL,
+  `username`         VARCHAR(100) NULL,
+  PRIMARY KEY (`nik`),
+  KEY `ix_header_kk_sekpel` (`sekpel`)
+) ENGINE=InnoDB DEFAULT CHARSET=utf8mb4 COLLATE=utf8mb4_general_ci;
+
+-- `detail_kk`: one person of a family (`nik`), keyed by the member number
+-- "NJ-" + the family's digits + "." + five digits; a duplicate number fails at
+-- the key. `id` is never written by the program: it numbers the rows in the
+-- order they were stored, the order the daily recomputation reads them in.
+-- Rows of one family come back in member-number order (the family index
+-- carries the key).
+CREATE TABLE IF NOT EXISTS `detail_kk` (
+  `id`             INT UNSIGNED NOT NULL AUTO_INCREMENT,
+  `nik`            VARCHAR(20)  NULL,
+  `nij`            VARCHAR(30)  NOT NULL,
+  `nama_dpn`       VARCHAR(100) NULL,
+  `nama_tengah`    VARCHAR(100) NULL,
+  `nama_blkg`      VARCHAR(100) NULL,
+  `nama_gabung`    VARCHAR(310) NULL,
+  `tmpt_lahir`     VARCHAR(100) NULL,
+  `tgl_lahir`      DATE         NULL,
+  `alamat`         VARCHAR(255) NULL,
+  `no_hp`          VARCHAR(50)  NULL,
+  `suku`           VARCHAR(100) NULL,
+  `tgl_input`      DATE         NULL,
+  `id_card`        VARCHAR(20)  NULL,
+  `no_id_card`     VARCHAR(100) NULL,
+  `sts_kel`        VARCHAR(30)  NULL,
+  `sex`            VARCHAR(10)  NULL,
+  `sekpel`         VARCHAR(5)   NULL,
+  `pelkat`         VARCHAR(10)  NULL,
+  `baptis`         VARCHAR(10)  NULL,
+  `tmpt_baptis`    VARCHAR(100) NULL,
+  `tgl_baptis`     DATE         NULL,
+  `sidi`           VARCHAR(10)  NULL,
+  `tmpt_sidi`      VARCHAR(100) NULL,
+  `tgl_sidi`       DATE         NULL,
+  `nikah`          VARCHAR(10)  NULL,
+  `tmpt_nikah`     VARCHAR(100) NULL,
+  `tgl_nikah`      DATE         NULL,
+  `gol_darah`      VARCHAR(5)   NULL,
+  `pend_akhir`     VARCHAR(20)  NULL,
+  `jurusan`        VARCHAR(100) NULL,
+  `gelar`          VARCHAR(50)  NULL,
+  `pekerjaan`      VARCHAR(100) NULL,
+  `email`          VARCHAR(150) NULL,
+  `bhs_asing_1`    VARCHAR(100) NULL,
+  `skill`          VARCHAR(255) NULL,
+  `sts_hidup`      VARCHAR(20)  NULL,
+  `tmpt_meninggal` VARCHAR(100) NULL,
+  `tgl_meninggal`  DATE         NULL,
+  `foto`           LONGBLOB     NULL,
+  `suku_bangsa`    VARCHAR(10)  NULL,
+  `username`       VARCHAR(100) NULL,
+  PRIMARY KEY (`nij`),
+  UNIQUE KEY `ux_detail_kk_id` (`id`),
+  KEY `ix_detail_kk_nik` (`nik`),
+  KEY `ix_detail_kk_nama_gabung` (`nama_gabung`)
+) ENGINE=InnoDB DEFAULT CHARSET=utf8mb4 COLLATE=utf8mb4_general_ci;
+
+-- `registrasi`: the registration of one member, numbered "REG-" + five
+-- digits + "-" + ddmmyyyy. The counter runs over the whole table and the date
+-- differs from day to day, so the counter alone (`reg_counter`, derived from
+-- the number) is unique too: two saves that derive the same counter on
+-- different days fail as well. Rows are never changed or deleted.
+CREATE TABLE IF NOT EXISTS `registrasi` (
+  `no_reg`      VARCHAR(30) NOT NULL,
+  `tgl_reg`     DATE        NULL,
+  `nik`         VARCHAR(20) NULL,
+  `nij`         VARCHAR(30) NULL,
+  `reg_counter` VARCHAR(5)  GENERATED ALWAYS AS (SUBSTRING(`no_reg`, 5, 5)) STORED,
+  PRIMARY KEY (`no_reg`),
+  UNIQUE KEY `ux_registrasi_counter` (`reg_counter`),
+  KEY `ix_registrasi_member` (`nik`, `nij`)
+) ENGINE=InnoDB DEFAULT CHARSET=utf8mb4 COLLATE=utf8mb4_general_ci;
+
 -- ===========================================================================
 -- Worship, offerings, dues and loans
 -- ===========================================================================

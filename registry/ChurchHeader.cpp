@@ -1,0 +1,135 @@
+#include "registry/ChurchHeader.h"
+
+#include <memory>
+#include <vector>
+
+#include "app/Records.h"
+#include "app/UDM.h"
+#include "gui/Jpeg.h"
+
+namespace registry {
+
+// The logo's bytes, generated from res/logo_gereja.jpg at build time.
+extern const unsigned char kChurchLogoJpeg[];
+extern const unsigned long kChurchLogoJpegSize;
+
+using namespace report;
+
+void LoadChurchHeader(TQRLabel& name, TQRLabel& address) {
+  auto* q = app::DM->Q9;
+  app::SetSQL(*q, {"select * from gereja"});
+  q->Open();
+  if (q->RecordCount() < 1) {
+    name.SetCaption("Nama Gereja belum dimasukkan");
+    address.SetCaption("Alamat Gereja belum dimasukkan");
+    return;
+  }
+  name.SetCaption(q->FieldByName("nama_gereja")->AsString());
+  address.SetCaption(q->FieldByName("alamat")->AsString());
+}
+
+void LoadChurchLogo(gui::TPicture& picture) {
+  rtl::TMemoryStream s(std::vector<uint8_t>(kChurchLogoJpeg, kChurchLogoJpeg + kChurchLogoJpegSize));
+  auto jpeg = std::make_unique<gui::TJPEGImage>();
+  jpeg->LoadFromStream(s);
+  picture.SetGraphic(std::move(jpeg));
+}
+
+TChurchReport::TChurchReport(rtl::TComponent* owner, TPrinterOrientation orientation, THeaderPicture picture)
+    : TPageReport(owner) {
+  Page.Orientation = orientation;
+  PrintIfEmpty = true;
+  FirstPageHeader = true;
+  LastPageFooter = true;
+  const int w = BandWidth();
+
+  PageHeaderBand1 = AddBand(rbPageHeader, "PageHeaderBand1", 96);
+  QRLabel1 = AddLabel(PageHeaderBand1, "QRLabel1", 0, 6, w, "Kerukunan Vikaria Raya Barisan", gui::fsBold);
+  QRLabel1->Alignment = gui::TAlignment::taCenter;
+  QRLabel1->Font().SetSize(13);
+  // Placeholders: the handler writes the church before anything prints.
+  QRLabel2 = AddLabel(PageHeaderBand1, "QRLabel2", 0, 28, w, "QRLabel2");
+  QRLabel2->Alignment = gui::TAlignment::taCenter;
+  QRLabel2->Font().SetSize(11);
+  QRLabel3 = AddLabel(PageHeaderBand1, "QRLabel3", 0, 48, w, "QRLabel3");
+  QRLabel3->Alignment = gui::TAlignment::taCenter;
+
+  QRImage1 = nullptr;
+  if (picture != THeaderPicture::None) {
+    QRImage1 = new TQRImage(this);
+    QRImage1->SetName("QRImage1");
+    QRImage1->SetParent(PageHeaderBand1);
+    QRImage1->Stretch = true;
+    if (picture == THeaderPicture::ChurchLogo) {
+      QRImage1->SetBounds(0, 4, 72, 72);
+      LoadChurchLogo(QRImage1->Picture());
+    } else {
+      // A person's or a family's photo, in portrait format, at the right.
+      QRImage1->SetBounds(w - 66, 2, 66, 88);
+    }
+  }
+
+  int right = picture == THeaderPicture::OwnerPhoto ? w - 250 : w - 170;
+  LabelTanggal = AddLabel(PageHeaderBand1, "LabelTanggal", right, 4, 50, "Tanggal");
+  AddLabel(PageHeaderBand1, "LabelTanggalTitik", right + 50, 4, 8, ":");
+  QRSysData1 = new TQRSysData(this);
+  QRSysData1->SetName("QRSysData1");
+  QRSysData1->SetParent(PageHeaderBand1);
+  QRSysData1->SetBounds(right + 60, 4, 100, 17);
+  QRSysData1->Data = TQRSysDataType::qrsDate;
+  LabelJam = AddLabel(PageHeaderBand1, "LabelJam", right, 22, 50, "Jam");
+  AddLabel(PageHeaderBand1, "LabelJamTitik", right + 50, 22, 8, ":");
+  QRSysData2 = new TQRSysData(this);
+  QRSysData2->SetName("QRSysData2");
+  QRSysData2->SetParent(PageHeaderBand1);
+  QRSysData2->SetBounds(right + 60, 22, 100, 17);
+  QRSysData2->Data = TQRSysDataType::qrsTime;
+  for (TQRCustomLabel* l : {static_cast<TQRCustomLabel*>(LabelTanggal), static_cast<TQRCustomLabel*>(LabelJam),
+                            static_cast<TQRCustomLabel*>(QRSysData1), static_cast<TQRCustomLabel*>(QRSysData2)})
+    l->Font().SetSize(8);
+
+  auto* line = new TQRShape(this);
+  line->SetName("HeaderLine");
+  line->SetParent(PageHeaderBand1);
+  line->Shape = TShapeType::qrsHorLine;
+  line->SetBounds(0, 90, w, 2);
+
+  BeforePrint = [this](TPageReport* sender, bool& printReport) { PageReportBeforePrint(sender, printReport); };
+}
+
+void TChurchReport::PageReportBeforePrint(TPageReport*, bool&) { LoadChurchHeader(*QRLabel2, *QRLabel3); }
+
+int TChurchReport::BandWidth() const { return PageWidth() - Page.LeftMargin - Page.RightMargin; }
+
+TQRLabel* TChurchReport::AddLabel(TQRCustomBand* band, const char* name, int x, int y, int w,
+                                  const std::string& caption, gui::TFontStyles style) {
+  auto* l = new TQRLabel(this);
+  l->SetName(name);
+  l->SetParent(band);
+  l->AutoSize = false;
+  l->SetBounds(x, y, w, 17);
+  l->SetCaption(caption);
+  l->Font().SetStyle(style);
+  return l;
+}
+
+TQRDBText* TChurchReport::AddField(TQRCustomBand* band, const char* name, int x, int y, int w, const char* field,
+                                   gui::TFontStyles style) {
+  auto* t = new TQRDBText(this);
+  t->SetName(name);
+  t->SetParent(band);
+  t->AutoSize = false;
+  t->SetBounds(x, y, w, 17);
+  t->DataField = field;
+  t->Font().SetStyle(style);
+  return t;
+}
+
+TQRBand* TChurchReport::AddBand(TQRBandType type, const char* name, int height) {
+  auto* b = new TQRBand(this, type);
+  b->SetName(name);
+  b->Height = height;
+  return b;
+}
+
+}  // namespace registry

@@ -1,0 +1,49 @@
+// The family search: families by name or sector, one loaded into the family window by a
+// double click, or deleted together with its members.
+#pragma once
+#include "gui/Buttons.h"
+#include "gui/ComCtrls.h"
+#include "gui/DBGrids.h"
+#include "gui/Forms.h"
+#include "gui/StdCtrls.h"
+
+namespace registry {
+
+using rtl::TObject;
+
+class TFCariWargaJemaat : public gui::TForm {
+  KORVAN_CLASS(TFCariWargaJemaat)
+ public:
+  explicit TFCariWargaJemaat(rtl::TComponent* owner);
+
+  gui::TGroupBox* GroupBox1;
+  gui::TRadioButton* RadioButton1;
+  gui::TRadioButton* RadioButton2;
+  gui::TEdit* Edit1;
+  gui::TSpeedButton* SpeedButton1;
+  gui::TComboBox* ComboBox1;
+  gui::TButton* Button1;
+  gui::TButton* Button2;
+  gui::TButton* Button3;
+  gui::TButton* Button4;
+  gui::TDBGrid* DBGrid1;
+  gui::TStatusBar* StatusBar1;
+
+  void FormActivate(TObject* sender);
+  void RadioButton1Click(TObject* sender);
+  void RadioButton2Click(TObject* sender);
+  void Button1Click(TObject* sender);
+  void Edit1KeyPress(TObject* sender, wchar_t& key);
+  void SpeedButton1Click(TObject* sender);
+  void DBGrid1DblClick(TObject* sender);
+  void Button2Click(TObject* sender);
+  void Button3Click(TObject* sender);
+  void Button4Click(TObject* sender);
+
+ private:
+  void LoadAll();
+};
+
+extern TFCariWargaJemaat* FCariWargaJemaat;
+
+}  // namespace registry

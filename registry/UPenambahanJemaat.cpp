@@ -1,0 +1,367 @@
+#include "registry/UPenambahanJemaat.h"
+
+#include "app/Photo.h"
+#include "app/Records.h"
+#include "app/UDM.h"
+#include "registry/FormKit.h"
+#include "registry/QRJemaatPerseorangan.h"
+#include "registry/rules/Numbering.h"
+#include "shell/Upantra.h"
+
+namespace registry {
+
+using namespace gui;
+using app::DM;
+
+TFPenambahanJemaat* FPenambahanJemaat = nullptr;
+
+namespace {
+
+// Lays out labelled inputs one under the other inside a group.
+struct Rows {
+  rtl::TComponent* owner;
+  TWinControl* group;
+  int labelX = 10, inputX = 150, inputW = 250, y = 22;
+  static constexpr int kStep = 25;
+  int labels = 0;
+  std::string prefix;
+
+  void Caption(const std::string& caption) {
+    MakeLabel(owner, group, (prefix + std::to_string(++labels)).c_str(), labelX, y + 3, caption);
+  }
+  TEdit* Edit(const char* name, const std::string& caption, bool upper = false, bool readOnly = false, int w = 0) {
+    Caption(caption);
+    auto* e = MakeEdit(owner, group, name, inputX, y, w ? w : inputW, upper, readOnly);
+    y += kStep;
+    return e;
+  }
+  TComboBox* List(const char* name, const std::string& caption, std::initializer_list<const char*> items, int w = 0) {
+    Caption(caption);
+    auto* c = MakeList(owner, group, name, inputX, y, w ? w : 130, items);
+    y += kStep;
+    return c;
+  }
+  TDateTimePicker* Picker(const char* name, const std::string& caption) {
+    Caption(caption);
+    auto* p = MakePicker(owner, group, name, inputX, y, 130);
+    y += kStep;
+    return p;
+  }
+};
+
+}  // namespace
+
+TFPenambahanJemaat::TFPenambahanJemaat(rtl::TComponent* owner) : TForm(owner) {
+  SetName("FPenambahanJemaat");
+  SetCaption("File >> Warga Jemaat >> Detail >> Penambahan");
+  BorderStyle = TFormBorderStyle::bsSingle;
+  BorderIcons = biSystemMenu;
+  Position = TPosition::poScreenCenter;
+  Font().SetName("MS Reference Sans Serif");
+  Font().SetHeight(-11);
+  SetClientSize(1010, 656);
+
+  GroupBox1 = MakeGroup(this, this, "GroupBox1", 10, 6, 300, 80, " Kepala Keluarga ");
+  Rows kk{this, GroupBox1, 10, 110, 180, 22, 0, "LabelKK"};
+  Edit1 = kk.Edit("Edit1", "Nomor Induk Keluarga (NIK)", false, true);
+  Edit2 = kk.Edit("Edit2", "Nama KK", true, true);
+
+  GroupBox2 = MakeGroup(this, this, "GroupBox2", 10, 92, 300, 80, " Registrasi ");
+  Rows reg{this, GroupBox2, 10, 110, 180, 22, 0, "LabelReg"};
+  Edit4 = reg.Edit("Edit4", "No.Registrasi", false, true);
+  Edit5 = reg.Edit("Edit5", "Tanggal", false, true);
+
+  Panel1 = Make<TPanel>(this, this, "Panel1", 80, 182, 160, 206);
+  Panel1->SetCaption("Photo");
+  Panel1->SetBevelOuter(TBevelCut::bvLowered);
+  Image2 = Make<TImage>(this, Panel1, "Image2", 2, 2, 156, 202);
+  Image2->SetStretch(true);
+  Button1 = MakeButton(this, this, "Button1", 80, 394, 78, "Upload");
+  Button2 = MakeButton(this, this, "Button2", 162, 394, 78, "Reset");
+  OpenDialog1 = new TOpenDialog(this);
+  OpenDialog1->SetName("OpenDialog1");
+  app::SetupPhotoDialog(*OpenDialog1);
+
+  GroupBox3 = MakeGroup(this, this, "GroupBox3", 320, 6, 420, 590, " Identitas Jemaat ");
+  Rows id{this, GroupBox3, 10, 165, 240, 22, 0, "LabelId"};
+  Edit7 = id.Edit("Edit7", "Nomor Induk Jemaat (NIJ)", false, true, 150);
+  Edit8 = id.Edit("Edit8", "Nama Depan", true);
+  Edit9 = id.Edit("Edit9", "Nama Tengah", true);
+  Edit10 = id.Edit("Edit10", "Nama Belakang", true);
+  Edit11 = id.Edit("Edit11", "Tempat Lahir");
+  DateTimePicker1 = id.Picker("DateTimePicker1", "Tgl.Lahir");
+  Edit12 = id.Edit("Edit12", "Alamat");
+  Edit13 = id.Edit("Edit13", "No.HP");
+  Edit14 = id.Edit("Edit14", "Suku");
+  DateTimePicker2 = id.Picker("DateTimePicker2", "Tgl.Input Data");
+  ComboBox1 = id.List("ComboBox1", "ID.Card", {"KTP", "SIM", "PASSPORT"});
+  Edit15 = id.Edit("Edit15", "No.ID Card");
+  ComboBox2 = id.List("ComboBox2", "Status Keluarga",
+                      {"Kepala Keluarga", "Suami", "Istri", "Anak", "Cucu", "Kakak", "Adik", "Orang Tua", "Keponakan",
+                       "Lainnya"},
+                      160);
+  ComboBox3 = id.List("ComboBox3", "Jenis Kelamin", {"Pria", "Wanita"});
+  ComboBox6 = id.List("ComboBox6", "SekPel", {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10"}, 60);
+  ComboBox7 = id.List("ComboBox7", "Pelkat", {"PA", "PT", "GP", "PKP", "PKB", "PKLU"}, 80);
+  ComboBox4 = id.List("ComboBox4", "Gol.Darah", {"A", "B", "AB", "O"}, 60);
+  ComboBox12 = id.List("ComboBox12", "Suku Bangsa", {"WNI", "WNA"}, 80);
+  Edit3 = id.Edit("Edit3", "Email");
+  ComboBox11 = id.List("ComboBox11", "Status", {"Hidup", "Meninggal", "Attestasi"});
+  Edit25 = id.Edit("Edit25", "Tempat (Jika Meninggal)", false, true);
+  DateTimePicker6 = id.Picker("DateTimePicker6", "Tanggal (Jika Meninggal)");
+  DateTimePicker6->SetEnabled(false);
+
+  GroupBox4 = MakeGroup(this, this, "GroupBox4", 750, 6, 250, 184, " Pendidikan && Pekerjaan ");
+  Rows edu{this, GroupBox4, 10, 130, 110, 22, 0, "LabelEdu"};
+  ComboBox5 = edu.List("ComboBox5", "Pendidikan Terakhir", {"SD", "SMP", "SMA", "DIPLOMA", "S1", "S2", "S3", "NON"},
+                       100);
+  Edit18 = edu.Edit("Edit18", "Jurusan");
+  Edit17 = edu.Edit("Edit17", "Gelar");
+  Edit19 = edu.Edit("Edit19", "Pekerjaan");
+  Edit20 = edu.Edit("Edit20", "Bhs. Asing");
+  Edit21 = edu.Edit("Edit21", "Skill");
+
+  GroupBox5 = MakeGroup(this, this, "GroupBox5", 750, 196, 250, 258, " Dokumentasi Gereja ");
+  Rows doc{this, GroupBox5, 10, 100, 140, 22, 0, "LabelDoc"};
+  ComboBox8 = doc.List("ComboBox8", "Baptis ?", {"SUDAH", "BELUM"}, 90);
+  Edit22 = doc.Edit("Edit22", "Tempat");
+  DateTimePicker3 = doc.Picker("DateTimePicker3", "Tanggal");
+  ComboBox9 = doc.List("ComboBox9", "Sidi ?", {"SUDAH", "BELUM"}, 90);
+  Edit23 = doc.Edit("Edit23", "Tempat");
+  DateTimePicker4 = doc.Picker("DateTimePicker4", "Tanggal");
+  ComboBox10 = doc.List("ComboBox10", "Nikah ?", {"SUDAH", "BELUM"}, 90);
+  Edit24 = doc.Edit("Edit24", "Tempat");
+  DateTimePicker5 = doc.Picker("DateTimePicker5", "Tanggal");
+
+  Panel2 = Make<TPanel>(this, this, "Panel2", 0, 606, 1010, 50);
+  Panel2->SetAlign(TAlign::alBottom);
+  SpeedButton1 = MakeSpeedButton(this, Panel2, "SpeedButton1", 10, 8, "Simpan");
+  SpeedButton4 = MakeSpeedButton(this, Panel2, "SpeedButton4", 112, 8, "Print Perorangan");
+  SpeedButton4->SetWidth(120);
+  SpeedButton5 = MakeSpeedButton(this, Panel2, "SpeedButton5", 238, 8, "Close");
+
+  Timer1 = new TTimer(this);
+  Timer1->SetName("Timer1");
+  Timer1->SetEnabled(false);
+  Timer1->SetInterval(3000);
+
+  Button1->OnClick = [this](TObject* s) { Button1Click(s); };
+  Button2->OnClick = [this](TObject* s) { Button2Click(s); };
+  ComboBox8->OnChange = [this](TObject* s) { ComboBox8Change(s); };
+  ComboBox9->OnChange = [this](TObject* s) { ComboBox9Change(s); };
+  ComboBox10->OnChange = [this](TObject* s) { ComboBox10Change(s); };
+  ComboBox11->OnChange = [this](TObject* s) { ComboBox11Change(s); };
+  SpeedButton1->OnClick = [this](TObject* s) { SpeedButton1Click(s); };
+  SpeedButton4->OnClick = [this](TObject* s) { SpeedButton4Click(s); };
+  SpeedButton5->OnClick = [this](TObject* s) { SpeedButton5Click(s); };
+  Timer1->OnTimer = [this](TObject* s) { Timer1Timer(s); };
+  OnActivate = [this](TObject* s) { FormActivate(s); };
+  OnClose = [this](TObject* s, TCloseAction& a) { FormClose(s, a); };
+}
+
+void TFPenambahanJemaat::FormActivate(TObject*) {
+  if (Showing()) Edit8->SetFocus();
+  SetActiveControl(Edit8);
+  Edit8->SelectAll();
+  Timer1->SetEnabled(false);
+}
+
+void TFPenambahanJemaat::Button1Click(TObject*) { app::UploadPhoto(*OpenDialog1, *Image2); }
+
+void TFPenambahanJemaat::Button2Click(TObject*) {
+  ResetPhotoOrClose(*this, *Image2,
+                    "Foto tidak dapat di-Reset! Silahkan Masukkan Foto Default Terlebih dahulu. Form Penambahan "
+                    "Jemaat akan tertutup");
+}
+
+void TFPenambahanJemaat::SetSacramentInputs(TEdit& place, TDateTimePicker& date, bool done) {
+  if (done) place.Clear();
+  SetEditable(place, done);
+  date.SetDateTime(rtl::Now());
+  date.SetEnabled(done);
+}
+
+void TFPenambahanJemaat::SetDeathInputs(bool deceased) {
+  if (!deceased) Edit25->Clear();
+  SetEditable(*Edit25, deceased);
+  DateTimePicker6->SetDateTime(rtl::Now());
+  DateTimePicker6->SetEnabled(deceased);
+}
+
+void TFPenambahanJemaat::ComboBox8Change(TObject*) {
+  SetSacramentInputs(*Edit22, *DateTimePicker3, Chosen(*ComboBox8) == "SUDAH");
+}
+void TFPenambahanJemaat::ComboBox9Change(TObject*) {
+  SetSacramentInputs(*Edit23, *DateTimePicker4, Chosen(*ComboBox9) == "SUDAH");
+}
+void TFPenambahanJemaat::ComboBox10Change(TObject*) {
+  SetSacramentInputs(*Edit24, *DateTimePicker5, Chosen(*ComboBox10) == "SUDAH");
+}
+void TFPenambahanJemaat::ComboBox11Change(TObject*) { SetDeathInputs(Chosen(*ComboBox11) == "Meninggal"); }
+
+void TFPenambahanJemaat::BindMember(data::TZQuery& q) {
+  auto text = [&](const char* p, const std::string& v) { q.ParamByName(p)->AsString(v); };
+  // A sacrament's or death's date counts only in the state it belongs to; otherwise the
+  // zero date says that it does not apply.
+  auto dateIf = [&](const char* p, bool applies, TDateTimePicker& d) {
+    q.ParamByName(p)->AsDate(applies ? d.Date() : rtl::ZeroDate);
+  };
+  text("nd", Edit8->Text());
+  text("nt", Edit9->Text());
+  text("nb", Edit10->Text());
+  text("ng", Edit8->Text() + " " + Edit9->Text() + " " + Edit10->Text());
+  text("tl", Edit11->Text());
+  q.ParamByName("tgl")->AsDate(DateTimePicker1->Date());
+  text("al", Edit12->Text());
+  text("nh", Edit13->Text());
+  text("su", Edit14->Text());
+  q.ParamByName("ti")->AsDate(DateTimePicker2->Date());
+  text("ic", Chosen(*ComboBox1));
+  text("nic", Edit15->Text());
+  text("sk", Chosen(*ComboBox2));
+  text("sx", Chosen(*ComboBox3));
+  text("se", Chosen(*ComboBox6));
+  text("pe", Chosen(*ComboBox7));
+  text("ba", Chosen(*ComboBox8));
+  text("tb", Edit22->Text());
+  dateIf("tglb", Chosen(*ComboBox8) == "SUDAH", *DateTimePicker3);
+  text("si", Chosen(*ComboBox9));
+  text("ts", Edit23->Text());
+  dateIf("tgls", Chosen(*ComboBox9) == "SUDAH", *DateTimePicker4);
+  text("nk", Chosen(*ComboBox10));
+  text("tn", Edit24->Text());
+  dateIf("tgln", Chosen(*ComboBox10) == "SUDAH", *DateTimePicker5);
+  text("gd", Chosen(*ComboBox4));
+  text("pa", Chosen(*ComboBox5));
+  text("ju", Edit18->Text());
+  text("ge", Edit17->Text());
+  text("pk", Edit19->Text());
+  text("em", Edit3->Text());
+  text("ba1", Edit20->Text());
+  text("ski", Edit21->Text());
+  text("sh", Chosen(*ComboBox11));
+  text("tm", Edit25->Text());
+  dateIf("tglm", Chosen(*ComboBox11) == "Meninggal", *DateTimePicker6);
+  app::BindPhoto(*q.ParamByName("fo"), *Image2);
+  text("sb", Chosen(*ComboBox12));
+  text("un", shell::CurrentUserName());
+}
+
+void TFPenambahanJemaat::InsertMember(rtl::TDateTime regDate) {
+  auto& q4 = *DM->Q4;
+  auto& q5 = *DM->Q5;
+  bool registered = false;
+  try {
+    app::SetSQL(q5, {"select * from registrasi", "order by no_reg"});
+    q5.Open();
+    Edit4->SetText(rules::NextRegistrationNumber(app::LastKey(q5, "no_reg"), regDate));
+    app::SetSQL(q4, {"select nij from detail_kk", "where nik=:ni", "order by nij"});
+    q4.ParamByName("ni")->AsString(Edit1->Text());
+    q4.Open();
+    Edit7->SetText(rules::NextMemberNumber(Edit1->Text(), app::LastKey(q4, "nij")));
+
+    app::SetSQL(q5, {"insert into registrasi(no_reg,tgl_reg,nik,nij)values(:nr,:tr,:ni,:nj)"});
+    q5.ParamByName("nr")->AsString(Edit4->Text());
+    q5.ParamByName("tr")->AsDate(regDate);
+    q5.ParamByName("ni")->AsString(Edit1->Text());
+    q5.ParamByName("nj")->AsString(Edit7->Text());
+    q5.ExecSQL();
+    registered = true;
+
+    app::SetSQL(q4, {"insert into detail_kk(nik,nij,nama_dpn,nama_tengah,nama_blkg,nama_gabung,tmpt_lahir,tgl_lahir,"
+                     "alamat,no_hp,suku,tgl_input,id_card,no_id_card,sts_kel,sex,sekpel,pelkat,baptis,tmpt_baptis,"
+                     "tgl_baptis,sidi,tmpt_sidi,tgl_sidi,nikah,tmpt_nikah,tgl_nikah,gol_darah,pend_akhir,jurusan,gelar,"
+                     "pekerjaan,email,bhs_asing_1,skill,sts_hidup,tmpt_meninggal,tgl_meninggal,foto,suku_bangsa,"
+                     "username)values(:nik,:ni,:nd,:nt,:nb,:ng,:tl,:tgl,:al,:nh,:su,:ti,:ic,:nic,:sk,:sx,:se,:pe,:ba,"
+                     ":tb,:tglb,:si,:ts,:tgls,:nk,:tn,:tgln,:gd,:pa,:ju,:ge,:pk,:em,:ba1,:ski,:sh,:tm,:tglm,:fo,:sb,"
+                     ":un)"});
+    q4.ParamByName("nik")->AsString(Edit1->Text());
+    q4.ParamByName("ni")->AsString(Edit7->Text());
+    BindMember(q4);
+    q4.ExecSQL();
+  } catch (...) {
+    // A registration without its member would stay behind and use up its number, and
+    // the numbers shown would belong to no stored member: both are taken back before
+    // the error is reported.
+    if (registered) {
+      try {
+        app::SetSQL(q5, {"delete from registrasi", "where no_reg=:nr"});
+        q5.ParamByName("nr")->AsString(Edit4->Text());
+        q5.ExecSQL();
+      } catch (...) {
+        // The original error is the one to report.
+      }
+    }
+    Edit4->SetText("[Auto]");
+    Edit7->SetText("[Auto]");
+    throw;
+  }
+}
+
+void TFPenambahanJemaat::SpeedButton1Click(TObject*) {
+  // The registration date first: a date that does not parse stops the save before any
+  // statement runs.
+  rtl::TDateTime regDate = rtl::StrToDate(Edit5->Text());
+  auto& q4 = *DM->Q4;
+  app::SetSQL(q4, {"select nij from detail_kk", "where nij=:ni"});
+  q4.ParamByName("ni")->AsString(Edit7->Text());
+  q4.Open();
+  if (q4.RecordCount() == 0) {
+    InsertMember(regDate);
+    app::Inform("Data Warga Jemaat [Detail] berhasil di-input");
+  } else {
+    app::SetSQL(q4, {"update detail_kk set nama_dpn=:nd,nama_tengah=:nt,nama_blkg=:nb,nama_gabung=:ng,tmpt_lahir=:tl,"
+                     "tgl_lahir=:tgl,alamat=:al,no_hp=:nh,suku=:su,tgl_input=:ti,id_card=:ic,no_id_card=:nic,"
+                     "sts_kel=:sk,sex=:sx,sekpel=:se,pelkat=:pe,baptis=:ba,tmpt_baptis=:tb,tgl_baptis=:tglb,sidi=:si,"
+                     "tmpt_sidi=:ts,tgl_sidi=:tgls,nikah=:nk,tmpt_nikah=:tn,tgl_nikah=:tgln,gol_darah=:gd,"
+                     "pend_akhir=:pa,jurusan=:ju,gelar=:ge,pekerjaan=:pk,email=:em,bhs_asing_1=:ba1,skill=:ski,"
+                     "sts_hidup=:sh,tmpt_meninggal=:tm,tgl_meninggal=:tglm,foto=:fo,suku_bangsa=:sb,username=:un",
+                     "where nij=:ni"});
+    q4.ParamByName("ni")->AsString(Edit7->Text());
+    BindMember(q4);
+    q4.ExecSQL();
+    app::Inform("Data Warga Jemaat [Detail] berhasil di-ubah");
+  }
+  Screen->SetCursor(crHourGlass);
+  Timer1->SetEnabled(true);
+}
+
+void TFPenambahanJemaat::SpeedButton4Click(TObject*) {
+  auto& q5 = *DM->Q5;
+  app::SetSQL(q5, {"select * from detail_kk", "where nij=:ni"});
+  q5.ParamByName("ni")->AsString(Edit7->Text());
+  q5.Open();
+  auto* r = FQRJemaatPerseorangan;
+  r->QRLabel15->SetCaption(Edit1->Text());
+  r->QRLabel16->SetCaption(Edit2->Text());
+  r->QRImage1->Picture().Assign(&Image2->Picture());
+  r->QRLabel36->SetCaption(Edit4->Text());
+  r->QRLabel37->SetCaption(Edit5->Text());
+  r->Preview();
+}
+
+void TFPenambahanJemaat::SpeedButton5Click(TObject*) { Close(); }
+
+void TFPenambahanJemaat::ReloadMemberList() {
+  auto& q4 = *DM->Q4;
+  app::SetSQL(q4, {"select * from detail_kk", "where nik=:ni"});
+  q4.ParamByName("ni")->AsString(Edit1->Text());
+  q4.Open();
+}
+
+void TFPenambahanJemaat::Timer1Timer(TObject*) {
+  Timer1->SetEnabled(false);
+  ReloadMemberList();
+  Close();
+}
+
+void TFPenambahanJemaat::FormClose(TObject*, TCloseAction&) {
+  // Closed before the pause after a save ran out: the member list's query still holds
+  // the save's statements, so it is reloaded now instead of staying empty.
+  bool pending = Timer1->Enabled();
+  Timer1->SetEnabled(false);
+  Screen->SetCursor(crDefault);
+  if (pending) ReloadMemberList();
+}
+
+}  // namespace registry

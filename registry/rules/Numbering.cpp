@@ -1,0 +1,48 @@
+#include "registry/rules/Numbering.h"
+
+namespace registry::rules {
+
+namespace {
+
+bool AllDigits(std::string_view s) {
+  if (s.empty()) return false;
+  for (char c : s)
+    if (c < '0' || c > '9') return false;
+  return true;
+}
+
+}  // namespace
+
+int NextCounter(const std::optional<std::string>& lastKey, int position, int length) {
+  if (!lastKey) return kFirstCounter;
+  const std::string& key = *lastKey;
+  size_t from = static_cast<size_t>(position - 1);
+  if (key.size() < from + static_cast<size_t>(length) || !AllDigits(std::string_view(key).substr(from, length)))
+    throw ENumberingError(rtl::Format("Nomor terakhir '%s' tidak dapat dilanjutkan", key.c_str()));
+  int next = rtl::StrToInt(std::string_view(key).substr(from, length)) + 1;
+  // Below the first value the next number would have fewer digits and break the order
+  // of the keys; above the last it would not fit the five places it is read from.
+  if (next <= kFirstCounter || next > kLastCounter)
+    throw ENumberingError(rtl::Format("Nomor urut sesudah '%s' di luar %d-%d", key.c_str(), kFirstCounter,
+                                      kLastCounter));
+  return next;
+}
+
+std::string DatePart(rtl::TDateTime date) { return rtl::FormatDateTime("ddmmyyyy", date); }
+
+std::string NextFamilyNumber(const std::optional<std::string>& lastNik) {
+  return "NK-" + rtl::IntToStr(NextCounter(lastNik, 4));
+}
+
+std::string NextRegistrationNumber(const std::optional<std::string>& lastNoReg, rtl::TDateTime regDate) {
+  return "REG-" + rtl::IntToStr(NextCounter(lastNoReg, 5)) + "-" + DatePart(regDate);
+}
+
+std::string NextMemberNumber(std::string_view nik, const std::optional<std::string>& lastNij) {
+  if (nik.size() != 8 || nik.substr(0, 3) != "NK-" || !AllDigits(nik.substr(3)))
+    throw ENumberingError(rtl::Format("Nomor keluarga '%s' tidak dapat dipakai untuk nomor jemaat",
+                                      std::string(nik).c_str()));
+  return "NJ-" + std::string(nik.substr(3, 5)) + "." + rtl::IntToStr(NextCounter(lastNij, 10));
+}
+
+}  // namespace registry::rules
