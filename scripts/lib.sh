@@ -325,3 +325,16 @@ wine_keep_server() {
   wineserver -p >/dev/null 2>&1 || true
   wine cmd /c exit </dev/null >/dev/null 2>&1 || die "Wine does not start (prefix $WINEPREFIX)"
 }
+
+# On a display without a window manager Wine waits up to two seconds for every
+# window it hides to be withdrawn, which never happens; each modal window then
+# costs two seconds. Unmanaged windows skip that wait (Wine draws their frames
+# itself). On a desktop with a window manager the windows stay managed.
+wine_window_manager() {
+  if [ "$1" = off ]; then
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f </dev/null >/dev/null 2>&1 ||
+      die "could not write the Wine registry"
+  else
+    wine reg delete 'HKCU\Software\Wine\X11 Driver' /v Managed /f </dev/null >/dev/null 2>&1 || true
+  fi
+}

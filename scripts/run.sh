@@ -14,8 +14,10 @@ source "$here/setup.sh"
 korvan_traps
 
 LOGIN_CAPTION="Akses KORVAN 8.20"
+MAIN_CAPTION="Sistem Informasi Manajemen Selvaran [KORVAN]"
 EXE=$KORVAN_BUILD/app/KORVAN.exe
 SHOT=$KORVAN_BUILD/screenshot-login.png
+MAIN_SHOT=$KORVAN_BUILD/screenshot-main.png
 
 korvan_setup
 db_start
@@ -39,6 +41,8 @@ cd "$(dirname "$EXE")"
 if [ -n "${DISPLAY:-}" ]; then
   say "running KORVAN on display $DISPLAY (log in with admin / admin); close it to end"
   korvan_on_exit wine_stop
+  wine_keep_server
+  wine_window_manager on
   # In the background and waited for, so that Ctrl-C ends the script (and,
   # through its clean-up, the program) at once.
   wine "$EXE" </dev/null 2>>"$KORVAN_LOGS/app.log" &
@@ -51,6 +55,8 @@ fi
 say "no \$DISPLAY: starting a private X display for a screenshot of the login window"
 xvfb_start 91 92 93 94 95
 korvan_on_exit wine_stop
+wine_keep_server
+wine_window_manager off
 wine "$EXE" </dev/null >>"$KORVAN_LOGS/app.log" 2>&1 &
 app=$!
 # Wait for the login window, or for the program to end before showing it.
@@ -66,12 +72,39 @@ win=$(head -n 1 "$found")
 [ -n "$win" ] || die "the window \"$LOGIN_CAPTION\" did not appear within 120 s (log: $KORVAN_LOGS/app.log)"
 say "the login window is up (X window $win)"
 # Wine paints after the window shows: take pictures until two in a row agree.
-prev=
-for _ in $(seq 40); do
-  cur=$(xwd -root -silent | md5sum)
-  [ "$cur" = "$prev" ] && break
-  prev=$cur
-  sleep 0.25
+screenshot() {
+  local prev= cur
+  for _ in $(seq 40); do
+    cur=$(xwd -root -silent | md5sum)
+    [ "$cur" = "$prev" ] && break
+    prev=$cur
+    sleep 0.25
+  done
+  xwd -root -silent | convert xwd:- "png:$1"
+  say "screenshot: $1"
+}
+screenshot "$SHOT"
+
+# Log in with the demonstration account, as a user would.
+say "logging in as admin"
+xdotool windowfocus --sync "$win" 2>/dev/null || true
+xdotool type --delay 20 "admin"
+xdotool key Tab
+xdotool type --delay 20 "admin"
+xdotool key Return
+# The first login of a day asks to confirm the daily recomputation first.
+main=
+for _ in $(seq 120); do
+  main=$(xdotool search --onlyvisible --name "^${MAIN_CAPTION}" 2>/dev/null | head -n 1 || true)
+  [ -n "$main" ] && break
+  info=$(xdotool search --onlyvisible --name "^Information\$" 2>/dev/null | head -n 1 || true)
+  if [ -n "$info" ]; then
+    xdotool windowfocus --sync "$info" 2>/dev/null || true
+    xdotool key Return
+  fi
+  kill -0 "$app" 2>/dev/null || die "KORVAN.exe ended during the login (log: $KORVAN_LOGS/app.log)"
+  sleep 0.5
 done
-xwd -root -silent | convert xwd:- "png:$SHOT"
-say "screenshot: $SHOT"
+[ -n "$main" ] || die "the main window did not appear after logging in as admin (log: $KORVAN_LOGS/app.log)"
+say "logged in: the main window is up (X window $main)"
+screenshot "$MAIN_SHOT"

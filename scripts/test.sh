@@ -23,6 +23,7 @@ db_load_seed
 
 xvfb_start 92 93 94 95
 wine_keep_server
+wine_window_manager off
 
 jobs=$(nproc)
 native_rc=0
