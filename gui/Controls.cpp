@@ -329,7 +329,9 @@ void TWinControl::CreateParams(TCreateParams& p) {
   if (visible_) p.Style |= WS_VISIBLE;
   if (!enabled_) p.Style |= WS_DISABLED;
   if (TabStop) p.Style |= WS_TABSTOP;
-  p.ExStyle = WS_EX_CONTROLPARENT;
+  // Only containers take part in dialog navigation as parents: a plain control marked
+  // so is searched for children instead of being focused by the Tab key.
+  p.ExStyle = (ControlStyle & csAcceptsControls) ? WS_EX_CONTROLPARENT : 0;
   p.X = left_;
   p.Y = top_;
   p.Width = width_;

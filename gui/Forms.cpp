@@ -448,7 +448,13 @@ void TApplication::ShowMainForm() {
 
 void TApplication::Run() {
   ShowMainForm();
-  while (!terminated_) HandleMessage();
+  while (!terminated_) {
+    try {
+      HandleMessage();
+    } catch (...) {
+      HandleException(std::current_exception());
+    }
+  }
 }
 
 void TApplication::Terminate() {
@@ -457,19 +463,24 @@ void TApplication::Terminate() {
 }
 
 void TApplication::HandleException(const std::exception_ptr& e) {
-  if (OnException) {
-    OnException(this, e);
-    return;
-  }
-  std::string text;
+  // Called from the boundaries of window procedures and timers: nothing may leave here,
+  // not even an error of the box that reports the first one.
   try {
-    std::rethrow_exception(e);
-  } catch (const std::exception& ex) {
-    text = ex.what();
+    if (OnException) {
+      OnException(this, e);
+      return;
+    }
+    std::string text;
+    try {
+      std::rethrow_exception(e);
+    } catch (const std::exception& ex) {
+      text = ex.what();
+    } catch (...) {
+      text = "Unknown error";
+    }
+    ShowException(text);
   } catch (...) {
-    text = "Unknown error";
   }
-  ShowException(text);
 }
 
 void TApplication::ShowException(const std::string& message) { ShowExceptionBox(message); }

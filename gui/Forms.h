@@ -146,6 +146,7 @@ class TApplication : public TComponent {
   void ProcessMessages();
 
   // An exception that escaped an event handler: OnException, else the exception box.
+  // Never throws, so window procedures and timers can call it from their boundary.
   void HandleException(const std::exception_ptr& e);
   void ShowException(const std::string& message);
   TExceptionEvent OnException;

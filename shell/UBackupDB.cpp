@@ -136,6 +136,9 @@ TFBackupDB::TFBackupDB(rtl::TComponent* owner) : TForm(owner) {
   Edit1->SetParent(GroupBox1);
   Edit1->SetBounds(16, 48, 340, 21);
   Edit1->SetReadOnly(true);
+  // Not reached by Tab: the window opens with the placeholder in sight, and a click into
+  // the field is what clears it.
+  Edit1->TabStop = false;
   Edit1->OnEnter = [this](TObject* s) { Edit1Enter(s); };
 
   SpeedButton1 = new TSpeedButton(this);

@@ -5,13 +5,7 @@
 #include "app/UDM.h"
 #include "gui/Dialogs.h"
 #include "rtl/Utf.h"
-#include "shell/UFotoDefault.h"
-#include "shell/UGereja.h"
 #include "shell/ULogin.h"
-#include "shell/USettingHakAkses.h"
-#include "shell/UTemaTahunan.h"
-#include "shell/UUpdatePswd.h"
-#include "shell/UUser.h"
 
 namespace shell {
 
@@ -67,6 +61,10 @@ void TFMenu::BuildMenu() {
   auto on = [this](TMenuItem* m, void (TFMenu::*h)(TObject*)) {
     m->OnClick = [this, h](TObject* s) { (this->*h)(s); };
   };
+  // Entries that open their window without a check of their own.
+  auto opens = [this](TMenuItem* m, const char* window) {
+    m->OnClick = [this, window](TObject*) { Open(window); };
+  };
 
   Master1 = Item(root, "Master1", "Master");
   on(Master1, &TFMenu::Master1Click);
@@ -87,7 +85,7 @@ void TFMenu::BuildMenu() {
   Item(Master1, "PanitiaKegiatan1", "Panitia Kegiatan");
   Item(Master1, "N1", "-");
   emaTahunan1 = Item(Master1, "emaTahunan1", "Tema Tahunan");
-  emaTahunan1->OnClick = [](TObject*) { FMenu->Open(FTemaTahunan); };
+  opens(emaTahunan1, "FTemaTahunan");
 
   File1 = Item(root, "File1", "File");
   WargaJemaat1 = Item(File1, "WargaJemaat1", "Warga Jemaat");
@@ -105,20 +103,27 @@ void TFMenu::BuildMenu() {
   on(PeminjamanBarang1, &TFMenu::PeminjamanBarang1Click);
   Item(File1, "N3", "-");
   PembayaranMPAG1 = Item(File1, "PembayaranMPAG1", "Pembayaran MPAG");
+  opens(PembayaranMPAG1, "FMPAG");
 
   Ibadah1 = Item(root, "Ibadah1", "Ibadah");
   on(Ibadah1, &TFMenu::Ibadah1Click);
   H1 = Item(Ibadah1, "H1", "Hari Minggu");
+  opens(H1, "FIbadahMinggu");
   S5 = Item(Ibadah1, "S5", "Sektor Pelayanan");
+  opens(S5, "FIbadahSektor");
   P13 = Item(Ibadah1, "P13", "Pelayanan Kategorial");
+  opens(P13, "FIbadahPelkat");
   P14 = Item(Ibadah1, "P14", "Pengucapan Syukur");
+  opens(P14, "FIbadahSyukur");
   H2 = Item(Ibadah1, "H2", "Hari Raya Gerejawi");
+  opens(H2, "FIbadahHariRayaGerejawi");
 
   Pendaftaran1 = Item(root, "Pendaftaran1", "Sakramen");
   on(Pendaftaran1, &TFMenu::Pendaftaran1Click);
   TMenuItem* baptisan = Item(Pendaftaran1, "Baptisan1", "Baptisan");
   Item(baptisan, "PermohonanBaptisDiluar1", "Permohonan Baptis Diluar", false);
   PendaftaranBaptis1 = Item(baptisan, "PendaftaranBaptis1", "Pendaftaran Baptis");
+  opens(PendaftaranBaptis1, "FDaftarBaptis");
   KatekisasiSidi1 = Item(Pendaftaran1, "KatekisasiSidi1", "Katekisasi/Sidi");
   on(KatekisasiSidi1, &TFMenu::KatekisasiSidi1Click);
   TMenuItem* perkawinan = Item(Pendaftaran1, "Perkawinan1", "Perkawinan");
@@ -151,39 +156,57 @@ void TFMenu::BuildMenu() {
   TMenuItem* warga = Item(Report1, "WargaJemaat2", "Warga Jemaat");
   TMenuItem* jemaat = Item(warga, "Jemaat1", "Jemaat");
   K3 = Item(jemaat, "K3", "Kepala Keluarga");
+  opens(K3, "FRepKK");
   SemuaJemaat1 = Item(jemaat, "SemuaJemaat1", "Semua Jemaat");
+  opens(SemuaJemaat1, "FRepWargaJemaat");
   PerSektor1 = Item(jemaat, "PerSektor1", "Per Sektor");
+  opens(PerSektor1, "FRepJemaatPerSektor");
   PerPelKat1 = Item(jemaat, "PerPelKat1", "Per PelKat");
+  opens(PerPelKat1, "FRepJemaatPerPelkat");
   PerGolonganDarah1 = Item(jemaat, "PerGolonganDarah1", "Per Golongan Darah");
+  opens(PerGolonganDarah1, "FRepJemaatPerGolDarah");
   JemaatMeninggal1 = Item(jemaat, "JemaatMeninggal1", "Jemaat Meninggal");
+  opens(JemaatMeninggal1, "FRepJemaatStsHidup");
   UlangTahun1 = Item(warga, "UlangTahun1", "Ulang Tahun");
+  opens(UlangTahun1, "FLapJemaatUlangTahun");
   TMenuItem* persembahan = Item(Report1, "Persembahan1", "Persembahan");
   IbadahMinggu2 = Item(persembahan, "IbadahMinggu2", "Ibadah Minggu");
+  opens(IbadahMinggu2, "FRepPersembahanIbadahMinggu");
   IbadahSektor2 = Item(persembahan, "IbadahSektor2", "Ibadah Sektor");
+  opens(IbadahSektor2, "FRepPersembahanIbadahSektor");
   IbadahPelKat2 = Item(persembahan, "IbadahPelKat2", "Ibadah PelKat");
+  opens(IbadahPelKat2, "FRepPersembahanIbadahPelkat");
   IbadahSyukur2 = Item(persembahan, "IbadahSyukur2", "Ibadah Syukur");
+  opens(IbadahSyukur2, "FRepPersembahanIbadahSyukur");
   IbadahHariRayaGerejawi2 = Item(persembahan, "IbadahHariRayaGerejawi2", "Ibadah Hari Raya Gerejawi");
+  opens(IbadahHariRayaGerejawi2, "FRepPersembahanIbadahHariRayaGerejawi");
   TMenuItem* majelisRep = Item(Report1, "Majelis2", "Majelis");
   SemuaMajelis1 = Item(majelisRep, "SemuaMajelis1", "Semua Majelis");
+  opens(SemuaMajelis1, "FRepMajelis");
   PerWilayahSektor1 = Item(majelisRep, "PerWilayahSektor1", "Per Wilayah/Sektor");
+  opens(PerWilayahSektor1, "FRepMajelisPerSektor");
   PerJenisKelamin1 = Item(majelisRep, "PerJenisKelamin1", "Per Jenis Kelamin");
+  opens(PerJenisKelamin1, "FRepMajelisPerSex");
   PerJabatan1 = Item(majelisRep, "PerJabatan1", "Per Jabatan");
+  opens(PerJabatan1, "FRepMajelisPerJabatan");
   PerStatusAktif1 = Item(majelisRep, "PerStatusAktif1", "Per Status Aktif");
+  opens(PerStatusAktif1, "FRepMajelisPerStatusAktif");
   MPAG1 = Item(Report1, "MPAG1", "MPAG");
+  opens(MPAG1, "FRepMPAG");
 
   ools1 = Item(root, "ools1", "Tools");
   on(ools1, &TFMenu::ools1Click);
   FotoDefault1 = Item(ools1, "FotoDefault1", "Foto Default");
-  FotoDefault1->OnClick = [](TObject*) { FMenu->Open(FFotoDefault); };
+  opens(FotoDefault1, "FFotoDefault");
   TMenuItem* pengguna = Item(ools1, "Pengguna1", "Pengguna");
   AdministrasiUser1 = Item(pengguna, "AdministrasiUser1", "Administrasi User");
-  AdministrasiUser1->OnClick = [](TObject*) { FMenu->Open(FUser); };
+  opens(AdministrasiUser1, "FUser");
   Item(pengguna, "N4", "-");
   SettingHakAkses1 = Item(pengguna, "SettingHakAkses1", "Setting Hak Akses");
-  SettingHakAkses1->OnClick = [](TObject*) { FMenu->Open(FSettingHakAkses); };
+  opens(SettingHakAkses1, "FSettingHakAkses");
   Item(ools1, "N5", "-");
   G1 = Item(ools1, "G1", "Setup Gereja");
-  G1->OnClick = [](TObject*) { FMenu->Open(FGereja); };
+  opens(G1, "FGereja");
   Item(ools1, "N6", "-");
   A1 = Item(ools1, "A1", "Automation Support");
   on(A1, &TFMenu::A1Click);
@@ -191,13 +214,16 @@ void TFMenu::BuildMenu() {
   on(A2, &TFMenu::A2Click);
   Item(ools1, "N7", "-");
   B2 = Item(ools1, "B2", "Backup Database", false);
+  opens(B2, "FBackupDB");
 
   TMenuItem* maker = Item(root, "Maker1", "Tim Pengembang", false);
   Item(maker, "", "Decision Support System");
 
   About1 = Item(root, "About1", "About", false);
   WhatisKORVAN1 = Item(About1, "WhatisKORVAN1", "What is KORVAN ?");
+  opens(WhatisKORVAN1, "FWhatisKorvan");
   DeveloperTeam1 = Item(About1, "DeveloperTeam1", "Developer Team");
+  opens(DeveloperTeam1, "FDeveloper");
   Item(About1, "N8", "-");
   Logout1 = Item(About1, "Logout1", "Logout");
   on(Logout1, &TFMenu::Logout1Click);
@@ -347,8 +373,10 @@ bool TFMenu::HasDefaultPhoto() {
   return false;
 }
 
-void TFMenu::Open(TCustomForm* form) {
-  if (form) form->ShowModal();
+void TFMenu::Open(const std::string& window) {
+  // Windows are found by their instance name, so the main window needs no knowledge of
+  // the subsystems it opens.
+  if (auto* form = dynamic_cast<TCustomForm*>(Application->FindComponent(window))) form->ShowModal();
 }
 
 // ---------------------------------------------------------------- activation, logout
@@ -396,7 +424,7 @@ void TFMenu::Logout1Click(TObject*) { Close(); }
 
 // ---------------------------------------------------------------- the user label
 
-void TFMenu::Label4Click(TObject*) { Open(FUpdatePswd); }
+void TFMenu::Label4Click(TObject*) { Open("FUpdatePswd"); }
 
 void TFMenu::Label4MouseMove(TObject*, TShiftState, int, int) { Label4->Font().SetColor(clWhite); }
 
@@ -414,38 +442,37 @@ void TFMenu::ools1Click(TObject*) { HasMenuAccess("Tools"); }
 // ---------------------------------------------------------------- entries
 
 void TFMenu::Pendeta1Click(TObject*) {
-  if (!HasDefaultPhoto()) return;
+  if (HasDefaultPhoto()) Open("FPendeta");
 }
 void TFMenu::Vikaris1Click(TObject*) {
-  if (!HasDefaultPhoto()) return;
+  if (HasDefaultPhoto()) Open("FVikaris");
 }
 void TFMenu::Majelis1Click(TObject*) {
-  if (!HasDefaultPhoto()) return;
+  if (HasDefaultPhoto()) Open("FMajelis");
 }
 void TFMenu::PHMJ1Click(TObject*) {
-  if (!HasDefaultPhoto()) return;
+  if (HasDefaultPhoto()) Open("FPhmj");
 }
 void TFMenu::MahasiswaPraktek1Click(TObject*) {
-  if (!HasDefaultPhoto()) return;
+  if (HasDefaultPhoto()) Open("FMahasiswaPraktek");
 }
 void TFMenu::WargaJemaat1Click(TObject*) {
-  if (!HasMenuAccess("Warga Jemaat")) return;
-  if (!HasDefaultPhoto()) return;
+  if (HasMenuAccess("Warga Jemaat") && HasDefaultPhoto()) Open("FWargaJemaat");
 }
 void TFMenu::GroupMajelis1Click(TObject*) {
-  if (!HasDefaultPhoto()) return;
+  if (HasDefaultPhoto()) Open("FGroupMajelis");
 }
 void TFMenu::AttestasiPindah1Click(TObject*) {
-  if (!HasMenuAccess("Attestasi Pindah")) return;
+  if (HasMenuAccess("Attestasi Pindah")) Open("FAttestasi");
 }
 void TFMenu::PeminjamanBarang1Click(TObject*) {
-  if (!HasMenuAccess("Peminjaman Barang")) return;
+  if (HasMenuAccess("Peminjaman Barang")) Open("FPeminjamanBarang");
 }
 void TFMenu::KatekisasiSidi1Click(TObject*) {
-  if (!HasDefaultPhoto()) return;
+  if (HasDefaultPhoto()) Open("FKatekisasi");
 }
 void TFMenu::PendaftaranPerkawinan1Click(TObject*) {
-  if (!HasDefaultPhoto()) return;
+  if (HasDefaultPhoto()) Open("FDaftarKawin");
 }
 
 static void StartCompanion(HWND owner, const wchar_t* file) {

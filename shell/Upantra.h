@@ -155,9 +155,9 @@ class TFMenu : public gui::TForm {
   void SpeedButton10Click(TObject* sender);
   void SpeedButton11Click(TObject* sender);
 
-  // Shows another window modally from an entry; a window that does not exist in this
-  // build opens nothing.
-  void Open(gui::TCustomForm* form);
+  // Shows another window modally by its instance name ("FUser"); a window that does not
+  // exist in this build opens nothing.
+  void Open(const std::string& window);
 
  private:
   TMenuItem* Item(TMenuItem* parent, const char* name, const char* caption, bool enabled = true);

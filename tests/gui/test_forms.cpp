@@ -155,7 +155,8 @@ TEST_F(FormRules, EditChangeRunsOnlyOnARealChangeAndCapitalsAreForced) {
     f.Edit1->SetText("santoso");  // set by code while shown
     // Typed by the user.
     f.Edit1->SetFocus();
-    SendMessageW(f.Edit1->Handle(), EM_SETSEL, static_cast<WPARAM>(-1), -1);
+    LRESULT end = GetWindowTextLengthW(f.Edit1->Handle());
+    SendMessageW(f.Edit1->Handle(), EM_SETSEL, static_cast<WPARAM>(end), end);
     SendMessageW(f.Edit1->Handle(), WM_CHAR, L'x', 0);
     f.ModalResult = mrOk;
   });
@@ -200,6 +201,33 @@ TEST(Timers, KeepFiringInsideAModalLoopAndStopWhenDisabled) {
   RunSoon([&] { f.ModalResult = mrOk; }, 30);
   f.ShowModal();
   EXPECT_EQ(ticks, before);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(FormRules, TabMovesTheFocusInTabOrder) {
+  TFProbe f(nullptr);
+  auto* second = new TEdit(&f);
+  second->SetParent(&f);
+  second->SetBounds(170, 10, 100, 21);
+  second->SetTabOrder(1);  // between Edit1 and Button1
+  std::vector<HWND> focus;
+  RunSoon([&] {
+    f.Edit1->SetFocus();
+    for (int i = 0; i < 3; ++i) {
+      PostMessageW(GetFocus(), WM_KEYDOWN, VK_TAB, 0);
+      Application->ProcessMessages();
+      focus.push_back(GetFocus());
+    }
+    f.ModalResult = mrOk;
+  });
+  f.ShowModal();
+  ASSERT_EQ(focus.size(), 3u);
+  EXPECT_EQ(focus[0], second->Handle());
+  EXPECT_EQ(focus[1], f.Button1->Handle());
+  EXPECT_EQ(focus[2], f.Edit1->Handle());
 }
 
 }  // namespace
