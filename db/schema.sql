@@ -191,6 +191,78 @@ CREATE TABLE IF NOT EXISTS `registrasi` (
   KEY `ix_registrasi_member` (`nik`, `nij`)
 ) ENGINE=InnoDB DEFAULT CHARSET=utf8mb4 COLLATE=utf8mb4_general_ci;
 
+-- `pendeta`: one minister, keyed by the number the church gave (NIP), typed by
+-- the user. The key compares as the program's selects do (without regard to
+-- case or trailing blanks), so a save that finds no row can never store a
+-- second row beside one that a later select would find.
+CREATE TABLE IF NOT EXISTS `pendeta` (
+  `nip`              VARCHAR(50)  NOT NULL,
+  `nama_pdt`         VARCHAR(150) NULL,
+  `nama_istri_suami` VARCHAR(150) NULL,
+  `jml_anak`         VARCHAR(20)  NULL,
+  `tmp_lahir`        VARCHAR(100) NULL,
+  `tgl_lahir`        DATE         NULL,
+  `sts_aktif`        VARCHAR(20)  NULL,
+  `tgl_mulai`        DATE         NULL,
+  `tgl_selesai`      DATE         NULL,
+  `pindah_dari`      VARCHAR(150) NULL,
+  `no_sk_masuk`      VARCHAR(100) NULL,
+  `pindah_ke`        VARCHAR(150) NULL,
+  `no_sk_keluar`     VARCHAR(100) NULL,
+  `foto`             LONGBLOB     NULL,
+  `nama_anak_1`      VARCHAR(150) NULL,
+  `nama_anak_2`      VARCHAR(150) NULL,
+  `nama_anak_3`      VARCHAR(150) NULL,
+  `nama_anak_4`      VARCHAR(150) NULL,
+  `nama_anak_5`      VARCHAR(150) NULL,
+  `nama_anak_6`      VARCHAR(150) NULL,
+  `jabatan`          VARCHAR(20)  NULL,
+  `ktp`              VARCHAR(50)  NULL,
+  `username`         VARCHAR(100) NULL,
+  PRIMARY KEY (`nip`),
+  KEY `ix_pendeta_nama` (`nama_pdt`)
+) ENGINE=InnoDB DEFAULT CHARSET=utf8mb4 COLLATE=utf8mb4_general_ci;
+
+-- `vikaris`: one vicar, keyed by the typed vicar number (NIV).
+CREATE TABLE IF NOT EXISTS `vikaris` (
+  `niv`          VARCHAR(50)  NOT NULL,
+  `nama_vik`     VARCHAR(150) NULL,
+  `tmp_lahir`    VARCHAR(100) NULL,
+  `tgl_lahir`    DATE         NULL,
+  `masa_vik_ke`  VARCHAR(50)  NULL,
+  `sts_aktif`    VARCHAR(20)  NULL,
+  `tgl_mulai`    DATE         NULL,
+  `tgl_selesai`  DATE         NULL,
+  `pindah_dari`  VARCHAR(150) NULL,
+  `no_sk_masuk`  VARCHAR(100) NULL,
+  `pindah_ke`    VARCHAR(150) NULL,
+  `no_sk_keluar` VARCHAR(100) NULL,
+  `foto`         LONGBLOB     NULL,
+  `ktp`          VARCHAR(50)  NULL,
+  `username`     VARCHAR(100) NULL,
+  PRIMARY KEY (`niv`),
+  KEY `ix_vikaris_nama` (`nama_vik`)
+) ENGINE=InnoDB DEFAULT CHARSET=utf8mb4 COLLATE=utf8mb4_general_ci;
+
+-- `mhs_praktek`: one theology student on practice placement, keyed by the
+-- typed student number (NIM).
+CREATE TABLE IF NOT EXISTS `mhs_praktek` (
+  `nim`              VARCHAR(50)  NOT NULL,
+  `nama`             VARCHAR(150) NULL,
+  `tmp_lahir`        VARCHAR(100) NULL,
+  `tgl_lahir`        DATE         NULL,
+  `no_surat_praktek` VARCHAR(100) NULL,
+  `sts_aktif`        VARCHAR(20)  NULL,
+  `tgl_mulai`        DATE         NULL,
+  `tgl_selesai`      DATE         NULL,
+  `kampus`           VARCHAR(150) NULL,
+  `foto`             LONGBLOB     NULL,
+  `ktp`              VARCHAR(50)  NULL,
+  `username`         VARCHAR(100) NULL,
+  PRIMARY KEY (`nim`),
+  KEY `ix_mhs_praktek_nama` (`nama`)
+) ENGINE=InnoDB DEFAULT CHARSET=utf8mb4 COLLATE=utf8mb4_general_ci;
+
 -- ===========================================================================
 -- Worship, offerings, dues and loans
 -- ===========================================================================
