@@ -263,6 +263,86 @@ CREATE TABLE IF NOT EXISTS `mhs_praktek` (
   KEY `ix_mhs_praktek_nama` (`nama`)
 ) ENGINE=InnoDB DEFAULT CHARSET=utf8mb4 COLLATE=utf8mb4_general_ci;
 
+-- `majelis`: one council member for one term, keyed by its number "MJ-" +
+-- five digits + "-1" (man) or "-2" (woman). One counter serves both sexes,
+-- so the counter alone (`nimp_counter`, derived from the number) is unique
+-- as well: two saves that derive the same counter fail at the key instead of
+-- storing "MJ-10005-1" beside "MJ-10005-2". `id` is assigned on insert and
+-- carried into the council groups by the random grouping.
+CREATE TABLE IF NOT EXISTS `majelis` (
+  `id`             INT UNSIGNED NOT NULL AUTO_INCREMENT,
+  `nimp`           VARCHAR(20)  NOT NULL,
+  `nij`            VARCHAR(30)  NULL,
+  `pnt_dkn`        VARCHAR(10)  NULL,
+  `periode`        VARCHAR(20)  NULL,
+  `sts_aktif`      VARCHAR(20)  NULL,
+  `tgl_mulai`      DATE         NULL,
+  `tgl_selesai`    DATE         NULL,
+  `foto`           LONGBLOB     NULL,
+  `alasan_selesai` VARCHAR(255) NULL,
+  `pswd`           VARCHAR(5)   NULL,
+  `username`       VARCHAR(100) NULL,
+  `nimp_counter`   VARCHAR(5)   GENERATED ALWAYS AS (SUBSTRING(`nimp`, 4, 5)) STORED,
+  PRIMARY KEY (`nimp`),
+  UNIQUE KEY `ux_majelis_id` (`id`),
+  UNIQUE KEY `ux_majelis_counter` (`nimp_counter`),
+  KEY `ix_majelis_nij` (`nij`)
+) ENGINE=InnoDB DEFAULT CHARSET=utf8mb4 COLLATE=utf8mb4_general_ci;
+
+-- `phmj`: the executive office of one council member (`nimp`, the key: one
+-- office per council record).
+CREATE TABLE IF NOT EXISTS `phmj` (
+  `nimp`        VARCHAR(20)  NOT NULL,
+  `jabatan`     VARCHAR(30)  NULL,
+  `sts_aktif`   VARCHAR(20)  NULL,
+  `tgl_mulai`   DATE         NULL,
+  `tgl_selesai` DATE         NULL,
+  `periode`     VARCHAR(20)  NULL,
+  `foto`        LONGBLOB     NULL,
+  `username`    VARCHAR(100) NULL,
+  PRIMARY KEY (`nimp`)
+) ENGINE=InnoDB DEFAULT CHARSET=utf8mb4 COLLATE=utf8mb4_general_ci;
+
+-- `majelis_group`: the group (`grup`, 1 or more) of one council member
+-- (`nimp`, the key: a council member is in one group at most). `id` is the
+-- council record's id when the random grouping wrote the row.
+CREATE TABLE IF NOT EXISTS `majelis_group` (
+  `id`         INT          NULL,
+  `nimp`       VARCHAR(20)  NOT NULL,
+  `grup`       INT          NULL,
+  `foto`       LONGBLOB     NULL,
+  `username`   VARCHAR(100) NULL,
+  `lastupdate` DATE         NULL,
+  PRIMARY KEY (`nimp`),
+  KEY `ix_majelis_group_grup` (`grup`)
+) ENGINE=InnoDB DEFAULT CHARSET=utf8mb4 COLLATE=utf8mb4_general_ci;
+
+-- `majelis_group_temp`: work table of the random grouping, the council
+-- members of one office in the drawn order; per connection (a temporary table
+-- hides it). The grouping reads it without ordering and deals in the order it
+-- gets, so rows must come back in the order they were stored: `seq` (never
+-- written by the program) is the key for that reason; `id` is what rows are
+-- deleted by and unique, so a council member cannot be drawn twice.
+CREATE TABLE IF NOT EXISTS `majelis_group_temp` (
+  `seq`  INT UNSIGNED NOT NULL AUTO_INCREMENT,
+  `id`   INT          NOT NULL,
+  `nimp` VARCHAR(20)  NULL,
+  PRIMARY KEY (`seq`),
+  UNIQUE KEY `ux_majelis_group_temp_id` (`id`)
+) ENGINE=InnoDB DEFAULT CHARSET=utf8mb4 COLLATE=utf8mb4_general_ci;
+
+-- `majelis_group_temp2`: work table of the random grouping, the dealt groups
+-- before they are copied into `majelis_group`; per connection, in the order
+-- stored (`seq`), one row per council member (`id`).
+CREATE TABLE IF NOT EXISTS `majelis_group_temp2` (
+  `seq`  INT UNSIGNED NOT NULL AUTO_INCREMENT,
+  `id`   INT          NOT NULL,
+  `nimp` VARCHAR(20)  NULL,
+  `grup` INT          NULL,
+  PRIMARY KEY (`seq`),
+  UNIQUE KEY `ux_majelis_group_temp2_id` (`id`)
+) ENGINE=InnoDB DEFAULT CHARSET=utf8mb4 COLLATE=utf8mb4_general_ci;
+
 -- ===========================================================================
 -- Worship, offerings, dues and loans
 -- ===========================================================================
