@@ -13,7 +13,7 @@ namespace {
 
 int Px(double v) { return static_cast<int>(std::lround(v)); }
 
-// A GDI font for the spec at the scale; font sizes are points, page units 1/96 inch.
+// A GDI font for the described font at the scale; font sizes are points, page units 1/96 inch.
 HFONT MakeFont(const TFontSpec& f, double scale) {
   LOGFONTW lf{};
   lf.lfHeight = -std::max(1, Px(f.Size * 96.0 / 72.0 * scale));
