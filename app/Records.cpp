@@ -26,4 +26,10 @@ bool Confirm(const std::string& text) {
   return gui::MessageDlg(text, gui::TMsgDlgType::mtConfirmation, gui::mbYes | gui::mbNo) == gui::mrYes;
 }
 
+void DigitsOnly(wchar_t& key) {
+  if (key == 8 || key == 13 || key == L' ' || (key >= L'0' && key <= L'9')) return;
+  key = 0;
+  Refuse("Maaf...Hanya bisa masukan angka!");
+}
+
 }  // namespace app

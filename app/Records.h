@@ -27,4 +27,8 @@ void Warn(const std::string& text);
 // Yes/No confirmation; true when the user answers Yes.
 bool Confirm(const std::string& text);
 
+// Key filter of the number-only inputs: backspace, Enter, space and the digits pass;
+// any other key is dropped (set to 0) and refused with "Maaf...Hanya bisa masukan angka!".
+void DigitsOnly(wchar_t& key);
+
 }  // namespace app

@@ -100,4 +100,11 @@ bool ResetPhotoOrClose(TCustomForm& form, TImage& image, const std::string& mess
   return false;
 }
 
+void OpenLookup(const std::string& instance, const std::string& hint) {
+  auto* form = dynamic_cast<TCustomForm*>(Application->FindComponent(instance));
+  if (!form) return;
+  if (auto* edit = dynamic_cast<TEdit*>(form->FindComponent("Edit1"))) edit->SetText(hint);
+  form->ShowModal();
+}
+
 }  // namespace registry

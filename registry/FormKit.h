@@ -55,4 +55,9 @@ std::string Chosen(gui::TComboBox& list);
 // photo the error box `message` shows and the window closes; false then.
 bool ResetPhotoOrClose(gui::TCustomForm& form, gui::TImage& image, const std::string& message);
 
+// Opens a lookup dialog by its instance name ("FCariNIJ"): writes the hint into its
+// search edit `Edit1` (which runs its first search) and shows it modally. A lookup that
+// does not exist in this build opens nothing.
+void OpenLookup(const std::string& instance, const std::string& hint);
+
 }  // namespace registry

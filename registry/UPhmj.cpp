@@ -1,0 +1,149 @@
+#include "registry/UPhmj.h"
+
+#include "app/Photo.h"
+#include "app/Records.h"
+#include "app/UDM.h"
+#include "registry/FormKit.h"
+#include "registry/UCariPHMJ.h"
+#include "registry/rules/Council.h"
+#include "shell/Upantra.h"
+
+namespace registry {
+
+using namespace gui;
+using app::DM;
+
+TFPhmj* FPhmj = nullptr;
+
+TFPhmj::TFPhmj(rtl::TComponent* owner) : TForm(owner) {
+  SetName("FPhmj");
+  SetCaption("Master >> PHMJ");
+  BorderStyle = TFormBorderStyle::bsSingle;
+  BorderIcons = biSystemMenu;
+  Position = TPosition::poScreenCenter;
+  Font().SetName("MS Reference Sans Serif");
+  Font().SetHeight(-12);
+  SetClientSize(720, 440);
+
+  GroupBox1 = MakeGroup(this, this, "GroupBox1", 12, 8, 520, 186, " Majelis Jemaat ");
+  const int lx = 12, ex = 250;
+  MakeLabel(this, GroupBox1, "Label1", lx, 30, "Nomor Induk Majelis Periode (NIMP)");
+  Edit1 = MakeEdit(this, GroupBox1, "Edit1", ex, 26, 150, false, true);
+  SpeedButton1 = Make<TSpeedButton>(this, GroupBox1, "SpeedButton1", ex + 154, 26, 26, 22);
+  SpeedButton1->SetCaption("...");
+  MakeLabel(this, GroupBox1, "Label2", lx, 62, "Nama Majelis");
+  Edit2 = MakeEdit(this, GroupBox1, "Edit2", ex, 58, 256, false, true);
+  MakeLabel(this, GroupBox1, "Label3", lx, 94, "Jabatan");
+  Edit3 = MakeEdit(this, GroupBox1, "Edit3", ex, 90, 80, true, true);
+  MakeLabel(this, GroupBox1, "Label4", lx, 126, "Periode");
+  Edit4 = MakeEdit(this, GroupBox1, "Edit4", ex, 122, 110, false, true);
+  MakeLabel(this, GroupBox1, "Label5", lx, 158, "Status");
+  Edit5 = MakeEdit(this, GroupBox1, "Edit5", ex, 154, 110, false, true);
+
+  Panel1 = Make<TPanel>(this, this, "Panel1", 548, 14, 160, 206);
+  Panel1->SetCaption("Photo");
+  Panel1->SetBevelOuter(TBevelCut::bvLowered);
+  Image1 = Make<TImage>(this, Panel1, "Image1", 2, 2, 156, 202);
+  Image1->SetStretch(true);
+
+  GroupBox2 = MakeGroup(this, this, "GroupBox2", 12, 200, 520, 160, " Pelaksana Harian Majelis Jemaat (PHMJ) ");
+  MakeLabel(this, GroupBox2, "Label6", lx, 30, "Jabatan");
+  ComboBox1 = MakeList(this, GroupBox2, "ComboBox1", 120, 26, 170,
+                       {"Ketua I", "Ketua II", "Ketua III", "Ketua IV", "Ketua V", "Sekretaris Umum", "Sekretaris I",
+                        "Sekretaris II", "Bendahara Umum", "Bendahara I"});
+  MakeLabel(this, GroupBox2, "Label7", lx, 62, "Status");
+  RadioButton1 = Make<TRadioButton>(this, GroupBox2, "RadioButton1", 120, 60, 80, 20);
+  RadioButton1->SetCaption("Aktif");
+  RadioButton2 = Make<TRadioButton>(this, GroupBox2, "RadioButton2", 210, 60, 80, 20);
+  RadioButton2->SetCaption("Selesai");
+  MakeLabel(this, GroupBox2, "Label8", lx, 94, "Periode");
+  Edit6 = MakeEdit(this, GroupBox2, "Edit6", 120, 90, 110, false, true);
+  MakeLabel(this, GroupBox2, "Label9", lx, 126, "Tgl.Mulai");
+  DateTimePicker1 = MakePicker(this, GroupBox2, "DateTimePicker1", 120, 122, 114);
+  MakeLabel(this, GroupBox2, "Label10", 260, 126, "Tgl.Selesai");
+  DateTimePicker2 = MakePicker(this, GroupBox2, "DateTimePicker2", 350, 122, 114);
+
+  Panel2 = Make<TPanel>(this, this, "Panel2", 0, 380, 720, 60);
+  Panel2->SetAlign(TAlign::alBottom);
+  SpeedButton2 = MakeSpeedButton(this, Panel2, "SpeedButton2", 10, 12, "Simpan");
+  SpeedButton3 = MakeSpeedButton(this, Panel2, "SpeedButton3", 112, 12, "Cari");
+  SpeedButton4 = MakeSpeedButton(this, Panel2, "SpeedButton4", 214, 12, "Reset Form");
+  SpeedButton5 = MakeSpeedButton(this, Panel2, "SpeedButton5", 316, 12, "Close");
+
+  SpeedButton1->OnClick = [this](TObject* s) { SpeedButton1Click(s); };
+  SpeedButton2->OnClick = [this](TObject* s) { SpeedButton2Click(s); };
+  SpeedButton3->OnClick = [this](TObject* s) { SpeedButton3Click(s); };
+  SpeedButton4->OnClick = [this](TObject* s) { SpeedButton4Click(s); };
+  SpeedButton5->OnClick = [this](TObject* s) { SpeedButton5Click(s); };
+  OnActivate = [this](TObject* s) { FormActivate(s); };
+}
+
+void TFPhmj::FormActivate(TObject*) {
+  for (TEdit* e : {Edit1, Edit2, Edit3, Edit4, Edit5}) e->Clear();
+  Edit6->SetText("[Auto]");
+  ComboBox1->SetItemIndex(0);
+  RadioButton1->SetChecked(true);
+  RadioButton2->SetChecked(false);
+  DateTimePicker1->SetDateTime(rtl::Now());
+  DateTimePicker2->SetDateTime(rtl::Now());
+  Image1->Picture().SetGraphic(static_cast<const TGraphic*>(nullptr));
+  app::ShowDefaultPhoto(*DM->Q1, *Image1);
+}
+
+void TFPhmj::SpeedButton1Click(TObject*) {
+  DM->Q4->SQL.Clear();
+  // The lookup knows this window by its being shown: no flag is set.
+  OpenLookup("FCariNIM", "[Ketik Nama Majelis Disini]");
+}
+
+void TFPhmj::BindExecutive(data::TZQuery& q) {
+  q.ParamByName("nm")->AsString(Edit1->Text());
+  q.ParamByName("ja")->AsString(Chosen(*ComboBox1));
+  q.ParamByName("sa")->AsString(RadioButton2->Checked() ? "Selesai" : "Aktif");
+  Edit6->SetText(rules::PeriodText(DateTimePicker1->Date(), DateTimePicker2->Date()));
+  q.ParamByName("pe")->AsString(Edit6->Text());
+  q.ParamByName("tm")->AsDate(DateTimePicker1->Date());
+  q.ParamByName("ts")->AsDate(DateTimePicker2->Date());
+  app::BindPhoto(*q.ParamByName("fo"), *Image1);
+  q.ParamByName("un")->AsString(shell::CurrentUserName());
+}
+
+void TFPhmj::SpeedButton2Click(TObject*) {
+  // The council member's number is the record's key: without one the save would store
+  // an empty key.
+  if (Edit1->Text().empty()) {
+    app::Refuse("Maaf...Data Majelis belum dipilih");
+    return;
+  }
+  auto& q = *DM->Q2;
+  app::SetSQL(q, {"select * from phmj", "where nimp=:ni"});
+  q.ParamByName("ni")->AsString(Edit1->Text());
+  q.Open();
+  if (q.RecordCount() > 0) {
+    if (q.FieldByName("sts_aktif")->AsString() == "Selesai") {
+      app::Refuse("Maaf...Statusnya sudah \"Selesai\" jadi data tidak boleh diubah");
+      return;
+    }
+    app::SetSQL(q, {"update phmj set jabatan=:ja,sts_aktif=:sa,tgl_mulai=:tm,tgl_selesai=:ts,periode=:pe,foto=:fo,"
+                    "username=:un",
+                    "where nimp=:nm"});
+    BindExecutive(q);
+    q.ExecSQL();
+    app::Inform("Data PHMJ berhasil di-ubah");
+  } else {
+    app::SetSQL(q, {"insert into phmj(nimp,jabatan,sts_aktif,tgl_mulai,tgl_selesai,periode,foto,username)"
+                    "values(:nm,:ja,:sa,:tm,:ts,:pe,:fo,:un)"});
+    BindExecutive(q);
+    q.ExecSQL();
+    app::Inform("Data PHMJ berhasil di-input");
+  }
+  FormActivate(this);
+}
+
+void TFPhmj::SpeedButton3Click(TObject*) { FCariPHMJ->ShowModal(); }
+
+void TFPhmj::SpeedButton4Click(TObject*) { FormActivate(this); }
+
+void TFPhmj::SpeedButton5Click(TObject*) { Close(); }
+
+}  // namespace registry
