@@ -1,0 +1,87 @@
+// What the minister, vicar and practice-student registers share: the save by the typed
+// key (a warning and an update when the key exists, else an insert) and the search
+// window with a name and a status criterion over one table.
+#pragma once
+#include <functional>
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+#include "data/ZQuery.h"
+#include "gui/ComCtrls.h"
+#include "gui/DBGrids.h"
+#include "gui/Forms.h"
+#include "gui/StdCtrls.h"
+
+namespace registry {
+
+struct TKeyedSave {
+  std::string select;       // "select * from pendeta"
+  std::string where;        // "where nip=:ni"
+  std::string key;          // the typed key, bound as "ni"
+  std::string exists;       // warning when the key exists
+  std::string update;       // the update and its where line
+  std::string updateWhere;
+  std::string insert;
+  std::string updated;      // information after the update
+  std::string inserted;     // information after the insert
+};
+
+// Saves on DM->Q2; `bind` binds the statement's parameters (`update` tells which one).
+void SaveByTypedKey(const TKeyedSave& save, const std::function<void(data::TZQuery&, bool update)>& bind);
+
+// A search window: a name criterion (RadioButton1, Edit1 in capitals) and a status or
+// post criterion (RadioButton2, ComboBox1) over one table, the result in DBGrid1 on
+// DS_Q3; a double click hands the current row to the entry window.
+class TPersonSearch : public gui::TForm {
+  KORVAN_CLASS(TPersonSearch)
+ public:
+  struct TSpec {
+    const char* name;        // instance name
+    const char* caption;
+    const char* table;       // "pendeta"
+    const char* key;         // "nip"
+    const char* nameLabel;   // "Nama Pendeta"
+    const char* nameWhere;   // "where nama_pdt like :np"
+    const char* nameParam;   // "np"
+    const char* listLabel;   // "Jabatan" / "Status"
+    const char* listWhere;   // "where jabatan=:jb"
+    const char* listParam;   // "jb"
+    std::initializer_list<const char*> items;
+  };
+  struct TColumn {
+    const char* field;
+    const char* title;
+  };
+  TPersonSearch(rtl::TComponent* owner, const TSpec& spec, std::initializer_list<TColumn> columns);
+
+  gui::TGroupBox* GroupBox1;
+  gui::TRadioButton* RadioButton1;
+  gui::TRadioButton* RadioButton2;
+  gui::TEdit* Edit1;
+  gui::TComboBox* ComboBox1;
+  gui::TButton* Button1;
+  gui::TButton* Button2;
+  gui::TButton* Button3;
+  gui::TButton* Button4;
+  gui::TDBGrid* DBGrid1;
+  gui::TStatusBar* StatusBar1;
+
+  void FormActivate(rtl::TObject* sender);
+  void RadioButton1Click(rtl::TObject* sender);
+  void RadioButton2Click(rtl::TObject* sender);
+  void Button1Click(rtl::TObject* sender);
+  void Button2Click(rtl::TObject* sender);
+  void Button3Click(rtl::TObject* sender);
+  void Button4Click(rtl::TObject* sender);
+  void DBGrid1DblClick(rtl::TObject* sender);
+
+ protected:
+  // Copies the current row of `q` into the entry window.
+  virtual void CopyRow(data::TZQuery& q) = 0;
+
+ private:
+  std::string table_, key_, nameLabel_, nameWhere_, nameParam_, listLabel_, listWhere_, listParam_;
+};
+
+}  // namespace registry

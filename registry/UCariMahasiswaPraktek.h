@@ -1,0 +1,19 @@
+// The practice-student search: rows by name or status, one opened in the entry window by a
+// double click, or deleted.
+#pragma once
+#include "registry/PersonRegister.h"
+
+namespace registry {
+
+class TFCariMahasiswaPraktek : public TPersonSearch {
+  KORVAN_CLASS(TFCariMahasiswaPraktek)
+ public:
+  explicit TFCariMahasiswaPraktek(rtl::TComponent* owner);
+
+ protected:
+  void CopyRow(data::TZQuery& q) override;
+};
+
+extern TFCariMahasiswaPraktek* FCariMahasiswaPraktek;
+
+}  // namespace registry
