@@ -14,7 +14,8 @@ source "$here/setup.sh"
 korvan_traps
 
 LOGIN_CAPTION="Akses KORVAN 8.20"
-MAIN_CAPTION="Sistem Informasi Manajemen Selvaran [KORVAN]"
+# xdotool takes a regular expression: the brackets are escaped.
+MAIN_CAPTION='Sistem Informasi Manajemen Selvaran \[KORVAN\]'
 EXE=$KORVAN_BUILD/app/KORVAN.exe
 SHOT=$KORVAN_BUILD/screenshot-login.png
 MAIN_SHOT=$KORVAN_BUILD/screenshot-main.png

@@ -168,6 +168,40 @@ TEST_F(LoginWindow, AFailureAfterMarkingReleasesTheAccount) {
   EXPECT_TRUE(shown);
 }
 
+// An error in the main window's activation is reported there; the main window still
+// opens and the login handler is not left by an exception.
+TEST_F(LoginWindow, AnErrorInTheMainWindowsActivationIsReportedThere) {
+  Start();
+  Exec("rename table gereja to tst_login_gereja");
+  LogIn("tst_login", "rahasia");
+  Exec("rename table tst_login_gereja to gereja");
+  EXPECT_TRUE(shown);
+  ASSERT_EQ(dialogs.shown.size(), 1u);
+  EXPECT_EQ(dialogs.shown[0].Caption, "KORVAN");
+  EXPECT_EQ(Active(), "T");
+}
+
+TEST_F(LoginWindow, TheRealExceptionBoxInTheMainWindowsActivation) {
+  Start();
+  gui::SetDialogService(nullptr);
+  Exec("rename table gereja to tst_login_gereja");
+  std::string boxText;
+  gui::TTimer closer(nullptr);
+  closer.SetInterval(5);
+  closer.OnTimer = [&](rtl::TObject*) {
+    TCustomForm* f = Screen->ActiveForm();
+    if (!f || f->Caption() != "KORVAN") return;
+    closer.SetEnabled(false);
+    for (int i = 0; i < f->ComponentCount(); ++i)
+      if (auto* l = dynamic_cast<TLabel*>(f->Components(i))) boxText = l->Caption();
+    f->ModalResult = mrOk;
+  };
+  LogIn("tst_login", "rahasia");
+  Exec("rename table tst_login_gereja to gereja");
+  EXPECT_TRUE(shown);
+  EXPECT_NE(boxText.find("gereja"), std::string::npos) << boxText;
+}
+
 TEST_F(LoginWindow, EnterInTheUserNameDoesNothing) {
   Start();
   FLogin->Edit1->SetText("tst_login");
