@@ -2,12 +2,30 @@
 
 #include "app/UDM.h"
 #include "gui/Forms.h"
+#include "registry/QRGroupMajelis.h"
 #include "registry/QRJemaat.h"
 #include "registry/QRJemaatBlankoKosong.h"
 #include "registry/QRJemaatPerseorangan.h"
+#include "registry/UCariMahasiswaPraktek.h"
+#include "registry/UCariMajelis.h"
+#include "registry/UCariNIJ.h"
+#include "registry/UCariNIM.h"
+#include "registry/UCariNIMPra.h"
+#include "registry/UCariNIP.h"
+#include "registry/UCariNIV.h"
+#include "registry/UCariPHMJ.h"
+#include "registry/UCariPendeta.h"
+#include "registry/UCariVikaris.h"
 #include "registry/UCariWargaJemaat.h"
 #include "registry/UDetailJemaat.h"
+#include "registry/UGroupMajelis.h"
+#include "registry/UMahasiswaPraktek.h"
+#include "registry/UMajelis.h"
 #include "registry/UPenambahanJemaat.h"
+#include "registry/UPendeta.h"
+#include "registry/UPhmj.h"
+#include "registry/UPrintGroupMajelis.h"
+#include "registry/UVikaris.h"
 #include "registry/UWargaJemaat.h"
 #include "shell/UBackupDB.h"
 #include "shell/UDeveloper.h"
@@ -26,18 +44,37 @@ namespace app {
 void CreateWindows() {
   using gui::Application;
   // Creating a window only builds it; nothing touches the database until the login
-  // window is first activated. The order is the program's fixed start-up order.
+  // window is first activated. The order is the program's fixed start-up order: the
+  // login window first (it becomes the main window), the data module fourth.
   Application->CreateForm(shell::FLogin);
   Application->CreateForm(shell::FMenu);
+  Application->CreateForm(registry::FPendeta);
   Application->CreateForm(DM);
+  Application->CreateForm(registry::FCariPendeta);
   Application->CreateForm(shell::FFotoDefault);
+  Application->CreateForm(registry::FVikaris);
+  Application->CreateForm(registry::FCariVikaris);
+  Application->CreateForm(registry::FMahasiswaPraktek);
+  Application->CreateForm(registry::FCariMahasiswaPraktek);
   Application->CreateForm(registry::FWargaJemaat);
   Application->CreateForm(registry::FDetailJemaat);
   Application->CreateForm(registry::FCariWargaJemaat);
   Application->CreateForm(registry::FPenambahanJemaat);
+  Application->CreateForm(registry::FMajelis);
+  Application->CreateForm(registry::FCariNIJ);
+  Application->CreateForm(registry::FCariMajelis);
+  Application->CreateForm(registry::FPhmj);
+  Application->CreateForm(registry::FCariNIM);
+  Application->CreateForm(registry::FCariPHMJ);
   Application->CreateForm(shell::FTemaTahunan);
   Application->CreateForm(registry::FQRJemaat);
   Application->CreateForm(registry::FQRJemaatPerseorangan);
+  Application->CreateForm(registry::FGroupMajelis);
+  Application->CreateForm(registry::FQRGroupMajelis);
+  Application->CreateForm(registry::FPrintGroupMajelis);
+  Application->CreateForm(registry::FCariNIP);
+  Application->CreateForm(registry::FCariNIV);
+  Application->CreateForm(registry::FCariNIMPra);
   Application->CreateForm(shell::FWhatisKorvan);
   Application->CreateForm(shell::FDeveloper);
   Application->CreateForm(shell::FUser);

@@ -155,8 +155,8 @@ void TCustomForm::SetTextBuf(const std::string& s) {
 
 void TCustomForm::SetActiveControl(TWinControl* c) { activeControl_ = c; }
 
-void TCustomForm::SelectNext(bool forward) {
-  HWND focus = GetFocus();
+void TCustomForm::SelectNext(bool forward, HWND from) {
+  HWND focus = from ? from : GetFocus();
   HWND next = GetNextDlgTabItem(Handle(), focus && IsChild(handle_, focus) ? focus : nullptr, !forward);
   if (next) {
     ::SetFocus(next);
@@ -412,7 +412,7 @@ bool TApplication::IsKeyMsg(MSG& msg) {
   HWND top = GetAncestor(h, GA_ROOT);
   auto* form = dynamic_cast<TCustomForm*>(TWinControl::FromHandle(top));
   if (!form) return false;
-  form->SelectNext(GetKeyState(VK_SHIFT) >= 0);
+  form->SelectNext(GetKeyState(VK_SHIFT) >= 0, h);
   return true;
 }
 

@@ -61,8 +61,9 @@ class TCustomForm : public TWinControl {
 
   TWinControl* ActiveControl() const { return activeControl_; }
   void SetActiveControl(TWinControl* c);
-  // Moves the focus to the next (or previous) control that takes the Tab key.
-  void SelectNext(bool forward);
+  // Moves the focus from `from` (the focused window when nullptr) to the next (or
+  // previous) control that takes the Tab key; that control becomes the active control.
+  void SelectNext(bool forward, HWND from = nullptr);
 
   // Shows the form and runs its own message loop until ModalResult is set; the
   // activation handler runs once, right after the form appears.

@@ -4,6 +4,7 @@
 #include "app/Records.h"
 #include "app/UDM.h"
 #include "registry/FormKit.h"
+#include "registry/UCariNIJ.h"
 #include "registry/UWargaJemaat.h"
 #include "rtl/FormatNumber.h"
 
@@ -133,7 +134,11 @@ void TFCariWargaJemaat::Edit1KeyPress(TObject*, wchar_t& key) {
 
 // The member lookup fills the name in; this window's part is the flag that tells the
 // lookup who asked.
-void TFCariWargaJemaat::SpeedButton1Click(TObject*) { SpeedButton1->SetFlat(true); }
+void TFCariWargaJemaat::SpeedButton1Click(TObject*) {
+  SpeedButton1->SetFlat(true);
+  FCariNIJ->Edit1->SetText("[Ketik Nama Jemaat Disini]");
+  FCariNIJ->ShowModal();
+}
 
 void TFCariWargaJemaat::DBGrid1DblClick(TObject*) {
   auto& q = *DM->Q3;
