@@ -1,63 +1,23 @@
-// Small pieces the registry windows share: building controls in code, the white/grey
-// state of an input, choosing a list entry by its exact text, and the photo reset that
-// closes the window when no default photo exists.
+// The registry windows build their controls with the shared form kit of the entry
+// windows, under the registry's own names.
 #pragma once
-#include <initializer_list>
-#include <string>
-
-#include "gui/Buttons.h"
-#include "gui/ComCtrls.h"
-#include "gui/ExtCtrls.h"
-#include "gui/Forms.h"
-#include "gui/StdCtrls.h"
+#include "app/FormKit.h"
 
 namespace registry {
 
-// Creates a control owned by `owner` on `parent`, named and placed.
-template <class T>
-T* Make(rtl::TComponent* owner, gui::TWinControl* parent, const char* name, int x, int y, int w, int h) {
-  auto* c = new T(owner);
-  c->SetName(name);
-  c->SetParent(parent);
-  c->SetBounds(x, y, w, h);
-  return c;
-}
-
-gui::TLabel* MakeLabel(rtl::TComponent* owner, gui::TWinControl* parent, const char* name, int x, int y,
-                       const std::string& caption);
-gui::TEdit* MakeEdit(rtl::TComponent* owner, gui::TWinControl* parent, const char* name, int x, int y, int w,
-                     bool upperCase = false, bool readOnly = false);
-// A drop-down list of fixed entries.
-gui::TComboBox* MakeList(rtl::TComponent* owner, gui::TWinControl* parent, const char* name, int x, int y, int w,
-                         std::initializer_list<const char*> items);
-gui::TDateTimePicker* MakePicker(rtl::TComponent* owner, gui::TWinControl* parent, const char* name, int x, int y,
-                                 int w);
-// A flat toolbar button with its hint shown and as caption.
-gui::TSpeedButton* MakeSpeedButton(rtl::TComponent* owner, gui::TWinControl* parent, const char* name, int x, int y,
-                                   const std::string& hint);
-gui::TButton* MakeButton(rtl::TComponent* owner, gui::TWinControl* parent, const char* name, int x, int y, int w,
-                         const std::string& caption);
-gui::TGroupBox* MakeGroup(rtl::TComponent* owner, gui::TWinControl* parent, const char* name, int x, int y, int w,
-                          int h, const std::string& caption);
-
-// An input the user may type in (white) or not (read-only, grey).
-void SetEditable(gui::TEdit& edit, bool editable);
-// An input that is switched off altogether (disabled and grey) or on (enabled, white).
-void SetInputEnabled(gui::TWinControl& control, bool enabled);
-
-// Selects the entry whose text equals `text` exactly (case included); any other value
-// leaves the list at the entry it showed.
-void SelectExact(gui::TComboBox& list, const std::string& text);
-// The chosen entry's text ("" when none).
-std::string Chosen(gui::TComboBox& list);
-
-// The "Reset" beside a photo: the default photo back, read on `query`. Without a default
-// photo the error box `message` shows and the window closes; false then.
-bool ResetPhotoOrClose(gui::TCustomForm& form, gui::TImage& image, const std::string& message);
-
-// Opens a lookup dialog by its instance name ("FCariNIJ"): writes the hint into its
-// search edit `Edit1` (which runs its first search) and shows it modally. A lookup that
-// does not exist in this build opens nothing.
-void OpenLookup(const std::string& instance, const std::string& hint);
+using app::Chosen;
+using app::Make;
+using app::MakeButton;
+using app::MakeEdit;
+using app::MakeGroup;
+using app::MakeLabel;
+using app::MakeList;
+using app::MakePicker;
+using app::MakeSpeedButton;
+using app::OpenLookup;
+using app::ResetPhotoOrClose;
+using app::SelectExact;
+using app::SetEditable;
+using app::SetInputEnabled;
 
 }  // namespace registry

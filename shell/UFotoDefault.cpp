@@ -1,5 +1,6 @@
 #include "shell/UFotoDefault.h"
 
+#include "app/FormKit.h"
 #include "app/Photo.h"
 #include "app/Records.h"
 #include "app/UDM.h"
@@ -22,12 +23,7 @@ TFFotoDefault::TFFotoDefault(rtl::TComponent* owner) : TForm(owner) {
   SetClientSize(540, 360);
 
   auto label = [this](const char* name, const char* caption, int x, int y) {
-    auto* l = new TLabel(this);
-    l->SetName(name);
-    l->SetParent(this);
-    l->SetBounds(x, y, 0, 0);
-    l->SetCaption(caption);
-    return l;
+    return app::MakeLabel(this, this, name, x, y, caption);
   };
   // A sunken frame around each photo.
   auto frame = [this](const char* name, int x, int y) {

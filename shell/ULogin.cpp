@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "app/FormKit.h"
 #include "app/UDM.h"
 #include "gui/Dialogs.h"
 #include "rtl/DateUtils.h"
@@ -69,13 +70,7 @@ TFLogin::TFLogin(rtl::TComponent* owner) : TForm(owner) {
   Image4->SetStretch(true);
 
   auto label = [this](const char* name, const char* caption, int x, int y) {
-    auto* l = new TLabel(this);
-    l->SetName(name);
-    l->SetParent(this);
-    l->Transparent = true;
-    l->SetBounds(x, y, 0, 0);
-    l->SetCaption(caption);
-    return l;
+    return app::MakeLabel(this, this, name, x, y, caption);
   };
   Label3 = label("Label3", "Sistem Informasi Manajemen Selvaran", 40, 40);
   Label3->Font().SetHeight(-16);

@@ -1,5 +1,6 @@
 #include "shell/USettingHakAkses.h"
 
+#include "app/FormKit.h"
 #include "app/Records.h"
 #include "app/UDM.h"
 
@@ -26,28 +27,15 @@ TFSettingHakAkses::TFSettingHakAkses(rtl::TComponent* owner) : TForm(owner) {
   SetClientSize(560, 420);
 
   auto label = [this](const char* name, const char* caption, int x, int y) {
-    auto* l = new TLabel(this);
-    l->SetName(name);
-    l->SetParent(this);
-    l->SetBounds(x, y, 0, 0);
-    l->SetCaption(caption);
-    return l;
+    return app::MakeLabel(this, this, name, x, y, caption);
   };
   auto combo = [this](const char* name, int x, int y) {
-    auto* c = new TComboBox(this);
-    c->SetName(name);
-    c->SetParent(this);
+    auto* c = app::Make<TComboBox>(this, this, name, x, y, 240, 24);
     c->SetStyle(TComboBoxStyle::csDropDownList);
-    c->SetBounds(x, y, 240, 24);
     return c;
   };
   auto button = [this](const char* name, const char* caption, int x, int y) {
-    auto* b = new TButton(this);
-    b->SetName(name);
-    b->SetParent(this);
-    b->SetBounds(x, y, 90, 30);
-    b->SetCaption(caption);
-    return b;
+    return app::MakeButton(this, this, name, x, y, 90, caption);
   };
 
   Label1 = label("Label1", "Kategori", 16, 20);

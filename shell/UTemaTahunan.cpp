@@ -1,5 +1,6 @@
 #include "shell/UTemaTahunan.h"
 
+#include "app/FormKit.h"
 #include "app/Records.h"
 #include "app/UDM.h"
 #include "shell/Upantra.h"
@@ -32,27 +33,13 @@ TFTemaTahunan::TFTemaTahunan(rtl::TComponent* owner) : TForm(owner) {
   SetClientSize(640, 480);
 
   auto label = [this](const char* name, const char* caption, int x, int y) {
-    auto* l = new TLabel(this);
-    l->SetName(name);
-    l->SetParent(this);
-    l->SetBounds(x, y, 0, 0);
-    l->SetCaption(caption);
-    return l;
+    return app::MakeLabel(this, this, name, x, y, caption);
   };
   auto edit = [this](TWinControl* parent, const char* name, int x, int y, int w) {
-    auto* e = new TEdit(this);
-    e->SetName(name);
-    e->SetParent(parent);
-    e->SetBounds(x, y, w, 24);
-    return e;
+    return app::MakeEdit(this, parent, name, x, y, w);
   };
   auto button = [this](TWinControl* parent, const char* name, const char* caption, int x, int y) {
-    auto* b = new TButton(this);
-    b->SetName(name);
-    b->SetParent(parent);
-    b->SetBounds(x, y, 90, 30);
-    b->SetCaption(caption);
-    return b;
+    return app::MakeButton(this, parent, name, x, y, 90, caption);
   };
 
   Label1 = label("Label1", "Periode Tahun", 16, 20);

@@ -1,5 +1,6 @@
 #include "shell/UUpdatePswd.h"
 
+#include "app/FormKit.h"
 #include "app/Records.h"
 #include "app/UDM.h"
 #include "shell/Upantra.h"
@@ -22,12 +23,7 @@ TFUpdatePswd::TFUpdatePswd(rtl::TComponent* owner) : TForm(owner) {
   SetClientSize(400, 170);
 
   auto label = [this](const char* name, const char* caption, int x, int y) {
-    auto* l = new TLabel(this);
-    l->SetName(name);
-    l->SetParent(this);
-    l->SetBounds(x, y, 0, 0);
-    l->SetCaption(caption);
-    return l;
+    return app::MakeLabel(this, this, name, x, y, caption);
   };
   Label1 = label("Label1", "Username", 16, 20);
   Edit1 = new TEdit(this);

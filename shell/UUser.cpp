@@ -1,5 +1,6 @@
 #include "shell/UUser.h"
 
+#include "app/FormKit.h"
 #include "app/Records.h"
 #include "app/UDM.h"
 
@@ -32,27 +33,11 @@ TFUser::TFUser(rtl::TComponent* owner) : TForm(owner) {
   SetClientSize(640, 470);
 
   auto label = [this](const char* name, const char* caption, int x, int y) {
-    auto* l = new TLabel(this);
-    l->SetName(name);
-    l->SetParent(this);
-    l->SetBounds(x, y, 0, 0);
-    l->SetCaption(caption);
-    return l;
+    return app::MakeLabel(this, this, name, x, y, caption);
   };
-  auto edit = [this](const char* name, int x, int y, int w) {
-    auto* e = new TEdit(this);
-    e->SetName(name);
-    e->SetParent(this);
-    e->SetBounds(x, y, w, 24);
-    return e;
-  };
+  auto edit = [this](const char* name, int x, int y, int w) { return app::MakeEdit(this, this, name, x, y, w); };
   auto button = [this](const char* name, const char* caption, int x, int y) {
-    auto* b = new TButton(this);
-    b->SetName(name);
-    b->SetParent(this);
-    b->SetBounds(x, y, 90, 30);
-    b->SetCaption(caption);
-    return b;
+    return app::MakeButton(this, this, name, x, y, 90, caption);
   };
 
   Label1 = label("Label1", "Nama Lengkap", 16, 20);

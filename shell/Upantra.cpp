@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include "app/FormKit.h"
 #include "app/UDM.h"
 #include "gui/Dialogs.h"
 #include "rtl/Utf.h"
@@ -241,13 +242,8 @@ void TFMenu::BuildHeader() {
   Panel2->SetCaption("");
 
   auto label = [this](TWinControl* parent, const char* name, const char* caption, int x, int y, TColor color) {
-    auto* l = new TLabel(this);
-    l->SetName(name);
-    l->SetParent(parent);
-    l->Transparent = true;
-    l->SetBounds(x, y, 0, 0);
+    TLabel* l = app::MakeLabel(this, parent, name, x, y, caption);
     l->Font().SetColor(color);
-    l->SetCaption(caption);
     return l;
   };
   Label5 = label(Panel2, "Label5", "SISTEM INFORMASI MANAJEMEN SELVARAN", 16, 12, clWhite);

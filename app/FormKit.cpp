@@ -1,10 +1,10 @@
-#include "registry/FormKit.h"
+#include "app/FormKit.h"
 
 #include "app/Photo.h"
 #include "app/Records.h"
 #include "app/UDM.h"
 
-namespace registry {
+namespace app {
 
 using namespace gui;
 
@@ -94,8 +94,8 @@ std::string Chosen(TComboBox& list) {
 }
 
 bool ResetPhotoOrClose(TCustomForm& form, TImage& image, const std::string& message) {
-  if (app::ShowDefaultPhoto(*app::DM->Q3, image)) return true;
-  app::Refuse(message);
+  if (ShowDefaultPhoto(*DM->Q3, image)) return true;
+  Refuse(message);
   form.Close();
   return false;
 }
@@ -107,4 +107,4 @@ void OpenLookup(const std::string& instance, const std::string& hint) {
   form->ShowModal();
 }
 
-}  // namespace registry
+}  // namespace app
