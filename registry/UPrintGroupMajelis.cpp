@@ -63,18 +63,19 @@ void TFPrintGroupMajelis::Button1Click(TObject*) {
                   "from majelis_group m,detail_kk d,majelis j",
                   "where m.nimp=j.nimp and j.nij=d.nij"});
   auto* layout = FQRGroupMajelis;
-  if (RadioButton2->Checked()) {
-    const std::string group = Chosen(*ComboBox1);
-    q.SQL.Add("and m.grup=:gr");
-    q.ParamByName("gr")->AsInteger(rtl::StrToInt(group));
+  const bool perGroup = RadioButton2->Checked();
+  const std::string group = Chosen(*ComboBox1);
+  if (perGroup) q.SQL.Add("and m.grup=:gr");
+  q.SQL.Add("order by m.grup,m.nimp");
+  // Bound once the text is complete: changing the text drops the values bound so far.
+  if (perGroup) q.ParamByName("gr")->AsInteger(rtl::StrToInt(group));
+  if (perGroup)
     layout->QRLabel9->SetCaption("Cetak Berdasarkan : Group " + group);
-  } else if (RadioButton1->Checked()) {
+  else if (RadioButton1->Checked())
     layout->QRLabel9->SetCaption("Cetak Berdasarkan : Semua Group");
-  } else {
+  else
     // Nothing chosen prints every group; the line must not repeat an earlier criterion.
     layout->QRLabel9->SetCaption("");
-  }
-  q.SQL.Add("order by m.grup,m.nimp");
   q.Open();
   layout->Preview();
 }
