@@ -30,14 +30,15 @@ void SaveByTypedKey(const TKeyedSave& s, const std::function<void(data::TZQuery&
 
 TPersonSearch::TPersonSearch(rtl::TComponent* owner, const TSpec& spec, std::initializer_list<TColumn> columns)
     : TForm(owner),
-      table_(spec.table),
-      key_(spec.key),
+      select_(spec.select),
       nameLabel_(spec.nameLabel),
       nameWhere_(spec.nameWhere),
       nameParam_(spec.nameParam),
       listLabel_(spec.listLabel),
       listWhere_(spec.listWhere),
-      listParam_(spec.listParam) {
+      listParam_(spec.listParam),
+      deleteStatement_(spec.deleteStatement),
+      deleteKeys_(spec.deleteKeys.begin(), spec.deleteKeys.end()) {
   SetName(spec.name);
   SetCaption(spec.caption);
   BorderStyle = TFormBorderStyle::bsSingle;
@@ -64,7 +65,7 @@ TPersonSearch::TPersonSearch(rtl::TComponent* owner, const TSpec& spec, std::ini
 
   DBGrid1 = Make<TDBGrid>(this, this, "DBGrid1", 10, 110, 620, 330);
   DBGrid1->Options |= dgRowSelect;
-  for (const TColumn& c : columns) DBGrid1->Columns().Add(c.field, c.title, 110);
+  for (const TColumn& c : columns) DBGrid1->Columns().Add(c.field, c.title, c.width);
   DBGrid1->SetDataSource(DM ? DM->DS_Q3 : nullptr);
 
   StatusBar1 = Make<TStatusBar>(this, this, "StatusBar1", 0, 446, 640, 24);
@@ -91,8 +92,13 @@ void TPersonSearch::FormActivate(rtl::TObject*) {
   ComboBox1->SetItemIndex(0);
   SetInputEnabled(*ComboBox1, false);
   StatusBar1->Panels()[0]->SetText("");
-  app::SetSQL(*DM->Q3, {"select * from " + table_});
+  SelectAll(*DM->Q3);
   DM->Q3->Open();
+}
+
+void TPersonSearch::SelectAll(data::TZQuery& q) {
+  q.SQL.Clear();
+  for (const std::string& line : select_) q.SQL.Add(line);
 }
 
 void TPersonSearch::RadioButton1Click(rtl::TObject*) {
@@ -115,7 +121,7 @@ void TPersonSearch::RadioButton2Click(rtl::TObject*) {
 
 void TPersonSearch::Button1Click(rtl::TObject*) {
   auto& q = *DM->Q3;
-  app::SetSQL(q, {"select * from " + table_});
+  SelectAll(q);
   if (RadioButton1->Checked()) {
     q.SQL.Add(nameWhere_);
     q.ParamByName(nameParam_)->AsString("%" + Edit1->Text() + "%");
@@ -132,8 +138,8 @@ void TPersonSearch::Button2Click(rtl::TObject*) {
   if (!grid.Active() || grid.RecordCount() == 0) return;
   if (!app::Confirm("Apakah anda yakin record yang dipilih ini mau dihapus?")) return;
   auto& q = *DM->Q1;
-  app::SetSQL(q, {"delete from " + table_ + " where " + key_ + "=:ni"});
-  q.ParamByName("ni")->AsString(grid.FieldByName(key_)->AsString());
+  app::SetSQL(q, {deleteStatement_});
+  for (const auto& [param, column] : deleteKeys_) q.ParamByName(param)->AsString(grid.FieldByName(column)->AsString());
   q.ExecSQL();
   FormActivate(this);
 }

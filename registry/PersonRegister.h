@@ -5,6 +5,7 @@
 #include <functional>
 #include <initializer_list>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "data/ZQuery.h"
@@ -31,27 +32,30 @@ struct TKeyedSave {
 void SaveByTypedKey(const TKeyedSave& save, const std::function<void(data::TZQuery&, bool update)>& bind);
 
 // A search window: a name criterion (RadioButton1, Edit1 in capitals) and a status or
-// post criterion (RadioButton2, ComboBox1) over one table, the result in DBGrid1 on
-// DS_Q3; a double click hands the current row to the entry window.
+// post criterion (RadioButton2, ComboBox1) over one statement, the result in DBGrid1 on
+// DS_Q3; a double click hands the current row to the entry window, "Hapus" deletes it.
 class TPersonSearch : public gui::TForm {
   KORVAN_CLASS(TPersonSearch)
  public:
   struct TSpec {
     const char* name;        // instance name
     const char* caption;
-    const char* table;       // "pendeta"
-    const char* key;         // "nip"
+    std::vector<std::string> select;  // every row: {"select * from pendeta"}
     const char* nameLabel;   // "Nama Pendeta"
-    const char* nameWhere;   // "where nama_pdt like :np"
+    const char* nameWhere;   // "where nama_pdt like :np" (or "and ..." after a where)
     const char* nameParam;   // "np"
     const char* listLabel;   // "Jabatan" / "Status"
     const char* listWhere;   // "where jabatan=:jb"
     const char* listParam;   // "jb"
     std::initializer_list<const char*> items;
+    const char* deleteStatement;  // "delete from pendeta where nip=:ni"
+    // Parameter and column of the current row each key of the delete is bound from.
+    std::vector<std::pair<const char*, const char*>> deleteKeys;
   };
   struct TColumn {
     const char* field;
     const char* title;
+    int width = 110;
   };
   TPersonSearch(rtl::TComponent* owner, const TSpec& spec, std::initializer_list<TColumn> columns);
 
@@ -81,7 +85,10 @@ class TPersonSearch : public gui::TForm {
   virtual void CopyRow(data::TZQuery& q) = 0;
 
  private:
-  std::string table_, key_, nameLabel_, nameWhere_, nameParam_, listLabel_, listWhere_, listParam_;
+  void SelectAll(data::TZQuery& q);
+  std::vector<std::string> select_;
+  std::string nameLabel_, nameWhere_, nameParam_, listLabel_, listWhere_, listParam_, deleteStatement_;
+  std::vector<std::pair<std::string, std::string>> deleteKeys_;
 };
 
 }  // namespace registry

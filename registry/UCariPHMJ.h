@@ -1,44 +1,17 @@
-// The executive-council search: records by name or status, one reopened in the
-// executive-council window by a double click, or deleted.
+// The executive-council search: executive records by name or status, one reopened in
+// the executive-council window by a double click, or deleted with its term.
 #pragma once
-#include "data/ZQuery.h"
-#include "gui/ComCtrls.h"
-#include "gui/DBGrids.h"
-#include "gui/Forms.h"
-#include "gui/StdCtrls.h"
+#include "registry/PersonRegister.h"
 
 namespace registry {
 
-using rtl::TObject;
-
-class TFCariPHMJ : public gui::TForm {
+class TFCariPHMJ : public TPersonSearch {
   KORVAN_CLASS(TFCariPHMJ)
  public:
   explicit TFCariPHMJ(rtl::TComponent* owner);
 
-  gui::TGroupBox* GroupBox1;
-  gui::TRadioButton* RadioButton1;
-  gui::TRadioButton* RadioButton2;
-  gui::TEdit* Edit1;
-  gui::TComboBox* ComboBox1;
-  gui::TButton* Button1;
-  gui::TButton* Button2;
-  gui::TButton* Button3;
-  gui::TButton* Button4;
-  gui::TDBGrid* DBGrid1;
-  gui::TStatusBar* StatusBar1;
-
-  void FormActivate(TObject* sender);
-  void RadioButton1Click(TObject* sender);
-  void RadioButton2Click(TObject* sender);
-  void Button1Click(TObject* sender);
-  void Button2Click(TObject* sender);
-  void Button3Click(TObject* sender);
-  void Button4Click(TObject* sender);
-  void DBGrid1DblClick(TObject* sender);
-
- private:
-  void SelectAll(data::TZQuery& q);
+ protected:
+  void CopyRow(data::TZQuery& q) override;
 };
 
 extern TFCariPHMJ* FCariPHMJ;
