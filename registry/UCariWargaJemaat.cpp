@@ -39,7 +39,7 @@ TFCariWargaJemaat::TFCariWargaJemaat(rtl::TComponent* owner) : TForm(owner) {
   Button3 = MakeButton(this, GroupBox1, "Button3", 470, 54, 66, "Reset");
   Button4 = MakeButton(this, GroupBox1, "Button4", 542, 54, 66, "Close");
 
-  DBGrid1 = Make<TDBGrid>(this, this, "DBGrid1", 10, 110, 620, 330);
+  DBGrid1 = Make<TDBGrid>(this, this, "DBGrid1", 10, 110, 620, 300);
   DBGrid1->Options |= dgRowSelect;
   DBGrid1->Columns().Add("nik", "NIK", 90);
   DBGrid1->Columns().Add("nama_kk", "Nama", 220);
@@ -47,6 +47,10 @@ TFCariWargaJemaat::TFCariWargaJemaat(rtl::TComponent* owner) : TForm(owner) {
   DBGrid1->Columns().Add("sekpel", "SekPel", 60);
   DBGrid1->Columns().Add("tgl_input_daftar", "Tgl-Input", 100);
   DBGrid1->SetDataSource(DM ? DM->DS_Q3 : nullptr);
+
+  DBNavigator1 = Make<TDBNavigator>(this, this, "DBNavigator1", 10, 414, 150, 25);
+  DBNavigator1->SetVisibleButtons(nbFirst | nbPrior | nbNext | nbLast | nbRefresh);
+  DBNavigator1->SetDataSource(DM ? DM->DS_Q3 : nullptr);
 
   StatusBar1 = Make<TStatusBar>(this, this, "StatusBar1", 0, 446, 640, 24);
   StatusBar1->SetAlign(TAlign::alBottom);
@@ -74,6 +78,7 @@ void TFCariWargaJemaat::LoadAll() {
 void TFCariWargaJemaat::FormActivate(TObject*) {
   // The grid is bound here as well: the data module may be created after this window.
   if (DBGrid1->DataSource() != DM->DS_Q3) DBGrid1->SetDataSource(DM->DS_Q3);
+  if (DBNavigator1->DataSource() != DM->DS_Q3) DBNavigator1->SetDataSource(DM->DS_Q3);
   RadioButton1->SetChecked(false);
   RadioButton2->SetChecked(false);
   Edit1->Clear();

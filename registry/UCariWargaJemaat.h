@@ -3,6 +3,7 @@
 #pragma once
 #include "gui/Buttons.h"
 #include "gui/ComCtrls.h"
+#include "gui/DBCtrls.h"
 #include "gui/DBGrids.h"
 #include "gui/Forms.h"
 #include "gui/StdCtrls.h"
@@ -27,6 +28,7 @@ class TFCariWargaJemaat : public gui::TForm {
   gui::TButton* Button3;
   gui::TButton* Button4;
   gui::TDBGrid* DBGrid1;
+  gui::TDBNavigator* DBNavigator1;
   gui::TStatusBar* StatusBar1;
 
   void FormActivate(TObject* sender);

@@ -147,6 +147,19 @@ TEST_F(Families, SearchCountsFiltersAndDeletesWithItsMembersAfterConfirmation) {
   wchar_t enter = 13;
   FCariWargaJemaat->Edit1KeyPress(FCariWargaJemaat->Edit1, enter);  // Enter searches
   ASSERT_EQ(app::DM->Q3->RecordCount(), 2);
+  // The navigator walks the same rows as the grid.
+  auto& nav = *FCariWargaJemaat->DBNavigator1;
+  EXPECT_FALSE(nav.ButtonEnabled(nbFirst));
+  EXPECT_FALSE(nav.ButtonEnabled(nbPrior));
+  EXPECT_TRUE(nav.ButtonEnabled(nbNext));
+  nav.Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(75, 10));  // the third of five buttons: next
+  nav.Perform(WM_LBUTTONUP, 0, MAKELPARAM(75, 10));
+  EXPECT_EQ(app::DM->Q3->RecNo(), 2);
+  EXPECT_FALSE(nav.ButtonEnabled(nbLast));
+  nav.BtnClick(nbFirst);
+  EXPECT_EQ(app::DM->Q3->RecNo(), 1);
+  nav.BtnClick(nbRefresh);
+  EXPECT_EQ(app::DM->Q3->RecordCount(), 2);
   FCariWargaJemaat->RadioButton2->SetChecked(true);
   FCariWargaJemaat->ComboBox1->SetItemIndex(3);
   FCariWargaJemaat->Button1->Click();
