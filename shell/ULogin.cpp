@@ -3,6 +3,9 @@
 #include <winsock2.h>
 #include <iphlpapi.h>
 
+#include <chrono>
+#include <mutex>
+#include <thread>
 #include <vector>
 
 #include "app/FormKit.h"
@@ -42,14 +45,29 @@ std::string ReadAdapterAddress() {
 }  // namespace
 
 std::string GetAdapterAddress() {
-  static ULONGLONG readAt = 0;
-  static std::string cached;
-  ULONGLONG now = GetTickCount64();
-  if (readAt == 0 || now - readAt >= 1000) {
-    cached = ReadAdapterAddress();
-    readAt = now;
-  }
-  return cached;
+  // Reading the adapters can block for a long time (under Wine it goes through a device
+  // driver), and the status timer asks every 10 ms: a background reader refreshes the
+  // address once a second and the window only reads what it found last.
+  struct Watch {
+    std::mutex lock;
+    std::string text;
+    Watch() {
+      std::thread([this] {
+        for (;;) {
+          std::string now = ReadAdapterAddress();
+          {
+            std::lock_guard<std::mutex> g(lock);
+            text = std::move(now);
+          }
+          std::this_thread::sleep_for(std::chrono::seconds(1));
+        }
+      }).detach();
+    }
+  };
+  // Never destroyed: the reader runs until the program ends.
+  static Watch* watch = new Watch;
+  std::lock_guard<std::mutex> g(watch->lock);
+  return watch->text;
 }
 
 TFLogin::TFLogin(rtl::TComponent* owner) : TForm(owner) {

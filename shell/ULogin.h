@@ -59,8 +59,8 @@ class TFLogin : public gui::TForm {
 extern TFLogin* FLogin;
 
 // The hardware address of the first network adapter that reports one, as
-// "00-1A-2B-3C-4D-5E"; "" when no adapter answers. Read at most once a second: the
-// status timer asks every 10 ms.
+// "00-1A-2B-3C-4D-5E"; "" when no adapter answers (or before the first read has
+// finished). Read in the background once a second: the status timer asks every 10 ms.
 std::string GetAdapterAddress();
 
 }  // namespace shell
