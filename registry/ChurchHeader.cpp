@@ -42,16 +42,21 @@ TChurchReport::TChurchReport(rtl::TComponent* owner, TPrinterOrientation orienta
   FirstPageHeader = true;
   LastPageFooter = true;
   const int w = BandWidth();
+  // The church lines are centred between the logo at the left and the date and time
+  // block at the right, so that they never run into each other.
+  const int right = picture == THeaderPicture::OwnerPhoto ? w - 250 : w - 170;
+  const int textLeft = 80, textWidth = right - 8 - textLeft;
 
   PageHeaderBand1 = AddBand(rbPageHeader, "PageHeaderBand1", 96);
-  QRLabel1 = AddLabel(PageHeaderBand1, "QRLabel1", 0, 6, w, "Kerukunan Vikaria Raya Barisan", gui::fsBold);
+  QRLabel1 = AddLabel(PageHeaderBand1, "QRLabel1", textLeft, 6, textWidth, "Kerukunan Vikaria Raya Barisan",
+                      gui::fsBold);
   QRLabel1->Alignment = gui::TAlignment::taCenter;
   QRLabel1->Font().SetSize(13);
   // Placeholders: the handler writes the church before anything prints.
-  QRLabel2 = AddLabel(PageHeaderBand1, "QRLabel2", 0, 28, w, "QRLabel2");
+  QRLabel2 = AddLabel(PageHeaderBand1, "QRLabel2", textLeft, 28, textWidth, "QRLabel2");
   QRLabel2->Alignment = gui::TAlignment::taCenter;
   QRLabel2->Font().SetSize(11);
-  QRLabel3 = AddLabel(PageHeaderBand1, "QRLabel3", 0, 48, w, "QRLabel3");
+  QRLabel3 = AddLabel(PageHeaderBand1, "QRLabel3", textLeft, 48, textWidth, "QRLabel3");
   QRLabel3->Alignment = gui::TAlignment::taCenter;
 
   QRImage1 = nullptr;
@@ -69,7 +74,6 @@ TChurchReport::TChurchReport(rtl::TComponent* owner, TPrinterOrientation orienta
     }
   }
 
-  int right = picture == THeaderPicture::OwnerPhoto ? w - 250 : w - 170;
   LabelTanggal = AddLabel(PageHeaderBand1, "LabelTanggal", right, 4, 50, "Tanggal");
   AddLabel(PageHeaderBand1, "LabelTanggalTitik", right + 50, 4, 8, ":");
   QRSysData1 = new TQRSysData(this);

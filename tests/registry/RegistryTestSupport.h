@@ -4,6 +4,7 @@
 #pragma once
 #include <fstream>
 #include <iterator>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,7 @@
 #include "registry/UPenambahanJemaat.h"
 #include "registry/UWargaJemaat.h"
 #include "report/Preview.h"
+#include "report/Render.h"
 #include "tests/shell/ShellTestSupport.h"
 
 namespace regtest {
@@ -34,12 +36,21 @@ class FixedFile : public gui::IFileDialogService {
   std::vector<gui::TFileDialogRequest> requests;
 };
 
-// Keeps the pages a preview would show.
+// Keeps the pages a preview would show, and writes the first page of each layout as a
+// PNG into the build tree (named after the layout) for a person to look at.
 class KeptPreview : public report::IPreviewService {
  public:
   void ShowPreview(report::TPageReport& report, const report::TReportPages& pages) override {
     shown.push_back(pages);
     reports.push_back(&report);
+    // The first preview of each layout in a test program is kept: later ones show
+    // refusals and empty cases.
+    static std::set<std::string> written;
+    if (!pages.Pages.empty() && written.insert(report.ClassName()).second) {
+      gui::TBitmap page;
+      report::RenderPageToBitmap(pages.Pages.front(), pages, page);
+      report::SaveBitmapToPng(page, std::string("Z:") + KORVAN_REG_OUT + "/" + report.ClassName() + ".png");
+    }
   }
   std::vector<report::TReportPages> shown;
   std::vector<report::TPageReport*> reports;
