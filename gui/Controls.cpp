@@ -136,8 +136,6 @@ void TControl::SetParentColor(bool v) {
   }
 }
 
-TColor TControl::EffectiveColor() const { return color_; }
-
 std::vector<TControl*>& TControl::SiblingsOf(TWinControl* parent) { return parent->controls_; }
 
 void TControl::ColorChanged() {

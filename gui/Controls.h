@@ -151,7 +151,6 @@ class TControl : public TComponent {
   virtual void BoundsChanged() {}
   virtual void DblClick();
   void RequestAlign();
-  TColor EffectiveColor() const;
   // The parent's z-ordered child list, for BringToFront.
   static std::vector<TControl*>& SiblingsOf(TWinControl* parent);
 

@@ -18,7 +18,7 @@ namespace {
 class TMessageForm : public TForm {
   KORVAN_CLASS(TMessageForm)
  public:
-  TMessageForm(const TMessageRequest& r) : TForm(nullptr), type_(r.Type) {
+  TMessageForm(const TMessageRequest& r) : TForm(nullptr) {
     BorderStyle = TFormBorderStyle::bsDialog;
     BorderIcons = biSystemMenu;
     Position = TPosition::poScreenCenter;
@@ -52,12 +52,12 @@ class TMessageForm : public TForm {
     int clientH = margin + textH + margin + bh + margin;
     SetClientSize(clientW, clientH);
 
-    text_label_ = new TLabel(this);
-    text_label_->SetName("Message");
-    text_label_->WordWrap = true;
-    text_label_->SetParent(this);
-    text_label_->SetBounds(textLeft, margin + (textH - tr.bottom) / 2, tr.right, tr.bottom);
-    text_label_->SetCaption(r.Text);
+    auto* message = new TLabel(this);
+    message->SetName("Message");
+    message->WordWrap = true;
+    message->SetParent(this);
+    message->SetBounds(textLeft, margin + (textH - tr.bottom) / 2, tr.right, tr.bottom);
+    message->SetCaption(r.Text);
 
     int x = (clientW - buttonsW) / 2;
     bool first = true;
@@ -113,9 +113,7 @@ class TMessageForm : public TForm {
       default: return "OK";
     }
   }
-  TMsgDlgType type_;
   HICON icon_ = nullptr;
-  TLabel* text_label_ = nullptr;
 };
 
 class TDefaultDialogService : public IDialogService {

@@ -162,8 +162,7 @@ void TCustomForm::SelectNext(bool forward, HWND from) {
     ::SetFocus(next);
     if (auto* c = FromHandle(next)) activeControl_ = c;
     // Moving into an edit selects its text, as dialog navigation does.
-    wchar_t cls[32];
-    if (GetClassNameW(next, cls, 32) && (SendMessageW(next, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL))
+    if (SendMessageW(next, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL)
       SendMessageW(next, EM_SETSEL, 0, -1);
   }
 }
@@ -352,9 +351,6 @@ void TCustomForm::WndProc(TMessage& msg) {
       }
       break;
     }
-    case WM_CHAR:
-    case WM_KEYDOWN:
-      break;
     default:
       break;
   }
