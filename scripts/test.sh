@@ -21,7 +21,8 @@ db_recreate
 db_load_schema
 db_load_seed
 
-xvfb_start 92 93 94 95
+mapfile -t displays < <(seq 92 140)
+xvfb_start "${displays[@]}"
 wine_keep_server
 wine_window_manager off
 
