@@ -3,6 +3,7 @@
 #include "app/Photo.h"
 #include "app/Records.h"
 #include "app/UDM.h"
+#include "data/Transaction.h"
 #include "gui/Dialogs.h"
 #include "registry/FormKit.h"
 #include "registry/UPrintGroupMajelis.h"
@@ -367,7 +368,6 @@ void TFGroupMajelis::SpeedButton2Click(TObject*) {
   // The groups stay as they are until the new deal is complete: it is dealt into the
   // work tables first, and the groups are then replaced in one transaction, so a failure
   // at any step leaves the previous groups whole.
-  bool replacing = false;
   try {
     auto& q = *DM->Q2;
     Exec(q, "truncate majelis_group_temp2");
@@ -379,8 +379,7 @@ void TFGroupMajelis::SpeedButton2Click(TObject*) {
     auto& dealt = *DM->Q4;
     app::SetSQL(dealt, {"select * from majelis_group_temp2"});
     dealt.Open();
-    Exec(q, "start transaction");
-    replacing = true;
+    data::TTransaction replacing(*DM->ZConnection1);
     Exec(q, "delete from majelis_group");
     if (dealt.RecordCount() > 0) {
       Gauge1->SetProgress(0);
@@ -397,20 +396,12 @@ void TFGroupMajelis::SpeedButton2Click(TObject*) {
         q.ExecSQL();
       }
     }
-    Exec(q, "commit");
-    replacing = false;
+    replacing.Commit();
     Exec(q, "truncate majelis_group_temp2");
     app::Inform("Random Group Majelis Selesai");
     Gauge1->Hide();
     FormActivate(this);
   } catch (...) {
-    if (replacing) {
-      try {
-        Exec(*DM->Q2, "rollback");
-      } catch (...) {
-        // The deal's failure is the one to report.
-      }
-    }
     app::Refuse("Proses Random Group Majelis gagal!");
     FormActivate(this);
   }

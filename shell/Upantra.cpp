@@ -201,10 +201,10 @@ void TFMenu::BuildMenu() {
   opens(FotoDefault1, "FFotoDefault");
   TMenuItem* pengguna = Item(ools1, "Pengguna1", "Pengguna");
   AdministrasiUser1 = Item(pengguna, "AdministrasiUser1", "Administrasi User");
-  opens(AdministrasiUser1, "FUser");
+  on(AdministrasiUser1, &TFMenu::AdministrasiUser1Click);
   Item(pengguna, "N4", "-");
   SettingHakAkses1 = Item(pengguna, "SettingHakAkses1", "Setting Hak Akses");
-  opens(SettingHakAkses1, "FSettingHakAkses");
+  on(SettingHakAkses1, &TFMenu::SettingHakAkses1Click);
   Item(ools1, "N5", "-");
   G1 = Item(ools1, "G1", "Setup Gereja");
   opens(G1, "FGereja");
@@ -408,7 +408,10 @@ void TFMenu::FormClose(TObject*, TCloseAction&) {
   q->SQL.Add("where username=:un");
   q->ParamByName("un")->AsString(CurrentUserName());
   q->ParamByName("st")->AsString("T");
+  // A failed update leaves the window open (the error is reported by the modal loop) and
+  // the session as it was: the user goes on working and can try again.
   q->ExecSQL();
+  FLogin->EndSession();
   Timer4->SetEnabled(false);
   FLogin->Edit1->SetText("");
   FLogin->Edit2->SetText("");
@@ -469,6 +472,15 @@ void TFMenu::KatekisasiSidi1Click(TObject*) {
 }
 void TFMenu::PendaftaranPerkawinan1Click(TObject*) {
   if (HasDefaultPhoto()) Open("FDaftarKawin");
+}
+
+// The Tools menu only warns, but these two windows decide who may do what: a user
+// whose category lacks "Tools" must not be able to make himself an administrator.
+void TFMenu::AdministrasiUser1Click(TObject*) {
+  if (HasMenuAccess("Tools")) Open("FUser");
+}
+void TFMenu::SettingHakAkses1Click(TObject*) {
+  if (HasMenuAccess("Tools")) Open("FSettingHakAkses");
 }
 
 static void StartCompanion(HWND owner, const wchar_t* file) {
