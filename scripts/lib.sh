@@ -265,7 +265,7 @@ _xvfb_in_use() {
   local n=$1 pid
   pid=$(_xvfb_lock_pid "$n")
   [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null && return 0
-  [ -S "/tmp/.X11-unix/X$n" ] && DISPLAY=:$n xdotool getdisplaygeometry >/dev/null 2>&1 && return 0
+  [ -S "/tmp/.X11-unix/X$n" ] && display_answers ":$n" && return 0
   return 1
 }
 
@@ -279,6 +279,11 @@ _xvfb_stop() {
   local pid=$1
   kill "$pid" 2>/dev/null
   _await_end "$pid" 20
+}
+
+# Whether the X display named (":0", "host:1.0") answers a client within a few seconds.
+display_answers() {
+  DISPLAY=$1 timeout 10 xdotool getdisplaygeometry >/dev/null 2>&1
 }
 
 # Starts Xvfb on the first free display of the numbers given and exports

@@ -20,6 +20,18 @@ EXE=$KORVAN_BUILD/app/KORVAN.exe
 SHOT=$KORVAN_BUILD/screenshot-login.png
 MAIN_SHOT=$KORVAN_BUILD/screenshot-main.png
 
+# A display that does not answer would only show after the build and the database:
+# say so before any of that (the check needs the X tools, so packages come first).
+if [ -n "${DISPLAY:-}" ]; then
+  setup_packages
+  if ! display_answers "$DISPLAY"; then
+    warn "the X display in DISPLAY ($DISPLAY) does not answer: is its X server running, and may this user open it?"
+    warn "to run KORVAN without a display, leave DISPLAY unset: env -u DISPLAY bash scripts/run.sh"
+    warn "(it then starts a private X display, logs in with the demo account and saves screenshots in build/)"
+    die "nothing was built or started"
+  fi
+fi
+
 korvan_setup
 db_start
 db_provision
@@ -50,6 +62,8 @@ if [ -n "${DISPLAY:-}" ]; then
   rc=0
   wait $! || rc=$?
   say "KORVAN ended (exit code $rc; Wine's messages: $KORVAN_LOGS/app.log)"
+  # A failed start-up leaves its reason as the program's last "KORVAN:" line.
+  [ "$rc" = 0 ] || grep -a '^KORVAN: ' "$KORVAN_LOGS/app.log" | tail -n 1 >&2 || true
   exit "$rc"
 fi
 

@@ -144,6 +144,37 @@ TEST(MessageBoxes, TheOwnBoxRunsTimersAndAnswersWithItsButtons) {
   EXPECT_EQ(buttons, (std::vector<std::string>{"&Yes", "&No"}));
 }
 
+// Escape answers the program's own box as the system's boxes answer it.
+TEST(MessageBoxes, EscapeChoosesCancelElseNoElseTheOnlyButton) {
+  struct Case {
+    TMsgDlgButtons buttons;
+    int answer;
+  } cases[] = {
+      {mbOK, mrOk},
+      {mbYes | mbNo, mrNo},
+      {mbYes | mbNo | mbCancel, mrCancel},
+      {mbOK | mbCancel, mrCancel},
+  };
+  for (const auto& c : cases) {
+    // Pressed on the focused button; a box that ignores the key is closed after a while.
+    TTimer press(nullptr), giveUp(nullptr);
+    press.SetInterval(20);
+    press.OnTimer = [&](TObject*) {
+      press.SetEnabled(false);
+      TCustomForm* box = Screen->ActiveForm();
+      ASSERT_NE(box, nullptr);
+      ASSERT_NE(box->ActiveControl(), nullptr);
+      PostMessageW(box->ActiveControl()->Handle(), WM_KEYDOWN, VK_ESCAPE, 0);
+    };
+    giveUp.SetInterval(3000);
+    giveUp.OnTimer = [&](TObject*) {
+      giveUp.SetEnabled(false);
+      if (TCustomForm* box = Screen->ActiveForm()) box->ModalResult = mrAbort;
+    };
+    EXPECT_EQ(MessageDlg("Simpan perubahan?", TMsgDlgType::mtConfirmation, c.buttons), c.answer) << c.buttons;
+  }
+}
+
 TEST_F(FormRules, EditChangeRunsOnlyOnARealChangeAndCapitalsAreForced) {
   TFProbe f(nullptr);
   std::vector<std::string> changes;
