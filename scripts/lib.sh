@@ -281,6 +281,32 @@ _xvfb_stop() {
   _await_end "$pid" 20
 }
 
+# Saves a PNG picture of the whole screen of $DISPLAY in FILE. Not with xwd: Wine gives
+# its windows a colormap of their own, and xwd, composing the picture colormap by colormap,
+# draws every Wine window that lies wholly inside another one (a message box, a menu, a
+# drop-down list, a dialog) solid black although the screen shows it painted. A private
+# display's own picture file is read as it is; any other display through ImageMagick's
+# import, which reads the screen as shown.
+_x_own_screen() { [ -n "${KORVAN_SCREEN_FILE:-}" ] && [ "${DISPLAY:-}" = "${KORVAN_SCREEN_DISPLAY:-}" ]; }
+
+x_screenshot() {
+  local file=$1
+  if _x_own_screen; then
+    convert "xwd:$KORVAN_SCREEN_FILE" "png:$file"
+  else
+    import -window root "png:$file"
+  fi
+}
+
+# A fingerprint of what $DISPLAY shows, to wait until painting has settled.
+x_screen_sum() {
+  if _x_own_screen; then
+    md5sum <"$KORVAN_SCREEN_FILE"
+  else
+    import -window root rgb:- | md5sum
+  fi
+}
+
 # Whether the X display named (":0", "host:1.0") answers a client within a few seconds.
 display_answers() {
   DISPLAY=$1 timeout 10 xdotool getdisplaygeometry >/dev/null 2>&1
@@ -293,7 +319,10 @@ xvfb_start() {
   mkdir -p "$KORVAN_LOGS"
   for n in "$@"; do
     _xvfb_in_use "$n" && continue
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp </dev/null >"$KORVAN_LOGS/xvfb-$n.log" 2>&1 &
+    # The server keeps its picture in a file there: screenshots read what is on the screen.
+    mkdir -p "$KORVAN_BUILD/xvfb-$n"
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp -fbdir "$KORVAN_BUILD/xvfb-$n" \
+      </dev/null >"$KORVAN_LOGS/xvfb-$n.log" 2>&1 &
     pid=$!
     local end=$(( SECONDS + 30 ))
     while kill -0 "$pid" 2>/dev/null && ! _xvfb_ready "$n" "$pid"; do
@@ -303,6 +332,7 @@ xvfb_start() {
     if _xvfb_ready "$n" "$pid"; then
       korvan_on_exit "_xvfb_stop $pid"
       export DISPLAY=:$n
+      export KORVAN_SCREEN_DISPLAY=:$n KORVAN_SCREEN_FILE=$KORVAN_BUILD/xvfb-$n/Xvfb_screen0
       say "started a private X display :$n (Xvfb pid $pid)"
       return 0
     fi

@@ -90,12 +90,12 @@ say "the login window is up (X window $win)"
 screenshot() {
   local prev= cur
   for _ in $(seq 40); do
-    cur=$(xwd -root -silent | md5sum)
+    cur=$(x_screen_sum)
     [ "$cur" = "$prev" ] && break
     prev=$cur
     sleep 0.25
   done
-  xwd -root -silent | convert xwd:- "png:$1"
+  x_screenshot "$1"
   say "screenshot: $1"
 }
 screenshot "$SHOT"
