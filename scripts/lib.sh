@@ -361,10 +361,19 @@ wine_keep_server() {
   wine cmd /c exit </dev/null >/dev/null 2>&1 || die "Wine does not start (prefix $WINEPREFIX)"
 }
 
+# Whether a window manager runs on $DISPLAY (one that follows the common desktop
+# conventions: it names the active window).
+x_window_manager_runs() {
+  timeout 10 xdotool getactivewindow >/dev/null 2>&1
+}
+
 # On a display without a window manager Wine waits up to two seconds for every
 # window it hides to be withdrawn, which never happens; each modal window then
 # costs two seconds. Unmanaged windows skip that wait (Wine draws their frames
-# itself). On a desktop with a window manager the windows stay managed.
+# itself). Managed windows also wait for the window manager to maximize them: without
+# one, a maximized window shown a second time (the main window after a new login) keeps
+# its old size on the screen, without frame and status bar, until it is moved. On a
+# desktop with a window manager the windows stay managed.
 wine_window_manager() {
   if [ "$1" = off ]; then
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f </dev/null >/dev/null 2>&1 ||

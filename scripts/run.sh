@@ -55,7 +55,12 @@ if [ -n "${DISPLAY:-}" ]; then
   say "running KORVAN on display $DISPLAY (log in with admin / admin); close it to end"
   korvan_on_exit wine_stop
   wine_keep_server
-  wine_window_manager on
+  if x_window_manager_runs; then
+    wine_window_manager on
+  else
+    say "no window manager on $DISPLAY: Wine places and frames the windows itself"
+    wine_window_manager off
+  fi
   # In the background and waited for, so that Ctrl-C ends the script (and,
   # through its clean-up, the program) at once.
   wine "$EXE" </dev/null 2>>"$KORVAN_LOGS/app.log" &
