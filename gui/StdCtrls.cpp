@@ -755,7 +755,7 @@ void TGroupBox::Paint() {
     SetBkMode(dc, OPAQUE);
     SetBkColor(dc, ColorToRGB(color_));
     SetTextColor(dc, ColorToRGB(enabled_ ? font_.Color() : clGrayText));
-    DrawTextW(dc, w.c_str(), -1, &r, DT_SINGLELINE);
+    DrawTextW(dc, w.c_str(), -1, &r, DT_SINGLELINE | DT_NOCLIP);
   }
   SelectObject(dc, old);
 }
