@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 
+#include "gui/Buttons.h"
 #include "gui/Forms.h"
 #include "gui/StdCtrls.h"
 #include "rtl/Utf.h"
@@ -272,6 +273,36 @@ TEST(Labels, AutoSizeShowsTheWholeCaption) {
       EXPECT_EQ(shown, whole) << face << ": " << caption << " in " << l->Width() << " pixels";
       delete l;
     }
+  }
+}
+
+// A speed button's caption is whole too: the pixels the caption adds to the button are as
+// many as the caption drawn unclipped.
+TEST(Labels, SpeedButtonCaptionsAreWhole) {
+  TForm f(nullptr);
+  f.SetClientSize(400, 100);
+  f.SetColor(clWhite);
+  auto* b = new TSpeedButton(&f);
+  b->SetParent(&f);
+  b->SetBounds(10, 10, 140, 34);
+  b->SetFlat(true);
+  b->Font().SetName("MS Reference Sans Serif");
+  b->Font().SetHeight(-12);
+  auto paint = [&](HDC dc) { SendMessageW(f.Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), 0); };
+  for (const char* caption : {"Reset Form", "Print Blanko Kosong", "Simpan"}) {
+    b->SetCaption("");
+    int bare = InkPixels(400, 100, paint);
+    b->SetCaption(caption);
+    int shown = InkPixels(400, 100, paint);
+    std::wstring w = rtl::W(caption);
+    int whole = InkPixels(400, 100, [&](HDC dc) {
+      HGDIOBJ old = SelectObject(dc, b->Font().Handle());
+      SetBkMode(dc, TRANSPARENT);
+      RECT r{0, 0, 400, 100};
+      DrawTextW(dc, w.c_str(), -1, &r, DT_NOCLIP | DT_SINGLELINE);
+      SelectObject(dc, old);
+    });
+    EXPECT_EQ(shown - bare, whole) << caption;
   }
 }
 
