@@ -223,18 +223,20 @@ void TSpeedButton::PaintGlyphAndText(HDC dc, RECT r, int offset) {
     TransparentBlt(dc, gp.x + offset, gp.y + offset, gw, gh, src, index * gw, 0, gw, gh, key);
   }
   if (!text.empty()) {
+    // Placed by its measured size but drawn unclipped: a substituted face may ink a column
+    // past its advance, which the measured rectangle would cut off.
     SetBkMode(dc, TRANSPARENT);
     RECT tr{tp.x + offset, tp.y + offset, tp.x + offset + ts.cx, tp.y + offset + ts.cy};
     if (!enabled_) {
       SetTextColor(dc, GetSysColor(COLOR_BTNHIGHLIGHT));
       RECT t1 = tr;
       OffsetRect(&t1, 1, 1);
-      DrawTextW(dc, text.c_str(), -1, &t1, DT_SINGLELINE);
+      DrawTextW(dc, text.c_str(), -1, &t1, DT_SINGLELINE | DT_NOCLIP);
       SetTextColor(dc, GetSysColor(COLOR_BTNSHADOW));
     } else {
       SetTextColor(dc, ColorToRGB(font_.Color()));
     }
-    DrawTextW(dc, text.c_str(), -1, &tr, DT_SINGLELINE);
+    DrawTextW(dc, text.c_str(), -1, &tr, DT_SINGLELINE | DT_NOCLIP);
   }
   SelectObject(dc, oldFont);
 }

@@ -823,6 +823,10 @@ void TWinControl::WndProc(TMessage& msg) {
     case WM_SIZE:
       if (!(ControlState & csCreating)) AlignControls();
       break;
+    case CM_DIALOGKEY:
+      // Offered to every control inside; the first that takes the key ends the round.
+      Broadcast(msg);
+      return;
     case CM_PARENTFONTCHANGED:
       if (parentFont_ && parent_) {
         font_.Assign(&parent_->Font());  // FontChanged clears the flag: set it back

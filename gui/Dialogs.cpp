@@ -59,6 +59,11 @@ class TMessageForm : public TForm {
     message->SetBounds(textLeft, margin + (textH - tr.bottom) / 2, tr.right, tr.bottom);
     message->SetCaption(r.Text);
 
+    // Escape answers as the system's boxes do: Cancel, else No, else the only button.
+    TMsgDlgBtn escape = (r.Buttons & mbCancel) ? mbCancel
+                        : (r.Buttons & mbNo)   ? mbNo
+                        : buttons.size() == 1  ? buttons[0].first
+                                               : TMsgDlgBtn{};
     int x = (clientW - buttonsW) / 2;
     bool first = true;
     for (auto& [flag, result] : buttons) {
@@ -69,6 +74,7 @@ class TMessageForm : public TForm {
       b->SetBounds(x, clientH - margin - bh, bw, bh);
       b->ModalResult = result;
       b->TabStop = true;
+      b->Cancel = flag == escape;
       if (first) {
         b->Default = true;
         SetActiveControl(b);

@@ -404,15 +404,17 @@ void TApplication::SetTitle(const std::string& t) {
 }
 
 bool TApplication::IsKeyMsg(MSG& msg) {
-  if (msg.message != WM_KEYDOWN || msg.wParam != VK_TAB) return false;
+  if (msg.message != WM_KEYDOWN || (msg.wParam != VK_TAB && msg.wParam != VK_ESCAPE)) return false;
   if (GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0) return false;
   HWND h = msg.hwnd;
-  // A multi-line edit that takes Tab keeps it.
-  if (SendMessageW(h, WM_GETDLGCODE, VK_TAB, reinterpret_cast<LPARAM>(&msg)) & (DLGC_WANTTAB | DLGC_WANTALLKEYS))
-    return false;
+  // A multi-line edit that takes Tab keeps it; an open drop-down list closes itself on
+  // Escape.
+  LRESULT code = SendMessageW(h, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&msg));
+  if (code & (DLGC_WANTALLKEYS | DLGC_WANTMESSAGE | (msg.wParam == VK_TAB ? DLGC_WANTTAB : 0))) return false;
   HWND top = GetAncestor(h, GA_ROOT);
   auto* form = dynamic_cast<TCustomForm*>(TWinControl::FromHandle(top));
   if (!form) return false;
+  if (msg.wParam == VK_ESCAPE) return form->Perform(CM_DIALOGKEY, VK_ESCAPE, 0) != 0;
   form->SelectNext(GetKeyState(VK_SHIFT) >= 0, h);
   return true;
 }

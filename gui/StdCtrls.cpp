@@ -1,6 +1,7 @@
 #include "gui/StdCtrls.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "gui/Forms.h"
 #include "rtl/Utf.h"
@@ -46,6 +47,53 @@ UINT TLabel::DrawFlags() const {
   return f;
 }
 
+namespace {
+
+// The right end of the pixels the text really covers when drawn at x = 0. A font drawn
+// with another face than the one asked for (a missing face under Wine) may ink a column
+// or two beyond its measured advance: a label as wide as the advance would cut its last
+// letter.
+int InkRight(HDC screen, HFONT font, const std::wstring& text, UINT flags, const RECT& measured) {
+  const int w = measured.right + 16, h = std::max<LONG>(measured.bottom, 1);
+  BITMAPINFO bi{};
+  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+  bi.bmiHeader.biWidth = w;
+  bi.bmiHeader.biHeight = -h;
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HBITMAP bmp = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HDC dc = CreateCompatibleDC(screen);
+  if (!bmp || !dc || !bits) {
+    if (bmp) DeleteObject(bmp);
+    if (dc) DeleteDC(dc);
+    return measured.right;
+  }
+  HGDIOBJ oldBmp = SelectObject(dc, bmp);
+  HGDIOBJ oldFont = SelectObject(dc, font);
+  RECT all{0, 0, w, h};
+  FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  SetTextColor(dc, RGB(0, 0, 0));
+  SetBkMode(dc, TRANSPARENT);
+  DrawTextW(dc, text.c_str(), -1, &all, flags);
+  GdiFlush();
+  int right = 0;
+  const auto* px = static_cast<const uint32_t*>(bits);
+  for (int y = 0; y < h; ++y)
+    for (int x = w - 1; x >= right; --x)
+      if ((px[y * w + x] & 0xFFFFFF) != 0xFFFFFF) {
+        right = x + 1;
+        break;
+      }
+  SelectObject(dc, oldFont);
+  SelectObject(dc, oldBmp);
+  DeleteDC(dc);
+  DeleteObject(bmp);
+  return std::max<int>(right, measured.right);
+}
+
+}  // namespace
+
 void TLabel::AdjustBounds() {
   if (!autoSize_ || (ComponentState() & rtl::csLoading)) return;
   HDC dc = GetDC(nullptr);
@@ -54,8 +102,8 @@ void TLabel::AdjustBounds() {
   RECT r{0, 0, WordWrap ? width_ : 0, 0};
   DrawTextW(dc, w.c_str(), -1, &r, DrawFlags() | DT_CALCRECT);
   SelectObject(dc, old);
+  int newW = WordWrap ? width_ : InkRight(dc, font_.Handle(), w, DrawFlags() & ~(DT_CENTER | DT_RIGHT), r);
   ReleaseDC(nullptr, dc);
-  int newW = WordWrap ? width_ : r.right;
   int newL = left_;
   if (!WordWrap && Alignment == TAlignment::taRightJustify) newL = left_ + width_ - newW;
   SetBounds(newL, top_, newW, r.bottom);
@@ -269,6 +317,13 @@ void TButton::WndProc(TMessage& msg) {
     case WM_GETDLGCODE:
       TWinControl::WndProc(msg);
       msg.Result |= DLGC_WANTCHARS;
+      return;
+    case CM_DIALOGKEY:
+      // Escape anywhere on the form clicks its cancel button.
+      if (msg.WParam == VK_ESCAPE && Cancel && CanFocus()) {
+        Click();
+        msg.Result = 1;
+      }
       return;
     default:
       break;
@@ -700,7 +755,7 @@ void TGroupBox::Paint() {
     SetBkMode(dc, OPAQUE);
     SetBkColor(dc, ColorToRGB(color_));
     SetTextColor(dc, ColorToRGB(enabled_ ? font_.Color() : clGrayText));
-    DrawTextW(dc, w.c_str(), -1, &r, DT_SINGLELINE);
+    DrawTextW(dc, w.c_str(), -1, &r, DT_SINGLELINE | DT_NOCLIP);
   }
   SelectObject(dc, old);
 }

@@ -265,7 +265,7 @@ _xvfb_in_use() {
   local n=$1 pid
   pid=$(_xvfb_lock_pid "$n")
   [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null && return 0
-  [ -S "/tmp/.X11-unix/X$n" ] && DISPLAY=:$n xdotool getdisplaygeometry >/dev/null 2>&1 && return 0
+  [ -S "/tmp/.X11-unix/X$n" ] && display_answers ":$n" && return 0
   return 1
 }
 
@@ -281,6 +281,37 @@ _xvfb_stop() {
   _await_end "$pid" 20
 }
 
+# Saves a PNG picture of the whole screen of $DISPLAY in FILE. Not with xwd: Wine gives
+# its windows a colormap of their own, and xwd, composing the picture colormap by colormap,
+# draws every Wine window that lies wholly inside another one (a message box, a menu, a
+# drop-down list, a dialog) solid black although the screen shows it painted. A private
+# display's own picture file is read as it is; any other display through ImageMagick's
+# import, which reads the screen as shown.
+_x_own_screen() { [ -n "${KORVAN_SCREEN_FILE:-}" ] && [ "${DISPLAY:-}" = "${KORVAN_SCREEN_DISPLAY:-}" ]; }
+
+x_screenshot() {
+  local file=$1
+  if _x_own_screen; then
+    convert "xwd:$KORVAN_SCREEN_FILE" "png:$file"
+  else
+    import -window root "png:$file"
+  fi
+}
+
+# A fingerprint of what $DISPLAY shows, to wait until painting has settled.
+x_screen_sum() {
+  if _x_own_screen; then
+    md5sum <"$KORVAN_SCREEN_FILE"
+  else
+    import -window root rgb:- | md5sum
+  fi
+}
+
+# Whether the X display named (":0", "host:1.0") answers a client within a few seconds.
+display_answers() {
+  DISPLAY=$1 timeout 10 xdotool getdisplaygeometry >/dev/null 2>&1
+}
+
 # Starts Xvfb on the first free display of the numbers given and exports
 # DISPLAY; registers its end.
 xvfb_start() {
@@ -288,7 +319,10 @@ xvfb_start() {
   mkdir -p "$KORVAN_LOGS"
   for n in "$@"; do
     _xvfb_in_use "$n" && continue
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp </dev/null >"$KORVAN_LOGS/xvfb-$n.log" 2>&1 &
+    # The server keeps its picture in a file there: screenshots read what is on the screen.
+    mkdir -p "$KORVAN_BUILD/xvfb-$n"
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp -fbdir "$KORVAN_BUILD/xvfb-$n" \
+      </dev/null >"$KORVAN_LOGS/xvfb-$n.log" 2>&1 &
     pid=$!
     local end=$(( SECONDS + 30 ))
     while kill -0 "$pid" 2>/dev/null && ! _xvfb_ready "$n" "$pid"; do
@@ -298,6 +332,7 @@ xvfb_start() {
     if _xvfb_ready "$n" "$pid"; then
       korvan_on_exit "_xvfb_stop $pid"
       export DISPLAY=:$n
+      export KORVAN_SCREEN_DISPLAY=:$n KORVAN_SCREEN_FILE=$KORVAN_BUILD/xvfb-$n/Xvfb_screen0
       say "started a private X display :$n (Xvfb pid $pid)"
       return 0
     fi
@@ -326,10 +361,19 @@ wine_keep_server() {
   wine cmd /c exit </dev/null >/dev/null 2>&1 || die "Wine does not start (prefix $WINEPREFIX)"
 }
 
+# Whether a window manager runs on $DISPLAY (one that follows the common desktop
+# conventions: it names the active window).
+x_window_manager_runs() {
+  timeout 10 xdotool getactivewindow >/dev/null 2>&1
+}
+
 # On a display without a window manager Wine waits up to two seconds for every
 # window it hides to be withdrawn, which never happens; each modal window then
 # costs two seconds. Unmanaged windows skip that wait (Wine draws their frames
-# itself). On a desktop with a window manager the windows stay managed.
+# itself). Managed windows also wait for the window manager to maximize them: without
+# one, a maximized window shown a second time (the main window after a new login) keeps
+# its old size on the screen, without frame and status bar, until it is moved. On a
+# desktop with a window manager the windows stay managed.
 wine_window_manager() {
   if [ "$1" = off ]; then
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f </dev/null >/dev/null 2>&1 ||

@@ -20,6 +20,18 @@ EXE=$KORVAN_BUILD/app/KORVAN.exe
 SHOT=$KORVAN_BUILD/screenshot-login.png
 MAIN_SHOT=$KORVAN_BUILD/screenshot-main.png
 
+# A display that does not answer would only show after the build and the database:
+# say so before any of that (the check needs the X tools, so packages come first).
+if [ -n "${DISPLAY:-}" ]; then
+  setup_packages
+  if ! display_answers "$DISPLAY"; then
+    warn "the X display in DISPLAY ($DISPLAY) does not answer: is its X server running, and may this user open it?"
+    warn "to run KORVAN without a display, leave DISPLAY unset: env -u DISPLAY bash scripts/run.sh"
+    warn "(it then starts a private X display, logs in with the demo account and saves screenshots in build/)"
+    die "nothing was built or started"
+  fi
+fi
+
 korvan_setup
 db_start
 db_provision
@@ -43,13 +55,20 @@ if [ -n "${DISPLAY:-}" ]; then
   say "running KORVAN on display $DISPLAY (log in with admin / admin); close it to end"
   korvan_on_exit wine_stop
   wine_keep_server
-  wine_window_manager on
+  if x_window_manager_runs; then
+    wine_window_manager on
+  else
+    say "no window manager on $DISPLAY: Wine places and frames the windows itself"
+    wine_window_manager off
+  fi
   # In the background and waited for, so that Ctrl-C ends the script (and,
   # through its clean-up, the program) at once.
   wine "$EXE" </dev/null 2>>"$KORVAN_LOGS/app.log" &
   rc=0
   wait $! || rc=$?
   say "KORVAN ended (exit code $rc; Wine's messages: $KORVAN_LOGS/app.log)"
+  # A failed start-up leaves its reason as the program's last "KORVAN:" line.
+  [ "$rc" = 0 ] || grep -a '^KORVAN: ' "$KORVAN_LOGS/app.log" | tail -n 1 >&2 || true
   exit "$rc"
 fi
 
@@ -74,14 +93,14 @@ win=$(head -n 1 "$found")
 say "the login window is up (X window $win)"
 # Wine paints after the window shows: take pictures until two in a row agree.
 screenshot() {
-  local prev= cur
+  local prev='' cur
   for _ in $(seq 40); do
-    cur=$(xwd -root -silent | md5sum)
+    cur=$(x_screen_sum)
     [ "$cur" = "$prev" ] && break
     prev=$cur
     sleep 0.25
   done
-  xwd -root -silent | convert xwd:- "png:$1"
+  x_screenshot "$1"
   say "screenshot: $1"
 }
 screenshot "$SHOT"

@@ -68,6 +68,18 @@ setup_wine_prefix() {
   _wine_prefix_ready || die "the Wine prefix $WINEPREFIX did not take the window-frame setting"
 }
 
+# Debian's Wine does not find its own TrueType fonts: without them the title-bar
+# buttons show letters in place of their Marlett glyphs and Tahoma, the dialog font,
+# falls back to another face. Copied into every prefix, new or existing.
+setup_wine_fonts() {
+  local dest=$WINEPREFIX/drive_c/windows/Fonts f
+  mkdir -p "$dest"
+  for f in /usr/share/wine/fonts/*.ttf; do
+    [ -f "$f" ] || continue
+    cmp -s "$f" "$dest/${f##*/}" || cp "$f" "$dest/" || die "could not copy $f into the Wine prefix"
+  done
+}
+
 # Configures a build tree when it has no cache yet, or one made with other
 # settings, then builds it.
 _build_tree() {
@@ -95,6 +107,7 @@ korvan_setup() {
   mkdir -p "$KORVAN_LOGS"
   setup_packages
   setup_wine_prefix
+  setup_wine_fonts
   setup_build
 }
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 #include "gui/Dialogs.h"
 #include "gui/Forms.h"
 #include "gui/StdCtrls.h"
@@ -142,6 +144,96 @@ TEST(MessageBoxes, TheOwnBoxRunsTimersAndAnswersWithItsButtons) {
   EXPECT_GE(ticks, 3);
   EXPECT_EQ(caption, "Confirm");
   EXPECT_EQ(buttons, (std::vector<std::string>{"&Yes", "&No"}));
+}
+
+// Escape answers the program's own box as the system's boxes answer it.
+TEST(MessageBoxes, EscapeChoosesCancelElseNoElseTheOnlyButton) {
+  struct Case {
+    TMsgDlgButtons buttons;
+    int answer;
+  } cases[] = {
+      {mbOK, mrOk},
+      {mbYes | mbNo, mrNo},
+      {mbYes | mbNo | mbCancel, mrCancel},
+      {mbOK | mbCancel, mrCancel},
+  };
+  for (const auto& c : cases) {
+    // Pressed on the focused button; a box that ignores the key is closed after a while.
+    TTimer press(nullptr), giveUp(nullptr);
+    press.SetInterval(20);
+    press.OnTimer = [&](TObject*) {
+      press.SetEnabled(false);
+      TCustomForm* box = Screen->ActiveForm();
+      ASSERT_NE(box, nullptr);
+      ASSERT_NE(box->ActiveControl(), nullptr);
+      PostMessageW(box->ActiveControl()->Handle(), WM_KEYDOWN, VK_ESCAPE, 0);
+    };
+    giveUp.SetInterval(3000);
+    giveUp.OnTimer = [&](TObject*) {
+      giveUp.SetEnabled(false);
+      if (TCustomForm* box = Screen->ActiveForm()) box->ModalResult = mrAbort;
+    };
+    EXPECT_EQ(MessageDlg("Simpan perubahan?", TMsgDlgType::mtConfirmation, c.buttons), c.answer) << c.buttons;
+  }
+}
+
+// A box shown wholly inside another window of the program is painted on the screen:
+// read back from the display, its face is the button face and carries dark text pixels.
+TEST(MessageBoxes, TheBoxIsPaintedOnTheScreenOverItsOwnWindow) {
+  TFProbe f(nullptr);
+  f.SetClientSize(700, 500);
+  f.SetColor(clWhite);
+  double faceShare = 0, darkShare = 0;
+  RunSoon([&] {
+    TTimer look(nullptr);
+    look.SetInterval(300);
+    look.OnTimer = [&](TObject*) {
+      look.SetEnabled(false);
+      TCustomForm* box = Screen->ActiveForm();
+      ASSERT_NE(box, nullptr);
+      ASSERT_NE(box, &f);
+      RECT br, fr;
+      GetWindowRect(box->Handle(), &br);
+      GetWindowRect(f.Handle(), &fr);
+      RECT inside;
+      EXPECT_TRUE(IntersectRect(&inside, &br, &fr) && EqualRect(&inside, &br)) << "the box is not wholly inside";
+      RECT cr;
+      GetClientRect(box->Handle(), &cr);
+      POINT origin{0, 0};
+      ClientToScreen(box->Handle(), &origin);
+      // One copy of the screen's pixels under the box's client area.
+      BITMAPINFO bi{};
+      bi.bmiHeader = {sizeof bi.bmiHeader, cr.right, -cr.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+      void* bits = nullptr;
+      HDC screen = GetDC(nullptr);
+      HBITMAP bmp = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+      HDC mem = CreateCompatibleDC(screen);
+      HGDIOBJ old = SelectObject(mem, bmp);
+      BitBlt(mem, 0, 0, cr.right, cr.bottom, screen, origin.x, origin.y, SRCCOPY);
+      GdiFlush();
+      int face = 0, dark = 0, total = cr.right * cr.bottom;
+      COLORREF want = ColorToRGB(clBtnFace);
+      for (int i = 0; i < total; ++i) {
+        uint32_t p = static_cast<const uint32_t*>(bits)[i];
+        int r = (p >> 16) & 0xFF, g = (p >> 8) & 0xFF, b = p & 0xFF;
+        if (RGB(r, g, b) == want) ++face;
+        else if (r + g + b < 200) ++dark;
+      }
+      SelectObject(mem, old);
+      DeleteDC(mem);
+      DeleteObject(bmp);
+      ReleaseDC(nullptr, screen);
+      faceShare = total ? double(face) / total : 0;
+      darkShare = total ? double(dark) / total : 0;
+      box->ModalResult = mrOk;
+    };
+    MessageDlg("Maaf...Username atau Password anda salah!", TMsgDlgType::mtError, mbOK);
+    f.ModalResult = mrOk;
+  });
+  f.ShowModal();
+  EXPECT_GT(faceShare, 0.5);
+  EXPECT_GT(darkShare, 0.0);
+  EXPECT_LT(darkShare, 0.3);
 }
 
 TEST_F(FormRules, EditChangeRunsOnlyOnARealChangeAndCapitalsAreForced) {

@@ -3,6 +3,10 @@
 // window. Real windows under Wine; user actions are sent as the messages Windows sends.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <functional>
+
+#include "gui/Buttons.h"
 #include "gui/Forms.h"
 #include "gui/StdCtrls.h"
 #include "rtl/Utf.h"
@@ -208,6 +212,98 @@ TEST(Memos, LinesAndWindowStayInStep) {
   m->Lines().Clear();
   EXPECT_EQ(m->Text(), "");
   EXPECT_EQ(changes, 2 + 3 + 1 + 1 + 1);
+}
+
+}  // namespace
+
+namespace {
+
+// Ink pixels (not white) of a 32-bit top-down DIB painted by `paint` on white.
+int InkPixels(int w, int h, const std::function<void(HDC)>& paint) {
+  BITMAPINFO bi{};
+  bi.bmiHeader = {sizeof bi.bmiHeader, w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  HDC screen = GetDC(nullptr);
+  HBITMAP bmp = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HDC dc = CreateCompatibleDC(screen);
+  ReleaseDC(nullptr, screen);
+  HGDIOBJ old = SelectObject(dc, bmp);
+  RECT all{0, 0, w, h};
+  FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  paint(dc);
+  GdiFlush();
+  int n = 0;
+  for (int i = 0; i < w * h; ++i)
+    if ((static_cast<const uint32_t*>(bits)[i] & 0xFFFFFF) != 0xFFFFFF) ++n;
+  SelectObject(dc, old);
+  DeleteDC(dc);
+  DeleteObject(bmp);
+  return n;
+}
+
+// An auto-sized label shows its whole caption: painted as its parent paints it (clipped
+// to its bounds) it covers as many pixels as the caption drawn without any clipping, also
+// in faces the system has to replace.
+TEST(Labels, AutoSizeShowsTheWholeCaption) {
+  TForm f(nullptr);
+  f.SetClientSize(400, 100);
+  f.SetColor(clWhite);
+  const char* faces[] = {"MS Reference Sans Serif", "Tahoma", "MS Sans Serif"};
+  const char* captions[] = {"Username", "Password", "Reset Form", "Tempat Lahir", "Pekerjaan/Jabatan"};
+  for (const char* face : faces) {
+    for (const char* caption : captions) {
+      auto* l = new TLabel(&f);
+      l->Transparent = true;
+      l->SetParent(&f);
+      l->SetBounds(10, 10, 0, 0);
+      l->Font().SetName(face);
+      l->Font().SetHeight(-12);
+      l->SetCaption(caption);
+      ASSERT_TRUE(l->AutoSize());
+      int shown = InkPixels(400, 100, [&](HDC dc) { SendMessageW(f.Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), 0); });
+      std::wstring w = rtl::W(caption);
+      int whole = InkPixels(400, 100, [&](HDC dc) {
+        HGDIOBJ old = SelectObject(dc, l->Font().Handle());
+        SetBkMode(dc, TRANSPARENT);
+        RECT r{10, 10, 400, 100};
+        DrawTextW(dc, w.c_str(), -1, &r, DT_NOCLIP);
+        SelectObject(dc, old);
+      });
+      EXPECT_GT(whole, 0);
+      EXPECT_EQ(shown, whole) << face << ": " << caption << " in " << l->Width() << " pixels";
+      delete l;
+    }
+  }
+}
+
+// A speed button's caption is whole too: the pixels the caption adds to the button are as
+// many as the caption drawn unclipped.
+TEST(Labels, SpeedButtonCaptionsAreWhole) {
+  TForm f(nullptr);
+  f.SetClientSize(400, 100);
+  f.SetColor(clWhite);
+  auto* b = new TSpeedButton(&f);
+  b->SetParent(&f);
+  b->SetBounds(10, 10, 140, 34);
+  b->SetFlat(true);
+  b->Font().SetName("MS Reference Sans Serif");
+  b->Font().SetHeight(-12);
+  auto paint = [&](HDC dc) { SendMessageW(f.Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), 0); };
+  for (const char* caption : {"Reset Form", "Print Blanko Kosong", "Simpan"}) {
+    b->SetCaption("");
+    int bare = InkPixels(400, 100, paint);
+    b->SetCaption(caption);
+    int shown = InkPixels(400, 100, paint);
+    std::wstring w = rtl::W(caption);
+    int whole = InkPixels(400, 100, [&](HDC dc) {
+      HGDIOBJ old = SelectObject(dc, b->Font().Handle());
+      SetBkMode(dc, TRANSPARENT);
+      RECT r{0, 0, 400, 100};
+      DrawTextW(dc, w.c_str(), -1, &r, DT_NOCLIP | DT_SINGLELINE);
+      SelectObject(dc, old);
+    });
+    EXPECT_EQ(shown - bare, whole) << caption;
+  }
 }
 
 }  // namespace

@@ -93,7 +93,7 @@ TEST_F(PreviewWindow, PagesZoomsAndClosesBeforeTheOwnersCallReturns) {
   EXPECT_EQ(ActivePreview(), nullptr);
 }
 
-TEST_F(PreviewWindow, AnEmptyReportShowsItsOnePage) {
+TEST_F(PreviewWindow, AnEmptyReportShowsItsOnePageAndEscapeClosesIt) {
   OpenMembers();
   TFQRSampleList r(nullptr, q_.get());
   std::string label;
@@ -103,7 +103,8 @@ TEST_F(PreviewWindow, AnEmptyReportShowsItsOnePage) {
     label = pv->PageLabel->Caption();
     EXPECT_FALSE(pv->NextButton->Enabled());
     EXPECT_TRUE(pv->PrintButton->Enabled());
-    pv->Close();
+    // Escape on the page view, as a user presses it.
+    PostMessageW(pv->View->Handle(), WM_KEYDOWN, VK_ESCAPE, 0);
   });
   r.Preview();
   EXPECT_EQ(label, "Halaman 1 dari 1");
