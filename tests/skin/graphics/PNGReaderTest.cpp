@@ -4,6 +4,7 @@
 #include <cstring>
 #include <fstream>
 #include <functional>
+#include <new>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -262,6 +263,14 @@ TEST(PNGReader, MalformedFilesEndInTheirErrors) {
       {"indexed at 16 bits (at PLTE)", Png().Ihdr(4, 1, 16, 3).Chunk("PLTE", {1, 2, 3}).Idat(row).Iend().bytes, colour},
       {"colour type 5", Png().Ihdr(4, 1, 8, 5).Idat(row).Iend().bytes, colour},
       {"colour type 1", Png().Ihdr(4, 1, 8, 1).Idat(row).Iend().bytes, colour},
+      // Refused when the header is read: background and transparency divide by the depth.
+      {"grey at depth 0 with bKGD", Png().Ihdr(4, 1, 0, 0).Chunk("bKGD", {0, 1}).Idat(row).Iend().bytes, colour},
+      {"grey at depth 0 with tRNS", Png().Ihdr(4, 1, 0, 0).Chunk("tRNS", {0, 1}).Idat(row).Iend().bytes, colour},
+      {"grey at depth 3 with tRNS", Png().Ihdr(4, 1, 3, 0).Chunk("tRNS", {0, 1}).Idat(row).Iend().bytes, colour},
+      {"colour type 5 with bKGD, no image data", Png().Ihdr(4, 1, 8, 5).Chunk("bKGD", {0, 1}).Iend().bytes, colour},
+      {"RGB at depth 32", Png().Ihdr(4, 1, 32, 2).Chunk("tRNS", {0, 1, 0, 2, 0, 3}).Idat(row).Iend().bytes, colour},
+      // Rows count with the bitmap: 2^26 pixels of 16-bit RGBA need 1 GB of rows alone.
+      {"rows beyond the memory bound", Png().Ihdr(1u << 26, 1, 16, 6).Idat(row).Iend().bytes, invalid},
       {"not a zlib stream", Png().Ihdr(4, 1, 8, 0).Chunk("IDAT", corruptZlib).Iend().bytes, compression},
       {"zlib stream ends before the rows", Png().Ihdr(4, 2, 8, 0).Idat(row).Iend().bytes, extra},
       {"input left after the zlib stream", Png().Ihdr(4, 1, 8, 0).Chunk("IDAT", trailing).Iend().bytes, extra},
@@ -277,6 +286,76 @@ TEST(PNGReader, MalformedFilesEndInTheirErrors) {
       {"good file", good, "ok"},
   };
   for (const Case& c : cases) EXPECT_EQ(Outcome(c.file), c.outcome) << c.what;
+}
+
+TEST(PNGReader, ImageDataIsDecodedOnce) {
+  // Runs of IDAT chunks after the first are passed over: they neither decode nor fill
+  // the picture again, however many a file holds.
+  Png png;
+  png.Ihdr(2, 1, 8, 0).Idat({0, 10, 20});
+  for (int i = 0; i < 2000; ++i) png.Chunk("tEXt", {'a'}).Chunk("IDAT", {});
+  png.Chunk("tEXt", {'a'}).Idat({0, 30, 40}).Iend();
+  Decoded d;
+  rtl::TMemoryStream s(png.bytes);
+  TPNGReader reader(d.cm);
+  int transfers = 0;
+  reader.OnProgress = [&](TProgressStage, int, bool, const gui::TRect&, const std::string& m) {
+    transfers += m == "Transfering...";
+  };
+  reader.Load(s, d.image);
+  EXPECT_EQ(transfers, 1);
+  EXPECT_EQ(d.image.PixelValue(0, 0), 10u);
+  EXPECT_EQ(d.image.PixelValue(1, 0), 20u);
+  EXPECT_EQ(s.Position(), static_cast<int64_t>(png.bytes.size()));
+}
+
+TEST(PNGReader, AllocationFailureIsThePicturesError) {
+  Decoded d;
+  rtl::TMemoryStream s(Png().Ihdr(2, 1, 8, 0).Idat({0, 10, 20}).Iend().bytes);
+  TPNGReader reader(d.cm);
+  reader.OnProgress = [](TProgressStage, int, bool, const gui::TRect&, const std::string& m) {
+    if (m == "Transfering...") throw std::bad_alloc();  // as the bitmap's allocation would
+  };
+  try {
+    reader.Load(s, d.image);
+    FAIL() << "the load must fail";
+  } catch (const EInvalidGraphic& e) {
+    EXPECT_EQ(e.Message(), "Out of memory");
+  }
+}
+
+TEST(PNGReader, TransparentColourIsThatOfItsPixels) {
+  // Pixel 0 holds the tRNS value, pixel 1 another one. Whatever the depth, and with a gamma
+  // table in force too, the transparent colour is the colour pixel 0 has in the bitmap.
+  struct Case {
+    const char* what;
+    uint8_t depth, colourType;
+    Bytes trns, row;
+  };
+  const Case cases[] = {
+      {"grey 1-bit", 1, 0, {0, 1}, {0, 0x80}},
+      {"grey 2-bit", 2, 0, {0, 1}, {0, 0x40}},
+      {"grey 4-bit", 4, 0, {0, 1}, {0, 0x10}},
+      {"grey 8-bit", 8, 0, {0, 100}, {0, 100, 60}},
+      {"grey 16-bit", 16, 0, {0x64, 0x64}, {0, 0x64, 0x64, 0x3C, 0x3C}},
+      {"RGB 8-bit", 8, 2, {0, 100, 0, 150, 0, 200}, {0, 100, 150, 200, 60, 150, 200}},
+      {"RGB 16-bit", 16, 2, {0x64, 0x64, 0x96, 0x96, 0xC8, 0xC8},
+       {0, 0x64, 0x64, 0x96, 0x96, 0xC8, 0xC8, 0x3C, 0x3C, 0x96, 0x96, 0xC8, 0xC8}},
+  };
+  const Bytes gammas[] = {{}, {0, 0x01, 0x86, 0xA0}, {0, 0, 0xB1, 0x8F}, {0, 0x03, 0x0D, 0x40}};
+  for (const Case& c : cases)
+    for (const Bytes& gamma : gammas) {
+      SCOPED_TRACE(std::string(c.what) + (gamma.empty() ? ", no gAMA" : ", gAMA " + std::to_string(gamma[1] << 16 | gamma[2] << 8 | gamma[3])));
+      Png png;
+      png.Ihdr(2, 1, c.depth, c.colourType);
+      if (!gamma.empty()) png.Chunk("gAMA", gamma);
+      Decoded d;
+      Load(d, png.Chunk("tRNS", c.trns).Idat(c.row).Iend().bytes);
+      const Bytes px = Rgba(d);
+      ASSERT_TRUE(d.image.Transparent);
+      EXPECT_EQ(d.image.TransparentColor, RGBColor(px[0], px[1], px[2]));
+      EXPECT_NE(d.image.TransparentColor, RGBColor(px[4], px[5], px[6]));
+    }
 }
 
 TEST(PNGReader, DecoderEndFailureIsACompressionError) {
