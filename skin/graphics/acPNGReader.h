@@ -156,6 +156,8 @@ class TPNGReader {
   size_t idatBytes_ = 0;         // bytes of the IDAT slice being inflated
   uint32_t idatLeft_ = 0;        // bytes of the IDAT chunk not yet read into chunk_
   bool imageDecoded_ = false;    // the run of IDAT chunks was decoded
+  uint32_t adler_ = 1;           // Adler-32 of the inflated bytes so far
+  uint8_t lastInput_[4] = {};    // the last 4 bytes the decoder took: at the end, the stream's sum
   uint32_t chunkLength_ = 0;
   uint32_t chunkType_ = 0;
   uint32_t chunkCrc_ = 0;

@@ -236,6 +236,11 @@ TEST(PNGReader, MalformedFilesEndInTheirErrors) {
   Bytes hugeLength = Png().Ihdr(4, 1, 8, 0).bytes;
   PutBE32(hugeLength, 0x7FFFFFF0);  // a gAMA claiming ~2 GB in a tiny file
   hugeLength.insert(hugeLength.end(), {'g', 'A', 'M', 'A', 1, 2, 3, 4});
+  // The zlib stream's closing sum (Adler-32) off by one.
+  Bytes wideRow{0};
+  for (int i = 0; i < 200; ++i) wideRow.push_back(static_cast<uint8_t>(i * 7));
+  Bytes badSum = Png::Deflate(wideRow);
+  badSum.back() ^= 1;
   Bytes shortIhdr = Png().Chunk("IHDR", {0, 0, 0, 4, 0, 0, 0, 1, 8, 0, 0, 0}).Idat(row).Iend().bytes;
 
   struct Case {
@@ -272,6 +277,7 @@ TEST(PNGReader, MalformedFilesEndInTheirErrors) {
       // Rows count with the bitmap: 2^26 pixels of 16-bit RGBA need 1 GB of rows alone.
       {"rows beyond the memory bound", Png().Ihdr(1u << 26, 1, 16, 6).Idat(row).Iend().bytes, invalid},
       {"not a zlib stream", Png().Ihdr(4, 1, 8, 0).Chunk("IDAT", corruptZlib).Iend().bytes, compression},
+      {"wrong closing sum", Png().Ihdr(200, 1, 8, 0).Chunk("IDAT", badSum).Iend().bytes, compression},
       {"zlib stream ends before the rows", Png().Ihdr(4, 2, 8, 0).Idat(row).Iend().bytes, extra},
       {"input left after the zlib stream", Png().Ihdr(4, 1, 8, 0).Chunk("IDAT", trailing).Iend().bytes, extra},
       {"unknown critical chunk", Png().Ihdr(4, 1, 8, 0).Chunk("FOOB", {1}).Idat(row).Iend().bytes,
