@@ -16,6 +16,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,17 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 using Bytes = std::vector<uint8_t>;
+
+// Output rows as a picture's memory comes from the system: not cleared by the program.
+struct Rows {
+  std::unique_ptr<uint8_t[]> bytes;
+  size_t size = 0;
+  void Allocate(size_t n) {
+    bytes.reset(new uint8_t[n]);
+    size = n;
+  }
+  uint8_t* data() { return bytes.get(); }
+};
 
 struct Memory {
   const Bytes* bytes = nullptr;
@@ -105,14 +117,15 @@ Bytes Encode(int w, int h, Kind kind, bool interlace) {
 }
 
 // The engine's picture, made afresh; with bgra, also turned into top-down 32-bit rows.
-void DecodeEngine(const Bytes& file, skin::TPNGImage& picture, Bytes* bgra) {
+void DecodeEngine(const Bytes& file, skin::TPNGImage& picture, Rows* bgra) {
   rtl::TMemoryStream stream(file);
   skin::TColorManager cm;
   skin::TPNGImage image;
   skin::TPNGReader reader(cm);
   reader.Load(stream, image);
   if (bgra) {
-    Bytes rows(static_cast<size_t>(image.Width()) * image.Height() * 4);
+    Rows rows;
+    rows.Allocate(static_cast<size_t>(image.Width()) * image.Height() * 4);
     skin::ConvertToBGRA32(image, rows.data(), static_cast<ptrdiff_t>(image.Width()) * 4);
     *bgra = std::move(rows);
   }
@@ -121,7 +134,7 @@ void DecodeEngine(const Bytes& file, skin::TPNGImage& picture, Bytes* bgra) {
 
 // libpng's rows: with toBGRA 32-bit B G R A (filler 0, as the engine's own 32-bit change
 // gives images without alpha), otherwise the file's own form with B G R order.
-void DecodeLibpng(const Bytes& file, bool toBGRA, Bytes& out, size_t& stride) {
+void DecodeLibpng(const Bytes& file, bool toBGRA, Rows& out, size_t& stride) {
   Memory in{&file, {}, 0};
   png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
   png_infop info = png_create_info_struct(png);
@@ -141,9 +154,10 @@ void DecodeLibpng(const Bytes& file, bool toBGRA, Bytes& out, size_t& stride) {
   png_read_update_info(png, info);
   const int h = static_cast<int>(png_get_image_height(png, info));
   stride = png_get_rowbytes(png, info);
-  Bytes rows(stride * h);
+  Rows rows;
+  rows.Allocate(stride * h);
   std::vector<png_bytep> pointers(h);
-  for (int y = 0; y < h; ++y) pointers[y] = &rows[static_cast<size_t>(y) * stride];
+  for (int y = 0; y < h; ++y) pointers[y] = rows.data() + static_cast<size_t>(y) * stride;
   png_read_image(png, pointers.data());
   png_read_end(png, nullptr);
   png_destroy_read_struct(&png, &info, nullptr);
@@ -163,10 +177,11 @@ double BestSeconds(int rounds, F&& f) {
 }
 
 // The same rows, ignoring the padding of the engine's 4-byte aligned scan lines.
-bool SameRows(const Bytes& a, size_t strideA, const Bytes& b, size_t strideB, size_t rowBytes, int h) {
-  if (a.size() < strideA * h || b.size() < strideB * h) return false;
+bool SameRows(const uint8_t* a, size_t sizeA, size_t strideA, const uint8_t* b, size_t sizeB, size_t strideB,
+              size_t rowBytes, int h) {
+  if (sizeA < strideA * h || sizeB < strideB * h) return false;
   for (int y = 0; y < h; ++y)
-    if (std::memcmp(&a[strideA * y], &b[strideB * y], rowBytes) != 0) return false;
+    if (std::memcmp(a + strideA * y, b + strideB * y, rowBytes) != 0) return false;
   return true;
 }
 
@@ -200,18 +215,15 @@ int main(int argc, char** argv) {
     std::printf("%-14s %8.2f", c.name, file.size() / 1e6);
     for (bool toBGRA : {false, true}) {
       skin::TPNGImage picture;
-      Bytes ours, theirs;
-      size_t ourStride = 0, theirStride = 0;
+      Rows ours, theirs;
+      size_t theirStride = 0;
       const double tOurs = BestSeconds(rounds, [&] { DecodeEngine(file, picture, toBGRA ? &ours : nullptr); });
       const double tTheirs = BestSeconds(rounds, [&] { DecodeLibpng(file, toBGRA, theirs, theirStride); });
-      if (toBGRA) {
-        ourStride = static_cast<size_t>(w) * 4;
-      } else {
-        ourStride = picture.Stride();
-        ours.assign(picture.ScanLine(0), picture.ScanLine(0) + ourStride * picture.Height());
-      }
       const size_t rowBytes = static_cast<size_t>(w) * (toBGRA ? 4 : c.bytesPerPixel);
-      const bool same = SameRows(ours, ourStride, theirs, theirStride, rowBytes, h);
+      const bool same =
+          toBGRA ? SameRows(ours.data(), ours.size, rowBytes, theirs.data(), theirs.size, theirStride, rowBytes, h)
+                 : SameRows(picture.ScanLine(0), picture.Stride() * picture.Height(), picture.Stride(), theirs.data(),
+                            theirs.size, theirStride, rowBytes, h);
       allAgree = allAgree && same;
       std::printf(" | %-6s %9.1f %9.1f %6.2f%s", toBGRA ? "BGRA32" : "bitmap", mpix / tOurs, mpix / tTheirs,
                   tTheirs / tOurs, same ? "" : " PIXELS DIFFER");

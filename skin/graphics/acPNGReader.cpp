@@ -3,7 +3,14 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <condition_variable>
+#include <exception>
+#include <functional>
+#include <mutex>
 #include <new>
+#include <system_error>
+#include <thread>
+#include <utility>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -31,6 +38,10 @@ constexpr size_t kSliceBytes = 64 * 1024;
 constexpr size_t kBatchBytes = 256 * 1024;
 // Bytes after the row batch that the filters may read (never write) past a row's end.
 constexpr size_t kRowSlack = 16;
+// Slots for batches: one in the caller's hands, the others for the worker to fill ahead.
+constexpr size_t kSlots = 3;
+// Image data from this size on is inflated on a second thread.
+constexpr uint64_t kThreadedBytes = 1 << 20;
 
 // The colour type and bit depth pairs the format allows.
 bool AllowedColorFormat(int colorType, int bits) {
@@ -249,8 +260,121 @@ int FilterDistance(int colorType, int bits) {
   }
 }
 
-// Rows of a batch: as many as fit kBatchBytes, at least one.
-size_t BatchRows(size_t rowStride) { return std::max<size_t>(1, kBatchBytes / rowStride); }
+// Bytes of one slot for inflated rows: as many whole rows as fit kBatchBytes, at least one,
+// and the slack the filters may read past a row.
+size_t SlotBytes(size_t rowStride) { return std::max<size_t>(1, kBatchBytes / rowStride) * rowStride + kRowSlack; }
+
+// Rows firstRow, firstRow + rowStep, ... of one pass, bytes each after their filter byte.
+struct TRowBatch {
+  int firstRow, rowStep;
+  size_t rows, bytes;
+  uint8_t mask;
+  bool moveProgress, firstOfPass;
+};
+
+// Hands out the inflated batches of a plan in order, each in one of kSlots slots. Threaded,
+// a worker inflates ahead into the free slots while the caller works on the filled ones; a
+// batch that comes back short (the data ended) or with an error ends the work, and the
+// caller meets the error when it takes that batch. Otherwise each batch is inflated when it
+// is taken. Inflating is the only thing the worker does; the rows, the picture and the
+// progress stay with the caller.
+class TBatchSource {
+ public:
+  using TInflate = std::function<size_t(uint8_t*, size_t)>;
+
+  TBatchSource(const std::vector<TRowBatch>& plan, size_t slotBytes, TInflate inflate, bool threaded)
+      : plan_(plan), inflate_(std::move(inflate)) {
+    for (auto& slot : slots_) slot.assign(threaded || &slot == &slots_[0] ? slotBytes : 0, 0);
+    if (threaded) {
+      try {
+        worker_ = std::thread([this] { Work(); });
+      } catch (const std::system_error&) {
+        // No thread to be had: inflate as the batches are taken.
+      }
+    }
+  }
+  ~TBatchSource() { Finish(); }
+  TBatchSource(const TBatchSource&) = delete;
+  TBatchSource& operator=(const TBatchSource&) = delete;
+
+  // The next batch's rows and how many bytes of them arrived; rethrows the error that
+  // ended the inflating at this batch.
+  std::pair<uint8_t*, size_t> Take() {
+    const size_t wanted = Wanted(taken_);
+    if (!worker_.joinable()) {
+      ++taken_;
+      return {slots_[0].data(), inflate_(slots_[0].data(), wanted)};
+    }
+    uint8_t* slot = slots_[taken_ % kSlots].data();
+    std::unique_lock<std::mutex> lock(mutex_);
+    ready_.wait(lock, [&] { return filled_ > taken_; });
+    const TFilled f = results_[taken_ % kSlots];
+    ++taken_;
+    if (f.error) std::rethrow_exception(f.error);
+    return {slot, f.got};
+  }
+  // The batch last taken is done with: its slot may be filled again.
+  void Release() {
+    if (!worker_.joinable()) return;
+    std::lock_guard<std::mutex> lock(mutex_);
+    ++released_;
+    free_.notify_one();
+  }
+  // Stops the worker (also when the caller leaves early) and waits for it.
+  void Finish() {
+    if (!worker_.joinable()) return;
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      stop_ = true;
+      free_.notify_one();
+    }
+    worker_.join();
+  }
+
+ private:
+  struct TFilled {
+    size_t got = 0;
+    std::exception_ptr error;
+  };
+
+  size_t Wanted(size_t i) const { return plan_[i].rows * (plan_[i].bytes + 1); }
+
+  void Work() {
+    for (size_t i = 0; i < plan_.size(); ++i) {
+      {
+        std::unique_lock<std::mutex> lock(mutex_);
+        free_.wait(lock, [&] { return stop_ || i < released_ + kSlots; });
+        if (stop_) return;
+      }
+      TFilled f;
+      try {
+        f.got = inflate_(slots_[i % kSlots].data(), Wanted(i));
+      } catch (...) {
+        f.error = std::current_exception();
+      }
+      const bool last = f.error || f.got < Wanted(i);
+      {
+        std::lock_guard<std::mutex> lock(mutex_);
+        results_[i % kSlots] = f;
+        filled_ = i + 1;
+        ready_.notify_one();
+      }
+      if (last) return;
+    }
+  }
+
+  const std::vector<TRowBatch>& plan_;
+  TInflate inflate_;
+  std::array<std::vector<uint8_t>, kSlots> slots_;
+  std::array<TFilled, kSlots> results_;
+  size_t taken_ = 0;     // batches handed to the caller
+  size_t released_ = 0;  // of them, those whose slots are free again
+  size_t filled_ = 0;    // batches the worker finished
+  bool stop_ = false;
+  std::mutex mutex_;
+  std::condition_variable ready_, free_;
+  std::thread worker_;
+};
 
 struct TPass {
   int firstRow, firstColumn, rowStep, columnStep;
@@ -642,7 +766,7 @@ size_t TPNGReader::RowBytes() const {
 uint64_t TPNGReader::BytesNeeded() const {
   const uint64_t stride = (uint64_t{header_.Width} * BitmapBits(header_.ColorType, header_.BitDepth) + 31) / 32 * 4;
   const uint64_t rowStride = uint64_t{RowBytes()} + 1;
-  return stride * header_.Height + (BatchRows(rowStride) + 1) * rowStride + kRowSlack;
+  return stride * header_.Height + kSlots * uint64_t{SlotBytes(rowStride)} + rowStride + kRowSlack;
 }
 
 void TPNGReader::ReadIdatSlice() {
@@ -789,55 +913,68 @@ void TPNGReader::DecodeImageData() {
     image.Transparent = true;
   }
 
-  // Rows are inflated in batches into one buffer that holds the prior row in front of the
-  // batch, unfiltered in place and converted straight into their scan lines.
+  // The batches of rows in the order the image data holds them: passes in turn (one for an
+  // image that is not interlaced), each cut into batches that fit a slot.
   const size_t rowBytes = RowBytes();
-  std::vector<uint8_t> rows((BatchRows(rowBytes + 1) + 1) * (rowBytes + 1) + kRowSlack, 0);
-  idatBytes_ = 0;
-  readPos_ = 0;
-
-  // One pass over rows firstRow, firstRow + rowStep, ... of bytes each; answers whether
-  // the data lasted, with next the first row that got none.
-  auto pass = [&](int firstRow, int rowStep, size_t bytes, uint8_t mask, bool moveProgress, int& next) {
-    const size_t rowStride = bytes + 1;
-    const size_t fit = (rows.size() - kRowSlack) / rowStride - 1;
-    std::memset(rows.data(), 0, rowStride);  // the first row's prior row is zeros
-    int y = firstRow;
-    while (y < height) {
+  const size_t slotBytes = SlotBytes(rowBytes + 1);
+  std::vector<TRowBatch> plan;
+  auto planPass = [&](int firstRow, int rowStep, size_t bytes, uint8_t mask, bool moveProgress) {
+    const size_t fit = std::max<size_t>(1, (slotBytes - kRowSlack) / (bytes + 1));
+    bool first = true;
+    for (int y = firstRow; y < height;) {
       const size_t left = static_cast<size_t>(height - y + rowStep - 1) / rowStep;
-      const size_t batch = std::min(fit, left);
-      const size_t complete = ReadInflated(rows.data() + rowStride, batch * rowStride) / rowStride;
-      uint8_t* cur = rows.data() + rowStride;
-      for (size_t j = 0; j < complete; ++j, cur += rowStride, y += rowStep) {
-        Unfilter(cur, cur - rowStride, bytes, filterDistance_);
-        uint8_t* line = image.ScanLine(y);
-        if (!interlaced) std::memcpy(line + covered, fill.data() + covered, stride - covered);
-        cm_.ConvertRow({cur + 1, nullptr, nullptr, nullptr}, 0, line, width, mask);
-        if (moveProgress) progressRect_ = progressRect_.Offset(0, 1);
-      }
-      if (complete < batch) {
-        next = y;
-        return false;  // rows without data keep the fill
-      }
-      std::memcpy(rows.data(), cur - rowStride, rowStride);
+      const size_t rows = std::min(fit, left);
+      plan.push_back({y, rowStep, rows, bytes, mask, moveProgress, first});
+      first = false;
+      y += static_cast<int>(rows) * rowStep;
     }
-    next = height;
-    return true;
   };
-
   if (!interlaced) {
-    int next = 0;
-    pass(0, 1, rowBytes, 0xFF, true, next);
-    for (int y = next; y < height; ++y) std::memcpy(image.ScanLine(y), fill.data(), stride);
+    planPass(0, 1, rowBytes, 0xFF, true);
   } else {
     for (int p = 0; p < 7; ++p) {
       const TPass& ps = kAdam7[p];
       if (width <= ps.firstColumn) continue;
       const size_t columns = (static_cast<size_t>(width) + ps.columnStep - ps.firstColumn - 1) / ps.columnStep;
-      int next = 0;
-      if (!pass(ps.firstRow, ps.rowStep, (columns * bits + 7) / 8 * pixelBytes, ps.mask, p == 6, next)) break;
+      planPass(ps.firstRow, ps.rowStep, (columns * bits + 7) / 8 * pixelBytes, ps.mask, p == 6);
     }
   }
+  idatBytes_ = 0;
+  readPos_ = 0;
+
+  // Each batch is inflated into a slot, then unfiltered in place and converted straight into
+  // its scan lines. Large images inflate on a second thread while this one works on the
+  // rows inflated before: zlib is most of the time a large image takes.
+  uint64_t imageBytes = 0;
+  for (const TRowBatch& batch : plan) imageBytes += batch.rows * (batch.bytes + 1);
+  TBatchSource source(plan, slotBytes, [this](uint8_t* to, size_t n) { return ReadInflated(to, n); },
+                      imageBytes >= kThreadedBytes);
+  std::vector<uint8_t> prior(rowBytes + 1 + kRowSlack, 0);
+  int next = height;  // the first row that got no data
+  for (const TRowBatch& batch : plan) {
+    const size_t rowStride = batch.bytes + 1;
+    if (batch.firstOfPass) std::memset(prior.data(), 0, rowStride);  // the pass's first row has zeros above
+    const auto [data, got] = source.Take();
+    const size_t complete = got / rowStride;
+    int y = batch.firstRow;
+    for (size_t j = 0; j < complete; ++j, y += batch.rowStep) {
+      uint8_t* row = data + j * rowStride;
+      Unfilter(row, j == 0 ? prior.data() : row - rowStride, batch.bytes, filterDistance_);
+      uint8_t* line = image.ScanLine(y);
+      if (!interlaced) std::memcpy(line + covered, fill.data() + covered, stride - covered);
+      cm_.ConvertRow({row + 1, nullptr, nullptr, nullptr}, 0, line, width, batch.mask);
+      if (batch.moveProgress) progressRect_ = progressRect_.Offset(0, 1);
+    }
+    if (complete > 0) std::memcpy(prior.data(), data + (complete - 1) * rowStride, rowStride);
+    source.Release();
+    if (complete < batch.rows) {
+      next = y;
+      break;  // rows without data keep the fill
+    }
+  }
+  source.Finish();
+  if (!interlaced)
+    for (int y = next; y < height; ++y) std::memcpy(image.ScanLine(y), fill.data(), stride);
   // The rest of the image data is read for its CRC only.
   if (idatLeft_ > 0) {
     ReadCrcOf(idatLeft_);
@@ -853,39 +990,79 @@ void TPNGReader::DecodeImageData() {
 
 // ---- 32-bit rows -----------------------------------------------------------------------
 
+namespace {
+
+// The palette indices of row y of a 1-, 4- or 8-bit image, one byte each: the row itself for
+// 8 bits, otherwise unpacked into room (width bytes).
+const uint8_t* RowIndices(const TPNGImage& image, int y, std::vector<uint8_t>& room) {
+  const uint8_t* src = image.ScanLine(y);
+  const int width = image.Width();
+  switch (image.PixelFormat()) {
+    case pf8bit: return src;
+    case pf4bit:
+      room.resize(static_cast<size_t>(width) + 1);
+      for (int x = 0; x < width; x += 2) {
+        room[x] = src[x >> 1] >> 4;
+        room[x + 1] = src[x >> 1] & 0x0F;
+      }
+      return room.data();
+    default:
+      room.resize(static_cast<size_t>(width) + 7);
+      for (int x = 0; x < width; x += 8)
+        for (int k = 0; k < 8; ++k) room[x + k] = (src[x >> 3] >> (7 - k)) & 1;
+      return room.data();
+  }
+}
+
+}  // namespace
+
 void ConvertToBGRA32(const TPNGImage& image, uint8_t* firstRow, ptrdiff_t rowDelta) {
   const int width = image.Width();
+  const size_t n = static_cast<size_t>(std::max(width, 0));
+  const TPixelFormat pf = image.PixelFormat();
+  // Palette colours as whole pixels; an index past the palette's end shows black rather
+  // than reading beyond it.
+  uint32_t colours[256] = {};
   const auto& entries = image.Palette.Entries;
+  for (size_t i = 0; i < std::min<size_t>(entries.size(), 256); ++i)
+    colours[i] = entries[i].Blue | static_cast<uint32_t>(entries[i].Green) << 8 | static_cast<uint32_t>(entries[i].Red) << 16;
+  std::vector<uint8_t> room;
   for (int y = 0; y < image.Height(); ++y) {
     const uint8_t* src = image.ScanLine(y);
     uint8_t* dst = firstRow + y * rowDelta;
-    switch (image.PixelFormat()) {
+    switch (pf) {
       case pf32bit:
-        std::memcpy(dst, src, static_cast<size_t>(width) * 4);
+        std::memcpy(dst, src, n * 4);
         break;
       case pf24bit:
-        for (int x = 0; x < width; ++x, dst += 4, src += 3) {
-          dst[0] = src[0];
-          dst[1] = src[1];
-          dst[2] = src[2];
-          dst[3] = 0;
+        // B G R and one byte more, the last pixel by bytes: its fourth byte may lie past the row.
+        for (size_t x = 0; x + 1 < n; ++x) {
+          uint32_t v;
+          std::memcpy(&v, src + 3 * x, 4);
+          v &= 0x00FFFFFFu;
+          std::memcpy(dst + 4 * x, &v, 4);
+        }
+        if (n > 0) {
+          uint8_t* last = dst + 4 * (n - 1);
+          const uint8_t* from = src + 3 * (n - 1);
+          last[0] = from[0];
+          last[1] = from[1];
+          last[2] = from[2];
+          last[3] = 0;
         }
         break;
       case pf1bit:
       case pf4bit:
-      case pf8bit:
-        for (int x = 0; x < width; ++x, dst += 4) {
-          const uint32_t i = image.PixelValue(x, y);
-          // An index past the palette's end shows black rather than reading beyond it.
-          const TPaletteEntry e = i < entries.size() ? entries[i] : TPaletteEntry{};
-          dst[0] = e.Blue;
-          dst[1] = e.Green;
-          dst[2] = e.Red;
-          dst[3] = 0;
+      case pf8bit: {
+        const uint8_t* index = RowIndices(image, y, room);
+        for (size_t x = 0; x < n; ++x) {
+          const uint32_t v = colours[index[x]];
+          std::memcpy(dst + 4 * x, &v, 4);
         }
         break;
+      }
       default:
-        std::memset(dst, 0, static_cast<size_t>(width) * 4);
+        std::memset(dst, 0, n * 4);
         break;
     }
   }
@@ -901,12 +1078,11 @@ void PngToAlphaBGRA32(const TPNGImage& image, const TColorManager& colorManager,
     // 2-bit indices were spread over 16 palette entries (value x 5); the table is indexed by
     // the file's value.
     const bool spread = image.Properties.BitsPerSample == 2;
-    for (int y = 0; y < height; ++y)
-      for (int x = 0; x < width; ++x) {
-        uint32_t i = image.PixelValue(x, y);
-        if (spread) i = i * 3 / 15;
-        pixel(x, y)[3] = image.AlphaTable[i & 0xFF];
-      }
+    std::vector<uint8_t> room;
+    for (int y = 0; y < height; ++y) {
+      const uint8_t* index = RowIndices(image, y, room);
+      for (int x = 0; x < width; ++x) pixel(x, y)[3] = image.AlphaTable[spread ? index[x] * 3 / 15 : index[x]];
+    }
     return;
   }
   if (image.PixelFormat() == pf32bit) return;
@@ -921,13 +1097,17 @@ void PngToAlphaBGRA32(const TPNGImage& image, const TColorManager& colorManager,
     const int bits = PixelFormatBits(image.PixelFormat());
     const uint32_t scale = bits == 1 ? 255 : bits == 4 ? 17 : 1;
     const auto& gamma = colorManager.GammaTable();
-    for (int y = 0; y < height; ++y)
+    const bool indexed = image.PixelFormat() != pf24bit;
+    std::vector<uint8_t> room;
+    for (int y = 0; y < height; ++y) {
+      const uint8_t* index = indexed ? RowIndices(image, y, room) : nullptr;
       for (int x = 0; x < width; ++x) {
-        const uint32_t v = image.PixelFormat() == pf24bit ? 0 : image.PixelValue(x, y) * scale;
+        const uint32_t v = indexed ? index[x] * scale : 0;
         uint8_t* p = pixel(x, y);
         p[0] = p[1] = p[2] = 0;
         p[3] = static_cast<uint8_t>(255 - gamma[v & 0xFF]);
       }
+    }
     return;
   }
   if (transparent && height > 0 && width > 0) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <zlib.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <functional>
@@ -362,6 +363,94 @@ TEST(PNGReader, TransparentColourIsThatOfItsPixels) {
       EXPECT_EQ(d.image.TransparentColor, RGBColor(px[0], px[1], px[2]));
       EXPECT_NE(d.image.TransparentColor, RGBColor(px[4], px[5], px[6]));
     }
+}
+
+namespace {
+
+// A photo-like image of more than a megabyte of rows (large enough to inflate on a second
+// thread), every filter type in turn; raw holds the pixels as the file has them.
+struct LargeImage {
+  int width = 800, height = 500, channels;
+  Bytes raw, filtered;
+  explicit LargeImage(int ch) : channels(ch) {
+    const size_t rowBytes = static_cast<size_t>(width) * channels;
+    raw.resize(rowBytes * height);
+    uint32_t seed = 7;
+    for (size_t i = 0; i < raw.size(); ++i) {
+      seed = seed * 1103515245 + 12345;
+      raw[i] = static_cast<uint8_t>((i % rowBytes) / 9 + (i / rowBytes) / 3 + ((seed >> 16) & 7));
+    }
+    Bytes zeros(rowBytes, 0);
+    for (int y = 0; y < height; ++y) {
+      const uint8_t* x = &raw[y * rowBytes];
+      const uint8_t* b = y ? x - rowBytes : zeros.data();
+      const int type = y % 5;
+      filtered.push_back(static_cast<uint8_t>(type));
+      for (size_t i = 0; i < rowBytes; ++i) {
+        const int a = i >= static_cast<size_t>(channels) ? x[i - channels] : 0;
+        const int c = i >= static_cast<size_t>(channels) ? b[i - channels] : 0;
+        const int p = a + b[i] - c, pa = std::abs(p - a), pb = std::abs(p - b[i]), pc = std::abs(p - c);
+        const int paeth = pa <= pb && pa <= pc ? a : pb <= pc ? b[i] : c;
+        const int predictor[5] = {0, a, b[i], (a + b[i]) / 2, paeth};
+        filtered.push_back(static_cast<uint8_t>(x[i] - predictor[type]));
+      }
+    }
+  }
+  // The file with its image data cut into IDAT chunks of 64 KB.
+  Bytes File(const Bytes& z, int badCrcChunk = -1) const {
+    Png png;
+    png.Ihdr(width, height, 8, channels == 4 ? 6 : 2);
+    for (size_t at = 0, n = 0; at < z.size(); at += 65536, ++n)
+      png.Chunk("IDAT", Bytes(z.begin() + at, z.begin() + std::min(z.size(), at + 65536)), static_cast<int>(n) == badCrcChunk);
+    return png.Iend().bytes;
+  }
+  Bytes Expected(int rows) const {  // R G B A as Rgba() gives it; rows past `rows` keep white
+    Bytes out;
+    for (int y = 0; y < height; ++y)
+      for (int x = 0; x < width; ++x) {
+        const uint8_t* p = &raw[(static_cast<size_t>(y) * width + x) * channels];
+        if (y < rows)
+          out.insert(out.end(), {p[0], p[1], p[2], channels == 4 ? p[3] : uint8_t{255}});
+        else
+          out.insert(out.end(), {255, 255, 255, 255});
+      }
+    return out;
+  }
+};
+
+}  // namespace
+
+TEST(PNGReader, LargeImagesDecodeWhole) {
+  for (int channels : {3, 4}) {
+    SCOPED_TRACE(channels);
+    const LargeImage image(channels);
+    Decoded d;
+    Load(d, image.File(Png::Deflate(image.filtered)));
+    EXPECT_EQ(FirstDifference(Rgba(d), image.Expected(image.height), image.width), "");
+  }
+  const LargeImage rgb(3);
+  {
+    SCOPED_TRACE("image data ending after 300 rows");
+    z_stream z{};
+    deflateInit(&z, 6);
+    Bytes buf(rgb.filtered.size() + 1024);
+    z.next_in = const_cast<uint8_t*>(rgb.filtered.data());
+    z.avail_in = static_cast<uInt>(300 * (rgb.width * 3 + 1));
+    z.next_out = buf.data();
+    z.avail_out = static_cast<uInt>(buf.size());
+    deflate(&z, Z_SYNC_FLUSH);
+    buf.resize(buf.size() - z.avail_out);
+    deflateEnd(&z);
+    Decoded d;
+    Load(d, rgb.File(buf));
+    EXPECT_EQ(FirstDifference(Rgba(d), rgb.Expected(300), rgb.width), "");
+  }
+  {
+    SCOPED_TRACE("CRC error in a later chunk of the image data");
+    const Bytes z = Png::Deflate(rgb.filtered);
+    ASSERT_GT(z.size(), 4 * 65536u);
+    EXPECT_EQ(Outcome(rgb.File(z, 3)), "EInvalidGraphic: Cannot load image. CRC error found in PNG file.");
+  }
 }
 
 TEST(PNGReader, DecoderEndFailureIsACompressionError) {
