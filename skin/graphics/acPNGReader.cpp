@@ -769,32 +769,45 @@ uint64_t TPNGReader::BytesNeeded() const {
   return stride * header_.Height + kSlots * uint64_t{SlotBytes(rowStride)} + rowStride + kRowSlack;
 }
 
-void TPNGReader::ReadIdatSlice() {
-  const size_t n = std::min<size_t>(idatLeft_, kSliceBytes);
-  if (chunk_.size() < n) chunk_.resize(n);
-  stream_->ReadBuffer(chunk_.data(), n);
-  chunkCrc_ = UpdateCrc32(chunkCrc_, chunk_.data(), n);
-  idatLeft_ -= static_cast<uint32_t>(n);
-  idatBytes_ = n;
-  readPos_ = 0;
-  if (idatLeft_ == 0) {
-    CheckChunkCrc();
-    ReadChunkHeader();  // the chunk after it, read at once
-  }
-}
-
-bool TPNGReader::TakeNextIdat() {
-  while (idatLeft_ == 0) {
-    if (!IsChunk(kIDAT)) return false;
+bool TPNGReader::BeginIdat() {
+  while (IsChunk(kIDAT)) {
     const int64_t remaining = stream_->Size() - stream_->Position();
     if (static_cast<int64_t>(chunkLength_) + 4 > remaining) throw rtl::EReadError("Stream read error");
     if (chunkLength_ > 0) {
       idatLeft_ = chunkLength_;
-      break;
+      return true;
     }
     CheckChunkCrc();
     ReadChunkHeader();
   }
+  return false;
+}
+
+void TPNGReader::ReadIdatSlice() {
+  // Data of the IDAT chunk in hand and of the ones right after it, up to a slice: encoders
+  // often write chunks of a few kilobytes, and each inflate call costs zlib a copy of its
+  // output into its window.
+  if (chunk_.size() < kSliceBytes) chunk_.resize(kSliceBytes);
+  sliceChunkEnds_.clear();
+  size_t filled = 0;
+  for (;;) {
+    const size_t n = std::min<size_t>(idatLeft_, kSliceBytes - filled);
+    stream_->ReadBuffer(chunk_.data() + filled, n);
+    chunkCrc_ = UpdateCrc32(chunkCrc_, chunk_.data() + filled, n);
+    idatLeft_ -= static_cast<uint32_t>(n);
+    filled += n;
+    if (idatLeft_ > 0) break;  // the slice is full
+    CheckChunkCrc();
+    ReadChunkHeader();  // the chunk after it, read at once
+    sliceChunkEnds_.push_back(filled);
+    if (filled == kSliceBytes || !BeginIdat()) break;
+  }
+  idatBytes_ = filled;
+  readPos_ = 0;
+}
+
+bool TPNGReader::TakeNextIdat() {
+  if (idatLeft_ == 0 && !BeginIdat()) return false;
   ReadIdatSlice();
   return true;
 }
@@ -819,8 +832,11 @@ bool TPNGReader::FeedDecoder(uint8_t*& out, size_t& wanted) {
   if (r == Z_STREAM_END) {
     // zlib has just taken the stream's closing sum: the last four bytes it read.
     if (adler_ != BE32(lastInput_)) throw EInvalidGraphic(rtl::Format(kCompressionError, "PNG"));
-    if (wanted > 0 || decoder_->PendingInput() > 0 || idatLeft_ > 0)
-      throw EInvalidGraphic(rtl::Format(kExtraData, "PNG"));
+    // Data left in the chunk the stream ended in is extra; data of the chunks after it
+    // (already in the slice) is not looked at, as it would not have been read.
+    const auto end = std::lower_bound(sliceChunkEnds_.begin(), sliceChunkEnds_.end(), readPos_);
+    const bool chunkLeft = end == sliceChunkEnds_.end() ? readPos_ < idatBytes_ || idatLeft_ > 0 : *end > readPos_;
+    if (wanted > 0 || chunkLeft) throw EInvalidGraphic(rtl::Format(kExtraData, "PNG"));
     return true;
   }
   if (r != Z_OK) throw EInvalidGraphic(rtl::Format(kCompressionError, "PNG"));

@@ -139,6 +139,7 @@ class TPNGReader {
   void DecodeImageData();
   size_t ReadInflated(uint8_t* buffer, size_t count);
   bool TakeNextIdat();
+  bool BeginIdat();
   void ReadIdatSlice();
   bool FeedDecoder(uint8_t*& out, size_t& wanted);
   void ReadBackground();
@@ -154,6 +155,7 @@ class TPNGReader {
   std::vector<uint8_t> scratch_; // for data whose CRC is checked but that is not kept
   size_t readPos_ = 0;           // how far the decoder consumed chunk_
   size_t idatBytes_ = 0;         // bytes of the IDAT slice being inflated
+  std::vector<size_t> sliceChunkEnds_;  // where in the slice the chunks it holds end
   uint32_t idatLeft_ = 0;        // bytes of the IDAT chunk not yet read into chunk_
   bool imageDecoded_ = false;    // the run of IDAT chunks was decoded
   uint32_t adler_ = 1;           // Adler-32 of the inflated bytes so far

@@ -281,6 +281,10 @@ TEST(PNGReader, MalformedFilesEndInTheirErrors) {
       {"wrong closing sum", Png().Ihdr(200, 1, 8, 0).Chunk("IDAT", badSum).Iend().bytes, compression},
       {"zlib stream ends before the rows", Png().Ihdr(4, 2, 8, 0).Idat(row).Iend().bytes, extra},
       {"input left after the zlib stream", Png().Ihdr(4, 1, 8, 0).Chunk("IDAT", trailing).Iend().bytes, extra},
+      {"input left after the zlib stream, in its second chunk",
+       Png().Ihdr(4, 1, 8, 0).Chunk("IDAT", Bytes(trailing.begin(), trailing.begin() + 4))
+           .Chunk("IDAT", Bytes(trailing.begin() + 4, trailing.end())).Iend().bytes,
+       extra},
       {"unknown critical chunk", Png().Ihdr(4, 1, 8, 0).Chunk("FOOB", {1}).Idat(row).Iend().bytes,
        "EInvalidGraphic: Cannot load PNG image. Unexpected but critical chunk detected."},
       {"second IHDR", Png().Ihdr(4, 1, 8, 0).Idat(row).Ihdr(4, 1, 8, 0).Iend().bytes,
@@ -492,6 +496,12 @@ TEST(PNGReader, ToleratedOddities) {
     const Bytes px = Rgba(d);
     EXPECT_EQ(Bytes(px.begin(), px.begin() + 8), (Bytes{255, 0, 0, 255, 0, 255, 0, 255}));
     EXPECT_EQ(Bytes(px.begin() + 8, px.begin() + 12), (Bytes{0, 0, 9, 255}));
+  }
+  {
+    SCOPED_TRACE("an IDAT chunk after the one the zlib stream ended in is not read as image data");
+    Decoded d;
+    Load(d, Png().Ihdr(3, 1, 8, 0).Idat(row).Chunk("IDAT", {1, 2, 3}).Iend().bytes);
+    EXPECT_EQ(d.image.PixelValue(2, 0), 30u);
   }
   {
     SCOPED_TRACE("unknown filter type 7 leaves the row as it is");
