@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <type_traits>
 
 namespace skin {
 
@@ -14,6 +15,27 @@ const char* const kIndexedMismatch = "Conversion between indexed and non-indexed
 const char* const kNoConverter = "Color conversion failed. Could not find a proper method.";
 
 inline uint8_t NextBit(uint8_t bit) { return bit == 1 ? 0x80 : static_cast<uint8_t>(bit >> 1); }
+
+// Calls visit(i) for the target pixels i < count whose mask bit is set, in order: the mask's
+// bit 7 stands for pixel 0, bit 6 for pixel 1, and so on, again from bit 7 at pixel 8. Only
+// the written pixels are visited, so a pass that fills one pixel in eight costs one in eight.
+template <class F>
+inline void ForMaskedPixels(int count, uint8_t mask, F&& visit) {
+  if (mask == 0xFF) {
+    for (int i = 0; i < count; ++i) visit(i);
+    return;
+  }
+  int offsets[8];
+  int n = 0;
+  for (int k = 0; k < 8; ++k)
+    if (mask & (0x80 >> k)) offsets[n++] = k;
+  for (int base = 0; base < count; base += 8)
+    for (int j = 0; j < n; ++j) {
+      const int i = base + offsets[j];
+      if (i >= count) return;
+      visit(i);
+    }
+}
 
 // 16-bit samples are little-endian in memory unless the source says they are big-endian.
 inline uint32_t Read16(const uint8_t* p, bool swap) {
@@ -234,6 +256,10 @@ void TColorManager::ConvertIndexed(const TSources& source, int, uint8_t* target,
     std::memcpy(target, src, (static_cast<size_t>(count) * s + 7) / 8);
     return;
   }
+  if (s == 8 && t == 8) {
+    ForMaskedPixels(count, mask, [&](int i) { target[i] = *src++; });
+    return;
+  }
   const uint32_t maxS = (1u << s) - 1, maxT = (1u << t) - 1;
   size_t srcPos = 0;
   uint8_t bit = 0x80;
@@ -347,18 +373,67 @@ void TColorManager::ConvertColour(bool sourceBGR, bool targetBGR, const TSources
     }
   };
 
-  if (s == 8 && t == 8 && !planar && !gamma) {
-    // The common case of PNG colour images, kept tight.
+  if (s == 8 && t == 8 && !planar) {
+    // The case of PNG colour images, kept tight: no test per pixel but the table.
     const uint8_t* src = static_cast<const uint8_t*>(source[0]);
-    uint8_t bit = 0x80;
-    for (int i = 0; i < count; ++i, bit = NextBit(bit), target += tgtStep) {
-      if (!(mask & bit)) continue;
-      target[tr] = src[sr];
-      target[tg] = src[sg];
-      target[tbl] = src[sbl];
-      if (copyAlpha) target[3] = src[3];
-      src += srcStep;
+    if (!gamma && mask == 0xFF && srcStep == 4 && tgtStep == 4 && copyAlpha && sourceBGR != targetBGR) {
+      // R G B A <-> B G R A: swap the outer bytes of each 32-bit pixel.
+      for (int i = 0; i < count; ++i) {
+        uint32_t v;
+        std::memcpy(&v, src + 4 * static_cast<size_t>(i), 4);
+        v = (v & 0xFF00FF00u) | ((v >> 16) & 0xFFu) | ((v & 0xFFu) << 16);
+        std::memcpy(target + 4 * static_cast<size_t>(i), &v, 4);
+      }
+      return;
     }
+    if (!gamma && mask == 0xFF && srcStep == 3 && tgtStep == 3 && sourceBGR != targetBGR && count > 1) {
+      // R G B <-> B G R, a 32-bit word per pixel; each word's fourth byte is written over
+      // by the next pixel, and the last pixel is written by bytes.
+      const size_t last = static_cast<size_t>(count) - 1;
+      for (size_t i = 0; i < last; ++i) {
+        uint32_t v;
+        std::memcpy(&v, src + 3 * i, 4);
+        v = (v & 0x0000FF00u) | ((v >> 16) & 0xFFu) | ((v & 0xFFu) << 16);
+        std::memcpy(target + 3 * i, &v, 4);
+      }
+      target[3 * last] = src[3 * last + 2];
+      target[3 * last + 1] = src[3 * last + 1];
+      target[3 * last + 2] = src[3 * last];
+      return;
+    }
+    // Strides and the alpha copy as constants for the two pixel sizes PNG images have.
+    auto run = [&](auto throughTable, auto srcBytes, auto tgtBytes, auto withAlpha) {
+      constexpr bool kTable = decltype(throughTable)::value;
+      constexpr size_t kSrc = decltype(srcBytes)::value, kTgt = decltype(tgtBytes)::value;
+      constexpr bool kAlpha = decltype(withAlpha)::value;
+      auto level = [&](uint8_t v) { return kTable ? gamma_[v] : v; };
+      ForMaskedPixels(count, mask, [&](int i) {
+        uint8_t* dst = target + static_cast<size_t>(i) * kTgt;
+        dst[tr] = level(src[sr]);
+        dst[tg] = level(src[sg]);
+        dst[tbl] = level(src[sbl]);
+        if (kAlpha) dst[3] = src[3];
+        src += kSrc;
+      });
+    };
+    using K3 = std::integral_constant<size_t, 3>;
+    using K4 = std::integral_constant<size_t, 4>;
+    auto withTable = [&](auto throughTable) {
+      if (srcStep == 3 && tgtStep == 3)
+        run(throughTable, K3{}, K3{}, std::false_type{});
+      else if (srcStep == 4 && tgtStep == 4 && copyAlpha)
+        run(throughTable, K4{}, K4{}, std::true_type{});
+      else if (srcStep == 4 && tgtStep == 4)
+        run(throughTable, K4{}, K4{}, std::false_type{});
+      else if (srcStep == 3)
+        run(throughTable, K3{}, K4{}, std::false_type{});
+      else
+        run(throughTable, K4{}, K3{}, std::false_type{});
+    };
+    if (gamma)
+      withTable(std::true_type{});
+    else
+      withTable(std::false_type{});
     return;
   }
 

@@ -26,6 +26,10 @@ void TLZ77Decoder::BeginStream() {
   open_ = true;
 }
 
+void TLZ77Decoder::LeaveCheckToCaller() {
+  if (open_) inflateValidate(&stream_, 0);
+}
+
 void TLZ77Decoder::EndStream() {
   // zlib refuses a stream that was never begun or is already ended (its state is gone),
   // which is reported like any other failure.

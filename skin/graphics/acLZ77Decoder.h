@@ -25,6 +25,9 @@ class TLZ77Decoder {
   // Raise EGraphicCompression "LZ77 decompression error." when zlib refuses.
   void BeginStream();
   void EndStream();
+  // From now on zlib leaves the stream's check value to the caller, who sums the output
+  // faster than zlib does (call after BeginStream).
+  void LeaveCheckToCaller();
 
   // Inflates from source into dest; both pointers come back advanced past what was used.
   // Once the stream has ended or failed, further calls do nothing.

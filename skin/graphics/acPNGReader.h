@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "gui/Types.h"
@@ -64,6 +65,8 @@ class TPNGImage {
   void SetPixelFormat(TPixelFormat pf) { pixelFormat_ = pf; }
   // Allocates zeroed rows for the current pixel format.
   void SetSize(int width, int height);
+  // Allocates rows whose bytes the caller writes itself, every one of them.
+  void SetSizeUncleared(int width, int height);
   // Releases the pixels: empty, pfDevice, no palette.
   void Release();
 
@@ -71,7 +74,27 @@ class TPNGImage {
   int width_ = 0, height_ = 0;
   TPixelFormat pixelFormat_ = pfDevice;
   size_t stride_ = 0;
-  std::vector<uint8_t> bits_;
+  // Rows are not cleared when made: the reader writes every byte of them anyway, and a
+  // second pass over a picture of many megabytes is not free.
+  template <class T>
+  struct TUnclearedAllocator : std::allocator<T> {
+    template <class U>
+    struct rebind {
+      using other = TUnclearedAllocator<U>;
+    };
+    TUnclearedAllocator() = default;
+    template <class U>
+    TUnclearedAllocator(const TUnclearedAllocator<U>&) {}
+    template <class U>
+    void construct(U* p) {
+      ::new (static_cast<void*>(p)) U;
+    }
+    template <class U, class... A>
+    void construct(U* p, A&&... a) {
+      ::new (static_cast<void*>(p)) U(std::forward<A>(a)...);
+    }
+  };
+  std::vector<uint8_t, TUnclearedAllocator<uint8_t>> bits_;
 };
 
 enum class TProgressStage { psStarting, psRunning, psEnding };
@@ -89,9 +112,12 @@ class TPNGReader {
 
   TProgressEvent OnProgress;
 
-  // Images with more pixels than this are refused as invalid, so that a small file cannot
-  // make the reader claim an unbounded amount of memory for its bitmap.
+  // Images with more pixels than this, or whose bitmap and row buffers together would take
+  // more bytes than MaxBytes, are refused as invalid before anything is allocated, so that
+  // a small file cannot make the reader claim an unbounded amount of memory. The default
+  // lets the largest picture of MaxPixels at 32 bits through, with room for its rows.
   static inline uint64_t MaxPixels = uint64_t{1} << 26;
+  static inline uint64_t MaxBytes = uint64_t{320} << 20;
 
  private:
   struct THeader {
@@ -99,17 +125,23 @@ class TPNGReader {
     uint8_t BitDepth = 0, ColorType = 0, Compression = 0, Filter = 0, Interlace = 0;
   };
 
+  void LoadImage(rtl::TStream& stream, TPNGImage& image);
   bool CheckHeader();
   void ReadChunkHeader();
-  void ReadChunkData();
+  void ReadChunkData(size_t keep = SIZE_MAX);
+  void ReadCrcOf(size_t count);
+  void CheckChunkCrc();
   void SkipChunk();
   bool IsChunk(uint32_t type) const;
   int SetupColor();
+  size_t RowBytes() const;
+  uint64_t BytesNeeded() const;
   void DecodeImageData();
-  bool ReadInflated(uint8_t* buffer, size_t count);
+  size_t ReadInflated(uint8_t* buffer, size_t count);
   bool TakeNextIdat();
+  bool BeginIdat();
+  void ReadIdatSlice();
   bool FeedDecoder(uint8_t*& out, size_t& wanted);
-  void ApplyFilter(uint8_t* row, const uint8_t* prior, size_t bytes) const;
   void ReadBackground();
   void ReadTransparency();
   void Progress(TProgressStage stage, const std::string& message);
@@ -119,9 +151,15 @@ class TPNGReader {
   TPNGImage* image_ = nullptr;
   THeader header_;
   std::unique_ptr<TLZ77Decoder> decoder_;
-  std::vector<uint8_t> chunk_;   // data of the chunk last read
+  std::vector<uint8_t> chunk_;   // data of the chunk last read (of an IDAT: the slice in hand)
+  std::vector<uint8_t> scratch_; // for data whose CRC is checked but that is not kept
   size_t readPos_ = 0;           // how far the decoder consumed chunk_
-  size_t idatBytes_ = 0;         // bytes of the IDAT chunk being inflated
+  size_t idatBytes_ = 0;         // bytes of the IDAT slice being inflated
+  std::vector<size_t> sliceChunkEnds_;  // where in the slice the chunks it holds end
+  uint32_t idatLeft_ = 0;        // bytes of the IDAT chunk not yet read into chunk_
+  bool imageDecoded_ = false;    // the run of IDAT chunks was decoded
+  uint32_t adler_ = 1;           // Adler-32 of the inflated bytes so far
+  uint8_t lastInput_[4] = {};    // the last 4 bytes the decoder took: at the end, the stream's sum
   uint32_t chunkLength_ = 0;
   uint32_t chunkType_ = 0;
   uint32_t chunkCrc_ = 0;

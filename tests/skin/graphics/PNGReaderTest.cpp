@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 #include <zlib.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <functional>
+#include <new>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -235,6 +237,11 @@ TEST(PNGReader, MalformedFilesEndInTheirErrors) {
   Bytes hugeLength = Png().Ihdr(4, 1, 8, 0).bytes;
   PutBE32(hugeLength, 0x7FFFFFF0);  // a gAMA claiming ~2 GB in a tiny file
   hugeLength.insert(hugeLength.end(), {'g', 'A', 'M', 'A', 1, 2, 3, 4});
+  // The zlib stream's closing sum (Adler-32) off by one.
+  Bytes wideRow{0};
+  for (int i = 0; i < 200; ++i) wideRow.push_back(static_cast<uint8_t>(i * 7));
+  Bytes badSum = Png::Deflate(wideRow);
+  badSum.back() ^= 1;
   Bytes shortIhdr = Png().Chunk("IHDR", {0, 0, 0, 4, 0, 0, 0, 1, 8, 0, 0, 0}).Idat(row).Iend().bytes;
 
   struct Case {
@@ -262,9 +269,22 @@ TEST(PNGReader, MalformedFilesEndInTheirErrors) {
       {"indexed at 16 bits (at PLTE)", Png().Ihdr(4, 1, 16, 3).Chunk("PLTE", {1, 2, 3}).Idat(row).Iend().bytes, colour},
       {"colour type 5", Png().Ihdr(4, 1, 8, 5).Idat(row).Iend().bytes, colour},
       {"colour type 1", Png().Ihdr(4, 1, 8, 1).Idat(row).Iend().bytes, colour},
+      // Refused when the header is read: background and transparency divide by the depth.
+      {"grey at depth 0 with bKGD", Png().Ihdr(4, 1, 0, 0).Chunk("bKGD", {0, 1}).Idat(row).Iend().bytes, colour},
+      {"grey at depth 0 with tRNS", Png().Ihdr(4, 1, 0, 0).Chunk("tRNS", {0, 1}).Idat(row).Iend().bytes, colour},
+      {"grey at depth 3 with tRNS", Png().Ihdr(4, 1, 3, 0).Chunk("tRNS", {0, 1}).Idat(row).Iend().bytes, colour},
+      {"colour type 5 with bKGD, no image data", Png().Ihdr(4, 1, 8, 5).Chunk("bKGD", {0, 1}).Iend().bytes, colour},
+      {"RGB at depth 32", Png().Ihdr(4, 1, 32, 2).Chunk("tRNS", {0, 1, 0, 2, 0, 3}).Idat(row).Iend().bytes, colour},
+      // Rows count with the bitmap: 2^26 pixels of 16-bit RGBA need 1 GB of rows alone.
+      {"rows beyond the memory bound", Png().Ihdr(1u << 26, 1, 16, 6).Idat(row).Iend().bytes, invalid},
       {"not a zlib stream", Png().Ihdr(4, 1, 8, 0).Chunk("IDAT", corruptZlib).Iend().bytes, compression},
+      {"wrong closing sum", Png().Ihdr(200, 1, 8, 0).Chunk("IDAT", badSum).Iend().bytes, compression},
       {"zlib stream ends before the rows", Png().Ihdr(4, 2, 8, 0).Idat(row).Iend().bytes, extra},
       {"input left after the zlib stream", Png().Ihdr(4, 1, 8, 0).Chunk("IDAT", trailing).Iend().bytes, extra},
+      {"input left after the zlib stream, in its second chunk",
+       Png().Ihdr(4, 1, 8, 0).Chunk("IDAT", Bytes(trailing.begin(), trailing.begin() + 4))
+           .Chunk("IDAT", Bytes(trailing.begin() + 4, trailing.end())).Iend().bytes,
+       extra},
       {"unknown critical chunk", Png().Ihdr(4, 1, 8, 0).Chunk("FOOB", {1}).Idat(row).Iend().bytes,
        "EInvalidGraphic: Cannot load PNG image. Unexpected but critical chunk detected."},
       {"second IHDR", Png().Ihdr(4, 1, 8, 0).Idat(row).Ihdr(4, 1, 8, 0).Iend().bytes,
@@ -277,6 +297,164 @@ TEST(PNGReader, MalformedFilesEndInTheirErrors) {
       {"good file", good, "ok"},
   };
   for (const Case& c : cases) EXPECT_EQ(Outcome(c.file), c.outcome) << c.what;
+}
+
+TEST(PNGReader, ImageDataIsDecodedOnce) {
+  // Runs of IDAT chunks after the first are passed over: they neither decode nor fill
+  // the picture again, however many a file holds.
+  Png png;
+  png.Ihdr(2, 1, 8, 0).Idat({0, 10, 20});
+  for (int i = 0; i < 2000; ++i) png.Chunk("tEXt", {'a'}).Chunk("IDAT", {});
+  png.Chunk("tEXt", {'a'}).Idat({0, 30, 40}).Iend();
+  Decoded d;
+  rtl::TMemoryStream s(png.bytes);
+  TPNGReader reader(d.cm);
+  int transfers = 0;
+  reader.OnProgress = [&](TProgressStage, int, bool, const gui::TRect&, const std::string& m) {
+    transfers += m == "Transfering...";
+  };
+  reader.Load(s, d.image);
+  EXPECT_EQ(transfers, 1);
+  EXPECT_EQ(d.image.PixelValue(0, 0), 10u);
+  EXPECT_EQ(d.image.PixelValue(1, 0), 20u);
+  EXPECT_EQ(s.Position(), static_cast<int64_t>(png.bytes.size()));
+}
+
+TEST(PNGReader, AllocationFailureIsThePicturesError) {
+  Decoded d;
+  rtl::TMemoryStream s(Png().Ihdr(2, 1, 8, 0).Idat({0, 10, 20}).Iend().bytes);
+  TPNGReader reader(d.cm);
+  reader.OnProgress = [](TProgressStage, int, bool, const gui::TRect&, const std::string& m) {
+    if (m == "Transfering...") throw std::bad_alloc();  // as the bitmap's allocation would
+  };
+  try {
+    reader.Load(s, d.image);
+    FAIL() << "the load must fail";
+  } catch (const EInvalidGraphic& e) {
+    EXPECT_EQ(e.Message(), "Out of memory");
+  }
+}
+
+TEST(PNGReader, TransparentColourIsThatOfItsPixels) {
+  // Pixel 0 holds the tRNS value, pixel 1 another one. Whatever the depth, and with a gamma
+  // table in force too, the transparent colour is the colour pixel 0 has in the bitmap.
+  struct Case {
+    const char* what;
+    uint8_t depth, colourType;
+    Bytes trns, row;
+  };
+  const Case cases[] = {
+      {"grey 1-bit", 1, 0, {0, 1}, {0, 0x80}},
+      {"grey 2-bit", 2, 0, {0, 1}, {0, 0x40}},
+      {"grey 4-bit", 4, 0, {0, 1}, {0, 0x10}},
+      {"grey 8-bit", 8, 0, {0, 100}, {0, 100, 60}},
+      {"grey 16-bit", 16, 0, {0x64, 0x64}, {0, 0x64, 0x64, 0x3C, 0x3C}},
+      {"RGB 8-bit", 8, 2, {0, 100, 0, 150, 0, 200}, {0, 100, 150, 200, 60, 150, 200}},
+      {"RGB 16-bit", 16, 2, {0x64, 0x64, 0x96, 0x96, 0xC8, 0xC8},
+       {0, 0x64, 0x64, 0x96, 0x96, 0xC8, 0xC8, 0x3C, 0x3C, 0x96, 0x96, 0xC8, 0xC8}},
+  };
+  const Bytes gammas[] = {{}, {0, 0x01, 0x86, 0xA0}, {0, 0, 0xB1, 0x8F}, {0, 0x03, 0x0D, 0x40}};
+  for (const Case& c : cases)
+    for (const Bytes& gamma : gammas) {
+      SCOPED_TRACE(std::string(c.what) + (gamma.empty() ? ", no gAMA" : ", gAMA " + std::to_string(gamma[1] << 16 | gamma[2] << 8 | gamma[3])));
+      Png png;
+      png.Ihdr(2, 1, c.depth, c.colourType);
+      if (!gamma.empty()) png.Chunk("gAMA", gamma);
+      Decoded d;
+      Load(d, png.Chunk("tRNS", c.trns).Idat(c.row).Iend().bytes);
+      const Bytes px = Rgba(d);
+      ASSERT_TRUE(d.image.Transparent);
+      EXPECT_EQ(d.image.TransparentColor, RGBColor(px[0], px[1], px[2]));
+      EXPECT_NE(d.image.TransparentColor, RGBColor(px[4], px[5], px[6]));
+    }
+}
+
+namespace {
+
+// A photo-like image of more than a megabyte of rows (large enough to inflate on a second
+// thread), every filter type in turn; raw holds the pixels as the file has them.
+struct LargeImage {
+  int width = 800, height = 500, channels;
+  Bytes raw, filtered;
+  explicit LargeImage(int ch) : channels(ch) {
+    const size_t rowBytes = static_cast<size_t>(width) * channels;
+    raw.resize(rowBytes * height);
+    uint32_t seed = 7;
+    for (size_t i = 0; i < raw.size(); ++i) {
+      seed = seed * 1103515245 + 12345;
+      raw[i] = static_cast<uint8_t>((i % rowBytes) / 9 + (i / rowBytes) / 3 + ((seed >> 16) & 7));
+    }
+    Bytes zeros(rowBytes, 0);
+    for (int y = 0; y < height; ++y) {
+      const uint8_t* x = &raw[y * rowBytes];
+      const uint8_t* b = y ? x - rowBytes : zeros.data();
+      const int type = y % 5;
+      filtered.push_back(static_cast<uint8_t>(type));
+      for (size_t i = 0; i < rowBytes; ++i) {
+        const int a = i >= static_cast<size_t>(channels) ? x[i - channels] : 0;
+        const int c = i >= static_cast<size_t>(channels) ? b[i - channels] : 0;
+        const int p = a + b[i] - c, pa = std::abs(p - a), pb = std::abs(p - b[i]), pc = std::abs(p - c);
+        const int paeth = pa <= pb && pa <= pc ? a : pb <= pc ? b[i] : c;
+        const int predictor[5] = {0, a, b[i], (a + b[i]) / 2, paeth};
+        filtered.push_back(static_cast<uint8_t>(x[i] - predictor[type]));
+      }
+    }
+  }
+  // The file with its image data cut into IDAT chunks of 64 KB.
+  Bytes File(const Bytes& z, int badCrcChunk = -1) const {
+    Png png;
+    png.Ihdr(width, height, 8, channels == 4 ? 6 : 2);
+    for (size_t at = 0, n = 0; at < z.size(); at += 65536, ++n)
+      png.Chunk("IDAT", Bytes(z.begin() + at, z.begin() + std::min(z.size(), at + 65536)), static_cast<int>(n) == badCrcChunk);
+    return png.Iend().bytes;
+  }
+  Bytes Expected(int rows) const {  // R G B A as Rgba() gives it; rows past `rows` keep white
+    Bytes out;
+    for (int y = 0; y < height; ++y)
+      for (int x = 0; x < width; ++x) {
+        const uint8_t* p = &raw[(static_cast<size_t>(y) * width + x) * channels];
+        if (y < rows)
+          out.insert(out.end(), {p[0], p[1], p[2], channels == 4 ? p[3] : uint8_t{255}});
+        else
+          out.insert(out.end(), {255, 255, 255, 255});
+      }
+    return out;
+  }
+};
+
+}  // namespace
+
+TEST(PNGReader, LargeImagesDecodeWhole) {
+  for (int channels : {3, 4}) {
+    SCOPED_TRACE(channels);
+    const LargeImage image(channels);
+    Decoded d;
+    Load(d, image.File(Png::Deflate(image.filtered)));
+    EXPECT_EQ(FirstDifference(Rgba(d), image.Expected(image.height), image.width), "");
+  }
+  const LargeImage rgb(3);
+  {
+    SCOPED_TRACE("image data ending after 300 rows");
+    z_stream z{};
+    deflateInit(&z, 6);
+    Bytes buf(rgb.filtered.size() + 1024);
+    z.next_in = const_cast<uint8_t*>(rgb.filtered.data());
+    z.avail_in = static_cast<uInt>(300 * (rgb.width * 3 + 1));
+    z.next_out = buf.data();
+    z.avail_out = static_cast<uInt>(buf.size());
+    deflate(&z, Z_SYNC_FLUSH);
+    buf.resize(buf.size() - z.avail_out);
+    deflateEnd(&z);
+    Decoded d;
+    Load(d, rgb.File(buf));
+    EXPECT_EQ(FirstDifference(Rgba(d), rgb.Expected(300), rgb.width), "");
+  }
+  {
+    SCOPED_TRACE("CRC error in a later chunk of the image data");
+    const Bytes z = Png::Deflate(rgb.filtered);
+    ASSERT_GT(z.size(), 4 * 65536u);
+    EXPECT_EQ(Outcome(rgb.File(z, 3)), "EInvalidGraphic: Cannot load image. CRC error found in PNG file.");
+  }
 }
 
 TEST(PNGReader, DecoderEndFailureIsACompressionError) {
@@ -318,6 +496,12 @@ TEST(PNGReader, ToleratedOddities) {
     const Bytes px = Rgba(d);
     EXPECT_EQ(Bytes(px.begin(), px.begin() + 8), (Bytes{255, 0, 0, 255, 0, 255, 0, 255}));
     EXPECT_EQ(Bytes(px.begin() + 8, px.begin() + 12), (Bytes{0, 0, 9, 255}));
+  }
+  {
+    SCOPED_TRACE("an IDAT chunk after the one the zlib stream ended in is not read as image data");
+    Decoded d;
+    Load(d, Png().Ihdr(3, 1, 8, 0).Idat(row).Chunk("IDAT", {1, 2, 3}).Iend().bytes);
+    EXPECT_EQ(d.image.PixelValue(2, 0), 30u);
   }
   {
     SCOPED_TRACE("unknown filter type 7 leaves the row as it is");
