@@ -517,6 +517,23 @@ void TApplication::ShowException(const std::string& message) { ShowExceptionBox(
 
 TScreen::TScreen(TComponent* owner) : TComponent(owner) {}
 
+std::vector<TMonitor> TScreen::Monitors() const {
+  std::vector<TMonitor> list;
+  EnumDisplayMonitors(
+      nullptr, nullptr,
+      [](HMONITOR h, HDC, LPRECT, LPARAM l) -> BOOL {
+        MONITORINFO mi{sizeof mi};
+        if (GetMonitorInfoW(h, &mi)) {
+          auto r = [](const RECT& x) { return Rect(x.left, x.top, x.right, x.bottom); };
+          reinterpret_cast<std::vector<TMonitor>*>(l)->push_back(
+              {h, r(mi.rcMonitor), r(mi.rcWork), (mi.dwFlags & MONITORINFOF_PRIMARY) != 0});
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&list));
+  return list;
+}
+
 HCURSOR TScreen::Cursors(TCursor c) {
   auto it = cursors_.find(c);
   if (it != cursors_.end()) return it->second;

@@ -4,6 +4,11 @@
 #include <stdexcept>
 
 #include "skin/core/sConstUnit.h"
+#include "skin/core/sSkinManagerUnit.h"
+#include "skin/core/sSysUtils.h"
+#include "skin/core/sVclUtils.h"
+#include "skin/graphics/acAlphaHints.h"
+#include "skin/graphics/acFontStore.h"
 #include "skin/graphics/acPNG.h"
 
 namespace skin {
@@ -16,24 +21,24 @@ const TStartupWork kRoad[] = {
     {ssConstants, "constants", &InitConstantsUnit, &DoneConstantsUnit},
     {ssDpiAwareness, "DPI awareness", &InitDpiAwareness, nullptr},
     {ssPngGraphic, "PNG picture format", &RegisterPNGGraphic, &UnregisterPNGGraphic},
-    {ssPipette, "pipette cursor", nullptr, nullptr},
+    {ssPipette, "pipette cursor", &InitPipetteUnit, &DonePipetteUnit},
     {ssPopupShadow, "popup shadow", nullptr, nullptr},
     {ssCalendarCaption, "calendar caption", nullptr, nullptr},
     {ssShellFolder, "shell folder", nullptr, nullptr},
     {ssStandardGlyphs, "standard glyph list", nullptr, nullptr},
     {ssNeverSkinnedForms, "never-skinned forms", nullptr, nullptr},
-    {ssIconFont, "icon font", nullptr, nullptr},
+    {ssIconFont, "icon font", &InitIconFont, &DoneIconFont},
     {ssScrollBarHooks, "scroll-bar hooks", nullptr, nullptr},
-    {ssDefaultHintTemplate, "default hint template", nullptr, nullptr},
-    {ssThemeServices, "theme services", nullptr, nullptr},
+    {ssDefaultHintTemplate, "default hint template", &InitDefaultHintTemplate, &DoneDefaultHintTemplate},
+    {ssThemeServices, "theme services", &InitVclUtilsUnit, &DoneVclUtilsUnit},
     {ssLayeredFunctions, "layered-window functions", nullptr, nullptr},
     {ssGdiPlus, "GDI+", nullptr, nullptr},
     {ssGradientFill, "GradientFill", nullptr, nullptr},
     {ssAppIcons, "application icons", nullptr, nullptr},
     {ssFormSkinning, "form skinning", nullptr, nullptr},
-    {ssUtilities, "utilities", nullptr, nullptr},
+    {ssUtilities, "utilities", &InitUtilitiesUnit, &DoneUtilitiesUnit},
     {ssEditLabelClasses, "edit label classes", nullptr, nullptr},
-    {ssSkinManagerUnit, "skin manager unit", nullptr, nullptr},
+    {ssSkinManagerUnit, "skin manager unit", &InitSkinManagerUnit, &DoneSkinManagerUnit},
 };
 static_assert(sizeof kRoad / sizeof kRoad[0] == ssLastStep, "one row per step");
 

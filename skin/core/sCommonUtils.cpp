@@ -221,4 +221,38 @@ std::string NormalizeDirPath(std::string_view path) {
   return std::string(path) + "\\";
 }
 
+uint32_t MessageBoxStyle(int kind, unsigned buttons) {
+  // The system's own numbers (MB_...), so this stays Win32-free.
+  uint32_t style = 0;
+  switch (kind) {
+    case mkWarning: style = 0x30; break;
+    case mkError: style = 0x10; break;
+    case mkInformation: style = 0x40; break;
+    case mkConfirmation: style = 0x20; break;
+    default: break;
+  }
+  if (buttons & mbtOK) style |= (buttons & mbtCancel) ? 0x1u : 0x0u;                 // OKCANCEL / OK
+  else if (buttons & (mbtAbort | mbtIgnore)) style |= 0x2u;                            // ABORTRETRYIGNORE
+  else if (buttons & (mbtYes | mbtNo)) style |= (buttons & mbtCancel) ? 0x3u : 0x4u;  // YESNOCANCEL / YESNO
+  else if (buttons & mbtRetry) style |= 0x5u;                                          // RETRYCANCEL
+  if (buttons & mbtHelp) style |= 0x4000u;
+  return style;
+}
+
+const char* DefaultMessageCaption(int kind) {
+  switch (kind) {
+    case mkWarning: return "Warning";
+    case mkError: return "Error";
+    case mkInformation: return "Information";
+    case mkConfirmation: return "Confirm";
+    default: return "";
+  }
+}
+
+bool HasVersionSwitch(const std::vector<std::string>& params) {
+  for (const std::string& p : params)
+    if (rtl::LowerCase(p) == "/acver") return true;
+  return false;
+}
+
 }  // namespace skin

@@ -140,3 +140,42 @@ TEST(Files, NormalizeDirPath) {
 
 }  // namespace
 }  // namespace skin
+
+namespace skin {
+namespace {
+
+TEST(Ticks, ElapsedTimeSurvivesTheCounterWrap) {
+  EXPECT_EQ(TicksSince(100, 350), 250u);
+  EXPECT_EQ(TicksSince(0xFFFFFF00u, 0x100u), 0x200u);  // a wait that spans the wrap
+  EXPECT_EQ(TicksSince(0xFFFFFFFFu, 0u), 1u);
+}
+
+TEST(MessageBoxes, StyleOfKindAndButtons) {
+  struct {
+    int kind;
+    unsigned buttons;
+    uint32_t style;
+  } cases[] = {
+      {mkConfirmation, mbtYes | mbtNo | mbtCancel | mbtHelp, 0x20 | 0x3 | 0x4000},
+      {mkWarning, mbtOK | mbtCancel, 0x30 | 0x1},
+      {mkError, mbtOK, 0x10},
+      {mkInformation, mbtOK | mbtAbort, 0x40},  // OK is matched first
+      {mkCustom, mbtIgnore, 0x2},
+      {mkCustom, mbtNo, 0x4},
+      {mkCustom, mbtRetry | mbtCancel, 0x5},
+      {mkCustom, mbtCancel, 0x0},
+  };
+  for (const auto& c : cases) EXPECT_EQ(MessageBoxStyle(c.kind, c.buttons), c.style) << c.kind << "/" << c.buttons;
+  EXPECT_STREQ(DefaultMessageCaption(mkConfirmation), "Confirm");
+  EXPECT_STREQ(DefaultMessageCaption(mkCustom), "");
+}
+
+TEST(CommandLine, VersionSwitchInAnyCaseButExact) {
+  EXPECT_TRUE(HasVersionSwitch({"x", "/ACVER"}));
+  EXPECT_TRUE(HasVersionSwitch({"/acver"}));
+  EXPECT_FALSE(HasVersionSwitch({"/acverx", "acver", "/acve"}));
+  EXPECT_FALSE(HasVersionSwitch({}));
+}
+
+}  // namespace
+}  // namespace skin
