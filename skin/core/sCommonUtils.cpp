@@ -1,7 +1,6 @@
 #include "skin/core/sCommonUtils.h"
 
 #include <algorithm>
-#include <limits>
 
 #include "rtl/SysUtils.h"
 
@@ -52,18 +51,7 @@ std::string IniListReadString(const TIniSections& sections, std::string_view sec
   return std::string(def);
 }
 
-int32_t IniStrToIntDef(std::string_view text, int32_t def) {
-  std::string s(text);
-  if (s.size() > 2 && s[0] == '0' && (s[1] == 'x' || s[1] == 'X')) s = "$" + s.substr(2);
-  constexpr int64_t kNone = std::numeric_limits<int64_t>::min();
-  int64_t v = rtl::StrToIntDef(s, kNone);
-  if (v == kNone) return def;
-  const bool hex = s.find('$') != std::string::npos;
-  // Hexadecimal text is a 32-bit pattern ($FFFFFFFF is -1); decimal must fit.
-  if (hex && v >= 0 && v <= 0xFFFFFFFFLL) return static_cast<int32_t>(static_cast<uint32_t>(v));
-  if (v < std::numeric_limits<int32_t>::min() || v > std::numeric_limits<int32_t>::max()) return def;
-  return static_cast<int32_t>(v);
-}
+int32_t IniStrToIntDef(std::string_view text, int32_t def) { return rtl::StrToInt32HexDef(text, def); }
 
 int32_t IniListReadInteger(const TIniSections& sections, std::string_view section, std::string_view ident,
                            int32_t def) {

@@ -216,6 +216,8 @@ TEST(HintTemplates, AssignCopiesPicturesBytesAndFrames) {
 
 // ---------------------------------------------------------------- shell basics
 
+#include <commctrl.h>
+
 #include "skin/core/acShellCtrls.h"
 
 namespace skin {
@@ -246,6 +248,16 @@ TEST(Shell, RootFolderAndCaptionsAfterStartUp) {
   ASSERT_NE(RootShellFolder(), nullptr);
   EXPECT_EQ(RootShellFolder()->Level(), 0);
   EXPECT_EQ(ItemIdListSize(RootShellFolder()->FullList()), ItemIdListSize(RootShellFolder()->RelativeList()));
+  if (gui::TCustomImageList* icons = SystemImageList()) {
+    HIMAGELIST h = icons->Handle();
+    EXPECT_TRUE(icons->ShareImages);
+    EXPECT_EQ(icons->Width(), GetSystemMetrics(SM_CXSMICON));
+    EXPECT_EQ(icons->BkColor(), gui::clNone);
+    DoneShellFolderUnit();
+    int cx = 0, cy = 0;
+    EXPECT_TRUE(ImageList_GetIconSize(h, &cx, &cy));  // the shared list outlives our wrapper
+    return;
+  }
   DoneShellFolderUnit();
   EXPECT_EQ(RootShellFolder(), nullptr);
 }
