@@ -17,6 +17,7 @@ TApplication* Application = nullptr;
 TScreen* Screen = nullptr;
 
 void InitApplication() {
+  RegisterControlProperties();
   if (!Application) {
     Application = new TApplication(nullptr);
     Application->Initialize();

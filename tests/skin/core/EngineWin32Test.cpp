@@ -161,6 +161,16 @@ TEST(Monitors, WindowsChainsTextsAndAlignedChildren) {
   EXPECT_EQ(SumAlignedChildSizes(panel, true), 0);
 }
 
+TEST(Monitors, ControlPropertiesByName) {
+  gui::TForm form(gui::Application);
+  auto* panel = new gui::TPanel(&form);
+  EXPECT_TRUE(HasProp(panel, "Color"));
+  WriteOrdProp(panel, "Color", gui::clRed);
+  EXPECT_EQ(panel->Color(), gui::clRed);
+  EXPECT_EQ(ReadObjectProp(panel, "Font"), &panel->Font());
+  EXPECT_FALSE(HasProp(panel, "FocusColor"));  // absent: skipped by its readers
+}
+
 // ---------------------------------------------------------------- hint templates
 
 TEST(HintTemplates, SizesReadNegativeAsZeroAndPicturesResetTheFrame) {
