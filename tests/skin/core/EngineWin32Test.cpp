@@ -69,6 +69,13 @@ TEST(EngineSystem, FilesVersionsAndMetrics) {
   EXPECT_TRUE(DirExistsQuiet(exe));
   EXPECT_FALSE(DirExistsQuiet("Q:\\no\\such\\folder"));
   EXPECT_EQ(GetFileIcon(exe + "no-such-file.txt", true), nullptr);
+  InitUtilitiesUnit();
+  char self[MAX_PATH];
+  GetModuleFileNameA(nullptr, self, MAX_PATH);
+  auto icon = GetFileIcon(self, true);  // a program file has at least the shell's own icon
+  ASSERT_NE(icon, nullptr);
+  EXPECT_EQ(icon->Width(), GetSystemMetrics(SM_CXSMICON));
+  DoneUtilitiesUnit();
   EXPECT_TRUE(IsWinXPOrLater());
   const int h = GetCaptionFontHeight(96);
   EXPECT_LE(h, -11);
