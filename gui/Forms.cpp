@@ -7,6 +7,7 @@
 
 #include "gui/Dialogs.h"
 #include "gui/Menus.h"
+#include "gui/Threads.h"
 #include "rtl/FormatNumber.h"
 #include "rtl/Utf.h"
 
@@ -16,6 +17,7 @@ TApplication* Application = nullptr;
 TScreen* Screen = nullptr;
 
 void InitApplication() {
+  RegisterControlProperties();
   if (!Application) {
     Application = new TApplication(nullptr);
     Application->Initialize();
@@ -373,7 +375,42 @@ TApplication::~TApplication() {
 }
 
 LRESULT CALLBACK TApplication::AppWndProc(HWND h, UINT m, WPARAM w, LPARAM l) {
+  // Threads post WM_NULL here when they hand work over: a message loop that is not ours
+  // (a system dialog's) runs it too.
+  if (m == WM_NULL) CheckSynchronize();
+  if (Application && Application->handle_ == h && !Application->hooks_.empty()) {
+    TMessage msg{m, w, l, 0};
+    bool handled = false;
+    try {
+      handled = Application->CallHooks(msg);
+    } catch (...) {
+      Application->HandleException(std::current_exception());
+    }
+    if (handled) return msg.Result;
+  }
   return DefWindowProcW(h, m, w, l);
+}
+
+bool TApplication::CallHooks(TMessage& msg) {
+  // A hook may unhook itself or others while it runs: walk the ids as they were.
+  std::vector<int> ids;
+  for (const auto& e : hooks_) ids.push_back(e.first);
+  for (int id : ids) {
+    auto it = std::find_if(hooks_.begin(), hooks_.end(), [id](const auto& e) { return e.first == id; });
+    if (it == hooks_.end()) continue;
+    TWindowHook hook = it->second;  // a copy: the hook may remove its own entry
+    if (hook(msg)) return true;
+  }
+  return false;
+}
+
+int TApplication::HookMainWindow(TWindowHook hook) {
+  hooks_.emplace_back(++lastHookId_, std::move(hook));
+  return lastHookId_;
+}
+
+void TApplication::UnhookMainWindow(int id) {
+  std::erase_if(hooks_, [id](const auto& e) { return e.first == id; });
 }
 
 void TApplication::Initialize() {
@@ -434,12 +471,16 @@ bool TApplication::ProcessMessage(MSG& msg) {
 
 void TApplication::HandleMessage() {
   MSG msg;
-  if (!ProcessMessage(msg) && !terminated_) WaitMessage();
+  if (!ProcessMessage(msg) && !CheckSynchronize() && !terminated_) {
+    // Messages or work handed over by a thread, whichever comes first.
+    HANDLE sync = SyncEvent();
+    MsgWaitForMultipleObjects(1, &sync, FALSE, INFINITE, QS_ALLINPUT);
+  }
 }
 
 void TApplication::ProcessMessages() {
   MSG msg;
-  while (ProcessMessage(msg)) {
+  while (ProcessMessage(msg) || CheckSynchronize()) {
   }
 }
 
@@ -491,6 +532,23 @@ void TApplication::ShowException(const std::string& message) { ShowExceptionBox(
 // ---------------------------------------------------------------- TScreen
 
 TScreen::TScreen(TComponent* owner) : TComponent(owner) {}
+
+std::vector<TMonitor> TScreen::Monitors() const {
+  std::vector<TMonitor> list;
+  EnumDisplayMonitors(
+      nullptr, nullptr,
+      [](HMONITOR h, HDC, LPRECT, LPARAM l) -> BOOL {
+        MONITORINFO mi{sizeof mi};
+        if (GetMonitorInfoW(h, &mi)) {
+          auto r = [](const RECT& x) { return Rect(x.left, x.top, x.right, x.bottom); };
+          reinterpret_cast<std::vector<TMonitor>*>(l)->push_back(
+              {h, r(mi.rcMonitor), r(mi.rcWork), (mi.dwFlags & MONITORINFOF_PRIMARY) != 0});
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&list));
+  return list;
+}
 
 HCURSOR TScreen::Cursors(TCursor c) {
   auto it = cursors_.find(c);
