@@ -43,12 +43,19 @@ inline void RunSoon(std::function<void()> fn, unsigned delayMs = 1) {
   };
 }
 
+// Tests run as separate processes at once on one display: a window whose pixels a test
+// reads from the screen goes above every other program's windows first.
+inline void LiftOverOtherTests(HWND window) {
+  SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
 // What the screen shows of a window, frame included, once it is painted anew (or, with
 // repaintAll false, once it has painted only what it had itself marked as invalid); the
 // pixels are the window's only when nothing lies over it.
 inline void ShotOfWindow(HWND window, gui::TBitmap& shot, bool repaintAll = true) {
   RECT wr;
   GetWindowRect(window, &wr);
+  LiftOverOtherTests(window);
   shot.SetSize(wr.right - wr.left, wr.bottom - wr.top);
   if (repaintAll)
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);

@@ -184,11 +184,14 @@ TEST(MessageBoxes, TheBoxIsPaintedOnTheScreenOverItsOwnWindow) {
   f.SetClientSize(700, 500);
   f.SetColor(clWhite);
   double faceShare = 0, darkShare = 0;
+  int looks = 0;
   RunSoon([&] {
     TTimer look(nullptr);
-    look.SetInterval(300);
+    // Wine hands a window's pixels to the X server a little after the window painted
+    // them (later still on a busy machine): look again until the box is there, for at
+    // most two seconds.
+    look.SetInterval(100);
     look.OnTimer = [&](TObject*) {
-      look.SetEnabled(false);
       TCustomForm* box = Screen->ActiveForm();
       ASSERT_NE(box, nullptr);
       ASSERT_NE(box, &f);
@@ -197,6 +200,8 @@ TEST(MessageBoxes, TheBoxIsPaintedOnTheScreenOverItsOwnWindow) {
       GetWindowRect(f.Handle(), &fr);
       RECT inside;
       EXPECT_TRUE(IntersectRect(&inside, &br, &fr) && EqualRect(&inside, &br)) << "the box is not wholly inside";
+      guitest::LiftOverOtherTests(box->Handle());
+      UpdateWindow(box->Handle());
       RECT cr;
       GetClientRect(box->Handle(), &cr);
       POINT origin{0, 0};
@@ -225,7 +230,10 @@ TEST(MessageBoxes, TheBoxIsPaintedOnTheScreenOverItsOwnWindow) {
       ReleaseDC(nullptr, screen);
       faceShare = total ? double(face) / total : 0;
       darkShare = total ? double(dark) / total : 0;
-      box->ModalResult = mrOk;
+      if (faceShare > 0.5 || ++looks >= 20) {
+        look.SetEnabled(false);
+        box->ModalResult = mrOk;
+      }
     };
     MessageDlg("Maaf...Username atau Password anda salah!", TMsgDlgType::mtError, mbOK);
     f.ModalResult = mrOk;

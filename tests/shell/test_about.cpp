@@ -68,7 +68,9 @@ class TempFile {
   explicit TempFile(const char* name) {
     wchar_t dir[MAX_PATH];
     GetTempPathW(MAX_PATH, dir);
-    path_ = rtl::U8(dir) + name;
+    // CTest runs the tests of one program as separate processes at once: each process
+    // gets a file of its own.
+    path_ = rtl::U8(dir) + std::to_string(GetCurrentProcessId()) + "-" + name;
     DeleteFileW(rtl::W(path_).c_str());
   }
   ~TempFile() { DeleteFileW(rtl::W(path_).c_str()); }
