@@ -100,6 +100,12 @@ bool ReadEntries(TacSkinConvertor& c) {
 
 }  // namespace
 
+const TacFileItem* FindFileEntry(const TacSkinConvertor& convertor, std::string_view name) {
+  for (const auto& item : convertor.Files)
+    if (SameTextAscii(item.Name, name)) return &item;
+  return nullptr;
+}
+
 int32_t FileKindOf(std::string_view name) {
   size_t dot = name.find_last_of(".\\/:");
   if (dot == std::string_view::npos || name[dot] != '.') return fkOther;

@@ -46,6 +46,10 @@ inline constexpr int32_t kPackMaxEntrySize = 64 * 1024 * 1024;
 // files (the caller shows SNotPackedSkin).
 bool UnpackSkinStream(TacSkinConvertor& convertor);
 
+// The first file entry whose name equals name without regard to case (how master bitmaps,
+// element pictures and fonts are found in a packed skin); nullptr when none.
+const TacFileItem* FindFileEntry(const TacSkinConvertor& convertor, std::string_view name);
+
 // The kind of an entry name: ".BMP" a bitmap, ".TTF" or ".OTF" a font, anything else other
 // (extensions compared without case).
 int32_t FileKindOf(std::string_view name);

@@ -136,3 +136,43 @@ TEST(PackedSkin, KindsFromExtensions) {
 }
 
 }  // namespace
+
+namespace {
+
+std::string SkinPath(const std::string& name) { return std::string(KORVAN_TEST_SKIN) + "/" + name; }
+
+TacBytes ReadFile(const std::string& path) {
+  std::ifstream f(path, std::ios::binary);
+  EXPECT_TRUE(f.good()) << path;
+  return TacBytes((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
+}
+
+TEST(PackedSkin, TestSkinPackedMatchesItsFolder) {
+  skin::TacSkinConvertor c;
+  c.SourceStream = ReadFile(SkinPath("Korvan Test.asz"));
+  ASSERT_TRUE(skin::UnpackSkinStream(c));
+  ASSERT_TRUE(c.OptionsStream.has_value());
+  EXPECT_EQ(*c.OptionsStream, ReadFile(SkinPath("Korvan Test/Options.dat")));
+  for (const char* name : {"Master.bmp", "Master32.png", "Glyph.png", "Glyph.bmp", "Pattern.bmp"}) {
+    const skin::TacFileItem* item = skin::FindFileEntry(c, name);
+    ASSERT_NE(item, nullptr) << name;
+    EXPECT_EQ(item->Data, ReadFile(SkinPath(std::string("Korvan Test/") + name))) << name;
+  }
+  EXPECT_EQ(skin::FindFileEntry(c, "MASTER.BMP"), skin::FindFileEntry(c, "Master.bmp"));
+  EXPECT_EQ(skin::FindFileEntry(c, "Options.dat"), nullptr);
+  auto preview = skin::LoadPreviewFromFile(SkinPath("Korvan Test.asz"));
+  ASSERT_TRUE(preview.has_value());
+  EXPECT_EQ(*preview, ReadFile(SkinPath("Korvan Test/Master32.png")));
+}
+
+TEST(PackedSkin, MasterBitmapNamedInLowerCaseIsFound) {
+  skin::TacSkinConvertor c;
+  c.SourceStream = ReadFile(SkinPath("Korvan Case.asz"));
+  ASSERT_TRUE(skin::UnpackSkinStream(c));
+  const skin::TacFileItem* item = skin::FindFileEntry(c, "master.bmp");
+  ASSERT_NE(item, nullptr);
+  EXPECT_EQ(item->Name, "Master.bmp");
+  EXPECT_EQ(item->Kind, skin::fkBitmap);
+}
+
+}  // namespace
