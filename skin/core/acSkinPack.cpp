@@ -2,6 +2,8 @@
 
 #include <zlib.h>
 
+#include "rtl/SysUtils.h"
+
 #include <algorithm>
 #include <array>
 #include <climits>
@@ -19,13 +21,6 @@ constexpr std::string_view kPreviewMark = "previewimg";
 // Deflate never expands data by more than this factor, so a declared size beyond it
 // cannot come from the bytes that are left.
 constexpr uint64_t kMaxInflateRatio = 1032;
-
-bool SameTextAscii(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           auto up = [](char c) { return (c >= 'a' && c <= 'z') ? char(c - 32) : c; };
-           return up(x) == up(y);
-         });
-}
 
 // Reading position over the packed bytes; every read checks what is left.
 class TReader {
@@ -89,7 +84,7 @@ bool ReadEntries(TacSkinConvertor& c) {
     if (uint64_t(size) > uint64_t(in.Left()) * kMaxInflateRatio) return false;
     TacBytes data;
     if (!in.Inflate(size_t(size), data)) return false;
-    if (SameTextAscii(name, kOptionsName)) {
+    if (rtl::SameText(name, kOptionsName)) {
       c.OptionsStream = std::move(data);  // a later options entry replaces an earlier one
     } else {
       c.Files.push_back(TacFileItem{name, FileKindOf(name), std::move(data)});
@@ -102,7 +97,7 @@ bool ReadEntries(TacSkinConvertor& c) {
 
 const TacFileItem* FindFileEntry(const TacSkinConvertor& convertor, std::string_view name) {
   for (const auto& item : convertor.Files)
-    if (SameTextAscii(item.Name, name)) return &item;
+    if (rtl::SameText(item.Name, name)) return &item;
   return nullptr;
 }
 
@@ -110,8 +105,8 @@ int32_t FileKindOf(std::string_view name) {
   size_t dot = name.find_last_of(".\\/:");
   if (dot == std::string_view::npos || name[dot] != '.') return fkOther;
   std::string_view ext = name.substr(dot);
-  if (SameTextAscii(ext, ".BMP")) return fkBitmap;
-  if (SameTextAscii(ext, ".TTF") || SameTextAscii(ext, ".OTF")) return fkFont;
+  if (rtl::SameText(ext, ".BMP")) return fkBitmap;
+  if (rtl::SameText(ext, ".TTF") || rtl::SameText(ext, ".OTF")) return fkFont;
   return fkOther;
 }
 

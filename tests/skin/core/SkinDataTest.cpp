@@ -1,0 +1,285 @@
+// Skin data from the project's test skin: section records with inheritance, limits and state
+// copies, the built-in sections, image elements in every notation, the scaled-variant search
+// at several PPI, element scaling, shared pictures and the PARENTCLASS cycle.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <string>
+
+#include "rtl/SysUtils.h"
+#include "skin/core/acSkinData.h"
+
+namespace {
+
+using skin::TacSkinData;
+using skin::TBitmap32;
+
+std::string ReadText(const std::string& path) {
+  std::ifstream f(path, std::ios::binary);
+  EXPECT_TRUE(f.good()) << path;
+  return std::string((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
+}
+
+// The test skin's pictures are 24-bit bottom-up BMPs; the engine gives them alpha 255 but on
+// the fuchsia key pixels, as the loader of the skin manager does.
+std::unique_ptr<TBitmap32> ReadBmp24(const std::string& path) {
+  std::string b = ReadText(path);
+  if (b.size() < 54 || b.compare(0, 2, "BM") != 0) return nullptr;
+  auto u32 = [&](size_t at) { uint32_t v; std::memcpy(&v, b.data() + at, 4); return v; };
+  const int w = int(u32(18)), h = int(u32(22));
+  const size_t offset = u32(10), stride = (size_t(w) * 3 + 3) & ~size_t(3);
+  auto bmp = std::make_unique<TBitmap32>(w, h);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) {
+      const auto* p = reinterpret_cast<const uint8_t*>(b.data() + offset + size_t(h - 1 - y) * stride + size_t(x) * 3);
+      skin::TPixel px = skin::MakePixel(p[0], p[1], p[2], 255);
+      bmp->At(x, y) = (px & 0xFFFFFF) == 0xFF00FF ? 0x00FF00FF : px;
+    }
+  return bmp;
+}
+
+struct LoadedSkin {
+  skin::TacSkinSource source;
+  std::unique_ptr<TBitmap32> master;
+  std::map<std::string, int> pictureLoads;
+  std::unique_ptr<TacSkinData> data;
+};
+
+// Loads a skin folder of the test data at a PPI, in the order of a real load.
+std::unique_ptr<LoadedSkin> Load(const std::string& folder, int ppi) {
+  auto s = std::make_unique<LoadedSkin>();
+  const std::string dir = std::string(KORVAN_TEST_SKIN) + "/" + folder + "/";
+  s->source.Options = skin::TacOptionsText(ReadText(dir + "Options.dat"));
+  s->master = ReadBmp24(dir + "Master.bmp");
+  s->source.Master = s->master.get();
+  s->source.MainColor = 0xDDDDDD;
+  s->source.MainFontColor = 0x000080;
+  LoadedSkin* raw = s.get();
+  s->source.LoadPicture = [raw, dir](const std::string& name) {
+    ++raw->pictureLoads[name];
+    // Picture names come upper-cased from the element values; the files keep their case.
+    static const char* const files[] = {"Glyph.bmp", "Pattern.bmp"};
+    for (const char* f : files)
+      if (rtl::UpperCase(f) == name) return ReadBmp24(dir + f);
+    return std::unique_ptr<TBitmap32>();
+  };
+  s->data = std::make_unique<TacSkinData>(ppi);
+  skin::LoadImageElements(*s->data, s->source);
+  skin::ParseSections(*s->data, s->source);
+  skin::ResolveSectionElements(*s->data);
+  return s;
+}
+
+const skin::TsGeneralData& Section(const TacSkinData& d, const char* name) {
+  int32_t i = skin::GetSkinIndex(d, name);
+  EXPECT_GE(i, 0) << name;
+  return d.Sections.at(size_t(i));
+}
+
+const skin::TsMaskData& Element(const TacSkinData& d, const char* section, const char* key) {
+  int32_t i = skin::FindMaskIndex(d, section, key);
+  EXPECT_GE(i, 0) << section << "/" << key;
+  return d.Masks.at(size_t(i));
+}
+
+TEST(SkinData, SectionsInheritThroughTwoLevelsAndKeepTheirLimits) {
+  auto s = Load("Korvan Test", 96);
+  const TacSkinData& d = *s->data;
+  const auto& child = Section(d, "CHILDBUTTON");
+  EXPECT_EQ(child.ParentClass, "MIDBUTTON");
+  // COLOR=-1 cannot override: the parent's 255 stays; the rest comes from BUTTON.
+  EXPECT_EQ(child.StateParams[0].Color, 255u);
+  EXPECT_EQ(child.StateParams[1].Color, 15658734u);
+  EXPECT_EQ(child.StateParams[1].FontColor, 8388608u);  // MIDBUTTON's -1 is skipped too
+  EXPECT_EQ(child.StateParams[0].Transparency, 30);
+  EXPECT_EQ(child.StateParams[0].GradientPercent, 100);
+  ASSERT_FALSE(child.StateParams[0].Gradient.empty());
+  EXPECT_FALSE(child.StateParams[1].Gradient.empty());
+  // Limits: GLOW=300 gives 255, OUTBLUR=50 gives 30; absent keys take their defaults.
+  EXPECT_EQ(child.Glow, 255);
+  EXPECT_EQ(child.OuterBlur, 30);
+  EXPECT_EQ(child.OuterRadius, 9);
+  EXPECT_EQ(child.OuterOpacity, 200);
+  EXPECT_EQ(child.OuterOffsetL, -1);
+  EXPECT_EQ(child.States, 3);
+  const auto& glow = Section(d, "GLOWPANEL");
+  EXPECT_EQ(glow.OuterMode, 3);
+  EXPECT_EQ(glow.OuterOffsetL, 4);
+  EXPECT_EQ(glow.OuterColorL, 255u);
+  EXPECT_EQ(Section(d, "FORMTITLE").GlowMargin, 4);
+  EXPECT_EQ(Section(d, "FORMTITLE").StateParams[0].ContourLeft, -1);
+}
+
+TEST(SkinData, StatesAreReadOrCopiedByTheirCount) {
+  auto s = Load("Korvan Test", 96);
+  const TacSkinData& d = *s->data;
+  const auto& button = Section(d, "BUTTON");  // three states, no third state of its own
+  EXPECT_EQ(button.StateParams[2].Color, button.StateParams[1].Color);
+  EXPECT_EQ(button.StateParams[2].Gradient.size(), button.StateParams[1].Gradient.size());
+  const auto& panel = Section(d, "PANEL");  // one state
+  for (int n : {1, 2}) {
+    EXPECT_EQ(panel.StateParams[size_t(n)].Color, panel.StateParams[0].Color);
+    EXPECT_EQ(panel.StateParams[size_t(n)].FontColor, panel.StateParams[0].FontColor);
+  }
+  const auto& menu = Section(d, "MENUITEM");  // a third state of its own
+  EXPECT_TRUE(menu.UseState2);
+  EXPECT_EQ(menu.StateParams[2].Color, 8421504u);
+  EXPECT_EQ(menu.StateParams[2].ContourLeft, 255);
+  EXPECT_EQ(menu.StateParams[1].Color, 12937777u);
+  // Defaults come from the default state, not from another state.
+  EXPECT_EQ(menu.StateParams[2].FontColor, 0u);
+  EXPECT_EQ(menu.StateParams[2].GlowColor, 0xFFFFFFu);
+}
+
+TEST(SkinData, BuiltInSectionsAreAdded) {
+  auto s = Load("Korvan Test", 96);
+  const TacSkinData& d = *s->data;
+  const size_t fromText = s->source.Options.Sections().size();
+  ASSERT_EQ(d.Sections.size(), fromText + 2);
+  const auto& t = d.Sections[fromText];
+  EXPECT_EQ(t.SectionName, "TRANSPARENT");
+  EXPECT_EQ(t.States, 1);
+  for (const auto& st : t.StateParams) {
+    EXPECT_EQ(st.Transparency, 100);
+    EXPECT_EQ(st.Color, 0xFFFFFFu);
+    EXPECT_EQ(st.FontColor, 0x000080u);
+    EXPECT_EQ(st.ContourTop, -1);
+  }
+  const auto& m = d.Sections[fromText + 1];
+  EXPECT_EQ(m.SectionName, "MAINCOLOR");
+  EXPECT_EQ(m.StateParams[0].Color, 0xDDDDDDu);
+  EXPECT_EQ(m.StateParams[0].Transparency, 0);
+}
+
+TEST(SkinData, ElementsOfEveryNotationAndTheirSections) {
+  auto s = Load("Korvan Test", 96);
+  const TacSkinData& d = *s->data;
+  const auto& border = Element(d, "BUTTON", "BORDERSMASK");
+  EXPECT_EQ(border.Image, nullptr);  // a region of the master bitmap
+  EXPECT_EQ(border.SrcRect, (skin::TacRect{0, 0, 90, 40}));
+  EXPECT_EQ(border.FrameWidth, 30);
+  EXPECT_EQ(border.FrameHeight, 20);
+  EXPECT_EQ(border.CornerFlags, 1);  // fuchsia in the frames' corners
+  EXPECT_EQ(Element(d, "EDIT", "BORDERSMASK").CornerFlags, 0);
+  const auto& panel = Element(d, "PANEL", "BORDERSMASK");  // "^" with borders from the rectangle
+  EXPECT_EQ(panel.BorderLeft, 14);
+  EXPECT_EQ(panel.BorderBottom, 14);
+  const auto& checks = Element(d, "GLOBALINFO", "BOXCHECKED");  // "@"
+  EXPECT_EQ(checks.ElementKind, 2);
+  EXPECT_EQ(checks.FrameWidth, 16);
+  const auto& pattern = Element(d, "BUTTON", "PATTERN");  // "~" naming a file
+  EXPECT_EQ(pattern.ElementKind, 1);
+  ASSERT_NE(pattern.Image, nullptr);
+  EXPECT_EQ(pattern.Image->Width(), 8);
+  const auto& tick = Element(d, "TRACKBAR", "TICKHORZ");  // "!" kind 4, rectangle in the file
+  EXPECT_EQ(tick.ElementKind, 4);
+  EXPECT_EQ(tick.SrcRect, (skin::TacRect{0, 0, 32, 16}));
+  // A picture the loader cannot give (a PNG here) drops its element.
+  EXPECT_EQ(skin::FindMaskIndex(d, "GLOBALINFO", "BOXUNCHECKED"), -1);
+  // Keys with "*" and the master bitmap's name are no elements.
+  EXPECT_EQ(skin::FindMaskIndex(d, "HINT", "BORDERSMASK*150"), -1);
+  EXPECT_EQ(skin::FindMaskIndex(d, "GLOBALINFO", "MASTERBITMAP"), -1);
+
+  // Section indices: own, inherited through the chain, and textures likewise.
+  const int32_t button = skin::FindMaskIndex(d, "BUTTON", "BORDERSMASK");
+  EXPECT_EQ(Section(d, "BUTTON").BorderIndex, button);
+  EXPECT_EQ(Section(d, "CHILDBUTTON").BorderIndex, button);
+  EXPECT_EQ(Section(d, "TABTOP").StateParams[0].TextureIndex, skin::FindMaskIndex(d, "BUTTON", "PATTERN"));
+  const int32_t hot = skin::FindMaskIndex(d, "BUTTON", "HOTPATTERN");  // a file name with "!" words
+  EXPECT_EQ(d.Masks.at(size_t(hot)).ElementKind, 1);
+  EXPECT_EQ(Section(d, "BUTTON").StateParams[1].TextureIndex, hot);
+  EXPECT_EQ(Section(d, "BUTTON").StateParams[2].TextureIndex, hot);  // no third state: the hot one
+  EXPECT_EQ(Section(d, "PANEL").StateParams[0].TextureIndex, skin::FindMaskIndex(d, "PANEL", "PATTERN"));
+  EXPECT_EQ(Section(d, "EDIT").FrameKind, -1);      // one-pixel borders
+  EXPECT_EQ(Section(d, "COMBOBOX").FrameKind, 0);   // the same borders, another name
+  EXPECT_EQ(Section(d, "FORMTITLE").FrameKind, -2); // no border
+  EXPECT_EQ(Section(d, "FORMTITLE").BorderIndex, -1);
+  // Names are compared exactly.
+  EXPECT_EQ(skin::GetSkinIndex(d, "button"), -1);
+  EXPECT_EQ(skin::GetSkinIndex(d, ""), -1);
+  EXPECT_EQ(skin::GetMaskIndex(d, -1, "BORDERSMASK"), -1);
+  EXPECT_EQ(skin::GetMaskIndex(d, int32_t(d.Sections.size()), "BORDERSMASK"), -1);
+}
+
+TEST(SkinData, ScaledVariantSearch) {
+  struct { int ppi; const char* section; int sourcePPI; int width; bool rescaled; } cases[] = {
+      {96, "HINT", 96, 24, false},       {144, "HINT", 144, 36, false},  // the "*150" variant as drawn
+      {120, "HINT", 144, 30, true},      // "*125" absent: "*150" next, then rescaled down
+      {96, "TOOLBAR", 96, 20, false},    {100, "TOOLBAR", 120, 20, true},  // at 100 the search starts at "*125"
+      {120, "TOOLBAR", 120, 25, false},  {144, "TOOLBAR", 192, 30, true},  // upward first: "*200"
+      {192, "TOOLBAR", 192, 40, false},
+  };
+  for (const auto& t : cases) {
+    auto s = Load("Korvan Test", t.ppi);
+    const auto& e = Element(*s->data, t.section, "BORDERSMASK");
+    EXPECT_EQ(e.SourcePPI, t.sourcePPI) << t.section << " at " << t.ppi;
+    EXPECT_EQ(e.TargetPPI, t.ppi);
+    EXPECT_EQ(e.FrameWidth, t.width) << t.section << " at " << t.ppi;
+    EXPECT_EQ(e.Image != nullptr, t.rescaled) << t.section << " at " << t.ppi;
+  }
+}
+
+TEST(SkinData, ElementScalingAndSharedPictures) {
+  auto s = Load("Korvan Test", 120);
+  const TacSkinData& d = *s->data;
+  const auto& border = Element(d, "BUTTON", "BORDERSMASK");
+  ASSERT_NE(border.Image, nullptr);
+  // Frame width first (30 -> 37), then times the frames; image and mask halves each 25.
+  EXPECT_EQ(border.Image->Width(), 111);
+  EXPECT_EQ(border.Image->Height(), 50);
+  EXPECT_EQ(border.FrameWidth, 37);
+  EXPECT_EQ(border.FrameHeight, 25);
+  EXPECT_EQ(border.BorderLeft, 5);
+  // Every pixel of the image half is opaque or the key colour.
+  for (int y = 0; y < 25; ++y)
+    for (int x = 0; x < 111; ++x) {
+      skin::TPixel p = border.Image->At(x, y);
+      EXPECT_TRUE(skin::ChA(p) >= 100 || p == 0x00FF00FFu) << x << "," << y;
+    }
+  // The same region named twice, and the same file named twice, are prepared once.
+  EXPECT_EQ(Element(d, "TRACKBAR", "SLIDERMASK").Image, border.Image);
+  EXPECT_EQ(Element(d, "COMBOBOX", "GLYPHMASK").Image, Element(d, "TRACKBAR", "TICKHORZ").Image);
+  EXPECT_EQ(s->pictureLoads["GLYPH.BMP"], 1);
+  // A one-pixel-border element stays as drawn.
+  EXPECT_EQ(Element(d, "EDIT", "BORDERSMASK").Image, nullptr);
+  // The edit's border picture keeps its key pixels at 96 PPI: corners are not rescaled.
+  auto at96 = Load("Korvan Test", 96);
+  EXPECT_EQ(at96->data->SharedImages.size(), 2u);  // Pattern.bmp and Glyph.bmp only
+}
+
+TEST(SkinData, FrameCountZeroIsOneFrameWithHalfBorders) {
+  for (int ppi : {96, 120, 144}) {
+    auto s = Load("bad-frame0", ppi);
+    const auto& e = Element(*s->data, "EDIT", "BORDERSMASK");
+    EXPECT_EQ(e.FrameCount, 1) << ppi;
+    EXPECT_EQ(e.FrameWidth, skin::ScaleByPPI(20, ppi)) << ppi;
+    EXPECT_EQ(e.BorderLeft, (e.FrameWidth - 1) / 2) << ppi;
+    EXPECT_EQ(e.BorderTop, (e.FrameHeight - 1) / 2) << ppi;
+  }
+}
+
+TEST(SkinData, ParentClassCycleEndsWithNotFound) {
+  auto s = Load("bad-cycle", 96);
+  const TacSkinData& d = *s->data;
+  const auto& o = s->source.Options;
+  // BUTTON -> CHILDBUTTON -> MIDBUTTON -> BUTTON, and SCROLLBAR1H naming itself.
+  EXPECT_EQ(skin::ReadInheritedInt(o, "BUTTON", "NOSUCHKEY", 7), 7);
+  EXPECT_EQ(skin::ReadInheritedInt(o, "CHILDBUTTON", "NOSUCHKEY", 0, true), -1);
+  EXPECT_EQ(skin::ReadInheritedString(o, "SCROLLBAR1V", "NOSUCHKEY", "x"), "x");
+  EXPECT_EQ(skin::ReadInheritedInt(o, "CHILDBUTTON", "HOTCOLOR", 0), 15658734);  // found before the loop closes
+  EXPECT_EQ(skin::GetMaskIndex(d, skin::GetSkinIndex(d, "MIDBUTTON"), "NOSUCHMASK"), -1);
+  EXPECT_EQ(skin::GetTextureIndex(d, skin::GetSkinIndex(d, "MIDBUTTON"), "MIDBUTTON", "NOSUCH"), -1);
+  EXPECT_EQ(Section(d, "SCROLLBAR1H").FrameKind, -2);
+  EXPECT_EQ(Section(d, "MIDBUTTON").BorderIndex, skin::FindMaskIndex(d, "BUTTON", "BORDERSMASK"));
+}
+
+TEST(SkinData, MulDivRoundsHalfAwayFromZero) {
+  struct { int a, b, c, r; } cases[] = {{6, 144, 192, 5}, {-6, 144, 192, -5}, {4, 120, 96, 5}, {7, 1, 2, 4},
+                                        {1, 1, 0, -1},     {9, 120, 96, 11}};
+  for (const auto& t : cases) EXPECT_EQ(skin::MulDiv(t.a, t.b, t.c), t.r) << t.a << "*" << t.b << "/" << t.c;
+}
+
+}  // namespace
