@@ -500,6 +500,7 @@ void ParseSections(TacSkinData& data, const TacSkinSource& source) {
     AddSection(data, "TRANSPARENT", -1, source.MainFontColor, 0xFFFFFF, 100, 1);
   if (GetSkinIndex(data, "MAINCOLOR") < 0)
     AddSection(data, "MAINCOLOR", -1, source.MainFontColor, source.MainColor, 0, 1);
+  ReadCommonMetrics(data, source);
 }
 
 void ResolveSectionElements(TacSkinData& data) {

@@ -111,6 +111,40 @@ struct TacBmpData {
   TacRect SourceRect;
 };
 
+// A frequently used section with its element indices.
+struct TacConstElementData {
+  int32_t Section = -1;
+  int32_t BorderMask = -1;
+  int32_t GlyphMask = -1;
+  int32_t Texture = -1;
+  int32_t HotTexture = -1;
+  std::string FoundName;
+};
+
+struct TrackBarElemData {
+  int32_t Section = -1, BorderMask = -1, SliderMask = -1, Texture = -1, HotTexture = -1;
+  int32_t TickMask = -1, ProgressMask = -1, ChannelMask = -1;
+};
+
+// Outer effects of the skin: entry 0 the light outline, entry 1 the shadow.
+struct TacOuterEffect {
+  uint32_t ColorL = 0, ColorT = 0, ColorR = 0, ColorB = 0;
+  int32_t OffsetL = 0, OffsetT = 0, OffsetR = 0, OffsetB = 0;
+  int32_t WidthL = -1, WidthT = -1, WidthR = -1, WidthB = -1;
+  int32_t Blur = 0;
+  int32_t Radius = 0;
+  int32_t EffectMask = -1;
+  int32_t Source = 0;  // 0 none, 1 an element of the options text, 2 generated
+  int32_t Opacity = 0;
+};
+
+// The standard sections the painters use by index.
+inline constexpr int kStandardSectionCount = 53;
+extern const std::array<std::string_view, kStandardSectionCount> StandardSectionNames;
+inline constexpr int kTitleButtonImages = 13;
+
+struct TacSkinColors;
+
 // What a load reads besides the options text.
 struct TacSkinSource {
   TacOptionsText Options;
@@ -121,6 +155,10 @@ struct TacSkinSource {
   // Palette entries 0 (main colour) and 1 (main font colour) for the built-in sections.
   uint32_t MainColor = 0xFFFFFF;
   uint32_t MainFontColor = 0;
+  // The light outline's colours pass through these (nullptr: the system's answers).
+  const TacSkinColors* Colors = nullptr;
+  // The system's sizing-frame width, the default of the form offset.
+  int32_t SystemFrameWidth = 4;
 };
 
 class TacSkinData {
@@ -130,6 +168,32 @@ class TacSkinData {
   int32_t Percent = 100;
   int32_t ScaleStep = 0;
   uint8_t TabsCover = 0, RibbonTabsCover = 0;
+
+  // Skin-wide metrics (scaled to the PPI).
+  int32_t Shadow1Blur = 0, Shadow1Offset = 0, Shadow1Transparency = 0;
+  int32_t BorderWidth = 0, TitleHeight = 0, MaxTitleHeight = 0, FormOffset = 0, CenterOffset = 0;
+  int32_t AlignOffsetL = 0, AlignOffsetR = 0, AlignOffsetT = 0, AlignOffsetB = 0;
+  int32_t TitleBtnRight = 0, TitleBtnLeft = 0, TitleBtnTop = 0, TitleBtnSpace = 0;
+  int32_t WndShadowRadius = 0, WndShadowSize = 0, WndShadowOffset = 0;
+  uint32_t WndShadowColorInactive = 0, WndShadowColorActive = 0;
+  int32_t BorderMode = 0, ComboMrg = 0, SliderMrg = 0;
+  std::array<TacOuterEffect, 2> OuterEffects{};
+
+  // Standard sections and pre-computed element indices.
+  int32_t GlobalInfoIndex = -1;
+  std::array<int32_t, kStandardSectionCount> StandardSections{};
+  std::array<TacConstElementData, 4> ScrollBarElems, ScrollBtnElems, UpDownElems;
+  std::array<TacConstElementData, 2> SliderElems;
+  TacConstElementData MenuItemElem, ComboBtnElem;
+  std::array<TacIntArray, 5> TitleBtnGlows;
+  std::array<int32_t, 5> TitleBtnGlowMargins{};
+  std::array<int32_t, kTitleButtonImages> TitleBtnImages{};
+  std::array<int32_t, 2> RadioImages{};
+  std::array<int32_t, 3> CheckImages{}, SmallCheckImages{};
+  std::array<TrackBarElemData, 2> TrackBarElems;
+  std::array<std::array<TacConstElementData, 4>, 4> TabElems;  // first, last, middle, single
+  int32_t ExtBorderImage = -1, GripVertImage = -1, GripHorzImage = -1, GripImage = -1;
+
   std::vector<TacBmpData> SharedImages;
   std::vector<TsMaskData> Masks;
   std::vector<TsGeneralData> Sections;
@@ -165,10 +229,25 @@ bool PrepareElementScale(TsMaskData& element, const TBitmap32* master, bool keep
 // border), else 0.
 int32_t GetCornerTransparency(const TsMaskData& element, const TBitmap32* master);
 
-// The section records with inheritance, then the built-in sections.
+// The section records with inheritance, the built-in sections, then ReadCommonMetrics.
 void ParseSections(TacSkinData& data, const TacSkinSource& source);
 // Each section's element indices and each element's frame size.
 void ResolveSectionElements(TacSkinData& data);
+
+// A "GLOBALINFO" integer for the data's step: its own variant, else the plain key scaled
+// (ScaleByElement: scaled from the PPI of element maskIndex's picture when it has one).
+int32_t ReadScaledGlobal(const TacSkinData& data, const TacOptionsText& options, std::string_view name,
+                         int32_t def, int32_t maskIndex, bool scaleByElement);
+// The skin-wide metrics and the values of the two outer effects.
+void ReadCommonMetrics(TacSkinData& data, const TacSkinSource& source);
+// The standard section indices (adding the sections that fall back on others) and the
+// element indices the painters use.
+void ResolveStandardElements(TacSkinData& data);
+void ReadTitleMetrics(TacSkinData& data, const TacSkinSource& source);
+
+// A whole load into empty skin data, in order: image elements, sections with the skin-wide
+// metrics, standard sections, section elements, title metrics.
+void LoadSkinData(TacSkinData& data, const TacSkinSource& source);
 
 // ---------------------------------------------------------------- look-ups
 int32_t GetSkinIndex(const TacSkinData& data, std::string_view name);

@@ -67,9 +67,7 @@ std::unique_ptr<LoadedSkin> Load(const std::string& folder, int ppi) {
     return std::unique_ptr<TBitmap32>();
   };
   s->data = std::make_unique<TacSkinData>(ppi);
-  skin::LoadImageElements(*s->data, s->source);
-  skin::ParseSections(*s->data, s->source);
-  skin::ResolveSectionElements(*s->data);
+  skin::LoadSkinData(*s->data, s->source);
   return s;
 }
 
@@ -138,7 +136,7 @@ TEST(SkinData, BuiltInSectionsAreAdded) {
   auto s = Load("Korvan Test", 96);
   const TacSkinData& d = *s->data;
   const size_t fromText = s->source.Options.Sections().size();
-  ASSERT_EQ(d.Sections.size(), fromText + 2);
+  ASSERT_GE(d.Sections.size(), fromText + 2);
   const auto& t = d.Sections[fromText];
   EXPECT_EQ(t.SectionName, "TRANSPARENT");
   EXPECT_EQ(t.States, 1);
@@ -274,6 +272,103 @@ TEST(SkinData, ParentClassCycleEndsWithNotFound) {
   EXPECT_EQ(skin::GetTextureIndex(d, skin::GetSkinIndex(d, "MIDBUTTON"), "MIDBUTTON", "NOSUCH"), -1);
   EXPECT_EQ(Section(d, "SCROLLBAR1H").FrameKind, -2);
   EXPECT_EQ(Section(d, "MIDBUTTON").BorderIndex, skin::FindMaskIndex(d, "BUTTON", "BORDERSMASK"));
+}
+
+TEST(SkinData, SkinWideMetricsAtEachStep) {
+  struct { int ppi; int border, title, shadowSize, shadowBlur, combo; } cases[] = {
+      {96, 4, 24, 16, -1, 1},   // as written; an absent blur stays -1 at step 0
+      {120, 5, 30, 20, -1, 1},  // "*125" variants where written, else the plain value scaled
+      {144, 6, 36, 24, -1, 2},  // a combo margin of 1 becomes 2 above 143 PPI
+  };
+  for (const auto& t : cases) {
+    auto s = Load("Korvan Test", t.ppi);
+    const TacSkinData& d = *s->data;
+    EXPECT_EQ(d.BorderWidth, t.border) << t.ppi;
+    EXPECT_EQ(d.TitleHeight, t.title) << t.ppi;
+    EXPECT_EQ(d.MaxTitleHeight, t.title) << t.ppi;
+    EXPECT_EQ(d.WndShadowSize, t.shadowSize) << t.ppi;
+    EXPECT_EQ(d.Shadow1Blur, t.shadowBlur) << t.ppi;
+    EXPECT_EQ(d.ComboMrg, t.combo) << t.ppi;
+    EXPECT_EQ(d.WndShadowRadius, skin::ScaleByPPI(17, t.ppi)) << t.ppi;
+    EXPECT_EQ(d.WndShadowColorActive, 0x99000000u);
+    EXPECT_EQ(d.OuterEffects[1].ColorT, 0x00FF00FFu);
+    EXPECT_EQ(d.OuterEffects[1].OffsetB, skin::ScaleByPPI(5, t.ppi));
+    EXPECT_EQ(d.OuterEffects[0].Opacity, 200);
+    EXPECT_EQ(d.OuterEffects[0].ColorL, 0xFFFFFFu);
+  }
+}
+
+TEST(SkinData, StandardSectionsAndElementRecords) {
+  auto s = Load("Korvan Test", 96);
+  const TacSkinData& d = *s->data;
+  auto std_ = [&](int entry) { return d.StandardSections[size_t(entry)]; };
+  EXPECT_EQ(d.GlobalInfoIndex, 0);
+  EXPECT_EQ(std_(9), skin::GetSkinIndex(d, "BUTTON"));
+  EXPECT_EQ(std_(11), -1);  // BUTTON_HUGE
+  // Missing entries point at their fallback; a copy under the missing name is added.
+  struct { int entry; const char* fallback; } fallbacks[] = {
+      {39, "TOOLBAR"}, {40, "FORMTITLE"}, {41, "SPEEDBUTTON"}, {44, "TOOLBUTTON"}, {46, "TABTOP"},
+      {47, "BUTTON"},  {48, "BUTTON"},    {50, "BUTTON"},      {51, "PANEL_LOW"}, {52, "PANEL_LOW"}};
+  for (const auto& f : fallbacks) {
+    EXPECT_EQ(std_(f.entry), skin::GetSkinIndex(d, f.fallback)) << f.entry;
+    const int32_t copy = skin::GetSkinIndex(d, skin::StandardSectionNames[size_t(f.entry)]);
+    ASSERT_GE(copy, 0) << f.entry;
+    EXPECT_EQ(d.Sections[size_t(copy)].StateParams[0].Color,
+              d.Sections[size_t(skin::GetSkinIndex(d, f.fallback))].StateParams[0].Color);
+  }
+  for (int self : {42, 43, 45}) {
+    EXPECT_EQ(std_(self), -1);
+    EXPECT_EQ(skin::GetSkinIndex(d, skin::StandardSectionNames[size_t(self)]), -1);
+  }
+  // Element records.
+  const int32_t button = skin::GetSkinIndex(d, "BUTTON");
+  EXPECT_EQ(d.UpDownElems[0].Section, skin::GetSkinIndex(d, "UPDOWNBTN"));
+  EXPECT_EQ(d.UpDownElems[0].FoundName, "UPDOWNBTN");
+  EXPECT_EQ(d.UpDownElems[0].BorderMask, skin::GetMaskIndex(d, button, "BORDERSMASK"));
+  EXPECT_EQ(d.ScrollBarElems[1].Section, skin::GetSkinIndex(d, "SCROLLBAR1V"));
+  EXPECT_EQ(d.ComboBtnElem.Section, -1);
+  EXPECT_EQ(d.ComboBtnElem.FoundName, "COMBOBTN");
+  EXPECT_EQ(d.ComboBtnElem.GlyphMask, skin::FindMaskIndex(d, "COMBOBOX", "GLYPHMASK"));
+  EXPECT_EQ(d.TrackBarElems[0].SliderMask, skin::FindMaskIndex(d, "TRACKBAR", "SLIDERMASK"));
+  EXPECT_EQ(d.TrackBarElems[1].TickMask, skin::FindMaskIndex(d, "TRACKBAR", "TICKHORZ"));
+  EXPECT_EQ(d.TrackBarElems[0].TickMask, -1);
+  EXPECT_EQ(d.CheckImages[1], skin::FindMaskIndex(d, "GLOBALINFO", "BOXCHECKED"));
+  EXPECT_EQ(d.CheckImages[0], -1);
+  // Title buttons: the lone close button and the small icons fall back on the big ones.
+  const int32_t close = skin::FindMaskIndex(d, "GLOBALINFO", "BICONCLOSE");
+  ASSERT_GE(close, 0);
+  EXPECT_EQ(d.TitleBtnImages[1], close);
+  EXPECT_EQ(d.TitleBtnImages[0], close);
+  EXPECT_EQ(d.TitleBtnImages[6], close);
+  EXPECT_EQ(d.TitleBtnImages[12], -1);
+  ASSERT_EQ(d.TitleBtnGlows[1].size(), 1u);
+  EXPECT_EQ(d.TitleBtnGlows[1][0], skin::FindMaskIndex(d, "GLOBALINFO", "BICONCLOSEGLOW0"));
+  EXPECT_EQ(d.TitleBtnGlows[0], d.TitleBtnGlows[1]);
+  EXPECT_EQ(d.TitleBtnGlowMargins[1], 3);
+  EXPECT_EQ(d.TitleBtnGlowMargins[0], 3);
+}
+
+TEST(SkinData, FallbackWithoutItsSectionAddsAnEmptyOne) {
+  skin::TacSkinSource source;
+  source.Options = skin::TacOptionsText("[GLOBALINFO]\r\nVERSION=12\r\n[PANEL]\r\nCOLOR=5\r\n");
+  TacSkinData d(96);
+  skin::LoadSkinData(d, source);
+  EXPECT_EQ(d.StandardSections[39], -1);  // MENUCAPTION without TOOLBAR
+  const int32_t added = skin::GetSkinIndex(d, "MENUCAPTION");
+  ASSERT_GE(added, 0);
+  EXPECT_EQ(d.Sections[size_t(added)].States, -1);
+  EXPECT_EQ(d.Sections[size_t(added)].StateParams[2].Color, 0xFFFFFFFFu);
+  EXPECT_EQ(d.Sections[size_t(added)].StateParams[0].Transparency, -1);
+  EXPECT_EQ(d.StandardSections[48], -1);  // COLHEADERA follows the unresolved COLHEADER
+}
+
+TEST(SkinData, NewSkinDataForAPPI) {
+  struct { int ppi, percent, step; } cases[] = {{96, 100, 0}, {100, 104, 0}, {120, 125, 1}, {144, 150, 2}, {192, 200, 3}};
+  for (const auto& t : cases) {
+    TacSkinData d(t.ppi);
+    EXPECT_EQ(d.Percent, t.percent) << t.ppi;
+    EXPECT_EQ(d.ScaleStep, t.step) << t.ppi;
+  }
 }
 
 TEST(SkinData, MulDivRoundsHalfAwayFromZero) {

@@ -1,6 +1,6 @@
 // libFuzzer over a whole parse of an options text: image elements (with a small master
-// bitmap and one picture file), section records with inheritance, and their element
-// indices, at a PPI that makes elements rescale. Values that do not convert end the parse
+// bitmap and one picture file), section records with inheritance, skin-wide metrics,
+// standard sections and element indices, at a PPI that makes elements rescale. Values that do not convert end the parse
 // with the conversion error, as they end a load.
 #include <cstddef>
 #include <cstdint>
@@ -25,9 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   for (int ppi : {96, 144}) {
     skin::TacSkinData skinData(ppi);
     try {
-      skin::LoadImageElements(skinData, source);
-      skin::ParseSections(skinData, source);
-      skin::ResolveSectionElements(skinData);
+      skin::LoadSkinData(skinData, source);
     } catch (const rtl::Exception&) {
       // the conversion and range errors of values that do not convert
     }

@@ -1,0 +1,226 @@
+// Skin-wide metrics, outer effects, standard sections and the element indices painters
+// use by position.
+#include <algorithm>
+#include <climits>
+
+#include "skin/core/acSkinColors.h"
+#include "skin/core/acSkinData.h"
+
+namespace skin {
+
+const std::array<std::string_view, kStandardSectionCount> StandardSectionNames{
+    "MENUITEM",   "CHECKBOX",    "SPEEDBUTTON", "SPEEDBUTTON_SMALL", "TOOLBUTTON", "TRANSPARENT", "GROUPBOX",
+    "DIVIDER",    "WEBBUTTON",   "BUTTON",      "COMBONOEDIT",       "BUTTON_HUGE", "TOOLBAR",    "EDIT",
+    "GAUGE",      "SELECTION",   "STATUSBAR",   "PANEL",             "PANEL_LOW",  "TRACKBAR",    "PROGRESSV",
+    "DRAGBAR",    "GRIPH",       "GRIPV",       "PROGRESSH",         "TABSHEET",   "UPDOWNBTN",   "COMBOBOX",
+    "CAPTION",    "MAINMENU",    "SPLITTER",    "COMBOBTN",          "FORMTITLE",  "HINT",        "DIVIDERV",
+    "PAGECONTROL", "TABTOP",     "BARPANEL",    "BARTITLE",          "MENUCAPTION", "DIALOGTITLE", "MENUBTN",
+    "MENULINE",   "FORMHEADER",  "TB_BTN",      "TB_MENUBTN",        "TB_TAB",     "COLHEADER",   "COLHEADERA",
+    "COLHEADERL", "COLHEADERR",  "SLIDER_OFF",  "SLIDER_ON"};
+
+namespace {
+
+constexpr std::string_view kGlobalInfo = "GLOBALINFO";
+
+std::optional<int32_t> ReadNumber(const TacOptionsText& o, std::string_view key) {
+  auto v = o.Read(kGlobalInfo, key);
+  if (!v) return std::nullopt;
+  constexpr int32_t kAbsent = INT32_MIN;
+  int32_t n = IniStrToIntDef(*v, kAbsent);
+  if (n == kAbsent) return std::nullopt;
+  return n;
+}
+
+std::string Suffixed(std::string_view name, int step) {
+  return std::string(name) + std::string(ScaleSuffix[size_t(std::clamp(step, 0, kScaleStepCount - 1))]);
+}
+
+}  // namespace
+
+int32_t ReadScaledGlobal(const TacSkinData& d, const TacOptionsText& o, std::string_view name, int32_t def,
+                         int32_t maskIndex, bool scaleByElement) {
+  const int32_t plain = o.ReadInteger(kGlobalInfo, name, def);
+  if (scaleByElement && maskIndex >= 0 && size_t(maskIndex) < d.Masks.size()) {
+    const int32_t p = d.Masks[size_t(maskIndex)].SourcePPI;
+    if (auto v = ReadNumber(o, Suffixed(name, ScaleStepOfPPI(p))); v && p > 0) return int32_t(int64_t(*v) * d.PPI / p);
+    return d.ScaleInt(plain);
+  }
+  if (auto v = ReadNumber(o, Suffixed(name, d.ScaleStep))) return *v;
+  if (d.ScaleStep == 0) return def;
+  return scaleByElement ? d.ScaleInt(plain) : plain;
+}
+
+void ReadCommonMetrics(TacSkinData& d, const TacSkinSource& source) {
+  const TacOptionsText& o = source.Options;
+  auto plain = [&](const char* key, int32_t def) { return o.ReadInteger(kGlobalInfo, key, def); };
+  auto scaled = [&](std::string_view key, int32_t def) { return ReadScaledGlobal(d, o, key, def, -1, true); };
+  d.BorderMode = plain("BORDERMODE", 0);
+  d.AlignOffsetL = scaled("ALIGNOFFSET", 0);
+  d.AlignOffsetR = scaled("ALIGNOFFSETR", d.AlignOffsetL);
+  d.AlignOffsetT = scaled("ALIGNOFFSETT", d.AlignOffsetL);
+  d.AlignOffsetB = scaled("ALIGNOFFSETB", d.AlignOffsetL);
+  d.WndShadowRadius = scaled("WSHRAD", 17);
+  d.WndShadowOffset = scaled("WSHOFFS", 2);
+  d.WndShadowSize = scaled("WSHSIZE", 13);
+  d.WndShadowColorInactive = uint32_t(plain("WSHCOLN", 0x44000000));
+  d.WndShadowColorActive = uint32_t(plain("WSHCOLA", int32_t(0x99000000u)));
+  d.TitleBtnSpace = scaled("BISPACE", 0);
+  d.TitleBtnRight = scaled("BIRIGHT", 0);
+  d.TitleBtnLeft = scaled("BILEFT", 0);
+  d.TitleBtnTop = scaled("BITOP", 0);
+  static const char* const glowButtons[5] = {"BICLOSEALONE", "BICONCLOSE", "BICONMAX", "BICONMIN", "BICONNORM"};
+  for (size_t k = 0; k < 5; ++k) d.TitleBtnGlowMargins[k] = scaled(std::string(glowButtons[k]) + "GLOWMARGIN", 0);
+  const int32_t glows = std::clamp(plain("BICONCLOSEGLOW", 0), 0, 255);
+  for (auto& g : d.TitleBtnGlows) g.assign(size_t(glows), -1);
+  d.Shadow1Offset = scaled("SHADOW1OFFSET", 0);
+  d.Shadow1Blur = scaled("SHADOW1BLUR", -1);
+  d.Shadow1Transparency = plain("SHADOW1TRANSPARENCY", 0);
+  d.ComboMrg = plain("COMBOMARGIN", 2);
+  if (d.ComboMrg == 1 && d.PPI > 143) d.ComboMrg = 2;
+  d.SliderMrg = plain("SLIDERMARGIN", 1);
+
+  auto effect = [&](TacOuterEffect& e, const std::string& p, const int32_t defs[8]) {
+    e.WidthL = plain((p + "WIDTHL").c_str(), -1);
+    e.WidthT = plain((p + "WIDTHT").c_str(), -1);
+    e.WidthR = plain((p + "WIDTHR").c_str(), -1);
+    e.WidthB = plain((p + "WIDTHB").c_str(), -1);
+    e.OffsetL = d.ScaleInt(plain((p + "OFFSETL").c_str(), defs[0]));
+    e.OffsetR = d.ScaleInt(plain((p + "OFFSETR").c_str(), defs[1]));
+    e.OffsetT = d.ScaleInt(plain((p + "OFFSETT").c_str(), defs[2]));
+    e.OffsetB = d.ScaleInt(plain((p + "OFFSETB").c_str(), defs[3]));
+    e.Radius = d.ScaleInt(plain((p + "RADIUS_OE").c_str(), defs[4]));
+    e.Blur = d.ScaleInt(plain((p + "BLUR_OE").c_str(), defs[5]));
+    e.Opacity = plain((p + "OPACITY").c_str(), defs[6]);
+    e.Source = plain((p + "SOURCE").c_str(), defs[7]);
+    e.EffectMask = -1;  // the effect pictures are made with the skin's outer images
+  };
+  static const int32_t shadowDefs[8] = {3, 3, 2, 5, 9, 5, 60, 2};
+  static const int32_t outlineDefs[8] = {2, 2, 2, 4, 9, 5, 200, 2};
+  TacOuterEffect& shadow = d.OuterEffects[1];
+  shadow = TacOuterEffect{};
+  shadow.ColorL = uint32_t(plain("SH_COLORL", 0));
+  shadow.ColorT = 0x00FF00FF;  // clFuchsia: the shadow has one colour
+  effect(shadow, "SH_", shadowDefs);
+  TacOuterEffect& outline = d.OuterEffects[0];
+  outline = TacOuterEffect{};
+  outline.ColorL = ColorToSkinRGB(uint32_t(plain("LO_COLORL", 0xFFFFFF)), source.Colors);
+  outline.ColorT = ColorToSkinRGB(uint32_t(plain("LO_COLORT", 0)), source.Colors);
+  outline.ColorR = ColorToSkinRGB(uint32_t(plain("LO_COLORR", 0xFFFFFF)), source.Colors);
+  outline.ColorB = ColorToSkinRGB(uint32_t(plain("LO_COLORB", 0xFFFFFF)), source.Colors);
+  effect(outline, "LO_", outlineDefs);
+}
+
+namespace {
+
+TacConstElementData ConstElement(const TacSkinData& d, std::initializer_list<std::string_view> names) {
+  TacConstElementData r;
+  for (std::string_view n : names) {
+    r.FoundName = std::string(n);
+    r.Section = GetSkinIndex(d, n);
+    if (r.Section >= 0) break;
+  }
+  r.BorderMask = GetMaskIndex(d, r.Section, "BORDERSMASK");
+  r.GlyphMask = GetMaskIndex(d, r.Section, "GLYPHMASK");
+  r.Texture = GetMaskIndex(d, r.Section, "PATTERN");
+  r.HotTexture = GetMaskIndex(d, r.Section, "HOTPATTERN");
+  return r;
+}
+
+}  // namespace
+
+void ResolveStandardElements(TacSkinData& d) {
+  d.GlobalInfoIndex = GetSkinIndex(d, kGlobalInfo);
+  for (size_t i = 0; i < StandardSectionNames.size(); ++i) d.StandardSections[i] = GetSkinIndex(d, StandardSectionNames[i]);
+
+  // Entries 39-52: a missing section takes its fallback's index; a copy of the fallback is
+  // added under the missing name so that look-ups by that name find it.
+  struct TFallback { int entry; int fallback; };
+  static const TFallback fallbacks[] = {{39, 12}, {40, 32}, {41, 2},  {42, 42}, {43, 43}, {44, 4},  {45, 45},
+                                        {46, 36}, {47, 9},  {48, 47}, {49, 47}, {50, 47}, {51, 18}, {52, 18}};
+  for (const auto& f : fallbacks) {
+    int32_t& idx = d.StandardSections[size_t(f.entry)];
+    if (idx >= 0 || f.fallback == f.entry) continue;
+    const int32_t from = d.StandardSections[size_t(f.fallback)];
+    idx = from;
+    const std::string_view name = StandardSectionNames[size_t(f.entry)];
+    if (from >= 0) {
+      AddSection(d, name, from, 0, 0, 0, 0);
+    } else {
+      AddSection(d, name, -1, uint32_t(-1), uint32_t(-1), -1, -1);
+    }
+  }
+
+  const int32_t g = d.GlobalInfoIndex;
+  auto global = [&](std::string_view name) { return GetMaskIndex(d, g, name); };
+  for (size_t i = 0; i < 3; ++i) d.CheckImages[i] = global(CheckBoxElementNames[i]);
+  for (size_t i = 0; i < 3; ++i) d.SmallCheckImages[i] = global(SmallCheckElementNames[i]);
+  for (size_t i = 0; i < 2; ++i) d.RadioImages[i] = global(RadioElementNames[i]);
+  d.ExtBorderImage = global("EXBORDER");
+  d.GripImage = global("GRIPIMAGE");
+  d.GripHorzImage = global("GRIPHORZ");
+  d.GripVertImage = global("GRIPVERT");
+
+  d.MenuItemElem = ConstElement(d, {"MENUITEM"});
+  d.ComboBtnElem = ConstElement(d, {"COMBOBTN"});
+  d.ComboBtnElem.GlyphMask = GetMaskIndex(d, GetSkinIndex(d, "COMBOBOX"), "GLYPHMASK");
+  for (size_t grp = 0; grp < 4; ++grp)
+    for (size_t side = 0; side < 4; ++side) d.TabElems[grp][side] = ConstElement(d, {TabElementNames[grp * 4 + side]});
+  for (size_t i = 0; i < 2; ++i) d.SliderElems[i] = ConstElement(d, {SliderElementNames[i]});
+  const int32_t track = GetSkinIndex(d, "TRACKBAR");
+  for (size_t i = 0; i < 2; ++i) {
+    TrackBarElemData& t = d.TrackBarElems[i];
+    const bool vertical = i == 0;
+    t.Section = track;
+    t.BorderMask = GetMaskIndex(d, track, "BORDERSMASK");
+    t.SliderMask = vertical ? GetMaskIndex(d, track, "SLIDERVMASK") : -1;
+    if (t.SliderMask < 0) t.SliderMask = GetMaskIndex(d, track, "SLIDERMASK");
+    t.Texture = GetMaskIndex(d, track, "PATTERN");
+    t.HotTexture = GetMaskIndex(d, track, "HOTPATTERN");
+    t.TickMask = GetMaskIndex(d, track, vertical ? "TICKVERT" : "TICKHORZ");
+    t.ProgressMask = GetMaskIndex(d, track, vertical ? "PROGVERT" : "PROGHORZ");
+    t.ChannelMask = GetMaskIndex(d, track, "SLIDERCHANNEL");
+  }
+  for (size_t i = 0; i < 4; ++i) {
+    d.ScrollBtnElems[i] = ConstElement(d, {ScrollBtnElementNames[i]});
+    d.ScrollBarElems[i] = ConstElement(d, {ScrollBarElementNames[i]});
+    d.UpDownElems[i] = ConstElement(d, {UpDownElementNames[i], "UPDOWNBTN", "BUTTON"});
+  }
+
+  static const char* const titleButtons[kTitleButtonImages - 1] = {
+      "BICLOSEALONE", "BICONCLOSE", "BICONMAX",  "BICONMIN",  "BICONNORM", "BICONHELP",
+      "SICONCLOSE",   "SICONMAX",   "SICONMIN",  "SICONNORM", "SICONHELP", "TITLEBUTTON"};
+  for (size_t i = 0; i + 1 < size_t(kTitleButtonImages); ++i) d.TitleBtnImages[i] = global(titleButtons[i]);
+  d.TitleBtnImages[kTitleButtonImages - 1] = -1;
+  if (d.TitleBtnImages[0] < 0) d.TitleBtnImages[0] = d.TitleBtnImages[1];
+  for (size_t i = 6; i <= 10; ++i)
+    if (d.TitleBtnImages[i] < 0) d.TitleBtnImages[i] = d.TitleBtnImages[i - 5];
+  for (size_t k = 0; k < 5; ++k)
+    for (size_t n = 0; n < d.TitleBtnGlows[k].size(); ++n)
+      d.TitleBtnGlows[k][n] = global(std::string(titleButtons[k]) + "GLOW" + std::to_string(n));
+  if (d.TitleBtnImages[0] == d.TitleBtnImages[1]) {
+    d.TitleBtnGlowMargins[0] = d.TitleBtnGlowMargins[1];
+    d.TitleBtnGlows[0] = d.TitleBtnGlows[1];
+  }
+}
+
+void LoadSkinData(TacSkinData& d, const TacSkinSource& source) {
+  LoadImageElements(d, source);
+  ParseSections(d, source);
+  ResolveStandardElements(d);
+  ResolveSectionElements(d);
+  ReadTitleMetrics(d, source);
+}
+
+void ReadTitleMetrics(TacSkinData& d, const TacSkinSource& source) {
+  const TacOptionsText& o = source.Options;
+  auto read = [&](const char* key, int32_t def) { return ReadScaledGlobal(d, o, key, def, d.ExtBorderImage, true); };
+  d.BorderWidth = std::max(1, read("BORDERWIDTH", 4));
+  d.FormOffset = read("FORMOFFSET", source.SystemFrameWidth);
+  d.TitleHeight = read("TITLEHEIGHT", 30);
+  if (d.TitleHeight <= 0) d.TitleHeight = d.ScaleInt(30);
+  d.MaxTitleHeight = read("MAXHEIGHT", 0);
+  if (d.MaxTitleHeight <= 0) d.MaxTitleHeight = d.TitleHeight;
+  d.CenterOffset = read("CENTEROFFSET", 0);
+}
+
+}  // namespace skin
