@@ -422,30 +422,93 @@ void LoadImageElements(TacSkinData& data, const TacSkinSource& source) {
 
 namespace {
 
-void ReadState(const TacOptionsText& o, const std::string& section, TsGenState& st, int n) {
-  static const char* const keys[][12] = {
-      {"COLOR", "FONTCOLOR", "TCLEFT", "TCTOP", "TCRIGHT", "TCBOTTOM", "GCOL", "GSIZE", "GRADIENTPERCENT",
-       "GRADIENTDATA", "IMAGEPERCENT", "TRANSPARENCY"},
-      {"HOTCOLOR", "HOTFONTCOLOR", "HOTTCLEFT", "HOTTCTOP", "HOTTCRIGHT", "HOTTCBOTTOM", "HGCOL", "HGSIZE",
-       "HOTGRADIENTPERCENT", "HOTGRADIENTDATA", "HOTIMAGEPERCENT", "HOTTRANSPARENCY"},
-      {"COLOR2", "FONTCOLOR2", "TCLEFT2", "TCTOP2", "TCRIGHT2", "TCBOTTOM2", "GCOL2", "GSIZE2", "GRADIENTPERCENT2",
-       "GRADIENTDATA2", "IMAGEPERCENT2", "TRANSPARENCY2"}};
-  const auto& k = keys[n];
-  const TsGenState def;
-  st = TsGenState{};
-  st.Color = uint32_t(ReadInheritedInt(o, section, k[0], int32_t(def.Color)));
-  st.FontColor = uint32_t(ReadInheritedInt(o, section, k[1], int32_t(def.FontColor)));
-  st.ContourLeft = ReadInheritedInt(o, section, k[2], def.ContourLeft);
-  st.ContourTop = ReadInheritedInt(o, section, k[3], def.ContourTop);
-  st.ContourRight = ReadInheritedInt(o, section, k[4], def.ContourRight);
-  st.ContourBottom = ReadInheritedInt(o, section, k[5], def.ContourBottom);
-  st.GlowColor = uint32_t(ReadInheritedInt(o, section, k[6], int32_t(def.GlowColor)));
-  st.GlowSize = ReadInheritedInt(o, section, k[7], def.GlowSize);
-  st.GradientPercent = ReadInheritedInt(o, section, k[8], def.GradientPercent);
-  std::string gradient = ReadInheritedString(o, section, k[9], " ");
-  if (gradient.size() >= 4) ParseGradientString(gradient, st.Gradient);
-  st.ImagePercent = ReadInheritedInt(o, section, k[10], def.ImagePercent);
-  st.Transparency = ReadInheritedInt(o, section, k[11], def.Transparency);
+// The twelve keys of each state: colour, font colour, four contours, glow colour and size,
+// gradient percent and data, image percent, transparency.
+using TStateKeys = const char* const[12];
+const TStateKeys kStateKeys[3] = {
+    {"COLOR", "FONTCOLOR", "TCLEFT", "TCTOP", "TCRIGHT", "TCBOTTOM", "GCOL", "GSIZE", "GRADIENTPERCENT",
+     "GRADIENTDATA", "IMAGEPERCENT", "TRANSPARENCY"},
+    {"HOTCOLOR", "HOTFONTCOLOR", "HOTTCLEFT", "HOTTCTOP", "HOTTCRIGHT", "HOTTCBOTTOM", "HGCOL", "HGSIZE",
+     "HOTGRADIENTPERCENT", "HOTGRADIENTDATA", "HOTIMAGEPERCENT", "HOTTRANSPARENCY"},
+    {"COLOR2", "FONTCOLOR2", "TCLEFT2", "TCTOP2", "TCRIGHT2", "TCBOTTOM2", "GCOL2", "GSIZE2", "GRADIENTPERCENT2",
+     "GRADIENTDATA2", "IMAGEPERCENT2", "TRANSPARENCY2"}};
+
+// One state from its twelve keys: integer(key, default) reads numbers, text(key) the
+// gradient ("" when absent); def gives what the keys do not set.
+template <class ReadInt, class ReadText>
+TsGenState ReadStateWith(const TsGenState& def, const TStateKeys& k, ReadInt integer, ReadText text) {
+  TsGenState st = def;
+  st.Color = uint32_t(integer(k[0], int32_t(def.Color)));
+  st.FontColor = uint32_t(integer(k[1], int32_t(def.FontColor)));
+  st.ContourLeft = integer(k[2], def.ContourLeft);
+  st.ContourTop = integer(k[3], def.ContourTop);
+  st.ContourRight = integer(k[4], def.ContourRight);
+  st.ContourBottom = integer(k[5], def.ContourBottom);
+  st.GlowColor = uint32_t(integer(k[6], int32_t(def.GlowColor)));
+  st.GlowSize = integer(k[7], def.GlowSize);
+  st.GradientPercent = integer(k[8], def.GradientPercent);
+  // A gradient text shorter than 4 characters keeps the default's gradient.
+  if (std::string g = text(k[9]); g.size() >= 4) ParseGradientString(g, st.Gradient);
+  st.ImagePercent = integer(k[10], def.ImagePercent);
+  st.Transparency = integer(k[11], def.Transparency);
+  return st;
+}
+
+// A state of a section of the options text, every key with inheritance.
+TsGenState ReadState(const TacOptionsText& o, const std::string& section, int n) {
+  return ReadStateWith(
+      TsGenState{}, kStateKeys[n], [&](const char* key, int32_t def) { return ReadInheritedInt(o, section, key, def); },
+      [&](const char* key) { return ReadInheritedString(o, section, key, ""); });
+}
+
+// A section of the common sections, added after the skin's own.
+void AddCommonSection(TacSkinData& data, const TacOptionsText& o, const TIniSections& common, const std::string& name) {
+  auto text = [&](std::string_view key) -> std::optional<std::string> {
+    const std::string none = "\x01";
+    std::string v = IniListReadString(common, name, key, none);
+    if (v == none) return std::nullopt;
+    return v;
+  };
+  // Integers of the common text: a negative or unreadable value counts as absent.
+  auto integer = [&](std::string_view key, int32_t def) {
+    int32_t v = IniListReadInteger(common, name, key, -1);
+    return v < 0 ? def : v;
+  };
+  auto boolean = [&](std::string_view key, bool def) {
+    auto v = text(key);
+    if (!v) return def;
+    std::string up = rtl::UpperCase(*v);
+    return up == "1" || up == "TRUE";
+  };
+  TsGeneralData s;
+  s.ParentClass = rtl::UpperCase(text("PARENTCLASS").value_or("-1"));
+  const TsGeneralData* parent = nullptr;
+  for (const TsGeneralData& existing : data.Sections)
+    if (rtl::UpperCase(existing.SectionName) == s.ParentClass) {
+      parent = &existing;
+      break;
+    }
+  TsGeneralData base;  // a fresh section's values, or the parent's
+  if (parent) base = *parent;
+  s.SectionName = name;
+  s.States = integer("STATES", base.States);
+  if (auto v = text("USESTATE2"))
+    s.UseState2 = IniStrToIntDef(*v, 0) == 1;
+  else
+    s.UseState2 = parent && ReadInheritedInt(o, parent->SectionName, "USESTATE2", 0) == 1;
+  auto readState = [&](int n) {
+    return ReadStateWith(base.StateParams[size_t(n)], kStateKeys[n], integer,
+                         [&](const char* key) { return text(key).value_or(""); });
+  };
+  s.StateParams[0] = readState(0);
+  s.StateParams[1] = s.States >= 2 ? readState(1) : s.StateParams[0];
+  s.StateParams[2] = s.UseState2 ? readState(2) : s.StateParams[1];
+  s.ReservedBoolean = boolean("RESERVEDBOOLEAN", base.ReservedBoolean);
+  s.GiveOwnFont = boolean("GIVEOWNFONT", base.GiveOwnFont);
+  s.Glow = integer("GLOW", base.Glow);
+  s.GlowMargin = integer("GLOWMARGIN", base.GlowMargin);
+  if (auto mask = text("BORDERSMASK"); mask && mask->size() < 5) s.BorderIndex = -2;
+  data.Sections.push_back(std::move(s));
 }
 
 }  // namespace
@@ -485,16 +548,16 @@ void ParseSections(TacSkinData& data, const TacSkinSource& source) {
     s.OuterColorR = uint32_t(ReadInheritedInt(o, name, "OUTCOLR", 0));
     s.OuterColorB = uint32_t(ReadInheritedInt(o, name, "OUTCOLB", 0));
     s.UseState2 = ReadInheritedInt(o, name, "USESTATE2", 0) == 1;
-    ReadState(o, name, s.StateParams[0], 0);
-    if (s.States >= 2)
-      ReadState(o, name, s.StateParams[1], 1);
-    else
-      s.StateParams[1] = s.StateParams[0];
-    if (s.UseState2)
-      ReadState(o, name, s.StateParams[2], 2);
-    else
-      s.StateParams[2] = s.StateParams[1];
+    s.StateParams[0] = ReadState(o, name, 0);
+    s.StateParams[1] = s.States >= 2 ? ReadState(o, name, 1) : s.StateParams[0];
+    s.StateParams[2] = s.UseState2 ? ReadState(o, name, 2) : s.StateParams[1];
     data.Sections.push_back(std::move(s));
+  }
+  if (!source.CommonSections.empty()) {
+    TIniSections common;
+    ParseIniLines(SplitLines(source.CommonSections), common);
+    for (const TIniSection& c : common)
+      if (GetSkinIndex(data, c.Name) < 0) AddCommonSection(data, o, common, c.Name);
   }
   if (GetSkinIndex(data, "TRANSPARENT") < 0)
     AddSection(data, "TRANSPARENT", -1, source.MainFontColor, 0xFFFFFF, 100, 1);

@@ -157,6 +157,9 @@ struct TacSkinSource {
   uint32_t MainFontColor = 0;
   // The light outline's colours pass through these (nullptr: the system's answers).
   const TacSkinColors* Colors = nullptr;
+  // The manager's common sections: INI text whose sections are added to every skin that
+  // lacks them (names compared exactly), taking defaults from a parent named in any case.
+  std::string CommonSections;
   // The system's sizing-frame width, the default of the form offset.
   int32_t SystemFrameWidth = 4;
 };

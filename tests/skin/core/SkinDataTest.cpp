@@ -362,6 +362,34 @@ TEST(SkinData, FallbackWithoutItsSectionAddsAnEmptyOne) {
   EXPECT_EQ(d.StandardSections[48], -1);  // COLHEADERA follows the unresolved COLHEADER
 }
 
+TEST(SkinData, CommonSectionsAddWhatTheSkinLacks) {
+  auto s = std::make_unique<LoadedSkin>();
+  s->source.Options = skin::TacOptionsText(ReadText(std::string(KORVAN_TEST_SKIN) + "/Korvan Test/Options.dat"));
+  s->source.CommonSections =
+      "[BUTTON]\r\nCOLOR=1\r\n"
+      "[MYBTN]\r\nPARENTCLASS=button\r\nHOTCOLOR=65280\r\nGIVEOWNFONT=true\r\n"
+      "[NEWPANEL]\r\nSTATES=1\r\nCOLOR=-5\r\nFONTCOLOR=$FF\r\nBORDERSMASK=x\r\nGLOW=7\r\n";
+  TacSkinData d(96);
+  skin::LoadSkinData(d, s->source);
+  EXPECT_EQ(Section(d, "BUTTON").StateParams[0].Color, 14540253u);  // a section of the skin stays
+  const auto& mine = Section(d, "MYBTN");  // defaults from BUTTON, found without case
+  EXPECT_EQ(mine.ParentClass, "BUTTON");
+  EXPECT_EQ(mine.StateParams[0].Color, 14540253u);
+  EXPECT_EQ(mine.StateParams[1].Color, 65280u);
+  EXPECT_EQ(mine.StateParams[2].Color, 65280u);  // no third state: a copy of the hot one
+  EXPECT_EQ(mine.StateParams[1].FontColor, 8388608u);
+  EXPECT_EQ(mine.States, 3);
+  EXPECT_EQ(mine.Glow, 255);
+  EXPECT_TRUE(mine.GiveOwnFont);
+  const auto& fresh = Section(d, "NEWPANEL");  // no parent: a fresh section's values
+  EXPECT_EQ(fresh.States, 1);
+  EXPECT_EQ(fresh.StateParams[0].Color, 0xFFFFFFu);  // a negative value counts as absent
+  EXPECT_EQ(fresh.StateParams[2].FontColor, 0xFFu);
+  EXPECT_EQ(fresh.Glow, 7);
+  EXPECT_EQ(fresh.BorderIndex, -2);
+  EXPECT_EQ(fresh.FrameKind, -2);
+}
+
 TEST(SkinData, NewSkinDataForAPPI) {
   struct { int ppi, percent, step; } cases[] = {{96, 100, 0}, {100, 104, 0}, {120, 125, 1}, {144, 150, 2}, {192, 200, 3}};
   for (const auto& t : cases) {
