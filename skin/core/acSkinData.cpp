@@ -5,6 +5,7 @@
 
 #include "rtl/SysUtils.h"
 #include "skin/core/acSkinElements.h"
+#include "skin/graphics/acAlphaPixels.h"
 #include "skin/graphics/acResample.h"
 
 namespace skin {
@@ -575,6 +576,7 @@ void ResolveSectionElements(TacSkinData& data) {
     if (s.BorderIndex == 0) s.BorderIndex = GetMaskIndex(data, idx, "BORDERSMASK");
     for (int c = 0; c < 4; ++c) s.CornerImages[size_t(c)] = GetMaskIndex(data, idx, corners[c]);
     s.OuterIndex = s.OuterMode == 0 ? -1 : GetMaskIndex(data, idx, "OUTERMASK");
+    if (s.OuterIndex < 0 && (s.OuterMode == 3 || s.OuterMode == 4)) s.OuterIndex = MakeOuterElement(data, idx);
     auto& st = s.StateParams;
     st[0].TextureIndex = GetTextureIndex(data, idx, s.SectionName, "PATTERN");
     if (s.States > 1) st[1].TextureIndex = GetTextureIndex(data, idx, s.SectionName, "HOTPATTERN");
@@ -591,6 +593,65 @@ void ResolveSectionElements(TacSkinData& data) {
     }
   }
   for (TsMaskData& e : data.Masks) SetFrameSize(e);
+}
+
+// ---------------------------------------------------------------- generated outer elements
+
+void DrawElementMask(TBitmap32& bmp, const TacRect& r, uint32_t a, uint32_t c1, uint32_t c2, uint32_t c3) {
+  if (c3 == 0xFF00FF) {
+    FillBitmapRect(bmp, {r.Left, r.Top, r.Right, r.Bottom}, a, 255);
+    return;
+  }
+  const int32_t w = RectWidth(r), h = RectHeight(r);
+  FillBitmapRect(bmp, {r.Left, r.Top, r.Right, r.Top + h / 2}, c3, 255);
+  FillBitmapRect(bmp, {r.Left, r.Top + h / 2, r.Right, r.Bottom}, c1, 255);
+  // Triangles (0, 1) - middle - (0, h - 2) and (w - 1, 1) - middle - (w - 1, h - 2), edges
+  // included as a filled polygon with its outline.
+  const int32_t mx = w / 2, my = h / 2, half = std::max(1, my - 1);
+  for (int32_t y = 1; y <= h - 2; ++y) {
+    const int32_t reach = mx * (half - std::min(half, std::abs(y - my))) / half;
+    for (int32_t x = 0; x <= reach; ++x) {
+      if (bmp.Inside(r.Left + x, r.Top + y)) bmp.At(r.Left + x, r.Top + y) = SwapRB(a) | 0xFF000000u;
+      if (bmp.Inside(r.Right - 1 - x, r.Top + y)) bmp.At(r.Right - 1 - x, r.Top + y) = SwapRB(c2) | 0xFF000000u;
+    }
+  }
+}
+
+int32_t MakeOuterElement(TacSkinData& data, int32_t sectionIndex) {
+  const TsGeneralData& s = data.Sections[size_t(sectionIndex)];
+  TBitmap32 shadow = CreateShadowBitmap(s.OuterColorL, s.OuterRadius, 0,
+                                        std::max(0, s.OuterOffsetT) + std::max(0, s.OuterOffsetB),
+                                        std::max(0, s.OuterOffsetL) + std::max(0, s.OuterOffsetR), s.OuterBlur, true);
+  const int32_t w = shadow.Width(), sh = shadow.Height();
+  if (w <= 0 || sh <= 0) return -1;
+  auto picture = std::make_unique<TBitmap32>(w, sh * 2);
+  const TacRect upper{0, 0, w, sh};
+  if (s.OuterMode == 3)
+    DrawElementMask(*picture, upper, s.OuterColorL, 0, 0, 0xFF00FF);
+  else
+    DrawElementMask(*picture, upper, s.OuterColorL, s.OuterColorB, s.OuterColorR, s.OuterColorT);
+  for (int32_t y = 0; y < sh; ++y)
+    for (int32_t x = 0; x < w; ++x) picture->At(x, sh + y) = shadow.At(x, y);
+
+  TsMaskData e;
+  e.SectionIndex = sectionIndex;
+  e.SectionName = s.SectionName;
+  e.KeyName = "OUTERMASK";
+  e.TargetPPI = e.SourcePPI = data.PPI;
+  e.FrameCount = 1;
+  e.MaskBlocks = 1;
+  e.PaintFlags = 1;
+  e.SrcRect = TacRect{0, 0, w, sh * 2};
+  e.BorderLeft = int16_t((w + s.OuterOffsetL - s.OuterOffsetR) / 2);
+  e.BorderRight = int16_t((w + s.OuterOffsetR - s.OuterOffsetL) / 2);
+  e.BorderTop = int16_t((sh + s.OuterOffsetT - s.OuterOffsetB) / 2);
+  e.BorderBottom = int16_t((sh + s.OuterOffsetB - s.OuterOffsetT) / 2);
+  const int32_t index = int32_t(data.Masks.size());
+  const int32_t shared = AddSharedImage(data, std::move(picture), "Outer" + std::to_string(index), 1, data.PPI,
+                                        TacRect{}, s.SectionName + "-OUTERMASK");
+  e.Image = data.SharedImages[size_t(shared)].Bitmap.get();
+  data.Masks.push_back(std::move(e));
+  return index;
 }
 
 // ---------------------------------------------------------------- look-ups

@@ -271,6 +271,14 @@ bool ReadInheritedBool(const TacOptionsText& options, std::string_view section, 
 std::string ReadInheritedString(const TacOptionsText& options, std::string_view section, std::string_view key,
                                 std::string_view def);
 
+// The colour part of a generated outer element in rect: all of it in colour a when c3 is
+// clFuchsia; otherwise the top half c3, the bottom half c1, and triangles from the left edge
+// (a) and the right edge (c2) to the middle.
+void DrawElementMask(TBitmap32& bitmap, const TacRect& rect, uint32_t a, uint32_t c1, uint32_t c2, uint32_t c3);
+// For a section with outer mode 3 or 4 and no outer image: a shadow element made from the
+// section's outer values, registered as shared image "Outer" + its index.
+int32_t MakeOuterElement(TacSkinData& data, int32_t sectionIndex);
+
 // Windows' MulDiv: a * b / c rounded half away from zero; -1 when c is 0.
 int32_t MulDiv(int32_t a, int32_t b, int32_t c);
 

@@ -243,9 +243,9 @@ TEST(SkinData, ElementScalingAndSharedPictures) {
   EXPECT_EQ(s->pictureLoads["GLYPH.BMP"], 1);
   // A one-pixel-border element stays as drawn.
   EXPECT_EQ(Element(d, "EDIT", "BORDERSMASK").Image, nullptr);
-  // The edit's border picture keeps its key pixels at 96 PPI: corners are not rescaled.
   auto at96 = Load("Korvan Test", 96);
-  EXPECT_EQ(at96->data->SharedImages.size(), 2u);  // Pattern.bmp and Glyph.bmp only
+  // Pattern.bmp, Glyph.bmp and the generated outer picture of GLOWPANEL only.
+  EXPECT_EQ(at96->data->SharedImages.size(), 3u);
 }
 
 TEST(SkinData, FrameCountZeroIsOneFrameWithHalfBorders) {
@@ -388,6 +388,41 @@ TEST(SkinData, CommonSectionsAddWhatTheSkinLacks) {
   EXPECT_EQ(fresh.Glow, 7);
   EXPECT_EQ(fresh.BorderIndex, -2);
   EXPECT_EQ(fresh.FrameKind, -2);
+}
+
+TEST(SkinData, OuterModeWithoutImageGetsAGeneratedElement) {
+  auto s = Load("Korvan Test", 96);
+  const TacSkinData& d = *s->data;
+  const auto& glow = Section(d, "GLOWPANEL");  // mode 3, colour 255, offsets 4 left and right
+  ASSERT_GE(glow.OuterIndex, 0);
+  const auto& e = d.Masks[size_t(glow.OuterIndex)];
+  ASSERT_NE(e.Image, nullptr);
+  // radius 4, blur 6, extra width 8: (2 x 4 + 8 + 1) wide, (2 x 4 + 1) high, twice for the mask
+  EXPECT_EQ(e.Image->Width(), 17);
+  EXPECT_EQ(e.Image->Height(), 18);
+  EXPECT_EQ(e.FrameHeight, 9);
+  EXPECT_EQ(e.BorderLeft, 8);
+  EXPECT_EQ(e.BorderRight, 8);
+  EXPECT_EQ(e.BorderTop, 4);
+  EXPECT_EQ(e.MaskBlocks, 1);
+  EXPECT_EQ(e.Image->At(8, 4), skin::MakePixel(0, 0, 0xFF, 255));  // the colour block: the outer colour (red)
+  bool found = false;
+  for (const auto& b : d.SharedImages) found = found || (b.FileName == "Outer" + std::to_string(glow.OuterIndex) &&
+                                                          b.Bitmap.get() == e.Image);
+  EXPECT_TRUE(found);
+  EXPECT_EQ(Section(d, "BUTTON").OuterIndex, -1);  // mode 2 without an outer image: none
+}
+
+TEST(SkinData, ElementMaskOfFourColours) {
+  TBitmap32 b(11, 11);
+  skin::DrawElementMask(b, skin::TacRect{0, 0, 11, 11}, 0x0000FF, 0x00FF00, 0xFF0000, 0x00FFFF);
+  EXPECT_EQ(b.At(5, 0), skin::MakePixel(0x00, 0xFF, 0xFF, 255));   // top half: c3
+  EXPECT_EQ(b.At(5, 10), skin::MakePixel(0x00, 0xFF, 0x00, 255));  // bottom half: c1
+  EXPECT_EQ(b.At(0, 5), skin::MakePixel(0x00, 0x00, 0xFF, 255));   // left triangle: a
+  EXPECT_EQ(b.At(10, 5), skin::MakePixel(0xFF, 0x00, 0x00, 255));  // right triangle: c2
+  EXPECT_EQ(b.At(0, 0), skin::MakePixel(0x00, 0xFF, 0xFF, 255));   // the corner row lies outside both
+  skin::DrawElementMask(b, skin::TacRect{0, 0, 11, 11}, 0x123456, 0, 0, 0xFF00FF);
+  EXPECT_EQ(b.At(0, 5), skin::MakePixel(0x12, 0x34, 0x56, 255));
 }
 
 TEST(SkinData, NewSkinDataForAPPI) {
