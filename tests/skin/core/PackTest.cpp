@@ -153,12 +153,14 @@ TEST(PackedSkin, TestSkinPackedMatchesItsFolder) {
   ASSERT_TRUE(skin::UnpackSkinStream(c));
   ASSERT_TRUE(c.OptionsStream.has_value());
   EXPECT_EQ(*c.OptionsStream, ReadFile(SkinPath("Korvan Test/Options.dat")));
-  for (const char* name : {"Master.bmp", "Master32.png", "Glyph.png", "Glyph.bmp", "Pattern.bmp"}) {
+  for (const char* name : {"Master.bmp", "Master32.png", "Glyph.png", "Glyph.bmp", "Pattern.bmp", "KorvanTest.ttf"}) {
     const skin::TacFileItem* item = skin::FindFileEntry(c, name);
     ASSERT_NE(item, nullptr) << name;
     EXPECT_EQ(item->Data, ReadFile(SkinPath(std::string("Korvan Test/") + name))) << name;
   }
   EXPECT_EQ(skin::FindFileEntry(c, "MASTER.BMP"), skin::FindFileEntry(c, "Master.bmp"));
+  EXPECT_EQ(skin::FindFileEntry(c, "KorvanTest.ttf")->Kind, skin::fkFont);
+  EXPECT_EQ(c.FileCount, 6);
   EXPECT_EQ(skin::FindFileEntry(c, "Options.dat"), nullptr);
   auto preview = skin::LoadPreviewFromFile(SkinPath("Korvan Test.asz"));
   ASSERT_TRUE(preview.has_value());

@@ -6,7 +6,8 @@
 OUTDIR/Korvan Test/      the skin folder: Options.dat, Master.bmp (24-bit, fuchsia key
                          pixels), Master32.png (the same picture, 32-bit with alpha),
                          Glyph.png (32-bit, two frames), Glyph.bmp (the same, keyed),
-                         Pattern.bmp (texture); element values in every notation
+                         Pattern.bmp (texture), KorvanTest.ttf (the font FontFile0
+                         names); element values in every notation
 OUTDIR/Korvan Test.asz   the same skin packed, with Master.png as preview
 OUTDIR/bad-*/            one folder per error path, each a copy with one change:
   bad-cycle (PARENTCLASS cycles), bad-version-low, bad-version-high,
@@ -21,6 +22,8 @@ import struct
 import sys
 
 import png  # Debian python3-png
+from fontTools.fontBuilder import FontBuilder  # Debian python3-fonttools
+from fontTools.pens.ttGlyphPen import TTGlyphPen
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import skinpack  # noqa: E402
@@ -249,6 +252,33 @@ def pattern_pixels():
     return [[(200, 200, 220, 255) if (x + y) % 2 else (180, 180, 210, 255) for x in range(8)] for y in range(8)]
 
 
+def write_font(path):
+    """The skin's TrueType font "Korvan Test": a full square at "A", a lower half at "B"."""
+    def glyph(top):
+        pen = TTGlyphPen(None)
+        if top:
+            pen.moveTo((0, 0))
+            pen.lineTo((0, top))
+            pen.lineTo((1000, top))
+            pen.lineTo((1000, 0))
+            pen.closePath()
+        return pen.glyph()
+
+    fb = FontBuilder(1000, isTTF=True)
+    names = [".notdef", "space", "A", "B"]
+    fb.setupGlyphOrder(names)
+    fb.setupCharacterMap({0x20: "space", 0x41: "A", 0x42: "B"})
+    fb.setupGlyf({".notdef": glyph(0), "space": glyph(0), "A": glyph(1000), "B": glyph(500)})
+    fb.setupHorizontalMetrics({n: (1000, 0) for n in names})
+    fb.setupHorizontalHeader(ascent=1000, descent=0)
+    fb.setupNameTable({"familyName": "Korvan Test", "styleName": "Regular"})
+    fb.setupOS2(sTypoAscender=1000, sTypoDescender=0, usWinAscent=1000, usWinDescent=0)
+    fb.setupPost()
+    fb.updateHead(created=0, modified=0)
+    fb.font.recalcTimestamp = False  # the same bytes on every run
+    fb.save(path)
+
+
 def write_skin(folder, opts, with_master=True):
     os.makedirs(folder, exist_ok=True)
     with open(os.path.join(folder, "Options.dat"), "wb") as f:
@@ -260,6 +290,7 @@ def write_skin(folder, opts, with_master=True):
     keyed = [[p if p[3] else FUCHSIA + (0,) for p in row] for row in glyph_pixels()]
     write_bmp24(os.path.join(folder, "Glyph.bmp"), keyed)
     write_bmp24(os.path.join(folder, "Pattern.bmp"), pattern_pixels())
+    write_font(os.path.join(folder, "KorvanTest.ttf"))
 
 
 def main(outdir):
