@@ -7,6 +7,7 @@
 
 #include "gui/Dialogs.h"
 #include "gui/Menus.h"
+#include "gui/Threads.h"
 #include "rtl/FormatNumber.h"
 #include "rtl/Utf.h"
 
@@ -16,6 +17,7 @@ TApplication* Application = nullptr;
 TScreen* Screen = nullptr;
 
 void InitApplication() {
+  RegisterControlProperties();
   if (!Application) {
     Application = new TApplication(nullptr);
     Application->Initialize();
@@ -459,12 +461,16 @@ bool TApplication::ProcessMessage(MSG& msg) {
 
 void TApplication::HandleMessage() {
   MSG msg;
-  if (!ProcessMessage(msg) && !terminated_) WaitMessage();
+  if (!ProcessMessage(msg) && !CheckSynchronize() && !terminated_) {
+    // Messages or work handed over by a thread, whichever comes first.
+    HANDLE sync = SyncEvent();
+    MsgWaitForMultipleObjects(1, &sync, FALSE, INFINITE, QS_ALLINPUT);
+  }
 }
 
 void TApplication::ProcessMessages() {
   MSG msg;
-  while (ProcessMessage(msg)) {
+  while (ProcessMessage(msg) || CheckSynchronize()) {
   }
 }
 
@@ -516,6 +522,23 @@ void TApplication::ShowException(const std::string& message) { ShowExceptionBox(
 // ---------------------------------------------------------------- TScreen
 
 TScreen::TScreen(TComponent* owner) : TComponent(owner) {}
+
+std::vector<TMonitor> TScreen::Monitors() const {
+  std::vector<TMonitor> list;
+  EnumDisplayMonitors(
+      nullptr, nullptr,
+      [](HMONITOR h, HDC, LPRECT, LPARAM l) -> BOOL {
+        MONITORINFO mi{sizeof mi};
+        if (GetMonitorInfoW(h, &mi)) {
+          auto r = [](const RECT& x) { return Rect(x.left, x.top, x.right, x.bottom); };
+          reinterpret_cast<std::vector<TMonitor>*>(l)->push_back(
+              {h, r(mi.rcMonitor), r(mi.rcWork), (mi.dwFlags & MONITORINFOF_PRIMARY) != 0});
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&list));
+  return list;
+}
 
 HCURSOR TScreen::Cursors(TCursor c) {
   auto it = cursors_.find(c);

@@ -173,6 +173,14 @@ class TApplication : public TComponent {
   friend class TCustomForm;
 };
 
+// One display of the desktop, in virtual-screen pixels.
+struct TMonitor {
+  HMONITOR Handle = nullptr;
+  TRect BoundsRect;
+  TRect WorkareaRect;
+  bool Primary = false;
+};
+
 class TScreen : public TComponent {
   KORVAN_CLASS(TScreen)
  public:
@@ -190,6 +198,8 @@ class TScreen : public TComponent {
   int Width() const { return GetSystemMetrics(SM_CXSCREEN); }
   int Height() const { return GetSystemMetrics(SM_CYSCREEN); }
   int PixelsPerInch() const;
+  // The displays as the system lists them now, the primary one among them.
+  std::vector<TMonitor> Monitors() const;
 
  private:
   friend class TCustomForm;

@@ -28,41 +28,9 @@ int32_t MulDiv(int32_t a, int32_t b, int32_t c) {
 
 // ---------------------------------------------------------------- options text
 
-TacOptionsText::TacOptionsText(std::string_view text) { ParseIniLines(SplitLines(text), sections_); }
-
-const TIniSection* TacOptionsText::FindSection(std::string_view name) const {
-  for (const auto& s : sections_)
-    if (s.Name == name) return &s;
-  return nullptr;
-}
-
 std::optional<std::string> TacOptionsText::Read(std::string_view section, std::string_view key) const {
-  const TIniSection* s = FindSection(section);
-  if (!s) return std::nullopt;
-  for (const auto& line : s->Lines) {
-    size_t eq = line.find('=');
-    if (eq != std::string::npos && std::string_view(line).substr(0, eq) == key) return line.substr(eq + 1);
-  }
-  return std::nullopt;
-}
-
-std::string TacOptionsText::ReadString(std::string_view section, std::string_view key, std::string_view def) const {
-  auto v = Read(section, key);
-  return v ? *v : std::string(def);
-}
-
-int32_t TacOptionsText::ReadInteger(std::string_view section, std::string_view key, int32_t def) const {
-  auto v = Read(section, key);
-  return v ? IniStrToIntDef(*v, def) : def;
-}
-
-std::vector<std::string> TacOptionsText::Keys(const TIniSection& section) {
-  std::vector<std::string> keys;
-  for (const auto& line : section.Lines) {
-    size_t eq = line.find('=');
-    if (eq != std::string::npos) keys.push_back(line.substr(0, eq));
-  }
-  return keys;
+  if (!ValueExists(section, key)) return std::nullopt;
+  return ReadString(section, key, "");
 }
 
 // ---------------------------------------------------------------- inheritance
@@ -78,7 +46,7 @@ std::optional<std::string> ReadInheritedValue(const TacOptionsText& options, std
       int32_t n = IniStrToIntDef(*v, -1);
       if (n >= 0) return v;
     }
-    current = options.ReadString(current, "PARENTCLASS");
+    current = options.ReadString(current, "PARENTCLASS", "");
   }
   return std::nullopt;
 }
@@ -188,7 +156,7 @@ TacScaledValue FindScaledValue(const TacSkinData& data, const TacOptionsText& op
   int start = data.ScaleStep;
   if (ScalePPI[size_t(start)] < data.PPI && start < kScaleStepCount - 1) ++start;
   auto tryStep = [&](int step, TacScaledValue& out) {
-    std::string v = options.ReadString(section, std::string(key) + std::string(ScaleSuffix[size_t(step)]));
+    std::string v = options.ReadString(section, std::string(key) + std::string(ScaleSuffix[size_t(step)]), "");
     if (v.empty()) return false;
     out.Value = ConvertElementValue(rtl::UpperCase(v));
     out.SourcePPI = ScalePPI[size_t(step)];
@@ -399,22 +367,22 @@ void LoadElement(TacSkinData& data, const TacSkinSource& source, int32_t section
 void LoadImageElements(TacSkinData& data, const TacSkinSource& source) {
   data.SharedImages.clear();
   data.Masks.clear();
-  const TIniSections& sections = source.Options.Sections();
+  const std::vector<std::string> sections = source.Options.ReadSections();
   for (size_t i = 0; i < sections.size(); ++i) {
-    const TIniSection& s = sections[i];
+    const std::string& section = sections[i];
     bool masterSkipped = false;
-    for (const std::string& key : TacOptionsText::Keys(s)) {
-      if (s.Name == kGlobalInfo && key == "MASTERBITMAP" && !masterSkipped) {
+    for (const std::string& key : source.Options.ReadSection(section)) {
+      if (section == kGlobalInfo && key == "MASTERBITMAP" && !masterSkipped) {
         masterSkipped = true;
         continue;
       }
       if (key.find('*') != std::string::npos) continue;
-      std::string value = rtl::UpperCase(source.Options.ReadString(s.Name, key));
+      std::string value = rtl::UpperCase(source.Options.ReadString(section, key, ""));
       if (value.empty()) continue;
       const char c = value[0];
       if (c == '!' || c == '&' || c == '^' || c == '~' || c == '@' || value.find(".JPG") != std::string::npos ||
           value.find(".BMP") != std::string::npos)
-        LoadElement(data, source, int32_t(i), s.Name, key);
+        LoadElement(data, source, int32_t(i), section, key);
     }
   }
 }
@@ -519,11 +487,10 @@ void ParseSections(TacSkinData& data, const TacSkinSource& source) {
   data.TabsCover = uint8_t(o.ReadInteger("TABTOP", "TABSCOVERING", 0));
   data.RibbonTabsCover = uint8_t(o.ReadInteger("RIBBONTAB", "TABSCOVERING", 0));
   data.Sections.clear();
-  for (const TIniSection& sec : o.Sections()) {
-    const std::string& name = sec.Name;
+  for (const std::string& name : o.ReadSections()) {
     TsGeneralData s;
     s.SectionName = name;
-    s.ParentClass = o.ReadString(name, "PARENTCLASS");
+    s.ParentClass = o.ReadString(name, "PARENTCLASS", "");
     s.CornerImages = {-1, -1, -1, -1};
     s.ReservedBoolean = ReadInheritedBool(o, name, "RESERVEDBOOLEAN", false);
     s.GiveOwnFont = ReadInheritedBool(o, name, "GIVEOWNFONT", false);

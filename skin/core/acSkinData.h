@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "rtl/IniFiles.h"
 #include "skin/core/sCommonUtils.h"
 #include "skin/core/sConst.h"
 #include "skin/graphics/acBitmap32.h"
@@ -20,23 +21,14 @@
 namespace skin {
 
 // ---------------------------------------------------------------- the options text
-// A skin's options text as the engine reads it: section and key names compared exactly
-// (case-sensitive), the first section or key of a name wins.
-class TacOptionsText {
+// A skin's options text as the engine reads it: the class layer's INI store with section
+// and key names compared exactly (case-sensitive).
+class TacOptionsText : public rtl::TMemIniFile {
  public:
-  TacOptionsText() = default;
-  explicit TacOptionsText(std::string_view text);
-  const TIniSections& Sections() const { return sections_; }
-  const TIniSection* FindSection(std::string_view name) const;
+  TacOptionsText() : rtl::TMemIniFile(true) {}
+  explicit TacOptionsText(std::string_view text) : TacOptionsText() { SetText(text); }
+  // The value when the key is present (even empty), else nothing.
   std::optional<std::string> Read(std::string_view section, std::string_view key) const;
-  std::string ReadString(std::string_view section, std::string_view key, std::string_view def = "") const;
-  // Decimal, "$" or "0x" hexadecimal; def when absent or not a number.
-  int32_t ReadInteger(std::string_view section, std::string_view key, int32_t def) const;
-  // The key names of a section, in order.
-  static std::vector<std::string> Keys(const TIniSection& section);
-
- private:
-  TIniSections sections_;
 };
 
 // ---------------------------------------------------------------- records

@@ -84,4 +84,40 @@ std::string ReplaceAll(std::string_view s, std::string_view pattern, std::string
 // letter and gets ":\"; anything else gets "\".
 std::string NormalizeDirPath(std::string_view path);
 
+// ---------------------------------------------------------------- published properties
+// By name, through the class layer's property registry; an absent property is skipped.
+bool HasProp(rtl::TObject* obj, std::string_view name);
+rtl::TObject* ReadObjectProp(rtl::TObject* obj, std::string_view name);  // nullptr when absent
+int64_t ReadOrdProp(rtl::TObject* obj, std::string_view name);          // -1 when absent
+void WriteOrdProp(rtl::TObject* obj, std::string_view name, int64_t value);
+// True when one member of the set property is named exactly element.
+bool SetPropContains(rtl::TObject* obj, std::string_view name, std::string_view element);
+// Adds element to the set (when its text form does not name it yet) or removes it from
+// the text form; members are matched by their whole names.
+void ChangeSetProp(rtl::TObject* obj, std::string_view name, std::string_view element, bool include);
+// The text form after ChangeSetProp's rule; unchanged text means nothing to write.
+std::string ChangeSetText(const std::string& text, std::string_view element, bool include);
+
+// ---------------------------------------------------------------- ticks
+// Milliseconds from start to now on a 32-bit tick counter, right across its wrap-around.
+inline uint32_t TicksSince(uint32_t start, uint32_t now) { return now - start; }
+
+// ---------------------------------------------------------------- message boxes
+// Kinds and button bits of the engine's message box.
+enum TacMsgKind : int { mkWarning = 0, mkError = 1, mkInformation = 2, mkConfirmation = 3, mkCustom = 4 };
+enum TacMsgButton : unsigned {
+  mbtYes = 1u << 0, mbtNo = 1u << 1, mbtOK = 1u << 2, mbtCancel = 1u << 3, mbtAbort = 1u << 4,
+  mbtRetry = 1u << 5, mbtIgnore = 1u << 6, mbtHelp = 1u << 10
+};
+// The MessageBox style of a kind and a button set: icon, buttons (first match: OK, then
+// Abort or Ignore, then Yes or No, then Retry) and the help button.
+uint32_t MessageBoxStyle(int kind, unsigned buttons);
+// "Warning", "Error", "Information", "Confirm", "" for a custom box.
+const char* DefaultMessageCaption(int kind);
+
+// ---------------------------------------------------------------- command line
+// True when a parameter, lower-cased, is exactly "/acver".
+bool HasVersionSwitch(const std::vector<std::string>& params);
+inline constexpr const char* kEngineVersionText = "skin engine v14.27";
+
 }  // namespace skin

@@ -135,7 +135,7 @@ TEST(SkinData, StatesAreReadOrCopiedByTheirCount) {
 TEST(SkinData, BuiltInSectionsAreAdded) {
   auto s = Load("Korvan Test", 96);
   const TacSkinData& d = *s->data;
-  const size_t fromText = s->source.Options.Sections().size();
+  const size_t fromText = s->source.Options.ReadSections().size();
   ASSERT_GE(d.Sections.size(), fromText + 2);
   const auto& t = d.Sections[fromText];
   EXPECT_EQ(t.SectionName, "TRANSPARENT");
