@@ -250,7 +250,11 @@ void TControl::WndProc(TMessage& msg) {
     default:
       break;
   }
-  DefaultHandler(msg);
+  Dispatch(msg);
+}
+
+void TControl::Dispatch(TMessage& msg) {
+  if (!DispatchMessageMap(msg)) DefaultHandler(msg);
 }
 
 void TControl::DefaultHandler(TMessage&) {}
@@ -834,7 +838,7 @@ void TWinControl::WndProc(TMessage& msg) {
 }
 
 void TWinControl::DefaultHandler(TMessage& msg) {
-  if (!handle_ || msg.Msg >= CM_BASE) return;
+  if (!handle_ || IsPrivateMessage(msg.Msg)) return;
   msg.Result = CallWindowProcW(defWndProc_, handle_, msg.Msg, msg.WParam, msg.LParam);
 }
 

@@ -139,7 +139,12 @@ class TControl : public TComponent {
   TCustomForm* ParentForm() const;
 
   virtual void WndProc(TMessage& msg);
+  // Runs the message's handler from the class's message table (KORVAN_MESSAGES), else
+  // from its base classes' tables, else DefaultHandler.
+  void Dispatch(TMessage& msg);
   virtual void DefaultHandler(TMessage& msg);
+  // The table lookup Dispatch starts with; false when no class has a handler.
+  virtual bool DispatchMessageMap(TMessage&) { return false; }
 
  protected:
   virtual std::string GetText() const { return text_; }
@@ -168,6 +173,32 @@ class TControl : public TComponent {
   bool mouseInside_ = false;
   friend class TWinControl;
 };
+
+// A class's message handlers as named member functions, looked up by message number
+// after the class's WndProc has run; a message the class does not list goes to the base
+// class's table. Inside a handler, Inherited(msg) hands the message on the same way.
+//   KORVAN_MESSAGES(TacGlowForm, TCustomForm, {WM_NCHITTEST, &TacGlowForm::WMNCHitTest})
+#define KORVAN_MESSAGES(Class, Base, ...)                                           \
+ public:                                                                            \
+  bool DispatchMessageMap(::gui::TMessage& m) override {                           \
+    static const struct {                                                           \
+      UINT Msg;                                                                     \
+      void (Class::*Handler)(::gui::TMessage&);                                     \
+    } table[] = {__VA_ARGS__};                                                      \
+    for (const auto& e : table)                                                     \
+      if (e.Msg == m.Msg) {                                                         \
+        (this->*e.Handler)(m);                                                      \
+        return true;                                                                \
+      }                                                                             \
+    return Base::DispatchMessageMap(m);                                             \
+  }                                                                                 \
+                                                                                    \
+ protected:                                                                         \
+  void Inherited(::gui::TMessage& m) {                                              \
+    if (!Base::DispatchMessageMap(m)) DefaultHandler(m);                            \
+  }                                                                                 \
+                                                                                    \
+ private:
 
 // How a windowed control's window is made; each class adjusts it after its base.
 struct TCreateParams {

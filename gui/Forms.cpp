@@ -368,7 +368,39 @@ TApplication::~TApplication() {
 }
 
 LRESULT CALLBACK TApplication::AppWndProc(HWND h, UINT m, WPARAM w, LPARAM l) {
+  if (Application && Application->handle_ == h && !Application->hooks_.empty()) {
+    TMessage msg{m, w, l, 0};
+    bool handled = false;
+    try {
+      handled = Application->CallHooks(msg);
+    } catch (...) {
+      Application->HandleException(std::current_exception());
+    }
+    if (handled) return msg.Result;
+  }
   return DefWindowProcW(h, m, w, l);
+}
+
+bool TApplication::CallHooks(TMessage& msg) {
+  // A hook may unhook itself or others while it runs: walk the ids as they were.
+  std::vector<int> ids;
+  for (const auto& e : hooks_) ids.push_back(e.first);
+  for (int id : ids) {
+    auto it = std::find_if(hooks_.begin(), hooks_.end(), [id](const auto& e) { return e.first == id; });
+    if (it == hooks_.end()) continue;
+    TWindowHook hook = it->second;  // a copy: the hook may remove its own entry
+    if (hook(msg)) return true;
+  }
+  return false;
+}
+
+int TApplication::HookMainWindow(TWindowHook hook) {
+  hooks_.emplace_back(++lastHookId_, std::move(hook));
+  return lastHookId_;
+}
+
+void TApplication::UnhookMainWindow(int id) {
+  std::erase_if(hooks_, [id](const auto& e) { return e.first == id; });
 }
 
 void TApplication::Initialize() {
@@ -484,6 +516,23 @@ void TApplication::ShowException(const std::string& message) { ShowExceptionBox(
 // ---------------------------------------------------------------- TScreen
 
 TScreen::TScreen(TComponent* owner) : TComponent(owner) {}
+
+std::vector<TMonitor> TScreen::Monitors() const {
+  std::vector<TMonitor> list;
+  EnumDisplayMonitors(
+      nullptr, nullptr,
+      [](HMONITOR h, HDC, LPRECT, LPARAM l) -> BOOL {
+        MONITORINFO mi{sizeof mi};
+        if (GetMonitorInfoW(h, &mi)) {
+          auto r = [](const RECT& x) { return Rect(x.left, x.top, x.right, x.bottom); };
+          reinterpret_cast<std::vector<TMonitor>*>(l)->push_back(
+              {h, r(mi.rcMonitor), r(mi.rcWork), (mi.dwFlags & MONITORINFOF_PRIMARY) != 0});
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&list));
+  return list;
+}
 
 HCURSOR TScreen::Cursors(TCursor c) {
   auto it = cursors_.find(c);

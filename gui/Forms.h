@@ -146,6 +146,13 @@ class TApplication : public TComponent {
   // Handles every message in the queue, then returns.
   void ProcessMessages();
 
+  // Hooks on the application window: each sees the window's messages first, in the
+  // order hooked; a hook that answers true has handled the message. Unhooking (also from
+  // inside a hook) takes the id HookMainWindow gave.
+  using TWindowHook = std::function<bool(TMessage& msg)>;
+  int HookMainWindow(TWindowHook hook);
+  void UnhookMainWindow(int id);
+
   // An exception that escaped an event handler: OnException, else the exception box.
   // Never throws, so window procedures and timers can call it from their boundary.
   void HandleException(const std::exception_ptr& e);
@@ -156,11 +163,22 @@ class TApplication : public TComponent {
   bool ProcessMessage(MSG& msg);
   bool IsKeyMsg(MSG& msg);
   static LRESULT CALLBACK AppWndProc(HWND h, UINT m, WPARAM w, LPARAM l);
+  bool CallHooks(TMessage& msg);
+  std::vector<std::pair<int, TWindowHook>> hooks_;
+  int lastHookId_ = 0;
   std::string title_;
   HWND handle_ = nullptr;
   TCustomForm* mainForm_ = nullptr;
   bool terminated_ = false;
   friend class TCustomForm;
+};
+
+// One display of the desktop, in virtual-screen pixels.
+struct TMonitor {
+  HMONITOR Handle = nullptr;
+  TRect BoundsRect;
+  TRect WorkareaRect;
+  bool Primary = false;
 };
 
 class TScreen : public TComponent {
@@ -180,6 +198,8 @@ class TScreen : public TComponent {
   int Width() const { return GetSystemMetrics(SM_CXSCREEN); }
   int Height() const { return GetSystemMetrics(SM_CYSCREEN); }
   int PixelsPerInch() const;
+  // The displays as the system lists them now, the primary one among them.
+  std::vector<TMonitor> Monitors() const;
 
  private:
   friend class TCustomForm;

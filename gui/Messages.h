@@ -95,6 +95,12 @@ inline constexpr UINT CN_SYSKEYDOWN = CN_BASE + WM_SYSKEYDOWN;
 inline constexpr UINT CN_SYSCHAR = CN_BASE + WM_SYSCHAR;
 inline constexpr UINT CN_NOTIFY = CN_BASE + WM_NOTIFY;
 
+// The class library's private messages: they never reach a system window procedure.
+// Everything above (registered messages from 0xC000 included) and below passes on.
+inline constexpr UINT kPrivateMessageFirst = CM_BASE;
+inline constexpr UINT kPrivateMessageLast = 0xBFFF;  // CN_ reach past CN_BASE + 0x200
+inline constexpr bool IsPrivateMessage(UINT m) { return m >= kPrivateMessageFirst && m <= kPrivateMessageLast; }
+
 // The skin engine's own messages; the class layer never uses these numbers.
 inline constexpr UINT SM_ALPHACMD = 0xA100;
 

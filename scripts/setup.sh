@@ -13,7 +13,7 @@ KORVAN_PACKAGES=(
   g++-mingw-w64-x86-64-posix libz-mingw-w64-dev
   wine wine64 xvfb xauth x11-apps xdotool imagemagick
   mariadb-server odbc-mariadb unixodbc
-  cmake clang libclang-rt-14-dev python3-png libpng-dev zlib1g-dev
+  cmake clang libclang-rt-14-dev python3-png python3-fonttools libpng-dev zlib1g-dev
 )
 
 setup_packages() {

@@ -112,7 +112,7 @@ void DrawBlitParts(TBitmap32& dst, const TBitmap32& src, const std::vector<TBlit
   }
 }
 
-void AddTransparentCornerRects(std::vector<TRect>& rects, int width, const TacElementPicture& e, int y, bool bottom,
+void AddTransparentCornerRects(TRects& rects, int width, const TacElementPicture& e, int y, bool bottom,
                                int xOffset) {
   if (e.Image == nullptr || !e.Image->HasRows()) return;
   const TBitmap32& img = *e.Image;

@@ -6,6 +6,7 @@
 #pragma once
 #include <vector>
 
+#include "skin/core/sConst.h"
 #include "skin/graphics/acAlphaPixels.h"
 #include "skin/graphics/acBitmap32.h"
 
@@ -36,7 +37,7 @@ inline void DrawBitmapNineParts(TBitmap32& dst, const TBitmap32& src, const TRec
 // Appends the one-pixel-high runs of fuchsia (0x00FF00FF) pixels in the left and right corner
 // columns of the element's top band (or, with Bottom, its bottom band), placed in a window
 // of the given width whose band starts at row Y.
-void AddTransparentCornerRects(std::vector<TRect>& rects, int width, const TacElementPicture& element, int y,
+void AddTransparentCornerRects(TRects& rects, int width, const TacElementPicture& element, int y,
                                bool bottom, int xOffset);
 
 }  // namespace skin

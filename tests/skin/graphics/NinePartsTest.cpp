@@ -80,12 +80,12 @@ TEST(TransparentCorners, RunsOfBothCornersInBothBands) {
   img.At(4, 3) = f;
   img.At(3, 0) = f;  // between the corners: not looked at
   const TacElementPicture e{&img, {0, 0, 6, 4}, 6, 4, 2, 2, 2, 1, 0};
-  std::vector<TRect> rects;
+  TRects rects;
   AddTransparentCornerRects(rects, 20, e, 0, false, 0);
-  EXPECT_EQ(rects, (std::vector<TRect>{{0, 0, 2, 1}, {19, 0, 20, 1}, {0, 1, 1, 2}}));
+  EXPECT_EQ(rects, (TRects{{0, 0, 2, 1}, {19, 0, 20, 1}, {0, 1, 1, 2}}));
   rects.clear();
   AddTransparentCornerRects(rects, 20, e, 30, true, 0);
-  EXPECT_EQ(rects, (std::vector<TRect>{{18, 30, 19, 31}}));
+  EXPECT_EQ(rects, (TRects{{18, 30, 19, 31}}));
   // A band reaching below the picture: nothing.
   const TacElementPicture tall{&img, {0, 2, 6, 8}, 6, 6, 2, 2, 2, 1, 0};
   rects.clear();

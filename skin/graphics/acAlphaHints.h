@@ -1,0 +1,143 @@
+// Hint templates: a small PNG picture stretched in nine parts around a hint's text, with
+// a transparent shadow border, the text's margins and optional pictures for the four
+// corners at which a bubble can point. One default template exists for the whole
+// program, built at start-up from the program's resource "ACHINT".
+#pragma once
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "gui/Graphics.h"
+#include "skin/graphics/acPNG.h"
+
+namespace skin {
+
+enum class TacBorderDrawMode : uint8_t { dmRepeat, dmStretch };
+enum class TacHintAlign : uint8_t { haHorzCenter, haVertCenter };
+
+class TacHintImage;
+class TacHintTemplate;
+
+// Four distances in pixels; a stored negative value reads as 0.
+class TacBordersSizes : public rtl::TPersistent {
+  KORVAN_CLASS(TacBordersSizes)
+ public:
+  explicit TacBordersSizes(TacHintImage* owner) : owner_(owner) {}
+  // Indexes: 0 Top, 1 Left, 2 Bottom, 3 Right; any other index reads 0.
+  int32_t Get(int index) const;
+  void Set(int index, int32_t value);
+  int32_t Top() const { return Get(0); }
+  int32_t Left() const { return Get(1); }
+  int32_t Bottom() const { return Get(2); }
+  int32_t Right() const { return Get(3); }
+  // Left, Top, Right, Bottom through the indexed setter, in this order.
+  void SetAll(int32_t left, int32_t top, int32_t right, int32_t bottom);
+  // Written directly, without notification.
+  void Reset(int32_t left, int32_t top, int32_t right, int32_t bottom) {
+    left_ = left, top_ = top, right_ = right, bottom_ = bottom;
+  }
+
+ protected:
+  void AssignTo(rtl::TPersistent* dest) const override;
+
+ private:
+  int32_t top_ = 0, left_ = 0, right_ = 0, bottom_ = 0;
+  TacHintImage* owner_;
+};
+
+class TacBorderDrawModes : public rtl::TPersistent {
+  KORVAN_CLASS(TacBorderDrawModes)
+ public:
+  explicit TacBorderDrawModes(TacHintImage* owner) : owner_(owner) {}
+  // Indexes: 0 Top, 1 Left, 2 Bottom, 3 Right, 4 Center.
+  TacBorderDrawMode Get(int index) const;
+  void Set(int index, TacBorderDrawMode mode);
+
+ protected:
+  void AssignTo(rtl::TPersistent* dest) const override;
+
+ private:
+  TacBorderDrawMode top_ = TacBorderDrawMode::dmStretch, left_ = TacBorderDrawMode::dmStretch,
+                    right_ = TacBorderDrawMode::dmStretch, center_ = TacBorderDrawMode::dmStretch,
+                    bottom_ = TacBorderDrawMode::dmStretch;
+  TacHintImage* owner_;
+};
+
+// One picture of a template.
+class TacHintImage : public rtl::TPersistent {
+  KORVAN_CLASS(TacHintImage)
+ public:
+  explicit TacHintImage(TacHintTemplate* owner);
+
+  int32_t OffsetHorz() const { return offsetHorz_; }
+  int32_t OffsetVert() const { return offsetVert_; }
+  void SetOffsetHorz(int32_t v);
+  void SetOffsetVert(int32_t v);
+  TacBordersSizes ShadowSizes{this};
+  TacBordersSizes ClientMargins{this};
+  TacBordersSizes BordersWidths{this};
+  TacBorderDrawModes BorderDrawModes{this};
+
+  TPNGGraphic& Image() { return *image_; }
+  const TPNGGraphic& Image() const { return *image_; }
+  // Takes the picture, puts the frame in its middle and notifies.
+  void SetImage(const gui::TGraphic& picture);
+  // The PNG file bytes the picture is stored as ("ImgData"); empty when the picture
+  // itself is stored.
+  rtl::TMemoryStream& ImgData() { return imgData_; }
+  const rtl::TMemoryStream& ImgData() const { return imgData_; }
+  // Decodes ImgData into the picture (the frame sizes stay) and notifies.
+  void LoadImageData();
+  int32_t ImageWidth() const { return image_->Empty() ? 0 : image_->Width(); }
+  int32_t ImageHeight() const { return image_->Empty() ? 0 : image_->Height(); }
+
+  TacHintTemplate* Template() const { return owner_; }
+  void Changed();
+
+ protected:
+  void AssignTo(rtl::TPersistent* dest) const override;
+
+ private:
+  int32_t offsetHorz_ = 0, offsetVert_ = 0;
+  TacHintTemplate* owner_;
+  std::unique_ptr<TPNGGraphic> image_;
+  rtl::TMemoryStream imgData_;
+};
+
+// A named set of pictures: ImageDefault points from its left-top corner; the others from
+// the corner their names give.
+class TacHintTemplate : public rtl::TPersistent {
+  KORVAN_CLASS(TacHintTemplate)
+ public:
+  // onChange stands for the owning controller's change event; a template without
+  // collection has none.
+  explicit TacHintTemplate(std::function<void()> onChange = nullptr);
+  ~TacHintTemplate() override;
+
+  TacHintImage ImageDefault{this};
+  TacHintImage Img_RightTop{this};
+  TacHintImage Img_LeftBottom{this};
+  TacHintImage Img_RightBottom{this};
+  gui::TFont& Font() { return font_; }
+  std::string Name;
+  TacHintAlign HintAlign = TacHintAlign::haHorzCenter;
+  bool InCollection() const { return static_cast<bool>(onChange_); }
+  void Notify();
+
+ protected:
+  void AssignTo(rtl::TPersistent* dest) const override;
+
+ private:
+  gui::TFont font_;
+  std::function<void()> onChange_;
+};
+
+// A template that carries no Img_LeftBottom picture uses ImageDefault for every position.
+bool IsSingleImageTemplate(const TacHintTemplate& t);
+
+// The default template, made by step 12 of the start-up road; nullptr outside it.
+TacHintTemplate* DefaultHintTemplate();
+void InitDefaultHintTemplate();
+void DoneDefaultHintTemplate();
+
+}  // namespace skin

@@ -1,0 +1,215 @@
+// The engine's Win32 utilities, its base forms, hint templates and the monitor and PPI
+// functions, under Wine.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "../../gui/GuiTestSupport.h"
+#include "gui/ExtCtrls.h"
+#include "gui/StdCtrls.h"
+#include "skin/core/acBaseForms.h"
+#include "skin/core/sConst.h"
+#include "skin/core/sConstUnit.h"
+#include "skin/core/sSkinManagerUnit.h"
+#include "skin/core/sSysUtils.h"
+#include "skin/core/sVclUtils.h"
+#include "skin/graphics/acAlphaHints.h"
+
+namespace skin {
+namespace {
+
+using guitest::WithRecordedDialogs;
+
+// ---------------------------------------------------------------- boxes and waits
+
+class EngineBoxes : public WithRecordedDialogs {};
+
+TEST_F(EngineBoxes, VersionSwitchShowsTheVersionBox) {
+  ShowVersionForSwitch({"/nothing"});
+  EXPECT_TRUE(dialogs.shown.empty());
+  ShowVersionForSwitch({"x", "/ACVER"});
+  ASSERT_EQ(dialogs.shown.size(), 1u);
+  EXPECT_EQ(dialogs.shown[0].Text, "skin engine v14.27");
+  EXPECT_EQ(dialogs.shown[0].Buttons, gui::mbOK);
+}
+
+TEST_F(EngineBoxes, MessageBoxesGoThroughTheDialogService) {
+  ShowWarningMessage("careful");
+  dialogs.answers.push_back(gui::mrNo);
+  EXPECT_EQ(ShowMessageDlg("sure?", mkConfirmation, mbtYes | mbtNo | mbtCancel, 0), IDNO);
+  EXPECT_EQ(MessageBoxEx("Own", "text", mkError, mbtOK | mbtCancel, 0, 10, 20), IDOK);
+  ASSERT_EQ(dialogs.shown.size(), 3u);
+  EXPECT_EQ(dialogs.shown[0].Caption, "Warning");
+  EXPECT_EQ(dialogs.shown[0].Type, gui::TMsgDlgType::mtWarning);
+  EXPECT_EQ(dialogs.shown[1].Caption, "Confirm");
+  EXPECT_EQ(dialogs.shown[1].Buttons, gui::mbYes | gui::mbNo | gui::mbCancel);
+  EXPECT_EQ(dialogs.shown[2].Caption, "Own");
+  EXPECT_EQ(dialogs.shown[2].Buttons, gui::mbOK | gui::mbCancel);
+  EXPECT_EQ(MsgBoxPosX, -1);  // the position holds only while the box is up
+}
+
+TEST(EngineWaits, WaitWithMessagesKeepsTheProgramResponsive) {
+  bool fired = false;
+  guitest::RunSoon([&] { fired = true; }, 10);
+  const ULONGLONG start = GetTickCount64();
+  WaitWithMessages(120);
+  EXPECT_GE(GetTickCount64() - start, 120u);
+  EXPECT_TRUE(fired);
+  const ULONGLONG t = GetTickCount64();
+  WaitUntilTick(t, 30);
+  EXPECT_GE(GetTickCount64(), t + 30);
+}
+
+// ---------------------------------------------------------------- files and system
+
+TEST(EngineSystem, FilesVersionsAndMetrics) {
+  const std::string exe = ExeFolder();
+  ASSERT_FALSE(exe.empty());
+  EXPECT_EQ(exe.back(), '\\');
+  EXPECT_TRUE(DirExistsQuiet(exe));
+  EXPECT_FALSE(DirExistsQuiet("Q:\\no\\such\\folder"));
+  EXPECT_EQ(GetFileIcon(exe + "no-such-file.txt", true), nullptr);
+  EXPECT_TRUE(IsWinXPOrLater());
+  const int h = GetCaptionFontHeight(96);
+  EXPECT_LE(h, -11);
+  HFONT f = CreateCaptionFont(96);
+  EXPECT_NE(f, nullptr);
+  DeleteObject(f);
+  EXPECT_FALSE(RunningUnderWow64());  // a 64-bit program
+}
+
+// ---------------------------------------------------------------- the glow form
+
+TEST(GlowForm, NeverActivatesAndLetsClicksThrough) {
+  gui::TForm below(gui::Application);
+  below.SetBounds(100, 100, 300, 200);
+  below.Show();
+  gui::Application->ProcessMessages();
+  ASSERT_EQ(GetActiveWindow(), below.Handle());
+
+  TacGlowForm glow;
+  EXPECT_TRUE(IsSkipSkinTag(glow.Tag));
+  glow.SetBounds(150, 150, 100, 80);
+  glow.Show();
+  gui::Application->ProcessMessages();
+  EXPECT_TRUE(IsWindowVisible(glow.Handle()));
+  EXPECT_EQ(GetActiveWindow(), below.Handle());
+  const LONG_PTR ex = GetWindowLongPtrW(glow.Handle(), GWL_EXSTYLE);
+  EXPECT_EQ(ex & (WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW), WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW);
+  EXPECT_EQ(GetClassLongPtrW(glow.Handle(), GCL_STYLE) & CS_DROPSHADOW, 0);
+  // A click on the glow lands on the form below it.
+  EXPECT_EQ(SendMessageW(glow.Handle(), WM_NCHITTEST, 0, MAKELPARAM(200, 190)), HTTRANSPARENT);
+  EXPECT_EQ(GetAncestor(WindowFromPoint(POINT{200, 190}), GA_ROOT), below.Handle());
+  glow.MouseTransparent = false;
+  EXPECT_EQ(WindowFromPoint(POINT{200, 190}), glow.Handle());
+  // Hiding through the showing change hides the window at once.
+  glow.Perform(gui::CM_SHOWINGCHANGED, 0, 0);
+  EXPECT_FALSE(IsWindowVisible(glow.Handle()));
+  below.Hide();
+}
+
+// ---------------------------------------------------------------- monitors and PPI
+
+TEST(Monitors, WorkAreasAndPixelsPerInch) {
+  RECT work{};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  const gui::TRect wa = GetWorkAreaAtPoint({work.left + 5, work.top + 5});
+  EXPECT_EQ(wa.Left, work.left);
+  EXPECT_EQ(wa.Right, work.right);
+  EXPECT_EQ(wa.Bottom, work.bottom);
+  const gui::TRect none = GetWorkAreaAtPoint({-30000, -30000});
+  EXPECT_EQ(none.Left | none.Top | none.Right | none.Bottom, 0);
+  ASSERT_FALSE(gui::Screen->Monitors().empty());
+
+  unsigned major = 0, minor = 0;
+  GetWindowsVersion(major, minor);
+  gui::TLabel orphan(nullptr);
+  EXPECT_EQ(GetControlPPI(&orphan), major >= 10 ? 96 : GetScreenPPI());
+  EXPECT_EQ(GetControlPPI(nullptr), GetScreenPPI());
+}
+
+TEST(Monitors, WindowsChainsTextsAndAlignedChildren) {
+  gui::TForm form(gui::Application);
+  form.SetBounds(0, 0, 300, 300);
+  auto* panel = new gui::TPanel(&form);
+  panel->SetParent(&form);
+  panel->SetAlign(gui::TAlign::alTop);
+  panel->SetHeight(100);
+  auto* inner = new gui::TPanel(&form);
+  inner->SetParent(panel);
+  HWND h = inner->Handle();
+  EXPECT_EQ(GetRootWindow(h), form.Handle());
+  EXPECT_TRUE(IsWindowOrDescendant(h, panel->Handle()));
+  EXPECT_FALSE(IsWindowOrDescendant(panel->Handle(), h));
+  form.SetCaption("Ünïcode");
+  EXPECT_EQ(GetWindowWideText(form.Handle()), L"Ünïcode");
+
+  for (int height : {20, 30}) {
+    auto* c = new gui::TPanel(&form);
+    c->SetParent(panel);
+    c->SetAlign(gui::TAlign::alTop);
+    c->SetHeight(height);
+  }
+  auto* label = new gui::TLabel(&form);
+  label->SetParent(panel);
+  label->SetAlign(gui::TAlign::alTop);
+  label->SetAutoSize(false);
+  label->SetHeight(7);
+  EXPECT_EQ(SumAlignedChildSizes(panel, false), 50);
+  EXPECT_EQ(SumAlignedChildSizes(panel, true), 57);
+  panel->SetAlign(gui::TAlign::alClient);
+  EXPECT_EQ(SumAlignedChildSizes(panel, true), 0);
+}
+
+// ---------------------------------------------------------------- hint templates
+
+TEST(HintTemplates, SizesReadNegativeAsZeroAndPicturesResetTheFrame) {
+  int changes = 0;
+  TacHintTemplate t([&] { ++changes; });
+  t.ImageDefault.ShadowSizes.Set(1, -3);
+  EXPECT_EQ(t.ImageDefault.ShadowSizes.Left(), 0);
+  TacBordersSizes copy(nullptr);
+  copy.Assign(&t.ImageDefault.ShadowSizes);
+  EXPECT_EQ(copy.Left(), 0);
+  EXPECT_EQ(changes, 1);
+
+  gui::TBitmap pic;
+  pic.SetPixelFormat(gui::TPixelFormat::pf32bit);
+  pic.SetSize(27, 27);
+  t.ImageDefault.SetImage(pic);
+  auto all = [](const TacBordersSizes& s) { return std::vector<int>{s.Left(), s.Top(), s.Right(), s.Bottom()}; };
+  EXPECT_EQ(all(t.ImageDefault.BordersWidths), std::vector<int>(4, 13));
+  EXPECT_EQ(all(t.ImageDefault.ClientMargins), std::vector<int>(4, 13));
+  pic.SetSize(1, 1);
+  t.ImageDefault.SetImage(pic);
+  EXPECT_EQ(all(t.ImageDefault.BordersWidths), std::vector<int>(4, 0));
+
+  EXPECT_TRUE(IsSingleImageTemplate(t));
+  const uint8_t bytes[] = {0x89, 'P', 'N', 'G'};
+  t.Img_LeftBottom.ImgData().Write(bytes, sizeof bytes);
+  EXPECT_FALSE(IsSingleImageTemplate(t));  // before the bytes are decoded
+
+  EXPECT_THROW(t.ImageDefault.ShadowSizes.Assign(nullptr), rtl::Exception);
+  EXPECT_THROW(t.Assign(nullptr), rtl::Exception);
+}
+
+TEST(HintTemplates, AssignCopiesPicturesBytesAndFrames) {
+  TacHintTemplate a, b;
+  a.Name = "bubble";
+  a.HintAlign = TacHintAlign::haVertCenter;
+  a.ImageDefault.BordersWidths.SetAll(1, 2, 3, 4);
+  a.ImageDefault.BorderDrawModes.Set(4, TacBorderDrawMode::dmRepeat);
+  a.ImageDefault.SetOffsetHorz(5);
+  const uint8_t bytes[] = {1, 2, 3};
+  a.Img_RightTop.ImgData().Write(bytes, sizeof bytes);
+  b.Assign(&a);
+  EXPECT_EQ(b.Name, "bubble");
+  EXPECT_EQ(b.HintAlign, TacHintAlign::haVertCenter);
+  EXPECT_EQ(b.ImageDefault.BordersWidths.Bottom(), 4);
+  EXPECT_EQ(b.ImageDefault.BorderDrawModes.Get(4), TacBorderDrawMode::dmRepeat);
+  EXPECT_EQ(b.ImageDefault.OffsetHorz(), 5);
+  EXPECT_EQ(b.Img_RightTop.ImgData().Bytes(), std::vector<uint8_t>(bytes, bytes + 3));
+}
+
+}  // namespace
+}  // namespace skin

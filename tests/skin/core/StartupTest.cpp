@@ -1,0 +1,196 @@
+// The engine's start-up road under Wine: every step in its order, the shut-down in
+// reverse, and what the steps leave behind while the engine runs.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "gui/Forms.h"
+#include "gui/Graphics.h"
+#include "skin/core/acStartup.h"
+#include "skin/core/sConst.h"
+#include "skin/core/sConstUnit.h"
+#include "skin/core/sSysUtils.h"
+#include "skin/graphics/acAlphaHints.h"
+#include "skin/graphics/acFontStore.h"
+#include "skin/graphics/acGdiBitmap.h"
+#include "skin/graphics/acGdiPlus.h"
+#include "skin/graphics/acGradientGdi.h"
+
+namespace skin {
+namespace {
+
+class EngineRoad : public ::testing::Test {
+ protected:
+  void SetUp() override { gui::InitApplication(); }
+  void TearDown() override {
+    SetStartupTrace(nullptr);
+    while (EngineStarted()) RunEngineShutdown();
+  }
+};
+
+TEST_F(EngineRoad, StepsRunInOrderAndShutDownInReverse) {
+  std::vector<int> trace;
+  SetStartupTrace([&](TStartupStep s, bool init) { trace.push_back(init ? s : -s); });
+  RunEngineStartup();
+  std::vector<int> expected;
+  for (int s = 1; s <= ssLastStep; ++s) expected.push_back(s);
+  EXPECT_EQ(trace, expected);
+  // A second start only counts; the road runs again only after the last end.
+  RunEngineStartup();
+  RunEngineShutdown();
+  EXPECT_EQ(trace.size(), expected.size());
+  trace.clear();
+  RunEngineShutdown();
+  expected.clear();
+  for (int s = ssLastStep; s >= 1; --s) expected.push_back(-s);
+  EXPECT_EQ(trace, expected);
+  EXPECT_FALSE(EngineStarted());
+}
+
+TEST_F(EngineRoad, ARaisingStepShutsDownTheStepsBeforeIt) {
+  std::vector<int> trace;
+  SetStartupTrace([&](TStartupStep s, bool init) {
+    trace.push_back(init ? s : -s);
+    if (init && s == ssShellFolder) throw std::runtime_error("step failed");
+  });
+  EXPECT_THROW(RunEngineStartup(), std::runtime_error);
+  EXPECT_EQ(trace, (std::vector<int>{1, 2, 3, 4, 5, 6, 7, -6, -5, -4, -3, -2, -1}));
+  EXPECT_FALSE(EngineStarted());
+}
+
+TEST_F(EngineRoad, ConstantsAndPictureFormatHoldWhileTheEngineRuns) {
+  RunEngineStartup();
+  unsigned major = 0, minor = 0;
+  GetWindowsVersion(major, minor);
+  EXPECT_EQ(Globals().WinVersionFlag, WinVersionFlagOf(major, minor));
+  EXPECT_EQ(Globals().HScrollBtnWidth, 16);
+  // Wine's user32 has the standard button texts; comctl32's system-menu texts may differ
+  // by version, but a loaded library always yields its text or the fallback.
+  EXPECT_FALSE(Captions().OK.empty());
+  EXPECT_FALSE(Captions().Restore.empty());
+  EXPECT_EQ(Captions().Calculator, "Calculator");
+  EXPECT_EQ(Captions().Internal, "(internal)");
+  EXPECT_NE(gui::TPicture::GraphicClassByExtension("png"), nullptr);
+  RunEngineShutdown();
+  EXPECT_TRUE(Captions().OK.empty());
+}
+
+// The glyph the font chosen for "FontAwesome" has at a code point; 0xFFFF when none.
+WORD IconGlyph(wchar_t cp) {
+  // A new height each time: the system may keep the font it chose for a request it has
+  // seen before, whatever was registered since.
+  static int height = 20;
+  HDC dc = CreateCompatibleDC(nullptr);
+  HFONT f = CreateFontW(-(++height), 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"FontAwesome");
+  HGDIOBJ old = SelectObject(dc, f);
+  WORD index = 0;
+  GetGlyphIndicesW(dc, &cp, 1, &index, GGI_MARK_NONEXISTING_GLYPHS);
+  SelectObject(dc, old);
+  DeleteObject(f);
+  DeleteDC(dc);
+  return index;
+}
+
+// Wine 8 keeps memory fonts to the end of the process (its removal is a stub), so there
+// the system's side can only be checked while the font is registered.
+bool SystemForgetsMemoryFonts() { return !GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version"); }
+
+TEST_F(EngineRoad, IconFontServesItsCodePointsOnlyWhileTheEngineRuns) {
+  const wchar_t points[] = {0xF016, 0xF00C, 0xF00D, 0xF111, 0xF068};
+  if (SystemForgetsMemoryFonts())
+    for (wchar_t cp : points) EXPECT_EQ(IconGlyph(cp), 0xFFFF) << std::hex << int(cp);
+  RunEngineStartup();
+  ASSERT_NE(IconFontHandle(), nullptr);
+  for (wchar_t cp : points) EXPECT_NE(IconGlyph(cp), 0xFFFF) << std::hex << int(cp);
+  EXPECT_EQ(IconGlyph(L'A'), 0xFFFF);  // the font has nothing but its icons
+  RunEngineShutdown();
+  EXPECT_EQ(IconFontHandle(), nullptr);
+  if (!SystemForgetsMemoryFonts()) return;
+  for (wchar_t cp : points) EXPECT_EQ(IconGlyph(cp), 0xFFFF) << std::hex << int(cp);
+}
+
+TEST_F(EngineRoad, IconFontGlyphsHaveTheirKnownShapes) {
+  RunEngineStartup();
+  // At an em of 100 pixels the box glyphs cover x 10..90 and the ascent down to the
+  // baseline; the minus only a bar from 30 to 50 units above the baseline.
+  gui::TBitmap bmp;
+  bmp.SetPixelFormat(gui::TPixelFormat::pf32bit);
+  bmp.SetSize(100, 100);
+  HDC dc = bmp.Canvas().Handle();
+  PatBlt(dc, 0, 0, 100, 100, WHITENESS);
+  HFONT f = CreateFontW(-100, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, NONANTIALIASED_QUALITY, 0,
+                        L"FontAwesome");
+  HGDIOBJ old = SelectObject(dc, f);
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, RGB(0, 0, 0));
+  TextOutW(dc, 0, 0, L"\xF068", 1);  // ascent 80: baseline at y 80, bar from y 30 to 50
+  SelectObject(dc, old);
+  DeleteObject(f);
+  GdiFlush();
+  auto black = [&](int x, int y) { return (GetPixel(dc, x, y) & 0xFFFFFF) == 0; };
+  EXPECT_TRUE(black(50, 40));
+  EXPECT_TRUE(black(15, 35));
+  EXPECT_FALSE(black(50, 20));
+  EXPECT_FALSE(black(50, 60));
+  EXPECT_FALSE(black(5, 40));
+  EXPECT_FALSE(black(95, 40));
+}
+
+TEST_F(EngineRoad, PipetteCursorIsScreenCursorMinus50) {
+  RunEngineStartup();
+  HCURSOR h = PipetteCursor();
+  ASSERT_NE(h, nullptr);
+  EXPECT_EQ(gui::Screen->Cursors(crPipette), h);
+  ICONINFO ii{};
+  ASSERT_TRUE(GetIconInfo(h, &ii));
+  EXPECT_FALSE(ii.fIcon);
+  EXPECT_EQ(ii.xHotspot, 2u);
+  EXPECT_EQ(ii.yHotspot, 29u);
+  if (ii.hbmMask) DeleteObject(ii.hbmMask);
+  if (ii.hbmColor) DeleteObject(ii.hbmColor);
+  EXPECT_EQ(CustomColors(), std::vector<std::string>(18, "FFFFFF"));
+  RunEngineShutdown();
+  EXPECT_TRUE(CustomColors().empty());
+}
+
+TEST_F(EngineRoad, DefaultHintTemplateMetrics) {
+  EXPECT_EQ(DefaultHintTemplate(), nullptr);
+  RunEngineStartup();
+  TacHintTemplate* t = DefaultHintTemplate();
+  ASSERT_NE(t, nullptr);
+  const TacHintImage& img = t->ImageDefault;
+  EXPECT_EQ(img.ImageWidth(), 27);
+  EXPECT_EQ(img.ImageHeight(), 27);
+  EXPECT_EQ(img.Image().PixelFormat(), gui::TPixelFormat::pf32bit);
+  auto sides = [](const TacBordersSizes& s) { return std::vector<int>{s.Left(), s.Top(), s.Right(), s.Bottom()}; };
+  EXPECT_EQ(sides(img.BordersWidths), (std::vector<int>{11, 10, 14, 15}));
+  EXPECT_EQ(sides(img.ShadowSizes), (std::vector<int>{6, 5, 7, 8}));
+  EXPECT_EQ(sides(img.ClientMargins), (std::vector<int>{11, 8, 16, 15}));
+  EXPECT_TRUE(img.ImgData().Bytes().empty());
+  for (const TacHintImage* corner : {&t->Img_LeftBottom, &t->Img_RightTop, &t->Img_RightBottom})
+    EXPECT_EQ(corner->ImageWidth(), 0);
+  EXPECT_TRUE(IsSingleImageTemplate(*t));
+  EXPECT_EQ(t->Font().Height(), -12);
+  RunEngineShutdown();
+  EXPECT_EQ(DefaultHintTemplate(), nullptr);
+}
+
+TEST_F(EngineRoad, GraphicsStepsHoldWhileTheEngineRuns) {
+  RunEngineStartup();
+  ASSERT_TRUE(PopupShadowBitmap);
+  EXPECT_EQ(PopupShadowBitmap->Width(), 35);
+  EXPECT_EQ(PopupShadowBitmap->Height(), 45);
+  EXPECT_TRUE(LayeredWindowsAvailable());
+  EXPECT_TRUE(GdiPlusLoaded());
+  EXPECT_NE(GradientFillProc, nullptr);
+  RunEngineShutdown();
+  EXPECT_FALSE(PopupShadowBitmap);
+  EXPECT_FALSE(LayeredWindowsAvailable());
+  EXPECT_FALSE(GdiPlusLoaded());
+  EXPECT_EQ(GradientFillProc, nullptr);
+}
+
+}  // namespace
+}  // namespace skin

@@ -1,0 +1,181 @@
+#include <gtest/gtest.h>
+
+#include "skin/core/sCommonUtils.h"
+
+namespace skin {
+namespace {
+
+TIniSections Parse(std::vector<std::string> lines) {
+  TIniSections s;
+  ParseIniLines(lines, s);
+  return s;
+}
+
+TEST(IniList, SectionsAndLinesKeepFileOrderAndRawText) {
+  TIniSections s = Parse({"x=1", "[A]", "k=v", ";c", "", "[B"});
+  ASSERT_EQ(s.size(), 1u);
+  EXPECT_EQ(s[0].Name, "A");
+  EXPECT_EQ(s[0].Lines, (std::vector<std::string>{"k=v", "[B"}));
+  s = Parse({"[]", " a = 1 ", "[Second]", "b=2"});
+  ASSERT_EQ(s.size(), 2u);
+  EXPECT_EQ(s[0].Name, "");
+  EXPECT_EQ(s[0].Lines[0], " a = 1 ");
+  EXPECT_EQ(s[1].Name, "Second");
+}
+
+TEST(IniList, ReloadingReplacesEveryNestedList) {
+  // Loading again into the same list must not keep (or leak) the first content; the
+  // sanitizer build checks the memory side.
+  TIniSections s = Parse({"[A]", "a=1", "[B]", "b=2"});
+  ParseIniLines({"[C]", "c=3"}, s);
+  ASSERT_EQ(s.size(), 1u);
+  EXPECT_EQ(IniListReadString(s, "A", "a", "none"), "none");
+  EXPECT_EQ(IniListReadString(s, "c", "C", "none"), "3");
+}
+
+TEST(IniList, ReadStringMatchesKeysExactlyButIgnoringCase) {
+  TIniSections s = Parse({"[Sec]", "KEY=abc", "EMPTY=", " pad=1", "Key=second", "x==y", "noequals"});
+  struct {
+    const char *section, *ident, *expected;
+  } cases[] = {
+      {"sec", "key", "abc"},        // case ignored, first match wins
+      {"Sec", "EMPTY", ""},         // an empty value is a value, not the default
+      {"Sec", "pad", "def"},        // no trimming: " pad" is not "pad"
+      {"Sec", " pad", "1"},
+      {"Sec", "x", "=y"},           // the value is everything after the first "="
+      {"Sec", "noequals", "def"},
+      {"Other", "KEY", "def"},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(IniListReadString(s, c.section, c.ident, "def"), c.expected) << c.section << "/" << c.ident;
+}
+
+TEST(IniList, ReadIntegerForms) {
+  struct {
+    const char* value;
+    int32_t expected;
+  } cases[] = {
+      {"0x1F", 31}, {"$1F", 31}, {"0X1f", 31}, {"0x", -7}, {"12a", -7}, {"-12", -12}, {"", -7},
+      {"$FFFFFFFF", -1}, {"0xFF00FF", 0xFF00FF}, {"4294967296", -7}, {" 5", -7}, {"0x1G", -7},
+  };
+  for (const auto& c : cases) {
+    TIniSections s = Parse({"[S]", std::string("v=") + c.value});
+    EXPECT_EQ(IniListReadInteger(s, "S", "v", -7), c.expected) << c.value;
+  }
+  EXPECT_EQ(IniListReadInteger({}, "S", "v", 9), 9);
+}
+
+TEST(IniList, SplitLinesTakesEveryLineEnd) {
+  EXPECT_EQ(SplitLines("a\r\nb\nc\rd"), (std::vector<std::string>{"a", "b", "c", "d"}));
+  EXPECT_EQ(SplitLines("a\r\n\r\n"), (std::vector<std::string>{"a", ""}));
+}
+
+TEST(Numbers, ParseHex) {
+  struct {
+    const char* s;
+    uint64_t v;
+  } cases[] = {{"ffh", 255}, {"FF", 255}, {"1G", 0}, {"", 0}, {"H", 0}, {"0x10", 0},
+               {"FFFFFFFFFFFFFFFF", ~0ull}, {"123456789ABCDEF01", 0x23456789ABCDEF01ull}};
+  for (const auto& c : cases) EXPECT_EQ(ParseHex(c.s), c.v) << c.s;
+}
+
+TEST(Scaling, StepBoundariesAndRounding) {
+  struct {
+    int ppi, step;
+  } steps[] = {{96, 0}, {110, 0}, {111, 1}, {134, 1}, {135, 2}, {170, 2}, {171, 3}, {480, 3}};
+  for (const auto& c : steps) EXPECT_EQ(ScaleStepOfPPI(c.ppi), c.step) << c.ppi;
+  EXPECT_EQ(ScaleByStep(7, 1), 8);
+  EXPECT_EQ(ScaleByStep(7, 2), 10);
+  EXPECT_EQ(ScaleByStep(-7, 1), -8);
+  EXPECT_EQ(ScaleByStep(7, 3), 14);
+  EXPECT_EQ(ScaleByStep(7, 4), 7);
+  EXPECT_EQ(ScaleByPPI(10, 144), 15);
+  EXPECT_EQ(ScaleByPPI(-5, 120), -6);  // -6.25 truncated toward zero
+  EXPECT_EQ(ScaleByPPI(1 << 30, 192), INT32_MIN);  // wraps like the 32-bit original, no UB
+}
+
+TEST(Geometry, RectanglesAndRanges) {
+  EXPECT_TRUE(IsBetween(5, 1, 9, false));
+  EXPECT_FALSE(IsBetween(5, 9, 1, false));
+  EXPECT_TRUE(IsBetween(5, 9, 1, true));
+  EXPECT_EQ(ClampInt(-1, 0, 10), 0);
+  EXPECT_EQ(ClampInt(11, 0, 10), 10);
+  EXPECT_FALSE(IndexInRange(3, 3));
+  EXPECT_FALSE(RectsOverlap({0, 0, 10, 10}, {10, 0, 20, 10}));  // touching
+  EXPECT_TRUE(RectsOverlap({0, 0, 10, 10}, {9, 9, 20, 20}));
+  EXPECT_FALSE(RectsOverlap({0, 0, 10, 10}, {5, 5, 5, 8}));  // empty B
+  EXPECT_TRUE(RectInArea({0, 0, 10, 10}, {0, 0, 10, 10}, true));
+  EXPECT_FALSE(RectInArea({0, 0, 10, 10}, {0, 0, 11, 10}, true));
+  EXPECT_TRUE(RectInArea({0, 0, 10, 10}, {10, 10, 20, 20}, false));
+  EXPECT_EQ(IntersectRects({0, 0, 5, 5}, {6, 1, 9, 3}), (TacRect{6, 1, 5, 3}));
+  EXPECT_EQ(MirrorRect({1, 2, 4, 6}, 10, 20, true), (TacRect{6, 2, 9, 6}));
+  EXPECT_EQ(MirrorRect({1, 2, 4, 6}, 10, 20, false), (TacRect{1, 14, 4, 18}));
+  EXPECT_EQ(MirrorRectIn({12, 0, 14, 1}, {10, 0, 20, 5}, true), (TacRect{16, 0, 18, 1}));
+  EXPECT_EQ(RectWidth({5, 0, 2, 0}, true), 0);
+  EXPECT_EQ(RectWidth({5, 0, 2, 0}), -3);
+}
+
+TEST(Text, WordsAndStrings) {
+  EXPECT_EQ(NthWordPos(2, ",,ab,,cd,e", ","), 7u);
+  EXPECT_EQ(NthWord(2, ",,ab,,cd,e", ","), "cd");
+  EXPECT_EQ(NthWord(4, ",,ab,,cd,e", ","), "");
+  EXPECT_EQ(NthWordPos(0, "ab", ","), 0u);
+  EXPECT_EQ(CountWords(",,ab,,cd,e,", ","), 3);
+  EXPECT_EQ(CountWords("", ","), 0);
+  EXPECT_EQ(RepeatChar('x', -2), "");
+  EXPECT_EQ(PadLeftWith('0', "7", 3), "007");
+  EXPECT_EQ(PadLeftWith('0', "1234", 3), "1234");
+  EXPECT_EQ(RemoveChars("a-b-c", '-'), "abc");
+  EXPECT_EQ(ReplaceAll("aaa", "a", "aa"), "aaaaaa");  // replaced text is not scanned again
+  EXPECT_EQ(ReplaceAll("abcabc", "bc", ""), "aa");
+  EXPECT_EQ(ReplaceAll("abc", "", "x"), "abc");
+}
+
+TEST(Files, NormalizeDirPath) {
+  struct {
+    const char *in, *out;
+  } cases[] = {{"", ""}, {"D", "D:\\"}, {"a/", "a\\"}, {"C:\\x\\", "C:\\x\\"}, {"C:\\x", "C:\\x\\"}, {"/", "\\"}};
+  for (const auto& c : cases) EXPECT_EQ(NormalizeDirPath(c.in), c.out) << c.in;
+}
+
+}  // namespace
+}  // namespace skin
+
+namespace skin {
+namespace {
+
+TEST(Ticks, ElapsedTimeSurvivesTheCounterWrap) {
+  EXPECT_EQ(TicksSince(100, 350), 250u);
+  EXPECT_EQ(TicksSince(0xFFFFFF00u, 0x100u), 0x200u);  // a wait that spans the wrap
+  EXPECT_EQ(TicksSince(0xFFFFFFFFu, 0u), 1u);
+}
+
+TEST(MessageBoxes, StyleOfKindAndButtons) {
+  struct {
+    int kind;
+    unsigned buttons;
+    uint32_t style;
+  } cases[] = {
+      {mkConfirmation, mbtYes | mbtNo | mbtCancel | mbtHelp, 0x20 | 0x3 | 0x4000},
+      {mkWarning, mbtOK | mbtCancel, 0x30 | 0x1},
+      {mkError, mbtOK, 0x10},
+      {mkInformation, mbtOK | mbtAbort, 0x40},  // OK is matched first
+      {mkCustom, mbtIgnore, 0x2},
+      {mkCustom, mbtNo, 0x4},
+      {mkCustom, mbtRetry | mbtCancel, 0x5},
+      {mkCustom, mbtCancel, 0x0},
+  };
+  for (const auto& c : cases) EXPECT_EQ(MessageBoxStyle(c.kind, c.buttons), c.style) << c.kind << "/" << c.buttons;
+  EXPECT_STREQ(DefaultMessageCaption(mkConfirmation), "Confirm");
+  EXPECT_STREQ(DefaultMessageCaption(mkCustom), "");
+}
+
+TEST(CommandLine, VersionSwitchInAnyCaseButExact) {
+  EXPECT_TRUE(HasVersionSwitch({"x", "/ACVER"}));
+  EXPECT_TRUE(HasVersionSwitch({"/acver"}));
+  EXPECT_FALSE(HasVersionSwitch({"/acverx", "acver", "/acve"}));
+  EXPECT_FALSE(HasVersionSwitch({}));
+}
+
+}  // namespace
+}  // namespace skin
