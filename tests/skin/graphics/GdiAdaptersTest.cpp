@@ -4,6 +4,7 @@
 // the start-up pairs.
 #include <gtest/gtest.h>
 
+#include "GdiTestSupport.h"
 #include "PixelTestSupport.h"
 #include "skin/graphics/acGdiBitmap.h"
 #include "skin/graphics/acGdiPlus.h"
@@ -30,13 +31,7 @@ class GraphicsUnits : public ::testing::Environment {
 };
 const auto* const units = ::testing::AddGlobalTestEnvironment(new GraphicsUnits);
 
-std::unique_ptr<gui::TBitmap> Filled(int w, int h, TPixel p) {
-  auto b = CreateBitmap32(w, h);
-  TBitmap32 px = Pixels32(*b);
-  for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x) px.At(x, y) = p;
-  return b;
-}
+std::unique_ptr<gui::TBitmap> Filled(int w, int h, TPixel p) { return test::FilledBitmap(w, h, p); }
 
 // A source whose every pixel is different: 0xFF000000 | (y << 8) | x.
 std::unique_ptr<gui::TBitmap> Numbered(int w, int h) {
