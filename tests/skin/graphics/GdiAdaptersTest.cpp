@@ -6,6 +6,9 @@
 
 #include "GdiTestSupport.h"
 #include "PixelTestSupport.h"
+#include "gui/ExtCtrls.h"
+#include "gui/Forms.h"
+#include "gui/StdCtrls.h"
 #include "skin/graphics/acGdiBitmap.h"
 #include "skin/graphics/acGdiPlus.h"
 #include "skin/graphics/acGradientGdi.h"
@@ -19,6 +22,7 @@ namespace {
 class GraphicsUnits : public ::testing::Environment {
  public:
   void SetUp() override {
+    gui::InitApplication();
     InitBitmapUnit();
     InitGdiPlus();
     InitGradientFill();
@@ -27,6 +31,7 @@ class GraphicsUnits : public ::testing::Environment {
     FinalGradientFill();
     FinalGdiPlus();
     FinalBitmapUnit();
+    gui::DoneApplication();
   }
 };
 const auto* const units = ::testing::AddGlobalTestEnvironment(new GraphicsUnits);
@@ -194,6 +199,60 @@ TEST(NineParts, FillRectOnDCKeepsTheDCState) {
   EXPECT_EQ(GetCurrentObject(dc, OBJ_BRUSH), before);
   EXPECT_EQ(Pixels32(*b).At(1, 1) & 0x00FFFFFFu, 0x00FF0000u);
   EXPECT_EQ(Pixels32(*b).At(0, 0), 0xFF000000u);
+}
+
+TEST(NineParts, ChildControlsKeptOutOfTheClip) {
+  // A visible panel is cut out of the clip; a hidden panel and a label (drawn by the
+  // parent) are not.
+  gui::TPanel parent(nullptr);
+  parent.SetBounds(0, 0, 30, 10);
+  auto* shown = new gui::TPanel(&parent);
+  shown->SetParent(&parent);
+  shown->SetBounds(0, 0, 10, 10);
+  auto* hidden = new gui::TPanel(&parent);
+  hidden->SetParent(&parent);
+  hidden->SetBounds(10, 0, 10, 10);
+  hidden->SetVisible(false);
+  auto* label = new gui::TLabel(&parent);
+  label->SetParent(&parent);
+  label->SetBounds(20, 0, 10, 10);
+  auto b = Filled(40, 12, 0xFF000000);
+  HDC dc = b->Canvas().Handle();
+  const int saved = SaveDC(dc);
+  ExcludeChildControlsClip(dc, parent, 1, 1);
+  FillRectOnDC(dc, {0, 0, 40, 12}, 0xFFFFFF);
+  RestoreDC(dc, saved);
+  GdiFlush();
+  const TBitmap32 d = Pixels32(*b);
+  EXPECT_EQ(d.At(5, 5), 0xFF000000u);        // under the visible panel, moved by (1, 1)
+  EXPECT_NE(d.At(0, 0), 0xFF000000u);        // left of it after the offset
+  EXPECT_NE(d.At(15, 5), 0xFF000000u);       // the hidden panel
+  EXPECT_NE(d.At(25, 5), 0xFF000000u);       // the label stays in the clip
+}
+
+TEST(GdiPlus, WithoutTheLibraryNothingIsDrawn) {
+  FinalGdiPlus();  // the environment's start-up: the library is let go
+  ASSERT_FALSE(GdiPlusLoaded());
+  auto b = Filled(8, 8, 0xFF000000);
+  DrawLineGdiPlus(b->Canvas().Handle(), 0x0000FF, 0, 4, 8, 4, 3);
+  FillVertGradientGdiPlus(b->Canvas().Handle(), 0xFF0000FF, 0xFF0000FF, 0, 0, 8, 8);
+  Pixels32(*b).At(4, 4) = 0xFFFFFFFF;  // one sharp pixel: the blur must leave it
+  BlurBitmap(*b, 2);
+  GdiFlush();
+  EXPECT_EQ(test::CountNot(Pixels32(*b), 0xFF000000), 1);
+  EXPECT_EQ(Pixels32(*b).At(4, 4), 0xFFFFFFFFu);
+  InitGdiPlus();
+  EXPECT_TRUE(GdiPlusLoaded());
+}
+
+TEST(GdiPlus, PolygonOutline) {
+  auto b = Filled(20, 20, 0xFF000000);
+  const TPointF square[4] = {{4, 4}, {15, 4}, {15, 15}, {4, 15}};
+  DrawPolygonGdiPlus(b->Canvas().Handle(), 0x00FF00, square, 4, 2);
+  GdiFlush();
+  const TBitmap32 d = Pixels32(*b);
+  EXPECT_GE(ChG(d.At(10, 4)), 200);   // on the outline
+  EXPECT_EQ(d.At(10, 10), 0xFF000000u);  // inside: not filled
 }
 
 TEST(GdiPlus, LoadedWithItsEntryPoints) {
