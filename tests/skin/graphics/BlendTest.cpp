@@ -164,6 +164,20 @@ TEST(Blend, AlphaImageWithAReadyCache) {
   EXPECT_EQ(h.At(0, 0), 0x117E7E7Eu);
 }
 
+TEST(Blend, AlphaImageWithItsReflection) {
+  // An 1 x 8 opaque white picture over black, 12 rows: n = min(8 / 2 - 1, 12 - 8 - 1) = 3
+  // rows mirrored below the picture, the row right below it left out; fade 255, then
+  // 255 - 255 / 8 = 224. Row 9: 255 * 2 / 3 = 170, 170 * 255 >> 9 = 84 -> 255 * 84 >> 8 = 83;
+  // row 10: 85 * 224 >> 9 = 37 -> 36; row 11: weight 0.
+  TBitmap32 d = Filled(1, 12, 0xFF000000);
+  DrawAlphaImage({0, 0, 1, 8}, {0, 0, 1, 8}, d, Filled(1, 8, 0xFFFFFFFF), TacBackgroundCache(), false, clNone, 0, true);
+  EXPECT_EQ(d.At(0, 7), 0xFFFEFEFEu);
+  EXPECT_EQ(d.At(0, 8), 0xFF000000u);
+  EXPECT_EQ(d.At(0, 9), 0xFF535353u);
+  EXPECT_EQ(d.At(0, 10), 0xFF242424u);
+  EXPECT_EQ(d.At(0, 11), 0xFF000000u);
+}
+
 TEST(Blend, AlphaImageInOneColour) {
   // Mono colour 0x000080 (red 128) is brightened to red 255, green and blue 127; the pixel
   // (R 0x40, G 0x80, B 0xC0) gives Z = 16 + 64 + 48 = 128.
