@@ -146,6 +146,25 @@ TEST(Blend, CopiesClipToBothBitmaps) {
   BlendCopyBitmap(dst, 0, 0, empty, {0, 0, 3, 3}, 0, kF);
 }
 
+TEST(Blend, StretchAlphaBlend) {
+  // Origin (0, 0): the whole source resampled (equal sizes copy), then blended by its alpha.
+  TBitmap32 d = Filled(3, 3, 0xFF000000);
+  StretchAlphaBlend(d, 1, 1, 2, 2, Filled(2, 2, 0xFFFFFFFF), 0, 0, 2, 2, 255);
+  EXPECT_EQ(Rows(d), (Grid{{0xFF000000, 0xFF000000, 0xFF000000},
+                           {0xFF000000, 0xFFFEFEFE, 0xFFFEFEFE},
+                           {0xFF000000, 0xFFFEFEFE, 0xFFFEFEFE}}));
+  // Another origin: that part stretched pixel for pixel; opacity 128 takes half.
+  TBitmap32 src = Pixels({{0xFF000000, 0xFFFFFFFF}});
+  TBitmap32 e = Filled(2, 2, 0xFF000000);
+  StretchAlphaBlend(e, 0, 0, 2, 2, src, 1, 0, 1, 1, 128);
+  EXPECT_EQ(test::CountNot(e, 0xFF7E7E7E), 0);  // w = 255 * 128 >> 8 = 127; 255 * 127 >> 8
+  // An origin outside either bitmap or an empty size: nothing.
+  StretchAlphaBlend(e, 5, 0, 2, 2, src, 0, 0, 1, 1, 255);
+  StretchAlphaBlend(e, 0, 0, 2, 2, src, 2, 0, 1, 1, 255);
+  StretchAlphaBlend(e, 0, 0, 0, 2, src, 0, 0, 1, 1, 255);
+  EXPECT_EQ(test::CountNot(e, 0xFF7E7E7E), 0);
+}
+
 TEST(Blend, AlphaImageWithAReadyCache) {
   TBitmap32 bg = Filled(4, 4, 0x00345678);
   const TacBackgroundCache cache = MakeBackgroundCache(&bg, 1, 1);
