@@ -34,7 +34,7 @@ TEST(Clipping, EveryOperationStaysInsideItsBitmaps) {
     return lo + static_cast<int>((seed >> 16) % static_cast<uint32_t>(hi - lo + 1));
   };
   auto rect = [&] { return TRect{next(-6, 8), next(-6, 8), next(-6, 12), next(-6, 12)}; };
-  for (int round = 0; round < 3000; ++round) {
+  for (int round = 0; round < 24000; ++round) {
     // Destination rows inside a larger buffer whose outer ring is a guard.
     const int w = next(1, 5), h = next(1, 5);
     std::vector<TPixel> store(static_cast<size_t>((w + 2) * (h + 2)), 0xDEADBEEF);
