@@ -7,6 +7,7 @@
 
 #include "gui/Dialogs.h"
 #include "gui/Menus.h"
+#include "gui/Threads.h"
 #include "rtl/FormatNumber.h"
 #include "rtl/Utf.h"
 
@@ -459,12 +460,16 @@ bool TApplication::ProcessMessage(MSG& msg) {
 
 void TApplication::HandleMessage() {
   MSG msg;
-  if (!ProcessMessage(msg) && !terminated_) WaitMessage();
+  if (!ProcessMessage(msg) && !CheckSynchronize() && !terminated_) {
+    // Messages or work handed over by a thread, whichever comes first.
+    HANDLE sync = SyncEvent();
+    MsgWaitForMultipleObjects(1, &sync, FALSE, INFINITE, QS_ALLINPUT);
+  }
 }
 
 void TApplication::ProcessMessages() {
   MSG msg;
-  while (ProcessMessage(msg)) {
+  while (ProcessMessage(msg) || CheckSynchronize()) {
   }
 }
 

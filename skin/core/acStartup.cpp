@@ -3,16 +3,19 @@
 #include <exception>
 #include <stdexcept>
 
+#include "skin/core/acShellCtrls.h"
 #include "skin/core/sConstUnit.h"
 #include "skin/core/sSkinManagerUnit.h"
 #include "skin/core/sSysUtils.h"
 #include "skin/core/sVclUtils.h"
+#include "skin/forms/acFormsStartup.h"
 #include "skin/graphics/acAlphaHints.h"
 #include "skin/graphics/acFontStore.h"
 #include "skin/graphics/acGdiBitmap.h"
 #include "skin/graphics/acGdiPlus.h"
 #include "skin/graphics/acGradientGdi.h"
 #include "skin/graphics/acPNG.h"
+#include "skin/hooks/acSBUtils.h"
 
 namespace skin {
 
@@ -25,20 +28,20 @@ const TStartupWork kRoad[] = {
     {ssDpiAwareness, "DPI awareness", &InitDpiAwareness, nullptr},
     {ssPngGraphic, "PNG picture format", &RegisterPNGGraphic, &UnregisterPNGGraphic},
     {ssPipette, "pipette cursor", &InitPipetteUnit, &DonePipetteUnit},
-    {ssPopupShadow, "popup shadow", &InitPopupShadow, &FinalPopupShadow},
-    {ssCalendarCaption, "calendar caption", nullptr, nullptr},
-    {ssShellFolder, "shell folder", nullptr, nullptr},
+    {ssPopupShadow, "popup shadow", &InitPopupController, &DonePopupController},
+    {ssCalendarCaption, "calendar caption", &InitCalendarCaption, &DoneCalendarCaption},
+    {ssShellFolder, "shell folder", &InitShellFolderUnit, &DoneShellFolderUnit},
     {ssStandardGlyphs, "standard glyph list", nullptr, nullptr},
     {ssNeverSkinnedForms, "never-skinned forms", nullptr, nullptr},
     {ssIconFont, "icon font", &InitIconFont, &DoneIconFont},
-    {ssScrollBarHooks, "scroll-bar hooks", nullptr, nullptr},
+    {ssScrollBarHooks, "scroll-bar hooks", &InitScrollBarHooksUnit, &DoneScrollBarHooksUnit},
     {ssDefaultHintTemplate, "default hint template", &InitDefaultHintTemplate, &DoneDefaultHintTemplate},
     {ssThemeServices, "theme services", &InitVclUtilsUnit, &DoneVclUtilsUnit},
     {ssLayeredFunctions, "layered-window functions", &InitBitmapUnit, &FinalBitmapUnit},
     {ssGdiPlus, "GDI+", &InitGdiPlus, &FinalGdiPlus},
     {ssGradientFill, "GradientFill", &InitGradientFill, &FinalGradientFill},
     {ssAppIcons, "application icons", nullptr, nullptr},
-    {ssFormSkinning, "form skinning", nullptr, nullptr},
+    {ssFormSkinning, "form skinning", &InitSkinProviderUnit, &DoneSkinProviderUnit},
     {ssUtilities, "utilities", &InitUtilitiesUnit, &DoneUtilitiesUnit},
     {ssEditLabelClasses, "edit label classes", nullptr, nullptr},
     {ssSkinManagerUnit, "skin manager unit", &InitSkinManagerUnit, &DoneSkinManagerUnit},

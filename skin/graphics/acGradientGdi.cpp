@@ -8,11 +8,10 @@
 namespace skin {
 
 TGradientFill GradientFillProc = nullptr;
-std::unique_ptr<gui::TBitmap> PopupShadowBitmap;
 
 namespace {
 HMODULE msimg = nullptr;
-int gradientCount = 0, shadowCount = 0;
+int gradientCount = 0;
 }  // namespace
 
 void TGdiGradientFills::Linear(bool vertical, int x, int y, int w, int h, TColor c0, TColor c1) {
@@ -72,16 +71,6 @@ std::unique_ptr<gui::TBitmap> BitmapFromPixels(const TBitmap32& pixels) {
   TBitmap32 to = Pixels32(*bmp);
   for (int y = 0; y < to.Height(); ++y) std::copy(pixels.Row(y), pixels.Row(y) + pixels.Width(), to.Row(y));
   return bmp;
-}
-
-void InitPopupShadow() {
-  if (shadowCount++ > 0) return;
-  PopupShadowBitmap = BitmapFromPixels(CreateShadowBitmap(0x44000000, 17, 2, 8, 0, 0, false));
-}
-
-void FinalPopupShadow() {
-  if (shadowCount == 0 || --shadowCount > 0) return;
-  PopupShadowBitmap.reset();
 }
 
 }  // namespace skin

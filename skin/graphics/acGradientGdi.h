@@ -1,6 +1,6 @@
 // Gradients on the engine bitmap under Windows: the platform fills a gradient may need (GDI+
 // linear and path gradients for alpha bands, msimg32's GradientFill for the four-corner
-// form, taken at start-up), and the shared popup shadow made at start-up.
+// form, taken at start-up).
 #pragma once
 #include <windows.h>
 
@@ -31,12 +31,6 @@ using TGradientFill = BOOL(WINAPI*)(HDC, PTRIVERTEX, ULONG, PVOID, ULONG, ULONG)
 extern TGradientFill GradientFillProc;
 void InitGradientFill();
 void FinalGradientFill();
-
-// The shared shadow of popup windows (black at alpha 0x44, radius 17, 2 rows down, 8 rows
-// longer: 35 x 45 pixels), made at start-up and freed at shut-down.
-extern std::unique_ptr<gui::TBitmap> PopupShadowBitmap;
-void InitPopupShadow();
-void FinalPopupShadow();
 
 // An engine bitmap holding a copy of the pixels.
 std::unique_ptr<gui::TBitmap> BitmapFromPixels(const TBitmap32& pixels);

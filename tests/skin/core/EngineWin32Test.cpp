@@ -213,3 +213,76 @@ TEST(HintTemplates, AssignCopiesPicturesBytesAndFrames) {
 
 }  // namespace
 }  // namespace skin
+
+// ---------------------------------------------------------------- shell basics
+
+#include "skin/core/acShellCtrls.h"
+
+namespace skin {
+namespace {
+
+TEST(Shell, ItemIdListsMeasureCopyAndJoin) {
+  EXPECT_EQ(ItemIdListSize(nullptr), 0u);
+  ITEMIDLIST* empty = AllocItemIdList(2);
+  EXPECT_EQ(ItemIdListSize(empty), 2u);
+  // One item of 5 bytes (2 size bytes and "abc"), then the terminator.
+  ITEMIDLIST* one = AllocItemIdList(7);
+  const uint8_t bytes[] = {5, 0, 'a', 'b', 'c', 0, 0};
+  memcpy(one, bytes, sizeof bytes);
+  EXPECT_EQ(ItemIdListSize(one), 7u);
+  ITEMIDLIST* copy = ConcatItemIdLists(nullptr, one);
+  EXPECT_EQ(ItemIdListSize(copy), 7u);
+  EXPECT_EQ(memcmp(copy, one, 7), 0);
+  ITEMIDLIST* two = ConcatItemIdLists(one, one);
+  EXPECT_EQ(ItemIdListSize(two), 12u);
+  EXPECT_EQ(NextItemId(NextItemId(two))->mkid.cb, 0);
+  for (ITEMIDLIST* l : {empty, one, copy, two}) FreeItemIdList(l);
+}
+
+TEST(Shell, RootFolderAndCaptionsAfterStartUp) {
+  InitCalendarCaption();
+  EXPECT_FALSE(CalendarTodayCaption().empty());
+  InitShellFolderUnit();
+  ASSERT_NE(RootShellFolder(), nullptr);
+  EXPECT_EQ(RootShellFolder()->Level(), 0);
+  EXPECT_EQ(ItemIdListSize(RootShellFolder()->FullList()), ItemIdListSize(RootShellFolder()->RelativeList()));
+  DoneShellFolderUnit();
+  EXPECT_EQ(RootShellFolder(), nullptr);
+}
+
+TEST(Shell, AChangeThreadOnAMissingDirectoryEndsAtOnce) {
+  auto* t = new TacShellChangeThread(nullptr);
+  t->SetParameters("Q:\\no\\such\\folder", false, FILE_NOTIFY_CHANGE_FILE_NAME);
+  t->Start();
+  t->WaitFor();
+  EXPECT_TRUE(t->Finished());
+  delete t;
+}
+
+TEST(Shell, AChangeThreadReportsAChangeOnTheGuiThread) {
+  char tmp[MAX_PATH];
+  GetTempPathA(MAX_PATH, tmp);
+  const std::string dir = std::string(tmp) + "korvan-watch";
+  CreateDirectoryA(dir.c_str(), nullptr);
+  std::atomic<int> changes{0};
+  DWORD ranOn = 0;
+  auto* t = new TacShellChangeThread([&] {
+    ++changes;
+    ranOn = GetCurrentThreadId();
+  });
+  t->SetParameters(dir, false, FILE_NOTIFY_CHANGE_FILE_NAME);
+  t->Start();
+  Sleep(50);
+  const std::string file = dir + "\\x.txt";
+  HANDLE h = CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  CloseHandle(h);
+  for (int i = 0; i < 100 && changes == 0; ++i) WaitWithMessages(20);
+  EXPECT_GT(changes.load(), 0);
+  EXPECT_EQ(ranOn, GetCurrentThreadId());
+  delete t;
+  DeleteFileA(file.c_str());
+  RemoveDirectoryA(dir.c_str());
+}
+
+}  // namespace
+}  // namespace skin

@@ -377,16 +377,3 @@ TEST(GradientGdi, FourCornersAndAlphaBands) {
   EXPECT_GE(ChR(e.At(5, 1)), 200);  // GDI+ band: red to red
   EXPECT_EQ(e.At(5, 8), 0xFF00FF00u);  // the plain band: green
 }
-
-TEST(StartUp, PopupShadowMadeAndFreed) {
-  InitPopupShadow();
-  ASSERT_TRUE(PopupShadowBitmap);
-  EXPECT_EQ(PopupShadowBitmap->Width(), 35);
-  EXPECT_EQ(PopupShadowBitmap->Height(), 45);
-  EXPECT_EQ(Pixels32(*PopupShadowBitmap).At(17, 22), 0x43000000u);
-  InitPopupShadow();  // counted: a second start-up changes nothing
-  FinalPopupShadow();
-  EXPECT_TRUE(PopupShadowBitmap);
-  FinalPopupShadow();
-  EXPECT_FALSE(PopupShadowBitmap);
-}
