@@ -91,7 +91,10 @@ HRGN CreateRegionWithoutColor(gui::TBitmap& bmp, TColor color) {
 }
 
 HICON CreateIconFromBitmap(gui::TBitmap& bmp) {
-  HBITMAP mask = CreateBitmap(bmp.Width(), bmp.Height(), 1, 1, nullptr);
+  // A cleared mask (every pixel shown): CreateBitmap leaves bits it is not given undefined.
+  const size_t rowBytes = static_cast<size_t>((bmp.Width() + 15) / 16 * 2);
+  const std::vector<uint8_t> zeros(rowBytes * static_cast<size_t>(std::max(bmp.Height(), 0)) + 2, 0);
+  HBITMAP mask = CreateBitmap(bmp.Width(), bmp.Height(), 1, 1, zeros.data());
   ICONINFO ii{TRUE, 0, 0, mask, bmp.Handle()};
   HICON icon = CreateIconIndirect(&ii);
   DeleteObject(mask);
