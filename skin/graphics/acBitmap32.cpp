@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <new>
+#include <stdexcept>
 
 #include "rtl/SysUtils.h"
 
@@ -28,7 +30,14 @@ TColor ColorToRGB(TColor c) {
 
 TBitmap32::TBitmap32(int width, int height, bool bottomUp) {
   if (width <= 0 || height <= 0) return;
-  store_.assign(static_cast<size_t>(width) * static_cast<size_t>(height), 0);
+  // A size the memory cannot hold gives an empty bitmap, as a failed DIB section does.
+  try {
+    store_.assign(static_cast<size_t>(width) * static_cast<size_t>(height), 0);
+  } catch (const std::bad_alloc&) {
+    return;
+  } catch (const std::length_error&) {
+    return;
+  }
   width_ = width;
   height_ = height;
   const ptrdiff_t rowBytes = static_cast<ptrdiff_t>(width) * 4;

@@ -17,7 +17,7 @@ TCopyArea ClipCopy(const TBitmap32& dst, int x, int y, const TBitmap32& src, TRe
   if (x < 0) s.Left -= x, x = 0;
   if (y < 0) s.Top -= y, y = 0;
   a = {x, y, s.Left, s.Top, std::min(s.Right - s.Left, dst.Width() - x), std::min(s.Bottom - s.Top, dst.Height() - y)};
-  return a;
+  return a.Empty() ? TCopyArea{} : a;
 }
 
 namespace {

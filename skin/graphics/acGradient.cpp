@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <string>
 
 #include "rtl/SysUtils.h"
@@ -240,10 +241,13 @@ void PaintTexturedGradient(TBitmap32& bmp, const TRect& rect, const TsGradArray&
 
 TBitmap32 CreateShadowBitmap(uint32_t color, int radius, int offset, int extraHeight, int extraWidth, int fadeWidth,
                              bool asMask) {
-  const int R = std::max(radius, 0);
-  const int width = 2 * R + extraWidth + 1, height = 2 * R + extraHeight + offset + 1;
+  // Sizes come from skins: negative parts and sizes beyond an int give an empty bitmap.
+  const int64_t w64 = 2 * int64_t{radius} + extraWidth + 1, h64 = 2 * int64_t{radius} + extraHeight + offset + 1;
+  if (radius < 0 || offset < 0 || extraWidth < 0 || extraHeight < 0 || w64 > INT32_MAX || h64 > INT32_MAX) return {};
+  const int R = radius;
+  const int width = static_cast<int>(w64), height = static_cast<int>(h64);
   TBitmap32 bmp(width, height, true);
-  if (!bmp.HasRows() || offset < 0 || extraWidth < 0 || extraHeight < 0) return bmp;
+  if (!bmp.HasRows()) return bmp;
   const TPixel outside = asMask ? 0xFFFFFFFFu : 0u;
   FillBitmapRect(bmp, bmp.Bounds(), asMask ? 0xFFFFFF : 0, asMask ? 255 : 0);
 

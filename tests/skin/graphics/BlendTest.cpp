@@ -146,6 +146,25 @@ TEST(Blend, CopiesClipToBothBitmaps) {
   BlendCopyBitmap(dst, 0, 0, empty, {0, 0, 3, 3}, 0, kF);
 }
 
+TEST(Blend, StretchAlphaBlend) {
+  // Origin (0, 0): the whole source resampled (equal sizes copy), then blended by its alpha.
+  TBitmap32 d = Filled(3, 3, 0xFF000000);
+  StretchAlphaBlend(d, 1, 1, 2, 2, Filled(2, 2, 0xFFFFFFFF), 0, 0, 2, 2, 255);
+  EXPECT_EQ(Rows(d), (Grid{{0xFF000000, 0xFF000000, 0xFF000000},
+                           {0xFF000000, 0xFFFEFEFE, 0xFFFEFEFE},
+                           {0xFF000000, 0xFFFEFEFE, 0xFFFEFEFE}}));
+  // Another origin: that part stretched pixel for pixel; opacity 128 takes half.
+  TBitmap32 src = Pixels({{0xFF000000, 0xFFFFFFFF}});
+  TBitmap32 e = Filled(2, 2, 0xFF000000);
+  StretchAlphaBlend(e, 0, 0, 2, 2, src, 1, 0, 1, 1, 128);
+  EXPECT_EQ(test::CountNot(e, 0xFF7E7E7E), 0);  // w = 255 * 128 >> 8 = 127; 255 * 127 >> 8
+  // An origin outside either bitmap or an empty size: nothing.
+  StretchAlphaBlend(e, 5, 0, 2, 2, src, 0, 0, 1, 1, 255);
+  StretchAlphaBlend(e, 0, 0, 2, 2, src, 2, 0, 1, 1, 255);
+  StretchAlphaBlend(e, 0, 0, 0, 2, src, 0, 0, 1, 1, 255);
+  EXPECT_EQ(test::CountNot(e, 0xFF7E7E7E), 0);
+}
+
 TEST(Blend, AlphaImageWithAReadyCache) {
   TBitmap32 bg = Filled(4, 4, 0x00345678);
   const TacBackgroundCache cache = MakeBackgroundCache(&bg, 1, 1);
@@ -162,6 +181,20 @@ TEST(Blend, AlphaImageWithAReadyCache) {
   TBitmap32 h = Filled(1, 1, 0x11000000);
   DrawAlphaImage({0, 0, 1, 1}, {1, 0, 2, 1}, h, src, TacBackgroundCache(), false, clNone, 50, false);
   EXPECT_EQ(h.At(0, 0), 0x117E7E7Eu);
+}
+
+TEST(Blend, AlphaImageWithItsReflection) {
+  // An 1 x 8 opaque white picture over black, 12 rows: n = min(8 / 2 - 1, 12 - 8 - 1) = 3
+  // rows mirrored below the picture, the row right below it left out; fade 255, then
+  // 255 - 255 / 8 = 224. Row 9: 255 * 2 / 3 = 170, 170 * 255 >> 9 = 84 -> 255 * 84 >> 8 = 83;
+  // row 10: 85 * 224 >> 9 = 37 -> 36; row 11: weight 0.
+  TBitmap32 d = Filled(1, 12, 0xFF000000);
+  DrawAlphaImage({0, 0, 1, 8}, {0, 0, 1, 8}, d, Filled(1, 8, 0xFFFFFFFF), TacBackgroundCache(), false, clNone, 0, true);
+  EXPECT_EQ(d.At(0, 7), 0xFFFEFEFEu);
+  EXPECT_EQ(d.At(0, 8), 0xFF000000u);
+  EXPECT_EQ(d.At(0, 9), 0xFF535353u);
+  EXPECT_EQ(d.At(0, 10), 0xFF242424u);
+  EXPECT_EQ(d.At(0, 11), 0xFF000000u);
 }
 
 TEST(Blend, AlphaImageInOneColour) {

@@ -251,6 +251,12 @@ TEST(ShadowBitmap, ColouredFadeNeverPassesFullStrength) {
   }
 }
 
+TEST(ShadowBitmap, SizesASkinCannotHaveGiveNoBitmap) {
+  EXPECT_FALSE(CreateShadowBitmap(0x44000000, -1, 2, 8, 0, 0, false).HasRows());
+  EXPECT_FALSE(CreateShadowBitmap(0x44000000, 17, -2, 8, 0, 0, false).HasRows());
+  EXPECT_FALSE(CreateShadowBitmap(0x44000000, 0x7FFFFFFF, 0, 0, 0, 0, false).HasRows());
+}
+
 TEST(ShadowBitmap, MaskForm) {
   // Radius 2, no fade width (taken as 2), black: centre grey 0; at distance 2:
   // i = round(1 * (1 - 2/3) * 255 / 3) = 28, grey (255 * 227) >> 8 = 226; corners white.
