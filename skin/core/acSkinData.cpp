@@ -1,6 +1,7 @@
 #include "skin/core/acSkinData.h"
 
 #include <algorithm>
+#include <climits>
 #include <set>
 
 #include "rtl/SysUtils.h"
@@ -70,6 +71,10 @@ std::string ReadInheritedString(const TacOptionsText& options, std::string_view 
 }
 
 // ---------------------------------------------------------------- skin data
+
+int32_t TacSkinData::ScaleInt(int32_t value) const {
+  return int32_t(std::clamp<int64_t>(int64_t(value) * PPI / 96, INT32_MIN, INT32_MAX));
+}
 
 TacSkinData::TacSkinData(int32_t ppi) : PPI(ppi), Percent(ppi * 100 / 96), ScaleStep(ScaleStepOfPPI(ppi)) {}
 

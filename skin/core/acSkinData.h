@@ -152,6 +152,8 @@ struct TacSkinSource {
   // The manager's common sections: INI text whose sections are added to every skin that
   // lacks them (names compared exactly), taking defaults from a parent named in any case.
   std::string CommonSections;
+  // The manager draws extended borders (form shadows) with this skin.
+  bool ExtendedBorders = false;
   // The system's sizing-frame width, the default of the form offset.
   int32_t SystemFrameWidth = 4;
 };
@@ -189,11 +191,19 @@ class TacSkinData {
   std::array<std::array<TacConstElementData, 4>, 4> TabElems;  // first, last, middle, single
   int32_t ExtBorderImage = -1, GripVertImage = -1, GripHorzImage = -1, GripImage = -1;
 
+  // Window shadows (made on first use) and the form-shadow pictures with their margins.
+  std::unique_ptr<TBitmap32> ActiveShadow, InactiveShadow;
+  std::unique_ptr<TBitmap32> FormShadowActive, FormShadowInactive;
+  TacRect FormShadowMargins;
+
   std::vector<TacBmpData> SharedImages;
   std::vector<TsMaskData> Masks;
   std::vector<TsGeneralData> Sections;
 
-  int32_t ScaleInt(int32_t value) const { return int32_t(int64_t(value) * PPI / 96); }
+  // Value x PPI div 96, held within 32 bits (values come from the skin text unbounded).
+  int32_t ScaleInt(int32_t value) const;
+  const TBitmap32& GetActiveShadowBmp();
+  const TBitmap32& GetNormalShadowBmp();
 };
 
 // ---------------------------------------------------------------- building
@@ -240,8 +250,12 @@ void ReadCommonMetrics(TacSkinData& data, const TacSkinSource& source);
 void ResolveStandardElements(TacSkinData& data);
 void ReadTitleMetrics(TacSkinData& data, const TacSkinSource& source);
 
+// The form-shadow pictures and margins: from the skin's extended-border element, else from
+// the window shadows; none without extended borders.
+void PrepareFormShadow(TacSkinData& data, const TacSkinSource& source);
+
 // A whole load into empty skin data, in order: image elements, sections with the skin-wide
-// metrics, standard sections, section elements, title metrics.
+// metrics, standard sections, section elements, title metrics, form shadow.
 void LoadSkinData(TacSkinData& data, const TacSkinSource& source);
 
 // ---------------------------------------------------------------- look-ups

@@ -31,6 +31,9 @@ std::optional<int32_t> ReadNumber(const TacOptionsText& o, std::string_view key)
   return n;
 }
 
+// Metrics come from the skin text unbounded: sums are taken wide and held in range.
+int32_t Held(int64_t v) { return int32_t(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX)); }
+
 std::string Suffixed(std::string_view name, int step) {
   return std::string(name) + std::string(ScaleSuffix[size_t(std::clamp(step, 0, kScaleStepCount - 1))]);
 }
@@ -42,7 +45,7 @@ int32_t ReadScaledGlobal(const TacSkinData& d, const TacOptionsText& o, std::str
   const int32_t plain = o.ReadInteger(kGlobalInfo, name, def);
   if (scaleByElement && maskIndex >= 0 && size_t(maskIndex) < d.Masks.size()) {
     const int32_t p = d.Masks[size_t(maskIndex)].SourcePPI;
-    if (auto v = ReadNumber(o, Suffixed(name, ScaleStepOfPPI(p))); v && p > 0) return int32_t(int64_t(*v) * d.PPI / p);
+    if (auto v = ReadNumber(o, Suffixed(name, ScaleStepOfPPI(p))); v && p > 0) return Held(int64_t(*v) * d.PPI / p);
     return d.ScaleInt(plain);
   }
   if (auto v = ReadNumber(o, Suffixed(name, d.ScaleStep))) return *v;
@@ -209,6 +212,7 @@ void LoadSkinData(TacSkinData& d, const TacSkinSource& source) {
   ResolveStandardElements(d);
   ResolveSectionElements(d);
   ReadTitleMetrics(d, source);
+  PrepareFormShadow(d, source);
 }
 
 void ReadTitleMetrics(TacSkinData& d, const TacSkinSource& source) {
@@ -221,6 +225,68 @@ void ReadTitleMetrics(TacSkinData& d, const TacSkinSource& source) {
   d.MaxTitleHeight = read("MAXHEIGHT", 0);
   if (d.MaxTitleHeight <= 0) d.MaxTitleHeight = d.TitleHeight;
   d.CenterOffset = read("CENTEROFFSET", 0);
+}
+
+namespace {
+
+// A window shadow is drawn around a window: its parts are held to what a screen can show,
+// so that a damaged skin text cannot ask for a picture no memory holds.
+constexpr int32_t kMaxShadowPart = 1024;
+
+std::unique_ptr<TBitmap32> WindowShadow(const TacSkinData& d, uint32_t color) {
+  const int32_t extra = Held(2 * int64_t(std::min(d.WndShadowSize, kMaxShadowPart)));
+  return std::make_unique<TBitmap32>(CreateShadowBitmap(color, std::min(d.WndShadowRadius, kMaxShadowPart),
+                                                        std::min(d.WndShadowOffset, kMaxShadowPart), extra, extra, 0,
+                                                        false));
+}
+
+// A 32-bit copy of w x h pixels of picture from (x, y); pixels outside it stay 0.
+std::unique_ptr<TBitmap32> CopyArea(const TBitmap32* picture, int32_t x, int32_t y, int32_t w, int32_t h) {
+  auto copy = std::make_unique<TBitmap32>(w, h);
+  if (!picture) return copy;
+  for (int32_t row = 0; row < h; ++row)
+    for (int32_t col = 0; col < w; ++col)
+      if (picture->Inside(x + col, y + row)) copy->At(col, row) = picture->At(x + col, y + row);
+  return copy;
+}
+
+}  // namespace
+
+const TBitmap32& TacSkinData::GetActiveShadowBmp() {
+  if (!ActiveShadow) ActiveShadow = WindowShadow(*this, WndShadowColorActive);
+  return *ActiveShadow;
+}
+
+const TBitmap32& TacSkinData::GetNormalShadowBmp() {
+  if (!InactiveShadow) InactiveShadow = WindowShadow(*this, WndShadowColorInactive);
+  return *InactiveShadow;
+}
+
+void PrepareFormShadow(TacSkinData& d, const TacSkinSource& source) {
+  d.FormShadowActive.reset();
+  d.FormShadowInactive.reset();
+  d.FormShadowMargins = TacRect{};
+  if (!source.ExtendedBorders) return;
+  if (IndexInRange(d.ExtBorderImage, int32_t(d.Masks.size()))) {
+    const TsMaskData& e = d.Masks[size_t(d.ExtBorderImage)];
+    auto margin = [&](int32_t border) { return Held(std::max<int64_t>(0, int64_t(border) - d.FormOffset)); };
+    if (d.BorderMode != 0)
+      d.FormShadowMargins = TacRect{d.FormOffset, d.FormOffset, d.FormOffset, d.FormOffset};
+    else
+      d.FormShadowMargins =
+          TacRect{margin(e.BorderLeft), margin(e.BorderTop), margin(e.BorderRight), margin(e.BorderBottom)};
+    // An element cut from the master bitmap is copied from its region there.
+    const TBitmap32* picture = e.Image ? e.Image : source.Master;
+    const int32_t x = e.Image ? 0 : e.SrcRect.Left, y = e.Image ? 0 : e.SrcRect.Top;
+    d.FormShadowInactive = CopyArea(picture, x, y, e.FrameWidth, e.FrameHeight);
+    d.FormShadowActive = CopyArea(picture, e.FrameCount > 1 ? x + e.FrameWidth : x, y, e.FrameWidth, e.FrameHeight);
+  } else {
+    d.FormShadowActive = std::make_unique<TBitmap32>(d.GetActiveShadowBmp().Clone());
+    d.FormShadowInactive = std::make_unique<TBitmap32>(d.GetNormalShadowBmp().Clone());
+    const int64_t size = d.WndShadowSize, offset = d.WndShadowOffset;
+    d.FormShadowMargins = TacRect{d.WndShadowSize, Held(std::max<int64_t>(0, size - offset)), d.WndShadowSize,
+                                  Held(std::max<int64_t>(0, size + offset))};
+  }
 }
 
 }  // namespace skin

@@ -3,6 +3,7 @@
 // at several PPI, element scaling, shared pictures and the PARENTCLASS cycle.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -423,6 +424,57 @@ TEST(SkinData, ElementMaskOfFourColours) {
   EXPECT_EQ(b.At(0, 0), skin::MakePixel(0x00, 0xFF, 0xFF, 255));   // the corner row lies outside both
   skin::DrawElementMask(b, skin::TacRect{0, 0, 11, 11}, 0x123456, 0, 0, 0xFF00FF);
   EXPECT_EQ(b.At(0, 5), skin::MakePixel(0x12, 0x34, 0x56, 255));
+}
+
+TEST(SkinData, FormShadowFromWindowShadowsOrTheExtendedBorder) {
+  auto plain = Load("Korvan Test", 96);  // no extended borders: nothing
+  EXPECT_EQ(plain->data->FormShadowActive, nullptr);
+  EXPECT_EQ(plain->data->FormShadowMargins, (skin::TacRect{}));
+
+  auto s = std::make_unique<LoadedSkin>();
+  s->source.Options = skin::TacOptionsText(ReadText(std::string(KORVAN_TEST_SKIN) + "/Korvan Test/Options.dat"));
+  s->source.ExtendedBorders = true;
+  TacSkinData d(96);
+  skin::LoadSkinData(d, s->source);
+  ASSERT_NE(d.FormShadowActive, nullptr);
+  // Radius 17, offset 2, shadow size 16: (2 x 17 + 32 + 1) x (2 x 17 + 32 + 2 + 1).
+  EXPECT_EQ(d.FormShadowActive->Width(), 67);
+  EXPECT_EQ(d.FormShadowActive->Height(), 69);
+  EXPECT_EQ(d.FormShadowMargins, (skin::TacRect{16, 14, 16, 18}));
+  EXPECT_EQ(&d.GetActiveShadowBmp(), d.ActiveShadow.get());  // made once
+
+  // An extended-border element of two frames in the master bitmap: frame 1 inactive, 2 active.
+  TBitmap32 master(40, 20);
+  for (int y = 0; y < 20; ++y)
+    for (int x = 0; x < 40; ++x) master.At(x, y) = x < 20 ? 0xFF111111u : 0xFF222222u;
+  skin::TacSkinSource ext;
+  ext.Options = skin::TacOptionsText(
+      "[GLOBALINFO]\r\nFORMOFFSET=2\r\nEXBORDER=&0000000000400020000600060006000620000000000\r\n");
+  ext.Master = &master;
+  ext.ExtendedBorders = true;
+  TacSkinData e(96);
+  skin::LoadSkinData(e, ext);
+  ASSERT_GE(e.ExtBorderImage, 0);
+  EXPECT_EQ(e.FormShadowMargins, (skin::TacRect{4, 4, 4, 4}));
+  ASSERT_NE(e.FormShadowInactive, nullptr);
+  EXPECT_EQ(e.FormShadowInactive->Width(), 20);
+  EXPECT_EQ(e.FormShadowInactive->At(5, 5), 0xFF111111u);
+  EXPECT_EQ(e.FormShadowActive->At(5, 5), 0xFF222222u);
+}
+
+TEST(SkinData, HugeShadowMetricsStayWithinRange) {
+  // Scaled at 144 PPI, -2000000000 would leave 32 bits and come back as a large positive
+  // offset, a shadow picture of hundreds of gigabytes.
+  skin::TacSkinSource source;
+  source.Options = skin::TacOptionsText("[GLOBALINFO]\r\nWSHOFFS=-2000000000\r\nWSHSIZE=2000000000\r\n");
+  source.ExtendedBorders = true;
+  TacSkinData d(144);
+  skin::LoadSkinData(d, source);
+  EXPECT_EQ(d.WndShadowOffset, INT32_MIN);
+  EXPECT_EQ(d.WndShadowSize, INT32_MAX);
+  ASSERT_NE(d.FormShadowActive, nullptr);
+  EXPECT_EQ(d.FormShadowActive->Width(), 0);  // a negative offset: no shadow picture
+  EXPECT_EQ(d.FormShadowMargins.Top, INT32_MAX);
 }
 
 TEST(SkinData, NewSkinDataForAPPI) {

@@ -1,6 +1,6 @@
 // libFuzzer over a whole parse of an options text: image elements (with a small master
 // bitmap and one picture file), section records with inheritance, skin-wide metrics,
-// standard sections and element indices, at a PPI that makes elements rescale. Values that do not convert end the parse
+// standard sections, element indices and form shadows, at a PPI that makes elements rescale. Values that do not convert end the parse
 // with the conversion error, as they end a load.
 #include <cstddef>
 #include <cstdint>
@@ -19,6 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   skin::TacSkinSource source;
   source.Options = skin::TacOptionsText(std::string_view(reinterpret_cast<const char*>(data), size));
   source.Master = &master;
+  source.ExtendedBorders = true;
   source.LoadPicture = [](const std::string& name) {
     return name.find("A.BMP") != std::string::npos ? std::make_unique<skin::TBitmap32>(12, 8) : nullptr;
   };
