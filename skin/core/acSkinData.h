@@ -243,7 +243,12 @@ void ResolveSectionElements(TacSkinData& data);
 // (ScaleByElement: scaled from the PPI of element maskIndex's picture when it has one).
 int32_t ReadScaledGlobal(const TacSkinData& data, const TacOptionsText& options, std::string_view name,
                          int32_t def, int32_t maskIndex, bool scaleByElement);
-// The skin-wide metrics and the values of the two outer effects.
+// The picture element of a skin-wide outer effect: an image of the options text (source 1,
+// taken as written) or a generated shadow with its colour block (source 2, shared as
+// "OuterCalc"); then the effect's widths are scaled.
+void ReadOuterEffectMask(TacSkinData& data, const TacSkinSource& source, TacOuterEffect& effect,
+                         std::string_view keyName);
+// The skin-wide metrics and the values of the two outer effects with their pictures.
 void ReadCommonMetrics(TacSkinData& data, const TacSkinSource& source);
 // The standard section indices (adding the sections that fall back on others) and the
 // element indices the painters use.

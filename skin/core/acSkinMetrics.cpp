@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <climits>
 
+#include "rtl/SysUtils.h"
 #include "skin/core/acSkinColors.h"
+#include "skin/core/acSkinElements.h"
 #include "skin/core/acSkinData.h"
 
 namespace skin {
@@ -34,11 +36,89 @@ std::optional<int32_t> ReadNumber(const TacOptionsText& o, std::string_view key)
 // Metrics come from the skin text unbounded: sums are taken wide and held in range.
 int32_t Held(int64_t v) { return int32_t(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX)); }
 
+// Shadows are drawn around windows and controls: their parts are held to what a screen can
+// show, so that a damaged skin text cannot ask for a picture no memory holds.
+constexpr int32_t kMaxShadowPart = 1024;
+int32_t ShadowPart(int64_t v) { return int32_t(std::min<int64_t>(v, kMaxShadowPart)); }
+
 std::string Suffixed(std::string_view name, int step) {
   return std::string(name) + std::string(ScaleSuffix[size_t(std::clamp(step, 0, kScaleStepCount - 1))]);
 }
 
 }  // namespace
+
+void ReadOuterEffectMask(TacSkinData& d, const TacSkinSource& source, TacOuterEffect& e, std::string_view keyName) {
+  e.EffectMask = -1;
+  if (e.Source == 1) {
+    // An image of the options text, taken as written for the step (or the plain key).
+    std::string value = source.Options.ReadString(kGlobalInfo, Suffixed(keyName, d.ScaleStep), "");
+    if (value.empty()) value = source.Options.ReadString(kGlobalInfo, keyName, "");
+    if (value.empty()) return;
+    TacElementValue v = ReadElementValue(ConvertElementValue(rtl::UpperCase(value)));
+    TsMaskData m;
+    m.SectionIndex = GetSkinIndex(d, kGlobalInfo);
+    m.SectionName = std::string(kGlobalInfo);
+    m.KeyName = std::string(keyName);
+    m.SrcRect = v.SrcRect;
+    m.FrameCount = int16_t(std::max(1, v.FrameCount));
+    m.MaskBlocks = int16_t(v.MaskBlocks);
+    m.PaintFlags = int16_t(v.PaintFlags);
+    m.ElementKind = uint8_t(v.ElementKind);
+    m.BorderLeft = int16_t(v.BorderLeft);
+    m.BorderTop = int16_t(v.BorderTop);
+    m.BorderRight = int16_t(v.BorderRight);
+    m.BorderBottom = int16_t(v.BorderBottom);
+    m.TargetPPI = m.SourcePPI = d.PPI;
+    m.FrameWidth = RectWidth(m.SrcRect) / m.FrameCount;
+    m.FrameHeight = RectHeight(m.SrcRect) / (m.MaskBlocks + 1);
+    d.Masks.push_back(std::move(m));
+    e.EffectMask = int32_t(d.Masks.size()) - 1;
+  } else if (e.Source == 2) {
+    TBitmap32 shadow = CreateShadowBitmap(0, ShadowPart(e.Radius), 0, ShadowPart(int64_t(e.OffsetT) + e.OffsetB),
+                                          ShadowPart(int64_t(e.OffsetL) + e.OffsetR), e.Blur, true);
+    const int32_t w = shadow.Width(), h = shadow.Height();
+    if (w <= 0 || h <= 0) return;
+    auto half = [](int64_t v) { return Held(v / 2); };
+    if (e.WidthL == -1) e.WidthL = half(int64_t(w) + e.OffsetL - e.OffsetR - 1);
+    if (e.WidthR == -1) e.WidthR = half(int64_t(w) + e.OffsetR - e.OffsetL - 1);
+    if (e.WidthT == -1) e.WidthT = half(int64_t(h) + e.OffsetT - e.OffsetB - 1);
+    if (e.WidthB == -1) e.WidthB = half(int64_t(h) + e.OffsetB - e.OffsetT - 1);
+    auto picture = std::make_unique<TBitmap32>(w, h * 2);
+    DrawElementMask(*picture, TacRect{0, 0, w, h}, e.ColorL, e.ColorB, e.ColorR, e.ColorT);
+    for (int32_t y = 0; y < h; ++y)
+      for (int32_t x = 0; x < w; ++x) picture->At(x, h + y) = shadow.At(x, y);
+    TsMaskData m;
+    m.SectionIndex = GetSkinIndex(d, kGlobalInfo);
+    m.SectionName = std::string(kGlobalInfo);
+    m.KeyName = std::string(keyName);
+    m.FrameCount = 1;
+    m.MaskBlocks = 1;
+    m.PaintFlags = 1;
+    m.SrcRect = TacRect{0, 0, Held(2 * int64_t(e.Radius) + 1), Held(4 * int64_t(e.Radius) + 2)};
+    m.BorderLeft = int16_t(e.WidthL);
+    m.BorderTop = int16_t(e.WidthT);
+    m.BorderRight = int16_t(e.WidthR);
+    m.BorderBottom = int16_t(e.WidthB);
+    m.TargetPPI = m.SourcePPI = d.PPI;
+    m.FrameWidth = w;
+    m.FrameHeight = h;
+    TacBmpData shared;
+    shared.PPI = shared.SourcePPI = d.PPI;
+    shared.MaskBlocks = 1;
+    shared.FileName = "OuterCalc";
+    shared.Rect = TacRect{0, 0, w, h * 2};
+    shared.Bitmap = std::move(picture);
+    m.Image = shared.Bitmap.get();
+    d.SharedImages.push_back(std::move(shared));
+    d.Masks.push_back(std::move(m));
+    e.EffectMask = int32_t(d.Masks.size()) - 1;
+  }
+  // The widths are scaled once the effect's picture exists.
+  e.WidthL = d.ScaleInt(e.WidthL);
+  e.WidthT = d.ScaleInt(e.WidthT);
+  e.WidthR = d.ScaleInt(e.WidthR);
+  e.WidthB = d.ScaleInt(e.WidthB);
+}
 
 int32_t ReadScaledGlobal(const TacSkinData& d, const TacOptionsText& o, std::string_view name, int32_t def,
                          int32_t maskIndex, bool scaleByElement) {
@@ -95,7 +175,6 @@ void ReadCommonMetrics(TacSkinData& d, const TacSkinSource& source) {
     e.Blur = d.ScaleInt(plain((p + "BLUR_OE").c_str(), defs[5]));
     e.Opacity = plain((p + "OPACITY").c_str(), defs[6]);
     e.Source = plain((p + "SOURCE").c_str(), defs[7]);
-    e.EffectMask = -1;  // the effect pictures are made with the skin's outer images
   };
   static const int32_t shadowDefs[8] = {3, 3, 2, 5, 9, 5, 60, 2};
   static const int32_t outlineDefs[8] = {2, 2, 2, 4, 9, 5, 200, 2};
@@ -111,6 +190,8 @@ void ReadCommonMetrics(TacSkinData& d, const TacSkinSource& source) {
   outline.ColorR = ColorToSkinRGB(uint32_t(plain("LO_COLORR", 0xFFFFFF)), source.Colors);
   outline.ColorB = ColorToSkinRGB(uint32_t(plain("LO_COLORB", 0xFFFFFF)), source.Colors);
   effect(outline, "LO_", outlineDefs);
+  ReadOuterEffectMask(d, source, shadow, "SH_MASK");
+  ReadOuterEffectMask(d, source, outline, "LO_MASK");
 }
 
 namespace {
@@ -229,15 +310,10 @@ void ReadTitleMetrics(TacSkinData& d, const TacSkinSource& source) {
 
 namespace {
 
-// A window shadow is drawn around a window: its parts are held to what a screen can show,
-// so that a damaged skin text cannot ask for a picture no memory holds.
-constexpr int32_t kMaxShadowPart = 1024;
-
 std::unique_ptr<TBitmap32> WindowShadow(const TacSkinData& d, uint32_t color) {
-  const int32_t extra = Held(2 * int64_t(std::min(d.WndShadowSize, kMaxShadowPart)));
-  return std::make_unique<TBitmap32>(CreateShadowBitmap(color, std::min(d.WndShadowRadius, kMaxShadowPart),
-                                                        std::min(d.WndShadowOffset, kMaxShadowPart), extra, extra, 0,
-                                                        false));
+  const int32_t extra = Held(2 * int64_t(ShadowPart(d.WndShadowSize)));
+  return std::make_unique<TBitmap32>(CreateShadowBitmap(color, ShadowPart(d.WndShadowRadius),
+                                                        ShadowPart(d.WndShadowOffset), extra, extra, 0, false));
 }
 
 // A 32-bit copy of w x h pixels of picture from (x, y); pixels outside it stay 0.

@@ -245,8 +245,9 @@ TEST(SkinData, ElementScalingAndSharedPictures) {
   // A one-pixel-border element stays as drawn.
   EXPECT_EQ(Element(d, "EDIT", "BORDERSMASK").Image, nullptr);
   auto at96 = Load("Korvan Test", 96);
-  // Pattern.bmp, Glyph.bmp and the generated outer picture of GLOWPANEL only.
-  EXPECT_EQ(at96->data->SharedImages.size(), 3u);
+  // Pattern.bmp, Glyph.bmp, the generated outer picture of GLOWPANEL and the two outer
+  // effects of the skin only.
+  EXPECT_EQ(at96->data->SharedImages.size(), 5u);
 }
 
 TEST(SkinData, FrameCountZeroIsOneFrameWithHalfBorders) {
@@ -297,6 +298,31 @@ TEST(SkinData, SkinWideMetricsAtEachStep) {
     EXPECT_EQ(d.OuterEffects[0].Opacity, 200);
     EXPECT_EQ(d.OuterEffects[0].ColorL, 0xFFFFFFu);
   }
+}
+
+TEST(SkinData, GeneratedOuterEffects) {
+  auto s = Load("Korvan Test", 96);
+  const TacSkinData& d = *s->data;
+  const auto& shadow = d.OuterEffects[1];  // defaults: radius 9, blur 5, offsets 3, 3, 2, 5
+  ASSERT_GE(shadow.EffectMask, 0);
+  const auto& m = d.Masks[size_t(shadow.EffectMask)];
+  ASSERT_NE(m.Image, nullptr);
+  EXPECT_EQ(m.Image->Width(), 25);   // 2 x 9 + 3 + 3 + 1
+  EXPECT_EQ(m.Image->Height(), 52);  // twice 2 x 9 + 2 + 5 + 1
+  EXPECT_EQ(m.SrcRect, (skin::TacRect{0, 0, 19, 38}));
+  EXPECT_EQ(shadow.WidthL, 12);
+  EXPECT_EQ(shadow.WidthR, 12);
+  EXPECT_EQ(shadow.WidthT, 11);
+  EXPECT_EQ(shadow.WidthB, 14);
+  EXPECT_EQ(m.BorderBottom, 14);
+  EXPECT_EQ(m.Image->At(1, 1), 0xFF000000u);  // one colour: the shadow's, opaque
+  EXPECT_EQ(m.KeyName, "SH_MASK");
+  const auto& outline = d.OuterEffects[0];
+  ASSERT_GE(outline.EffectMask, 0);
+  EXPECT_NE(outline.EffectMask, shadow.EffectMask);
+  int calc = 0;
+  for (const auto& b : d.SharedImages) calc += b.FileName == "OuterCalc";
+  EXPECT_EQ(calc, 2);
 }
 
 TEST(SkinData, StandardSectionsAndElementRecords) {
