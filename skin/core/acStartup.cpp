@@ -11,6 +11,9 @@
 #include "skin/forms/acFormsStartup.h"
 #include "skin/graphics/acAlphaHints.h"
 #include "skin/graphics/acFontStore.h"
+#include "skin/graphics/acGdiBitmap.h"
+#include "skin/graphics/acGdiPlus.h"
+#include "skin/graphics/acGradientGdi.h"
 #include "skin/graphics/acPNG.h"
 #include "skin/hooks/acSBUtils.h"
 
@@ -34,9 +37,9 @@ const TStartupWork kRoad[] = {
     {ssScrollBarHooks, "scroll-bar hooks", &InitScrollBarHooksUnit, &DoneScrollBarHooksUnit},
     {ssDefaultHintTemplate, "default hint template", &InitDefaultHintTemplate, &DoneDefaultHintTemplate},
     {ssThemeServices, "theme services", &InitVclUtilsUnit, &DoneVclUtilsUnit},
-    {ssLayeredFunctions, "layered-window functions", nullptr, nullptr},
-    {ssGdiPlus, "GDI+", nullptr, nullptr},
-    {ssGradientFill, "GradientFill", nullptr, nullptr},
+    {ssLayeredFunctions, "layered-window functions", &InitBitmapUnit, &FinalBitmapUnit},
+    {ssGdiPlus, "GDI+", &InitGdiPlus, &FinalGdiPlus},
+    {ssGradientFill, "GradientFill", &InitGradientFill, &FinalGradientFill},
     {ssAppIcons, "application icons", nullptr, nullptr},
     {ssFormSkinning, "form skinning", &InitSkinProviderUnit, &DoneSkinProviderUnit},
     {ssUtilities, "utilities", &InitUtilitiesUnit, &DoneUtilitiesUnit},

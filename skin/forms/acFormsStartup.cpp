@@ -2,6 +2,9 @@
 
 #include <memory>
 
+#include "skin/graphics/acGradient.h"
+#include "skin/graphics/acGradientGdi.h"
+
 namespace skin {
 
 namespace {
@@ -12,7 +15,8 @@ TGetSystemMetricsForDpi g_metricsForDpi = nullptr;
 gui::TBitmap* PopupShadowBitmap() { return g_popupShadow.get(); }
 
 void InitPopupController() {
-  if (!g_popupShadow) g_popupShadow = std::make_unique<gui::TBitmap>();
+  // Black at alpha 0x44, radius 17, two rows down, 8 rows longer: 35 x 45 pixels.
+  if (!g_popupShadow) g_popupShadow = BitmapFromPixels(CreateShadowBitmap(0x44000000, 17, 2, 8, 0, 0, false));
 }
 
 void DonePopupController() { g_popupShadow.reset(); }

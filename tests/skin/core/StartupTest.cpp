@@ -12,8 +12,12 @@
 #include "skin/core/sConst.h"
 #include "skin/core/sConstUnit.h"
 #include "skin/core/sSysUtils.h"
+#include "skin/forms/acFormsStartup.h"
 #include "skin/graphics/acAlphaHints.h"
 #include "skin/graphics/acFontStore.h"
+#include "skin/graphics/acGdiBitmap.h"
+#include "skin/graphics/acGdiPlus.h"
+#include "skin/graphics/acGradientGdi.h"
 
 namespace skin {
 namespace {
@@ -172,6 +176,23 @@ TEST_F(EngineRoad, DefaultHintTemplateMetrics) {
   EXPECT_EQ(t->Font().Height(), -12);
   RunEngineShutdown();
   EXPECT_EQ(DefaultHintTemplate(), nullptr);
+}
+
+TEST_F(EngineRoad, GraphicsStepsHoldWhileTheEngineRuns) {
+  RunEngineStartup();
+  ASSERT_NE(PopupShadowBitmap(), nullptr);
+  EXPECT_EQ(PopupShadowBitmap()->Width(), 35);
+  EXPECT_EQ(PopupShadowBitmap()->Height(), 45);
+  EXPECT_EQ(Pixels32(*PopupShadowBitmap()).At(17, 22), 0x43000000u);  // black at 0x44 * 255 >> 8
+  EXPECT_EQ(Pixels32(*PopupShadowBitmap()).At(17, 0), 0u);  // the top rows stay transparent
+  EXPECT_TRUE(LayeredWindowsAvailable());
+  EXPECT_TRUE(GdiPlusLoaded());
+  EXPECT_NE(GradientFillProc, nullptr);
+  RunEngineShutdown();
+  EXPECT_EQ(PopupShadowBitmap(), nullptr);
+  EXPECT_FALSE(LayeredWindowsAvailable());
+  EXPECT_FALSE(GdiPlusLoaded());
+  EXPECT_EQ(GradientFillProc, nullptr);
 }
 
 }  // namespace
