@@ -1,7 +1,7 @@
 // Fetching a whole table through TZQuery.Open: "select * from detail_kk", several rounds;
 // prints the median time and the row count.
 //
-//   bench_fetch DATABASE [ROUNDS]
+//   bench_fetch DATABASE [ROUNDS [STATEMENT]]
 #include <cstdlib>
 #include <vector>
 
@@ -20,7 +20,7 @@ int main(int argc, char** argv) {
     auto conn = bench::Connect(argv[1]);
     data::TZQuery q(nullptr);
     q.SetConnection(conn.get());
-    q.SQL.Add("select * from detail_kk");
+    q.SQL.Add(argc > 3 ? argv[3] : "select * from detail_kk");
     std::vector<double> times;
     int rows = 0;
     for (int r = 0; r < rounds; ++r) {
