@@ -414,20 +414,28 @@ bool TApplication::IsKeyMsg(MSG& msg) {
 
 bool TApplication::ProcessMessage(MSG& msg) {
   if (!PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) return false;
+  Dispatch(msg);
+  return true;
+}
+
+void TApplication::Dispatch(MSG& msg) {
   if (msg.message == WM_QUIT) {
     terminated_ = true;
-    return true;
+    return;
   }
   if (!IsKeyMsg(msg)) {
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }
-  return true;
 }
 
 void TApplication::HandleMessage() {
+  if (terminated_) return;
+  // Waits for the next message and takes it in one call: an idle window woken only by
+  // a timer asks the system once per tick instead of looking, finding nothing and
+  // waiting again.
   MSG msg;
-  if (!ProcessMessage(msg) && !terminated_) WaitMessage();
+  if (GetMessageW(&msg, nullptr, 0, 0) != -1) Dispatch(msg);
 }
 
 void TApplication::ProcessMessages() {

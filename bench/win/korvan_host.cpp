@@ -5,8 +5,8 @@
 //   bench_korvan DATABASE main SETTLE SECS   logs in as admin, idles at the main window
 //
 // The load is CPU time over SECS seconds, after SETTLE seconds of rest once the window
-// shows, in percent of one core: the process's own (all threads), and that of Wine's
-// processes serving it (wineserver, devices), whose Linux process ids the variable
+// shows, in percent of one core: the process's own (all threads), and that of the Wine
+// processes serving it (the wineserver), whose Linux process ids the variable
 // KORVAN_BENCH_WINE_PIDS lists, read from /proc through Wine's Z: drive.
 #include <windows.h>
 #include <shellapi.h>
