@@ -263,16 +263,21 @@ int TCustomForm::ShowModal() {
         break;
       }
       if (ModalResult != mrNone) {
-        // Closing asks CloseQuery and OnClose; a refusal keeps the form up.
+        // Closing asks CloseQuery and OnClose; a refusal keeps the form up. So does an
+        // error of either handler: it is reported like any handler's and the form stays.
         TCloseAction action = TCloseAction::caHide;
-        if (!CloseQuery()) {
-          ModalResult = mrNone;
-        } else {
-          DoClose(action);
-          if (action == TCloseAction::caNone) ModalResult = mrNone;
-          else break;
+        bool closes = false;
+        try {
+          if (CloseQuery()) {
+            DoClose(action);
+            closes = action != TCloseAction::caNone;
+          }
+        } catch (...) {
+          Application->HandleException(std::current_exception());
         }
-        if (ModalResult == mrNone) continue;
+        if (closes) break;
+        ModalResult = mrNone;
+        continue;
       }
       Application->HandleMessage();
     }
@@ -399,43 +404,37 @@ void TApplication::SetTitle(const std::string& t) {
 }
 
 bool TApplication::IsKeyMsg(MSG& msg) {
-  if (msg.message != WM_KEYDOWN || msg.wParam != VK_TAB) return false;
+  if (msg.message != WM_KEYDOWN || (msg.wParam != VK_TAB && msg.wParam != VK_ESCAPE)) return false;
   if (GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0) return false;
   HWND h = msg.hwnd;
-  // A multi-line edit that takes Tab keeps it.
-  if (SendMessageW(h, WM_GETDLGCODE, VK_TAB, reinterpret_cast<LPARAM>(&msg)) & (DLGC_WANTTAB | DLGC_WANTALLKEYS))
-    return false;
+  // A multi-line edit that takes Tab keeps it; an open drop-down list closes itself on
+  // Escape.
+  LRESULT code = SendMessageW(h, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&msg));
+  if (code & (DLGC_WANTALLKEYS | DLGC_WANTMESSAGE | (msg.wParam == VK_TAB ? DLGC_WANTTAB : 0))) return false;
   HWND top = GetAncestor(h, GA_ROOT);
   auto* form = dynamic_cast<TCustomForm*>(TWinControl::FromHandle(top));
   if (!form) return false;
+  if (msg.wParam == VK_ESCAPE) return form->Perform(CM_DIALOGKEY, VK_ESCAPE, 0) != 0;
   form->SelectNext(GetKeyState(VK_SHIFT) >= 0, h);
   return true;
 }
 
 bool TApplication::ProcessMessage(MSG& msg) {
   if (!PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) return false;
-  Dispatch(msg);
-  return true;
-}
-
-void TApplication::Dispatch(MSG& msg) {
   if (msg.message == WM_QUIT) {
     terminated_ = true;
-    return;
+    return true;
   }
   if (!IsKeyMsg(msg)) {
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }
+  return true;
 }
 
 void TApplication::HandleMessage() {
-  if (terminated_) return;
-  // Waits for the next message and takes it in one call: an idle window woken only by
-  // a timer asks the system once per tick instead of looking, finding nothing and
-  // waiting again.
   MSG msg;
-  if (GetMessageW(&msg, nullptr, 0, 0) != -1) Dispatch(msg);
+  if (!ProcessMessage(msg) && !terminated_) WaitMessage();
 }
 
 void TApplication::ProcessMessages() {

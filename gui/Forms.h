@@ -154,7 +154,6 @@ class TApplication : public TComponent {
 
  private:
   bool ProcessMessage(MSG& msg);
-  void Dispatch(MSG& msg);
   bool IsKeyMsg(MSG& msg);
   static LRESULT CALLBACK AppWndProc(HWND h, UINT m, WPARAM w, LPARAM l);
   std::string title_;
