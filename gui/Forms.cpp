@@ -263,21 +263,16 @@ int TCustomForm::ShowModal() {
         break;
       }
       if (ModalResult != mrNone) {
-        // Closing asks CloseQuery and OnClose; a refusal keeps the form up. So does an
-        // error of either handler: it is reported like any handler's and the form stays.
+        // Closing asks CloseQuery and OnClose; a refusal keeps the form up.
         TCloseAction action = TCloseAction::caHide;
-        bool closes = false;
-        try {
-          if (CloseQuery()) {
-            DoClose(action);
-            closes = action != TCloseAction::caNone;
-          }
-        } catch (...) {
-          Application->HandleException(std::current_exception());
+        if (!CloseQuery()) {
+          ModalResult = mrNone;
+        } else {
+          DoClose(action);
+          if (action == TCloseAction::caNone) ModalResult = mrNone;
+          else break;
         }
-        if (closes) break;
-        ModalResult = mrNone;
-        continue;
+        if (ModalResult == mrNone) continue;
       }
       Application->HandleMessage();
     }
@@ -404,17 +399,15 @@ void TApplication::SetTitle(const std::string& t) {
 }
 
 bool TApplication::IsKeyMsg(MSG& msg) {
-  if (msg.message != WM_KEYDOWN || (msg.wParam != VK_TAB && msg.wParam != VK_ESCAPE)) return false;
+  if (msg.message != WM_KEYDOWN || msg.wParam != VK_TAB) return false;
   if (GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0) return false;
   HWND h = msg.hwnd;
-  // A multi-line edit that takes Tab keeps it; an open drop-down list closes itself on
-  // Escape.
-  LRESULT code = SendMessageW(h, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&msg));
-  if (code & (DLGC_WANTALLKEYS | DLGC_WANTMESSAGE | (msg.wParam == VK_TAB ? DLGC_WANTTAB : 0))) return false;
+  // A multi-line edit that takes Tab keeps it.
+  if (SendMessageW(h, WM_GETDLGCODE, VK_TAB, reinterpret_cast<LPARAM>(&msg)) & (DLGC_WANTTAB | DLGC_WANTALLKEYS))
+    return false;
   HWND top = GetAncestor(h, GA_ROOT);
   auto* form = dynamic_cast<TCustomForm*>(TWinControl::FromHandle(top));
   if (!form) return false;
-  if (msg.wParam == VK_ESCAPE) return form->Perform(CM_DIALOGKEY, VK_ESCAPE, 0) != 0;
   form->SelectNext(GetKeyState(VK_SHIFT) >= 0, h);
   return true;
 }
