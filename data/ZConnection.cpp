@@ -1,6 +1,7 @@
 #include "data/ZConnection.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "data/Odbc.h"
 #include "data/ZQuery.h"
@@ -48,6 +49,27 @@ Statement::~Statement() {
 void Statement::Fail(const char* fallback) const { throw DiagError(SQL_HANDLE_STMT, h_, fallback); }
 
 }  // namespace odbc
+
+namespace {
+
+// Whether the driver hands text to SQL_C_CHAR buffers as UTF-8, the connection's own
+// character set, rather than in a legacy code page. Fetching text that way spares the
+// driver a conversion to UTF-16 per value, which costs it more than the rest of a fetch.
+bool ReadsTextAsUtf8(SQLHDBC dbc) {
+  try {
+    odbc::Statement st(dbc);
+    std::wstring sql = L"select '\u00D1\u20AC'";
+    char buf[16] = {};
+    SQLLEN ind = 0;
+    return odbc::Ok(SQLExecDirectW(st.get(), reinterpret_cast<SQLWCHAR*>(sql.data()), SQL_NTS)) &&
+           odbc::Ok(SQLFetch(st.get())) && odbc::Ok(SQLGetData(st.get(), 1, SQL_C_CHAR, buf, sizeof buf, &ind)) &&
+           ind == 5 && std::memcmp(buf, "\xC3\x91\xE2\x82\xAC", 5) == 0;
+  } catch (...) {
+    return false;
+  }
+}
+
+}  // namespace
 
 std::string OdbcConnectValue(const std::string& value) {
   bool plain = value.find_first_of(";{}") == std::string::npos &&
@@ -100,6 +122,7 @@ void TZConnection::Connect() {
   }
   // Every statement commits on its own; the program never opens a transaction.
   SQLSetConnectAttrW(h, SQL_ATTR_AUTOCOMMIT, reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_ON), 0);
+  utf8Text_ = ReadsTextAsUtf8(h);
   dbc_ = h;
   // What runs after connecting belongs to the connection: when it fails, the connection
   // is not made, so no statement runs on a half-prepared session.

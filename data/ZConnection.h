@@ -50,6 +50,8 @@ class TZConnection : public rtl::TComponent {
  private:
   friend class TZQuery;
   void* dbc_ = nullptr;
+  // The driver hands text to char buffers as UTF-8 (checked at each connect).
+  bool utf8Text_ = false;
   std::vector<TZQuery*> queries_;
 };
 

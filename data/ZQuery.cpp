@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include "data/Odbc.h"
 #include "rtl/SysUtils.h"
@@ -111,7 +112,8 @@ void Bind(const odbc::Statement& st, SQLUSMALLINT pos, const TParam& p, Bound& b
 template <typename Char>
 bool GetChunked(const odbc::Statement& st, SQLUSMALLINT col, SQLSMALLINT cType, std::basic_string<Char>& out) {
   constexpr size_t kBytes = 32768;
-  std::vector<Char> buf(kBytes / sizeof(Char));
+  // One buffer for every call: a result with a blob column reads it on every row.
+  thread_local std::vector<Char> buf(kBytes / sizeof(Char));
   // Text comes zero-terminated, so one character of each piece is the terminator.
   const size_t room = cType == SQL_C_BINARY ? kBytes : kBytes - sizeof(Char);
   out.clear();
@@ -128,6 +130,25 @@ bool GetChunked(const odbc::Statement& st, SQLUSMALLINT col, SQLSMALLINT cType, 
   return true;
 }
 
+// MySQL's "zero" dates (0000-00-00, a day 0) name no day: they read as NULL.
+void FromTimestamp(const SQL_TIMESTAMP_STRUCT& t, TFieldValue& v) {
+  if (!rtl::IsValidDate(t.year, t.month, t.day)) {
+    v.null = true;
+    return;
+  }
+  v.null = false;
+  v.f = CombineDateTime(rtl::EncodeDate(t.year, t.month, t.day),
+                        (t.hour * 3600000.0 + t.minute * 60000.0 + t.second * 1000.0 +
+                         std::floor(t.fraction / 1000000.0)) / 86400000.0);
+}
+
+// A MySQL TIME may pass 24 hours; it stays a fraction of days like any duration.
+void FromTime(const SQL_TIME_STRUCT& t, TFieldValue& v) {
+  v.null = false;
+  v.f = (t.hour * 3600.0 + t.minute * 60.0 + t.second) / 86400.0;
+}
+
+// One cell of the row the statement stands on, read by itself.
 void Fetch(const odbc::Statement& st, SQLUSMALLINT col, TFieldType type, TFieldValue& v) {
   SQLLEN ind = 0;
   SQLRETURN r = SQL_SUCCESS;
@@ -150,8 +171,7 @@ void Fetch(const odbc::Statement& st, SQLUSMALLINT col, TFieldType type, TFieldV
     case TFieldType::ftTime: {
       SQL_TIME_STRUCT t{};
       r = SQLGetData(st.get(), col, SQL_C_TYPE_TIME, &t, sizeof t, &ind);
-      // A MySQL TIME may pass 24 hours; it stays a fraction of days like any duration.
-      v.f = (t.hour * 3600.0 + t.minute * 60.0 + t.second) / 86400.0;
+      if (odbc::Ok(r) && ind != SQL_NULL_DATA) FromTime(t, v);
       break;
     }
     case TFieldType::ftDate:
@@ -159,14 +179,8 @@ void Fetch(const odbc::Statement& st, SQLUSMALLINT col, TFieldType type, TFieldV
       SQL_TIMESTAMP_STRUCT t{};
       r = SQLGetData(st.get(), col, SQL_C_TYPE_TIMESTAMP, &t, sizeof t, &ind);
       if (odbc::Ok(r) && ind != SQL_NULL_DATA) {
-        // MySQL's "zero" dates (0000-00-00, a day 0) name no day: read as NULL.
-        if (!rtl::IsValidDate(t.year, t.month, t.day)) {
-          v.null = true;
-          return;
-        }
-        v.f = CombineDateTime(rtl::EncodeDate(t.year, t.month, t.day),
-                                   (t.hour * 3600000.0 + t.minute * 60000.0 + t.second * 1000.0 +
-                                    std::floor(t.fraction / 1000000.0)) / 86400000.0);
+        FromTimestamp(t, v);
+        return;
       }
       break;
     }
@@ -174,6 +188,171 @@ void Fetch(const odbc::Statement& st, SQLUSMALLINT col, TFieldType type, TFieldV
   if (!odbc::Ok(r)) st.Fail("Cannot read a column");
   v.null = ind == SQL_NULL_DATA;
 }
+
+// Rows come from the driver in blocks into buffers bound to the columns: one call per
+// block instead of one per cell. A column whose values need not fit a buffer (long text,
+// blobs, very wide columns) has none and is read by itself; a result with such a column is
+// fetched one row at a time, the bound columns still in one call, since a driver cannot
+// be relied on to read a single value from anywhere but the one row it stands on.
+class TBlockReader {
+ public:
+  // Text up to this many characters (binary up to this many bytes) gets a buffer.
+  static constexpr SQLULEN kMaxBoundChars = 2000;
+  // The buffers of one block take about this many bytes.
+  static constexpr size_t kBlockBytes = 1 << 20;
+  static constexpr SQLULEN kMaxRows = 512;
+
+  TBlockReader(SQLHDBC dbc, bool utf8Text, const odbc::Statement& st, const std::vector<TColumn>& columns,
+               const std::vector<SQLSMALLINT>& sqlTypes, const std::vector<SQLULEN>& sizes)
+      : st_(st), columns_(columns), slots_(columns.size()) {
+    // Unbound columns among bound ones are read with SQLGetData; without that every cell
+    // is read by itself, one row at a time.
+    SQLUINTEGER ext = 0;
+    const SQLUINTEGER needed = SQL_GD_ANY_COLUMN | SQL_GD_BOUND;
+    const bool canBind = odbc::Ok(SQLGetInfoW(dbc, SQL_GETDATA_EXTENSIONS, &ext, sizeof ext, nullptr)) &&
+                         (ext & needed) == needed;
+    size_t rowBytes = 0;
+    bool allBound = canBind;
+    for (size_t c = 0; canBind && c < slots_.size(); ++c) {
+      Slot& s = slots_[c];
+      const SQLSMALLINT t = sqlTypes[c];
+      const bool fits = t != SQL_LONGVARCHAR && t != SQL_WLONGVARCHAR && t != SQL_LONGVARBINARY && sizes[c] > 0 &&
+                        sizes[c] <= kMaxBoundChars;
+      switch (columns[c].type) {
+        case TFieldType::ftString:
+          if (!fits) break;
+          if (utf8Text) {
+            // Up to four bytes a character; one more ends the text.
+            s.cType = SQL_C_CHAR;
+            s.width = static_cast<SQLLEN>(4 * sizes[c] + 1);
+          } else {
+            // A character beyond the basic plane takes two UTF-16 units; one more ends the text.
+            s.cType = SQL_C_WCHAR;
+            s.width = static_cast<SQLLEN>((2 * sizes[c] + 1) * sizeof(SQLWCHAR));
+          }
+          break;
+        case TFieldType::ftBlob:
+          if (!fits) break;
+          s.cType = SQL_C_BINARY;
+          s.width = static_cast<SQLLEN>(sizes[c]);
+          break;
+        case TFieldType::ftInteger: s.cType = SQL_C_SBIGINT; s.width = sizeof(int64_t); break;
+        case TFieldType::ftFloat: s.cType = SQL_C_DOUBLE; s.width = sizeof(double); break;
+        case TFieldType::ftTime: s.cType = SQL_C_TYPE_TIME; s.width = sizeof(SQL_TIME_STRUCT); break;
+        case TFieldType::ftDate:
+        case TFieldType::ftDateTime: s.cType = SQL_C_TYPE_TIMESTAMP; s.width = sizeof(SQL_TIMESTAMP_STRUCT); break;
+      }
+      if (!s.cType) allBound = false;
+      // The driver steps through an array of fixed-size values by their own size, and
+      // through text and binary ones by the buffer length given.
+      rowBytes += static_cast<size_t>(s.width) + sizeof(SQLLEN);
+    }
+    if (allBound) blockRows_ = std::clamp<SQLULEN>(kBlockBytes / std::max<size_t>(rowBytes, 1), 1, kMaxRows);
+    status_.resize(blockRows_);
+    SetAttr(SQL_ATTR_ROW_BIND_TYPE, SQL_BIND_BY_COLUMN);
+    SetAttr(SQL_ATTR_ROW_ARRAY_SIZE, blockRows_);
+    if (!odbc::Ok(SQLSetStmtAttr(st.get(), SQL_ATTR_ROWS_FETCHED_PTR, &fetched_, 0)) ||
+        !odbc::Ok(SQLSetStmtAttr(st.get(), SQL_ATTR_ROW_STATUS_PTR, status_.data(), 0)))
+      st.Fail("Cannot fetch a row");
+    for (size_t c = 0; c < slots_.size(); ++c) {
+      Slot& s = slots_[c];
+      if (!s.cType) continue;
+      s.data.resize((static_cast<size_t>(s.width) * blockRows_ + 7) / 8);
+      s.ind.resize(blockRows_);
+      if (!odbc::Ok(SQLBindCol(st.get(), static_cast<SQLUSMALLINT>(c + 1), s.cType, s.data.data(), s.width,
+                               s.ind.data())))
+        st.Fail("Cannot read the result");
+    }
+  }
+
+  // Appends every remaining row of the result.
+  void ReadAll(std::vector<std::vector<TFieldValue>>& rows) {
+    SQLRETURN r;
+    while ((r = SQLFetch(st_.get())) != SQL_NO_DATA) {
+      if (!odbc::Ok(r)) st_.Fail("Cannot fetch a row");
+      for (SQLULEN k = 0; k < fetched_; ++k) {
+        if (status_[k] == SQL_ROW_ERROR) st_.Fail("Cannot fetch a row");
+        if (status_[k] == SQL_ROW_NOROW) continue;
+        rows.push_back(ReadRow(k));
+      }
+    }
+  }
+
+ private:
+  struct Slot {
+    SQLSMALLINT cType = 0;  // 0: no buffer, every value read by itself
+    SQLLEN width = 0;       // bytes of one row's element
+    std::vector<uint64_t> data;
+    std::vector<SQLLEN> ind;
+  };
+
+  void SetAttr(SQLINTEGER attr, SQLULEN value) {
+    if (!odbc::Ok(SQLSetStmtAttr(st_.get(), attr, reinterpret_cast<SQLPOINTER>(value), 0)))
+      st_.Fail("Cannot fetch a row");
+  }
+
+  std::vector<TFieldValue> ReadRow(SQLULEN k) {
+    std::vector<TFieldValue> row(slots_.size());
+    for (size_t c = 0; c < slots_.size(); ++c) {
+      if (FromBuffer(slots_[c], k, row[c])) continue;
+      // A value longer than its column's size as described cannot be read again from a
+      // block: it fails rather than arrive cut short.
+      if (blockRows_ > 1) throw EDatabaseError("Cannot read a column");
+      Fetch(st_, static_cast<SQLUSMALLINT>(c + 1), columns_[c].type, row[c]);
+    }
+    return row;
+  }
+
+  // The value from the column's buffer; false when it has none or the value did not fit.
+  static bool FromBuffer(const Slot& s, SQLULEN k, TFieldValue& v) {
+    if (!s.cType) return false;
+    const SQLLEN ind = s.ind[k];
+    if (ind == SQL_NULL_DATA) {
+      v.null = true;
+      return true;
+    }
+    const auto* p = reinterpret_cast<const unsigned char*>(s.data.data()) + k * static_cast<SQLULEN>(s.width);
+    switch (s.cType) {
+      case SQL_C_WCHAR: {
+        if (ind == SQL_NO_TOTAL || ind < 0 || ind > s.width - static_cast<SQLLEN>(sizeof(SQLWCHAR))) return false;
+        v.s = rtl::Utf16ToUtf8(std::u16string_view(reinterpret_cast<const char16_t*>(p),
+                                                   static_cast<size_t>(ind) / sizeof(char16_t)));
+        break;
+      }
+      case SQL_C_CHAR:
+        if (ind == SQL_NO_TOTAL || ind < 0 || ind >= s.width) return false;
+        v.s.assign(reinterpret_cast<const char*>(p), static_cast<size_t>(ind));
+        break;
+      case SQL_C_BINARY:
+        if (ind == SQL_NO_TOTAL || ind < 0 || ind > s.width) return false;
+        v.s.assign(reinterpret_cast<const char*>(p), static_cast<size_t>(ind));
+        break;
+      case SQL_C_SBIGINT: std::memcpy(&v.i, p, sizeof v.i); break;
+      case SQL_C_DOUBLE: std::memcpy(&v.f, p, sizeof v.f); break;
+      case SQL_C_TYPE_TIME: {
+        SQL_TIME_STRUCT t;
+        std::memcpy(&t, p, sizeof t);
+        FromTime(t, v);
+        return true;
+      }
+      default: {
+        SQL_TIMESTAMP_STRUCT t;
+        std::memcpy(&t, p, sizeof t);
+        FromTimestamp(t, v);
+        return true;
+      }
+    }
+    v.null = false;
+    return true;
+  }
+
+  const odbc::Statement& st_;
+  const std::vector<TColumn>& columns_;
+  std::vector<Slot> slots_;
+  SQLULEN blockRows_ = 1;
+  SQLULEN fetched_ = 0;
+  std::vector<SQLUSMALLINT> status_;
+};
 
 }  // namespace
 
@@ -267,6 +446,8 @@ void TZQuery::Run(bool wantRows, TRowSet* rows) {
   if (cols <= 0) throw EDatabaseError("Can not open a Resultset");
 
   rows->columns.resize(static_cast<size_t>(cols));
+  std::vector<SQLSMALLINT> sqlTypes(static_cast<size_t>(cols));
+  std::vector<SQLULEN> sizes(static_cast<size_t>(cols));
   for (SQLUSMALLINT c = 1; c <= cols; ++c) {
     std::vector<SQLWCHAR> name(256);
     SQLSMALLINT nameLen = 0, sqlType = 0, digits = 0, nullable = 0;
@@ -281,15 +462,12 @@ void TZQuery::Run(bool wantRows, TRowSet* rows) {
     TColumn& col = rows->columns[c - 1u];
     col.name = rtl::U8(std::wstring_view(reinterpret_cast<const wchar_t*>(name.data()), static_cast<size_t>(nameLen)));
     col.type = TypeOfSql(sqlType);
+    sqlTypes[c - 1u] = sqlType;
+    sizes[c - 1u] = size;
   }
   MakeColumnNamesUnique(rows->columns);
 
-  while ((r = SQLFetch(st.get())) != SQL_NO_DATA) {
-    if (!odbc::Ok(r)) st.Fail("Cannot fetch a row");
-    std::vector<TFieldValue> row(static_cast<size_t>(cols));
-    for (SQLUSMALLINT c = 1; c <= cols; ++c) Fetch(st, c, rows->columns[c - 1u].type, row[c - 1u]);
-    rows->rows.push_back(std::move(row));
-  }
+  TBlockReader(static_cast<SQLHDBC>(conn_->dbc_), conn_->utf8Text_, st, rows->columns, sqlTypes, sizes).ReadAll(rows->rows);
   rows->current = rows->rows.empty() ? -1 : 0;
 }
 

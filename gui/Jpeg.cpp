@@ -144,7 +144,23 @@ void TJPEGImage::SetData(std::vector<uint8_t> bytes) {
   Decode(bytes, decoded);  // raises before anything changes
   data_ = std::move(bytes);
   bitmap_.Assign(&decoded);
+  pending_ = false;
   Changed();
+}
+
+void TJPEGImage::LoadBuiltIn(std::vector<uint8_t> bytes) {
+  data_ = std::move(bytes);
+  bitmap_.Assign(nullptr);
+  pending_ = true;
+  Changed();
+}
+
+const TBitmap& TJPEGImage::Decoded() const {
+  if (pending_) {
+    pending_ = false;
+    Decode(data_, bitmap_);
+  }
+  return bitmap_;
 }
 
 void TJPEGImage::LoadFromStream(rtl::TStream& s) {
@@ -175,19 +191,24 @@ void TJPEGImage::WriteData(rtl::TStream& s) const {
   SaveToStream(s);
 }
 
-void TJPEGImage::Draw(TCanvas& canvas, const TRect& r) { bitmap_.Draw(canvas, r); }
+void TJPEGImage::Draw(TCanvas& canvas, const TRect& r) {
+  Decoded();
+  bitmap_.Draw(canvas, r);
+}
 
 void TJPEGImage::Assign(const rtl::TPersistent* source) {
   if (source == this) return;
   if (!source) {
     data_.clear();
     bitmap_.Assign(nullptr);
+    pending_ = false;
     Changed();
     return;
   }
   if (auto* j = dynamic_cast<const TJPEGImage*>(source)) {
     data_ = j->data_;
-    bitmap_.Assign(&j->bitmap_);
+    bitmap_.Assign(&j->Decoded());
+    pending_ = false;
     CompressionQuality = j->CompressionQuality;
     Changed();
     return;
@@ -203,7 +224,7 @@ void TJPEGImage::Assign(const rtl::TPersistent* source) {
 }
 
 void TJPEGImage::AssignTo(rtl::TPersistent* dest) const {
-  if (auto* b = dynamic_cast<TBitmap*>(dest)) return b->Assign(&bitmap_);
+  if (auto* b = dynamic_cast<TBitmap*>(dest)) return b->Assign(&Decoded());
   TGraphic::AssignTo(dest);
 }
 

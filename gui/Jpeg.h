@@ -16,8 +16,8 @@ class TJPEGImage : public TGraphic {
   TJPEGImage() = default;
   ~TJPEGImage() override;
 
-  int Width() const override { return bitmap_.Width(); }
-  int Height() const override { return bitmap_.Height(); }
+  int Width() const override { return Decoded().Width(); }
+  int Height() const override { return Decoded().Height(); }
   // The size of a photo follows its data; raises EInvalidGraphicOperation.
   void SetWidth(int w) override;
   void SetHeight(int h) override;
@@ -26,6 +26,9 @@ class TJPEGImage : public TGraphic {
   // Raises EInvalidGraphic ("JPEG error: ...") for data that is not a readable JPEG;
   // the picture is then left as it was.
   void LoadFromStream(rtl::TStream& s) override;
+  // Bytes known to be a readable JPEG (built into the program): kept, and decoded only
+  // when the picture is first measured or drawn, so no decoder starts before then.
+  void LoadBuiltIn(std::vector<uint8_t> bytes);
   void SaveToStream(rtl::TStream& s) const override;
   // 4-byte little-endian size followed by the JPEG data.
   void ReadData(rtl::TStream& s) override;
@@ -38,7 +41,7 @@ class TJPEGImage : public TGraphic {
 
   const std::vector<uint8_t>& Data() const { return data_; }
   // The decoded picture (32 bits per pixel).
-  const TBitmap& Bitmap() const { return bitmap_; }
+  const TBitmap& Bitmap() const { return Decoded(); }
   int CompressionQuality = 90;
   TJPEGPerformance Performance = jpBestQuality;  // decoding always gives full quality
 
@@ -48,8 +51,10 @@ class TJPEGImage : public TGraphic {
 
  private:
   void SetData(std::vector<uint8_t> bytes);
+  const TBitmap& Decoded() const;
   std::vector<uint8_t> data_;
-  TBitmap bitmap_;
+  mutable TBitmap bitmap_;
+  mutable bool pending_ = false;  // bitmap_ not decoded from data_ yet
 };
 
 }  // namespace gui

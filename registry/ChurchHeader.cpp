@@ -29,9 +29,8 @@ void LoadChurchHeader(TQRLabel& name, TQRLabel& address) {
 }
 
 void LoadChurchLogo(gui::TPicture& picture) {
-  rtl::TMemoryStream s(std::vector<uint8_t>(kChurchLogoJpeg, kChurchLogoJpeg + kChurchLogoJpegSize));
   auto jpeg = std::make_unique<gui::TJPEGImage>();
-  jpeg->LoadFromStream(s);
+  jpeg->LoadBuiltIn(std::vector<uint8_t>(kChurchLogoJpeg, kChurchLogoJpeg + kChurchLogoJpegSize));
   picture.SetGraphic(std::move(jpeg));
 }
 

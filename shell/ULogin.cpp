@@ -46,20 +46,32 @@ std::string ReadAdapterAddress() {
 
 std::string GetAdapterAddress() {
   // Reading the adapters can block for a long time (under Wine it goes through a device
-  // driver), and the status timer asks every 10 ms: a background reader refreshes the
-  // address once a second and the window only reads what it found last.
+  // driver), and the status timer asks every 10 ms: a background reader keeps the address
+  // and the window only reads what it found last. The reader reads again when the system
+  // reports an address change, and otherwise every few seconds for what it does not
+  // report (Wine reports nothing), so an idle window costs next to nothing.
   struct Watch {
     std::mutex lock;
     std::string text;
     Watch() {
       std::thread([this] {
+        OVERLAPPED change{};
+        change.hEvent = CreateEventW(nullptr, FALSE, FALSE, nullptr);
+        bool asked = false;
         for (;;) {
           std::string now = ReadAdapterAddress();
           {
             std::lock_guard<std::mutex> g(lock);
             text = std::move(now);
           }
-          std::this_thread::sleep_for(std::chrono::seconds(1));
+          if (!change.hEvent) {
+            std::this_thread::sleep_for(std::chrono::seconds(5));
+            continue;
+          }
+          HANDLE unused = nullptr;
+          if (!asked) asked = NotifyAddrChange(&unused, &change) == ERROR_IO_PENDING;
+          // A reported change ends the request; an unanswered one stays pending.
+          if (WaitForSingleObject(change.hEvent, 5000) == WAIT_OBJECT_0) asked = false;
         }
       }).detach();
     }

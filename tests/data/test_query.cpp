@@ -25,7 +25,7 @@ class QueryTest : public ::testing::Test {
   static void SetUpTestSuite() {
     conn_ = dbtest::NewConnection().release();
     for (const char* s : {
-             "drop table if exists tst_dl_kinds, tst_dl_fam, tst_dl_person, tst_dl_seq",
+             "drop table if exists tst_dl_kinds, tst_dl_fam, tst_dl_person, tst_dl_seq, tst_dl_many, tst_dl_long",
              "create table tst_dl_kinds(id int primary key, s varchar(100), s2 varchar(100), s3 varchar(100),"
              " n bigint, f double, dec1 decimal(12,2), d date, t time, dt datetime, u varchar(10), b longblob,"
              " memo longtext)"
@@ -34,16 +34,20 @@ class QueryTest : public ::testing::Test {
              "create table tst_dl_person(nij varchar(10) primary key, nik varchar(10), nama varchar(50),"
              " tgl_lahir date) default charset=utf8mb4",
              "create table tst_dl_seq(v int primary key, grp int) default charset=utf8mb4",
+             "create table tst_dl_many(id int primary key, s varchar(40), n bigint, d date, dt datetime, t time,"
+             " bin varbinary(8), photo longblob, tail varchar(20)) default charset=utf8mb4",
+             "create table tst_dl_long(id int primary key, v varchar(2000), w varchar(6000), m mediumtext,"
+             " after_m varchar(10)) default charset=utf8mb4",
          })
       conn_->ExecuteDirect(s);
   }
   static void TearDownTestSuite() {
-    conn_->ExecuteDirect("drop table if exists tst_dl_kinds, tst_dl_fam, tst_dl_person, tst_dl_seq");
+    conn_->ExecuteDirect("drop table if exists tst_dl_kinds, tst_dl_fam, tst_dl_person, tst_dl_seq, tst_dl_many, tst_dl_long");
     delete conn_;
     conn_ = nullptr;
   }
   void SetUp() override {
-    for (const char* t : {"tst_dl_kinds", "tst_dl_fam", "tst_dl_person", "tst_dl_seq"})
+    for (const char* t : {"tst_dl_kinds", "tst_dl_fam", "tst_dl_person", "tst_dl_seq", "tst_dl_many", "tst_dl_long"})
       conn_->ExecuteDirect(std::string("delete from ") + t);
     q_.SetConnection(conn_);
   }
@@ -320,6 +324,102 @@ TEST_F(QueryTest, RefreshRerunsWithTheSameValuesAndKeepsTheRow) {
   EXPECT_EQ(q_.RecordCount(), 2);
   EXPECT_EQ(q_.RecNo(), 2);  // row 3 is gone: the last row
   EXPECT_EQ(q_.FieldByName("v")->AsInteger(), 1);
+}
+
+// Rows arrive from the driver in blocks: a result of many blocks must come back whole, in
+// order, with NULLs, dates, times, short binary values and the blobs between them (a blob
+// is read by itself in the middle of a block, and the columns after it from the block).
+TEST_F(QueryTest, ManyRowsArriveWholeAndInOrderAcrossBlocks) {
+  constexpr int kRows = 5000;
+  conn_->ExecuteDirect("set max_recursive_iterations=100000");
+  conn_->ExecuteDirect(
+      "insert into tst_dl_many with recursive r(i) as (select 1 union all select i+1 from r where i<" +
+      std::to_string(kRows) +
+      ") select i, if(i%7=0, null, concat('Warga ', i, ' Ñ')), if(i%11=0, null, i*1000003),"
+      " if(i%5=0, null, date_add('1950-01-01', interval i day)), date_add('2020-01-01 08:00:00', interval i minute),"
+      " if(i%13=0, null, sec_to_time(i*7)), if(i%17=0, null, unhex(lpad(hex(i),16,'0'))),"
+      " case when i%100=0 then repeat(char(i%256, 0, 255), 1000) when i%3=0 then '' else null end,"
+      " concat('t', i) from r");
+  // With the blob the rows come one by one; without it every column is bound and the
+  // rows come in blocks.
+  for (const char* columns : {"*", "id, s, n, d, dt, t, bin, tail"}) {
+    SCOPED_TRACE(columns);
+    Sql(q_, {"select", columns, "from tst_dl_many", "order by id"});
+    q_.Open();
+    ASSERT_EQ(q_.RecordCount(), kRows);
+    int i = 0;
+    for (q_.First(); !q_.Eof(); q_.Next()) {
+      ++i;
+      SCOPED_TRACE(i);
+      ASSERT_EQ(q_.FieldByName("id")->AsInteger(), i);
+      EXPECT_EQ(q_.FieldByName("s")->IsNull(), i % 7 == 0);
+      if (i % 7) EXPECT_EQ(q_.FieldByName("s")->AsString(), "Warga " + std::to_string(i) + " \xC3\x91");
+      EXPECT_EQ(q_.FieldByName("n")->AsInteger(), i % 11 ? i * 1000003LL : 0);
+      EXPECT_EQ(q_.FieldByName("d")->AsDateTime(), i % 5 ? rtl::EncodeDate(1950, 1, 1) + i : rtl::ZeroDate);
+      EXPECT_NEAR(q_.FieldByName("dt")->AsDateTime(), rtl::EncodeDate(2020, 1, 1) + (8 * 60.0 + i) / 1440.0, 1e-9);
+      EXPECT_NEAR(q_.FieldByName("t")->AsFloat(), i % 13 ? i * 7 / 86400.0 : 0.0, 1e-12);
+      std::string bin;
+      for (int k = 7; k >= 0; --k) bin.push_back(static_cast<char>(k < 4 ? (i >> (8 * k)) & 0xFF : 0));
+      EXPECT_EQ(q_.FieldByName("bin")->AsString(), i % 17 ? bin : "");
+      if (data::TField* photo = q_.FindField("photo")) {
+        EXPECT_EQ(photo->IsNull(), i % 100 != 0 && i % 3 != 0);
+        std::string want;
+        for (int k = 0; i % 100 == 0 && k < 1000; ++k) want += std::string{static_cast<char>(i % 256), '\0', '\xFF'};
+        EXPECT_EQ(photo->AsString(), want);
+      }
+      EXPECT_EQ(q_.FieldByName("tail")->AsString(), "t" + std::to_string(i));
+    }
+    EXPECT_EQ(i, kRows);
+  }
+
+  // Refresh fetches the blocks again and keeps the row number.
+  q_.MoveTo(4321);
+  conn_->ExecuteDirect("delete from tst_dl_many where id>4000");
+  q_.Refresh();
+  EXPECT_EQ(q_.RecordCount(), 4000);
+  EXPECT_EQ(q_.RecNo(), 4000);
+  EXPECT_EQ(q_.FieldByName("tail")->AsString(), "t4000");
+  EXPECT_EQ(q_.FieldByName("bin")->AsString().size(), 8u);
+}
+
+// Text as long as its column allows, in characters that take two UTF-16 units, and text
+// longer than any buffer bound for a block, arrives whole; so do the columns after it.
+TEST_F(QueryTest, LongTextArrivesWhole) {
+  std::string emoji = "\xF0\x9F\x98\x80";  // U+1F600: a surrogate pair in UTF-16
+  std::string v, w, m;
+  for (int k = 0; k < 2000; ++k) v += emoji;
+  for (int k = 0; k < 6000; ++k) w += "\xC3\xA9";
+  for (int k = 0; k < 40000; ++k) m += k % 3 ? "a\xE2\x82\xAC" : emoji;
+  TZQuery ins(nullptr);
+  ins.SetConnection(conn_);
+  Sql(ins, {"insert into tst_dl_long values(:id,:v,:w,:m,:a)"});
+  for (int id = 1; id <= 300; ++id) {
+    ins.ParamByName("id")->AsInteger(id);
+    ins.ParamByName("v")->AsString(id % 2 ? v : "pendek");
+    ins.ParamByName("w")->AsString(w);
+    ins.ParamByName("m")->AsString(id % 50 ? "" : m);
+    ins.ParamByName("a")->AsString("x" + std::to_string(id));
+    ins.ExecSQL();
+  }
+  // The full-length column alone is bound and comes in blocks.
+  for (bool wide : {true, false}) {
+    SCOPED_TRACE(wide);
+    Sql(q_, {wide ? "select id, v, concat(v, '|', v) as vv, w, m, after_m" : "select id, v, after_m",
+             "from tst_dl_long order by id"});
+    q_.Open();
+    ASSERT_EQ(q_.RecordCount(), 300);
+    for (int id = 1; id <= 300; ++id, q_.Next()) {
+      SCOPED_TRACE(id);
+      const std::string want = id % 2 ? v : "pendek";
+      ASSERT_EQ(q_.FieldByName("v")->AsString(), want);
+      if (wide) {
+        ASSERT_EQ(q_.FieldByName("vv")->AsString(), want + "|" + want);
+        ASSERT_EQ(q_.FieldByName("w")->AsString(), w);
+        ASSERT_EQ(q_.FieldByName("m")->AsString(), id % 50 ? "" : m);
+      }
+      ASSERT_EQ(q_.FieldByName("after_m")->AsString(), "x" + std::to_string(id));
+    }
+  }
 }
 
 TEST_F(QueryTest, ChangingTheTextClosesAndForgetsValues) {
