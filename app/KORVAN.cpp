@@ -11,6 +11,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   // The screen object takes the engine's cursor and the engine's boxes need the
   // application, so both exist before the engine starts; no window is shown yet.
   gui::InitApplication();
+  gui::Application->SetTitle("KORVAN");
   try {
     // Among other work this registers the PNG picture format, which window layouts need.
     skin::RunEngineStartup();
@@ -18,7 +19,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     gui::Application->HandleException(std::current_exception());
     return 1;
   }
-  gui::Application->SetTitle("KORVAN");
   int code = 0;
   try {
     app::CreateWindows();

@@ -326,6 +326,9 @@ class TCustomControl : public TWinControl {
   TCanvas canvas_;
 };
 
+// Registers "Color" and "Font" of every control for reading by name (once).
+void RegisterControlProperties();
+
 // Win32 modifier state in the class library's form.
 TShiftState KeyboardShiftState();
 

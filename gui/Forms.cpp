@@ -17,6 +17,7 @@ TApplication* Application = nullptr;
 TScreen* Screen = nullptr;
 
 void InitApplication() {
+  RegisterControlProperties();
   if (!Application) {
     Application = new TApplication(nullptr);
     Application->Initialize();
@@ -369,6 +370,9 @@ TApplication::~TApplication() {
 }
 
 LRESULT CALLBACK TApplication::AppWndProc(HWND h, UINT m, WPARAM w, LPARAM l) {
+  // Threads post WM_NULL here when they hand work over: a message loop that is not ours
+  // (a system dialog's) runs it too.
+  if (m == WM_NULL) CheckSynchronize();
   if (Application && Application->handle_ == h && !Application->hooks_.empty()) {
     TMessage msg{m, w, l, 0};
     bool handled = false;

@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cmath>
 #include <cstdarg>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -109,6 +110,17 @@ int StrToInt(std::string_view s) {
 int64_t StrToIntDef(std::string_view s, int64_t def) {
   int64_t v;
   return ParseInt(s, v) ? v : def;
+}
+
+int32_t StrToInt32HexDef(std::string_view text, int32_t def) {
+  std::string s(text);
+  if (s.size() > 2 && s[0] == '0' && (s[1] == 'x' || s[1] == 'X')) s = "$" + s.substr(2);
+  int64_t v;
+  if (!ParseInt(s, v)) return def;
+  if (s.find('$') != std::string::npos && v >= 0 && v <= 0xFFFFFFFFLL)
+    return static_cast<int32_t>(static_cast<uint32_t>(v));
+  if (v < INT32_MIN || v > INT32_MAX) return def;
+  return static_cast<int32_t>(v);
 }
 
 double StrToFloat(std::string_view s) {

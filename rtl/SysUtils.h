@@ -56,6 +56,10 @@ std::string IntToStr(int64_t v);
 int64_t StrToInt64(std::string_view s);
 int StrToInt(std::string_view s);
 int64_t StrToIntDef(std::string_view s, int64_t def);
+// A 32-bit value as INI text writes it: decimal with an optional sign, or "$" or "0x"
+// followed by hex digits (a 32-bit pattern: "$FFFFFFFF" is -1); def for anything else,
+// decimal values beyond 32 bits included.
+int32_t StrToInt32HexDef(std::string_view s, int32_t def);
 // Parses with "." as decimal point whatever the locale.
 // Raises EConvertError "'%s' is not a valid floating point value".
 double StrToFloat(std::string_view s);

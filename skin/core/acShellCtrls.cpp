@@ -204,12 +204,12 @@ void TacShellChangeThread::Execute() {
 // ---------------------------------------------------------------- system image list
 
 namespace {
-HIMAGELIST g_systemImages = nullptr;
+std::unique_ptr<gui::TCustomImageList> g_systemImages;
 std::string g_todayCaption;
 bool g_oleStarted = false;
 }  // namespace
 
-HIMAGELIST SystemImageList() { return g_systemImages; }
+gui::TCustomImageList* SystemImageList() { return g_systemImages.get(); }
 
 const std::string& CalendarTodayCaption() { return g_todayCaption; }
 
@@ -240,8 +240,10 @@ void InitShellFolderUnit() {
     auto h = reinterpret_cast<HIMAGELIST>(
         SHGetFileInfoW(L"C:\\", 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
     if (h) {
-      g_systemImages = h;
-      ImageList_SetBkColor(h, CLR_NONE);
+      g_systemImages = std::make_unique<gui::TCustomImageList>(nullptr);
+      g_systemImages->ShareImages = true;
+      g_systemImages->SetHandle(h);
+      g_systemImages->SetBkColor(gui::clNone);
     }
   }
 }
@@ -259,8 +261,7 @@ void DoneShellFolderUnit() {
   g_root.reset();
   if (g_oleStarted) OleUninitialize();
   g_oleStarted = false;
-  // The system's list is shared by the whole process: it is let go, not destroyed.
-  g_systemImages = nullptr;
+  g_systemImages.reset();  // shared: the system's list stays
   std::lock_guard<std::mutex> lock(g_paramsLock);
   g_threads.clear();
 }

@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 
+#include "gui/ImgList.h"
 #include "gui/Threads.h"
 
 namespace skin {
@@ -81,9 +82,9 @@ class TacShellChangeThread : public gui::TThread {
   int slot_ = -1;
 };
 
-// The system's small-icon list (shared, never destroyed by us); nullptr when the shell
-// gives none.
-HIMAGELIST SystemImageList();
+// The system's small-icon list, shared with the system (never destroyed here); nullptr
+// when the shell gives none.
+gui::TCustomImageList* SystemImageList();
 
 // The calendar's caption, "Today: " when comctl32 has none.
 const std::string& CalendarTodayCaption();

@@ -1,9 +1,9 @@
 #include "skin/core/sCommonUtils.h"
 
 #include <algorithm>
-#include <limits>
 
 #include "rtl/SysUtils.h"
+#include "rtl/TypInfo.h"
 
 namespace skin {
 
@@ -52,18 +52,7 @@ std::string IniListReadString(const TIniSections& sections, std::string_view sec
   return std::string(def);
 }
 
-int32_t IniStrToIntDef(std::string_view text, int32_t def) {
-  std::string s(text);
-  if (s.size() > 2 && s[0] == '0' && (s[1] == 'x' || s[1] == 'X')) s = "$" + s.substr(2);
-  constexpr int64_t kNone = std::numeric_limits<int64_t>::min();
-  int64_t v = rtl::StrToIntDef(s, kNone);
-  if (v == kNone) return def;
-  const bool hex = s.find('$') != std::string::npos;
-  // Hexadecimal text is a 32-bit pattern ($FFFFFFFF is -1); decimal must fit.
-  if (hex && v >= 0 && v <= 0xFFFFFFFFLL) return static_cast<int32_t>(static_cast<uint32_t>(v));
-  if (v < std::numeric_limits<int32_t>::min() || v > std::numeric_limits<int32_t>::max()) return def;
-  return static_cast<int32_t>(v);
-}
+int32_t IniStrToIntDef(std::string_view text, int32_t def) { return rtl::StrToInt32HexDef(text, def); }
 
 int32_t IniListReadInteger(const TIniSections& sections, std::string_view section, std::string_view ident,
                            int32_t def) {
@@ -253,6 +242,60 @@ bool HasVersionSwitch(const std::vector<std::string>& params) {
   for (const std::string& p : params)
     if (rtl::LowerCase(p) == "/acver") return true;
   return false;
+}
+
+bool HasProp(rtl::TObject* obj, std::string_view name) { return rtl::FindProperty(obj, name) != nullptr; }
+
+rtl::TObject* ReadObjectProp(rtl::TObject* obj, std::string_view name) {
+  const rtl::TPropInfo* p = rtl::FindProperty(obj, name);
+  return p && p->Kind == rtl::TPropKind::pkObject ? p->GetObject(obj) : nullptr;
+}
+
+int64_t ReadOrdProp(rtl::TObject* obj, std::string_view name) {
+  const rtl::TPropInfo* p = rtl::FindProperty(obj, name);
+  return p && p->Kind != rtl::TPropKind::pkObject ? p->GetOrd(obj) : -1;
+}
+
+void WriteOrdProp(rtl::TObject* obj, std::string_view name, int64_t value) {
+  const rtl::TPropInfo* p = rtl::FindProperty(obj, name);
+  if (p && p->Kind != rtl::TPropKind::pkObject && p->SetOrd) p->SetOrd(obj, value);
+}
+
+bool SetPropContains(rtl::TObject* obj, std::string_view name, std::string_view element) {
+  const rtl::TPropInfo* p = rtl::FindProperty(obj, name);
+  if (!p || p->Kind != rtl::TPropKind::pkSet) return false;
+  const int64_t value = p->GetOrd(obj);
+  for (size_t i = 0; i < p->SetMembers.size() && i < 32; ++i)
+    if ((value & (int64_t{1} << i)) && p->SetMembers[i] == element) return true;
+  return false;
+}
+
+std::string ChangeSetText(const std::string& text, std::string_view element, bool include) {
+  // Whole member names only: a name that merely contains the element ("goEditingX" for
+  // "goEditing") is another member, and cutting the element out of it would corrupt the
+  // text.
+  std::vector<std::string> items;
+  size_t start = 0;
+  for (size_t i = 0; i <= text.size(); ++i)
+    if (i == text.size() || text[i] == ',') {
+      items.push_back(text.substr(start, i - start));
+      start = i + 1;
+    }
+  auto at = std::find(items.begin(), items.end(), element);
+  if (include) return at == items.end() ? text + "," + std::string(element) : text;
+  if (at == items.end()) return text;
+  items.erase(at);
+  std::string out;
+  for (size_t i = 0; i < items.size(); ++i) out += (i ? "," : "") + items[i];
+  return out;
+}
+
+void ChangeSetProp(rtl::TObject* obj, std::string_view name, std::string_view element, bool include) {
+  const rtl::TPropInfo* p = rtl::FindProperty(obj, name);
+  if (!p || p->Kind != rtl::TPropKind::pkSet || !p->SetOrd) return;
+  const std::string text = rtl::SetToString(*p, p->GetOrd(obj));
+  const std::string changed = ChangeSetText(text, element, include);
+  if (changed != text) p->SetOrd(obj, rtl::StringToSet(*p, changed));
 }
 
 }  // namespace skin

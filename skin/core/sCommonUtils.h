@@ -84,6 +84,20 @@ std::string ReplaceAll(std::string_view s, std::string_view pattern, std::string
 // letter and gets ":\"; anything else gets "\".
 std::string NormalizeDirPath(std::string_view path);
 
+// ---------------------------------------------------------------- published properties
+// By name, through the class layer's property registry; an absent property is skipped.
+bool HasProp(rtl::TObject* obj, std::string_view name);
+rtl::TObject* ReadObjectProp(rtl::TObject* obj, std::string_view name);  // nullptr when absent
+int64_t ReadOrdProp(rtl::TObject* obj, std::string_view name);          // -1 when absent
+void WriteOrdProp(rtl::TObject* obj, std::string_view name, int64_t value);
+// True when one member of the set property is named exactly element.
+bool SetPropContains(rtl::TObject* obj, std::string_view name, std::string_view element);
+// Adds element to the set (when its text form does not name it yet) or removes it from
+// the text form; members are matched by their whole names.
+void ChangeSetProp(rtl::TObject* obj, std::string_view name, std::string_view element, bool include);
+// The text form after ChangeSetProp's rule; unchanged text means nothing to write.
+std::string ChangeSetText(const std::string& text, std::string_view element, bool include);
+
 // ---------------------------------------------------------------- ticks
 // Milliseconds from start to now on a 32-bit tick counter, right across its wrap-around.
 inline uint32_t TicksSince(uint32_t start, uint32_t now) { return now - start; }

@@ -58,6 +58,15 @@ TEST(Threads, TheMessageLoopServesSynchronize) {
   EXPECT_TRUE(t.rethrown);
 }
 
+TEST(Threads, AMessageLoopOfOtherCodeServesSynchronizeToo) {
+  TCounter t(false, 2);
+  // A plain loop as a system dialog runs it: only dispatching, no call into our code.
+  MSG m;
+  while (t.guiCalls < 3 && GetMessageW(&m, nullptr, 0, 0)) DispatchMessageW(&m);
+  t.WaitFor();
+  EXPECT_EQ(t.ranOn.size(), 2u);
+}
+
 class TWaiter : public gui::TThread {
  public:
   TWaiter() : TThread(false) {}

@@ -69,6 +69,13 @@ TEST(EngineSystem, FilesVersionsAndMetrics) {
   EXPECT_TRUE(DirExistsQuiet(exe));
   EXPECT_FALSE(DirExistsQuiet("Q:\\no\\such\\folder"));
   EXPECT_EQ(GetFileIcon(exe + "no-such-file.txt", true), nullptr);
+  InitUtilitiesUnit();
+  char self[MAX_PATH];
+  GetModuleFileNameA(nullptr, self, MAX_PATH);
+  auto icon = GetFileIcon(self, true);  // a program file has at least the shell's own icon
+  ASSERT_NE(icon, nullptr);
+  EXPECT_EQ(icon->Width(), GetSystemMetrics(SM_CXSMICON));
+  DoneUtilitiesUnit();
   EXPECT_TRUE(IsWinXPOrLater());
   const int h = GetCaptionFontHeight(96);
   EXPECT_LE(h, -11);
@@ -161,6 +168,16 @@ TEST(Monitors, WindowsChainsTextsAndAlignedChildren) {
   EXPECT_EQ(SumAlignedChildSizes(panel, true), 0);
 }
 
+TEST(Monitors, ControlPropertiesByName) {
+  gui::TForm form(gui::Application);
+  auto* panel = new gui::TPanel(&form);
+  EXPECT_TRUE(HasProp(panel, "Color"));
+  WriteOrdProp(panel, "Color", gui::clRed);
+  EXPECT_EQ(panel->Color(), gui::clRed);
+  EXPECT_EQ(ReadObjectProp(panel, "Font"), &panel->Font());
+  EXPECT_FALSE(HasProp(panel, "FocusColor"));  // absent: skipped by its readers
+}
+
 // ---------------------------------------------------------------- hint templates
 
 TEST(HintTemplates, SizesReadNegativeAsZeroAndPicturesResetTheFrame) {
@@ -216,6 +233,8 @@ TEST(HintTemplates, AssignCopiesPicturesBytesAndFrames) {
 
 // ---------------------------------------------------------------- shell basics
 
+#include <commctrl.h>
+
 #include "skin/core/acShellCtrls.h"
 
 namespace skin {
@@ -246,6 +265,16 @@ TEST(Shell, RootFolderAndCaptionsAfterStartUp) {
   ASSERT_NE(RootShellFolder(), nullptr);
   EXPECT_EQ(RootShellFolder()->Level(), 0);
   EXPECT_EQ(ItemIdListSize(RootShellFolder()->FullList()), ItemIdListSize(RootShellFolder()->RelativeList()));
+  if (gui::TCustomImageList* icons = SystemImageList()) {
+    HIMAGELIST h = icons->Handle();
+    EXPECT_TRUE(icons->ShareImages);
+    EXPECT_EQ(icons->Width(), GetSystemMetrics(SM_CXSMICON));
+    EXPECT_EQ(icons->BkColor(), gui::clNone);
+    DoneShellFolderUnit();
+    int cx = 0, cy = 0;
+    EXPECT_TRUE(ImageList_GetIconSize(h, &cx, &cy));  // the shared list outlives our wrapper
+    return;
+  }
   DoneShellFolderUnit();
   EXPECT_EQ(RootShellFolder(), nullptr);
 }

@@ -179,3 +179,85 @@ TEST(CommandLine, VersionSwitchInAnyCaseButExact) {
 
 }  // namespace
 }  // namespace skin
+
+#include "rtl/TypInfo.h"
+
+namespace skin {
+namespace {
+
+class TPropHost : public rtl::TPersistent {
+  KORVAN_CLASS(TPropHost)
+ public:
+  int64_t color = 5;
+  int64_t options = 0;
+  rtl::TPersistent font;
+};
+class TPropChild : public TPropHost {
+  KORVAN_CLASS(TPropChild)
+};
+
+void RegisterHostProperties() {
+  static bool done = false;
+  if (done) return;
+  done = true;
+  rtl::RegisterOrdProperty<TPropHost>(
+      "Color", [](TPropHost* h) { return h->color; }, [](TPropHost* h, int64_t v) { h->color = v; });
+  rtl::RegisterObjectProperty<TPropHost>("Font", [](TPropHost* h) { return &h->font; });
+  rtl::TPropInfo set;
+  set.Name = "Options";
+  set.Kind = rtl::TPropKind::pkSet;
+  set.AppliesTo = [](const rtl::TObject* o) { return dynamic_cast<const TPropHost*>(o) != nullptr; };
+  set.GetOrd = [](rtl::TObject* o) { return static_cast<TPropHost*>(o)->options; };
+  set.SetOrd = [](rtl::TObject* o, int64_t v) { static_cast<TPropHost*>(o)->options = v; };
+  set.SetMembers = {"goFixed", "goEditing", "goRowSelect"};
+  rtl::RegisterProperty(set);
+}
+
+TEST(Properties, ReadAndWriteByNameOnDescendantsToo) {
+  RegisterHostProperties();
+  TPropChild c;
+  rtl::TObject other;
+  EXPECT_TRUE(HasProp(&c, "color"));
+  EXPECT_FALSE(HasProp(&other, "Color"));
+  EXPECT_EQ(ReadOrdProp(&c, "Color"), 5);
+  WriteOrdProp(&c, "Color", 9);
+  EXPECT_EQ(c.color, 9);
+  EXPECT_EQ(ReadOrdProp(&other, "Color"), -1);
+  WriteOrdProp(&other, "Color", 1);  // absent: nothing happens
+  EXPECT_EQ(ReadObjectProp(&c, "Font"), &c.font);
+  EXPECT_EQ(ReadObjectProp(&c, "Color"), nullptr);
+  EXPECT_EQ(ReadObjectProp(nullptr, "Font"), nullptr);
+}
+
+TEST(Properties, SetMembersByTheirText) {
+  RegisterHostProperties();
+  TPropHost h;
+  ChangeSetProp(&h, "Options", "goEditing", true);  // into an empty set
+  EXPECT_EQ(h.options, 2);
+  EXPECT_TRUE(SetPropContains(&h, "Options", "goEditing"));
+  EXPECT_FALSE(SetPropContains(&h, "Options", "goediting"));  // exact names
+  ChangeSetProp(&h, "Options", "goRowSelect", true);
+  ChangeSetProp(&h, "Options", "goEditing", false);
+  EXPECT_EQ(h.options, 4);
+  ChangeSetProp(&h, "Options", "goFixed", false);  // not there: nothing written
+  EXPECT_EQ(h.options, 4);
+  EXPECT_THROW(ChangeSetProp(&h, "Options", "goNoSuch", true), rtl::EConvertError);
+}
+
+TEST(Properties, SetTextRule) {
+  struct {
+    const char *text, *element;
+    bool include;
+    const char* result;
+  } cases[] = {
+      {"a,b", "c", true, "a,b,c"},  {"a,b", "b", true, "a,b"},   {"", "a", true, ",a"},
+      {"a,b,c", "b", false, "a,c"}, {"b,c", "b", false, "c"},    {"b", "b", false, ""},
+      {"ab,c", "b", false, "ab,c"}, {"a,c", "b", false, "a,c"},  // whole names, not substrings
+      {"ab", "b", true, "ab,b"},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(ChangeSetText(c.text, c.element, c.include), c.result) << c.text << " " << c.element;
+}
+
+}  // namespace
+}  // namespace skin
