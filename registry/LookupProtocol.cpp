@@ -4,14 +4,16 @@
 #include <map>
 #include <sstream>
 
-#include "app/Photo.h"
-#include "app/Records.h"
+#include "kit/Photo.h"
+#include "kit/Records.h"
 #include "app/UDM.h"
 #include "gui/ComCtrls.h"
-#include "registry/FormKit.h"
+#include "kit/FormKit.h"
 #include "rtl/DateUtils.h"
 
 namespace registry::lookup {
+
+using namespace kit;
 
 using namespace gui;
 
@@ -109,7 +111,7 @@ void Apply(TCustomForm& caller, const TWrite& w, data::TZQuery& q) {
     case TSource::DateText: c.SetText(rtl::DateToStr(q.FieldByName(w.value)->AsDateTime())); break;
     case TSource::Integer: c.SetText(std::to_string(q.FieldByName(w.value)->AsInteger())); break;
     case TSource::Photo:
-      if (auto* image = dynamic_cast<TImage*>(&c)) app::ShowPhoto(*image, *q.FieldByName(w.value));
+      if (auto* image = dynamic_cast<TImage*>(&c)) kit::ShowPhoto(*image, *q.FieldByName(w.value));
       break;
     case TSource::Literal: c.SetText(w.value); break;
     case TSource::Today: SetDate(c, rtl::Now()); break;
@@ -176,7 +178,7 @@ void Pick(const TLookupTable& table, data::TZQuery& q, TCustomForm& lookup) {
   const bool rows = q.Active() && q.RecordCount() > 0;
   if (c->countRows && !rows) {
     if (!c->refuseEmpty.empty()) {
-      app::Refuse(c->refuseEmpty);
+      kit::Refuse(c->refuseEmpty);
       return;
     }
     for (const TWrite& w : c->emptyWrites) Apply(*form, w, q);

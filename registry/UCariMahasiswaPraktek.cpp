@@ -1,9 +1,11 @@
 #include "registry/UCariMahasiswaPraktek.h"
 
-#include "app/Photo.h"
+#include "kit/Photo.h"
 #include "registry/UMahasiswaPraktek.h"
 
 namespace registry {
+
+using namespace kit;
 
 TFCariMahasiswaPraktek* FCariMahasiswaPraktek = nullptr;
 
@@ -34,7 +36,7 @@ void TFCariMahasiswaPraktek::CopyRow(data::TZQuery& q) {
   std::string state = text("sts_aktif");
   if (state == "Aktif") w->RadioButton1->SetChecked(true);
   else if (state == "Selesai") w->RadioButton2->SetChecked(true);
-  app::ShowPhoto(*w->Image1, *q.FieldByName("foto"));
+  kit::ShowPhoto(*w->Image1, *q.FieldByName("foto"));
   w->Edit4->SetText(text("kampus"));
   w->Edit5->SetText(text("ktp"));
   w->Edit6->SetText(text("no_surat_praktek"));

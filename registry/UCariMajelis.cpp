@@ -1,11 +1,13 @@
 #include "registry/UCariMajelis.h"
 
-#include "app/Photo.h"
-#include "registry/FormKit.h"
+#include "kit/Photo.h"
+#include "kit/FormKit.h"
 #include "registry/UMajelis.h"
 #include "rtl/DateUtils.h"
 
 namespace registry {
+
+using namespace kit;
 
 TFCariMajelis* FCariMajelis = nullptr;
 
@@ -45,7 +47,7 @@ void TFCariMajelis::CopyRow(data::TZQuery& q) {
   w->RadioButton1->SetChecked(office == "Pnt");
   w->RadioButton2->SetChecked(office == "Dkn");
   w->Edit8->SetText(q.FieldByName("periode")->AsString());
-  app::ShowPhoto(*w->Image1, *q.FieldByName("foto"));
+  kit::ShowPhoto(*w->Image1, *q.FieldByName("foto"));
   const bool ended = q.FieldByName("sts_aktif")->AsString() == "Selesai";
   w->ComboBox1->SetItemIndex(ended ? 1 : 0);
   w->Label13->SetVisible(ended);

@@ -1,12 +1,14 @@
 #include "registry/UCariPHMJ.h"
 
-#include "app/Photo.h"
-#include "app/Records.h"
+#include "kit/Photo.h"
+#include "kit/Records.h"
 #include "app/UDM.h"
-#include "registry/FormKit.h"
+#include "kit/FormKit.h"
 #include "registry/UPhmj.h"
 
 namespace registry {
+
+using namespace kit;
 
 TFCariPHMJ* FCariPHMJ = nullptr;
 
@@ -35,7 +37,7 @@ TFCariPHMJ::TFCariPHMJ(rtl::TComponent* owner)
 void TFCariPHMJ::CopyRow(data::TZQuery& q) {
   const std::string nimp = q.FieldByName("nimp")->AsString();
   auto& member = *app::DM->Q2;
-  app::SetSQL(member, {"select d.nama_gabung,m.pnt_dkn,m.periode,m.sts_aktif from majelis m,detail_kk d",
+  kit::SetSQL(member, {"select d.nama_gabung,m.pnt_dkn,m.periode,m.sts_aktif from majelis m,detail_kk d",
                        "where m.nij=d.nij", "and m.nimp=:ni"});
   member.ParamByName("ni")->AsString(nimp);
   member.Open();
@@ -50,7 +52,7 @@ void TFCariPHMJ::CopyRow(data::TZQuery& q) {
   w->RadioButton1->SetChecked(!ended);
   w->RadioButton2->SetChecked(ended);
   w->Edit6->SetText(q.FieldByName("periode")->AsString());
-  app::ShowPhoto(*w->Image1, *q.FieldByName("foto"));
+  kit::ShowPhoto(*w->Image1, *q.FieldByName("foto"));
   w->DateTimePicker1->SetDateTime(q.FieldByName("tgl_mulai")->AsDateTime());
   w->DateTimePicker2->SetDateTime(q.FieldByName("tgl_selesai")->AsDateTime());
 }

@@ -1,10 +1,12 @@
 #include "registry/UCariPendeta.h"
 
-#include "app/Photo.h"
-#include "registry/FormKit.h"
+#include "kit/Photo.h"
+#include "kit/FormKit.h"
 #include "registry/UPendeta.h"
 
 namespace registry {
+
+using namespace kit;
 
 TFCariPendeta* FCariPendeta = nullptr;
 
@@ -37,7 +39,7 @@ void TFCariPendeta::CopyRow(data::TZQuery& q) {
   if (state == "Aktif") w->RadioButton1->SetChecked(true);
   else if (state == "Mutasi") w->RadioButton2->SetChecked(true);
   else if (state == "Emeritus") w->RadioButton3->SetChecked(true);
-  app::ShowPhoto(*w->Image1, *q.FieldByName("foto"));
+  kit::ShowPhoto(*w->Image1, *q.FieldByName("foto"));
   w->Edit3->SetText(text("nama_istri_suami"));
   w->Edit4->SetText(text("jml_anak"));
   gui::TEdit* children[] = {w->Edit5, w->Edit6, w->Edit7, w->Edit8, w->Edit9, w->Edit10};

@@ -1,9 +1,11 @@
 #include "registry/UCariVikaris.h"
 
-#include "app/Photo.h"
+#include "kit/Photo.h"
 #include "registry/UVikaris.h"
 
 namespace registry {
+
+using namespace kit;
 
 TFCariVikaris* FCariVikaris = nullptr;
 
@@ -35,7 +37,7 @@ void TFCariVikaris::CopyRow(data::TZQuery& q) {
   if (state == "Aktif") w->RadioButton1->SetChecked(true);
   else if (state == "Mutasi") w->RadioButton2->SetChecked(true);
   else if (state == "Peneguhan") w->RadioButton3->SetChecked(true);
-  app::ShowPhoto(*w->Image1, *q.FieldByName("foto"));
+  kit::ShowPhoto(*w->Image1, *q.FieldByName("foto"));
   w->Edit4->SetText(text("masa_vik_ke"));
   w->Edit5->SetText(text("ktp"));
   w->Edit6->SetText(text("pindah_dari"));

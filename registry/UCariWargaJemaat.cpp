@@ -1,14 +1,16 @@
 #include "registry/UCariWargaJemaat.h"
 
-#include "app/Photo.h"
-#include "app/Records.h"
+#include "kit/Photo.h"
+#include "kit/Records.h"
 #include "app/UDM.h"
-#include "registry/FormKit.h"
+#include "kit/FormKit.h"
 #include "registry/UCariNIJ.h"
 #include "registry/UWargaJemaat.h"
 #include "rtl/FormatNumber.h"
 
 namespace registry {
+
+using namespace kit;
 
 using namespace gui;
 using app::DM;
@@ -71,7 +73,7 @@ TFCariWargaJemaat::TFCariWargaJemaat(rtl::TComponent* owner) : TForm(owner) {
 }
 
 void TFCariWargaJemaat::LoadAll() {
-  app::SetSQL(*DM->Q3, {"select * from header_kk"});
+  kit::SetSQL(*DM->Q3, {"select * from header_kk"});
   DM->Q3->Open();
 }
 
@@ -88,7 +90,7 @@ void TFCariWargaJemaat::FormActivate(TObject*) {
   SetInputEnabled(*ComboBox1, false);
   StatusBar1->Panels()[0]->SetText("");
   auto& q = *DM->Q3;
-  app::SetSQL(q, {"select count(nik) as jml from header_kk"});
+  kit::SetSQL(q, {"select count(nik) as jml from header_kk"});
   q.Open();
   StatusBar1->Panels()[1]->SetText("Jumlah Kepala Keluarga : " +
                                    rtl::FormatFloat("#.##", static_cast<double>(q.FieldByName("jml")->AsInteger())));
@@ -119,7 +121,7 @@ void TFCariWargaJemaat::RadioButton2Click(TObject*) {
 
 void TFCariWargaJemaat::Button1Click(TObject*) {
   auto& q = *DM->Q3;
-  app::SetSQL(q, {"select * from header_kk"});
+  kit::SetSQL(q, {"select * from header_kk"});
   if (RadioButton1->Checked()) {
     q.SQL.Add("where nama_kk like :nk");
     q.ParamByName("nk")->AsString("%" + Edit1->Text() + "%");
@@ -157,24 +159,24 @@ void TFCariWargaJemaat::DBGrid1DblClick(TObject*) {
   w->ComboBox2->SetItemIndex(static_cast<int>(rtl::StrToIntDef(q.FieldByName("sekpel")->AsString(), 0)) - 1);
   w->Edit3->SetText(q.FieldByName("alamat")->AsString());
   w->DateTimePicker1->SetDateTime(q.FieldByName("tgl_input_daftar")->AsDateTime());
-  app::ShowPhoto(*w->Image1, *q.FieldByName("foto"));
+  kit::ShowPhoto(*w->Image1, *q.FieldByName("foto"));
   Close();
 }
 
 void TFCariWargaJemaat::Button2Click(TObject*) {
   auto& grid = *DM->Q3;
   if (grid.RecordCount() == 0) return;
-  if (!app::Confirm("Apabila anda menghapus data Header maka data Detail akan ikut terhapus. Apakah anda yakin record "
+  if (!kit::Confirm("Apabila anda menghapus data Header maka data Detail akan ikut terhapus. Apakah anda yakin record "
                     "Header yang dipilih ini mau dihapus?"))
     return;
   std::string nik = grid.FieldByName("nik")->AsString();
   auto& q = *DM->Q1;
   // Members first: should the second statement fail, the family is still there to be
   // deleted again, instead of members left without a family.
-  app::SetSQL(q, {"delete from detail_kk where nik=:ni"});
+  kit::SetSQL(q, {"delete from detail_kk where nik=:ni"});
   q.ParamByName("ni")->AsString(nik);
   q.ExecSQL();
-  app::SetSQL(q, {"delete from header_kk where nik=:ni"});
+  kit::SetSQL(q, {"delete from header_kk where nik=:ni"});
   q.ParamByName("ni")->AsString(nik);
   q.ExecSQL();
   FormActivate(this);

@@ -1,13 +1,15 @@
 #include "registry/UDetailJemaat.h"
 
-#include "app/Photo.h"
-#include "app/Records.h"
+#include "kit/Photo.h"
+#include "kit/Records.h"
 #include "app/UDM.h"
-#include "registry/FormKit.h"
+#include "kit/FormKit.h"
 #include "registry/QRJemaat.h"
 #include "registry/UPenambahanJemaat.h"
 
 namespace registry {
+
+using namespace kit;
 
 using namespace gui;
 using app::DM;
@@ -80,7 +82,7 @@ TFDetailJemaat::TFDetailJemaat(rtl::TComponent* owner) : TForm(owner) {
 void TFDetailJemaat::FormActivate(TObject*) {
   if (DBGrid1->DataSource() != DM->DS_Q4) DBGrid1->SetDataSource(DM->DS_Q4);
   auto& q = *DM->Q4;
-  app::SetSQL(q, {"select * from detail_kk", "where nik=:ni"});
+  kit::SetSQL(q, {"select * from detail_kk", "where nik=:ni"});
   q.ParamByName("ni")->AsString(Edit1->Text());
   q.Open();
 }
@@ -112,14 +114,14 @@ void TFDetailJemaat::SpeedButton1Click(TObject*) {
   TFPenambahanJemaat::SetSacramentInputs(*m->Edit24, *m->DateTimePicker5, true);
   m->SetDeathInputs(false);
   // Without a default photo the member window keeps the photo it showed last.
-  app::ShowDefaultPhoto(*DM->Q3, *m->Image2);
+  kit::ShowDefaultPhoto(*DM->Q3, *m->Image2);
   m->ShowModal();
 }
 
 void TFDetailJemaat::SpeedButton2Click(TObject*) {
   auto& q = *DM->Q4;
   if (q.RecordCount() == 0) {
-    app::Refuse("Maaf...Data Detail masih kosong!");
+    kit::Refuse("Maaf...Data Detail masih kosong!");
     return;
   }
   auto* m = FPenambahanJemaat;
@@ -170,10 +172,10 @@ void TFDetailJemaat::SpeedButton2Click(TObject*) {
   SetEditable(*m->Edit25, deceased);
   m->DateTimePicker6->SetEnabled(deceased);
   m->Edit25->SetText(text("tmpt_meninggal"));
-  app::ShowPhoto(*m->Image2, *q.FieldByName("foto"));
+  kit::ShowPhoto(*m->Image2, *q.FieldByName("foto"));
 
   auto& q5 = *DM->Q5;
-  app::SetSQL(q5, {"select * from registrasi", "where nik=:ni and nij=:nj"});
+  kit::SetSQL(q5, {"select * from registrasi", "where nik=:ni and nij=:nj"});
   q5.ParamByName("ni")->AsString(Edit1->Text());
   q5.ParamByName("nj")->AsString(nij);
   q5.Open();
@@ -190,12 +192,12 @@ void TFDetailJemaat::SpeedButton2Click(TObject*) {
 void TFDetailJemaat::SpeedButton3Click(TObject*) {
   auto& grid = *DM->Q4;
   if (grid.RecordCount() == 0) {
-    app::Refuse("Maaf...Data Detail masih kosong!");
+    kit::Refuse("Maaf...Data Detail masih kosong!");
     return;
   }
-  if (!app::Confirm("Apakah anda yakin mau hapus record ini ?")) return;
+  if (!kit::Confirm("Apakah anda yakin mau hapus record ini ?")) return;
   auto& q = *DM->Q3;
-  app::SetSQL(q, {"delete from detail_kk", "where nij=:ni"});
+  kit::SetSQL(q, {"delete from detail_kk", "where nij=:ni"});
   q.ParamByName("ni")->AsString(grid.FieldByName("nij")->AsString());
   q.ExecSQL();
   grid.Refresh();

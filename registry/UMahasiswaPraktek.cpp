@@ -1,13 +1,15 @@
 #include "registry/UMahasiswaPraktek.h"
 
-#include "app/Photo.h"
+#include "kit/Photo.h"
 #include "app/UDM.h"
-#include "registry/FormKit.h"
-#include "registry/PersonRegister.h"
+#include "kit/FormKit.h"
+#include "kit/Search.h"
 #include "registry/UCariMahasiswaPraktek.h"
-#include "shell/Upantra.h"
+#include "kit/CurrentUser.h"
 
 namespace registry {
+
+using namespace kit;
 
 using namespace gui;
 using app::DM;
@@ -52,7 +54,7 @@ TFMahasiswaPraktek::TFMahasiswaPraktek(rtl::TComponent* owner) : TForm(owner) {
   Button2 = MakeButton(this, this, "Button2", 562, 226, 78, "Reset");
   OpenDialog1 = new TOpenDialog(this);
   OpenDialog1->SetName("OpenDialog1");
-  app::SetupPhotoDialog(*OpenDialog1);
+  kit::SetupPhotoDialog(*OpenDialog1);
 
   GroupBox2 = MakeGroup(this, this, "GroupBox2", 10, 260, 640, 130, " Dokumentasi ");
   MakeLabel(this, GroupBox2, "Label8", 10, 28, "No.Surat Praktek");
@@ -86,10 +88,10 @@ void TFMahasiswaPraktek::FormActivate(TObject*) {
   Image1->Picture().SetGraphic(static_cast<const TGraphic*>(nullptr));
   SetActiveControl(Edit1);
   if (Edit1->Showing()) Edit1->SetFocus();
-  app::ShowDefaultPhoto(*DM->Q1, *Image1);
+  kit::ShowDefaultPhoto(*DM->Q1, *Image1);
 }
 
-void TFMahasiswaPraktek::Button1Click(TObject*) { app::UploadPhoto(*OpenDialog1, *Image1); }
+void TFMahasiswaPraktek::Button1Click(TObject*) { kit::UploadPhoto(*OpenDialog1, *Image1); }
 
 void TFMahasiswaPraktek::Button2Click(TObject*) {
   ResetPhotoOrClose(*this, *Image1,
@@ -120,9 +122,9 @@ void TFMahasiswaPraktek::SpeedButton2Click(TObject*) {
         q.ParamByName("tm")->AsDate(DateTimePicker2->Date());
         q.ParamByName("ts")->AsDate(DateTimePicker3->Date());
         q.ParamByName("ka")->AsString(Edit4->Text());
-        app::BindPhoto(*q.ParamByName("fo"), *Image1);
+        kit::BindPhoto(*q.ParamByName("fo"), *Image1);
         q.ParamByName("kt")->AsString(Edit5->Text());
-        q.ParamByName("un")->AsString(shell::CurrentUserName());
+        q.ParamByName("un")->AsString(kit::CurrentUserName());
       });
   FormActivate(this);
 }

@@ -1,14 +1,16 @@
 #include "registry/UMajelis.h"
 
-#include "app/Photo.h"
-#include "app/Records.h"
+#include "kit/Photo.h"
+#include "kit/Records.h"
 #include "app/UDM.h"
-#include "registry/FormKit.h"
+#include "kit/FormKit.h"
 #include "registry/UCariMajelis.h"
 #include "registry/rules/Council.h"
-#include "shell/Upantra.h"
+#include "kit/CurrentUser.h"
 
 namespace registry {
+
+using namespace kit;
 
 using namespace gui;
 using app::DM;
@@ -111,12 +113,12 @@ void TFMajelis::FormActivate(TObject*) {
   Image1->Picture().SetGraphic(static_cast<const TGraphic*>(nullptr));
   if (Showing()) Edit2->SetFocus();
   SetActiveControl(Edit2);
-  app::ShowDefaultPhoto(*DM->Q1, *Image1);
+  kit::ShowDefaultPhoto(*DM->Q1, *Image1);
 }
 
 void TFMajelis::SpeedButton1Click(TObject*) {
   auto& q = *DM->Q4;
-  app::SetSQL(q, {"select nij,nama_dpn,nama_tengah,nama_blkg,nama_gabung,sekpel from detail_kk"});
+  kit::SetSQL(q, {"select nij,nama_dpn,nama_tengah,nama_blkg,nama_gabung,sekpel from detail_kk"});
   q.Open();
   // The lookup knows this window by its being shown: no flag is set.
   OpenLookup("FCariNIJ", "[Ketik Nama Jemaat Disini]");
@@ -142,43 +144,43 @@ void TFMajelis::BindCouncil(data::TZQuery& q) {
   q.ParamByName("sa")->AsString(status);
   q.ParamByName("tm")->AsDate(DateTimePicker1->Date());
   q.ParamByName("ts")->AsDate(DateTimePicker2->Date());
-  app::BindPhoto(*q.ParamByName("fo"), *Image1);
+  kit::BindPhoto(*q.ParamByName("fo"), *Image1);
   // The reason belongs to an ended term only; an active one stores none, whatever the
   // hidden edit still holds.
   if (status == "Selesai") q.ParamByName("as")->AsString(Edit9->Text());
-  q.ParamByName("un")->AsString(shell::CurrentUserName());
+  q.ParamByName("un")->AsString(kit::CurrentUserName());
 }
 
 void TFMajelis::SpeedButton2Click(TObject*) {
   // Without a member there is neither a member number nor the sex that makes the
   // council number: a save would store "[Auto]" as the key.
   if (Edit2->Text().empty()) {
-    app::Refuse("Maaf...Data Jemaat belum dipilih");
+    kit::Refuse("Maaf...Data Jemaat belum dipilih");
     return;
   }
   auto& q = *DM->Q2;
-  app::SetSQL(q, {"select * from majelis", "where nimp=:ni"});
+  kit::SetSQL(q, {"select * from majelis", "where nimp=:ni"});
   q.ParamByName("ni")->AsString(Edit1->Text());
   q.Open();
   if (q.RecordCount() > 0) {
     if (q.FieldByName("sts_aktif")->AsString() == "Selesai") {
-      app::Refuse("Maaf...Statusnya sudah \"Selesai\" jadi data tidak boleh diubah");
+      kit::Refuse("Maaf...Statusnya sudah \"Selesai\" jadi data tidak boleh diubah");
       return;
     }
     const std::string nimp = Edit1->Text();
-    app::SetSQL(q, {"update majelis set nij=:ni,pnt_dkn=:pd,periode=:pe,sts_aktif=:sa,tgl_mulai=:tm,tgl_selesai=:ts,"
+    kit::SetSQL(q, {"update majelis set nij=:ni,pnt_dkn=:pd,periode=:pe,sts_aktif=:sa,tgl_mulai=:tm,tgl_selesai=:ts,"
                     "foto=:fo,alasan_selesai=:as,username=:un",
                     "where nimp=:nm"});
     q.ParamByName("nm")->AsString(nimp);
     BindCouncil(q);
     q.ExecSQL();
-    app::Inform("Data Majelis berhasil di-ubah");
+    kit::Inform("Data Majelis berhasil di-ubah");
   } else {
-    app::SetSQL(q, {"select * from majelis", "order by nimp"});
+    kit::SetSQL(q, {"select * from majelis", "order by nimp"});
     q.Open();
-    Edit1->SetText(rules::NextCouncilNumber(app::LastKey(q, "nimp"), Edit5->Text()));
+    Edit1->SetText(rules::NextCouncilNumber(kit::LastKey(q, "nimp"), Edit5->Text()));
     try {
-      app::SetSQL(q, {"insert into majelis(nimp,nij,pnt_dkn,periode,sts_aktif,tgl_mulai,tgl_selesai,foto,"
+      kit::SetSQL(q, {"insert into majelis(nimp,nij,pnt_dkn,periode,sts_aktif,tgl_mulai,tgl_selesai,foto,"
                       "alasan_selesai,username)values(:nm,:ni,:pd,:pe,:sa,:tm,:ts,:fo,:as,:un)"});
       q.ParamByName("nm")->AsString(Edit1->Text());
       BindCouncil(q);
@@ -188,7 +190,7 @@ void TFMajelis::SpeedButton2Click(TObject*) {
       Edit1->SetText("[Auto]");
       throw;
     }
-    app::Inform("Data Majelis berhasil di-input");
+    kit::Inform("Data Majelis berhasil di-input");
   }
   FormActivate(this);
 }
@@ -201,15 +203,15 @@ void TFMajelis::SpeedButton5Click(TObject*) { Close(); }
 
 void TFMajelis::Button1Click(TObject*) {
   if (Edit1->Text() == "[Auto]") {
-    app::Refuse("NIMP tidak ditemukan. PIN anda tidak dapat di-ubah");
+    kit::Refuse("NIMP tidak ditemukan. PIN anda tidak dapat di-ubah");
     return;
   }
   auto& q = *DM->Q2;
-  app::SetSQL(q, {"update majelis set pswd=:ps", "where nimp=:ni"});
+  kit::SetSQL(q, {"update majelis set pswd=:ps", "where nimp=:ni"});
   q.ParamByName("ni")->AsString(Edit1->Text());
   q.ParamByName("ps")->AsString(Edit10->Text());
   q.ExecSQL();
-  app::Inform("PIN anda sudah berhasil di-ubah!");
+  kit::Inform("PIN anda sudah berhasil di-ubah!");
   FormActivate(this);
 }
 

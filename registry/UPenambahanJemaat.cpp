@@ -1,14 +1,16 @@
 #include "registry/UPenambahanJemaat.h"
 
-#include "app/Photo.h"
-#include "app/Records.h"
+#include "kit/Photo.h"
+#include "kit/Records.h"
 #include "app/UDM.h"
-#include "registry/FormKit.h"
+#include "kit/FormKit.h"
 #include "registry/QRJemaatPerseorangan.h"
 #include "registry/rules/Numbering.h"
-#include "shell/Upantra.h"
+#include "kit/CurrentUser.h"
 
 namespace registry {
+
+using namespace kit;
 
 using namespace gui;
 using app::DM;
@@ -80,7 +82,7 @@ TFPenambahanJemaat::TFPenambahanJemaat(rtl::TComponent* owner) : TForm(owner) {
   Button2 = MakeButton(this, this, "Button2", 162, 394, 78, "Reset");
   OpenDialog1 = new TOpenDialog(this);
   OpenDialog1->SetName("OpenDialog1");
-  app::SetupPhotoDialog(*OpenDialog1);
+  kit::SetupPhotoDialog(*OpenDialog1);
 
   GroupBox3 = MakeGroup(this, this, "GroupBox3", 320, 6, 420, 590, " Identitas Jemaat ");
   Rows id{this, GroupBox3, 10, 165, 240, 22, 0, "LabelId"};
@@ -166,7 +168,7 @@ void TFPenambahanJemaat::FormActivate(TObject*) {
   Timer1->SetEnabled(false);
 }
 
-void TFPenambahanJemaat::Button1Click(TObject*) { app::UploadPhoto(*OpenDialog1, *Image2); }
+void TFPenambahanJemaat::Button1Click(TObject*) { kit::UploadPhoto(*OpenDialog1, *Image2); }
 
 void TFPenambahanJemaat::Button2Click(TObject*) {
   ResetPhotoOrClose(*this, *Image2,
@@ -242,9 +244,9 @@ void TFPenambahanJemaat::BindMember(data::TZQuery& q) {
   text("sh", Chosen(*ComboBox11));
   text("tm", Edit25->Text());
   dateIf("tglm", Chosen(*ComboBox11) == "Meninggal", *DateTimePicker6);
-  app::BindPhoto(*q.ParamByName("fo"), *Image2);
+  kit::BindPhoto(*q.ParamByName("fo"), *Image2);
   text("sb", Chosen(*ComboBox12));
-  text("un", shell::CurrentUserName());
+  text("un", kit::CurrentUserName());
 }
 
 void TFPenambahanJemaat::InsertMember(rtl::TDateTime regDate) {
@@ -252,15 +254,15 @@ void TFPenambahanJemaat::InsertMember(rtl::TDateTime regDate) {
   auto& q5 = *DM->Q5;
   bool registered = false;
   try {
-    app::SetSQL(q5, {"select * from registrasi", "order by no_reg"});
+    kit::SetSQL(q5, {"select * from registrasi", "order by no_reg"});
     q5.Open();
-    Edit4->SetText(rules::NextRegistrationNumber(app::LastKey(q5, "no_reg"), regDate));
-    app::SetSQL(q4, {"select nij from detail_kk", "where nik=:ni", "order by nij"});
+    Edit4->SetText(rules::NextRegistrationNumber(kit::LastKey(q5, "no_reg"), regDate));
+    kit::SetSQL(q4, {"select nij from detail_kk", "where nik=:ni", "order by nij"});
     q4.ParamByName("ni")->AsString(Edit1->Text());
     q4.Open();
-    Edit7->SetText(rules::NextMemberNumber(Edit1->Text(), app::LastKey(q4, "nij")));
+    Edit7->SetText(rules::NextMemberNumber(Edit1->Text(), kit::LastKey(q4, "nij")));
 
-    app::SetSQL(q5, {"insert into registrasi(no_reg,tgl_reg,nik,nij)values(:nr,:tr,:ni,:nj)"});
+    kit::SetSQL(q5, {"insert into registrasi(no_reg,tgl_reg,nik,nij)values(:nr,:tr,:ni,:nj)"});
     q5.ParamByName("nr")->AsString(Edit4->Text());
     q5.ParamByName("tr")->AsDate(regDate);
     q5.ParamByName("ni")->AsString(Edit1->Text());
@@ -268,7 +270,7 @@ void TFPenambahanJemaat::InsertMember(rtl::TDateTime regDate) {
     q5.ExecSQL();
     registered = true;
 
-    app::SetSQL(q4, {"insert into detail_kk(nik,nij,nama_dpn,nama_tengah,nama_blkg,nama_gabung,tmpt_lahir,tgl_lahir,"
+    kit::SetSQL(q4, {"insert into detail_kk(nik,nij,nama_dpn,nama_tengah,nama_blkg,nama_gabung,tmpt_lahir,tgl_lahir,"
                      "alamat,no_hp,suku,tgl_input,id_card,no_id_card,sts_kel,sex,sekpel,pelkat,baptis,tmpt_baptis,"
                      "tgl_baptis,sidi,tmpt_sidi,tgl_sidi,nikah,tmpt_nikah,tgl_nikah,gol_darah,pend_akhir,jurusan,gelar,"
                      "pekerjaan,email,bhs_asing_1,skill,sts_hidup,tmpt_meninggal,tgl_meninggal,foto,suku_bangsa,"
@@ -285,7 +287,7 @@ void TFPenambahanJemaat::InsertMember(rtl::TDateTime regDate) {
     // the error is reported.
     if (registered) {
       try {
-        app::SetSQL(q5, {"delete from registrasi", "where no_reg=:nr"});
+        kit::SetSQL(q5, {"delete from registrasi", "where no_reg=:nr"});
         q5.ParamByName("nr")->AsString(Edit4->Text());
         q5.ExecSQL();
       } catch (...) {
@@ -303,14 +305,14 @@ void TFPenambahanJemaat::SpeedButton1Click(TObject*) {
   // statement runs.
   rtl::TDateTime regDate = rtl::StrToDate(Edit5->Text());
   auto& q4 = *DM->Q4;
-  app::SetSQL(q4, {"select nij from detail_kk", "where nij=:ni"});
+  kit::SetSQL(q4, {"select nij from detail_kk", "where nij=:ni"});
   q4.ParamByName("ni")->AsString(Edit7->Text());
   q4.Open();
   if (q4.RecordCount() == 0) {
     InsertMember(regDate);
-    app::Inform("Data Warga Jemaat [Detail] berhasil di-input");
+    kit::Inform("Data Warga Jemaat [Detail] berhasil di-input");
   } else {
-    app::SetSQL(q4, {"update detail_kk set nama_dpn=:nd,nama_tengah=:nt,nama_blkg=:nb,nama_gabung=:ng,tmpt_lahir=:tl,"
+    kit::SetSQL(q4, {"update detail_kk set nama_dpn=:nd,nama_tengah=:nt,nama_blkg=:nb,nama_gabung=:ng,tmpt_lahir=:tl,"
                      "tgl_lahir=:tgl,alamat=:al,no_hp=:nh,suku=:su,tgl_input=:ti,id_card=:ic,no_id_card=:nic,"
                      "sts_kel=:sk,sex=:sx,sekpel=:se,pelkat=:pe,baptis=:ba,tmpt_baptis=:tb,tgl_baptis=:tglb,sidi=:si,"
                      "tmpt_sidi=:ts,tgl_sidi=:tgls,nikah=:nk,tmpt_nikah=:tn,tgl_nikah=:tgln,gol_darah=:gd,"
@@ -320,7 +322,7 @@ void TFPenambahanJemaat::SpeedButton1Click(TObject*) {
     q4.ParamByName("ni")->AsString(Edit7->Text());
     BindMember(q4);
     q4.ExecSQL();
-    app::Inform("Data Warga Jemaat [Detail] berhasil di-ubah");
+    kit::Inform("Data Warga Jemaat [Detail] berhasil di-ubah");
   }
   Screen->SetCursor(crHourGlass);
   Timer1->SetEnabled(true);
@@ -328,7 +330,7 @@ void TFPenambahanJemaat::SpeedButton1Click(TObject*) {
 
 void TFPenambahanJemaat::SpeedButton4Click(TObject*) {
   auto& q5 = *DM->Q5;
-  app::SetSQL(q5, {"select * from detail_kk", "where nij=:ni"});
+  kit::SetSQL(q5, {"select * from detail_kk", "where nij=:ni"});
   q5.ParamByName("ni")->AsString(Edit7->Text());
   q5.Open();
   auto* r = FQRJemaatPerseorangan;
@@ -344,7 +346,7 @@ void TFPenambahanJemaat::SpeedButton5Click(TObject*) { Close(); }
 
 void TFPenambahanJemaat::ReloadMemberList() {
   auto& q4 = *DM->Q4;
-  app::SetSQL(q4, {"select * from detail_kk", "where nik=:ni"});
+  kit::SetSQL(q4, {"select * from detail_kk", "where nik=:ni"});
   q4.ParamByName("ni")->AsString(Edit1->Text());
   q4.Open();
 }

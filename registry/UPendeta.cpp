@@ -1,13 +1,15 @@
 #include "registry/UPendeta.h"
 
-#include "app/Photo.h"
+#include "kit/Photo.h"
 #include "app/UDM.h"
-#include "registry/FormKit.h"
-#include "registry/PersonRegister.h"
+#include "kit/FormKit.h"
+#include "kit/Search.h"
 #include "registry/UCariPendeta.h"
-#include "shell/Upantra.h"
+#include "kit/CurrentUser.h"
 
 namespace registry {
+
+using namespace kit;
 
 using namespace gui;
 using app::DM;
@@ -55,7 +57,7 @@ TFPendeta::TFPendeta(rtl::TComponent* owner) : TForm(owner) {
   Button5 = MakeButton(this, this, "Button5", 542, 226, 78, "Reset");
   OpenDialog1 = new TOpenDialog(this);
   OpenDialog1->SetName("OpenDialog1");
-  app::SetupPhotoDialog(*OpenDialog1);
+  kit::SetupPhotoDialog(*OpenDialog1);
 
   GroupBox2 = MakeGroup(this, this, "GroupBox2", 630, 6, 260, 290, " Anggota Keluarga ");
   MakeLabel(this, GroupBox2, "Label8", 10, 28, "Nama Istri/Suami");
@@ -114,10 +116,10 @@ void TFPendeta::FormActivate(TObject*) {
   Image1->Picture().SetGraphic(static_cast<const TGraphic*>(nullptr));
   SetActiveControl(Edit1);
   if (Edit1->Showing()) Edit1->SetFocus();
-  app::ShowDefaultPhoto(*DM->Q1, *Image1);
+  kit::ShowDefaultPhoto(*DM->Q1, *Image1);
 }
 
-void TFPendeta::Button1Click(TObject*) { app::UploadPhoto(*OpenDialog1, *Image1); }
+void TFPendeta::Button1Click(TObject*) { kit::UploadPhoto(*OpenDialog1, *Image1); }
 
 void TFPendeta::Button5Click(TObject*) {
   ResetPhotoOrClose(*this, *Image1,
@@ -142,12 +144,12 @@ void TFPendeta::Bind(data::TZQuery& q) {
   q.ParamByName("nsm")->AsString(Edit13->Text());
   q.ParamByName("pk")->AsString(Edit14->Text());
   q.ParamByName("nsk")->AsString(Edit15->Text());
-  app::BindPhoto(*q.ParamByName("fo"), *Image1);
+  kit::BindPhoto(*q.ParamByName("fo"), *Image1);
   TEdit* children[] = {Edit5, Edit6, Edit7, Edit8, Edit9, Edit10};
   for (int i = 0; i < 6; ++i) q.ParamByName("na" + std::to_string(i + 1))->AsString(children[i]->Text());
   q.ParamByName("jb")->AsString(Chosen(*ComboBox1));
   q.ParamByName("kt")->AsString(Edit16->Text());
-  q.ParamByName("un")->AsString(shell::CurrentUserName());
+  q.ParamByName("un")->AsString(kit::CurrentUserName());
 }
 
 void TFPendeta::SpeedButton1Click(TObject*) {

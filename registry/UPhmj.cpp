@@ -1,14 +1,16 @@
 #include "registry/UPhmj.h"
 
-#include "app/Photo.h"
-#include "app/Records.h"
+#include "kit/Photo.h"
+#include "kit/Records.h"
 #include "app/UDM.h"
-#include "registry/FormKit.h"
+#include "kit/FormKit.h"
 #include "registry/UCariPHMJ.h"
 #include "registry/rules/Council.h"
-#include "shell/Upantra.h"
+#include "kit/CurrentUser.h"
 
 namespace registry {
+
+using namespace kit;
 
 using namespace gui;
 using app::DM;
@@ -87,7 +89,7 @@ void TFPhmj::FormActivate(TObject*) {
   DateTimePicker1->SetDateTime(rtl::Now());
   DateTimePicker2->SetDateTime(rtl::Now());
   Image1->Picture().SetGraphic(static_cast<const TGraphic*>(nullptr));
-  app::ShowDefaultPhoto(*DM->Q1, *Image1);
+  kit::ShowDefaultPhoto(*DM->Q1, *Image1);
 }
 
 void TFPhmj::SpeedButton1Click(TObject*) {
@@ -104,38 +106,38 @@ void TFPhmj::BindExecutive(data::TZQuery& q) {
   q.ParamByName("pe")->AsString(Edit6->Text());
   q.ParamByName("tm")->AsDate(DateTimePicker1->Date());
   q.ParamByName("ts")->AsDate(DateTimePicker2->Date());
-  app::BindPhoto(*q.ParamByName("fo"), *Image1);
-  q.ParamByName("un")->AsString(shell::CurrentUserName());
+  kit::BindPhoto(*q.ParamByName("fo"), *Image1);
+  q.ParamByName("un")->AsString(kit::CurrentUserName());
 }
 
 void TFPhmj::SpeedButton2Click(TObject*) {
   // The council member's number is the record's key: without one the save would store
   // an empty key.
   if (Edit1->Text().empty()) {
-    app::Refuse("Maaf...Data Majelis belum dipilih");
+    kit::Refuse("Maaf...Data Majelis belum dipilih");
     return;
   }
   auto& q = *DM->Q2;
-  app::SetSQL(q, {"select * from phmj", "where nimp=:ni"});
+  kit::SetSQL(q, {"select * from phmj", "where nimp=:ni"});
   q.ParamByName("ni")->AsString(Edit1->Text());
   q.Open();
   if (q.RecordCount() > 0) {
     if (q.FieldByName("sts_aktif")->AsString() == "Selesai") {
-      app::Refuse("Maaf...Statusnya sudah \"Selesai\" jadi data tidak boleh diubah");
+      kit::Refuse("Maaf...Statusnya sudah \"Selesai\" jadi data tidak boleh diubah");
       return;
     }
-    app::SetSQL(q, {"update phmj set jabatan=:ja,sts_aktif=:sa,tgl_mulai=:tm,tgl_selesai=:ts,periode=:pe,foto=:fo,"
+    kit::SetSQL(q, {"update phmj set jabatan=:ja,sts_aktif=:sa,tgl_mulai=:tm,tgl_selesai=:ts,periode=:pe,foto=:fo,"
                     "username=:un",
                     "where nimp=:nm"});
     BindExecutive(q);
     q.ExecSQL();
-    app::Inform("Data PHMJ berhasil di-ubah");
+    kit::Inform("Data PHMJ berhasil di-ubah");
   } else {
-    app::SetSQL(q, {"insert into phmj(nimp,jabatan,sts_aktif,tgl_mulai,tgl_selesai,periode,foto,username)"
+    kit::SetSQL(q, {"insert into phmj(nimp,jabatan,sts_aktif,tgl_mulai,tgl_selesai,periode,foto,username)"
                     "values(:nm,:ja,:sa,:tm,:ts,:pe,:fo,:un)"});
     BindExecutive(q);
     q.ExecSQL();
-    app::Inform("Data PHMJ berhasil di-input");
+    kit::Inform("Data PHMJ berhasil di-input");
   }
   FormActivate(this);
 }

@@ -1,11 +1,13 @@
 #include "registry/UPrintGroupMajelis.h"
 
-#include "app/Records.h"
+#include "kit/Records.h"
 #include "app/UDM.h"
-#include "registry/FormKit.h"
+#include "kit/FormKit.h"
 #include "registry/QRGroupMajelis.h"
 
 namespace registry {
+
+using namespace kit;
 
 using namespace gui;
 using app::DM;
@@ -43,7 +45,7 @@ void TFPrintGroupMajelis::FormActivate(TObject*) {
   RadioButton2->SetChecked(false);
   SetInputEnabled(*ComboBox1, false);
   auto& q = *DM->Q1;
-  app::SetSQL(q, {"select distinct(grup) from majelis_group", "order by grup"});
+  kit::SetSQL(q, {"select distinct(grup) from majelis_group", "order by grup"});
   q.Open();
   ComboBox1->Items().Clear();
   for (q.First(); !q.Eof(); q.Next()) ComboBox1->Items().Add(rtl::IntToStr(q.FieldByName("grup")->AsInteger()));
@@ -59,7 +61,7 @@ void TFPrintGroupMajelis::RadioButton2Click(TObject*) {
 
 void TFPrintGroupMajelis::Button1Click(TObject*) {
   auto& q = *DM->Q5;
-  app::SetSQL(q, {"select m.grup,m.nimp,d.nama_gabung,m.foto,d.sex,j.pnt_dkn,d.sekpel "
+  kit::SetSQL(q, {"select m.grup,m.nimp,d.nama_gabung,m.foto,d.sex,j.pnt_dkn,d.sekpel "
                   "from majelis_group m,detail_kk d,majelis j",
                   "where m.nimp=j.nimp and j.nij=d.nij"});
   auto* layout = FQRGroupMajelis;

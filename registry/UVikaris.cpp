@@ -1,13 +1,15 @@
 #include "registry/UVikaris.h"
 
-#include "app/Photo.h"
+#include "kit/Photo.h"
 #include "app/UDM.h"
-#include "registry/FormKit.h"
-#include "registry/PersonRegister.h"
+#include "kit/FormKit.h"
+#include "kit/Search.h"
 #include "registry/UCariVikaris.h"
-#include "shell/Upantra.h"
+#include "kit/CurrentUser.h"
 
 namespace registry {
+
+using namespace kit;
 
 using namespace gui;
 using app::DM;
@@ -54,7 +56,7 @@ TFVikaris::TFVikaris(rtl::TComponent* owner) : TForm(owner) {
   Button2 = MakeButton(this, this, "Button2", 562, 226, 78, "Reset");
   OpenDialog1 = new TOpenDialog(this);
   OpenDialog1->SetName("OpenDialog1");
-  app::SetupPhotoDialog(*OpenDialog1);
+  kit::SetupPhotoDialog(*OpenDialog1);
 
   GroupBox2 = MakeGroup(this, this, "GroupBox2", 10, 260, 640, 190, " Dokumentasi ");
   auto* in = MakeGroup(this, GroupBox2, "GroupBox3", 10, 20, 305, 160, " Masuk ");
@@ -97,10 +99,10 @@ void TFVikaris::FormActivate(TObject*) {
   Image1->Picture().SetGraphic(static_cast<const TGraphic*>(nullptr));
   SetActiveControl(Edit1);
   if (Edit1->Showing()) Edit1->SetFocus();
-  app::ShowDefaultPhoto(*DM->Q1, *Image1);
+  kit::ShowDefaultPhoto(*DM->Q1, *Image1);
 }
 
-void TFVikaris::Button1Click(TObject*) { app::UploadPhoto(*OpenDialog1, *Image1); }
+void TFVikaris::Button1Click(TObject*) { kit::UploadPhoto(*OpenDialog1, *Image1); }
 
 void TFVikaris::Button2Click(TObject*) {
   ResetPhotoOrClose(*this, *Image1,
@@ -139,9 +141,9 @@ void TFVikaris::SpeedButton1Click(TObject*) {
         q.ParamByName("nsm")->AsString(Edit7->Text());
         q.ParamByName("pk")->AsString(Edit8->Text());
         q.ParamByName("nsk")->AsString(Edit9->Text());
-        app::BindPhoto(*q.ParamByName("fo"), *Image1);
+        kit::BindPhoto(*q.ParamByName("fo"), *Image1);
         q.ParamByName("kt")->AsString(Edit5->Text());
-        q.ParamByName("un")->AsString(shell::CurrentUserName());
+        q.ParamByName("un")->AsString(kit::CurrentUserName());
       });
   FormActivate(this);
 }

@@ -1,16 +1,18 @@
 #include "registry/UWargaJemaat.h"
 
-#include "app/Photo.h"
-#include "app/Records.h"
+#include "kit/Photo.h"
+#include "kit/Records.h"
 #include "app/UDM.h"
-#include "registry/FormKit.h"
+#include "kit/FormKit.h"
 #include "registry/QRJemaatBlankoKosong.h"
 #include "registry/UCariWargaJemaat.h"
 #include "registry/UDetailJemaat.h"
 #include "registry/rules/Numbering.h"
-#include "shell/Upantra.h"
+#include "kit/CurrentUser.h"
 
 namespace registry {
+
+using namespace kit;
 
 using namespace gui;
 using app::DM;
@@ -52,7 +54,7 @@ TFWargaJemaat::TFWargaJemaat(rtl::TComponent* owner) : TForm(owner) {
   Button2 = MakeButton(this, this, "Button2", 550, 226, 78, "Reset");
   OpenDialog1 = new TOpenDialog(this);
   OpenDialog1->SetName("OpenDialog1");
-  app::SetupPhotoDialog(*OpenDialog1);
+  kit::SetupPhotoDialog(*OpenDialog1);
 
   Panel2 = Make<TPanel>(this, this, "Panel2", 0, 270, 640, 60);
   Panel2->SetAlign(TAlign::alBottom);
@@ -85,10 +87,10 @@ void TFWargaJemaat::FormActivate(TObject*) {
   ComboBox2->SetItemIndex(0);
   if (Showing()) Edit2->SetFocus();
   SetActiveControl(Edit2);
-  app::ShowDefaultPhoto(*DM->Q1, *Image1);
+  kit::ShowDefaultPhoto(*DM->Q1, *Image1);
 }
 
-void TFWargaJemaat::Button1Click(TObject*) { app::UploadPhoto(*OpenDialog1, *Image1); }
+void TFWargaJemaat::Button1Click(TObject*) { kit::UploadPhoto(*OpenDialog1, *Image1); }
 
 void TFWargaJemaat::Button2Click(TObject*) {
   ResetPhotoOrClose(*this, *Image1,
@@ -103,25 +105,25 @@ void TFWargaJemaat::BindFamily(data::TZQuery& q) {
   q.ParamByName("al")->AsString(Edit3->Text());
   q.ParamByName("tid")->AsDate(DateTimePicker1->Date());
   q.ParamByName("se")->AsString(Chosen(*ComboBox2));
-  app::BindPhoto(*q.ParamByName("fo"), *Image1);
-  q.ParamByName("un")->AsString(shell::CurrentUserName());
+  kit::BindPhoto(*q.ParamByName("fo"), *Image1);
+  q.ParamByName("un")->AsString(kit::CurrentUserName());
 }
 
 void TFWargaJemaat::SpeedButton1Click(TObject*) {
   if (Edit2->Text().empty()) {
-    app::Refuse("Maaf...Data Nama Kepala Keluarga belum dimasukkan");
+    kit::Refuse("Maaf...Data Nama Kepala Keluarga belum dimasukkan");
     return;
   }
   auto& q = *DM->Q2;
-  app::SetSQL(q, {"select * from header_kk", "where nik=:ni"});
+  kit::SetSQL(q, {"select * from header_kk", "where nik=:ni"});
   q.ParamByName("ni")->AsString(Edit1->Text());
   q.Open();
   if (q.RecordCount() == 0) {
-    app::SetSQL(q, {"select nik from header_kk", "order by nik"});
+    kit::SetSQL(q, {"select nik from header_kk", "order by nik"});
     q.Open();
-    Edit1->SetText(rules::NextFamilyNumber(app::LastKey(q, "nik")));
+    Edit1->SetText(rules::NextFamilyNumber(kit::LastKey(q, "nik")));
     try {
-      app::SetSQL(q, {"insert into header_kk(nik,nama_kk,bpk_ibu_sdr,alamat,tgl_input_daftar,sekpel,foto,username)"
+      kit::SetSQL(q, {"insert into header_kk(nik,nama_kk,bpk_ibu_sdr,alamat,tgl_input_daftar,sekpel,foto,username)"
                       "values(:ni,:nk,:bis,:al,:tid,:se,:fo,:un)"});
       BindFamily(q);
       q.ExecSQL();
@@ -131,26 +133,26 @@ void TFWargaJemaat::SpeedButton1Click(TObject*) {
       Edit1->SetText("[Auto]");
       throw;
     }
-    app::Inform("Data Warga Jemaat [Header] berhasil di-input");
+    kit::Inform("Data Warga Jemaat [Header] berhasil di-input");
   } else {
-    app::Warn("Maaf...NIK Sudah ada!, Anda masuk dalam mode: Perubahan Data");
-    app::SetSQL(q, {"update header_kk set nama_kk=:nk,bpk_ibu_sdr=:bis,alamat=:al,tgl_input_daftar=:tid,sekpel=:se,"
+    kit::Warn("Maaf...NIK Sudah ada!, Anda masuk dalam mode: Perubahan Data");
+    kit::SetSQL(q, {"update header_kk set nama_kk=:nk,bpk_ibu_sdr=:bis,alamat=:al,tgl_input_daftar=:tid,sekpel=:se,"
                     "foto=:fo,username=:un",
                     "where nik=:ni"});
     BindFamily(q);
     q.ExecSQL();
-    app::Inform("Data Warga Jemaat [Header] berhasil di-ubah");
+    kit::Inform("Data Warga Jemaat [Header] berhasil di-ubah");
   }
   FormActivate(this);
 }
 
 void TFWargaJemaat::SpeedButton2Click(TObject*) {
   auto& q = *DM->Q3;
-  app::SetSQL(q, {"select * from header_kk", "where nik=:ni"});
+  kit::SetSQL(q, {"select * from header_kk", "where nik=:ni"});
   q.ParamByName("ni")->AsString(Edit1->Text());
   q.Open();
   if (q.RecordCount() == 0) {
-    app::Refuse("Maaf...NIK tidak ditemukan!");
+    kit::Refuse("Maaf...NIK tidak ditemukan!");
     FormActivate(this);
     return;
   }

@@ -1,6 +1,6 @@
 #include "shell/UGereja.h"
 
-#include "app/Records.h"
+#include "kit/Records.h"
 #include "app/UDM.h"
 #include "shell/Upantra.h"
 
@@ -59,7 +59,7 @@ TFGereja::TFGereja(rtl::TComponent* owner) : TForm(owner) {
 
 void TFGereja::FormActivate(TObject*) {
   auto* q = DM->Q1;
-  app::SetSQL(*q, {"select * from gereja"});
+  kit::SetSQL(*q, {"select * from gereja"});
   q->Open();
   if (q->RecordCount() == 0) {
     Edit1->SetText("");
@@ -80,17 +80,17 @@ void TFGereja::FormActivate(TObject*) {
 
 void TFGereja::Button1Click(TObject*) {
   auto* q = DM->Q1;
-  app::SetSQL(*q, {"select * from gereja"});
+  kit::SetSQL(*q, {"select * from gereja"});
   q->Open();
   bool exists = q->RecordCount() > 0;
   if (!exists)
-    app::SetSQL(*q, {"insert into gereja(nama_gereja,alamat)values(:ng,:al)"});
+    kit::SetSQL(*q, {"insert into gereja(nama_gereja,alamat)values(:ng,:al)"});
   else
-    app::SetSQL(*q, {"update gereja set nama_gereja=:ng,alamat=:al"});
+    kit::SetSQL(*q, {"update gereja set nama_gereja=:ng,alamat=:al"});
   q->ParamByName("ng")->AsString(Edit1->Text());
   q->ParamByName("al")->AsString(Edit2->Text());
   q->ExecSQL();
-  app::Inform(exists ? "Data Gereja sudah berhasil di-update" : "Data Gereja sudah berhasil di-input");
+  kit::Inform(exists ? "Data Gereja sudah berhasil di-update" : "Data Gereja sudah berhasil di-input");
   FormActivate(this);
 }
 

@@ -8,7 +8,7 @@
 #include <thread>
 #include <vector>
 
-#include "app/FormKit.h"
+#include "kit/FormKit.h"
 #include "app/UDM.h"
 #include "gui/Dialogs.h"
 #include "rtl/DateUtils.h"
@@ -88,7 +88,7 @@ TFLogin::TFLogin(rtl::TComponent* owner) : TForm(owner) {
   Image4->SetStretch(true);
 
   auto label = [this](const char* name, const char* caption, int x, int y) {
-    return app::MakeLabel(this, this, name, x, y, caption);
+    return kit::MakeLabel(this, this, name, x, y, caption);
   };
   Label3 = label("Label3", "Sistem Informasi Manajemen Selvaran", 40, 40);
   Label3->Font().SetHeight(-16);

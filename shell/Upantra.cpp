@@ -2,7 +2,7 @@
 
 #include <shellapi.h>
 
-#include "app/FormKit.h"
+#include "kit/FormKit.h"
 #include "app/UDM.h"
 #include "gui/Dialogs.h"
 #include "rtl/Utf.h"
@@ -15,7 +15,6 @@ using app::DM;
 
 TFMenu* FMenu = nullptr;
 
-std::string CurrentUserName() { return FMenu ? FMenu->Label4->Caption() : std::string(); }
 
 namespace {
 constexpr TColor kSilver = static_cast<TColor>(0xC0C0C0);
@@ -242,7 +241,7 @@ void TFMenu::BuildHeader() {
   Panel2->SetCaption("");
 
   auto label = [this](TWinControl* parent, const char* name, const char* caption, int x, int y, TColor color) {
-    TLabel* l = app::MakeLabel(this, parent, name, x, y, caption);
+    TLabel* l = kit::MakeLabel(this, parent, name, x, y, caption);
     l->Font().SetColor(color);
     return l;
   };

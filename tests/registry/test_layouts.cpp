@@ -4,11 +4,12 @@
 #include <gtest/gtest.h>
 
 #include "app/UDM.h"
-#include "registry/ChurchHeader.h"
+#include "kit/ChurchHeader.h"
 #include "tests/registry/RegistryTestSupport.h"
 
 using namespace gui;
 using namespace registry;
+using namespace kit;
 using report::TReportPage;
 
 namespace {

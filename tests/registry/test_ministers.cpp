@@ -6,7 +6,7 @@
 #include <functional>
 
 #include "app/UDM.h"
-#include "registry/FormKit.h"
+#include "kit/FormKit.h"
 #include "registry/UCariMahasiswaPraktek.h"
 #include "registry/UCariPendeta.h"
 #include "registry/UCariVikaris.h"
@@ -17,6 +17,7 @@
 
 using namespace gui;
 using namespace registry;
+using namespace kit;
 
 namespace {
 

@@ -14,7 +14,7 @@
 #include "gui/Forms.h"
 #include "gui/StdCtrls.h"
 
-namespace registry {
+namespace kit {
 
 struct TKeyedSave {
   std::string select;       // "select * from pendeta"
@@ -91,4 +91,4 @@ class TPersonSearch : public gui::TForm {
   std::vector<std::pair<std::string, std::string>> deleteKeys_;
 };
 
-}  // namespace registry
+}  // namespace kit

@@ -8,7 +8,7 @@
 
 #include "data/ZQuery.h"
 
-namespace app {
+namespace kit {
 
 // Clears the query (closing it and dropping its parameters) and adds the statement's
 // pieces, one line each. Values are bound afterwards by parameter name.
@@ -31,4 +31,4 @@ bool Confirm(const std::string& text);
 // any other key is dropped (set to 0) and refused with "Maaf...Hanya bisa masukan angka!".
 void DigitsOnly(wchar_t& key);
 
-}  // namespace app
+}  // namespace kit

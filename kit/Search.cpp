@@ -1,30 +1,30 @@
-#include "registry/PersonRegister.h"
+#include "kit/Search.h"
 
-#include "app/Records.h"
+#include "kit/Records.h"
 #include "app/UDM.h"
-#include "registry/FormKit.h"
+#include "kit/FormKit.h"
 
-namespace registry {
+namespace kit {
 
 using namespace gui;
 using app::DM;
 
 void SaveByTypedKey(const TKeyedSave& s, const std::function<void(data::TZQuery&, bool)>& bind) {
   auto& q = *DM->Q2;
-  app::SetSQL(q, {s.select, s.where});
+  SetSQL(q, {s.select, s.where});
   q.ParamByName("ni")->AsString(s.key);
   q.Open();
   if (q.RecordCount() > 0) {
-    app::Warn(s.exists);
-    app::SetSQL(q, {s.update, s.updateWhere});
+    Warn(s.exists);
+    SetSQL(q, {s.update, s.updateWhere});
     bind(q, true);
     q.ExecSQL();
-    app::Inform(s.updated);
+    Inform(s.updated);
   } else {
-    app::SetSQL(q, {s.insert});
+    SetSQL(q, {s.insert});
     bind(q, false);
     q.ExecSQL();
-    app::Inform(s.inserted);
+    Inform(s.inserted);
   }
 }
 
@@ -136,9 +136,9 @@ void TPersonSearch::Button2Click(rtl::TObject*) {
   auto& grid = *DM->Q3;
   // Nothing selected in an empty grid: a delete would bind an empty key.
   if (!grid.Active() || grid.RecordCount() == 0) return;
-  if (!app::Confirm("Apakah anda yakin record yang dipilih ini mau dihapus?")) return;
+  if (!Confirm("Apakah anda yakin record yang dipilih ini mau dihapus?")) return;
   auto& q = *DM->Q1;
-  app::SetSQL(q, {deleteStatement_});
+  SetSQL(q, {deleteStatement_});
   for (const auto& [param, column] : deleteKeys_) q.ParamByName(param)->AsString(grid.FieldByName(column)->AsString());
   q.ExecSQL();
   FormActivate(this);
@@ -156,4 +156,4 @@ void TPersonSearch::DBGrid1DblClick(rtl::TObject*) {
   Close();
 }
 
-}  // namespace registry
+}  // namespace kit

@@ -1,9 +1,9 @@
-#include "app/Records.h"
+#include "kit/Records.h"
 
 #include "gui/Dialogs.h"
 #include "gui/Forms.h"
 
-namespace app {
+namespace kit {
 
 void SetSQL(data::TZQuery& query, std::initializer_list<std::string_view> pieces) {
   query.SQL.Clear();
@@ -32,4 +32,4 @@ void DigitsOnly(wchar_t& key) {
   Refuse("Maaf...Hanya bisa masukan angka!");
 }
 
-}  // namespace app
+}  // namespace kit

@@ -1,13 +1,13 @@
-#include "registry/ChurchHeader.h"
+#include "kit/ChurchHeader.h"
 
 #include <memory>
 #include <vector>
 
-#include "app/Records.h"
+#include "kit/Records.h"
 #include "app/UDM.h"
 #include "gui/Jpeg.h"
 
-namespace registry {
+namespace kit {
 
 // The logo's bytes, generated from res/logo_gereja.jpg at build time.
 extern const unsigned char kChurchLogoJpeg[];
@@ -17,7 +17,7 @@ using namespace report;
 
 void LoadChurchHeader(TQRLabel& name, TQRLabel& address) {
   auto* q = app::DM->Q9;
-  app::SetSQL(*q, {"select * from gereja"});
+  SetSQL(*q, {"select * from gereja"});
   q->Open();
   if (q->RecordCount() < 1) {
     name.SetCaption("Nama Gereja belum dimasukkan");
@@ -36,7 +36,7 @@ void LoadChurchLogo(gui::TPicture& picture) {
 }
 
 TChurchReport::TChurchReport(rtl::TComponent* owner, TPrinterOrientation orientation, THeaderPicture picture)
-    : TPageReport(owner) {
+    : TLayoutReport(owner) {
   Page.Orientation = orientation;
   PrintIfEmpty = true;
   FirstPageHeader = true;
@@ -103,37 +103,4 @@ TChurchReport::TChurchReport(rtl::TComponent* owner, TPrinterOrientation orienta
 
 void TChurchReport::PageReportBeforePrint(TPageReport*, bool&) { LoadChurchHeader(*QRLabel2, *QRLabel3); }
 
-int TChurchReport::BandWidth() const { return PageWidth() - Page.LeftMargin - Page.RightMargin; }
-
-TQRLabel* TChurchReport::AddLabel(TQRCustomBand* band, const char* name, int x, int y, int w,
-                                  const std::string& caption, gui::TFontStyles style) {
-  auto* l = new TQRLabel(this);
-  l->SetName(name);
-  l->SetParent(band);
-  l->AutoSize = false;
-  l->SetBounds(x, y, w, 17);
-  l->SetCaption(caption);
-  l->Font().SetStyle(style);
-  return l;
-}
-
-TQRDBText* TChurchReport::AddField(TQRCustomBand* band, const char* name, int x, int y, int w, const char* field,
-                                   gui::TFontStyles style) {
-  auto* t = new TQRDBText(this);
-  t->SetName(name);
-  t->SetParent(band);
-  t->AutoSize = false;
-  t->SetBounds(x, y, w, 17);
-  t->DataField = field;
-  t->Font().SetStyle(style);
-  return t;
-}
-
-TQRBand* TChurchReport::AddBand(TQRBandType type, const char* name, int height) {
-  auto* b = new TQRBand(this, type);
-  b->SetName(name);
-  b->Height = height;
-  return b;
-}
-
-}  // namespace registry
+}  // namespace kit

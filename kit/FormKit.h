@@ -11,7 +11,7 @@
 #include "gui/Forms.h"
 #include "gui/StdCtrls.h"
 
-namespace app {
+namespace kit {
 
 // Creates a control owned by `owner` on `parent`, named and placed.
 template <class T>
@@ -60,4 +60,4 @@ bool ResetPhotoOrClose(gui::TCustomForm& form, gui::TImage& image, const std::st
 // does not exist in this build opens nothing.
 void OpenLookup(const std::string& instance, const std::string& hint);
 
-}  // namespace app
+}  // namespace kit

@@ -1,10 +1,10 @@
-#include "app/FormKit.h"
+#include "kit/FormKit.h"
 
-#include "app/Photo.h"
-#include "app/Records.h"
+#include "kit/Photo.h"
+#include "kit/Records.h"
 #include "app/UDM.h"
 
-namespace app {
+namespace kit {
 
 using namespace gui;
 
@@ -94,7 +94,7 @@ std::string Chosen(TComboBox& list) {
 }
 
 bool ResetPhotoOrClose(TCustomForm& form, TImage& image, const std::string& message) {
-  if (ShowDefaultPhoto(*DM->Q3, image)) return true;
+  if (ShowDefaultPhoto(*app::DM->Q3, image)) return true;
   Refuse(message);
   form.Close();
   return false;
@@ -107,4 +107,4 @@ void OpenLookup(const std::string& instance, const std::string& hint) {
   form->ShowModal();
 }
 
-}  // namespace app
+}  // namespace kit
