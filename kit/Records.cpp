@@ -16,6 +16,8 @@ std::optional<std::string> LastKey(data::TZQuery& query, std::string_view field)
   return query.FieldByName(field)->AsString();
 }
 
+bool IsBlank(std::string_view text) { return text.find_first_not_of(" \t") == std::string_view::npos; }
+
 void Inform(const std::string& text) { gui::MessageDlg(text, gui::TMsgDlgType::mtInformation, gui::mbOK); }
 
 void Refuse(const std::string& text) { gui::MessageDlg(text, gui::TMsgDlgType::mtError, gui::mbOK); }

@@ -18,6 +18,9 @@ void SetSQL(data::TZQuery& query, std::initializer_list<std::string_view> pieces
 // record number continues); nothing when the select has no row.
 std::optional<std::string> LastKey(data::TZQuery& query, std::string_view field);
 
+// True for a text of nothing but blanks (or nothing at all): no name and no key.
+bool IsBlank(std::string_view text);
+
 // Information box with OK: a save went through.
 void Inform(const std::string& text);
 // Error box with OK: an input or a state is refused.

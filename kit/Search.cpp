@@ -9,25 +9,6 @@ namespace kit {
 using namespace gui;
 using app::DM;
 
-void SaveByTypedKey(const TKeyedSave& s, const std::function<void(data::TZQuery&, bool)>& bind) {
-  auto& q = *DM->Q2;
-  SetSQL(q, {s.select, s.where});
-  q.ParamByName("ni")->AsString(s.key);
-  q.Open();
-  if (q.RecordCount() > 0) {
-    Warn(s.exists);
-    SetSQL(q, {s.update, s.updateWhere});
-    bind(q, true);
-    q.ExecSQL();
-    Inform(s.updated);
-  } else {
-    SetSQL(q, {s.insert});
-    bind(q, false);
-    q.ExecSQL();
-    Inform(s.inserted);
-  }
-}
-
 TPersonSearch::TPersonSearch(rtl::TComponent* owner, const TSpec& spec, std::initializer_list<TColumn> columns)
     : TForm(owner),
       select_(spec.select),

@@ -1,8 +1,7 @@
-// What the minister, vicar and practice-student registers share: the save by the typed
-// key (a warning and an update when the key exists, else an insert) and the search
-// window with a name and a status criterion over one table.
+// A search window described as data: a name and a status criterion over one
+// statement, the rows in a grid, a double click that hands the row to its entry window
+// and a delete.
 #pragma once
-#include <functional>
 #include <initializer_list>
 #include <string>
 #include <utility>
@@ -15,21 +14,6 @@
 #include "gui/StdCtrls.h"
 
 namespace kit {
-
-struct TKeyedSave {
-  std::string select;       // "select * from pendeta"
-  std::string where;        // "where nip=:ni"
-  std::string key;          // the typed key, bound as "ni"
-  std::string exists;       // warning when the key exists
-  std::string update;       // the update and its where line
-  std::string updateWhere;
-  std::string insert;
-  std::string updated;      // information after the update
-  std::string inserted;     // information after the insert
-};
-
-// Saves on DM->Q2; `bind` binds the statement's parameters (`update` tells which one).
-void SaveByTypedKey(const TKeyedSave& save, const std::function<void(data::TZQuery&, bool update)>& bind);
 
 // A search window: a name criterion (RadioButton1, Edit1 in capitals) and a status or
 // post criterion (RadioButton2, ComboBox1) over one statement, the result in DBGrid1 on

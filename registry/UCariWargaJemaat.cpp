@@ -1,11 +1,12 @@
 #include "registry/UCariWargaJemaat.h"
 
-#include "kit/Photo.h"
+#include "kit/Record.h"
 #include "kit/Records.h"
 #include "app/UDM.h"
 #include "kit/FormKit.h"
 #include "registry/UCariNIJ.h"
 #include "registry/UWargaJemaat.h"
+#include "registry/rules/Records.h"
 #include "rtl/FormatNumber.h"
 
 namespace registry {
@@ -152,14 +153,7 @@ void TFCariWargaJemaat::DBGrid1DblClick(TObject*) {
   // A double click on an empty grid would turn the family window into a change of a
   // family without number.
   if (q.RecordCount() == 0) return;
-  auto* w = FWargaJemaat;
-  w->Edit1->SetText(q.FieldByName("nik")->AsString());
-  w->Edit2->SetText(q.FieldByName("nama_kk")->AsString());
-  SelectExact(*w->ComboBox1, q.FieldByName("bpk_ibu_sdr")->AsString());
-  w->ComboBox2->SetItemIndex(static_cast<int>(rtl::StrToIntDef(q.FieldByName("sekpel")->AsString(), 0)) - 1);
-  w->Edit3->SetText(q.FieldByName("alamat")->AsString());
-  w->DateTimePicker1->SetDateTime(q.FieldByName("tgl_input_daftar")->AsDateTime());
-  kit::ShowPhoto(*w->Image1, *q.FieldByName("foto"));
+  LoadRecord(rules::FamilyRecord(), *FWargaJemaat, q);
   Close();
 }
 

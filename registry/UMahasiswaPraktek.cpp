@@ -3,9 +3,9 @@
 #include "kit/Photo.h"
 #include "app/UDM.h"
 #include "kit/FormKit.h"
-#include "kit/Search.h"
+#include "kit/Record.h"
+#include "registry/rules/Records.h"
 #include "registry/UCariMahasiswaPraktek.h"
-#include "kit/CurrentUser.h"
 
 namespace registry {
 
@@ -77,15 +77,12 @@ TFMahasiswaPraktek::TFMahasiswaPraktek(rtl::TComponent* owner) : TForm(owner) {
   SpeedButton3->OnClick = [this](TObject* s) { SpeedButton3Click(s); };
   SpeedButton4->OnClick = [this](TObject* s) { SpeedButton4Click(s); };
   SpeedButton5->OnClick = [this](TObject* s) { SpeedButton5Click(s); };
+  LimitLengths(rules::StudentRecord(), *this);
   OnActivate = [this](TObject* s) { FormActivate(s); };
 }
 
 void TFMahasiswaPraktek::FormActivate(TObject*) {
-  for (TEdit* e : {Edit1, Edit2, Edit3, Edit4, Edit5, Edit6}) e->Clear();
-  for (TDateTimePicker* p : {DateTimePicker1, DateTimePicker2, DateTimePicker3}) p->SetDateTime(rtl::Now());
-  RadioButton1->SetChecked(true);
-  RadioButton2->SetChecked(false);
-  Image1->Picture().SetGraphic(static_cast<const TGraphic*>(nullptr));
+  ClearRecord(rules::StudentRecord(), *this);
   SetActiveControl(Edit1);
   if (Edit1->Showing()) Edit1->SetFocus();
   kit::ShowDefaultPhoto(*DM->Q1, *Image1);
@@ -100,32 +97,13 @@ void TFMahasiswaPraktek::Button2Click(TObject*) {
 }
 
 void TFMahasiswaPraktek::SpeedButton2Click(TObject*) {
-  SaveByTypedKey(
-      {.select = "select * from mhs_praktek",
-       .where = "where nim=:ni",
-       .key = Edit1->Text(),
-       .exists = "Maaf...NIM Sudah ada!, Anda masuk dalam mode: Perubahan Data",
-       .update = "update mhs_praktek set nama=:nm,tmp_lahir=:tl,tgl_lahir=:tgl,sts_aktif=:sa,tgl_mulai=:tm,"
-                 "tgl_selesai=:ts,no_surat_praktek=:nsp,foto=:fo,ktp=:kt,kampus=:ka,username=:un",
-       .updateWhere = "where nim=:ni",
-       .insert = "insert into mhs_praktek(nim,nama,tmp_lahir,tgl_lahir,no_surat_praktek,sts_aktif,tgl_mulai,"
-                 "tgl_selesai,kampus,foto,ktp,username)values(:ni,:na,:tl,:tgl,:nsp,:sa,:tm,:ts,:ka,:fo,:kt,:un)",
-       .updated = "Data Mahasiswa Praktek berhasil di-ubah",
-       .inserted = "Data Mahasiswa Praktek berhasil di-input"},
-      [this](data::TZQuery& q, bool update) {
-        q.ParamByName("ni")->AsString(Edit1->Text());
-        q.ParamByName(update ? "nm" : "na")->AsString(Edit2->Text());
-        q.ParamByName("tl")->AsString(Edit3->Text());
-        q.ParamByName("tgl")->AsDate(DateTimePicker1->Date());
-        q.ParamByName("nsp")->AsString(Edit6->Text());
-        q.ParamByName("sa")->AsString(RadioButton1->Checked() ? "Aktif" : RadioButton2->Checked() ? "Selesai" : "");
-        q.ParamByName("tm")->AsDate(DateTimePicker2->Date());
-        q.ParamByName("ts")->AsDate(DateTimePicker3->Date());
-        q.ParamByName("ka")->AsString(Edit4->Text());
-        kit::BindPhoto(*q.ParamByName("fo"), *Image1);
-        q.ParamByName("kt")->AsString(Edit5->Text());
-        q.ParamByName("un")->AsString(kit::CurrentUserName());
-      });
+  if (!SaveByTypedKey({.record = rules::StudentRecord(),
+                       .form = *this,
+                       .key = Edit1->Text(),
+                       .keyName = "NIM",
+                       .updated = "Data Mahasiswa Praktek berhasil di-ubah",
+                       .inserted = "Data Mahasiswa Praktek berhasil di-input"}))
+    return;
   FormActivate(this);
 }
 

@@ -1,12 +1,13 @@
 #include "registry/UMajelis.h"
 
 #include "kit/Photo.h"
+#include "kit/Record.h"
 #include "kit/Records.h"
 #include "app/UDM.h"
 #include "kit/FormKit.h"
 #include "registry/UCariMajelis.h"
 #include "registry/rules/Council.h"
-#include "kit/CurrentUser.h"
+#include "registry/rules/Records.h"
 
 namespace registry {
 
@@ -94,23 +95,17 @@ TFMajelis::TFMajelis(rtl::TComponent* owner) : TForm(owner) {
   SpeedButton5->OnClick = [this](TObject* s) { SpeedButton5Click(s); };
   ComboBox1->OnChange = [this](TObject* s) { ComboBox1Change(s); };
   Button1->OnClick = [this](TObject* s) { Button1Click(s); };
+  LimitLengths(rules::CouncilRecord(), *this);
   OnActivate = [this](TObject* s) { FormActivate(s); };
 }
 
 void TFMajelis::FormActivate(TObject*) {
-  Edit1->SetText("[Auto]");
-  for (TEdit* e : {Edit2, Edit3, Edit4, Edit5, Edit6, Edit7}) e->Clear();
-  Edit8->SetText("[Auto]");
-  Edit9->Clear();
+  ClearRecord(rules::CouncilRecord(), *this);
+  // The member's particulars beside the record, shown only.
+  for (TEdit* e : {Edit3, Edit4, Edit5, Edit6, Edit7}) e->Clear();
   Edit9->Hide();
   Label13->Hide();
   Edit10->Clear();
-  ComboBox1->SetItemIndex(0);
-  RadioButton1->SetChecked(true);
-  RadioButton2->SetChecked(false);
-  DateTimePicker1->SetDateTime(rtl::Now());
-  DateTimePicker2->SetDateTime(rtl::Now());
-  Image1->Picture().SetGraphic(static_cast<const TGraphic*>(nullptr));
   if (Showing()) Edit2->SetFocus();
   SetActiveControl(Edit2);
   kit::ShowDefaultPhoto(*DM->Q1, *Image1);
@@ -136,19 +131,10 @@ void TFMajelis::ComboBox1Change(TObject*) {
   }
 }
 
-void TFMajelis::BindCouncil(data::TZQuery& q) {
-  q.ParamByName("ni")->AsString(Edit2->Text());
-  q.ParamByName("pd")->AsString(RadioButton2->Checked() ? "Dkn" : "Pnt");
-  q.ParamByName("pe")->AsString(rules::PeriodText(DateTimePicker1->Date(), DateTimePicker2->Date()));
-  const std::string status = Chosen(*ComboBox1);
-  q.ParamByName("sa")->AsString(status);
-  q.ParamByName("tm")->AsDate(DateTimePicker1->Date());
-  q.ParamByName("ts")->AsDate(DateTimePicker2->Date());
-  kit::BindPhoto(*q.ParamByName("fo"), *Image1);
-  // The reason belongs to an ended term only; an active one stores none, whatever the
-  // hidden edit still holds.
-  if (status == "Selesai") q.ParamByName("as")->AsString(Edit9->Text());
-  q.ParamByName("un")->AsString(kit::CurrentUserName());
+void TFMajelis::BindCouncil(data::TZQuery& q, kit::rules::TIn statement) {
+  BindRecord(rules::CouncilRecord(), *this, q, statement, [this](std::string_view) {
+    return rules::PeriodText(DateTimePicker1->Date(), DateTimePicker2->Date());
+  });
 }
 
 void TFMajelis::SpeedButton2Click(TObject*) {
@@ -167,12 +153,8 @@ void TFMajelis::SpeedButton2Click(TObject*) {
       kit::Refuse("Maaf...Statusnya sudah \"Selesai\" jadi data tidak boleh diubah");
       return;
     }
-    const std::string nimp = Edit1->Text();
-    kit::SetSQL(q, {"update majelis set nij=:ni,pnt_dkn=:pd,periode=:pe,sts_aktif=:sa,tgl_mulai=:tm,tgl_selesai=:ts,"
-                    "foto=:fo,alasan_selesai=:as,username=:un",
-                    "where nimp=:nm"});
-    q.ParamByName("nm")->AsString(nimp);
-    BindCouncil(q);
+    SetRecordSQL(q, rules::CouncilRecord(), kit::rules::kUpdate);
+    BindCouncil(q, kit::rules::kUpdate);
     q.ExecSQL();
     kit::Inform("Data Majelis berhasil di-ubah");
   } else {
@@ -180,10 +162,8 @@ void TFMajelis::SpeedButton2Click(TObject*) {
     q.Open();
     Edit1->SetText(rules::NextCouncilNumber(kit::LastKey(q, "nimp"), Edit5->Text()));
     try {
-      kit::SetSQL(q, {"insert into majelis(nimp,nij,pnt_dkn,periode,sts_aktif,tgl_mulai,tgl_selesai,foto,"
-                      "alasan_selesai,username)values(:nm,:ni,:pd,:pe,:sa,:tm,:ts,:fo,:as,:un)"});
-      q.ParamByName("nm")->AsString(Edit1->Text());
-      BindCouncil(q);
+      SetRecordSQL(q, rules::CouncilRecord(), kit::rules::kInsert);
+      BindCouncil(q, kit::rules::kInsert);
       q.ExecSQL();
     } catch (...) {
       // Nothing was stored under the number: saving again derives a fresh one.

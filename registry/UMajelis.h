@@ -2,6 +2,7 @@
 // closed with a reason, and the member's validation PIN set.
 #pragma once
 #include "data/ZQuery.h"
+#include "kit/rules/Record.h"
 #include "gui/Buttons.h"
 #include "gui/ComCtrls.h"
 #include "gui/ExtCtrls.h"
@@ -58,7 +59,7 @@ class TFMajelis : public gui::TForm {
   void Button1Click(TObject* sender);
 
  private:
-  void BindCouncil(data::TZQuery& q);
+  void BindCouncil(data::TZQuery& q, kit::rules::TIn statement);
 };
 
 extern TFMajelis* FMajelis;

@@ -1,12 +1,13 @@
 #include "registry/UPenambahanJemaat.h"
 
 #include "kit/Photo.h"
+#include "kit/Record.h"
 #include "kit/Records.h"
 #include "app/UDM.h"
 #include "kit/FormKit.h"
 #include "registry/QRJemaatPerseorangan.h"
 #include "registry/rules/Numbering.h"
-#include "kit/CurrentUser.h"
+#include "registry/rules/Records.h"
 
 namespace registry {
 
@@ -157,6 +158,7 @@ TFPenambahanJemaat::TFPenambahanJemaat(rtl::TComponent* owner) : TForm(owner) {
   SpeedButton4->OnClick = [this](TObject* s) { SpeedButton4Click(s); };
   SpeedButton5->OnClick = [this](TObject* s) { SpeedButton5Click(s); };
   Timer1->OnTimer = [this](TObject* s) { Timer1Timer(s); };
+  LimitLengths(rules::MemberRecord(), *this);
   OnActivate = [this](TObject* s) { FormActivate(s); };
   OnClose = [this](TObject* s, TCloseAction& a) { FormClose(s, a); };
 }
@@ -201,52 +203,10 @@ void TFPenambahanJemaat::ComboBox10Change(TObject*) {
 }
 void TFPenambahanJemaat::ComboBox11Change(TObject*) { SetDeathInputs(Chosen(*ComboBox11) == "Meninggal"); }
 
-void TFPenambahanJemaat::BindMember(data::TZQuery& q) {
-  auto text = [&](const char* p, const std::string& v) { q.ParamByName(p)->AsString(v); };
-  // A sacrament's or death's date counts only in the state it belongs to; otherwise the
-  // zero date says that it does not apply.
-  auto dateIf = [&](const char* p, bool applies, TDateTimePicker& d) {
-    q.ParamByName(p)->AsDate(applies ? d.Date() : rtl::ZeroDate);
-  };
-  text("nd", Edit8->Text());
-  text("nt", Edit9->Text());
-  text("nb", Edit10->Text());
-  text("ng", Edit8->Text() + " " + Edit9->Text() + " " + Edit10->Text());
-  text("tl", Edit11->Text());
-  q.ParamByName("tgl")->AsDate(DateTimePicker1->Date());
-  text("al", Edit12->Text());
-  text("nh", Edit13->Text());
-  text("su", Edit14->Text());
-  q.ParamByName("ti")->AsDate(DateTimePicker2->Date());
-  text("ic", Chosen(*ComboBox1));
-  text("nic", Edit15->Text());
-  text("sk", Chosen(*ComboBox2));
-  text("sx", Chosen(*ComboBox3));
-  text("se", Chosen(*ComboBox6));
-  text("pe", Chosen(*ComboBox7));
-  text("ba", Chosen(*ComboBox8));
-  text("tb", Edit22->Text());
-  dateIf("tglb", Chosen(*ComboBox8) == "SUDAH", *DateTimePicker3);
-  text("si", Chosen(*ComboBox9));
-  text("ts", Edit23->Text());
-  dateIf("tgls", Chosen(*ComboBox9) == "SUDAH", *DateTimePicker4);
-  text("nk", Chosen(*ComboBox10));
-  text("tn", Edit24->Text());
-  dateIf("tgln", Chosen(*ComboBox10) == "SUDAH", *DateTimePicker5);
-  text("gd", Chosen(*ComboBox4));
-  text("pa", Chosen(*ComboBox5));
-  text("ju", Edit18->Text());
-  text("ge", Edit17->Text());
-  text("pk", Edit19->Text());
-  text("em", Edit3->Text());
-  text("ba1", Edit20->Text());
-  text("ski", Edit21->Text());
-  text("sh", Chosen(*ComboBox11));
-  text("tm", Edit25->Text());
-  dateIf("tglm", Chosen(*ComboBox11) == "Meninggal", *DateTimePicker6);
-  kit::BindPhoto(*q.ParamByName("fo"), *Image2);
-  text("sb", Chosen(*ComboBox12));
-  text("un", kit::CurrentUserName());
+void TFPenambahanJemaat::BindMember(data::TZQuery& q, kit::rules::TIn statement) {
+  BindRecord(rules::MemberRecord(), *this, q, statement, [this](std::string_view) {
+    return Edit8->Text() + " " + Edit9->Text() + " " + Edit10->Text();
+  });
 }
 
 void TFPenambahanJemaat::InsertMember(rtl::TDateTime regDate) {
@@ -270,16 +230,8 @@ void TFPenambahanJemaat::InsertMember(rtl::TDateTime regDate) {
     q5.ExecSQL();
     registered = true;
 
-    kit::SetSQL(q4, {"insert into detail_kk(nik,nij,nama_dpn,nama_tengah,nama_blkg,nama_gabung,tmpt_lahir,tgl_lahir,"
-                     "alamat,no_hp,suku,tgl_input,id_card,no_id_card,sts_kel,sex,sekpel,pelkat,baptis,tmpt_baptis,"
-                     "tgl_baptis,sidi,tmpt_sidi,tgl_sidi,nikah,tmpt_nikah,tgl_nikah,gol_darah,pend_akhir,jurusan,gelar,"
-                     "pekerjaan,email,bhs_asing_1,skill,sts_hidup,tmpt_meninggal,tgl_meninggal,foto,suku_bangsa,"
-                     "username)values(:nik,:ni,:nd,:nt,:nb,:ng,:tl,:tgl,:al,:nh,:su,:ti,:ic,:nic,:sk,:sx,:se,:pe,:ba,"
-                     ":tb,:tglb,:si,:ts,:tgls,:nk,:tn,:tgln,:gd,:pa,:ju,:ge,:pk,:em,:ba1,:ski,:sh,:tm,:tglm,:fo,:sb,"
-                     ":un)"});
-    q4.ParamByName("nik")->AsString(Edit1->Text());
-    q4.ParamByName("ni")->AsString(Edit7->Text());
-    BindMember(q4);
+    SetRecordSQL(q4, rules::MemberRecord(), kit::rules::kInsert);
+    BindMember(q4, kit::rules::kInsert);
     q4.ExecSQL();
   } catch (...) {
     // A registration without its member would stay behind and use up its number, and
@@ -312,15 +264,8 @@ void TFPenambahanJemaat::SpeedButton1Click(TObject*) {
     InsertMember(regDate);
     kit::Inform("Data Warga Jemaat [Detail] berhasil di-input");
   } else {
-    kit::SetSQL(q4, {"update detail_kk set nama_dpn=:nd,nama_tengah=:nt,nama_blkg=:nb,nama_gabung=:ng,tmpt_lahir=:tl,"
-                     "tgl_lahir=:tgl,alamat=:al,no_hp=:nh,suku=:su,tgl_input=:ti,id_card=:ic,no_id_card=:nic,"
-                     "sts_kel=:sk,sex=:sx,sekpel=:se,pelkat=:pe,baptis=:ba,tmpt_baptis=:tb,tgl_baptis=:tglb,sidi=:si,"
-                     "tmpt_sidi=:ts,tgl_sidi=:tgls,nikah=:nk,tmpt_nikah=:tn,tgl_nikah=:tgln,gol_darah=:gd,"
-                     "pend_akhir=:pa,jurusan=:ju,gelar=:ge,pekerjaan=:pk,email=:em,bhs_asing_1=:ba1,skill=:ski,"
-                     "sts_hidup=:sh,tmpt_meninggal=:tm,tgl_meninggal=:tglm,foto=:fo,suku_bangsa=:sb,username=:un",
-                     "where nij=:ni"});
-    q4.ParamByName("ni")->AsString(Edit7->Text());
-    BindMember(q4);
+    SetRecordSQL(q4, rules::MemberRecord(), kit::rules::kUpdate);
+    BindMember(q4, kit::rules::kUpdate);
     q4.ExecSQL();
     kit::Inform("Data Warga Jemaat [Detail] berhasil di-ubah");
   }

@@ -4,6 +4,7 @@
 // closes.
 #pragma once
 #include "data/ZQuery.h"
+#include "kit/rules/Record.h"
 #include "gui/Buttons.h"
 #include "gui/ComCtrls.h"
 #include "gui/ExtCtrls.h"
@@ -100,7 +101,7 @@ class TFPenambahanJemaat : public gui::TForm {
   void SetDeathInputs(bool deceased);
 
  private:
-  void BindMember(data::TZQuery& q);
+  void BindMember(data::TZQuery& q, kit::rules::TIn statement);
   void InsertMember(rtl::TDateTime regDate);
   void ReloadMemberList();
 };

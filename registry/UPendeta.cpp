@@ -3,9 +3,9 @@
 #include "kit/Photo.h"
 #include "app/UDM.h"
 #include "kit/FormKit.h"
-#include "kit/Search.h"
+#include "kit/Record.h"
+#include "registry/rules/Records.h"
 #include "registry/UCariPendeta.h"
-#include "kit/CurrentUser.h"
 
 namespace registry {
 
@@ -100,20 +100,12 @@ TFPendeta::TFPendeta(rtl::TComponent* owner) : TForm(owner) {
   SpeedButton3->OnClick = [this](TObject* s) { SpeedButton3Click(s); };
   SpeedButton4->OnClick = [this](TObject* s) { SpeedButton4Click(s); };
   SpeedButton5->OnClick = [this](TObject* s) { SpeedButton5Click(s); };
+  LimitLengths(rules::MinisterRecord(), *this);
   OnActivate = [this](TObject* s) { FormActivate(s); };
 }
 
 void TFPendeta::FormActivate(TObject*) {
-  for (TEdit* e : {Edit1, Edit2, Edit11, Edit3, Edit5, Edit6, Edit7, Edit8, Edit9, Edit10, Edit12, Edit13, Edit14,
-                   Edit15, Edit16})
-    e->Clear();
-  Edit4->SetText("0");
-  for (TDateTimePicker* p : {DateTimePicker1, DateTimePicker2, DateTimePicker3}) p->SetDateTime(rtl::Now());
-  ComboBox1->SetItemIndex(0);
-  RadioButton1->SetChecked(true);
-  RadioButton2->SetChecked(false);
-  RadioButton3->SetChecked(false);
-  Image1->Picture().SetGraphic(static_cast<const TGraphic*>(nullptr));
+  ClearRecord(rules::MinisterRecord(), *this);
   SetActiveControl(Edit1);
   if (Edit1->Showing()) Edit1->SetFocus();
   kit::ShowDefaultPhoto(*DM->Q1, *Image1);
@@ -127,49 +119,14 @@ void TFPendeta::Button5Click(TObject*) {
                     "tertutup");
 }
 
-void TFPendeta::Bind(data::TZQuery& q) {
-  q.ParamByName("ni")->AsString(Edit1->Text());
-  q.ParamByName("np")->AsString(Edit2->Text());
-  q.ParamByName("nis")->AsString(Edit3->Text());
-  q.ParamByName("ja")->AsString(Edit4->Text());
-  q.ParamByName("tl")->AsString(Edit11->Text());
-  q.ParamByName("tgl")->AsDate(DateTimePicker1->Date());
-  q.ParamByName("sa")->AsString(RadioButton1->Checked()   ? "Aktif"
-                                : RadioButton2->Checked() ? "Mutasi"
-                                : RadioButton3->Checked() ? "Emeritus"
-                                                          : "");
-  q.ParamByName("tm")->AsDate(DateTimePicker2->Date());
-  q.ParamByName("ts")->AsDate(DateTimePicker3->Date());
-  q.ParamByName("pd")->AsString(Edit12->Text());
-  q.ParamByName("nsm")->AsString(Edit13->Text());
-  q.ParamByName("pk")->AsString(Edit14->Text());
-  q.ParamByName("nsk")->AsString(Edit15->Text());
-  kit::BindPhoto(*q.ParamByName("fo"), *Image1);
-  TEdit* children[] = {Edit5, Edit6, Edit7, Edit8, Edit9, Edit10};
-  for (int i = 0; i < 6; ++i) q.ParamByName("na" + std::to_string(i + 1))->AsString(children[i]->Text());
-  q.ParamByName("jb")->AsString(Chosen(*ComboBox1));
-  q.ParamByName("kt")->AsString(Edit16->Text());
-  q.ParamByName("un")->AsString(kit::CurrentUserName());
-}
-
 void TFPendeta::SpeedButton1Click(TObject*) {
-  SaveByTypedKey(
-      {.select = "select * from pendeta",
-       .where = "where nip=:ni",
-       .key = Edit1->Text(),
-       .exists = "Maaf...NIP Sudah ada!, Anda masuk dalam mode: Perubahan Data",
-       .update = "update pendeta set nama_pdt=:np,nama_istri_suami=:nis,jml_anak=:ja,tmp_lahir=:tl,tgl_lahir=:tgl,"
-                 "sts_aktif=:sa,tgl_mulai=:tm,tgl_selesai=:ts,pindah_dari=:pd,no_sk_masuk=:nsm,pindah_ke=:pk,"
-                 "no_sk_keluar=:nsk,foto=:fo,nama_anak_1=:na1,nama_anak_2=:na2,nama_anak_3=:na3,nama_anak_4=:na4,"
-                 "nama_anak_5=:na5,nama_anak_6=:na6,jabatan=:jb,ktp=:kt,username=:un",
-       .updateWhere = "where nip=:ni",
-       .insert = "insert into pendeta(nip,nama_pdt,nama_istri_suami,jml_anak,tmp_lahir,tgl_lahir,sts_aktif,tgl_mulai,"
-                 "tgl_selesai,pindah_dari,no_sk_masuk,pindah_ke,no_sk_keluar,foto,nama_anak_1,nama_anak_2,"
-                 "nama_anak_3,nama_anak_4,nama_anak_5,nama_anak_6,jabatan,ktp,username)values(:ni,:np,:nis,:ja,:tl,"
-                 ":tgl,:sa,:tm,:ts,:pd,:nsm,:pk,:nsk,:fo,:na1,:na2,:na3,:na4,:na5,:na6,:jb,:kt,:un)",
-       .updated = "Data Pendeta berhasil di-ubah",
-       .inserted = "Data Pendeta Baru berhasil di-input"},
-      [this](data::TZQuery& q, bool) { Bind(q); });
+  if (!SaveByTypedKey({.record = rules::MinisterRecord(),
+                       .form = *this,
+                       .key = Edit1->Text(),
+                       .keyName = "NIP",
+                       .updated = "Data Pendeta berhasil di-ubah",
+                       .inserted = "Data Pendeta Baru berhasil di-input"}))
+    return;
   FormActivate(this);
 }
 

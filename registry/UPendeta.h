@@ -64,9 +64,6 @@ class TFPendeta : public gui::TForm {
   void SpeedButton3Click(TObject* sender);
   void SpeedButton4Click(TObject* sender);
   void SpeedButton5Click(TObject* sender);
-
- private:
-  void Bind(data::TZQuery& q);
 };
 
 extern TFPendeta* FPendeta;

@@ -1,12 +1,13 @@
 #include "registry/UPhmj.h"
 
 #include "kit/Photo.h"
+#include "kit/Record.h"
 #include "kit/Records.h"
 #include "app/UDM.h"
 #include "kit/FormKit.h"
 #include "registry/UCariPHMJ.h"
 #include "registry/rules/Council.h"
-#include "kit/CurrentUser.h"
+#include "registry/rules/Records.h"
 
 namespace registry {
 
@@ -77,18 +78,14 @@ TFPhmj::TFPhmj(rtl::TComponent* owner) : TForm(owner) {
   SpeedButton3->OnClick = [this](TObject* s) { SpeedButton3Click(s); };
   SpeedButton4->OnClick = [this](TObject* s) { SpeedButton4Click(s); };
   SpeedButton5->OnClick = [this](TObject* s) { SpeedButton5Click(s); };
+  LimitLengths(rules::ExecutiveRecord(), *this);
   OnActivate = [this](TObject* s) { FormActivate(s); };
 }
 
 void TFPhmj::FormActivate(TObject*) {
-  for (TEdit* e : {Edit1, Edit2, Edit3, Edit4, Edit5}) e->Clear();
-  Edit6->SetText("[Auto]");
-  ComboBox1->SetItemIndex(0);
-  RadioButton1->SetChecked(true);
-  RadioButton2->SetChecked(false);
-  DateTimePicker1->SetDateTime(rtl::Now());
-  DateTimePicker2->SetDateTime(rtl::Now());
-  Image1->Picture().SetGraphic(static_cast<const TGraphic*>(nullptr));
+  ClearRecord(rules::ExecutiveRecord(), *this);
+  // The council member's particulars, shown only.
+  for (TEdit* e : {Edit2, Edit3, Edit4, Edit5}) e->Clear();
   kit::ShowDefaultPhoto(*DM->Q1, *Image1);
 }
 
@@ -98,16 +95,12 @@ void TFPhmj::SpeedButton1Click(TObject*) {
   OpenLookup("FCariNIM", "[Ketik Nama Majelis Disini]");
 }
 
-void TFPhmj::BindExecutive(data::TZQuery& q) {
-  q.ParamByName("nm")->AsString(Edit1->Text());
-  q.ParamByName("ja")->AsString(Chosen(*ComboBox1));
-  q.ParamByName("sa")->AsString(RadioButton2->Checked() ? "Selesai" : "Aktif");
-  Edit6->SetText(rules::PeriodText(DateTimePicker1->Date(), DateTimePicker2->Date()));
-  q.ParamByName("pe")->AsString(Edit6->Text());
-  q.ParamByName("tm")->AsDate(DateTimePicker1->Date());
-  q.ParamByName("ts")->AsDate(DateTimePicker2->Date());
-  kit::BindPhoto(*q.ParamByName("fo"), *Image1);
-  q.ParamByName("un")->AsString(kit::CurrentUserName());
+void TFPhmj::BindExecutive(data::TZQuery& q, kit::rules::TIn statement) {
+  BindRecord(rules::ExecutiveRecord(), *this, q, statement, [this](std::string_view) {
+    // The period is shown as it is stored.
+    Edit6->SetText(rules::PeriodText(DateTimePicker1->Date(), DateTimePicker2->Date()));
+    return Edit6->Text();
+  });
 }
 
 void TFPhmj::SpeedButton2Click(TObject*) {
@@ -126,16 +119,13 @@ void TFPhmj::SpeedButton2Click(TObject*) {
       kit::Refuse("Maaf...Statusnya sudah \"Selesai\" jadi data tidak boleh diubah");
       return;
     }
-    kit::SetSQL(q, {"update phmj set jabatan=:ja,sts_aktif=:sa,tgl_mulai=:tm,tgl_selesai=:ts,periode=:pe,foto=:fo,"
-                    "username=:un",
-                    "where nimp=:nm"});
-    BindExecutive(q);
+    SetRecordSQL(q, rules::ExecutiveRecord(), kit::rules::kUpdate);
+    BindExecutive(q, kit::rules::kUpdate);
     q.ExecSQL();
     kit::Inform("Data PHMJ berhasil di-ubah");
   } else {
-    kit::SetSQL(q, {"insert into phmj(nimp,jabatan,sts_aktif,tgl_mulai,tgl_selesai,periode,foto,username)"
-                    "values(:nm,:ja,:sa,:tm,:ts,:pe,:fo,:un)"});
-    BindExecutive(q);
+    SetRecordSQL(q, rules::ExecutiveRecord(), kit::rules::kInsert);
+    BindExecutive(q, kit::rules::kInsert);
     q.ExecSQL();
     kit::Inform("Data PHMJ berhasil di-input");
   }

@@ -2,6 +2,7 @@
 // (chair, secretary, treasurer) for a term.
 #pragma once
 #include "data/ZQuery.h"
+#include "kit/rules/Record.h"
 #include "gui/Buttons.h"
 #include "gui/ComCtrls.h"
 #include "gui/ExtCtrls.h"
@@ -47,7 +48,7 @@ class TFPhmj : public gui::TForm {
   void SpeedButton5Click(TObject* sender);
 
  private:
-  void BindExecutive(data::TZQuery& q);
+  void BindExecutive(data::TZQuery& q, kit::rules::TIn statement);
 };
 
 extern TFPhmj* FPhmj;

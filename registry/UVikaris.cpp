@@ -3,9 +3,9 @@
 #include "kit/Photo.h"
 #include "app/UDM.h"
 #include "kit/FormKit.h"
-#include "kit/Search.h"
+#include "kit/Record.h"
+#include "registry/rules/Records.h"
 #include "registry/UCariVikaris.h"
-#include "kit/CurrentUser.h"
 
 namespace registry {
 
@@ -87,16 +87,12 @@ TFVikaris::TFVikaris(rtl::TComponent* owner) : TForm(owner) {
   SpeedButton3->OnClick = [this](TObject* s) { SpeedButton3Click(s); };
   SpeedButton4->OnClick = [this](TObject* s) { SpeedButton4Click(s); };
   SpeedButton5->OnClick = [this](TObject* s) { SpeedButton5Click(s); };
+  LimitLengths(rules::VicarRecord(), *this);
   OnActivate = [this](TObject* s) { FormActivate(s); };
 }
 
 void TFVikaris::FormActivate(TObject*) {
-  for (TEdit* e : {Edit1, Edit2, Edit3, Edit4, Edit5, Edit6, Edit7, Edit8, Edit9}) e->Clear();
-  for (TDateTimePicker* p : {DateTimePicker1, DateTimePicker2, DateTimePicker3}) p->SetDateTime(rtl::Now());
-  RadioButton1->SetChecked(true);
-  RadioButton2->SetChecked(false);
-  RadioButton3->SetChecked(false);
-  Image1->Picture().SetGraphic(static_cast<const TGraphic*>(nullptr));
+  ClearRecord(rules::VicarRecord(), *this);
   SetActiveControl(Edit1);
   if (Edit1->Showing()) Edit1->SetFocus();
   kit::ShowDefaultPhoto(*DM->Q1, *Image1);
@@ -111,40 +107,13 @@ void TFVikaris::Button2Click(TObject*) {
 }
 
 void TFVikaris::SpeedButton1Click(TObject*) {
-  SaveByTypedKey(
-      {.select = "select * from vikaris",
-       .where = "where niv=:ni",
-       .key = Edit1->Text(),
-       .exists = "Maaf...NIV Sudah ada!, Anda masuk dalam mode: Perubahan Data",
-       .update = "update vikaris set nama_vik=:nv,tmp_lahir=:tl,tgl_lahir=:tgl,masa_vik_ke=:mvk,sts_aktif=:sa,"
-                 "tgl_mulai=:tm,tgl_selesai=:ts,pindah_dari=:pd,no_sk_masuk=:nsm,pindah_ke=:pk,no_sk_keluar=:nsk,"
-                 "foto=:fo,ktp=:kt,username=:un",
-       .updateWhere = "where niv=:ni",
-       .insert = "insert into vikaris(niv,nama_vik,tmp_lahir,tgl_lahir,masa_vik_ke,sts_aktif,tgl_mulai,tgl_selesai,"
-                 "pindah_dari,no_sk_masuk,pindah_ke,no_sk_keluar,foto,ktp,username)values(:ni,:nv,:tl,:tgl,:mvk,:sa,"
-                 ":tm,:ts,:pd,:nsm,:pk,:nsk,:fo,:kt,:un)",
-       .updated = "Data Vikaris berhasil di-ubah",
-       .inserted = "Data Vikaris Baru berhasil di-input"},
-      [this](data::TZQuery& q, bool) {
-        q.ParamByName("ni")->AsString(Edit1->Text());
-        q.ParamByName("nv")->AsString(Edit2->Text());
-        q.ParamByName("tl")->AsString(Edit3->Text());
-        q.ParamByName("tgl")->AsDate(DateTimePicker1->Date());
-        q.ParamByName("mvk")->AsString(Edit4->Text());
-        q.ParamByName("sa")->AsString(RadioButton1->Checked()   ? "Aktif"
-                                      : RadioButton2->Checked() ? "Mutasi"
-                                      : RadioButton3->Checked() ? "Peneguhan"
-                                                                : "");
-        q.ParamByName("tm")->AsDate(DateTimePicker2->Date());
-        q.ParamByName("ts")->AsDate(DateTimePicker3->Date());
-        q.ParamByName("pd")->AsString(Edit6->Text());
-        q.ParamByName("nsm")->AsString(Edit7->Text());
-        q.ParamByName("pk")->AsString(Edit8->Text());
-        q.ParamByName("nsk")->AsString(Edit9->Text());
-        kit::BindPhoto(*q.ParamByName("fo"), *Image1);
-        q.ParamByName("kt")->AsString(Edit5->Text());
-        q.ParamByName("un")->AsString(kit::CurrentUserName());
-      });
+  if (!SaveByTypedKey({.record = rules::VicarRecord(),
+                       .form = *this,
+                       .key = Edit1->Text(),
+                       .keyName = "NIV",
+                       .updated = "Data Vikaris berhasil di-ubah",
+                       .inserted = "Data Vikaris Baru berhasil di-input"}))
+    return;
   FormActivate(this);
 }
 

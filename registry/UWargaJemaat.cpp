@@ -1,6 +1,7 @@
 #include "registry/UWargaJemaat.h"
 
 #include "kit/Photo.h"
+#include "kit/Record.h"
 #include "kit/Records.h"
 #include "app/UDM.h"
 #include "kit/FormKit.h"
@@ -8,7 +9,7 @@
 #include "registry/UCariWargaJemaat.h"
 #include "registry/UDetailJemaat.h"
 #include "registry/rules/Numbering.h"
-#include "kit/CurrentUser.h"
+#include "registry/rules/Records.h"
 
 namespace registry {
 
@@ -74,17 +75,12 @@ TFWargaJemaat::TFWargaJemaat(rtl::TComponent* owner) : TForm(owner) {
   SpeedButton4->OnClick = [this](TObject* s) { SpeedButton4Click(s); };
   SpeedButton5->OnClick = [this](TObject* s) { SpeedButton5Click(s); };
   SpeedButton6->OnClick = [this](TObject* s) { SpeedButton6Click(s); };
+  LimitLengths(rules::FamilyRecord(), *this);
   OnActivate = [this](TObject* s) { FormActivate(s); };
 }
 
 void TFWargaJemaat::FormActivate(TObject*) {
-  Edit1->SetText("[Auto]");
-  Edit2->Clear();
-  Edit3->Clear();
-  ComboBox1->SetItemIndex(0);
-  DateTimePicker1->SetDateTime(rtl::Now());
-  Image1->Picture().SetGraphic(static_cast<const TGraphic*>(nullptr));
-  ComboBox2->SetItemIndex(0);
+  ClearRecord(rules::FamilyRecord(), *this);
   if (Showing()) Edit2->SetFocus();
   SetActiveControl(Edit2);
   kit::ShowDefaultPhoto(*DM->Q1, *Image1);
@@ -98,19 +94,12 @@ void TFWargaJemaat::Button2Click(TObject*) {
                     "akan tertutup");
 }
 
-void TFWargaJemaat::BindFamily(data::TZQuery& q) {
-  q.ParamByName("ni")->AsString(Edit1->Text());
-  q.ParamByName("nk")->AsString(Edit2->Text());
-  q.ParamByName("bis")->AsString(Chosen(*ComboBox1));
-  q.ParamByName("al")->AsString(Edit3->Text());
-  q.ParamByName("tid")->AsDate(DateTimePicker1->Date());
-  q.ParamByName("se")->AsString(Chosen(*ComboBox2));
-  kit::BindPhoto(*q.ParamByName("fo"), *Image1);
-  q.ParamByName("un")->AsString(kit::CurrentUserName());
+void TFWargaJemaat::BindFamily(data::TZQuery& q, kit::rules::TIn statement) {
+  BindRecord(rules::FamilyRecord(), *this, q, statement);
 }
 
 void TFWargaJemaat::SpeedButton1Click(TObject*) {
-  if (Edit2->Text().empty()) {
+  if (IsBlank(Edit2->Text())) {
     kit::Refuse("Maaf...Data Nama Kepala Keluarga belum dimasukkan");
     return;
   }
@@ -123,9 +112,8 @@ void TFWargaJemaat::SpeedButton1Click(TObject*) {
     q.Open();
     Edit1->SetText(rules::NextFamilyNumber(kit::LastKey(q, "nik")));
     try {
-      kit::SetSQL(q, {"insert into header_kk(nik,nama_kk,bpk_ibu_sdr,alamat,tgl_input_daftar,sekpel,foto,username)"
-                      "values(:ni,:nk,:bis,:al,:tid,:se,:fo,:un)"});
-      BindFamily(q);
+      SetRecordSQL(q, rules::FamilyRecord(), kit::rules::kInsert);
+      BindFamily(q, kit::rules::kInsert);
       q.ExecSQL();
     } catch (...) {
       // Nothing was stored under the number: the form goes back to a new family, so that
@@ -136,10 +124,8 @@ void TFWargaJemaat::SpeedButton1Click(TObject*) {
     kit::Inform("Data Warga Jemaat [Header] berhasil di-input");
   } else {
     kit::Warn("Maaf...NIK Sudah ada!, Anda masuk dalam mode: Perubahan Data");
-    kit::SetSQL(q, {"update header_kk set nama_kk=:nk,bpk_ibu_sdr=:bis,alamat=:al,tgl_input_daftar=:tid,sekpel=:se,"
-                    "foto=:fo,username=:un",
-                    "where nik=:ni"});
-    BindFamily(q);
+    SetRecordSQL(q, rules::FamilyRecord(), kit::rules::kUpdate);
+    BindFamily(q, kit::rules::kUpdate);
     q.ExecSQL();
     kit::Inform("Data Warga Jemaat [Header] berhasil di-ubah");
   }

@@ -3,6 +3,7 @@
 // form printed.
 #pragma once
 #include "data/ZQuery.h"
+#include "kit/rules/Record.h"
 #include "gui/Buttons.h"
 #include "gui/ComCtrls.h"
 #include "gui/ExtCtrls.h"
@@ -50,7 +51,7 @@ class TFWargaJemaat : public gui::TForm {
   void SpeedButton6Click(TObject* sender);
 
  private:
-  void BindFamily(data::TZQuery& q);
+  void BindFamily(data::TZQuery& q, kit::rules::TIn statement);
 };
 
 extern TFWargaJemaat* FWargaJemaat;

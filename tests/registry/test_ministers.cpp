@@ -162,6 +162,47 @@ TEST_F(PersonRegisters, SaveInsertsThenWarnsAndUpdatesTheTypedKeyWithThePhoto) {
   }
 }
 
+// An empty number would be stored as a row nobody can open again: the save refuses it,
+// also when it is nothing but blanks, and stores nothing.
+TEST_F(PersonRegisters, AnEmptyOrBlankTypedKeyIsRefused) {
+  const char* refusal[] = {"Maaf...NIP belum dimasukkan", "Maaf...NIV belum dimasukkan",
+                           "Maaf...NIM belum dimasukkan"};
+  int i = 0;
+  for (const Register& r : Registers()) {
+    SCOPED_TRACE(r.label);
+    const std::string before = Value(std::string("select count(*) from ") + r.table);
+    for (const char* key : {"", "   "}) {
+      dialogs.shown.clear();
+      r.window()->Activate();
+      r.keyEdit()->SetText(key);
+      r.nameEdit()->SetText("ZRG TANPA NOMOR");
+      r.save()->Click();
+      EXPECT_EQ(Texts(), std::string(refusal[i]) + "|");
+      ASSERT_FALSE(dialogs.shown.empty());
+      EXPECT_EQ(dialogs.shown.back().Type, TMsgDlgType::mtError);
+      // What was typed stays, to be completed.
+      EXPECT_EQ(r.nameEdit()->Text(), "ZRG TANPA NOMOR");
+    }
+    EXPECT_EQ(Value(std::string("select count(*) from ") + r.table), before);
+    ++i;
+  }
+}
+
+// Nothing longer than its column can be typed: the inputs carry the column's length.
+TEST_F(PersonRegisters, EveryInputIsLimitedToItsColumn) {
+  for (const Register& r : Registers()) {
+    SCOPED_TRACE(r.label);
+    EXPECT_EQ(r.keyEdit()->MaxLength(),
+              std::stoi(Value(std::string("select character_maximum_length from information_schema.columns "
+                                          "where table_schema=database() and table_name='") +
+                              r.table + "' and column_name='" + r.key + "'")));
+    EXPECT_EQ(r.nameEdit()->MaxLength(),
+              std::stoi(Value(std::string("select character_maximum_length from information_schema.columns "
+                                          "where table_schema=database() and table_name='") +
+                              r.table + "' and column_name='" + r.name + "'")));
+  }
+}
+
 TEST_F(PersonRegisters, DeleteAsksFirstAndANoKeepsTheRow) {
   for (const Register& r : Registers()) {
     SCOPED_TRACE(r.label);
