@@ -8,6 +8,19 @@ namespace kit {
 
 using namespace gui;
 
+void SetupForm(TForm& form, const TFormSetup& s) {
+  form.SetName(s.name);
+  form.SetCaption(s.caption);
+  form.BorderStyle = s.border;
+  form.BorderIcons = s.icons;
+  form.Position = s.position;
+  if (s.fontHeight != 0) {
+    form.Font().SetName("MS Reference Sans Serif");
+    form.Font().SetHeight(s.fontHeight);
+  }
+  form.SetClientSize(s.width, s.height);
+}
+
 TLabel* MakeLabel(rtl::TComponent* owner, TWinControl* parent, const char* name, int x, int y,
                   const std::string& caption) {
   auto* l = Make<TLabel>(owner, parent, name, x, y, 0, 0);
@@ -68,6 +81,43 @@ TGroupBox* MakeGroup(rtl::TComponent* owner, TWinControl* parent, const char* na
   auto* g = Make<TGroupBox>(owner, parent, name, x, y, w, h);
   g->SetCaption(caption);
   return g;
+}
+
+TPhotoBlock MakePhotoBlock(TForm& form, const TPhotoBlockSpec& s) {
+  TPhotoBlock b;
+  b.panel = Make<TPanel>(&form, &form, "Panel1", s.x, s.y, 160, 206);
+  b.panel->SetCaption("Photo");
+  b.panel->SetBevelOuter(TBevelCut::bvLowered);
+  b.image = Make<TImage>(&form, b.panel, s.image, 2, 2, 156, 202);
+  b.image->SetStretch(true);
+  if (!s.reset) return b;
+  b.upload = MakeButton(&form, &form, "Button1", s.x, s.y + 212, 78, "Upload");
+  b.reset = MakeButton(&form, &form, s.reset, s.x + 82, s.y + 212, 78, "Reset");
+  b.dialog = new TOpenDialog(&form);
+  b.dialog->SetName("OpenDialog1");
+  SetupPhotoDialog(*b.dialog);
+  TImage* image = b.image;
+  TOpenDialog* dialog = b.dialog;
+  b.upload->OnClick = [dialog, image](rtl::TObject*) { UploadPhoto(*dialog, *image); };
+  const std::string refusal =
+      std::string("Foto tidak dapat di-Reset! Silahkan Masukkan Foto Default Terlebih dahulu. Form ") + s.title +
+      " akan tertutup";
+  b.reset->OnClick = [&form, image, refusal](rtl::TObject*) { ResetPhotoOrClose(form, *image, refusal); };
+  return b;
+}
+
+TPanel* MakeActionBar(TForm& form, const char* name, int height, std::initializer_list<TAction> actions, int y) {
+  auto* bar = Make<TPanel>(&form, &form, name, 0, form.ClientHeight() - height, form.ClientWidth(), height);
+  bar->SetAlign(TAlign::alBottom);
+  int x = 10;
+  for (const TAction& a : actions) {
+    TSpeedButton* b = MakeSpeedButton(&form, bar, a.name, x, y, a.hint);
+    b->SetWidth(a.width);
+    b->OnClick = a.onClick;
+    if (a.button) *a.button = b;
+    x += a.width + 6;
+  }
+  return bar;
 }
 
 void SetEditable(TEdit& edit, bool editable) {

@@ -8,10 +8,25 @@
 #include "gui/Buttons.h"
 #include "gui/ComCtrls.h"
 #include "gui/ExtCtrls.h"
+#include "gui/FileDialogs.h"
 #include "gui/Forms.h"
 #include "gui/StdCtrls.h"
 
 namespace kit {
+
+// The standard set-up of a window: its instance name and caption, a fixed border with
+// only the system menu, centred on the screen, the window font, the client size.
+struct TFormSetup {
+  const char* name;
+  const char* caption;
+  int width;
+  int height;
+  gui::TFormBorderStyle border = gui::TFormBorderStyle::bsSingle;
+  unsigned icons = gui::biSystemMenu;
+  gui::TPosition position = gui::TPosition::poScreenCenter;
+  int fontHeight = -12;  // 0 keeps the default font
+};
+void SetupForm(gui::TForm& form, const TFormSetup& setup);
 
 // Creates a control owned by `owner` on `parent`, named and placed.
 template <class T>
@@ -39,6 +54,49 @@ gui::TButton* MakeButton(rtl::TComponent* owner, gui::TWinControl* parent, const
                          const std::string& caption);
 gui::TGroupBox* MakeGroup(rtl::TComponent* owner, gui::TWinControl* parent, const char* name, int x, int y, int w,
                           int h, const std::string& caption);
+
+// The photo block of an entry window: a lowered panel "Photo" with the image, and below
+// it, when the window lets the user change the photo, "Upload" (a JPEG file picked in
+// the open dialog) and "Reset" (the default photo back; without one the refusal shows
+// and the window closes).
+struct TPhotoBlockSpec {
+  int x, y;
+  const char* image = "Image1";
+  const char* reset = nullptr;  // the reset's name; no buttons without one ("Upload" is "Button1")
+  const char* title = "";       // the window as the reset's refusal names it ("Pendeta")
+};
+struct TPhotoBlock {
+  gui::TPanel* panel = nullptr;
+  gui::TImage* image = nullptr;
+  gui::TButton* upload = nullptr;
+  gui::TButton* reset = nullptr;
+  gui::TOpenDialog* dialog = nullptr;
+
+  // Hands the block's parts to the window's fields.
+  void Into(gui::TPanel*& p, gui::TImage*& i) const {
+    p = panel;
+    i = image;
+  }
+  void Into(gui::TPanel*& p, gui::TImage*& i, gui::TButton*& u, gui::TButton*& r, gui::TOpenDialog*& d) const {
+    Into(p, i);
+    u = upload;
+    r = reset;
+    d = dialog;
+  }
+};
+TPhotoBlock MakePhotoBlock(gui::TForm& form, const TPhotoBlockSpec& spec);
+
+// The action bar at the foot of an entry window: a panel aligned to the bottom with a
+// row of flat speed buttons, each with its caption, hint and handler.
+struct TAction {
+  gui::TSpeedButton** button;
+  const char* name;
+  const char* hint;
+  rtl::TNotifyEvent onClick;
+  int width = 96;
+};
+gui::TPanel* MakeActionBar(gui::TForm& form, const char* name, int height, std::initializer_list<TAction> actions,
+                           int y = 12);
 
 // An input the user may type in (white) or not (read-only, grey).
 void SetEditable(gui::TEdit& edit, bool editable);

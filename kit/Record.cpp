@@ -148,24 +148,48 @@ void LimitLengths(const TRecordSpec& record, rtl::TComponent& form) {
   }
 }
 
-bool SaveByTypedKey(const TKeyedSave& s) {
+bool SaveRecord(const TRecordSave& s) {
   // A key of nothing but blanks is no key: the server compares it equal to an empty one.
-  if (IsBlank(s.key)) {
+  if (s.keyName && IsBlank(s.key)) {
     Refuse(std::string("Maaf...") + s.keyName + " belum dimasukkan");
     return false;
   }
-  const rules::TKeyParam& key = s.record.where.at(0);
   auto& q = *app::DM->Q2;
-  SetSQL(q, {std::string("select * from ") + s.record.table, s.record.Where()});
-  q.ParamByName(key.param)->AsString(s.key);
+  if (s.find.empty()) {
+    SetSQL(q, {std::string("select * from ") + s.record.table, s.record.Where()});
+    q.ParamByName(s.record.where.at(0).param)->AsString(s.key);
+  } else {
+    q.SQL.Clear();
+    for (const std::string& line : s.find) q.SQL.Add(line);
+    q.ParamByName(s.findParam)->AsString(s.key);
+  }
   q.Open();
-  const bool exists = q.RecordCount() > 0;
-  if (exists) Warn(std::string("Maaf...") + s.keyName + " Sudah ada!, Anda masuk dalam mode: Perubahan Data");
-  const rules::TIn statement = exists ? rules::kUpdate : rules::kInsert;
-  SetRecordSQL(q, s.record, statement);
-  BindRecord(s.record, s.form, q, statement);
-  q.ExecSQL();
-  Inform(exists ? s.updated : s.inserted);
+  if (q.RecordCount() > 0) {
+    if (s.endedStaysAsItIs && q.FieldByName("sts_aktif")->AsString() == "Selesai") {
+      Refuse("Maaf...Statusnya sudah \"Selesai\" jadi data tidak boleh diubah");
+      return false;
+    }
+    if (s.keyName)
+      Warn(std::string("Maaf...") + s.keyName + " Sudah ada!, Anda masuk dalam mode: Perubahan Data");
+    else if (!s.existsWarning.empty())
+      Warn(s.existsWarning);
+    SetRecordSQL(q, s.record, rules::kUpdate);
+    BindRecord(s.record, s.form, q, rules::kUpdate, s.derive);
+    q.ExecSQL();
+    Inform(s.updated);
+    return true;
+  }
+  if (s.newKey) s.newKey();
+  try {
+    SetRecordSQL(q, s.record, rules::kInsert);
+    BindRecord(s.record, s.form, q, rules::kInsert, s.derive);
+    q.ExecSQL();
+  } catch (...) {
+    // Nothing was stored under a new key: saving again makes a fresh one.
+    if (s.undoKey) s.undoKey();
+    throw;
+  }
+  Inform(s.inserted);
   return true;
 }
 

@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "data/ZQuery.h"
 #include "kit/rules/Record.h"
@@ -34,18 +35,27 @@ void LimitLengths(const TRecordSpec& record, rtl::TComponent& form);
 // The same for one edit and one column.
 void LimitLength(rtl::TComponent& edit, std::string_view table, std::string_view column);
 
-// The save of a register whose key the user types (a minister's, vicar's or student's
-// number), on DM->Q2: an empty key is refused; a key that exists warns that the save
-// goes on as a change and updates the row, any other key inserts one.
-struct TKeyedSave {
+// The save of a record by its key, on DM->Q2: the row is looked for by the key; when
+// it exists the save goes on as a change (after the warning, when there is one) and
+// updates it, otherwise it inserts a new one.
+struct TRecordSave {
   const TRecordSpec& record;
   rtl::TComponent& form;
-  std::string key;       // the typed key, bound through the key's parameter
-  const char* keyName;   // "NIP": names the key in the boxes
+  std::string key;                // the key the row is looked for by
+  const char* keyName = nullptr;  // a key the user types ("NIP"): a blank one is refused, an existing one warned
+  // The lookup, where it is not the record's own condition: its statement lines and the
+  // parameter of the key.
+  std::vector<std::string> find = {};
+  const char* findParam = nullptr;
+  bool endedStaysAsItIs = false;       // a row whose status is "Selesai" may not be changed
+  std::string existsWarning = {};      // the warning before a change, where keyName gives none
+  std::function<void()> newKey = {};   // makes the key of a new row before the insert
+  std::function<void()> undoKey = {};  // takes it back when the insert fails
+  TDerive derive = {};
   std::string updated;   // information after the update
   std::string inserted;  // information after the insert
 };
-// False when nothing was saved (the key was refused).
-bool SaveByTypedKey(const TKeyedSave& save);
+// False when nothing was saved (the key or the change was refused).
+bool SaveRecord(const TRecordSave& save);
 
 }  // namespace kit

@@ -20,14 +20,7 @@ TPersonSearch::TPersonSearch(rtl::TComponent* owner, const TSpec& spec, std::ini
       listParam_(spec.listParam),
       deleteStatement_(spec.deleteStatement),
       deleteKeys_(spec.deleteKeys.begin(), spec.deleteKeys.end()) {
-  SetName(spec.name);
-  SetCaption(spec.caption);
-  BorderStyle = TFormBorderStyle::bsSingle;
-  BorderIcons = biSystemMenu;
-  Position = TPosition::poScreenCenter;
-  Font().SetName("MS Reference Sans Serif");
-  Font().SetHeight(-12);
-  SetClientSize(640, 470);
+  SetupForm(*this, {.name = spec.name, .caption = spec.caption, .width = 640, .height = 470});
 
   GroupBox1 = MakeGroup(this, this, "GroupBox1", 10, 6, 620, 96, " Filter Pencarian ");
   RadioButton1 = Make<TRadioButton>(this, GroupBox1, "RadioButton1", 12, 24, 150, 20);

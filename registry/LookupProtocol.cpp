@@ -216,13 +216,12 @@ void ClearFlags(const TLookupTable& table) {
 TLookupDialog::TLookupDialog(rtl::TComponent* owner, const char* name, const char* caption, const char* title,
                              const TLookupTable& table, bool upperCase, std::initializer_list<TColumn> columns)
     : TForm(owner), table_(table) {
-  SetName(name);
-  SetCaption(caption);
-  BorderStyle = TFormBorderStyle::bsNone;
-  Position = TPosition::poScreenCenter;
-  Font().SetName("MS Reference Sans Serif");
-  Font().SetHeight(-12);
-  SetClientSize(333, 377);
+  SetupForm(*this, {.name = name,
+                    .caption = caption,
+                    .width = 333,
+                    .height = 377,
+                    .border = TFormBorderStyle::bsNone,
+                    .icons = biSystemMenu | biMinimize | biMaximize});
 
   Panel1 = Make<TPanel>(this, this, "Panel1", 0, 0, 333, 30);
   Panel1->SetCaption(title);

@@ -19,14 +19,8 @@ using app::DM;
 TFCariWargaJemaat* FCariWargaJemaat = nullptr;
 
 TFCariWargaJemaat::TFCariWargaJemaat(rtl::TComponent* owner) : TForm(owner) {
-  SetName("FCariWargaJemaat");
-  SetCaption("File >> Warga Jemaat >> Pencarian");
-  BorderStyle = TFormBorderStyle::bsSingle;
-  BorderIcons = biSystemMenu;
-  Position = TPosition::poScreenCenter;
-  Font().SetName("MS Reference Sans Serif");
-  Font().SetHeight(-12);
-  SetClientSize(640, 470);
+  SetupForm(*this,
+            {.name = "FCariWargaJemaat", .caption = "File >> Warga Jemaat >> Pencarian", .width = 640, .height = 470});
 
   GroupBox1 = MakeGroup(this, this, "GroupBox1", 10, 6, 620, 96, " Filter Pencarian ");
   RadioButton1 = Make<TRadioButton>(this, GroupBox1, "RadioButton1", 12, 24, 150, 20);

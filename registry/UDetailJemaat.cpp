@@ -17,14 +17,7 @@ using app::DM;
 TFDetailJemaat* FDetailJemaat = nullptr;
 
 TFDetailJemaat::TFDetailJemaat(rtl::TComponent* owner) : TForm(owner) {
-  SetName("FDetailJemaat");
-  SetCaption("File >> Warga Jemaat >> Detail");
-  BorderStyle = TFormBorderStyle::bsSingle;
-  BorderIcons = biSystemMenu;
-  Position = TPosition::poScreenCenter;
-  Font().SetName("MS Reference Sans Serif");
-  Font().SetHeight(-12);
-  SetClientSize(760, 560);
+  SetupForm(*this, {.name = "FDetailJemaat", .caption = "File >> Warga Jemaat >> Detail", .width = 760, .height = 560});
 
   GroupBox1 = MakeGroup(this, this, "GroupBox1", 10, 6, 560, 190, " Kepala Keluarga ");
   const int lx = 12, ex = 200;
@@ -58,24 +51,19 @@ TFDetailJemaat::TFDetailJemaat(rtl::TComponent* owner) : TForm(owner) {
   DBGrid1->Columns().Add("sts_hidup", "Status", 80);
   DBGrid1->SetDataSource(DM ? DM->DS_Q4 : nullptr);
 
-  Panel2 = Make<TPanel>(this, this, "Panel2", 0, 510, 760, 50);
-  Panel2->SetAlign(TAlign::alBottom);
-  SpeedButton1 = MakeSpeedButton(this, Panel2, "SpeedButton1", 10, 8, "Tambah");
-  SpeedButton2 = MakeSpeedButton(this, Panel2, "SpeedButton2", 112, 8, "Update");
-  SpeedButton3 = MakeSpeedButton(this, Panel2, "SpeedButton3", 214, 8, "Hapus");
-  SpeedButton4 = MakeSpeedButton(this, Panel2, "SpeedButton4", 316, 8, "Print Keluarga");
-  SpeedButton4->SetWidth(110);
-  SpeedButton5 = MakeSpeedButton(this, Panel2, "SpeedButton5", 432, 8, "Close");
+  Panel2 = MakeActionBar(
+      *this, "Panel2", 50,
+      {{&SpeedButton1, "SpeedButton1", "Tambah", [this](TObject* s) { SpeedButton1Click(s); }},
+       {&SpeedButton2, "SpeedButton2", "Update", [this](TObject* s) { SpeedButton2Click(s); }},
+       {&SpeedButton3, "SpeedButton3", "Hapus", [this](TObject* s) { SpeedButton3Click(s); }},
+       {&SpeedButton4, "SpeedButton4", "Print Keluarga", [this](TObject* s) { SpeedButton4Click(s); }, 110},
+       {&SpeedButton5, "SpeedButton5", "Close", [this](TObject* s) { SpeedButton5Click(s); }}},
+      8);
 
   DBGrid1->OnGetRowColor = [this](TObject* s, int recNo, TColor& bg, TColor& fg) {
     DBGrid1DrawColumnCell(s, recNo, bg, fg);
   };
   DBGrid1->OnDblClick = [this](TObject* s) { DBGrid1DblClick(s); };
-  SpeedButton1->OnClick = [this](TObject* s) { SpeedButton1Click(s); };
-  SpeedButton2->OnClick = [this](TObject* s) { SpeedButton2Click(s); };
-  SpeedButton3->OnClick = [this](TObject* s) { SpeedButton3Click(s); };
-  SpeedButton4->OnClick = [this](TObject* s) { SpeedButton4Click(s); };
-  SpeedButton5->OnClick = [this](TObject* s) { SpeedButton5Click(s); };
   OnActivate = [this](TObject* s) { FormActivate(s); };
 }
 

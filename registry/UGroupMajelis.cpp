@@ -36,14 +36,8 @@ void Exec(data::TZQuery& q, std::string_view sql) {
 }  // namespace
 
 TFGroupMajelis::TFGroupMajelis(rtl::TComponent* owner) : TForm(owner) {
-  SetName("FGroupMajelis");
-  SetCaption("Master >> Majelis >> Group Majelis");
-  BorderStyle = TFormBorderStyle::bsSingle;
-  BorderIcons = biSystemMenu;
-  Position = TPosition::poScreenCenter;
-  Font().SetName("MS Reference Sans Serif");
-  Font().SetHeight(-12);
-  SetClientSize(760, 560);
+  SetupForm(*this,
+            {.name = "FGroupMajelis", .caption = "Master >> Majelis >> Group Majelis", .width = 760, .height = 560});
 
   Panel1 = Make<TPanel>(this, this, "Panel1", 8, 8, 560, 230);
   Panel1->SetBevelOuter(TBevelCut::bvNone);

@@ -17,14 +17,8 @@ using app::DM;
 TFMahasiswaPraktek* FMahasiswaPraktek = nullptr;
 
 TFMahasiswaPraktek::TFMahasiswaPraktek(rtl::TComponent* owner) : TForm(owner) {
-  SetName("FMahasiswaPraktek");
-  SetCaption("Master >> Mahasiswa Praktek");
-  BorderStyle = TFormBorderStyle::bsSingle;
-  BorderIcons = biSystemMenu;
-  Position = TPosition::poScreenCenter;
-  Font().SetName("MS Reference Sans Serif");
-  Font().SetHeight(-12);
-  SetClientSize(660, 470);
+  SetupForm(*this,
+            {.name = "FMahasiswaPraktek", .caption = "Master >> Mahasiswa Praktek", .width = 660, .height = 470});
 
   const int lx = 14, ex = 220;
   MakeLabel(this, this, "Label1", lx, 18, "Nomor Induk Mahasiswa (NIM)");
@@ -45,16 +39,8 @@ TFMahasiswaPraktek::TFMahasiswaPraktek(rtl::TComponent* owner) : TForm(owner) {
   RadioButton2 = Make<TRadioButton>(this, this, "RadioButton2", ex + 72, 208, 80, 20);
   RadioButton2->SetCaption("Selesai");
 
-  Panel1 = Make<TPanel>(this, this, "Panel1", 480, 14, 160, 206);
-  Panel1->SetCaption("Photo");
-  Panel1->SetBevelOuter(TBevelCut::bvLowered);
-  Image1 = Make<TImage>(this, Panel1, "Image1", 2, 2, 156, 202);
-  Image1->SetStretch(true);
-  Button1 = MakeButton(this, this, "Button1", 480, 226, 78, "Upload");
-  Button2 = MakeButton(this, this, "Button2", 562, 226, 78, "Reset");
-  OpenDialog1 = new TOpenDialog(this);
-  OpenDialog1->SetName("OpenDialog1");
-  kit::SetupPhotoDialog(*OpenDialog1);
+  MakePhotoBlock(*this, {.x = 480, .y = 14, .image = "Image1", .reset = "Button2", .title = "Mahasiswa Praktek"})
+      .Into(Panel1, Image1, Button1, Button2, OpenDialog1);
 
   GroupBox2 = MakeGroup(this, this, "GroupBox2", 10, 260, 640, 130, " Dokumentasi ");
   MakeLabel(this, GroupBox2, "Label8", 10, 28, "No.Surat Praktek");
@@ -64,19 +50,12 @@ TFMahasiswaPraktek::TFMahasiswaPraktek(rtl::TComponent* owner) : TForm(owner) {
   MakeLabel(this, GroupBox2, "Label10", 10, 92, "Tgl.Selesai");
   DateTimePicker3 = MakePicker(this, GroupBox2, "DateTimePicker3", 140, 88, 130);
 
-  auto* bar = Make<TPanel>(this, this, "Panel2", 0, 410, 660, 60);
-  bar->SetAlign(TAlign::alBottom);
-  SpeedButton2 = MakeSpeedButton(this, bar, "SpeedButton2", 10, 12, "Simpan");
-  SpeedButton3 = MakeSpeedButton(this, bar, "SpeedButton3", 112, 12, "Cari");
-  SpeedButton4 = MakeSpeedButton(this, bar, "SpeedButton4", 214, 12, "Reset Form");
-  SpeedButton5 = MakeSpeedButton(this, bar, "SpeedButton5", 316, 12, "Close");
+  MakeActionBar(*this, "Panel2", 60,
+                {{&SpeedButton2, "SpeedButton2", "Simpan", [this](TObject* s) { SpeedButton2Click(s); }},
+                 {&SpeedButton3, "SpeedButton3", "Cari", [this](TObject* s) { SpeedButton3Click(s); }},
+                 {&SpeedButton4, "SpeedButton4", "Reset Form", [this](TObject* s) { SpeedButton4Click(s); }},
+                 {&SpeedButton5, "SpeedButton5", "Close", [this](TObject* s) { SpeedButton5Click(s); }}});
 
-  Button1->OnClick = [this](TObject* s) { Button1Click(s); };
-  Button2->OnClick = [this](TObject* s) { Button2Click(s); };
-  SpeedButton2->OnClick = [this](TObject* s) { SpeedButton2Click(s); };
-  SpeedButton3->OnClick = [this](TObject* s) { SpeedButton3Click(s); };
-  SpeedButton4->OnClick = [this](TObject* s) { SpeedButton4Click(s); };
-  SpeedButton5->OnClick = [this](TObject* s) { SpeedButton5Click(s); };
   LimitLengths(rules::StudentRecord(), *this);
   OnActivate = [this](TObject* s) { FormActivate(s); };
 }
@@ -88,21 +67,13 @@ void TFMahasiswaPraktek::FormActivate(TObject*) {
   kit::ShowDefaultPhoto(*DM->Q1, *Image1);
 }
 
-void TFMahasiswaPraktek::Button1Click(TObject*) { kit::UploadPhoto(*OpenDialog1, *Image1); }
-
-void TFMahasiswaPraktek::Button2Click(TObject*) {
-  ResetPhotoOrClose(*this, *Image1,
-                    "Foto tidak dapat di-Reset! Silahkan Masukkan Foto Default Terlebih dahulu. Form Mahasiswa "
-                    "Praktek akan tertutup");
-}
-
 void TFMahasiswaPraktek::SpeedButton2Click(TObject*) {
-  if (!SaveByTypedKey({.record = rules::StudentRecord(),
-                       .form = *this,
-                       .key = Edit1->Text(),
-                       .keyName = "NIM",
-                       .updated = "Data Mahasiswa Praktek berhasil di-ubah",
-                       .inserted = "Data Mahasiswa Praktek berhasil di-input"}))
+  if (!SaveRecord({.record = rules::StudentRecord(),
+                   .form = *this,
+                   .key = Edit1->Text(),
+                   .keyName = "NIM",
+                   .updated = "Data Mahasiswa Praktek berhasil di-ubah",
+                   .inserted = "Data Mahasiswa Praktek berhasil di-input"}))
     return;
   FormActivate(this);
 }

@@ -40,8 +40,6 @@ class TFMahasiswaPraktek : public gui::TForm {
   gui::TSpeedButton* SpeedButton5;
 
   void FormActivate(TObject* sender);
-  void Button1Click(TObject* sender);
-  void Button2Click(TObject* sender);
   void SpeedButton2Click(TObject* sender);
   void SpeedButton3Click(TObject* sender);
   void SpeedButton4Click(TObject* sender);

@@ -19,14 +19,7 @@ using app::DM;
 TFMajelis* FMajelis = nullptr;
 
 TFMajelis::TFMajelis(rtl::TComponent* owner) : TForm(owner) {
-  SetName("FMajelis");
-  SetCaption("Master >> Majelis");
-  BorderStyle = TFormBorderStyle::bsSingle;
-  BorderIcons = biSystemMenu;
-  Position = TPosition::poScreenCenter;
-  Font().SetName("MS Reference Sans Serif");
-  Font().SetHeight(-12);
-  SetClientSize(720, 470);
+  SetupForm(*this, {.name = "FMajelis", .caption = "Master >> Majelis", .width = 720, .height = 470});
 
   GroupBox1 = MakeGroup(this, this, "GroupBox1", 12, 8, 520, 250, " Identitas ");
   const int lx = 12, ex = 250;
@@ -48,11 +41,7 @@ TFMajelis::TFMajelis(rtl::TComponent* owner) : TForm(owner) {
   MakeLabel(this, GroupBox1, "Label7", lx, 222, "SekPel");
   Edit7 = MakeEdit(this, GroupBox1, "Edit7", ex, 218, 110, false, true);
 
-  Panel1 = Make<TPanel>(this, this, "Panel1", 548, 14, 160, 206);
-  Panel1->SetCaption("Photo");
-  Panel1->SetBevelOuter(TBevelCut::bvLowered);
-  Image1 = Make<TImage>(this, Panel1, "Image1", 2, 2, 156, 202);
-  Image1->SetStretch(true);
+  MakePhotoBlock(*this, {.x = 548, .y = 14}).Into(Panel1, Image1);
 
   GroupBox2 = MakeGroup(this, this, "GroupBox2", 12, 264, 300, 132, " Jabatan ");
   RadioButton1 = Make<TRadioButton>(this, GroupBox2, "RadioButton1", 12, 22, 130, 20);
@@ -81,18 +70,13 @@ TFMajelis::TFMajelis(rtl::TComponent* owner) : TForm(owner) {
   Edit10->Font().SetStyle(fsBold);
   Button1 = MakeButton(this, GroupBox4, "Button1", 44, 54, 64, "OK");
 
-  Panel2 = Make<TPanel>(this, this, "Panel2", 0, 410, 720, 60);
-  Panel2->SetAlign(TAlign::alBottom);
-  SpeedButton2 = MakeSpeedButton(this, Panel2, "SpeedButton2", 10, 12, "Simpan");
-  SpeedButton3 = MakeSpeedButton(this, Panel2, "SpeedButton3", 112, 12, "Cari");
-  SpeedButton4 = MakeSpeedButton(this, Panel2, "SpeedButton4", 214, 12, "Reset Form");
-  SpeedButton5 = MakeSpeedButton(this, Panel2, "SpeedButton5", 316, 12, "Close");
+  Panel2 = MakeActionBar(*this, "Panel2", 60,
+                         {{&SpeedButton2, "SpeedButton2", "Simpan", [this](TObject* s) { SpeedButton2Click(s); }},
+                          {&SpeedButton3, "SpeedButton3", "Cari", [this](TObject* s) { SpeedButton3Click(s); }},
+                          {&SpeedButton4, "SpeedButton4", "Reset Form", [this](TObject* s) { SpeedButton4Click(s); }},
+                          {&SpeedButton5, "SpeedButton5", "Close", [this](TObject* s) { SpeedButton5Click(s); }}});
 
   SpeedButton1->OnClick = [this](TObject* s) { SpeedButton1Click(s); };
-  SpeedButton2->OnClick = [this](TObject* s) { SpeedButton2Click(s); };
-  SpeedButton3->OnClick = [this](TObject* s) { SpeedButton3Click(s); };
-  SpeedButton4->OnClick = [this](TObject* s) { SpeedButton4Click(s); };
-  SpeedButton5->OnClick = [this](TObject* s) { SpeedButton5Click(s); };
   ComboBox1->OnChange = [this](TObject* s) { ComboBox1Change(s); };
   Button1->OnClick = [this](TObject* s) { Button1Click(s); };
   LimitLengths(rules::CouncilRecord(), *this);
@@ -131,12 +115,6 @@ void TFMajelis::ComboBox1Change(TObject*) {
   }
 }
 
-void TFMajelis::BindCouncil(data::TZQuery& q, kit::rules::TIn statement) {
-  BindRecord(rules::CouncilRecord(), *this, q, statement, [this](std::string_view) {
-    return rules::PeriodText(DateTimePicker1->Date(), DateTimePicker2->Date());
-  });
-}
-
 void TFMajelis::SpeedButton2Click(TObject*) {
   // Without a member there is neither a member number nor the sex that makes the
   // council number: a save would store "[Auto]" as the key.
@@ -144,34 +122,26 @@ void TFMajelis::SpeedButton2Click(TObject*) {
     kit::Refuse("Maaf...Data Jemaat belum dipilih");
     return;
   }
-  auto& q = *DM->Q2;
-  kit::SetSQL(q, {"select * from majelis", "where nimp=:ni"});
-  q.ParamByName("ni")->AsString(Edit1->Text());
-  q.Open();
-  if (q.RecordCount() > 0) {
-    if (q.FieldByName("sts_aktif")->AsString() == "Selesai") {
-      kit::Refuse("Maaf...Statusnya sudah \"Selesai\" jadi data tidak boleh diubah");
-      return;
-    }
-    SetRecordSQL(q, rules::CouncilRecord(), kit::rules::kUpdate);
-    BindCouncil(q, kit::rules::kUpdate);
-    q.ExecSQL();
-    kit::Inform("Data Majelis berhasil di-ubah");
-  } else {
-    kit::SetSQL(q, {"select * from majelis", "order by nimp"});
-    q.Open();
-    Edit1->SetText(rules::NextCouncilNumber(kit::LastKey(q, "nimp"), Edit5->Text()));
-    try {
-      SetRecordSQL(q, rules::CouncilRecord(), kit::rules::kInsert);
-      BindCouncil(q, kit::rules::kInsert);
-      q.ExecSQL();
-    } catch (...) {
-      // Nothing was stored under the number: saving again derives a fresh one.
-      Edit1->SetText("[Auto]");
-      throw;
-    }
-    kit::Inform("Data Majelis berhasil di-input");
-  }
+  if (!SaveRecord(
+          {.record = rules::CouncilRecord(),
+           .form = *this,
+           .key = Edit1->Text(),
+           .find = {"select * from majelis", "where nimp=:ni"},
+           .findParam = "ni",
+           .endedStaysAsItIs = true,
+           .newKey =
+               [this] {
+                 auto& q = *DM->Q2;
+                 kit::SetSQL(q, {"select * from majelis", "order by nimp"});
+                 q.Open();
+                 Edit1->SetText(rules::NextCouncilNumber(kit::LastKey(q, "nimp"), Edit5->Text()));
+               },
+           .undoKey = [this] { Edit1->SetText("[Auto]"); },
+           .derive =
+               [this](std::string_view) { return rules::PeriodText(DateTimePicker1->Date(), DateTimePicker2->Date()); },
+           .updated = "Data Majelis berhasil di-ubah",
+           .inserted = "Data Majelis berhasil di-input"}))
+    return;
   FormActivate(this);
 }
 

@@ -2,7 +2,6 @@
 // closed with a reason, and the member's validation PIN set.
 #pragma once
 #include "data/ZQuery.h"
-#include "kit/rules/Record.h"
 #include "gui/Buttons.h"
 #include "gui/ComCtrls.h"
 #include "gui/ExtCtrls.h"
@@ -57,9 +56,6 @@ class TFMajelis : public gui::TForm {
   void SpeedButton4Click(TObject* sender);
   void SpeedButton5Click(TObject* sender);
   void Button1Click(TObject* sender);
-
- private:
-  void BindCouncil(data::TZQuery& q, kit::rules::TIn statement);
 };
 
 extern TFMajelis* FMajelis;

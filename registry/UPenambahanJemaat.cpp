@@ -55,14 +55,11 @@ struct Rows {
 }  // namespace
 
 TFPenambahanJemaat::TFPenambahanJemaat(rtl::TComponent* owner) : TForm(owner) {
-  SetName("FPenambahanJemaat");
-  SetCaption("File >> Warga Jemaat >> Detail >> Penambahan");
-  BorderStyle = TFormBorderStyle::bsSingle;
-  BorderIcons = biSystemMenu;
-  Position = TPosition::poScreenCenter;
-  Font().SetName("MS Reference Sans Serif");
-  Font().SetHeight(-11);
-  SetClientSize(1010, 656);
+  SetupForm(*this, {.name = "FPenambahanJemaat",
+                    .caption = "File >> Warga Jemaat >> Detail >> Penambahan",
+                    .width = 1010,
+                    .height = 656,
+                    .fontHeight = -11});
 
   GroupBox1 = MakeGroup(this, this, "GroupBox1", 10, 6, 300, 80, " Kepala Keluarga ");
   Rows kk{this, GroupBox1, 10, 110, 180, 22, 0, "LabelKK"};
@@ -74,16 +71,8 @@ TFPenambahanJemaat::TFPenambahanJemaat(rtl::TComponent* owner) : TForm(owner) {
   Edit4 = reg.Edit("Edit4", "No.Registrasi", false, true);
   Edit5 = reg.Edit("Edit5", "Tanggal", false, true);
 
-  Panel1 = Make<TPanel>(this, this, "Panel1", 80, 182, 160, 206);
-  Panel1->SetCaption("Photo");
-  Panel1->SetBevelOuter(TBevelCut::bvLowered);
-  Image2 = Make<TImage>(this, Panel1, "Image2", 2, 2, 156, 202);
-  Image2->SetStretch(true);
-  Button1 = MakeButton(this, this, "Button1", 80, 394, 78, "Upload");
-  Button2 = MakeButton(this, this, "Button2", 162, 394, 78, "Reset");
-  OpenDialog1 = new TOpenDialog(this);
-  OpenDialog1->SetName("OpenDialog1");
-  kit::SetupPhotoDialog(*OpenDialog1);
+  MakePhotoBlock(*this, {.x = 80, .y = 182, .image = "Image2", .reset = "Button2", .title = "Penambahan Jemaat"})
+      .Into(Panel1, Image2, Button1, Button2, OpenDialog1);
 
   GroupBox3 = MakeGroup(this, this, "GroupBox3", 320, 6, 420, 590, " Identitas Jemaat ");
   Rows id{this, GroupBox3, 10, 165, 240, 22, 0, "LabelId"};
@@ -136,27 +125,22 @@ TFPenambahanJemaat::TFPenambahanJemaat(rtl::TComponent* owner) : TForm(owner) {
   Edit24 = doc.Edit("Edit24", "Tempat");
   DateTimePicker5 = doc.Picker("DateTimePicker5", "Tanggal");
 
-  Panel2 = Make<TPanel>(this, this, "Panel2", 0, 606, 1010, 50);
-  Panel2->SetAlign(TAlign::alBottom);
-  SpeedButton1 = MakeSpeedButton(this, Panel2, "SpeedButton1", 10, 8, "Simpan");
-  SpeedButton4 = MakeSpeedButton(this, Panel2, "SpeedButton4", 112, 8, "Print Perorangan");
-  SpeedButton4->SetWidth(120);
-  SpeedButton5 = MakeSpeedButton(this, Panel2, "SpeedButton5", 238, 8, "Close");
+  Panel2 = MakeActionBar(
+      *this, "Panel2", 50,
+      {{&SpeedButton1, "SpeedButton1", "Simpan", [this](TObject* s) { SpeedButton1Click(s); }},
+       {&SpeedButton4, "SpeedButton4", "Print Perorangan", [this](TObject* s) { SpeedButton4Click(s); }, 120},
+       {&SpeedButton5, "SpeedButton5", "Close", [this](TObject* s) { SpeedButton5Click(s); }}},
+      8);
 
   Timer1 = new TTimer(this);
   Timer1->SetName("Timer1");
   Timer1->SetEnabled(false);
   Timer1->SetInterval(3000);
 
-  Button1->OnClick = [this](TObject* s) { Button1Click(s); };
-  Button2->OnClick = [this](TObject* s) { Button2Click(s); };
   ComboBox8->OnChange = [this](TObject* s) { ComboBox8Change(s); };
   ComboBox9->OnChange = [this](TObject* s) { ComboBox9Change(s); };
   ComboBox10->OnChange = [this](TObject* s) { ComboBox10Change(s); };
   ComboBox11->OnChange = [this](TObject* s) { ComboBox11Change(s); };
-  SpeedButton1->OnClick = [this](TObject* s) { SpeedButton1Click(s); };
-  SpeedButton4->OnClick = [this](TObject* s) { SpeedButton4Click(s); };
-  SpeedButton5->OnClick = [this](TObject* s) { SpeedButton5Click(s); };
   Timer1->OnTimer = [this](TObject* s) { Timer1Timer(s); };
   LimitLengths(rules::MemberRecord(), *this);
   OnActivate = [this](TObject* s) { FormActivate(s); };
@@ -168,14 +152,6 @@ void TFPenambahanJemaat::FormActivate(TObject*) {
   SetActiveControl(Edit8);
   Edit8->SelectAll();
   Timer1->SetEnabled(false);
-}
-
-void TFPenambahanJemaat::Button1Click(TObject*) { kit::UploadPhoto(*OpenDialog1, *Image2); }
-
-void TFPenambahanJemaat::Button2Click(TObject*) {
-  ResetPhotoOrClose(*this, *Image2,
-                    "Foto tidak dapat di-Reset! Silahkan Masukkan Foto Default Terlebih dahulu. Form Penambahan "
-                    "Jemaat akan tertutup");
 }
 
 void TFPenambahanJemaat::SetSacramentInputs(TEdit& place, TDateTimePicker& date, bool done) {

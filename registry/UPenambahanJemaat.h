@@ -81,8 +81,6 @@ class TFPenambahanJemaat : public gui::TForm {
   gui::TTimer* Timer1;
 
   void FormActivate(TObject* sender);
-  void Button1Click(TObject* sender);
-  void Button2Click(TObject* sender);
   void ComboBox8Change(TObject* sender);
   void ComboBox9Change(TObject* sender);
   void ComboBox10Change(TObject* sender);

@@ -17,14 +17,7 @@ using app::DM;
 TFPendeta* FPendeta = nullptr;
 
 TFPendeta::TFPendeta(rtl::TComponent* owner) : TForm(owner) {
-  SetName("FPendeta");
-  SetCaption("Master >> Pendeta");
-  BorderStyle = TFormBorderStyle::bsSingle;
-  BorderIcons = biSystemMenu;
-  Position = TPosition::poScreenCenter;
-  Font().SetName("MS Reference Sans Serif");
-  Font().SetHeight(-12);
-  SetClientSize(900, 560);
+  SetupForm(*this, {.name = "FPendeta", .caption = "Master >> Pendeta", .width = 900, .height = 560});
 
   GroupBox1 = MakeGroup(this, this, "GroupBox1", 10, 6, 440, 290, " Identitas ");
   const int lx = 10, ex = 190;
@@ -48,16 +41,8 @@ TFPendeta::TFPendeta(rtl::TComponent* owner) : TForm(owner) {
   MakeLabel(this, GroupBox1, "Label7", lx, 220, "No. KTP");
   Edit16 = MakeEdit(this, GroupBox1, "Edit16", ex, 216, 236);
 
-  Panel1 = Make<TPanel>(this, this, "Panel1", 460, 14, 160, 206);
-  Panel1->SetCaption("Photo");
-  Panel1->SetBevelOuter(TBevelCut::bvLowered);
-  Image1 = Make<TImage>(this, Panel1, "Image1", 2, 2, 156, 202);
-  Image1->SetStretch(true);
-  Button1 = MakeButton(this, this, "Button1", 460, 226, 78, "Upload");
-  Button5 = MakeButton(this, this, "Button5", 542, 226, 78, "Reset");
-  OpenDialog1 = new TOpenDialog(this);
-  OpenDialog1->SetName("OpenDialog1");
-  kit::SetupPhotoDialog(*OpenDialog1);
+  MakePhotoBlock(*this, {.x = 460, .y = 14, .image = "Image1", .reset = "Button5", .title = "Pendeta"})
+      .Into(Panel1, Image1, Button1, Button5, OpenDialog1);
 
   GroupBox2 = MakeGroup(this, this, "GroupBox2", 630, 6, 260, 290, " Anggota Keluarga ");
   MakeLabel(this, GroupBox2, "Label8", 10, 28, "Nama Istri/Suami");
@@ -87,19 +72,12 @@ TFPendeta::TFPendeta(rtl::TComponent* owner) : TForm(owner) {
   MakeLabel(this, GroupBox5, "Label21", 10, 92, "Tgl.Selesai");
   DateTimePicker3 = MakePicker(this, GroupBox5, "DateTimePicker3", 110, 88, 130);
 
-  Panel2 = Make<TPanel>(this, this, "Panel2", 0, 500, 900, 60);
-  Panel2->SetAlign(TAlign::alBottom);
-  SpeedButton1 = MakeSpeedButton(this, Panel2, "SpeedButton1", 10, 12, "Simpan");
-  SpeedButton3 = MakeSpeedButton(this, Panel2, "SpeedButton3", 112, 12, "Cari");
-  SpeedButton4 = MakeSpeedButton(this, Panel2, "SpeedButton4", 214, 12, "Reset Form");
-  SpeedButton5 = MakeSpeedButton(this, Panel2, "SpeedButton5", 316, 12, "Close");
+  Panel2 = MakeActionBar(*this, "Panel2", 60,
+                         {{&SpeedButton1, "SpeedButton1", "Simpan", [this](TObject* s) { SpeedButton1Click(s); }},
+                          {&SpeedButton3, "SpeedButton3", "Cari", [this](TObject* s) { SpeedButton3Click(s); }},
+                          {&SpeedButton4, "SpeedButton4", "Reset Form", [this](TObject* s) { SpeedButton4Click(s); }},
+                          {&SpeedButton5, "SpeedButton5", "Close", [this](TObject* s) { SpeedButton5Click(s); }}});
 
-  Button1->OnClick = [this](TObject* s) { Button1Click(s); };
-  Button5->OnClick = [this](TObject* s) { Button5Click(s); };
-  SpeedButton1->OnClick = [this](TObject* s) { SpeedButton1Click(s); };
-  SpeedButton3->OnClick = [this](TObject* s) { SpeedButton3Click(s); };
-  SpeedButton4->OnClick = [this](TObject* s) { SpeedButton4Click(s); };
-  SpeedButton5->OnClick = [this](TObject* s) { SpeedButton5Click(s); };
   LimitLengths(rules::MinisterRecord(), *this);
   OnActivate = [this](TObject* s) { FormActivate(s); };
 }
@@ -111,21 +89,13 @@ void TFPendeta::FormActivate(TObject*) {
   kit::ShowDefaultPhoto(*DM->Q1, *Image1);
 }
 
-void TFPendeta::Button1Click(TObject*) { kit::UploadPhoto(*OpenDialog1, *Image1); }
-
-void TFPendeta::Button5Click(TObject*) {
-  ResetPhotoOrClose(*this, *Image1,
-                    "Foto tidak dapat di-Reset! Silahkan Masukkan Foto Default Terlebih dahulu. Form Pendeta akan "
-                    "tertutup");
-}
-
 void TFPendeta::SpeedButton1Click(TObject*) {
-  if (!SaveByTypedKey({.record = rules::MinisterRecord(),
-                       .form = *this,
-                       .key = Edit1->Text(),
-                       .keyName = "NIP",
-                       .updated = "Data Pendeta berhasil di-ubah",
-                       .inserted = "Data Pendeta Baru berhasil di-input"}))
+  if (!SaveRecord({.record = rules::MinisterRecord(),
+                   .form = *this,
+                   .key = Edit1->Text(),
+                   .keyName = "NIP",
+                   .updated = "Data Pendeta berhasil di-ubah",
+                   .inserted = "Data Pendeta Baru berhasil di-input"}))
     return;
   FormActivate(this);
 }

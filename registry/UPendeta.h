@@ -58,8 +58,6 @@ class TFPendeta : public gui::TForm {
   gui::TSpeedButton* SpeedButton5;
 
   void FormActivate(TObject* sender);
-  void Button1Click(TObject* sender);
-  void Button5Click(TObject* sender);
   void SpeedButton1Click(TObject* sender);
   void SpeedButton3Click(TObject* sender);
   void SpeedButton4Click(TObject* sender);

@@ -19,14 +19,7 @@ using app::DM;
 TFPhmj* FPhmj = nullptr;
 
 TFPhmj::TFPhmj(rtl::TComponent* owner) : TForm(owner) {
-  SetName("FPhmj");
-  SetCaption("Master >> PHMJ");
-  BorderStyle = TFormBorderStyle::bsSingle;
-  BorderIcons = biSystemMenu;
-  Position = TPosition::poScreenCenter;
-  Font().SetName("MS Reference Sans Serif");
-  Font().SetHeight(-12);
-  SetClientSize(720, 440);
+  SetupForm(*this, {.name = "FPhmj", .caption = "Master >> PHMJ", .width = 720, .height = 440});
 
   GroupBox1 = MakeGroup(this, this, "GroupBox1", 12, 8, 520, 186, " Majelis Jemaat ");
   const int lx = 12, ex = 250;
@@ -43,11 +36,7 @@ TFPhmj::TFPhmj(rtl::TComponent* owner) : TForm(owner) {
   MakeLabel(this, GroupBox1, "Label5", lx, 158, "Status");
   Edit5 = MakeEdit(this, GroupBox1, "Edit5", ex, 154, 110, false, true);
 
-  Panel1 = Make<TPanel>(this, this, "Panel1", 548, 14, 160, 206);
-  Panel1->SetCaption("Photo");
-  Panel1->SetBevelOuter(TBevelCut::bvLowered);
-  Image1 = Make<TImage>(this, Panel1, "Image1", 2, 2, 156, 202);
-  Image1->SetStretch(true);
+  MakePhotoBlock(*this, {.x = 548, .y = 14}).Into(Panel1, Image1);
 
   GroupBox2 = MakeGroup(this, this, "GroupBox2", 12, 200, 520, 160, " Pelaksana Harian Majelis Jemaat (PHMJ) ");
   MakeLabel(this, GroupBox2, "Label6", lx, 30, "Jabatan");
@@ -66,18 +55,13 @@ TFPhmj::TFPhmj(rtl::TComponent* owner) : TForm(owner) {
   MakeLabel(this, GroupBox2, "Label10", 260, 126, "Tgl.Selesai");
   DateTimePicker2 = MakePicker(this, GroupBox2, "DateTimePicker2", 350, 122, 114);
 
-  Panel2 = Make<TPanel>(this, this, "Panel2", 0, 380, 720, 60);
-  Panel2->SetAlign(TAlign::alBottom);
-  SpeedButton2 = MakeSpeedButton(this, Panel2, "SpeedButton2", 10, 12, "Simpan");
-  SpeedButton3 = MakeSpeedButton(this, Panel2, "SpeedButton3", 112, 12, "Cari");
-  SpeedButton4 = MakeSpeedButton(this, Panel2, "SpeedButton4", 214, 12, "Reset Form");
-  SpeedButton5 = MakeSpeedButton(this, Panel2, "SpeedButton5", 316, 12, "Close");
+  Panel2 = MakeActionBar(*this, "Panel2", 60,
+                         {{&SpeedButton2, "SpeedButton2", "Simpan", [this](TObject* s) { SpeedButton2Click(s); }},
+                          {&SpeedButton3, "SpeedButton3", "Cari", [this](TObject* s) { SpeedButton3Click(s); }},
+                          {&SpeedButton4, "SpeedButton4", "Reset Form", [this](TObject* s) { SpeedButton4Click(s); }},
+                          {&SpeedButton5, "SpeedButton5", "Close", [this](TObject* s) { SpeedButton5Click(s); }}});
 
   SpeedButton1->OnClick = [this](TObject* s) { SpeedButton1Click(s); };
-  SpeedButton2->OnClick = [this](TObject* s) { SpeedButton2Click(s); };
-  SpeedButton3->OnClick = [this](TObject* s) { SpeedButton3Click(s); };
-  SpeedButton4->OnClick = [this](TObject* s) { SpeedButton4Click(s); };
-  SpeedButton5->OnClick = [this](TObject* s) { SpeedButton5Click(s); };
   LimitLengths(rules::ExecutiveRecord(), *this);
   OnActivate = [this](TObject* s) { FormActivate(s); };
 }
@@ -95,14 +79,6 @@ void TFPhmj::SpeedButton1Click(TObject*) {
   OpenLookup("FCariNIM", "[Ketik Nama Majelis Disini]");
 }
 
-void TFPhmj::BindExecutive(data::TZQuery& q, kit::rules::TIn statement) {
-  BindRecord(rules::ExecutiveRecord(), *this, q, statement, [this](std::string_view) {
-    // The period is shown as it is stored.
-    Edit6->SetText(rules::PeriodText(DateTimePicker1->Date(), DateTimePicker2->Date()));
-    return Edit6->Text();
-  });
-}
-
 void TFPhmj::SpeedButton2Click(TObject*) {
   // The council member's number is the record's key: without one the save would store
   // an empty key.
@@ -110,25 +86,21 @@ void TFPhmj::SpeedButton2Click(TObject*) {
     kit::Refuse("Maaf...Data Majelis belum dipilih");
     return;
   }
-  auto& q = *DM->Q2;
-  kit::SetSQL(q, {"select * from phmj", "where nimp=:ni"});
-  q.ParamByName("ni")->AsString(Edit1->Text());
-  q.Open();
-  if (q.RecordCount() > 0) {
-    if (q.FieldByName("sts_aktif")->AsString() == "Selesai") {
-      kit::Refuse("Maaf...Statusnya sudah \"Selesai\" jadi data tidak boleh diubah");
-      return;
-    }
-    SetRecordSQL(q, rules::ExecutiveRecord(), kit::rules::kUpdate);
-    BindExecutive(q, kit::rules::kUpdate);
-    q.ExecSQL();
-    kit::Inform("Data PHMJ berhasil di-ubah");
-  } else {
-    SetRecordSQL(q, rules::ExecutiveRecord(), kit::rules::kInsert);
-    BindExecutive(q, kit::rules::kInsert);
-    q.ExecSQL();
-    kit::Inform("Data PHMJ berhasil di-input");
-  }
+  if (!SaveRecord({.record = rules::ExecutiveRecord(),
+                   .form = *this,
+                   .key = Edit1->Text(),
+                   .find = {"select * from phmj", "where nimp=:ni"},
+                   .findParam = "ni",
+                   .endedStaysAsItIs = true,
+                   .derive =
+                       [this](std::string_view) {
+                         // The period is shown as it is stored.
+                         Edit6->SetText(rules::PeriodText(DateTimePicker1->Date(), DateTimePicker2->Date()));
+                         return Edit6->Text();
+                       },
+                   .updated = "Data PHMJ berhasil di-ubah",
+                   .inserted = "Data PHMJ berhasil di-input"}))
+    return;
   FormActivate(this);
 }
 

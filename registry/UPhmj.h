@@ -2,7 +2,6 @@
 // (chair, secretary, treasurer) for a term.
 #pragma once
 #include "data/ZQuery.h"
-#include "kit/rules/Record.h"
 #include "gui/Buttons.h"
 #include "gui/ComCtrls.h"
 #include "gui/ExtCtrls.h"
@@ -46,9 +45,6 @@ class TFPhmj : public gui::TForm {
   void SpeedButton3Click(TObject* sender);
   void SpeedButton4Click(TObject* sender);
   void SpeedButton5Click(TObject* sender);
-
- private:
-  void BindExecutive(data::TZQuery& q, kit::rules::TIn statement);
 };
 
 extern TFPhmj* FPhmj;

@@ -15,14 +15,7 @@ using app::DM;
 TFPrintGroupMajelis* FPrintGroupMajelis = nullptr;
 
 TFPrintGroupMajelis::TFPrintGroupMajelis(rtl::TComponent* owner) : TForm(owner) {
-  SetName("FPrintGroupMajelis");
-  SetCaption("Print");
-  BorderStyle = TFormBorderStyle::bsSingle;
-  BorderIcons = biSystemMenu;
-  Position = TPosition::poScreenCenter;
-  Font().SetName("MS Reference Sans Serif");
-  Font().SetHeight(-12);
-  SetClientSize(300, 150);
+  SetupForm(*this, {.name = "FPrintGroupMajelis", .caption = "Print", .width = 300, .height = 150});
 
   GroupBox1 = MakeGroup(this, this, "GroupBox1", 10, 8, 280, 96, " Print Group ");
   RadioButton1 = Make<TRadioButton>(this, GroupBox1, "RadioButton1", 12, 24, 120, 20);

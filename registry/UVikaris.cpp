@@ -17,14 +17,7 @@ using app::DM;
 TFVikaris* FVikaris = nullptr;
 
 TFVikaris::TFVikaris(rtl::TComponent* owner) : TForm(owner) {
-  SetName("FVikaris");
-  SetCaption("Master >> Vikaris");
-  BorderStyle = TFormBorderStyle::bsSingle;
-  BorderIcons = biSystemMenu;
-  Position = TPosition::poScreenCenter;
-  Font().SetName("MS Reference Sans Serif");
-  Font().SetHeight(-12);
-  SetClientSize(660, 520);
+  SetupForm(*this, {.name = "FVikaris", .caption = "Master >> Vikaris", .width = 660, .height = 520});
 
   const int lx = 14, ex = 200;
   MakeLabel(this, this, "Label1", lx, 18, "Nomor Induk Vikaris (NIV)");
@@ -47,16 +40,8 @@ TFVikaris::TFVikaris(rtl::TComponent* owner) : TForm(owner) {
   RadioButton3 = Make<TRadioButton>(this, this, "RadioButton3", ex + 144, 208, 96, 20);
   RadioButton3->SetCaption("Peneguhan");
 
-  Panel1 = Make<TPanel>(this, this, "Panel1", 480, 14, 160, 206);
-  Panel1->SetCaption("Photo");
-  Panel1->SetBevelOuter(TBevelCut::bvLowered);
-  Image1 = Make<TImage>(this, Panel1, "Image1", 2, 2, 156, 202);
-  Image1->SetStretch(true);
-  Button1 = MakeButton(this, this, "Button1", 480, 226, 78, "Upload");
-  Button2 = MakeButton(this, this, "Button2", 562, 226, 78, "Reset");
-  OpenDialog1 = new TOpenDialog(this);
-  OpenDialog1->SetName("OpenDialog1");
-  kit::SetupPhotoDialog(*OpenDialog1);
+  MakePhotoBlock(*this, {.x = 480, .y = 14, .image = "Image1", .reset = "Button2", .title = "Vikaris"})
+      .Into(Panel1, Image1, Button1, Button2, OpenDialog1);
 
   GroupBox2 = MakeGroup(this, this, "GroupBox2", 10, 260, 640, 190, " Dokumentasi ");
   auto* in = MakeGroup(this, GroupBox2, "GroupBox3", 10, 20, 305, 160, " Masuk ");
@@ -74,19 +59,12 @@ TFVikaris::TFVikaris(rtl::TComponent* owner) : TForm(owner) {
   MakeLabel(this, out, "Label13", 10, 92, "Tgl.Selesai");
   DateTimePicker3 = MakePicker(this, out, "DateTimePicker3", 100, 88, 130);
 
-  auto* bar = Make<TPanel>(this, this, "Panel2", 0, 460, 660, 60);
-  bar->SetAlign(TAlign::alBottom);
-  SpeedButton1 = MakeSpeedButton(this, bar, "SpeedButton1", 10, 12, "Simpan");
-  SpeedButton3 = MakeSpeedButton(this, bar, "SpeedButton3", 112, 12, "Cari");
-  SpeedButton4 = MakeSpeedButton(this, bar, "SpeedButton4", 214, 12, "Reset Form");
-  SpeedButton5 = MakeSpeedButton(this, bar, "SpeedButton5", 316, 12, "Close");
+  MakeActionBar(*this, "Panel2", 60,
+                {{&SpeedButton1, "SpeedButton1", "Simpan", [this](TObject* s) { SpeedButton1Click(s); }},
+                 {&SpeedButton3, "SpeedButton3", "Cari", [this](TObject* s) { SpeedButton3Click(s); }},
+                 {&SpeedButton4, "SpeedButton4", "Reset Form", [this](TObject* s) { SpeedButton4Click(s); }},
+                 {&SpeedButton5, "SpeedButton5", "Close", [this](TObject* s) { SpeedButton5Click(s); }}});
 
-  Button1->OnClick = [this](TObject* s) { Button1Click(s); };
-  Button2->OnClick = [this](TObject* s) { Button2Click(s); };
-  SpeedButton1->OnClick = [this](TObject* s) { SpeedButton1Click(s); };
-  SpeedButton3->OnClick = [this](TObject* s) { SpeedButton3Click(s); };
-  SpeedButton4->OnClick = [this](TObject* s) { SpeedButton4Click(s); };
-  SpeedButton5->OnClick = [this](TObject* s) { SpeedButton5Click(s); };
   LimitLengths(rules::VicarRecord(), *this);
   OnActivate = [this](TObject* s) { FormActivate(s); };
 }
@@ -98,21 +76,13 @@ void TFVikaris::FormActivate(TObject*) {
   kit::ShowDefaultPhoto(*DM->Q1, *Image1);
 }
 
-void TFVikaris::Button1Click(TObject*) { kit::UploadPhoto(*OpenDialog1, *Image1); }
-
-void TFVikaris::Button2Click(TObject*) {
-  ResetPhotoOrClose(*this, *Image1,
-                    "Foto tidak dapat di-Reset! Silahkan Masukkan Foto Default Terlebih dahulu. Form Vikaris akan "
-                    "tertutup");
-}
-
 void TFVikaris::SpeedButton1Click(TObject*) {
-  if (!SaveByTypedKey({.record = rules::VicarRecord(),
-                       .form = *this,
-                       .key = Edit1->Text(),
-                       .keyName = "NIV",
-                       .updated = "Data Vikaris berhasil di-ubah",
-                       .inserted = "Data Vikaris Baru berhasil di-input"}))
+  if (!SaveRecord({.record = rules::VicarRecord(),
+                   .form = *this,
+                   .key = Edit1->Text(),
+                   .keyName = "NIV",
+                   .updated = "Data Vikaris berhasil di-ubah",
+                   .inserted = "Data Vikaris Baru berhasil di-input"}))
     return;
   FormActivate(this);
 }

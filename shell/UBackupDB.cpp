@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include "kit/FormKit.h"
 #include "gui/Dialogs.h"
 #include "rtl/SysUtils.h"
 #include "rtl/Utf.h"
@@ -112,12 +113,12 @@ void SetBackupStartProcess(TStartProcess start) {
 }
 
 TFBackupDB::TFBackupDB(rtl::TComponent* owner) : TForm(owner) {
-  SetName("FBackupDB");
-  SetCaption("Backup Database");
-  BorderStyle = TFormBorderStyle::bsDialog;
-  BorderIcons = biSystemMenu;
-  Position = TPosition::poScreenCenter;
-  SetClientSize(424, 168);
+  kit::SetupForm(*this, {.name = "FBackupDB",
+                         .caption = "Backup Database",
+                         .width = 424,
+                         .height = 168,
+                         .border = TFormBorderStyle::bsDialog,
+                         .fontHeight = 0});
 
   GroupBox1 = new TGroupBox(this);
   GroupBox1->SetName("GroupBox1");

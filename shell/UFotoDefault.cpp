@@ -13,14 +13,11 @@ using app::DM;
 TFFotoDefault* FFotoDefault = nullptr;
 
 TFFotoDefault::TFFotoDefault(rtl::TComponent* owner) : TForm(owner) {
-  SetName("FFotoDefault");
-  SetCaption("Tools >> Foto Default");
-  BorderStyle = TFormBorderStyle::bsDialog;
-  BorderIcons = biSystemMenu;
-  Position = TPosition::poScreenCenter;
-  Font().SetName("MS Reference Sans Serif");
-  Font().SetHeight(-12);
-  SetClientSize(540, 360);
+  kit::SetupForm(*this, {.name = "FFotoDefault",
+                         .caption = "Tools >> Foto Default",
+                         .width = 540,
+                         .height = 360,
+                         .border = TFormBorderStyle::bsDialog});
 
   auto label = [this](const char* name, const char* caption, int x, int y) {
     return kit::MakeLabel(this, this, name, x, y, caption);

@@ -1,5 +1,6 @@
 #include "shell/UGereja.h"
 
+#include "kit/FormKit.h"
 #include "kit/Records.h"
 #include "app/UDM.h"
 #include "shell/Upantra.h"
@@ -12,14 +13,11 @@ using app::DM;
 TFGereja* FGereja = nullptr;
 
 TFGereja::TFGereja(rtl::TComponent* owner) : TForm(owner) {
-  SetName("FGereja");
-  SetCaption("Setup Gereja");
-  BorderStyle = TFormBorderStyle::bsDialog;
-  BorderIcons = biSystemMenu;
-  Position = TPosition::poScreenCenter;
-  Font().SetName("MS Reference Sans Serif");
-  Font().SetHeight(-12);
-  SetClientSize(480, 150);
+  kit::SetupForm(*this, {.name = "FGereja",
+                         .caption = "Setup Gereja",
+                         .width = 480,
+                         .height = 150,
+                         .border = TFormBorderStyle::bsDialog});
 
   Label1 = new TLabel(this);
   Label1->SetName("Label1");

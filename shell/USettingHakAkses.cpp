@@ -19,12 +19,12 @@ const char* const kRights[] = {"Master",  "Warga Jemaat", "Majelis", "Attestasi 
 }  // namespace
 
 TFSettingHakAkses::TFSettingHakAkses(rtl::TComponent* owner) : TForm(owner) {
-  SetName("FSettingHakAkses");
-  SetCaption("Tools >> Pengguna >> Setting Hak Akses");
-  Position = TPosition::poScreenCenter;
-  Font().SetName("MS Reference Sans Serif");
-  Font().SetHeight(-12);
-  SetClientSize(560, 420);
+  kit::SetupForm(*this, {.name = "FSettingHakAkses",
+                         .caption = "Tools >> Pengguna >> Setting Hak Akses",
+                         .width = 560,
+                         .height = 420,
+                         .border = TFormBorderStyle::bsSizeable,
+                         .icons = biSystemMenu | biMinimize | biMaximize});
 
   auto label = [this](const char* name, const char* caption, int x, int y) {
     return kit::MakeLabel(this, this, name, x, y, caption);

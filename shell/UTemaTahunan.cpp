@@ -23,14 +23,7 @@ void SetInUse(TWinControl* c, bool inUse) {
 }  // namespace
 
 TFTemaTahunan::TFTemaTahunan(rtl::TComponent* owner) : TForm(owner) {
-  SetName("FTemaTahunan");
-  SetCaption("Master >> Tema Tahunan");
-  BorderStyle = TFormBorderStyle::bsSingle;
-  BorderIcons = biSystemMenu;
-  Position = TPosition::poScreenCenter;
-  Font().SetName("MS Reference Sans Serif");
-  Font().SetHeight(-12);
-  SetClientSize(640, 480);
+  kit::SetupForm(*this, {.name = "FTemaTahunan", .caption = "Master >> Tema Tahunan", .width = 640, .height = 480});
 
   auto label = [this](const char* name, const char* caption, int x, int y) {
     return kit::MakeLabel(this, this, name, x, y, caption);

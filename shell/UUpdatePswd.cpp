@@ -13,14 +13,11 @@ using app::DM;
 TFUpdatePswd* FUpdatePswd = nullptr;
 
 TFUpdatePswd::TFUpdatePswd(rtl::TComponent* owner) : TForm(owner) {
-  SetName("FUpdatePswd");
-  SetCaption("Update Password");
-  BorderStyle = TFormBorderStyle::bsDialog;
-  BorderIcons = biSystemMenu;
-  Position = TPosition::poScreenCenter;
-  Font().SetName("MS Reference Sans Serif");
-  Font().SetHeight(-12);
-  SetClientSize(400, 170);
+  kit::SetupForm(*this, {.name = "FUpdatePswd",
+                         .caption = "Update Password",
+                         .width = 400,
+                         .height = 170,
+                         .border = TFormBorderStyle::bsDialog});
 
   auto label = [this](const char* name, const char* caption, int x, int y) {
     return kit::MakeLabel(this, this, name, x, y, caption);

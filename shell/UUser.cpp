@@ -23,14 +23,8 @@ void ListUsers(data::TZQuery& q) {
 }  // namespace
 
 TFUser::TFUser(rtl::TComponent* owner) : TForm(owner) {
-  SetName("FUser");
-  SetCaption("Tools >> Pengguna >> Administrasi User");
-  BorderStyle = TFormBorderStyle::bsSingle;
-  BorderIcons = biSystemMenu;
-  Position = TPosition::poScreenCenter;
-  Font().SetName("MS Reference Sans Serif");
-  Font().SetHeight(-12);
-  SetClientSize(640, 470);
+  kit::SetupForm(*this,
+                 {.name = "FUser", .caption = "Tools >> Pengguna >> Administrasi User", .width = 640, .height = 470});
 
   auto label = [this](const char* name, const char* caption, int x, int y) {
     return kit::MakeLabel(this, this, name, x, y, caption);
