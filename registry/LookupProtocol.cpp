@@ -2,7 +2,6 @@
 
 #include <cmath>
 #include <map>
-#include <sstream>
 
 #include "kit/Photo.h"
 #include "kit/Records.h"
@@ -35,13 +34,6 @@ std::map<std::string, THook>& Hooks() {
   return hooks;
 }
 
-std::vector<std::string> Words(const std::string& s) {
-  std::vector<std::string> out;
-  std::istringstream in(s);
-  for (std::string w; in >> w;) out.push_back(w);
-  return out;
-}
-
 TCustomForm* Window(const std::string& name) {
   return Application ? dynamic_cast<TCustomForm*>(Application->FindComponent(name)) : nullptr;
 }
@@ -57,14 +49,10 @@ bool Flagged(TCustomForm& form, const std::string& button) {
 
 bool Holds(const TCaller& c, TCustomForm& form) {
   if (!form.Showing()) return false;
-  for (const std::string& w : Words(c.flag)) {
-    if (w == "shown") continue;
-    if (w[0] == '!') {
-      if (Flagged(form, w.substr(1))) return false;
-    } else if (!Flagged(form, w)) {
-      return false;
-    }
-  }
+  for (const std::string& b : c.flagged)
+    if (!Flagged(form, b)) return false;
+  for (const std::string& b : c.notFlagged)
+    if (Flagged(form, b)) return false;
   return true;
 }
 
@@ -136,6 +124,8 @@ void BindAll(data::TZQuery& q, const std::vector<TParamValue>& params, TCustomFo
 
 }  // namespace
 
+bool HookInstalled(const std::string& name) { return Hooks().count(name) > 0; }
+
 void SetHook(const std::string& name, THook hook) {
   if (hook) Hooks()[name] = std::move(hook);
   else Hooks().erase(name);
@@ -204,10 +194,9 @@ void ClearFlags(const TLookupTable& table) {
   for (const TCaller& c : table.callers) {
     TCustomForm* form = Window(c.window);
     if (!form) continue;
-    for (const std::string& w : Words(c.flag + " " + c.alsoClears)) {
-      if (w == "shown" || w[0] == '!') continue;
-      if (auto* b = Button(*form, w)) b->SetFlat(false);
-    }
+    for (const auto* names : {&c.flagged, &c.alsoClears})
+      for (const std::string& name : *names)
+        if (auto* b = Button(*form, name)) b->SetFlat(false);
   }
 }
 
