@@ -1,11 +1,13 @@
 #include "registry/UDetailJemaat.h"
 
 #include "kit/Photo.h"
+#include "kit/Record.h"
 #include "kit/Records.h"
 #include "app/UDM.h"
 #include "kit/FormKit.h"
 #include "registry/QRJemaat.h"
 #include "registry/UPenambahanJemaat.h"
+#include "registry/rules/Records.h"
 
 namespace registry {
 
@@ -114,53 +116,15 @@ void TFDetailJemaat::SpeedButton2Click(TObject*) {
   }
   auto* m = FPenambahanJemaat;
   auto text = [&](const char* f) { return q.FieldByName(f)->AsString(); };
-  auto date = [&](const char* f) { return q.FieldByName(f)->AsDateTime(); };
-  m->Edit1->SetText(Edit1->Text());
   m->Edit2->SetText(Edit2->Text());
   const std::string nij = text("nij");
-  m->Edit7->SetText(nij);
-  m->Edit8->SetText(text("nama_dpn"));
-  m->Edit9->SetText(text("nama_tengah"));
-  m->Edit10->SetText(text("nama_blkg"));
-  m->Edit11->SetText(text("tmpt_lahir"));
-  m->Edit12->SetText(text("alamat"));
-  m->Edit13->SetText(text("no_hp"));
-  m->Edit14->SetText(text("suku"));
-  m->Edit15->SetText(text("no_id_card"));
-  m->Edit17->SetText(text("gelar"));
-  m->Edit18->SetText(text("jurusan"));
-  m->Edit19->SetText(text("pekerjaan"));
-  m->Edit20->SetText(text("bhs_asing_1"));
-  m->Edit21->SetText(text("skill"));
-  m->Edit3->SetText(text("email"));
-  m->Edit22->SetText(text("tmpt_baptis"));
-  m->Edit23->SetText(text("tmpt_sidi"));
-  m->Edit24->SetText(text("tmpt_nikah"));
-  m->DateTimePicker1->SetDateTime(date("tgl_lahir"));
-  m->DateTimePicker2->SetDateTime(date("tgl_input"));
-  m->DateTimePicker3->SetDateTime(date("tgl_baptis"));
-  m->DateTimePicker4->SetDateTime(date("tgl_sidi"));
-  m->DateTimePicker5->SetDateTime(date("tgl_nikah"));
-  m->DateTimePicker6->SetDateTime(date("tgl_meninggal"));
-  SelectExact(*m->ComboBox1, text("id_card"));
-  SelectExact(*m->ComboBox2, text("sts_kel"));
-  SelectExact(*m->ComboBox3, text("sex"));
-  SelectExact(*m->ComboBox4, text("gol_darah"));
-  SelectExact(*m->ComboBox5, text("pend_akhir"));
-  SelectExact(*m->ComboBox6, text("sekpel"));
-  SelectExact(*m->ComboBox7, text("pelkat"));
-  SelectExact(*m->ComboBox8, text("baptis"));
-  SelectExact(*m->ComboBox9, text("sidi"));
-  SelectExact(*m->ComboBox10, text("nikah"));
-  SelectExact(*m->ComboBox11, text("sts_hidup"));
-  SelectExact(*m->ComboBox12, text("suku_bangsa"));
+  LoadRecord(rules::MemberRecord(), *m, q);
   // The death inputs follow the stored state; the stored date stays in its picker.
   const bool deceased = text("sts_hidup") == "Meninggal";
   if (!deceased) m->Edit25->Clear();
   SetEditable(*m->Edit25, deceased);
   m->DateTimePicker6->SetEnabled(deceased);
   m->Edit25->SetText(text("tmpt_meninggal"));
-  kit::ShowPhoto(*m->Image2, *q.FieldByName("foto"));
 
   auto& q5 = *DM->Q5;
   kit::SetSQL(q5, {"select * from registrasi", "where nik=:ni and nij=:nj"});

@@ -1,6 +1,7 @@
 #include "shell/UGereja.h"
 
 #include "kit/FormKit.h"
+#include "kit/Record.h"
 #include "kit/Records.h"
 #include "app/UDM.h"
 #include "shell/Upantra.h"
@@ -38,6 +39,9 @@ TFGereja::TFGereja(rtl::TComponent* owner) : TForm(owner) {
   Edit2->SetName("Edit2");
   Edit2->SetParent(this);
   Edit2->SetBounds(110, 48, 354, 24);
+  // Nothing longer than its column can be typed.
+  kit::LimitLength(*Edit1, "gereja", "nama_gereja");
+  kit::LimitLength(*Edit2, "gereja", "alamat");
 
   Button1 = new TButton(this);
   Button1->SetName("Button1");

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "kit/FormKit.h"
+#include "kit/Record.h"
 #include "app/UDM.h"
 #include "gui/Dialogs.h"
 #include "rtl/DateUtils.h"
@@ -110,6 +111,9 @@ TFLogin::TFLogin(rtl::TComponent* owner) : TForm(owner) {
   Edit2->SetBounds(40, 230, 330, 24);
   Edit2->SetPasswordChar(L'*');
   Edit2->OnKeyPress = [this](TObject* s, wchar_t& k) { Edit2KeyPress(s, k); };
+  // Nothing longer than its column can be typed.
+  kit::LimitLength(*Edit1, "user", "username");
+  kit::LimitLength(*Edit2, "user", "pswd");
 
   SpeedButton1 = new TSpeedButton(this);
   SpeedButton1->SetName("SpeedButton1");

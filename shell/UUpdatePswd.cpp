@@ -1,6 +1,7 @@
 #include "shell/UUpdatePswd.h"
 
 #include "kit/FormKit.h"
+#include "kit/Record.h"
 #include "kit/Records.h"
 #include "app/UDM.h"
 #include "shell/Upantra.h"
@@ -57,6 +58,7 @@ TFUpdatePswd::TFUpdatePswd(rtl::TComponent* owner) : TForm(owner) {
   Edit2->OnKeyPress = [this](TObject* s, wchar_t& k) { Edit2KeyPress(s, k); };
   Button1->OnClick = [this](TObject* s) { Button1Click(s); };
   Button2->OnClick = [this](TObject* s) { Button2Click(s); };
+  kit::LimitLength(*Edit2, "user", "pswd");  // nothing longer than its column can be typed
   OnActivate = [this](TObject* s) { FormActivate(s); };
 }
 

@@ -1,6 +1,7 @@
 #include "shell/UUser.h"
 
 #include "kit/FormKit.h"
+#include "kit/Record.h"
 #include "kit/Records.h"
 #include "app/UDM.h"
 
@@ -104,6 +105,11 @@ TFUser::TFUser(rtl::TComponent* owner) : TForm(owner) {
   Button4->OnClick = [this](TObject* s) { Button4Click(s); };
   Button5->OnClick = [this](TObject* s) { Button5Click(s); };
   DBGrid1->OnDblClick = [this](TObject* s) { DBGrid1DblClick(s); };
+  // Nothing longer than its column can be typed.
+  kit::LimitLength(*Edit1, "user", "nama");
+  kit::LimitLength(*Edit2, "user", "username");
+  kit::LimitLength(*Edit3, "user", "pswd");
+  kit::LimitLength(*Edit4, "user", "nama");
   OnActivate = [this](TObject* s) { FormActivate(s); };
 }
 

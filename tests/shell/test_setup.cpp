@@ -80,6 +80,16 @@ TEST_F(ChurchWindow, SetupInsertsTheRowThenOverwritesIt) {
   EXPECT_EQ(FMenu->Label11->Caption(), "GEREJA BARU");
 }
 
+TEST_F(ChurchWindow, NothingLongerThanItsColumnCanBeTyped) {
+  auto length = [this](const char* column) {
+    return std::stoi(Value(std::string("select character_maximum_length from information_schema.columns where "
+                                       "table_schema=database() and table_name='gereja' and column_name='") +
+                           column + "'"));
+  };
+  EXPECT_EQ(FGereja->Edit1->MaxLength(), length("nama_gereja"));
+  EXPECT_EQ(FGereja->Edit2->MaxLength(), length("alamat"));
+}
+
 TEST_F(ChurchWindow, ShownItOffersTheStoredNameForEditing) {
   Exec("insert into gereja(nama_gereja,alamat) values ('GEREJA UJI','Jl. Uji')");
   bool focused = false;
