@@ -83,6 +83,35 @@ TGroupBox* MakeGroup(rtl::TComponent* owner, TWinControl* parent, const char* na
   return g;
 }
 
+int TRows::Row(const std::string& caption) {
+  MakeLabel(owner, group, (prefix + std::to_string(++labels)).c_str(), labelX, y + labelDy, caption);
+  const int top = y;
+  y += step;
+  return top;
+}
+
+TEdit* TRows::Edit(const char* name, const std::string& caption, bool upper, bool readOnly, int w) {
+  return MakeEdit(owner, group, name, inputX, Row(caption), w ? w : inputW, upper, readOnly);
+}
+
+TComboBox* TRows::List(const char* name, const std::string& caption, std::initializer_list<const char*> items, int w) {
+  return MakeList(owner, group, name, inputX, Row(caption), w ? w : 130, items);
+}
+
+TDateTimePicker* TRows::Picker(const char* name, const std::string& caption) {
+  return MakePicker(owner, group, name, inputX, Row(caption), 130);
+}
+
+void TRows::Radios(const std::string& caption, std::initializer_list<TRadio> radios) {
+  const int top = Row(caption);
+  int x = inputX;
+  for (const TRadio& r : radios) {
+    *r.field = Make<TRadioButton>(owner, group, r.name, x, top + 2, r.w, 20);
+    (*r.field)->SetCaption(r.caption);
+    x += 72;
+  }
+}
+
 TPhotoBlock MakePhotoBlock(TForm& form, const TPhotoBlockSpec& s) {
   TPhotoBlock b;
   b.panel = Make<TPanel>(&form, &form, "Panel1", s.x, s.y, 160, 206);

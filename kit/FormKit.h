@@ -55,6 +55,33 @@ gui::TButton* MakeButton(rtl::TComponent* owner, gui::TWinControl* parent, const
 gui::TGroupBox* MakeGroup(rtl::TComponent* owner, gui::TWinControl* parent, const char* name, int x, int y, int w,
                           int h, const std::string& caption);
 
+// Labelled inputs one under the other inside a group: each row a label ("Label1",
+// "Label2", ... or the prefix given) at the left and its input at `inputX`.
+struct TRows {
+  rtl::TComponent* owner;
+  gui::TWinControl* group;
+  int labelX = 10, inputX = 150, inputW = 250, y = 22;
+  int step = 25;   // from one row to the next
+  int labels = 0;  // the number of the last label made
+  const char* prefix = "Label";
+  int labelDy = 3;  // the label's text sits this much below its input's top
+
+  // A label alone; returns the row's top, for inputs the caller places on it.
+  int Row(const std::string& caption);
+  gui::TEdit* Edit(const char* name, const std::string& caption, bool upper = false, bool readOnly = false, int w = 0);
+  gui::TComboBox* List(const char* name, const std::string& caption, std::initializer_list<const char*> items,
+                       int w = 0);
+  gui::TDateTimePicker* Picker(const char* name, const std::string& caption);
+  // A row of radio buttons, each with its field, name, caption and width.
+  struct TRadio {
+    gui::TRadioButton** field;
+    const char* name;
+    const char* caption;
+    int w = 70;
+  };
+  void Radios(const std::string& caption, std::initializer_list<TRadio> radios);
+};
+
 // The photo block of an entry window: a lowered panel "Photo" with the image, and below
 // it, when the window lets the user change the photo, "Upload" (a JPEG file picked in
 // the open dialog) and "Reset" (the default photo back; without one the refusal shows

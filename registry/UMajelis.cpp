@@ -18,28 +18,23 @@ using app::DM;
 
 TFMajelis* FMajelis = nullptr;
 
-TFMajelis::TFMajelis(rtl::TComponent* owner) : TForm(owner) {
+TFMajelis::TFMajelis(rtl::TComponent* owner) : TEntryForm(owner, rules::CouncilRecord, "FCariMajelis") {
   SetupForm(*this, {.name = "FMajelis", .caption = "Master >> Majelis", .width = 720, .height = 470});
 
   GroupBox1 = MakeGroup(this, this, "GroupBox1", 12, 8, 520, 250, " Identitas ");
-  const int lx = 12, ex = 250;
-  MakeLabel(this, GroupBox1, "Label1", lx, 30, "Nomor Induk Majelis Periode (NIMP)");
-  Edit1 = MakeEdit(this, GroupBox1, "Edit1", ex, 26, 150, false, true);
+  // The member's particulars are filled by the member lookup, never typed.
+  TRows id{
+      .owner = this, .group = GroupBox1, .labelX = 12, .inputX = 250, .inputW = 110, .y = 26, .step = 32, .labelDy = 4};
+  Edit1 = id.Edit("Edit1", "Nomor Induk Majelis Periode (NIMP)", false, true, 150);
   Edit1->Font().SetStyle(fsBold);
-  MakeLabel(this, GroupBox1, "Label2", lx, 62, "Nomor Induk Jemaat (NIJ)");
-  Edit2 = MakeEdit(this, GroupBox1, "Edit2", ex, 58, 150, false, true);
-  SpeedButton1 = Make<TSpeedButton>(this, GroupBox1, "SpeedButton1", ex + 154, 58, 26, 22);
+  Edit2 = id.Edit("Edit2", "Nomor Induk Jemaat (NIJ)", false, true, 150);
+  SpeedButton1 = Make<TSpeedButton>(this, GroupBox1, "SpeedButton1", 250 + 154, Edit2->Top(), 26, 22);
   SpeedButton1->SetCaption("...");
-  MakeLabel(this, GroupBox1, "Label3", lx, 94, "Nama Majelis");
-  Edit3 = MakeEdit(this, GroupBox1, "Edit3", ex, 90, 256, true, true);
-  MakeLabel(this, GroupBox1, "Label4", lx, 126, "Tgl.Lahir");
-  Edit4 = MakeEdit(this, GroupBox1, "Edit4", ex, 122, 110, false, true);
-  MakeLabel(this, GroupBox1, "Label5", lx, 158, "Sex");
-  Edit5 = MakeEdit(this, GroupBox1, "Edit5", ex, 154, 110, false, true);
-  MakeLabel(this, GroupBox1, "Label6", lx, 190, "PelKat");
-  Edit6 = MakeEdit(this, GroupBox1, "Edit6", ex, 186, 110, false, true);
-  MakeLabel(this, GroupBox1, "Label7", lx, 222, "SekPel");
-  Edit7 = MakeEdit(this, GroupBox1, "Edit7", ex, 218, 110, false, true);
+  Edit3 = id.Edit("Edit3", "Nama Majelis", true, true, 256);
+  Edit4 = id.Edit("Edit4", "Tgl.Lahir", false, true);
+  Edit5 = id.Edit("Edit5", "Sex", false, true);
+  Edit6 = id.Edit("Edit6", "PelKat", false, true);
+  Edit7 = id.Edit("Edit7", "SekPel", false, true);
 
   MakePhotoBlock(*this, {.x = 548, .y = 14}).Into(Panel1, Image1);
 
@@ -70,29 +65,19 @@ TFMajelis::TFMajelis(rtl::TComponent* owner) : TForm(owner) {
   Edit10->Font().SetStyle(fsBold);
   Button1 = MakeButton(this, GroupBox4, "Button1", 44, 54, 64, "OK");
 
-  Panel2 = MakeActionBar(*this, "Panel2", 60,
-                         {{&SpeedButton2, "SpeedButton2", "Simpan", [this](TObject* s) { SpeedButton2Click(s); }},
-                          {&SpeedButton3, "SpeedButton3", "Cari", [this](TObject* s) { SpeedButton3Click(s); }},
-                          {&SpeedButton4, "SpeedButton4", "Reset Form", [this](TObject* s) { SpeedButton4Click(s); }},
-                          {&SpeedButton5, "SpeedButton5", "Close", [this](TObject* s) { SpeedButton5Click(s); }}});
+  Panel2 = MakeBar(SpeedButton2, "SpeedButton2", 60);
 
   SpeedButton1->OnClick = [this](TObject* s) { SpeedButton1Click(s); };
   ComboBox1->OnChange = [this](TObject* s) { ComboBox1Change(s); };
   Button1->OnClick = [this](TObject* s) { Button1Click(s); };
-  LimitLengths(rules::CouncilRecord(), *this);
-  OnActivate = [this](TObject* s) { FormActivate(s); };
 }
 
-void TFMajelis::FormActivate(TObject*) {
-  ClearRecord(rules::CouncilRecord(), *this);
+void TFMajelis::Cleared() {
   // The member's particulars beside the record, shown only.
   for (TEdit* e : {Edit3, Edit4, Edit5, Edit6, Edit7}) e->Clear();
   Edit9->Hide();
   Label13->Hide();
   Edit10->Clear();
-  if (Showing()) Edit2->SetFocus();
-  SetActiveControl(Edit2);
-  kit::ShowDefaultPhoto(*DM->Q1, *Image1);
 }
 
 void TFMajelis::SpeedButton1Click(TObject*) {
@@ -115,7 +100,7 @@ void TFMajelis::ComboBox1Change(TObject*) {
   }
 }
 
-void TFMajelis::SpeedButton2Click(TObject*) {
+void TFMajelis::Save() {
   // Without a member there is neither a member number nor the sex that makes the
   // council number: a save would store "[Auto]" as the key.
   if (Edit2->Text().empty()) {
@@ -144,12 +129,6 @@ void TFMajelis::SpeedButton2Click(TObject*) {
     return;
   FormActivate(this);
 }
-
-void TFMajelis::SpeedButton3Click(TObject*) { FCariMajelis->ShowModal(); }
-
-void TFMajelis::SpeedButton4Click(TObject*) { FormActivate(this); }
-
-void TFMajelis::SpeedButton5Click(TObject*) { Close(); }
 
 void TFMajelis::Button1Click(TObject*) {
   if (Edit1->Text() == "[Auto]") {

@@ -18,42 +18,6 @@ using app::DM;
 
 TFPenambahanJemaat* FPenambahanJemaat = nullptr;
 
-namespace {
-
-// Lays out labelled inputs one under the other inside a group.
-struct Rows {
-  rtl::TComponent* owner;
-  TWinControl* group;
-  int labelX = 10, inputX = 150, inputW = 250, y = 22;
-  static constexpr int kStep = 25;
-  int labels = 0;
-  std::string prefix;
-
-  void Caption(const std::string& caption) {
-    MakeLabel(owner, group, (prefix + std::to_string(++labels)).c_str(), labelX, y + 3, caption);
-  }
-  TEdit* Edit(const char* name, const std::string& caption, bool upper = false, bool readOnly = false, int w = 0) {
-    Caption(caption);
-    auto* e = MakeEdit(owner, group, name, inputX, y, w ? w : inputW, upper, readOnly);
-    y += kStep;
-    return e;
-  }
-  TComboBox* List(const char* name, const std::string& caption, std::initializer_list<const char*> items, int w = 0) {
-    Caption(caption);
-    auto* c = MakeList(owner, group, name, inputX, y, w ? w : 130, items);
-    y += kStep;
-    return c;
-  }
-  TDateTimePicker* Picker(const char* name, const std::string& caption) {
-    Caption(caption);
-    auto* p = MakePicker(owner, group, name, inputX, y, 130);
-    y += kStep;
-    return p;
-  }
-};
-
-}  // namespace
-
 TFPenambahanJemaat::TFPenambahanJemaat(rtl::TComponent* owner) : TForm(owner) {
   SetupForm(*this, {.name = "FPenambahanJemaat",
                     .caption = "File >> Warga Jemaat >> Detail >> Penambahan",
@@ -62,12 +26,12 @@ TFPenambahanJemaat::TFPenambahanJemaat(rtl::TComponent* owner) : TForm(owner) {
                     .fontHeight = -11});
 
   GroupBox1 = MakeGroup(this, this, "GroupBox1", 10, 6, 300, 80, " Kepala Keluarga ");
-  Rows kk{this, GroupBox1, 10, 110, 180, 22, 0, "LabelKK"};
+  TRows kk{this, GroupBox1, 10, 110, 180, 22, 25, 0, "LabelKK"};
   Edit1 = kk.Edit("Edit1", "Nomor Induk Keluarga (NIK)", false, true);
   Edit2 = kk.Edit("Edit2", "Nama KK", true, true);
 
   GroupBox2 = MakeGroup(this, this, "GroupBox2", 10, 92, 300, 80, " Registrasi ");
-  Rows reg{this, GroupBox2, 10, 110, 180, 22, 0, "LabelReg"};
+  TRows reg{this, GroupBox2, 10, 110, 180, 22, 25, 0, "LabelReg"};
   Edit4 = reg.Edit("Edit4", "No.Registrasi", false, true);
   Edit5 = reg.Edit("Edit5", "Tanggal", false, true);
 
@@ -75,7 +39,7 @@ TFPenambahanJemaat::TFPenambahanJemaat(rtl::TComponent* owner) : TForm(owner) {
       .Into(Panel1, Image2, Button1, Button2, OpenDialog1);
 
   GroupBox3 = MakeGroup(this, this, "GroupBox3", 320, 6, 420, 590, " Identitas Jemaat ");
-  Rows id{this, GroupBox3, 10, 165, 240, 22, 0, "LabelId"};
+  TRows id{this, GroupBox3, 10, 165, 240, 22, 25, 0, "LabelId"};
   Edit7 = id.Edit("Edit7", "Nomor Induk Jemaat (NIJ)", false, true, 150);
   Edit8 = id.Edit("Edit8", "Nama Depan", true);
   Edit9 = id.Edit("Edit9", "Nama Tengah", true);
@@ -104,7 +68,7 @@ TFPenambahanJemaat::TFPenambahanJemaat(rtl::TComponent* owner) : TForm(owner) {
   DateTimePicker6->SetEnabled(false);
 
   GroupBox4 = MakeGroup(this, this, "GroupBox4", 750, 6, 250, 184, " Pendidikan && Pekerjaan ");
-  Rows edu{this, GroupBox4, 10, 130, 110, 22, 0, "LabelEdu"};
+  TRows edu{this, GroupBox4, 10, 130, 110, 22, 25, 0, "LabelEdu"};
   ComboBox5 = edu.List("ComboBox5", "Pendidikan Terakhir", {"SD", "SMP", "SMA", "DIPLOMA", "S1", "S2", "S3", "NON"},
                        100);
   Edit18 = edu.Edit("Edit18", "Jurusan");
@@ -114,7 +78,7 @@ TFPenambahanJemaat::TFPenambahanJemaat(rtl::TComponent* owner) : TForm(owner) {
   Edit21 = edu.Edit("Edit21", "Skill");
 
   GroupBox5 = MakeGroup(this, this, "GroupBox5", 750, 196, 250, 258, " Dokumentasi Gereja ");
-  Rows doc{this, GroupBox5, 10, 100, 140, 22, 0, "LabelDoc"};
+  TRows doc{this, GroupBox5, 10, 100, 140, 22, 25, 0, "LabelDoc"};
   ComboBox8 = doc.List("ComboBox8", "Baptis ?", {"SUDAH", "BELUM"}, 90);
   Edit22 = doc.Edit("Edit22", "Tempat");
   DateTimePicker3 = doc.Picker("DateTimePicker3", "Tanggal");

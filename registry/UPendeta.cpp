@@ -16,30 +16,26 @@ using app::DM;
 
 TFPendeta* FPendeta = nullptr;
 
-TFPendeta::TFPendeta(rtl::TComponent* owner) : TForm(owner) {
+TFPendeta::TFPendeta(rtl::TComponent* owner)
+    : TPersonRegister(owner, {.record = rules::MinisterRecord,
+                              .search = "FCariPendeta",
+                              .keyName = "NIP",
+                              .updated = "Data Pendeta berhasil di-ubah",
+                              .inserted = "Data Pendeta Baru berhasil di-input"}) {
   SetupForm(*this, {.name = "FPendeta", .caption = "Master >> Pendeta", .width = 900, .height = 560});
 
   GroupBox1 = MakeGroup(this, this, "GroupBox1", 10, 6, 440, 290, " Identitas ");
-  const int lx = 10, ex = 190;
-  MakeLabel(this, GroupBox1, "Label1", lx, 28, "Nomor Induk Pendeta (NIP)");
-  Edit1 = MakeEdit(this, GroupBox1, "Edit1", ex, 24, 150);
-  MakeLabel(this, GroupBox1, "Label2", lx, 60, "Nama Pendeta");
-  Edit2 = MakeEdit(this, GroupBox1, "Edit2", ex, 56, 236, true);
-  MakeLabel(this, GroupBox1, "Label3", lx, 92, "Tempat Lahir");
-  Edit11 = MakeEdit(this, GroupBox1, "Edit11", ex, 88, 236);
-  MakeLabel(this, GroupBox1, "Label4", lx, 124, "Tgl.Lahir");
-  DateTimePicker1 = MakePicker(this, GroupBox1, "DateTimePicker1", ex, 120, 130);
-  MakeLabel(this, GroupBox1, "Label5", lx, 156, "Jabatan");
-  ComboBox1 = MakeList(this, GroupBox1, "ComboBox1", ex, 152, 120, {"KMJ", "PJ", "HONORER"});
-  MakeLabel(this, GroupBox1, "Label6", lx, 188, "Status");
-  RadioButton1 = Make<TRadioButton>(this, GroupBox1, "RadioButton1", ex, 186, 70, 20);
-  RadioButton1->SetCaption("Aktif");
-  RadioButton2 = Make<TRadioButton>(this, GroupBox1, "RadioButton2", ex + 72, 186, 70, 20);
-  RadioButton2->SetCaption("Mutasi");
-  RadioButton3 = Make<TRadioButton>(this, GroupBox1, "RadioButton3", ex + 144, 186, 90, 20);
-  RadioButton3->SetCaption("Emeritus");
-  MakeLabel(this, GroupBox1, "Label7", lx, 220, "No. KTP");
-  Edit16 = MakeEdit(this, GroupBox1, "Edit16", ex, 216, 236);
+  TRows id{
+      .owner = this, .group = GroupBox1, .labelX = 10, .inputX = 190, .inputW = 236, .y = 24, .step = 32, .labelDy = 4};
+  Edit1 = id.Edit("Edit1", "Nomor Induk Pendeta (NIP)", false, false, 150);
+  Edit2 = id.Edit("Edit2", "Nama Pendeta", true);
+  Edit11 = id.Edit("Edit11", "Tempat Lahir");
+  DateTimePicker1 = id.Picker("DateTimePicker1", "Tgl.Lahir");
+  ComboBox1 = id.List("ComboBox1", "Jabatan", {"KMJ", "PJ", "HONORER"}, 120);
+  id.Radios("Status", {{&RadioButton1, "RadioButton1", "Aktif"},
+                       {&RadioButton2, "RadioButton2", "Mutasi"},
+                       {&RadioButton3, "RadioButton3", "Emeritus", 90}});
+  Edit16 = id.Edit("Edit16", "No. KTP");
 
   MakePhotoBlock(*this, {.x = 460, .y = 14, .image = "Image1", .reset = "Button5", .title = "Pendeta"})
       .Into(Panel1, Image1, Button1, Button5, OpenDialog1);
@@ -58,52 +54,19 @@ TFPendeta::TFPendeta(rtl::TComponent* owner) : TForm(owner) {
 
   GroupBox3 = MakeGroup(this, this, "GroupBox3", 10, 300, 880, 180, " Mutasi ");
   GroupBox4 = MakeGroup(this, GroupBox3, "GroupBox4", 10, 20, 425, 150, " Masuk ");
-  MakeLabel(this, GroupBox4, "Label16", 10, 28, "Mutasi Dari");
-  Edit12 = MakeEdit(this, GroupBox4, "Edit12", 110, 24, 300, true);
-  MakeLabel(this, GroupBox4, "Label17", 10, 60, "No. SK");
-  Edit13 = MakeEdit(this, GroupBox4, "Edit13", 110, 56, 300);
-  MakeLabel(this, GroupBox4, "Label18", 10, 92, "Tgl.Mulai");
-  DateTimePicker2 = MakePicker(this, GroupBox4, "DateTimePicker2", 110, 88, 130);
+  TRows entry{
+      .owner = this, .group = GroupBox4, .inputX = 110, .inputW = 300, .y = 24, .step = 32, .labels = 15, .labelDy = 4};
+  Edit12 = entry.Edit("Edit12", "Mutasi Dari", true);
+  Edit13 = entry.Edit("Edit13", "No. SK");
+  DateTimePicker2 = entry.Picker("DateTimePicker2", "Tgl.Mulai");
   GroupBox5 = MakeGroup(this, GroupBox3, "GroupBox5", 445, 20, 425, 150, " Keluar ");
-  MakeLabel(this, GroupBox5, "Label19", 10, 28, "Mutasi Ke");
-  Edit14 = MakeEdit(this, GroupBox5, "Edit14", 110, 24, 300, true);
-  MakeLabel(this, GroupBox5, "Label20", 10, 60, "No. SK");
-  Edit15 = MakeEdit(this, GroupBox5, "Edit15", 110, 56, 300);
-  MakeLabel(this, GroupBox5, "Label21", 10, 92, "Tgl.Selesai");
-  DateTimePicker3 = MakePicker(this, GroupBox5, "DateTimePicker3", 110, 88, 130);
+  TRows leave{
+      .owner = this, .group = GroupBox5, .inputX = 110, .inputW = 300, .y = 24, .step = 32, .labels = 18, .labelDy = 4};
+  Edit14 = leave.Edit("Edit14", "Mutasi Ke", true);
+  Edit15 = leave.Edit("Edit15", "No. SK");
+  DateTimePicker3 = leave.Picker("DateTimePicker3", "Tgl.Selesai");
 
-  Panel2 = MakeActionBar(*this, "Panel2", 60,
-                         {{&SpeedButton1, "SpeedButton1", "Simpan", [this](TObject* s) { SpeedButton1Click(s); }},
-                          {&SpeedButton3, "SpeedButton3", "Cari", [this](TObject* s) { SpeedButton3Click(s); }},
-                          {&SpeedButton4, "SpeedButton4", "Reset Form", [this](TObject* s) { SpeedButton4Click(s); }},
-                          {&SpeedButton5, "SpeedButton5", "Close", [this](TObject* s) { SpeedButton5Click(s); }}});
-
-  LimitLengths(rules::MinisterRecord(), *this);
-  OnActivate = [this](TObject* s) { FormActivate(s); };
+  Panel2 = MakeBar(SpeedButton1, "SpeedButton1", 60);
 }
-
-void TFPendeta::FormActivate(TObject*) {
-  ClearRecord(rules::MinisterRecord(), *this);
-  SetActiveControl(Edit1);
-  if (Edit1->Showing()) Edit1->SetFocus();
-  kit::ShowDefaultPhoto(*DM->Q1, *Image1);
-}
-
-void TFPendeta::SpeedButton1Click(TObject*) {
-  if (!SaveRecord({.record = rules::MinisterRecord(),
-                   .form = *this,
-                   .key = Edit1->Text(),
-                   .keyName = "NIP",
-                   .updated = "Data Pendeta berhasil di-ubah",
-                   .inserted = "Data Pendeta Baru berhasil di-input"}))
-    return;
-  FormActivate(this);
-}
-
-void TFPendeta::SpeedButton3Click(TObject*) { FCariPendeta->ShowModal(); }
-
-void TFPendeta::SpeedButton4Click(TObject*) { FormActivate(this); }
-
-void TFPendeta::SpeedButton5Click(TObject*) { Close(); }
 
 }  // namespace registry

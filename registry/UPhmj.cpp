@@ -18,59 +18,48 @@ using app::DM;
 
 TFPhmj* FPhmj = nullptr;
 
-TFPhmj::TFPhmj(rtl::TComponent* owner) : TForm(owner) {
+TFPhmj::TFPhmj(rtl::TComponent* owner) : TEntryForm(owner, rules::ExecutiveRecord, "FCariPHMJ") {
   SetupForm(*this, {.name = "FPhmj", .caption = "Master >> PHMJ", .width = 720, .height = 440});
 
   GroupBox1 = MakeGroup(this, this, "GroupBox1", 12, 8, 520, 186, " Majelis Jemaat ");
-  const int lx = 12, ex = 250;
-  MakeLabel(this, GroupBox1, "Label1", lx, 30, "Nomor Induk Majelis Periode (NIMP)");
-  Edit1 = MakeEdit(this, GroupBox1, "Edit1", ex, 26, 150, false, true);
-  SpeedButton1 = Make<TSpeedButton>(this, GroupBox1, "SpeedButton1", ex + 154, 26, 26, 22);
+  // The council member's particulars come from the council lookup.
+  TRows council{
+      .owner = this, .group = GroupBox1, .labelX = 12, .inputX = 250, .inputW = 110, .y = 26, .step = 32, .labelDy = 4};
+  Edit1 = council.Edit("Edit1", "Nomor Induk Majelis Periode (NIMP)", false, true, 150);
+  SpeedButton1 = Make<TSpeedButton>(this, GroupBox1, "SpeedButton1", 250 + 154, Edit1->Top(), 26, 22);
   SpeedButton1->SetCaption("...");
-  MakeLabel(this, GroupBox1, "Label2", lx, 62, "Nama Majelis");
-  Edit2 = MakeEdit(this, GroupBox1, "Edit2", ex, 58, 256, false, true);
-  MakeLabel(this, GroupBox1, "Label3", lx, 94, "Jabatan");
-  Edit3 = MakeEdit(this, GroupBox1, "Edit3", ex, 90, 80, true, true);
-  MakeLabel(this, GroupBox1, "Label4", lx, 126, "Periode");
-  Edit4 = MakeEdit(this, GroupBox1, "Edit4", ex, 122, 110, false, true);
-  MakeLabel(this, GroupBox1, "Label5", lx, 158, "Status");
-  Edit5 = MakeEdit(this, GroupBox1, "Edit5", ex, 154, 110, false, true);
+  Edit2 = council.Edit("Edit2", "Nama Majelis", false, true, 256);
+  Edit3 = council.Edit("Edit3", "Jabatan", true, true, 80);
+  Edit4 = council.Edit("Edit4", "Periode", false, true);
+  Edit5 = council.Edit("Edit5", "Status", false, true);
 
   MakePhotoBlock(*this, {.x = 548, .y = 14}).Into(Panel1, Image1);
 
   GroupBox2 = MakeGroup(this, this, "GroupBox2", 12, 200, 520, 160, " Pelaksana Harian Majelis Jemaat (PHMJ) ");
-  MakeLabel(this, GroupBox2, "Label6", lx, 30, "Jabatan");
+  MakeLabel(this, GroupBox2, "Label6", 12, 30, "Jabatan");
   ComboBox1 = MakeList(this, GroupBox2, "ComboBox1", 120, 26, 170,
                        {"Ketua I", "Ketua II", "Ketua III", "Ketua IV", "Ketua V", "Sekretaris Umum", "Sekretaris I",
                         "Sekretaris II", "Bendahara Umum", "Bendahara I"});
-  MakeLabel(this, GroupBox2, "Label7", lx, 62, "Status");
+  MakeLabel(this, GroupBox2, "Label7", 12, 62, "Status");
   RadioButton1 = Make<TRadioButton>(this, GroupBox2, "RadioButton1", 120, 60, 80, 20);
   RadioButton1->SetCaption("Aktif");
   RadioButton2 = Make<TRadioButton>(this, GroupBox2, "RadioButton2", 210, 60, 80, 20);
   RadioButton2->SetCaption("Selesai");
-  MakeLabel(this, GroupBox2, "Label8", lx, 94, "Periode");
+  MakeLabel(this, GroupBox2, "Label8", 12, 94, "Periode");
   Edit6 = MakeEdit(this, GroupBox2, "Edit6", 120, 90, 110, false, true);
-  MakeLabel(this, GroupBox2, "Label9", lx, 126, "Tgl.Mulai");
+  MakeLabel(this, GroupBox2, "Label9", 12, 126, "Tgl.Mulai");
   DateTimePicker1 = MakePicker(this, GroupBox2, "DateTimePicker1", 120, 122, 114);
   MakeLabel(this, GroupBox2, "Label10", 260, 126, "Tgl.Selesai");
   DateTimePicker2 = MakePicker(this, GroupBox2, "DateTimePicker2", 350, 122, 114);
 
-  Panel2 = MakeActionBar(*this, "Panel2", 60,
-                         {{&SpeedButton2, "SpeedButton2", "Simpan", [this](TObject* s) { SpeedButton2Click(s); }},
-                          {&SpeedButton3, "SpeedButton3", "Cari", [this](TObject* s) { SpeedButton3Click(s); }},
-                          {&SpeedButton4, "SpeedButton4", "Reset Form", [this](TObject* s) { SpeedButton4Click(s); }},
-                          {&SpeedButton5, "SpeedButton5", "Close", [this](TObject* s) { SpeedButton5Click(s); }}});
+  Panel2 = MakeBar(SpeedButton2, "SpeedButton2", 60);
 
   SpeedButton1->OnClick = [this](TObject* s) { SpeedButton1Click(s); };
-  LimitLengths(rules::ExecutiveRecord(), *this);
-  OnActivate = [this](TObject* s) { FormActivate(s); };
 }
 
-void TFPhmj::FormActivate(TObject*) {
-  ClearRecord(rules::ExecutiveRecord(), *this);
+void TFPhmj::Cleared() {
   // The council member's particulars, shown only.
   for (TEdit* e : {Edit2, Edit3, Edit4, Edit5}) e->Clear();
-  kit::ShowDefaultPhoto(*DM->Q1, *Image1);
 }
 
 void TFPhmj::SpeedButton1Click(TObject*) {
@@ -79,7 +68,7 @@ void TFPhmj::SpeedButton1Click(TObject*) {
   OpenLookup("FCariNIM", "[Ketik Nama Majelis Disini]");
 }
 
-void TFPhmj::SpeedButton2Click(TObject*) {
+void TFPhmj::Save() {
   // The council member's number is the record's key: without one the save would store
   // an empty key.
   if (Edit1->Text().empty()) {
@@ -103,11 +92,5 @@ void TFPhmj::SpeedButton2Click(TObject*) {
     return;
   FormActivate(this);
 }
-
-void TFPhmj::SpeedButton3Click(TObject*) { FCariPHMJ->ShowModal(); }
-
-void TFPhmj::SpeedButton4Click(TObject*) { FormActivate(this); }
-
-void TFPhmj::SpeedButton5Click(TObject*) { Close(); }
 
 }  // namespace registry
