@@ -97,9 +97,7 @@ TEST_F(Families, RefusesAFamilyWhoseNameIsOnlyBlanks) {
   EXPECT_EQ(Texts(), "Maaf...Data Nama Kepala Keluarga belum dimasukkan|");
   EXPECT_EQ(Value("select count(*) from header_kk"), before);
   // Nothing longer than the column can be typed.
-  EXPECT_EQ(FWargaJemaat->Edit2->MaxLength(),
-            std::stoi(Value("select character_maximum_length from information_schema.columns where "
-                            "table_schema=database() and table_name='header_kk' and column_name='nama_kk'")));
+  EXPECT_EQ(FWargaJemaat->Edit2->MaxLength(), ColumnLength("header_kk", "nama_kk"));
 }
 
 // A last stored number the counter cannot continue stops the save loudly: nothing is

@@ -29,47 +29,28 @@ using namespace registry;
 
 namespace {
 
+// Every window of the registry beside the fixture's, as the program builds them.
+template <class... T>
+void CreateAll(T*&... forms) {
+  (Application->CreateForm(forms), ...);
+}
+template <class... T>
+void DeleteAll(T*&... forms) {
+  ((delete forms, forms = nullptr), ...);
+}
+
 class LookupCallers : public regtest::RegistryFixture {
  protected:
   void SetUp() override {
     RegistryFixture::SetUp();
-    // Every other window of the registry, as the program builds them.
-    Application->CreateForm(FPendeta);
-    Application->CreateForm(FCariPendeta);
-    Application->CreateForm(FVikaris);
-    Application->CreateForm(FCariVikaris);
-    Application->CreateForm(FMahasiswaPraktek);
-    Application->CreateForm(FCariMahasiswaPraktek);
-    Application->CreateForm(FMajelis);
-    Application->CreateForm(FCariNIJ);
-    Application->CreateForm(FCariMajelis);
-    Application->CreateForm(FPhmj);
-    Application->CreateForm(FCariNIM);
-    Application->CreateForm(FCariPHMJ);
-    Application->CreateForm(FGroupMajelis);
-    Application->CreateForm(FPrintGroupMajelis);
-    Application->CreateForm(FCariNIP);
-    Application->CreateForm(FCariNIV);
-    Application->CreateForm(FCariNIMPra);
+    CreateAll(FPendeta, FCariPendeta, FVikaris, FCariVikaris, FMahasiswaPraktek, FCariMahasiswaPraktek, FMajelis,
+              FCariNIJ, FCariMajelis, FPhmj, FCariNIM, FCariPHMJ, FGroupMajelis, FPrintGroupMajelis, FCariNIP, FCariNIV,
+              FCariNIMPra);
   }
   void TearDown() override {
-    delete FCariNIMPra, FCariNIMPra = nullptr;
-    delete FCariNIV, FCariNIV = nullptr;
-    delete FCariNIP, FCariNIP = nullptr;
-    delete FPrintGroupMajelis, FPrintGroupMajelis = nullptr;
-    delete FGroupMajelis, FGroupMajelis = nullptr;
-    delete FCariPHMJ, FCariPHMJ = nullptr;
-    delete FCariNIM, FCariNIM = nullptr;
-    delete FPhmj, FPhmj = nullptr;
-    delete FCariMajelis, FCariMajelis = nullptr;
-    delete FCariNIJ, FCariNIJ = nullptr;
-    delete FMajelis, FMajelis = nullptr;
-    delete FCariMahasiswaPraktek, FCariMahasiswaPraktek = nullptr;
-    delete FMahasiswaPraktek, FMahasiswaPraktek = nullptr;
-    delete FCariVikaris, FCariVikaris = nullptr;
-    delete FVikaris, FVikaris = nullptr;
-    delete FCariPendeta, FCariPendeta = nullptr;
-    delete FPendeta, FPendeta = nullptr;
+    DeleteAll(FCariNIMPra, FCariNIV, FCariNIP, FPrintGroupMajelis, FGroupMajelis, FCariPHMJ, FCariNIM, FPhmj,
+              FCariMajelis, FCariNIJ, FMajelis, FCariMahasiswaPraktek, FMahasiswaPraktek, FCariVikaris, FVikaris,
+              FCariPendeta, FPendeta);
     RegistryFixture::TearDown();
   }
 };

@@ -192,14 +192,8 @@ TEST_F(PersonRegisters, AnEmptyOrBlankTypedKeyIsRefused) {
 TEST_F(PersonRegisters, EveryInputIsLimitedToItsColumn) {
   for (const Register& r : Registers()) {
     SCOPED_TRACE(r.label);
-    EXPECT_EQ(r.keyEdit()->MaxLength(),
-              std::stoi(Value(std::string("select character_maximum_length from information_schema.columns "
-                                          "where table_schema=database() and table_name='") +
-                              r.table + "' and column_name='" + r.key + "'")));
-    EXPECT_EQ(r.nameEdit()->MaxLength(),
-              std::stoi(Value(std::string("select character_maximum_length from information_schema.columns "
-                                          "where table_schema=database() and table_name='") +
-                              r.table + "' and column_name='" + r.name + "'")));
+    EXPECT_EQ(r.keyEdit()->MaxLength(), ColumnLength(r.table, r.key));
+    EXPECT_EQ(r.nameEdit()->MaxLength(), ColumnLength(r.table, r.name));
   }
 }
 

@@ -81,13 +81,8 @@ TEST_F(ChurchWindow, SetupInsertsTheRowThenOverwritesIt) {
 }
 
 TEST_F(ChurchWindow, NothingLongerThanItsColumnCanBeTyped) {
-  auto length = [this](const char* column) {
-    return std::stoi(Value(std::string("select character_maximum_length from information_schema.columns where "
-                                       "table_schema=database() and table_name='gereja' and column_name='") +
-                           column + "'"));
-  };
-  EXPECT_EQ(FGereja->Edit1->MaxLength(), length("nama_gereja"));
-  EXPECT_EQ(FGereja->Edit2->MaxLength(), length("alamat"));
+  EXPECT_EQ(FGereja->Edit1->MaxLength(), ColumnLength("gereja", "nama_gereja"));
+  EXPECT_EQ(FGereja->Edit2->MaxLength(), ColumnLength("gereja", "alamat"));
 }
 
 TEST_F(ChurchWindow, ShownItOffersTheStoredNameForEditing) {

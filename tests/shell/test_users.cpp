@@ -136,11 +136,7 @@ TEST_F(UserWindow, AnAccountNeedsAUsernameAndAPassword) {
 // Text longer than its column would end in the server's "Data too long": the inputs of
 // the accounts carry their column's length, the login's too.
 TEST_F(UserWindow, NothingLongerThanItsColumnCanBeTyped) {
-  auto length = [this](const char* column) {
-    return std::stoi(Value(std::string("select character_maximum_length from information_schema.columns where "
-                                       "table_schema=database() and table_name='user' and column_name='") +
-                           column + "'"));
-  };
+  auto length = [this](const char* column) { return ColumnLength("user", column); };
   EXPECT_EQ(FUser->Edit1->MaxLength(), length("nama"));
   EXPECT_EQ(FUser->Edit2->MaxLength(), length("username"));
   EXPECT_EQ(FUser->Edit3->MaxLength(), length("pswd"));
