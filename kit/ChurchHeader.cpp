@@ -1,6 +1,9 @@
 #include "kit/ChurchHeader.h"
 
 #include <memory>
+#include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "kit/Records.h"
@@ -74,23 +77,21 @@ TChurchReport::TChurchReport(rtl::TComponent* owner, TPrinterOrientation orienta
     }
   }
 
-  LabelTanggal = AddLabel(PageHeaderBand1, "LabelTanggal", right, 4, 50, "Tanggal");
-  AddLabel(PageHeaderBand1, "LabelTanggalTitik", right + 50, 4, 8, ":");
-  QRSysData1 = new TQRSysData(this);
-  QRSysData1->SetName("QRSysData1");
-  QRSysData1->SetParent(PageHeaderBand1);
-  QRSysData1->SetBounds(right + 60, 4, 100, 17);
-  QRSysData1->Data = TQRSysDataType::qrsDate;
-  LabelJam = AddLabel(PageHeaderBand1, "LabelJam", right, 22, 50, "Jam");
-  AddLabel(PageHeaderBand1, "LabelJamTitik", right + 50, 22, 8, ":");
-  QRSysData2 = new TQRSysData(this);
-  QRSysData2->SetName("QRSysData2");
-  QRSysData2->SetParent(PageHeaderBand1);
-  QRSysData2->SetBounds(right + 60, 22, 100, 17);
-  QRSysData2->Data = TQRSysDataType::qrsTime;
-  for (TQRCustomLabel* l : {static_cast<TQRCustomLabel*>(LabelTanggal), static_cast<TQRCustomLabel*>(LabelJam),
-                            static_cast<TQRCustomLabel*>(QRSysData1), static_cast<TQRCustomLabel*>(QRSysData2)})
+  // The date and the time of printing, each a caption, a colon and the value.
+  auto stamp = [&](const char* label, const char* caption, int y, const char* value, TQRSysDataType data) {
+    TQRLabel* l = AddLabel(PageHeaderBand1, label, right, y, 50, caption);
+    AddLabel(PageHeaderBand1, (std::string(label) + "Titik").c_str(), right + 50, y, 8, ":");
+    auto* v = new TQRSysData(this);
+    v->SetName(value);
+    v->SetParent(PageHeaderBand1);
+    v->SetBounds(right + 60, y, 100, 17);
+    v->Data = data;
     l->Font().SetSize(8);
+    v->Font().SetSize(8);
+    return std::pair{l, v};
+  };
+  std::tie(LabelTanggal, QRSysData1) = stamp("LabelTanggal", "Tanggal", 4, "QRSysData1", TQRSysDataType::qrsDate);
+  std::tie(LabelJam, QRSysData2) = stamp("LabelJam", "Jam", 22, "QRSysData2", TQRSysDataType::qrsTime);
 
   auto* line = new TQRShape(this);
   line->SetName("HeaderLine");

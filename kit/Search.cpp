@@ -9,8 +9,33 @@ namespace kit {
 using namespace gui;
 using app::DM;
 
+TSearchForm::TSearchForm(rtl::TComponent* owner, const TFrame& f, std::initializer_list<TColumn> columns)
+    : TForm(owner) {
+  SetupForm(*this, {.name = f.name, .caption = f.caption, .width = 640, .height = 470});
+
+  GroupBox1 = MakeGroup(this, this, "GroupBox1", 10, 6, 620, 96, " Filter Pencarian ");
+  RadioButton1 = Make<TRadioButton>(this, GroupBox1, "RadioButton1", 12, 24, 150, 20);
+  RadioButton1->SetCaption(f.nameLabel);
+  RadioButton2 = Make<TRadioButton>(this, GroupBox1, "RadioButton2", 12, 58, 150, 20);
+  RadioButton2->SetCaption(f.listLabel);
+  Edit1 = MakeEdit(this, GroupBox1, "Edit1", 170, 22, f.editWidth, true);
+  ComboBox1 = MakeList(this, GroupBox1, "ComboBox1", 170, 56, f.listWidth, f.items);
+  Button1 = MakeButton(this, GroupBox1, "Button1", 470, 20, 66, "Cari");
+  Button2 = MakeButton(this, GroupBox1, "Button2", 542, 20, 66, "Hapus");
+  Button3 = MakeButton(this, GroupBox1, "Button3", 470, 54, 66, "Reset");
+  Button4 = MakeButton(this, GroupBox1, "Button4", 542, 54, 66, "Close");
+
+  DBGrid1 = Make<TDBGrid>(this, this, "DBGrid1", 10, 110, 620, f.gridHeight);
+  DBGrid1->Options |= dgRowSelect;
+  for (const TColumn& c : columns) DBGrid1->Columns().Add(c.field, c.title, c.width);
+  DBGrid1->SetDataSource(DM ? DM->DS_Q3 : nullptr);
+
+  StatusBar1 = Make<TStatusBar>(this, this, "StatusBar1", 0, 446, 640, 24);
+  StatusBar1->SetAlign(TAlign::alBottom);
+}
+
 TPersonSearch::TPersonSearch(rtl::TComponent* owner, const TSpec& spec, std::initializer_list<TColumn> columns)
-    : TForm(owner),
+    : TSearchForm(owner, {spec.name, spec.caption, spec.nameLabel, spec.listLabel, spec.items}, columns),
       select_(spec.select),
       nameLabel_(spec.nameLabel),
       nameWhere_(spec.nameWhere),
@@ -20,30 +45,6 @@ TPersonSearch::TPersonSearch(rtl::TComponent* owner, const TSpec& spec, std::ini
       listParam_(spec.listParam),
       deleteStatement_(spec.deleteStatement),
       deleteKeys_(spec.deleteKeys.begin(), spec.deleteKeys.end()) {
-  SetupForm(*this, {.name = spec.name, .caption = spec.caption, .width = 640, .height = 470});
-
-  GroupBox1 = MakeGroup(this, this, "GroupBox1", 10, 6, 620, 96, " Filter Pencarian ");
-  RadioButton1 = Make<TRadioButton>(this, GroupBox1, "RadioButton1", 12, 24, 150, 20);
-  RadioButton1->SetCaption(spec.nameLabel);
-  RadioButton2 = Make<TRadioButton>(this, GroupBox1, "RadioButton2", 12, 58, 150, 20);
-  RadioButton2->SetCaption(spec.listLabel);
-  Edit1 = MakeEdit(this, GroupBox1, "Edit1", 170, 22, 280, true);
-  ComboBox1 = Make<TComboBox>(this, GroupBox1, "ComboBox1", 170, 56, 120, 22);
-  ComboBox1->SetStyle(TComboBoxStyle::csDropDownList);
-  for (const char* i : spec.items) ComboBox1->Items().Add(i);
-  ComboBox1->SetItemIndex(0);
-  Button1 = MakeButton(this, GroupBox1, "Button1", 470, 20, 66, "Cari");
-  Button2 = MakeButton(this, GroupBox1, "Button2", 542, 20, 66, "Hapus");
-  Button3 = MakeButton(this, GroupBox1, "Button3", 470, 54, 66, "Reset");
-  Button4 = MakeButton(this, GroupBox1, "Button4", 542, 54, 66, "Close");
-
-  DBGrid1 = Make<TDBGrid>(this, this, "DBGrid1", 10, 110, 620, 330);
-  DBGrid1->Options |= dgRowSelect;
-  for (const TColumn& c : columns) DBGrid1->Columns().Add(c.field, c.title, c.width);
-  DBGrid1->SetDataSource(DM ? DM->DS_Q3 : nullptr);
-
-  StatusBar1 = Make<TStatusBar>(this, this, "StatusBar1", 0, 446, 640, 24);
-  StatusBar1->SetAlign(TAlign::alBottom);
   StatusBar1->Panels().Add()->SetWidth(400);
 
   RadioButton1->OnClick = [this](rtl::TObject* s) { RadioButton1Click(s); };

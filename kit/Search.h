@@ -18,7 +18,46 @@ namespace kit {
 // A search window: a name criterion (RadioButton1, Edit1 in capitals) and a status or
 // post criterion (RadioButton2, ComboBox1) over one statement, the result in DBGrid1 on
 // DS_Q3; a double click hands the current row to the entry window, "Hapus" deletes it.
-class TPersonSearch : public gui::TForm {
+// The frame of every search window: the filter group with a name criterion
+// (RadioButton1, Edit1 in capitals) and a list criterion (RadioButton2, ComboBox1), the
+// buttons "Cari", "Hapus", "Reset", "Close", the grid of the rows on DS_Q3 and the
+// status bar (its panels are the window's).
+class TSearchForm : public gui::TForm {
+  KORVAN_CLASS(TSearchForm)
+ public:
+  gui::TGroupBox* GroupBox1;
+  gui::TRadioButton* RadioButton1;
+  gui::TRadioButton* RadioButton2;
+  gui::TEdit* Edit1;
+  gui::TComboBox* ComboBox1;
+  gui::TButton* Button1;
+  gui::TButton* Button2;
+  gui::TButton* Button3;
+  gui::TButton* Button4;
+  gui::TDBGrid* DBGrid1;
+  gui::TStatusBar* StatusBar1;
+
+  struct TColumn {
+    const char* field;
+    const char* title;
+    int width = 110;
+  };
+
+ protected:
+  struct TFrame {
+    const char* name;  // instance name
+    const char* caption;
+    const char* nameLabel;
+    const char* listLabel;
+    std::initializer_list<const char*> items;
+    int editWidth = 280;
+    int listWidth = 120;
+    int gridHeight = 330;
+  };
+  TSearchForm(rtl::TComponent* owner, const TFrame& frame, std::initializer_list<TColumn> columns);
+};
+
+class TPersonSearch : public TSearchForm {
   KORVAN_CLASS(TPersonSearch)
  public:
   struct TSpec {
@@ -36,24 +75,7 @@ class TPersonSearch : public gui::TForm {
     // Parameter and column of the current row each key of the delete is bound from.
     std::vector<std::pair<const char*, const char*>> deleteKeys;
   };
-  struct TColumn {
-    const char* field;
-    const char* title;
-    int width = 110;
-  };
   TPersonSearch(rtl::TComponent* owner, const TSpec& spec, std::initializer_list<TColumn> columns);
-
-  gui::TGroupBox* GroupBox1;
-  gui::TRadioButton* RadioButton1;
-  gui::TRadioButton* RadioButton2;
-  gui::TEdit* Edit1;
-  gui::TComboBox* ComboBox1;
-  gui::TButton* Button1;
-  gui::TButton* Button2;
-  gui::TButton* Button3;
-  gui::TButton* Button4;
-  gui::TDBGrid* DBGrid1;
-  gui::TStatusBar* StatusBar1;
 
   void FormActivate(rtl::TObject* sender);
   void RadioButton1Click(rtl::TObject* sender);

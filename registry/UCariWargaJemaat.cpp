@@ -18,39 +18,29 @@ using app::DM;
 
 TFCariWargaJemaat* FCariWargaJemaat = nullptr;
 
-TFCariWargaJemaat::TFCariWargaJemaat(rtl::TComponent* owner) : TForm(owner) {
-  SetupForm(*this,
-            {.name = "FCariWargaJemaat", .caption = "File >> Warga Jemaat >> Pencarian", .width = 640, .height = 470});
-
-  GroupBox1 = MakeGroup(this, this, "GroupBox1", 10, 6, 620, 96, " Filter Pencarian ");
-  RadioButton1 = Make<TRadioButton>(this, GroupBox1, "RadioButton1", 12, 24, 150, 20);
-  RadioButton1->SetCaption("Nama KK/Jemaat");
-  RadioButton2 = Make<TRadioButton>(this, GroupBox1, "RadioButton2", 12, 58, 150, 20);
-  RadioButton2->SetCaption("SekPel");
-  Edit1 = MakeEdit(this, GroupBox1, "Edit1", 170, 22, 260, true);
+TFCariWargaJemaat::TFCariWargaJemaat(rtl::TComponent* owner)
+    : TSearchForm(owner,
+                  {.name = "FCariWargaJemaat",
+                   .caption = "File >> Warga Jemaat >> Pencarian",
+                   .nameLabel = "Nama KK/Jemaat",
+                   .listLabel = "SekPel",
+                   .items = {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10"},
+                   .editWidth = 260,
+                   .listWidth = 60,
+                   .gridHeight = 300},
+                  {{"nik", "NIK", 90},
+                   {"nama_kk", "Nama", 220},
+                   {"bpk_ibu_sdr", "Title", 60},
+                   {"sekpel", "SekPel", 60},
+                   {"tgl_input_daftar", "Tgl-Input", 100}}) {
+  // The member search that finds the family of a member.
   SpeedButton1 = Make<TSpeedButton>(this, GroupBox1, "SpeedButton1", 434, 22, 26, 22);
   SpeedButton1->SetCaption("...");
-  ComboBox1 = MakeList(this, GroupBox1, "ComboBox1", 170, 56, 60, {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10"});
-  Button1 = MakeButton(this, GroupBox1, "Button1", 470, 20, 66, "Cari");
-  Button2 = MakeButton(this, GroupBox1, "Button2", 542, 20, 66, "Hapus");
-  Button3 = MakeButton(this, GroupBox1, "Button3", 470, 54, 66, "Reset");
-  Button4 = MakeButton(this, GroupBox1, "Button4", 542, 54, 66, "Close");
-
-  DBGrid1 = Make<TDBGrid>(this, this, "DBGrid1", 10, 110, 620, 300);
-  DBGrid1->Options |= dgRowSelect;
-  DBGrid1->Columns().Add("nik", "NIK", 90);
-  DBGrid1->Columns().Add("nama_kk", "Nama", 220);
-  DBGrid1->Columns().Add("bpk_ibu_sdr", "Title", 60);
-  DBGrid1->Columns().Add("sekpel", "SekPel", 60);
-  DBGrid1->Columns().Add("tgl_input_daftar", "Tgl-Input", 100);
-  DBGrid1->SetDataSource(DM ? DM->DS_Q3 : nullptr);
 
   DBNavigator1 = Make<TDBNavigator>(this, this, "DBNavigator1", 10, 414, 150, 25);
   DBNavigator1->SetVisibleButtons(nbFirst | nbPrior | nbNext | nbLast | nbRefresh);
   DBNavigator1->SetDataSource(DM ? DM->DS_Q3 : nullptr);
 
-  StatusBar1 = Make<TStatusBar>(this, this, "StatusBar1", 0, 446, 640, 24);
-  StatusBar1->SetAlign(TAlign::alBottom);
   StatusBar1->Panels().Add()->SetWidth(340);
   StatusBar1->Panels().Add()->SetWidth(300);
   StatusBar1->Panels()[1]->SetAlignment(TAlignment::taRightJustify);
