@@ -1,6 +1,7 @@
-// Small pieces the entry windows share: building controls in code, the white/grey
-// state of an input, choosing a list entry by its exact text, and the photo reset that
-// closes the window when no default photo exists.
+// How every window is built in code: its standard set-up, controls, labelled rows, the
+// photo block and the action bar; the white/grey state of an input, choosing a list
+// entry by its exact text, and the photo reset that closes the window when no default
+// photo exists.
 #pragma once
 #include <initializer_list>
 #include <string>
