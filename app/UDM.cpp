@@ -43,7 +43,15 @@ TDM::TDM(rtl::TComponent* owner) : rtl::TComponent(owner) {
   SetName("DM");
   ZConnection1 = new TZConnection(this);
   ZConnection1->SetName("ZConnection1");
-  ZConnection1->AfterConnect = [this](rtl::TObject*) { data::ShadowWorkTables(*ZConnection1, WorkTables()); };
+  // Without its own work tables a workstation would edit the shared lines of every
+  // other one: such a connection is refused, with the reason.
+  ZConnection1->AfterConnect = [this](rtl::TObject*) {
+    try {
+      data::ShadowWorkTables(*ZConnection1, WorkTables());
+    } catch (const rtl::Exception& e) {
+      throw data::EDatabaseError(kWorkTablesFailed + e.Message());
+    }
+  };
   // Declaration order of the module; windows and layouts rely only on the names.
   Q1 = NewQuery("Q1");
   Q2 = NewQuery("Q2");

@@ -31,6 +31,9 @@ TConnectionSettings& ConnectionSettings();
 // them behind temporary tables of its own, so that two running copies of the program
 // never see or truncate each other's lines.
 const std::vector<std::string>& WorkTables();
+// The start of the error that refuses a connection whose work tables cannot be hidden;
+// the server's reason follows.
+inline constexpr const char* kWorkTablesFailed = "The work tables of this workstation cannot be prepared: ";
 
 class TDM : public rtl::TComponent {
   KORVAN_CLASS(TDM)

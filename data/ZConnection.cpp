@@ -101,7 +101,14 @@ void TZConnection::Connect() {
   // Every statement commits on its own; the program never opens a transaction.
   SQLSetConnectAttrW(h, SQL_ATTR_AUTOCOMMIT, reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_ON), 0);
   dbc_ = h;
-  if (AfterConnect) AfterConnect(this);
+  // What runs after connecting belongs to the connection: when it fails, the connection
+  // is not made, so no statement runs on a half-prepared session.
+  try {
+    if (AfterConnect) AfterConnect(this);
+  } catch (...) {
+    Disconnect();
+    throw;
+  }
 }
 
 void TZConnection::Disconnect() {

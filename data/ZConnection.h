@@ -1,5 +1,5 @@
 // The one database connection: MariaDB (MySQL protocol) through the ODBC driver
-// "MariaDB Unicode". Every statement commits on its own; no transactions are used.
+// "MariaDB Unicode". Every statement commits on its own unless a TTransaction groups them.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -24,7 +24,8 @@ class TZConnection : public rtl::TComponent {
   std::string User;
   std::string Password;
   std::string Database;
-  // Runs after every successful connect.
+  // Runs after every successful connect; when it raises, the connection is closed again
+  // and Connect raises its error.
   rtl::TNotifyEvent AfterConnect;
 
   // Connecting while connected does nothing; a failed attempt raises EDatabaseError and

@@ -263,16 +263,21 @@ int TCustomForm::ShowModal() {
         break;
       }
       if (ModalResult != mrNone) {
-        // Closing asks CloseQuery and OnClose; a refusal keeps the form up.
+        // Closing asks CloseQuery and OnClose; a refusal keeps the form up. So does an
+        // error of either handler: it is reported like any handler's and the form stays.
         TCloseAction action = TCloseAction::caHide;
-        if (!CloseQuery()) {
-          ModalResult = mrNone;
-        } else {
-          DoClose(action);
-          if (action == TCloseAction::caNone) ModalResult = mrNone;
-          else break;
+        bool closes = false;
+        try {
+          if (CloseQuery()) {
+            DoClose(action);
+            closes = action != TCloseAction::caNone;
+          }
+        } catch (...) {
+          Application->HandleException(std::current_exception());
         }
-        if (ModalResult == mrNone) continue;
+        if (closes) break;
+        ModalResult = mrNone;
+        continue;
       }
       Application->HandleMessage();
     }

@@ -109,3 +109,16 @@ done
 [ -n "$main" ] || die "the main window did not appear after logging in as admin (log: $KORVAN_LOGS/app.log)"
 say "logged in: the main window is up (X window $main)"
 screenshot "$MAIN_SHOT"
+
+# Leave as a user would: closing the main window logs out, closing the login window ends
+# the program. The account is then free again (not marked as logged in).
+say "logging out and closing KORVAN"
+xdotool windowfocus --sync "$main" 2>/dev/null || true
+xdotool key alt+F4
+korvan_wait_for 30 sh -c "! xdotool search --onlyvisible --name '^${MAIN_CAPTION}' >/dev/null 2>&1" ||
+  warn "the main window did not close"
+xdotool windowfocus --sync "$win" 2>/dev/null || true
+xdotool key alt+F4
+_await_end "$app" 30
+state=$(db_client -N -e "SELECT COALESCE(active,'') FROM \`user\` WHERE username='admin'" "$KORVAN_DB_NAME" 2>/dev/null || true)
+say "KORVAN ended; the admin account's mark: '${state}' (T: logged out)"

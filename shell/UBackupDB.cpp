@@ -15,9 +15,9 @@ TFBackupDB* FBackupDB = nullptr;
 
 namespace {
 
-TStartProcess& StartProcess() {
-  static TStartProcess start = ShellStartHidden;
-  return start;
+TRunProcess& RunProcess() {
+  static TRunProcess run = ShellRunHidden;
+  return run;
 }
 
 bool DirectoryExists(const std::string& path) {
@@ -88,7 +88,7 @@ std::string BackupCommandLine(const std::string& target) {
 
 std::string DefaultBackupFileName(rtl::TDateTime day) { return "BackupKorvan" + rtl::FormatDateTime("ddmmyy", day); }
 
-bool ShellStartHidden(HWND owner, const std::string& file, const std::string& parameters) {
+std::optional<unsigned long> ShellRunHidden(HWND owner, const std::string& file, const std::string& parameters) {
   std::wstring wfile = rtl::W(file);
   std::wstring wparams = rtl::W(parameters);
   SHELLEXECUTEINFOW info{};
@@ -101,16 +101,23 @@ bool ShellStartHidden(HWND owner, const std::string& file, const std::string& pa
   info.lpParameters = wparams.c_str();
   info.lpDirectory = nullptr;
   info.nShow = SW_HIDE;
-  if (!ShellExecuteExW(&info)) return false;
-  // Only a process handle proves the interpreter runs; the dump is not waited for.
-  if (!info.hProcess) return false;
+  if (!ShellExecuteExW(&info)) return std::nullopt;
+  // Only a process handle proves the program runs, and only its end tells its outcome.
+  if (!info.hProcess) return std::nullopt;
+  DWORD code = 0;
+  bool ended = WaitForSingleObject(info.hProcess, INFINITE) == WAIT_OBJECT_0 && GetExitCodeProcess(info.hProcess, &code);
   CloseHandle(info.hProcess);
-  return true;
+  if (!ended) return std::nullopt;
+  return code;
 }
 
-void SetBackupStartProcess(TStartProcess start) {
-  StartProcess() = start ? std::move(start) : TStartProcess(ShellStartHidden);
+bool FileHasData(const std::string& path) {
+  WIN32_FILE_ATTRIBUTE_DATA a{};
+  if (!GetFileAttributesExW(rtl::W(path).c_str(), GetFileExInfoStandard, &a)) return false;
+  return !(a.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && (a.nFileSizeHigh != 0 || a.nFileSizeLow != 0);
 }
+
+void SetBackupRunProcess(TRunProcess run) { RunProcess() = run ? std::move(run) : TRunProcess(ShellRunHidden); }
 
 TFBackupDB::TFBackupDB(rtl::TComponent* owner) : TForm(owner) {
   kit::SetupForm(*this, {.name = "FBackupDB",
@@ -203,15 +210,20 @@ void TFBackupDB::SpeedButton6Click(TObject*) {
     FormActivate(this);
     return;
   }
-  bool started = false;
+  // The dump is waited for: only an interpreter that ends well and a file with the dump
+  // in it are a backup. A missing tool, a refused login or an unwritable target end the
+  // interpreter with an error code or leave the file empty.
+  bool done = false;
   try {
     if (!SetEnvironmentVariableW(L"Path", rtl::W(kBackupSearchPath).c_str()))
       throw rtl::Exception("The program search path cannot be set");
-    started = StartProcess()(Handle(), "cmd.exe", BackupCommandLine(target));
+    TBusyCursor busy;
+    std::optional<unsigned long> code = RunProcess()(Handle(), "cmd.exe", BackupCommandLine(target));
+    done = code && *code == 0 && FileHasData(target);
   } catch (...) {
-    started = false;
+    done = false;
   }
-  if (started)
+  if (done)
     MessageDlg("Database Berhasil di backup", TMsgDlgType::mtInformation, mbOK);
   else
     MessageDlg("Backup Database Gagal", TMsgDlgType::mtError, mbOK);

@@ -1,9 +1,10 @@
 // The database backup window: the user picks a target file and the local mysqldump
-// writes the church database into it through a hidden command interpreter.
+// writes the church database into it through a hidden command interpreter, waited for.
 #pragma once
 #include <windows.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "gui/Buttons.h"
@@ -28,13 +29,16 @@ std::string BackupCommandLine(const std::string& target);
 // "BackupKorvan" and the day as ddmmyy; the save dialog adds the extension.
 std::string DefaultBackupFileName(rtl::TDateTime day);
 
-// Starts file with parameters through the Windows shell, hidden, owned by owner; true
-// once the process exists. Nothing waits for it.
-bool ShellStartHidden(HWND owner, const std::string& file, const std::string& parameters);
-// How the backup starts its interpreter; tests put their own function here and an
-// empty one puts ShellStartHidden back.
-using TStartProcess = std::function<bool(HWND owner, const std::string& file, const std::string& parameters)>;
-void SetBackupStartProcess(TStartProcess start);
+// Runs file with parameters through the Windows shell, hidden, owned by owner, and waits
+// for it to end: its exit code, or nothing when it could not be started.
+std::optional<unsigned long> ShellRunHidden(HWND owner, const std::string& file, const std::string& parameters);
+// True when path names a file holding at least one byte.
+bool FileHasData(const std::string& path);
+// How the backup runs its interpreter; tests put their own function here and an empty
+// one puts ShellRunHidden back.
+using TRunProcess =
+    std::function<std::optional<unsigned long>(HWND owner, const std::string& file, const std::string& parameters)>;
+void SetBackupRunProcess(TRunProcess run);
 
 class TFBackupDB : public gui::TForm {
   KORVAN_CLASS(TFBackupDB)

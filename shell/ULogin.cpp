@@ -216,16 +216,25 @@ void TFLogin::SpeedButton1Click(TObject*) {
     q1->ParamByName("un")->AsString(Edit1->Text());
     q1->ParamByName("ps")->AsString(Edit2->Text());
     q1->Open();
-    if (q1->RecordCount() == 0) {
+    // The server compares text without regard to letter case or trailing blanks; a
+    // password counts only when it is exactly the stored one.
+    if (q1->RecordCount() == 0 || q1->FieldByName("pswd")->AsString() != Edit2->Text()) {
       MessageDlg("Maaf...Username atau Password anda salah!", TMsgDlgType::mtError, mbOK);
       awal();
       return;
     }
-    if (q1->FieldByName("active")->AsString() == "Y") {
+    const std::string account = q1->FieldByName("username")->AsString();
+    const bool markedActive = q1->FieldByName("active")->AsString() == "Y";
+    // A mark whose session lock nobody holds was left by a program that ended without
+    // logging out: the account is free. A mark cleared in the user window frees the
+    // account even while its old session still runs.
+    const bool claimed = ClaimSessionLock(*q1, account);
+    if (markedActive && !claimed) {
       MessageDlg("User ini sedang aktif!", TMsgDlgType::mtError, mbOK);
       awal();
       return;
     }
+    if (claimed) session_ = account;
     q1->SQL.Clear();
     q1->SQL.Add("update user set active=:st");
     q1->SQL.Add("where username=:un");
@@ -252,6 +261,7 @@ void TFLogin::SpeedButton1Click(TObject*) {
     }
   } catch (...) {
     if (marked) ReleaseAccount(Edit1->Text());
+    EndSession();
     MessageDlg("Network atau Database tidak Connect!", TMsgDlgType::mtError, mbOK);
     return;
   }
@@ -271,6 +281,40 @@ void TFLogin::ReleaseAccount(const std::string& userName) {
   } catch (...) {
     // Best effort: with the server gone the account cannot be released either.
   }
+}
+
+void TFLogin::EndSession() {
+  if (session_.empty()) return;
+  try {
+    ReleaseSessionLock(*DM->Q1, session_);
+  } catch (...) {
+    // The server drops the lock with the connection in any case.
+  }
+  session_.clear();
+}
+
+namespace {
+// One lock per account and database on the server; the name is hashed because lock
+// names are short and an account name may be long.
+constexpr const char* kSessionLockName = "concat('korvan.session.',md5(concat(database(),'/',:un)))";
+}  // namespace
+
+bool ClaimSessionLock(data::TZQuery& q, const std::string& account) {
+  q.SQL.Clear();
+  // Held already by this very connection counts as claimed, without taking it twice
+  // (the server counts a lock taken twice, and one release would not free it).
+  q.SQL.Add(std::string("select if(is_used_lock(") + kSessionLockName + ")=connection_id(),1,get_lock(" +
+            kSessionLockName + ",0)) as held");
+  q.ParamByName("un")->AsString(account);
+  q.Open();
+  return q.FieldByName("held")->AsInteger() == 1;
+}
+
+void ReleaseSessionLock(data::TZQuery& q, const std::string& account) {
+  q.SQL.Clear();
+  q.SQL.Add(std::string("select release_lock(") + kSessionLockName + ") as freed");
+  q.ParamByName("un")->AsString(account);
+  q.Open();
 }
 
 void TFLogin::UpdatePelkat() {

@@ -11,6 +11,10 @@
 #include "gui/StdCtrls.h"
 #include "gui/Timer.h"
 
+namespace data {
+class TZQuery;
+}
+
 namespace shell {
 
 using gui::TCloseAction;
@@ -52,11 +56,25 @@ class TFLogin : public gui::TForm {
   static constexpr int NormalHeight = 518;
   static constexpr int RecomputeHeight = 586;
 
+ // Logout: lets go of the live-session mark taken at login (see ClaimSessionLock).
+  void EndSession();
+
  private:
   void ReleaseAccount(const std::string& userName);
+  // The stored name of the account whose session this connection holds; empty when none.
+  std::string session_;
 };
 
 extern TFLogin* FLogin;
+
+// An account's "active" mark alone cannot tell a live session from a program that ended
+// without logging out (killed, crashed, power lost). A live session also holds a named
+// lock on the server, which the server drops when the session's connection ends.
+// ClaimSessionLock takes that lock for the account (its stored name) on the query's
+// connection without waiting: false when another connection holds it, that is, when the
+// account is in use elsewhere. ReleaseSessionLock lets it go again.
+bool ClaimSessionLock(data::TZQuery& q, const std::string& account);
+void ReleaseSessionLock(data::TZQuery& q, const std::string& account);
 
 // The hardware address of the first network adapter that reports one, as
 // "00-1A-2B-3C-4D-5E"; "" when no adapter answers (or before the first read has

@@ -3,6 +3,7 @@
 #include "kit/FormKit.h"
 #include "kit/Records.h"
 #include "app/UDM.h"
+#include "data/Transaction.h"
 #include "shell/Upantra.h"
 
 namespace shell {
@@ -185,6 +186,9 @@ void TFTemaTahunan::Button1Click(TObject*) {
   q->ParamByName("pe")->AsString(period);
   q->ParamByName("te")->AsString(Edit3->Text());
   bool activate = CheckBox1->Checked();
+  // Clearing the marks and the save go together: a save that fails after the marks were
+  // cleared would leave no theme active.
+  data::TTransaction save(*DM->ZConnection1);
   if (activate) {
     // Only one theme is active: every theme loses its mark before this one takes it.
     auto* c = DM->Q1;
@@ -196,6 +200,7 @@ void TFTemaTahunan::Button1Click(TObject*) {
   // Unticked, the theme is saved without a mark (NULL).
   q->ParamByName("un")->AsString(CurrentUserName());
   q->ExecSQL();
+  save.Commit();
   // The main window takes the new theme only once it is stored.
   if (activate && FMenu) FMenu->Label3->SetCaption(Edit3->Text());
   kit::Inform(exists ? "Data Tema Tahunan berhasil di-ubah" : "Data Tema Tahunan berhasil di-input");

@@ -165,9 +165,9 @@ void TFMenu::BuildMenu() {
       {0, "ools1", "Tools", true, nullptr, &TFMenu::ools1Click, &TFMenu::ools1},
       {1, "FotoDefault1", "Foto Default", true, "FFotoDefault", nullptr, &TFMenu::FotoDefault1},
       {1, "Pengguna1", "Pengguna"},
-      {2, "AdministrasiUser1", "Administrasi User", true, "FUser", nullptr, &TFMenu::AdministrasiUser1},
+      {2, "AdministrasiUser1", "Administrasi User", true, nullptr, &TFMenu::AdministrasiUser1Click, &TFMenu::AdministrasiUser1},
       {2, "N4", "-"},
-      {2, "SettingHakAkses1", "Setting Hak Akses", true, "FSettingHakAkses", nullptr, &TFMenu::SettingHakAkses1},
+      {2, "SettingHakAkses1", "Setting Hak Akses", true, nullptr, &TFMenu::SettingHakAkses1Click, &TFMenu::SettingHakAkses1},
       {1, "N5", "-"},
       {1, "G1", "Setup Gereja", true, "FGereja", nullptr, &TFMenu::G1},
       {1, "N6", "-"},
@@ -374,7 +374,10 @@ void TFMenu::FormClose(TObject*, TCloseAction&) {
   q->SQL.Add("where username=:un");
   q->ParamByName("un")->AsString(CurrentUserName());
   q->ParamByName("st")->AsString("T");
+  // A failed update leaves the window open (the error is reported by the modal loop) and
+  // the session as it was: the user goes on working and can try again.
   q->ExecSQL();
+  FLogin->EndSession();
   Timer4->SetEnabled(false);
   FLogin->Edit1->SetText("");
   FLogin->Edit2->SetText("");
@@ -435,6 +438,15 @@ void TFMenu::KatekisasiSidi1Click(TObject*) {
 }
 void TFMenu::PendaftaranPerkawinan1Click(TObject*) {
   if (HasDefaultPhoto()) Open("FDaftarKawin");
+}
+
+// The Tools menu only warns, but these two windows decide who may do what: a user
+// whose category lacks "Tools" must not be able to make himself an administrator.
+void TFMenu::AdministrasiUser1Click(TObject*) {
+  if (HasMenuAccess("Tools")) Open("FUser");
+}
+void TFMenu::SettingHakAkses1Click(TObject*) {
+  if (HasMenuAccess("Tools")) Open("FSettingHakAkses");
 }
 
 static void StartCompanion(HWND owner, const wchar_t* file) {

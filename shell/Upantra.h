@@ -141,6 +141,8 @@ class TFMenu : public gui::TForm {
   void PeminjamanBarang1Click(TObject* sender);
   void KatekisasiSidi1Click(TObject* sender);
   void PendaftaranPerkawinan1Click(TObject* sender);
+  void AdministrasiUser1Click(TObject* sender);
+  void SettingHakAkses1Click(TObject* sender);
   void A1Click(TObject* sender);
   void A2Click(TObject* sender);
   void Logout1Click(TObject* sender);

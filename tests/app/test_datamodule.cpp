@@ -37,6 +37,15 @@ TEST(DataModule, HoldsEveryQueryAndSourceInDeclarationOrder) {
   EXPECT_EQ(sources, 18);
 }
 
+static void PointAtTheTestServer(TDM& dm) {
+  const auto& s = ConnectionSettings();
+  dm.ZConnection1->HostName = s.HostName;
+  dm.ZConnection1->Port = s.Port;
+  dm.ZConnection1->User = s.User;
+  dm.ZConnection1->Password = s.Password;
+  dm.ZConnection1->Database = s.Database;
+}
+
 // Two running copies of the program: each one's document lines stay its own, and a
 // truncate by one never empties the other's.
 TEST(DataModule, EachConnectionKeepsItsOwnWorkTableLines) {
@@ -46,14 +55,7 @@ TEST(DataModule, EachConnectionKeepsItsOwnWorkTableLines) {
   apptest::Exec(*admin, "delete from " + table);
 
   TDM one(nullptr), two(nullptr);
-  for (TDM* dm : {&one, &two}) {
-    const auto& s = ConnectionSettings();
-    dm->ZConnection1->HostName = s.HostName;
-    dm->ZConnection1->Port = s.Port;
-    dm->ZConnection1->User = s.User;
-    dm->ZConnection1->Password = s.Password;
-    dm->ZConnection1->Database = s.Database;
-  }
+  for (TDM* dm : {&one, &two}) PointAtTheTestServer(*dm);
   auto run = [&](TDM& dm, const std::string& sql) {
     dm.Q1->SQL.Clear();
     dm.Q1->SQL.Add(sql);
@@ -82,6 +84,46 @@ TEST(DataModule, EachConnectionKeepsItsOwnWorkTableLines) {
   two.ZConnection1->Disconnect();
   EXPECT_TRUE(lines(two).empty());
 
+  data::TZQuery shared(nullptr);
+  shared.SetConnection(admin.get());
+  shared.SQL.Add("select count(*) as n from " + table);
+  shared.Open();
+  EXPECT_EQ(shared.FieldByName("n")->AsInteger(), 0);
+}
+
+// A workstation whose work tables cannot be hidden would edit the lines every other one
+// edits: its connection is refused with the reason, and no statement reaches the shared
+// tables. Here the server cannot copy one work table as a temporary table (a
+// partitioned table cannot be temporary).
+TEST(DataModule, AConnectionWithoutItsOwnWorkTablesIsRefused) {
+  const std::string table = "majelis_group_temp2";
+  ASSERT_NE(std::find(WorkTables().begin(), WorkTables().end(), table), WorkTables().end());
+  auto admin = apptest::OpenTestConnection();
+  apptest::Exec(*admin, "rename table " + table + " to tst_dm_keep");
+  struct Restore {
+    data::TZConnection& c;
+    std::string table;
+    ~Restore() {
+      c.ExecuteDirect("drop table if exists " + table);
+      c.ExecuteDirect("rename table tst_dm_keep to " + table);
+    }
+  } restore{*admin, table};
+  apptest::Exec(*admin, "create table " + table + "(id int primary key) partition by hash(id) partitions 2");
+
+  TDM dm(nullptr);
+  PointAtTheTestServer(dm);
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    dm.Q1->SQL.Clear();
+    dm.Q1->SQL.Add("insert into " + table + "(id) values (" + std::to_string(attempt + 1) + ")");
+    try {
+      dm.Q1->ExecSQL();
+      ADD_FAILURE() << "the statement ran on attempt " << attempt;
+    } catch (const data::EDatabaseError& e) {
+      EXPECT_EQ(e.Message().rfind(kWorkTablesFailed, 0), 0u) << e.Message();
+      EXPECT_NE(e.Message().find("TEMPORARY"), std::string::npos) << e.Message();
+    }
+    EXPECT_FALSE(dm.ZConnection1->Connected());
+  }
   data::TZQuery shared(nullptr);
   shared.SetConnection(admin.get());
   shared.SQL.Add("select count(*) as n from " + table);

@@ -56,13 +56,34 @@ TEST(BackupCommand, DefaultFileNameIsTheDayAsDdMmYy) {
   EXPECT_EQ(shell::DefaultBackupFileName(rtl::EncodeDate(2009, 12, 31)), "BackupKorvan311209");
 }
 
-TEST(BackupCommand, ShellStartReportsWhetherTheProcessStarted) {
-  EXPECT_FALSE(shell::ShellStartHidden(nullptr, "C:\\tidak-ada\\korvan-tidak-ada.exe", ""));
-  // This very test program, asked only to list its tests, starts and ends on its own.
-  wchar_t self[MAX_PATH];
-  GetModuleFileNameW(nullptr, self, MAX_PATH);
-  EXPECT_TRUE(shell::ShellStartHidden(nullptr, rtl::U8(self), "--gtest_list_tests"));
+TEST(BackupCommand, ShellRunWaitsAndGivesTheExitCode) {
+  EXPECT_FALSE(shell::ShellRunHidden(nullptr, "C:\\tidak-ada\\korvan-tidak-ada.exe", ""));
+  EXPECT_EQ(shell::ShellRunHidden(nullptr, "cmd.exe", "/c exit 3"), 3u);
+  EXPECT_EQ(shell::ShellRunHidden(nullptr, "cmd.exe", "/c exit 0"), 0u);
 }
+
+// A file in the test's temporary folder, removed again at the end.
+class TempFile {
+ public:
+  explicit TempFile(const char* name) {
+    wchar_t dir[MAX_PATH];
+    GetTempPathW(MAX_PATH, dir);
+    path_ = rtl::U8(dir) + name;
+    DeleteFileW(rtl::W(path_).c_str());
+  }
+  ~TempFile() { DeleteFileW(rtl::W(path_).c_str()); }
+  const std::string& Path() const { return path_; }
+  void Write(const std::string& bytes) const {
+    HANDLE h = CreateFileW(rtl::W(path_).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD n = 0;
+    if (!bytes.empty()) WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &n, nullptr);
+    CloseHandle(h);
+  }
+  bool Exists() const { return GetFileAttributesW(rtl::W(path_).c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+ private:
+  std::string path_;
+};
 
 // Answers the save dialog with a fixed choice (or a cancel) and keeps what it was asked.
 class FakeFileDialogs : public IFileDialogService {
@@ -91,17 +112,13 @@ class BackupWindow : public guitest::WithRecordedDialogs {
     DWORD n = GetEnvironmentVariableW(L"Path", path, 32767);
     savedPath_ = std::wstring(path, n);
     SetFileDialogService(&files);
-    shell::SetBackupStartProcess([this](HWND owner, const std::string& file, const std::string& params) {
-      starts.push_back({owner, file, params});
-      if (startThrows) throw std::runtime_error("no interpreter");
-      return startResult;
-    });
+    InstallFakeInterpreter();
     Application->CreateForm(FBackupDB);
   }
   void TearDown() override {
     delete FBackupDB;
     FBackupDB = nullptr;
-    shell::SetBackupStartProcess(nullptr);
+    shell::SetBackupRunProcess(nullptr);
     SetFileDialogService(nullptr);
     SetEnvironmentVariableW(L"Path", savedPath_.c_str());
     WithRecordedDialogs::TearDown();
@@ -111,6 +128,17 @@ class BackupWindow : public guitest::WithRecordedDialogs {
     DWORD n = GetEnvironmentVariableW(L"Path", path, 32767);
     return rtl::U8(std::wstring_view(path, n));
   }
+  // The fake interpreter "dumps" by writing the target, then ends with exitCode.
+  void InstallFakeInterpreter() {
+    shell::SetBackupRunProcess(
+        [this](HWND owner, const std::string& file, const std::string& params) -> std::optional<unsigned long> {
+          starts.push_back({owner, file, params});
+          if (startThrows) throw std::runtime_error("no interpreter");
+          if (!started) return std::nullopt;
+          if (dumped) target.Write(*dumped);
+          return exitCode;
+        });
+  }
   void ChooseFile(const std::string& name) {
     files.answer = name;
     FBackupDB->SpeedButton1->Click();
@@ -118,29 +146,32 @@ class BackupWindow : public guitest::WithRecordedDialogs {
 
   FakeFileDialogs files;
   std::vector<StartCall> starts;
-  bool startResult = true;
+  TempFile target{"korvan-backup-test.sql"};
+  bool started = true;
   bool startThrows = false;
+  std::optional<std::string> dumped = "-- MariaDB dump\n";
+  unsigned long exitCode = 0;
   std::wstring savedPath_;
 };
 
-TEST_F(BackupWindow, BacksUpIntoTheChosenFileWithoutWaiting) {
+TEST_F(BackupWindow, BacksUpIntoTheChosenFileAndWaitsForTheDump) {
   FBackupDB->Activate();
   EXPECT_EQ(FBackupDB->Edit1->Text(), "Lokasi Backup");
   EXPECT_EQ(FBackupDB->Edit1->Font().Color(), TColor(0x808080));
 
-  ChooseFile("C:\\Data Gereja\\BackupKorvan010224.sql");
+  ChooseFile(target.Path());
   ASSERT_TRUE(files.asked);
   EXPECT_EQ(files.asked->Kind, TFileDialogKind::fdSave);
   EXPECT_EQ(files.asked->FileName, shell::DefaultBackupFileName(rtl::Date()));
   EXPECT_EQ(files.asked->Filter, "sql|*.sql");
   EXPECT_EQ(files.asked->DefaultExt, "sql");
-  EXPECT_EQ(FBackupDB->Edit1->Text(), "C:\\Data Gereja\\BackupKorvan010224.sql");
+  EXPECT_EQ(FBackupDB->Edit1->Text(), target.Path());
 
   FBackupDB->SpeedButton6->Click();
   ASSERT_EQ(starts.size(), 1u);
   EXPECT_EQ(starts[0].owner, FBackupDB->Handle());
   EXPECT_EQ(starts[0].file, "cmd.exe");
-  EXPECT_EQ(starts[0].parameters, shell::BackupCommandLine("C:\\Data Gereja\\BackupKorvan010224.sql"));
+  EXPECT_EQ(starts[0].parameters, shell::BackupCommandLine(target.Path()));
   EXPECT_EQ(Path(), "C:\\xampp\\mysql\\bin");
   ASSERT_EQ(dialogs.shown.size(), 1u);
   EXPECT_EQ(dialogs.shown[0].Text, kStarted);
@@ -168,30 +199,56 @@ TEST_F(BackupWindow, RefusesThePlaceholderAndAnEmptyTarget) {
   }
 }
 
-TEST_F(BackupWindow, ReportsFailureWhenTheInterpreterDoesNotStart) {
+TEST_F(BackupWindow, ReportsFailureUnlessTheDumpEndsWellWithData) {
   const struct {
     const char* what;
     std::function<void()> arrange;
   } cases[] = {
-      {"the shell refuses", [this] { startResult = false; }},
+      {"the shell refuses", [this] { started = false; }},
       {"the start raises", [this] { startThrows = true; }},
+      {"the dump ends with an error", [this] { exitCode = 2; }},
+      {"the dump ends well but writes nothing", [this] { dumped = ""; }},
+      {"the dump ends well but makes no file", [this] { dumped.reset(); }},
       {"a real start of a missing program",
        [] {
-         shell::SetBackupStartProcess([](HWND owner, const std::string& file, const std::string& params) {
-           return shell::ShellStartHidden(owner, "C:\\tidak-ada\\" + file, params);
+         shell::SetBackupRunProcess([](HWND owner, const std::string& file, const std::string& params) {
+           return shell::ShellRunHidden(owner, "C:\\tidak-ada\\" + file, params);
          });
        }},
+      // The real interpreter without the MySQL tools: it reports the unknown command with
+      // its exit code, and its redirection has left an empty file.
+      {"the real interpreter without mysqldump", [] { shell::SetBackupRunProcess(nullptr); }},
   };
   for (const auto& c : cases) {
     dialogs.shown.clear();
+    started = true;
+    startThrows = false;
+    dumped = "-- MariaDB dump\n";
+    exitCode = 0;
+    InstallFakeInterpreter();
+    DeleteFileW(rtl::W(target.Path()).c_str());
     c.arrange();
-    ChooseFile("C:\\backup\\jemaat.sql");
+    ChooseFile(target.Path());
     FBackupDB->SpeedButton6->Click();
     ASSERT_EQ(dialogs.shown.size(), 1u) << c.what;
     EXPECT_EQ(dialogs.shown[0].Text, kFailed) << c.what;
     EXPECT_EQ(dialogs.shown[0].Type, TMsgDlgType::mtError) << c.what;
     EXPECT_EQ(FBackupDB->Edit1->Text(), "Lokasi Backup") << c.what;
   }
+}
+
+// The real interpreter, waited for: what it wrote is there when the window reports.
+TEST_F(BackupWindow, TheRealInterpreterIsWaitedFor) {
+  shell::SetBackupRunProcess([](HWND owner, const std::string& file, const std::string&) {
+    std::string out = "\"" + FBackupDB->Edit1->Text() + "\"";
+    return shell::ShellRunHidden(owner, file, "/c echo -- dump> " + out);
+  });
+  ChooseFile(target.Path());
+  std::string chosen = FBackupDB->Edit1->Text();
+  FBackupDB->SpeedButton6->Click();
+  ASSERT_EQ(dialogs.shown.size(), 1u);
+  EXPECT_EQ(dialogs.shown[0].Text, kStarted);
+  EXPECT_TRUE(shell::FileHasData(chosen));
 }
 
 TEST_F(BackupWindow, ShownClickingIntoTheFieldEmptiesItAndCloseEndsTheWindow) {

@@ -21,6 +21,10 @@ class LoginWindow : public shelltest::ShellFixture {
     Exec("insert into check_update_pelkat(tgl) values (curdate())");
   }
   void TearDown() override {
+    // A test that failed while the account table was moved away puts it back.
+    if (Value("select count(*) from information_schema.tables where table_schema=database() and "
+              "table_name='tst_login_user'") != "0")
+      Exec("rename table tst_login_user to user");
     Exec("delete from user where username like 'tst_login%'");
     ShellFixture::TearDown();
   }
@@ -54,6 +58,14 @@ class LoginWindow : public shelltest::ShellFixture {
     FLogin->Edit2KeyPress(FLogin->Edit2, enter);
   }
   std::string Active() { return Value("select active from user where username='tst_login'"); }
+  // Another running copy of the program, logged in as tst_login on its own connection.
+  std::unique_ptr<data::TZConnection> OtherCopy() {
+    auto c = apptest::OpenTestConnection();
+    data::TZQuery q(nullptr);
+    q.SetConnection(c.get());
+    EXPECT_TRUE(shell::ClaimSessionLock(q, "tst_login"));
+    return c;
+  }
   bool shown = false;
 };
 
@@ -122,7 +134,9 @@ TEST_F(LoginWindow, RefusesAWrongPasswordAndAnAccountAlreadyLoggedIn) {
   EXPECT_EQ(FLogin->Edit1->Text(), "");  // the reset clears both fields
   EXPECT_EQ(FLogin->Edit2->Text(), "");
 
+  // Another running copy is logged in with the account: it holds the session.
   dialogs.shown.clear();
+  auto other = OtherCopy();
   Exec("update user set active='Y' where username='tst_login'");
   LogIn("tst_login", "rahasia");
   EXPECT_FALSE(shown);
@@ -134,6 +148,92 @@ TEST_F(LoginWindow, RefusesAWrongPasswordAndAnAccountAlreadyLoggedIn) {
   Exec("update user set active=NULL where username='tst_login'");
   LogIn("tst_login", "rahasia");
   EXPECT_TRUE(shown);
+}
+
+TEST_F(LoginWindow, PasswordsCompareExactly) {
+  Exec("insert into user(nama,username,pswd,id_kategori,active) values ('UJI','tst_login_blank','Kunci ','10','T')");
+  Start();
+  const struct {
+    const char* user;
+    const char* password;
+    bool in;
+  } cases[] = {
+      {"tst_login", "rahasia", true},   {"tst_login", "RAHASIA", false},      {"tst_login", "Rahasia", false},
+      {"tst_login", "rahasia ", false}, {"tst_login_blank", "Kunci ", true},  {"tst_login_blank", "Kunci", false},
+      {"tst_login_blank", "kunci ", false},
+  };
+  for (const auto& c : cases) {
+    dialogs.shown.clear();
+    shown = false;
+    LogIn(c.user, c.password);
+    EXPECT_EQ(shown, c.in) << c.user << " '" << c.password << "'";
+    EXPECT_EQ(Texts(), c.in ? "" : "Maaf...Username atau Password anda salah!|") << c.user << " '" << c.password << "'";
+  }
+  // The stored passwords are as they were.
+  EXPECT_EQ(Value("select concat('[',pswd,']') from user where username='tst_login_blank'"), "[Kunci ]");
+  EXPECT_EQ(Value("select concat('[',pswd,']') from user where username='tst_login'"), "[rahasia]");
+}
+
+// A program that ended without logging out (killed, crashed) leaves the mark "Y" but no
+// live session: the account logs in. A live session of another copy is refused until
+// that copy's connection ends, whether it logged out or not.
+TEST_F(LoginWindow, AStaleMarkIsToldFromALiveSession) {
+  Start();
+  Exec("update user set active='Y' where username='tst_login'");
+  LogIn("tst_login", "rahasia", [&] {
+    // While logged in, this copy holds the session: another copy is refused.
+    data::TZQuery q(nullptr);
+    q.SetConnection(db.get());
+    EXPECT_FALSE(shell::ClaimSessionLock(q, "tst_login"));
+  });
+  EXPECT_TRUE(shown);
+  EXPECT_TRUE(dialogs.shown.empty()) << Texts();
+  EXPECT_EQ(Active(), "T");
+
+  auto other = OtherCopy();
+  Exec("update user set active='Y' where username='tst_login'");
+  shown = false;
+  LogIn("TST_LOGIN", "rahasia");
+  EXPECT_FALSE(shown);
+  EXPECT_EQ(Texts(), "User ini sedang aktif!|");
+  // The other copy is killed: the server ends its session with its connection.
+  other.reset();
+  dialogs.shown.clear();
+  LogIn("tst_login", "rahasia");
+  EXPECT_TRUE(shown);
+  EXPECT_TRUE(dialogs.shown.empty()) << Texts();
+}
+
+// The logout's update fails: the error is shown, the main window stays with the account
+// still logged in, and a later logout goes through.
+TEST_F(LoginWindow, AFailedLogoutKeepsTheMainWindowOpen) {
+  Start();
+  bool stayed = false, checked = false;
+  std::string activeAfterFailure, boxes;
+  LogIn("tst_login", "rahasia", [&] {
+    Exec("rename table user to tst_login_user");
+    guitest::RunSoon([&] {
+      Exec("rename table tst_login_user to user");
+      stayed = FMenu->Showing();
+      activeAfterFailure = Active();
+      boxes = Texts();
+      checked = FMenu->Timer4->Enabled() && FMenu->Label4->Caption() == "tst_login";
+      FMenu->Close();
+    });
+  });
+  EXPECT_TRUE(stayed);
+  EXPECT_TRUE(checked);
+  EXPECT_EQ(activeAfterFailure, "Y");
+  ASSERT_EQ(dialogs.shown.size(), 1u) << boxes;
+  EXPECT_EQ(dialogs.shown[0].Caption, "KORVAN");
+  EXPECT_NE(dialogs.shown[0].Text.find("user"), std::string::npos) << dialogs.shown[0].Text;
+  // The second logout went through and let the session go.
+  EXPECT_FALSE(FMenu->Showing());
+  EXPECT_EQ(Active(), "T");
+  data::TZQuery q(nullptr);
+  q.SetConnection(db.get());
+  EXPECT_TRUE(shell::ClaimSessionLock(q, "tst_login"));
+  shell::ReleaseSessionLock(q, "tst_login");
 }
 
 TEST_F(LoginWindow, TheFirstLoginOfTheDayStoresTheDayOnce) {

@@ -3,6 +3,8 @@
 #include <functional>
 
 #include "gui/Dialogs.h"
+#include "shell/USettingHakAkses.h"
+#include "shell/UUser.h"
 #include "tests/shell/ShellTestSupport.h"
 
 using namespace gui;
@@ -88,6 +90,10 @@ TEST_F(MainWindowChecks, AccessMatrix) {
       {"menu Report", click(FMenu->Report1), false, "", kRefused},
       {"menu Tools", click(FMenu->ools1), false, "", kRefused},
       {"menu File > Majelis", click(FMenu->Majelis3), false, "", kRefused},
+      // Except the two windows that give rights away: they need "Tools" themselves.
+      {"Administrasi User", click(FMenu->AdministrasiUser1), false, "", kRefused},
+      {"Setting Hak Akses", click(FMenu->SettingHakAkses1), false, "", kRefused},
+      {"Setup Gereja", click(FMenu->G1), false, "", ""},
       // Entries below a warning menu have no right check of their own.
       {"Hari Minggu", click(FMenu->H1), false, "", ""},
       {"Pendaftaran Baptis", click(FMenu->PendaftaranBaptis1), false, "", ""},
@@ -103,6 +109,38 @@ TEST_F(MainWindowChecks, AccessMatrix) {
     EXPECT_EQ(Run("tst_menu_all", c.run), c.all) << c.what;
     EXPECT_EQ(Run("tst_menu_few", c.run), c.few) << c.what;
   }
+}
+
+// A category without "Tools" sees the Tools menu's warning and still cannot open the user
+// and rights windows, so it cannot make itself an administrator.
+TEST_F(MainWindowChecks, OnlyToolsOpensTheUserAndRightsWindows) {
+  Application->CreateForm(shell::FUser);
+  Application->CreateForm(shell::FSettingHakAkses);
+  for (TMenuItem* entry : {FMenu->AdministrasiUser1, FMenu->SettingHakAkses1}) {
+    for (const char* user : {"tst_menu_all", "tst_menu_few"}) {
+      bool opened = false;
+      auto* t = new TTimer(nullptr);
+      t->SetInterval(1);
+      t->OnTimer = [&](rtl::TObject*) {
+        TCustomForm* f = Screen->ActiveForm();
+        if (f != shell::FUser && f != shell::FSettingHakAkses) return;
+        opened = true;
+        f->Close();
+      };
+      std::string seen = Run(user, [&] {
+        FMenu->ools1->Click();
+        entry->Click();
+      });
+      delete t;
+      bool all = std::string(user) == "tst_menu_all";
+      EXPECT_EQ(opened, all) << entry->Name() << " " << user;
+      EXPECT_EQ(seen, all ? "" : std::string(kRefused) + kRefused) << entry->Name() << " " << user;
+    }
+  }
+  delete shell::FUser;
+  shell::FUser = nullptr;
+  delete shell::FSettingHakAkses;
+  shell::FSettingHakAkses = nullptr;
 }
 
 TEST_F(MainWindowChecks, AUserWithoutAnAccountRowIsRefusedEverywhere) {

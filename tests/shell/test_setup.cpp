@@ -102,6 +102,7 @@ TEST_F(ChurchWindow, ShownItOffersTheStoredNameForEditing) {
 
 const char* const kA = "2901-2902";
 const char* const kB = "2903-2904";
+const char* const kC = "2905-2906";
 
 class ThemeWindow : public shelltest::ShellFixture {
  protected:
@@ -137,7 +138,9 @@ class ThemeWindow : public shelltest::ShellFixture {
     }
     ShellFixture::TearDown();
   }
-  void Clean() { Exec(std::string("delete from tema_tahunan where periode in ('") + kA + "','" + kB + "')"); }
+  void Clean() {
+    Exec(std::string("delete from tema_tahunan where periode in ('") + kA + "','" + kB + "','" + kC + "')");
+  }
   void Save(const char* period, const char* theme, bool activate) {
     std::string p = period;
     FTemaTahunan->Edit1->SetText(p.substr(0, 4));
@@ -191,6 +194,29 @@ TEST_F(ThemeWindow, ActivatingLeavesExactlyOneActiveTheme) {
   // Saving the active theme unticked leaves none active.
   Save(kB, "Tema B", false);
   EXPECT_EQ(Value("select count(*) from tema_tahunan where aktif='Ya'"), "0");
+}
+
+// A save that fails after the marks were cleared must not leave the congregation without
+// its active theme: the marks stay as they were, for a new period and an existing one.
+TEST_F(ThemeWindow, AFailedActivationLeavesTheMarksAsTheyWere) {
+  Save(kA, "Tema A", true);
+  Save(kB, "Tema B", false);
+  dialogs.shown.clear();
+  // Longer than the column that records who saved: the server refuses the save.
+  FMenu->Label4->SetCaption(std::string(101, 'x'));
+  for (const char* period : {kB, kC}) {
+    EXPECT_THROW(Save(period, "Tema baru", true), data::EDatabaseError) << period;
+    EXPECT_EQ(Row(kA), "Tema A|Ya|tst_adm_tema") << period;
+    EXPECT_EQ(Row(kB), "Tema B|NULL|tst_adm_tema") << period;
+    EXPECT_EQ(Value(std::string("select count(*) from tema_tahunan where periode='") + kC + "'"), "0");
+    EXPECT_EQ(FMenu->Label3->Caption(), "Tema A") << period;
+  }
+  EXPECT_TRUE(dialogs.shown.empty()) << Texts();
+  // The connection commits statement by statement again afterwards.
+  FMenu->Label4->SetCaption("tst_adm_tema");
+  Save(kB, "Tema B", true);
+  EXPECT_EQ(Row(kB), "Tema B|Ya|tst_adm_tema");
+  EXPECT_EQ(Row(kA), "Tema A||tst_adm_tema");
 }
 
 TEST_F(ThemeWindow, DoubleClickReadsTheRowBack) {
