@@ -1,5 +1,6 @@
 // The one database connection: MariaDB (MySQL protocol) through the ODBC driver
-// "MariaDB Unicode". Every statement commits on its own unless a TTransaction groups them.
+// "MariaDB Unicode". Every statement commits on its own, except between a "start
+// transaction" and its "commit" or "rollback" run as statements.
 #pragma once
 #include <cstdint>
 #include <string>

@@ -96,6 +96,9 @@ void TControl::RequestAlign() {
 
 void TControl::SetVisible(bool v) {
   if (v == visible_) return;
+  // The area a windowless control leaves must be painted again by its parent; once
+  // hidden it no longer invalidates anything.
+  if (!v) Invalidate();
   visible_ = v;
   VisibleChanged();
   Perform(CM_VISIBLECHANGED, v ? 1 : 0);

@@ -201,7 +201,9 @@ void TDBGrid::Notify(NMHDR* hdr, TMessage& msg) {
       }
       break;
     case NM_DBLCLK:
-      if (reinterpret_cast<NMITEMACTIVATE*>(hdr)->iItem >= 0) DblClick();
+      // Anywhere in the rows' area, below the last row and on an empty grid too: the
+      // handler decides what a grid without rows means (most refuse with a message).
+      DblClick();
       break;
     case NM_CUSTOMDRAW: {
       auto* cd = reinterpret_cast<NMLVCUSTOMDRAW*>(hdr);

@@ -62,21 +62,23 @@ TFQRJemaatBlankoKosong::TFQRJemaatBlankoKosong(rtl::TComponent* owner)
   Blank("Keahlian", c3, next(), cw, "Keahlian");
   for (const char* s : {"Baptis", "Sidi", "Nikah"}) {
     std::string n(s);
-    Blank((n + "Status").c_str(), c3, next(), cw, n + "? (SUDAH/BELUM)");
+    // The question carries its answers: a wider caption, a shorter line.
+    Blank((n + "Status").c_str(), c3, next(), cw, n + "? (SUDAH/BELUM)", {}, 176);
     Blank((n + "Tempat").c_str(), c3 + 20, next(), cw - 20, "Tempat");
     Blank((n + "Tanggal").c_str(), c3 + 20, next(), cw - 20, "Tanggal");
   }
 }
 
 void TFQRJemaatBlankoKosong::Blank(const char* name, int x, int y, int w, const std::string& caption,
-                                   const std::string& hint) {
+                                   const std::string& hint, int captionWidth) {
   std::string n(name);
-  AddLabel(DetailBand1, ("Cap" + n).c_str(), x, y, 110, caption);
+  AddLabel(DetailBand1, ("Cap" + n).c_str(), x, y, captionWidth, caption);
   auto* line = new TQRShape(this);
   line->SetName("Line" + n);
   line->SetParent(DetailBand1);
   line->Shape = TShapeType::qrsHorLine;
-  line->SetBounds(x + 112, y + 15, w - 112, 1);
+  const int lineLeft = captionWidth + 6;
+  line->SetBounds(x + lineLeft, y + 15, w - lineLeft, 1);
   if (!hint.empty()) {
     auto* h = AddLabel(DetailBand1, ("Hint" + n).c_str(), x, y + 17, w, hint);
     h->Font().SetSize(7);

@@ -15,8 +15,9 @@ class TFQRJemaatBlankoKosong : public kit::TChurchReport {
   report::TQRBand* DetailBand1;
 
  private:
-  // A caption with a line to write on; `hint` (the allowed values) prints beneath.
-  void Blank(const char* name, int x, int y, int w, const std::string& caption, const std::string& hint = {});
+  // A caption with a line to write on after it; `hint` (the allowed values) prints beneath.
+  void Blank(const char* name, int x, int y, int w, const std::string& caption, const std::string& hint = {},
+             int captionWidth = 110);
   int blanks_ = 0;
 };
 

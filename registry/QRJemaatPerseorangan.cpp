@@ -61,8 +61,8 @@ TFQRJemaatPerseorangan::TFQRJemaatPerseorangan(rtl::TComponent* owner)
        {std::tuple{"Baptis?", "baptis", "tmpt_baptis", "tgl_baptis"},
         std::tuple{"Sidi?", "sidi", "tmpt_sidi", "tgl_sidi"}, std::tuple{"Nikah?", "nikah", "tmpt_nikah", "tgl_nikah"}}) {
     Pair(c2, next(), caption, flag, {}, gui::fsBold);
-    Pair(c2 + 20, y - 14, "Tempat", place);
-    Pair(c2 + 20, y + 4, "Tanggal", date);
+    Pair(c2, y - 14, "Tempat", place, {}, 0, 20);
+    Pair(c2, y + 4, "Tanggal", date, {}, 0, 20);
     y += 22;
   }
   y = 30;
@@ -76,13 +76,16 @@ TFQRJemaatPerseorangan::TFQRJemaatPerseorangan(rtl::TComponent* owner)
 }
 
 TQRDBText* TFQRJemaatPerseorangan::Pair(int x, int y, const std::string& caption, const char* field,
-                                        const std::string& hint, gui::TFontStyles style) {
+                                        const std::string& hint, gui::TFontStyles style, int indent) {
   std::string f(field);
-  AddLabel(DetailBand1, ("Cap_" + f).c_str(), x, y, 105, caption);
-  AddLabel(DetailBand1, ("Colon_" + f).c_str(), x + 105, y, 8, ":");
-  auto* t = AddField(DetailBand1, ("QRDBText_" + f).c_str(), x + 115, y, 200, field, style);
+  // Caption, colon and value each with room to spare, so that none touches the next; the
+  // value ends short of the next column.
+  AddLabel(DetailBand1, ("Cap_" + f).c_str(), x + indent, y, 112 - indent, caption);
+  AddLabel(DetailBand1, ("Colon_" + f).c_str(), x + 116, y, 8, ":");
+  auto* t = AddField(DetailBand1, ("QRDBText_" + f).c_str(), x + 126, y, 194, field, style);
   if (!hint.empty()) {
-    auto* h = AddLabel(DetailBand1, ("Hint_" + f).c_str(), x, y + 15, 315, hint);
+    // Beneath the caption, clear of its descenders.
+    auto* h = AddLabel(DetailBand1, ("Hint_" + f).c_str(), x, y + 17, 320, hint);
     h->Font().SetSize(7);
     h->Font().SetStyle(gui::fsItalic);
   }

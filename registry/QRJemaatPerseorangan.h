@@ -19,9 +19,10 @@ class TFQRJemaatPerseorangan : public kit::TChurchReport {
   report::TQRLabel* QRLabel37;  // registration date
 
  private:
-  // A caption and the member's field beside it (named "QRDBText_" + field).
+  // A caption and the member's field beside it (named "QRDBText_" + field); the caption
+  // may start `indent` further right, the colon and the field stay in the column's place.
   report::TQRDBText* Pair(int x, int y, const std::string& caption, const char* field,
-                          const std::string& hint = {}, gui::TFontStyles style = 0);
+                          const std::string& hint = {}, gui::TFontStyles style = 0, int indent = 0);
 };
 
 extern TFQRJemaatPerseorangan* FQRJemaatPerseorangan;

@@ -1,5 +1,7 @@
 #include "registry/UDetailJemaat.h"
 
+#include <tuple>
+
 #include "kit/Photo.h"
 #include "kit/Record.h"
 #include "kit/Records.h"
@@ -119,6 +121,15 @@ void TFDetailJemaat::SpeedButton2Click(TObject*) {
   m->Edit2->SetText(Edit2->Text());
   const std::string nij = text("nij");
   LoadRecord(rules::MemberRecord(), *m, q);
+  // Each sacrament's place and date are open to change as its list now reads, whatever
+  // the member shown before left them; the stored place and date stay in the inputs.
+  for (auto [list, place, date] : {std::tuple{m->ComboBox8, m->Edit22, m->DateTimePicker3},
+                                   std::tuple{m->ComboBox9, m->Edit23, m->DateTimePicker4},
+                                   std::tuple{m->ComboBox10, m->Edit24, m->DateTimePicker5}}) {
+    const bool done = Chosen(*list) == "SUDAH";
+    SetEditable(*place, done);
+    date->SetEnabled(done);
+  }
   // The death inputs follow the stored state; the stored date stays in its picker.
   const bool deceased = text("sts_hidup") == "Meninggal";
   if (!deceased) m->Edit25->Clear();

@@ -287,6 +287,8 @@ void TFGroupMajelis::Button6Click(TObject*) {
 }
 
 void TFGroupMajelis::ShowSetup() {
+  // The panel covers the whole window: over every other control, not under them.
+  Panel3->BringToFront();
   Panel3->Show();
   Edit9->Clear();
   if (Showing()) Edit9->SetFocus();
@@ -358,9 +360,12 @@ void TFGroupMajelis::SpeedButton2Click(TObject*) {
     ShowSetup();
     return;
   }
+  // The groups stay as they are until the new deal is complete: it is dealt into the
+  // work tables first, and the groups are then replaced in one transaction, so a failure
+  // at any step leaves the previous groups whole.
+  bool replacing = false;
   try {
     auto& q = *DM->Q2;
-    Exec(q, "truncate majelis_group");
     Exec(q, "truncate majelis_group_temp2");
     // A run that failed earlier may have left drawn rows behind; read back, they would
     // deal those council members a second time.
@@ -370,6 +375,9 @@ void TFGroupMajelis::SpeedButton2Click(TObject*) {
     auto& dealt = *DM->Q4;
     kit::SetSQL(dealt, {"select * from majelis_group_temp2"});
     dealt.Open();
+    Exec(q, "start transaction");
+    replacing = true;
+    Exec(q, "delete from majelis_group");
     if (dealt.RecordCount() > 0) {
       Gauge1->SetProgress(0);
       Gauge1->SetMaxValue(dealt.RecordCount());
@@ -384,12 +392,21 @@ void TFGroupMajelis::SpeedButton2Click(TObject*) {
         q.ParamByName("lu")->AsDate(today);
         q.ExecSQL();
       }
-      Exec(q, "truncate majelis_group_temp2");
     }
+    Exec(q, "commit");
+    replacing = false;
+    Exec(q, "truncate majelis_group_temp2");
     kit::Inform("Random Group Majelis Selesai");
     Gauge1->Hide();
     FormActivate(this);
   } catch (...) {
+    if (replacing) {
+      try {
+        Exec(*DM->Q2, "rollback");
+      } catch (...) {
+        // The deal's failure is the one to report.
+      }
+    }
     kit::Refuse("Proses Random Group Majelis gagal!");
     FormActivate(this);
   }

@@ -160,7 +160,11 @@ void TFPenambahanJemaat::InsertMember(rtl::TDateTime regDate) {
     kit::SetSQL(q4, {"select nij from detail_kk", "where nik=:ni", "order by nij"});
     q4.ParamByName("ni")->AsString(Edit1->Text());
     q4.Open();
-    Edit7->SetText(rules::NextMemberNumber(Edit1->Text(), kit::LastKey(q4, "nij")));
+    const std::optional<std::string> lastNij = kit::LastKey(q4, "nij");
+    kit::SetSQL(q5, {"select nij from registrasi", "where nik=:ni", "order by nij"});
+    q5.ParamByName("ni")->AsString(Edit1->Text());
+    q5.Open();
+    Edit7->SetText(rules::NextMemberNumber(Edit1->Text(), lastNij, kit::LastKey(q5, "nij")));
 
     kit::SetSQL(q5, {"insert into registrasi(no_reg,tgl_reg,nik,nij)values(:nr,:tr,:ni,:nj)"});
     q5.ParamByName("nr")->AsString(Edit4->Text());
@@ -193,6 +197,10 @@ void TFPenambahanJemaat::InsertMember(rtl::TDateTime regDate) {
 }
 
 void TFPenambahanJemaat::SpeedButton1Click(TObject*) {
+  // A save that fails ends the pause of an earlier one: the window stays open with what
+  // was typed, and closing it does not reload the list as if this save had gone through.
+  Timer1->SetEnabled(false);
+  Screen->SetCursor(crDefault);
   // The registration date first: a date that does not parse stops the save before any
   // statement runs.
   rtl::TDateTime regDate = rtl::StrToDate(Edit5->Text());
@@ -243,8 +251,8 @@ void TFPenambahanJemaat::Timer1Timer(TObject*) {
 }
 
 void TFPenambahanJemaat::FormClose(TObject*, TCloseAction&) {
-  // Closed before the pause after a save ran out: the member list's query still holds
-  // the save's statements, so it is reloaded now instead of staying empty.
+  // Closed before the pause after a successful save ran out: the member list's query
+  // still holds the save's statements, so it is reloaded now instead of staying empty.
   bool pending = Timer1->Enabled();
   Timer1->SetEnabled(false);
   Screen->SetCursor(crDefault);

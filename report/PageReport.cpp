@@ -161,13 +161,21 @@ bool IsDateMask(const std::string& m) {
   return false;
 }
 
+// The zero date stands where a date does not apply (not baptised, not deceased); a
+// printed document shows nothing there rather than 30/12/1899.
+bool IsZeroDate(const data::TField& f) {
+  const data::TFieldType t = f.DataType();
+  if (t != data::TFieldType::ftDate && t != data::TFieldType::ftDateTime) return false;
+  return f.AsDateTime() == rtl::ZeroDate;
+}
+
 }  // namespace
 
 std::string TQRDBText::PrintText(TGenerator& gen) {
   data::TZQuery* q = gen.Query(DataSet);
   if (!q || !q->Active() || q->IsEmpty()) return "";
   data::TField* f = q->FieldByName(DataField);
-  if (f->IsNull()) return "";
+  if (f->IsNull() || IsZeroDate(*f)) return "";
   switch (f->DataType()) {
     case data::TFieldType::ftInteger:
     case data::TFieldType::ftFloat:
@@ -373,7 +381,7 @@ TExprValue TGenerator::ReadField(data::TZQuery* q, const std::string& field) con
   q = Query(q);
   if (!q || !q->Active() || q->IsEmpty()) return v;
   data::TField* f = q->FieldByName(field);
-  v.Text = f->AsString();
+  if (!IsZeroDate(*f)) v.Text = f->AsString();
   if (f->DataType() == data::TFieldType::ftInteger || f->DataType() == data::TFieldType::ftFloat) {
     v.IsNumber = true;
     v.Number = f->AsFloat();

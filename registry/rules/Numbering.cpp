@@ -1,5 +1,7 @@
 #include "registry/rules/Numbering.h"
 
+#include <algorithm>
+
 namespace registry::rules {
 
 namespace {
@@ -38,11 +40,13 @@ std::string NextRegistrationNumber(const std::optional<std::string>& lastNoReg, 
   return "REG-" + rtl::IntToStr(NextCounter(lastNoReg, 5)) + "-" + DatePart(regDate);
 }
 
-std::string NextMemberNumber(std::string_view nik, const std::optional<std::string>& lastNij) {
+std::string NextMemberNumber(std::string_view nik, const std::optional<std::string>& lastNij,
+                             const std::optional<std::string>& lastRegisteredNij) {
   if (nik.size() != 8 || nik.substr(0, 3) != "NK-" || !AllDigits(nik.substr(3)))
     throw ENumberingError(rtl::Format("Nomor keluarga '%s' tidak dapat dipakai untuk nomor jemaat",
                                       std::string(nik).c_str()));
-  return "NJ-" + std::string(nik.substr(3, 5)) + "." + rtl::IntToStr(NextCounter(lastNij, 10));
+  const int counter = std::max(NextCounter(lastNij, 10), NextCounter(lastRegisteredNij, 10));
+  return "NJ-" + std::string(nik.substr(3, 5)) + "." + rtl::IntToStr(counter);
 }
 
 }  // namespace registry::rules

@@ -38,9 +38,13 @@ std::string NextFamilyNumber(const std::optional<std::string>& lastNik);
 // positions 5 to 9, running over the whole table).
 std::string NextRegistrationNumber(const std::optional<std::string>& lastNoReg, rtl::TDateTime regDate);
 
-// Member: "NJ-" + the family's five digits + "." + counter (counter at positions 10 to 14
-// of the last member number of the same family). The family number must be "NK-" and
-// five digits.
-std::string NextMemberNumber(std::string_view nik, const std::optional<std::string>& lastNij);
+// Member: "NJ-" + the family's five digits + "." + counter (counter at positions 10 to 14).
+// The counter continues the higher of the family's last stored member number and the
+// last member number its registrations hold: a registration outlives its member when the
+// member is deleted, so continuing the stored members alone would give a deleted
+// member's number, with its registration, to the next new member. The family number
+// must be "NK-" and five digits.
+std::string NextMemberNumber(std::string_view nik, const std::optional<std::string>& lastNij,
+                             const std::optional<std::string>& lastRegisteredNij);
 
 }  // namespace registry::rules

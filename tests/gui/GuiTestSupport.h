@@ -10,6 +10,7 @@
 
 #include "gui/Dialogs.h"
 #include "gui/Forms.h"
+#include "gui/Graphics.h"
 #include "gui/Timer.h"
 
 namespace guitest {
@@ -40,6 +41,22 @@ inline void RunSoon(std::function<void()> fn, unsigned delayMs = 1) {
     t->SetEnabled(false);
     fn();
   };
+}
+
+// What the screen shows of a window, frame included, once it is painted anew (or, with
+// repaintAll false, once it has painted only what it had itself marked as invalid); the
+// pixels are the window's only when nothing lies over it.
+inline void ShotOfWindow(HWND window, gui::TBitmap& shot, bool repaintAll = true) {
+  RECT wr;
+  GetWindowRect(window, &wr);
+  shot.SetSize(wr.right - wr.left, wr.bottom - wr.top);
+  if (repaintAll)
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  else
+    UpdateWindow(window);
+  HDC screen = GetDC(nullptr);
+  BitBlt(shot.Canvas().Handle(), 0, 0, shot.Width(), shot.Height(), screen, wr.left, wr.top, SRCCOPY);
+  ReleaseDC(nullptr, screen);
 }
 
 class GuiEnvironment : public ::testing::Environment {

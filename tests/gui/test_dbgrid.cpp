@@ -137,10 +137,16 @@ TEST_F(GridOnQuery, TheSelectedRowIsTheCurrentRowBothWays) {
     SendMessageW(grid->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
     SendMessageW(grid->Handle(), WM_LBUTTONDBLCLK, MK_LBUTTON, at);
     SendMessageW(grid->Handle(), WM_LBUTTONUP, 0, at);
+    // Below the last row the double click is the grid's as well; the row stays.
+    at = MAKELPARAM(r.left + 20, 250);
+    PostMessageW(grid->Handle(), WM_LBUTTONUP, 0, at);
+    SendMessageW(grid->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageW(grid->Handle(), WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+    SendMessageW(grid->Handle(), WM_LBUTTONUP, 0, at);
     form.ModalResult = mrOk;
   });
   form.ShowModal();
-  EXPECT_EQ(dbl, 1);
+  EXPECT_EQ(dbl, 2);
   EXPECT_EQ(q->RecNo(), 1);
 }
 

@@ -1,7 +1,7 @@
 // The council registers: council members with their numbers, terms, the "Selesai" lock
 // and PINs; the executive council; council groups by hand, by the random deal (also
-// after a failed run) and printed; and the refusal of every save before a person is
-// chosen.
+// after a failed run, which keeps the groups from before) and printed; the setup panel
+// and the gauge on screen; and the refusal of every save before a person is chosen.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -401,6 +401,7 @@ TEST_F(CouncilDeal, AsksForTheCountFirstThenDealsEveryActiveMemberOnce) {
 
 TEST_F(CouncilDeal, ARunAfterAFailedOneStartsFromEmptyWorkTables) {
   SetGroups("2");
+  Exec("insert into majelis_group(nimp,grup,username) values ('MJ-94005-2',42,'tst_reg')");
   // This connection's dealt-rows table loses its columns: the run fails after the
   // elders were drawn, leaving them behind in the draw table.
   auto& q = *app::DM->Q1;
@@ -413,6 +414,8 @@ TEST_F(CouncilDeal, ARunAfterAFailedOneStartsFromEmptyWorkTables) {
                      "Pilih \"NO\" untuk ubah jumlah group majelis|Proses Random Group Majelis gagal!|");
   EXPECT_EQ(dialogs.shown.back().Type, TMsgDlgType::mtError);
   EXPECT_GT(DmCount("majelis_group_temp"), 0);
+  // The groups from before the failed run are all still there.
+  EXPECT_EQ(Value("select group_concat(nimp,':',grup) from majelis_group"), "MJ-94005-2:42");
 
   kit::SetSQL(q, {"drop temporary table majelis_group_temp2"});
   q.ExecSQL();
@@ -421,6 +424,72 @@ TEST_F(CouncilDeal, ARunAfterAFailedOneStartsFromEmptyWorkTables) {
   EXPECT_EQ(dialogs.shown.back().Text, "Random Group Majelis Selesai");
   ExpectDealt(2);
   EXPECT_EQ(DmCount("majelis_group_temp"), 0);
+}
+
+// A failure while the new groups are written (here at one deacon) takes back what the
+// deal had already replaced: the previous groups stay whole.
+TEST_F(CouncilDeal, AFailureWhileWritingTheGroupsKeepsThePreviousOnes) {
+  SetGroups("2");
+  Deal();
+  ExpectDealt(2);
+  const std::string groups = "select group_concat(nimp,':',grup,':',lastupdate order by nimp) from majelis_group";
+  const std::string before = Value(groups);
+  Exec("drop trigger if exists tst_reg_group_fail");
+  Exec("create trigger tst_reg_group_fail before insert on majelis_group for each row "
+       "if new.nimp='MJ-94007-2' then signal sqlstate '45000' set message_text='uji gagal'; end if");
+  SetGroups("3");
+  Deal();
+  Exec("drop trigger tst_reg_group_fail");
+  EXPECT_EQ(dialogs.shown.back().Text, "Proses Random Group Majelis gagal!");
+  EXPECT_EQ(Value(groups), before);
+  EXPECT_FALSE(FGroupMajelis->Gauge1->Visible());
+  // The next run deals as usual.
+  Deal();
+  EXPECT_EQ(dialogs.shown.back().Text, "Random Group Majelis Selesai");
+  ExpectDealt(3);
+}
+
+// On screen: the setup panel over every other control of the window, and after a deal
+// no gauge left standing.
+TEST_F(CouncilDeal, TheSetupPanelLiesOverTheWindowAndTheGaugeGoesAfterTheDeal) {
+  auto* f = FGroupMajelis;
+  // Inside the control: its middle, or a few units from its left edge (clear of the
+  // gauge's percentage).
+  auto pixelAt = [](gui::TBitmap& shot, HWND form, TControl* c, bool middle = true) {
+    POINT p{middle ? c->Left() + c->Width() / 2 : c->Left() + 6, c->Top() + c->Height() / 2};
+    ClientToScreen(form, &p);
+    RECT wr;
+    GetWindowRect(form, &wr);
+    return shot.Canvas().Pixels(p.x - wr.left, p.y - wr.top) & 0xFFFFFF;
+  };
+  TColor overButton = 0, overGrid = 0, gaugeDuring = 0, gaugeAfter = 0;
+  WhileShown(f, [&] {
+    HWND form = f->Handle();
+    f->SpeedButton2->Click();  // no count yet: the setup panel
+    gui::TBitmap shot;
+    guitest::ShotOfWindow(form, shot);
+    report::SaveBitmapToPng(shot, std::string("Z:") + KORVAN_REG_OUT + "/group_setup_panel.png");
+    overButton = pixelAt(shot, form, f->Button1);
+    overGrid = pixelAt(shot, form, f->DBGrid1);
+    SetGroups("2");
+    // The gauge while dealing, drawn by the first pass.
+    f->Gauge1->Show();
+    f->Gauge1->SetMaxValue(2);
+    f->Gauge1->SetProgress(2);
+    guitest::ShotOfWindow(form, shot);
+    gaugeDuring = pixelAt(shot, form, f->Gauge1, false);
+    Deal();
+    guitest::ShotOfWindow(form, shot, false);  // only what the window itself repaints
+    report::SaveBitmapToPng(shot, std::string("Z:") + KORVAN_REG_OUT + "/group_after_deal.png");
+    gaugeAfter = pixelAt(shot, form, f->Gauge1, false);
+    f->Close();
+  });
+  f->ShowModal();
+  EXPECT_EQ(overButton, clWhite);
+  EXPECT_EQ(overGrid, clWhite);
+  EXPECT_EQ(gaugeDuring, clBlue);
+  EXPECT_EQ(gaugeAfter, ColorToRGB(clBtnFace) & 0xFFFFFF);
+  ExpectDealt(2);
 }
 
 TEST_F(Council, GroupPrintLaysOutEachGroupUnderItsHeading) {

@@ -1,11 +1,15 @@
 // The registry's printed layouts through the report engine's page model: the church
 // header with and without a church record, the family card over a known family, the
-// member sheet with its zero dates, and the blank form.
+// member sheet with its zero dates, the blank form, and on every layout no text running
+// into another item.
 #include <gtest/gtest.h>
 
+#include "kit/Records.h"
 #include "app/UDM.h"
 #include "kit/ChurchHeader.h"
+#include "registry/QRGroupMajelis.h"
 #include "tests/registry/RegistryTestSupport.h"
+#include "tests/report/PageChecks.h"
 
 using namespace gui;
 using namespace registry;
@@ -144,8 +148,10 @@ TEST_F(Layouts, MemberSheetPrintsTheMemberWithItsZeroDatesAndTheRegistration) {
   EXPECT_EQ(p.Find("QRDBText_nama_dpn")->Text, "LEMBAR");
   EXPECT_EQ(p.Find("QRDBText_tgl_lahir")->Text, "04/03/1990");
   EXPECT_EQ(p.Find("QRDBText_baptis")->Text, "BELUM");
-  // "Does not apply" prints as the zero date.
-  EXPECT_EQ(p.Find("QRDBText_tgl_baptis")->Text, "30/12/1899");
+  // Stored as the zero date, "does not apply" prints empty.
+  EXPECT_EQ(Value("select cast(tgl_baptis as char) from detail_kk where nij='NJ-97300.10000'"),
+            "1899-12-30");
+  EXPECT_EQ(p.Find("QRDBText_tgl_baptis")->Text, "");
   EXPECT_EQ(p.Find("QRDBText_suku_bangsa")->Text, "WNA");
   EXPECT_EQ(p.Find("Cap_skill")->Text, "Keahlian");
   ASSERT_NE(p.Find("QRImage1"), nullptr);
@@ -158,6 +164,73 @@ TEST_F(Layouts, MemberSheetPrintsTheMemberWithItsZeroDatesAndTheRegistration) {
   const TReportPage& empty = OnlyPage();
   EXPECT_EQ(empty.Find("QRLabel15")->Text, "NK-97300");
   EXPECT_EQ(empty.Find("QRDBText_nama_dpn"), nullptr);
+}
+
+// Every layout filled as a church office fills it, each page read as a reader would:
+// no caption, value or hint runs into another text, a writing line or a picture.
+TEST_F(Layouts, NoTextRunsIntoAnotherItemOnAnyLayout) {
+  Exec("insert into gereja(id,nama_gereja,alamat) values (1,'GPIB JEMAAT IMMANUEL DEPOK',"
+       "'Jl. Pemuda No. 17, Depok, Jawa Barat')");
+  MakeFamily("NK-97400", "SIHOMBING MARULI TUA");
+  MakeMember("NK-97400", "NJ-97400.10000", "MARULI");
+  MakeMember("NK-97400", "NJ-97400.10001", "MAGDALENA", "Meninggal");
+  MakeMember("NK-97400", "NJ-97400.10002", "YOHANES", "Attestasi");
+  Exec("update detail_kk set nama_dpn='MARIA',nama_tengah='MAGDALENA',nama_blkg='SIHOMBING',"
+       "nama_gabung='MARIA MAGDALENA SIHOMBING',tmpt_lahir='Pematang Siantar',alamat='Jl. Kenanga III No. 12',"
+       "no_hp='0812-6655-4433',suku='Batak Toba',tgl_input='2023-04-05',id_card='PASSPORT',no_id_card='3276014509870002',"
+       "sts_kel='Kepala Keluarga',sex='Wanita',sekpel='10',pelkat='PKLU',baptis='SUDAH',tmpt_baptis='GPIB Zebaoth',"
+       "tgl_baptis='1988-12-25',sidi='SUDAH',tmpt_sidi='GPIB Immanuel',tgl_sidi='2004-04-11',nikah='SUDAH',"
+       "tmpt_nikah='GPIB Paulus',tgl_nikah='2012-06-30',gol_darah='AB',pend_akhir='DIPLOMA',jurusan='Akuntansi',"
+       "gelar='S.Kom., M.M.',pekerjaan='Pegawai Negeri',email='maria.sihombing@contoh.co.id',"
+       "bhs_asing_1='Belanda',skill='Paduan Suara',sts_hidup='Hidup',suku_bangsa='WNI' "
+       "where nij='NJ-97400.10000'");
+  Exec("update detail_kk set sts_kel='Orang Tua',nama_gabung='MAGDALENA BR. SIMANJUNTAK' where nij='NJ-97400.10001'");
+  Exec("update detail_kk set sts_kel='Keponakan' where nij='NJ-97400.10002'");
+
+  FWargaJemaat->SpeedButton6->Click();  // the blank form
+
+  FDetailJemaat->Edit1->SetText("NK-97400");
+  FDetailJemaat->Edit2->SetText("SIHOMBING MARULI TUA");
+  FDetailJemaat->Edit3->SetText("SDRi");
+  FDetailJemaat->Edit4->SetText("Jl. Kenanga III No. 12, Depok");
+  FDetailJemaat->Edit5->SetText("05/04/2023");
+  FDetailJemaat->Edit6->SetText("10");
+  FDetailJemaat->FormActivate(FDetailJemaat);
+  FDetailJemaat->SpeedButton4->Click();  // the family card
+
+  auto* m = FPenambahanJemaat;
+  m->Edit1->SetText("NK-97400");
+  m->Edit2->SetText("SIHOMBING MARULI TUA");
+  m->Edit7->SetText("NJ-97400.10000");
+  m->Edit4->SetText("REG-10007-05042023");
+  m->Edit5->SetText("05/04/2023");
+  m->SpeedButton4->Click();  // the member sheet
+
+  // The council groups over rows of the grouping's columns.
+  auto& q5 = *app::DM->Q5;
+  kit::SetSQL(q5, {"select 1 as grup,'MJ-10012-2' as nimp,'MARIA MAGDALENA SIHOMBING' as nama_gabung,null as foto,"
+                   "'Wanita' as sex,'Pnt' as pnt_dkn,'10' as sekpel",
+                   "union all select 2,'MJ-10013-1','YOHANES PARULIAN SIMATUPANG',null,'Pria','Dkn','7'"});
+  q5.Open();
+  TFQRGroupMajelis groups(nullptr);
+  groups.QRLabel9->SetCaption("Cetak Berdasarkan : Semua Group");
+  const report::TReportPages& groupPages = groups.Prepare();
+
+  ASSERT_EQ(previews.reports.size(), 3u);
+  std::vector<std::pair<std::string, const report::TReportPages*>> layouts;
+  for (size_t i = 0; i < previews.reports.size(); ++i)
+    layouts.emplace_back(previews.reports[i]->ClassName(), &previews.shown[i]);
+  layouts.emplace_back(groups.ClassName(), &groupPages);
+  for (const auto& [name, pages] : layouts) {
+    ASSERT_GE(pages->Count(), 1) << name;
+    EXPECT_EQ(reptest::TextsRunningIntoOtherItems(*pages), std::vector<std::string>{}) << name;
+    // The filled first page, for a person to look at.
+    gui::TBitmap page;
+    report::RenderPageToBitmap(pages->Pages.front(), *pages, page);
+    report::SaveBitmapToPng(page, std::string("Z:") + KORVAN_REG_OUT + "/" + name + "-filled.png");
+  }
+  // The sheet is the one with every field filled.
+  EXPECT_EQ(previews.shown[2].Pages[0].Find("QRDBText_email")->Text, "maria.sihombing@contoh.co.id");
 }
 
 TEST_F(Layouts, TheChurchLogoIsBuiltIn) {

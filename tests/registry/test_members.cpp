@@ -1,6 +1,8 @@
 // The member list and the member window: a new member's two numbers and every column
 // stored, the three-second close that reloads the list, a change, a failed save that
-// takes its registration back, the photo's bytes, deleting, and the deceased in red.
+// takes its registration back or stops the pending close, numbers never given twice,
+// the sacrament inputs of a loaded member, the photo's bytes, deleting, the empty list's
+// double click, and the deceased in red.
 #include <gtest/gtest.h>
 
 #include "app/UDM.h"
@@ -166,6 +168,134 @@ TEST_F(Members, AFailedMemberInsertLeavesNoRegistrationBehind) {
   EXPECT_EQ(Texts(), "");
   EXPECT_EQ(Value("select count(*) from registrasi"), registrations);
   EXPECT_EQ(Value("select count(*) from detail_kk where nama_dpn='GAGAL'"), "0");
+}
+
+// A deleted member's registration stays: its number is not given again, so the next
+// member shows its own registration and not the deleted one's.
+TEST_F(Members, ADeletedMembersNumberIsNotGivenAgain) {
+  AddMember([](TFPenambahanJemaat* m) { Name(m, "PERTAMA", "ANGGOTA"); });
+  AddMember([](TFPenambahanJemaat* m) { Name(m, "KEDUA", "ANGGOTA"); });
+  const std::string deletedReg = Value("select no_reg from registrasi where nij='NJ-97100.10001'");
+  app::DM->Q4->Last();
+  ASSERT_EQ(app::DM->Q4->FieldByName("nij")->AsString(), "NJ-97100.10001");
+  FDetailJemaat->SpeedButton3->Click();  // "Hapus" the last member, answered Yes
+  ASSERT_EQ(Value("select count(*) from detail_kk where nik='NK-97100'"), "1");
+
+  std::string shownNij;
+  dialogs.onShow = [&](const TMessageRequest&) { shownNij = FPenambahanJemaat->Edit7->Text(); };
+  AddMember([](TFPenambahanJemaat* m) { Name(m, "KETIGA", "ANGGOTA"); });
+  dialogs.onShow = nullptr;
+  EXPECT_EQ(shownNij, "NJ-97100.10002");
+  EXPECT_EQ(Value("select count(*) from registrasi where nij='NJ-97100.10001'"), "1");
+  EXPECT_EQ(Value("select no_reg from registrasi where nij='NJ-97100.10001'"), deletedReg);
+  const std::string newReg = Value("select no_reg from registrasi where nij='NJ-97100.10002'");
+  EXPECT_NE(newReg, deletedReg);
+
+  // Loaded for a change, the new member shows its own registration.
+  app::DM->Q4->Last();
+  WhileShown(FPenambahanJemaat, [&] {
+    EXPECT_EQ(FPenambahanJemaat->Edit7->Text(), "NJ-97100.10002");
+    EXPECT_EQ(FPenambahanJemaat->Edit4->Text(), newReg);
+    FPenambahanJemaat->Close();
+  });
+  FDetailJemaat->SpeedButton2->Click();
+}
+
+// A save that fails (here an unreadable registration date) within the pause after a good
+// one: the window stays open, and closing it does not reload the list as if saved.
+TEST_F(Members, AFailedSaveStopsThePendingCloseAndTheReload) {
+  bool threw = false, stillShown = false;
+  WhileShown(FPenambahanJemaat, [&] {
+    auto* m = FPenambahanJemaat;
+    Name(m, "SEKALI", "SIMPAN");
+    m->SpeedButton1->Click();
+    ASSERT_TRUE(m->Timer1->Enabled());
+    m->Edit5->SetText("bukan tanggal");
+    try {
+      m->SpeedButton1Click(m);
+    } catch (const std::exception&) {
+      threw = true;
+    }
+    EXPECT_FALSE(m->Timer1->Enabled());
+    EXPECT_EQ(Screen->Cursor(), crDefault);
+    stillShown = m->Showing();
+    m->SpeedButton5->Click();
+  });
+  FDetailJemaat->SpeedButton1->Click();
+  EXPECT_TRUE(threw);
+  EXPECT_TRUE(stillShown);
+  EXPECT_EQ(Texts(), "Data Warga Jemaat [Detail] berhasil di-input|");
+  EXPECT_EQ(Value("select count(*) from detail_kk where nama_dpn='SEKALI'"), "1");
+  EXPECT_FALSE(app::DM->Q4->Active()) << "the list was reloaded after the failed save";
+}
+
+// The place and date of each sacrament are open to change exactly when the loaded member
+// has it, whatever the member shown before left them; stored values stay shown.
+TEST_F(Members, LoadingAMemberSetsEachSacramentsInputsFromItsOwnValues) {
+  MakeMember("NK-97100", "NJ-97100.10000", "BELUM");  // baptis BELUM, the others empty
+  Exec("update detail_kk set sidi='BELUM',nikah='BELUM' where nij='NJ-97100.10000'");
+  MakeMember("NK-97100", "NJ-97100.10001", "SUDAH");
+  Exec("update detail_kk set baptis='SUDAH',tmpt_baptis='GPIB Bogor',tgl_baptis='1991-06-02',sidi='SUDAH',"
+       "tmpt_sidi='GPIB Depok',tgl_sidi='2007-04-08',nikah='SUDAH',tmpt_nikah='GPIB Sion',tgl_nikah='2015-10-10' "
+       "where nij='NJ-97100.10001'");
+  OpenFamily("NK-97100");
+  struct Block {
+    TEdit* place;
+    TDateTimePicker* date;
+  };
+  auto blocks = [] {
+    auto* m = FPenambahanJemaat;
+    return std::vector<Block>{{m->Edit22, m->DateTimePicker3}, {m->Edit23, m->DateTimePicker4},
+                              {m->Edit24, m->DateTimePicker5}};
+  };
+  auto open = [&](int recNo, const std::function<void()>& check) {
+    app::DM->Q4->MoveTo(recNo);
+    WhileShown(FPenambahanJemaat, [&] {
+      check();
+      FPenambahanJemaat->Close();
+    });
+    FDetailJemaat->SpeedButton2->Click();
+  };
+  for (int round = 0; round < 2; ++round) {
+    open(1, [&] {
+      for (const Block& b : blocks()) {
+        EXPECT_TRUE(b.place->ReadOnly());
+        EXPECT_FALSE(b.date->Enabled());
+      }
+    });
+    open(2, [&] {
+      for (const Block& b : blocks()) {
+        EXPECT_FALSE(b.place->ReadOnly());
+        EXPECT_TRUE(b.date->Enabled());
+      }
+      EXPECT_EQ(FPenambahanJemaat->Edit23->Text(), "GPIB Depok");
+      EXPECT_EQ(rtl::DateToStr(FPenambahanJemaat->DateTimePicker5->Date()), "10/10/2015");
+    });
+  }
+  // Kept and saved unchanged.
+  app::DM->Q4->MoveTo(2);
+  WhileShown(FPenambahanJemaat, [] { FPenambahanJemaat->SpeedButton1->Click(); });
+  FDetailJemaat->SpeedButton2->Click();
+  EXPECT_EQ(Value("select concat_ws('|',tmpt_baptis,tgl_baptis,tmpt_sidi,tgl_sidi,tmpt_nikah,tgl_nikah) from "
+                  "detail_kk where nij='NJ-97100.10001'"),
+            "GPIB Bogor|1991-06-02|GPIB Depok|2007-04-08|GPIB Sion|2015-10-10");
+}
+
+// A real double click on the list of a family without members.
+TEST_F(Members, ADoubleClickOnTheEmptyListRefuses) {
+  ASSERT_EQ(app::DM->Q4->RecordCount(), 0);
+  WhileShown(FDetailJemaat, [] {
+    HWND grid = FDetailJemaat->DBGrid1->Handle();
+    const LPARAM at = MAKELPARAM(60, 60);
+    PostMessageW(grid, WM_LBUTTONUP, 0, at);
+    SendMessageW(grid, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageW(grid, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+    SendMessageW(grid, WM_LBUTTONUP, 0, at);
+    FDetailJemaat->Close();
+  });
+  FDetailJemaat->ShowModal();
+  EXPECT_EQ(Texts(), "Maaf...Data Detail masih kosong!|");
+  EXPECT_FALSE(FPenambahanJemaat->Showing());
 }
 
 TEST_F(Members, PhotoTravelsByteForByteAndDeletingAsksFirst) {

@@ -83,13 +83,8 @@ TEST_F(PreviewWindow, PagesZoomsAndClosesBeforeTheOwnersCallReturns) {
     EXPECT_EQ(shot.Canvas().Pixels(bx, by) & 0xFFFFFF, gui::clSilver);
 
     // The whole window, for a person to look at.
-    RECT wr;
-    GetWindowRect(pv->Handle(), &wr);
-    gui::TBitmap window(wr.right - wr.left, wr.bottom - wr.top);
-    RedrawWindow(pv->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    HDC screen = GetDC(nullptr);
-    BitBlt(window.Canvas().Handle(), 0, 0, window.Width(), window.Height(), screen, wr.left, wr.top, SRCCOPY);
-    ReleaseDC(nullptr, screen);
+    gui::TBitmap window;
+    guitest::ShotOfWindow(pv->Handle(), window);
     SaveBitmapToPng(window, "Z:" + std::string(KORVAN_REPORT_OUT) + "/preview_window.png");
     close();
   });

@@ -25,6 +25,8 @@ using ListReport = MemberTable;
 
 TEST_F(ListReport, PrintsEveryRowInOrderWithHeaderMasksAndSummary) {
   Fill(5);
+  // The zero date marks a date that does not apply: printed empty.
+  conn_->ExecuteDirect("update tst_rep_jemaat set tgl_lahir='1899-12-30' where id=2");
   OpenMembers();
   TFQRSampleList r(nullptr, q_.get());
   ChurchHeader church{q9_.get(), "tst_rep_gereja"};
@@ -46,6 +48,7 @@ TEST_F(ListReport, PrintsEveryRowInOrderWithHeaderMasksAndSummary) {
   EXPECT_EQ(p.Texts("QRDBText1"), (std::vector<std::string>{"J10001", "J10002", "J10003", "J10004", "J10005"}));
   EXPECT_EQ(p.Texts("QRSysDataNo"), (std::vector<std::string>{"1", "2", "3", "4", "5"}));
   EXPECT_EQ(p.Texts("QRDBText3")[0], rtl::DateToStr(rtl::EncodeDate(1980, 2, 2)));
+  EXPECT_EQ(p.Texts("QRDBText3")[1], "");
   // Thousands separators of the locale, no decimals; a zero amount prints nothing.
   EXPECT_EQ(p.Texts("QRDBText4"), (std::vector<std::string>{"250.000", "500.000", "", "1.000.000", "1.250.000"}));
   EXPECT_EQ(p.Find("QRExprCount")->Text, "5");

@@ -41,9 +41,31 @@ TEST(RegistrationNumber, CounterThenTheRegistrationDateAsDayMonthYear) {
 }
 
 TEST(MemberNumber, CarriesTheFamilyDigitsAndCountsWithinTheFamily) {
-  EXPECT_EQ(NextMemberNumber("NK-10001", kNone), "NJ-10001.10000");
-  EXPECT_EQ(NextMemberNumber("NK-10001", std::string("NJ-10001.10000")), "NJ-10001.10001");
-  EXPECT_EQ(NextMemberNumber("NK-20500", std::string("NJ-20500.10041")), "NJ-20500.10042");
+  EXPECT_EQ(NextMemberNumber("NK-10001", kNone, kNone), "NJ-10001.10000");
+  EXPECT_EQ(NextMemberNumber("NK-10001", std::string("NJ-10001.10000"), kNone), "NJ-10001.10001");
+  EXPECT_EQ(NextMemberNumber("NK-20500", std::string("NJ-20500.10041"), kNone), "NJ-20500.10042");
+}
+
+// Registrations stay when members are deleted: the number after the higher of the last
+// stored member and the last registered one, so no number is given twice.
+TEST(MemberNumber, NeverGivesANumberItsRegistrationsStillHold) {
+  struct MemberCase {
+    const char* lastMember;      // nullptr: no member stored
+    const char* lastRegistered;  // nullptr: no registration
+    const char* next;
+  } cases[] = {
+      {nullptr, "NJ-10001.10000", "NJ-10001.10001"},         // the only member was deleted
+      {"NJ-10001.10001", "NJ-10001.10003", "NJ-10001.10004"},  // the last two were deleted
+      {"NJ-10001.10004", "NJ-10001.10002", "NJ-10001.10005"},  // members without registration
+      {"NJ-10001.10004", "NJ-10001.10004", "NJ-10001.10005"},
+  };
+  for (const MemberCase& c : cases) {
+    std::optional<std::string> member, registered;
+    if (c.lastMember) member = c.lastMember;
+    if (c.lastRegistered) registered = c.lastRegistered;
+    EXPECT_EQ(NextMemberNumber("NK-10001", member, registered), c.next)
+        << (c.lastMember ? c.lastMember : "(none)") << " " << (c.lastRegistered ? c.lastRegistered : "(none)");
+  }
 }
 
 // Continuing from a key that does not hold five digits at the counter's place would give
@@ -56,11 +78,13 @@ TEST(Numbering, RefusesLastKeysItCannotContinue) {
                ENumberingError);
   EXPECT_THROW(NextRegistrationNumber(std::string("REG-99999-01012020"), EncodeDate(2020, 1, 1)),
                ENumberingError);
-  EXPECT_THROW(NextMemberNumber("NK-10001", std::string("NJ-10001.")), ENumberingError);
-  EXPECT_THROW(NextMemberNumber("NK-10001", std::string("NJ-10001.99999")), ENumberingError);
+  EXPECT_THROW(NextMemberNumber("NK-10001", std::string("NJ-10001."), kNone), ENumberingError);
+  EXPECT_THROW(NextMemberNumber("NK-10001", std::string("NJ-10001.99999"), kNone), ENumberingError);
+  EXPECT_THROW(NextMemberNumber("NK-10001", kNone, std::string("NJ-10001.99999")), ENumberingError);
+  EXPECT_THROW(NextMemberNumber("NK-10001", std::string("NJ-10001.10000"), std::string("TST-1")), ENumberingError);
   // The family number itself must be one the program gave out.
   for (const char* nik : {"[Auto]", "", "NK-1000", "NK-100001", "NX-10001"})
-    EXPECT_THROW(NextMemberNumber(nik, kNone), ENumberingError) << nik;
+    EXPECT_THROW(NextMemberNumber(nik, kNone, kNone), ENumberingError) << nik;
 }
 
 TEST(Numbering, TheErrorNamesTheKeyItRefused) {
