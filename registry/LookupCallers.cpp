@@ -17,7 +17,7 @@ TCaller NumberAndName(const char* window, const char* button, const char* number
                       const char* numberColumn, const char* nameColumn) {
   TCaller c;
   c.window = window;
-  c.flag = button;
+  if (button) c.flagged = {button};
   c.writes = {Text(numberControl, numberColumn), Text(nameControl, nameColumn)};
   return c;
 }
@@ -29,7 +29,7 @@ TCaller MemberBlock(const char* window, const char* button, const char* select, 
                     std::vector<const char*> pickers) {
   TCaller c;
   c.window = window;
-  c.flag = button;
+  if (button) c.flagged = {button};
   c.select = select;
   c.countRows = true;
   c.writes = std::move(writes);
@@ -60,7 +60,6 @@ TLookupTable MakeMemberTable() {
 
   TCaller council;
   council.window = "FMajelis";
-  council.flag = "shown";
   council.select = "select nij,nama_gabung,tgl_lahir,sex,pelkat,sekpel,foto from detail_kk";
   council.countRows = true;
   council.refuseEmpty = kRefuseEmpty;
@@ -124,7 +123,7 @@ TLookupTable MakeMemberTable() {
                              Date(P(2), "tgl_sidi"),  Text(E(10), "suku_bangsa")};
     TCaller c;
     c.window = "FDaftarKawin";
-    c.flag = button;
+    if (button) c.flagged = {button};
     c.select = marriage;
     c.extra = "and baptis=:ba and sidi=:si";
     c.params = {{"ba", "SUDAH", ""}, {"si", "SUDAH", ""}};
@@ -142,7 +141,7 @@ TLookupTable MakeMemberTable() {
     std::string picker = "DateTimePicker" + std::to_string(p);
     TCaller c;
     c.window = "FDaftarKawin";
-    c.flag = button;
+    if (button) c.flagged = {button};
     c.select = marriage;
     c.countRows = true;
     c.writes = {Text(E(0), "nij"), Text(E(1), "nama_gabung"), Text(E(2), "tmpt_lahir"), Date(picker, "tgl_lahir")};
@@ -194,15 +193,14 @@ TLookupTable MakeMemberTable() {
 
   // The dues window and the family search are known by being shown; they flag their
   // button all the same, and the closing clears it.
-  TCaller payer = NumberAndName("FMPAG", "shown", "Edit3", "Edit4", "nij", "nama_gabung");
-  payer.alsoClears = "SpeedButton1";
+  TCaller payer = NumberAndName("FMPAG", nullptr, "Edit3", "Edit4", "nij", "nama_gabung");
+  payer.alsoClears = {"SpeedButton1"};
   payer.select = plain;
   t.callers.push_back(payer);
 
   TCaller family;
   family.window = "FCariWargaJemaat";
-  family.flag = "shown";
-  family.alsoClears = "SpeedButton1";
+  family.alsoClears = {"SpeedButton1"};
   family.select = "select nik,nij,nama_gabung,sekpel,sts_kel from detail_kk";
   family.hook = kFamilyOfMember;
   t.callers.push_back(family);
@@ -218,7 +216,6 @@ TLookupTable MakeCouncilTable() {
 
   TCaller executive;
   executive.window = "FPhmj";
-  executive.flag = "shown";
   executive.select = "select m.nimp,d.nama_gabung,m.pnt_dkn,m.foto,m.periode,m.sts_aktif from majelis m,detail_kk d";
   executive.countRows = true;
   executive.refuseEmpty = kRefuseEmpty;
@@ -229,7 +226,6 @@ TLookupTable MakeCouncilTable() {
 
   TCaller group;
   group.window = "FGroupMajelis";
-  group.flag = "shown";
   group.select =
       "select m.nimp,d.nama_gabung,m.pnt_dkn,m.foto,m.periode,m.sts_aktif,d.sekpel,d.sex,d.tgl_lahir,d.foto from "
       "majelis m,detail_kk d";
@@ -243,8 +239,8 @@ TLookupTable MakeCouncilTable() {
   // dialog, whose owner installs the hand-over; the lookup stays open under it.
   TCaller sundayPin;
   sundayPin.window = "FIbadahMinggu";
-  sundayPin.flag = "!SpeedButton4 !SpeedButton3";
-  sundayPin.alsoClears = "SpeedButton1 SpeedButton2";
+  sundayPin.notFlagged = {"SpeedButton4", "SpeedButton3"};
+  sundayPin.alsoClears = {"SpeedButton1", "SpeedButton2"};
   sundayPin.hook = kPinHandOver;
   sundayPin.stayOpen = true;
   t.callers.push_back(sundayPin);
@@ -252,18 +248,18 @@ TLookupTable MakeCouncilTable() {
   t.callers.push_back(NumberAndName("FIbadahMinggu", "SpeedButton4", "Edit21", "Edit4", "nimp", "nama_gabung"));
   t.callers.push_back(NumberAndName("FIbadahMinggu", "SpeedButton3", "Edit18", "Label27", "nimp", "nama_gabung"));
   t.callers.push_back(NumberAndName("FIbadahSektor", "SpeedButton5", "Edit6", "Edit7", "nimp", "nama_gabung"));
-  TCaller sectorLiturgist{.window = "FIbadahSektor", .flag = "SpeedButton2"};
+  TCaller sectorLiturgist{.window = "FIbadahSektor", .flagged = {"SpeedButton2"}};
   sectorLiturgist.writes = {Pattern("Edit8", "[{nimp}]{nama_gabung}")};
   t.callers.push_back(sectorLiturgist);
-  TCaller sectorPkt{.window = "FIbadahSektor", .flag = "SpeedButton3"};
+  TCaller sectorPkt{.window = "FIbadahSektor", .flagged = {"SpeedButton3"}};
   sectorPkt.writes = {Pattern("Edit9", "[{nimp}]{nama_gabung}")};
   t.callers.push_back(sectorPkt);
   t.callers.push_back(NumberAndName("FIbadahPelkat", "SpeedButton2", "Edit7", "Edit8", "nimp", "nama_gabung"));
   t.callers.push_back(NumberAndName("FIbadahSyukur", "SpeedButton5", "Edit6", "Edit7", "nimp", "nama_gabung"));
-  TCaller thanksLiturgist{.window = "FIbadahSyukur", .flag = "SpeedButton2"};
+  TCaller thanksLiturgist{.window = "FIbadahSyukur", .flagged = {"SpeedButton2"}};
   thanksLiturgist.writes = {Text("Edit8", "nimp")};
   t.callers.push_back(thanksLiturgist);
-  TCaller thanksPkt{.window = "FIbadahSyukur", .flag = "SpeedButton3"};
+  TCaller thanksPkt{.window = "FIbadahSyukur", .flagged = {"SpeedButton3"}};
   thanksPkt.writes = {Text("Edit9", "nimp")};
   t.callers.push_back(thanksPkt);
   t.callers.push_back(
@@ -273,10 +269,10 @@ TLookupTable MakeCouncilTable() {
   // The church-feast validation: the search knows it by the flagged P1 or P5 button,
   // the pick by neither the preacher's nor the duty member's button being flagged.
   for (const char* button : {"SpeedButton1", "SpeedButton2"})
-    t.callers.push_back(TCaller{.window = "FIbadahHariRayaGerejawi", .flag = button, .use = kSearch});
+    t.callers.push_back(TCaller{.window = "FIbadahHariRayaGerejawi", .flagged = {button}, .use = kSearch});
   TCaller feastPin;
   feastPin.window = "FIbadahHariRayaGerejawi";
-  feastPin.flag = "!SpeedButton4 !SpeedButton3";
+  feastPin.notFlagged = {"SpeedButton4", "SpeedButton3"};
   feastPin.use = kPick;
   feastPin.hook = kPinHandOver;
   feastPin.stayOpen = true;

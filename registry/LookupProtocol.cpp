@@ -2,16 +2,17 @@
 
 #include <cmath>
 #include <map>
-#include <sstream>
 
-#include "app/Photo.h"
-#include "app/Records.h"
+#include "kit/Photo.h"
+#include "kit/Records.h"
 #include "app/UDM.h"
 #include "gui/ComCtrls.h"
-#include "registry/FormKit.h"
+#include "kit/FormKit.h"
 #include "rtl/DateUtils.h"
 
 namespace registry::lookup {
+
+using namespace kit;
 
 using namespace gui;
 
@@ -33,13 +34,6 @@ std::map<std::string, THook>& Hooks() {
   return hooks;
 }
 
-std::vector<std::string> Words(const std::string& s) {
-  std::vector<std::string> out;
-  std::istringstream in(s);
-  for (std::string w; in >> w;) out.push_back(w);
-  return out;
-}
-
 TCustomForm* Window(const std::string& name) {
   return Application ? dynamic_cast<TCustomForm*>(Application->FindComponent(name)) : nullptr;
 }
@@ -55,14 +49,10 @@ bool Flagged(TCustomForm& form, const std::string& button) {
 
 bool Holds(const TCaller& c, TCustomForm& form) {
   if (!form.Showing()) return false;
-  for (const std::string& w : Words(c.flag)) {
-    if (w == "shown") continue;
-    if (w[0] == '!') {
-      if (Flagged(form, w.substr(1))) return false;
-    } else if (!Flagged(form, w)) {
-      return false;
-    }
-  }
+  for (const std::string& b : c.flagged)
+    if (!Flagged(form, b)) return false;
+  for (const std::string& b : c.notFlagged)
+    if (Flagged(form, b)) return false;
   return true;
 }
 
@@ -109,7 +99,7 @@ void Apply(TCustomForm& caller, const TWrite& w, data::TZQuery& q) {
     case TSource::DateText: c.SetText(rtl::DateToStr(q.FieldByName(w.value)->AsDateTime())); break;
     case TSource::Integer: c.SetText(std::to_string(q.FieldByName(w.value)->AsInteger())); break;
     case TSource::Photo:
-      if (auto* image = dynamic_cast<TImage*>(&c)) app::ShowPhoto(*image, *q.FieldByName(w.value));
+      if (auto* image = dynamic_cast<TImage*>(&c)) kit::ShowPhoto(*image, *q.FieldByName(w.value));
       break;
     case TSource::Literal: c.SetText(w.value); break;
     case TSource::Today: SetDate(c, rtl::Now()); break;
@@ -133,6 +123,8 @@ void BindAll(data::TZQuery& q, const std::vector<TParamValue>& params, TCustomFo
 }
 
 }  // namespace
+
+bool HookInstalled(const std::string& name) { return Hooks().count(name) > 0; }
 
 void SetHook(const std::string& name, THook hook) {
   if (hook) Hooks()[name] = std::move(hook);
@@ -176,7 +168,7 @@ void Pick(const TLookupTable& table, data::TZQuery& q, TCustomForm& lookup) {
   const bool rows = q.Active() && q.RecordCount() > 0;
   if (c->countRows && !rows) {
     if (!c->refuseEmpty.empty()) {
-      app::Refuse(c->refuseEmpty);
+      kit::Refuse(c->refuseEmpty);
       return;
     }
     for (const TWrite& w : c->emptyWrites) Apply(*form, w, q);
@@ -202,10 +194,9 @@ void ClearFlags(const TLookupTable& table) {
   for (const TCaller& c : table.callers) {
     TCustomForm* form = Window(c.window);
     if (!form) continue;
-    for (const std::string& w : Words(c.flag + " " + c.alsoClears)) {
-      if (w == "shown" || w[0] == '!') continue;
-      if (auto* b = Button(*form, w)) b->SetFlat(false);
-    }
+    for (const auto* names : {&c.flagged, &c.alsoClears})
+      for (const std::string& name : *names)
+        if (auto* b = Button(*form, name)) b->SetFlat(false);
   }
 }
 
@@ -214,13 +205,12 @@ void ClearFlags(const TLookupTable& table) {
 TLookupDialog::TLookupDialog(rtl::TComponent* owner, const char* name, const char* caption, const char* title,
                              const TLookupTable& table, bool upperCase, std::initializer_list<TColumn> columns)
     : TForm(owner), table_(table) {
-  SetName(name);
-  SetCaption(caption);
-  BorderStyle = TFormBorderStyle::bsNone;
-  Position = TPosition::poScreenCenter;
-  Font().SetName("MS Reference Sans Serif");
-  Font().SetHeight(-12);
-  SetClientSize(333, 377);
+  SetupForm(*this, {.name = name,
+                    .caption = caption,
+                    .width = 333,
+                    .height = 377,
+                    .border = TFormBorderStyle::bsNone,
+                    .icons = biSystemMenu | biMinimize | biMaximize});
 
   Panel1 = Make<TPanel>(this, this, "Panel1", 0, 0, 333, 30);
   Panel1->SetCaption(title);

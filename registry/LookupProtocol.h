@@ -66,12 +66,13 @@ enum TUse : unsigned { kSearch = 1, kPick = 2, kBoth = 3 };
 // One caller of a lookup.
 struct TCaller {
   std::string window;  // instance name of the calling window ("FDaftarBaptis")
-  // How it is recognised, besides being shown: "shown" alone, or space-separated button
-  // names that must be flagged ("SpeedButton1"), "!"-prefixed ones that must not be.
-  std::string flag;
+  // How it is recognised, besides being shown: the speed buttons that must be flagged
+  // (none: being shown is enough) and those that must not be.
+  std::vector<std::string> flagged;
+  std::vector<std::string> notFlagged;
   // Buttons the caller flags although the recognition does not read them; the closing
   // clears them with the flagged ones.
-  std::string alsoClears;
+  std::vector<std::string> alsoClears;
   unsigned use = kBoth;  // the walk of the search, of the pick, or both
   std::string select;    // the select line; "" for the lookup's own
   std::vector<std::string> where;  // the where lines; none for the lookup's own
@@ -117,6 +118,8 @@ inline constexpr const char* kPinHandOver = "ValidasiIbadah.PinHandOver";
 inline constexpr const char* kFamilyOfMember = "CariWargaJemaat.FamilyOfMember";
 // Installs (or with an empty function removes) a follow-up.
 void SetHook(const std::string& name, THook hook);
+// True while a follow-up of that name is installed.
+bool HookInstalled(const std::string& name);
 
 // The first caller of the table that holds for the walk `use`; nullptr when none.
 const TCaller* FindCaller(const TLookupTable& table, TUse use, gui::TCustomForm** window = nullptr);

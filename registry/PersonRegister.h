@@ -1,94 +1,39 @@
-// What the minister, vicar and practice-student registers share: the save by the typed
-// key (a warning and an update when the key exists, else an insert) and the search
-// window with a name and a status criterion over one table.
+// What the minister, vicar and practice-student windows share: a register whose key the
+// user types, with the name, the birth and service dates, the status buttons and the
+// photo's "Upload". Each window adds its own inputs and places everything.
 #pragma once
-#include <functional>
-#include <initializer_list>
-#include <string>
-#include <utility>
-#include <vector>
-
-#include "data/ZQuery.h"
 #include "gui/ComCtrls.h"
-#include "gui/DBGrids.h"
-#include "gui/Forms.h"
-#include "gui/StdCtrls.h"
+#include "gui/FileDialogs.h"
+#include "kit/EntryForm.h"
 
 namespace registry {
 
-struct TKeyedSave {
-  std::string select;       // "select * from pendeta"
-  std::string where;        // "where nip=:ni"
-  std::string key;          // the typed key, bound as "ni"
-  std::string exists;       // warning when the key exists
-  std::string update;       // the update and its where line
-  std::string updateWhere;
-  std::string insert;
-  std::string updated;      // information after the update
-  std::string inserted;     // information after the insert
-};
+using rtl::TObject;
 
-// Saves on DM->Q2; `bind` binds the statement's parameters (`update` tells which one).
-void SaveByTypedKey(const TKeyedSave& save, const std::function<void(data::TZQuery&, bool update)>& bind);
-
-// A search window: a name criterion (RadioButton1, Edit1 in capitals) and a status or
-// post criterion (RadioButton2, ComboBox1) over one statement, the result in DBGrid1 on
-// DS_Q3; a double click hands the current row to the entry window, "Hapus" deletes it.
-class TPersonSearch : public gui::TForm {
-  KORVAN_CLASS(TPersonSearch)
+class TPersonRegister : public kit::TEntryForm {
+  KORVAN_CLASS(TPersonRegister)
  public:
-  struct TSpec {
-    const char* name;        // instance name
-    const char* caption;
-    std::vector<std::string> select;  // every row: {"select * from pendeta"}
-    const char* nameLabel;   // "Nama Pendeta"
-    const char* nameWhere;   // "where nama_pdt like :np" (or "and ..." after a where)
-    const char* nameParam;   // "np"
-    const char* listLabel;   // "Jabatan" / "Status"
-    const char* listWhere;   // "where jabatan=:jb"
-    const char* listParam;   // "jb"
-    std::initializer_list<const char*> items;
-    const char* deleteStatement;  // "delete from pendeta where nip=:ni"
-    // Parameter and column of the current row each key of the delete is bound from.
-    std::vector<std::pair<const char*, const char*>> deleteKeys;
-  };
-  struct TColumn {
-    const char* field;
-    const char* title;
-    int width = 110;
-  };
-  TPersonSearch(rtl::TComponent* owner, const TSpec& spec, std::initializer_list<TColumn> columns);
-
-  gui::TGroupBox* GroupBox1;
-  gui::TRadioButton* RadioButton1;
-  gui::TRadioButton* RadioButton2;
-  gui::TEdit* Edit1;
-  gui::TComboBox* ComboBox1;
-  gui::TButton* Button1;
-  gui::TButton* Button2;
-  gui::TButton* Button3;
-  gui::TButton* Button4;
-  gui::TDBGrid* DBGrid1;
-  gui::TStatusBar* StatusBar1;
-
-  void FormActivate(rtl::TObject* sender);
-  void RadioButton1Click(rtl::TObject* sender);
-  void RadioButton2Click(rtl::TObject* sender);
-  void Button1Click(rtl::TObject* sender);
-  void Button2Click(rtl::TObject* sender);
-  void Button3Click(rtl::TObject* sender);
-  void Button4Click(rtl::TObject* sender);
-  void DBGrid1DblClick(rtl::TObject* sender);
+  gui::TEdit* Edit2;                                                          // the name
+  gui::TDateTimePicker *DateTimePicker1, *DateTimePicker2, *DateTimePicker3;  // born, from, until
+  gui::TRadioButton *RadioButton1, *RadioButton2;
+  gui::TButton* Button1;  // "Upload"
+  gui::TOpenDialog* OpenDialog1;
 
  protected:
-  // Copies the current row of `q` into the entry window.
-  virtual void CopyRow(data::TZQuery& q) = 0;
+  struct TSpec {
+    const kit::rules::TRecordSpec& (*record)();
+    const char* search;    // the search window's instance name
+    const char* keyName;   // "NIP"
+    const char* updated;   // information after a change
+    const char* inserted;  // information after a new one
+  };
+  TPersonRegister(rtl::TComponent* owner, const TSpec& spec);
+
+  // The record saved by its typed key, the window emptied.
+  void Save() override;
 
  private:
-  void SelectAll(data::TZQuery& q);
-  std::vector<std::string> select_;
-  std::string nameLabel_, nameWhere_, nameParam_, listLabel_, listWhere_, listParam_, deleteStatement_;
-  std::vector<std::pair<std::string, std::string>> deleteKeys_;
+  TSpec spec_;
 };
 
 }  // namespace registry

@@ -9,7 +9,7 @@ using namespace report;
 TFQRGroupMajelis* FQRGroupMajelis = nullptr;
 
 TFQRGroupMajelis::TFQRGroupMajelis(rtl::TComponent* owner)
-    : TChurchReport(owner, poPortrait, THeaderPicture::ChurchLogo) {
+    : kit::TChurchReport(owner, poPortrait, kit::THeaderPicture::ChurchLogo) {
   SetName("FQRGroupMajelis");
   ReportTitle = "Pembagian Kelompok Pelayanan Majelis";
   if (app::DM) SetDataSet(app::DM->Q5);

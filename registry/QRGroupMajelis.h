@@ -1,11 +1,11 @@
 // The printed council groups: under the church header the criterion line, then each
 // group under its own heading with its council members.
 #pragma once
-#include "registry/ChurchHeader.h"
+#include "kit/ChurchHeader.h"
 
 namespace registry {
 
-class TFQRGroupMajelis : public TChurchReport {
+class TFQRGroupMajelis : public kit::TChurchReport {
   KORVAN_CLASS(TFQRGroupMajelis)
  public:
   explicit TFQRGroupMajelis(rtl::TComponent* owner);

@@ -8,7 +8,7 @@ using namespace report;
 
 TFQRJemaat* FQRJemaat = nullptr;
 
-TFQRJemaat::TFQRJemaat(rtl::TComponent* owner) : TChurchReport(owner, poPortrait, THeaderPicture::OwnerPhoto) {
+TFQRJemaat::TFQRJemaat(rtl::TComponent* owner) : kit::TChurchReport(owner, poPortrait, kit::THeaderPicture::OwnerPhoto) {
   SetName("FQRJemaat");
   ReportTitle = "Kartu Keluarga Jemaat";
   if (app::DM) SetDataSet(app::DM->Q4);

@@ -2,11 +2,11 @@
 // date, sector, the family photo in the header) and one line per member of the family
 // list's query.
 #pragma once
-#include "registry/ChurchHeader.h"
+#include "kit/ChurchHeader.h"
 
 namespace registry {
 
-class TFQRJemaat : public TChurchReport {
+class TFQRJemaat : public kit::TChurchReport {
   KORVAN_CLASS(TFQRJemaat)
  public:
   explicit TFQRJemaat(rtl::TComponent* owner);

@@ -7,7 +7,7 @@ using namespace report;
 TFQRJemaatBlankoKosong* FQRJemaatBlankoKosong = nullptr;
 
 TFQRJemaatBlankoKosong::TFQRJemaatBlankoKosong(rtl::TComponent* owner)
-    : TChurchReport(owner, poLandscape, THeaderPicture::None) {
+    : kit::TChurchReport(owner, poLandscape, kit::THeaderPicture::None) {
   SetName("FQRJemaatBlankoKosong");
   ReportTitle = "Form Pendaftaran Warga Jemaat";
   const int w = BandWidth();

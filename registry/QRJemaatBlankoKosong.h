@@ -1,11 +1,11 @@
 // The blank registration form: every member field with an empty space to fill in by
 // hand, under the church header (no picture). Bound to no query: it prints once.
 #pragma once
-#include "registry/ChurchHeader.h"
+#include "kit/ChurchHeader.h"
 
 namespace registry {
 
-class TFQRJemaatBlankoKosong : public TChurchReport {
+class TFQRJemaatBlankoKosong : public kit::TChurchReport {
   KORVAN_CLASS(TFQRJemaatBlankoKosong)
  public:
   explicit TFQRJemaatBlankoKosong(rtl::TComponent* owner);

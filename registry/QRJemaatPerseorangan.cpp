@@ -9,7 +9,7 @@ using namespace report;
 TFQRJemaatPerseorangan* FQRJemaatPerseorangan = nullptr;
 
 TFQRJemaatPerseorangan::TFQRJemaatPerseorangan(rtl::TComponent* owner)
-    : TChurchReport(owner, poLandscape, THeaderPicture::OwnerPhoto) {
+    : kit::TChurchReport(owner, poLandscape, kit::THeaderPicture::OwnerPhoto) {
   SetName("FQRJemaatPerseorangan");
   ReportTitle = "Kartu Jemaat";
   if (app::DM) SetDataSet(app::DM->Q5);

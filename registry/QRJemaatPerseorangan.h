@@ -1,11 +1,11 @@
 // The member sheet: one member of the member window's query with every field, the
 // family and the registration above it, the member's photo in the header.
 #pragma once
-#include "registry/ChurchHeader.h"
+#include "kit/ChurchHeader.h"
 
 namespace registry {
 
-class TFQRJemaatPerseorangan : public TChurchReport {
+class TFQRJemaatPerseorangan : public kit::TChurchReport {
   KORVAN_CLASS(TFQRJemaatPerseorangan)
  public:
   explicit TFQRJemaatPerseorangan(rtl::TComponent* owner);

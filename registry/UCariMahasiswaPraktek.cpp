@@ -1,9 +1,12 @@
 #include "registry/UCariMahasiswaPraktek.h"
 
-#include "app/Photo.h"
+#include "kit/Record.h"
+#include "registry/rules/Records.h"
 #include "registry/UMahasiswaPraktek.h"
 
 namespace registry {
+
+using namespace kit;
 
 TFCariMahasiswaPraktek* FCariMahasiswaPraktek = nullptr;
 
@@ -25,21 +28,7 @@ TFCariMahasiswaPraktek::TFCariMahasiswaPraktek(rtl::TComponent* owner)
                      {"tgl_selesai", "Tgl-Selesai"}}) {}
 
 void TFCariMahasiswaPraktek::CopyRow(data::TZQuery& q) {
-  auto* w = FMahasiswaPraktek;
-  auto text = [&q](const char* column) { return q.FieldByName(column)->AsString(); };
-  w->Edit1->SetText(text("nim"));
-  w->Edit2->SetText(text("nama"));
-  w->Edit3->SetText(text("tmp_lahir"));
-  w->DateTimePicker1->SetDateTime(q.FieldByName("tgl_lahir")->AsDateTime());
-  std::string state = text("sts_aktif");
-  if (state == "Aktif") w->RadioButton1->SetChecked(true);
-  else if (state == "Selesai") w->RadioButton2->SetChecked(true);
-  app::ShowPhoto(*w->Image1, *q.FieldByName("foto"));
-  w->Edit4->SetText(text("kampus"));
-  w->Edit5->SetText(text("ktp"));
-  w->Edit6->SetText(text("no_surat_praktek"));
-  w->DateTimePicker2->SetDateTime(q.FieldByName("tgl_mulai")->AsDateTime());
-  w->DateTimePicker3->SetDateTime(q.FieldByName("tgl_selesai")->AsDateTime());
+  LoadRecord(rules::StudentRecord(), *FMahasiswaPraktek, q);
 }
 
 }  // namespace registry

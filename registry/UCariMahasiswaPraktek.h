@@ -1,11 +1,11 @@
 // The practice-student search: rows by name or status, one opened in the entry window by a
 // double click, or deleted.
 #pragma once
-#include "registry/PersonRegister.h"
+#include "kit/Search.h"
 
 namespace registry {
 
-class TFCariMahasiswaPraktek : public TPersonSearch {
+class TFCariMahasiswaPraktek : public kit::TPersonSearch {
   KORVAN_CLASS(TFCariMahasiswaPraktek)
  public:
   explicit TFCariMahasiswaPraktek(rtl::TComponent* owner);

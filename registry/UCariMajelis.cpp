@@ -1,11 +1,14 @@
 #include "registry/UCariMajelis.h"
 
-#include "app/Photo.h"
-#include "registry/FormKit.h"
+#include "kit/Record.h"
+#include "kit/FormKit.h"
 #include "registry/UMajelis.h"
+#include "registry/rules/Records.h"
 #include "rtl/DateUtils.h"
 
 namespace registry {
+
+using namespace kit;
 
 TFCariMajelis* FCariMajelis = nullptr;
 
@@ -34,25 +37,16 @@ TFCariMajelis::TFCariMajelis(rtl::TComponent* owner)
 
 void TFCariMajelis::CopyRow(data::TZQuery& q) {
   auto* w = FMajelis;
-  w->Edit1->SetText(q.FieldByName("nimp")->AsString());
-  w->Edit2->SetText(q.FieldByName("nij")->AsString());
+  LoadRecord(rules::CouncilRecord(), *w, q);
+  // The member's particulars come with the row.
   w->Edit3->SetText(q.FieldByName("nama_gabung")->AsString());
   w->Edit4->SetText(rtl::DateToStr(q.FieldByName("tgl_lahir")->AsDateTime()));
   w->Edit5->SetText(q.FieldByName("sex")->AsString());
   w->Edit6->SetText(q.FieldByName("pelkat")->AsString());
   w->Edit7->SetText(q.FieldByName("sekpel")->AsString());
-  const std::string office = q.FieldByName("pnt_dkn")->AsString();
-  w->RadioButton1->SetChecked(office == "Pnt");
-  w->RadioButton2->SetChecked(office == "Dkn");
-  w->Edit8->SetText(q.FieldByName("periode")->AsString());
-  app::ShowPhoto(*w->Image1, *q.FieldByName("foto"));
   const bool ended = q.FieldByName("sts_aktif")->AsString() == "Selesai";
-  w->ComboBox1->SetItemIndex(ended ? 1 : 0);
   w->Label13->SetVisible(ended);
   w->Edit9->SetVisible(ended);
-  if (ended) w->Edit9->SetText(q.FieldByName("alasan_selesai")->AsString());
-  w->DateTimePicker1->SetDateTime(q.FieldByName("tgl_mulai")->AsDateTime());
-  w->DateTimePicker2->SetDateTime(q.FieldByName("tgl_selesai")->AsDateTime());
 }
 
 }  // namespace registry

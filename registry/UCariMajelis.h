@@ -1,11 +1,11 @@
 // The council-member search: council records by name or office, one reopened in the
 // council window by a double click, or deleted.
 #pragma once
-#include "registry/PersonRegister.h"
+#include "kit/Search.h"
 
 namespace registry {
 
-class TFCariMajelis : public TPersonSearch {
+class TFCariMajelis : public kit::TPersonSearch {
   KORVAN_CLASS(TFCariMajelis)
  public:
   explicit TFCariMajelis(rtl::TComponent* owner);

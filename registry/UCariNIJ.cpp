@@ -1,10 +1,12 @@
 #include "registry/UCariNIJ.h"
 
-#include "app/Records.h"
+#include "kit/Records.h"
 #include "app/UDM.h"
 #include "gui/Dialogs.h"
 
 namespace registry {
+
+using namespace kit;
 
 TFCariNIJ* FCariNIJ = nullptr;
 
@@ -14,7 +16,7 @@ namespace {
 // is told, and the head's name becomes the family search text.
 void FamilyOfMember(const lookup::TPickContext& pick) {
   auto& q = *app::DM->Q6;
-  app::SetSQL(q, {"select d.nik,h.nama_kk from header_kk h,detail_kk d", "where h.nik=d.nik", "and d.nij=:ni"});
+  kit::SetSQL(q, {"select d.nik,h.nama_kk from header_kk h,detail_kk d", "where h.nik=d.nik", "and d.nij=:ni"});
   q.ParamByName("ni")->AsString(pick.rows.FieldByName("nij")->AsString());
   q.Open();
   gui::ShowMessage(pick.rows.FieldByName("nama_gabung")->AsString() + " adalah " +

@@ -1,12 +1,15 @@
 #include "registry/UCariPHMJ.h"
 
-#include "app/Photo.h"
-#include "app/Records.h"
+#include "kit/Record.h"
+#include "kit/Records.h"
 #include "app/UDM.h"
-#include "registry/FormKit.h"
+#include "kit/FormKit.h"
 #include "registry/UPhmj.h"
+#include "registry/rules/Records.h"
 
 namespace registry {
+
+using namespace kit;
 
 TFCariPHMJ* FCariPHMJ = nullptr;
 
@@ -35,24 +38,16 @@ TFCariPHMJ::TFCariPHMJ(rtl::TComponent* owner)
 void TFCariPHMJ::CopyRow(data::TZQuery& q) {
   const std::string nimp = q.FieldByName("nimp")->AsString();
   auto& member = *app::DM->Q2;
-  app::SetSQL(member, {"select d.nama_gabung,m.pnt_dkn,m.periode,m.sts_aktif from majelis m,detail_kk d",
+  kit::SetSQL(member, {"select d.nama_gabung,m.pnt_dkn,m.periode,m.sts_aktif from majelis m,detail_kk d",
                        "where m.nij=d.nij", "and m.nimp=:ni"});
   member.ParamByName("ni")->AsString(nimp);
   member.Open();
   auto* w = FPhmj;
-  w->Edit1->SetText(nimp);
+  LoadRecord(rules::ExecutiveRecord(), *w, q);
   w->Edit2->SetText(member.FieldByName("nama_gabung")->AsString());
   w->Edit3->SetText(member.FieldByName("pnt_dkn")->AsString());
   w->Edit4->SetText(member.FieldByName("periode")->AsString());
   w->Edit5->SetText(member.FieldByName("sts_aktif")->AsString());
-  SelectExact(*w->ComboBox1, q.FieldByName("jabatan")->AsString());
-  const bool ended = q.FieldByName("sts_aktif")->AsString() == "Selesai";
-  w->RadioButton1->SetChecked(!ended);
-  w->RadioButton2->SetChecked(ended);
-  w->Edit6->SetText(q.FieldByName("periode")->AsString());
-  app::ShowPhoto(*w->Image1, *q.FieldByName("foto"));
-  w->DateTimePicker1->SetDateTime(q.FieldByName("tgl_mulai")->AsDateTime());
-  w->DateTimePicker2->SetDateTime(q.FieldByName("tgl_selesai")->AsDateTime());
 }
 
 }  // namespace registry

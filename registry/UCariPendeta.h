@@ -1,11 +1,11 @@
 // The minister search: ministers by name or post, one opened in the minister window by a
 // double click, or deleted.
 #pragma once
-#include "registry/PersonRegister.h"
+#include "kit/Search.h"
 
 namespace registry {
 
-class TFCariPendeta : public TPersonSearch {
+class TFCariPendeta : public kit::TPersonSearch {
   KORVAN_CLASS(TFCariPendeta)
  public:
   explicit TFCariPendeta(rtl::TComponent* owner);

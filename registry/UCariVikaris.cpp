@@ -1,9 +1,12 @@
 #include "registry/UCariVikaris.h"
 
-#include "app/Photo.h"
+#include "kit/Record.h"
+#include "registry/rules/Records.h"
 #include "registry/UVikaris.h"
 
 namespace registry {
+
+using namespace kit;
 
 TFCariVikaris* FCariVikaris = nullptr;
 
@@ -25,25 +28,7 @@ TFCariVikaris::TFCariVikaris(rtl::TComponent* owner)
                      {"tgl_selesai", "Tgl-Selesai"}}) {}
 
 void TFCariVikaris::CopyRow(data::TZQuery& q) {
-  auto* w = FVikaris;
-  auto text = [&q](const char* column) { return q.FieldByName(column)->AsString(); };
-  w->Edit1->SetText(text("niv"));
-  w->Edit2->SetText(text("nama_vik"));
-  w->Edit3->SetText(text("tmp_lahir"));
-  w->DateTimePicker1->SetDateTime(q.FieldByName("tgl_lahir")->AsDateTime());
-  std::string state = text("sts_aktif");
-  if (state == "Aktif") w->RadioButton1->SetChecked(true);
-  else if (state == "Mutasi") w->RadioButton2->SetChecked(true);
-  else if (state == "Peneguhan") w->RadioButton3->SetChecked(true);
-  app::ShowPhoto(*w->Image1, *q.FieldByName("foto"));
-  w->Edit4->SetText(text("masa_vik_ke"));
-  w->Edit5->SetText(text("ktp"));
-  w->Edit6->SetText(text("pindah_dari"));
-  w->Edit7->SetText(text("no_sk_masuk"));
-  w->DateTimePicker2->SetDateTime(q.FieldByName("tgl_mulai")->AsDateTime());
-  w->Edit8->SetText(text("pindah_ke"));
-  w->Edit9->SetText(text("no_sk_keluar"));
-  w->DateTimePicker3->SetDateTime(q.FieldByName("tgl_selesai")->AsDateTime());
+  LoadRecord(rules::VicarRecord(), *FVikaris, q);
 }
 
 }  // namespace registry

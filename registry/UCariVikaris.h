@@ -1,11 +1,11 @@
 // The vicar search: rows by name or status, one opened in the entry window by a
 // double click, or deleted.
 #pragma once
-#include "registry/PersonRegister.h"
+#include "kit/Search.h"
 
 namespace registry {
 
-class TFCariVikaris : public TPersonSearch {
+class TFCariVikaris : public kit::TPersonSearch {
   KORVAN_CLASS(TFCariVikaris)
  public:
   explicit TFCariVikaris(rtl::TComponent* owner);

@@ -1,59 +1,46 @@
 #include "registry/UCariWargaJemaat.h"
 
-#include "app/Photo.h"
-#include "app/Records.h"
+#include "kit/Record.h"
+#include "kit/Records.h"
 #include "app/UDM.h"
-#include "registry/FormKit.h"
+#include "kit/FormKit.h"
 #include "registry/UCariNIJ.h"
 #include "registry/UWargaJemaat.h"
+#include "registry/rules/Records.h"
 #include "rtl/FormatNumber.h"
 
 namespace registry {
+
+using namespace kit;
 
 using namespace gui;
 using app::DM;
 
 TFCariWargaJemaat* FCariWargaJemaat = nullptr;
 
-TFCariWargaJemaat::TFCariWargaJemaat(rtl::TComponent* owner) : TForm(owner) {
-  SetName("FCariWargaJemaat");
-  SetCaption("File >> Warga Jemaat >> Pencarian");
-  BorderStyle = TFormBorderStyle::bsSingle;
-  BorderIcons = biSystemMenu;
-  Position = TPosition::poScreenCenter;
-  Font().SetName("MS Reference Sans Serif");
-  Font().SetHeight(-12);
-  SetClientSize(640, 470);
-
-  GroupBox1 = MakeGroup(this, this, "GroupBox1", 10, 6, 620, 96, " Filter Pencarian ");
-  RadioButton1 = Make<TRadioButton>(this, GroupBox1, "RadioButton1", 12, 24, 150, 20);
-  RadioButton1->SetCaption("Nama KK/Jemaat");
-  RadioButton2 = Make<TRadioButton>(this, GroupBox1, "RadioButton2", 12, 58, 150, 20);
-  RadioButton2->SetCaption("SekPel");
-  Edit1 = MakeEdit(this, GroupBox1, "Edit1", 170, 22, 260, true);
+TFCariWargaJemaat::TFCariWargaJemaat(rtl::TComponent* owner)
+    : TSearchForm(owner,
+                  {.name = "FCariWargaJemaat",
+                   .caption = "File >> Warga Jemaat >> Pencarian",
+                   .nameLabel = "Nama KK/Jemaat",
+                   .listLabel = "SekPel",
+                   .items = {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10"},
+                   .editWidth = 260,
+                   .listWidth = 60,
+                   .gridHeight = 300},
+                  {{"nik", "NIK", 90},
+                   {"nama_kk", "Nama", 220},
+                   {"bpk_ibu_sdr", "Title", 60},
+                   {"sekpel", "SekPel", 60},
+                   {"tgl_input_daftar", "Tgl-Input", 100}}) {
+  // The member search that finds the family of a member.
   SpeedButton1 = Make<TSpeedButton>(this, GroupBox1, "SpeedButton1", 434, 22, 26, 22);
   SpeedButton1->SetCaption("...");
-  ComboBox1 = MakeList(this, GroupBox1, "ComboBox1", 170, 56, 60, {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10"});
-  Button1 = MakeButton(this, GroupBox1, "Button1", 470, 20, 66, "Cari");
-  Button2 = MakeButton(this, GroupBox1, "Button2", 542, 20, 66, "Hapus");
-  Button3 = MakeButton(this, GroupBox1, "Button3", 470, 54, 66, "Reset");
-  Button4 = MakeButton(this, GroupBox1, "Button4", 542, 54, 66, "Close");
-
-  DBGrid1 = Make<TDBGrid>(this, this, "DBGrid1", 10, 110, 620, 300);
-  DBGrid1->Options |= dgRowSelect;
-  DBGrid1->Columns().Add("nik", "NIK", 90);
-  DBGrid1->Columns().Add("nama_kk", "Nama", 220);
-  DBGrid1->Columns().Add("bpk_ibu_sdr", "Title", 60);
-  DBGrid1->Columns().Add("sekpel", "SekPel", 60);
-  DBGrid1->Columns().Add("tgl_input_daftar", "Tgl-Input", 100);
-  DBGrid1->SetDataSource(DM ? DM->DS_Q3 : nullptr);
 
   DBNavigator1 = Make<TDBNavigator>(this, this, "DBNavigator1", 10, 414, 150, 25);
   DBNavigator1->SetVisibleButtons(nbFirst | nbPrior | nbNext | nbLast | nbRefresh);
   DBNavigator1->SetDataSource(DM ? DM->DS_Q3 : nullptr);
 
-  StatusBar1 = Make<TStatusBar>(this, this, "StatusBar1", 0, 446, 640, 24);
-  StatusBar1->SetAlign(TAlign::alBottom);
   StatusBar1->Panels().Add()->SetWidth(340);
   StatusBar1->Panels().Add()->SetWidth(300);
   StatusBar1->Panels()[1]->SetAlignment(TAlignment::taRightJustify);
@@ -71,7 +58,7 @@ TFCariWargaJemaat::TFCariWargaJemaat(rtl::TComponent* owner) : TForm(owner) {
 }
 
 void TFCariWargaJemaat::LoadAll() {
-  app::SetSQL(*DM->Q3, {"select * from header_kk"});
+  kit::SetSQL(*DM->Q3, {"select * from header_kk"});
   DM->Q3->Open();
 }
 
@@ -88,7 +75,7 @@ void TFCariWargaJemaat::FormActivate(TObject*) {
   SetInputEnabled(*ComboBox1, false);
   StatusBar1->Panels()[0]->SetText("");
   auto& q = *DM->Q3;
-  app::SetSQL(q, {"select count(nik) as jml from header_kk"});
+  kit::SetSQL(q, {"select count(nik) as jml from header_kk"});
   q.Open();
   StatusBar1->Panels()[1]->SetText("Jumlah Kepala Keluarga : " +
                                    rtl::FormatFloat("#.##", static_cast<double>(q.FieldByName("jml")->AsInteger())));
@@ -119,7 +106,7 @@ void TFCariWargaJemaat::RadioButton2Click(TObject*) {
 
 void TFCariWargaJemaat::Button1Click(TObject*) {
   auto& q = *DM->Q3;
-  app::SetSQL(q, {"select * from header_kk"});
+  kit::SetSQL(q, {"select * from header_kk"});
   if (RadioButton1->Checked()) {
     q.SQL.Add("where nama_kk like :nk");
     q.ParamByName("nk")->AsString("%" + Edit1->Text() + "%");
@@ -150,31 +137,24 @@ void TFCariWargaJemaat::DBGrid1DblClick(TObject*) {
   // A double click on an empty grid would turn the family window into a change of a
   // family without number.
   if (q.RecordCount() == 0) return;
-  auto* w = FWargaJemaat;
-  w->Edit1->SetText(q.FieldByName("nik")->AsString());
-  w->Edit2->SetText(q.FieldByName("nama_kk")->AsString());
-  SelectExact(*w->ComboBox1, q.FieldByName("bpk_ibu_sdr")->AsString());
-  w->ComboBox2->SetItemIndex(static_cast<int>(rtl::StrToIntDef(q.FieldByName("sekpel")->AsString(), 0)) - 1);
-  w->Edit3->SetText(q.FieldByName("alamat")->AsString());
-  w->DateTimePicker1->SetDateTime(q.FieldByName("tgl_input_daftar")->AsDateTime());
-  app::ShowPhoto(*w->Image1, *q.FieldByName("foto"));
+  LoadRecord(rules::FamilyRecord(), *FWargaJemaat, q);
   Close();
 }
 
 void TFCariWargaJemaat::Button2Click(TObject*) {
   auto& grid = *DM->Q3;
   if (grid.RecordCount() == 0) return;
-  if (!app::Confirm("Apabila anda menghapus data Header maka data Detail akan ikut terhapus. Apakah anda yakin record "
+  if (!kit::Confirm("Apabila anda menghapus data Header maka data Detail akan ikut terhapus. Apakah anda yakin record "
                     "Header yang dipilih ini mau dihapus?"))
     return;
   std::string nik = grid.FieldByName("nik")->AsString();
   auto& q = *DM->Q1;
   // Members first: should the second statement fail, the family is still there to be
   // deleted again, instead of members left without a family.
-  app::SetSQL(q, {"delete from detail_kk where nik=:ni"});
+  kit::SetSQL(q, {"delete from detail_kk where nik=:ni"});
   q.ParamByName("ni")->AsString(nik);
   q.ExecSQL();
-  app::SetSQL(q, {"delete from header_kk where nik=:ni"});
+  kit::SetSQL(q, {"delete from header_kk where nik=:ni"});
   q.ParamByName("ni")->AsString(nik);
   q.ExecSQL();
   FormActivate(this);

@@ -7,29 +7,19 @@
 #include "gui/DBGrids.h"
 #include "gui/Forms.h"
 #include "gui/StdCtrls.h"
+#include "kit/Search.h"
 
 namespace registry {
 
 using rtl::TObject;
 
-class TFCariWargaJemaat : public gui::TForm {
+class TFCariWargaJemaat : public kit::TSearchForm {
   KORVAN_CLASS(TFCariWargaJemaat)
  public:
   explicit TFCariWargaJemaat(rtl::TComponent* owner);
 
-  gui::TGroupBox* GroupBox1;
-  gui::TRadioButton* RadioButton1;
-  gui::TRadioButton* RadioButton2;
-  gui::TEdit* Edit1;
   gui::TSpeedButton* SpeedButton1;
-  gui::TComboBox* ComboBox1;
-  gui::TButton* Button1;
-  gui::TButton* Button2;
-  gui::TButton* Button3;
-  gui::TButton* Button4;
-  gui::TDBGrid* DBGrid1;
   gui::TDBNavigator* DBNavigator1;
-  gui::TStatusBar* StatusBar1;
 
   void FormActivate(TObject* sender);
   void RadioButton1Click(TObject* sender);

@@ -2,14 +2,18 @@
 
 #include <tuple>
 
-#include "app/Photo.h"
-#include "app/Records.h"
+#include "kit/Photo.h"
+#include "kit/Record.h"
+#include "kit/Records.h"
 #include "app/UDM.h"
-#include "registry/FormKit.h"
+#include "kit/FormKit.h"
 #include "registry/QRJemaat.h"
 #include "registry/UPenambahanJemaat.h"
+#include "registry/rules/Records.h"
 
 namespace registry {
+
+using namespace kit;
 
 using namespace gui;
 using app::DM;
@@ -17,14 +21,7 @@ using app::DM;
 TFDetailJemaat* FDetailJemaat = nullptr;
 
 TFDetailJemaat::TFDetailJemaat(rtl::TComponent* owner) : TForm(owner) {
-  SetName("FDetailJemaat");
-  SetCaption("File >> Warga Jemaat >> Detail");
-  BorderStyle = TFormBorderStyle::bsSingle;
-  BorderIcons = biSystemMenu;
-  Position = TPosition::poScreenCenter;
-  Font().SetName("MS Reference Sans Serif");
-  Font().SetHeight(-12);
-  SetClientSize(760, 560);
+  SetupForm(*this, {.name = "FDetailJemaat", .caption = "File >> Warga Jemaat >> Detail", .width = 760, .height = 560});
 
   GroupBox1 = MakeGroup(this, this, "GroupBox1", 10, 6, 560, 190, " Kepala Keluarga ");
   const int lx = 12, ex = 200;
@@ -58,31 +55,26 @@ TFDetailJemaat::TFDetailJemaat(rtl::TComponent* owner) : TForm(owner) {
   DBGrid1->Columns().Add("sts_hidup", "Status", 80);
   DBGrid1->SetDataSource(DM ? DM->DS_Q4 : nullptr);
 
-  Panel2 = Make<TPanel>(this, this, "Panel2", 0, 510, 760, 50);
-  Panel2->SetAlign(TAlign::alBottom);
-  SpeedButton1 = MakeSpeedButton(this, Panel2, "SpeedButton1", 10, 8, "Tambah");
-  SpeedButton2 = MakeSpeedButton(this, Panel2, "SpeedButton2", 112, 8, "Update");
-  SpeedButton3 = MakeSpeedButton(this, Panel2, "SpeedButton3", 214, 8, "Hapus");
-  SpeedButton4 = MakeSpeedButton(this, Panel2, "SpeedButton4", 316, 8, "Print Keluarga");
-  SpeedButton4->SetWidth(110);
-  SpeedButton5 = MakeSpeedButton(this, Panel2, "SpeedButton5", 432, 8, "Close");
+  Panel2 = MakeActionBar(
+      *this, "Panel2", 50,
+      {{&SpeedButton1, "SpeedButton1", "Tambah", [this](TObject* s) { SpeedButton1Click(s); }},
+       {&SpeedButton2, "SpeedButton2", "Update", [this](TObject* s) { SpeedButton2Click(s); }},
+       {&SpeedButton3, "SpeedButton3", "Hapus", [this](TObject* s) { SpeedButton3Click(s); }},
+       {&SpeedButton4, "SpeedButton4", "Print Keluarga", [this](TObject* s) { SpeedButton4Click(s); }, 110},
+       {&SpeedButton5, "SpeedButton5", "Close", [this](TObject* s) { SpeedButton5Click(s); }}},
+      8);
 
   DBGrid1->OnGetRowColor = [this](TObject* s, int recNo, TColor& bg, TColor& fg) {
     DBGrid1DrawColumnCell(s, recNo, bg, fg);
   };
   DBGrid1->OnDblClick = [this](TObject* s) { DBGrid1DblClick(s); };
-  SpeedButton1->OnClick = [this](TObject* s) { SpeedButton1Click(s); };
-  SpeedButton2->OnClick = [this](TObject* s) { SpeedButton2Click(s); };
-  SpeedButton3->OnClick = [this](TObject* s) { SpeedButton3Click(s); };
-  SpeedButton4->OnClick = [this](TObject* s) { SpeedButton4Click(s); };
-  SpeedButton5->OnClick = [this](TObject* s) { SpeedButton5Click(s); };
   OnActivate = [this](TObject* s) { FormActivate(s); };
 }
 
 void TFDetailJemaat::FormActivate(TObject*) {
   if (DBGrid1->DataSource() != DM->DS_Q4) DBGrid1->SetDataSource(DM->DS_Q4);
   auto& q = *DM->Q4;
-  app::SetSQL(q, {"select * from detail_kk", "where nik=:ni"});
+  kit::SetSQL(q, {"select * from detail_kk", "where nik=:ni"});
   q.ParamByName("ni")->AsString(Edit1->Text());
   q.Open();
 }
@@ -114,58 +106,21 @@ void TFDetailJemaat::SpeedButton1Click(TObject*) {
   TFPenambahanJemaat::SetSacramentInputs(*m->Edit24, *m->DateTimePicker5, true);
   m->SetDeathInputs(false);
   // Without a default photo the member window keeps the photo it showed last.
-  app::ShowDefaultPhoto(*DM->Q3, *m->Image2);
+  kit::ShowDefaultPhoto(*DM->Q3, *m->Image2);
   m->ShowModal();
 }
 
 void TFDetailJemaat::SpeedButton2Click(TObject*) {
   auto& q = *DM->Q4;
   if (q.RecordCount() == 0) {
-    app::Refuse("Maaf...Data Detail masih kosong!");
+    kit::Refuse("Maaf...Data Detail masih kosong!");
     return;
   }
   auto* m = FPenambahanJemaat;
   auto text = [&](const char* f) { return q.FieldByName(f)->AsString(); };
-  auto date = [&](const char* f) { return q.FieldByName(f)->AsDateTime(); };
-  m->Edit1->SetText(Edit1->Text());
   m->Edit2->SetText(Edit2->Text());
   const std::string nij = text("nij");
-  m->Edit7->SetText(nij);
-  m->Edit8->SetText(text("nama_dpn"));
-  m->Edit9->SetText(text("nama_tengah"));
-  m->Edit10->SetText(text("nama_blkg"));
-  m->Edit11->SetText(text("tmpt_lahir"));
-  m->Edit12->SetText(text("alamat"));
-  m->Edit13->SetText(text("no_hp"));
-  m->Edit14->SetText(text("suku"));
-  m->Edit15->SetText(text("no_id_card"));
-  m->Edit17->SetText(text("gelar"));
-  m->Edit18->SetText(text("jurusan"));
-  m->Edit19->SetText(text("pekerjaan"));
-  m->Edit20->SetText(text("bhs_asing_1"));
-  m->Edit21->SetText(text("skill"));
-  m->Edit3->SetText(text("email"));
-  m->Edit22->SetText(text("tmpt_baptis"));
-  m->Edit23->SetText(text("tmpt_sidi"));
-  m->Edit24->SetText(text("tmpt_nikah"));
-  m->DateTimePicker1->SetDateTime(date("tgl_lahir"));
-  m->DateTimePicker2->SetDateTime(date("tgl_input"));
-  m->DateTimePicker3->SetDateTime(date("tgl_baptis"));
-  m->DateTimePicker4->SetDateTime(date("tgl_sidi"));
-  m->DateTimePicker5->SetDateTime(date("tgl_nikah"));
-  m->DateTimePicker6->SetDateTime(date("tgl_meninggal"));
-  SelectExact(*m->ComboBox1, text("id_card"));
-  SelectExact(*m->ComboBox2, text("sts_kel"));
-  SelectExact(*m->ComboBox3, text("sex"));
-  SelectExact(*m->ComboBox4, text("gol_darah"));
-  SelectExact(*m->ComboBox5, text("pend_akhir"));
-  SelectExact(*m->ComboBox6, text("sekpel"));
-  SelectExact(*m->ComboBox7, text("pelkat"));
-  SelectExact(*m->ComboBox8, text("baptis"));
-  SelectExact(*m->ComboBox9, text("sidi"));
-  SelectExact(*m->ComboBox10, text("nikah"));
-  SelectExact(*m->ComboBox11, text("sts_hidup"));
-  SelectExact(*m->ComboBox12, text("suku_bangsa"));
+  LoadRecord(rules::MemberRecord(), *m, q);
   // Each sacrament's place and date are open to change as its list now reads, whatever
   // the member shown before left them; the stored place and date stay in the inputs.
   for (auto [list, place, date] : {std::tuple{m->ComboBox8, m->Edit22, m->DateTimePicker3},
@@ -181,10 +136,9 @@ void TFDetailJemaat::SpeedButton2Click(TObject*) {
   SetEditable(*m->Edit25, deceased);
   m->DateTimePicker6->SetEnabled(deceased);
   m->Edit25->SetText(text("tmpt_meninggal"));
-  app::ShowPhoto(*m->Image2, *q.FieldByName("foto"));
 
   auto& q5 = *DM->Q5;
-  app::SetSQL(q5, {"select * from registrasi", "where nik=:ni and nij=:nj"});
+  kit::SetSQL(q5, {"select * from registrasi", "where nik=:ni and nij=:nj"});
   q5.ParamByName("ni")->AsString(Edit1->Text());
   q5.ParamByName("nj")->AsString(nij);
   q5.Open();
@@ -201,12 +155,12 @@ void TFDetailJemaat::SpeedButton2Click(TObject*) {
 void TFDetailJemaat::SpeedButton3Click(TObject*) {
   auto& grid = *DM->Q4;
   if (grid.RecordCount() == 0) {
-    app::Refuse("Maaf...Data Detail masih kosong!");
+    kit::Refuse("Maaf...Data Detail masih kosong!");
     return;
   }
-  if (!app::Confirm("Apakah anda yakin mau hapus record ini ?")) return;
+  if (!kit::Confirm("Apakah anda yakin mau hapus record ini ?")) return;
   auto& q = *DM->Q3;
-  app::SetSQL(q, {"delete from detail_kk", "where nij=:ni"});
+  kit::SetSQL(q, {"delete from detail_kk", "where nij=:ni"});
   q.ParamByName("ni")->AsString(grid.FieldByName("nij")->AsString());
   q.ExecSQL();
   grid.Refresh();

@@ -1,17 +1,19 @@
 #include "registry/UGroupMajelis.h"
 
-#include "app/Photo.h"
-#include "app/Records.h"
+#include "kit/Photo.h"
+#include "kit/Records.h"
 #include "app/UDM.h"
 #include "data/Transaction.h"
 #include "gui/Dialogs.h"
-#include "registry/FormKit.h"
+#include "kit/FormKit.h"
 #include "registry/UPrintGroupMajelis.h"
 #include "registry/rules/Council.h"
 #include "rtl/Classes.h"
-#include "shell/Upantra.h"
+#include "kit/CurrentUser.h"
 
 namespace registry {
+
+using namespace kit;
 
 using namespace gui;
 using app::DM;
@@ -23,26 +25,20 @@ namespace {
 
 // The grid's statement up to its filter: council groups with the member's name and office.
 void GroupSelect(data::TZQuery& q) {
-  app::SetSQL(q, {"select m.nimp,d.nama_gabung,m.grup,m.foto,j.pnt_dkn from majelis_group m,detail_kk d,majelis j",
+  kit::SetSQL(q, {"select m.nimp,d.nama_gabung,m.grup,m.foto,j.pnt_dkn from majelis_group m,detail_kk d,majelis j",
                   "where m.nimp=j.nimp and j.nij=d.nij"});
 }
 
 void Exec(data::TZQuery& q, std::string_view sql) {
-  app::SetSQL(q, {sql});
+  kit::SetSQL(q, {sql});
   q.ExecSQL();
 }
 
 }  // namespace
 
 TFGroupMajelis::TFGroupMajelis(rtl::TComponent* owner) : TForm(owner) {
-  SetName("FGroupMajelis");
-  SetCaption("Master >> Majelis >> Group Majelis");
-  BorderStyle = TFormBorderStyle::bsSingle;
-  BorderIcons = biSystemMenu;
-  Position = TPosition::poScreenCenter;
-  Font().SetName("MS Reference Sans Serif");
-  Font().SetHeight(-12);
-  SetClientSize(760, 560);
+  SetupForm(*this,
+            {.name = "FGroupMajelis", .caption = "Master >> Majelis >> Group Majelis", .width = 760, .height = 560});
 
   Panel1 = Make<TPanel>(this, this, "Panel1", 8, 8, 560, 230);
   Panel1->SetBevelOuter(TBevelCut::bvNone);
@@ -158,7 +154,7 @@ void TFGroupMajelis::FormActivate(TObject*) {
   q.Open();
   Image1->Picture().SetGraphic(static_cast<const TGraphic*>(nullptr));
   auto& g = *DM->Q7;
-  app::SetSQL(g, {"select distinct grup from majelis_group", "order by grup"});
+  kit::SetSQL(g, {"select distinct grup from majelis_group", "order by grup"});
   g.Open();
   ComboBox1->Items().Clear();
   if (g.RecordCount() > 0) {
@@ -173,33 +169,33 @@ void TFGroupMajelis::SpeedButton1Click(TObject*) {
   OpenLookup("FCariNIM", "[Ketik Nama Majelis Disini]");
 }
 
-void TFGroupMajelis::Edit6KeyPress(TObject*, wchar_t& key) { app::DigitsOnly(key); }
+void TFGroupMajelis::Edit6KeyPress(TObject*, wchar_t& key) { kit::DigitsOnly(key); }
 
 void TFGroupMajelis::Button1Click(TObject*) {
   // The council member's number is the row's key: without one the save would store an
   // empty key.
   if (Edit1->Text().empty()) {
-    app::Refuse("Maaf...Data Majelis belum dipilih");
+    kit::Refuse("Maaf...Data Majelis belum dipilih");
     return;
   }
   auto& q = *DM->Q5;
-  app::SetSQL(q, {"select * from majelis_group", "where nimp=:ni"});
+  kit::SetSQL(q, {"select * from majelis_group", "where nimp=:ni"});
   q.ParamByName("ni")->AsString(Edit1->Text());
   q.Open();
   const bool exists = q.RecordCount() > 0;
   // A council member reopened from the grid shows no photo: the change keeps the stored
   // one rather than wiping it.
   rtl::TMemoryStream kept;
-  const bool keepStored = exists && !app::HasPhoto(*Image1);
+  const bool keepStored = exists && !kit::HasPhoto(*Image1);
   if (keepStored) q.FieldByName("foto")->SaveToStream(kept);
   const int group = rtl::StrToInt(Edit6->Text());
   if (exists)
-    app::SetSQL(q, {"update majelis_group set grup=:gr,foto=:fo,username=:un", "where nimp=:ni"});
+    kit::SetSQL(q, {"update majelis_group set grup=:gr,foto=:fo,username=:un", "where nimp=:ni"});
   else
-    app::SetSQL(q, {"insert into majelis_group(nimp,grup,foto,username)values(:ni,:gr,:fo,:un)"});
+    kit::SetSQL(q, {"insert into majelis_group(nimp,grup,foto,username)values(:ni,:gr,:fo,:un)"});
   q.ParamByName("ni")->AsString(Edit1->Text());
   q.ParamByName("gr")->AsInteger(group);
-  q.ParamByName("un")->AsString(shell::CurrentUserName());
+  q.ParamByName("un")->AsString(kit::CurrentUserName());
   if (keepStored) {
     if (kept.Size() > 0) {
       kept.Seek(0, rtl::TSeekOrigin::soBeginning);
@@ -208,26 +204,26 @@ void TFGroupMajelis::Button1Click(TObject*) {
       q.ParamByName("fo")->Clear();
     }
   } else {
-    app::BindPhoto(*q.ParamByName("fo"), *Image1);
+    kit::BindPhoto(*q.ParamByName("fo"), *Image1);
   }
   q.ExecSQL();
-  app::Inform(exists ? "Data Group Majelis berhasil di-ubah" : "Data Group Majelis berhasil di-input");
+  kit::Inform(exists ? "Data Group Majelis berhasil di-ubah" : "Data Group Majelis berhasil di-input");
   FormActivate(this);
 }
 
 void TFGroupMajelis::Button2Click(TObject*) {
   auto& grid = *DM->Q5;
   if (grid.RecordCount() == 0) return;
-  if (!app::Confirm("Apakah anda yakin record ini mau dihapus?")) return;
+  if (!kit::Confirm("Apakah anda yakin record ini mau dihapus?")) return;
   auto& q = *DM->Q1;
-  app::SetSQL(q, {"delete from majelis_group where nimp=:ni"});
+  kit::SetSQL(q, {"delete from majelis_group where nimp=:ni"});
   q.ParamByName("ni")->AsString(grid.FieldByName("nimp")->AsString());
   q.ExecSQL();
   FormActivate(this);
 }
 
 void TFGroupMajelis::Button3Click(TObject*) {
-  if (!app::Confirm("Apakah anda yakin seluruh Data Group Majelis mau dihapus?")) return;
+  if (!kit::Confirm("Apakah anda yakin seluruh Data Group Majelis mau dihapus?")) return;
   Exec(*DM->Q2, "truncate table majelis_group");
   FormActivate(this);
 }
@@ -244,7 +240,7 @@ void TFGroupMajelis::DBGrid1DblClick(TObject*) {
   const std::string nimp = grid.FieldByName("nimp")->AsString();
   const int group = grid.FieldByName("grup")->AsInteger();
   auto& q = *DM->Q4;
-  app::SetSQL(q, {"select m.nimp,d.nama_gabung,m.pnt_dkn,d.sekpel,d.sex,d.tgl_lahir from majelis m,detail_kk d",
+  kit::SetSQL(q, {"select m.nimp,d.nama_gabung,m.pnt_dkn,d.sekpel,d.sex,d.tgl_lahir from majelis m,detail_kk d",
                   "where m.nij=d.nij", "and m.nimp=:ni and m.sts_aktif=:sa"});
   q.ParamByName("ni")->AsString(nimp);
   q.ParamByName("sa")->AsString("Aktif");
@@ -302,7 +298,7 @@ void TFGroupMajelis::ShowSetup() {
 void TFGroupMajelis::Button8Click(TObject*) {
   const std::string text = Edit9->Text();
   if (text.empty() || text == "0") {
-    app::Refuse("Maaf...Jumlah Group tidak boleh kosong");
+    kit::Refuse("Maaf...Jumlah Group tidak boleh kosong");
     return;
   }
   GroupCount = rtl::StrToInt(text);
@@ -320,7 +316,7 @@ void TFGroupMajelis::Edit9KeyPress(TObject*, wchar_t& key) {
 
 void TFGroupMajelis::DealPass(const char* office) {
   auto& draw = *DM->QRandomMajelis;
-  app::SetSQL(draw, {"select id,nimp,pnt_dkn,sts_aktif from majelis", "where pnt_dkn=:pd and sts_aktif=:sa",
+  kit::SetSQL(draw, {"select id,nimp,pnt_dkn,sts_aktif from majelis", "where pnt_dkn=:pd and sts_aktif=:sa",
                      "order by rand()"});
   draw.ParamByName("pd")->AsString(office);
   draw.ParamByName("sa")->AsString("Aktif");
@@ -328,12 +324,12 @@ void TFGroupMajelis::DealPass(const char* office) {
   if (draw.RecordCount() == 0) return;
   auto& q = *DM->Q2;
   for (draw.First(); !draw.Eof(); draw.Next()) {
-    app::SetSQL(q, {"insert into majelis_group_temp(id,nimp)values(:id,:ni)"});
+    kit::SetSQL(q, {"insert into majelis_group_temp(id,nimp)values(:id,:ni)"});
     q.ParamByName("id")->AsInteger(draw.FieldByName("id")->AsInteger());
     q.ParamByName("ni")->AsString(draw.FieldByName("nimp")->AsString());
     q.ExecSQL();
   }
-  app::SetSQL(draw, {"select * from majelis_group_temp"});
+  kit::SetSQL(draw, {"select * from majelis_group_temp"});
   draw.Open();
   if (draw.RecordCount() == 0) return;
   rules::TGroupDeal deal(GroupCount);
@@ -344,12 +340,12 @@ void TFGroupMajelis::DealPass(const char* office) {
   for (draw.First(); !draw.Eof(); draw.Next()) {
     Gauge1->AddProgress(1);
     const int id = draw.FieldByName("id")->AsInteger();
-    app::SetSQL(q, {"insert into majelis_group_temp2(id,nimp,grup)values(:id,:ni,:gr)"});
+    kit::SetSQL(q, {"insert into majelis_group_temp2(id,nimp,grup)values(:id,:ni,:gr)"});
     q.ParamByName("id")->AsInteger(id);
     q.ParamByName("ni")->AsString(draw.FieldByName("nimp")->AsString());
     q.ParamByName("gr")->AsInteger(deal.Next());
     q.ExecSQL();
-    app::SetSQL(del, {"delete from majelis_group_temp", "where id=:id"});
+    kit::SetSQL(del, {"delete from majelis_group_temp", "where id=:id"});
     del.ParamByName("id")->AsInteger(id);
     del.ExecSQL();
   }
@@ -361,7 +357,7 @@ void TFGroupMajelis::SpeedButton2Click(TObject*) {
     return;
   }
   ShowMessage("Jumlah Group Majelis sudah disetting sebanyak : " + rtl::IntToStr(GroupCount));
-  if (!app::Confirm("Pilih \"YES\" untuk Random Group Majelis dan Pilih \"NO\" untuk ubah jumlah group majelis")) {
+  if (!kit::Confirm("Pilih \"YES\" untuk Random Group Majelis dan Pilih \"NO\" untuk ubah jumlah group majelis")) {
     ShowSetup();
     return;
   }
@@ -377,7 +373,7 @@ void TFGroupMajelis::SpeedButton2Click(TObject*) {
     DealPass("Pnt");
     DealPass("Dkn");
     auto& dealt = *DM->Q4;
-    app::SetSQL(dealt, {"select * from majelis_group_temp2"});
+    kit::SetSQL(dealt, {"select * from majelis_group_temp2"});
     dealt.Open();
     data::TTransaction replacing(*DM->ZConnection1);
     Exec(q, "delete from majelis_group");
@@ -387,22 +383,22 @@ void TFGroupMajelis::SpeedButton2Click(TObject*) {
       const rtl::TDateTime today = rtl::Date();
       for (dealt.First(); !dealt.Eof(); dealt.Next()) {
         Gauge1->AddProgress(1);
-        app::SetSQL(q, {"insert into majelis_group(id,nimp,grup,username,lastupdate)values(:id,:ni,:gr,:un,:lu)"});
+        kit::SetSQL(q, {"insert into majelis_group(id,nimp,grup,username,lastupdate)values(:id,:ni,:gr,:un,:lu)"});
         q.ParamByName("id")->AsInteger(dealt.FieldByName("id")->AsInteger());
         q.ParamByName("ni")->AsString(dealt.FieldByName("nimp")->AsString());
         q.ParamByName("gr")->AsInteger(dealt.FieldByName("grup")->AsInteger());
-        q.ParamByName("un")->AsString(shell::CurrentUserName());
+        q.ParamByName("un")->AsString(kit::CurrentUserName());
         q.ParamByName("lu")->AsDate(today);
         q.ExecSQL();
       }
     }
     replacing.Commit();
     Exec(q, "truncate majelis_group_temp2");
-    app::Inform("Random Group Majelis Selesai");
+    kit::Inform("Random Group Majelis Selesai");
     Gauge1->Hide();
     FormActivate(this);
   } catch (...) {
-    app::Refuse("Proses Random Group Majelis gagal!");
+    kit::Refuse("Proses Random Group Majelis gagal!");
     FormActivate(this);
   }
 }

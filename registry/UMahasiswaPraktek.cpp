@@ -1,136 +1,50 @@
 #include "registry/UMahasiswaPraktek.h"
 
-#include "app/Photo.h"
+#include "kit/Photo.h"
 #include "app/UDM.h"
-#include "registry/FormKit.h"
-#include "registry/PersonRegister.h"
+#include "kit/FormKit.h"
+#include "kit/Record.h"
+#include "registry/rules/Records.h"
 #include "registry/UCariMahasiswaPraktek.h"
-#include "shell/Upantra.h"
 
 namespace registry {
+
+using namespace kit;
 
 using namespace gui;
 using app::DM;
 
 TFMahasiswaPraktek* FMahasiswaPraktek = nullptr;
 
-TFMahasiswaPraktek::TFMahasiswaPraktek(rtl::TComponent* owner) : TForm(owner) {
-  SetName("FMahasiswaPraktek");
-  SetCaption("Master >> Mahasiswa Praktek");
-  BorderStyle = TFormBorderStyle::bsSingle;
-  BorderIcons = biSystemMenu;
-  Position = TPosition::poScreenCenter;
-  Font().SetName("MS Reference Sans Serif");
-  Font().SetHeight(-12);
-  SetClientSize(660, 470);
+TFMahasiswaPraktek::TFMahasiswaPraktek(rtl::TComponent* owner)
+    : TPersonRegister(owner, {.record = rules::StudentRecord,
+                              .search = "FCariMahasiswaPraktek",
+                              .keyName = "NIM",
+                              .updated = "Data Mahasiswa Praktek berhasil di-ubah",
+                              .inserted = "Data Mahasiswa Praktek berhasil di-input"}) {
+  SetupForm(*this,
+            {.name = "FMahasiswaPraktek", .caption = "Master >> Mahasiswa Praktek", .width = 660, .height = 470});
 
-  const int lx = 14, ex = 220;
-  MakeLabel(this, this, "Label1", lx, 18, "Nomor Induk Mahasiswa (NIM)");
-  Edit1 = MakeEdit(this, this, "Edit1", ex, 14, 150);
-  MakeLabel(this, this, "Label2", lx, 50, "Nama Mahasiswa");
-  Edit2 = MakeEdit(this, this, "Edit2", ex, 46, 230, true);
-  MakeLabel(this, this, "Label3", lx, 82, "Tempat Lahir");
-  Edit3 = MakeEdit(this, this, "Edit3", ex, 78, 230);
-  MakeLabel(this, this, "Label4", lx, 114, "Tgl.Lahir");
-  DateTimePicker1 = MakePicker(this, this, "DateTimePicker1", ex, 110, 130);
-  MakeLabel(this, this, "Label5", lx, 146, "Kampus");
-  Edit4 = MakeEdit(this, this, "Edit4", ex, 142, 230, true);
-  MakeLabel(this, this, "Label6", lx, 178, "No.KTP");
-  Edit5 = MakeEdit(this, this, "Edit5", ex, 174, 230);
-  MakeLabel(this, this, "Label7", lx, 210, "Status");
-  RadioButton1 = Make<TRadioButton>(this, this, "RadioButton1", ex, 208, 70, 20);
-  RadioButton1->SetCaption("Aktif");
-  RadioButton2 = Make<TRadioButton>(this, this, "RadioButton2", ex + 72, 208, 80, 20);
-  RadioButton2->SetCaption("Selesai");
+  TRows id{.owner = this, .group = this, .labelX = 14, .inputX = 220, .inputW = 230, .y = 14, .step = 32, .labelDy = 4};
+  Edit1 = id.Edit("Edit1", "Nomor Induk Mahasiswa (NIM)", false, false, 150);
+  Edit2 = id.Edit("Edit2", "Nama Mahasiswa", true);
+  Edit3 = id.Edit("Edit3", "Tempat Lahir");
+  DateTimePicker1 = id.Picker("DateTimePicker1", "Tgl.Lahir");
+  Edit4 = id.Edit("Edit4", "Kampus", true);
+  Edit5 = id.Edit("Edit5", "No.KTP");
+  id.Radios("Status", {{&RadioButton1, "RadioButton1", "Aktif"}, {&RadioButton2, "RadioButton2", "Selesai", 80}});
 
-  Panel1 = Make<TPanel>(this, this, "Panel1", 480, 14, 160, 206);
-  Panel1->SetCaption("Photo");
-  Panel1->SetBevelOuter(TBevelCut::bvLowered);
-  Image1 = Make<TImage>(this, Panel1, "Image1", 2, 2, 156, 202);
-  Image1->SetStretch(true);
-  Button1 = MakeButton(this, this, "Button1", 480, 226, 78, "Upload");
-  Button2 = MakeButton(this, this, "Button2", 562, 226, 78, "Reset");
-  OpenDialog1 = new TOpenDialog(this);
-  OpenDialog1->SetName("OpenDialog1");
-  app::SetupPhotoDialog(*OpenDialog1);
+  MakePhotoBlock(*this, {.x = 480, .y = 14, .image = "Image1", .reset = "Button2", .title = "Mahasiswa Praktek"})
+      .Into(Panel1, Image1, Button1, Button2, OpenDialog1);
 
   GroupBox2 = MakeGroup(this, this, "GroupBox2", 10, 260, 640, 130, " Dokumentasi ");
-  MakeLabel(this, GroupBox2, "Label8", 10, 28, "No.Surat Praktek");
-  Edit6 = MakeEdit(this, GroupBox2, "Edit6", 140, 24, 250);
-  MakeLabel(this, GroupBox2, "Label9", 10, 60, "Tgl.Mulai");
-  DateTimePicker2 = MakePicker(this, GroupBox2, "DateTimePicker2", 140, 56, 130);
-  MakeLabel(this, GroupBox2, "Label10", 10, 92, "Tgl.Selesai");
-  DateTimePicker3 = MakePicker(this, GroupBox2, "DateTimePicker3", 140, 88, 130);
+  TRows papers{
+      .owner = this, .group = GroupBox2, .inputX = 140, .inputW = 250, .y = 24, .step = 32, .labels = 7, .labelDy = 4};
+  Edit6 = papers.Edit("Edit6", "No.Surat Praktek");
+  DateTimePicker2 = papers.Picker("DateTimePicker2", "Tgl.Mulai");
+  DateTimePicker3 = papers.Picker("DateTimePicker3", "Tgl.Selesai");
 
-  auto* bar = Make<TPanel>(this, this, "Panel2", 0, 410, 660, 60);
-  bar->SetAlign(TAlign::alBottom);
-  SpeedButton2 = MakeSpeedButton(this, bar, "SpeedButton2", 10, 12, "Simpan");
-  SpeedButton3 = MakeSpeedButton(this, bar, "SpeedButton3", 112, 12, "Cari");
-  SpeedButton4 = MakeSpeedButton(this, bar, "SpeedButton4", 214, 12, "Reset Form");
-  SpeedButton5 = MakeSpeedButton(this, bar, "SpeedButton5", 316, 12, "Close");
-
-  Button1->OnClick = [this](TObject* s) { Button1Click(s); };
-  Button2->OnClick = [this](TObject* s) { Button2Click(s); };
-  SpeedButton2->OnClick = [this](TObject* s) { SpeedButton2Click(s); };
-  SpeedButton3->OnClick = [this](TObject* s) { SpeedButton3Click(s); };
-  SpeedButton4->OnClick = [this](TObject* s) { SpeedButton4Click(s); };
-  SpeedButton5->OnClick = [this](TObject* s) { SpeedButton5Click(s); };
-  OnActivate = [this](TObject* s) { FormActivate(s); };
+  MakeBar(SpeedButton2, "SpeedButton2", 60);
 }
-
-void TFMahasiswaPraktek::FormActivate(TObject*) {
-  for (TEdit* e : {Edit1, Edit2, Edit3, Edit4, Edit5, Edit6}) e->Clear();
-  for (TDateTimePicker* p : {DateTimePicker1, DateTimePicker2, DateTimePicker3}) p->SetDateTime(rtl::Now());
-  RadioButton1->SetChecked(true);
-  RadioButton2->SetChecked(false);
-  Image1->Picture().SetGraphic(static_cast<const TGraphic*>(nullptr));
-  SetActiveControl(Edit1);
-  if (Edit1->Showing()) Edit1->SetFocus();
-  app::ShowDefaultPhoto(*DM->Q1, *Image1);
-}
-
-void TFMahasiswaPraktek::Button1Click(TObject*) { app::UploadPhoto(*OpenDialog1, *Image1); }
-
-void TFMahasiswaPraktek::Button2Click(TObject*) {
-  ResetPhotoOrClose(*this, *Image1,
-                    "Foto tidak dapat di-Reset! Silahkan Masukkan Foto Default Terlebih dahulu. Form Mahasiswa "
-                    "Praktek akan tertutup");
-}
-
-void TFMahasiswaPraktek::SpeedButton2Click(TObject*) {
-  SaveByTypedKey(
-      {.select = "select * from mhs_praktek",
-       .where = "where nim=:ni",
-       .key = Edit1->Text(),
-       .exists = "Maaf...NIM Sudah ada!, Anda masuk dalam mode: Perubahan Data",
-       .update = "update mhs_praktek set nama=:nm,tmp_lahir=:tl,tgl_lahir=:tgl,sts_aktif=:sa,tgl_mulai=:tm,"
-                 "tgl_selesai=:ts,no_surat_praktek=:nsp,foto=:fo,ktp=:kt,kampus=:ka,username=:un",
-       .updateWhere = "where nim=:ni",
-       .insert = "insert into mhs_praktek(nim,nama,tmp_lahir,tgl_lahir,no_surat_praktek,sts_aktif,tgl_mulai,"
-                 "tgl_selesai,kampus,foto,ktp,username)values(:ni,:na,:tl,:tgl,:nsp,:sa,:tm,:ts,:ka,:fo,:kt,:un)",
-       .updated = "Data Mahasiswa Praktek berhasil di-ubah",
-       .inserted = "Data Mahasiswa Praktek berhasil di-input"},
-      [this](data::TZQuery& q, bool update) {
-        q.ParamByName("ni")->AsString(Edit1->Text());
-        q.ParamByName(update ? "nm" : "na")->AsString(Edit2->Text());
-        q.ParamByName("tl")->AsString(Edit3->Text());
-        q.ParamByName("tgl")->AsDate(DateTimePicker1->Date());
-        q.ParamByName("nsp")->AsString(Edit6->Text());
-        q.ParamByName("sa")->AsString(RadioButton1->Checked() ? "Aktif" : RadioButton2->Checked() ? "Selesai" : "");
-        q.ParamByName("tm")->AsDate(DateTimePicker2->Date());
-        q.ParamByName("ts")->AsDate(DateTimePicker3->Date());
-        q.ParamByName("ka")->AsString(Edit4->Text());
-        app::BindPhoto(*q.ParamByName("fo"), *Image1);
-        q.ParamByName("kt")->AsString(Edit5->Text());
-        q.ParamByName("un")->AsString(shell::CurrentUserName());
-      });
-  FormActivate(this);
-}
-
-void TFMahasiswaPraktek::SpeedButton3Click(TObject*) { FCariMahasiswaPraktek->ShowModal(); }
-
-void TFMahasiswaPraktek::SpeedButton4Click(TObject*) { FormActivate(this); }
-
-void TFMahasiswaPraktek::SpeedButton5Click(TObject*) { Close(); }
 
 }  // namespace registry

@@ -1,55 +1,42 @@
 #include "registry/UMajelis.h"
 
-#include "app/Photo.h"
-#include "app/Records.h"
+#include "kit/Photo.h"
+#include "kit/Record.h"
+#include "kit/Records.h"
 #include "app/UDM.h"
-#include "registry/FormKit.h"
+#include "kit/FormKit.h"
 #include "registry/UCariMajelis.h"
 #include "registry/rules/Council.h"
-#include "shell/Upantra.h"
+#include "registry/rules/Records.h"
 
 namespace registry {
+
+using namespace kit;
 
 using namespace gui;
 using app::DM;
 
 TFMajelis* FMajelis = nullptr;
 
-TFMajelis::TFMajelis(rtl::TComponent* owner) : TForm(owner) {
-  SetName("FMajelis");
-  SetCaption("Master >> Majelis");
-  BorderStyle = TFormBorderStyle::bsSingle;
-  BorderIcons = biSystemMenu;
-  Position = TPosition::poScreenCenter;
-  Font().SetName("MS Reference Sans Serif");
-  Font().SetHeight(-12);
-  SetClientSize(720, 470);
+TFMajelis::TFMajelis(rtl::TComponent* owner) : TEntryForm(owner, rules::CouncilRecord, "FCariMajelis") {
+  SetupForm(*this, {.name = "FMajelis", .caption = "Master >> Majelis", .width = 720, .height = 470});
 
   GroupBox1 = MakeGroup(this, this, "GroupBox1", 12, 8, 520, 250, " Identitas ");
-  const int lx = 12, ex = 250;
-  MakeLabel(this, GroupBox1, "Label1", lx, 30, "Nomor Induk Majelis Periode (NIMP)");
-  Edit1 = MakeEdit(this, GroupBox1, "Edit1", ex, 26, 150, false, true);
+  // The member's particulars are filled by the member lookup, never typed.
+  TRows id{
+      .owner = this, .group = GroupBox1, .labelX = 12, .inputX = 250, .inputW = 110, .y = 26, .step = 32, .labelDy = 4};
+  Edit1 = id.Edit("Edit1", "Nomor Induk Majelis Periode (NIMP)", false, true, 150);
   Edit1->Font().SetStyle(fsBold);
-  MakeLabel(this, GroupBox1, "Label2", lx, 62, "Nomor Induk Jemaat (NIJ)");
-  Edit2 = MakeEdit(this, GroupBox1, "Edit2", ex, 58, 150, false, true);
-  SpeedButton1 = Make<TSpeedButton>(this, GroupBox1, "SpeedButton1", ex + 154, 58, 26, 22);
+  Edit2 = id.Edit("Edit2", "Nomor Induk Jemaat (NIJ)", false, true, 150);
+  SpeedButton1 = Make<TSpeedButton>(this, GroupBox1, "SpeedButton1", 250 + 154, Edit2->Top(), 26, 22);
   SpeedButton1->SetCaption("...");
-  MakeLabel(this, GroupBox1, "Label3", lx, 94, "Nama Majelis");
-  Edit3 = MakeEdit(this, GroupBox1, "Edit3", ex, 90, 256, true, true);
-  MakeLabel(this, GroupBox1, "Label4", lx, 126, "Tgl.Lahir");
-  Edit4 = MakeEdit(this, GroupBox1, "Edit4", ex, 122, 110, false, true);
-  MakeLabel(this, GroupBox1, "Label5", lx, 158, "Sex");
-  Edit5 = MakeEdit(this, GroupBox1, "Edit5", ex, 154, 110, false, true);
-  MakeLabel(this, GroupBox1, "Label6", lx, 190, "PelKat");
-  Edit6 = MakeEdit(this, GroupBox1, "Edit6", ex, 186, 110, false, true);
-  MakeLabel(this, GroupBox1, "Label7", lx, 222, "SekPel");
-  Edit7 = MakeEdit(this, GroupBox1, "Edit7", ex, 218, 110, false, true);
+  Edit3 = id.Edit("Edit3", "Nama Majelis", true, true, 256);
+  Edit4 = id.Edit("Edit4", "Tgl.Lahir", false, true);
+  Edit5 = id.Edit("Edit5", "Sex", false, true);
+  Edit6 = id.Edit("Edit6", "PelKat", false, true);
+  Edit7 = id.Edit("Edit7", "SekPel", false, true);
 
-  Panel1 = Make<TPanel>(this, this, "Panel1", 548, 14, 160, 206);
-  Panel1->SetCaption("Photo");
-  Panel1->SetBevelOuter(TBevelCut::bvLowered);
-  Image1 = Make<TImage>(this, Panel1, "Image1", 2, 2, 156, 202);
-  Image1->SetStretch(true);
+  MakePhotoBlock(*this, {.x = 548, .y = 14}).Into(Panel1, Image1);
 
   GroupBox2 = MakeGroup(this, this, "GroupBox2", 12, 264, 300, 132, " Jabatan ");
   RadioButton1 = Make<TRadioButton>(this, GroupBox2, "RadioButton1", 12, 22, 130, 20);
@@ -78,45 +65,24 @@ TFMajelis::TFMajelis(rtl::TComponent* owner) : TForm(owner) {
   Edit10->Font().SetStyle(fsBold);
   Button1 = MakeButton(this, GroupBox4, "Button1", 44, 54, 64, "OK");
 
-  Panel2 = Make<TPanel>(this, this, "Panel2", 0, 410, 720, 60);
-  Panel2->SetAlign(TAlign::alBottom);
-  SpeedButton2 = MakeSpeedButton(this, Panel2, "SpeedButton2", 10, 12, "Simpan");
-  SpeedButton3 = MakeSpeedButton(this, Panel2, "SpeedButton3", 112, 12, "Cari");
-  SpeedButton4 = MakeSpeedButton(this, Panel2, "SpeedButton4", 214, 12, "Reset Form");
-  SpeedButton5 = MakeSpeedButton(this, Panel2, "SpeedButton5", 316, 12, "Close");
+  Panel2 = MakeBar(SpeedButton2, "SpeedButton2", 60);
 
   SpeedButton1->OnClick = [this](TObject* s) { SpeedButton1Click(s); };
-  SpeedButton2->OnClick = [this](TObject* s) { SpeedButton2Click(s); };
-  SpeedButton3->OnClick = [this](TObject* s) { SpeedButton3Click(s); };
-  SpeedButton4->OnClick = [this](TObject* s) { SpeedButton4Click(s); };
-  SpeedButton5->OnClick = [this](TObject* s) { SpeedButton5Click(s); };
   ComboBox1->OnChange = [this](TObject* s) { ComboBox1Change(s); };
   Button1->OnClick = [this](TObject* s) { Button1Click(s); };
-  OnActivate = [this](TObject* s) { FormActivate(s); };
 }
 
-void TFMajelis::FormActivate(TObject*) {
-  Edit1->SetText("[Auto]");
-  for (TEdit* e : {Edit2, Edit3, Edit4, Edit5, Edit6, Edit7}) e->Clear();
-  Edit8->SetText("[Auto]");
-  Edit9->Clear();
+void TFMajelis::Cleared() {
+  // The member's particulars beside the record, shown only.
+  for (TEdit* e : {Edit3, Edit4, Edit5, Edit6, Edit7}) e->Clear();
   Edit9->Hide();
   Label13->Hide();
   Edit10->Clear();
-  ComboBox1->SetItemIndex(0);
-  RadioButton1->SetChecked(true);
-  RadioButton2->SetChecked(false);
-  DateTimePicker1->SetDateTime(rtl::Now());
-  DateTimePicker2->SetDateTime(rtl::Now());
-  Image1->Picture().SetGraphic(static_cast<const TGraphic*>(nullptr));
-  if (Showing()) Edit2->SetFocus();
-  SetActiveControl(Edit2);
-  app::ShowDefaultPhoto(*DM->Q1, *Image1);
 }
 
 void TFMajelis::SpeedButton1Click(TObject*) {
   auto& q = *DM->Q4;
-  app::SetSQL(q, {"select nij,nama_dpn,nama_tengah,nama_blkg,nama_gabung,sekpel from detail_kk"});
+  kit::SetSQL(q, {"select nij,nama_dpn,nama_tengah,nama_blkg,nama_gabung,sekpel from detail_kk"});
   q.Open();
   // The lookup knows this window by its being shown: no flag is set.
   OpenLookup("FCariNIJ", "[Ketik Nama Jemaat Disini]");
@@ -134,82 +100,47 @@ void TFMajelis::ComboBox1Change(TObject*) {
   }
 }
 
-void TFMajelis::BindCouncil(data::TZQuery& q) {
-  q.ParamByName("ni")->AsString(Edit2->Text());
-  q.ParamByName("pd")->AsString(RadioButton2->Checked() ? "Dkn" : "Pnt");
-  q.ParamByName("pe")->AsString(rules::PeriodText(DateTimePicker1->Date(), DateTimePicker2->Date()));
-  const std::string status = Chosen(*ComboBox1);
-  q.ParamByName("sa")->AsString(status);
-  q.ParamByName("tm")->AsDate(DateTimePicker1->Date());
-  q.ParamByName("ts")->AsDate(DateTimePicker2->Date());
-  app::BindPhoto(*q.ParamByName("fo"), *Image1);
-  // The reason belongs to an ended term only; an active one stores none, whatever the
-  // hidden edit still holds.
-  if (status == "Selesai") q.ParamByName("as")->AsString(Edit9->Text());
-  q.ParamByName("un")->AsString(shell::CurrentUserName());
-}
-
-void TFMajelis::SpeedButton2Click(TObject*) {
+void TFMajelis::Save() {
   // Without a member there is neither a member number nor the sex that makes the
   // council number: a save would store "[Auto]" as the key.
   if (Edit2->Text().empty()) {
-    app::Refuse("Maaf...Data Jemaat belum dipilih");
+    kit::Refuse("Maaf...Data Jemaat belum dipilih");
     return;
   }
-  auto& q = *DM->Q2;
-  app::SetSQL(q, {"select * from majelis", "where nimp=:ni"});
-  q.ParamByName("ni")->AsString(Edit1->Text());
-  q.Open();
-  if (q.RecordCount() > 0) {
-    if (q.FieldByName("sts_aktif")->AsString() == "Selesai") {
-      app::Refuse("Maaf...Statusnya sudah \"Selesai\" jadi data tidak boleh diubah");
-      return;
-    }
-    const std::string nimp = Edit1->Text();
-    app::SetSQL(q, {"update majelis set nij=:ni,pnt_dkn=:pd,periode=:pe,sts_aktif=:sa,tgl_mulai=:tm,tgl_selesai=:ts,"
-                    "foto=:fo,alasan_selesai=:as,username=:un",
-                    "where nimp=:nm"});
-    q.ParamByName("nm")->AsString(nimp);
-    BindCouncil(q);
-    q.ExecSQL();
-    app::Inform("Data Majelis berhasil di-ubah");
-  } else {
-    app::SetSQL(q, {"select * from majelis", "order by nimp"});
-    q.Open();
-    Edit1->SetText(rules::NextCouncilNumber(app::LastKey(q, "nimp"), Edit5->Text()));
-    try {
-      app::SetSQL(q, {"insert into majelis(nimp,nij,pnt_dkn,periode,sts_aktif,tgl_mulai,tgl_selesai,foto,"
-                      "alasan_selesai,username)values(:nm,:ni,:pd,:pe,:sa,:tm,:ts,:fo,:as,:un)"});
-      q.ParamByName("nm")->AsString(Edit1->Text());
-      BindCouncil(q);
-      q.ExecSQL();
-    } catch (...) {
-      // Nothing was stored under the number: saving again derives a fresh one.
-      Edit1->SetText("[Auto]");
-      throw;
-    }
-    app::Inform("Data Majelis berhasil di-input");
-  }
+  if (!SaveRecord(
+          {.record = rules::CouncilRecord(),
+           .form = *this,
+           .key = Edit1->Text(),
+           .find = {"select * from majelis", "where nimp=:ni"},
+           .findParam = "ni",
+           .endedStaysAsItIs = true,
+           .newKey =
+               [this] {
+                 auto& q = *DM->Q2;
+                 kit::SetSQL(q, {"select * from majelis", "order by nimp"});
+                 q.Open();
+                 Edit1->SetText(rules::NextCouncilNumber(kit::LastKey(q, "nimp"), Edit5->Text()));
+               },
+           .undoKey = [this] { Edit1->SetText("[Auto]"); },
+           .derive =
+               [this](std::string_view) { return rules::PeriodText(DateTimePicker1->Date(), DateTimePicker2->Date()); },
+           .updated = "Data Majelis berhasil di-ubah",
+           .inserted = "Data Majelis berhasil di-input"}))
+    return;
   FormActivate(this);
 }
 
-void TFMajelis::SpeedButton3Click(TObject*) { FCariMajelis->ShowModal(); }
-
-void TFMajelis::SpeedButton4Click(TObject*) { FormActivate(this); }
-
-void TFMajelis::SpeedButton5Click(TObject*) { Close(); }
-
 void TFMajelis::Button1Click(TObject*) {
   if (Edit1->Text() == "[Auto]") {
-    app::Refuse("NIMP tidak ditemukan. PIN anda tidak dapat di-ubah");
+    kit::Refuse("NIMP tidak ditemukan. PIN anda tidak dapat di-ubah");
     return;
   }
   auto& q = *DM->Q2;
-  app::SetSQL(q, {"update majelis set pswd=:ps", "where nimp=:ni"});
+  kit::SetSQL(q, {"update majelis set pswd=:ps", "where nimp=:ni"});
   q.ParamByName("ni")->AsString(Edit1->Text());
   q.ParamByName("ps")->AsString(Edit10->Text());
   q.ExecSQL();
-  app::Inform("PIN anda sudah berhasil di-ubah!");
+  kit::Inform("PIN anda sudah berhasil di-ubah!");
   FormActivate(this);
 }
 

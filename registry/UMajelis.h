@@ -7,18 +7,18 @@
 #include "gui/ExtCtrls.h"
 #include "gui/Forms.h"
 #include "gui/StdCtrls.h"
+#include "kit/EntryForm.h"
 
 namespace registry {
 
 using rtl::TObject;
 
-class TFMajelis : public gui::TForm {
+class TFMajelis : public kit::TEntryForm {
   KORVAN_CLASS(TFMajelis)
  public:
   explicit TFMajelis(rtl::TComponent* owner);
 
   gui::TGroupBox* GroupBox1;  // " Identitas "
-  gui::TEdit* Edit1;          // council-member number: "[Auto]" until the first save
   gui::TEdit* Edit2;          // member number, written by the member lookup
   gui::TSpeedButton* SpeedButton1;
   gui::TEdit* Edit3;
@@ -26,8 +26,6 @@ class TFMajelis : public gui::TForm {
   gui::TEdit* Edit5;  // sex: chooses the number's suffix
   gui::TEdit* Edit6;
   gui::TEdit* Edit7;
-  gui::TPanel* Panel1;
-  gui::TImage* Image1;
   gui::TGroupBox* GroupBox2;  // " Jabatan "
   gui::TRadioButton* RadioButton1;
   gui::TRadioButton* RadioButton2;
@@ -44,21 +42,15 @@ class TFMajelis : public gui::TForm {
   gui::TButton* Button1;
   gui::TPanel* Panel2;
   gui::TSpeedButton* SpeedButton2;
-  gui::TSpeedButton* SpeedButton3;
-  gui::TSpeedButton* SpeedButton4;
-  gui::TSpeedButton* SpeedButton5;
 
-  void FormActivate(TObject* sender);
   void SpeedButton1Click(TObject* sender);
   void ComboBox1Change(TObject* sender);
-  void SpeedButton2Click(TObject* sender);
-  void SpeedButton3Click(TObject* sender);
-  void SpeedButton4Click(TObject* sender);
-  void SpeedButton5Click(TObject* sender);
   void Button1Click(TObject* sender);
 
  private:
-  void BindCouncil(data::TZQuery& q);
+  void Save() override;
+  void Cleared() override;
+  gui::TWinControl* FirstInput() override { return Edit2; }
 };
 
 extern TFMajelis* FMajelis;

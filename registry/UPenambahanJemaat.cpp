@@ -1,89 +1,45 @@
 #include "registry/UPenambahanJemaat.h"
 
-#include "app/Photo.h"
-#include "app/Records.h"
+#include "kit/Photo.h"
+#include "kit/Record.h"
+#include "kit/Records.h"
 #include "app/UDM.h"
-#include "registry/FormKit.h"
+#include "kit/FormKit.h"
 #include "registry/QRJemaatPerseorangan.h"
 #include "registry/rules/Numbering.h"
-#include "shell/Upantra.h"
+#include "registry/rules/Records.h"
 
 namespace registry {
+
+using namespace kit;
 
 using namespace gui;
 using app::DM;
 
 TFPenambahanJemaat* FPenambahanJemaat = nullptr;
 
-namespace {
-
-// Lays out labelled inputs one under the other inside a group.
-struct Rows {
-  rtl::TComponent* owner;
-  TWinControl* group;
-  int labelX = 10, inputX = 150, inputW = 250, y = 22;
-  static constexpr int kStep = 25;
-  int labels = 0;
-  std::string prefix;
-
-  void Caption(const std::string& caption) {
-    MakeLabel(owner, group, (prefix + std::to_string(++labels)).c_str(), labelX, y + 3, caption);
-  }
-  TEdit* Edit(const char* name, const std::string& caption, bool upper = false, bool readOnly = false, int w = 0) {
-    Caption(caption);
-    auto* e = MakeEdit(owner, group, name, inputX, y, w ? w : inputW, upper, readOnly);
-    y += kStep;
-    return e;
-  }
-  TComboBox* List(const char* name, const std::string& caption, std::initializer_list<const char*> items, int w = 0) {
-    Caption(caption);
-    auto* c = MakeList(owner, group, name, inputX, y, w ? w : 130, items);
-    y += kStep;
-    return c;
-  }
-  TDateTimePicker* Picker(const char* name, const std::string& caption) {
-    Caption(caption);
-    auto* p = MakePicker(owner, group, name, inputX, y, 130);
-    y += kStep;
-    return p;
-  }
-};
-
-}  // namespace
-
 TFPenambahanJemaat::TFPenambahanJemaat(rtl::TComponent* owner) : TForm(owner) {
-  SetName("FPenambahanJemaat");
-  SetCaption("File >> Warga Jemaat >> Detail >> Penambahan");
-  BorderStyle = TFormBorderStyle::bsSingle;
-  BorderIcons = biSystemMenu;
-  Position = TPosition::poScreenCenter;
-  Font().SetName("MS Reference Sans Serif");
-  Font().SetHeight(-11);
-  SetClientSize(1010, 656);
+  SetupForm(*this, {.name = "FPenambahanJemaat",
+                    .caption = "File >> Warga Jemaat >> Detail >> Penambahan",
+                    .width = 1010,
+                    .height = 656,
+                    .fontHeight = -11});
 
   GroupBox1 = MakeGroup(this, this, "GroupBox1", 10, 6, 300, 80, " Kepala Keluarga ");
-  Rows kk{this, GroupBox1, 10, 110, 180, 22, 0, "LabelKK"};
+  TRows kk{this, GroupBox1, 10, 110, 180, 22, 25, 0, "LabelKK"};
   Edit1 = kk.Edit("Edit1", "Nomor Induk Keluarga (NIK)", false, true);
   Edit2 = kk.Edit("Edit2", "Nama KK", true, true);
 
   GroupBox2 = MakeGroup(this, this, "GroupBox2", 10, 92, 300, 80, " Registrasi ");
-  Rows reg{this, GroupBox2, 10, 110, 180, 22, 0, "LabelReg"};
+  TRows reg{this, GroupBox2, 10, 110, 180, 22, 25, 0, "LabelReg"};
   Edit4 = reg.Edit("Edit4", "No.Registrasi", false, true);
   Edit5 = reg.Edit("Edit5", "Tanggal", false, true);
 
-  Panel1 = Make<TPanel>(this, this, "Panel1", 80, 182, 160, 206);
-  Panel1->SetCaption("Photo");
-  Panel1->SetBevelOuter(TBevelCut::bvLowered);
-  Image2 = Make<TImage>(this, Panel1, "Image2", 2, 2, 156, 202);
-  Image2->SetStretch(true);
-  Button1 = MakeButton(this, this, "Button1", 80, 394, 78, "Upload");
-  Button2 = MakeButton(this, this, "Button2", 162, 394, 78, "Reset");
-  OpenDialog1 = new TOpenDialog(this);
-  OpenDialog1->SetName("OpenDialog1");
-  app::SetupPhotoDialog(*OpenDialog1);
+  MakePhotoBlock(*this, {.x = 80, .y = 182, .image = "Image2", .reset = "Button2", .title = "Penambahan Jemaat"})
+      .Into(Panel1, Image2, Button1, Button2, OpenDialog1);
 
   GroupBox3 = MakeGroup(this, this, "GroupBox3", 320, 6, 420, 590, " Identitas Jemaat ");
-  Rows id{this, GroupBox3, 10, 165, 240, 22, 0, "LabelId"};
+  TRows id{this, GroupBox3, 10, 165, 240, 22, 25, 0, "LabelId"};
   Edit7 = id.Edit("Edit7", "Nomor Induk Jemaat (NIJ)", false, true, 150);
   Edit8 = id.Edit("Edit8", "Nama Depan", true);
   Edit9 = id.Edit("Edit9", "Nama Tengah", true);
@@ -112,7 +68,7 @@ TFPenambahanJemaat::TFPenambahanJemaat(rtl::TComponent* owner) : TForm(owner) {
   DateTimePicker6->SetEnabled(false);
 
   GroupBox4 = MakeGroup(this, this, "GroupBox4", 750, 6, 250, 184, " Pendidikan && Pekerjaan ");
-  Rows edu{this, GroupBox4, 10, 130, 110, 22, 0, "LabelEdu"};
+  TRows edu{this, GroupBox4, 10, 130, 110, 22, 25, 0, "LabelEdu"};
   ComboBox5 = edu.List("ComboBox5", "Pendidikan Terakhir", {"SD", "SMP", "SMA", "DIPLOMA", "S1", "S2", "S3", "NON"},
                        100);
   Edit18 = edu.Edit("Edit18", "Jurusan");
@@ -122,7 +78,7 @@ TFPenambahanJemaat::TFPenambahanJemaat(rtl::TComponent* owner) : TForm(owner) {
   Edit21 = edu.Edit("Edit21", "Skill");
 
   GroupBox5 = MakeGroup(this, this, "GroupBox5", 750, 196, 250, 258, " Dokumentasi Gereja ");
-  Rows doc{this, GroupBox5, 10, 100, 140, 22, 0, "LabelDoc"};
+  TRows doc{this, GroupBox5, 10, 100, 140, 22, 25, 0, "LabelDoc"};
   ComboBox8 = doc.List("ComboBox8", "Baptis ?", {"SUDAH", "BELUM"}, 90);
   Edit22 = doc.Edit("Edit22", "Tempat");
   DateTimePicker3 = doc.Picker("DateTimePicker3", "Tanggal");
@@ -133,28 +89,24 @@ TFPenambahanJemaat::TFPenambahanJemaat(rtl::TComponent* owner) : TForm(owner) {
   Edit24 = doc.Edit("Edit24", "Tempat");
   DateTimePicker5 = doc.Picker("DateTimePicker5", "Tanggal");
 
-  Panel2 = Make<TPanel>(this, this, "Panel2", 0, 606, 1010, 50);
-  Panel2->SetAlign(TAlign::alBottom);
-  SpeedButton1 = MakeSpeedButton(this, Panel2, "SpeedButton1", 10, 8, "Simpan");
-  SpeedButton4 = MakeSpeedButton(this, Panel2, "SpeedButton4", 112, 8, "Print Perorangan");
-  SpeedButton4->SetWidth(120);
-  SpeedButton5 = MakeSpeedButton(this, Panel2, "SpeedButton5", 238, 8, "Close");
+  Panel2 = MakeActionBar(
+      *this, "Panel2", 50,
+      {{&SpeedButton1, "SpeedButton1", "Simpan", [this](TObject* s) { SpeedButton1Click(s); }},
+       {&SpeedButton4, "SpeedButton4", "Print Perorangan", [this](TObject* s) { SpeedButton4Click(s); }, 120},
+       {&SpeedButton5, "SpeedButton5", "Close", [this](TObject* s) { SpeedButton5Click(s); }}},
+      8);
 
   Timer1 = new TTimer(this);
   Timer1->SetName("Timer1");
   Timer1->SetEnabled(false);
   Timer1->SetInterval(3000);
 
-  Button1->OnClick = [this](TObject* s) { Button1Click(s); };
-  Button2->OnClick = [this](TObject* s) { Button2Click(s); };
   ComboBox8->OnChange = [this](TObject* s) { ComboBox8Change(s); };
   ComboBox9->OnChange = [this](TObject* s) { ComboBox9Change(s); };
   ComboBox10->OnChange = [this](TObject* s) { ComboBox10Change(s); };
   ComboBox11->OnChange = [this](TObject* s) { ComboBox11Change(s); };
-  SpeedButton1->OnClick = [this](TObject* s) { SpeedButton1Click(s); };
-  SpeedButton4->OnClick = [this](TObject* s) { SpeedButton4Click(s); };
-  SpeedButton5->OnClick = [this](TObject* s) { SpeedButton5Click(s); };
   Timer1->OnTimer = [this](TObject* s) { Timer1Timer(s); };
+  LimitLengths(rules::MemberRecord(), *this);
   OnActivate = [this](TObject* s) { FormActivate(s); };
   OnClose = [this](TObject* s, TCloseAction& a) { FormClose(s, a); };
 }
@@ -164,14 +116,6 @@ void TFPenambahanJemaat::FormActivate(TObject*) {
   SetActiveControl(Edit8);
   Edit8->SelectAll();
   Timer1->SetEnabled(false);
-}
-
-void TFPenambahanJemaat::Button1Click(TObject*) { app::UploadPhoto(*OpenDialog1, *Image2); }
-
-void TFPenambahanJemaat::Button2Click(TObject*) {
-  ResetPhotoOrClose(*this, *Image2,
-                    "Foto tidak dapat di-Reset! Silahkan Masukkan Foto Default Terlebih dahulu. Form Penambahan "
-                    "Jemaat akan tertutup");
 }
 
 void TFPenambahanJemaat::SetSacramentInputs(TEdit& place, TDateTimePicker& date, bool done) {
@@ -199,52 +143,10 @@ void TFPenambahanJemaat::ComboBox10Change(TObject*) {
 }
 void TFPenambahanJemaat::ComboBox11Change(TObject*) { SetDeathInputs(Chosen(*ComboBox11) == "Meninggal"); }
 
-void TFPenambahanJemaat::BindMember(data::TZQuery& q) {
-  auto text = [&](const char* p, const std::string& v) { q.ParamByName(p)->AsString(v); };
-  // A sacrament's or death's date counts only in the state it belongs to; otherwise the
-  // zero date says that it does not apply.
-  auto dateIf = [&](const char* p, bool applies, TDateTimePicker& d) {
-    q.ParamByName(p)->AsDate(applies ? d.Date() : rtl::ZeroDate);
-  };
-  text("nd", Edit8->Text());
-  text("nt", Edit9->Text());
-  text("nb", Edit10->Text());
-  text("ng", Edit8->Text() + " " + Edit9->Text() + " " + Edit10->Text());
-  text("tl", Edit11->Text());
-  q.ParamByName("tgl")->AsDate(DateTimePicker1->Date());
-  text("al", Edit12->Text());
-  text("nh", Edit13->Text());
-  text("su", Edit14->Text());
-  q.ParamByName("ti")->AsDate(DateTimePicker2->Date());
-  text("ic", Chosen(*ComboBox1));
-  text("nic", Edit15->Text());
-  text("sk", Chosen(*ComboBox2));
-  text("sx", Chosen(*ComboBox3));
-  text("se", Chosen(*ComboBox6));
-  text("pe", Chosen(*ComboBox7));
-  text("ba", Chosen(*ComboBox8));
-  text("tb", Edit22->Text());
-  dateIf("tglb", Chosen(*ComboBox8) == "SUDAH", *DateTimePicker3);
-  text("si", Chosen(*ComboBox9));
-  text("ts", Edit23->Text());
-  dateIf("tgls", Chosen(*ComboBox9) == "SUDAH", *DateTimePicker4);
-  text("nk", Chosen(*ComboBox10));
-  text("tn", Edit24->Text());
-  dateIf("tgln", Chosen(*ComboBox10) == "SUDAH", *DateTimePicker5);
-  text("gd", Chosen(*ComboBox4));
-  text("pa", Chosen(*ComboBox5));
-  text("ju", Edit18->Text());
-  text("ge", Edit17->Text());
-  text("pk", Edit19->Text());
-  text("em", Edit3->Text());
-  text("ba1", Edit20->Text());
-  text("ski", Edit21->Text());
-  text("sh", Chosen(*ComboBox11));
-  text("tm", Edit25->Text());
-  dateIf("tglm", Chosen(*ComboBox11) == "Meninggal", *DateTimePicker6);
-  app::BindPhoto(*q.ParamByName("fo"), *Image2);
-  text("sb", Chosen(*ComboBox12));
-  text("un", shell::CurrentUserName());
+void TFPenambahanJemaat::BindMember(data::TZQuery& q, kit::rules::TIn statement) {
+  BindRecord(rules::MemberRecord(), *this, q, statement, [this](std::string_view) {
+    return Edit8->Text() + " " + Edit9->Text() + " " + Edit10->Text();
+  });
 }
 
 void TFPenambahanJemaat::InsertMember(rtl::TDateTime regDate) {
@@ -252,19 +154,19 @@ void TFPenambahanJemaat::InsertMember(rtl::TDateTime regDate) {
   auto& q5 = *DM->Q5;
   bool registered = false;
   try {
-    app::SetSQL(q5, {"select * from registrasi", "order by no_reg"});
+    kit::SetSQL(q5, {"select * from registrasi", "order by no_reg"});
     q5.Open();
-    Edit4->SetText(rules::NextRegistrationNumber(app::LastKey(q5, "no_reg"), regDate));
-    app::SetSQL(q4, {"select nij from detail_kk", "where nik=:ni", "order by nij"});
+    Edit4->SetText(rules::NextRegistrationNumber(kit::LastKey(q5, "no_reg"), regDate));
+    kit::SetSQL(q4, {"select nij from detail_kk", "where nik=:ni", "order by nij"});
     q4.ParamByName("ni")->AsString(Edit1->Text());
     q4.Open();
-    const std::optional<std::string> lastNij = app::LastKey(q4, "nij");
-    app::SetSQL(q5, {"select nij from registrasi", "where nik=:ni", "order by nij"});
+    const std::optional<std::string> lastNij = kit::LastKey(q4, "nij");
+    kit::SetSQL(q5, {"select nij from registrasi", "where nik=:ni", "order by nij"});
     q5.ParamByName("ni")->AsString(Edit1->Text());
     q5.Open();
-    Edit7->SetText(rules::NextMemberNumber(Edit1->Text(), lastNij, app::LastKey(q5, "nij")));
+    Edit7->SetText(rules::NextMemberNumber(Edit1->Text(), lastNij, kit::LastKey(q5, "nij")));
 
-    app::SetSQL(q5, {"insert into registrasi(no_reg,tgl_reg,nik,nij)values(:nr,:tr,:ni,:nj)"});
+    kit::SetSQL(q5, {"insert into registrasi(no_reg,tgl_reg,nik,nij)values(:nr,:tr,:ni,:nj)"});
     q5.ParamByName("nr")->AsString(Edit4->Text());
     q5.ParamByName("tr")->AsDate(regDate);
     q5.ParamByName("ni")->AsString(Edit1->Text());
@@ -272,16 +174,8 @@ void TFPenambahanJemaat::InsertMember(rtl::TDateTime regDate) {
     q5.ExecSQL();
     registered = true;
 
-    app::SetSQL(q4, {"insert into detail_kk(nik,nij,nama_dpn,nama_tengah,nama_blkg,nama_gabung,tmpt_lahir,tgl_lahir,"
-                     "alamat,no_hp,suku,tgl_input,id_card,no_id_card,sts_kel,sex,sekpel,pelkat,baptis,tmpt_baptis,"
-                     "tgl_baptis,sidi,tmpt_sidi,tgl_sidi,nikah,tmpt_nikah,tgl_nikah,gol_darah,pend_akhir,jurusan,gelar,"
-                     "pekerjaan,email,bhs_asing_1,skill,sts_hidup,tmpt_meninggal,tgl_meninggal,foto,suku_bangsa,"
-                     "username)values(:nik,:ni,:nd,:nt,:nb,:ng,:tl,:tgl,:al,:nh,:su,:ti,:ic,:nic,:sk,:sx,:se,:pe,:ba,"
-                     ":tb,:tglb,:si,:ts,:tgls,:nk,:tn,:tgln,:gd,:pa,:ju,:ge,:pk,:em,:ba1,:ski,:sh,:tm,:tglm,:fo,:sb,"
-                     ":un)"});
-    q4.ParamByName("nik")->AsString(Edit1->Text());
-    q4.ParamByName("ni")->AsString(Edit7->Text());
-    BindMember(q4);
+    SetRecordSQL(q4, rules::MemberRecord(), kit::rules::kInsert);
+    BindMember(q4, kit::rules::kInsert);
     q4.ExecSQL();
   } catch (...) {
     // A registration without its member would stay behind and use up its number, and
@@ -289,7 +183,7 @@ void TFPenambahanJemaat::InsertMember(rtl::TDateTime regDate) {
     // the error is reported.
     if (registered) {
       try {
-        app::SetSQL(q5, {"delete from registrasi", "where no_reg=:nr"});
+        kit::SetSQL(q5, {"delete from registrasi", "where no_reg=:nr"});
         q5.ParamByName("nr")->AsString(Edit4->Text());
         q5.ExecSQL();
       } catch (...) {
@@ -311,24 +205,17 @@ void TFPenambahanJemaat::SpeedButton1Click(TObject*) {
   // statement runs.
   rtl::TDateTime regDate = rtl::StrToDate(Edit5->Text());
   auto& q4 = *DM->Q4;
-  app::SetSQL(q4, {"select nij from detail_kk", "where nij=:ni"});
+  kit::SetSQL(q4, {"select nij from detail_kk", "where nij=:ni"});
   q4.ParamByName("ni")->AsString(Edit7->Text());
   q4.Open();
   if (q4.RecordCount() == 0) {
     InsertMember(regDate);
-    app::Inform("Data Warga Jemaat [Detail] berhasil di-input");
+    kit::Inform("Data Warga Jemaat [Detail] berhasil di-input");
   } else {
-    app::SetSQL(q4, {"update detail_kk set nama_dpn=:nd,nama_tengah=:nt,nama_blkg=:nb,nama_gabung=:ng,tmpt_lahir=:tl,"
-                     "tgl_lahir=:tgl,alamat=:al,no_hp=:nh,suku=:su,tgl_input=:ti,id_card=:ic,no_id_card=:nic,"
-                     "sts_kel=:sk,sex=:sx,sekpel=:se,pelkat=:pe,baptis=:ba,tmpt_baptis=:tb,tgl_baptis=:tglb,sidi=:si,"
-                     "tmpt_sidi=:ts,tgl_sidi=:tgls,nikah=:nk,tmpt_nikah=:tn,tgl_nikah=:tgln,gol_darah=:gd,"
-                     "pend_akhir=:pa,jurusan=:ju,gelar=:ge,pekerjaan=:pk,email=:em,bhs_asing_1=:ba1,skill=:ski,"
-                     "sts_hidup=:sh,tmpt_meninggal=:tm,tgl_meninggal=:tglm,foto=:fo,suku_bangsa=:sb,username=:un",
-                     "where nij=:ni"});
-    q4.ParamByName("ni")->AsString(Edit7->Text());
-    BindMember(q4);
+    SetRecordSQL(q4, rules::MemberRecord(), kit::rules::kUpdate);
+    BindMember(q4, kit::rules::kUpdate);
     q4.ExecSQL();
-    app::Inform("Data Warga Jemaat [Detail] berhasil di-ubah");
+    kit::Inform("Data Warga Jemaat [Detail] berhasil di-ubah");
   }
   Screen->SetCursor(crHourGlass);
   Timer1->SetEnabled(true);
@@ -336,7 +223,7 @@ void TFPenambahanJemaat::SpeedButton1Click(TObject*) {
 
 void TFPenambahanJemaat::SpeedButton4Click(TObject*) {
   auto& q5 = *DM->Q5;
-  app::SetSQL(q5, {"select * from detail_kk", "where nij=:ni"});
+  kit::SetSQL(q5, {"select * from detail_kk", "where nij=:ni"});
   q5.ParamByName("ni")->AsString(Edit7->Text());
   q5.Open();
   auto* r = FQRJemaatPerseorangan;
@@ -352,7 +239,7 @@ void TFPenambahanJemaat::SpeedButton5Click(TObject*) { Close(); }
 
 void TFPenambahanJemaat::ReloadMemberList() {
   auto& q4 = *DM->Q4;
-  app::SetSQL(q4, {"select * from detail_kk", "where nik=:ni"});
+  kit::SetSQL(q4, {"select * from detail_kk", "where nik=:ni"});
   q4.ParamByName("ni")->AsString(Edit1->Text());
   q4.Open();
 }

@@ -4,6 +4,7 @@
 // closes.
 #pragma once
 #include "data/ZQuery.h"
+#include "kit/rules/Record.h"
 #include "gui/Buttons.h"
 #include "gui/ComCtrls.h"
 #include "gui/ExtCtrls.h"
@@ -80,8 +81,6 @@ class TFPenambahanJemaat : public gui::TForm {
   gui::TTimer* Timer1;
 
   void FormActivate(TObject* sender);
-  void Button1Click(TObject* sender);
-  void Button2Click(TObject* sender);
   void ComboBox8Change(TObject* sender);
   void ComboBox9Change(TObject* sender);
   void ComboBox10Change(TObject* sender);
@@ -100,7 +99,7 @@ class TFPenambahanJemaat : public gui::TForm {
   void SetDeathInputs(bool deceased);
 
  private:
-  void BindMember(data::TZQuery& q);
+  void BindMember(data::TZQuery& q, kit::rules::TIn statement);
   void InsertMember(rtl::TDateTime regDate);
   void ReloadMemberList();
 };

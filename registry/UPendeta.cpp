@@ -1,61 +1,44 @@
 #include "registry/UPendeta.h"
 
-#include "app/Photo.h"
+#include "kit/Photo.h"
 #include "app/UDM.h"
-#include "registry/FormKit.h"
-#include "registry/PersonRegister.h"
+#include "kit/FormKit.h"
+#include "kit/Record.h"
+#include "registry/rules/Records.h"
 #include "registry/UCariPendeta.h"
-#include "shell/Upantra.h"
 
 namespace registry {
+
+using namespace kit;
 
 using namespace gui;
 using app::DM;
 
 TFPendeta* FPendeta = nullptr;
 
-TFPendeta::TFPendeta(rtl::TComponent* owner) : TForm(owner) {
-  SetName("FPendeta");
-  SetCaption("Master >> Pendeta");
-  BorderStyle = TFormBorderStyle::bsSingle;
-  BorderIcons = biSystemMenu;
-  Position = TPosition::poScreenCenter;
-  Font().SetName("MS Reference Sans Serif");
-  Font().SetHeight(-12);
-  SetClientSize(900, 560);
+TFPendeta::TFPendeta(rtl::TComponent* owner)
+    : TPersonRegister(owner, {.record = rules::MinisterRecord,
+                              .search = "FCariPendeta",
+                              .keyName = "NIP",
+                              .updated = "Data Pendeta berhasil di-ubah",
+                              .inserted = "Data Pendeta Baru berhasil di-input"}) {
+  SetupForm(*this, {.name = "FPendeta", .caption = "Master >> Pendeta", .width = 900, .height = 560});
 
   GroupBox1 = MakeGroup(this, this, "GroupBox1", 10, 6, 440, 290, " Identitas ");
-  const int lx = 10, ex = 190;
-  MakeLabel(this, GroupBox1, "Label1", lx, 28, "Nomor Induk Pendeta (NIP)");
-  Edit1 = MakeEdit(this, GroupBox1, "Edit1", ex, 24, 150);
-  MakeLabel(this, GroupBox1, "Label2", lx, 60, "Nama Pendeta");
-  Edit2 = MakeEdit(this, GroupBox1, "Edit2", ex, 56, 236, true);
-  MakeLabel(this, GroupBox1, "Label3", lx, 92, "Tempat Lahir");
-  Edit11 = MakeEdit(this, GroupBox1, "Edit11", ex, 88, 236);
-  MakeLabel(this, GroupBox1, "Label4", lx, 124, "Tgl.Lahir");
-  DateTimePicker1 = MakePicker(this, GroupBox1, "DateTimePicker1", ex, 120, 130);
-  MakeLabel(this, GroupBox1, "Label5", lx, 156, "Jabatan");
-  ComboBox1 = MakeList(this, GroupBox1, "ComboBox1", ex, 152, 120, {"KMJ", "PJ", "HONORER"});
-  MakeLabel(this, GroupBox1, "Label6", lx, 188, "Status");
-  RadioButton1 = Make<TRadioButton>(this, GroupBox1, "RadioButton1", ex, 186, 70, 20);
-  RadioButton1->SetCaption("Aktif");
-  RadioButton2 = Make<TRadioButton>(this, GroupBox1, "RadioButton2", ex + 72, 186, 70, 20);
-  RadioButton2->SetCaption("Mutasi");
-  RadioButton3 = Make<TRadioButton>(this, GroupBox1, "RadioButton3", ex + 144, 186, 90, 20);
-  RadioButton3->SetCaption("Emeritus");
-  MakeLabel(this, GroupBox1, "Label7", lx, 220, "No. KTP");
-  Edit16 = MakeEdit(this, GroupBox1, "Edit16", ex, 216, 236);
+  TRows id{
+      .owner = this, .group = GroupBox1, .labelX = 10, .inputX = 190, .inputW = 236, .y = 24, .step = 32, .labelDy = 4};
+  Edit1 = id.Edit("Edit1", "Nomor Induk Pendeta (NIP)", false, false, 150);
+  Edit2 = id.Edit("Edit2", "Nama Pendeta", true);
+  Edit11 = id.Edit("Edit11", "Tempat Lahir");
+  DateTimePicker1 = id.Picker("DateTimePicker1", "Tgl.Lahir");
+  ComboBox1 = id.List("ComboBox1", "Jabatan", {"KMJ", "PJ", "HONORER"}, 120);
+  id.Radios("Status", {{&RadioButton1, "RadioButton1", "Aktif"},
+                       {&RadioButton2, "RadioButton2", "Mutasi"},
+                       {&RadioButton3, "RadioButton3", "Emeritus", 90}});
+  Edit16 = id.Edit("Edit16", "No. KTP");
 
-  Panel1 = Make<TPanel>(this, this, "Panel1", 460, 14, 160, 206);
-  Panel1->SetCaption("Photo");
-  Panel1->SetBevelOuter(TBevelCut::bvLowered);
-  Image1 = Make<TImage>(this, Panel1, "Image1", 2, 2, 156, 202);
-  Image1->SetStretch(true);
-  Button1 = MakeButton(this, this, "Button1", 460, 226, 78, "Upload");
-  Button5 = MakeButton(this, this, "Button5", 542, 226, 78, "Reset");
-  OpenDialog1 = new TOpenDialog(this);
-  OpenDialog1->SetName("OpenDialog1");
-  app::SetupPhotoDialog(*OpenDialog1);
+  MakePhotoBlock(*this, {.x = 460, .y = 14, .image = "Image1", .reset = "Button5", .title = "Pendeta"})
+      .Into(Panel1, Image1, Button1, Button5, OpenDialog1);
 
   GroupBox2 = MakeGroup(this, this, "GroupBox2", 630, 6, 260, 290, " Anggota Keluarga ");
   MakeLabel(this, GroupBox2, "Label8", 10, 28, "Nama Istri/Suami");
@@ -71,110 +54,19 @@ TFPendeta::TFPendeta(rtl::TComponent* owner) : TForm(owner) {
 
   GroupBox3 = MakeGroup(this, this, "GroupBox3", 10, 300, 880, 180, " Mutasi ");
   GroupBox4 = MakeGroup(this, GroupBox3, "GroupBox4", 10, 20, 425, 150, " Masuk ");
-  MakeLabel(this, GroupBox4, "Label16", 10, 28, "Mutasi Dari");
-  Edit12 = MakeEdit(this, GroupBox4, "Edit12", 110, 24, 300, true);
-  MakeLabel(this, GroupBox4, "Label17", 10, 60, "No. SK");
-  Edit13 = MakeEdit(this, GroupBox4, "Edit13", 110, 56, 300);
-  MakeLabel(this, GroupBox4, "Label18", 10, 92, "Tgl.Mulai");
-  DateTimePicker2 = MakePicker(this, GroupBox4, "DateTimePicker2", 110, 88, 130);
+  TRows entry{
+      .owner = this, .group = GroupBox4, .inputX = 110, .inputW = 300, .y = 24, .step = 32, .labels = 15, .labelDy = 4};
+  Edit12 = entry.Edit("Edit12", "Mutasi Dari", true);
+  Edit13 = entry.Edit("Edit13", "No. SK");
+  DateTimePicker2 = entry.Picker("DateTimePicker2", "Tgl.Mulai");
   GroupBox5 = MakeGroup(this, GroupBox3, "GroupBox5", 445, 20, 425, 150, " Keluar ");
-  MakeLabel(this, GroupBox5, "Label19", 10, 28, "Mutasi Ke");
-  Edit14 = MakeEdit(this, GroupBox5, "Edit14", 110, 24, 300, true);
-  MakeLabel(this, GroupBox5, "Label20", 10, 60, "No. SK");
-  Edit15 = MakeEdit(this, GroupBox5, "Edit15", 110, 56, 300);
-  MakeLabel(this, GroupBox5, "Label21", 10, 92, "Tgl.Selesai");
-  DateTimePicker3 = MakePicker(this, GroupBox5, "DateTimePicker3", 110, 88, 130);
+  TRows leave{
+      .owner = this, .group = GroupBox5, .inputX = 110, .inputW = 300, .y = 24, .step = 32, .labels = 18, .labelDy = 4};
+  Edit14 = leave.Edit("Edit14", "Mutasi Ke", true);
+  Edit15 = leave.Edit("Edit15", "No. SK");
+  DateTimePicker3 = leave.Picker("DateTimePicker3", "Tgl.Selesai");
 
-  Panel2 = Make<TPanel>(this, this, "Panel2", 0, 500, 900, 60);
-  Panel2->SetAlign(TAlign::alBottom);
-  SpeedButton1 = MakeSpeedButton(this, Panel2, "SpeedButton1", 10, 12, "Simpan");
-  SpeedButton3 = MakeSpeedButton(this, Panel2, "SpeedButton3", 112, 12, "Cari");
-  SpeedButton4 = MakeSpeedButton(this, Panel2, "SpeedButton4", 214, 12, "Reset Form");
-  SpeedButton5 = MakeSpeedButton(this, Panel2, "SpeedButton5", 316, 12, "Close");
-
-  Button1->OnClick = [this](TObject* s) { Button1Click(s); };
-  Button5->OnClick = [this](TObject* s) { Button5Click(s); };
-  SpeedButton1->OnClick = [this](TObject* s) { SpeedButton1Click(s); };
-  SpeedButton3->OnClick = [this](TObject* s) { SpeedButton3Click(s); };
-  SpeedButton4->OnClick = [this](TObject* s) { SpeedButton4Click(s); };
-  SpeedButton5->OnClick = [this](TObject* s) { SpeedButton5Click(s); };
-  OnActivate = [this](TObject* s) { FormActivate(s); };
+  Panel2 = MakeBar(SpeedButton1, "SpeedButton1", 60);
 }
-
-void TFPendeta::FormActivate(TObject*) {
-  for (TEdit* e : {Edit1, Edit2, Edit11, Edit3, Edit5, Edit6, Edit7, Edit8, Edit9, Edit10, Edit12, Edit13, Edit14,
-                   Edit15, Edit16})
-    e->Clear();
-  Edit4->SetText("0");
-  for (TDateTimePicker* p : {DateTimePicker1, DateTimePicker2, DateTimePicker3}) p->SetDateTime(rtl::Now());
-  ComboBox1->SetItemIndex(0);
-  RadioButton1->SetChecked(true);
-  RadioButton2->SetChecked(false);
-  RadioButton3->SetChecked(false);
-  Image1->Picture().SetGraphic(static_cast<const TGraphic*>(nullptr));
-  SetActiveControl(Edit1);
-  if (Edit1->Showing()) Edit1->SetFocus();
-  app::ShowDefaultPhoto(*DM->Q1, *Image1);
-}
-
-void TFPendeta::Button1Click(TObject*) { app::UploadPhoto(*OpenDialog1, *Image1); }
-
-void TFPendeta::Button5Click(TObject*) {
-  ResetPhotoOrClose(*this, *Image1,
-                    "Foto tidak dapat di-Reset! Silahkan Masukkan Foto Default Terlebih dahulu. Form Pendeta akan "
-                    "tertutup");
-}
-
-void TFPendeta::Bind(data::TZQuery& q) {
-  q.ParamByName("ni")->AsString(Edit1->Text());
-  q.ParamByName("np")->AsString(Edit2->Text());
-  q.ParamByName("nis")->AsString(Edit3->Text());
-  q.ParamByName("ja")->AsString(Edit4->Text());
-  q.ParamByName("tl")->AsString(Edit11->Text());
-  q.ParamByName("tgl")->AsDate(DateTimePicker1->Date());
-  q.ParamByName("sa")->AsString(RadioButton1->Checked()   ? "Aktif"
-                                : RadioButton2->Checked() ? "Mutasi"
-                                : RadioButton3->Checked() ? "Emeritus"
-                                                          : "");
-  q.ParamByName("tm")->AsDate(DateTimePicker2->Date());
-  q.ParamByName("ts")->AsDate(DateTimePicker3->Date());
-  q.ParamByName("pd")->AsString(Edit12->Text());
-  q.ParamByName("nsm")->AsString(Edit13->Text());
-  q.ParamByName("pk")->AsString(Edit14->Text());
-  q.ParamByName("nsk")->AsString(Edit15->Text());
-  app::BindPhoto(*q.ParamByName("fo"), *Image1);
-  TEdit* children[] = {Edit5, Edit6, Edit7, Edit8, Edit9, Edit10};
-  for (int i = 0; i < 6; ++i) q.ParamByName("na" + std::to_string(i + 1))->AsString(children[i]->Text());
-  q.ParamByName("jb")->AsString(Chosen(*ComboBox1));
-  q.ParamByName("kt")->AsString(Edit16->Text());
-  q.ParamByName("un")->AsString(shell::CurrentUserName());
-}
-
-void TFPendeta::SpeedButton1Click(TObject*) {
-  SaveByTypedKey(
-      {.select = "select * from pendeta",
-       .where = "where nip=:ni",
-       .key = Edit1->Text(),
-       .exists = "Maaf...NIP Sudah ada!, Anda masuk dalam mode: Perubahan Data",
-       .update = "update pendeta set nama_pdt=:np,nama_istri_suami=:nis,jml_anak=:ja,tmp_lahir=:tl,tgl_lahir=:tgl,"
-                 "sts_aktif=:sa,tgl_mulai=:tm,tgl_selesai=:ts,pindah_dari=:pd,no_sk_masuk=:nsm,pindah_ke=:pk,"
-                 "no_sk_keluar=:nsk,foto=:fo,nama_anak_1=:na1,nama_anak_2=:na2,nama_anak_3=:na3,nama_anak_4=:na4,"
-                 "nama_anak_5=:na5,nama_anak_6=:na6,jabatan=:jb,ktp=:kt,username=:un",
-       .updateWhere = "where nip=:ni",
-       .insert = "insert into pendeta(nip,nama_pdt,nama_istri_suami,jml_anak,tmp_lahir,tgl_lahir,sts_aktif,tgl_mulai,"
-                 "tgl_selesai,pindah_dari,no_sk_masuk,pindah_ke,no_sk_keluar,foto,nama_anak_1,nama_anak_2,"
-                 "nama_anak_3,nama_anak_4,nama_anak_5,nama_anak_6,jabatan,ktp,username)values(:ni,:np,:nis,:ja,:tl,"
-                 ":tgl,:sa,:tm,:ts,:pd,:nsm,:pk,:nsk,:fo,:na1,:na2,:na3,:na4,:na5,:na6,:jb,:kt,:un)",
-       .updated = "Data Pendeta berhasil di-ubah",
-       .inserted = "Data Pendeta Baru berhasil di-input"},
-      [this](data::TZQuery& q, bool) { Bind(q); });
-  FormActivate(this);
-}
-
-void TFPendeta::SpeedButton3Click(TObject*) { FCariPendeta->ShowModal(); }
-
-void TFPendeta::SpeedButton4Click(TObject*) { FormActivate(this); }
-
-void TFPendeta::SpeedButton5Click(TObject*) { Close(); }
 
 }  // namespace registry

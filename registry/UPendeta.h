@@ -1,36 +1,26 @@
 // The minister window: a minister entered or changed under the number the church gave
 // (NIP), with post, state of service, family, letters of appointment and photo.
 #pragma once
-#include "data/ZQuery.h"
 #include "gui/Buttons.h"
 #include "gui/ComCtrls.h"
 #include "gui/ExtCtrls.h"
 #include "gui/FileDialogs.h"
 #include "gui/Forms.h"
 #include "gui/StdCtrls.h"
+#include "registry/PersonRegister.h"
 
 namespace registry {
 
-using rtl::TObject;
-
-class TFPendeta : public gui::TForm {
+class TFPendeta : public TPersonRegister {
   KORVAN_CLASS(TFPendeta)
  public:
   explicit TFPendeta(rtl::TComponent* owner);
 
   gui::TGroupBox* GroupBox1;  // " Identitas "
-  gui::TEdit* Edit1;          // NIP
-  gui::TEdit* Edit2;
   gui::TEdit* Edit11;
-  gui::TDateTimePicker* DateTimePicker1;
   gui::TComboBox* ComboBox1;
-  gui::TRadioButton* RadioButton1;
-  gui::TRadioButton* RadioButton2;
   gui::TRadioButton* RadioButton3;
   gui::TEdit* Edit16;
-  gui::TPanel* Panel1;
-  gui::TImage* Image1;
-  gui::TButton* Button1;
   gui::TButton* Button5;
   gui::TGroupBox* GroupBox2;  // " Anggota Keluarga "
   gui::TEdit* Edit3;
@@ -45,28 +35,11 @@ class TFPendeta : public gui::TForm {
   gui::TGroupBox* GroupBox4;  // " Masuk "
   gui::TEdit* Edit12;
   gui::TEdit* Edit13;
-  gui::TDateTimePicker* DateTimePicker2;
   gui::TGroupBox* GroupBox5;  // " Keluar "
   gui::TEdit* Edit14;
   gui::TEdit* Edit15;
-  gui::TDateTimePicker* DateTimePicker3;
-  gui::TOpenDialog* OpenDialog1;
   gui::TPanel* Panel2;
   gui::TSpeedButton* SpeedButton1;
-  gui::TSpeedButton* SpeedButton3;
-  gui::TSpeedButton* SpeedButton4;
-  gui::TSpeedButton* SpeedButton5;
-
-  void FormActivate(TObject* sender);
-  void Button1Click(TObject* sender);
-  void Button5Click(TObject* sender);
-  void SpeedButton1Click(TObject* sender);
-  void SpeedButton3Click(TObject* sender);
-  void SpeedButton4Click(TObject* sender);
-  void SpeedButton5Click(TObject* sender);
-
- private:
-  void Bind(data::TZQuery& q);
 };
 
 extern TFPendeta* FPendeta;

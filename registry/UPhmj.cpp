@@ -1,93 +1,65 @@
 #include "registry/UPhmj.h"
 
-#include "app/Photo.h"
-#include "app/Records.h"
+#include "kit/Photo.h"
+#include "kit/Record.h"
+#include "kit/Records.h"
 #include "app/UDM.h"
-#include "registry/FormKit.h"
+#include "kit/FormKit.h"
 #include "registry/UCariPHMJ.h"
 #include "registry/rules/Council.h"
-#include "shell/Upantra.h"
+#include "registry/rules/Records.h"
 
 namespace registry {
+
+using namespace kit;
 
 using namespace gui;
 using app::DM;
 
 TFPhmj* FPhmj = nullptr;
 
-TFPhmj::TFPhmj(rtl::TComponent* owner) : TForm(owner) {
-  SetName("FPhmj");
-  SetCaption("Master >> PHMJ");
-  BorderStyle = TFormBorderStyle::bsSingle;
-  BorderIcons = biSystemMenu;
-  Position = TPosition::poScreenCenter;
-  Font().SetName("MS Reference Sans Serif");
-  Font().SetHeight(-12);
-  SetClientSize(720, 440);
+TFPhmj::TFPhmj(rtl::TComponent* owner) : TEntryForm(owner, rules::ExecutiveRecord, "FCariPHMJ") {
+  SetupForm(*this, {.name = "FPhmj", .caption = "Master >> PHMJ", .width = 720, .height = 440});
 
   GroupBox1 = MakeGroup(this, this, "GroupBox1", 12, 8, 520, 186, " Majelis Jemaat ");
-  const int lx = 12, ex = 250;
-  MakeLabel(this, GroupBox1, "Label1", lx, 30, "Nomor Induk Majelis Periode (NIMP)");
-  Edit1 = MakeEdit(this, GroupBox1, "Edit1", ex, 26, 150, false, true);
-  SpeedButton1 = Make<TSpeedButton>(this, GroupBox1, "SpeedButton1", ex + 154, 26, 26, 22);
+  // The council member's particulars come from the council lookup.
+  TRows council{
+      .owner = this, .group = GroupBox1, .labelX = 12, .inputX = 250, .inputW = 110, .y = 26, .step = 32, .labelDy = 4};
+  Edit1 = council.Edit("Edit1", "Nomor Induk Majelis Periode (NIMP)", false, true, 150);
+  SpeedButton1 = Make<TSpeedButton>(this, GroupBox1, "SpeedButton1", 250 + 154, Edit1->Top(), 26, 22);
   SpeedButton1->SetCaption("...");
-  MakeLabel(this, GroupBox1, "Label2", lx, 62, "Nama Majelis");
-  Edit2 = MakeEdit(this, GroupBox1, "Edit2", ex, 58, 256, false, true);
-  MakeLabel(this, GroupBox1, "Label3", lx, 94, "Jabatan");
-  Edit3 = MakeEdit(this, GroupBox1, "Edit3", ex, 90, 80, true, true);
-  MakeLabel(this, GroupBox1, "Label4", lx, 126, "Periode");
-  Edit4 = MakeEdit(this, GroupBox1, "Edit4", ex, 122, 110, false, true);
-  MakeLabel(this, GroupBox1, "Label5", lx, 158, "Status");
-  Edit5 = MakeEdit(this, GroupBox1, "Edit5", ex, 154, 110, false, true);
+  Edit2 = council.Edit("Edit2", "Nama Majelis", false, true, 256);
+  Edit3 = council.Edit("Edit3", "Jabatan", true, true, 80);
+  Edit4 = council.Edit("Edit4", "Periode", false, true);
+  Edit5 = council.Edit("Edit5", "Status", false, true);
 
-  Panel1 = Make<TPanel>(this, this, "Panel1", 548, 14, 160, 206);
-  Panel1->SetCaption("Photo");
-  Panel1->SetBevelOuter(TBevelCut::bvLowered);
-  Image1 = Make<TImage>(this, Panel1, "Image1", 2, 2, 156, 202);
-  Image1->SetStretch(true);
+  MakePhotoBlock(*this, {.x = 548, .y = 14}).Into(Panel1, Image1);
 
   GroupBox2 = MakeGroup(this, this, "GroupBox2", 12, 200, 520, 160, " Pelaksana Harian Majelis Jemaat (PHMJ) ");
-  MakeLabel(this, GroupBox2, "Label6", lx, 30, "Jabatan");
+  MakeLabel(this, GroupBox2, "Label6", 12, 30, "Jabatan");
   ComboBox1 = MakeList(this, GroupBox2, "ComboBox1", 120, 26, 170,
                        {"Ketua I", "Ketua II", "Ketua III", "Ketua IV", "Ketua V", "Sekretaris Umum", "Sekretaris I",
                         "Sekretaris II", "Bendahara Umum", "Bendahara I"});
-  MakeLabel(this, GroupBox2, "Label7", lx, 62, "Status");
+  MakeLabel(this, GroupBox2, "Label7", 12, 62, "Status");
   RadioButton1 = Make<TRadioButton>(this, GroupBox2, "RadioButton1", 120, 60, 80, 20);
   RadioButton1->SetCaption("Aktif");
   RadioButton2 = Make<TRadioButton>(this, GroupBox2, "RadioButton2", 210, 60, 80, 20);
   RadioButton2->SetCaption("Selesai");
-  MakeLabel(this, GroupBox2, "Label8", lx, 94, "Periode");
+  MakeLabel(this, GroupBox2, "Label8", 12, 94, "Periode");
   Edit6 = MakeEdit(this, GroupBox2, "Edit6", 120, 90, 110, false, true);
-  MakeLabel(this, GroupBox2, "Label9", lx, 126, "Tgl.Mulai");
+  MakeLabel(this, GroupBox2, "Label9", 12, 126, "Tgl.Mulai");
   DateTimePicker1 = MakePicker(this, GroupBox2, "DateTimePicker1", 120, 122, 114);
   MakeLabel(this, GroupBox2, "Label10", 260, 126, "Tgl.Selesai");
   DateTimePicker2 = MakePicker(this, GroupBox2, "DateTimePicker2", 350, 122, 114);
 
-  Panel2 = Make<TPanel>(this, this, "Panel2", 0, 380, 720, 60);
-  Panel2->SetAlign(TAlign::alBottom);
-  SpeedButton2 = MakeSpeedButton(this, Panel2, "SpeedButton2", 10, 12, "Simpan");
-  SpeedButton3 = MakeSpeedButton(this, Panel2, "SpeedButton3", 112, 12, "Cari");
-  SpeedButton4 = MakeSpeedButton(this, Panel2, "SpeedButton4", 214, 12, "Reset Form");
-  SpeedButton5 = MakeSpeedButton(this, Panel2, "SpeedButton5", 316, 12, "Close");
+  Panel2 = MakeBar(SpeedButton2, "SpeedButton2", 60);
 
   SpeedButton1->OnClick = [this](TObject* s) { SpeedButton1Click(s); };
-  SpeedButton2->OnClick = [this](TObject* s) { SpeedButton2Click(s); };
-  SpeedButton3->OnClick = [this](TObject* s) { SpeedButton3Click(s); };
-  SpeedButton4->OnClick = [this](TObject* s) { SpeedButton4Click(s); };
-  SpeedButton5->OnClick = [this](TObject* s) { SpeedButton5Click(s); };
-  OnActivate = [this](TObject* s) { FormActivate(s); };
 }
 
-void TFPhmj::FormActivate(TObject*) {
-  for (TEdit* e : {Edit1, Edit2, Edit3, Edit4, Edit5}) e->Clear();
-  Edit6->SetText("[Auto]");
-  ComboBox1->SetItemIndex(0);
-  RadioButton1->SetChecked(true);
-  RadioButton2->SetChecked(false);
-  DateTimePicker1->SetDateTime(rtl::Now());
-  DateTimePicker2->SetDateTime(rtl::Now());
-  Image1->Picture().SetGraphic(static_cast<const TGraphic*>(nullptr));
-  app::ShowDefaultPhoto(*DM->Q1, *Image1);
+void TFPhmj::Cleared() {
+  // The council member's particulars, shown only.
+  for (TEdit* e : {Edit2, Edit3, Edit4, Edit5}) e->Clear();
 }
 
 void TFPhmj::SpeedButton1Click(TObject*) {
@@ -96,54 +68,29 @@ void TFPhmj::SpeedButton1Click(TObject*) {
   OpenLookup("FCariNIM", "[Ketik Nama Majelis Disini]");
 }
 
-void TFPhmj::BindExecutive(data::TZQuery& q) {
-  q.ParamByName("nm")->AsString(Edit1->Text());
-  q.ParamByName("ja")->AsString(Chosen(*ComboBox1));
-  q.ParamByName("sa")->AsString(RadioButton2->Checked() ? "Selesai" : "Aktif");
-  Edit6->SetText(rules::PeriodText(DateTimePicker1->Date(), DateTimePicker2->Date()));
-  q.ParamByName("pe")->AsString(Edit6->Text());
-  q.ParamByName("tm")->AsDate(DateTimePicker1->Date());
-  q.ParamByName("ts")->AsDate(DateTimePicker2->Date());
-  app::BindPhoto(*q.ParamByName("fo"), *Image1);
-  q.ParamByName("un")->AsString(shell::CurrentUserName());
-}
-
-void TFPhmj::SpeedButton2Click(TObject*) {
+void TFPhmj::Save() {
   // The council member's number is the record's key: without one the save would store
   // an empty key.
   if (Edit1->Text().empty()) {
-    app::Refuse("Maaf...Data Majelis belum dipilih");
+    kit::Refuse("Maaf...Data Majelis belum dipilih");
     return;
   }
-  auto& q = *DM->Q2;
-  app::SetSQL(q, {"select * from phmj", "where nimp=:ni"});
-  q.ParamByName("ni")->AsString(Edit1->Text());
-  q.Open();
-  if (q.RecordCount() > 0) {
-    if (q.FieldByName("sts_aktif")->AsString() == "Selesai") {
-      app::Refuse("Maaf...Statusnya sudah \"Selesai\" jadi data tidak boleh diubah");
-      return;
-    }
-    app::SetSQL(q, {"update phmj set jabatan=:ja,sts_aktif=:sa,tgl_mulai=:tm,tgl_selesai=:ts,periode=:pe,foto=:fo,"
-                    "username=:un",
-                    "where nimp=:nm"});
-    BindExecutive(q);
-    q.ExecSQL();
-    app::Inform("Data PHMJ berhasil di-ubah");
-  } else {
-    app::SetSQL(q, {"insert into phmj(nimp,jabatan,sts_aktif,tgl_mulai,tgl_selesai,periode,foto,username)"
-                    "values(:nm,:ja,:sa,:tm,:ts,:pe,:fo,:un)"});
-    BindExecutive(q);
-    q.ExecSQL();
-    app::Inform("Data PHMJ berhasil di-input");
-  }
+  if (!SaveRecord({.record = rules::ExecutiveRecord(),
+                   .form = *this,
+                   .key = Edit1->Text(),
+                   .find = {"select * from phmj", "where nimp=:ni"},
+                   .findParam = "ni",
+                   .endedStaysAsItIs = true,
+                   .derive =
+                       [this](std::string_view) {
+                         // The period is shown as it is stored.
+                         Edit6->SetText(rules::PeriodText(DateTimePicker1->Date(), DateTimePicker2->Date()));
+                         return Edit6->Text();
+                       },
+                   .updated = "Data PHMJ berhasil di-ubah",
+                   .inserted = "Data PHMJ berhasil di-input"}))
+    return;
   FormActivate(this);
 }
-
-void TFPhmj::SpeedButton3Click(TObject*) { FCariPHMJ->ShowModal(); }
-
-void TFPhmj::SpeedButton4Click(TObject*) { FormActivate(this); }
-
-void TFPhmj::SpeedButton5Click(TObject*) { Close(); }
 
 }  // namespace registry

@@ -7,25 +7,23 @@
 #include "gui/ExtCtrls.h"
 #include "gui/Forms.h"
 #include "gui/StdCtrls.h"
+#include "kit/EntryForm.h"
 
 namespace registry {
 
 using rtl::TObject;
 
-class TFPhmj : public gui::TForm {
+class TFPhmj : public kit::TEntryForm {
   KORVAN_CLASS(TFPhmj)
  public:
   explicit TFPhmj(rtl::TComponent* owner);
 
   gui::TGroupBox* GroupBox1;  // " Majelis Jemaat ", written by the council-member lookup
-  gui::TEdit* Edit1;          // council-member number: the record's key
   gui::TSpeedButton* SpeedButton1;
   gui::TEdit* Edit2;
   gui::TEdit* Edit3;
   gui::TEdit* Edit4;
   gui::TEdit* Edit5;
-  gui::TPanel* Panel1;
-  gui::TImage* Image1;
   gui::TGroupBox* GroupBox2;  // " Pelaksana Harian Majelis Jemaat (PHMJ) "
   gui::TComboBox* ComboBox1;
   gui::TRadioButton* RadioButton1;
@@ -35,19 +33,13 @@ class TFPhmj : public gui::TForm {
   gui::TDateTimePicker* DateTimePicker2;
   gui::TPanel* Panel2;
   gui::TSpeedButton* SpeedButton2;
-  gui::TSpeedButton* SpeedButton3;
-  gui::TSpeedButton* SpeedButton4;
-  gui::TSpeedButton* SpeedButton5;
 
-  void FormActivate(TObject* sender);
   void SpeedButton1Click(TObject* sender);
-  void SpeedButton2Click(TObject* sender);
-  void SpeedButton3Click(TObject* sender);
-  void SpeedButton4Click(TObject* sender);
-  void SpeedButton5Click(TObject* sender);
 
  private:
-  void BindExecutive(data::TZQuery& q);
+  void Save() override;
+  void Cleared() override;
+  gui::TWinControl* FirstInput() override { return nullptr; }
 };
 
 extern TFPhmj* FPhmj;

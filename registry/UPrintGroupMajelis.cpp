@@ -1,11 +1,13 @@
 #include "registry/UPrintGroupMajelis.h"
 
-#include "app/Records.h"
+#include "kit/Records.h"
 #include "app/UDM.h"
-#include "registry/FormKit.h"
+#include "kit/FormKit.h"
 #include "registry/QRGroupMajelis.h"
 
 namespace registry {
+
+using namespace kit;
 
 using namespace gui;
 using app::DM;
@@ -13,14 +15,7 @@ using app::DM;
 TFPrintGroupMajelis* FPrintGroupMajelis = nullptr;
 
 TFPrintGroupMajelis::TFPrintGroupMajelis(rtl::TComponent* owner) : TForm(owner) {
-  SetName("FPrintGroupMajelis");
-  SetCaption("Print");
-  BorderStyle = TFormBorderStyle::bsSingle;
-  BorderIcons = biSystemMenu;
-  Position = TPosition::poScreenCenter;
-  Font().SetName("MS Reference Sans Serif");
-  Font().SetHeight(-12);
-  SetClientSize(300, 150);
+  SetupForm(*this, {.name = "FPrintGroupMajelis", .caption = "Print", .width = 300, .height = 150});
 
   GroupBox1 = MakeGroup(this, this, "GroupBox1", 10, 8, 280, 96, " Print Group ");
   RadioButton1 = Make<TRadioButton>(this, GroupBox1, "RadioButton1", 12, 24, 120, 20);
@@ -43,7 +38,7 @@ void TFPrintGroupMajelis::FormActivate(TObject*) {
   RadioButton2->SetChecked(false);
   SetInputEnabled(*ComboBox1, false);
   auto& q = *DM->Q1;
-  app::SetSQL(q, {"select distinct(grup) from majelis_group", "order by grup"});
+  kit::SetSQL(q, {"select distinct(grup) from majelis_group", "order by grup"});
   q.Open();
   ComboBox1->Items().Clear();
   for (q.First(); !q.Eof(); q.Next()) ComboBox1->Items().Add(rtl::IntToStr(q.FieldByName("grup")->AsInteger()));
@@ -59,7 +54,7 @@ void TFPrintGroupMajelis::RadioButton2Click(TObject*) {
 
 void TFPrintGroupMajelis::Button1Click(TObject*) {
   auto& q = *DM->Q5;
-  app::SetSQL(q, {"select m.grup,m.nimp,d.nama_gabung,m.foto,d.sex,j.pnt_dkn,d.sekpel "
+  kit::SetSQL(q, {"select m.grup,m.nimp,d.nama_gabung,m.foto,d.sex,j.pnt_dkn,d.sekpel "
                   "from majelis_group m,detail_kk d,majelis j",
                   "where m.nimp=j.nimp and j.nij=d.nij"});
   auto* layout = FQRGroupMajelis;

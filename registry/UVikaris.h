@@ -6,49 +6,26 @@
 #include "gui/FileDialogs.h"
 #include "gui/Forms.h"
 #include "gui/StdCtrls.h"
+#include "registry/PersonRegister.h"
 
 namespace registry {
 
-using rtl::TObject;
-
-class TFVikaris : public gui::TForm {
+class TFVikaris : public TPersonRegister {
   KORVAN_CLASS(TFVikaris)
  public:
   explicit TFVikaris(rtl::TComponent* owner);
 
-  gui::TEdit* Edit1;  // NIV
-  gui::TEdit* Edit2;
   gui::TEdit* Edit3;
-  gui::TDateTimePicker* DateTimePicker1;
   gui::TEdit* Edit4;
   gui::TEdit* Edit5;
-  gui::TRadioButton* RadioButton1;
-  gui::TRadioButton* RadioButton2;
   gui::TRadioButton* RadioButton3;
-  gui::TPanel* Panel1;
-  gui::TImage* Image1;
-  gui::TButton* Button1;
   gui::TButton* Button2;
-  gui::TOpenDialog* OpenDialog1;
   gui::TGroupBox* GroupBox2;  // " Dokumentasi "
   gui::TEdit* Edit6;
   gui::TEdit* Edit7;
-  gui::TDateTimePicker* DateTimePicker2;
   gui::TEdit* Edit8;
   gui::TEdit* Edit9;
-  gui::TDateTimePicker* DateTimePicker3;
   gui::TSpeedButton* SpeedButton1;
-  gui::TSpeedButton* SpeedButton3;
-  gui::TSpeedButton* SpeedButton4;
-  gui::TSpeedButton* SpeedButton5;
-
-  void FormActivate(TObject* sender);
-  void Button1Click(TObject* sender);
-  void Button2Click(TObject* sender);
-  void SpeedButton1Click(TObject* sender);
-  void SpeedButton3Click(TObject* sender);
-  void SpeedButton4Click(TObject* sender);
-  void SpeedButton5Click(TObject* sender);
 };
 
 extern TFVikaris* FVikaris;

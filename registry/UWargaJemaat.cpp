@@ -1,16 +1,19 @@
 #include "registry/UWargaJemaat.h"
 
-#include "app/Photo.h"
-#include "app/Records.h"
+#include "kit/Photo.h"
+#include "kit/Record.h"
+#include "kit/Records.h"
 #include "app/UDM.h"
-#include "registry/FormKit.h"
+#include "kit/FormKit.h"
 #include "registry/QRJemaatBlankoKosong.h"
 #include "registry/UCariWargaJemaat.h"
 #include "registry/UDetailJemaat.h"
 #include "registry/rules/Numbering.h"
-#include "shell/Upantra.h"
+#include "registry/rules/Records.h"
 
 namespace registry {
+
+using namespace kit;
 
 using namespace gui;
 using app::DM;
@@ -18,14 +21,7 @@ using app::DM;
 TFWargaJemaat* FWargaJemaat = nullptr;
 
 TFWargaJemaat::TFWargaJemaat(rtl::TComponent* owner) : TForm(owner) {
-  SetName("FWargaJemaat");
-  SetCaption("File >> Warga Jemaat");
-  BorderStyle = TFormBorderStyle::bsSingle;
-  BorderIcons = biSystemMenu;
-  Position = TPosition::poScreenCenter;
-  Font().SetName("MS Reference Sans Serif");
-  Font().SetHeight(-12);
-  SetClientSize(640, 330);
+  SetupForm(*this, {.name = "FWargaJemaat", .caption = "File >> Warga Jemaat", .width = 640, .height = 330});
 
   GroupBox1 = MakeGroup(this, this, "GroupBox1", 12, 8, 440, 250, " Kepala Keluarga ");
   const int lx = 12, ex = 180;
@@ -43,114 +39,60 @@ TFWargaJemaat::TFWargaJemaat(rtl::TComponent* owner) : TForm(owner) {
   ComboBox2 = MakeList(this, GroupBox1, "ComboBox2", ex, 186, 60,
                        {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10"});
 
-  Panel1 = Make<TPanel>(this, this, "Panel1", 468, 14, 160, 206);
-  Panel1->SetCaption("Photo");
-  Panel1->SetBevelOuter(TBevelCut::bvLowered);
-  Image1 = Make<TImage>(this, Panel1, "Image1", 2, 2, 156, 202);
-  Image1->SetStretch(true);
-  Button1 = MakeButton(this, this, "Button1", 468, 226, 78, "Upload");
-  Button2 = MakeButton(this, this, "Button2", 550, 226, 78, "Reset");
-  OpenDialog1 = new TOpenDialog(this);
-  OpenDialog1->SetName("OpenDialog1");
-  app::SetupPhotoDialog(*OpenDialog1);
+  MakePhotoBlock(*this, {.x = 468, .y = 14, .image = "Image1", .reset = "Button2", .title = "Warga Jemaat"})
+      .Into(Panel1, Image1, Button1, Button2, OpenDialog1);
 
-  Panel2 = Make<TPanel>(this, this, "Panel2", 0, 270, 640, 60);
-  Panel2->SetAlign(TAlign::alBottom);
-  SpeedButton1 = MakeSpeedButton(this, Panel2, "SpeedButton1", 10, 12, "Simpan");
-  SpeedButton2 = MakeSpeedButton(this, Panel2, "SpeedButton2", 112, 12, "Detail");
-  SpeedButton3 = MakeSpeedButton(this, Panel2, "SpeedButton3", 214, 12, "Cari");
-  SpeedButton4 = MakeSpeedButton(this, Panel2, "SpeedButton4", 316, 12, "Reset Form");
-  SpeedButton6 = MakeSpeedButton(this, Panel2, "SpeedButton6", 418, 12, "Print Blanko Kosong");
-  SpeedButton6->SetWidth(120);
-  SpeedButton5 = MakeSpeedButton(this, Panel2, "SpeedButton5", 542, 12, "Close");
+  Panel2 = MakeActionBar(
+      *this, "Panel2", 60,
+      {{&SpeedButton1, "SpeedButton1", "Simpan", [this](TObject* s) { SpeedButton1Click(s); }},
+       {&SpeedButton2, "SpeedButton2", "Detail", [this](TObject* s) { SpeedButton2Click(s); }},
+       {&SpeedButton3, "SpeedButton3", "Cari", [this](TObject* s) { SpeedButton3Click(s); }},
+       {&SpeedButton4, "SpeedButton4", "Reset Form", [this](TObject* s) { SpeedButton4Click(s); }},
+       {&SpeedButton6, "SpeedButton6", "Print Blanko Kosong", [this](TObject* s) { SpeedButton6Click(s); }, 120},
+       {&SpeedButton5, "SpeedButton5", "Close", [this](TObject* s) { SpeedButton5Click(s); }}});
 
-  Button1->OnClick = [this](TObject* s) { Button1Click(s); };
-  Button2->OnClick = [this](TObject* s) { Button2Click(s); };
-  SpeedButton1->OnClick = [this](TObject* s) { SpeedButton1Click(s); };
-  SpeedButton2->OnClick = [this](TObject* s) { SpeedButton2Click(s); };
-  SpeedButton3->OnClick = [this](TObject* s) { SpeedButton3Click(s); };
-  SpeedButton4->OnClick = [this](TObject* s) { SpeedButton4Click(s); };
-  SpeedButton5->OnClick = [this](TObject* s) { SpeedButton5Click(s); };
-  SpeedButton6->OnClick = [this](TObject* s) { SpeedButton6Click(s); };
+  LimitLengths(rules::FamilyRecord(), *this);
   OnActivate = [this](TObject* s) { FormActivate(s); };
 }
 
 void TFWargaJemaat::FormActivate(TObject*) {
-  Edit1->SetText("[Auto]");
-  Edit2->Clear();
-  Edit3->Clear();
-  ComboBox1->SetItemIndex(0);
-  DateTimePicker1->SetDateTime(rtl::Now());
-  Image1->Picture().SetGraphic(static_cast<const TGraphic*>(nullptr));
-  ComboBox2->SetItemIndex(0);
+  ClearRecord(rules::FamilyRecord(), *this);
   if (Showing()) Edit2->SetFocus();
   SetActiveControl(Edit2);
-  app::ShowDefaultPhoto(*DM->Q1, *Image1);
-}
-
-void TFWargaJemaat::Button1Click(TObject*) { app::UploadPhoto(*OpenDialog1, *Image1); }
-
-void TFWargaJemaat::Button2Click(TObject*) {
-  ResetPhotoOrClose(*this, *Image1,
-                    "Foto tidak dapat di-Reset! Silahkan Masukkan Foto Default Terlebih dahulu. Form Warga Jemaat "
-                    "akan tertutup");
-}
-
-void TFWargaJemaat::BindFamily(data::TZQuery& q) {
-  q.ParamByName("ni")->AsString(Edit1->Text());
-  q.ParamByName("nk")->AsString(Edit2->Text());
-  q.ParamByName("bis")->AsString(Chosen(*ComboBox1));
-  q.ParamByName("al")->AsString(Edit3->Text());
-  q.ParamByName("tid")->AsDate(DateTimePicker1->Date());
-  q.ParamByName("se")->AsString(Chosen(*ComboBox2));
-  app::BindPhoto(*q.ParamByName("fo"), *Image1);
-  q.ParamByName("un")->AsString(shell::CurrentUserName());
+  kit::ShowDefaultPhoto(*DM->Q1, *Image1);
 }
 
 void TFWargaJemaat::SpeedButton1Click(TObject*) {
-  if (Edit2->Text().empty()) {
-    app::Refuse("Maaf...Data Nama Kepala Keluarga belum dimasukkan");
+  if (IsBlank(Edit2->Text())) {
+    kit::Refuse("Maaf...Data Nama Kepala Keluarga belum dimasukkan");
     return;
   }
-  auto& q = *DM->Q2;
-  app::SetSQL(q, {"select * from header_kk", "where nik=:ni"});
-  q.ParamByName("ni")->AsString(Edit1->Text());
-  q.Open();
-  if (q.RecordCount() == 0) {
-    app::SetSQL(q, {"select nik from header_kk", "order by nik"});
-    q.Open();
-    Edit1->SetText(rules::NextFamilyNumber(app::LastKey(q, "nik")));
-    try {
-      app::SetSQL(q, {"insert into header_kk(nik,nama_kk,bpk_ibu_sdr,alamat,tgl_input_daftar,sekpel,foto,username)"
-                      "values(:ni,:nk,:bis,:al,:tid,:se,:fo,:un)"});
-      BindFamily(q);
-      q.ExecSQL();
-    } catch (...) {
-      // Nothing was stored under the number: the form goes back to a new family, so that
-      // saving again derives a fresh number instead of looking for this one.
-      Edit1->SetText("[Auto]");
-      throw;
-    }
-    app::Inform("Data Warga Jemaat [Header] berhasil di-input");
-  } else {
-    app::Warn("Maaf...NIK Sudah ada!, Anda masuk dalam mode: Perubahan Data");
-    app::SetSQL(q, {"update header_kk set nama_kk=:nk,bpk_ibu_sdr=:bis,alamat=:al,tgl_input_daftar=:tid,sekpel=:se,"
-                    "foto=:fo,username=:un",
-                    "where nik=:ni"});
-    BindFamily(q);
-    q.ExecSQL();
-    app::Inform("Data Warga Jemaat [Header] berhasil di-ubah");
-  }
+  SaveRecord({.record = rules::FamilyRecord(),
+              .form = *this,
+              .key = Edit1->Text(),
+              .existsWarning = "Maaf...NIK Sudah ada!, Anda masuk dalam mode: Perubahan Data",
+              .newKey =
+                  [this] {
+                    auto& q = *DM->Q2;
+                    kit::SetSQL(q, {"select nik from header_kk", "order by nik"});
+                    q.Open();
+                    Edit1->SetText(rules::NextFamilyNumber(kit::LastKey(q, "nik")));
+                  },
+              // The form goes back to a new family, so that saving again derives a fresh
+              // number instead of looking for this one.
+              .undoKey = [this] { Edit1->SetText("[Auto]"); },
+              .updated = "Data Warga Jemaat [Header] berhasil di-ubah",
+              .inserted = "Data Warga Jemaat [Header] berhasil di-input"});
   FormActivate(this);
 }
 
 void TFWargaJemaat::SpeedButton2Click(TObject*) {
   auto& q = *DM->Q3;
-  app::SetSQL(q, {"select * from header_kk", "where nik=:ni"});
+  kit::SetSQL(q, {"select * from header_kk", "where nik=:ni"});
   q.ParamByName("ni")->AsString(Edit1->Text());
   q.Open();
   if (q.RecordCount() == 0) {
-    app::Refuse("Maaf...NIK tidak ditemukan!");
+    kit::Refuse("Maaf...NIK tidak ditemukan!");
     FormActivate(this);
     return;
   }

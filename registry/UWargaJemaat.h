@@ -40,17 +40,12 @@ class TFWargaJemaat : public gui::TForm {
   gui::TSpeedButton* SpeedButton6;
 
   void FormActivate(TObject* sender);
-  void Button1Click(TObject* sender);
-  void Button2Click(TObject* sender);
   void SpeedButton1Click(TObject* sender);
   void SpeedButton2Click(TObject* sender);
   void SpeedButton3Click(TObject* sender);
   void SpeedButton4Click(TObject* sender);
   void SpeedButton5Click(TObject* sender);
   void SpeedButton6Click(TObject* sender);
-
- private:
-  void BindFamily(data::TZQuery& q);
 };
 
 extern TFWargaJemaat* FWargaJemaat;

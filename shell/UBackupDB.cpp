@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include "kit/FormKit.h"
 #include "gui/Dialogs.h"
 #include "rtl/SysUtils.h"
 #include "rtl/Utf.h"
@@ -119,12 +120,12 @@ bool FileHasData(const std::string& path) {
 void SetBackupRunProcess(TRunProcess run) { RunProcess() = run ? std::move(run) : TRunProcess(ShellRunHidden); }
 
 TFBackupDB::TFBackupDB(rtl::TComponent* owner) : TForm(owner) {
-  SetName("FBackupDB");
-  SetCaption("Backup Database");
-  BorderStyle = TFormBorderStyle::bsDialog;
-  BorderIcons = biSystemMenu;
-  Position = TPosition::poScreenCenter;
-  SetClientSize(424, 168);
+  kit::SetupForm(*this, {.name = "FBackupDB",
+                         .caption = "Backup Database",
+                         .width = 424,
+                         .height = 168,
+                         .border = TFormBorderStyle::bsDialog,
+                         .fontHeight = 0});
 
   GroupBox1 = new TGroupBox(this);
   GroupBox1->SetName("GroupBox1");

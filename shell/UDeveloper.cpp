@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "kit/FormKit.h"
 #include "rtl/SysUtils.h"
 
 namespace shell {
@@ -29,12 +30,8 @@ TFDeveloper::TFDeveloper(rtl::TComponent* owner) : TForm(owner) {
   // Read before anything else is built: without the picture class there is no window.
   std::unique_ptr<TGraphic> banner = ReadDeveloperPicture();
 
-  SetName("FDeveloper");
-  SetCaption("Developer Team");
-  BorderStyle = TFormBorderStyle::bsSingle;
-  BorderIcons = biSystemMenu;
-  Position = TPosition::poScreenCenter;
-  SetClientSize(369, 470);
+  kit::SetupForm(*this,
+                 {.name = "FDeveloper", .caption = "Developer Team", .width = 369, .height = 470, .fontHeight = 0});
 
   Panel1 = new TPanel(this);
   Panel1->SetName("Panel1");

@@ -1,8 +1,8 @@
 #include "shell/UFotoDefault.h"
 
-#include "app/FormKit.h"
-#include "app/Photo.h"
-#include "app/Records.h"
+#include "kit/FormKit.h"
+#include "kit/Photo.h"
+#include "kit/Records.h"
 #include "app/UDM.h"
 
 namespace shell {
@@ -13,17 +13,14 @@ using app::DM;
 TFFotoDefault* FFotoDefault = nullptr;
 
 TFFotoDefault::TFFotoDefault(rtl::TComponent* owner) : TForm(owner) {
-  SetName("FFotoDefault");
-  SetCaption("Tools >> Foto Default");
-  BorderStyle = TFormBorderStyle::bsDialog;
-  BorderIcons = biSystemMenu;
-  Position = TPosition::poScreenCenter;
-  Font().SetName("MS Reference Sans Serif");
-  Font().SetHeight(-12);
-  SetClientSize(540, 360);
+  kit::SetupForm(*this, {.name = "FFotoDefault",
+                         .caption = "Tools >> Foto Default",
+                         .width = 540,
+                         .height = 360,
+                         .border = TFormBorderStyle::bsDialog});
 
   auto label = [this](const char* name, const char* caption, int x, int y) {
-    return app::MakeLabel(this, this, name, x, y, caption);
+    return kit::MakeLabel(this, this, name, x, y, caption);
   };
   // A sunken frame around each photo.
   auto frame = [this](const char* name, int x, int y) {
@@ -68,10 +65,10 @@ TFFotoDefault::TFFotoDefault(rtl::TComponent* owner) : TForm(owner) {
 
   OpenDialog1 = new TOpenDialog(this);
   OpenDialog1->SetName("OpenDialog1");
-  app::SetupPhotoDialog(*OpenDialog1);
+  kit::SetupPhotoDialog(*OpenDialog1);
   OpenDialog2 = new TOpenDialog(this);
   OpenDialog2->SetName("OpenDialog2");
-  app::SetupPhotoDialog(*OpenDialog2);
+  kit::SetupPhotoDialog(*OpenDialog2);
 
   Button1->OnClick = [this](TObject* s) { Button1Click(s); };
   Button2->OnClick = [this](TObject* s) { Button2Click(s); };
@@ -83,7 +80,7 @@ TFFotoDefault::TFFotoDefault(rtl::TComponent* owner) : TForm(owner) {
 
 void TFFotoDefault::FormActivate(TObject*) {
   auto* q = DM->Q1;
-  app::SetSQL(*q, {"select * from foto_default"});
+  kit::SetSQL(*q, {"select * from foto_default"});
   q->Open();
   if (q->RecordCount() == 0) {
     Image1->Picture().SetGraphic(nullptr);
@@ -91,13 +88,13 @@ void TFFotoDefault::FormActivate(TObject*) {
     return;
   }
   // A column never saved shows as an empty picture.
-  app::ShowPhoto(*Image1, *q->FieldByName("foto"));
-  app::ShowPhoto(*Image2, *q->FieldByName("foto_nikah"));
+  kit::ShowPhoto(*Image1, *q->FieldByName("foto"));
+  kit::ShowPhoto(*Image2, *q->FieldByName("foto_nikah"));
 }
 
-void TFFotoDefault::Button1Click(TObject*) { app::UploadPhoto(*OpenDialog1, *Image1); }
+void TFFotoDefault::Button1Click(TObject*) { kit::UploadPhoto(*OpenDialog1, *Image1); }
 
-void TFFotoDefault::Button4Click(TObject*) { app::UploadPhoto(*OpenDialog2, *Image2); }
+void TFFotoDefault::Button4Click(TObject*) { kit::UploadPhoto(*OpenDialog2, *Image2); }
 
 void TFFotoDefault::Button2Click(TObject*) {
   SavePhoto(Image1, "insert into foto_default(foto)values(:fo)", "update foto_default set foto=:fo", "Foto berhasil di-input",
@@ -112,19 +109,19 @@ void TFFotoDefault::Button5Click(TObject*) {
 void TFFotoDefault::SavePhoto(TImage* image, const char* insertSql, const char* updateSql, const char* inserted,
                               const char* updated) {
   // Saving an empty picture would wipe the stored default photo.
-  if (!app::HasPhoto(*image)) {
-    app::Refuse("Maaf...Belum ada Foto yang di-upload!");
+  if (!kit::HasPhoto(*image)) {
+    kit::Refuse("Maaf...Belum ada Foto yang di-upload!");
     return;
   }
   auto* q = DM->Q1;
-  app::SetSQL(*q, {"select * from foto_default"});
+  kit::SetSQL(*q, {"select * from foto_default"});
   q->Open();
   bool exists = q->RecordCount() > 0;
   // The single row: inserted by the first save of either photo, updated (all of it) after.
-  app::SetSQL(*q, {exists ? updateSql : insertSql});
-  app::BindPhoto(*q->ParamByName("fo"), *image);
+  kit::SetSQL(*q, {exists ? updateSql : insertSql});
+  kit::BindPhoto(*q->ParamByName("fo"), *image);
   q->ExecSQL();
-  app::Inform(exists ? updated : inserted);
+  kit::Inform(exists ? updated : inserted);
   FormActivate(this);
 }
 

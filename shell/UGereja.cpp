@@ -1,6 +1,8 @@
 #include "shell/UGereja.h"
 
-#include "app/Records.h"
+#include "kit/FormKit.h"
+#include "kit/Record.h"
+#include "kit/Records.h"
 #include "app/UDM.h"
 #include "shell/Upantra.h"
 
@@ -12,14 +14,11 @@ using app::DM;
 TFGereja* FGereja = nullptr;
 
 TFGereja::TFGereja(rtl::TComponent* owner) : TForm(owner) {
-  SetName("FGereja");
-  SetCaption("Setup Gereja");
-  BorderStyle = TFormBorderStyle::bsDialog;
-  BorderIcons = biSystemMenu;
-  Position = TPosition::poScreenCenter;
-  Font().SetName("MS Reference Sans Serif");
-  Font().SetHeight(-12);
-  SetClientSize(480, 150);
+  kit::SetupForm(*this, {.name = "FGereja",
+                         .caption = "Setup Gereja",
+                         .width = 480,
+                         .height = 150,
+                         .border = TFormBorderStyle::bsDialog});
 
   Label1 = new TLabel(this);
   Label1->SetName("Label1");
@@ -40,6 +39,9 @@ TFGereja::TFGereja(rtl::TComponent* owner) : TForm(owner) {
   Edit2->SetName("Edit2");
   Edit2->SetParent(this);
   Edit2->SetBounds(110, 48, 354, 24);
+  // Nothing longer than its column can be typed.
+  kit::LimitLength(*Edit1, "gereja", "nama_gereja");
+  kit::LimitLength(*Edit2, "gereja", "alamat");
 
   Button1 = new TButton(this);
   Button1->SetName("Button1");
@@ -59,7 +61,7 @@ TFGereja::TFGereja(rtl::TComponent* owner) : TForm(owner) {
 
 void TFGereja::FormActivate(TObject*) {
   auto* q = DM->Q1;
-  app::SetSQL(*q, {"select * from gereja"});
+  kit::SetSQL(*q, {"select * from gereja"});
   q->Open();
   if (q->RecordCount() == 0) {
     Edit1->SetText("");
@@ -80,17 +82,17 @@ void TFGereja::FormActivate(TObject*) {
 
 void TFGereja::Button1Click(TObject*) {
   auto* q = DM->Q1;
-  app::SetSQL(*q, {"select * from gereja"});
+  kit::SetSQL(*q, {"select * from gereja"});
   q->Open();
   bool exists = q->RecordCount() > 0;
   if (!exists)
-    app::SetSQL(*q, {"insert into gereja(nama_gereja,alamat)values(:ng,:al)"});
+    kit::SetSQL(*q, {"insert into gereja(nama_gereja,alamat)values(:ng,:al)"});
   else
-    app::SetSQL(*q, {"update gereja set nama_gereja=:ng,alamat=:al"});
+    kit::SetSQL(*q, {"update gereja set nama_gereja=:ng,alamat=:al"});
   q->ParamByName("ng")->AsString(Edit1->Text());
   q->ParamByName("al")->AsString(Edit2->Text());
   q->ExecSQL();
-  app::Inform(exists ? "Data Gereja sudah berhasil di-update" : "Data Gereja sudah berhasil di-input");
+  kit::Inform(exists ? "Data Gereja sudah berhasil di-update" : "Data Gereja sudah berhasil di-input");
   FormActivate(this);
 }
 

@@ -8,7 +8,8 @@
 #include <thread>
 #include <vector>
 
-#include "app/FormKit.h"
+#include "kit/FormKit.h"
+#include "kit/Record.h"
 #include "app/UDM.h"
 #include "gui/Dialogs.h"
 #include "rtl/DateUtils.h"
@@ -100,7 +101,7 @@ TFLogin::TFLogin(rtl::TComponent* owner) : TForm(owner) {
   Image4->SetStretch(true);
 
   auto label = [this](const char* name, const char* caption, int x, int y) {
-    return app::MakeLabel(this, this, name, x, y, caption);
+    return kit::MakeLabel(this, this, name, x, y, caption);
   };
   Label3 = label("Label3", "Sistem Informasi Manajemen Selvaran", 40, 40);
   Label3->Font().SetHeight(-16);
@@ -122,6 +123,9 @@ TFLogin::TFLogin(rtl::TComponent* owner) : TForm(owner) {
   Edit2->SetBounds(40, 230, 330, 24);
   Edit2->SetPasswordChar(L'*');
   Edit2->OnKeyPress = [this](TObject* s, wchar_t& k) { Edit2KeyPress(s, k); };
+  // Nothing longer than its column can be typed.
+  kit::LimitLength(*Edit1, "user", "username");
+  kit::LimitLength(*Edit2, "user", "pswd");
 
   SpeedButton1 = new TSpeedButton(this);
   SpeedButton1->SetName("SpeedButton1");

@@ -1,7 +1,7 @@
 #include "shell/USettingHakAkses.h"
 
-#include "app/FormKit.h"
-#include "app/Records.h"
+#include "kit/FormKit.h"
+#include "kit/Records.h"
 #include "app/UDM.h"
 
 namespace shell {
@@ -19,23 +19,23 @@ const char* const kRights[] = {"Master",  "Warga Jemaat", "Majelis", "Attestasi 
 }  // namespace
 
 TFSettingHakAkses::TFSettingHakAkses(rtl::TComponent* owner) : TForm(owner) {
-  SetName("FSettingHakAkses");
-  SetCaption("Tools >> Pengguna >> Setting Hak Akses");
-  Position = TPosition::poScreenCenter;
-  Font().SetName("MS Reference Sans Serif");
-  Font().SetHeight(-12);
-  SetClientSize(560, 420);
+  kit::SetupForm(*this, {.name = "FSettingHakAkses",
+                         .caption = "Tools >> Pengguna >> Setting Hak Akses",
+                         .width = 560,
+                         .height = 420,
+                         .border = TFormBorderStyle::bsSizeable,
+                         .icons = biSystemMenu | biMinimize | biMaximize});
 
   auto label = [this](const char* name, const char* caption, int x, int y) {
-    return app::MakeLabel(this, this, name, x, y, caption);
+    return kit::MakeLabel(this, this, name, x, y, caption);
   };
   auto combo = [this](const char* name, int x, int y) {
-    auto* c = app::Make<TComboBox>(this, this, name, x, y, 240, 24);
+    auto* c = kit::Make<TComboBox>(this, this, name, x, y, 240, 24);
     c->SetStyle(TComboBoxStyle::csDropDownList);
     return c;
   };
   auto button = [this](const char* name, const char* caption, int x, int y) {
-    return app::MakeButton(this, this, name, x, y, 90, caption);
+    return kit::MakeButton(this, this, name, x, y, 90, caption);
   };
 
   Label1 = label("Label1", "Kategori", 16, 20);
@@ -71,7 +71,7 @@ TFSettingHakAkses::TFSettingHakAkses(rtl::TComponent* owner) : TForm(owner) {
 void TFSettingHakAkses::FormActivate(TObject*) {
   if (!DBGrid1->DataSource()) DBGrid1->SetDataSource(DM->DS_Q3);
   auto* q = DM->Q1;
-  app::SetSQL(*q, {"select * from kategori_user", "order by id_kategori"});
+  kit::SetSQL(*q, {"select * from kategori_user", "order by id_kategori"});
   q->Open();
   if (q->RecordCount() > 0) {
     ComboBox1->Clear();
@@ -81,7 +81,7 @@ void TFSettingHakAkses::FormActivate(TObject*) {
   ComboBox1->SetItemIndex(0);
   ComboBox2->SetItemIndex(0);
   auto* g = DM->Q3;
-  app::SetSQL(*g, {"select h.*,k.nm_kategori from hak_akses h,kategori_user k", "where h.id_kategori=k.id_kategori",
+  kit::SetSQL(*g, {"select h.*,k.nm_kategori from hak_akses h,kategori_user k", "where h.id_kategori=k.id_kategori",
                    "order by h.id_kategori"});
   g->Open();
 }
@@ -90,30 +90,30 @@ void TFSettingHakAkses::Button1Click(TObject*) {
   std::string category = ComboBox1->Text().substr(0, 2);
   std::string right = ComboBox2->Text();
   auto* q = DM->Q2;
-  app::SetSQL(*q, {"select h.*,k.nm_kategori from hak_akses h,kategori_user k", "where h.id_kategori=k.id_kategori",
+  kit::SetSQL(*q, {"select h.*,k.nm_kategori from hak_akses h,kategori_user k", "where h.id_kategori=k.id_kategori",
                    "and h.id_kategori=:ik and h.menu=:me", "order by h.id_kategori"});
   q->ParamByName("ik")->AsString(category);
   q->ParamByName("me")->AsString(right);
   q->Open();
   if (q->RecordCount() == 0) {
-    app::SetSQL(*q, {"insert into hak_akses(id_kategori,menu)values(:ik,:me)"});
+    kit::SetSQL(*q, {"insert into hak_akses(id_kategori,menu)values(:ik,:me)"});
     q->ParamByName("ik")->AsString(category);
     q->ParamByName("me")->AsString(right);
     q->ExecSQL();
-    app::Inform("Menu sesuai Kategori yang dipilih berhasil di-input");
+    kit::Inform("Menu sesuai Kategori yang dipilih berhasil di-input");
   } else {
-    app::Refuse("Maaf...Menu sesuai Kategori tersebut sudah pernah di-input");
+    kit::Refuse("Maaf...Menu sesuai Kategori tersebut sudah pernah di-input");
   }
   FormActivate(this);
 }
 
 void TFSettingHakAkses::Button2Click(TObject*) {
-  if (!app::Confirm("Apakah mau hapus record ini?")) return;
+  if (!kit::Confirm("Apakah mau hapus record ini?")) return;
   auto* g = DM->Q3;
   std::string category = g->FieldByName("id_kategori")->AsString();
   std::string right = g->FieldByName("menu")->AsString();
   auto* q = DM->Q1;
-  app::SetSQL(*q, {"delete from hak_akses", "where id_kategori=:ik and menu=:me"});
+  kit::SetSQL(*q, {"delete from hak_akses", "where id_kategori=:ik and menu=:me"});
   q->ParamByName("ik")->AsString(category);
   q->ParamByName("me")->AsString(right);
   q->ExecSQL();

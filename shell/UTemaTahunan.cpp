@@ -1,7 +1,7 @@
 #include "shell/UTemaTahunan.h"
 
-#include "app/FormKit.h"
-#include "app/Records.h"
+#include "kit/FormKit.h"
+#include "kit/Records.h"
 #include "app/UDM.h"
 #include "data/Transaction.h"
 #include "shell/Upantra.h"
@@ -24,23 +24,16 @@ void SetInUse(TWinControl* c, bool inUse) {
 }  // namespace
 
 TFTemaTahunan::TFTemaTahunan(rtl::TComponent* owner) : TForm(owner) {
-  SetName("FTemaTahunan");
-  SetCaption("Master >> Tema Tahunan");
-  BorderStyle = TFormBorderStyle::bsSingle;
-  BorderIcons = biSystemMenu;
-  Position = TPosition::poScreenCenter;
-  Font().SetName("MS Reference Sans Serif");
-  Font().SetHeight(-12);
-  SetClientSize(640, 480);
+  kit::SetupForm(*this, {.name = "FTemaTahunan", .caption = "Master >> Tema Tahunan", .width = 640, .height = 480});
 
   auto label = [this](const char* name, const char* caption, int x, int y) {
-    return app::MakeLabel(this, this, name, x, y, caption);
+    return kit::MakeLabel(this, this, name, x, y, caption);
   };
   auto edit = [this](TWinControl* parent, const char* name, int x, int y, int w) {
-    return app::MakeEdit(this, parent, name, x, y, w);
+    return kit::MakeEdit(this, parent, name, x, y, w);
   };
   auto button = [this](TWinControl* parent, const char* name, const char* caption, int x, int y) {
-    return app::MakeButton(this, parent, name, x, y, 90, caption);
+    return kit::MakeButton(this, parent, name, x, y, 90, caption);
   };
 
   Label1 = label("Label1", "Periode Tahun", 16, 20);
@@ -119,7 +112,7 @@ void TFTemaTahunan::FormActivate(TObject*) {
   if (Showing()) Edit1->SetFocus();
   SetActiveControl(Edit1);
   auto* q = DM->Q3;
-  app::SetSQL(*q, {"select * from tema_tahunan", "order by aktif desc"});
+  kit::SetSQL(*q, {"select * from tema_tahunan", "order by aktif desc"});
   q->Open();
   ComboBox1->Clear();
   for (int row = 0; row < q->RecordCount(); ++row) ComboBox1->Items().Add(q->FieldByName("periode")->AsStringAt(row));
@@ -132,10 +125,10 @@ void TFTemaTahunan::RadioButton1Click(TObject*) {
   SetInUse(Edit5, false);
   Edit5->SetText("");
   auto* q = DM->Q1;
-  app::SetSQL(*q, {"select periode from tema_tahunan"});
+  kit::SetSQL(*q, {"select periode from tema_tahunan"});
   q->Open();
   if (q->RecordCount() == 0) {
-    app::Refuse("Maaf...Belum ada Tema Tahunan yang diinput");
+    kit::Refuse("Maaf...Belum ada Tema Tahunan yang diinput");
     FormActivate(this);
     return;
   }
@@ -156,10 +149,10 @@ void TFTemaTahunan::RadioButton2Click(TObject*) {
 void TFTemaTahunan::Button4Click(TObject*) {
   auto* q = DM->Q3;
   if (RadioButton1->Checked()) {
-    app::SetSQL(*q, {"select * from tema_tahunan", "where periode=:pe", "order by aktif desc"});
+    kit::SetSQL(*q, {"select * from tema_tahunan", "where periode=:pe", "order by aktif desc"});
     q->ParamByName("pe")->AsString(ComboBox1->Text());
   } else if (RadioButton2->Checked()) {
-    app::SetSQL(*q, {"select * from tema_tahunan", "where tema like :te", "order by aktif desc"});
+    kit::SetSQL(*q, {"select * from tema_tahunan", "where tema like :te", "order by aktif desc"});
     q->ParamByName("te")->AsString("%" + Edit5->Text() + "%");
   } else {
     return;
@@ -182,14 +175,14 @@ void TFTemaTahunan::DBGrid1DblClick(TObject*) {
 void TFTemaTahunan::Button1Click(TObject*) {
   std::string period = Edit1->Text() + "-" + Edit2->Text();
   auto* q = DM->Q2;
-  app::SetSQL(*q, {"select * from tema_tahunan", "where periode=:pe"});
+  kit::SetSQL(*q, {"select * from tema_tahunan", "where periode=:pe"});
   q->ParamByName("pe")->AsString(period);
   q->Open();
   bool exists = q->RecordCount() > 0;
   if (!exists)
-    app::SetSQL(*q, {"insert into tema_tahunan(periode,tema,aktif,username)values(:pe,:te,:ak,:un)"});
+    kit::SetSQL(*q, {"insert into tema_tahunan(periode,tema,aktif,username)values(:pe,:te,:ak,:un)"});
   else
-    app::SetSQL(*q, {"update tema_tahunan set tema=:te,aktif=:ak,username=:un", "where periode=:pe"});
+    kit::SetSQL(*q, {"update tema_tahunan set tema=:te,aktif=:ak,username=:un", "where periode=:pe"});
   q->ParamByName("pe")->AsString(period);
   q->ParamByName("te")->AsString(Edit3->Text());
   bool activate = CheckBox1->Checked();
@@ -199,7 +192,7 @@ void TFTemaTahunan::Button1Click(TObject*) {
   if (activate) {
     // Only one theme is active: every theme loses its mark before this one takes it.
     auto* c = DM->Q1;
-    app::SetSQL(*c, {"update tema_tahunan set aktif=:ak"});
+    kit::SetSQL(*c, {"update tema_tahunan set aktif=:ak"});
     c->ParamByName("ak")->AsString("");
     c->ExecSQL();
     q->ParamByName("ak")->AsString("Ya");
@@ -210,15 +203,15 @@ void TFTemaTahunan::Button1Click(TObject*) {
   save.Commit();
   // The main window takes the new theme only once it is stored.
   if (activate && FMenu) FMenu->Label3->SetCaption(Edit3->Text());
-  app::Inform(exists ? "Data Tema Tahunan berhasil di-ubah" : "Data Tema Tahunan berhasil di-input");
+  kit::Inform(exists ? "Data Tema Tahunan berhasil di-ubah" : "Data Tema Tahunan berhasil di-input");
   FormActivate(this);
 }
 
 void TFTemaTahunan::Button2Click(TObject*) {
-  if (!app::Confirm("Apakah anda yakin mau hapus record ini?")) return;
+  if (!kit::Confirm("Apakah anda yakin mau hapus record ini?")) return;
   std::string period = DM->Q3->FieldByName("periode")->AsString();
   auto* q = DM->Q2;
-  app::SetSQL(*q, {"delete from tema_tahunan", "where periode=:pe"});
+  kit::SetSQL(*q, {"delete from tema_tahunan", "where periode=:pe"});
   q->ParamByName("pe")->AsString(period);
   q->ExecSQL();
   FormActivate(this);

@@ -1,7 +1,8 @@
 #include "shell/UUpdatePswd.h"
 
-#include "app/FormKit.h"
-#include "app/Records.h"
+#include "kit/FormKit.h"
+#include "kit/Record.h"
+#include "kit/Records.h"
 #include "app/UDM.h"
 #include "shell/Upantra.h"
 
@@ -13,17 +14,14 @@ using app::DM;
 TFUpdatePswd* FUpdatePswd = nullptr;
 
 TFUpdatePswd::TFUpdatePswd(rtl::TComponent* owner) : TForm(owner) {
-  SetName("FUpdatePswd");
-  SetCaption("Update Password");
-  BorderStyle = TFormBorderStyle::bsDialog;
-  BorderIcons = biSystemMenu;
-  Position = TPosition::poScreenCenter;
-  Font().SetName("MS Reference Sans Serif");
-  Font().SetHeight(-12);
-  SetClientSize(400, 170);
+  kit::SetupForm(*this, {.name = "FUpdatePswd",
+                         .caption = "Update Password",
+                         .width = 400,
+                         .height = 170,
+                         .border = TFormBorderStyle::bsDialog});
 
   auto label = [this](const char* name, const char* caption, int x, int y) {
-    return app::MakeLabel(this, this, name, x, y, caption);
+    return kit::MakeLabel(this, this, name, x, y, caption);
   };
   Label1 = label("Label1", "Username", 16, 20);
   Edit1 = new TEdit(this);
@@ -60,6 +58,7 @@ TFUpdatePswd::TFUpdatePswd(rtl::TComponent* owner) : TForm(owner) {
   Edit2->OnKeyPress = [this](TObject* s, wchar_t& k) { Edit2KeyPress(s, k); };
   Button1->OnClick = [this](TObject* s) { Button1Click(s); };
   Button2->OnClick = [this](TObject* s) { Button2Click(s); };
+  kit::LimitLength(*Edit2, "user", "pswd");  // nothing longer than its column can be typed
   OnActivate = [this](TObject* s) { FormActivate(s); };
 }
 
@@ -82,24 +81,24 @@ void TFUpdatePswd::Edit2KeyPress(TObject*, wchar_t& key) {
 void TFUpdatePswd::Button1Click(TObject*) {
   // An empty password would open the account to anyone who knows its name.
   if (Edit2->Text().empty()) {
-    app::Refuse("Maaf...Password belum diisi!");
+    kit::Refuse("Maaf...Password belum diisi!");
     return;
   }
   auto* q = DM->Q1;
   // The account may have been deleted while its user was logged in: say so instead of
   // reporting a change that did not happen.
-  app::SetSQL(*q, {"select * from user", "where username=:un"});
+  kit::SetSQL(*q, {"select * from user", "where username=:un"});
   q->ParamByName("un")->AsString(Edit1->Text());
   q->Open();
   if (q->RecordCount() == 0) {
-    app::Refuse("Maaf...Username tidak terdaftar!");
+    kit::Refuse("Maaf...Username tidak terdaftar!");
     return;
   }
-  app::SetSQL(*q, {"update user set pswd=:ps", "where username=:un"});
+  kit::SetSQL(*q, {"update user set pswd=:ps", "where username=:un"});
   q->ParamByName("un")->AsString(Edit1->Text());
   q->ParamByName("ps")->AsString(Edit2->Text());
   q->ExecSQL();
-  app::Inform("Password berhasil di-ubah");
+  kit::Inform("Password berhasil di-ubah");
   Close();
 }
 

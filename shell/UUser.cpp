@@ -1,7 +1,8 @@
 #include "shell/UUser.h"
 
-#include "app/FormKit.h"
-#include "app/Records.h"
+#include "kit/FormKit.h"
+#include "kit/Record.h"
+#include "kit/Records.h"
 #include "app/UDM.h"
 
 namespace shell {
@@ -17,27 +18,21 @@ namespace {
 const char* const kCategories[] = {"Admin", "Kepala Kantor", "Pegawai", "Keuangan", "KMJ", "PJ", "PHMJ", "Majelis", "BPPJ"};
 
 void ListUsers(data::TZQuery& q) {
-  app::SetSQL(q, {"select u.*,k.nm_kategori from user u,kategori_user k", "where u.id_kategori=k.id_kategori"});
+  kit::SetSQL(q, {"select u.*,k.nm_kategori from user u,kategori_user k", "where u.id_kategori=k.id_kategori"});
 }
 
 }  // namespace
 
 TFUser::TFUser(rtl::TComponent* owner) : TForm(owner) {
-  SetName("FUser");
-  SetCaption("Tools >> Pengguna >> Administrasi User");
-  BorderStyle = TFormBorderStyle::bsSingle;
-  BorderIcons = biSystemMenu;
-  Position = TPosition::poScreenCenter;
-  Font().SetName("MS Reference Sans Serif");
-  Font().SetHeight(-12);
-  SetClientSize(640, 470);
+  kit::SetupForm(*this,
+                 {.name = "FUser", .caption = "Tools >> Pengguna >> Administrasi User", .width = 640, .height = 470});
 
   auto label = [this](const char* name, const char* caption, int x, int y) {
-    return app::MakeLabel(this, this, name, x, y, caption);
+    return kit::MakeLabel(this, this, name, x, y, caption);
   };
-  auto edit = [this](const char* name, int x, int y, int w) { return app::MakeEdit(this, this, name, x, y, w); };
+  auto edit = [this](const char* name, int x, int y, int w) { return kit::MakeEdit(this, this, name, x, y, w); };
   auto button = [this](const char* name, const char* caption, int x, int y) {
-    return app::MakeButton(this, this, name, x, y, 90, caption);
+    return kit::MakeButton(this, this, name, x, y, 90, caption);
   };
 
   Label1 = label("Label1", "Nama Lengkap", 16, 20);
@@ -110,6 +105,11 @@ TFUser::TFUser(rtl::TComponent* owner) : TForm(owner) {
   Button4->OnClick = [this](TObject* s) { Button4Click(s); };
   Button5->OnClick = [this](TObject* s) { Button5Click(s); };
   DBGrid1->OnDblClick = [this](TObject* s) { DBGrid1DblClick(s); };
+  // Nothing longer than its column can be typed.
+  kit::LimitLength(*Edit1, "user", "nama");
+  kit::LimitLength(*Edit2, "user", "username");
+  kit::LimitLength(*Edit3, "user", "pswd");
+  kit::LimitLength(*Edit4, "user", "nama");
   OnActivate = [this](TObject* s) { FormActivate(s); };
 }
 
@@ -133,28 +133,28 @@ void TFUser::Button1Click(TObject*) {
   // The account's key and its password may not be empty: a blank account would let
   // anyone in with empty fields.
   if (Edit2->Text().empty()) {
-    app::Refuse("Maaf...Username belum diisi!");
+    kit::Refuse("Maaf...Username belum diisi!");
     return;
   }
   if (Edit3->Text().empty()) {
-    app::Refuse("Maaf...Password belum diisi!");
+    kit::Refuse("Maaf...Password belum diisi!");
     return;
   }
   auto* q = DM->QUser;
-  app::SetSQL(*q, {"select * from kategori_user", "where nm_kategori=:nk"});
+  kit::SetSQL(*q, {"select * from kategori_user", "where nm_kategori=:nk"});
   q->ParamByName("nk")->AsString(ComboBox1->Text());
   q->Open();
   std::string category = q->FieldByName("id_kategori")->AsString();
 
-  app::SetSQL(*q, {"select * from user", "where username=:un"});
+  kit::SetSQL(*q, {"select * from user", "where username=:un"});
   q->ParamByName("un")->AsString(Edit2->Text());
   q->Open();
   bool exists = q->RecordCount() > 0;
 
   if (!exists)
-    app::SetSQL(*q, {"insert into user(nama,username,pswd,id_kategori,active)values(:na,:un,:ps,:ik,:ac)"});
+    kit::SetSQL(*q, {"insert into user(nama,username,pswd,id_kategori,active)values(:na,:un,:ps,:ik,:ac)"});
   else
-    app::SetSQL(*q, {"update user set nama=:na,pswd=:ps,id_kategori=:ik,active=:ac", "where username=:un"});
+    kit::SetSQL(*q, {"update user set nama=:na,pswd=:ps,id_kategori=:ik,active=:ac", "where username=:un"});
   q->ParamByName("un")->AsString(Edit2->Text());
   q->ParamByName("na")->AsString(Edit1->Text());
   q->ParamByName("ps")->AsString(Edit3->Text());
@@ -165,7 +165,7 @@ void TFUser::Button1Click(TObject*) {
   else if (RadioButton2->Checked())
     q->ParamByName("ac")->AsString("Y");
   q->ExecSQL();
-  app::Inform(exists ? "Data User telah berhasil di-update" : "Data User telah berhasil di-input");
+  kit::Inform(exists ? "Data User telah berhasil di-update" : "Data User telah berhasil di-input");
   FormActivate(this);
 }
 
@@ -185,10 +185,10 @@ void TFUser::DBGrid1DblClick(TObject*) {
 }
 
 void TFUser::Button2Click(TObject*) {
-  if (!app::Confirm("Apakah anda yakin mau hapus record ini?")) return;
+  if (!kit::Confirm("Apakah anda yakin mau hapus record ini?")) return;
   std::string username = DM->QUser->FieldByName("username")->AsString();
   auto* q = DM->Q1;
-  app::SetSQL(*q, {"delete from user", "where username=:un"});
+  kit::SetSQL(*q, {"delete from user", "where username=:un"});
   q->ParamByName("un")->AsString(username);
   q->ExecSQL();
   DM->QUser->Refresh();

@@ -1,5 +1,7 @@
 #include "shell/UWhatisKorvan.h"
 
+#include "kit/FormKit.h"
+
 namespace shell {
 
 using namespace gui;
@@ -31,12 +33,8 @@ void DrawEmblem(TBitmap& b) {
 }  // namespace
 
 TFWhatisKorvan::TFWhatisKorvan(rtl::TComponent* owner) : TForm(owner) {
-  SetName("FWhatisKorvan");
-  SetCaption("What is KORVANS ?");
-  BorderStyle = TFormBorderStyle::bsSingle;
-  BorderIcons = biSystemMenu;
-  Position = TPosition::poScreenCenter;
-  SetClientSize(520, 330);
+  kit::SetupForm(
+      *this, {.name = "FWhatisKorvan", .caption = "What is KORVANS ?", .width = 520, .height = 330, .fontHeight = 0});
 
   Panel1 = new TPanel(this);
   Panel1->SetName("Panel1");

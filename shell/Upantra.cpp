@@ -2,7 +2,9 @@
 
 #include <shellapi.h>
 
-#include "app/FormKit.h"
+#include <vector>
+
+#include "kit/FormKit.h"
 #include "app/UDM.h"
 #include "gui/Dialogs.h"
 #include "rtl/Utf.h"
@@ -15,7 +17,6 @@ using app::DM;
 
 TFMenu* FMenu = nullptr;
 
-std::string CurrentUserName() { return FMenu ? FMenu->Label4->Caption() : std::string(); }
 
 namespace {
 constexpr TColor kSilver = static_cast<TColor>(0xC0C0C0);
@@ -56,179 +57,144 @@ TFMenu::TFMenu(rtl::TComponent* owner) : TForm(owner) {
 }
 
 void TFMenu::BuildMenu() {
+  // One row an entry, in menu order: level (0 on the bar), name, caption, enabled, the
+  // window it opens by instance name or the handler it runs, and the field that keeps
+  // it. An entry belongs to the nearest row above it one level up.
+  struct TMenuRow {
+    int level;
+    const char* name;
+    const char* caption;
+    bool enabled = true;
+    const char* window = nullptr;
+    void (TFMenu::*handler)(TObject*) = nullptr;
+    TMenuItem* TFMenu::*field = nullptr;
+  };
+  // clang-format off
+  static const TMenuRow kRows[] = {
+      {0, "Master1", "Master", true, nullptr, &TFMenu::Master1Click, &TFMenu::Master1},
+      {1, "Pendeta1", "Pendeta", true, nullptr, &TFMenu::Pendeta1Click, &TFMenu::Pendeta1},
+      {1, "Vikaris1", "Vikaris", true, nullptr, &TFMenu::Vikaris1Click, &TFMenu::Vikaris1},
+      {1, "Majelis1", "Majelis", true, nullptr, &TFMenu::Majelis1Click, &TFMenu::Majelis1},
+      {1, "PHMJ1", "PHMJ", true, nullptr, &TFMenu::PHMJ1Click, &TFMenu::PHMJ1},
+      {1, "MahasiswaPraktek1", "Mahasiswa Praktek", true, nullptr, &TFMenu::MahasiswaPraktek1Click, &TFMenu::MahasiswaPraktek1},
+      {1, "KordinatorSektor1", "Kordinator Sektor", false},
+      {1, "PengurusPELKAT1", "Pengurus PELKAT"},
+      {1, "Komisi1", "Komisi"},
+      {1, "BPPJ1", "BPPJ"},
+      {1, "PanitiaKegiatan1", "Panitia Kegiatan"},
+      {1, "N1", "-"},
+      {1, "emaTahunan1", "Tema Tahunan", true, "FTemaTahunan", nullptr, &TFMenu::emaTahunan1},
+      {0, "File1", "File", true, nullptr, nullptr, &TFMenu::File1},
+      {1, "WargaJemaat1", "Warga Jemaat", true, nullptr, &TFMenu::WargaJemaat1Click, &TFMenu::WargaJemaat1},
+      {1, "Majelis3", "Majelis", true, nullptr, &TFMenu::Majelis3Click, &TFMenu::Majelis3},
+      {2, "GroupMajelis1", "Group Majelis", true, nullptr, &TFMenu::GroupMajelis1Click, &TFMenu::GroupMajelis1},
+      {2, "JadwalPelayanan1", "Jadwal Pelayanan", false},
+      {2, "CutiPelayanan1", "Cuti Pelayanan", false},
+      {1, "AttestasiPindah1", "Attestasi Pindah", true, nullptr, &TFMenu::AttestasiPindah1Click, &TFMenu::AttestasiPindah1},
+      {1, "N2", "-"},
+      {1, "PeminjamanBarang1", "Peminjaman Barang", true, nullptr, &TFMenu::PeminjamanBarang1Click, &TFMenu::PeminjamanBarang1},
+      {1, "N3", "-"},
+      {1, "PembayaranMPAG1", "Pembayaran MPAG", true, "FMPAG", nullptr, &TFMenu::PembayaranMPAG1},
+      {0, "Ibadah1", "Ibadah", true, nullptr, &TFMenu::Ibadah1Click, &TFMenu::Ibadah1},
+      {1, "H1", "Hari Minggu", true, "FIbadahMinggu", nullptr, &TFMenu::H1},
+      {1, "S5", "Sektor Pelayanan", true, "FIbadahSektor", nullptr, &TFMenu::S5},
+      {1, "P13", "Pelayanan Kategorial", true, "FIbadahPelkat", nullptr, &TFMenu::P13},
+      {1, "P14", "Pengucapan Syukur", true, "FIbadahSyukur", nullptr, &TFMenu::P14},
+      {1, "H2", "Hari Raya Gerejawi", true, "FIbadahHariRayaGerejawi", nullptr, &TFMenu::H2},
+      {0, "Pendaftaran1", "Sakramen", true, nullptr, &TFMenu::Pendaftaran1Click, &TFMenu::Pendaftaran1},
+      {1, "Baptisan1", "Baptisan"},
+      {2, "PermohonanBaptisDiluar1", "Permohonan Baptis Diluar", false},
+      {2, "PendaftaranBaptis1", "Pendaftaran Baptis", true, "FDaftarBaptis", nullptr, &TFMenu::PendaftaranBaptis1},
+      {1, "KatekisasiSidi1", "Katekisasi/Sidi", true, nullptr, &TFMenu::KatekisasiSidi1Click, &TFMenu::KatekisasiSidi1},
+      {1, "Perkawinan1", "Perkawinan"},
+      {2, "PermohonanPerkawinanDiluar1", "Permohonan Perkawinan Diluar", false},
+      {2, "PendaftaranPerkawinan1", "Pendaftaran Perkawinan", true, nullptr, &TFMenu::PendaftaranPerkawinan1Click, &TFMenu::PendaftaranPerkawinan1},
+      {0, "EVote1", "E-Vote", false},
+      {1, "", "PHMJ"},
+      {2, "", "Pemungutan Suara"},
+      {2, "", "-"},
+      {2, "", "Setup"},
+      {2, "", "Penghitungan Suara"},
+      {1, "", "PELKAT"},
+      {2, "", "Pemungutan Suara"},
+      {2, "", "-"},
+      {2, "", "Setup"},
+      {2, "", "Penghitungan Suara"},
+      {1, "", "Majelis"},
+      {2, "", "Pemungutan Suara"},
+      {2, "", "-"},
+      {2, "", "Setup"},
+      {2, "", "Penghitungan Suara"},
+      {0, "EProja1", "E-Proja", false},
+      {1, "", "Input Rencana Program"},
+      {2, "", "Komisi"},
+      {2, "", "Pelkat"},
+      {2, "", "Sekretariat"},
+      {1, "", "RPMJ - PHMJ"},
+      {1, "", "Lokakarya"},
+      {1, "", "-"},
+      {1, "", "Program Kerja"},
+      {0, "EBPPJ1", "E-BPPJ", false},
+      {1, "", "Triwulan I"},
+      {1, "", "Triwulan II"},
+      {1, "", "Triwulan III"},
+      {1, "", "Triwulan IV"},
+      {0, "Report1", "Report", true, nullptr, &TFMenu::Report1Click, &TFMenu::Report1},
+      {1, "WargaJemaat2", "Warga Jemaat"},
+      {2, "Jemaat1", "Jemaat"},
+      {3, "K3", "Kepala Keluarga", true, "FRepKK", nullptr, &TFMenu::K3},
+      {3, "SemuaJemaat1", "Semua Jemaat", true, "FRepWargaJemaat", nullptr, &TFMenu::SemuaJemaat1},
+      {3, "PerSektor1", "Per Sektor", true, "FRepJemaatPerSektor", nullptr, &TFMenu::PerSektor1},
+      {3, "PerPelKat1", "Per PelKat", true, "FRepJemaatPerPelkat", nullptr, &TFMenu::PerPelKat1},
+      {3, "PerGolonganDarah1", "Per Golongan Darah", true, "FRepJemaatPerGolDarah", nullptr, &TFMenu::PerGolonganDarah1},
+      {3, "JemaatMeninggal1", "Jemaat Meninggal", true, "FRepJemaatStsHidup", nullptr, &TFMenu::JemaatMeninggal1},
+      {2, "UlangTahun1", "Ulang Tahun", true, "FLapJemaatUlangTahun", nullptr, &TFMenu::UlangTahun1},
+      {1, "Persembahan1", "Persembahan"},
+      {2, "IbadahMinggu2", "Ibadah Minggu", true, "FRepPersembahanIbadahMinggu", nullptr, &TFMenu::IbadahMinggu2},
+      {2, "IbadahSektor2", "Ibadah Sektor", true, "FRepPersembahanIbadahSektor", nullptr, &TFMenu::IbadahSektor2},
+      {2, "IbadahPelKat2", "Ibadah PelKat", true, "FRepPersembahanIbadahPelkat", nullptr, &TFMenu::IbadahPelKat2},
+      {2, "IbadahSyukur2", "Ibadah Syukur", true, "FRepPersembahanIbadahSyukur", nullptr, &TFMenu::IbadahSyukur2},
+      {2, "IbadahHariRayaGerejawi2", "Ibadah Hari Raya Gerejawi", true, "FRepPersembahanIbadahHariRayaGerejawi", nullptr, &TFMenu::IbadahHariRayaGerejawi2},
+      {1, "Majelis2", "Majelis"},
+      {2, "SemuaMajelis1", "Semua Majelis", true, "FRepMajelis", nullptr, &TFMenu::SemuaMajelis1},
+      {2, "PerWilayahSektor1", "Per Wilayah/Sektor", true, "FRepMajelisPerSektor", nullptr, &TFMenu::PerWilayahSektor1},
+      {2, "PerJenisKelamin1", "Per Jenis Kelamin", true, "FRepMajelisPerSex", nullptr, &TFMenu::PerJenisKelamin1},
+      {2, "PerJabatan1", "Per Jabatan", true, "FRepMajelisPerJabatan", nullptr, &TFMenu::PerJabatan1},
+      {2, "PerStatusAktif1", "Per Status Aktif", true, "FRepMajelisPerStatusAktif", nullptr, &TFMenu::PerStatusAktif1},
+      {1, "MPAG1", "MPAG", true, "FRepMPAG", nullptr, &TFMenu::MPAG1},
+      {0, "ools1", "Tools", true, nullptr, &TFMenu::ools1Click, &TFMenu::ools1},
+      {1, "FotoDefault1", "Foto Default", true, "FFotoDefault", nullptr, &TFMenu::FotoDefault1},
+      {1, "Pengguna1", "Pengguna"},
+      {2, "AdministrasiUser1", "Administrasi User", true, nullptr, &TFMenu::AdministrasiUser1Click, &TFMenu::AdministrasiUser1},
+      {2, "N4", "-"},
+      {2, "SettingHakAkses1", "Setting Hak Akses", true, nullptr, &TFMenu::SettingHakAkses1Click, &TFMenu::SettingHakAkses1},
+      {1, "N5", "-"},
+      {1, "G1", "Setup Gereja", true, "FGereja", nullptr, &TFMenu::G1},
+      {1, "N6", "-"},
+      {1, "A1", "Automation Support", true, nullptr, &TFMenu::A1Click, &TFMenu::A1},
+      {1, "A2", "Auto KORVAN Update", true, nullptr, &TFMenu::A2Click, &TFMenu::A2},
+      {1, "N7", "-"},
+      {1, "B2", "Backup Database", false, "FBackupDB", nullptr, &TFMenu::B2},
+      {0, "Maker1", "Tim Pengembang", false},
+      {1, "", "Decision Support System"},
+      {0, "About1", "About", false, nullptr, nullptr, &TFMenu::About1},
+      {1, "WhatisKORVAN1", "What is KORVAN ?", true, "FWhatisKorvan", nullptr, &TFMenu::WhatisKORVAN1},
+      {1, "DeveloperTeam1", "Developer Team", true, "FDeveloper", nullptr, &TFMenu::DeveloperTeam1},
+      {1, "N8", "-"},
+      {1, "Logout1", "Logout", true, nullptr, &TFMenu::Logout1Click, &TFMenu::Logout1},
+  };
+  // clang-format on
   MainMenu1 = new TMainMenu(this);
   MainMenu1->SetName("MainMenu1");
-  TMenuItem* root = MainMenu1->Items();
-  auto on = [this](TMenuItem* m, void (TFMenu::*h)(TObject*)) {
-    m->OnClick = [this, h](TObject* s) { (this->*h)(s); };
-  };
-  // Entries that open their window without a check of their own.
-  auto opens = [this](TMenuItem* m, const char* window) {
-    m->OnClick = [this, window](TObject*) { Open(window); };
-  };
-
-  Master1 = Item(root, "Master1", "Master");
-  on(Master1, &TFMenu::Master1Click);
-  Pendeta1 = Item(Master1, "Pendeta1", "Pendeta");
-  on(Pendeta1, &TFMenu::Pendeta1Click);
-  Vikaris1 = Item(Master1, "Vikaris1", "Vikaris");
-  on(Vikaris1, &TFMenu::Vikaris1Click);
-  Majelis1 = Item(Master1, "Majelis1", "Majelis");
-  on(Majelis1, &TFMenu::Majelis1Click);
-  PHMJ1 = Item(Master1, "PHMJ1", "PHMJ");
-  on(PHMJ1, &TFMenu::PHMJ1Click);
-  MahasiswaPraktek1 = Item(Master1, "MahasiswaPraktek1", "Mahasiswa Praktek");
-  on(MahasiswaPraktek1, &TFMenu::MahasiswaPraktek1Click);
-  Item(Master1, "KordinatorSektor1", "Kordinator Sektor", false);
-  Item(Master1, "PengurusPELKAT1", "Pengurus PELKAT");
-  Item(Master1, "Komisi1", "Komisi");
-  Item(Master1, "BPPJ1", "BPPJ");
-  Item(Master1, "PanitiaKegiatan1", "Panitia Kegiatan");
-  Item(Master1, "N1", "-");
-  emaTahunan1 = Item(Master1, "emaTahunan1", "Tema Tahunan");
-  opens(emaTahunan1, "FTemaTahunan");
-
-  File1 = Item(root, "File1", "File");
-  WargaJemaat1 = Item(File1, "WargaJemaat1", "Warga Jemaat");
-  on(WargaJemaat1, &TFMenu::WargaJemaat1Click);
-  Majelis3 = Item(File1, "Majelis3", "Majelis");
-  on(Majelis3, &TFMenu::Majelis3Click);
-  GroupMajelis1 = Item(Majelis3, "GroupMajelis1", "Group Majelis");
-  on(GroupMajelis1, &TFMenu::GroupMajelis1Click);
-  Item(Majelis3, "JadwalPelayanan1", "Jadwal Pelayanan", false);
-  Item(Majelis3, "CutiPelayanan1", "Cuti Pelayanan", false);
-  AttestasiPindah1 = Item(File1, "AttestasiPindah1", "Attestasi Pindah");
-  on(AttestasiPindah1, &TFMenu::AttestasiPindah1Click);
-  Item(File1, "N2", "-");
-  PeminjamanBarang1 = Item(File1, "PeminjamanBarang1", "Peminjaman Barang");
-  on(PeminjamanBarang1, &TFMenu::PeminjamanBarang1Click);
-  Item(File1, "N3", "-");
-  PembayaranMPAG1 = Item(File1, "PembayaranMPAG1", "Pembayaran MPAG");
-  opens(PembayaranMPAG1, "FMPAG");
-
-  Ibadah1 = Item(root, "Ibadah1", "Ibadah");
-  on(Ibadah1, &TFMenu::Ibadah1Click);
-  H1 = Item(Ibadah1, "H1", "Hari Minggu");
-  opens(H1, "FIbadahMinggu");
-  S5 = Item(Ibadah1, "S5", "Sektor Pelayanan");
-  opens(S5, "FIbadahSektor");
-  P13 = Item(Ibadah1, "P13", "Pelayanan Kategorial");
-  opens(P13, "FIbadahPelkat");
-  P14 = Item(Ibadah1, "P14", "Pengucapan Syukur");
-  opens(P14, "FIbadahSyukur");
-  H2 = Item(Ibadah1, "H2", "Hari Raya Gerejawi");
-  opens(H2, "FIbadahHariRayaGerejawi");
-
-  Pendaftaran1 = Item(root, "Pendaftaran1", "Sakramen");
-  on(Pendaftaran1, &TFMenu::Pendaftaran1Click);
-  TMenuItem* baptisan = Item(Pendaftaran1, "Baptisan1", "Baptisan");
-  Item(baptisan, "PermohonanBaptisDiluar1", "Permohonan Baptis Diluar", false);
-  PendaftaranBaptis1 = Item(baptisan, "PendaftaranBaptis1", "Pendaftaran Baptis");
-  opens(PendaftaranBaptis1, "FDaftarBaptis");
-  KatekisasiSidi1 = Item(Pendaftaran1, "KatekisasiSidi1", "Katekisasi/Sidi");
-  on(KatekisasiSidi1, &TFMenu::KatekisasiSidi1Click);
-  TMenuItem* perkawinan = Item(Pendaftaran1, "Perkawinan1", "Perkawinan");
-  Item(perkawinan, "PermohonanPerkawinanDiluar1", "Permohonan Perkawinan Diluar", false);
-  PendaftaranPerkawinan1 = Item(perkawinan, "PendaftaranPerkawinan1", "Pendaftaran Perkawinan");
-  on(PendaftaranPerkawinan1, &TFMenu::PendaftaranPerkawinan1Click);
-
-  TMenuItem* evote = Item(root, "EVote1", "E-Vote", false);
-  for (const char* group : {"PHMJ", "PELKAT", "Majelis"}) {
-    TMenuItem* g = Item(evote, "", group);
-    Item(g, "", "Pemungutan Suara");
-    Item(g, "", "-");
-    Item(g, "", "Setup");
-    Item(g, "", "Penghitungan Suara");
+  std::vector<TMenuItem*> parents{MainMenu1->Items()};
+  for (const TMenuRow& r : kRows) {
+    parents.resize(r.level + 1);
+    TMenuItem* m = Item(parents.back(), r.name, r.caption, r.enabled);
+    parents.push_back(m);
+    if (r.field) this->*r.field = m;
+    if (r.window) m->OnClick = [this, window = r.window](TObject*) { Open(window); };
+    if (r.handler) m->OnClick = [this, h = r.handler](TObject* s) { (this->*h)(s); };
   }
-  TMenuItem* eproja = Item(root, "EProja1", "E-Proja", false);
-  TMenuItem* rencana = Item(eproja, "", "Input Rencana Program");
-  Item(rencana, "", "Komisi");
-  Item(rencana, "", "Pelkat");
-  Item(rencana, "", "Sekretariat");
-  Item(eproja, "", "RPMJ - PHMJ");
-  Item(eproja, "", "Lokakarya");
-  Item(eproja, "", "-");
-  Item(eproja, "", "Program Kerja");
-  TMenuItem* ebppj = Item(root, "EBPPJ1", "E-BPPJ", false);
-  for (const char* t : {"Triwulan I", "Triwulan II", "Triwulan III", "Triwulan IV"}) Item(ebppj, "", t);
-
-  Report1 = Item(root, "Report1", "Report");
-  on(Report1, &TFMenu::Report1Click);
-  TMenuItem* warga = Item(Report1, "WargaJemaat2", "Warga Jemaat");
-  TMenuItem* jemaat = Item(warga, "Jemaat1", "Jemaat");
-  K3 = Item(jemaat, "K3", "Kepala Keluarga");
-  opens(K3, "FRepKK");
-  SemuaJemaat1 = Item(jemaat, "SemuaJemaat1", "Semua Jemaat");
-  opens(SemuaJemaat1, "FRepWargaJemaat");
-  PerSektor1 = Item(jemaat, "PerSektor1", "Per Sektor");
-  opens(PerSektor1, "FRepJemaatPerSektor");
-  PerPelKat1 = Item(jemaat, "PerPelKat1", "Per PelKat");
-  opens(PerPelKat1, "FRepJemaatPerPelkat");
-  PerGolonganDarah1 = Item(jemaat, "PerGolonganDarah1", "Per Golongan Darah");
-  opens(PerGolonganDarah1, "FRepJemaatPerGolDarah");
-  JemaatMeninggal1 = Item(jemaat, "JemaatMeninggal1", "Jemaat Meninggal");
-  opens(JemaatMeninggal1, "FRepJemaatStsHidup");
-  UlangTahun1 = Item(warga, "UlangTahun1", "Ulang Tahun");
-  opens(UlangTahun1, "FLapJemaatUlangTahun");
-  TMenuItem* persembahan = Item(Report1, "Persembahan1", "Persembahan");
-  IbadahMinggu2 = Item(persembahan, "IbadahMinggu2", "Ibadah Minggu");
-  opens(IbadahMinggu2, "FRepPersembahanIbadahMinggu");
-  IbadahSektor2 = Item(persembahan, "IbadahSektor2", "Ibadah Sektor");
-  opens(IbadahSektor2, "FRepPersembahanIbadahSektor");
-  IbadahPelKat2 = Item(persembahan, "IbadahPelKat2", "Ibadah PelKat");
-  opens(IbadahPelKat2, "FRepPersembahanIbadahPelkat");
-  IbadahSyukur2 = Item(persembahan, "IbadahSyukur2", "Ibadah Syukur");
-  opens(IbadahSyukur2, "FRepPersembahanIbadahSyukur");
-  IbadahHariRayaGerejawi2 = Item(persembahan, "IbadahHariRayaGerejawi2", "Ibadah Hari Raya Gerejawi");
-  opens(IbadahHariRayaGerejawi2, "FRepPersembahanIbadahHariRayaGerejawi");
-  TMenuItem* majelisRep = Item(Report1, "Majelis2", "Majelis");
-  SemuaMajelis1 = Item(majelisRep, "SemuaMajelis1", "Semua Majelis");
-  opens(SemuaMajelis1, "FRepMajelis");
-  PerWilayahSektor1 = Item(majelisRep, "PerWilayahSektor1", "Per Wilayah/Sektor");
-  opens(PerWilayahSektor1, "FRepMajelisPerSektor");
-  PerJenisKelamin1 = Item(majelisRep, "PerJenisKelamin1", "Per Jenis Kelamin");
-  opens(PerJenisKelamin1, "FRepMajelisPerSex");
-  PerJabatan1 = Item(majelisRep, "PerJabatan1", "Per Jabatan");
-  opens(PerJabatan1, "FRepMajelisPerJabatan");
-  PerStatusAktif1 = Item(majelisRep, "PerStatusAktif1", "Per Status Aktif");
-  opens(PerStatusAktif1, "FRepMajelisPerStatusAktif");
-  MPAG1 = Item(Report1, "MPAG1", "MPAG");
-  opens(MPAG1, "FRepMPAG");
-
-  ools1 = Item(root, "ools1", "Tools");
-  on(ools1, &TFMenu::ools1Click);
-  FotoDefault1 = Item(ools1, "FotoDefault1", "Foto Default");
-  opens(FotoDefault1, "FFotoDefault");
-  TMenuItem* pengguna = Item(ools1, "Pengguna1", "Pengguna");
-  AdministrasiUser1 = Item(pengguna, "AdministrasiUser1", "Administrasi User");
-  on(AdministrasiUser1, &TFMenu::AdministrasiUser1Click);
-  Item(pengguna, "N4", "-");
-  SettingHakAkses1 = Item(pengguna, "SettingHakAkses1", "Setting Hak Akses");
-  on(SettingHakAkses1, &TFMenu::SettingHakAkses1Click);
-  Item(ools1, "N5", "-");
-  G1 = Item(ools1, "G1", "Setup Gereja");
-  opens(G1, "FGereja");
-  Item(ools1, "N6", "-");
-  A1 = Item(ools1, "A1", "Automation Support");
-  on(A1, &TFMenu::A1Click);
-  A2 = Item(ools1, "A2", "Auto KORVAN Update");
-  on(A2, &TFMenu::A2Click);
-  Item(ools1, "N7", "-");
-  B2 = Item(ools1, "B2", "Backup Database", false);
-  opens(B2, "FBackupDB");
-
-  TMenuItem* maker = Item(root, "Maker1", "Tim Pengembang", false);
-  Item(maker, "", "Decision Support System");
-
-  About1 = Item(root, "About1", "About", false);
-  WhatisKORVAN1 = Item(About1, "WhatisKORVAN1", "What is KORVAN ?");
-  opens(WhatisKORVAN1, "FWhatisKorvan");
-  DeveloperTeam1 = Item(About1, "DeveloperTeam1", "Developer Team");
-  opens(DeveloperTeam1, "FDeveloper");
-  Item(About1, "N8", "-");
-  Logout1 = Item(About1, "Logout1", "Logout");
-  on(Logout1, &TFMenu::Logout1Click);
-
   SetMenu(MainMenu1);
 }
 
@@ -242,7 +208,7 @@ void TFMenu::BuildHeader() {
   Panel2->SetCaption("");
 
   auto label = [this](TWinControl* parent, const char* name, const char* caption, int x, int y, TColor color) {
-    TLabel* l = app::MakeLabel(this, parent, name, x, y, caption);
+    TLabel* l = kit::MakeLabel(this, parent, name, x, y, caption);
     l->Font().SetColor(color);
     return l;
   };

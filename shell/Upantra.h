@@ -10,6 +10,7 @@
 #include "gui/Menus.h"
 #include "gui/StdCtrls.h"
 #include "gui/Timer.h"
+#include "kit/CurrentUser.h"
 
 namespace shell {
 
@@ -171,7 +172,7 @@ class TFMenu : public gui::TForm {
 extern TFMenu* FMenu;
 
 // The logged-in user's name as typed at the login: the caption of the main window's
-// user label.
-std::string CurrentUserName();
+// user label (`Label4`).
+using kit::CurrentUserName;
 
 }  // namespace shell

@@ -6,7 +6,7 @@
 
 #include <algorithm>
 
-#include "app/Records.h"
+#include "kit/Records.h"
 #include "app/UDM.h"
 #include "data/WorkTables.h"
 #include "registry/QRGroupMajelis.h"
@@ -355,7 +355,7 @@ class CouncilDeal : public Council {
   }
   int DmCount(const char* table) {
     auto& q = *app::DM->Q1;
-    app::SetSQL(q, {std::string("select count(*) as n from ") + table});
+    kit::SetSQL(q, {std::string("select count(*) as n from ") + table});
     q.Open();
     return q.FieldByName("n")->AsInteger();
   }
@@ -405,9 +405,9 @@ TEST_F(CouncilDeal, ARunAfterAFailedOneStartsFromEmptyWorkTables) {
   // This connection's dealt-rows table loses its columns: the run fails after the
   // elders were drawn, leaving them behind in the draw table.
   auto& q = *app::DM->Q1;
-  app::SetSQL(q, {"drop temporary table majelis_group_temp2"});
+  kit::SetSQL(q, {"drop temporary table majelis_group_temp2"});
   q.ExecSQL();
-  app::SetSQL(q, {"create temporary table majelis_group_temp2 (id int)"});
+  kit::SetSQL(q, {"create temporary table majelis_group_temp2 (id int)"});
   q.ExecSQL();
   Deal();
   EXPECT_EQ(Texts(), "Jumlah Group Majelis sudah disetting sebanyak : 2|Pilih \"YES\" untuk Random Group Majelis dan "
@@ -417,7 +417,7 @@ TEST_F(CouncilDeal, ARunAfterAFailedOneStartsFromEmptyWorkTables) {
   // The groups from before the failed run are all still there.
   EXPECT_EQ(Value("select group_concat(nimp,':',grup) from majelis_group"), "MJ-94005-2:42");
 
-  app::SetSQL(q, {"drop temporary table majelis_group_temp2"});
+  kit::SetSQL(q, {"drop temporary table majelis_group_temp2"});
   q.ExecSQL();
   data::ShadowWorkTables(*app::DM->ZConnection1, app::WorkTables());
   Deal();

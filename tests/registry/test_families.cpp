@@ -89,6 +89,17 @@ TEST_F(Families, RefusesAFamilyWithoutNameAndADetailOfAnUnstoredFamily) {
   EXPECT_EQ(FWargaJemaat->Edit2->Text(), "");  // the form was reset
 }
 
+// A name of blanks only is no name either.
+TEST_F(Families, RefusesAFamilyWhoseNameIsOnlyBlanks) {
+  Fill("    ");
+  std::string before = Value("select count(*) from header_kk");
+  FWargaJemaat->SpeedButton1->Click();
+  EXPECT_EQ(Texts(), "Maaf...Data Nama Kepala Keluarga belum dimasukkan|");
+  EXPECT_EQ(Value("select count(*) from header_kk"), before);
+  // Nothing longer than the column can be typed.
+  EXPECT_EQ(FWargaJemaat->Edit2->MaxLength(), ColumnLength("header_kk", "nama_kk"));
+}
+
 // A last stored number the counter cannot continue stops the save loudly: nothing is
 // stored and the form stays a new family.
 TEST_F(Families, ALastNumberThatCannotBeContinuedStopsTheSave) {

@@ -4,15 +4,16 @@
 // into another item.
 #include <gtest/gtest.h>
 
-#include "app/Records.h"
+#include "kit/Records.h"
 #include "app/UDM.h"
-#include "registry/ChurchHeader.h"
+#include "kit/ChurchHeader.h"
 #include "registry/QRGroupMajelis.h"
 #include "tests/registry/RegistryTestSupport.h"
 #include "tests/report/PageChecks.h"
 
 using namespace gui;
 using namespace registry;
+using namespace kit;
 using report::TReportPage;
 
 namespace {
@@ -207,7 +208,7 @@ TEST_F(Layouts, NoTextRunsIntoAnotherItemOnAnyLayout) {
 
   // The council groups over rows of the grouping's columns.
   auto& q5 = *app::DM->Q5;
-  app::SetSQL(q5, {"select 1 as grup,'MJ-10012-2' as nimp,'MARIA MAGDALENA SIHOMBING' as nama_gabung,null as foto,"
+  kit::SetSQL(q5, {"select 1 as grup,'MJ-10012-2' as nimp,'MARIA MAGDALENA SIHOMBING' as nama_gabung,null as foto,"
                    "'Wanita' as sex,'Pnt' as pnt_dkn,'10' as sekpel",
                    "union all select 2,'MJ-10013-1','YOHANES PARULIAN SIMATUPANG',null,'Pria','Dkn','7'"});
   q5.Open();

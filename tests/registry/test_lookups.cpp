@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <memory>
 
-#include "app/Records.h"
+#include "kit/Records.h"
 #include "app/UDM.h"
 #include "registry/UCariNIJ.h"
 #include "registry/UCariNIM.h"
@@ -183,7 +183,7 @@ TEST_F(Lookups, SearchRunsAsTheUserTypesAndTheSectorWindowSeesOnlyItsSector) {
   EXPECT_FALSE(sector->Button("SpeedButton1")->Flat());
 
   // Without a caller nothing is searched or picked, and the member lookup stays open.
-  app::SetSQL(*app::DM->Q4, {"select 1"});
+  kit::SetSQL(*app::DM->Q4, {"select 1"});
   FCariNIJ->Show();
   FCariNIJ->Edit1->SetText("ZLK");
   EXPECT_FALSE(app::DM->Q4->Active());

@@ -6,7 +6,7 @@
 #include <functional>
 
 #include "app/UDM.h"
-#include "registry/FormKit.h"
+#include "kit/FormKit.h"
 #include "registry/UCariMahasiswaPraktek.h"
 #include "registry/UCariPendeta.h"
 #include "registry/UCariVikaris.h"
@@ -17,6 +17,7 @@
 
 using namespace gui;
 using namespace registry;
+using namespace kit;
 
 namespace {
 
@@ -158,6 +159,41 @@ TEST_F(PersonRegisters, SaveInsertsThenWarnsAndUpdatesTheTypedKeyWithThePhoto) {
     EXPECT_EQ(regtest::PhotoBytes(*r.image()), photo);
     EXPECT_TRUE(r.lastState()->Checked());
     EXPECT_EQ(Value(std::string("select count(*) from ") + r.table + " where " + r.key + " like 'ZRG-%'"), "1");
+  }
+}
+
+// An empty number would be stored as a row nobody can open again: the save refuses it,
+// also when it is nothing but blanks, and stores nothing.
+TEST_F(PersonRegisters, AnEmptyOrBlankTypedKeyIsRefused) {
+  const char* refusal[] = {"Maaf...NIP belum dimasukkan", "Maaf...NIV belum dimasukkan",
+                           "Maaf...NIM belum dimasukkan"};
+  int i = 0;
+  for (const Register& r : Registers()) {
+    SCOPED_TRACE(r.label);
+    const std::string before = Value(std::string("select count(*) from ") + r.table);
+    for (const char* key : {"", "   "}) {
+      dialogs.shown.clear();
+      r.window()->Activate();
+      r.keyEdit()->SetText(key);
+      r.nameEdit()->SetText("ZRG TANPA NOMOR");
+      r.save()->Click();
+      EXPECT_EQ(Texts(), std::string(refusal[i]) + "|");
+      ASSERT_FALSE(dialogs.shown.empty());
+      EXPECT_EQ(dialogs.shown.back().Type, TMsgDlgType::mtError);
+      // What was typed stays, to be completed.
+      EXPECT_EQ(r.nameEdit()->Text(), "ZRG TANPA NOMOR");
+    }
+    EXPECT_EQ(Value(std::string("select count(*) from ") + r.table), before);
+    ++i;
+  }
+}
+
+// Nothing longer than its column can be typed: the inputs carry the column's length.
+TEST_F(PersonRegisters, EveryInputIsLimitedToItsColumn) {
+  for (const Register& r : Registers()) {
+    SCOPED_TRACE(r.label);
+    EXPECT_EQ(r.keyEdit()->MaxLength(), ColumnLength(r.table, r.key));
+    EXPECT_EQ(r.nameEdit()->MaxLength(), ColumnLength(r.table, r.name));
   }
 }
 

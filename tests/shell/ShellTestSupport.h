@@ -44,6 +44,13 @@ class ShellFixture : public guitest::WithRecordedDialogs {
     q.Open();
     return q.Fields(0)->AsString();
   }
+  // The declared length of a text column, as the server reports it.
+  int ColumnLength(const std::string& table, const std::string& column) {
+    return std::stoi(
+        Value("select character_maximum_length from information_schema.columns where "
+              "table_schema=database() and table_name='" +
+              table + "' and column_name='" + column + "'"));
+  }
   std::string Texts() const {
     std::string all;
     for (const auto& r : dialogs.shown) all += r.Text + "|";

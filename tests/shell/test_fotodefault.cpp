@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "app/Photo.h"
+#include "kit/Photo.h"
 #include "app/UDM.h"
 #include "gui/Dialogs.h"
 #include "gui/FileDialogs.h"
@@ -202,16 +202,16 @@ TEST_F(PhotoWindow, TheDefaultPhotoComesBackForAReset) {
   files.answer = KORVAN_TEST_COUPLE;
   FFotoDefault->Button4Click(nullptr);
   image.Picture().SetGraphic(FFotoDefault->Image2->Picture().Graphic());
-  EXPECT_FALSE(app::ShowDefaultPhoto(*DM->Q3, image));
+  EXPECT_FALSE(kit::ShowDefaultPhoto(*DM->Q3, image));
   EXPECT_EQ(Shown(&image), FileBytes(KORVAN_TEST_COUPLE));
 
   files.answer = KORVAN_TEST_PHOTO;
   FFotoDefault->Button1Click(nullptr);
   FFotoDefault->Button2Click(nullptr);
-  ASSERT_TRUE(app::ShowDefaultPhoto(*DM->Q3, image));
+  ASSERT_TRUE(kit::ShowDefaultPhoto(*DM->Q3, image));
   EXPECT_EQ(Shown(&image), FileBytes(KORVAN_TEST_PHOTO));
   // The couple column was never saved: an empty picture.
-  ASSERT_TRUE(app::ShowDefaultPhoto(*DM->Q3, image, "foto_nikah"));
+  ASSERT_TRUE(kit::ShowDefaultPhoto(*DM->Q3, image, "foto_nikah"));
   EXPECT_EQ(Shown(&image), "");
 }
 

@@ -80,6 +80,11 @@ TEST_F(ChurchWindow, SetupInsertsTheRowThenOverwritesIt) {
   EXPECT_EQ(FMenu->Label11->Caption(), "GEREJA BARU");
 }
 
+TEST_F(ChurchWindow, NothingLongerThanItsColumnCanBeTyped) {
+  EXPECT_EQ(FGereja->Edit1->MaxLength(), ColumnLength("gereja", "nama_gereja"));
+  EXPECT_EQ(FGereja->Edit2->MaxLength(), ColumnLength("gereja", "alamat"));
+}
+
 TEST_F(ChurchWindow, ShownItOffersTheStoredNameForEditing) {
   Exec("insert into gereja(nama_gereja,alamat) values ('GEREJA UJI','Jl. Uji')");
   bool focused = false;

@@ -133,6 +133,18 @@ TEST_F(UserWindow, AnAccountNeedsAUsernameAndAPassword) {
   }
 }
 
+// Text longer than its column would end in the server's "Data too long": the inputs of
+// the accounts carry their column's length, the login's too.
+TEST_F(UserWindow, NothingLongerThanItsColumnCanBeTyped) {
+  auto length = [this](const char* column) { return ColumnLength("user", column); };
+  EXPECT_EQ(FUser->Edit1->MaxLength(), length("nama"));
+  EXPECT_EQ(FUser->Edit2->MaxLength(), length("username"));
+  EXPECT_EQ(FUser->Edit3->MaxLength(), length("pswd"));
+  EXPECT_EQ(FUser->Edit4->MaxLength(), length("nama"));
+  EXPECT_EQ(shell::FLogin->Edit1->MaxLength(), length("username"));
+  EXPECT_EQ(shell::FLogin->Edit2->MaxLength(), length("pswd"));
+}
+
 TEST_F(UserWindow, DeleteRemovesTheSelectedRowOnlyOnYes) {
   Exec("insert into user(nama,username,pswd,id_kategori,active) values "
        "('TST ADM SATU','tst_adm_satu','a','10','T'),('TST ADM DUA','tst_adm_dua','b','10','T')");

@@ -1,11 +1,11 @@
-#include "app/Photo.h"
+#include "kit/Photo.h"
 
 #include <memory>
 
 #include "gui/Jpeg.h"
 #include "rtl/Classes.h"
 
-namespace app {
+namespace kit {
 
 void SetupPhotoDialog(gui::TOpenDialog& dialog) {
   dialog.Filter = "Jpg|*.jpg";
@@ -58,4 +58,4 @@ bool ShowDefaultPhoto(data::TZQuery& query, gui::TImage& image, const std::strin
   return true;
 }
 
-}  // namespace app
+}  // namespace kit

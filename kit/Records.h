@@ -8,7 +8,7 @@
 
 #include "data/ZQuery.h"
 
-namespace app {
+namespace kit {
 
 // Clears the query (closing it and dropping its parameters) and adds the statement's
 // pieces, one line each. Values are bound afterwards by parameter name.
@@ -17,6 +17,9 @@ void SetSQL(data::TZQuery& query, std::initializer_list<std::string_view> pieces
 // The key column of the last row of an opened select (the "last stored key" that a new
 // record number continues); nothing when the select has no row.
 std::optional<std::string> LastKey(data::TZQuery& query, std::string_view field);
+
+// True for a text of nothing but blanks (or nothing at all): no name and no key.
+bool IsBlank(std::string_view text);
 
 // Information box with OK: a save went through.
 void Inform(const std::string& text);
@@ -31,4 +34,4 @@ bool Confirm(const std::string& text);
 // any other key is dropped (set to 0) and refused with "Maaf...Hanya bisa masukan angka!".
 void DigitsOnly(wchar_t& key);
 
-}  // namespace app
+}  // namespace kit

@@ -10,7 +10,7 @@
 #include "gui/ExtCtrls.h"
 #include "gui/FileDialogs.h"
 
-namespace app {
+namespace kit {
 
 // The open dialog of a photo upload: JPEG files only.
 void SetupPhotoDialog(gui::TOpenDialog& dialog);
@@ -36,4 +36,4 @@ void BindPhoto(data::TParam& param, gui::TImage& image);
 // left as it was).
 bool ShowDefaultPhoto(data::TZQuery& query, gui::TImage& image, const std::string& column = "foto");
 
-}  // namespace app
+}  // namespace kit

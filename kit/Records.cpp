@@ -1,9 +1,9 @@
-#include "app/Records.h"
+#include "kit/Records.h"
 
 #include "gui/Dialogs.h"
 #include "gui/Forms.h"
 
-namespace app {
+namespace kit {
 
 void SetSQL(data::TZQuery& query, std::initializer_list<std::string_view> pieces) {
   query.SQL.Clear();
@@ -15,6 +15,8 @@ std::optional<std::string> LastKey(data::TZQuery& query, std::string_view field)
   query.Last();
   return query.FieldByName(field)->AsString();
 }
+
+bool IsBlank(std::string_view text) { return text.find_first_not_of(" \t") == std::string_view::npos; }
 
 void Inform(const std::string& text) { gui::MessageDlg(text, gui::TMsgDlgType::mtInformation, gui::mbOK); }
 
@@ -32,4 +34,4 @@ void DigitsOnly(wchar_t& key) {
   Refuse("Maaf...Hanya bisa masukan angka!");
 }
 
-}  // namespace app
+}  // namespace kit

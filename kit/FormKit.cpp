@@ -1,12 +1,25 @@
-#include "app/FormKit.h"
+#include "kit/FormKit.h"
 
-#include "app/Photo.h"
-#include "app/Records.h"
+#include "kit/Photo.h"
+#include "kit/Records.h"
 #include "app/UDM.h"
 
-namespace app {
+namespace kit {
 
 using namespace gui;
+
+void SetupForm(TForm& form, const TFormSetup& s) {
+  form.SetName(s.name);
+  form.SetCaption(s.caption);
+  form.BorderStyle = s.border;
+  form.BorderIcons = s.icons;
+  form.Position = s.position;
+  if (s.fontHeight != 0) {
+    form.Font().SetName("MS Reference Sans Serif");
+    form.Font().SetHeight(s.fontHeight);
+  }
+  form.SetClientSize(s.width, s.height);
+}
 
 TLabel* MakeLabel(rtl::TComponent* owner, TWinControl* parent, const char* name, int x, int y,
                   const std::string& caption) {
@@ -70,6 +83,72 @@ TGroupBox* MakeGroup(rtl::TComponent* owner, TWinControl* parent, const char* na
   return g;
 }
 
+int TRows::Row(const std::string& caption) {
+  MakeLabel(owner, group, (prefix + std::to_string(++labels)).c_str(), labelX, y + labelDy, caption);
+  const int top = y;
+  y += step;
+  return top;
+}
+
+TEdit* TRows::Edit(const char* name, const std::string& caption, bool upper, bool readOnly, int w) {
+  return MakeEdit(owner, group, name, inputX, Row(caption), w ? w : inputW, upper, readOnly);
+}
+
+TComboBox* TRows::List(const char* name, const std::string& caption, std::initializer_list<const char*> items, int w) {
+  return MakeList(owner, group, name, inputX, Row(caption), w ? w : 130, items);
+}
+
+TDateTimePicker* TRows::Picker(const char* name, const std::string& caption) {
+  return MakePicker(owner, group, name, inputX, Row(caption), 130);
+}
+
+void TRows::Radios(const std::string& caption, std::initializer_list<TRadio> radios) {
+  const int top = Row(caption);
+  int x = inputX;
+  for (const TRadio& r : radios) {
+    *r.field = Make<TRadioButton>(owner, group, r.name, x, top + 2, r.w, 20);
+    (*r.field)->SetCaption(r.caption);
+    x += 72;
+  }
+}
+
+TPhotoBlock MakePhotoBlock(TForm& form, const TPhotoBlockSpec& s) {
+  TPhotoBlock b;
+  b.panel = Make<TPanel>(&form, &form, "Panel1", s.x, s.y, 160, 206);
+  b.panel->SetCaption("Photo");
+  b.panel->SetBevelOuter(TBevelCut::bvLowered);
+  b.image = Make<TImage>(&form, b.panel, s.image, 2, 2, 156, 202);
+  b.image->SetStretch(true);
+  if (!s.reset) return b;
+  b.upload = MakeButton(&form, &form, "Button1", s.x, s.y + 212, 78, "Upload");
+  b.reset = MakeButton(&form, &form, s.reset, s.x + 82, s.y + 212, 78, "Reset");
+  b.dialog = new TOpenDialog(&form);
+  b.dialog->SetName("OpenDialog1");
+  SetupPhotoDialog(*b.dialog);
+  TImage* image = b.image;
+  TOpenDialog* dialog = b.dialog;
+  b.upload->OnClick = [dialog, image](rtl::TObject*) { UploadPhoto(*dialog, *image); };
+  const std::string refusal =
+      std::string("Foto tidak dapat di-Reset! Silahkan Masukkan Foto Default Terlebih dahulu. Form ") + s.title +
+      " akan tertutup";
+  b.reset->OnClick = [&form, image, refusal](rtl::TObject*) { ResetPhotoOrClose(form, *image, refusal); };
+  return b;
+}
+
+TPanel* MakeActionBar(TForm& form, const char* name, int height, std::initializer_list<TAction> actions, int y) {
+  auto* bar = Make<TPanel>(&form, &form, name, 0, form.ClientHeight() - height, form.ClientWidth(), height);
+  bar->SetAlign(TAlign::alBottom);
+  int x = 10;
+  for (const TAction& a : actions) {
+    TSpeedButton* b = MakeSpeedButton(&form, bar, a.name, x, y, a.hint);
+    b->SetWidth(a.width);
+    b->OnClick = a.onClick;
+    if (a.button) *a.button = b;
+    x += a.width + 6;
+  }
+  return bar;
+}
+
 void SetEditable(TEdit& edit, bool editable) {
   edit.SetReadOnly(!editable);
   edit.SetColor(editable ? clWhite : clBtnFace);
@@ -94,7 +173,7 @@ std::string Chosen(TComboBox& list) {
 }
 
 bool ResetPhotoOrClose(TCustomForm& form, TImage& image, const std::string& message) {
-  if (ShowDefaultPhoto(*DM->Q3, image)) return true;
+  if (ShowDefaultPhoto(*app::DM->Q3, image)) return true;
   Refuse(message);
   form.Close();
   return false;
@@ -107,4 +186,4 @@ void OpenLookup(const std::string& instance, const std::string& hint) {
   form->ShowModal();
 }
 
-}  // namespace app
+}  // namespace kit

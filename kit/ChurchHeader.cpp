@@ -1,13 +1,16 @@
-#include "registry/ChurchHeader.h"
+#include "kit/ChurchHeader.h"
 
 #include <memory>
+#include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
-#include "app/Records.h"
+#include "kit/Records.h"
 #include "app/UDM.h"
 #include "gui/Jpeg.h"
 
-namespace registry {
+namespace kit {
 
 // The logo's bytes, generated from res/logo_gereja.jpg at build time.
 extern const unsigned char kChurchLogoJpeg[];
@@ -17,7 +20,7 @@ using namespace report;
 
 void LoadChurchHeader(TQRLabel& name, TQRLabel& address) {
   auto* q = app::DM->Q9;
-  app::SetSQL(*q, {"select * from gereja"});
+  SetSQL(*q, {"select * from gereja"});
   q->Open();
   if (q->RecordCount() < 1) {
     name.SetCaption("Nama Gereja belum dimasukkan");
@@ -35,7 +38,7 @@ void LoadChurchLogo(gui::TPicture& picture) {
 }
 
 TChurchReport::TChurchReport(rtl::TComponent* owner, TPrinterOrientation orientation, THeaderPicture picture)
-    : TPageReport(owner) {
+    : TLayoutReport(owner) {
   Page.Orientation = orientation;
   PrintIfEmpty = true;
   FirstPageHeader = true;
@@ -73,23 +76,21 @@ TChurchReport::TChurchReport(rtl::TComponent* owner, TPrinterOrientation orienta
     }
   }
 
-  LabelTanggal = AddLabel(PageHeaderBand1, "LabelTanggal", right, 4, 50, "Tanggal");
-  AddLabel(PageHeaderBand1, "LabelTanggalTitik", right + 50, 4, 8, ":");
-  QRSysData1 = new TQRSysData(this);
-  QRSysData1->SetName("QRSysData1");
-  QRSysData1->SetParent(PageHeaderBand1);
-  QRSysData1->SetBounds(right + 60, 4, 100, 17);
-  QRSysData1->Data = TQRSysDataType::qrsDate;
-  LabelJam = AddLabel(PageHeaderBand1, "LabelJam", right, 22, 50, "Jam");
-  AddLabel(PageHeaderBand1, "LabelJamTitik", right + 50, 22, 8, ":");
-  QRSysData2 = new TQRSysData(this);
-  QRSysData2->SetName("QRSysData2");
-  QRSysData2->SetParent(PageHeaderBand1);
-  QRSysData2->SetBounds(right + 60, 22, 100, 17);
-  QRSysData2->Data = TQRSysDataType::qrsTime;
-  for (TQRCustomLabel* l : {static_cast<TQRCustomLabel*>(LabelTanggal), static_cast<TQRCustomLabel*>(LabelJam),
-                            static_cast<TQRCustomLabel*>(QRSysData1), static_cast<TQRCustomLabel*>(QRSysData2)})
+  // The date and the time of printing, each a caption, a colon and the value.
+  auto stamp = [&](const char* label, const char* caption, int y, const char* value, TQRSysDataType data) {
+    TQRLabel* l = AddLabel(PageHeaderBand1, label, right, y, 50, caption);
+    AddLabel(PageHeaderBand1, (std::string(label) + "Titik").c_str(), right + 50, y, 8, ":");
+    auto* v = new TQRSysData(this);
+    v->SetName(value);
+    v->SetParent(PageHeaderBand1);
+    v->SetBounds(right + 60, y, 100, 17);
+    v->Data = data;
     l->Font().SetSize(8);
+    v->Font().SetSize(8);
+    return std::pair{l, v};
+  };
+  std::tie(LabelTanggal, QRSysData1) = stamp("LabelTanggal", "Tanggal", 4, "QRSysData1", TQRSysDataType::qrsDate);
+  std::tie(LabelJam, QRSysData2) = stamp("LabelJam", "Jam", 22, "QRSysData2", TQRSysDataType::qrsTime);
 
   auto* line = new TQRShape(this);
   line->SetName("HeaderLine");
@@ -102,37 +103,4 @@ TChurchReport::TChurchReport(rtl::TComponent* owner, TPrinterOrientation orienta
 
 void TChurchReport::PageReportBeforePrint(TPageReport*, bool&) { LoadChurchHeader(*QRLabel2, *QRLabel3); }
 
-int TChurchReport::BandWidth() const { return PageWidth() - Page.LeftMargin - Page.RightMargin; }
-
-TQRLabel* TChurchReport::AddLabel(TQRCustomBand* band, const char* name, int x, int y, int w,
-                                  const std::string& caption, gui::TFontStyles style) {
-  auto* l = new TQRLabel(this);
-  l->SetName(name);
-  l->SetParent(band);
-  l->AutoSize = false;
-  l->SetBounds(x, y, w, 17);
-  l->SetCaption(caption);
-  l->Font().SetStyle(style);
-  return l;
-}
-
-TQRDBText* TChurchReport::AddField(TQRCustomBand* band, const char* name, int x, int y, int w, const char* field,
-                                   gui::TFontStyles style) {
-  auto* t = new TQRDBText(this);
-  t->SetName(name);
-  t->SetParent(band);
-  t->AutoSize = false;
-  t->SetBounds(x, y, w, 17);
-  t->DataField = field;
-  t->Font().SetStyle(style);
-  return t;
-}
-
-TQRBand* TChurchReport::AddBand(TQRBandType type, const char* name, int height) {
-  auto* b = new TQRBand(this, type);
-  b->SetName(name);
-  b->Height = height;
-  return b;
-}
-
-}  // namespace registry
+}  // namespace kit

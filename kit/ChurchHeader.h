@@ -1,13 +1,13 @@
-// What every printed layout of the registry shares: the church header block at the top
+// What every printed layout with the church header shares: the church header block at the top
 // of each page (the denomination, the congregation's name and address read from
 // `gereja`, a picture, the date and time of printing) and the before-print handler that
 // fills it in. Layouts derive from TChurchReport and add their own bands below.
 #pragma once
 #include <string>
 
-#include "report/PageReport.h"
+#include "report/Layout.h"
 
-namespace registry {
+namespace kit {
 
 // Fills the congregation's name and address into the two header labels from `gereja`
 // on DM->Q9, or the texts that say the church is not set up yet.
@@ -23,7 +23,7 @@ enum class THeaderPicture {
   None,        // no picture at all
 };
 
-class TChurchReport : public report::TPageReport {
+class TChurchReport : public report::TLayoutReport {
   KORVAN_CLASS(TChurchReport)
  public:
   TChurchReport(rtl::TComponent* owner, report::TPrinterOrientation orientation, THeaderPicture picture);
@@ -41,17 +41,6 @@ class TChurchReport : public report::TPageReport {
   // The before-print handler: LoadChurchHeader on this layout's labels. Printing always
   // goes on.
   void PageReportBeforePrint(report::TPageReport* sender, bool& printReport);
-
-  // The width between the margins.
-  int BandWidth() const;
-
- protected:
-  // Items on a band, placed in band units; bold or italic through the style.
-  report::TQRLabel* AddLabel(report::TQRCustomBand* band, const char* name, int x, int y, int w,
-                             const std::string& caption, gui::TFontStyles style = 0);
-  report::TQRDBText* AddField(report::TQRCustomBand* band, const char* name, int x, int y, int w,
-                              const char* field, gui::TFontStyles style = 0);
-  report::TQRBand* AddBand(report::TQRBandType type, const char* name, int height);
 };
 
-}  // namespace registry
+}  // namespace kit

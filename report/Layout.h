@@ -1,0 +1,28 @@
+// The builders every layout is written with: a band, a fixed text and a data field
+// placed in band units. They know nothing of any header, so a receipt or a plain list
+// uses them as well as a layout with the church header.
+#pragma once
+#include <string>
+
+#include "report/PageReport.h"
+
+namespace report {
+
+class TLayoutReport : public TPageReport {
+  KORVAN_CLASS(TLayoutReport)
+ public:
+  using TPageReport::TPageReport;
+
+  // The width between the margins.
+  int BandWidth() const;
+
+ protected:
+  // Items on a band, placed in band units; bold or italic through the style.
+  TQRLabel* AddLabel(TQRCustomBand* band, const char* name, int x, int y, int w, const std::string& caption,
+                     gui::TFontStyles style = 0);
+  TQRDBText* AddField(TQRCustomBand* band, const char* name, int x, int y, int w, const char* field,
+                      gui::TFontStyles style = 0);
+  TQRBand* AddBand(TQRBandType type, const char* name, int height);
+};
+
+}  // namespace report
