@@ -2,10 +2,12 @@
 
 #include "app/UDM.h"
 #include "gui/Forms.h"
+#include "registry/QRDaftarBaptis.h"
 #include "registry/QRGroupMajelis.h"
 #include "registry/QRJemaat.h"
 #include "registry/QRJemaatBlankoKosong.h"
 #include "registry/QRJemaatPerseorangan.h"
+#include "registry/UCariDaftarBaptis.h"
 #include "registry/UCariMahasiswaPraktek.h"
 #include "registry/UCariMajelis.h"
 #include "registry/UCariNIJ.h"
@@ -17,6 +19,7 @@
 #include "registry/UCariPendeta.h"
 #include "registry/UCariVikaris.h"
 #include "registry/UCariWargaJemaat.h"
+#include "registry/UDaftarBaptis.h"
 #include "registry/UDetailJemaat.h"
 #include "registry/UGroupMajelis.h"
 #include "registry/UMahasiswaPraktek.h"
@@ -69,6 +72,10 @@ void CreateWindows() {
   Application->CreateForm(shell::FTemaTahunan);
   Application->CreateForm(registry::FQRJemaat);
   Application->CreateForm(registry::FQRJemaatPerseorangan);
+  // Sacraments.
+  Application->CreateForm(registry::FDaftarBaptis);
+  Application->CreateForm(registry::FCariDaftarBaptis);
+  Application->CreateForm(registry::FQRDaftarBaptis);
   Application->CreateForm(registry::FGroupMajelis);
   Application->CreateForm(registry::FQRGroupMajelis);
   Application->CreateForm(registry::FPrintGroupMajelis);

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "registry/LookupProtocol.h"
+#include "registry/UCariDaftarBaptis.h"
 #include "registry/UCariMahasiswaPraktek.h"
 #include "registry/UCariMajelis.h"
 #include "registry/UCariNIJ.h"
@@ -15,6 +16,7 @@
 #include "registry/UCariPHMJ.h"
 #include "registry/UCariPendeta.h"
 #include "registry/UCariVikaris.h"
+#include "registry/UDaftarBaptis.h"
 #include "registry/UGroupMajelis.h"
 #include "registry/UMahasiswaPraktek.h"
 #include "registry/UMajelis.h"
@@ -46,8 +48,10 @@ class LookupCallers : public regtest::RegistryFixture {
     CreateAll(FPendeta, FCariPendeta, FVikaris, FCariVikaris, FMahasiswaPraktek, FCariMahasiswaPraktek, FMajelis,
               FCariNIJ, FCariMajelis, FPhmj, FCariNIM, FCariPHMJ, FGroupMajelis, FPrintGroupMajelis, FCariNIP, FCariNIV,
               FCariNIMPra);
+    CreateAll(FDaftarBaptis, FCariDaftarBaptis);
   }
   void TearDown() override {
+    DeleteAll(FCariDaftarBaptis, FDaftarBaptis);
     DeleteAll(FCariNIMPra, FCariNIV, FCariNIP, FPrintGroupMajelis, FGroupMajelis, FCariPHMJ, FCariNIM, FPhmj,
               FCariMajelis, FCariNIJ, FMajelis, FCariMahasiswaPraktek, FMahasiswaPraktek, FCariVikaris, FVikaris,
               FCariPendeta, FPendeta);
