@@ -3,11 +3,13 @@
 #include "app/UDM.h"
 #include "gui/Forms.h"
 #include "registry/QRDaftarBaptis.h"
+#include "registry/QRDaftarKatekisasi.h"
 #include "registry/QRGroupMajelis.h"
 #include "registry/QRJemaat.h"
 #include "registry/QRJemaatBlankoKosong.h"
 #include "registry/QRJemaatPerseorangan.h"
 #include "registry/UCariDaftarBaptis.h"
+#include "registry/UCariKatekisasi.h"
 #include "registry/UCariMahasiswaPraktek.h"
 #include "registry/UCariMajelis.h"
 #include "registry/UCariNIJ.h"
@@ -22,6 +24,7 @@
 #include "registry/UDaftarBaptis.h"
 #include "registry/UDetailJemaat.h"
 #include "registry/UGroupMajelis.h"
+#include "registry/UKatekisasi.h"
 #include "registry/UMahasiswaPraktek.h"
 #include "registry/UMajelis.h"
 #include "registry/UPenambahanJemaat.h"
@@ -76,6 +79,9 @@ void CreateWindows() {
   Application->CreateForm(registry::FDaftarBaptis);
   Application->CreateForm(registry::FCariDaftarBaptis);
   Application->CreateForm(registry::FQRDaftarBaptis);
+  Application->CreateForm(registry::FKatekisasi);
+  Application->CreateForm(registry::FCariKatekisasi);
+  Application->CreateForm(registry::FQRDaftarKatekisasi);
   Application->CreateForm(registry::FGroupMajelis);
   Application->CreateForm(registry::FQRGroupMajelis);
   Application->CreateForm(registry::FPrintGroupMajelis);

@@ -76,6 +76,7 @@ void TSacramentForm::Frame(const char* name, int x, int y, int w, int h) {
   s->SetName(name);
   s->SetParent(DetailBand1);
   s->Shape = TShapeType::qrsRectangle;
+  s->Brush().SetStyle(gui::bsClear);  // the items inside stay visible
   s->SetBounds(x, y, w, h);
 }
 

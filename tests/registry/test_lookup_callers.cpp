@@ -6,6 +6,7 @@
 
 #include "registry/LookupProtocol.h"
 #include "registry/UCariDaftarBaptis.h"
+#include "registry/UCariKatekisasi.h"
 #include "registry/UCariMahasiswaPraktek.h"
 #include "registry/UCariMajelis.h"
 #include "registry/UCariNIJ.h"
@@ -18,6 +19,7 @@
 #include "registry/UCariVikaris.h"
 #include "registry/UDaftarBaptis.h"
 #include "registry/UGroupMajelis.h"
+#include "registry/UKatekisasi.h"
 #include "registry/UMahasiswaPraktek.h"
 #include "registry/UMajelis.h"
 #include "registry/UPendeta.h"
@@ -48,10 +50,10 @@ class LookupCallers : public regtest::RegistryFixture {
     CreateAll(FPendeta, FCariPendeta, FVikaris, FCariVikaris, FMahasiswaPraktek, FCariMahasiswaPraktek, FMajelis,
               FCariNIJ, FCariMajelis, FPhmj, FCariNIM, FCariPHMJ, FGroupMajelis, FPrintGroupMajelis, FCariNIP, FCariNIV,
               FCariNIMPra);
-    CreateAll(FDaftarBaptis, FCariDaftarBaptis);
+    CreateAll(FDaftarBaptis, FCariDaftarBaptis, FKatekisasi, FCariKatekisasi);
   }
   void TearDown() override {
-    DeleteAll(FCariDaftarBaptis, FDaftarBaptis);
+    DeleteAll(FCariKatekisasi, FKatekisasi, FCariDaftarBaptis, FDaftarBaptis);
     DeleteAll(FCariNIMPra, FCariNIV, FCariNIP, FPrintGroupMajelis, FGroupMajelis, FCariPHMJ, FCariNIM, FPhmj,
               FCariMajelis, FCariNIJ, FMajelis, FCariMahasiswaPraktek, FMahasiswaPraktek, FCariVikaris, FVikaris,
               FCariPendeta, FPendeta);

@@ -7,9 +7,13 @@
 #include "app/UDM.h"
 #include "kit/Records.h"
 #include "registry/QRDaftarBaptis.h"
+#include "registry/QRDaftarKatekisasi.h"
 #include "registry/UCariDaftarBaptis.h"
+#include "registry/UCariKatekisasi.h"
 #include "registry/UCariNIJ.h"
 #include "registry/UDaftarBaptis.h"
+#include "registry/UKatekisasi.h"
+#include "registry/rules/Code39.h"
 #include "registry/rules/Numbering.h"
 #include "tests/registry/RegistryTestSupport.h"
 
@@ -27,7 +31,13 @@ class Sacraments : public regtest::RegistryFixture {
     Application->CreateForm(FDaftarBaptis);
     Application->CreateForm(FCariDaftarBaptis);
     Application->CreateForm(FQRDaftarBaptis);
+    Application->CreateForm(FKatekisasi);
+    Application->CreateForm(FCariKatekisasi);
+    Application->CreateForm(FQRDaftarKatekisasi);
     Tables();
+    // The church record is put back as it was.
+    Exec("drop table if exists tst_sak_gereja_keep");
+    Exec("create table tst_sak_gereja_keep as select * from gereja");
     MakeFamily("NK-97300", "KELUARGA SAKRAMEN");
     Member("NJ-97300.10000", "ZSK AYAH", "SUDAH", "SUDAH");
     Member("NJ-97300.10001", "ZSK ANAK KECIL", "BELUM", "BELUM");
@@ -35,8 +45,18 @@ class Sacraments : public regtest::RegistryFixture {
   }
   void TearDown() override {
     FDaftarBaptis->Timer1->SetEnabled(false);
+    FKatekisasi->Timer1->SetEnabled(false);
     Screen->SetCursor(crDefault);
     Tables();
+    Exec("delete from gereja");
+    Exec("insert into gereja select * from tst_sak_gereja_keep");
+    Exec("drop table tst_sak_gereja_keep");
+    delete FQRDaftarKatekisasi;
+    delete FCariKatekisasi;
+    delete FKatekisasi;
+    FQRDaftarKatekisasi = nullptr;
+    FCariKatekisasi = nullptr;
+    FKatekisasi = nullptr;
     delete FQRDaftarBaptis;
     delete FCariDaftarBaptis;
     delete FDaftarBaptis;
@@ -48,7 +68,11 @@ class Sacraments : public regtest::RegistryFixture {
     RegistryFixture::TearDown();
   }
   // The registrations belong to the tests alone in this database.
-  void Tables() { Exec("delete from daftar_baptis"); }
+  void Tables() {
+    Exec("delete from daftar_baptis");
+    Exec("delete from daftar_katekisasi_sidi");
+    Exec("delete from pendeta where nip like 'ZSK-%'");
+  }
   void Member(const std::string& nij, const std::string& name, const char* baptised, const char* confirmed) {
     Exec("insert into detail_kk(nik,nij,nama_gabung,tmpt_lahir,tgl_lahir,sekpel,pekerjaan,alamat,no_hp,baptis,"
          "tgl_baptis,sidi,username) values ('NK-97300','" + nij + "','" + name + "','AMBON','2001-06-07','3',"
@@ -243,7 +267,8 @@ TEST_F(Sacraments, BaptismReopenAppliesTheStatusBeforeTheValuesAndRefusesValidat
 }
 
 TEST_F(Sacraments, BaptismFormPrintsTheRowWithItsStatusLinesAndChecklistMarks) {
-  Exec("insert into gereja(id,nama_gereja,alamat) values (1,'JEMAAT UJI','Jl. Uji') on duplicate key update id=id");
+  Exec("delete from gereja");
+  Exec("insert into gereja(id,nama_gereja,alamat) values (1,'JEMAAT UJI','Jl. Uji')");
   Exec("insert into daftar_baptis(no_reg,internal_eksternal,nij,nama_baptis,tmpt_lahir_baptis,tgl_lahir_baptis,"
        "nij_ayah,nama_ayah,tgl_pengembalaan,jam_pengembalaan,tgl_pelaksanaan,jam_pelaksanaan,no_surat_gereja_luar,"
        "nama_gereja,cp_kartu_warga_jemaat,cp_akte_lahir,cp_srt_nkh_grj,cp_akt_nkh_capil,biaya_admin) values "
@@ -286,6 +311,159 @@ TEST_F(Sacraments, BaptismFormPrintsTheRowWithItsStatusLinesAndChecklistMarks) {
   EXPECT_EQ(Printed("QRLabel94") + Printed("QRLabel96") + Printed("QRLabel98"), "Nama Gereja:GPM TUAL");
   EXPECT_EQ(Printed("QRLabel80") + Printed("QRLabel84"), "*");
   EXPECT_EQ(Printed("QRLabel84"), "*");
+  s->Close();
+}
+
+// The catechism window resets the whole form on a status switch, but not the
+// validation; the bar code shows the sample number framed by the start and stop
+// characters.
+TEST_F(Sacraments, CatechismStatusResetsTheFormAndKeepsTheValidation) {
+  auto* w = FKatekisasi;
+  w->FormActivate(w);
+  EXPECT_EQ(w->Label19->Text(), std::string("*") + TFKatekisasi::kSampleNumber + "*");
+  EXPECT_EQ(w->Label36->Text(), TFKatekisasi::kSampleNumber);
+  for (bool external : {true, false}) {
+    SCOPED_TRACE(external ? "Eksternal" : "Internal");
+    w->Edit24->SetText("PDT. UJI");
+    w->CheckBox6->SetChecked(true);
+    w->ComboBox2->SetItemIndex(3);
+    w->DateTimePicker2->SetDate(rtl::EncodeDate(2020, 1, 1));
+    w->RadioButton3->SetChecked(true);
+    for (TEdit* e : {w->Edit2, w->Edit8, w->Edit25, w->Edit28}) e->SetText("LAMA");
+    (external ? w->RadioButton2 : w->RadioButton1)->SetChecked(true);
+    for (TEdit* e : {w->Edit1, w->Edit10, w->Edit16}) EXPECT_EQ(e->Text(), external ? "Eksternal" : "Internal");
+    for (TEdit* e : {w->Edit2, w->Edit3, w->Edit5, w->Edit13, w->Edit19, w->Edit22, w->Edit7, w->Edit8, w->Edit9,
+                     w->Edit11, w->Edit12, w->Edit14, w->Edit15, w->Edit4, w->Edit23, w->Edit25, w->Edit17,
+                     w->Edit18, w->Edit20, w->Edit21, w->Edit26, w->Edit27, w->Edit28}) {
+      EXPECT_EQ(e->Text(), "") << e->Name();
+      EXPECT_EQ(e->ReadOnly(), !external) << e->Name();
+    }
+    for (TDateTimePicker* p : {w->DateTimePicker4, w->DateTimePicker7, w->DateTimePicker5, w->DateTimePicker6})
+      EXPECT_EQ(p->Enabled(), external);
+    EXPECT_EQ(w->SpeedButton1->Enabled(), !external);
+    EXPECT_EQ(w->Edit24->Text(), "");
+    EXPECT_FALSE(w->CheckBox6->Checked());
+    EXPECT_EQ(w->ComboBox2->ItemIndex(), 0);
+    EXPECT_EQ(w->DateTimePicker2->Date(), rtl::Date());
+    EXPECT_TRUE(w->RadioButton3->Checked());
+  }
+}
+
+// A confirmation carried out for a member writes only the place of confirmation, before
+// the registration; the saved number's bar code keeps its start and stop characters and
+// is drawn bar by bar when the font is missing.
+TEST_F(Sacraments, CatechismSaveWritesThePlaceOfConfirmationAndDrawsTheBarCode) {
+  Exec("delete from gereja");
+  Exec("insert into gereja(id,nama_gereja,alamat) values (1,'JEMAAT SIDI','Jl. Uji')");
+  auto* w = FKatekisasi;
+  w->Show();
+  w->FormActivate(w);
+  // Only a baptised member not yet confirmed is offered as the candidate.
+  EXPECT_EQ(Pick(w->SpeedButton1, "ZSK"), std::vector<std::string>{"ZSK ANAK REMAJA"});
+  EXPECT_EQ(w->Edit1->Text(), "NJ-97300.10002");
+  EXPECT_EQ(w->Edit7->Text(), "Internal");
+  EXPECT_EQ(w->Edit8->Text(), "Kristen Protestan");
+  EXPECT_EQ(Pick(w->SpeedButton3, "ZSK ANAK KECIL").size(), 1u);
+  EXPECT_EQ(w->Edit28->Text(), "Kristen Protestan");
+  w->CheckBox4->SetChecked(true);
+
+  // Not validated: no member row changes.
+  w->SpeedButton4->Click();
+  const std::string number = "10000/" + Today() + "/KTS";
+  EXPECT_EQ(w->Edit6->Text(), number);
+  const std::string digits = "10000" + Today();
+  EXPECT_EQ(w->Label19->Text(), "*" + digits + "*");
+  EXPECT_EQ(w->Label36->Text(), digits);
+  EXPECT_EQ(Scalar("select concat_ws('|',ifnull(tmpt_sidi,'NULL'),sidi) from detail_kk where nij='NJ-97300.10002'"),
+            "NULL|BELUM");
+  EXPECT_EQ(Scalar("select concat_ws('|',`2_lbr_pas_foto`,cp_td_pengenal,ifnull(validasi,'NULL'),nij_ibu) from "
+                   "daftar_katekisasi_sidi"),
+            "Y|N|NULL|NJ-97300.10001");
+
+  // The bars on screen are the standard's patterns of the framed text.
+  ASSERT_TRUE(w->Label19->DrawsBars());  // the bar-code font is not installed here
+  const std::string modules = rules::Code39Modules("*" + digits + "*", 3);
+  ASSERT_EQ(w->Label19->Modules(), modules);
+  w->Repaint();
+  Application->ProcessMessages();
+  HDC dc = GetDC(w->GroupBox3->Handle());
+  const int mw = w->Label19->ModuleWidth(), left = w->Label19->Left() + w->Label19->BarsLeft();
+  const int y = w->Label19->Top() + w->Label19->Height() / 2;
+  std::string seen;
+  for (size_t i = 0; i < modules.size(); ++i)
+    seen += GetPixel(dc, left + static_cast<int>(i) * mw + mw / 2, y) == ColorToColorRef(clNavy) ? '1' : '0';
+  ReleaseDC(w->GroupBox3->Handle(), dc);
+  EXPECT_EQ(seen, modules);
+
+  // Reopened, carried out and saved again: the place of confirmation is written.
+  w->Timer1Timer(w->Timer1);
+  auto* s = FCariKatekisasi;
+  s->Show();
+  s->FormActivate(s);
+  s->DBGrid1DblClick(s->DBGrid1);
+  EXPECT_EQ(w->Edit6->Text(), number);
+  EXPECT_EQ(w->Edit2->Text(), "ZSK ANAK REMAJA");
+  EXPECT_TRUE(w->CheckBox4->Checked());
+  EXPECT_EQ(w->Label36->Text(), TFKatekisasi::kSampleNumber);  // the reopen leaves the bar code
+  w->RadioButton3->SetChecked(true);
+  w->SpeedButton4->Click();
+  EXPECT_EQ(dialogs.shown.back().Text, "Data Pendaftaran Katekisasi-Sidi berhasil di-ubah");
+  EXPECT_EQ(Scalar("select concat_ws('|',tmpt_sidi,sidi) from detail_kk where nij='NJ-97300.10002'"),
+            "JEMAAT SIDI|BELUM");
+  EXPECT_EQ(Scalar("select concat(count(*),' ',max(validasi)) from daftar_katekisasi_sidi"), "1 Sudah");
+  w->Timer1Timer(w->Timer1);
+  dialogs.shown.clear();
+  s->Show();
+  s->FormActivate(s);
+  s->DBGrid1DblClick(s->DBGrid1);
+  EXPECT_EQ(Texts(),
+            "Maaf...Katekisasi/Sidi untuk record ini telah dibatalkan atau sudah dilaksanakan,tidak dapat dirubah|");
+  s->Close();
+  w->Close();
+}
+
+TEST_F(Sacraments, CatechismFormPrintsAgesTheSignerAndTheSevenMarks) {
+  const std::string born = rtl::FormatDateTime("yyyy-mm-dd", rtl::Date() - 365);
+  Exec("insert into daftar_katekisasi_sidi(no_reg,internal_eksternal,nij,nama_sidi,tgl_lahir_sidi,tgl_baptis,"
+       "nij_ayah,nama_ayah,tgl_lahir_ayah,tgl_lahir_ibu,no_surat_gereja_luar,tgl_pengembalaan,jam_pengembalaan,"
+       "tgl_pelaksanaan,jam_pelaksanaan,cp_kartu_warga_jemaat,cp_akte_lahir,cp_td_pengenal,2_lbr_pas_foto,"
+       "cp_srt_bpts,srt_pernyataan,biaya_admin) values "
+       "('10000/01022026/KTS','Internal','NJ-5','CALON SATU','2010-01-02','2010-05-06','NJ-6','AYAH SATU','" + born +
+       "','" + rtl::FormatDateTime("yyyy-mm-dd", rtl::Date() - 364) + "','Internal','2026-02-03','10:00:00',"
+       "'2026-02-08','07:00 Pelok','Y','N','N','Y','N','Y','N'),"
+       "('10001/01022026/KTS','Eksternal','Eksternal','CALON DUA','2010-01-02','2010-05-06','Eksternal','AYAH DUA',"
+       "'1970-01-01','1970-01-01','SRT-1','2026-02-03','10:00:00','2026-02-08','07:00 Pelok','N','N','N','N','N',"
+       "'N','Y')");
+  Exec("insert into pendeta(nip,nama_pdt,sts_aktif,jabatan) values ('ZSK-1','PDT. KETUA','Aktif','KMJ')");
+  auto* s = FCariKatekisasi;
+  s->Show();
+  s->FormActivate(s);
+  s->RadioButton1->SetChecked(true);
+  s->Edit1->SetText("CALON SATU");
+  s->Button1->Click();
+  s->Button5->Click();
+  ASSERT_EQ(previews.shown.size(), 1u);
+  EXPECT_EQ(Printed("QRLabel4"), "FORM PERMOHONAN PELAYANAN KATEKISASI SIDI");
+  EXPECT_EQ(Printed("QRLabel60"), "Internal");
+  EXPECT_EQ(Printed("QRLabel97"), "Internal");
+  EXPECT_EQ(Printed("QRLabel90") + " " + Printed("QRLabel94"), "[NJ-5] CALON SATU");
+  EXPECT_EQ(Printed("QRLabel110"), "1 Tahun");  // 365 days
+  EXPECT_EQ(Printed("QRLabel117"), "0 Tahun");  // 364 days
+  EXPECT_EQ(Printed("QRLabel88"), "PDT. KETUA");
+  EXPECT_EQ(Printed("QRLabel92"), "CALON SATU");
+  std::string marks;
+  for (const char* n : {"QRLabel80", "QRLabel81", "QRLabel82", "QRLabel83", "QRLabel84", "QRLabel126", "QRLabel127"})
+    marks += Printed(n).empty() ? '-' : 'Y';
+  EXPECT_EQ(marks, "Y--Y-Y-");
+
+  s->Edit1->SetText("CALON DUA");
+  s->Button1->Click();
+  s->Button5->Click();
+  EXPECT_EQ(Printed("QRLabel60"), "Eksternal");
+  EXPECT_EQ(Printed("QRLabel97"), "SRT-1");
+  EXPECT_EQ(Printed("QRLabel88"), "...........................");  // another church: no signer named
+  EXPECT_EQ(Printed("QRLabel127"), "*");
+  EXPECT_EQ(Printed("QRLabel80"), "");
   s->Close();
 }
 
