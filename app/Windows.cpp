@@ -4,12 +4,14 @@
 #include "gui/Forms.h"
 #include "registry/QRDaftarBaptis.h"
 #include "registry/QRDaftarKatekisasi.h"
+#include "registry/QRDaftarNikah.h"
 #include "registry/QRGroupMajelis.h"
 #include "registry/QRJemaat.h"
 #include "registry/QRJemaatBlankoKosong.h"
 #include "registry/QRJemaatPerseorangan.h"
 #include "registry/UCariDaftarBaptis.h"
 #include "registry/UCariKatekisasi.h"
+#include "registry/UCariDaftarNikah.h"
 #include "registry/UCariMahasiswaPraktek.h"
 #include "registry/UCariMajelis.h"
 #include "registry/UCariNIJ.h"
@@ -22,6 +24,7 @@
 #include "registry/UCariVikaris.h"
 #include "registry/UCariWargaJemaat.h"
 #include "registry/UDaftarBaptis.h"
+#include "registry/UDaftarKawin.h"
 #include "registry/UDetailJemaat.h"
 #include "registry/UGroupMajelis.h"
 #include "registry/UKatekisasi.h"
@@ -82,6 +85,9 @@ void CreateWindows() {
   Application->CreateForm(registry::FKatekisasi);
   Application->CreateForm(registry::FCariKatekisasi);
   Application->CreateForm(registry::FQRDaftarKatekisasi);
+  Application->CreateForm(registry::FDaftarKawin);
+  Application->CreateForm(registry::FCariDaftarNikah);
+  Application->CreateForm(registry::FQRDaftarNikah);
   Application->CreateForm(registry::FGroupMajelis);
   Application->CreateForm(registry::FQRGroupMajelis);
   Application->CreateForm(registry::FPrintGroupMajelis);

@@ -27,8 +27,8 @@ bool TSacramentSearch::MayReopen(data::TZQuery& q) {
 
 void TSacramentSearch::Button5Click(rtl::TObject*) {
   auto& q = *app::DM->Q3;
-  // An empty grid has no registration to print.
-  if (!q.Active() || q.RecordCount() == 0) return;
+  // An empty grid has no registration to print, unless the form prints blank.
+  if ((!q.Active() || q.RecordCount() == 0) && !PrintsWithoutRow()) return;
   Print(q);
 }
 

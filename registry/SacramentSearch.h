@@ -18,6 +18,8 @@ class TSacramentSearch : public kit::TPersonSearch {
   bool MayReopen(data::TZQuery& q) override;
   // Fills the form from the row and shows its preview.
   virtual void Print(data::TZQuery& q) = 0;
+  // A form that prints empty when no registration is listed.
+  virtual bool PrintsWithoutRow() const { return false; }
 
  private:
   const char* refusal_;

@@ -6,6 +6,7 @@
 
 #include "registry/LookupProtocol.h"
 #include "registry/UCariDaftarBaptis.h"
+#include "registry/UCariDaftarNikah.h"
 #include "registry/UCariKatekisasi.h"
 #include "registry/UCariMahasiswaPraktek.h"
 #include "registry/UCariMajelis.h"
@@ -18,6 +19,7 @@
 #include "registry/UCariPendeta.h"
 #include "registry/UCariVikaris.h"
 #include "registry/UDaftarBaptis.h"
+#include "registry/UDaftarKawin.h"
 #include "registry/UGroupMajelis.h"
 #include "registry/UKatekisasi.h"
 #include "registry/UMahasiswaPraktek.h"
@@ -50,10 +52,10 @@ class LookupCallers : public regtest::RegistryFixture {
     CreateAll(FPendeta, FCariPendeta, FVikaris, FCariVikaris, FMahasiswaPraktek, FCariMahasiswaPraktek, FMajelis,
               FCariNIJ, FCariMajelis, FPhmj, FCariNIM, FCariPHMJ, FGroupMajelis, FPrintGroupMajelis, FCariNIP, FCariNIV,
               FCariNIMPra);
-    CreateAll(FDaftarBaptis, FCariDaftarBaptis, FKatekisasi, FCariKatekisasi);
+    CreateAll(FDaftarBaptis, FCariDaftarBaptis, FKatekisasi, FCariKatekisasi, FDaftarKawin, FCariDaftarNikah);
   }
   void TearDown() override {
-    DeleteAll(FCariKatekisasi, FKatekisasi, FCariDaftarBaptis, FDaftarBaptis);
+    DeleteAll(FCariDaftarNikah, FDaftarKawin, FCariKatekisasi, FKatekisasi, FCariDaftarBaptis, FDaftarBaptis);
     DeleteAll(FCariNIMPra, FCariNIV, FCariNIP, FPrintGroupMajelis, FGroupMajelis, FCariPHMJ, FCariNIM, FPhmj,
               FCariMajelis, FCariNIJ, FMajelis, FCariMahasiswaPraktek, FMahasiswaPraktek, FCariVikaris, FVikaris,
               FCariPendeta, FPendeta);

@@ -13,6 +13,9 @@
 #include "registry/UCariNIJ.h"
 #include "registry/UDaftarBaptis.h"
 #include "registry/UKatekisasi.h"
+#include "registry/QRDaftarNikah.h"
+#include "registry/UCariDaftarNikah.h"
+#include "registry/UDaftarKawin.h"
 #include "registry/rules/Code39.h"
 #include "registry/rules/Numbering.h"
 #include "tests/registry/RegistryTestSupport.h"
@@ -34,6 +37,9 @@ class Sacraments : public regtest::RegistryFixture {
     Application->CreateForm(FKatekisasi);
     Application->CreateForm(FCariKatekisasi);
     Application->CreateForm(FQRDaftarKatekisasi);
+    Application->CreateForm(FDaftarKawin);
+    Application->CreateForm(FCariDaftarNikah);
+    Application->CreateForm(FQRDaftarNikah);
     Tables();
     // The church record is put back as it was.
     Exec("drop table if exists tst_sak_gereja_keep");
@@ -51,6 +57,13 @@ class Sacraments : public regtest::RegistryFixture {
     Exec("delete from gereja");
     Exec("insert into gereja select * from tst_sak_gereja_keep");
     Exec("drop table tst_sak_gereja_keep");
+    FDaftarKawin->Timer1->SetEnabled(false);
+    delete FQRDaftarNikah;
+    delete FCariDaftarNikah;
+    delete FDaftarKawin;
+    FQRDaftarNikah = nullptr;
+    FCariDaftarNikah = nullptr;
+    FDaftarKawin = nullptr;
     delete FQRDaftarKatekisasi;
     delete FCariKatekisasi;
     delete FKatekisasi;
@@ -71,6 +84,7 @@ class Sacraments : public regtest::RegistryFixture {
   void Tables() {
     Exec("delete from daftar_baptis");
     Exec("delete from daftar_katekisasi_sidi");
+    Exec("delete from daftar_nikah");
     Exec("delete from pendeta where nip like 'ZSK-%'");
   }
   void Member(const std::string& nij, const std::string& name, const char* baptised, const char* confirmed) {
@@ -465,6 +479,129 @@ TEST_F(Sacraments, CatechismFormPrintsAgesTheSignerAndTheSevenMarks) {
   EXPECT_EQ(Printed("QRLabel127"), "*");
   EXPECT_EQ(Printed("QRLabel80"), "");
   s->Close();
+}
+
+// Each person block switches on its own; a parents block follows its own status and
+// its parents-or-guardian choice.
+TEST_F(Sacraments, MarriageBlocksSwitchOnTheirOwn) {
+  auto* w = FDaftarKawin;
+  w->FormActivate(w);
+  EXPECT_EQ(w->Edit1->Text(), "[Auto]");
+  for (int n : {2, 13, 24, 27, 32, 35}) EXPECT_EQ(w->Edit(n)->Text(), "Internal") << n;
+  w->Edit(3)->SetText("LAMA");
+  w->RadioButton2->SetChecked(true);
+  EXPECT_EQ(w->Edit(2)->Text(), "Eksternal");
+  for (int n = 3; n <= 12; ++n) {
+    EXPECT_EQ(w->Edit(n)->Text(), "") << n;
+    EXPECT_FALSE(w->Edit(n)->ReadOnly()) << n;
+  }
+  EXPECT_TRUE(w->Picker(3)->Enabled());
+  EXPECT_FALSE(w->SpeedButton1->Enabled());
+  EXPECT_TRUE(w->Edit(14)->ReadOnly());  // the bride stays Internal
+  EXPECT_TRUE(w->SpeedButton2->Enabled());
+
+  struct Case {
+    TRadioButton* status;
+    TRadioButton* who;
+    const char* number;
+    bool parentsWritable, guardianWritable, lookups;
+  };
+  const Case cases[] = {{w->RadioButton12, w->RadioButton5, "Eksternal", true, false, false},
+                        {w->RadioButton12, w->RadioButton6, "Wali", false, true, false},
+                        {w->RadioButton11, w->RadioButton6, "Wali", false, true, false},
+                        {w->RadioButton11, w->RadioButton5, "Internal", false, false, true}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.number);
+    w->Edit(25)->SetText("LAMA");
+    w->Edit(30)->SetText("LAMA");
+    c.status->SetChecked(true);
+    c.who->SetChecked(true);
+    EXPECT_EQ(w->Edit(24)->Text(), c.number);
+    EXPECT_EQ(w->Edit(27)->Text(), c.number);
+    EXPECT_EQ(w->Edit(25)->Text(), "");
+    EXPECT_EQ(w->Edit(30)->Text(), "");
+    for (int n : {25, 26, 28, 29}) EXPECT_EQ(w->Edit(n)->ReadOnly(), !c.parentsWritable) << n;
+    for (int n : {30, 31}) EXPECT_EQ(w->Edit(n)->ReadOnly(), !c.guardianWritable) << n;
+    EXPECT_EQ(w->Picker(7)->Enabled(), c.parentsWritable);
+    EXPECT_EQ(w->Picker(9)->Enabled(), c.guardianWritable);
+    EXPECT_EQ(w->SpeedButton3->Enabled(), c.lookups);
+    EXPECT_EQ(w->SpeedButton9->Enabled(), c.lookups);
+    EXPECT_EQ(w->Edit(32)->Text(), "Internal");  // the bride's parents keep their own choice
+  }
+}
+
+TEST_F(Sacraments, MarriageSaveReopensStatusesFirstAndPrints) {
+  Exec("delete from gereja");
+  Exec("insert into gereja(id,nama_gereja,alamat) values (1,'JEMAAT NIKAH','Jl. Uji')");
+  Exec("insert into pendeta(nip,nama_pdt,sts_aktif,jabatan) values ('ZSK-2','PDT. KETUA NIKAH','Aktif','KMJ')");
+  auto* w = FDaftarKawin;
+  w->Show();
+  w->FormActivate(w);
+  // Bride and groom must be baptised and confirmed; a parent may be anyone.
+  EXPECT_EQ(Pick(w->SpeedButton1, "ZSK"), std::vector<std::string>{"ZSK AYAH"});
+  EXPECT_EQ(w->Edit(9)->Text(), "Internal");
+  EXPECT_EQ(Pick(w->SpeedButton3, "ZSK").size(), 3u);
+  w->RadioButton10->SetChecked(true);
+  w->Edit(14)->SetText("PENGANTIN LUAR");
+  w->Edit(20)->SetText("GPM AMBON");
+  w->RadioButton8->SetChecked(true);  // the bride has a guardian
+  w->Edit(38)->SetText("WALI SATU");
+  w->Edit(41)->SetText("45");
+  w->SpeedButton5->Click();
+  const std::string number = "10000/" + Today() + "/NKH";
+  EXPECT_EQ(w->Edit1->Text(), number);
+  EXPECT_EQ(Texts(), "Data Pendaftaran Nikah berhasil di-input|");
+  EXPECT_EQ(Scalar("select concat_ws('|',nij_pria,nama_pria,jemaat_pria,ineks_wanita,nij_wanita,nij_ayah_wanita,"
+                   "nama_wali_wanita,ineks_ortu_pria,umur_saksi_pria,ifnull(validasi,'NULL')) from daftar_nikah"),
+            "NJ-97300.10000|ZSK AYAH|Internal|Eksternal|Eksternal|Wali|WALI SATU|Internal|45|NULL");
+  w->Timer1Timer(w->Timer1);
+  EXPECT_EQ(w->Edit1->Text(), "[Auto]");
+
+  auto* s = FCariDaftarNikah;
+  s->Show();
+  s->FormActivate(s);
+  s->DBGrid1DblClick(s->DBGrid1);
+  EXPECT_EQ(w->Edit1->Text(), number);
+  EXPECT_TRUE(w->RadioButton10->Checked());
+  EXPECT_EQ(w->Edit(14)->Text(), "PENGANTIN LUAR");
+  EXPECT_FALSE(w->Edit(14)->ReadOnly());
+  EXPECT_TRUE(w->RadioButton8->Checked());
+  EXPECT_EQ(w->Edit(38)->Text(), "WALI SATU");
+  EXPECT_FALSE(w->Edit(38)->ReadOnly());
+  EXPECT_EQ(w->Edit(3)->Text(), "ZSK AYAH");
+
+  s->Show();
+  s->Button5->Click();
+  ASSERT_EQ(previews.shown.size(), 1u);
+  EXPECT_EQ(Printed("QRLabel4"), "FORM PERMOHONAN PEMBERKATAN NIKAH GEREJA");
+  EXPECT_EQ(Printed("QRLabel13"), "No. " + number);
+  EXPECT_EQ(Printed("QRLabel69"), "AMBON,07/06/2001");
+  EXPECT_EQ(Printed("QRLabel84"), "/3");
+  EXPECT_EQ(Printed("QRLabel85"), "PENGANTIN LUAR");
+  EXPECT_EQ(Printed("QRLabel110"), "WALI SATU");
+  EXPECT_NE(Printed("QRLabel97"), "");
+  EXPECT_EQ(Printed("QRLabel79"), "");  // no guardian named for the groom
+  EXPECT_EQ(Printed("QRLabel120"), "JEMAAT NIKAH");
+  EXPECT_EQ(Printed("QRLabel121"), "PDT. KETUA NIKAH");
+
+  // Validated: no longer reopened; an empty list prints a blank form.
+  w->RadioButton3->SetChecked(true);
+  w->SpeedButton5->Click();
+  w->Timer1Timer(w->Timer1);
+  dialogs.shown.clear();
+  s->FormActivate(s);
+  s->DBGrid1DblClick(s->DBGrid1);
+  EXPECT_EQ(Texts(),
+            "Maaf...Daftar Nikah untuk record ini telah dibatalkan atau sudah dilaksanakan,tidak dapat dirubah|");
+  EXPECT_EQ(w->Edit1->Text(), "[Auto]");
+  s->RadioButton1->SetChecked(true);
+  s->Edit1->SetText("TIDAK ADA");
+  s->Button1->Click();
+  s->Button5->Click();
+  EXPECT_EQ(Printed("QRLabel13"), "No. ");
+  EXPECT_EQ(Printed("QRLabel68"), "");
+  s->Close();
+  w->Close();
 }
 
 }  // namespace
