@@ -43,20 +43,7 @@ TFQRDaftarBaptis::TFQRDaftarBaptis(rtl::TComponent* owner)
 
   y += step + 12;
   const int frameTop = y;
-  Heading("QRLabelCatatan", 10, y + 6, "CATATAN MAJELIS");
-  y += step + 10;
-  AddLabel(DetailBand1, "QRLabelPengembalaan", 20, y, 200, "1. Pengembalaan Baptisan");
-  Item("QRLabel50", 230, y, 60, "Tanggal", 100);
-  Item("QRLabel51", 420, y, 40, "Pukul", 120);
-  y += step;
-  AddLabel(DetailBand1, "QRLabelPelaksanaan", 20, y, 200, "2. Pelaksanaan Baptisan");
-  Item("QRLabel52", 230, y, 60, "Tanggal", 100);
-  Item("QRLabel53", 420, y, 40, "Pukul", 120);
-  y += step;
-  Item("QRLabel54", 20, y, 200, "3. Dilayani Oleh", 360);
-  y += step + 10;
-  Heading("QRLabelPersyaratan", 10, y, "PERSYARATAN TERLAMPIR");
-  y += step + 2;
+  y = CouncilNotes(y, "Baptisan");
   const char* documents[] = {"Copy Kartu Warga Jemaat (Print dari Gereja)", "Copy Akte Kelahiran",
                              "Copy Surat Nikah Gereja", "Copy Akte Nikah Catatan Sipil", "Biaya Administrasi"};
   const char* marks[] = {"QRLabel80", "QRLabel81", "QRLabel82", "QRLabel83", "QRLabel84"};
@@ -98,11 +85,7 @@ void TFQRDaftarBaptis::Fill(data::TZQuery& row) {
   set("QRLabel47", s("alamat"));
   set("QRLabel48", s("sekpel"));
   set("QRLabel49", s("no_tlp"));
-  set("QRLabel50", DateText(row, "tgl_pengembalaan"));
-  set("QRLabel51", TimeText(row, "jam_pengembalaan"));
-  set("QRLabel52", DateText(row, "tgl_pelaksanaan"));
-  set("QRLabel53", s("jam_pelaksanaan"));
-  set("QRLabel54", s("dilayani_oleh"));
+  FillCouncilNotes(row);
   set("QRLabel80", Mark(row, "cp_kartu_warga_jemaat"));
   set("QRLabel81", Mark(row, "cp_akte_lahir"));
   set("QRLabel82", Mark(row, "cp_srt_nkh_grj"));

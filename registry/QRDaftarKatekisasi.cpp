@@ -66,20 +66,7 @@ TFQRDaftarKatekisasi::TFQRDaftarKatekisasi(rtl::TComponent* owner)
 
   y += step + 12;
   const int frameTop = y;
-  Heading("QRLabelCatatan", 10, y + 6, "CATATAN MAJELIS");
-  y += step + 10;
-  AddLabel(DetailBand1, "QRLabelPengembalaan", 20, y, 200, "1. Pengembalaan Sidi");
-  Item("QRLabel50", 230, y, 60, "Tanggal", 100);
-  Item("QRLabel51", 420, y, 40, "Pukul", 120);
-  y += step;
-  AddLabel(DetailBand1, "QRLabelPelaksanaan", 20, y, 200, "2. Pelaksanaan Sidi");
-  Item("QRLabel52", 230, y, 60, "Tanggal", 100);
-  Item("QRLabel53", 420, y, 40, "Pukul", 120);
-  y += step;
-  Item("QRLabel54", 20, y, 200, "3. Dilayani Oleh", 360);
-  y += step + 10;
-  Heading("QRLabelPersyaratan", 10, y, "PERSYARATAN TERLAMPIR");
-  y += step + 2;
+  y = CouncilNotes(y, "Sidi");
   const char* left[] = {"Copy Kartu Warga Jemaat (Print dari Gereja)", "Copy Akte Kelahiran", "Copy Tanda Pengenal",
                         "2 Lembar Pas Photo Berwarna (Uk.3X4 Memakai Kemeja)", "Copy Surat Baptis"};
   const char* leftMarks[] = {"QRLabel80", "QRLabel81", "QRLabel82", "QRLabel83", "QRLabel84"};
@@ -128,11 +115,7 @@ void TFQRDaftarKatekisasi::Fill(data::TZQuery& row, data::TZQuery& signer) {
     set(n[6], s(("sekpel_" + p).c_str()));
     set(n[7], s(("asal_gereja_agama_" + p).c_str()));
   }
-  set("QRLabel50", DateText(row, "tgl_pengembalaan"));
-  set("QRLabel51", TimeText(row, "jam_pengembalaan"));
-  set("QRLabel52", DateText(row, "tgl_pelaksanaan"));
-  set("QRLabel53", s("jam_pelaksanaan"));
-  set("QRLabel54", s("dilayani_oleh"));
+  FillCouncilNotes(row);
   const char* marks[][2] = {{"QRLabel80", "cp_kartu_warga_jemaat"}, {"QRLabel81", "cp_akte_lahir"},
                             {"QRLabel82", "cp_td_pengenal"},        {"QRLabel83", "2_lbr_pas_foto"},
                             {"QRLabel84", "cp_srt_bpts"},           {"QRLabel126", "srt_pernyataan"},

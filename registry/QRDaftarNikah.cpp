@@ -27,7 +27,8 @@ constexpr TPair kRows[] = {
 }  // namespace
 
 TFQRDaftarNikah::TFQRDaftarNikah(rtl::TComponent* owner)
-    : TSacramentForm(owner, "FQRDaftarNikah", "FORM PERMOHONAN PEMBERKATAN NIKAH GEREJA", 660) {
+    : TSacramentForm(owner, "FQRDaftarNikah", "FORM PERMOHONAN PEMBERKATAN NIKAH GEREJA", 660,
+                     "QRLabelTempat") {
   const int w = BandWidth(), half = w / 2, step = 18;
   AddLabel(DetailBand1, "QRLabel13", 0, 2, w, "", gui::fsBold)->Alignment = gui::TAlignment::taCenter;
   int y = 24;
@@ -81,8 +82,8 @@ TFQRDaftarNikah::TFQRDaftarNikah(rtl::TComponent* owner)
   y += 8;
   AddLabel(DetailBand1, "QRLabelCatatan", 0, y, 200, "15. Catatan Majelis", gui::fsBold);
   y += step;
-  Item("QRLabelBersedia", 14, y, 330, "- Bersedia mengikuti Pengembalaan & Katekisasi Pranikah", 100);
-  Item("QRLabelPelayanan", 14, y + step, 330, "- Pelayanan Pemberkatan", 100);
+  Item("QRLabelBersedia", 14, y, 370, "- Bersedia mengikuti Pengembalaan & Katekisasi Pranikah", 100);
+  Item("QRLabelPelayanan", 14, y + step, 370, "- Pelayanan Pemberkatan", 100);
 
   ChildBand1->Height = 170;
   AddLabel(ChildBand1, "QRLabelPemohon", 0, 24, 200, "Pemohon")->Alignment = gui::TAlignment::taCenter;

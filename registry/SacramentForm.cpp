@@ -6,7 +6,8 @@ namespace registry {
 
 using namespace report;
 
-TSacramentForm::TSacramentForm(rtl::TComponent* owner, const char* name, const char* title, int detailHeight)
+TSacramentForm::TSacramentForm(rtl::TComponent* owner, const char* name, const char* title, int detailHeight,
+                               const char* placeLabel)
     : kit::TChurchReport(owner, poPortrait, kit::THeaderPicture::ChurchLogo) {
   SetName(name);
   ReportTitle = title;
@@ -23,8 +24,8 @@ TSacramentForm::TSacramentForm(rtl::TComponent* owner, const char* name, const c
   ChildBand1->SetName("ChildBand1");
   ChildBand1->Height = 120;
   ChildBand1->SetParentBand(DetailBand1);
-  QRLabel89 = AddLabel(ChildBand1, "QRLabel89", w - 250, 4, 70, "Selvaran,");
-  QRLabel89->Alignment = gui::TAlignment::taRightJustify;
+  PlaceLabel = AddLabel(ChildBand1, placeLabel, w - 250, 4, 70, "Selvaran,");
+  PlaceLabel->Alignment = gui::TAlignment::taRightJustify;
   QRSysData3 = new TQRSysData(this);
   QRSysData3->SetName("QRSysData3");
   QRSysData3->SetParent(ChildBand1);
@@ -69,6 +70,35 @@ TQRLabel* TSacramentForm::Check(const char* name, int x, int y, const std::strin
   auto* mark = AddLabel(DetailBand1, name, x, y, 14, "", gui::fsBold);
   AddLabel(DetailBand1, ("Cap" + std::string(name)).c_str(), x + 18, y, 320, caption);
   return mark;
+}
+
+int TSacramentForm::CouncilNotes(int y, const std::string& sacrament) {
+  const int step = 20;
+  Heading("QRLabelCatatan", 10, y + 6, "CATATAN MAJELIS");
+  y += step + 10;
+  AddLabel(DetailBand1, "QRLabelPengembalaan", 20, y, 200, "1. Pengembalaan " + sacrament);
+  Item("QRLabel50", 230, y, 60, "Tanggal", 100);
+  Item("QRLabel51", 420, y, 40, "Pukul", 120);
+  y += step;
+  AddLabel(DetailBand1, "QRLabelPelaksanaan", 20, y, 200, "2. Pelaksanaan " + sacrament);
+  Item("QRLabel52", 230, y, 60, "Tanggal", 100);
+  Item("QRLabel53", 420, y, 40, "Pukul", 120);
+  y += step;
+  Item("QRLabel54", 20, y, 200, "3. Dilayani Oleh", 360);
+  y += step + 10;
+  Heading("QRLabelPersyaratan", 10, y, "PERSYARATAN TERLAMPIR");
+  return y + step + 2;
+}
+
+void TSacramentForm::FillCouncilNotes(data::TZQuery& row) {
+  auto set = [this](const char* name, const std::string& text) {
+    dynamic_cast<TQRLabel*>(FindComponent(name))->SetCaption(text);
+  };
+  set("QRLabel50", DateText(row, "tgl_pengembalaan"));
+  set("QRLabel51", TimeText(row, "jam_pengembalaan"));
+  set("QRLabel52", DateText(row, "tgl_pelaksanaan"));
+  set("QRLabel53", row.FieldByName("jam_pelaksanaan")->AsString());
+  set("QRLabel54", row.FieldByName("dilayani_oleh")->AsString());
 }
 
 void TSacramentForm::Frame(const char* name, int x, int y, int w, int h) {

@@ -18,7 +18,7 @@ class TSacramentForm : public kit::TChurchReport {
   report::TQRBand* DetailBand1;
   report::TQRChildBand* ChildBand1;  // signatures
   report::TQRBand* PageFooterBand1;
-  report::TQRLabel* QRLabel89;  // the place of signing
+  report::TQRLabel* PlaceLabel;  // the place of signing
   report::TQRSysData* QRSysData3;
 
   // The value texts of a row, as the forms print them.
@@ -28,7 +28,8 @@ class TSacramentForm : public kit::TChurchReport {
   static std::string Bracketed(data::TZQuery& row, const char* field);  // "[" + value + "]"
 
  protected:
-  TSacramentForm(rtl::TComponent* owner, const char* name, const char* title, int detailHeight);
+  TSacramentForm(rtl::TComponent* owner, const char* name, const char* title, int detailHeight,
+                 const char* placeLabel = "QRLabel89");
 
   // A bold heading of a block.
   void Heading(const char* name, int x, int y, const std::string& text);
@@ -36,6 +37,11 @@ class TSacramentForm : public kit::TChurchReport {
   report::TQRLabel* Item(const char* name, int x, int y, int captionW, const std::string& caption, int valueW);
   // A document of the checklist: the mark label `name` and the caption right of it.
   report::TQRLabel* Check(const char* name, int x, int y, const std::string& caption);
+  // "CATATAN MAJELIS": the pastoral meeting and the execution of the sacrament (named by
+  // `sacrament`) with date and time, the officiating minister; then the heading of the
+  // documents. Returns where the documents start.
+  int CouncilNotes(int y, const std::string& sacrament);
+  void FillCouncilNotes(data::TZQuery& row);
   // A rectangle around part of the detail band.
   void Frame(const char* name, int x, int y, int w, int h);
   // A signature block on the child band: the line (or name) label above its caption.

@@ -110,12 +110,11 @@ void TSacramentRegister::OpenMemberLookup(TSpeedButton& button) {
   OpenLookup("FCariNIJ", "[Ketik Nama Jemaat Disini]");
 }
 
-void TSacramentRegister::SpeedButton4Click(TObject*) {
-  const kit::rules::TRecordSpec& record = spec_.record();
-  const std::string table = record.table;
-  auto& q = *DM->Q1;
+void SaveRegistration(const TRegistrationSave& s) {
+  const std::string table = s.record.table;
+  auto& q = s.query;
   SetSQL(q, {"select no_reg from " + table, "where no_reg=:nr"});
-  q.ParamByName("nr")->AsString(Edit6->Text());
+  q.ParamByName("nr")->AsString(s.number.Text());
   q.Open();
   const bool exists = q.RecordCount() > 0;
   if (!exists) {
@@ -125,29 +124,43 @@ void TSacramentRegister::SpeedButton4Click(TObject*) {
     // give a number that is malformed or taken: refused before anything is written.
     std::string number;
     try {
-      number = rules::NextSacramentNumber(LastKey(q, "no_reg"), rtl::Now(), spec_.suffix);
+      number = rules::NextSacramentNumber(LastKey(q, "no_reg"), rtl::Now(), s.suffix);
     } catch (const rules::ENumberingError& e) {
       Refuse(e.Message());
       return;
     }
-    Edit6->SetText(number);
-    Numbered(Edit6->Text());
+    s.number.SetText(number);
+    if (s.numbered) s.numbered(number);
   }
   const auto statement = exists ? kit::rules::kUpdate : kit::rules::kInsert;
   try {
-    SetRecordSQL(q, record, statement);
-    BindRecord(record, *this, q, statement);
-    BeforeWrite();
+    SetRecordSQL(q, s.record, statement);
+    BindRecord(s.record, s.form, q, statement);
+    if (s.beforeWrite) s.beforeWrite();
     q.ExecSQL();
   } catch (...) {
     // Nothing was stored under the new number: saving again derives a fresh one.
-    if (!exists) Edit6->SetText("[Auto]");
+    if (!exists) s.number.SetText("[Auto]");
     throw;
   }
-  AfterWrite();
-  Inform(exists ? spec_.updated : spec_.inserted);
+  if (s.afterWrite) s.afterWrite();
+  Inform(exists ? s.updated : s.inserted);
   Screen->SetCursor(crHourGlass);
-  Timer1->SetEnabled(true);
+  s.timer.SetEnabled(true);
+}
+
+void TSacramentRegister::SpeedButton4Click(TObject*) {
+  SaveRegistration({.record = spec_.record(),
+                    .form = *this,
+                    .query = *DM->Q1,
+                    .number = *Edit6,
+                    .suffix = spec_.suffix,
+                    .updated = spec_.updated,
+                    .inserted = spec_.inserted,
+                    .timer = *Timer1,
+                    .numbered = [this](const std::string& n) { Numbered(n); },
+                    .beforeWrite = [this] { BeforeWrite(); },
+                    .afterWrite = [this] { AfterWrite(); }});
 }
 
 void TSacramentRegister::SpeedButton5Click(TObject*) {

@@ -6,6 +6,7 @@
 // insert or update by number with the three seconds under the hourglass before the
 // window resets, and the bar "Simpan", "Cari", "Reset Form", "Close".
 #pragma once
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,25 @@
 namespace registry {
 
 using rtl::TObject;
+
+// The save of a sacrament registration by the number its window shows: an update when
+// that number is stored, otherwise an insert under the next number (a counter past its
+// digits is refused with an error box and nothing is written). The success message,
+// then the hourglass for the three seconds of `timer` before the window resets.
+struct TRegistrationSave {
+  const kit::rules::TRecordSpec& record;
+  rtl::TComponent& form;
+  data::TZQuery& query;
+  gui::TEdit& number;
+  const char* suffix;
+  const char* updated;
+  const char* inserted;
+  gui::TTimer& timer;
+  std::function<void(const std::string&)> numbered = {};  // a new number was given
+  std::function<void()> beforeWrite = {};                 // the statement is bound, not yet run
+  std::function<void()> afterWrite = {};
+};
+void SaveRegistration(const TRegistrationSave& save);
 
 class TSacramentRegister : public gui::TForm {
   KORVAN_CLASS(TSacramentRegister)

@@ -6,7 +6,7 @@
 #include "kit/Photo.h"
 #include "kit/Record.h"
 #include "kit/Records.h"
-#include "registry/rules/Numbering.h"
+#include "registry/SacramentRegister.h"
 #include "registry/rules/Sacraments.h"
 
 namespace registry {
@@ -314,36 +314,14 @@ void TFDaftarKawin::Button2Click(TObject*) {
 }
 
 void TFDaftarKawin::SpeedButton5Click(TObject*) {
-  const auto& record = rules::MarriageRecord();
-  auto& q = *DM->Q7;
-  SetSQL(q, {"select no_reg from daftar_nikah", "where no_reg=:nr"});
-  q.ParamByName("nr")->AsString(Edit1->Text());
-  q.Open();
-  const bool exists = q.RecordCount() > 0;
-  if (!exists) {
-    SetSQL(q, {"select * from daftar_nikah", "order by no_reg"});
-    q.Open();
-    std::string number;
-    try {
-      number = rules::NextSacramentNumber(LastKey(q, "no_reg"), rtl::Now(), rules::kMarriageSuffix);
-    } catch (const rules::ENumberingError& e) {
-      Refuse(e.Message());
-      return;
-    }
-    Edit1->SetText(number);
-  }
-  const auto statement = exists ? kit::rules::kUpdate : kit::rules::kInsert;
-  try {
-    SetRecordSQL(q, record, statement);
-    BindRecord(record, *this, q, statement);
-    q.ExecSQL();
-  } catch (...) {
-    if (!exists) Edit1->SetText("[Auto]");
-    throw;
-  }
-  Inform(exists ? "Data Pendaftaran Nikah berhasil di-ubah" : "Data Pendaftaran Nikah berhasil di-input");
-  Screen->SetCursor(crHourGlass);
-  Timer1->SetEnabled(true);
+  SaveRegistration({.record = rules::MarriageRecord(),
+                    .form = *this,
+                    .query = *DM->Q7,
+                    .number = *Edit1,
+                    .suffix = rules::kMarriageSuffix,
+                    .updated = "Data Pendaftaran Nikah berhasil di-ubah",
+                    .inserted = "Data Pendaftaran Nikah berhasil di-input",
+                    .timer = *Timer1});
 }
 
 void TFDaftarKawin::Timer1Timer(TObject*) {

@@ -577,6 +577,8 @@ TEST_F(Sacraments, MarriageSaveReopensStatusesFirstAndPrints) {
   EXPECT_EQ(Printed("QRLabel13"), "No. " + number);
   EXPECT_EQ(Printed("QRLabel69"), "AMBON,07/06/2001");
   EXPECT_EQ(Printed("QRLabel84"), "/3");
+  EXPECT_EQ(Printed("QRLabel89"), "/");  // the bride's sector, apart from the place of signing
+  EXPECT_EQ(Printed("QRLabelTempat"), "Selvaran,");
   EXPECT_EQ(Printed("QRLabel85"), "PENGANTIN LUAR");
   EXPECT_EQ(Printed("QRLabel110"), "WALI SATU");
   EXPECT_NE(Printed("QRLabel97"), "");
