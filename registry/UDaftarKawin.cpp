@@ -116,7 +116,9 @@ TFDaftarKawin::TFDaftarKawin(rtl::TComponent* owner) : TForm(owner) {
          10);
   spouse(TabSheet2, kBride, RadioButton9, "RadioButton9", RadioButton10, "RadioButton10", SpeedButton2,
          "SpeedButton2", 30);
+  // Only the groom's nationality is held to its three capitals.
   Edit(12)->SetMaxLength(3);
+  Edit(23)->SetCharCase(TEditCharCase::ecNormal);
   MakeLabel(this, TabSheet1, "LabelSukuHint", 290, Edit(12)->Top() + 4, "(Ex. WNI/WNA)");
 
   // The parents tab: each side its own status and its own parents-or-guardian choice.

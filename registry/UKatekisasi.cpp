@@ -28,7 +28,7 @@ TFKatekisasi::TFKatekisasi(rtl::TComponent* owner)
                              .pickers = {"DateTimePicker4", "DateTimePicker7", "DateTimePicker5", "DateTimePicker6"}},
                   .updated = "Data Pendaftaran Katekisasi-Sidi berhasil di-ubah",
                   .inserted = "Data Pendaftaran Katekisasi-Sidi berhasil di-input"}) {
-  SetupForm(*this, {.name = "FKatekisasi", .caption = "Pendaftaran >> Katekisasi/Sidi", .width = 900, .height = 700});
+  SetupForm(*this, {.name = "FKatekisasi", .caption = "Pendaftaran >> Katekisasi/Sidi", .width = 900, .height = 790});
 
   GroupBox3 = MakeGroup(this, this, "GroupBox3", 10, 6, 430, 250, " Registrasi Katekisan ");
   TRows reg{.owner = this, .group = GroupBox3, .inputX = 150, .inputW = 266, .y = 22, .step = 28, .labelDy = 4};
@@ -101,18 +101,18 @@ TFKatekisasi::TFKatekisasi(rtl::TComponent* owner)
   DateTimePicker6 = dynamic_cast<TDateTimePicker*>(FindComponent("DateTimePicker6"));
 
   GroupBox4 = MakeGroup(this, this, "GroupBox4", 10, 262, 430, 0, "");
-  GroupBox4->SetBounds(10, 554, 430, 110);
+  GroupBox4->SetBounds(10, 554, 430, 170);
   MakeSchedule(GroupBox4, 12, 16, 30);
 
   GroupBox5 = MakeGroup(this, this, "GroupBox5", 450, 554, 440, 0, " Checklist Kelengkapan Dokumen ");
-  GroupBox5->SetBounds(450, 554, 440, 110);
+  GroupBox5->SetBounds(450, 554, 440, 170);
   const char* checks[] = {"Copy Kartu Warga Jemaat (Print dari Gereja)", "Copy Akte Kelahiran", "Copy Tanda Pengenal",
                           "2 Lembar Pas Photo", "Copy Surat Baptis", "Surat Pernyataan (Bagi yang Non-Kristen)",
                           "Biaya Administrasi"};
   TCheckBox** boxes[] = {&CheckBox1, &CheckBox2, &CheckBox3, &CheckBox4, &CheckBox5, &CheckBox6, &CheckBox7};
   for (int i = 0; i < 7; ++i) {
-    *boxes[i] = Make<TCheckBox>(this, GroupBox5, ("CheckBox" + std::to_string(i + 1)).c_str(), 10 + 215 * (i / 4),
-                                18 + 22 * (i % 4), 212, 20);
+    *boxes[i] = Make<TCheckBox>(this, GroupBox5, ("CheckBox" + std::to_string(i + 1)).c_str(), 12, 18 + 21 * i, 416,
+                                20);
     (*boxes[i])->SetCaption(checks[i]);
   }
 
