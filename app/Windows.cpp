@@ -2,10 +2,16 @@
 
 #include "app/UDM.h"
 #include "gui/Forms.h"
+#include "registry/QRDaftarBaptis.h"
+#include "registry/QRDaftarKatekisasi.h"
+#include "registry/QRDaftarNikah.h"
 #include "registry/QRGroupMajelis.h"
 #include "registry/QRJemaat.h"
 #include "registry/QRJemaatBlankoKosong.h"
 #include "registry/QRJemaatPerseorangan.h"
+#include "registry/UCariDaftarBaptis.h"
+#include "registry/UCariKatekisasi.h"
+#include "registry/UCariDaftarNikah.h"
 #include "registry/UCariMahasiswaPraktek.h"
 #include "registry/UCariMajelis.h"
 #include "registry/UCariNIJ.h"
@@ -17,8 +23,11 @@
 #include "registry/UCariPendeta.h"
 #include "registry/UCariVikaris.h"
 #include "registry/UCariWargaJemaat.h"
+#include "registry/UDaftarBaptis.h"
+#include "registry/UDaftarKawin.h"
 #include "registry/UDetailJemaat.h"
 #include "registry/UGroupMajelis.h"
+#include "registry/UKatekisasi.h"
 #include "registry/UMahasiswaPraktek.h"
 #include "registry/UMajelis.h"
 #include "registry/UPenambahanJemaat.h"
@@ -69,6 +78,16 @@ void CreateWindows() {
   Application->CreateForm(shell::FTemaTahunan);
   Application->CreateForm(registry::FQRJemaat);
   Application->CreateForm(registry::FQRJemaatPerseorangan);
+  // Sacraments.
+  Application->CreateForm(registry::FDaftarBaptis);
+  Application->CreateForm(registry::FCariDaftarBaptis);
+  Application->CreateForm(registry::FQRDaftarBaptis);
+  Application->CreateForm(registry::FKatekisasi);
+  Application->CreateForm(registry::FCariKatekisasi);
+  Application->CreateForm(registry::FQRDaftarKatekisasi);
+  Application->CreateForm(registry::FDaftarKawin);
+  Application->CreateForm(registry::FCariDaftarNikah);
+  Application->CreateForm(registry::FQRDaftarNikah);
   Application->CreateForm(registry::FGroupMajelis);
   Application->CreateForm(registry::FQRGroupMajelis);
   Application->CreateForm(registry::FPrintGroupMajelis);

@@ -1,5 +1,6 @@
 #include "kit/Record.h"
 
+#include <optional>
 #include <stdexcept>
 
 #include "gui/ComCtrls.h"
@@ -35,9 +36,11 @@ bool Applies(rtl::TComponent& form, const TColumn& c) {
   return Chosen(Control<gui::TComboBox>(form, c, 1)) == c.values.at(0);
 }
 
-std::string RadioValue(rtl::TComponent& form, const TColumn& c) {
+// The checked button's value; nothing when none is checked and the column has no blank.
+std::optional<std::string> RadioValue(rtl::TComponent& form, const TColumn& c) {
   for (size_t i = 0; i < c.controls.size(); ++i)
     if (Control<gui::TRadioButton>(form, c, i).Checked()) return c.values.at(i);
+  if (!c.blank) return std::nullopt;
   return c.blank;
 }
 
@@ -53,7 +56,11 @@ void BindColumn(rtl::TComponent& form, const TColumn& c, data::TParam& p, const 
       if (Applies(form, c)) p.AsString(Control<gui::TEdit>(form, c).Text());
       break;
     case TMap::Choice: p.AsString(Chosen(Control<gui::TComboBox>(form, c))); break;
-    case TMap::Radio: p.AsString(RadioValue(form, c)); break;
+    case TMap::Radio:
+      if (auto v = RadioValue(form, c)) p.AsString(*v);
+      break;
+    case TMap::Flag: p.AsString(Control<gui::TCheckBox>(form, c).Checked() ? "Y" : "N"); break;
+    case TMap::Time: p.AsTime(Control<gui::TDateTimePicker>(form, c).DateTime()); break;
     case TMap::Photo: BindPhoto(p, Control<gui::TImage>(form, c)); break;
     case TMap::User: p.AsString(CurrentUserName()); break;
     case TMap::Derived:
@@ -98,7 +105,9 @@ void LoadRecord(const TRecordSpec& record, rtl::TComponent& form, data::TZQuery&
         if (Applies(form, c)) Control<gui::TEdit>(form, c).SetText(f.AsString());
         break;
       case TMap::Date:
-      case TMap::DateIf: Control<gui::TDateTimePicker>(form, c).SetDateTime(f.AsDateTime()); break;
+      case TMap::DateIf:
+      case TMap::Time: Control<gui::TDateTimePicker>(form, c).SetDateTime(f.AsDateTime()); break;
+      case TMap::Flag: Control<gui::TCheckBox>(form, c).SetChecked(f.AsString() == "Y"); break;
       case TMap::Choice: SelectExact(Control<gui::TComboBox>(form, c), f.AsString()); break;
       case TMap::Radio: {
         // A stored value that no button stands for leaves the buttons as they are.
@@ -124,10 +133,13 @@ void ClearRecord(const TRecordSpec& record, rtl::TComponent& form) {
         if (!c.controls.empty()) Control<gui::TEdit>(form, c).SetText(c.blank);
         break;
       case TMap::Date:
-      case TMap::DateIf: Control<gui::TDateTimePicker>(form, c).SetDateTime(rtl::Now()); break;
+      case TMap::DateIf:
+      case TMap::Time: Control<gui::TDateTimePicker>(form, c).SetDateTime(rtl::Now()); break;
+      case TMap::Flag: Control<gui::TCheckBox>(form, c).SetChecked(false); break;
       case TMap::Choice: Control<gui::TComboBox>(form, c).SetItemIndex(0); break;
       case TMap::Radio:
-        for (size_t i = 0; i < c.controls.size(); ++i) Control<gui::TRadioButton>(form, c, i).SetChecked(i == 0);
+        for (size_t i = 0; i < c.controls.size(); ++i)
+          Control<gui::TRadioButton>(form, c, i).SetChecked(c.blank && i == 0);
         break;
       case TMap::Photo: Control<gui::TImage>(form, c).Picture().SetGraphic(static_cast<const gui::TGraphic*>(nullptr)); break;
       case TMap::User: break;

@@ -44,6 +44,7 @@ TPersonSearch::TPersonSearch(rtl::TComponent* owner, const TSpec& spec, std::ini
       listWhere_(spec.listWhere),
       listParam_(spec.listParam),
       deleteStatement_(spec.deleteStatement),
+      confirm_(spec.confirm),
       deleteKeys_(spec.deleteKeys.begin(), spec.deleteKeys.end()) {
   StatusBar1->Panels().Add()->SetWidth(400);
 
@@ -111,7 +112,7 @@ void TPersonSearch::Button2Click(rtl::TObject*) {
   auto& grid = *DM->Q3;
   // Nothing selected in an empty grid: a delete would bind an empty key.
   if (!grid.Active() || grid.RecordCount() == 0) return;
-  if (!Confirm("Apakah anda yakin record yang dipilih ini mau dihapus?")) return;
+  if (!Confirm(confirm_)) return;
   auto& q = *DM->Q1;
   SetSQL(q, {deleteStatement_});
   for (const auto& [param, column] : deleteKeys_) q.ParamByName(param)->AsString(grid.FieldByName(column)->AsString());
@@ -127,6 +128,7 @@ void TPersonSearch::DBGrid1DblClick(rtl::TObject*) {
   auto& q = *DM->Q3;
   // An empty grid has no row to open: the entry window keeps what it shows.
   if (!q.Active() || q.RecordCount() == 0) return;
+  if (!MayReopen(q)) return;
   CopyRow(q);
   Close();
 }

@@ -74,6 +74,7 @@ class TPersonSearch : public TSearchForm {
     const char* deleteStatement;  // "delete from pendeta where nip=:ni"
     // Parameter and column of the current row each key of the delete is bound from.
     std::vector<std::pair<const char*, const char*>> deleteKeys;
+    const char* confirm = "Apakah anda yakin record yang dipilih ini mau dihapus?";
   };
   TPersonSearch(rtl::TComponent* owner, const TSpec& spec, std::initializer_list<TColumn> columns);
 
@@ -89,11 +90,14 @@ class TPersonSearch : public TSearchForm {
  protected:
   // Copies the current row of `q` into the entry window.
   virtual void CopyRow(data::TZQuery& q) = 0;
+  // False keeps the row out of the entry window (and this window open); the refusal is
+  // the window's to show.
+  virtual bool MayReopen(data::TZQuery& q) { return true; }
 
  private:
   void SelectAll(data::TZQuery& q);
   std::vector<std::string> select_;
-  std::string nameLabel_, nameWhere_, nameParam_, listLabel_, listWhere_, listParam_, deleteStatement_;
+  std::string nameLabel_, nameWhere_, nameParam_, listLabel_, listWhere_, listParam_, deleteStatement_, confirm_;
   std::vector<std::pair<std::string, std::string>> deleteKeys_;
 };
 

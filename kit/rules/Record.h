@@ -18,6 +18,9 @@ enum class TMap {
   TextIf,   // the edit's text while a list shows a value; otherwise left unbound (NULL)
   Choice,   // the chosen entry of a drop-down list
   Radio,    // the value of the checked button of a group; `blank` when none is checked
+            // (a null `blank`: the column stays NULL and clearing checks no button)
+  Flag,     // a check box: "Y" checked, "N" not
+  Time,     // a time picker's time of day
   Photo,    // the JPEG bytes of an image, as loaded
   User,     // the current user's name
   Derived,  // computed by the window when it binds

@@ -49,4 +49,16 @@ std::string NextMemberNumber(std::string_view nik, const std::optional<std::stri
   return "NJ-" + std::string(nik.substr(3, 5)) + "." + rtl::IntToStr(counter);
 }
 
+std::string NextSacramentNumber(const std::optional<std::string>& lastNoReg, rtl::TDateTime date,
+                                std::string_view suffix) {
+  return rtl::IntToStr(NextCounter(lastNoReg, 1)) + "/" + DatePart(date) + "/" + std::string(suffix);
+}
+
+std::string SacramentLabelDigits(std::string_view noReg) {
+  std::string digits;
+  for (char c : noReg.substr(0, 14))
+    if (c != '/') digits += c;
+  return digits;
+}
+
 }  // namespace registry::rules

@@ -47,4 +47,14 @@ std::string NextRegistrationNumber(const std::optional<std::string>& lastNoReg, 
 std::string NextMemberNumber(std::string_view nik, const std::optional<std::string>& lastNij,
                              const std::optional<std::string>& lastRegisteredNij);
 
+// Sacrament registration: counter + "/" + ddmmyyyy of the save + "/" + suffix ("BPT"
+// baptism, "KTS" catechism, "NKH" marriage); the counter is the first five characters
+// and runs over the whole table.
+std::string NextSacramentNumber(const std::optional<std::string>& lastNoReg, rtl::TDateTime date,
+                                std::string_view suffix);
+
+// The digits a catechism registration's label shows: the counter and the date of its
+// number without separators or suffix ("10000/05012026/KTS" gives "1000005012026").
+std::string SacramentLabelDigits(std::string_view noReg);
+
 }  // namespace registry::rules

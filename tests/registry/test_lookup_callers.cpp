@@ -5,6 +5,9 @@
 #include <gtest/gtest.h>
 
 #include "registry/LookupProtocol.h"
+#include "registry/UCariDaftarBaptis.h"
+#include "registry/UCariDaftarNikah.h"
+#include "registry/UCariKatekisasi.h"
 #include "registry/UCariMahasiswaPraktek.h"
 #include "registry/UCariMajelis.h"
 #include "registry/UCariNIJ.h"
@@ -15,7 +18,10 @@
 #include "registry/UCariPHMJ.h"
 #include "registry/UCariPendeta.h"
 #include "registry/UCariVikaris.h"
+#include "registry/UDaftarBaptis.h"
+#include "registry/UDaftarKawin.h"
 #include "registry/UGroupMajelis.h"
+#include "registry/UKatekisasi.h"
 #include "registry/UMahasiswaPraktek.h"
 #include "registry/UMajelis.h"
 #include "registry/UPendeta.h"
@@ -46,8 +52,10 @@ class LookupCallers : public regtest::RegistryFixture {
     CreateAll(FPendeta, FCariPendeta, FVikaris, FCariVikaris, FMahasiswaPraktek, FCariMahasiswaPraktek, FMajelis,
               FCariNIJ, FCariMajelis, FPhmj, FCariNIM, FCariPHMJ, FGroupMajelis, FPrintGroupMajelis, FCariNIP, FCariNIV,
               FCariNIMPra);
+    CreateAll(FDaftarBaptis, FCariDaftarBaptis, FKatekisasi, FCariKatekisasi, FDaftarKawin, FCariDaftarNikah);
   }
   void TearDown() override {
+    DeleteAll(FCariDaftarNikah, FDaftarKawin, FCariKatekisasi, FKatekisasi, FCariDaftarBaptis, FDaftarBaptis);
     DeleteAll(FCariNIMPra, FCariNIV, FCariNIP, FPrintGroupMajelis, FGroupMajelis, FCariPHMJ, FCariNIM, FPhmj,
               FCariMajelis, FCariNIJ, FMajelis, FCariMahasiswaPraktek, FMahasiswaPraktek, FCariVikaris, FVikaris,
               FCariPendeta, FPendeta);

@@ -97,3 +97,27 @@ TEST(Numbering, TheErrorNamesTheKeyItRefused) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(SacramentNumber, CounterDateAndSuffixOverTheWholeTable) {
+  EXPECT_EQ(NextSacramentNumber(kNone, EncodeDate(2026, 3, 7), "BPT"), "10000/07032026/BPT");
+  // The counter runs on across days and suffixes share the scheme.
+  EXPECT_EQ(NextSacramentNumber(std::string("10000/07032026/BPT"), EncodeDate(2026, 12, 24), "BPT"),
+            "10001/24122026/BPT");
+  EXPECT_EQ(NextSacramentNumber(std::string("10419/01012025/KTS"), EncodeDate(2025, 1, 2), "KTS"),
+            "10420/02012025/KTS");
+  EXPECT_EQ(NextSacramentNumber(std::string("99998/31122030/NKH"), EncodeDate(2031, 1, 1), "NKH"),
+            "99999/01012031/NKH");
+  EXPECT_EQ(SacramentLabelDigits("10000/07032026/KTS"), "1000007032026");
+}
+
+// Past 99999 the first five characters would no longer be the counter and the next
+// number would repeat one that exists: refused before anything is written.
+TEST(SacramentNumber, RefusesACounterPastItsDigitsAndKeysItCannotRead) {
+  const char* lasts[] = {"99999/31122030/BPT", "1000/07032026/BPT", "ABCDE/07032026/BPT", "", "/"};
+  for (const char* last : lasts)
+    EXPECT_THROW(NextSacramentNumber(std::string(last), EncodeDate(2031, 1, 1), "BPT"), ENumberingError) << last;
+}
+
+}  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "registry/rules/Records.h"
+#include "registry/rules/Sacraments.h"
 
 namespace {
 
@@ -72,6 +73,43 @@ const Expected kStatements[] = {
      "bhs_asing_1=:ba1,skill=:ski,sts_hidup=:sh,tmpt_meninggal=:tm,tgl_meninggal=:tglm,foto=:fo,suku_bangsa=:sb,"
      "username=:un",
      "where nij=:ni"},
+    {"baptism", registry::rules::BaptismRecord,
+     "insert into daftar_baptis(no_reg,internal_eksternal,nij,nama_baptis,tmpt_lahir_baptis,tgl_lahir_baptis,"
+     "no_akte_kelahiran,nij_ayah,nama_ayah,tmpt_lahir_ayah,tgl_lahir_ayah,pekerjaan_ayah,alamat,nij_ibu,nama_ibu,"
+     "tmpt_lahir_ibu,tgl_lahir_ibu,pekerjaan_ibu,no_akte_nikah,tgl_pengembalaan,jam_pengembalaan,tgl_pelaksanaan,"
+     "jam_pelaksanaan,dilayani_oleh,no_surat_gereja_luar,nama_gereja,nama_kmj,cp_kartu_warga_jemaat,cp_akte_lahir,"
+     "cp_srt_nkh_grj,cp_akt_nkh_capil,biaya_admin,no_tlp,sekpel,validasi,username)values(:nr,:ie,:ni,:nb,:tlb,:tgllb,"
+     ":nak,:na,:nay,:tla,:tglla,:pa,:al,:niji,:nib,:tli,:tglli,:pi,:nan,:tglp,:jamp,:tglpe,:jampe,:do,:nsgl,:ng,:nk,"
+     ":ckwj,:cal,:csng,:canc,:ba,:ntp,:se,:va,:un)",
+     "update daftar_baptis set internal_eksternal=:ie,nij=:ni,nama_baptis=:nb,tmpt_lahir_baptis=:tlb,"
+     "tgl_lahir_baptis=:tgllb,no_akte_kelahiran=:nak,nij_ayah=:na,nama_ayah=:nay,tmpt_lahir_ayah=:tla,"
+     "tgl_lahir_ayah=:tglla,pekerjaan_ayah=:pa,alamat=:al,nij_ibu=:niji,nama_ibu=:nib,tmpt_lahir_ibu=:tli,"
+     "tgl_lahir_ibu=:tglli,pekerjaan_ibu=:pi,no_akte_nikah=:nan,tgl_pengembalaan=:tglp,jam_pengembalaan=:jamp,"
+     "tgl_pelaksanaan=:tglpe,jam_pelaksanaan=:jampe,dilayani_oleh=:do,no_surat_gereja_luar=:nsgl,nama_gereja=:ng,"
+     "nama_kmj=:nk,cp_kartu_warga_jemaat=:ckwj,cp_akte_lahir=:cal,cp_srt_nkh_grj=:csng,cp_akt_nkh_capil=:canc,"
+     "biaya_admin=:ba,no_tlp=:ntp,sekpel=:se,validasi=:va,username=:un",
+     "where no_reg=:nr"},
+    {"catechism", registry::rules::CatechismRecord,
+     "insert into daftar_katekisasi_sidi(no_reg,internal_eksternal,nij,nama_sidi,tmpt_lahir_sidi,tgl_lahir_sidi,"
+     "tmpt_baptis,tgl_baptis,alamat_sidi,no_tlp_sidi,sekpel_sidi,no_surat_gereja_luar,asal_gereja_agama_sidi,nij_ayah,"
+     "nama_ayah,tmpt_lahir_ayah,tgl_lahir_ayah,pekerjaan_ayah,alamat_ayah,sekpel_ayah,no_tlp_ayah,"
+     "asal_gereja_agama_ayah,nij_ibu,nama_ibu,tmpt_lahir_ibu,tgl_lahir_ibu,pekerjaan_ibu,sekpel_ibu,alamat_ibu,"
+     "no_tlp_ibu,asal_gereja_agama_ibu,tgl_pengembalaan,jam_pengembalaan,tgl_pelaksanaan,jam_pelaksanaan,"
+     "dilayani_oleh,cp_kartu_warga_jemaat,cp_akte_lahir,cp_td_pengenal,2_lbr_pas_foto,cp_srt_bpts,srt_pernyataan,"
+     "biaya_admin,validasi,pekerjaan_sidi,username)"
+     "values(:nr,:ie,:nij,:ns,:tls,:tglls,:tb,:tglb,:as,:nts,:ss,:nsgl,:agas,:nija,:na,:tla,:tglla,:pa,:aa,:sa,:nta,"
+     ":agaa,:niji,:ni,:tli,:tglli,:pi,:si,:ai,:nti,:agai,:tglp,:jamp,:tglpe,:jampe,:do,:ckwj,:cal,:ctp,:2lpf,:csb,:sp,"
+     ":ba,:va,:ps,:un)",
+     "update daftar_katekisasi_sidi set internal_eksternal=:ie,nij=:nij,nama_sidi=:ns,tmpt_lahir_sidi=:tls,"
+     "tgl_lahir_sidi=:tglls,tmpt_baptis=:tb,tgl_baptis=:tglb,alamat_sidi=:as,no_tlp_sidi=:nts,sekpel_sidi=:ss,"
+     "no_surat_gereja_luar=:nsgl,asal_gereja_agama_sidi=:agas,nij_ayah=:nija,nama_ayah=:na,tmpt_lahir_ayah=:tla,"
+     "tgl_lahir_ayah=:tglla,pekerjaan_ayah=:pa,alamat_ayah=:aa,sekpel_ayah=:sa,no_tlp_ayah=:nta,"
+     "asal_gereja_agama_ayah=:agaa,nij_ibu=:niji,nama_ibu=:ni,tmpt_lahir_ibu=:tli,tgl_lahir_ibu=:tglli,"
+     "pekerjaan_ibu=:pi,sekpel_ibu=:si,alamat_ibu=:ai,no_tlp_ibu=:nti,asal_gereja_agama_ibu=:agai,"
+     "tgl_pengembalaan=:tglp,jam_pengembalaan=:jamp,tgl_pelaksanaan=:tglpe,jam_pelaksanaan=:jampe,dilayani_oleh=:do,"
+     "cp_kartu_warga_jemaat=:ckwj,cp_akte_lahir=:cal,cp_td_pengenal=:ctp,2_lbr_pas_foto=:2lpf,cp_srt_bpts=:csb,"
+     "srt_pernyataan=:sp,biaya_admin=:ba,validasi=:va,pekerjaan_sidi=:ps,username=:un",
+     "where no_reg=:nr"},
 };
 
 TEST(RecordStatements, EveryDerivedStatementIsTheRegistersOwnText) {
