@@ -54,50 +54,50 @@ TServiceForm::TServiceForm(rtl::TComponent* owner, const rules::TServiceKind& ki
 
   // The service.
   GroupBox1 = kit::MakeGroup(this, this, "GroupBox1", 8, 6, 440, 168, " Ibadah ");
-  kit::TRows service{.owner = this, .group = GroupBox1, .inputX = 130, .inputW = 290, .y = 20, .step = 29,
+  kit::TRows service{.owner = this, .group = GroupBox1, .inputX = 150, .inputW = 270, .y = 20, .step = 29,
                      .prefix = "LabelIbadah"};
   Edit1 = service.Edit("Edit1", "Kode", false, true, 160);
   Edit1->SetText("Edit1");  // the layout's placeholder: the first activation is a change
   const int dateRow = service.Row("Tanggal");
-  DateTimePicker1 = kit::MakePicker(this, GroupBox1, "DateTimePicker1", 130, dateRow, 130);
+  DateTimePicker1 = kit::MakePicker(this, GroupBox1, "DateTimePicker1", 150, dateRow, 130);
   const int timeRow = service.Row("Jam");
-  ComboBox4 = ListOf(this, GroupBox1, "ComboBox4", 130, timeRow, 80, kind.times);
-  MakeLabel(this, GroupBox1, "LabelTempat", 226, timeRow + 3, "Tempat");
-  ComboBox1 = kit::MakeList(this, GroupBox1, "ComboBox1", 280, timeRow, 140, {"PLK Pelok", "VRN Vareno"});
+  ComboBox4 = ListOf(this, GroupBox1, "ComboBox4", 150, timeRow, 70, kind.times);
+  MakeLabel(this, GroupBox1, "LabelTempat", 230, timeRow + 3, "Tempat");
+  ComboBox1 = kit::MakeList(this, GroupBox1, "ComboBox1", 284, timeRow, 136, {"PLK Pelok", "VRN Vareno"});
   Edit2 = service.Edit("Edit2", sunday ? "Ayat Bacaan" : "Ayat");
   if (sunday) {
     Edit3 = service.Edit("Edit3", "Tema Khotbah");
   } else {
     const int feastRow = service.Row("Jenis Ibadah");
-    ComboBox5 = ListOf(this, GroupBox1, "ComboBox5", 130, feastRow, 200, rules::Feasts());
+    ComboBox5 = ListOf(this, GroupBox1, "ComboBox5", 150, feastRow, 200, rules::Feasts());
   }
 
   // The preacher.
   GroupBox2 = kit::MakeGroup(this, this, "GroupBox2", 8, 178, 440, 168, " Pelayan Firman ");
-  kit::TRows preacher{.owner = this, .group = GroupBox2, .inputX = 130, .inputW = 290, .y = 20, .step = 29,
+  kit::TRows preacher{.owner = this, .group = GroupBox2, .inputX = 150, .inputW = 270, .y = 20, .step = 29,
                       .prefix = "LabelPF"};
   const int kindRow = preacher.Row("Pelayan Firman");
-  ComboBox2 = ListOf(this, GroupBox2, "ComboBox2", 130, kindRow, 160, kind.kinds);
+  ComboBox2 = ListOf(this, GroupBox2, "ComboBox2", 150, kindRow, 160, kind.kinds);
   const int numberRow = preacher.Row("No.Induk");
-  Edit21 = MakeEdit(this, GroupBox2, "Edit21", 130, numberRow, 160, false, true);
+  Edit21 = MakeEdit(this, GroupBox2, "Edit21", 150, numberRow, 140, false, true);
   SpeedButton4 = Dots(this, GroupBox2, "SpeedButton4", 294, numberRow);
   Edit4 = preacher.Edit("Edit4", "Nama Pelayan Firman", true);
   Edit5 = preacher.Edit("Edit5", "Nama Gereja");
   const int attendRow = preacher.Row("Jumlah Jemaat Hadir");
-  Edit15 = MakeEdit(this, GroupBox2, "Edit15", 130, attendRow, 80);
-  MakeLabel(this, GroupBox2, "LabelOrang", 216, attendRow + 3, "Orang");
+  Edit15 = MakeEdit(this, GroupBox2, "Edit15", 150, attendRow, 80);
+  MakeLabel(this, GroupBox2, "LabelOrang", 236, attendRow + 3, "Orang");
 
   // The helpers.
   GroupBox3 = kit::MakeGroup(this, this, "GroupBox3", 8, 350, 440, 168, " Pendukung Ibadah ");
-  kit::TRows helpers{.owner = this, .group = GroupBox3, .inputX = 130, .inputW = 290, .y = 20, .step = 29,
+  kit::TRows helpers{.owner = this, .group = GroupBox3, .inputX = 150, .inputW = 270, .y = 20, .step = 29,
                      .prefix = "LabelPendukung"};
   Edit6 = helpers.Edit("Edit6", "Pianis");
   Edit7 = helpers.Edit("Edit7", "Pro Kantor");
   Edit8 = helpers.Edit("Edit8", "Kantoria");
   Edit9 = helpers.Edit("Edit9", "Multimedia");
   const int soundRow = helpers.Row("Soundman");
-  Edit19 = MakeEdit(this, GroupBox3, "Edit19", 130, soundRow, 142);
-  Edit20 = MakeEdit(this, GroupBox3, "Edit20", 278, soundRow, 142);
+  Edit19 = MakeEdit(this, GroupBox3, "Edit19", 150, soundRow, 132);
+  Edit20 = MakeEdit(this, GroupBox3, "Edit20", 288, soundRow, 132);
 
   // The offerings.
   GroupBox4 = kit::MakeGroup(this, this, "GroupBox4", 456, 6, 436, sunday ? 196 : 168, " Persembahan ");
