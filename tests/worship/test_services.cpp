@@ -201,6 +201,30 @@ TEST_F(Services, SundayRosterIsStoredWholeAcrossSaveAndReopen) {
   EXPECT_EQ(Value("select count(*) from ibadah_minggu"), "1");
 }
 
+TEST_F(Services, PreacherKindAndAnUnsavedRosterKeptOverAReactivation) {
+  Exec("delete from gereja");
+  Exec("insert into gereja(id,nama_gereja,alamat) values (1,'GPIB ZWS','Jl. Uji')");
+  TServiceForm& f = Open(FIbadahMinggu);
+  EXPECT_EQ(f.Edit5->Text(), "GPIB ZWS");
+  kit::SelectExact(*f.ComboBox2, "Eksternal");
+  f.ComboBox2Change(nullptr);
+  EXPECT_EQ(f.Edit21->Text(), "Eksternal");
+  EXPECT_FALSE(f.Edit4->ReadOnly());
+  EXPECT_FALSE(f.SpeedButton4->Enabled());
+  EXPECT_EQ(f.Edit5->Text(), "");
+  kit::SelectExact(*f.ComboBox2, "Vikaris");
+  f.ComboBox2Change(nullptr);
+  EXPECT_EQ(f.Edit21->Text(), "");
+  EXPECT_TRUE(f.Edit4->ReadOnly());
+  EXPECT_EQ(f.Edit5->Text(), "GPIB ZWS");
+  // Duties added to a new service survive the window being activated again.
+  AddDuty(f, "P3", "ZWS-B");
+  f.Activate();
+  EXPECT_EQ(Roster(), "P3,ZWS-B;");
+  EXPECT_EQ(app::DM->QTemp->RecordCount(), 1);
+  Exec("delete from gereja");
+}
+
 TEST_F(Services, ChurchFeastSaveOfAChangedServiceStoresAddedAndReplacedDuties) {
   TServiceForm& f = Open(FIbadahHariRayaGerejawi);
   EXPECT_EQ(kit::Chosen(*f.ComboBox4), "07:00");
