@@ -138,7 +138,7 @@ TServiceForm::TServiceForm(rtl::TComponent* owner, const rules::TServiceKind& ki
   const int gridH = GroupBox6->Height() - 74 - (kind.removable ? 18 : 0);
   DBGrid1 = kit::Make<TDBGrid>(this, GroupBox6, "DBGrid1", 10, 70, 416, gridH);
   DBGrid1->Options |= dgRowSelect;
-  DBGrid1->Columns().Add("petugas", "Petugas", 70);
+  DBGrid1->Columns().Add("petugas", "Petugas", 70)->Alignment = TAlignment::taCenter;
   DBGrid1->Columns().Add("nama_gabung", "Nama Majelis", 300);
   DBGrid1->SetDataSource(DM ? DM->DS_QTemp : nullptr);
   if (kind.removable) {
