@@ -47,6 +47,11 @@
 #include "shell/UUser.h"
 #include "shell/UWhatisKorvan.h"
 #include "shell/Upantra.h"
+// Worship services.
+#include "worship/QRService.h"
+#include "worship/ServiceSearch.h"
+#include "worship/UIbadahMinggu.h"
+#include "worship/UValidasiIbadah.h"
 
 namespace app {
 
@@ -102,6 +107,14 @@ void CreateWindows() {
   Application->CreateForm(registry::FQRJemaatBlankoKosong);
   Application->CreateForm(shell::FGereja);
   Application->CreateForm(shell::FBackupDB);
+  // Worship services.
+  Application->CreateForm(worship::FValidasiIbadah);
+  Application->CreateForm(worship::FIbadahMinggu);
+  Application->CreateForm(worship::FCariIbadahMinggu);
+  Application->CreateForm(worship::FQRRepIbadahMinggu);
+  Application->CreateForm(worship::FIbadahHariRayaGerejawi);
+  Application->CreateForm(worship::FCariIbadahHariRayaGerejawi);
+  Application->CreateForm(worship::FQRRepIbadahHariRayaGerejawi);
 }
 
 }  // namespace app

@@ -269,6 +269,7 @@ CREATE TABLE IF NOT EXISTS `mhs_praktek` (
 -- as well: two saves that derive the same counter fail at the key instead of
 -- storing "MJ-10005-1" beside "MJ-10005-2". `id` is assigned on insert and
 -- carried into the council groups by the random grouping.
+-- The validation PIN `pswd` compares exactly: case and trailing blanks count.
 CREATE TABLE IF NOT EXISTS `majelis` (
   `id`             INT UNSIGNED NOT NULL AUTO_INCREMENT,
   `nimp`           VARCHAR(20)  NOT NULL,
@@ -280,7 +281,7 @@ CREATE TABLE IF NOT EXISTS `majelis` (
   `tgl_selesai`    DATE         NULL,
   `foto`           LONGBLOB     NULL,
   `alasan_selesai` VARCHAR(255) NULL,
-  `pswd`           VARCHAR(5)   NULL,
+  `pswd`           VARCHAR(5)   CHARACTER SET utf8mb4 COLLATE utf8mb4_nopad_bin NULL,
   `username`       VARCHAR(100) NULL,
   `nimp_counter`   VARCHAR(5)   GENERATED ALWAYS AS (SUBSTRING(`nimp`, 4, 5)) STORED,
   PRIMARY KEY (`nimp`),
@@ -526,3 +527,124 @@ CREATE TABLE IF NOT EXISTS `daftar_nikah` (
 -- ===========================================================================
 -- Worship, offerings, dues and loans
 -- ===========================================================================
+
+-- Sunday and church-feast services. Both service tables are read without an
+-- ordering clause and a new service number continues the counter of the last
+-- row read, so each has a surrogate `id` as its primary key: InnoDB returns
+-- the rows in the order they were stored, and the last one read is the last
+-- one saved. The service number `kode` ("IM-"/"IG-" + ddmmyyyy + "-" +
+-- counter) is unique, so two saves that compute the same number fail instead
+-- of storing it twice.
+CREATE TABLE IF NOT EXISTS `ibadah_minggu` (
+  `id`                  INT UNSIGNED NOT NULL AUTO_INCREMENT,
+  `kode`                VARCHAR(20)  NOT NULL,
+  `tgl`                 DATE         NULL,
+  `jam`                 VARCHAR(8)   NULL,
+  `tempat`              VARCHAR(3)   NULL,
+  `ayat`                VARCHAR(255) NULL,
+  `tema_kotbah`         VARCHAR(255) NULL,
+  `pf`                  VARCHAR(30)  NULL,
+  `nama_pf`             VARCHAR(150) NULL,
+  `nama_gereja`         VARCHAR(150) NULL,
+  `pianis`              VARCHAR(150) NULL,
+  `prokantor`           VARCHAR(150) NULL,
+  `kantoria`            VARCHAR(150) NULL,
+  `multimedia`          VARCHAR(150) NULL,
+  `kantong_rutin`       DOUBLE       NULL,
+  `kantong_pembangunan` DOUBLE       NULL,
+  `persepuluhan`        DOUBLE       NULL,
+  `syukur`              DOUBLE       NULL,
+  `sbu`                 DOUBLE       NULL,
+  `jml_jemaat`          INT          NULL,
+  `keterangan`          TEXT         NULL,
+  `validasi_1`          VARCHAR(20)  NULL,
+  `validasi_2`          VARCHAR(20)  NULL,
+  `soundman1`           VARCHAR(150) NULL,
+  `soundman2`           VARCHAR(150) NULL,
+  `nip_pf`              VARCHAR(50)  NULL,
+  `username`            VARCHAR(100) NULL,
+  `kantong_lainlain`    DOUBLE       NULL,
+  PRIMARY KEY (`id`),
+  UNIQUE KEY `ux_ibadah_minggu_kode` (`kode`),
+  KEY `ix_ibadah_minggu_tgl` (`tgl`)
+) ENGINE=InnoDB DEFAULT CHARSET=utf8mb4 COLLATE=utf8mb4_general_ci;
+
+-- `ibadah_minggu_detail`: the stored roster, one row per duty ("P1".."P15")
+-- of a service; `id` in the order stored, which the printed form follows.
+CREATE TABLE IF NOT EXISTS `ibadah_minggu_detail` (
+  `id`      INT UNSIGNED NOT NULL AUTO_INCREMENT,
+  `kode`    VARCHAR(20)  NOT NULL,
+  `nimp`    VARCHAR(20)  NULL,
+  `petugas` VARCHAR(5)   NULL,
+  `urut`    INT          NULL,
+  PRIMARY KEY (`id`),
+  KEY `ix_ibadah_minggu_detail_kode` (`kode`)
+) ENGINE=InnoDB DEFAULT CHARSET=utf8mb4 COLLATE=utf8mb4_general_ci;
+
+-- `ibadah_minggu_detail_temp`: work table of the roster being edited, per
+-- connection (a temporary table hides it); one row per duty.
+CREATE TABLE IF NOT EXISTS `ibadah_minggu_detail_temp` (
+  `id`      INT UNSIGNED NOT NULL AUTO_INCREMENT,
+  `petugas` VARCHAR(5)   NOT NULL,
+  `nimp`    VARCHAR(20)  NULL,
+  `urut`    INT          NULL,
+  PRIMARY KEY (`id`),
+  UNIQUE KEY `ux_ibadah_minggu_detail_temp_petugas` (`petugas`)
+) ENGINE=InnoDB DEFAULT CHARSET=utf8mb4 COLLATE=utf8mb4_general_ci;
+
+-- `ibadah_hariraya_gerejawi`: church-feast services, kept like the Sunday
+-- services (surrogate `id` in storage order, unique `kode`).
+CREATE TABLE IF NOT EXISTS `ibadah_hariraya_gerejawi` (
+  `id`                  INT UNSIGNED NOT NULL AUTO_INCREMENT,
+  `kode`                VARCHAR(20)  NOT NULL,
+  `tgl`                 DATE         NULL,
+  `jam`                 VARCHAR(8)   NULL,
+  `tempat`              VARCHAR(3)   NULL,
+  `ayat`                VARCHAR(255) NULL,
+  `judul_ibadah`        VARCHAR(50)  NULL,
+  `sts_pf`              VARCHAR(30)  NULL,
+  `pf`                  VARCHAR(50)  NULL,
+  `nama_pf`             VARCHAR(150) NULL,
+  `nama_gereja`         VARCHAR(150) NULL,
+  `pianis`              VARCHAR(150) NULL,
+  `prokantor`           VARCHAR(150) NULL,
+  `kantoria`            VARCHAR(150) NULL,
+  `multimedia`          VARCHAR(150) NULL,
+  `kantong_rutin`       DOUBLE       NULL,
+  `kantong_pembangunan` DOUBLE       NULL,
+  `persepuluhan`        DOUBLE       NULL,
+  `syukur`              DOUBLE       NULL,
+  `sbu`                 DOUBLE       NULL,
+  `jml_jemaat`          INT          NULL,
+  `keterangan`          TEXT         NULL,
+  `validasi_1`          VARCHAR(20)  NULL,
+  `validasi_2`          VARCHAR(20)  NULL,
+  `soundman1`           VARCHAR(150) NULL,
+  `soundman2`           VARCHAR(150) NULL,
+  `username`            VARCHAR(100) NULL,
+  PRIMARY KEY (`id`),
+  UNIQUE KEY `ux_ibadah_hariraya_gerejawi_kode` (`kode`),
+  KEY `ix_ibadah_hariraya_gerejawi_tgl` (`tgl`)
+) ENGINE=InnoDB DEFAULT CHARSET=utf8mb4 COLLATE=utf8mb4_general_ci;
+
+-- `ibadah_hariraya_gerejawi_detail`: the stored roster ("P1".."P30").
+CREATE TABLE IF NOT EXISTS `ibadah_hariraya_gerejawi_detail` (
+  `id`      INT UNSIGNED NOT NULL AUTO_INCREMENT,
+  `kode`    VARCHAR(20)  NOT NULL,
+  `nimp`    VARCHAR(20)  NULL,
+  `petugas` VARCHAR(5)   NULL,
+  `urut`    INT          NULL,
+  PRIMARY KEY (`id`),
+  KEY `ix_ibadah_hariraya_gerejawi_detail_kode` (`kode`)
+) ENGINE=InnoDB DEFAULT CHARSET=utf8mb4 COLLATE=utf8mb4_general_ci;
+
+-- `ibadah_hariraya_gerejawi_detail_temp`: work table of the feast roster, per
+-- connection; one row per duty.
+CREATE TABLE IF NOT EXISTS `ibadah_hariraya_gerejawi_detail_temp` (
+  `id`      INT UNSIGNED NOT NULL AUTO_INCREMENT,
+  `petugas` VARCHAR(5)   NOT NULL,
+  `nimp`    VARCHAR(20)  NULL,
+  `urut`    INT          NULL,
+  PRIMARY KEY (`id`),
+  UNIQUE KEY `ux_ibadah_hariraya_gerejawi_detail_temp_petugas` (`petugas`)
+) ENGINE=InnoDB DEFAULT CHARSET=utf8mb4 COLLATE=utf8mb4_general_ci;

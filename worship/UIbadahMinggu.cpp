@@ -1,0 +1,8 @@
+#include "worship/UIbadahMinggu.h"
+
+namespace worship {
+
+TFIbadahMinggu* FIbadahMinggu = nullptr;
+TFIbadahHariRayaGerejawi* FIbadahHariRayaGerejawi = nullptr;
+
+}  // namespace worship
