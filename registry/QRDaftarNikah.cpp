@@ -32,14 +32,17 @@ TFQRDaftarNikah::TFQRDaftarNikah(rtl::TComponent* owner)
   const int w = BandWidth(), half = w / 2, step = 18;
   AddLabel(DetailBand1, "QRLabel13", 0, 2, w, "", gui::fsBold)->Alignment = gui::TAlignment::taCenter;
   int y = 24;
+  // One row of the groom's and the bride's value side by side, captioned alike, at an indent.
+  auto pair = [&](const char* caption, const char* groom, const char* bride, int indent) {
+    const int captionW = 120 - indent;
+    Item(groom, indent, y, captionW, caption, half - 140);
+    Item(bride, half + indent, y, captionW, caption, half - 140);
+    y += step;
+  };
   Heading("QRLabelPria", 0, y, "Mempelai Pria");
   Heading("QRLabelWanita", half, y, "Mempelai Wanita");
   y += step + 4;
-  for (const TPair& r : kRows) {
-    Item(r.groom, 0, y, 120, r.caption, half - 140);
-    Item(r.bride, half, y, 120, r.caption, half - 140);
-    y += step;
-  }
+  for (const TPair& r : kRows) pair(r.caption, r.groom, r.bride, 0);
   // The sector after the address.
   AddLabel(DetailBand1, "QRLabel84", half - 60, y - step * 6, 60, "");
   AddLabel(DetailBand1, "QRLabel89", w - 60, y - step * 6, 60, "");
@@ -47,12 +50,8 @@ TFQRDaftarNikah::TFQRDaftarNikah(rtl::TComponent* owner)
                              {"11. Nama Ibu", "QRLabel106", "QRLabel78", "QRLabel109", "QRLabel96"},
                              {"12. Nama Wali", "QRLabel107", "QRLabel79", "QRLabel110", "QRLabel97"}};
   for (auto& p : people) {
-    Item(p[1], 0, y, 120, p[0], half - 140);
-    Item(p[3], half, y, 120, p[0], half - 140);
-    y += step;
-    Item(p[2], 14, y, 106, "Tempat/Tgl.Lahir", half - 140);
-    Item(p[4], half + 14, y, 106, "Tempat/Tgl.Lahir", half - 140);
-    y += step;
+    pair(p[0], p[1], p[3], 0);
+    pair("Tempat/Tgl.Lahir", p[2], p[4], 14);
   }
   AddLabel(DetailBand1, "QRLabelSaksi", 0, y, 200, "13. Saksi-Saksi Nikah");
   y += step;
@@ -60,11 +59,7 @@ TFQRDaftarNikah::TFQRDaftarNikah(rtl::TComponent* owner)
                               {"Umur", "QRLabel81", "QRLabel99"},
                               {"Pekerjaan", "QRLabel82", "QRLabel100"},
                               {"Alamat", "QRLabel83", "QRLabel101"}};
-  for (auto& r : witness) {
-    Item(r[1], 14, y, 106, r[0], half - 140);
-    Item(r[2], half + 14, y, 106, r[0], half - 140);
-    y += step;
-  }
+  for (auto& r : witness) pair(r[0], r[1], r[2], 14);
   y += 8;
   Heading("QRLabelCapil", 0, y, "CATATAN SIPIL");
   Heading("QRLabelGereja", half, y, "PEMBERKATAN GEREJA");
@@ -74,11 +69,7 @@ TFQRDaftarNikah::TFQRDaftarNikah(rtl::TComponent* owner)
   const char* ceremony[][3] = {{"Tempat/Tanggal", "QRLabel111", "QRLabel114"},
                                {"Waktu", "QRLabel112", "QRLabel115"},
                                {"Oleh", "QRLabel113", "QRLabel116"}};
-  for (auto& r : ceremony) {
-    Item(r[1], 14, y, 106, r[0], half - 140);
-    Item(r[2], half + 14, y, 106, r[0], half - 140);
-    y += step;
-  }
+  for (auto& r : ceremony) pair(r[0], r[1], r[2], 14);
   y += 8;
   AddLabel(DetailBand1, "QRLabelCatatan", 0, y, 200, "15. Catatan Majelis", gui::fsBold);
   y += step;
