@@ -47,6 +47,7 @@
 #include "shell/UUser.h"
 #include "shell/UWhatisKorvan.h"
 #include "shell/Upantra.h"
+#include "skin/core/acStartup.h"
 // Worship services.
 #include "worship/QRService.h"
 #include "worship/ServiceSearch.h"
@@ -54,6 +55,15 @@
 #include "worship/UValidasiIbadah.h"
 
 namespace app {
+
+void StartProgram() {
+  // The screen object takes the engine's cursor and the engine's boxes need the
+  // application, so both exist before the engine starts; no window is shown yet.
+  gui::InitApplication();
+  gui::Application->SetTitle("KORVAN");
+  skin::RunEngineStartup();
+  CreateWindows();
+}
 
 void CreateWindows() {
   using gui::Application;

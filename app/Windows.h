@@ -7,4 +7,9 @@ namespace app {
 
 void CreateWindows();
 
+// The program's start: the application and screen objects, the skin engine's start-up
+// road (which registers the PNG picture format that window layouts need), then every
+// window. Run by the program block and by the benchmark that hosts the program.
+void StartProgram();
+
 }  // namespace app

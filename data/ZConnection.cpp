@@ -69,6 +69,14 @@ bool ReadsTextAsUtf8(SQLHDBC dbc) {
   }
 }
 
+// Whether the driver reads unbound columns with SQLGetData among bound ones, in any
+// order: only then can a fetch bind the short columns and read long ones by themselves.
+bool ReadsUnboundAmongBound(SQLHDBC dbc) {
+  SQLUINTEGER ext = 0;
+  const SQLUINTEGER needed = SQL_GD_ANY_COLUMN | SQL_GD_BOUND;
+  return odbc::Ok(SQLGetInfoW(dbc, SQL_GETDATA_EXTENSIONS, &ext, sizeof ext, nullptr)) && (ext & needed) == needed;
+}
+
 }  // namespace
 
 std::string OdbcConnectValue(const std::string& value) {
@@ -120,9 +128,10 @@ void TZConnection::Connect() {
     SQLFreeHandle(SQL_HANDLE_DBC, h);
     throw e;
   }
-  // Every statement commits on its own; the program never opens a transaction.
+  // Every statement commits on its own unless a TTransaction groups them.
   SQLSetConnectAttrW(h, SQL_ATTR_AUTOCOMMIT, reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_ON), 0);
   utf8Text_ = ReadsTextAsUtf8(h);
+  bindsColumns_ = ReadsUnboundAmongBound(h);
   dbc_ = h;
   // What runs after connecting belongs to the connection: when it fails, the connection
   // is not made, so no statement runs on a half-prepared session.

@@ -52,6 +52,8 @@ class TZConnection : public rtl::TComponent {
   void* dbc_ = nullptr;
   // The driver hands text to char buffers as UTF-8 (checked at each connect).
   bool utf8Text_ = false;
+  // The driver reads unbound columns among bound ones (checked at each connect).
+  bool bindsColumns_ = false;
   std::vector<TZQuery*> queries_;
 };
 

@@ -202,15 +202,11 @@ class TBlockReader {
   static constexpr size_t kBlockBytes = 1 << 20;
   static constexpr SQLULEN kMaxRows = 512;
 
-  TBlockReader(SQLHDBC dbc, bool utf8Text, const odbc::Statement& st, const std::vector<TColumn>& columns,
+  TBlockReader(bool canBind, bool utf8Text, const odbc::Statement& st, const std::vector<TColumn>& columns,
                const std::vector<SQLSMALLINT>& sqlTypes, const std::vector<SQLULEN>& sizes)
       : st_(st), columns_(columns), slots_(columns.size()) {
-    // Unbound columns among bound ones are read with SQLGetData; without that every cell
-    // is read by itself, one row at a time.
-    SQLUINTEGER ext = 0;
-    const SQLUINTEGER needed = SQL_GD_ANY_COLUMN | SQL_GD_BOUND;
-    const bool canBind = odbc::Ok(SQLGetInfoW(dbc, SQL_GETDATA_EXTENSIONS, &ext, sizeof ext, nullptr)) &&
-                         (ext & needed) == needed;
+    // Unbound columns among bound ones are read with SQLGetData; a driver that cannot
+    // has every cell read by itself, one row at a time.
     size_t rowBytes = 0;
     bool allBound = canBind;
     for (size_t c = 0; canBind && c < slots_.size(); ++c) {
@@ -467,7 +463,7 @@ void TZQuery::Run(bool wantRows, TRowSet* rows) {
   }
   MakeColumnNamesUnique(rows->columns);
 
-  TBlockReader(static_cast<SQLHDBC>(conn_->dbc_), conn_->utf8Text_, st, rows->columns, sqlTypes, sizes).ReadAll(rows->rows);
+  TBlockReader(conn_->bindsColumns_, conn_->utf8Text_, st, rows->columns, sqlTypes, sizes).ReadAll(rows->rows);
   rows->current = rows->rows.empty() ? -1 : 0;
 }
 

@@ -578,7 +578,7 @@ void TScreen::SetCursor(TCursor c) {
   }
 }
 
-int TScreen::PixelsPerInch() const {
+int TScreen::PixelsPerInch() {
   HDC dc = GetDC(nullptr);
   int v = GetDeviceCaps(dc, LOGPIXELSY);
   ReleaseDC(nullptr, dc);

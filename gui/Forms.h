@@ -197,7 +197,7 @@ class TScreen : public TComponent {
   TCustomForm* Forms(int i) const { return forms_.at(static_cast<size_t>(i)); }
   int Width() const { return GetSystemMetrics(SM_CXSCREEN); }
   int Height() const { return GetSystemMetrics(SM_CYSCREEN); }
-  int PixelsPerInch() const;
+  static int PixelsPerInch();
   // The displays as the system lists them now, the primary one among them.
   std::vector<TMonitor> Monitors() const;
 

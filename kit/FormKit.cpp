@@ -172,8 +172,8 @@ std::string Chosen(TComboBox& list) {
   return i < 0 ? std::string() : list.Items()[i];
 }
 
-bool ResetPhotoOrClose(TCustomForm& form, TImage& image, const std::string& message) {
-  if (ShowDefaultPhoto(*app::DM->Q3, image)) return true;
+bool ResetPhotoOrClose(TCustomForm& form, TImage& image, const std::string& message, const std::string& column) {
+  if (ShowDefaultPhoto(*app::DM->Q3, image, column)) return true;
   Refuse(message);
   form.Close();
   return false;

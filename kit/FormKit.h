@@ -137,9 +137,10 @@ void SelectExact(gui::TComboBox& list, const std::string& text);
 // The chosen entry's text ("" when none).
 std::string Chosen(gui::TComboBox& list);
 
-// The "Reset" beside a photo: the default photo back, read on `query`. Without a default
+// The "Reset" beside a photo: the default photo of `column` back. Without a default
 // photo the error box `message` shows and the window closes; false then.
-bool ResetPhotoOrClose(gui::TCustomForm& form, gui::TImage& image, const std::string& message);
+bool ResetPhotoOrClose(gui::TCustomForm& form, gui::TImage& image, const std::string& message,
+                       const std::string& column = "foto");
 
 // Opens a lookup dialog by its instance name ("FCariNIJ"): writes the hint into its
 // search edit `Edit1` (which runs its first search) and shows it modally. A lookup that

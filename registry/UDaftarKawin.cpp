@@ -303,16 +303,10 @@ void TFDaftarKawin::OpenMemberLookup(TSpeedButton& button) {
 }
 
 void TFDaftarKawin::Button2Click(TObject*) {
-  auto& q = *DM->Q3;
-  SetSQL(q, {"select * from foto_default"});
-  q.Open();
-  if (q.RecordCount() == 0) {
-    Refuse("Foto tidak dapat di-Reset! Silahkan Masukkan Foto Default Terlebih dahulu. Form Pendaftaran Nikah akan "
-           "tertutup");
-    Close();
-    return;
-  }
-  ShowPhoto(*Image1, *q.FieldByName("foto_nikah"));
+  ResetPhotoOrClose(*this, *Image1,
+                    "Foto tidak dapat di-Reset! Silahkan Masukkan Foto Default Terlebih dahulu. Form Pendaftaran "
+                    "Nikah akan tertutup",
+                    "foto_nikah");
 }
 
 void TFDaftarKawin::SpeedButton5Click(TObject*) {

@@ -3,17 +3,19 @@
 #include <memory>
 #include <string>
 
+#include "app/UDM.h"
 #include "data/ZConnection.h"
 
 namespace bench {
 
 inline std::unique_ptr<data::TZConnection> Connect(const std::string& database) {
+  const app::TConnectionSettings s;
   auto c = std::make_unique<data::TZConnection>(nullptr);
-  c->Protocol = "mysql-5";
-  c->HostName = "127.0.0.1";
-  c->Port = 3306;
-  c->User = "korvan";
-  c->Password = "417vardon417";
+  c->Protocol = s.Protocol;
+  c->HostName = s.HostName;
+  c->Port = s.Port;
+  c->User = s.User;
+  c->Password = s.Password;
   c->Database = database;
   c->Connect();
   return c;

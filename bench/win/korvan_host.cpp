@@ -19,7 +19,6 @@
 #include "gui/Timer.h"
 #include "rtl/Utf.h"
 #include "shell/ULogin.h"
-#include "skin/graphics/acPNG.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   int argc = 0;
@@ -29,12 +28,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   const double settle = argc > 3 ? std::atof(rtl::U8(argv[3]).c_str()) : 2;
   const double secs = argc > 4 ? std::atof(rtl::U8(argv[4]).c_str()) : 5;
 
-  skin::RegisterPNGGraphic();
-  gui::InitApplication();
-  gui::Application->SetTitle("KORVAN");
   app::ConnectionSettings().Database = rtl::U8(argv[1]);
   try {
-    app::CreateWindows();
+    app::StartProgram();
   } catch (...) {
     gui::Application->HandleException(std::current_exception());
     return 1;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "bench/win/BenchSupport.h"
+#include "rtl/Utf.h"
 
 namespace {
 
@@ -17,14 +18,6 @@ struct Target {
   std::wstring command;
   std::vector<double> times;
 };
-
-std::wstring Wide(const char* s) {
-  int n = MultiByteToWideChar(CP_UTF8, 0, s, -1, nullptr, 0);
-  std::wstring w(static_cast<size_t>(n), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, s, -1, w.data(), n);
-  w.resize(static_cast<size_t>(n > 0 ? n - 1 : 0));
-  return w;
-}
 
 // Milliseconds until the window shows, or a negative number when the process ends first
 // or a minute passes.
@@ -61,7 +54,7 @@ int main(int argc, char** argv) {
   }
   const int rounds = std::atoi(argv[1]);
   std::vector<Target> targets;
-  for (int i = 2; i + 2 < argc; i += 3) targets.push_back({argv[i], Wide(argv[i + 1]), Wide(argv[i + 2]), {}});
+  for (int i = 2; i + 2 < argc; i += 3) targets.push_back({argv[i], rtl::W(argv[i + 1]), rtl::W(argv[i + 2]), {}});
   // One unmeasured start of each first: the files come into the cache.
   for (Target& t : targets) TimeOne(t);
   for (int r = 0; r < rounds; ++r)

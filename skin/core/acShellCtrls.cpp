@@ -11,6 +11,7 @@
 #include "gui/Forms.h"
 #include "rtl/SysUtils.h"
 #include "rtl/Utf.h"
+#include "skin/core/sConstUnit.h"
 
 namespace skin {
 
@@ -216,9 +217,7 @@ const std::string& CalendarTodayCaption() { return g_todayCaption; }
 void InitCalendarCaption() {
   g_todayCaption.clear();
   if (HMODULE lib = LoadLibraryW(L"comctl32.dll")) {
-    const wchar_t* text = nullptr;
-    int n = LoadStringW(lib, 4163, reinterpret_cast<LPWSTR>(&text), 0);
-    if (n > 0 && text) g_todayCaption = rtl::U8(std::wstring(text, static_cast<size_t>(n)));
+    g_todayCaption = LoadLibraryString(lib, 4163);
     FreeLibrary(lib);
   }
   if (g_todayCaption.empty()) g_todayCaption = "Today: ";

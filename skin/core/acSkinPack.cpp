@@ -2,14 +2,11 @@
 
 #include <zlib.h>
 
+#include "rtl/Classes.h"
 #include "rtl/SysUtils.h"
 
 #include <algorithm>
-#include <array>
 #include <climits>
-#include <cstring>
-#include <fstream>
-#include <iterator>
 
 namespace skin {
 
@@ -34,6 +31,11 @@ class TReader {
                  uint32_t(bytes_[pos_ + 3]) << 24;
     value = int32_t(v);
     pos_ += 4;
+    return true;
+  }
+  bool Skip(size_t n) {
+    if (Left() < n) return false;
+    pos_ += n;
     return true;
   }
   bool ReadText(size_t length, std::string& text) {
@@ -125,33 +127,29 @@ bool UnpackSkinStream(TacSkinConvertor& c) {
 size_t FindPattern(size_t offset, std::string_view pattern, std::string_view text) {
   const size_t m = pattern.size();
   if (m == 0 || offset > text.size() || text.size() - offset < m) return 0;
-  std::array<size_t, 256> skip;
-  skip.fill(m);
-  for (size_t i = 0; i + 1 < m; ++i) skip[uint8_t(pattern[i])] = m - 1 - i;
-  for (size_t pos = offset; pos + m <= text.size();) {
-    if (std::memcmp(text.data() + pos, pattern.data(), m) == 0) return pos + 1;
-    pos += skip[uint8_t(text[pos + m - 1])];
-  }
-  return 0;
+  const size_t pos = text.find(pattern, offset);
+  return pos == std::string_view::npos ? 0 : pos + 1;
 }
 
 std::optional<TacBytes> ExtractPreviewImage(const TacBytes& source) {
   std::string_view text(reinterpret_cast<const char*>(source.data()), source.size());
   size_t found = FindPattern(0, kPreviewMark, text);
   if (found == 0) return std::nullopt;
-  size_t at = found - 1 + kPreviewMark.size();
-  if (source.size() - at < 4) return std::nullopt;
-  int32_t size = int32_t(uint32_t(source[at]) | uint32_t(source[at + 1]) << 8 | uint32_t(source[at + 2]) << 16 |
-                         uint32_t(source[at + 3]) << 24);
-  at += 4;
-  if (size < 0 || size_t(size) > source.size() - at) return std::nullopt;
-  return TacBytes(source.begin() + ptrdiff_t(at), source.begin() + ptrdiff_t(at) + size);
+  TReader in(source);
+  int32_t size = 0;
+  if (!in.Skip(found - 1 + kPreviewMark.size()) || !in.ReadInt32(size)) return std::nullopt;
+  if (size < 0 || size_t(size) > in.Left()) return std::nullopt;
+  const auto at = source.begin() + ptrdiff_t(in.Pos());
+  return TacBytes(at, at + size);
 }
 
 std::optional<TacBytes> LoadPreviewFromFile(const std::string& fileName) {
-  std::ifstream f(fileName, std::ios::binary);
-  if (!f) return std::nullopt;
-  TacBytes bytes((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
+  TacBytes bytes;
+  try {
+    bytes = rtl::ReadFileBytes(fileName);
+  } catch (const rtl::Exception&) {
+    return std::nullopt;
+  }
   return ExtractPreviewImage(bytes);
 }
 

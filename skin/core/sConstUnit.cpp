@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "rtl/Utf.h"
+#include "skin/core/acProcAddress.h"
 #include "skin/core/sConst.h"
 
 namespace skin {
@@ -12,21 +13,29 @@ TacCaptions& Captions() {
   return c;
 }
 
+std::string LoadLibraryString(HMODULE lib, unsigned id) {
+  const wchar_t* text = nullptr;
+  // With a zero buffer size LoadString hands out the resource text itself.
+  int n = LoadStringW(lib, id, reinterpret_cast<LPWSTR>(&text), 0);
+  if (n <= 0 || !text) return {};
+  return rtl::U8(std::wstring(text, static_cast<size_t>(n)));
+}
+
 void InitHScrollBtnWidth() {
   if (Globals().HScrollBtnWidth < 0) Globals().HScrollBtnWidth = GetSystemMetrics(SM_CXHSCROLL);
 }
 
 void GetWindowsVersion(unsigned& major, unsigned& minor) {
-  // GetVersionEx answers what the manifest allows; ntdll tells the truth.
-  using RtlGetVersionProc = LONG(WINAPI*)(OSVERSIONINFOW*);
-  OSVERSIONINFOW v{};
-  v.dwOSVersionInfoSize = sizeof v;
-  auto proc = reinterpret_cast<RtlGetVersionProc>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "RtlGetVersion")));
-  if (!proc || proc(&v) != 0) {
-    major = minor = 0;
-    return;
-  }
+  // GetVersionEx answers what the manifest allows; ntdll tells the truth. The version
+  // cannot change while the program runs, and the PPI functions ask on every layout.
+  static const OSVERSIONINFOW v = [] {
+    OSVERSIONINFOW r{};
+    r.dwOSVersionInfoSize = sizeof r;
+    using RtlGetVersionProc = LONG(WINAPI*)(OSVERSIONINFOW*);
+    auto proc = ProcAddress<RtlGetVersionProc>(GetModuleHandleW(L"ntdll.dll"), "RtlGetVersion");
+    if (!proc || proc(&r) != 0) r.dwMajorVersion = r.dwMinorVersion = 0;
+    return r;
+  }();
   major = v.dwMajorVersion;
   minor = v.dwMinorVersion;
 }
@@ -67,14 +76,6 @@ const CaptionRow kCaptionRows[] = {
     {L"inetres.dll", 1175, "", "Font", &TacCaptions::Font},
     {L"inetres.dll", 5273, ":", "Font color:", &TacCaptions::FontColor},
 };
-
-std::string LoadLibraryString(HMODULE lib, unsigned id) {
-  const wchar_t* text = nullptr;
-  // With a zero buffer size LoadString hands out the resource text itself.
-  int n = LoadStringW(lib, id, reinterpret_cast<LPWSTR>(&text), 0);
-  if (n <= 0 || !text) return {};
-  return rtl::U8(std::wstring(text, static_cast<size_t>(n)));
-}
 
 void LoadCaptions() {
   TacCaptions& c = Captions();
@@ -117,11 +118,8 @@ void DoneConstantsUnit() { Captions() = TacCaptions{}; }
 
 void InitDpiAwareness() {
   // At start-up no main form exists yet, so the switch is always made here.
-  HMODULE user = LoadLibraryW(L"user32.dll");
-  if (!user) return;
   using Proc = BOOL(WINAPI*)();
-  if (auto p = reinterpret_cast<Proc>(reinterpret_cast<void*>(GetProcAddress(user, "SetProcessDPIAware")))) p();
-  FreeLibrary(user);
+  if (auto p = ProcAddress<Proc>(GetModuleHandleW(L"user32.dll"), "SetProcessDPIAware")) p();
 }
 
 }  // namespace skin

@@ -2,6 +2,8 @@
 // flag, the scroll-button width, and the captions the engine takes from the system's
 // own string tables.
 #pragma once
+#include <windows.h>
+
 #include <string>
 
 namespace skin {
@@ -14,6 +16,9 @@ struct TacCaptions {
       FrameAdapterPlacement;
 };
 TacCaptions& Captions();
+
+// String `id` of a system library's string table as UTF-8; empty when it has none.
+std::string LoadLibraryString(HMODULE lib, unsigned id);
 
 // Replaces a negative HScrollBtnWidth by the system's scroll-arrow width.
 void InitHScrollBtnWidth();

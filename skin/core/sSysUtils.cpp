@@ -7,6 +7,7 @@
 #include "gui/Forms.h"
 #include "gui/Messages.h"
 #include "rtl/Utf.h"
+#include "skin/core/acProcAddress.h"
 #include "skin/core/sConst.h"
 #include "skin/core/sConstUnit.h"
 
@@ -14,9 +15,9 @@ namespace skin {
 
 namespace {
 
-// The optional functions, bound by the utilities' start-up step.
+// The optional functions, bound by the utilities' start-up step (the shell's on first use).
 struct OptionalFunctions {
-  HMODULE kernel = nullptr, shell = nullptr, user = nullptr;
+  HMODULE shell = nullptr;
   BOOL(WINAPI* isDebuggerPresent)() = nullptr;
   BOOL(WINAPI* isWow64Process)(HANDLE, PBOOL) = nullptr;
   DWORD_PTR(WINAPI* shGetFileInfo)(LPCWSTR, DWORD, SHFILEINFOW*, UINT, UINT) = nullptr;
@@ -24,14 +25,10 @@ struct OptionalFunctions {
 };
 OptionalFunctions g_fn;
 
-template <class F>
-void Bind(F& f, HMODULE m, const char* name) {
-  if (!f && m) f = reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(m, name)));
-}
-
 void BindShellFileInfo() {
+  if (g_fn.shGetFileInfo) return;
   if (!g_fn.shell) g_fn.shell = LoadLibraryW(L"shell32.dll");
-  Bind(g_fn.shGetFileInfo, g_fn.shell, "SHGetFileInfoW");
+  g_fn.shGetFileInfo = ProcAddress<decltype(g_fn.shGetFileInfo)>(g_fn.shell, "SHGetFileInfoW");
 }
 
 bool CompositionEnabled() {
@@ -39,7 +36,7 @@ bool CompositionEnabled() {
   if (!dwm) return false;
   using Proc = HRESULT(WINAPI*)(BOOL*);
   BOOL on = FALSE;
-  auto p = reinterpret_cast<Proc>(reinterpret_cast<void*>(GetProcAddress(dwm, "DwmIsCompositionEnabled")));
+  auto p = ProcAddress<Proc>(dwm, "DwmIsCompositionEnabled");
   bool result = p && SUCCEEDED(p(&on)) && on;
   FreeLibrary(dwm);
   return result;
@@ -251,18 +248,17 @@ void DonePipetteUnit() {
 }
 
 void InitUtilitiesUnit() {
-  if (!g_fn.kernel) g_fn.kernel = LoadLibraryW(L"kernel32.dll");
-  Bind(g_fn.isDebuggerPresent, g_fn.kernel, "IsDebuggerPresent");
-  Bind(g_fn.isWow64Process, g_fn.kernel, "IsWow64Process");
+  // kernel32 and user32 are loaded for the whole process: their entry points stay valid.
+  HMODULE kernel = GetModuleHandleW(L"kernel32.dll"), user = GetModuleHandleW(L"user32.dll");
+  g_fn.isDebuggerPresent = ProcAddress<decltype(g_fn.isDebuggerPresent)>(kernel, "IsDebuggerPresent");
+  g_fn.isWow64Process = ProcAddress<decltype(g_fn.isWow64Process)>(kernel, "IsWow64Process");
   if (RunningUnderWow64() && !CompositionEnabled()) Globals().Wow64NoComposition = true;
-  BindShellFileInfo();
-  if (!g_fn.user) g_fn.user = LoadLibraryW(L"user32.dll");
-  Bind(g_fn.systemParametersInfoForDpi, g_fn.user, "SystemParametersInfoForDpi");
+  g_fn.systemParametersInfoForDpi =
+      ProcAddress<decltype(g_fn.systemParametersInfoForDpi)>(user, "SystemParametersInfoForDpi");
 }
 
 void DoneUtilitiesUnit() {
-  for (HMODULE m : {g_fn.kernel, g_fn.shell, g_fn.user})
-    if (m) FreeLibrary(m);
+  if (g_fn.shell) FreeLibrary(g_fn.shell);
   g_fn = OptionalFunctions{};
 }
 

@@ -1,5 +1,7 @@
 #include "skin/core/sVclUtils.h"
 
+#include "skin/core/acProcAddress.h"
+
 #include "gui/Forms.h"
 #include "skin/core/sConstUnit.h"
 
@@ -81,12 +83,7 @@ gui::TRect GetWorkAreaAtPoint(gui::TPoint p) {
   return {};
 }
 
-int GetScreenPPI() {
-  HDC dc = GetDC(nullptr);
-  int ppi = GetDeviceCaps(dc, LOGPIXELSY);
-  ReleaseDC(nullptr, dc);
-  return ppi;
-}
+int GetScreenPPI() { return gui::TScreen::PixelsPerInch(); }
 
 int GetControlPPI(gui::TControl* control) {
   if (!control || !Win10OrLater()) return GetScreenPPI();
@@ -115,14 +112,8 @@ int GetMainFormPPI() {
 
 void EnableNCDpiScaling(HWND wnd) {
   if (!Win10OrLater()) return;
-  UINT old = SetErrorMode(SEM_NOOPENFILEERRORBOX);
-  HMODULE user = LoadLibraryW(L"user32.dll");
-  SetErrorMode(old);
-  if (!user) return;
   using Proc = BOOL(WINAPI*)(HWND);
-  if (auto p = reinterpret_cast<Proc>(reinterpret_cast<void*>(GetProcAddress(user, "EnableNonClientDpiScaling"))))
-    p(wnd);
-  FreeLibrary(user);
+  if (auto p = ProcAddress<Proc>(GetModuleHandleW(L"user32.dll"), "EnableNonClientDpiScaling")) p(wnd);
 }
 
 int SumAlignedChildSizes(gui::TWinControl* parent, bool includeGraphic) {
@@ -148,8 +139,8 @@ std::wstring GetWindowWideText(HWND wnd) {
 bool GetThemesEnabled() {
   if (!g_uxTheme) return false;
   using Proc = BOOL(WINAPI*)();
-  auto active = reinterpret_cast<Proc>(reinterpret_cast<void*>(GetProcAddress(g_uxTheme, "IsThemeActive")));
-  auto app = reinterpret_cast<Proc>(reinterpret_cast<void*>(GetProcAddress(g_uxTheme, "IsAppThemed")));
+  auto active = ProcAddress<Proc>(g_uxTheme, "IsThemeActive");
+  auto app = ProcAddress<Proc>(g_uxTheme, "IsAppThemed");
   return active && app && active() && app();
 }
 
@@ -157,14 +148,10 @@ TSetWindowThemeProc SetWindowThemeProc() { return g_setWindowTheme; }
 
 void InitVclUtilsUnit() {
   if (!g_uxTheme) g_uxTheme = LoadOptional(L"UXTHEME");
-  if (g_uxTheme)
-    g_setWindowTheme =
-        reinterpret_cast<TSetWindowThemeProc>(reinterpret_cast<void*>(GetProcAddress(g_uxTheme, "SetWindowTheme")));
+  if (g_uxTheme) g_setWindowTheme = ProcAddress<TSetWindowThemeProc>(g_uxTheme, "SetWindowTheme");
   if (Win10OrLater()) {
     if (!g_shCore) g_shCore = LoadOptional(L"ShCore");
-    if (g_shCore)
-      g_getDpiForMonitor =
-          reinterpret_cast<GetDpiForMonitorFn>(reinterpret_cast<void*>(GetProcAddress(g_shCore, "GetDpiForMonitor")));
+    if (g_shCore) g_getDpiForMonitor = ProcAddress<GetDpiForMonitorFn>(g_shCore, "GetDpiForMonitor");
   }
 }
 

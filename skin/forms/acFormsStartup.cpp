@@ -1,5 +1,7 @@
 #include "skin/forms/acFormsStartup.h"
 
+#include "skin/core/acProcAddress.h"
+
 #include <memory>
 
 #include "skin/graphics/acGradient.h"
@@ -25,8 +27,7 @@ TGetSystemMetricsForDpi GetSystemMetricsForDpiProc() { return g_metricsForDpi; }
 
 void InitSkinProviderUnit() {
   // user32 is loaded for the whole process: its entry points stay valid.
-  g_metricsForDpi = reinterpret_cast<TGetSystemMetricsForDpi>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetSystemMetricsForDpi")));
+  g_metricsForDpi = ProcAddress<TGetSystemMetricsForDpi>(GetModuleHandleW(L"user32.dll"), "GetSystemMetricsForDpi");
 }
 
 void DoneSkinProviderUnit() { g_metricsForDpi = nullptr; }

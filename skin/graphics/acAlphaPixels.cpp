@@ -130,14 +130,9 @@ void FillBitmapBorders(TBitmap32& bmp, const TRect& r, int lw, int tw, int rw, i
 void FadeRectToColor(TBitmap32& bmp, TRect r, uint8_t keep, TColor color) {
   const TRect c = ClipRectInclusive(r, bmp);
   const TPixel k = SwapRB(ColorToRGB(color));
-  const uint32_t kw = 255u - keep;
   for (int y = c.Top; y <= c.Bottom; ++y) {
     TPixel* row = bmp.Row(y);
-    for (int x = c.Left; x <= c.Right; ++x) {
-      const TPixel p = row[x];
-      row[x] = MakePixel((ChB(p) * keep + ChB(k) * kw) >> 8, (ChG(p) * keep + ChG(k) * kw) >> 8,
-                         (ChR(p) * keep + ChR(k) * kw) >> 8, ChA(p));
-    }
+    for (int x = c.Left; x <= c.Right; ++x) row[x] = MixColors(row[x], k, keep);
   }
 }
 

@@ -205,7 +205,7 @@ void ForEachPixel(TBitmap32& bmp, TPixelProc proc, int param, TColor key) {
 void BrightnessPixelProc(TPixel* pixel, int param) { *pixel = ChangeColorBrightness(*pixel, param); }
 void SaturationPixelProc(TPixel* pixel, int param) { *pixel = SaturatePixel(param, *pixel); }
 void HuePixelProc(TPixel* pixel, int param) { *pixel = ShiftHuePixel(param, *pixel); }
-void TonePixelProc(TPixel* pixel, int param) { *pixel = ApplyColorTone(*pixel, static_cast<uint32_t>(param)); }
+void TonePixelProc(TPixel* pixel, int param) { *pixel = ColorTone(*pixel, static_cast<uint32_t>(param)); }
 
 namespace {
 void GrayPixelProc(TPixel* pixel, int) {

@@ -116,7 +116,6 @@ uint32_t ChangeColorHue(int angle, uint32_t v);
 uint32_t ShiftHuePixel(int angle, uint32_t p);
 // P in pixel order, Tone a colour whose byte 0 is the tone's red.
 uint32_t ColorTone(uint32_t p, uint32_t tone);
-inline uint32_t ApplyColorTone(uint32_t p, uint32_t tone) { return ColorTone(p, tone); }
 // Per colour byte (a * w + b * (255 - w)) >> 8; the high byte of A.
 uint32_t MixColors(uint32_t a, uint32_t b, uint8_t w);
 // A control's colour effects on one colour: tone (clNone for none), hue offset and

@@ -223,15 +223,10 @@ void DrawMaskedImage(const TRect& dstRect, const TRect& srcRect, TBitmap32& dst,
 void TintBitmap(TBitmap32& bmp, uint8_t amount, TColor color) {
   if (!bmp.HasRows()) return;
   const TPixel k = SwapRB(ColorToRGB(color));
-  const uint32_t ka = 255u - amount;
   for (int y = 0; y < bmp.Height(); ++y) {
     TPixel* row = bmp.Row(y);
-    for (int x = 0; x < bmp.Width(); ++x) {
-      const TPixel p = row[x];
-      if (p == 0x00FF00FFu) continue;
-      row[x] = MakePixel((ChB(p) * amount + ChB(k) * ka) >> 8, (ChG(p) * amount + ChG(k) * ka) >> 8,
-                         (ChR(p) * amount + ChR(k) * ka) >> 8, ChA(p));
-    }
+    for (int x = 0; x < bmp.Width(); ++x)
+      if (row[x] != 0x00FF00FFu) row[x] = MixColors(row[x], k, amount);
   }
 }
 

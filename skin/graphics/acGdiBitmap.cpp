@@ -1,5 +1,7 @@
 #include "skin/graphics/acGdiBitmap.h"
 
+#include "skin/core/acProcAddress.h"
+
 #include <vector>
 
 namespace skin {
@@ -178,11 +180,6 @@ namespace {
 int unitCount = 0;
 HMODULE gdiLib = nullptr, userLib = nullptr;
 
-template <class T>
-T Proc(HMODULE lib, const char* name) {
-  return reinterpret_cast<T>(reinterpret_cast<void*>(GetProcAddress(lib, name)));
-}
-
 uint32_t SystemColor(int index) { return GetSysColor(index); }
 }  // namespace
 
@@ -198,13 +195,13 @@ void InitBitmapUnit() {
   if (unitCount++ > 0) return;
   SetSysColorSource(SystemColor);
   gdiLib = LoadLibraryA("gdi32.dll");
-  SetLayoutProc = gdiLib ? Proc<TSetLayout>(gdiLib, "SetLayout") : nullptr;
-  GetLayoutProc = gdiLib ? Proc<TGetLayout>(gdiLib, "GetLayout") : nullptr;
+  SetLayoutProc = ProcAddress<TSetLayout>(gdiLib, "SetLayout");
+  GetLayoutProc = ProcAddress<TGetLayout>(gdiLib, "GetLayout");
   if (UpdateLayeredWindowProc == nullptr) {
     userLib = LoadLibraryA("user32.dll");
-    UpdateLayeredWindowProc = userLib ? Proc<TUpdateLayeredWindow>(userLib, "UpdateLayeredWindow") : nullptr;
+    UpdateLayeredWindowProc = ProcAddress<TUpdateLayeredWindow>(userLib, "UpdateLayeredWindow");
     SetLayeredWindowAttributesProc =
-        userLib ? Proc<TSetLayeredWindowAttributes>(userLib, "SetLayeredWindowAttributes") : nullptr;
+        ProcAddress<TSetLayeredWindowAttributes>(userLib, "SetLayeredWindowAttributes");
   }
 }
 

@@ -148,9 +148,7 @@ void PaintGradient(TBitmap32& bmp, const TRect& rect, const TsGradArray& gradien
         const int start = x;
         const uint32_t c0 = g[i - 1].Color, c1 = g[i].Color;
         if (AlphaBand(g, i)) {
-          int end = static_cast<int>(rtl::Round(PercentSpan(g, i) * r.Width() / 100.0 + start));
-          if (i + 1 == g.size() || end > r.Right) end = r.Right;
-          end = std::max(end, start);
+          const int end = HorizontalBandEnd(g, i, r, start, r.Right);
           if (fills && end > start) fills->Linear(false, start - 1, r.Top, end - start + 1, r.Height(), c0, c1);
           x = end;
           continue;

@@ -1,5 +1,7 @@
 #include "skin/graphics/acGradientGdi.h"
 
+#include "skin/core/acProcAddress.h"
+
 #include <algorithm>
 
 #include "skin/graphics/acGdiBitmap.h"
@@ -56,7 +58,7 @@ void InitGradientFill() {
   if (gradientCount++ > 0) return;
   msimg = LoadLibraryA("msimg32.dll");
   GradientFillProc =
-      msimg ? reinterpret_cast<TGradientFill>(reinterpret_cast<void*>(GetProcAddress(msimg, "GradientFill"))) : nullptr;
+      ProcAddress<TGradientFill>(msimg, "GradientFill");
 }
 
 void FinalGradientFill() {

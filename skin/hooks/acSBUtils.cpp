@@ -1,5 +1,7 @@
 #include "skin/hooks/acSBUtils.h"
 
+#include "skin/core/acProcAddress.h"
+
 namespace skin {
 
 namespace {
@@ -8,7 +10,7 @@ HMODULE g_comctl = nullptr;
 
 template <class F>
 void Bind(F& f, HMODULE m, const char* name) {
-  f = m ? reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(m, name))) : nullptr;
+  f = ProcAddress<F>(m, name);
 }
 }  // namespace
 
