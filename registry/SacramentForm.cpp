@@ -39,7 +39,7 @@ TSacramentForm::TSacramentForm(rtl::TComponent* owner, const char* name, const c
 }
 
 std::string TSacramentForm::DateText(data::TZQuery& row, const char* field) {
-  return rtl::DateToStr(row.FieldByName(field)->AsDateTime());
+  return report::PrintedDate(*row.FieldByName(field));
 }
 
 std::string TSacramentForm::TimeText(data::TZQuery& row, const char* field) {

@@ -171,6 +171,10 @@ bool IsZeroDate(const data::TField& f) {
 
 }  // namespace
 
+std::string PrintedDate(const data::TField& f) {
+  return f.IsNull() || f.AsDateTime() == rtl::ZeroDate ? "" : rtl::DateToStr(f.AsDateTime());
+}
+
 std::string TQRDBText::PrintText(TGenerator& gen) {
   data::TZQuery* q = gen.Query(DataSet);
   if (!q || !q->Active() || q->IsEmpty()) return "";

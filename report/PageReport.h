@@ -124,6 +124,10 @@ class TQRLabel : public TQRCustomLabel {
   std::string caption_;
 };
 
+// A date field as printed documents show it: dd/mm/yyyy, or nothing where the field is
+// NULL or holds the zero date (a date that does not apply).
+std::string PrintedDate(const data::TField& f);
+
 // A field of the current row. Numbers print through the mask ("#,##", "#####,");
 // dates print as the short date (or through a date mask such as "dd/mm/yyyy").
 class TQRDBText : public TQRCustomLabel {

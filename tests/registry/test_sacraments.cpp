@@ -576,6 +576,7 @@ TEST_F(Sacraments, MarriageSaveReopensStatusesFirstAndPrints) {
   EXPECT_EQ(Printed("QRLabel4"), "FORM PERMOHONAN PEMBERKATAN NIKAH GEREJA");
   EXPECT_EQ(Printed("QRLabel13"), "No. " + number);
   EXPECT_EQ(Printed("QRLabel69"), "AMBON,07/06/2001");
+  EXPECT_EQ(Printed("QRLabel74"), ",");  // the groom's baptism date is the zero date: printed empty
   EXPECT_EQ(Printed("QRLabel84"), "/3");
   EXPECT_EQ(Printed("QRLabel89"), "/");  // the bride's sector, apart from the place of signing
   EXPECT_EQ(Printed("QRLabelTempat"), "Selvaran,");
