@@ -470,12 +470,15 @@ bool TApplication::ProcessMessage(MSG& msg) {
 }
 
 void TApplication::HandleMessage() {
+  if (CheckSynchronize() || terminated_) return;
+  // Messages or work handed over by a thread, whichever comes first. The wait returns at
+  // once while messages are queued, so the loop never asks an empty queue: every such
+  // question costs calls into the system (under Wine several), a hundred times a second
+  // with a 10 ms timer running.
+  HANDLE sync = SyncEvent();
+  MsgWaitForMultipleObjectsEx(1, &sync, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
   MSG msg;
-  if (!ProcessMessage(msg) && !CheckSynchronize() && !terminated_) {
-    // Messages or work handed over by a thread, whichever comes first.
-    HANDLE sync = SyncEvent();
-    MsgWaitForMultipleObjects(1, &sync, FALSE, INFINITE, QS_ALLINPUT);
-  }
+  ProcessMessage(msg);
 }
 
 void TApplication::ProcessMessages() {

@@ -17,6 +17,9 @@ struct SyncItem {
 
 std::mutex g_syncLock;
 std::deque<SyncItem*> g_syncQueue;
+// Whether the event is set; the idle loop asks on every pass, and resetting an event
+// that is not set would still cost a call into the system each time.
+bool g_syncSignalled = false;
 DWORD g_mainThread = GetCurrentThreadId();  // the thread that starts the program
 
 }  // namespace
@@ -37,7 +40,8 @@ bool CheckSynchronize() {
     {
       std::lock_guard<std::mutex> lock(g_syncLock);
       if (g_syncQueue.empty()) {
-        ResetEvent(SyncEvent());
+        if (g_syncSignalled) ResetEvent(SyncEvent());
+        g_syncSignalled = false;
         return any;
       }
       item = g_syncQueue.front();
@@ -116,6 +120,7 @@ void TThread::Synchronize(const std::function<void()>& fn) {
     std::lock_guard<std::mutex> lock(g_syncLock);
     g_syncQueue.push_back(&item);
     SetEvent(SyncEvent());
+    g_syncSignalled = true;
   }
   // Wake a message loop that waits for messages.
   if (Application && Application->Handle()) PostMessageW(Application->Handle(), WM_NULL, 0, 0);
