@@ -111,7 +111,9 @@ TEST(SectionBackground, TextureModes) {
     EXPECT_EQ(bmp.At(c.probe.X, c.probe.Y), Pattern(c.from.X, c.from.Y)) << c.mode;
     EXPECT_EQ(bmp.At(1, 1), 0u) << c.mode;    // nothing outside the area
     EXPECT_EQ(bmp.At(22, 19), 0u) << c.mode;
-    if (c.mode == 10) EXPECT_EQ(bmp.At(5, 17), 0u);  // the band under the last full row stays
+    if (c.mode == 10) {
+      EXPECT_EQ(bmp.At(5, 17), 0u);  // the band under the last full row stays
+    }
   }
   // Mode 2 through the section: the part below the strip takes the state's colour.
   TsGeneralData& sec = s.Section("PANEL");
