@@ -19,6 +19,7 @@ namespace {
 using skin::TacSkinData;
 using skin::TBitmap32;
 using skin::test::Load;
+using skin::test::LoadedSkin;
 using skin::test::ReadBmp24;
 using skin::test::ReadText;
 
