@@ -496,3 +496,79 @@ void DrawSkinMaskBlended(TBitmap32& bmp, const TRect& r, const TacBackgroundCach
 }
 
 }  // namespace skin
+
+namespace skin {
+
+void FillTransparentCorners(TBitmap32& cached, const TsMaskData& border, const TBitmap32* master, int state,
+                            uint8_t corners, TacBackgroundQuery q, TPoint controlPos) {
+  if ((border.CornerFlags & 3) == 0 || !cached.HasRows()) return;
+  TsMaskData m = border;
+  if (m.FrameCount == 0 && m.Image != nullptr) {  // a picture of its own without frames: three masked ones
+    m.MaskBlocks = 1;
+    m.FrameCount = 3;
+    m.SrcRect = {0, 0, m.Image->Width(), m.Image->Height()};
+  }
+  const TBitmap32* img = ElementImage(m, master);
+  if (img == nullptr || m.FrameCount <= 0) return;
+  if (q.Kind == bkBitmap) q.OffsetX += controlPos.X, q.OffsetY += controlPos.Y;
+  const int L = m.BorderLeft, T = m.BorderTop, Rt = m.BorderRight, B = m.BorderBottom;
+  const int MW = m.FrameWidth - L - Rt;
+  const int X0 = m.SrcRect.Left + m.FrameWidth * FrameIndex(state, m.FrameCount), Y0 = m.SrcRect.Top;
+  const int yb = m.MaskBlocks != 0 ? Y0 + m.FrameHeight : m.SrcRect.Bottom;
+  const int W = cached.Width(), H = cached.Height();
+  const struct {
+    uint8_t bit;
+    TRect src;
+    TPoint at;
+  } parts[] = {
+      {acTopLeft, Bounds(X0, Y0, L, T), {0, 0}},
+      {acBottomLeft, Bounds(X0, yb - B, L, B), {0, H - B}},
+      {acBottomRight, Bounds(X0 + L + MW, yb - B, Rt, B), {W - Rt, H - B}},
+      {acTopRight, Bounds(X0 + L + MW, Y0, Rt, T), {W - Rt, 0}},
+  };
+  for (const auto& p : parts) {
+    if (!(corners & p.bit) || p.src.IsEmpty()) continue;
+    if (m.MaskBlocks != 0)
+      FillMaskedCornerFromParent(cached, Bounds(p.at.X, p.at.Y, p.src.Width(), p.src.Height()), p.src, *img, q);
+    else
+      FillCornerFromParent(cached, *img, p.at.X, p.at.Y, q, LastPixelRect(p.src));
+  }
+}
+
+void FillCornerFromParent(TBitmap32& cached, const TBitmap32& src, int dstX, int dstY, const TacBackgroundQuery& q,
+                          const TRect& srcR) {
+  const TRect s = ClipRectInclusive(srcR, src);
+  const bool fromBitmap = q.Kind == bkBitmap && q.Bitmap != nullptr;
+  if (!fromBitmap && q.Color == clFuchsia) return;
+  for (int y = s.Top; y <= s.Bottom; ++y)
+    for (int x = s.Left; x <= s.Right; ++x) {
+      const int tx = dstX + x - srcR.Left, ty = dstY + y - srcR.Top;
+      if (src.At(x, y) != 0x00FF00FFu || !cached.Inside(tx, ty)) continue;
+      if (!fromBitmap)
+        cached.At(tx, ty) = SwapRB(q.Color);
+      else if (q.Bitmap->Inside(tx + q.OffsetX, ty + q.OffsetY))
+        cached.At(tx, ty) = q.Bitmap->At(tx + q.OffsetX, ty + q.OffsetY);
+    }
+}
+
+void FillMaskedCornerFromParent(TBitmap32& cached, const TRect& dstR, const TRect& srcR, const TBitmap32& src,
+                                const TacBackgroundQuery& q) {
+  const TCopyArea a = ClipRects(cached, dstR, src, srcR);
+  const bool fromBitmap = q.Kind == bkBitmap && q.Bitmap != nullptr;
+  for (int j = 0; j < a.Height; ++j) {
+    const int ty = a.DstY + j, by = q.OffsetY + ty;
+    if (fromBitmap && (by < 0 || by >= q.Bitmap->Height())) continue;
+    for (int i = 0; i < a.Width; ++i) {
+      if (src.At(a.SrcX + i, a.SrcY + j) != 0x00FF00FFu) continue;
+      const int tx = a.DstX + i, bx = q.OffsetX + tx;
+      if (!fromBitmap) {
+        cached.At(tx, ty) = SwapRB(q.Color);
+      } else {
+        if (bx >= q.Bitmap->Width()) break;
+        if (bx >= 0) cached.At(tx, ty) = q.Bitmap->At(bx, by);
+      }
+    }
+  }
+}
+
+}  // namespace skin

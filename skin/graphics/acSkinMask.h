@@ -106,3 +106,24 @@ void CopyMaskedFromMaster(const TRect& dstR, const TRect& srcR, TBitmap32& bmp, 
                           const TsMaskData& mask, const TBitmap32* master);
 
 }  // namespace skin
+
+namespace skin {
+
+// Transparent corners of a control's cached image: where the control's border element
+// (drawn for State) holds fuchsia in a corner, the cached pixel takes what lies behind the
+// control, as its parent answered (Q: a bitmap answer, its offsets relative to the parent,
+// or a colour). ControlPos is the control's place in its parent. Corners: 1 top-left,
+// 2 bottom-left, 4 top-right, 8 bottom-right. Nothing unless CornerFlags and 3 is set.
+enum TacCorner : uint8_t { acTopLeft = 1, acBottomLeft = 2, acTopRight = 4, acBottomRight = 8 };
+void FillTransparentCorners(TBitmap32& cached, const TsMaskData& border, const TBitmap32* master, int state,
+                            uint8_t corners, TacBackgroundQuery q, TPoint controlPos);
+// A plain element's corner: SrcR inclusive in Src, its pixel (x, y) over (DstX, DstY) +
+// (x - SrcR.Left, y - SrcR.Top) of the cached image.
+void FillCornerFromParent(TBitmap32& cached, const TBitmap32& src, int dstX, int dstY, const TacBackgroundQuery& q,
+                          const TRect& srcR);
+// A masked element's corner (half-open rectangles; only the image block is read); a colour
+// answer is taken even when it is clFuchsia.
+void FillMaskedCornerFromParent(TBitmap32& cached, const TRect& dstR, const TRect& srcR, const TBitmap32& src,
+                                const TacBackgroundQuery& q);
+
+}  // namespace skin

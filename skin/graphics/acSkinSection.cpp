@@ -153,13 +153,17 @@ struct TOpaque {
   TColor color;
   int I, G, texture;
   const TsGradArray* gradient;
+  // The rules of a section painted with another border element: no texture and gradient in
+  // one pass, and at the end a sum of 0 or above 100 fills with EndColor.
+  bool withMask = false;
+  TColor endColor = 0;
 
   void Paint(TBitmap32& bmp, TRect r, TGradientFills* fills) const {
     const TacSkinData& d = *skin.Data;
     const bool validTexture = skin.ValidElement(texture);
     const TsMaskData* tex = validTexture ? &d.Masks[size_t(texture)] : nullptr;
     const bool hasStops = gradient != nullptr && !gradient->empty();
-    if (I + G == 100 && G > 0 && G < 100 && tex != nullptr && tex->PaintFlags == 0 && hasStops &&
+    if (!withMask && I + G == 100 && G > 0 && G < 100 && tex != nullptr && tex->PaintFlags == 0 && hasStops &&
         (*gradient)[0].Mode < 2) {
       if (const TBitmap32* img = ElementImage(*tex, skin.Master))
         PaintTexturedGradient(bmp, r, *gradient, *img, ToRect(tex->SrcRect), uint8_t(I * 255 / 100), 255);
@@ -190,8 +194,8 @@ struct TOpaque {
     const int s = I + G;
     if (s > 0 && s < 100)
       FadeRectToColor(bmp, LastPixelRect(r), uint8_t(s * 255 / 100), color);
-    else if (s == 0)
-      FillBitmapRect(bmp, r, color, 255);
+    else if (s == 0 || (withMask && s > 100))
+      FillBitmapRect(bmp, r, withMask ? endColor : color, 255);
   }
 };
 
@@ -255,7 +259,7 @@ void PaintSkinSectionBackground(const TacSectionSource& skin, int skinIndex, con
     color = customColor;
     t = 0;
   }
-  const TOpaque opaque{skin, color, I, G, texture, &S.Gradient};
+  const TOpaque opaque{skin, color, I, G, texture, &S.Gradient, false, 0};
   const bool known = cache.Ready || cache.FillColor != clFuchsia;
   if (!known || t <= 0) {
     opaque.Paint(bmp, r, skin.Fills);
@@ -379,6 +383,33 @@ void PaintSkinSectionAlpha(const TacSectionSource& skin, int skinIndex, int stat
     DrawSkinMaskAlpha(bmp, r, MakeBackgroundCache(&copy, -r.Left, -r.Top), skin.Data->Masks[size_t(sec.BorderIndex)],
                       skin.Master, state);
   if (r == bmp.Bounds()) PremultiplyBitmapRect(bmp, r, composition);
+}
+
+void PaintSkinSectionWithMask(const TacSectionSource& skin, int skinIndex, int maskIndex, int texture,
+                              int hotTexture, const TacBackgroundCache& cache, int state, const TRect& r, TPoint offset,
+                              TBitmap32& bmp) {
+  if (!skin.ValidSection(skinIndex) || !bmp.HasRows() || r.IsEmpty() || !InsideBitmap(r, bmp)) return;
+  const TsGeneralData& sec = skin.Data->Sections[size_t(skinIndex)];
+  const int st = LimitState(state, sec.States);
+  const TsGenState& S = sec.StateParams[size_t(st)];
+  const int t = S.Transparency;
+  const bool alphaGradient = AlphaGradient(S.Gradient);
+  const int I = t < 100 ? S.ImagePercent : 0, G = t < 100 && !alphaGradient ? S.GradientPercent : 0;
+  const TColor endColor = !cache.Ready && t >= 100 ? cache.FillColor : S.Color;
+  const TOpaque opaque{skin, S.Color, I, G, st == 0 ? texture : hotTexture, &S.Gradient, true, endColor};
+  if (cache.Ready && t >= 100) {
+    PutBackground(bmp, r, cache, offset);
+  } else if (cache.Ready && t > 0) {
+    TBitmap32 tmp(r.Width(), r.Height());
+    opaque.Paint(tmp, tmp.Bounds(), nullptr);
+    PutBackground(bmp, r, cache, offset);
+    BlendBitmapRect(bmp, tmp, uint8_t(t * 255 / 100), LastPixelRect(tmp.Bounds()), {r.Left, r.Top});
+  } else {
+    opaque.Paint(bmp, r, skin.Fills);
+  }
+  if (alphaGradient) PaintGradient(bmp, r, S.Gradient, skin.Fills);
+  if (skin.ValidElement(maskIndex))
+    DrawSkinMask(bmp, r, Moved(cache, offset), skin.Data->Masks[size_t(maskIndex)], skin.Master, st, true);
 }
 
 }  // namespace skin

@@ -43,6 +43,12 @@ void PaintSkinSectionBackground(const TacSectionSource& skin, int skinIndex, con
 void PaintSkinSection(const TacSectionSource& skin, int skinIndex, const TacBackgroundCache& cache, int state,
                       const TRect& r, TPoint offset, TBitmap32& bmp, int texture = -1, int hotTexture = -1);
 
+// The state's background with Texture (state 0) or HotTexture (other states) in place of the
+// state's own, then element MaskIndex over R as the border.
+void PaintSkinSectionWithMask(const TacSectionSource& skin, int skinIndex, int maskIndex, int texture,
+                              int hotTexture, const TacBackgroundCache& cache, int state, const TRect& r, TPoint offset,
+                              TBitmap32& bmp);
+
 // The section for State into R of a 32-bit image with meaningful alpha: the state's
 // background with explicit alpha, the border element whose transparent corners show what
 // the image held before, and premultiplication when R covers the whole image.

@@ -1,8 +1,10 @@
 // Border and glyph elements painted into engine bitmaps: border shrinking, frame choice,
 // tiling remainders, zero middles, masked corners taking the background, stretched centres,
-// glyph alpha rules and glyphs drawn across the bitmap's edge; on small pictures whose
-// pixels name their place, and on the project's test skin.
+// glyph alpha rules, glyphs drawn across the bitmap's edge and the transparent corners of a
+// control; on small pictures whose pixels name their place, and on the project's test skin.
 #include <gtest/gtest.h>
+
+#include <array>
 
 #include "skin/graphics/acAlphaPixels.h"
 #include "skin/graphics/acSkinMask.h"
@@ -300,6 +302,65 @@ TEST(MaskGlyph, CopyMaskedFromMasterFillsKeyPixels) {
   bmp = Filled(3, 1, MakePixel(1, 1, 1, 1));
   CopyMaskedFromMaster({0, 0, 3, 1}, {0, 0, 3, 1}, bmp, EmptyBackgroundCache(), m, nullptr);
   EXPECT_EQ(test::CountNot(bmp, MakePixel(1, 1, 1, 1)), 0);  // no master: nothing
+}
+
+
+// ---- transparent corners of a control ----
+
+// Three 6 x 6 frames, borders 2: frame 2 has fuchsia in all four corner pixels, the others
+// only at the top-left.
+struct CornerElement {
+  TBitmap32 img{18, 6};
+  TsMaskData m;
+  CornerElement() {
+    for (int y = 0; y < 6; ++y)
+      for (int x = 0; x < 18; ++x) img.At(x, y) = MakePixel(10 + 10 * (x / 6), 0, 0, 255);
+    for (int f = 0; f < 3; ++f) img.At(f * 6, 0) = kKey;
+    img.At(17, 0) = img.At(12, 5) = img.At(17, 5) = kKey;
+    m = Element(img, 3, 6, 6, 2);
+    m.CornerFlags = 1;
+  }
+};
+
+TEST(TransparentCorners, ColourAndBitmapAnswers) {
+  CornerElement e;
+  const TPixel ground = MakePixel(1, 1, 1, 1);
+  TacBackgroundQuery colour;
+  colour.Kind = bkColor;
+  colour.Color = 0x00123456;
+  TBitmap32 parent = Positions(60, 60);
+  TacBackgroundQuery picture;
+  picture.Kind = bkBitmap;
+  picture.Bitmap = &parent;
+  struct Case {
+    const TacBackgroundQuery* q;
+    int state, cornerFlags;
+    uint8_t corners;
+    TPixel tl, tr, bl, br;
+  } cases[] = {
+      {&colour, 2, 1, acTopLeft | acTopRight, 0x00563412u, 0x00563412u, ground, ground},
+      {&picture, 4, 1, 15, parent.At(10, 20), parent.At(29, 20), parent.At(10, 35), parent.At(29, 35)},
+      {&picture, 0, 1, 15, parent.At(10, 20), ground, ground, ground},  // frame 0: one corner only
+      {&picture, 2, 4, 15, ground, ground, ground, ground},             // bits 0 and 1 clear
+  };
+  for (const Case& c : cases) {
+    e.m.CornerFlags = c.cornerFlags;
+    TBitmap32 cached = Filled(20, 16, ground);
+    FillTransparentCorners(cached, e.m, nullptr, c.state, c.corners, *c.q, {10, 20});
+    EXPECT_EQ((std::array{cached.At(0, 0), cached.At(19, 0), cached.At(0, 15), cached.At(19, 15)}),
+              (std::array{c.tl, c.tr, c.bl, c.br}))
+        << c.state << " " << int(c.corners);
+    EXPECT_EQ(cached.At(1, 0), ground);
+  }
+  // A plain element keeps its corners when the answer is the transparent colour itself; a
+  // masked one takes even that.
+  colour.Color = clFuchsia;
+  TBitmap32 cached = Filled(20, 16, ground);
+  FillTransparentCorners(cached, e.m, nullptr, 2, 15, colour, {0, 0});
+  EXPECT_EQ(test::CountNot(cached, ground), 0);
+  MaskedFrame f;
+  FillTransparentCorners(cached, f.m, nullptr, 0, acTopLeft, colour, {0, 0});
+  EXPECT_EQ(cached.At(0, 0), kKey);
 }
 
 }  // namespace

@@ -143,6 +143,36 @@ TEST(SectionBackground, StateAndCornerPictures) {
   EXPECT_EQ(test::CountNot(small, 0), 0);
 }
 
+TEST(SectionBackground, WithAnotherBorderAndTexture) {
+  Skin s;
+  TsGenState& st = s.Section("PANEL_LOW").StateParams[0];
+  const int pattern = st.TextureIndex;
+  st.ImagePercent = st.GradientPercent = 0;
+  const int edit = FindMaskIndex(s.d, "EDIT", "BORDERSMASK");
+  const TPixel border = MakePixel(250, 250, 250, 255), colour = (SwapRB(st.Color) & 0xFFFFFF) | 0xFF000000u;
+  TBitmap32 bmp(12, 12);
+  PaintSkinSectionWithMask(s.src, s.Index("PANEL_LOW"), edit, -1, -1, EmptyBackgroundCache(), 0, bmp.Bounds(), {0, 0},
+                           bmp);
+  EXPECT_EQ(bmp.At(0, 0), border);
+  EXPECT_EQ(bmp.At(5, 5), colour);
+  // The texture handed in takes the state's place; a sum above 100 ends in the plain colour.
+  st.ImagePercent = 100;
+  PaintSkinSectionWithMask(s.src, s.Index("PANEL_LOW"), edit, pattern, -1, EmptyBackgroundCache(), 0, bmp.Bounds(),
+                           {0, 0}, bmp);
+  EXPECT_EQ(bmp.At(5, 5), Pattern(5, 5));
+  st.GradientPercent = 50;
+  PaintSkinSectionWithMask(s.src, s.Index("PANEL_LOW"), edit, pattern, -1, EmptyBackgroundCache(), 0, bmp.Bounds(),
+                           {0, 0}, bmp);
+  EXPECT_EQ(bmp.At(5, 5), colour);
+  // A ready background behind a fully transparent state.
+  st.Transparency = 100;
+  TBitmap32 back = Positions(20, 20);
+  PaintSkinSectionWithMask(s.src, s.Index("PANEL_LOW"), edit, -1, -1, MakeBackgroundCache(&back, 0, 0), 0,
+                           bmp.Bounds(), {3, 4}, bmp);
+  EXPECT_EQ(bmp.At(5, 5), back.At(8, 9));
+  EXPECT_EQ(bmp.At(11, 11), border);
+}
+
 // ---- with alpha ----
 
 TEST(SectionAlpha, TransparencyAndPlainColours) {
