@@ -187,29 +187,30 @@ void WriteSkinTextOnBitmap(gui::TBitmap& bmp, std::string_view text, bool alphaM
 
 void WriteSkinText(gui::TCanvas& canvas, std::string_view text, bool enabled, const TRect& r, UINT format,
                    const TacSkinData* data, int skinIndex, int state) {
-  const HDC dc = canvas.Handle();
-  const int oldMode = SetBkMode(dc, TRANSPARENT);
   const TsGenState* s = SectionState(data, skinIndex, state);
-  TRect tr = r;
-  if (s == nullptr) {
-    DrawTextOnCanvas(canvas, text, tr, format);
-  } else if (enabled) {
-    const COLORREF old = GetTextColor(dc);
-    for (const TContour& c : Contours(*s)) {
-      if (c.color == -1) continue;
-      TRect cr = r.Offset(c.dx, c.dy);
-      SetTextColor(dc, ColorToRGB(TColor(c.color)) & 0xFFFFFF);
-      DrawTextOnDC(dc, text, cr, format);
-    }
-    SetTextColor(dc, ColorToRGB(s->FontColor) & 0xFFFFFF);
-    DrawTextOnDC(dc, text, tr, format);
-    SetTextColor(dc, old);
-  } else {
+  if (s != nullptr && !enabled) {
     const TsGenState& s0 = data->Sections[size_t(skinIndex)].StateParams[0];
     canvas.Font().SetColor(MixColors(s0.FontColor, s0.Color, DisabledTextWeight));
-    DrawTextOnCanvas(canvas, text, tr, format);
   }
-  SetBkMode(canvas.Handle(), oldMode);
+  canvas.TextWidth(std::string());  // the canvas font into its DC
+  const HDC dc = canvas.Handle();
+  const int oldMode = SetBkMode(dc, TRANSPARENT);
+  const COLORREF oldColor = GetTextColor(dc);
+  const std::wstring w = rtl::W(text);
+  const auto draw = [&](TRect at, TColor color) {
+    SetTextColor(dc, ColorToRGB(color) & 0xFFFFFF);
+    RECT rc = ToRECT(at);
+    DrawTextW(dc, w.c_str(), static_cast<int>(w.size()), &rc, format);
+  };
+  if (s != nullptr && enabled) {
+    for (const TContour& c : Contours(*s))
+      if (c.color != -1) draw(r.Offset(c.dx, c.dy), TColor(c.color));
+    draw(r, s->FontColor);
+  } else {
+    draw(r, canvas.Font().Color());
+  }
+  SetTextColor(dc, oldColor);
+  SetBkMode(dc, oldMode);
 }
 
 void DrawTextGlow(gui::TBitmap& bmp, std::string_view text, const TRect& r, UINT format, int flags, int glowSize,

@@ -98,6 +98,34 @@ TEST_F(SkinText, SectionColoursAndContours) {
   }
 }
 
+TEST_F(SkinText, SkinTextOnACanvas) {
+  TacSkinData data(96);
+  data.Sections.resize(1);
+  TsGenState& s0 = data.Sections[0].StateParams[0];
+  s0.FontColor = 0x000000FF;
+  s0.Color = 0x00FF0000;
+  s0.ContourLeft = 0x0000FF00;
+  struct Case {
+    bool enabled;
+    int index;
+    TPixel inside, left;
+  } cases[] = {
+      {true, 0, 0x00FF0000u, 0x0000FF00u},                                  // font colour, green contour
+      {false, 0, SwapRB(MixColors(0x000000FF, 0x00FF0000, 100)), 0x01010101u},  // mixed, no contour
+      {true, 3, SwapRB(0x00ABCDEF), 0x01010101u},                           // no section: the font's colour
+  };
+  for (const Case& c : cases) {
+    auto bmp = Target(50, 40, 0x01010101u);
+    bmp->Canvas().Font().SetColor(0x00ABCDEF);
+    WriteSkinText(bmp->Canvas(), "A", c.enabled, {5, 5, 45, 35}, kFlags, &data, c.index, 0);
+    GdiFlush();
+    TBitmap32 px = Pixels32(*bmp);
+    EXPECT_EQ(px.At(15, 15) & 0xFFFFFF, c.inside) << c.enabled << c.index;
+    EXPECT_EQ(px.At(4, 15), c.left) << c.enabled << c.index;
+    EXPECT_EQ(px.At(30, 15), 0x01010101u);  // a transparent background
+  }
+}
+
 TEST_F(SkinText, CutTextToWidth) {
   auto bmp = Target(10, 10, 0, 10);
   gui::TCanvas& c = bmp->Canvas();
