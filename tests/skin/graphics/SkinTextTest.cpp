@@ -126,6 +126,27 @@ TEST_F(SkinText, SkinTextOnACanvas) {
   }
 }
 
+TEST_F(SkinText, FontMeasures) {
+  gui::TFont a, b;
+  a.SetName("Korvan Test");
+  b.SetName("Korvan Test");
+  a.SetHeight(-20);
+  b.SetHeight(-20);
+  EXPECT_TRUE(FontsEqual(a, b));
+  b.SetColor(0x00FF0000);
+  EXPECT_FALSE(FontsEqual(a, b));  // only the colour differs
+  // The test font's cell is its em: 20 pixels without leadings, 26 with the extra 6.
+  EXPECT_EQ(GetFontTextHeight(a.Handle(), true), 20);
+  EXPECT_EQ(GetFontTextHeight(a.Handle(), false), 26);
+  SIZE one{}, wrapped{}, withI{};
+  ASSERT_TRUE(GetTextExtentOnDC(nullptr, "AA", one, a.Handle()));
+  EXPECT_EQ(one.cx, 40);
+  wrapped = GetTextSizeWithFont(a.Handle(), "AA AA", DT_WORDBREAK | DT_NOPREFIX, true, 45, false);
+  EXPECT_EQ(wrapped.cy, 40);  // two lines within 45 pixels
+  withI = GetTextSizeWithFont(a.Handle(), "AA", 0, false, 0, true);
+  EXPECT_GT(withI.cx, 40);
+}
+
 TEST_F(SkinText, CutTextToWidth) {
   auto bmp = Target(10, 10, 0, 10);
   gui::TCanvas& c = bmp->Canvas();
