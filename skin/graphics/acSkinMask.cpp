@@ -101,7 +101,7 @@ void DrawSkinMask(TBitmap32& bmp, const TRect& r, const TacBackgroundCache& cach
         StretchMaskedPiece(p.Dst.Left, p.Dst.Top, p.Dst.Width(), p.Dst.Height(), p.Src.Left, p.Src.Top,
                            p.Src.Width(), p.Src.Height(), bmp, img, mask.FrameHeight, p.Kind == mpCentre);
       else
-        ForEachTile(p.Dst, p.Src, [&](const TRect& d, const TRect& s) {
+        ForEachTile(bmp.Bounds(), p.Dst, p.Src, [&](const TRect& d, const TRect& s) {
           DrawMaskedImage(d, s, bmp, img, EmptyBackgroundCache(), false, maskOffset);
         });
     } else if (mask.PaintFlags & pfAlphaPicture) {
@@ -109,7 +109,7 @@ void DrawSkinMask(TBitmap32& bmp, const TRect& r, const TacBackgroundCache& cach
         StretchAlphaBlend(bmp, p.Dst.Left, p.Dst.Top, p.Dst.Width(), p.Dst.Height(), img, p.Src.Left, p.Src.Top,
                           p.Src.Width(), p.Src.Height(), 255);
       else
-        ForEachTile(p.Dst, p.Src, [&](const TRect& d, const TRect& s) {
+        ForEachTile(bmp.Bounds(), p.Dst, p.Src, [&](const TRect& d, const TRect& s) {
           AlphaBlendRect(bmp, img, LastPixelRect(s), {d.Left, d.Top}, 255);
         });
     } else if (p.Kind == mpCorner) {
@@ -117,7 +117,8 @@ void DrawSkinMask(TBitmap32& bmp, const TRect& r, const TacBackgroundCache& cach
     } else if (stretch) {
       CopyPart(bmp, p.Dst, img, p.Src, true);
     } else {
-      ForEachTile(p.Dst, p.Src, [&](const TRect& d, const TRect& s) { CopyPart(bmp, d, img, s, false); });
+      ForEachTile(bmp.Bounds(), p.Dst, p.Src,
+                  [&](const TRect& d, const TRect& s) { CopyPart(bmp, d, img, s, false); });
     }
   }
 }
@@ -193,7 +194,8 @@ void StretchPiece(int dstX, int dstY, int dstW, int dstH, int srcX, int srcY, in
   if (!image.HasRows() || !mask.HasRows()) return;
   for (int y = target.Top; y < target.Bottom; ++y)
     for (int x = target.Left; x < target.Right; ++x)
-      dst.At(x, y) = rules.Pixel(dst.At(x, y), image.At(x - dstX, y - dstY), mask.At(x - dstX, y - dstY), rules.Opacity);
+      dst.At(x, y) =
+          rules.Pixel(dst.At(x, y), image.At(x - dstX, y - dstY), mask.At(x - dstX, y - dstY), rules.Opacity);
 }
 
 inline uint32_t Weigh(uint32_t d, uint32_t s, uint32_t keep) {  // (d * keep + s * (255 - keep)) >> 8
@@ -414,7 +416,7 @@ void DrawSkinMaskAlpha(TBitmap32& bmp, const TRect& r, const TacBackgroundCache&
         StretchMaskedPieceAlpha(p.Dst.Left, p.Dst.Top, p.Dst.Width(), p.Dst.Height(), p.Src.Left, p.Src.Top,
                                 p.Src.Width(), p.Src.Height(), bmp, img, mask.FrameHeight, p.Kind == mpCentre);
       else
-        ForEachTile(p.Dst, p.Src, [&](const TRect& d, const TRect& s) {
+        ForEachTile(bmp.Bounds(), p.Dst, p.Src, [&](const TRect& d, const TRect& s) {
           CopyMaskedAlpha(d, s, bmp, img, EmptyBackgroundCache(), mask);
         });
     } else if (p.Kind == mpCorner) {
@@ -428,7 +430,8 @@ void DrawSkinMaskAlpha(TBitmap32& bmp, const TRect& r, const TacBackgroundCache&
     } else if (stretch) {
       CopyPart(bmp, p.Dst, img, p.Src, true);
     } else {
-      ForEachTile(p.Dst, p.Src, [&](const TRect& d, const TRect& s) { CopyPart(bmp, d, img, s, false); });
+      ForEachTile(bmp.Bounds(), p.Dst, p.Src,
+                  [&](const TRect& d, const TRect& s) { CopyPart(bmp, d, img, s, false); });
     }
   }
 }
@@ -470,7 +473,7 @@ void DrawSkinMaskBlended(TBitmap32& bmp, const TRect& r, const TacBackgroundCach
         StretchMaskedPieceBlended(d.Left, d.Top, d.Width(), d.Height(), s.Left, s.Top, s.Width(), s.Height(), bmp, img,
                                   FH, op, false);
       else
-        ForEachTile(d, s, [&](const TRect& dt, const TRect& st) {
+        ForEachTile(bmp.Bounds(), d, s, [&](const TRect& dt, const TRect& st) {
           CopyMaskedBlended(dt, st, bmp, img, EmptyBackgroundCache(), mask, op);
         });
     }
@@ -489,7 +492,7 @@ void DrawSkinMaskBlended(TBitmap32& bmp, const TRect& r, const TacBackgroundCach
       continue;
     }
     if (p.Dst.IsEmpty() || p.Src.IsEmpty()) continue;
-    ForEachTile(p.Dst, p.Src, [&](const TRect& d, const TRect& s) {
+    ForEachTile(bmp.Bounds(), p.Dst, p.Src, [&](const TRect& d, const TRect& s) {
       AlphaBlendRect(bmp, img, LastPixelRect(s), {d.Left, d.Top}, op);
     });
   }

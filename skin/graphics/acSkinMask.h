@@ -49,14 +49,19 @@ bool LayoutSkinMask(const TsMaskData& mask, const TBitmap32* master, const TRect
 
 // Calls F(dst, src) for the tiles that fill Dst from the tile Src: rows from the top, each
 // left to right, full tiles while they fit and the last row and column cut. Nothing when
-// the tile has no width or height.
+// the tile has no width or height. Tiles wholly outside Visible (the target bitmap) are
+// passed over.
 template <class F>
-void ForEachTile(const TRect& dst, const TRect& src, F&& f) {
+void ForEachTile(const TRect& visible, const TRect& dst, const TRect& src, F&& f) {
   const int tw = src.Width(), th = src.Height();
   if (tw <= 0 || th <= 0) return;
-  for (int y = dst.Top; y < dst.Bottom; y += th) {
+  const int skipRows = visible.Top > dst.Top ? (visible.Top - dst.Top) / th : 0;
+  const int skipCols = visible.Left > dst.Left ? (visible.Left - dst.Left) / tw : 0;
+  const int bottom = dst.Bottom < visible.Bottom ? dst.Bottom : visible.Bottom;
+  const int right = dst.Right < visible.Right ? dst.Right : visible.Right;
+  for (int y = dst.Top + skipRows * th; y < bottom; y += th) {
     const int h = dst.Bottom - y < th ? dst.Bottom - y : th;
-    for (int x = dst.Left; x < dst.Right; x += tw) {
+    for (int x = dst.Left + skipCols * tw; x < right; x += tw) {
       const int w = dst.Right - x < tw ? dst.Right - x : tw;
       f(TRect{x, y, x + w, y + h}, TRect{src.Left, src.Top, src.Left + w, src.Top + h});
     }

@@ -27,7 +27,8 @@ TRect Intersect(const TRect& a, const TRect& b) {
 }
 
 // Tiles of Src laid on a grid through Anchor, painted only inside Clip.
-void TileFrom(TBitmap32& bmp, const TBitmap32& img, const TRect& src, TPoint anchor, const TRect& clip) {
+void TileFrom(TBitmap32& bmp, const TBitmap32& img, const TRect& src, TPoint anchor, TRect clip) {
+  clip = Intersect(clip, bmp.Bounds());
   const int tw = src.Width(), th = src.Height();
   if (tw <= 0 || th <= 0 || clip.IsEmpty()) return;
   const auto first = [](int from, int anchorPos, int size) {
@@ -38,7 +39,8 @@ void TileFrom(TBitmap32& bmp, const TBitmap32& img, const TRect& src, TPoint anc
     for (int x = first(clip.Left, anchor.X, tw); x < clip.Right; x += tw) {
       const TRect d = Intersect(Bounds(x, y, tw, th), clip);
       if (d.IsEmpty()) continue;
-      DrawBlitParts(bmp, img, {TBlitPart{d, Bounds(src.Left + d.Left - x, src.Top + d.Top - y, d.Width(), d.Height())}});
+      const TRect part = Bounds(src.Left + d.Left - x, src.Top + d.Top - y, d.Width(), d.Height());
+      DrawBlitParts(bmp, img, {TBlitPart{d, part}});
     }
 }
 
@@ -129,10 +131,12 @@ void PaintMaskedTexture(TBitmap32& bmp, TRect& r, const TsMaskData& texture, con
   if (fw <= 0 || fh <= 0) return;
   const TRect tile = Bounds(texture.SrcRect.Left, texture.SrcRect.Top, fw, fh);
   const TRect area = mode == 0 ? a : TRect{a.Left, a.Top, a.Left + a.Width() / fw * fw, a.Top + a.Height() / fh * fh};
-  ForEachTile(area, tile, [&](const TRect& d, const TRect& s) { CopyMaskedFromMaster(d, s, bmp, cache, texture, img); });
+  ForEachTile(bmp.Bounds(), area, tile,
+              [&](const TRect& d, const TRect& s) { CopyMaskedFromMaster(d, s, bmp, cache, texture, img); });
   if (mode == 0) return;
   // The band below the last full row and the column right of the last full tile.
-  for (const TRect& rest : {TRect{a.Left, area.Bottom, a.Right, a.Bottom}, TRect{area.Right, a.Top, a.Right, area.Bottom}}) {
+  const TRect below{a.Left, area.Bottom, a.Right, a.Bottom}, right{area.Right, a.Top, a.Right, area.Bottom};
+  for (const TRect& rest : {below, right}) {
     if (rest.IsEmpty()) continue;
     if (cache.Ready && cache.Bitmap != nullptr)
       DrawBlitParts(bmp, *cache.Bitmap, {TBlitPart{rest, rest.Offset(cache.X, cache.Y)}});

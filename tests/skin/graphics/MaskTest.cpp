@@ -117,6 +117,15 @@ TEST(SkinMask, StretchedSidesCoverTheirParts) {
   EXPECT_EQ(bmp.At(36, 16), MakePixel(8, 8, 0, 255));
 }
 
+TEST(SkinMask, AHugeRectangleWalksOnlyTheTilesOnTheBitmap) {
+  // One-pixel tiles over a million pixels a side: only the bitmap's part is visited.
+  const TBitmap32 img = Positions(3, 3);
+  const TsMaskData m = Element(img, 1, 3, 3, 1, false, pfDrawCentre);
+  TBitmap32 bmp(10, 10);
+  DrawSkinMask(bmp, {-500000, -500000, 500000, 500000}, EmptyBackgroundCache(), m, nullptr, 0, false);
+  EXPECT_EQ(test::CountNot(bmp, MakePixel(1, 1, 0, 255)), 0);  // all centre
+}
+
 TEST(SkinMask, ZeroMiddleLeavesTopBottomAndCentreUndrawn) {
   const TBitmap32 img = Positions(8, 12);  // borders 4: no middle columns, four middle rows
   const TsMaskData m = Element(img, 1, 8, 12, 4, false, pfDrawCentre);
@@ -272,7 +281,8 @@ TEST(MaskGlyph, ANegativePositionCutsSourceAndDestinationTogether) {
       for (int y = 0; y < 8; ++y)
         for (int x = 0; x < 8; ++x) {
           const bool inside = x < p.X + 4 && y < p.Y + 4;
-          EXPECT_EQ(bmp.At(x, y), inside ? MakePixel(10, 0, 0, 254) : 0u) << p.X << "," << p.Y << " at " << x << "," << y;
+          EXPECT_EQ(bmp.At(x, y), inside ? MakePixel(10, 0, 0, 254) : 0u)
+              << p.X << "," << p.Y << " at " << x << "," << y;
         }
     }
   }
