@@ -20,14 +20,13 @@ TCopyArea ClipCopy(const TBitmap32& dst, int x, int y, const TBitmap32& src, TRe
   return a.Empty() ? TCopyArea{} : a;
 }
 
-namespace {
-
-// Two half-open rectangles: the smaller width and height, then cut to both bitmaps.
 TCopyArea ClipRects(const TBitmap32& dst, const TRect& dr, const TBitmap32& src, const TRect& sr) {
   const int w = std::min(dr.Width(), sr.Width()), h = std::min(dr.Height(), sr.Height());
   if (w <= 0 || h <= 0) return {};
   return ClipCopy(dst, dr.Left, dr.Top, src, {sr.Left, sr.Top, sr.Left + w, sr.Top + h});
 }
+
+namespace {
 
 inline uint32_t Mix(uint32_t s, uint32_t d, uint32_t w) {  // ((s - d) * w + d * 256) >> 8
   return static_cast<uint32_t>((static_cast<int>(s) - static_cast<int>(d)) * static_cast<int>(w) +

@@ -24,7 +24,12 @@ struct TCopyArea {
   bool Empty() const { return Width <= 0 || Height <= 0; }
 };
 TCopyArea ClipCopy(const TBitmap32& dst, int x, int y, const TBitmap32& src, TRect s);
+// Two half-open rectangles: the smaller width and height, then cut to both bitmaps (a
+// start left of or above one bitmap moves both starts and shortens the copy by as much).
+TCopyArea ClipRects(const TBitmap32& dst, const TRect& dstRect, const TBitmap32& src, const TRect& srcRect);
 inline TRect InclusiveRect(const TRect& r) { return {r.Left, r.Top, r.Right + 1, r.Bottom + 1}; }
+// The inverse: a half-open rectangle named by its last column and row.
+inline TRect LastPixelRect(const TRect& r) { return {r.Left, r.Top, r.Right - 1, r.Bottom - 1}; }
 
 // Calls F(dst pixel, src pixel, column, row) for every pixel pair of the area, the column
 // and row counted from the area's start.
