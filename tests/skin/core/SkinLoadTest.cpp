@@ -57,7 +57,9 @@ TEST(SkinLoadRules, ListedSkinFiles) {
   };
   for (const auto& c : cases) {
     EXPECT_EQ(skin::IsListedSkinFile(c.file, c.dir), c.listed) << c.file;
-    if (c.listed) EXPECT_EQ(skin::ListedSkinName(c.file), c.name) << c.file;
+    if (c.listed) {
+      EXPECT_EQ(skin::ListedSkinName(c.file), c.name) << c.file;
+    }
   }
 }
 

@@ -404,5 +404,17 @@ TEST_F(SkinList, BackgroundListingEqualsTheDirectOne) {
   EXPECT_EQ(extra->SkinList().Previews(), c.Previews());
 }
 
+// With stored skins alone the thread lists them and leaves the skin directory unread.
+TEST_F(SkinList, BackgroundListingKeepsToTheFilter) {
+  m->SetSkinsFilter(sfiInternal);
+  m->SetSkinDirectory(path);
+  TacSkinListController& c = m->SkinList();
+  ASSERT_NE(c.ListThread(), nullptr);
+  const ULONGLONG start = GetTickCount64();
+  while (c.Items().size() < 2 && GetTickCount64() - start < 10000) WaitWithMessages(20);
+  WaitWithMessages(100);  // further steps would find the packed files
+  EXPECT_EQ(Items(c), (std::vector<std::pair<std::string, int>>{{"Stored/0", 0}, {"Plain/0", -1}}));
+}
+
 }  // namespace
 }  // namespace skin
