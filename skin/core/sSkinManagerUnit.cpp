@@ -4,14 +4,36 @@
 
 #include <shellapi.h>
 
+#include <array>
+#include <memory>
+
 #include "gui/Dialogs.h"
 #include "rtl/Utf.h"
+#include "skin/core/acSkinData.h"
 #include "skin/core/sCommonUtils.h"
 
 namespace skin {
 
 namespace {
 bool g_nt = false;
+std::array<std::unique_ptr<TacSkinData>, kScaleStepCount> g_shared;
+
+void FreeSharedSkinData() {
+  for (auto& d : g_shared) d.reset();
+}
+}  // namespace
+
+TacSkinData* SharedSkinData(int step) {
+  if (step < 0 || step >= kScaleStepCount) return nullptr;
+  auto& d = g_shared[size_t(step)];
+  if (!d) {
+    d = std::make_unique<TacSkinData>(ScalePPI[size_t(step)]);
+    d->ScaleStep = step;
+    // Without a skin the metrics are the defaults, scaled to the step.
+    TacSkinSource none;
+    ReadCommonMetrics(*d, none);
+  }
+  return d.get();
 }
 
 bool IsNTPlatform() { return g_nt; }
@@ -30,6 +52,7 @@ void InitSkinManagerUnit() {
   OSVERSIONINFOW v{};
   v.dwOSVersionInfoSize = sizeof v;
   g_nt = GetVersionExW(&v) && v.dwPlatformId == VER_PLATFORM_WIN32_NT;
+  for (int step = 0; step < kScaleStepCount; ++step) SharedSkinData(step);
   ShowVersionForSwitch(CommandLineParams());
 }
 
@@ -37,6 +60,9 @@ void ShowVersionForSwitch(const std::vector<std::string>& params) {
   if (HasVersionSwitch(params)) gui::ShowMessage(kEngineVersionText);
 }
 
-void DoneSkinManagerUnit() { g_nt = false; }
+void DoneSkinManagerUnit() {
+  FreeSharedSkinData();
+  g_nt = false;
+}
 
 }  // namespace skin

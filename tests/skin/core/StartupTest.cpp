@@ -10,7 +10,9 @@
 #include "gui/Graphics.h"
 #include "skin/core/acStartup.h"
 #include "skin/core/sConst.h"
+#include "skin/core/acSkinData.h"
 #include "skin/core/sConstUnit.h"
+#include "skin/core/sSkinManagerUnit.h"
 #include "skin/core/sSysUtils.h"
 #include "skin/forms/acFormsStartup.h"
 #include "skin/graphics/acAlphaHints.h"
@@ -193,6 +195,23 @@ TEST_F(EngineRoad, GraphicsStepsHoldWhileTheEngineRuns) {
   EXPECT_FALSE(LayeredWindowsAvailable());
   EXPECT_FALSE(GdiPlusLoaded());
   EXPECT_EQ(GradientFillProc, nullptr);
+}
+
+// Controls paint with these while their manager has no skin: one a step, with the default
+// metrics scaled to it.
+TEST_F(EngineRoad, SharedSkinDataServesEveryStep) {
+  RunEngineStartup();
+  for (int step = 0; step < kScaleStepCount; ++step) {
+    const TacSkinData* d = SharedSkinData(step);
+    ASSERT_NE(d, nullptr);
+    EXPECT_EQ(d->PPI, ScalePPI[size_t(step)]);
+    EXPECT_EQ(d->Percent, ScalePPI[size_t(step)] * 100 / 96);
+    EXPECT_EQ(d->ScaleStep, step);
+    EXPECT_TRUE(d->Sections.empty());
+    EXPECT_EQ(d->WndShadowSize, ScaleByStep(13, step));
+  }
+  EXPECT_EQ(SharedSkinData(kScaleStepCount), nullptr);
+  RunEngineShutdown();
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // libFuzzer over a whole parse of an options text: image elements (with a small master
 // bitmap and one picture file), section records with inheritance, skin-wide metrics,
-// standard sections, element indices and form shadows, at a PPI that makes elements rescale. Values that do not convert end the parse
+// standard sections, element indices and form shadows, the common information and the
+// palette, at a PPI that makes elements rescale. Values that do not convert end the parse
 // with the conversion error, as they end a load.
 #include <cstddef>
 #include <cstdint>
@@ -8,6 +9,7 @@
 
 #include "rtl/SysUtils.h"
 #include "skin/core/acSkinData.h"
+#include "skin/core/acSkinLoad.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static skin::TBitmap32 master = [] {
@@ -27,6 +29,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     skin::TacSkinData skinData(ppi);
     try {
       skin::LoadSkinData(skinData, source);
+      // What the manager reads next from the same text: the common information and the
+      // palette from the parsed sections.
+      skin::TacSkinCommonInfo info;
+      skin::ReadCommonInfo(source.Options, info);
+      skin::TacPalette palette;
+      skin::ReadPalette(source.Options, &skinData, palette);
     } catch (const rtl::Exception&) {
       // the conversion and range errors of values that do not convert
     }
