@@ -49,9 +49,12 @@
 #include "shell/Upantra.h"
 #include "skin/core/acStartup.h"
 // Worship services.
+#include "worship/QRKwitansiMPAG.h"
 #include "worship/QRService.h"
 #include "worship/ServiceSearch.h"
+#include "worship/UCariMPAG.h"
 #include "worship/UIbadahMinggu.h"
+#include "worship/UMPAG.h"
 #include "worship/UValidasiIbadah.h"
 
 namespace app {
@@ -125,6 +128,10 @@ void CreateWindows() {
   Application->CreateForm(worship::FIbadahHariRayaGerejawi);
   Application->CreateForm(worship::FCariIbadahHariRayaGerejawi);
   Application->CreateForm(worship::FQRRepIbadahHariRayaGerejawi);
+  // Cemetery dues.
+  Application->CreateForm(worship::FMPAG);
+  Application->CreateForm(worship::FCariMPAG);
+  Application->CreateForm(worship::FQRKwitansiMPAG);
 }
 
 }  // namespace app
