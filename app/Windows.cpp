@@ -53,8 +53,10 @@
 #include "worship/QRService.h"
 #include "worship/ServiceSearch.h"
 #include "worship/UCariMPAG.h"
+#include "worship/UCariPinjamBarang.h"
 #include "worship/UIbadahMinggu.h"
 #include "worship/UMPAG.h"
+#include "worship/UPeminjamanBarang.h"
 #include "worship/UValidasiIbadah.h"
 
 namespace app {
@@ -128,6 +130,9 @@ void CreateWindows() {
   Application->CreateForm(worship::FIbadahHariRayaGerejawi);
   Application->CreateForm(worship::FCariIbadahHariRayaGerejawi);
   Application->CreateForm(worship::FQRRepIbadahHariRayaGerejawi);
+  // Item loans.
+  Application->CreateForm(worship::FPeminjamanBarang);
+  Application->CreateForm(worship::FCariPinjamBarang);
   // Cemetery dues.
   Application->CreateForm(worship::FMPAG);
   Application->CreateForm(worship::FCariMPAG);
