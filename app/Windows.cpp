@@ -2,6 +2,7 @@
 
 #include "app/UDM.h"
 #include "gui/Forms.h"
+#include "registry/QRAttestasi.h"
 #include "registry/QRDaftarBaptis.h"
 #include "registry/QRDaftarKatekisasi.h"
 #include "registry/QRDaftarNikah.h"
@@ -9,6 +10,8 @@
 #include "registry/QRJemaat.h"
 #include "registry/QRJemaatBlankoKosong.h"
 #include "registry/QRJemaatPerseorangan.h"
+#include "registry/UAttestasi.h"
+#include "registry/UCariAttestasi.h"
 #include "registry/UCariDaftarBaptis.h"
 #include "registry/UCariKatekisasi.h"
 #include "registry/UCariDaftarNikah.h"
@@ -130,6 +133,9 @@ void CreateWindows() {
   Application->CreateForm(worship::FIbadahHariRayaGerejawi);
   Application->CreateForm(worship::FCariIbadahHariRayaGerejawi);
   Application->CreateForm(worship::FQRRepIbadahHariRayaGerejawi);
+  // Membership transfers.
+  Application->CreateForm(registry::FAttestasi);
+  Application->CreateForm(registry::FCariAttestasi);
   // Item loans.
   Application->CreateForm(worship::FPeminjamanBarang);
   Application->CreateForm(worship::FCariPinjamBarang);
@@ -137,6 +143,7 @@ void CreateWindows() {
   Application->CreateForm(worship::FMPAG);
   Application->CreateForm(worship::FCariMPAG);
   Application->CreateForm(worship::FQRKwitansiMPAG);
+  Application->CreateForm(registry::FQRAttestasi);
 }
 
 }  // namespace app
