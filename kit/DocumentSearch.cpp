@@ -42,7 +42,7 @@ TDocumentSearch::TDocumentSearch(rtl::TComponent* owner, const TFrame& f, std::i
 }
 
 TRadioButton* TDocumentSearch::Criterion(const char* name, const char* caption, int y) {
-  auto* r = Make<TRadioButton>(this, GroupBox1, name, 12, y + 2, 116, 20);
+  auto* r = Make<TRadioButton>(this, GroupBox1, name, 12, y + 2, 134, 20);
   r->SetCaption(caption);
   return r;
 }

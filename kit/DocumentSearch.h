@@ -60,7 +60,7 @@ class TDocumentSearch : public gui::TForm {
   // "Pencarian Berdasarkan : " and the criterion in double quotes.
   void SayCriterion(const char* criterion);
 
-  static constexpr int kInputX = 130;
+  static constexpr int kInputX = 150;
 };
 
 }  // namespace kit

@@ -82,12 +82,12 @@ TFAttestasi::TFAttestasi(rtl::TComponent* owner) : TForm(owner) {
   Edit2 = doc.Edit("Edit2", "No.Surat Masuk");
 
   GroupBox2 = kit::MakeGroup(this, this, "GroupBox2", 8, 150, 420, 200, " Jemaat ");
-  kit::TRows head{.owner = this, .group = GroupBox2, .inputX = 130, .inputW = 270, .y = 20, .step = 29,
+  kit::TRows head{.owner = this, .group = GroupBox2, .inputX = 150, .inputW = 254, .y = 20, .step = 29,
                   .prefix = "LabelJemaat"};
   const int headRow = head.Row("Nomor Induk");
-  Edit3 = kit::MakeEdit(this, GroupBox2, "Edit3", 130, headRow, 180, false, true);
+  Edit3 = kit::MakeEdit(this, GroupBox2, "Edit3", 150, headRow, 180, false, true);
   Edit3->Font().SetStyle(fsBold);
-  SpeedButton1 = kit::Make<TSpeedButton>(this, GroupBox2, "SpeedButton1", 314, headRow, 26, 22);
+  SpeedButton1 = kit::Make<TSpeedButton>(this, GroupBox2, "SpeedButton1", 334, headRow, 26, 22);
   SpeedButton1->SetCaption("...");
   Edit4 = head.Edit("Edit4", "Nama", true);
   Edit5 = head.Edit("Edit5", "Alamat Lama");
@@ -114,7 +114,7 @@ TFAttestasi::TFAttestasi(rtl::TComponent* owner) : TForm(owner) {
   Button1 = kit::MakeButton(this, GroupBox3, "Button1", 110, memoRow + 70, 90, "Add");
   Button2 = kit::MakeButton(this, GroupBox3, "Button2", 210, memoRow + 70, 90, "Hapus");
 
-  DBGrid1 = kit::Make<TDBGrid>(this, this, "DBGrid1", 8, 356, 844, 188);
+  DBGrid1 = kit::Make<TDBGrid>(this, this, "DBGrid1", 8, 356, 844, 168);
   DBGrid1->Options |= dgRowSelect;
   DBGrid1->Columns().Add("nij", "No.Induk", 130);
   DBGrid1->Columns().Add("nama", "Nama", 250);

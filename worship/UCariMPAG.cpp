@@ -23,10 +23,10 @@ const char* const kSelect =
 TFCariMPAG::TFCariMPAG(rtl::TComponent* owner)
     : TDocumentSearch(owner,
                       {"FCariMPAG", "File >> Pembayaran MPAG >> Pencarian", 720, 122, false, false},
-                      {{"no_kwitansi", "No.Kwitansi", 230},
+                      {{"no_kwitansi", "No.Kwitansi", 262},
                        {"periode", "Periode", 80},
                        {"tgl_bayar", "Tgl.Bayar", 80},
-                       {"nama_gabung", "Nama", 190},
+                       {"nama_gabung", "Nama", 170},
                        {"nominal", "Nominal", 90, true}}) {
   RadioButton1 = Criterion("RadioButton1", "No.Kwitansi", 22);
   Edit1 = kit::MakeEdit(this, GroupBox1, "Edit1", kInputX, 22, 270, true);

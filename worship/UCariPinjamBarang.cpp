@@ -26,11 +26,11 @@ const char* const kOrder = "order by p.no_blanko,p.tgl";
 TFCariPinjamBarang::TFCariPinjamBarang(rtl::TComponent* owner)
     : TDocumentSearch(owner,
                       {"FCariPinjamBarang", "File >> Peminjaman Barang >> Pencarian", 760, 150, true, true},
-                      {{"sts_pinjam", "Sts.Pinjam", 80},
+                      {{"sts_pinjam", "Sts.Pinjam", 86},
                        {"tgl", "Tanggal", 80},
                        {"no_blanko", "No.Blanko", 140},
                        {"nama", "Nama", 200},
-                       {"nama_barang", "Barang", 170},
+                       {"nama_barang", "Barang", 164},
                        {"qty", "Qty.", 50, true}}) {
   RadioButton1 = Criterion("RadioButton1", "Tanggal", 22);
   DateRange(22, "To");
@@ -38,7 +38,7 @@ TFCariPinjamBarang::TFCariPinjamBarang(rtl::TComponent* owner)
   ComboBox1 = kit::MakeList(this, GroupBox1, "ComboBox1", kInputX, 53, 120, {"PINJAM", "KEMBALI"});
   RadioButton3 = Criterion("RadioButton3", "No.Blanko", 84);
   Edit1 = kit::MakeEdit(this, GroupBox1, "Edit1", kInputX, 84, 270);
-  CheckBox1 = kit::Make<TCheckBox>(this, GroupBox1, "CheckBox1", 12, 117, 116, 20);
+  CheckBox1 = kit::Make<TCheckBox>(this, GroupBox1, "CheckBox1", 12, 117, 134, 20);
   CheckBox1->SetCaption("Filter Nama Barang");
   Edit2 = kit::MakeEdit(this, GroupBox1, "Edit2", kInputX, 115, 270);
   RadioButton1->OnClick = [this](TObject* o) { RadioButton1Click(o); };

@@ -61,7 +61,7 @@ TFMPAG::TFMPAG(rtl::TComponent* owner) : TForm(owner) {
   Edit2 = kit::MakeEdit(this, GroupBox1, "Edit2", 470, 52, 140, false, true);
   Edit2->Alignment = TAlignment::taRightJustify;
 
-  GroupBox2 = kit::MakeGroup(this, this, "GroupBox2", 8, 100, 624, 400, " Detail Pembayaran ");
+  GroupBox2 = kit::MakeGroup(this, this, "GroupBox2", 8, 100, 624, 380, " Detail Pembayaran ");
   kit::MakeLabel(this, GroupBox2, "Label5", 10, 23, "NIJ");
   Edit3 = kit::MakeEdit(this, GroupBox2, "Edit3", 100, 20, 160, false, true);
   SpeedButton1 = kit::Make<TSpeedButton>(this, GroupBox2, "SpeedButton1", 264, 20, 26, 22);
@@ -75,7 +75,7 @@ TFMPAG::TFMPAG(rtl::TComponent* owner) : TForm(owner) {
   CheckBox1->SetCaption("Default");
   Button1 = kit::MakeButton(this, GroupBox2, "Button1", 400, 76, 80, "Add");
   Button2 = kit::MakeButton(this, GroupBox2, "Button2", 490, 76, 80, "Batal");
-  DBGrid1 = kit::Make<TDBGrid>(this, GroupBox2, "DBGrid1", 10, 112, 604, 278);
+  DBGrid1 = kit::Make<TDBGrid>(this, GroupBox2, "DBGrid1", 10, 112, 604, 258);
   DBGrid1->Options |= dgRowSelect;
   DBGrid1->Columns().Add("nij", "NIJ", 120);
   DBGrid1->Columns().Add("nama_gabung", "Nama", 220);

@@ -52,7 +52,7 @@ constexpr TBorrowerLookup kBorrowers[] = {
 
 TFPeminjamanBarang::TFPeminjamanBarang(rtl::TComponent* owner) : TForm(owner) {
   kit::SetupForm(*this, {.name = "FPeminjamanBarang", .caption = "File >> Peminjaman Barang", .width = 720,
-                         .height = 600});
+                         .height = 640});
   Panel1 = kit::MakeActionBar(*this, "Panel1", 48,
                               {{&SpeedButton6, "SpeedButton6", "Simpan", [this](TObject* s) { SpeedButton6Click(s); }},
                                {&SpeedButton7, "SpeedButton7", "Cari", [this](TObject* s) { SpeedButton7Click(s); }},
@@ -61,7 +61,7 @@ TFPeminjamanBarang::TFPeminjamanBarang(rtl::TComponent* owner) : TForm(owner) {
                                {&SpeedButton9, "SpeedButton9", "Close", [this](TObject* s) { SpeedButton9Click(s); }}},
                               7);
 
-  GroupBox1 = kit::MakeGroup(this, this, "GroupBox1", 8, 6, 704, 236, " Blanko ");
+  GroupBox1 = kit::MakeGroup(this, this, "GroupBox1", 8, 6, 704, 264, " Blanko ");
   kit::TRows head{.owner = this, .group = GroupBox1, .inputX = 130, .inputW = 400, .y = 20, .step = 29};
   Edit1 = head.Edit("Edit1", "Nomor", false, true, 200);
   Edit1->SetText("Edit1");  // the layout's placeholder
@@ -76,7 +76,7 @@ TFPeminjamanBarang::TFPeminjamanBarang(rtl::TComponent* owner) : TForm(owner) {
   Edit6 = head.Edit("Edit6", "Keperluan");
   head.Radios("Kembali Lengkap ?", {{&RadioButton1, "RadioButton1", "Ya"}, {&RadioButton2, "RadioButton2", "Tidak"}});
 
-  GroupBox2 = kit::MakeGroup(this, this, "GroupBox2", 8, 246, 704, 300, " Barang ");
+  GroupBox2 = kit::MakeGroup(this, this, "GroupBox2", 8, 274, 704, 292, " Barang ");
   kit::MakeLabel(this, GroupBox2, "LabelStatus", 10, 23, "Status");
   ComboBox1 = kit::MakeList(this, GroupBox2, "ComboBox1", 100, 20, 100, {"PINJAM", "KEMBALI"});
   kit::MakeLabel(this, GroupBox2, "LabelBarang", 220, 23, "Nama Barang");
@@ -89,7 +89,7 @@ TFPeminjamanBarang::TFPeminjamanBarang(rtl::TComponent* owner) : TForm(owner) {
   Edit10 = kit::MakeEdit(this, GroupBox2, "Edit10", 440, 49, 250);
   Button1 = kit::MakeButton(this, GroupBox2, "Button1", 100, 80, 100, "Add/Update");
   Button2 = kit::MakeButton(this, GroupBox2, "Button2", 210, 80, 100, "Hapus");
-  DBGrid1 = kit::Make<TDBGrid>(this, GroupBox2, "DBGrid1", 10, 114, 684, 176);
+  DBGrid1 = kit::Make<TDBGrid>(this, GroupBox2, "DBGrid1", 10, 114, 684, 168);
   DBGrid1->Options |= dgRowSelect;
   DBGrid1->Columns().Add("sts_pinjam", "Status", 80);
   DBGrid1->Columns().Add("nama_barang", "Barang", 200);
@@ -98,7 +98,7 @@ TFPeminjamanBarang::TFPeminjamanBarang(rtl::TComponent* owner) : TForm(owner) {
   DBGrid1->Columns().Add("kondisi_kembali", "Kondisi Kembali", 160);
   DBGrid1->SetDataSource(DM ? DM->DS_QTemp4 : nullptr);
 
-  StatusBar1 = kit::Make<TStatusBar>(this, this, "StatusBar1", 0, 576, 720, 24);
+  StatusBar1 = kit::Make<TStatusBar>(this, this, "StatusBar1", 0, 616, 720, 24);
   StatusBar1->SetAlign(TAlign::alBottom);
   StatusBar1->Panels().Add()->SetWidth(400);
 
