@@ -2,6 +2,7 @@
 
 #include "app/UDM.h"
 #include "gui/Forms.h"
+#include "registry/QRAttestasi.h"
 #include "registry/QRDaftarBaptis.h"
 #include "registry/QRDaftarKatekisasi.h"
 #include "registry/QRDaftarNikah.h"
@@ -9,6 +10,8 @@
 #include "registry/QRJemaat.h"
 #include "registry/QRJemaatBlankoKosong.h"
 #include "registry/QRJemaatPerseorangan.h"
+#include "registry/UAttestasi.h"
+#include "registry/UCariAttestasi.h"
 #include "registry/UCariDaftarBaptis.h"
 #include "registry/UCariKatekisasi.h"
 #include "registry/UCariDaftarNikah.h"
@@ -49,9 +52,14 @@
 #include "shell/Upantra.h"
 #include "skin/core/acStartup.h"
 // Worship services.
+#include "worship/QRKwitansiMPAG.h"
 #include "worship/QRService.h"
 #include "worship/ServiceSearch.h"
+#include "worship/UCariMPAG.h"
+#include "worship/UCariPinjamBarang.h"
 #include "worship/UIbadahMinggu.h"
+#include "worship/UMPAG.h"
+#include "worship/UPeminjamanBarang.h"
 #include "worship/UValidasiIbadah.h"
 
 namespace app {
@@ -125,6 +133,17 @@ void CreateWindows() {
   Application->CreateForm(worship::FIbadahHariRayaGerejawi);
   Application->CreateForm(worship::FCariIbadahHariRayaGerejawi);
   Application->CreateForm(worship::FQRRepIbadahHariRayaGerejawi);
+  // Membership transfers.
+  Application->CreateForm(registry::FAttestasi);
+  Application->CreateForm(registry::FCariAttestasi);
+  // Item loans.
+  Application->CreateForm(worship::FPeminjamanBarang);
+  Application->CreateForm(worship::FCariPinjamBarang);
+  // Cemetery dues.
+  Application->CreateForm(worship::FMPAG);
+  Application->CreateForm(worship::FCariMPAG);
+  Application->CreateForm(worship::FQRKwitansiMPAG);
+  Application->CreateForm(registry::FQRAttestasi);
 }
 
 }  // namespace app

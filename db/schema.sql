@@ -648,3 +648,136 @@ CREATE TABLE IF NOT EXISTS `ibadah_hariraya_gerejawi_detail_temp` (
   PRIMARY KEY (`id`),
   UNIQUE KEY `ux_ibadah_hariraya_gerejawi_detail_temp_petugas` (`petugas`)
 ) ENGINE=InnoDB DEFAULT CHARSET=utf8mb4 COLLATE=utf8mb4_general_ci;
+
+-- ===========================================================================
+-- Documents with line tables: cemetery dues, item loans, membership transfers
+-- ===========================================================================
+
+-- `mpag`: one cemetery dues payment, one receipt. `id` numbers the payments
+-- in the order stored: the next receipt number continues the last of them.
+CREATE TABLE IF NOT EXISTS `mpag` (
+  `id`            INT UNSIGNED NOT NULL AUTO_INCREMENT,
+  `no_kwitansi`   VARCHAR(40)  NOT NULL,
+  `periode`       VARCHAR(10)  NULL,
+  `tgl_bayar`     DATE         NULL,
+  `total_nominal` DOUBLE       NULL,
+  `username`      VARCHAR(100) NULL,
+  PRIMARY KEY (`id`),
+  UNIQUE KEY `ux_mpag_no_kwitansi` (`no_kwitansi`),
+  KEY `ix_mpag_tgl_bayar` (`tgl_bayar`)
+) ENGINE=InnoDB DEFAULT CHARSET=utf8mb4 COLLATE=utf8mb4_general_ci;
+
+-- `mpag_detail`: one member's amount in a stored payment; a member at most
+-- once per payment.
+CREATE TABLE IF NOT EXISTS `mpag_detail` (
+  `id`          INT UNSIGNED NOT NULL AUTO_INCREMENT,
+  `no_kwitansi` VARCHAR(40)  NOT NULL,
+  `nij`         VARCHAR(30)  NOT NULL,
+  `nominal`     DOUBLE       NULL,
+  PRIMARY KEY (`id`),
+  UNIQUE KEY `ux_mpag_detail_line` (`no_kwitansi`, `nij`)
+) ENGINE=InnoDB DEFAULT CHARSET=utf8mb4 COLLATE=utf8mb4_general_ci;
+
+-- `mpag_detail_temp`: work table of the payment being edited, per connection.
+CREATE TABLE IF NOT EXISTS `mpag_detail_temp` (
+  `id`      INT UNSIGNED NOT NULL AUTO_INCREMENT,
+  `nij`     VARCHAR(30)  NOT NULL,
+  `nominal` DOUBLE       NULL,
+  PRIMARY KEY (`id`),
+  UNIQUE KEY `ux_mpag_detail_temp_nij` (`nij`)
+) ENGINE=InnoDB DEFAULT CHARSET=utf8mb4 COLLATE=utf8mb4_general_ci;
+
+-- `pinjam_barang`: one loan form. `id` numbers the forms in the order stored:
+-- the next form number continues the last of them.
+CREATE TABLE IF NOT EXISTS `pinjam_barang` (
+  `id`           INT UNSIGNED NOT NULL AUTO_INCREMENT,
+  `no_blanko`    VARCHAR(20)  NOT NULL,
+  `tgl`          DATE         NULL,
+  `sts_peminjam` VARCHAR(20)  NULL,
+  `nij`          VARCHAR(30)  NULL,
+  `nama`         VARCHAR(310) NULL,
+  `keperluan`    VARCHAR(255) NULL,
+  `sekpel`       INT          NULL,
+  `sts_lengkap`  VARCHAR(5)   NULL,
+  `username`     VARCHAR(100) NULL,
+  PRIMARY KEY (`id`),
+  UNIQUE KEY `ux_pinjam_barang_no_blanko` (`no_blanko`),
+  KEY `ix_pinjam_barang_tgl` (`tgl`)
+) ENGINE=InnoDB DEFAULT CHARSET=utf8mb4 COLLATE=utf8mb4_general_ci;
+
+-- `pinjam_barang_detail`: an item line of a stored form; one lending
+-- ("PINJAM") and one return ("KEMBALI") line per item.
+CREATE TABLE IF NOT EXISTS `pinjam_barang_detail` (
+  `id`              INT UNSIGNED NOT NULL AUTO_INCREMENT,
+  `no_blanko`       VARCHAR(20)  NOT NULL,
+  `nama_barang`     VARCHAR(150) NOT NULL,
+  `qty`             INT          NULL,
+  `sts_pinjam`      VARCHAR(10)  NOT NULL,
+  `kondisi_pinjam`  VARCHAR(255) NULL,
+  `kondisi_kembali` VARCHAR(255) NULL,
+  PRIMARY KEY (`id`),
+  UNIQUE KEY `ux_pinjam_barang_detail_line` (`no_blanko`, `sts_pinjam`, `nama_barang`)
+) ENGINE=InnoDB DEFAULT CHARSET=utf8mb4 COLLATE=utf8mb4_general_ci;
+
+-- `pinjam_barang_detail_temp`: work table of the form being edited, per
+-- connection.
+CREATE TABLE IF NOT EXISTS `pinjam_barang_detail_temp` (
+  `id`              INT UNSIGNED NOT NULL AUTO_INCREMENT,
+  `sts_pinjam`      VARCHAR(10)  NOT NULL,
+  `nama_barang`     VARCHAR(150) NOT NULL,
+  `qty`             INT          NULL,
+  `kondisi_pinjam`  VARCHAR(255) NULL,
+  `kondisi_kembali` VARCHAR(255) NULL,
+  PRIMARY KEY (`id`),
+  UNIQUE KEY `ux_pinjam_barang_detail_temp_line` (`sts_pinjam`, `nama_barang`)
+) ENGINE=InnoDB DEFAULT CHARSET=utf8mb4 COLLATE=utf8mb4_general_ci;
+
+-- `attestasi`: one membership transfer, outgoing ("KELUAR") or incoming
+-- ("MASUK"), keyed by its number (six-digit counter first, so the numbers
+-- sort by counter).
+CREATE TABLE IF NOT EXISTS `attestasi` (
+  `no_att`                VARCHAR(20)  NOT NULL,
+  `sts_att`               VARCHAR(10)  NULL,
+  `tgl`                   DATE         NULL,
+  `no_srt_masuk`          VARCHAR(100) NULL,
+  `nij_nik`               VARCHAR(30)  NULL,
+  `nama`                  VARCHAR(310) NULL,
+  `alamat_lama`           VARCHAR(255) NULL,
+  `sekpel`                INT          NULL,
+  `pindah_ke_dari_jemaat` VARCHAR(255) NULL,
+  `alamat_baru`           VARCHAR(255) NULL,
+  `username`              VARCHAR(100) NULL,
+  PRIMARY KEY (`no_att`),
+  KEY `ix_attestasi_tgl` (`tgl`)
+) ENGINE=InnoDB DEFAULT CHARSET=utf8mb4 COLLATE=utf8mb4_general_ci;
+
+-- `attestasi_detail`: a family member moved with a stored transfer; one line
+-- per member (number and name: incoming lines all carry "Jemaat Masuk").
+CREATE TABLE IF NOT EXISTS `attestasi_detail` (
+  `id`                INT UNSIGNED NOT NULL AUTO_INCREMENT,
+  `no_att`            VARCHAR(20)  NOT NULL,
+  `nij`               VARCHAR(30)  NOT NULL,
+  `nama`              VARCHAR(310) NOT NULL,
+  `hubungan_keluarga` VARCHAR(20)  NULL,
+  `tmpt_lahir`        VARCHAR(100) NULL,
+  `tgl_lahir`         DATETIME     NULL,
+  `sekpel`            INT          NULL,
+  `keterangan`        TEXT         NULL,
+  PRIMARY KEY (`id`),
+  UNIQUE KEY `ux_attestasi_detail_line` (`no_att`, `nij`, `nama`)
+) ENGINE=InnoDB DEFAULT CHARSET=utf8mb4 COLLATE=utf8mb4_general_ci;
+
+-- `attestasi_detail_temp`: work table of the transfer being edited, per
+-- connection.
+CREATE TABLE IF NOT EXISTS `attestasi_detail_temp` (
+  `id`                INT UNSIGNED NOT NULL AUTO_INCREMENT,
+  `nij`               VARCHAR(30)  NOT NULL,
+  `nama`              VARCHAR(310) NOT NULL,
+  `hubungan_keluarga` VARCHAR(20)  NULL,
+  `tmpt_lahir`        VARCHAR(100) NULL,
+  `tgl_lahir`         DATETIME     NULL,
+  `sekpel`            INT          NULL,
+  `keterangan`        TEXT         NULL,
+  PRIMARY KEY (`id`),
+  UNIQUE KEY `ux_attestasi_detail_temp_line` (`nij`, `nama`)
+) ENGINE=InnoDB DEFAULT CHARSET=utf8mb4 COLLATE=utf8mb4_general_ci;

@@ -16,17 +16,19 @@ bool AllDigits(std::string_view s) {
 }  // namespace
 
 int NextCounter(const std::optional<std::string>& lastKey, int position, int length) {
-  if (!lastKey) return kFirstCounter;
+  int first = 1;
+  for (int i = 1; i < length; ++i) first *= 10;
+  const int last = first * 10 - 1;
+  if (!lastKey) return first;
   const std::string& key = *lastKey;
   size_t from = static_cast<size_t>(position - 1);
   if (key.size() < from + static_cast<size_t>(length) || !AllDigits(std::string_view(key).substr(from, length)))
     throw ENumberingError(rtl::Format("Nomor terakhir '%s' tidak dapat dilanjutkan", key.c_str()));
   int next = rtl::StrToInt(std::string_view(key).substr(from, length)) + 1;
   // Below the first value the next number would have fewer digits and break the order
-  // of the keys; above the last it would not fit the five places it is read from.
-  if (next <= kFirstCounter || next > kLastCounter)
-    throw ENumberingError(rtl::Format("Nomor urut sesudah '%s' di luar %d-%d", key.c_str(), kFirstCounter,
-                                      kLastCounter));
+  // of the keys; above the last it would not fit the places it is read from.
+  if (next <= first || next > last)
+    throw ENumberingError(rtl::Format("Nomor urut sesudah '%s' di luar %d-%d", key.c_str(), first, last));
   return next;
 }
 
@@ -59,6 +61,10 @@ std::string SacramentLabelDigits(std::string_view noReg) {
   for (char c : noReg.substr(0, 14))
     if (c != '/') digits += c;
   return digits;
+}
+
+std::string NextTransferNumber(const std::optional<std::string>& lastNoAtt, rtl::TDateTime date) {
+  return rtl::IntToStr(NextCounter(lastNoAtt, 1, 6)) + "/" + DatePart(date) + "/ATT";
 }
 
 }  // namespace registry::rules

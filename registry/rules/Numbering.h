@@ -20,12 +20,13 @@ class ENumberingError : public rtl::Exception {
   using rtl::Exception::Exception;
 };
 
-// The first counter of every scheme.
+// The first counter of every five-digit scheme.
 inline constexpr int kFirstCounter = 10000;
 inline constexpr int kLastCounter = 99999;
 
 // The counter that follows lastKey: its `length` characters from `position` (1-based)
-// read as a number, plus one; `kFirstCounter` when there is no last key.
+// read as a number, plus one; the first counter of that many digits (10000 for five,
+// 1000000 for seven) when there is no last key. The counter stays within its digits.
 int NextCounter(const std::optional<std::string>& lastKey, int position, int length = 5);
 
 // The date of a document key: day, month and four-digit year without separators.
@@ -56,5 +57,9 @@ std::string NextSacramentNumber(const std::optional<std::string>& lastNoReg, rtl
 // The digits a catechism registration's label shows: the counter and the date of its
 // number without separators or suffix ("10000/05012026/KTS" gives "1000005012026").
 std::string SacramentLabelDigits(std::string_view noReg);
+
+// Membership transfer: a six-digit counter (100000 first) + "/" + ddmmyyyy of the save
+// + "/ATT".
+std::string NextTransferNumber(const std::optional<std::string>& lastNoAtt, rtl::TDateTime date);
 
 }  // namespace registry::rules

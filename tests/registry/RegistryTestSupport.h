@@ -127,6 +127,20 @@ class RegistryFixture : public shelltest::ShellFixture {
          "suku_bangsa,username) values ('" + nik + "','" + nij + "','" + name + "','" + name + "  ','1990-03-04',"
          "'Wanita','Anak','" + state + "','BELUM','1899-12-30','WNA','tst_reg')");
   }
+  // The rows of a select as "a,b;c,d;", on the test's connection or (for the work
+  // tables, which each connection keeps to itself) on the program's.
+  std::string Rows(const std::string& sql, data::TZConnection* on = nullptr) {
+    data::TZQuery q(nullptr);
+    q.SetConnection(on ? on : db.get());
+    q.SQL.Add(sql);
+    q.Open();
+    std::string out;
+    for (q.First(); !q.Eof(); q.Next()) {
+      for (int i = 0; i < q.FieldCount(); ++i) out += (i ? "," : "") + q.Fields(i)->AsString();
+      out += ";";
+    }
+    return out;
+  }
   // Runs fn once from inside the form's own modal loop, as soon as it is on screen.
   void WhileShown(gui::TCustomForm* form, std::function<void()> fn) {
     auto* t = new gui::TTimer(gui::Application);

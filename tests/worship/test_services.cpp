@@ -80,20 +80,6 @@ class Services : public regtest::RegistryFixture {
     Exec("insert into majelis(nimp,nij,pnt_dkn,sts_aktif,pswd,username) values ('" + nimp + "','" + nij + "','" +
          office + "','Aktif'," + pin + ",'tst_reg')");
   }
-  // The rows of a select, on the test's connection or (for the work tables, which each
-  // connection keeps to itself) on the program's.
-  std::string Rows(const std::string& sql, data::TZConnection* on = nullptr) {
-    data::TZQuery q(nullptr);
-    q.SetConnection(on ? on : db.get());
-    q.SQL.Add(sql);
-    q.Open();
-    std::string out;
-    for (q.First(); !q.Eof(); q.Next()) {
-      for (int i = 0; i < q.FieldCount(); ++i) out += (i ? "," : "") + q.Fields(i)->AsString();
-      out += ";";
-    }
-    return out;
-  }
   // A service window on screen, activated as the menu would.
   TServiceForm& Open(TServiceForm* f) {
     f->Show();
