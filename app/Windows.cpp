@@ -49,9 +49,15 @@
 #include "shell/Upantra.h"
 #include "skin/core/acStartup.h"
 // Worship services.
+#include "worship/QRRepIbadahSektor.h"
+#include "worship/QRRepIbadahSyukur.h"
 #include "worship/QRService.h"
 #include "worship/ServiceSearch.h"
+#include "worship/UCariIbadahSektor.h"
+#include "worship/UCariIbadahSyukur.h"
 #include "worship/UIbadahMinggu.h"
+#include "worship/UIbadahSektor.h"
+#include "worship/UIbadahSyukur.h"
 #include "worship/UValidasiIbadah.h"
 
 namespace app {
@@ -125,6 +131,12 @@ void CreateWindows() {
   Application->CreateForm(worship::FIbadahHariRayaGerejawi);
   Application->CreateForm(worship::FCariIbadahHariRayaGerejawi);
   Application->CreateForm(worship::FQRRepIbadahHariRayaGerejawi);
+  Application->CreateForm(worship::FIbadahSektor);
+  Application->CreateForm(worship::FCariIbadahSektor);
+  Application->CreateForm(worship::FQRRepIbadahSektor);
+  Application->CreateForm(worship::FIbadahSyukur);
+  Application->CreateForm(worship::FCariIbadahSyukur);
+  Application->CreateForm(worship::FQRRepIbadahSyukur);
 }
 
 }  // namespace app

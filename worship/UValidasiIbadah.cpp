@@ -6,6 +6,7 @@
 #include "kit/Records.h"
 #include "registry/LookupProtocol.h"
 #include "worship/UIbadahMinggu.h"
+#include "worship/UIbadahSektor.h"
 #include "worship/rules/Services.h"
 
 namespace worship {
@@ -129,7 +130,11 @@ void TFValidasiIbadah::Button1Click(TObject*) {
       if (TCustomForm* search = Window(sunday ? "FCariIbadahMinggu" : "FCariIbadahHariRayaGerejawi")) search->Close();
       break;
     }
-    case TPinMode::SectorUnlock:  // the sector service window is not part of the program yet
+    case TPinMode::SectorUnlock: {
+      if (auto* service = dynamic_cast<THostServiceForm*>(Window("FIbadahSektor"))) service->LoadService(*DM->Q3);
+      if (TCustomForm* search = Window("FCariIbadahSektor")) search->Close();
+      break;
+    }
     case TPinMode::None: break;
   }
 }
