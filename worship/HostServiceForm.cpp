@@ -7,9 +7,8 @@
 #include "kit/FormKit.h"
 #include "kit/Record.h"
 #include "kit/Records.h"
-#include "registry/rules/Numbering.h"
 #include "rtl/SysUtils.h"
-#include "worship/rules/Services.h"
+#include "worship/ServiceSave.h"
 
 namespace worship {
 
@@ -224,7 +223,6 @@ void THostServiceForm::Edit12Change(TObject*) {
 }
 
 std::string THostServiceForm::Derive(std::string_view param) const {
-  if (param == "ko") return number_;
   if (param == "ke") return Memo1->Text();
   if (param == "jj") return rtl::IntToStr(rtl::StrToInt(Attendance().Text()));
   if (param == "kol") return rtl::FloatToStr(rtl::StrToFloat(Edit10->Text()));
@@ -241,28 +239,10 @@ void THostServiceForm::SpeedButton6Click(TObject*) {
   // Every number is converted before a statement runs: a wrong one writes nothing.
   for (const char* p : {"kol", "sy", "jj"}) Derive(p);
 
-  const kit::rules::TRecordSpec& record = kind_.record();
-  kit::SetSQL(*DM->Q3, {std::string("select kode from ") + kind_.table, "where kode=:ko"});
-  DM->Q3->ParamByName("ko")->AsString(Edit1->Text());
-  DM->Q3->Open();
-  const bool stored = !DM->Q3->IsEmpty();
-  if (!stored) {
-    kit::SetSQL(*DM->Q1, {std::string("select * from ") + kind_.table});
-    DM->Q1->Open();
-    try {
-      number_ = rules::NextServiceNumber(kind_.prefix, kit::LastKey(*DM->Q1, "kode"), rtl::Now());
-    } catch (const registry::rules::ENumberingError& e) {
-      kit::Refuse(e.Message());
-      return;
-    }
-  } else {
-    number_ = Edit1->Text();
-  }
-  const kit::rules::TIn statement = stored ? kit::rules::kUpdate : kit::rules::kInsert;
-  kit::SetRecordSQL(*DM->Q3, record, statement);
-  kit::BindRecord(record, *this, *DM->Q3, statement, [this](std::string_view p) { return Derive(p); });
-  DM->Q3->ExecSQL();
-  if (!stored) Edit1->SetText(number_);
+  const auto saved = SaveServiceRow(kind_.record(), *this, kind_.prefix, Edit1->Text(),
+                                    [this](std::string_view p) { return Derive(p); });
+  if (!saved) return;
+  const bool stored = saved->stored;
   kit::Inform("Data " + std::string(kind_.name) + (stored ? " berhasil di-ubah" : " berhasil di-input"));
   FormActivate(this);
 }

@@ -74,7 +74,6 @@ class THostServiceForm : public gui::TForm {
 
   const rules::THostKind& kind_;
   const char* search_;
-  std::string number_;  // the number the save binds
 };
 
 }  // namespace worship

@@ -37,19 +37,19 @@ THostServiceSearch::THostServiceSearch(rtl::TComponent* owner, const TSpec& s)
   Button1 = kit::MakeButton(this, GroupBox1, "Button1", 420, 20, 66, "Cari");
   Button2 = kit::MakeButton(this, GroupBox1, "Button2", 492, 20, 66, "Hapus");
   Button5 = kit::MakeButton(this, GroupBox1, "Button5", 564, 20, 66, "Print");
-  Button5->Font().SetColor(clRed);
   Button3 = kit::MakeButton(this, GroupBox1, "Button3", 420, 54, 66, "Reset");
   Button4 = kit::MakeButton(this, GroupBox1, "Button4", 492, 54, 66, "Close");
 
   const int gridTop = GroupBox1->Top() + GroupBox1->Height() + 8;
   DBGrid1 = kit::Make<TDBGrid>(this, this, "DBGrid1", 10, gridTop, 700, ClientHeight() - 24 - 6 - gridTop);
   DBGrid1->Options |= dgRowSelect;
-  DBGrid1->Columns().Add("tgl", "Tanggal", 90);
-  if (!sector) DBGrid1->Columns().Add("judul_ibadah", "Jenis Ibadah", 150);
-  DBGrid1->Columns().Add("sekpel", "SekPel", 60);
-  DBGrid1->Columns().Add("nama_tuan_rumah", "Tuan Rumah", 180);
-  DBGrid1->Columns().Add("nama_pf", "Nama PF", 180);
-  DBGrid1->Columns().Add("validasi", "Validasi", 120);
+  const int nameW = sector ? 180 : 140;
+  DBGrid1->Columns().Add("tgl", "Tanggal", 84);
+  if (!sector) DBGrid1->Columns().Add("judul_ibadah", "Jenis Ibadah", 140);
+  DBGrid1->Columns().Add("sekpel", "SekPel", 50);
+  DBGrid1->Columns().Add("nama_tuan_rumah", "Tuan Rumah", nameW);
+  DBGrid1->Columns().Add("nama_pf", "Nama PF", nameW);
+  DBGrid1->Columns().Add("validasi", "Validasi", 110);
   DBGrid1->SetDataSource(DM ? DM->DS_Q3 : nullptr);
 
   StatusBar1 = kit::Make<TStatusBar>(this, this, "StatusBar1", 0, ClientHeight() - 24, 720, 24);
@@ -146,10 +146,7 @@ void THostServiceSearch::DBGrid1DblClick(TObject*) {
                           "and d.nij=:ni"});
     DM->Q1->ParamByName("ni")->AsString(validator);
     DM->Q1->Open();
-    const bool found = !DM->Q1->IsEmpty();
-    FValidasiIbadah->Ask(found ? DM->Q1->FieldByName("pnt_dkn")->AsString() : "",
-                         found ? DM->Q1->FieldByName("nama_gabung")->AsString() : "");
-    FValidasiIbadah->ShowModal();
+    FValidasiIbadah->AskToUnlock(*DM->Q1);
     return;
   }
   if (auto* entry = dynamic_cast<THostServiceForm*>(Application->FindComponent(entry_))) entry->LoadService(row);
@@ -175,28 +172,28 @@ void THostServiceSearch::Button5Click(TObject*) {
   const std::string validator = text("validasi");
 
   form->QRLabel87->SetCaption(rules::FormStatus(validator));
-  form->Value("QRLabel24").SetCaption(text("kode"));
-  form->Value("QRLabel25").SetCaption(row.IsEmpty() ? "" : rtl::DateToStr(row.FieldByName("tgl")->AsDateTime()));
-  form->Value("QRLabel26").SetCaption(row.IsEmpty() || row.FieldByName("jam")->IsNull()
+  form->Label("QRLabel24").SetCaption(text("kode"));
+  form->Label("QRLabel25").SetCaption(row.IsEmpty() ? "" : rtl::DateToStr(row.FieldByName("tgl")->AsDateTime()));
+  form->Label("QRLabel26").SetCaption(row.IsEmpty() || row.FieldByName("jam")->IsNull()
                                           ? ""
                                           : rtl::TimeToStr(row.FieldByName("jam")->AsDateTime()));
-  form->Value("QRLabel27").SetCaption(text("sekpel"));
-  form->Value("QRLabel28").SetCaption(text("tuan_rumah"));
-  form->Value("QRLabel94").SetCaption(text("nama_tuan_rumah"));
-  form->Value("QRLabel29").SetCaption(text("sts_pf"));
+  form->Label("QRLabel27").SetCaption(text("sekpel"));
+  form->Label("QRLabel28").SetCaption(text("tuan_rumah"));
+  form->Label("QRLabel94").SetCaption(text("nama_tuan_rumah"));
+  form->Label("QRLabel29").SetCaption(text("sts_pf"));
   const std::string kindOfPreacher = text("sts_pf");
   const std::string title = kindOfPreacher == "Majelis" ? council(text("pf")).first : "";
-  form->Value("QRLabel30").SetCaption(rules::PreacherLine(kindOfPreacher, text("nama_pf"), title));
-  form->Value("QRLabel31").SetCaption(text("ayat"));
-  form->Value("QRLabel91").SetCaption(text(kind_.sector ? "tema_kotbah" : "judul_ibadah"));
+  form->Label("QRLabel30").SetCaption(rules::PreacherLine(kindOfPreacher, text("nama_pf"), title));
+  form->Label("QRLabel31").SetCaption(text("ayat"));
+  form->Label("QRLabel91").SetCaption(text(kind_.sector ? "tema_kotbah" : "judul_ibadah"));
   for (auto [label, column] : {std::pair{"QRLabel97", "liturgos"}, {"QRLabel100", "pkt"}}) {
     const auto [office, name] = council(text(column));
-    form->Value(label).SetCaption(office + ". " + name);
+    form->Label(label).SetCaption(office + ". " + name);
   }
-  form->Value("QRLabel32").SetCaption(text("jml_jemaat"));
-  form->Value("QRLabel33").SetCaption(rules::PrintedAmount(amount("kolekte")));
-  form->Value("QRLabel34").SetCaption(rules::PrintedAmount(amount("syukur")));
-  form->Value("QRLabel65").SetCaption(rules::PrintedAmount(amount("kolekte") + amount("syukur")));
+  form->Label("QRLabel32").SetCaption(text("jml_jemaat"));
+  form->Label("QRLabel33").SetCaption(rules::PrintedAmount(amount("kolekte")));
+  form->Label("QRLabel34").SetCaption(rules::PrintedAmount(amount("syukur")));
+  form->Label("QRLabel65").SetCaption(rules::PrintedAmount(amount("kolekte") + amount("syukur")));
   form->QRRichText1->Lines.SetText(text("keterangan"));
 
   // The name of whoever confirmed the deposit; empty when nobody has.
@@ -204,7 +201,7 @@ void THostServiceSearch::Button5Click(TObject*) {
   kit::SetSQL(q, {"select nama_gabung from detail_kk", "where nij=:ni"});
   q.ParamByName("ni")->AsString(validator);
   q.Open();
-  form->Value("QRLabel59").SetCaption(q.IsEmpty() ? "" : q.FieldByName("nama_gabung")->AsString());
+  form->Label("QRLabel59").SetCaption(q.IsEmpty() ? "" : q.FieldByName("nama_gabung")->AsString());
   form->Preview();
 }
 

@@ -1,7 +1,5 @@
 #include "worship/QRHostService.h"
 
-#include <stdexcept>
-
 #include "app/UDM.h"
 
 namespace worship {
@@ -38,7 +36,7 @@ THostServiceReport::THostServiceReport(rtl::TComponent* owner, const char* name,
     y += 22;
   }
   const int fx = half + 10, fw = w - fx, fcap = fx + 8, fval = fx + 90, fvw = w - fval - 8;
-  Frame("QRShapePelayan", fx, 2, fw, 112);
+  AddFrame(TitleBand1, "QRShapePelayan", fx, 2, fw, 112);
   AddLabel(TitleBand1, "QRLabelPelayan", fcap, 6, 200, " Pelayan Ibadah ", gui::fsBold);
   const std::pair<const char*, const char*> serving[] = {
       {"PF", "QRLabel29"}, {"Nama PF", "QRLabel30"}, {"Liturgos", "QRLabel97"}, {"PKT", "QRLabel100"}};
@@ -48,7 +46,7 @@ THostServiceReport::THostServiceReport(rtl::TComponent* owner, const char* name,
     AddLabel(TitleBand1, value, fval, y, fvw, "", gui::fsBold);
     y += 21;
   }
-  Frame("QRShapePersembahan", fx, 120, fw, 110);
+  AddFrame(TitleBand1, "QRShapePersembahan", fx, 120, fw, 110);
   AddLabel(TitleBand1, "QRLabelPersembahanJudul", fcap, 124, 200, " Persembahan ", gui::fsBold);
   AddLabel(TitleBand1, "QRLabelPersembahan", fcap, 144, 120, "[Persembahan]");
   const std::pair<const char*, const char*> offerings[] = {{"Kolekte", "QRLabel33"}, {"Syukur", "QRLabel34"}};
@@ -86,21 +84,6 @@ THostServiceReport::THostServiceReport(rtl::TComponent* owner, const char* name,
   PageFooterBand1 = AddBand(rbPageFooter, "PageFooterBand1", 20);
   AddLabel(PageFooterBand1, "QRLabelFooter", 0, 2, w, "KORVAN - Administrasi Jemaat", gui::fsItalic)->Alignment =
       gui::TAlignment::taRightJustify;
-}
-
-void THostServiceReport::Frame(const char* name, int x, int y, int w, int h) {
-  auto* s = new TQRShape(this);
-  s->SetName(name);
-  s->SetParent(TitleBand1);
-  s->Shape = TShapeType::qrsRectangle;
-  s->Brush().SetStyle(gui::bsClear);  // the items inside stay visible
-  s->SetBounds(x, y, w, h);
-}
-
-TQRLabel& THostServiceReport::Value(const char* name) {
-  auto* l = dynamic_cast<TQRLabel*>(FindComponent(name));
-  if (!l) throw std::logic_error(std::string("service form without label ") + name);
-  return *l;
 }
 
 }  // namespace worship

@@ -21,12 +21,6 @@ class THostServiceReport : public kit::TChurchReport {
   report::TQRBand* SummaryBand1;
   report::TQRBand* PageFooterBand1;
   report::TQRRichText* QRRichText1;
-
-  // The value labels the print fills, by name ("QRLabel24").
-  report::TQRLabel& Value(const char* name);
-
- private:
-  void Frame(const char* name, int x, int y, int w, int h);
 };
 
 }  // namespace worship

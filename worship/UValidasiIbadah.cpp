@@ -77,6 +77,13 @@ void TFValidasiIbadah::Ask(const std::string& office, const std::string& name) {
   Edit1->Clear();
 }
 
+void TFValidasiIbadah::AskToUnlock(data::TZQuery& council) {
+  const bool found = !council.IsEmpty();
+  Ask(found ? council.FieldByName("pnt_dkn")->AsString() : "",
+      found ? council.FieldByName("nama_gabung")->AsString() : "");
+  ShowModal();
+}
+
 void TFValidasiIbadah::Edit1KeyPress(TObject*, wchar_t& key) {
   if (key == 13) Button1->Click();
 }

@@ -11,8 +11,8 @@
 #include "registry/UCariNIM.h"
 #include "rtl/FormatNumber.h"
 #include "rtl/SysUtils.h"
-#include "tests/registry/RegistryTestSupport.h"
 #include "tests/report/PageChecks.h"
+#include "tests/worship/WorshipTestSupport.h"
 #include "worship/QRRepIbadahSektor.h"
 #include "worship/QRRepIbadahSyukur.h"
 #include "worship/UCariIbadahSektor.h"
@@ -26,23 +26,23 @@ using namespace worship;
 
 namespace {
 
-class HostServices : public regtest::RegistryFixture {
+class HostServices : public worshiptest::WorshipFixture {
  protected:
   void SetUp() override {
-    RegistryFixture::SetUp();
-    Application->CreateForm(registry::FCariNIM);
-    Application->CreateForm(FValidasiIbadah);
-    Application->CreateForm(FIbadahSektor);
-    Application->CreateForm(FCariIbadahSektor);
-    Application->CreateForm(FQRRepIbadahSektor);
-    Application->CreateForm(FIbadahSyukur);
-    Application->CreateForm(FCariIbadahSyukur);
-    Application->CreateForm(FQRRepIbadahSyukur);
+    WorshipFixture::SetUp();
+    Make(registry::FCariNIM);
+    Make(FValidasiIbadah);
+    Make(FIbadahSektor);
+    Make(FCariIbadahSektor);
+    Make(FQRRepIbadahSektor);
+    Make(FIbadahSyukur);
+    Make(FCariIbadahSyukur);
+    Make(FQRRepIbadahSyukur);
     Clean();
     MakeFamily("NK-93100", "KELUARGA SEKTOR");
-    Person("NJ-93100.10000", "ZHS ANDREAS", "3");
-    Person("NJ-93100.10001", "ZHS BERTA", "3");
-    Person("NJ-93100.10002", "ZHS CORNELIS", "5");
+    Member("NK-93100", "NJ-93100.10000", "ZHS ANDREAS", "3");
+    Member("NK-93100", "NJ-93100.10001", "ZHS BERTA", "3");
+    Member("NK-93100", "NJ-93100.10002", "ZHS CORNELIS", "5");
     Council("MJ-93100-1", "NJ-93100.10000", "Pnt", "'abc12'");
     Council("MJ-93101-2", "NJ-93100.10001", "Dkn", "'1234'");
     Screen->SetCursor(crDefault);
@@ -50,23 +50,7 @@ class HostServices : public regtest::RegistryFixture {
   void TearDown() override {
     Clean();
     Screen->SetCursor(crDefault);
-    delete FQRRepIbadahSyukur;
-    delete FCariIbadahSyukur;
-    delete FIbadahSyukur;
-    delete FQRRepIbadahSektor;
-    delete FCariIbadahSektor;
-    delete FIbadahSektor;
-    delete FValidasiIbadah;
-    delete registry::FCariNIM;
-    FQRRepIbadahSyukur = nullptr;
-    FCariIbadahSyukur = nullptr;
-    FIbadahSyukur = nullptr;
-    FQRRepIbadahSektor = nullptr;
-    FCariIbadahSektor = nullptr;
-    FIbadahSektor = nullptr;
-    FValidasiIbadah = nullptr;
-    registry::FCariNIM = nullptr;
-    RegistryFixture::TearDown();
+    WorshipFixture::TearDown();
   }
   void Clean() {
     Exec("drop trigger if exists tst_host_fail");
@@ -74,26 +58,6 @@ class HostServices : public regtest::RegistryFixture {
     Exec("delete from majelis where nij like 'NJ-93100.%'");
     Exec("delete from detail_kk where nik='NK-93100'");
     Exec("delete from header_kk where nik='NK-93100'");
-  }
-  void Person(const std::string& nij, const std::string& name, const std::string& sector) {
-    Exec("insert into detail_kk(nik,nij,nama_gabung,sekpel,sts_hidup,username) values ('NK-93100','" + nij + "','" +
-         name + "','" + sector + "','Hidup','tst_reg')");
-  }
-  void Council(const std::string& nimp, const std::string& nij, const std::string& office, const std::string& pin) {
-    Exec("insert into majelis(nimp,nij,pnt_dkn,sts_aktif,pswd,username) values ('" + nimp + "','" + nij + "','" +
-         office + "','Aktif'," + pin + ",'tst_reg')");
-  }
-  std::string Rows(const std::string& sql) {
-    data::TZQuery q(nullptr);
-    q.SetConnection(db.get());
-    q.SQL.Add(sql);
-    q.Open();
-    std::string out;
-    for (q.First(); !q.Eof(); q.Next()) {
-      for (int i = 0; i < q.FieldCount(); ++i) out += (i ? "," : "") + q.Fields(i)->AsString();
-      out += ";";
-    }
-    return out;
   }
   THostServiceForm& Open(THostServiceForm* f) {
     f->Show();
@@ -441,11 +405,16 @@ TEST_F(HostServices, EveryLookupRowOfBothWindowsNamesTheirControls) {
       ASSERT_NE(caller, nullptr);
       ++walked;
       for (const auto* buttons : {&c.flagged, &c.notFlagged, &c.alsoClears})
-        for (const std::string& b : *buttons) EXPECT_NE(dynamic_cast<TSpeedButton*>(caller->FindComponent(b)), nullptr) << b;
+        for (const std::string& b : *buttons) {
+          EXPECT_NE(dynamic_cast<TSpeedButton*>(caller->FindComponent(b)), nullptr) << b;
+        }
       for (const lookup::TWrite& w : c.writes)
         EXPECT_NE(dynamic_cast<TControl*>(caller->FindComponent(w.control)), nullptr) << w.control;
-      for (const auto& p : c.params)
-        if (!p.fromList.empty()) EXPECT_NE(caller->FindComponent(p.fromList), nullptr) << p.fromList;
+      for (const auto& p : c.params) {
+        if (!p.fromList.empty()) {
+          EXPECT_NE(caller->FindComponent(p.fromList), nullptr) << p.fromList;
+        }
+      }
     }
   EXPECT_GE(walked, 15);
 }
