@@ -1,11 +1,13 @@
 // What the worship window tests share: the windows a test makes (freed after it, in
 // reverse), members and council members stored directly, and the rows of a select as
-// one text.
+// one text; the lookup rows of a window checked against its controls.
 #pragma once
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "registry/LookupProtocol.h"
 #include "tests/registry/RegistryTestSupport.h"
 
 namespace worshiptest {
@@ -49,6 +51,40 @@ class WorshipFixture : public regtest::RegistryFixture {
       out += ";";
     }
     return out;
+  }
+
+  // Every row of the lookup tables that serves one of `windows` names buttons, inputs
+  // and lists the window has, and a hand-over that is installed. The rows walked.
+  int CheckLookupRows(const std::vector<std::string>& windows) {
+    namespace lookup = registry::lookup;
+    int walked = 0;
+    for (const lookup::TLookupTable* table : {&lookup::MemberTable(), &lookup::CouncilTable(),
+                                              &lookup::MinisterTable(), &lookup::VicarTable(), &lookup::StudentTable()})
+      for (const lookup::TCaller& c : table->callers) {
+        if (std::find(windows.begin(), windows.end(), c.window) == windows.end()) continue;
+        SCOPED_TRACE(c.window);
+        auto* caller = dynamic_cast<gui::TCustomForm*>(gui::Application->FindComponent(c.window));
+        EXPECT_NE(caller, nullptr);
+        if (!caller) continue;
+        ++walked;
+        for (const auto* buttons : {&c.flagged, &c.notFlagged, &c.alsoClears})
+          for (const std::string& b : *buttons) {
+            EXPECT_NE(dynamic_cast<gui::TSpeedButton*>(caller->FindComponent(b)), nullptr) << b;
+          }
+        for (const lookup::TWrite& w : c.writes) {
+          if (w.control.find('.') != std::string::npos) continue;  // another window's control
+          EXPECT_NE(dynamic_cast<gui::TControl*>(caller->FindComponent(w.control)), nullptr) << w.control;
+        }
+        for (const lookup::TParamValue& p : c.params) {
+          if (!p.fromList.empty()) {
+            EXPECT_NE(caller->FindComponent(p.fromList), nullptr) << p.fromList;
+          }
+        }
+        if (!c.hook.empty()) {
+          EXPECT_TRUE(lookup::HookInstalled(c.hook)) << c.hook;
+        }
+      }
+    return walked;
   }
 
  private:

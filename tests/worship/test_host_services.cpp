@@ -7,7 +7,6 @@
 
 #include "app/UDM.h"
 #include "kit/FormKit.h"
-#include "registry/LookupProtocol.h"
 #include "registry/UCariNIM.h"
 #include "rtl/FormatNumber.h"
 #include "rtl/SysUtils.h"
@@ -394,29 +393,7 @@ TEST_F(HostServices, PrintedFormsCarryTheServiceItsPeopleAmountsAndStatus) {
 }
 
 TEST_F(HostServices, EveryLookupRowOfBothWindowsNamesTheirControls) {
-  namespace lookup = registry::lookup;
-  int walked = 0;
-  for (const lookup::TLookupTable* table : {&lookup::MemberTable(), &lookup::CouncilTable(), &lookup::MinisterTable(),
-                                            &lookup::VicarTable(), &lookup::StudentTable()})
-    for (const lookup::TCaller& c : table->callers) {
-      if (c.window != "FIbadahSektor" && c.window != "FIbadahSyukur") continue;
-      SCOPED_TRACE(c.window);
-      auto* caller = dynamic_cast<TCustomForm*>(Application->FindComponent(c.window));
-      ASSERT_NE(caller, nullptr);
-      ++walked;
-      for (const auto* buttons : {&c.flagged, &c.notFlagged, &c.alsoClears})
-        for (const std::string& b : *buttons) {
-          EXPECT_NE(dynamic_cast<TSpeedButton*>(caller->FindComponent(b)), nullptr) << b;
-        }
-      for (const lookup::TWrite& w : c.writes)
-        EXPECT_NE(dynamic_cast<TControl*>(caller->FindComponent(w.control)), nullptr) << w.control;
-      for (const auto& p : c.params) {
-        if (!p.fromList.empty()) {
-          EXPECT_NE(caller->FindComponent(p.fromList), nullptr) << p.fromList;
-        }
-      }
-    }
-  EXPECT_GE(walked, 15);
+  EXPECT_GE(CheckLookupRows({"FIbadahSektor", "FIbadahSyukur"}), 15);
 }
 
 }  // namespace
