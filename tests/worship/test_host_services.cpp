@@ -7,6 +7,7 @@
 
 #include "app/UDM.h"
 #include "kit/FormKit.h"
+#include "registry/UCariNIJ.h"
 #include "registry/UCariNIM.h"
 #include "rtl/FormatNumber.h"
 #include "rtl/SysUtils.h"
@@ -30,6 +31,7 @@ class HostServices : public worshiptest::WorshipFixture {
   void SetUp() override {
     WorshipFixture::SetUp();
     Make(registry::FCariNIM);
+    Make(registry::FCariNIJ);
     Make(FValidasiIbadah);
     Make(FIbadahSektor);
     Make(FCariIbadahSektor);
@@ -259,6 +261,27 @@ TEST_F(HostServices, AValidatedSectorServiceOpensOnlyWithItsCoordinatorsPin) {
 
 TEST_F(HostServices, TheCoordinatorComesFromTheChosenSectorAndTheDutyMemberFromAnywhere) {
   THostServiceForm& f = Open(FIbadahSektor);
+  // Picked in the member lookup, which lists only the chosen sector's members.
+  kit::SelectExact(*f.ComboBox1, "3");
+  WhileShown(registry::FCariNIJ, [&] {
+    registry::FCariNIJ->Edit1->SetText("ZHS");
+    EXPECT_EQ(app::DM->Q4->RecordCount(), 2);
+    registry::FCariNIJ->Edit1->SetText("ZHS BERTA");
+    registry::FCariNIJ->Button1->Click();
+  });
+  f.SpeedButton4->Click();
+  EXPECT_EQ(f.Edit12->Text(), "NJ-93100.10001");
+  EXPECT_EQ(f.Edit13->Text(), "ZHS BERTA");
+  EXPECT_FALSE(f.SpeedButton4->Flat());
+  // The liturgist from the council-member lookup, shown with the name.
+  WhileShown(registry::FCariNIM, [&] {
+    registry::FCariNIM->Edit1->SetText("ZHS ANDREAS");
+    registry::FCariNIM->Button1->Click();
+  });
+  f.SpeedButton2->Click();
+  EXPECT_EQ(f.Edit8->Text(), "[MJ-93100-1]ZHS ANDREAS");
+  // Typed in, a member of another sector is not taken as the coordinator.
+  f.Activate();
   kit::SelectExact(*f.ComboBox1, "3");
   f.Edit12->SetText("NJ-93100.10002");  // lives in sector 5
   EXPECT_EQ(f.Edit13->Text(), "");
