@@ -11,6 +11,7 @@
 #include "registry/UCariNIM.h"
 #include "rtl/FormatNumber.h"
 #include "rtl/SysUtils.h"
+#include "shell/Upantra.h"
 #include "tests/report/PageChecks.h"
 #include "tests/worship/WorshipTestSupport.h"
 #include "worship/QRRepIbadahSektor.h"
@@ -413,6 +414,21 @@ TEST_F(HostServices, PrintedFormsCarryTheServiceItsPeopleAmountsAndStatus) {
   EXPECT_EQ(text(thanks, "QRLabel59"), "");
   EXPECT_EQ(reptest::TextsRunningIntoOtherItems(previews.shown[1]), std::vector<std::string>{});
   Exec("delete from gereja");
+}
+
+TEST_F(HostServices, TheMainWindowsEntriesOpenBothWindowsOnANewService) {
+  const std::pair<TMenuItem*, THostServiceForm*> entries[] = {{shell::FMenu->S5, FIbadahSektor},
+                                                              {shell::FMenu->P14, FIbadahSyukur}};
+  for (auto [item, form] : entries) {
+    std::string seen;
+    WhileShown(form, [&, form = form] {
+      seen = form->Caption() + " " + form->Edit1->Text();
+      form->SpeedButton9->Click();
+    });
+    item->Click();
+    EXPECT_FALSE(form->Showing());
+    EXPECT_EQ(seen, form == FIbadahSektor ? "Ibadah >> Ibadah Sektor [Auto]" : "Ibadah >> Ibadah Syukur [Auto]");
+  }
 }
 
 TEST_F(HostServices, EveryLookupRowOfBothWindowsNamesTheirControls) {
