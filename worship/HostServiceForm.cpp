@@ -8,6 +8,7 @@
 #include "kit/Record.h"
 #include "kit/Records.h"
 #include "rtl/SysUtils.h"
+#include "worship/ServiceBar.h"
 #include "worship/ServiceSave.h"
 
 namespace worship {
@@ -47,13 +48,7 @@ THostServiceForm::THostServiceForm(rtl::TComponent* owner, const rules::THostKin
   kit::SetupForm(*this, {.name = name, .caption = caption, .width = 780, .height = 510,
                          .border = TFormBorderStyle::bsDialog});
 
-  Panel1 = kit::MakeActionBar(*this, "Panel1", 48,
-                              {{&SpeedButton6, "SpeedButton6", "Simpan", [this](TObject* s) { SpeedButton6Click(s); }},
-                               {&SpeedButton7, "SpeedButton7", "Cari", [this](TObject* s) { SpeedButton7Click(s); }},
-                               {&SpeedButton8, "SpeedButton8", "Reset Form",
-                                [this](TObject* s) { SpeedButton8Click(s); }},
-                               {&SpeedButton9, "SpeedButton9", "Close", [this](TObject* s) { SpeedButton9Click(s); }}},
-                              7);
+  Panel1 = MakeServiceBar(*this);
 
   // The service and its host.
   GroupBox1 = kit::MakeGroup(this, this, "GroupBox1", 8, 6, 380, 292, " Ibadah ");

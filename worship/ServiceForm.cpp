@@ -6,6 +6,7 @@
 #include "kit/Record.h"
 #include "kit/Records.h"
 #include "rtl/SysUtils.h"
+#include "worship/ServiceBar.h"
 #include "worship/ServiceSave.h"
 
 namespace worship {
@@ -44,13 +45,7 @@ TServiceForm::TServiceForm(rtl::TComponent* owner, const rules::TServiceKind& ki
   const bool sunday = kind.rosterRequired;
   kit::SetupForm(*this, {.name = name, .caption = caption, .width = 900, .height = 640});
 
-  Panel1 = kit::MakeActionBar(*this, "Panel1", 48,
-                              {{&SpeedButton6, "SpeedButton6", "Simpan", [this](TObject* s) { SpeedButton6Click(s); }},
-                               {&SpeedButton7, "SpeedButton7", "Cari", [this](TObject* s) { SpeedButton7Click(s); }},
-                               {&SpeedButton8, "SpeedButton8", "Reset Form",
-                                [this](TObject* s) { SpeedButton8Click(s); }},
-                               {&SpeedButton9, "SpeedButton9", "Close", [this](TObject* s) { SpeedButton9Click(s); }}},
-                              7);
+  Panel1 = MakeServiceBar(*this);
 
   // The service.
   GroupBox1 = kit::MakeGroup(this, this, "GroupBox1", 8, 6, 440, 168, " Ibadah ");
