@@ -53,11 +53,17 @@
 #include "skin/core/acStartup.h"
 // Worship services.
 #include "worship/QRKwitansiMPAG.h"
+#include "worship/QRRepIbadahSektor.h"
+#include "worship/QRRepIbadahSyukur.h"
 #include "worship/QRService.h"
 #include "worship/ServiceSearch.h"
+#include "worship/UCariIbadahSektor.h"
+#include "worship/UCariIbadahSyukur.h"
 #include "worship/UCariMPAG.h"
 #include "worship/UCariPinjamBarang.h"
 #include "worship/UIbadahMinggu.h"
+#include "worship/UIbadahSektor.h"
+#include "worship/UIbadahSyukur.h"
 #include "worship/UMPAG.h"
 #include "worship/UPeminjamanBarang.h"
 #include "worship/UValidasiIbadah.h"
@@ -143,6 +149,13 @@ void CreateWindows() {
   Application->CreateForm(worship::FMPAG);
   Application->CreateForm(worship::FCariMPAG);
   Application->CreateForm(worship::FQRKwitansiMPAG);
+  // Sector and thanksgiving services.
+  Application->CreateForm(worship::FIbadahSektor);
+  Application->CreateForm(worship::FCariIbadahSektor);
+  Application->CreateForm(worship::FQRRepIbadahSektor);
+  Application->CreateForm(worship::FIbadahSyukur);
+  Application->CreateForm(worship::FCariIbadahSyukur);
+  Application->CreateForm(worship::FQRRepIbadahSyukur);
   Application->CreateForm(registry::FQRAttestasi);
 }
 

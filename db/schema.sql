@@ -649,7 +649,7 @@ CREATE TABLE IF NOT EXISTS `ibadah_hariraya_gerejawi_detail_temp` (
   UNIQUE KEY `ux_ibadah_hariraya_gerejawi_detail_temp_petugas` (`petugas`)
 ) ENGINE=InnoDB DEFAULT CHARSET=utf8mb4 COLLATE=utf8mb4_general_ci;
 
--- ===========================================================================
+-- ====================================================================
 -- Documents with line tables: cemetery dues, item loans, membership transfers
 -- ===========================================================================
 
@@ -780,4 +780,61 @@ CREATE TABLE IF NOT EXISTS `attestasi_detail_temp` (
   `keterangan`        TEXT         NULL,
   PRIMARY KEY (`id`),
   UNIQUE KEY `ux_attestasi_detail_temp_line` (`nij`, `nama`)
+=======
+-- Sector and thanksgiving services: one row per service, no lines. Kept like
+-- the Sunday services: a surrogate `id` in storage order (a new number
+-- continues the counter of the last row read) and a unique number `kode`
+-- ("IS-"/"IY-" + ddmmyyyy + "-" + counter). `validasi` holds the member
+-- number of whoever confirmed the money deposit; empty: not validated.
+CREATE TABLE IF NOT EXISTS `ibadah_sektor` (
+  `id`              INT UNSIGNED NOT NULL AUTO_INCREMENT,
+  `kode`            VARCHAR(20)  NOT NULL,
+  `tgl`             DATE         NULL,
+  `jam`             TIME         NULL,
+  `sekpel`          VARCHAR(5)   NULL,
+  `tuan_rumah`      VARCHAR(50)  NULL,
+  `ayat`            VARCHAR(255) NULL,
+  `tema_kotbah`     VARCHAR(255) NULL,
+  `pf`              VARCHAR(50)  NULL,
+  `nama_pf`         VARCHAR(150) NULL,
+  `liturgos`        VARCHAR(20)  NULL,
+  `pkt`             VARCHAR(20)  NULL,
+  `kolekte`         DOUBLE       NULL,
+  `syukur`          DOUBLE       NULL,
+  `jml_jemaat`      INT          NULL,
+  `keterangan`      TEXT         NULL,
+  `validasi`        VARCHAR(30)  NULL,
+  `nama_tuan_rumah` VARCHAR(310) NULL,
+  `sts_pf`          VARCHAR(30)  NULL,
+  `username`        VARCHAR(100) NULL,
+  PRIMARY KEY (`id`),
+  UNIQUE KEY `ux_ibadah_sektor_kode` (`kode`),
+  KEY `ix_ibadah_sektor_tgl` (`tgl`)
+) ENGINE=InnoDB DEFAULT CHARSET=utf8mb4 COLLATE=utf8mb4_general_ci;
+
+CREATE TABLE IF NOT EXISTS `ibadah_syukur` (
+  `id`              INT UNSIGNED NOT NULL AUTO_INCREMENT,
+  `kode`            VARCHAR(20)  NOT NULL,
+  `tgl`             DATE         NULL,
+  `jam`             TIME         NULL,
+  `sekpel`          VARCHAR(5)   NULL,
+  `tuan_rumah`      VARCHAR(50)  NULL,
+  `nij`             VARCHAR(50)  NULL,
+  `ayat`            VARCHAR(255) NULL,
+  `judul_ibadah`    VARCHAR(50)  NULL,
+  `pf`              VARCHAR(50)  NULL,
+  `nama_pf`         VARCHAR(150) NULL,
+  `liturgos`        VARCHAR(20)  NULL,
+  `pkt`             VARCHAR(20)  NULL,
+  `kolekte`         DOUBLE       NULL,
+  `syukur`          DOUBLE       NULL,
+  `keterangan`      TEXT         NULL,
+  `validasi`        VARCHAR(30)  NULL,
+  `nama_tuan_rumah` VARCHAR(310) NULL,
+  `sts_pf`          VARCHAR(30)  NULL,
+  `username`        VARCHAR(100) NULL,
+  `jml_jemaat`      INT          NULL,
+  PRIMARY KEY (`id`),
+  UNIQUE KEY `ux_ibadah_syukur_kode` (`kode`),
+  KEY `ix_ibadah_syukur_tgl` (`tgl`)
 ) ENGINE=InnoDB DEFAULT CHARSET=utf8mb4 COLLATE=utf8mb4_general_ci;

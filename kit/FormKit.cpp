@@ -186,4 +186,8 @@ void OpenLookup(const std::string& instance, const std::string& hint) {
   form->ShowModal();
 }
 
+TBusyStatus::TBusyStatus(gui::TStatusPanel& panel, const std::string& text) : panel_(panel) { panel_.SetText(text); }
+
+TBusyStatus::~TBusyStatus() { panel_.SetText(""); }
+
 }  // namespace kit

@@ -142,6 +142,20 @@ std::string Chosen(gui::TComboBox& list);
 bool ResetPhotoOrClose(gui::TCustomForm& form, gui::TImage& image, const std::string& message,
                        const std::string& column = "foto");
 
+// The busy cursor and a text in a status panel while a save runs; however the save
+// ends (done, refused or failed), the cursor goes back and the panel is emptied.
+class TBusyStatus {
+ public:
+  TBusyStatus(gui::TStatusPanel& panel, const std::string& text);
+  ~TBusyStatus();
+  TBusyStatus(const TBusyStatus&) = delete;
+  TBusyStatus& operator=(const TBusyStatus&) = delete;
+
+ private:
+  gui::TBusyCursor cursor_;
+  gui::TStatusPanel& panel_;
+};
+
 // Opens a lookup dialog by its instance name ("FCariNIJ"): writes the hint into its
 // search edit `Edit1` (which runs its first search) and shows it modally. A lookup that
 // does not exist in this build opens nothing.

@@ -101,14 +101,7 @@ void TSacramentForm::FillCouncilNotes(data::TZQuery& row) {
   set("QRLabel54", row.FieldByName("dilayani_oleh")->AsString());
 }
 
-void TSacramentForm::Frame(const char* name, int x, int y, int w, int h) {
-  auto* s = new TQRShape(this);
-  s->SetName(name);
-  s->SetParent(DetailBand1);
-  s->Shape = TShapeType::qrsRectangle;
-  s->Brush().SetStyle(gui::bsClear);  // the items inside stay visible
-  s->SetBounds(x, y, w, h);
-}
+void TSacramentForm::Frame(const char* name, int x, int y, int w, int h) { AddFrame(DetailBand1, name, x, y, w, h); }
 
 TQRLabel* TSacramentForm::Signature(const char* name, int x, int y, const std::string& line,
                                     const std::string& caption) {

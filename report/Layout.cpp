@@ -1,5 +1,7 @@
 #include "report/Layout.h"
 
+#include <stdexcept>
+
 namespace report {
 
 int TLayoutReport::BandWidth() const { return PageWidth() - Page.LeftMargin - Page.RightMargin; }
@@ -33,6 +35,22 @@ TQRBand* TLayoutReport::AddBand(TQRBandType type, const char* name, int height) 
   b->SetName(name);
   b->Height = height;
   return b;
+}
+
+TQRShape* TLayoutReport::AddFrame(TQRCustomBand* band, const char* name, int x, int y, int w, int h) {
+  auto* s = new TQRShape(this);
+  s->SetName(name);
+  s->SetParent(band);
+  s->Shape = TShapeType::qrsRectangle;
+  s->Brush().SetStyle(gui::bsClear);
+  s->SetBounds(x, y, w, h);
+  return s;
+}
+
+TQRLabel& TLayoutReport::Label(const char* name) {
+  auto* l = dynamic_cast<TQRLabel*>(FindComponent(name));
+  if (!l) throw std::logic_error(std::string(ClassName()) + " has no label " + name);
+  return *l;
 }
 
 }  // namespace report

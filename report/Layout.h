@@ -15,6 +15,9 @@ class TLayoutReport : public TPageReport {
 
   // The width between the margins.
   int BandWidth() const;
+  // A label of the layout by its name; a name the layout lacks is a fault of the
+  // layout: it throws.
+  TQRLabel& Label(const char* name);
 
  protected:
   // Items on a band, placed in band units; bold or italic through the style.
@@ -23,6 +26,8 @@ class TLayoutReport : public TPageReport {
   TQRDBText* AddField(TQRCustomBand* band, const char* name, int x, int y, int w, const char* field,
                       gui::TFontStyles style = 0);
   TQRBand* AddBand(TQRBandType type, const char* name, int height);
+  // A rectangle around items of a band, drawn without filling so that they stay visible.
+  TQRShape* AddFrame(TQRCustomBand* band, const char* name, int x, int y, int w, int h);
 };
 
 }  // namespace report

@@ -1,7 +1,5 @@
 #include "worship/QRService.h"
 
-#include <stdexcept>
-
 #include "app/UDM.h"
 
 namespace worship {
@@ -107,11 +105,7 @@ TServiceReport::TServiceReport(rtl::TComponent* owner, const char* name, const c
   AddLabel(PageFooterBand1, "QRLabelFooter", 0, 2, w, "KORVAN - Administrasi Jemaat", gui::fsItalic);
 }
 
-TQRLabel& TServiceReport::Value(const char* name) {
-  auto* l = dynamic_cast<TQRLabel*>(FindComponent(name));
-  if (!l) throw std::logic_error(std::string("service form without label ") + name);
-  return *l;
-}
+TQRLabel& TServiceReport::Value(const char* name) { return Label(name); }
 
 TFQRRepIbadahMinggu::TFQRRepIbadahMinggu(rtl::TComponent* owner)
     : TServiceReport(owner, "FQRRepIbadahMinggu", "IBADAH HARI MINGGU", false) {}

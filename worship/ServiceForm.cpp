@@ -5,8 +5,9 @@
 #include "kit/FormKit.h"
 #include "kit/Record.h"
 #include "kit/Records.h"
-#include "registry/rules/Numbering.h"
 #include "rtl/SysUtils.h"
+#include "worship/ServiceBar.h"
+#include "worship/ServiceSave.h"
 
 namespace worship {
 
@@ -44,13 +45,7 @@ TServiceForm::TServiceForm(rtl::TComponent* owner, const rules::TServiceKind& ki
   const bool sunday = kind.rosterRequired;
   kit::SetupForm(*this, {.name = name, .caption = caption, .width = 900, .height = 640});
 
-  Panel1 = kit::MakeActionBar(*this, "Panel1", 48,
-                              {{&SpeedButton6, "SpeedButton6", "Simpan", [this](TObject* s) { SpeedButton6Click(s); }},
-                               {&SpeedButton7, "SpeedButton7", "Cari", [this](TObject* s) { SpeedButton7Click(s); }},
-                               {&SpeedButton8, "SpeedButton8", "Reset Form",
-                                [this](TObject* s) { SpeedButton8Click(s); }},
-                               {&SpeedButton9, "SpeedButton9", "Close", [this](TObject* s) { SpeedButton9Click(s); }}},
-                              7);
+  Panel1 = MakeServiceBar(*this);
 
   // The service.
   GroupBox1 = kit::MakeGroup(this, this, "GroupBox1", 8, 6, 440, 168, " Ibadah ");
@@ -359,7 +354,6 @@ void TServiceForm::DBGrid1DblClick(TObject*) {
 }
 
 std::string TServiceForm::Derive(std::string_view param) const {
-  if (param == "ko") return number_;
   if (param == "te") return kit::Chosen(*ComboBox1).substr(0, 3);
   if (param == "ke") return Memo1->Text();
   if (param == "jj") return rtl::IntToStr(rtl::StrToInt(Edit15->Text()));
@@ -378,28 +372,11 @@ void TServiceForm::SpeedButton6Click(TObject*) {
   // Every number is converted before a statement runs: a wrong one writes nothing.
   for (const char* p : {"jj", "kr", "kp", "pe", "sy", "sbu", "kll"}) Derive(p);
 
-  const kit::rules::TRecordSpec& record = kind_.record();
-  kit::SetSQL(*DM->Q3, {std::string("select kode from ") + kind_.table, "where kode=:ko"});
-  DM->Q3->ParamByName("ko")->AsString(Edit1->Text());
-  DM->Q3->Open();
-  const bool stored = !DM->Q3->IsEmpty();
-  if (!stored) {
-    kit::SetSQL(*DM->Q1, {std::string("select * from ") + kind_.table});
-    DM->Q1->Open();
-    try {
-      number_ = rules::NextServiceNumber(kind_.prefix, kit::LastKey(*DM->Q1, "kode"), rtl::Now());
-    } catch (const registry::rules::ENumberingError& e) {
-      kit::Refuse(e.Message());
-      return;
-    }
-  } else {
-    number_ = Edit1->Text();
-  }
-  const auto derive = [this](std::string_view p) { return Derive(p); };
-  const kit::rules::TIn statement = stored ? kit::rules::kUpdate : kit::rules::kInsert;
-  kit::SetRecordSQL(*DM->Q3, record, statement);
-  kit::BindRecord(record, *this, *DM->Q3, statement, derive);
-  DM->Q3->ExecSQL();
+  const auto saved = SaveServiceRow(kind_.record(), *this, kind_.prefix, Edit1->Text(),
+                                    [this](std::string_view p) { return Derive(p); });
+  if (!saved) return;
+  number_ = saved->number;
+  const bool stored = saved->stored;
   if (stored) {
     // The roster is stored whole again: duties added, replaced and removed alike.
     kit::SetSQL(*DM->Q3, {"delete from " + kind_.Detail(), "where kode=:ko"});

@@ -166,10 +166,7 @@ void TServiceSearch::DBGrid1DblClick(TObject*) {
                           "and m.nimp=:ni"});
     DM->Q1->ParamByName("ni")->AsString(p1);
     DM->Q1->Open();
-    const bool found = !DM->Q1->IsEmpty();
-    FValidasiIbadah->Ask(found ? DM->Q1->FieldByName("pnt_dkn")->AsString() : "",
-                         found ? DM->Q1->FieldByName("nama_gabung")->AsString() : "");
-    FValidasiIbadah->ShowModal();
+    FValidasiIbadah->AskToUnlock(*DM->Q1);
     return;
   }
   if (auto* entry = dynamic_cast<TServiceForm*>(Window(entry_))) entry->LoadService(row);

@@ -6,6 +6,7 @@
 #include "kit/Records.h"
 #include "registry/LookupProtocol.h"
 #include "worship/UIbadahMinggu.h"
+#include "worship/UIbadahSektor.h"
 #include "worship/rules/Services.h"
 
 namespace worship {
@@ -76,6 +77,13 @@ void TFValidasiIbadah::Ask(const std::string& office, const std::string& name) {
   Edit1->Clear();
 }
 
+void TFValidasiIbadah::AskToUnlock(data::TZQuery& council) {
+  const bool found = !council.IsEmpty();
+  Ask(found ? council.FieldByName("pnt_dkn")->AsString() : "",
+      found ? council.FieldByName("nama_gabung")->AsString() : "");
+  ShowModal();
+}
+
 void TFValidasiIbadah::Edit1KeyPress(TObject*, wchar_t& key) {
   if (key == 13) Button1->Click();
 }
@@ -129,7 +137,11 @@ void TFValidasiIbadah::Button1Click(TObject*) {
       if (TCustomForm* search = Window(sunday ? "FCariIbadahMinggu" : "FCariIbadahHariRayaGerejawi")) search->Close();
       break;
     }
-    case TPinMode::SectorUnlock:  // the sector service window is not part of the program yet
+    case TPinMode::SectorUnlock: {
+      if (auto* service = dynamic_cast<THostServiceForm*>(Window("FIbadahSektor"))) service->LoadService(*DM->Q3);
+      if (TCustomForm* search = Window("FCariIbadahSektor")) search->Close();
+      break;
+    }
     case TPinMode::None: break;
   }
 }

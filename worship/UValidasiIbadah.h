@@ -3,6 +3,7 @@
 // the PIN kept on the council record. The dialog tells the two uses apart by the search
 // windows that are shown.
 #pragma once
+#include "data/ZQuery.h"
 #include "gui/ComCtrls.h"
 #include "gui/ExtCtrls.h"
 #include "gui/Forms.h"
@@ -34,6 +35,9 @@ class TFValidasiIbadah : public gui::TForm {
   // What a caller does before showing the dialog: the member's office and name, an
   // empty PIN.
   void Ask(const std::string& office, const std::string& name);
+  // What a search window does to open a validated service: the council member in the
+  // current row of `council` (none when it is empty) is asked for the PIN, modally.
+  void AskToUnlock(data::TZQuery& council);
 };
 
 extern TFValidasiIbadah* FValidasiIbadah;

@@ -12,7 +12,7 @@
 #include "rtl/SysUtils.h"
 #include "registry/LookupProtocol.h"
 #include "registry/UCariNIM.h"
-#include "tests/registry/RegistryTestSupport.h"
+#include "tests/worship/WorshipTestSupport.h"
 #include "worship/QRService.h"
 #include "worship/ServiceSearch.h"
 #include "worship/UIbadahMinggu.h"
@@ -23,46 +23,30 @@ using namespace worship;
 
 namespace {
 
-class Services : public regtest::RegistryFixture {
+class Services : public worshiptest::WorshipFixture {
  protected:
   void SetUp() override {
-    RegistryFixture::SetUp();
-    Application->CreateForm(registry::FCariNIM);
-    Application->CreateForm(FValidasiIbadah);
-    Application->CreateForm(FIbadahMinggu);
-    Application->CreateForm(FCariIbadahMinggu);
-    Application->CreateForm(FQRRepIbadahMinggu);
-    Application->CreateForm(FIbadahHariRayaGerejawi);
-    Application->CreateForm(FCariIbadahHariRayaGerejawi);
-    Application->CreateForm(FQRRepIbadahHariRayaGerejawi);
+    WorshipFixture::SetUp();
+    Make(registry::FCariNIM);
+    Make(FValidasiIbadah);
+    Make(FIbadahMinggu);
+    Make(FCariIbadahMinggu);
+    Make(FQRRepIbadahMinggu);
+    Make(FIbadahHariRayaGerejawi);
+    Make(FCariIbadahHariRayaGerejawi);
+    Make(FQRRepIbadahHariRayaGerejawi);
     Clean();
     MakeFamily("NK-93000", "KELUARGA IBADAH");
-    Person("NJ-93000.10000", "ZWS ANDREAS");
-    Person("NJ-93000.10001", "ZWS BERTA");
-    Person("NJ-93000.10002", "ZWS CORNELIS");
+    Member("NK-93000", "NJ-93000.10000", "ZWS ANDREAS");
+    Member("NK-93000", "NJ-93000.10001", "ZWS BERTA");
+    Member("NK-93000", "NJ-93000.10002", "ZWS CORNELIS");
     Council("ZWS-A", "NJ-93000.10000", "Pnt", "'abc12'");
     Council("ZWS-B", "NJ-93000.10001", "Dkn", "'1234'");
     Council("ZWS-C", "NJ-93000.10002", "Pnt", "NULL");
   }
   void TearDown() override {
     Clean();
-    delete FQRRepIbadahHariRayaGerejawi;
-    delete FCariIbadahHariRayaGerejawi;
-    delete FIbadahHariRayaGerejawi;
-    delete FQRRepIbadahMinggu;
-    delete FCariIbadahMinggu;
-    delete FIbadahMinggu;
-    delete FValidasiIbadah;
-    delete registry::FCariNIM;
-    FQRRepIbadahHariRayaGerejawi = nullptr;
-    FCariIbadahHariRayaGerejawi = nullptr;
-    FIbadahHariRayaGerejawi = nullptr;
-    FQRRepIbadahMinggu = nullptr;
-    FCariIbadahMinggu = nullptr;
-    FIbadahMinggu = nullptr;
-    FValidasiIbadah = nullptr;
-    registry::FCariNIM = nullptr;
-    RegistryFixture::TearDown();
+    WorshipFixture::TearDown();
   }
   void Clean() {
     for (const char* t : {"ibadah_minggu", "ibadah_minggu_detail", "ibadah_hariraya_gerejawi",
@@ -71,14 +55,6 @@ class Services : public regtest::RegistryFixture {
     Exec("delete from majelis where nimp like 'ZWS-%'");
     Exec("delete from detail_kk where nik='NK-93000'");
     Exec("delete from header_kk where nik='NK-93000'");
-  }
-  void Person(const std::string& nij, const std::string& name) {
-    Exec("insert into detail_kk(nik,nij,nama_gabung,sts_hidup,username) values ('NK-93000','" + nij + "','" + name +
-         "','Hidup','tst_reg')");
-  }
-  void Council(const std::string& nimp, const std::string& nij, const std::string& office, const std::string& pin) {
-    Exec("insert into majelis(nimp,nij,pnt_dkn,sts_aktif,pswd,username) values ('" + nimp + "','" + nij + "','" +
-         office + "','Aktif'," + pin + ",'tst_reg')");
   }
   // A service window on screen, activated as the menu would.
   TServiceForm& Open(TServiceForm* f) {
@@ -445,29 +421,7 @@ TEST_F(Services, PrintedFormsCarryAmountsValidatorsDutiesAndTheirStatus) {
 }
 
 TEST_F(Services, EveryLookupRowOfTheServiceWindowsNamesTheirControlsAndTheHandOverIsInstalled) {
-  namespace lookup = registry::lookup;
-  int walked = 0;
-  for (const lookup::TLookupTable* table : {&lookup::CouncilTable(), &lookup::MinisterTable(), &lookup::VicarTable(),
-                                            &lookup::StudentTable()})
-    for (const lookup::TCaller& c : table->callers) {
-      if (c.window != "FIbadahMinggu" && c.window != "FIbadahHariRayaGerejawi") continue;
-      SCOPED_TRACE(c.window);
-      auto* caller = dynamic_cast<TCustomForm*>(Application->FindComponent(c.window));
-      ASSERT_NE(caller, nullptr);
-      ++walked;
-      for (const auto* buttons : {&c.flagged, &c.notFlagged, &c.alsoClears})
-        for (const std::string& b : *buttons) {
-          EXPECT_NE(dynamic_cast<TSpeedButton*>(caller->FindComponent(b)), nullptr) << b;
-        }
-      for (const lookup::TWrite& w : c.writes) {
-        if (w.control.find('.') != std::string::npos) continue;  // another window's control
-        EXPECT_NE(dynamic_cast<TControl*>(caller->FindComponent(w.control)), nullptr) << w.control;
-      }
-      if (!c.hook.empty()) {
-        EXPECT_TRUE(lookup::HookInstalled(c.hook)) << c.hook;
-      }
-    }
-  EXPECT_GE(walked, 10);
+  EXPECT_GE(CheckLookupRows({"FIbadahMinggu", "FIbadahHariRayaGerejawi"}), 10);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include "registry/rules/Numbering.h"
 #include "rtl/FormatNumber.h"
+#include "worship/rules/HostServices.h"
 #include "worship/rules/Services.h"
 
 using namespace worship::rules;
@@ -112,6 +113,58 @@ TEST(ServiceKinds, RecordsFollowTheirTablesAndRosters) {
   EXPECT_EQ(Feast().Detail(), "ibadah_hariraya_gerejawi_detail");
   EXPECT_EQ(Sunday().duties, 15);
   EXPECT_EQ(Feast().duties, 30);
+}
+
+// The statements of the sector and thanksgiving saves, column by column as stored.
+TEST(HostServiceRecords, StatementsOfBothKinds) {
+  const auto& sector = SectorService().record();
+  EXPECT_EQ(sector.Insert(),
+            "insert into ibadah_sektor(kode,tgl,jam,sekpel,tuan_rumah,ayat,tema_kotbah,pf,nama_pf,liturgos,pkt,"
+            "kolekte,syukur,jml_jemaat,keterangan,validasi,nama_tuan_rumah,sts_pf,username)values(:ko,:tgl,:jam,:se,"
+            ":tr,:ay,:tk,:pf,:np,:li,:pkt,:kol,:sy,:jj,:ke,:va,:ntr,:sp,:un)");
+  EXPECT_EQ(sector.Update() + " " + sector.Where(),
+            "update ibadah_sektor set tgl=:tgl,jam=:jam,sekpel=:se,tuan_rumah=:tr,ayat=:ay,tema_kotbah=:tk,pf=:pf,"
+            "nama_pf=:np,liturgos=:li,pkt=:pkt,kolekte=:kol,syukur=:sy,jml_jemaat=:jj,keterangan=:ke,validasi=:va,"
+            "nama_tuan_rumah=:ntr,sts_pf=:sp,username=:un where kode=:ko");
+  const auto& thanks = ThanksgivingService().record();
+  EXPECT_EQ(thanks.Insert(),
+            "insert into ibadah_syukur(kode,tgl,jam,sekpel,tuan_rumah,nij,ayat,judul_ibadah,pf,nama_pf,liturgos,pkt,"
+            "kolekte,syukur,keterangan,validasi,nama_tuan_rumah,sts_pf,username,jml_jemaat)values(:ko,:tgl,:jam,:se,"
+            ":tr,:ni,:ay,:ji,:pf,:np,:li,:pkt,:kol,:sy,:ke,:va,:ntr,:sp,:un,:jj)");
+  EXPECT_EQ(thanks.Update() + " " + thanks.Where(),
+            "update ibadah_syukur set tgl=:tgl,jam=:jam,sekpel=:se,tuan_rumah=:tr,nij=:ni,ayat=:ay,judul_ibadah=:ji,"
+            "pf=:pf,nama_pf=:np,liturgos=:li,pkt=:pkt,kolekte=:kol,syukur=:sy,keterangan=:ke,validasi=:va,"
+            "nama_tuan_rumah=:ntr,sts_pf=:sp,username=:un,jml_jemaat=:jj where kode=:ko");
+  EXPECT_EQ(Occasions().size(), 9u);
+  EXPECT_STREQ(Occasions().back(), "Dan Lain-Lain");
+}
+
+// A council member shown as "[number]name" gives back its number, and an empty field
+// stays empty both ways (so a reopened service without a liturgist stores none again).
+TEST(HostServiceRules, CouncilNumbersSectorsHostKindsAndPreacherLines) {
+  EXPECT_EQ(ShownCouncil("MJ-10001-1", "ANDREAS"), "[MJ-10001-1]ANDREAS");
+  EXPECT_EQ(ShownCouncil("", "ANDREAS"), "");
+  const std::pair<const char*, const char*> numbers[] = {
+      {"[MJ-10001-1]ANDREAS", "MJ-10001-1"}, {"[MJ-10001-1]", "MJ-10001-1"}, {"", ""}, {"[]", ""},
+      {"MJ-10001-1", ""},                    {"[MJ-1", "MJ-1"}};
+  for (auto [shown, number] : numbers) EXPECT_EQ(CouncilNumberOf(shown), number) << shown;
+  EXPECT_EQ(CouncilNumberOf(ShownCouncil("MJ-10001-1", "X")), "MJ-10001-1");
+
+  const std::pair<const char*, std::optional<int>> sectors[] = {
+      {"1", 0}, {"10", 9}, {"7", 6}, {"0", std::nullopt}, {"11", std::nullopt}, {"", std::nullopt},
+      {"01", 0}, {"x", std::nullopt}, {"100", std::nullopt}};
+  for (auto [sekpel, entry] : sectors) EXPECT_EQ(SectorEntry(sekpel), entry) << sekpel;
+
+  for (auto [host, kind] : {std::pair{"NIP-10001", "Pendeta"}, {"NJ-10001.10000", "Jemaat"},
+                            {"Presbiter", "Jemaat"}, {"10001", "Jemaat"}, {"", "Jemaat"}})
+    EXPECT_STREQ(SectorHostKind(host), kind) << host;
+
+  struct Line {
+    const char *kind, *title, *line;
+  };
+  for (Line l : {Line{"Pendeta", "", "Pdt. NAMA"}, Line{"Vikaris", "", "Vik. NAMA"}, Line{"Majelis", "Dkn", "Dkn. NAMA"},
+                 Line{"Mahasiswa Praktek", "", "NAMA"}, Line{"Eksternal", "Pnt", "NAMA"}})
+    EXPECT_EQ(PreacherLine(l.kind, "NAMA", l.title), l.line) << l.kind;
 }
 
 }  // namespace

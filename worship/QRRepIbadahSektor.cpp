@@ -1,0 +1,7 @@
+#include "worship/QRRepIbadahSektor.h"
+
+namespace worship {
+
+TFQRRepIbadahSektor* FQRRepIbadahSektor = nullptr;
+
+}  // namespace worship

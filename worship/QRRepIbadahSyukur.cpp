@@ -1,0 +1,7 @@
+#include "worship/QRRepIbadahSyukur.h"
+
+namespace worship {
+
+TFQRRepIbadahSyukur* FQRRepIbadahSyukur = nullptr;
+
+}  // namespace worship

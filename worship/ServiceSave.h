@@ -1,0 +1,24 @@
+// The save of a service row by its number, shared by every service window: the number
+// shown is looked up; found, the row is updated, otherwise a new row is inserted under
+// the number that follows the last stored service.
+#pragma once
+#include <optional>
+#include <string>
+
+#include "kit/Record.h"
+
+namespace worship {
+
+struct TServiceSaved {
+  bool stored;         // an existing row was changed
+  std::string number;  // the number the row is stored under
+};
+
+// `derive` gives the record's derived columns except the number ("ko"), which the save
+// binds itself. Nothing is written, and nothing comes back, when no new number can be
+// made (the refusal has been shown).
+std::optional<TServiceSaved> SaveServiceRow(const kit::rules::TRecordSpec& record, rtl::TComponent& form,
+                                            const char* prefix, const std::string& shown,
+                                            const kit::TDerive& derive);
+
+}  // namespace worship

@@ -1,0 +1,7 @@
+#include "worship/UCariIbadahSektor.h"
+
+namespace worship {
+
+TFCariIbadahSektor* FCariIbadahSektor = nullptr;
+
+}  // namespace worship

@@ -1,0 +1,7 @@
+#include "worship/UCariIbadahSyukur.h"
+
+namespace worship {
+
+TFCariIbadahSyukur* FCariIbadahSyukur = nullptr;
+
+}  // namespace worship

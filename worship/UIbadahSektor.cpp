@@ -1,0 +1,7 @@
+#include "worship/UIbadahSektor.h"
+
+namespace worship {
+
+TFIbadahSektor* FIbadahSektor = nullptr;
+
+}  // namespace worship

@@ -1,0 +1,7 @@
+#include "worship/UIbadahSyukur.h"
+
+namespace worship {
+
+TFIbadahSyukur* FIbadahSyukur = nullptr;
+
+}  // namespace worship
