@@ -649,7 +649,7 @@ CREATE TABLE IF NOT EXISTS `ibadah_hariraya_gerejawi_detail_temp` (
   UNIQUE KEY `ux_ibadah_hariraya_gerejawi_detail_temp_petugas` (`petugas`)
 ) ENGINE=InnoDB DEFAULT CHARSET=utf8mb4 COLLATE=utf8mb4_general_ci;
 
--- ====================================================================
+-- ===========================================================================
 -- Documents with line tables: cemetery dues, item loans, membership transfers
 -- ===========================================================================
 
@@ -780,7 +780,8 @@ CREATE TABLE IF NOT EXISTS `attestasi_detail_temp` (
   `keterangan`        TEXT         NULL,
   PRIMARY KEY (`id`),
   UNIQUE KEY `ux_attestasi_detail_temp_line` (`nij`, `nama`)
-=======
+) ENGINE=InnoDB DEFAULT CHARSET=utf8mb4 COLLATE=utf8mb4_general_ci;
+
 -- Sector and thanksgiving services: one row per service, no lines. Kept like
 -- the Sunday services: a surrogate `id` in storage order (a new number
 -- continues the counter of the last row read) and a unique number `kode`
