@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "gui/Controls.h"
+#include "gui/HintWindow.h"
 
 namespace gui {
 
@@ -158,6 +159,13 @@ class TApplication : public TComponent {
   void HandleException(const std::exception_ptr& e);
   void ShowException(const std::string& message);
   TExceptionEvent OnException;
+
+  // The class hint windows are made from, and the pauses (ms) before a hint shows, before
+  // the next one shows while hints are on, and before it hides again.
+  THintWindowClass HintWindowClass;
+  int HintPause = 500;
+  int HintShortPause = 50;
+  int HintHidePause = 2500;
 
  private:
   bool ProcessMessage(MSG& msg);
