@@ -186,8 +186,13 @@ TEST(Monitors, ControlPropertiesByName) {
 // ---------------------------------------------------------------- hint templates
 
 TEST(HintTemplates, SizesReadNegativeAsZeroAndPicturesResetTheFrame) {
+  TacHintController controller(nullptr);
   int changes = 0;
-  TacHintTemplate t([&] { ++changes; });
+  controller.OnChange = [&](rtl::TObject* sender) {
+    EXPECT_EQ(sender, &controller);
+    ++changes;
+  };
+  TacHintTemplate& t = *controller.Templates.Add();
   t.ImageDefault.ShadowSizes.Set(1, -3);
   EXPECT_EQ(t.ImageDefault.ShadowSizes.Left(), 0);
   TacBordersSizes copy(nullptr);
@@ -213,6 +218,70 @@ TEST(HintTemplates, SizesReadNegativeAsZeroAndPicturesResetTheFrame) {
 
   EXPECT_THROW(t.ImageDefault.ShadowSizes.Assign(nullptr), rtl::Exception);
   EXPECT_THROW(t.Assign(nullptr), rtl::Exception);
+}
+
+TEST(HintTemplates, TheControllerHearsOfChangesExceptWhileLoadingAndNotTwiceFromItsOwnEvent) {
+  TacHintController controller(nullptr);
+  int changes = 0;
+  TacHintTemplate& t = *controller.Templates.Add();
+  controller.OnChange = [&](rtl::TObject*) {
+    ++changes;
+    // A size changed from inside the event: no further notice while a size change is
+    // being told, one more after any other change (which is then told as a size change).
+    t.ImageDefault.BordersWidths.Set(0, changes + 100);
+  };
+  struct Step {
+    const char* name;
+    std::function<void()> change;
+    int notices;
+  } steps[] = {
+      {"a size", [&] { t.ImageDefault.ClientMargins.Set(2, 4); }, 1},
+      {"the same size again", [&] { t.ImageDefault.ClientMargins.Set(2, 4); }, 0},
+      {"a draw mode", [&] { t.Img_RightTop.BorderDrawModes.Set(4, TacBorderDrawMode::dmRepeat); }, 2},
+      {"an offset", [&] { t.Img_RightBottom.SetOffsetVert(3); }, 2},
+      {"the font", [&] { gui::TFont f; f.SetHeight(-20); t.SetFont(f); }, 2},
+      {"four sizes", [&] { t.ImageDefault.ShadowSizes.SetAll(1, 2, 3, 4); }, 4},
+  };
+  for (const Step& s : steps) {
+    int before = changes;
+    s.change();
+    EXPECT_EQ(changes - before, s.notices) << s.name;
+  }
+  EXPECT_EQ(t.Font().Height(), -20);
+
+  controller.BeginLoading();
+  t.ImageDefault.SetOffsetHorz(9);
+  t.ImageDefault.ShadowSizes.Set(0, 40);
+  controller.EndLoading();
+  EXPECT_EQ(changes, 11) << "nothing while loading";
+
+  // A template of no controller tells nobody.
+  TacHintTemplate loose;
+  loose.ImageDefault.ShadowSizes.Set(0, 7);
+  loose.ImageDefault.BorderDrawModes.Set(0, TacBorderDrawMode::dmRepeat);
+  EXPECT_EQ(changes, 11);
+}
+
+TEST(HintTemplates, PicturesStreamTheirBytesAsImgData) {
+  TacHintImage with(nullptr), without(nullptr);
+  const uint8_t bytes[] = {0x89, 'P', 'N', 'G', 1, 2};
+  with.ImgData().Write(bytes, sizeof bytes);
+  EXPECT_FALSE(with.StoresImage()) << "the bytes stand for the picture";
+  EXPECT_TRUE(without.StoresImage());
+
+  rtl::TMemoryStream stream;
+  rtl::WriteBinaryProperties(with, stream);
+  std::vector<uint8_t> want = {7, 'I', 'm', 'g', 'D', 'a', 't', 'a', 6, 0, 0, 0};
+  want.insert(want.end(), bytes, bytes + sizeof bytes);
+  EXPECT_EQ(stream.Bytes(), want);
+  TacHintImage read(nullptr);
+  stream.Seek(0, rtl::TSeekOrigin::soBeginning);
+  rtl::ReadBinaryProperties(read, stream);
+  EXPECT_EQ(read.ImgData().Bytes(), with.ImgData().Bytes());
+
+  rtl::TMemoryStream empty;
+  rtl::WriteBinaryProperties(without, empty);
+  EXPECT_EQ(empty.Bytes(), (std::vector<uint8_t>{7, 'I', 'm', 'g', 'D', 'a', 't', 'a', 0, 0, 0, 0}));
 }
 
 TEST(HintTemplates, AssignCopiesPicturesBytesAndFrames) {
