@@ -2,11 +2,14 @@
 // functions, under Wine.
 #include <windows.h>
 
+#include <set>
+
 #include <gtest/gtest.h>
 
 #include "../../gui/GuiTestSupport.h"
 #include "gui/ExtCtrls.h"
 #include "gui/StdCtrls.h"
+#include "rtl/Utf.h"
 #include "skin/core/acBaseForms.h"
 #include "skin/core/sConst.h"
 #include "skin/core/sConstUnit.h"
@@ -83,6 +86,49 @@ TEST(EngineSystem, FilesVersionsAndMetrics) {
   EXPECT_NE(f, nullptr);
   DeleteObject(f);
   EXPECT_FALSE(RunningUnderWow64());  // a 64-bit program
+}
+
+TEST(EngineSystem, FileSearchesFindWhatTheAttributesAllow) {
+  wchar_t tmp[MAX_PATH];
+  GetTempPathW(MAX_PATH, tmp);
+  const std::string dir = rtl::U8(tmp) + "korvan-find-" + std::to_string(GetCurrentProcessId()) + "\\";
+  ASSERT_TRUE(CreateDirectoryW(rtl::W(dir).c_str(), nullptr));
+  for (const char* name : {"a.txt", "b.txt", "h.txt", "c.ini"}) {
+    HANDLE h = CreateFileW(rtl::W(dir + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
+                           nullptr);
+    DWORD written;
+    WriteFile(h, "abc", 3, &written, nullptr);
+    CloseHandle(h);
+  }
+  SetFileAttributesW(rtl::W(dir + "h.txt").c_str(), FILE_ATTRIBUTE_HIDDEN);
+  CreateDirectoryW(rtl::W(dir + "sub.txt").c_str(), nullptr);
+  auto found = [&](const std::string& pattern, int attr) {
+    std::set<std::string> names;
+    TSearchRec f;
+    for (int rc = SkinFindFirst(dir + pattern, attr, f); rc == 0; rc = SkinFindNext(f)) {
+      names.insert(f.Name);
+      if (f.Name == "a.txt") EXPECT_EQ(f.Size, 3);
+    }
+    SkinFindClose(f);
+    EXPECT_EQ(f.FindHandle, INVALID_HANDLE_VALUE);
+    return names;
+  };
+  EXPECT_EQ(found("*.txt", 0), (std::set<std::string>{"a.txt", "b.txt"}));
+  EXPECT_EQ(found("*.txt", faHidden), (std::set<std::string>{"a.txt", "b.txt", "h.txt"}));
+  EXPECT_EQ(found("*.txt", faDirectory), (std::set<std::string>{"a.txt", "b.txt", "sub.txt"}));
+  EXPECT_EQ(found("*.ini", faAnyFile), (std::set<std::string>{"c.ini"}));
+  TSearchRec none;
+  EXPECT_EQ(SkinFindFirst(dir + "*.bmp", faAnyFile, none), ERROR_FILE_NOT_FOUND);
+  EXPECT_EQ(none.FindHandle, INVALID_HANDLE_VALUE);
+  // Only hidden files: the search finds nothing and ends itself.
+  TSearchRec hiddenOnly;
+  EXPECT_EQ(SkinFindFirst(dir + "h.*", 0, hiddenOnly), ERROR_NO_MORE_FILES);
+  EXPECT_EQ(hiddenOnly.FindHandle, INVALID_HANDLE_VALUE);
+
+  SetFileAttributesW(rtl::W(dir + "h.txt").c_str(), FILE_ATTRIBUTE_NORMAL);
+  for (const char* name : {"a.txt", "b.txt", "h.txt", "c.ini"}) DeleteFileW(rtl::W(dir + name).c_str());
+  RemoveDirectoryW(rtl::W(dir + "sub.txt").c_str());
+  RemoveDirectoryW(rtl::W(dir).c_str());
 }
 
 // ---------------------------------------------------------------- the glow form
