@@ -49,6 +49,8 @@ class TCustomForm : public TWinControl {
   TFormStyle FormStyle = TFormStyle::fsNormal;
   TWindowState WindowState = TWindowState::wsNormal;
   bool KeyPreview = false;
+  // The form follows the screen's pixels per inch (kept for the skin engine's forms).
+  bool Scaled = true;
   int ModalResult = mrNone;
   unsigned FormState() const { return formState_; }
 

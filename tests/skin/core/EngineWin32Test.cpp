@@ -166,6 +166,20 @@ TEST(GlowForm, NeverActivatesAndLetsClicksThrough) {
   below.Hide();
 }
 
+TEST(GlowForm, IsScaledByTheClassLibraryOnlyInItsScaleMode) {
+  const TacScaleMode saved = Globals().GlobalScaleMode;
+  for (auto [mode, scaled] : {std::pair{TacScaleMode::sm150, false}, std::pair{TacScaleMode::smAuto, false},
+                              std::pair{TacScaleMode::smVCL, true}}) {
+    Globals().GlobalScaleMode = mode;
+    TacGlowForm glow;
+    glow.Scaled = !scaled;
+    glow.BeginLoading();
+    glow.EndLoading();
+    EXPECT_EQ(glow.Scaled, scaled) << int(mode);
+  }
+  Globals().GlobalScaleMode = saved;
+}
+
 // ---------------------------------------------------------------- monitors and PPI
 
 TEST(Monitors, WorkAreasAndPixelsPerInch) {
