@@ -89,8 +89,6 @@ class TCustomForm : public TWinControl {
   TCloseEvent OnClose;
   TCloseQueryEvent OnCloseQuery;
 
-  void WndProc(TMessage& msg) override;
-
  protected:
   void CreateParams(TCreateParams& params) override;
   void CreateHandleDone() override;
@@ -103,6 +101,17 @@ class TCustomForm : public TWinControl {
   TMainMenu* menu_ = nullptr;
   TWinControl* activeControl_ = nullptr;
   int clientWidth_ = -1, clientHeight_ = -1;
+
+ private:
+  void WMClose(TMessage& msg);
+  void WMCommand(TMessage& msg);
+  void WMInitMenuPopup(TMessage& msg);
+  void WMActivate(TMessage& msg);
+  void WMWindowPosChanged(TMessage& msg);
+
+  KORVAN_MESSAGES(TCustomForm, TWinControl, {WM_CLOSE, &TCustomForm::WMClose}, {WM_COMMAND, &TCustomForm::WMCommand},
+                  {WM_INITMENUPOPUP, &TCustomForm::WMInitMenuPopup}, {WM_ACTIVATE, &TCustomForm::WMActivate},
+                  {WM_WINDOWPOSCHANGED, &TCustomForm::WMWindowPosChanged})
 };
 
 class TForm : public TCustomForm {
