@@ -15,6 +15,7 @@ constexpr unsigned kHintTextFlags = DT_LEFT | DT_WORDBREAK | DT_NOPREFIX;
 constexpr int kTextInset = 2;
 constexpr int kExtraWidth = 6;
 constexpr int kExtraHeight = 2;
+constexpr int kExtraBottom = 4;
 
 // Hints are written in the system's status font.
 void AssignHintFont(TFont& font) {
@@ -64,6 +65,9 @@ TRect THintWindow::CalcHintRect(int maxWidth, const std::string& hint, void*) {
 
 void THintWindow::ActivateHint(TRect rect, const std::string& hint) {
   SetText(hint);
+  // The measured rectangle ends at the last line's cell; the text, set 2 pixels down,
+  // needs that much more below it.
+  rect.Bottom += kExtraBottom;
   // A hint that would reach past its monitor is moved back onto it, the top-left corner
   // winning when it is larger than the monitor.
   RECT want{rect.Left, rect.Top, rect.Right, rect.Bottom};

@@ -19,8 +19,8 @@ class THintWindow : public TCustomControl {
   // The window rectangle at (0, 0) that holds the hint wrapped at maxWidth pixels.
   // data is what the hint's owner attached to it; this class ignores it.
   virtual TRect CalcHintRect(int maxWidth, const std::string& hint, void* data);
-  // Shows the hint in rect (screen coordinates, kept on the desktop) above every
-  // window, without activating it.
+  // Shows the hint in rect (screen coordinates, kept on its monitor; 4 pixels taller
+  // below the text) above every window, without activating it.
   virtual void ActivateHint(TRect rect, const std::string& hint);
   // Hides the hint by letting its window go; the object serves the next hint.
   void ReleaseHandle();

@@ -71,8 +71,11 @@ TEST(HintWindow, ShowsAtItsPlaceAboveEverythingWithoutFocusAndHidesAgain) {
   HWND h = w.Handle();
   EXPECT_TRUE(IsWindowVisible(h));
   EXPECT_TRUE(w.Visible());
+  // Where it was asked to be, with room below the last line for its descenders.
+  r.Bottom += 4;
   EXPECT_TRUE(SameRect(WindowRectOf(h), r)) << Describe(WindowRectOf(h));
   EXPECT_EQ(w.Text(), text);
+  EXPECT_GE(w.ClientHeight(), TextSizeIn(w, text).cy + 2) << "the line fits below the text's inset";
   LONG_PTR ex = GetWindowLongPtrW(h, GWL_EXSTYLE);
   EXPECT_TRUE(ex & WS_EX_TOPMOST);
   EXPECT_TRUE(ex & WS_EX_TOOLWINDOW) << "no button on the task bar";
@@ -107,6 +110,7 @@ TEST(HintWindow, ShowsAtItsPlaceAboveEverythingWithoutFocusAndHidesAgain) {
   // The object serves the next hint, with its new text and place.
   TRect r2 = {r.Left + 30, r.Top + 30, r.Right + 60, r.Bottom + 30};
   w.ActivateHint(r2, "Hapus");
+  r2.Bottom += 4;
   EXPECT_TRUE(IsWindowVisible(w.Handle()));
   EXPECT_TRUE(SameRect(WindowRectOf(w.Handle()), r2)) << Describe(WindowRectOf(w.Handle()));
   EXPECT_EQ(w.Text(), "Hapus");
@@ -117,7 +121,7 @@ TEST(HintWindow, ShowsAtItsPlaceAboveEverythingWithoutFocusAndHidesAgain) {
 TEST(HintWindow, StaysOnItsMonitor) {
   THintWindow w(nullptr);
   TRect r = w.CalcHintRect(800, "Cetak laporan", nullptr);
-  int width = r.Width(), height = r.Height();
+  int width = r.Width(), height = r.Height() + 4;
   MONITORINFO mi{};
   mi.cbSize = sizeof mi;
   GetMonitorInfoW(MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY), &mi);
@@ -133,7 +137,7 @@ TEST(HintWindow, StaysOnItsMonitor) {
        Bounds(m.left, m.top, width, height)},
   };
   for (const Case& c : cases) {
-    w.ActivateHint(c.asked, "Cetak laporan");
+    w.ActivateHint({c.asked.Left, c.asked.Top, c.asked.Right, c.asked.Bottom - 4}, "Cetak laporan");
     TRect got = WindowRectOf(w.Handle());
     EXPECT_TRUE(SameRect(got, c.shown)) << c.name << ": " << Describe(got);
     w.ReleaseHandle();
