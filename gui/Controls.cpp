@@ -692,71 +692,54 @@ void TWinControl::MouseToChildren(TMessage& msg) {
   target->WindowProc(m);
 }
 
+// Painting of our own classes; standard controls paint themselves.
+void TWinControl::WMPaint(TMessage& msg) {
+  if (IsStandardControl()) return Inherited(msg);
+  PAINTSTRUCT ps;
+  HDC dc = msg.WParam ? reinterpret_cast<HDC>(msg.WParam) : BeginPaint(handle_, &ps);
+  PaintWindow(dc);
+  PaintControls(dc);
+  if (!msg.WParam) EndPaint(handle_, &ps);
+}
+
+void TWinControl::WMPrintClient(TMessage& msg) {
+  if (IsStandardControl()) return Inherited(msg);
+  HDC dc = reinterpret_cast<HDC>(msg.WParam);
+  PaintWindow(dc);
+  PaintControls(dc);
+}
+
+void TWinControl::WMEraseBkgnd(TMessage& msg) {
+  if (IsStandardControl()) return Inherited(msg);
+  msg.Result = 1;  // WM_PAINT fills the whole client area
+}
+
+// Notifications of a child window go back to the child's control as CN_ messages.
+void TWinControl::WMReflectFromLParam(TMessage& msg) {
+  if (!msg.LParam) return Inherited(msg);
+  ReflectToChild(msg, reinterpret_cast<HWND>(msg.LParam));
+}
+
+void TWinControl::WMNotify(TMessage& msg) { ReflectToChild(msg, reinterpret_cast<NMHDR*>(msg.LParam)->hwndFrom); }
+
+void TWinControl::WMDrawItem(TMessage& msg) {
+  auto* di = reinterpret_cast<DRAWITEMSTRUCT*>(msg.LParam);
+  if (di->CtlType == ODT_MENU) return Inherited(msg);
+  ReflectToChild(msg, di->hwndItem);
+}
+
+void TWinControl::CNCtlColor(TMessage& msg) {
+  HDC dc = reinterpret_cast<HDC>(msg.WParam);
+  SetTextColor(dc, ColorToRGB(font_.Color()));
+  SetBkColor(dc, ColorToRGB(color_));
+  msg.Result = reinterpret_cast<LRESULT>(BackgroundBrush());
+}
+
+// Offered to every control inside; the first that takes the key ends the round.
+void TWinControl::CMDialogKey(TMessage& msg) { Broadcast(msg); }
+
 void TWinControl::WndProc(TMessage& msg) {
   switch (msg.Msg) {
-    case WM_PAINT:
-      if (!IsStandardControl()) {
-        PAINTSTRUCT ps;
-        HDC dc = msg.WParam ? reinterpret_cast<HDC>(msg.WParam) : BeginPaint(handle_, &ps);
-        PaintWindow(dc);
-        PaintControls(dc);
-        if (!msg.WParam) EndPaint(handle_, &ps);
-        return;
-      }
-      break;
-    case WM_PRINTCLIENT:
-      if (!IsStandardControl()) {
-        HDC dc = reinterpret_cast<HDC>(msg.WParam);
-        PaintWindow(dc);
-        PaintControls(dc);
-        return;
-      }
-      break;
-    case WM_ERASEBKGND:
-      if (!IsStandardControl()) {
-        msg.Result = 1;  // WM_PAINT fills the whole client area
-        return;
-      }
-      break;
-    case WM_COMMAND:
-      if (msg.LParam) {
-        ReflectToChild(msg, reinterpret_cast<HWND>(msg.LParam));
-        return;
-      }
-      break;
-    case WM_NOTIFY:
-      ReflectToChild(msg, reinterpret_cast<NMHDR*>(msg.LParam)->hwndFrom);
-      return;
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORSCROLLBAR:
-      ReflectToChild(msg, reinterpret_cast<HWND>(msg.LParam));
-      return;
-    case WM_DRAWITEM:
-      if (reinterpret_cast<DRAWITEMSTRUCT*>(msg.LParam)->CtlType != ODT_MENU) {
-        ReflectToChild(msg, reinterpret_cast<DRAWITEMSTRUCT*>(msg.LParam)->hwndItem);
-        return;
-      }
-      break;
-    case WM_HSCROLL:
-    case WM_VSCROLL:
-      if (msg.LParam) {
-        ReflectToChild(msg, reinterpret_cast<HWND>(msg.LParam));
-        return;
-      }
-      break;
-    case CN_CTLCOLOREDIT:
-    case CN_CTLCOLORSTATIC:
-    case CN_CTLCOLORBTN:
-    case CN_CTLCOLORLISTBOX: {
-      HDC dc = reinterpret_cast<HDC>(msg.WParam);
-      SetTextColor(dc, ColorToRGB(font_.Color()));
-      SetBkColor(dc, ColorToRGB(color_));
-      msg.Result = reinterpret_cast<LRESULT>(BackgroundBrush());
-      return;
-    }
     case WM_MOUSEMOVE:
       if (!mouseInside_) {
         mouseInside_ = true;
@@ -827,10 +810,6 @@ void TWinControl::WndProc(TMessage& msg) {
     case WM_SIZE:
       if (!(ControlState & csCreating)) AlignControls();
       break;
-    case CM_DIALOGKEY:
-      // Offered to every control inside; the first that takes the key ends the round.
-      Broadcast(msg);
-      return;
     case CM_PARENTFONTCHANGED:
       if (parentFont_ && parent_) {
         font_.Assign(&parent_->Font());  // FontChanged clears the flag: set it back

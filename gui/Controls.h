@@ -296,8 +296,29 @@ class TWinControl : public TControl {
   void ReflectToChild(TMessage& msg, HWND child);
   void MouseToChildren(TMessage& msg);
   static LRESULT CALLBACK EntryWndProc(HWND h, UINT m, WPARAM w, LPARAM l);
+  void WMPaint(TMessage& msg);
+  void WMPrintClient(TMessage& msg);
+  void WMEraseBkgnd(TMessage& msg);
+  void WMReflectFromLParam(TMessage& msg);
+  void WMNotify(TMessage& msg);
+  void WMDrawItem(TMessage& msg);
+  void CNCtlColor(TMessage& msg);
+  void CMDialogKey(TMessage& msg);
   friend class TApplication;
   friend class TControl;
+
+  KORVAN_MESSAGES(TWinControl, TControl, {WM_PAINT, &TWinControl::WMPaint},
+                  {WM_PRINTCLIENT, &TWinControl::WMPrintClient}, {WM_ERASEBKGND, &TWinControl::WMEraseBkgnd},
+                  {WM_COMMAND, &TWinControl::WMReflectFromLParam}, {WM_NOTIFY, &TWinControl::WMNotify},
+                  {WM_CTLCOLORBTN, &TWinControl::WMReflectFromLParam},
+                  {WM_CTLCOLOREDIT, &TWinControl::WMReflectFromLParam},
+                  {WM_CTLCOLORLISTBOX, &TWinControl::WMReflectFromLParam},
+                  {WM_CTLCOLORSTATIC, &TWinControl::WMReflectFromLParam},
+                  {WM_CTLCOLORSCROLLBAR, &TWinControl::WMReflectFromLParam},
+                  {WM_DRAWITEM, &TWinControl::WMDrawItem}, {WM_HSCROLL, &TWinControl::WMReflectFromLParam},
+                  {WM_VSCROLL, &TWinControl::WMReflectFromLParam}, {CN_CTLCOLOREDIT, &TWinControl::CNCtlColor},
+                  {CN_CTLCOLORSTATIC, &TWinControl::CNCtlColor}, {CN_CTLCOLORBTN, &TWinControl::CNCtlColor},
+                  {CN_CTLCOLORLISTBOX, &TWinControl::CNCtlColor}, {CM_DIALOGKEY, &TWinControl::CMDialogKey})
 };
 
 // A windowless control painted by its parent.

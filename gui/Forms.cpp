@@ -323,45 +323,46 @@ void TCustomForm::Close() {
   SetVisible(false);
 }
 
-void TCustomForm::WndProc(TMessage& msg) {
-  switch (msg.Msg) {
-    case WM_CLOSE:
-      Close();
+void TCustomForm::WMClose(TMessage&) { Close(); }
+
+// Menu commands go to the menu; other commands are a child's notification.
+void TCustomForm::WMCommand(TMessage& msg) {
+  if (msg.LParam == 0 && menu_ && HIWORD(msg.WParam) == 0 && menu_->DispatchCommand(LOWORD(msg.WParam))) return;
+  Inherited(msg);
+}
+
+void TCustomForm::WMInitMenuPopup(TMessage& msg) {
+  if (menu_ && menu_->DispatchPopup(reinterpret_cast<HMENU>(msg.WParam))) return;
+  Inherited(msg);
+}
+
+// The active control gets the focus back when the form is activated, and is remembered
+// when the form is left.
+void TCustomForm::WMActivate(TMessage& msg) {
+  if (LOWORD(msg.WParam) != WA_INACTIVE) {
+    if (Screen) Screen->activeForm_ = this;
+    if (activeControl_ && activeControl_->HandleAllocated() && IsWindowEnabled(activeControl_->Handle())) {
+      ::SetFocus(activeControl_->Handle());
+      msg.Result = 0;
       return;
-    case WM_COMMAND:
-      if (msg.LParam == 0 && menu_ && HIWORD(msg.WParam) == 0 && menu_->DispatchCommand(LOWORD(msg.WParam))) return;
-      break;
-    case WM_INITMENUPOPUP:
-      if (menu_ && menu_->DispatchPopup(reinterpret_cast<HMENU>(msg.WParam))) return;
-      break;
-    case WM_ACTIVATE:
-      if (LOWORD(msg.WParam) != WA_INACTIVE) {
-        if (Screen) Screen->activeForm_ = this;
-        if (activeControl_ && activeControl_->HandleAllocated() && IsWindowEnabled(activeControl_->Handle())) {
-          ::SetFocus(activeControl_->Handle());
-          msg.Result = 0;
-          return;
-        }
-      } else if (HWND f = GetFocus(); f && IsChild(handle_, f)) {
-        if (auto* c = FromHandle(f)) activeControl_ = c;
-      }
-      break;
-    case WM_WINDOWPOSCHANGED: {
-      auto* wp = reinterpret_cast<WINDOWPOS*>(msg.LParam);
-      if (!(wp->flags & SWP_NOMOVE)) {
-        left_ = wp->x;
-        top_ = wp->y;
-      }
-      if (!(wp->flags & SWP_NOSIZE)) {
-        width_ = wp->cx;
-        height_ = wp->cy;
-      }
-      break;
     }
-    default:
-      break;
+  } else if (HWND f = GetFocus(); f && IsChild(handle_, f)) {
+    if (auto* c = FromHandle(f)) activeControl_ = c;
   }
-  TWinControl::WndProc(msg);
+  Inherited(msg);
+}
+
+void TCustomForm::WMWindowPosChanged(TMessage& msg) {
+  auto* wp = reinterpret_cast<WINDOWPOS*>(msg.LParam);
+  if (!(wp->flags & SWP_NOMOVE)) {
+    left_ = wp->x;
+    top_ = wp->y;
+  }
+  if (!(wp->flags & SWP_NOSIZE)) {
+    width_ = wp->cx;
+    height_ = wp->cy;
+  }
+  Inherited(msg);
 }
 
 // ---------------------------------------------------------------- TApplication

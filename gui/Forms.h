@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "gui/Controls.h"
+#include "gui/HintWindow.h"
 
 namespace gui {
 
@@ -48,6 +49,8 @@ class TCustomForm : public TWinControl {
   TFormStyle FormStyle = TFormStyle::fsNormal;
   TWindowState WindowState = TWindowState::wsNormal;
   bool KeyPreview = false;
+  // The form follows the screen's pixels per inch (kept for the skin engine's forms).
+  bool Scaled = true;
   int ModalResult = mrNone;
   unsigned FormState() const { return formState_; }
 
@@ -86,8 +89,6 @@ class TCustomForm : public TWinControl {
   TCloseEvent OnClose;
   TCloseQueryEvent OnCloseQuery;
 
-  void WndProc(TMessage& msg) override;
-
  protected:
   void CreateParams(TCreateParams& params) override;
   void CreateHandleDone() override;
@@ -100,6 +101,17 @@ class TCustomForm : public TWinControl {
   TMainMenu* menu_ = nullptr;
   TWinControl* activeControl_ = nullptr;
   int clientWidth_ = -1, clientHeight_ = -1;
+
+ private:
+  void WMClose(TMessage& msg);
+  void WMCommand(TMessage& msg);
+  void WMInitMenuPopup(TMessage& msg);
+  void WMActivate(TMessage& msg);
+  void WMWindowPosChanged(TMessage& msg);
+
+  KORVAN_MESSAGES(TCustomForm, TWinControl, {WM_CLOSE, &TCustomForm::WMClose}, {WM_COMMAND, &TCustomForm::WMCommand},
+                  {WM_INITMENUPOPUP, &TCustomForm::WMInitMenuPopup}, {WM_ACTIVATE, &TCustomForm::WMActivate},
+                  {WM_WINDOWPOSCHANGED, &TCustomForm::WMWindowPosChanged})
 };
 
 class TForm : public TCustomForm {
@@ -158,6 +170,13 @@ class TApplication : public TComponent {
   void HandleException(const std::exception_ptr& e);
   void ShowException(const std::string& message);
   TExceptionEvent OnException;
+
+  // The class hint windows are made from, and the pauses (ms) before a hint shows, before
+  // the next one shows while hints are on, and before it hides again.
+  THintWindowClass HintWindowClass;
+  int HintPause = 500;
+  int HintShortPause = 50;
+  int HintHidePause = 2500;
 
  private:
   bool ProcessMessage(MSG& msg);

@@ -366,4 +366,132 @@ void WriteFileBytes(const std::string& utf8Path, const uint8_t* data, size_t siz
   if (!ok) throw Exception(Format("Cannot write file \"%s\"", utf8Path.c_str()));
 }
 
+// ---- Byte properties ----
+
+namespace {
+
+class TBinaryPropertyWriter : public TFiler {
+ public:
+  explicit TBinaryPropertyWriter(TStream& out) : out_(out) {}
+  void DefineBinaryProperty(const std::string& name, const std::function<void(TStream&)>&,
+                            const std::function<void(TStream&)>& writeData, bool hasData) override {
+    if (!hasData || !writeData) return;
+    if (name.empty() || name.size() > 255) throw Exception(Format("Invalid property name \"%s\"", name.c_str()));
+    TMemoryStream value;
+    writeData(value);
+    if (value.Size() > INT32_MAX) throw EReadError("Stream write error");
+    uint8_t n = static_cast<uint8_t>(name.size());
+    out_.WriteBuffer(&n, 1);
+    out_.WriteBuffer(name.data(), n);
+    uint32_t len = static_cast<uint32_t>(value.Size());
+    uint8_t le[4] = {uint8_t(len), uint8_t(len >> 8), uint8_t(len >> 16), uint8_t(len >> 24)};
+    out_.WriteBuffer(le, 4);
+    out_.WriteBuffer(value.Memory(), value.Size());
+  }
+
+ private:
+  TStream& out_;
+};
+
+class TBinaryPropertyReader : public TFiler {
+ public:
+  explicit TBinaryPropertyReader(TStream& in) {
+    const int64_t end = in.Size();
+    while (in.Position() < end) {
+      uint8_t n = 0;
+      in.ReadBuffer(&n, 1);
+      std::string name(n, '\0');
+      in.ReadBuffer(name.data(), n);
+      uint8_t le[4];
+      in.ReadBuffer(le, 4);
+      int64_t len = int64_t(le[0]) | int64_t(le[1]) << 8 | int64_t(le[2]) << 16 | int64_t(le[3]) << 24;
+      // The length is checked against what is left before anything is allocated.
+      if (len > end - in.Position()) throw EReadError("Stream read error");
+      std::vector<uint8_t> bytes(static_cast<size_t>(len));
+      in.ReadBuffer(bytes.data(), len);
+      blocks_.emplace_back(std::move(name), std::move(bytes));
+    }
+  }
+  void DefineBinaryProperty(const std::string& name, const std::function<void(TStream&)>& readData,
+                            const std::function<void(TStream&)>&, bool) override {
+    if (!readData) return;
+    for (auto& [blockName, bytes] : blocks_)
+      if (blockName == name) {
+        TMemoryStream value(bytes);
+        readData(value);
+        return;
+      }
+  }
+
+ private:
+  std::vector<std::pair<std::string, std::vector<uint8_t>>> blocks_;
+};
+
+}  // namespace
+
+void DefineStreamProperty(TFiler& filer, const std::string& name, TMemoryStream& stream) {
+  filer.DefineBinaryProperty(
+      name, [&stream](TStream& in) { stream.LoadFromStream(in); },
+      [&stream](TStream& out) { stream.SaveToStream(out); }, true);
+}
+
+void WriteBinaryProperties(TPersistent& object, TStream& out) {
+  TBinaryPropertyWriter w(out);
+  object.DefineProperties(w);
+}
+
+void ReadBinaryProperties(TPersistent& object, TStream& in) {
+  TBinaryPropertyReader r(in);
+  object.DefineProperties(r);
+}
+
+// ---- TCollection ----
+
+TCollectionItem::TCollectionItem(TCollection* collection) : collection_(collection) {
+  if (collection_) collection_->items_.push_back(this);
+}
+
+TCollectionItem::~TCollectionItem() {
+  if (!collection_) return;
+  auto& v = collection_->items_;
+  v.erase(std::remove(v.begin(), v.end(), this), v.end());
+}
+
+int TCollectionItem::Index() const {
+  if (!collection_) return -1;
+  auto& v = collection_->items_;
+  return static_cast<int>(std::find(v.begin(), v.end(), this) - v.begin());
+}
+
+TCollection::~TCollection() { Clear(); }
+
+TCollectionItem* TCollection::Add() {
+  TCollectionItem* item = makeItem_(this);
+  // An item made without this collection joins it here.
+  if (item->collection_ != this) {
+    item->collection_ = this;
+    items_.push_back(item);
+  }
+  return item;
+}
+
+TCollectionItem* TCollection::Items(int index) const {
+  if (index < 0 || index >= Count()) throw ERangeError(Format("List index out of bounds (%d)", index));
+  return items_[static_cast<size_t>(index)];
+}
+
+void TCollection::Delete(int index) { delete Items(index); }
+
+void TCollection::Clear() {
+  while (!items_.empty()) delete items_.back();
+}
+
+void TCollection::Assign(const TPersistent* source) {
+  auto* src = dynamic_cast<const TCollection*>(source);
+  if (!src) return TPersistent::Assign(source);
+  if (src == this) return;
+  Clear();
+  for (TCollectionItem* item : src->items_) Add()->Assign(item);
+}
+
 }  // namespace rtl

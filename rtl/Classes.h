@@ -32,12 +32,17 @@ class TObject {
   bool ClassNameIs(std::string_view name) const { return SameText(ClassName(), name); }
 };
 
+class TFiler;
+
 class TPersistent : public TObject {
   KORVAN_CLASS(TPersistent)
  public:
   // Copies source into this object; classes that do not know the source refuse it with
   // the class library's text "Cannot assign a <source> to a <this>".
   virtual void Assign(const TPersistent* source);
+  // Declares the values the object streams itself besides its plain properties (whole
+  // files kept as bytes).
+  virtual void DefineProperties(TFiler&) {}
 
  protected:
   virtual void AssignTo(TPersistent* dest) const;
@@ -178,6 +183,74 @@ class TMemoryStream : public TStream {
  private:
   std::vector<uint8_t> data_;
   int64_t pos_ = 0;
+};
+
+// What an object's DefineProperties talks to: a reader hands each declared byte property
+// its stored bytes, a writer asks for them. hasData false leaves the property unwritten.
+class TFiler {
+ public:
+  virtual ~TFiler() = default;
+  virtual void DefineBinaryProperty(const std::string& name, const std::function<void(TStream&)>& readData,
+                                    const std::function<void(TStream&)>& writeData, bool hasData) = 0;
+};
+
+// Declares a memory stream as a byte property holding its whole content, written even
+// when empty; reading replaces the content.
+void DefineStreamProperty(TFiler& filer, const std::string& name, TMemoryStream& stream);
+
+// The byte properties of an object as one block each: the name (one length byte, then
+// its bytes) and the value (a 32-bit little-endian length, then the bytes).
+void WriteBinaryProperties(TPersistent& object, TStream& out);
+// Reads such blocks from the stream's position to its end and gives each property the
+// object declares its block; a property without a block is left as it is. A block cut
+// short or running past the end raises EReadError.
+void ReadBinaryProperties(TPersistent& object, TStream& in);
+
+class TCollection;
+
+// One item of a collection; it joins the collection it is made with and leaves it when
+// freed.
+class TCollectionItem : public TPersistent {
+  KORVAN_CLASS(TCollectionItem)
+ public:
+  explicit TCollectionItem(TCollection* collection);
+  ~TCollectionItem() override;
+  TCollectionItem(const TCollectionItem&) = delete;
+  TCollectionItem& operator=(const TCollectionItem&) = delete;
+  TCollection* Collection() const { return collection_; }
+  int Index() const;
+
+ private:
+  friend class TCollection;
+  TCollection* collection_ = nullptr;
+};
+
+// Owned items of one class, made through the item factory the collection is given.
+class TCollection : public TPersistent {
+  KORVAN_CLASS(TCollection)
+ public:
+  using TItemFactory = std::function<TCollectionItem*(TCollection*)>;
+  explicit TCollection(TItemFactory makeItem, TPersistent* owner = nullptr)
+      : makeItem_(std::move(makeItem)), owner_(owner) {}
+  ~TCollection() override;
+  TCollection(const TCollection&) = delete;
+  TCollection& operator=(const TCollection&) = delete;
+
+  TCollectionItem* Add();
+  int Count() const { return static_cast<int>(items_.size()); }
+  TCollectionItem* Items(int index) const;
+  void Delete(int index);
+  void Clear();
+  // What the collection belongs to, nullptr for none.
+  TPersistent* Owner() const { return owner_; }
+  // Clears itself, then adds a copy (Assign) of every item of a source collection, in order.
+  void Assign(const TPersistent* source) override;
+
+ private:
+  friend class TCollectionItem;
+  TItemFactory makeItem_;
+  TPersistent* owner_;
+  std::vector<TCollectionItem*> items_;
 };
 
 // Whole-file helpers with UTF-8 paths; raise Exception with the file name on failure.

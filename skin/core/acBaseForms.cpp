@@ -11,6 +11,11 @@ TacGlowForm::TacGlowForm(rtl::TComponent* owner) : gui::TCustomForm(owner) {
 
 TacGlowForm::~TacGlowForm() = default;
 
+void TacGlowForm::Loaded() {
+  Scaled = Globals().GlobalScaleMode == TacScaleMode::smVCL;
+  gui::TCustomForm::Loaded();
+}
+
 void TacGlowForm::CreateWnd() {
   gui::TCustomForm::CreateWnd();
   if (!handle_) return;

@@ -35,6 +35,8 @@ class TacGlowForm : public gui::TCustomForm {
   bool MouseTransparent = true;
 
  protected:
+  // Scaled follows the engine's scale mode: the class library scales only in smVCL.
+  void Loaded() override;
   void CreateWnd() override;
   // Shows without activating; hides like any form.
   void VisibleChanged() override;

@@ -187,6 +187,42 @@ bool DirExistsQuiet(const std::string& path) {
   return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+namespace {
+
+// Moves on to the next entry the search's attributes allow; 0 or the system's error.
+int FindMatchingFile(TSearchRec& f, WIN32_FIND_DATAW& d) {
+  while (static_cast<int>(d.dwFileAttributes) & f.ExcludeAttr)
+    if (!FindNextFileW(f.FindHandle, &d)) return static_cast<int>(GetLastError());
+  f.Name = rtl::U8(d.cFileName);
+  f.Size = static_cast<int64_t>(d.nFileSizeHigh) << 32 | d.nFileSizeLow;
+  f.Attr = static_cast<int>(d.dwFileAttributes);
+  f.LastWrite = d.ftLastWriteTime;
+  return 0;
+}
+
+}  // namespace
+
+int SkinFindFirst(const std::string& path, int attr, TSearchRec& f) {
+  f.ExcludeAttr = ~attr & (faHidden | faSysFile | faVolumeID | faDirectory);
+  WIN32_FIND_DATAW d;
+  f.FindHandle = FindFirstFileW(rtl::W(path).c_str(), &d);
+  if (f.FindHandle == INVALID_HANDLE_VALUE) return static_cast<int>(GetLastError());
+  int rc = FindMatchingFile(f, d);
+  if (rc != 0) SkinFindClose(f);
+  return rc;
+}
+
+int SkinFindNext(TSearchRec& f) {
+  WIN32_FIND_DATAW d;
+  if (!FindNextFileW(f.FindHandle, &d)) return static_cast<int>(GetLastError());
+  return FindMatchingFile(f, d);
+}
+
+void SkinFindClose(TSearchRec& f) {
+  if (f.FindHandle != INVALID_HANDLE_VALUE) FindClose(f.FindHandle);
+  f.FindHandle = INVALID_HANDLE_VALUE;
+}
+
 std::string ExeFolder() {
   std::wstring buf(MAX_PATH, L'\0');
   for (;;) {

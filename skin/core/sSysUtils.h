@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "gui/Icons.h"
+#include "gui/Messages.h"
 #include "skin/core/sCommonUtils.h"
 
 namespace gui {
@@ -58,6 +59,32 @@ bool DirExistsQuiet(const std::string& path);
 std::string ExeFolder();
 // The shell's icon of an existing file; nullptr when there is none.
 std::unique_ptr<gui::TIcon> GetFileIcon(const std::string& fileName, bool small);
+
+// File attributes a search may include.
+inline constexpr int faReadOnly = 0x01, faHidden = 0x02, faSysFile = 0x04, faVolumeID = 0x08, faDirectory = 0x10,
+                     faArchive = 0x20, faAnyFile = 0x3F;
+// One found file of a search.
+struct TSearchRec {
+  std::string Name;
+  int64_t Size = 0;
+  int Attr = 0;
+  FILETIME LastWrite{};
+  // The search: the attributes a file must not have, and the system's search handle.
+  int ExcludeAttr = 0;
+  HANDLE FindHandle = INVALID_HANDLE_VALUE;
+};
+// Files matching a path with wildcards. Plain files are always found; hidden, system and
+// directory entries only when attr includes their bit. Answers 0 for a file found, else
+// the system's error code (ERROR_NO_MORE_FILES at the end); a search that answered 0
+// is ended with SkinFindClose.
+int SkinFindFirst(const std::string& path, int attr, TSearchRec& f);
+int SkinFindNext(TSearchRec& f);
+void SkinFindClose(TSearchRec& f);
+
+// A message record with its fields given.
+inline gui::TMessage BuildMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT result = 0) {
+  return {msg, wParam, lParam, result};
+}
 
 // ---------------------------------------------------------------- form adapters
 void AttachAdapterToForm(gui::TControl* adapter, gui::TControl* form);

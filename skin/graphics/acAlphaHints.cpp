@@ -7,6 +7,8 @@ namespace skin {
 namespace {
 // A change made while the controller's change event runs does not notify again.
 bool g_notifying = false;
+TacHintTemplate* g_currentTemplate = nullptr;
+TacHintImage* g_currentImage = nullptr;
 }  // namespace
 
 // ---------------------------------------------------------------- TacBordersSizes
@@ -128,6 +130,10 @@ void TacHintImage::LoadImageData() {
   Changed();
 }
 
+void TacHintImage::DefineProperties(rtl::TFiler& filer) {
+  rtl::DefineStreamProperty(filer, "ImgData", imgData_);
+}
+
 void TacHintImage::AssignTo(rtl::TPersistent* dest) const {
   auto* d = dynamic_cast<TacHintImage*>(dest);
   if (!d || d == this) {  // Assign(nullptr) arrives here as an assignment to itself
@@ -150,14 +156,54 @@ void TacHintImage::AssignTo(rtl::TPersistent* dest) const {
 
 // ---------------------------------------------------------------- TacHintTemplate
 
-TacHintTemplate::TacHintTemplate(std::function<void()> onChange) : onChange_(std::move(onChange)) {
+TacHintTemplate::TacHintTemplate(rtl::TCollection* collection) : rtl::TCollectionItem(collection) {
   font_.SetHeight(-12);
 }
 
-TacHintTemplate::~TacHintTemplate() = default;
+TacHintTemplate::~TacHintTemplate() {
+  // The current template never outlives its owner.
+  if (g_currentTemplate == this) g_currentTemplate = nullptr, g_currentImage = nullptr;
+}
+
+void TacHintTemplate::SetFont(const gui::TFont& font) {
+  font_.Assign(&font);
+  Notify();
+}
 
 void TacHintTemplate::Notify() {
-  if (onChange_) onChange_();
+  if (!Collection()) return;
+  if (auto* c = dynamic_cast<TacHintController*>(Collection()->Owner())) c->Changed();
+}
+
+// ---------------------------------------------------------------- the controller's part
+
+TacHintTemplates::TacHintTemplates(TacHintController* owner)
+    : rtl::TCollection([](rtl::TCollection* c) { return new TacHintTemplate(c); }, owner) {}
+
+TacHintController::TacHintController(rtl::TComponent* owner) : rtl::TComponent(owner) {}
+
+void TacHintController::Changed() {
+  if ((ComponentState() & rtl::csLoading) || !OnChange) return;
+  OnChange(this);
+}
+
+TacHintTemplate* CurrentHintTemplate() { return g_currentTemplate; }
+TacHintImage* CurrentHintImage() { return g_currentImage; }
+
+void SelectHintImage(TacHintController* controller) {
+  if (!controller) return;
+  const int i = controller->TemplateIndex;
+  g_currentTemplate = i >= 0 && i < controller->Templates.Count() ? controller->Templates.Items(i)
+                                                                    : DefaultHintTemplate();
+  if (!g_currentTemplate) return;
+  TacHintTemplate& t = *g_currentTemplate;
+  switch (IsSingleImageTemplate(t) ? 0 : controller->PreferredPosition) {
+    case 0: g_currentImage = &t.ImageDefault; break;
+    case 1: g_currentImage = &t.Img_LeftBottom; break;
+    case 2: g_currentImage = &t.Img_RightTop; break;
+    case 3: g_currentImage = &t.Img_RightBottom; break;
+    default: break;  // the picture stays as it was
+  }
 }
 
 void TacHintTemplate::AssignTo(rtl::TPersistent* dest) const {
@@ -176,8 +222,8 @@ void TacHintTemplate::AssignTo(rtl::TPersistent* dest) const {
 }
 
 bool IsSingleImageTemplate(const TacHintTemplate& t) {
-  // The current template of a shown hint does not exist before hints are shown.
-  return t.Img_LeftBottom.ImgData().Bytes().empty();
+  return t.Img_LeftBottom.ImgData().Bytes().empty() &&
+         (!g_currentTemplate || g_currentTemplate->Img_LeftBottom.Image().Empty());
 }
 
 // ---------------------------------------------------------------- the default template

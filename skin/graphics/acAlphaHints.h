@@ -17,6 +17,7 @@ enum class TacHintAlign : uint8_t { haHorzCenter, haVertCenter };
 
 class TacHintImage;
 class TacHintTemplate;
+class TacHintController;
 
 // Four distances in pixels; a stored negative value reads as 0.
 class TacBordersSizes : public rtl::TPersistent {
@@ -88,6 +89,10 @@ class TacHintImage : public rtl::TPersistent {
   const rtl::TMemoryStream& ImgData() const { return imgData_; }
   // Decodes ImgData into the picture (the frame sizes stay) and notifies.
   void LoadImageData();
+  // The picture is streamed as itself only while it has no ImgData bytes.
+  bool StoresImage() const { return imgData_.Bytes().empty(); }
+  // "ImgData", written even when empty.
+  void DefineProperties(rtl::TFiler& filer) override;
   int32_t ImageWidth() const { return image_->Empty() ? 0 : image_->Width(); }
   int32_t ImageHeight() const { return image_->Empty() ? 0 : image_->Height(); }
 
@@ -106,12 +111,11 @@ class TacHintImage : public rtl::TPersistent {
 
 // A named set of pictures: ImageDefault points from its left-top corner; the others from
 // the corner their names give.
-class TacHintTemplate : public rtl::TPersistent {
+class TacHintTemplate : public rtl::TCollectionItem {
   KORVAN_CLASS(TacHintTemplate)
  public:
-  // onChange stands for the owning controller's change event; a template without
-  // collection has none.
-  explicit TacHintTemplate(std::function<void()> onChange = nullptr);
+  // A template in a controller's collection reports its changes to the controller.
+  explicit TacHintTemplate(rtl::TCollection* collection = nullptr);
   ~TacHintTemplate() override;
 
   TacHintImage ImageDefault{this};
@@ -119,9 +123,11 @@ class TacHintTemplate : public rtl::TPersistent {
   TacHintImage Img_LeftBottom{this};
   TacHintImage Img_RightBottom{this};
   gui::TFont& Font() { return font_; }
+  void SetFont(const gui::TFont& font);
   std::string Name;
   TacHintAlign HintAlign = TacHintAlign::haHorzCenter;
-  bool InCollection() const { return static_cast<bool>(onChange_); }
+  bool InCollection() const { return Collection() != nullptr; }
+  // Tells the controller the template belongs to, if any.
   void Notify();
 
  protected:
@@ -129,10 +135,40 @@ class TacHintTemplate : public rtl::TPersistent {
 
  private:
   gui::TFont font_;
-  std::function<void()> onChange_;
 };
 
-// A template that carries no Img_LeftBottom picture uses ImageDefault for every position.
+class TacHintTemplates : public rtl::TCollection {
+  KORVAN_CLASS(TacHintTemplates)
+ public:
+  explicit TacHintTemplates(TacHintController* owner);
+  TacHintTemplate* Add() { return static_cast<TacHintTemplate*>(rtl::TCollection::Add()); }
+  TacHintTemplate* Items(int index) const { return static_cast<TacHintTemplate*>(rtl::TCollection::Items(index)); }
+};
+
+// What the hint controller holds for choosing a template: its templates, the chosen
+// one, the position it prefers (0 right and below the point, 1 right and above, 2 left
+// and below, 3 left and above) and the event its templates' changes fire.
+class TacHintController : public rtl::TComponent {
+  KORVAN_CLASS(TacHintController)
+ public:
+  explicit TacHintController(rtl::TComponent* owner);
+  TacHintTemplates Templates{this};
+  int TemplateIndex = 0;
+  uint8_t PreferredPosition = 0;
+  rtl::TNotifyEvent OnChange;
+  // Fires OnChange, except while the controller is being loaded.
+  void Changed();
+};
+
+// The template and picture the next bubble is drawn from: the controller's template at
+// its TemplateIndex (the default template for an index outside the collection) and its
+// picture for the preferred position.
+void SelectHintImage(TacHintController* controller);
+TacHintTemplate* CurrentHintTemplate();
+TacHintImage* CurrentHintImage();
+
+// A template that carries no Img_LeftBottom picture uses ImageDefault for every position:
+// no ImgData bytes, and no decoded picture in the current template.
 bool IsSingleImageTemplate(const TacHintTemplate& t);
 
 // The default template, made by step 12 of the start-up road; nullptr outside it.

@@ -19,6 +19,21 @@ void UninstallEmbeddedFont(TacEmbeddedFont& item) {
   item.Handle = nullptr;
 }
 
+TacEmbeddedFont::~TacEmbeddedFont() { UninstallEmbeddedFont(*this); }
+
+void TacEmbeddedFont::Assign(const rtl::TPersistent* source) {
+  auto* s = dynamic_cast<const TacEmbeddedFont*>(source);
+  if (!s) return rtl::TCollectionItem::Assign(source);
+  if (s == this) return;
+  FileName = s->FileName;
+  FontName = s->FontName;
+  if (!s->FontData.Bytes().empty()) s->FontData.SaveToStream(FontData);
+}
+
+void TacEmbeddedFont::DefineProperties(rtl::TFiler& filer) {
+  rtl::DefineStreamProperty(filer, "FontData", FontData);
+}
+
 namespace {
 HANDLE g_iconFont = nullptr;
 DWORD g_iconFontCount = 0;

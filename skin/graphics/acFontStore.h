@@ -10,13 +10,30 @@
 
 namespace skin {
 
-class TacEmbeddedFont : public rtl::TPersistent {
+// One font a skin carries; its registration goes with it.
+class TacEmbeddedFont : public rtl::TCollectionItem {
   KORVAN_CLASS(TacEmbeddedFont)
  public:
+  explicit TacEmbeddedFont(rtl::TCollection* collection = nullptr) : rtl::TCollectionItem(collection) {}
+  ~TacEmbeddedFont() override;
   std::string FileName;
   std::string FontName;
   HANDLE Handle = nullptr;       // the registration, nullptr while not registered
   rtl::TMemoryStream FontData;   // the complete bytes of one font file
+  // Copies the names, and the bytes when the source has any (appended at the position).
+  void Assign(const rtl::TPersistent* source) override;
+  // "FontData", written even when empty.
+  void DefineProperties(rtl::TFiler& filer) override;
+};
+
+// The fonts of a skin; Assign replaces them with copies of another collection's.
+class TacEmbeddedFonts : public rtl::TCollection {
+  KORVAN_CLASS(TacEmbeddedFonts)
+ public:
+  explicit TacEmbeddedFonts(rtl::TPersistent* owner = nullptr)
+      : rtl::TCollection([](rtl::TCollection* c) { return new TacEmbeddedFont(c); }, owner) {}
+  TacEmbeddedFont* Add() { return static_cast<TacEmbeddedFont*>(rtl::TCollection::Add()); }
+  TacEmbeddedFont* Items(int index) const { return static_cast<TacEmbeddedFont*>(rtl::TCollection::Items(index)); }
 };
 
 // Registers the item's bytes for this process; an empty item gets no handle. A handle

@@ -2,11 +2,14 @@
 // functions, under Wine.
 #include <windows.h>
 
+#include <set>
+
 #include <gtest/gtest.h>
 
 #include "../../gui/GuiTestSupport.h"
 #include "gui/ExtCtrls.h"
 #include "gui/StdCtrls.h"
+#include "rtl/Utf.h"
 #include "skin/core/acBaseForms.h"
 #include "skin/core/sConst.h"
 #include "skin/core/sConstUnit.h"
@@ -85,6 +88,49 @@ TEST(EngineSystem, FilesVersionsAndMetrics) {
   EXPECT_FALSE(RunningUnderWow64());  // a 64-bit program
 }
 
+TEST(EngineSystem, FileSearchesFindWhatTheAttributesAllow) {
+  wchar_t tmp[MAX_PATH];
+  GetTempPathW(MAX_PATH, tmp);
+  const std::string dir = rtl::U8(tmp) + "korvan-find-" + std::to_string(GetCurrentProcessId()) + "\\";
+  ASSERT_TRUE(CreateDirectoryW(rtl::W(dir).c_str(), nullptr));
+  for (const char* name : {"a.txt", "b.txt", "h.txt", "c.ini"}) {
+    HANDLE h = CreateFileW(rtl::W(dir + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
+                           nullptr);
+    DWORD written;
+    WriteFile(h, "abc", 3, &written, nullptr);
+    CloseHandle(h);
+  }
+  SetFileAttributesW(rtl::W(dir + "h.txt").c_str(), FILE_ATTRIBUTE_HIDDEN);
+  CreateDirectoryW(rtl::W(dir + "sub.txt").c_str(), nullptr);
+  auto found = [&](const std::string& pattern, int attr) {
+    std::set<std::string> names;
+    TSearchRec f;
+    for (int rc = SkinFindFirst(dir + pattern, attr, f); rc == 0; rc = SkinFindNext(f)) {
+      names.insert(f.Name);
+      if (f.Name == "a.txt") EXPECT_EQ(f.Size, 3);
+    }
+    SkinFindClose(f);
+    EXPECT_EQ(f.FindHandle, INVALID_HANDLE_VALUE);
+    return names;
+  };
+  EXPECT_EQ(found("*.txt", 0), (std::set<std::string>{"a.txt", "b.txt"}));
+  EXPECT_EQ(found("*.txt", faHidden), (std::set<std::string>{"a.txt", "b.txt", "h.txt"}));
+  EXPECT_EQ(found("*.txt", faDirectory), (std::set<std::string>{"a.txt", "b.txt", "sub.txt"}));
+  EXPECT_EQ(found("*.ini", faAnyFile), (std::set<std::string>{"c.ini"}));
+  TSearchRec none;
+  EXPECT_EQ(SkinFindFirst(dir + "*.bmp", faAnyFile, none), ERROR_FILE_NOT_FOUND);
+  EXPECT_EQ(none.FindHandle, INVALID_HANDLE_VALUE);
+  // Only hidden files: the search finds nothing and ends itself.
+  TSearchRec hiddenOnly;
+  EXPECT_EQ(SkinFindFirst(dir + "h.*", 0, hiddenOnly), ERROR_NO_MORE_FILES);
+  EXPECT_EQ(hiddenOnly.FindHandle, INVALID_HANDLE_VALUE);
+
+  SetFileAttributesW(rtl::W(dir + "h.txt").c_str(), FILE_ATTRIBUTE_NORMAL);
+  for (const char* name : {"a.txt", "b.txt", "h.txt", "c.ini"}) DeleteFileW(rtl::W(dir + name).c_str());
+  RemoveDirectoryW(rtl::W(dir + "sub.txt").c_str());
+  RemoveDirectoryW(rtl::W(dir).c_str());
+}
+
 // ---------------------------------------------------------------- the glow form
 
 TEST(GlowForm, NeverActivatesAndLetsClicksThrough) {
@@ -118,6 +164,20 @@ TEST(GlowForm, NeverActivatesAndLetsClicksThrough) {
   glow.Perform(gui::CM_SHOWINGCHANGED, 0, 0);
   EXPECT_FALSE(IsWindowVisible(glow.Handle()));
   below.Hide();
+}
+
+TEST(GlowForm, IsScaledByTheClassLibraryOnlyInItsScaleMode) {
+  const TacScaleMode saved = Globals().GlobalScaleMode;
+  for (auto [mode, scaled] : {std::pair{TacScaleMode::sm150, false}, std::pair{TacScaleMode::smAuto, false},
+                              std::pair{TacScaleMode::smVCL, true}}) {
+    Globals().GlobalScaleMode = mode;
+    TacGlowForm glow;
+    glow.Scaled = !scaled;
+    glow.BeginLoading();
+    glow.EndLoading();
+    EXPECT_EQ(glow.Scaled, scaled) << int(mode);
+  }
+  Globals().GlobalScaleMode = saved;
 }
 
 // ---------------------------------------------------------------- monitors and PPI
@@ -186,8 +246,13 @@ TEST(Monitors, ControlPropertiesByName) {
 // ---------------------------------------------------------------- hint templates
 
 TEST(HintTemplates, SizesReadNegativeAsZeroAndPicturesResetTheFrame) {
+  TacHintController controller(nullptr);
   int changes = 0;
-  TacHintTemplate t([&] { ++changes; });
+  controller.OnChange = [&](rtl::TObject* sender) {
+    EXPECT_EQ(sender, &controller);
+    ++changes;
+  };
+  TacHintTemplate& t = *controller.Templates.Add();
   t.ImageDefault.ShadowSizes.Set(1, -3);
   EXPECT_EQ(t.ImageDefault.ShadowSizes.Left(), 0);
   TacBordersSizes copy(nullptr);
@@ -213,6 +278,70 @@ TEST(HintTemplates, SizesReadNegativeAsZeroAndPicturesResetTheFrame) {
 
   EXPECT_THROW(t.ImageDefault.ShadowSizes.Assign(nullptr), rtl::Exception);
   EXPECT_THROW(t.Assign(nullptr), rtl::Exception);
+}
+
+TEST(HintTemplates, TheControllerHearsOfChangesExceptWhileLoadingAndNotTwiceFromItsOwnEvent) {
+  TacHintController controller(nullptr);
+  int changes = 0;
+  TacHintTemplate& t = *controller.Templates.Add();
+  controller.OnChange = [&](rtl::TObject*) {
+    ++changes;
+    // A size changed from inside the event: no further notice while a size change is
+    // being told, one more after any other change (which is then told as a size change).
+    t.ImageDefault.BordersWidths.Set(0, changes + 100);
+  };
+  struct Step {
+    const char* name;
+    std::function<void()> change;
+    int notices;
+  } steps[] = {
+      {"a size", [&] { t.ImageDefault.ClientMargins.Set(2, 4); }, 1},
+      {"the same size again", [&] { t.ImageDefault.ClientMargins.Set(2, 4); }, 0},
+      {"a draw mode", [&] { t.Img_RightTop.BorderDrawModes.Set(4, TacBorderDrawMode::dmRepeat); }, 2},
+      {"an offset", [&] { t.Img_RightBottom.SetOffsetVert(3); }, 2},
+      {"the font", [&] { gui::TFont f; f.SetHeight(-20); t.SetFont(f); }, 2},
+      {"four sizes", [&] { t.ImageDefault.ShadowSizes.SetAll(1, 2, 3, 4); }, 4},
+  };
+  for (const Step& s : steps) {
+    int before = changes;
+    s.change();
+    EXPECT_EQ(changes - before, s.notices) << s.name;
+  }
+  EXPECT_EQ(t.Font().Height(), -20);
+
+  controller.BeginLoading();
+  t.ImageDefault.SetOffsetHorz(9);
+  t.ImageDefault.ShadowSizes.Set(0, 40);
+  controller.EndLoading();
+  EXPECT_EQ(changes, 11) << "nothing while loading";
+
+  // A template of no controller tells nobody.
+  TacHintTemplate loose;
+  loose.ImageDefault.ShadowSizes.Set(0, 7);
+  loose.ImageDefault.BorderDrawModes.Set(0, TacBorderDrawMode::dmRepeat);
+  EXPECT_EQ(changes, 11);
+}
+
+TEST(HintTemplates, PicturesStreamTheirBytesAsImgData) {
+  TacHintImage with(nullptr), without(nullptr);
+  const uint8_t bytes[] = {0x89, 'P', 'N', 'G', 1, 2};
+  with.ImgData().Write(bytes, sizeof bytes);
+  EXPECT_FALSE(with.StoresImage()) << "the bytes stand for the picture";
+  EXPECT_TRUE(without.StoresImage());
+
+  rtl::TMemoryStream stream;
+  rtl::WriteBinaryProperties(with, stream);
+  std::vector<uint8_t> want = {7, 'I', 'm', 'g', 'D', 'a', 't', 'a', 6, 0, 0, 0};
+  want.insert(want.end(), bytes, bytes + sizeof bytes);
+  EXPECT_EQ(stream.Bytes(), want);
+  TacHintImage read(nullptr);
+  stream.Seek(0, rtl::TSeekOrigin::soBeginning);
+  rtl::ReadBinaryProperties(read, stream);
+  EXPECT_EQ(read.ImgData().Bytes(), with.ImgData().Bytes());
+
+  rtl::TMemoryStream empty;
+  rtl::WriteBinaryProperties(without, empty);
+  EXPECT_EQ(empty.Bytes(), (std::vector<uint8_t>{7, 'I', 'm', 'g', 'D', 'a', 't', 'a', 0, 0, 0, 0}));
 }
 
 TEST(HintTemplates, AssignCopiesPicturesBytesAndFrames) {

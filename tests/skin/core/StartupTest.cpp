@@ -8,6 +8,7 @@
 
 #include "gui/Forms.h"
 #include "gui/Graphics.h"
+#include "gui/Resources.h"
 #include "skin/core/acStartup.h"
 #include "skin/core/sConst.h"
 #include "skin/core/acSkinData.h"
@@ -178,6 +179,86 @@ TEST_F(EngineRoad, DefaultHintTemplateMetrics) {
   EXPECT_EQ(t->Font().Height(), -12);
   RunEngineShutdown();
   EXPECT_EQ(DefaultHintTemplate(), nullptr);
+}
+
+TEST_F(EngineRoad, SelectHintImagePicksTheTemplateAndThePictureForThePosition) {
+  RunEngineStartup();
+  TacHintController controller(nullptr);
+  TacHintTemplate& single = *controller.Templates.Add();
+  TacHintTemplate& four = *controller.Templates.Add();
+  const uint8_t bytes[] = {0x89, 'P', 'N', 'G'};
+  four.Img_LeftBottom.ImgData().Write(bytes, sizeof bytes);
+  TacHintTemplate* def = DefaultHintTemplate();
+  struct Case {
+    int index;
+    uint8_t position;
+    TacHintTemplate* wantTemplate;
+    TacHintImage* wantImage;
+  } cases[] = {
+      {-1, 0, def, &def->ImageDefault},
+      {2, 3, def, &def->ImageDefault},  // one beyond the collection
+      {0, 2, &single, &single.ImageDefault},
+      {1, 0, &four, &four.ImageDefault},
+      {1, 1, &four, &four.Img_LeftBottom},
+      {1, 2, &four, &four.Img_RightTop},
+      {1, 3, &four, &four.Img_RightBottom},
+      {1, 7, &four, &four.Img_RightBottom},  // an unknown position keeps the picture
+  };
+  for (const Case& c : cases) {
+    controller.TemplateIndex = c.index;
+    controller.PreferredPosition = c.position;
+    SelectHintImage(&controller);
+    EXPECT_EQ(CurrentHintTemplate(), c.wantTemplate) << c.index << "/" << int(c.position);
+    EXPECT_EQ(CurrentHintImage(), c.wantImage) << c.index << "/" << int(c.position);
+  }
+  // A current template that goes away is current no longer.
+  controller.Templates.Clear();
+  EXPECT_EQ(CurrentHintTemplate(), nullptr);
+  EXPECT_EQ(CurrentHintImage(), nullptr);
+}
+
+TEST_F(EngineRoad, EmbeddedFontsCopyAndStreamTheirBytes) {
+  gui::TResourceStream awesome(GetModuleHandleW(nullptr), "AWFONT", MAKEINTRESOURCEW(10));
+  TacEmbeddedFonts source;
+  TacEmbeddedFont& bare = *source.Add();
+  bare.FontName = "Tahoma";
+  TacEmbeddedFont& icons = *source.Add();
+  icons.FileName = "fontawesome.ttf";
+  icons.FontName = kIconFontName;
+  awesome.SaveToStream(icons.FontData);
+
+  TacEmbeddedFonts copy;
+  copy.Add()->FontName = "old";
+  copy.Assign(&source);  // the old items go, no extra item comes
+  ASSERT_EQ(copy.Count(), 2);
+  EXPECT_EQ(copy.Items(0)->FontName, "Tahoma");
+  EXPECT_EQ(copy.Items(0)->FontData.Size(), 0);
+  EXPECT_EQ(copy.Items(1)->FileName, "fontawesome.ttf");
+  EXPECT_EQ(copy.Items(1)->FontData.Bytes(), awesome.Bytes());
+
+  // An empty source leaves the bytes there; a source with bytes adds them at the position.
+  TacEmbeddedFont item;
+  item.FontData.WriteBuffer("ab", 2);
+  item.Assign(&bare);
+  EXPECT_EQ(item.FontData.Size(), 2);
+  EXPECT_EQ(item.FontName, "Tahoma");
+  EXPECT_THROW(item.Assign(nullptr), rtl::Exception);
+
+  InstallEmbeddedFont(*copy.Items(0));
+  EXPECT_EQ(copy.Items(0)->Handle, nullptr) << "no bytes, no registration";
+  InstallEmbeddedFont(*copy.Items(1));
+  EXPECT_NE(copy.Items(1)->Handle, nullptr);
+
+  rtl::TMemoryStream stream;
+  rtl::WriteBinaryProperties(*copy.Items(0), stream);
+  EXPECT_EQ(stream.Bytes(), (std::vector<uint8_t>{8, 'F', 'o', 'n', 't', 'D', 'a', 't', 'a', 0, 0, 0, 0}));
+  stream.Clear();
+  rtl::WriteBinaryProperties(*copy.Items(1), stream);
+  TacEmbeddedFont read;
+  stream.Seek(0, rtl::TSeekOrigin::soBeginning);
+  rtl::ReadBinaryProperties(read, stream);
+  EXPECT_EQ(read.FontData.Bytes(), awesome.Bytes());
+  copy.Clear();  // the registered copy removes its registration as it goes
 }
 
 TEST_F(EngineRoad, GraphicsStepsHoldWhileTheEngineRuns) {
