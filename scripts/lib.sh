@@ -12,6 +12,7 @@
 #                    server as an administrator (for example
 #                    "--socket=/path/sock -uroot"), when none of the usual ways
 #                    works.
+#   KORVAN_JOBS      parallel build and test jobs (default: the number of cores).
 
 KORVAN_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 KORVAN_BUILD=$KORVAN_ROOT/build
@@ -23,6 +24,7 @@ KORVAN_DB_PORT=3306
 KORVAN_DB_USER=korvan
 KORVAN_DB_PASSWORD=417vardon417
 KORVAN_DB_NAME=${KORVAN_DB_NAME:-korvan}
+KORVAN_JOBS=${KORVAN_JOBS:-$(nproc)}
 
 # The project's own server: data folder in the build tree.
 KORVAN_MARIADB_DIR=$KORVAN_BUILD/mariadb

@@ -90,7 +90,7 @@ _build_tree() {
     say "$dir was configured with other settings: configuring it afresh"
     cmake --fresh -S "$KORVAN_ROOT" -B "$dir" "$@" || die "configuring $dir failed"
   fi
-  cmake --build "$dir" -j"$(nproc)" || die "building $dir failed"
+  cmake --build "$dir" -j"$KORVAN_JOBS" || die "building $dir failed"
 }
 
 setup_build() {

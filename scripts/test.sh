@@ -26,7 +26,7 @@ xvfb_start "${displays[@]}"
 wine_keep_server
 wine_window_manager off
 
-jobs=$(nproc)
+jobs=$KORVAN_JOBS
 native_rc=0
 windows_rc=0
 
