@@ -839,3 +839,74 @@ CREATE TABLE IF NOT EXISTS `ibadah_syukur` (
   UNIQUE KEY `ux_ibadah_syukur_kode` (`kode`),
   KEY `ix_ibadah_syukur_tgl` (`tgl`)
 ) ENGINE=InnoDB DEFAULT CHARSET=utf8mb4 COLLATE=utf8mb4_general_ci;
+
+-- `ibadah_pelkat`: one category-group service ("IP-" + ddmmyyyy + "-" +
+-- counter), kept like the sector services: a surrogate `id` in storage order
+-- and a unique number `kode`. The totals are those of its lines.
+CREATE TABLE IF NOT EXISTS `ibadah_pelkat` (
+  `id`            INT UNSIGNED NOT NULL AUTO_INCREMENT,
+  `kode`          VARCHAR(20)  NOT NULL,
+  `tgl`           DATE         NULL,
+  `jam`           TIME         NULL,
+  `pelkat`        VARCHAR(10)  NULL,
+  `validasi`      VARCHAR(30)  NULL,
+  `total_kolekte` DOUBLE       NULL,
+  `total_syukur`  DOUBLE       NULL,
+  `username`      VARCHAR(100) NULL,
+  PRIMARY KEY (`id`),
+  UNIQUE KEY `ux_ibadah_pelkat_kode` (`kode`),
+  KEY `ix_ibadah_pelkat_tgl` (`tgl`)
+) ENGINE=InnoDB DEFAULT CHARSET=utf8mb4 COLLATE=utf8mb4_general_ci;
+
+-- `ibadah_pelkat_detail`: one line of a stored category-group service, one
+-- per area, kind of place and class.
+CREATE TABLE IF NOT EXISTS `ibadah_pelkat_detail` (
+  `id`              INT UNSIGNED NOT NULL AUTO_INCREMENT,
+  `kode`            VARCHAR(20)  NOT NULL,
+  `wilayah`         VARCHAR(20)  NOT NULL,
+  `tuan_rumah`      VARCHAR(50)  NULL,
+  `nama_tuan_rumah` VARCHAR(310) NULL,
+  `ayat`            VARCHAR(255) NULL,
+  `sts_pf`          VARCHAR(30)  NULL,
+  `pf`              VARCHAR(50)  NULL,
+  `nama_pf`         VARCHAR(310) NULL,
+  `liturgos`        VARCHAR(30)  NULL,
+  `nama_liturgos`   VARCHAR(310) NULL,
+  `pkt`             VARCHAR(30)  NULL,
+  `nama_pkt`        VARCHAR(310) NULL,
+  `kolekte`         DOUBLE       NULL,
+  `syukur`          DOUBLE       NULL,
+  `keterangan`      TEXT         NULL,
+  `jml_jemaat`      INT          NULL,
+  `sts_tuan_rumah`  VARCHAR(20)  NULL,
+  `tempat`          VARCHAR(20)  NOT NULL,
+  `kelas`           VARCHAR(30)  NOT NULL,
+  PRIMARY KEY (`id`),
+  UNIQUE KEY `ux_ibadah_pelkat_detail_line` (`kode`, `wilayah`, `tempat`, `kelas`)
+) ENGINE=InnoDB DEFAULT CHARSET=utf8mb4 COLLATE=utf8mb4_general_ci;
+
+-- `ibadah_pelkat_detail_temp`: work table of the service being edited, per
+-- connection, read back in the order its lines were added.
+CREATE TABLE IF NOT EXISTS `ibadah_pelkat_detail_temp` (
+  `id`              INT UNSIGNED NOT NULL AUTO_INCREMENT,
+  `wilayah`         VARCHAR(20)  NOT NULL,
+  `tuan_rumah`      VARCHAR(50)  NULL,
+  `nama_tuan_rumah` VARCHAR(310) NULL,
+  `ayat`            VARCHAR(255) NULL,
+  `sts_pf`          VARCHAR(30)  NULL,
+  `pf`              VARCHAR(50)  NULL,
+  `nama_pf`         VARCHAR(310) NULL,
+  `liturgos`        VARCHAR(30)  NULL,
+  `nama_liturgos`   VARCHAR(310) NULL,
+  `pkt`             VARCHAR(30)  NULL,
+  `nama_pkt`        VARCHAR(310) NULL,
+  `kolekte`         DOUBLE       NULL,
+  `syukur`          DOUBLE       NULL,
+  `keterangan`      TEXT         NULL,
+  `jml_jemaat`      INT          NULL,
+  `sts_tuan_rumah`  VARCHAR(20)  NULL,
+  `tempat`          VARCHAR(20)  NOT NULL,
+  `kelas`           VARCHAR(30)  NOT NULL,
+  PRIMARY KEY (`id`),
+  UNIQUE KEY `ux_ibadah_pelkat_detail_temp_line` (`wilayah`, `tempat`, `kelas`)
+) ENGINE=InnoDB DEFAULT CHARSET=utf8mb4 COLLATE=utf8mb4_general_ci;
