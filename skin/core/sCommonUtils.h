@@ -99,8 +99,13 @@ void ChangeSetProp(rtl::TObject* obj, std::string_view name, std::string_view el
 std::string ChangeSetText(const std::string& text, std::string_view element, bool include);
 
 // ---------------------------------------------------------------- ticks
-// Milliseconds from start to now on a 32-bit tick counter, right across its wrap-around.
-inline uint32_t TicksSince(uint32_t start, uint32_t now) { return now - start; }
+// Milliseconds still to wait at tick now for a wait of interval milliseconds that began
+// at tick start; 0 once it is over. Ticks are those of the 64-bit counter, so a wait that
+// runs across the point where the 32-bit count wraps neither ends early nor hangs.
+inline uint32_t TicksLeft(uint64_t start, uint32_t interval, uint64_t now) {
+  const uint64_t passed = now - start;  // an unsigned difference holds across any wrap
+  return passed >= interval ? 0 : static_cast<uint32_t>(interval - passed);
+}
 
 // ---------------------------------------------------------------- message boxes
 // Kinds and button bits of the engine's message box.

@@ -53,17 +53,17 @@ bool VersionAtLeast(unsigned major, unsigned minor) {
 // ---------------------------------------------------------------- waits
 
 void WaitWithMessages(uint32_t milliseconds) {
-  const uint64_t end = GetTickCount64() + milliseconds;
+  const uint64_t start = GetTickCount64();
   for (;;) {
     if (gui::Application) gui::Application->ProcessMessages();
-    const uint64_t now = GetTickCount64();
-    if (now >= end) return;
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(end - now), QS_ALLINPUT);
+    const uint32_t left = TicksLeft(start, milliseconds, GetTickCount64());
+    if (left == 0) return;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, left, QS_ALLINPUT);
   }
 }
 
 void WaitUntilTick(uint64_t start, uint32_t interval) {
-  while (GetTickCount64() < start + interval) Sleep(0);
+  while (TicksLeft(start, interval, GetTickCount64()) != 0) Sleep(0);
 }
 
 // ---------------------------------------------------------------- message box

@@ -145,9 +145,26 @@ namespace skin {
 namespace {
 
 TEST(Ticks, ElapsedTimeSurvivesTheCounterWrap) {
-  EXPECT_EQ(TicksSince(100, 350), 250u);
-  EXPECT_EQ(TicksSince(0xFFFFFF00u, 0x100u), 0x200u);  // a wait that spans the wrap
-  EXPECT_EQ(TicksSince(0xFFFFFFFFu, 0u), 1u);
+  // What both waits ask at each turn: how long is still to go.
+  const uint64_t wrap = 0x100000000ull;  // where a 32-bit tick count starts again at 0
+  struct {
+    uint64_t start;
+    uint32_t interval;
+    uint64_t now, left;
+  } cases[] = {
+      {100, 250, 100, 250},          {100, 250, 300, 50},         {100, 250, 350, 0}, {100, 250, 9000, 0},
+      {100, 0, 100, 0},              // a wait of nothing is over at once
+      {wrap - 0x100, 0x200, wrap - 0x100, 0x200},  // a wait that spans the wrap: not over
+      {wrap - 0x100, 0x200, wrap - 1, 0x101},      // at the last tick before the wrap,
+      {wrap - 0x100, 0x200, wrap, 0x100},          // nor at the wrap itself,
+      {wrap - 0x100, 0x200, wrap + 0xFF, 1},
+      {wrap - 0x100, 0x200, wrap + 0x100, 0},      // but when its time has passed
+      {wrap - 1, 0xFFFFFFFFu, wrap, 0xFFFFFFFEu},  // the longest wait, begun just before it
+      {~0ull - 5, 10, ~0ull, 5},                   // and the same at the end of the 64-bit count
+      {~0ull - 5, 10, 4, 0},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(TicksLeft(c.start, c.interval, c.now), c.left) << std::hex << c.start << " " << c.now;
 }
 
 TEST(MessageBoxes, StyleOfKindAndButtons) {
