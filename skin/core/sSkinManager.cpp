@@ -164,6 +164,23 @@ void TsThirdPartyList::SetClassNames(int index, const std::string& text) {
   if (index >= 0 && index < kThirdPartyKinds) lists_[size_t(index)] = text;
 }
 
+bool LoadThirdPartyLists(const TsThirdPartyList& thirdParty, TacThirdPartyLists& lists) {
+  bool anyNotEmpty = false;
+  for (int i = 0; i < kThirdPartyKinds; ++i) {
+    const std::string text = thirdParty.GetClassNames(i);
+    lists[size_t(i)].SetText(text);
+    if (!text.empty()) anyNotEmpty = true;
+  }
+  return anyNotEmpty;
+}
+
+bool IsInStringLists(const TacThirdPartyLists& lists, std::string_view className) {
+  for (const rtl::TStringList& list : lists)
+    for (int i = 0; i < list.Count(); ++i)
+      if (list[i] == className) return true;
+  return false;
+}
+
 // ---------------------------------------------------------------- stored skins
 
 void TsStoredSkin::Assign(const rtl::TPersistent* source) {
@@ -253,11 +270,10 @@ void TsSkinManager::Loaded() {
 }
 
 void TsSkinManager::LoadThirdPartyDefaults(bool forceDefaults) {
-  for (int i = 0; i < kThirdPartyKinds; ++i) {
+  for (int i = 0; i < kThirdPartyKinds; ++i)
     if (forceDefaults || ThirdParty.GetClassNames(i).empty())
       ThirdParty.SetClassNames(i, std::string(ThirdPartyDefaultLists[size_t(i)]));
-    thirdPartyLists_[size_t(i)].SetText(ThirdParty.GetClassNames(i));
-  }
+  LoadThirdPartyLists(ThirdParty, thirdPartyLists_);
 }
 
 void TsSkinManager::SaveThirdPartyLists() {

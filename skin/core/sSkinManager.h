@@ -174,6 +174,13 @@ class TsThirdPartyList : public rtl::TPersistent {
   std::array<std::string, kThirdPartyKinds> lists_;
 };
 
+// One list of class names a kind, in the index order of TsThirdPartyList.
+using TacThirdPartyLists = std::array<rtl::TStringList, kThirdPartyKinds>;
+// Each list takes the class names of its kind; true when any kind names at least one.
+bool LoadThirdPartyLists(const TsThirdPartyList& thirdParty, TacThirdPartyLists& lists);
+// True when a line of any list is className exactly (case counts).
+bool IsInStringLists(const TacThirdPartyLists& lists, std::string_view className);
+
 // ---------------------------------------------------------------- stored skins
 
 // A skin kept inside the component: the whole packed file.
@@ -363,6 +370,8 @@ class TsSkinManager : public rtl::TComponent {
   // Kind 0 the packed files of the skin directory, 1 the stored skins, 2 both; sorted.
   void GetSkinNames(rtl::TStringList& list, bool withPreview, std::string& firstName, int kind);
   TacSkinListController& SkinList() { return *skinList_; }
+  // The class names of ThirdParty the hooks look up, one case-sensitive list a kind.
+  const TacThirdPartyLists& ThirdPartyLists() const { return thirdPartyLists_; }
 
   // ---- sources and loading
   std::string ResolveSkinDirectory() const;
@@ -424,7 +433,7 @@ class TsSkinManager : public rtl::TComponent {
   int32_t hueOffset_ = 0, saturation_ = 0, brightness_ = 0;
   int systemStep_ = 0;
   std::array<HBRUSH, 6> brushes_{};
-  std::array<rtl::TStringList, kThirdPartyKinds> thirdPartyLists_;
+  TacThirdPartyLists thirdPartyLists_;
   std::vector<std::unique_ptr<TacEmbeddedFont>> skinFonts_;
   std::unique_ptr<TacSkinListController> skinList_;
   std::unique_ptr<gui::TBitmap> master_;

@@ -234,6 +234,31 @@ TEST_F(Manager, OptionDefaultsAndSetters) {
   EXPECT_EQ(m->CommonSections().Text(), "[MYSECTION]\r\n; keep my blanks\r\nCOLOR=1\r\n");
 }
 
+TEST_F(Manager, ThirdPartyClassNamesAreLookedUpWholeAndWithTheirCase) {
+  // The manager's lists hold the defaults from its construction on.
+  struct {
+    const char* name;
+    bool found;
+  } names[] = {{"TEdit", true}, {"TDateTimePicker", true}, {"TStaticText", true}, {"TColorBox", true},
+               {"tedit", false}, {"TEdi", false}, {"TEditX", false}, {"", false}};
+  for (const auto& n : names) EXPECT_EQ(IsInStringLists(m->ThirdPartyLists(), n.name), n.found) << n.name;
+
+  // A form's own lists: any kind with a text counts, even a blank one.
+  TsThirdPartyList own;
+  TacThirdPartyLists lists;
+  for (auto& l : lists) l.CaseSensitive = true;
+  lists[3].SetText("Stale");
+  EXPECT_FALSE(LoadThirdPartyLists(own, lists));
+  EXPECT_FALSE(IsInStringLists(lists, "Stale")) << "every kind takes its own text again";
+  own.SetClassNames(5, "TMyGrid\r\nTOtherGrid");
+  EXPECT_TRUE(LoadThirdPartyLists(own, lists));
+  EXPECT_TRUE(IsInStringLists(lists, "TOtherGrid"));
+  EXPECT_FALSE(IsInStringLists(lists, "TEdit"));
+  own.SetClassNames(5, "");
+  own.SetClassNames(22, " ");
+  EXPECT_TRUE(LoadThirdPartyLists(own, lists));
+}
+
 // ---------------------------------------------------------------- scaling
 
 TEST_F(Manager, SkinDataPerPPIInEachMode) {
