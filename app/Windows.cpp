@@ -64,6 +64,9 @@
 #include "worship/UIbadahMinggu.h"
 #include "worship/UIbadahSektor.h"
 #include "worship/UIbadahSyukur.h"
+#include "worship/UIbadahPelkat.h"
+#include "worship/UCariIbadahPelkat.h"
+#include "worship/QRRepIbadahPelkat.h"
 #include "worship/UMPAG.h"
 #include "worship/UPeminjamanBarang.h"
 #include "worship/UValidasiIbadah.h"
@@ -156,6 +159,10 @@ void CreateWindows() {
   Application->CreateForm(worship::FIbadahSyukur);
   Application->CreateForm(worship::FCariIbadahSyukur);
   Application->CreateForm(worship::FQRRepIbadahSyukur);
+  // Category-group services.
+  Application->CreateForm(worship::FIbadahPelkat);
+  Application->CreateForm(worship::FCariIbadahPelkat);
+  Application->CreateForm(worship::FQRRepIbadahPelkat);
   Application->CreateForm(registry::FQRAttestasi);
 }
 
