@@ -67,6 +67,16 @@
 #include "worship/UIbadahPelkat.h"
 #include "worship/UCariIbadahPelkat.h"
 #include "worship/QRRepIbadahPelkat.h"
+#include "worship/URepPersembahanIbadahMinggu.h"
+#include "worship/QRRepPersembahanIbadahMinggu.h"
+#include "worship/URepPersembahanIbadahSektor.h"
+#include "worship/QRRepPersembahanIbadahSektor.h"
+#include "worship/URepPersembahanIbadahPelkat.h"
+#include "worship/QRRepPersembahanIbadahPelkat.h"
+#include "worship/URepPersembahanIbadahSyukur.h"
+#include "worship/QRRepPersembahanIbadahSyukur.h"
+#include "worship/URepPersembahanIbadahHariRayaGerejawi.h"
+#include "worship/QRRepPersembahanIbadahHariRayaGerejawi.h"
 #include "worship/UMPAG.h"
 #include "worship/UPeminjamanBarang.h"
 #include "worship/UValidasiIbadah.h"
@@ -163,6 +173,17 @@ void CreateWindows() {
   Application->CreateForm(worship::FIbadahPelkat);
   Application->CreateForm(worship::FCariIbadahPelkat);
   Application->CreateForm(worship::FQRRepIbadahPelkat);
+  // Offering reports.
+  Application->CreateForm(worship::FRepPersembahanIbadahMinggu);
+  Application->CreateForm(worship::FQRRepPersembahanIbadahMinggu);
+  Application->CreateForm(worship::FRepPersembahanIbadahSektor);
+  Application->CreateForm(worship::FQRRepPersembahanIbadahSektor);
+  Application->CreateForm(worship::FRepPersembahanIbadahPelkat);
+  Application->CreateForm(worship::FQRRepPersembahanIbadahPelkat);
+  Application->CreateForm(worship::FRepPersembahanIbadahSyukur);
+  Application->CreateForm(worship::FQRRepPersembahanIbadahSyukur);
+  Application->CreateForm(worship::FRepPersembahanIbadahHariRayaGerejawi);
+  Application->CreateForm(worship::FQRRepPersembahanIbadahHariRayaGerejawi);
   Application->CreateForm(registry::FQRAttestasi);
 }
 
