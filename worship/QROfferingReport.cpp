@@ -35,7 +35,7 @@ TOfferingReportLayout::TOfferingReportLayout(rtl::TComponent* owner, const rules
   if (app::DM) SetDataSet(app::DM->QReport);
   const int w = BandWidth();
 
-  PageHeaderBand1->Height = 150;
+  PageHeaderBand1->Height = 160;
   QRLabel4 = AddLabel(PageHeaderBand1, "QRLabel4", 0, 98, w, kind.title, gui::fsBold);
   QRLabel4->Alignment = gui::TAlignment::taCenter;
   QRLabel4->Font().SetSize(12);
@@ -79,6 +79,9 @@ TOfferingReportLayout::TOfferingReportLayout(rtl::TComponent* owner, const rules
       field->Mask = kAmountMask;
       AddExpr(this, SummaryBand1, "QRExprSum" + std::to_string(n), x, 8, cw, "SUM(" + std::string(c.field) + ")",
               kAmountMask);
+    } else if (c.count) {
+      title->Alignment = gui::TAlignment::taRightJustify;
+      field->Alignment = gui::TAlignment::taRightJustify;
     }
     x += c.width;
   }

@@ -82,12 +82,12 @@ const TOfferingReport& PelkatOfferings() {
        {"Tanggal", "tgl", 72},
        {"Pelkat", "pelkat", 46},
        {"Wilayah", "wilayah", 60},
-       {"Tuan Rumah", "nama_tuan_rumah", 150},
+       {"Tuan Rumah", "nama_tuan_rumah", 140},
        {"Pel.Firman", "sts_pf", 100},
-       {"Nama Pel.Firman", "nama_pf", 150},
+       {"Nama Pel.Firman", "nama_pf", 140},
        {"Kolekte", "kolekte", 90, true},
        {"Syukur", "syukur", 90, true},
-       {"Jml.Jemaat", "jml_jemaat", 72}}};
+       {"Jml.Jemaat", "jml_jemaat", 82, false, true}}};
   return r;
 }
 

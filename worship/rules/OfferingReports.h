@@ -17,6 +17,7 @@ struct TOfferingColumn {
   const char* field;
   int width;            // in page units on a landscape Letter page
   bool amount = false;  // printed with "#####," and summed under the column
+  bool count = false;   // a number printed at the right, not summed
 };
 
 struct TOfferingReport {
