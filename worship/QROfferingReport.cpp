@@ -8,25 +8,8 @@ namespace worship {
 
 using namespace report;
 
-namespace {
-
 constexpr const char* kAmountMask = "#####,";
 
-TQRExpr* AddExpr(TPageReport* owner, TQRCustomBand* band, const std::string& name, int x, int y, int w,
-                 const std::string& expression, const char* mask) {
-  auto* e = new TQRExpr(owner);
-  e->SetName(name);
-  e->SetParent(band);
-  e->AutoSize = false;
-  e->SetBounds(x, y, w, 17);
-  e->SetExpression(expression);
-  e->Mask = mask ? mask : "";
-  e->Alignment = gui::TAlignment::taRightJustify;
-  e->Font().SetStyle(gui::fsBold);
-  return e;
-}
-
-}  // namespace
 
 TOfferingReportLayout::TOfferingReportLayout(rtl::TComponent* owner, const rules::TOfferingReport& kind)
     : kit::TChurchReport(owner, poLandscape, kit::THeaderPicture::ChurchLogo) {
@@ -77,8 +60,8 @@ TOfferingReportLayout::TOfferingReportLayout(rtl::TComponent* owner, const rules
       title->Alignment = gui::TAlignment::taRightJustify;
       field->Alignment = gui::TAlignment::taRightJustify;
       field->Mask = kAmountMask;
-      AddExpr(this, SummaryBand1, "QRExprSum" + std::to_string(n), x, 8, cw, "SUM(" + std::string(c.field) + ")",
-              kAmountMask);
+      AddExpr(SummaryBand1, ("QRExprSum" + std::to_string(n)).c_str(), x, 8, cw, "SUM(" + std::string(c.field) + ")",
+              kAmountMask, gui::fsBold);
     } else if (c.count) {
       title->Alignment = gui::TAlignment::taRightJustify;
       field->Alignment = gui::TAlignment::taRightJustify;
@@ -93,11 +76,11 @@ TOfferingReportLayout::TOfferingReportLayout(rtl::TComponent* owner, const rules
       gui::TAlignment::taRightJustify;
   AddLabel(SummaryBand1, "QRLabelTotalPersembahan", capX, 30, capW, "Total Persembahan :", gui::fsBold)->Alignment =
       gui::TAlignment::taRightJustify;
-  AddExpr(this, SummaryBand1, "QRExprTotal", firstAmount, 30, 160, rules::OfferingGrandTotal(kind), kAmountMask)
+  AddExpr(SummaryBand1, "QRExprTotal", firstAmount, 30, 160, rules::OfferingGrandTotal(kind), kAmountMask, gui::fsBold)
       ->Alignment = gui::TAlignment::taLeftJustify;
   AddLabel(SummaryBand1, "QRLabelJumlahKode", 0, 52, 90, "Jumlah Kode", gui::fsBold);
   AddLabel(SummaryBand1, "QRLabelJumlahKodeTitik", 90, 52, 8, ":", gui::fsBold);
-  AddExpr(this, SummaryBand1, "QRExprCount", 100, 52, 60, "COUNT", nullptr)->Alignment =
+  AddExpr(SummaryBand1, "QRExprCount", 100, 52, 60, "COUNT", "", gui::fsBold)->Alignment =
       gui::TAlignment::taLeftJustify;
 
   PageFooterBand1 = AddBand(rbPageFooter, "PageFooterBand1", 20);

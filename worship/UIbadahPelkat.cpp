@@ -43,23 +43,6 @@ const kit::TWorkLines& ServiceLines() {
   return lines;
 }
 
-TComboBox* ListOf(rtl::TComponent* owner, TWinControl* parent, const char* name, int x, int y, int w,
-                  const std::vector<const char*>& items) {
-  TComboBox* c = kit::MakeList(owner, parent, name, x, y, w, {});
-  for (const char* i : items) c->Items().Add(i);
-  return c;
-}
-
-// A number and its lookup button "..." on one row, the name below or beside it.
-TEdit* NumberWithDots(kit::TRows& rows, const char* edit, const char* caption, int w, TSpeedButton*& button,
-                      const char* buttonName) {
-  const int top = rows.Row(caption);
-  TEdit* e = kit::MakeEdit(rows.owner, rows.group, edit, rows.inputX, top, w, false, true);
-  button = kit::Make<TSpeedButton>(rows.owner, rows.group, buttonName, rows.inputX + w + 4, top, 26, 22);
-  button->SetCaption("...");
-  return e;
-}
-
 TLabel* TotalLabel(TForm& f, const char* name, int x, int y, TColor color) {
   TLabel* l = kit::MakeLabel(&f, &f, name, x, y, "0");
   l->SetAutoSize(false);
@@ -90,14 +73,14 @@ TFIbadahPelkat::TFIbadahPelkat(rtl::TComponent* owner) : TForm(owner) {
   DateTimePicker1 = service.Picker("DateTimePicker1", "Tanggal");
   DateTimePicker2 = service.Picker("DateTimePicker2", "Jam");
   DateTimePicker2->SetKind(TDateTimeKind::dtkTime);
-  ComboBox1 = ListOf(this, GroupBox1, "ComboBox1", service.inputX, service.Row("PelKat"), 90, rules::Categories());
+  ComboBox1 = kit::MakeListOf(this, GroupBox1, "ComboBox1", service.inputX, service.Row("PelKat"), 90, rules::Categories());
   Edit6 = service.Edit("Edit6", "Ayat Bacaan");
 
   // Who confirmed the deposit, and the running totals under it.
   GroupBox2 = kit::MakeGroup(this, this, "GroupBox2", 396, 6, 376, 88, " Validasi Setor Duit ");
   kit::TRows deposit{.owner = this, .group = GroupBox2, .inputX = 110, .inputW = 252, .y = 22, .step = 30,
                      .prefix = "LabelValidasi"};
-  Edit2 = NumberWithDots(deposit, "Edit2", "Pengurus", 170, SpeedButton4, "SpeedButton4");
+  Edit2 = deposit.EditWithDots("Edit2", "Pengurus", 170, SpeedButton4, "SpeedButton4");
   Edit3 = kit::MakeEdit(this, GroupBox2, "Edit3", deposit.inputX, deposit.y, 252, true, true);
   Label18 = kit::MakeLabel(this, this, "Label18", 404, 110, "TOTAL KOLEKTE");
   Label18->Font().SetStyle(fsBold);
@@ -110,24 +93,24 @@ TFIbadahPelkat::TFIbadahPelkat(rtl::TComponent* owner) : TForm(owner) {
   GroupBox3 = kit::MakeGroup(this, this, "GroupBox3", 8, 180, 764, 314, " Pelayanan ");
   kit::TRows where{.owner = this, .group = GroupBox3, .inputX = 100, .inputW = 260, .y = 20, .step = 29,
                    .prefix = "LabelTempat"};
-  ComboBox2 = ListOf(this, GroupBox3, "ComboBox2", where.inputX, where.Row("Wilayah"), 110, rules::Areas());
-  ComboBox6 = ListOf(this, GroupBox3, "ComboBox6", where.inputX, where.Row("Tempat"), 110, rules::Places());
-  ComboBox5 = ListOf(this, GroupBox3, "ComboBox5", where.inputX, where.Row("Kelas"), 130, {});
-  ComboBox4 = ListOf(this, GroupBox3, "ComboBox4", where.inputX, where.Row("Tuan Rumah"), 110,
+  ComboBox2 = kit::MakeListOf(this, GroupBox3, "ComboBox2", where.inputX, where.Row("Wilayah"), 110, rules::Areas());
+  ComboBox6 = kit::MakeListOf(this, GroupBox3, "ComboBox6", where.inputX, where.Row("Tempat"), 110, rules::Places());
+  ComboBox5 = kit::MakeListOf(this, GroupBox3, "ComboBox5", where.inputX, where.Row("Kelas"), 130, {});
+  ComboBox4 = kit::MakeListOf(this, GroupBox3, "ComboBox4", where.inputX, where.Row("Tuan Rumah"), 110,
                      rules::HostStatuses());
-  Edit4 = NumberWithDots(where, "Edit4", "Nama", 150, SpeedButton1, "SpeedButton1");
+  Edit4 = where.EditWithDots("Edit4", "Nama", 150, SpeedButton1, "SpeedButton1");
   Edit5 = kit::MakeEdit(this, GroupBox3, "Edit5", where.inputX, where.y, 260, true, true);
   where.y += where.step;
-  ComboBox3 = ListOf(this, GroupBox3, "ComboBox3", where.inputX, where.Row("PF"), 150,
+  ComboBox3 = kit::MakeListOf(this, GroupBox3, "ComboBox3", where.inputX, where.Row("PF"), 150,
                      rules::PelkatPreacherKinds());
-  Edit7 = NumberWithDots(where, "Edit7", "No.Induk", 150, SpeedButton2, "SpeedButton2");
+  Edit7 = where.EditWithDots("Edit7", "No.Induk", 150, SpeedButton2, "SpeedButton2");
   Edit8 = kit::MakeEdit(this, GroupBox3, "Edit8", where.inputX, where.y, 260, true, true);
 
   kit::TRows serving{.owner = this, .group = GroupBox3, .labelX = 384, .inputX = 480, .inputW = 270, .y = 20,
                      .step = 29, .prefix = "LabelPelayan"};
-  Edit9 = NumberWithDots(serving, "Edit9", "Liturgos", 150, SpeedButton3, "SpeedButton3");
+  Edit9 = serving.EditWithDots("Edit9", "Liturgos", 150, SpeedButton3, "SpeedButton3");
   Edit13 = serving.Edit("Edit13", "Nama", true, true);
-  Edit10 = NumberWithDots(serving, "Edit10", "PKT", 150, SpeedButton5, "SpeedButton5");
+  Edit10 = serving.EditWithDots("Edit10", "PKT", 150, SpeedButton5, "SpeedButton5");
   Edit14 = serving.Edit("Edit14", "Nama", true, true);
   Edit15 = serving.Edit("Edit15", "Jumlah Jemaat", false, false, 80);
   const int amounts = serving.Row("Kolekte");
