@@ -64,6 +64,19 @@
 #include "worship/UIbadahMinggu.h"
 #include "worship/UIbadahSektor.h"
 #include "worship/UIbadahSyukur.h"
+#include "worship/UIbadahPelkat.h"
+#include "worship/UCariIbadahPelkat.h"
+#include "worship/QRRepIbadahPelkat.h"
+#include "worship/URepPersembahanIbadahMinggu.h"
+#include "worship/QRRepPersembahanIbadahMinggu.h"
+#include "worship/URepPersembahanIbadahSektor.h"
+#include "worship/QRRepPersembahanIbadahSektor.h"
+#include "worship/URepPersembahanIbadahPelkat.h"
+#include "worship/QRRepPersembahanIbadahPelkat.h"
+#include "worship/URepPersembahanIbadahSyukur.h"
+#include "worship/QRRepPersembahanIbadahSyukur.h"
+#include "worship/URepPersembahanIbadahHariRayaGerejawi.h"
+#include "worship/QRRepPersembahanIbadahHariRayaGerejawi.h"
 #include "worship/UMPAG.h"
 #include "worship/UPeminjamanBarang.h"
 #include "worship/UValidasiIbadah.h"
@@ -156,6 +169,21 @@ void CreateWindows() {
   Application->CreateForm(worship::FIbadahSyukur);
   Application->CreateForm(worship::FCariIbadahSyukur);
   Application->CreateForm(worship::FQRRepIbadahSyukur);
+  // Category-group services.
+  Application->CreateForm(worship::FIbadahPelkat);
+  Application->CreateForm(worship::FCariIbadahPelkat);
+  Application->CreateForm(worship::FQRRepIbadahPelkat);
+  // Offering reports.
+  Application->CreateForm(worship::FRepPersembahanIbadahMinggu);
+  Application->CreateForm(worship::FQRRepPersembahanIbadahMinggu);
+  Application->CreateForm(worship::FRepPersembahanIbadahSektor);
+  Application->CreateForm(worship::FQRRepPersembahanIbadahSektor);
+  Application->CreateForm(worship::FRepPersembahanIbadahPelkat);
+  Application->CreateForm(worship::FQRRepPersembahanIbadahPelkat);
+  Application->CreateForm(worship::FRepPersembahanIbadahSyukur);
+  Application->CreateForm(worship::FQRRepPersembahanIbadahSyukur);
+  Application->CreateForm(worship::FRepPersembahanIbadahHariRayaGerejawi);
+  Application->CreateForm(worship::FQRRepPersembahanIbadahHariRayaGerejawi);
   Application->CreateForm(registry::FQRAttestasi);
 }
 

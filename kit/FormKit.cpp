@@ -52,6 +52,13 @@ TComboBox* MakeList(rtl::TComponent* owner, TWinControl* parent, const char* nam
   return c;
 }
 
+TComboBox* MakeListOf(rtl::TComponent* owner, TWinControl* parent, const char* name, int x, int y, int w,
+                      const std::vector<const char*>& items) {
+  TComboBox* c = MakeList(owner, parent, name, x, y, w, {});
+  for (const char* i : items) c->Items().Add(i);
+  return c;
+}
+
 TDateTimePicker* MakePicker(rtl::TComponent* owner, TWinControl* parent, const char* name, int x, int y, int w) {
   auto* p = Make<TDateTimePicker>(owner, parent, name, x, y, w, 22);
   p->SetDateTime(rtl::Now());
@@ -100,6 +107,15 @@ TComboBox* TRows::List(const char* name, const std::string& caption, std::initia
 
 TDateTimePicker* TRows::Picker(const char* name, const std::string& caption) {
   return MakePicker(owner, group, name, inputX, Row(caption), 130);
+}
+
+TEdit* TRows::EditWithDots(const char* name, const std::string& caption, int w, TSpeedButton*& button,
+                           const char* buttonName) {
+  const int top = Row(caption);
+  TEdit* e = MakeEdit(owner, group, name, inputX, top, w, false, true);
+  button = Make<TSpeedButton>(owner, group, buttonName, inputX + w + 4, top, 26, 22);
+  button->SetCaption("...");
+  return e;
 }
 
 void TRows::Radios(const std::string& caption, std::initializer_list<TRadio> radios) {

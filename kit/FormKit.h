@@ -5,6 +5,7 @@
 #pragma once
 #include <initializer_list>
 #include <string>
+#include <vector>
 
 #include "gui/Buttons.h"
 #include "gui/ComCtrls.h"
@@ -46,6 +47,9 @@ gui::TEdit* MakeEdit(rtl::TComponent* owner, gui::TWinControl* parent, const cha
 // A drop-down list of fixed entries.
 gui::TComboBox* MakeList(rtl::TComponent* owner, gui::TWinControl* parent, const char* name, int x, int y, int w,
                          std::initializer_list<const char*> items);
+// The same for entries kept in a list (the lists the rules hold).
+gui::TComboBox* MakeListOf(rtl::TComponent* owner, gui::TWinControl* parent, const char* name, int x, int y, int w,
+                           const std::vector<const char*>& items);
 gui::TDateTimePicker* MakePicker(rtl::TComponent* owner, gui::TWinControl* parent, const char* name, int x, int y,
                                  int w);
 // A flat toolbar button with its hint shown and as caption.
@@ -73,6 +77,9 @@ struct TRows {
   gui::TComboBox* List(const char* name, const std::string& caption, std::initializer_list<const char*> items,
                        int w = 0);
   gui::TDateTimePicker* Picker(const char* name, const std::string& caption);
+  // A read-only input of width `w` with its lookup button "..." beside it.
+  gui::TEdit* EditWithDots(const char* name, const std::string& caption, int w, gui::TSpeedButton*& button,
+                           const char* buttonName);
   // A row of radio buttons, each with its field, name, caption and width.
   struct TRadio {
     gui::TRadioButton** field;

@@ -30,6 +30,20 @@ TQRDBText* TLayoutReport::AddField(TQRCustomBand* band, const char* name, int x,
   return t;
 }
 
+TQRExpr* TLayoutReport::AddExpr(TQRCustomBand* band, const char* name, int x, int y, int w,
+                                 const std::string& expression, const char* mask, gui::TFontStyles style) {
+  auto* e = new TQRExpr(this);
+  e->SetName(name);
+  e->SetParent(band);
+  e->AutoSize = false;
+  e->SetBounds(x, y, w, 17);
+  e->SetExpression(expression);
+  e->Mask = mask;
+  e->Alignment = gui::TAlignment::taRightJustify;
+  e->Font().SetStyle(style);
+  return e;
+}
+
 TQRBand* TLayoutReport::AddBand(TQRBandType type, const char* name, int height) {
   auto* b = new TQRBand(this, type);
   b->SetName(name);

@@ -25,6 +25,9 @@ class TLayoutReport : public TPageReport {
                      gui::TFontStyles style = 0);
   TQRDBText* AddField(TQRCustomBand* band, const char* name, int x, int y, int w, const char* field,
                       gui::TFontStyles style = 0);
+  // A count or a sum over the printed detail lines ("COUNT", "SUM(nominal)"), right-aligned.
+  TQRExpr* AddExpr(TQRCustomBand* band, const char* name, int x, int y, int w, const std::string& expression,
+                   const char* mask = "", gui::TFontStyles style = 0);
   TQRBand* AddBand(TQRBandType type, const char* name, int height);
   // A rectangle around items of a band, drawn without filling so that they stay visible.
   TQRShape* AddFrame(TQRCustomBand* band, const char* name, int x, int y, int w, int h);

@@ -22,23 +22,6 @@ namespace {
 constexpr const char* kCouncilHint = "[Ketik Nama Majelis Disini]";
 constexpr const char* kMemberHint = "[Ketik Nama Jemaat Disini]";
 
-TComboBox* ListOf(rtl::TComponent* owner, TWinControl* parent, const char* name, int x, int y, int w,
-                  const std::vector<const char*>& items) {
-  TComboBox* c = kit::MakeList(owner, parent, name, x, y, w, {});
-  for (const char* i : items) c->Items().Add(i);
-  return c;
-}
-
-// An input row with its lookup button "..." beside it.
-TEdit* EditWithDots(kit::TRows& rows, const char* edit, const char* caption, int w, TSpeedButton*& button,
-                    const char* buttonName) {
-  const int top = rows.Row(caption);
-  TEdit* e = MakeEdit(rows.owner, rows.group, edit, rows.inputX, top, w, false, true);
-  button = kit::Make<TSpeedButton>(rows.owner, rows.group, buttonName, rows.inputX + w + 4, top, 26, 22);
-  button->SetCaption("...");
-  return e;
-}
-
 }  // namespace
 
 THostServiceForm::THostServiceForm(rtl::TComponent* owner, const rules::THostKind& kind, const char* name,
@@ -64,28 +47,28 @@ THostServiceForm::THostServiceForm(rtl::TComponent* owner, const rules::THostKin
   std::vector<const char*> sectors;
   static const char* const kSectors[] = {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10"};
   sectors.assign(std::begin(kSectors), std::end(kSectors));
-  ComboBox1 = ListOf(this, GroupBox1, "ComboBox1", service.inputX, service.Row("SekPel"), 60, sectors);
+  ComboBox1 = kit::MakeListOf(this, GroupBox1, "ComboBox1", service.inputX, service.Row("SekPel"), 60, sectors);
   ComboBox1->DropDownCount = 10;
-  ComboBox2 = ListOf(this, GroupBox1, "ComboBox2", service.inputX, service.Row("Tuan Rumah"), 160, kind.hosts);
-  Edit2 = EditWithDots(service, "Edit2", sector ? "NIP/NIJ" : "No.Induk", 170, SpeedButton1, "SpeedButton1");
+  ComboBox2 = kit::MakeListOf(this, GroupBox1, "ComboBox2", service.inputX, service.Row("Tuan Rumah"), 160, kind.hosts);
+  Edit2 = service.EditWithDots("Edit2", sector ? "NIP/NIJ" : "No.Induk", 170, SpeedButton1, "SpeedButton1");
   Edit3 = service.Edit("Edit3", "Nama", true, true);
   Edit4 = service.Edit("Edit4", "Ayat Bacaan");
   if (sector)
     Edit5 = service.Edit("Edit5", "Tema Kotbah");
   else
-    ComboBox4 = ListOf(this, GroupBox1, "ComboBox4", service.inputX, service.Row("Jenis Ibadah"), 200,
+    ComboBox4 = kit::MakeListOf(this, GroupBox1, "ComboBox4", service.inputX, service.Row("Jenis Ibadah"), 200,
                        rules::Occasions());
 
   // Those who serve.
   GroupBox2 = kit::MakeGroup(this, this, "GroupBox2", 396, 6, 376, 172, " Pelayan Ibadah ");
   kit::TRows serving{.owner = this, .group = GroupBox2, .inputX = 120, .inputW = 242, .y = 20, .step = 29,
                      .prefix = "LabelPelayan"};
-  ComboBox3 = ListOf(this, GroupBox2, "ComboBox3", serving.inputX, serving.Row("Pelayan Firman"), 160,
+  ComboBox3 = kit::MakeListOf(this, GroupBox2, "ComboBox3", serving.inputX, serving.Row("Pelayan Firman"), 160,
                      {"Pendeta", "Vikaris", "Mahasiswa Praktek", "Majelis", "Eksternal"});
-  Edit6 = EditWithDots(serving, "Edit6", sector ? "NIP/NIV/NIM/NIMP" : "No.Induk", 170, SpeedButton5, "SpeedButton5");
+  Edit6 = serving.EditWithDots("Edit6", sector ? "NIP/NIV/NIM/NIMP" : "No.Induk", 170, SpeedButton5, "SpeedButton5");
   Edit7 = serving.Edit("Edit7", "Nama", true, true);
-  Edit8 = EditWithDots(serving, "Edit8", "Liturgos", 212, SpeedButton2, "SpeedButton2");
-  Edit9 = EditWithDots(serving, "Edit9", "PKT", 212, SpeedButton3, "SpeedButton3");
+  Edit8 = serving.EditWithDots("Edit8", "Liturgos", 212, SpeedButton2, "SpeedButton2");
+  Edit9 = serving.EditWithDots("Edit9", "PKT", 212, SpeedButton3, "SpeedButton3");
 
   // The offerings and the attendance.
   GroupBox3 = kit::MakeGroup(this, this, "GroupBox3", 396, 182, 376, 116, " Persembahan ");
@@ -106,7 +89,7 @@ THostServiceForm::THostServiceForm(rtl::TComponent* owner, const rules::THostKin
   GroupBox5 = kit::MakeGroup(this, this, "GroupBox5", 396, 302, 376, 124, " Validasi Setor Duit ");
   kit::TRows deposit{.owner = this, .group = GroupBox5, .inputX = 120, .inputW = 242, .y = 24, .step = 32,
                      .prefix = "LabelValidasi"};
-  Edit12 = EditWithDots(deposit, "Edit12", sector ? "Kordinator Sektor" : "Majelis Bertugas", 170, SpeedButton4,
+  Edit12 = deposit.EditWithDots("Edit12", sector ? "Kordinator Sektor" : "Majelis Bertugas", 170, SpeedButton4,
                         "SpeedButton4");
   Edit13 = MakeEdit(this, GroupBox5, "Edit13", deposit.inputX, deposit.y, 242, true, true);
 

@@ -156,52 +156,7 @@ void THostServiceSearch::DBGrid1DblClick(TObject*) {
 void THostServiceSearch::Button5Click(TObject*) {
   auto* form = dynamic_cast<THostServiceReport*>(Application->FindComponent(layout_));
   if (!form) return;
-  data::TZQuery& row = *DM->Q3;
-  auto text = [&row](const char* column) { return row.IsEmpty() ? std::string() : row.FieldByName(column)->AsString(); };
-  auto amount = [&row](const char* column) { return row.IsEmpty() ? 0.0 : row.FieldByName(column)->AsFloat(); };
-  // A council member's title and name by the stored number (". " when none is found).
-  auto council = [](const std::string& nimp) {
-    kit::SetSQL(*DM->Q8, {"select m.pnt_dkn,d.nama_gabung from majelis m,detail_kk d", "where m.nij=d.nij",
-                          "and m.nimp=:ni"});
-    DM->Q8->ParamByName("ni")->AsString(nimp);
-    DM->Q8->Open();
-    const bool found = !DM->Q8->IsEmpty();
-    return std::pair{found ? DM->Q8->FieldByName("pnt_dkn")->AsString() : std::string(),
-                     found ? DM->Q8->FieldByName("nama_gabung")->AsString() : std::string()};
-  };
-  const std::string validator = text("validasi");
-
-  form->QRLabel87->SetCaption(rules::FormStatus(validator));
-  form->Label("QRLabel24").SetCaption(text("kode"));
-  form->Label("QRLabel25").SetCaption(row.IsEmpty() ? "" : rtl::DateToStr(row.FieldByName("tgl")->AsDateTime()));
-  form->Label("QRLabel26").SetCaption(row.IsEmpty() || row.FieldByName("jam")->IsNull()
-                                          ? ""
-                                          : rtl::TimeToStr(row.FieldByName("jam")->AsDateTime()));
-  form->Label("QRLabel27").SetCaption(text("sekpel"));
-  form->Label("QRLabel28").SetCaption(text("tuan_rumah"));
-  form->Label("QRLabel94").SetCaption(text("nama_tuan_rumah"));
-  form->Label("QRLabel29").SetCaption(text("sts_pf"));
-  const std::string kindOfPreacher = text("sts_pf");
-  const std::string title = kindOfPreacher == "Majelis" ? council(text("pf")).first : "";
-  form->Label("QRLabel30").SetCaption(rules::PreacherLine(kindOfPreacher, text("nama_pf"), title));
-  form->Label("QRLabel31").SetCaption(text("ayat"));
-  form->Label("QRLabel91").SetCaption(text(kind_.sector ? "tema_kotbah" : "judul_ibadah"));
-  for (auto [label, column] : {std::pair{"QRLabel97", "liturgos"}, {"QRLabel100", "pkt"}}) {
-    const auto [office, name] = council(text(column));
-    form->Label(label).SetCaption(office + ". " + name);
-  }
-  form->Label("QRLabel32").SetCaption(text("jml_jemaat"));
-  form->Label("QRLabel33").SetCaption(rules::PrintedAmount(amount("kolekte")));
-  form->Label("QRLabel34").SetCaption(rules::PrintedAmount(amount("syukur")));
-  form->Label("QRLabel65").SetCaption(rules::PrintedAmount(amount("kolekte") + amount("syukur")));
-  form->QRRichText1->Lines.SetText(text("keterangan"));
-
-  // The name of whoever confirmed the deposit; empty when nobody has.
-  data::TZQuery& q = kind_.sector ? *DM->QRepIS : *DM->QRepIY;
-  kit::SetSQL(q, {"select nama_gabung from detail_kk", "where nij=:ni"});
-  q.ParamByName("ni")->AsString(validator);
-  q.Open();
-  form->Label("QRLabel59").SetCaption(q.IsEmpty() ? "" : q.FieldByName("nama_gabung")->AsString());
+  form->FillFrom(*DM->Q3);
   form->Preview();
 }
 

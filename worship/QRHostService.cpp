@@ -1,16 +1,21 @@
 #include "worship/QRHostService.h"
 
 #include "app/UDM.h"
+#include "kit/Records.h"
+#include "worship/rules/HostServices.h"
+#include "worship/rules/Services.h"
 
 namespace worship {
 
 using namespace report;
 
-THostServiceReport::THostServiceReport(rtl::TComponent* owner, const char* name, const char* title, bool sector)
-    : kit::TChurchReport(owner, poPortrait, kit::THeaderPicture::ChurchLogo) {
+THostServiceReport::THostServiceReport(rtl::TComponent* owner, const char* name, const char* title, THostForm form)
+    : kit::TChurchReport(owner, poPortrait, kit::THeaderPicture::ChurchLogo), form_(form) {
   SetName(name);
   ReportTitle = title;
-  if (app::DM) SetDataSet(sector ? app::DM->QRepIS : app::DM->QRepIY);
+  const bool pelkat = form == THostForm::Pelkat;
+  if (app::DM)
+    SetDataSet(form == THostForm::Sector ? app::DM->QRepIS : pelkat ? app::DM->QRepIP : app::DM->QRepIY);
   const int w = BandWidth();
 
   PageHeaderBand1->Height = 144;
@@ -23,17 +28,29 @@ THostServiceReport::THostServiceReport(rtl::TComponent* owner, const char* name,
   // The service on the left; those who served and the offerings framed on the right.
   TitleBand1 = AddBand(rbTitle, "TitleBand1", 236);
   const int half = w / 2, cap = 0, val = 100, vw = half - 110;
-  const std::pair<const char*, const char*> left[] = {
-      {"Kode", "QRLabel24"},        {"Tanggal", "QRLabel25"},
-      {"Jam", "QRLabel26"},         {"SekPel", "QRLabel27"},
-      {"Tuan Rumah", "QRLabel28"},  {"Nama", "QRLabel94"},
-      {"Ayat Bacaan", "QRLabel31"}, {sector ? "Tema Khotbah" : "Jenis Ibadah", "QRLabel91"},
-      {"Jumlah Jemaat", "QRLabel32"}};
-  int y = 4, n = 100;
+  std::vector<std::pair<const char*, const char*>> left = {
+      {"Kode", "QRLabel24"},       {"Tanggal", "QRLabel25"}, {"Jam", "QRLabel26"},
+      {pelkat ? "PelKat" : "SekPel", "QRLabel27"}, {"Tuan Rumah", "QRLabel28"}, {"Nama", "QRLabel94"},
+      {"Ayat Bacaan", "QRLabel31"}};
+  if (!pelkat) left.push_back({form == THostForm::Sector ? "Tema Khotbah" : "Jenis Ibadah", "QRLabel91"});
+  left.push_back({"Jumlah Jemaat", "QRLabel32"});
+  // A category-group line's area, place and class stand beside the date, time and
+  // category, whose values are short.
+  const std::pair<const char*, const char*> beside[] = {
+      {"Wilayah", "QRLabel36"}, {"Tempat", "QRLabel41"}, {"Kelas", "QRLabel53"}};
+  const int besideCap = val + 116, besideVal = besideCap + 56, besideW = half - besideVal;
+  int y = 4, n = 100, row = 0;
   for (const auto& [caption, value] : left) {
+    const bool shared = pelkat && row >= 1 && row <= 3;
     AddLabel(TitleBand1, ("QRLabelCap" + std::to_string(++n)).c_str(), cap, y, val - 6, caption);
-    AddLabel(TitleBand1, value, val, y, vw, "", gui::fsBold);
+    AddLabel(TitleBand1, value, val, y, shared ? besideCap - val - 6 : vw, "", gui::fsBold);
+    if (shared) {
+      const auto& [bc, bv] = beside[row - 1];
+      AddLabel(TitleBand1, ("QRLabelCap" + std::to_string(++n)).c_str(), besideCap, y, 52, bc);
+      AddLabel(TitleBand1, bv, besideVal, y, besideW, "", std::string(bv) == "QRLabel36" ? gui::TFontStyles(gui::fsBold) : gui::TFontStyles(0));
+    }
     y += 22;
+    ++row;
   }
   const int fx = half + 10, fw = w - fx, fcap = fx + 8, fval = fx + 90, fvw = w - fval - 8;
   AddFrame(TitleBand1, "QRShapePelayan", fx, 2, fw, 112);
@@ -77,13 +94,72 @@ THostServiceReport::THostServiceReport(rtl::TComponent* owner, const char* name,
   const int sx = w - 240;
   AddLabel(SummaryBand1, "QRLabelPengesahan", sx, 6, 240, "Pengesahan", gui::fsBold)->Alignment =
       gui::TAlignment::taCenter;
-  AddLabel(SummaryBand1, "QRLabelKordinator", sx, 26, 240, "Kordinator Sektor")->Alignment =
+  AddLabel(SummaryBand1, "QRLabelKordinator", sx, 26, 240, pelkat ? "Pengurus PelKat" : "Kordinator Sektor")->Alignment =
       gui::TAlignment::taCenter;
   AddLabel(SummaryBand1, "QRLabel59", sx, 84, 240, "", gui::fsBold)->Alignment = gui::TAlignment::taCenter;
 
   PageFooterBand1 = AddBand(rbPageFooter, "PageFooterBand1", 20);
   AddLabel(PageFooterBand1, "QRLabelFooter", 0, 2, w, "KORVAN - Administrasi Jemaat", gui::fsItalic)->Alignment =
       gui::TAlignment::taRightJustify;
+}
+
+void THostServiceReport::FillFrom(data::TZQuery& row) {
+  using app::DM;
+  auto text = [&row](const char* column) { return row.IsEmpty() ? std::string() : row.FieldByName(column)->AsString(); };
+  auto amount = [&row](const char* column) { return row.IsEmpty() ? 0.0 : row.FieldByName(column)->AsFloat(); };
+  // A council member's title and name by the stored number (". " when none is found).
+  auto council = [](const std::string& nimp) {
+    kit::SetSQL(*DM->Q8, {"select m.pnt_dkn,d.nama_gabung from majelis m,detail_kk d", "where m.nij=d.nij",
+                          "and m.nimp=:ni"});
+    DM->Q8->ParamByName("ni")->AsString(nimp);
+    DM->Q8->Open();
+    const bool found = !DM->Q8->IsEmpty();
+    return std::pair{found ? DM->Q8->FieldByName("pnt_dkn")->AsString() : std::string(),
+                     found ? DM->Q8->FieldByName("nama_gabung")->AsString() : std::string()};
+  };
+  const bool pelkat = form_ == THostForm::Pelkat;
+  const std::string validator = text("validasi");
+
+  QRLabel87->SetCaption(rules::FormStatus(validator));
+  Label("QRLabel24").SetCaption(text("kode"));
+  Label("QRLabel25").SetCaption(row.IsEmpty() ? "" : rtl::DateToStr(row.FieldByName("tgl")->AsDateTime()));
+  Label("QRLabel26").SetCaption(row.IsEmpty() || row.FieldByName("jam")->IsNull()
+                                    ? ""
+                                    : rtl::TimeToStr(row.FieldByName("jam")->AsDateTime()));
+  Label("QRLabel27").SetCaption(text(pelkat ? "pelkat" : "sekpel"));
+  Label("QRLabel28").SetCaption(text("tuan_rumah"));
+  Label("QRLabel94").SetCaption(text("nama_tuan_rumah"));
+  Label("QRLabel29").SetCaption(text("sts_pf"));
+  const std::string kindOfPreacher = text("sts_pf");
+  const std::string title = kindOfPreacher == "Majelis" ? council(text("pf")).first : "";
+  Label("QRLabel30").SetCaption(rules::PreacherLine(kindOfPreacher, text("nama_pf"), title));
+  Label("QRLabel31").SetCaption(text("ayat"));
+  if (pelkat) {
+    Label("QRLabel36").SetCaption(text("wilayah"));
+    Label("QRLabel41").SetCaption(text("tempat"));
+    Label("QRLabel53").SetCaption(text("kelas"));
+    // A line keeps its liturgist's and PKT's names as they were picked.
+    Label("QRLabel97").SetCaption(text("nama_liturgos"));
+    Label("QRLabel100").SetCaption(text("nama_pkt"));
+  } else {
+    Label("QRLabel91").SetCaption(text(form_ == THostForm::Sector ? "tema_kotbah" : "judul_ibadah"));
+    for (auto [label, column] : {std::pair{"QRLabel97", "liturgos"}, {"QRLabel100", "pkt"}}) {
+      const auto [office, name] = council(text(column));
+      Label(label).SetCaption(office + ". " + name);
+    }
+  }
+  Label("QRLabel32").SetCaption(text("jml_jemaat"));
+  Label("QRLabel33").SetCaption(rules::PrintedAmount(amount("kolekte")));
+  Label("QRLabel34").SetCaption(rules::PrintedAmount(amount("syukur")));
+  Label("QRLabel65").SetCaption(rules::PrintedAmount(amount("kolekte") + amount("syukur")));
+  QRRichText1->Lines.SetText(text("keterangan"));
+
+  // The name of whoever confirmed the deposit; empty when nobody has.
+  data::TZQuery& q = *DataSet();
+  kit::SetSQL(q, {"select nama_gabung from detail_kk", "where nij=:ni"});
+  q.ParamByName("ni")->AsString(validator);
+  q.Open();
+  Label("QRLabel59").SetCaption(q.IsEmpty() ? "" : q.FieldByName("nama_gabung")->AsString());
 }
 
 }  // namespace worship

@@ -8,7 +8,7 @@ class TFQRRepIbadahSektor : public THostServiceReport {
   KORVAN_CLASS(TFQRRepIbadahSektor)
  public:
   explicit TFQRRepIbadahSektor(rtl::TComponent* owner)
-      : THostServiceReport(owner, "FQRRepIbadahSektor", "IBADAH SEKTOR PELAYANAN", true) {}
+      : THostServiceReport(owner, "FQRRepIbadahSektor", "IBADAH SEKTOR PELAYANAN", THostForm::Sector) {}
 };
 
 extern TFQRRepIbadahSektor* FQRRepIbadahSektor;

@@ -8,7 +8,7 @@ class TFQRRepIbadahSyukur : public THostServiceReport {
   KORVAN_CLASS(TFQRRepIbadahSyukur)
  public:
   explicit TFQRRepIbadahSyukur(rtl::TComponent* owner)
-      : THostServiceReport(owner, "FQRRepIbadahSyukur", "IBADAH PENGUCAPAN SYUKUR", false) {}
+      : THostServiceReport(owner, "FQRRepIbadahSyukur", "IBADAH PENGUCAPAN SYUKUR", THostForm::Thanksgiving) {}
 };
 
 extern TFQRRepIbadahSyukur* FQRRepIbadahSyukur;

@@ -20,13 +20,6 @@ namespace {
 
 constexpr const char* kCouncilHint = "[Ketik Nama Majelis Disini]";
 
-TComboBox* ListOf(TServiceForm* f, TWinControl* parent, const char* name, int x, int y, int w,
-                  const std::vector<const char*>& items) {
-  TComboBox* c = kit::MakeList(f, parent, name, x, y, w, {});
-  for (const char* i : items) c->Items().Add(i);
-  return c;
-}
-
 TSpeedButton* Dots(TServiceForm* f, TWinControl* parent, const char* name, int x, int y) {
   auto* b = kit::Make<TSpeedButton>(f, parent, name, x, y, 26, 22);
   b->SetCaption("...");
@@ -56,7 +49,7 @@ TServiceForm::TServiceForm(rtl::TComponent* owner, const rules::TServiceKind& ki
   const int dateRow = service.Row("Tanggal");
   DateTimePicker1 = kit::MakePicker(this, GroupBox1, "DateTimePicker1", 150, dateRow, 130);
   const int timeRow = service.Row("Jam");
-  ComboBox4 = ListOf(this, GroupBox1, "ComboBox4", 150, timeRow, 70, kind.times);
+  ComboBox4 = kit::MakeListOf(this, GroupBox1, "ComboBox4", 150, timeRow, 70, kind.times);
   MakeLabel(this, GroupBox1, "LabelTempat", 230, timeRow + 3, "Tempat");
   ComboBox1 = kit::MakeList(this, GroupBox1, "ComboBox1", 284, timeRow, 136, {"PLK Pelok", "VRN Vareno"});
   Edit2 = service.Edit("Edit2", sunday ? "Ayat Bacaan" : "Ayat");
@@ -64,7 +57,7 @@ TServiceForm::TServiceForm(rtl::TComponent* owner, const rules::TServiceKind& ki
     Edit3 = service.Edit("Edit3", "Tema Khotbah");
   } else {
     const int feastRow = service.Row("Jenis Ibadah");
-    ComboBox5 = ListOf(this, GroupBox1, "ComboBox5", 150, feastRow, 200, rules::Feasts());
+    ComboBox5 = kit::MakeListOf(this, GroupBox1, "ComboBox5", 150, feastRow, 200, rules::Feasts());
   }
 
   // The preacher.
@@ -72,7 +65,7 @@ TServiceForm::TServiceForm(rtl::TComponent* owner, const rules::TServiceKind& ki
   kit::TRows preacher{.owner = this, .group = GroupBox2, .inputX = 150, .inputW = 270, .y = 20, .step = 29,
                       .prefix = "LabelPF"};
   const int kindRow = preacher.Row("Pelayan Firman");
-  ComboBox2 = ListOf(this, GroupBox2, "ComboBox2", 150, kindRow, 160, kind.kinds);
+  ComboBox2 = kit::MakeListOf(this, GroupBox2, "ComboBox2", 150, kindRow, 160, kind.kinds);
   const int numberRow = preacher.Row("No.Induk");
   Edit21 = MakeEdit(this, GroupBox2, "Edit21", 150, numberRow, 140, false, true);
   SpeedButton4 = Dots(this, GroupBox2, "SpeedButton4", 294, numberRow);
@@ -122,7 +115,7 @@ TServiceForm::TServiceForm(rtl::TComponent* owner, const rules::TServiceKind& ki
     return n;
   }();
   for (int i = 0; i < kind.duties; ++i) duties.push_back(names[i].c_str());
-  ComboBox3 = ListOf(this, GroupBox6, "ComboBox3", 70, 20, 60, duties);
+  ComboBox3 = kit::MakeListOf(this, GroupBox6, "ComboBox3", 70, 20, 60, duties);
   MakeLabel(this, GroupBox6, "LabelNIMP", 142, 23, "NIMP");
   Edit18 = MakeEdit(this, GroupBox6, "Edit18", 180, 20, 110, false, true);
   SpeedButton3 = Dots(this, GroupBox6, "SpeedButton3", 294, 20);

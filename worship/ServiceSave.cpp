@@ -1,6 +1,7 @@
 #include "worship/ServiceSave.h"
 
 #include "app/UDM.h"
+#include "data/Transaction.h"
 #include "kit/Records.h"
 #include "registry/rules/Numbering.h"
 #include "worship/rules/Services.h"
@@ -11,7 +12,7 @@ using app::DM;
 
 std::optional<TServiceSaved> SaveServiceRow(const kit::rules::TRecordSpec& record, rtl::TComponent& form,
                                             const char* prefix, const std::string& shown,
-                                            const kit::TDerive& derive) {
+                                            const kit::TDerive& derive, const TStoreLines& lines) {
   const std::string table = record.table;
   kit::SetSQL(*DM->Q3, {"select kode from " + table, "where kode=:ko"});
   DM->Q3->ParamByName("ko")->AsString(shown);
@@ -31,7 +32,14 @@ std::optional<TServiceSaved> SaveServiceRow(const kit::rules::TRecordSpec& recor
   kit::SetRecordSQL(*DM->Q3, record, statement);
   kit::BindRecord(record, form, *DM->Q3, statement,
                   [&](std::string_view p) { return p == "ko" ? saved.number : derive(p); });
+  if (!lines) {
+    DM->Q3->ExecSQL();
+    return saved;
+  }
+  data::TTransaction save(*DM->ZConnection1);
   DM->Q3->ExecSQL();
+  lines(saved);
+  save.Commit();
   return saved;
 }
 

@@ -1,0 +1,7 @@
+#include "worship/QRRepIbadahPelkat.h"
+
+namespace worship {
+
+TFQRRepIbadahPelkat* FQRRepIbadahPelkat = nullptr;
+
+}  // namespace worship

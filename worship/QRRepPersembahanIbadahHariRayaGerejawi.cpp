@@ -1,0 +1,7 @@
+#include "worship/QRRepPersembahanIbadahHariRayaGerejawi.h"
+
+namespace worship {
+
+TFQRRepPersembahanIbadahHariRayaGerejawi* FQRRepPersembahanIbadahHariRayaGerejawi = nullptr;
+
+}  // namespace worship

@@ -1,0 +1,7 @@
+#include "worship/QRRepPersembahanIbadahMinggu.h"
+
+namespace worship {
+
+TFQRRepPersembahanIbadahMinggu* FQRRepPersembahanIbadahMinggu = nullptr;
+
+}  // namespace worship

@@ -1,0 +1,7 @@
+#include "worship/QRRepPersembahanIbadahPelkat.h"
+
+namespace worship {
+
+TFQRRepPersembahanIbadahPelkat* FQRRepPersembahanIbadahPelkat = nullptr;
+
+}  // namespace worship

@@ -1,0 +1,7 @@
+#include "worship/QRRepPersembahanIbadahSektor.h"
+
+namespace worship {
+
+TFQRRepPersembahanIbadahSektor* FQRRepPersembahanIbadahSektor = nullptr;
+
+}  // namespace worship

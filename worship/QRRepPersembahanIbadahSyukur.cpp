@@ -1,0 +1,7 @@
+#include "worship/QRRepPersembahanIbadahSyukur.h"
+
+namespace worship {
+
+TFQRRepPersembahanIbadahSyukur* FQRRepPersembahanIbadahSyukur = nullptr;
+
+}  // namespace worship

@@ -1,0 +1,7 @@
+#include "worship/URepPersembahanIbadahHariRayaGerejawi.h"
+
+namespace worship {
+
+TFRepPersembahanIbadahHariRayaGerejawi* FRepPersembahanIbadahHariRayaGerejawi = nullptr;
+
+}  // namespace worship

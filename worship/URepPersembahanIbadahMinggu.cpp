@@ -1,0 +1,7 @@
+#include "worship/URepPersembahanIbadahMinggu.h"
+
+namespace worship {
+
+TFRepPersembahanIbadahMinggu* FRepPersembahanIbadahMinggu = nullptr;
+
+}  // namespace worship

@@ -1,0 +1,7 @@
+#include "worship/URepPersembahanIbadahPelkat.h"
+
+namespace worship {
+
+TFRepPersembahanIbadahPelkat* FRepPersembahanIbadahPelkat = nullptr;
+
+}  // namespace worship

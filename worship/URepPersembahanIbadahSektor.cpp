@@ -1,0 +1,7 @@
+#include "worship/URepPersembahanIbadahSektor.h"
+
+namespace worship {
+
+TFRepPersembahanIbadahSektor* FRepPersembahanIbadahSektor = nullptr;
+
+}  // namespace worship

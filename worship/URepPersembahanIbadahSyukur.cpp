@@ -1,0 +1,7 @@
+#include "worship/URepPersembahanIbadahSyukur.h"
+
+namespace worship {
+
+TFRepPersembahanIbadahSyukur* FRepPersembahanIbadahSyukur = nullptr;
+
+}  // namespace worship
