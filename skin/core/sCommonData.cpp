@@ -751,7 +751,7 @@ void TsCommonData::UpdateGlow(bool hide, HWND wnd, int skinIndex, bool animate, 
       size_t(skinIndex) >= d->Sections.size())
     return;
   const TsGeneralData& s = d->Sections[size_t(skinIndex)];
-  if (s.StateParams[1].GlowSize < 1 && s.Glow < 1) return;
+  if (s.Glow < 1) return;
   if (!glowEffects) return;
   auto clipToDC = [](HWND h, RECT r) {
     HDC dc = GetWindowDC(h);
