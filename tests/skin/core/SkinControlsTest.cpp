@@ -15,12 +15,15 @@
 #include "gui/ExtCtrls.h"
 #include "gui/Forms.h"
 #include "gui/Subclass.h"
+#include "skin/core/acControlPaint.h"
 #include "skin/core/acControlUtils.h"
 #include "skin/core/acStartup.h"
 #include "skin/core/acThdTimer.h"
 #include "skin/core/sCommonData.h"
 #include "skin/core/sSkinManager.h"
 #include "skin/graphics/acGdiBitmap.h"
+#include "skin/graphics/acGradientGdi.h"
+#include "skin/graphics/acSkinSection.h"
 #include "skin/hooks/acSBUtils.h"
 
 namespace skin {
@@ -522,6 +525,77 @@ TEST_F(Controls, EndOfAParentsUpdateReachesEachChildUnlessAnimating) {
   AnimationInProgress = false;
   EndUpdateChildControls(parent);
   EXPECT_EQ(r->Commands, std::vector<int>{AC_ENDPARENTUPDATE});
+}
+
+// ---------------------------------------------------------------- painters of the state
+
+TEST_F(Controls, ASectionPaintedForAControlIsTheSectionWithItsColours) {
+  TSkinnedPanel* p = Skinned("BUTTON");
+  TacBackgroundCache white;
+  white.FillColor = 0xFFFFFF;
+  auto mine = CreateBitmap32(40, 24), plain = CreateBitmap32(40, 24);
+  const gui::TRect r = gui::Rect(0, 0, 40, 24);
+  PaintControlSection(*p->Data, white, 1, r, {0, 0}, *mine);
+  TBitmap32 master = Pixels32(*manager->MasterBitmap());
+  TGdiGradientFills fills(plain->Canvas().Handle());
+  TacSectionSource src{p->Data->GetScaledSkin(), &master, &fills};
+  TBitmap32 plainPx = Pixels32(*plain), minePx = Pixels32(*mine);
+  PaintSkinSection(src, p->Data->FSkinIndex, white, 1, r, {0, 0}, plainPx);
+  int differ = 0;
+  for (int y = 0; y < 24; ++y)
+    for (int x = 0; x < 40; ++x) differ += minePx.At(x, y) != plainPx.At(x, y);
+  EXPECT_EQ(differ, 0) << "without colour effects the control's section is the section";
+
+  // A colour tone changes the painted pixels; a hue turned by 180 degrees leaves the key
+  // colour as it is.
+  p->Data->FColorTone = 0x0000FF;
+  PaintControlSection(*p->Data, white, 1, r, {0, 0}, *mine);
+  minePx = Pixels32(*mine);
+  EXPECT_NE(minePx.At(20, 12) & 0xFFFFFF, plainPx.At(20, 12) & 0xFFFFFF);
+  auto keyed = CreateBitmap32(4, 1);
+  TBitmap32 k = Pixels32(*keyed);
+  k.At(0, 0) = 0x00FF00FF;  // the key colour
+  k.At(1, 0) = 0xFFFF0000;  // red
+  p->Data->FColorTone = clNone;
+  p->Data->FHueOffset = 180;
+  ApplyColorEffects(*keyed, *p->Data, clNone, 0);
+  EXPECT_EQ(k.At(0, 0) & 0xFFFFFF, 0xFF00FFu);
+  EXPECT_EQ(k.At(1, 0) & 0xFFFFFF, 0x00FFFFu);
+
+  // A control that keeps its own colour paints it in place of the skin's.
+  TSkinnedPanel* edit = Skinned("EDIT");
+  edit->SetColor(gui::clRed);
+  edit->Data->FCustomColor = true;
+  auto own = CreateBitmap32(40, 24);
+  PaintControlSection(*edit->Data, white, 0, r, {0, 0}, *own);
+  EXPECT_EQ(Pixels32(*own).At(20, 12) & 0xFFFFFF, 0xFF0000u);
+}
+
+TEST_F(Controls, AControlsCaptionTakesItsStatesColours) {
+  auto bmp = CreateBitmap32(60, 30);
+  gui::TCanvas& c = bmp->Canvas();
+  auto count = [&](COLORREF color) {
+    int n = 0;
+    for (int y = 0; y < 30; ++y)
+      for (int x = 0; x < 60; ++x) n += GetPixel(c.Handle(), x, y) == color;
+    return n;
+  };
+  auto write = [&](TsCommonData* d, bool enabled) {
+    FillRectOnDC(c.Handle(), gui::Rect(0, 0, 60, 30), gui::clWhite);
+    c.Font().SetHeight(-20);
+    c.Font().SetColor(gui::clBlue);
+    WriteControlText(c, "MW", enabled, gui::Rect(0, 0, 60, 30), DT_LEFT | DT_TOP | DT_SINGLELINE, d, 0, false);
+  };
+  TSkinnedPanel* half = Skinned("HALFCLEAR");  // font colour 255: red
+  write(half->Data.get(), true);
+  EXPECT_GT(count(RGB(255, 0, 0)), 10);
+  EXPECT_EQ(count(RGB(0, 0, 255)), 0);
+  half->Data->FCustomFont = true;  // its own font colour
+  write(half->Data.get(), true);
+  EXPECT_GT(count(RGB(0, 0, 255)), 10);
+  EXPECT_EQ(count(RGB(255, 0, 0)), 0);
+  write(nullptr, false);  // unskinned and disabled: the embossed look
+  EXPECT_GT(count(GetSysColor(COLOR_BTNSHADOW)), 10);
 }
 
 // ---------------------------------------------------------------- colours
