@@ -818,6 +818,89 @@ void TsCommonData::UpdateGlow(bool hide, HWND wnd, int skinIndex, bool animate, 
   }
 }
 
+// ---------------------------------------------------------------- outer effects
+
+namespace {
+
+// A rectangle of pixels between two engine bitmaps, cut to both.
+void CopyPixels(TBitmap32& dst, int dx, int dy, const TBitmap32& src, const gui::TRect& from) {
+  for (int y = from.Top; y < from.Bottom; ++y)
+    for (int x = from.Left; x < from.Right; ++x) {
+      const int tx = dx + x - from.Left, ty = dy + y - from.Top;
+      if (src.Inside(x, y) && dst.Inside(tx, ty)) dst.At(tx, ty) = src.At(x, y);
+    }
+}
+
+}  // namespace
+
+void TsCommonData::PaintOuterEffects(TacOuterTarget& target, WORD argument) {
+  if (!target.Bitmap || outerEffects_->Visibility() != TacOuterVisibility::ovAlways) return;
+  const TsGeneralData* s = Section();
+  if (!s || s->OuterMode < 1) return;
+  const TacSkinData* d = GetScaledSkin();
+  const TsMaskData* mask = nullptr;
+  gui::TRect margins;
+  int opacity = 0;
+  if (s->OuterIndex >= 0 && size_t(s->OuterIndex) < d->Masks.size()) {
+    mask = &d->Masks[size_t(s->OuterIndex)];
+    margins = {s->OuterOffsetL, s->OuterOffsetT, s->OuterOffsetR, s->OuterOffsetB};
+    opacity = s->OuterOpacity;
+  } else if (s->OuterMode - 1 < int(d->OuterEffects.size())) {
+    const TacOuterEffect& e = d->OuterEffects[size_t(s->OuterMode - 1)];
+    if (e.EffectMask < 0 || size_t(e.EffectMask) >= d->Masks.size()) return;
+    mask = &d->Masks[size_t(e.EffectMask)];
+    margins = {e.OffsetL, e.OffsetT, e.OffsetR, e.OffsetB};
+    opacity = e.Opacity;
+  }
+  if (!mask) return;
+  gui::TRect bounds;
+  if (FControl) {
+    TacCommandRecord hold(&bounds);
+    FControl->Perform(SM_ALPHACMD, MakeSkinCommand(AC_GETBOUNDS), reinterpret_cast<LPARAM>(&bounds));
+  }
+  bounds = bounds.Offset(target.Offset.X, target.Offset.Y);
+  const gui::TRect r{bounds.Left - margins.Left, bounds.Top - margins.Top, bounds.Right + margins.Right,
+                     bounds.Bottom + margins.Bottom};
+  if (r.IsEmpty()) return;
+  TsSkinManager* m = GetSkinManager();
+  TBitmap32 master = m && m->MasterBitmap() ? Pixels32(*m->MasterBitmap()) : TBitmap32();
+  TBitmap32 parent = Pixels32(*target.Bitmap);
+  const gui::TRect local = gui::Rect(0, 0, r.Width(), r.Height());
+  if ((argument & 1) && FOuterCache) {
+    // Back to the parent's own pixels first, so that a repeated paint does not darken.
+    TBitmap32 old = Pixels32(*FOuterCache);
+    CopyPixels(parent, r.Left, r.Top, old, gui::Rect(0, 0, old.Width(), old.Height()));
+    auto copy = CreateBitmap32(r.Width(), r.Height());
+    TBitmap32 c = Pixels32(*copy);
+    CopyPixels(c, 0, 0, parent, r);
+    DrawSkinMaskBlended(c, local, EmptyBackgroundCache(), *mask, master.HasRows() ? &master : nullptr, 0, margins,
+                        opacity);
+    CopyPixels(parent, r.Left, r.Top, c, local);
+    return;
+  }
+  if (!FOuterCache)
+    FOuterCache = CreateBitmap32(r.Width(), r.Height());
+  else
+    FOuterCache->SetSize(r.Width(), r.Height());
+  TBitmap32 keep = Pixels32(*FOuterCache);
+  CopyPixels(keep, 0, 0, parent, r);
+  if (opacity > 0)
+    DrawSkinMaskBlended(parent, r, EmptyBackgroundCache(), *mask, master.HasRows() ? &master : nullptr, 0, margins,
+                        opacity);
+}
+
+void TsCommonData::PaintChildrenOuterEffects(gui::TWinControl* control, gui::TPoint offset) {
+  TsSkinManager* m = GetSkinManager();
+  if (!control || !IsSkinned(false) || !m || !m->Effects.AllowOuterEffects() || !FCache) return;
+  for (int i = 0; i < control->ControlCount(); ++i) {
+    gui::TControl* child = control->Controls(i);
+    if (!IsControlReady(child) || !child->Visible()) continue;
+    TacOuterTarget target{FCache.get(), offset, 2};
+    TacCommandRecord hold(&target);
+    child->Perform(SM_ALPHACMD, MakeSkinCommand(AC_PAINTOUTER), reinterpret_cast<LPARAM>(&target));
+  }
+}
+
 // ---------------------------------------------------------------- fades
 
 void TsCommonData::StopAnimation() {

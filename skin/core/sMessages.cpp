@@ -326,6 +326,9 @@ bool ProcessSkinCommand(gui::TMessage& m, TsCommonData* d) {
         d->FStateFlags &= ~sfOutsidePaint;
       d->FPaintDC = reinterpret_cast<HDC>(m.LParam);
       return true;
+    case AC_PAINTOUTER:
+      if (m.LParam) d->PaintOuterEffects(*reinterpret_cast<TacOuterTarget*>(m.LParam), m.WParamLo());
+      return true;
     case AC_UPDATEFRAMES:
       if (h) SetWindowPos(h, nullptr, 0, 0, 0, 0, kFrameChangedFlags);
       if (win) BroadcastMessage(win, m);

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -596,6 +597,35 @@ TEST_F(Controls, AControlsCaptionTakesItsStatesColours) {
   EXPECT_EQ(count(RGB(255, 0, 0)), 0);
   write(nullptr, false);  // unskinned and disabled: the embossed look
   EXPECT_GT(count(GetSysColor(COLOR_BTNSHADOW)), 10);
+}
+
+TEST_F(Controls, OuterEffectsAroundAControlRepaintWithoutDarkening) {
+  TSkinnedPanel* p = Skinned("GLOWPANEL");
+  p->SetBounds(30, 30, 20, 20);
+  auto host = CreateBitmap32(100, 100);
+  FillRectOnDC(host->Canvas().Handle(), gui::Rect(0, 0, 100, 100), gui::clWhite);
+  TacOuterTarget target{host.get(), {0, 0}, 2};
+  auto paint = [&](WORD argument) {
+    TacCommandRecord hold(&target);
+    p->Perform(SM_ALPHACMD, MakeSkinCommand(AC_PAINTOUTER, argument), LPARAM(&target));
+  };
+  paint(0);
+  EXPECT_EQ(Pixels32(*host).At(10, 10) & 0xFFFFFF, 0xFFFFFFu) << "invisible effects paint nothing";
+  p->Data->OuterEffects().SetVisibility(TacOuterVisibility::ovAlways);
+  paint(0);
+  ASSERT_TRUE(p->Data->FOuterCache);
+  EXPECT_EQ(Pixels32(*p->Data->FOuterCache).At(0, 0) & 0xFFFFFF, 0xFFFFFFu) << "the parent's pixels are kept";
+  auto snapshot = [&] {
+    std::vector<uint32_t> v;
+    TBitmap32 px = Pixels32(*host);
+    for (int y = 0; y < 100; ++y)
+      for (int x = 0; x < 100; ++x) v.push_back(px.At(x, y) & 0xFFFFFF);
+    return v;
+  };
+  const std::vector<uint32_t> once = snapshot();
+  EXPECT_NE(std::count(once.begin(), once.end(), 0xFFFFFFu), 100 * 100) << "the effect is drawn around the control";
+  paint(1);
+  EXPECT_EQ(snapshot(), once) << "a repaint first puts the parent's pixels back";
 }
 
 // ---------------------------------------------------------------- colours
