@@ -528,6 +528,37 @@ TEST_F(Controls, EndOfAParentsUpdateReachesEachChildUnlessAnimating) {
   EXPECT_EQ(r->Commands, std::vector<int>{AC_ENDPARENTUPDATE});
 }
 
+TEST_F(Controls, WindowMessagesKeepTheStateInStep) {
+  TSkinnedPanel* p = Skinned("BUTTON");
+  p->CacheColor = 0x00FFFFFF;
+  Command(p->Handle(), AC_PREPARECACHE);
+  TMessage m;
+  m.Msg = WM_UPDATEUISTATE;
+  EXPECT_TRUE(ProcessSkinDataMessage(m, p->Data.get())) << "no focus-cue repaint by the system";
+
+  p->Data->FHovered = p->Data->FFocused = true;
+  p->Data->FCacheInvalid = false;
+  p->SetEnabled(false);
+  EXPECT_FALSE(p->Data->FHovered);
+  EXPECT_FALSE(p->Data->FFocused);
+  EXPECT_TRUE(p->Data->FCacheInvalid);
+
+  WINDOWPOS wp{p->Handle(), nullptr, 0, 0, 41, 24, SWP_NOMOVE | SWP_NOZORDER};
+  m.Msg = WM_WINDOWPOSCHANGING;
+  m.LParam = LPARAM(&wp);
+  ProcessSkinDataMessage(m, p->Data.get());
+  EXPECT_EQ(p->Data->FStateFlags & (sfWidthChanged | sfHeightChanged), sfWidthChanged);
+
+  // Hidden under the memory-saving option: the picture goes, the children drop theirs.
+  auto* child = new TRecorder(form.get());
+  child->SetParent(p);
+  manager->Options.OptimizingPriority = TacOptimizingPriority::opMemory;
+  ASSERT_FALSE(p->Data->CacheEmpty());
+  p->Perform(gui::CM_VISIBLECHANGED, 0, 0);
+  EXPECT_TRUE(p->Data->CacheEmpty());
+  EXPECT_EQ(child->Commands, std::vector<int>{AC_CLEARCACHE});
+}
+
 // ---------------------------------------------------------------- painters of the state
 
 TEST_F(Controls, ASectionPaintedForAControlIsTheSectionWithItsColours) {
