@@ -14,6 +14,7 @@
 #include "skin/core/sVclUtils.h"
 #include "skin/graphics/acAlphaImages.h"
 #include "skin/graphics/acGdiBitmap.h"
+#include "skin/graphics/acNineParts.h"
 #include "skin/graphics/acSkinMask.h"
 
 namespace skin {
@@ -899,6 +900,44 @@ void TsCommonData::PaintChildrenOuterEffects(gui::TWinControl* control, gui::TPo
     TacCommandRecord hold(&target);
     child->Perform(SM_ALPHACMD, MakeSkinCommand(AC_PAINTOUTER), reinterpret_cast<LPARAM>(&target));
   }
+}
+
+// ---------------------------------------------------------------- region
+
+HRGN CreateSkinRegion(int skinIndex, gui::TBitmap& bmp, TsCommonData& data) {
+  const TacSkinData* d = data.GetScaledSkin();
+  if (!d || skinIndex < 0 || size_t(skinIndex) >= d->Sections.size()) return nullptr;
+  const int border = d->Sections[size_t(skinIndex)].BorderIndex;
+  if (border < 0 || size_t(border) >= d->Masks.size()) return nullptr;
+  const TsMaskData& m = d->Masks[size_t(border)];
+  TsSkinManager* manager = data.GetSkinManager();
+  TBitmap32 master = manager && manager->MasterBitmap() ? Pixels32(*manager->MasterBitmap()) : TBitmap32();
+  TacElementPicture e;
+  e.Image = ElementImage(m, master.HasRows() ? &master : nullptr);
+  e.SrcRect = ToRect(m.SrcRect);
+  e.FrameWidth = m.FrameWidth;
+  e.FrameHeight = m.FrameHeight;
+  e.BorderLeft = m.BorderLeft;
+  e.BorderTop = m.BorderTop;
+  e.BorderRight = m.BorderRight;
+  e.BorderBottom = m.BorderBottom;
+  e.MaskBlocks = m.MaskBlocks;
+  const int w = bmp.Width(), h = bmp.Height();
+  TRects corners;
+  AddTransparentCornerRects(corners, w, e, 0, false, 0);
+  AddTransparentCornerRects(corners, w, e, h - m.BorderBottom, true, 0);
+  // The whole bitmap: a region one pixel smaller would cut the control's last column and row.
+  HRGN region = CreateRectRgn(0, 0, w, h);
+  TBitmap32 px = Pixels32(bmp);
+  for (const TacRect& c : corners) {
+    for (int y = c.Top; y < c.Bottom; ++y)
+      for (int x = c.Left; x < c.Right; ++x)
+        if (px.Inside(x, y)) px.At(x, y) = 0;
+    HRGN cut = CreateRectRgn(c.Left, c.Top, c.Right, c.Bottom);
+    CombineRgn(region, region, cut, RGN_DIFF);
+    DeleteObject(cut);
+  }
+  return region;
 }
 
 // ---------------------------------------------------------------- fades

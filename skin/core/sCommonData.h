@@ -304,6 +304,11 @@ void GetWndParentBackground(HWND wnd, TacBackgroundCache& cache);
 // parent shows behind them (corners: the acTopLeft ... bits).
 void FillTransparentCorners(TsCommonData& skinData, int state, uint8_t corners);
 
+// The window region of a control painted into Bmp: the whole bitmap less the transparent
+// corner pixels of the section's border element, which are cleared in Bmp too; nullptr
+// without a border element. The caller owns the region.
+HRGN CreateSkinRegion(int skinIndex, gui::TBitmap& bmp, TsCommonData& skinData);
+
 // ---------------------------------------------------------------- cache to screen
 // Copies the cache to DC at DstRect from SrcPos, leaving out what opaque child controls
 // (or child windows) cover.

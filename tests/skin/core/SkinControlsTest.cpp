@@ -659,6 +659,27 @@ TEST_F(Controls, OuterEffectsAroundAControlRepaintWithoutDarkening) {
   EXPECT_EQ(snapshot(), once) << "a repaint first puts the parent's pixels back";
 }
 
+TEST_F(Controls, TheRegionLeavesOutTheTransparentCornersOnly) {
+  TSkinnedPanel* p = Skinned("BUTTON");
+  auto bmp = CreateBitmap32(40, 24);
+  FillRectOnDC(bmp->Canvas().Handle(), gui::Rect(0, 0, 40, 24), gui::clWhite);
+  HRGN rgn = CreateSkinRegion(p->Data->FSkinIndex, *bmp, *p->Data);
+  ASSERT_NE(rgn, nullptr);
+  TBitmap32 px = Pixels32(*bmp);
+  struct Case {
+    int X, Y;
+    bool Inside;
+  };
+  // The button's element has a 2 x 2 transparent top-left corner.
+  for (const Case& c : {Case{0, 0, false}, Case{1, 1, false}, Case{2, 0, true}, Case{0, 2, true}, Case{39, 23, true}}) {
+    EXPECT_EQ(PtInRegion(rgn, c.X, c.Y) != FALSE, c.Inside) << c.X << "," << c.Y;
+    EXPECT_EQ(px.At(c.X, c.Y) == 0, !c.Inside) << c.X << "," << c.Y;
+  }
+  DeleteObject(rgn);
+  TSkinnedPanel* plain = Skinned("HALFCLEAR");
+  EXPECT_EQ(CreateSkinRegion(plain->Data->FSkinIndex, *bmp, *plain->Data), nullptr) << "no border element";
+}
+
 // ---------------------------------------------------------------- colours
 
 TEST(Colours, CodesWithoutAnyManager) {
