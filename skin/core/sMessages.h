@@ -128,7 +128,8 @@ class TsCommonData;
 // record (TacCommandRecord); any other such message is swallowed unanswered.
 bool ProcessSkinCommand(gui::TMessage& message, TsCommonData* skinData);
 
-// The window property that marks the windows of a scroll-bar hook.
+// The window property that marks the windows of a scroll-bar hook; it holds that hook's
+// skin state (a TsCommonData).
 inline constexpr const wchar_t* kScrollHookProp = L"ACSBSC";
 
 }  // namespace skin

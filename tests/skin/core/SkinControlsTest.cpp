@@ -179,6 +179,12 @@ TEST_F(Controls, DirectDispatchAnswersAsSendingDoesButSkipsTheQueue) {
   EXPECT_EQ(Command(h, AC_GETSCALE), 77);
   EXPECT_EQ(direct, 1);
   EXPECT_EQ(SendMessageW(h, SM_ALPHACMD, MakeSkinCommand(AC_GETSCALE), 0), 96);
+  EXPECT_FALSE(IsSkinCommandTrue(h, AC_CTRLHANDLED)) << "an answer of 77 is not 1";
+  // A state that knows no procedure yet learns the control's on the first control message.
+  p->Data->FWndProc = nullptr;
+  EXPECT_EQ(SendControlSkinCommand(p, AC_GETSCALE), 96);
+  EXPECT_TRUE(p->Data->FWndProc);
+  EXPECT_TRUE(IsSkinCommandTrue(h, AC_CTRLHANDLED));
 
   // A windowed control without a handle gets nothing and gets no handle.
   auto* later = new gui::TPanel(form.get());
