@@ -361,6 +361,69 @@ TEST_F(ImageLists, SystemIconsBecomeIconItems) {
   EXPECT_EQ(icon.Width(), icons->Width());
 }
 
+TEST_F(ImageLists, IconsOfAForeignListBecomeItemsAndSurviveARebuild) {
+  HIMAGELIST foreign = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 0, 4);
+  auto red = test::FilledBitmap(16, 16, 0xFFFF0000);
+  for (int i = 0; i < 5; ++i) {
+    HICON icon = CreateIconFromBitmap(*red);
+    ImageList_ReplaceIcon(foreign, -1, icon);
+    DestroyIcon(icon);
+  }
+  TsAlphaImageList list(nullptr);
+  list.SetHandle(foreign);
+  EXPECT_EQ(list.Items.Count(), 0);
+  EXPECT_EQ(list.GetItemsCount(), 5);
+  for (int i = 0; i < 5; ++i) EXPECT_EQ(list.Items.Items(i)->ImageFormat, ifICO);
+  list.SetHeight(16);  // records the size
+  list.RebuildImages();  // from the icon files the items keep
+  EXPECT_EQ(list.Count(), 5);
+  std::unique_ptr<gui::TBitmap> back = ListIcon(list, 4);
+  ASSERT_TRUE(back);
+  EXPECT_TRUE(Near(At(*back, 8, 8), 0xFFFF0000, 2));
+  // A copy of the list has the same items and cell.
+  TsAlphaImageList copy(nullptr);
+  copy.Assign(&list);
+  EXPECT_EQ(copy.Items.Count(), 5);
+  EXPECT_EQ(copy.Count(), 5);
+  EXPECT_EQ(copy.Width(), 16);
+}
+
+TEST_F(ImageLists, CharListItemsStreamingRulesAndUpgrade) {
+  TsCharImageList list(nullptr);
+  TacCharListItem* item = list.Items.Add();
+  EXPECT_FALSE(item->StoresFontName());
+  EXPECT_FALSE(item->StoresScalingFactor());
+  EXPECT_FALSE(item->StoresAddedFontName());
+  item->SetAddedFontName("Marlett");
+  EXPECT_FALSE(item->StoresAddedFontName());  // only with an added character
+  item->SetAddedChar('r');
+  EXPECT_TRUE(item->StoresAddedFontName());
+  // A stored scaling factor of 0 (older streams) becomes the font's text-height ratio on
+  // loading, and the item follows the text colour again.
+  list.BeginLoading();
+  TacCharListItem* old = list.Items.Add();
+  old->LoadScalingFactor(0);
+  old->SetColor(gui::clRed);
+  list.EndLoading();
+  EXPECT_GT(old->ScalingFactor(), 0.5);
+  EXPECT_EQ(old->Color(), gui::clNone);
+  EXPECT_TRUE(list.ImagesGenerated());
+  // The list's fonts: after an Assign the first one stands for the icon font.
+  TacEmbeddedFonts empty;
+  list.EmbeddedFonts.Assign(&empty);
+  ASSERT_EQ(list.EmbeddedFonts.Count(), 1);
+  EXPECT_EQ(list.EmbeddedFonts.Items(0)->FontName, "FontAwesome");
+  TacEmbeddedFonts withBytes;
+  TacEmbeddedFont* f = withBytes.Add();
+  f->FontName = "Own";
+  const uint8_t b = 1;
+  f->FontData.Write(&b, 1);
+  list.EmbeddedFonts.Assign(&withBytes);
+  ASSERT_EQ(list.EmbeddedFonts.Count(), 2);
+  EXPECT_EQ(list.EmbeddedFonts.Items(1)->FontName, "Own");
+  EXPECT_EQ(list.EmbeddedFonts.Items(1)->FontData.Size(), 1);
+}
+
 TEST_F(ImageLists, DrawListImageWithSeveralGlyphsAndAStateBeyondThem) {
   TsAlphaImageList list(nullptr);
   list.SetWidth(48);
