@@ -14,6 +14,7 @@
 #include "GdiTestSupport.h"
 #include "gui/Forms.h"
 #include "gui/Icons.h"
+#include "report/Render.h"
 #include "skin/core/acShellCtrls.h"
 #include "skin/core/acStartup.h"
 #include "skin/graphics/acAlphaImageList.h"
@@ -422,6 +423,50 @@ TEST_F(ImageLists, CharListItemsStreamingRulesAndUpgrade) {
   ASSERT_EQ(list.EmbeddedFonts.Count(), 2);
   EXPECT_EQ(list.EmbeddedFonts.Items(1)->FontName, "Own");
   EXPECT_EQ(list.EmbeddedFonts.Items(1)->FontData.Size(), 1);
+}
+
+TEST_F(ImageLists, ListsDrawOnACanvasInTheTextColour) {
+  auto page = test::FilledBitmap(40, 40, 0xFFFFFFFF);
+  TsCharImageList chars(nullptr);
+  chars.SetWidth(20);
+  chars.SetHeight(20);
+  chars.Items.Add()->SetChar(0xF016);
+  chars.RebuildImages();
+  page->Canvas().Font().SetColor(gui::clBlue);
+  chars.Draw(page->Canvas(), 5, 5, 0);
+  GdiFlush();
+  // The box from x 2 to 18 and y 0.5 to 16 of the cell: blue inside, white around.
+  EXPECT_TRUE(Near(At(*page, 15, 13) & 0xFFFFFF, 0x0000FF, 2)) << std::hex << At(*page, 15, 13);
+  EXPECT_EQ(At(*page, 15, 24) & 0xFFFFFF, 0xFFFFFFu);
+  EXPECT_EQ(chars.GlyphColor, gui::clNone);
+  TsAlphaImageList pictures(nullptr);
+  AddPng(pictures, UniformPng(16, 16, 0xFF00C000));
+  pictures.RebuildImages();
+  pictures.Draw(page->Canvas(), 22, 22, 0);
+  GdiFlush();
+  EXPECT_TRUE(Near(At(*page, 30, 30) & 0xFFFFFF, 0x00C000, 2));
+  EXPECT_EQ(At(*page, 39, 39) & 0xFFFFFF, 0xFFFFFFu);
+}
+
+TEST_F(ImageLists, StandardGlyphsAsAPersonSeesThem) {
+  // Every entry at 144 pixels per inch in black, then in an active look, side by side on
+  // white: the snapshot is looked at, the test checks that each cell holds ink.
+  TsCharImageList* list = StandardGlyphs();
+  const int cell = 26;
+  auto page = test::FilledBitmap(cell * 25 + 4, cell * 2 + 4, 0xFFFFFFFF);
+  page->Canvas().Font().SetColor(gui::clBlack);
+  for (int state = 0; state < 2; ++state)
+    for (int i = 0; i < 25; ++i) {
+      TPoint size;
+      DrawListImage(list, *page, 2 + i * cell, 2 + state * cell, i, 0, gui::clNone, state, 1, false, 144, size);
+    }
+  for (int i = 0; i < 21; ++i) {  // the icon font's entries; Marlett may be missing
+    int ink = 0;
+    for (int y = 2; y < 2 + cell; ++y)
+      for (int x = 2 + i * cell; x < 2 + (i + 1) * cell; ++x) ink += (At(*page, x, y) & 0xFF) < 128;
+    EXPECT_GT(ink, 10) << i;
+  }
+  report::SaveBitmapToPng(*page, "Z:" KORVAN_SNAPSHOT_DIR "/standard_glyphs.png");
 }
 
 TEST_F(ImageLists, DrawListImageWithSeveralGlyphsAndAStateBeyondThem) {
