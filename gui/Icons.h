@@ -1,4 +1,5 @@
-// Icons: an owned icon handle with its size.
+// Icons: an owned icon handle with its size, read from and written to the .ICO file
+// format (one image; written as 32 bits per pixel with its mask).
 #pragma once
 #include <windows.h>
 
@@ -28,6 +29,11 @@ class TIcon : public rtl::TPersistent {
     return h;
   }
   bool Empty() const { return handle_ == nullptr; }
+  // The first image of an icon file at the stream's position (the rest of the stream);
+  // raises EInvalidGraphic "Icon image is not valid" for data that is no icon.
+  void LoadFromStream(rtl::TStream& s);
+  // One 32-bit image with its mask; nothing for an empty icon.
+  void SaveToStream(rtl::TStream& s) const;
   int Width() const { return Size().cx; }
   int Height() const { return Size().cy; }
 

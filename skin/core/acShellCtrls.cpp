@@ -205,12 +205,12 @@ void TacShellChangeThread::Execute() {
 // ---------------------------------------------------------------- system image list
 
 namespace {
-std::unique_ptr<gui::TCustomImageList> g_systemImages;
+std::unique_ptr<TsAlphaImageList> g_systemImages;
 std::string g_todayCaption;
 bool g_oleStarted = false;
 }  // namespace
 
-gui::TCustomImageList* SystemImageList() { return g_systemImages.get(); }
+TsAlphaImageList* SystemImageList() { return g_systemImages.get(); }
 
 const std::string& CalendarTodayCaption() { return g_todayCaption; }
 
@@ -239,10 +239,11 @@ void InitShellFolderUnit() {
     auto h = reinterpret_cast<HIMAGELIST>(
         SHGetFileInfoW(L"C:\\", 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
     if (h) {
-      g_systemImages = std::make_unique<gui::TCustomImageList>(nullptr);
+      g_systemImages = std::make_unique<TsAlphaImageList>(nullptr);
       g_systemImages->ShareImages = true;
       g_systemImages->SetHandle(h);
-      g_systemImages->SetBkColor(gui::clNone);
+      g_systemImages->EndItemsChange(false);
+      ImageList_SetBkColor(h, CLR_NONE);
     }
   }
 }

@@ -10,8 +10,8 @@
 #include <memory>
 #include <string>
 
-#include "gui/ImgList.h"
 #include "gui/Threads.h"
+#include "skin/graphics/acAlphaImageList.h"
 
 namespace skin {
 
@@ -82,9 +82,9 @@ class TacShellChangeThread : public gui::TThread {
   int slot_ = -1;
 };
 
-// The system's small-icon list, shared with the system (never destroyed here); nullptr
-// when the shell gives none.
-gui::TCustomImageList* SystemImageList();
+// The system's small-icon list in an alpha image list, shared with the system (never
+// destroyed here); nullptr when the shell gives none.
+TsAlphaImageList* SystemImageList();
 
 // The calendar's caption, "Today: " when comctl32 has none.
 const std::string& CalendarTodayCaption();

@@ -10,6 +10,8 @@
 #include "skin/core/sVclUtils.h"
 #include "skin/forms/acFormsStartup.h"
 #include "skin/graphics/acAlphaHints.h"
+#include "skin/graphics/acAlphaImageList.h"
+#include "skin/graphics/acGlyphDraw.h"
 #include "skin/graphics/acFontStore.h"
 #include "skin/graphics/acGdiBitmap.h"
 #include "skin/graphics/acGdiPlus.h"
@@ -21,6 +23,17 @@ namespace skin {
 
 namespace {
 
+// The standard glyph list renders at the main form's density, which the lists ask through
+// the source installed here.
+void InitStandardGlyphStep() {
+  SetMainFormPPISource(&GetMainFormPPI);
+  InitStandardGlyphs();
+}
+void DoneStandardGlyphStep() {
+  DoneStandardGlyphs();
+  SetMainFormPPISource(nullptr);
+}
+
 // One row per step, in the order the units start; nullptr where a unit has no work
 // (yet). The shut-down runs the same rows backwards.
 const TStartupWork kRoad[] = {
@@ -31,8 +44,8 @@ const TStartupWork kRoad[] = {
     {ssPopupShadow, "popup shadow", &InitPopupController, &DonePopupController},
     {ssCalendarCaption, "calendar caption", &InitCalendarCaption, &DoneCalendarCaption},
     {ssShellFolder, "shell folder", &InitShellFolderUnit, &DoneShellFolderUnit},
-    {ssStandardGlyphs, "standard glyph list", nullptr, nullptr},
-    {ssNeverSkinnedForms, "never-skinned forms", nullptr, nullptr},
+    {ssStandardGlyphs, "standard glyph list", &InitStandardGlyphStep, &DoneStandardGlyphStep},
+    {ssNeverSkinnedForms, "never-skinned forms", &InitNeverSkinnedForms, &DoneNeverSkinnedForms},
     {ssIconFont, "icon font", &InitIconFont, &DoneIconFont},
     {ssScrollBarHooks, "scroll-bar hooks", &InitScrollBarHooksUnit, &DoneScrollBarHooksUnit},
     {ssDefaultHintTemplate, "default hint template", &InitDefaultHintTemplate, &DoneDefaultHintTemplate},

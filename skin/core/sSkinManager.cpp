@@ -9,6 +9,7 @@
 #include "skin/core/sSkinManagerUnit.h"
 #include "skin/core/sSysUtils.h"
 #include "skin/core/sVclUtils.h"
+#include "skin/graphics/acAlphaImageList.h"
 #include "skin/graphics/acAlphaImages.h"
 #include "skin/graphics/acGdiBitmap.h"
 
@@ -84,6 +85,20 @@ std::unique_ptr<gui::TBitmap> ReadSkinPicture(const std::string& name, rtl::TStr
 }  // namespace
 
 TsSkinManager* DefaultManager() { return g_default; }
+
+namespace {
+// What the image lists read of the default manager.
+TacListSettings DefaultManagerListSettings() {
+  TacListSettings s;
+  if (!g_default) return s;
+  s.HasManager = true;
+  s.ScaleModeVCL = g_default->Options.ScaleMode() == TacScaleMode::smVCL;
+  s.PixelsPerInch = g_default->Options.PixelsPerInch();
+  s.CheckEmptyAlpha = g_default->Options.GetOption(0);
+  s.StdGlyphsOrder = g_default->Options.GetOption(3);
+  return s;
+}
+}  // namespace
 
 // ---------------------------------------------------------------- options
 
@@ -232,6 +247,7 @@ TsSkinManager::TsSkinManager(rtl::TComponent* owner) : rtl::TComponent(owner) {
   commonSections_.CaseSensitive = true;
   skinList_ = std::make_unique<TacSkinListController>(this);
   if (!g_default) g_default = this;
+  SetListSettingsSource(&DefaultManagerListSettings);
   active_ = true;
   // What follows construction: the class lists, the skin directory, the list.
   LoadThirdPartyDefaults(false);
