@@ -14,12 +14,12 @@ TFQRRepMPAG::TFQRRepMPAG(rtl::TComponent* owner) : TListReport(owner, poPortrait
   if (app::DM) SetDataSet(app::DM->QReport);
   const int w = BandWidth();
   const std::vector<kit::TListColumn> columns = {
-      {"no_kwitansi", "No.Kwitansi/Periode", 0, 176},
-      {"tgl_bayar", "Tgl.Bayar", 182, 74},
-      {"nama_gabung", "Nama Jemaat", 262, 236},
-      {"sex", "J.Kelamin", 504, 64},
-      {"sekpel", "SekPel", 574, 48, 0, TAlignment::taCenter},
-      {"nominal", "Nominal", 628, w - 628, 0, TAlignment::taRightJustify, "#####,"},
+      {"no_kwitansi", "No.Kwitansi/Periode", 0, 244},
+      {"tgl_bayar", "Tgl.Bayar", 250, 70},
+      {"nama_gabung", "Nama Jemaat", 324, 184},
+      {"sex", "J.Kelamin", 512, 62},
+      {"sekpel", "SekPel", 578, 46, 0, TAlignment::taCenter},
+      {"nominal", "Nominal", 630, w - 630, 0, TAlignment::taRightJustify, "#####,"},
   };
   AddHeadings(columns);
   AddValues(columns);
