@@ -10,6 +10,10 @@
 #include "registry/QRJemaat.h"
 #include "registry/QRJemaatBlankoKosong.h"
 #include "registry/QRJemaatPerseorangan.h"
+#include "registry/QRKK.h"
+#include "registry/QRMajelis.h"
+#include "registry/QRWargaJemaat.h"
+#include "registry/QRWargaJemaat2.h"
 #include "registry/UAttestasi.h"
 #include "registry/UCariAttestasi.h"
 #include "registry/UCariDaftarBaptis.h"
@@ -38,6 +42,18 @@
 #include "registry/UPhmj.h"
 #include "registry/UPrintGroupMajelis.h"
 #include "registry/UVikaris.h"
+#include "registry/ULapJemaatUlangTahun.h"
+#include "registry/URepJemaatPerGolDarah.h"
+#include "registry/URepJemaatPerPelkat.h"
+#include "registry/URepJemaatPerSektor.h"
+#include "registry/URepJemaatStsHidup.h"
+#include "registry/URepKK.h"
+#include "registry/URepMajelis.h"
+#include "registry/URepMajelisPerJabatan.h"
+#include "registry/URepMajelisPerSektor.h"
+#include "registry/URepMajelisPerSex.h"
+#include "registry/URepMajelisPerStatusAktif.h"
+#include "registry/URepWargaJemaat.h"
 #include "registry/UWargaJemaat.h"
 #include "shell/UBackupDB.h"
 #include "shell/UDeveloper.h"
@@ -55,6 +71,7 @@
 #include "worship/QRKwitansiMPAG.h"
 #include "worship/QRRepIbadahSektor.h"
 #include "worship/QRRepIbadahSyukur.h"
+#include "worship/QRRepMPAG.h"
 #include "worship/QRService.h"
 #include "worship/ServiceSearch.h"
 #include "worship/UCariIbadahSektor.h"
@@ -79,6 +96,7 @@
 #include "worship/QRRepPersembahanIbadahHariRayaGerejawi.h"
 #include "worship/UMPAG.h"
 #include "worship/UPeminjamanBarang.h"
+#include "worship/URepMPAG.h"
 #include "worship/UValidasiIbadah.h"
 
 namespace app {
@@ -185,6 +203,25 @@ void CreateWindows() {
   Application->CreateForm(worship::FRepPersembahanIbadahHariRayaGerejawi);
   Application->CreateForm(worship::FQRRepPersembahanIbadahHariRayaGerejawi);
   Application->CreateForm(registry::FQRAttestasi);
+  // List reports.
+  Application->CreateForm(registry::FRepKK);
+  Application->CreateForm(registry::FQRKK);
+  Application->CreateForm(registry::FRepWargaJemaat);
+  Application->CreateForm(registry::FQRWargaJemaat);
+  Application->CreateForm(registry::FRepJemaatPerSektor);
+  Application->CreateForm(registry::FRepJemaatPerPelkat);
+  Application->CreateForm(registry::FRepJemaatPerGolDarah);
+  Application->CreateForm(registry::FRepJemaatStsHidup);
+  Application->CreateForm(registry::FQRWargaJemaat2);
+  Application->CreateForm(registry::FLapJemaatUlangTahun);
+  Application->CreateForm(registry::FRepMajelis);
+  Application->CreateForm(registry::FRepMajelisPerSektor);
+  Application->CreateForm(registry::FRepMajelisPerSex);
+  Application->CreateForm(registry::FRepMajelisPerJabatan);
+  Application->CreateForm(registry::FRepMajelisPerStatusAktif);
+  Application->CreateForm(registry::FQRMajelis);
+  Application->CreateForm(worship::FRepMPAG);
+  Application->CreateForm(worship::FQRRepMPAG);
 }
 
 }  // namespace app

@@ -1,0 +1,7 @@
+#include "registry/URepMajelis.h"
+
+namespace registry {
+
+TFRepMajelis* FRepMajelis = nullptr;
+
+}  // namespace registry

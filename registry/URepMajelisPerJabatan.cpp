@@ -1,0 +1,7 @@
+#include "registry/URepMajelisPerJabatan.h"
+
+namespace registry {
+
+TFRepMajelisPerJabatan* FRepMajelisPerJabatan = nullptr;
+
+}  // namespace registry

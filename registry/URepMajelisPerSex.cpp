@@ -1,0 +1,7 @@
+#include "registry/URepMajelisPerSex.h"
+
+namespace registry {
+
+TFRepMajelisPerSex* FRepMajelisPerSex = nullptr;
+
+}  // namespace registry

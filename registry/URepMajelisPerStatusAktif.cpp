@@ -1,0 +1,7 @@
+#include "registry/URepMajelisPerStatusAktif.h"
+
+namespace registry {
+
+TFRepMajelisPerStatusAktif* FRepMajelisPerStatusAktif = nullptr;
+
+}  // namespace registry
