@@ -317,8 +317,6 @@ void TFMenu::BuildDashboard() {
   ComboBox1->SetItemIndex(0);
   ComboBox1->OnChange = [this](TObject* s) { ComboBox1Change(s); };
   Label8 = kit::MakeLabel(this, Panel4, "Label8", 0, 32, "*Status : Hidup");
-  Label8->SetAutoSize(false);
-  Label8->Alignment = TAlignment::taRightJustify;
 
   auto makeChart = [this](const char* name, const std::string& title, TColor titleColor) {
     auto* c = new TChart(this);
@@ -390,7 +388,7 @@ void TFMenu::PlaceDashboard() {
   const int right = w - 8;
   ComboBox1->SetBounds(right - ComboBox1->Width(), 8, ComboBox1->Width(), ComboBox1->Height());
   Label9->SetLeft(ComboBox1->Left() - Label9->Width() - 8);
-  Label8->SetBounds(half + 4, 34, std::max(0, right - half - 4), Label8->Height());
+  Label8->SetLeft(right - Label8->Width());
 }
 
 // ---------------------------------------------------------------- checks
@@ -482,6 +480,7 @@ void TFMenu::ShowOfferings(int index, rtl::TDateTime today) {
                                                       &app::TDM::QTimer7, &app::TDM::QTimer8};
   const TOfferingChart& kind = OfferingCharts().at(index);
   Label8->SetCaption(MonthCaption(today));
+  PlaceDashboard();  // the month's name stays right-aligned to the chart
   const TMonthSpan month = MonthOf(today);
   app::TZQuery* q = DM->*kQueries[index];
   q->SQL.Clear();

@@ -4,6 +4,7 @@
 #include <regex>
 
 #include "gui/Dialogs.h"
+#include "report/Render.h"
 #include "rtl/DateUtils.h"
 #include "tests/shell/ShellTestSupport.h"
 
@@ -180,6 +181,115 @@ TEST_F(Dashboard, ALostConnectionOpensAtMostOneBoxPerTimer) {
   EXPECT_EQ(deepest, 2) << "one box of each failing timer at most";
   ASSERT_GE(dialogs.shown.size(), 2u);
   EXPECT_EQ(dialogs.shown.front().Type, TMsgDlgType::mtError);
+}
+
+// The main window as a user sees it after login, with a congregation's members and the
+// current month's services: saved as pictures to be looked at, and checked where the
+// pie and the bars stand.
+TEST_F(Dashboard, TheMainWindowShowsTheFilledDashboard) {
+  for (const char* t : {"detail_kk", "gereja", "tema_tahunan"}) {
+    Exec(std::string("drop table if exists tst_dash_") + t);
+    Exec(std::string("create table tst_dash_") + t + " as select * from " + t);
+    Exec(std::string("delete from ") + t);
+  }
+  Exec("insert into gereja(nama_gereja,alamat) values ('GPIB JEMAAT SELVARAN','Jl. Merdeka No. 17')");
+  Exec("insert into tema_tahunan(periode,tema,aktif) values "
+       "('2026-2027','Hidup Sebagai Anak-Anak Terang dalam Kasih dan Kebenaran (Efesus 5:8-9)','Ya')");
+  // Living members per group, and some who died or moved away.
+  const std::pair<const char*, int> groups[] = {{"PA", 86}, {"PT", 41}, {"GP", 63}, {"PKP", 72}, {"PKB", 58},
+                                                {"PKLU", 35}};
+  std::string members;
+  int n = 0;
+  for (auto [group, living] : groups)
+    for (int i = 0; i < living + 3; ++i)
+      members += std::string(members.empty() ? "" : ",") + "('NJ-TDASH." + std::to_string(++n) + "','" + group +
+                 "','" + (i < living ? "Hidup" : i % 2 ? "Meninggal" : "Attestasi") + "')";
+  Exec("insert into detail_kk(nij,pelkat,sts_hidup) values " + members);
+  // This month: three Sunday services every Sunday, sector services on most weekdays.
+  const rtl::DateParts today = rtl::DecodeDateTime(rtl::Date());
+  const int days = rtl::DaysInAMonth(today.year, today.month);
+  auto date = [&](int d) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d", today.year, today.month, d);
+    return std::string(text);
+  };
+  Exec("delete from ibadah_minggu where kode like 'TDASH%'");
+  Exec("delete from ibadah_sektor where kode like 'TDASH%'");
+  int k = 0;
+  for (int d = 1; d <= days; ++d) {
+    const int weekday = static_cast<int>(rtl::EncodeDate(today.year, today.month, d) + 6) % 7;  // 0 = Sunday
+    if (weekday == 0)
+      for (int service = 0; service < 3; ++service)
+        Exec("insert into ibadah_minggu(kode,tgl,kantong_rutin,kantong_pembangunan,persepuluhan,syukur,sbu) values "
+             "('TDASH-" + std::to_string(++k) + "','" + date(d) + "'," + std::to_string(2150000 + 175000 * d) +
+             ",850000," + std::to_string(1200000 + 50000 * service) + ",640000,300000)");
+    else if (weekday != 6 && d % 5 != 3)
+      Exec("insert into ibadah_sektor(kode,tgl,kolekte,syukur) values ('TDASH-" + std::to_string(++k) + "','" +
+           date(d) + "'," + std::to_string(450000 + 37000 * (d % 7)) + "," + std::to_string(150000 + 25000 * (d % 4)) +
+           ")");
+  }
+  FMenu->Label4->SetCaption("admin");
+  // At its designed size: a maximised window reaches past the screen's edges, where the
+  // screen has no pixels to read.
+  FMenu->WindowState = TWindowState::wsNormal;
+
+  auto onScreen = [](gui::TBitmap& shot, HWND form, TControl* c, chart::Pt p) {
+    TPoint s = c->ClientToScreen({p.x, p.y});
+    RECT wr;
+    GetWindowRect(form, &wr);
+    return shot.Canvas().Pixels(s.X - wr.left, s.Y - wr.top) & 0xFFFFFF;
+  };
+  TColor sliceShown = 0, barShown = 0, sectorBarShown = 0;
+  auto* t = new TTimer(Application);
+  t->SetInterval(1);
+  t->OnTimer = [&, t](rtl::TObject*) {
+    if (!FMenu->Showing()) return;
+    t->SetEnabled(false);
+    FMenu->Timer2Timer(FMenu->Timer2);
+    FMenu->Timer3Timer(FMenu->Timer3);
+    Application->ProcessMessages();
+    gui::TBitmap shot;
+    guitest::ShotOfWindow(FMenu->Handle(), shot);
+    report::SaveBitmapToPng(shot, std::string("Z:") + KORVAN_SHELL_OUT + "/main_dashboard.png");
+    const TChartGeometry& pie = FMenu->Chart1->Geometry();
+    if (!pie.slices.empty())
+      sliceShown = onScreen(shot, FMenu->Handle(), FMenu->Chart1,
+                            chart::PointOnEllipse(pie.pie, pie.slices[0].Middle(), 0.6));
+    const TChartGeometry& bars = FMenu->Chart2->Geometry();
+    if (!bars.bars.empty()) {
+      const chart::Box& b = bars.bars.back();
+      barShown = onScreen(shot, FMenu->Handle(), FMenu->Chart2, {(b.left + b.right) / 2, b.bottom - 2});
+    }
+    FMenu->ComboBox1->SetItemIndex(1);
+    FMenu->ComboBox1Change(FMenu->ComboBox1);
+    FMenu->Timer5Timer(FMenu->Timer5);
+    Application->ProcessMessages();
+    guitest::ShotOfWindow(FMenu->Handle(), shot);
+    report::SaveBitmapToPng(shot, std::string("Z:") + KORVAN_SHELL_OUT + "/main_dashboard_sektor.png");
+    const TChartGeometry& sector = FMenu->Chart3->Geometry();
+    if (!sector.bars.empty()) {
+      const chart::Box& b = sector.bars.front();
+      sectorBarShown = onScreen(shot, FMenu->Handle(), FMenu->Chart3, {(b.left + b.right) / 2, b.bottom - 2});
+    }
+    FMenu->Close();
+  };
+  FMenu->ShowModal();
+
+  EXPECT_EQ(FMenu->Label11->Caption(), "GPIB JEMAAT SELVARAN");
+  EXPECT_EQ(FMenu->Series1->Count(), 6);
+  EXPECT_EQ(sliceShown, FMenu->Series1->ValueColor(0));
+  EXPECT_GE(FMenu->BarSeries1->Count(), 4);
+  EXPECT_EQ(barShown, FMenu->BarSeries1->ValueColor(FMenu->BarSeries1->Count() - 1));
+  EXPECT_GE(FMenu->BarSeries2->Count(), 10);
+  EXPECT_EQ(sectorBarShown, FMenu->BarSeries2->ValueColor(0));
+
+  Exec("delete from ibadah_minggu where kode like 'TDASH%'");
+  Exec("delete from ibadah_sektor where kode like 'TDASH%'");
+  for (const char* t : {"detail_kk", "gereja", "tema_tahunan"}) {
+    Exec(std::string("delete from ") + t);
+    Exec(std::string("insert into ") + t + " select * from tst_dash_" + t);
+    Exec(std::string("drop table tst_dash_") + t);
+  }
 }
 
 }  // namespace
