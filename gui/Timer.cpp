@@ -1,6 +1,7 @@
 #include "gui/Timer.h"
 
 #include <map>
+#include <set>
 
 #include "gui/Forms.h"
 
@@ -14,6 +15,12 @@ std::map<UINT_PTR, TTimer*>& Timers() {
 }
 UINT_PTR g_nextId = 1;
 
+// Timers whose tick raised and whose exception box is still open.
+std::set<const TTimer*>& Reporting() {
+  static std::set<const TTimer*> s;
+  return s;
+}
+
 }  // namespace
 
 namespace {
@@ -23,10 +30,21 @@ LRESULT CALLBACK TimerWndProc(HWND h, UINT m, WPARAM w, LPARAM l) {
     auto it = Timers().find(w);
     if (it != Timers().end()) {
       TTimer* t = it->second;
+      // The exception box runs a message loop in which this timer goes on ticking: a
+      // handler that keeps failing (a lost connection) would open box over box without
+      // end. Until its own box is closed, the timer's ticks are skipped.
+      if (Reporting().count(t)) return 0;
       try {
         if (t->OnTimer) t->OnTimer(t);
       } catch (...) {
-        if (Application) Application->HandleException(std::current_exception());
+        if (Application) {
+          Reporting().insert(t);
+          try {
+            Application->HandleException(std::current_exception());
+          } catch (...) {
+          }
+          Reporting().erase(t);  // also when the timer was freed meanwhile (see ~TTimer)
+        }
       }
     }
     return 0;
@@ -53,6 +71,7 @@ HWND TimerWindow() {
 TTimer::TTimer(rtl::TComponent* owner) : TComponent(owner) { Update(); }
 
 TTimer::~TTimer() {
+  Reporting().erase(this);
   enabled_ = false;
   Update();
 }

@@ -1,5 +1,7 @@
 // GUI-thread timers. They fire between messages of whatever message loop is running,
-// so they go on while a modal form or a message box is open.
+// so they go on while a modal form or a message box is open. An exception that escapes a
+// tick goes to the application's exception box; while that box is open, the timer's own
+// ticks are skipped, so a handler that fails at every tick shows one box at a time.
 #pragma once
 #include <windows.h>
 

@@ -55,6 +55,8 @@ std::string Pad(int v, int width) {
 
 }  // namespace
 
+int DaysInAMonth(int y, int m) { return m >= 1 && m <= 12 ? DaysInMonth(y, m) : 0; }
+
 bool IsValidDate(int y, int m, int d) {
   return y >= 1 && y <= 9999 && m >= 1 && m <= 12 && d >= 1 && d <= DaysInMonth(y, m);
 }

@@ -16,6 +16,8 @@ struct DateParts {
 };
 
 bool IsValidDate(int y, int m, int d);
+// 28 to 31, leap years counted; 0 for a month that does not exist.
+int DaysInAMonth(int y, int m);
 // Raise EConvertError for a day that does not exist.
 TDateTime EncodeDate(int y, int m, int d);
 TDateTime EncodeTime(int h, int n, int s, int ms = 0);

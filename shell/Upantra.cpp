@@ -2,13 +2,17 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
+#include <iterator>
 #include <vector>
 
 #include "kit/FormKit.h"
 #include "app/UDM.h"
 #include "gui/Dialogs.h"
 #include "rtl/Utf.h"
+#include "rtl/SysUtils.h"
 #include "shell/ULogin.h"
+#include "shell/rules/Dashboard.h"
 
 namespace shell {
 
@@ -45,12 +49,7 @@ TFMenu::TFMenu(rtl::TComponent* owner) : TForm(owner) {
   BuildMenu();
   BuildHeader();
   BuildToolbar();
-
-  Timer4 = new TTimer(this);
-  Timer4->SetName("Timer4");
-  Timer4->SetEnabled(false);
-  Timer4->SetInterval(3000);
-  Timer4->OnTimer = [this](TObject* s) { Timer4Timer(s); };
+  BuildDashboard();
 
   OnActivate = [this](TObject* s) { FormActivate(s); };
   OnClose = [this](TObject* s, TCloseAction& a) { FormClose(s, a); };
@@ -287,20 +286,109 @@ void TFMenu::BuildToolbar() {
     *d.field = b;
     x += 84;
   }
+}
 
+void TFMenu::BuildDashboard() {
   Panel5 = new TPanel(this);
   Panel5->SetName("Panel5");
   Panel5->SetParent(this);
   Panel5->SetAlign(TAlign::alTop);
   Panel5->SetHeight(28);
+  Panel5->SetColor(kNavy);
+  Panel5->Font().SetColor(clWhite);
+  Panel5->Font().SetStyle(fsBold);
   Panel5->SetCaption("Dashboard");
-  Label11 = new TLabel(this);
-  Label11->SetName("Label11");
-  Label11->SetParent(this);
-  Label11->SetBounds(16, 200, 0, 0);
+
+  Panel4 = new TPanel(this);
+  Panel4->SetName("Panel4");
+  Panel4->SetParent(this);
+  Panel4->SetAlign(TAlign::alClient);
+  Panel4->SetBevelOuter(TBevelCut::bvNone);
+  Panel4->SetCaption("");
+  Panel4->OnResize = [this](TObject*) { PlaceDashboard(); };
+
+  Label11 = kit::MakeLabel(this, Panel4, "Label11", 16, 8, "Label11");
   Label11->Font().SetHeight(-16);
   Label11->Font().SetStyle(fsBold);
-  Label11->SetCaption("Label11");
+  Label7 = kit::MakeLabel(this, Panel4, "Label7", 16, 32, "*Status : Hidup");
+  Label9 = kit::MakeLabel(this, Panel4, "Label9", 0, 12, "View Chart :");
+  ComboBox1 = kit::MakeList(this, Panel4, "ComboBox1", 0, 8, 220, {});
+  for (const TOfferingChart& c : OfferingCharts()) ComboBox1->Items().Add(c.kind);
+  ComboBox1->SetItemIndex(0);
+  ComboBox1->OnChange = [this](TObject* s) { ComboBox1Change(s); };
+  Label8 = kit::MakeLabel(this, Panel4, "Label8", 0, 32, "*Status : Hidup");
+
+  auto makeChart = [this](const char* name, const std::string& title, TColor titleColor) {
+    auto* c = new TChart(this);
+    c->SetName(name);
+    c->SetParent(Panel4);
+    c->SetTitle(title);
+    c->TitleFont().SetColor(titleColor);
+    return c;
+  };
+  Chart1 = makeChart("Chart1", "Jumlah Jemaat Berdasarkan Pelayanan Kategorial", clBlack);
+  Series1 = new TPieSeries(this);
+  Series1->SetName("Series1");
+  Series1->Title = "Pelkat";
+  Series1->SetParentChart(Chart1);
+
+  auto makeTimer = [this](const char* name, unsigned interval, void (TFMenu::*handler)(TObject*)) {
+    auto* t = new TTimer(this);
+    t->SetName(name);
+    t->SetEnabled(false);
+    t->SetInterval(interval);
+    t->OnTimer = [this, handler](TObject* s) { (this->*handler)(s); };
+    return t;
+  };
+  Timer2 = makeTimer("Timer2", 1000, &TFMenu::Timer2Timer);
+
+  struct BarDef {
+    const char* chart;
+    TChart* TFMenu::*chartField;
+    const char* series;
+    TBarSeries* TFMenu::*seriesField;
+    const char* timer;
+    TTimer* TFMenu::*timerField;
+    void (TFMenu::*handler)(TObject*);
+  };
+  // In the order of the list's entries.
+  static const BarDef kBars[] = {
+      {"Chart2", &TFMenu::Chart2, "BarSeries1", &TFMenu::BarSeries1, "Timer3", &TFMenu::Timer3, &TFMenu::Timer3Timer},
+      {"Chart3", &TFMenu::Chart3, "BarSeries2", &TFMenu::BarSeries2, "Timer5", &TFMenu::Timer5, &TFMenu::Timer5Timer},
+      {"Chart4", &TFMenu::Chart4, "BarSeries3", &TFMenu::BarSeries3, "Timer6", &TFMenu::Timer6, &TFMenu::Timer6Timer},
+      {"Chart5", &TFMenu::Chart5, "BarSeries4", &TFMenu::BarSeries4, "Timer7", &TFMenu::Timer7, &TFMenu::Timer7Timer},
+      {"Chart6", &TFMenu::Chart6, "BarSeries5", &TFMenu::BarSeries5, "Timer8", &TFMenu::Timer8, &TFMenu::Timer8Timer},
+  };
+  for (size_t i = 0; i < std::size(kBars); ++i) {
+    const BarDef& d = kBars[i];
+    const TOfferingChart& kind = OfferingCharts()[i];
+    TChart* chart = makeChart(d.chart, kind.title, static_cast<TColor>(kind.titleColor));
+    chart->SetLegendVisible(false);
+    chart->SetVisible(i == 0);
+    auto* series = new TBarSeries(this);
+    series->SetName(d.series);
+    series->Title = "Kolekte";
+    series->SetParentChart(chart);
+    this->*d.chartField = barCharts_[i] = chart;
+    this->*d.seriesField = barSeries_[i] = series;
+    this->*d.timerField = barTimers_[i] = makeTimer(d.timer, 1000, d.handler);
+  }
+  Timer4 = makeTimer("Timer4", 3000, &TFMenu::Timer4Timer);
+  PlaceDashboard();
+}
+
+// The pie takes the left half, the bar charts the right; the list and the month sit
+// above the bar charts, right-aligned to them.
+void TFMenu::PlaceDashboard() {
+  const int w = Panel4->Width(), h = Panel4->Height();
+  const int half = w / 2;
+  const int top = 56, chartHeight = std::max(0, h - top - 8);
+  Chart1->SetBounds(8, top, std::max(0, half - 12), chartHeight);
+  for (TChart* c : barCharts_) c->SetBounds(half + 4, top, std::max(0, w - half - 12), chartHeight);
+  const int right = w - 8;
+  ComboBox1->SetBounds(right - ComboBox1->Width(), 8, ComboBox1->Width(), ComboBox1->Height());
+  Label9->SetLeft(ComboBox1->Left() - Label9->Width() - 8);
+  Label8->SetLeft(right - Label8->Width());
 }
 
 // ---------------------------------------------------------------- checks
@@ -344,7 +432,13 @@ void TFMenu::Open(const std::string& window) {
 // ---------------------------------------------------------------- activation, logout
 
 void TFMenu::FormActivate(TObject*) {
+  Timer2->SetEnabled(true);
   Timer4->SetEnabled(true);
+  for (int i = 0; i < static_cast<int>(barTimers_.size()); ++i) {
+    barTimers_[i]->SetEnabled(i == 0);
+    barCharts_[i]->SetVisible(i == 0);
+  }
+  ComboBox1->SetItemIndex(0);  // from code: no change handler runs
   auto* q = DM->Q7;
   q->SQL.Clear();
   q->SQL.Add("select * from gereja");
@@ -365,6 +459,57 @@ void TFMenu::FormActivate(TObject*) {
 
 void TFMenu::Timer4Timer(TObject*) {
   for (TLabel* l : {Label1, Label3}) l->Font().SetColor(l->Font().Color() == kSilver ? kNavy : kSilver);
+}
+
+// ---------------------------------------------------------------- dashboard
+
+void TFMenu::Timer2Timer(TObject*) {
+  auto* q = DM->QTimer2;
+  q->SQL.Clear();
+  for (const std::string& line : PelkatStatement()) q->SQL.Add(line);
+  q->ParamByName("sh")->AsString("Hidup");
+  q->Open();
+  Series1->Clear();
+  for (q->First(); !q->Eof(); q->Next())
+    Series1->Add(rtl::StrToFloat(q->FieldByName("jml")->AsString()), q->FieldByName("pelkat")->AsString(), clTeeColor);
+  Label10->SetCaption(rtl::TimeToStr(rtl::Now()));
+}
+
+void TFMenu::ShowOfferings(int index, rtl::TDateTime today) {
+  static app::TZQuery* app::TDM::*const kQueries[] = {&app::TDM::QTimer3, &app::TDM::QTimer5, &app::TDM::QTimer6,
+                                                      &app::TDM::QTimer7, &app::TDM::QTimer8};
+  const TOfferingChart& kind = OfferingCharts().at(index);
+  Label8->SetCaption(MonthCaption(today));
+  PlaceDashboard();  // the month's name stays right-aligned to the chart
+  const TMonthSpan month = MonthOf(today);
+  app::TZQuery* q = DM->*kQueries[index];
+  q->SQL.Clear();
+  for (const std::string& line : OfferingStatement(kind)) q->SQL.Add(line);
+  q->ParamByName("t1")->AsDate(month.first);
+  q->ParamByName("t2")->AsDate(month.last);
+  q->Open();
+  TBarSeries* series = barSeries_.at(index);
+  series->Clear();
+  if (q->IsEmpty()) return;
+  for (q->First(); !q->Eof(); q->Next())
+    series->Add(rtl::StrToFloat(q->FieldByName("kolekte")->AsString()), q->FieldByName("dt")->AsString(),
+                clTeeColor);
+}
+
+void TFMenu::Timer3Timer(TObject*) { ShowOfferings(0, rtl::Date()); }
+void TFMenu::Timer5Timer(TObject*) { ShowOfferings(1, rtl::Date()); }
+void TFMenu::Timer6Timer(TObject*) { ShowOfferings(2, rtl::Date()); }
+void TFMenu::Timer7Timer(TObject*) { ShowOfferings(3, rtl::Date()); }
+void TFMenu::Timer8Timer(TObject*) { ShowOfferings(4, rtl::Date()); }
+
+// The chosen chart is shown and its timer started; the other four stop and hide. The
+// chart fills at its timer's next tick.
+void TFMenu::ComboBox1Change(TObject*) {
+  const int chosen = ComboBox1->ItemIndex();
+  for (int i = 0; i < static_cast<int>(barTimers_.size()); ++i) {
+    barTimers_[i]->SetEnabled(i == chosen);
+    barCharts_[i]->SetVisible(i == chosen);
+  }
 }
 
 void TFMenu::FormClose(TObject*, TCloseAction&) {

@@ -1,9 +1,12 @@
 // The main window: menu bar, toolbar, the current user's label, the access checks that
-// guard some entries, and the logout when it closes.
+// guard some entries, the dashboard refreshed by its timers, and the logout when it
+// closes.
 #pragma once
+#include <array>
 #include <string>
 
 #include "gui/Buttons.h"
+#include "gui/Chart.h"
 #include "gui/ComCtrls.h"
 #include "gui/ExtCtrls.h"
 #include "gui/Forms.h"
@@ -11,6 +14,7 @@
 #include "gui/StdCtrls.h"
 #include "gui/Timer.h"
 #include "kit/CurrentUser.h"
+#include "rtl/DateUtils.h"
 
 namespace shell {
 
@@ -48,10 +52,37 @@ class TFMenu : public gui::TForm {
   TSpeedButton* SpeedButton9;
   TSpeedButton* SpeedButton10;
   TSpeedButton* SpeedButton11;
-  // Dashboard strip.
+  // Dashboard: the heading strip, the church name with its note, the choice of the bar
+  // chart and its month, the pie of living members per category group (left) and the
+  // five offering bar charts stacked in one place (right), one shown at a time.
   gui::TPanel* Panel5;
+  gui::TPanel* Panel4;
   gui::TLabel* Label11;
+  gui::TLabel* Label7;
+  gui::TLabel* Label8;
+  gui::TLabel* Label9;
+  gui::TComboBox* ComboBox1;
+  gui::TChart* Chart1;
+  gui::TPieSeries* Series1;
+  gui::TChart* Chart2;
+  gui::TBarSeries* BarSeries1;
+  gui::TChart* Chart3;
+  gui::TBarSeries* BarSeries2;
+  gui::TChart* Chart4;
+  gui::TBarSeries* BarSeries3;
+  gui::TChart* Chart5;
+  gui::TBarSeries* BarSeries4;
+  gui::TChart* Chart6;
+  gui::TBarSeries* BarSeries5;
   gui::TStatusBar* StatusBar1;
+  // The pie and the clock; the bar charts in the list's order (Minggu, Sektor, Syukur,
+  // PelKat, Hari Raya Gerejawi); the blinking theme.
+  gui::TTimer* Timer2;
+  gui::TTimer* Timer3;
+  gui::TTimer* Timer5;
+  gui::TTimer* Timer6;
+  gui::TTimer* Timer7;
+  gui::TTimer* Timer8;
   gui::TTimer* Timer4;
 
   gui::TMainMenu* MainMenu1;
@@ -117,7 +148,21 @@ class TFMenu : public gui::TForm {
 
   void FormActivate(TObject* sender);
   void FormClose(TObject* sender, TCloseAction& action);
+  void Timer2Timer(TObject* sender);
+  void Timer3Timer(TObject* sender);
+  void Timer5Timer(TObject* sender);
+  void Timer6Timer(TObject* sender);
+  void Timer7Timer(TObject* sender);
+  void Timer8Timer(TObject* sender);
   void Timer4Timer(TObject* sender);
+  void ComboBox1Change(TObject* sender);
+  // The bar chart of the list's entry `index` filled with the day totals of the month
+  // `today` lies in, and the month named above it.
+  void ShowOfferings(int index, rtl::TDateTime today);
+  // The bar-chart family by the list's index: the timer, the chart and its series.
+  gui::TTimer* BarTimer(int index) const { return barTimers_.at(index); }
+  gui::TChart* BarChart(int index) const { return barCharts_.at(index); }
+  gui::TBarSeries* BarSeries(int index) const { return barSeries_.at(index); }
   void Label4Click(TObject* sender);
   void Label4MouseMove(TObject* sender, gui::TShiftState shift, int x, int y);
   void Label4MouseLeave(TObject* sender);
@@ -167,6 +212,11 @@ class TFMenu : public gui::TForm {
   void BuildMenu();
   void BuildHeader();
   void BuildToolbar();
+  void BuildDashboard();
+  void PlaceDashboard();
+  std::array<gui::TTimer*, 5> barTimers_{};
+  std::array<gui::TChart*, 5> barCharts_{};
+  std::array<gui::TBarSeries*, 5> barSeries_{};
 };
 
 extern TFMenu* FMenu;

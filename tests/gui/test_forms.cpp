@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 
 #include "gui/Dialogs.h"
@@ -312,6 +313,40 @@ TEST(Timers, KeepFiringInsideAModalLoopAndStopWhenDisabled) {
   RunSoon([&] { f.ModalResult = mrOk; }, 30);
   f.ShowModal();
   EXPECT_EQ(ticks, before);
+}
+
+// A handler that fails at every tick (a lost connection) must not pile boxes on boxes:
+// while its box is open the timer's ticks are skipped; once closed, it tries again.
+TEST_F(FormRules, ATimerThatKeepsFailingShowsOneBoxAtATime) {
+  TFProbe f(nullptr);
+  TTimer failing(nullptr), probe(nullptr);
+  failing.SetInterval(5);
+  probe.SetInterval(5);
+  int failingTicks = 0, probeTicks = 0, depth = 0, deepest = 0, ticksWhileOpen = -1;
+  failing.OnTimer = [&](TObject*) {
+    ++failingTicks;
+    throw rtl::Exception("Lost connection to server");
+  };
+  probe.OnTimer = [&](TObject*) {
+    ++probeTicks;
+    if (dialogs.shown.size() >= 2) f.ModalResult = mrOk;
+  };
+  dialogs.onShow = [&](const TMessageRequest&) {
+    deepest = std::max(deepest, ++depth);
+    if (dialogs.shown.size() == 1) {
+      // The first box stays open while the timer would have ticked many times.
+      const int seen = failingTicks, until = probeTicks + 20;
+      while (probeTicks < until) Application->HandleMessage();
+      ticksWhileOpen = failingTicks - seen;
+    }
+    --depth;
+  };
+  f.ShowModal();
+  failing.SetEnabled(false);
+  EXPECT_EQ(ticksWhileOpen, 0);
+  EXPECT_EQ(deepest, 1);
+  ASSERT_GE(dialogs.shown.size(), 2u);
+  EXPECT_EQ(dialogs.shown[1].Text, "Lost connection to server.");
 }
 
 }  // namespace
