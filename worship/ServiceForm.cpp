@@ -365,29 +365,34 @@ void TServiceForm::SpeedButton6Click(TObject*) {
   // Every number is converted before a statement runs: a wrong one writes nothing.
   for (const char* p : {"jj", "kr", "kp", "pe", "sy", "sbu", "kll"}) Derive(p);
 
+  // The row and its roster are stored together or not at all.
   const auto saved = SaveServiceRow(kind_.record(), *this, kind_.prefix, Edit1->Text(),
-                                    [this](std::string_view p) { return Derive(p); });
+                                    [this](std::string_view p) { return Derive(p); },
+                                    [this](const TServiceSaved& s) { StoreRoster(s); });
   if (!saved) return;
   number_ = saved->number;
   const bool stored = saved->stored;
-  if (stored) {
-    // The roster is stored whole again: duties added, replaced and removed alike.
+  if (!stored) Edit1->SetText(number_);
+  kit::Inform("Data " + std::string(kind_.name) + (stored ? " berhasil di-ubah" : " berhasil di-input"));
+  FormActivate(this);
+}
+
+// The roster is stored whole again at every save: duties added, replaced and removed alike.
+void TServiceForm::StoreRoster(const TServiceSaved& saved) {
+  if (saved.stored) {
     kit::SetSQL(*DM->Q3, {"delete from " + kind_.Detail(), "where kode=:ko"});
-    DM->Q3->ParamByName("ko")->AsString(number_);
+    DM->Q3->ParamByName("ko")->AsString(saved.number);
     DM->Q3->ExecSQL();
   }
   data::TZQuery& roster = *DM->QTemp;
   for (roster.First(); !roster.Eof(); roster.Next()) {
     kit::SetSQL(*DM->Q2, {"insert into " + kind_.Detail() + "(kode,nimp,petugas,urut)values(:ko,:ni,:pe,:ur)"});
-    DM->Q2->ParamByName("ko")->AsString(number_);
+    DM->Q2->ParamByName("ko")->AsString(saved.number);
     DM->Q2->ParamByName("ni")->AsString(roster.FieldByName("nimp")->AsString());
     DM->Q2->ParamByName("pe")->AsString(roster.FieldByName("petugas")->AsString());
     DM->Q2->ParamByName("ur")->AsInteger(static_cast<int>(roster.FieldByName("urut")->AsInteger()));
     DM->Q2->ExecSQL();
   }
-  if (!stored) Edit1->SetText(number_);
-  kit::Inform("Data " + std::string(kind_.name) + (stored ? " berhasil di-ubah" : " berhasil di-input"));
-  FormActivate(this);
 }
 
 void TServiceForm::SpeedButton7Click(TObject*) {

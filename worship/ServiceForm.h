@@ -16,6 +16,8 @@
 
 namespace worship {
 
+struct TServiceSaved;
+
 using rtl::TObject;
 
 class TServiceForm : public gui::TForm {
@@ -82,6 +84,7 @@ class TServiceForm : public gui::TForm {
   void SetValidatorBox(gui::TCheckBox& box, const gui::TEdit& edit);
   void LookupCouncil(gui::TSpeedButton& button);
   std::string Derive(std::string_view param) const;
+  void StoreRoster(const TServiceSaved& saved);
 
   const rules::TServiceKind& kind_;
   const char* search_;

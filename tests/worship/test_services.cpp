@@ -1,6 +1,7 @@
 // The Sunday and church-feast services in process against the real database: numbers
 // (several on one day, storage order over text order, a counter past its digits), the
-// roster across save and reopen (added, replaced and removed duties, for both kinds),
+// roster across save and reopen (added, replaced and removed duties, for both kinds;
+// stored together with its service or not at all),
 // the validators (P5 before P1, the PIN checked exactly, never an empty one, the
 // validator written only on a right PIN), unlocking a validated service, the search's
 // filters and delete, and the printed forms.
@@ -49,6 +50,7 @@ class Services : public worshiptest::WorshipFixture {
     WorshipFixture::TearDown();
   }
   void Clean() {
+    Exec("drop trigger if exists tst_roster_fail");
     for (const char* t : {"ibadah_minggu", "ibadah_minggu_detail", "ibadah_hariraya_gerejawi",
                           "ibadah_hariraya_gerejawi_detail"})
       Exec(std::string("delete from ") + t);
@@ -215,6 +217,33 @@ TEST_F(Services, ChurchFeastSaveOfAChangedServiceStoresAddedAndReplacedDuties) {
   AddDuty(f, "P2", "ZWS-A");
   EXPECT_THROW(f.SpeedButton6->Click(), rtl::EConvertError);
   EXPECT_EQ(Value("select count(*) from ibadah_hariraya_gerejawi"), "1");
+}
+
+TEST_F(Services, AServiceAndItsRosterAreStoredTogetherOrNotAtAll) {
+  Exec("create trigger tst_roster_fail before insert on ibadah_minggu_detail for each row begin "
+       "if new.nimp='ZWS-C' then signal sqlstate '45000' set message_text='tst_roster_fail'; end if; end");
+  TServiceForm& f = Open(FIbadahMinggu);
+  // A new service whose roster cannot be written leaves no row behind.
+  AddDuty(f, "P1", "ZWS-C");
+  EXPECT_ANY_THROW(f.SpeedButton6->Click());
+  EXPECT_EQ(Value("select count(*) from ibadah_minggu"), "0");
+  EXPECT_EQ(Value("select count(*) from ibadah_minggu_detail"), "0");
+
+  f.SpeedButton8->Click();
+  f.Edit10->SetText("1000");
+  AddDuty(f, "P1", "ZWS-A");
+  f.SpeedButton6->Click();
+  EXPECT_EQ(dialogs.shown.back().Text, "Data Ibadah Minggu berhasil di-input");
+  // A stored service changed with a roster that fails halfway keeps its row and roster.
+  FCariIbadahMinggu->Show();
+  FCariIbadahMinggu->Activate();
+  FCariIbadahMinggu->DBGrid1DblClick(nullptr);
+  f.Edit10->SetText("2000");
+  AddDuty(f, "P2", "ZWS-C");
+  EXPECT_ANY_THROW(f.SpeedButton6->Click());
+  EXPECT_EQ(Value("select kantong_rutin from ibadah_minggu"), "1000");
+  EXPECT_EQ(Rows("select petugas,nimp from ibadah_minggu_detail order by petugas"), "P1,ZWS-A;");
+  Exec("drop trigger tst_roster_fail");
 }
 
 TEST_F(Services, ValidatorsP5ThenP1EachOnlyWithTheirOwnExactPin) {
