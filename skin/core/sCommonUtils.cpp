@@ -298,4 +298,21 @@ void ChangeSetProp(rtl::TObject* obj, std::string_view name, std::string_view el
   if (changed != text) p->SetOrd(obj, rtl::StringToSet(*p, changed));
 }
 
+// ---------------------------------------------------------------- command records
+namespace {
+// Records being sent, innermost last; sends nest, so this stays a short stack.
+thread_local std::vector<const void*> heldRecords;
+}  // namespace
+
+TacCommandRecord::TacCommandRecord(const void* record) : record_(record) { heldRecords.push_back(record); }
+
+TacCommandRecord::~TacCommandRecord() {
+  auto it = std::find(heldRecords.rbegin(), heldRecords.rend(), record_);
+  if (it != heldRecords.rend()) heldRecords.erase(std::next(it).base());
+}
+
+bool IsCommandRecord(const void* address) {
+  return address && std::find(heldRecords.begin(), heldRecords.end(), address) != heldRecords.end();
+}
+
 }  // namespace skin

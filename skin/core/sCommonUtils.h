@@ -125,4 +125,21 @@ const char* DefaultMessageCaption(int kind);
 bool HasVersionSwitch(const std::vector<std::string>& params);
 inline constexpr const char* kEngineVersionText = "skin engine v14.27";
 
+// ---------------------------------------------------------------- command records
+// Skin commands that carry a pointer are answered only when the pointer names a record its
+// sender is passing right now in this thread: a message that another program posts to our
+// windows carries numbers, not our objects. A sender holds its record for the send.
+class TacCommandRecord {
+ public:
+  explicit TacCommandRecord(const void* record);
+  ~TacCommandRecord();
+  TacCommandRecord(const TacCommandRecord&) = delete;
+  TacCommandRecord& operator=(const TacCommandRecord&) = delete;
+
+ private:
+  const void* record_;
+};
+// The address is a record held by a sender of this thread (nullptr never is).
+bool IsCommandRecord(const void* address);
+
 }  // namespace skin

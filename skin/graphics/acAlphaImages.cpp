@@ -1,6 +1,7 @@
 #include "skin/graphics/acAlphaImages.h"
 
 #include "gui/Messages.h"
+#include "skin/core/sCommonUtils.h"
 #include "skin/graphics/acBlend.h"
 #include "skin/graphics/acGdiBitmap.h"
 #include "skin/graphics/acPNG.h"
@@ -81,7 +82,10 @@ void SetGlobalColorSource(TGlobalColorSource source) { globalColorSource = sourc
 
 bool QueryWindowBackground(TacBackgroundQuery& q, HWND wnd, bool pleaseDraw) {
   Prepare(q, pleaseDraw);
-  SendMessageW(wnd, gui::SM_ALPHACMD, kBackgroundCommand, reinterpret_cast<LPARAM>(&q));
+  {
+    TacCommandRecord hold(&q);  // only a record its sender holds is filled in
+    SendMessageW(wnd, gui::SM_ALPHACMD, kBackgroundCommand, reinterpret_cast<LPARAM>(&q));
+  }
   if (q.Kind != bkNone) return true;
   if (pleaseDraw) {
     PaintInto(q, [wnd](UINT msg, WPARAM dc) { SendMessageW(wnd, msg, dc, 0); });
@@ -96,7 +100,10 @@ bool QueryWindowBackground(TacBackgroundQuery& q, HWND wnd, bool pleaseDraw) {
 bool QueryControlBackground(TacBackgroundQuery& q, gui::TControl& control, bool pleaseDraw) {
   q.Bitmap = nullptr;
   Prepare(q, pleaseDraw);
-  control.Perform(gui::SM_ALPHACMD, kBackgroundCommand, reinterpret_cast<LPARAM>(&q));
+  {
+    TacCommandRecord hold(&q);
+    control.Perform(gui::SM_ALPHACMD, kBackgroundCommand, reinterpret_cast<LPARAM>(&q));
+  }
   if (q.Kind != bkNone) return true;
   if (pleaseDraw) {
     PaintInto(q, [&control](UINT msg, WPARAM dc) { control.Perform(msg, dc, 0); });

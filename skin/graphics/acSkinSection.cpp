@@ -292,10 +292,8 @@ void PaintSkinSectionBackground(const TacSectionSource& skin, int skinIndex, con
   }
 }
 
-void PaintSkinSection(const TacSectionSource& skin, int skinIndex, const TacBackgroundCache& cache, int state,
-                      const TRect& r, TPoint offset, TBitmap32& bmp, int texture, int hotTexture) {
-  if (!skin.ValidSection(skinIndex) || !bmp.HasRows() || r.IsEmpty() || !InsideBitmap(r, bmp)) return;
-  PaintSkinSectionBackground(skin, skinIndex, cache, state, r, offset, bmp, texture, hotTexture, clFuchsia);
+void PaintSectionCorners(const TacSectionSource& skin, int skinIndex, int state, const TRect& r, TBitmap32& bmp) {
+  if (!skin.ValidSection(skinIndex) || !bmp.HasRows()) return;
   const TsGeneralData& sec = skin.Data->Sections[size_t(skinIndex)];
   const int st = LimitState(state, sec.States);
   const TacBackgroundCache self = MakeBackgroundCache(&bmp, 0, 0);
@@ -306,6 +304,15 @@ void PaintSkinSection(const TacSectionSource& skin, int skinIndex, const TacBack
     const int y = c >= 2 ? r.Bottom - m.FrameHeight : r.Top;
     DrawMaskGlyph(bmp, {x, y}, st, 1, m, skin.Master, self);
   }
+}
+
+void PaintSkinSection(const TacSectionSource& skin, int skinIndex, const TacBackgroundCache& cache, int state,
+                      const TRect& r, TPoint offset, TBitmap32& bmp, int texture, int hotTexture) {
+  if (!skin.ValidSection(skinIndex) || !bmp.HasRows() || r.IsEmpty() || !InsideBitmap(r, bmp)) return;
+  PaintSkinSectionBackground(skin, skinIndex, cache, state, r, offset, bmp, texture, hotTexture, clFuchsia);
+  PaintSectionCorners(skin, skinIndex, state, r, bmp);
+  const TsGeneralData& sec = skin.Data->Sections[size_t(skinIndex)];
+  const int st = LimitState(state, sec.States);
   if (skin.ValidElement(sec.BorderIndex))
     DrawSkinMask(bmp, r, Moved(cache, offset), skin.Data->Masks[size_t(sec.BorderIndex)], skin.Master, st, true);
 }

@@ -38,6 +38,8 @@ void PaintMaskedTexture(TBitmap32& bmp, TRect& r, const TsMaskData& texture, con
 void PaintSkinSectionBackground(const TacSectionSource& skin, int skinIndex, const TacBackgroundCache& cache,
                                 int state, const TRect& r, TPoint offset, TBitmap32& bmp, int texture = -1,
                                 int hotTexture = -1, TColor customColor = clFuchsia);
+// The section's four corner pictures at the corners of R.
+void PaintSectionCorners(const TacSectionSource& skin, int skinIndex, int state, const TRect& r, TBitmap32& bmp);
 // The background, the four corner pictures and the border element; nothing unless R lies
 // inside Bmp.
 void PaintSkinSection(const TacSectionSource& skin, int skinIndex, const TacBackgroundCache& cache, int state,
