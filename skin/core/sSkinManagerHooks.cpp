@@ -1,0 +1,191 @@
+// The skin manager's work towards the windows of the program: a skin applied to, removed
+// from and repainted in every form, the outside editor's live preview, the application
+// window's messages and the window-creation hook.
+#include "skin/core/sSkinManagerHooks.h"
+
+#include "gui/Forms.h"
+#include "skin/core/acSysColors.h"
+#include "skin/core/sMessages.h"
+#include "skin/core/sSkinManager.h"
+#include "skin/core/sStyleSimply.h"
+
+namespace skin {
+
+namespace {
+
+HHOOK g_cbtHook = nullptr;
+bool g_copyDataBusy = false;
+
+LRESULT CALLBACK PassOnCBT(int code, WPARAM wParam, LPARAM lParam) {
+  return CallNextHookEx(g_cbtHook, code, wParam, lParam);
+}
+
+void SendToAllForms(TsSkinManager* manager, WORD command) {
+  gui::TMessage m{SM_ALPHACMD, MakeSkinCommand(command), LPARAM(manager), 0};
+  BroadcastToAllForms(m);
+}
+
+void RedrawHookedWindows() {
+  std::vector<HWND> windows;
+  for (const auto& w : HookedWindows())
+    if (w) windows.push_back(w->Window());
+  for (HWND wnd : windows)
+    if (IsWindow(wnd) && IsWindowVisible(wnd))
+      RedrawWindow(wnd, nullptr, nullptr, RDW_FRAME | RDW_ALLCHILDREN | RDW_ERASE | RDW_INVALIDATE);
+}
+
+// The skinned forms held still while the windows take a new skin, so that the change shows
+// in one step; the forms' providers take part once the form skinning has them.
+void FreezeSkinnedForms(TsSkinManager* manager) {
+  if (gui::Application && IsIconic(gui::Application->Handle())) return;
+  if (manager->IsDefault() && manager->AnimEffects.SkinChanging.Active) SkinChangeAnimating = true;
+}
+
+void UnfreezeSkinnedForms(TsSkinManager* manager, bool animate) {
+  if (gui::Application && IsIconic(gui::Application->Handle())) return;
+  if (manager->IsDefault()) SkinChangeAnimating = false;
+}
+
+}  // namespace
+
+TCBTHookProc CBTHookProc = &PassOnCBT;
+HHOOK CBTHookHandle() { return g_cbtHook; }
+
+// ---------------------------------------------------------------- apply, remove, repaint
+
+void TsSkinManager::ApplySkin(bool animate) {
+  if (Loading()) return;
+  state_ |= msApplying;
+  if (!Designing() && animate) FreezeSkinnedForms(this);
+  commonInfo_.Loaded = false;
+  SendToAllForms(this, AC_SETNEWSKIN);
+  TacSkinData* first = SkinDataOfStep(0);
+  commonInfo_.Loaded = first && !first->Sections.empty();
+  if (IsDefault() && !hookInstalled_) InstallWindowHook();
+  if (animate) RepaintAll(false);
+  state_ &= uint8_t(~msApplying);
+}
+
+void TsSkinManager::RemoveSkin() {
+  state_ |= msRemoving;
+  RemoveWindowHook();
+  FreeSkinData();
+  SendToAllForms(this, AC_REMOVESKIN);
+  master_.reset();
+  state_ &= uint8_t(~msRemoving);
+}
+
+void TsSkinManager::RepaintAll(bool animate) {
+  if (!Designing()) SendToAllForms(this, AC_STOPFADING);
+  if (Loading()) {
+    SendToAllForms(this, AC_REFRESH);
+  } else {
+    if (animate) FreezeSkinnedForms(this);
+    SendToAllForms(this, AC_REFRESH);
+    if (animate) UnfreezeSkinnedForms(this, !externalUpdate_);
+  }
+  RedrawHookedWindows();
+}
+
+void TsSkinManager::EndExternalUpdate(bool animate, bool withSkinChangeAnimation) {
+  externalUpdate_ = false;
+  const bool wasActive = AnimEffects.SkinChanging.Active;
+  AnimEffects.SkinChanging.Active = false;
+  try {
+    UpdateSkin(animate);
+  } catch (...) {
+    AnimEffects.SkinChanging.Active = wasActive;
+    throw;
+  }
+  if (!withSkinChangeAnimation) AnimEffects.SkinChanging.Active = wasActive;
+  if (OnAfterChange) OnAfterChange(this);
+}
+
+// ---------------------------------------------------------------- live preview
+
+void TsSkinManager::ApplyEditorSkin() {
+  if (!livePreview_) return;
+  // Read once: a second command 71 without a new record loads nothing.
+  const TacLivePreview preview = std::move(*livePreview_);
+  livePreview_.reset();
+  BeginExternalUpdate();
+  editorText_ = preview.OptionsText;
+  try {
+    SetSkinDirectory(preview.SkinDirectory);
+    SetSkinName(preview.SkinName);
+  } catch (...) {
+    editorText_.reset();
+    externalUpdate_ = false;
+    throw;
+  }
+  // The load has read the text; a later load reads the skin's own source again.
+  editorText_.reset();
+  EndExternalUpdate(true, false);
+}
+
+// ---------------------------------------------------------------- the application window
+
+void TsSkinManager::HookApplicationWindow() {
+  if (appHookId_ || Designing() || !gui::Application) return;
+  appHookId_ = gui::Application->HookMainWindow([this](gui::TMessage& m) { return AppWindowHook(m); });
+}
+
+void TsSkinManager::UnhookApplicationWindow() {
+  if (!appHookId_ || !gui::Application) return;
+  gui::Application->UnhookMainWindow(appHookId_);
+  appHookId_ = 0;
+}
+
+bool TsSkinManager::AppWindowHook(gui::TMessage& message) {
+  switch (message.Msg) {
+    case WM_COPYDATA: {
+      if (message.Result != 0 || g_copyDataBusy) return false;
+      g_copyDataBusy = true;
+      const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(message.LParam);
+      if (data && message.WParam == kLivePreviewCopyDataId && HasLivePreviewTag(data->lpData, data->cbData)) {
+        // Another program's data: only a whole record is taken.
+        if (auto record = ReadLivePreview(data->lpData, data->cbData)) {
+          livePreview_ = std::move(record);
+          if (gui::Application) PostMessageW(gui::Application->Handle(), SM_ALPHACMD, MakeSkinCommand(AC_SKINTEXT), 0);
+        }
+      }
+      g_copyDataBusy = false;
+      return true;
+    }
+    case WM_THEMECHANGED:
+      // The theme change does not reach the application.
+      return true;
+    case gui::CM_ACTIVATE:
+      if (gui::Screen)
+        for (int i = gui::Screen->FormCount() - 1; i >= 0; --i) {
+          if (i >= gui::Screen->FormCount()) continue;
+          gui::TCustomForm* form = gui::Screen->Forms(i);
+          if (form->HandleAllocated()) SendSkinCommand(form->Handle(), AC_REPAINT);
+        }
+      return false;
+    default:
+      if (message.Msg == SM_ALPHACMD && HIWORD(message.WParam) == AC_SKINTEXT) ApplyEditorSkin();
+      return false;
+  }
+}
+
+// ---------------------------------------------------------------- window-creation hook
+
+void TsSkinManager::InstallWindowHook() {
+  if (Designing() || !IsDefault() || hookInstalled_) return;
+  hookInstalled_ = true;
+  HookedWindows();
+  g_cbtHook = SetWindowsHookExW(WH_CBT, CBTHookProc, nullptr, GetCurrentThreadId());
+  if (Options.GetOption(4)) SwitchSysColorDetours(true);
+}
+
+void TsSkinManager::RemoveWindowHook() {
+  if (Designing() || !IsDefault() || !hookInstalled_) return;
+  if (g_cbtHook) UnhookWindowsHookEx(g_cbtHook);
+  FreeHookedWindows();
+  if (Options.GetOption(4)) SwitchSysColorDetours(false);
+  hookInstalled_ = false;
+  g_cbtHook = nullptr;
+}
+
+}  // namespace skin
