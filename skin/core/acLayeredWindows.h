@@ -57,6 +57,11 @@ class TacAnimatedForm {
   virtual std::unique_ptr<TacGlowForm> TakeSnapshotWindow() { return nullptr; }
   // The form was made transparent for a show that now has begun.
   virtual void ClearPendingShow() {}
+  // The provider paints the form's frame and title, and lets its form animate.
+  virtual bool DrawsNonClientArea() const { return true; }
+  virtual bool AllowsAnimation() const { return true; }
+  // An animation of the form runs; the form was hidden by one.
+  bool Animating = false, HiddenByAnimation = false;
   std::function<void(TacAnimEvent)> OnAfterAnimation;
 };
 // The provider of the window (its answer to skin command 4); nullptr when none.

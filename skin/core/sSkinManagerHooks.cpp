@@ -4,10 +4,12 @@
 #include "skin/core/sSkinManagerHooks.h"
 
 #include "gui/Forms.h"
+#include "skin/core/acLayeredWindows.h"
 #include "skin/core/acSysColors.h"
 #include "skin/core/sMessages.h"
 #include "skin/core/sSkinManager.h"
 #include "skin/core/sStyleSimply.h"
+#include "skin/graphics/acGdiBitmap.h"
 
 namespace skin {
 
@@ -15,6 +17,8 @@ namespace {
 
 HHOOK g_cbtHook = nullptr;
 bool g_copyDataBusy = false;
+// How long an ending program waits at most for a skin change's animation beyond its time.
+constexpr unsigned kSkinChangeWaitMs = 500;
 
 LRESULT CALLBACK PassOnCBT(int code, WPARAM wParam, LPARAM lParam) {
   return CallNextHookEx(g_cbtHook, code, wParam, lParam);
@@ -39,6 +43,30 @@ void RedrawHookedWindows() {
 void FreezeSkinnedForms(TsSkinManager* manager) {
   if (gui::Application && IsIconic(gui::Application->Handle())) return;
   if (manager->IsDefault() && manager->AnimEffects.SkinChanging.Active) SkinChangeAnimating = true;
+}
+
+// The program ends and hides its application window: the main form disappears with its
+// hide animation, the frames played at once (no message loop ticks any more).
+void HideMainFormAnimated(TsSkinManager* manager) {
+  const TacFormAnimation& hide = manager->AnimEffects.FormHide;
+  if (!LayeredWindowsAvailable() || !hide.Active || !manager->Effects.AllowAnimation || hide.Time == 0) return;
+  gui::TApplication* app = gui::Application;
+  if (!app || IsIconic(app->Handle()) || !app->Terminated()) return;
+  gui::TCustomForm* main = app->MainForm();
+  if (!main || !main->HandleAllocated() || !IsWindowVisible(main->Handle())) return;
+  TacAnimatedForm* provider = GetAnimatedForm(main->Handle());
+  if (!provider || !provider->DrawsNonClientArea() || !manager->Options.GetOption(6) || provider->Animating ||
+      !provider->AllowsAnimation())
+    return;
+  provider->Animating = true;
+  provider->HiddenByAnimation = true;
+  UpdateWindow(main->Handle());
+  // A timer of its own: an earlier hide ends on the old one.
+  HideTimer = nullptr;
+  AnimHideForm(provider, hide.Time, hide.Mode);
+  // The mark of a skin change is cleared on this thread, so it can only clear while
+  // messages are handled here, and the program must end even if it never does.
+  WaitWhilePumping([] { return SkinChangeAnimating; }, kSkinChangeWaitMs + manager->AnimEffects.SkinChanging.Time);
 }
 
 void UnfreezeSkinnedForms(TsSkinManager* manager, bool animate) {
@@ -151,6 +179,11 @@ bool TsSkinManager::AppWindowHook(gui::TMessage& message) {
       }
       g_copyDataBusy = false;
       return true;
+    }
+    case WM_WINDOWPOSCHANGED: {
+      const auto* pos = reinterpret_cast<const WINDOWPOS*>(message.LParam);
+      if (pos && (pos->flags & SWP_HIDEWINDOW)) HideMainFormAnimated(this);
+      return false;
     }
     case WM_THEMECHANGED:
       // The theme change does not reach the application.

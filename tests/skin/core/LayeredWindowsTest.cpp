@@ -11,6 +11,8 @@
 #include "../../gui/GuiTestSupport.h"
 #include "skin/core/acLayeredWindows.h"
 #include "skin/core/sMessages.h"
+#include "skin/core/sSkinManager.h"
+#include "skin/core/sStyleSimply.h"
 #include "skin/graphics/acGdiBitmap.h"
 
 namespace skin {
@@ -226,6 +228,37 @@ TEST_F(Layered, WaitsForAMarkAreBoundedAndKeepHandlingMessages) {
   const uint64_t start = GetTickCount64();
   EXPECT_FALSE(WaitWhilePumping([] { return true; }, 60));
   EXPECT_LT(GetTickCount64() - start, 2000u);
+}
+
+TEST_F(Layered, AnEndingProgramHidesItsMainFormAnimatedWithoutWaitingForever) {
+  FakeProvider p;
+  p.form.Show();
+  p.PrepareCache();
+  TsSkinManager manager(nullptr);
+  manager.AnimEffects.FormHide.Time = 120;
+  manager.AnimEffects.FormHide.Mode = TacAnimType::atFading;
+  manager.AnimEffects.SkinChanging.Time = 100;
+  gui::Application->SetMainForm(&p.form);
+  WINDOWPOS pos{};
+  pos.flags = SWP_HIDEWINDOW;
+  // While the program runs, hiding the application window animates nothing.
+  SendMessageW(gui::Application->Handle(), WM_WINDOWPOSCHANGED, 0, LPARAM(&pos));
+  EXPECT_TRUE(g_calls.empty());
+
+  gui::Application->Terminate();
+  // A skin change's mark that nothing will clear: the hook must still return.
+  SkinChangeAnimating = true;
+  const uint64_t start = GetTickCount64();
+  SendMessageW(gui::Application->Handle(), WM_WINDOWPOSCHANGED, 0, LPARAM(&pos));
+  const uint64_t took = GetTickCount64() - start;
+  SkinChangeAnimating = false;
+  EXPECT_LT(took, 3000u);
+  EXPECT_TRUE(p.Animating);
+  // All frames played before the hook returned: the picture, then 11 frames.
+  ASSERT_EQ(g_calls.size(), 12u);
+  EXPECT_EQ(g_calls.back().Alpha, 0);
+  EXPECT_EQ(p.events, (std::vector<TacAnimEvent>{TacAnimEvent::aeHiding}));
+  gui::Application->SetMainForm(nullptr);
 }
 
 }  // namespace
