@@ -415,6 +415,13 @@ class TsSkinManager : public rtl::TComponent {
   void InstallWindowHook();
   void RemoveWindowHook();
   bool WindowHookInstalled() const { return hookInstalled_; }
+  // Announces a new main font to every form (skin command 36) and OnFontChanged.
+  void SetMainFont(const std::string& fontName, bool freeze);
+  // The main form's font name, else "Tahoma", fixed on first need.
+  const std::string& GetDefaultFontName();
+  // Gives the control the main font when it still shows the default or the last one.
+  bool ApplyMainFont(gui::TControl* control);
+  std::function<void(TsSkinManager* sender, const std::string& oldName, const std::string& newName)> OnFontChanged;
 
   // ---- scaling
   TacScaleState ScaleState() const;
@@ -473,6 +480,7 @@ class TsSkinManager : public rtl::TComponent {
   std::vector<std::unique_ptr<TacSkinData>> skinData_;
   std::vector<bool> initialising_;
   bool externalUpdate_ = false;
+  std::string defaultFontName_, lastMainFont_, requestedMainFont_;
   bool hookInstalled_ = false;
   int appHookId_ = 0;
   std::optional<TacLivePreview> livePreview_;

@@ -90,12 +90,16 @@ void TsSkinManager::ApplySkin(bool animate) {
   TacSkinData* first = SkinDataOfStep(0);
   commonInfo_.Loaded = first && !first->Sections.empty();
   if (IsDefault() && !hookInstalled_) InstallWindowHook();
+  if (Fonts.MainMode() == TacFontMode::fmFromSkin)
+    SetMainFont(commonInfo_.MainFont.empty() ? GetDefaultFontName() : commonInfo_.MainFont, false);
   if (animate) RepaintAll(false);
   state_ &= uint8_t(~msApplying);
 }
 
 void TsSkinManager::RemoveSkin() {
   state_ |= msRemoving;
+  if (Fonts.MainMode() == TacFontMode::fmFromSkin && !(gui::Application && gui::Application->Terminated()))
+    SetMainFont(GetDefaultFontName(), false);
   RemoveWindowHook();
   FreeSkinData();
   SendToAllForms(this, AC_REMOVESKIN);
@@ -127,6 +131,42 @@ void TsSkinManager::EndExternalUpdate(bool animate, bool withSkinChangeAnimation
   }
   if (!withSkinChangeAnimation) AnimEffects.SkinChanging.Active = wasActive;
   if (OnAfterChange) OnAfterChange(this);
+}
+
+// ---------------------------------------------------------------- main font
+
+void TsSkinManager::SetMainFont(const std::string& fontName, bool freeze) {
+  if (Designing() || fontName == lastMainFont_) return;
+  state_ |= msMainFontChanging;
+  if (freeze) FreezeSkinnedForms(this);
+  requestedMainFont_ = fontName;
+  GetDefaultFontName();
+  SendToAllForms(this, AC_FONTSCHANGED);
+  const std::string oldName = lastMainFont_;
+  if (OnFontChanged) OnFontChanged(this, oldName, fontName);
+  lastMainFont_ = fontName;
+  if (freeze) UnfreezeSkinnedForms(this, !externalUpdate_);
+  state_ &= uint8_t(~msMainFontChanging);
+}
+
+const std::string& TsSkinManager::GetDefaultFontName() {
+  if (defaultFontName_.empty()) {
+    gui::TCustomForm* main = gui::Application ? gui::Application->MainForm() : nullptr;
+    defaultFontName_ = main ? main->Font().Name() : "Tahoma";
+    lastMainFont_ = defaultFontName_;
+  }
+  return defaultFontName_;
+}
+
+bool TsSkinManager::ApplyMainFont(gui::TControl* control) {
+  const std::string name = IsSkinLoaded() ? requestedMainFont_ : GetDefaultFontName();
+  if (!control || (control->Parent() && control->ParentFont())) return false;
+  const std::string& current = control->Font().Name();
+  if (current != lastMainFont_ && current != GetDefaultFontName()) return false;
+  auto* windowed = dynamic_cast<gui::TWinControl*>(control);
+  if (windowed ? !windowed->HandleAllocated() : !control->Parent()) return false;
+  control->Font().SetName(name);
+  return true;
 }
 
 // ---------------------------------------------------------------- live preview

@@ -121,6 +121,31 @@ TEST_F(SkinChange, ApplyAndRemoveReachEachFormOnce) {
   EXPECT_TRUE(SkinnedForms().empty());
 }
 
+TEST_F(SkinChange, AMainFontFromTheSkinIsAnnouncedAndTakenBackWithIt) {
+  RecordingForm form(log, "form");
+  form.Font().SetName("Arial");
+  form.Handle();
+  gui::Application->SetMainForm(&form);
+  std::vector<std::string> changes;
+  m->OnFontChanged = [&](TsSkinManager*, const std::string& from, const std::string& to) {
+    changes.push_back(from + ">" + to);
+  };
+  m->Fonts.SetMainMode(TacFontMode::fmFromSkin);
+  m->SetSkinName(kSkinName);  // the skin's MainFont is Tahoma
+  EXPECT_EQ(changes, (std::vector<std::string>{"Arial>Tahoma"}));
+  EXPECT_EQ(form.Count(AC_FONTSCHANGED), 1);
+  // A control still in the default font takes the main font; one in a font of its own not.
+  EXPECT_TRUE(m->ApplyMainFont(&form));
+  EXPECT_EQ(form.Font().Name(), "Tahoma");
+  gui::TForm other(nullptr);
+  other.Font().SetName("Courier New");
+  other.Handle();
+  EXPECT_FALSE(m->ApplyMainFont(&other));
+  m->SetActive(false);
+  EXPECT_EQ(changes, (std::vector<std::string>{"Arial>Tahoma", "Tahoma>Arial"}));
+  gui::Application->SetMainForm(nullptr);
+}
+
 // Every skin command waiting in the queue for the application window, handled.
 int DispatchSkinCommands() {
   int n = 0;
