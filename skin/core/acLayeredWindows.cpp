@@ -14,13 +14,6 @@ namespace {
 
 constexpr COLORREF kNoKey = 0x1FFFFFFF;  // clNone: no colour key
 
-std::unique_ptr<gui::TBitmap> NewBitmap32(int width, int height) {
-  auto bmp = std::make_unique<gui::TBitmap>(width, height, gui::pf32bit);
-  TBitmap32 px = Pixels32(*bmp);
-  if (px.HasRows()) FillBitmapRect(px, TRect{0, 0, width, height}, 0, 0);
-  return bmp;
-}
-
 std::unique_ptr<gui::TBitmap> CopyBitmap32(gui::TBitmap& src) {
   auto bmp = NewBitmap32(src.Width(), src.Height());
   BitBlt(bmp->Canvas().Handle(), 0, 0, src.Width(), src.Height(), src.Canvas().Handle(), 0, 0, SRCCOPY);
@@ -45,6 +38,13 @@ std::unique_ptr<TacGlowForm> SnapshotWindowOver(HWND wnd) {
 }  // namespace
 
 // ---------------------------------------------------------------- layered windows
+
+std::unique_ptr<gui::TBitmap> NewBitmap32(int width, int height) {
+  auto bmp = std::make_unique<gui::TBitmap>(width, height, gui::pf32bit);
+  TBitmap32 px = Pixels32(*bmp);
+  if (px.HasRows()) FillBitmapRect(px, TRect{0, 0, width, height}, 0, 0);
+  return bmp;
+}
 
 void UpdateLayeredImage(HWND wnd, gui::TBitmap& bmp, BYTE alpha, const POINT* pos) {
   if (!UpdateLayeredWindowProc) return;

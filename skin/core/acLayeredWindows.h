@@ -18,9 +18,13 @@
 
 namespace skin {
 
+class TsSkinManager;
+
 // SetWindowPos flag sets of the animations.
 inline constexpr UINT kFrameFlags = 0x718, kBehindFlags = 0x61B, kShowFlags = 0x65B, kStillFlags = 0x71F;
 
+// A 32-bit bitmap of transparent black.
+std::unique_ptr<gui::TBitmap> NewBitmap32(int width, int height);
 // Layered with a constant alpha: True when it was not layered before. Not layered (or no
 // layered windows here): the window loses WS_VISIBLE and WS_EX_LAYERED, the answer False.
 bool SetWindowLayered(HWND wnd, bool layered, BYTE alpha);
@@ -60,8 +64,11 @@ class TacAnimatedForm {
   // The provider paints the form's frame and title, and lets its form animate.
   virtual bool DrawsNonClientArea() const { return true; }
   virtual bool AllowsAnimation() const { return true; }
-  // An animation of the form runs; the form was hidden by one.
-  bool Animating = false, HiddenByAnimation = false;
+  // The manager whose skin the provider paints.
+  virtual TsSkinManager* SkinManager() const = 0;
+  // An animation of the form runs; the form was hidden by one; the form is held still for
+  // a skin change.
+  bool Animating = false, HiddenByAnimation = false, ChangingSkin = false, Frozen = false;
   std::function<void(TacAnimEvent)> OnAfterAnimation;
 };
 // The provider of the window (its answer to skin command 4); nullptr when none.

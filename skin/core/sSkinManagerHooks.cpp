@@ -5,6 +5,7 @@
 
 #include "gui/Forms.h"
 #include "skin/core/acLayeredWindows.h"
+#include "skin/core/acSkinChangeAnim.h"
 #include "skin/core/acSysColors.h"
 #include "skin/core/sMessages.h"
 #include "skin/core/sSkinManager.h"
@@ -38,11 +39,56 @@ void RedrawHookedWindows() {
       RedrawWindow(wnd, nullptr, nullptr, RDW_FRAME | RDW_ALLCHILDREN | RDW_ERASE | RDW_INVALIDATE);
 }
 
+// The skinned forms of the manager that are on screen, with their providers.
+std::vector<std::pair<gui::TCustomForm*, TacAnimatedForm*>> SkinnedFormsOf(TsSkinManager* manager) {
+  std::vector<std::pair<gui::TCustomForm*, TacAnimatedForm*>> found;
+  for (gui::TCustomForm* form : SkinnedForms()) {
+    if (form->WindowState == gui::TWindowState::wsMinimized || form->FormStyle == gui::TFormStyle::fsMDIChild ||
+        form->Parent() || !form->HandleAllocated() || !form->Visible())
+      continue;
+    TacAnimatedForm* provider = GetAnimatedForm(form->Handle());
+    if (provider && provider->SkinManager() == manager) found.emplace_back(form, provider);
+  }
+  return found;
+}
+
 // The skinned forms held still while the windows take a new skin, so that the change shows
-// in one step; the forms' providers take part once the form skinning has them.
+// in one step.
 void FreezeSkinnedForms(TsSkinManager* manager) {
   if (gui::Application && IsIconic(gui::Application->Handle())) return;
   if (manager->IsDefault() && manager->AnimEffects.SkinChanging.Active) SkinChangeAnimating = true;
+  for (auto [form, provider] : SkinnedFormsOf(manager)) {
+    provider->ChangingSkin = true;
+    provider->Frozen = true;
+    if (form->BorderStyle != gui::TFormBorderStyle::bsNone) form->Perform(WM_SETREDRAW, 0, 0);
+  }
+}
+
+// The frozen forms show their new look: through the skin-change animation when asked for.
+void UnfreezeSkinnedForms(TsSkinManager* manager, bool animate) {
+  if (gui::Application && IsIconic(gui::Application->Handle())) return;
+  if (manager->IsDefault()) SkinChangeAnimating = false;
+  const auto forms = SkinnedFormsOf(manager);
+  for (auto [form, provider] : forms)
+    if (provider->Frozen) form->Perform(WM_SETREDRAW, 1, 0);
+  for (auto [form, provider] : forms) {
+    if (!provider->Frozen) continue;
+    provider->ChangingSkin = false;
+    if (animate) {
+      const TacFormAnimation& change = manager->AnimEffects.SkinChanging;
+      if (change.Active) {
+        if (provider->DrawsNonClientArea())
+          SkinChangeAnimation(form, change.Time, 255, change.Mode == TacAnimType::atAero ? 1 : 0);
+        else
+          SkinChangeAnimation(form, 0, 255, 0);
+      }
+      RedrawWindow(form->Handle(), nullptr, nullptr,
+                   RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
+    } else {
+      form->Perform(WM_SETREDRAW, 1, 0);
+    }
+    provider->Frozen = false;
+  }
 }
 
 // The program ends and hides its application window: the main form disappears with its
@@ -69,10 +115,6 @@ void HideMainFormAnimated(TsSkinManager* manager) {
   WaitWhilePumping([] { return SkinChangeAnimating; }, kSkinChangeWaitMs + manager->AnimEffects.SkinChanging.Time);
 }
 
-void UnfreezeSkinnedForms(TsSkinManager* manager, bool animate) {
-  if (gui::Application && IsIconic(gui::Application->Handle())) return;
-  if (manager->IsDefault()) SkinChangeAnimating = false;
-}
 
 }  // namespace
 
@@ -93,6 +135,8 @@ void TsSkinManager::ApplySkin(bool animate) {
   if (Fonts.MainMode() == TacFontMode::fmFromSkin)
     SetMainFont(commonInfo_.MainFont.empty() ? GetDefaultFontName() : commonInfo_.MainFont, false);
   if (animate) RepaintAll(false);
+  // Frozen above, so the forms get their redrawing back here: a freeze always ends.
+  if (!Designing() && animate) UnfreezeSkinnedForms(this, !externalUpdate_);
   state_ &= uint8_t(~msApplying);
 }
 

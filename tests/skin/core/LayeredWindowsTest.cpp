@@ -9,7 +9,10 @@
 #include <vector>
 
 #include "../../gui/GuiTestSupport.h"
+#include "gui/ExtCtrls.h"
+#include "skin/core/acControlUtils.h"
 #include "skin/core/acLayeredWindows.h"
+#include "skin/core/acSkinChangeAnim.h"
 #include "skin/core/sMessages.h"
 #include "skin/core/sSkinManager.h"
 #include "skin/core/sStyleSimply.h"
@@ -64,6 +67,7 @@ class FakeProvider : public TacAnimatedForm {
         m.Result = LRESULT(static_cast<TacAnimatedForm*>(provider_));
         return;
       }
+      if (m.Msg == SM_ALPHACMD && HIWORD(m.WParam) == AC_SETNEWSKIN) provider_->frozenAtApply = provider_->Frozen;
       gui::TForm::WndProc(m);
     }
 
@@ -90,11 +94,14 @@ class FakeProvider : public TacAnimatedForm {
     BitBlt(picture.Canvas().Handle(), 0, 0, cache->Width(), cache->Height(), cache->Canvas().Handle(), 0, 0, SRCCOPY);
   }
   std::vector<gui::TRect> PrepareRegionRects() override { return {gui::TRect{0, 0, 4, 4}}; }
+  TsSkinManager* SkinManager() const override { return manager; }
 
   Form form;
   std::unique_ptr<gui::TBitmap> cache;
   int prepared = 0;
   std::vector<TacAnimEvent> events;
+  TsSkinManager* manager = nullptr;
+  bool frozenAtApply = false;
 };
 
 class Layered : public ::testing::Test {
@@ -259,6 +266,69 @@ TEST_F(Layered, AnEndingProgramHidesItsMainFormAnimatedWithoutWaitingForever) {
   EXPECT_EQ(g_calls.back().Alpha, 0);
   EXPECT_EQ(p.events, (std::vector<TacAnimEvent>{TacAnimEvent::aeHiding}));
   gui::Application->SetMainForm(nullptr);
+}
+
+TEST_F(Layered, SkinChangeFadesTheNewLookInOverTheForm) {
+  FakeProvider p;
+  p.form.Show();
+  SkinChangeAnimation(&p.form, 120, 255, 0);
+  // The new look at alpha 0, then 11 frames up to the blend (every frame is drawn).
+  EXPECT_EQ(Alphas(), (std::vector<int>{0, 26, 51, 76, 102, 128, 153, 178, 204, 230, 255, 255}));
+  EXPECT_EQ(p.prepared, 1);
+  ASSERT_FALSE(g_calls.empty());
+  EXPECT_EQ(g_calls.back().Samples[2], int64_t(kFormPixel));
+  EXPECT_FALSE(IsWindow(g_calls[0].Wnd));
+  EXPECT_FALSE(AnimationInProgress);
+
+  // Aero: the first frame is inset by a 32nd (10 of 320 pixels), the last at full size.
+  g_calls.clear();
+  SkinChangeAnimation(&p.form, 120, 200, 1);
+  ASSERT_EQ(g_calls.size(), 12u);
+  EXPECT_EQ(g_calls[1].Samples[1], 0);
+  EXPECT_EQ(g_calls.back().Samples[1], int64_t(kFormPixel));
+  EXPECT_EQ(g_calls.back().Alpha, 200);
+
+  // A minimized form shows no transition.
+  g_calls.clear();
+  ShowWindow(p.form.Handle(), SW_MINIMIZE);
+  SkinChangeAnimation(&p.form, 120, 255, 0);
+  EXPECT_TRUE(g_calls.empty());
+  EXPECT_FALSE(AnimationInProgress);
+}
+
+TEST_F(Layered, SkinChangeOfAControlMixesInAPlainWindowAndCleansUp) {
+  gui::TForm form(nullptr);
+  form.SetBounds(20, 20, 200, 120);
+  auto* panel = new gui::TPanel(&form);
+  panel->SetParent(&form);
+  panel->SetBounds(10, 10, 80, 40);
+  form.Show();
+  gui::Application->ProcessMessages();
+  SkinChangeAnimation(panel, 48, 255, 0);
+  EXPECT_FALSE(AnimationInProgress);
+  EXPECT_EQ(SkinChangeWindow, nullptr);
+  EXPECT_EQ(OldScreenImage, nullptr);
+  EXPECT_TRUE(IsWindowVisible(panel->Handle()));
+}
+
+TEST_F(Layered, ASkinChangeHoldsTheSkinnedFormsAndShowsTheirNewLook) {
+  FakeProvider p;
+  p.form.Show();
+  TsSkinManager manager(nullptr);
+  p.manager = &manager;
+  manager.AnimEffects.SkinChanging = {true, 120, TacAnimType::atFading};
+  manager.SetSkinDirectory(std::string("Z:") + KORVAN_TEST_SKIN);
+  AddSkinnedForm(&p.form);
+  manager.SetSkinName("Korvan Test");
+  RemoveSkinnedForm(&p.form);
+  ASSERT_TRUE(manager.IsSkinLoaded());
+  EXPECT_TRUE(p.frozenAtApply);  // held while the new skin reached it
+  // One transition, faded in over the form; the form drawn again, nothing left held.
+  EXPECT_EQ(Alphas(), (std::vector<int>{0, 26, 51, 76, 102, 128, 153, 178, 204, 230, 255, 255}));
+  EXPECT_FALSE(p.Frozen);
+  EXPECT_FALSE(p.ChangingSkin);
+  EXPECT_FALSE(SkinChangeAnimating);
+  EXPECT_TRUE(IsWindowVisible(p.form.Handle()));
 }
 
 }  // namespace
