@@ -6,6 +6,7 @@
 #include "gui/Jpeg.h"
 #include "rtl/SysUtils.h"
 #include "rtl/Utf.h"
+#include "skin/core/acSysColors.h"
 #include "skin/core/sSkinManagerUnit.h"
 #include "skin/core/sSysUtils.h"
 #include "skin/core/sVclUtils.h"
@@ -109,6 +110,9 @@ bool TacOptions::GetOption(int index) const {
 void TacOptions::SetOption(int index, bool value) {
   if (index < 0 || index >= int(options_.size())) return;
   options_[size_t(index)] = value;
+  if (index == 4 && owner_ && owner_->IsDefault() && !owner_->Loading() && !owner_->Designing() &&
+      owner_->IsSkinLoaded())
+    SwitchSysColorDetours(value);
 }
 
 uint8_t TacOptions::GetActualArrowsStyle() const {
@@ -253,10 +257,13 @@ TsSkinManager::TsSkinManager(rtl::TComponent* owner) : rtl::TComponent(owner) {
   LoadThirdPartyDefaults(false);
   if (skinDirectory_.empty()) skinDirectory_ = "c:\\Skins";
   if (skinList_->OutOfDate) skinList_->UpdateIfNeeded(false);
+  if (IsDefault()) HookApplicationWindow();
 }
 
 TsSkinManager::~TsSkinManager() {
   MarkDestroying();
+  UnhookApplicationWindow();
+  RemoveWindowHook();
   if (IsSkinLoaded() && OnDeactivate) {
     try {
       OnDeactivate(this);
@@ -304,8 +311,8 @@ void TsSkinManager::SetActive(bool value) {
   if (value) {
     SetSkinName(skinName_);
   } else if (!skinName_.empty()) {
+    if (!Loading()) RemoveSkin();
     FreeSkinData();
-    master_.reset();
     if (OnDeactivate && !Designing()) OnDeactivate(this);
   }
   skinList_->NotifySkinChanged();
@@ -335,14 +342,15 @@ void TsSkinManager::SetSkinName(const std::string& value) {
     }
     if (!active_) {
       // No source: skinning goes.
-      FreeSkinData();
-      master_.reset();
+      RemoveSkin();
+    } else if (!externalUpdate_) {
+      ApplySkin(true);
     }
     if (OnActivate && !wasLoaded && active_ && !Designing()) OnActivate(this);
     state_ &= uint8_t(~msChanging);
     TacSkinData* first = SkinDataOfStep(0);
     commonInfo_.Loaded = first && !first->Sections.empty();
-    if (OnAfterChange) OnAfterChange(this);
+    if (!externalUpdate_ && OnAfterChange) OnAfterChange(this);
   }
   if (!(state_ & msChanging)) skinList_->NotifySkinChanged();
 }
@@ -476,6 +484,11 @@ bool TsSkinManager::ReadSkinSource() {
   const std::string optionsFile = folder + "Options.dat";
   packedSource_ = false;
   commonInfo_.SkinFolder = folder;
+  if (editorText_) {
+    // The outside editor's text stands in for the folder's options file.
+    options_.SetText(*editorText_);
+    return true;
+  }
   if (FileExistsQuiet(optionsFile)) {
     const std::vector<uint8_t> bytes = rtl::ReadFileBytes(optionsFile);
     options_.SetText(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
@@ -677,10 +690,13 @@ void TsSkinManager::ReloadSkin() {
     state_ &= uint8_t(~msChanging);
     throw;
   }
+  if (!(state_ & msScaleChanging)) ApplySkin(true);
   state_ &= uint8_t(~msChanging);
   TacSkinData* first = SkinDataOfStep(0);
   commonInfo_.Loaded = first && !first->Sections.empty();
+  if (externalUpdate_) return;
   if (OnAfterChange) OnAfterChange(this);
+  if (!(state_ & msScaleChanging)) RepaintAll(true);
 }
 
 void TsSkinManager::UpdateRTLSysButtons(bool rightToLeft) {

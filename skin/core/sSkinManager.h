@@ -12,12 +12,15 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "gui/Graphics.h"
 #include "gui/Threads.h"
 #include "rtl/Classes.h"
+#include "gui/Messages.h"
+#include "skin/core/acLivePreview.h"
 #include "skin/core/acSkinAdjust.h"
 #include "skin/core/acSkinLoad.h"
 #include "skin/core/acSkinPack.h"
@@ -389,6 +392,37 @@ class TsSkinManager : public rtl::TComponent {
   void ReloadSkin();
   void UpdateRTLSysButtons(bool rightToLeft);
 
+  // ---- telling the windows (sSkinManagerHooks)
+  // Skin command 1 to every form: a skin is loaded.
+  void ApplySkin(bool animate);
+  // Skin command 2 to every form, and the skin goes.
+  void RemoveSkin();
+  // Skin commands 16 and 3 to every form, then the hooked windows are redrawn.
+  void RepaintAll(bool animate);
+  void UpdateSkin(bool animate) {
+    if (active_) ApplySkin(animate);
+  }
+  // A skin change from the outside skin editor: the windows are told once at its end.
+  void BeginExternalUpdate() { externalUpdate_ = true; }
+  void EndExternalUpdate(bool animate, bool withSkinChangeAnimation);
+  bool ExternalUpdate() const { return externalUpdate_; }
+  // Loads the skin of the last live-preview record received (skin command 71).
+  void ApplyEditorSkin();
+  const std::optional<TacLivePreview>& LivePreview() const { return livePreview_; }
+  // What the default manager does with the application window's messages; true: handled.
+  bool AppWindowHook(gui::TMessage& message);
+  // The window-creation hook of the GUI thread (and the system colours when asked for).
+  void InstallWindowHook();
+  void RemoveWindowHook();
+  bool WindowHookInstalled() const { return hookInstalled_; }
+  // Announces a new main font to every form (skin command 36) and OnFontChanged.
+  void SetMainFont(const std::string& fontName, bool freeze);
+  // The main form's font name, else "Tahoma", fixed on first need.
+  const std::string& GetDefaultFontName();
+  // Gives the control the main font when it still shows the default or the last one.
+  bool ApplyMainFont(gui::TControl* control);
+  std::function<void(TsSkinManager* sender, const std::string& oldName, const std::string& newName)> OnFontChanged;
+
   // ---- scaling
   TacScaleState ScaleState() const;
   int GetScaleStep() const { return skin::GetScaleStep(ScaleState()); }
@@ -411,6 +445,8 @@ class TsSkinManager : public rtl::TComponent {
   friend class TsStoredSkins;
   friend class TacSkinListController;
   void SetColorAdjustment(int index, int32_t value);
+  void HookApplicationWindow();
+  void UnhookApplicationWindow();
   void LoadThirdPartyDefaults(bool forceDefaults);
   void SaveThirdPartyLists();
   // A picture of the skin by the name its options give: an entry of the packed skin, or a
@@ -443,6 +479,13 @@ class TsSkinManager : public rtl::TComponent {
   std::unique_ptr<TacSkinConvertor> convertor_;
   std::vector<std::unique_ptr<TacSkinData>> skinData_;
   std::vector<bool> initialising_;
+  bool externalUpdate_ = false;
+  std::string defaultFontName_, lastMainFont_, requestedMainFont_;
+  bool hookInstalled_ = false;
+  int appHookId_ = 0;
+  std::optional<TacLivePreview> livePreview_;
+  // The options text of the live preview while its load runs.
+  std::optional<std::string> editorText_;
 };
 
 // The manager every skinned control without its own uses; nullptr when none exists.

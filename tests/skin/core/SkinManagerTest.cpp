@@ -13,6 +13,7 @@
 #include "../../gui/GuiTestSupport.h"
 #include "rtl/Utf.h"
 #include "skin/core/sSkinManager.h"
+#include "tests/skin/core/ManagerFixture.h"
 #include "skin/core/sSkinManagerUnit.h"
 #include "skin/core/sSysUtils.h"
 #include "skin/core/sVclUtils.h"
@@ -24,26 +25,17 @@ namespace {
 namespace fs = std::filesystem;
 using guitest::WithRecordedDialogs;
 
-const std::string kSkins = std::string("Z:") + KORVAN_TEST_SKIN;
+using test::kSkinName;
+using test::kSkins;
 const std::string kPackCases = std::string("Z:") + KORVAN_PACK_CASES;
-constexpr const char* kSkinName = "Korvan Test";
 
-// A manager made and freed by the test, first of its process while it lives.
-class Manager : public WithRecordedDialogs {
+class Manager : public test::WithTestSkinManager {
  protected:
-  void SetUp() override {
-    WithRecordedDialogs::SetUp();
-    ASSERT_EQ(DefaultManager(), nullptr);
-    m = std::make_unique<TsSkinManager>(nullptr);
-    m->SetSkinDirectory(kSkins);
-  }
   void TearDown() override {
-    m.reset();
     extra.reset();
-    WithRecordedDialogs::TearDown();
+    WithTestSkinManager::TearDown();
   }
-  void Load(const std::string& name) { m->SetSkinName(name); }
-  std::unique_ptr<TsSkinManager> m, extra;
+  std::unique_ptr<TsSkinManager> extra;
 };
 
 // ---------------------------------------------------------------- sources

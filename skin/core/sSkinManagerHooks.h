@@ -1,0 +1,15 @@
+// The skin manager's side towards the windows: the window-creation hook of the GUI thread
+// that the form skinning takes new dialogs, menus and forms through, and its handle.
+#pragma once
+#include <windows.h>
+
+namespace skin {
+
+// The WH_CBT procedure the manager installs; the form skinning sets its own. The default
+// one only passes every event on.
+using TCBTHookProc = LRESULT(CALLBACK*)(int code, WPARAM wParam, LPARAM lParam);
+extern TCBTHookProc CBTHookProc;
+// The installed hook (nullptr when none); a hook procedure passes events on through it.
+HHOOK CBTHookHandle();
+
+}  // namespace skin
