@@ -7,7 +7,10 @@
 #include <memory>
 #include <string>
 
+#include "gui/Forms.h"
 #include "gui/Graphics.h"
+#include "gui/Timer.h"
+#include "skin/graphics/acHintLayout.h"
 #include "skin/graphics/acPNG.h"
 
 namespace skin {
@@ -18,6 +21,7 @@ enum class TacHintAlign : uint8_t { haHorzCenter, haVertCenter };
 class TacHintImage;
 class TacHintTemplate;
 class TacHintController;
+class TacPngHintWindow;
 
 // Four distances in pixels; a stored negative value reads as 0.
 class TacBordersSizes : public rtl::TPersistent {
@@ -152,12 +156,42 @@ class TacHintController : public rtl::TComponent {
   KORVAN_CLASS(TacHintController)
  public:
   explicit TacHintController(rtl::TComponent* owner);
+  ~TacHintController() override;
   TacHintTemplates Templates{this};
   int TemplateIndex = 0;
   uint8_t PreferredPosition = 0;
   rtl::TNotifyEvent OnChange;
   // Fires OnChange, except while the controller is being loaded.
   void Changed();
+
+  // Showing bubbles (acHintWindow.cpp): the controller shows a text at a screen point in
+  // a bubble drawn from its template, fades it in when Animated and hides it after
+  // HideTimeout milliseconds, or, without one, once the mouse leaves the control it was
+  // shown for.
+  bool Active = true;
+  bool Animated = false;
+  int MaxWidth = 0;          // at 96 pixels per inch; below 1: the screen's width
+  gui::TPoint AnchorPoint{-1, 0};  // X -1: the mouse position
+  gui::TPoint HintPos;       // the point of the bubble being shown
+  gui::TRect HintRect;       // the bubble's rectangle
+  rtl::TNotifyEvent OnHideHint;
+  void ShowHintAt(gui::TPoint p, const std::string& text, int hideTimeout);
+  void HideHint();
+  TacPngHintWindow* HintWindow() const { return hintWindow_; }
+  gui::TForm* BackWindow() const { return backWindow_; }
+  gui::TWinControl* LastControl() const { return lastControl_; }
+
+ private:
+  friend class TacPngHintWindow;
+  void StartHideTimer(int timeout);
+  void FadeStep();
+  TacPngHintWindow* hintWindow_ = nullptr;
+  gui::TForm* backWindow_ = nullptr;
+  gui::TWinControl* lastControl_ = nullptr;
+  gui::TTimer* hideTimer_ = nullptr;
+  gui::TTimer* fadeTimer_ = nullptr;
+  TacHintFade fade_;
+  bool showing_ = false;
 };
 
 // The template and picture the next bubble is drawn from: the controller's template at

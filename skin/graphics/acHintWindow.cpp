@@ -1,0 +1,261 @@
+#include "skin/graphics/acHintWindow.h"
+
+#include <algorithm>
+
+#include "skin/graphics/acAlphaPixels.h"
+#include "skin/graphics/acGdiBitmap.h"
+#include "skin/graphics/acHintLayout.h"
+#include "skin/graphics/acNineParts.h"
+
+namespace skin {
+
+namespace {
+
+TacLayeredUpdate& LayeredUpdate() {
+  static TacLayeredUpdate update = [](HWND window, gui::TBitmap& picture, gui::TPoint pos, uint8_t alpha) {
+    if (!UpdateLayeredWindowProc) return;
+    POINT dst{pos.X, pos.Y}, src{0, 0};
+    SIZE size{picture.Width(), picture.Height()};
+    BLENDFUNCTION blend{AC_SRC_OVER, 0, alpha, AC_SRC_ALPHA};
+    UpdateLayeredWindowProc(window, nullptr, &dst, &size, picture.Canvas().Handle(), &src, 0, &blend, ULW_ALPHA);
+  };
+  return update;
+}
+
+TRect SizesRect(const TacBordersSizes& s) { return {s.Left(), s.Top(), s.Right(), s.Bottom()}; }
+
+// The picture of a template that serves a position (a single-picture template uses its
+// default one for all).
+TacHintImage* PictureFor(TacHintTemplate& t, uint8_t position) {
+  if (IsSingleImageTemplate(t)) return &t.ImageDefault;
+  switch (position) {
+    case 1: return &t.Img_LeftBottom;
+    case 2: return &t.Img_RightTop;
+    case 3: return &t.Img_RightBottom;
+    default: return &t.ImageDefault;
+  }
+}
+
+std::optional<TRect> MonitorAt(gui::TPoint p) {
+  HMONITOR m = MonitorFromPoint(POINT{p.X, p.Y}, MONITOR_DEFAULTTONEAREST);
+  MONITORINFO mi{sizeof mi};
+  if (!m || !GetMonitorInfoW(m, &mi)) return std::nullopt;
+  return TRect{mi.rcMonitor.left, mi.rcMonitor.top, mi.rcMonitor.right, mi.rcMonitor.bottom};
+}
+
+gui::TPoint MousePos() {
+  POINT p{};
+  GetCursorPos(&p);
+  return {p.x, p.y};
+}
+
+// The windowed control of ours under the mouse.
+gui::TWinControl* ControlUnderMouse() {
+  POINT p{};
+  GetCursorPos(&p);
+  for (HWND h = WindowFromPoint(p); h; h = GetParent(h))
+    if (gui::TWinControl* c = gui::TWinControl::FromHandle(h)) return c;
+  return nullptr;
+}
+
+// A bare borderless form that shows a layered picture above everything and lets the mouse
+// through.
+gui::TForm* CreateBackWindow(rtl::TComponent* owner, const gui::TRect& r) {
+  auto* f = new gui::TForm(owner);
+  f->BorderStyle = gui::TFormBorderStyle::bsNone;
+  HWND h = f->Handle();
+  SetWindowLongPtrW(h, GWL_EXSTYLE,
+                    GetWindowLongPtrW(h, GWL_EXSTYLE) | WS_EX_TOPMOST | WS_EX_TRANSPARENT | WS_EX_LAYERED |
+                        WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW);
+  SetWindowLongPtrW(h, GWL_STYLE, (GetWindowLongPtrW(h, GWL_STYLE) & ~(WS_CAPTION | WS_THICKFRAME)) | WS_POPUP);
+  SetWindowPos(h, HWND_TOPMOST, r.Left, r.Top, r.Width(), r.Height(), SWP_NOOWNERZORDER | SWP_NOACTIVATE);
+  return f;
+}
+
+}  // namespace
+
+TacLayeredUpdate SetLayeredUpdate(TacLayeredUpdate update) {
+  TacLayeredUpdate old = std::move(LayeredUpdate());
+  LayeredUpdate() = std::move(update);
+  return old;
+}
+
+// ---------------------------------------------------------------- the window
+
+TacPngHintWindow::TacPngHintWindow(rtl::TComponent* owner) : gui::THintWindow(owner) {}
+TacPngHintWindow::~TacPngHintWindow() = default;
+
+TacHintController* TacPngHintWindow::Controller() const { return dynamic_cast<TacHintController*>(Owner()); }
+
+gui::TRect TacPngHintWindow::ShadowMargins() const {
+  TacHintController* c = Controller();
+  TacHintTemplate* t = CurrentHintTemplate();
+  if (!c || !c->Active || !t) return {};
+  return SizesRect(PictureFor(*t, Position)->ShadowSizes);
+}
+
+gui::TRect TacPngHintWindow::CalcHintRect(int maxWidth, const std::string& hint, void*) {
+  TacHintController* c = Controller();
+  if (!c) return {};
+  SelectHintImage(c);
+  TacHintTemplate* t = CurrentHintTemplate();
+  TacHintImage* pic = CurrentHintImage();
+  if (!t || !pic) return gui::THintWindow::CalcHintRect(maxWidth, hint, nullptr);
+  // The text measured in the template's font, wrapped at the width limit.
+  gui::TBitmap scratch(1, 1);
+  scratch.Canvas().Font().Assign(&t->Font());
+  gui::TRect r{0, 0, maxWidth, 0};
+  scratch.Canvas().TextRect(r, hint.empty() ? std::string(" ") : hint,
+                            DT_CALCRECT | DT_WORDBREAK | DT_VCENTER | DT_NOPREFIX | DT_LEFT);
+  const TRect margins = SizesRect(pic->ClientMargins);
+  r.Right += margins.Left + margins.Right;
+  r.Bottom += margins.Top + margins.Bottom;
+  const gui::TPoint p = (c->HintPos.X != 0 && c->HintPos.Y != 0) ? c->HintPos
+                        : c->AnchorPoint.X == -1                  ? MousePos()
+                                                                  : c->AnchorPoint;
+  r = r.Offset(p.X - r.Left, p.Y - r.Top);
+  const TacHintFit fit = IsSingleImageTemplate(*t) ? TacHintFit::SinglePicture : TacHintFit::CornerPictures;
+  Position = PlaceHint(r, p, c->PreferredPosition, MonitorAt(p), ShadowMargins(), fit);
+  const TRect m = ShadowMargins();
+  return r.Offset(-m.Left, -m.Top);
+}
+
+void TacPngHintWindow::PrepareHintBitmap(int width, int height) {
+  alphaImage_ = CreateBitmap32(width, height);
+  TacHintTemplate* t = CurrentHintTemplate();
+  if (!t) return;
+  TacHintImage* pic = PictureFor(*t, Position);
+  if (pic->Image().Empty() && !pic->ImgData().Bytes().empty()) pic->LoadImageData();
+  if (!pic->Image().Empty()) {
+    gui::TBitmap source;
+    PngToAlphaBitmap(source, pic->Image());
+    TBitmap32 dst = Pixels32(*alphaImage_), src = Pixels32(source);
+    const TacBorderDrawModes& modes = pic->BorderDrawModes;
+    const auto mode = [&](int i) { return modes.Get(i) == TacBorderDrawMode::dmStretch ? 1 : 0; };
+    DrawBitmapNineParts(dst, src, {0, 0, width, height}, {0, 0, source.Width(), source.Height()},
+                        SizesRect(pic->BordersWidths), {255, 255, 255, 255}, {mode(1), mode(0), mode(3), mode(2)},
+                        mode(4) == 1, true);
+  }
+  // Text drawn by GDI leaves its pixels' alpha at 0: the picture's alpha is put back after.
+  const TBitmap32 before = Pixels32(*alphaImage_).Clone();
+  gui::TCanvas& canvas = alphaImage_->Canvas();
+  canvas.Font().Assign(&t->Font());
+  if (canvas.Font().Color() & 0xFF000000) canvas.Font().SetColor(gui::clBlack);
+  canvas.Brush().SetStyle(gui::bsClear);
+  const TRect m = SizesRect(pic->ClientMargins);
+  gui::TRect text{m.Left - 1, m.Top, width - m.Right - 1, height - m.Bottom};
+  canvas.TextRect(text, hintText_, DT_WORDBREAK | DT_NOPREFIX | DT_LEFT);
+  TBitmap32 px = Pixels32(*alphaImage_);
+  CopyChannel32(px, before, 3);
+  PremultiplyBitmap(px, false);
+}
+
+void TacPngHintWindow::ActivateHint(gui::TRect rect, const std::string& hint) {
+  TacHintController* c = Controller();
+  if (!c) return gui::THintWindow::ActivateHint(rect, hint);
+  hintText_ = hint;
+  const gui::TPoint p = (c->HintPos.X != 0 && c->HintPos.Y != 0) ? c->HintPos : gui::TPoint{rect.Left, rect.Top};
+  const int w = rect.Width(), h = rect.Height();
+  TRect m = ShadowMargins();
+  rect = rect.Offset(p.X - rect.Left - m.Left, p.Y - rect.Top - m.Top);
+  TacHintTemplate* t = CurrentHintTemplate();
+  const TacHintFit fit = t && !IsSingleImageTemplate(*t) ? TacHintFit::CornerPictures : TacHintFit::SinglePicture;
+  Position = PlaceHint(rect, p, c->PreferredPosition, MonitorAt(p), m, fit);
+  // Above the point a bubble keeps clear of the mouse pointer.
+  if (Position == 1 || Position == 3) rect = rect.Offset(0, -16);
+  rect = {rect.Left, rect.Top, rect.Left + w, rect.Top + h};
+  c->HintRect = rect;
+
+  PrepareHintBitmap(w, h);
+  gui::TRect start = rect;
+  if (c->backWindow_) {
+    RECT br;
+    GetWindowRect(c->backWindow_->Handle(), &br);
+    if (IsWindowVisible(c->backWindow_->Handle())) start = {br.left, br.top, br.right, br.bottom};
+  } else {
+    c->backWindow_ = CreateBackWindow(c, rect);
+  }
+  HWND back = c->backWindow_->Handle();
+  if (c->Animated) {
+    c->fade_.Start(-1, start, rect);
+    if (!c->fadeTimer_) {
+      c->fadeTimer_ = new gui::TTimer(c);
+      c->fadeTimer_->OnTimer = [c](rtl::TObject*) { c->FadeStep(); };
+    }
+    c->fadeTimer_->SetInterval(TacHintFade::kIntervalMs);
+    c->fadeTimer_->SetEnabled(true);
+  } else {
+    LayeredUpdate()(back, *alphaImage_, {rect.Left, rect.Top}, 255);
+    SetWindowPos(back, HWND_TOPMOST, rect.Left, rect.Top, w, h,
+                 SWP_NOOWNERZORDER | SWP_SHOWWINDOW | SWP_NOACTIVATE);
+  }
+  c->AnchorPoint.X = -1;
+}
+
+// ---------------------------------------------------------------- the controller
+
+TacHintController::~TacHintController() = default;
+
+void TacHintController::FadeStep() {
+  if (!backWindow_ || !hintWindow_ || !hintWindow_->AlphaImage()) {
+    if (fadeTimer_) fadeTimer_->SetEnabled(false);
+    return;
+  }
+  const TacHintFade::TFrame f = fade_.Step();
+  HWND back = backWindow_->Handle();
+  const gui::TPoint pos = f.Slides || f.Done ? f.Pos : gui::TPoint{HintRect.Left, HintRect.Top};
+  LayeredUpdate()(back, *hintWindow_->AlphaImage(), pos, f.Alpha);
+  SetWindowPos(back, HWND_TOPMOST, pos.X, pos.Y, HintRect.Width(), HintRect.Height(),
+               SWP_NOOWNERZORDER | SWP_SHOWWINDOW | SWP_NOACTIVATE);
+  if (f.Done) fadeTimer_->SetEnabled(false);
+}
+
+void TacHintController::ShowHintAt(gui::TPoint p, const std::string& text, int hideTimeout) {
+  if (showing_) return;
+  showing_ = true;
+  struct Guard {
+    bool& b;
+    ~Guard() { b = false; }
+  } guard{showing_};
+  if (fadeTimer_) fadeTimer_->SetEnabled(false);
+  gui::TWinControl* ctl = ControlUnderMouse();
+  if (ctl != lastControl_) HideHint();
+  lastControl_ = ctl;
+  if (!hintWindow_) hintWindow_ = new TacPngHintWindow(this);
+  HintPos = p;
+  const int limit = MaxWidth < 1 ? GetSystemMetrics(SM_CXSCREEN) : MaxWidth;
+  const gui::TRect r = hintWindow_->CalcHintRect(limit, text, nullptr);
+  hintWindow_->ActivateHint(r, text);
+  HintPos = {0, 0};
+  StartHideTimer(hideTimeout);
+}
+
+void TacHintController::StartHideTimer(int timeout) {
+  if (!hideTimer_) hideTimer_ = new gui::TTimer(this);
+  hideTimer_->SetEnabled(false);
+  hideTimer_->SetInterval(timeout ? static_cast<unsigned>(timeout) : 300);
+  if (timeout) {
+    hideTimer_->OnTimer = [this](rtl::TObject*) { HideHint(); };
+  } else {
+    // Kept while the mouse stays over the control the bubble was shown for.
+    hideTimer_->OnTimer = [this](rtl::TObject*) {
+      if (lastControl_ && ControlUnderMouse() == lastControl_) return;
+      HideHint();
+      lastControl_ = nullptr;
+    };
+  }
+  hideTimer_->SetEnabled(true);
+}
+
+void TacHintController::HideHint() {
+  if (hideTimer_) hideTimer_->SetEnabled(false);
+  if (fadeTimer_) fadeTimer_->SetEnabled(false);
+  const bool shown = backWindow_ != nullptr;
+  delete hintWindow_;
+  hintWindow_ = nullptr;
+  delete backWindow_;
+  backWindow_ = nullptr;
+  if (shown && OnHideHint) OnHideHint(this);
+}
+
+}  // namespace skin
