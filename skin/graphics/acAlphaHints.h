@@ -170,6 +170,10 @@ class TacHintController : public rtl::TComponent {
   // shown for.
   bool Active = true;
   bool Animated = false;
+  bool HTMLMode = false;        // the hint text is mini-HTML
+  bool PlaceAtControl = false;  // the bubble points at PositionControl's edge
+  gui::TControl* PositionControl = nullptr;  // the control a positioned hint belongs to
+  gui::TPoint ContentPos;       // where a positioned hint goes when not placed at its control
   int MaxWidth = 0;          // at 96 pixels per inch; below 1: the screen's width
   gui::TPoint AnchorPoint{-1, 0};  // X -1: the mouse position
   gui::TPoint HintPos;       // the point of the bubble being shown

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "skin/graphics/acAlphaPixels.h"
+#include "skin/graphics/acHtmlCanvas.h"
 #include "skin/graphics/acGdiBitmap.h"
 #include "skin/graphics/acHintLayout.h"
 #include "skin/graphics/acNineParts.h"
@@ -38,9 +39,37 @@ TacHintImage* PictureFor(TacHintTemplate& t, uint8_t position) {
 
 std::optional<TRect> MonitorAt(gui::TPoint p) {
   HMONITOR m = MonitorFromPoint(POINT{p.X, p.Y}, MONITOR_DEFAULTTONEAREST);
-  MONITORINFO mi{sizeof mi};
+  MONITORINFO mi{};
+  mi.cbSize = sizeof mi;
   if (!m || !GetMonitorInfoW(m, &mi)) return std::nullopt;
   return TRect{mi.rcMonitor.left, mi.rcMonitor.top, mi.rcMonitor.right, mi.rcMonitor.bottom};
+}
+
+// A windowed control's window rectangle; a windowless one's rectangle inside its parent's.
+TRect ControlScreenRect(gui::TControl& c) {
+  if (auto* w = dynamic_cast<gui::TWinControl*>(&c); w && w->HandleAllocated()) {
+    RECT r;
+    GetWindowRect(w->Handle(), &r);
+    return {r.left, r.top, r.right, r.bottom};
+  }
+  const gui::TPoint p = c.ClientToScreen({0, 0});
+  return {p.X, p.Y, p.X + c.Width(), p.Y + c.Height()};
+}
+
+// The text of a bubble: mini-HTML in HTMLMode, else wrapped plain text. With DT_CALCRECT
+// R comes back as the text's size.
+void DrawHintText(gui::TCanvas& canvas, gui::TRect& r, const std::string& text, bool html, UINT flags) {
+  if (!html) {
+    canvas.TextRect(r, text, flags | DT_WORDBREAK | DT_NOPREFIX | DT_LEFT);
+    return;
+  }
+  TacCanvasHtml target(canvas);
+  TsHtml layout;
+  layout.Init(target, text, -1, -1, r);
+  TacLinks links;
+  gui::TRect out = r;
+  layout.Render(links, (flags & DT_CALCRECT) != 0, out);
+  if (flags & DT_CALCRECT) r = {r.Left, r.Top, r.Left + out.Width(), r.Top + out.Height()};
 }
 
 gui::TPoint MousePos() {
@@ -105,11 +134,25 @@ gui::TRect TacPngHintWindow::CalcHintRect(int maxWidth, const std::string& hint,
   gui::TBitmap scratch(1, 1);
   scratch.Canvas().Font().Assign(&t->Font());
   gui::TRect r{0, 0, maxWidth, 0};
-  scratch.Canvas().TextRect(r, hint.empty() ? std::string(" ") : hint,
-                            DT_CALCRECT | DT_WORDBREAK | DT_VCENTER | DT_NOPREFIX | DT_LEFT);
+  DrawHintText(scratch.Canvas(), r, hint.empty() ? std::string(" ") : hint, c->HTMLMode, DT_CALCRECT | DT_VCENTER);
   const TRect margins = SizesRect(pic->ClientMargins);
   r.Right += margins.Left + margins.Right;
   r.Bottom += margins.Top + margins.Bottom;
+  if (c->PositionControl) {
+    // A positioned hint goes where it was asked, or points at its control's edge.
+    c->HintPos = c->ContentPos;
+    if (c->PlaceAtControl) {
+      TacAnchorPicture a{t->HintAlign == TacHintAlign::haVertCenter,
+                         static_cast<uint8_t>(pic == &t->Img_LeftBottom    ? 1
+                                              : pic == &t->Img_RightTop    ? 2
+                                              : pic == &t->Img_RightBottom ? 3
+                                                                           : 0),
+                         SizesRect(pic->ShadowSizes),
+                         {pic->OffsetHorz(), pic->OffsetVert()}};
+      c->HintPos = c->AnchorPoint = ComputeAnchorPoint(ControlScreenRect(*c->PositionControl), a);
+    }
+    return r.Offset(c->HintPos.X, c->HintPos.Y);
+  }
   const gui::TPoint p = (c->HintPos.X != 0 && c->HintPos.Y != 0) ? c->HintPos
                         : c->AnchorPoint.X == -1                  ? MousePos()
                                                                   : c->AnchorPoint;
@@ -144,7 +187,8 @@ void TacPngHintWindow::PrepareHintBitmap(int width, int height) {
   canvas.Brush().SetStyle(gui::bsClear);
   const TRect m = SizesRect(pic->ClientMargins);
   gui::TRect text{m.Left - 1, m.Top, width - m.Right - 1, height - m.Bottom};
-  canvas.TextRect(text, hintText_, DT_WORDBREAK | DT_NOPREFIX | DT_LEFT);
+  TacHintController* c = Controller();
+  DrawHintText(canvas, text, hintText_, c && c->HTMLMode, 0);
   TBitmap32 px = Pixels32(*alphaImage_);
   CopyChannel32(px, before, 3);
   PremultiplyBitmap(px, false);
@@ -162,7 +206,7 @@ void TacPngHintWindow::ActivateHint(gui::TRect rect, const std::string& hint) {
   const TacHintFit fit = t && !IsSingleImageTemplate(*t) ? TacHintFit::CornerPictures : TacHintFit::SinglePicture;
   Position = PlaceHint(rect, p, c->PreferredPosition, MonitorAt(p), m, fit);
   // Above the point a bubble keeps clear of the mouse pointer.
-  if (Position == 1 || Position == 3) rect = rect.Offset(0, -16);
+  if ((Position == 1 || Position == 3) && !c->PlaceAtControl) rect = rect.Offset(0, -16);
   rect = {rect.Left, rect.Top, rect.Left + w, rect.Top + h};
   c->HintRect = rect;
 
@@ -227,6 +271,8 @@ void TacHintController::ShowHintAt(gui::TPoint p, const std::string& text, int h
   const gui::TRect r = hintWindow_->CalcHintRect(limit, text, nullptr);
   hintWindow_->ActivateHint(r, text);
   HintPos = {0, 0};
+  // A positioned hint stays while the mouse is over its own control.
+  if (auto* w = dynamic_cast<gui::TWinControl*>(PositionControl)) lastControl_ = w;
   StartHideTimer(hideTimeout);
 }
 

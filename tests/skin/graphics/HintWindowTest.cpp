@@ -158,3 +158,42 @@ TEST_F(HintBubble, HidesOnceTheMouseLeavesItsControl) {
   EXPECT_TRUE(hidden);
   EXPECT_EQ(c.LastControl(), nullptr);
 }
+
+TEST_F(HintBubble, PointsAtItsControlsEdge) {
+  gui::TForm f(nullptr);
+  f.SetBounds(100, 100, 300, 200);
+  auto* panel = new gui::TPanel(&f);
+  panel->SetParent(&f);
+  panel->SetBounds(10, 10, 120, 80);
+  f.Show();
+  RECT pr;
+  GetWindowRect(panel->Handle(), &pr);
+
+  TacHintController c(nullptr);
+  c.PositionControl = panel;
+  c.PlaceAtControl = true;
+  c.ShowHintAt({1, 1}, "Di bawah panel", 5000);
+  // Below the middle of the panel's bottom edge, moved by the picture's shadow.
+  EXPECT_EQ(Body(c.HintRect).Left, (pr.left + pr.right) / 2 + 6);
+  EXPECT_EQ(Body(c.HintRect).Top, pr.bottom + 5);
+  EXPECT_EQ(c.LastControl(), panel);
+}
+
+TEST_F(HintBubble, HtmlTextIsMeasuredWithoutItsTags) {
+  TacHintController plain(nullptr), html(nullptr);
+  html.HTMLMode = true;
+  const std::string text = "<b>Simpan</b> data <font color=red>jemaat</font>";
+  plain.ShowHintAt({200, 200}, text, 5000);
+  html.ShowHintAt({200, 200}, text, 5000);
+  EXPECT_LT(html.HintRect.Width(), plain.HintRect.Width());
+  EXPECT_EQ(html.HintRect.Height(), plain.HintRect.Height());
+  // Red text inside the bubble's picture.
+  const TBitmap32 px = Pixels32(*html.HintWindow()->AlphaImage());
+  int red = 0;
+  for (int y = 0; y < px.Height(); ++y)
+    for (int x = 0; x < px.Width(); ++x) {
+      const TPixel p = px.At(x, y);
+      red += ChR(p) > 0xC0 && ChG(p) < 0x60 && ChB(p) < 0x60;
+    }
+  EXPECT_GT(red, 5);
+}
