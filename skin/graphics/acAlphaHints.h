@@ -168,7 +168,11 @@ class TacHintController : public rtl::TComponent {
   // a bubble drawn from its template, fades it in when Animated and hides it after
   // HideTimeout milliseconds, or, without one, once the mouse leaves the control it was
   // shown for.
-  bool Active = true;
+  // While active, the application makes its hint windows as this controller's bubbles
+  // (its HintWindowClass); the controller made last is the one they find. A new controller
+  // is inactive.
+  bool Active() const { return active_; }
+  void SetActive(bool v);
   bool Animated = false;
   bool HTMLMode = false;        // the hint text is mini-HTML
   bool PlaceAtControl = false;  // the bubble points at PositionControl's edge
@@ -196,7 +200,12 @@ class TacHintController : public rtl::TComponent {
   gui::TTimer* fadeTimer_ = nullptr;
   TacHintFade fade_;
   bool showing_ = false;
+  bool active_ = false;
+  TacPngHintWindow* fadeSource_ = nullptr;  // the window whose picture is fading in
 };
+
+// The controller hint windows made by the application serve; nullptr without one.
+TacHintController* HintController();
 
 // The template and picture the next bubble is drawn from: the controller's template at
 // its TemplateIndex (the default template for an index outside the collection) and its

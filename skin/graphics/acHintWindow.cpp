@@ -112,14 +112,27 @@ TacLayeredUpdate SetLayeredUpdate(TacLayeredUpdate update) {
 // ---------------------------------------------------------------- the window
 
 TacPngHintWindow::TacPngHintWindow(rtl::TComponent* owner) : gui::THintWindow(owner) {}
-TacPngHintWindow::~TacPngHintWindow() = default;
+// A window the application lets go takes its bubble with it.
+TacPngHintWindow::~TacPngHintWindow() {
+  TacHintController* c = Controller();
+  if (!c || c->hintWindow_ == this) return;
+  if (c->fadeSource_ == this) c->fadeSource_ = nullptr;
+  if (alphaImage_ && c->backWindow_) {
+    if (c->fadeTimer_) c->fadeTimer_->SetEnabled(false);
+    ShowWindow(c->backWindow_->Handle(), SW_HIDE);
+  }
+}
 
-TacHintController* TacPngHintWindow::Controller() const { return dynamic_cast<TacHintController*>(Owner()); }
+TacHintController* TacPngHintWindow::Controller() const {
+  if (auto* c = dynamic_cast<TacHintController*>(Owner())) return c;
+  TacHintController* c = HintController();
+  return c && c->Active() ? c : nullptr;
+}
 
 gui::TRect TacPngHintWindow::ShadowMargins() const {
   TacHintController* c = Controller();
   TacHintTemplate* t = CurrentHintTemplate();
-  if (!c || !c->Active || !t) return {};
+  if (!c || !t) return {};
   return SizesRect(PictureFor(*t, Position)->ShadowSizes);
 }
 
@@ -220,6 +233,7 @@ void TacPngHintWindow::ActivateHint(gui::TRect rect, const std::string& hint) {
     c->backWindow_ = CreateBackWindow(c, rect);
   }
   HWND back = c->backWindow_->Handle();
+  c->fadeSource_ = this;
   if (c->Animated) {
     c->fade_.Start(-1, start, rect);
     if (!c->fadeTimer_) {
@@ -238,17 +252,37 @@ void TacPngHintWindow::ActivateHint(gui::TRect rect, const std::string& hint) {
 
 // ---------------------------------------------------------------- the controller
 
-TacHintController::~TacHintController() = default;
+namespace {
+TacHintController* g_controller = nullptr;
+}
+
+TacHintController* HintController() { return g_controller; }
+
+TacHintController::TacHintController(rtl::TComponent* owner) : rtl::TComponent(owner) { g_controller = this; }
+
+TacHintController::~TacHintController() {
+  SetActive(false);
+  if (g_controller == this) g_controller = nullptr;
+}
+
+void TacHintController::SetActive(bool v) {
+  if (v == active_) return;
+  active_ = v;
+  if (!gui::Application) return;
+  gui::Application->HintWindowClass =
+      v ? gui::THintWindowClass::Of<TacPngHintWindow>() : gui::THintWindowClass{};
+}
 
 void TacHintController::FadeStep() {
-  if (!backWindow_ || !hintWindow_ || !hintWindow_->AlphaImage()) {
+  TacPngHintWindow* source = fadeSource_;
+  if (!backWindow_ || !source || !source->AlphaImage()) {
     if (fadeTimer_) fadeTimer_->SetEnabled(false);
     return;
   }
   const TacHintFade::TFrame f = fade_.Step();
   HWND back = backWindow_->Handle();
   const gui::TPoint pos = f.Slides || f.Done ? f.Pos : gui::TPoint{HintRect.Left, HintRect.Top};
-  LayeredUpdate()(back, *hintWindow_->AlphaImage(), pos, f.Alpha);
+  LayeredUpdate()(back, *source->AlphaImage(), pos, f.Alpha);
   SetWindowPos(back, HWND_TOPMOST, pos.X, pos.Y, HintRect.Width(), HintRect.Height(),
                SWP_NOOWNERZORDER | SWP_SHOWWINDOW | SWP_NOACTIVATE);
   if (f.Done) fadeTimer_->SetEnabled(false);
@@ -297,6 +331,7 @@ void TacHintController::HideHint() {
   if (hideTimer_) hideTimer_->SetEnabled(false);
   if (fadeTimer_) fadeTimer_->SetEnabled(false);
   const bool shown = backWindow_ != nullptr;
+  fadeSource_ = nullptr;
   delete hintWindow_;
   hintWindow_ = nullptr;
   delete backWindow_;

@@ -22,6 +22,20 @@ struct Shown {
   uint8_t Alpha;
 };
 
+// A shown form with a panel, above other tests' windows.
+struct PanelForm {
+  gui::TForm Form{nullptr};
+  gui::TPanel* Panel;
+  PanelForm() {
+    Form.SetBounds(100, 100, 300, 200);
+    Panel = new gui::TPanel(&Form);
+    Panel->SetParent(&Form);
+    Panel->SetBounds(10, 10, 120, 80);
+    Form.Show();
+    guitest::LiftOverOtherTests(Form.Handle());
+  }
+};
+
 class HintBubble : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -132,13 +146,8 @@ TEST_F(HintBubble, FadesInTwentyStepsOnTheLayeredWindow) {
 }
 
 TEST_F(HintBubble, HidesOnceTheMouseLeavesItsControl) {
-  gui::TForm f(nullptr);
-  f.SetBounds(100, 100, 300, 200);
-  auto* panel = new gui::TPanel(&f);
-  panel->SetParent(&f);
-  panel->SetBounds(10, 10, 120, 80);
-  f.Show();
-  guitest::LiftOverOtherTests(f.Handle());
+  PanelForm pf;
+  gui::TPanel* panel = pf.Panel;
   POINT inside{30, 30};
   ClientToScreen(panel->Handle(), &inside);
   SetCursorPos(inside.x, inside.y);
@@ -160,12 +169,8 @@ TEST_F(HintBubble, HidesOnceTheMouseLeavesItsControl) {
 }
 
 TEST_F(HintBubble, PointsAtItsControlsEdge) {
-  gui::TForm f(nullptr);
-  f.SetBounds(100, 100, 300, 200);
-  auto* panel = new gui::TPanel(&f);
-  panel->SetParent(&f);
-  panel->SetBounds(10, 10, 120, 80);
-  f.Show();
+  PanelForm pf;
+  gui::TPanel* panel = pf.Panel;
   RECT pr;
   GetWindowRect(panel->Handle(), &pr);
 
@@ -196,4 +201,27 @@ TEST_F(HintBubble, HtmlTextIsMeasuredWithoutItsTags) {
       red += ChR(p) > 0xC0 && ChG(p) < 0x60 && ChB(p) < 0x60;
     }
   EXPECT_GT(red, 5);
+}
+
+TEST_F(HintBubble, AnActiveControllerServesTheApplicationsHintWindows) {
+  {
+    TacHintController c(nullptr);
+    EXPECT_STREQ(gui::Application->HintWindowClass.ClassName, "THintWindow");
+    c.SetActive(true);
+    EXPECT_STREQ(gui::Application->HintWindowClass.ClassName, "TacPngHintWindow");
+
+    gui::THintWindow* w = gui::Application->HintWindowClass.Create(gui::Application);
+    c.HintPos = {250, 250};
+    const gui::TRect r = w->CalcHintRect(400, "Dari aplikasi", nullptr);
+    w->ActivateHint(r, "Dari aplikasi");
+    ASSERT_EQ(shown_.size(), 1u);
+    ASSERT_NE(c.BackWindow(), nullptr);
+    EXPECT_TRUE(IsWindowVisible(c.BackWindow()->Handle()));
+    EXPECT_EQ(Body(c.HintRect).Left, 250);
+    // The application letting its window go takes the bubble away.
+    delete w;
+    EXPECT_FALSE(IsWindowVisible(c.BackWindow()->Handle()));
+  }
+  EXPECT_STREQ(gui::Application->HintWindowClass.ClassName, "THintWindow");
+  EXPECT_EQ(HintController(), nullptr);
 }
