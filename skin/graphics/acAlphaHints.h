@@ -199,6 +199,9 @@ class TacHintController : public rtl::TComponent {
   gui::TTimer* hideTimer_ = nullptr;
   gui::TTimer* fadeTimer_ = nullptr;
   TacHintFade fade_;
+  void StartPauseTimer();
+  gui::TTimer* pauseTimer_ = nullptr;
+  int savedHintPause_ = 0;  // the application's HintPause while bubbles fade; 0: none kept
   bool showing_ = false;
   bool active_ = false;
   TacPngHintWindow* fadeSource_ = nullptr;  // the window whose picture is fading in

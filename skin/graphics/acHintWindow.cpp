@@ -242,6 +242,13 @@ void TacPngHintWindow::ActivateHint(gui::TRect rect, const std::string& hint) {
     }
     c->fadeTimer_->SetInterval(TacHintFade::kIntervalMs);
     c->fadeTimer_->SetEnabled(true);
+    // The next hint comes quickly while bubbles fade in; the pause comes back once none
+    // is shown.
+    if (gui::Application) {
+      if (c->savedHintPause_ == 0) c->savedHintPause_ = gui::Application->HintPause;
+      gui::Application->HintPause = 100;
+    }
+    if (c->pauseTimer_) c->pauseTimer_->SetEnabled(false);
   } else {
     LayeredUpdate()(back, *alphaImage_, {rect.Left, rect.Top}, 255);
     SetWindowPos(back, HWND_TOPMOST, rect.Left, rect.Top, w, h,
@@ -337,6 +344,22 @@ void TacHintController::HideHint() {
   delete backWindow_;
   backWindow_ = nullptr;
   if (shown && OnHideHint) OnHideHint(this);
+  if (shown) StartPauseTimer();
+}
+
+void TacHintController::StartPauseTimer() {
+  if (!pauseTimer_) {
+    pauseTimer_ = new gui::TTimer(this);
+    pauseTimer_->OnTimer = [this](rtl::TObject*) {
+      pauseTimer_->SetEnabled(false);
+      if (backWindow_ && IsWindowVisible(backWindow_->Handle())) return;
+      if (savedHintPause_ != 0 && gui::Application) gui::Application->HintPause = savedHintPause_;
+      savedHintPause_ = 0;
+    };
+  }
+  pauseTimer_->SetEnabled(false);
+  pauseTimer_->SetInterval(static_cast<unsigned>((gui::Application ? gui::Application->HintShortPause : 0) + 300));
+  pauseTimer_->SetEnabled(true);
 }
 
 }  // namespace skin

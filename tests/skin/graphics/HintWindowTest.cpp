@@ -143,6 +143,13 @@ TEST_F(HintBubble, FadesInTwentyStepsOnTheLayeredWindow) {
   EXPECT_EQ(alphas[19], 255);
   EXPECT_TRUE(std::is_sorted(alphas.begin(), alphas.end()));
   for (const Shown& s : shown_) EXPECT_EQ(s.Pos, (gui::TPoint{c.HintRect.Left, c.HintRect.Top}));
+
+  // While bubbles fade the next hint comes quickly; the pause comes back after the last.
+  const int pause = gui::Application->HintPause;
+  EXPECT_EQ(pause, 100);
+  c.HideHint();
+  EXPECT_TRUE(Until([&] { return gui::Application->HintPause != 100; }));
+  EXPECT_EQ(gui::Application->HintPause, 500);
 }
 
 TEST_F(HintBubble, HidesOnceTheMouseLeavesItsControl) {
