@@ -205,6 +205,8 @@ class TacHintController : public rtl::TComponent {
   bool showing_ = false;
   bool active_ = false;
   TacPngHintWindow* fadeSource_ = nullptr;  // the window whose picture is fading in
+  gui::TForm* fadeWindow_ = nullptr;         // shows the new picture while the old one slides away
+  std::unique_ptr<gui::TBitmap> previousImage_;  // the last bubble's picture, during a slide
 };
 
 // The controller hint windows made by the application serve; nullptr without one.

@@ -223,6 +223,9 @@ void TacPngHintWindow::ActivateHint(gui::TRect rect, const std::string& hint) {
   rect = {rect.Left, rect.Top, rect.Left + w, rect.Top + h};
   c->HintRect = rect;
 
+  // The picture still on screen, if this window showed the last bubble: a new bubble at
+  // another place slides from there while it fades away.
+  std::unique_ptr<gui::TBitmap> previous = std::move(alphaImage_);
   PrepareHintBitmap(w, h);
   gui::TRect start = rect;
   if (c->backWindow_) {
@@ -233,9 +236,10 @@ void TacPngHintWindow::ActivateHint(gui::TRect rect, const std::string& hint) {
     c->backWindow_ = CreateBackWindow(c, rect);
   }
   HWND back = c->backWindow_->Handle();
-  c->fadeSource_ = this;
   if (c->Animated) {
     c->fade_.Start(-1, start, rect);
+    if (start != rect && previous && c->fadeSource_ == this) c->previousImage_ = std::move(previous);
+    c->fadeSource_ = this;
     if (!c->fadeTimer_) {
       c->fadeTimer_ = new gui::TTimer(c);
       c->fadeTimer_->OnTimer = [c](rtl::TObject*) { c->FadeStep(); };
@@ -250,6 +254,7 @@ void TacPngHintWindow::ActivateHint(gui::TRect rect, const std::string& hint) {
     }
     if (c->pauseTimer_) c->pauseTimer_->SetEnabled(false);
   } else {
+    c->fadeSource_ = this;
     LayeredUpdate()(back, *alphaImage_, {rect.Left, rect.Top}, 255);
     SetWindowPos(back, HWND_TOPMOST, rect.Left, rect.Top, w, h,
                  SWP_NOOWNERZORDER | SWP_SHOWWINDOW | SWP_NOACTIVATE);
@@ -286,13 +291,30 @@ void TacHintController::FadeStep() {
     if (fadeTimer_) fadeTimer_->SetEnabled(false);
     return;
   }
+  gui::TBitmap& picture = *source->AlphaImage();
+  const auto show = [](gui::TForm* window, HWND after, gui::TBitmap& pic, gui::TPoint pos, uint8_t alpha) {
+    LayeredUpdate()(window->Handle(), pic, pos, alpha);
+    SetWindowPos(window->Handle(), after, pos.X, pos.Y, pic.Width(), pic.Height(),
+                 SWP_NOOWNERZORDER | SWP_SHOWWINDOW | SWP_NOACTIVATE);
+  };
   const TacHintFade::TFrame f = fade_.Step();
-  HWND back = backWindow_->Handle();
-  const gui::TPoint pos = f.Slides || f.Done ? f.Pos : gui::TPoint{HintRect.Left, HintRect.Top};
-  LayeredUpdate()(back, *source->AlphaImage(), pos, f.Alpha);
-  SetWindowPos(back, HWND_TOPMOST, pos.X, pos.Y, HintRect.Width(), HintRect.Height(),
-               SWP_NOOWNERZORDER | SWP_SHOWWINDOW | SWP_NOACTIVATE);
-  if (f.Done) fadeTimer_->SetEnabled(false);
+  if (f.Done) {
+    fadeTimer_->SetEnabled(false);
+    if (fadeWindow_) {  // the window of the new picture stays
+      delete backWindow_;
+      backWindow_ = fadeWindow_;
+      fadeWindow_ = nullptr;
+    }
+    previousImage_.reset();
+    show(backWindow_, HWND_TOPMOST, picture, {HintRect.Left, HintRect.Top}, f.Alpha);
+  } else if (f.Slides && previousImage_) {
+    // The old picture fades out and the new one in, both on their way to the new place.
+    if (!fadeWindow_) fadeWindow_ = CreateBackWindow(this, {f.Pos.X, f.Pos.Y, f.Pos.X + 1, f.Pos.Y + 1});
+    show(backWindow_, HWND_TOPMOST, *previousImage_, f.Pos, f.BackAlpha);
+    show(fadeWindow_, backWindow_->Handle(), picture, f.Pos, f.Alpha);
+  } else {
+    show(backWindow_, HWND_TOPMOST, picture, f.Slides ? f.Pos : gui::TPoint{HintRect.Left, HintRect.Top}, f.Alpha);
+  }
 }
 
 void TacHintController::ShowHintAt(gui::TPoint p, const std::string& text, int hideTimeout) {
@@ -343,6 +365,9 @@ void TacHintController::HideHint() {
   hintWindow_ = nullptr;
   delete backWindow_;
   backWindow_ = nullptr;
+  delete fadeWindow_;
+  fadeWindow_ = nullptr;
+  previousImage_.reset();
   if (shown && OnHideHint) OnHideHint(this);
   if (shown) StartPauseTimer();
 }

@@ -17,6 +17,7 @@ using namespace skin;
 namespace {
 
 struct Shown {
+  HWND Window;
   gui::TPoint Pos;
   int Width, Height;
   uint8_t Alpha;
@@ -41,7 +42,7 @@ class HintBubble : public ::testing::Test {
   void SetUp() override {
     RunEngineStartup();
     old_ = SetLayeredUpdate([this](HWND w, gui::TBitmap& b, gui::TPoint p, uint8_t a) {
-      shown_.push_back({p, b.Width(), b.Height(), a});
+      shown_.push_back({w, p, b.Width(), b.Height(), a});
       if (old_) old_(w, b, p, a);
     });
   }
@@ -231,4 +232,31 @@ TEST_F(HintBubble, AnActiveControllerServesTheApplicationsHintWindows) {
   }
   EXPECT_STREQ(gui::Application->HintWindowClass.ClassName, "THintWindow");
   EXPECT_EQ(HintController(), nullptr);
+}
+
+TEST_F(HintBubble, ANewBubbleSlidesFromTheLastOne) {
+  TacHintController c(nullptr);
+  c.Animated = true;
+  c.ShowHintAt({200, 200}, "Pertama", 5000);
+  ASSERT_TRUE(Until([&] { return shown_.size() == 21; }));
+  const TRect first = c.HintRect;
+  HWND firstWindow = c.BackWindow()->Handle();
+  shown_.clear();
+
+  c.ShowHintAt({500, 300}, "Kedua", 5000);
+  ASSERT_TRUE(Until([&] { return !shown_.empty() && shown_.back().Alpha == 255 && shown_.back().Pos.X == c.HintRect.Left; }));
+  // Step one: the old picture on the old window, the new one on a second window, both a
+  // fifth of the way along.
+  ASSERT_GE(shown_.size(), 2u);
+  const gui::TPoint step{first.Left + (c.HintRect.Left - first.Left) / 5, first.Top + (c.HintRect.Top - first.Top) / 5};
+  EXPECT_EQ(shown_[0].Window, firstWindow);
+  EXPECT_EQ(shown_[0].Pos, step);
+  EXPECT_EQ(shown_[0].Alpha, 255 - 13);
+  EXPECT_NE(shown_[1].Window, firstWindow);
+  EXPECT_EQ(shown_[1].Pos, step);
+  EXPECT_EQ(shown_[1].Alpha, 13);
+  // At the end the second window is the bubble's, at its place.
+  EXPECT_EQ(c.BackWindow()->Handle(), shown_[1].Window);
+  EXPECT_FALSE(IsWindow(firstWindow));
+  EXPECT_EQ(shown_.back().Window, shown_[1].Window);
 }
