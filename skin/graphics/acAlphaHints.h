@@ -152,6 +152,16 @@ class TacHintTemplates : public rtl::TCollection {
 // What the hint controller holds for choosing a template: its templates, the chosen
 // one, the position it prefers (0 right and below the point, 1 right and above, 2 left
 // and below, 3 left and above) and the event its templates' changes fire.
+// What the controller's events learn of a hint about to be shown.
+struct TacHintInfo {
+  gui::TControl* HintControl = nullptr;
+  gui::TPoint HintPos;    // where the bubble points; a handler may move it
+  gui::TPoint CursorPos;  // the mouse, in screen coordinates
+};
+using TacShowHintEvent = std::function<void(std::string& text, bool& canShow, TacHintInfo& info)>;
+using TacGetHintSizeEvent =
+    std::function<void(const std::string& text, const TacHintInfo& info, int& width, int& height)>;
+
 class TacHintController : public rtl::TComponent {
   KORVAN_CLASS(TacHintController)
  public:
@@ -183,6 +193,11 @@ class TacHintController : public rtl::TComponent {
   gui::TPoint HintPos;       // the point of the bubble being shown
   gui::TRect HintRect;       // the bubble's rectangle
   rtl::TNotifyEvent OnHideHint;
+  // May change the text or the point, or refuse the hint.
+  TacShowHintEvent OnShowHint;
+  // May change the size the text gets inside the bubble.
+  TacGetHintSizeEvent OnGetSize;
+  uint8_t Alignment = 0;  // of the text: 0 left, 1 right, 2 centre
   void ShowHintAt(gui::TPoint p, const std::string& text, int hideTimeout);
   void HideHint();
   TacPngHintWindow* HintWindow() const { return hintWindow_; }

@@ -58,13 +58,16 @@ TRect ControlScreenRect(gui::TControl& c) {
 
 // The text of a bubble: mini-HTML in HTMLMode, else wrapped plain text. With DT_CALCRECT
 // R comes back as the text's size.
-void DrawHintText(gui::TCanvas& canvas, gui::TRect& r, const std::string& text, bool html, UINT flags) {
+void DrawHintText(gui::TCanvas& canvas, gui::TRect& r, const std::string& text, bool html, UINT flags,
+                  uint8_t alignment) {
   if (!html) {
-    canvas.TextRect(r, text, flags | DT_WORDBREAK | DT_NOPREFIX | DT_LEFT);
+    const UINT align = alignment == 1 ? DT_RIGHT : alignment == 2 ? DT_CENTER : DT_LEFT;
+    canvas.TextRect(r, text, flags | DT_WORDBREAK | DT_NOPREFIX | align);
     return;
   }
   TacCanvasHtml target(canvas);
   TsHtml layout;
+  layout.Alignment = static_cast<TAlignment>(alignment <= 2 ? alignment : 0);
   layout.Init(target, text, -1, -1, r);
   TacLinks links;
   gui::TRect out = r;
@@ -78,11 +81,17 @@ gui::TPoint MousePos() {
   return {p.x, p.y};
 }
 
-// The windowed control of ours under the mouse.
+// The windowed control of ours under the mouse; bubbles, which let the mouse through,
+// do not count. Another program's window is nobody's here: the control a window property
+// names is an address in the window's own process.
 gui::TWinControl* ControlUnderMouse() {
   POINT p{};
   GetCursorPos(&p);
-  for (HWND h = WindowFromPoint(p); h; h = GetParent(h))
+  HWND h = WindowFromPoint(p);
+  DWORD pid = 0;
+  if (!h || !GetWindowThreadProcessId(h, &pid) || pid != GetCurrentProcessId()) return nullptr;
+  if (GetWindowLongPtrW(GetAncestor(h, GA_ROOT), GWL_EXSTYLE) & WS_EX_TRANSPARENT) return nullptr;
+  for (; h; h = GetParent(h))
     if (gui::TWinControl* c = gui::TWinControl::FromHandle(h)) return c;
   return nullptr;
 }
@@ -147,7 +156,14 @@ gui::TRect TacPngHintWindow::CalcHintRect(int maxWidth, const std::string& hint,
   gui::TBitmap scratch(1, 1);
   scratch.Canvas().Font().Assign(&t->Font());
   gui::TRect r{0, 0, maxWidth, 0};
-  DrawHintText(scratch.Canvas(), r, hint.empty() ? std::string(" ") : hint, c->HTMLMode, DT_CALCRECT | DT_VCENTER);
+  DrawHintText(scratch.Canvas(), r, hint.empty() ? std::string(" ") : hint, c->HTMLMode, DT_CALCRECT | DT_VCENTER,
+               c->Alignment);
+  if (c->OnGetSize) {
+    const TacHintInfo info{c->PositionControl, c->HintPos, MousePos()};
+    int width = r.Width(), height = r.Height();
+    c->OnGetSize(hint, info, width, height);
+    r = {r.Left, r.Top, r.Left + width, r.Top + height};
+  }
   const TRect margins = SizesRect(pic->ClientMargins);
   r.Right += margins.Left + margins.Right;
   r.Bottom += margins.Top + margins.Bottom;
@@ -201,7 +217,7 @@ void TacPngHintWindow::PrepareHintBitmap(int width, int height) {
   const TRect m = SizesRect(pic->ClientMargins);
   gui::TRect text{m.Left - 1, m.Top, width - m.Right - 1, height - m.Bottom};
   TacHintController* c = Controller();
-  DrawHintText(canvas, text, hintText_, c && c->HTMLMode, 0);
+  DrawHintText(canvas, text, hintText_, c && c->HTMLMode, 0, c ? c->Alignment : 0);
   TBitmap32 px = Pixels32(*alphaImage_);
   CopyChannel32(px, before, 3);
   PremultiplyBitmap(px, false);
@@ -331,8 +347,21 @@ void TacHintController::ShowHintAt(gui::TPoint p, const std::string& text, int h
   if (!hintWindow_) hintWindow_ = new TacPngHintWindow(this);
   HintPos = p;
   const int limit = MaxWidth < 1 ? GetSystemMetrics(SM_CXSCREEN) : MaxWidth;
-  const gui::TRect r = hintWindow_->CalcHintRect(limit, text, nullptr);
-  hintWindow_->ActivateHint(r, text);
+  gui::TRect r = hintWindow_->CalcHintRect(limit, text, nullptr);
+  std::string hintText = text;
+  if (OnShowHint) {
+    bool canShow = true;
+    TacHintInfo info{PositionControl, HintPos, MousePos()};
+    OnShowHint(hintText, canShow, info);
+    // A handler that refuses the hint gets none.
+    if (!canShow) {
+      HideHint();
+      return;
+    }
+    if (hintText != text) r = hintWindow_->CalcHintRect(limit, hintText, nullptr);
+    HintPos = info.HintPos;
+  }
+  hintWindow_->ActivateHint(r, hintText);
   HintPos = {0, 0};
   // A positioned hint stays while the mouse is over its own control.
   if (auto* w = dynamic_cast<gui::TWinControl*>(PositionControl)) lastControl_ = w;

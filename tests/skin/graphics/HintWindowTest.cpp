@@ -23,12 +23,13 @@ struct Shown {
   uint8_t Alpha;
 };
 
-// A shown form with a panel, above other tests' windows.
+// A shown form with a panel, above other tests' windows, in the screen's bottom right
+// corner where no other test puts its windows.
 struct PanelForm {
   gui::TForm Form{nullptr};
   gui::TPanel* Panel;
   PanelForm() {
-    Form.SetBounds(100, 100, 300, 200);
+    Form.SetBounds(GetSystemMetrics(SM_CXSCREEN) - 320, GetSystemMetrics(SM_CYSCREEN) - 220, 300, 200);
     Panel = new gui::TPanel(&Form);
     Panel->SetParent(&Form);
     Panel->SetBounds(10, 10, 120, 80);
@@ -170,7 +171,7 @@ TEST_F(HintBubble, HidesOnceTheMouseLeavesItsControl) {
   EXPECT_NE(c.BackWindow(), nullptr);
   EXPECT_FALSE(hidden);
 
-  SetCursorPos(600, 500);
+  SetCursorPos(5, 5);
   EXPECT_TRUE(Until([&] { return c.BackWindow() == nullptr; }));
   EXPECT_TRUE(hidden);
   EXPECT_EQ(c.LastControl(), nullptr);
@@ -244,6 +245,7 @@ TEST_F(HintBubble, ANewBubbleSlidesFromTheLastOne) {
   shown_.clear();
 
   c.ShowHintAt({500, 300}, "Kedua", 5000);
+  EXPECT_EQ(c.BackWindow()->Handle(), firstWindow) << "the last bubble's window stays for the slide";
   ASSERT_TRUE(Until([&] { return !shown_.empty() && shown_.back().Alpha == 255 && shown_.back().Pos.X == c.HintRect.Left; }));
   // Step one: the old picture on the old window, the new one on a second window, both a
   // fifth of the way along.
@@ -259,4 +261,30 @@ TEST_F(HintBubble, ANewBubbleSlidesFromTheLastOne) {
   EXPECT_EQ(c.BackWindow()->Handle(), shown_[1].Window);
   EXPECT_FALSE(IsWindow(firstWindow));
   EXPECT_EQ(shown_.back().Window, shown_[1].Window);
+}
+
+TEST_F(HintBubble, EventsChangeTheTextTheSizeOrRefuse) {
+  TacHintController c(nullptr);
+  c.OnShowHint = [](std::string& text, bool& canShow, TacHintInfo& info) {
+    if (text == "tolak") canShow = false;
+    text = "Ganti: " + text;
+    info.HintPos.X += 10;
+  };
+  c.ShowHintAt({300, 200}, "asli", 5000);
+  ASSERT_NE(c.HintWindow(), nullptr);
+  EXPECT_EQ(c.HintWindow()->HintText(), "Ganti: asli");
+  EXPECT_EQ(Body(c.HintRect).Left, 310);
+
+  c.ShowHintAt({300, 200}, "tolak", 5000);
+  EXPECT_EQ(c.BackWindow(), nullptr);
+
+  TacHintController sized(nullptr);
+  sized.OnGetSize = [](const std::string&, const TacHintInfo&, int& w, int& h) {
+    w = 200;
+    h = 50;
+  };
+  sized.ShowHintAt({300, 200}, "ukuran", 5000);
+  // The size plus the default template's margins (11 + 16 across, 8 + 15 down).
+  EXPECT_EQ(sized.HintRect.Width(), 227);
+  EXPECT_EQ(sized.HintRect.Height(), 73);
 }
