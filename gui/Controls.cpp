@@ -232,6 +232,9 @@ void TControl::WndProc(TMessage& msg) {
     case WM_MOUSEMOVE:
       if (OnMouseMove) OnMouseMove(this, KeyboardShiftState(), msg.XPos(), msg.YPos());
       break;
+    case CM_HITTEST:
+      msg.Result = HTCLIENT;
+      break;
     case CM_MOUSEENTER:
       if (OnMouseEnter) OnMouseEnter(this);
       break;
@@ -475,7 +478,10 @@ TControl* TWinControl::ControlAtPos(TPoint p) const {
   for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {
     TControl* c = *it;
     if (dynamic_cast<TWinControl*>(c)) continue;
-    if (c->visible_ && c->BoundsRect().Contains(p)) return c;
+    // A control that answers the hit test with 0 lets the mouse through to what lies below.
+    if (c->visible_ && c->BoundsRect().Contains(p) &&
+        c->Perform(CM_HITTEST, 0, MAKELPARAM(p.X - c->left_, p.Y - c->top_)) != 0)
+      return c;
   }
   return nullptr;
 }

@@ -180,7 +180,7 @@ void TacHintTemplate::Notify() {
 TacHintTemplates::TacHintTemplates(TacHintController* owner)
     : rtl::TCollection([](rtl::TCollection* c) { return new TacHintTemplate(c); }, owner) {}
 
-TacHintController::TacHintController(rtl::TComponent* owner) : rtl::TComponent(owner) {}
+// The controller's destructor and the rest of its showing live in acHintWindow.cpp.
 
 void TacHintController::Changed() {
   if ((ComponentState() & rtl::csLoading) || !OnChange) return;

@@ -7,7 +7,10 @@
 #include <memory>
 #include <string>
 
+#include "gui/Forms.h"
 #include "gui/Graphics.h"
+#include "gui/Timer.h"
+#include "skin/graphics/acHintLayout.h"
 #include "skin/graphics/acPNG.h"
 
 namespace skin {
@@ -18,6 +21,7 @@ enum class TacHintAlign : uint8_t { haHorzCenter, haVertCenter };
 class TacHintImage;
 class TacHintTemplate;
 class TacHintController;
+class TacPngHintWindow;
 
 // Four distances in pixels; a stored negative value reads as 0.
 class TacBordersSizes : public rtl::TPersistent {
@@ -148,17 +152,80 @@ class TacHintTemplates : public rtl::TCollection {
 // What the hint controller holds for choosing a template: its templates, the chosen
 // one, the position it prefers (0 right and below the point, 1 right and above, 2 left
 // and below, 3 left and above) and the event its templates' changes fire.
+// What the controller's events learn of a hint about to be shown.
+struct TacHintInfo {
+  gui::TControl* HintControl = nullptr;
+  gui::TPoint HintPos;    // where the bubble points; a handler may move it
+  gui::TPoint CursorPos;  // the mouse, in screen coordinates
+};
+using TacShowHintEvent = std::function<void(std::string& text, bool& canShow, TacHintInfo& info)>;
+using TacGetHintSizeEvent =
+    std::function<void(const std::string& text, const TacHintInfo& info, int& width, int& height)>;
+
 class TacHintController : public rtl::TComponent {
   KORVAN_CLASS(TacHintController)
  public:
   explicit TacHintController(rtl::TComponent* owner);
+  ~TacHintController() override;
   TacHintTemplates Templates{this};
   int TemplateIndex = 0;
   uint8_t PreferredPosition = 0;
   rtl::TNotifyEvent OnChange;
   // Fires OnChange, except while the controller is being loaded.
   void Changed();
+
+  // Showing bubbles (acHintWindow.cpp): the controller shows a text at a screen point in
+  // a bubble drawn from its template, fades it in when Animated and hides it after
+  // HideTimeout milliseconds, or, without one, once the mouse leaves the control it was
+  // shown for.
+  // While active, the application makes its hint windows as this controller's bubbles
+  // (its HintWindowClass); the controller made last is the one they find. A new controller
+  // is inactive.
+  bool Active() const { return active_; }
+  void SetActive(bool v);
+  bool Animated = false;
+  bool HTMLMode = false;        // the hint text is mini-HTML
+  bool PlaceAtControl = false;  // the bubble points at PositionControl's edge
+  gui::TControl* PositionControl = nullptr;  // the control a positioned hint belongs to
+  gui::TPoint ContentPos;       // where a positioned hint goes when not placed at its control
+  int MaxWidth = 0;          // at 96 pixels per inch; below 1: the screen's width
+  gui::TPoint AnchorPoint{-1, 0};  // X -1: the mouse position
+  gui::TPoint HintPos;       // the point of the bubble being shown
+  gui::TRect HintRect;       // the bubble's rectangle
+  rtl::TNotifyEvent OnHideHint;
+  // May change the text or the point, or refuse the hint.
+  TacShowHintEvent OnShowHint;
+  // May change the size the text gets inside the bubble.
+  TacGetHintSizeEvent OnGetSize;
+  uint8_t Alignment = 0;  // of the text: 0 left, 1 right, 2 centre
+  void ShowHintAt(gui::TPoint p, const std::string& text, int hideTimeout);
+  void HideHint();
+  TacPngHintWindow* HintWindow() const { return hintWindow_; }
+  gui::TForm* BackWindow() const { return backWindow_; }
+  gui::TWinControl* LastControl() const { return lastControl_; }
+
+ private:
+  friend class TacPngHintWindow;
+  void StartHideTimer(int timeout);
+  void FadeStep();
+  TacPngHintWindow* hintWindow_ = nullptr;
+  gui::TForm* backWindow_ = nullptr;
+  gui::TWinControl* lastControl_ = nullptr;
+  gui::TTimer* hideTimer_ = nullptr;
+  gui::TTimer* fadeTimer_ = nullptr;
+  TacHintFade fade_;
+  void StartPauseTimer();
+  gui::TTimer* pauseTimer_ = nullptr;
+  int savedHintPause_ = 0;  // the application's HintPause while bubbles fade; 0: none kept
+  bool showing_ = false;
+  bool active_ = false;
+  TacPngHintWindow* fadeSource_ = nullptr;  // the window whose picture is fading in
+  gui::TForm* fadeWindow_ = nullptr;         // shows the new picture while the old one slides away
+  std::unique_ptr<gui::TBitmap> previousImage_;  // the last bubble's picture, during a slide
 };
+
+// The controller hint windows made by the application serve; nullptr without one.
+TacHintController* HintController();
 
 // The template and picture the next bubble is drawn from: the controller's template at
 // its TemplateIndex (the default template for an index outside the collection) and its

@@ -1,0 +1,419 @@
+#include "skin/graphics/acHintWindow.h"
+
+#include <algorithm>
+
+#include "skin/graphics/acAlphaPixels.h"
+#include "skin/graphics/acHtmlCanvas.h"
+#include "skin/graphics/acGdiBitmap.h"
+#include "skin/graphics/acHintLayout.h"
+#include "skin/graphics/acNineParts.h"
+
+namespace skin {
+
+namespace {
+
+TacLayeredUpdate& LayeredUpdate() {
+  static TacLayeredUpdate update = [](HWND window, gui::TBitmap& picture, gui::TPoint pos, uint8_t alpha) {
+    if (!UpdateLayeredWindowProc) return;
+    POINT dst{pos.X, pos.Y}, src{0, 0};
+    SIZE size{picture.Width(), picture.Height()};
+    BLENDFUNCTION blend{AC_SRC_OVER, 0, alpha, AC_SRC_ALPHA};
+    UpdateLayeredWindowProc(window, nullptr, &dst, &size, picture.Canvas().Handle(), &src, 0, &blend, ULW_ALPHA);
+  };
+  return update;
+}
+
+TRect SizesRect(const TacBordersSizes& s) { return {s.Left(), s.Top(), s.Right(), s.Bottom()}; }
+
+// The picture of a template that serves a position (a single-picture template uses its
+// default one for all).
+TacHintImage* PictureFor(TacHintTemplate& t, uint8_t position) {
+  if (IsSingleImageTemplate(t)) return &t.ImageDefault;
+  switch (position) {
+    case 1: return &t.Img_LeftBottom;
+    case 2: return &t.Img_RightTop;
+    case 3: return &t.Img_RightBottom;
+    default: return &t.ImageDefault;
+  }
+}
+
+std::optional<TRect> MonitorAt(gui::TPoint p) {
+  HMONITOR m = MonitorFromPoint(POINT{p.X, p.Y}, MONITOR_DEFAULTTONEAREST);
+  MONITORINFO mi{};
+  mi.cbSize = sizeof mi;
+  if (!m || !GetMonitorInfoW(m, &mi)) return std::nullopt;
+  return TRect{mi.rcMonitor.left, mi.rcMonitor.top, mi.rcMonitor.right, mi.rcMonitor.bottom};
+}
+
+// A windowed control's window rectangle; a windowless one's rectangle inside its parent's.
+TRect ControlScreenRect(gui::TControl& c) {
+  if (auto* w = dynamic_cast<gui::TWinControl*>(&c); w && w->HandleAllocated()) {
+    RECT r;
+    GetWindowRect(w->Handle(), &r);
+    return {r.left, r.top, r.right, r.bottom};
+  }
+  const gui::TPoint p = c.ClientToScreen({0, 0});
+  return {p.X, p.Y, p.X + c.Width(), p.Y + c.Height()};
+}
+
+// The text of a bubble: mini-HTML in HTMLMode, else wrapped plain text. With DT_CALCRECT
+// R comes back as the text's size.
+void DrawHintText(gui::TCanvas& canvas, gui::TRect& r, const std::string& text, bool html, UINT flags,
+                  uint8_t alignment) {
+  if (!html) {
+    const UINT align = alignment == 1 ? DT_RIGHT : alignment == 2 ? DT_CENTER : DT_LEFT;
+    canvas.TextRect(r, text, flags | DT_WORDBREAK | DT_NOPREFIX | align);
+    return;
+  }
+  TacCanvasHtml target(canvas);
+  TsHtml layout;
+  layout.Alignment = static_cast<TAlignment>(alignment <= 2 ? alignment : 0);
+  layout.Init(target, text, -1, -1, r);
+  TacLinks links;
+  gui::TRect out = r;
+  layout.Render(links, (flags & DT_CALCRECT) != 0, out);
+  if (flags & DT_CALCRECT) r = {r.Left, r.Top, r.Left + out.Width(), r.Top + out.Height()};
+}
+
+gui::TPoint MousePos() {
+  POINT p{};
+  GetCursorPos(&p);
+  return {p.x, p.y};
+}
+
+// The windowed control of ours under the mouse; bubbles, which let the mouse through,
+// do not count. Another program's window is nobody's here: the control a window property
+// names is an address in the window's own process.
+gui::TWinControl* ControlUnderMouse() {
+  POINT p{};
+  GetCursorPos(&p);
+  HWND h = WindowFromPoint(p);
+  DWORD pid = 0;
+  if (!h || !GetWindowThreadProcessId(h, &pid) || pid != GetCurrentProcessId()) return nullptr;
+  if (GetWindowLongPtrW(GetAncestor(h, GA_ROOT), GWL_EXSTYLE) & WS_EX_TRANSPARENT) return nullptr;
+  for (; h; h = GetParent(h))
+    if (gui::TWinControl* c = gui::TWinControl::FromHandle(h)) return c;
+  return nullptr;
+}
+
+// A bare borderless form that shows a layered picture above everything and lets the mouse
+// through.
+gui::TForm* CreateBackWindow(rtl::TComponent* owner, const gui::TRect& r) {
+  auto* f = new gui::TForm(owner);
+  f->BorderStyle = gui::TFormBorderStyle::bsNone;
+  HWND h = f->Handle();
+  SetWindowLongPtrW(h, GWL_EXSTYLE,
+                    GetWindowLongPtrW(h, GWL_EXSTYLE) | WS_EX_TOPMOST | WS_EX_TRANSPARENT | WS_EX_LAYERED |
+                        WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW);
+  SetWindowLongPtrW(h, GWL_STYLE, (GetWindowLongPtrW(h, GWL_STYLE) & ~(WS_CAPTION | WS_THICKFRAME)) | WS_POPUP);
+  SetWindowPos(h, HWND_TOPMOST, r.Left, r.Top, r.Width(), r.Height(), SWP_NOOWNERZORDER | SWP_NOACTIVATE);
+  return f;
+}
+
+}  // namespace
+
+TacLayeredUpdate SetLayeredUpdate(TacLayeredUpdate update) {
+  TacLayeredUpdate old = std::move(LayeredUpdate());
+  LayeredUpdate() = std::move(update);
+  return old;
+}
+
+// ---------------------------------------------------------------- the window
+
+TacPngHintWindow::TacPngHintWindow(rtl::TComponent* owner) : gui::THintWindow(owner) {}
+// A window the application lets go takes its bubble with it.
+TacPngHintWindow::~TacPngHintWindow() {
+  TacHintController* c = Controller();
+  if (!c || c->hintWindow_ == this) return;
+  if (c->fadeSource_ == this) c->fadeSource_ = nullptr;
+  if (alphaImage_ && c->backWindow_) {
+    if (c->fadeTimer_) c->fadeTimer_->SetEnabled(false);
+    ShowWindow(c->backWindow_->Handle(), SW_HIDE);
+  }
+}
+
+TacHintController* TacPngHintWindow::Controller() const {
+  if (auto* c = dynamic_cast<TacHintController*>(Owner())) return c;
+  TacHintController* c = HintController();
+  return c && c->Active() ? c : nullptr;
+}
+
+gui::TRect TacPngHintWindow::ShadowMargins() const {
+  TacHintController* c = Controller();
+  TacHintTemplate* t = CurrentHintTemplate();
+  if (!c || !t) return {};
+  return SizesRect(PictureFor(*t, Position)->ShadowSizes);
+}
+
+gui::TRect TacPngHintWindow::CalcHintRect(int maxWidth, const std::string& hint, void*) {
+  TacHintController* c = Controller();
+  if (!c) return {};
+  SelectHintImage(c);
+  TacHintTemplate* t = CurrentHintTemplate();
+  TacHintImage* pic = CurrentHintImage();
+  if (!t || !pic) return gui::THintWindow::CalcHintRect(maxWidth, hint, nullptr);
+  // The text measured in the template's font, wrapped at the width limit.
+  gui::TBitmap scratch(1, 1);
+  scratch.Canvas().Font().Assign(&t->Font());
+  gui::TRect r{0, 0, maxWidth, 0};
+  DrawHintText(scratch.Canvas(), r, hint.empty() ? std::string(" ") : hint, c->HTMLMode, DT_CALCRECT | DT_VCENTER,
+               c->Alignment);
+  if (c->OnGetSize) {
+    const TacHintInfo info{c->PositionControl, c->HintPos, MousePos()};
+    int width = r.Width(), height = r.Height();
+    c->OnGetSize(hint, info, width, height);
+    r = {r.Left, r.Top, r.Left + width, r.Top + height};
+  }
+  const TRect margins = SizesRect(pic->ClientMargins);
+  r.Right += margins.Left + margins.Right;
+  r.Bottom += margins.Top + margins.Bottom;
+  if (c->PositionControl) {
+    // A positioned hint goes where it was asked, or points at its control's edge.
+    c->HintPos = c->ContentPos;
+    if (c->PlaceAtControl) {
+      TacAnchorPicture a{t->HintAlign == TacHintAlign::haVertCenter,
+                         static_cast<uint8_t>(pic == &t->Img_LeftBottom    ? 1
+                                              : pic == &t->Img_RightTop    ? 2
+                                              : pic == &t->Img_RightBottom ? 3
+                                                                           : 0),
+                         SizesRect(pic->ShadowSizes),
+                         {pic->OffsetHorz(), pic->OffsetVert()}};
+      c->HintPos = c->AnchorPoint = ComputeAnchorPoint(ControlScreenRect(*c->PositionControl), a);
+    }
+    return r.Offset(c->HintPos.X, c->HintPos.Y);
+  }
+  const gui::TPoint p = (c->HintPos.X != 0 && c->HintPos.Y != 0) ? c->HintPos
+                        : c->AnchorPoint.X == -1                  ? MousePos()
+                                                                  : c->AnchorPoint;
+  r = r.Offset(p.X - r.Left, p.Y - r.Top);
+  const TacHintFit fit = IsSingleImageTemplate(*t) ? TacHintFit::SinglePicture : TacHintFit::CornerPictures;
+  Position = PlaceHint(r, p, c->PreferredPosition, MonitorAt(p), ShadowMargins(), fit);
+  const TRect m = ShadowMargins();
+  return r.Offset(-m.Left, -m.Top);
+}
+
+void TacPngHintWindow::PrepareHintBitmap(int width, int height) {
+  alphaImage_ = CreateBitmap32(width, height);
+  TacHintTemplate* t = CurrentHintTemplate();
+  if (!t) return;
+  TacHintImage* pic = PictureFor(*t, Position);
+  if (pic->Image().Empty() && !pic->ImgData().Bytes().empty()) pic->LoadImageData();
+  if (!pic->Image().Empty()) {
+    gui::TBitmap source;
+    PngToAlphaBitmap(source, pic->Image());
+    TBitmap32 dst = Pixels32(*alphaImage_), src = Pixels32(source);
+    const TacBorderDrawModes& modes = pic->BorderDrawModes;
+    const auto mode = [&](int i) { return modes.Get(i) == TacBorderDrawMode::dmStretch ? 1 : 0; };
+    DrawBitmapNineParts(dst, src, {0, 0, width, height}, {0, 0, source.Width(), source.Height()},
+                        SizesRect(pic->BordersWidths), {255, 255, 255, 255}, {mode(1), mode(0), mode(3), mode(2)},
+                        mode(4) == 1, true);
+  }
+  // Text drawn by GDI leaves its pixels' alpha at 0: the picture's alpha is put back after.
+  const TBitmap32 before = Pixels32(*alphaImage_).Clone();
+  gui::TCanvas& canvas = alphaImage_->Canvas();
+  canvas.Font().Assign(&t->Font());
+  if (canvas.Font().Color() & 0xFF000000) canvas.Font().SetColor(gui::clBlack);
+  canvas.Brush().SetStyle(gui::bsClear);
+  const TRect m = SizesRect(pic->ClientMargins);
+  gui::TRect text{m.Left - 1, m.Top, width - m.Right - 1, height - m.Bottom};
+  TacHintController* c = Controller();
+  DrawHintText(canvas, text, hintText_, c && c->HTMLMode, 0, c ? c->Alignment : 0);
+  TBitmap32 px = Pixels32(*alphaImage_);
+  CopyChannel32(px, before, 3);
+  PremultiplyBitmap(px, false);
+}
+
+void TacPngHintWindow::ActivateHint(gui::TRect rect, const std::string& hint) {
+  TacHintController* c = Controller();
+  if (!c) return gui::THintWindow::ActivateHint(rect, hint);
+  hintText_ = hint;
+  const gui::TPoint p = (c->HintPos.X != 0 && c->HintPos.Y != 0) ? c->HintPos : gui::TPoint{rect.Left, rect.Top};
+  const int w = rect.Width(), h = rect.Height();
+  TRect m = ShadowMargins();
+  rect = rect.Offset(p.X - rect.Left - m.Left, p.Y - rect.Top - m.Top);
+  TacHintTemplate* t = CurrentHintTemplate();
+  const TacHintFit fit = t && !IsSingleImageTemplate(*t) ? TacHintFit::CornerPictures : TacHintFit::SinglePicture;
+  Position = PlaceHint(rect, p, c->PreferredPosition, MonitorAt(p), m, fit);
+  // Above the point a bubble keeps clear of the mouse pointer.
+  if ((Position == 1 || Position == 3) && !c->PlaceAtControl) rect = rect.Offset(0, -16);
+  rect = {rect.Left, rect.Top, rect.Left + w, rect.Top + h};
+  c->HintRect = rect;
+
+  // The picture still on screen, if this window showed the last bubble: a new bubble at
+  // another place slides from there while it fades away.
+  std::unique_ptr<gui::TBitmap> previous = std::move(alphaImage_);
+  PrepareHintBitmap(w, h);
+  gui::TRect start = rect;
+  if (c->backWindow_) {
+    RECT br;
+    GetWindowRect(c->backWindow_->Handle(), &br);
+    if (IsWindowVisible(c->backWindow_->Handle())) start = {br.left, br.top, br.right, br.bottom};
+  } else {
+    c->backWindow_ = CreateBackWindow(c, rect);
+  }
+  HWND back = c->backWindow_->Handle();
+  if (c->Animated) {
+    c->fade_.Start(-1, start, rect);
+    if (start != rect && previous && c->fadeSource_ == this) c->previousImage_ = std::move(previous);
+    c->fadeSource_ = this;
+    if (!c->fadeTimer_) {
+      c->fadeTimer_ = new gui::TTimer(c);
+      c->fadeTimer_->OnTimer = [c](rtl::TObject*) { c->FadeStep(); };
+    }
+    c->fadeTimer_->SetInterval(TacHintFade::kIntervalMs);
+    c->fadeTimer_->SetEnabled(true);
+    // The next hint comes quickly while bubbles fade in; the pause comes back once none
+    // is shown.
+    if (gui::Application) {
+      if (c->savedHintPause_ == 0) c->savedHintPause_ = gui::Application->HintPause;
+      gui::Application->HintPause = 100;
+    }
+    if (c->pauseTimer_) c->pauseTimer_->SetEnabled(false);
+  } else {
+    c->fadeSource_ = this;
+    LayeredUpdate()(back, *alphaImage_, {rect.Left, rect.Top}, 255);
+    SetWindowPos(back, HWND_TOPMOST, rect.Left, rect.Top, w, h,
+                 SWP_NOOWNERZORDER | SWP_SHOWWINDOW | SWP_NOACTIVATE);
+  }
+  c->AnchorPoint.X = -1;
+}
+
+// ---------------------------------------------------------------- the controller
+
+namespace {
+TacHintController* g_controller = nullptr;
+}
+
+TacHintController* HintController() { return g_controller; }
+
+TacHintController::TacHintController(rtl::TComponent* owner) : rtl::TComponent(owner) { g_controller = this; }
+
+TacHintController::~TacHintController() {
+  SetActive(false);
+  if (g_controller == this) g_controller = nullptr;
+}
+
+void TacHintController::SetActive(bool v) {
+  if (v == active_) return;
+  active_ = v;
+  if (!gui::Application) return;
+  gui::Application->HintWindowClass =
+      v ? gui::THintWindowClass::Of<TacPngHintWindow>() : gui::THintWindowClass{};
+}
+
+void TacHintController::FadeStep() {
+  TacPngHintWindow* source = fadeSource_;
+  if (!backWindow_ || !source || !source->AlphaImage()) {
+    if (fadeTimer_) fadeTimer_->SetEnabled(false);
+    return;
+  }
+  gui::TBitmap& picture = *source->AlphaImage();
+  const auto show = [](gui::TForm* window, HWND after, gui::TBitmap& pic, gui::TPoint pos, uint8_t alpha) {
+    LayeredUpdate()(window->Handle(), pic, pos, alpha);
+    SetWindowPos(window->Handle(), after, pos.X, pos.Y, pic.Width(), pic.Height(),
+                 SWP_NOOWNERZORDER | SWP_SHOWWINDOW | SWP_NOACTIVATE);
+  };
+  const TacHintFade::TFrame f = fade_.Step();
+  if (f.Done) {
+    fadeTimer_->SetEnabled(false);
+    if (fadeWindow_) {  // the window of the new picture stays
+      delete backWindow_;
+      backWindow_ = fadeWindow_;
+      fadeWindow_ = nullptr;
+    }
+    previousImage_.reset();
+    show(backWindow_, HWND_TOPMOST, picture, {HintRect.Left, HintRect.Top}, f.Alpha);
+  } else if (f.Slides && previousImage_) {
+    // The old picture fades out and the new one in, both on their way to the new place.
+    if (!fadeWindow_) fadeWindow_ = CreateBackWindow(this, {f.Pos.X, f.Pos.Y, f.Pos.X + 1, f.Pos.Y + 1});
+    show(backWindow_, HWND_TOPMOST, *previousImage_, f.Pos, f.BackAlpha);
+    show(fadeWindow_, backWindow_->Handle(), picture, f.Pos, f.Alpha);
+  } else {
+    show(backWindow_, HWND_TOPMOST, picture, f.Slides ? f.Pos : gui::TPoint{HintRect.Left, HintRect.Top}, f.Alpha);
+  }
+}
+
+void TacHintController::ShowHintAt(gui::TPoint p, const std::string& text, int hideTimeout) {
+  if (showing_) return;
+  showing_ = true;
+  struct Guard {
+    bool& b;
+    ~Guard() { b = false; }
+  } guard{showing_};
+  if (fadeTimer_) fadeTimer_->SetEnabled(false);
+  gui::TWinControl* ctl = ControlUnderMouse();
+  if (ctl != lastControl_) HideHint();
+  lastControl_ = ctl;
+  if (!hintWindow_) hintWindow_ = new TacPngHintWindow(this);
+  HintPos = p;
+  const int limit = MaxWidth < 1 ? GetSystemMetrics(SM_CXSCREEN) : MaxWidth;
+  gui::TRect r = hintWindow_->CalcHintRect(limit, text, nullptr);
+  std::string hintText = text;
+  if (OnShowHint) {
+    bool canShow = true;
+    TacHintInfo info{PositionControl, HintPos, MousePos()};
+    OnShowHint(hintText, canShow, info);
+    // A handler that refuses the hint gets none.
+    if (!canShow) {
+      HideHint();
+      return;
+    }
+    if (hintText != text) r = hintWindow_->CalcHintRect(limit, hintText, nullptr);
+    HintPos = info.HintPos;
+  }
+  hintWindow_->ActivateHint(r, hintText);
+  HintPos = {0, 0};
+  // A positioned hint stays while the mouse is over its own control.
+  if (auto* w = dynamic_cast<gui::TWinControl*>(PositionControl)) lastControl_ = w;
+  StartHideTimer(hideTimeout);
+}
+
+void TacHintController::StartHideTimer(int timeout) {
+  if (!hideTimer_) hideTimer_ = new gui::TTimer(this);
+  hideTimer_->SetEnabled(false);
+  hideTimer_->SetInterval(timeout ? static_cast<unsigned>(timeout) : 300);
+  if (timeout) {
+    hideTimer_->OnTimer = [this](rtl::TObject*) { HideHint(); };
+  } else {
+    // Kept while the mouse stays over the control the bubble was shown for.
+    hideTimer_->OnTimer = [this](rtl::TObject*) {
+      if (lastControl_ && ControlUnderMouse() == lastControl_) return;
+      HideHint();
+      lastControl_ = nullptr;
+    };
+  }
+  hideTimer_->SetEnabled(true);
+}
+
+void TacHintController::HideHint() {
+  if (hideTimer_) hideTimer_->SetEnabled(false);
+  if (fadeTimer_) fadeTimer_->SetEnabled(false);
+  const bool shown = backWindow_ != nullptr;
+  fadeSource_ = nullptr;
+  delete hintWindow_;
+  hintWindow_ = nullptr;
+  delete backWindow_;
+  backWindow_ = nullptr;
+  delete fadeWindow_;
+  fadeWindow_ = nullptr;
+  previousImage_.reset();
+  if (shown && OnHideHint) OnHideHint(this);
+  if (shown) StartPauseTimer();
+}
+
+void TacHintController::StartPauseTimer() {
+  if (!pauseTimer_) {
+    pauseTimer_ = new gui::TTimer(this);
+    pauseTimer_->OnTimer = [this](rtl::TObject*) {
+      pauseTimer_->SetEnabled(false);
+      if (backWindow_ && IsWindowVisible(backWindow_->Handle())) return;
+      if (savedHintPause_ != 0 && gui::Application) gui::Application->HintPause = savedHintPause_;
+      savedHintPause_ = 0;
+    };
+  }
+  pauseTimer_->SetEnabled(false);
+  pauseTimer_->SetInterval(static_cast<unsigned>((gui::Application ? gui::Application->HintShortPause : 0) + 300));
+  pauseTimer_->SetEnabled(true);
+}
+
+}  // namespace skin
