@@ -180,6 +180,32 @@ TEST_F(ScrollBars, BothBarsAreBoundAndGivenBack) {
   EXPECT_TRUE(EqualRect(&clientAfter, &clientBefore)) << "the frame is the system's again";
 }
 
+TEST_F(ScrollBars, TheFrameFollowsTheStyle) {
+  Hook();
+  RECT wr;
+  GetWindowRect(wnd, &wr);
+  const int vt = hook->Thickness(hook->VertBar());
+  // A window whose style loses its vertical bar gets the room back at the next frame.
+  SetWindowLongPtrW(wnd, GWL_STYLE, GetWindowLongPtrW(wnd, GWL_STYLE) & ~LONG_PTR(WS_VSCROLL));
+  RepaintFrame(wnd, true);
+  EXPECT_FALSE(hook->VertBar().FVisible);
+  EXPECT_EQ(Client().right, (wr.right - wr.left) - 2);
+  EXPECT_EQ(SendMessageW(wnd, WM_NCHITTEST, 0, MAKELPARAM(wr.right - 3, wr.top + 40)), HTCLIENT);
+  // Back, and on the left.
+  SetWindowLongPtrW(wnd, GWL_STYLE, GetWindowLongPtrW(wnd, GWL_STYLE) | WS_VSCROLL);
+  SetWindowLongPtrW(wnd, GWL_EXSTYLE, GetWindowLongPtrW(wnd, GWL_EXSTYLE) | WS_EX_LEFTSCROLLBAR);
+  RepaintFrame(wnd, true);
+  ASSERT_TRUE(hook->VertBar().FVisible);
+  const TBarRect v = hook->BarRect(hook->VertBar());
+  EXPECT_EQ(v.Left, wr.left + 1) << "the bar on the left";
+  RECT c = Client();
+  MapWindowPoints(wnd, nullptr, reinterpret_cast<POINT*>(&c), 2);
+  EXPECT_EQ(c.left, wr.left + 1 + vt) << "and the client area right of it";
+  EXPECT_EQ(SendMessageW(wnd, WM_NCHITTEST, 0, MAKELPARAM(wr.left + 3, wr.top + 40)), HTVSCROLL);
+  const TBarRect h = hook->BarRect(hook->HorzBar());
+  EXPECT_EQ(h.Left, v.Right) << "the horizontal bar starts beside it";
+}
+
 TEST_F(ScrollBars, HitTestsAndAClickOnAnArrow) {
   Hook();
   const TBarRect v = hook->BarRect(hook->VertBar());
