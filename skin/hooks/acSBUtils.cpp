@@ -1,6 +1,7 @@
 #include "skin/hooks/acSBUtils.h"
 
 #include "skin/core/acProcAddress.h"
+#include "skin/hooks/acHookPaint.h"
 #include "skin/core/sMessages.h"
 #include "skin/core/sSkinManager.h"
 #include "skin/core/sVclUtils.h"
@@ -238,7 +239,15 @@ void TacMainWnd::WndProc(gui::TMessage& m) {
       return;
     }
     if (cmd == AC_SETNEWSKIN || cmd == AC_REMOVESKIN || cmd == AC_REFRESH) BroadcastToChildWindows(wnd_, m);
-    if (HandleSkinCommand(m) || ProcessSkinCommand(m, d)) return;
+    if (HandleSkinCommand(m)) return;
+    if (cmd == AC_PREPARECACHE && d) {
+      // A bare window's image is the section over its parent's background; the window
+      // itself may still add to it.
+      PaintWindowCache(*d, wnd_, false);
+      CallOldWndProc(m);
+      return;
+    }
+    if (ProcessSkinCommand(m, d)) return;
     CallOldWndProc(m);
     return;
   }

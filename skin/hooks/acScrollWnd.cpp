@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "skin/core/acSkinData.h"
+#include "skin/hooks/acHookPaint.h"
 #include "skin/core/sMessages.h"
 #include "skin/core/sSkinManager.h"
 #include "skin/graphics/acGdiBitmap.h"
@@ -339,6 +340,12 @@ void TacScrollWnd::PaintBar(HDC dc, TacScrollBar& bar, int pressedPart, int thum
 
 bool TacScrollWnd::HandleSkinCommand(gui::TMessage& m) {
   switch (m.WParamHi()) {
+    case AC_PREPARECACHE:
+      // The window answers first; -2 says it painted its image itself.
+      CallOldWndProc(m);
+      if (TsCommonData* d = SkinData(); d && d->FCacheInvalid && !d->FUpdating && m.Result != -2)
+        PaintWindowCache(*d, Wnd(), InNativeDialog());
+      return true;
     case AC_SETUPDATING:
       if (TsCommonData* d = SkinData()) d->FUpdating = m.WParamLo() == 1;
       CallOldWndProc(m);
