@@ -8,6 +8,7 @@
 #include "skin/hooks/acHookPaint.h"
 #include "skin/core/sMessages.h"
 #include "skin/core/sSkinManager.h"
+#include "skin/graphics/acBitmap32.h"
 #include "skin/graphics/acGdiBitmap.h"
 #include "skin/graphics/acGradientGdi.h"
 #include "skin/graphics/acSkinSection.h"
@@ -59,6 +60,20 @@ TBarScrollInfo TacScrollBar::Info() const {
 }
 
 TacScrollWnd* GetScrollWnd(HWND wnd) { return static_cast<TacScrollWnd*>(GetPropW(wnd, kScrollHookProp)); }
+
+TacScrollBar* GetScrollBarOf(HWND wnd, int kind) {
+  TacScrollWnd* w = GetScrollWnd(wnd);
+  if (!w || (kind != SB_HORZ && kind != SB_VERT)) return nullptr;
+  return kind == SB_HORZ ? &w->HorzBar() : &w->VertBar();
+}
+
+bool SetMinThumbSize(HWND wnd, int kind, int32_t size) {
+  TacScrollWnd* w = GetScrollWnd(wnd);
+  if (!w) return false;
+  if (kind == SB_HORZ || kind == SB_BOTH) w->HorzBar().FMinThumbSize = size;
+  if (kind == SB_VERT || kind == SB_BOTH) w->VertBar().FMinThumbSize = size;
+  return true;
+}
 
 void SendScrollMessage(HWND wnd, UINT msg, int code, bool setPos, int32_t pos) {
   const LPARAM announce = MAKELPARAM(WORD(code), WORD(msg));
@@ -197,7 +212,10 @@ bool TacScrollWnd::ScrollBarEnabled(const TacScrollBar& bar) const {
   info.cbSize = sizeof info;
   const LONG obj = bar.FKind == SB_HORZ ? OBJID_HSCROLL : bar.FKind == SB_VERT ? OBJID_VSCROLL : OBJID_CLIENT;
   if (!ScrollBarFunctions().GetScrollBarInfo(Wnd(), obj, &info)) return false;
+  // Both arrows off (by the hook's own marks or by the window's EnableScrollBar) is a bar
+  // that cannot be used.
   if ((bar.FFlags & 3) == 3) return false;
+  if ((info.rgstate[1] & STATE_SYSTEM_UNAVAILABLE) && (info.rgstate[5] & STATE_SYSTEM_UNAVAILABLE)) return false;
   if (info.rgstate[0] & STATE_SYSTEM_UNAVAILABLE) return false;
   if (bar.FFlags & 4) {
     const SCROLLINFO& si = bar.FScrollInfo;
@@ -331,6 +349,14 @@ void TacScrollWnd::PaintBar(HDC dc, TacScrollBar& bar, int pressedPart, int thum
     paint(second, span(half, len), stateOf(bpSecondArrow));
     arrowGlyph(first, span(0, half), stateOf(bpFirstArrow), h ? 0 : 1);
     arrowGlyph(second, span(half, len), stateOf(bpSecondArrow), h ? 2 : 3);
+  }
+  if (!enabled) {
+    // A bar that cannot be used fades into its background: 60 percent of the colour over it.
+    GdiFlush();
+    const uint32_t c = cache.FillColor;
+    const uint32_t shade = ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
+    for (int y = 0; y < px.Height(); ++y)
+      for (int x = 0; x < px.Width(); ++x) px.At(x, y) = MixColors(shade, px.At(x, y), 153) | 0xFF000000u;
   }
   BitBlt(dc, r.Left - wr.left, r.Top - wr.top, r.Right - r.Left, r.Bottom - r.Top, bmp->Canvas().Handle(), 0, 0,
          SRCCOPY);

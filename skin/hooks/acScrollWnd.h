@@ -84,6 +84,10 @@ class TacScrollWnd : public TacMainWnd {
 
 // The scroll hook a window carries ("ACSBSC"), nullptr when none.
 TacScrollWnd* GetScrollWnd(HWND wnd);
+// The window's horizontal (SB_HORZ) or vertical (SB_VERT) skinned bar; nullptr otherwise.
+TacScrollBar* GetScrollBarOf(HWND wnd, int kind);
+// The smallest thumb of one bar or both (SB_BOTH); False when the window has no scroll hook.
+bool SetMinThumbSize(HWND wnd, int kind, int32_t size);
 // Sends one scroll notification the way a system bar does, announced before and after by
 // skin commands 51 and 52; a window that answers 51 with 1 reads the position from LParam.
 void SendScrollMessage(HWND wnd, UINT msg, int code, bool setPos, int32_t pos);

@@ -15,6 +15,7 @@
 #include "gui/Subclass.h"
 #include "skin/core/sMessages.h"
 #include "skin/core/sSkinManager.h"
+#include "skin/graphics/acGdiBitmap.h"
 #include "skin/hooks/acScrollWnd.h"
 
 namespace skin {
@@ -240,6 +241,70 @@ TEST_F(ScrollBars, HitTestsAndAClickOnAnArrow) {
   SendMessageW(wnd, WM_NCRBUTTONUP, HTVSCROLL, MAKELPARAM(Mid(v).x, Mid(v).y));
   EXPECT_TRUE(std::find(g_all.begin(), g_all.end(), UINT(WM_NCRBUTTONDOWN)) == g_all.end());
   EXPECT_TRUE(std::find(g_all.begin(), g_all.end(), UINT(WM_CONTEXTMENU)) == g_all.end());
+}
+
+TEST_F(ScrollBars, ADisabledBarAnswersNoHitAndFades) {
+  Hook();
+  const TBarRect v = hook->BarRect(hook->VertBar());
+  RECT wr;
+  GetWindowRect(wnd, &wr);
+  auto paint = [&] {
+    auto bmp = CreateBitmap32(wr.right - wr.left, wr.bottom - wr.top);
+    hook->PaintScrollBars(bmp->Canvas().Handle());
+    return ::GetPixel(bmp->Canvas().Handle(), (v.Left + v.Right) / 2 - wr.left, v.Bottom - 30 - wr.top);
+  };
+  const COLORREF enabled = paint();
+  EXPECT_EQ(SendMessageW(wnd, WM_NCHITTEST, 0, MAKELPARAM(Mid(v).x, Mid(v).y)), HTVSCROLL);
+  EnableScrollBar(wnd, SB_VERT, ESB_DISABLE_BOTH);
+  EXPECT_FALSE(hook->ScrollBarEnabled(hook->VertBar()));
+  EXPECT_TRUE(hook->ScrollBarEnabled(hook->HorzBar()));
+  EXPECT_EQ(SendMessageW(wnd, WM_NCHITTEST, 0, MAKELPARAM(Mid(v).x, Mid(v).y)), HTNOWHERE);
+  EXPECT_NE(paint(), enabled) << "the disabled bar is shaded with its background";
+  EnableScrollBar(wnd, SB_VERT, ESB_ENABLE_BOTH);
+  EXPECT_EQ(paint(), enabled);
+}
+
+TEST_F(ScrollBars, TheSmallestThumbOfOneBarOrBoth) {
+  EXPECT_FALSE(SetMinThumbSize(wnd, SB_BOTH, 30)) << "no scroll hook yet";
+  EXPECT_EQ(GetScrollBarOf(wnd, SB_VERT), nullptr);
+  Hook();
+  EXPECT_EQ(GetScrollBarOf(wnd, SB_HORZ), &hook->HorzBar());
+  EXPECT_EQ(GetScrollBarOf(wnd, SB_VERT), &hook->VertBar());
+  EXPECT_EQ(GetScrollBarOf(wnd, SB_CTL), nullptr);
+  EXPECT_TRUE(SetMinThumbSize(wnd, SB_VERT, 30));
+  EXPECT_EQ(hook->VertBar().FMinThumbSize, 30);
+  EXPECT_EQ(hook->HorzBar().FMinThumbSize, kDefaultMinThumb);
+  EXPECT_TRUE(SetMinThumbSize(wnd, SB_BOTH, 24));
+  EXPECT_EQ(hook->HorzBar().FMinThumbSize, 24);
+  EXPECT_EQ(hook->VertBar().FMinThumbSize, 24);
+}
+
+TEST_F(ScrollBars, AShiftClickOnTheTrackMovesTheThumbUnderTheMouse) {
+  Hook();
+  const TBarRect v = hook->BarRect(hook->VertBar());
+  const int arrow = hook->ArrowLength(hook->VertBar());
+  INPUT shift[2]{};
+  shift[0].type = shift[1].type = INPUT_KEYBOARD;
+  shift[0].ki.wVk = shift[1].ki.wVk = VK_SHIFT;
+  shift[1].ki.dwFlags = KEYEVENTF_KEYUP;
+  SendInput(1, &shift[0], sizeof(INPUT));
+  Pump(20);
+  if (!(GetAsyncKeyState(VK_SHIFT) & 0x8000)) {
+    SendInput(1, &shift[1], sizeof(INPUT));
+    GTEST_SKIP() << "the display takes no keyboard input";
+  }
+  const POINT at{Mid(v).x, v.Bottom - arrow - 12};
+  NcDown(HTVSCROLL, at);
+  SendInput(1, &shift[1], sizeof(INPUT));
+  Pump(20);
+  EXPECT_NE(GetCapture(), wnd) << "the mouse is not captured";
+  const std::vector<TSeen> s = ScrollsOnly();
+  ASSERT_EQ(s.size(), 1u) << "one track message";
+  EXPECT_EQ(s[0].Code, SB_THUMBTRACK);
+  // The thumb's middle sits under the mouse: its start half a thumb above.
+  const TThumb thumb = ThumbGeometry(v.Bottom - v.Top, v.Top, arrow, hook->VertBar().Info(),
+                                     hook->VertBar().FMinThumbSize);
+  EXPECT_NEAR(thumb.Start + thumb.Length / 2, at.y, 2);
 }
 
 TEST_F(ScrollBars, AHeldArrowRepeatsAfterTheDelay) {
