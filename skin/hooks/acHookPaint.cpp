@@ -9,6 +9,7 @@
 #include "skin/core/sSkinManager.h"
 #include "skin/graphics/acAlphaImages.h"
 #include "skin/graphics/acGdiBitmap.h"
+#include "skin/graphics/acSkinMask.h"
 #include "skin/hooks/acScrollWnd.h"
 
 namespace skin {
@@ -57,6 +58,30 @@ void PaintWindowCache(TsCommonData& d, HWND wnd, bool dialogMode) {
     PaintControlSection(d, cache, hot ? 1 : 0, all, gui::TPoint(b.WndPos.x, b.WndPos.y), *d.FCache);
   }
   d.FCacheInvalid = false;
+}
+
+void PaintCacheCorners(TsCommonData& d, int state, HWND wnd) {
+  const TsGeneralData* s = d.Section();
+  const TacSkinData* data = d.GetScaledSkin();
+  if (!s || !data || !wnd || d.CacheEmpty() || s->BorderIndex < 0 || size_t(s->BorderIndex) >= data->Masks.size())
+    return;
+  const TWndBounds b = GetWndBounds(wnd);
+  if (b.WndSize.x <= 1 || b.WndSize.y <= 1) return;
+  TsSkinManager* m = d.GetSkinManager();
+  TBitmap32 master = m && m->MasterBitmap() ? Pixels32(*m->MasterBitmap()) : TBitmap32();
+  TBitmap32 cache = Pixels32(*d.FCache);
+  TacBackgroundQuery q;
+  if (b.ParentWnd) {
+    QueryWindowBackground(q, b.ParentWnd, false);
+  } else {
+    q.Kind = bkColor;
+    q.Color = TColor(d.GetBackgroundColor(0, wnd));
+  }
+  if (q.Kind == bkNotReady) return;
+  // A colour answer may name a system colour.
+  if (q.Kind != bkBitmap) q.Color = gui::ColorToRGB(q.Color);
+  FillTransparentCorners(cache, data->Masks[size_t(s->BorderIndex)], master.HasRows() ? &master : nullptr, state,
+                         acTopLeft | acBottomLeft | acTopRight | acBottomRight, q, TPoint{b.WndPos.x, b.WndPos.y});
 }
 
 std::string GetMainFontName(const std::string& name) {

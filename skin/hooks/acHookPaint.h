@@ -31,6 +31,10 @@ TWndBounds GetWndBounds(HWND wnd);
 // a flat control of a native dialog (the button face framed in the skin's border colour).
 void PaintWindowCache(TsCommonData& data, HWND wnd, bool dialogMode);
 
+// The corners that the section's border element leaves see-through take, in the state's
+// image, what the parent shows behind the window (not for a native dialog's controls).
+void PaintCacheCorners(TsCommonData& data, int state, HWND wnd);
+
 // The main font name the skin manager asks for: the skin's (from the skin), its own
 // (custom), or Name unchanged.
 std::string GetMainFontName(const std::string& name);

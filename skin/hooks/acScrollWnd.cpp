@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "skin/core/acControlUtils.h"
 #include "skin/core/acSkinData.h"
 #include "skin/hooks/acHookPaint.h"
 #include "skin/core/sMessages.h"
@@ -233,7 +234,7 @@ void TacScrollWnd::UpdateScrollInfo(bool repaint) {
     b->FScrollInfo = SCROLLINFO{sizeof(SCROLLINFO), SIF_ALL, 0, 0, 0, 0, 0};
     GetScrollInfo(Wnd(), b->FKind, &b->FScrollInfo);
   }
-  if (repaint) PaintScrollBars();
+  if (repaint && !AnimationInProgress) PaintScrollBars();
 }
 
 // ---------------------------------------------------------------- painting
@@ -369,8 +370,10 @@ bool TacScrollWnd::HandleSkinCommand(gui::TMessage& m) {
     case AC_PREPARECACHE:
       // The window answers first; -2 says it painted its image itself.
       CallOldWndProc(m);
-      if (TsCommonData* d = SkinData(); d && d->FCacheInvalid && !d->FUpdating && m.Result != -2)
+      if (TsCommonData* d = SkinData(); d && d->FCacheInvalid && !d->FUpdating && m.Result != -2) {
         PaintWindowCache(*d, Wnd(), InNativeDialog());
+        if (!InNativeDialog()) PaintCacheCorners(*d, 0, Wnd());
+      }
       return true;
     case AC_SETUPDATING:
       if (TsCommonData* d = SkinData()) d->FUpdating = m.WParamLo() == 1;

@@ -77,6 +77,31 @@ TEST_F(HookPaint, ABareWindowsImageIsItsSectionOverTheParent) {
   DestroyWindow(w);
 }
 
+TEST_F(HookPaint, SeeThroughCornersTakeTheParentsBackground) {
+  HWND w = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 10, 20, 40, 24, form->Handle(), nullptr, nullptr,
+                           nullptr);
+  TPlainHook hook;
+  hook.Attach(w, "BUTTON");
+  hook.SkinData()->UpdateSkinIndex(true);
+  hook.AfterCreation();
+  TsCommonData* d = hook.SkinData();
+  d->FCacheInvalid = true;
+  PaintWindowCache(*d, w, false);
+  HDC dc = d->FCache->Canvas().Handle();
+  // The button's element has a 2 x 2 see-through top-left corner: the whole painting put
+  // what lies behind there; the corners alone put back the same.
+  const COLORREF behind = ::GetPixel(dc, 0, 0);
+  EXPECT_EQ(behind, gui::ColorToColorRef(gui::clBtnFace)) << "the unskinned form's face";
+  FillRectOnDC(dc, gui::TRect(0, 0, 40, 24), TColor(0x0000FF));
+  PaintCacheCorners(*d, 0, w);
+  EXPECT_EQ(::GetPixel(dc, 0, 0), behind);
+  EXPECT_EQ(::GetPixel(dc, 1, 1), behind);
+  EXPECT_EQ(::GetPixel(dc, 2, 0), RGB(0xFF, 0, 0)) << "the rest of the image stays";
+  EXPECT_EQ(::GetPixel(dc, 20, 12), RGB(0xFF, 0, 0));
+  hook.Release(false);
+  DestroyWindow(w);
+}
+
 TEST_F(HookPaint, AParentThatIsNotReadyLeavesTheImageAlone) {
   HWND w = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 10, 20, 60, 30, form->Handle(), nullptr, nullptr,
                            nullptr);
