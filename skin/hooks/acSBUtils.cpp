@@ -44,19 +44,22 @@ void RepaintFrame(HWND wnd, bool viaSetWindowPos) {
     SendMessageDirect(wnd, WM_NCPAINT, 1, 0);
 }
 
-TacMainWnd::~TacMainWnd() {
-  if (!released_) {
-    if (control_) {
-      control_->WindowProc = vclWindowProc_;
-      if (TsCommonData* d = SkinData()) d->FWndProc = vclWindowProc_;
-    } else {
-      // The subclass lets go by itself; with another subclass on top its procedure stays
-      // a plain pass-on for the window's life.
-      Unbind();
-    }
-    RestoreOriginalLook();
-    released_ = true;
+void TacMainWnd::TakeOff() {
+  if (released_) return;
+  if (control_) {
+    control_->WindowProc = vclWindowProc_;
+    if (TsCommonData* d = SkinData()) d->FWndProc = vclWindowProc_;
+  } else {
+    // The subclass lets go; with another subclass on top its procedure stays a plain
+    // pass-on for the window's life.
+    Unbind();
   }
+  RestoreOriginalLook();
+  released_ = true;
+}
+
+TacMainWnd::~TacMainWnd() {
+  TakeOff();
   if (themeOff_ && wnd_ && IsWindow(wnd_))
     if (TSetWindowThemeProc setTheme = SetWindowThemeProc()) setTheme(wnd_, nullptr, nullptr);
   if (skinData_) skinData_->DetachFromWindow();

@@ -67,6 +67,9 @@ class TacMainWnd : public gui::TWindowSubclass, public TacWindowHook {
   // The window goes away (its WM_DESTROY or WM_NCDESTROY, while the hook is on).
   virtual void WindowGoing(gui::TMessage& msg);
   void WindowDestroyed() override;
+  // Takes the hook off for good, whoever holds the window's procedure now (the destructor's
+  // step; a subclass on top keeps passing messages on).
+  void TakeOff();
   gui::TWinControl* Control() const { return control_; }
   // False for the hooks that leave the window's visual style on (panels, spin buttons,
   // popup menus).

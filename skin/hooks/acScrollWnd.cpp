@@ -96,8 +96,16 @@ TacScrollWnd::TacScrollWnd() {
 }
 
 TacScrollWnd::~TacScrollWnd() {
-  if (g_track.Wnd == this) g_track = TTracking{};
+  if (g_track.Wnd == this) {
+    if (g_track.Timer && Wnd()) KillTimer(Wnd(), g_track.Timer);
+    g_track = TTracking{};
+  }
   if (g_hover.Wnd == Wnd()) g_hover = THover{};
+  const bool wasOn = !Released();
+  TakeOff();
+  // The window computes its frame again, with the system's bars.
+  TsCommonData* d = SkinData();
+  if (wasOn && Wnd() && IsWindow(Wnd()) && !(d && d->FUpdating)) RepaintFrame(Wnd(), true);
 }
 
 std::unique_ptr<TsCommonData> TacScrollWnd::CreateSkinData() {

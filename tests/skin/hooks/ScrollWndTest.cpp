@@ -181,6 +181,25 @@ TEST_F(ScrollBars, BothBarsAreBoundAndGivenBack) {
   EXPECT_TRUE(EqualRect(&clientAfter, &clientBefore)) << "the frame is the system's again";
 }
 
+TEST_F(ScrollBars, AHookFreedWhileOnGivesTheFrameBack) {
+  const LONG_PTR proc = GetWindowLongPtrW(wnd, GWLP_WNDPROC);
+  const RECT before = Client();
+  Hook();
+  // A thinner bar of our own shows whether the frame is ours or the system's.
+  auto* data = dynamic_cast<TsScrollWndData*>(hook->SkinData());
+  ASSERT_NE(data, nullptr);
+  data->VertScrollData().SetScrollSize(0, 9);
+  RepaintFrame(wnd, true);
+  ASSERT_EQ(hook->VisibleScrollBarSize(true), hook->Thickness(hook->VertBar()));
+  const RECT hooked = Client();
+  EXPECT_NE(hooked.right, before.right);
+  hook.reset();
+  EXPECT_EQ(GetWindowLongPtrW(wnd, GWLP_WNDPROC), proc);
+  EXPECT_EQ(GetPropW(wnd, L"ACSBSC"), nullptr);
+  const RECT after = Client();
+  EXPECT_TRUE(EqualRect(&after, &before));
+}
+
 TEST_F(ScrollBars, TheFrameFollowsTheStyle) {
   Hook();
   RECT wr;
