@@ -326,6 +326,31 @@ TEST_F(ScrollBars, AShiftClickOnTheTrackMovesTheThumbUnderTheMouse) {
   EXPECT_NEAR(thumb.Start + thumb.Length / 2, at.y, 2);
 }
 
+TEST_F(ScrollBars, ThePartUnderTheMouseLightsUpUntilTheMouseLeaves) {
+  Hook();
+  const TBarRect v = hook->BarRect(hook->VertBar());
+  const int arrow = hook->ArrowLength(hook->VertBar());
+  const POINT on{(v.Left + v.Right) / 2, v.Bottom - arrow / 2};
+  RECT wr;
+  GetWindowRect(wnd, &wr);
+  // The arrow's own colour, away from its glyph and border.
+  auto arrowPixel = [&] {
+    auto bmp = CreateBitmap32(wr.right - wr.left, wr.bottom - wr.top);
+    hook->PaintScrollBars(bmp->Canvas().Handle());
+    return ::GetPixel(bmp->Canvas().Handle(), v.Left - wr.left + 3, v.Bottom - arrow + 3 - wr.top);
+  };
+  const COLORREF normal = arrowPixel();
+  ASSERT_TRUE(SetCursorPos(on.x, on.y));
+  SendMessageW(wnd, WM_NCMOUSEMOVE, HTVSCROLL, MAKELPARAM(on.x, on.y));
+  Pump(80);
+  const COLORREF hot = arrowPixel();
+  EXPECT_NE(hot, normal) << "the arrow under the mouse is drawn hot";
+  ASSERT_TRUE(SetCursorPos(wr.left - 50, wr.top - 50));
+  Pump(80);
+  EXPECT_EQ(arrowPixel(), normal) << "the hover ends when the mouse leaves the bar";
+  EXPECT_TRUE(ScrollsOnly().empty()) << "hovering scrolls nothing";
+}
+
 TEST_F(ScrollBars, AHeldArrowRepeatsAfterTheDelay) {
   Hook();
   const TBarRect v = hook->BarRect(hook->VertBar());
