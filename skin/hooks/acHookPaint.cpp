@@ -5,6 +5,7 @@
 
 #include "rtl/Utf.h"
 #include "skin/core/acControlPaint.h"
+#include "skin/core/sCommonUtils.h"
 #include "skin/core/sMessages.h"
 #include "skin/core/sSkinManager.h"
 #include "skin/graphics/acAlphaImages.h"
@@ -120,6 +121,50 @@ void GetNonClientFont(int kind, LOGFONTW& font) {
     case 4: font = ncm.lfStatusFont; break;
     default: font = ncm.lfMessageFont; break;
   }
+}
+
+void SetMainFont(gui::TFont& font) {
+  const std::string name = GetMainFontName({});
+  if (!name.empty()) font.SetName(name);
+}
+
+bool SelectNonClientFont(gui::TCanvas& canvas, int kind) {
+  LOGFONTW lf{};
+  GetNonClientFont(kind, lf);
+  if (lf.lfHeight == 0) return false;
+  ApplyMainFontW(lf);
+  HFONT f = CreateFontIndirectW(&lf);
+  if (!f) return false;
+  canvas.Font().SetHandle(f);
+  return true;
+}
+
+void PrepareCacheFont(TsCommonData& d, HWND wnd) {
+  if (!d.FCache) return;
+  gui::TCanvas& canvas = d.FCache->Canvas();
+  if (d.FControl) {
+    canvas.Font().Assign(&d.FControl->Font());
+    SetMainFont(canvas.Font());
+    return;
+  }
+  HFONT own = wnd ? reinterpret_cast<HFONT>(SendMessageDirect(wnd, WM_GETFONT, 0, 0)) : nullptr;
+  LOGFONTW lf{};
+  if (!own || !GetObjectW(own, sizeof lf, &lf)) {
+    SelectNonClientFont(canvas, 5);
+    return;
+  }
+  ApplyMainFontW(lf);
+  // A font made for the ANSI code page would lose the other characters of the text.
+  if (lf.lfCharSet == ANSI_CHARSET && !std::wcsstr(lf.lfFaceName, L"MS Shell Dlg")) lf.lfCharSet = DEFAULT_CHARSET;
+  if (HFONT f = CreateFontIndirectW(&lf)) canvas.Font().SetHandle(f);
+}
+
+int64_t GetOrdPropIfExists(rtl::TObject* obj, std::string_view name) {
+  return obj && HasProp(obj, name) ? ReadOrdProp(obj, name) : 0;
+}
+
+TColor GetColorPropRGB(rtl::TObject* obj, std::string_view name) {
+  return gui::ColorToRGB(TColor(GetOrdPropIfExists(obj, name)));
 }
 
 LRESULT GetTopParentAnswer(HWND wnd) {

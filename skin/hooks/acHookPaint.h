@@ -7,7 +7,9 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 
+#include "gui/Graphics.h"
 #include "skin/core/sCommonData.h"
 
 namespace skin {
@@ -44,6 +46,20 @@ bool ApplyMainFontW(LOGFONTW& font);
 // The system's non-client font of a kind: 1 caption, 2 small caption, 3 menu, 4 status,
 // any other the message font; height 0 when the system gives none.
 void GetNonClientFont(int kind, LOGFONTW& font);
+
+// The main font name (when one is set) on a font of ours.
+void SetMainFont(gui::TFont& font);
+// The system's non-client font of a kind with the main font name on the canvas; False
+// (canvas unchanged) when the system gives none.
+bool SelectNonClientFont(gui::TCanvas& canvas, int kind);
+// The font the window's image is written with: our control's font, or the bare window's
+// own (WM_GETFONT), or the message font; the main font name in each.
+void PrepareCacheFont(TsCommonData& data, HWND wnd);
+
+// A published ordinal property by name, 0 when the object has none; a colour property as
+// RGB.
+int64_t GetOrdPropIfExists(rtl::TObject* obj, std::string_view name);
+TColor GetColorPropRGB(rtl::TObject* obj, std::string_view name);
 
 // The top-level window's answer to the adapter's command.
 LRESULT GetTopParentAnswer(HWND wnd);

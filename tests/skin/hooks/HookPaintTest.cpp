@@ -13,6 +13,7 @@
 #include "gui/ExtCtrls.h"
 #include "gui/Forms.h"
 #include "gui/Subclass.h"
+#include "rtl/Utf.h"
 #include "skin/core/sMessages.h"
 #include "skin/graphics/acGdiBitmap.h"
 #include "skin/hooks/acHookPaint.h"
@@ -154,6 +155,50 @@ TEST_F(HookPaint, TheMainFontNameFitsTheFaceNameField) {
     EXPECT_NE(f.lfHeight, 0) << kind;
     EXPECT_NE(f.lfFaceName[0], L'\0') << kind;
   }
+}
+
+TEST_F(HookPaint, TheImageIsWrittenWithTheWindowsFontUnderTheMainName) {
+  HWND w = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 10, 20, 60, 30, form->Handle(), nullptr, nullptr,
+                           nullptr);
+  TPlainHook hook;
+  hook.Attach(w, "PANEL");
+  hook.AfterCreation();
+  TsCommonData* d = hook.SkinData();
+  d->FCache = CreateBitmap32(60, 30);
+  // Without a font of its own the window's image takes the message font.
+  LOGFONTW message{};
+  GetNonClientFont(5, message);
+  PrepareCacheFont(*d, w);
+  EXPECT_EQ(d->FCache->Canvas().Font().Name(), rtl::U8(message.lfFaceName));
+  // An ANSI font of its own, under the main font name and for every character set.
+  LOGFONTW lf{};
+  lf.lfHeight = -13;
+  lf.lfCharSet = ANSI_CHARSET;
+  wcscpy(lf.lfFaceName, L"Tahoma");
+  HFONT own = CreateFontIndirectW(&lf);
+  SendMessageW(w, WM_SETFONT, WPARAM(own), 0);
+  manager->Fonts.SetMainMode(TacFontMode::fmCustom);
+  manager->Fonts.SetMainFont("Verdana");
+  PrepareCacheFont(*d, w);
+  EXPECT_EQ(d->FCache->Canvas().Font().Name(), "Verdana");
+  EXPECT_EQ(d->FCache->Canvas().Font().Height(), -13);
+  EXPECT_EQ(d->FCache->Canvas().Font().Charset(), DEFAULT_CHARSET);
+  // One of our controls: its own font under the main name.
+  auto* panel = new gui::TPanel(form.get());
+  panel->Font().SetName("Courier New");
+  panel->Font().SetHeight(-20);
+  TsCommonData controlData(panel, true);
+  controlData.FCache = CreateBitmap32(10, 10);
+  PrepareCacheFont(controlData, nullptr);
+  EXPECT_EQ(controlData.FCache->Canvas().Font().Name(), "Verdana");
+  EXPECT_EQ(controlData.FCache->Canvas().Font().Height(), -20);
+  // Published properties by name: absent ones read as 0, colours as RGB.
+  panel->SetColor(gui::clBtnFace);
+  EXPECT_EQ(GetColorPropRGB(panel, "Color"), gui::ColorToRGB(gui::clBtnFace));
+  EXPECT_EQ(GetOrdPropIfExists(panel, "DisabledKind"), 0);
+  hook.Release(false);
+  DestroyWindow(w);
+  DeleteObject(own);
 }
 
 TEST_F(HookPaint, OurControlsWithBarSizesGetTheScrollHookWhileSkinned) {
