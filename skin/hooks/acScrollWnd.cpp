@@ -41,8 +41,6 @@ struct THover {
 THover g_hover;
 bool g_inNcHitTest = false;
 
-bool ShiftDown() { return (GetAsyncKeyState(VK_SHIFT) & 0x8000) != 0; }
-
 bool Inside(const TBarRect& r, POINT p) { return p.x >= r.Left && p.x < r.Right && p.y >= r.Top && p.y < r.Bottom; }
 
 int32_t BarLength(const TBarRect& r, bool horizontal) { return horizontal ? r.Right - r.Left : r.Bottom - r.Top; }
@@ -89,6 +87,8 @@ void SendScrollMessage(HWND wnd, UINT msg, int code, bool setPos, int32_t pos) {
   SendMessageDirect(wnd, msg, MAKEWPARAM(WORD(code), WORD(std::clamp<int32_t>(pos, 0, 0xFFFF))), lParam);
   SendSkinCommand(wnd, AC_AFTERSCROLL, announce);
 }
+
+bool TacScrollWnd::ShiftDown() const { return (GetAsyncKeyState(VK_SHIFT) & 0x8000) != 0; }
 
 TacScrollWnd::TacScrollWnd() {
   horz_.FKind = SB_HORZ;
