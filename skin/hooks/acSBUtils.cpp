@@ -47,6 +47,7 @@ void RepaintFrame(HWND wnd, bool viaSetWindowPos) {
 void TacMainWnd::TakeOff() {
   if (released_) return;
   if (control_) {
+    if (savedControlStyle_) control_->ControlStyle = *savedControlStyle_;
     control_->WindowProc = vclWindowProc_;
     if (TsCommonData* d = SkinData()) d->FWndProc = vclWindowProc_;
   } else {
@@ -110,6 +111,9 @@ void TacMainWnd::AttachControl(gui::TWinControl* control, TsCommonData* shared, 
   Bound(control->Handle());
   vclWindowProc_ = control->WindowProc;
   control->WindowProc = [this](gui::TMessage& m) { WindowProc(m); };
+  // The hook paints the whole control: nothing of its parent needs to show through.
+  savedControlStyle_ = control->ControlStyle;
+  control->ControlStyle |= gui::csOpaque;
 }
 
 void TacMainWnd::AfterCreation() {

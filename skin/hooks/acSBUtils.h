@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "gui/Controls.h"
@@ -82,6 +83,7 @@ class TacMainWnd : public gui::TWindowSubclass, public TacWindowHook {
   TsCommonData* shared_ = nullptr;
   gui::TWinControl* control_ = nullptr;
   gui::TWndMethod vclWindowProc_;
+  std::optional<unsigned> savedControlStyle_;
   HWND wnd_ = nullptr;
   std::wstring wndText_;
   bool released_ = false;

@@ -738,8 +738,15 @@ void TacScrollWnd::HandleMessage(gui::TMessage& m) {
     case WM_MOUSEHWHEEL:
     case WM_VSCROLL:
     case WM_HSCROLL:
+    case gui::CM_MOUSEWHEEL:
+    case gui::CM_FOCUSCHANGED:
       CallOldWndProc(m);
       if (!sendingScroll_) UpdateScrollInfo(true);
+      return;
+    case gui::CM_BIDIMODECHANGED:
+      CallOldWndProc(m);
+      leftScrollBar_ = (GetWindowLongPtrW(Wnd(), GWL_EXSTYLE) & WS_EX_LEFTSCROLLBAR) != 0;
+      RepaintFrame(Wnd(), true);
       return;
     default:
       break;

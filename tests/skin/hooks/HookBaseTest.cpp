@@ -184,6 +184,7 @@ TEST_F(HookBase, OurControlIsTakenOverByItsWindowProc) {
   hook->AttachControl(panel);
   hook->AfterCreation();
   EXPECT_EQ(GetWindowLongPtrW(w, GWLP_WNDPROC), procBefore) << "no subclass for our own controls";
+  EXPECT_TRUE(panel->ControlStyle & gui::csOpaque) << "the hook paints all of it";
   EXPECT_EQ(GetWindowSkinData(w), hook->SkinData());
   panel->Perform(WM_SIZE, 0, 0);
   EXPECT_EQ(hook->Count(WM_SIZE), 1);
@@ -201,8 +202,16 @@ TEST_F(HookBase, OurControlIsTakenOverByItsWindowProc) {
   EXPECT_TRUE(hook->Seen.empty()) << "the control's own WindowProc is back";
   // A second hook on the same control, left on: the control's end takes it off.
   auto second = std::make_unique<TRecordingHook>();
+  panel->ControlStyle &= ~unsigned(gui::csOpaque);
   second->AttachControl(panel);
   second->AfterCreation();
+  {
+    auto third = std::make_unique<TRecordingHook>();
+    const unsigned before = panel->ControlStyle;
+    third->AttachControl(panel);
+    third.reset();
+    EXPECT_EQ(panel->ControlStyle, before) << "a freed hook gives the style back";
+  }
   delete panel;
   EXPECT_EQ(second->Count(WM_DESTROY), 1);
   EXPECT_TRUE(second->Released());
