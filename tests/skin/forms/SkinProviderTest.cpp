@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <new>
 #include <string>
@@ -172,6 +173,161 @@ TEST_F(Provider, PointerAnswersKeepTheirFullWidth) {
   p->~TsSkinProvider();
   VirtualFree(place, 0, MEM_RELEASE);
   EXPECT_EQ(AskProvider(f), 0);
+}
+
+// ---------------------------------------------------------------- the cached image
+
+// Colours of the form skin, as 0xRRGGBB.
+constexpr uint32_t kTitleActive = 0x0080C0, kTitleInactive = 0x004080, kFrame = 0x50A050, kFormActive = 0xEEEEEE,
+                   kFormInactive = 0xDDDDDD;
+constexpr uint32_t kCloseGlyph = 0xC82828, kMaxGlyph = 0x50A050, kMinGlyph = 0x141414, kSmallClose = 0xFAFAFA;
+
+uint32_t Rgb(gui::TBitmap& bmp, int x, int y) {
+  GdiFlush();
+  return Pixels32(bmp).At(x, y) & 0xFFFFFF;
+}
+gui::TPoint Centre(const gui::TRect& r) { return {(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2}; }
+uint32_t RgbAt(gui::TBitmap& bmp, gui::TPoint p) { return Rgb(bmp, p.X, p.Y); }
+// Pixels of R that are light (the caption's white text) or that differ from the title.
+int CountIn(gui::TBitmap& bmp, const gui::TRect& r, const std::function<bool(uint32_t)>& pred) {
+  int n = 0;
+  for (int y = r.Top; y < r.Bottom; ++y)
+    for (int x = r.Left; x < r.Right; ++x) n += pred(Rgb(bmp, x, y));
+  return n;
+}
+bool Light(uint32_t c) { return (c & 0xFF) > 200 && ((c >> 8) & 0xFF) > 200 && ((c >> 16) & 0xFF) > 200; }
+bool Empty(const gui::TRect& r) { return r.Right <= r.Left; }
+
+class ProviderImage : public Provider {
+ protected:
+  // The form's image built afresh and written beside the test for a person to look at.
+  gui::TBitmap& Image(TsSkinProvider* p, const std::string& name) {
+    p->SkinData()->FCacheInvalid = true;
+    EXPECT_TRUE(p->PrepareCache());
+    gui::TBitmap& cache = *p->SkinData()->FCache;
+    report::SaveBitmapToPng(cache, std::string("Z:") + KORVAN_FORMS_OUT + "/" + name + ".png");
+    return cache;
+  }
+  static gui::TSize WindowSize(gui::TForm* f) {
+    RECT r;
+    GetWindowRect(f->Handle(), &r);
+    return {r.right - r.left, r.bottom - r.top};
+  }
+};
+
+TEST_F(ProviderImage, ANormalFormShowsFrameTitleIconCaptionAndButtons) {
+  gui::TForm* f = NewForm(TFormBorderStyle::bsSizeable, "Jemaat Immanuel");
+  auto* p = new TsSkinProvider(f);
+  gui::TBitmap& img = Image(p, "normal_form");
+  const gui::TSize size = WindowSize(f);
+  ASSERT_EQ(img.Width(), size.cx);
+  ASSERT_EQ(img.Height(), size.cy);
+  const int frame = p->GetBorderWidth(true);
+  EXPECT_EQ(Rgb(img, 1, size.cy / 2), kFrame) << "left frame";
+  EXPECT_EQ(Rgb(img, size.cx - 2, size.cy / 2), kFrame) << "right frame";
+  EXPECT_EQ(Rgb(img, size.cx / 2, size.cy - 2), kFrame) << "bottom frame";
+  EXPECT_EQ(Rgb(img, size.cx / 2, size.cy / 2), kFormActive) << "the client hole holds the form's colour";
+
+  EXPECT_EQ(p->TitleBottom, frame + p->CaptionHeight(true));
+  EXPECT_EQ(Rgb(img, p->CaptionRect.Right + 3, p->TitleVCenter), kTitleActive) << "title between caption and buttons";
+  EXPECT_EQ(Rgb(img, size.cx / 2, p->TitleBottom - 1), kTitleActive) << "the title's last row";
+
+  ASSERT_FALSE(p->IconRect.IsEmpty());
+  EXPECT_EQ(p->IconRect.Left, frame);
+  EXPECT_EQ(p->IconRect.Width(), 16);
+  EXPECT_GT(CountIn(img, p->IconRect, [](uint32_t c) { return c != kTitleActive; }), 20) << "the icon is drawn";
+  GdiFlush();
+  EXPECT_EQ(Pixels32(img).At(Centre(p->IconRect).X, Centre(p->IconRect).Y) >> 24, 255u) << "icon pixels are opaque";
+
+  ASSERT_FALSE(p->CaptionRect.IsEmpty());
+  EXPECT_GE(p->CaptionRect.Left, p->IconRect.Right);
+  EXPECT_GT(CountIn(img, p->CaptionRect, Light), 20) << "the caption in the title's white";
+  EXPECT_EQ(CountIn(img, gui::Rect(p->CaptionRect.Right + 1, frame, p->MinBtn.Rect.Left, p->TitleBottom), Light), 0);
+
+  EXPECT_EQ(RgbAt(img, Centre(p->CloseBtn.Rect)), kCloseGlyph);
+  EXPECT_EQ(RgbAt(img, Centre(p->MaxBtn.Rect)), kMaxGlyph);
+  EXPECT_EQ(RgbAt(img, Centre(p->MinBtn.Rect)), kMinGlyph);
+  EXPECT_EQ(p->CloseBtn.GlyphIndex, tgClose);
+  EXPECT_LE(p->CloseBtn.Rect.Right, size.cx - frame);
+  EXPECT_LE(p->MaxBtn.Rect.Right, p->CloseBtn.Rect.Left);
+  EXPECT_LE(p->MinBtn.Rect.Right, p->MaxBtn.Rect.Left);
+  EXPECT_TRUE(Empty(p->HelpBtn.Rect));
+  EXPECT_EQ(p->SysButtonCount(), 3);
+
+  p->FormActive = 0;
+  gui::TBitmap& inactive = Image(p, "normal_form_inactive");
+  EXPECT_EQ(Rgb(inactive, p->CaptionRect.Right + 3, p->TitleVCenter), kTitleInactive);
+  EXPECT_EQ(Rgb(inactive, size.cx / 2, size.cy / 2), kFormInactive);
+  EXPECT_NE(RgbAt(inactive, Centre(p->CloseBtn.Rect)), kCloseGlyph) << "an inactive title's buttons are faded";
+}
+
+TEST_F(ProviderImage, AToolWindowHasSmallGlyphsAndNoIcon) {
+  gui::TForm* f = NewForm(TFormBorderStyle::bsToolWindow, "Alat");
+  auto* p = new TsSkinProvider(f);
+  gui::TBitmap& img = Image(p, "tool_window");
+  EXPECT_EQ(p->CaptionHeight(true), GetSystemMetrics(SM_CYSMCAPTION));
+  EXPECT_TRUE(p->IconRect.IsEmpty());
+  EXPECT_EQ(p->CloseBtn.GlyphIndex, tgSmallClose);
+  EXPECT_EQ(p->CloseBtn.Rect.Width(), 16);
+  EXPECT_EQ(RgbAt(img, Centre(p->CloseBtn.Rect)), kSmallClose);
+  EXPECT_TRUE(Empty(p->MaxBtn.Rect));
+  EXPECT_TRUE(Empty(p->MinBtn.Rect));
+  EXPECT_EQ(p->SysButtonCount(), 1);
+  EXPECT_LE(p->CaptionRect.Left, p->GetBorderWidth(true) + 6) << "the caption starts at the frame";
+  EXPECT_GT(CountIn(img, p->CaptionRect, Light), 10);
+}
+
+TEST_F(ProviderImage, ARightToLeftFormMirrorsIconButtonsAndCaption) {
+  gui::TForm* f = NewForm(TFormBorderStyle::bsSizeable, "Jemaat");
+  SetWindowLongW(f->Handle(), GWL_EXSTYLE, GetWindowLongW(f->Handle(), GWL_EXSTYLE) | WS_EX_RTLREADING);
+  auto* p = new TsSkinProvider(f);
+  ASSERT_TRUE(p->RTLSysButtons());
+  gui::TBitmap& img = Image(p, "rtl_form");
+  const gui::TSize size = WindowSize(f);
+  const int frame = p->GetBorderWidth(true);
+  EXPECT_EQ(p->IconRect.Right, size.cx - std::max(4, frame)) << "the icon at the right";
+  EXPECT_EQ(p->CloseBtn.Rect.Left, frame) << "the close button first from the left";
+  EXPECT_LT(p->CloseBtn.Rect.Right, p->MaxBtn.Rect.Left + 1);
+  EXPECT_LT(p->MaxBtn.Rect.Right, p->MinBtn.Rect.Left + 1);
+  EXPECT_EQ(RgbAt(img, Centre(p->CloseBtn.Rect)), kCloseGlyph);
+  ASSERT_FALSE(p->CaptionRect.IsEmpty());
+  EXPECT_GT(p->CaptionRect.Left, size.cx / 2) << "left justification turns to the right";
+  EXPECT_LE(p->CaptionRect.Right, p->IconRect.Left);
+  EXPECT_GT(CountIn(img, p->CaptionRect, Light), 20);
+  EXPECT_GT(CountIn(img, p->IconRect, [](uint32_t c) { return c != kTitleActive; }), 20);
+}
+
+TEST_F(ProviderImage, AFormWithoutSystemMenuHasNoButtons) {
+  gui::TForm* f = NewForm(TFormBorderStyle::bsSingle, "Tanpa Menu");
+  f->BorderIcons = 0;
+  f->RecreateWnd();
+  f->HandleNeeded();
+  auto* p = new TsSkinProvider(f);
+  gui::TBitmap& img = Image(p, "no_system_menu");
+  const gui::TSize size = WindowSize(f);
+  EXPECT_EQ(p->SysButtonCount(), 0);
+  for (const TacTitleButtonData* b : {&p->CloseBtn, &p->MaxBtn, &p->MinBtn, &p->HelpBtn}) EXPECT_TRUE(Empty(b->Rect));
+  const int frame = p->GetBorderWidth(true);
+  EXPECT_EQ(CountIn(img, gui::Rect(size.cx - frame - 60, frame, size.cx - frame - 4, p->TitleBottom),
+                    [](uint32_t c) { return c != kTitleActive; }),
+            0)
+      << "the title's right end is plain";
+  EXPECT_GT(CountIn(img, p->CaptionRect, Light), 20);
+}
+
+TEST_F(ProviderImage, AnIconicFormGetsATitleOnlyImage) {
+  gui::TForm* f = NewForm(TFormBorderStyle::bsSizeable, "Ikon");
+  auto* p = new TsSkinProvider(f);
+  ShowWindow(f->Handle(), SW_SHOWMINNOACTIVE);
+  ASSERT_TRUE(IsIconic(f->Handle()));
+  gui::TBitmap& img = Image(p, "iconic_form");
+  EXPECT_EQ(img.Width(), 160);
+  EXPECT_EQ(img.Height(), p->GetOwnBorderWidth(true) + p->CaptionHeight(true) + 2);
+  EXPECT_EQ(Rgb(img, 80, p->TitleVCenter), kTitleActive);
+  EXPECT_EQ(p->MinBtn.GlyphIndex, tgNorm) << "minimize shows restore";
+  EXPECT_EQ(RgbAt(img, Centre(p->CloseBtn.Rect)), kCloseGlyph);
+  EXPECT_LE(p->CloseBtn.Rect.Right, 160);
+  ShowWindow(f->Handle(), SW_HIDE);
 }
 
 }  // namespace
