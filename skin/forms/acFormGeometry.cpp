@@ -1,6 +1,7 @@
 #include "skin/forms/acFormGeometry.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace skin {
 
@@ -275,6 +276,18 @@ TacRect UWPShadowMargins(int32_t shadowSize, int32_t shadowOffset) {
 int32_t TitleOffsetYFor(bool hasBorderForm, bool zoomed, const TacRect& shadow, int32_t biTop) {
   if (!hasBorderForm) return zoomed ? 6 : 0;
   return shadow.Top + (zoomed ? 4 : biTop);
+}
+
+TacPoint ThumbnailSize(int32_t imageWidth, int32_t imageHeight, int32_t maxWidth, int32_t maxHeight) {
+  if (imageWidth <= 0 || imageHeight <= 0 || maxWidth <= 0 || maxHeight <= 0) return {};
+  TacPoint size{maxWidth, maxHeight};
+  // Compared across so that no quotient is rounded before the choice.
+  if (int64_t(maxWidth) * imageHeight > int64_t(imageWidth) * maxHeight)
+    size.X = int32_t(std::nearbyint(double(maxHeight) * imageWidth / imageHeight));
+  else
+    size.Y = int32_t(std::nearbyint(double(maxWidth) * imageHeight / imageWidth));
+  if (size.X <= 0 || size.Y <= 0) return {};
+  return size;
 }
 
 // ---------------------------------------------------------------- caption text

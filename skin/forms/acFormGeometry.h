@@ -208,6 +208,11 @@ TacRect UWPShadowMargins(int32_t shadowSize, int32_t shadowOffset);
 // The title's top when no title bar is used: TitleOffsetY.
 int32_t TitleOffsetYFor(bool hasBorderForm, bool zoomed, const TacRect& shadow, int32_t biTop);
 
+// The size of a task-bar thumbnail of an image: the largest that keeps the image's aspect
+// inside MaxWidth x MaxHeight, the computed side rounded to the nearest integer (halves to
+// the even one); (0, 0) when a size is 0 or a side comes out 0.
+TacPoint ThumbnailSize(int32_t imageWidth, int32_t imageHeight, int32_t maxWidth, int32_t maxHeight);
+
 // ---------------------------------------------------------------- caption text
 struct TacCaptionTextQuery {
   int32_t ImageWidth = 0;

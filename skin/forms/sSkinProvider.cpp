@@ -14,6 +14,7 @@
 #include "skin/graphics/acBitmap32.h"
 #include "skin/graphics/acGdiBitmap.h"
 #include "skin/graphics/acGradientGdi.h"
+#include "skin/graphics/acResample.h"
 #include "skin/graphics/acSkinMask.h"
 #include "skin/graphics/acSkinSection.h"
 #include "skin/graphics/acSkinText.h"
@@ -81,6 +82,126 @@ TsSkinProvider* GetFormProvider(rtl::TComponent* component) {
   return nullptr;
 }
 
+// ---------------------------------------------------------------- desktop composition
+
+namespace {
+
+struct TDwm {
+  HMODULE Module = nullptr;
+  bool Loaded = false;
+  int Composition = -1;  // not asked yet
+  HRESULT(WINAPI* SetWindowAttribute)(HWND, DWORD, LPCVOID, DWORD) = nullptr;
+  HRESULT(WINAPI* EnableBlurBehindWindow)(HWND, const void*) = nullptr;
+  HRESULT(WINAPI* IsCompositionEnabled)(BOOL*) = nullptr;
+  HRESULT(WINAPI* SetIconicThumbnail)(HWND, HBITMAP, DWORD) = nullptr;
+  HRESULT(WINAPI* SetIconicLivePreviewBitmap)(HWND, HBITMAP, POINT*, DWORD) = nullptr;
+  HRESULT(WINAPI* InvalidateIconicBitmaps)(HWND) = nullptr;
+};
+TDwm& Dwm() {
+  static TDwm d;
+  return d;
+}
+
+template <class F>
+bool Bind(F& f, const char* name) {
+  if (f) return true;
+  LoadDwmLibrary();
+  if (!Dwm().Module) return false;
+  f = reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(Dwm().Module, name)));
+  return f != nullptr;
+}
+
+bool Windows6OrLater() { return Globals().WinVersionFlag >= 6; }
+
+// The image a thumbnail or live preview shows: the provider's cached image.
+gui::TBitmap* PreviewImage(TsSkinProvider* provider) {
+  if (!provider || !provider->SkinData()) return nullptr;
+  gui::TBitmap* cache = provider->SkinData()->FCache.get();
+  return cache && !cache->Empty() ? cache : nullptr;
+}
+
+}  // namespace
+
+void LoadDwmLibrary() {
+  if (Dwm().Loaded) return;
+  Dwm().Loaded = true;
+  Dwm().Module = LoadLibraryW(L"DWMAPI.DLL");
+}
+
+bool IsCompositionEnabled() {
+  TDwm& d = Dwm();
+  if (d.Composition >= 0) return d.Composition == 1;
+  BOOL on = FALSE;
+  d.Composition = Windows6OrLater() && Bind(d.IsCompositionEnabled, "DwmIsCompositionEnabled") &&
+                          SUCCEEDED(d.IsCompositionEnabled(&on)) && on
+                      ? 1
+                      : 0;
+  return d.Composition == 1;
+}
+
+HRESULT SetDwmWindowAttribute(HWND wnd, DWORD attribute, const void* value, DWORD size) {
+  TDwm& d = Dwm();
+  if (!Bind(d.SetWindowAttribute, "DwmSetWindowAttribute")) return E_NOTIMPL;
+  Bind(d.EnableBlurBehindWindow, "DwmEnableBlurBehindWindow");
+  return d.SetWindowAttribute(wnd, attribute, value, size);
+}
+
+void SetDwmTransitions(HWND wnd, bool disable) {
+  // Without composition there are no transitions: the call says so plainly.
+  const int32_t value = disable && IsCompositionEnabled() ? 1 : 0;
+  SetDwmWindowAttribute(wnd, 3 /* DWMWA_TRANSITIONS_FORCEDISABLED */, &value, sizeof value);
+}
+
+void EnableBlurBehind(HWND wnd, bool enable, HRGN region) {
+  TDwm& d = Dwm();
+  if (d.Module && IsCompositionEnabled() && Globals().WinVersionFlag < 10 && d.EnableBlurBehindWindow) {
+    struct {
+      DWORD Flags;
+      BOOL Enable;
+      HRGN Region;
+      BOOL TransitionOnMaximized;
+    } blur{0x1u | (region ? 0x2u : 0u), enable ? TRUE : FALSE, region, FALSE};
+    d.EnableBlurBehindWindow(wnd, &blur);
+  }
+  if (region) DeleteObject(region);
+}
+
+bool SetIconicThumbnail(HWND wnd, TsSkinProvider* provider, int32_t maxWidth, int32_t maxHeight) {
+  TDwm& d = Dwm();
+  if (!Windows6OrLater() || maxWidth == 0 || maxHeight == 0) return false;
+  if (!Bind(d.SetIconicThumbnail, "DwmSetIconicThumbnail")) return false;
+  gui::TBitmap* image = PreviewImage(provider);
+  if (!image) return false;
+  const TacPoint size = ThumbnailSize(image->Width(), image->Height(), maxWidth, maxHeight);
+  if (size.X == 0) return false;
+  provider->SetFormState(provider->FormState() | psThumbnail);
+  auto thumb = CreateBitmap32(size.X, size.Y);
+  TBitmap32 dst = Pixels32(*thumb);
+  ResampleInto(Pixels32(*image), dst, 6);
+  GdiFlush();
+  const bool ok = SUCCEEDED(d.SetIconicThumbnail(wnd, thumb->Handle(), 0));
+  provider->SetFormState(provider->FormState() & ~psThumbnail);
+  return ok;
+}
+
+bool SetLivePreviewBitmap(HWND wnd, TsSkinProvider* provider) {
+  TDwm& d = Dwm();
+  if (!Windows6OrLater()) return false;
+  if (!Bind(d.SetIconicLivePreviewBitmap, "DwmSetIconicLivePreviewBitmap")) return false;
+  gui::TBitmap* image = PreviewImage(provider);
+  if (!image) return false;
+  provider->SetFormState(provider->FormState() | psThumbnail);
+  POINT origin{0, 0};
+  const bool ok = d.SetIconicLivePreviewBitmap(wnd, image->Handle(), &origin, 1 /* DWM_SIT_DISPLAYFRAME */) == S_OK;
+  provider->SetFormState(provider->FormState() & ~psThumbnail);
+  return ok;
+}
+
+void InvalidateIconicBitmaps(HWND wnd) {
+  TDwm& d = Dwm();
+  if (Windows6OrLater() && Bind(d.InvalidateIconicBitmaps, "DwmInvalidateIconicBitmaps")) d.InvalidateIconicBitmaps(wnd);
+}
+
 // ---------------------------------------------------------------- life cycle
 
 TsSkinProvider::TsSkinProvider(rtl::TComponent* owner)
@@ -102,6 +223,7 @@ TsSkinProvider::TsSkinProvider(rtl::TComponent* owner)
   skinData_ = std::make_unique<TsScrollWndData>(this, false);
   skinData_->SetSkinSection("FORM");
   skinData_->FControlKind = kKindForm;
+  Composition = IsCompositionEnabled();
   if (!passive_) Hook();
   // What the class library does after construction: a provider placed on a form while a
   // skin is active takes it at once.

@@ -101,6 +101,7 @@ class TsSkinProvider : public rtl::TComponent {
   bool FontChanged = false;
   bool RepaintClient = false;
   bool RegionChanged = true;
+  bool Composition = false;  // desktop composition was on when the provider was made
   int32_t TitleSkinIndex = -1, CaptionSkinIndex = -1, HeaderSkinIndex = -1;
 
   // The window procedure the provider puts in front of the form's own.
@@ -183,6 +184,26 @@ class TsSkinProvider : public rtl::TComponent {
   TsResizeMode resizeMode_ = TsResizeMode::rmStandard;
   int32_t sysCaptionHeight_ = -1;
 };
+
+// ---------------------------------------------------------------- desktop composition
+// The desktop window manager's functions are looked up by name on first use; a missing
+// library or function is a normal outcome (False, or E_NOTIMPL).
+
+// Task-bar thumbnails and live previews of skinned forms are not answered (build switch).
+inline constexpr bool UseIconicThumbnails = false;
+void LoadDwmLibrary();
+// Asked once per process; off before Windows 6.
+bool IsCompositionEnabled();
+HRESULT SetDwmWindowAttribute(HWND wnd, DWORD attribute, const void* value, DWORD size);
+// The window's transition animations off (Disable) while its frame is skinned.
+void SetDwmTransitions(HWND wnd, bool disable);
+// Blur behind a window, optionally limited to a region (which is deleted in every case).
+void EnableBlurBehind(HWND wnd, bool enable, HRGN region);
+// The provider's image, kept in aspect inside MaxWidth x MaxHeight, as the window's
+// task-bar thumbnail; False when there is no image, no function or the call fails.
+bool SetIconicThumbnail(HWND wnd, TsSkinProvider* provider, int32_t maxWidth, int32_t maxHeight);
+bool SetLivePreviewBitmap(HWND wnd, TsSkinProvider* provider);
+void InvalidateIconicBitmaps(HWND wnd);
 
 // GetSystemMetricsForDpi where the system offers it and answers, else GetSystemMetrics.
 int32_t GetSysMetricForPPI(int index, int32_t ppi);

@@ -300,6 +300,21 @@ TEST(ClientArea, MenuLinesCacheWidthGripShadowAndTitleTop) {
   EXPECT_EQ(TitleOffsetYFor(true, true, {10, 8, 10, 12}, 3), 12);
 }
 
+TEST(ClientArea, ThumbnailsKeepTheImagesAspect) {
+  const struct { int32_t w, h, maxW, maxH; TacPoint size; } cases[] = {
+      {320, 200, 200, 200, {200, 125}},  // wide image: the width fills
+      {200, 320, 200, 200, {125, 200}},  // tall image: the height fills
+      {300, 200, 150, 100, {150, 100}},  // same aspect
+      {3, 2, 100, 5, {8, 5}},            // 7.5 rounds to the even 8
+      {9, 2, 100, 1, {4, 1}},            // 4.5 rounds to the even 4
+      {1000, 1, 10, 10, {0, 0}},         // a side of 0: no thumbnail
+      {320, 200, 0, 100, {0, 0}},
+      {0, 200, 100, 100, {0, 0}},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(ThumbnailSize(c.w, c.h, c.maxW, c.maxH), c.size) << c.w << "x" << c.h << " in " << c.maxW << "x" << c.maxH;
+}
+
 TacCaptionTextQuery Caption() {
   TacCaptionTextQuery q;
   q.ImageWidth = 300, q.FrameWidth = 4, q.TitleBottom = 27, q.IconVisible = true, q.IconWidth = 16;

@@ -18,6 +18,7 @@
 #include "gui/Forms.h"
 #include "report/Render.h"
 #include "skin/core/acStartup.h"
+#include "skin/core/sConst.h"
 #include "skin/core/sMessages.h"
 #include "skin/core/sSkinManager.h"
 #include "skin/forms/sSkinProvider.h"
@@ -328,6 +329,46 @@ TEST_F(ProviderImage, AnIconicFormGetsATitleOnlyImage) {
   EXPECT_EQ(RgbAt(img, Centre(p->CloseBtn.Rect)), kCloseGlyph);
   EXPECT_LE(p->CloseBtn.Rect.Right, 160);
   ShowWindow(f->Handle(), SW_HIDE);
+}
+
+// ---------------------------------------------------------------- desktop composition
+
+TEST_F(Provider, DesktopCompositionServicesAnswerWhatTheSystemHas) {
+  HMODULE dwm = LoadLibraryW(L"dwmapi.dll");
+  auto isOn = dwm ? reinterpret_cast<HRESULT(WINAPI*)(BOOL*)>(
+                        reinterpret_cast<void*>(GetProcAddress(dwm, "DwmIsCompositionEnabled")))
+                  : nullptr;
+  BOOL on = FALSE;
+  const bool expected = Globals().WinVersionFlag >= 6 && isOn && SUCCEEDED(isOn(&on)) && on;
+  EXPECT_EQ(IsCompositionEnabled(), expected);
+  EXPECT_EQ(IsCompositionEnabled(), expected) << "asked once, answered alike";
+
+  gui::TForm* f = NewForm();
+  auto* p = new TsSkinProvider(f);
+  EXPECT_EQ(p->Composition, expected);
+  const bool hasAttribute = dwm && GetProcAddress(dwm, "DwmSetWindowAttribute");
+  const int32_t value = 1;
+  const HRESULT hr = SetDwmWindowAttribute(f->Handle(), 3, &value, sizeof value);
+  if (!hasAttribute) EXPECT_EQ(hr, E_NOTIMPL);
+  SetDwmTransitions(f->Handle(), true);
+
+  HRGN region = CreateRectRgn(0, 0, 10, 10);
+  EnableBlurBehind(f->Handle(), true, region);
+  EXPECT_EQ(GetObjectType(region), 0u) << "the region is deleted in every case";
+
+  EXPECT_FALSE(SetIconicThumbnail(f->Handle(), p, 0, 100)) << "no size, no thumbnail";
+  EXPECT_FALSE(SetIconicThumbnail(f->Handle(), p, 200, 100)) << "no image yet";
+  EXPECT_FALSE(SetLivePreviewBitmap(f->Handle(), p));
+  p->SkinData()->FCacheInvalid = true;
+  ASSERT_TRUE(p->PrepareCache());
+  const bool hasThumbnail = dwm && GetProcAddress(dwm, "DwmSetIconicThumbnail");
+  const bool thumb = SetIconicThumbnail(f->Handle(), p, 200, 100);
+  if (!hasThumbnail) EXPECT_FALSE(thumb);
+  EXPECT_EQ(p->FormState() & psThumbnail, 0u) << "the thumbnail mark goes when it is done";
+  SetLivePreviewBitmap(f->Handle(), p);
+  EXPECT_EQ(p->FormState() & psThumbnail, 0u);
+  InvalidateIconicBitmaps(f->Handle());
+  if (dwm) FreeLibrary(dwm);
 }
 
 }  // namespace
