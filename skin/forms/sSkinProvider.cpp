@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
+#include "gui/Menus.h"
 #include "rtl/Utf.h"
+#include "skin/core/acControlUtils.h"
 #include "skin/core/acSkinData.h"
 #include "skin/core/sCommonUtils.h"
 #include "skin/core/sMessages.h"
@@ -578,6 +580,42 @@ TacTitleInput TsSkinProvider::TitleInput() {
 
 int32_t TsSkinProvider::TitleButtonsWidth() { return skin::TitleButtonsWidth(TitleInput()); }
 
+bool TsSkinProvider::HasVisibleMainMenu() {
+  if (!form_ || !form_->Menu() || form_->Menu()->Items()->Count() == 0) return false;
+  return form_->FormStyle != gui::TFormStyle::fsMDIChild && form_->BorderStyle != TFormBorderStyle::bsDialog;
+}
+
+bool TsSkinProvider::HasMenuLine() {
+  if (!form_ || form_->BorderStyle == TFormBorderStyle::bsDialog || form_->FormStyle == gui::TFormStyle::fsMDIChild ||
+      !form_->Menu())
+    return false;
+  gui::TMenuItem* items = form_->Menu()->Items();
+  for (int i = 0; i < items->Count(); ++i)
+    if (items->Items(i)->Visible()) return true;
+  return false;
+}
+
+int32_t TsSkinProvider::MenuLineHeight() {
+  if (!HasVisibleMainMenu()) return 0;
+  return GetSysMetricForPPI(SM_CYMENU, GetWindowPPI(FormHandle())) - 1;
+}
+
+int32_t TsSkinProvider::GetMenuLineCount() {
+  if (MenuLineCount != -1) return MenuLineCount;
+  HWND wnd = FormHandle();
+  RECT item{};
+  if (!form_ || !form_->Menu() || IsIconic(wnd) || !GetMenu(wnd) || !GetMenuItemRect(wnd, GetMenu(wnd), 0, &item)) {
+    MenuLineCount = 0;
+    return 0;
+  }
+  RECT wr{}, cr{};
+  GetWindowRect(wnd, &wr);
+  GetClientRect(wnd, &cr);
+  const int32_t clientTop = wr.bottom - cr.bottom - FrameHeight(false) - 2 * kFormBorderWidth;
+  MenuLineCount = MenuLineCountFor(item.bottom, clientTop, GetSysMetricForPPI(SM_CYMENU, GetWindowPPI(wnd)));
+  return MenuLineCount;
+}
+
 void TsSkinProvider::InitTitleButtons() {
   if (!form_) return;
   NormalTitle = IsNormalTitle(StyleOf(form_->BorderStyle));
@@ -664,7 +702,10 @@ bool TsSkinProvider::PrepareCache() {
     PaintTitle(cache, imageW, state);
     PaintCaptionText(cache, frameW);
     if (GripVisible()) PaintGrip(cache);
-    if (captionH != 0 && DrawNonClient() && !uwp) PaintTitleButtons(cache, imageW);
+    if (captionH != 0 && DrawNonClient() && !uwp) {
+      SaveTitleRightPart(imageW, true);
+      PaintTitleButtons(cache, imageW);
+    }
     MenuChanged = false;
     skinData_->FCacheInvalid = false;
     CacheReady = true;
@@ -814,8 +855,10 @@ void TsSkinProvider::PaintCaptionText(gui::TBitmap& cache, int32_t frameW) {
   }
 }
 
-void TsSkinProvider::PaintTitleButtons(gui::TBitmap& cache, int32_t) {
-  if (!HasBorder() || !HasSystemMenu()) return;
+void TsSkinProvider::PaintTitleButtons(gui::TBitmap& cache, int32_t width) {
+  if (!HasBorder()) return;
+  RestoreTitleRightPart(width);
+  if (!HasSystemMenu()) return;
   TacSkinData* sd = skinData_->GetScaledSkin();
   TSkinOnCache skin(skinData_->GetSkinManager(), sd, cache);
   TBitmap32 px = Pixels32(cache);
@@ -839,6 +882,70 @@ void TsSkinProvider::PaintTitleButtons(gui::TBitmap& cache, int32_t) {
   if (buttons.MaxVisible) draw(MaxBtn, enabled(IsZoomed(FormHandle()) ? SC_RESTORE : SC_MAXIMIZE));
   if (buttons.MinVisible) draw(MinBtn, enabled(SC_MINIMIZE));
   if (buttons.Help) draw(HelpBtn, true);
+}
+
+void TsSkinProvider::SaveTitleRightPart(int32_t x, bool fullHeight) {
+  gui::TBitmap* cache = skinData_ ? skinData_->FCache.get() : nullptr;
+  if (!cache || cache->Empty()) return;
+  const TacRect shadow = GetShadowSize();
+  const int32_t w = GetBorderWidth(true) + TitleButtonsWidth() + shadow.Right + 10;
+  const int32_t h = GetOwnBorderWidth(true) + GetBorderWidth(false) + CaptionHeight(true) + MenuLineHeight() + shadow.Top;
+  if (!titleRightPart_) titleRightPart_ = CreateBitmap32(w, h);
+  if (titleRightPart_->Width() != w || titleRightPart_->Height() != h) titleRightPart_->SetSize(w, h);
+  titleRightRows_ = fullHeight ? h : GetOwnBorderWidth(true) + CaptionHeight(true);
+  BitBlt(titleRightPart_->Canvas().Handle(), 0, 0, w, titleRightRows_, cache->Canvas().Handle(), x - w, 0, SRCCOPY);
+}
+
+void TsSkinProvider::RestoreTitleRightPart(int32_t x) {
+  gui::TBitmap* cache = skinData_ ? skinData_->FCache.get() : nullptr;
+  if (!cache || !titleRightPart_ || titleRightRows_ == 0) return;
+  const int32_t w = titleRightPart_->Width();
+  BitBlt(cache->Canvas().Handle(), x - w, 0, w, titleRightRows_, titleRightPart_->Canvas().Handle(), 0, 0, SRCCOPY);
+}
+
+void TsSkinProvider::PaintNonClient(HDC dc) {
+  if (!form_ || !hooked_ || !skinData_) return;
+  if (skinData_->FCacheInvalid) {
+    RECT wr{};
+    GetWindowRect(FormHandle(), &wr);
+    TacSkinData* sd = skinData_->GetScaledSkin();
+    const TsGeneralData* sec = skinData_->Section();
+    const TsMaskData* border = sec ? Element(sd, sec->BorderIndex) : nullptr;
+    gui::TBitmap* c = skinData_->FCache.get();
+    const bool complete = MenuChanged || !c || !border || CacheWidth() != c->Width() ||
+                          c->Height() != wr.bottom - wr.top || !HasBorder();
+    if (complete) RepaintClient = !CacheReady;
+    PrepareCache();
+    skinData_->FCacheInvalid = false;
+    skinData_->FUpdating = false;
+  }
+  gui::TBitmap* cache = skinData_->FCache.get();
+  if (!cache || cache->Empty()) return;
+  HDC src = cache->Canvas().Handle();
+  int32_t band = FrameHeight(true);
+  if ((GetWindowLongW(FormHandle(), GWL_STYLE) & WS_CAPTION) == WS_CAPTION) band = CaptionBandHeight();
+  if (band != 0)
+    BitBlt(dc, 0, 0, cache->Width(), band, src, 0, 0, SRCCOPY);
+  else if (HasMenuLine())
+    BitBlt(dc, 0, 0, cache->Width(), GetMenuLineCount() * MenuLineHeight() + 1, src, 0, 0, SRCCOPY);
+  const int32_t fw = FrameWidth(true);
+  // Left, right and bottom strips below the band.
+  CopyBorderFromDC(dc, 0, band, cache->Width(), cache->Height() - band, src, 0, band, fw, 0, fw, fw);
+}
+
+void TsSkinProvider::PaintClientBackground(HDC dc, const gui::TRect& r, bool flag) {
+  if (!form_ || !hooked_ || !skinData_) return;
+  const int saved = SaveDC(dc);
+  IntersectClipRect(dc, r.Left, r.Top, r.Right, r.Bottom);
+  if (skinData_->FCacheInvalid) PrepareCache();
+  if (form_->FormStyle != gui::TFormStyle::fsMDIForm && skinData_->FCache) {
+    const gui::TPoint origin{ClientOffsetX(), ClientOffsetY()};
+    PaintCacheExceptChildren(form_, skinData_.get(), {origin.X + r.Left, origin.Y + r.Top}, 0, 0, false, dc, r);
+    PaintGraphicControls(dc, form_, true, {0, 0}, true);
+  }
+  RestoreDC(dc, saved);
+  if (flag) EndUpdateChildControls(form_);
+  RepaintClient = false;
 }
 
 void TsSkinProvider::PaintGrip(gui::TBitmap& cache) {

@@ -137,6 +137,13 @@ class TsSkinProvider : public rtl::TComponent {
   gui::TRect ClientAreaRect();
   int32_t CaptionBandHeight();
   int32_t TitleButtonsWidth();
+  // The main menu: shown at all, shown with a visible item, its line height, its lines
+  // (cached in MenuLineCount; -1 recomputes).
+  bool HasVisibleMainMenu();
+  bool HasMenuLine();
+  int32_t MenuLineHeight();
+  int32_t GetMenuLineCount();
+  int32_t MenuLineCount = -1;
 
   // ---- the title and the cached image
   TacTitleButtonData MinBtn, MaxBtn, HelpBtn, CloseBtn;
@@ -151,6 +158,18 @@ class TsSkinProvider : public rtl::TComponent {
   // Rebuilds the image when it is marked out of date; False only while a parent's
   // background is not ready.
   bool PrepareCache();
+  // The frame parts of the image (top band, left, right and bottom strips) into a DC of
+  // the window's size.
+  void PaintNonClient(HDC dc);
+  // The client part of the image into a DC in client coordinates, without what opaque
+  // children cover, then the graphic children; Flag ends the children's update.
+  void PaintClientBackground(HDC dc, const gui::TRect& r, bool flag);
+  // The title buttons over the clean title right part kept at the last rebuild.
+  void PaintTitleButtons(gui::TBitmap& cache, int32_t width);
+  // The title's right end (the buttons' band) kept aside and put back, so that one button
+  // repaints without rebuilding the title.
+  void SaveTitleRightPart(int32_t x, bool fullHeight);
+  void RestoreTitleRightPart(int32_t x);
   // The caption's rectangle in the image after the last painting, empty when none.
   gui::TRect CaptionRect;
 
@@ -168,7 +187,6 @@ class TsSkinProvider : public rtl::TComponent {
   void PaintTitle(gui::TBitmap& cache, int32_t width, int32_t state);
   void PaintIcon(gui::TBitmap& cache);
   void PaintCaptionText(gui::TBitmap& cache, int32_t frameW);
-  void PaintTitleButtons(gui::TBitmap& cache, int32_t width);
   void PaintGrip(gui::TBitmap& cache);
   HWND FormHandle() const;
 
@@ -183,6 +201,8 @@ class TsSkinProvider : public rtl::TComponent {
   std::string titleSkin_, menuLineSkin_;
   TsResizeMode resizeMode_ = TsResizeMode::rmStandard;
   int32_t sysCaptionHeight_ = -1;
+  std::unique_ptr<gui::TBitmap> titleRightPart_;
+  int32_t titleRightRows_ = 0;
 };
 
 // ---------------------------------------------------------------- desktop composition

@@ -16,6 +16,7 @@
 #include "../../gui/GuiTestSupport.h"
 #include "gui/ExtCtrls.h"
 #include "gui/Forms.h"
+#include "gui/Menus.h"
 #include "report/Render.h"
 #include "skin/core/acStartup.h"
 #include "skin/core/sConst.h"
@@ -329,6 +330,74 @@ TEST_F(ProviderImage, AnIconicFormGetsATitleOnlyImage) {
   EXPECT_EQ(RgbAt(img, Centre(p->CloseBtn.Rect)), kCloseGlyph);
   EXPECT_LE(p->CloseBtn.Rect.Right, 160);
   ShowWindow(f->Handle(), SW_HIDE);
+}
+
+TEST_F(ProviderImage, TheFramePartsAndTheClientAreCopiedFromTheImage) {
+  gui::TForm* f = NewForm(TFormBorderStyle::bsSizeable, "Bingkai");
+  auto* p = new TsSkinProvider(f);
+  p->SkinData()->FCacheInvalid = true;
+  const gui::TSize size = WindowSize(f);
+  gui::TBitmap window(size.cx, size.cy);
+  FillRectOnDC(window.Canvas().Handle(), gui::Rect(0, 0, size.cx, size.cy), gui::TColor(0x563412));
+  p->PaintNonClient(window.Canvas().Handle());
+  ASSERT_FALSE(p->SkinData()->FCacheInvalid) << "painting the frame rebuilds the image first";
+  gui::TBitmap& cache = *p->SkinData()->FCache;
+  EXPECT_EQ(Rgb(window, size.cx / 2, p->TitleVCenter), kTitleActive);
+  EXPECT_EQ(RgbAt(window, Centre(p->CloseBtn.Rect)), kCloseGlyph);
+  EXPECT_EQ(Rgb(window, 1, size.cy / 2), kFrame);
+  EXPECT_EQ(Rgb(window, size.cx - 2, size.cy / 2), kFrame);
+  EXPECT_EQ(Rgb(window, size.cx / 2, size.cy - 2), kFrame);
+  EXPECT_EQ(Rgb(window, size.cx / 2, size.cy / 2), 0x123456u) << "the client is not the frame's business";
+  EXPECT_EQ(Rgb(window, 2, 2), Rgb(cache, 2, 2));
+
+  RECT cr;
+  GetClientRect(f->Handle(), &cr);
+  gui::TBitmap client(cr.right, cr.bottom);
+  FillRectOnDC(client.Canvas().Handle(), gui::Rect(0, 0, cr.right, cr.bottom), gui::TColor(0x563412));
+  p->PaintClientBackground(client.Canvas().Handle(), gui::Rect(0, 0, cr.right, cr.bottom), false);
+  EXPECT_EQ(Rgb(client, cr.right / 2, cr.bottom / 2), kFormActive);
+  EXPECT_FALSE(p->RepaintClient);
+}
+
+TEST_F(ProviderImage, TitleButtonsRepaintOverTheSavedTitle) {
+  gui::TForm* f = NewForm(TFormBorderStyle::bsSizeable, "Tombol");
+  auto* p = new TsSkinProvider(f);
+  gui::TBitmap& img = Image(p, "buttons_before");
+  const int right = img.Width() - p->GetBorderWidth(true);
+  const gui::TPoint beside{p->MinBtn.Rect.Left - 5, p->TitleVCenter};
+  FillRectOnDC(img.Canvas().Handle(), gui::Rect(p->MinBtn.Rect.Left - 10, 0, right, p->TitleBottom), gui::TColor(0));
+  ASSERT_EQ(RgbAt(img, beside), 0u);
+  p->PaintTitleButtons(img, img.Width());
+  EXPECT_EQ(RgbAt(img, beside), kTitleActive) << "the clean title is put back";
+  EXPECT_EQ(RgbAt(img, Centre(p->CloseBtn.Rect)), kCloseGlyph);
+  EXPECT_EQ(RgbAt(img, Centre(p->MinBtn.Rect)), kMinGlyph);
+}
+
+TEST_F(Provider, MainMenuLinesAreCountedAndCached) {
+  gui::TForm* f = NewForm(TFormBorderStyle::bsSizeable, "Menu");
+  auto* p = new TsSkinProvider(f);
+  EXPECT_FALSE(p->HasVisibleMainMenu());
+  EXPECT_EQ(p->MenuLineHeight(), 0);
+  EXPECT_EQ(p->GetMenuLineCount(), 0);
+  auto* menu = new gui::TMainMenu(f);
+  for (const char* caption : {"File", "Master", "Ibadah", "Sakramen", "Report", "Tools", "About"}) {
+    auto* item = new gui::TMenuItem(menu);
+    item->SetCaption(std::string(caption) + " Jemaat");
+    menu->Items()->Add(item);
+  }
+  f->SetMenu(menu);
+  EXPECT_TRUE(p->HasVisibleMainMenu());
+  EXPECT_TRUE(p->HasMenuLine());
+  EXPECT_EQ(p->MenuLineHeight(), GetSystemMetrics(SM_CYMENU) - 1);
+  p->MenuLineCount = -1;
+  SetWindowPos(f->Handle(), nullptr, 0, 0, 900, 200, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  EXPECT_EQ(p->GetMenuLineCount(), 1);
+  SetWindowPos(f->Handle(), nullptr, 0, 0, 160, 300, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  EXPECT_EQ(p->GetMenuLineCount(), 1) << "kept until a change asks again";
+  p->MenuLineCount = -1;
+  EXPECT_GE(p->GetMenuLineCount(), 2) << "a narrow form wraps its menu bar";
+  for (int i = 0; i < menu->Items()->Count(); ++i) menu->Items()->Items(i)->SetVisible(false);
+  EXPECT_FALSE(p->HasMenuLine()) << "no visible item, no menu line";
 }
 
 // ---------------------------------------------------------------- desktop composition
