@@ -84,6 +84,23 @@ TsSkinProvider* GetFormProvider(rtl::TComponent* component) {
   return nullptr;
 }
 
+bool NoBorderImage(int32_t index, const TacSkinData* skinData) {
+  if (index < 0) return true;
+  const TsMaskData* e = Element(skinData, index);
+  return e && e->ElementKind == 1;
+}
+
+gui::TWinControl* FindControlByID(int id, rtl::TComponent* component) {
+  if (!component) return nullptr;
+  for (int i = 0; i < component->ComponentCount(); ++i) {
+    rtl::TComponent* c = component->Components(i);
+    if (auto* w = dynamic_cast<gui::TWinControl*>(c); w && w->HandleAllocated() && GetDlgCtrlID(w->Handle()) == id)
+      return w;
+    if (gui::TWinControl* found = FindControlByID(id, c)) return found;
+  }
+  return nullptr;
+}
+
 // ---------------------------------------------------------------- desktop composition
 
 namespace {
@@ -506,6 +523,58 @@ int32_t TsSkinProvider::SkinTitleHeight(bool maximized) {
   return maximized || IsZoomed(FormHandle()) ? sd->MaxTitleHeight : sd->TitleHeight;
 }
 
+int32_t TsSkinProvider::ExtraMaxTitleHeight(bool maximized) {
+  return std::max(0, SkinTitleHeight(maximized) - (GetSysCaptionHeight() + 4));
+}
+
+void TsSkinProvider::UpdateSysMetrics(int32_t ppi) {
+  sysCaptionHeight_ = -1;
+  GetSysCaptionHeight(ppi);
+  SysFrameWidth = GetSysMetricForPPI(SM_CXFRAME, ppi);
+  SysFixedFrameWidth = GetSysMetricForPPI(SM_CXFIXEDFRAME, ppi);
+  SysPaddedBorder = GetSysMetricForPPI(SM_CXPADDEDBORDER, ppi);
+}
+
+int32_t TsSkinProvider::UpdateFrameWidth() {
+  SysFrameWidth = GetSysMetricForPPI(SM_CXFRAME, form_ ? GetControlPPI(form_) : 96);
+  return SysFrameWidth;
+}
+
+int32_t TsSkinProvider::UpdateFixedFrameWidth() {
+  SysFixedFrameWidth = GetSysMetricForPPI(SM_CXFIXEDFRAME, form_ ? GetControlPPI(form_) : 96);
+  return SysFixedFrameWidth;
+}
+
+int32_t TsSkinProvider::SmallGlyphWidth() {
+  TacSkinData* sd = skinData_->GetScaledSkin();
+  const TsMaskData* e = sd ? Element(sd, sd->TitleBtnImages[tgSmallClose]) : nullptr;
+  return e && e->FrameWidth > 0 ? e->FrameWidth : 16;
+}
+
+int32_t TsSkinProvider::SmallGlyphHeight() {
+  TacSkinData* sd = skinData_->GetScaledSkin();
+  const TsMaskData* e = sd ? Element(sd, sd->TitleBtnImages[tgSmallClose]) : nullptr;
+  return e && e->FrameHeight > 0 ? e->FrameHeight : 16;
+}
+
+gui::TPoint TsSkinProvider::FormScreenOrigin() {
+  HWND wnd = FormHandle();
+  if (form_ && form_->FormStyle == gui::TFormStyle::fsMDIChild) {
+    POINT p{0, 0};
+    ClientToScreen(wnd, &p);
+    const int32_t top = GetOwnBorderWidth(true) + (IsIconic(wnd) ? 0 : CaptionHeight(true));
+    return {p.x - GetBorderWidth(true), p.y - top};
+  }
+  RECT r{};
+  GetWindowRect(wnd, &r);
+  return {r.left, r.top};
+}
+
+gui::TPoint TsSkinProvider::ScreenToForm(int32_t x, int32_t y) {
+  const gui::TPoint o = FormScreenOrigin();
+  return {x - o.X, y - o.Y};
+}
+
 int32_t TsSkinProvider::TitleOffsetY() {
   TacSkinData* sd = skinData_->GetScaledSkin();
   return TitleOffsetYFor(false, IsZoomed(FormHandle()) != FALSE, GetShadowSize(), sd ? sd->TitleBtnTop : 0);
@@ -910,9 +979,8 @@ void TsSkinProvider::PaintNonClient(HDC dc) {
     GetWindowRect(FormHandle(), &wr);
     TacSkinData* sd = skinData_->GetScaledSkin();
     const TsGeneralData* sec = skinData_->Section();
-    const TsMaskData* border = sec ? Element(sd, sec->BorderIndex) : nullptr;
     gui::TBitmap* c = skinData_->FCache.get();
-    const bool complete = MenuChanged || !c || !border || CacheWidth() != c->Width() ||
+    const bool complete = MenuChanged || !c || !sec || NoBorderImage(sec->BorderIndex, sd) || CacheWidth() != c->Width() ||
                           c->Height() != wr.bottom - wr.top || !HasBorder();
     if (complete) RepaintClient = !CacheReady;
     PrepareCache();

@@ -129,6 +129,19 @@ class TsSkinProvider : public rtl::TComponent {
   bool GripVisible();
   bool IconicNotMain();
   int32_t SkinTitleHeight(bool maximized);
+  // How much higher the skin's maximized title is than the system's caption and 4.
+  int32_t ExtraMaxTitleHeight(bool maximized);
+  // The system's frame metrics at a PPI, kept until the next call.
+  void UpdateSysMetrics(int32_t ppi);
+  int32_t UpdateFrameWidth();
+  int32_t UpdateFixedFrameWidth();
+  int32_t SysFrameWidth = -1, SysFixedFrameWidth = -1, SysPaddedBorder = -1;
+  // The skin's small title glyph (16 when it has none).
+  int32_t SmallGlyphWidth();
+  int32_t SmallGlyphHeight();
+  // The form's window on the screen, and a screen point in the image's coordinates.
+  gui::TPoint FormScreenOrigin();
+  gui::TPoint ScreenToForm(int32_t x, int32_t y);
   virtual int32_t TitleOffsetY();
   TacRect GetShadowSize() const { return {}; }
   int32_t CacheWidth();
@@ -224,6 +237,12 @@ void EnableBlurBehind(HWND wnd, bool enable, HRGN region);
 bool SetIconicThumbnail(HWND wnd, TsSkinProvider* provider, int32_t maxWidth, int32_t maxHeight);
 bool SetLivePreviewBitmap(HWND wnd, TsSkinProvider* provider);
 void InvalidateIconicBitmaps(HWND wnd);
+
+// The element index names no border image: negative, or an element of image type 1.
+bool NoBorderImage(int32_t index, const TacSkinData* skinData);
+// The first windowed component owned (depth first) by Component whose window exists and
+// has the dialog control ID; nullptr when none.
+gui::TWinControl* FindControlByID(int id, rtl::TComponent* component);
 
 // GetSystemMetricsForDpi where the system offers it and answers, else GetSystemMetrics.
 int32_t GetSysMetricForPPI(int index, int32_t ppi);

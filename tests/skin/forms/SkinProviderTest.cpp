@@ -177,6 +177,40 @@ TEST_F(Provider, PointerAnswersKeepTheirFullWidth) {
   EXPECT_EQ(AskProvider(f), 0);
 }
 
+TEST_F(Provider, WindowMeasuresAndLookUps) {
+  gui::TForm* f = NewForm(TFormBorderStyle::bsSizeable, "Ukuran");
+  auto* p = new TsSkinProvider(f);
+  p->UpdateSysMetrics(96);
+  EXPECT_EQ(p->SysFrameWidth, GetSysMetricForPPI(SM_CXFRAME, 96));
+  EXPECT_EQ(p->SysFixedFrameWidth, GetSysMetricForPPI(SM_CXFIXEDFRAME, 96));
+  EXPECT_EQ(p->SysPaddedBorder, GetSysMetricForPPI(SM_CXPADDEDBORDER, 96));
+  EXPECT_EQ(p->GetSysCaptionHeight(), GetSystemMetrics(SM_CYCAPTION));
+  EXPECT_EQ(p->SmallGlyphWidth(), 16) << "the tool windows' close glyph";
+  EXPECT_EQ(p->TitleButtonHeight(), 20);
+  EXPECT_EQ(p->TitleButtonWidth(tgCloseAlone), 20) << "a lone close takes the close glyph";
+  EXPECT_EQ(p->TitleButtonWidth(tgNorm), kDefaultTitleButtonSize) << "a glyph the skin lacks";
+  EXPECT_EQ(p->ExtraMaxTitleHeight(true), std::max(0, 24 - (GetSystemMetrics(SM_CYCAPTION) + 4)));
+
+  RECT wr;
+  GetWindowRect(f->Handle(), &wr);
+  EXPECT_EQ(p->FormScreenOrigin(), (gui::TPoint{wr.left, wr.top}));
+  EXPECT_EQ(p->ScreenToForm(wr.left + 7, wr.top + 9), (gui::TPoint{7, 9}));
+
+  auto* outer = new gui::TPanel(f);
+  outer->SetParent(f);
+  auto* inner = new gui::TPanel(outer);
+  inner->SetParent(outer);
+  inner->HandleNeeded();
+  SetWindowLongPtrW(inner->Handle(), GWLP_ID, 77);
+  EXPECT_EQ(FindControlByID(77, f), inner) << "found through the owner chain";
+  EXPECT_EQ(FindControlByID(78, f), nullptr);
+
+  TacSkinData* sd = p->SkinData()->GetScaledSkin();
+  ASSERT_NE(sd, nullptr);
+  EXPECT_TRUE(NoBorderImage(-1, sd));
+  EXPECT_FALSE(NoBorderImage(p->SkinData()->Section()->BorderIndex, sd));
+}
+
 // ---------------------------------------------------------------- the cached image
 
 // Colours of the form skin, as 0xRRGGBB.
