@@ -239,13 +239,15 @@ TsSkinProvider::TsSkinProvider(rtl::TComponent* owner)
     else
       passive_ = true;
   }
+  for (rtl::TStringList& list : ThirdLists) list.CaseSensitive = true;
   skinData_ = std::make_unique<TsScrollWndData>(this, false);
   skinData_->SetSkinSection("FORM");
   skinData_->FControlKind = kKindForm;
   Composition = IsCompositionEnabled();
   if (!passive_) Hook();
-  // What the class library does after construction: a provider placed on a form while a
-  // skin is active takes it at once.
+  // What the class library does after construction: the lists are read, and a provider
+  // placed on a form while a skin is active takes it at once.
+  LoadThirdPartyLists();
   TsSkinManager* m = skinData_->GetSkinManager();
   if (!passive_ && m && m->Active() && m->IsSkinLoaded()) {
     skinData_->FLoading = false;
@@ -266,6 +268,13 @@ TsSkinProvider::~TsSkinProvider() {
   // one never held it.
   if (form_ && hooked_) Unhook();
   skinData_.reset();
+  if (form_) SaveThirdPartyLists();
+}
+
+void TsSkinProvider::LoadThirdPartyLists() { HasThirdPartyLists = skin::LoadThirdPartyLists(ThirdParty, ThirdLists); }
+
+void TsSkinProvider::SaveThirdPartyLists() {
+  for (int i = 0; i < kThirdPartyKinds; ++i) ThirdParty.SetClassNames(i, ThirdLists[size_t(i)].Text());
 }
 
 void TsSkinProvider::Hook() {
@@ -283,7 +292,9 @@ void TsSkinProvider::Unhook() {
 
 void TsSkinProvider::Loaded() {
   rtl::TComponent::Loaded();
-  if (!form_ || passive_ || forDialog_) return;
+  if (!form_) return;
+  LoadThirdPartyLists();
+  if (passive_ || forDialog_) return;
   TsSkinManager* m = skinData_->GetSkinManager();
   if (!m || !m->Active() || !m->IsSkinLoaded()) return;
   skinData_->FLoading = false;
@@ -777,6 +788,7 @@ bool TsSkinProvider::PrepareCache() {
     }
     MenuChanged = false;
     skinData_->FCacheInvalid = false;
+    skinData_->PaintChildrenOuterEffects(form_, {ClientOffsetX(), ClientOffsetY()});
     CacheReady = true;
   }
   skinData_->FUpdating = false;

@@ -11,6 +11,7 @@
 
 #include "gui/Forms.h"
 #include "skin/core/sCommonData.h"
+#include "skin/core/sSkinManager.h"
 #include "skin/forms/acFormGeometry.h"
 
 namespace skin {
@@ -76,6 +77,13 @@ class TsSkinProvider : public rtl::TComponent {
   TacAlignment CaptionAlignment = TacAlignment::taLeftJustify;
   TacAddedTitle AddedTitle;
   TsTitleIcon TitleIcon;
+  // The provider's own class-name lists (one a kind, case-sensitive), used in place of the
+  // manager's when any of them names a class.
+  TsThirdPartyList ThirdParty;
+  TacThirdPartyLists ThirdLists;
+  bool HasThirdPartyLists = false;
+  void LoadThirdPartyLists();
+  void SaveThirdPartyLists();
 
   // 0 AllowExtBorders, 1 DrawNonClientArea, 2 ShowAppIcon, 3 UseGlobalColor, 4 UWPMode.
   bool GetBoolProp(int index) const { return index >= 0 && index < 5 && boolProps_[index]; }

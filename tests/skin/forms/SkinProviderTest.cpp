@@ -155,6 +155,18 @@ TEST_F(Provider, PropertySettersKeepTheirRules) {
   EXPECT_EQ(p->TitleSkinIndex, title);
   p->SetFormState(psMinimizing | psAnimating);
   EXPECT_EQ(p->FormState(), psMinimizing | psAnimating);
+
+  EXPECT_FALSE(p->HasThirdPartyLists);
+  p->ThirdParty.SetClassNames(0, "TMyEdit\nTMyMemo");
+  f->BeginLoading();
+  f->EndLoading();
+  EXPECT_TRUE(p->HasThirdPartyLists) << "the lists are read again when the form is loaded";
+  ASSERT_EQ(p->ThirdLists[0].Count(), 2);
+  EXPECT_EQ(p->ThirdLists[0][1], "TMyMemo");
+  EXPECT_TRUE(p->ThirdLists[0].CaseSensitive);
+  p->ThirdLists[1].SetText("TMyButton");
+  p->SaveThirdPartyLists();
+  EXPECT_EQ(p->ThirdParty.GetClassNames(1), "TMyButton\r\n");
 }
 
 // A provider placed in memory above 4 GB answers its own address and its skin state's
