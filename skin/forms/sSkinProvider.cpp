@@ -811,6 +811,12 @@ void TsSkinProvider::PaintTitle(gui::TBitmap& cache, int32_t width, int32_t stat
     const gui::TRect r{frameRect.Left, frameRect.Top, frameRect.Right, IconicNotMain() ? frameRect.Bottom : titleBottom};
     PaintSkinSection(skin.Source, TitleSkinIndex, self, LimitState(FormActive, title.States), r, {r.Left, r.Top}, px);
   }
+  if (FormHeader.AdditionalHeight > 0 && skin.Source.ValidSection(HeaderSkinIndex)) {
+    const gui::TRect r{frameRect.Left, frameRect.Top, frameRect.Right,
+                       titleBottom + sd->ScaleInt(FormHeader.AdditionalHeight)};
+    PaintSkinSection(skin.Source, HeaderSkinIndex, self, LimitState(FormActive, sd->Sections[size_t(HeaderSkinIndex)].States),
+                     r, {r.Left, r.Top}, px);
+  }
   PaintIcon(cache);
   const int32_t band = GetMaskIndex(*sd, skinData_->FSkinIndex, "TITLEBAR");
   if (SysButtonCount() > 0 && skin.Source.ValidElement(band)) {

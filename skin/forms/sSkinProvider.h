@@ -46,6 +46,12 @@ struct TacAddedTitle {
   uint32_t FontColor = 0x1FFFFFFF;  // clNone: the title's own font colour
 };
 
+// A band under the title in the skin's form-header section, this many pixels (at 96 PPI)
+// below the title.
+struct TacFormHeader {
+  int32_t AdditionalHeight = 0;
+};
+
 struct TsTitleIcon {
   int32_t Width = 0, Height = 0;  // 0: the icon's own size for the title's height
   bool Visible = true;
@@ -77,6 +83,7 @@ class TsSkinProvider : public rtl::TComponent {
   TacAlignment CaptionAlignment = TacAlignment::taLeftJustify;
   TacAddedTitle AddedTitle;
   TsTitleIcon TitleIcon;
+  TacFormHeader FormHeader;
   // The provider's own class-name lists (one a kind, case-sensitive), used in place of the
   // manager's when any of them names a class.
   TsThirdPartyList ThirdParty;

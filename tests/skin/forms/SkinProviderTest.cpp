@@ -378,6 +378,19 @@ TEST_F(ProviderImage, AnIconicFormGetsATitleOnlyImage) {
   ShowWindow(f->Handle(), SW_HIDE);
 }
 
+TEST_F(ProviderImage, AFormHeaderExtendsTheTitleInItsOwnSection) {
+  gui::TForm* f = NewForm(TFormBorderStyle::bsSizeable, "Kepala");
+  auto* p = new TsSkinProvider(f);
+  ASSERT_GE(p->HeaderSkinIndex, 0);
+  gui::TBitmap& plain = Image(p, "header_none");
+  EXPECT_EQ(Rgb(plain, plain.Width() / 2, p->TitleBottom + 2), kFormActive) << "no header: the form below the title";
+  p->FormHeader.AdditionalHeight = 6;
+  gui::TBitmap& img = Image(p, "header");
+  EXPECT_EQ(Rgb(img, img.Width() / 2, p->TitleBottom + 2), 0x00FF00u) << "the header's active colour";
+  EXPECT_EQ(Rgb(img, img.Width() / 2, p->TitleBottom + 8), kFormActive);
+  EXPECT_EQ(RgbAt(img, Centre(p->CloseBtn.Rect)), kCloseGlyph) << "the buttons stay on top";
+}
+
 TEST_F(ProviderImage, TheFramePartsAndTheClientAreCopiedFromTheImage) {
   gui::TForm* f = NewForm(TFormBorderStyle::bsSizeable, "Bingkai");
   auto* p = new TsSkinProvider(f);
