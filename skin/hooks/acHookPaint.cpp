@@ -1,0 +1,195 @@
+#include "skin/hooks/acHookPaint.h"
+
+#include <algorithm>
+#include <cwchar>
+
+#include "rtl/Utf.h"
+#include "skin/core/acControlPaint.h"
+#include "skin/core/sCommonUtils.h"
+#include "skin/core/sMessages.h"
+#include "skin/core/sSkinManager.h"
+#include "skin/graphics/acAlphaImages.h"
+#include "skin/graphics/acGdiBitmap.h"
+#include "skin/graphics/acSkinMask.h"
+#include "skin/hooks/acScrollWnd.h"
+
+namespace skin {
+
+TWndBounds GetWndBounds(HWND wnd) {
+  TWndBounds b;
+  GetWindowRect(wnd, &b.WndRect);
+  b.ParentWnd = GetParent(wnd);
+  if (b.ParentWnd) GetWindowRect(b.ParentWnd, &b.ParentRect);
+  b.WndSize = {std::max<LONG>(0, b.WndRect.right - b.WndRect.left), std::max<LONG>(0, b.WndRect.bottom - b.WndRect.top)};
+  POINT p{b.WndRect.left, b.WndRect.top};
+  if (b.ParentWnd) ScreenToClient(b.ParentWnd, &p);
+  b.WndPos = p;
+  return b;
+}
+
+void PaintWindowCache(TsCommonData& d, HWND wnd, bool dialogMode) {
+  if (!d.FCacheInvalid || !wnd) return;
+  const TWndBounds b = GetWndBounds(wnd);
+  if (!d.FCache || d.FCache->Width() != b.WndSize.x || d.FCache->Height() != b.WndSize.y)
+    d.FCache = CreateBitmap32(b.WndSize.x, b.WndSize.y);
+  TacBackgroundCache cache;
+  if (b.ParentWnd) {
+    TacBackgroundQuery q;
+    QueryWindowBackground(q, b.ParentWnd, false);
+    if (q.Kind == bkNotReady) {
+      d.FUpdating = true;
+      return;
+    }
+    cache = BackgroundQueryToCache(q);
+  } else {
+    cache.FillColor = TColor(d.GetBackgroundColor(0, wnd));
+  }
+  const gui::TRect all(0, 0, b.WndSize.x, b.WndSize.y);
+  TsSkinManager* m = d.GetSkinManager();
+  const uint32_t border = m ? m->CommonInfo().InactiveBorderColor : clFuchsia;
+  if (dialogMode && m && border != clFuchsia) {
+    HDC dc = d.FCache->Canvas().Handle();
+    FillRectOnDC(dc, all, TColor(GetSysColor(COLOR_BTNFACE)));
+    HBRUSH br = CreateSolidBrush(border & 0xFFFFFF);
+    const RECT r{0, 0, b.WndSize.x, b.WndSize.y};
+    FrameRect(dc, &r, br);
+    DeleteObject(br);
+  } else if (d.Section()) {
+    const bool hot = GetFocus() == wnd || d.FHovered;
+    PaintControlSection(d, cache, hot ? 1 : 0, all, gui::TPoint(b.WndPos.x, b.WndPos.y), *d.FCache);
+  }
+  d.FCacheInvalid = false;
+}
+
+void PaintCacheCorners(TsCommonData& d, int state, HWND wnd) {
+  const TsGeneralData* s = d.Section();
+  const TacSkinData* data = d.GetScaledSkin();
+  if (!s || !data || !wnd || d.CacheEmpty() || s->BorderIndex < 0 || size_t(s->BorderIndex) >= data->Masks.size())
+    return;
+  const TWndBounds b = GetWndBounds(wnd);
+  if (b.WndSize.x <= 1 || b.WndSize.y <= 1) return;
+  TsSkinManager* m = d.GetSkinManager();
+  TBitmap32 master = m && m->MasterBitmap() ? Pixels32(*m->MasterBitmap()) : TBitmap32();
+  TBitmap32 cache = Pixels32(*d.FCache);
+  TacBackgroundQuery q;
+  if (b.ParentWnd) {
+    QueryWindowBackground(q, b.ParentWnd, false);
+  } else {
+    q.Kind = bkColor;
+    q.Color = TColor(d.GetBackgroundColor(0, wnd));
+  }
+  if (q.Kind == bkNotReady) return;
+  // A colour answer may name a system colour.
+  if (q.Kind != bkBitmap) q.Color = gui::ColorToRGB(q.Color);
+  FillTransparentCorners(cache, data->Masks[size_t(s->BorderIndex)], master.HasRows() ? &master : nullptr, state,
+                         acTopLeft | acBottomLeft | acTopRight | acBottomRight, q, TPoint{b.WndPos.x, b.WndPos.y});
+}
+
+std::string GetMainFontName(const std::string& name) {
+  TsSkinManager* m = DefaultManager();
+  if (!m) return name;
+  switch (m->Fonts.MainMode()) {
+    case TacFontMode::fmFromSkin:
+      return m->CommonInfo().MainFont.empty() ? name : m->CommonInfo().MainFont;
+    case TacFontMode::fmCustom:
+      return m->Fonts.MainFont();
+    default:
+      return name;
+  }
+}
+
+bool ApplyMainFontW(LOGFONTW& font) {
+  const std::wstring name = rtl::W(GetMainFontName({}));
+  // The field holds 31 characters and the end mark.
+  if (name.empty() || name.size() >= LF_FACESIZE) return false;
+  std::fill(std::begin(font.lfFaceName), std::end(font.lfFaceName), L'\0');
+  std::wmemcpy(font.lfFaceName, name.c_str(), name.size());
+  return true;
+}
+
+void GetNonClientFont(int kind, LOGFONTW& font) {
+  NONCLIENTMETRICSW ncm{};
+  ncm.cbSize = sizeof ncm;
+  if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, ncm.cbSize, &ncm, 0)) {
+    font.lfHeight = 0;
+    return;
+  }
+  switch (kind) {
+    case 1: font = ncm.lfCaptionFont; break;
+    case 2: font = ncm.lfSmCaptionFont; break;
+    case 3: font = ncm.lfMenuFont; break;
+    case 4: font = ncm.lfStatusFont; break;
+    default: font = ncm.lfMessageFont; break;
+  }
+}
+
+void SetMainFont(gui::TFont& font) {
+  const std::string name = GetMainFontName({});
+  if (!name.empty()) font.SetName(name);
+}
+
+bool SelectNonClientFont(gui::TCanvas& canvas, int kind) {
+  LOGFONTW lf{};
+  GetNonClientFont(kind, lf);
+  if (lf.lfHeight == 0) return false;
+  ApplyMainFontW(lf);
+  HFONT f = CreateFontIndirectW(&lf);
+  if (!f) return false;
+  canvas.Font().SetHandle(f);
+  return true;
+}
+
+void PrepareCacheFont(TsCommonData& d, HWND wnd) {
+  if (!d.FCache) return;
+  gui::TCanvas& canvas = d.FCache->Canvas();
+  if (d.FControl) {
+    canvas.Font().Assign(&d.FControl->Font());
+    SetMainFont(canvas.Font());
+    return;
+  }
+  HFONT own = wnd ? reinterpret_cast<HFONT>(SendMessageDirect(wnd, WM_GETFONT, 0, 0)) : nullptr;
+  LOGFONTW lf{};
+  if (!own || !GetObjectW(own, sizeof lf, &lf)) {
+    SelectNonClientFont(canvas, 5);
+    return;
+  }
+  ApplyMainFontW(lf);
+  // A font made for the ANSI code page would lose the other characters of the text.
+  if (lf.lfCharSet == ANSI_CHARSET && !std::wcsstr(lf.lfFaceName, L"MS Shell Dlg")) lf.lfCharSet = DEFAULT_CHARSET;
+  if (HFONT f = CreateFontIndirectW(&lf)) canvas.Font().SetHandle(f);
+}
+
+int64_t GetOrdPropIfExists(rtl::TObject* obj, std::string_view name) {
+  return obj && HasProp(obj, name) ? ReadOrdProp(obj, name) : 0;
+}
+
+TColor GetColorPropRGB(rtl::TObject* obj, std::string_view name) {
+  return gui::ColorToRGB(TColor(GetOrdPropIfExists(obj, name)));
+}
+
+LRESULT GetTopParentAnswer(HWND wnd) {
+  HWND top = wnd;
+  while (HWND p = GetParent(top)) top = p;
+  return top ? SendSkinCommand(top, AC_ADDTOADAPTER) : 0;
+}
+
+void UpdateScrollWnd(TsScrollWndData& d, std::unique_ptr<TacScrollWnd>& wnd) {
+  auto* c = dynamic_cast<gui::TWinControl*>(d.FControl);
+  if (!c || (c->ComponentState() & (rtl::csLoading | rtl::csDestroying | rtl::csDesigning)) || !c->HandleAllocated())
+    return;
+  const TScrollBarFunctions& fn = ScrollBarFunctions();
+  if (d.IsSkinned()) {
+    if (fn.InitializeFlatSB) fn.InitializeFlatSB(c->Handle());
+    if (wnd && wnd->Released()) wnd.reset();
+    if (!wnd) {
+      wnd = std::make_unique<TacScrollWnd>();
+      wnd->InstallControl(c, &d, true);
+      wnd->AfterCreation();
+    }
+  } else {
+    wnd.reset();
+    if (fn.UninitializeFlatSB) fn.UninitializeFlatSB(c->Handle());
+  }
+}
+
+}  // namespace skin
