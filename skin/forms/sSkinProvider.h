@@ -1,0 +1,268 @@
+// The skin provider of one form: it takes over the form's window procedure, keeps the
+// form's skin state (section "FORM"), measures the frame and the title, and paints the
+// whole non-client area (frame, title, icon, caption, title buttons, size grip) into one
+// cached 32-bit image that the painting of the frame copies from.
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "gui/Forms.h"
+#include "skin/core/sCommonData.h"
+#include "skin/core/sSkinManager.h"
+#include "skin/forms/acFormGeometry.h"
+
+namespace skin {
+
+enum class TsGripMode { gmNone, gmRightBottom };
+enum class TsResizeMode { rmStandard, rmBorder };
+
+// Provider-state bits; changed only through SetFormState.
+inline constexpr uint32_t psBorderSizing = 0x1, psBlendMoving = 0x80, psMinimizing = 0x100, psAnimating = 0x200,
+                          psRestoring = 0x400, psThumbnail = 0x800, psCapturing = 0x1000, psFirstShowing = 0x2000,
+                          psVertRestore = 0x4000, psHorzRestore = 0x8000, psSkinChanging = 0x10000,
+                          psHookingScroll = 0x20000, psNoGlue = 0x40000, psMaximizing = 0x80000,
+                          psDisabled = 0x100000, psNcActivating = 0x200000, psSysRestoring = 0x400000,
+                          psScaling = 0x1000000;
+
+// One title button: its state (0 normal, 1 hot, 2 pressed), its place in the cached image,
+// its hit code and the title glyph it is drawn with.
+struct TacTitleButtonData {
+  int32_t State = 0;
+  uint32_t GlowId = 0;
+  gui::TRect Rect;
+  int32_t HitCode = 0;
+  bool NormalTitle = true;
+  uint8_t GlyphIndex = 0;
+};
+
+// A text shown right of the caption.
+struct TacAddedTitle {
+  std::string Text;
+  bool ShowMainCaption = true;
+  int32_t FontHeight = -11;
+  uint32_t FontColor = 0x1FFFFFFF;  // clNone: the title's own font colour
+};
+
+// A band under the title in the skin's form-header section, this many pixels (at 96 PPI)
+// below the title.
+struct TacFormHeader {
+  int32_t AdditionalHeight = 0;
+};
+
+struct TsTitleIcon {
+  int32_t Width = 0, Height = 0;  // 0: the icon's own size for the title's height
+  bool Visible = true;
+};
+
+class TsSkinProvider : public rtl::TComponent {
+  KORVAN_CLASS(TsSkinProvider)
+ public:
+  // The owner must be a form; anything else is refused with a warning and the provider
+  // stays inert. On a form that already has a provider, one made for a dialog gives way
+  // and any other keeps the form: the new one stays passive.
+  explicit TsSkinProvider(rtl::TComponent* owner);
+  // The provider the window-creation hook makes for a form.
+  static TsSkinProvider* CreateForForm(gui::TCustomForm* form);
+  ~TsSkinProvider() override;
+
+  // ---- published
+  bool AllowAnimation = true;
+  bool AllowBlendOnMoving = true;
+  bool AllowSkin3rdParty = true;
+  bool DrawClientArea = true;
+  bool MakeSkinMenu = false;
+  bool ScreenSnap = false;
+  bool DisabledBlured = false;
+  int32_t SnapBuffer = 10;
+  uint8_t DisabledBlendValue = 255;
+  uint32_t DisabledBlendColor = 0;
+  TsGripMode GripMode = TsGripMode::gmNone;
+  TacAlignment CaptionAlignment = TacAlignment::taLeftJustify;
+  TacAddedTitle AddedTitle;
+  TsTitleIcon TitleIcon;
+  TacFormHeader FormHeader;
+  // The provider's own class-name lists (one a kind, case-sensitive), used in place of the
+  // manager's when any of them names a class.
+  TsThirdPartyList ThirdParty;
+  TacThirdPartyLists ThirdLists;
+  bool HasThirdPartyLists = false;
+  void LoadThirdPartyLists();
+  void SaveThirdPartyLists();
+
+  // 0 AllowExtBorders, 1 DrawNonClientArea, 2 ShowAppIcon, 3 UseGlobalColor, 4 UWPMode.
+  bool GetBoolProp(int index) const { return index >= 0 && index < 5 && boolProps_[index]; }
+  void SetBoolProp(int index, bool value);
+  // 0 TitleSkin, 1 MenuLineSkin.
+  const std::string& GetSkinProp(int index) const { return index == 0 ? titleSkin_ : menuLineSkin_; }
+  void SetSkinProp(int index, const std::string& value);
+  // Only the standard resizing is offered: any value is stored as rmStandard.
+  TsResizeMode ResizeMode() const { return resizeMode_; }
+  void SetResizeMode(TsResizeMode) { resizeMode_ = TsResizeMode::rmStandard; }
+
+  // ---- state
+  TsScrollWndData* SkinData() const { return skinData_.get(); }
+  gui::TCustomForm* Form() const { return form_; }
+  bool Passive() const { return passive_; }
+  bool ForDialog() const { return forDialog_; }
+  bool Hooked() const { return hooked_; }
+  uint32_t FormState() const { return formState_; }
+  void SetFormState(uint32_t value);
+  uint8_t FormActive = 1;  // the title is drawn active; also the title sections' state
+  bool CacheReady = false;
+  bool MenuChanged = true;
+  bool FontChanged = false;
+  bool RepaintClient = false;
+  bool RegionChanged = true;
+  bool Composition = false;  // desktop composition was on when the provider was made
+  int32_t TitleSkinIndex = -1, CaptionSkinIndex = -1, HeaderSkinIndex = -1;
+
+  // The window procedure the provider puts in front of the form's own.
+  void FormWndProc(gui::TMessage& m);
+
+  // ---- metrics
+  int32_t GetSysCaptionHeight(int32_t ppi = 0);
+  int32_t CaptionHeight(bool useSkin);
+  int32_t GetBorderWidth(bool useSkin);
+  int32_t GetOwnBorderWidth(bool useSkin);
+  int32_t FrameWidth(bool useSkin);
+  int32_t FrameHeight(bool useSkin);
+  int32_t IconWidth();
+  int32_t IconHeight();
+  int32_t TitleButtonHeight();
+  int32_t TitleButtonWidth(int32_t glyphIndex);
+  int32_t SysButtonCount();
+  int32_t PaddedBorder();
+  bool HasBorder();
+  bool HasSystemMenu();
+  bool IconVisible();
+  bool DrawNonClient();
+  bool RTLSysButtons();
+  bool RightToLeft();
+  bool GripVisible();
+  bool IconicNotMain();
+  int32_t SkinTitleHeight(bool maximized);
+  // How much higher the skin's maximized title is than the system's caption and 4.
+  int32_t ExtraMaxTitleHeight(bool maximized);
+  // The system's frame metrics at a PPI, kept until the next call.
+  void UpdateSysMetrics(int32_t ppi);
+  int32_t UpdateFrameWidth();
+  int32_t UpdateFixedFrameWidth();
+  int32_t SysFrameWidth = -1, SysFixedFrameWidth = -1, SysPaddedBorder = -1;
+  // The skin's small title glyph (16 when it has none).
+  int32_t SmallGlyphWidth();
+  int32_t SmallGlyphHeight();
+  // The form's window on the screen, and a screen point in the image's coordinates.
+  gui::TPoint FormScreenOrigin();
+  gui::TPoint ScreenToForm(int32_t x, int32_t y);
+  virtual int32_t TitleOffsetY();
+  TacRect GetShadowSize() const { return {}; }
+  int32_t CacheWidth();
+  int32_t ClientOffsetX();
+  int32_t ClientOffsetY();
+  gui::TRect ClientAreaRect();
+  int32_t CaptionBandHeight();
+  int32_t TitleButtonsWidth();
+  // The main menu: shown at all, shown with a visible item, its line height, its lines
+  // (cached in MenuLineCount; -1 recomputes).
+  bool HasVisibleMainMenu();
+  bool HasMenuLine();
+  int32_t MenuLineHeight();
+  int32_t GetMenuLineCount();
+  int32_t MenuLineCount = -1;
+
+  // ---- the title and the cached image
+  TacTitleButtonData MinBtn, MaxBtn, HelpBtn, CloseBtn;
+  gui::TRect IconRect;
+  int32_t TitleVCenter = 0;
+  int32_t TitleBottom = 0;
+  bool NormalTitle = true;
+  void InitTitleButtons();
+  void UpdateTitleLayout();
+  // Section indexes of the title, the caption and the form header.
+  void UpdateSkinIndexes();
+  // Rebuilds the image when it is marked out of date; False only while a parent's
+  // background is not ready.
+  bool PrepareCache();
+  // The frame parts of the image (top band, left, right and bottom strips) into a DC of
+  // the window's size.
+  void PaintNonClient(HDC dc);
+  // The client part of the image into a DC in client coordinates, without what opaque
+  // children cover, then the graphic children; Flag ends the children's update.
+  void PaintClientBackground(HDC dc, const gui::TRect& r, bool flag);
+  // The title buttons over the clean title right part kept at the last rebuild.
+  void PaintTitleButtons(gui::TBitmap& cache, int32_t width);
+  // The title's right end (the buttons' band) kept aside and put back, so that one button
+  // repaints without rebuilding the title.
+  void SaveTitleRightPart(int32_t x, bool fullHeight);
+  void RestoreTitleRightPart(int32_t x);
+  // The caption's rectangle in the image after the last painting, empty when none.
+  gui::TRect CaptionRect;
+
+ protected:
+  void Loaded() override;
+  void Notification(rtl::TComponent* component, rtl::TOperation op) override;
+
+ private:
+  void Hook();
+  void Unhook();
+  bool HandleOwnCommand(gui::TMessage& m);
+  LRESULT FrameWidthAnswer(LPARAM lParam);
+  TacTitleInput TitleInput();
+  TacClientQuery ClientQuery();
+  void PaintTitle(gui::TBitmap& cache, int32_t width, int32_t state);
+  void PaintIcon(gui::TBitmap& cache);
+  void PaintCaptionText(gui::TBitmap& cache, int32_t frameW);
+  void PaintGrip(gui::TBitmap& cache);
+  HWND FormHandle() const;
+
+  gui::TCustomForm* form_ = nullptr;
+  std::unique_ptr<TsScrollWndData> skinData_;
+  gui::TWndMethod oldWndProc_;
+  bool passive_ = false;
+  bool forDialog_ = false;
+  bool hooked_ = false;
+  uint32_t formState_ = 0;
+  bool boolProps_[5] = {true, true, true, true, false};
+  std::string titleSkin_, menuLineSkin_;
+  TsResizeMode resizeMode_ = TsResizeMode::rmStandard;
+  int32_t sysCaptionHeight_ = -1;
+  std::unique_ptr<gui::TBitmap> titleRightPart_;
+  int32_t titleRightRows_ = 0;
+};
+
+// ---------------------------------------------------------------- desktop composition
+// The desktop window manager's functions are looked up by name on first use; a missing
+// library or function is a normal outcome (False, or E_NOTIMPL).
+
+// Task-bar thumbnails and live previews of skinned forms are not answered (build switch).
+inline constexpr bool UseIconicThumbnails = false;
+void LoadDwmLibrary();
+// Asked once per process; off before Windows 6.
+bool IsCompositionEnabled();
+HRESULT SetDwmWindowAttribute(HWND wnd, DWORD attribute, const void* value, DWORD size);
+// The window's transition animations off (Disable) while its frame is skinned.
+void SetDwmTransitions(HWND wnd, bool disable);
+// Blur behind a window, optionally limited to a region (which is deleted in every case).
+void EnableBlurBehind(HWND wnd, bool enable, HRGN region);
+// The provider's image, kept in aspect inside MaxWidth x MaxHeight, as the window's
+// task-bar thumbnail; False when there is no image, no function or the call fails.
+bool SetIconicThumbnail(HWND wnd, TsSkinProvider* provider, int32_t maxWidth, int32_t maxHeight);
+bool SetLivePreviewBitmap(HWND wnd, TsSkinProvider* provider);
+void InvalidateIconicBitmaps(HWND wnd);
+
+// The element index names no border image: negative, or an element of image type 1.
+bool NoBorderImage(int32_t index, const TacSkinData* skinData);
+// The first windowed component owned (depth first) by Component whose window exists and
+// has the dialog control ID; nullptr when none.
+gui::TWinControl* FindControlByID(int id, rtl::TComponent* component);
+
+// GetSystemMetricsForDpi where the system offers it and answers, else GetSystemMetrics.
+int32_t GetSysMetricForPPI(int index, int32_t ppi);
+// The provider of the form that owns the component (up the owner chain), asked with skin
+// command 4; nullptr when there is none.
+TsSkinProvider* GetFormProvider(rtl::TComponent* component);
+
+}  // namespace skin

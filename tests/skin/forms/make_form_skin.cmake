@@ -1,0 +1,21 @@
+# Writes the form tests' skin: the project's test skin (FROM) copied to TO with a form
+# section (light grey, lighter while active) whose border is the green 20 x 20 tool-bar
+# region (3-pixel borders), and title glyphs for maximize (green), minimize (dark), help
+# (yellow) and the tool windows' close button (near white); a form-header section (olive,
+# green while active). Element values in the canonical notation.
+file(GLOB _files "${FROM}/*")
+file(MAKE_DIRECTORY "${TO}")
+file(COPY ${_files} DESTINATION "${TO}")
+file(READ "${FROM}/Options.dat" _text)
+set(_tail "0000000000000000" "10000" "000000")
+# The new keys go right under the section's head line, whatever the file's line ends.
+string(CONCAT _glyphs
+  "[GLOBALINFO]\n"
+  "BICONMAX=&0056004000760060" ${_tail} "\n"
+  "BICONMIN=&0000004000160056" ${_tail} "\n"
+  "BICONHELP=&0032004000520060" ${_tail} "\n"
+  "SICONCLOSE=&0090000001060016" ${_tail})
+string(REPLACE "[GLOBALINFO]" "${_glyphs}" _text "${_text}")
+string(APPEND _text "\n[FORMHEADER]\nCOLOR=32896\nHOTCOLOR=65280\nSTATES=2\n")
+string(APPEND _text "\n[FORM]\nCOLOR=14540253\nHOTCOLOR=15658734\nSTATES=2\nBORDERSMASK=&00560040007600600003000300030003" "10000" "000000" "\n")
+file(WRITE "${TO}/Options.dat" "${_text}")
