@@ -25,20 +25,6 @@ bool Inside(const gui::TRect& r, const gui::TBitmap& bmp) {
   return r.Left >= 0 && r.Top >= 0 && r.Right <= bmp.Width() && r.Bottom <= bmp.Height();
 }
 
-// The section painters' view of the control's skin on a bitmap.
-struct TSkinOnBitmap {
-  TBitmap32 Master;
-  TGdiGradientFills Fills;
-  TacSectionSource Source;
-  TSkinOnBitmap(TsCommonData& d, gui::TBitmap& bmp) : Fills(bmp.Canvas().Handle()) {
-    TsSkinManager* m = d.GetSkinManager();
-    if (m && m->MasterBitmap()) Master = Pixels32(*m->MasterBitmap());
-    Source.Data = d.GetScaledSkin();
-    Source.Master = Master.HasRows() ? &Master : nullptr;
-    Source.Fills = &Fills;
-  }
-};
-
 void ColorEffects(gui::TBitmap& bmp, TsCommonData& d, uint32_t tone, int saturation) {
   TBitmap32 px = Pixels32(bmp);
   if (!px.HasRows()) return;
@@ -49,12 +35,20 @@ void ColorEffects(gui::TBitmap& bmp, TsCommonData& d, uint32_t tone, int saturat
 
 }  // namespace
 
+TSkinOnBitmap::TSkinOnBitmap(TsSkinManager* manager, TacSkinData* data, gui::TBitmap& bmp)
+    : Fills(bmp.Canvas().Handle()) {
+  if (manager && manager->MasterBitmap()) Master = Pixels32(*manager->MasterBitmap());
+  Source.Data = data;
+  Source.Master = Master.HasRows() ? &Master : nullptr;
+  Source.Fills = &Fills;
+}
+
 void PaintControlBackground(TsCommonData& d, const TacBackgroundCache& cache, int state, gui::TBitmap& bmp,
                             gui::TPoint offset, const gui::TRect& r) {
   if (!d.IsSkinned(false)) return;
   uint32_t custom = clFuchsia;
   if (d.FCustomColor && d.FControl) custom = ColorToSkinRGB(uint32_t(d.FControl->Color()), d.GetSkinManager());
-  TSkinOnBitmap skin(d, bmp);
+  TSkinOnBitmap skin(d.GetSkinManager(), d.GetScaledSkin(), bmp);
   TBitmap32 px = Pixels32(bmp);
   PaintSkinSectionBackground(skin.Source, d.FSkinIndex, cache, state, r, offset, px, -1, -1, custom);
 }
@@ -63,7 +57,7 @@ void PaintControlSection(TsCommonData& d, const TacBackgroundCache& cache, int s
                          gui::TPoint offset, gui::TBitmap& bmp, bool maskUsesCache) {
   if (!d.GetSkinManager() || bmp.Empty() || !d.IsSkinned(false) || !Inside(r, bmp)) return;
   PaintControlBackground(d, cache, state, bmp, offset, r);
-  TSkinOnBitmap skin(d, bmp);
+  TSkinOnBitmap skin(d.GetSkinManager(), d.GetScaledSkin(), bmp);
   TBitmap32 px = Pixels32(bmp);
   PaintSectionCorners(skin.Source, d.FSkinIndex, state, r, px);
   const TacSkinData& data = *skin.Source.Data;

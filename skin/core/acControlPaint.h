@@ -9,10 +9,24 @@
 
 #include "gui/Graphics.h"
 #include "skin/graphics/acBackground.h"
+#include "skin/graphics/acBitmap32.h"
+#include "skin/graphics/acGradientGdi.h"
+#include "skin/graphics/acSkinSection.h"
 
 namespace skin {
 
 class TsCommonData;
+class TsSkinManager;
+class TacSkinData;
+
+// The section painters' view of a manager's skin over a bitmap: the master picture as
+// engine pixels and gradient fills drawn on the bitmap's canvas.
+struct TSkinOnBitmap {
+  TBitmap32 Master;
+  TGdiGradientFills Fills;
+  TacSectionSource Source;
+  TSkinOnBitmap(TsSkinManager* manager, TacSkinData* data, gui::TBitmap& bmp);
+};
 
 // The state's background of the control's section into R of Bmp; the control's own colour
 // (through the skin's colours) in place of the skin's while it keeps a custom colour.

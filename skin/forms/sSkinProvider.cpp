@@ -4,6 +4,7 @@
 
 #include "gui/Menus.h"
 #include "rtl/Utf.h"
+#include "skin/core/acControlPaint.h"
 #include "skin/core/acControlUtils.h"
 #include "skin/core/acSkinData.h"
 #include "skin/core/sCommonUtils.h"
@@ -49,19 +50,6 @@ const TsMaskData* Element(const TacSkinData* sd, int32_t index) {
   if (!sd || index < 0 || size_t(index) >= sd->Masks.size()) return nullptr;
   return &sd->Masks[size_t(index)];
 }
-
-// The section painters' view of a skin on the cached image.
-struct TSkinOnCache {
-  TBitmap32 Master;
-  TGdiGradientFills Fills;
-  TacSectionSource Source;
-  TSkinOnCache(TsSkinManager* m, TacSkinData* data, gui::TBitmap& bmp) : Fills(bmp.Canvas().Handle()) {
-    if (m && m->MasterBitmap()) Master = Pixels32(*m->MasterBitmap());
-    Source.Data = data;
-    Source.Master = Master.HasRows() ? &Master : nullptr;
-    Source.Fills = &Fills;
-  }
-};
 
 int LimitState(int state, int states) { return std::max(0, std::min({state, states - 1, 2})); }
 
@@ -765,7 +753,7 @@ bool TsSkinProvider::PrepareCache() {
 
   if (skinData_->FCacheInvalid) {
     UpdateTitleLayout();
-    TSkinOnCache skin(m, sd, cache);
+    TSkinOnBitmap skin(m, sd, cache);
     TBitmap32 px = Pixels32(cache);
     GdiFlush();
     // A form without a parent stands on nothing: its transparent parts stay fuchsia.
@@ -799,7 +787,7 @@ void TsSkinProvider::PaintTitle(gui::TBitmap& cache, int32_t width, int32_t stat
   const int32_t captionH = CaptionHeight(true);
   if (captionH == 0 || !DrawNonClient() || boolProps_[4]) return;
   TacSkinData* sd = skinData_->GetScaledSkin();
-  TSkinOnCache skin(skinData_->GetSkinManager(), sd, cache);
+  TSkinOnBitmap skin(skinData_->GetSkinManager(), sd, cache);
   TBitmap32 px = Pixels32(cache);
   const int32_t topFrame = GetOwnBorderWidth(true);
   const TacRect shadow = GetShadowSize();
@@ -907,7 +895,7 @@ void TsSkinProvider::PaintCaptionText(gui::TBitmap& cache, int32_t frameW) {
       gui::TRect calc = text;
       DrawTextOnCanvas(canvas, caption, calc, flags | DT_CALCRECT);
       const gui::TRect back{calc.Left - 4, calc.Top - 2, calc.Right + 4, calc.Bottom + 2};
-      TSkinOnCache skin(m, sd, cache);
+      TSkinOnBitmap skin(m, sd, cache);
       TBitmap32 px = Pixels32(cache);
       textState = LimitState(FormActive, sd->Sections[size_t(CaptionSkinIndex)].States);
       PaintSkinSection(skin.Source, CaptionSkinIndex, MakeBackgroundCache(&px, 0, 0), textState, back,
@@ -947,7 +935,7 @@ void TsSkinProvider::PaintTitleButtons(gui::TBitmap& cache, int32_t width) {
   RestoreTitleRightPart(width);
   if (!HasSystemMenu()) return;
   TacSkinData* sd = skinData_->GetScaledSkin();
-  TSkinOnCache skin(skinData_->GetSkinManager(), sd, cache);
+  TSkinOnBitmap skin(skinData_->GetSkinManager(), sd, cache);
   TBitmap32 px = Pixels32(cache);
   GdiFlush();
   const TacBackgroundCache self = MakeBackgroundCache(&px, 0, 0);
@@ -1038,7 +1026,7 @@ void TsSkinProvider::PaintGrip(gui::TBitmap& cache) {
   TacSkinData* sd = skinData_->GetScaledSkin();
   const TsMaskData* e = Element(sd, sd ? sd->GripImage : -1);
   if (!e) return;
-  TSkinOnCache skin(skinData_->GetSkinManager(), sd, cache);
+  TSkinOnBitmap skin(skinData_->GetSkinManager(), sd, cache);
   TBitmap32 px = Pixels32(cache);
   const TacPoint p = GripPositionFor(cache.Width(), cache.Height(), e->FrameWidth, e->FrameHeight, GetBorderWidth(true),
                                      GetShadowSize());
