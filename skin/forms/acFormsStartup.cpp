@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "skin/forms/acPopupController.h"
 #include "skin/graphics/acGradient.h"
 #include "skin/graphics/acGradientGdi.h"
 
@@ -21,7 +22,10 @@ void InitPopupController() {
   if (!g_popupShadow) g_popupShadow = BitmapFromPixels(CreateShadowBitmap(0x44000000, 17, 2, 8, 0, 0, false));
 }
 
-void DonePopupController() { g_popupShadow.reset(); }
+void DonePopupController() {
+  g_popupShadow.reset();
+  DonePopupControllerObject();
+}
 
 TGetSystemMetricsForDpi GetSystemMetricsForDpiProc() { return g_metricsForDpi; }
 

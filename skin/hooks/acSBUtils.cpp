@@ -1,6 +1,10 @@
 #include "skin/hooks/acSBUtils.h"
 
 #include "skin/core/acProcAddress.h"
+#include "skin/hooks/acHookPaint.h"
+#include "skin/core/sMessages.h"
+#include "skin/core/sSkinManager.h"
+#include "skin/core/sVclUtils.h"
 
 namespace skin {
 
@@ -31,8 +35,32 @@ void DoneScrollBarHooksUnit() {
 
 // ---------------------------------------------------------------- the hooks' base
 
+void RepaintFrame(HWND wnd, bool viaSetWindowPos) {
+  if (viaSetWindowPos)
+    SetWindowPos(wnd, nullptr, 0, 0, 0, 0,
+                 SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED | SWP_NOCOPYBITS |
+                     SWP_NOOWNERZORDER | SWP_NOSENDCHANGING);
+  else
+    SendMessageDirect(wnd, WM_NCPAINT, 1, 0);
+}
+
 TacMainWnd::~TacMainWnd() {
+  if (!released_) {
+    if (control_) {
+      control_->WindowProc = vclWindowProc_;
+      if (TsCommonData* d = SkinData()) d->FWndProc = vclWindowProc_;
+    } else {
+      // The subclass lets go by itself; with another subclass on top its procedure stays
+      // a plain pass-on for the window's life.
+      Unbind();
+    }
+    RestoreOriginalLook();
+    released_ = true;
+  }
+  if (themeOff_ && wnd_ && IsWindow(wnd_))
+    if (TSetWindowThemeProc setTheme = SetWindowThemeProc()) setTheme(wnd_, nullptr, nullptr);
   if (skinData_) skinData_->DetachFromWindow();
+  if (wnd_ && IsWindow(wnd_)) RemovePropW(wnd_, kScrollHookProp);
 }
 
 std::unique_ptr<TsCommonData> TacMainWnd::CreateSkinData() {
@@ -41,17 +69,92 @@ std::unique_ptr<TsCommonData> TacMainWnd::CreateSkinData() {
   return d;
 }
 
-void TacMainWnd::Attach(HWND wnd) {
+bool SkinningDialogControls = false;
+
+void TacMainWnd::Bound(HWND wnd) {
+  wnd_ = wnd;
+  released_ = false;
+  inNativeDialog_ = SkinningDialogControls;
+  TsCommonData* d = SkinData();
+  // The system's visual style would paint over the skin; a native dialog's controls keep it.
+  if (TSetWindowThemeProc setTheme = SetWindowThemeProc();
+      setTheme && KeepsNoVisualStyle() && d->FControlKind != kKindForm && d->SkinSection() != "DIALOG" &&
+      !inNativeDialog_) {
+    setTheme(wnd, L" ", L" ");
+    themeOff_ = true;
+  }
+  d->FWnd = wnd;
+  d->FWndProc = [this](gui::TMessage& m) { WindowProc(m); };
+  wndText_ = GetWindowWideText(wnd);
+}
+
+void TacMainWnd::Attach(HWND wnd, const std::string& section) {
   skinData_ = CreateSkinData();
-  skinData_->FWnd = wnd;
-  skinData_->FWndProc = [this](gui::TMessage& m) { WindowProc(m); };
+  if (!section.empty()) skinData_->SetSkinSection(section);
+  Bound(wnd);
   Bind(wnd);
 }
 
+void TacMainWnd::AttachControl(gui::TWinControl* control, TsCommonData* shared, const std::string& section) {
+  control_ = control;
+  if (shared) {
+    shared_ = shared;
+  } else {
+    skinData_ = CreateSkinData();
+    skinData_->FControl = control;
+    if (!section.empty()) skinData_->SetSkinSection(section);
+  }
+  Bound(control->Handle());
+  vclWindowProc_ = control->WindowProc;
+  control->WindowProc = [this](gui::TMessage& m) { WindowProc(m); };
+}
+
 void TacMainWnd::AfterCreation() {
-  if (!skinData_) return;
-  skinData_->FLoading = false;
-  skinData_->AttachToWindow();
+  TsCommonData* d = SkinData();
+  if (!d) return;
+  d->FLoading = false;
+  d->AttachToWindow();
+}
+
+bool TacMainWnd::HasPreviousHandler() const {
+  return control_ ? bool(vclWindowProc_) : (gui::TWindowSubclass::Bound() && PreviousProc() != nullptr);
+}
+
+void TacMainWnd::CallOldWndProc(gui::TMessage& m) {
+  if (control_) {
+    m.Result = 0;
+    if (vclWindowProc_) vclWindowProc_(m);
+  } else if (gui::TWindowSubclass::Bound()) {
+    CallPrevious(m);
+  } else {
+    m.Result = 0;
+  }
+}
+
+bool TacMainWnd::Release(bool repaint) {
+  if (released_) return true;
+  bool done = false;
+  if (control_) {
+    control_->WindowProc = vclWindowProc_;
+    if (TsCommonData* d = SkinData()) d->FWndProc = vclWindowProc_;
+    done = true;
+  } else if (gui::TWindowSubclass::Bound()) {
+    if (reinterpret_cast<WNDPROC>(GetWindowLongPtrW(Handle(), GWLP_WNDPROC)) == InstanceProc()) {
+      Unbind();
+      done = true;
+    }
+  }
+  RestoreOriginalLook();
+  if (!going_ && wnd_ && IsWindowVisible(wnd_)) RepaintFrame(wnd_, repaint);
+  if (skinData_) skinData_->ClearOwner();
+  released_ = done;
+  return done;
+}
+
+void TacMainWnd::RestoreOriginalLook() {
+  if (skinData_) skinData_->DetachFromWindow();
+  if (!wnd_ || !IsWindow(wnd_)) return;
+  RemovePropW(wnd_, kScrollHookProp);
 }
 
 LRESULT TacMainWnd::CallWndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -63,17 +166,89 @@ LRESULT TacMainWnd::CallWndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   return m.Result;
 }
 
+void TacMainWnd::WindowGoing(gui::TMessage& m) {
+  TsCommonData* d = SkinData();
+  if (d) {
+    d->StopAnimation();
+    HideGlowEffect(d->FGlowID, false);
+  }
+  // A message handed on again while we are still in it must not come back here.
+  going_ = true;
+  if (!HasPreviousHandler()) {
+    // Nothing to pass the window's end to: sending it again to the same window would only
+    // come back to this hook, so the system's default handling takes it.
+    m.Result = DefWindowProcW(wnd_, m.Msg, m.WParam, m.LParam);
+    Release(false);
+  } else if (control_) {
+    gui::TWndMethod previous = vclWindowProc_;
+    Release(false);
+    previous(m);
+  } else {
+    CallOldWndProc(m);
+    if (m.Result == 0) Release(false);
+  }
+  going_ = false;
+  m.Result = 1;
+  if (d && d->FCache) d->FCache->SetSize(0, 0);
+}
+
 void TacMainWnd::WndProc(gui::TMessage& m) {
-  TsCommonData* d = skinData_.get();
+  TsCommonData* d = SkinData();
+  switch (m.Msg) {
+    case WM_DESTROY:
+    case WM_NCDESTROY:
+      if (released_ || going_) {
+        CallOldWndProc(m);
+      } else {
+        WindowGoing(m);
+      }
+      return;
+    case WM_NCCREATE:
+    case WM_CREATE:
+      CallOldWndProc(m);
+      if (d) d->AttachToWindow();
+      return;
+    case WM_SETTEXT:
+      CallOldWndProc(m);
+      wndText_ = GetWindowWideText(wnd_);
+      return;
+    case WM_UPDATEUISTATE:
+      // The window would repaint its focus and accelerator marks over the skinned look.
+      m.Result = 0;
+      return;
+    case WM_PRINT:
+      m.Result = SendMessageW(wnd_, WM_PAINT, m.WParam, m.LParam);
+      return;
+    case WM_SIZE:
+      if (d) d->FCacheInvalid = true;
+      break;
+    default:
+      break;
+  }
   if (m.Msg == SM_ALPHACMD) {
     const WORD cmd = m.WParamHi();
+    TsSkinManager* manager = d ? d->GetSkinManager() : nullptr;
+    if (cmd == AC_REMOVESKIN && manager && m.LParam == reinterpret_cast<LPARAM>(manager)) RestoreOriginalLook();
+    // Without a loaded skin the window answers for itself.
+    if (!manager || !manager->IsSkinLoaded()) {
+      CallOldWndProc(m);
+      return;
+    }
     if (cmd == AC_GETHOOK) {
       m.Result = reinterpret_cast<LRESULT>(static_cast<TacWindowHook*>(this));
       return;
     }
-    if (cmd == AC_SETNEWSKIN || cmd == AC_REMOVESKIN || cmd == AC_REFRESH) BroadcastToChildWindows(Handle(), m);
-    if (HandleSkinCommand(m) || ProcessSkinCommand(m, d)) return;
-    CallPrevious(m);
+    if (cmd == AC_SETNEWSKIN || cmd == AC_REMOVESKIN || cmd == AC_REFRESH) BroadcastToChildWindows(wnd_, m);
+    if (HandleSkinCommand(m)) return;
+    if (cmd == AC_PREPARECACHE && d) {
+      // A bare window's image is the section over its parent's background; the window
+      // itself may still add to it.
+      PaintWindowCache(*d, wnd_, false);
+      CallOldWndProc(m);
+      return;
+    }
+    if (ProcessSkinCommand(m, d)) return;
+    CallOldWndProc(m);
     return;
   }
   if (ProcessSkinDataMessage(m, d)) return;
@@ -81,10 +256,11 @@ void TacMainWnd::WndProc(gui::TMessage& m) {
 }
 
 void TacMainWnd::WindowDestroyed() {
-  if (skinData_) {
-    skinData_->DetachFromWindow();
-    skinData_->FWnd = nullptr;
+  if (TsCommonData* d = SkinData()) {
+    d->DetachFromWindow();
+    d->FWnd = nullptr;
   }
+  released_ = true;
 }
 
 }  // namespace skin

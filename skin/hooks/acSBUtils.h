@@ -4,7 +4,9 @@
 #include <windows.h>
 
 #include <memory>
+#include <string>
 
+#include "gui/Controls.h"
 #include "gui/Subclass.h"
 #include "skin/core/sCommonData.h"
 
@@ -18,35 +20,80 @@ struct TScrollBarFunctions {
 // Each entry nullptr when the system lacks it or outside the engine's run.
 const TScrollBarFunctions& ScrollBarFunctions();
 
-// The base of the window hooks that skin a control's window. Every message meets the
-// common handling in a fixed order: a skin command goes to the hook's own answers first,
-// then to the common answers, and only then to the window's previous procedure (skin
-// commands 1, 2 and 3 also reach the child windows); any other message goes through the
-// common message handling before the hook's own.
+
+// The base of the window hooks that skin a control's window. A hook takes over one window:
+// one of our controls by replacing its WindowProc, any other window by subclassing it
+// (each hook with its own procedure thunk). Every message meets the common handling in a
+// fixed order: a skin command goes to the hook's own answers first, then to the common
+// answers, and only then to the window's previous procedure (skin commands 1, 2 and 3
+// also reach the child windows); any other message goes through the common message
+// handling before the hook's own.
 class TacMainWnd : public gui::TWindowSubclass, public TacWindowHook {
  public:
   TacMainWnd() = default;
   ~TacMainWnd() override;
-  // Takes over the window: the skin state is made (marked as loading) and bound to it.
-  void Attach(HWND wnd);
+  // Takes over a bare window by subclassing: the skin state is made (marked as loading),
+  // given Section when one is named, and bound to it.
+  void Attach(HWND wnd, const std::string& section = {});
+  // Takes over one of our controls by replacing its WindowProc; Shared is the control's
+  // own skin state (kept by the control), nullptr to make one owned by the hook.
+  void AttachControl(gui::TWinControl* control, TsCommonData* shared = nullptr, const std::string& section = {});
   // The state leaves its loading mark and is published on the window.
   void AfterCreation();
-  TsCommonData* SkinData() const { return skinData_.get(); }
+  // Takes the hook off its window: the previous procedure comes back only while the
+  // window's procedure is still this hook's (a subclass put on later stays working and
+  // the hook stays unreleased, to be tried again). Repaint recomputes the frame.
+  bool Release(bool repaint);
+  bool Released() const { return released_; }
+  HWND Wnd() const { return wnd_; }
+  TsCommonData* SkinData() const { return skinData_ ? skinData_.get() : shared_; }
+  const std::wstring& WndText() const { return wndText_; }
   // Straight into this hook's own procedure.
   LRESULT CallWndProc(UINT msg, WPARAM wParam, LPARAM lParam);
   void WndProc(gui::TMessage& msg) override;
+  // The message to whatever handled the window before the hook; 0 when nothing did.
+  void CallOldWndProc(gui::TMessage& msg);
+  bool HasPreviousHandler() const;
 
  protected:
   virtual std::unique_ptr<TsCommonData> CreateSkinData();
   // The hook's own answers to skin commands; True when answered.
   virtual bool HandleSkinCommand(gui::TMessage& msg) = 0;
   // The hook's own handling of any other message; by default the previous procedure.
-  virtual void HandleMessage(gui::TMessage& msg) { CallPrevious(msg); }
+  virtual void HandleMessage(gui::TMessage& msg) { CallOldWndProc(msg); }
+  // Gives the window its own look back: the published state (when the hook owns it), the
+  // scroll-bar hook's property and the class background.
+  virtual void RestoreOriginalLook();
+  // The window goes away (its WM_DESTROY or WM_NCDESTROY, while the hook is on).
+  virtual void WindowGoing(gui::TMessage& msg);
   void WindowDestroyed() override;
+  gui::TWinControl* Control() const { return control_; }
+  // False for the hooks that leave the window's visual style on (panels, spin buttons,
+  // popup menus).
+  virtual bool KeepsNoVisualStyle() const { return true; }
+  bool InNativeDialog() const { return inNativeDialog_; }
 
  private:
+  void Bound(HWND wnd);
   std::unique_ptr<TsCommonData> skinData_;
+  TsCommonData* shared_ = nullptr;
+  gui::TWinControl* control_ = nullptr;
+  gui::TWndMethod vclWindowProc_;
+  HWND wnd_ = nullptr;
+  std::wstring wndText_;
+  bool released_ = false;
+  bool going_ = false;
+  bool inNativeDialog_ = false;
+  bool themeOff_ = false;
 };
+
+// True while the hooks being made belong to the controls of a skinned native dialog (they
+// keep their visual style).
+extern bool SkinningDialogControls;
+
+// Makes the window repaint its frame: through SetWindowPos (which also recomputes the
+// non-client area) or a plain WM_NCPAINT.
+void RepaintFrame(HWND wnd, bool viaSetWindowPos);
 
 void InitScrollBarHooksUnit();
 void DoneScrollBarHooksUnit();

@@ -13,12 +13,12 @@
 #include <vector>
 
 #include "../../gui/GuiTestSupport.h"
+#include "../SkinEngineEnvironment.h"
 #include "gui/ExtCtrls.h"
 #include "gui/Forms.h"
 #include "gui/Subclass.h"
 #include "skin/core/acControlPaint.h"
 #include "skin/core/acControlUtils.h"
-#include "skin/core/acStartup.h"
 #include "skin/core/acThdTimer.h"
 #include "skin/core/sCommonData.h"
 #include "skin/core/sSkinManager.h"
@@ -33,13 +33,6 @@ namespace {
 using gui::TMessage;
 
 const std::string kSkins = std::string("Z:") + KORVAN_TEST_SKIN;
-
-class EngineEnvironment : public ::testing::Environment {
- public:
-  void SetUp() override { RunEngineStartup(); }
-  void TearDown() override { RunEngineShutdown(); }
-};
-::testing::Environment* const kEngine = ::testing::AddGlobalTestEnvironment(new EngineEnvironment);
 
 // A panel skinned as a window hook does it: its own commands first (it paints its cache in
 // one colour on command 23, when it has one), then the common answers, then its own procedure.
@@ -110,9 +103,7 @@ class Controls : public guitest::WithRecordedDialogs {
  protected:
   void SetUp() override {
     WithRecordedDialogs::SetUp();
-    manager = std::make_unique<TsSkinManager>(nullptr);
-    manager->SetSkinDirectory(kSkins);
-    manager->SetSkinName("Korvan Test");
+    manager = skintest::TestSkinManager(kSkins);
     ASSERT_TRUE(manager->IsSkinLoaded());
     form = std::make_unique<gui::TForm>(nullptr);
     form->SetBounds(0, 0, 320, 240);

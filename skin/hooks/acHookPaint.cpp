@@ -1,0 +1,125 @@
+#include "skin/hooks/acHookPaint.h"
+
+#include <algorithm>
+#include <cwchar>
+
+#include "rtl/Utf.h"
+#include "skin/core/acControlPaint.h"
+#include "skin/core/sMessages.h"
+#include "skin/core/sSkinManager.h"
+#include "skin/graphics/acAlphaImages.h"
+#include "skin/graphics/acGdiBitmap.h"
+#include "skin/hooks/acScrollWnd.h"
+
+namespace skin {
+
+TWndBounds GetWndBounds(HWND wnd) {
+  TWndBounds b;
+  GetWindowRect(wnd, &b.WndRect);
+  b.ParentWnd = GetParent(wnd);
+  if (b.ParentWnd) GetWindowRect(b.ParentWnd, &b.ParentRect);
+  b.WndSize = {std::max<LONG>(0, b.WndRect.right - b.WndRect.left), std::max<LONG>(0, b.WndRect.bottom - b.WndRect.top)};
+  POINT p{b.WndRect.left, b.WndRect.top};
+  if (b.ParentWnd) ScreenToClient(b.ParentWnd, &p);
+  b.WndPos = p;
+  return b;
+}
+
+void PaintWindowCache(TsCommonData& d, HWND wnd, bool dialogMode) {
+  if (!d.FCacheInvalid || !wnd) return;
+  const TWndBounds b = GetWndBounds(wnd);
+  if (!d.FCache || d.FCache->Width() != b.WndSize.x || d.FCache->Height() != b.WndSize.y)
+    d.FCache = CreateBitmap32(b.WndSize.x, b.WndSize.y);
+  TacBackgroundCache cache;
+  if (b.ParentWnd) {
+    TacBackgroundQuery q;
+    QueryWindowBackground(q, b.ParentWnd, false);
+    if (q.Kind == bkNotReady) {
+      d.FUpdating = true;
+      return;
+    }
+    cache = BackgroundQueryToCache(q);
+  } else {
+    cache.FillColor = TColor(d.GetBackgroundColor(0, wnd));
+  }
+  const gui::TRect all(0, 0, b.WndSize.x, b.WndSize.y);
+  TsSkinManager* m = d.GetSkinManager();
+  const uint32_t border = m ? m->CommonInfo().InactiveBorderColor : clFuchsia;
+  if (dialogMode && m && border != clFuchsia) {
+    HDC dc = d.FCache->Canvas().Handle();
+    FillRectOnDC(dc, all, TColor(GetSysColor(COLOR_BTNFACE)));
+    HBRUSH br = CreateSolidBrush(border & 0xFFFFFF);
+    const RECT r{0, 0, b.WndSize.x, b.WndSize.y};
+    FrameRect(dc, &r, br);
+    DeleteObject(br);
+  } else if (d.Section()) {
+    const bool hot = GetFocus() == wnd || d.FHovered;
+    PaintControlSection(d, cache, hot ? 1 : 0, all, gui::TPoint(b.WndPos.x, b.WndPos.y), *d.FCache);
+  }
+  d.FCacheInvalid = false;
+}
+
+std::string GetMainFontName(const std::string& name) {
+  TsSkinManager* m = DefaultManager();
+  if (!m) return name;
+  switch (m->Fonts.MainMode()) {
+    case TacFontMode::fmFromSkin:
+      return m->CommonInfo().MainFont.empty() ? name : m->CommonInfo().MainFont;
+    case TacFontMode::fmCustom:
+      return m->Fonts.MainFont();
+    default:
+      return name;
+  }
+}
+
+bool ApplyMainFontW(LOGFONTW& font) {
+  const std::wstring name = rtl::W(GetMainFontName({}));
+  // The field holds 31 characters and the end mark.
+  if (name.empty() || name.size() >= LF_FACESIZE) return false;
+  std::fill(std::begin(font.lfFaceName), std::end(font.lfFaceName), L'\0');
+  std::wmemcpy(font.lfFaceName, name.c_str(), name.size());
+  return true;
+}
+
+void GetNonClientFont(int kind, LOGFONTW& font) {
+  NONCLIENTMETRICSW ncm{};
+  ncm.cbSize = sizeof ncm;
+  if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, ncm.cbSize, &ncm, 0)) {
+    font.lfHeight = 0;
+    return;
+  }
+  switch (kind) {
+    case 1: font = ncm.lfCaptionFont; break;
+    case 2: font = ncm.lfSmCaptionFont; break;
+    case 3: font = ncm.lfMenuFont; break;
+    case 4: font = ncm.lfStatusFont; break;
+    default: font = ncm.lfMessageFont; break;
+  }
+}
+
+LRESULT GetTopParentAnswer(HWND wnd) {
+  HWND top = wnd;
+  while (HWND p = GetParent(top)) top = p;
+  return top ? SendSkinCommand(top, AC_ADDTOADAPTER) : 0;
+}
+
+void UpdateScrollWnd(TsScrollWndData& d, std::unique_ptr<TacScrollWnd>& wnd) {
+  auto* c = dynamic_cast<gui::TWinControl*>(d.FControl);
+  if (!c || (c->ComponentState() & (rtl::csLoading | rtl::csDestroying | rtl::csDesigning)) || !c->HandleAllocated())
+    return;
+  const TScrollBarFunctions& fn = ScrollBarFunctions();
+  if (d.IsSkinned()) {
+    if (fn.InitializeFlatSB) fn.InitializeFlatSB(c->Handle());
+    if (wnd && wnd->Released()) wnd.reset();
+    if (!wnd) {
+      wnd = std::make_unique<TacScrollWnd>();
+      wnd->InstallControl(c, &d, true);
+      wnd->AfterCreation();
+    }
+  } else {
+    wnd.reset();
+    if (fn.UninitializeFlatSB) fn.UninitializeFlatSB(c->Handle());
+  }
+}
+
+}  // namespace skin

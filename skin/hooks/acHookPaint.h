@@ -1,0 +1,51 @@
+// What the window hooks share for painting: a hooked window's bounds, its skin image
+// painted over its parent's background, the fonts the hooks write with (the skin's main
+// font in place of the window's own), the question to the top-level window, and the
+// scroll hook of our controls that carry bar sizes of their own.
+#pragma once
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "skin/core/sCommonData.h"
+
+namespace skin {
+
+class TacScrollWnd;
+
+// The window's rectangle, its parent and the parent's rectangle (screen), its size
+// (negative as 0) and its place in the parent's client area.
+struct TWndBounds {
+  HWND ParentWnd = nullptr;
+  RECT WndRect{};
+  RECT ParentRect{};
+  POINT WndSize{};
+  POINT WndPos{};
+};
+TWndBounds GetWndBounds(HWND wnd);
+
+// The window's section painted into the skin state's image (32 bits, the window's size) over
+// the parent's background; nothing unless the image is marked out of date. A parent that
+// is itself not ready leaves the image as it is and marks the state updating. DialogMode:
+// a flat control of a native dialog (the button face framed in the skin's border colour).
+void PaintWindowCache(TsCommonData& data, HWND wnd, bool dialogMode);
+
+// The main font name the skin manager asks for: the skin's (from the skin), its own
+// (custom), or Name unchanged.
+std::string GetMainFontName(const std::string& name);
+// The main font name put into a font record; False (record unchanged) when none is set or
+// it does not fit the face-name field.
+bool ApplyMainFontW(LOGFONTW& font);
+// The system's non-client font of a kind: 1 caption, 2 small caption, 3 menu, 4 status,
+// any other the message font; height 0 when the system gives none.
+void GetNonClientFont(int kind, LOGFONTW& font);
+
+// The top-level window's answer to the adapter's command.
+LRESULT GetTopParentAnswer(HWND wnd);
+
+// Puts the scroll hook on (skinned) or takes it off (not skinned) one of our controls whose
+// skin state carries bar sizes; flat scroll bars follow where the system has them.
+void UpdateScrollWnd(TsScrollWndData& data, std::unique_ptr<TacScrollWnd>& wnd);
+
+}  // namespace skin

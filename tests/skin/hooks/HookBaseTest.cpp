@@ -1,0 +1,191 @@
+// The window hooks' base under Wine: a bare window subclassed and given back, a second
+// subclass put on top that keeps working through a release, one of our controls taken over
+// by its WindowProc, and the window's end with and without a previous handler.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "../../gui/GuiTestSupport.h"
+#include "../SkinEngineEnvironment.h"
+#include "gui/ExtCtrls.h"
+#include "gui/Forms.h"
+#include "gui/Subclass.h"
+#include "skin/core/sMessages.h"
+#include "skin/hooks/acSBUtils.h"
+
+namespace skin {
+namespace {
+
+using gui::TMessage;
+
+// A hook that records what reaches it and answers no command of its own.
+class TRecordingHook : public TacMainWnd {
+ public:
+  std::vector<UINT> Seen;
+  void WndProc(TMessage& m) override {
+    Seen.push_back(m.Msg);
+    TacMainWnd::WndProc(m);
+  }
+  int Count(UINT msg) const { return int(std::count(Seen.begin(), Seen.end(), msg)); }
+
+ protected:
+  bool HandleSkinCommand(TMessage&) override { return false; }
+};
+
+// Another program's subclass: it counts what passes through.
+struct TOuterSubclass : gui::TWindowSubclass {
+  int Passed = 0;
+  void WndProc(TMessage& m) override {
+    ++Passed;
+    CallPrevious(m);
+  }
+};
+
+class HookBase : public guitest::WithRecordedDialogs {
+ protected:
+  void SetUp() override {
+    WithRecordedDialogs::SetUp();
+    form = std::make_unique<gui::TForm>(nullptr);
+    form->SetBounds(0, 0, 320, 240);
+    form->HandleNeeded();
+  }
+  void TearDown() override {
+    form.reset();
+    WithRecordedDialogs::TearDown();
+  }
+  HWND Bare() {
+    return CreateWindowExW(0, L"STATIC", L"bare", WS_CHILD | WS_VISIBLE, 0, 0, 80, 30, form->Handle(), nullptr,
+                           nullptr, nullptr);
+  }
+  std::unique_ptr<gui::TForm> form;
+};
+
+TEST_F(HookBase, ABareWindowIsBoundAndGivenBackWhole) {
+  HWND w = Bare();
+  const LONG_PTR procBefore = GetWindowLongPtrW(w, GWLP_WNDPROC);
+  const LONG_PTR styleBefore = GetWindowLongPtrW(w, GWL_STYLE);
+  TRecordingHook hook;
+  hook.Attach(w);
+  hook.AfterCreation();
+  EXPECT_NE(GetWindowLongPtrW(w, GWLP_WNDPROC), procBefore);
+  EXPECT_EQ(GetWindowSkinData(w), hook.SkinData());
+  EXPECT_EQ(hook.WndText(), L"bare");
+  SendMessageW(w, WM_SETTEXT, 0, LPARAM(L"renamed"));
+  EXPECT_EQ(hook.WndText(), L"renamed") << "the text is read again after the window took it";
+  EXPECT_EQ(hook.Count(WM_SETTEXT), 1);
+  hook.Seen.clear();
+  EXPECT_EQ(SendMessageW(w, WM_UPDATEUISTATE, MAKEWPARAM(UIS_SET, UISF_HIDEFOCUS), 0), 0);
+  EXPECT_EQ(hook.Seen, std::vector<UINT>{WM_UPDATEUISTATE});
+  // Pointer-sized fields pass whole: a value above 32 bits comes back unchanged.
+  const LPARAM wide = LPARAM(0x123456789ABCull);
+  SetPropW(w, L"KORVANWIDE", HANDLE(wide));
+  EXPECT_EQ(LPARAM(GetPropW(w, L"KORVANWIDE")), wide);
+  RemovePropW(w, L"KORVANWIDE");
+
+  EXPECT_TRUE(hook.Release(false));
+  EXPECT_TRUE(hook.Released());
+  EXPECT_EQ(GetWindowLongPtrW(w, GWLP_WNDPROC), procBefore) << "the procedure comes back";
+  EXPECT_EQ(GetWindowLongPtrW(w, GWL_STYLE), styleBefore);
+  EXPECT_EQ(GetPropW(w, L"ACSDATA"), nullptr) << "the published state goes";
+  EXPECT_EQ(GetPropW(w, kScrollHookProp), nullptr);
+  hook.Seen.clear();
+  SendMessageW(w, WM_GETTEXTLENGTH, 0, 0);
+  EXPECT_TRUE(hook.Seen.empty()) << "nothing reaches a released hook";
+  DestroyWindow(w);
+}
+
+TEST_F(HookBase, ASubclassOnTopKeepsWorkingThroughARelease) {
+  HWND w = Bare();
+  const LONG_PTR procBefore = GetWindowLongPtrW(w, GWLP_WNDPROC);
+  TRecordingHook hook;
+  hook.Attach(w);
+  hook.AfterCreation();
+  TOuterSubclass outer;
+  outer.Bind(w);
+  EXPECT_FALSE(hook.Release(false)) << "the window's procedure is another's";
+  EXPECT_FALSE(hook.Released());
+  EXPECT_EQ(GetWindowLongPtrW(w, GWLP_WNDPROC), LONG_PTR(outer.InstanceProc()));
+  hook.Seen.clear();
+  EXPECT_EQ(SendMessageW(w, WM_GETTEXTLENGTH, 0, 0), 4) << "the chain still reaches the window";
+  EXPECT_EQ(outer.Passed, 1);
+  EXPECT_EQ(hook.Count(WM_GETTEXTLENGTH), 1) << "the hook stays in the chain";
+  // Once the later subclass has gone, a second release succeeds.
+  outer.Unbind();
+  EXPECT_TRUE(hook.Release(false));
+  EXPECT_EQ(GetWindowLongPtrW(w, GWLP_WNDPROC), procBefore);
+  DestroyWindow(w);
+}
+
+TEST_F(HookBase, AWindowThatGoesReleasesItsHook) {
+  HWND w = Bare();
+  TRecordingHook hook;
+  hook.Attach(w);
+  hook.AfterCreation();
+  DestroyWindow(w);
+  EXPECT_EQ(hook.Count(WM_DESTROY), 1);
+  EXPECT_TRUE(hook.Released());
+  EXPECT_EQ(hook.SkinData()->FWnd, nullptr);
+}
+
+TEST_F(HookBase, OurControlIsTakenOverByItsWindowProc) {
+  auto* panel = new gui::TPanel(form.get());
+  panel->SetParent(form.get());
+  panel->SetBounds(10, 10, 100, 50);
+  panel->HandleNeeded();
+  HWND w = panel->Handle();
+  const LONG_PTR procBefore = GetWindowLongPtrW(w, GWLP_WNDPROC);
+  auto hook = std::make_unique<TRecordingHook>();
+  hook->AttachControl(panel);
+  hook->AfterCreation();
+  EXPECT_EQ(GetWindowLongPtrW(w, GWLP_WNDPROC), procBefore) << "no subclass for our own controls";
+  EXPECT_EQ(GetWindowSkinData(w), hook->SkinData());
+  panel->Perform(WM_SIZE, 0, 0);
+  EXPECT_EQ(hook->Count(WM_SIZE), 1);
+  // Without a loaded skin the control answers the skin commands itself; with one the hook does.
+  EXPECT_EQ(SendSkinCommand(w, AC_CTRLHANDLED), 0);
+  EXPECT_EQ(SendSkinCommand(w, AC_GETHOOK), 0);
+  {
+    auto manager = skintest::TestSkinManager(std::string("Z:") + KORVAN_TEST_SKIN);
+    EXPECT_EQ(SendSkinCommand(w, AC_CTRLHANDLED), 1);
+    EXPECT_EQ(SendSkinCommand(w, AC_GETHOOK), LRESULT(static_cast<TacWindowHook*>(hook.get())));
+  }
+  EXPECT_TRUE(hook->Release(false));
+  hook->Seen.clear();
+  panel->Perform(WM_SIZE, 0, 0);
+  EXPECT_TRUE(hook->Seen.empty()) << "the control's own WindowProc is back";
+  // A second hook on the same control, left on: the control's end takes it off.
+  auto second = std::make_unique<TRecordingHook>();
+  second->AttachControl(panel);
+  second->AfterCreation();
+  delete panel;
+  EXPECT_EQ(second->Count(WM_DESTROY), 1);
+  EXPECT_TRUE(second->Released());
+}
+
+TEST_F(HookBase, AWindowsEndWithNoPreviousHandlerDoesNotComeBack) {
+  auto* panel = new gui::TPanel(form.get());
+  panel->SetParent(form.get());
+  panel->HandleNeeded();
+  gui::TWndMethod own = panel->WindowProc;
+  panel->WindowProc = nullptr;  // nothing handled the control before the hook
+  TRecordingHook hook;
+  hook.AttachControl(panel);
+  hook.AfterCreation();
+  for (UINT msg : {UINT(WM_DESTROY), UINT(WM_NCDESTROY)}) {
+    hook.Seen.clear();
+    if (hook.Released()) {
+      hook.AttachControl(panel);
+      hook.AfterCreation();
+    }
+    EXPECT_EQ(SendMessageW(panel->Handle(), msg, 0, 0), 1);
+    EXPECT_EQ(hook.Count(msg), 1) << msg << ": handled once, by the default procedure";
+    EXPECT_TRUE(hook.Released());
+  }
+  panel->WindowProc = own;
+  delete panel;
+}
+
+}  // namespace
+}  // namespace skin

@@ -1,0 +1,160 @@
+// The hooks' painting routines under Wine with the test skin: a bare window's image over its
+// parent's background, a parent that is not ready, the main font name put into font
+// records, the system's non-client fonts, a window's bounds, and the scroll hook of our own
+// controls that carry bar sizes.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "../../gui/GuiTestSupport.h"
+#include "../SkinEngineEnvironment.h"
+#include "gui/ExtCtrls.h"
+#include "gui/Forms.h"
+#include "gui/Subclass.h"
+#include "skin/core/sMessages.h"
+#include "skin/graphics/acGdiBitmap.h"
+#include "skin/hooks/acHookPaint.h"
+#include "skin/hooks/acScrollWnd.h"
+
+namespace skin {
+namespace {
+
+using gui::TMessage;
+
+class HookPaint : public guitest::WithRecordedDialogs {
+ protected:
+  void SetUp() override {
+    WithRecordedDialogs::SetUp();
+    manager = skintest::TestSkinManager(std::string("Z:") + KORVAN_TEST_SKIN);
+    form = std::make_unique<gui::TForm>(nullptr);
+    form->SetBounds(0, 0, 320, 240);
+    form->HandleNeeded();
+  }
+  void TearDown() override {
+    form.reset();
+    manager.reset();
+    WithRecordedDialogs::TearDown();
+  }
+  std::unique_ptr<TsSkinManager> manager;
+  std::unique_ptr<gui::TForm> form;
+};
+
+class TPlainHook : public TacMainWnd {
+ protected:
+  bool HandleSkinCommand(TMessage&) override { return false; }
+};
+
+TEST_F(HookPaint, ABareWindowsImageIsItsSectionOverTheParent) {
+  HWND w = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 10, 20, 60, 30, form->Handle(), nullptr, nullptr,
+                           nullptr);
+  const TWndBounds b = GetWndBounds(w);
+  EXPECT_EQ(b.ParentWnd, form->Handle());
+  EXPECT_EQ(b.WndPos.x, 10);
+  EXPECT_EQ(b.WndPos.y, 20);
+  EXPECT_EQ(b.WndSize.x, 60);
+  EXPECT_EQ(b.WndSize.y, 30);
+
+  TPlainHook hook;
+  hook.Attach(w, "SCROLLBAR1H");
+  hook.SkinData()->UpdateSkinIndex(true);
+  hook.AfterCreation();
+  TsCommonData* d = hook.SkinData();
+  ASSERT_GE(d->FSkinIndex, 0);
+  d->FCacheInvalid = true;
+  SendSkinCommand(w, AC_PREPARECACHE);
+  EXPECT_FALSE(d->FCacheInvalid);
+  ASSERT_TRUE(d->FCache);
+  EXPECT_EQ(d->FCache->Width(), 60);
+  EXPECT_EQ(d->FCache->Height(), 30);
+  EXPECT_EQ(::GetPixel(d->FCache->Canvas().Handle(), 30, 15), RGB(0xE8, 0xE8, 0xE8)) << "the section's colour";
+  // An image already up to date is left alone.
+  FillRectOnDC(d->FCache->Canvas().Handle(), gui::TRect(0, 0, 60, 30), TColor(0x0000FF));
+  SendSkinCommand(w, AC_PREPARECACHE);
+  EXPECT_EQ(::GetPixel(d->FCache->Canvas().Handle(), 30, 15), RGB(0xFF, 0, 0));
+  hook.Release(false);
+  DestroyWindow(w);
+}
+
+TEST_F(HookPaint, AParentThatIsNotReadyLeavesTheImageAlone) {
+  HWND w = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 10, 20, 60, 30, form->Handle(), nullptr, nullptr,
+                           nullptr);
+  struct TNotReady : gui::TWindowSubclass {
+    void WndProc(TMessage& m) override {
+      if (m.Msg == SM_ALPHACMD && m.WParamHi() == AC_GETBG && m.LParam) {
+        reinterpret_cast<TacBackgroundQuery*>(m.LParam)->Kind = bkNotReady;
+        return;
+      }
+      CallPrevious(m);
+    }
+  } parent;
+  parent.Bind(form->Handle());
+  TPlainHook hook;
+  hook.Attach(w, "SCROLLBAR1H");
+  hook.SkinData()->UpdateSkinIndex(true);
+  hook.AfterCreation();
+  TsCommonData* d = hook.SkinData();
+  d->FCacheInvalid = true;
+  d->FUpdating = false;
+  PaintWindowCache(*d, w, false);
+  EXPECT_TRUE(d->FCacheInvalid) << "painted later";
+  EXPECT_TRUE(d->FUpdating);
+  parent.Unbind();
+  hook.Release(false);
+  DestroyWindow(w);
+}
+
+TEST_F(HookPaint, TheMainFontNameFitsTheFaceNameField) {
+  LOGFONTW lf{};
+  wcscpy(lf.lfFaceName, L"Tahoma");
+  EXPECT_FALSE(ApplyMainFontW(lf)) << "the default mode keeps the font";
+  EXPECT_STREQ(lf.lfFaceName, L"Tahoma");
+  manager->Fonts.SetMainMode(TacFontMode::fmCustom);
+  const std::string fits(31, 'a');
+  manager->Fonts.SetMainFont(fits);
+  EXPECT_TRUE(ApplyMainFontW(lf));
+  EXPECT_EQ(std::wstring(lf.lfFaceName), std::wstring(31, L'a'));
+  manager->Fonts.SetMainFont(fits + "b");
+  wcscpy(lf.lfFaceName, L"Tahoma");
+  EXPECT_FALSE(ApplyMainFontW(lf)) << "32 characters do not fit";
+  EXPECT_STREQ(lf.lfFaceName, L"Tahoma");
+  EXPECT_EQ(GetMainFontName("Arial"), fits + "b");
+  manager->Fonts.SetMainMode(TacFontMode::fmDefault);
+  EXPECT_EQ(GetMainFontName("Arial"), "Arial");
+
+  for (int kind : {1, 2, 3, 4, 5}) {
+    LOGFONTW f{};
+    GetNonClientFont(kind, f);
+    EXPECT_NE(f.lfHeight, 0) << kind;
+    EXPECT_NE(f.lfFaceName[0], L'\0') << kind;
+  }
+}
+
+TEST_F(HookPaint, OurControlsWithBarSizesGetTheScrollHookWhileSkinned) {
+  auto* panel = new gui::TPanel(form.get());
+  panel->SetParent(form.get());
+  panel->SetBounds(10, 10, 100, 80);
+  panel->HandleNeeded();
+  TsScrollWndData data(panel, true);
+  data.SetSkinSection("EDIT");
+  data.UpdateSkinIndex(true);
+  ASSERT_TRUE(data.IsSkinned());
+  std::unique_ptr<TacScrollWnd> hook;
+  UpdateScrollWnd(data, hook);
+  ASSERT_TRUE(hook);
+  EXPECT_EQ(GetScrollWnd(panel->Handle()), hook.get());
+  EXPECT_EQ(hook->SkinData(), &data) << "the control's own state is shared";
+  TacScrollWnd* first = hook.get();
+  UpdateScrollWnd(data, hook);
+  EXPECT_EQ(hook.get(), first) << "one hook per control";
+  manager.reset();
+  EXPECT_FALSE(data.IsSkinned());
+  UpdateScrollWnd(data, hook);
+  EXPECT_FALSE(hook) << "taken off without a skin";
+  EXPECT_EQ(GetScrollWnd(panel->Handle()), nullptr);
+  panel->Perform(WM_SIZE, 0, 0);  // the control's own procedure is back
+}
+
+}  // namespace
+}  // namespace skin
