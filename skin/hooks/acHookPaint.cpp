@@ -8,6 +8,7 @@
 #include "skin/core/sMessages.h"
 #include "skin/core/sSkinManager.h"
 #include "skin/graphics/acAlphaImages.h"
+#include "skin/graphics/acBlend.h"
 #include "skin/graphics/acGdiBitmap.h"
 #include "skin/hooks/acScrollWnd.h"
 
@@ -95,6 +96,53 @@ void GetNonClientFont(int kind, LOGFONTW& font) {
     case 4: font = ncm.lfStatusFont; break;
     default: font = ncm.lfMessageFont; break;
   }
+}
+
+bool IsContentShifted(TsCommonData& d) {
+  TsSkinManager* m = d.GetSkinManager();
+  const TsGeneralData* section = d.Section();
+  if (!m || !section) return true;
+  return m->ButtonsOptions.ShiftContentOnClick || section->ShiftClick;
+}
+
+void PrepareCacheFont(TsCommonData& d, HWND wnd) {
+  if (!d.FCache) return;
+  LOGFONTW lf{};
+  HFONT own = reinterpret_cast<HFONT>(SendMessageW(wnd, WM_GETFONT, 0, 0));
+  if (!own || GetObjectW(own, sizeof lf, &lf) == 0) GetNonClientFont(5, lf);
+  if (lf.lfHeight == 0) lf.lfHeight = -11;
+  ApplyMainFontW(lf);
+  if (lf.lfCharSet == ANSI_CHARSET && !std::wcsstr(lf.lfFaceName, L"MS Shell Dlg")) lf.lfCharSet = DEFAULT_CHARSET;
+  if (HFONT f = CreateFontIndirectW(&lf)) d.FCache->Canvas().Font().SetHandle(f);
+}
+
+bool HookPaints(TsCommonData* d) {
+  if (!d) return false;
+  TsSkinManager* m = d->GetSkinManager();
+  return m && m->IsSkinLoaded() && d->Section();
+}
+
+void ApplyDisabledLook(gui::TBitmap& bmp, const TacBackgroundCache& bg) {
+  TBitmap32 px = Pixels32(bmp);
+  if (px.Width() == 0 || px.Height() == 0) return;
+  constexpr uint8_t kDisabledBlend = 100;
+  if (bg.Ready && bg.Bitmap) {
+    BlendCopyBitmap(px, 0, 0, *bg.Bitmap, TRect{bg.X, bg.Y, bg.X + px.Width() - 1, bg.Y + px.Height() - 1}, kDisabledBlend,
+                    clFuchsia);
+  } else if (bg.FillColor != clFuchsia) {
+    TintBitmap(px, kDisabledBlend, bg.FillColor);
+  }
+}
+
+void DrawDottedFrame(HDC dc, const gui::TRect& r, uint32_t color) {
+  LOGBRUSH lb{BS_SOLID, color & 0xFFFFFF, 0};
+  HPEN pen = ExtCreatePen(PS_COSMETIC | PS_ALTERNATE, 1, &lb, 0, nullptr);
+  HGDIOBJ oldPen = SelectObject(dc, pen);
+  HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
+  Rectangle(dc, r.Left, r.Top, r.Right, r.Bottom);
+  SelectObject(dc, oldBrush);
+  SelectObject(dc, oldPen);
+  DeleteObject(pen);
 }
 
 LRESULT GetTopParentAnswer(HWND wnd) {

@@ -41,6 +41,21 @@ bool ApplyMainFontW(LOGFONTW& font);
 // any other the message font; height 0 when the system gives none.
 void GetNonClientFont(int kind, LOGFONTW& font);
 
+// Whether a pressed control of the state's section draws its content one pixel right and
+// down: unless both the manager's option and the section's own flag are off.
+bool IsContentShifted(TsCommonData& data);
+// The font a hook writes a window's text with, put into the state's cache canvas: the
+// control's own font or the window's (the system's message font when it has none), with
+// the skin's main font name.
+void PrepareCacheFont(TsCommonData& data, HWND wnd);
+// Whether the window is painted by its hook: a skin is loaded and the state has a section.
+bool HookPaints(TsCommonData* data);
+// The disabled look: the parent's background at the window's place laid over the image, or
+// without a picture the image mixed with the background colour.
+void ApplyDisabledLook(gui::TBitmap& bmp, const TacBackgroundCache& background);
+// A dotted frame in Color (the focus mark of buttons and check boxes).
+void DrawDottedFrame(HDC dc, const gui::TRect& r, uint32_t color);
+
 // The top-level window's answer to the adapter's command.
 LRESULT GetTopParentAnswer(HWND wnd);
 
