@@ -160,9 +160,9 @@ void TacBtnWnd::PaintButton(HDC given) {
   HDC painted = given ? nullptr : BeginPaint(Wnd(), &ps);
   TsCommonData* d = SkinData();
   if (HookPaints(d)) {
-    const bool updating = d->ParentUpdating();
-    d->FUpdating = updating;
-    if (!updating) {
+    // The parent's state is asked anew at every paint: a mark left from an earlier paint
+    // would keep the button from ever painting again.
+    if (!d->IsUpdating(true)) {
       HDC dc = given ? given : GetDC(Wnd());
       d->FCacheInvalid = true;
       PrepareButtonCache();
