@@ -137,8 +137,7 @@ void TacBtnWnd::PrepareButtonCache() {
   const TWndBounds b = GetWndBounds(Wnd());
   TacBackgroundCache bg;
   GetWndParentBackground(Wnd(), bg);
-  if (!d->FCache || d->FCache->Width() != b.WndSize.x || d->FCache->Height() != b.WndSize.y)
-    d->FCache = CreateBitmap32(b.WndSize.x, b.WndSize.y);
+  EnsureCache(*d, b.WndSize.x, b.WndSize.y);
   const int state = GetButtonState();
   const int index = ButtonStateIndex(state, d->Section()->States);
   PaintControlSection(*d, bg, index, gui::TRect{0, 0, b.WndSize.x, b.WndSize.y}, gui::TPoint{b.WndPos.x, b.WndPos.y},

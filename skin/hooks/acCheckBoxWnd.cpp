@@ -113,8 +113,7 @@ void TacCheckBoxWnd::DrawCaption(int glyphWidth) {
 void TacCheckBoxWnd::PrepareCheckBoxCache() {
   TsCommonData* d = SkinData();
   const TWndBounds b = GetWndBounds(Wnd());
-  if (!d->FCache || d->FCache->Width() != b.WndSize.x || d->FCache->Height() != b.WndSize.y)
-    d->FCache = CreateBitmap32(b.WndSize.x, b.WndSize.y);
+  EnsureCache(*d, b.WndSize.x, b.WndSize.y);
   if (ownerDraw_) return;
   TacBackgroundCache bg;
   GetWndParentBackground(Wnd(), bg);
@@ -196,19 +195,9 @@ void TacCheckBoxWnd::WndProc(gui::TMessage& m) {
         const TWndBounds b = GetWndBounds(Wnd());
         TacBackgroundCache bg;
         GetWndParentBackground(Wnd(), bg);
-        if (bg.Ready && bg.Bitmap) {
-          auto tmp = CreateBitmap32(b.WndSize.x, b.WndSize.y);
-          TBitmap32 px = Pixels32(*tmp);
-          for (int y = 0; y < px.Height(); ++y)
-            for (int x = 0; x < px.Width(); ++x) {
-              const int sx = bg.X + b.WndPos.x + x, sy = bg.Y + b.WndPos.y + y;
-              if (sx >= 0 && sy >= 0 && sx < bg.Bitmap->Width() && sy < bg.Bitmap->Height())
-                px.At(x, y) = bg.Bitmap->At(sx, sy);
-            }
-          BitBlt(dc, 0, 0, b.WndSize.x, b.WndSize.y, tmp->Canvas().Handle(), 0, 0, SRCCOPY);
-        } else {
-          FillRectOnDC(dc, TRect{0, 0, b.WndSize.x, b.WndSize.y}, bg.FillColor);
-        }
+        auto tmp = CreateBitmap32(b.WndSize.x, b.WndSize.y);
+        CopyParentBackground(*tmp, bg, gui::TRect{0, 0, b.WndSize.x, b.WndSize.y}, {b.WndPos.x, b.WndPos.y});
+        BitBlt(dc, 0, 0, b.WndSize.x, b.WndSize.y, tmp->Canvas().Handle(), 0, 0, SRCCOPY);
         if (!m.WParam) ReleaseDC(Wnd(), dc);
       }
       m.Result = 1;

@@ -98,6 +98,10 @@ void GetNonClientFont(int kind, LOGFONTW& font) {
   }
 }
 
+void EnsureCache(TsCommonData& d, int w, int h) {
+  if (!d.FCache || d.FCache->Width() != w || d.FCache->Height() != h) d.FCache = CreateBitmap32(w, h);
+}
+
 bool IsContentShifted(TsCommonData& d) {
   TsSkinManager* m = d.GetSkinManager();
   const TsGeneralData* section = d.Section();
@@ -131,6 +135,20 @@ void ApplyDisabledLook(gui::TBitmap& bmp, const TacBackgroundCache& bg) {
                     clFuchsia);
   } else if (bg.FillColor != clFuchsia) {
     TintBitmap(px, kDisabledBlend, bg.FillColor);
+  }
+}
+
+void CopyParentBackground(gui::TBitmap& dst, const TacBackgroundCache& bg, const gui::TRect& r, gui::TPoint pos) {
+  TBitmap32 px = Pixels32(dst);
+  const TRect c = ClipRect(r, px);
+  if (bg.Ready && bg.Bitmap) {
+    for (int y = c.Top; y < c.Bottom; ++y)
+      for (int x = c.Left; x < c.Right; ++x) {
+        const int sx = bg.X + pos.X + x, sy = bg.Y + pos.Y + y;
+        if (sx >= 0 && sy >= 0 && sx < bg.Bitmap->Width() && sy < bg.Bitmap->Height()) px.At(x, y) = bg.Bitmap->At(sx, sy);
+      }
+  } else if (bg.FillColor != clFuchsia) {
+    FillRectOnDC(dst.Canvas().Handle(), c, bg.FillColor);
   }
 }
 

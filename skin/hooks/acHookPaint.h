@@ -41,6 +41,8 @@ bool ApplyMainFontW(LOGFONTW& font);
 // any other the message font; height 0 when the system gives none.
 void GetNonClientFont(int kind, LOGFONTW& font);
 
+// The state's cache made a 32-bit image of the size (kept when it has it already).
+void EnsureCache(TsCommonData& data, int width, int height);
 // Whether a pressed control of the state's section draws its content one pixel right and
 // down: unless both the manager's option and the section's own flag are off.
 bool IsContentShifted(TsCommonData& data);
@@ -53,6 +55,10 @@ bool HookPaints(TsCommonData* data);
 // The disabled look: the parent's background at the window's place laid over the image, or
 // without a picture the image mixed with the background colour.
 void ApplyDisabledLook(gui::TBitmap& bmp, const TacBackgroundCache& background);
+// R of Dst filled with what the parent's background shows at Pos (the window's place in
+// the parent) plus R's own place: its picture, or its colour without one.
+void CopyParentBackground(gui::TBitmap& dst, const TacBackgroundCache& background, const gui::TRect& r,
+                          gui::TPoint pos);
 // A dotted frame in Color (the focus mark of buttons and check boxes).
 void DrawDottedFrame(HDC dc, const gui::TRect& r, uint32_t color);
 
