@@ -287,10 +287,7 @@ void TacBtnWnd::WndProc(gui::TMessage& m) {
   if (m.Msg == WM_MOUSEMOVE && IsWindowEnabled(Wnd())) {
     TsSkinManager* manager = d->GetSkinManager();
     if (manager && !manager->Options.GetOption(1)) {  // NoMouseHover
-      if (!tracking_) {
-        TRACKMOUSEEVENT t{sizeof t, TME_LEAVE, Wnd(), 0};
-        tracking_ = TrackMouseEvent(&t) != FALSE;
-      }
+      TrackMouseLeave(Wnd(), tracking_);
       SetHot(true);
     }
   } else if (m.Msg == WM_LBUTTONUP) {

@@ -233,10 +233,7 @@ void TacCheckBoxWnd::WndProc(gui::TMessage& m) {
       break;
     case WM_MOUSEMOVE:
       if (IsWindowEnabled(Wnd()) && !d->FHovered) {
-        if (!tracking_) {
-          TRACKMOUSEEVENT t{sizeof t, TME_LEAVE, Wnd(), 0};
-          tracking_ = TrackMouseEvent(&t) != FALSE;
-        }
+        TrackMouseLeave(Wnd(), tracking_);
         d->FHovered = true;
         RedrawWindow(Wnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
       }

@@ -152,6 +152,32 @@ void CopyParentBackground(gui::TBitmap& dst, const TacBackgroundCache& bg, const
   }
 }
 
+void DrawSolidArrow(HDC dc, const gui::TRect& rc, int direction, uint32_t color, bool pressed) {
+  const int cx = (rc.Left + rc.Right) / 2 + (pressed ? 1 : 0), cy = (rc.Top + rc.Bottom) / 2 + (pressed ? 1 : 0);
+  const int s = std::max(2, std::min(rc.Right - rc.Left, rc.Bottom - rc.Top) / 5);
+  POINT pts[3];
+  switch (direction) {
+    case 0: pts[0] = {cx - s, cy}; pts[1] = {cx + s / 2, cy - s}; pts[2] = {cx + s / 2, cy + s}; break;
+    case 1: pts[0] = {cx, cy - s}; pts[1] = {cx - s, cy + s / 2}; pts[2] = {cx + s, cy + s / 2}; break;
+    case 2: pts[0] = {cx + s, cy}; pts[1] = {cx - s / 2, cy - s}; pts[2] = {cx - s / 2, cy + s}; break;
+    default: pts[0] = {cx, cy + s}; pts[1] = {cx - s, cy - s / 2}; pts[2] = {cx + s, cy - s / 2}; break;
+  }
+  HBRUSH br = CreateSolidBrush(color & 0xFFFFFF);
+  HPEN pen = CreatePen(PS_SOLID, 1, color & 0xFFFFFF);
+  HGDIOBJ ob = SelectObject(dc, br), op = SelectObject(dc, pen);
+  Polygon(dc, pts, 3);
+  SelectObject(dc, ob);
+  SelectObject(dc, op);
+  DeleteObject(br);
+  DeleteObject(pen);
+}
+
+void TrackMouseLeave(HWND wnd, bool& tracking) {
+  if (tracking) return;
+  TRACKMOUSEEVENT t{sizeof t, TME_LEAVE, wnd, 0};
+  tracking = TrackMouseEvent(&t) != FALSE;
+}
+
 void DrawDottedFrame(HDC dc, const gui::TRect& r, uint32_t color) {
   LOGBRUSH lb{BS_SOLID, color & 0xFFFFFF, 0};
   HPEN pen = ExtCreatePen(PS_COSMETIC | PS_ALTERNATE, 1, &lb, 0, nullptr);

@@ -59,6 +59,12 @@ void ApplyDisabledLook(gui::TBitmap& bmp, const TacBackgroundCache& background);
 // the parent) plus R's own place: its picture, or its colour without one.
 void CopyParentBackground(gui::TBitmap& dst, const TacBackgroundCache& background, const gui::TRect& r,
                           gui::TPoint pos);
+// A filled arrow in the middle of R pointing left (0), up (1), right (2) or down (3), a fifth
+// of R's shorter side in size; one pixel right and down when Pressed.
+void DrawSolidArrow(HDC dc, const gui::TRect& r, int direction, uint32_t color, bool pressed);
+// Asks the system for the window's WM_MOUSELEAVE once; Tracking remembers the request
+// until that message comes.
+void TrackMouseLeave(HWND wnd, bool& tracking);
 // A dotted frame in Color (the focus mark of buttons and check boxes).
 void DrawDottedFrame(HDC dc, const gui::TRect& r, uint32_t color);
 
