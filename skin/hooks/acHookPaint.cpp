@@ -5,11 +5,13 @@
 
 #include "rtl/Utf.h"
 #include "skin/core/acControlPaint.h"
+#include "skin/core/sCommonUtils.h"
 #include "skin/core/sMessages.h"
 #include "skin/core/sSkinManager.h"
 #include "skin/graphics/acAlphaImages.h"
 #include "skin/graphics/acBlend.h"
 #include "skin/graphics/acGdiBitmap.h"
+#include "skin/graphics/acSkinMask.h"
 #include "skin/hooks/acScrollWnd.h"
 
 namespace skin {
@@ -58,6 +60,30 @@ void PaintWindowCache(TsCommonData& d, HWND wnd, bool dialogMode) {
     PaintControlSection(d, cache, hot ? 1 : 0, all, gui::TPoint(b.WndPos.x, b.WndPos.y), *d.FCache);
   }
   d.FCacheInvalid = false;
+}
+
+void PaintCacheCorners(TsCommonData& d, int state, HWND wnd) {
+  const TsGeneralData* s = d.Section();
+  const TacSkinData* data = d.GetScaledSkin();
+  if (!s || !data || !wnd || d.CacheEmpty() || s->BorderIndex < 0 || size_t(s->BorderIndex) >= data->Masks.size())
+    return;
+  const TWndBounds b = GetWndBounds(wnd);
+  if (b.WndSize.x <= 1 || b.WndSize.y <= 1) return;
+  TsSkinManager* m = d.GetSkinManager();
+  TBitmap32 master = m && m->MasterBitmap() ? Pixels32(*m->MasterBitmap()) : TBitmap32();
+  TBitmap32 cache = Pixels32(*d.FCache);
+  TacBackgroundQuery q;
+  if (b.ParentWnd) {
+    QueryWindowBackground(q, b.ParentWnd, false);
+  } else {
+    q.Kind = bkColor;
+    q.Color = TColor(d.GetBackgroundColor(0, wnd));
+  }
+  if (q.Kind == bkNotReady) return;
+  // A colour answer may name a system colour.
+  if (q.Kind != bkBitmap) q.Color = gui::ColorToRGB(q.Color);
+  FillTransparentCorners(cache, data->Masks[size_t(s->BorderIndex)], master.HasRows() ? &master : nullptr, state,
+                         acTopLeft | acBottomLeft | acTopRight | acBottomRight, q, TPoint{b.WndPos.x, b.WndPos.y});
 }
 
 std::string GetMainFontName(const std::string& name) {
@@ -109,15 +135,20 @@ bool IsContentShifted(TsCommonData& d) {
   return m->ButtonsOptions.ShiftContentOnClick || section->ShiftClick;
 }
 
-void PrepareCacheFont(TsCommonData& d, HWND wnd) {
-  if (!d.FCache) return;
+void SetMainFont(gui::TFont& font) {
+  const std::string name = GetMainFontName({});
+  if (!name.empty()) font.SetName(name);
+}
+
+bool SelectNonClientFont(gui::TCanvas& canvas, int kind) {
   LOGFONTW lf{};
-  HFONT own = reinterpret_cast<HFONT>(SendMessageW(wnd, WM_GETFONT, 0, 0));
-  if (!own || GetObjectW(own, sizeof lf, &lf) == 0) GetNonClientFont(5, lf);
-  if (lf.lfHeight == 0) lf.lfHeight = -11;
+  GetNonClientFont(kind, lf);
+  if (lf.lfHeight == 0) return false;
   ApplyMainFontW(lf);
-  if (lf.lfCharSet == ANSI_CHARSET && !std::wcsstr(lf.lfFaceName, L"MS Shell Dlg")) lf.lfCharSet = DEFAULT_CHARSET;
-  if (HFONT f = CreateFontIndirectW(&lf)) d.FCache->Canvas().Font().SetHandle(f);
+  HFONT f = CreateFontIndirectW(&lf);
+  if (!f) return false;
+  canvas.Font().SetHandle(f);
+  return true;
 }
 
 bool HookPaints(TsCommonData* d) {
@@ -187,6 +218,34 @@ void DrawDottedFrame(HDC dc, const gui::TRect& r, uint32_t color) {
   SelectObject(dc, oldBrush);
   SelectObject(dc, oldPen);
   DeleteObject(pen);
+}
+
+void PrepareCacheFont(TsCommonData& d, HWND wnd) {
+  if (!d.FCache) return;
+  gui::TCanvas& canvas = d.FCache->Canvas();
+  if (d.FControl) {
+    canvas.Font().Assign(&d.FControl->Font());
+    SetMainFont(canvas.Font());
+    return;
+  }
+  HFONT own = wnd ? reinterpret_cast<HFONT>(SendMessageDirect(wnd, WM_GETFONT, 0, 0)) : nullptr;
+  LOGFONTW lf{};
+  if (!own || !GetObjectW(own, sizeof lf, &lf)) {
+    SelectNonClientFont(canvas, 5);
+    return;
+  }
+  ApplyMainFontW(lf);
+  // A font made for the ANSI code page would lose the other characters of the text.
+  if (lf.lfCharSet == ANSI_CHARSET && !std::wcsstr(lf.lfFaceName, L"MS Shell Dlg")) lf.lfCharSet = DEFAULT_CHARSET;
+  if (HFONT f = CreateFontIndirectW(&lf)) canvas.Font().SetHandle(f);
+}
+
+int64_t GetOrdPropIfExists(rtl::TObject* obj, std::string_view name) {
+  return obj && HasProp(obj, name) ? ReadOrdProp(obj, name) : 0;
+}
+
+TColor GetColorPropRGB(rtl::TObject* obj, std::string_view name) {
+  return gui::ColorToRGB(TColor(GetOrdPropIfExists(obj, name)));
 }
 
 LRESULT GetTopParentAnswer(HWND wnd) {

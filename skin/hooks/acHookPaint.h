@@ -7,7 +7,9 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 
+#include "gui/Graphics.h"
 #include "skin/core/sCommonData.h"
 
 namespace skin {
@@ -31,6 +33,10 @@ TWndBounds GetWndBounds(HWND wnd);
 // a flat control of a native dialog (the button face framed in the skin's border colour).
 void PaintWindowCache(TsCommonData& data, HWND wnd, bool dialogMode);
 
+// The corners that the section's border element leaves see-through take, in the state's
+// image, what the parent shows behind the window (not for a native dialog's controls).
+void PaintCacheCorners(TsCommonData& data, int state, HWND wnd);
+
 // The main font name the skin manager asks for: the skin's (from the skin), its own
 // (custom), or Name unchanged.
 std::string GetMainFontName(const std::string& name);
@@ -46,10 +52,6 @@ void EnsureCache(TsCommonData& data, int width, int height);
 // Whether a pressed control of the state's section draws its content one pixel right and
 // down: unless both the manager's option and the section's own flag are off.
 bool IsContentShifted(TsCommonData& data);
-// The font a hook writes a window's text with, put into the state's cache canvas: the
-// control's own font or the window's (the system's message font when it has none), with
-// the skin's main font name.
-void PrepareCacheFont(TsCommonData& data, HWND wnd);
 // Whether the window is painted by its hook: a skin is loaded and the state has a section.
 bool HookPaints(TsCommonData* data);
 // The disabled look: the parent's background at the window's place laid over the image, or
@@ -67,6 +69,19 @@ void DrawSolidArrow(HDC dc, const gui::TRect& r, int direction, uint32_t color, 
 void TrackMouseLeave(HWND wnd, bool& tracking);
 // A dotted frame in Color (the focus mark of buttons and check boxes).
 void DrawDottedFrame(HDC dc, const gui::TRect& r, uint32_t color);
+// The main font name (when one is set) on a font of ours.
+void SetMainFont(gui::TFont& font);
+// The system's non-client font of a kind with the main font name on the canvas; False
+// (canvas unchanged) when the system gives none.
+bool SelectNonClientFont(gui::TCanvas& canvas, int kind);
+// The font the window's image is written with: our control's font, or the bare window's
+// own (WM_GETFONT), or the message font; the main font name in each.
+void PrepareCacheFont(TsCommonData& data, HWND wnd);
+
+// A published ordinal property by name, 0 when the object has none; a colour property as
+// RGB.
+int64_t GetOrdPropIfExists(rtl::TObject* obj, std::string_view name);
+TColor GetColorPropRGB(rtl::TObject* obj, std::string_view name);
 
 // The top-level window's answer to the adapter's command.
 LRESULT GetTopParentAnswer(HWND wnd);

@@ -44,19 +44,23 @@ void RepaintFrame(HWND wnd, bool viaSetWindowPos) {
     SendMessageDirect(wnd, WM_NCPAINT, 1, 0);
 }
 
-TacMainWnd::~TacMainWnd() {
-  if (!released_) {
-    if (control_) {
-      control_->WindowProc = vclWindowProc_;
-      if (TsCommonData* d = SkinData()) d->FWndProc = vclWindowProc_;
-    } else {
-      // The subclass lets go by itself; with another subclass on top its procedure stays
-      // a plain pass-on for the window's life.
-      Unbind();
-    }
-    RestoreOriginalLook();
-    released_ = true;
+void TacMainWnd::TakeOff() {
+  if (released_) return;
+  if (control_) {
+    if (savedControlStyle_) control_->ControlStyle = *savedControlStyle_;
+    control_->WindowProc = vclWindowProc_;
+    if (TsCommonData* d = SkinData()) d->FWndProc = vclWindowProc_;
+  } else {
+    // The subclass lets go; with another subclass on top its procedure stays a plain
+    // pass-on for the window's life.
+    Unbind();
   }
+  RestoreOriginalLook();
+  released_ = true;
+}
+
+TacMainWnd::~TacMainWnd() {
+  TakeOff();
   if (themeOff_ && wnd_ && IsWindow(wnd_))
     if (TSetWindowThemeProc setTheme = SetWindowThemeProc()) setTheme(wnd_, nullptr, nullptr);
   if (skinData_) skinData_->DetachFromWindow();
@@ -107,6 +111,9 @@ void TacMainWnd::AttachControl(gui::TWinControl* control, TsCommonData* shared, 
   Bound(control->Handle());
   vclWindowProc_ = control->WindowProc;
   control->WindowProc = [this](gui::TMessage& m) { WindowProc(m); };
+  // The hook paints the whole control: nothing of its parent needs to show through.
+  savedControlStyle_ = control->ControlStyle;
+  control->ControlStyle |= gui::csOpaque;
 }
 
 void TacMainWnd::AfterCreation() {

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "gui/Controls.h"
@@ -67,6 +68,9 @@ class TacMainWnd : public gui::TWindowSubclass, public TacWindowHook {
   // The window goes away (its WM_DESTROY or WM_NCDESTROY, while the hook is on).
   virtual void WindowGoing(gui::TMessage& msg);
   void WindowDestroyed() override;
+  // Takes the hook off for good, whoever holds the window's procedure now (the destructor's
+  // step; a subclass on top keeps passing messages on).
+  void TakeOff();
   gui::TWinControl* Control() const { return control_; }
   // False for the hooks that leave the window's visual style on (panels, spin buttons,
   // popup menus).
@@ -79,6 +83,7 @@ class TacMainWnd : public gui::TWindowSubclass, public TacWindowHook {
   TsCommonData* shared_ = nullptr;
   gui::TWinControl* control_ = nullptr;
   gui::TWndMethod vclWindowProc_;
+  std::optional<unsigned> savedControlStyle_;
   HWND wnd_ = nullptr;
   std::wstring wndText_;
   bool released_ = false;

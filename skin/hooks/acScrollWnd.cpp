@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "skin/core/acControlUtils.h"
 #include "skin/core/acSkinData.h"
 #include "skin/hooks/acHookPaint.h"
 #include "skin/core/sMessages.h"
@@ -39,8 +40,6 @@ struct THover {
 };
 THover g_hover;
 bool g_inNcHitTest = false;
-
-bool ShiftDown() { return (GetAsyncKeyState(VK_SHIFT) & 0x8000) != 0; }
 
 bool Inside(const TBarRect& r, POINT p) { return p.x >= r.Left && p.x < r.Right && p.y >= r.Top && p.y < r.Bottom; }
 
@@ -89,14 +88,24 @@ void SendScrollMessage(HWND wnd, UINT msg, int code, bool setPos, int32_t pos) {
   SendSkinCommand(wnd, AC_AFTERSCROLL, announce);
 }
 
+bool TacScrollWnd::ShiftDown() const { return (GetAsyncKeyState(VK_SHIFT) & 0x8000) != 0; }
+
 TacScrollWnd::TacScrollWnd() {
   horz_.FKind = SB_HORZ;
   vert_.FKind = SB_VERT;
 }
 
 TacScrollWnd::~TacScrollWnd() {
-  if (g_track.Wnd == this) g_track = TTracking{};
+  if (g_track.Wnd == this) {
+    if (g_track.Timer && Wnd()) KillTimer(Wnd(), g_track.Timer);
+    g_track = TTracking{};
+  }
   if (g_hover.Wnd == Wnd()) g_hover = THover{};
+  const bool wasOn = !Released();
+  TakeOff();
+  // The window computes its frame again, with the system's bars.
+  TsCommonData* d = SkinData();
+  if (wasOn && Wnd() && IsWindow(Wnd()) && !(d && d->FUpdating)) RepaintFrame(Wnd(), true);
 }
 
 std::unique_ptr<TsCommonData> TacScrollWnd::CreateSkinData() {
@@ -233,7 +242,7 @@ void TacScrollWnd::UpdateScrollInfo(bool repaint) {
     b->FScrollInfo = SCROLLINFO{sizeof(SCROLLINFO), SIF_ALL, 0, 0, 0, 0, 0};
     GetScrollInfo(Wnd(), b->FKind, &b->FScrollInfo);
   }
-  if (repaint) PaintScrollBars();
+  if (repaint && !AnimationInProgress) PaintScrollBars();
 }
 
 // ---------------------------------------------------------------- painting
@@ -352,8 +361,10 @@ bool TacScrollWnd::HandleSkinCommand(gui::TMessage& m) {
     case AC_PREPARECACHE:
       // The window answers first; -2 says it painted its image itself.
       CallOldWndProc(m);
-      if (TsCommonData* d = SkinData(); d && d->FCacheInvalid && !d->FUpdating && m.Result != -2)
+      if (TsCommonData* d = SkinData(); d && d->FCacheInvalid && !d->FUpdating && m.Result != -2) {
         PaintWindowCache(*d, Wnd(), InNativeDialog());
+        if (!InNativeDialog()) PaintCacheCorners(*d, 0, Wnd());
+      }
       return true;
     case AC_SETUPDATING:
       if (TsCommonData* d = SkinData()) d->FUpdating = m.WParamLo() == 1;
@@ -710,8 +721,15 @@ void TacScrollWnd::HandleMessage(gui::TMessage& m) {
     case WM_MOUSEHWHEEL:
     case WM_VSCROLL:
     case WM_HSCROLL:
+    case gui::CM_MOUSEWHEEL:
+    case gui::CM_FOCUSCHANGED:
       CallOldWndProc(m);
       if (!sendingScroll_) UpdateScrollInfo(true);
+      return;
+    case gui::CM_BIDIMODECHANGED:
+      CallOldWndProc(m);
+      leftScrollBar_ = (GetWindowLongPtrW(Wnd(), GWL_EXSTYLE) & WS_EX_LEFTSCROLLBAR) != 0;
+      RepaintFrame(Wnd(), true);
       return;
     default:
       break;

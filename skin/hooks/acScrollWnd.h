@@ -55,6 +55,8 @@ class TacScrollWnd : public TacMainWnd {
   bool HandleSkinCommand(gui::TMessage& msg) override;
   void HandleMessage(gui::TMessage& msg) override;
   void RestoreOriginalLook() override;
+  // Whether Shift is held at a click on the track (the thumb then jumps under the mouse).
+  virtual bool ShiftDown() const;
 
  private:
   void Prepare(bool repaint);

@@ -96,6 +96,50 @@ TEST_F(HookBase, ABareWindowIsBoundAndGivenBackWhole) {
   DestroyWindow(w);
 }
 
+LRESULT CALLBACK PaintsIntoGivenDC(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+  if (m == WM_PAINT && wp) {
+    RECT r{0, 0, 10, 10};
+    FillRect(HDC(wp), &r, HBRUSH(GetStockObject(BLACK_BRUSH)));
+    return 0;
+  }
+  return DefWindowProcW(w, m, wp, lp);
+}
+
+TEST_F(HookBase, APrintIsAPaintIntoTheGivenDCAndSkinCommandsNeedALoadedSkin) {
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = PaintsIntoGivenDC;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.lpszClassName = L"KorvanPrinted";
+  RegisterClassW(&wc);
+  HWND w = CreateWindowExW(0, L"KorvanPrinted", L"", WS_CHILD | WS_VISIBLE, 0, 0, 20, 20, form->Handle(), nullptr,
+                           nullptr, nullptr);
+  TRecordingHook hook;
+  hook.Attach(w, "PANEL");
+  hook.AfterCreation();
+  HDC mem = CreateCompatibleDC(nullptr);
+  HBITMAP bmp = CreateCompatibleBitmap(GetDC(nullptr), 20, 20);
+  HGDIOBJ old = SelectObject(mem, bmp);
+  RECT all{0, 0, 20, 20};
+  FillRect(mem, &all, HBRUSH(GetStockObject(WHITE_BRUSH)));
+  SendMessageW(w, WM_PRINT, WPARAM(mem), PRF_CLIENT);
+  EXPECT_EQ(GetPixel(mem, 5, 5), RGB(0, 0, 0)) << "painted into the given DC";
+  EXPECT_EQ(hook.Count(WM_PAINT), 1);
+  SelectObject(mem, old);
+  DeleteObject(bmp);
+  DeleteDC(mem);
+
+  hook.Seen.clear();
+  EXPECT_EQ(SendSkinCommand(w, AC_SETSECTION, 0), 0) << "no skin: the window's own answer";
+  {
+    auto manager = skintest::TestSkinManager(std::string("Z:") + KORVAN_TEST_SKIN);
+    EXPECT_EQ(SendSkinCommand(w, AC_SETSECTION, 0), 0) << "no section named";
+    EXPECT_EQ(hook.SkinData()->SkinSection(), "PANEL") << "and nothing changed";
+    EXPECT_EQ(SendSkinCommand(w, AC_CTRLHANDLED), 1);
+  }
+  hook.Release(false);
+  DestroyWindow(w);
+}
+
 TEST_F(HookBase, ASubclassOnTopKeepsWorkingThroughARelease) {
   HWND w = Bare();
   const LONG_PTR procBefore = GetWindowLongPtrW(w, GWLP_WNDPROC);
@@ -140,6 +184,7 @@ TEST_F(HookBase, OurControlIsTakenOverByItsWindowProc) {
   hook->AttachControl(panel);
   hook->AfterCreation();
   EXPECT_EQ(GetWindowLongPtrW(w, GWLP_WNDPROC), procBefore) << "no subclass for our own controls";
+  EXPECT_TRUE(panel->ControlStyle & gui::csOpaque) << "the hook paints all of it";
   EXPECT_EQ(GetWindowSkinData(w), hook->SkinData());
   panel->Perform(WM_SIZE, 0, 0);
   EXPECT_EQ(hook->Count(WM_SIZE), 1);
@@ -157,8 +202,16 @@ TEST_F(HookBase, OurControlIsTakenOverByItsWindowProc) {
   EXPECT_TRUE(hook->Seen.empty()) << "the control's own WindowProc is back";
   // A second hook on the same control, left on: the control's end takes it off.
   auto second = std::make_unique<TRecordingHook>();
+  panel->ControlStyle &= ~unsigned(gui::csOpaque);
   second->AttachControl(panel);
   second->AfterCreation();
+  {
+    auto third = std::make_unique<TRecordingHook>();
+    const unsigned before = panel->ControlStyle;
+    third->AttachControl(panel);
+    third.reset();
+    EXPECT_EQ(panel->ControlStyle, before) << "a freed hook gives the style back";
+  }
   delete panel;
   EXPECT_EQ(second->Count(WM_DESTROY), 1);
   EXPECT_TRUE(second->Released());

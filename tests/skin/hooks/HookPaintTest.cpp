@@ -13,6 +13,7 @@
 #include "gui/ExtCtrls.h"
 #include "gui/Forms.h"
 #include "gui/Subclass.h"
+#include "rtl/Utf.h"
 #include "skin/core/sMessages.h"
 #include "skin/graphics/acGdiBitmap.h"
 #include "skin/hooks/acHookPaint.h"
@@ -77,6 +78,31 @@ TEST_F(HookPaint, ABareWindowsImageIsItsSectionOverTheParent) {
   DestroyWindow(w);
 }
 
+TEST_F(HookPaint, SeeThroughCornersTakeTheParentsBackground) {
+  HWND w = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 10, 20, 40, 24, form->Handle(), nullptr, nullptr,
+                           nullptr);
+  TPlainHook hook;
+  hook.Attach(w, "BUTTON");
+  hook.SkinData()->UpdateSkinIndex(true);
+  hook.AfterCreation();
+  TsCommonData* d = hook.SkinData();
+  d->FCacheInvalid = true;
+  PaintWindowCache(*d, w, false);
+  HDC dc = d->FCache->Canvas().Handle();
+  // The button's element has a 2 x 2 see-through top-left corner: the whole painting put
+  // what lies behind there; the corners alone put back the same.
+  const COLORREF behind = ::GetPixel(dc, 0, 0);
+  EXPECT_EQ(behind, gui::ColorToColorRef(gui::clBtnFace)) << "the unskinned form's face";
+  FillRectOnDC(dc, gui::TRect(0, 0, 40, 24), TColor(0x0000FF));
+  PaintCacheCorners(*d, 0, w);
+  EXPECT_EQ(::GetPixel(dc, 0, 0), behind);
+  EXPECT_EQ(::GetPixel(dc, 1, 1), behind);
+  EXPECT_EQ(::GetPixel(dc, 2, 0), RGB(0xFF, 0, 0)) << "the rest of the image stays";
+  EXPECT_EQ(::GetPixel(dc, 20, 12), RGB(0xFF, 0, 0));
+  hook.Release(false);
+  DestroyWindow(w);
+}
+
 TEST_F(HookPaint, AParentThatIsNotReadyLeavesTheImageAlone) {
   HWND w = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 10, 20, 60, 30, form->Handle(), nullptr, nullptr,
                            nullptr);
@@ -129,6 +155,50 @@ TEST_F(HookPaint, TheMainFontNameFitsTheFaceNameField) {
     EXPECT_NE(f.lfHeight, 0) << kind;
     EXPECT_NE(f.lfFaceName[0], L'\0') << kind;
   }
+}
+
+TEST_F(HookPaint, TheImageIsWrittenWithTheWindowsFontUnderTheMainName) {
+  HWND w = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 10, 20, 60, 30, form->Handle(), nullptr, nullptr,
+                           nullptr);
+  TPlainHook hook;
+  hook.Attach(w, "PANEL");
+  hook.AfterCreation();
+  TsCommonData* d = hook.SkinData();
+  d->FCache = CreateBitmap32(60, 30);
+  // Without a font of its own the window's image takes the message font.
+  LOGFONTW message{};
+  GetNonClientFont(5, message);
+  PrepareCacheFont(*d, w);
+  EXPECT_EQ(d->FCache->Canvas().Font().Name(), rtl::U8(message.lfFaceName));
+  // An ANSI font of its own, under the main font name and for every character set.
+  LOGFONTW lf{};
+  lf.lfHeight = -13;
+  lf.lfCharSet = ANSI_CHARSET;
+  wcscpy(lf.lfFaceName, L"Tahoma");
+  HFONT own = CreateFontIndirectW(&lf);
+  SendMessageW(w, WM_SETFONT, WPARAM(own), 0);
+  manager->Fonts.SetMainMode(TacFontMode::fmCustom);
+  manager->Fonts.SetMainFont("Verdana");
+  PrepareCacheFont(*d, w);
+  EXPECT_EQ(d->FCache->Canvas().Font().Name(), "Verdana");
+  EXPECT_EQ(d->FCache->Canvas().Font().Height(), -13);
+  EXPECT_EQ(d->FCache->Canvas().Font().Charset(), DEFAULT_CHARSET);
+  // One of our controls: its own font under the main name.
+  auto* panel = new gui::TPanel(form.get());
+  panel->Font().SetName("Courier New");
+  panel->Font().SetHeight(-20);
+  TsCommonData controlData(panel, true);
+  controlData.FCache = CreateBitmap32(10, 10);
+  PrepareCacheFont(controlData, nullptr);
+  EXPECT_EQ(controlData.FCache->Canvas().Font().Name(), "Verdana");
+  EXPECT_EQ(controlData.FCache->Canvas().Font().Height(), -20);
+  // Published properties by name: absent ones read as 0, colours as RGB.
+  panel->SetColor(gui::clBtnFace);
+  EXPECT_EQ(GetColorPropRGB(panel, "Color"), gui::ColorToRGB(gui::clBtnFace));
+  EXPECT_EQ(GetOrdPropIfExists(panel, "DisabledKind"), 0);
+  hook.Release(false);
+  DestroyWindow(w);
+  DeleteObject(own);
 }
 
 TEST_F(HookPaint, OurControlsWithBarSizesGetTheScrollHookWhileSkinned) {

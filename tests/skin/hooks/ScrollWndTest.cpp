@@ -181,6 +181,25 @@ TEST_F(ScrollBars, BothBarsAreBoundAndGivenBack) {
   EXPECT_TRUE(EqualRect(&clientAfter, &clientBefore)) << "the frame is the system's again";
 }
 
+TEST_F(ScrollBars, AHookFreedWhileOnGivesTheFrameBack) {
+  const LONG_PTR proc = GetWindowLongPtrW(wnd, GWLP_WNDPROC);
+  const RECT before = Client();
+  Hook();
+  // A thinner bar of our own shows whether the frame is ours or the system's.
+  auto* data = dynamic_cast<TsScrollWndData*>(hook->SkinData());
+  ASSERT_NE(data, nullptr);
+  data->VertScrollData().SetScrollSize(0, 9);
+  RepaintFrame(wnd, true);
+  ASSERT_EQ(hook->VisibleScrollBarSize(true), hook->Thickness(hook->VertBar()));
+  const RECT hooked = Client();
+  EXPECT_NE(hooked.right, before.right);
+  hook.reset();
+  EXPECT_EQ(GetWindowLongPtrW(wnd, GWLP_WNDPROC), proc);
+  EXPECT_EQ(GetPropW(wnd, L"ACSBSC"), nullptr);
+  const RECT after = Client();
+  EXPECT_TRUE(EqualRect(&after, &before));
+}
+
 TEST_F(ScrollBars, TheFrameFollowsTheStyle) {
   Hook();
   RECT wr;
@@ -279,24 +298,22 @@ TEST_F(ScrollBars, TheSmallestThumbOfOneBarOrBoth) {
   EXPECT_EQ(hook->VertBar().FMinThumbSize, 24);
 }
 
+// The keyboard is the display's, shared with other tests: Shift is held for this hook only.
+class TShiftHeld : public TacScrollWnd {
+ protected:
+  bool ShiftDown() const override { return true; }
+};
+
 TEST_F(ScrollBars, AShiftClickOnTheTrackMovesTheThumbUnderTheMouse) {
-  Hook();
+  hook = std::make_unique<TShiftHeld>();
+  hook->Install(wnd, false, "EDIT");
+  hook->SkinData()->UpdateSkinIndex(true);
+  hook->AfterCreation();
+  RepaintFrame(wnd, true);
   const TBarRect v = hook->BarRect(hook->VertBar());
   const int arrow = hook->ArrowLength(hook->VertBar());
-  INPUT shift[2]{};
-  shift[0].type = shift[1].type = INPUT_KEYBOARD;
-  shift[0].ki.wVk = shift[1].ki.wVk = VK_SHIFT;
-  shift[1].ki.dwFlags = KEYEVENTF_KEYUP;
-  SendInput(1, &shift[0], sizeof(INPUT));
-  Pump(20);
-  if (!(GetAsyncKeyState(VK_SHIFT) & 0x8000)) {
-    SendInput(1, &shift[1], sizeof(INPUT));
-    GTEST_SKIP() << "the display takes no keyboard input";
-  }
   const POINT at{Mid(v).x, v.Bottom - arrow - 12};
   NcDown(HTVSCROLL, at);
-  SendInput(1, &shift[1], sizeof(INPUT));
-  Pump(20);
   EXPECT_NE(GetCapture(), wnd) << "the mouse is not captured";
   const std::vector<TSeen> s = ScrollsOnly();
   ASSERT_EQ(s.size(), 1u) << "one track message";
@@ -305,6 +322,8 @@ TEST_F(ScrollBars, AShiftClickOnTheTrackMovesTheThumbUnderTheMouse) {
   const TThumb thumb = ThumbGeometry(v.Bottom - v.Top, v.Top, arrow, hook->VertBar().Info(),
                                      hook->VertBar().FMinThumbSize);
   EXPECT_NEAR(thumb.Start + thumb.Length / 2, at.y, 2);
+  Up();
+  EXPECT_EQ(ScrollsOnly().size(), 1u) << "the button's release sends nothing more";
 }
 
 TEST_F(ScrollBars, AHeldArrowRepeatsAfterTheDelay) {
