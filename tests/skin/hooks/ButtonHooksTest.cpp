@@ -6,11 +6,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
 #include "../SkinEngineEnvironment.h"
 #include "../SkinHarness.h"
+#include "gui/StdCtrls.h"
 #include "skin/core/sMessages.h"
 #include "skin/core/sSkinManager.h"
 #include "skin/hooks/acBtnWnd.h"
@@ -150,6 +152,79 @@ TEST(ButtonHooks, StatesColouringAndCheckGlyphs) {
   h.Run();
   buttons.clear();
   checks.clear();
+}
+
+TEST(ButtonHooks, OurButtonsAndABitmapButton) {
+  skintest::TSkinHarness h(KORVAN_TEST_SKIN, KORVAN_SHOTS);
+  ASSERT_TRUE(h.Manager->IsSkinLoaded());
+  h.Manager->ButtonsOptions.ModalButtonsColoring = bcBackground | bcText;
+  gui::TForm& form = h.NewForm("Tombol kita", 360, 140);
+  HWND f = form.Handle();
+  auto* save = new gui::TButton(&form);
+  save->SetParent(&form);
+  save->SetBounds(10, 10, 90, 30);
+  save->SetCaption("Simpan");
+  save->ModalResult = 1;  // mrOk
+  save->Default = true;
+  auto* close = new gui::TButton(&form);
+  close->SetParent(&form);
+  close->SetBounds(110, 10, 90, 30);
+  close->SetCaption("Tutup");
+  close->ModalResult = 2;  // mrCancel
+  HWND pictured = Native(f, L"Cetak", BS_PUSHBUTTON | BS_BITMAP, 210, 10, 120, 34, 300);
+  // The button's own picture: blue, 16 x 16, 24 bits.
+  BITMAPINFO bi{};
+  bi.bmiHeader = {sizeof(BITMAPINFOHEADER), 16, -16, 1, 24, BI_RGB};
+  void* bits = nullptr;
+  HBITMAP blue = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  ASSERT_NE(blue, nullptr);
+  for (int i = 0; i < 16 * 16; ++i) {
+    auto* p = static_cast<uint8_t*>(bits) + i * 3;
+    p[0] = 230, p[1] = 0, p[2] = 0;
+  }
+  SendMessageW(pictured, BM_SETIMAGE, IMAGE_BITMAP, LPARAM(blue));
+  ASSERT_EQ(reinterpret_cast<HBITMAP>(SendMessageW(pictured, BM_GETIMAGE, IMAGE_BITMAP, 0)), blue);
+
+  std::unique_ptr<TacBtnWnd> saveHook, closeHook;
+  std::unique_ptr<TacBitBtnWnd> picturedHook;
+  h.Step("show", [&] {
+    ShowWindow(f, SW_SHOWNOACTIVATE);
+    guitest::LiftOverOtherTests(f);
+  });
+  h.Step("hook", [&] {
+    saveHook = std::make_unique<TacBtnWnd>();
+    saveHook->AttachControl(save);
+    saveHook->AfterCreation();
+    closeHook = std::make_unique<TacBtnWnd>();
+    closeHook->AttachControl(close);
+    closeHook->AfterCreation();
+    picturedHook = Hook<TacBitBtnWnd>(pictured);
+    RedrawWindow(f, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  });
+  h.Step("skinned", [&] {
+    gui::TBitmap& shot = h.Shot(f, "buttons_ours");
+    EXPECT_EQ(saveHook->ModalId(), 1) << "OK by its result";
+    EXPECT_EQ(closeHook->ModalId(), 7) << "Cancel by its result";
+    const COLORREF okFace = Px(shot, f, save->Handle(), 45, 6), cancelFace = Px(shot, f, close->Handle(), 45, 6);
+    EXPECT_GT(GetGValue(okFace), GetRValue(okFace)) << "our OK tinted green";
+    EXPECT_GT(GetRValue(cancelFace), GetGValue(cancelFace)) << "our Cancel tinted red without an OK sibling ID";
+    // The picture sits left of the caption, vertically centred.
+    int bluePixels = 0, firstBlue = 1000;
+    for (int x = 0; x < 120; ++x) {
+      const COLORREF c = Px(shot, f, pictured, x, 17);
+      if (GetBValue(c) > 200 && GetRValue(c) < 40 && GetGValue(c) < 40) {
+        ++bluePixels;
+        firstBlue = std::min(firstBlue, x);
+      }
+    }
+    EXPECT_EQ(bluePixels, 16) << "the whole picture row";
+    EXPECT_LT(firstBlue, 50) << "left of the caption";
+  });
+  h.Run();
+  saveHook.reset();
+  closeHook.reset();
+  picturedHook.reset();
+  DeleteObject(blue);
 }
 
 }  // namespace
