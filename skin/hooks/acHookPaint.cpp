@@ -9,6 +9,7 @@
 #include "skin/core/sMessages.h"
 #include "skin/core/sSkinManager.h"
 #include "skin/graphics/acAlphaImages.h"
+#include "skin/graphics/acBlend.h"
 #include "skin/graphics/acGdiBitmap.h"
 #include "skin/graphics/acSkinMask.h"
 #include "skin/hooks/acScrollWnd.h"
@@ -123,6 +124,17 @@ void GetNonClientFont(int kind, LOGFONTW& font) {
   }
 }
 
+void EnsureCache(TsCommonData& d, int w, int h) {
+  if (!d.FCache || d.FCache->Width() != w || d.FCache->Height() != h) d.FCache = CreateBitmap32(w, h);
+}
+
+bool IsContentShifted(TsCommonData& d) {
+  TsSkinManager* m = d.GetSkinManager();
+  const TsGeneralData* section = d.Section();
+  if (!m || !section) return true;
+  return m->ButtonsOptions.ShiftContentOnClick || section->ShiftClick;
+}
+
 void SetMainFont(gui::TFont& font) {
   const std::string name = GetMainFontName({});
   if (!name.empty()) font.SetName(name);
@@ -137,6 +149,75 @@ bool SelectNonClientFont(gui::TCanvas& canvas, int kind) {
   if (!f) return false;
   canvas.Font().SetHandle(f);
   return true;
+}
+
+bool HookPaints(TsCommonData* d) {
+  if (!d) return false;
+  TsSkinManager* m = d->GetSkinManager();
+  return m && m->IsSkinLoaded() && d->Section();
+}
+
+void ApplyDisabledLook(gui::TBitmap& bmp, const TacBackgroundCache& bg) {
+  TBitmap32 px = Pixels32(bmp);
+  if (px.Width() == 0 || px.Height() == 0) return;
+  constexpr uint8_t kDisabledBlend = 100;
+  if (bg.Ready && bg.Bitmap) {
+    BlendCopyBitmap(px, 0, 0, *bg.Bitmap, TRect{bg.X, bg.Y, bg.X + px.Width() - 1, bg.Y + px.Height() - 1}, kDisabledBlend,
+                    clFuchsia);
+  } else if (bg.FillColor != clFuchsia) {
+    TintBitmap(px, kDisabledBlend, bg.FillColor);
+  }
+}
+
+void CopyParentBackground(gui::TBitmap& dst, const TacBackgroundCache& bg, const gui::TRect& r, gui::TPoint pos) {
+  TBitmap32 px = Pixels32(dst);
+  const TRect c = ClipRect(r, px);
+  if (bg.Ready && bg.Bitmap) {
+    for (int y = c.Top; y < c.Bottom; ++y)
+      for (int x = c.Left; x < c.Right; ++x) {
+        const int sx = bg.X + pos.X + x, sy = bg.Y + pos.Y + y;
+        if (sx >= 0 && sy >= 0 && sx < bg.Bitmap->Width() && sy < bg.Bitmap->Height()) px.At(x, y) = bg.Bitmap->At(sx, sy);
+      }
+  } else if (bg.FillColor != clFuchsia) {
+    FillRectOnDC(dst.Canvas().Handle(), c, bg.FillColor);
+  }
+}
+
+void DrawSolidArrow(HDC dc, const gui::TRect& rc, int direction, uint32_t color, bool pressed) {
+  const int cx = (rc.Left + rc.Right) / 2 + (pressed ? 1 : 0), cy = (rc.Top + rc.Bottom) / 2 + (pressed ? 1 : 0);
+  const int s = std::max(2, std::min(rc.Right - rc.Left, rc.Bottom - rc.Top) / 5);
+  POINT pts[3];
+  switch (direction) {
+    case 0: pts[0] = {cx - s, cy}; pts[1] = {cx + s / 2, cy - s}; pts[2] = {cx + s / 2, cy + s}; break;
+    case 1: pts[0] = {cx, cy - s}; pts[1] = {cx - s, cy + s / 2}; pts[2] = {cx + s, cy + s / 2}; break;
+    case 2: pts[0] = {cx + s, cy}; pts[1] = {cx - s / 2, cy - s}; pts[2] = {cx - s / 2, cy + s}; break;
+    default: pts[0] = {cx, cy + s}; pts[1] = {cx - s, cy - s / 2}; pts[2] = {cx + s, cy - s / 2}; break;
+  }
+  HBRUSH br = CreateSolidBrush(color & 0xFFFFFF);
+  HPEN pen = CreatePen(PS_SOLID, 1, color & 0xFFFFFF);
+  HGDIOBJ ob = SelectObject(dc, br), op = SelectObject(dc, pen);
+  Polygon(dc, pts, 3);
+  SelectObject(dc, ob);
+  SelectObject(dc, op);
+  DeleteObject(br);
+  DeleteObject(pen);
+}
+
+void TrackMouseLeave(HWND wnd, bool& tracking) {
+  if (tracking) return;
+  TRACKMOUSEEVENT t{sizeof t, TME_LEAVE, wnd, 0};
+  tracking = TrackMouseEvent(&t) != FALSE;
+}
+
+void DrawDottedFrame(HDC dc, const gui::TRect& r, uint32_t color) {
+  LOGBRUSH lb{BS_SOLID, color & 0xFFFFFF, 0};
+  HPEN pen = ExtCreatePen(PS_COSMETIC | PS_ALTERNATE, 1, &lb, 0, nullptr);
+  HGDIOBJ oldPen = SelectObject(dc, pen);
+  HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
+  Rectangle(dc, r.Left, r.Top, r.Right, r.Bottom);
+  SelectObject(dc, oldBrush);
+  SelectObject(dc, oldPen);
+  DeleteObject(pen);
 }
 
 void PrepareCacheFont(TsCommonData& d, HWND wnd) {

@@ -47,6 +47,28 @@ bool ApplyMainFontW(LOGFONTW& font);
 // any other the message font; height 0 when the system gives none.
 void GetNonClientFont(int kind, LOGFONTW& font);
 
+// The state's cache made a 32-bit image of the size (kept when it has it already).
+void EnsureCache(TsCommonData& data, int width, int height);
+// Whether a pressed control of the state's section draws its content one pixel right and
+// down: unless both the manager's option and the section's own flag are off.
+bool IsContentShifted(TsCommonData& data);
+// Whether the window is painted by its hook: a skin is loaded and the state has a section.
+bool HookPaints(TsCommonData* data);
+// The disabled look: the parent's background at the window's place laid over the image, or
+// without a picture the image mixed with the background colour.
+void ApplyDisabledLook(gui::TBitmap& bmp, const TacBackgroundCache& background);
+// R of Dst filled with what the parent's background shows at Pos (the window's place in
+// the parent) plus R's own place: its picture, or its colour without one.
+void CopyParentBackground(gui::TBitmap& dst, const TacBackgroundCache& background, const gui::TRect& r,
+                          gui::TPoint pos);
+// A filled arrow in the middle of R pointing left (0), up (1), right (2) or down (3), a fifth
+// of R's shorter side in size; one pixel right and down when Pressed.
+void DrawSolidArrow(HDC dc, const gui::TRect& r, int direction, uint32_t color, bool pressed);
+// Asks the system for the window's WM_MOUSELEAVE once; Tracking remembers the request
+// until that message comes.
+void TrackMouseLeave(HWND wnd, bool& tracking);
+// A dotted frame in Color (the focus mark of buttons and check boxes).
+void DrawDottedFrame(HDC dc, const gui::TRect& r, uint32_t color);
 // The main font name (when one is set) on a font of ours.
 void SetMainFont(gui::TFont& font);
 // The system's non-client font of a kind with the main font name on the canvas; False

@@ -1,0 +1,337 @@
+#include "skin/hooks/acBtnWnd.h"
+
+#include <algorithm>
+
+#include "gui/StdCtrls.h"
+#include "rtl/Utf.h"
+#include "skin/core/acControlPaint.h"
+#include "skin/core/acControlUtils.h"
+#include "skin/core/sMessages.h"
+#include "skin/core/sSkinManager.h"
+#include "skin/graphics/acGdiBitmap.h"
+#include "skin/graphics/acSkinText.h"
+#include "skin/hooks/acHookPaint.h"
+
+namespace skin {
+
+namespace {
+constexpr uint8_t kButtonKind = 93;
+
+bool HasSiblingWithId(HWND wnd, int id) {
+  HWND parent = GetParent(wnd);
+  if (!parent) return false;
+  HWND sib = GetDlgItem(parent, id);
+  return sib && sib != wnd;
+}
+
+// Each pixel that is not the key colour multiplied by the colour (channel by channel).
+void ColorizeBitmap(gui::TBitmap& bmp, uint32_t color) {
+  TBitmap32 px = Pixels32(bmp);
+  const uint32_t r = color & 0xFF, g = (color >> 8) & 0xFF, b = (color >> 16) & 0xFF;
+  for (int y = 0; y < px.Height(); ++y)
+    for (int x = 0; x < px.Width(); ++x) {
+      TPixel& p = px.At(x, y);
+      if ((p & 0xFFFFFF) == 0xFF00FF) continue;
+      p = MakePixel(ChB(p) * b / 255, ChG(p) * g / 255, ChR(p) * r / 255, ChA(p));
+    }
+}
+}  // namespace
+
+void TacBtnWnd::AfterCreation() {
+  TsCommonData* d = SkinData();
+  if (!d) return;
+  if (d->SkinSection().empty()) d->SetSkinSection("BUTTON");
+  d->FControlKind = kButtonKind;
+  if (auto* b = dynamic_cast<gui::TButton*>(Control()))
+    modalId_ = ModalIdOfResult(b->ModalResult);
+  else
+    modalId_ = GetDlgCtrlID(Wnd());
+  d->UpdateSkinIndex(true);
+  TacMainWnd::AfterCreation();
+}
+
+bool TacBtnWnd::Pushed() { return (SendMessageW(Wnd(), BM_GETSTATE, 0, 0) & BST_PUSHED) != 0; }
+
+int TacBtnWnd::GetButtonState() {
+  TsCommonData* d = SkinData();
+  if (Pushed()) {
+    if (d) HideGlowEffect(d->FGlowID, false);
+    return 2;
+  }
+  if (!IsWindowEnabled(Wnd())) return 0;
+  const bool defaultStyle = (GetWindowLongW(Wnd(), GWL_STYLE) & 0xF) == BS_DEFPUSHBUTTON;
+  if (Control()) {
+    if (d && d->CurrentState() != 0) return 1;
+    return defaultStyle ? 1 : 0;
+  }
+  if (GetFocus() == Wnd() || (d && (d->FHovered || d->FFocused))) return 1;
+  return defaultStyle ? 3 : 0;
+}
+
+TacModalColors TacBtnWnd::GetModalColors() {
+  TsCommonData* d = SkinData();
+  TsSkinManager* m = d ? d->GetSkinManager() : nullptr;
+  if (!m) return {};
+  const bool okSibling = modalId_ == 2 ? (HasSiblingWithId(Wnd(), 1) || HasSiblingWithId(Wnd(), 6)) : false;
+  return ModalButtonColors(m->ButtonsOptions.ModalButtonsColoring, modalId_, okSibling, HasSiblingWithId(Wnd(), 7),
+                           GetButtonState() != 0);
+}
+
+gui::TSize TacBtnWnd::CaptionSize() {
+  TsCommonData* d = SkinData();
+  const std::string text = rtl::U8(WndText());
+  if (text.empty() || !d || !d->FCache) return {};
+  TRect r{0, 0, GetMaxCaptionWidth() + 2, 0};
+  UINT flags = DT_CALCRECT | DT_NOPREFIX | DT_EXPANDTABS | DT_CENTER;
+  if (GetWindowLongW(Wnd(), GWL_STYLE) & BS_MULTILINE) flags |= DT_WORDBREAK;
+  DrawTextOnDC(d->FCache->Canvas().Handle(), text, r, flags);
+  return {r.Right - r.Left, r.Bottom - r.Top};
+}
+
+int TacBtnWnd::GetMaxCaptionWidth() {
+  const TWndBounds b = GetWndBounds(Wnd());
+  return ButtonMaxCaptionWidth(b.WndSize.x, !WndText().empty(), GetGlyphSize().cx);
+}
+
+gui::TRect TacBtnWnd::GetCaptionRect(int state) {
+  const TWndBounds b = GetWndBounds(Wnd());
+  TsCommonData* d = SkinData();
+  return ButtonCaptionRect(b.WndSize.x, b.WndSize.y, CaptionSize(), state == 2 && d && IsContentShifted(*d));
+}
+
+void TacBtnWnd::DrawCaption(const TacModalColors& colors, int state) {
+  TsCommonData* d = SkinData();
+  PrepareCacheFont(*d, Wnd());
+  const std::string text = rtl::U8(WndText());
+  gui::TRect r = GetCaptionRect(state);
+  const LONG style = GetWindowLongW(Wnd(), GWL_STYLE);
+  UINT flags = DT_CENTER | DT_EXPANDTABS;
+  if (style & BS_MULTILINE) flags |= DT_WORDBREAK;
+  if (GetWindowLongW(Wnd(), GWL_EXSTYLE) & WS_EX_RTLREADING) flags |= DT_RTLREADING;
+  gui::TCanvas& canvas = d->FCache->Canvas();
+  HDC dc = canvas.Handle();
+  SetBkMode(dc, TRANSPARENT);
+  if (!text.empty()) {
+    if (colors.Text != kNoColor) {
+      SelectObject(dc, canvas.Font().Handle());
+      SetTextColor(dc, ColorToSkinRGB(colors.Text, d->GetSkinManager()) & 0xFFFFFF);
+      TRect tr{r.Left, r.Top, r.Right, r.Bottom};
+      DrawTextOnDC(dc, text, tr, flags);
+    } else {
+      WriteControlText(canvas, text, true, r, flags, d, state == 0 ? 0 : 1, colors.Background == kNoColor);
+    }
+  }
+  TsSkinManager* m = d->GetSkinManager();
+  if (IsWindowEnabled(Wnd()) && m && m->ButtonsOptions.ShowFocusRect &&
+      (SendMessageW(Wnd(), BM_GETSTATE, 0, 0) & BST_FOCUS) && !text.empty()) {
+    const TWndBounds b = GetWndBounds(Wnd());
+    gui::TRect f{r.Left - 2, std::max(r.Top - 1, 3), r.Right + 2, std::min(r.Bottom + 1, int(b.WndSize.y) - 3)};
+    const int states = d->Section() ? d->Section()->States : 1;
+    DrawDottedFrame(dc, f, GetSkinFontColor(d->FControl, d->FSkinIndex, m, std::min(1, states), d));
+  }
+}
+
+void TacBtnWnd::PrepareButtonCache() {
+  TsCommonData* d = SkinData();
+  if (!d || !d->Section()) return;
+  const TWndBounds b = GetWndBounds(Wnd());
+  TacBackgroundCache bg;
+  GetWndParentBackground(Wnd(), bg);
+  EnsureCache(*d, b.WndSize.x, b.WndSize.y);
+  const int state = GetButtonState();
+  const int index = ButtonStateIndex(state, d->Section()->States);
+  PaintControlSection(*d, bg, index, gui::TRect{0, 0, b.WndSize.x, b.WndSize.y}, gui::TPoint{b.WndPos.x, b.WndPos.y},
+                      *d->FCache);
+  const TacModalColors colors = GetModalColors();
+  if (colors.Background != kNoColor) ColorizeBitmap(*d->FCache, ColorToSkinRGB(colors.Background, d->GetSkinManager()));
+  DrawCaption(colors, state);
+  PaintGlyph(state);
+  if (!IsWindowEnabled(Wnd())) {
+    bg.X += b.WndPos.x;
+    bg.Y += b.WndPos.y;
+    ApplyDisabledLook(*d->FCache, bg);
+  }
+  d->FCacheInvalid = false;
+}
+
+void TacBtnWnd::PaintButton(HDC given) {
+  PAINTSTRUCT ps{};
+  HDC painted = given ? nullptr : BeginPaint(Wnd(), &ps);
+  TsCommonData* d = SkinData();
+  if (HookPaints(d)) {
+    // The parent's state is asked anew at every paint: a mark left from an earlier paint
+    // would keep the button from ever painting again.
+    if (!d->IsUpdating(true)) {
+      HDC dc = given ? given : GetDC(Wnd());
+      d->FCacheInvalid = true;
+      PrepareButtonCache();
+      if (d->FCache) BitBlt(dc, 0, 0, d->FCache->Width(), d->FCache->Height(), d->FCache->Canvas().Handle(), 0, 0, SRCCOPY);
+      if (!given) ReleaseDC(Wnd(), dc);
+    }
+  }
+  if (painted) EndPaint(Wnd(), &ps);
+}
+
+void TacBtnWnd::Refresh(gui::TMessage& m, bool stopAnimation) {
+  TsCommonData* d = SkinData();
+  SendMessageW(Wnd(), WM_SETREDRAW, FALSE, 0);
+  CallOldWndProc(m);
+  SendMessageW(Wnd(), WM_SETREDRAW, TRUE, 0);
+  if (d) {
+    d->FCacheInvalid = true;
+    if (stopAnimation) d->StopAnimation();
+  }
+  RedrawWindow(Wnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_FRAME);
+}
+
+void TacBtnWnd::SetHot(bool hot) {
+  TsCommonData* d = SkinData();
+  if (!d || d->FHovered == hot) return;
+  d->FHovered = hot;
+  d->FCacheInvalid = true;
+  RedrawWindow(Wnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+}
+
+bool TacBtnWnd::HandleSkinCommand(gui::TMessage& m) {
+  TsCommonData* d = SkinData();
+  switch (m.WParamHi()) {
+    case 6:  // repaint after an update
+      if (d && d->FUpdating && !d->IsUpdating(true))
+        RedrawWindow(Wnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
+      return true;
+    case AC_PREPARECACHE:
+      PrepareButtonCache();
+      return true;
+    case 29:
+      SetHot(true);
+      return true;
+    case 30:
+      SetHot(false);
+      return true;
+    case 54: {  // the glow's tone
+      const TacModalColors c = GetModalColors();
+      const uint32_t tone = c.Background != kNoColor && (modalId_ == 1 || modalId_ == 6) ? c.Background : c.Glyph;
+      if (tone == kNoColor) {
+        m.Result = 0;
+      } else {
+        if (m.LParam) *reinterpret_cast<uint32_t*>(m.LParam) = ColorToSkinRGB(tone, d->GetSkinManager());
+        m.Result = 1;
+      }
+      return true;
+    }
+    default:
+      return false;
+  }
+}
+
+void TacBtnWnd::WndProc(gui::TMessage& m) {
+  TsCommonData* d = SkinData();
+  if (Released() || !HookPaints(d)) {
+    TacMainWnd::WndProc(m);
+    return;
+  }
+  const bool visible = IsWindowVisible(Wnd());
+  switch (m.Msg) {
+    case WM_PAINT:
+      if (visible) {
+        PaintButton(reinterpret_cast<HDC>(m.WParam));
+        m.Result = 0;
+        return;
+      }
+      break;
+    case WM_PRINT:
+    case WM_PRINTCLIENT:
+      PaintButton(reinterpret_cast<HDC>(m.WParam));
+      m.Result = 0;
+      return;
+    case WM_ERASEBKGND:
+      m.Result = 1;
+      return;
+    case WM_NCPAINT:
+    case WM_UPDATEUISTATE:
+      m.Result = 0;
+      return;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+      if (IsWindowEnabled(Wnd())) {
+        d->FFocused = m.Msg == WM_SETFOCUS;
+        Refresh(m, m.Msg == WM_SETFOCUS);
+        return;
+      }
+      break;
+    case WM_ENABLE:
+    case WM_SETTEXT:
+      if (visible) {
+        if (m.Msg == WM_SETTEXT) d->StopAnimation();
+        TacMainWnd::WndProc(m);  // keeps the text the hook writes
+        d->FCacheInvalid = true;
+        RedrawWindow(Wnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        return;
+      }
+      break;
+    case BM_SETSTATE:
+    case BM_SETSTYLE:
+      if (visible) {
+        Refresh(m, true);
+        return;
+      }
+      break;
+    case WM_MOUSELEAVE:
+      tracking_ = false;
+      SetHot(false);
+      break;
+    default:
+      break;
+  }
+  TacMainWnd::WndProc(m);
+  if (m.Msg == WM_MOUSEMOVE && IsWindowEnabled(Wnd())) {
+    TsSkinManager* manager = d->GetSkinManager();
+    if (manager && !manager->Options.GetOption(1)) {  // NoMouseHover
+      TrackMouseLeave(Wnd(), tracking_);
+      SetHot(true);
+    }
+  } else if (m.Msg == WM_LBUTTONUP) {
+    d->FCacheInvalid = true;
+    RedrawWindow(Wnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  }
+}
+
+// ---------------------------------------------------------------- bitmap buttons
+
+gui::TSize TacBitBtnWnd::GetGlyphSize() {
+  HBITMAP bmp = reinterpret_cast<HBITMAP>(SendMessageW(Wnd(), BM_GETIMAGE, IMAGE_BITMAP, 0));
+  BITMAP info{};
+  if (!bmp || GetObjectW(bmp, sizeof info, &info) == 0) return {};
+  return {info.bmWidth, info.bmHeight};
+}
+
+gui::TRect TacBitBtnWnd::GetCaptionRect(int state) {
+  gui::TRect r = TacBtnWnd::GetCaptionRect(state);
+  const int gw = GetGlyphSize().cx;
+  return gw ? r.Offset(gw / 2 + 1, 0) : r;
+}
+
+gui::TRect TacBitBtnWnd::GetGlyphRect(int state) {
+  const gui::TSize g = GetGlyphSize();
+  if (g.cx == 0) return {};
+  const TWndBounds b = GetWndBounds(Wnd());
+  const gui::TRect caption = GetCaptionRect(state);
+  const int right = caption.Left - 2, top = (b.WndSize.y - g.cy) / 2 + (state == 2 ? 1 : 0);
+  return {right - g.cx, top, right, top + g.cy};
+}
+
+void TacBitBtnWnd::PaintGlyph(int state) {
+  TsCommonData* d = SkinData();
+  HBITMAP bmp = reinterpret_cast<HBITMAP>(SendMessageW(Wnd(), BM_GETIMAGE, IMAGE_BITMAP, 0));
+  const gui::TRect r = GetGlyphRect(state);
+  if (!bmp || r.IsEmpty() || !d->FCache) return;
+  // The button keeps its bitmap: it is only selected into a DC of our own for the copy.
+  HDC src = CreateCompatibleDC(d->FCache->Canvas().Handle());
+  HGDIOBJ old = SelectObject(src, bmp);
+  TransparentBlt(d->FCache->Canvas().Handle(), r.Left, r.Top, r.Width(), r.Height(), src, 0, 0, r.Width(), r.Height(),
+                 RGB(255, 0, 255));
+  SelectObject(src, old);
+  DeleteDC(src);
+}
+
+}  // namespace skin

@@ -1,0 +1,49 @@
+// The hooks of native "static" windows: a text static painted over its parent's skinned
+// background in the skin's font colour (and grown when the skin's font needs more room),
+// an icon or bitmap static's picture over that background, and a link window's text
+// underlined without its "<A>" tags.
+#pragma once
+#include "skin/hooks/acSBUtils.h"
+
+namespace skin {
+
+class TacStaticWnd : public TacMainWnd {
+ public:
+  // The section "TRANSPARENT" unless one was given; a text static too small for its text
+  // in the skin's font is given exactly the measured size.
+  void AfterCreation();
+  void WndProc(gui::TMessage& msg) override;
+  void PaintStatic(HDC given);
+
+ protected:
+  bool HandleSkinCommand(gui::TMessage& msg) override { (void)msg; return false; }
+  // The content drawn into the cache; False when there is nothing to show.
+  virtual bool DrawContent();
+  virtual bool GrowsForText() const { return true; }
+  // Whether the hook leaves the window to its own painting.
+  virtual bool LeftAlone();
+  void Redraw(UINT flags);
+};
+
+// An icon or bitmap static. The picture stays the static's: it is drawn from the handle
+// the static holds at each paint and never freed here, so the static keeps a live picture
+// after the hook has gone.
+class TacIconWnd : public TacStaticWnd {
+ protected:
+  bool DrawContent() override;
+  bool GrowsForText() const override { return false; }
+};
+
+// A link window ("SysLink"): its text underlined, the "<A>" and "</A>" marks left out;
+// painted while its background is erased.
+class TacLinkWnd : public TacStaticWnd {
+ public:
+  void WndProc(gui::TMessage& msg) override;
+  // The text as shown: every "<A>" and "</A>" removed.
+  static std::string ShownText(const std::string& text);
+
+ protected:
+  bool DrawContent() override;
+};
+
+}  // namespace skin

@@ -1,0 +1,231 @@
+// What a person sees of skinned push buttons, check boxes and radio buttons on a form: each
+// look of a button (normal, hot, pressed, default, focused) painted from its section, a
+// dialog's OK and Cancel coloured, and the skin's check glyph with the caption on either
+// side. Screenshots stay in tests/skin/hooks/shots.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <vector>
+
+#include "../SkinEngineEnvironment.h"
+#include "../SkinHarness.h"
+#include "gui/StdCtrls.h"
+#include "skin/core/sMessages.h"
+#include "skin/core/sSkinManager.h"
+#include "skin/hooks/acBtnWnd.h"
+#include "skin/hooks/acCheckBoxWnd.h"
+
+namespace skin {
+namespace {
+
+HWND Native(HWND parent, const wchar_t* text, DWORD style, int x, int y, int w, int h, int id) {
+  HWND b = CreateWindowExW(0, L"BUTTON", text, WS_CHILD | WS_VISIBLE | style, x, y, w, h, parent,
+                           reinterpret_cast<HMENU>(INT_PTR(id)), nullptr, nullptr);
+  SendMessageW(b, WM_SETFONT, WPARAM(GetStockObject(DEFAULT_GUI_FONT)), 0);
+  return b;
+}
+
+template <class H>
+std::unique_ptr<H> Hook(HWND w) {
+  auto h = std::make_unique<H>();
+  h->Attach(w);
+  h->AfterCreation();
+  InvalidateRect(w, nullptr, TRUE);
+  return h;
+}
+
+COLORREF Px(gui::TBitmap& shot, HWND form, HWND child, int x, int y) {
+  RECT fr, cr;
+  GetWindowRect(form, &fr);
+  GetWindowRect(child, &cr);
+  return ::GetPixel(shot.Canvas().Handle(), cr.left - fr.left + x, cr.top - fr.top + y);
+}
+
+// The darkest pixels (the skin's check glyph is near black) in columns [x0, x1) of a child.
+int DarkPixels(gui::TBitmap& shot, HWND form, HWND child, int x0, int x1) {
+  RECT cr;
+  GetWindowRect(child, &cr);
+  int n = 0;
+  for (int y = 0; y < cr.bottom - cr.top; ++y)
+    for (int x = x0; x < x1; ++x) {
+      const COLORREF c = Px(shot, form, child, x, y);
+      if (GetRValue(c) < 40 && GetGValue(c) < 40 && GetBValue(c) < 40) ++n;
+    }
+  return n;
+}
+
+// How many pixels of a child differ between two shots of its form.
+int Changed(gui::TBitmap& a, gui::TBitmap& b, HWND form, HWND child) {
+  RECT cr;
+  GetWindowRect(child, &cr);
+  int n = 0;
+  for (int y = 0; y < cr.bottom - cr.top; ++y)
+    for (int x = 0; x < cr.right - cr.left; ++x) n += Px(a, form, child, x, y) != Px(b, form, child, x, y);
+  return n;
+}
+
+TEST(ButtonHooks, StatesColouringAndCheckGlyphs) {
+  skintest::TSkinHarness h(KORVAN_TEST_SKIN, KORVAN_SHOTS);
+  ASSERT_TRUE(h.Manager->IsSkinLoaded());
+  h.Manager->ButtonsOptions.ModalButtonsColoring = bcBackground | bcText;
+  gui::TForm& form = h.NewForm("Tombol", 460, 260);
+  HWND f = form.Handle();
+  HWND ok = Native(f, L"OK", BS_PUSHBUTTON, 10, 10, 90, 30, IDOK);
+  HWND cancel = Native(f, L"Batal", BS_PUSHBUTTON, 110, 10, 90, 30, IDCANCEL);
+  HWND plain = Native(f, L"Simpan", BS_PUSHBUTTON, 210, 10, 90, 30, 100);
+  HWND def = Native(f, L"Bawaan", BS_DEFPUSHBUTTON, 310, 10, 90, 30, 101);
+  HWND checked = Native(f, L"Aktif", BS_AUTOCHECKBOX, 10, 60, 140, 22, 102);
+  HWND unchecked = Native(f, L"Tidak aktif", BS_AUTOCHECKBOX, 10, 90, 140, 22, 103);
+  HWND left = Native(f, L"Teks di kiri", BS_AUTOCHECKBOX | BS_LEFTTEXT, 170, 60, 140, 22, 104);
+  HWND radio = Native(f, L"Pria", BS_AUTORADIOBUTTON, 170, 90, 140, 22, 105);
+  SendMessageW(checked, BM_SETCHECK, BST_CHECKED, 0);
+  SendMessageW(left, BM_SETCHECK, BST_CHECKED, 0);
+  SendMessageW(radio, BM_SETCHECK, BST_CHECKED, 0);
+
+  std::vector<std::unique_ptr<TacBtnWnd>> buttons;
+  std::vector<std::unique_ptr<TacCheckBoxWnd>> checks;
+  COLORREF normalFace = 0;
+  gui::TBitmap* normal = nullptr;
+  h.Step("show", [&] {
+    ShowWindow(f, SW_SHOWNOACTIVATE);
+    guitest::LiftOverOtherTests(f);
+  });
+  h.Step("hook", [&] {
+    for (HWND b : {ok, cancel, plain, def}) buttons.push_back(Hook<TacBtnWnd>(b));
+    for (HWND c : {checked, unchecked, left, radio}) checks.push_back(Hook<TacCheckBoxWnd>(c));
+    RedrawWindow(f, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  });
+  h.Step("normal", [&] {
+    gui::TBitmap& shot = h.Shot(f, "buttons_normal");
+    normal = &shot;
+    EXPECT_EQ(buttons[0]->ModalId(), IDOK);
+    EXPECT_EQ(buttons[2]->GetButtonState(), 0);
+    EXPECT_EQ(buttons[3]->GetButtonState(), 3) << "a native default button";
+    normalFace = Px(shot, f, plain, 45, 6);
+    const COLORREF okFace = Px(shot, f, ok, 45, 6), cancelFace = Px(shot, f, cancel, 45, 6);
+    EXPECT_GT(GetGValue(okFace), GetRValue(okFace)) << "OK tinted green";
+    EXPECT_GT(GetRValue(cancelFace), GetGValue(cancelFace)) << "Cancel tinted red";
+    EXPECT_NE(okFace, normalFace);
+    // The check glyph: at the left edge, or at the right with the text on the left.
+    EXPECT_GT(DarkPixels(shot, f, checked, 0, 16), 20);
+    EXPECT_GT(DarkPixels(shot, f, left, 124, 140), 20);
+    EXPECT_LT(DarkPixels(shot, f, left, 0, 16), DarkPixels(shot, f, left, 124, 140));
+  });
+  h.Step("hover", [&] { SendMessageW(plain, SM_ALPHACMD, MAKEWPARAM(0, 29), 0); });
+  h.Step("hot", [&] {
+    gui::TBitmap& shot = h.Shot(f, "buttons_hot");
+    EXPECT_EQ(buttons[2]->GetButtonState(), 1);
+    EXPECT_GT(Changed(shot, *normal, f, plain), 50) << "the hot look differs";
+    EXPECT_EQ(Changed(shot, *normal, f, cancel), 0) << "only the hovered button changes";
+  });
+  h.Step("leave and press", [&] {
+    SendMessageW(plain, SM_ALPHACMD, MAKEWPARAM(0, 30), 0);
+    SendMessageW(plain, BM_SETSTATE, TRUE, 0);
+  });
+  h.Step("pressed", [&] {
+    gui::TBitmap& shot = h.Shot(f, "buttons_pressed");
+    EXPECT_EQ(buttons[2]->GetButtonState(), 2);
+    EXPECT_GT(Changed(shot, *normal, f, plain), 50) << "the pressed look differs";
+  });
+  h.Step("let go and focus", [&] {
+    SendMessageW(plain, BM_SETSTATE, FALSE, 0);
+    SetFocus(plain);
+  });
+  h.Step("focused", [&] {
+    h.Shot(f, "buttons_focused");
+    EXPECT_EQ(buttons[2]->GetButtonState(), 1) << "a focused native button is hot";
+  });
+  h.Step("disable and uncheck", [&] {
+    EnableWindow(plain, FALSE);
+    SendMessageW(checked, BM_SETCHECK, BST_UNCHECKED, 0);
+  });
+  h.Step("disabled and unchecked", [&] {
+    gui::TBitmap& shot = h.Shot(f, "buttons_disabled");
+    EXPECT_EQ(buttons[2]->GetButtonState(), 0);
+    EXPECT_EQ(checks[0]->CheckState(), 0);
+    EXPECT_GT(Changed(shot, *normal, f, plain), 50) << "faded into the background";
+    EXPECT_GT(Changed(shot, *normal, f, checked), 20) << "the glyph follows the check state";
+  });
+  h.Run();
+  buttons.clear();
+  checks.clear();
+}
+
+TEST(ButtonHooks, OurButtonsAndABitmapButton) {
+  skintest::TSkinHarness h(KORVAN_TEST_SKIN, KORVAN_SHOTS);
+  ASSERT_TRUE(h.Manager->IsSkinLoaded());
+  h.Manager->ButtonsOptions.ModalButtonsColoring = bcBackground | bcText;
+  gui::TForm& form = h.NewForm("Tombol kita", 360, 140);
+  HWND f = form.Handle();
+  auto* save = new gui::TButton(&form);
+  save->SetParent(&form);
+  save->SetBounds(10, 10, 90, 30);
+  save->SetCaption("Simpan");
+  save->ModalResult = 1;  // mrOk
+  save->Default = true;
+  auto* close = new gui::TButton(&form);
+  close->SetParent(&form);
+  close->SetBounds(110, 10, 90, 30);
+  close->SetCaption("Tutup");
+  close->ModalResult = 2;  // mrCancel
+  HWND pictured = Native(f, L"Cetak", BS_PUSHBUTTON | BS_BITMAP, 210, 10, 120, 34, 300);
+  // The button's own picture: blue, 16 x 16, 24 bits.
+  BITMAPINFO bi{};
+  bi.bmiHeader = {sizeof(BITMAPINFOHEADER), 16, -16, 1, 24, BI_RGB};
+  void* bits = nullptr;
+  HBITMAP blue = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  ASSERT_NE(blue, nullptr);
+  for (int i = 0; i < 16 * 16; ++i) {
+    auto* p = static_cast<uint8_t*>(bits) + i * 3;
+    p[0] = 230, p[1] = 0, p[2] = 0;
+  }
+  SendMessageW(pictured, BM_SETIMAGE, IMAGE_BITMAP, LPARAM(blue));
+  ASSERT_EQ(reinterpret_cast<HBITMAP>(SendMessageW(pictured, BM_GETIMAGE, IMAGE_BITMAP, 0)), blue);
+
+  std::unique_ptr<TacBtnWnd> saveHook, closeHook;
+  std::unique_ptr<TacBitBtnWnd> picturedHook;
+  h.Step("show", [&] {
+    ShowWindow(f, SW_SHOWNOACTIVATE);
+    guitest::LiftOverOtherTests(f);
+  });
+  h.Step("hook", [&] {
+    saveHook = std::make_unique<TacBtnWnd>();
+    saveHook->AttachControl(save);
+    saveHook->AfterCreation();
+    closeHook = std::make_unique<TacBtnWnd>();
+    closeHook->AttachControl(close);
+    closeHook->AfterCreation();
+    picturedHook = Hook<TacBitBtnWnd>(pictured);
+    RedrawWindow(f, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  });
+  h.Step("skinned", [&] {
+    gui::TBitmap& shot = h.Shot(f, "buttons_ours");
+    EXPECT_EQ(saveHook->ModalId(), 1) << "OK by its result";
+    EXPECT_EQ(closeHook->ModalId(), 7) << "Cancel by its result";
+    const COLORREF okFace = Px(shot, f, save->Handle(), 45, 6), cancelFace = Px(shot, f, close->Handle(), 45, 6);
+    EXPECT_GT(GetGValue(okFace), GetRValue(okFace)) << "our OK tinted green";
+    EXPECT_GT(GetRValue(cancelFace), GetGValue(cancelFace)) << "our Cancel tinted red without an OK sibling ID";
+    // The picture sits left of the caption, vertically centred.
+    int bluePixels = 0, firstBlue = 1000;
+    for (int x = 0; x < 120; ++x) {
+      const COLORREF c = Px(shot, f, pictured, x, 17);
+      if (GetBValue(c) > 200 && GetRValue(c) < 40 && GetGValue(c) < 40) {
+        ++bluePixels;
+        firstBlue = std::min(firstBlue, x);
+      }
+    }
+    EXPECT_EQ(bluePixels, 16) << "the whole picture row";
+    EXPECT_LT(firstBlue, 50) << "left of the caption";
+  });
+  h.Run();
+  saveHook.reset();
+  closeHook.reset();
+  picturedHook.reset();
+  DeleteObject(blue);
+}
+
+}  // namespace
+}  // namespace skin
