@@ -198,6 +198,11 @@ class TacHintController : public rtl::TComponent {
   // May change the size the text gets inside the bubble.
   TacGetHintSizeEvent OnGetSize;
   uint8_t Alignment = 0;  // of the text: 0 left, 1 right, 2 centre
+  // Bubbles drawn from this section of the default manager's skin instead of a template,
+  // while that skin has it.
+  bool UseSkin = false;
+  std::string SkinSection = "HINT";
+  bool SectionHasOuterEffects = false;  // the section's outer mode is above 2
   void ShowHintAt(gui::TPoint p, const std::string& text, int hideTimeout);
   void HideHint();
   TacPngHintWindow* HintWindow() const { return hintWindow_; }

@@ -3,11 +3,13 @@
 // to the layered window step by step, and the hiding once the mouse leaves the control.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <thread>
 
 #include "gui/ExtCtrls.h"
 #include "skin/core/acStartup.h"
+#include "skin/core/sSkinManager.h"
 #include "skin/graphics/acGdiBitmap.h"
 #include "skin/graphics/acHintWindow.h"
 #include "tests/gui/GuiTestSupport.h"
@@ -37,6 +39,20 @@ struct PanelForm {
     guitest::LiftOverOtherTests(Form.Handle());
   }
 };
+
+// What a person would see, the premultiplied picture laid on white, saved as a bitmap file.
+void SaveAsSeenOnWhite(gui::TBitmap& img, const char* file) {
+  const TBitmap32 px = Pixels32(img);
+  gui::TBitmap view(img.Width(), img.Height());
+  TBitmap32 v = Pixels32(view);
+  for (int y = 0; y < img.Height(); ++y)
+    for (int x = 0; x < img.Width(); ++x) {
+      const TPixel p = px.At(x, y);
+      const uint32_t a = ChA(p);
+      v.At(x, y) = MakePixel(ChB(p) + (255 - a), ChG(p) + (255 - a), ChR(p) + (255 - a), 255);
+    }
+  view.SaveToFile(file);
+}
 
 class HintBubble : public ::testing::Test {
  protected:
@@ -89,16 +105,7 @@ TEST_F(HintBubble, DefaultTemplatePointsWithItsBodysCorner) {
   const TBitmap32 px = Pixels32(img);
   EXPECT_EQ(ChA(px.At(img.Width() - 20, 9)), 255);
   EXPECT_LT(ChA(px.At(0, 0)), 40);
-  // What a person would see, the picture laid on white.
-  gui::TBitmap view(img.Width(), img.Height());
-  TBitmap32 v = Pixels32(view);
-  for (int y = 0; y < img.Height(); ++y)
-    for (int x = 0; x < img.Width(); ++x) {
-      const TPixel p = px.At(x, y);
-      const uint32_t a = ChA(p);
-      v.At(x, y) = MakePixel(ChB(p) + (255 - a), ChG(p) + (255 - a), ChR(p) + (255 - a), 255);
-    }
-  view.SaveToFile("hint_bubble.bmp");
+  SaveAsSeenOnWhite(img, "hint_bubble.bmp");
   c.HideHint();
   EXPECT_EQ(c.BackWindow(), nullptr);
 }
@@ -287,4 +294,124 @@ TEST_F(HintBubble, EventsChangeTheTextTheSizeOrRefuse) {
   // The size plus the default template's margins (11 + 16 across, 8 + 15 down).
   EXPECT_EQ(sized.HintRect.Width(), 227);
   EXPECT_EQ(sized.HintRect.Height(), 73);
+}
+
+// ---------------------------------------------------------------- bubbles from the skin
+
+namespace {
+
+class SkinnedBubble : public HintBubble {
+ protected:
+  void SetUp() override {
+    HintBubble::SetUp();
+    manager = std::make_unique<TsSkinManager>(nullptr);
+    manager->SetSkinDirectory(std::string("Z:") + KORVAN_TEST_SKIN);
+    manager->SetSkinName("Korvan Test");
+    ASSERT_TRUE(manager->IsSkinLoaded());
+  }
+  void TearDown() override {
+    manager.reset();
+    HintBubble::TearDown();
+  }
+  std::unique_ptr<TsSkinManager> manager;
+};
+
+int DarkPixels(const TBitmap32& px, const TRect& r) {
+  int n = 0;
+  for (int y = r.Top; y < r.Bottom; ++y)
+    for (int x = r.Left; x < r.Right; ++x) n += ChA(px.At(x, y)) == 255 && ChR(px.At(x, y)) < 0x60;
+  return n;
+}
+
+}  // namespace
+
+TEST_F(SkinnedBubble, TheSectionWithItsTextShapedByItsBorder) {
+  TacHintController c(nullptr);
+  c.UseSkin = true;
+  c.SkinSection = "HINT";
+  c.ShowHintAt({300, 200}, "Data jemaat tersimpan", 5000);
+  ASSERT_NE(c.HintWindow(), nullptr);
+  EXPECT_EQ(c.HintWindow()->SkinIndex, manager->GetSkinIndex("HINT"));
+  EXPECT_FALSE(c.SectionHasOuterEffects);
+  // An opaque section: no see-through edge, so the bubble's corner is at the point.
+  EXPECT_EQ(c.HintRect.Left, 300);
+  EXPECT_EQ(c.HintRect.Top, 200);
+  ASSERT_EQ(shown_.size(), 1u);
+  EXPECT_EQ(shown_[0].Alpha, 255);
+
+  gui::TBitmap& img = *c.HintWindow()->AlphaImage();
+  const TBitmap32 px = Pixels32(img);
+  // The body is the section's pale yellow.
+  const TPixel body = px.At(img.Width() - 8, img.Height() / 2);
+  EXPECT_EQ(ChA(body), 255);
+  EXPECT_EQ(body & 0xFFFFFF, SwapRB(13434879u) & 0xFFFFFF);
+  // The text in the section's black, inside the border and the content margin.
+  EXPECT_GT(DarkPixels(px, {10, 10, img.Width() - 10, img.Height() - 10}), 20);
+  EXPECT_EQ(DarkPixels(px, {0, 0, img.Width(), 6}), 0);
+
+  SaveAsSeenOnWhite(img, "hint_skinned.bmp");
+
+  // A border with see-through corners: cleared whole in the picture (a pixel of alpha 0
+  // keeps no colour, which the layered window would add) and left out of the window.
+  c.SkinSection = "BUTTON";
+  c.ShowHintAt({300, 200}, "Data jemaat tersimpan", 5000);
+  const TBitmap32 b = Pixels32(*c.HintWindow()->AlphaImage());
+  EXPECT_EQ(b.At(0, 0), 0u);
+  EXPECT_EQ(b.At(1, 1), 0u);
+  EXPECT_EQ(ChA(b.At(4, 4)), 255);
+  HRGN rgn = CreateRectRgn(0, 0, 0, 0);
+  ASSERT_NE(GetWindowRgn(c.HintWindow()->Handle(), rgn), ERROR);
+  EXPECT_FALSE(PtInRegion(rgn, 0, 0));
+  EXPECT_TRUE(PtInRegion(rgn, 4, 4));
+  DeleteObject(rgn);
+  c.HideHint();
+}
+
+TEST_F(SkinnedBubble, ASeeThroughSectionFadesToItsTransparency) {
+  TacHintController c(nullptr);
+  c.UseSkin = true;
+  c.SkinSection = "HALFCLEAR";  // transparency 50: 255 - 128 at the end
+  c.Animated = true;
+  c.ShowHintAt({300, 200}, "Jadwal", 5000);
+  ASSERT_TRUE(Until([&] { return shown_.size() > 20; }));
+  std::vector<int> alphas;
+  for (const Shown& s : shown_) alphas.push_back(s.Alpha);
+  EXPECT_EQ(alphas.back(), 127);
+  EXPECT_EQ(alphas.front(), 6) << "a twentieth of the way";
+  EXPECT_TRUE(std::is_sorted(alphas.begin(), alphas.end()));
+  EXPECT_GE(alphas.size(), 20u);
+  c.HideHint();
+}
+
+TEST_F(SkinnedBubble, OuterEffectsWidenTheBubbleAndReachOverThePoint) {
+  TacHintController c(nullptr);
+  c.UseSkin = true;
+  c.SkinSection = "PANEL";
+  c.ShowHintAt({300, 200}, "Jadwal", 5000);
+  const TRect plain = c.HintRect;
+  c.SkinSection = "GLOWPANEL";  // the panel with outer offsets of 4 left and right
+  c.ShowHintAt({300, 200}, "Jadwal", 5000);
+  EXPECT_TRUE(c.SectionHasOuterEffects);
+  const TacSkinData& d = *manager->GetSkinDataForPPI(96);
+  const TsGeneralData& g = d.Sections[size_t(manager->GetSkinIndex("GLOWPANEL"))];
+  ASSERT_GT(g.OuterOffsetL + g.OuterOffsetR, 0);
+  // Each side: the border element's width, and the outer offset of a section that has them.
+  const auto borders = [&](const TsGeneralData& sec, bool across) {
+    int n = across ? sec.OuterOffsetL + sec.OuterOffsetR : sec.OuterOffsetT + sec.OuterOffsetB;
+    if (sec.BorderIndex >= 0 && size_t(sec.BorderIndex) < d.Masks.size()) {
+      const TsMaskData& m = d.Masks[size_t(sec.BorderIndex)];
+      n += across ? m.BorderLeft + m.BorderRight : m.BorderTop + m.BorderBottom;
+    }
+    return n;
+  };
+  TsGeneralData p = d.Sections[size_t(manager->GetSkinIndex("PANEL"))];
+  p.OuterOffsetL = p.OuterOffsetR = p.OuterOffsetT = p.OuterOffsetB = 0;  // no outer mode: not counted
+  EXPECT_EQ(c.HintRect.Width() - borders(g, true), plain.Width() - borders(p, true));
+  EXPECT_EQ(c.HintRect.Height() - borders(g, false), plain.Height() - borders(p, false));
+  EXPECT_LT(c.HintRect.Left, 300) << "its see-through edge lies left of the point";
+  c.HideHint();
+  c.UseSkin = false;
+  c.ShowHintAt({300, 200}, "Jadwal", 5000);
+  EXPECT_EQ(c.HintWindow()->SkinIndex, -1) << "back to the template";
+  c.HideHint();
 }
