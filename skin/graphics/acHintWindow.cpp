@@ -2,9 +2,12 @@
 
 #include <algorithm>
 
+#include "skin/core/acControlUtils.h"
+#include "skin/core/acThdTimer.h"
 #include "skin/core/sSkinManager.h"
 #include "skin/core/sVclUtils.h"
 #include "skin/graphics/acAlphaPixels.h"
+#include "skin/graphics/acBlend.h"
 #include "skin/graphics/acHtmlCanvas.h"
 #include "skin/graphics/acGdiBitmap.h"
 #include "skin/graphics/acGradientGdi.h"
@@ -205,7 +208,8 @@ void ScaleHintFont(gui::TFont& font, bool keepHeight) {
   TacHintController* c = HintController();
   gui::TControl* ctl = c ? c->PositionControl : nullptr;
   if (!ctl && gui::Application) ctl = gui::Application->MainForm();
-  if (ctl) font.SetHeight(MulDiv(n, GetControlPPI(ctl), 96));
+  // Without a control to ask, the height is left unscaled, but the default still applies.
+  font.SetHeight(ctl ? MulDiv(n, GetControlPPI(ctl), 96) : n);
 }
 
 // ---------------------------------------------------------------- the window
@@ -246,6 +250,8 @@ gui::TRect TacPngHintWindow::ShadowMargins() const {
 // The content's size: the text wrapped at the width limit in Font, which OnGetSize may change.
 gui::TRect TacPngHintWindow::MeasureContent(int maxWidth, const std::string& hint, const gui::TFont& font) {
   TacHintController* c = Controller();
+  if (c->ContentWidth != 0) return {0, 0, c->ContentWidth, c->ContentHeight};
+  if (gui::TWinControl* content = c->ContentControl()) return {0, 0, content->Width(), content->Height()};
   gui::TBitmap scratch(1, 1);
   scratch.Canvas().Font().Assign(&font);
   gui::TRect r{0, 0, maxWidth, 0};
@@ -341,10 +347,22 @@ void TacPngHintWindow::PrepareHintBitmap(int width, int height) {
   canvas.Font().Assign(&t->Font());
   if (canvas.Font().Color() & 0xFF000000) canvas.Font().SetColor(gui::clBlack);
   canvas.Brush().SetStyle(gui::bsClear);
+  ScaleHintFont(canvas.Font(), true);
   const TRect m = SizesRect(pic->ClientMargins);
-  gui::TRect text{m.Left - 1, m.Top, width - m.Right - 1, height - m.Bottom};
+  gui::TRect content{m.Left, m.Top, width - m.Right, height - m.Bottom};
   TacHintController* c = Controller();
-  DrawHintText(canvas, text, hintText_, c && c->HTMLMode, 0, c ? c->Alignment : 0);
+  std::string text = hintText_;
+  switch (DrawContent(*alphaImage_, content, text)) {
+    case TContentDrawn::HintText:
+      content = content.Offset(-1, 0);
+      DrawHintText(canvas, content, text, c && c->HTMLMode, 0, c ? c->Alignment : 0);
+      break;
+    case TContentDrawn::ContentText:
+      DrawHintText(canvas, content, text, c && c->HTMLMode, DT_VCENTER, c ? c->Alignment : 0);
+      break;
+    case TContentDrawn::All:
+      break;
+  }
   TBitmap32 px = Pixels32(*alphaImage_);
   CopyChannel32(px, before, 3);
   PremultiplyBitmap(px, false);
@@ -424,20 +442,98 @@ void TacPngHintWindow::DrawSkinnedText(gui::TBitmap& bmp, bool alphaMode) {
   if (!c || !s) return;
   const TRect b = SkinBorders(*s, c->SectionHasOuterEffects);
   const int cm = ContentMargin();
-  TRect r{b.Left + cm - 1, b.Top + cm, bmp.Width() - b.Right - cm - 1, bmp.Height() - b.Bottom - cm};
+  gui::TRect r{b.Left + cm, b.Top + cm, bmp.Width() - b.Right - cm, bmp.Height() - b.Bottom - cm};
   HintFont(bmp.Canvas().Font());
+  std::string text = hintText_;
+  const TContentDrawn drawn = DrawContent(bmp, r, text);
+  if (drawn == TContentDrawn::All) return;
+  const UINT vcenter = drawn == TContentDrawn::ContentText ? DT_VCENTER : 0;
+  if (drawn == TContentDrawn::HintText) r = r.Offset(-1, 0);
   const UINT align = c->Alignment == 1 ? DT_RIGHT : c->Alignment == 2 ? DT_CENTER : DT_LEFT;
   if (c->HTMLMode) {
     TColor color = NormalState(*s).FontColor;
     if (color & 0xFF000000) color = gui::clBlack;
     bmp.Canvas().Font().SetColor(gui::TColor(color));
     bmp.Canvas().Brush().SetStyle(gui::bsClear);
-    gui::TRect t = r;
-    DrawHintText(bmp.Canvas(), t, hintText_, true, 0, c->Alignment);
+    DrawHintText(bmp.Canvas(), r, text, true, vcenter, c->Alignment);
     return;
   }
-  const UINT flags = DT_WORDBREAK | DT_EXPANDTABS | DT_NOCLIP | align;
-  WriteSkinTextOnBitmap(bmp, hintText_, alphaMode, r, flags, s->Data, SkinIndex, 0);
+  const UINT flags = DT_WORDBREAK | DT_EXPANDTABS | DT_NOCLIP | vcenter | align;
+  WriteSkinTextOnBitmap(bmp, text, alphaMode, r, flags, s->Data, SkinIndex, 0);
+}
+
+// Fixed content puts its picture by PicturePosition and leaves R as the place of its text,
+// centred in what the picture leaves; OnPaintContent may draw everything itself; a content
+// control is painted with its children at R's corner and made opaque there.
+TacPngHintWindow::TContentDrawn TacPngHintWindow::DrawContent(gui::TBitmap& bmp, gui::TRect& r, std::string& text) {
+  TacHintController* c = Controller();
+  if (!c) return TContentDrawn::HintText;
+  if (c->ContentWidth != 0) {
+    text = c->ContentText;
+    gui::TRect rest = r;
+    if (gui::TGraphic* pic = c->ContentPicture; pic && !pic->Empty()) {
+      const int w = pic->Width(), h = pic->Height();
+      gui::TPoint at;
+      switch (c->PicturePosition) {
+        case 1:
+          at = {r.Left + (r.Width() - w) / 2, r.Top};
+          rest.Top = at.Y + h + 4;
+          break;
+        case 2:
+          at = {r.Right - w, r.Top + (r.Height() - h) / 2};
+          rest.Right = at.X - 4;
+          break;
+        case 3:
+          at = {r.Left + (r.Width() - w) / 2, r.Bottom - h};
+          rest.Bottom = at.Y - 4;
+          break;
+        default:
+          at = {r.Left, r.Top + (r.Height() - h) / 2};
+          rest.Left = at.X + w + 4;
+          break;
+      }
+      auto* b = dynamic_cast<gui::TBitmap*>(pic);
+      if (b && b->PixelFormat() == gui::pf32bit) {
+        TBitmap32 dst = Pixels32(bmp), src = Pixels32(*b);
+        DrawAlphaImage({at.X, at.Y, at.X + w, at.Y + h}, {0, 0, w, h}, dst, src, TacBackgroundCache(), false, clNone,
+                       0, false);
+      } else {
+        pic->Draw(bmp.Canvas(), {at.X, at.Y, at.X + w, at.Y + h});
+      }
+    }
+    gui::TRect size{0, 0, std::max(0, rest.Width()), 0};
+    bmp.Canvas().TextRect(size, text.empty() ? std::string(" ") : text, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+    const int dx = std::max(0, (rest.Width() - size.Width()) / 2), dy = std::max(0, (rest.Height() - size.Height()) / 2);
+    r = {rest.Left + dx, rest.Top + dy, std::min(rest.Right, rest.Left + dx + size.Width()),
+         std::min(rest.Bottom, rest.Top + dy + size.Height())};
+    return TContentDrawn::ContentText;
+  }
+  if (c->OnPaintContent) {
+    bool doDefault = true;
+    gui::TControl* hintControl = c->PositionControl;
+    c->OnPaintContent(hintText_, hintControl, doDefault, bmp, r);
+    if (!doDefault) return TContentDrawn::All;
+  }
+  gui::TWinControl* content = c->ContentControl();
+  if (!content) return TContentDrawn::HintText;
+  content->SetVisible(false);
+  content->SetBounds(r.Left, r.Top, content->Width(), content->Height());
+  content->SetParent(this);
+  content->SetVisible(true);
+  content->HandleNeeded();
+  HDC dc = bmp.Canvas().Handle();
+  POINT old;
+  SetWindowOrgEx(dc, -r.Left, -r.Top, &old);
+  PaintControlToBitmap(bmp, content, r.Left, r.Top, false);
+  SetWindowOrgEx(dc, old.x, old.y, nullptr);
+  SelectClipRgn(dc, nullptr);
+  GdiFlush();
+  TBitmap32 px = Pixels32(bmp);
+  const gui::TRect painted{r.Left, r.Top, std::min(bmp.Width(), r.Left + content->Width()),
+                           std::min(bmp.Height(), r.Top + content->Height())};
+  for (int y = std::max(0, painted.Top); y < painted.Bottom; ++y)
+    for (int x = std::max(0, painted.Left); x < painted.Right; ++x) px.At(x, y) |= 0xFF000000u;
+  return TContentDrawn::All;
 }
 
 void TacPngHintWindow::ActivateHint(gui::TRect rect, const std::string& hint) {
@@ -478,8 +574,8 @@ void TacPngHintWindow::ActivateHint(gui::TRect rect, const std::string& hint) {
     if (start != rect && previous && c->fadeSource_ == this) c->previousImage_ = std::move(previous);
     c->fadeSource_ = this;
     if (!c->fadeTimer_) {
-      c->fadeTimer_ = new gui::TTimer(c);
-      c->fadeTimer_->OnTimer = [c](rtl::TObject*) { c->FadeStep(); };
+      c->fadeTimer_ = new TacThreadedTimer(c);
+      c->fadeTimer_->SetOnTimer([c](rtl::TObject*) { c->FadeStep(); });
     }
     c->fadeTimer_->SetInterval(TacHintFade::kIntervalMs);
     c->fadeTimer_->SetEnabled(true);
@@ -511,6 +607,7 @@ TacHintController::TacHintController(rtl::TComponent* owner) : rtl::TComponent(o
 
 TacHintController::~TacHintController() {
   SetActive(false);
+  FreeContentControl();
   if (g_controller == this) g_controller = nullptr;
 }
 
@@ -567,19 +664,24 @@ void TacHintController::ShowHintAt(gui::TPoint p, const std::string& text, int h
   lastControl_ = ctl;
   if (!hintWindow_) hintWindow_ = new TacPngHintWindow(this);
   HintPos = p;
-  const int limit = MaxWidth < 1 ? GetSystemMetrics(SM_CXSCREEN) : MaxWidth;
+  // MaxWidth counts at 96 pixels per inch: the limit grows with the skin's.
+  int limit = MulDiv(GetSkinPPI(nullptr, hintWindow_, false), MaxWidth, 96);
+  if (limit < 1) limit = GetSystemMetrics(SM_CXSCREEN);
   gui::TRect r = hintWindow_->CalcHintRect(limit, text, nullptr);
   std::string hintText = text;
   if (OnShowHint) {
     bool canShow = true;
     TacHintInfo info{PositionControl, HintPos, MousePos()};
-    OnShowHint(hintText, canShow, info);
+    FreeContentControl();
+    gui::TWinControl* content = nullptr;
+    OnShowHint(hintText, canShow, content, info);
+    contentControl_ = content;
     // A handler that refuses the hint gets none.
     if (!canShow) {
       HideHint();
       return;
     }
-    if (hintText != text) r = hintWindow_->CalcHintRect(limit, hintText, nullptr);
+    if (hintText != text || contentControl_) r = hintWindow_->CalcHintRect(limit, hintText, nullptr);
     HintPos = info.HintPos;
   }
   hintWindow_->ActivateHint(r, hintText);
@@ -590,23 +692,29 @@ void TacHintController::ShowHintAt(gui::TPoint p, const std::string& text, int h
 }
 
 void TacHintController::StartHideTimer(int timeout) {
-  if (!hideTimer_) hideTimer_ = new gui::TTimer(this);
+  if (!hideTimer_) hideTimer_ = new TacThreadedTimer(this);
   hideTimer_->SetEnabled(false);
   hideTimer_->SetInterval(timeout ? static_cast<unsigned>(timeout) : 300);
   if (timeout) {
-    hideTimer_->OnTimer = [this](rtl::TObject*) { HideHint(); };
+    hideTimer_->SetOnTimer([this](rtl::TObject*) { HideHint(); });
   } else {
     // Kept while the mouse stays over the control the bubble was shown for.
-    hideTimer_->OnTimer = [this](rtl::TObject*) {
+    hideTimer_->SetOnTimer([this](rtl::TObject*) {
       if (lastControl_ && ControlUnderMouse() == lastControl_) return;
       HideHint();
       lastControl_ = nullptr;
-    };
+    });
   }
   hideTimer_->SetEnabled(true);
 }
 
+void TacHintController::FreeContentControl() {
+  delete contentControl_;
+  contentControl_ = nullptr;
+}
+
 void TacHintController::HideHint() {
+  FreeContentControl();
   if (hideTimer_) hideTimer_->SetEnabled(false);
   if (fadeTimer_) fadeTimer_->SetEnabled(false);
   const bool shown = backWindow_ != nullptr;
@@ -624,13 +732,13 @@ void TacHintController::HideHint() {
 
 void TacHintController::StartPauseTimer() {
   if (!pauseTimer_) {
-    pauseTimer_ = new gui::TTimer(this);
-    pauseTimer_->OnTimer = [this](rtl::TObject*) {
+    pauseTimer_ = new TacThreadedTimer(this);
+    pauseTimer_->SetOnTimer([this](rtl::TObject*) {
       pauseTimer_->SetEnabled(false);
       if (backWindow_ && IsWindowVisible(backWindow_->Handle())) return;
       if (savedHintPause_ != 0 && gui::Application) gui::Application->HintPause = savedHintPause_;
       savedHintPause_ = 0;
-    };
+    });
   }
   pauseTimer_->SetEnabled(false);
   pauseTimer_->SetInterval(static_cast<unsigned>((gui::Application ? gui::Application->HintShortPause : 0) + 300));

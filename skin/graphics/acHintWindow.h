@@ -34,6 +34,9 @@ class TacPngHintWindow : public gui::THintWindow {
   void PrepareHintBitmap(int width, int height);
   void PrepareSkinnedBitmap(int width, int height);
   gui::TRect MeasureContent(int maxWidth, const std::string& hint, const gui::TFont& font);
+  // What DrawContent left to draw: the hint text, the fixed content's text in R, or nothing.
+  enum class TContentDrawn { HintText, ContentText, All };
+  TContentDrawn DrawContent(gui::TBitmap& bmp, gui::TRect& r, std::string& text);
   // The text (or the fixed content) drawn into the bubble's content rectangle.
   void DrawSkinnedText(gui::TBitmap& bmp, bool alphaMode);
   gui::TRect ShadowMargins() const;

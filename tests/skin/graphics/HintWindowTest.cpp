@@ -10,6 +10,7 @@
 #include "gui/ExtCtrls.h"
 #include "skin/core/acStartup.h"
 #include "skin/core/sSkinManager.h"
+#include "skin/graphics/acAlphaPixels.h"
 #include "skin/graphics/acGdiBitmap.h"
 #include "skin/graphics/acHintWindow.h"
 #include "tests/gui/GuiTestSupport.h"
@@ -272,7 +273,7 @@ TEST_F(HintBubble, ANewBubbleSlidesFromTheLastOne) {
 
 TEST_F(HintBubble, EventsChangeTheTextTheSizeOrRefuse) {
   TacHintController c(nullptr);
-  c.OnShowHint = [](std::string& text, bool& canShow, TacHintInfo& info) {
+  c.OnShowHint = [](std::string& text, bool& canShow, gui::TWinControl*&, TacHintInfo& info) {
     if (text == "tolak") canShow = false;
     text = "Ganti: " + text;
     info.HintPos.X += 10;
@@ -319,7 +320,10 @@ class SkinnedBubble : public HintBubble {
 int DarkPixels(const TBitmap32& px, const TRect& r) {
   int n = 0;
   for (int y = r.Top; y < r.Bottom; ++y)
-    for (int x = r.Left; x < r.Right; ++x) n += ChA(px.At(x, y)) == 255 && ChR(px.At(x, y)) < 0x60;
+    for (int x = r.Left; x < r.Right; ++x) {
+      const TPixel p = px.At(x, y);
+      n += ChA(p) == 255 && ChR(p) < 0x60 && ChG(p) < 0x60 && ChB(p) < 0x60;
+    }
   return n;
 }
 
@@ -414,4 +418,118 @@ TEST_F(SkinnedBubble, OuterEffectsWidenTheBubbleAndReachOverThePoint) {
   c.ShowHintAt({300, 200}, "Jadwal", 5000);
   EXPECT_EQ(c.HintWindow()->SkinIndex, -1) << "back to the template";
   c.HideHint();
+}
+
+// ---------------------------------------------------------------- fixed content and the width
+
+namespace {
+
+// A panel that says when it is freed.
+class TContentPanel : public gui::TPanel {
+ public:
+  TContentPanel(bool& freed) : gui::TPanel(nullptr), freed_(freed) {}
+  ~TContentPanel() override { freed_ = true; }
+
+ private:
+  bool& freed_;
+};
+
+bool IsRed(TPixel p) { return ChR(p) > 0xE0 && ChG(p) < 0x20 && ChB(p) < 0x20; }
+
+}  // namespace
+
+TEST_F(SkinnedBubble, FixedContentHasItsSizeAndItsPictureBesideTheText) {
+  TacHintController c(nullptr);
+  c.UseSkin = true;
+  c.SkinSection = "HINT";  // border 6, margin 4: the content starts at 10
+  gui::TBitmap picture(16, 16);
+  TBitmap32 pp = Pixels32(picture);
+  FillBitmapRect(pp, {0, 0, 16, 16}, 0x0000FF, 255);
+  c.ContentWidth = 120;
+  c.ContentHeight = 40;
+  c.ContentText = "Foto";
+  c.ContentPicture = &picture;
+  struct Case {
+    uint8_t position;
+    gui::TPoint red, notRed;  // inside the picture, and where it would be at position 0
+  } cases[] = {
+      {0, {18, 30}, {60, 12}},
+      {1, {10 + 52 + 8, 12}, {18, 30}},
+      {2, {10 + 120 - 8, 30}, {18, 30}},
+      {3, {10 + 52 + 8, 10 + 40 - 4}, {18, 30}},
+  };
+  for (const Case& k : cases) {
+    c.PicturePosition = k.position;
+    c.ShowHintAt({300, 200}, "ignored", 5000);
+    EXPECT_EQ(c.HintRect.Width(), 140);
+    EXPECT_EQ(c.HintRect.Height(), 60);
+    const TBitmap32 px = Pixels32(*c.HintWindow()->AlphaImage());
+    EXPECT_TRUE(IsRed(px.At(k.red.X, k.red.Y))) << int(k.position);
+    EXPECT_FALSE(IsRed(px.At(k.notRed.X, k.notRed.Y))) << int(k.position);
+    EXPECT_GT(DarkPixels(px, {10, 10, 130, 50}), 5) << "the content's text";
+  }
+  SaveAsSeenOnWhite(*c.HintWindow()->AlphaImage(), "hint_content.bmp");
+  c.HideHint();
+}
+
+TEST_F(SkinnedBubble, TheContentsPainterAndAControlInTheBubble) {
+  TacHintController c(nullptr);
+  c.UseSkin = true;
+  c.SkinSection = "HINT";
+  gui::TRect given;
+  c.OnPaintContent = [&](const std::string& text, gui::TControl*&, bool& doDefault, gui::TBitmap& b,
+                         const gui::TRect& r) {
+    EXPECT_EQ(text, "Data jemaat");
+    given = r;
+    TBitmap32 v = Pixels32(b);
+    FillBitmapRect(v, r, 0xFF0000, 255);
+    doDefault = false;
+  };
+  c.ShowHintAt({300, 200}, "Data jemaat", 5000);
+  const TBitmap32 px = Pixels32(*c.HintWindow()->AlphaImage());
+  EXPECT_EQ(given, (gui::TRect{10, 10, c.HintRect.Width() - 10, c.HintRect.Height() - 10}));
+  EXPECT_EQ(px.At(12, 12) & 0xFFFFFF, 0xFFu) << "blue";
+  EXPECT_EQ(DarkPixels(px, {0, 0, px.Width(), px.Height()}), 0) << "no text of its own";
+  c.HideHint();
+
+  // A control the show event gives is the content: its size, painted, freed with the bubble.
+  c.OnPaintContent = nullptr;
+  bool freed = false;
+  c.OnShowHint = [&](std::string&, bool&, gui::TWinControl*& content, TacHintInfo&) {
+    auto* p = new TContentPanel(freed);
+    p->SetBounds(0, 0, 60, 30);
+    p->SetColor(0x00FF00);
+    content = p;
+  };
+  c.ShowHintAt({300, 200}, "Data jemaat", 5000);
+  ASSERT_NE(c.ContentControl(), nullptr);
+  EXPECT_EQ(c.HintRect.Width(), 80);
+  EXPECT_EQ(c.HintRect.Height(), 50);
+  const TBitmap32 withPanel = Pixels32(*c.HintWindow()->AlphaImage());
+  EXPECT_EQ(withPanel.At(40, 25), MakePixel(0, 255, 0, 255));
+  c.HideHint();
+  EXPECT_TRUE(freed);
+  EXPECT_EQ(c.ContentControl(), nullptr);
+}
+
+TEST_F(SkinnedBubble, TheWidthLimitAndTheHintFont) {
+  TacHintController c(nullptr);
+  c.UseSkin = true;
+  c.SkinSection = "HINT";
+  const std::string text = "Jadwal ibadah minggu ini di gedung gereja dan di sektor";
+  c.ShowHintAt({300, 200}, text, 5000);
+  const TRect wide = c.HintRect;
+  c.MaxWidth = 100;  // at 96 pixels per inch, which the screen has
+  c.ShowHintAt({300, 200}, text, 5000);
+  EXPECT_LE(c.HintRect.Width(), 100 + 20);
+  EXPECT_GT(c.HintRect.Height(), wide.Height()) << "wrapped";
+  c.HideHint();
+
+  // The hint font's height: the default or its own, scaled as the manager scales.
+  gui::TFont f;
+  f.SetHeight(-20);
+  ScaleHintFont(f, true);
+  EXPECT_EQ(f.Height(), manager->ScaleInt(-20));
+  ScaleHintFont(f, false);
+  EXPECT_EQ(f.Height(), manager->ScaleInt(-12));
 }
