@@ -360,4 +360,13 @@ void TsHTMLLabel::WndProc(gui::TMessage& msg) {
   TsCustomLabel::WndProc(msg);
 }
 
+// ---------------------------------------------------------------- TsEditLabel
+
+// The edit control must not keep pointing at a label that is gone.
+TsEditLabel::~TsEditLabel() {
+  if (!BoundLabel) return;
+  BoundLabel->Label = nullptr;
+  BoundLabel->CaptionLabel = nullptr;
+}
+
 }  // namespace skin

@@ -118,4 +118,23 @@ class TsHTMLLabel : public TsCustomLabel {
   TacLinks links_;
 };
 
+class TsEditLabel;
+
+// What an edit control keeps of the label bound to it: the label, and the label it shows its
+// caption through. Both are cleared when that label goes.
+struct TacBoundLabelRef {
+  TsEditLabel* Label = nullptr;
+  TsEditLabel* CaptionLabel = nullptr;
+};
+
+// The bound caption of an edit control.
+class TsEditLabel : public TsHTMLLabel {
+  KORVAN_CLASS(TsEditLabel)
+ public:
+  explicit TsEditLabel(rtl::TComponent* owner) : TsHTMLLabel(owner) {}
+  ~TsEditLabel() override;
+  // The edit's record of this label; nullptr while not bound.
+  TacBoundLabelRef* BoundLabel = nullptr;
+};
+
 }  // namespace skin

@@ -386,3 +386,18 @@ TEST_F(SkinnedLabel, SkinCommandAnswers) {
   l->ControlStyle |= gui::csOpaque;
   EXPECT_EQ(l->Perform(SM_ALPHACMD, MakeSkinCommand(AC_OPAQUEPAINTING), 0), 0) << "an opaque label without a skin";
 }
+
+TEST(EditLabel, ItsEditForgetsItWhenItGoes) {
+  gui::TForm form(nullptr);
+  TacBoundLabelRef bound;
+  auto* l = new TsEditLabel(&form);
+  l->SetParent(&form);
+  l->SetCaption("Nama <b>jemaat</b>");
+  EXPECT_EQ(l->PlainCaption(), "Nama jemaat");
+  bound.Label = bound.CaptionLabel = l;
+  l->BoundLabel = &bound;
+  delete l;
+  EXPECT_EQ(bound.Label, nullptr);
+  EXPECT_EQ(bound.CaptionLabel, nullptr);
+  EXPECT_EQ(form.ControlCount(), 0);
+}
