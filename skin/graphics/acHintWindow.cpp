@@ -4,6 +4,8 @@
 
 #include "skin/core/acControlUtils.h"
 #include "skin/core/acThdTimer.h"
+#include "skin/core/sCommonUtils.h"
+#include "skin/core/sMessages.h"
 #include "skin/core/sSkinManager.h"
 #include "skin/core/sVclUtils.h"
 #include "skin/graphics/acAlphaPixels.h"
@@ -224,6 +226,33 @@ TacPngHintWindow::~TacPngHintWindow() {
     if (c->fadeTimer_) c->fadeTimer_->SetEnabled(false);
     ShowWindow(c->backWindow_->Handle(), SW_HIDE);
   }
+}
+
+void TacPngHintWindow::WndProc(gui::TMessage& msg) {
+  if (msg.Msg == SM_ALPHACMD) {
+    switch (HIWORD(msg.WParam)) {
+      case AC_CTRLHANDLED:
+        msg.Result = 1;
+        return;
+      case AC_GETBG: {
+        auto* q = reinterpret_cast<TacBackgroundQuery*>(msg.LParam);
+        if (!IsCommandRecord(q)) return;
+        if (alphaImage_) {
+          pictureView_ = Pixels32(*alphaImage_);
+          q->Bitmap = &pictureView_;
+          q->OffsetX = q->OffsetY = 0;
+          q->Kind = bkBitmap;
+        } else {
+          q->Color = Color();
+          q->Kind = bkColor;
+        }
+        return;
+      }
+      default:
+        break;
+    }
+  }
+  gui::THintWindow::WndProc(msg);
 }
 
 TacHintController* TacPngHintWindow::Controller() const {

@@ -8,6 +8,7 @@
 
 #include "gui/HintWindow.h"
 #include "skin/graphics/acAlphaHints.h"
+#include "skin/graphics/acBitmap32.h"
 
 namespace skin {
 
@@ -21,6 +22,9 @@ class TacPngHintWindow : public gui::THintWindow {
   gui::TRect CalcHintRect(int maxWidth, const std::string& hint, void* data) override;
   // Builds the bubble's picture and shows it in the controller's back window.
   void ActivateHint(gui::TRect rect, const std::string& hint) override;
+  // Counts as skinned (skin command 7) and answers what lies behind its children with the
+  // picture being made (command 34), else its colour.
+  void WndProc(gui::TMessage& msg) override;
 
   uint8_t Position = 0;  // where the bubble ended up (0..3)
   int SkinIndex = -1;            // the skin section the bubble is drawn from, -1: its template
@@ -42,6 +46,7 @@ class TacPngHintWindow : public gui::THintWindow {
   gui::TRect ShadowMargins() const;
   std::string hintText_;
   std::unique_ptr<gui::TBitmap> alphaImage_;
+  TBitmap32 pictureView_;  // the picture's pixels as a background answer
 };
 
 // The controller draws its bubbles from its skin section: it exists, asks for it, and the

@@ -9,7 +9,9 @@
 
 #include "gui/ExtCtrls.h"
 #include "skin/core/acStartup.h"
+#include "skin/core/sMessages.h"
 #include "skin/core/sSkinManager.h"
+#include "skin/graphics/acAlphaImages.h"
 #include "skin/graphics/acAlphaPixels.h"
 #include "skin/graphics/acGdiBitmap.h"
 #include "skin/graphics/acHintWindow.h"
@@ -507,6 +509,13 @@ TEST_F(SkinnedBubble, TheContentsPainterAndAControlInTheBubble) {
   EXPECT_EQ(c.HintRect.Height(), 50);
   const TBitmap32 withPanel = Pixels32(*c.HintWindow()->AlphaImage());
   EXPECT_EQ(withPanel.At(40, 25), MakePixel(0, 255, 0, 255));
+  // What lies behind the control is the bubble's picture.
+  TacBackgroundQuery q;
+  QueryControlBackground(q, *c.HintWindow(), false);
+  EXPECT_EQ(q.Kind, bkBitmap);
+  ASSERT_NE(q.Bitmap, nullptr);
+  EXPECT_EQ(q.Bitmap->Width(), c.HintRect.Width());
+  EXPECT_EQ(c.HintWindow()->Perform(SM_ALPHACMD, MakeSkinCommand(AC_CTRLHANDLED), 0), 1);
   c.HideHint();
   EXPECT_TRUE(freed);
   EXPECT_EQ(c.ContentControl(), nullptr);
