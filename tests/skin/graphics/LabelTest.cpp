@@ -374,6 +374,12 @@ TEST_F(SkinnedLabel, SkinCommandAnswers) {
   manager->SetMainFont("Courier New", false);
   Command(AC_FONTSCHANGED);
   EXPECT_EQ(label->Font().Name(), "Courier New");
+  // and one that has just been loaded.
+  TsLabel* loaded = OnParent(panel, "");
+  loaded->SetParentFont(false);
+  loaded->Font().SetName(manager->GetDefaultFontName());
+  loaded->Loaded();
+  EXPECT_EQ(loaded->Font().Name(), "Courier New");
 
   EXPECT_EQ(Command(AC_OPAQUEPAINTING), 1) << "painted over while a skin is loaded";
   label->ControlStyle |= gui::csOpaque;
