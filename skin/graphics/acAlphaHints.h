@@ -22,6 +22,7 @@ class TacHintImage;
 class TacHintTemplate;
 class TacHintController;
 class TacPngHintWindow;
+class TacThreadedTimer;
 
 // Four distances in pixels; a stored negative value reads as 0.
 class TacBordersSizes : public rtl::TPersistent {
@@ -158,7 +159,13 @@ struct TacHintInfo {
   gui::TPoint HintPos;    // where the bubble points; a handler may move it
   gui::TPoint CursorPos;  // the mouse, in screen coordinates
 };
-using TacShowHintEvent = std::function<void(std::string& text, bool& canShow, TacHintInfo& info)>;
+// May change the text or the point, refuse the hint, or give a control to show in the bubble
+// (which the bubble then owns).
+using TacShowHintEvent =
+    std::function<void(std::string& text, bool& canShow, gui::TWinControl*& contentControl, TacHintInfo& info)>;
+// May draw the content into the bubble's picture itself (DoDefault False), in R.
+using TacPaintContentEvent = std::function<void(const std::string& text, gui::TControl*& hintControl,
+                                                bool& doDefault, gui::TBitmap& bitmap, const gui::TRect& r)>;
 using TacGetHintSizeEvent =
     std::function<void(const std::string& text, const TacHintInfo& info, int& width, int& height)>;
 
@@ -198,6 +205,21 @@ class TacHintController : public rtl::TComponent {
   // May change the size the text gets inside the bubble.
   TacGetHintSizeEvent OnGetSize;
   uint8_t Alignment = 0;  // of the text: 0 left, 1 right, 2 centre
+  // Bubbles drawn from this section of the default manager's skin instead of a template,
+  // while that skin has it.
+  bool UseSkin = false;
+  std::string SkinSection = "HINT";
+  bool SectionHasOuterEffects = false;  // the section's outer mode is above 2
+  // Fixed content: with a ContentWidth the bubble's content is exactly ContentWidth x
+  // ContentHeight and holds ContentText beside ContentPicture (PicturePosition: 0 left of
+  // the text, 1 above, 2 right, 3 below), at ContentPos when given a PositionControl.
+  int ContentWidth = 0, ContentHeight = 0;
+  std::string ContentText;
+  gui::TGraphic* ContentPicture = nullptr;
+  uint8_t PicturePosition = 0;
+  TacPaintContentEvent OnPaintContent;
+  // The control OnShowHint gave for the bubble being shown; freed with it.
+  gui::TWinControl* ContentControl() const { return contentControl_; }
   void ShowHintAt(gui::TPoint p, const std::string& text, int hideTimeout);
   void HideHint();
   TacPngHintWindow* HintWindow() const { return hintWindow_; }
@@ -208,14 +230,17 @@ class TacHintController : public rtl::TComponent {
   friend class TacPngHintWindow;
   void StartHideTimer(int timeout);
   void FadeStep();
+  void FreeContentControl();
   TacPngHintWindow* hintWindow_ = nullptr;
   gui::TForm* backWindow_ = nullptr;
   gui::TWinControl* lastControl_ = nullptr;
-  gui::TTimer* hideTimer_ = nullptr;
-  gui::TTimer* fadeTimer_ = nullptr;
+  gui::TWinControl* contentControl_ = nullptr;
+  // The engine's timers, ticking on the GUI thread.
+  TacThreadedTimer* hideTimer_ = nullptr;
+  TacThreadedTimer* fadeTimer_ = nullptr;  // the show timer: the fade and slide of a new bubble
   TacHintFade fade_;
   void StartPauseTimer();
-  gui::TTimer* pauseTimer_ = nullptr;
+  TacThreadedTimer* pauseTimer_ = nullptr;
   int savedHintPause_ = 0;  // the application's HintPause while bubbles fade; 0: none kept
   bool showing_ = false;
   bool active_ = false;

@@ -4,8 +4,15 @@
 
 #include "gui/Forms.h"
 #include "rtl/Utf.h"
+#include "skin/core/acControlUtils.h"
+#include "skin/core/sCommonData.h"
+#include "skin/core/sMessages.h"
 #include "skin/core/sSkinManager.h"
+#include "skin/core/sVclUtils.h"
+#include "skin/graphics/acAlphaImages.h"
+#include "skin/graphics/acGdiBitmap.h"
 #include "skin/graphics/acHtmlCanvas.h"
+#include "skin/graphics/acSkinSectionGdi.h"
 
 namespace skin {
 
@@ -104,9 +111,33 @@ gui::TColor TsCustomLabel::GetTextColor() {
   return c;
 }
 
+void TsCustomLabel::GetParentBackground(TacBackgroundCache& cache) {
+  cache = TacBackgroundCache();
+  if (!parent_) return;
+  TacBackgroundQuery q;
+  QueryControlBackground(q, *parent_, false);
+  cache = BackgroundQueryToCache(q);
+}
+
+void TsCustomLabel::Loaded() {
+  gui::TLabel::Loaded();
+  if (TsSkinManager* m = SkinManager()) m->ApplyMainFont(this);
+}
+
 void TsCustomLabel::Paint() {
   if (ComponentState() & rtl::csDestroying) return;
   gui::TRect r{0, 0, width_, height_};
+  TsSkinManager* m = SkinManager();
+  if (GetSkinIndex() >= 0 && m->IsSkinLoaded()) {
+    TacSectionSource source;
+    source.Data = m->GetSkinDataForPPI(GetControlPPI(this));
+    TBitmap32 master;
+    if (m->MasterBitmap()) master = Pixels32(*m->MasterBitmap());
+    source.Master = master.HasRows() ? &master : nullptr;
+    TacBackgroundCache cache;
+    GetParentBackground(cache);
+    PaintSkinSectionToDC(source, skinIndex_, cache, 0, r, {left_, top_}, canvas_.Handle());
+  }
   if (!Transparent) {
     canvas_.Brush().SetStyle(gui::bsSolid);
     canvas_.Brush().SetColor(color_);
@@ -139,6 +170,42 @@ void TsCustomLabel::WndProc(gui::TMessage& msg) {
     return;
   }
   gui::TLabel::WndProc(msg);
+  if (msg.Msg == SM_ALPHACMD) SkinCommand(msg);
+}
+
+// Labels keep no skin state of their own: they answer the few commands that concern them.
+void TsCustomLabel::SkinCommand(gui::TMessage& msg) {
+  const bool destroying = (ComponentState() & rtl::csDestroying) != 0;
+  switch (HIWORD(msg.WParam)) {
+    case AC_REMOVESKIN:
+      if (destroying) break;
+      if (manager_ && (manager_->ComponentState() & rtl::csDestroying)) SetSkinManager(nullptr);
+      if (restoreParentFont_) SetParentFont(true);
+      skinIndex_ = -1;
+      Invalidate();
+      break;
+    case AC_REFRESH:
+      if (destroying || (ComponentState() & rtl::csDesigning)) break;
+      if (ParentFont()) restoreParentFont_ = true;
+      skinIndex_ = -1;
+      Invalidate();
+      break;
+    case AC_FONTSCHANGED:
+      if (TsSkinManager* m = SkinManager()) m->ApplyMainFont(this);
+      break;
+    case AC_GETOPAQUESECTION: {
+      // Which opaque section lies below: the parent's answer for the label's place.
+      TsSkinManager* m = SkinManager();
+      auto* q = reinterpret_cast<TacOpaqueSectionQuery*>(msg.LParam);
+      if (m && m->Active() && parent_ && IsCommandRecord(q)) msg.Result = QueryOpaqueSection(parent_, *q);
+      break;
+    }
+    case AC_OPAQUEPAINTING:
+      msg.Result = SkinLoaded() || !(ControlStyle & gui::csOpaque) ? 1 : 0;
+      break;
+    default:
+      break;
+  }
 }
 
 // ---------------------------------------------------------------- TsLabel
@@ -150,9 +217,12 @@ void TsLabel::SetUseSkinColor(bool v) {
 }
 
 gui::TColor TsLabel::GetTextColor() {
-  if (useSkinColor_) return TsCustomLabel::GetTextColor();
-  gui::TColor c = font_.Color();
-  if (!enabled_) c = MixColors(gui::ColorToRGB(c), gui::ColorToRGB(parent_ ? parent_->Color() : color_), 100);
+  TsSkinManager* m = SkinManager();
+  gui::TColor c = useSkinColor_ && m && m->Active()
+                      ? gui::TColor(GetSkinFontColor(this, GetSkinIndex(), m, 0, nullptr))
+                      : font_.Color();
+  if (!enabled_)
+    c = MixColors(gui::ColorToRGB(c), gui::ColorToRGB(parent_ ? gui::TColor(GetControlColor(parent_)) : color_), 100);
   return c;
 }
 
@@ -288,6 +358,15 @@ void TsHTMLLabel::WndProc(gui::TMessage& msg) {
       break;
   }
   TsCustomLabel::WndProc(msg);
+}
+
+// ---------------------------------------------------------------- TsEditLabel
+
+// The edit control must not keep pointing at a label that is gone.
+TsEditLabel::~TsEditLabel() {
+  if (!BoundLabel) return;
+  BoundLabel->Label = nullptr;
+  BoundLabel->CaptionLabel = nullptr;
 }
 
 }  // namespace skin

@@ -7,6 +7,7 @@
 
 #include "gui/StdCtrls.h"
 #include "skin/core/sConst.h"
+#include "skin/graphics/acBackground.h"
 #include "skin/graphics/sHtml.h"
 
 namespace skin {
@@ -37,8 +38,13 @@ class TsCustomLabel : public gui::TLabel {
   virtual gui::TColor GetTextColor();
 
   void WndProc(gui::TMessage& msg) override;
+  // What the parent shows behind the label, as a background cache.
+  void GetParentBackground(TacBackgroundCache& cache);
+  // Gives the label the manager's main font.
+  void Loaded() override;
 
  protected:
+  // The label's section painted over its parent's background, then the caption.
   void Paint() override;
   void Notification(rtl::TComponent* component, rtl::TOperation op) override;
   // Draws the caption in R (DT_CALCRECT measures it into R instead).
@@ -47,8 +53,10 @@ class TsCustomLabel : public gui::TLabel {
 
  private:
   std::string skinSection_;
+  void SkinCommand(gui::TMessage& msg);
   int skinIndex_ = -1;
   TsSkinManager* manager_ = nullptr;
+  bool restoreParentFont_ = false;  // the main font replaced the parent's: it comes back with the skin's removal
 };
 
 class TsLabel : public TsCustomLabel {
@@ -57,6 +65,9 @@ class TsLabel : public TsCustomLabel {
   explicit TsLabel(rtl::TComponent* owner) : TsCustomLabel(owner) {}
   bool UseSkinColor() const { return useSkinColor_; }
   void SetUseSkinColor(bool v);
+  // With UseSkinColor, the skin's font colour for the label's place (its own section, else
+  // the section of the opaque parent below it); else the font's. A disabled label's is mixed
+  // into its parent's colour.
   gui::TColor GetTextColor() override;
 
  private:
@@ -105,6 +116,25 @@ class TsHTMLLabel : public TsCustomLabel {
   bool fitToWidth_ = false;
   bool useHTML_ = true;
   TacLinks links_;
+};
+
+class TsEditLabel;
+
+// What an edit control keeps of the label bound to it: the label, and the label it shows its
+// caption through. Both are cleared when that label goes.
+struct TacBoundLabelRef {
+  TsEditLabel* Label = nullptr;
+  TsEditLabel* CaptionLabel = nullptr;
+};
+
+// The bound caption of an edit control.
+class TsEditLabel : public TsHTMLLabel {
+  KORVAN_CLASS(TsEditLabel)
+ public:
+  explicit TsEditLabel(rtl::TComponent* owner) : TsHTMLLabel(owner) {}
+  ~TsEditLabel() override;
+  // The edit's record of this label; nullptr while not bound.
+  TacBoundLabelRef* BoundLabel = nullptr;
 };
 
 }  // namespace skin

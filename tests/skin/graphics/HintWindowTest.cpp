@@ -3,11 +3,16 @@
 // to the layered window step by step, and the hiding once the mouse leaves the control.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <thread>
 
 #include "gui/ExtCtrls.h"
 #include "skin/core/acStartup.h"
+#include "skin/core/sMessages.h"
+#include "skin/core/sSkinManager.h"
+#include "skin/graphics/acAlphaImages.h"
+#include "skin/graphics/acAlphaPixels.h"
 #include "skin/graphics/acGdiBitmap.h"
 #include "skin/graphics/acHintWindow.h"
 #include "tests/gui/GuiTestSupport.h"
@@ -37,6 +42,20 @@ struct PanelForm {
     guitest::LiftOverOtherTests(Form.Handle());
   }
 };
+
+// What a person would see, the premultiplied picture laid on white, saved as a bitmap file.
+void SaveAsSeenOnWhite(gui::TBitmap& img, const char* file) {
+  const TBitmap32 px = Pixels32(img);
+  gui::TBitmap view(img.Width(), img.Height());
+  TBitmap32 v = Pixels32(view);
+  for (int y = 0; y < img.Height(); ++y)
+    for (int x = 0; x < img.Width(); ++x) {
+      const TPixel p = px.At(x, y);
+      const uint32_t a = ChA(p);
+      v.At(x, y) = MakePixel(ChB(p) + (255 - a), ChG(p) + (255 - a), ChR(p) + (255 - a), 255);
+    }
+  view.SaveToFile(file);
+}
 
 class HintBubble : public ::testing::Test {
  protected:
@@ -89,16 +108,7 @@ TEST_F(HintBubble, DefaultTemplatePointsWithItsBodysCorner) {
   const TBitmap32 px = Pixels32(img);
   EXPECT_EQ(ChA(px.At(img.Width() - 20, 9)), 255);
   EXPECT_LT(ChA(px.At(0, 0)), 40);
-  // What a person would see, the picture laid on white.
-  gui::TBitmap view(img.Width(), img.Height());
-  TBitmap32 v = Pixels32(view);
-  for (int y = 0; y < img.Height(); ++y)
-    for (int x = 0; x < img.Width(); ++x) {
-      const TPixel p = px.At(x, y);
-      const uint32_t a = ChA(p);
-      v.At(x, y) = MakePixel(ChB(p) + (255 - a), ChG(p) + (255 - a), ChR(p) + (255 - a), 255);
-    }
-  view.SaveToFile("hint_bubble.bmp");
+  SaveAsSeenOnWhite(img, "hint_bubble.bmp");
   c.HideHint();
   EXPECT_EQ(c.BackWindow(), nullptr);
 }
@@ -265,7 +275,7 @@ TEST_F(HintBubble, ANewBubbleSlidesFromTheLastOne) {
 
 TEST_F(HintBubble, EventsChangeTheTextTheSizeOrRefuse) {
   TacHintController c(nullptr);
-  c.OnShowHint = [](std::string& text, bool& canShow, TacHintInfo& info) {
+  c.OnShowHint = [](std::string& text, bool& canShow, gui::TWinControl*&, TacHintInfo& info) {
     if (text == "tolak") canShow = false;
     text = "Ganti: " + text;
     info.HintPos.X += 10;
@@ -287,4 +297,248 @@ TEST_F(HintBubble, EventsChangeTheTextTheSizeOrRefuse) {
   // The size plus the default template's margins (11 + 16 across, 8 + 15 down).
   EXPECT_EQ(sized.HintRect.Width(), 227);
   EXPECT_EQ(sized.HintRect.Height(), 73);
+}
+
+// ---------------------------------------------------------------- bubbles from the skin
+
+namespace {
+
+class SkinnedBubble : public HintBubble {
+ protected:
+  void SetUp() override {
+    HintBubble::SetUp();
+    manager = std::make_unique<TsSkinManager>(nullptr);
+    manager->SetSkinDirectory(std::string("Z:") + KORVAN_TEST_SKIN);
+    manager->SetSkinName("Korvan Test");
+    ASSERT_TRUE(manager->IsSkinLoaded());
+  }
+  void TearDown() override {
+    manager.reset();
+    HintBubble::TearDown();
+  }
+  std::unique_ptr<TsSkinManager> manager;
+};
+
+int DarkPixels(const TBitmap32& px, const TRect& r) {
+  int n = 0;
+  for (int y = r.Top; y < r.Bottom; ++y)
+    for (int x = r.Left; x < r.Right; ++x) {
+      const TPixel p = px.At(x, y);
+      n += ChA(p) == 255 && ChR(p) < 0x60 && ChG(p) < 0x60 && ChB(p) < 0x60;
+    }
+  return n;
+}
+
+}  // namespace
+
+TEST_F(SkinnedBubble, TheSectionWithItsTextShapedByItsBorder) {
+  TacHintController c(nullptr);
+  c.UseSkin = true;
+  c.SkinSection = "HINT";
+  c.ShowHintAt({300, 200}, "Data jemaat tersimpan", 5000);
+  ASSERT_NE(c.HintWindow(), nullptr);
+  EXPECT_EQ(c.HintWindow()->SkinIndex, manager->GetSkinIndex("HINT"));
+  EXPECT_FALSE(c.SectionHasOuterEffects);
+  // An opaque section: no see-through edge, so the bubble's corner is at the point.
+  EXPECT_EQ(c.HintRect.Left, 300);
+  EXPECT_EQ(c.HintRect.Top, 200);
+  ASSERT_EQ(shown_.size(), 1u);
+  EXPECT_EQ(shown_[0].Alpha, 255);
+
+  gui::TBitmap& img = *c.HintWindow()->AlphaImage();
+  const TBitmap32 px = Pixels32(img);
+  // The body is the section's pale yellow.
+  const TPixel body = px.At(img.Width() - 8, img.Height() / 2);
+  EXPECT_EQ(ChA(body), 255);
+  EXPECT_EQ(body & 0xFFFFFF, SwapRB(13434879u) & 0xFFFFFF);
+  // The text in the section's black, inside the border and the content margin.
+  EXPECT_GT(DarkPixels(px, {10, 10, img.Width() - 10, img.Height() - 10}), 20);
+  EXPECT_EQ(DarkPixels(px, {0, 0, img.Width(), 6}), 0);
+
+  SaveAsSeenOnWhite(img, "hint_skinned.bmp");
+
+  // A border with see-through corners: cleared whole in the picture (a pixel of alpha 0
+  // keeps no colour, which the layered window would add) and left out of the window.
+  c.SkinSection = "BUTTON";
+  c.ShowHintAt({300, 200}, "Data jemaat tersimpan", 5000);
+  const TBitmap32 b = Pixels32(*c.HintWindow()->AlphaImage());
+  EXPECT_EQ(b.At(0, 0), 0u);
+  EXPECT_EQ(b.At(1, 1), 0u);
+  EXPECT_EQ(ChA(b.At(4, 4)), 255);
+  HRGN rgn = CreateRectRgn(0, 0, 0, 0);
+  ASSERT_NE(GetWindowRgn(c.HintWindow()->Handle(), rgn), ERROR);
+  EXPECT_FALSE(PtInRegion(rgn, 0, 0));
+  EXPECT_TRUE(PtInRegion(rgn, 4, 4));
+  DeleteObject(rgn);
+  c.HideHint();
+}
+
+TEST_F(SkinnedBubble, ASeeThroughSectionFadesToItsTransparency) {
+  TacHintController c(nullptr);
+  c.UseSkin = true;
+  c.SkinSection = "HALFCLEAR";  // transparency 50: 255 - 128 at the end
+  c.Animated = true;
+  c.ShowHintAt({300, 200}, "Jadwal", 5000);
+  ASSERT_TRUE(Until([&] { return shown_.size() > 20; }));
+  std::vector<int> alphas;
+  for (const Shown& s : shown_) alphas.push_back(s.Alpha);
+  EXPECT_EQ(alphas.back(), 127);
+  EXPECT_EQ(alphas.front(), 6) << "a twentieth of the way";
+  EXPECT_TRUE(std::is_sorted(alphas.begin(), alphas.end()));
+  EXPECT_GE(alphas.size(), 20u);
+  c.HideHint();
+}
+
+TEST_F(SkinnedBubble, OuterEffectsWidenTheBubbleAndReachOverThePoint) {
+  TacHintController c(nullptr);
+  c.UseSkin = true;
+  c.SkinSection = "PANEL";
+  c.ShowHintAt({300, 200}, "Jadwal", 5000);
+  const TRect plain = c.HintRect;
+  c.SkinSection = "GLOWPANEL";  // the panel with outer offsets of 4 left and right
+  c.ShowHintAt({300, 200}, "Jadwal", 5000);
+  EXPECT_TRUE(c.SectionHasOuterEffects);
+  const TacSkinData& d = *manager->GetSkinDataForPPI(96);
+  const TsGeneralData& g = d.Sections[size_t(manager->GetSkinIndex("GLOWPANEL"))];
+  ASSERT_GT(g.OuterOffsetL + g.OuterOffsetR, 0);
+  // Each side: the border element's width, and the outer offset of a section that has them.
+  const auto borders = [&](const TsGeneralData& sec, bool across) {
+    int n = across ? sec.OuterOffsetL + sec.OuterOffsetR : sec.OuterOffsetT + sec.OuterOffsetB;
+    if (sec.BorderIndex >= 0 && size_t(sec.BorderIndex) < d.Masks.size()) {
+      const TsMaskData& m = d.Masks[size_t(sec.BorderIndex)];
+      n += across ? m.BorderLeft + m.BorderRight : m.BorderTop + m.BorderBottom;
+    }
+    return n;
+  };
+  TsGeneralData p = d.Sections[size_t(manager->GetSkinIndex("PANEL"))];
+  p.OuterOffsetL = p.OuterOffsetR = p.OuterOffsetT = p.OuterOffsetB = 0;  // no outer mode: not counted
+  EXPECT_EQ(c.HintRect.Width() - borders(g, true), plain.Width() - borders(p, true));
+  EXPECT_EQ(c.HintRect.Height() - borders(g, false), plain.Height() - borders(p, false));
+  EXPECT_LT(c.HintRect.Left, 300) << "its see-through edge lies left of the point";
+  c.HideHint();
+  c.UseSkin = false;
+  c.ShowHintAt({300, 200}, "Jadwal", 5000);
+  EXPECT_EQ(c.HintWindow()->SkinIndex, -1) << "back to the template";
+  c.HideHint();
+}
+
+// ---------------------------------------------------------------- fixed content and the width
+
+namespace {
+
+// A panel that says when it is freed.
+class TContentPanel : public gui::TPanel {
+ public:
+  TContentPanel(bool& freed) : gui::TPanel(nullptr), freed_(freed) {}
+  ~TContentPanel() override { freed_ = true; }
+
+ private:
+  bool& freed_;
+};
+
+bool IsRed(TPixel p) { return ChR(p) > 0xE0 && ChG(p) < 0x20 && ChB(p) < 0x20; }
+
+}  // namespace
+
+TEST_F(SkinnedBubble, FixedContentHasItsSizeAndItsPictureBesideTheText) {
+  TacHintController c(nullptr);
+  c.UseSkin = true;
+  c.SkinSection = "HINT";  // border 6, margin 4: the content starts at 10
+  gui::TBitmap picture(16, 16);
+  TBitmap32 pp = Pixels32(picture);
+  FillBitmapRect(pp, {0, 0, 16, 16}, 0x0000FF, 255);
+  c.ContentWidth = 120;
+  c.ContentHeight = 40;
+  c.ContentText = "Foto";
+  c.ContentPicture = &picture;
+  struct Case {
+    uint8_t position;
+    gui::TPoint red, notRed;  // inside the picture, and where it would be at position 0
+  } cases[] = {
+      {0, {18, 30}, {60, 12}},
+      {1, {10 + 52 + 8, 12}, {18, 30}},
+      {2, {10 + 120 - 8, 30}, {18, 30}},
+      {3, {10 + 52 + 8, 10 + 40 - 4}, {18, 30}},
+  };
+  for (const Case& k : cases) {
+    c.PicturePosition = k.position;
+    c.ShowHintAt({300, 200}, "ignored", 5000);
+    EXPECT_EQ(c.HintRect.Width(), 140);
+    EXPECT_EQ(c.HintRect.Height(), 60);
+    const TBitmap32 px = Pixels32(*c.HintWindow()->AlphaImage());
+    EXPECT_TRUE(IsRed(px.At(k.red.X, k.red.Y))) << int(k.position);
+    EXPECT_FALSE(IsRed(px.At(k.notRed.X, k.notRed.Y))) << int(k.position);
+    EXPECT_GT(DarkPixels(px, {10, 10, 130, 50}), 5) << "the content's text";
+  }
+  SaveAsSeenOnWhite(*c.HintWindow()->AlphaImage(), "hint_content.bmp");
+  c.HideHint();
+}
+
+TEST_F(SkinnedBubble, TheContentsPainterAndAControlInTheBubble) {
+  TacHintController c(nullptr);
+  c.UseSkin = true;
+  c.SkinSection = "HINT";
+  gui::TRect given;
+  c.OnPaintContent = [&](const std::string& text, gui::TControl*&, bool& doDefault, gui::TBitmap& b,
+                         const gui::TRect& r) {
+    EXPECT_EQ(text, "Data jemaat");
+    given = r;
+    TBitmap32 v = Pixels32(b);
+    FillBitmapRect(v, r, 0xFF0000, 255);
+    doDefault = false;
+  };
+  c.ShowHintAt({300, 200}, "Data jemaat", 5000);
+  const TBitmap32 px = Pixels32(*c.HintWindow()->AlphaImage());
+  EXPECT_EQ(given, (gui::TRect{10, 10, c.HintRect.Width() - 10, c.HintRect.Height() - 10}));
+  EXPECT_EQ(px.At(12, 12) & 0xFFFFFF, 0xFFu) << "blue";
+  EXPECT_EQ(DarkPixels(px, {0, 0, px.Width(), px.Height()}), 0) << "no text of its own";
+  c.HideHint();
+
+  // A control the show event gives is the content: its size, painted, freed with the bubble.
+  c.OnPaintContent = nullptr;
+  bool freed = false;
+  c.OnShowHint = [&](std::string&, bool&, gui::TWinControl*& content, TacHintInfo&) {
+    auto* p = new TContentPanel(freed);
+    p->SetBounds(0, 0, 60, 30);
+    p->SetColor(0x00FF00);
+    content = p;
+  };
+  c.ShowHintAt({300, 200}, "Data jemaat", 5000);
+  ASSERT_NE(c.ContentControl(), nullptr);
+  EXPECT_EQ(c.HintRect.Width(), 80);
+  EXPECT_EQ(c.HintRect.Height(), 50);
+  const TBitmap32 withPanel = Pixels32(*c.HintWindow()->AlphaImage());
+  EXPECT_EQ(withPanel.At(40, 25), MakePixel(0, 255, 0, 255));
+  // What lies behind the control is the bubble's picture.
+  TacBackgroundQuery q;
+  QueryControlBackground(q, *c.HintWindow(), false);
+  EXPECT_EQ(q.Kind, bkBitmap);
+  ASSERT_NE(q.Bitmap, nullptr);
+  EXPECT_EQ(q.Bitmap->Width(), c.HintRect.Width());
+  EXPECT_EQ(c.HintWindow()->Perform(SM_ALPHACMD, MakeSkinCommand(AC_CTRLHANDLED), 0), 1);
+  c.HideHint();
+  EXPECT_TRUE(freed);
+  EXPECT_EQ(c.ContentControl(), nullptr);
+}
+
+TEST_F(SkinnedBubble, TheWidthLimitAndTheHintFont) {
+  TacHintController c(nullptr);
+  c.UseSkin = true;
+  c.SkinSection = "HINT";
+  const std::string text = "Jadwal ibadah minggu ini di gedung gereja dan di sektor";
+  c.ShowHintAt({300, 200}, text, 5000);
+  const TRect wide = c.HintRect;
+  c.MaxWidth = 100;  // at 96 pixels per inch, which the screen has
+  c.ShowHintAt({300, 200}, text, 5000);
+  EXPECT_LE(c.HintRect.Width(), 100 + 20);
+  EXPECT_GT(c.HintRect.Height(), wide.Height()) << "wrapped";
+  c.HideHint();
+
+  // The hint font's height: the default or its own, scaled as the manager scales.
+  gui::TFont f;
+  f.SetHeight(-20);
+  ScaleHintFont(f, true);
+  EXPECT_EQ(f.Height(), manager->ScaleInt(-20));
+  ScaleHintFont(f, false);
+  EXPECT_EQ(f.Height(), manager->ScaleInt(-12));
 }
