@@ -49,6 +49,8 @@ class TacScrollWnd : public TacMainWnd {
   // Both bars and the corner between them; DC nullptr: the window's.
   void PaintScrollBars(HDC dc = nullptr);
   bool Tracking() const { return tracking_; }
+  // While the hook itself tells the window a scroll step.
+  bool SendingScroll() const { return sendingScroll_; }
 
  protected:
   std::unique_ptr<TsCommonData> CreateSkinData() override;
