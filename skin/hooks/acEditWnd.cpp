@@ -152,22 +152,18 @@ void TacEditWnd::RestoreOriginalLook() {
                  SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void TacEditWnd::AnswerColor(gui::TMessage& m, COLORREF back, COLORREF text) {
+void TacEditWnd::AnswerColor(gui::TMessage& m, TacEditWnd& from) {
   HDC dc = reinterpret_cast<HDC>(m.WParam);
-  SetTextColor(dc, text);
-  SetBkColor(dc, back);
-  m.Result = reinterpret_cast<LRESULT>(brush_.Get(back));
+  SetTextColor(dc, from.textColor_);
+  SetBkColor(dc, from.backColor_);
+  m.Result = reinterpret_cast<LRESULT>(from.brush_.Get(from.backColor_));
 }
 
 void TacEditWnd::PaintFrame() {
   TsCommonData* d = SkinData();
   HWND w = Wnd();
   if (!d || !IsWindowVisible(w)) return;
-  if (d->FCacheInvalid || d->CacheEmpty()) {
-    d->FCacheInvalid = true;
-    PaintWindowCache(*d, w, InNativeDialog());
-    if (!InNativeDialog()) PaintCacheCorners(*d, LookState(), w);
-  }
+  if (d->FCacheInvalid || d->CacheEmpty()) PrepareCache();
   if (!d->FCache || d->FCache->Empty()) return;
   RECT wr, cr;
   GetWindowRect(w, &wr);
@@ -183,6 +179,14 @@ void TacEditWnd::PaintFrame() {
   PaintScrollBars();
 }
 
+void TacEditWnd::PrepareCache() {
+  TsCommonData* d = SkinData();
+  if (!d) return;
+  d->FCacheInvalid = true;
+  PaintWindowCache(*d, Wnd(), InNativeDialog());
+  if (!InNativeDialog()) PaintCacheCorners(*d, LookState(), Wnd());
+}
+
 bool TacEditWnd::HandleSkinCommand(gui::TMessage& m) {
   switch (m.WParamHi()) {
     case AC_CTRLHANDLED:
@@ -193,11 +197,7 @@ bool TacEditWnd::HandleSkinCommand(gui::TMessage& m) {
       ApplySkinLook();
       return false;
     case AC_PREPARECACHE:
-      if (TsCommonData* d = SkinData()) {
-        d->FCacheInvalid = true;
-        PaintWindowCache(*d, Wnd(), InNativeDialog());
-        if (!InNativeDialog()) PaintCacheCorners(*d, 0, Wnd());
-      }
+      PrepareCache();
       return true;
     default:
       return TacScrollWnd::HandleSkinCommand(m);
@@ -246,7 +246,7 @@ void TacEditWnd::HandleMessage(gui::TMessage& m) {
     case WM_CTLCOLORLISTBOX:
       // A child window of ours (a combo box's edit or list) asks for its colours.
       TacBaseWnd::HandleMessage(m);
-      if (!InNativeDialog() && !d->FCustomColor) AnswerColor(m, backColor_, textColor_);
+      if (!InNativeDialog() && !d->FCustomColor) AnswerColor(m, *this);
       return;
     default:
       break;

@@ -60,8 +60,11 @@ class TacEditWnd : public TacBaseWnd {
   bool HandleSkinCommand(gui::TMessage& msg) override;
   // The frame from the section's image and the bars over it, into the window DC.
   void PaintFrame();
-  // Answers a child window's colour question with this hook's colours.
-  void AnswerColor(gui::TMessage& msg, COLORREF back, COLORREF text);
+  // Brings the skin state's image up to date for the frame.
+  virtual void PrepareCache();
+  // Answers a child window's colour question with the colours of a hook (this one or the
+  // child's own), with that hook's brush.
+  static void AnswerColor(gui::TMessage& msg, TacEditWnd& from);
   int LookState();
   bool SkinnedNow();
   TacHookBrush brush_;
