@@ -30,22 +30,11 @@ void TacComboListWnd::HookList(HWND list, bool simple, bool hasItems, TsSkinMana
   RepaintFrame(list, true);
 }
 
-void TacComboListWnd::ApplySkinLook() {
-  TsCommonData* d = SkinData();
-  if (lookLock_ || !d) return;
-  if (!SkinnedNow()) {
-    frameColor_ = 0;
-    return;
-  }
-  lookLock_ = true;
-  d->FUpdating = true;
-  if (!d->FCustomColor)
-    backColor_ = InNativeDialog() ? GetSysColor(COLOR_BTNFACE) : d->GetBackgroundColor(0, Wnd()) & 0xFFFFFF;
-  textColor_ = GetWndSkinFontColor(Wnd(), d->FSkinIndex, d->GetSkinManager(), 0) & 0xFFFFFF;
-  frameColor_ = d->GetSkinManager()->Palette()[55] & 0xFFFFFF;
-  d->FCacheInvalid = true;
-  d->FUpdating = false;
-  lookLock_ = false;
+void TacComboListWnd::TakeSkinColors(TsCommonData& d) {
+  if (!d.FCustomColor)
+    backColor_ = InNativeDialog() ? GetSysColor(COLOR_BTNFACE) : d.GetBackgroundColor(0, Wnd()) & 0xFFFFFF;
+  textColor_ = GetWndSkinFontColor(Wnd(), d.FSkinIndex, d.GetSkinManager(), 0) & 0xFFFFFF;
+  frameColor_ = d.GetSkinManager()->Palette()[55] & 0xFFFFFF;
 }
 
 // A flat list: its background framed by one pixel of the skin's border colour.

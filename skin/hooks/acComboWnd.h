@@ -17,11 +17,11 @@ class TacComboListWnd : public TacEditWnd {
  public:
   // Hooks the drop-down list of a combo box; HasItems paints the frame at once.
   void HookList(HWND list, bool simple, bool hasItems, TsSkinManager* manager);
-  void ApplySkinLook() override;
   bool Simple() const { return simple_; }
 
  protected:
   void PrepareCache() override;
+  void TakeSkinColors(TsCommonData& data) override;
 
  private:
   bool simple_ = false;

@@ -121,19 +121,22 @@ void TacEditWnd::ApplySkinLook() {
   }
   lookLock_ = true;
   d->FUpdating = true;
-  const int state = LookState();
-  TsSkinManager* manager = d->GetSkinManager();
-  backColor_ = d->GetBackgroundColor(state, Wnd()) & 0xFFFFFF;
-  textColor_ = GetWndSkinFontColor(Wnd(), d->FSkinIndex, manager, state) & 0xFFFFFF;
-  frameColor_ = manager->Palette()[55] & 0xFFFFFF;
-  if (gui::TWinControl* c = Control()) {
-    if (!d->FCustomColor && c->Color() != TColor(backColor_)) c->SetColor(TColor(backColor_));
-    if (!d->FCustomFont && c->Font().Color() != TColor(textColor_)) c->Font().SetColor(TColor(textColor_));
-  }
+  TakeSkinColors(*d);
   skinnedLook_ = true;
   d->FCacheInvalid = true;
   d->FUpdating = false;
   lookLock_ = false;
+}
+
+void TacEditWnd::TakeSkinColors(TsCommonData& d) {
+  const int state = LookState();
+  backColor_ = d.GetBackgroundColor(state, Wnd()) & 0xFFFFFF;
+  textColor_ = GetWndSkinFontColor(Wnd(), d.FSkinIndex, d.GetSkinManager(), state) & 0xFFFFFF;
+  frameColor_ = d.GetSkinManager()->Palette()[55] & 0xFFFFFF;
+  if (gui::TWinControl* c = Control()) {
+    if (!d.FCustomColor && c->Color() != TColor(backColor_)) c->SetColor(TColor(backColor_));
+    if (!d.FCustomFont && c->Font().Color() != TColor(textColor_)) c->Font().SetColor(TColor(textColor_));
+  }
 }
 
 void TacEditWnd::RestoreOriginalLook() {

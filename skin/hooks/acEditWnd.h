@@ -44,7 +44,7 @@ class TacEditWnd : public TacBaseWnd {
   void HookControl(gui::TWinControl* control, const TacSkinParams& params = {});
   // Gives the control the skin's colours for its state; a bare window keeps them for its
   // colour answers.
-  virtual void ApplySkinLook();
+  void ApplySkinLook();
   COLORREF BackColor() const { return backColor_; }
   COLORREF FrameColor() const { return frameColor_; }
   COLORREF TextColor() const { return textColor_; }
@@ -60,6 +60,8 @@ class TacEditWnd : public TacBaseWnd {
   bool HandleSkinCommand(gui::TMessage& msg) override;
   // The frame from the section's image and the bars over it, into the window DC.
   void PaintFrame();
+  // The skin's colours for the hook's state, given to the control when it is ours.
+  virtual void TakeSkinColors(TsCommonData& data);
   // Brings the skin state's image up to date for the frame.
   virtual void PrepareCache();
   // Answers a child window's colour question with the colours of a hook (this one or the
