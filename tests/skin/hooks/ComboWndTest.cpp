@@ -9,6 +9,7 @@
 
 #include "../SkinEngineEnvironment.h"
 #include "../SkinHarness.h"
+#include "HookSteps.h"
 #include "gui/StdCtrls.h"
 #include "skin/hooks/acComboWnd.h"
 
@@ -38,14 +39,11 @@ TEST(ComboHooks, BothStylesAndTheirListSkinnedAndRestored) {
   TacComboBoxWnd dropHook, listHook;
   HWND listWnd = nullptr;
   HBRUSH first = nullptr;
-  h.Step("show", [&] {
-    ShowWindow(formWnd, SW_SHOWNOACTIVATE);
-    guitest::LiftOverOtherTests(formWnd);
-  });
+  skintest::ShowSteps(h, formWnd);
   h.Step("hook", [&] {
     dropHook.HookControl(drop);
     listHook.HookControl(list);
-    RedrawWindow(formWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    skintest::RedrawWhole(formWnd);
   });
   h.Step("skinned", [&] {
     gui::TBitmap& shot = h.Shot(formWnd, "combo_skinned");
@@ -92,7 +90,7 @@ TEST(ComboHooks, BothStylesAndTheirListSkinnedAndRestored) {
     EXPECT_NE(listHook.ButtonState(), 2);
     dropHook.ReleaseScroll(true);
     listHook.ReleaseScroll(true);
-    RedrawWindow(formWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    skintest::RedrawWhole(formWnd);
   });
   h.Step("restored", [&] {
     h.Shot(formWnd, "combo_released");

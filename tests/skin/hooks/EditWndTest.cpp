@@ -10,6 +10,7 @@
 
 #include "../SkinEngineEnvironment.h"
 #include "../SkinHarness.h"
+#include "HookSteps.h"
 #include "gui/StdCtrls.h"
 #include "skin/hooks/acEditWnd.h"
 
@@ -64,17 +65,13 @@ TEST(EditHooks, EditMemoAndListBoxesSkinnedAndRestored) {
   const TColor editColorBefore = edit->Color();
 
   TacEditWnd editHook, memoHook, listHook, bareHook;
-  h.Step("show", [&] {
-    ShowWindow(formWnd, SW_SHOWNOACTIVATE);
-    guitest::LiftOverOtherTests(formWnd);
-  });
-  h.Step("unskinned", [&] { h.Shot(formWnd, "edit_unskinned"); });
+  skintest::ShowSteps(h, formWnd, "edit_unskinned");
   h.Step("hook", [&] {
     editHook.HookControl(edit);
     memoHook.HookControl(memo);
     listHook.HookControl(list);
     bareHook.HookWindow(bare);
-    RedrawWindow(formWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    skintest::RedrawWhole(formWnd);
   });
   h.Step("skinned", [&] {
     gui::TBitmap& shot = h.Shot(formWnd, "edit_skinned");
@@ -120,7 +117,7 @@ TEST(EditHooks, EditMemoAndListBoxesSkinnedAndRestored) {
     memoHook.ReleaseScroll(true);
     listHook.ReleaseScroll(true);
     bareHook.ReleaseScroll(true);
-    RedrawWindow(formWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    skintest::RedrawWhole(formWnd);
   });
   h.Step("restored", [&] {
     h.Shot(formWnd, "edit_released");

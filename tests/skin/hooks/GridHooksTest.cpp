@@ -10,6 +10,7 @@
 
 #include "../SkinEngineEnvironment.h"
 #include "../SkinHarness.h"
+#include "HookSteps.h"
 #include "data/ZQuery.h"
 #include "gui/DBGrids.h"
 #include "skin/hooks/acGridWnd.h"
@@ -97,17 +98,13 @@ TEST(GridHooks, ListViewGridTreeAndScrollBoxSkinnedAndRestored) {
   TacListViewWnd lvHook;
   TacTreeViewWnd treeHook;
   TacScrollBoxWnd boxHook;
-  h.Step("show", [&] {
-    ShowWindow(formWnd, SW_SHOWNOACTIVATE);
-    guitest::LiftOverOtherTests(formWnd);
-  });
-  h.Step("unskinned", [&] { h.Shot(formWnd, "grid_unskinned"); });
+  skintest::ShowSteps(h, formWnd, "grid_unskinned");
   h.Step("hook", [&] {
     gridHook.HookControl(grid);
     lvHook.HookWindow(lv);
     treeHook.HookWindow(tree);
     boxHook.HookWindow(box);
-    RedrawWindow(formWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    skintest::RedrawWhole(formWnd);
   });
   h.Step("skinned", [&] {
     gui::TBitmap& shot = h.Shot(formWnd, "grid_skinned");
@@ -150,7 +147,7 @@ TEST(GridHooks, ListViewGridTreeAndScrollBoxSkinnedAndRestored) {
     lvHook.ReleaseScroll(true);
     treeHook.ReleaseScroll(true);
     boxHook.ReleaseScroll(true);
-    RedrawWindow(formWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    skintest::RedrawWhole(formWnd);
   });
   h.Step("restored", [&] {
     h.Shot(formWnd, "grid_released");
