@@ -12,6 +12,7 @@
 #include "../SkinHarness.h"
 #include "HookSteps.h"
 #include "gui/StdCtrls.h"
+#include "skin/hooks/acComboWnd.h"
 #include "skin/hooks/acEditWnd.h"
 
 namespace skin {
@@ -130,6 +131,63 @@ TEST(EditHooks, EditMemoAndListBoxesSkinnedAndRestored) {
     EXPECT_EQ(editHook.Brush().Current(), nullptr);
   });
   h.Run();
+}
+
+TEST(EditHooks, RemovingTheSkinGivesEveryHookedControlItsLookBack) {
+  skintest::TSkinHarness h(KORVAN_TEST_SKIN, KORVAN_SHOTS);
+  ASSERT_TRUE(h.Manager->IsSkinLoaded());
+  // One of the application's forms, so that the manager's broadcast reaches its controls.
+  ASSERT_NE(gui::Application, nullptr);
+  auto owned = std::make_unique<gui::TForm>(gui::Application);
+  gui::TForm& form = *owned;
+  form.SetCaption("Tanpa kulit");
+  form.SetBounds(560, 40, 360, 200);
+  auto* edit = new gui::TEdit(&form);
+  edit->SetParent(&form);
+  edit->SetBounds(10, 10, 150, 24);
+  auto* memo = new gui::TMemo(&form);
+  memo->SetParent(&form);
+  memo->SetBounds(10, 44, 150, 100);
+  memo->SetScrollBars(gui::TScrollStyle::ssVertical);
+  auto* combo = new gui::TComboBox(&form);
+  combo->SetStyle(gui::TComboBoxStyle::csDropDownList);
+  combo->SetParent(&form);
+  combo->SetBounds(180, 10, 150, 24);
+  for (int i = 1; i <= 20; ++i) combo->Items().Add("Pelkat " + std::to_string(i));
+  HWND formWnd = form.Handle();
+  const TColor before = edit->Color();
+  TacEditWnd editHook, memoHook;
+  TacComboBoxWnd comboHook;
+  HWND listWnd = nullptr;
+  skintest::ShowSteps(h, formWnd);
+  h.Step("hook and open the list", [&] {
+    editHook.HookControl(edit);
+    memoHook.HookControl(memo);
+    comboHook.HookControl(combo);
+    SetForegroundWindow(formWnd);
+    SendMessageW(combo->Handle(), CB_SHOWDROPDOWN, TRUE, 0);
+  });
+  h.Step("close it", [&] {
+    listWnd = comboHook.ListWnd();
+    ASSERT_NE(comboHook.ListHook(), nullptr);
+    SendMessageW(combo->Handle(), CB_SHOWDROPDOWN, FALSE, 0);
+    EXPECT_NE(memo->Color(), before) << "skinned";
+  });
+  h.Step("remove the skin", [&] {
+    h.Manager->SetActive(false);
+    skintest::RedrawWhole(formWnd);
+  });
+  h.Step("every control as before", [&] {
+    h.Shot(formWnd, "edit_skin_removed");
+    EXPECT_EQ(edit->Color(), before);
+    EXPECT_EQ(memo->Color(), before);
+    EXPECT_EQ(combo->Color(), before);
+    EXPECT_EQ(memo->Font().Color(), gui::clWindowText);
+    EXPECT_EQ(comboHook.ListHook(), nullptr) << "the list hook goes with the skin";
+    EXPECT_EQ(GetScrollWnd(listWnd), nullptr);
+  });
+  h.Run();
+  owned.reset();
 }
 
 }  // namespace
