@@ -60,7 +60,6 @@ TEST(ComboHooks, BothStylesAndTheirListSkinnedAndRestored) {
     EXPECT_EQ(listHook.ButtonState(), 0);
   });
   h.Step("drop the list down", [&] {
-    SetForegroundWindow(formWnd);
     SendMessageW(list->Handle(), CB_SHOWDROPDOWN, TRUE, 0);
   });
   h.Step("the list hooked", [&] {
