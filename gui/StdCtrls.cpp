@@ -760,4 +760,40 @@ void TGroupBox::Paint() {
   SelectObject(dc, old);
 }
 
+// ---------------------------------------------------------------- TListBox
+
+TListBox::TListBox(TComponent* owner) : TWinControl(owner) {
+  width_ = 121;
+  height_ = 97;
+  color_ = clWindow;
+  TabStop = true;
+  items_.OnChange = [this](TObject*) { ItemsChanged(); };
+}
+
+void TListBox::CreateParams(TCreateParams& p) {
+  TWinControl::CreateParams(p);
+  p.BaseClassName = L"LISTBOX";
+  p.Style |= WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
+  p.ExStyle |= WS_EX_CLIENTEDGE;
+}
+
+void TListBox::CreateHandleDone() { ItemsChanged(); }
+
+void TListBox::ItemsChanged() {
+  if (!handle_) return;
+  SendMessageW(handle_, LB_RESETCONTENT, 0, 0);
+  for (int i = 0; i < items_.Count(); ++i)
+    SendMessageW(handle_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(rtl::W(items_[i]).c_str()));
+  if (itemIndex_ >= 0) SendMessageW(handle_, LB_SETCURSEL, static_cast<WPARAM>(itemIndex_), 0);
+}
+
+int TListBox::ItemIndex() const {
+  return handle_ ? static_cast<int>(SendMessageW(handle_, LB_GETCURSEL, 0, 0)) : itemIndex_;
+}
+
+void TListBox::SetItemIndex(int i) {
+  itemIndex_ = i;
+  if (handle_) SendMessageW(handle_, LB_SETCURSEL, static_cast<WPARAM>(i), 0);
+}
+
 }  // namespace gui

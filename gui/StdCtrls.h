@@ -168,6 +168,26 @@ class TRadioButton : public TWinControl {
   bool checked_ = false;
 };
 
+// A list of strings to pick one from; the lines are kept in a string list and put into the
+// window whenever it is made or the list changes.
+class TListBox : public TWinControl {
+  KORVAN_CLASS(TListBox)
+ public:
+  explicit TListBox(TComponent* owner);
+  rtl::TStringList& Items() { return items_; }
+  int ItemIndex() const;
+  void SetItemIndex(int i);
+
+ protected:
+  void CreateParams(TCreateParams& params) override;
+  void CreateHandleDone() override;
+
+ private:
+  void ItemsChanged();
+  rtl::TStringList items_;
+  int itemIndex_ = -1;
+};
+
 enum class TComboBoxStyle { csDropDown, csSimple, csDropDownList };
 
 class TComboBox : public TWinControl {

@@ -74,6 +74,8 @@ bool SetMinThumbSize(HWND wnd, int kind, int32_t size) {
   return true;
 }
 
+int32_t LastTrackPos() { return g_track.LastTrackPos; }
+
 void SendScrollMessage(HWND wnd, UINT msg, int code, bool setPos, int32_t pos) {
   const LPARAM announce = MAKELPARAM(WORD(code), WORD(msg));
   const bool readsPos = SendSkinCommand(wnd, AC_BEFORESCROLL, announce) == 1;

@@ -49,6 +49,8 @@ class TacScrollWnd : public TacMainWnd {
   // Both bars and the corner between them; DC nullptr: the window's.
   void PaintScrollBars(HDC dc = nullptr);
   bool Tracking() const { return tracking_; }
+  // While the hook itself tells the window a scroll step.
+  bool SendingScroll() const { return sendingScroll_; }
 
  protected:
   std::unique_ptr<TsCommonData> CreateSkinData() override;
@@ -84,6 +86,9 @@ class TacScrollWnd : public TacMainWnd {
   TBarBorders borders_{-1, 0, 0, 0};
 };
 
+// The thumb position (from the bar's minimum) the window was last told of while a thumb is
+// dragged; a window told of a new one finds the old one here.
+int32_t LastTrackPos();
 // The scroll hook a window carries ("ACSBSC"), nullptr when none.
 TacScrollWnd* GetScrollWnd(HWND wnd);
 // The window's horizontal (SB_HORZ) or vertical (SB_VERT) skinned bar; nullptr otherwise.

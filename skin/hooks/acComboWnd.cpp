@@ -1,0 +1,280 @@
+#include "skin/hooks/acComboWnd.h"
+
+#include <string>
+
+#include "skin/core/acSkinData.h"
+#include "skin/core/sMessages.h"
+#include "skin/core/sSkinManager.h"
+#include "skin/core/sVclUtils.h"
+#include "skin/graphics/acGdiBitmap.h"
+#include "skin/graphics/acShapes.h"
+#include "skin/hooks/acHookPaint.h"
+
+namespace skin {
+
+bool ComboDroppedDown = false;
+
+// ---------------------------------------------------------------- the drop-down list
+
+void TacComboListWnd::HookList(HWND list, bool simple, bool hasItems, TsSkinManager* manager) {
+  simple_ = simple;
+  TacSkinParams params;
+  params.SkinSection = "EDIT";
+  Install(list, hasItems, params.SkinSection);
+  if (TsCommonData* d = SkinData()) {
+    d->SetSkinManager(manager);
+    d->UpdateSkinIndex(true);
+  }
+  AfterCreation();
+  ApplySkinLook();
+  RepaintFrame(list, true);
+}
+
+void TacComboListWnd::TakeSkinColors(TsCommonData& d) {
+  if (!d.FCustomColor)
+    backColor_ = InNativeDialog() ? GetSysColor(COLOR_BTNFACE) : d.GetBackgroundColor(0, Wnd()) & 0xFFFFFF;
+  textColor_ = GetWndSkinFontColor(Wnd(), d.FSkinIndex, d.GetSkinManager(), 0) & 0xFFFFFF;
+  frameColor_ = d.GetSkinManager()->Palette()[55] & 0xFFFFFF;
+}
+
+// A flat list: its background framed by one pixel of the skin's border colour.
+void TacComboListWnd::PrepareCache() {
+  TsCommonData* d = SkinData();
+  if (!d) return;
+  if (simple_) {
+    TacEditWnd::PrepareCache();
+    return;
+  }
+  ApplySkinLook();
+  RECT wr;
+  GetWindowRect(Wnd(), &wr);
+  d->FCache = CreateBitmap32(wr.right - wr.left, wr.bottom - wr.top);
+  HDC dc = d->FCache->Canvas().Handle();
+  HBRUSH brush = CreateSolidBrush(backColor_);
+  HPEN pen = CreatePen(PS_SOLID, 1, frameColor_);
+  HGDIOBJ oldBrush = SelectObject(dc, brush), oldPen = SelectObject(dc, pen);
+  Rectangle(dc, 0, 0, wr.right - wr.left, wr.bottom - wr.top);
+  SelectObject(dc, oldBrush);
+  SelectObject(dc, oldPen);
+  DeleteObject(brush);
+  DeleteObject(pen);
+  d->FCacheInvalid = false;
+}
+
+// ---------------------------------------------------------------- the combo box
+
+TacComboBoxWnd::~TacComboBoxWnd() { ReleaseList(); }
+
+TacComboStyle TacComboBoxWnd::Style() const {
+  switch (GetWindowLongPtrW(Wnd(), GWL_STYLE) & 3) {
+    case CBS_SIMPLE:
+      return TacComboStyle::Simple;
+    case CBS_DROPDOWN:
+      return TacComboStyle::DropDown;
+    default:
+      return TacComboStyle::DropDownList;
+  }
+}
+
+TBarRect TacComboBoxWnd::ButtonRect() {
+  RECT wr;
+  GetWindowRect(Wnd(), &wr);
+  TsCommonData* d = SkinData();
+  TsSkinManager* m = d ? d->GetSkinManager() : nullptr;
+  const TacSkinData* sd = d ? d->GetScaledSkin() : nullptr;
+  const int32_t bar = m ? m->GetSysScrollBarWidth(d->GetPixelsPerInch()) : GetSystemMetrics(SM_CXVSCROLL);
+  return ComboButtonRect(wr.right - wr.left, wr.bottom - wr.top, bar, sd ? sd->ComboMrg : 2,
+                         (GetWindowLongPtrW(Wnd(), GWL_EXSTYLE) & WS_EX_RTLREADING) != 0, InNativeDialog(), Style());
+}
+
+int TacComboBoxWnd::ButtonState() {
+  if (listWnd_ && IsWindowVisible(listWnd_)) return 2;
+  TsCommonData* d = SkinData();
+  return (d && d->CurrentState() > 0) || IsWindowUnderMouse(Wnd()) ? 1 : 0;
+}
+
+void TacComboBoxWnd::PaintEditText(gui::TBitmap& image) {
+  HWND w = Wnd();
+  std::wstring text;
+  const LRESULT sel = SendMessageW(w, CB_GETCURSEL, 0, 0);
+  if (sel >= 0) {
+    const LRESULT len = SendMessageW(w, CB_GETLBTEXTLEN, WPARAM(sel), 0);
+    if (len > 0) {
+      text.resize(size_t(len) + 1);
+      SendMessageW(w, CB_GETLBTEXT, WPARAM(sel), LPARAM(text.data()));
+      text.resize(size_t(len));
+    }
+  } else {
+    const int len = GetWindowTextLengthW(w);
+    text.resize(size_t(len) + 1);
+    GetWindowTextW(w, text.data(), len + 1);
+    text.resize(size_t(len));
+  }
+  const TBarRect b = ButtonRect();
+  const TBarRect t = ComboTextRect(image.Width(), image.Height(), b,
+                                   (GetWindowLongPtrW(w, GWL_EXSTYLE) & WS_EX_RTLREADING) != 0);
+  RECT r{t.Left, t.Top, t.Right, t.Bottom};
+  HDC dc = image.Canvas().Handle();
+  HGDIOBJ oldFont = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(w, WM_GETFONT, 0, 0)));
+  const bool focused = GetFocus() == w;
+  SetBkMode(dc, TRANSPARENT);
+  if (focused) {
+    FillRect(dc, &r, GetSysColorBrush(COLOR_HIGHLIGHT));
+    SetTextColor(dc, GetSysColor(COLOR_HIGHLIGHTTEXT));
+  } else {
+    SetTextColor(dc, textColor_);
+  }
+  RECT tr{r.left + 1, r.top, r.right, r.bottom};
+  DrawTextW(dc, text.c_str(), int(text.size()), &tr, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+  if (focused) DrawFocusRect(dc, &r);
+  SelectObject(dc, oldFont);
+}
+
+void TacComboBoxWnd::PaintDropButton(HDC dc, gui::TBitmap& image) {
+  TsCommonData* d = SkinData();
+  if (!d || !d->GetSkinManager() || !d->GetSkinManager()->IsSkinLoaded()) return;
+  const int state = ButtonState();
+  const TBarRect b = ButtonRect();
+  if (b.Right <= b.Left) return;
+  if (state > 0) {
+    // The button's hot and pressed looks: the section's colour of that state.
+    const COLORREF c = d->GetBackgroundColor(1, Wnd()) & 0xFFFFFF;
+    RECT r{b.Left, b.Top, b.Right, b.Bottom};
+    HBRUSH br = CreateSolidBrush(state == 2 ? RGB(GetRValue(c) * 7 / 8, GetGValue(c) * 7 / 8, GetBValue(c) * 7 / 8) : c);
+    FillRect(image.Canvas().Handle(), &r, br);
+    DeleteObject(br);
+  }
+  TBitmap32 px = Pixels32(image);
+  const uint32_t arrow = GetWndSkinFontColor(Wnd(), d->FSkinIndex, d->GetSkinManager(), std::min(state, 2));
+  DrawSolidArrow(px, TColor(arrow), TRect(b.Left, b.Top, b.Right, b.Bottom), adDown, d->GetPixelsPerInch());
+  BitBlt(dc, b.Left, b.Top, b.Right - b.Left, b.Bottom - b.Top, image.Canvas().Handle(), b.Left, b.Top, SRCCOPY);
+}
+
+void TacComboBoxWnd::PaintAll(HDC dc) {
+  TsCommonData* d = SkinData();
+  if (!d) return;
+  if (d->FCacheInvalid || d->CacheEmpty()) PrepareCache();
+  if (d->CacheEmpty()) return;
+  auto image = CreateBitmap32(d->FCache->Width(), d->FCache->Height());
+  BitBlt(image->Canvas().Handle(), 0, 0, image->Width(), image->Height(), d->FCache->Canvas().Handle(), 0, 0,
+         SRCCOPY);
+  const TacComboStyle style = Style();
+  if (style == TacComboStyle::DropDownList) PaintEditText(*image);
+  if (style == TacComboStyle::Simple) {
+    // The edit area only: the list below is a window of its own.
+    RECT cr;
+    GetClientRect(Wnd(), &cr);
+    const int h = int(SendMessageW(Wnd(), CB_GETITEMHEIGHT, WPARAM(-1), 0)) + 8;
+    BitBlt(dc, 0, 0, image->Width(), std::min<int>(h, image->Height()), image->Canvas().Handle(), 0, 0, SRCCOPY);
+    return;
+  }
+  BitBlt(dc, 0, 0, image->Width(), image->Height(), image->Canvas().Handle(), 0, 0, SRCCOPY);
+  PaintDropButton(dc, *image);
+}
+
+void TacComboBoxWnd::UpdateDropButton() {
+  TsCommonData* d = SkinData();
+  if (!d || Style() == TacComboStyle::Simple || !IsWindowVisible(Wnd())) return;
+  HDC dc = GetDCEx(Wnd(), nullptr, DCX_CACHE | DCX_CLIPCHILDREN | DCX_WINDOW);
+  if (d->FCacheInvalid || d->CacheEmpty()) PrepareCache();
+  if (!d->CacheEmpty()) {
+    auto image = CreateBitmap32(d->FCache->Width(), d->FCache->Height());
+    BitBlt(image->Canvas().Handle(), 0, 0, image->Width(), image->Height(), d->FCache->Canvas().Handle(), 0, 0,
+           SRCCOPY);
+    PaintDropButton(dc, *image);
+  }
+  ReleaseDC(Wnd(), dc);
+}
+
+void TacComboBoxWnd::ReleaseList() {
+  if (listHook_) listHook_->ReleaseScroll(false);
+  listHook_.reset();
+  listWnd_ = nullptr;
+}
+
+void TacComboBoxWnd::RestoreOriginalLook() {
+  ReleaseList();
+  TacEditWnd::RestoreOriginalLook();
+}
+
+void TacComboBoxWnd::HandleMessage(gui::TMessage& m) {
+  if (!SkinnedNow()) {
+    TacEditWnd::HandleMessage(m);
+    return;
+  }
+  TsCommonData* d = SkinData();
+  switch (m.Msg) {
+    case WM_SIZE:
+      d->FCacheInvalid = true;
+      CallOldWndProc(m);
+      return;
+    case WM_SETFOCUS:
+    case WM_LBUTTONUP:
+    case WM_KILLFOCUS:
+      d->FFocused = m.Msg != WM_KILLFOCUS;
+      d->FCacheInvalid = true;
+      CallOldWndProc(m);
+      ApplySkinLook();
+      RedrawWindow(Wnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_NOCHILDREN | RDW_UPDATENOW | RDW_FRAME);
+      return;
+    case WM_PAINT: {
+      if (!skinnedLook_) ApplySkinLook();
+      CallOldWndProc(m);
+      HDC dc = m.WParam ? reinterpret_cast<HDC>(m.WParam) : GetDCEx(Wnd(), nullptr, DCX_CACHE | DCX_CLIPCHILDREN);
+      PaintAll(dc);
+      if (!m.WParam) ReleaseDC(Wnd(), dc);
+      return;
+    }
+    case WM_ERASEBKGND:
+      m.Result = 1;
+      return;
+    case WM_NCPAINT:
+      CallOldWndProc(m);
+      return;
+    case WM_MOUSEMOVE:
+    case WM_MOUSELEAVE:
+      TacEditWnd::HandleMessage(m);
+      UpdateDropButton();
+      return;
+    case WM_COMMAND:
+    case gui::CN_COMMAND:
+      if (Style() != TacComboStyle::Simple) {
+        if (HIWORD(m.WParam) == CBN_CLOSEUP) {
+          d->FCacheInvalid = true;
+          ComboDroppedDown = false;
+          TacEditWnd::HandleMessage(m);
+          UpdateDropButton();
+          return;
+        }
+        if (HIWORD(m.WParam) == CBN_DROPDOWN) ComboDroppedDown = true;
+      }
+      break;
+    case WM_CTLCOLORLISTBOX: {
+      if (inCtlColor_) break;
+      inCtlColor_ = true;
+      CallOldWndProc(m);
+      HWND list = reinterpret_cast<HWND>(m.LParam);
+      if (!listWnd_) listWnd_ = list;
+      if (!listHook_ && listWnd_ == list) {
+        // The list is hooked the first time it asks for its colours.
+        listHook_ = std::make_unique<TacComboListWnd>();
+        listHook_->HookList(list, Style() == TacComboStyle::Simple, SendMessageW(Wnd(), CB_GETCOUNT, 0, 0) > 0,
+                            d->GetSkinManager());
+      }
+      if (listHook_ && !InNativeDialog())
+        AnswerColor(m, *listHook_);
+      inCtlColor_ = false;
+      return;
+    }
+    case CB_SETCURSEL:
+      d->FCacheInvalid = true;
+      TacEditWnd::HandleMessage(m);
+      InvalidateRect(Wnd(), nullptr, FALSE);
+      return;
+    default:
+      break;
+  }
+  TacEditWnd::HandleMessage(m);
+}
+
+}  // namespace skin

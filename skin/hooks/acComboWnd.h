@@ -1,0 +1,57 @@
+// The hooks of combo boxes: the edit area from the combo's section, the drop-down button
+// with its arrow (pressed while the list is open, hot under the mouse), and the drop-down
+// list hooked the first time it asks for its colours: a flat skinned background, a one-
+// pixel frame in the skin's border colour and skinned scroll bars.
+#pragma once
+#include <memory>
+
+#include "skin/hooks/acComboGeometry.h"
+#include "skin/hooks/acEditWnd.h"
+
+namespace skin {
+
+// True between the drop-down and close-up of any hooked combo box.
+extern bool ComboDroppedDown;
+
+class TacComboListWnd : public TacEditWnd {
+ public:
+  // Hooks the drop-down list of a combo box; HasItems paints the frame at once.
+  void HookList(HWND list, bool simple, bool hasItems, TsSkinManager* manager);
+  bool Simple() const { return simple_; }
+
+ protected:
+  void PrepareCache() override;
+  void TakeSkinColors(TsCommonData& data) override;
+
+ private:
+  bool simple_ = false;
+};
+
+class TacComboBoxWnd : public TacEditWnd {
+ public:
+  static constexpr const char* kDefaultSection = "COMBOBOX";
+  ~TacComboBoxWnd() override;
+  TBarRect ButtonRect();
+  HWND ListWnd() const { return listWnd_; }
+  TacComboListWnd* ListHook() const { return listHook_.get(); }
+  // 2 while the list is open, 1 under the mouse, else 0.
+  int ButtonState();
+
+ protected:
+  const char* DefaultSection() const override { return kDefaultSection; }
+  void HandleMessage(gui::TMessage& msg) override;
+  void RestoreOriginalLook() override;
+
+ private:
+  TacComboStyle Style() const;
+  void PaintAll(HDC dc);
+  void PaintDropButton(HDC dc, gui::TBitmap& image);
+  void PaintEditText(gui::TBitmap& image);
+  void UpdateDropButton();
+  void ReleaseList();
+  HWND listWnd_ = nullptr;
+  bool inCtlColor_ = false;
+  std::unique_ptr<TacComboListWnd> listHook_;
+};
+
+}  // namespace skin

@@ -1,0 +1,285 @@
+#include "skin/hooks/acEditWnd.h"
+
+#include "skin/core/acSkinData.h"
+#include "skin/core/sMessages.h"
+#include "skin/core/sSkinManager.h"
+#include "skin/graphics/acGdiBitmap.h"
+#include "skin/hooks/acHookPaint.h"
+
+namespace skin {
+
+// ---------------------------------------------------------------- TacHookBrush
+
+HBRUSH TacHookBrush::Get(COLORREF color) {
+  if (brush_ && color == color_) return brush_;
+  Free();
+  brush_ = CreateSolidBrush(color);
+  color_ = color;
+  return brush_;
+}
+
+void TacHookBrush::Free() {
+  if (brush_) DeleteObject(brush_);
+  brush_ = nullptr;
+}
+
+// ---------------------------------------------------------------- TacBaseWnd
+
+void TacBaseWnd::HandleMessage(gui::TMessage& m) {
+  TsCommonData* d = SkinData();
+  if (Released() || !d || !d->IsSkinned()) {
+    TacScrollWnd::HandleMessage(m);
+    return;
+  }
+  switch (m.Msg) {
+    case WM_SIZE:
+    case WM_EXITSIZEMOVE:
+      d->FCacheInvalid = true;
+      break;
+    case WM_SETCURSOR:
+      CallOldWndProc(m);
+      return;
+    case 0x2100:
+      m.Result = 0;
+      return;
+    default:
+      break;
+  }
+  TacScrollWnd::HandleMessage(m);
+  switch (m.Msg) {
+    case WM_SIZE:
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+      if (!SendingScroll()) UpdateScrollInfo(true);
+      break;
+    case WM_ENABLE:
+    case gui::CM_ENABLEDCHANGED:
+      if (IsWindowVisible(Wnd())) SendMessageW(Wnd(), WM_NCPAINT, 0, 0);
+      break;
+    default:
+      break;
+  }
+}
+
+// ---------------------------------------------------------------- TacEditWnd
+
+void TacEditWnd::HookWindow(HWND wnd, const TacSkinParams& params) {
+  Install(wnd, false, params.SkinSection.empty() ? DefaultSection() : params.SkinSection);
+  Finish(params);
+}
+
+void TacEditWnd::HookControl(gui::TWinControl* control, const TacSkinParams& params) {
+  InstallControl(control, nullptr, false, params.SkinSection.empty() ? DefaultSection() : params.SkinSection);
+  Finish(params);
+}
+
+void TacEditWnd::Finish(const TacSkinParams& params) {
+  TsCommonData* d = SkinData();
+  if (!d) return;
+  d->FCustomColor = !params.SkinColors;
+  d->FCustomFont = !params.SkinFontColors;
+  if (auto* sd = dynamic_cast<TsScrollWndData*>(d)) {
+    if (params.HorzScrollSize >= 0) sd->HorzScrollData().SetScrollSize(0, params.HorzScrollSize);
+    if (params.HorzScrollBtnSize >= 0) sd->HorzScrollData().SetScrollSize(1, params.HorzScrollBtnSize);
+    if (params.VertScrollSize >= 0) sd->VertScrollData().SetScrollSize(0, params.VertScrollSize);
+    if (params.VertScrollBtnSize >= 0) sd->VertScrollData().SetScrollSize(1, params.VertScrollBtnSize);
+  }
+  SaveOriginalLook();
+  d->UpdateSkinIndex(true);
+  AfterCreation();
+  ApplySkinLook();
+  RepaintFrame(Wnd(), true);
+}
+
+void TacEditWnd::SaveOriginalLook() {
+  TsCommonData* d = SkinData();
+  if (!d || saved_) return;
+  saved_ = true;
+  if (gui::TWinControl* c = Control()) {
+    d->FSavedColor = c->Color();
+    d->FSavedFontColor = c->Font().Color();
+  }
+}
+
+bool TacEditWnd::SkinnedNow() {
+  TsCommonData* d = SkinData();
+  return !Released() && d && d->IsSkinned();
+}
+
+int TacEditWnd::LookState() {
+  TsCommonData* d = SkinData();
+  const TsGeneralData* s = d ? d->Section() : nullptr;
+  return d && d->FFocused && s && s->States > 1 ? 1 : 0;
+}
+
+void TacEditWnd::ApplySkinLook() {
+  TsCommonData* d = SkinData();
+  if (lookLock_ || !d) return;
+  if (!SkinnedNow()) {
+    frameColor_ = 0;
+    return;
+  }
+  lookLock_ = true;
+  d->FUpdating = true;
+  TakeSkinColors(*d);
+  skinnedLook_ = true;
+  d->FCacheInvalid = true;
+  d->FUpdating = false;
+  lookLock_ = false;
+}
+
+void TacEditWnd::TakeSkinColors(TsCommonData& d) {
+  const int state = LookState();
+  backColor_ = d.GetBackgroundColor(state, Wnd()) & 0xFFFFFF;
+  textColor_ = GetWndSkinFontColor(Wnd(), d.FSkinIndex, d.GetSkinManager(), state) & 0xFFFFFF;
+  frameColor_ = d.GetSkinManager()->Palette()[55] & 0xFFFFFF;
+  if (gui::TWinControl* c = Control()) {
+    if (!d.FCustomColor && c->Color() != TColor(backColor_)) c->SetColor(TColor(backColor_));
+    if (!d.FCustomFont && c->Font().Color() != TColor(textColor_)) c->Font().SetColor(TColor(textColor_));
+  }
+}
+
+void TacEditWnd::RestoreOriginalLook() {
+  TacBaseWnd::RestoreOriginalLook();
+  TsCommonData* d = SkinData();
+  // The control gets the colours it had before the skin, not the system's defaults.
+  if (gui::TWinControl* c = Control(); c && d && saved_ && skinnedLook_) {
+    if (!d->FCustomColor) c->SetColor(TColor(d->FSavedColor));
+    if (!d->FCustomFont) c->Font().SetColor(TColor(d->FSavedFontColor));
+  }
+  skinnedLook_ = false;
+  frameColor_ = 0;
+  brush_.Free();
+  if (Wnd() && IsWindow(Wnd()))
+    SetWindowPos(Wnd(), nullptr, 0, 0, 0, 0,
+                 SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TacEditWnd::AnswerColor(gui::TMessage& m, TacEditWnd& from) {
+  HDC dc = reinterpret_cast<HDC>(m.WParam);
+  SetTextColor(dc, from.textColor_);
+  SetBkColor(dc, from.backColor_);
+  m.Result = reinterpret_cast<LRESULT>(from.brush_.Get(from.backColor_));
+}
+
+void TacEditWnd::PaintFrame() {
+  TsCommonData* d = SkinData();
+  HWND w = Wnd();
+  if (!d || !IsWindowVisible(w)) return;
+  if (d->FCacheInvalid || d->CacheEmpty()) PrepareCache();
+  if (!d->FCache || d->FCache->Empty()) return;
+  RECT wr, cr;
+  GetWindowRect(w, &wr);
+  GetClientRect(w, &cr);
+  MapWindowPoints(w, nullptr, reinterpret_cast<POINT*>(&cr), 2);
+  OffsetRect(&cr, -wr.left, -wr.top);
+  HDC dc = GetWindowDC(w);
+  const int saved = SaveDC(dc);
+  ExcludeClipRect(dc, cr.left, cr.top, cr.right, cr.bottom);
+  BitBlt(dc, 0, 0, wr.right - wr.left, wr.bottom - wr.top, d->FCache->Canvas().Handle(), 0, 0, SRCCOPY);
+  RestoreDC(dc, saved);
+  ReleaseDC(w, dc);
+  PaintScrollBars();
+}
+
+void TacEditWnd::PrepareCache() {
+  TsCommonData* d = SkinData();
+  if (!d) return;
+  d->FCacheInvalid = true;
+  PaintWindowCache(*d, Wnd(), InNativeDialog());
+  if (!InNativeDialog()) PaintCacheCorners(*d, LookState(), Wnd());
+}
+
+bool TacEditWnd::HandleSkinCommand(gui::TMessage& m) {
+  switch (m.WParamHi()) {
+    case AC_CTRLHANDLED:
+      m.Result = 1;
+      return true;
+    case AC_REFRESH:
+      if (TacScrollWnd::HandleSkinCommand(m)) return true;
+      ApplySkinLook();
+      return false;
+    case AC_PREPARECACHE:
+      PrepareCache();
+      return true;
+    default:
+      return TacScrollWnd::HandleSkinCommand(m);
+  }
+}
+
+void TacEditWnd::HandleMessage(gui::TMessage& m) {
+  if (!SkinnedNow()) {
+    TacBaseWnd::HandleMessage(m);
+    return;
+  }
+  TsCommonData* d = SkinData();
+  switch (m.Msg) {
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS: {
+      d->FFocused = m.Msg == WM_SETFOCUS;
+      d->FCacheInvalid = true;
+      TacBaseWnd::HandleMessage(m);
+      const COLORREF before = backColor_;
+      ApplySkinLook();
+      if (backColor_ != before)
+        RedrawWindow(Wnd(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+      else
+        SendMessageW(Wnd(), WM_NCPAINT, 0, 0);
+      return;
+    }
+    case WM_SETTEXT:
+    case gui::CM_ENABLEDCHANGED:
+    case gui::CM_FONTCHANGED:
+      d->FCacheInvalid = true;
+      TacBaseWnd::HandleMessage(m);
+      if (!lookLock_ && !d->FUpdating && d->FUpdateCount < 1)
+        RedrawWindow(Wnd(), nullptr, nullptr, RDW_FRAME | RDW_ERASE | RDW_INVALIDATE);
+      return;
+    case WM_NCPAINT:
+      if (inNcPaint_ || !IsWindowVisible(Wnd()) || d->FUpdating) {
+        if (!IsWindowVisible(Wnd())) CallOldWndProc(m);
+        return;
+      }
+      inNcPaint_ = true;
+      PaintFrame();
+      inNcPaint_ = false;
+      m.Result = 0;
+      return;
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+      // A child window of ours (a combo box's edit or list) asks for its colours.
+      TacBaseWnd::HandleMessage(m);
+      if (!InNativeDialog() && !d->FCustomColor) AnswerColor(m, *this);
+      return;
+    default:
+      break;
+  }
+  TacBaseWnd::HandleMessage(m);
+  switch (m.Msg) {
+    case WM_SETFONT:
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+    case WM_LBUTTONDOWN:
+    case gui::CN_KEYDOWN:
+    case gui::CN_KEYUP:
+      if (!SendingScroll()) UpdateScrollInfo(true);
+      break;
+    case EM_REPLACESEL:
+    case LB_ADDSTRING:
+    case LB_INSERTSTRING:
+    case LB_DELETESTRING:
+    case LB_RESETCONTENT:
+    case LB_SETCURSEL:
+    case LB_SETTOPINDEX:
+      UpdateScrollInfo(true);
+      break;
+    case WM_MOUSEMOVE:
+      // A selection dragged past the edge scrolls the text.
+      if (GetCapture() == Wnd()) UpdateScrollInfo(true);
+      break;
+    default:
+      break;
+  }
+}
+
+}  // namespace skin

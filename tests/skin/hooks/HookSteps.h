@@ -1,0 +1,25 @@
+// Steps the control-hook tests share: the form shown over the other tests' windows (and
+// shot before any hook when a name is given), and the whole form repainted after hooks
+// come or go.
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+#include "../SkinHarness.h"
+
+namespace skintest {
+
+inline void ShowSteps(TSkinHarness& h, HWND form, const std::string& unskinnedShot = {}) {
+  h.Step("show", [&h, form] {
+    ShowWindow(form, SW_SHOWNOACTIVATE);
+    guitest::LiftOverOtherTests(form);
+  });
+  if (!unskinnedShot.empty()) h.Step("unskinned", [&h, form, unskinnedShot] { h.Shot(form, unskinnedShot); });
+}
+
+inline void RedrawWhole(HWND form) {
+  RedrawWindow(form, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+}
+
+}  // namespace skintest
