@@ -25,20 +25,6 @@ bool Inside(const gui::TRect& r, const gui::TBitmap& bmp) {
   return r.Left >= 0 && r.Top >= 0 && r.Right <= bmp.Width() && r.Bottom <= bmp.Height();
 }
 
-// The section painters' view of the control's skin on a bitmap.
-struct TSkinOnBitmap {
-  TBitmap32 Master;
-  TGdiGradientFills Fills;
-  TacSectionSource Source;
-  TSkinOnBitmap(TsCommonData& d, gui::TBitmap& bmp) : Fills(bmp.Canvas().Handle()) {
-    TsSkinManager* m = d.GetSkinManager();
-    if (m && m->MasterBitmap()) Master = Pixels32(*m->MasterBitmap());
-    Source.Data = d.GetScaledSkin();
-    Source.Master = Master.HasRows() ? &Master : nullptr;
-    Source.Fills = &Fills;
-  }
-};
-
 void ColorEffects(gui::TBitmap& bmp, TsCommonData& d, uint32_t tone, int saturation) {
   TBitmap32 px = Pixels32(bmp);
   if (!px.HasRows()) return;
@@ -48,6 +34,14 @@ void ColorEffects(gui::TBitmap& bmp, TsCommonData& d, uint32_t tone, int saturat
 }
 
 }  // namespace
+
+TSkinOnBitmap::TSkinOnBitmap(TsCommonData& d, gui::TBitmap& bmp) : Fills(bmp.Canvas().Handle()) {
+  TsSkinManager* m = d.GetSkinManager();
+  if (m && m->MasterBitmap()) Master = Pixels32(*m->MasterBitmap());
+  Source.Data = d.GetScaledSkin();
+  Source.Master = Master.HasRows() ? &Master : nullptr;
+  Source.Fills = &Fills;
+}
 
 void PaintControlBackground(TsCommonData& d, const TacBackgroundCache& cache, int state, gui::TBitmap& bmp,
                             gui::TPoint offset, const gui::TRect& r) {

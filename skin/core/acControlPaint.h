@@ -9,10 +9,21 @@
 
 #include "gui/Graphics.h"
 #include "skin/graphics/acBackground.h"
+#include "skin/graphics/acBitmap32.h"
+#include "skin/graphics/acGradientGdi.h"
+#include "skin/graphics/acSkinSection.h"
 
 namespace skin {
 
 class TsCommonData;
+
+// The section painters' view of the control's skin on a bitmap.
+struct TSkinOnBitmap {
+  TBitmap32 Master;
+  TGdiGradientFills Fills;
+  TacSectionSource Source;
+  TSkinOnBitmap(TsCommonData& d, gui::TBitmap& bmp);
+};
 
 // The state's background of the control's section into R of Bmp; the control's own colour
 // (through the skin's colours) in place of the skin's while it keeps a custom colour.

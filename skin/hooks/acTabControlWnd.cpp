@@ -21,19 +21,6 @@ namespace {
 gui::TRect ToRect(const TBarRect& r) { return gui::TRect(r.Left, r.Top, r.Right, r.Bottom); }
 TBarRect FromRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
 
-// The skin's section pictures over a bitmap of ours.
-struct TSectionPainter {
-  TBitmap32 Master;
-  TGdiGradientFills Fills;
-  TacSectionSource Source;
-  TSectionPainter(TsCommonData& d, gui::TBitmap& bmp) : Fills(bmp.Canvas().Handle()) {
-    if (TsSkinManager* m = d.GetSkinManager(); m && m->MasterBitmap()) Master = Pixels32(*m->MasterBitmap());
-    Source.Data = d.GetScaledSkin();
-    Source.Master = Master.HasRows() ? &Master : nullptr;
-    Source.Fills = &Fills;
-  }
-};
-
 // The parent's background (or its colour) into R of Bmp; Origin is R's place in the parent.
 void PaintBackgroundInto(gui::TBitmap& bmp, const TacBackgroundCache& bg, const gui::TRect& r, POINT origin) {
   if (!bg.Ready || !bg.Bitmap) {
@@ -138,7 +125,7 @@ void TacTabControlWnd::PaintTab(int index, int state, POINT offset, gui::TBitmap
   const TTabSide side = Side();
   if (section >= 0) {
     auto tab = CreateBitmap32(r2.Width(), r2.Height());
-    TSectionPainter painter(*d, bmp);
+    TSkinOnBitmap painter(*d, bmp);
     if (state == 2) {
       // The active tab lies over what the control's image holds under it.
       BitBlt(tab->Canvas().Handle(), 0, 0, r2.Width(), r2.Height(), d->FCache->Canvas().Handle(), r2.Left, r2.Top,
@@ -153,7 +140,7 @@ void TacTabControlWnd::PaintTab(int index, int state, POINT offset, gui::TBitmap
     } else {
       TBitmap32 cache = Pixels32(*d->FCache);
       TBitmap32 px = Pixels32(*tab);
-      TSectionPainter tabPainter(*d, *tab);
+      TSkinOnBitmap tabPainter(*d, *tab);
       PaintSkinSection(tabPainter.Source, section, MakeBackgroundCache(&cache, r2.Left, r2.Top), 0,
                        TRect(0, 0, r2.Width(), r2.Height()), TPoint(0, 0), px);
       HDC dc = bmp.Canvas().Handle();
