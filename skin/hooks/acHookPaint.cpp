@@ -192,4 +192,12 @@ void UpdateScrollWnd(TsScrollWndData& d, std::unique_ptr<TacScrollWnd>& wnd) {
   }
 }
 
+void PaintThroughErase(HWND wnd, gui::TMessage& msg) {
+  InvalidateRect(wnd, nullptr, TRUE);
+  PAINTSTRUCT ps;
+  BeginPaint(wnd, &ps);
+  EndPaint(wnd, &ps);
+  msg.Result = 0;
+}
+
 }  // namespace skin

@@ -68,4 +68,8 @@ LRESULT GetTopParentAnswer(HWND wnd);
 // skin state carries bar sizes; flat scroll bars follow where the system has them.
 void UpdateScrollWnd(TsScrollWndData& data, std::unique_ptr<TacScrollWnd>& wnd);
 
+// The answer of hooks that paint on the background erase alone: a WM_PAINT invalidates the
+// window with erase and validates it at once (the erase that BeginPaint sends paints).
+void PaintThroughErase(HWND wnd, gui::TMessage& msg);
+
 }  // namespace skin

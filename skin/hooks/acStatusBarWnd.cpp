@@ -172,15 +172,9 @@ void TacStatusBarWnd::HandleMessage(gui::TMessage& m) {
     return;
   }
   switch (m.Msg) {
-    case WM_PAINT: {
-      // The painting happens on the background erase the invalidation brings.
-      InvalidateRect(Wnd(), nullptr, TRUE);
-      PAINTSTRUCT ps;
-      BeginPaint(Wnd(), &ps);
-      EndPaint(Wnd(), &ps);
-      m.Result = 0;
+    case WM_PAINT:
+      PaintThroughErase(Wnd(), m);
       return;
-    }
     case WM_ERASEBKGND:
       PaintWindow(reinterpret_cast<HDC>(m.WParam));
       m.Result = 1;

@@ -261,15 +261,9 @@ void TacTabControlWnd::HandleMessage(gui::TMessage& m) {
     return;
   }
   switch (m.Msg) {
-    case WM_PAINT: {
-      // All painting happens on the background erase the invalidation brings.
-      InvalidateRect(Wnd(), nullptr, TRUE);
-      PAINTSTRUCT ps;
-      BeginPaint(Wnd(), &ps);
-      EndPaint(Wnd(), &ps);
-      m.Result = 0;
+    case WM_PAINT:
+      PaintThroughErase(Wnd(), m);
       return;
-    }
     case WM_ERASEBKGND:
       if (IsWindowVisible(Wnd())) PaintControl(nullptr);
       m.Result = 1;
