@@ -157,14 +157,6 @@ void TacStatusBarWnd::PaintWindow(HDC given) {
   if (!given) ReleaseDC(Wnd(), dc);
 }
 
-bool TacStatusBarWnd::HandleSkinCommand(gui::TMessage& m) {
-  if (m.WParamHi() == AC_CTRLHANDLED) {
-    m.Result = 1;
-    return true;
-  }
-  return false;
-}
-
 void TacStatusBarWnd::HandleMessage(gui::TMessage& m) {
   TsCommonData* d = SkinData();
   if (!d || !d->IsSkinned(false)) {

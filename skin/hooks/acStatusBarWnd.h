@@ -24,7 +24,8 @@ class TacStatusBarWnd : public TacMainWnd {
   std::string PanelText(int index);
 
  protected:
-  bool HandleSkinCommand(gui::TMessage& msg) override;
+  // The common answers serve: nothing of its own.
+  bool HandleSkinCommand(gui::TMessage&) override { return false; }
   void HandleMessage(gui::TMessage& msg) override;
 
  private:

@@ -241,19 +241,6 @@ void TacTabControlWnd::PaintControl(HDC given) {
   if (!given) ReleaseDC(Wnd(), dc);
 }
 
-bool TacTabControlWnd::HandleSkinCommand(gui::TMessage& m) {
-  switch (m.WParamHi()) {
-    case AC_CTRLHANDLED:
-      m.Result = 1;
-      return true;
-    case AC_PREPARING:
-      m.Result = SkinData() && SkinData()->FUpdating ? 1 : 0;
-      return true;
-    default:
-      return false;
-  }
-}
-
 void TacTabControlWnd::HandleMessage(gui::TMessage& m) {
   TsCommonData* d = SkinData();
   if (!d || !d->IsSkinned(false)) {

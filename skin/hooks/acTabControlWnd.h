@@ -34,7 +34,8 @@ class TacTabControlWnd : public TacMainWnd {
   int ActiveTab() const;
 
  protected:
-  bool HandleSkinCommand(gui::TMessage& msg) override;
+  // The common answers serve: nothing of its own.
+  bool HandleSkinCommand(gui::TMessage&) override { return false; }
   void HandleMessage(gui::TMessage& msg) override;
 
  private:

@@ -181,14 +181,6 @@ void TacTrackWnd::Paint(gui::TMessage& m) {
   m.Result = 0;
 }
 
-bool TacTrackWnd::HandleSkinCommand(gui::TMessage& m) {
-  if (m.WParamHi() == AC_CTRLHANDLED) {
-    m.Result = 1;
-    return true;
-  }
-  return false;
-}
-
 void TacTrackWnd::HandleMessage(gui::TMessage& m) {
   switch (m.Msg) {
     case WM_PAINT:

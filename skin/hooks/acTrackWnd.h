@@ -23,7 +23,8 @@ class TacTrackWnd : public TacMainWnd {
   TBarRect ThumbRect() const;
 
  protected:
-  bool HandleSkinCommand(gui::TMessage& msg) override;
+  // The common answers serve: nothing of its own.
+  bool HandleSkinCommand(gui::TMessage&) override { return false; }
   void HandleMessage(gui::TMessage& msg) override;
 
  private:
