@@ -272,6 +272,37 @@ void TacScrollWnd::PaintScrollBars(HDC dc) {
   if (own) ReleaseDC(Wnd(), own);
 }
 
+void PaintScrollPart(const TacSectionSource& src, const TacConstElementData& e, const TRect& rc, int state,
+                     const TacBackgroundCache& cache, TBitmap32& px) {
+  if (e.Section < 0 || rc.Right <= rc.Left || rc.Bottom <= rc.Top) return;
+  PaintSkinSectionWithMask(src, e.Section, e.BorderMask, e.Texture, e.HotTexture, cache, state, rc, TPoint{0, 0}, px);
+}
+
+void PaintScrollArrowGlyph(gui::TBitmap& bmp, const TacSkinData& sd, const TacConstElementData& e, const TRect& rc,
+                           int state, int direction) {
+  uint32_t color = 0;
+  if (e.Section >= 0 && e.Section < int(sd.Sections.size()))
+    color = sd.Sections[size_t(e.Section)].StateParams[size_t(std::min(state, 2))].FontColor;
+  const int cx = (rc.Left + rc.Right) / 2 + (state == 2 ? 1 : 0), cy = (rc.Top + rc.Bottom) / 2 + (state == 2 ? 1 : 0);
+  const int s = std::max(2, std::min(rc.Right - rc.Left, rc.Bottom - rc.Top) / 5);
+  POINT pts[3];
+  switch (direction) {
+    case 0: pts[0] = {cx - s, cy}; pts[1] = {cx + s / 2, cy - s}; pts[2] = {cx + s / 2, cy + s}; break;
+    case 1: pts[0] = {cx, cy - s}; pts[1] = {cx - s, cy + s / 2}; pts[2] = {cx + s, cy + s / 2}; break;
+    case 2: pts[0] = {cx + s, cy}; pts[1] = {cx - s / 2, cy - s}; pts[2] = {cx - s / 2, cy + s}; break;
+    default: pts[0] = {cx, cy + s}; pts[1] = {cx - s, cy - s / 2}; pts[2] = {cx + s, cy - s / 2}; break;
+  }
+  HDC bdc = bmp.Canvas().Handle();
+  HBRUSH br = CreateSolidBrush(color & 0xFFFFFF);
+  HPEN pen = CreatePen(PS_SOLID, 1, color & 0xFFFFFF);
+  HGDIOBJ ob = SelectObject(bdc, br), op = SelectObject(bdc, pen);
+  Polygon(bdc, pts, 3);
+  SelectObject(bdc, ob);
+  SelectObject(bdc, op);
+  DeleteObject(br);
+  DeleteObject(pen);
+}
+
 void TacScrollWnd::PaintBar(HDC dc, TacScrollBar& bar, int pressedPart, int thumbStartOverride) {
   TsCommonData* d = SkinData();
   if (!bar.FVisible || (tracking_ && thumbStartOverride < 0 && g_track.BarKind == bar.FKind)) return;
@@ -309,31 +340,10 @@ void TacScrollWnd::PaintBar(HDC dc, TacScrollBar& bar, int pressedPart, int thum
     return h ? TRect(a, 0, b, thick) : TRect(0, a, thick, b);
   };
   auto paint = [&](const TacConstElementData& e, const TRect& rc, int state) {
-    if (e.Section < 0 || rc.Right <= rc.Left || rc.Bottom <= rc.Top) return;
-    PaintSkinSectionWithMask(src, e.Section, e.BorderMask, e.Texture, e.HotTexture, cache, state, rc, TPoint{0, 0}, px);
+    PaintScrollPart(src, e, rc, state, cache, px);
   };
   auto arrowGlyph = [&](const TacConstElementData& e, const TRect& rc, int state, int direction) {
-    uint32_t color = 0;
-    if (e.Section >= 0 && e.Section < int(sd->Sections.size()))
-      color = sd->Sections[size_t(e.Section)].StateParams[size_t(std::min(state, 2))].FontColor;
-    const int cx = (rc.Left + rc.Right) / 2 + (state == 2 ? 1 : 0), cy = (rc.Top + rc.Bottom) / 2 + (state == 2 ? 1 : 0);
-    const int s = std::max(2, std::min(rc.Right - rc.Left, rc.Bottom - rc.Top) / 5);
-    POINT pts[3];
-    switch (direction) {
-      case 0: pts[0] = {cx - s, cy}; pts[1] = {cx + s / 2, cy - s}; pts[2] = {cx + s / 2, cy + s}; break;
-      case 1: pts[0] = {cx, cy - s}; pts[1] = {cx - s, cy + s / 2}; pts[2] = {cx + s, cy + s / 2}; break;
-      case 2: pts[0] = {cx + s, cy}; pts[1] = {cx - s / 2, cy - s}; pts[2] = {cx - s / 2, cy + s}; break;
-      default: pts[0] = {cx, cy + s}; pts[1] = {cx - s, cy - s / 2}; pts[2] = {cx + s, cy - s / 2}; break;
-    }
-    HDC bdc = bmp->Canvas().Handle();
-    HBRUSH br = CreateSolidBrush(color & 0xFFFFFF);
-    HPEN pen = CreatePen(PS_SOLID, 1, color & 0xFFFFFF);
-    HGDIOBJ ob = SelectObject(bdc, br), op = SelectObject(bdc, pen);
-    Polygon(bdc, pts, 3);
-    SelectObject(bdc, ob);
-    SelectObject(bdc, op);
-    DeleteObject(br);
-    DeleteObject(pen);
+    PaintScrollArrowGlyph(*bmp, *sd, e, rc, state, direction);
   };
   const int32_t arrow = ArrowLength(bar);
   if (2 * arrow < len) {
