@@ -200,4 +200,23 @@ void PaintThroughErase(HWND wnd, gui::TMessage& msg) {
   msg.Result = 0;
 }
 
+bool AnswerWholePaint(HWND wnd, gui::TMessage& msg, const std::function<void(HDC, bool)>& paint,
+                      LRESULT printResult) {
+  switch (msg.Msg) {
+    case WM_ERASEBKGND:
+      if (IsWindowVisible(wnd)) paint(reinterpret_cast<HDC>(msg.WParam), false);
+      msg.Result = 1;
+      return true;
+    case WM_NCPAINT:
+      msg.Result = 0;
+      return true;
+    case WM_PRINTCLIENT:
+      paint(reinterpret_cast<HDC>(msg.WParam), true);
+      msg.Result = printResult;
+      return true;
+    default:
+      return false;
+  }
+}
+
 }  // namespace skin

@@ -168,15 +168,9 @@ void TacStatusBarWnd::HandleMessage(gui::TMessage& m) {
       PaintThroughErase(Wnd(), m);
       return;
     case WM_ERASEBKGND:
-      PaintWindow(reinterpret_cast<HDC>(m.WParam));
-      m.Result = 1;
-      return;
     case WM_NCPAINT:
-      m.Result = 0;
-      return;
     case WM_PRINTCLIENT:
-      PaintWindow(reinterpret_cast<HDC>(m.WParam));
-      m.Result = 0;
+      AnswerWholePaint(Wnd(), m, [this](HDC dc, bool) { PaintWindow(dc); }, 0);
       return;
     default:
       CallOldWndProc(m);

@@ -252,15 +252,10 @@ void TacTabControlWnd::HandleMessage(gui::TMessage& m) {
       PaintThroughErase(Wnd(), m);
       return;
     case WM_ERASEBKGND:
-      if (IsWindowVisible(Wnd())) PaintControl(nullptr);
-      m.Result = 1;
-      return;
     case WM_NCPAINT:
-      m.Result = 0;
-      return;
     case WM_PRINTCLIENT:
-      PaintControl(reinterpret_cast<HDC>(m.WParam));
-      m.Result = 0;
+      // The erase's DC is clipped to the update: the control paints through its own.
+      AnswerWholePaint(Wnd(), m, [this](HDC dc, bool printing) { PaintControl(printing ? dc : nullptr); }, 0);
       return;
     case TCM_SETCURSEL:
       // Without redraw, so the old selection is not drawn by the system in between.
