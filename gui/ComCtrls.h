@@ -1,6 +1,7 @@
 // Common controls: page control with tab sheets, status bar, progress bar, date and
 // time picker. Each keeps its state in the object, so it works before its window exists.
 #pragma once
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -74,6 +75,9 @@ class TPageControl : public TWinControl {
 
 class TStatusBar;
 
+// An owner-drawn panel is painted by the bar's OnDrawPanel where the bar is skinned.
+enum class TStatusPanelStyle { psText, psOwnerDraw };
+
 class TStatusPanel {
  public:
   explicit TStatusPanel(TStatusBar* bar) : bar_(bar) {}
@@ -84,10 +88,13 @@ class TStatusPanel {
   void SetWidth(int w);
   TAlignment Alignment() const { return alignment_; }
   void SetAlignment(TAlignment a);
+  TStatusPanelStyle Style() const { return style_; }
+  void SetStyle(TStatusPanelStyle s) { style_ = s; }
   int Index() const;
 
  private:
   TStatusBar* bar_;
+  TStatusPanelStyle style_ = TStatusPanelStyle::psText;
   std::string text_;
   int width_ = 50;
   TAlignment alignment_ = TAlignment::taLeftJustify;
@@ -119,6 +126,9 @@ class TStatusBar : public TWinControl {
   void SetSimpleText(const std::string& s);
   // The text the window shows in part i (for checks and for the skin).
   std::string WindowPartText(int i);
+  // The canvas an OnDrawPanel handler draws on (bound by whoever paints the bar).
+  TCanvas& Canvas() { return canvas_; }
+  std::function<void(TStatusBar* bar, TStatusPanel* panel, const TRect& rect)> OnDrawPanel;
   void WndProc(TMessage& msg) override;
 
  protected:
@@ -133,6 +143,7 @@ class TStatusBar : public TWinControl {
   TStatusPanels panels_{this};
   bool simplePanel_ = false;
   std::string simpleText_;
+  TCanvas canvas_;
 };
 
 // ---------------------------------------------------------------- progress bar

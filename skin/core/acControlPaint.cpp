@@ -43,6 +43,9 @@ TSkinOnBitmap::TSkinOnBitmap(TsSkinManager* manager, TacSkinData* data, gui::TBi
   Source.Fills = &Fills;
 }
 
+TSkinOnBitmap::TSkinOnBitmap(TsCommonData& d, gui::TBitmap& bmp)
+    : TSkinOnBitmap(d.GetSkinManager(), d.GetScaledSkin(), bmp) {}
+
 void PaintControlBackground(TsCommonData& d, const TacBackgroundCache& cache, int state, gui::TBitmap& bmp,
                             gui::TPoint offset, const gui::TRect& r) {
   if (!d.IsSkinned(false)) return;

@@ -26,6 +26,8 @@ struct TSkinOnBitmap {
   TGdiGradientFills Fills;
   TacSectionSource Source;
   TSkinOnBitmap(TsSkinManager* manager, TacSkinData* data, gui::TBitmap& bmp);
+  // The control's skin: its manager and its scaled skin data.
+  TSkinOnBitmap(TsCommonData& d, gui::TBitmap& bmp);
 };
 
 // The state's background of the control's section into R of Bmp; the control's own colour

@@ -273,4 +273,31 @@ void UpdateScrollWnd(TsScrollWndData& d, std::unique_ptr<TacScrollWnd>& wnd) {
   }
 }
 
+void PaintThroughErase(HWND wnd, gui::TMessage& msg) {
+  InvalidateRect(wnd, nullptr, TRUE);
+  PAINTSTRUCT ps;
+  BeginPaint(wnd, &ps);
+  EndPaint(wnd, &ps);
+  msg.Result = 0;
+}
+
+bool AnswerWholePaint(HWND wnd, gui::TMessage& msg, const std::function<void(HDC, bool)>& paint,
+                      LRESULT printResult) {
+  switch (msg.Msg) {
+    case WM_ERASEBKGND:
+      if (IsWindowVisible(wnd)) paint(reinterpret_cast<HDC>(msg.WParam), false);
+      msg.Result = 1;
+      return true;
+    case WM_NCPAINT:
+      msg.Result = 0;
+      return true;
+    case WM_PRINTCLIENT:
+      paint(reinterpret_cast<HDC>(msg.WParam), true);
+      msg.Result = printResult;
+      return true;
+    default:
+      return false;
+  }
+}
+
 }  // namespace skin

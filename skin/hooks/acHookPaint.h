@@ -5,6 +5,7 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -89,5 +90,15 @@ LRESULT GetTopParentAnswer(HWND wnd);
 // Puts the scroll hook on (skinned) or takes it off (not skinned) one of our controls whose
 // skin state carries bar sizes; flat scroll bars follow where the system has them.
 void UpdateScrollWnd(TsScrollWndData& data, std::unique_ptr<TacScrollWnd>& wnd);
+
+// The answer of hooks that paint on the background erase alone: a WM_PAINT invalidates the
+// window with erase and validates it at once (the erase that BeginPaint sends paints).
+void PaintThroughErase(HWND wnd, gui::TMessage& msg);
+// The background erase, frame and print messages of hooks that paint their window whole:
+// Paint(DC of the message, printing) on the erase of a visible window (answered 1) and on
+// WM_PRINTCLIENT (answered PrintResult); the frame is left unpainted. True when the message
+// was one of them.
+bool AnswerWholePaint(HWND wnd, gui::TMessage& msg, const std::function<void(HDC, bool)>& paint,
+                      LRESULT printResult);
 
 }  // namespace skin

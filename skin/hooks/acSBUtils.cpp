@@ -2,6 +2,7 @@
 
 #include "skin/core/acProcAddress.h"
 #include "skin/hooks/acHookPaint.h"
+#include "skin/hooks/acPageControlWnd.h"
 #include "skin/core/sMessages.h"
 #include "skin/core/sSkinManager.h"
 #include "skin/core/sVclUtils.h"
@@ -31,6 +32,8 @@ void DoneScrollBarHooksUnit() {
   g_fn = TScrollBarFunctions{};
   if (g_comctl) FreeLibrary(g_comctl);
   g_comctl = nullptr;
+  // The page hooks' list has one owner, which frees it once and leaves it empty.
+  FreePageHooks();
 }
 
 // ---------------------------------------------------------------- the hooks' base

@@ -274,6 +274,20 @@ void TacScrollWnd::PaintScrollBars(HDC dc) {
   if (own) ReleaseDC(Wnd(), own);
 }
 
+void PaintScrollPart(const TacSectionSource& src, const TacConstElementData& e, const TRect& rc, int state,
+                     const TacBackgroundCache& cache, TBitmap32& px) {
+  if (e.Section < 0 || rc.Right <= rc.Left || rc.Bottom <= rc.Top) return;
+  PaintSkinSectionWithMask(src, e.Section, e.BorderMask, e.Texture, e.HotTexture, cache, state, rc, TPoint{0, 0}, px);
+}
+
+void PaintScrollArrowGlyph(gui::TBitmap& bmp, const TacSkinData& sd, const TacConstElementData& e, const TRect& rc,
+                           int state, int direction) {
+  uint32_t color = 0;
+  if (e.Section >= 0 && e.Section < int(sd.Sections.size()))
+    color = sd.Sections[size_t(e.Section)].StateParams[size_t(std::min(state, 2))].FontColor;
+  DrawSolidArrow(bmp.Canvas().Handle(), rc, direction, color, state == 2);
+}
+
 void TacScrollWnd::PaintBar(HDC dc, TacScrollBar& bar, int pressedPart, int thumbStartOverride) {
   TsCommonData* d = SkinData();
   if (!bar.FVisible || (tracking_ && thumbStartOverride < 0 && g_track.BarKind == bar.FKind)) return;
@@ -311,14 +325,10 @@ void TacScrollWnd::PaintBar(HDC dc, TacScrollBar& bar, int pressedPart, int thum
     return h ? TRect(a, 0, b, thick) : TRect(0, a, thick, b);
   };
   auto paint = [&](const TacConstElementData& e, const TRect& rc, int state) {
-    if (e.Section < 0 || rc.Right <= rc.Left || rc.Bottom <= rc.Top) return;
-    PaintSkinSectionWithMask(src, e.Section, e.BorderMask, e.Texture, e.HotTexture, cache, state, rc, TPoint{0, 0}, px);
+    PaintScrollPart(src, e, rc, state, cache, px);
   };
   auto arrowGlyph = [&](const TacConstElementData& e, const TRect& rc, int state, int direction) {
-    uint32_t color = 0;
-    if (e.Section >= 0 && e.Section < int(sd->Sections.size()))
-      color = sd->Sections[size_t(e.Section)].StateParams[size_t(std::min(state, 2))].FontColor;
-    DrawSolidArrow(bmp->Canvas().Handle(), rc, direction, color, state == 2);
+    PaintScrollArrowGlyph(*bmp, *sd, e, rc, state, direction);
   };
   const int32_t arrow = ArrowLength(bar);
   if (2 * arrow < len) {

@@ -11,6 +11,16 @@
 namespace skin {
 
 class TacScrollWnd;
+struct TacConstElementData;
+struct TacSectionSource;
+class TacSkinData;
+
+// One part of a bar (track, arrow or thumb) from its skin record into Rc of the bar's image.
+void PaintScrollPart(const TacSectionSource& src, const TacConstElementData& e, const TRect& rc, int state,
+                     const TacBackgroundCache& cache, TBitmap32& px);
+// The arrow on an arrow button: 0 left, 1 up, 2 right, 3 down, in the button's font colour.
+void PaintScrollArrowGlyph(gui::TBitmap& bmp, const TacSkinData& sd, const TacConstElementData& e, const TRect& rc,
+                           int state, int direction);
 
 // The state of one bar.
 struct TacScrollBar {

@@ -1,0 +1,79 @@
+// What a person sees of a skinned page control: the control painted as a tab control, its
+// pages hooked and showing the page section through them; the page hooks stay in their one
+// list until the hooks' unit ends, which frees them once.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include "../SkinEngineEnvironment.h"
+#include "../SkinHarness.h"
+#include "skin/core/sMessages.h"
+#include "skin/hooks/acPageControlWnd.h"
+
+namespace skin {
+namespace {
+
+TEST(PageControlWnd, PagesShowThePageSectionAndTheirHooksHaveOneOwner) {
+  skintest::TSkinHarness h(KORVAN_TEST_SKIN, KORVAN_SHOTS);
+  ASSERT_TRUE(h.Manager->IsSkinLoaded());
+  gui::TForm& form = h.NewForm("Halaman", 420, 300);
+  auto* pc = new gui::TPageControl(&form);
+  pc->SetParent(&form);
+  pc->SetBounds(10, 10, 380, 240);
+  const char* captions[] = {"Data Pribadi", "Orang Tua", "Catatan Sipil"};
+  gui::TTabSheet* sheets[3];
+  for (int i = 0; i < 3; ++i) {
+    sheets[i] = new gui::TTabSheet(&form);
+    sheets[i]->SetPageControl(pc);
+    sheets[i]->SetCaption(captions[i]);
+  }
+  const HWND formWnd = form.Handle();
+  FreePageHooks();
+  TacPageControlWnd hook;
+
+  h.Step("show the form", [&] {
+    ShowWindow(formWnd, SW_SHOWNOACTIVATE);
+    guitest::LiftOverOtherTests(formWnd);
+  });
+  h.Step("hook the page control", [&] {
+    hook.InstallControl(pc);
+    RedrawWindow(formWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  });
+  h.Step("skinned", [&] {
+    gui::TBitmap& shot = h.Shot(formWnd, "pagecontrol_skinned");
+    const size_t hooked = PageHookCount();
+    EXPECT_GE(hooked, 1u) << "the pages with a window are hooked";
+    EXPECT_TRUE(IsWndSkinned(pc->ActivePage()->Handle()));
+    hook.HookPages();
+    EXPECT_EQ(PageHookCount(), hooked) << "a page is never hooked twice";
+    // The active page shows what the control's image holds under it.
+    RECT fr, pr, cr;
+    GetWindowRect(formWnd, &fr);
+    GetWindowRect(pc->ActivePage()->Handle(), &pr);
+    GetWindowRect(pc->Handle(), &cr);
+    const POINT mid{(pr.left + pr.right) / 2, (pr.top + pr.bottom) / 2};
+    hook.PaintControl(nullptr);
+    const COLORREF image =
+        ::GetPixel(hook.SkinData()->FCache->Canvas().Handle(), mid.x - cr.left, mid.y - cr.top);
+    EXPECT_EQ(::GetPixel(shot.Canvas().Handle(), mid.x - fr.left, mid.y - fr.top), image);
+  });
+  h.Step("another page", [&] {
+    pc->SetActivePageIndex(2);
+    RedrawWindow(formWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  });
+  h.Step("the hooks' unit ends", [&] {
+    h.Shot(formWnd, "pagecontrol_other_page");
+    EXPECT_TRUE(IsWndSkinned(sheets[2]->Handle()));
+    FreePageHooks();
+    EXPECT_EQ(PageHookCount(), 0u);
+    EXPECT_FALSE(IsWndSkinned(sheets[2]->Handle())) << "the pages are given back";
+    FreePageHooks();  // a second end finds nothing to free
+    EXPECT_EQ(PageHookCount(), 0u);
+  });
+  h.Run();
+  hook.Release(false);
+}
+
+}  // namespace
+}  // namespace skin

@@ -1,0 +1,111 @@
+// What a person sees of skinned scroll-bar controls: a long range keeps the thumb at its
+// smallest length, a page of 0 too; the thumb follows positions set by the program; a bar
+// too short for two arrows gets half-length arrows and no thumb; a square control is only
+// filled with the scroll section's colour.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "../SkinEngineEnvironment.h"
+#include "../SkinHarness.h"
+#include "skin/graphics/acGdiBitmap.h"
+#include "skin/hooks/acSBWnd.h"
+
+namespace skin {
+namespace {
+
+constexpr COLORREF kTrackBefore = RGB(0xE8, 0xE8, 0xE8);
+constexpr COLORREF kTrackAfter = RGB(0xD8, 0xD8, 0xD8);
+
+HWND NewBar(HWND parent, DWORD style, int x, int y, int w, int h, int mx, UINT page, int pos) {
+  HWND b = CreateWindowExW(0, L"SCROLLBAR", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | style, x, y, w, h, parent, nullptr,
+                           nullptr, nullptr);
+  SCROLLINFO si{sizeof si, SIF_ALL, 0, mx, page, pos, 0};
+  SetScrollInfo(b, SB_CTL, &si, TRUE);
+  return b;
+}
+
+struct TThumbSpan {
+  int Start = -1, Length = 0;
+};
+// Where the painted thumb lies along the bar: from the first to the last pixel between the
+// arrows that is not track (the thumb's own pattern may share a track colour here and there).
+TThumbSpan ThumbOf(TacSBWnd& hook, gui::TBitmap& shot) {
+  const bool v = hook.Vertical();
+  const int len = v ? shot.Height() : shot.Width(), across = (v ? shot.Width() : shot.Height()) / 2;
+  TThumbSpan t;
+  for (int a = hook.ArrowLength(); a < len - hook.ArrowLength(); ++a) {
+    const COLORREF c = ::GetPixel(shot.Canvas().Handle(), v ? across : a, v ? a : across);
+    if (c == kTrackBefore || c == kTrackAfter) continue;
+    if (t.Start < 0) t.Start = a;
+    t.Length = a - t.Start + 1;
+  }
+  return t;
+}
+
+gui::TBitmap& Painted(TacSBWnd& hook, std::unique_ptr<gui::TBitmap>& keep) {
+  RECT r;
+  GetClientRect(hook.Wnd(), &r);
+  keep = CreateBitmap32(r.right, r.bottom);
+  hook.PaintTo(keep->Canvas().Handle());
+  return *keep;
+}
+
+TEST(SBWnd, MinimumThumbShortBarsAndSquareControls) {
+  skintest::TSkinHarness h(KORVAN_TEST_SKIN, KORVAN_SHOTS);
+  ASSERT_TRUE(h.Manager->IsSkinLoaded());
+  gui::TForm& form = h.NewForm("Penggulung", 360, 280);
+  const HWND formWnd = form.Handle();
+  const HWND longRange = NewBar(formWnd, SBS_VERT, 10, 10, 17, 200, 999, 1, 0);
+  const HWND noPage = NewBar(formWnd, SBS_HORZ, 40, 10, 200, 17, 99, 0, 0);
+  const HWND shortBar = NewBar(formWnd, SBS_VERT, 40, 40, 17, 30, 99, 10, 0);
+  const HWND square = NewBar(formWnd, SBS_HORZ, 80, 40, 40, 40, 99, 10, 0);
+  TacSBWnd hooks[4];
+  std::unique_ptr<gui::TBitmap> img;
+
+  h.Step("show the form", [&] {
+    ShowWindow(formWnd, SW_SHOWNOACTIVATE);
+    guitest::LiftOverOtherTests(formWnd);
+  });
+  h.Step("hook the bars", [&] {
+    const HWND bars[] = {longRange, noPage, shortBar, square};
+    for (int i = 0; i < 4; ++i) hooks[i].Install(bars[i]);
+    EXPECT_EQ(GetWindowLongW(longRange, GWL_STYLE) & WS_TABSTOP, 0) << "no tab stop once hooked";
+    EXPECT_EQ(hooks[0].Info().Max, 999);
+    RedrawWindow(formWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  });
+  h.Step("skinned", [&] {
+    h.Shot(formWnd, "scrollbar_controls");
+    TThumbSpan t = ThumbOf(hooks[0], Painted(hooks[0], img));
+    EXPECT_EQ(t.Length, kDefaultMinThumb) << "a thousand lines: the smallest thumb";
+    EXPECT_EQ(t.Start, hooks[0].ArrowLength());
+    t = ThumbOf(hooks[1], Painted(hooks[1], img));
+    EXPECT_EQ(t.Length, kDefaultMinThumb) << "page 0";
+
+    const TSBCtrlGeometry g = hooks[2].Geometry();
+    EXPECT_FALSE(g.ThumbShown);
+    EXPECT_EQ(g.FirstArrow.Bottom, 15) << "arrows of half the bar each";
+    EXPECT_EQ(ThumbOf(hooks[2], Painted(hooks[2], img)).Length, 0) << "no thumb drawn";
+
+    gui::TBitmap& sq = Painted(hooks[3], img);
+    EXPECT_EQ(::GetPixel(sq.Canvas().Handle(), 5, 5), kTrackBefore) << "the scroll section's colour";
+    EXPECT_EQ(::GetPixel(sq.Canvas().Handle(), 35, 35), kTrackBefore);
+  });
+  h.Step("the program moves the position", [&] {
+    SCROLLINFO si{sizeof si, SIF_POS, 0, 0, 0, 500, 0};
+    SetScrollInfo(longRange, SB_CTL, &si, TRUE);
+  });
+  h.Step("moved", [&] {
+    h.Shot(formWnd, "scrollbar_controls_moved");
+    EXPECT_EQ(hooks[0].Info().Pos, 500);
+    const TThumbSpan t = ThumbOf(hooks[0], Painted(hooks[0], img));
+    EXPECT_EQ(t.Length, kDefaultMinThumb);
+    EXPECT_EQ(t.Start, hooks[0].Geometry().Thumb.Top);
+    EXPECT_GT(t.Start, 80);
+  });
+  h.Run();
+  for (TacSBWnd& hook : hooks) hook.Release(false);
+}
+
+}  // namespace
+}  // namespace skin

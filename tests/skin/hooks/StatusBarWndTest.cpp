@@ -1,0 +1,80 @@
+// What a person sees of a skinned status bar: three panels parted by the skin's divider
+// (none after the last), a text too long for its panel cut with "...", and an owner-drawn
+// panel painted by the bar's handler over the skinned background without a text of ours.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "../SkinEngineEnvironment.h"
+#include "../SkinHarness.h"
+#include "gui/ComCtrls.h"
+#include "skin/hooks/acStatusBarWnd.h"
+
+namespace skin {
+namespace {
+
+constexpr COLORREF kBar = RGB(0xB7, 0xDE, 0xE8);  // the test skin's status bar
+constexpr COLORREF kDrawn = RGB(0xC0, 0x20, 0x20);
+
+TEST(StatusBarWnd, DividersBetweenPanelsAndAnOwnerDrawnPanel) {
+  skintest::TSkinHarness h(KORVAN_TEST_SKIN, KORVAN_SHOTS);
+  ASSERT_TRUE(h.Manager->IsSkinLoaded());
+  gui::TForm& form = h.NewForm("Status", 460, 140);
+  auto* bar = new gui::TStatusBar(&form);
+  bar->SetParent(&form);
+  const char* texts[] = {"Jemaat: 1.250", "", "Sektor Betlehem, Kanaan, Galilea dan Yerusalem"};
+  for (int i = 0; i < 3; ++i) {
+    gui::TStatusPanel* p = bar->Panels().Add();
+    p->SetWidth(140);
+    p->SetText(texts[i]);
+  }
+  bar->Panels().Items(1)->SetText("TIDAK TAMPAK");
+  bar->Panels().Items(1)->SetStyle(gui::TStatusPanelStyle::psOwnerDraw);
+  gui::TRect drawnAt;
+  int drawn = 0;
+  bar->OnDrawPanel = [&](gui::TStatusBar* b, gui::TStatusPanel* p, const gui::TRect& r) {
+    EXPECT_EQ(p->Index(), 1);
+    ++drawn;
+    drawnAt = r;
+    HBRUSH br = CreateSolidBrush(kDrawn);
+    const RECT rr{r.Left + 1, r.Top + 1, r.Right - 8, r.Bottom - 1};
+    FillRect(b->Canvas().Handle(), &rr, br);
+    DeleteObject(br);
+  };
+  const HWND formWnd = form.Handle();
+  const HWND barWnd = bar->Handle();
+  TacStatusBarWnd hook;
+  RECT parts[3]{};
+
+  h.Step("show the form", [&] {
+    ShowWindow(formWnd, SW_SHOWNOACTIVATE);
+    guitest::LiftOverOtherTests(formWnd);
+  });
+  h.Step("hook the bar", [&] {
+    hook.InstallControl(bar);
+    RedrawWindow(formWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  });
+  h.Step("skinned", [&] {
+    gui::TBitmap& shot = h.Shot(barWnd, "statusbar_skinned");
+    HDC dc = shot.Canvas().Handle();
+    for (int i = 0; i < 3; ++i) SendMessageW(barWnd, SB_GETRECT, WPARAM(i), LPARAM(&parts[i]));
+    const int mid = (parts[0].top + parts[0].bottom) / 2;
+    EXPECT_EQ(::GetPixel(dc, parts[0].left + 2, mid), kBar) << "the bar's section";
+    EXPECT_NE(::GetPixel(dc, parts[0].right - 2, mid), kBar) << "a divider after the first panel";
+    EXPECT_NE(::GetPixel(dc, parts[1].right - 2, mid), kBar) << "and after the second";
+    EXPECT_EQ(::GetPixel(dc, parts[2].right - 2, mid), kBar) << "none after the last";
+    EXPECT_GT(drawn, 0) << "the owner-drawn panel was handed to the handler";
+    EXPECT_EQ(::GetPixel(dc, parts[1].left + 8, mid), kDrawn) << "the handler's drawing, where our text would start";
+    EXPECT_EQ(drawnAt.Left, parts[1].left + 1);
+    EXPECT_FALSE(bar->Canvas().HandleAllocated()) << "the bar's canvas is let go again";
+  });
+  h.Run();
+  EXPECT_EQ(hook.PanelText(2), texts[2]);
+  hook.Release(false);
+}
+
+}  // namespace
+}  // namespace skin

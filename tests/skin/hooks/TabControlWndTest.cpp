@@ -1,0 +1,127 @@
+// What a person sees of skinned tab controls: four native tab controls with their tabs on
+// each side and one with two rows of tabs, hooked and painted from the test skin; the
+// screenshots stay in the build tree (tests/skin/hooks/shots) and the pixels of the page
+// area, the strip behind the tabs and the active tab are checked.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "../SkinEngineEnvironment.h"
+#include "../SkinHarness.h"
+#include "skin/hooks/acTabControlWnd.h"
+
+namespace skin {
+namespace {
+
+COLORREF PixelIn(gui::TBitmap& shot, HWND form, HWND child, POINT at) {
+  RECT fr, cr;
+  GetWindowRect(form, &fr);
+  GetWindowRect(child, &cr);
+  return ::GetPixel(shot.Canvas().Handle(), cr.left - fr.left + at.x, cr.top - fr.top + at.y);
+}
+
+// The pixels of a window's rectangle added up: two tabs painted in different states differ.
+uint64_t PixelSum(gui::TBitmap& shot, HWND form, HWND child, const gui::TRect& r) {
+  uint64_t sum = 0;
+  for (int y = r.Top + 2; y < r.Bottom - 2; ++y)
+    for (int x = r.Left + 2; x < r.Right - 2; ++x) sum += PixelIn(shot, form, child, {x, y});
+  return sum;
+}
+
+HWND NewTabs(HWND parent, DWORD style, int x, int y, int w, int h, const std::vector<std::wstring>& captions) {
+  HWND t = CreateWindowExW(0, WC_TABCONTROLW, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style, x, y, w, h, parent,
+                           nullptr, nullptr, nullptr);
+  SendMessageW(t, WM_SETFONT, WPARAM(GetStockObject(DEFAULT_GUI_FONT)), 0);
+  for (size_t i = 0; i < captions.size(); ++i) {
+    TCITEMW item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = const_cast<wchar_t*>(captions[i].c_str());
+    SendMessageW(t, TCM_INSERTITEMW, WPARAM(i), LPARAM(&item));
+  }
+  SendMessageW(t, TCM_SETCURSEL, 1, 0);
+  return t;
+}
+
+TEST(TabControlWnd, TabsAndPagesOnEachSide) {
+  const INITCOMMONCONTROLSEX icc{sizeof icc, ICC_TAB_CLASSES};
+  InitCommonControlsEx(&icc);
+  skintest::TSkinHarness h(KORVAN_TEST_SKIN, KORVAN_SHOTS);
+  ASSERT_TRUE(h.Manager->IsSkinLoaded());
+  gui::TForm& form = h.NewForm("Halaman bertab", 660, 470);
+  const HWND formWnd = form.Handle();
+  const std::vector<std::wstring> pages{L"Jemaat", L"Keluarga", L"Sektor"};
+  struct Tabs {
+    const char* name;
+    HWND wnd;
+    TTabSide side;
+  };
+  std::vector<Tabs> tabs{
+      {"top", NewTabs(formWnd, 0, 10, 10, 300, 150, pages), tsTop},
+      {"bottom", NewTabs(formWnd, TCS_BOTTOM, 330, 10, 300, 150, pages), tsBottom},
+      {"left", NewTabs(formWnd, TCS_VERTICAL | TCS_MULTILINE, 10, 180, 300, 150, pages), tsLeft},
+      {"right", NewTabs(formWnd, TCS_VERTICAL | TCS_RIGHT | TCS_MULTILINE, 330, 180, 300, 150, pages), tsRight},
+  };
+  const HWND rows = NewTabs(formWnd, TCS_MULTILINE, 10, 345, 300, 110,
+                            {L"Baptisan", L"Sidi", L"Pernikahan", L"Atestasi", L"Kedukaan", L"Persembahan"});
+  std::vector<std::unique_ptr<TacTabControlWnd>> hooks;
+
+  h.Step("show the form", [&] {
+    ShowWindow(formWnd, SW_SHOWNOACTIVATE);
+    guitest::LiftOverOtherTests(formWnd);
+  });
+  h.Step("the system's tabs", [&] { h.Shot(formWnd, "tabs_unskinned"); });
+  h.Step("hook the tab controls", [&] {
+    for (const Tabs& t : tabs) {
+      hooks.push_back(std::make_unique<TacTabControlWnd>());
+      hooks.back()->Install(t.wnd);
+      EXPECT_EQ(hooks.back()->Side(), t.side) << t.name;
+    }
+    hooks.push_back(std::make_unique<TacTabControlWnd>());
+    hooks.back()->Install(rows);
+    RedrawWindow(formWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  });
+  h.Step("skinned", [&] {
+    gui::TBitmap& shot = h.Shot(formWnd, "tabs_skinned");
+    for (size_t i = 0; i < tabs.size(); ++i) {
+      SCOPED_TRACE(tabs[i].name);
+      TacTabControlWnd& hook = *hooks[i];
+      const gui::TRect page = hook.GetPageAreaRect();
+      const gui::TRect strip = hook.GetTabsAreaRect();
+      ASSERT_GT(page.Width(), 0);
+      const COLORREF inside = PixelIn(shot, formWnd, tabs[i].wnd, {(page.Left + page.Right) / 2, (page.Top + page.Bottom) / 2});
+      EXPECT_EQ(inside, RGB(0xF0, 0xF0, 0xF0)) << "the page section for the side";
+      // Past the last tab the strip shows the form behind.
+      const POINT beyond = tabs[i].side == tsTop || tabs[i].side == tsBottom
+                               ? POINT{strip.Right - 3, (strip.Top + strip.Bottom) / 2}
+                               : POINT{(strip.Left + strip.Right) / 2, strip.Bottom - 3};
+      EXPECT_NE(PixelIn(shot, formWnd, tabs[i].wnd, beyond), inside) << "the strip is not the page";
+      // The active tab is painted in its own state, over its neighbours.
+      const gui::TRect act = hook.GetTabRect(1, true), other = hook.GetTabRect(0, false);
+      EXPECT_NE(PixelSum(shot, formWnd, tabs[i].wnd, act), PixelSum(shot, formWnd, tabs[i].wnd, other));
+    }
+    // Two rows: the selected row lies by the page, the other one behind it.
+    TacTabControlWnd& twoRows = *hooks.back();
+    EXPECT_EQ(SendMessageW(rows, TCM_GETROWCOUNT, 0, 0), 2);
+    EXPECT_EQ(twoRows.GetTabRow(1), 2) << "Sidi, selected";
+    EXPECT_EQ(twoRows.GetTabRow(3), 1) << "Atestasi, behind";
+  });
+  h.Step("select another tab", [&] {
+    SendMessageW(tabs[0].wnd, TCM_SETCURSEL, 2, 0);
+    RedrawWindow(tabs[0].wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+  });
+  h.Step("another tab selected", [&] {
+    gui::TBitmap& shot = h.Shot(formWnd, "tabs_selected");
+    const gui::TRect act = hooks[0]->GetTabRect(2, true), was = hooks[0]->GetTabRect(1, false);
+    EXPECT_NE(PixelSum(shot, formWnd, tabs[0].wnd, act), PixelSum(shot, formWnd, tabs[0].wnd, was));
+  });
+  h.Run();
+  for (auto& hook : hooks) hook->Release(false);
+}
+
+}  // namespace
+}  // namespace skin
