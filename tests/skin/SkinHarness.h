@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <functional>
 #include <memory>
 #include <string>
@@ -71,8 +72,24 @@ class TSkinHarness {
     shots_.push_back(std::make_unique<gui::TBitmap>());
     gui::TBitmap& b = *shots_.back();
     guitest::ShotOfWindow(window, b, false);
+    // Wine hands a window's pixels to the X server a little after the window painted them
+    // (later still on a busy machine): read the screen again until two reads agree, for at
+    // most about a second. The waits dispatch nothing, so no timer moves the window on.
+    for (int look = 0; look < 20; ++look) {
+      MsgWaitForMultipleObjectsEx(0, nullptr, 50, 0, 0);
+      gui::TBitmap again;
+      guitest::ShotOfWindow(window, again, false);
+      if (SamePixels(b, again)) break;
+      guitest::ShotOfWindow(window, b, false);
+    }
     Save(b, name);
     return b;
+  }
+  static bool SamePixels(gui::TBitmap& a, gui::TBitmap& b) {
+    if (a.Width() != b.Width() || a.Height() != b.Height()) return false;
+    for (int y = 0; y < a.Height(); ++y)
+      if (std::memcmp(a.ScanLine(y), b.ScanLine(y), size_t(a.Width()) * 4) != 0) return false;
+    return true;
   }
   // A bitmap the engine painted, written as <name>.png.
   void Save(gui::TBitmap& bmp, const std::string& name) {
