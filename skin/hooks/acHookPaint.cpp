@@ -31,8 +31,7 @@ TWndBounds GetWndBounds(HWND wnd) {
 void PaintWindowCache(TsCommonData& d, HWND wnd, bool dialogMode) {
   if (!d.FCacheInvalid || !wnd) return;
   const TWndBounds b = GetWndBounds(wnd);
-  if (!d.FCache || d.FCache->Width() != b.WndSize.x || d.FCache->Height() != b.WndSize.y)
-    d.FCache = CreateBitmap32(b.WndSize.x, b.WndSize.y);
+  EnsureCache(d, b.WndSize.x, b.WndSize.y);
   TacBackgroundCache cache;
   if (b.ParentWnd) {
     TacBackgroundQuery q;

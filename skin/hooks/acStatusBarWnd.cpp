@@ -64,8 +64,7 @@ void TacStatusBarWnd::UpdateCache() {
   if (!d) return;
   const TWndBounds b = GetWndBounds(Wnd());
   if (b.WndSize.x <= 0 || b.WndSize.y <= 0) return;
-  if (!d->FCache || d->FCache->Width() != b.WndSize.x || d->FCache->Height() != b.WndSize.y)
-    d->FCache = CreateBitmap32(b.WndSize.x, b.WndSize.y);
+  EnsureCache(*d, b.WndSize.x, b.WndSize.y);
   TacBackgroundCache bg;
   d->GetParentBackground(bg);
   PaintControlSection(*d, bg, 0, gui::TRect(0, 0, b.WndSize.x, b.WndSize.y), gui::TPoint(b.WndPos.x, b.WndPos.y),

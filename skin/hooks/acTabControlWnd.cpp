@@ -206,8 +206,7 @@ void TacTabControlWnd::PaintControl(HDC given) {
   d->FSkinIndex = m->GetSkinIndex(TabPageSection(d->SkinSection(), count, side));
   TacBackgroundCache bg;
   GetWndParentBackground(Wnd(), bg);
-  if (!d->FCache || d->FCache->Width() != b.WndSize.x || d->FCache->Height() != b.WndSize.y)
-    d->FCache = CreateBitmap32(b.WndSize.x, b.WndSize.y);
+  EnsureCache(*d, b.WndSize.x, b.WndSize.y);
 
   if (count > 0) {
     const gui::TRect area = GetTabsAreaRect();

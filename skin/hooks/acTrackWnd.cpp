@@ -60,8 +60,7 @@ void TacTrackWnd::PrepareCache() {
   if (!d) return;
   const TWndBounds b = GetWndBounds(Wnd());
   if (b.WndSize.x <= 0 || b.WndSize.y <= 0) return;
-  if (!d->FCache || d->FCache->Width() != b.WndSize.x || d->FCache->Height() != b.WndSize.y)
-    d->FCache = CreateBitmap32(b.WndSize.x, b.WndSize.y);
+  EnsureCache(*d, b.WndSize.x, b.WndSize.y);
   TacBackgroundCache bg;
   GetWndParentBackground(Wnd(), bg);
   PaintControlSection(*d, bg, pressed_ ? 1 : 0, gui::TRect(0, 0, b.WndSize.x, b.WndSize.y),
