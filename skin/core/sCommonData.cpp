@@ -904,13 +904,7 @@ void TsCommonData::PaintChildrenOuterEffects(gui::TWinControl* control, gui::TPo
 
 // ---------------------------------------------------------------- region
 
-HRGN CreateSkinRegion(int skinIndex, gui::TBitmap& bmp, TsCommonData& data) {
-  const TacSkinData* d = data.GetScaledSkin();
-  if (!d || skinIndex < 0 || size_t(skinIndex) >= d->Sections.size()) return nullptr;
-  const int border = d->Sections[size_t(skinIndex)].BorderIndex;
-  if (border < 0 || size_t(border) >= d->Masks.size()) return nullptr;
-  const TsMaskData& m = d->Masks[size_t(border)];
-  TsSkinManager* manager = data.GetSkinManager();
+TRects SkinCornerRects(const TsMaskData& m, TsSkinManager* manager, int width, bool top, int bottomY) {
   TBitmap32 master = manager && manager->MasterBitmap() ? Pixels32(*manager->MasterBitmap()) : TBitmap32();
   TacElementPicture e;
   e.Image = ElementImage(m, master.HasRows() ? &master : nullptr);
@@ -922,10 +916,20 @@ HRGN CreateSkinRegion(int skinIndex, gui::TBitmap& bmp, TsCommonData& data) {
   e.BorderRight = m.BorderRight;
   e.BorderBottom = m.BorderBottom;
   e.MaskBlocks = m.MaskBlocks;
-  const int w = bmp.Width(), h = bmp.Height();
   TRects corners;
-  AddTransparentCornerRects(corners, w, e, 0, false, 0);
-  AddTransparentCornerRects(corners, w, e, h - m.BorderBottom, true, 0);
+  if (top) AddTransparentCornerRects(corners, width, e, 0, false, 0);
+  if (bottomY >= 0) AddTransparentCornerRects(corners, width, e, bottomY, true, 0);
+  return corners;
+}
+
+HRGN CreateSkinRegion(int skinIndex, gui::TBitmap& bmp, TsCommonData& data) {
+  const TacSkinData* d = data.GetScaledSkin();
+  if (!d || skinIndex < 0 || size_t(skinIndex) >= d->Sections.size()) return nullptr;
+  const int border = d->Sections[size_t(skinIndex)].BorderIndex;
+  if (border < 0 || size_t(border) >= d->Masks.size()) return nullptr;
+  const TsMaskData& m = d->Masks[size_t(border)];
+  const int w = bmp.Width(), h = bmp.Height();
+  const TRects corners = SkinCornerRects(m, data.GetSkinManager(), w, true, h - m.BorderBottom);
   // The whole bitmap: a region one pixel smaller would cut the control's last column and row.
   HRGN region = CreateRectRgn(0, 0, w, h);
   TBitmap32 px = Pixels32(bmp);

@@ -27,6 +27,7 @@ class TacSkinData;
 class TacThreadedTimer;
 class TsCommonData;
 struct TsGeneralData;
+struct TsMaskData;
 
 // ---------------------------------------------------------------- control kinds
 // Sets of the kind codes that owning controls and hooks give their skin state.
@@ -258,10 +259,11 @@ class TsCommonData : public rtl::TPersistent {
   // ---- mouse
   bool MouseInside();
 
- private:
-  bool IsProviderOwned() const { return false; }
   // A pixel view of the cache for background answers; refreshed by every answer.
   TBitmap32* CacheView();
+
+ private:
+  bool IsProviderOwned() const { return false; }
   TBitmap32 cacheView_;
   std::string skinSection_;
   TsSkinManager* skinManager_ = nullptr;
@@ -308,6 +310,9 @@ void FillTransparentCorners(TsCommonData& skinData, int state, uint8_t corners);
 // corner pixels of the section's border element, which are cleared in Bmp too; nullptr
 // without a border element. The caller owns the region.
 HRGN CreateSkinRegion(int skinIndex, gui::TBitmap& bmp, TsCommonData& skinData);
+// The fuchsia runs of a border element's corners in a window of the given width: the top
+// corners at row 0 (with Top), the bottom ones from row BottomY (BottomY negative: none).
+TRects SkinCornerRects(const TsMaskData& border, TsSkinManager* manager, int width, bool top, int bottomY);
 
 // ---------------------------------------------------------------- cache to screen
 // Copies the cache to DC at DstRect from SrcPos, leaving out what opaque child controls

@@ -409,6 +409,9 @@ class TsSkinManager : public rtl::TComponent {
   // Loads the skin of the last live-preview record received (skin command 71).
   void ApplyEditorSkin();
   const std::optional<TacLivePreview>& LivePreview() const { return livePreview_; }
+  // A live-preview block from another program (WM_COPYDATA with id 7): kept only when it
+  // holds a whole tagged record, then skin command 71 is posted to the application window.
+  bool ReceiveLivePreview(WPARAM id, const COPYDATASTRUCT* data);
   // What the default manager does with the application window's messages; true: handled.
   bool AppWindowHook(gui::TMessage& message);
   // The window-creation hook of the GUI thread (and the system colours when asked for).

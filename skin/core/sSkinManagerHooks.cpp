@@ -235,6 +235,17 @@ void TsSkinManager::ApplyEditorSkin() {
   EndExternalUpdate(true, false);
 }
 
+bool TsSkinManager::ReceiveLivePreview(WPARAM id, const COPYDATASTRUCT* data) {
+  if (!data || !data->lpData || id != kLivePreviewCopyDataId || !HasLivePreviewTag(data->lpData, data->cbData))
+    return false;
+  // Another program's data: only a whole record is taken.
+  auto record = ReadLivePreview(data->lpData, data->cbData);
+  if (!record) return false;
+  livePreview_ = std::move(record);
+  if (gui::Application) PostMessageW(gui::Application->Handle(), SM_ALPHACMD, MakeSkinCommand(AC_SKINTEXT), 0);
+  return true;
+}
+
 // ---------------------------------------------------------------- the application window
 
 void TsSkinManager::HookApplicationWindow() {
@@ -253,14 +264,7 @@ bool TsSkinManager::AppWindowHook(gui::TMessage& message) {
     case WM_COPYDATA: {
       if (message.Result != 0 || g_copyDataBusy) return false;
       g_copyDataBusy = true;
-      const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(message.LParam);
-      if (data && message.WParam == kLivePreviewCopyDataId && HasLivePreviewTag(data->lpData, data->cbData)) {
-        // Another program's data: only a whole record is taken.
-        if (auto record = ReadLivePreview(data->lpData, data->cbData)) {
-          livePreview_ = std::move(record);
-          if (gui::Application) PostMessageW(gui::Application->Handle(), SM_ALPHACMD, MakeSkinCommand(AC_SKINTEXT), 0);
-        }
-      }
+      ReceiveLivePreview(message.WParam, reinterpret_cast<const COPYDATASTRUCT*>(message.LParam));
       g_copyDataBusy = false;
       return true;
     }

@@ -351,34 +351,7 @@ void TsSkinProvider::UpdateSkinIndexes() {
   TitleSkinIndex = titleSkin_.empty() ? standard("FORMTITLE") : m->GetSkinIndex(titleSkin_);
 }
 
-// ---------------------------------------------------------------- the window procedure
-
-void TsSkinProvider::FormWndProc(TMessage& m) {
-  if (m.Msg == SM_ALPHACMD && HandleOwnCommand(m)) return;
-  if (oldWndProc_) oldWndProc_(m);
-}
-
-bool TsSkinProvider::HandleOwnCommand(TMessage& m) {
-  switch (m.WParamHi()) {
-    case AC_GETPROVIDER: m.Result = reinterpret_cast<LRESULT>(this); return true;
-    case AC_GETSKINDATA: m.Result = reinterpret_cast<LRESULT>(skinData_.get()); return true;
-    case AC_CTRLHANDLED: m.Result = 1; return true;
-    case AC_GETBORDERWIDTH: m.Result = FrameWidthAnswer(m.LParam); return true;
-    case AC_SETNEWSKIN:
-    case AC_REFRESH:
-      skinData_->FLoading = false;
-      skinData_->UpdateSkinIndex(true);
-      UpdateSkinIndexes();
-      InitTitleButtons();
-      skinData_->FCacheInvalid = true;
-      return false;
-    case AC_REMOVESKIN:
-      skinData_->FSkinIndex = -1;
-      skinData_->FCacheInvalid = true;
-      return false;
-    default: return false;
-  }
-}
+// ---------------------------------------------------------------- skin command 67
 
 LRESULT TsSkinProvider::FrameWidthAnswer(LPARAM lParam) {
   const int32_t ppi = form_ ? GetControlPPI(form_) : 96;

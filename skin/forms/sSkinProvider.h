@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "gui/Forms.h"
 #include "skin/core/sCommonData.h"
@@ -15,6 +16,10 @@
 #include "skin/forms/acFormGeometry.h"
 
 namespace skin {
+
+class TsSystemMenu;
+class TacBorderForm;
+class TacCtrlAdapter;
 
 enum class TsGripMode { gmNone, gmRightBottom };
 enum class TsResizeMode { rmStandard, rmBorder };
@@ -147,7 +152,7 @@ class TsSkinProvider : public rtl::TComponent {
   // How much higher the skin's maximized title is than the system's caption and 4.
   int32_t ExtraMaxTitleHeight(bool maximized);
   // The system's frame metrics at a PPI, kept until the next call.
-  void UpdateSysMetrics(int32_t ppi);
+  virtual void UpdateSysMetrics(int32_t ppi);
   int32_t UpdateFrameWidth();
   int32_t UpdateFixedFrameWidth();
   int32_t SysFrameWidth = -1, SysFixedFrameWidth = -1, SysPaddedBorder = -1;
@@ -201,6 +206,172 @@ class TsSkinProvider : public rtl::TComponent {
   // The caption's rectangle in the image after the last painting, empty when none.
   gui::TRect CaptionRect;
 
+  // ---- the message pipeline
+  // Each message of the form passes FormWndProc first: skin commands, then one handler per
+  // message in the skinned or the unskinned branch; a message no handler takes goes to the
+  // form's own procedure. The handlers are virtual so that a test can see which one ran.
+  // A message straight through FormWndProc, as if the system had sent it.
+  LRESULT CallWndProc(UINT msg, WPARAM wParam, LPARAM lParam);
+  // The form's own procedure, with the same record.
+  void PassOn(gui::TMessage& m);
+  // Skinned: the form is alive and its skin state has a valid section of a live manager.
+  bool IsSkinnedBranch();
+  virtual bool HandleSkinCommandFirst(gui::TMessage& m);
+  virtual void HandleSkinCommand(gui::TMessage& m);
+  virtual bool HandleSkinCommandUnskinned(gui::TMessage& m);
+  virtual void WMCreate(gui::TMessage& m);
+  virtual void WMMove(gui::TMessage& m);
+  virtual void WMSize(gui::TMessage& m);
+  virtual void WMActivate(gui::TMessage& m);
+  virtual void WMSetFocus(gui::TMessage& m);
+  virtual void WMSetRedraw(gui::TMessage& m);
+  virtual void WMSetText(gui::TMessage& m);
+  virtual void WMPaint(gui::TMessage& m);
+  virtual void WMClose(gui::TMessage& m);
+  virtual void WMQueryEndSession(gui::TMessage& m);
+  virtual void WMEraseBkgnd(gui::TMessage& m);
+  virtual void WMSysColorChange(gui::TMessage& m);
+  virtual void WMShowWindow(gui::TMessage& m);
+  virtual void WMSettingChange(gui::TMessage& m);
+  virtual void WMActivateApp(gui::TMessage& m);
+  virtual void WMSetCursor(gui::TMessage& m);
+  virtual void WMChildActivate(gui::TMessage& m);
+  virtual void WMGetMinMaxInfo(gui::TMessage& m);
+  virtual void WMMeasureItem(gui::TMessage& m);
+  virtual void WMWindowPosChanging(gui::TMessage& m);
+  virtual void WMWindowPosChanged(gui::TMessage& m);
+  virtual void WMCopyData(gui::TMessage& m);
+  virtual void WMNotify(gui::TMessage& m);
+  virtual void WMContextMenu(gui::TMessage& m);
+  virtual void WMStyleChanged(gui::TMessage& m);
+  virtual void WMSetIcon(gui::TMessage& m);
+  virtual void WMNCCreate(gui::TMessage& m);
+  virtual void WMNCHitTest(gui::TMessage& m);
+  virtual void WMNCPaint(gui::TMessage& m);
+  virtual void WMNCActivate(gui::TMessage& m);
+  virtual void WMNCMouseMove(gui::TMessage& m);
+  virtual void WMNCLButtonDown(gui::TMessage& m);
+  virtual void WMNCLButtonUp(gui::TMessage& m);
+  virtual void WMNCLButtonDblClk(gui::TMessage& m);
+  virtual void WMNCRButtonDown(gui::TMessage& m);
+  virtual void WMNCRButtonUp(gui::TMessage& m);
+  virtual void WMSysCommand(gui::TMessage& m);
+  virtual void WMInitMenuPopup(gui::TMessage& m);
+  virtual void WMEnterIdle(gui::TMessage& m);
+  virtual void WMMouseMove(gui::TMessage& m);
+  virtual void WMParentNotify(gui::TMessage& m);
+  virtual void WMEnterMenuLoop(gui::TMessage& m);
+  virtual void WMExitMenuLoop(gui::TMessage& m);
+  virtual void WMSizing(gui::TMessage& m);
+  virtual void WMMDIActivate(gui::TMessage& m);
+  virtual void WMExitSizeMove(gui::TMessage& m);
+  virtual void WMMouseLeave(gui::TMessage& m);
+  virtual void WMDpiChanged(gui::TMessage& m);
+  virtual void WMWindowMenuRequest(gui::TMessage& m);
+  virtual void WMPrint(gui::TMessage& m);
+  virtual void WMPrintClient(gui::TMessage& m);
+  virtual void WMIconicThumbnail(gui::TMessage& m);
+  virtual void WMIconicLivePreview(gui::TMessage& m);
+  virtual void WMPreviewRequest(gui::TMessage& m);
+  virtual void CMVisibleChanged(gui::TMessage& m);
+  virtual void CMEnabledChanged(gui::TMessage& m);
+  virtual void CMColorChanged(gui::TMessage& m);
+  virtual void CMMouseEnter(gui::TMessage& m);
+  virtual void CMMenuChanged(gui::TMessage& m);
+  virtual void CMShowingChanged(gui::TMessage& m);
+  virtual void CMWinIniChange(gui::TMessage& m);
+  virtual void CMControlListChange(gui::TMessage& m);
+  virtual void CMRecreateWnd(gui::TMessage& m);
+  virtual void CMSysFontChanged(gui::TMessage& m);
+  virtual void CMChanged(gui::TMessage& m);
+  virtual void CMFloat(gui::TMessage& m);
+  virtual void CMBiDiModeChanged(gui::TMessage& m);
+  virtual void CMMouseWheel(gui::TMessage& m);
+  virtual void CMNoOwnFrame(gui::TMessage& m);
+  // The unskinned branch's own cases.
+  virtual void WMPrintUnskinned(gui::TMessage& m);
+  virtual void CMVisibleChangedUnskinned(gui::TMessage& m);
+  virtual void CMSysFontChangedUnskinned(gui::TMessage& m);
+  virtual void AfterWindowPosChangedUnskinned(gui::TMessage& m);
+  virtual void AfterNCDestroyUnskinned(gui::TMessage& m);
+
+  // ---- skinning on and off
+  void InitSkin();
+  void SetNonClientSkinned(bool active);
+  void UpdateSysMenuStyle(bool skinning);
+  void UpdateExtBorders(bool allowed);
+  void RefreshBorders();
+  void CreateAdapter();
+  void FreeAdapter();
+  void PassToAdapter(gui::TMessage& m);
+  // The adapter skins the children of Control (the whole form when nullptr), or one more.
+  void AdapterAddAllItems(gui::TWinControl* control);
+  void AdapterAddNewItem(gui::TWinControl* control);
+  void SkinLabel(gui::TControl* label, bool skinned);
+  void FreeTitleAnimations();
+  // The title's own parts: section indexes, title-bar items, the hot title element.
+  void UpdateSectionIndexes();
+  void PrepareTitleBarItems();
+  void SetHotItem(int32_t code, bool repaint);
+  bool TitleBarItemHot();
+  // Menus and MDI.
+  void HookFormMenus(bool active);
+  bool RefreshMenuBar();
+  void HookMenuLine();
+  void UpdateMDIHook(bool on);
+  // The system menu, the border window, the caption cover and the form's first set-up.
+  void MakeSystemMenu();
+  void ShowSystemMenu(int32_t x, int32_t y);
+  void CompleteSetup();
+  void CreateBorderForm();
+  void FreeBorderForm();
+  bool BorderWindowShown();
+  void UpdateBorderWindow(bool repaint, uint8_t alpha = 255);
+  void ShowCaptForm(bool show);
+  void StartScaleAnimation(int32_t ppi, bool recreate);
+  void NotifySkinEditor(HWND wnd);
+  // Labels whose font colour follows the skin, with what they had before.
+  struct TacLabelColor {
+    uint32_t Color = 0;
+    gui::TControl* Label = nullptr;
+    bool ParentFont = false;
+  };
+  std::vector<TacLabelColor> LabelColors;
+  std::vector<rtl::TComponent*> ChildList;
+
+  // The sequences behind the commands: a loaded skin applied to an unskinned form, the
+  // repaint after a skin change, the form's own look given back.
+  void ApplySkinSequence();
+  void RepaintAfterSkinChange();
+  void SwitchSkinOff();
+  // Answers to the background and opaque-section queries of the children.
+  bool AnswerBackgroundQuery(TacBackgroundQuery& query);
+  LRESULT AnswerOpaqueSection(TacOpaqueSectionQuery& query);
+  void SetWindowAlpha(uint8_t alpha);
+
+  // ---- painting and the region
+  void PaintFrame();
+  // The four frame strips, W wide, of a borderless sizing window copied from the image.
+  void PaintFrameStrips(HDC dc, int32_t w);
+  void PaintClient(gui::TMessage& m);
+  void PaintFormBackground(HDC dc);
+  void PrepareRegionRects();
+  HRGN CreateRegion(int32_t x, int32_t y);
+  void UpdateRegion(bool redraw, bool setOnly);
+  void RedrawNonClient();
+  // The form's window, or for an MDI form its client window: what switching skinning off
+  // redraws.
+  HWND RedrawTarget();
+  std::vector<gui::TRect> RegionRects;
+  int32_t RedrawLock = 0;
+  bool RegionUpdating = false, RegionLocked = false, PaintSuppressed = false, InAnimation = false;
+  bool ButtonPressed = false, TallTitleMaximized = false, MenuHooked = false, UseOwnerDrawMenu = false;
+  bool ScaleAnimation = false;
+  int32_t HotItem = -1;
+  TsSystemMenu* SystemMenu = nullptr;
+  TacBorderForm* BorderForm = nullptr;
+  TacCtrlAdapter* Adapter = nullptr;
+
  protected:
   void Loaded() override;
   void Notification(rtl::TComponent* component, rtl::TOperation op) override;
@@ -208,7 +379,6 @@ class TsSkinProvider : public rtl::TComponent {
  private:
   void Hook();
   void Unhook();
-  bool HandleOwnCommand(gui::TMessage& m);
   LRESULT FrameWidthAnswer(LPARAM lParam);
   TacTitleInput TitleInput();
   TacClientQuery ClientQuery();
@@ -258,6 +428,15 @@ bool NoBorderImage(int32_t index, const TacSkinData* skinData);
 // The first windowed component owned (depth first) by Component whose window exists and
 // has the dialog control ID; nullptr when none.
 gui::TWinControl* FindControlByID(int id, rtl::TComponent* component);
+
+// A form handles a change of pixels per inch; a second change meanwhile is dropped.
+extern bool ScalingForm;
+// The system asked whether the session may end: no state fades start any more.
+extern bool ShutdownPending;
+// The form announced to the outside skin editor; only it takes live-preview blocks.
+extern HWND PreviewWindow;
+// The window takes the region; a region it refuses is deleted. False when refused.
+bool SetWindowRegion(HWND wnd, HRGN region, bool redraw);
 
 // GetSystemMetricsForDpi where the system offers it and answers, else GetSystemMetrics.
 int32_t GetSysMetricForPPI(int index, int32_t ppi);

@@ -22,9 +22,10 @@ namespace skintest {
 
 class TSkinHarness {
  public:
-  // skinsDir: the folder that holds the test skin; outDir: where the pictures go.
-  TSkinHarness(const std::string& skinsDir, const std::string& outDir) : outDir_(outDir) {
-    Manager = TestSkinManager("Z:" + skinsDir);
+  // skinsDir: the folder that holds the test skin (skinName); outDir: where the pictures go.
+  TSkinHarness(const std::string& skinsDir, const std::string& outDir, const std::string& skinName = "Korvan Test")
+      : outDir_(outDir) {
+    Manager = TestSkinManager("Z:" + skinsDir, skinName);
   }
   ~TSkinHarness() {
     forms_.clear();

@@ -19,3 +19,10 @@ string(REPLACE "[GLOBALINFO]" "${_glyphs}" _text "${_text}")
 string(APPEND _text "\n[FORMHEADER]\nCOLOR=32896\nHOTCOLOR=65280\nSTATES=2\n")
 string(APPEND _text "\n[FORM]\nCOLOR=14540253\nHOTCOLOR=15658734\nSTATES=2\nBORDERSMASK=&00560040007600600003000300030003" "10000" "000000" "\n")
 file(WRITE "${TO}/Options.dat" "${_text}")
+# A twin whose form border is the blue button image: its top-left corner is fuchsia, so a
+# form on it has a cut corner.
+string(REPLACE "BORDERSMASK=&0056004000760060000300030003000310000" "BORDERSMASK=&0000000000900040000400040004000431000"
+  _cut "${_text}")
+file(MAKE_DIRECTORY "${TO} Cut")
+file(COPY ${_files} DESTINATION "${TO} Cut")
+file(WRITE "${TO} Cut/Options.dat" "${_cut}")
