@@ -17,6 +17,7 @@
 #include "skin/core/sMessages.h"
 #include "skin/core/sSkinManager.h"
 #include "skin/forms/sSkinProvider.h"
+#include "skin/graphics/acGdiBitmap.h"
 
 namespace skin {
 namespace {
@@ -80,6 +81,7 @@ class Pipeline : public ::testing::Test {
     };
   }
   std::unique_ptr<skintest::TSkinHarness> h;
+  std::vector<std::unique_ptr<gui::TBitmap>> printed;
   std::vector<std::string> log;
   UINT record = 0;
 };
@@ -257,7 +259,9 @@ TEST_F(ShownForm, DrawsItsOwnFrameTitleAndClient) {
   EXPECT_EQ(Px(shot, 1, hgt / 2), kFrame) << "left frame";
   EXPECT_EQ(Px(shot, w - 2, hgt / 2), kFrame) << "right frame";
   EXPECT_EQ(Px(shot, w / 2, hgt - 2), kFrame) << "bottom frame";
-  if (active) EXPECT_EQ(Px(shot, Centre(p->CloseBtn.Rect)), kCloseGlyph) << "the close glyph";
+  if (active) {
+    EXPECT_EQ(Px(shot, Centre(p->CloseBtn.Rect)), kCloseGlyph) << "the close glyph";
+  }
   EXPECT_EQ(Px(shot, w / 2, hgt / 2), active ? kFormActive : kFormInactive) << "the client from the image";
   EXPECT_TRUE(NoSystemCaption(shot, 0, p->TitleBottom));
 
@@ -424,6 +428,107 @@ TEST_F(Pipeline, SkinnedLabelsGetTheirOwnColoursBack) {
   EXPECT_TRUE(inherits->ParentFont()) << "a label that followed its parent's font does again";
   EXPECT_EQ(inherits->Font().Color(), f.Font().Color());
   EXPECT_TRUE(p->LabelColors.empty());
+}
+
+// ---------------------------------------------------------------- answers to the children
+
+TEST_F(Pipeline, TheFormAnswersItsChildrensQueries) {
+  gui::TForm& f = h->NewForm("Tanya", 300, 200);
+  auto* p = new TsSkinProvider(&f);
+  HWND wnd = f.Handle();
+  auto ask = [&](WORD command, LPARAM lParam) { return SendMessageW(wnd, SM_ALPHACMD, MakeSkinCommand(command), lParam); };
+  const int32_t index = p->SkinData()->FSkinIndex;
+  EXPECT_EQ(ask(AC_CTRLHANDLED, 0), 1);
+  EXPECT_EQ(ask(AC_GETSKININDEX, 0), index + 1);
+  EXPECT_EQ(ask(AC_GETAPPLICATION, 0), LRESULT(gui::Application));
+  EXPECT_EQ(ask(61, 0), LRESULT(MAKELONG(p->ClientOffsetX(), p->ClientOffsetY())));
+  ask(AC_CHILDMOVING, 1);
+  EXPECT_EQ(ask(64, 0), 1);
+  ask(AC_CHILDMOVING, 0);
+  EXPECT_EQ(ask(64, 0), 0);
+
+  struct TSection {
+    const char* Name;
+    int State, Top, HeaderHeight;
+    LRESULT Answer;
+    int32_t SkinIndex;
+  };
+  for (const TSection& c : {TSection{"the form's section", 1, 40, 0, 1, index},
+                            TSection{"a state the section lacks", 5, 40, 0, -1, -1},
+                            TSection{"inside the form header", 0, 2, 10, 1, p->HeaderSkinIndex},
+                            TSection{"below the form header", 0, 40, 10, 1, index}}) {
+    SCOPED_TRACE(c.Name);
+    p->FormHeader.AdditionalHeight = c.HeaderHeight;
+    TacOpaqueSectionQuery q;
+    q.State = c.State;
+    q.Rect = gui::Rect(0, c.Top, 20, c.Top + 20);
+    TacCommandRecord held(&q);
+    EXPECT_EQ(ask(AC_GETOPAQUESECTION, LPARAM(&q)), c.Answer);
+    EXPECT_EQ(q.SkinIndex, c.SkinIndex);
+  }
+  p->FormHeader.AdditionalHeight = 0;
+  TacOpaqueSectionQuery stray;
+  EXPECT_EQ(ask(AC_GETOPAQUESECTION, LPARAM(&stray)), 0) << "a record no sender holds is not read";
+  EXPECT_EQ(stray.SkinIndex, -1);
+
+  TacBackgroundQuery bg;
+  {
+    TacCommandRecord held(&bg);
+    ask(AC_GETBG, LPARAM(&bg));
+  }
+  EXPECT_NE(bg.Kind, bkNone) << "the background is answered";
+  EXPECT_FALSE(p->SkinData()->FCacheInvalid) << "from a fresh image";
+  EXPECT_EQ(bg.OffsetY, p->ClientOffsetY()) << "in the form's client coordinates";
+  delete p;
+}
+
+// ---------------------------------------------------------------- painting
+
+TEST_F(Pipeline, PrintingAndTheRedrawLock) {
+  gui::TForm& f = h->NewForm("Cetak", 320, 200);
+  auto* p = new TsSkinProvider(&f);
+  // Only a visible form erases its background from the image.
+  f.Show();
+  skintest::TSkinHarness::Pump(40);
+  HWND wnd = f.Handle();
+  RECT wr;
+  GetWindowRect(wnd, &wr);
+  const int w = wr.right - wr.left, hgt = wr.bottom - wr.top;
+  auto print = [&](LPARAM flags, const std::string& name) -> gui::TBitmap& {
+    auto* bmp = new gui::TBitmap(w, hgt);
+    printed.emplace_back(bmp);
+    FillRectOnDC(bmp->Canvas().Handle(), gui::Rect(0, 0, w, hgt), gui::TColor(0x563412));
+    SendMessageW(wnd, WM_PRINT, WPARAM(bmp->Canvas().Handle()), flags);
+    h->Save(*bmp, name);
+    return *bmp;
+  };
+  gui::TBitmap& whole = print(PRF_NONCLIENT | PRF_CLIENT, "printed");
+  gui::TBitmap& cache = *p->SkinData()->FCache;
+  EXPECT_EQ(Px(whole, 1, hgt / 2), kFrame);
+  const bool active = p->FormActive == 1;
+  EXPECT_EQ(Px(whole, w / 2, p->TitleVCenter), active ? kTitleActive : kTitleInactive);
+  if (active) {
+    EXPECT_EQ(Px(whole, Centre(p->CloseBtn.Rect)), kCloseGlyph);
+  }
+  EXPECT_EQ(Px(whole, w / 2, hgt / 2), active ? kFormActive : kFormInactive);
+  gui::TBitmap& erased = print(PRF_NONCLIENT | PRF_CLIENT | PRF_ERASEBKGND, "printed_erase_only");
+  EXPECT_EQ(Px(erased, 1, hgt / 2), Px(cache, p->ClientOffsetX() + 1, p->ClientOffsetY() + hgt / 2))
+      << "only the background, from the client part of the image";
+  EXPECT_NE(Px(erased, 1, hgt / 2), kFrame);
+
+  f.Perform(WM_SETREDRAW, 0, 0);
+  f.Perform(WM_SETREDRAW, 0, 0);
+  f.Perform(WM_SETREDRAW, 1, 0);
+  EXPECT_EQ(p->RedrawLock, 1);
+  p->SkinData()->FCacheInvalid = true;
+  p->PaintFrame();
+  EXPECT_TRUE(p->SkinData()->FCacheInvalid) << "a locked form paints no frame";
+  f.Perform(WM_SETREDRAW, 1, 0);
+  f.Perform(WM_SETREDRAW, 1, 0);
+  EXPECT_EQ(p->RedrawLock, 0) << "never below nothing";
+  p->PaintFrame();
+  EXPECT_FALSE(p->SkinData()->FCacheInvalid);
+  delete p;
 }
 
 // ---------------------------------------------------------------- live preview
