@@ -99,8 +99,13 @@ void TsSkinProvider::FreeBorderForm() {}
 bool TsSkinProvider::BorderWindowShown() { return false; }
 void TsSkinProvider::UpdateBorderWindow(bool, uint8_t) {}
 void TsSkinProvider::ShowCaptForm(bool show) {
-  // Covers the title by keeping the system from drawing while the text changes.
-  if (HWND wnd = FormHandle()) DefWindowProcW(wnd, WM_SETREDRAW, show ? 0 : 1, 0);
+  // Covers the title by keeping the system from drawing while the text changes. Turning
+  // the drawing off validates what was waiting to be painted, so the client is painted
+  // again afterwards.
+  HWND wnd = FormHandle();
+  if (!wnd) return;
+  DefWindowProcW(wnd, WM_SETREDRAW, show ? 0 : 1, 0);
+  if (!show) RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 void TsSkinProvider::StartScaleAnimation(int32_t, bool) {}
 void TsSkinProvider::NotifySkinEditor(HWND) {}
