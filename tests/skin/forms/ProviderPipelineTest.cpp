@@ -479,6 +479,18 @@ TEST_F(Pipeline, TheFormAnswersItsChildrensQueries) {
   EXPECT_NE(bg.Kind, bkNone) << "the background is answered";
   EXPECT_FALSE(p->SkinData()->FCacheInvalid) << "from a fresh image";
   EXPECT_EQ(bg.OffsetY, p->ClientOffsetY()) << "in the form's client coordinates";
+
+  // A form waiting for its border window has no image to offer yet.
+  h->Manager->SetExtendedBorders(true);
+  if (h->Manager->ExtendedBorders()) {
+    p->SkinData()->FCacheInvalid = true;
+    TacBackgroundQuery waiting;
+    TacCommandRecord held(&waiting);
+    ask(AC_GETBG, LPARAM(&waiting));
+    EXPECT_EQ(waiting.Kind, bkNone);
+    EXPECT_TRUE(p->SkinData()->FCacheInvalid);
+  }
+  h->Manager->SetExtendedBorders(false);
   delete p;
 }
 
