@@ -702,7 +702,7 @@ bool TacDialogWnd::HandleSkinCommand(gui::TMessage& m) {
       m.Result = d->FUpdating ? 1 : 0;
       return true;
     case AC_GETCONTROLCOLOR:
-      m.Result = LRESULT(d->GetBackgroundColor(0, Wnd()));
+      m.Result = LRESULT(d->GetBackgroundColor(FormActive ? 1 : 0, Wnd()));
       return true;
     case 28:
       if (Provider) Provider->HookChildren(Wnd());
@@ -711,11 +711,13 @@ bool TacDialogWnd::HandleSkinCommand(gui::TMessage& m) {
       if (m.LParam) {
         auto& q = *reinterpret_cast<TacBackgroundQuery*>(m.LParam);
         if (d->FCacheInvalid) PrepareCache();
+        // The children stand on the client part of the image, painted in the title's state.
+        const int state = FormActive ? 1 : 0;
         if (q.PleaseDraw) {
           q.OffsetX += ClientOffsetX(), q.OffsetY += ClientOffsetY();
-          d->FillBackgroundQuery(q, 0, Wnd());
+          d->FillBackgroundQuery(q, state, Wnd());
         } else {
-          d->FillBackgroundQuery(q, 0, Wnd());
+          d->FillBackgroundQuery(q, state, Wnd());
           if (q.Kind == bkBitmap) q.OffsetX = ClientOffsetX(), q.OffsetY = ClientOffsetY();
         }
       }

@@ -270,6 +270,12 @@ TEST_F(DialogSkinning, ATemplateDialogsChildrenAreHookedByClassAndItsTitleAnswer
         EXPECT_FALSE(d.SkipClientPaint) << "an edit among the children";
         gui::TBitmap& shot = h->Shot(dlg, "dialog_template");
         EXPECT_TRUE(Near(Px(shot, d.BorderWidth() + 24, 2), 0, 128, 192)) << "the active dialog title";
+        // The label stands on the dialog's own background (its right end holds no text).
+        RECT label, frame;
+        GetWindowRect(GetDlgItem(dlg, 100), &label);
+        GetWindowRect(dlg, &frame);
+        EXPECT_TRUE(Near(Px(shot, label.right - frame.left - 2, label.bottom - frame.top - 2), 0xEE, 0xEE, 0xEE))
+            << "a label over the dialog's background";
 
         // Minimize and close: the glyph with both, the hit codes at each button.
         EXPECT_EQ(d.CloseBtn.GlyphIndex, tgClose);
