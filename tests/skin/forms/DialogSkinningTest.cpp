@@ -169,6 +169,9 @@ COLORREF Px(gui::TBitmap& shot, int x, int y) { return ::GetPixel(shot.Canvas().
 bool Near(COLORREF c, int r, int g, int b) {
   return std::abs(GetRValue(c) - r) < 24 && std::abs(GetGValue(c) - g) < 24 && std::abs(GetBValue(c) - b) < 24;
 }
+// The test skin's dialog title (lighter blue while active) and client (lighter grey).
+bool IsTitle(COLORREF c, bool active) { return active ? Near(c, 0, 128, 192) : Near(c, 0, 64, 128); }
+bool IsClient(COLORREF c, bool active) { return active ? Near(c, 0xEE, 0xEE, 0xEE) : Near(c, 0xDD, 0xDD, 0xDD); }
 
 POINT ScreenPointOf(HWND w, const gui::TRect& r) {
   RECT wr;
@@ -220,8 +223,8 @@ TEST_F(DialogSkinning, AMessageBoxIsSkinnedWithItsChildrenAndClosedByItsTitleBut
         gui::TBitmap& shot = h->Shot(box, "dialog_messagebox");
         const int bw = d.BorderWidth(), title = d.TitleHeight();
         EXPECT_TRUE(Near(Px(shot, 1, shot.Height() / 2), 0x50, 0xA0, 0x50)) << "the dialog section's green frame";
-        EXPECT_TRUE(Near(Px(shot, bw + 24, 2), 0, 128, 192)) << "the active dialog title";
-        EXPECT_TRUE(Near(Px(shot, bw + 2, title + 3), 0xEE, 0xEE, 0xEE)) << "the client from the dialog section";
+        EXPECT_TRUE(IsTitle(Px(shot, bw + 24, 2), d.FormActive)) << "the dialog title";
+        EXPECT_TRUE(IsClient(Px(shot, bw + 2, title + 3), d.FormActive)) << "the client from the dialog section";
         // The lone close glyph (the skin's red close picture) at the close button.
         EXPECT_EQ(d.CloseBtn.GlyphIndex, tgCloseAlone);
         const gui::TRect c = d.CloseBtn.Rect;
@@ -269,12 +272,12 @@ TEST_F(DialogSkinning, ATemplateDialogsChildrenAreHookedByClassAndItsTitleAnswer
         EXPECT_NE(HookOf<TacBtnWnd>(p, GetDlgItem(dlg, IDCANCEL)), nullptr) << "Batal";
         EXPECT_FALSE(d.SkipClientPaint) << "an edit among the children";
         gui::TBitmap& shot = h->Shot(dlg, "dialog_template");
-        EXPECT_TRUE(Near(Px(shot, d.BorderWidth() + 24, 2), 0, 128, 192)) << "the active dialog title";
+        EXPECT_TRUE(IsTitle(Px(shot, d.BorderWidth() + 24, 2), d.FormActive)) << "the dialog title";
         // The label stands on the dialog's own background (its right end holds no text).
         RECT label, frame;
         GetWindowRect(GetDlgItem(dlg, 100), &label);
         GetWindowRect(dlg, &frame);
-        EXPECT_TRUE(Near(Px(shot, label.right - frame.left - 2, label.bottom - frame.top - 2), 0xEE, 0xEE, 0xEE))
+        EXPECT_TRUE(IsClient(Px(shot, label.right - frame.left - 2, label.bottom - frame.top - 2), d.FormActive))
             << "a label over the dialog's background";
 
         // Minimize and close: the glyph with both, the hit codes at each button.
