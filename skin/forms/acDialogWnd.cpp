@@ -725,6 +725,31 @@ bool TacDialogWnd::HandleSkinCommand(gui::TMessage& m) {
     case 61:
       m.Result = MAKELONG(ClientOffsetX(), ClientOffsetY());
       return true;
+    case AC_BGVARIES: {
+      const TsGeneralData* sec = d->Section();
+      m.Result = sec && !sec->StateParams.empty() &&
+                         sec->StateParams[0].GradientPercent + sec->StateParams[0].ImagePercent > 0
+                     ? 1
+                     : 0;
+      return true;
+    }
+    case AC_GETBORDERWIDTH: {
+      const int ppi = GetWindowPPI(Wnd());
+      auto byKind = [&](int kind) {
+        return GetSysMetricForPPI(kind == 1 ? SM_CXFRAME : SM_CXFIXEDFRAME, ppi);
+      };
+      const int kind = LOWORD(m.LParam);
+      int32_t width = 0;
+      if (kind == 1 || kind == 2) {
+        width = byKind(kind);
+      } else {
+        width = BorderWidth();
+        if (width == 0 && (HIWORD(m.LParam) == 1 || HIWORD(m.LParam) == 2)) width = byKind(HIWORD(m.LParam));
+      }
+      const bool padded = BorderStyle == TacBorderStyle::bsDialog || BorderStyle == TacBorderStyle::bsSizeToolWin;
+      m.Result = width + (padded ? GetSysMetricForPPI(SM_CXPADDEDBORDER, ppi) : 0);
+      return true;
+    }
     default:
       return TacScrollWnd::HandleSkinCommand(m);
   }

@@ -6,6 +6,7 @@
 // its tag keeps it native, the dialog's title buttons and its system menu. The modal
 // dialogs are driven from a thread timer that runs inside their own message loops.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
@@ -271,6 +272,15 @@ TEST_F(DialogSkinning, ATemplateDialogsChildrenAreHookedByClassAndItsTitleAnswer
         EXPECT_NE(HookOf<TacBtnWnd>(p, GetDlgItem(dlg, IDOK)), nullptr) << "OK";
         EXPECT_NE(HookOf<TacBtnWnd>(p, GetDlgItem(dlg, IDCANCEL)), nullptr) << "Batal";
         EXPECT_FALSE(d.SkipClientPaint) << "an edit among the children";
+        // The client area's place in the image is where the system put the client area.
+        RECT wr0;
+        GetWindowRect(dlg, &wr0);
+        POINT origin{0, 0};
+        ClientToScreen(dlg, &origin);
+        EXPECT_EQ(d.ClientOffsetX(), origin.x - wr0.left);
+        EXPECT_EQ(d.ClientOffsetY(), origin.y - wr0.top);
+        EXPECT_EQ(SendSkinCommand(dlg, 61), LRESULT(MAKELONG(d.ClientOffsetX(), d.ClientOffsetY())));
+        EXPECT_EQ(SendSkinCommand(dlg, AC_GETBORDERWIDTH), d.BorderWidth()) << "a modal frame adds no padding";
         gui::TBitmap& shot = h->Shot(dlg, "dialog_template");
         EXPECT_TRUE(IsTitle(Px(shot, d.BorderWidth() + 24, 2), d.FormActive)) << "the dialog title";
         // The label stands on the dialog's own background (its right end holds no text).
@@ -351,6 +361,17 @@ TEST_F(DialogSkinning, OwnedDialogsAndAThirdDialogAreLeftAloneAndTheEventCanVeto
   EXPECT_TRUE(AttachSkinToWindow(owned)) << "left alone, not refused";
   EXPECT_EQ(FindProvider(third), nullptr) << "two skinned dialogs are already visible";
   EXPECT_FALSE(AttachSkinToWindow(third));
+  // A dialog holding a tool bar somewhere among its windows is skinned all the same.
+  HWND box = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 0, 0, 100, 30, third, nullptr, nullptr, nullptr);
+  HWND bar = CreateWindowExW(0, TOOLBARCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE, 0, 0, 100, 24, box, nullptr, nullptr, nullptr);
+  ASSERT_NE(bar, nullptr);
+  EXPECT_TRUE(AttachSkinToWindow(third));
+  EXPECT_NE(FindProvider(third), nullptr);
+  EXPECT_EQ(VisibleDialogCount(), 3);
+  DestroyWindow(third);
+  third = Modeless(nullptr, 740);
+  skintest::TSkinHarness::Pump(50);
+  EXPECT_EQ(FindProvider(third), nullptr);
 
   // One closes: the next dialog is skinned again.
   DestroyWindow(second);
