@@ -251,10 +251,11 @@ void TacDialogWnd::PrepareCache() {
     const gui::TRect frame{0, 0, w, IsIconic(Wnd()) ? TitleHeight() + 1 : h};
     PaintSkinSection(skin.Source, d->FSkinIndex, none, state, frame, {0, 0}, px);
     if (DrawNonClient()) PaintCaption(cache, state);
-    if (!titleImage_ || titleImage_->Width() != w) {
+    // The title without its buttons, for repainting one button; kept at every rebuild, as
+    // the title's look follows the activation.
+    if (!titleImage_ || titleImage_->Width() != w || titleImage_->Height() != std::max(1, TitleHeight()))
       titleImage_ = CreateBitmap32(w, std::max(1, TitleHeight()));
-      BitBlt(titleImage_->Canvas().Handle(), 0, 0, w, TitleHeight(), cache.Canvas().Handle(), 0, 0, SRCCOPY);
-    }
+    BitBlt(titleImage_->Canvas().Handle(), 0, 0, w, TitleHeight(), cache.Canvas().Handle(), 0, 0, SRCCOPY);
     if (CaptionHeight() != 0) PaintTitleButtons(cache);
   }
   d->FCacheInvalid = false;

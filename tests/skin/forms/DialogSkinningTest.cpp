@@ -402,7 +402,24 @@ TEST_F(DialogSkinning, OwnedDialogsAndAThirdDialogAreLeftAloneAndTheEventCanVeto
   EXPECT_FALSE(IsWndSkinned(vetoed));
   EXPECT_FALSE(AttachSkinToWindow(vetoed));
   h->Manager->OnSysDlgInit = nullptr;
-  for (HWND w : {first, vetoed}) DestroyWindow(w);
+  DestroyWindow(vetoed);
+
+  // Without skinned non-client areas a dialog keeps the system's frame and title, while
+  // its children are still hooked.
+  h->Manager->Options.SetOption(6, false);
+  HWND plain = CreateDialogIndirectParamW(nullptr, DataDialog().Get(), nullptr, &DialogProc, 0);
+  SetWindowLongPtrW(plain, DWLP_USER, 1);
+  ShowWindow(plain, SW_SHOWNOACTIVATE);
+  skintest::TSkinHarness::Pump(100);
+  TacProvider* p = FindProvider(plain);
+  ASSERT_NE(p, nullptr);
+  EXPECT_FALSE(p->ChildHooks.empty());
+  gui::TBitmap& shot = h->Shot(plain, "dialog_system_frame");
+  const int y = p->DialogHook->BorderWidth() + 4;
+  EXPECT_FALSE(IsTitle(Px(shot, shot.Width() / 2, y), true) || IsTitle(Px(shot, shot.Width() / 2, y), false));
+  EXPECT_TRUE(GetWindowLongW(plain, GWL_STYLE) & WS_SYSMENU) << "the system's caption buttons stay";
+  h->Manager->Options.SetOption(6, true);
+  for (HWND w : {first, plain}) DestroyWindow(w);
   PurgeProviders();
 }
 
