@@ -454,6 +454,45 @@ TEST_F(DialogSkinning, AFormGetsAProviderOnItsFirstActivationUnlessItsTagKeepsIt
   EXPECT_TRUE(AttachSkinToWindow(native.Handle())) << "a native form is handled, not refused";
 }
 
+TEST_F(DialogSkinning, ADialogDraggedWithBlendingFadesToItsValueAndBack) {
+  // 240 is close to opaque: the fade still arrives, one step at a time.
+  h->Manager->AnimEffects.BlendOnMoving.Active = true;
+  h->Manager->AnimEffects.BlendValue = 240;
+  HWND dlg = Modeless(nullptr, 100);
+  skintest::TSkinHarness::Pump(100);
+  TacProvider* p = FindProvider(dlg);
+  ASSERT_NE(p, nullptr);
+  RECT wr;
+  GetWindowRect(dlg, &wr);
+  const POINT caption{wr.left + 40, wr.top + p->DialogHook->TitleHeight() / 2};
+  std::vector<int> alphas;
+  bool layeredWhileMoving = false;
+  int ticks = 0;
+  g_tick = [&] {
+    ++ticks;
+    BYTE alpha = 0;
+    DWORD flags = 0;
+    if (GetLayeredWindowAttributes(dlg, nullptr, &alpha, &flags) && (flags & LWA_ALPHA)) {
+      layeredWhileMoving = true;
+      if (alphas.empty() || alphas.back() != alpha) alphas.push_back(alpha);
+    }
+    // The move loop ends with Escape once the fade has arrived (or after about 3 s).
+    if ((!alphas.empty() && alphas.back() == 240) || ticks > 75) PostMessageW(dlg, WM_KEYDOWN, VK_ESCAPE, 0);
+  };
+  const UINT_PTR timer = SetTimer(nullptr, 0, 40, &Tick);
+  SendMessageW(dlg, WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(caption.x, caption.y));
+  KillTimer(nullptr, timer);
+  g_tick = nullptr;
+  EXPECT_TRUE(layeredWhileMoving);
+  ASSERT_FALSE(alphas.empty());
+  EXPECT_EQ(alphas.back(), 240) << "the fade reaches the blend value";
+  for (size_t i = 1; i < alphas.size(); ++i) EXPECT_LT(alphas[i], alphas[i - 1]);
+  EXPECT_FALSE(GetWindowLongW(dlg, GWL_EXSTYLE) & WS_EX_LAYERED) << "opaque again after the move";
+  EXPECT_EQ(p->DialogHook->State & psBlendMoving, 0u);
+  DestroyWindow(dlg);
+  PurgeProviders();
+}
+
 TEST(DialogRegion, ARegionTheSystemRefusesIsDeleted) {
   HRGN refused = CreateRectRgn(0, 0, 10, 10);
   EXPECT_FALSE(ApplyWindowRegion(reinterpret_cast<HWND>(intptr_t(0x7FFF0)), refused, false));
