@@ -8,6 +8,7 @@
 #include "skin/core/sSkinManagerUnit.h"
 #include "skin/core/sSysUtils.h"
 #include "skin/core/sVclUtils.h"
+#include "skin/forms/acDials.h"
 #include "skin/forms/acFormsStartup.h"
 #include "skin/graphics/acAlphaHints.h"
 #include "skin/graphics/acAlphaImageList.h"
@@ -25,6 +26,17 @@ namespace {
 
 // The standard glyph list renders at the main form's density, which the lists ask through
 // the source installed here.
+// The form skinning unit and the window-creation hook's unit; the hook's unit ends after
+// the provider's.
+void InitFormSkinningStep() {
+  InitSkinProviderUnit();
+  InitDialsUnit();
+}
+void DoneFormSkinningStep() {
+  DoneSkinProviderUnit();
+  DoneDialsUnit();
+}
+
 void InitStandardGlyphStep() {
   SetMainFormPPISource(&GetMainFormPPI);
   InitStandardGlyphs();
@@ -54,7 +66,7 @@ const TStartupWork kRoad[] = {
     {ssGdiPlus, "GDI+", &InitGdiPlus, &FinalGdiPlus},
     {ssGradientFill, "GradientFill", &InitGradientFill, &FinalGradientFill},
     {ssAppIcons, "application icons", nullptr, nullptr},
-    {ssFormSkinning, "form skinning", &InitSkinProviderUnit, &DoneSkinProviderUnit},
+    {ssFormSkinning, "form skinning", &InitFormSkinningStep, &DoneFormSkinningStep},
     {ssUtilities, "utilities", &InitUtilitiesUnit, &DoneUtilitiesUnit},
     {ssEditLabelClasses, "edit label classes", nullptr, nullptr},
     {ssSkinManagerUnit, "skin manager unit", &InitSkinManagerUnit, &DoneSkinManagerUnit},

@@ -293,6 +293,11 @@ class TacSkinListController {
 // ---------------------------------------------------------------- the manager
 
 enum TacSkinsFilterItem : unsigned { sfiInternal = 1, sfiExternal = 2 };
+// The native dialog the skinning event is asked about.
+struct TacSysDlgData {
+  HWND Wnd = nullptr;
+};
+
 enum TacSkinningRule : unsigned { srStdForms = 1, srStdDialogs = 2, srThirdParty = 4 };
 
 // State bits of a manager.
@@ -346,6 +351,8 @@ class TsSkinManager : public rtl::TComponent {
   TNotifyEvent OnActivate, OnDeactivate, OnSkinLoading, OnAfterChange, OnBeforeChange, OnSkinListChanged,
       OnScaleChanged;
   std::function<void(TsSkinManager* sender, const std::string& newSkinName, bool& allowChanging)> OnSkinChanging;
+  // Asked before a native dialog of the system is skinned; AllowSkinning False keeps it native.
+  std::function<void(TacSysDlgData dlgData, bool& allowSkinning)> OnSysDlgInit;
   std::function<void(TsSkinManager* sender, const TScaleChangeData& data)> OnScaleModeChange;
 
   // ---- queries

@@ -119,6 +119,7 @@ void HideMainFormAnimated(TsSkinManager* manager) {
 }  // namespace
 
 TCBTHookProc CBTHookProc = &PassOnCBT;
+void (*CBTHookRemoved)() = nullptr;
 HHOOK CBTHookHandle() { return g_cbtHook; }
 
 // ---------------------------------------------------------------- apply, remove, repaint
@@ -303,6 +304,7 @@ void TsSkinManager::InstallWindowHook() {
 void TsSkinManager::RemoveWindowHook() {
   if (Designing() || !IsDefault() || !hookInstalled_) return;
   if (g_cbtHook) UnhookWindowsHookEx(g_cbtHook);
+  if (CBTHookRemoved) CBTHookRemoved();
   FreeHookedWindows();
   if (Options.GetOption(4)) SwitchSysColorDetours(false);
   hookInstalled_ = false;

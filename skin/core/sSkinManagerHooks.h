@@ -9,6 +9,8 @@ namespace skin {
 // one only passes every event on.
 using TCBTHookProc = LRESULT(CALLBACK*)(int code, WPARAM wParam, LPARAM lParam);
 extern TCBTHookProc CBTHookProc;
+// Called when the manager takes its hook off, to free what the procedure attached.
+extern void (*CBTHookRemoved)();
 // The installed hook (nullptr when none); a hook procedure passes events on through it.
 HHOOK CBTHookHandle();
 

@@ -48,6 +48,8 @@ class Provider : public guitest::WithRecordedDialogs {
     manager->SetSkinDirectory(kSkins);
     manager->SetSkinName("Korvan Forms");
     ASSERT_TRUE(manager->IsSkinLoaded());
+    // The providers here are placed by the tests: the window-creation hook makes none.
+    manager->SetSkinningRules(srStdDialogs);
   }
   void TearDown() override {
     forms.clear();

@@ -138,6 +138,9 @@ TEST(EditHooks, EditMemoAndListBoxesSkinnedAndRestored) {
 TEST(EditHooks, RemovingTheSkinGivesEveryHookedControlItsLookBack) {
   skintest::TSkinHarness h(KORVAN_TEST_SKIN, KORVAN_SHOTS);
   ASSERT_TRUE(h.Manager->IsSkinLoaded());
+  // The controls are hooked by hand here: the window-creation hook gives the form no
+  // provider of its own.
+  h.Manager->SetSkinningRules(srStdDialogs);
   // One of the application's forms, so that the manager's broadcast reaches its controls.
   ASSERT_NE(gui::Application, nullptr);
   auto owned = std::make_unique<gui::TForm>(gui::Application);

@@ -1,0 +1,917 @@
+#include "skin/forms/acDialogWnd.h"
+
+#include <algorithm>
+
+#include "rtl/Utf.h"
+#include "skin/core/acControlPaint.h"
+#include "skin/core/acControlUtils.h"
+#include "skin/core/acSkinData.h"
+#include "skin/core/sConstUnit.h"
+#include "skin/core/sMessages.h"
+#include "skin/core/sSkinManager.h"
+#include "skin/core/sVclUtils.h"
+#include "skin/forms/acDials.h"
+#include "skin/graphics/acBitmap32.h"
+#include "skin/graphics/acGdiBitmap.h"
+#include "skin/graphics/acSkinMask.h"
+#include "skin/graphics/acSkinSection.h"
+#include "skin/graphics/acSkinText.h"
+#include "skin/hooks/acHookPaint.h"
+
+namespace skin {
+
+bool DialogRegionSetting = false;
+bool DialogButtonPressed = false;
+
+namespace {
+constexpr UINT_PTR kBlendTimerId = 0xAC80;
+constexpr UINT kDmSetDefId = 0x401;
+
+int LimitState(int state, int states) { return std::max(0, std::min({state, states - 1, 2})); }
+
+const TsMaskData* Element(const TacSkinData* sd, int32_t index) {
+  if (!sd || index < 0 || size_t(index) >= sd->Masks.size()) return nullptr;
+  return &sd->Masks[size_t(index)];
+}
+
+std::string Caption(const char* english, const std::string& local) { return local.empty() ? english : local; }
+}  // namespace
+
+bool ApplyWindowRegion(HWND wnd, HRGN region, bool redraw) {
+  if (SetWindowRgn(wnd, region, redraw)) return true;
+  // Refused: the region is still ours.
+  if (region) DeleteObject(region);
+  return false;
+}
+
+// ---------------------------------------------------------------- system menu
+
+TacSystemMenu::TacSystemMenu(TacDialogWnd* dialog) : dialog_(dialog) {
+  const TacCaptions& c = Captions();
+  const struct {
+    const char* name;
+    std::string caption;
+  } items[kDialogMenuItems] = {
+      {"miRestore", Caption("Restore", c.Restore)},     {"miMove", Caption("Move", c.Move)},
+      {"miSize", Caption("Size", c.Size)},              {"miMinimize", Caption("Minimize", c.Minimize)},
+      {"miMaximize", Caption("Maximize", c.Maximize)},  {"miClose", Caption("Close", c.Close) + "\tAlt+F4"},
+  };
+  for (int i = 0; i < kDialogMenuItems; ++i) {
+    auto* item = new gui::TMenuItem(nullptr);
+    item->SetName(items[i].name);
+    item->SetCaption(items[i].caption);
+    item->OnClick = [this, i](rtl::TObject*) { Click(TacDialogMenuItem(i)); };
+    root_.Add(item);
+    items_[i] = item;
+  }
+}
+
+TacSystemMenu::~TacSystemMenu() {
+  for (gui::TMenuItem* item : items_) delete item;
+}
+
+void TacSystemMenu::UpdateItems() {
+  const TacDialogMenuState s = DialogMenuState(dialog_->DialogStyle());
+  for (int i = 0; i < kDialogMenuItems; ++i) {
+    items_[i]->SetVisible(s.Visible[i]);
+    items_[i]->SetEnabled(s.Enabled[i]);
+  }
+}
+
+void TacSystemMenu::Click(TacDialogMenuItem i) {
+  static constexpr WPARAM kCommands[kDialogMenuItems] = {SC_RESTORE, SC_MOVE, SC_SIZE, SC_MINIMIZE, SC_MAXIMIZE, SC_CLOSE};
+  HWND wnd = dialog_->Wnd();
+  SendMessageW(wnd, WM_SYSCOMMAND, kCommands[i], 0);
+  if ((i == miRestore || i == miMaximize) && IsWindow(wnd)) UpdateItems();
+}
+
+void TacSystemMenu::Popup(int x, int y) {
+  HMENU menu = CreatePopupMenu();
+  bool lineDue = false;
+  for (int i = 0; i < kDialogMenuItems; ++i) {
+    gui::TMenuItem* item = items_[i];
+    if (!item->Visible()) continue;
+    if (i == miClose && lineDue) AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    const std::wstring text = rtl::W(item->Caption());
+    AppendMenuW(menu, MF_STRING | (item->Enabled() ? 0 : MF_GRAYED), UINT_PTR(i + 1), text.c_str());
+    lineDue = true;
+  }
+  HWND owner = WindowHandle ? WindowHandle : dialog_->Wnd();
+  const UINT flags = TPM_RETURNCMD | TPM_RIGHTBUTTON | (GetWindowLongW(owner, GWL_EXSTYLE) & WS_EX_LAYOUTRTL ? TPM_LAYOUTRTL : 0);
+  const int chosen = TrackPopupMenu(menu, flags, x, y, 0, owner, nullptr);
+  DestroyMenu(menu);
+  if (chosen > 0 && chosen <= kDialogMenuItems && items_[chosen - 1]->Enabled()) Click(TacDialogMenuItem(chosen - 1));
+}
+
+// ---------------------------------------------------------------- the hook
+
+TacDialogWnd::TacDialogWnd() = default;
+
+TacDialogWnd::~TacDialogWnd() {
+  if (blendTimer_ && Wnd() && IsWindow(Wnd())) KillTimer(Wnd(), kBlendTimerId);
+  if (ctlBrush_) DeleteObject(ctlBrush_);
+  SystemMenu.reset();
+}
+
+void TacDialogWnd::HookDialog(HWND wnd) {
+  if (TScrollBarFunctions f = ScrollBarFunctions(); f.UninitializeFlatSB) f.UninitializeFlatSB(wnd);
+  Install(wnd, false, "DIALOG");
+  if (TsCommonData* d = SkinData()) {
+    d->FControlKind = 223;
+    d->UpdateSkinIndex(true);
+  }
+  AfterCreation();
+  // The dialog paints on after idle messages as any other window.
+  SetWindowLongW(wnd, GWL_STYLE, GetWindowLongW(wnd, GWL_STYLE) & ~LONG(DS_NOIDLEMSG));
+}
+
+void TacDialogWnd::AfterCreation() {
+  TacMainWnd::AfterCreation();
+  ChildrenHooked = false, RegionChanged = true, FormActive = true;
+  BorderStyle = TacBorderStyle::bsSingle;
+  SkipClientPaint = Globals().WinVersionFlag >= 6;
+  CaptionSkinIndex = TitleSkinIndex = -1;
+  SystemMenu = std::make_unique<TacSystemMenu>(this);
+  SystemMenu->UpdateItems();
+  if (TsCommonData* d = SkinData()) d->FUpdating = true;
+  SetClassLongPtrW(Wnd(), GCL_STYLE, GetClassLongPtrW(Wnd(), GCL_STYLE) & ~LONG_PTR(CS_SAVEBITS));
+  SetDwmTransitions(Wnd(), DrawNonClient());
+  InitTitleButtons();
+}
+
+void TacDialogWnd::InitDialog() {
+  if (!DrawNonClient()) return;
+  SavedStyle = uint32_t(GetWindowLongW(Wnd(), GWL_STYLE));
+  SavedExStyle = uint32_t(GetWindowLongW(Wnd(), GWL_EXSTYLE));
+  BorderStyle = DialogBorderStyle(SavedStyle);
+  LoadIcon();
+  InitTitleButtons();
+  if (TsSkinManager* m = SkinData() ? SkinData()->GetSkinManager() : nullptr) CaptionSkinIndex = m->GetSkinIndex("CAPTION");
+  // The system draws no caption buttons of its own over the skinned ones.
+  SetWindowLongW(Wnd(), GWL_STYLE, LONG(SavedStyle & ~uint32_t(WS_SYSMENU)));
+  SystemMenu->UpdateItems();
+}
+
+bool TacDialogWnd::DrawNonClient() {
+  TsCommonData* d = SkinData();
+  TsSkinManager* m = d ? d->GetSkinManager() : nullptr;
+  return m && m->Options.GetOption(6);
+}
+
+TacDialogStyle TacDialogWnd::DialogStyle() {
+  HWND w = Wnd();
+  const uint32_t classStyle = w ? uint32_t(GetClassLongPtrW(w, GCL_STYLE)) : 0;
+  return DialogStyleOf(SavedStyle, SavedExStyle, classStyle, w && IsZoomed(w), w && IsIconic(w), BorderStyle);
+}
+
+int32_t TacDialogWnd::BorderWidth() {
+  RECT wr{}, cr{};
+  GetWindowRect(Wnd(), &wr);
+  GetClientRect(Wnd(), &cr);
+  return std::max<int32_t>(0, ((wr.right - wr.left) - cr.right) / 2);
+}
+
+int32_t TacDialogWnd::CaptionHeight() {
+  const uint32_t style = uint32_t(GetWindowLongW(Wnd(), GWL_STYLE));
+  if (!(style & WS_CAPTION) && !IsIconic(Wnd())) return 0;
+  // The skin's title takes the band the system keeps for its caption.
+  RECT wr{}, cr{};
+  GetWindowRect(Wnd(), &wr);
+  GetClientRect(Wnd(), &cr);
+  if (IsIconic(Wnd())) return GetSystemMetrics(SM_CYCAPTION);
+  return std::max<int32_t>(0, (wr.bottom - wr.top) - cr.bottom - 2 * BorderWidth());
+}
+
+int32_t TacDialogWnd::ClientOffsetX() { return BorderWidth(); }
+int32_t TacDialogWnd::ClientOffsetY() { return BorderWidth() + CaptionHeight(); }
+
+int32_t TacDialogWnd::ButtonWidth(const TacTitleButtonData& b) {
+  TsCommonData* d = SkinData();
+  TacSkinData* sd = d ? d->GetScaledSkin() : nullptr;
+  const TsMaskData* e = sd && b.GlyphIndex < kTitleButtonImages ? Element(sd, sd->TitleBtnImages[b.GlyphIndex]) : nullptr;
+  return e ? e->FrameWidth : kDefaultTitleButtonSize;
+}
+
+int32_t TacDialogWnd::ButtonHeight(const TacTitleButtonData& b) {
+  TsCommonData* d = SkinData();
+  TacSkinData* sd = d ? d->GetScaledSkin() : nullptr;
+  const TsMaskData* e = sd && b.GlyphIndex < kTitleButtonImages ? Element(sd, sd->TitleBtnImages[b.GlyphIndex]) : nullptr;
+  return e ? e->FrameHeight : kDefaultTitleButtonSize;
+}
+
+void TacDialogWnd::InitTitleButtons() {
+  TsCommonData* d = SkinData();
+  TacSkinData* sd = d ? d->GetScaledSkin() : nullptr;
+  if (!sd) return;
+  MinBtn.HitCode = kHitMin, MaxBtn.HitCode = kHitMax, CloseBtn.HitCode = kHitClose, HelpBtn.HitCode = kHitHelp;
+  const TacDialogStyle s = DialogStyle();
+  auto same = [&](int large, int small) { return sd->TitleBtnImages[size_t(large)] == sd->TitleBtnImages[size_t(small)]; };
+  const TacDialogGlyphs g = DialogTitleGlyphs(BorderStyle, s.HasMaxButton || s.HasMinButton, false);
+  CloseBtn.GlyphIndex = uint8_t(g.Close), MaxBtn.GlyphIndex = uint8_t(g.Max);
+  MinBtn.GlyphIndex = uint8_t(g.Min), HelpBtn.GlyphIndex = uint8_t(g.Help);
+  CloseBtn.NormalTitle = g.NormalTitle || same(tgClose, tgSmallClose);
+  MaxBtn.NormalTitle = g.NormalTitle || same(tgMax, tgSmallMax);
+  MinBtn.NormalTitle = g.NormalTitle || same(tgMin, tgSmallMin);
+  HelpBtn.NormalTitle = g.NormalTitle || same(tgHelp, tgSmallHelp);
+  TsSkinManager* m = d->GetSkinManager();
+  TitleSkinIndex = m ? m->GetSkinIndex("DIALOGTITLE") : -1;
+}
+
+void TacDialogWnd::LoadIcon() {
+  Icon = HICON(SendMessageW(Wnd(), WM_GETICON, ICON_SMALL, 0));
+  if (!Icon) Icon = HICON(SendMessageW(Wnd(), WM_GETICON, ICON_BIG, 0));
+}
+
+// ---------------------------------------------------------------- the cached image
+
+void TacDialogWnd::PrepareCache() {
+  TsCommonData* d = SkinData();
+  if (!d || (State & psBlendMoving)) return;
+  RECT wr{};
+  GetWindowRect(Wnd(), &wr);
+  const int32_t w = wr.right - wr.left, h = wr.bottom - wr.top;
+  if (w <= 0 || h <= 0) return;
+  if (!d->FCache) d->FCache = CreateBitmap32(w, h);
+  gui::TBitmap& cache = *d->FCache;
+  if (cache.Width() != w || cache.Height() != h) {
+    cache.SetSize(w, h);
+    d->FCacheInvalid = true;
+  }
+  if (!d->FCacheInvalid) return;
+  RegionChanged = true;
+  TacSkinData* sd = d->GetScaledSkin();
+  TsSkinManager* m = d->GetSkinManager();
+  if (sd && m && d->FSkinIndex >= 0 && size_t(d->FSkinIndex) < sd->Sections.size()) {
+    const int state = LimitState(FormActive ? 1 : 0, sd->Sections[size_t(d->FSkinIndex)].States);
+    TSkinOnBitmap skin(m, sd, cache);
+    TBitmap32 px = Pixels32(cache);
+    GdiFlush();
+    FillBitmapRect(px, px.Bounds(), clFuchsia, 0);
+    const TacBackgroundCache none;
+    const gui::TRect frame{0, 0, w, IsIconic(Wnd()) ? TitleHeight() + 1 : h};
+    PaintSkinSection(skin.Source, d->FSkinIndex, none, state, frame, {0, 0}, px);
+    if (DrawNonClient()) PaintCaption(cache, state);
+    // The title without its buttons, for repainting one button; kept at every rebuild, as
+    // the title's look follows the activation.
+    if (!titleImage_ || titleImage_->Width() != w || titleImage_->Height() != std::max(1, TitleHeight()))
+      titleImage_ = CreateBitmap32(w, std::max(1, TitleHeight()));
+    BitBlt(titleImage_->Canvas().Handle(), 0, 0, w, TitleHeight(), cache.Canvas().Handle(), 0, 0, SRCCOPY);
+    if (CaptionHeight() != 0) PaintTitleButtons(cache);
+  }
+  d->FCacheInvalid = false;
+}
+
+void TacDialogWnd::PaintCaption(gui::TBitmap& cache, int state) {
+  const int32_t captionH = CaptionHeight();
+  if (captionH == 0) return;
+  TsCommonData* d = SkinData();
+  TacSkinData* sd = d->GetScaledSkin();
+  TsSkinManager* m = d->GetSkinManager();
+  TSkinOnBitmap skin(m, sd, cache);
+  TBitmap32 px = Pixels32(cache);
+  const int32_t bw = BorderWidth();
+  int titleState = state;
+  if (skin.Source.ValidSection(TitleSkinIndex)) {
+    titleState = LimitState(FormActive ? 1 : 0, sd->Sections[size_t(TitleSkinIndex)].States);
+    const gui::TRect r{0, 0, cache.Width(), bw + captionH};
+    PaintSkinSection(skin.Source, TitleSkinIndex, MakeBackgroundCache(&px, 0, 0), titleState, r, {0, 0}, px);
+  }
+  // The icon, drawn at the small icon size.
+  const int iconW = GetSystemMetrics(SM_CXSMICON), iconH = GetSystemMetrics(SM_CYSMICON);
+  const int iconX = bw + sd->TitleBtnLeft, iconY = std::max(0, (bw + captionH - iconH) / 2);
+  GdiFlush();
+  HICON copy = Icon ? HICON(CopyImage(Icon, IMAGE_ICON, iconW, iconH, LR_COPYFROMRESOURCE)) : nullptr;
+  DrawIconEx(cache.Canvas().Handle(), iconX, iconY, copy ? copy : ::LoadIconW(nullptr, IDI_APPLICATION), iconW, iconH, 0,
+             nullptr, DI_NORMAL);
+  if (copy) DestroyIcon(copy);
+  GdiFlush();
+  for (int y = std::max(0, iconY); y < std::min(iconY + iconH, px.Height()); ++y)
+    for (int x = std::max(0, iconX); x < std::min(iconX + iconW, px.Width()); ++x) px.At(x, y) |= 0xFF000000u;
+  // The caption text between the icon and the buttons.
+  const std::wstring text = GetWindowWideText(Wnd());
+  if (text.empty()) return;
+  gui::TCanvas& canvas = cache.Canvas();
+  NONCLIENTMETRICSW ncm{};
+  ncm.cbSize = sizeof ncm;
+  SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0);
+  std::string font = rtl::U8(ncm.lfCaptionFont.lfFaceName);
+  if (!m->CommonInfo().MainFont.empty()) font = m->CommonInfo().MainFont;
+  canvas.Font().SetName(font);
+  canvas.Font().SetHeight(sd->ScaleInt(-11));
+  const int32_t buttonsW = SavedStyle & WS_SYSMENU ? ButtonWidth(CloseBtn) * 4 : 0;
+  gui::TRect r{iconX + iconW + sd->ScaleInt(4), 0, cache.Width() - bw - sd->TitleBtnRight - buttonsW, bw + captionH};
+  if (r.Right <= r.Left) return;
+  const std::string caption = rtl::U8(text);
+  const UINT flags = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS;
+  int section = TitleSkinIndex >= 0 ? TitleSkinIndex : d->FSkinIndex;
+  if (CaptionSkinIndex >= 0 && size_t(CaptionSkinIndex) < sd->Sections.size()) {
+    gui::TRect calc = r;
+    DrawTextOnCanvas(canvas, caption, calc, flags | DT_CALCRECT);
+    const int32_t top = r.Top + (r.Height() - calc.Height()) / 2;
+    const gui::TRect back{calc.Left - 4, top - 2, calc.Right + 4, top + calc.Height() + 2};
+    titleState = LimitState(FormActive ? 1 : 0, sd->Sections[size_t(CaptionSkinIndex)].States);
+    PaintSkinSection(skin.Source, CaptionSkinIndex, MakeBackgroundCache(&px, 0, 0), titleState, back,
+                     {back.Left, back.Top}, px);
+    section = CaptionSkinIndex;
+  }
+  canvas.Brush().SetStyle(gui::bsClear);
+  WriteSkinText(canvas, caption, true, r, flags, sd, section, titleState);
+}
+
+void TacDialogWnd::PaintTitleButtons(gui::TBitmap& cache) {
+  TsCommonData* d = SkinData();
+  TacSkinData* sd = d->GetScaledSkin();
+  const TacDialogStyle s = DialogStyle();
+  if (!s.HasSysMenu) return;
+  const TacDialogButtonStates e = DialogButtonStates(s);
+  const bool normalLook = BorderStyle == TacBorderStyle::bsNone || BorderStyle == TacBorderStyle::bsSingle ||
+                          BorderStyle == TacBorderStyle::bsDialog || CloseBtn.GlyphIndex == 1;
+  int32_t x = cache.Width() - sd->TitleBtnRight - std::max(4, BorderWidth());
+  auto place = [&](TacTitleButtonData& b, bool enabled, int glyph) {
+    b.Rect.Right = x;
+    b.Rect.Left = x - ButtonWidth(b);
+    if (b.NormalTitle && d->GetSkinManager() && d->GetSkinManager()->CommonInfo().TitleIconAlign == 1)
+      b.Rect.Top = 0;
+    else
+      b.Rect.Top = (BorderWidth() + CaptionHeight() - ButtonHeight(b)) / 2;
+    b.Rect.Bottom = b.Rect.Top + ButtonHeight(b);
+    const TsMaskData* el = Element(sd, glyph < kTitleButtonImages ? sd->TitleBtnImages[size_t(glyph)] : -1);
+    if (el) {
+      TSkinOnBitmap skin(d->GetSkinManager(), sd, cache);
+      TBitmap32 px = Pixels32(cache);
+      GdiFlush();
+      const bool faded = !enabled || (b.State < 1 && !FormActive);
+      DrawMaskGlyph(px, {b.Rect.Left, b.Rect.Top}, b.State, faded ? 2 : 1, *el, skin.Source.Master,
+                    MakeBackgroundCache(&px, 0, 0));
+    }
+    x = b.Rect.Left - (normalLook ? sd->TitleBtnSpace : 0);
+  };
+  const bool iconic = IsIconic(Wnd()), zoomed = IsZoomed(Wnd());
+  place(CloseBtn, e.CloseEnabled, CloseBtn.GlyphIndex);
+  if (s.HasMaxButton) place(MaxBtn, e.MaxEnabled || e.RestoreEnabled, zoomed ? int(tgNorm) : int(MaxBtn.GlyphIndex));
+  if (s.HasMinButton) place(MinBtn, e.MinEnabled || iconic, iconic ? int(tgNorm) : int(MinBtn.GlyphIndex));
+  if (s.HasHelp) place(HelpBtn, true, HelpBtn.GlyphIndex);
+}
+
+void TacDialogWnd::UpdateRegion(bool redraw) {
+  if (!IsIconic(Wnd()) && BorderStyle == TacBorderStyle::bsSizeable) return;
+  if (!DrawNonClient()) return;
+  if (SendMessageW(Wnd(), 0xBC4D, 0x41A2, 0) == 0x41A2) return;  // the window keeps its own frame
+  DialogRegionSetting = true;
+  RECT wr{};
+  GetWindowRect(Wnd(), &wr);
+  HRGN region = CreateRectRgn(0, 0, wr.right - wr.left, wr.bottom - wr.top);
+  // The skin's transparent frame corners (fuchsia in the image) are cut out.
+  TsCommonData* d = SkinData();
+  if (d && d->FCache && !d->FCache->Empty()) {
+    TBitmap32 px = Pixels32(*d->FCache);
+    GdiFlush();
+    const int w = px.Width(), h = px.Height(), corner = std::min({8, w / 2, h / 2});
+    for (int y : {0, 1, 2, 3, 4, 5, 6, 7})
+      for (int row : {y, h - 1 - y}) {
+        if (row < 0 || row >= h || y >= corner) continue;
+        for (int x = 0; x < w; ++x) {
+          if (x >= corner && x < w - corner) continue;
+          if ((px.At(x, row) & 0xFFFFFFu) != 0xFF00FFu) continue;
+          HRGN cut = CreateRectRgn(x, row, x + 1, row + 1);
+          CombineRgn(region, region, cut, RGN_DIFF);
+          DeleteObject(cut);
+        }
+      }
+  }
+  ApplyWindowRegion(Wnd(), region, redraw);
+}
+
+void TacDialogWnd::PaintNonClient() {
+  if (!DrawNonClient()) return;
+  TsCommonData* d = SkinData();
+  if (!d) return;
+  const uint32_t style = uint32_t(GetWindowLongW(Wnd(), GWL_STYLE));
+  if (!DialogRegionSetting && RegionChanged && (BorderStyle != TacBorderStyle::bsSizeable || (SavedStyle & WS_THICKFRAME))) {
+    if (d->FCacheInvalid) PrepareCache();
+    RegionChanged = false;
+    if (!DialogRegionSetting) UpdateRegion(true);
+  }
+  (void)style;
+  HDC dc = GetWindowDC(Wnd());
+  const int saved = SaveDC(dc);
+  CopyNonClientImage(dc);
+  RestoreDC(dc, saved);
+  ReleaseDC(Wnd(), dc);
+  d->FUpdating = false;
+  DialogRegionSetting = false;
+}
+
+void TacDialogWnd::CopyNonClientImage(HDC dc) {
+  TsCommonData* d = SkinData();
+  if (d->FCacheInvalid) PrepareCache();
+  if (!d->FCache || d->FCache->Empty()) return;
+  HDC src = d->FCache->Canvas().Handle();
+  const int32_t w = d->FCache->Width(), h = d->FCache->Height();
+  const int32_t bw = BorderWidth(), top = TitleHeight() + (IsIconic(Wnd()) ? 1 : 0);
+  BitBlt(dc, 0, 0, w, top, src, 0, 0, SRCCOPY);
+  BitBlt(dc, 0, top, bw, h - top, src, 0, top, SRCCOPY);
+  BitBlt(dc, bw, h - bw, w - bw, bw, src, bw, h - bw, SRCCOPY);
+  BitBlt(dc, w - bw, top, bw, h - top, src, w - bw, top, SRCCOPY);
+}
+
+void TacDialogWnd::PrintClient(gui::TMessage& m) {
+  HDC dc = reinterpret_cast<HDC>(m.WParam);
+  const bool own = dc == nullptr;
+  if (own) dc = GetDC(Wnd());
+  const int saved = SaveDC(dc);
+  TsCommonData* d = SkinData();
+  d->FUpdating = false;
+  for (HWND c = GetTopWindow(Wnd()); c; c = GetWindow(c, GW_HWNDNEXT)) {
+    const LONG style = GetWindowLongW(c, GWL_STYLE);
+    if (!(style & WS_VISIBLE)) continue;
+    if (GetWindowClassName(c) == "Static" && (style & WS_TABSTOP)) continue;
+    if ((style & 7) == 7 && GetWindowClassName(c) == "Button") continue;  // group boxes stay see-through
+    RECT r;
+    GetWindowRect(c, &r);
+    MapWindowPoints(nullptr, Wnd(), reinterpret_cast<POINT*>(&r), 2);
+    ExcludeClipRect(dc, r.left, r.top, r.right, r.bottom);
+  }
+  if (d->FCacheInvalid) PrepareCache();
+  if (d->FCache && !d->FCache->Empty()) {
+    RECT cr{};
+    GetClientRect(Wnd(), &cr);
+    BitBlt(dc, 0, 0, cr.right, cr.bottom, d->FCache->Canvas().Handle(), ClientOffsetX(), ClientOffsetY(), SRCCOPY);
+  }
+  RestoreDC(dc, saved);
+  if (own) ReleaseDC(Wnd(), dc);
+  EndUpdateChildWindows(Wnd());
+}
+
+void TacDialogWnd::HookChildrenOnce() {
+  if (ChildrenHooked || !Provider) return;
+  ChildrenHooked = true;
+  Provider->HookChildren(Wnd());
+}
+
+void TacDialogWnd::RepaintAll() {
+  TsCommonData* d = SkinData();
+  d->FCacheInvalid = true;
+  InvalidateRect(Wnd(), nullptr, FALSE);
+  RedrawWindow(Wnd(), nullptr, nullptr, RDW_FRAME | RDW_ALLCHILDREN | RDW_INVALIDATE);
+}
+
+// ---------------------------------------------------------------- hit test and title buttons
+
+TacDialogHit TacDialogWnd::HitTest(int32_t screenX, int32_t screenY, int64_t current) {
+  RECT wr{};
+  GetWindowRect(Wnd(), &wr);
+  TacDialogHitQuery q;
+  q.Style = DialogStyle();
+  q.X = screenX - wr.left, q.Y = screenY - wr.top;
+  q.TopBorderHeight = BorderWidth(), q.CaptionHeight = CaptionHeight(), q.CloseButtonHeight = ButtonHeight(CloseBtn);
+  q.BorderWidth = BorderWidth(), q.SmallIconWidth = GetSystemMetrics(SM_CXSMICON);
+  q.WindowWidth = wr.right - wr.left, q.WindowHeight = wr.bottom - wr.top, q.Current = current;
+  q.Buttons = {CloseBtn.Rect.Left, CloseBtn.Rect.Right, MaxBtn.Rect.Left, MaxBtn.Rect.Right,
+               MinBtn.Rect.Left,   MinBtn.Rect.Right,   HelpBtn.Rect.Left, HelpBtn.Rect.Right};
+  return DialogHitTest(q);
+}
+
+TacTitleButtonData* TacDialogWnd::ButtonOf(int32_t code) {
+  switch (code) {
+    case kHitMin: return &MinBtn;
+    case kHitMax: return &MaxBtn;
+    case kHitClose: return &CloseBtn;
+    case kHitHelp: return &HelpBtn;
+    default: return nullptr;
+  }
+}
+
+void TacDialogWnd::SetHotItem(int32_t code, bool repaint) {
+  if (code == HotItem || !DrawNonClient()) return;
+  if (TacTitleButtonData* old = ButtonOf(HotItem)) old->State = 0;
+  if (repaint && HotItem != 0) RepaintButton(HotItem);
+  HotItem = code;
+  if (TacTitleButtonData* b = ButtonOf(code)) b->State = 1;
+  DialogButtonPressed = false;
+  if (repaint) RepaintButton(code);
+}
+
+void TacDialogWnd::PressButton(int32_t code) {
+  if (TacTitleButtonData* old = ButtonOf(HotItem)) old->State = 0;
+  RepaintButton(HotItem);
+  HotItem = code;
+  const TacDialogButtonStates e = ButtonStates();
+  if (TacTitleButtonData* b = ButtonOf(code))
+    if (code != kHitMax || e.MaxEnabled || (IsZoomed(Wnd()) && e.RestoreEnabled)) b->State = 2;
+  DialogButtonPressed = true;
+  RepaintButton(HotItem);
+}
+
+void TacDialogWnd::RepaintButton(int32_t code) {
+  TacTitleButtonData* b = ButtonOf(code);
+  TsCommonData* d = SkinData();
+  if (!b || !d || !d->FCache || d->FCache->Empty() || !titleImage_) return;
+  if (b->State == -1 || b->Rect.Left <= BorderWidth() + GetSystemMetrics(SM_CXSMICON)) return;
+  gui::TBitmap& cache = *d->FCache;
+  const gui::TRect r = b->Rect;
+  BitBlt(cache.Canvas().Handle(), r.Left, r.Top, r.Width(), r.Height(), titleImage_->Canvas().Handle(), r.Left, r.Top,
+         SRCCOPY);
+  TacSkinData* sd = d->GetScaledSkin();
+  const bool iconic = IsIconic(Wnd()), zoomed = IsZoomed(Wnd());
+  const TacDialogButtonStates e = ButtonStates();
+  int glyph = b->GlyphIndex;
+  bool disabled = false;
+  if (code == kHitMax && zoomed) glyph = tgNorm;
+  if (iconic && code == kHitMin) glyph = tgNorm;
+  if (iconic && code == kHitMax) glyph = tgMax, disabled = !e.MaxEnabled;
+  if (code == kHitClose) disabled = !e.CloseEnabled;
+  if (const TsMaskData* el = Element(sd, sd->TitleBtnImages[size_t(glyph)])) {
+    TSkinOnBitmap skin(d->GetSkinManager(), sd, cache);
+    TBitmap32 px = Pixels32(cache);
+    GdiFlush();
+    const bool faded = disabled || (b->State < 1 && !FormActive);
+    DrawMaskGlyph(px, {r.Left, r.Top}, b->State, faded ? 2 : 1, *el, skin.Source.Master, MakeBackgroundCache(&px, 0, 0));
+  }
+  HDC dc = GetWindowDC(Wnd());
+  BitBlt(dc, r.Left, r.Top, r.Width(), r.Height(), cache.Canvas().Handle(), r.Left, r.Top, SRCCOPY);
+  ReleaseDC(Wnd(), dc);
+}
+
+void TacDialogWnd::ShowSystemMenu(int x, int y) {
+  SystemMenu->WindowHandle = Wnd();
+  SystemMenu->Popup(x, y);
+}
+
+void TacDialogWnd::WMNCLButtonDown(gui::TMessage& m) {
+  switch (int(m.WParam)) {
+    case HTSYSMENU: {
+      SetHotItem(0, true);
+      RECT wr{};
+      GetWindowRect(Wnd(), &wr);
+      ShowSystemMenu(wr.left + BorderWidth(), wr.top + BorderWidth() + GetSystemMetrics(SM_CYSMICON));
+      return;
+    }
+    case kHitMin: case kHitMax: case kHitClose: case kHitHelp:
+      PressButton(int32_t(m.WParam));
+      return;
+    default:
+      break;
+  }
+  if (IsIconic(Wnd())) {
+    m.Result = SendMessageW(Wnd(), WM_SYSCOMMAND, 0xF012, 0);
+    return;
+  }
+  SetHotItem(0, true);
+  if (IsZoomed(Wnd())) {
+    RECT wr{};
+    GetWindowRect(Wnd(), &wr);
+    if (short(HIWORD(m.LParam)) - wr.top <= TitleHeight()) {
+      if (!FormActive) SetFocus(Wnd());
+      return;  // a maximized dialog is not dragged
+    }
+  }
+  TsCommonData* d = SkinData();
+  TsSkinManager* mgr = d ? d->GetSkinManager() : nullptr;
+  if (m.WParam == HTCAPTION && DrawNonClient() && mgr && mgr->AnimEffects.BlendOnMoving.Active &&
+      mgr->AnimEffects.BlendValue != 255) {
+    d->FCacheInvalid = true;
+    FormActive = true;
+    PrepareCache();
+    DialogStartBlendMoving();
+    return;
+  }
+  CallOldWndProc(m);
+}
+
+void TacDialogWnd::WMNCLButtonUp(gui::TMessage& m) {
+  if (!DrawNonClient()) {
+    CallOldWndProc(m);
+    return;
+  }
+  const bool pressed = DialogButtonPressed;
+  HWND w = Wnd();
+  switch (int(m.WParam)) {
+    case kHitMin:
+      SetHotItem(0, true);
+      if (pressed) SendMessageW(w, WM_SYSCOMMAND, IsIconic(w) ? SC_RESTORE : SC_MINIMIZE, 0);
+      break;
+    case kHitMax:
+      if (!IsIconic(w) || ButtonStates().MaxEnabled) {
+        SetHotItem(0, true);
+        if (pressed) {
+          SendMessageW(w, WM_SYSCOMMAND, IsZoomed(w) ? SC_RESTORE : SC_MAXIMIZE, 0);
+          if (IsWindow(w)) SystemMenu->UpdateItems();
+        }
+      }
+      break;
+    case kHitClose:
+      if (pressed) {
+        CloseBtn.State = 0;
+        SetHotItem(0, true);
+        SendMessageW(w, WM_SYSCOMMAND, SC_CLOSE, 0);
+        if (IsWindow(w) && IsWindowVisible(w)) SetHotItem(0, true);
+      } else {
+        SetHotItem(0, true);
+      }
+      break;
+    case kHitHelp:
+      if (pressed) {
+        SendMessageW(w, WM_SYSCOMMAND, SC_CONTEXTHELP, 0);
+        SetHotItem(0, true);
+        if (IsWindow(w)) {
+          SystemMenu->UpdateItems();
+          SendMessageW(w, WM_NCPAINT, 1, 0);
+        }
+      } else {
+        SetHotItem(0, true);
+      }
+      break;
+    default:
+      CallOldWndProc(m);
+      break;
+  }
+  m.WParam = 0;
+}
+
+// ---------------------------------------------------------------- blending while moving
+
+void TacDialogWnd::DialogStartBlendMoving() {
+  TsCommonData* d = SkinData();
+  TsSkinManager* m = d ? d->GetSkinManager() : nullptr;
+  if ((State & psBlendMoving) || !m || !m->AnimEffects.BlendOnMoving.Active) return;
+  State |= psBlendMoving;
+  HWND w = Wnd();
+  blendAlpha_ = 255;
+  blendTarget_ = m->AnimEffects.BlendValue;
+  blendStep_ = BlendMovingStep(m->AnimEffects.BlendValue);
+  SetWindowLongW(w, GWL_EXSTYLE, GetWindowLongW(w, GWL_EXSTYLE) | WS_EX_LAYERED);
+  SetLayeredWindowAttributes(w, 0, 255, LWA_ALPHA);
+  RedrawWindow(w, nullptr, nullptr, 0x585);
+  blendTimer_ = SetTimer(w, kBlendTimerId, 12, nullptr) != 0;
+  SendMessageW(w, WM_SYSCOMMAND, 0xF012, 0);
+  DialogFinishBlendMoving();
+}
+
+void TacDialogWnd::DialogFinishBlendMoving() {
+  HWND w = Wnd();
+  if (!w || !IsWindow(w)) return;
+  if (blendTimer_) KillTimer(w, kBlendTimerId);
+  blendTimer_ = false;
+  blendAlpha_ = 255;
+  SetWindowLongW(w, GWL_EXSTYLE, GetWindowLongW(w, GWL_EXSTYLE) & ~WS_EX_LAYERED);
+  UpdateWindow(w);
+  SetFocus(w);
+  RedrawWindow(w, nullptr, nullptr, 0x585);
+  State &= ~psBlendMoving;
+}
+
+// ---------------------------------------------------------------- window procedure
+
+void TacDialogWnd::Size(gui::TMessage& m) {
+  TsCommonData* d = SkinData();
+  d->FCacheInvalid = true;
+  RegionChanged = true;
+  d->FUpdating = true;
+  CallOldWndProc(m);
+  d->FUpdating = false;
+  if (IsWindowVisible(Wnd())) {
+    SendMessageW(Wnd(), WM_NCPAINT, 1, 0);
+    RedrawWindow(Wnd(), nullptr, nullptr, 0x585);
+  }
+  GetClientRect(Wnd(), &lastClientRect_);
+}
+
+bool TacDialogWnd::HandleSkinCommand(gui::TMessage& m) {
+  TsCommonData* d = SkinData();
+  if (!d) return TacScrollWnd::HandleSkinCommand(m);
+  TsSkinManager* mgr = d->GetSkinManager();
+  switch (m.WParamHi()) {
+    case AC_SETNEWSKIN:
+      if (mgr && m.LParam == reinterpret_cast<LPARAM>(mgr)) {
+        d->UpdateSkinIndex(true);
+        CaptionSkinIndex = mgr->GetSkinIndex("CAPTION");
+        InitTitleButtons();
+        d->FCacheInvalid = true;
+        for (HWND c = GetTopWindow(Wnd()); c; c = GetWindow(c, GW_HWNDNEXT)) SendMessageW(c, m.Msg, m.WParam, m.LParam);
+      }
+      return true;
+    case AC_REFRESH:
+      d->UpdateSkinIndex(true);
+      d->FCacheInvalid = true;
+      RedrawWindow(Wnd(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_ERASE);
+      return true;
+    case AC_SETUPDATING:
+      d->FUpdating = m.WParamLo() == 1;
+      return false;
+    case AC_PREPARING:
+      m.Result = d->FUpdating ? 1 : 0;
+      return true;
+    case AC_GETCONTROLCOLOR:
+      m.Result = LRESULT(d->GetBackgroundColor(FormActive ? 1 : 0, Wnd()));
+      return true;
+    case 28:
+      if (Provider) Provider->HookChildren(Wnd());
+      return false;
+    case AC_GETBG:
+      if (m.LParam) {
+        auto& q = *reinterpret_cast<TacBackgroundQuery*>(m.LParam);
+        if (d->FCacheInvalid) PrepareCache();
+        // The children stand on the client part of the image, painted in the title's state.
+        const int state = FormActive ? 1 : 0;
+        if (q.PleaseDraw) {
+          q.OffsetX += ClientOffsetX(), q.OffsetY += ClientOffsetY();
+          d->FillBackgroundQuery(q, state, Wnd());
+        } else {
+          d->FillBackgroundQuery(q, state, Wnd());
+          if (q.Kind == bkBitmap) q.OffsetX = ClientOffsetX(), q.OffsetY = ClientOffsetY();
+        }
+      }
+      return true;
+    case 61:
+      m.Result = MAKELONG(ClientOffsetX(), ClientOffsetY());
+      return true;
+    case AC_BGVARIES: {
+      const TsGeneralData* sec = d->Section();
+      m.Result = sec && !sec->StateParams.empty() &&
+                         sec->StateParams[0].GradientPercent + sec->StateParams[0].ImagePercent > 0
+                     ? 1
+                     : 0;
+      return true;
+    }
+    case AC_GETBORDERWIDTH: {
+      const int ppi = GetWindowPPI(Wnd());
+      auto byKind = [&](int kind) {
+        return GetSysMetricForPPI(kind == 1 ? SM_CXFRAME : SM_CXFIXEDFRAME, ppi);
+      };
+      const int kind = LOWORD(m.LParam);
+      int32_t width = 0;
+      if (kind == 1 || kind == 2) {
+        width = byKind(kind);
+      } else {
+        width = BorderWidth();
+        if (width == 0 && (HIWORD(m.LParam) == 1 || HIWORD(m.LParam) == 2)) width = byKind(HIWORD(m.LParam));
+      }
+      const bool padded = BorderStyle == TacBorderStyle::bsDialog || BorderStyle == TacBorderStyle::bsSizeToolWin;
+      m.Result = width + (padded ? GetSysMetricForPPI(SM_CXPADDEDBORDER, ppi) : 0);
+      return true;
+    }
+    default:
+      return TacScrollWnd::HandleSkinCommand(m);
+  }
+}
+
+void TacDialogWnd::WndProc(gui::TMessage& m) {
+  TsCommonData* d = SkinData();
+  if (Released() || !d) {
+    TacScrollWnd::WndProc(m);
+    return;
+  }
+  HWND w = Wnd();
+  const bool visible = IsWindowVisible(w);
+  switch (m.Msg) {
+    case WM_DESTROY:
+    case WM_NCDESTROY:
+      if (d->FCache) d->FCache->SetSize(0, 0);
+      if (blendTimer_) KillTimer(w, kBlendTimerId), blendTimer_ = false;
+      TacScrollWnd::WndProc(m);
+      return;
+    case WM_SIZE:
+      Size(m);
+      return;
+    case WM_TIMER:
+      if (m.WParam == kBlendTimerId) {
+        blendAlpha_ = NextBlendAlpha(blendAlpha_, blendTarget_, blendStep_);
+        SetLayeredWindowAttributes(w, 0, BYTE(blendAlpha_), LWA_ALPHA);
+        if (blendAlpha_ == blendTarget_) KillTimer(w, kBlendTimerId), blendTimer_ = false;
+        return;
+      }
+      break;
+    case WM_ENABLE:
+    case WM_SETTEXT:
+      if (visible) {
+        CallOldWndProc(m);
+        d->FCacheInvalid = true;
+        SendMessageW(w, WM_NCPAINT, 1, 0);
+        return;
+      }
+      break;
+    case WM_PAINT:
+      if (SkipClientPaint) {
+        PAINTSTRUCT ps;
+        BeginPaint(w, &ps);
+        EndPaint(w, &ps);
+        m.Result = 0;
+        return;
+      }
+      CallOldWndProc(m);
+      return;
+    case WM_ERASEBKGND:
+      HookChildrenOnce();
+      PrintClient(m);
+      m.Result = 1;
+      return;
+    case WM_NCPAINT:
+      if (!DrawNonClient()) {
+        CallOldWndProc(m);
+        return;
+      }
+      if (visible) {
+        HookChildrenOnce();
+        PaintNonClient();
+        m.Result = 0;
+        return;
+      }
+      break;
+    case WM_NCACTIVATE:
+      if (!visible) break;
+      SetRedraw(w, false);
+      CallOldWndProc(m);
+      FormActive = LOWORD(m.WParam) != 0;
+      SetRedraw(w, true);
+      if (DrawNonClient()) {
+        RepaintAll();
+        m.Result = 1;
+      }
+      return;
+    case WM_NCHITTEST:
+      if (DrawNonClient()) {
+        const TacDialogHit h = HitTest(short(LOWORD(m.LParam)), short(HIWORD(m.LParam)), m.Result);
+        m.Result = h.Code;
+        if (h.Code == 0 || h.Code == HTCAPTION) {
+          CallOldWndProc(m);
+          SetHotItem(0, true);
+        } else if (h.Hot) {
+          SetHotItem(int32_t(h.Code), true);
+        }
+        return;
+      }
+      break;
+    case WM_NCLBUTTONDOWN:
+      if (DrawNonClient()) {
+        const int64_t own = HitTest(short(LOWORD(m.LParam)), short(HIWORD(m.LParam)), int64_t(m.WParam)).Code;
+        if (m.WParam < HTLEFT || m.WParam > HTBOTTOMRIGHT) m.WParam = WPARAM(own);
+        WMNCLButtonDown(m);
+        return;
+      }
+      break;
+    case WM_NCLBUTTONUP:
+      WMNCLButtonUp(m);
+      return;
+    case WM_NCLBUTTONDBLCLK:
+      if (m.WParam == HTCAPTION) {
+        const TacDialogButtonStates e = ButtonStates();
+        if (e.MaxEnabled || e.RestoreEnabled) {
+          SendMessageW(w, WM_SYSCOMMAND, IsZoomed(w) || IsIconic(w) ? SC_RESTORE : SC_MAXIMIZE, 0);
+          if (IsWindow(w)) SystemMenu->UpdateItems();
+        }
+      } else if (m.WParam == HTSYSMENU) {
+        SendMessageW(w, WM_SYSCOMMAND, SC_CLOSE, 0);
+      }
+      m.Result = 0;
+      return;
+    case WM_NCRBUTTONDOWN:
+      if (m.WParam == HTCAPTION || m.WParam == HTSYSMENU) {
+        m.Result = 0;
+        return;
+      }
+      break;
+    case WM_NCRBUTTONUP:
+      if (m.WParam == HTCAPTION || m.WParam == HTSYSMENU) {
+        SetHotItem(0, true);
+        ShowSystemMenu(short(LOWORD(m.LParam)), short(HIWORD(m.LParam)));
+      }
+      m.Result = 0;
+      return;
+    case WM_GETDLGCODE:
+      return;
+    case WM_CTLCOLORDLG: {
+      TsSkinManager* mgr = d->GetSkinManager();
+      const uint32_t color = mgr ? mgr->GetGlobalColor() : uint32_t(GetSysColor(COLOR_BTNFACE));
+      // One brush, made again only when the colour changes.
+      if (!ctlBrush_ || ctlBrushColor_ != color) {
+        if (ctlBrush_) DeleteObject(ctlBrush_);
+        ctlBrush_ = CreateSolidBrush(color & 0xFFFFFF);
+        ctlBrushColor_ = color;
+      }
+      m.Result = LRESULT(ctlBrush_);
+      return;
+    }
+    case WM_NCMOUSELEAVE:
+      SetHotItem(0, true);
+      break;
+    case kDmSetDefId:
+      TacScrollWnd::WndProc(m);
+      if (Provider) Provider->HookChildren(w);
+      RedrawWindow(w, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_INVALIDATE);
+      return;
+    case WM_SYSCOMMAND:
+      TacScrollWnd::WndProc(m);
+      if (!IsWindow(w)) return;
+      if ((m.WParam & 0xFFF0) == SC_MAXIMIZE || (m.WParam & 0xFFF0) == SC_RESTORE) {
+        if (SavedStyle & WS_MAXIMIZEBOX) HotItem = kHitMax;
+        SetHotItem(0, true);
+      }
+      return;
+    default:
+      break;
+  }
+  TacScrollWnd::WndProc(m);
+}
+
+}  // namespace skin

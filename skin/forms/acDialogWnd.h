@@ -1,0 +1,122 @@
+// The hook of a native dialog window of the system ("#32770", "NativeHWNDHost"): it paints
+// the dialog's frame, title, icon, caption and title buttons from the skin's dialog
+// sections into one cached image, its client background from the same image, answers the
+// title's hit tests and clicks itself, gives its child windows their hooks by class, and
+// brings a skinned system menu of its own.
+#pragma once
+#include <windows.h>
+
+#include <memory>
+#include <vector>
+
+#include "gui/Menus.h"
+#include "skin/forms/acDialsRules.h"
+#include "skin/forms/sSkinProvider.h"
+#include "skin/hooks/acScrollWnd.h"
+
+namespace skin {
+
+class TacDialogWnd;
+class TacProvider;
+
+// The dialog's own system menu: six items whose visibility and state follow the dialog,
+// each sending its system command to the dialog.
+class TacSystemMenu {
+ public:
+  explicit TacSystemMenu(TacDialogWnd* dialog);
+  ~TacSystemMenu();
+  void UpdateItems();
+  gui::TMenuItem* Item(TacDialogMenuItem i) const { return items_[i]; }
+  // Shows the menu at a screen point and runs the chosen item.
+  void Popup(int x, int y);
+  // Runs one item as a click on it would.
+  void Click(TacDialogMenuItem i);
+  HWND WindowHandle = nullptr;
+
+ private:
+  TacDialogWnd* dialog_;
+  gui::TMenuItem root_{nullptr};
+  gui::TMenuItem* items_[kDialogMenuItems] = {};
+};
+
+class TacDialogWnd : public TacScrollWnd {
+ public:
+  TacDialogWnd();
+  ~TacDialogWnd() override;
+  // Takes over the dialog window with section "DIALOG".
+  void HookDialog(HWND wnd);
+  void AfterCreation();
+  // Once the children are hooked: the saved styles, border style, icon and title buttons;
+  // the system's own caption buttons go.
+  void InitDialog();
+  void WndProc(gui::TMessage& msg) override;
+
+  TacProvider* Provider = nullptr;
+  int32_t HotItem = 0;
+  int32_t CaptionSkinIndex = -1, TitleSkinIndex = -1;
+  bool ChildrenHooked = false;
+  bool FormActive = true;
+  bool SkipClientPaint = false;
+  bool RegionChanged = true;
+  uint32_t State = 0;  // 0x80 while a blended move runs
+  uint32_t SavedStyle = 0, SavedExStyle = 0;
+  TacBorderStyle BorderStyle = TacBorderStyle::bsSingle;
+  TacTitleButtonData MinBtn, MaxBtn, HelpBtn, CloseBtn;
+  HICON Icon = nullptr;
+  std::unique_ptr<TacSystemMenu> SystemMenu;
+
+  bool DrawNonClient();
+  TacDialogStyle DialogStyle();
+  TacDialogButtonStates ButtonStates() { return DialogButtonStates(DialogStyle()); }
+  int32_t BorderWidth();
+  int32_t CaptionHeight();
+  int32_t TitleHeight() { return BorderWidth() + CaptionHeight(); }
+  int32_t ClientOffsetX();
+  int32_t ClientOffsetY();
+  int32_t ButtonWidth(const TacTitleButtonData& b);
+  int32_t ButtonHeight(const TacTitleButtonData& b);
+  void InitTitleButtons();
+  void LoadIcon();
+  void PrepareCache();
+  void PaintNonClient();
+  void UpdateRegion(bool redraw);
+  TacDialogHit HitTest(int32_t screenX, int32_t screenY, int64_t current);
+  void SetHotItem(int32_t code, bool repaint);
+  void PressButton(int32_t code);
+  void RepaintButton(int32_t code);
+  void ShowSystemMenu(int x, int y);
+  TacTitleButtonData* ButtonOf(int32_t code);
+  void DialogStartBlendMoving();
+  void DialogFinishBlendMoving();
+
+ protected:
+  bool HandleSkinCommand(gui::TMessage& msg) override;
+
+ private:
+  void PaintCaption(gui::TBitmap& cache, int state);
+  void PaintTitleButtons(gui::TBitmap& cache);
+  void CopyNonClientImage(HDC dc);
+  void PrintClient(gui::TMessage& m);
+  void HookChildrenOnce();
+  void RepaintAll();
+  void WMNCLButtonDown(gui::TMessage& m);
+  void WMNCLButtonUp(gui::TMessage& m);
+  void Size(gui::TMessage& m);
+  std::unique_ptr<gui::TBitmap> titleImage_;
+  bool blendTimer_ = false;
+  double blendAlpha_ = 255, blendStep_ = 1, blendTarget_ = 255;
+  RECT lastClientRect_{};
+  HBRUSH ctlBrush_ = nullptr;
+  uint32_t ctlBrushColor_ = 0;
+};
+
+// True while a region is being applied to a dialog (its paint then leaves the region be).
+extern bool DialogRegionSetting;
+// A title button was pressed with the left button; a release acts only while it is set.
+extern bool DialogButtonPressed;
+
+// Sets the window's region, or deletes the region when the system refuses it (the system
+// owns a region only once it has taken it).
+bool ApplyWindowRegion(HWND wnd, HRGN region, bool redraw);
+
+}  // namespace skin

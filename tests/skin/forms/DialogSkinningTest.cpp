@@ -1,0 +1,511 @@
+// The window-creation hook and the skinning of the system's own dialogs under Wine: a real
+// message box and a dialog made from a template in memory skinned with their children
+// hooked by class and their frame and title painted from the dialog sections (screenshots
+// in build/tests/skin/forms/shots), owned dialogs and a third dialog left alone, the event
+// that keeps a dialog native, a form getting its provider on its first activation unless
+// its tag keeps it native, the dialog's title buttons and its system menu. The modal
+// dialogs are driven from a thread timer that runs inside their own message loops.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "../SkinEngineEnvironment.h"
+#include "../SkinHarness.h"
+#include "rtl/Utf.h"
+#include "skin/core/sMessages.h"
+#include "skin/core/sSkinManager.h"
+#include "skin/forms/acDials.h"
+#include "skin/forms/sSkinProvider.h"
+#include "skin/hooks/acBtnWnd.h"
+#include "skin/hooks/acCheckBoxWnd.h"
+#include "skin/hooks/acComboWnd.h"
+#include "skin/hooks/acEditWnd.h"
+#include "skin/hooks/acPanelWnd.h"
+#include "skin/hooks/acStaticWnd.h"
+
+namespace skin {
+namespace {
+
+// ---------------------------------------------------------------- driving modal loops
+
+std::function<void()> g_tick;
+void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+  if (g_tick) g_tick();
+}
+
+std::vector<HWND> VisibleDialogs() {
+  std::vector<HWND> out;
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND w, LPARAM l) -> BOOL {
+        if (IsWindowVisible(w) && GetWindowClassName(w) == "#32770") reinterpret_cast<std::vector<HWND>*>(l)->push_back(w);
+        return TRUE;
+      },
+      LPARAM(&out));
+  return out;
+}
+
+// Runs Body (which shows a modal dialog) while Step runs every 40 ms with the tick's
+// number until it answers True; after about ten seconds every dialog of the thread is
+// closed so that a failing test still ends.
+INT_PTR RunModal(const std::function<INT_PTR()>& body, const std::function<bool(int)>& step) {
+  int n = 0;
+  bool done = false;
+  g_tick = [&] {
+    if (done) return;
+    if (++n > 250) {
+      ADD_FAILURE() << "the dialog was not finished in time";
+      done = true;
+      EndMenu();
+      for (HWND w : VisibleDialogs()) PostMessageW(w, WM_CLOSE, 0, 0);
+      return;
+    }
+    done = step(n);
+  };
+  const UINT_PTR timer = SetTimer(nullptr, 0, 40, &Tick);
+  const INT_PTR r = body();
+  KillTimer(nullptr, timer);
+  g_tick = nullptr;
+  return r;
+}
+
+// ---------------------------------------------------------------- dialog templates
+
+class TDialogTemplate {
+ public:
+  TDialogTemplate(DWORD style, const wchar_t* caption, short cx, short cy) {
+    Dword(style | DS_SETFONT);
+    Dword(0);
+    words_.push_back(0);  // item count
+    for (short v : {short(10), short(10), cx, cy}) words_.push_back(WORD(v));
+    words_.push_back(0), words_.push_back(0);  // no menu, the dialog class
+    Text(caption);
+    words_.push_back(8);
+    Text(L"MS Shell Dlg");
+  }
+  // Class: 0x80 button, 0x81 edit, 0x82 static, 0x83 list box, 0x85 combo box.
+  TDialogTemplate& Item(WORD cls, DWORD style, short x, short y, short cx, short cy, WORD id, const wchar_t* text) {
+    if (words_.size() % 2) words_.push_back(0);
+    Dword(style | WS_CHILD | WS_VISIBLE);
+    Dword(0);
+    for (short v : {x, y, cx, cy}) words_.push_back(WORD(v));
+    words_.push_back(id);
+    words_.push_back(0xFFFF), words_.push_back(cls);
+    Text(text);
+    words_.push_back(0);
+    ++words_[4];
+    return *this;
+  }
+  const DLGTEMPLATE* Get() const { return reinterpret_cast<const DLGTEMPLATE*>(words_.data()); }
+
+ private:
+  void Dword(DWORD v) { words_.push_back(LOWORD(v)), words_.push_back(HIWORD(v)); }
+  void Text(const wchar_t* s) {
+    while (*s) words_.push_back(*s++);
+    words_.push_back(0);
+  }
+  std::vector<WORD> words_;
+};
+
+INT_PTR CALLBACK DialogProc(HWND w, UINT m, WPARAM wp, LPARAM) {
+  if (m == WM_INITDIALOG) return TRUE;
+  if (m == WM_COMMAND && (LOWORD(wp) == IDOK || LOWORD(wp) == IDCANCEL)) {
+    if (GetWindowLongPtrW(w, DWLP_USER) == 1)
+      DestroyWindow(w);
+    else
+      EndDialog(w, LOWORD(wp));
+    return TRUE;
+  }
+  return FALSE;
+}
+
+const TDialogTemplate& DataDialog() {
+  static const TDialogTemplate t = [] {
+    TDialogTemplate d(WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | DS_MODALFRAME, L"Data Jemaat", 220, 120);
+    d.Item(0x82, SS_LEFT, 8, 8, 60, 10, 100, L"Nama jemaat:")
+        .Item(0x81, WS_BORDER | ES_AUTOHSCROLL | WS_TABSTOP, 70, 6, 140, 12, 101, L"")
+        .Item(0x80, BS_AUTOCHECKBOX | WS_TABSTOP, 8, 26, 100, 10, 102, L"Anggota aktif")
+        .Item(0x80, BS_GROUPBOX, 8, 40, 202, 40, 103, L"Sektor")
+        .Item(0x85, CBS_DROPDOWNLIST | WS_TABSTOP, 16, 54, 120, 60, 104, L"")
+        .Item(0x80, BS_DEFPUSHBUTTON | WS_TABSTOP, 104, 96, 50, 14, IDOK, L"OK")
+        .Item(0x80, BS_PUSHBUTTON | WS_TABSTOP, 160, 96, 50, 14, IDCANCEL, L"Batal");
+    return d;
+  }();
+  return t;
+}
+
+// A modeless dialog of the data template; Owner makes it an owned one.
+HWND Modeless(HWND owner = nullptr, int x = 60) {
+  static const TDialogTemplate t(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME, L"Catatan", 140, 50);
+  HWND w = CreateDialogIndirectParamW(nullptr, t.Get(), owner, &DialogProc, 0);
+  SetWindowLongPtrW(w, DWLP_USER, 1);
+  SetWindowPos(w, nullptr, x, 300, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  ShowWindow(w, SW_SHOWNOACTIVATE);
+  return w;
+}
+
+// ---------------------------------------------------------------- reading what was attached
+
+template <class H>
+H* HookOf(TacProvider* p, HWND child) {
+  if (!p) return nullptr;
+  for (const auto& h : p->ChildHooks)
+    if (h->Wnd() == child) return dynamic_cast<H*>(h.get());
+  return nullptr;
+}
+
+HWND ChildOfClass(HWND dialog, const char* cls, int index = 0) {
+  for (HWND c = GetWindow(dialog, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
+    if (GetWindowClassName(c) == cls && index-- == 0) return c;
+  return nullptr;
+}
+
+COLORREF Px(gui::TBitmap& shot, int x, int y) { return ::GetPixel(shot.Canvas().Handle(), x, y); }
+bool Near(COLORREF c, int r, int g, int b) {
+  return std::abs(GetRValue(c) - r) < 24 && std::abs(GetGValue(c) - g) < 24 && std::abs(GetBValue(c) - b) < 24;
+}
+// The test skin's dialog title (lighter blue while active) and client (lighter grey).
+bool IsTitle(COLORREF c, bool active) { return active ? Near(c, 0, 128, 192) : Near(c, 0, 64, 128); }
+bool IsClient(COLORREF c, bool active) { return active ? Near(c, 0xEE, 0xEE, 0xEE) : Near(c, 0xDD, 0xDD, 0xDD); }
+
+POINT ScreenPointOf(HWND w, const gui::TRect& r) {
+  RECT wr;
+  GetWindowRect(w, &wr);
+  return {wr.left + (r.Left + r.Right) / 2, wr.top + (r.Top + r.Bottom) / 2};
+}
+
+class DialogSkinning : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    h = std::make_unique<skintest::TSkinHarness>(KORVAN_DIALOG_SKINS, KORVAN_DIALOG_SHOTS);
+    ASSERT_TRUE(h->Manager->IsSkinLoaded());
+    ASSERT_EQ(DefaultManager(), h->Manager.get());
+  }
+  void TearDown() override { h.reset(); }
+  std::unique_ptr<skintest::TSkinHarness> h;
+};
+
+// ---------------------------------------------------------------- the tests
+
+TEST_F(DialogSkinning, AMessageBoxIsSkinnedWithItsChildrenAndClosedByItsTitleButton) {
+  HWND box = nullptr;
+  bool closedByButton = false;
+  const INT_PTR answer = RunModal(
+      [] { return INT_PTR(MessageBoxW(nullptr, L"Data jemaat sudah tersimpan.", L"Informasi", MB_OK | MB_ICONINFORMATION)); },
+      [&](int tick) -> bool {
+        if (!box) {
+          const std::vector<HWND> d = VisibleDialogs();
+          if (d.empty()) return false;
+          box = d.front();
+          return false;
+        }
+        if (tick < 8) return false;  // let it paint
+        TacProvider* p = FindProvider(box);
+        EXPECT_NE(p, nullptr);
+        if (!p) return true;
+        EXPECT_TRUE(IsWndSkinned(box));
+        EXPECT_NE(p->DialogHook, nullptr);
+        if (!p->DialogHook) return true;
+        EXPECT_NE(HookOf<TacBtnWnd>(p, ChildOfClass(box, "Button")), nullptr) << "the OK button";
+        HWND text = nullptr, icon = nullptr;
+        for (HWND c = GetWindow(box, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
+          if (GetWindowClassName(c) == "Static") ((GetWindowLongW(c, GWL_STYLE) & 0x1F) == SS_ICON ? icon : text) = c;
+        EXPECT_NE(HookOf<TacIconWnd>(p, icon), nullptr) << "the icon";
+        EXPECT_NE(dynamic_cast<TacStaticWnd*>(HookOf<TacStaticWnd>(p, text)), nullptr) << "the text";
+        EXPECT_FALSE(GetWindowLongW(box, GWL_STYLE) & WS_SYSMENU) << "the system draws no caption buttons";
+
+        TacDialogWnd& d = *p->DialogHook;
+        gui::TBitmap& shot = h->Shot(box, "dialog_messagebox");
+        const int bw = d.BorderWidth(), title = d.TitleHeight();
+        EXPECT_TRUE(Near(Px(shot, 1, shot.Height() / 2), 0x50, 0xA0, 0x50)) << "the dialog section's green frame";
+        EXPECT_TRUE(IsTitle(Px(shot, bw + 24, 2), d.FormActive)) << "the dialog title";
+        EXPECT_TRUE(IsClient(Px(shot, bw + 2, title + 3), d.FormActive)) << "the client from the dialog section";
+        // The lone close glyph (the skin's red close picture) at the close button.
+        EXPECT_EQ(d.CloseBtn.GlyphIndex, tgCloseAlone);
+        const gui::TRect c = d.CloseBtn.Rect;
+        EXPECT_FALSE(c.IsEmpty());
+        EXPECT_TRUE(Near(Px(shot, (c.Left + c.Right) / 2, (c.Top + c.Bottom) / 2), 200, 40, 40)) << "the close glyph";
+
+        // The close button: hit, pressed and released over it closes the box.
+        const POINT at = ScreenPointOf(box, c);
+        EXPECT_EQ(SendMessageW(box, WM_NCHITTEST, 0, MAKELPARAM(at.x, at.y)), HTCLOSE);
+        EXPECT_EQ(d.HotItem, HTCLOSE);
+        SendMessageW(box, WM_NCLBUTTONDOWN, HTCLOSE, MAKELPARAM(at.x, at.y));
+        EXPECT_EQ(d.CloseBtn.State, 2);
+        closedByButton = true;
+        SendMessageW(box, WM_NCLBUTTONUP, HTCLOSE, MAKELPARAM(at.x, at.y));
+        return true;
+      });
+  EXPECT_TRUE(closedByButton);
+  EXPECT_NE(answer, 0);
+  EXPECT_FALSE(IsWindow(box));
+  TacProvider* gone = FindProvider(box);
+  ASSERT_NE(gone, nullptr);
+  EXPECT_TRUE(gone->DialogHook->Released()) << "the hook took itself off the closed box";
+  PurgeProviders();
+  EXPECT_EQ(FindProvider(box), nullptr) << "a released dialog hook is purged with its provider";
+}
+
+TEST_F(DialogSkinning, ATemplateDialogsChildrenAreHookedByClassAndItsTitleAnswersItsButtons) {
+  std::vector<std::wstring> menuTexts;
+  const INT_PTR answer = RunModal(
+      [] { return DialogBoxIndirectParamW(nullptr, DataDialog().Get(), nullptr, &DialogProc, 0); },
+      [&](int tick) -> bool {
+        const std::vector<HWND> dialogs = VisibleDialogs();
+        if (dialogs.empty() || tick < 8) return false;
+        HWND dlg = dialogs.front();
+        TacProvider* p = FindProvider(dlg);
+        EXPECT_NE(p, nullptr);
+        if (!p || !p->DialogHook) return true;
+        TacDialogWnd& d = *p->DialogHook;
+        EXPECT_NE(HookOf<TacStaticWnd>(p, GetDlgItem(dlg, 100)), nullptr) << "static";
+        EXPECT_NE(HookOf<TacEditWnd>(p, GetDlgItem(dlg, 101)), nullptr) << "edit";
+        EXPECT_NE(HookOf<TacCheckBoxWnd>(p, GetDlgItem(dlg, 102)), nullptr) << "check box";
+        EXPECT_NE(HookOf<TacGroupBoxWnd>(p, GetDlgItem(dlg, 103)), nullptr) << "group box";
+        EXPECT_NE(HookOf<TacComboBoxWnd>(p, GetDlgItem(dlg, 104)), nullptr) << "combo box";
+        EXPECT_NE(HookOf<TacBtnWnd>(p, GetDlgItem(dlg, IDOK)), nullptr) << "OK";
+        EXPECT_NE(HookOf<TacBtnWnd>(p, GetDlgItem(dlg, IDCANCEL)), nullptr) << "Batal";
+        EXPECT_FALSE(d.SkipClientPaint) << "an edit among the children";
+        // The client area's place in the image is where the system put the client area.
+        RECT wr0;
+        GetWindowRect(dlg, &wr0);
+        POINT origin{0, 0};
+        ClientToScreen(dlg, &origin);
+        EXPECT_EQ(d.ClientOffsetX(), origin.x - wr0.left);
+        EXPECT_EQ(d.ClientOffsetY(), origin.y - wr0.top);
+        EXPECT_EQ(SendSkinCommand(dlg, 61), LRESULT(MAKELONG(d.ClientOffsetX(), d.ClientOffsetY())));
+        EXPECT_EQ(SendSkinCommand(dlg, AC_GETBORDERWIDTH), d.BorderWidth()) << "a modal frame adds no padding";
+        gui::TBitmap& shot = h->Shot(dlg, "dialog_template");
+        EXPECT_TRUE(IsTitle(Px(shot, d.BorderWidth() + 24, 2), d.FormActive)) << "the dialog title";
+        // The label stands on the dialog's own background (its right end holds no text).
+        RECT label, frame;
+        GetWindowRect(GetDlgItem(dlg, 100), &label);
+        GetWindowRect(dlg, &frame);
+        EXPECT_TRUE(IsClient(Px(shot, label.right - frame.left - 2, label.bottom - frame.top - 2), d.FormActive))
+            << "a label over the dialog's background";
+
+        // Minimize and close: the glyph with both, the hit codes at each button.
+        EXPECT_EQ(d.CloseBtn.GlyphIndex, tgClose);
+        for (const auto& [rect, code] : {std::pair{d.CloseBtn.Rect, HTCLOSE}, std::pair{d.MinBtn.Rect, HTREDUCE}}) {
+          const POINT at = ScreenPointOf(dlg, rect);
+          EXPECT_EQ(SendMessageW(dlg, WM_NCHITTEST, 0, MAKELPARAM(at.x, at.y)), code);
+        }
+        RECT wr;
+        GetWindowRect(dlg, &wr);
+        const POINT caption{wr.left + (wr.right - wr.left) / 2, wr.top + d.TitleHeight() / 2};
+        EXPECT_EQ(SendMessageW(dlg, WM_NCHITTEST, 0, MAKELPARAM(caption.x, caption.y)), HTCAPTION);
+        EXPECT_EQ(d.HotItem, 0) << "the caption leaves no button hot";
+        // A release over a button that was not pressed runs nothing.
+        const POINT close = ScreenPointOf(dlg, d.CloseBtn.Rect);
+        SendMessageW(dlg, WM_NCLBUTTONUP, HTCLOSE, MAKELPARAM(close.x, close.y));
+        EXPECT_TRUE(IsWindowVisible(dlg));
+
+        // The system menu of the dialog: its items follow the dialog; a right click on the
+        // caption brings it up (read and closed from the next ticks).
+        TacSystemMenu& menu = *d.SystemMenu;
+        EXPECT_TRUE(menu.Item(miMove)->Visible() && menu.Item(miMove)->Enabled());
+        EXPECT_TRUE(menu.Item(miMinimize)->Visible() && menu.Item(miMinimize)->Enabled());
+        EXPECT_FALSE(menu.Item(miMaximize)->Visible());
+        EXPECT_FALSE(menu.Item(miSize)->Visible()) << "a modal frame maps to no sizing";
+        EXPECT_TRUE(menu.Item(miClose)->Visible());
+        g_tick = [&menuTexts] {
+          HWND popup = FindWindowW(L"#32768", nullptr);
+          if (!popup || !IsWindowVisible(popup)) return;
+          HMENU hm = HMENU(SendMessageW(popup, 0x01E1 /* MN_GETHMENU */, 0, 0));
+          for (int i = 0; hm && i < GetMenuItemCount(hm); ++i) {
+            wchar_t text[64] = {};
+            GetMenuStringW(hm, UINT(i), text, 64, MF_BYPOSITION);
+            menuTexts.push_back(text);
+          }
+          EndMenu();
+        };
+        SendMessageW(dlg, WM_NCRBUTTONUP, HTCAPTION, MAKELPARAM(caption.x, caption.y));
+        // Back from the menu: the menu's Minimize item minimizes the dialog.
+        EXPECT_FALSE(menu.Item(miRestore)->Enabled());
+        menu.Click(miMinimize);
+        EXPECT_TRUE(IsIconic(dlg));
+        menu.UpdateItems();
+        EXPECT_FALSE(menu.Item(miMinimize)->Enabled()) << "an iconic dialog";
+        menu.Click(miRestore);
+        EXPECT_FALSE(IsIconic(dlg));
+        EXPECT_TRUE(menu.Item(miMinimize)->Enabled()) << "brought up to date after a restore";
+        PostMessageW(dlg, WM_COMMAND, IDCANCEL, 0);
+        return true;
+      });
+  EXPECT_EQ(answer, IDCANCEL);
+  ASSERT_FALSE(menuTexts.empty()) << "the system menu came up";
+  EXPECT_NE(menuTexts.back().find(L"Alt+F4"), std::wstring::npos) << "the close item last, with its shortcut";
+  EXPECT_EQ(menuTexts.size(), 4u) << "restore, move, minimize and close";
+  PurgeProviders();
+}
+
+TEST_F(DialogSkinning, OwnedDialogsAndAThirdDialogAreLeftAloneAndTheEventCanVeto) {
+  HWND first = Modeless(nullptr, 20);
+  HWND second = Modeless(nullptr, 260);
+  skintest::TSkinHarness::Pump(100);
+  EXPECT_NE(FindProvider(first), nullptr);
+  EXPECT_NE(FindProvider(second), nullptr);
+  EXPECT_EQ(VisibleDialogCount(), 2);
+
+  HWND owned = Modeless(first, 500);
+  HWND third = Modeless(nullptr, 740);
+  skintest::TSkinHarness::Pump(100);
+  EXPECT_EQ(FindProvider(owned), nullptr) << "a dialog with an owner";
+  EXPECT_FALSE(IsWndSkinned(owned));
+  EXPECT_TRUE(AttachSkinToWindow(owned)) << "left alone, not refused";
+  EXPECT_EQ(FindProvider(third), nullptr) << "two skinned dialogs are already visible";
+  EXPECT_FALSE(AttachSkinToWindow(third));
+  // A dialog holding a tool bar somewhere among its windows is skinned all the same.
+  HWND box = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 0, 0, 100, 30, third, nullptr, nullptr, nullptr);
+  HWND bar = CreateWindowExW(0, TOOLBARCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE, 0, 0, 100, 24, box, nullptr, nullptr, nullptr);
+  ASSERT_NE(bar, nullptr);
+  EXPECT_TRUE(AttachSkinToWindow(third));
+  EXPECT_NE(FindProvider(third), nullptr);
+  EXPECT_EQ(VisibleDialogCount(), 3);
+  DestroyWindow(third);
+  third = Modeless(nullptr, 740);
+  skintest::TSkinHarness::Pump(50);
+  EXPECT_EQ(FindProvider(third), nullptr);
+
+  // One closes: the next dialog is skinned again.
+  DestroyWindow(second);
+  skintest::TSkinHarness::Pump(50);
+  HWND next = Modeless(nullptr, 260);
+  skintest::TSkinHarness::Pump(100);
+  EXPECT_NE(FindProvider(next), nullptr);
+  h->Shot(first, "dialog_modeless");
+
+  // The event keeps a dialog native and the attach answers False. (Closing windows
+  // activates others, and an activated dialog is skinned when there is room: all but the
+  // first go first.)
+  for (HWND w : {next, owned, third}) DestroyWindow(w);
+  skintest::TSkinHarness::Pump(50);
+  ASSERT_EQ(VisibleDialogCount(), 1);
+  std::vector<HWND> asked;
+  h->Manager->OnSysDlgInit = [&](TacSysDlgData data, bool& allow) {
+    asked.push_back(data.Wnd);
+    allow = false;
+  };
+  HWND vetoed = Modeless(nullptr, 260);
+  skintest::TSkinHarness::Pump(100);
+  EXPECT_FALSE(asked.empty());
+  if (!asked.empty()) {
+    EXPECT_EQ(asked.front(), vetoed);
+  }
+  EXPECT_EQ(FindProvider(vetoed), nullptr);
+  EXPECT_FALSE(IsWndSkinned(vetoed));
+  EXPECT_FALSE(AttachSkinToWindow(vetoed));
+  h->Manager->OnSysDlgInit = nullptr;
+  DestroyWindow(vetoed);
+
+  // Without skinned non-client areas a dialog keeps the system's frame and title, while
+  // its children are still hooked.
+  h->Manager->Options.SetOption(6, false);
+  HWND plain = CreateDialogIndirectParamW(nullptr, DataDialog().Get(), nullptr, &DialogProc, 0);
+  SetWindowLongPtrW(plain, DWLP_USER, 1);
+  ShowWindow(plain, SW_SHOWNOACTIVATE);
+  skintest::TSkinHarness::Pump(100);
+  TacProvider* p = FindProvider(plain);
+  ASSERT_NE(p, nullptr);
+  EXPECT_FALSE(p->ChildHooks.empty());
+  gui::TBitmap& shot = h->Shot(plain, "dialog_system_frame");
+  const int y = p->DialogHook->BorderWidth() + 4;
+  EXPECT_FALSE(IsTitle(Px(shot, shot.Width() / 2, y), true) || IsTitle(Px(shot, shot.Width() / 2, y), false));
+  EXPECT_TRUE(GetWindowLongW(plain, GWL_STYLE) & WS_SYSMENU) << "the system's caption buttons stay";
+  h->Manager->Options.SetOption(6, true);
+  for (HWND w : {first, plain}) DestroyWindow(w);
+  PurgeProviders();
+}
+
+TEST_F(DialogSkinning, AFormGetsAProviderOnItsFirstActivationUnlessItsTagKeepsItNative) {
+  gui::TForm& plain = h->NewForm("Data Keluarga", 320, 200);
+  gui::TForm native(nullptr);
+  native.Tag = 256 | 4;
+  native.SetCaption("Tetap Asli");
+  native.SetBounds(420, 40, 320, 200);
+  native.HandleNeeded();
+  for (gui::TForm* f : {&plain, &native}) {
+    ShowWindow(f->Handle(), SW_SHOW);
+    SetActiveWindow(f->Handle());
+    skintest::TSkinHarness::Pump(50);
+  }
+  TacProvider* p = FindProvider(plain.Handle());
+  ASSERT_NE(p, nullptr);
+  ASSERT_NE(p->SkinProvider, nullptr);
+  EXPECT_EQ(GetFormProvider(&plain), p->SkinProvider);
+  EXPECT_TRUE(p->SkinProvider->ForDialog());
+  EXPECT_FALSE(p->SkinProvider->GetBoolProp(3)) << "no global colour";
+  // Activated again: no second provider.
+  SetActiveWindow(native.Handle());
+  SetActiveWindow(plain.Handle());
+  skintest::TSkinHarness::Pump(30);
+  int providers = 0;
+  for (TacProvider* q : ProviderList()) providers += q && q->Handle == plain.Handle();
+  EXPECT_EQ(providers, 1);
+
+  EXPECT_EQ(FindProvider(native.Handle()), nullptr);
+  EXPECT_EQ(GetFormProvider(&native), nullptr);
+  EXPECT_TRUE(AttachSkinToWindow(native.Handle())) << "a native form is handled, not refused";
+}
+
+TEST_F(DialogSkinning, ADialogDraggedWithBlendingFadesToItsValueAndBack) {
+  // 240 is close to opaque: the fade still arrives, one step at a time.
+  h->Manager->AnimEffects.BlendOnMoving.Active = true;
+  h->Manager->AnimEffects.BlendValue = 240;
+  HWND dlg = Modeless(nullptr, 100);
+  skintest::TSkinHarness::Pump(100);
+  TacProvider* p = FindProvider(dlg);
+  ASSERT_NE(p, nullptr);
+  RECT wr;
+  GetWindowRect(dlg, &wr);
+  const POINT caption{wr.left + 40, wr.top + p->DialogHook->TitleHeight() / 2};
+  std::vector<int> alphas;
+  bool layeredWhileMoving = false;
+  int ticks = 0;
+  g_tick = [&] {
+    ++ticks;
+    BYTE alpha = 0;
+    DWORD flags = 0;
+    if (GetLayeredWindowAttributes(dlg, nullptr, &alpha, &flags) && (flags & LWA_ALPHA)) {
+      layeredWhileMoving = true;
+      if (alphas.empty() || alphas.back() != alpha) alphas.push_back(alpha);
+    }
+    // The move loop ends with Escape once the fade has arrived (or after about 3 s).
+    if ((!alphas.empty() && alphas.back() == 240) || ticks > 75) PostMessageW(dlg, WM_KEYDOWN, VK_ESCAPE, 0);
+  };
+  const UINT_PTR timer = SetTimer(nullptr, 0, 40, &Tick);
+  SendMessageW(dlg, WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(caption.x, caption.y));
+  KillTimer(nullptr, timer);
+  g_tick = nullptr;
+  EXPECT_TRUE(layeredWhileMoving);
+  ASSERT_FALSE(alphas.empty());
+  EXPECT_EQ(alphas.back(), 240) << "the fade reaches the blend value";
+  for (size_t i = 1; i < alphas.size(); ++i) EXPECT_LT(alphas[i], alphas[i - 1]);
+  EXPECT_FALSE(GetWindowLongW(dlg, GWL_EXSTYLE) & WS_EX_LAYERED) << "opaque again after the move";
+  EXPECT_EQ(p->DialogHook->State & psBlendMoving, 0u);
+  DestroyWindow(dlg);
+  PurgeProviders();
+}
+
+TEST(DialogRegion, ARegionTheSystemRefusesIsDeleted) {
+  HRGN refused = CreateRectRgn(0, 0, 10, 10);
+  EXPECT_FALSE(ApplyWindowRegion(reinterpret_cast<HWND>(intptr_t(0x7FFF0)), refused, false));
+  EXPECT_EQ(GetObjectType(refused), 0u) << "the refused region was deleted";
+
+  HWND w = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr, nullptr, nullptr);
+  HRGN taken = CreateRectRgn(0, 0, 20, 20);
+  EXPECT_TRUE(ApplyWindowRegion(w, taken, false));
+  HRGN now = CreateRectRgn(0, 0, 0, 0);
+  EXPECT_EQ(GetWindowRgn(w, now), SIMPLEREGION) << "the window keeps the region it took";
+  DeleteObject(now);
+  DestroyWindow(w);
+}
+
+}  // namespace
+}  // namespace skin
