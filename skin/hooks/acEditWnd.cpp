@@ -126,6 +126,7 @@ void TacEditWnd::ApplySkinLook() {
   d->FCacheInvalid = true;
   d->FUpdating = false;
   lookLock_ = false;
+  TacBaseWnd::ApplySkinLook();
 }
 
 void TacEditWnd::TakeSkinColors(TsCommonData& d) {

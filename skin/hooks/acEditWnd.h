@@ -44,7 +44,7 @@ class TacEditWnd : public TacBaseWnd {
   void HookControl(gui::TWinControl* control, const TacSkinParams& params = {});
   // Gives the control the skin's colours for its state; a bare window keeps them for its
   // colour answers.
-  void ApplySkinLook();
+  void ApplySkinLook() override;
   COLORREF BackColor() const { return backColor_; }
   COLORREF FrameColor() const { return frameColor_; }
   COLORREF TextColor() const { return textColor_; }

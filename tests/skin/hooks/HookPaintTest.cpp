@@ -43,9 +43,42 @@ class HookPaint : public guitest::WithRecordedDialogs {
 };
 
 class TPlainHook : public TacMainWnd {
+ public:
+  using TacMainWnd::ApplySkinLook;
+
  protected:
   bool HandleSkinCommand(TMessage&) override { return false; }
 };
+
+TEST_F(HookPaint, TheSkinLookGivesTheWindowClassTheSkinsBackgroundUntilSkinningEnds) {
+  // A class of the test's own, so that no other window's class changes.
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = DefWindowProcW;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.lpszClassName = L"KorvanHookBrushTest";
+  wc.hbrBackground = GetSysColorBrush(COLOR_WINDOW);
+  ASSERT_TRUE(RegisterClassW(&wc));
+  HWND w = CreateWindowExW(0, wc.lpszClassName, L"", WS_CHILD | WS_VISIBLE, 0, 0, 50, 20, form->Handle(), nullptr,
+                           wc.hInstance, nullptr);
+  const auto classBrush = [w] { return reinterpret_cast<HBRUSH>(GetClassLongPtrW(w, GCLP_HBRBACKGROUND)); };
+  TPlainHook hook;
+  hook.Attach(w);
+  hook.AfterCreation();
+  hook.ApplySkinLook();
+  EXPECT_TRUE(hook.SkinLookApplied());
+  ASSERT_NE(manager->PaletteBrush(0), nullptr);
+  EXPECT_EQ(classBrush(), manager->PaletteBrush(0));
+  SendMessageW(w, SM_ALPHACMD, MakeSkinCommand(AC_REMOVESKIN), reinterpret_cast<LPARAM>(manager.get()));
+  EXPECT_FALSE(hook.SkinLookApplied());
+  EXPECT_EQ(classBrush(), GetSysColorBrush(COLOR_BTNFACE));
+  // A hook whose look is off leaves the class as it finds it.
+  SetClassLongPtrW(w, GCLP_HBRBACKGROUND, reinterpret_cast<LONG_PTR>(GetSysColorBrush(COLOR_WINDOW)));
+  SendMessageW(w, SM_ALPHACMD, MakeSkinCommand(AC_REMOVESKIN), reinterpret_cast<LPARAM>(manager.get()));
+  EXPECT_EQ(classBrush(), GetSysColorBrush(COLOR_WINDOW));
+  hook.Release(false);
+  DestroyWindow(w);
+  UnregisterClassW(wc.lpszClassName, wc.hInstance);
+}
 
 TEST_F(HookPaint, ABareWindowsImageIsItsSectionOverTheParent) {
   HWND w = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 10, 20, 60, 30, form->Handle(), nullptr, nullptr,
