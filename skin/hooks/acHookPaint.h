@@ -32,7 +32,13 @@ TWndBounds GetWndBounds(HWND wnd);
 // the parent's background; nothing unless the image is marked out of date. A parent that
 // is itself not ready leaves the image as it is and marks the state updating. DialogMode:
 // a flat control of a native dialog (the button face framed in the skin's border colour).
+// A borderless edit gets the background only; a disabled one-line edit its text in the
+// section's font colour; a disabled control of ours the disabled look over all of it.
 void PaintWindowCache(TsCommonData& data, HWND wnd, bool dialogMode);
+// The control's section changes its look between states: it is skinned and its border
+// element has several frames or the section several states. CheckKind: not for the kinds
+// that never take a hot state, nor while the manager's animations are off.
+bool HasAnimatedStates(TsCommonData& data, bool checkKind);
 
 // The corners that the section's border element leaves see-through take, in the state's
 // image, what the parent shows behind the window (not for a native dialog's controls).

@@ -12,8 +12,10 @@
 #include "../SkinEngineEnvironment.h"
 #include "gui/ExtCtrls.h"
 #include "gui/Forms.h"
+#include "gui/StdCtrls.h"
 #include "gui/Subclass.h"
 #include "rtl/Utf.h"
+#include "skin/core/sCommonData.h"
 #include "skin/core/sMessages.h"
 #include "skin/graphics/acGdiBitmap.h"
 #include "skin/hooks/acHookPaint.h"
@@ -109,6 +111,74 @@ TEST_F(HookPaint, ABareWindowsImageIsItsSectionOverTheParent) {
   EXPECT_EQ(::GetPixel(d->FCache->Canvas().Handle(), 30, 15), RGB(0xFF, 0, 0));
   hook.Release(false);
   DestroyWindow(w);
+}
+
+TEST_F(HookPaint, ADisabledEditShowsItsTextInTheSectionsColourUnderTheDisabledLook) {
+  auto* edit = new gui::TEdit(form.get());
+  edit->SetParent(form.get());
+  edit->SetBounds(10, 10, 120, 24);
+  edit->SetText("WWWW");
+  edit->HandleNeeded();
+  TsCommonData d(edit, true);
+  d.SetSkinSection("EDIT");
+  d.Loaded(false);
+  ASSERT_TRUE(d.IsSkinned());
+  // A pixel of the inside where no text goes, and how many pixels inside differ from it.
+  struct TLook {
+    int Dark = 0;
+    COLORREF Inside = 0;
+  };
+  const auto paint = [&](bool enabled, wchar_t password) {
+    EnableWindow(edit->Handle(), enabled);
+    edit->SetPasswordChar(password);
+    d.FCacheInvalid = true;
+    PaintWindowCache(d, edit->Handle(), false);
+    HDC dc = d.FCache->Canvas().Handle();
+    TLook look;
+    look.Inside = ::GetPixel(dc, 115, 20);
+    for (int y = 3; y < 21; ++y)
+      for (int x = 3; x < 117; ++x) look.Dark += ::GetPixel(dc, x, y) != look.Inside;
+    return look;
+  };
+  const TLook on = paint(true, 0);
+  EXPECT_EQ(on.Dark, 0) << "an enabled edit writes its own text";
+  EXPECT_EQ(on.Inside, RGB(0xFF, 0xFF, 0xFF));
+  const TLook off = paint(false, 0);
+  EXPECT_GT(off.Dark, 0) << "the text in the section's font colour";
+  EXPECT_NE(off.Inside, RGB(0xFF, 0xFF, 0xFF)) << "the parent's face laid over a disabled control";
+  const TLook masked = paint(false, L'.');
+  EXPECT_GT(masked.Dark, 0);
+  EXPECT_LT(masked.Dark, off.Dark) << "a password shows its mask character, not the text";
+}
+
+TEST_F(HookPaint, SectionsWhoseLookChangesWithTheState) {
+  auto* panel = new gui::TPanel(form.get());
+  panel->SetParent(form.get());
+  panel->HandleNeeded();
+  TsCommonData d(panel, true);
+  struct Case {
+    const char* section;
+    uint8_t kind;
+    bool allowAnimation, checkKind, expected;
+  } cases[] = {
+      {"EDIT", 0, true, false, true},     // two states
+      {"BUTTON", 0, true, false, true},   // a border element of three frames
+      {"PANEL", 0, true, false, false},   // one state, one frame
+      {"BUTTON", 0, true, true, true},
+      {"BUTTON", 19, true, true, false},  // a kind that never takes the hot state
+      {"BUTTON", 19, true, false, true},
+      {"BUTTON", 0, false, true, false},  // animations off
+      {"NOSUCHSECTION", 0, true, false, false},
+  };
+  for (const Case& c : cases) {
+    d.SetSkinSection(c.section);
+    d.FControlKind = c.kind;
+    d.Loaded(false);
+    manager->Effects.AllowAnimation = c.allowAnimation;
+    EXPECT_EQ(HasAnimatedStates(d, c.checkKind), c.expected) << c.section << " kind " << int(c.kind) << " check "
+                                                             << c.checkKind;
+  }
+  manager->Effects.AllowAnimation = true;
 }
 
 TEST_F(HookPaint, SeeThroughCornersTakeTheParentsBackground) {
