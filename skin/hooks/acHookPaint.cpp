@@ -14,6 +14,7 @@
 #include "skin/graphics/acBlend.h"
 #include "skin/graphics/acGdiBitmap.h"
 #include "skin/graphics/acSkinMask.h"
+#include "skin/hooks/acEditWnd.h"
 #include "skin/hooks/acScrollWnd.h"
 
 namespace skin {
@@ -324,6 +325,21 @@ void UpdateScrollWnd(TsScrollWndData& d, std::unique_ptr<TacScrollWnd>& wnd) {
   } else {
     wnd.reset();
     if (fn.UninitializeFlatSB) fn.UninitializeFlatSB(c->Handle());
+  }
+}
+
+void UpdateEditWnd(TsScrollWndData& d, std::unique_ptr<TacEditWnd>& wnd) {
+  auto* c = dynamic_cast<gui::TWinControl*>(d.FControl);
+  if (!c || (c->ComponentState() & (rtl::csLoading | rtl::csDestroying | rtl::csDesigning)) || !c->HandleAllocated())
+    return;
+  if (d.IsSkinned()) {
+    if (wnd && wnd->Released()) wnd.reset();
+    if (!wnd) {
+      wnd = std::make_unique<TacEditWnd>();
+      wnd->HookControl(c, d);
+    }
+  } else {
+    wnd.reset();
   }
 }
 

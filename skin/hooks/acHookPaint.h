@@ -16,6 +16,7 @@
 namespace skin {
 
 class TacScrollWnd;
+class TacEditWnd;
 
 // The window's rectangle, its parent and the parent's rectangle (screen), its size
 // (negative as 0) and its place in the parent's client area.
@@ -96,6 +97,8 @@ LRESULT GetTopParentAnswer(HWND wnd);
 // Puts the scroll hook on (skinned) or takes it off (not skinned) one of our controls whose
 // skin state carries bar sizes; flat scroll bars follow where the system has them.
 void UpdateScrollWnd(TsScrollWndData& data, std::unique_ptr<TacScrollWnd>& wnd);
+// The same with the edit hook (its frame and colours too), without flat scroll bars.
+void UpdateEditWnd(TsScrollWndData& data, std::unique_ptr<TacEditWnd>& wnd);
 
 // The answer of hooks that paint on the background erase alone: a WM_PAINT invalidates the
 // window with erase and validates it at once (the erase that BeginPaint sends paints).

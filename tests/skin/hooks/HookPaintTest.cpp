@@ -18,6 +18,7 @@
 #include "skin/core/sCommonData.h"
 #include "skin/core/sMessages.h"
 #include "skin/graphics/acGdiBitmap.h"
+#include "skin/hooks/acEditWnd.h"
 #include "skin/hooks/acHookPaint.h"
 #include "skin/hooks/acScrollWnd.h"
 
@@ -327,6 +328,32 @@ TEST_F(HookPaint, OurControlsWithBarSizesGetTheScrollHookWhileSkinned) {
   EXPECT_FALSE(hook) << "taken off without a skin";
   EXPECT_EQ(GetScrollWnd(panel->Handle()), nullptr);
   panel->Perform(WM_SIZE, 0, 0);  // the control's own procedure is back
+}
+
+TEST_F(HookPaint, OurEditsWithBarSizesGetTheEditHookWhileSkinned) {
+  auto* edit = new gui::TEdit(form.get());
+  edit->SetParent(form.get());
+  edit->SetBounds(10, 10, 100, 24);
+  edit->SetColor(gui::clYellow);
+  edit->HandleNeeded();
+  TsScrollWndData data(edit, true);
+  data.SetSkinSection("EDIT");
+  data.UpdateSkinIndex(true);
+  ASSERT_TRUE(data.IsSkinned());
+  std::unique_ptr<TacEditWnd> hook;
+  UpdateEditWnd(data, hook);
+  ASSERT_TRUE(hook);
+  EXPECT_EQ(GetScrollWnd(edit->Handle()), hook.get());
+  EXPECT_EQ(hook->SkinData(), &data) << "the control's own state is shared";
+  EXPECT_EQ(gui::ColorToColorRef(edit->Color()), RGB(255, 255, 255)) << "the section's colour";
+  TacEditWnd* first = hook.get();
+  UpdateEditWnd(data, hook);
+  EXPECT_EQ(hook.get(), first) << "one hook per control";
+  manager.reset();
+  UpdateEditWnd(data, hook);
+  EXPECT_FALSE(hook) << "taken off without a skin";
+  EXPECT_EQ(GetScrollWnd(edit->Handle()), nullptr);
+  EXPECT_EQ(edit->Color(), gui::clYellow) << "the edit's own colour back";
 }
 
 }  // namespace
