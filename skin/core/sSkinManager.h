@@ -418,6 +418,9 @@ class TsSkinManager : public rtl::TComponent {
   void InstallWindowHook();
   void RemoveWindowHook();
   bool WindowHookInstalled() const { return hookInstalled_; }
+  // The application window's last system command while a skin was loaded: 2 minimize,
+  // 1 restore, 0 any other (the form animations choose by it).
+  uint8_t LastSysCommand() const { return lastSysCommand_; }
   // Announces a new main font to every form (skin command 36) and OnFontChanged.
   void SetMainFont(const std::string& fontName, bool freeze);
   // The main form's font name, else "Tahoma", fixed on first need.
@@ -503,6 +506,7 @@ class TsSkinManager : public rtl::TComponent {
   // The options text of the live preview while its load runs.
   std::optional<std::string> editorText_;
   HWND hoveredWnd_ = nullptr;
+  uint8_t lastSysCommand_ = 0;
   gui::TControl* hoveredControl_ = nullptr;
   std::unique_ptr<gui::TTimer> hoverTimer_;
 };

@@ -294,6 +294,12 @@ bool TsSkinManager::AppWindowHook(gui::TMessage& message) {
       if (pos && (pos->flags & SWP_HIDEWINDOW)) HideMainFormAnimated(this);
       return false;
     }
+    case WM_SYSCOMMAND:
+      if (IsSkinLoaded()) {
+        const WPARAM command = message.WParam & 0xFFF0;
+        lastSysCommand_ = command == SC_MINIMIZE ? 2 : command == SC_RESTORE ? 1 : 0;
+      }
+      return false;
     case WM_THEMECHANGED:
       // The theme change does not reach the application.
       return true;

@@ -277,6 +277,21 @@ TEST_F(SkinChange, CreationHookLivesWithTheDefaultManagersSkin) {
   CBTHookProc = saved;
 }
 
+TEST_F(SkinChange, TheApplicationWindowsLastSystemCommandWhileSkinned) {
+  auto command = [&](WPARAM sc) {
+    TMessage msg{WM_SYSCOMMAND, sc, 0, 0};
+    EXPECT_FALSE(m->AppWindowHook(msg)) << "the application window still carries it out";
+    return int(m->LastSysCommand());
+  };
+  EXPECT_EQ(command(SC_MINIMIZE), 0) << "no skin: not followed";
+  Load(kSkinName);
+  struct Case {
+    WPARAM sc;
+    int expected;
+  } cases[] = {{SC_MINIMIZE, 2}, {SC_RESTORE, 1}, {SC_MINIMIZE | 2, 2}, {SC_MOVE, 0}, {SC_RESTORE | 1, 1}, {SC_CLOSE, 0}};
+  for (const Case& c : cases) EXPECT_EQ(command(c.sc), c.expected) << std::hex << c.sc;
+}
+
 TEST_F(SkinChange, SystemColoursFromTheSkinWhileSwitchedOn) {
   const DWORD systemWindow = GetSysColor(COLOR_WINDOW);
   m->Options.SetOption(4, true);
