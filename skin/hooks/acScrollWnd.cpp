@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "gui/StdCtrls.h"
+
 #include "skin/core/acControlUtils.h"
 #include "skin/core/acSkinData.h"
 #include "skin/hooks/acHookPaint.h"
@@ -453,7 +455,9 @@ void TacScrollWnd::NcCalcSize(gui::TMessage& m) {
   RECT* rc = m.WParam ? &reinterpret_cast<NCCALCSIZE_PARAMS*>(m.LParam)->rgrc[0] : reinterpret_cast<RECT*>(m.LParam);
   const RECT proposed = *rc;
   const LONG_PTR style = GetWindowLongPtrW(Wnd(), GWL_STYLE);
-  if (style & (WS_HSCROLL | WS_VSCROLL)) {
+  // A one-line edit computes its frame with its style as it is.
+  const bool oneLineEdit = Control() && dynamic_cast<gui::TEdit*>(Control());
+  if ((style & (WS_HSCROLL | WS_VSCROLL)) && !oneLineEdit) {
     // The system must not keep room for its own bars: they are hidden while it computes.
     paintLock_ = true;
     SetWindowLongPtrW(Wnd(), GWL_STYLE, style & ~LONG_PTR(WS_HSCROLL | WS_VSCROLL));
@@ -484,6 +488,9 @@ void TacScrollWnd::NcHitTest(gui::TMessage& m) {
     return;
   }
   g_inNcHitTest = true;
+  // The bars lie outside the client area, where no mouse move reaches the window.
+  if (TsCommonData* d = SkinData(); d && !d->FHovered && !(Control() && NoHoverKinds.Has(d->FControlKind)))
+    if (TsSkinManager* sm = d->GetSkinManager(); sm && sm->HoveredWindow() != Wnd()) sm->SetHoveredWindow(Wnd());
   const POINT p{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
   if (horz_.FVisible && Inside(BarRect(horz_), p))
     m.Result = ScrollBarEnabled(horz_) ? HTHSCROLL : HTNOWHERE;

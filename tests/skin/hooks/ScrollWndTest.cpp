@@ -367,6 +367,15 @@ TEST_F(ScrollBars, ArrowsFromTheButtonsGlyphOrDrawnInItsFontColour) {
   EXPECT_LT(glyph.bottom, (20 - g.FrameHeight) / 2 + g.FrameHeight);
 }
 
+TEST_F(ScrollBars, AHitTestOnTheBarsMakesTheWindowHovered) {
+  Hook();
+  ASSERT_EQ(DefaultManager(), manager.get());
+  manager->SetHoveredWindow(nullptr);
+  const TBarRect v = hook->BarRect(hook->VertBar());
+  EXPECT_EQ(SendMessageW(wnd, WM_NCHITTEST, 0, MAKELPARAM(Mid(v).x, Mid(v).y)), HTVSCROLL);
+  EXPECT_EQ(manager->HoveredWindow(), wnd) << "no mouse move reaches the window over its bars";
+}
+
 TEST_F(ScrollBars, TheSmallestThumbOfOneBarOrBoth) {
   EXPECT_FALSE(SetMinThumbSize(wnd, SB_BOTH, 30)) << "no scroll hook yet";
   EXPECT_EQ(GetScrollBarOf(wnd, SB_VERT), nullptr);
