@@ -88,8 +88,22 @@ void ApplyColorEffects(gui::TBitmap& bmp, TsCommonData& d, uint32_t tone, int st
     FillTransparentCorners(d, state, acTopLeft | acBottomLeft | acTopRight | acBottomRight);
 }
 
+namespace {
+
+int32_t WebButtonIndex(const TacSkinData& sd) {
+  static const size_t at = size_t(
+      std::find(StandardSectionNames.begin(), StandardSectionNames.end(), "WEBBUTTON") - StandardSectionNames.begin());
+  return at < sd.StandardSections.size() ? sd.StandardSections[at] : -1;
+}
+
+}  // namespace
+
 void WriteControlText(gui::TCanvas& canvas, std::string_view text, bool enabled, const gui::TRect& r, UINT format,
                       TsCommonData* d, int state, bool allowGlow) {
+  // A web button's caption is underlined while hot or pressed, as a link is.
+  if (state != 0 && d && d->IsSkinned(false))
+    if (const TacSkinData* sd = d->GetScaledSkin(); sd && d->FSkinIndex >= 0 && d->FSkinIndex == WebButtonIndex(*sd))
+      canvas.Font().SetStyle(canvas.Font().Style() | gui::fsUnderline);
   canvas.TextWidth(std::string());  // the canvas font into its DC
   HDC dc = canvas.Handle();
   const int saved = SaveDC(dc);
@@ -134,8 +148,14 @@ void WriteControlText(gui::TCanvas& canvas, std::string_view text, bool enabled,
   const TsGenState& st = data->Sections[size_t(index)].StateParams[size_t(std::clamp(state, 0, 2))];
   auto effect = [&](uint32_t color) { return ApplyColorEffectsToColor(color, d->FColorTone, d->FHueOffset, d->FSaturation); };
   if (allowGlow && d->FCache && st.GlowSize != 0) {
+    // The glow stays inside the text's rectangle: what lies around it is put back.
+    TBitmap32 px = Pixels32(*d->FCache);
+    const TBitmap32 before = px.Clone();
     TacGlowMask mask;
     DrawTextGlow(*d->FCache, text, r, format, 15, st.GlowSize, effect(st.GlowColor), mask);
+    for (int y = 0; y < px.Height(); ++y)
+      for (int x = 0; x < px.Width(); ++x)
+        if (x < r.Left || x >= r.Right || y < r.Top || y >= r.Bottom) px.At(x, y) = before.At(x, y);
   }
   if (!enabled) {
     TsSkinManager* m = d->GetSkinManager();

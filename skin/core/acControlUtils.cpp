@@ -89,6 +89,7 @@ bool IsControlUnderMouse(gui::TControl* control) {
 }
 
 gui::TControl* FindControlUnderMouse() {
+  if (TsSkinManager* m = DefaultManager(); m && m->HoveredControl()) return m->HoveredControl();
   const gui::TPoint p = GetMousePos();
   HWND h = WindowFromPoint(POINT{p.X, p.Y});
   gui::TWinControl* ctl = nullptr;
@@ -112,7 +113,10 @@ void AddControlToAdapter(gui::TControl* control) {
   SendMessageDirect(form->Handle(), SM_ALPHACMD, MakeSkinCommand(AC_ADDTOADAPTER), reinterpret_cast<LPARAM>(control));
 }
 
+std::function<gui::THintWindow*(gui::TPoint, const std::string&)> ActiveHintShow;
+
 gui::THintWindow* ShowHintWindow(const std::string& text, gui::TPoint point) {
+  if (ActiveHintShow) return ActiveHintShow(point, text);
   if (text.empty() || !gui::Application) return nullptr;
   gui::THintWindow* w = gui::Application->HintWindowClass.Create(nullptr);
   w->SetVisible(false);

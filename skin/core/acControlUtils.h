@@ -28,15 +28,21 @@ uint32_t GetWindowColor(HWND wnd);
 
 // ---------------------------------------------------------------- mouse
 bool IsControlUnderMouse(gui::TControl* control);
-// The topmost visible child of the control of the class layer under the cursor (a
-// windowless one included), or that control; nullptr when none.
+// The default manager's hovered windowless control when it has one; else the topmost
+// visible child of the control of the class layer under the cursor (a windowless one
+// included), or that control; nullptr when none.
 gui::TControl* FindControlUnderMouse();
 
 // ---------------------------------------------------------------- forms and hints
 // The control's form is asked (skin command 25) to take it into its control adapter.
 void AddControlToAdapter(gui::TControl* control);
-// A new hint window of the application's class showing the text near the point, kept
-// inside the work area; nullptr for an empty text. The caller owns it.
+// While the engine's hint controller is active it shows the hints: the text in its bubble
+// at a screen point, answering the bubble's window (which it keeps). Set by the controller,
+// empty while none is active.
+extern std::function<gui::THintWindow*(gui::TPoint point, const std::string& text)> ActiveHintShow;
+// The active hint controller's bubble (ActiveHintShow); without one a new hint window of the
+// application's class showing the text near the point, kept inside the work area, which the
+// caller owns; nullptr for an empty text.
 gui::THintWindow* ShowHintWindow(const std::string& text, gui::TPoint point);
 // The font differs from a new default font (its colour ignored unless CheckColor).
 bool IsFontModified(const gui::TFont& font, bool checkColor);

@@ -170,6 +170,7 @@ void TsCommonData::Loaded(bool updateColors) {
     if (updateColors) UpdateSkinColors(false);
   }
   AttachToWindow();
+  if (TsSkinManager* m = GetSkinManager(); m && FControl && !Loading(FControl)) m->ApplyMainFont(FControl);
 }
 
 // ---------------------------------------------------------------- manager and section
@@ -1067,10 +1068,13 @@ void MouseEnter(TsCommonData& d) {
   TsSkinManager* m = d.GetSkinManager();
   auto* win = Windowed(d.FControl);
   const TsGeneralData& s = *d.Section();
+  TsSkinManager* dm = DefaultManager();
   if (m->Designing() || m->Options.GetOption(1) || FullyTransparent(s) || !win) {
+    if (dm && HandleOf(win)) dm->SetHoveredWindow(HandleOf(win));
     if (!NoHoverKinds.Has(d.FControlKind)) d.FHovered = true;
   } else {
     if (!NoHoverKinds.Has(d.FControlKind)) d.FHovered = true;
+    if (dm && HandleOf(win)) dm->SetHoveredWindow(HandleOf(win));
     if (!NoGlowOnLeaveKinds.Has(d.FControlKind) && !GraphicGlowKinds.Has(d.FControlKind))
       d.UpdateGlow(false, HandleOf(win), d.FSkinIndex, true, m->Effects.AllowAnimation ? 0 : 255);
     if (StateColorKinds.Has(d.FControlKind) && !EditLikeKinds.Has(d.FControlKind) && s.States > 1) {
@@ -1081,6 +1085,9 @@ void MouseEnter(TsCommonData& d) {
       }
     }
   }
+  // The engine's hint controller shows the control's hint as soon as the mouse is on it.
+  if (ActiveHintShow && d.FControl && d.FControl->ShowHint && !d.FControl->Hint.empty())
+    ActiveHintShow(GetMousePos(), d.FControl->Hint);
 }
 
 void MouseLeave(TsCommonData& d) {

@@ -168,6 +168,8 @@ class TsCommonData : public rtl::TPersistent {
   bool FFocused = false;
   bool FUpdating = false;
   bool FHovered = false;
+  // The mouse button went down on the control and has not come up: it keeps the hover.
+  bool FPressed = false;
   bool FPartlyPainted = false;
   bool FLoading = true;
   uint8_t FControlKind = 0;

@@ -313,11 +313,19 @@ bool ProcessSkinCommand(gui::TMessage& m, TsCommonData* d) {
         d->FillBackgroundQuery(*reinterpret_cast<TacBackgroundQuery*>(m.LParam), state, d->GetWndHandle());
       }
       return true;
-    case AC_FONTSCHANGED:
+    case AC_FONTSCHANGED: {
       if (!Matches(m, d)) return true;
       d->FCacheInvalid = true;
-      if (win) BroadcastMessage(win, m);
+      // A provider's state stands for its form.
+      gui::TControl* target = c;
+      if (!target && d->FControlKind == kKindForm)
+        if (auto* host = dynamic_cast<rtl::TComponent*>(d->FHost))
+          target = dynamic_cast<gui::TCustomForm*>(host->Owner());
+      if (!target) return true;
+      if (TsSkinManager* mgr = d->GetSkinManager()) mgr->ApplyMainFont(target);
+      if (auto* tw = dynamic_cast<gui::TWinControl*>(target)) BroadcastMessage(tw, m);
       return true;
+    }
     case AC_GETSKINDATA: m.Result = reinterpret_cast<LRESULT>(d); return true;
     case AC_PRINTING:
       if (m.LParam)

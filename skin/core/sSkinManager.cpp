@@ -258,10 +258,16 @@ TsSkinManager::TsSkinManager(rtl::TComponent* owner) : rtl::TComponent(owner) {
   if (skinDirectory_.empty()) skinDirectory_ = "c:\\Skins";
   if (skinList_->OutOfDate) skinList_->UpdateIfNeeded(false);
   if (IsDefault()) HookApplicationWindow();
+  hoverTimer_ = std::make_unique<gui::TTimer>(nullptr);
+  hoverTimer_->SetInterval(100);
+  hoverTimer_->OnTimer = [this](rtl::TObject*) { HoverTimer(); };
 }
 
 TsSkinManager::~TsSkinManager() {
   MarkDestroying();
+  hoverTimer_.reset();
+  if (hoveredControl_) hoveredControl_->RemoveFreeNotification(this);
+  hoveredControl_ = nullptr;
   UnhookApplicationWindow();
   RemoveWindowHook();
   if (IsSkinLoaded() && OnDeactivate) {

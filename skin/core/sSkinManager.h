@@ -18,6 +18,7 @@
 
 #include "gui/Graphics.h"
 #include "gui/Threads.h"
+#include "gui/Timer.h"
 #include "rtl/Classes.h"
 #include "gui/Messages.h"
 #include "skin/core/acLivePreview.h"
@@ -154,9 +155,11 @@ class TacFonts : public rtl::TPersistent {
  public:
   explicit TacFonts(TsSkinManager* owner) : owner_(owner) {}
   TacFontMode MainMode() const { return mainMode_; }
-  void SetMainMode(TacFontMode v) { mainMode_ = v; }
+  // A new mode or custom font is announced to the forms at once (unless the manager is
+  // loading): the default font, the skin's, or the custom one.
+  void SetMainMode(TacFontMode v);
   const std::string& MainFont() const { return mainFont_; }
-  void SetMainFont(const std::string& v) { mainFont_ = v; }
+  void SetMainFont(const std::string& v);
 
  private:
   TsSkinManager* owner_;
@@ -425,6 +428,9 @@ class TsSkinManager : public rtl::TComponent {
   void InstallWindowHook();
   void RemoveWindowHook();
   bool WindowHookInstalled() const { return hookInstalled_; }
+  // The application window's last system command while a skin was loaded: 2 minimize,
+  // 1 restore, 0 any other (the form animations choose by it).
+  uint8_t LastSysCommand() const { return lastSysCommand_; }
   // Announces a new main font to every form (skin command 36) and OnFontChanged.
   void SetMainFont(const std::string& fontName, bool freeze);
   // The main form's font name, else "Tahoma", fixed on first need.
@@ -432,6 +438,18 @@ class TsSkinManager : public rtl::TComponent {
   // Gives the control the main font when it still shows the default or the last one.
   bool ApplyMainFont(gui::TControl* control);
   std::function<void(TsSkinManager* sender, const std::string& oldName, const std::string& newName)> OnFontChanged;
+
+  // ---- the window and the windowless control under the mouse (sSkinManagerHooks)
+  // Skin command 30 (mouse left) to the window hovered so far and 29 (mouse entered) to
+  // Wnd, unless the mouse only moved onto the hovered window's own parent or a pressed
+  // control holds the hover.
+  void SetHoveredWindow(HWND wnd);
+  // The old windowless control is told the mouse left it; a pressed one keeps the hover.
+  void SetHoveredControl(gui::TControl* control);
+  HWND HoveredWindow() const { return hoveredWnd_; }
+  gui::TControl* HoveredControl() const { return hoveredControl_; }
+  // Every 100 ms: a mouse that left without a leave message still ends the hover.
+  void HoverTimer();
 
   // ---- scaling
   TacScaleState ScaleState() const;
@@ -449,6 +467,7 @@ class TsSkinManager : public rtl::TComponent {
 
  protected:
   void Loaded() override;
+  void Notification(rtl::TComponent* component, rtl::TOperation op) override;
 
  private:
   friend class TacOptions;
@@ -496,6 +515,10 @@ class TsSkinManager : public rtl::TComponent {
   std::optional<TacLivePreview> livePreview_;
   // The options text of the live preview while its load runs.
   std::optional<std::string> editorText_;
+  HWND hoveredWnd_ = nullptr;
+  uint8_t lastSysCommand_ = 0;
+  gui::TControl* hoveredControl_ = nullptr;
+  std::unique_ptr<gui::TTimer> hoverTimer_;
 };
 
 // The manager every skinned control without its own uses; nullptr when none exists.

@@ -4,12 +4,15 @@
 #include "skin/core/sSkinManagerHooks.h"
 
 #include "gui/Forms.h"
+#include "skin/core/acControlUtils.h"
 #include "skin/core/acLayeredWindows.h"
 #include "skin/core/acSkinChangeAnim.h"
 #include "skin/core/acSysColors.h"
 #include "skin/core/sMessages.h"
 #include "skin/core/sSkinManager.h"
 #include "skin/core/sStyleSimply.h"
+#include "skin/core/sVclUtils.h"
+#include "skin/core/sCommonData.h"
 #include "skin/graphics/acGdiBitmap.h"
 
 namespace skin {
@@ -214,6 +217,28 @@ bool TsSkinManager::ApplyMainFont(gui::TControl* control) {
   return true;
 }
 
+void TacFonts::SetMainFont(const std::string& v) {
+  if (v == mainFont_) return;
+  mainFont_ = v;
+  if (!owner_->Loading() && mainMode_ == TacFontMode::fmCustom) owner_->SetMainFont(v, true);
+}
+
+void TacFonts::SetMainMode(TacFontMode v) {
+  if (v == mainMode_) return;
+  mainMode_ = v;
+  if (owner_->Loading()) return;
+  switch (v) {
+    case TacFontMode::fmDefault: owner_->SetMainFont(owner_->GetDefaultFontName(), true); break;
+    case TacFontMode::fmFromSkin: {
+      const std::string& skinFont = owner_->CommonInfo().MainFont;
+      owner_->SetMainFont(skinFont.empty() ? owner_->GetDefaultFontName() : skinFont, true);
+      break;
+    }
+    // No custom name yet: the controls keep the default font rather than a nameless one.
+    case TacFontMode::fmCustom: owner_->SetMainFont(mainFont_.empty() ? owner_->GetDefaultFontName() : mainFont_, true); break;
+  }
+}
+
 // ---------------------------------------------------------------- live preview
 
 void TsSkinManager::ApplyEditorSkin() {
@@ -274,6 +299,12 @@ bool TsSkinManager::AppWindowHook(gui::TMessage& message) {
       if (pos && (pos->flags & SWP_HIDEWINDOW)) HideMainFormAnimated(this);
       return false;
     }
+    case WM_SYSCOMMAND:
+      if (IsSkinLoaded()) {
+        const WPARAM command = message.WParam & 0xFFF0;
+        lastSysCommand_ = command == SC_MINIMIZE ? 2 : command == SC_RESTORE ? 1 : 0;
+      }
+      return false;
     case WM_THEMECHANGED:
       // The theme change does not reach the application.
       return true;
@@ -289,6 +320,54 @@ bool TsSkinManager::AppWindowHook(gui::TMessage& message) {
       if (message.Msg == SM_ALPHACMD && HIWORD(message.WParam) == AC_SKINTEXT) ApplyEditorSkin();
       return false;
   }
+}
+
+// ---------------------------------------------------------------- the mouse's window and control
+
+void TsSkinManager::SetHoveredWindow(HWND wnd) {
+  if (wnd == hoveredWnd_) return;
+  // Moving onto the hovered window's own parent is no leave while the mouse is still over it.
+  if (hoveredWnd_ && IsWindowUnderMouse(hoveredWnd_) && IsWindowOrDescendant(hoveredWnd_, wnd)) return;
+  if (hoveredWnd_ && hoveredControl_) {
+    SetHoveredControl(nullptr);
+    if (hoveredControl_) {
+      // A pressed control keeps its window hovered.
+      SendSkinCommand(hoveredWnd_, AC_MOUSELEAVE, reinterpret_cast<LPARAM>(this));
+      return;
+    }
+  }
+  const HWND old = hoveredWnd_;
+  hoveredWnd_ = wnd;
+  if (old && IsWindow(old)) SendSkinCommand(old, AC_MOUSELEAVE, reinterpret_cast<LPARAM>(this));
+  if (wnd) SendSkinCommand(wnd, AC_MOUSEENTER, reinterpret_cast<LPARAM>(this));
+}
+
+void TsSkinManager::SetHoveredControl(gui::TControl* control) {
+  if (IsDestroying() || (Owner() && Owner()->IsDestroying()) || control == hoveredControl_) return;
+  if (!control && !hoveredControl_->IsDestroying()) {
+    auto* d = reinterpret_cast<TsCommonData*>(hoveredControl_->Perform(SM_ALPHACMD, MakeSkinCommand(AC_GETSKINDATA), 0));
+    if (d && d->FPressed) return;
+  }
+  gui::TControl* old = hoveredControl_;
+  if (old) old->RemoveFreeNotification(this);
+  hoveredControl_ = control;
+  if (control) control->FreeNotification(this);
+  if (old && !old->IsDestroying())
+    old->Perform(SM_ALPHACMD, MakeSkinCommand(AC_MOUSELEAVE), reinterpret_cast<LPARAM>(this));
+}
+
+void TsSkinManager::HoverTimer() {
+  if (!hoveredWnd_) return;
+  RECT r{};
+  const gui::TPoint p = GetMousePos();
+  if (!GetWindowRect(hoveredWnd_, &r) || !PtInRect(&r, POINT{p.X, p.Y})) SetHoveredWindow(nullptr);
+  if (hoveredControl_ && !hoveredControl_->IsDestroying() && !IsControlUnderMouse(hoveredControl_))
+    hoveredControl_->Perform(SM_ALPHACMD, MakeSkinCommand(AC_MOUSELEAVE), reinterpret_cast<LPARAM>(hoveredControl_));
+}
+
+void TsSkinManager::Notification(rtl::TComponent* component, rtl::TOperation op) {
+  rtl::TComponent::Notification(component, op);
+  if (op == rtl::TOperation::opRemove && component == hoveredControl_) hoveredControl_ = nullptr;
 }
 
 // ---------------------------------------------------------------- window-creation hook

@@ -643,6 +643,14 @@ TacHintController::~TacHintController() {
 void TacHintController::SetActive(bool v) {
   if (v == active_) return;
   active_ = v;
+  // The engine's quick hints and hovered controls show their hints through this bubble.
+  if (v)
+    ActiveHintShow = [this](gui::TPoint p, const std::string& text) -> gui::THintWindow* {
+      ShowHintAt(p, text, gui::Application ? gui::Application->HintHidePause : 2500);
+      return hintWindow_;
+    };
+  else
+    ActiveHintShow = nullptr;
   if (!gui::Application) return;
   gui::Application->HintWindowClass =
       v ? gui::THintWindowClass::Of<TacPngHintWindow>() : gui::THintWindowClass{};

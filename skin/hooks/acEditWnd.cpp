@@ -73,12 +73,24 @@ void TacEditWnd::HookControl(gui::TWinControl* control, const TacSkinParams& par
   Finish(params);
 }
 
-void TacEditWnd::Finish(const TacSkinParams& params) {
+TacEditWnd::~TacEditWnd() {
+  // Taken off here, while the edit's own restore still answers.
+  TakeOff();
+}
+
+void TacEditWnd::HookControl(gui::TWinControl* control, TsCommonData& shared) {
+  InstallControl(control, &shared, false);
+  Finish({}, false);
+}
+
+void TacEditWnd::Finish(const TacSkinParams& params, bool ownState) {
   TsCommonData* d = SkinData();
   if (!d) return;
-  d->FCustomColor = !params.SkinColors;
-  d->FCustomFont = !params.SkinFontColors;
-  if (auto* sd = dynamic_cast<TsScrollWndData*>(d)) {
+  if (ownState) {
+    d->FCustomColor = !params.SkinColors;
+    d->FCustomFont = !params.SkinFontColors;
+  }
+  if (auto* sd = dynamic_cast<TsScrollWndData*>(d); sd && ownState) {
     if (params.HorzScrollSize >= 0) sd->HorzScrollData().SetScrollSize(0, params.HorzScrollSize);
     if (params.HorzScrollBtnSize >= 0) sd->HorzScrollData().SetScrollSize(1, params.HorzScrollBtnSize);
     if (params.VertScrollSize >= 0) sd->VertScrollData().SetScrollSize(0, params.VertScrollSize);
@@ -126,6 +138,7 @@ void TacEditWnd::ApplySkinLook() {
   d->FCacheInvalid = true;
   d->FUpdating = false;
   lookLock_ = false;
+  TacBaseWnd::ApplySkinLook();
 }
 
 void TacEditWnd::TakeSkinColors(TsCommonData& d) {
@@ -143,7 +156,7 @@ void TacEditWnd::RestoreOriginalLook() {
   TacBaseWnd::RestoreOriginalLook();
   TsCommonData* d = SkinData();
   // The control gets the colours it had before the skin, not the system's defaults.
-  if (gui::TWinControl* c = Control(); c && d && saved_ && skinnedLook_) {
+  if (gui::TWinControl* c = Control(); c && !c->IsDestroying() && d && saved_ && skinnedLook_) {
     if (!d->FCustomColor) c->SetColor(TColor(d->FSavedColor));
     if (!d->FCustomFont) c->Font().SetColor(TColor(d->FSavedFontColor));
   }

@@ -38,13 +38,18 @@ class TacBaseWnd : public TacScrollWnd {
 class TacEditWnd : public TacBaseWnd {
  public:
   static constexpr const char* kDefaultSection = "EDIT";
+  // A hook that goes while still on gives the control its own colours back too.
+  ~TacEditWnd() override;
   // Puts the hook on a bare window or one of our controls with the adapter's parameters
   // (an empty section gives the class's default), reads the skin and paints the frame.
   void HookWindow(HWND wnd, const TacSkinParams& params = {});
   void HookControl(gui::TWinControl* control, const TacSkinParams& params = {});
+  // Puts the hook on one of our controls that keeps its own skin state (its section and
+  // colour settings stay the control's).
+  void HookControl(gui::TWinControl* control, TsCommonData& shared);
   // Gives the control the skin's colours for its state; a bare window keeps them for its
   // colour answers.
-  void ApplySkinLook();
+  void ApplySkinLook() override;
   COLORREF BackColor() const { return backColor_; }
   COLORREF FrameColor() const { return frameColor_; }
   COLORREF TextColor() const { return textColor_; }
@@ -75,7 +80,7 @@ class TacEditWnd : public TacBaseWnd {
   bool lookLock_ = false;
 
  private:
-  void Finish(const TacSkinParams& params);
+  void Finish(const TacSkinParams& params, bool ownState = true);
   bool inNcPaint_ = false;
   bool saved_ = false;
 };

@@ -4,6 +4,8 @@
 #include <cwchar>
 
 #include "rtl/Utf.h"
+#include "skin/core/sVclUtils.h"
+#include "gui/StdCtrls.h"
 #include "skin/core/acControlPaint.h"
 #include "skin/core/sCommonUtils.h"
 #include "skin/core/sMessages.h"
@@ -12,6 +14,7 @@
 #include "skin/graphics/acBlend.h"
 #include "skin/graphics/acGdiBitmap.h"
 #include "skin/graphics/acSkinMask.h"
+#include "skin/hooks/acEditWnd.h"
 #include "skin/hooks/acScrollWnd.h"
 
 namespace skin {
@@ -27,6 +30,26 @@ TWndBounds GetWndBounds(HWND wnd) {
   b.WndPos = p;
   return b;
 }
+
+namespace {
+
+// A disabled one-line edit's text where the edit writes it, in the section's font colour.
+void WriteDisabledEditText(TsCommonData& d, gui::TEdit& edit, HWND wnd) {
+  std::wstring text = GetWindowWideText(wnd);
+  if (text.empty()) return;
+  if (const wchar_t mask = edit.PasswordChar()) text.assign(text.size(), mask);
+  gui::TRect r = GetClientRectInWindow(wnd);
+  const DWORD margins = DWORD(SendMessageW(wnd, EM_GETMARGINS, 0, 0));
+  r.Left += LOWORD(margins);
+  r.Right -= HIWORD(margins);
+  UINT format = DT_SINGLELINE | DT_NOPREFIX | DT_TOP;
+  if (GetWindowLongPtrW(wnd, GWL_EXSTYLE) & (WS_EX_RIGHT | WS_EX_RTLREADING)) format |= DT_RIGHT | DT_RTLREADING;
+  PrepareCacheFont(d, wnd);
+  d.FCache->Canvas().Brush().SetStyle(gui::bsClear);
+  WriteControlText(d.FCache->Canvas(), rtl::U8(text), true, r, format, &d, 0, false);
+}
+
+}  // namespace
 
 void PaintWindowCache(TsCommonData& d, HWND wnd, bool dialogMode) {
   if (!d.FCacheInvalid || !wnd) return;
@@ -55,10 +78,43 @@ void PaintWindowCache(TsCommonData& d, HWND wnd, bool dialogMode) {
     FrameRect(dc, &r, br);
     DeleteObject(br);
   } else if (d.Section()) {
-    const bool hot = GetFocus() == wnd || d.FHovered;
-    PaintControlSection(d, cache, hot ? 1 : 0, all, gui::TPoint(b.WndPos.x, b.WndPos.y), *d.FCache);
+    const bool hot = GetFocus() == wnd || d.FFocused || (d.FHovered && HasAnimatedStates(d, false));
+    const gui::TPoint offset(b.WndPos.x, b.WndPos.y);
+    auto* edit = dynamic_cast<gui::TEdit*>(d.FControl);
+    const LONG_PTR style = GetWindowLongPtrW(wnd, GWL_STYLE), exStyle = GetWindowLongPtrW(wnd, GWL_EXSTYLE);
+    if (edit && !(style & WS_BORDER) && !(exStyle & WS_EX_CLIENTEDGE))
+      PaintControlBackground(d, cache, hot ? 1 : 0, *d.FCache, offset, all);
+    else
+      PaintControlSection(d, cache, hot ? 1 : 0, all, offset, *d.FCache);
+    if (edit && !IsWindowEnabled(wnd) && !(style & ES_MULTILINE)) WriteDisabledEditText(d, *edit, wnd);
+    if (d.FControl && !IsWindowEnabled(wnd)) {
+      // The look a control asks for by its published DisabledKind; blended without one.
+      const int64_t kind = GetOrdPropIfExists(d.FControl, "DisabledKind");
+      constexpr int64_t dkBlended = 1, dkGrayed = 2;
+      if (kind & dkGrayed) {
+        TBitmap32 px = Pixels32(*d.FCache);
+        GrayscaleBitmap(px);
+      }
+      if (!HasProp(d.FControl, "DisabledKind") || (kind & dkBlended)) {
+        TacBackgroundCache at = cache;
+        at.X += b.WndPos.x;
+        at.Y += b.WndPos.y;
+        ApplyDisabledLook(*d.FCache, at);
+      }
+    }
   }
   d.FCacheInvalid = false;
+}
+
+bool HasAnimatedStates(TsCommonData& d, bool checkKind) {
+  const TsGeneralData* s = d.Section();
+  const TacSkinData* data = d.GetScaledSkin();
+  if (!d.IsSkinned(false) || !s || !data || s->BorderIndex < 0 || size_t(s->BorderIndex) >= data->Masks.size())
+    return false;
+  if (data->Masks[size_t(s->BorderIndex)].FrameCount <= 1 && s->States <= 1) return false;
+  if (!checkKind) return true;
+  TsSkinManager* m = d.GetSkinManager();
+  return !NoHoverKinds.Has(d.FControlKind) && m && m->Effects.AllowAnimation;
 }
 
 void PaintCacheCorners(TsCommonData& d, int state, HWND wnd) {
@@ -269,6 +325,21 @@ void UpdateScrollWnd(TsScrollWndData& d, std::unique_ptr<TacScrollWnd>& wnd) {
   } else {
     wnd.reset();
     if (fn.UninitializeFlatSB) fn.UninitializeFlatSB(c->Handle());
+  }
+}
+
+void UpdateEditWnd(TsScrollWndData& d, std::unique_ptr<TacEditWnd>& wnd) {
+  auto* c = dynamic_cast<gui::TWinControl*>(d.FControl);
+  if (!c || (c->ComponentState() & (rtl::csLoading | rtl::csDestroying | rtl::csDesigning)) || !c->HandleAllocated())
+    return;
+  if (d.IsSkinned()) {
+    if (wnd && wnd->Released()) wnd.reset();
+    if (!wnd) {
+      wnd = std::make_unique<TacEditWnd>();
+      wnd->HookControl(c, d);
+    }
+  } else {
+    wnd.reset();
   }
 }
 

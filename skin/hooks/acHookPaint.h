@@ -16,6 +16,7 @@
 namespace skin {
 
 class TacScrollWnd;
+class TacEditWnd;
 
 // The window's rectangle, its parent and the parent's rectangle (screen), its size
 // (negative as 0) and its place in the parent's client area.
@@ -32,7 +33,13 @@ TWndBounds GetWndBounds(HWND wnd);
 // the parent's background; nothing unless the image is marked out of date. A parent that
 // is itself not ready leaves the image as it is and marks the state updating. DialogMode:
 // a flat control of a native dialog (the button face framed in the skin's border colour).
+// A borderless edit gets the background only; a disabled one-line edit its text in the
+// section's font colour; a disabled control of ours the disabled look over all of it.
 void PaintWindowCache(TsCommonData& data, HWND wnd, bool dialogMode);
+// The control's section changes its look between states: it is skinned and its border
+// element has several frames or the section several states. CheckKind: not for the kinds
+// that never take a hot state, nor while the manager's animations are off.
+bool HasAnimatedStates(TsCommonData& data, bool checkKind);
 
 // The corners that the section's border element leaves see-through take, in the state's
 // image, what the parent shows behind the window (not for a native dialog's controls).
@@ -90,6 +97,8 @@ LRESULT GetTopParentAnswer(HWND wnd);
 // Puts the scroll hook on (skinned) or takes it off (not skinned) one of our controls whose
 // skin state carries bar sizes; flat scroll bars follow where the system has them.
 void UpdateScrollWnd(TsScrollWndData& data, std::unique_ptr<TacScrollWnd>& wnd);
+// The same with the edit hook (its frame and colours too), without flat scroll bars.
+void UpdateEditWnd(TsScrollWndData& data, std::unique_ptr<TacEditWnd>& wnd);
 
 // The answer of hooks that paint on the background erase alone: a WM_PAINT invalidates the
 // window with erase and validates it at once (the erase that BeginPaint sends paints).

@@ -165,6 +165,17 @@ void TacMainWnd::RestoreOriginalLook() {
   if (skinData_) skinData_->DetachFromWindow();
   if (!wnd_ || !IsWindow(wnd_)) return;
   RemovePropW(wnd_, kScrollHookProp);
+  // Only a class this hook gave the skin's brush is given the button face back.
+  if (skinned_) SetClassLongPtrW(wnd_, GCLP_HBRBACKGROUND, LONG_PTR(GetSysColorBrush(COLOR_BTNFACE)));
+  skinned_ = false;
+}
+
+void TacMainWnd::ApplySkinLook() {
+  skinned_ = true;
+  TsCommonData* d = SkinData();
+  TsSkinManager* m = d ? d->GetSkinManager() : nullptr;
+  if (!m || !wnd_ || !IsWindow(wnd_)) return;
+  if (HBRUSH b = m->PaletteBrush(0)) SetClassLongPtrW(wnd_, GCLP_HBRBACKGROUND, LONG_PTR(b));
 }
 
 LRESULT TacMainWnd::CallWndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -231,6 +242,12 @@ void TacMainWnd::WndProc(gui::TMessage& m) {
       return;
     case WM_SIZE:
       if (d) d->FCacheInvalid = true;
+      break;
+    case WM_MOUSEMOVE:
+      // Windows tells no window that the mouse left it for another; the manager does.
+      if (TsSkinManager* dm = DefaultManager();
+          dm && !dm->Designing() && IsWindowEnabled(wnd_) && dm->HoveredWindow() != wnd_)
+        dm->SetHoveredWindow(wnd_);
       break;
     default:
       break;

@@ -46,6 +46,8 @@ class TacMainWnd : public gui::TWindowSubclass, public TacWindowHook {
   // the hook stays unreleased, to be tried again). Repaint recomputes the frame.
   bool Release(bool repaint);
   bool Released() const { return released_; }
+  // The skin look is on (ApplySkinLook ran, skinning has not been removed since).
+  bool SkinLookApplied() const { return skinned_; }
   HWND Wnd() const { return wnd_; }
   TsCommonData* SkinData() const { return skinData_ ? skinData_.get() : shared_; }
   const std::wstring& WndText() const { return wndText_; }
@@ -65,6 +67,8 @@ class TacMainWnd : public gui::TWindowSubclass, public TacWindowHook {
   // Gives the window its own look back: the published state (when the hook owns it), the
   // scroll-bar hook's property and the class background.
   virtual void RestoreOriginalLook();
+  // The skin look is on: the window's class erases with the skin's background.
+  virtual void ApplySkinLook();
   // The window goes away (its WM_DESTROY or WM_NCDESTROY, while the hook is on).
   virtual void WindowGoing(gui::TMessage& msg);
   void WindowDestroyed() override;
@@ -90,6 +94,7 @@ class TacMainWnd : public gui::TWindowSubclass, public TacWindowHook {
   bool going_ = false;
   bool inNativeDialog_ = false;
   bool themeOff_ = false;
+  bool skinned_ = false;
 };
 
 // True while the hooks being made belong to the controls of a skinned native dialog (they

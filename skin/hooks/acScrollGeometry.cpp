@@ -152,4 +152,19 @@ int32_t BarArrowLength(const TBarSizeInputs& in) {
   return in.SkinButtonSize * -in.OwnArrow;
 }
 
+TBarRect ArrowButtonRect(TBarRect r, int direction, int32_t imageWidth, int32_t imageHeight) {
+  constexpr int32_t kDrawnFor = 17;
+  switch (direction) {
+    case 0: r.Right += imageWidth - kDrawnFor; break;
+    case 1: r.Bottom += imageHeight - kDrawnFor; break;
+    case 2: r.Left -= imageWidth - kDrawnFor; break;
+    default: r.Top -= imageHeight - kDrawnFor; break;
+  }
+  return r;
+}
+
+bool CornerTakesGrip(const TBarRect& window, const TBarRect& topClient) {
+  return window.Right == topClient.Right && window.Bottom == topClient.Bottom;
+}
+
 }  // namespace skin

@@ -83,6 +83,14 @@ TBarRect VertBarRect(const TBarRect& window, const TBarBorders& b, const TBarLay
 // The corner between two visible bars.
 TBarRect BarCornerRect(const TBarRect& window, const TBarBorders& b, const TBarLayout& l);
 
+// An arrow button drawn from a skin picture made for another length than the 17 pixels
+// the bars are drawn for reaches that much further into the track (or less far). Direction
+// 0 left, 1 up, 2 right, 3 down; ImageWidth and ImageHeight are one frame of the picture.
+TBarRect ArrowButtonRect(TBarRect r, int direction, int32_t imageWidth, int32_t imageHeight);
+// The size grip belongs in the corner between the bars only when the window's bottom-right
+// corner is that of its top-level window's client area (both in screen coordinates).
+bool CornerTakesGrip(const TBarRect& window, const TBarRect& topClient);
+
 // The room of the bars taken out of a client rectangle: a bar the style shows takes its
 // thickness when the client area is large enough, else it is hidden.
 void ReserveBars(TBarRect& client, bool horzStyle, bool vertStyle, TBarLayout& l);

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "gui/StdCtrls.h"
+
 #include "skin/core/acControlUtils.h"
 #include "skin/core/acSkinData.h"
 #include "skin/hooks/acHookPaint.h"
@@ -12,6 +14,8 @@
 #include "skin/graphics/acBitmap32.h"
 #include "skin/graphics/acGdiBitmap.h"
 #include "skin/graphics/acGradientGdi.h"
+#include "skin/graphics/acShapesGdi.h"
+#include "skin/graphics/acSkinMask.h"
 #include "skin/graphics/acSkinSection.h"
 
 namespace skin {
@@ -259,19 +263,54 @@ void TacScrollWnd::PaintScrollBars(HDC dc) {
     const int pressed = (g_track.Wnd == this && g_track.BarKind == b->FKind) ? g_track.PressedHotPart : bpNone;
     PaintBar(target, *b, pressed);
   }
-  if (horz_.FVisible && vert_.FVisible) {
-    RECT wr;
-    GetWindowRect(Wnd(), &wr);
-    const TBarRect h = BarRect(horz_), v = BarRect(vert_);
-    const RECT corner{v.Left - wr.left, h.Top - wr.top, v.Right - wr.left, h.Bottom - wr.top};
-    TacSkinData* sd = d->GetScaledSkin();
-    const int track = sd->ScrollBarElems[0].Section;
-    uint32_t color = d->GetSkinManager()->GetGlobalColor();
-    if (track >= 0 && track < int(sd->Sections.size()) && sd->Sections[size_t(track)].StateParams[0].Color != clFuchsia)
-      color = sd->Sections[size_t(track)].StateParams[0].Color;
-    FillRectOnDC(target, gui::TRect(corner.left, corner.top, corner.right, corner.bottom), TColor(color));
-  }
+  if (horz_.FVisible && vert_.FVisible) PaintCorner(target);
   if (own) ReleaseDC(Wnd(), own);
+}
+
+bool TacScrollWnd::CornerHasGrip() const {
+  if (!horz_.FVisible || !vert_.FVisible) return false;
+  HWND top = GetAncestor(Wnd(), GA_ROOT);
+  RECT wr, client;
+  if (!top || top == Wnd() || !GetWindowRect(Wnd(), &wr) || !GetClientRect(top, &client)) return false;
+  MapWindowPoints(top, nullptr, reinterpret_cast<POINT*>(&client), 2);
+  return CornerTakesGrip({wr.left, wr.top, wr.right, wr.bottom}, {client.left, client.top, client.right, client.bottom});
+}
+
+void TacScrollWnd::PaintCorner(HDC dc) {
+  TsCommonData* d = SkinData();
+  TsSkinManager* m = d->GetSkinManager();
+  TacSkinData* sd = d->GetScaledSkin();
+  RECT wr;
+  GetWindowRect(Wnd(), &wr);
+  const TBarRect h = BarRect(horz_), v = BarRect(vert_);
+  const int w = v.Right - v.Left, ht = h.Bottom - h.Top;
+  if (w <= 0 || ht <= 0) return;
+  auto bmp = CreateBitmap32(w, ht);
+  const int track = sd->ScrollBarElems[0].Section;
+  const TsGeneralData* s = track >= 0 && track < int(sd->Sections.size()) ? &sd->Sections[size_t(track)] : nullptr;
+  if (s && s->StateParams[0].Transparency < 100) {
+    uint32_t color = s->StateParams[0].Color == clFuchsia ? m->GetGlobalColor() : s->StateParams[0].Color;
+    // A disabled bar beside it fades the corner as it fades the bar.
+    if (!ScrollBarEnabled(horz_) || !ScrollBarEnabled(vert_)) color = MixColors(m->GetGlobalColor(), color, 153);
+    FillRectOnDC(bmp->Canvas().Handle(), gui::TRect(0, 0, w, ht), TColor(color & 0xFFFFFF));
+  } else {
+    // A see-through track shows what lies behind the window.
+    TacBackgroundCache bg;
+    GetWndParentBackground(Wnd(), bg);
+    POINT pos{wr.left, wr.top};
+    ScreenToClient(GetParent(Wnd()) ? GetParent(Wnd()) : Wnd(), &pos);
+    CopyParentBackground(*bmp, bg, gui::TRect(0, 0, w, ht), {pos.x + v.Left - wr.left, pos.y + h.Top - wr.top});
+  }
+  if (CornerHasGrip() && sd->GripImage >= 0 && sd->GripImage < int(sd->Masks.size())) {
+    const TsMaskData& grip = sd->Masks[size_t(sd->GripImage)];
+    TBitmap32 px = Pixels32(*bmp);
+    TBitmap32 self = px.Clone();
+    TBitmap32 master;
+    if (m->MasterBitmap()) master = Pixels32(*m->MasterBitmap());
+    DrawMaskGlyph(px, {std::max(w - grip.FrameWidth, 0), std::max(ht - grip.FrameHeight, 0)}, 0, 1, grip,
+                  master.HasRows() ? &master : nullptr, MakeBackgroundCache(&self, 0, 0));
+  }
+  BitBlt(dc, v.Left - wr.left, h.Top - wr.top, w, ht, bmp->Canvas().Handle(), 0, 0, SRCCOPY);
 }
 
 void PaintScrollPart(const TacSectionSource& src, const TacConstElementData& e, const TRect& rc, int state,
@@ -281,11 +320,32 @@ void PaintScrollPart(const TacSectionSource& src, const TacConstElementData& e, 
 }
 
 void PaintScrollArrowGlyph(gui::TBitmap& bmp, const TacSkinData& sd, const TacConstElementData& e, const TRect& rc,
-                           int state, int direction) {
-  uint32_t color = 0;
-  if (e.Section >= 0 && e.Section < int(sd.Sections.size()))
-    color = sd.Sections[size_t(e.Section)].StateParams[size_t(std::min(state, 2))].FontColor;
-  DrawSolidArrow(bmp.Canvas().Handle(), rc, direction, color, state == 2);
+                           int state, int direction, TsSkinManager* manager) {
+  TsSkinManager* m = manager ? manager : DefaultManager();
+  const TsGeneralData* s = e.Section >= 0 && e.Section < int(sd.Sections.size()) ? &sd.Sections[size_t(e.Section)] : nullptr;
+  GdiFlush();
+  if (e.GlyphMask >= 0 && e.GlyphMask < int(sd.Masks.size())) {
+    const TsMaskData& g = sd.Masks[size_t(e.GlyphMask)];
+    TBitmap32 px = Pixels32(bmp);
+    TBitmap32 self = px.Clone();
+    TBitmap32 master;
+    if (m && m->MasterBitmap()) master = Pixels32(*m->MasterBitmap());
+    DrawMaskGlyph(px, {rc.Left + (rc.Width() - g.FrameWidth) / 2, rc.Top + (rc.Height() - g.FrameHeight) / 2}, state, 1,
+                  g, master.HasRows() ? &master : nullptr, MakeBackgroundCache(&self, 0, 0));
+    return;
+  }
+  const uint32_t color = s ? s->StateParams[size_t(std::min(state, 2))].FontColor : 0;
+  const bool shifted = state == 2 && ((m && m->ButtonsOptions.ShiftContentOnClick) || (s && s->ShiftClick));
+  const TRect r = shifted ? TRect(rc.Left + 1, rc.Top + 1, rc.Right + 1, rc.Bottom + 1) : rc;
+  const auto style = static_cast<TacArrowsStyle>(m ? m->Options.GetActualArrowsStyle() : 0);
+  DrawStyledArrow(bmp, TColor(color), clNone, r, direction, 0, 0, 0, style, sd.PPI);
+}
+
+TRect ScrollArrowRect(const TacSkinData& sd, const TacConstElementData& e, const TRect& rc, int direction) {
+  if (e.Section < 0 || e.BorderMask < 0 || e.BorderMask >= int(sd.Masks.size())) return rc;
+  const TsMaskData& image = sd.Masks[size_t(e.BorderMask)];
+  const TBarRect r = ArrowButtonRect({rc.Left, rc.Top, rc.Right, rc.Bottom}, direction, image.FrameWidth, image.FrameHeight);
+  return TRect(r.Left, r.Top, r.Right, r.Bottom);
 }
 
 void TacScrollWnd::PaintBar(HDC dc, TacScrollBar& bar, int pressedPart, int thumbStartOverride) {
@@ -328,8 +388,9 @@ void TacScrollWnd::PaintBar(HDC dc, TacScrollBar& bar, int pressedPart, int thum
     PaintScrollPart(src, e, rc, state, cache, px);
   };
   auto arrowGlyph = [&](const TacConstElementData& e, const TRect& rc, int state, int direction) {
-    PaintScrollArrowGlyph(*bmp, *sd, e, rc, state, direction);
+    PaintScrollArrowGlyph(*bmp, *sd, e, rc, state, direction, m);
   };
+  const int firstDir = h ? 0 : 1, secondDir = h ? 2 : 3;
   const int32_t arrow = ArrowLength(bar);
   if (2 * arrow < len) {
     TThumb thumb = ThumbGeometry(len, 0, arrow, bar.Info(), bar.FMinThumbSize);
@@ -338,21 +399,24 @@ void TacScrollWnd::PaintBar(HDC dc, TacScrollBar& bar, int pressedPart, int thum
       thumb.Start = thumbStartOverride;
     }
     const int32_t mid = thumb.Start + thumb.Length / 2;
+    const TRect firstRect = ScrollArrowRect(*sd, first, span(0, arrow), firstDir);
+    const TRect secondRect = ScrollArrowRect(*sd, second, span(len - arrow, len), secondDir);
     paint(track1, span(0, mid), stateOf(bpTrackBefore));
     paint(track2, span(mid, len), stateOf(bpTrackAfter));
-    paint(first, span(0, arrow), thumbStartOverride >= 0 ? 0 : stateOf(bpFirstArrow));
-    paint(second, span(len - arrow, len), thumbStartOverride >= 0 ? 0 : stateOf(bpSecondArrow));
+    paint(first, firstRect, thumbStartOverride >= 0 ? 0 : stateOf(bpFirstArrow));
+    paint(second, secondRect, thumbStartOverride >= 0 ? 0 : stateOf(bpSecondArrow));
     if (enabled && ThumbFits(len, arrow, thumb))
       paint(slider, span(thumb.Start, thumb.Start + thumb.Length), thumbStartOverride >= 0 ? 2 : stateOf(bpThumb));
-    Pixels32(*bmp);  // the section painters wrote the pixels; the glyphs go on through GDI
-    arrowGlyph(first, span(0, arrow), stateOf(bpFirstArrow), h ? 0 : 1);
-    arrowGlyph(second, span(len - arrow, len), stateOf(bpSecondArrow), h ? 2 : 3);
+    arrowGlyph(first, firstRect, stateOf(bpFirstArrow), firstDir);
+    arrowGlyph(second, secondRect, stateOf(bpSecondArrow), secondDir);
   } else {
     const int32_t half = len / 2;
-    paint(first, span(0, half), stateOf(bpFirstArrow));
-    paint(second, span(half, len), stateOf(bpSecondArrow));
-    arrowGlyph(first, span(0, half), stateOf(bpFirstArrow), h ? 0 : 1);
-    arrowGlyph(second, span(half, len), stateOf(bpSecondArrow), h ? 2 : 3);
+    const TRect firstRect = ScrollArrowRect(*sd, first, span(0, half), firstDir);
+    const TRect secondRect = ScrollArrowRect(*sd, second, span(half, len), secondDir);
+    paint(first, firstRect, stateOf(bpFirstArrow));
+    paint(second, secondRect, stateOf(bpSecondArrow));
+    arrowGlyph(first, firstRect, stateOf(bpFirstArrow), firstDir);
+    arrowGlyph(second, secondRect, stateOf(bpSecondArrow), secondDir);
   }
   if (!enabled) {
     // A bar that cannot be used fades into its background: 60 percent of the colour over it.
@@ -391,7 +455,9 @@ void TacScrollWnd::NcCalcSize(gui::TMessage& m) {
   RECT* rc = m.WParam ? &reinterpret_cast<NCCALCSIZE_PARAMS*>(m.LParam)->rgrc[0] : reinterpret_cast<RECT*>(m.LParam);
   const RECT proposed = *rc;
   const LONG_PTR style = GetWindowLongPtrW(Wnd(), GWL_STYLE);
-  if (style & (WS_HSCROLL | WS_VSCROLL)) {
+  // A one-line edit computes its frame with its style as it is.
+  const bool oneLineEdit = Control() && dynamic_cast<gui::TEdit*>(Control());
+  if ((style & (WS_HSCROLL | WS_VSCROLL)) && !oneLineEdit) {
     // The system must not keep room for its own bars: they are hidden while it computes.
     paintLock_ = true;
     SetWindowLongPtrW(Wnd(), GWL_STYLE, style & ~LONG_PTR(WS_HSCROLL | WS_VSCROLL));
@@ -422,11 +488,16 @@ void TacScrollWnd::NcHitTest(gui::TMessage& m) {
     return;
   }
   g_inNcHitTest = true;
+  // The bars lie outside the client area, where no mouse move reaches the window.
+  if (TsCommonData* d = SkinData(); d && !d->FHovered && !(Control() && NoHoverKinds.Has(d->FControlKind)))
+    if (TsSkinManager* sm = d->GetSkinManager(); sm && sm->HoveredWindow() != Wnd()) sm->SetHoveredWindow(Wnd());
   const POINT p{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
   if (horz_.FVisible && Inside(BarRect(horz_), p))
     m.Result = ScrollBarEnabled(horz_) ? HTHSCROLL : HTNOWHERE;
   else if (vert_.FVisible && Inside(BarRect(vert_), p))
     m.Result = ScrollBarEnabled(vert_) ? HTVSCROLL : HTNOWHERE;
+  else if (CornerHasGrip() && Inside({BarRect(vert_).Left, BarRect(horz_).Top, BarRect(vert_).Right, BarRect(horz_).Bottom}, p))
+    m.Result = HTBOTTOMRIGHT;
   else
     CallOldWndProc(m);
   g_inNcHitTest = false;

@@ -14,13 +14,19 @@ class TacScrollWnd;
 struct TacConstElementData;
 struct TacSectionSource;
 class TacSkinData;
+class TsSkinManager;
 
 // One part of a bar (track, arrow or thumb) from its skin record into Rc of the bar's image.
 void PaintScrollPart(const TacSectionSource& src, const TacConstElementData& e, const TRect& rc, int state,
                      const TacBackgroundCache& cache, TBitmap32& px);
-// The arrow on an arrow button: 0 left, 1 up, 2 right, 3 down, in the button's font colour.
+// The arrow on an arrow button (0 left, 1 up, 2 right, 3 down): the button's glyph picture
+// centred when the skin has one, else an arrow of the manager's style (nullptr: the default
+// manager) in the button's font colour, one pixel further when pressed content shifts.
 void PaintScrollArrowGlyph(gui::TBitmap& bmp, const TacSkinData& sd, const TacConstElementData& e, const TRect& rc,
-                           int state, int direction);
+                           int state, int direction, TsSkinManager* manager = nullptr);
+// An arrow button's rectangle: as long as the skin's picture of the button when its section
+// has one.
+TRect ScrollArrowRect(const TacSkinData& sd, const TacConstElementData& e, const TRect& rc, int direction);
 
 // The state of one bar.
 struct TacScrollBar {
@@ -82,6 +88,10 @@ class TacScrollWnd : public TacMainWnd {
   void Timer(gui::TMessage& m);
   void DragStep(POINT screen);
   void PaintBar(HDC dc, TacScrollBar& bar, int pressedPart, int thumbStartOverride = -1);
+  // The corner between two bars: the track's colour (or what lies behind a see-through
+  // track), with the size grip when it is the top window's client corner.
+  void PaintCorner(HDC dc);
+  bool CornerHasGrip() const;
   TacScrollBar& BarOfKind(int kind) { return kind == SB_HORZ ? horz_ : vert_; }
   void SendScroll(int code, bool setPos, int32_t pos);
   // Whether the window's scroll information differs from what the bars last showed.

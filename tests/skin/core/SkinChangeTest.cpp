@@ -11,8 +11,10 @@
 #include <vector>
 
 #include "../../gui/GuiTestSupport.h"
+#include "gui/ExtCtrls.h"
 #include "skin/core/acLivePreview.h"
 #include "skin/core/acSysColors.h"
+#include "skin/core/sCommonData.h"
 #include "skin/core/sMessages.h"
 #include "skin/core/sSkinManager.h"
 #include "skin/core/sSkinManagerHooks.h"
@@ -146,6 +148,57 @@ TEST_F(SkinChange, AMainFontFromTheSkinIsAnnouncedAndTakenBackWithIt) {
   gui::Application->SetMainForm(nullptr);
 }
 
+// A panel with a skin state that answers the common skin commands.
+class StatePanel : public gui::TPanel {
+ public:
+  StatePanel(gui::TWinControl* parent, const std::string& font) : gui::TPanel(parent) {
+    SetParent(parent);
+    SetParentFont(false);
+    Font().SetName(font);
+    HandleNeeded();
+    Data = std::make_unique<TsCommonData>(this, false);
+  }
+  ~StatePanel() override { Data.reset(); }
+  void WndProc(TMessage& m) override {
+    if (m.Msg == SM_ALPHACMD && ProcessSkinCommand(m, Data.get())) return;
+    gui::TPanel::WndProc(m);
+  }
+  std::unique_ptr<TsCommonData> Data;
+};
+
+TEST_F(SkinChange, ACustomMainFontReachesTheControlsThatKeepTheDefaultOne) {
+  gui::TForm form(nullptr);
+  form.Handle();
+  Load(kSkinName);
+  const std::string def = m->GetDefaultFontName();
+  std::vector<std::string> changes;
+  m->OnFontChanged = [&](TsSkinManager*, const std::string& from, const std::string& to) {
+    changes.push_back(from + ">" + to);
+  };
+  auto* plain = new StatePanel(&form, def);
+  auto* own = new StatePanel(&form, "Arial");
+  m->Fonts.SetMainFont("Courier New");
+  EXPECT_TRUE(changes.empty()) << "a custom name is announced only in the custom mode";
+  m->Fonts.SetMainMode(TacFontMode::fmCustom);
+  EXPECT_EQ(changes, (std::vector<std::string>{def + ">Courier New"}));
+
+  TsSkinManager other(nullptr);
+  SendMessageDirect(plain->Handle(), SM_ALPHACMD, MakeSkinCommand(AC_FONTSCHANGED), LPARAM(&other));
+  EXPECT_EQ(plain->Font().Name(), def) << "another manager's announcement";
+  for (StatePanel* p : {plain, own})
+    SendMessageDirect(p->Handle(), SM_ALPHACMD, MakeSkinCommand(AC_FONTSCHANGED), LPARAM(m.get()));
+  EXPECT_EQ(plain->Font().Name(), "Courier New");
+  EXPECT_EQ(own->Font().Name(), "Arial") << "a font of the control's own stays";
+
+  // A control that comes later takes the main font once loaded.
+  auto* later = new StatePanel(&form, def);
+  later->Data->Loaded(false);
+  EXPECT_EQ(later->Font().Name(), "Courier New");
+
+  m->Fonts.SetMainMode(TacFontMode::fmDefault);
+  EXPECT_EQ(changes, (std::vector<std::string>{def + ">Courier New", "Courier New>" + def}));
+}
+
 // Every skin command waiting in the queue for the application window, handled.
 int DispatchSkinCommands() {
   int n = 0;
@@ -222,6 +275,21 @@ TEST_F(SkinChange, CreationHookLivesWithTheDefaultManagersSkin) {
   DestroyWindow(w);
   EXPECT_EQ(g_createEvents, 0);
   CBTHookProc = saved;
+}
+
+TEST_F(SkinChange, TheApplicationWindowsLastSystemCommandWhileSkinned) {
+  auto command = [&](WPARAM sc) {
+    TMessage msg{WM_SYSCOMMAND, sc, 0, 0};
+    EXPECT_FALSE(m->AppWindowHook(msg)) << "the application window still carries it out";
+    return int(m->LastSysCommand());
+  };
+  EXPECT_EQ(command(SC_MINIMIZE), 0) << "no skin: not followed";
+  Load(kSkinName);
+  struct Case {
+    WPARAM sc;
+    int expected;
+  } cases[] = {{SC_MINIMIZE, 2}, {SC_RESTORE, 1}, {SC_MINIMIZE | 2, 2}, {SC_MOVE, 0}, {SC_RESTORE | 1, 1}, {SC_CLOSE, 0}};
+  for (const Case& c : cases) EXPECT_EQ(command(c.sc), c.expected) << std::hex << c.sc;
 }
 
 TEST_F(SkinChange, SystemColoursFromTheSkinWhileSwitchedOn) {

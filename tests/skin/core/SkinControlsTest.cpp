@@ -627,6 +627,95 @@ TEST_F(Controls, AControlsCaptionTakesItsStatesColours) {
   EXPECT_GT(count(GetSysColor(COLOR_BTNSHADOW)), 10);
 }
 
+TEST_F(Controls, AWebButtonsCaptionIsUnderlinedWhenHotAndItsGlowStaysInItsRectangle) {
+  TSkinnedPanel* web = Skinned("WEBBUTTON");
+  TSkinnedPanel* other = Skinned("HALFCLEAR");
+  web->Data->AllocCache();
+  gui::TBitmap& cache = *web->Data->FCache;
+  gui::TCanvas& c = cache.Canvas();
+  const gui::TRect r = gui::Rect(8, 4, 32, 20);
+  auto write = [&](TsCommonData* d, int state, bool glow) {
+    FillRectOnDC(c.Handle(), gui::Rect(0, 0, cache.Width(), cache.Height()), gui::clWhite);
+    c.Font().SetStyle(0);
+    c.Font().SetHeight(-12);
+    WriteControlText(c, "M", true, r, DT_CENTER | DT_VCENTER | DT_SINGLELINE, d, state, glow);
+    GdiFlush();
+  };
+  struct Case {
+    TsCommonData* data;
+    int state;
+    bool underlined;
+  } cases[] = {{web->Data.get(), 0, false}, {web->Data.get(), 1, true}, {web->Data.get(), 2, true},
+               {other->Data.get(), 1, false}};
+  for (const Case& k : cases) {
+    write(k.data, k.state, false);
+    EXPECT_EQ((c.Font().Style() & gui::fsUnderline) != 0, k.underlined) << k.data->SkinSection() << " " << k.state;
+  }
+
+  write(web->Data.get(), 0, true);
+  int greenInside = 0, outside = 0;
+  for (int y = 0; y < cache.Height(); ++y)
+    for (int x = 0; x < cache.Width(); ++x) {
+      const COLORREF p = GetPixel(c.Handle(), x, y);
+      if (r.Contains(gui::TPoint(x, y)))
+        greenInside += GetGValue(p) > GetRValue(p) + 20;
+      else
+        outside += p != RGB(255, 255, 255);
+    }
+  EXPECT_GT(greenInside, 0) << "the section's green glow around the text";
+  EXPECT_EQ(outside, 0) << "nothing of it beyond the text's rectangle";
+}
+
+TEST_F(Controls, TheCacheIsCopiedExceptWhereChildrenCoverIt) {
+  TSkinnedPanel* host = Skinned("PANEL");
+  host->SetBounds(0, 0, 120, 60);
+  host->Data->AllocCache();
+  FillRectOnDC(host->Data->FCache->Canvas().Handle(), gui::Rect(0, 0, 120, 60), gui::clRed);
+  auto child = [&](gui::TControl* c, int x, bool opaque) {
+    c->SetParent(host);
+    c->SetBounds(x, 10, 20, 20);
+    if (opaque)
+      c->ControlStyle |= gui::csOpaque;
+    else
+      c->ControlStyle &= ~gui::csOpaque;
+    return c;
+  };
+  child(new gui::TPanel(form.get()), 0, true);                  // opaque: kept out
+  child(new gui::TPanel(form.get()), 25, false);                // see-through: the cache shows
+  child(new TRecorder(form.get()), 50, false);                  // windowless: kept out
+  child(new gui::TPanel(form.get()), 75, true)->SetVisible(false);  // hidden: the cache shows
+  auto target = CreateBitmap32(120, 60);
+  HDC dc = target->Canvas().Handle();
+  const auto copy = [&] {
+    FillRectOnDC(dc, gui::Rect(0, 0, 120, 60), gui::clWhite);
+    PaintCacheExceptChildren(host, host->Data.get(), {0, 0}, 0, 0, false, dc, gui::Rect(0, 0, 120, 60));
+    return std::vector<COLORREF>{GetPixel(dc, 10, 20), GetPixel(dc, 35, 20), GetPixel(dc, 60, 20), GetPixel(dc, 85, 20),
+                                 GetPixel(dc, 110, 50)};
+  };
+  const COLORREF red = RGB(255, 0, 0), white = RGB(255, 255, 255);
+  EXPECT_EQ(copy(), (std::vector<COLORREF>{white, red, white, red, red}));
+  manager->Options.SetOption(5, true);  // windowless children shown through the image
+  EXPECT_EQ(copy(), (std::vector<COLORREF>{white, red, red, red, red}));
+  manager->Options.SetOption(5, false);
+
+  // The same over child windows: every visible one is kept out whole.
+  HWND own = host->Handle();
+  for (int i = 0; i < host->ControlCount(); ++i)
+    if (auto* w = dynamic_cast<gui::TWinControl*>(host->Controls(i))) w->HandleNeeded();
+  HWND bare = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 100, 0, 20, 20, own, nullptr, nullptr, nullptr);
+  form->Show();
+  FillRectOnDC(dc, gui::Rect(0, 0, 120, 60), gui::clWhite);
+  PaintCacheExceptChildWindows(own, host->Data.get(), {0, 0}, 0, 0, false, dc, gui::Rect(0, 0, 120, 60));
+  EXPECT_EQ(GetPixel(dc, 10, 20), white) << "the windowed panels are child windows too";
+  EXPECT_EQ(GetPixel(dc, 35, 20), white);
+  EXPECT_EQ(GetPixel(dc, 60, 20), red) << "a windowless control has no window";
+  EXPECT_EQ(GetPixel(dc, 85, 20), red) << "hidden";
+  EXPECT_EQ(GetPixel(dc, 110, 10), white);
+  EXPECT_EQ(GetPixel(dc, 110, 50), red);
+  form->Hide();
+  DestroyWindow(bare);
+}
+
 TEST_F(Controls, OuterEffectsAroundAControlRepaintWithoutDarkening) {
   TSkinnedPanel* p = Skinned("GLOWPANEL");
   p->SetBounds(30, 30, 20, 20);

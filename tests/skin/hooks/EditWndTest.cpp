@@ -13,6 +13,7 @@
 #include "HookSteps.h"
 #include "gui/StdCtrls.h"
 #include "skin/hooks/acComboWnd.h"
+#include "skin/hooks/acHookPaint.h"
 #include "skin/hooks/acEditWnd.h"
 
 namespace skin {
@@ -192,6 +193,25 @@ TEST(EditHooks, RemovingTheSkinGivesEveryHookedControlItsLookBack) {
   });
   h.Run();
   owned.reset();
+}
+
+TEST(EditHooks, ADisabledEditsImageShowsItsTextFaded) {
+  skintest::TSkinHarness h(KORVAN_TEST_SKIN, KORVAN_SHOTS);
+  gui::TForm& form = h.NewForm("Data warga", 240, 120);
+  auto* edit = new gui::TEdit(&form);
+  edit->SetParent(&form);
+  edit->SetBounds(10, 10, 200, 24);
+  edit->SetText("Nama warga");
+  edit->HandleNeeded();
+  TsCommonData d(edit, true);
+  d.SetSkinSection("EDIT");
+  d.Loaded(false);
+  EnableWindow(edit->Handle(), FALSE);
+  d.FCacheInvalid = true;
+  PaintWindowCache(d, edit->Handle(), false);
+  ASSERT_TRUE(d.FCache);
+  h.Save(*d.FCache, "edit_disabled_image");
+  EXPECT_NE(::GetPixel(d.FCache->Canvas().Handle(), 190, 12), kEditColor) << "faded into the form's face";
 }
 
 }  // namespace

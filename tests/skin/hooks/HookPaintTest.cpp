@@ -12,10 +12,13 @@
 #include "../SkinEngineEnvironment.h"
 #include "gui/ExtCtrls.h"
 #include "gui/Forms.h"
+#include "gui/StdCtrls.h"
 #include "gui/Subclass.h"
 #include "rtl/Utf.h"
+#include "skin/core/sCommonData.h"
 #include "skin/core/sMessages.h"
 #include "skin/graphics/acGdiBitmap.h"
+#include "skin/hooks/acEditWnd.h"
 #include "skin/hooks/acHookPaint.h"
 #include "skin/hooks/acScrollWnd.h"
 
@@ -43,9 +46,42 @@ class HookPaint : public guitest::WithRecordedDialogs {
 };
 
 class TPlainHook : public TacMainWnd {
+ public:
+  using TacMainWnd::ApplySkinLook;
+
  protected:
   bool HandleSkinCommand(TMessage&) override { return false; }
 };
+
+TEST_F(HookPaint, TheSkinLookGivesTheWindowClassTheSkinsBackgroundUntilSkinningEnds) {
+  // A class of the test's own, so that no other window's class changes.
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = DefWindowProcW;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.lpszClassName = L"KorvanHookBrushTest";
+  wc.hbrBackground = GetSysColorBrush(COLOR_WINDOW);
+  ASSERT_TRUE(RegisterClassW(&wc));
+  HWND w = CreateWindowExW(0, wc.lpszClassName, L"", WS_CHILD | WS_VISIBLE, 0, 0, 50, 20, form->Handle(), nullptr,
+                           wc.hInstance, nullptr);
+  const auto classBrush = [w] { return reinterpret_cast<HBRUSH>(GetClassLongPtrW(w, GCLP_HBRBACKGROUND)); };
+  TPlainHook hook;
+  hook.Attach(w);
+  hook.AfterCreation();
+  hook.ApplySkinLook();
+  EXPECT_TRUE(hook.SkinLookApplied());
+  ASSERT_NE(manager->PaletteBrush(0), nullptr);
+  EXPECT_EQ(classBrush(), manager->PaletteBrush(0));
+  SendMessageW(w, SM_ALPHACMD, MakeSkinCommand(AC_REMOVESKIN), reinterpret_cast<LPARAM>(manager.get()));
+  EXPECT_FALSE(hook.SkinLookApplied());
+  EXPECT_EQ(classBrush(), GetSysColorBrush(COLOR_BTNFACE));
+  // A hook whose look is off leaves the class as it finds it.
+  SetClassLongPtrW(w, GCLP_HBRBACKGROUND, reinterpret_cast<LONG_PTR>(GetSysColorBrush(COLOR_WINDOW)));
+  SendMessageW(w, SM_ALPHACMD, MakeSkinCommand(AC_REMOVESKIN), reinterpret_cast<LPARAM>(manager.get()));
+  EXPECT_EQ(classBrush(), GetSysColorBrush(COLOR_WINDOW));
+  hook.Release(false);
+  DestroyWindow(w);
+  UnregisterClassW(wc.lpszClassName, wc.hInstance);
+}
 
 TEST_F(HookPaint, ABareWindowsImageIsItsSectionOverTheParent) {
   HWND w = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 10, 20, 60, 30, form->Handle(), nullptr, nullptr,
@@ -76,6 +112,74 @@ TEST_F(HookPaint, ABareWindowsImageIsItsSectionOverTheParent) {
   EXPECT_EQ(::GetPixel(d->FCache->Canvas().Handle(), 30, 15), RGB(0xFF, 0, 0));
   hook.Release(false);
   DestroyWindow(w);
+}
+
+TEST_F(HookPaint, ADisabledEditShowsItsTextInTheSectionsColourUnderTheDisabledLook) {
+  auto* edit = new gui::TEdit(form.get());
+  edit->SetParent(form.get());
+  edit->SetBounds(10, 10, 120, 24);
+  edit->SetText("WWWW");
+  edit->HandleNeeded();
+  TsCommonData d(edit, true);
+  d.SetSkinSection("EDIT");
+  d.Loaded(false);
+  ASSERT_TRUE(d.IsSkinned());
+  // A pixel of the inside where no text goes, and how many pixels inside differ from it.
+  struct TLook {
+    int Dark = 0;
+    COLORREF Inside = 0;
+  };
+  const auto paint = [&](bool enabled, wchar_t password) {
+    EnableWindow(edit->Handle(), enabled);
+    edit->SetPasswordChar(password);
+    d.FCacheInvalid = true;
+    PaintWindowCache(d, edit->Handle(), false);
+    HDC dc = d.FCache->Canvas().Handle();
+    TLook look;
+    look.Inside = ::GetPixel(dc, 115, 20);
+    for (int y = 3; y < 21; ++y)
+      for (int x = 3; x < 117; ++x) look.Dark += ::GetPixel(dc, x, y) != look.Inside;
+    return look;
+  };
+  const TLook on = paint(true, 0);
+  EXPECT_EQ(on.Dark, 0) << "an enabled edit writes its own text";
+  EXPECT_EQ(on.Inside, RGB(0xFF, 0xFF, 0xFF));
+  const TLook off = paint(false, 0);
+  EXPECT_GT(off.Dark, 0) << "the text in the section's font colour";
+  EXPECT_NE(off.Inside, RGB(0xFF, 0xFF, 0xFF)) << "the parent's face laid over a disabled control";
+  const TLook masked = paint(false, L'.');
+  EXPECT_GT(masked.Dark, 0);
+  EXPECT_LT(masked.Dark, off.Dark) << "a password shows its mask character, not the text";
+}
+
+TEST_F(HookPaint, SectionsWhoseLookChangesWithTheState) {
+  auto* panel = new gui::TPanel(form.get());
+  panel->SetParent(form.get());
+  panel->HandleNeeded();
+  TsCommonData d(panel, true);
+  struct Case {
+    const char* section;
+    uint8_t kind;
+    bool allowAnimation, checkKind, expected;
+  } cases[] = {
+      {"EDIT", 0, true, false, true},     // two states
+      {"BUTTON", 0, true, false, true},   // a border element of three frames
+      {"PANEL", 0, true, false, false},   // one state, one frame
+      {"BUTTON", 0, true, true, true},
+      {"BUTTON", 19, true, true, false},  // a kind that never takes the hot state
+      {"BUTTON", 19, true, false, true},
+      {"BUTTON", 0, false, true, false},  // animations off
+      {"NOSUCHSECTION", 0, true, false, false},
+  };
+  for (const Case& c : cases) {
+    d.SetSkinSection(c.section);
+    d.FControlKind = c.kind;
+    d.Loaded(false);
+    manager->Effects.AllowAnimation = c.allowAnimation;
+    EXPECT_EQ(HasAnimatedStates(d, c.checkKind), c.expected) << c.section << " kind " << int(c.kind) << " check "
+                                                             << c.checkKind;
+  }
+  manager->Effects.AllowAnimation = true;
 }
 
 TEST_F(HookPaint, SeeThroughCornersTakeTheParentsBackground) {
@@ -224,6 +328,32 @@ TEST_F(HookPaint, OurControlsWithBarSizesGetTheScrollHookWhileSkinned) {
   EXPECT_FALSE(hook) << "taken off without a skin";
   EXPECT_EQ(GetScrollWnd(panel->Handle()), nullptr);
   panel->Perform(WM_SIZE, 0, 0);  // the control's own procedure is back
+}
+
+TEST_F(HookPaint, OurEditsWithBarSizesGetTheEditHookWhileSkinned) {
+  auto* edit = new gui::TEdit(form.get());
+  edit->SetParent(form.get());
+  edit->SetBounds(10, 10, 100, 24);
+  edit->SetColor(gui::clYellow);
+  edit->HandleNeeded();
+  TsScrollWndData data(edit, true);
+  data.SetSkinSection("EDIT");
+  data.UpdateSkinIndex(true);
+  ASSERT_TRUE(data.IsSkinned());
+  std::unique_ptr<TacEditWnd> hook;
+  UpdateEditWnd(data, hook);
+  ASSERT_TRUE(hook);
+  EXPECT_EQ(GetScrollWnd(edit->Handle()), hook.get());
+  EXPECT_EQ(hook->SkinData(), &data) << "the control's own state is shared";
+  EXPECT_EQ(gui::ColorToColorRef(edit->Color()), RGB(255, 255, 255)) << "the section's colour";
+  TacEditWnd* first = hook.get();
+  UpdateEditWnd(data, hook);
+  EXPECT_EQ(hook.get(), first) << "one hook per control";
+  manager.reset();
+  UpdateEditWnd(data, hook);
+  EXPECT_FALSE(hook) << "taken off without a skin";
+  EXPECT_EQ(GetScrollWnd(edit->Handle()), nullptr);
+  EXPECT_EQ(edit->Color(), gui::clYellow) << "the edit's own colour back";
 }
 
 }  // namespace

@@ -176,5 +176,31 @@ TEST(ScrollGeometry, WhichSizeSettingWins) {
   EXPECT_EQ(BarThickness(in), 0) << "0 is a size, not unset";
 }
 
+TEST(ScrollGeometry, ArrowButtonsSizedByTheirPictures) {
+  const TBarRect left{0, 0, 17, 17}, up{0, 0, 17, 17}, right{83, 0, 100, 17}, down{0, 83, 17, 100};
+  struct Case {
+    TBarRect r;
+    int direction;
+    int32_t w, h;
+    TBarRect expected;
+  } cases[] = {
+      {left, 0, 21, 9, {0, 0, 21, 17}},    // longer picture: into the track
+      {up, 1, 9, 21, {0, 0, 17, 21}},
+      {right, 2, 21, 9, {79, 0, 100, 17}},
+      {down, 3, 9, 21, {0, 79, 17, 100}},
+      {right, 2, 17, 40, right},           // only the length along the bar counts
+      {left, 0, 12, 17, {0, 0, 12, 17}},   // a shorter picture leaves track showing
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(ArrowButtonRect(c.r, c.direction, c.w, c.h), c.expected) << c.direction << " " << c.w << "x" << c.h;
+}
+
+TEST(ScrollGeometry, TheGripOnlyInTheTopWindowsCorner) {
+  const TBarRect top{10, 40, 410, 340};
+  EXPECT_TRUE(CornerTakesGrip({200, 100, 410, 340}, top));
+  EXPECT_FALSE(CornerTakesGrip({200, 100, 409, 340}, top));
+  EXPECT_FALSE(CornerTakesGrip({200, 100, 410, 330}, top));
+}
+
 }  // namespace
 }  // namespace skin

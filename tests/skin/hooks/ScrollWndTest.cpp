@@ -13,6 +13,7 @@
 #include "../../gui/GuiTestSupport.h"
 #include "../SkinEngineEnvironment.h"
 #include "gui/Subclass.h"
+#include "skin/core/acSkinData.h"
 #include "skin/core/sMessages.h"
 #include "skin/core/sSkinManager.h"
 #include "skin/graphics/acGdiBitmap.h"
@@ -281,6 +282,98 @@ TEST_F(ScrollBars, ADisabledBarAnswersNoHitAndFades) {
   EXPECT_NE(paint(), enabled) << "the disabled bar is shaded with its background";
   EnableScrollBar(wnd, SB_VERT, ESB_ENABLE_BOTH);
   EXPECT_EQ(paint(), enabled);
+}
+
+TEST_F(ScrollBars, TheCornerFadesWithADisabledBarAndIsTheGripOnlyInTheTopWindowsCorner) {
+  // The scrolled window as the child filling a top window's client area.
+  HWND host = CreateWindowExW(WS_EX_TOOLWINDOW, L"KorvanScrolled", L"", WS_POPUP | WS_BORDER, 960, 500, 240, 180,
+                              nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+  RECT hc;
+  GetClientRect(host, &hc);
+  SetParent(wnd, host);
+  SetWindowLongPtrW(wnd, GWL_STYLE, WS_CHILD | WS_VISIBLE | WS_BORDER | WS_HSCROLL | WS_VSCROLL);
+  SetWindowPos(wnd, nullptr, 0, 0, hc.right, hc.bottom, SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+  ShowWindow(host, SW_SHOWNOACTIVATE);
+  Hook();
+  const TBarRect h = hook->BarRect(hook->HorzBar()), v = hook->BarRect(hook->VertBar());
+  const POINT corner{(v.Left + v.Right) / 2, (h.Top + h.Bottom) / 2};
+  EXPECT_EQ(SendMessageW(wnd, WM_NCHITTEST, 0, MAKELPARAM(corner.x, corner.y)), HTBOTTOMRIGHT);
+
+  RECT wr;
+  GetWindowRect(wnd, &wr);
+  auto cornerPixel = [&] {
+    auto bmp = CreateBitmap32(wr.right - wr.left, wr.bottom - wr.top);
+    hook->PaintScrollBars(bmp->Canvas().Handle());
+    return ::GetPixel(bmp->Canvas().Handle(), corner.x - wr.left, corner.y - wr.top);
+  };
+  EXPECT_EQ(cornerPixel(), RGB(0xE8, 0xE8, 0xE8)) << "the track's colour";
+  EnableScrollBar(wnd, SB_HORZ, ESB_DISABLE_BOTH);
+  EXPECT_NE(cornerPixel(), RGB(0xE8, 0xE8, 0xE8)) << "faded with the disabled bar beside it";
+  EnableScrollBar(wnd, SB_HORZ, ESB_ENABLE_BOTH);
+
+  // Away from the top window's corner the corner is no grip.
+  SetWindowPos(wnd, nullptr, 0, 0, hc.right - 10, hc.bottom, SWP_NOZORDER | SWP_NOACTIVATE);
+  const TBarRect h2 = hook->BarRect(hook->HorzBar()), v2 = hook->BarRect(hook->VertBar());
+  const POINT corner2{(v2.Left + v2.Right) / 2, (h2.Top + h2.Bottom) / 2};
+  EXPECT_NE(SendMessageW(wnd, WM_NCHITTEST, 0, MAKELPARAM(corner2.x, corner2.y)), HTBOTTOMRIGHT);
+  hook.reset();
+  DestroyWindow(host);
+}
+
+TEST_F(ScrollBars, ArrowsFromTheButtonsGlyphOrDrawnInItsFontColour) {
+  TacSkinData* sd = manager->GetSkinDataForPPI(96);
+  ASSERT_NE(sd, nullptr);
+  TacConstElementData right = sd->ScrollBtnElems[2];
+  ASSERT_GE(right.Section, 0);
+  auto bmp = CreateBitmap32(30, 20);
+  // The box of what the arrow painted over white.
+  auto painted = [&](const TacConstElementData& e, int state) {
+    HDC dc = bmp->Canvas().Handle();
+    FillRectOnDC(dc, gui::TRect(0, 0, 30, 20), TColor(0xFFFFFF));
+    PaintScrollArrowGlyph(*bmp, *sd, e, gui::TRect(0, 0, 30, 20), state, 2, manager.get());
+    GdiFlush();
+    RECT box{30, 20, -1, -1};
+    for (int y = 0; y < 20; ++y)
+      for (int x = 0; x < 30; ++x)
+        if (::GetPixel(dc, x, y) != RGB(0xFF, 0xFF, 0xFF)) {
+          box.left = std::min<LONG>(box.left, x);
+          box.top = std::min<LONG>(box.top, y);
+          box.right = std::max<LONG>(box.right, x);
+          box.bottom = std::max<LONG>(box.bottom, y);
+        }
+    return box;
+  };
+  const RECT normal = painted(right, 0);
+  ASSERT_GE(normal.right, normal.left) << "an arrow is drawn";
+  EXPECT_NEAR((normal.left + normal.right) / 2, 15, 1) << "in the middle";
+  const RECT pressed = painted(right, 2);
+  EXPECT_EQ(pressed.left, normal.left + 1) << "pressed content shifts";
+  EXPECT_EQ(pressed.top, normal.top + 1);
+  manager->ButtonsOptions.ShiftContentOnClick = false;
+  const RECT still = painted(right, 2);
+  manager->ButtonsOptions.ShiftContentOnClick = true;
+  EXPECT_EQ(still.left, normal.left);
+
+  // A button with a glyph picture shows the picture, centred.
+  TacConstElementData withGlyph = right;
+  withGlyph.GlyphMask = manager->GetMaskIndex(manager->GetSkinIndex("COMBOBOX", sd), "GLYPHMASK", sd);
+  ASSERT_GE(withGlyph.GlyphMask, 0);
+  const TsMaskData& g = sd->Masks[size_t(withGlyph.GlyphMask)];
+  const RECT glyph = painted(withGlyph, 0);
+  ASSERT_GE(glyph.right, glyph.left);
+  EXPECT_GE(glyph.left, (30 - g.FrameWidth) / 2);
+  EXPECT_LT(glyph.right, (30 - g.FrameWidth) / 2 + g.FrameWidth);
+  EXPECT_GE(glyph.top, (20 - g.FrameHeight) / 2);
+  EXPECT_LT(glyph.bottom, (20 - g.FrameHeight) / 2 + g.FrameHeight);
+}
+
+TEST_F(ScrollBars, AHitTestOnTheBarsMakesTheWindowHovered) {
+  Hook();
+  ASSERT_EQ(DefaultManager(), manager.get());
+  manager->SetHoveredWindow(nullptr);
+  const TBarRect v = hook->BarRect(hook->VertBar());
+  EXPECT_EQ(SendMessageW(wnd, WM_NCHITTEST, 0, MAKELPARAM(Mid(v).x, Mid(v).y)), HTVSCROLL);
+  EXPECT_EQ(manager->HoveredWindow(), wnd) << "no mouse move reaches the window over its bars";
 }
 
 TEST_F(ScrollBars, TheSmallestThumbOfOneBarOrBoth) {
