@@ -13,6 +13,9 @@
 #include "skin/core/sCommonData.h"
 #include "skin/core/sSkinManager.h"
 #include "skin/forms/acFormGeometry.h"
+#include "skin/forms/acBorderForm.h"
+#include "skin/forms/acTitleRules.h"
+#include "skin/forms/sSystemMenu.h"
 
 namespace skin {
 
@@ -31,7 +34,7 @@ inline constexpr uint32_t psBorderSizing = 0x1, psBlendMoving = 0x80, psMinimizi
 // its hit code and the title glyph it is drawn with.
 struct TacTitleButtonData {
   int32_t State = 0;
-  uint32_t GlowId = 0;
+  int32_t GlowId = -1;  // the halo shown while hot, -1 none
   gui::TRect Rect;
   int32_t HitCode = 0;
   bool NormalTitle = true;
@@ -200,6 +203,49 @@ class TsSkinProvider : public rtl::TComponent {
   void RestoreTitleRightPart(int32_t x);
   // The caption's rectangle in the image after the last painting, empty when none.
   gui::TRect CaptionRect;
+
+  // ---- the title under the mouse, its clicks, the system menu, sizing, system commands,
+  // activation and the border window (sSkinProviderTitle.cpp)
+  int32_t HotItem = 0;  // the hot or pressed title element's code; 0 or -1 none
+  bool ButtonPressed = false;
+  bool RightClickPending = false;
+  bool AnimShown = false;
+  bool TallTitleMaximized = false;
+  bool WasMaximized = false;
+  TacPlace LastBounds;  // left, top, width and height before a stretch across the work area
+  gui::TRect LastClientRect;
+  std::unique_ptr<TsSystemMenu> SystemMenu;
+  std::unique_ptr<TacBorderForm> BorderForm;
+  int32_t HitTest(gui::TMessage& m);
+  int32_t TitleItemAt(gui::TPoint p);
+  TacTitleButtonData* TitleButton(int32_t code);
+  void SetHotItem(int32_t code, bool repaint);
+  void SetPressedItem(int32_t code);
+  void RepaintTitleButton(int32_t code);
+  void ShowSystemMenu(int32_t x, int32_t y);
+  void EnableSysMenuItem(UINT command, bool enable, HMENU menu);
+  void BeginBlendMove();
+  void UpdateExtBorders(bool allow);
+  bool ExtBordersAllowed(bool maximized);
+  void WMNCHitTest(gui::TMessage& m);
+  void WMNCMouseMove(gui::TMessage& m);
+  void WMMouseMove(gui::TMessage& m);
+  void WMMouseLeave(gui::TMessage& m);
+  void CMMouseEnter(gui::TMessage& m);
+  void WMNCLButtonDown(gui::TMessage& m);
+  void WMNCLButtonUp(gui::TMessage& m);
+  void WMNCLButtonDblClk(gui::TMessage& m);
+  void WMNCRButtonDown(gui::TMessage& m);
+  void WMNCRButtonUp(gui::TMessage& m);
+  void WMGetMinMaxInfo(gui::TMessage& m);
+  void WMWindowPosChanging(gui::TMessage& m);
+  void WMMove(gui::TMessage& m);
+  void WMSizing(gui::TMessage& m);
+  void WMSysCommand(gui::TMessage& m);
+  void WMNCActivate(gui::TMessage& m);
+  // Takes the layered style off a window, trying a few times: a destroyed window never
+  // takes it, and the caller goes on.
+  static bool RemoveLayeredStyle(HWND wnd);
 
  protected:
   void Loaded() override;
