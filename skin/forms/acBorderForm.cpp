@@ -184,7 +184,7 @@ TacBorderBandFacts TacBorderForm::BandFacts() {
 }
 
 int32_t TacBorderForm::TitleItemAt(POINT p) {
-  TsSystemMenu* menu = Provider->SystemMenu.get();
+  TsSystemMenu* menu = Provider->EnsureSystemMenu();
   if (!menu || !Provider->HasSystemMenu()) return 0;
   TacTitleHitFacts f;
   f.SystemMenu = true;
@@ -210,7 +210,7 @@ int32_t TacBorderForm::HitTest(int32_t screenX, int32_t screenY) {
     TacTitleHitFacts f;
     f.Help = Provider->Form()->BorderIcons & gui::biHelp;
     f.Iconic = IsIconic(owner);
-    f.Rules = Provider->SystemMenu->Rules();
+    f.Rules = Provider->EnsureSystemMenu()->Rules();
     const int32_t code = TitlePositionCode(n, f);
     if (code == kHitClose && !f.Rules.CloseVisible) return kHitNowhere;
     return code;
@@ -368,7 +368,7 @@ void TacBorderForm::BorderWndProc(gui::TMessage& m) {
       const int32_t code = HitTest(GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam));
       m.WParam = WPARAM(code);
       if (!owner) return;
-      TsSystemMenu* menu = Provider->SystemMenu.get();
+      TsSystemMenu* menu = Provider->EnsureSystemMenu();
       if (code == kHitCaption) {
         if (menu && Provider->HasSystemMenu() && (menu->MaxEnabled() || menu->RestoreEnabled()))
           SendMessageW(owner, WM_SYSCOMMAND, IsZoomed(owner) || IsIconic(owner) ? SC_RESTORE : SC_MAXIMIZE, 0);

@@ -215,6 +215,8 @@ class TsSkinProvider : public rtl::TComponent {
   TacPlace LastBounds;  // left, top, width and height before a stretch across the work area
   gui::TRect LastClientRect;
   std::unique_ptr<TsSystemMenu> SystemMenu;
+  // The system menu, made on first need when no skin application made it yet.
+  TsSystemMenu* EnsureSystemMenu();
   std::unique_ptr<TacBorderForm> BorderForm;
   int32_t HitTest(gui::TMessage& m);
   int32_t TitleItemAt(gui::TPoint p);

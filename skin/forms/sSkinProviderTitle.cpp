@@ -27,6 +27,11 @@ bool IsTitleCode(int32_t code) {
 
 // ---------------------------------------------------------------- hit test
 
+TsSystemMenu* TsSkinProvider::EnsureSystemMenu() {
+  if (!SystemMenu && form_) SystemMenu = std::make_unique<TsSystemMenu>(this);
+  return SystemMenu.get();
+}
+
 TacTitleButtonData* TsSkinProvider::TitleButton(int32_t code) {
   switch (code) {
     case kHitMin: return &MinBtn;
@@ -39,8 +44,7 @@ TacTitleButtonData* TsSkinProvider::TitleButton(int32_t code) {
 
 int32_t TsSkinProvider::TitleItemAt(gui::TPoint p) {
   if (BorderForm) return 0;
-  if (!SystemMenu && form_) SystemMenu = std::make_unique<TsSystemMenu>(this);
-  if (!SystemMenu || !HasSystemMenu()) return 0;
+  if (!EnsureSystemMenu() || !HasSystemMenu()) return 0;
   TacTitleHitFacts f;
   f.Help = form_->BorderIcons & gui::biHelp;
   f.Rules = SystemMenu->Rules();
@@ -114,7 +118,7 @@ void TsSkinProvider::SetHotItem(int32_t code, bool repaint) {
 }
 
 void TsSkinProvider::SetPressedItem(int32_t code) {
-  if (!SystemMenu) SystemMenu = std::make_unique<TsSystemMenu>(this);
+  EnsureSystemMenu();
   TacTitleHover s{HotItem, ButtonPressed};
   const TacHoverChange c = SetPressed(s, code, PressAllowed(code, SystemMenu->Rules(), IsZoomed(FormHandle())));
   HotItem = s.HotItem;
@@ -258,7 +262,7 @@ void TsSkinProvider::WMNCLButtonUp(TMessage& m) {
     if (oldWndProc_) oldWndProc_(m);
     return;
   }
-  if (!SystemMenu) SystemMenu = std::make_unique<TsSystemMenu>(this);
+  EnsureSystemMenu();
   int32_t code = m.Msg == WM_NCLBUTTONUP ? int32_t(m.WParam) : kHitClient;
   if (code == -1 && BorderForm) code = BorderForm->HitTest(GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam));
   const TacSysMenuRules rules = SystemMenu->Rules();
@@ -337,7 +341,7 @@ void TsSkinProvider::WMNCLButtonUp(TMessage& m) {
 
 void TsSkinProvider::WMNCLButtonDblClk(TMessage& m) {
   HWND wnd = FormHandle();
-  if (!SystemMenu) SystemMenu = std::make_unique<TsSystemMenu>(this);
+  EnsureSystemMenu();
   switch (int32_t(m.WParam)) {
     case kHitCaption: {
       const TacSysMenuRules r = SystemMenu->Rules();
@@ -396,10 +400,11 @@ void TsSkinProvider::EnableSysMenuItem(UINT command, bool enable, HMENU menu) {
 void TsSkinProvider::ShowSystemMenu(int32_t x, int32_t y) {
   HWND wnd = FormHandle();
   if (!form_ || !wnd) return;
-  if (!SystemMenu) SystemMenu = std::make_unique<TsSystemMenu>(this);
+  EnsureSystemMenu();
   TsSkinManager* m = skinData_->GetSkinManager();
   if (m && m->SkinnedPopups()) {
-    SystemMenu->UpdateItems(SystemMenu->ExtItemsCount > 0);
+    // Built again from the window's menu, so that entries added since appear.
+    SystemMenu->UpdateItems(SystemMenu->Items()->Count() > 0);
     SystemMenu->Popup(x, y, wnd);
     return;
   }
@@ -487,7 +492,7 @@ void TsSkinProvider::WMSizing(TMessage& m) {
 
 void TsSkinProvider::WMSysCommand(TMessage& m) {
   HWND wnd = FormHandle();
-  if (!SystemMenu) SystemMenu = std::make_unique<TsSystemMenu>(this);
+  EnsureSystemMenu();
   const UINT command = UINT(m.WParam) & 0xFFF0;
   if (command == SC_MINIMIZE) WasMaximized = IsZoomed(wnd);
   if (command == SC_MAXIMIZE || command == SC_RESTORE) WasMaximized = false;
@@ -521,7 +526,7 @@ void TsSkinProvider::WMNCActivate(TMessage& m) {
     if (oldWndProc_) oldWndProc_(m);
     return;
   }
-  if (!SystemMenu) SystemMenu = std::make_unique<TsSystemMenu>(this);
+  EnsureSystemMenu();
   const uint8_t active = m.WParam != 0 ? 1 : 0;
   if (active != FormActive) {
     FormActive = active;
