@@ -32,7 +32,9 @@ TacBorderForm::TacBorderForm(TsSkinProvider* owner) : Provider(owner) {
   CreateBorderWindow();
 }
 
-TacBorderForm::~TacBorderForm() {
+TacBorderForm::~TacBorderForm() { FreeBorderWindow(); }
+
+void TacBorderForm::FreeBorderWindow() {
   if (BorderWindow) BorderWindow->WindowProc = OldWindowProc;
   BorderWindow.reset();
 }
@@ -85,8 +87,7 @@ void TacBorderForm::UpdateBorderWindow(bool repaint) {
   if (OwnerState() & (psCapturing | psScaling)) return;
   if (!Provider->DrawNonClient() || SkinData->FUpdating) return;
   if (!IsWindowVisible(owner) && (OwnerState() == 0 || OwnerState() == psNcActivating)) {
-    if (BorderWindow) BorderWindow->WindowProc = OldWindowProc;
-    BorderWindow.reset();
+    FreeBorderWindow();
     SkinData->FCacheInvalid = true;
     return;
   }
@@ -116,7 +117,12 @@ void TacBorderForm::UpdateBorderWindow(bool repaint) {
   const BYTE alpha = 255;
   if (LayeredWindowsAvailable() && (repaint || sized) && !InMouseHole) {
     if (sized) SetWindowPos(h, nullptr, 0, 0, cache.Width(), cache.Height(), SWP_NOMOVE | SWP_NOZORDER | kNoActivateFlags);
-    UpdateLayeredImage(h, cache, alpha, &at);
+    std::unique_ptr<gui::TBitmap> image = NewBitmap32(cache.Width(), cache.Height());
+    BitBlt(image->Canvas().Handle(), 0, 0, cache.Width(), cache.Height(), cache.Canvas().Handle(), 0, 0, SRCCOPY);
+    TBitmap32 px = Pixels32(*image);
+    GdiFlush();
+    PrepareBorderImage(px);
+    UpdateLayeredImage(h, *image, alpha, &at);
     if (!(OwnerState() & (psBlendMoving | psMinimizing | psCapturing))) ApplyWindowRegion(h, CreateRegion(0, 0), true);
     if (IsWindowVisible(h))
       SetWindowPos(h, after, 0, 0, 0, 0, flags | SWP_NOSIZE | SWP_NOMOVE);

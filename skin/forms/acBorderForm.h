@@ -38,6 +38,8 @@ class TacBorderForm {
   LONG_PTR OldParent = 0;
 
   void CreateBorderWindow();
+  // The layered window goes (its procedure given back); the next update makes it again.
+  void FreeBorderWindow();
   void UpdateBorderWindow(bool repaint);
   // The window's region for a size (0, 0: its present size); nullptr without window.
   HRGN CreateRegion(int32_t newWidth, int32_t newHeight);

@@ -204,4 +204,15 @@ TacPlace VerticalRestoreBounds(const TacPlace& moving, const TacPlace& saved) {
   return {moving.Left, saved.Top, moving.Width, saved.Height};
 }
 
+void PrepareBorderImage(TBitmap32& bmp) {
+  for (int y = 0; y < bmp.Height(); ++y)
+    for (int x = 0; x < bmp.Width(); ++x) {
+      TPixel& p = bmp.At(x, y);
+      if (p == 0x00FF00FFu)
+        p = 0;
+      else if ((p >> 24) == 0)
+        p |= 0xFF000000u;
+    }
+}
+
 }  // namespace skin

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "skin/core/sConst.h"
+#include "skin/graphics/acBitmap32.h"
 #include "skin/forms/acFormGeometry.h"
 
 namespace skin {
@@ -145,5 +146,9 @@ TacPlace StretchedBounds(const TacPlace& bounds, const TacRect& workArea, bool v
 // The bounds a form stretched vertically gets back when it is moved: its saved top and
 // height (Saved holds left, top, width, height).
 TacPlace VerticalRestoreBounds(const TacPlace& moving, const TacPlace& saved);
+
+// The form's image as the border window shows it: the transparent (fuchsia) parts clear,
+// pixels the system's text drawing left without alpha opaque, others as they are.
+void PrepareBorderImage(TBitmap32& bmp);
 
 }  // namespace skin

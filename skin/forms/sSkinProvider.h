@@ -241,6 +241,9 @@ class TsSkinProvider : public rtl::TComponent {
   void WMNCRButtonUp(gui::TMessage& m);
   void WMGetMinMaxInfo(gui::TMessage& m);
   void WMWindowPosChanging(gui::TMessage& m);
+  void WMWindowPosChanged(gui::TMessage& m);
+  void WMSize(gui::TMessage& m);
+  void WMExitSizeMove(gui::TMessage& m);
   void WMMove(gui::TMessage& m);
   void WMSizing(gui::TMessage& m);
   void WMSysCommand(gui::TMessage& m);

@@ -479,6 +479,64 @@ void TsSkinProvider::WMWindowPosChanging(TMessage& m) {
   if (oldWndProc_) oldWndProc_(m);
 }
 
+void TsSkinProvider::WMWindowPosChanged(TMessage& m) {
+  HWND wnd = FormHandle();
+  TsSkinManager* mgr = skinData_->GetSkinManager();
+  if (mgr && mgr->Options.GetOption(2) && IsZoomed(wnd)) BorderForm.reset();
+  if (!mgr || !LayeredWindowsAvailable() || !DrawNonClient()) {
+    if (oldWndProc_) oldWndProc_(m);
+    return;
+  }
+  const auto* wp = reinterpret_cast<const WINDOWPOS*>(m.LParam);
+  TallTitleMaximized = BorderForm && IsZoomed(wnd) && SkinTitleHeight(false) > GetSysCaptionHeight() + 4;
+  if (wp && (wp->flags & SWP_HIDEWINDOW) && !AnimShown && !skinData_->CacheEmpty() && !IsIconic(wnd) && BorderForm)
+    BorderForm->FreeBorderWindow();
+  if (oldWndProc_) oldWndProc_(m);
+  if (!BorderForm || !wp) return;
+  if (!IsWindowVisible(wnd) || IsIconic(wnd)) {
+    const bool main = gui::Application && gui::Application->MainForm() == form_;
+    if (IsIconic(wnd) && !(formState_ & (psMinimizing | psRestoring)) && main && !IsDestroying())
+      BorderForm->FreeBorderWindow();
+    return;
+  }
+  if ((wp->flags & (SWP_FRAMECHANGED | SWP_NOREDRAW)) || (formState_ & (psDisabled | psBlendMoving))) return;
+  if ((wp->flags & SWP_NOSIZE) && (wp->flags & SWP_NOMOVE)) {
+    if (HWND bw = BorderForm->Handle())
+      SetWindowPos(bw, wnd, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOREDRAW | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    return;
+  }
+  BorderForm->UpdateBorderWindow(false);
+}
+
+void TsSkinProvider::WMSize(TMessage& m) {
+  HWND wnd = FormHandle();
+  if (skinData_->FUpdating || !IsWindowVisible(wnd) || (formState_ & psRestoring)) {
+    RegionChanged = true;
+    skinData_->FCacheInvalid = true;
+    if (oldWndProc_) oldWndProc_(m);
+    return;
+  }
+  MenuLineCount = -1;
+  if (oldWndProc_) oldWndProc_(m);
+  RECT cr{};
+  GetClientRect(wnd, &cr);
+  if (!IsIconic(wnd)) {
+    skinData_->FCacheInvalid = true;
+    RegionChanged = true;
+    if (BorderForm) {
+      formState_ |= psBorderSizing;
+      BorderForm->UpdateBorderWindow(true);
+      formState_ &= ~psBorderSizing;
+    }
+  }
+  LastClientRect = {0, 0, cr.right, cr.bottom};
+}
+
+void TsSkinProvider::WMExitSizeMove(TMessage& m) {
+  if (oldWndProc_) oldWndProc_(m);
+  if (BorderForm) BorderForm->UpdateBorderWindow(true);
+}
+
 void TsSkinProvider::WMMove(TMessage& m) {
   ClearGlowEffects(false);
   if (oldWndProc_) oldWndProc_(m);

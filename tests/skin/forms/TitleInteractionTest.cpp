@@ -13,10 +13,10 @@
 #include <vector>
 
 #include "../../gui/GuiTestSupport.h"
+#include "../SkinHarness.h"
 #include "gui/Forms.h"
 #include "report/Render.h"
 #include "rtl/Utf.h"
-#include "skin/core/acStartup.h"
 #include "skin/core/sSkinManager.h"
 #include "skin/core/sVclUtils.h"
 #include "skin/forms/acGlow.h"
@@ -29,13 +29,6 @@ namespace {
 using gui::TFormBorderStyle;
 using gui::TMessage;
 
-class EngineEnvironment : public ::testing::Environment {
- public:
-  void SetUp() override { RunEngineStartup(); }
-  void TearDown() override { RunEngineShutdown(); }
-};
-::testing::Environment* const kEngine = ::testing::AddGlobalTestEnvironment(new EngineEnvironment);
-
 const std::string kSkins = std::string("Z:") + KORVAN_FORM_SKINS;
 const std::string kOut = std::string("Z:") + KORVAN_FORMS_OUT + "/";
 constexpr uint32_t kTitleActive = 0x0080C0, kTitleInactive = 0x004080;
@@ -46,17 +39,7 @@ uint32_t Rgb(gui::TBitmap& bmp, int x, int y) {
 }
 gui::TPoint Centre(const gui::TRect& r) { return {(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2}; }
 
-void Pump(DWORD ms) {
-  const DWORD end = GetTickCount() + ms;
-  MSG msg;
-  do {
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageW(&msg);
-    }
-    Sleep(1);
-  } while (int(end - GetTickCount()) > 0);
-}
+void Pump(DWORD ms) { skintest::TSkinHarness::Pump(ms); }
 
 class TitleInteraction : public guitest::WithRecordedDialogs {
  protected:
@@ -93,8 +76,14 @@ class TitleInteraction : public guitest::WithRecordedDialogs {
         m.Result = 0;
         return;
       }
-      if (m.Msg == WM_NCACTIVATE) return p->WMNCActivate(m);
-      prev(m);
+      switch (m.Msg) {
+        case WM_NCACTIVATE: return p->WMNCActivate(m);
+        case WM_WINDOWPOSCHANGING: return p->WMWindowPosChanging(m);
+        case WM_WINDOWPOSCHANGED: return p->WMWindowPosChanged(m);
+        case WM_SIZE: return p->WMSize(m);
+        case WM_MOVE: return p->WMMove(m);
+        default: prev(m);
+      }
     };
     form->Show();
     Pump(30);
@@ -525,6 +514,53 @@ TEST_F(TitleInteraction, TheBorderWindowCarriesTheImageAroundTheForm) {
   p->UpdateExtBorders(false);
   EXPECT_FALSE(p->BorderForm);
   EXPECT_FALSE(IsWindow(bw));
+}
+
+TEST_F(TitleInteraction, TheBorderWindowFollowsTheFormAndStretchesItByDoubleClicks) {
+  manager->SetExtendedBorders(true);
+  TsSkinProvider* p = NewSkinnedForm();
+  p->UpdateExtBorders(true);
+  ASSERT_TRUE(p->BorderForm && p->BorderForm->Handle());
+  HWND bw = p->BorderForm->Handle();
+  auto borderAt = [&] {
+    RECT br;
+    GetWindowRect(bw, &br);
+    return POINT{br.left, br.top};
+  };
+  form->SetBounds(160, 130, 360, 220);
+  Pump(20);
+  RECT fr;
+  GetWindowRect(form->Handle(), &fr);
+  EXPECT_EQ(borderAt().x, fr.left - p->BorderForm->OwnerOffsetX()) << "the border window follows a move";
+  EXPECT_EQ(borderAt().y, fr.top - p->BorderForm->OwnerOffsetY());
+
+  const gui::TRect work = GetFormWorkArea(form);
+  auto doubleClick = [&](int x, int y) {
+    const POINT b = borderAt();
+    SendMessageW(bw, WM_NCLBUTTONDBLCLK, 0, MAKELPARAM(b.x + x, b.y + y));
+    Pump(20);
+  };
+  doubleClick(0, 110);  // the left band
+  EXPECT_EQ(form->Left(), work.Left);
+  EXPECT_EQ(form->Width(), work.Width()) << "stretched across the work area";
+  EXPECT_EQ(form->Top(), 130);
+  EXPECT_TRUE(p->FormState() & psHorzRestore);
+  doubleClick(0, 110);
+  EXPECT_EQ(form->Left(), 160);
+  EXPECT_EQ(form->Width(), 360) << "a second double click gives the width back";
+  EXPECT_FALSE(p->FormState() & psHorzRestore);
+
+  doubleClick(150, 0);  // the top band
+  EXPECT_EQ(form->Top(), work.Top);
+  EXPECT_EQ(form->Height(), work.Height());
+  EXPECT_TRUE(p->FormState() & psVertRestore);
+  form->SetBounds(200, work.Top + 10, form->Width(), form->Height());  // dragged away
+  Pump(20);
+  EXPECT_EQ(form->Top(), 130) << "a drag gives back the saved top";
+  EXPECT_EQ(form->Height(), 220) << "and the saved height";
+  EXPECT_EQ(form->Left(), 200);
+  gui::TBitmap shot;
+  SaveShot(form->Handle(), "border_window_after_restore", shot);
 }
 
 }  // namespace

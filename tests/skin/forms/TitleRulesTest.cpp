@@ -243,5 +243,18 @@ TEST(FormBounds, MaximizedStretchedAndRestored) {
   EXPECT_EQ(VerticalRestoreBounds({230, 7, 300, 726}, form), (TacPlace{230, 150, 300, 200}));
 }
 
+TEST(BorderImage, TransparentPartsClearAndTextOpaque) {
+  TBitmap32 bmp(4, 1);
+  bmp.At(0, 0) = 0x00FF00FFu;  // a cut corner
+  bmp.At(1, 0) = 0x00FFFFFFu;  // caption text drawn without alpha
+  bmp.At(2, 0) = 0xFF0080C0u;  // the title
+  bmp.At(3, 0) = 0x40000000u;  // a shadow's soft pixel
+  PrepareBorderImage(bmp);
+  EXPECT_EQ(bmp.At(0, 0), 0u);
+  EXPECT_EQ(bmp.At(1, 0), 0xFFFFFFFFu);
+  EXPECT_EQ(bmp.At(2, 0), 0xFF0080C0u);
+  EXPECT_EQ(bmp.At(3, 0), 0x40000000u);
+}
+
 }  // namespace
 }  // namespace skin
