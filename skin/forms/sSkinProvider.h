@@ -248,6 +248,7 @@ class TsSkinProvider : public rtl::TComponent {
   void WMSizing(gui::TMessage& m);
   void WMSysCommand(gui::TMessage& m);
   void WMNCActivate(gui::TMessage& m);
+  void CMShowingChanged(gui::TMessage& m);
   // Takes the layered style off a window, trying a few times: a destroyed window never
   // takes it, and the caller goes on.
   static bool RemoveLayeredStyle(HWND wnd);

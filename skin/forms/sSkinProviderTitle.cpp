@@ -604,6 +604,35 @@ void TsSkinProvider::WMNCActivate(TMessage& m) {
   m.Result = 1;
 }
 
+void TsSkinProvider::CMShowingChanged(TMessage& m) {
+  HWND wnd = FormHandle();
+  TsSkinManager* mgr = skinData_->GetSkinManager();
+  if ((!DrawNonClient() && form_->BorderStyle != gui::TFormBorderStyle::bsNone) || !DrawClientArea) {
+    if (oldWndProc_) oldWndProc_(m);
+    skinData_->FUpdating = false;
+    return;
+  }
+  if (!form_->Showing()) {
+    // Hiding: the border window goes with the form.
+    BorderForm.reset();
+    if (oldWndProc_) oldWndProc_(m);
+    return;
+  }
+  // A form left layered by an earlier show loses the style; a window that is gone by
+  // then is given up instead of being asked again and again.
+  const bool wasLayered = wnd && (GetWindowLongPtrW(wnd, GWL_EXSTYLE) & WS_EX_LAYERED);
+  skinData_->FUpdating = false;
+  UpdateExtBorders(mgr && mgr->ExtendedBorders());
+  if (oldWndProc_) oldWndProc_(m);
+  if (wasLayered && !RemoveLayeredStyle(wnd)) return;
+  if (!IsWindow(wnd)) return;
+  if (BorderForm) RegionChanged = true;
+  RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+  RECT cr{};
+  GetClientRect(wnd, &cr);
+  LastClientRect = {0, 0, cr.right, cr.bottom};
+}
+
 bool TsSkinProvider::RemoveLayeredStyle(HWND wnd) {
   for (int attempt = 0; attempt < 3; ++attempt) {
     if (!IsWindow(wnd)) return false;

@@ -82,6 +82,7 @@ class TitleInteraction : public guitest::WithRecordedDialogs {
         case WM_WINDOWPOSCHANGED: return p->WMWindowPosChanged(m);
         case WM_SIZE: return p->WMSize(m);
         case WM_MOVE: return p->WMMove(m);
+        case gui::CM_SHOWINGCHANGED: return p->CMShowingChanged(m);
         default: prev(m);
       }
     };
@@ -372,6 +373,50 @@ TEST_F(TitleInteraction, TheNativeSystemMenuOfAMaximizedFormGreysSize) {
 }
 
 // ---------------------------------------------------------------- bounds and activation
+
+TEST_F(TitleInteraction, AnIconicMDIChildOpensItsMenuAtTheMouse) {
+  TsSkinProvider* p = NewSkinnedForm();
+  form->FormStyle = gui::TFormStyle::fsMDIChild;
+  ShowWindow(form->Handle(), SW_MINIMIZE);
+  Pump(30);
+  ASSERT_TRUE(IsIconic(form->Handle()));
+  SetCursorPos(333, 277);
+  TMenuSeen seen;
+  seen.Form = form->Handle();
+  seen.Shot = "system_menu_iconic_child";
+  g_seen = &seen;
+  SetTimer(nullptr, 0, 30, ReadMenu);
+  TMessage up = Msg(WM_NCLBUTTONUP, HTCAPTION, {40, 700});
+  p->WMNCLButtonUp(up);
+  g_seen = nullptr;
+  ASSERT_TRUE(seen.Opened);
+  EXPECT_EQ(seen.Rect.left, 333) << "at the mouse, not at the sum of two screen points";
+  EXPECT_EQ(seen.Rect.top, 277);
+  form->FormStyle = gui::TFormStyle::fsNormal;
+  ShowWindow(form->Handle(), SW_RESTORE);
+}
+
+TEST_F(TitleInteraction, ShowingMakesTheBorderWindowAndDropsALeftoverLayeredStyle) {
+  manager->SetExtendedBorders(true);
+  TsSkinProvider* p = NewSkinnedForm();
+  HWND wnd = form->Handle();
+  SetWindowLongPtrW(wnd, GWL_EXSTYLE, GetWindowLongPtrW(wnd, GWL_EXSTYLE) | WS_EX_LAYERED);
+  TMessage m{};
+  m.Msg = gui::CM_SHOWINGCHANGED;
+  p->CMShowingChanged(m);
+  EXPECT_FALSE(GetWindowLongPtrW(wnd, GWL_EXSTYLE) & WS_EX_LAYERED);
+  ASSERT_TRUE(p->BorderForm);
+  EXPECT_TRUE(p->BorderForm->Handle());
+  form->Hide();
+  Pump(20);
+  EXPECT_TRUE(!p->BorderForm || !p->BorderForm->Handle()) << "the border window goes with the form";
+  form->Show();
+  Pump(20);
+  ASSERT_TRUE(p->BorderForm);
+  HWND again = p->BorderForm->Handle();
+  ASSERT_TRUE(again) << "and comes back when it shows again";
+  EXPECT_TRUE(IsWindowVisible(again));
+}
 
 TEST_F(TitleInteraction, MaximizedBoundsComeFromTheWorkArea) {
   TsSkinProvider* p = NewSkinnedForm();
