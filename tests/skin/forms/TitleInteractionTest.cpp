@@ -57,10 +57,12 @@ class TitleInteraction : public guitest::WithRecordedDialogs {
     WithRecordedDialogs::TearDown();
   }
   // A shown form with its provider, its image built and its skinned frame on the screen.
-  TsSkinProvider* NewSkinnedForm(TFormBorderStyle style = TFormBorderStyle::bsSizeable) {
+  TsSkinProvider* NewSkinnedForm(TFormBorderStyle style = TFormBorderStyle::bsSizeable,
+                                 unsigned icons = gui::biSystemMenu | gui::biMinimize | gui::biMaximize) {
     forms.push_back(std::make_unique<gui::TForm>(nullptr));
     form = forms.back().get();
     form->BorderStyle = style;
+    form->BorderIcons = icons;
     form->SetCaption("Jemaat");
     form->SetBounds(120, 100, 360, 220);
     form->HandleNeeded();
@@ -116,8 +118,16 @@ class TitleInteraction : public guitest::WithRecordedDialogs {
     p->WMNCHitTest(m);
     return int32_t(m.Result);
   }
+  // What the screen shows, read again until two reads agree (Wine hands the pixels on late).
   void SaveShot(HWND wnd, const std::string& name, gui::TBitmap& shot) {
     guitest::ShotOfWindow(wnd, shot, false);
+    for (int look = 0; look < 20; ++look) {
+      MsgWaitForMultipleObjectsEx(0, nullptr, 50, 0, 0);
+      gui::TBitmap again;
+      guitest::ShotOfWindow(wnd, again, false);
+      if (skintest::TSkinHarness::SamePixels(shot, again)) break;
+      guitest::ShotOfWindow(wnd, shot, false);
+    }
     report::SaveBitmapToPng(shot, kOut + name + ".png");
   }
   std::unique_ptr<TsSkinManager> manager;
@@ -247,6 +257,39 @@ TEST_F(TitleInteraction, HoverDrawsTheHotGlyphWithAClickThroughHalo) {
   EXPECT_EQ(p->HotItem, 0);
   EXPECT_EQ(p->CloseBtn.State, 0);
   EXPECT_EQ(p->CloseBtn.GlowId, -1) << "the halo goes with the hover";
+}
+
+TEST_F(TitleInteraction, HoverAndPressDrawTheHelpButtonsStates) {
+  // The help glyph of the test skin has three different states.
+  TsSkinProvider* p = NewSkinnedForm(TFormBorderStyle::bsDialog, gui::biSystemMenu | gui::biHelp);
+  const gui::TRect r = p->HelpBtn.Rect;
+  ASSERT_FALSE(r.Right <= r.Left);
+  gui::TBitmap& cache = *p->SkinData()->FCache;
+  auto look = [&] {
+    std::vector<uint32_t> px;
+    for (int y = r.Top; y < r.Bottom; ++y)
+      for (int x = r.Left; x < r.Right; ++x) px.push_back(Rgb(cache, x, y));
+    return px;
+  };
+  const std::vector<uint32_t> normal = look();
+  TMessage move = Msg(WM_NCMOUSEMOVE, HTHELP, Screen(Centre(r)));
+  p->WMNCMouseMove(move);
+  EXPECT_EQ(p->HotItem, HTHELP);
+  const std::vector<uint32_t> hot = look();
+  EXPECT_NE(hot, normal) << "the hot glyph";
+  TMessage down = Msg(WM_NCLBUTTONDOWN, HTHELP, Screen(Centre(r)));
+  p->WMNCLButtonDown(down);
+  const std::vector<uint32_t> pressed = look();
+  EXPECT_NE(pressed, hot) << "the pressed glyph";
+  gui::TBitmap shot;
+  SaveShot(form->Handle(), "help_pressed", shot);
+  EXPECT_EQ(Rgb(shot, r.Left + 2, r.Top + 2), Rgb(cache, r.Left + 2, r.Top + 2)) << "repainted on the screen";
+  TMessage leave{};
+  leave.Msg = WM_MOUSELEAVE;
+  p->WMMouseLeave(leave);
+  EXPECT_EQ(p->HotItem, -1);
+  EXPECT_FALSE(p->ButtonPressed);
+  EXPECT_EQ(look(), normal) << "back to normal when the mouse leaves";
 }
 
 TEST_F(TitleInteraction, HiddenHalosLeaveTheirIndexesBehind) {
