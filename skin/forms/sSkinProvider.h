@@ -249,6 +249,10 @@ class TsSkinProvider : public rtl::TComponent {
   void WMSysCommand(gui::TMessage& m);
   void WMNCActivate(gui::TMessage& m);
   void CMShowingChanged(gui::TMessage& m);
+  void WMActivate(gui::TMessage& m);
+  void WMShowWindow(gui::TMessage& m);
+  void WMStyleChanged(gui::TMessage& m);
+  void CMEnabledChanged(gui::TMessage& m);
   // Takes the layered style off a window, trying a few times: a destroyed window never
   // takes it, and the caller goes on.
   static bool RemoveLayeredStyle(HWND wnd);

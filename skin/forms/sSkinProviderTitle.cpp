@@ -633,6 +633,65 @@ void TsSkinProvider::CMShowingChanged(TMessage& m) {
   LastClientRect = {0, 0, cr.right, cr.bottom};
 }
 
+void TsSkinProvider::WMActivate(TMessage& m) {
+  if (oldWndProc_) oldWndProc_(m);
+  if (!form_->Showing()) return;
+  MenuLineCount = -1;
+  if (LOWORD(m.WParam) == WA_ACTIVE) {
+    EnsureSystemMenu()->UpdateItems(false);
+    if (!DrawNonClient()) skinData_->FUpdating = false;
+  }
+}
+
+void TsSkinProvider::WMShowWindow(TMessage& m) {
+  HWND wnd = FormHandle();
+  if (form_->FormStyle == gui::TFormStyle::fsMDIChild) {
+    if (oldWndProc_) oldWndProc_(m);
+    return;
+  }
+  if (m.WParam == 1) formState_ &= ~psRestoring;
+  if (oldWndProc_) oldWndProc_(m);
+  if (m.WParam == 1 && IsWindowVisible(wnd))
+    SetWindowPos(wnd, nullptr, 0, 0, 0, 0,
+                 SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOREDRAW | SWP_NOACTIVATE | SWP_NOCOPYBITS |
+                     SWP_NOOWNERZORDER | SWP_NOSENDCHANGING);
+}
+
+void TsSkinProvider::WMStyleChanged(TMessage& m) {
+  if (oldWndProc_) oldWndProc_(m);
+  TsSystemMenu* menu = EnsureSystemMenu();
+  const bool sysMenu = form_->BorderIcons & gui::biSystemMenu;
+  if (menu && menu->ItemClose && menu->ItemClose->Visible() != sysMenu) {
+    menu->UpdateItems(false);
+    skinData_->FCacheInvalid = true;
+    SetWindowPos(FormHandle(), nullptr, 0, 0, 0, 0,
+                 SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    return;
+  }
+  if (m.WParam != WPARAM(GWL_EXSTYLE) || (formState_ & (psBlendMoving | psMinimizing | psRestoring)) ||
+      !DrawNonClient())
+    return;
+  const auto* ss = reinterpret_cast<const STYLESTRUCT*>(m.LParam);
+  const bool layeredChanged = ss && ((ss->styleOld ^ ss->styleNew) & WS_EX_LAYERED);
+  if (!layeredChanged || (formState_ & psDisabled)) return;
+  if (BorderForm)
+    BorderForm->UpdateBorderWindow(true);
+  else
+    UpdateExtBorders(skinData_->GetSkinManager() && skinData_->GetSkinManager()->ExtendedBorders());
+}
+
+void TsSkinProvider::CMEnabledChanged(TMessage& m) {
+  if (oldWndProc_) oldWndProc_(m);
+  if (!DrawNonClient()) return;
+  const bool enabled = form_->Enabled();
+  if (BorderForm && BorderForm->Handle()) EnableWindow(BorderForm->Handle(), enabled);
+  if (DisabledBlendValue < 255 || DisabledBlured)
+    SetFormState(enabled ? formState_ & ~psDisabled : formState_ | psDisabled);
+  skinData_->FCacheInvalid = true;
+  if (HWND wnd = FormHandle()) SendMessageW(wnd, WM_NCPAINT, 1, 0);
+  if (BorderForm) BorderForm->UpdateBorderWindow(true);
+}
+
 bool TsSkinProvider::RemoveLayeredStyle(HWND wnd) {
   for (int attempt = 0; attempt < 3; ++attempt) {
     if (!IsWindow(wnd)) return false;

@@ -85,6 +85,7 @@ class TitleInteraction : public guitest::WithRecordedDialogs {
         case WM_SIZE: return p->WMSize(m);
         case WM_MOVE: return p->WMMove(m);
         case gui::CM_SHOWINGCHANGED: return p->CMShowingChanged(m);
+        case gui::CM_ENABLEDCHANGED: return p->CMEnabledChanged(m);
         default: prev(m);
       }
     };
@@ -598,6 +599,13 @@ TEST_F(TitleInteraction, TheBorderWindowCarriesTheImageAroundTheForm) {
   EXPECT_EQ(SendMessageW(bw, WM_MOUSEACTIVATE, 0, 0), LRESULT(MA_NOACTIVATE));
   gui::TBitmap shot;
   SaveShot(bw, "border_window_screen", shot);
+
+  form->SetEnabled(false);
+  EXPECT_FALSE(IsWindowEnabled(bw)) << "the border window takes the form's enabled state";
+  EXPECT_EQ(p->BorderForm->HitTest(br.left + close.X, br.top + close.Y), HTTRANSPARENT)
+      << "a disabled form's border takes no clicks";
+  form->SetEnabled(true);
+  EXPECT_TRUE(IsWindowEnabled(bw));
 
   p->UpdateExtBorders(false);
   EXPECT_FALSE(p->BorderForm);
