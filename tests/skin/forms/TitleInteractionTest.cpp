@@ -45,9 +45,7 @@ class TitleInteraction : public guitest::WithRecordedDialogs {
  protected:
   void SetUp() override {
     WithRecordedDialogs::SetUp();
-    manager = std::make_unique<TsSkinManager>(nullptr);
-    manager->SetSkinDirectory(kSkins);
-    manager->SetSkinName("Korvan Forms");
+    manager = skintest::TestSkinManager(kSkins, "Korvan Forms");
     ASSERT_TRUE(manager->IsSkinLoaded());
   }
   void TearDown() override {
