@@ -14,6 +14,9 @@
 #include "skin/core/sCommonData.h"
 #include "skin/core/sSkinManager.h"
 #include "skin/forms/acFormGeometry.h"
+#include "skin/forms/acBorderForm.h"
+#include "skin/forms/acTitleRules.h"
+#include "skin/forms/sSystemMenu.h"
 
 namespace skin {
 
@@ -36,7 +39,7 @@ inline constexpr uint32_t psBorderSizing = 0x1, psBlendMoving = 0x80, psMinimizi
 // its hit code and the title glyph it is drawn with.
 struct TacTitleButtonData {
   int32_t State = 0;
-  uint32_t GlowId = 0;
+  int32_t GlowId = -1;  // the halo shown while hot, -1 none
   gui::TRect Rect;
   int32_t HitCode = 0;
   bool NormalTitle = true;
@@ -368,9 +371,30 @@ class TsSkinProvider : public rtl::TComponent {
   bool ButtonPressed = false, TallTitleMaximized = false, MenuHooked = false, UseOwnerDrawMenu = false;
   bool ScaleAnimation = false;
   int32_t HotItem = -1;
-  TsSystemMenu* SystemMenu = nullptr;
-  TacBorderForm* BorderForm = nullptr;
+  std::unique_ptr<TsSystemMenu> SystemMenu;
+  std::unique_ptr<TacBorderForm> BorderForm;
   TacCtrlAdapter* Adapter = nullptr;
+
+  // ---- the title under the mouse, its clicks, the system menu, sizing, system commands,
+  // activation and the border window (sSkinProviderTitle.cpp); the handlers are above.
+  bool RightClickPending = false;
+  bool AnimShown = false;
+  bool WasMaximized = false;
+  TacPlace LastBounds;  // left, top, width and height before a stretch across the work area
+  gui::TRect LastClientRect;
+  // The system menu, made on first need when no skin application made it yet.
+  TsSystemMenu* EnsureSystemMenu();
+  int32_t HitTest(gui::TMessage& m);
+  int32_t TitleItemAt(gui::TPoint p);
+  TacTitleButtonData* TitleButton(int32_t code);
+  void SetPressedItem(int32_t code);
+  void RepaintTitleButton(int32_t code);
+  void EnableSysMenuItem(UINT command, bool enable, HMENU menu);
+  void BeginBlendMove();
+  bool ExtBordersAllowed(bool maximized);
+  // Takes the layered style off a window, trying a few times: a destroyed window never
+  // takes it, and the caller goes on.
+  static bool RemoveLayeredStyle(HWND wnd);
 
  protected:
   void Loaded() override;

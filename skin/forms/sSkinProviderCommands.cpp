@@ -447,21 +447,6 @@ void TsSkinProvider::UpdateSysMenuStyle(bool skinning) {
   form_->Perform(WM_SETICON, ICON_SMALL, form_->Perform(WM_GETICON, ICON_SMALL, 0));
 }
 
-void TsSkinProvider::UpdateExtBorders(bool allowed) {
-  TsSkinManager* own = skinData_->GetSkinManager();
-  HWND wnd = FormHandle();
-  const bool wanted = allowed && own && wnd && HasBorder() && DrawNonClient() && !form_->Parent() &&
-                      form_->FormStyle != gui::TFormStyle::fsMDIChild && GetBoolProp(0) &&
-                      (!IsZoomed(wnd) || !own->Options.GetOption(2)) && form_->Showing();
-  if (wanted) {
-    if (!BorderForm) CreateBorderForm();
-    skinData_->FCacheInvalid = true;
-    UpdateBorderWindow(true, 255);
-  } else if (BorderForm) {
-    FreeBorderForm();
-  }
-}
-
 void TsSkinProvider::RefreshBorders() {
   skinData_->FCacheInvalid = true;
   if (BorderForm) {

@@ -1,8 +1,8 @@
 # Writes the form tests' skin: the project's test skin (FROM) copied to TO with a form
 # section (light grey, lighter while active) whose border is the green 20 x 20 tool-bar
 # region (3-pixel borders), and title glyphs for maximize (green), minimize (dark), help
-# (yellow) and the tool windows' close button (near white); a form-header section (olive,
-# green while active). Element values in the canonical notation.
+# (yellow, green and dark green for its three states) and the tool windows'
+# close button (near white); a form-header section (olive, green while active). Element values in the canonical notation.
 file(GLOB _files "${FROM}/*")
 file(MAKE_DIRECTORY "${TO}")
 file(COPY ${_files} DESTINATION "${TO}")
@@ -13,7 +13,7 @@ string(CONCAT _glyphs
   "[GLOBALINFO]\n"
   "BICONMAX=&0056004000760060" ${_tail} "\n"
   "BICONMIN=&0000004000160056" ${_tail} "\n"
-  "BICONHELP=&0032004000520060" ${_tail} "\n"
+  "BICONHELP=&0040004001000060" "0000000000000000" "30000" "000000" "\n"
   "SICONCLOSE=&0090000001060016" ${_tail})
 string(REPLACE "[GLOBALINFO]" "${_glyphs}" _text "${_text}")
 string(APPEND _text "\n[FORMHEADER]\nCOLOR=32896\nHOTCOLOR=65280\nSTATES=2\n")

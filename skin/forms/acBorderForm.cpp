@@ -1,0 +1,405 @@
+#include "skin/forms/acBorderForm.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "skin/core/acLayeredWindows.h"
+#include "skin/core/acSkinData.h"
+#include "skin/core/sSkinManager.h"
+#include "skin/core/sVclUtils.h"
+#include "skin/forms/sSkinProvider.h"
+#include "skin/forms/sSystemMenu.h"
+#include "skin/graphics/acGdiBitmap.h"
+
+namespace skin {
+
+namespace {
+constexpr UINT kNoActivateFlags = SWP_NOACTIVATE | SWP_NOOWNERZORDER | SWP_NOSENDCHANGING;  // 0x610
+bool Inside(const gui::TRect& r, POINT p) { return p.x >= r.Left && p.x < r.Right && p.y >= r.Top && p.y < r.Bottom; }
+}  // namespace
+
+bool ApplyWindowRegion(HWND wnd, HRGN region, bool redraw) {
+  if (!region) return false;
+  if (wnd && IsWindow(wnd) && SetWindowRgn(wnd, region, redraw)) return true;
+  DeleteObject(region);
+  return false;
+}
+
+TacBorderForm::TacBorderForm(TsSkinProvider* owner) : Provider(owner) {
+  if (owner) SkinData = owner->SkinData();
+  CreateBorderWindow();
+}
+
+TacBorderForm::~TacBorderForm() { FreeBorderWindow(); }
+
+void TacBorderForm::FreeBorderWindow() {
+  if (BorderWindow) BorderWindow->WindowProc = OldWindowProc;
+  BorderWindow.reset();
+}
+
+void TacBorderForm::CreateBorderWindow() {
+  if (OwnerState() & psFirstShowing) return;
+  OwnerRegionSet = false;
+  BorderWindow = std::make_unique<TacGlowForm>(nullptr);
+  BorderWindow->HandleNeeded();
+  HWND h = Handle();
+  if (!h) return;
+  SetWindowLongPtrW(h, GWL_EXSTYLE, WS_EX_LAYERED);
+  if (HWND owner = OwnerHandle()) OldParent = SetWindowLongPtrW(h, GWLP_HWNDPARENT, LONG_PTR(owner));
+  OldWindowProc = BorderWindow->WindowProc;
+  BorderWindow->WindowProc = [this](gui::TMessage& m) { BorderWndProc(m); };
+}
+
+HWND TacBorderForm::OwnerHandle() {
+  return Provider && Provider->Form() && Provider->Form()->HandleAllocated() ? Provider->Form()->Handle() : nullptr;
+}
+
+uint32_t TacBorderForm::OwnerState() { return Provider ? Provider->FormState() : 0; }
+
+int32_t TacBorderForm::OwnerOffsetX() {
+  return Provider->GetBorderWidth(true) + Provider->GetShadowSize().Left - Provider->GetBorderWidth(false);
+}
+
+int32_t TacBorderForm::OwnerOffsetY() {
+  const TacRect shadow = Provider->GetShadowSize();
+  if (Provider->TallTitleMaximized) return shadow.Top + Provider->ExtraMaxTitleHeight(true) + 4;
+  const int32_t sysCaption = Provider->CaptionHeight(false);
+  int32_t y = shadow.Top;
+  if (sysCaption != 0) y += Provider->CaptionHeight(true);
+  return y - Provider->GetBorderWidth(false) - sysCaption;
+}
+
+HWND TacBorderForm::InsertAfterWnd() {
+  HWND owner = OwnerHandle();
+  if (Provider->Form()->FormStyle == gui::TFormStyle::fsStayOnTop) return HWND_TOP;
+  if (owner && (GetWindowLongPtrW(owner, GWL_EXSTYLE) & WS_EX_TOPMOST)) return HWND_TOPMOST;
+  return owner;
+}
+
+void TacBorderForm::UpdateBorderWindow(bool repaint) {
+  if (Locked || Updating || !Provider || !SkinData) return;
+  if (gui::Application && gui::Application->Terminated()) return;
+  HWND owner = OwnerHandle();
+  RECT wr{};
+  if (!owner || !GetWindowRect(owner, &wr)) return;
+  if (OwnerState() & (psCapturing | psScaling)) return;
+  if (!Provider->DrawNonClient() || SkinData->FUpdating) return;
+  if (!IsWindowVisible(owner) && (OwnerState() == 0 || OwnerState() == psNcActivating)) {
+    FreeBorderWindow();
+    SkinData->FCacheInvalid = true;
+    return;
+  }
+  if (!Handle()) CreateBorderWindow();
+  HWND h = Handle();
+  if (!h) return;
+  Updating = true;
+  HWND after = (OwnerState() & psBorderSizing) ? nullptr : InsertAfterWnd();
+  if (SkinData->FCacheInvalid || SkinData->CacheEmpty()) {
+    Provider->PrepareCache();
+    repaint = true;
+  }
+  if (SkinData->CacheEmpty()) {
+    Updating = false;
+    return;
+  }
+  gui::TBitmap& cache = *SkinData->FCache;
+  RECT br{};
+  GetWindowRect(h, &br);
+  const bool sized = br.right - br.left != cache.Width() || br.bottom - br.top != cache.Height();
+  if (!after) after = (IsIconic(owner) || (OwnerState() & psBorderSizing)) ? GetWindow(owner, GW_HWNDPREV) : owner;
+  UINT flags = kNoActivateFlags;
+  if (OwnerState() & psBorderSizing) flags |= SWP_NOZORDER;
+  if (!repaint && !sized) flags |= SWP_NOSIZE;
+  if (!repaint) flags |= SWP_NOREDRAW;
+  const POINT at{wr.left - OwnerOffsetX(), wr.top - OwnerOffsetY()};
+  const BYTE alpha = 255;
+  if (LayeredWindowsAvailable() && (repaint || sized) && !InMouseHole) {
+    if (sized) SetWindowPos(h, nullptr, 0, 0, cache.Width(), cache.Height(), SWP_NOMOVE | SWP_NOZORDER | kNoActivateFlags);
+    std::unique_ptr<gui::TBitmap> image = NewBitmap32(cache.Width(), cache.Height());
+    BitBlt(image->Canvas().Handle(), 0, 0, cache.Width(), cache.Height(), cache.Canvas().Handle(), 0, 0, SRCCOPY);
+    TBitmap32 px = Pixels32(*image);
+    GdiFlush();
+    PrepareBorderImage(px);
+    UpdateLayeredImage(h, *image, alpha, &at);
+    if (!(OwnerState() & (psBlendMoving | psMinimizing | psCapturing))) ApplyWindowRegion(h, CreateRegion(0, 0), true);
+    if (IsWindowVisible(h))
+      SetWindowPos(h, after, 0, 0, 0, 0, flags | SWP_NOSIZE | SWP_NOMOVE);
+    else
+      SetWindowPos(h, after, 0, 0, 0, 0, SWP_SHOWWINDOW | SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);
+    if (!OwnerRegionSet && !(OwnerState() & psBorderSizing)) OwnerRegionSet = true;
+  } else {
+    SetWindowPos(h, after, at.x, at.y, 0, 0, flags | SWP_NOSIZE);
+  }
+  Updating = false;
+}
+
+HRGN TacBorderForm::CreateRegion(int32_t newWidth, int32_t newHeight) {
+  HWND h = Handle();
+  if (!h) return nullptr;
+  RECT br{};
+  GetWindowRect(h, &br);
+  const int32_t w = newWidth > 0 ? newWidth : br.right - br.left, ht = newHeight > 0 ? newHeight : br.bottom - br.top;
+  const TacRect shadow = Provider->GetShadowSize();
+  HWND owner = OwnerHandle();
+  HRGN rgn = nullptr;
+  if (owner && IsZoomed(owner)) {
+    const int32_t b = Provider->GetBorderWidth(false);
+    rgn = CreateRectRgn(b + shadow.Left, shadow.Top + 4, w - b - shadow.Right, ht - b - shadow.Bottom);
+  }
+  if (OwnerState() & psCapturing) return rgn ? rgn : CreateRectRgn(0, 0, w, ht);
+  if (!rgn) rgn = CreateRectRgn(0, 0, w, ht);
+  if (OwnerState() & (psBlendMoving | psMinimizing | psAnimating)) return rgn;
+  // The owner's client part shows the owner window itself.
+  RECT cr{};
+  if (owner) GetClientRect(owner, &cr);
+  const int32_t x = Provider->ClientOffsetX(), y = Provider->ClientOffsetY();
+  HRGN client = CreateRectRgn(x, y, x + cr.right, y + cr.bottom);
+  CombineRgn(rgn, rgn, client, RGN_DIFF);
+  DeleteObject(client);
+  return rgn;
+}
+
+void TacBorderForm::UpdateRegion() {
+  if (!RegionChanged) return;
+  RegionChanged = false;
+  ApplyWindowRegion(Handle(), CreateRegion(0, 0), true);
+}
+
+TacBorderBandFacts TacBorderForm::BandFacts() {
+  TacBorderBandFacts f;
+  HWND h = Handle(), owner = OwnerHandle();
+  RECT br{};
+  if (h) GetWindowRect(h, &br);
+  f.Width = br.right - br.left;
+  f.Height = br.bottom - br.top;
+  f.Shadow = Provider->GetShadowSize();
+  f.Maximized = owner && IsZoomed(owner);
+  f.ThickFrame = owner && (GetWindowLongPtrW(owner, GWL_STYLE) & WS_THICKFRAME);
+  f.OwnFrame = Provider->GetBorderWidth(false);
+  f.CaptionHeight = Provider->CaptionHeight(true);
+  f.MenuLineHeight = Provider->HasMenuLine() ? Provider->MenuLineHeight() : 0;
+  f.IconRect = {Provider->IconRect.Left, Provider->IconRect.Top, Provider->IconRect.Right, Provider->IconRect.Bottom};
+  if (TacSkinData* sd = SkinData ? SkinData->GetScaledSkin() : nullptr) {
+    f.BorderMode = sd->BorderMode;
+    f.AlignOffset = {sd->AlignOffsetL, sd->AlignOffsetT, sd->AlignOffsetR, sd->AlignOffsetB};
+    f.SkinBorderWidth = sd->BorderWidth > 0 ? sd->BorderWidth : 4;
+  }
+  return f;
+}
+
+int32_t TacBorderForm::TitleItemAt(POINT p) {
+  TsSystemMenu* menu = Provider->EnsureSystemMenu();
+  if (!menu || !Provider->HasSystemMenu()) return 0;
+  TacTitleHitFacts f;
+  f.SystemMenu = true;
+  f.Help = Provider->Form()->BorderIcons & gui::biHelp;
+  f.Rules = menu->Rules();
+  int32_t n = 0;
+  for (int32_t code : CountedSysButtons(f, false)) {
+    ++n;
+    if (TacTitleButtonData* b = Provider->TitleButton(code); b && Inside(b->Rect, p)) return n;
+  }
+  return 0;
+}
+
+int32_t TacBorderForm::HitTest(int32_t screenX, int32_t screenY) {
+  HWND owner = OwnerHandle(), h = Handle();
+  if (!owner || !h) return kHitNowhere;
+  if (!IsWindowEnabled(owner)) return kHitTransparent;
+  RECT br{};
+  GetWindowRect(h, &br);
+  const POINT p{screenX - br.left, screenY - br.top};
+  const int32_t n = TitleItemAt(p);
+  if (n > 0) {
+    TacTitleHitFacts f;
+    f.Help = Provider->Form()->BorderIcons & gui::biHelp;
+    f.Iconic = IsIconic(owner);
+    f.Rules = Provider->EnsureSystemMenu()->Rules();
+    const int32_t code = TitlePositionCode(n, f);
+    if (code == kHitClose && !f.Rules.CloseVisible) return kHitNowhere;
+    return code;
+  }
+  return BorderBandHitCode(p.x, p.y, BandFacts());
+}
+
+bool TacBorderForm::MouseInShadow(int32_t screenX, int32_t screenY) {
+  if (Locked || (OwnerState() & psBlendMoving)) return false;
+  UpdateRegion();
+  HWND owner = OwnerHandle(), h = Handle();
+  if (!owner || !h || !SkinData || IsZoomed(owner)) return false;
+  RECT br{};
+  GetWindowRect(h, &br);
+  if (!InShadowBeyondBand(screenX - br.left, screenY - br.top, BandFacts())) return false;
+  Provider->SetHotItem(-1, true);
+  return true;
+}
+
+bool TacBorderForm::UpdateCursor() {
+  POINT p{};
+  GetCursorPos(&p);
+  if (MouseInShadow(p.x, p.y)) return false;
+  LPCWSTR cursor = nullptr;
+  switch (HitTest(p.x, p.y)) {
+    case kHitCaption:
+    case kHitMenu: cursor = IDC_ARROW; break;
+    case kHitLeft:
+    case kHitRight: cursor = IDC_SIZEWE; break;
+    case kHitTop:
+    case kHitBottom: cursor = IDC_SIZENS; break;
+    case kHitTopLeft:
+    case kHitBottomRight: cursor = IDC_SIZENWSE; break;
+    case kHitTopRight:
+    case kHitBottomLeft: cursor = IDC_SIZENESW; break;
+    default: return false;
+  }
+  SetCursor(LoadCursorW(nullptr, cursor));
+  return true;
+}
+
+void TacBorderForm::CutMouseHole() {
+  HWND h = Handle();
+  if (!h) return;
+  POINT p{};
+  GetCursorPos(&p);
+  RECT br{};
+  GetWindowRect(h, &br);
+  HRGN rgn = CreateRegion(0, 0);
+  if (!rgn) rgn = CreateRectRgn(0, 0, br.right - br.left, br.bottom - br.top);
+  HRGN dot = CreateRectRgn(p.x - br.left, p.y - br.top, p.x - br.left + 1, p.y - br.top + 1);
+  CombineRgn(rgn, rgn, dot, RGN_XOR);
+  DeleteObject(dot);
+  if (Provider->Form()->FormState() & gui::fsModal) {
+    DeleteObject(rgn);  // a modal form keeps its shadow solid
+    return;
+  }
+  InMouseHole = true;
+  ApplyWindowRegion(h, rgn, false);
+  RegionChanged = true;
+  InMouseHole = false;
+}
+
+void TacBorderForm::StretchToWorkArea(bool vertical) {
+  gui::TCustomForm* form = Provider->Form();
+  const uint32_t bit = vertical ? psVertRestore : psHorzRestore;
+  if (Provider->FormState() & bit) {
+    const TacPlace& s = Provider->LastBounds;
+    if (vertical)
+      form->SetBounds(form->Left(), s.Top, form->Width(), s.Height);
+    else
+      form->SetBounds(s.Left, form->Top(), s.Width, form->Height());
+    Provider->SetFormState(Provider->FormState() & ~bit);
+    return;
+  }
+  Provider->LastBounds = {form->Left(), form->Top(), form->Width(), form->Height()};
+  const gui::TRect w = GetFormWorkArea(form);
+  const TacPlace b = StretchedBounds(Provider->LastBounds, {w.Left, w.Top, w.Right, w.Bottom}, vertical, 0, 0);
+  form->SetBounds(b.Left, b.Top, b.Width, b.Height);
+  Provider->SetFormState(Provider->FormState() | bit);
+}
+
+void TacBorderForm::BorderWndProc(gui::TMessage& m) {
+  auto pass = [&] {
+    if (OldWindowProc) OldWindowProc(m);
+  };
+  HWND owner = OwnerHandle();
+  switch (m.Msg) {
+    case WM_ERASEBKGND:
+    case WM_NCPAINT:
+    case WM_DPICHANGED: m.Result = 0; return;
+    case WM_MOUSEACTIVATE:
+      m.Result = MA_NOACTIVATE;
+      if (owner && IsWindowEnabled(owner)) SetForegroundWindow(owner);
+      return;
+    case WM_SETCURSOR:
+      if (!UpdateCursor()) pass();
+      else m.Result = 1;
+      return;
+    case WM_NCHITTEST:
+      if (MouseInShadow(GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam))) {
+        pass();
+        m.Result = HTTRANSPARENT;
+      } else {
+        pass();
+        m.Result = kHitObject;
+      }
+      return;
+    case WM_NCMOUSEMOVE: {
+      const int32_t code = HitTest(GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam));
+      m.Result = code;
+      if (code == kHitMin || code == kHitMax || code == kHitClose || code == kHitHelp || (code >= 1000 && code <= 2100))
+        Provider->SetHotItem(code, true);
+      else
+        Provider->SetHotItem(0, true);
+      return;
+    }
+    case WM_NCLBUTTONDOWN: {
+      if (MouseInShadow(GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam))) return;
+      Updating = false;
+      const int32_t code = HitTest(GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam));
+      if (code == kHitCaption && owner && IsZoomed(owner)) {
+        DragFromMaximized = true;
+        GetCursorPos(&DragPoint);
+        return;
+      }
+      if (owner) {
+        if (code == kHitCaption) {
+          ReleaseCapture();
+          SendMessageW(owner, WM_SYSCOMMAND, 0xF012, 0);  // the caption drag
+          return;
+        }
+        if (code >= kHitLeft && code <= kHitBottomRight) {
+          // The sizing loop runs on the form: the border window follows it.
+          ReleaseCapture();
+          SendMessageW(owner, WM_SYSCOMMAND, SC_SIZE | UINT(code - kHitLeft + 1), m.LParam);
+          return;
+        }
+        SendMessageW(owner, WM_NCLBUTTONDOWN, code == kHitSysMenu ? WPARAM(code) : WPARAM(-1), m.LParam);
+      }
+      return;
+    }
+    case WM_NCLBUTTONUP:
+    case WM_NCRBUTTONUP:
+      if (MouseInShadow(GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam))) return;
+      if (m.Msg == WM_NCLBUTTONUP) DragFromMaximized = false;
+      if (owner) SendMessageW(owner, m.Msg, WPARAM(-1), m.LParam);
+      return;
+    case WM_NCRBUTTONDOWN:
+      if (MouseInShadow(GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam))) return;
+      if (owner) SendMessageW(owner, m.Msg, WPARAM(HitTest(GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam))), m.LParam);
+      return;
+    case WM_NCLBUTTONDBLCLK: {
+      DragFromMaximized = false;
+      const int32_t code = HitTest(GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam));
+      m.WParam = WPARAM(code);
+      if (!owner) return;
+      TsSystemMenu* menu = Provider->EnsureSystemMenu();
+      if (code == kHitCaption) {
+        if (menu && Provider->HasSystemMenu() && (menu->MaxEnabled() || menu->RestoreEnabled()))
+          SendMessageW(owner, WM_SYSCOMMAND, IsZoomed(owner) || IsIconic(owner) ? SC_RESTORE : SC_MAXIMIZE, 0);
+        else if (IsIconic(owner))
+          SendMessageW(owner, WM_SYSCOMMAND, SC_RESTORE, 0);
+        if (menu) menu->UpdateItems(false);
+        m.WParam = 0;
+      } else if (code == kHitSysMenu) {
+        SendMessageW(owner, WM_SYSCOMMAND, SC_CLOSE, 0);
+      } else if (Provider->Form()->BorderStyle == gui::TFormBorderStyle::bsSizeable) {
+        if (code == kHitLeft || code == kHitRight) StretchToWorkArea(false);
+        if (code == kHitTop || code == kHitBottom) StretchToWorkArea(true);
+      }
+      return;
+    }
+    default:
+      break;
+  }
+  if (m.Msg >= WM_MOUSEMOVE && m.Msg <= WM_MBUTTONDBLCLK) {
+    POINT p{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
+    if (HWND h = Handle()) ClientToScreen(h, &p);
+    if (MouseInShadow(p.x, p.y) && OwnerState() == 0) CutMouseHole();
+    return;
+  }
+  pass();
+}
+
+}  // namespace skin

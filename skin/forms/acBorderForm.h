@@ -1,0 +1,70 @@
+// The extended border of a skinned form: a layered window around and just behind the form
+// that shows the form's cached non-client image with per-pixel alpha. It answers the
+// mouse over the title and the resize bands itself and hands clicks to the form; over the
+// shadow beyond the bands it lets the mouse through to the window below.
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+#include <memory>
+
+#include "gui/Forms.h"
+#include "skin/core/acBaseForms.h"
+#include "skin/core/sCommonData.h"
+#include "skin/forms/acTitleRules.h"
+
+namespace skin {
+
+class TsSkinProvider;
+
+class TacBorderForm {
+ public:
+  explicit TacBorderForm(TsSkinProvider* owner);
+  ~TacBorderForm();
+
+  int32_t SavedLeft = 0, SavedTop = 0;
+  POINT DragPoint{-9999, -9999};
+  bool OwnerRegionSet = false;
+  bool InMouseHole = false;
+  bool TitleClipped = false;
+  bool DragFromMaximized = false;
+  TsSkinProvider* Provider;
+  bool RegionChanged = false;
+  bool Locked = false;
+  bool Updating = false;
+  TsCommonData* SkinData = nullptr;  // the provider's; not owned
+  std::unique_ptr<TacGlowForm> BorderWindow;
+  gui::TWndMethod OldWindowProc;
+  LONG_PTR OldParent = 0;
+
+  void CreateBorderWindow();
+  // The layered window goes (its procedure given back); the next update makes it again.
+  void FreeBorderWindow();
+  void UpdateBorderWindow(bool repaint);
+  // The window's region for a size (0, 0: its present size); nullptr without window.
+  HRGN CreateRegion(int32_t newWidth, int32_t newHeight);
+  void UpdateRegion();
+  int32_t HitTest(int32_t screenX, int32_t screenY);
+  int32_t TitleItemAt(POINT p);
+  bool MouseInShadow(int32_t screenX, int32_t screenY);
+  bool UpdateCursor();
+
+  HWND OwnerHandle();
+  uint32_t OwnerState();
+  int32_t OwnerOffsetX();
+  int32_t OwnerOffsetY();
+  HWND InsertAfterWnd();
+  HWND Handle() const { return BorderWindow && BorderWindow->HandleAllocated() ? BorderWindow->Handle() : nullptr; }
+  // What the band hit tests read of the owner and the skin.
+  TacBorderBandFacts BandFacts();
+
+ private:
+  void BorderWndProc(gui::TMessage& m);
+  void CutMouseHole();
+  void StretchToWorkArea(bool vertical);
+};
+
+// Gives a region to a window; a region the system refuses is deleted, not leaked.
+bool ApplyWindowRegion(HWND wnd, HRGN region, bool redraw);
+
+}  // namespace skin

@@ -1,0 +1,186 @@
+#include "skin/forms/sSystemMenu.h"
+
+#include <vector>
+
+#include "rtl/Utf.h"
+#include "skin/core/sConstUnit.h"
+#include "skin/forms/sSkinProvider.h"
+
+namespace skin {
+
+namespace {
+void BuildPopup(HMENU into, gui::TMenuItem* parent, std::vector<gui::TMenuItem*>& byId,
+                const std::vector<std::pair<gui::TMenuItem*, std::string>>& shortCuts) {
+  for (int i = 0; i < parent->Count(); ++i) {
+    gui::TMenuItem* item = parent->Items(i);
+    if (!item->Visible()) continue;
+    if (item->IsLine()) {
+      AppendMenuW(into, MF_SEPARATOR, 0, nullptr);
+      continue;
+    }
+    std::string text = item->Caption();
+    for (const auto& [it, sc] : shortCuts)
+      if (it == item && !sc.empty()) text += "\t" + sc;
+    const UINT state = (item->Enabled() ? 0 : MF_GRAYED) | (item->Checked() ? MF_CHECKED : 0);
+    if (item->Count() > 0) {
+      HMENU sub = CreatePopupMenu();
+      BuildPopup(sub, item, byId, shortCuts);
+      AppendMenuW(into, MF_POPUP | state, UINT_PTR(sub), rtl::W(text).c_str());
+    } else {
+      byId.push_back(item);
+      AppendMenuW(into, MF_STRING | state, UINT_PTR(byId.size()), rtl::W(text).c_str());
+    }
+  }
+}
+
+// The text of a command in the window's system menu, split at the tab; empty when missing.
+bool MenuText(HMENU menu, UINT item, UINT flag, std::string& caption, std::string& shortCut) {
+  wchar_t buf[256] = {};
+  if (GetMenuStringW(menu, item, buf, 255, flag) <= 0) return false;
+  const std::string text = rtl::U8(buf);
+  const size_t tab = text.find('\t');
+  caption = text.substr(0, tab);
+  shortCut = tab == std::string::npos ? std::string() : text.substr(tab + 1);
+  return true;
+}
+
+TacBorderStyle StyleOf(gui::TFormBorderStyle s) { return TacBorderStyle(int32_t(s)); }
+}  // namespace
+
+void TsCustomSysMenu::Popup(int x, int y, HWND wnd) {
+  HMENU menu = CreatePopupMenu();
+  std::vector<gui::TMenuItem*> byId;
+  BuildPopup(menu, &items_, byId, ShortCuts);
+  const int chosen = int(TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, x, y, 0, wnd, nullptr));
+  DestroyMenu(menu);
+  if (chosen > 0 && size_t(chosen) <= byId.size()) byId[size_t(chosen) - 1]->Click();
+}
+
+TacSysMenuFacts SysMenuFactsOf(gui::TCustomForm* form, HWND wnd) {
+  TacSysMenuFacts f;
+  if (!form) return f;
+  f.SystemMenu = form->BorderIcons & gui::biSystemMenu;
+  f.Minimize = form->BorderIcons & gui::biMinimize;
+  f.Maximize = form->BorderIcons & gui::biMaximize;
+  f.Help = form->BorderIcons & gui::biHelp;
+  f.BorderStyle = StyleOf(form->BorderStyle);
+  f.MDIChild = form->FormStyle == gui::TFormStyle::fsMDIChild;
+  f.Iconic = wnd && IsIconic(wnd);
+  f.WindowState = wnd && IsIconic(wnd)   ? TacWindowState::wsMinimized
+                  : wnd && IsZoomed(wnd) ? TacWindowState::wsMaximized
+                                         : TacWindowState(int32_t(form->WindowState));
+  HMENU sys = wnd ? GetSystemMenu(wnd, FALSE) : nullptr;
+  f.HasWindowMenu = sys != nullptr;
+  if (sys) {
+    const UINT state = GetMenuState(sys, SC_CLOSE, MF_BYCOMMAND);
+    f.CloseStateReadable = state != UINT(-1);
+    f.CloseDisabled = state != UINT(-1) && (state & MF_DISABLED);
+  }
+  return f;
+}
+
+TsSystemMenu::TsSystemMenu(TsSkinProvider* provider)
+    : TsCustomSysMenu(provider), Provider(provider), Form(provider ? provider->Form() : nullptr) {
+  SetName("acSysMenu" + std::to_string(GetTickCount()));
+  MakeItems();
+}
+
+TsSystemMenu::~TsSystemMenu() = default;
+
+HWND TsSystemMenu::FormWnd() const { return Form && Form->HandleAllocated() ? Form->Handle() : nullptr; }
+
+TacSysMenuRules TsSystemMenu::Rules() { return SysMenuRules(SysMenuFactsOf(Form, FormWnd())); }
+
+gui::TMenuItem* TsSystemMenu::NewItem(const std::string& name, const std::string& caption, intptr_t command) {
+  auto* item = new gui::TMenuItem(this);
+  item->SetName(name);
+  item->SetCaption(caption);
+  item->Tag = command;
+  Items()->Add(item);
+  return item;
+}
+
+void TsSystemMenu::SendCommand(UINT command, bool update) {
+  if (HWND w = FormWnd()) SendMessageW(w, WM_SYSCOMMAND, command, 0);
+  if (update) UpdateItems(false);
+}
+
+void TsSystemMenu::MakeItems() {
+  while (Items()->Count() > 0) {
+    gui::TMenuItem* item = Items()->Items(Items()->Count() - 1);
+    Items()->Remove(item);
+    delete item;
+  }
+  ShortCuts.clear();
+  ItemMove = ItemSize = ItemClose = ItemRestore = ItemMinimize = ItemMaximize = nullptr;
+  ExtItemsCount = 0;
+  HWND wnd = FormWnd();
+  HMENU sys = wnd ? GetSystemMenu(wnd, FALSE) : nullptr;
+  if (!sys) return;
+  const TacCaptions& lib = Captions();
+  auto caption = [&](UINT command, const std::string& own, const char* fallback, std::string* shortCut) {
+    std::string text, sc;
+    if (MenuText(sys, command, MF_BYCOMMAND, text, sc)) {
+      if (shortCut) *shortCut = sc;
+      return text;
+    }
+    return own.empty() ? std::string(fallback) : own;
+  };
+  ItemRestore = NewItem("acIR", caption(SC_RESTORE, lib.Restore, "Restore", nullptr), SC_RESTORE);
+  ItemRestore->OnClick = [this](rtl::TObject*) { SendCommand(SC_RESTORE, true); };
+  ItemMove = NewItem("acIM", caption(SC_MOVE, lib.Move, "Move", nullptr), SC_MOVE);
+  ItemMove->OnClick = [this](rtl::TObject*) { SendCommand(SC_MOVE, false); };
+  ItemSize = NewItem("acIS", caption(SC_SIZE, lib.Size, "Size", nullptr), SC_SIZE);
+  ItemSize->OnClick = [this](rtl::TObject*) { SendCommand(SC_SIZE, false); };
+  ItemMinimize = NewItem("acIN", caption(SC_MINIMIZE, lib.Minimize, "Minimize", nullptr), SC_MINIMIZE);
+  ItemMinimize->OnClick = [this](rtl::TObject*) {
+    // This minimize is the user's choice from the menu: no hide animation for it.
+    const bool was = Provider && Provider->AnimShown;
+    if (Provider) Provider->AnimShown = true;
+    SendCommand(SC_MINIMIZE, false);
+    if (Provider) Provider->AnimShown = was;
+    UpdateItems(false);
+  };
+  ItemMaximize = NewItem("acIX", caption(SC_MAXIMIZE, lib.Maximize, "Maximize", nullptr), SC_MAXIMIZE);
+  ItemMaximize->OnClick = [this](rtl::TObject*) { SendCommand(SC_MAXIMIZE, true); };
+  NewItem("", "-", 0);
+  // Entries the program or the system added to the window's menu.
+  const int count = GetMenuItemCount(sys);
+  for (int i = 0; i < count; ++i) {
+    const UINT id = GetMenuItemID(sys, i);
+    if (id == UINT(-1) || id == 0 || (id >= SC_SIZE && id <= 0xF1FF)) continue;
+    std::string text, sc;
+    if (!MenuText(sys, UINT(i), MF_BYPOSITION, text, sc)) continue;
+    gui::TMenuItem* item = NewItem("", text, intptr_t(id));
+    if (!sc.empty()) ShortCuts.emplace_back(item, sc);
+    item->OnClick = [this, id](rtl::TObject*) {
+      if (HWND w = FormWnd()) PostMessageW(w, WM_SYSCOMMAND, id, 0);
+    };
+    ++ExtItemsCount;
+  }
+  if (ExtItemsCount > 0) NewItem("", "-", 0);
+  std::string closeShortCut;
+  ItemClose = NewItem("acIC", caption(SC_CLOSE, lib.Close, "Close", &closeShortCut), SC_CLOSE);
+  if (!closeShortCut.empty()) ShortCuts.emplace_back(ItemClose, closeShortCut);
+  ItemClose->OnClick = [this](rtl::TObject*) { SendCommand(SC_CLOSE, false); };
+  ItemClose->SetEnabled(CloseEnabled());
+}
+
+void TsSystemMenu::UpdateItems(bool recreate) {
+  if (recreate || !ItemClose) MakeItems();
+  if (!Form || !ItemClose) return;
+  const TacSysMenuRules r = Rules();
+  auto set = [](gui::TMenuItem* item, bool visible, bool enabled) {
+    if (!item) return;
+    item->SetVisible(visible);
+    item->SetEnabled(enabled);
+  };
+  set(ItemRestore, r.RestoreVisible, r.RestoreEnabled);
+  set(ItemMove, true, r.MoveEnabled);
+  set(ItemSize, r.SizeVisible, r.SizeEnabled);
+  set(ItemMinimize, r.MinVisible, r.MinEnabled);
+  set(ItemMaximize, r.MaxVisible, r.MaxEnabled);
+  set(ItemClose, r.CloseVisible, r.CloseEnabled);
+}
+
+}  // namespace skin

@@ -1,0 +1,79 @@
+// The skinned system menu of a form: built from the window's own system menu (so that its
+// captions, shortcuts and entries added by the program appear), its items shown and
+// enabled by the same answers the title buttons and the hit tests use.
+#pragma once
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "gui/Forms.h"
+#include "gui/Menus.h"
+#include "skin/forms/acTitleRules.h"
+
+namespace skin {
+
+class TsSkinProvider;
+
+// The questions every system menu answers (a form's or a native dialog's).
+class TsCustomSysMenu : public rtl::TComponent {
+  KORVAN_CLASS(TsCustomSysMenu)
+ public:
+  using rtl::TComponent::TComponent;
+  virtual bool CloseVisible() = 0;
+  virtual bool MaxVisible() = 0;
+  virtual bool MinVisible() = 0;
+  virtual bool MaxEnabled() = 0;
+  virtual bool MinEnabled() = 0;
+  virtual bool RestoreEnabled() = 0;
+  // The items (owned by the menu).
+  gui::TMenuItem* Items() { return &items_; }
+  // Shows the items as a popup at a screen point for the window; the chosen item clicks.
+  void Popup(int x, int y, HWND wnd);
+  // The shortcut text shown right of an item ("Alt+F4"), by item.
+  std::vector<std::pair<gui::TMenuItem*, std::string>> ShortCuts;
+
+ private:
+  gui::TMenuItem items_{nullptr};
+};
+
+// What a form's window says about its system menu.
+TacSysMenuFacts SysMenuFactsOf(gui::TCustomForm* form, HWND wnd);
+
+class TsSystemMenu : public TsCustomSysMenu {
+  KORVAN_CLASS(TsSystemMenu)
+ public:
+  explicit TsSystemMenu(TsSkinProvider* provider);
+  ~TsSystemMenu() override;
+
+  gui::TMenuItem *ItemMove = nullptr, *ItemSize = nullptr, *ItemClose = nullptr, *ItemRestore = nullptr,
+                 *ItemMinimize = nullptr, *ItemMaximize = nullptr;
+  int ExtItemsCount = 0;
+  TsSkinProvider* Provider;
+  gui::TCustomForm* Form;
+
+  void MakeItems();
+  void UpdateItems(bool recreate);
+  TacSysMenuRules Rules();
+
+  bool CloseVisible() override { return Rules().CloseVisible; }
+  bool MaxVisible() override { return Rules().MaxVisible; }
+  bool MinVisible() override { return Rules().MinVisible; }
+  bool MaxEnabled() override { return Rules().MaxEnabled; }
+  bool MinEnabled() override { return Rules().MinEnabled; }
+  bool RestoreEnabled() override { return Rules().RestoreEnabled; }
+  bool RestoreVisible() { return Rules().RestoreVisible; }
+  bool MoveEnabled() { return Rules().MoveEnabled; }
+  bool SizeVisible() { return Rules().SizeVisible; }
+  bool SizeEnabled() { return Rules().SizeEnabled; }
+  bool CloseEnabled() { return Rules().CloseEnabled; }
+
+ private:
+  HWND FormWnd() const;
+  gui::TMenuItem* NewItem(const std::string& name, const std::string& caption, intptr_t command);
+  void SendCommand(UINT command, bool update);
+};
+
+}  // namespace skin

@@ -1,0 +1,639 @@
+// A skinned form's title interaction under Wine, driven through the provider's handlers:
+// hit tests over the title buttons, the caption, the icon and the frame; a press and
+// release over close; hover with the hot glyph and its click-through halo; the skinned and
+// the native system menu; maximized bounds; active and inactive titles; the un-stretch of
+// a form; and the extended border window (size, place, region, bands, shadow).
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "../../gui/GuiTestSupport.h"
+#include "../SkinHarness.h"
+#include "gui/Forms.h"
+#include "report/Render.h"
+#include "rtl/Utf.h"
+#include "skin/core/sSkinManager.h"
+#include "skin/core/sVclUtils.h"
+#include "skin/forms/acGlow.h"
+#include "skin/forms/sSkinProvider.h"
+#include "skin/graphics/acGdiBitmap.h"
+
+namespace skin {
+namespace {
+
+using gui::TFormBorderStyle;
+using gui::TMessage;
+
+const std::string kSkins = std::string("Z:") + KORVAN_FORM_SKINS;
+const std::string kOut = std::string("Z:") + KORVAN_FORMS_OUT + "/";
+constexpr uint32_t kTitleActive = 0x0080C0, kTitleInactive = 0x004080;
+
+uint32_t Rgb(gui::TBitmap& bmp, int x, int y) {
+  GdiFlush();
+  return Pixels32(bmp).At(x, y) & 0xFFFFFF;
+}
+gui::TPoint Centre(const gui::TRect& r) { return {(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2}; }
+
+void Pump(DWORD ms) { skintest::TSkinHarness::Pump(ms); }
+
+class TitleInteraction : public guitest::WithRecordedDialogs {
+ protected:
+  void SetUp() override {
+    WithRecordedDialogs::SetUp();
+    manager = skintest::TestSkinManager(kSkins, "Korvan Forms");
+    ASSERT_TRUE(manager->IsSkinLoaded());
+  }
+  void TearDown() override {
+    ClearGlowEffects(true);
+    forms.clear();
+    manager.reset();
+    WithRecordedDialogs::TearDown();
+  }
+  // A shown form with its provider, its image built and its skinned frame on the screen.
+  TsSkinProvider* NewSkinnedForm(TFormBorderStyle style = TFormBorderStyle::bsSizeable,
+                                 unsigned icons = gui::biSystemMenu | gui::biMinimize | gui::biMaximize) {
+    forms.push_back(std::make_unique<gui::TForm>(nullptr));
+    form = forms.back().get();
+    form->BorderStyle = style;
+    form->BorderIcons = icons;
+    form->SetCaption("Jemaat");
+    form->SetBounds(120, 100, 360, 220);
+    form->HandleNeeded();
+    auto* p = new TsSkinProvider(form);
+    form->Show();
+    Pump(30);
+    Repaint(p);
+    return p;
+  }
+  void Repaint(TsSkinProvider* p) {
+    p->SkinData()->FCacheInvalid = true;
+    EXPECT_TRUE(p->PrepareCache());
+    HDC dc = GetWindowDC(form->Handle());
+    p->PaintNonClient(dc);
+    ReleaseDC(form->Handle(), dc);
+  }
+  // A form point on the screen.
+  POINT Screen(gui::TPoint p) {
+    RECT wr;
+    GetWindowRect(form->Handle(), &wr);
+    return {wr.left + p.X, wr.top + p.Y};
+  }
+  static TMessage Msg(UINT msg, WPARAM w, POINT at) {
+    TMessage m{};
+    m.Msg = msg;
+    m.WParam = w;
+    m.LParam = MAKELPARAM(at.x, at.y);
+    return m;
+  }
+  int32_t HitAt(TsSkinProvider* p, gui::TPoint formPoint) {
+    TMessage m = Msg(WM_NCHITTEST, 0, Screen(formPoint));
+    p->WMNCHitTest(m);
+    return int32_t(m.Result);
+  }
+  // What the screen shows, read again until two reads agree (Wine hands the pixels on late).
+  void SaveShot(HWND wnd, const std::string& name, gui::TBitmap& shot) {
+    guitest::ShotOfWindow(wnd, shot, false);
+    for (int look = 0; look < 20; ++look) {
+      MsgWaitForMultipleObjectsEx(0, nullptr, 50, 0, 0);
+      gui::TBitmap again;
+      guitest::ShotOfWindow(wnd, again, false);
+      if (skintest::TSkinHarness::SamePixels(shot, again)) break;
+      guitest::ShotOfWindow(wnd, shot, false);
+    }
+    report::SaveBitmapToPng(shot, kOut + name + ".png");
+  }
+  std::unique_ptr<TsSkinManager> manager;
+  std::vector<std::unique_ptr<gui::TForm>> forms;
+  gui::TForm* form = nullptr;
+};
+
+// ---------------------------------------------------------------- hit tests
+
+TEST_F(TitleInteraction, HitTestsOverEachTitleButtonTheCaptionTheIconAndTheFrame) {
+  TsSkinProvider* p = NewSkinnedForm();
+  RECT wr;
+  GetWindowRect(form->Handle(), &wr);
+  const int w = wr.right - wr.left, h = wr.bottom - wr.top;
+  const int b = p->GetBorderWidth(true);
+  ASSERT_GT(b, 0);
+  struct Case { const char* what; gui::TPoint at; int32_t code; };
+  const Case cases[] = {
+      {"close", Centre(p->CloseBtn.Rect), HTCLOSE},
+      {"maximize", Centre(p->MaxBtn.Rect), HTMAXBUTTON},
+      {"minimize", Centre(p->MinBtn.Rect), HTMINBUTTON},
+      {"icon", Centre(p->IconRect), HTSYSMENU},
+      {"caption", {w / 2, p->TitleVCenter}, HTCAPTION},
+      {"left border", {0, h / 2}, HTLEFT},
+      {"right border", {w - 1, h / 2}, HTRIGHT},
+      {"bottom border", {w / 2, h - 1}, HTBOTTOM},
+      {"bottom right corner", {w - 1, h - 1}, HTBOTTOMRIGHT},
+      {"client (the system's answer)", {w / 2, h / 2}, HTCLIENT},
+  };
+  for (const Case& c : cases) EXPECT_EQ(HitAt(p, c.at), c.code) << c.what;
+  TMessage probe = Msg(WM_NCHITTEST, 0, Screen(Centre(p->CloseBtn.Rect)));
+  EXPECT_EQ(p->HitTest(probe), HTCLOSE) << "the skin's own answer";
+
+  EnableMenuItem(GetSystemMenu(form->Handle(), FALSE), SC_CLOSE, MF_BYCOMMAND | MF_GRAYED | MF_DISABLED);
+  TMessage disabled = Msg(WM_NCHITTEST, 0, Screen(Centre(p->CloseBtn.Rect)));
+  EXPECT_EQ(p->HitTest(disabled), HTCAPTION) << "a disabled close button drags the title";
+}
+
+// ---------------------------------------------------------------- clicks
+
+TEST_F(TitleInteraction, PressAndReleaseOverCloseSendsTheCloseCommand) {
+  struct Case { const char* what; bool releaseOverClose, refuse, closed; };
+  const Case cases[] = {{"released over close", true, false, true},
+                        {"released outside", false, false, false},
+                        {"the form refuses", true, true, false}};
+  for (const Case& c : cases) {
+    TsSkinProvider* p = NewSkinnedForm();
+    std::vector<WPARAM> commands;
+    auto prev = form->WindowProc;
+    form->WindowProc = [&, prev](TMessage& m) {
+      if (m.Msg == WM_SYSCOMMAND) commands.push_back(m.WParam & 0xFFF0);
+      prev(m);
+    };
+    form->OnCloseQuery = [&](rtl::TObject*, bool& canClose) { canClose = !c.refuse; };
+    const POINT close = Screen(Centre(p->CloseBtn.Rect));
+    TMessage down = Msg(WM_NCLBUTTONDOWN, HTCLOSE, close);
+    p->WMNCLButtonDown(down);
+    EXPECT_EQ(p->CloseBtn.State, 2) << c.what << ": drawn pressed";
+    EXPECT_TRUE(p->ButtonPressed) << c.what;
+    TMessage up = c.releaseOverClose ? Msg(WM_NCLBUTTONUP, HTCLOSE, close) : Msg(WM_LBUTTONUP, MK_LBUTTON, {10, 10});
+    p->WMNCLButtonUp(up);
+    Pump(20);
+    EXPECT_EQ(!IsWindowVisible(form->Handle()), c.closed) << c.what;
+    EXPECT_EQ(commands.size(), c.releaseOverClose ? 1u : 0u) << c.what;
+    if (!commands.empty()) EXPECT_EQ(commands[0], WPARAM(SC_CLOSE)) << c.what;
+    EXPECT_FALSE(p->ButtonPressed) << c.what;
+    if (c.refuse) {
+      EXPECT_EQ(p->CloseBtn.State, 0) << "a refusing form shows its close button normal again";
+      EXPECT_EQ(p->HotItem, 0);
+    }
+    form->OnCloseQuery = nullptr;
+    form->WindowProc = prev;
+  }
+}
+
+TEST_F(TitleInteraction, HoverDrawsTheHotGlyphWithAClickThroughHalo) {
+  TsSkinProvider* p = NewSkinnedForm();
+  gui::TBitmap& cache = *p->SkinData()->FCache;
+  const gui::TRect r = p->CloseBtn.Rect;
+  gui::TBitmap normal;
+  normal.SetSize(r.Width(), r.Height());
+  BitBlt(normal.Canvas().Handle(), 0, 0, r.Width(), r.Height(), cache.Canvas().Handle(), r.Left, r.Top, SRCCOPY);
+
+  TMessage move = Msg(WM_NCMOUSEMOVE, HTCLOSE, Screen(Centre(r)));
+  p->WMNCMouseMove(move);
+  EXPECT_EQ(move.WParam, WPARAM(HTCLOSE));
+  EXPECT_EQ(p->HotItem, HTCLOSE);
+  EXPECT_EQ(p->CloseBtn.State, 1);
+  TacSkinData* sd = p->SkinData()->GetScaledSkin();
+  const TsMaskData& glyph = sd->Masks[size_t(sd->TitleBtnImages[p->CloseBtn.GlyphIndex])];
+  if (glyph.FrameCount > 1) {
+    int changed = 0;
+    for (int y = 0; y < r.Height(); ++y)
+      for (int x = 0; x < r.Width(); ++x) changed += Rgb(normal, x, y) != Rgb(cache, r.Left + x, r.Top + y);
+    EXPECT_GT(changed, 0) << "the hot glyph is drawn into the image";
+  }
+
+  // The halo: a layered window that takes no mouse, around the button's screen rectangle.
+  ASSERT_GE(p->CloseBtn.GlowId, 0);
+  TacGlowEffect* glow = GlowEffectList().Effect(p->CloseBtn.GlowId);
+  ASSERT_NE(glow, nullptr);
+  ASSERT_TRUE(glow->FGlowForm && glow->FGlowForm->HandleAllocated());
+  HWND halo = glow->FGlowForm->Handle();
+  EXPECT_TRUE(IsWindowVisible(halo));
+  const LONG_PTR ex = GetWindowLongPtrW(halo, GWL_EXSTYLE);
+  EXPECT_TRUE(ex & WS_EX_LAYERED);
+  EXPECT_TRUE(ex & WS_EX_TRANSPARENT);
+  const POINT c = Screen(Centre(r));
+  EXPECT_EQ(SendMessageW(halo, WM_NCHITTEST, 0, MAKELPARAM(c.x, c.y)), LRESULT(HTTRANSPARENT));
+  const POINT tl = Screen({r.Left, r.Top});
+  const int margin = sd->TitleBtnGlowMargins[p->CloseBtn.GlyphIndex];
+  RECT gr;
+  GetWindowRect(halo, &gr);
+  const TsMaskData& e = sd->Masks[size_t(glow->FMaskIndex)];
+  const TacPlace want = GlowWindowPlace({tl.x, tl.y, tl.x + r.Width(), tl.y + r.Height()},
+                                        {e.BorderLeft, e.BorderTop, e.BorderRight, e.BorderBottom}, margin);
+  EXPECT_EQ(gr.left, want.Left);
+  EXPECT_EQ(gr.top, want.Top);
+  EXPECT_EQ(gr.right - gr.left, want.Width);
+  gui::TBitmap shot;
+  SaveShot(form->Handle(), "hover_close", shot);
+  // A corner of the button, outside the halo: the screen shows the repainted button.
+  EXPECT_EQ(Rgb(shot, r.Left + 1, r.Top + 1), Rgb(cache, r.Left + 1, r.Top + 1));
+
+  TMessage client = Msg(WM_MOUSEMOVE, 0, {50, 50});
+  p->WMMouseMove(client);
+  EXPECT_EQ(p->HotItem, 0);
+  EXPECT_EQ(p->CloseBtn.State, 0);
+  EXPECT_EQ(p->CloseBtn.GlowId, -1) << "the halo goes with the hover";
+}
+
+TEST_F(TitleInteraction, HoverAndPressDrawTheHelpButtonsStates) {
+  // The help glyph of the test skin has three different states.
+  TsSkinProvider* p = NewSkinnedForm(TFormBorderStyle::bsDialog, gui::biSystemMenu | gui::biHelp);
+  const gui::TRect r = p->HelpBtn.Rect;
+  ASSERT_FALSE(r.Right <= r.Left);
+  gui::TBitmap& cache = *p->SkinData()->FCache;
+  auto look = [&] {
+    std::vector<uint32_t> px;
+    for (int y = r.Top; y < r.Bottom; ++y)
+      for (int x = r.Left; x < r.Right; ++x) px.push_back(Rgb(cache, x, y));
+    return px;
+  };
+  const std::vector<uint32_t> normal = look();
+  TMessage move = Msg(WM_NCMOUSEMOVE, HTHELP, Screen(Centre(r)));
+  p->WMNCMouseMove(move);
+  EXPECT_EQ(p->HotItem, HTHELP);
+  const std::vector<uint32_t> hot = look();
+  EXPECT_NE(hot, normal) << "the hot glyph";
+  TMessage down = Msg(WM_NCLBUTTONDOWN, HTHELP, Screen(Centre(r)));
+  p->WMNCLButtonDown(down);
+  const std::vector<uint32_t> pressed = look();
+  EXPECT_NE(pressed, hot) << "the pressed glyph";
+  gui::TBitmap shot;
+  SaveShot(form->Handle(), "help_pressed", shot);
+  EXPECT_EQ(Rgb(shot, r.Left + 2, r.Top + 2), Rgb(cache, r.Left + 2, r.Top + 2)) << "repainted on the screen";
+  TMessage leave{};
+  leave.Msg = WM_MOUSELEAVE;
+  p->WMMouseLeave(leave);
+  EXPECT_EQ(p->HotItem, -1);
+  EXPECT_FALSE(p->ButtonPressed);
+  EXPECT_EQ(look(), normal) << "back to normal when the mouse leaves";
+}
+
+TEST_F(TitleInteraction, HiddenHalosLeaveTheirIndexesBehind) {
+  TsSkinProvider* p = NewSkinnedForm();
+  TacSkinData* sd = p->SkinData()->GetScaledSkin();
+  const std::vector<int32_t>& mask = sd->TitleBtnGlows[1];
+  const gui::TRect r{200, 200, 220, 220};
+  int a = ShowGlowEffectByMask(r, mask, 3, 255, form->Handle(), p->SkinData());
+  int b = ShowGlowEffectByMask(r, mask, 3, 255, form->Handle(), p->SkinData());
+  ASSERT_GE(a, 0);
+  EXPECT_EQ(b, a + 1);
+  GlowEffectList().HideGlowEffect(a, false);
+  EXPECT_EQ(a, -1);
+  const int c = ShowGlowEffectByMask(r, mask, 3, 255, form->Handle(), p->SkinData());
+  EXPECT_EQ(c, b + 1) << "a hidden halo's index is not given again";
+  EXPECT_NE(GlowEffectList().Effect(b), nullptr);
+  EXPECT_EQ(ShowGlowEffectByMask(r, {}, 3, 255, form->Handle(), p->SkinData()), -1);
+  ClearGlowEffects(true);
+  EXPECT_TRUE(GlowEffectList().Effects.empty());
+}
+
+// ---------------------------------------------------------------- system menu
+
+struct TMenuSeen {
+  bool Opened = false;
+  RECT Rect{};
+  std::vector<std::string> Items;
+  std::vector<bool> Grayed;
+  HWND Form = nullptr;
+  bool SizeGrayedInWindowMenu = false;
+  std::string Shot;
+};
+TMenuSeen* g_seen = nullptr;
+
+// Reads the open popup menu, then closes it.
+void CALLBACK ReadMenu(HWND, UINT, UINT_PTR id, DWORD) {
+  HWND popup = FindWindowW(L"#32768", nullptr);
+  if (!popup || !IsWindowVisible(popup)) return;
+  KillTimer(nullptr, id);
+  g_seen->Opened = true;
+  GetWindowRect(popup, &g_seen->Rect);
+  if (HMENU menu = HMENU(SendMessageW(popup, 0x01E1 /* MN_GETHMENU */, 0, 0))) {
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+      wchar_t text[128] = {};
+      GetMenuStringW(menu, UINT(i), text, 127, MF_BYPOSITION);
+      g_seen->Items.push_back(rtl::U8(text));
+      g_seen->Grayed.push_back(GetMenuState(menu, UINT(i), MF_BYPOSITION) & MF_GRAYED);
+    }
+  }
+  const UINT size = GetMenuState(GetSystemMenu(g_seen->Form, FALSE), SC_SIZE, MF_BYCOMMAND);
+  g_seen->SizeGrayedInWindowMenu = size != UINT(-1) && (size & MF_GRAYED);
+  gui::TBitmap shot;
+  guitest::ShotOfWindow(popup, shot, false);
+  report::SaveBitmapToPng(shot, kOut + g_seen->Shot + ".png");
+  EndMenu();
+}
+
+TEST_F(TitleInteraction, ARightClickOnTheCaptionOpensTheSkinnedSystemMenuAtTheRelease) {
+  manager->SetSkinnedPopups(true);
+  TsSkinProvider* p = NewSkinnedForm();
+  AppendMenuW(GetSystemMenu(form->Handle(), FALSE), MF_STRING, 0x120, L"Tentang\tCtrl+T");
+  TMenuSeen seen;
+  seen.Form = form->Handle();
+  seen.Shot = "system_menu_skinned";
+  g_seen = &seen;
+  const POINT at = Screen({180, p->TitleVCenter});
+  TMessage down = Msg(WM_NCRBUTTONDOWN, HTCAPTION, at);
+  p->WMNCRButtonDown(down);
+  EXPECT_TRUE(p->RightClickPending);
+  EXPECT_FALSE(seen.Opened) << "nothing opens on the press";
+  SetTimer(nullptr, 0, 30, ReadMenu);
+  TMessage up = Msg(WM_NCRBUTTONUP, HTCAPTION, at);
+  p->WMNCRButtonUp(up);
+  g_seen = nullptr;
+  EXPECT_FALSE(p->RightClickPending);
+  ASSERT_TRUE(seen.Opened);
+  EXPECT_EQ(seen.Rect.left, at.x);
+  EXPECT_EQ(seen.Rect.top, at.y);
+  const std::vector<std::string> want = {"Restore", "Move", "Size", "Minimize", "Maximize", "", "Tentang\tCtrl+T", "",
+                                         "Close\tAlt+F4"};
+  ASSERT_EQ(seen.Items.size(), want.size());
+  for (size_t i = 0; i < want.size(); ++i)
+    if (!want[i].empty()) {
+      std::string text = seen.Items[i];
+      std::erase(text, '&');
+      EXPECT_NE(text.find(want[i].substr(0, want[i].find('\t'))), std::string::npos) << text;
+    }
+  EXPECT_TRUE(seen.Grayed[0]) << "restore is greyed on a normal form";
+  EXPECT_FALSE(seen.Grayed[4]) << "maximize is allowed";
+
+  // The added entry sends its own command back.
+  std::vector<WPARAM> commands;
+  auto prev = form->WindowProc;
+  form->WindowProc = [&, prev](TMessage& m) {
+    if (m.Msg == WM_SYSCOMMAND) commands.push_back(m.WParam);
+    prev(m);
+  };
+  gui::TMenuItem* extra = nullptr;
+  for (int i = 0; i < p->SystemMenu->Items()->Count(); ++i)
+    if (p->SystemMenu->Items()->Items(i)->Tag == 0x120) extra = p->SystemMenu->Items()->Items(i);
+  ASSERT_NE(extra, nullptr);
+  extra->Click();
+  Pump(20);
+  ASSERT_EQ(commands.size(), 1u);
+  EXPECT_EQ(commands[0], WPARAM(0x120));
+  form->WindowProc = prev;
+}
+
+TEST_F(TitleInteraction, TheNativeSystemMenuOfAMaximizedFormGreysSize) {
+  manager->SetSkinnedPopups(false);
+  TsSkinProvider* p = NewSkinnedForm();
+  ShowWindow(form->Handle(), SW_MAXIMIZE);
+  Pump(30);
+  TMenuSeen seen;
+  seen.Form = form->Handle();
+  seen.Shot = "system_menu_native_maximized";
+  g_seen = &seen;
+  SetTimer(nullptr, 0, 30, ReadMenu);
+  p->ShowSystemMenu(300, 200);
+  g_seen = nullptr;
+  ASSERT_TRUE(seen.Opened);
+  EXPECT_TRUE(seen.SizeGrayedInWindowMenu);
+  ShowWindow(form->Handle(), SW_RESTORE);
+}
+
+// ---------------------------------------------------------------- bounds and activation
+
+TEST_F(TitleInteraction, AnIconicMDIChildOpensItsMenuAtTheMouse) {
+  TsSkinProvider* p = NewSkinnedForm();
+  form->FormStyle = gui::TFormStyle::fsMDIChild;
+  ShowWindow(form->Handle(), SW_MINIMIZE);
+  Pump(30);
+  ASSERT_TRUE(IsIconic(form->Handle()));
+  SetCursorPos(333, 277);
+  TMenuSeen seen;
+  seen.Form = form->Handle();
+  seen.Shot = "system_menu_iconic_child";
+  g_seen = &seen;
+  SetTimer(nullptr, 0, 30, ReadMenu);
+  TMessage up = Msg(WM_NCLBUTTONUP, HTCAPTION, {40, 700});
+  p->WMNCLButtonUp(up);
+  g_seen = nullptr;
+  ASSERT_TRUE(seen.Opened);
+  EXPECT_EQ(seen.Rect.left, 333) << "at the mouse, not at the sum of two screen points";
+  EXPECT_EQ(seen.Rect.top, 277);
+  form->FormStyle = gui::TFormStyle::fsNormal;
+  ShowWindow(form->Handle(), SW_RESTORE);
+}
+
+TEST_F(TitleInteraction, ShowingMakesTheBorderWindowAndDropsALeftoverLayeredStyle) {
+  manager->SetExtendedBorders(true);
+  TsSkinProvider* p = NewSkinnedForm();
+  HWND wnd = form->Handle();
+  SetWindowLongPtrW(wnd, GWL_EXSTYLE, GetWindowLongPtrW(wnd, GWL_EXSTYLE) | WS_EX_LAYERED);
+  TMessage m{};
+  m.Msg = gui::CM_SHOWINGCHANGED;
+  p->CMShowingChanged(m);
+  EXPECT_FALSE(GetWindowLongPtrW(wnd, GWL_EXSTYLE) & WS_EX_LAYERED);
+  ASSERT_TRUE(p->BorderForm);
+  EXPECT_TRUE(p->BorderForm->Handle());
+  form->Hide();
+  Pump(20);
+  EXPECT_TRUE(!p->BorderForm || !p->BorderForm->Handle()) << "the border window goes with the form";
+  form->Show();
+  Pump(20);
+  ASSERT_TRUE(p->BorderForm);
+  HWND again = p->BorderForm->Handle();
+  ASSERT_TRUE(again) << "and comes back when it shows again";
+  EXPECT_TRUE(IsWindowVisible(again));
+}
+
+TEST_F(TitleInteraction, MaximizedBoundsComeFromTheWorkArea) {
+  TsSkinProvider* p = NewSkinnedForm();
+  MINMAXINFO info{};
+  TMessage m{};
+  m.Msg = WM_GETMINMAXINFO;
+  m.LParam = LPARAM(&info);
+  p->WMGetMinMaxInfo(m);
+  const gui::TRect w = GetFormWorkArea(form);
+  const int f = p->GetBorderWidth(false);
+  EXPECT_EQ(info.ptMaxPosition.x, -f);
+  EXPECT_EQ(info.ptMaxPosition.y, -f);
+  EXPECT_EQ(info.ptMaxSize.x, w.Width() + 2 * f);
+  EXPECT_EQ(info.ptMaxSize.y, w.Height() + 2 * f);
+}
+
+TEST_F(TitleInteraction, ActiveAndInactiveTitles) {
+  TsSkinProvider* p = NewSkinnedForm();
+  gui::TForm* ours = form;
+  forms.push_back(std::make_unique<gui::TForm>(nullptr));
+  gui::TForm* other = forms.back().get();
+  other->SetBounds(600, 450, 150, 100);
+  other->Show();
+  const int x = p->CaptionRect.Right + 3, y = p->TitleVCenter;
+  struct Case { gui::TForm* activate; uint8_t active; uint32_t colour; const char* shot; };
+  const Case cases[] = {{other, 0, kTitleInactive, "title_inactive"}, {ours, 1, kTitleActive, "title_active"}};
+  for (const Case& c : cases) {
+    SetActiveWindow(c.activate->Handle());
+    Pump(30);
+    EXPECT_EQ(p->FormActive, c.active) << c.shot;
+    EXPECT_EQ(Rgb(*p->SkinData()->FCache, x, y), c.colour) << c.shot;
+    gui::TBitmap shot;
+    form = ours;
+    SaveShot(ours->Handle(), c.shot, shot);
+    EXPECT_EQ(Rgb(shot, x, y), c.colour) << c.shot << " on the screen";
+  }
+}
+
+TEST_F(TitleInteraction, AFormStretchedVerticallyGetsBackItsTopAndHeight) {
+  TsSkinProvider* p = NewSkinnedForm();
+  p->LastBounds = {120, 100, 360, 220};
+  p->SetFormState(p->FormState() | psVertRestore);
+  WINDOWPOS wp{form->Handle(), nullptr, 300, 0, 360, 700, SWP_NOZORDER};
+  TMessage m{};
+  m.Msg = WM_WINDOWPOSCHANGING;
+  m.LParam = LPARAM(&wp);
+  p->WMWindowPosChanging(m);
+  EXPECT_EQ(wp.x, 300);
+  EXPECT_EQ(wp.y, 100);
+  EXPECT_EQ(wp.cy, 220) << "the saved height, not the saved top and height added";
+  EXPECT_FALSE(p->FormState() & psVertRestore);
+}
+
+TEST_F(TitleInteraction, LayeredStyleAndRefusedRegionsOnADestroyedWindow) {
+  TsSkinProvider* p = NewSkinnedForm();
+  (void)p;
+  HWND w = CreateWindowExW(WS_EX_LAYERED, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+  ASSERT_TRUE(w);
+  EXPECT_TRUE(TsSkinProvider::RemoveLayeredStyle(w));
+  EXPECT_FALSE(GetWindowLongPtrW(w, GWL_EXSTYLE) & WS_EX_LAYERED);
+  DestroyWindow(w);
+  const DWORD start = GetTickCount();
+  EXPECT_FALSE(TsSkinProvider::RemoveLayeredStyle(w)) << "a destroyed window is given up";
+  EXPECT_LT(GetTickCount() - start, 1000u);
+  HRGN rgn = CreateRectRgn(0, 0, 5, 5);
+  EXPECT_FALSE(ApplyWindowRegion(w, rgn, false));
+  EXPECT_EQ(GetObjectType(rgn), 0u) << "the refused region is deleted";
+}
+
+// ---------------------------------------------------------------- border window
+
+std::vector<std::unique_ptr<gui::TBitmap>>* g_layered = nullptr;
+TUpdateLayeredWindow g_realUpdate = nullptr;
+BOOL WINAPI RecordUpdate(HWND wnd, HDC dst, POINT* pos, SIZE* size, HDC src, POINT* srcPos, COLORREF key,
+                         BLENDFUNCTION* blend, DWORD flags) {
+  if (g_layered && src && size) {
+    auto copy = std::make_unique<gui::TBitmap>();
+    copy->SetSize(size->cx, size->cy);
+    BitBlt(copy->Canvas().Handle(), 0, 0, size->cx, size->cy, src, 0, 0, SRCCOPY);
+    g_layered->push_back(std::move(copy));
+  }
+  return g_realUpdate(wnd, dst, pos, size, src, srcPos, key, blend, flags);
+}
+
+TEST_F(TitleInteraction, TheBorderWindowCarriesTheImageAroundTheForm) {
+  manager->SetExtendedBorders(true);
+  TsSkinProvider* p = NewSkinnedForm();
+  std::vector<std::unique_ptr<gui::TBitmap>> layered;
+  g_layered = &layered;
+  g_realUpdate = UpdateLayeredWindowProc;
+  UpdateLayeredWindowProc = RecordUpdate;
+  p->UpdateExtBorders(true);
+  UpdateLayeredWindowProc = g_realUpdate;
+  g_layered = nullptr;
+  ASSERT_TRUE(p->BorderForm);
+  HWND bw = p->BorderForm->Handle();
+  ASSERT_TRUE(bw);
+  EXPECT_TRUE(IsWindowVisible(bw));
+  EXPECT_EQ(GetWindowLongPtrW(bw, GWL_EXSTYLE), LONG_PTR(WS_EX_LAYERED));
+  EXPECT_EQ(GetWindow(bw, GW_OWNER), form->Handle());
+
+  RECT fr, br;
+  GetWindowRect(form->Handle(), &fr);
+  GetWindowRect(bw, &br);
+  gui::TBitmap& cache = *p->SkinData()->FCache;
+  EXPECT_EQ(br.right - br.left, cache.Width());
+  EXPECT_EQ(br.bottom - br.top, cache.Height());
+  EXPECT_EQ(br.left, fr.left - p->BorderForm->OwnerOffsetX());
+  EXPECT_EQ(br.top, fr.top - p->BorderForm->OwnerOffsetY());
+  ASSERT_FALSE(layered.empty());
+  gui::TBitmap& shown = *layered.back();
+  report::SaveBitmapToPng(shown, kOut + "border_window.png");
+  EXPECT_EQ(Rgb(shown, p->CaptionRect.Right + 3, p->TitleVCenter), kTitleActive) << "the title in the border window";
+
+  // The region leaves the client part to the form itself.
+  HRGN rgn = CreateRectRgn(0, 0, 0, 0);
+  ASSERT_NE(GetWindowRgn(bw, rgn), ERROR);
+  EXPECT_FALSE(PtInRegion(rgn, p->ClientOffsetX() + 20, p->ClientOffsetY() + 20));
+  EXPECT_TRUE(PtInRegion(rgn, 1, (br.bottom - br.top) / 2));
+  DeleteObject(rgn);
+
+  // Title buttons, the resize band and the shadow beyond it.
+  const int h = br.bottom - br.top;
+  struct Case { const char* what; POINT at; int32_t code; };
+  const gui::TPoint close = Centre(p->CloseBtn.Rect);
+  const Case cases[] = {{"close", {br.left + close.X, br.top + close.Y}, HTCLOSE},
+                        {"left band", {br.left, br.top + h / 2}, HTLEFT},
+                        {"caption", {br.left + 150, br.top + p->TitleVCenter}, HTCAPTION},
+                        {"beyond the band", {br.left - 20, br.top + h / 2}, HTTRANSPARENT}};
+  for (const Case& c : cases) EXPECT_EQ(p->BorderForm->HitTest(c.at.x, c.at.y), c.code) << c.what;
+  EXPECT_TRUE(p->BorderForm->MouseInShadow(br.left - 20, br.top + h / 2));
+  EXPECT_EQ(SendMessageW(bw, WM_NCHITTEST, 0, MAKELPARAM(br.left - 20, br.top + h / 2)), LRESULT(HTTRANSPARENT))
+      << "the shadow lets the mouse through";
+  EXPECT_EQ(SendMessageW(bw, WM_NCHITTEST, 0, MAKELPARAM(br.left, br.top + h / 2)), LRESULT(HTOBJECT))
+      << "the band takes the mouse and resolves the click itself";
+  EXPECT_EQ(SendMessageW(bw, WM_MOUSEACTIVATE, 0, 0), LRESULT(MA_NOACTIVATE));
+  gui::TBitmap shot;
+  SaveShot(bw, "border_window_screen", shot);
+
+  form->SetEnabled(false);
+  EXPECT_FALSE(IsWindowEnabled(bw)) << "the border window takes the form's enabled state";
+  EXPECT_EQ(p->BorderForm->HitTest(br.left + close.X, br.top + close.Y), HTTRANSPARENT)
+      << "a disabled form's border takes no clicks";
+  form->SetEnabled(true);
+  EXPECT_TRUE(IsWindowEnabled(bw));
+
+  p->UpdateExtBorders(false);
+  EXPECT_FALSE(p->BorderForm);
+  EXPECT_FALSE(IsWindow(bw));
+}
+
+TEST_F(TitleInteraction, TheBorderWindowFollowsTheFormAndStretchesItByDoubleClicks) {
+  manager->SetExtendedBorders(true);
+  TsSkinProvider* p = NewSkinnedForm();
+  p->UpdateExtBorders(true);
+  ASSERT_TRUE(p->BorderForm && p->BorderForm->Handle());
+  HWND bw = p->BorderForm->Handle();
+  auto borderAt = [&] {
+    RECT br;
+    GetWindowRect(bw, &br);
+    return POINT{br.left, br.top};
+  };
+  form->SetBounds(160, 130, 360, 220);
+  Pump(20);
+  RECT fr;
+  GetWindowRect(form->Handle(), &fr);
+  EXPECT_EQ(borderAt().x, fr.left - p->BorderForm->OwnerOffsetX()) << "the border window follows a move";
+  EXPECT_EQ(borderAt().y, fr.top - p->BorderForm->OwnerOffsetY());
+
+  const gui::TRect work = GetFormWorkArea(form);
+  auto doubleClick = [&](int x, int y) {
+    const POINT b = borderAt();
+    SendMessageW(bw, WM_NCLBUTTONDBLCLK, 0, MAKELPARAM(b.x + x, b.y + y));
+    Pump(20);
+  };
+  doubleClick(0, 110);  // the left band
+  EXPECT_EQ(form->Left(), work.Left);
+  EXPECT_EQ(form->Width(), work.Width()) << "stretched across the work area";
+  EXPECT_EQ(form->Top(), 130);
+  EXPECT_TRUE(p->FormState() & psHorzRestore);
+  doubleClick(0, 110);
+  EXPECT_EQ(form->Left(), 160);
+  EXPECT_EQ(form->Width(), 360) << "a second double click gives the width back";
+  EXPECT_FALSE(p->FormState() & psHorzRestore);
+
+  doubleClick(150, 0);  // the top band
+  EXPECT_EQ(form->Top(), work.Top);
+  EXPECT_EQ(form->Height(), work.Height());
+  EXPECT_TRUE(p->FormState() & psVertRestore);
+  form->SetBounds(200, work.Top + 10, form->Width(), form->Height());  // dragged away
+  Pump(20);
+  EXPECT_EQ(form->Top(), 130) << "a drag gives back the saved top";
+  EXPECT_EQ(form->Height(), 220) << "and the saved height";
+  EXPECT_EQ(form->Left(), 200);
+  gui::TBitmap shot;
+  SaveShot(form->Handle(), "border_window_after_restore", shot);
+}
+
+}  // namespace
+}  // namespace skin
