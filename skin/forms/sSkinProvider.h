@@ -13,6 +13,7 @@
 #include "skin/core/sCommonData.h"
 #include "skin/core/sSkinManager.h"
 #include "skin/forms/acFormGeometry.h"
+#include "skin/hooks/acCtrlAdapterRules.h"
 
 namespace skin {
 
@@ -91,6 +92,9 @@ class TsSkinProvider : public rtl::TComponent {
   bool HasThirdPartyLists = false;
   void LoadThirdPartyLists();
   void SaveThirdPartyLists();
+  // Asked by the child-control adapter about each control it would skin.
+  TacSkinItemEvent OnSkinItem;
+  TacSkinItemExEvent OnSkinItemEx;
 
   // 0 AllowExtBorders, 1 DrawNonClientArea, 2 ShowAppIcon, 3 UseGlobalColor, 4 UWPMode.
   bool GetBoolProp(int index) const { return index >= 0 && index < 5 && boolProps_[index]; }
