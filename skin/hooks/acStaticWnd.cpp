@@ -226,4 +226,49 @@ void TacLinkWnd::WndProc(gui::TMessage& m) {
   TacStaticWnd::WndProc(m);
 }
 
+// ---------------------------------------------------------------- edges
+
+void TacEdgeWnd::AfterCreation() {
+  if (TsCommonData* d = SkinData(); d && d->SkinSection().empty()) d->SetSkinSection("EDIT");
+  TacStaticWnd::AfterCreation();
+}
+
+void TacEdgeWnd::PaintEdge(HDC given) {
+  TsCommonData* d = SkinData();
+  const TWndBounds b = GetWndBounds(Wnd());
+  HDC dc = given ? given : GetWindowDC(Wnd());
+  const int saved = SaveDC(dc);
+  d->FCacheInvalid = true;
+  EnsureCache(*d, b.WndSize.x, b.WndSize.y);
+  PaintWindowCache(*d, Wnd(), false);
+  DrawContent();
+  CopyBorderFromDC(dc, 0, 0, b.WndSize.x, b.WndSize.y, d->FCache->Canvas().Handle(), 0, 0, kBorder, 0, 0, 0);
+  RestoreDC(dc, saved);
+  if (!given) ReleaseDC(Wnd(), dc);
+}
+
+void TacEdgeWnd::WndProc(gui::TMessage& m) {
+  TsCommonData* d = SkinData();
+  if (Released() || !HookPaints(d)) {
+    TacMainWnd::WndProc(m);
+    return;
+  }
+  switch (m.Msg) {
+    case WM_PAINT:
+      // The picture is the system's; the frame goes over it afterwards.
+      CallOldWndProc(m);
+      PaintEdge(nullptr);
+      return;
+    case WM_ERASEBKGND:
+      m.Result = 1;
+      return;
+    case WM_NCPAINT:
+      m.Result = 0;
+      return;
+    default:
+      break;
+  }
+  TacStaticWnd::WndProc(m);
+}
+
 }  // namespace skin

@@ -46,4 +46,17 @@ class TacLinkWnd : public TacStaticWnd {
   bool DrawContent() override;
 };
 
+// An icon or bitmap static with a static edge: the system paints the picture, the hook
+// the 2-pixel frame around it from the skin ("EDIT" unless another section was given).
+class TacEdgeWnd : public TacStaticWnd {
+ public:
+  static constexpr int kBorder = 2;
+  void AfterCreation();
+  void WndProc(gui::TMessage& msg) override;
+  void PaintEdge(HDC given);
+
+ protected:
+  bool GrowsForText() const override { return false; }
+};
+
 }  // namespace skin

@@ -207,5 +207,50 @@ TEST(StaticHooks, AGroupBoxDefaultsToTheGroupSection) {
   EXPECT_EQ(panel->SkinData()->SkinSection(), "TRANSPARENT") << "a bare window";
 }
 
+TEST(StaticHooks, EdgeFramesThePictureTheSystemPaints) {
+  skintest::TSkinHarness h(KORVAN_TEST_SKIN, KORVAN_SHOTS);
+  ASSERT_TRUE(h.Manager->IsSkinLoaded());
+  gui::TForm& form = h.NewForm("Tepi", 200, 140);
+  HWND f = form.Handle();
+  HWND edge = CreateWindowExW(WS_EX_STATICEDGE, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_BITMAP, 20, 20, 60, 60, f,
+                              nullptr, nullptr, nullptr);
+  HDC screen = GetDC(nullptr);
+  HBITMAP picture = CreateCompatibleBitmap(screen, 60, 60);
+  ReleaseDC(nullptr, screen);
+  {
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, picture);
+    RECT all{0, 0, 60, 60};
+    HBRUSH red = CreateSolidBrush(RGB(200, 30, 30));
+    FillRect(dc, &all, red);
+    DeleteObject(red);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+  }
+  SendMessageW(edge, STM_SETIMAGE, IMAGE_BITMAP, LPARAM(picture));
+  SetWindowPos(edge, nullptr, 20, 20, 60, 60, SWP_NOZORDER | SWP_NOACTIVATE);
+  std::unique_ptr<TacEdgeWnd> hook;
+  COLORREF ownFrame = 0;
+  h.Step("show", [&] {
+    ShowWindow(f, SW_SHOWNOACTIVATE);
+    guitest::LiftOverOtherTests(f);
+  });
+  h.Step("its own edge", [&] { ownFrame = Px(h.Shot(f, "edge_own"), f, edge, 0, 30); });
+  h.Step("hook", [&] {
+    hook = Hook<TacEdgeWnd>(edge);
+    RedrawWindow(edge, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
+  });
+  h.Step("framed from the skin", [&] {
+    gui::TBitmap& shot = h.Shot(f, "edge_skinned");
+    EXPECT_EQ(hook->SkinData()->SkinSection(), "EDIT");
+    EXPECT_NE(Px(shot, f, edge, 0, 30), ownFrame) << "the frame is the skin's";
+    EXPECT_EQ(Px(shot, f, edge, 30, 30), RGB(200, 30, 30)) << "the picture is the system's";
+  });
+  h.Run();
+  hook.reset();
+  DestroyWindow(edge);
+  DeleteObject(picture);
+}
+
 }  // namespace
 }  // namespace skin
