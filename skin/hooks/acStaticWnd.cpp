@@ -47,9 +47,13 @@ void TacStaticWnd::PaintStatic(HDC given) {
   d->FCacheInvalid = true;
   EnsureCache(*d, b.WndSize.x, b.WndSize.y);
   PaintWindowCache(*d, Wnd(), false);
-  if (DrawContent()) BitBlt(dc, 0, 0, b.WndSize.x, b.WndSize.y, d->FCache->Canvas().Handle(), 0, 0, SRCCOPY);
+  ShowCache(dc, b.WndSize.x, b.WndSize.y, DrawContent());
   RestoreDC(dc, saved);
   if (!given) ReleaseDC(Wnd(), dc);
+}
+
+void TacStaticWnd::ShowCache(HDC dc, int width, int height, bool drawn) {
+  if (drawn) BitBlt(dc, 0, 0, width, height, SkinData()->FCache->Canvas().Handle(), 0, 0, SRCCOPY);
 }
 
 bool TacStaticWnd::DrawContent() {
@@ -233,18 +237,8 @@ void TacEdgeWnd::AfterCreation() {
   TacStaticWnd::AfterCreation();
 }
 
-void TacEdgeWnd::PaintEdge(HDC given) {
-  TsCommonData* d = SkinData();
-  const TWndBounds b = GetWndBounds(Wnd());
-  HDC dc = given ? given : GetWindowDC(Wnd());
-  const int saved = SaveDC(dc);
-  d->FCacheInvalid = true;
-  EnsureCache(*d, b.WndSize.x, b.WndSize.y);
-  PaintWindowCache(*d, Wnd(), false);
-  DrawContent();
-  CopyBorderFromDC(dc, 0, 0, b.WndSize.x, b.WndSize.y, d->FCache->Canvas().Handle(), 0, 0, kBorder, 0, 0, 0);
-  RestoreDC(dc, saved);
-  if (!given) ReleaseDC(Wnd(), dc);
+void TacEdgeWnd::ShowCache(HDC dc, int width, int height, bool) {
+  CopyBorderFromDC(dc, 0, 0, width, height, SkinData()->FCache->Canvas().Handle(), 0, 0, kBorder, 0, 0, 0);
 }
 
 void TacEdgeWnd::WndProc(gui::TMessage& m) {
@@ -257,7 +251,7 @@ void TacEdgeWnd::WndProc(gui::TMessage& m) {
     case WM_PAINT:
       // The picture is the system's; the frame goes over it afterwards.
       CallOldWndProc(m);
-      PaintEdge(nullptr);
+      PaintStatic(nullptr);
       return;
     case WM_ERASEBKGND:
       m.Result = 1;

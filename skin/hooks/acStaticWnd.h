@@ -20,6 +20,8 @@ class TacStaticWnd : public TacMainWnd {
   // The content drawn into the cache; False when there is nothing to show.
   virtual bool DrawContent();
   virtual bool GrowsForText() const { return true; }
+  // The painted cache onto the window's DC; Drawn tells whether it shows anything.
+  virtual void ShowCache(HDC dc, int width, int height, bool drawn);
   // Whether the hook leaves the window to its own painting.
   virtual bool LeftAlone();
   void Redraw(UINT flags);
@@ -53,10 +55,10 @@ class TacEdgeWnd : public TacStaticWnd {
   static constexpr int kBorder = 2;
   void AfterCreation();
   void WndProc(gui::TMessage& msg) override;
-  void PaintEdge(HDC given);
 
  protected:
   bool GrowsForText() const override { return false; }
+  void ShowCache(HDC dc, int width, int height, bool drawn) override;
 };
 
 }  // namespace skin
