@@ -18,6 +18,7 @@
 #include "skin/hooks/acSBWnd.h"
 #include "skin/hooks/acScrollBoxWnd.h"
 #include "skin/hooks/acSpinWnd.h"
+#include "skin/hooks/acStaticWnd.h"
 #include "skin/hooks/acStatusBarWnd.h"
 
 namespace skin {
@@ -106,6 +107,7 @@ const std::pair<std::string_view, Attach> kHookClasses[] = {
     {"TacTabControlWnd", &AttachByWindow<TacTabControlWnd>},
     {"TacStatusBarWnd", &AttachStatusBar},
     {"TacSBWnd", &AttachByWindow<TacSBWnd>},
+    {"TacStaticTextWnd", &AttachPainted<TacStaticTextWnd>},
 };
 
 Attach AttachOf(std::string_view hookClass) {

@@ -61,4 +61,24 @@ class TacEdgeWnd : public TacStaticWnd {
   void ShowCache(HDC dc, int width, int height, bool drawn) override;
 };
 
+// Our static texts: the section image as the background (by the bevels when no section
+// was given), a frame copied from it as wide as the window's border, and the text written
+// over it with the control's alignment and word wrap.
+class TacStaticTextWnd : public TacMainWnd {
+ public:
+  void AfterCreation();
+  void WndProc(gui::TMessage& msg) override;
+  // False, marking the state updating, while the parent's background is not ready.
+  bool PrepareCache();
+  void PaintClient(HDC dc);
+  void PaintFrame(HDC dc);
+
+ protected:
+  bool HandleSkinCommand(gui::TMessage& msg) override;
+
+ private:
+  int BorderWidth();
+  void WriteText();
+};
+
 }  // namespace skin

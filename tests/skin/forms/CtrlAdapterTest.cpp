@@ -27,6 +27,7 @@
 #include "skin/hooks/acEditWnd.h"
 #include "skin/hooks/acPageControlWnd.h"
 #include "skin/hooks/acPanelWnd.h"
+#include "skin/hooks/acStaticWnd.h"
 #include "skin/hooks/acStatusBarWnd.h"
 
 namespace skin {
@@ -82,6 +83,7 @@ TEST(CtrlAdapter, AFormsControlsHookedByTheirListsAndReleased) {
     sheets[i]->SetCaption(captions[i]);
   }
   auto* onPage = place(new gui::TEdit(&form), sheets[0], 10, 10, 150, 24);
+  auto* staticText = place(new gui::TStaticText(&form), &form, 440, 140, 110, 20, "Sektor Betlehem");
   auto* speed = new gui::TSpeedButton(&form);
   speed->SetParent(&form);
   speed->SetBounds(330, 220, 90, 28);
@@ -122,6 +124,7 @@ TEST(CtrlAdapter, AFormsControlsHookedByTheirListsAndReleased) {
       {pages, [](TacMainWnd* w) { return dynamic_cast<TacPageControlWnd*>(w) != nullptr; }},
       {onPage, [](TacMainWnd* w) { return dynamic_cast<TacEditWnd*>(w) != nullptr; }},
       {status, [](TacMainWnd* w) { return dynamic_cast<TacStatusBarWnd*>(w) != nullptr; }},
+      {staticText, [](TacMainWnd* w) { return dynamic_cast<TacStaticTextWnd*>(w) != nullptr; }},
   };
   gui::TWinControl* keptNative[] = {native, memo, ownColours};
   std::vector<TacMainWnd*> firstHooks;
