@@ -269,6 +269,20 @@ void TacTabControlWnd::PaintControl(HDC given) {
   if (!given) ReleaseDC(Wnd(), dc);
 }
 
+void TacTabControlWnd::RefreshUpDownHook() {
+  TsCommonData* d = SkinData();
+  HWND child = d && d->IsSkinned(false) ? FindWindowExW(Wnd(), nullptr, UPDOWN_CLASSW, nullptr) : nullptr;
+  // A hook still on the same arrows is kept rather than made again.
+  if (child && upDownHook_ && !upDownHook_->Released() && upDownHook_->Wnd() == child) return;
+  upDownHook_.reset();
+  if (!child) return;
+  upDownHook_ = std::make_unique<TacSpinWnd>();
+  upDownHook_->Attach(child, "UPDOWNBTN");
+  if (TsCommonData* sd = upDownHook_->SkinData()) sd->SetSkinManager(d->GetSkinManager());
+  upDownHook_->AfterCreation();
+  InvalidateRect(child, nullptr, TRUE);
+}
+
 void TacTabControlWnd::HandleMessage(gui::TMessage& m) {
   TsCommonData* d = SkinData();
   if (!d || !d->IsSkinned(false)) {
@@ -284,6 +298,7 @@ void TacTabControlWnd::HandleMessage(gui::TMessage& m) {
     case WM_PRINTCLIENT:
       // The erase's DC is clipped to the update: the control paints through its own.
       AnswerWholePaint(Wnd(), m, [this](HDC dc, bool printing) { PaintControl(printing ? dc : nullptr); }, 0);
+      if (m.Msg != WM_NCPAINT) RefreshUpDownHook();
       return;
     case TCM_SETCURSEL:
       // Without redraw, so the old selection is not drawn by the system in between.
@@ -293,6 +308,7 @@ void TacTabControlWnd::HandleMessage(gui::TMessage& m) {
       return;
     default:
       CallOldWndProc(m);
+      if (m.Msg == WM_SIZE) RefreshUpDownHook();
   }
 }
 

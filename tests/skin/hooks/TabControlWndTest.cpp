@@ -13,6 +13,7 @@
 
 #include "../SkinEngineEnvironment.h"
 #include "../SkinHarness.h"
+#include "skin/core/sMessages.h"
 #include "skin/hooks/acTabControlWnd.h"
 
 namespace skin {
@@ -189,6 +190,41 @@ TEST(TabControlWnd, TabImagesOnEachSide) {
   h.Run();
   for (auto& hook : hooks) hook->Release(false);
   ImageList_Destroy(images);
+}
+
+TEST(TabControlWnd, ScrollArrowsHookedAsAnUpDown) {
+  const INITCOMMONCONTROLSEX icc{sizeof icc, ICC_TAB_CLASSES};
+  InitCommonControlsEx(&icc);
+  skintest::TSkinHarness h(KORVAN_TEST_SKIN, KORVAN_SHOTS);
+  ASSERT_TRUE(h.Manager->IsSkinLoaded());
+  gui::TForm& form = h.NewForm("Tab bergulir", 260, 140);
+  const HWND formWnd = form.Handle();
+  const HWND tabs = NewTabs(formWnd, 0, 10, 10, 200, 100,
+                            {L"Baptisan", L"Sidi", L"Pernikahan", L"Atestasi", L"Kedukaan", L"Persembahan"});
+  TacTabControlWnd hook;
+  HWND arrows = nullptr;
+  h.Step("show the form", [&] {
+    ShowWindow(formWnd, SW_SHOWNOACTIVATE);
+    guitest::LiftOverOtherTests(formWnd);
+  });
+  h.Step("hook", [&] {
+    arrows = FindWindowExW(tabs, nullptr, UPDOWN_CLASSW, nullptr);
+    hook.Install(tabs);
+    RedrawWindow(formWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  });
+  h.Step("the arrows skinned", [&] {
+    h.Shot(formWnd, "tabs_arrows");
+    ASSERT_NE(arrows, nullptr) << "six tabs in one row need the arrows";
+    ASSERT_NE(hook.UpDownHook(), nullptr);
+    EXPECT_EQ(hook.UpDownHook()->Wnd(), arrows);
+    EXPECT_EQ(hook.UpDownHook()->SkinData()->SkinSection(), "UPDOWNBTN");
+    EXPECT_EQ(SendMessageW(arrows, SM_ALPHACMD, MAKEWPARAM(0, AC_CTRLHANDLED), 0), 1);
+    TacSpinWnd* first = hook.UpDownHook();
+    RedrawWindow(tabs, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    EXPECT_EQ(hook.UpDownHook(), first) << "kept while on the same arrows";
+  });
+  h.Run();
+  hook.Release(false);
 }
 
 }  // namespace
