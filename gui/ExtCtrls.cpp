@@ -44,6 +44,32 @@ void TPanel::CreateParams(TCreateParams& p) {
   if (borderStyle_ == TBorderStyle::bsSingle) p.ExStyle |= WS_EX_CLIENTEDGE;
 }
 
+TStaticText::TStaticText(TComponent* owner) : TWinControl(owner) {
+  width_ = 65;
+  height_ = 17;
+  parentColor_ = true;
+}
+
+void TStaticText::CreateParams(TCreateParams& p) {
+  TWinControl::CreateParams(p);
+  p.BaseClassName = L"STATIC";
+  p.Style |= SS_NOTIFY | (alignment_ == TAlignment::taCenter         ? SS_CENTER
+                          : alignment_ == TAlignment::taRightJustify ? SS_RIGHT
+                                                                     : SS_LEFT);
+  p.Style &= ~static_cast<DWORD>(WS_TABSTOP);
+  if (bevelKind_ != TBevelKind::bkNone) p.ExStyle |= WS_EX_CLIENTEDGE;
+}
+
+void TStaticText::SetAlignment(TAlignment a) {
+  alignment_ = a;
+  if (HandleAllocated()) RecreateWnd();
+}
+
+void TStaticText::SetBevelKind(TBevelKind k) {
+  bevelKind_ = k;
+  if (HandleAllocated()) RecreateWnd();
+}
+
 void TPanel::SetBevelOuter(TBevelCut b) {
   bevelOuter_ = b;
   Invalidate();

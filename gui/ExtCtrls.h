@@ -36,6 +36,33 @@ class TPanel : public TCustomControl {
   TAlignment alignment_ = TAlignment::taCenter;
 };
 
+// A text in a window of its own ("STATIC"), optionally framed by bevels.
+enum class TBevelKind { bkNone, bkTile, bkSoft, bkFlat };
+
+class TStaticText : public TWinControl {
+  KORVAN_CLASS(TStaticText)
+ public:
+  explicit TStaticText(TComponent* owner);
+  TAlignment Alignment() const { return alignment_; }
+  void SetAlignment(TAlignment a);
+  // Any kind but bkNone frames the text with a sunken edge.
+  TBevelKind BevelKind() const { return bevelKind_; }
+  void SetBevelKind(TBevelKind k);
+  TBevelCut BevelOuter() const { return bevelOuter_; }
+  void SetBevelOuter(TBevelCut b) { bevelOuter_ = b; }
+  TBevelCut BevelInner() const { return bevelInner_; }
+  void SetBevelInner(TBevelCut b) { bevelInner_ = b; }
+
+ protected:
+  void CreateParams(TCreateParams& params) override;
+
+ private:
+  TAlignment alignment_ = TAlignment::taLeftJustify;
+  TBevelKind bevelKind_ = TBevelKind::bkNone;
+  TBevelCut bevelOuter_ = TBevelCut::bvLowered;
+  TBevelCut bevelInner_ = TBevelCut::bvRaised;
+};
+
 // A picture drawn by the parent. A photo loaded from a .jpg keeps its file's bytes.
 class TImage : public TGraphicControl {
   KORVAN_CLASS(TImage)

@@ -1,5 +1,8 @@
 #include "skin/forms/sSkinProvider.h"
 
+
+#include "skin/forms/acCtrlAdapter.h"
+
 #include <algorithm>
 
 #include "gui/Menus.h"

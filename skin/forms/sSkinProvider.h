@@ -17,6 +17,7 @@
 #include "skin/forms/acBorderForm.h"
 #include "skin/forms/acTitleRules.h"
 #include "skin/forms/sSystemMenu.h"
+#include "skin/hooks/acCtrlAdapterRules.h"
 
 namespace skin {
 
@@ -99,6 +100,9 @@ class TsSkinProvider : public rtl::TComponent {
   bool HasThirdPartyLists = false;
   void LoadThirdPartyLists();
   void SaveThirdPartyLists();
+  // Asked by the child-control adapter about each control it would skin.
+  TacSkinItemEvent OnSkinItem;
+  TacSkinItemExEvent OnSkinItemEx;
 
   // 0 AllowExtBorders, 1 DrawNonClientArea, 2 ShowAppIcon, 3 UseGlobalColor, 4 UWPMode.
   bool GetBoolProp(int index) const { return index >= 0 && index < 5 && boolProps_[index]; }
@@ -373,7 +377,7 @@ class TsSkinProvider : public rtl::TComponent {
   int32_t HotItem = -1;
   std::unique_ptr<TsSystemMenu> SystemMenu;
   std::unique_ptr<TacBorderForm> BorderForm;
-  TacCtrlAdapter* Adapter = nullptr;
+  std::unique_ptr<TacCtrlAdapter> Adapter;
 
   // ---- the title under the mouse, its clicks, the system menu, sizing, system commands,
   // activation and the border window (sSkinProviderTitle.cpp); the handlers are above.

@@ -9,6 +9,7 @@
 #include "skin/core/sMessages.h"
 #include "skin/core/sSkinManager.h"
 #include "skin/core/sVclUtils.h"
+#include "skin/forms/acCtrlAdapter.h"
 #include "skin/forms/sSkinProvider.h"
 
 namespace skin {
@@ -485,6 +486,24 @@ void TsSkinProvider::SkinLabel(gui::TControl* control, bool skinned) {
     LabelColors.pop_back();
   }
   if (label->Transparent || transparentAlways) label->ControlStyle |= gui::csOpaque;
+}
+
+// ---------------------------------------------------------------- the child-control adapter
+
+// Made with the skin's first application; it scans the form at once.
+void TsSkinProvider::CreateAdapter() {
+  if (!Adapter) Adapter = std::make_unique<TacCtrlAdapter>(this);
+  Adapter->AddAllItems(nullptr);
+}
+void TsSkinProvider::FreeAdapter() { Adapter.reset(); }
+void TsSkinProvider::PassToAdapter(TMessage& m) {
+  if (Adapter) Adapter->PassMessage(m);
+}
+void TsSkinProvider::AdapterAddAllItems(gui::TWinControl* control) {
+  if (Adapter) Adapter->AddAllItems(control);
+}
+void TsSkinProvider::AdapterAddNewItem(gui::TWinControl* control) {
+  if (Adapter) Adapter->AddNewItem(control);
 }
 
 }  // namespace skin

@@ -32,11 +32,6 @@ void TsSkinProvider::CMVisibleChangedUnskinned(TMessage&) {}
 void TsSkinProvider::AfterWindowPosChangedUnskinned(TMessage&) {}
 void TsSkinProvider::AfterNCDestroyUnskinned(TMessage&) {}
 
-void TsSkinProvider::CreateAdapter() {}
-void TsSkinProvider::FreeAdapter() {}
-void TsSkinProvider::PassToAdapter(TMessage&) {}
-void TsSkinProvider::AdapterAddAllItems(gui::TWinControl*) {}
-void TsSkinProvider::AdapterAddNewItem(gui::TWinControl*) {}
 void TsSkinProvider::FreeTitleAnimations() {}
 void TsSkinProvider::UpdateSectionIndexes() { UpdateSkinIndexes(); }
 void TsSkinProvider::PrepareTitleBarItems() {}

@@ -334,4 +334,28 @@ void TacBitBtnWnd::PaintGlyph(int state) {
   DeleteDC(src);
 }
 
+// ---------------------------------------------------------------- split buttons
+
+gui::TRect TacSplitBtnWnd::GetCaptionRect(int state) {
+  gui::TRect r = TacBtnWnd::GetCaptionRect(state);
+  r.Left -= kArrowWidth;
+  r.Right -= kArrowWidth;
+  return r;
+}
+
+gui::TRect TacSplitBtnWnd::ArrowRect() {
+  const TWndBounds b = GetWndBounds(Wnd());
+  return {b.WndSize.x - (2 * kArrowWidth + 6), 0, b.WndSize.x, b.WndSize.y};
+}
+
+void TacSplitBtnWnd::PrepareButtonCache() {
+  TacBtnWnd::PrepareButtonCache();
+  TsCommonData* d = SkinData();
+  if (!d || !d->Section() || !d->FCache) return;
+  const int state = std::min(GetButtonState(), 2);
+  const uint32_t color = GetSkinFontColor(d->FControl, d->FSkinIndex, d->GetSkinManager(),
+                                          ButtonStateIndex(state, d->Section()->States), d);
+  DrawSolidArrow(d->FCache->Canvas().Handle(), ArrowRect(), 3, color, false);
+}
+
 }  // namespace skin

@@ -18,7 +18,7 @@ class TacBtnWnd : public TacMainWnd {
   virtual int GetButtonState();
   int ModalId() const { return modalId_; }
   TacModalColors GetModalColors();
-  void PrepareButtonCache();
+  virtual void PrepareButtonCache();
 
  protected:
   bool HandleSkinCommand(gui::TMessage& msg) override;
@@ -45,6 +45,19 @@ class TacBitBtnWnd : public TacBtnWnd {
   gui::TSize GetGlyphSize() override;
   gui::TRect GetCaptionRect(int state) override;
   gui::TRect GetGlyphRect(int state);
+};
+
+// Split buttons and command links: the caption moved left and a down arrow in the right
+// part, where the button's menu opens.
+class TacSplitBtnWnd : public TacBtnWnd {
+ public:
+  static constexpr int kArrowWidth = 8;
+  void PrepareButtonCache() override;
+  // The arrow's part at the button's right edge.
+  gui::TRect ArrowRect();
+
+ protected:
+  gui::TRect GetCaptionRect(int state) override;
 };
 
 }  // namespace skin

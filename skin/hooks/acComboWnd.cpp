@@ -2,12 +2,15 @@
 
 #include <string>
 
+#include "skin/core/acControlPaint.h"
 #include "skin/core/acSkinData.h"
 #include "skin/core/sMessages.h"
 #include "skin/core/sSkinManager.h"
 #include "skin/core/sVclUtils.h"
 #include "skin/graphics/acGdiBitmap.h"
 #include "skin/graphics/acShapes.h"
+#include "skin/graphics/acSkinMask.h"
+#include "skin/graphics/acSkinSection.h"
 #include "skin/hooks/acHookPaint.h"
 
 namespace skin {
@@ -132,21 +135,39 @@ void TacComboBoxWnd::PaintEditText(gui::TBitmap& image) {
 
 void TacComboBoxWnd::PaintDropButton(HDC dc, gui::TBitmap& image) {
   TsCommonData* d = SkinData();
-  if (!d || !d->GetSkinManager() || !d->GetSkinManager()->IsSkinLoaded()) return;
+  TsSkinManager* m = d ? d->GetSkinManager() : nullptr;
+  if (!m || !m->IsSkinLoaded()) return;
   const int state = ButtonState();
   const TBarRect b = ButtonRect();
   if (b.Right <= b.Left) return;
-  if (state > 0) {
-    // The button's hot and pressed looks: the section's colour of that state.
+  const TacSkinData* data = d->GetScaledSkin();
+  const int section = data ? data->ComboBtnElem.Section : -1;
+  TSkinOnBitmap skin(*d, image);
+  TBitmap32 px = Pixels32(image);
+  if (skin.Source.ValidSection(section)) {
+    TBitmap32 under = px.Clone();
+    PaintSkinSection(skin.Source, section, MakeBackgroundCache(&under, 0, 0), state,
+                     TRect(b.Left, b.Top, b.Right, b.Bottom), TPoint(0, 0), px);
+  } else if (state > 0) {
+    // Without the skin's button section, the hot and pressed looks take the combo's colour.
     const COLORREF c = d->GetBackgroundColor(1, Wnd()) & 0xFFFFFF;
     RECT r{b.Left, b.Top, b.Right, b.Bottom};
     HBRUSH br = CreateSolidBrush(state == 2 ? RGB(GetRValue(c) * 7 / 8, GetGValue(c) * 7 / 8, GetBValue(c) * 7 / 8) : c);
     FillRect(image.Canvas().Handle(), &r, br);
     DeleteObject(br);
   }
-  TBitmap32 px = Pixels32(image);
-  const uint32_t arrow = GetWndSkinFontColor(Wnd(), d->FSkinIndex, d->GetSkinManager(), std::min(state, 2));
-  DrawSolidArrow(px, TColor(arrow), TRect(b.Left, b.Top, b.Right, b.Bottom), adDown, d->GetPixelsPerInch());
+  const int arrow = data ? data->ComboBtnElem.GlyphMask : -1;
+  if (skin.Source.ValidElement(arrow)) {
+    const TsMaskData& e = data->Masks[size_t(arrow)];
+    const int height = e.FrameHeight > 0 ? e.FrameHeight : 16;
+    TBitmap32 self = px.Clone();
+    DrawMaskGlyph(px, {b.Left + (b.Right - b.Left - e.FrameWidth) / 2, (px.Height() - height) / 2}, state, 1, e,
+                  skin.Source.Master, MakeBackgroundCache(&self, 0, 0));
+  } else {
+    const uint32_t colour =
+        skin.Source.ValidSection(section) ? GetWndSkinFontColor(Wnd(), section, m, std::min(state, 2)) : 0;
+    DrawSolidArrow(px, TColor(colour), TRect(b.Left, b.Top, b.Right, b.Bottom), adDown, d->GetPixelsPerInch());
+  }
   BitBlt(dc, b.Left, b.Top, b.Right - b.Left, b.Bottom - b.Top, image.Canvas().Handle(), b.Left, b.Top, SRCCOPY);
 }
 

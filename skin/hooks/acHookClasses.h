@@ -13,9 +13,8 @@ namespace skin {
 
 class TsSkinManager;
 
-// A new, unattached hook of the named class; nullptr for a class this program has no hook
-// of yet.
-std::unique_ptr<TacMainWnd> CreateHookOfClass(std::string_view hookClass);
+// Whether this program has a hook of the named class.
+bool HasHookClass(std::string_view hookClass);
 
 // What the adapter's rules need to know of one control.
 TacControlFacts ReadControlFacts(gui::TControl* control);

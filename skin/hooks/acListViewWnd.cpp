@@ -2,10 +2,132 @@
 
 #include <commctrl.h>
 
+#include <string>
+
+#include "rtl/Utf.h"
+#include "skin/core/acControlPaint.h"
 #include "skin/core/sMessages.h"
+#include "skin/core/sSkinManager.h"
+#include "skin/graphics/acGdiBitmap.h"
+#include "skin/graphics/acSkinSection.h"
+#include "skin/graphics/acSkinText.h"
 #include "skin/hooks/acHookPaint.h"
 
 namespace skin {
+
+// ---------------------------------------------------------------- the column header
+
+TacHeaderWnd::~TacHeaderWnd() {
+  if (Bound()) {
+    HWND h = Handle();
+    Unbind();
+    InvalidateRect(h, nullptr, TRUE);
+  }
+}
+
+int TacHeaderWnd::ColumnAt(LPARAM point) {
+  HDHITTESTINFO hit{};
+  hit.pt = {short(LOWORD(point)), short(HIWORD(point))};
+  const int i = int(SendMessageW(Handle(), HDM_HITTEST, 0, LPARAM(&hit)));
+  return (hit.flags & HHT_ONHEADER) ? i : -1;
+}
+
+void TacHeaderWnd::PaintHeader(HDC given) {
+  TsSkinManager* m = listData_ ? listData_->GetSkinManager() : nullptr;
+  TacSkinData* data = listData_ ? listData_->GetScaledSkin() : nullptr;
+  if (!m || !data) return;
+  RECT cr;
+  GetClientRect(Handle(), &cr);
+  if (cr.right <= 0 || cr.bottom <= 0) return;
+  auto bmp = CreateBitmap32(cr.right, cr.bottom);
+  const int section = m->GetSkinIndex("COLHEADER");
+  TSkinOnBitmap skin(m, data, *bmp);
+  TBitmap32 px = Pixels32(*bmp);
+  TBitmap32 none = px.Clone();
+  auto paint = [&](const RECT& r, int state) {
+    if (skin.Source.ValidSection(section))
+      PaintSkinSection(skin.Source, section, MakeBackgroundCache(&none, 0, 0), state,
+                       TRect(r.left, r.top, r.right, r.bottom), TPoint(0, 0), px);
+  };
+  paint(cr, 0);  // right of the last column too
+  HFONT font = reinterpret_cast<HFONT>(SendMessageW(Handle(), WM_GETFONT, 0, 0));
+  gui::TCanvas& canvas = bmp->Canvas();
+  LOGFONTW lf{};
+  if (font && GetObjectW(font, sizeof lf, &lf)) {
+    if (HFONT copy = CreateFontIndirectW(&lf)) canvas.Font().SetHandle(copy);
+  }
+  const int count = int(SendMessageW(Handle(), HDM_GETITEMCOUNT, 0, 0));
+  for (int i = 0; i < count; ++i) {
+    RECT r{};
+    if (!SendMessageW(Handle(), HDM_GETITEMRECT, WPARAM(i), LPARAM(&r))) continue;
+    const int state = i == pressed_ ? 2 : i == hot_ ? 1 : 0;
+    paint(r, state);
+    wchar_t text[260] = {};
+    HDITEMW item{};
+    item.mask = HDI_TEXT | HDI_FORMAT;
+    item.pszText = text;
+    item.cchTextMax = 259;
+    SendMessageW(Handle(), HDM_GETITEMW, WPARAM(i), LPARAM(&item));
+    const UINT align = (item.fmt & HDF_JUSTIFYMASK) == HDF_RIGHT    ? DT_RIGHT
+                       : (item.fmt & HDF_JUSTIFYMASK) == HDF_CENTER ? DT_CENTER
+                                                                    : DT_LEFT;
+    const int shift = state == 2 ? 1 : 0;
+    const TRect tr{r.left + 6 + shift, r.top + shift, r.right - 6 + shift, r.bottom + shift};
+    SetBkMode(canvas.Handle(), TRANSPARENT);
+    WriteSkinText(canvas, rtl::U8(text), true, tr, align | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS, data,
+                  section, state == 0 ? 0 : 1);
+  }
+  HDC dc = given ? given : GetDC(Handle());
+  BitBlt(dc, 0, 0, cr.right, cr.bottom, canvas.Handle(), 0, 0, SRCCOPY);
+  if (!given) ReleaseDC(Handle(), dc);
+}
+
+void TacHeaderWnd::WndProc(gui::TMessage& m) {
+  switch (m.Msg) {
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC dc = m.WParam ? reinterpret_cast<HDC>(m.WParam) : BeginPaint(Handle(), &ps);
+      PaintHeader(dc);
+      if (!m.WParam) EndPaint(Handle(), &ps);
+      m.Result = 0;
+      return;
+    }
+    case WM_PRINTCLIENT:
+      PaintHeader(reinterpret_cast<HDC>(m.WParam));
+      return;
+    case WM_ERASEBKGND:
+      m.Result = 1;
+      return;
+    case WM_MOUSEMOVE:
+      CallPrevious(m);
+      TrackMouseLeave(Handle(), tracking_);
+      if (const int hot = ColumnAt(m.LParam); hot != hot_) {
+        hot_ = hot;
+        InvalidateRect(Handle(), nullptr, FALSE);
+      }
+      return;
+    case WM_MOUSELEAVE:
+      tracking_ = false;
+      hot_ = -1;
+      CallPrevious(m);
+      InvalidateRect(Handle(), nullptr, FALSE);
+      return;
+    case WM_LBUTTONDOWN:
+      pressed_ = ColumnAt(m.LParam);
+      CallPrevious(m);
+      InvalidateRect(Handle(), nullptr, FALSE);
+      return;
+    case WM_LBUTTONUP:
+      pressed_ = -1;
+      CallPrevious(m);
+      InvalidateRect(Handle(), nullptr, FALSE);
+      return;
+    default:
+      CallPrevious(m);
+  }
+}
+
+// ---------------------------------------------------------------- the list view
 
 int TacListViewWnd::ListViewKind() {
   switch (SendMessageW(Wnd(), LVM_GETVIEW, 0, 0)) {
@@ -41,9 +163,16 @@ void TacListViewWnd::TakeSkinColors(TsCommonData& d) {
     ListView_SetTextBkColor(Wnd(), back);
   }
   if (!d.FCustomFont) ListView_SetTextColor(Wnd(), text);
+  // The column header follows the list view's look.
+  if (HWND h = ListView_GetHeader(Wnd()); h && (!header_ || header_->Handle() != h)) {
+    header_ = std::make_unique<TacHeaderWnd>(SkinData());
+    header_->Bind(h);
+    InvalidateRect(h, nullptr, TRUE);
+  }
 }
 
 void TacListViewWnd::RestoreOriginalLook() {
+  header_.reset();
   if (savedLv_ && Wnd() && IsWindow(Wnd())) {
     ListView_SetBkColor(Wnd(), savedBk_);
     ListView_SetTextBkColor(Wnd(), savedTextBk_);

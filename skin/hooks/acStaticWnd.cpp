@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "gui/ExtCtrls.h"
 #include "rtl/Utf.h"
 #include "skin/core/acControlPaint.h"
 #include "skin/core/sCommonUtils.h"
@@ -10,6 +11,7 @@
 #include "skin/core/sSkinManager.h"
 #include "skin/graphics/acGdiBitmap.h"
 #include "skin/graphics/acSkinText.h"
+#include "skin/hooks/acHookLayout.h"
 #include "skin/hooks/acHookPaint.h"
 
 namespace skin {
@@ -47,9 +49,13 @@ void TacStaticWnd::PaintStatic(HDC given) {
   d->FCacheInvalid = true;
   EnsureCache(*d, b.WndSize.x, b.WndSize.y);
   PaintWindowCache(*d, Wnd(), false);
-  if (DrawContent()) BitBlt(dc, 0, 0, b.WndSize.x, b.WndSize.y, d->FCache->Canvas().Handle(), 0, 0, SRCCOPY);
+  ShowCache(dc, b.WndSize.x, b.WndSize.y, DrawContent());
   RestoreDC(dc, saved);
   if (!given) ReleaseDC(Wnd(), dc);
+}
+
+void TacStaticWnd::ShowCache(HDC dc, int width, int height, bool drawn) {
+  if (drawn) BitBlt(dc, 0, 0, width, height, SkinData()->FCache->Canvas().Handle(), 0, 0, SRCCOPY);
 }
 
 bool TacStaticWnd::DrawContent() {
@@ -224,6 +230,211 @@ void TacLinkWnd::WndProc(gui::TMessage& m) {
       break;
   }
   TacStaticWnd::WndProc(m);
+}
+
+// ---------------------------------------------------------------- edges
+
+void TacEdgeWnd::AfterCreation() {
+  if (TsCommonData* d = SkinData(); d && d->SkinSection().empty()) d->SetSkinSection("EDIT");
+  TacStaticWnd::AfterCreation();
+}
+
+void TacEdgeWnd::ShowCache(HDC dc, int width, int height, bool) {
+  CopyBorderFromDC(dc, 0, 0, width, height, SkinData()->FCache->Canvas().Handle(), 0, 0, kBorder, 0, 0, 0);
+}
+
+void TacEdgeWnd::WndProc(gui::TMessage& m) {
+  TsCommonData* d = SkinData();
+  if (Released() || !HookPaints(d)) {
+    TacMainWnd::WndProc(m);
+    return;
+  }
+  switch (m.Msg) {
+    case WM_PAINT:
+      // The picture is the system's; the frame goes over it afterwards.
+      CallOldWndProc(m);
+      PaintStatic(nullptr);
+      return;
+    case WM_ERASEBKGND:
+      m.Result = 1;
+      return;
+    case WM_NCPAINT:
+      m.Result = 0;
+      return;
+    default:
+      break;
+  }
+  TacStaticWnd::WndProc(m);
+}
+
+// ---------------------------------------------------------------- static texts
+
+namespace {
+TacBevel BevelOf(gui::TBevelCut b) {
+  switch (b) {
+    case gui::TBevelCut::bvLowered: return TacBevel::Lowered;
+    case gui::TBevelCut::bvRaised: return TacBevel::Raised;
+    case gui::TBevelCut::bvSpace: return TacBevel::Space;
+    default: return TacBevel::None;
+  }
+}
+}  // namespace
+
+void TacStaticTextWnd::AfterCreation() {
+  TsCommonData* d = SkinData();
+  if (!d) return;
+  auto* text = dynamic_cast<gui::TStaticText*>(Control());
+  if (d->SkinSection().empty())
+    d->SetSkinSection(text && text->BevelKind() != gui::TBevelKind::bkNone
+                          ? PanelSectionByBevel(BevelOf(text->BevelOuter()), BevelOf(text->BevelInner()), false)
+                          : std::string("TRANSPARENT"));
+  d->UpdateSkinIndex(true);
+  TacMainWnd::AfterCreation();
+  d->FCacheInvalid = true;
+}
+
+int TacStaticTextWnd::BorderWidth() {
+  RECT wr, cr;
+  GetWindowRect(Wnd(), &wr);
+  GetClientRect(Wnd(), &cr);
+  return std::max<int>(0, ((wr.right - wr.left) - cr.right) / 2);
+}
+
+bool TacStaticTextWnd::PrepareCache() {
+  TsCommonData* d = SkinData();
+  const TWndBounds b = GetWndBounds(Wnd());
+  TacBackgroundCache bg;
+  GetWndParentBackground(Wnd(), bg);
+  if (!bg.Ready && bg.FillColor == clFuchsia) {
+    d->FUpdating = true;
+    return false;
+  }
+  EnsureCache(*d, std::max<LONG>(b.WndSize.x, 1), std::max<LONG>(b.WndSize.y, 1));
+  if (d->CustomColor() && Control()) {
+    RECT all{0, 0, d->FCache->Width(), d->FCache->Height()};
+    HBRUSH br = CreateSolidBrush(gui::ColorToRGB(Control()->Color()));
+    FillRect(d->FCache->Canvas().Handle(), &all, br);
+    DeleteObject(br);
+  } else {
+    PaintControlSection(*d, bg, 0, gui::TRect{0, 0, b.WndSize.x, b.WndSize.y}, gui::TPoint{b.WndPos.x, b.WndPos.y},
+                        *d->FCache);
+  }
+  WriteText();
+  d->FCacheInvalid = false;
+  return true;
+}
+
+void TacStaticTextWnd::WriteText() {
+  TsCommonData* d = SkinData();
+  const std::string text = rtl::U8(WndText());
+  if (text.empty()) return;
+  PrepareCacheFont(*d, Wnd());
+  const int bw = BorderWidth();
+  RECT cr;
+  GetClientRect(Wnd(), &cr);
+  const gui::TRect r{bw, bw, bw + cr.right, bw + cr.bottom};
+  UINT flags = DT_WORDBREAK;
+  bool enabled = true;
+  if (auto* st = dynamic_cast<gui::TStaticText*>(Control())) {
+    flags |= st->Alignment() == gui::TAlignment::taCenter         ? DT_CENTER
+             : st->Alignment() == gui::TAlignment::taRightJustify ? DT_RIGHT
+                                                                  : DT_LEFT;
+    enabled = st->Enabled();
+  } else {
+    flags = DT_CENTER | DT_VCENTER;
+  }
+  SetBkMode(d->FCache->Canvas().Handle(), TRANSPARENT);
+  WriteControlText(d->FCache->Canvas(), text, enabled, r, flags, d, 0, false);
+}
+
+void TacStaticTextWnd::PaintClient(HDC dc) {
+  TsCommonData* d = SkinData();
+  if (!d || d->FUpdating) return;
+  if ((d->FCacheInvalid || d->CacheEmpty()) && !PrepareCache()) return;
+  const bool own = dc == nullptr;
+  if (own) dc = GetDC(Wnd());
+  const int bw = BorderWidth();
+  const TWndBounds b = GetWndBounds(Wnd());
+  BitBlt(dc, 0, 0, b.WndSize.x - 2 * bw, b.WndSize.y - 2 * bw, d->FCache->Canvas().Handle(), bw, bw, SRCCOPY);
+  if (own) ReleaseDC(Wnd(), dc);
+}
+
+void TacStaticTextWnd::PaintFrame(HDC dc) {
+  TsCommonData* d = SkinData();
+  if (!d || d->FUpdating) return;
+  const int bw = BorderWidth();
+  if (bw <= 0) return;
+  if ((d->FCacheInvalid || d->CacheEmpty()) && !PrepareCache()) return;
+  const bool own = dc == nullptr;
+  if (own) dc = GetWindowDC(Wnd());
+  CopyBorderFromDC(dc, 0, 0, d->FCache->Width(), d->FCache->Height(), d->FCache->Canvas().Handle(), 0, 0, bw, 0, 0,
+                   0);
+  if (own) ReleaseDC(Wnd(), dc);
+}
+
+bool TacStaticTextWnd::HandleSkinCommand(gui::TMessage& m) {
+  switch (m.WParamHi()) {
+    case AC_CTRLHANDLED:
+      m.Result = 1;
+      return true;
+    case AC_PREPARECACHE:
+      PrepareCache();
+      return false;
+    default:
+      return false;
+  }
+}
+
+void TacStaticTextWnd::WndProc(gui::TMessage& m) {
+  TsCommonData* d = SkinData();
+  if (Released() || !Control() || !HookPaints(d)) {
+    TacMainWnd::WndProc(m);
+    return;
+  }
+  switch (m.Msg) {
+    case WM_SETTEXT:
+      if (IsWindowVisible(Wnd())) {
+        CallWndProc(WM_SETREDRAW, 0, 0);
+        TacMainWnd::WndProc(m);
+        CallWndProc(WM_SETREDRAW, 1, 0);
+        d->FCacheInvalid = true;
+        RedrawWindow(Wnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
+        return;
+      }
+      break;
+    case WM_PAINT: {
+      // The picture comes with the erasing; the system's painting is skipped.
+      InvalidateRect(Wnd(), nullptr, TRUE);
+      ValidateRect(Wnd(), nullptr);
+      PAINTSTRUCT ps;
+      BeginPaint(Wnd(), &ps);
+      EndPaint(Wnd(), &ps);
+      m.Result = 0;
+      return;
+    }
+    case WM_ERASEBKGND:
+      PaintClient(reinterpret_cast<HDC>(m.WParam));
+      m.Result = 1;
+      return;
+    case WM_NCPAINT:
+      PaintFrame(nullptr);
+      m.Result = 0;
+      return;
+    case WM_UPDATEUISTATE:
+      m.Result = 1;
+      return;
+    case WM_PRINTCLIENT:
+      PaintClient(reinterpret_cast<HDC>(m.WParam));
+      PaintFrame(reinterpret_cast<HDC>(m.WParam));
+      return;
+    case WM_WINDOWPOSCHANGED:
+    case WM_ENABLE:
+      d->FCacheInvalid = true;
+      break;
+    default:
+      break;
+  }
+  TacMainWnd::WndProc(m);
 }
 
 }  // namespace skin

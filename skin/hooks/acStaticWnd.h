@@ -20,6 +20,8 @@ class TacStaticWnd : public TacMainWnd {
   // The content drawn into the cache; False when there is nothing to show.
   virtual bool DrawContent();
   virtual bool GrowsForText() const { return true; }
+  // The painted cache onto the window's DC; Drawn tells whether it shows anything.
+  virtual void ShowCache(HDC dc, int width, int height, bool drawn);
   // Whether the hook leaves the window to its own painting.
   virtual bool LeftAlone();
   void Redraw(UINT flags);
@@ -44,6 +46,39 @@ class TacLinkWnd : public TacStaticWnd {
 
  protected:
   bool DrawContent() override;
+};
+
+// An icon or bitmap static with a static edge: the system paints the picture, the hook
+// the 2-pixel frame around it from the skin ("EDIT" unless another section was given).
+class TacEdgeWnd : public TacStaticWnd {
+ public:
+  static constexpr int kBorder = 2;
+  void AfterCreation();
+  void WndProc(gui::TMessage& msg) override;
+
+ protected:
+  bool GrowsForText() const override { return false; }
+  void ShowCache(HDC dc, int width, int height, bool drawn) override;
+};
+
+// Our static texts: the section image as the background (by the bevels when no section
+// was given), a frame copied from it as wide as the window's border, and the text written
+// over it with the control's alignment and word wrap.
+class TacStaticTextWnd : public TacMainWnd {
+ public:
+  void AfterCreation();
+  void WndProc(gui::TMessage& msg) override;
+  // False, marking the state updating, while the parent's background is not ready.
+  bool PrepareCache();
+  void PaintClient(HDC dc);
+  void PaintFrame(HDC dc);
+
+ protected:
+  bool HandleSkinCommand(gui::TMessage& msg) override;
+
+ private:
+  int BorderWidth();
+  void WriteText();
 };
 
 }  // namespace skin

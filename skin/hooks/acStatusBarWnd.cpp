@@ -70,7 +70,26 @@ void TacStatusBarWnd::UpdateCache() {
   PaintControlSection(*d, bg, 0, gui::TRect(0, 0, b.WndSize.x, b.WndSize.y), gui::TPoint(b.WndPos.x, b.WndPos.y),
                       *d->FCache);
   PaintPanels();
+  PaintSizeGrip();
   d->FCacheInvalid = false;
+}
+
+void TacStatusBarWnd::PaintSizeGrip() {
+  TsCommonData* d = SkinData();
+  TacSkinData* data = d->GetScaledSkin();
+  TsSkinManager* m = d->GetSkinManager();
+  if (!(GetWindowLongW(Wnd(), GWL_STYLE) & SBARS_SIZEGRIP) || !data || !m || data->GripImage < 0 ||
+      data->GripImage >= int(data->Masks.size()) || d->CacheEmpty())
+    return;
+  // Our bars have no border of their own: the grip sits in the very corner.
+  constexpr int kBorderWidth = 0;
+  const TsMaskData& grip = data->Masks[size_t(data->GripImage)];
+  TBitmap32 px = Pixels32(*d->FCache);
+  TBitmap32 self = px.Clone();
+  TBitmap32 master;
+  if (m->MasterBitmap()) master = Pixels32(*m->MasterBitmap());
+  DrawMaskGlyph(px, {px.Width() - grip.FrameWidth - kBorderWidth, px.Height() - grip.FrameHeight - kBorderWidth}, 0, 1,
+                grip, master.HasRows() ? &master : nullptr, MakeBackgroundCache(&self, 0, 0));
 }
 
 void TacStatusBarWnd::PaintPanels() {

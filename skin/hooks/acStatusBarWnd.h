@@ -31,6 +31,8 @@ class TacStatusBarWnd : public TacMainWnd {
  private:
   void PaintPanels();
   void PaintPanel(int index, const gui::TRect& r);
+  // The skin's grip in the bottom-right corner of a bar of size-grip style.
+  void PaintSizeGrip();
   bool Simple() const;
   int PartCount() const;
   gui::TStatusBar* bar_ = nullptr;

@@ -116,7 +116,7 @@ void TacTabControlWnd::PaintTab(int index, int state, POINT offset, gui::TBitmap
   if (r2.Right <= r2.Left || r2.Bottom <= r2.Top) return;
   wchar_t text[4096] = {};
   TCITEMW item{};
-  item.mask = TCIF_TEXT;
+  item.mask = TCIF_TEXT | TCIF_IMAGE;
   item.pszText = text;
   item.cchTextMax = 4095;
   SendMessageW(Wnd(), TCM_GETITEMW, WPARAM(index), LPARAM(&item));
@@ -159,8 +159,22 @@ void TacTabControlWnd::PaintTab(int index, int state, POINT offset, gui::TBitmap
   gui::TCanvas& canvas = bmp.Canvas();
   const std::string caption = rtl::U8(text);
   const TacSkinData* data = d->GetScaledSkin();
+  // The tab's image, when the control has a list and the tab names one of its pictures.
+  HIMAGELIST images = reinterpret_cast<HIMAGELIST>(SendMessageW(Wnd(), TCM_GETIMAGELIST, 0, 0));
+  const bool hasImage = images && item.iImage >= 0 && item.iImage < ImageList_GetImageCount(images);
+  int cx = 0, cy = 0;
+  if (hasImage) ImageList_GetIconSize(images, &cx, &cy);
   if (side == tsTop || side == tsBottom) {
     canvas.Font().SetHandle(ControlFont(Wnd(), 0));
+    if (hasImage) {
+      HDC dc = canvas.Handle();
+      SelectObject(dc, canvas.Font().Handle());
+      SIZE ext{};
+      GetTextExtentPoint32W(dc, text, int(wcslen(text)), &ext);
+      ImageList_Draw(images, item.iImage, dc, r2.Left + (r2.Width() - (ext.cx + cx + 8)) / 2,
+                     r2.Top + (r2.Height() - cy) / 2, ILD_NORMAL);
+      r2.Left += cx;
+    }
     WriteSkinText(canvas, caption, true, r2, DT_CENTER | DT_VCENTER | DT_SINGLELINE, data, section,
                   state == 2 ? 1 : 0);
     return;
@@ -179,13 +193,28 @@ void TacTabControlWnd::PaintTab(int index, int state, POINT offset, gui::TBitmap
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, color);
   const RECT clip{r2.Left, r2.Top, r2.Right, r2.Bottom};
+  auto shiftActive = [&] {
+    if (state == 2) r2 = gui::TRect(r2.Left + 2, r2.Top, r2.Right + 2, r2.Bottom);
+  };
   if (side == tsLeft) {
-    ExtTextOutW(dc, r2.Left + (r2.Width() - th) / 2, r2.Bottom - (r2.Height() - tw) / 2, ETO_CLIPPED, &clip, w.c_str(),
-                UINT(w.size()), nullptr);
+    POINT at{r2.Left + (r2.Width() - th) / 2, r2.Bottom - (r2.Height() - tw) / 2};
+    if (hasImage) {
+      shiftActive();
+      const int y = r2.Bottom - (r2.Height() - (cy + tw + 4)) / 2 - cy;
+      ImageList_Draw(images, item.iImage, dc, r2.Left + (r2.Width() - cx) / 2, y, ILD_TRANSPARENT);
+      at = {r2.Left + (r2.Width() - th) / 2, y - 4};
+    }
+    ExtTextOutW(dc, at.x, at.y, ETO_CLIPPED, &clip, w.c_str(), UINT(w.size()), nullptr);
   } else {
     r2 = gui::TRect(r2.Left - 2, r2.Top - 1, r2.Right - 2, r2.Bottom - 1);
-    ExtTextOutW(dc, r2.Left + (r2.Width() - th) / 2 + th, r2.Top + (r2.Height() - tw) / 2, ETO_CLIPPED, &clip, w.c_str(),
-                UINT(w.size()), nullptr);
+    POINT at{r2.Left + (r2.Width() - th) / 2 + th, r2.Top + (r2.Height() - tw) / 2};
+    if (hasImage) {
+      shiftActive();
+      const int y = r2.Top + (r2.Height() - (cy + tw + 4)) / 2;
+      ImageList_Draw(images, item.iImage, dc, r2.Left + (r2.Width() - cx) / 2, y, ILD_TRANSPARENT);
+      at = {r2.Left + (r2.Width() - th) / 2 + th, y + cy + 4};
+    }
+    ExtTextOutW(dc, at.x, at.y, ETO_CLIPPED, &clip, w.c_str(), UINT(w.size()), nullptr);
   }
   SelectObject(dc, before);
   DeleteObject(turned);
@@ -240,6 +269,20 @@ void TacTabControlWnd::PaintControl(HDC given) {
   if (!given) ReleaseDC(Wnd(), dc);
 }
 
+void TacTabControlWnd::RefreshUpDownHook() {
+  TsCommonData* d = SkinData();
+  HWND child = d && d->IsSkinned(false) ? FindWindowExW(Wnd(), nullptr, UPDOWN_CLASSW, nullptr) : nullptr;
+  // A hook still on the same arrows is kept rather than made again.
+  if (child && upDownHook_ && !upDownHook_->Released() && upDownHook_->Wnd() == child) return;
+  upDownHook_.reset();
+  if (!child) return;
+  upDownHook_ = std::make_unique<TacSpinWnd>();
+  upDownHook_->Attach(child, "UPDOWNBTN");
+  if (TsCommonData* sd = upDownHook_->SkinData()) sd->SetSkinManager(d->GetSkinManager());
+  upDownHook_->AfterCreation();
+  InvalidateRect(child, nullptr, TRUE);
+}
+
 void TacTabControlWnd::HandleMessage(gui::TMessage& m) {
   TsCommonData* d = SkinData();
   if (!d || !d->IsSkinned(false)) {
@@ -255,6 +298,7 @@ void TacTabControlWnd::HandleMessage(gui::TMessage& m) {
     case WM_PRINTCLIENT:
       // The erase's DC is clipped to the update: the control paints through its own.
       AnswerWholePaint(Wnd(), m, [this](HDC dc, bool printing) { PaintControl(printing ? dc : nullptr); }, 0);
+      if (m.Msg != WM_NCPAINT) RefreshUpDownHook();
       return;
     case TCM_SETCURSEL:
       // Without redraw, so the old selection is not drawn by the system in between.
@@ -264,6 +308,7 @@ void TacTabControlWnd::HandleMessage(gui::TMessage& m) {
       return;
     default:
       CallOldWndProc(m);
+      if (m.Msg == WM_SIZE) RefreshUpDownHook();
   }
 }
 

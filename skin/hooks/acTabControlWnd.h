@@ -5,7 +5,10 @@
 #pragma once
 #include <windows.h>
 
+#include <memory>
+
 #include "skin/hooks/acSBUtils.h"
+#include "skin/hooks/acSpinWnd.h"
 #include "skin/hooks/acTabGeometry.h"
 
 namespace skin {
@@ -32,6 +35,10 @@ class TacTabControlWnd : public TacMainWnd {
   TTabStyle Style() const;
   int TabCount() const;
   int ActiveTab() const;
+  // The hook of the control's scroll arrows (its up-down child) made when the child is
+  // there and given up when it is gone; nullptr without one.
+  void RefreshUpDownHook();
+  TacSpinWnd* UpDownHook() const { return upDownHook_.get(); }
 
  protected:
   // The common answers serve: nothing of its own.
@@ -41,6 +48,7 @@ class TacTabControlWnd : public TacMainWnd {
  private:
   // The skin's section for the tabs on this side; -1 when the skin paints no tabs.
   int TabSection() const;
+  std::unique_ptr<TacSpinWnd> upDownHook_;
 };
 
 }  // namespace skin

@@ -1,5 +1,7 @@
 #include "skin/hooks/acTrackWnd.h"
 
+#include "skin/core/sMessages.h"
+
 #include <commctrl.h>
 
 #include <algorithm>
@@ -69,6 +71,11 @@ void TacTrackWnd::PrepareCache() {
   if (!data || data->TrackBarElems[Vertical() ? 0 : 1].Section < 0) return;
   PaintChannel();
   PaintThumb();
+  if (!IsWindowEnabled(Wnd())) {
+    bg.X += b.WndPos.x;
+    bg.Y += b.WndPos.y;
+    ApplyDisabledLook(*d->FCache, bg);
+  }
   d->FCacheInvalid = false;
 }
 
@@ -169,6 +176,7 @@ void TacTrackWnd::Paint(gui::TMessage& m) {
   PAINTSTRUCT ps;
   BeginPaint(Wnd(), &ps);
   TsCommonData* d = SkinData();
+  if (d && !d->IsUpdating(false)) SendMessageW(GetParent(Wnd()), SM_ALPHACMD, MakeSkinCommand(AC_BEFORESCROLL_PAINT), 0);
   if (d && !d->IsUpdating(false) && (IsWindowVisible(Wnd()) || m.WParam)) {
     HDC dc = m.WParam ? reinterpret_cast<HDC>(m.WParam) : GetDC(Wnd());
     PrepareCache();

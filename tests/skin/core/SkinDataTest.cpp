@@ -304,7 +304,8 @@ TEST(SkinData, StandardSectionsAndElementRecords) {
   EXPECT_EQ(d.UpDownElems[0].FoundName, "UPDOWNBTN");
   EXPECT_EQ(d.UpDownElems[0].BorderMask, skin::GetMaskIndex(d, button, "BORDERSMASK"));
   EXPECT_EQ(d.ScrollBarElems[1].Section, skin::GetSkinIndex(d, "SCROLLBAR1V"));
-  EXPECT_EQ(d.ComboBtnElem.Section, -1);
+  EXPECT_EQ(d.ComboBtnElem.Section, skin::GetSkinIndex(d, "COMBOBTN"));
+  EXPECT_GE(d.ComboBtnElem.Section, 0);
   EXPECT_EQ(d.ComboBtnElem.FoundName, "COMBOBTN");
   EXPECT_EQ(d.ComboBtnElem.GlyphMask, skin::FindMaskIndex(d, "COMBOBOX", "GLYPHMASK"));
   EXPECT_EQ(d.TrackBarElems[0].SliderMask, skin::FindMaskIndex(d, "TRACKBAR", "SLIDERMASK"));

@@ -49,6 +49,7 @@ TOOLBAR = (56, 40, 76, 60)
 TOOLBAR125 = (56, 40, 81, 65)
 TOOLBAR200 = (56, 40, 96, 80)
 TITLEBTN = (140, 0, 160, 40)   # title-bar close button, 20 x 20 at the top
+GRIP = (140, 44, 156, 60)      # size grip, 16 x 16: its lower-right triangle dark
 REGIONS = [
     (BUTTON, (40, 90, 160)), (EDIT, (250, 250, 250)), (PANEL, (200, 200, 190)),
     (TOOLBAR200, (60, 140, 60)), (TOOLBAR, (80, 160, 80)), (CHECKS, (20, 20, 20)),
@@ -77,6 +78,7 @@ LO_COLORL=16777215
 BOXCHECKED=%(checks)s
 BOXUNCHECKED=%(boxun)s
 BICONCLOSE=%(close)s
+GRIPIMAGE=%(grip)s
 BICONCLOSEGLOW0=%(close)s
 BICONCLOSEGLOW=1
 BICONCLOSEGLOWMARGIN=3
@@ -172,6 +174,8 @@ PARENTCLASS=BUTTON
 [COMBOBOX]
 PARENTCLASS=EDIT
 GLYPHMASK=!Glyph.bmp!2!0!0!0002!0002!0002!0002!00
+[COMBOBTN]
+PARENTCLASS=BUTTON
 [TRACKBAR]
 COLOR=14540253
 SLIDERMASK=%(button)s
@@ -242,6 +246,7 @@ def options(master="Master.bmp"):
         "checks": at(CHECKS),
         "boxun": amp(0, 0, 32, 16, frames=2, kind=2, name="Glyph.png"),
         "close": amp(*TITLEBTN[:2], TITLEBTN[2], TITLEBTN[1] + 20, frames=1, kind=2),
+        "grip": amp(*GRIP, frames=1, kind=2),
         "button": amp(*BUTTON, borders=(4, 4, 4, 4), frames=3, mask=1),
         "edit": amp(*EDIT, borders=(1, 1, 1, 1)),
         "panel": caret(PANEL),
@@ -265,6 +270,11 @@ def master_pixels():
         for y in range(2):
             for x in range(2):
                 px[y][f * 30 + x] = FUCHSIA + (0,)
+    l, t, r, b = GRIP
+    for y in range(t, b):
+        for x in range(l, r):
+            if (x - l) + (y - t) >= r - l:
+                px[y][x] = (60, 60, 60, 255)
     # A half-transparent pixel that only the 32-bit variant carries.
     px[10][100] = (250, 250, 250, 128)
     return px

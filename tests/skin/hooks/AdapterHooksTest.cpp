@@ -1,6 +1,6 @@
 // The adapter's road on a real form: each child control read, decided by the class-name
-// lists and the events, and hooked through the hook class its list names; tags, vetoes and
-// classes without a hook stay native, a second scan hooks nothing twice, and a control
+// lists and the events, and hooked through the hook class its list names; tags and vetoes
+// keep controls native, a second scan hooks nothing twice, and a control
 // that goes leaves no stale item behind.
 #include <windows.h>
 
@@ -13,6 +13,7 @@
 #include "HookSteps.h"
 #include "gui/StdCtrls.h"
 #include "skin/core/sSkinManager.h"
+#include "skin/hooks/acBtnWnd.h"
 #include "skin/hooks/acComboWnd.h"
 #include "skin/hooks/acHookClasses.h"
 
@@ -76,21 +77,22 @@ TEST(AdapterHooks, AFormsChildrenHookedByTheirLists) {
     EXPECT_NE(dynamic_cast<TacComboBoxWnd*>(items.Find(combo)->hook.get()), nullptr) << "the combo list's class";
     EXPECT_FALSE(Hooked(native)) << "its tag keeps it native";
     EXPECT_FALSE(Hooked(memo)) << "vetoed by the event";
-    EXPECT_FALSE(Hooked(button)) << "no hook of that class here";
-    EXPECT_EQ(items.Count(), 3);
-    EXPECT_EQ(made, 3);
+    EXPECT_TRUE(Hooked(button));
+    EXPECT_NE(dynamic_cast<TacBtnWnd*>(items.Find(button)->hook.get()), nullptr) << "the button list's class";
+    EXPECT_EQ(items.Count(), 4);
+    EXPECT_EQ(made, 4);
   });
   h.Step("scan again", [&] {
     scan();
-    EXPECT_EQ(made, 3) << "nothing hooked twice";
-    EXPECT_EQ(items.Count(), 3);
+    EXPECT_EQ(made, 4) << "nothing hooked twice";
+    EXPECT_EQ(items.Count(), 4);
   });
   h.Step("a hooked control goes", [&] {
     TacMainWnd* listHook = items.Find(list)->hook.get();
     delete list;
     EXPECT_TRUE(listHook->Released()) << "the hook took itself off with the window";
     scan();
-    EXPECT_EQ(items.Count(), 2) << "its item dropped";
+    EXPECT_EQ(items.Count(), 3) << "its item dropped";
     EXPECT_EQ(items.Find(list), nullptr);
   });
   h.Step("all freed", [&] {

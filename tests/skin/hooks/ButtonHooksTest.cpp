@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -225,6 +224,52 @@ TEST(ButtonHooks, OurButtonsAndABitmapButton) {
   closeHook.reset();
   picturedHook.reset();
   DeleteObject(blue);
+}
+
+// Columns of a child (from its left) holding pixels near black: the caption and the arrow.
+std::vector<int> DarkColumns(gui::TBitmap& shot, HWND form, HWND child) {
+  RECT cr;
+  GetWindowRect(child, &cr);
+  std::vector<int> cols;
+  for (int x = 3; x < cr.right - cr.left - 3; ++x)
+    if (DarkPixels(shot, form, child, x, x + 1) > 0) cols.push_back(x);
+  return cols;
+}
+
+TEST(ButtonHooks, SplitButtonsAndCommandLinks) {
+  skintest::TSkinHarness h(KORVAN_TEST_SKIN, KORVAN_SHOTS);
+  ASSERT_TRUE(h.Manager->IsSkinLoaded());
+  gui::TForm& form = h.NewForm("Tombol pilihan", 420, 160);
+  HWND f = form.Handle();
+  HWND plain = Native(f, L"Cetak", BS_PUSHBUTTON, 10, 10, 120, 30, 100);
+  HWND split = Native(f, L"Cetak", 0x0C /* split button */, 150, 10, 120, 30, 101);
+  HWND link = Native(f, L"Cetak", 0x0E /* command link */, 290, 10, 120, 30, 102);
+  std::vector<std::unique_ptr<TacBtnWnd>> hooks;
+  h.Step("show", [&] {
+    ShowWindow(f, SW_SHOWNOACTIVATE);
+    guitest::LiftOverOtherTests(f);
+  });
+  h.Step("hook", [&] {
+    hooks.push_back(Hook<TacBtnWnd>(plain));
+    hooks.push_back(Hook<TacSplitBtnWnd>(split));
+    hooks.push_back(Hook<TacSplitBtnWnd>(link));
+    RedrawWindow(f, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  });
+  h.Step("caption left, arrow right", [&] {
+    gui::TBitmap& shot = h.Shot(f, "buttons_split");
+    const std::vector<int> p = DarkColumns(shot, f, plain);
+    ASSERT_FALSE(p.empty());
+    EXPECT_LT(p.back(), 120 - 22) << "a plain button has no arrow";
+    for (HWND b : {split, link}) {
+      const std::vector<int> s = DarkColumns(shot, f, b);
+      ASSERT_FALSE(s.empty());
+      EXPECT_EQ(s.front(), p.front() - TacSplitBtnWnd::kArrowWidth) << "the caption 8 pixels further left";
+      EXPECT_GE(s.back(), 120 - 22) << "the arrow in the right 22 pixels";
+    }
+    EXPECT_EQ(static_cast<TacSplitBtnWnd*>(hooks[1].get())->ArrowRect().Left, 120 - 22);
+  });
+  h.Run();
+  hooks.clear();
 }
 
 }  // namespace

@@ -125,6 +125,28 @@ TEST(GridHooks, ListViewGridTreeAndScrollBoxSkinnedAndRestored) {
     EXPECT_EQ(::GetPixel(shot.Canvas().Handle(), (tv.Left + tv.Right) / 2 - fr.left, tv.Top + 40 - fr.top),
               RGB(0xE8, 0xE8, 0xE8));
   });
+  gui::TBitmap* headerBefore = nullptr;
+  h.Step("the column header skinned", [&] {
+    ASSERT_NE(lvHook.Header(), nullptr);
+    EXPECT_EQ(lvHook.Header()->Handle(), ListView_GetHeader(lv));
+    ASSERT_NE(gridHook.Header(), nullptr) << "the grid's columns too";
+    headerBefore = &h.Shot(ListView_GetHeader(lv), "grid_header");
+    RECT r{};
+    Header_GetItemRect(ListView_GetHeader(lv), 0, &r);
+    SendMessageW(ListView_GetHeader(lv), WM_MOUSEMOVE, 0, MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2));
+    UpdateWindow(ListView_GetHeader(lv));
+  });
+  h.Step("the column under the mouse hot", [&] {
+    gui::TBitmap& shot = h.Shot(ListView_GetHeader(lv), "grid_header_hot");
+    EXPECT_EQ(lvHook.Header()->HotColumn(), 0);
+    int changed = 0;
+    for (int y = 0; y < shot.Height(); ++y)
+      for (int x = 0; x < shot.Width(); ++x)
+        changed += ::GetPixel(shot.Canvas().Handle(), x, y) != ::GetPixel(headerBefore->Canvas().Handle(), x, y);
+    EXPECT_GT(changed, 50) << "the hot look";
+    SendMessageW(ListView_GetHeader(lv), WM_MOUSELEAVE, 0, 0);
+    EXPECT_EQ(lvHook.Header()->HotColumn(), -1);
+  });
   h.Step("drag the list view's thumb", [&] { DragThumb(lvHook, lv, 60); });
   h.Step("the list view followed by whole items", [&] {
     h.Shot(formWnd, "grid_listview_dragged");
@@ -156,6 +178,7 @@ TEST(GridHooks, ListViewGridTreeAndScrollBoxSkinnedAndRestored) {
       EXPECT_EQ(GetWindowSkinData(w), nullptr);
     }
     EXPECT_EQ(ListView_GetBkColor(lv), lvBkBefore);
+    EXPECT_EQ(lvHook.Header(), nullptr) << "the header painted by the system again";
     EXPECT_EQ(TreeView_GetBkColor(tree), treeBkBefore);
     EXPECT_EQ(grid->Color(), gridColorBefore);
   });

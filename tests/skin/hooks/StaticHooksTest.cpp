@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <vector>
 
 #include "../SkinEngineEnvironment.h"
 #include "../SkinHarness.h"
@@ -205,6 +206,119 @@ TEST(StaticHooks, AGroupBoxDefaultsToTheGroupSection) {
   auto panel = Hook<TacPanelWnd>(CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 0, 10, 10, form.Handle(), nullptr,
                                                  nullptr, nullptr));
   EXPECT_EQ(panel->SkinData()->SkinSection(), "TRANSPARENT") << "a bare window";
+}
+
+TEST(StaticHooks, EdgeFramesThePictureTheSystemPaints) {
+  skintest::TSkinHarness h(KORVAN_TEST_SKIN, KORVAN_SHOTS);
+  ASSERT_TRUE(h.Manager->IsSkinLoaded());
+  gui::TForm& form = h.NewForm("Tepi", 200, 140);
+  HWND f = form.Handle();
+  HWND edge = CreateWindowExW(WS_EX_STATICEDGE, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_BITMAP, 20, 20, 60, 60, f,
+                              nullptr, nullptr, nullptr);
+  HDC screen = GetDC(nullptr);
+  HBITMAP picture = CreateCompatibleBitmap(screen, 60, 60);
+  ReleaseDC(nullptr, screen);
+  {
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, picture);
+    RECT all{0, 0, 60, 60};
+    HBRUSH red = CreateSolidBrush(RGB(200, 30, 30));
+    FillRect(dc, &all, red);
+    DeleteObject(red);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+  }
+  SendMessageW(edge, STM_SETIMAGE, IMAGE_BITMAP, LPARAM(picture));
+  SetWindowPos(edge, nullptr, 20, 20, 60, 60, SWP_NOZORDER | SWP_NOACTIVATE);
+  std::unique_ptr<TacEdgeWnd> hook;
+  COLORREF ownFrame = 0;
+  h.Step("show", [&] {
+    ShowWindow(f, SW_SHOWNOACTIVATE);
+    guitest::LiftOverOtherTests(f);
+  });
+  h.Step("its own edge", [&] { ownFrame = Px(h.Shot(f, "edge_own"), f, edge, 0, 30); });
+  h.Step("hook", [&] {
+    hook = Hook<TacEdgeWnd>(edge);
+    RedrawWindow(edge, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
+  });
+  h.Step("framed from the skin", [&] {
+    gui::TBitmap& shot = h.Shot(f, "edge_skinned");
+    EXPECT_EQ(hook->SkinData()->SkinSection(), "EDIT");
+    EXPECT_NE(Px(shot, f, edge, 0, 30), ownFrame) << "the frame is the skin's";
+    EXPECT_EQ(Px(shot, f, edge, 30, 30), RGB(200, 30, 30)) << "the picture is the system's";
+  });
+  h.Run();
+  hook.reset();
+  DestroyWindow(edge);
+  DeleteObject(picture);
+}
+
+TEST(StaticHooks, StaticTextsBySectionOfTheirBevels) {
+  skintest::TSkinHarness h(KORVAN_TEST_SKIN, KORVAN_SHOTS);
+  ASSERT_TRUE(h.Manager->IsSkinLoaded());
+  gui::TForm& form = h.NewForm("Teks statis", 420, 170);
+  HWND f = form.Handle();
+  struct Case {
+    gui::TBevelKind kind;
+    gui::TBevelCut outer, inner;
+    gui::TAlignment alignment;
+    const char* section;
+  };
+  const Case cases[] = {
+      {gui::TBevelKind::bkTile, gui::TBevelCut::bvLowered, gui::TBevelCut::bvRaised, gui::TAlignment::taLeftJustify,
+       "GROUPBOX"},
+      {gui::TBevelKind::bkTile, gui::TBevelCut::bvLowered, gui::TBevelCut::bvNone, gui::TAlignment::taRightJustify,
+       "PANEL_LOW"},
+      {gui::TBevelKind::bkNone, gui::TBevelCut::bvLowered, gui::TBevelCut::bvRaised, gui::TAlignment::taLeftJustify,
+       "TRANSPARENT"},
+  };
+  std::vector<gui::TStaticText*> texts;
+  int y = 10;
+  for (const Case& c : cases) {
+    auto* t = new gui::TStaticText(&form);
+    t->SetParent(&form);
+    t->SetBevelKind(c.kind);
+    t->SetBevelOuter(c.outer);
+    t->SetBevelInner(c.inner);
+    t->SetAlignment(c.alignment);
+    t->SetBounds(10, y, 300, 40);
+    t->SetCaption("Jemaat Sektor Betlehem");
+    t->HandleNeeded();
+    texts.push_back(t);
+    y += 50;
+  }
+  std::vector<std::unique_ptr<TacStaticTextWnd>> hooks;
+  h.Step("show", [&] {
+    ShowWindow(f, SW_SHOWNOACTIVATE);
+    guitest::LiftOverOtherTests(f);
+  });
+  h.Step("hook", [&] {
+    for (gui::TStaticText* t : texts) {
+      hooks.push_back(std::make_unique<TacStaticTextWnd>());
+      hooks.back()->AttachControl(t);
+      hooks.back()->AfterCreation();
+    }
+    RedrawWindow(f, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  });
+  h.Step("each by its bevels, with its text", [&] {
+    gui::TBitmap& shot = h.Shot(f, "static_texts");
+    for (size_t i = 0; i < hooks.size(); ++i) {
+      SCOPED_TRACE(cases[i].section);
+      EXPECT_EQ(hooks[i]->SkinData()->SkinSection(), cases[i].section);
+      EXPECT_EQ(SendMessageW(texts[i]->Handle(), SM_ALPHACMD, MAKEWPARAM(0, AC_CTRLHANDLED), 0), 1);
+      const HWND w = texts[i]->Handle();
+      int left = 0, right = 0;
+      for (int yy = 0; yy < 40; ++yy)
+        for (int x = 0; x < 300; ++x)
+          if (Dark(Px(shot, f, w, x, yy))) (x < 150 ? left : right)++;
+      if (cases[i].alignment == gui::TAlignment::taRightJustify)
+        EXPECT_GT(right, left) << "the text at the right";
+      else
+        EXPECT_GT(left, right) << "the text at the left";
+    }
+  });
+  h.Run();
+  hooks.clear();
 }
 
 }  // namespace

@@ -70,6 +70,22 @@ TEST(StatusBarWnd, DividersBetweenPanelsAndAnOwnerDrawnPanel) {
     EXPECT_EQ(::GetPixel(dc, parts[1].left + 8, mid), kDrawn) << "the handler's drawing, where our text would start";
     EXPECT_EQ(drawnAt.Left, parts[1].left + 1);
     EXPECT_FALSE(bar->Canvas().HandleAllocated()) << "the bar's canvas is let go again";
+    RECT c;
+    GetClientRect(barWnd, &c);
+    EXPECT_EQ(::GetPixel(dc, c.right - 2, c.bottom - 2), kBar) << "no grip without the size-grip style";
+  });
+  h.Step("the size-grip style", [&] {
+    SetWindowLongW(barWnd, GWL_STYLE, GetWindowLongW(barWnd, GWL_STYLE) | SBARS_SIZEGRIP);
+    InvalidateRect(barWnd, nullptr, TRUE);
+    UpdateWindow(barWnd);
+  });
+  h.Step("the skin's grip in the corner", [&] {
+    gui::TBitmap& shot = h.Shot(barWnd, "statusbar_grip");
+    HDC dc = shot.Canvas().Handle();
+    RECT c;
+    GetClientRect(barWnd, &c);
+    EXPECT_EQ(::GetPixel(dc, c.right - 2, c.bottom - 2), RGB(60, 60, 60)) << "the grip's dark triangle";
+    EXPECT_EQ(::GetPixel(dc, c.right - 15, c.bottom - 15), kBar) << "its see-through half";
   });
   h.Run();
   EXPECT_EQ(hook.PanelText(2), texts[2]);

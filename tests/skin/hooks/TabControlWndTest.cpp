@@ -13,6 +13,7 @@
 
 #include "../SkinEngineEnvironment.h"
 #include "../SkinHarness.h"
+#include "skin/core/sMessages.h"
 #include "skin/hooks/acTabControlWnd.h"
 
 namespace skin {
@@ -121,6 +122,109 @@ TEST(TabControlWnd, TabsAndPagesOnEachSide) {
   });
   h.Run();
   for (auto& hook : hooks) hook->Release(false);
+}
+
+TEST(TabControlWnd, TabImagesOnEachSide) {
+  const INITCOMMONCONTROLSEX icc{sizeof icc, ICC_TAB_CLASSES};
+  InitCommonControlsEx(&icc);
+  skintest::TSkinHarness h(KORVAN_TEST_SKIN, KORVAN_SHOTS);
+  ASSERT_TRUE(h.Manager->IsSkinLoaded());
+  gui::TForm& form = h.NewForm("Tab bergambar", 660, 200);
+  const HWND formWnd = form.Handle();
+  constexpr COLORREF kGreen = RGB(20, 160, 40);
+  HIMAGELIST images = ImageList_Create(16, 16, ILC_COLOR32, 1, 1);
+  {
+    HDC screen = GetDC(nullptr);
+    HBITMAP pic = CreateCompatibleBitmap(screen, 16, 16);
+    HDC dc = CreateCompatibleDC(screen);
+    HGDIOBJ old = SelectObject(dc, pic);
+    RECT all{0, 0, 16, 16};
+    HBRUSH green = CreateSolidBrush(kGreen);
+    FillRect(dc, &all, green);
+    DeleteObject(green);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screen);
+    ImageList_Add(images, pic, nullptr);
+    DeleteObject(pic);
+  }
+  const std::vector<std::wstring> pages{L"Jemaat", L"Keluarga", L"Sektor"};
+  const HWND sides[] = {NewTabs(formWnd, 0, 10, 10, 300, 170, pages),
+                        NewTabs(formWnd, TCS_VERTICAL | TCS_MULTILINE, 330, 10, 150, 170, pages),
+                        NewTabs(formWnd, TCS_VERTICAL | TCS_RIGHT | TCS_MULTILINE, 500, 10, 150, 170, pages)};
+  for (HWND t : sides) {
+    SendMessageW(t, TCM_SETIMAGELIST, 0, LPARAM(images));
+    for (int i = 0; i < 3; ++i) {
+      TCITEMW item{};
+      item.mask = TCIF_IMAGE;
+      item.iImage = i == 2 ? -1 : 0;  // the last tab has none
+      SendMessageW(t, TCM_SETITEMW, WPARAM(i), LPARAM(&item));
+    }
+  }
+  std::vector<std::unique_ptr<TacTabControlWnd>> hooks;
+  h.Step("show the form", [&] {
+    ShowWindow(formWnd, SW_SHOWNOACTIVATE);
+    guitest::LiftOverOtherTests(formWnd);
+  });
+  h.Step("hook", [&] {
+    for (HWND t : sides) {
+      hooks.push_back(std::make_unique<TacTabControlWnd>());
+      hooks.back()->Install(t);
+    }
+    RedrawWindow(formWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  });
+  h.Step("each tab with its image", [&] {
+    gui::TBitmap& shot = h.Shot(formWnd, "tabs_images");
+    for (size_t s = 0; s < hooks.size(); ++s)
+      for (int i = 0; i < 3; ++i) {
+        const gui::TRect r = hooks[s]->GetTabRect(i, i == 1);
+        int green = 0;
+        for (int y = r.Top; y < r.Bottom; ++y)
+          for (int x = r.Left; x < r.Right; ++x) green += PixelIn(shot, formWnd, sides[s], {x, y}) == kGreen;
+        if (i == 2)
+          EXPECT_EQ(green, 0) << "side " << s << ": a tab without an image";
+        else
+          EXPECT_GT(green, 150) << "side " << s << ", tab " << i;
+      }
+  });
+  h.Run();
+  for (auto& hook : hooks) hook->Release(false);
+  ImageList_Destroy(images);
+}
+
+TEST(TabControlWnd, ScrollArrowsHookedAsAnUpDown) {
+  const INITCOMMONCONTROLSEX icc{sizeof icc, ICC_TAB_CLASSES};
+  InitCommonControlsEx(&icc);
+  skintest::TSkinHarness h(KORVAN_TEST_SKIN, KORVAN_SHOTS);
+  ASSERT_TRUE(h.Manager->IsSkinLoaded());
+  gui::TForm& form = h.NewForm("Tab bergulir", 260, 140);
+  const HWND formWnd = form.Handle();
+  const HWND tabs = NewTabs(formWnd, 0, 10, 10, 200, 100,
+                            {L"Baptisan", L"Sidi", L"Pernikahan", L"Atestasi", L"Kedukaan", L"Persembahan"});
+  TacTabControlWnd hook;
+  HWND arrows = nullptr;
+  h.Step("show the form", [&] {
+    ShowWindow(formWnd, SW_SHOWNOACTIVATE);
+    guitest::LiftOverOtherTests(formWnd);
+  });
+  h.Step("hook", [&] {
+    arrows = FindWindowExW(tabs, nullptr, UPDOWN_CLASSW, nullptr);
+    hook.Install(tabs);
+    RedrawWindow(formWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  });
+  h.Step("the arrows skinned", [&] {
+    h.Shot(formWnd, "tabs_arrows");
+    ASSERT_NE(arrows, nullptr) << "six tabs in one row need the arrows";
+    ASSERT_NE(hook.UpDownHook(), nullptr);
+    EXPECT_EQ(hook.UpDownHook()->Wnd(), arrows);
+    EXPECT_EQ(hook.UpDownHook()->SkinData()->SkinSection(), "UPDOWNBTN");
+    EXPECT_EQ(SendMessageW(arrows, SM_ALPHACMD, MAKEWPARAM(0, AC_CTRLHANDLED), 0), 1);
+    TacSpinWnd* first = hook.UpDownHook();
+    RedrawWindow(tabs, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    EXPECT_EQ(hook.UpDownHook(), first) << "kept while on the same arrows";
+  });
+  h.Run();
+  hook.Release(false);
 }
 
 }  // namespace

@@ -1,11 +1,13 @@
 // What a person sees of skinned track bars: horizontal and vertical bars with their ticks on
 // one side or both, the skin's tick image or etched marks where the skin has none, the thumb
-// turned towards ticks on top or left, and the pressed look while the left button is down.
+// turned towards ticks on top or left, the pressed look while the left button is down, and a
+// disabled bar faded towards its parent.
 #include <windows.h>
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <memory>
 #include <vector>
 
@@ -129,6 +131,24 @@ TEST(TrackWnd, TicksAndThumbForEachOrientation) {
     const TBarRect k = hooks[0]->ChannelRect();
     SendMessageW(bars[0].wnd, WM_LBUTTONUP, 0, MAKELPARAM((t.Left + t.Right) / 2, (k.Top + k.Bottom) / 2));
     EXPECT_FALSE(hooks[0]->Pressed());
+  });
+  gui::TBitmap* enabled = nullptr;
+  h.Step("disable", [&] {
+    enabled = &h.Shot(bars[1].wnd, "trackbar_enabled");
+    EnableWindow(bars[1].wnd, FALSE);
+    RedrawWindow(bars[1].wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  });
+  h.Step("faded towards the parent", [&] {
+    gui::TBitmap& shot = h.Shot(bars[1].wnd, "trackbar_disabled");
+    const TBarRect t = hooks[1]->ThumbRect();
+    const COLORREF before = ::GetPixel(enabled->Canvas().Handle(), (t.Left + t.Right) / 2, (t.Top + t.Bottom) / 2);
+    const COLORREF after = ::GetPixel(shot.Canvas().Handle(), (t.Left + t.Right) / 2, (t.Top + t.Bottom) / 2);
+    const COLORREF parent = ::GetPixel(shot.Canvas().Handle(), 1, 1);
+    auto distance = [](COLORREF a, COLORREF b) {
+      return std::abs(GetRValue(a) - GetRValue(b)) + std::abs(GetGValue(a) - GetGValue(b)) +
+             std::abs(GetBValue(a) - GetBValue(b));
+    };
+    EXPECT_LT(distance(after, parent), distance(before, parent)) << "the thumb nearer the parent's colour";
   });
   h.Run();
   for (auto& hook : hooks) hook->Release(false);
