@@ -1,6 +1,5 @@
 #include "skin/forms/sSkinProvider.h"
 
-
 #include "skin/forms/acCtrlAdapter.h"
 
 #include <algorithm>
