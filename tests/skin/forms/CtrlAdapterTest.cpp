@@ -100,9 +100,9 @@ TEST(CtrlAdapter, AFormsControlsHookedByTheirListsAndReleased) {
   form.HandleNeeded();
   const HWND formWnd = form.Handle();
 
-  // The provider scans the form itself once shown: the third-party rule stays off until the
-  // test's own scan.
-  h.Manager->SetSkinningRules(srStdForms | srStdDialogs);
+  // The provider is placed here, not by the window-creation hook; it scans the form itself
+  // once shown, so the third-party rule stays off until the test's own scan.
+  h.Manager->SetSkinningRules(srStdDialogs);
   auto* provider = new TsSkinProvider(&form);
   // The handler asks for a whole scan again while one runs: the guard lets it do nothing.
   TacCtrlAdapter* scanning = nullptr;

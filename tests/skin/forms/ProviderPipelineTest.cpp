@@ -69,7 +69,11 @@ const std::string kOut = KORVAN_FORMS_OUT;
 
 class Pipeline : public ::testing::Test {
  protected:
-  void SetUp() override { h = std::make_unique<skintest::TSkinHarness>(kSkins, kOut, "Korvan Forms"); }
+  void SetUp() override {
+    h = std::make_unique<skintest::TSkinHarness>(kSkins, kOut, "Korvan Forms");
+    // The providers here are placed by the tests: the window-creation hook makes none.
+    h->Manager->SetSkinningRules(srStdDialogs);
+  }
   void TearDown() override { h.reset(); }
   // Every message that reaches the form's own procedure is written down as "form" before
   // it goes on (or, with Swallow, instead of going on).

@@ -47,6 +47,8 @@ class TitleInteraction : public guitest::WithRecordedDialogs {
     WithRecordedDialogs::SetUp();
     manager = skintest::TestSkinManager(kSkins, "Korvan Forms");
     ASSERT_TRUE(manager->IsSkinLoaded());
+    // The providers here are placed by the tests: the window-creation hook makes none.
+    manager->SetSkinningRules(srStdDialogs);
   }
   void TearDown() override {
     ClearGlowEffects(true);
