@@ -13,6 +13,8 @@
 #include "skin/core/sSysUtils.h"
 #include "skin/core/sVclUtils.h"
 #include "skin/forms/acFormsStartup.h"
+#include "skin/forms/acTitleBar.h"
+#include "skin/forms/sTitleButtons.h"
 #include "skin/graphics/acAlphaPixels.h"
 #include "skin/graphics/acBitmap32.h"
 #include "skin/graphics/acGdiBitmap.h"
@@ -643,6 +645,7 @@ TacTitleInput TsSkinProvider::TitleInput() {
   in.IconVisible = IconVisible();
   in.IconWidth = IconWidth();
   in.IconHeight = IconHeight();
+  AddUserButtons(in);
   return in;
 }
 
@@ -712,6 +715,7 @@ void TsSkinProvider::UpdateTitleLayout() {
   take(MaxBtn, t.Max);
   take(MinBtn, t.Min);
   take(HelpBtn, t.Help);
+  TakeTitleExtras(t);
 }
 
 // ---------------------------------------------------------------- the cached image
@@ -769,6 +773,7 @@ bool TsSkinProvider::PrepareCache() {
     }
     PaintTitle(cache, imageW, state);
     PaintCaptionText(cache, frameW);
+    PaintTitleBarItems(cache);
     if (GripVisible()) PaintGrip(cache);
     if (captionH != 0 && DrawNonClient() && !uwp) {
       SaveTitleRightPart(imageW, true);
@@ -858,7 +863,7 @@ void TsSkinProvider::PaintCaptionText(gui::TBitmap& cache, int32_t frameW) {
   q.CenterOffset = sd->CenterOffset, q.TitleHeight = sd->TitleHeight, q.MaxTitleHeight = sd->MaxTitleHeight;
   TacRect r = CaptionTextRect(q);
   if (r.Right <= r.Left || r.Bottom <= r.Top) return;
-  const bool showCaption = AddedTitle.ShowMainCaption;
+  const bool showCaption = AddedTitle.ShowMainCaption && (!TitleBar || TitleBar->ShowCaption);
 
   gui::TCanvas& canvas = cache.Canvas();
   NONCLIENTMETRICSW ncm{};
@@ -957,6 +962,7 @@ void TsSkinProvider::PaintTitleButtons(gui::TBitmap& cache, int32_t width) {
   if (buttons.MaxVisible) draw(MaxBtn, enabled(IsZoomed(FormHandle()) ? SC_RESTORE : SC_MAXIMIZE));
   if (buttons.MinVisible) draw(MinBtn, enabled(SC_MINIMIZE));
   if (buttons.Help) draw(HelpBtn, true);
+  PaintUserButtons(cache);
 }
 
 void TsSkinProvider::SaveTitleRightPart(int32_t x, bool fullHeight) {

@@ -16,6 +16,11 @@
 
 namespace skin {
 
+class TsTitleButtons;
+class TsTitleBar;
+class TacTitleBarItem;
+class TacSBAnimation;
+
 enum class TsGripMode { gmNone, gmRightBottom };
 enum class TsResizeMode { rmStandard, rmBorder };
 
@@ -36,6 +41,7 @@ struct TacTitleButtonData {
   int32_t HitCode = 0;
   bool NormalTitle = true;
   uint8_t GlyphIndex = 0;
+  TacSBAnimation* Animation = nullptr;  // the running fade, owned by the button's owner
 };
 
 // A text shown right of the caption.
@@ -200,6 +206,21 @@ class TsSkinProvider : public rtl::TComponent {
   void RestoreTitleRightPart(int32_t x);
   // The caption's rectangle in the image after the last painting, empty when none.
   gui::TRect CaptionRect;
+
+  // ---- user title buttons and the title bar (sSkinProviderTitle.cpp)
+  TsTitleButtons& TitleButtons();
+  TsTitleBar* TitleBar = nullptr;  // the form's bar, not owned
+  // A form header is drawn: a positive height and a header section with more than one state.
+  bool HeaderVisible();
+  // Links the bar's items to this provider: skin sections and their painter.
+  void PrepareTitleBarItems();
+  // One item in its state into R of a 32-bit bitmap (the title image or a fade's picture).
+  void PaintTitleBarItem(TacTitleBarItem* item, const gui::TRect& r, gui::TBitmap& bmp);
+  void AddUserButtons(TacTitleInput& in);
+  void TakeTitleExtras(const TacTitleLayout& t);
+  void PaintTitleBarItems(gui::TBitmap& cache);
+  void PaintUserButtons(gui::TBitmap& cache);
+  std::unique_ptr<TsTitleButtons> titleButtons_;
 
  protected:
   void Loaded() override;
