@@ -408,6 +408,10 @@ class TsSkinManager : public rtl::TComponent {
   bool ExternalUpdate() const { return externalUpdate_; }
   // Loads the skin of the last live-preview record received (skin command 71).
   void ApplyEditorSkin();
+  // A WM_COPYDATA block of the skin editor (id 7): a whole record with its tag is kept and
+  // skin command 71 posted to the application window; anything else is left alone. True
+  // when the block was the editor's.
+  bool TakeEditorRecord(WPARAM id, const COPYDATASTRUCT* data);
   const std::optional<TacLivePreview>& LivePreview() const { return livePreview_; }
   // What the default manager does with the application window's messages; true: handled.
   bool AppWindowHook(gui::TMessage& message);

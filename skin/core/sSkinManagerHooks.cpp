@@ -235,6 +235,16 @@ void TsSkinManager::ApplyEditorSkin() {
   EndExternalUpdate(true, false);
 }
 
+bool TsSkinManager::TakeEditorRecord(WPARAM id, const COPYDATASTRUCT* data) {
+  if (!data || id != kLivePreviewCopyDataId || !HasLivePreviewTag(data->lpData, data->cbData)) return false;
+  // Another program's data: only a whole record is taken.
+  if (auto record = ReadLivePreview(data->lpData, data->cbData)) {
+    livePreview_ = std::move(record);
+    if (gui::Application) PostMessageW(gui::Application->Handle(), SM_ALPHACMD, MakeSkinCommand(AC_SKINTEXT), 0);
+  }
+  return true;
+}
+
 // ---------------------------------------------------------------- the application window
 
 void TsSkinManager::HookApplicationWindow() {
@@ -253,14 +263,7 @@ bool TsSkinManager::AppWindowHook(gui::TMessage& message) {
     case WM_COPYDATA: {
       if (message.Result != 0 || g_copyDataBusy) return false;
       g_copyDataBusy = true;
-      const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(message.LParam);
-      if (data && message.WParam == kLivePreviewCopyDataId && HasLivePreviewTag(data->lpData, data->cbData)) {
-        // Another program's data: only a whole record is taken.
-        if (auto record = ReadLivePreview(data->lpData, data->cbData)) {
-          livePreview_ = std::move(record);
-          if (gui::Application) PostMessageW(gui::Application->Handle(), SM_ALPHACMD, MakeSkinCommand(AC_SKINTEXT), 0);
-        }
-      }
+      TakeEditorRecord(message.WParam, reinterpret_cast<const COPYDATASTRUCT*>(message.LParam));
       g_copyDataBusy = false;
       return true;
     }

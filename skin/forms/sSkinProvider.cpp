@@ -10,10 +10,13 @@
 #include "skin/core/sCommonUtils.h"
 #include "skin/core/sMessages.h"
 #include "skin/core/sSkinManager.h"
+#include "skin/core/sSkinManagerUnit.h"
 #include "skin/core/sSysUtils.h"
 #include "skin/core/sVclUtils.h"
+#include "skin/forms/acCaptForm.h"
 #include "skin/forms/acFormsStartup.h"
 #include "skin/forms/acTitleBar.h"
+#include "skin/forms/sSkinPreview.h"
 #include "skin/forms/sTitleButtons.h"
 #include "skin/graphics/acAlphaPixels.h"
 #include "skin/graphics/acBitmap32.h"
@@ -221,6 +224,7 @@ TsSkinProvider::TsSkinProvider(rtl::TComponent* owner)
     return;
   }
   form_ = form;
+  InitPreviewMode(CommandLineParams());
   // A provider the window-creation hook made gives way; any other keeps the form.
   if (auto* other = reinterpret_cast<TsSkinProvider*>(form->Perform(SM_ALPHACMD, MakeSkinCommand(AC_GETPROVIDER), 0));
       other && other != this) {
@@ -257,6 +261,7 @@ TsSkinProvider::~TsSkinProvider() {
   // Only the provider that took the form's procedure gives it back: a passive or refused
   // one never held it.
   if (form_ && hooked_) Unhook();
+  if (form_) RemoveGluedEntries(form_);
   skinData_.reset();
   if (form_) SaveThirdPartyLists();
 }

@@ -8,8 +8,10 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "gui/Forms.h"
+#include "skin/core/acBaseForms.h"
 #include "skin/core/sCommonData.h"
 #include "skin/core/sSkinManager.h"
 #include "skin/forms/acFormGeometry.h"
@@ -20,6 +22,7 @@ class TsTitleButtons;
 class TsTitleBar;
 class TacTitleBarItem;
 class TacSBAnimation;
+class TacCaptForm;
 
 enum class TsGripMode { gmNone, gmRightBottom };
 enum class TsResizeMode { rmStandard, rmBorder };
@@ -222,6 +225,25 @@ class TsSkinProvider : public rtl::TComponent {
   void PaintUserButtons(gui::TBitmap& cache);
   std::unique_ptr<TsTitleButtons> titleButtons_;
 
+  // ---- passing looks and moves (sSkinProviderLooks.cpp, sSkinProviderMoves.cpp)
+  // The veil over a disabled form: its image tinted by DisabledBlendColor; gone when enabled.
+  std::unique_ptr<TacGlowForm> DisabledForm;
+  void UpdateDisabledLook();
+  // The cached frame with the client area painted in.
+  std::unique_ptr<gui::TBitmap> FormImageWithClient();
+  // The cover over the frame while the system repaints the native caption.
+  std::unique_ptr<TacCaptForm> CaptForm;
+  void ShowCaptForm();
+  void HideCaptForm();
+  // The message to the form's own procedure with the frame covered meanwhile.
+  void PassCovered(gui::TMessage& m);
+  // Names of the forms that move with this one when they touch it as a drag starts.
+  std::vector<std::string> GluedForms;
+  void SnapToEdges(int32_t& x, int32_t& y);
+  void UpdateGluedForms();
+  void MoveGluedForms(bool useBorderPos);
+  bool IsGluedTo(gui::TCustomForm* form);
+
  protected:
   void Loaded() override;
   void Notification(rtl::TComponent* component, rtl::TOperation op) override;
@@ -279,6 +301,13 @@ bool NoBorderImage(int32_t index, const TacSkinData* skinData);
 // The first windowed component owned (depth first) by Component whose window exists and
 // has the dialog control ID; nullptr when none.
 gui::TWinControl* FindControlByID(int id, rtl::TComponent* component);
+
+// The glued-form table: emptied at shut-down; a form's entries dropped when it goes.
+void ClearGluedForms();
+void RemoveGluedEntries(gui::TCustomForm* form);
+// The screen rectangle of the application window's task-bar button; empty when the shell
+// has no such button or it cannot be read.
+gui::TRect FindTaskBarButton(HWND appWnd);
 
 // GetSystemMetricsForDpi where the system offers it and answers, else GetSystemMetrics.
 int32_t GetSysMetricForPPI(int index, int32_t ppi);

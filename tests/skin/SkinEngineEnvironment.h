@@ -21,10 +21,11 @@ inline ::testing::Environment* const kEngineEnvironment = ::testing::AddGlobalTe
 
 // A manager (the default one while it is the first) with the test skin loaded from the
 // folder of skins given in the form the Windows build reads it ("Z:" and the host path).
-inline std::unique_ptr<skin::TsSkinManager> TestSkinManager(const std::string& skins) {
+inline std::unique_ptr<skin::TsSkinManager> TestSkinManager(const std::string& skins,
+                                                            const std::string& name = "Korvan Test") {
   auto m = std::make_unique<skin::TsSkinManager>(nullptr);
   m->SetSkinDirectory(skins);
-  m->SetSkinName("Korvan Test");
+  m->SetSkinName(name);
   EXPECT_TRUE(m->IsSkinLoaded()) << skins;
   return m;
 }

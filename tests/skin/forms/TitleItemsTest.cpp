@@ -77,9 +77,7 @@ class TitleItems : public guitest::WithRecordedDialogs {
  protected:
   void SetUp() override {
     WithRecordedDialogs::SetUp();
-    manager = std::make_unique<TsSkinManager>(nullptr);
-    manager->SetSkinDirectory(kSkins);
-    manager->SetSkinName("Korvan Forms");
+    manager = skintest::TestSkinManager(kSkins, "Korvan Forms");
     ASSERT_TRUE(manager->IsSkinLoaded());
     form = std::make_unique<CountingForm>();
     form->BorderStyle = gui::TFormBorderStyle::bsSizeable;
