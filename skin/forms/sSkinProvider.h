@@ -23,6 +23,7 @@ class TsTitleBar;
 class TacTitleBarItem;
 class TacSBAnimation;
 class TacCaptForm;
+class TacMinTimer;
 
 enum class TsGripMode { gmNone, gmRightBottom };
 enum class TsResizeMode { rmStandard, rmBorder };
@@ -243,6 +244,8 @@ class TsSkinProvider : public rtl::TComponent {
   void UpdateGluedForms();
   void MoveGluedForms(bool useBorderPos);
   bool IsGluedTo(gui::TCustomForm* form);
+  // The minimize and restore animation kept between the two (owned as a component).
+  TacMinTimer* MinTimer = nullptr;
 
  protected:
   void Loaded() override;

@@ -22,6 +22,7 @@
 #include "skin/core/sStyleSimply.h"
 #include "skin/core/sVclUtils.h"
 #include "skin/forms/acCaptForm.h"
+#include "skin/forms/acMinTimer.h"
 #include "skin/forms/sSkinPreview.h"
 #include "skin/forms/sSkinProvider.h"
 #include "skin/graphics/acGdiBitmap.h"
@@ -38,10 +39,13 @@ struct LastPicture {
   std::unique_ptr<gui::TBitmap> Bitmap;
 };
 LastPicture g_last;
+// Every window and alpha handed over, in order.
+std::vector<std::pair<HWND, int>> g_alphas;
 TUpdateLayeredWindow g_realUpdate = nullptr;
 
 BOOL WINAPI RecordUpdate(HWND wnd, HDC dst, POINT* pos, SIZE* size, HDC src, POINT* srcPos, COLORREF key,
                          BLENDFUNCTION* blend, DWORD flags) {
+  g_alphas.push_back({wnd, blend ? blend->SourceConstantAlpha : -1});
   if (size && src) {
     g_last.Wnd = wnd;
     g_last.Bitmap = std::make_unique<gui::TBitmap>(size->cx, size->cy, gui::pf32bit);
@@ -209,6 +213,47 @@ TEST_F(FormLooks, AFormSnapsToTheWorkAreaAndTakesItsGluedFormsAlong) {
   int sx = side->Left() + 3, sy = side->Top();
   side->provider->SnapToEdges(sx, sy);
   EXPECT_FALSE(p->IsGluedTo(side)) << "dragged by itself, the glued form comes loose";
+}
+
+TEST_F(FormLooks, AMinimizedImageFadesIntoTheTaskBarAndComesBack) {
+  WatchedForm* f = NewForm("Warga", 120, 100);
+  f->Show();
+  TsSkinProvider* p = f->provider;
+  manager->AnimEffects.Minimizing.Time = 60;  // 10 steps of 6 ms
+  auto* t = new TacMinTimer(p);
+  p->MinTimer = t;
+  t->SavedImage = p->FormImageWithClient();
+  t->Init();
+  ASSERT_TRUE(t->AnimForm);
+  HWND anim = t->AnimForm->Handle();
+  g_alphas.clear();
+  for (int i = 0; i < 100 && !t->Minimized; ++i) t->Step();
+  ASSERT_TRUE(t->Minimized);
+  std::vector<int> out;
+  for (auto [w, a] : g_alphas)
+    if (w == anim) out.push_back(a);
+  ASSERT_EQ(out.size(), 8u) << "shown while it has alpha left";
+  for (size_t i = 1; i < out.size(); ++i) EXPECT_LT(out[i], out[i - 1]) << "fading out";
+  EXPECT_GT(out.back(), 0);
+  EXPECT_FALSE(IsWindowVisible(anim));
+
+  const struct { const char* what; bool onWindow; } ways[] = {{"from the target", false}, {"from on top of the window", true}};
+  for (const auto& w : ways) {
+    if (w.onWindow) t->TargetRect = t->WindowRect, t->Minimized = true;
+    t->PrepareRestore();
+    g_alphas.clear();
+    int steps = 0;
+    while (t->Minimized && steps < 100) t->Step(), ++steps;
+    EXPECT_FALSE(t->Minimized) << w.what;
+    EXPECT_LE(steps, 60 / 6 + 2) << w.what;
+    ASSERT_FALSE(g_alphas.empty());
+    EXPECT_EQ(g_alphas.back().second, 255) << "shown whole at the end: " << w.what;
+    RECT ar, wr;
+    GetWindowRect(anim, &ar);
+    GetWindowRect(f->Handle(), &wr);
+    EXPECT_EQ(ar.left, wr.left) << w.what;
+    EXPECT_EQ(ar.top, wr.top) << w.what;
+  }
 }
 
 // ---------------------------------------------------------------- the skin editor
