@@ -23,6 +23,7 @@
 #include "skin/core/sVclUtils.h"
 #include "skin/forms/acCaptForm.h"
 #include "skin/forms/acMinTimer.h"
+#include "skin/forms/sMDIForm.h"
 #include "skin/forms/sSkinPreview.h"
 #include "skin/forms/sSkinProvider.h"
 #include "skin/graphics/acGdiBitmap.h"
@@ -254,6 +255,50 @@ TEST_F(FormLooks, AMinimizedImageFadesIntoTheTaskBarAndComesBack) {
     EXPECT_EQ(ar.left, wr.left) << w.what;
     EXPECT_EQ(ar.top, wr.top) << w.what;
   }
+}
+
+TEST_F(FormLooks, TheMDICompanionHooksTheClientOnceAndOnlyWhileSkinned) {
+  WatchedForm* f = NewForm("Induk", 60, 60, 400, 300);
+  CLIENTCREATESTRUCT ccs{nullptr, 0xFF00};
+  HWND client = CreateWindowExW(0, L"MDICLIENT", nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 200, 150,
+                                f->Handle(), nullptr, GetModuleHandleW(nullptr), &ccs);
+  ASSERT_NE(client, nullptr);
+  TsMDIForm mdi(f->provider);
+  EXPECT_EQ(mdi.Form, f);
+  EXPECT_EQ(mdi.ClientHandle(), client);
+  mdi.ConnectToClient();
+  ASSERT_TRUE(mdi.ClientHook);
+  TacMDIWnd* first = mdi.ClientHook.get();
+  EXPECT_EQ(first->Wnd(), client);
+  EXPECT_EQ(first->FProvider, f->provider);
+  EXPECT_NE(GetPropW(client, L"ACSDATA"), nullptr) << "the client carries its skin state";
+  mdi.ConnectToClient();
+  EXPECT_EQ(mdi.ClientHook.get(), first) << "connected twice, hooked once";
+
+  f->provider->SkinData()->FCacheInvalid = false;
+  f->provider->MenuLineCount = 2;
+  mdi.RefreshNonClient();
+  EXPECT_EQ(f->provider->MenuLineCount, -1);
+  EXPECT_TRUE(f->provider->MenuChanged);
+
+  const int32_t index = f->provider->SkinData()->FSkinIndex;
+  f->provider->SkinData()->FSkinIndex = -1;  // the skin taken away
+  mdi.UpdateClientHook();
+  EXPECT_FALSE(mdi.ClientHook);
+  EXPECT_EQ(GetPropW(client, L"ACSDATA"), nullptr);
+  f->provider->SkinData()->FSkinIndex = index;
+  DestroyWindow(client);
+}
+
+TEST_F(FormLooks, AFrameAdapterIsRefusedWithoutAFrame) {
+  WatchedForm* f = NewForm("Bingkai", 60, 60);
+  try {
+    new TsFrameAdapter(f);
+    ADD_FAILURE() << "a form is no frame";
+  } catch (const rtl::Exception& e) {
+    EXPECT_EQ(e.Message(), "TsFrameAdapter adapter must be placed on the handled frame");
+  }
+  EXPECT_EQ(f->ComponentCount(), 1) << "only the provider: the adapter joined nothing";
 }
 
 // ---------------------------------------------------------------- the skin editor
