@@ -3,7 +3,9 @@
 #include <cmath>
 
 #include "skin/core/acLayeredWindows.h"
+#include "skin/core/sMessages.h"
 #include "skin/core/sSkinManager.h"
+#include "skin/core/sStyleSimply.h"
 #include "skin/core/sSysUtils.h"
 #include "skin/graphics/acGdiBitmap.h"
 #include "skin/forms/sSkinProvider.h"
@@ -169,6 +171,77 @@ bool StartRestoreAnimation(TsSkinProvider* p) {
   SetLayeredWindowAttributes(wnd, 0, 0, LWA_ALPHA);
   t->SetEnabled(true);
   return true;
+}
+
+// ---------------------------------------------------------------- blend on moving
+
+namespace {
+// Skin commands told to the form around the drag: its layering changed, its alpha, the drag
+// begins; and to a glued form: its alpha.
+constexpr WORD kCmdLayeredChanged = 77, kCmdFormAlpha = 78, kCmdBlendMoving = 81;
+
+void TellGluedForms(TsSkinProvider* p, BYTE alpha) {
+  for (gui::TCustomForm* f : SkinnedForms())
+    if (f != p->Form() && f->HandleAllocated() && p->IsGluedTo(f) && IsWindowVisible(f->Handle()))
+      SendMessageW(f->Handle(), SM_ALPHACMD, MakeSkinCommand(AC_SETALPHA), alpha);
+}
+}  // namespace
+
+TacMoveTimer::TacMoveTimer(TsSkinProvider* provider) : TacThreadedTimer(provider, true), Provider(provider) {
+  SetInterval(12);
+}
+
+void TacMoveTimer::Step() {
+  if (!Enabled() || !FormHandle) return;
+  const BYTE a = BYTE(std::clamp(std::lround(CurAlpha), 0L, 255L));
+  const LONG_PTR ex = GetWindowLongPtrW(FormHandle, GWL_EXSTYLE);
+  if (!(ex & WS_EX_LAYERED)) SetWindowLongPtrW(FormHandle, GWL_EXSTYLE, ex | WS_EX_LAYERED);
+  SetLayeredWindowAttributes(FormHandle, 0, a, LWA_ALPHA);
+  SendMessageW(FormHandle, SM_ALPHACMD, MakeSkinCommand(kCmdFormAlpha), a);
+  if (Provider) TellGluedForms(Provider, a);
+  if (CurAlpha > TargetAlpha) CurAlpha = std::max(double(TargetAlpha), CurAlpha - BlendStep);
+}
+
+void StartBlendMoving(TsSkinProvider* p, bool doMove) {
+  if (!p || !p->Form() || !p->SkinData() || (p->FormState() & psBlendMoving)) return;
+  p->MoveGluedForms(false);
+  TsSkinManager* m = p->SkinData()->GetSkinManager();
+  if (!m || !m->AnimEffects.BlendOnMoving.Active) return;
+  HWND wnd = p->Form()->Handle();
+  p->SetFormState(p->FormState() | psBlendMoving);
+  SendMessageW(wnd, SM_ALPHACMD, MakeSkinCommand(kCmdBlendMoving), 0);
+  delete p->MoveTimer;
+  auto* t = p->MoveTimer = new TacMoveTimer(p);
+  t->FormHandle = wnd;
+  t->CurAlpha = 255;
+  t->TargetAlpha = p->AllowBlendOnMoving ? m->AnimEffects.BlendValue : 255;
+  const int time = m->AnimEffects.BlendOnMoving.Time;
+  t->BlendStep = time < 13 ? 255.0 - t->TargetAlpha : (255.0 - t->TargetAlpha) / (time / 12.0);
+  SetWindowLongPtrW(wnd, GWL_EXSTYLE, GetWindowLongPtrW(wnd, GWL_EXSTYLE) | WS_EX_LAYERED);
+  SetLayeredWindowAttributes(wnd, 0, 255, LWA_ALPHA);
+  RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
+  t->SetEnabled(true);
+  if (doMove) {
+    SendMessageW(wnd, WM_SYSCOMMAND, 0xF012, 0);  // the drag's own loop; returns when it ends
+    FinishBlendMoving(p);
+  }
+}
+
+void FinishBlendMoving(TsSkinProvider* p) {
+  static bool finishing = false;
+  if (!p || !p->Form() || finishing) return;
+  finishing = true;
+  HWND wnd = p->Form()->Handle();
+  if (p->MoveTimer) p->MoveTimer->SetEnabled(false);
+  SetWindowLongPtrW(wnd, GWL_EXSTYLE, GetWindowLongPtrW(wnd, GWL_EXSTYLE) & ~LONG_PTR(WS_EX_LAYERED));
+  RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
+  p->SetFormState(p->FormState() & ~psBlendMoving);
+  SendMessageW(wnd, SM_ALPHACMD, MakeSkinCommand(kCmdFormAlpha), 255);
+  SendMessageW(wnd, SM_ALPHACMD, MakeSkinCommand(kCmdLayeredChanged), 0);
+  TellGluedForms(p, 255);
+  delete p->MoveTimer;
+  p->MoveTimer = nullptr;
+  finishing = false;
 }
 
 }  // namespace skin

@@ -42,6 +42,24 @@ class TacMinTimer : public TacThreadedTimer {
   bool busy_ = false;
 };
 
+// The fade of a form being dragged to the manager's blend-on-moving value, 12 ms a step;
+// the forms glued to it fade along.
+class TacMoveTimer : public TacThreadedTimer {
+  KORVAN_CLASS(TacMoveTimer)
+ public:
+  explicit TacMoveTimer(TsSkinProvider* provider);
+  void Step() override;
+  TsSkinProvider* Provider;
+  HWND FormHandle = nullptr;
+  uint8_t TargetAlpha = 255;
+  double BlendStep = 0, CurAlpha = 255;
+};
+// The drag of a form with its blend: glued forms take their places, then (when the
+// manager's blend on moving is on) the form turns translucent while DoMove drags it.
+void StartBlendMoving(TsSkinProvider* provider, bool doMove);
+// The form opaque and plain again after the drag, with its glued forms.
+void FinishBlendMoving(TsSkinProvider* provider);
+
 // The rectangle a minimized form flies to: its task-bar button, or (with composition, or
 // when none is found) three quarters of the window's size centred on the task bar; empty
 // without a task bar.

@@ -24,6 +24,7 @@ class TacTitleBarItem;
 class TacSBAnimation;
 class TacCaptForm;
 class TacMinTimer;
+class TacMoveTimer;
 
 enum class TsGripMode { gmNone, gmRightBottom };
 enum class TsResizeMode { rmStandard, rmBorder };
@@ -246,6 +247,7 @@ class TsSkinProvider : public rtl::TComponent {
   bool IsGluedTo(gui::TCustomForm* form);
   // The minimize and restore animation kept between the two (owned as a component).
   TacMinTimer* MinTimer = nullptr;
+  TacMoveTimer* MoveTimer = nullptr;  // while a drag blends the form
 
  protected:
   void Loaded() override;

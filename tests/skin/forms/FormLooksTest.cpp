@@ -62,6 +62,7 @@ class WatchedForm : public gui::TForm {
   TsSkinProvider* provider = nullptr;
   bool coveredAtText = false;
   bool frameCovered = false, clientCovered = true;
+  std::vector<LPARAM> alphaCommands;  // skin command 65 as the form hears it
 
  protected:
   void WndProc(gui::TMessage& m) override {
@@ -76,6 +77,7 @@ class WatchedForm : public gui::TForm {
         DeleteObject(r);
       }
     }
+    if (m.Msg == SM_ALPHACMD && HIWORD(m.WParam) == AC_SETALPHA) alphaCommands.push_back(m.LParam);
     gui::TForm::WndProc(m);
   }
 };
@@ -255,6 +257,39 @@ TEST_F(FormLooks, AMinimizedImageFadesIntoTheTaskBarAndComesBack) {
     EXPECT_EQ(ar.left, wr.left) << w.what;
     EXPECT_EQ(ar.top, wr.top) << w.what;
   }
+}
+
+TEST_F(FormLooks, ADraggedFormFadesWithItsGluedFormsAndComesBackOpaque) {
+  WatchedForm* main = NewForm("Utama", 100, 100);
+  main->Show();
+  RECT mr;
+  GetWindowRect(main->Handle(), &mr);
+  WatchedForm* side = NewForm("Samping", mr.right, mr.top, 120, 100);
+  side->Show();
+  TsSkinProvider* p = main->provider;
+  p->GluedForms = {"Samping"};
+  p->UpdateGluedForms();
+  manager->AnimEffects.BlendOnMoving = {true, 48, TacAnimType::atAero};  // 4 steps of 12 ms
+  manager->AnimEffects.BlendValue = 170;
+  StartBlendMoving(p, false);
+  ASSERT_NE(p->MoveTimer, nullptr);
+  EXPECT_TRUE(p->FormState() & psBlendMoving);
+  std::vector<int> alphas;
+  for (int i = 0; i < 6; ++i) {
+    p->MoveTimer->Step();
+    BYTE a = 0;
+    DWORD flags = 0;
+    GetLayeredWindowAttributes(main->Handle(), nullptr, &a, &flags);
+    alphas.push_back(a);
+  }
+  EXPECT_EQ(alphas, (std::vector<int>{255, 234, 213, 191, 170, 170})) << "down to the blend value and held";
+  EXPECT_EQ(side->alphaCommands.size(), 6u) << "the glued form fades along";
+  EXPECT_EQ(side->alphaCommands.back(), 170);
+  FinishBlendMoving(p);
+  EXPECT_EQ(p->MoveTimer, nullptr);
+  EXPECT_FALSE(p->FormState() & psBlendMoving);
+  EXPECT_FALSE(GetWindowLongPtrW(main->Handle(), GWL_EXSTYLE) & WS_EX_LAYERED);
+  EXPECT_EQ(side->alphaCommands.back(), 255) << "and comes back opaque";
 }
 
 TEST_F(FormLooks, TheMDICompanionHooksTheClientOnceAndOnlyWhileSkinned) {
