@@ -214,6 +214,15 @@ void TsTitleBar::RecalcLayout() {
   }
 }
 
+void TsTitleBar::SetImages(gui::TCustomImageList* images) {
+  if (images == Images) return;
+  Images = images;
+  if (ComponentState() & rtl::csLoading) return;
+  UpdateItemSizes();
+  RecalcLayout();
+  Invalidate();
+}
+
 void TsTitleBar::Invalidate() {
   if (barForm_ && barForm_->HandleAllocated())
     SendMessageW(barForm_->Handle(), SM_ALPHACMD, MakeSkinCommand(AC_TITLECHANGED), 1);

@@ -177,6 +177,8 @@ class TsTitleBar : public rtl::TComponent {
   int32_t RightSpacing = 0;
   bool ShowCaption = false;
   gui::TCustomImageList* Images = nullptr;
+  // A new image list: the items are measured, laid out and repainted again.
+  void SetImages(gui::TCustomImageList* images);
 
   // The title geometry the provider hands over before each layout.
   gui::TRect BarRect;

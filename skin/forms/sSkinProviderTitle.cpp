@@ -1,7 +1,12 @@
 // The provider's user title buttons and title-bar items: their places in the title
 // layout, their skin sections and their painting into the title image.
+#include <windows.h>
+
+#include <commctrl.h>
+
 #include <algorithm>
 
+#include "gui/ImgList.h"
 #include "rtl/Utf.h"
 #include "skin/core/acControlPaint.h"
 #include "skin/core/acLayeredWindows.h"
@@ -206,8 +211,18 @@ void TsSkinProvider::PaintTitleBarItem(TacTitleBarItem* item, const gui::TRect& 
   const int32_t a = arrow ? 2 * sd->ScaleInt(Globals().DefArrowSize) : 0;
   const int32_t arrowArea = arrow ? item->Spacing() + a : 0;
   gui::TBitmap* glyph = item->Glyph();
+  // The image of the state: hot, pressed or disabled ones where the item names them.
+  gui::TCustomImageList* images = TitleBar->Images;
+  int32_t imageIndex = item->ImageIndex;
+  if (!item->Enabled() || !formEnabled) imageIndex = item->DisabledImageIndex;
+  else if (drawState == 1) imageIndex = item->HotImageIndex;
+  else if (drawState == 2) imageIndex = item->PressedImageIndex;
+  if (imageIndex < 0) imageIndex = item->ImageIndex;
+  const bool fromList = images && imageIndex >= 0 && imageIndex < images->Count();
   int32_t gw = 0, gh = 0;
-  if (item->StretchImage()) {
+  if (fromList && !item->StretchImage()) {
+    gw = P(images->Width()), gh = P(images->Height());
+  } else if (item->StretchImage()) {
     gw = P(item->Width() - 2 * (margin + TitleBar->ItemsMargin)), gh = P(item->Height() - 2 * (margin + TitleBar->ItemsMargin));
   } else if (glyph && !glyph->Empty()) {
     gw = P(glyph->Width() / std::max(1, item->NumGlyphs)), gh = P(glyph->Height());
@@ -244,7 +259,11 @@ void TsSkinProvider::PaintTitleBarItem(TacTitleBarItem* item, const gui::TRect& 
     mirror(g), mirror(tr), mirror(ar);
     flags |= DT_RTLREADING | DT_RIGHT;
   }
-  if (gw > 0 && gh > 0 && glyph && !glyph->Empty()) {
+  if (gw > 0 && gh > 0 && fromList) {
+    ImageList_DrawEx(images->Handle(), imageIndex, work.Canvas().Handle(), g.Left, g.Top, gw, gh, CLR_NONE, CLR_NONE,
+                     ILD_TRANSPARENT);
+    GdiFlush();
+  } else if (gw > 0 && gh > 0 && glyph && !glyph->Empty()) {
     TBitmap32 src = Pixels32(*glyph);
     const int32_t fw = glyph->Width() / std::max(1, item->NumGlyphs);
     StretchAlphaBlend(px, g.Left, g.Top, gw, gh, src, 0, 0, fw, glyph->Height(), 255);

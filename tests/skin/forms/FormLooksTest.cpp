@@ -23,6 +23,7 @@
 #include "skin/core/sVclUtils.h"
 #include "skin/forms/acCaptForm.h"
 #include "skin/forms/acMinTimer.h"
+#include "skin/forms/acScaleThread.h"
 #include "skin/forms/sMDIForm.h"
 #include "skin/forms/sSkinPreview.h"
 #include "skin/forms/sSkinProvider.h"
@@ -290,6 +291,32 @@ TEST_F(FormLooks, ADraggedFormFadesWithItsGluedFormsAndComesBackOpaque) {
   EXPECT_FALSE(p->FormState() & psBlendMoving);
   EXPECT_FALSE(GetWindowLongPtrW(main->Handle(), GWL_EXSTYLE) & WS_EX_LAYERED);
   EXPECT_EQ(side->alphaCommands.back(), 255) << "and comes back opaque";
+}
+
+TEST_F(FormLooks, AScaleTickerStepsOnTheGuiThreadUntilItIsStopped) {
+  const DWORD gui = GetCurrentThreadId();
+  TacScaleThread stopped;
+  int steps = 0;
+  bool onGui = true;
+  stopped.OnStep = [&](TacScaleThread* t) {
+    onGui = onGui && GetCurrentThreadId() == gui;
+    if (++steps == 5) SetEvent(t->StopEvent);
+  };
+  const DWORD start = GetTickCount();
+  stopped.Start();
+  stopped.WaitFor();
+  EXPECT_EQ(steps, 5) << "the event ends the ticking";
+  EXPECT_TRUE(onGui);
+  EXPECT_GE(GetTickCount() - start, 20u) << "about 6 ms a tick";
+
+  TacScaleThread ended;
+  int more = 0;
+  ended.OnStep = [&](TacScaleThread* t) {
+    if (++more == 3) t->Terminate();
+  };
+  ended.Start();
+  ended.WaitFor();
+  EXPECT_EQ(more, 3) << "terminated, it ticks no more";
 }
 
 TEST_F(FormLooks, TheMDICompanionHooksTheClientOnceAndOnlyWhileSkinned) {

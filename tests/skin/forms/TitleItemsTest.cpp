@@ -13,6 +13,7 @@
 #include "../../gui/GuiTestSupport.h"
 #include "../SkinEngineEnvironment.h"
 #include "gui/ExtCtrls.h"
+#include "gui/ImgList.h"
 #include "gui/Forms.h"
 #include "report/Render.h"
 #include "skin/core/sSkinManager.h"
@@ -230,6 +231,38 @@ TEST_F(TitleItems, ItemsAreLaidInTheTitleAndPaintedInTheirSections) {
   const uint32_t dim = Rgb(off, button->ItemRect.Left + 1, button->ItemRect.Top + 1);
   EXPECT_NE(dim, kButtonTeal) << "a disabled item is drawn at half strength over the title";
   EXPECT_NEAR(int(dim >> 8 & 0xFF), (0x80 + int(Rgb(off, button->ItemRect.Left - 2, button->ItemRect.Top + 1) >> 8 & 0xFF)) / 2, 2);
+}
+
+TEST_F(TitleItems, AnItemShowsItsImageForItsState) {
+  TsTitleBar* bar = NewBar();
+  gui::TCustomImageList images(nullptr);
+  HIMAGELIST list = ImageList_Create(16, 16, ILC_COLOR24, 2, 0);
+  HDC screen = GetDC(nullptr), mem = CreateCompatibleDC(screen);
+  for (COLORREF c : {RGB(255, 0, 0), RGB(0, 0, 255)}) {
+    HBITMAP b = CreateCompatibleBitmap(screen, 16, 16);
+    HGDIOBJ old = SelectObject(mem, b);
+    RECT all{0, 0, 16, 16};
+    HBRUSH brush = CreateSolidBrush(c);
+    FillRect(mem, &all, brush);
+    DeleteObject(brush);
+    SelectObject(mem, old);
+    ImageList_Add(list, b, nullptr);
+    DeleteObject(b);
+  }
+  DeleteDC(mem);
+  ReleaseDC(nullptr, screen);
+  images.SetHandle(list);
+  TacTitleBarItem* item = bar->Items.Add();
+  item->ImageIndex = 0;
+  item->HotImageIndex = 1;
+  bar->SetImages(&images);
+  gui::TBitmap& img = Image("title_bar_image");
+  EXPECT_EQ(item->ItemRect.Width(), 16 + 6) << "sized by the list's images";
+  gui::TPoint c = Centre(item->ItemRect);
+  EXPECT_EQ(Rgb(img, c.X, c.Y), 0xFF0000u);
+  item->State = 1;
+  gui::TBitmap& hot = Image("title_bar_image_hot");
+  EXPECT_EQ(Rgb(hot, c.X, c.Y), 0x0000FFu) << "the hot image";
 }
 
 TEST_F(TitleItems, TabsOfAGroupAreExclusive) {
