@@ -135,7 +135,49 @@ HFONT CreateItemFont(const TacFontData& f, int32_t ppi) {
 }
 
 TsTitleBar::TsTitleBar(rtl::TComponent* owner)
-    : rtl::TComponent(FormOwner(owner)), barForm_(static_cast<gui::TCustomForm*>(owner)) {}
+    : rtl::TComponent(FormOwner(owner)), barForm_(static_cast<gui::TCustomForm*>(owner)) {
+  HBITMAP h = HBITMAP(LoadImageW(GetModuleHandleW(nullptr), L"MENUBTN", IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+  if (!h) return;
+  gui::TBitmap picture;
+  picture.SetHandle(h);
+  MenuBtnBmp = CopyBitmap32(picture);
+  TBitmap32 px = Pixels32(*MenuBtnBmp);
+  GdiFlush();
+  for (int y = 0; y < px.Height(); ++y)
+    for (int x = 0; x < px.Width(); ++x) {
+      const uint32_t c = px.At(x, y) & 0xFFFFFF;
+      if (c == 0xFF00FF) {
+        px.At(x, y) = c;
+        continue;
+      }
+      const uint32_t r = (c >> 16 & 0xFF) * 255 >> 8, g = (c >> 8 & 0xFF) * 255 >> 8, b = (c & 0xFF) * 255 >> 8;
+      px.At(x, y) = 0xFF000000u | r << 16 | g << 8 | b;
+    }
+}
+
+void DrawNinePart(TBitmap32& dest, const TBitmap32& src, const gui::TRect& d, const gui::TRect& m, const gui::TRect& s) {
+  if (d.IsEmpty() || s.IsEmpty()) return;
+  // Column and row bands of source and destination: margin, middle, margin.
+  const int sx[4] = {s.Left, s.Left + m.Left, s.Right - m.Right, s.Right};
+  const int sy[4] = {s.Top, s.Top + m.Top, s.Bottom - m.Bottom, s.Bottom};
+  const int dx[4] = {d.Left, d.Left + m.Left, d.Right - m.Right, d.Right};
+  const int dy[4] = {d.Top, d.Top + m.Top, d.Bottom - m.Bottom, d.Bottom};
+  for (int j = 0; j < 3; ++j)
+    for (int i = 0; i < 3; ++i) {
+      const int dw = dx[i + 1] - dx[i], dh = dy[j + 1] - dy[j], sw = sx[i + 1] - sx[i], sh = sy[j + 1] - sy[j];
+      if (dw <= 0 || dh <= 0 || sw <= 0 || sh <= 0) continue;
+      for (int y = 0; y < dh; ++y) {
+        const int ty = dy[j] + y, fy = sy[j] + y * sh / dh;
+        if (ty < 0 || ty >= dest.Height() || fy < 0 || fy >= src.Height()) continue;
+        for (int x = 0; x < dw; ++x) {
+          const int tx = dx[i] + x, fx = sx[i] + x * sw / dw;
+          if (tx < 0 || tx >= dest.Width() || fx < 0 || fx >= src.Width()) continue;
+          const uint32_t p = src.At(fx, fy);
+          if ((p & 0xFFFFFF) != 0xFF00FF) dest.At(tx, ty) = p;
+        }
+      }
+    }
+}
 
 TsTitleBar::~TsTitleBar() {
   if (Provider && Provider->TitleBar == this) Provider->TitleBar = nullptr;

@@ -16,6 +16,7 @@
 #include "gui/Timer.h"
 #include "rtl/SysUtils.h"
 #include "skin/core/acBaseForms.h"
+#include "skin/graphics/acBitmap32.h"
 #include "skin/forms/acFormGeometry.h"
 #include "skin/forms/acTitleBarLayout.h"
 
@@ -61,6 +62,11 @@ struct TacFontData {
 // The item's font (the caller deletes it): the skin's caption font at the PPI, with what
 // the item keeps for itself.
 HFONT CreateItemFont(const TacFontData& f, int32_t ppi);
+
+// SourceRect of a picture into DestRect: the corners (Margins wide) kept at their size without
+// their fuchsia pixels, the sides and the centre stretched.
+void DrawNinePart(TBitmap32& dest, const TBitmap32& src, const gui::TRect& destRect, const gui::TRect& margins,
+                  const gui::TRect& sourceRect);
 
 // Set while an item's menu is open, and until the click that closed it has been swallowed.
 extern bool DropDownShowing;
@@ -187,6 +193,9 @@ class TsTitleBar : public rtl::TComponent {
   bool Initialized = false;
   TsSkinProvider* Provider = nullptr;
   gui::TCustomForm* BarForm() const { return barForm_; }
+  // The default picture of menu items ("MENUBTN": normal, hot and pressed frames of 17 x 20),
+  // opaque but for its fuchsia corners; nullptr when the program lacks it.
+  std::unique_ptr<gui::TBitmap> MenuBtnBmp;
   // Makes the item hot again after the click that closed its menu (the provider's).
   std::function<void(int32_t code)> OnItemHot;
 

@@ -185,6 +185,12 @@ void TsSkinProvider::PaintTitleBarItem(TacTitleBarItem* item, const gui::TRect& 
         paintSection(r);
       } else {
         if (barH - 2 < r.Height()) r.Bottom = r.Top + barH - 2;
+        if (TitleBar->MenuBtnBmp) {
+          TBitmap32 pic = Pixels32(*TitleBar->MenuBtnBmp);
+          const int fw = TitleBar->MenuBtnBmp->Width() / 3;
+          const int frame = std::min(std::max(drawState, 0), 2);
+          DrawNinePart(px, pic, r, {8, 2, 8, 4}, {frame * fw, 0, frame * fw + fw, TitleBar->MenuBtnBmp->Height()});
+        }
         if (fd.UseSysColor) fontColor = 0xFFFFFF, colorSection = -1;
         if (fd.UseSysGlowing) glowSize = 2, glowColor = 0x0E5A8D;
       }

@@ -265,6 +265,29 @@ TEST_F(TitleItems, AnItemShowsItsImageForItsState) {
   EXPECT_EQ(Rgb(hot, c.X, c.Y), 0x0000FFu) << "the hot image";
 }
 
+TEST_F(TitleItems, AMenuItemWithoutSectionUsesTheBuiltInButtonWithWhiteText) {
+  TsTitleBar* bar = NewBar();
+  ASSERT_TRUE(bar->MenuBtnBmp) << "the program carries the picture";
+  EXPECT_EQ(bar->MenuBtnBmp->Width(), 51);
+  TacTitleBarItem* item = bar->Items.Add();
+  item->SetStyle(TacBtnStyle::bsMenu);
+  item->SetCaption("Berkas");
+  gui::TBitmap& img = Image("title_bar_menu_item");
+  const gui::TRect r = item->ItemRect;
+  EXPECT_EQ(Rgb(img, r.Left + 3, r.Top + 10), 0x8C590Du) << "the normal frame, scaled by 255/256";
+  int white = 0;
+  for (int y = r.Top; y < r.Bottom; ++y)
+    for (int x = r.Left; x < r.Right; ++x) {
+      const uint32_t c = Rgb(img, x, y);
+      white += (c & 0xFF) > 220 && (c >> 8 & 0xFF) > 220 && (c >> 16) > 220;
+    }
+  EXPECT_GT(white, 10) << "white text";
+  item->State = 1;
+  gui::TBitmap& hot = Image("title_bar_menu_item_hot");
+  EXPECT_EQ(Rgb(hot, r.Left + 3, r.Top + 10), 0xB7791Du) << "the hot frame";
+  EXPECT_NE(Rgb(hot, r.Left, r.Bottom - 1), 0xFF00FFu) << "no fuchsia corner reaches the title";
+}
+
 TEST_F(TitleItems, TabsOfAGroupAreExclusive) {
   TsTitleBar* bar = NewBar();
   std::vector<TacTitleBarItem*> tabs;
