@@ -153,11 +153,32 @@ TacSBAnimation::~TacSBAnimation() {
   if (Button && Button->Animation == this) Button->Animation = nullptr;
 }
 
+int32_t TacSBAnimation::GlowMargin() const {
+  TsSkinManager* m = SkinData ? SkinData->GetSkinManager() : nullptr;
+  TacSkinData* sd = SkinData ? SkinData->GetScaledSkin() : nullptr;
+  if (!m || !sd || !Button || !m->Effects.AllowGlowing || State != 1 || Button->GlyphIndex > 4) return 0;
+  if (Button->HitCode != kHitMin && Button->HitCode != kHitMax && Button->HitCode != kHitClose) return 0;
+  return sd->TitleBtnGlowMargins[Button->GlyphIndex];
+}
+
+int32_t TacSBAnimation::GlowElement() const {
+  TacSkinData* sd = SkinData ? SkinData->GetScaledSkin() : nullptr;
+  if (!sd || GlowMargin() <= 0) return -1;
+  const TacIntArray& glows = sd->TitleBtnGlows[Button->GlyphIndex];
+  return !glows.empty() && glows[0] >= 0 && size_t(glows[0]) < sd->Masks.size() ? glows[0] : -1;
+}
+
 RECT TacSBAnimation::ImageRect() const {
   RECT w{};
   if (Wnd) GetWindowRect(Wnd, &w);
   if (!Button) return w;
-  return {w.left + Button->Rect.Left, w.top + Button->Rect.Top, w.left + Button->Rect.Right, w.top + Button->Rect.Bottom};
+  RECT r{w.left + Button->Rect.Left, w.top + Button->Rect.Top, w.left + Button->Rect.Right, w.top + Button->Rect.Bottom};
+  if (const int32_t e = GlowElement(); e >= 0) {
+    const TsMaskData& g = SkinData->GetScaledSkin()->Masks[size_t(e)];
+    const int32_t m = GlowMargin();
+    r = {r.left - m, r.top - m, r.left - m + g.FrameWidth, r.top - m + g.FrameHeight};
+  }
+  return r;
 }
 
 void TacSBAnimation::MakeImage() {
@@ -171,7 +192,17 @@ void TacSBAnimation::MakeImage() {
   FillBitmapRect(px, px.Bounds(), 0, 0);
   TacSkinData* sd = SkinData ? SkinData->GetScaledSkin() : nullptr;
   const int glyph = Button ? Button->GlyphIndex : -1;
-  if (sd && glyph >= 0 && glyph < int(sd->TitleBtnImages.size())) {
+  if (const int32_t e = GlowElement(); e >= 0) {
+    // A glowing button shows its glow picture, the glyph drawn into it by the skin.
+    const TsMaskData& g = sd->Masks[size_t(e)];
+    TSkinOnBitmap skin(SkinData->GetSkinManager(), sd, *Image);
+    const TBitmap32* from = g.Image ? g.Image : skin.Source.Master;
+    for (int y = 0; y < std::min(px.Height(), g.FrameHeight); ++y)
+      for (int x = 0; x < std::min(px.Width(), g.FrameWidth); ++x) {
+        const int sx = g.SrcRect.Left + x, sy = g.SrcRect.Top + y;
+        if (from && sx >= 0 && sy >= 0 && sx < from->Width() && sy < from->Height()) px.At(x, y) = from->At(sx, sy);
+      }
+  } else if (sd && glyph >= 0 && glyph < int(sd->TitleBtnImages.size())) {
     const int32_t e = sd->TitleBtnImages[size_t(glyph)];
     if (e >= 0 && size_t(e) < sd->Masks.size()) {
       TSkinOnBitmap skin(SkinData->GetSkinManager(), sd, *Image);

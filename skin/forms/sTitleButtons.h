@@ -85,8 +85,10 @@ class TacSBAnimation : public gui::TTimer, public TacFadeSteps {
   TacTitleButtonData* Button = nullptr;
   // The user button's own glyph, when the button is one.
   gui::TBitmap* UserGlyph = nullptr;
-  // Where the button lies on the screen.
+  // Where the button's picture lies on the screen: the button, or its glow around it.
   RECT ImageRect() const;
+  // How far a hot system button's glow reaches beyond it; 0 without glow.
+  int32_t GlowMargin() const;
 
  protected:
   void Show(int32_t alpha) override;
@@ -97,6 +99,8 @@ class TacSBAnimation : public gui::TTimer, public TacFadeSteps {
 
  private:
   void MakeImage();
+  // The skin's glow element of the button's glyph while it glows, else -1.
+  int32_t GlowElement() const;
 };
 
 // Starts the fade of a title button towards its current state, or turns the running one

@@ -16,6 +16,7 @@
 #include "gui/ImgList.h"
 #include "gui/Forms.h"
 #include "report/Render.h"
+#include "skin/core/acSkinData.h"
 #include "skin/core/sSkinManager.h"
 #include "skin/forms/acTitleBar.h"
 #include "skin/forms/sSkinProvider.h"
@@ -41,6 +42,8 @@ struct LayeredCall {
   HWND Wnd;
   int Alpha;
   uint32_t Centre, Edge;
+  SIZE Size;
+  POINT Pos;
 };
 std::vector<LayeredCall> g_calls;
 TUpdateLayeredWindow g_realUpdate = nullptr;
@@ -57,7 +60,8 @@ uint32_t PixelOf(HDC dc, bool centre) {
 
 BOOL WINAPI RecordUpdate(HWND wnd, HDC dst, POINT* pos, SIZE* size, HDC src, POINT* srcPos, COLORREF key,
                          BLENDFUNCTION* blend, DWORD flags) {
-  g_calls.push_back({wnd, blend ? blend->SourceConstantAlpha : -1, PixelOf(src, true), PixelOf(src, false)});
+  g_calls.push_back({wnd, blend ? blend->SourceConstantAlpha : -1, PixelOf(src, true), PixelOf(src, false),
+                     size ? *size : SIZE{}, pos ? *pos : POINT{}});
   return g_realUpdate(wnd, dst, pos, size, src, srcPos, key, blend, flags);
 }
 
@@ -414,6 +418,7 @@ TEST_F(TitleItems, ATitleButtonFadeShowsTheButtonsNewLook) {
   guitest::LiftOverOtherTests(form->Handle());
   Image("title_button_fade");
   TacTitleButtonData& close = provider->CloseBtn;
+  manager->Effects.AllowGlowing = false;
   PointAt(Centre(close.Rect));
   close.State = 1;
   StartTitleButtonFade(provider, form->Handle(), provider->SkinData(), close, 4);
@@ -440,6 +445,24 @@ TEST_F(TitleItems, ATitleButtonFadeShowsTheButtonsNewLook) {
   close.State = 0;
   StartTitleButtonFade(provider, form->Handle(), provider->SkinData(), close, 4);
   EXPECT_FALSE(close.Animation->Window) << "and gone at once";
+
+  // A glowing skin shows the hot close button as its glow picture around the button.
+  manager->Effects.AllowGlowing = true;
+  delete close.Animation;
+  g_calls.clear();
+  close.State = 1;
+  StartTitleButtonFade(provider, form->Handle(), provider->SkinData(), close, 4);
+  ASSERT_EQ(g_calls.size(), 1u);
+  TacSkinData* sd = provider->SkinData()->GetScaledSkin();
+  const int margin = sd->TitleBtnGlowMargins[close.GlyphIndex];
+  ASSERT_GT(margin, 0);
+  const TsMaskData& glow = sd->Masks[size_t(sd->TitleBtnGlows[close.GlyphIndex][0])];
+  EXPECT_EQ(g_calls[0].Size.cx, glow.FrameWidth);
+  EXPECT_EQ(g_calls[0].Size.cy, glow.FrameHeight);
+  RECT w;
+  GetWindowRect(form->Handle(), &w);
+  EXPECT_EQ(g_calls[0].Pos.x, w.left + close.Rect.Left - margin) << "reaching past the button by the margin";
+  EXPECT_EQ(g_calls[0].Pos.y, w.top + close.Rect.Top - margin);
 }
 
 }  // namespace
