@@ -10,15 +10,15 @@
 
 namespace skin {
 
-namespace {
-
-constexpr COLORREF kNoKey = 0x1FFFFFFF;  // clNone: no colour key
-
 std::unique_ptr<gui::TBitmap> CopyBitmap32(gui::TBitmap& src) {
   auto bmp = NewBitmap32(src.Width(), src.Height());
   BitBlt(bmp->Canvas().Handle(), 0, 0, src.Width(), src.Height(), src.Canvas().Handle(), 0, 0, SRCCOPY);
   return bmp;
 }
+
+namespace {
+
+constexpr COLORREF kNoKey = 0x1FFFFFFF;  // clNone: no colour key
 
 void AddExStyle(HWND wnd, LONG_PTR bits) {
   SetWindowLongPtrW(wnd, GWL_EXSTYLE, GetWindowLongPtrW(wnd, GWL_EXSTYLE) | bits);

@@ -25,6 +25,8 @@ inline constexpr UINT kFrameFlags = 0x718, kBehindFlags = 0x61B, kShowFlags = 0x
 
 // A 32-bit bitmap of transparent black.
 std::unique_ptr<gui::TBitmap> NewBitmap32(int width, int height);
+// A 32-bit copy of any bitmap.
+std::unique_ptr<gui::TBitmap> CopyBitmap32(gui::TBitmap& src);
 // Layered with a constant alpha: True when it was not layered before. Not layered (or no
 // layered windows here): the window loses WS_VISIBLE and WS_EX_LAYERED, the answer False.
 bool SetWindowLayered(HWND wnd, bool layered, BYTE alpha);

@@ -12,9 +12,14 @@
 #include "skin/core/sCommonUtils.h"
 #include "skin/core/sMessages.h"
 #include "skin/core/sSkinManager.h"
+#include "skin/core/sSkinManagerUnit.h"
 #include "skin/core/sSysUtils.h"
 #include "skin/core/sVclUtils.h"
+#include "skin/forms/acCaptForm.h"
 #include "skin/forms/acFormsStartup.h"
+#include "skin/forms/acTitleBar.h"
+#include "skin/forms/sSkinPreview.h"
+#include "skin/forms/sTitleButtons.h"
 #include "skin/graphics/acAlphaPixels.h"
 #include "skin/graphics/acBitmap32.h"
 #include "skin/graphics/acGdiBitmap.h"
@@ -221,6 +226,7 @@ TsSkinProvider::TsSkinProvider(rtl::TComponent* owner)
     return;
   }
   form_ = form;
+  InitPreviewMode(CommandLineParams());
   // A provider the window-creation hook made gives way; any other keeps the form.
   if (auto* other = reinterpret_cast<TsSkinProvider*>(form->Perform(SM_ALPHACMD, MakeSkinCommand(AC_GETPROVIDER), 0));
       other && other != this) {
@@ -257,6 +263,7 @@ TsSkinProvider::~TsSkinProvider() {
   // Only the provider that took the form's procedure gives it back: a passive or refused
   // one never held it.
   if (form_ && hooked_) Unhook();
+  if (form_) RemoveGluedEntries(form_);
   skinData_.reset();
   if (form_) SaveThirdPartyLists();
 }
@@ -618,6 +625,7 @@ TacTitleInput TsSkinProvider::TitleInput() {
   in.IconVisible = IconVisible();
   in.IconWidth = IconWidth();
   in.IconHeight = IconHeight();
+  AddUserButtons(in);
   return in;
 }
 
@@ -687,6 +695,7 @@ void TsSkinProvider::UpdateTitleLayout() {
   take(MaxBtn, t.Max);
   take(MinBtn, t.Min);
   take(HelpBtn, t.Help);
+  TakeTitleExtras(t);
 }
 
 // ---------------------------------------------------------------- the cached image
@@ -744,6 +753,7 @@ bool TsSkinProvider::PrepareCache() {
     }
     PaintTitle(cache, imageW, state);
     PaintCaptionText(cache, frameW);
+    PaintTitleBarItems(cache);
     if (GripVisible()) PaintGrip(cache);
     if (captionH != 0 && DrawNonClient() && !uwp) {
       SaveTitleRightPart(imageW, true);
@@ -833,7 +843,7 @@ void TsSkinProvider::PaintCaptionText(gui::TBitmap& cache, int32_t frameW) {
   q.CenterOffset = sd->CenterOffset, q.TitleHeight = sd->TitleHeight, q.MaxTitleHeight = sd->MaxTitleHeight;
   TacRect r = CaptionTextRect(q);
   if (r.Right <= r.Left || r.Bottom <= r.Top) return;
-  const bool showCaption = AddedTitle.ShowMainCaption;
+  const bool showCaption = AddedTitle.ShowMainCaption && (!TitleBar || TitleBar->ShowCaption);
 
   gui::TCanvas& canvas = cache.Canvas();
   NONCLIENTMETRICSW ncm{};
@@ -932,6 +942,7 @@ void TsSkinProvider::PaintTitleButtons(gui::TBitmap& cache, int32_t width) {
   if (buttons.MaxVisible) draw(MaxBtn, enabled(IsZoomed(FormHandle()) ? SC_RESTORE : SC_MAXIMIZE));
   if (buttons.MinVisible) draw(MinBtn, enabled(SC_MINIMIZE));
   if (buttons.Help) draw(HelpBtn, true);
+  PaintUserButtons(cache);
 }
 
 void TsSkinProvider::SaveTitleRightPart(int32_t x, bool fullHeight) {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "gui/Forms.h"
+#include "skin/core/acBaseForms.h"
 #include "skin/core/sCommonData.h"
 #include "skin/core/sSkinManager.h"
 #include "skin/forms/acFormGeometry.h"
@@ -24,6 +25,13 @@ namespace skin {
 class TsSystemMenu;
 class TacBorderForm;
 class TacCtrlAdapter;
+class TsTitleButtons;
+class TsTitleBar;
+class TacTitleBarItem;
+class TacSBAnimation;
+class TacCaptForm;
+class TacMinTimer;
+class TacMoveTimer;
 
 enum class TsGripMode { gmNone, gmRightBottom };
 enum class TsResizeMode { rmStandard, rmBorder };
@@ -45,6 +53,7 @@ struct TacTitleButtonData {
   int32_t HitCode = 0;
   bool NormalTitle = true;
   uint8_t GlyphIndex = 0;
+  TacSBAnimation* Animation = nullptr;  // the running fade, owned by the button's owner
 };
 
 // A text shown right of the caption.
@@ -318,6 +327,7 @@ class TsSkinProvider : public rtl::TComponent {
   void FreeTitleAnimations();
   // The title's own parts: section indexes, title-bar items, the hot title element.
   void UpdateSectionIndexes();
+  // Links the bar's items to this provider: skin sections and their painter.
   void PrepareTitleBarItems();
   void SetHotItem(int32_t code, bool repaint);
   bool TitleBarItemHot();
@@ -399,6 +409,40 @@ class TsSkinProvider : public rtl::TComponent {
   // Takes the layered style off a window, trying a few times: a destroyed window never
   // takes it, and the caller goes on.
   static bool RemoveLayeredStyle(HWND wnd);
+  // ---- user title buttons and the title bar (sSkinProviderItems.cpp)
+  TsTitleButtons& TitleButtons();
+  TsTitleBar* TitleBar = nullptr;  // the form's bar, not owned
+  // A form header is drawn: a positive height and a header section with more than one state.
+  bool HeaderVisible();
+  // One item in its state into R of a 32-bit bitmap (the title image or a fade's picture).
+  void PaintTitleBarItem(TacTitleBarItem* item, const gui::TRect& r, gui::TBitmap& bmp);
+  void AddUserButtons(TacTitleInput& in);
+  void TakeTitleExtras(const TacTitleLayout& t);
+  void PaintTitleBarItems(gui::TBitmap& cache);
+  void PaintUserButtons(gui::TBitmap& cache);
+  std::unique_ptr<TsTitleButtons> titleButtons_;
+
+  // ---- passing looks and moves (sSkinProviderLooks.cpp, sSkinProviderMoves.cpp)
+  // The veil over a disabled form: its image tinted by DisabledBlendColor; gone when enabled.
+  std::unique_ptr<TacGlowForm> DisabledForm;
+  void UpdateDisabledLook();
+  // The cached frame with the client area painted in.
+  std::unique_ptr<gui::TBitmap> FormImageWithClient();
+  // The cover over the frame while the system repaints the native caption.
+  std::unique_ptr<TacCaptForm> CaptForm;
+  void ShowCaptForm();
+  void HideCaptForm();
+  // The message to the form's own procedure with the frame covered meanwhile.
+  void PassCovered(gui::TMessage& m);
+  // Names of the forms that move with this one when they touch it as a drag starts.
+  std::vector<std::string> GluedForms;
+  void SnapToEdges(int32_t& x, int32_t& y);
+  void UpdateGluedForms();
+  void MoveGluedForms(bool useBorderPos);
+  bool IsGluedTo(gui::TCustomForm* form);
+  // The minimize and restore animation kept between the two (owned as a component).
+  TacMinTimer* MinTimer = nullptr;
+  TacMoveTimer* MoveTimer = nullptr;  // while a drag blends the form
 
  protected:
   void Loaded() override;
@@ -465,6 +509,12 @@ extern bool ShutdownPending;
 extern HWND PreviewWindow;
 // The window takes the region; a region it refuses is deleted. False when refused.
 bool SetWindowRegion(HWND wnd, HRGN region, bool redraw);
+// The glued-form table: emptied at shut-down; a form's entries dropped when it goes.
+void ClearGluedForms();
+void RemoveGluedEntries(gui::TCustomForm* form);
+// The screen rectangle of the application window's task-bar button; empty when the shell
+// has no such button or it cannot be read.
+gui::TRect FindTaskBarButton(HWND appWnd);
 
 // GetSystemMetricsForDpi where the system offers it and answers, else GetSystemMetrics.
 int32_t GetSysMetricForPPI(int index, int32_t ppi);

@@ -10,6 +10,7 @@
 #include "skin/core/sMessages.h"
 #include "skin/core/sSkinManager.h"
 #include "skin/core/sVclUtils.h"
+#include "skin/forms/sSkinPreview.h"
 #include "skin/forms/sSkinProvider.h"
 #include "skin/graphics/acGdiBitmap.h"
 
@@ -197,22 +198,26 @@ void TsSkinProvider::WMSettingChange(TMessage& m) {
 
 void TsSkinProvider::WMCopyData(TMessage& m) {
   PassOn(m);
-  if (m.Result != 0 || g_copyDataBusy || !FormHandle() || FormHandle() != PreviewWindow) return;
-  g_copyDataBusy = true;
-  // The block comes from another program: it is taken only when it holds the whole record.
-  if (TsSkinManager* manager = DefaultManager())
-    manager->ReceiveLivePreview(m.WParam, reinterpret_cast<const COPYDATASTRUCT*>(m.LParam));
-  g_copyDataBusy = false;
+  // The block comes from another program: only the announced form takes it, and only whole.
+  if (m.Result == 0) ReceiveEditorBlock(FormHandle(), m.WParam, m.LParam);
 }
 
 void TsSkinProvider::WMPreviewRequest(TMessage& m) {
-  switch (m.WParam) {
-    case 1: form_->Close(); break;
-    case 3: PassOn(m); break;
-    case 4: m.Result = 1; break;
-    default: break;
+  if (m.WParam == 3) {
+    PassOn(m);
+    return;
   }
+  AnswerEditorRequest(FormHandle(), m.WParam, m.Result);
 }
+
+// The caption cover while the text changes, and the form announced to the skin editor.
+void TsSkinProvider::ShowCaptForm(bool show) {
+  if (show)
+    ShowCaptForm();
+  else
+    HideCaptForm();
+}
+void TsSkinProvider::NotifySkinEditor(HWND wnd) { skin::NotifySkinEditor(wnd); }
 
 void TsSkinProvider::CMRecreateWnd(TMessage& m) {
   PassOn(m);

@@ -10,7 +10,6 @@ namespace skin {
 using gui::TMessage;
 
 bool ShutdownPending = false;
-HWND PreviewWindow = nullptr;
 
 void TsSkinProvider::WMCreate(TMessage& m) {
   PassOn(m);
@@ -34,23 +33,12 @@ void TsSkinProvider::AfterNCDestroyUnskinned(TMessage&) {}
 
 void TsSkinProvider::FreeTitleAnimations() {}
 void TsSkinProvider::UpdateSectionIndexes() { UpdateSkinIndexes(); }
-void TsSkinProvider::PrepareTitleBarItems() {}
 bool TsSkinProvider::TitleBarItemHot() { return false; }
 void TsSkinProvider::HookFormMenus(bool) {}
 bool TsSkinProvider::RefreshMenuBar() { return false; }
 void TsSkinProvider::HookMenuLine() {}
 void TsSkinProvider::UpdateMDIHook(bool) {}
 void TsSkinProvider::CompleteSetup() { InitSkin(); }
-void TsSkinProvider::ShowCaptForm(bool show) {
-  // Covers the title by keeping the system from drawing while the text changes. Turning
-  // the drawing off validates what was waiting to be painted, so the client is painted
-  // again afterwards.
-  HWND wnd = FormHandle();
-  if (!wnd) return;
-  DefWindowProcW(wnd, WM_SETREDRAW, show ? 0 : 1, 0);
-  if (!show) RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
-}
 void TsSkinProvider::StartScaleAnimation(int32_t, bool) {}
-void TsSkinProvider::NotifySkinEditor(HWND) {}
 
 }  // namespace skin

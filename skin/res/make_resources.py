@@ -122,6 +122,35 @@ def write_hint(path):
     write_png(path, w, h, pixels)
 
 
+# ---------------------------------------------------------------- menu button
+
+def write_menubtn(path):
+    # Three frames of 17 x 20 side by side (normal, hot, pressed): a rounded button in a
+    # dark amber, lighter when hot, darker when pressed; fuchsia outside its corners.
+    fw, h = 17, 20
+    faces = ((0x8D, 0x5A, 0x0E), (0xB8, 0x7A, 0x1E), (0x6A, 0x42, 0x08))
+    rows = []
+    for y in range(h):
+        row = bytearray()
+        for frame in range(3):
+            for x in range(fw):
+                cut = (x in (0, fw - 1) and y in (0, h - 1)) or (y == h - 1 and x in (1, fw - 2))
+                if cut:
+                    row += bytes((255, 0, 255))
+                else:
+                    r, g, b = faces[frame]
+                    if y < 2:
+                        r, g, b = (min(255, c + 40) for c in (r, g, b))
+                    row += bytes((b, g, r))
+        row += b"\0" * ((4 - len(row) % 4) % 4)
+        rows.append(bytes(row))
+    image = b"".join(reversed(rows))
+    header = struct.pack("<IiiHHIIiiII", 40, 3 * fw, h, 1, 24, 0, len(image), 2835, 2835, 0, 0)
+    data = b"BM" + struct.pack("<IHHI", 14 + len(header) + len(image), 0, 0, 14 + len(header)) + header + image
+    with open(path, "wb") as f:
+        f.write(data)
+
+
 # ---------------------------------------------------------------- cursor
 
 def write_cursor(path):
@@ -168,6 +197,7 @@ def main():
     write_font(os.path.join(out, "iconfont.ttf"))
     write_hint(os.path.join(out, "hint.png"))
     write_cursor(os.path.join(out, "pipette.cur"))
+    write_menubtn(os.path.join(out, "menubtn.bmp"))
 
 
 if __name__ == "__main__":

@@ -16,6 +16,10 @@ string(CONCAT _glyphs
   "BICONHELP=&0040004001000060" "0000000000000000" "30000" "000000" "\n"
   "SICONCLOSE=&0090000001060016" ${_tail})
 string(REPLACE "[GLOBALINFO]" "${_glyphs}" _text "${_text}")
+# Title-bar items: a one-state button section (teal) and a two-state tab section (silver,
+# aqua when hot or down).
+string(APPEND _text "\n[TB_BTN]\nCOLOR=8421376\nHOTCOLOR=255\nSTATES=1\n")
+string(APPEND _text "\n[TB_TAB]\nCOLOR=12632256\nHOTCOLOR=16776960\nSTATES=2\n")
 string(APPEND _text "\n[FORMHEADER]\nCOLOR=32896\nHOTCOLOR=65280\nSTATES=2\n")
 string(APPEND _text "\n[FORM]\nCOLOR=14540253\nHOTCOLOR=15658734\nSTATES=2\nBORDERSMASK=&00560040007600600003000300030003" "10000" "000000" "\n")
 file(WRITE "${TO}/Options.dat" "${_text}")
