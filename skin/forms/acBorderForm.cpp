@@ -20,13 +20,6 @@ constexpr UINT kNoActivateFlags = SWP_NOACTIVATE | SWP_NOOWNERZORDER | SWP_NOSEN
 bool Inside(const gui::TRect& r, POINT p) { return p.x >= r.Left && p.x < r.Right && p.y >= r.Top && p.y < r.Bottom; }
 }  // namespace
 
-bool ApplyWindowRegion(HWND wnd, HRGN region, bool redraw) {
-  if (!region) return false;
-  if (wnd && IsWindow(wnd) && SetWindowRgn(wnd, region, redraw)) return true;
-  DeleteObject(region);
-  return false;
-}
-
 TacBorderForm::TacBorderForm(TsSkinProvider* owner) : Provider(owner) {
   if (owner) SkinData = owner->SkinData();
   CreateBorderWindow();
@@ -123,7 +116,7 @@ void TacBorderForm::UpdateBorderWindow(bool repaint) {
     GdiFlush();
     PrepareBorderImage(px);
     UpdateLayeredImage(h, *image, alpha, &at);
-    if (!(OwnerState() & (psBlendMoving | psMinimizing | psCapturing))) ApplyWindowRegion(h, CreateRegion(0, 0), true);
+    if (!(OwnerState() & (psBlendMoving | psMinimizing | psCapturing))) SetWindowRegion(h, CreateRegion(0, 0), true);
     if (IsWindowVisible(h))
       SetWindowPos(h, after, 0, 0, 0, 0, flags | SWP_NOSIZE | SWP_NOMOVE);
     else
@@ -164,7 +157,7 @@ HRGN TacBorderForm::CreateRegion(int32_t newWidth, int32_t newHeight) {
 void TacBorderForm::UpdateRegion() {
   if (!RegionChanged) return;
   RegionChanged = false;
-  ApplyWindowRegion(Handle(), CreateRegion(0, 0), true);
+  SetWindowRegion(Handle(), CreateRegion(0, 0), true);
 }
 
 TacBorderBandFacts TacBorderForm::BandFacts() {
@@ -275,7 +268,7 @@ void TacBorderForm::CutMouseHole() {
     return;
   }
   InMouseHole = true;
-  ApplyWindowRegion(h, rgn, false);
+  SetWindowRegion(h, rgn, false);
   RegionChanged = true;
   InMouseHole = false;
 }

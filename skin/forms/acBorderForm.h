@@ -64,7 +64,4 @@ class TacBorderForm {
   void StretchToWorkArea(bool vertical);
 };
 
-// Gives a region to a window; a region the system refuses is deleted, not leaked.
-bool ApplyWindowRegion(HWND wnd, HRGN region, bool redraw);
-
 }  // namespace skin

@@ -11,6 +11,7 @@
 #include "skin/core/sSkinManager.h"
 #include "skin/core/sVclUtils.h"
 #include "skin/forms/acDials.h"
+#include "skin/forms/sSkinProvider.h"
 #include "skin/graphics/acBitmap32.h"
 #include "skin/graphics/acGdiBitmap.h"
 #include "skin/graphics/acSkinMask.h"
@@ -36,13 +37,6 @@ const TsMaskData* Element(const TacSkinData* sd, int32_t index) {
 
 std::string Caption(const char* english, const std::string& local) { return local.empty() ? english : local; }
 }  // namespace
-
-bool ApplyWindowRegion(HWND wnd, HRGN region, bool redraw) {
-  if (SetWindowRgn(wnd, region, redraw)) return true;
-  // Refused: the region is still ours.
-  if (region) DeleteObject(region);
-  return false;
-}
 
 // ---------------------------------------------------------------- system menu
 
@@ -379,7 +373,7 @@ void TacDialogWnd::UpdateRegion(bool redraw) {
         }
       }
   }
-  ApplyWindowRegion(Wnd(), region, redraw);
+  SetWindowRegion(Wnd(), region, redraw);
 }
 
 void TacDialogWnd::PaintNonClient() {

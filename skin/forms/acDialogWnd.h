@@ -115,8 +115,4 @@ extern bool DialogRegionSetting;
 // A title button was pressed with the left button; a release acts only while it is set.
 extern bool DialogButtonPressed;
 
-// Sets the window's region, or deletes the region when the system refuses it (the system
-// owns a region only once it has taken it).
-bool ApplyWindowRegion(HWND wnd, HRGN region, bool redraw);
-
 }  // namespace skin

@@ -495,12 +495,12 @@ TEST_F(DialogSkinning, ADialogDraggedWithBlendingFadesToItsValueAndBack) {
 
 TEST(DialogRegion, ARegionTheSystemRefusesIsDeleted) {
   HRGN refused = CreateRectRgn(0, 0, 10, 10);
-  EXPECT_FALSE(ApplyWindowRegion(reinterpret_cast<HWND>(intptr_t(0x7FFF0)), refused, false));
+  EXPECT_FALSE(SetWindowRegion(reinterpret_cast<HWND>(intptr_t(0x7FFF0)), refused, false));
   EXPECT_EQ(GetObjectType(refused), 0u) << "the refused region was deleted";
 
   HWND w = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr, nullptr, nullptr);
   HRGN taken = CreateRectRgn(0, 0, 20, 20);
-  EXPECT_TRUE(ApplyWindowRegion(w, taken, false));
+  EXPECT_TRUE(SetWindowRegion(w, taken, false));
   HRGN now = CreateRectRgn(0, 0, 0, 0);
   EXPECT_EQ(GetWindowRgn(w, now), SIMPLEREGION) << "the window keeps the region it took";
   DeleteObject(now);

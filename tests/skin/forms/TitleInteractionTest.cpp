@@ -504,7 +504,7 @@ TEST_F(TitleInteraction, LayeredStyleAndRefusedRegionsOnADestroyedWindow) {
   EXPECT_FALSE(TsSkinProvider::RemoveLayeredStyle(w)) << "a destroyed window is given up";
   EXPECT_LT(GetTickCount() - start, 1000u);
   HRGN rgn = CreateRectRgn(0, 0, 5, 5);
-  EXPECT_FALSE(ApplyWindowRegion(w, rgn, false));
+  EXPECT_FALSE(SetWindowRegion(w, rgn, false));
   EXPECT_EQ(GetObjectType(rgn), 0u) << "the refused region is deleted";
 }
 
