@@ -768,6 +768,7 @@ bool TsSkinProvider::PrepareCache() {
       PaintSectionCorners(skin.Source, skinData_->FSkinIndex, state, frameRect, px);
     }
     PaintTitle(cache, imageW, state);
+    PaintMenuLine(cache, imageW, state);
     PaintCaptionText(cache, frameW);
     if (GripVisible()) PaintGrip(cache);
     if (captionH != 0 && DrawNonClient() && !uwp) {

@@ -8,8 +8,10 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "gui/Forms.h"
+#include "gui/Menus.h"
 #include "skin/core/sCommonData.h"
 #include "skin/core/sSkinManager.h"
 #include "skin/forms/acFormGeometry.h"
@@ -200,6 +202,26 @@ class TsSkinProvider : public rtl::TComponent {
   void RestoreTitleRightPart(int32_t x);
   // The caption's rectangle in the image after the last painting, empty when none.
   gui::TRect CaptionRect;
+
+  // ---- the menu line and the MDI window menu
+  bool MenuHooked = false;
+  // The menu line's background as last painted, for repainting single items.
+  std::unique_ptr<gui::TBitmap> MenuLineImage;
+  gui::TMenuItem* HotMenuItem = nullptr;
+  // The form's menus switched to the skinned menus (or back).
+  void HookFormMenus(bool active);
+  void HookMenuLine();
+  bool RefreshMenuBar();
+  // The menu line with its items into the image, below the title.
+  void PaintMenuLine(gui::TBitmap& cache, int32_t imageWidth, int32_t state);
+  // One main-menu item drawn again into the image and copied to the window.
+  void RepaintMenuItem(gui::TMenuItem* item, const gui::TRect& r, gui::TOwnerDrawState state);
+  void WMInitMenuPopup(gui::TMessage& m);
+  void WMMeasureItem(gui::TMessage& m);
+  void WindowMenuItemClick(rtl::TObject* sender);
+  // The visible MDI children in the client window's order, and the active one.
+  std::vector<HWND> MDIChildren();
+  HWND ActiveMDIChild();
 
  protected:
   void Loaded() override;
