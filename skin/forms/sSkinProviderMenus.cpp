@@ -141,7 +141,7 @@ std::vector<HWND> TsSkinProvider::MDIChildren() {
   std::vector<HWND> v;
   if (!form_ || form_->FormStyle != gui::TFormStyle::fsMDIForm || !form_->ClientHandle) return v;
   for (HWND c = GetWindow(form_->ClientHandle, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
-    if (IsWindowVisible(c) && !GetWindow(c, GW_OWNER)) v.push_back(c);
+    if ((GetWindowLongPtrW(c, GWL_STYLE) & WS_VISIBLE) && !GetWindow(c, GW_OWNER)) v.push_back(c);
   return v;
 }
 

@@ -3,8 +3,9 @@
 project's test skin so the skinned-window harness loads it, with the popup sections: a
 light popup background (MAINMENU) framed by MenuFrame.bmp (9 x 9, 3-pixel borders: a dark
 outer line, a blue inner band, fuchsia pixels cutting round corners), a grey icon column
-(ICOLINE), a teal caption item with white text (MENUCAPTION), a menu line (MENULINE), and
-menu items that show the popup's image behind them until they are selected.
+(ICOLINE), a teal caption item with white text (MENUCAPTION), a menu line (MENULINE,
+lighter while the form is active), and menu items that show the popup's image behind them
+until they are selected.
     make_menu_skin.py FROM TO
 """
 import os
@@ -40,6 +41,7 @@ COLOR=8421376
 FONTCOLOR=16777215
 [MENULINE]
 COLOR=14540253
+HOTCOLOR=15263976
 FONTCOLOR=0
 HOTFONTCOLOR=16777215
 """
