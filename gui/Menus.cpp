@@ -116,7 +116,10 @@ void TMenuItem::AdvancedDrawItem(TCanvas& canvas, const TRect& r, TOwnerDrawStat
     OnDrawItem(this, canvas, r, (state & odSelected) != 0);
     return;
   }
-  // The plain look: system colours, the caption after the check column, the shortcut right.
+  DrawPlain(canvas, r, state);
+}
+
+void TMenuItem::DrawPlain(TCanvas& canvas, const TRect& r, TOwnerDrawState state) {
   HDC dc = canvas.Handle();
   RECT rc{r.Left, r.Top, r.Right, r.Bottom};
   const bool selected = (state & odSelected) != 0;

@@ -100,6 +100,9 @@ class TMenuItem : public TComponent {
   // What an owner-drawn entry does with the system's requests: the events, or the plain look.
   void MeasureItem(TCanvas& canvas, int& width, int& height);
   void AdvancedDrawItem(TCanvas& canvas, const TRect& r, TOwnerDrawState state);
+  // The plain look of an owner-drawn entry: system colours, the caption after the check
+  // column, the shortcut at the right.
+  void DrawPlain(TCanvas& canvas, const TRect& r, TOwnerDrawState state);
 
  private:
   friend class TMenu;

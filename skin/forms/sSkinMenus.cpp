@@ -23,6 +23,7 @@
 namespace skin {
 
 bool PopupMeasured = false;
+TacMenuLineLookup MenuLineLookup = nullptr;
 std::string ExtraLineSection, ExtraLineCaption;
 std::unique_ptr<gui::TBitmap> ExtraLineGlyph;
 
@@ -77,9 +78,13 @@ struct TPainterDraw {
   bool MenuBar;
   void operator()(rtl::TObject* sender, gui::TCanvas& canvas, const TRect& r, gui::TOwnerDrawState state) const {
     auto* item = static_cast<gui::TMenuItem*>(sender);
-    if (MenuBar)
-      Painter->DrawMenuBarItem(item, canvas, r, state, nullptr, 0, 0);
-    else
+    if (MenuBar) {
+      gui::TBitmap* image = nullptr;
+      int x = 0, y = 0;
+      if (!(MenuLineLookup && MenuLineLookup(item, r, image, x, y) &&
+            Painter->DrawMenuBarItem(item, canvas, r, state, image, x, y)))
+        item->DrawPlain(canvas, r, state);
+    } else
       Painter->DrawItem(item, canvas, r, state);
   }
 };
@@ -894,12 +899,12 @@ void TsSkinableMenus::DrawCaptionItem(gui::TCanvas& canvas, const TRect& r, TacP
   CopyToCanvas(canvas, *b, r.Left, r.Top);
 }
 
-void TsSkinableMenus::DrawMenuBarItem(gui::TMenuItem* item, gui::TCanvas& canvas, const TRect& r,
+bool TsSkinableMenus::DrawMenuBarItem(gui::TMenuItem* item, gui::TCanvas& canvas, const TRect& r,
                                       gui::TOwnerDrawState state, gui::TBitmap* menuLineImage, int x, int y,
                                       bool rightToLeftReading) {
-  if (!manager_ || !menuLineImage || r.IsEmpty()) return;
+  if (!manager_ || !menuLineImage || menuLineImage->Empty() || r.IsEmpty()) return false;
   RefreshSkinData(item);
-  if (!skinData_) return;
+  if (!skinData_) return false;
   auto b = CreateBitmap32(r.Width(), r.Height());
   CopyPart(*b, *menuLineImage, x, y);
   const bool active = item->Enabled() && (state & (gui::odSelected | gui::odHotLight));
@@ -927,6 +932,7 @@ void TsSkinableMenus::DrawMenuBarItem(gui::TMenuItem* item, gui::TCanvas& canvas
     BlendCopyBitmap(px, 0, 0, linePx, {x, y, x + r.Width() - 1, y + r.Height() - 1}, kGlobalDisabledBlend, clFuchsia);
   }
   CopyToCanvas(canvas, *b, r.Left, r.Top);
+  return true;
 }
 
 }  // namespace skin

@@ -118,7 +118,8 @@ class TsSkinableMenus {
   void MeasureMenuBarItem(gui::TMenuItem* item, gui::TCanvas& canvas, int& width, int& height);
   // Top-level items into the menu line of a provider's cache (Canvas the cache's, R in it,
   // MenuLineImage the line's background, X/Y the item's place in it), or onto the window.
-  void DrawMenuBarItem(gui::TMenuItem* item, gui::TCanvas& canvas, const TRect& r, gui::TOwnerDrawState state,
+  // False when there is no menu-line image to paint from.
+  bool DrawMenuBarItem(gui::TMenuItem* item, gui::TCanvas& canvas, const TRect& r, gui::TOwnerDrawState state,
                        gui::TBitmap* menuLineImage, int x, int y, bool rightToLeftReading = false);
 
   // ---- metrics
@@ -166,6 +167,12 @@ class TsSkinableMenus {
   bool hooked_ = false;
   bool paintingBorder_ = false;
 };
+
+// Where a top-level item the system asks to draw (R in its window's coordinates) lies in its
+// form's menu-line image; the form skinning sets it. False when the form has no skinned menu
+// line: the item then gets the plain look rather than staying blank.
+using TacMenuLineLookup = bool (*)(gui::TMenuItem* item, const TRect& r, gui::TBitmap*& image, int& x, int& y);
+extern TacMenuLineLookup MenuLineLookup;
 
 // The painter of a manager, made on first use; nullptr for no manager.
 TsSkinableMenus* SkinableMenus(TsSkinManager* manager);

@@ -222,6 +222,11 @@ class TsSkinProvider : public rtl::TComponent {
   // The visible MDI children in the client window's order, and the active one.
   std::vector<HWND> MDIChildren();
   HWND ActiveMDIChild();
+  // A maximized MDI child's minimize, restore and close buttons in the MDI form's menu line
+  // (hit codes 103, 102, 101), shown while the active child is maximized with a system menu.
+  TacTitleButtonData MDIMin, MDIMax, MDIClose;
+  bool ChildButtonsInMenuLine();
+  void PaintMDIChildButtons(gui::TBitmap& cache, int32_t imageWidth);
 
  protected:
   void Loaded() override;

@@ -12,6 +12,7 @@
 #include "skin/forms/sSkinMenus.h"
 #include "skin/forms/sSkinProvider.h"
 #include "skin/graphics/acGdiBitmap.h"
+#include "skin/graphics/acSkinMask.h"
 #include "skin/graphics/acSkinSection.h"
 
 namespace skin {
@@ -24,6 +25,22 @@ constexpr int kMenuLineSection = 42;  // MENULINE among the standard sections
 constexpr gui::TOwnerDrawState kMenuLineItemState = gui::odNoAccel | 0x400;
 
 TsSkinableMenus* MenusOf(TsSkinManager* m) { return m && m->IsDefault() ? SkinableMenus(m) : nullptr; }
+
+// A top-level item the system draws on the form's window: its place in the provider's
+// menu-line image, below the system's caption and frame.
+bool LookUpMenuLine(gui::TMenuItem* item, const gui::TRect& r, gui::TBitmap*& image, int& x, int& y) {
+  gui::TMenu* menu = item ? item->GetParentMenu() : nullptr;
+  TsSkinProvider* p = menu ? GetFormProvider(menu) : nullptr;
+  if (!p || !p->MenuLineImage || !p->SkinData() || !p->SkinData()->FCache) return false;
+  HWND wnd = p->Form() && p->Form()->HandleAllocated() ? p->Form()->Handle() : nullptr;
+  const bool caption = wnd && (GetWindowLongW(wnd, GWL_STYLE) & WS_CAPTION) == WS_CAPTION;
+  const int32_t frame = p->GetBorderWidth(false);
+  image = p->MenuLineImage.get();
+  x = r.Left - frame;
+  y = caption ? r.Top - p->GetSysCaptionHeight() - frame : 0;
+  return true;
+}
+[[maybe_unused]] const bool kLookUpInstalled = (MenuLineLookup = &LookUpMenuLine, true);
 }  // namespace
 
 void TsSkinProvider::HookFormMenus(bool active) {
@@ -94,6 +111,19 @@ void TsSkinProvider::PaintMenuLine(gui::TBitmap& cache, int32_t imageWidth, int3
   GetWindowRect(wnd, &wr);
   int32_t x = frameW + shadow.Left;
   int position = 0;
+  // A maximized child's icon takes the first place of the line, where the system keeps the
+  // child's system menu.
+  if (ChildButtonsInMenuLine()) {
+    HWND child = ActiveMDIChild();
+    HICON icon = reinterpret_cast<HICON>(SendMessageW(child, WM_GETICON, ICON_SMALL2, 0));
+    if (!icon) icon = reinterpret_cast<HICON>(GetClassLongPtrW(child, GCLP_HICONSM));
+    if (!icon) icon = LoadIconW(nullptr, IDI_APPLICATION);
+    DrawIconEx(cache.Canvas().Handle(), frameW + shadow.Left + 1, top + 1, icon, lineH - 2, lineH - 2, 0, nullptr,
+               DI_NORMAL);
+    RECT first{};
+    if (GetMenuItemRect(wnd, GetMenu(wnd), 0, &first)) x += first.right - first.left;
+    position = 1;
+  }
   for (int i = 0; i < menu->Items()->Count(); ++i) {
     gui::TMenuItem* item = menu->Items()->Items(i);
     if (!item->Visible()) continue;
@@ -117,6 +147,49 @@ void TsSkinProvider::PaintMenuLine(gui::TBitmap& cache, int32_t imageWidth, int3
                            kMenuLineItemState | (item == HotMenuItem ? gui::odSelected : 0), MenuLineImage.get(),
                            r.Left - frameW - shadow.Left, r.Top - top);
     x += r.Width();
+  }
+  if (ChildButtonsInMenuLine()) PaintMDIChildButtons(cache, imageWidth);
+}
+
+bool TsSkinProvider::ChildButtonsInMenuLine() {
+  if (!form_ || form_->FormStyle != gui::TFormStyle::fsMDIForm || !form_->Menu()) return false;
+  HWND child = ActiveMDIChild();
+  return child && IsZoomed(child) && (GetWindowLongW(child, GWL_STYLE) & WS_SYSMENU);
+}
+
+void TsSkinProvider::PaintMDIChildButtons(gui::TBitmap& cache, int32_t imageWidth) {
+  TacSkinData* sd = skinData_ ? skinData_->GetScaledSkin() : nullptr;
+  if (!sd) return;
+  const TacRect shadow = GetShadowSize();
+  const int32_t gw = SmallGlyphWidth(), gh = SmallGlyphHeight(), lineH = MenuLineHeight();
+  const int32_t top = GetOwnBorderWidth(true) + CaptionHeight(true) + shadow.Top + (lineH - gh) / 2 +
+                      (std::max(1, GetMenuLineCount()) - 1) * lineH;
+  const int32_t right = imageWidth - GetBorderWidth(true) - shadow.Right;
+  HMENU sys = GetSystemMenu(ActiveMDIChild(), FALSE);
+  auto enabled = [&](UINT command) {
+    const UINT st = sys ? GetMenuState(sys, command, MF_BYCOMMAND) : UINT(-1);
+    return st == UINT(-1) || !(st & (MF_GRAYED | MF_DISABLED));
+  };
+  TSkinOnBitmap skin(skinData_->GetSkinManager(), sd, cache);
+  TBitmap32 px = Pixels32(cache);
+  GdiFlush();
+  const TacBackgroundCache self = MakeBackgroundCache(&px, 0, 0);
+  const struct {
+    TacTitleButtonData& b;
+    int32_t places, hit, glyph;
+    bool on;
+  } buttons[] = {{MDIMin, 3, kHitMDIMin, tgSmallMin, enabled(SC_MINIMIZE)},
+                 {MDIMax, 2, kHitMDIRestore, tgSmallNorm, enabled(SC_RESTORE)},
+                 {MDIClose, 1, kHitMDIClose, tgSmallClose, true}};
+  for (const auto& e : buttons) {
+    e.b.Rect = {right - e.places * (gw + 1), top, right - e.places * (gw + 1) + gw, top + gh};
+    e.b.HitCode = e.hit;
+    e.b.GlyphIndex = uint8_t(e.glyph);
+    const int32_t mask = sd->TitleBtnImages[size_t(e.glyph)];
+    if (mask < 0 || size_t(mask) >= sd->Masks.size()) continue;
+    const bool faded = FormActive == 0 || !e.on;
+    DrawMaskGlyph(px, {e.b.Rect.Left, e.b.Rect.Top}, e.b.State, faded ? 2 : 1, sd->Masks[size_t(mask)],
+                  skin.Source.Master, self);
   }
 }
 

@@ -278,8 +278,35 @@ TEST_F(PopupMenuWindow, ATranslucentPopupStaysLayeredAndAnUnskinnedOneIsLeftAlon
 
 // ---------------------------------------------------------------- the provider's menus
 
+// The MDI children of the tests: windows of a bare class.
+LRESULT CALLBACK ChildProc(HWND h, UINT m, WPARAM w, LPARAM l) { return DefMDIChildProcW(h, m, w, l); }
+
 class ProviderMenus : public SkinnedMenus {
  protected:
+  // The form made an MDI form with an MDI client window of its own.
+  static void MakeMDIForm(gui::TForm& f) {
+    f.FormStyle = gui::TFormStyle::fsMDIForm;
+    CLIENTCREATESTRUCT ccs{nullptr, 0xFF00};
+    f.ClientHandle = CreateWindowExW(0, L"MDICLIENT", nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 300, 150,
+                                     f.Handle(), nullptr, GetModuleHandleW(nullptr), &ccs);
+    ASSERT_TRUE(f.ClientHandle);
+  }
+  static HWND NewMDIChild(gui::TForm& f, const wchar_t* title) {
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = ChildProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"KorvanMenuTestChild";
+    RegisterClassW(&wc);
+    MDICREATESTRUCTW mcs{L"KorvanMenuTestChild", title, wc.hInstance, 0, 0, 120, 80, WS_VISIBLE, 0};
+    return reinterpret_cast<HWND>(SendMessageW(f.ClientHandle, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&mcs)));
+  }
+  // The provider's image built afresh and written beside the test.
+  gui::TBitmap& Image(TsSkinProvider* p, const std::string& name) {
+    p->SkinData()->FCacheInvalid = true;
+    EXPECT_TRUE(p->PrepareCache());
+    harness->Save(*p->SkinData()->FCache, name);
+    return *p->SkinData()->FCache;
+  }
   gui::TForm& NewMenuForm(gui::TMainMenu*& mm) {
     gui::TForm& f = harness->NewForm("Jemaat", 360, 220);
     mm = new gui::TMainMenu(&f);
@@ -310,10 +337,7 @@ TEST_F(ProviderMenus, TheMainMenuIsDrawnInTheTitleImage) {
   p->HookFormMenus(true);
   EXPECT_TRUE(menus->HoldsMenuBarHandlers(file));
   EXPECT_TRUE(mm->OwnerDraw());
-  p->SkinData()->FCacheInvalid = true;
-  ASSERT_TRUE(p->PrepareCache());
-  gui::TBitmap& img = *p->SkinData()->FCache;
-  harness->Save(img, "menu_line");
+  gui::TBitmap& img = Image(p, "menu_line");
 
   const int top = p->TitleBottom, h = p->MenuLineHeight();
   ASSERT_GT(h, 0);
@@ -344,6 +368,71 @@ TEST_F(ProviderMenus, TheMainMenuIsDrawnInTheTitleImage) {
   EXPECT_FALSE(file->OnAdvancedDrawItem);
 }
 
+TEST_F(ProviderMenus, ItemsTheSystemDrawsComeFromTheMenuLineOrGetThePlainLook) {
+  gui::TMainMenu* mm = nullptr;
+  gui::TForm& f = NewMenuForm(mm);
+  TMenuItem* file = AddItem(mm->Items(), "Berkas", &f);
+  AddItem(file, "Buka", &f);
+  const gui::TRect r{8, 40, 60, 58};  // in the window's coordinates, as the system hands them
+  auto drawn = [&](gui::TBitmap& target) {
+    file->AdvancedDrawItem(target.Canvas(), r, 0);
+    return Rgb(target, r.Left + 1, r.Top + 1);
+  };
+  menus->HookMainMenu(mm, true);
+  auto plain = CreateBitmap32(80, 80);
+  const COLORREF menu = GetSysColor(COLOR_MENU);
+  EXPECT_EQ(drawn(*plain), uint32_t(GetRValue(menu) << 16 | GetGValue(menu) << 8 | GetBValue(menu)))
+      << "no skinned menu line: the plain look, never a blank item";
+
+  auto* p = new TsSkinProvider(&f);
+  p->HookFormMenus(true);
+  Image(p, "menu_line_plain_items");
+  auto skinned = CreateBitmap32(80, 80);
+  EXPECT_EQ(drawn(*skinned), 0xE8E8E8u) << "the menu line behind the item";
+}
+
+TEST_F(ProviderMenus, AMaximizedChildsIconAndButtonsShowInTheMenuLine) {
+  gui::TMainMenu* mm = nullptr;
+  gui::TForm& f = NewMenuForm(mm);
+  TMenuItem* file = AddItem(mm->Items(), "Berkas", &f);
+  AddItem(file, "Buka", &f);
+  MakeMDIForm(f);
+  HWND child = NewMDIChild(f, L"Anak");
+  ASSERT_TRUE(child);
+  auto* p = new TsSkinProvider(&f);
+  p->HookFormMenus(true);
+  EXPECT_FALSE(p->ChildButtonsInMenuLine()) << "a child that is not maximized";
+  SendMessageW(f.ClientHandle, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(child), 0);
+  ASSERT_TRUE(p->ChildButtonsInMenuLine());
+  gui::TBitmap& img = Image(p, "menu_line_mdi");
+
+  const int top = p->TitleBottom, h = p->MenuLineHeight();
+  const int right = img.Width() - p->GetBorderWidth(true);
+  const struct {
+    TacTitleButtonData& b;
+    int hit;
+    uint32_t glyph;
+  } buttons[] = {{p->MDIMin, 103, 0x141414}, {p->MDIMax, 102, 0xFFFFC8}, {p->MDIClose, 101, 0xFAFAFA}};
+  int left = 0;
+  for (const auto& e : buttons) {
+    SCOPED_TRACE(e.hit);
+    EXPECT_EQ(e.b.HitCode, e.hit);
+    EXPECT_EQ(e.b.Rect.Width(), p->SmallGlyphWidth());
+    EXPECT_GE(e.b.Rect.Top, top);
+    EXPECT_LE(e.b.Rect.Bottom, top + h);
+    EXPECT_GT(e.b.Rect.Left, left) << "minimize, restore and close from left to right";
+    left = e.b.Rect.Left;
+    EXPECT_EQ(Rgb(img, (e.b.Rect.Left + e.b.Rect.Right) / 2, (e.b.Rect.Top + e.b.Rect.Bottom) / 2), e.glyph);
+  }
+  EXPECT_EQ(p->MDIClose.Rect.Right, right - 1);
+  // The child's icon at the line's start, where the system keeps the child's system menu.
+  int iconPixels = 0;
+  for (int y = top + 1; y < top + h - 1; ++y)
+    for (int x = p->GetBorderWidth(true) + 1; x < p->GetBorderWidth(true) + h - 1; ++x)
+      iconPixels += Rgb(img, x, y) != 0xE8E8E8u;
+  EXPECT_GT(iconPixels, 10);
+}
+
 TEST_F(ProviderMenus, TheSystemMenuGreysItsSizeEntryAndAnOrdinaryPopupIsNoLongerMeasured) {
   gui::TMainMenu* mm = nullptr;
   gui::TForm& f = NewMenuForm(mm);
@@ -363,28 +452,16 @@ TEST_F(ProviderMenus, TheSystemMenuGreysItsSizeEntryAndAnOrdinaryPopupIsNoLonger
   EXPECT_FALSE(PopupMeasured);
 }
 
-LRESULT CALLBACK ChildProc(HWND h, UINT m, WPARAM w, LPARAM l) { return DefMDIChildProcW(h, m, w, l); }
-
 TEST_F(ProviderMenus, TheWindowMenuListsEachChildOnceWithTheActiveOneChecked) {
   gui::TMainMenu* mm = nullptr;
   gui::TForm& f = NewMenuForm(mm);
-  f.FormStyle = gui::TFormStyle::fsMDIForm;
   TMenuItem* windows = AddItem(mm->Items(), "Jendela", &f);
   AddItem(windows, "Susun", &f);
   f.WindowMenu = windows;
-  CLIENTCREATESTRUCT ccs{nullptr, 0xFF00};
-  f.ClientHandle = CreateWindowExW(0, L"MDICLIENT", nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 300, 150,
-                                   f.Handle(), nullptr, GetModuleHandleW(nullptr), &ccs);
-  ASSERT_TRUE(f.ClientHandle);
-  WNDCLASSW wc{};
-  wc.lpfnWndProc = ChildProc;
-  wc.hInstance = GetModuleHandleW(nullptr);
-  wc.lpszClassName = L"KorvanMenuTestChild";
-  RegisterClassW(&wc);
+  MakeMDIForm(f);
   std::vector<HWND> children;
   for (const wchar_t* title : {L"Anak 1", L"Anak 2", L"Anak 3"}) {
-    MDICREATESTRUCTW mcs{L"KorvanMenuTestChild", title, wc.hInstance, 0, 0, 120, 80, WS_VISIBLE, 0};
-    children.push_back(reinterpret_cast<HWND>(SendMessageW(f.ClientHandle, WM_MDICREATE, 0, reinterpret_cast<LPARAM>(&mcs))));
+    children.push_back(NewMDIChild(f, title));
     ASSERT_TRUE(children.back());
   }
   SendMessageW(f.ClientHandle, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(children[1]), 0);

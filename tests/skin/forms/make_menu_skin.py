@@ -5,7 +5,7 @@ light popup background (MAINMENU) framed by MenuFrame.bmp (9 x 9, 3-pixel border
 outer line, a blue inner band, fuchsia pixels cutting round corners), a grey icon column
 (ICOLINE), a teal caption item with white text (MENUCAPTION), a menu line (MENULINE,
 lighter while the form is active), and menu items that show the popup's image behind them
-until they are selected.
+until they are selected; and small minimize and restore title glyphs.
     make_menu_skin.py FROM TO
 """
 import os
@@ -55,6 +55,11 @@ def main(src, dst):
     with open(path, "rb") as f:
         text = f.read().decode("latin-1")
     nl = "\r\n" if "\r\n" in text else "\n"
+    # Small title glyphs for a maximized MDI child's buttons: minimize dark, restore light
+    # yellow (first key wins, so they go right under the section's head).
+    tail = "0000000000000000" + "10000" + "000000"
+    text = text.replace("[GLOBALINFO]" + nl, "[GLOBALINFO]" + nl + "SICONMIN=&0000004000160056" + tail + nl
+                        + "SICONNORM=&0032004000480056" + tail + nl, 1)
     # First key wins: the items' own state 0 shows the popup image through.
     text = text.replace("[MENUITEM]" + nl, "[MENUITEM]" + nl + "TRANSPARENCY=100" + nl, 1)
     text += nl.join(SECTIONS.split("\n"))
