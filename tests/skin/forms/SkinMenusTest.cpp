@@ -96,6 +96,14 @@ TEST_F(SkinnedMenus, HookingKeepsTheApplicationsHandlersAndUnhookingRestoresTheE
 
   menus->HookMenu(pm, true);
   EXPECT_TRUE(pm->OwnerDraw());
+  // The owner-drawn entry names its item by the item's whole address.
+  MENUITEMINFOW mii{};
+  mii.cbSize = sizeof(mii);
+  mii.fMask = MIIM_DATA | MIIM_FTYPE;
+  ASSERT_TRUE(GetMenuItemInfoW(pm->Handle(), 0, TRUE, &mii));
+  EXPECT_TRUE(mii.fType & MFT_OWNERDRAW);
+  EXPECT_EQ(mii.dwItemData, reinterpret_cast<ULONG_PTR>(plain));
+  EXPECT_EQ(TMenuItem::FromItemData(mii.dwItemData), plain);
   for (TMenuItem* i : {plain, sub, deep}) EXPECT_TRUE(menus->HoldsPopupHandlers(i)) << i->Caption();
   EXPECT_FALSE(menus->HoldsPopupHandlers(own));
   EXPECT_TRUE(own->OnAdvancedDrawItem) << "only the empty event is filled";
@@ -160,6 +168,9 @@ class PopupMenuWindow : public SkinnedMenus {
         [&] {
           ASSERT_FALSE(MenuWnds().empty());
           HWND wnd = MenuWnds().back()->Wnd();
+          // On a busy machine the popup may still be painting: frame and items are painted
+          // through once more before anything is read.
+          RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
           inspect(wnd);
           EndMenu();
         },
