@@ -336,6 +336,20 @@ void TCustomForm::WMInitMenuPopup(TMessage& msg) {
   Inherited(msg);
 }
 
+// The owner-drawn items of the form's main menu are measured and painted by the menu.
+void TCustomForm::WMMenuItemPaint(TMessage& msg) {
+  if (menu_ && msg.WParam == 0) {
+    const bool done = msg.Msg == WM_MEASUREITEM
+                          ? menu_->DispatchMeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(msg.LParam))
+                          : menu_->DispatchDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(msg.LParam));
+    if (done) {
+      msg.Result = TRUE;
+      return;
+    }
+  }
+  Inherited(msg);
+}
+
 // The active control gets the focus back when the form is activated, and is remembered
 // when the form is left.
 void TCustomForm::WMActivate(TMessage& msg) {

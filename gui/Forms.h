@@ -16,6 +16,7 @@
 namespace gui {
 
 class TMainMenu;
+class TMenuItem;
 
 inline constexpr int mrNone = 0;
 inline constexpr int mrOk = 1;
@@ -61,6 +62,10 @@ class TCustomForm : public TWinControl {
 
   TMainMenu* Menu() const { return menu_; }
   void SetMenu(TMainMenu* menu);
+  // An MDI main form: the item of its main menu that lists the children, and the MDI
+  // client window that holds them.
+  TMenuItem* WindowMenu = nullptr;
+  HWND ClientHandle = nullptr;
 
   TWinControl* ActiveControl() const { return activeControl_; }
   void SetActiveControl(TWinControl* c);
@@ -106,11 +111,13 @@ class TCustomForm : public TWinControl {
   void WMClose(TMessage& msg);
   void WMCommand(TMessage& msg);
   void WMInitMenuPopup(TMessage& msg);
+  void WMMenuItemPaint(TMessage& msg);
   void WMActivate(TMessage& msg);
   void WMWindowPosChanged(TMessage& msg);
 
   KORVAN_MESSAGES(TCustomForm, TWinControl, {WM_CLOSE, &TCustomForm::WMClose}, {WM_COMMAND, &TCustomForm::WMCommand},
                   {WM_INITMENUPOPUP, &TCustomForm::WMInitMenuPopup}, {WM_ACTIVATE, &TCustomForm::WMActivate},
+                  {WM_MEASUREITEM, &TCustomForm::WMMenuItemPaint}, {WM_DRAWITEM, &TCustomForm::WMMenuItemPaint},
                   {WM_WINDOWPOSCHANGED, &TCustomForm::WMWindowPosChanged})
 };
 

@@ -10,6 +10,7 @@
 #include "skin/core/sVclUtils.h"
 #include "skin/forms/acDials.h"
 #include "skin/forms/acFormsStartup.h"
+#include "skin/forms/sSkinMenus.h"
 #include "skin/graphics/acAlphaHints.h"
 #include "skin/graphics/acAlphaImageList.h"
 #include "skin/graphics/acGlyphDraw.h"
@@ -18,6 +19,7 @@
 #include "skin/graphics/acGdiPlus.h"
 #include "skin/graphics/acGradientGdi.h"
 #include "skin/graphics/acPNG.h"
+#include "skin/hooks/acMnuWnd.h"
 #include "skin/hooks/acSBUtils.h"
 
 namespace skin {
@@ -41,6 +43,13 @@ void InitStandardGlyphStep() {
   SetMainFormPPISource(&GetMainFormPPI);
   InitStandardGlyphs();
 }
+// The popup-menu hooks left, then the menus' popup images and font, go before the popup
+// controller's shadow.
+void DonePopupStep() {
+  FinalMenuWnds();
+  FinalSkinMenus();
+  DonePopupController();
+}
 void DoneStandardGlyphStep() {
   DoneStandardGlyphs();
   SetMainFormPPISource(nullptr);
@@ -53,7 +62,7 @@ const TStartupWork kRoad[] = {
     {ssDpiAwareness, "DPI awareness", &InitDpiAwareness, nullptr},
     {ssPngGraphic, "PNG picture format", &RegisterPNGGraphic, &UnregisterPNGGraphic},
     {ssPipette, "pipette cursor", &InitPipetteUnit, &DonePipetteUnit},
-    {ssPopupShadow, "popup shadow", &InitPopupController, &DonePopupController},
+    {ssPopupShadow, "popup shadow", &InitPopupController, &DonePopupStep},
     {ssCalendarCaption, "calendar caption", &InitCalendarCaption, &DoneCalendarCaption},
     {ssShellFolder, "shell folder", &InitShellFolderUnit, &DoneShellFolderUnit},
     {ssStandardGlyphs, "standard glyph list", &InitStandardGlyphStep, &DoneStandardGlyphStep},

@@ -752,6 +752,7 @@ bool TsSkinProvider::PrepareCache() {
       PaintSectionCorners(skin.Source, skinData_->FSkinIndex, state, frameRect, px);
     }
     PaintTitle(cache, imageW, state);
+    PaintMenuLine(cache, imageW, state);
     PaintCaptionText(cache, frameW);
     PaintTitleBarItems(cache);
     if (GripVisible()) PaintGrip(cache);

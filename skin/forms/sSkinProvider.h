@@ -12,6 +12,7 @@
 
 #include "gui/Forms.h"
 #include "skin/core/acBaseForms.h"
+#include "gui/Menus.h"
 #include "skin/core/sCommonData.h"
 #include "skin/core/sSkinManager.h"
 #include "skin/forms/acFormGeometry.h"
@@ -443,6 +444,24 @@ class TsSkinProvider : public rtl::TComponent {
   // The minimize and restore animation kept between the two (owned as a component).
   TacMinTimer* MinTimer = nullptr;
   TacMoveTimer* MoveTimer = nullptr;  // while a drag blends the form
+  // ---- the menu line and the MDI window menu
+  // The menu line's background as last painted, for repainting single items.
+  std::unique_ptr<gui::TBitmap> MenuLineImage;
+  gui::TMenuItem* HotMenuItem = nullptr;
+  // The form's menus switched to the skinned menus (or back).
+  // The menu line with its items into the image, below the title.
+  void PaintMenuLine(gui::TBitmap& cache, int32_t imageWidth, int32_t state);
+  // One main-menu item drawn again into the image and copied to the window.
+  void RepaintMenuItem(gui::TMenuItem* item, const gui::TRect& r, gui::TOwnerDrawState state);
+  void WindowMenuItemClick(rtl::TObject* sender);
+  // The visible MDI children in the client window's order, and the active one.
+  std::vector<HWND> MDIChildren();
+  HWND ActiveMDIChild();
+  // A maximized MDI child's minimize, restore and close buttons in the MDI form's menu line
+  // (hit codes 103, 102, 101), shown while the active child is maximized with a system menu.
+  TacTitleButtonData MDIMin, MDIMax, MDIClose;
+  bool ChildButtonsInMenuLine();
+  void PaintMDIChildButtons(gui::TBitmap& cache, int32_t imageWidth);
 
  protected:
   void Loaded() override;

@@ -1,7 +1,6 @@
-// The smallest bodies of the provider's parts that the menus, the title-bar items, the
-// animations and the child-control adapter give it: each keeps the form working as a plain
-// window would (the message goes on to the form's own procedure) until its real body
-// replaces it.
+// The smallest bodies of the provider's parts that the title-bar items, the animations and
+// MDI children give it: each keeps the form working as a plain window would (the message
+// goes on to the form's own procedure) until its real body replaces it.
 #include "skin/core/sMessages.h"
 #include "skin/forms/sSkinProvider.h"
 
@@ -19,9 +18,7 @@ void TsSkinProvider::WMClose(TMessage& m) { PassOn(m); }
 void TsSkinProvider::WMSysColorChange(TMessage& m) { PassOn(m); }
 void TsSkinProvider::WMActivateApp(TMessage& m) { PassOn(m); }
 void TsSkinProvider::WMChildActivate(TMessage& m) { PassOn(m); }
-void TsSkinProvider::WMMeasureItem(TMessage& m) { PassOn(m); }
 void TsSkinProvider::WMContextMenu(TMessage& m) { PassOn(m); }
-void TsSkinProvider::WMInitMenuPopup(TMessage& m) { PassOn(m); }
 void TsSkinProvider::WMEnterMenuLoop(TMessage& m) { PassOn(m); }
 void TsSkinProvider::WMExitMenuLoop(TMessage& m) { PassOn(m); }
 void TsSkinProvider::WMMDIActivate(TMessage& m) { PassOn(m); }
@@ -34,9 +31,6 @@ void TsSkinProvider::AfterNCDestroyUnskinned(TMessage&) {}
 void TsSkinProvider::FreeTitleAnimations() {}
 void TsSkinProvider::UpdateSectionIndexes() { UpdateSkinIndexes(); }
 bool TsSkinProvider::TitleBarItemHot() { return false; }
-void TsSkinProvider::HookFormMenus(bool) {}
-bool TsSkinProvider::RefreshMenuBar() { return false; }
-void TsSkinProvider::HookMenuLine() {}
 void TsSkinProvider::UpdateMDIHook(bool) {}
 void TsSkinProvider::CompleteSetup() { InitSkin(); }
 void TsSkinProvider::StartScaleAnimation(int32_t, bool) {}
