@@ -116,14 +116,15 @@ TChart::TShownPoints TChart::CurrentPoints() const {
 void TChart::SeriesChanged() {
   // Without a window there is nothing shown yet: the first painting draws the points.
   if (!HandleAllocated()) return;
-  if (checkPending_) return;
-  checkPending_ = true;
-  PostMessageW(Handle(), CM_SERIESCHECK, 0, 0);
+  // One check per window: a check posted to a window since destroyed never comes.
+  if (checkPostedTo_ == Handle()) return;
+  checkPostedTo_ = Handle();
+  PostMessageW(checkPostedTo_, CM_SERIESCHECK, 0, 0);
 }
 
 void TChart::WndProc(TMessage& msg) {
   if (msg.Msg == CM_SERIESCHECK) {
-    checkPending_ = false;
+    checkPostedTo_ = nullptr;
     if (CurrentPoints() != shown_) Invalidate();
     msg.Result = 0;
     return;

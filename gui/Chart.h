@@ -124,7 +124,7 @@ class TChart : public TCustomControl {
   using TShownPoints = std::vector<std::vector<TChartSeries::Point>>;
   TShownPoints CurrentPoints() const;
   TShownPoints shown_;  // the points of the last painting of the window
-  bool checkPending_ = false;
+  HWND checkPostedTo_ = nullptr;  // the window a check waits in, if any
   void DrawPie(TCanvas& c, const chart::Box& area, const TChartSeries& s);
   void DrawBars(TCanvas& c, const chart::Box& area, const TChartSeries& s);
   std::vector<TChartSeries*> series_;
