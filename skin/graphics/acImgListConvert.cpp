@@ -78,9 +78,7 @@ void AddBitmapToImageList(gui::TCustomImageList& list, gui::TBitmap* bmp, int in
   // The colour part keeps its alpha and the mask stays empty: the alpha decides. The
   // picture goes in as a bitmap: through an icon the system would make the icon and then
   // copy it out again, several times the work for the same image.
-  const size_t rowBytes = static_cast<size_t>((w + 15) / 16 * 2);
-  const std::vector<uint8_t> zeros(rowBytes * static_cast<size_t>(h) + 2, 0);
-  HBITMAP mask = CreateBitmap(w, h, 1, 1, zeros.data());
+  HBITMAP mask = CreateClearMask(w, h);
   if (!mask) return;
   GdiFlush();
   if (index < 0) ImageList_Add(list.Handle(), source->Handle(), mask);
