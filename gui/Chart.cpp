@@ -129,11 +129,12 @@ void TChart::WndProc(TMessage& msg) {
     msg.Result = 0;
     return;
   }
+  // What the screen shows; a picture printed elsewhere (WM_PRINTCLIENT) does not count.
+  if (msg.Msg == WM_PAINT) shown_ = CurrentPoints();
   TCustomControl::WndProc(msg);
 }
 
 void TChart::PaintWindow(HDC dc) {
-  shown_ = CurrentPoints();
   RECT rc;
   GetClientRect(Handle(), &rc);
   if (rc.right <= 0 || rc.bottom <= 0) return;
