@@ -15,6 +15,8 @@ TRect ToRect(const Box& b) { return {b.left, b.top, b.right, b.bottom}; }
 constexpr TColor kGridColor = 0xE0E0E0;
 constexpr TColor kFrameColor = clGray;
 constexpr int kMarkGap = 10;
+// Posted to itself after a series changed; handled after the code that changed it.
+constexpr UINT CM_SERIESCHECK = CM_BASE + 0x200;
 
 }  // namespace
 
@@ -65,7 +67,7 @@ std::string TChartSeries::MarkText(int i) const {
 }
 
 void TChartSeries::Changed() {
-  if (chart_) chart_->Invalidate();
+  if (chart_) chart_->SeriesChanged();
 }
 
 // ---------------------------------------------------------------- chart
@@ -102,6 +104,34 @@ void TChart::SetTitle(const std::string& title) {
 void TChart::SetLegendVisible(bool v) {
   legendVisible_ = v;
   Invalidate();
+}
+
+TChart::TShownPoints TChart::CurrentPoints() const {
+  TShownPoints points;
+  points.reserve(series_.size());
+  for (const TChartSeries* s : series_) points.push_back(s->points_);
+  return points;
+}
+
+void TChart::SeriesChanged() {
+  // Without a window there is nothing shown yet: the first painting draws the points.
+  if (!HandleAllocated()) return;
+  // One check per window: a check posted to a window since destroyed never comes.
+  if (checkPostedTo_ == Handle()) return;
+  checkPostedTo_ = Handle();
+  PostMessageW(checkPostedTo_, CM_SERIESCHECK, 0, 0);
+}
+
+void TChart::WndProc(TMessage& msg) {
+  if (msg.Msg == CM_SERIESCHECK) {
+    checkPostedTo_ = nullptr;
+    if (CurrentPoints() != shown_) Invalidate();
+    msg.Result = 0;
+    return;
+  }
+  // What the screen shows; a picture printed elsewhere (WM_PRINTCLIENT) does not count.
+  if (msg.Msg == WM_PAINT) shown_ = CurrentPoints();
+  TCustomControl::WndProc(msg);
 }
 
 void TChart::PaintWindow(HDC dc) {

@@ -55,6 +55,7 @@ class TChartSeries : public rtl::TComponent {
     double value;
     std::string label;
     TColor color;
+    bool operator==(const Point&) const = default;
   };
   void Changed();
   std::vector<Point> points_;
@@ -109,11 +110,21 @@ class TChart : public TCustomControl {
 
  protected:
   void PaintWindow(HDC dc) override;
+  void WndProc(TMessage& msg) override;
 
  private:
   friend class TChartSeries;
   void Attach(TChartSeries* s);
   void Detach(TChartSeries* s);
+  // A series' points changed: once the code that changed them has returned to the
+  // message loop, the window is redrawn only if they differ from what it shows. A
+  // dashboard that refills its charts every second with the same values then costs no
+  // drawing.
+  void SeriesChanged();
+  using TShownPoints = std::vector<std::vector<TChartSeries::Point>>;
+  TShownPoints CurrentPoints() const;
+  TShownPoints shown_;  // the points of the last painting of the window
+  HWND checkPostedTo_ = nullptr;  // the window a check waits in, if any
   void DrawPie(TCanvas& c, const chart::Box& area, const TChartSeries& s);
   void DrawBars(TCanvas& c, const chart::Box& area, const TChartSeries& s);
   std::vector<TChartSeries*> series_;

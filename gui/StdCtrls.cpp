@@ -49,46 +49,71 @@ UINT TLabel::DrawFlags() const {
 
 namespace {
 
+// Labels are measured in one memory DC kept for the program's life, with a picture to
+// render the text into: a screen DC fetched and given back for every label, and a bitmap
+// made for every measure, cost calls to the display server each time.
+struct TMeasureSurface {
+  HDC dc = nullptr;
+  HBITMAP bitmap = nullptr;
+  const uint32_t* bits = nullptr;
+  int width = 0, height = 0;
+
+  // The DC with a 32-bit picture of at least w x h pixels selected.
+  bool Reserve(int w, int h) {
+    if (!dc) dc = CreateCompatibleDC(nullptr);
+    if (!dc) return false;
+    if (bitmap && w <= width && h <= height) return true;
+    w = std::max(w, width);
+    h = std::max(h, height);
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = w;
+    bi.bmiHeader.biHeight = -h;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    void* p = nullptr;
+    HBITMAP b = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &p, nullptr, 0);
+    if (!b || !p) {
+      if (b) DeleteObject(b);
+      return false;
+    }
+    SelectObject(dc, b);
+    if (bitmap) DeleteObject(bitmap);
+    bitmap = b;
+    bits = static_cast<const uint32_t*>(p);
+    width = w;
+    height = h;
+    return true;
+  }
+};
+
+TMeasureSurface& MeasureSurface() {
+  static TMeasureSurface s;  // never freed: the system takes it back with the process
+  return s;
+}
+
 // The right end of the pixels the text really covers when drawn at x = 0. A font drawn
 // with another face than the one asked for (a missing face under Wine) may ink a column
 // or two beyond its measured advance: a label as wide as the advance would cut its last
-// letter.
-int InkRight(HDC screen, HFONT font, const std::wstring& text, UINT flags, const RECT& measured) {
+// letter. The font is selected into the surface's DC.
+int InkRight(TMeasureSurface& s, const std::wstring& text, UINT flags, const RECT& measured) {
   const int w = measured.right + 16, h = std::max<LONG>(measured.bottom, 1);
-  BITMAPINFO bi{};
-  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-  bi.bmiHeader.biWidth = w;
-  bi.bmiHeader.biHeight = -h;
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
-  HBITMAP bmp = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HDC dc = CreateCompatibleDC(screen);
-  if (!bmp || !dc || !bits) {
-    if (bmp) DeleteObject(bmp);
-    if (dc) DeleteDC(dc);
-    return measured.right;
-  }
-  HGDIOBJ oldBmp = SelectObject(dc, bmp);
-  HGDIOBJ oldFont = SelectObject(dc, font);
+  if (!s.Reserve(w, h)) return measured.right;
   RECT all{0, 0, w, h};
-  FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-  SetTextColor(dc, RGB(0, 0, 0));
-  SetBkMode(dc, TRANSPARENT);
-  DrawTextW(dc, text.c_str(), -1, &all, flags);
+  FillRect(s.dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  SetTextColor(s.dc, RGB(0, 0, 0));
+  SetBkMode(s.dc, TRANSPARENT);
+  DrawTextW(s.dc, text.c_str(), -1, &all, flags);
   GdiFlush();
   int right = 0;
-  const auto* px = static_cast<const uint32_t*>(bits);
-  for (int y = 0; y < h; ++y)
+  for (int y = 0; y < h; ++y) {
+    const uint32_t* row = s.bits + static_cast<size_t>(y) * static_cast<size_t>(s.width);
     for (int x = w - 1; x >= right; --x)
-      if ((px[y * w + x] & 0xFFFFFF) != 0xFFFFFF) {
+      if ((row[x] & 0xFFFFFF) != 0xFFFFFF) {
         right = x + 1;
         break;
       }
-  SelectObject(dc, oldFont);
-  SelectObject(dc, oldBmp);
-  DeleteDC(dc);
-  DeleteObject(bmp);
+  }
   return std::max<int>(right, measured.right);
 }
 
@@ -96,17 +121,25 @@ int InkRight(HDC screen, HFONT font, const std::wstring& text, UINT flags, const
 
 void TLabel::AdjustBounds() {
   if (!autoSize_ || (ComponentState() & rtl::csLoading)) return;
-  HDC dc = GetDC(nullptr);
-  HGDIOBJ old = SelectObject(dc, font_.Handle());
-  std::wstring w = rtl::W(text_.empty() ? std::string(" ") : text_);
-  RECT r{0, 0, WordWrap ? width_ : 0, 0};
-  DrawTextW(dc, w.c_str(), -1, &r, DrawFlags() | DT_CALCRECT);
-  SelectObject(dc, old);
-  int newW = WordWrap ? width_ : InkRight(dc, font_.Handle(), w, DrawFlags() & ~(DT_CENTER | DT_RIGHT), r);
-  ReleaseDC(nullptr, dc);
+  TMeasure m{text_.empty() ? std::string(" ") : text_, font_.Name(), font_.Height(), font_.Orientation(),
+             WordWrap ? width_ : 0, static_cast<int>(font_.Pitch()), font_.Style(), DrawFlags(), font_.Charset()};
+  if (!hasMeasure_ || !(m == measured_)) {
+    TMeasureSurface& s = MeasureSurface();
+    if (!s.dc) s.dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(s.dc, font_.Handle());
+    std::wstring w = rtl::W(m.text);
+    RECT r{0, 0, m.wrapWidth, 0};
+    DrawTextW(s.dc, w.c_str(), -1, &r, m.flags | DT_CALCRECT);
+    measuredWidth_ = WordWrap ? width_ : InkRight(s, w, m.flags & ~(DT_CENTER | DT_RIGHT), r);
+    measuredHeight_ = r.bottom;
+    SelectObject(s.dc, old);
+    measured_ = std::move(m);
+    hasMeasure_ = true;
+  }
+  const int newW = WordWrap ? width_ : measuredWidth_;
   int newL = left_;
   if (!WordWrap && Alignment == TAlignment::taRightJustify) newL = left_ + width_ - newW;
-  SetBounds(newL, top_, newW, r.bottom);
+  SetBounds(newL, top_, newW, measuredHeight_);
 }
 
 void TLabel::Paint() {

@@ -208,9 +208,27 @@ namespace {
 std::unique_ptr<TsAlphaImageList> g_systemImages;
 std::string g_todayCaption;
 bool g_oleStarted = false;
+bool g_shellStarted = false;  // between the unit's start-up and shut-down
 }  // namespace
 
-TsAlphaImageList* SystemImageList() { return g_systemImages.get(); }
+// The system's small-icon list is made on first use, not at start-up: the shell builds
+// it by loading its stock icons, which takes longer than the rest of the start-up road
+// together, and nothing on the way to the first window needs it.
+TsAlphaImageList* SystemImageList() {
+  if (!g_systemImages && g_shellStarted) {
+    SHFILEINFOW info{};
+    auto h = reinterpret_cast<HIMAGELIST>(
+        SHGetFileInfoW(L"C:\\", 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
+    if (h) {
+      g_systemImages = std::make_unique<TsAlphaImageList>(nullptr);
+      g_systemImages->ShareImages = true;
+      g_systemImages->SetHandle(h);
+      g_systemImages->EndItemsChange(false);
+      ImageList_SetBkColor(h, CLR_NONE);
+    }
+  }
+  return g_systemImages.get();
+}
 
 const std::string& CalendarTodayCaption() { return g_todayCaption; }
 
@@ -234,18 +252,7 @@ void InitShellFolderUnit() {
     }
   }
   g_oleStarted = SUCCEEDED(OleInitialize(nullptr));
-  if (!g_systemImages) {
-    SHFILEINFOW info{};
-    auto h = reinterpret_cast<HIMAGELIST>(
-        SHGetFileInfoW(L"C:\\", 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
-    if (h) {
-      g_systemImages = std::make_unique<TsAlphaImageList>(nullptr);
-      g_systemImages->ShareImages = true;
-      g_systemImages->SetHandle(h);
-      g_systemImages->EndItemsChange(false);
-      ImageList_SetBkColor(h, CLR_NONE);
-    }
-  }
+  g_shellStarted = true;
 }
 
 void DoneShellFolderUnit() {
@@ -261,6 +268,7 @@ void DoneShellFolderUnit() {
   g_root.reset();
   if (g_oleStarted) OleUninitialize();
   g_oleStarted = false;
+  g_shellStarted = false;
   g_systemImages.reset();  // shared: the system's list stays
   std::lock_guard<std::mutex> lock(g_paramsLock);
   g_threads.clear();

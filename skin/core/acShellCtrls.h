@@ -83,7 +83,8 @@ class TacShellChangeThread : public gui::TThread {
 };
 
 // The system's small-icon list in an alpha image list, shared with the system (never
-// destroyed here); nullptr when the shell gives none.
+// destroyed here), made at the first call after the unit's start-up; nullptr when the
+// shell gives none or the unit is not started.
 TsAlphaImageList* SystemImageList();
 
 // The calendar's caption, "Today: " when comctl32 has none.

@@ -92,11 +92,15 @@ HRGN CreateRegionWithoutColor(gui::TBitmap& bmp, TColor color) {
   return rgn;
 }
 
+HBITMAP CreateClearMask(int w, int h) {
+  // CreateBitmap leaves bits it is not given undefined.
+  const size_t rowBytes = static_cast<size_t>((w + 15) / 16 * 2);
+  const std::vector<uint8_t> zeros(rowBytes * static_cast<size_t>(std::max(h, 0)) + 2, 0);
+  return CreateBitmap(w, h, 1, 1, zeros.data());
+}
+
 HICON CreateIconFromBitmap(gui::TBitmap& bmp) {
-  // A cleared mask (every pixel shown): CreateBitmap leaves bits it is not given undefined.
-  const size_t rowBytes = static_cast<size_t>((bmp.Width() + 15) / 16 * 2);
-  const std::vector<uint8_t> zeros(rowBytes * static_cast<size_t>(std::max(bmp.Height(), 0)) + 2, 0);
-  HBITMAP mask = CreateBitmap(bmp.Width(), bmp.Height(), 1, 1, zeros.data());
+  HBITMAP mask = CreateClearMask(bmp.Width(), bmp.Height());
   ICONINFO ii{TRUE, 0, 0, mask, bmp.Handle()};
   HICON icon = CreateIconIndirect(&ii);
   DeleteObject(mask);

@@ -42,6 +42,8 @@ std::unique_ptr<gui::TBitmap> RotateBitmap32(gui::TBitmap& bmp, int angle);
 HRGN CreateRegionWithoutColor(gui::TBitmap& bmp, TColor color);
 // An icon with the bitmap as its colour part and an empty 1-bit mask.
 HICON CreateIconFromBitmap(gui::TBitmap& bmp);
+// A monochrome mask of w x h pixels, every pixel cleared (shown).
+HBITMAP CreateClearMask(int w, int h);
 // An icon whose mask is 255 minus each pixel's alpha; 0 when the system refuses it.
 HICON IconFromAlphaBitmap(gui::TBitmap& bmp);
 

@@ -75,11 +75,15 @@ void AddBitmapToImageList(gui::TCustomImageList& list, gui::TBitmap* bmp, int in
     source = work.get();
   }
   SetPixelFormat32(*source);
-  // The colour part keeps its alpha and the mask stays empty: the alpha decides.
-  HICON icon = CreateIconFromBitmap(*source);
-  if (!icon) return;
-  ImageList_ReplaceIcon(list.Handle(), index < 0 ? -1 : index, icon);
-  DestroyIcon(icon);
+  // The colour part keeps its alpha and the mask stays empty: the alpha decides. The
+  // picture goes in as a bitmap: through an icon the system would make the icon and then
+  // copy it out again, several times the work for the same image.
+  HBITMAP mask = CreateClearMask(w, h);
+  if (!mask) return;
+  GdiFlush();
+  if (index < 0) ImageList_Add(list.Handle(), source->Handle(), mask);
+  else ImageList_Replace(list.Handle(), index, source->Handle(), mask);
+  DeleteObject(mask);
 }
 
 std::unique_ptr<gui::TBitmap> IconToBitmap32(HICON icon, int width, int height, bool useMask) {

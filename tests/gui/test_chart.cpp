@@ -13,6 +13,20 @@ TColor At(TBitmap& bmp, chart::Pt p) { return bmp.Canvas().Pixels(p.x, p.y) & 0x
 
 chart::Pt Middle(const chart::Box& b) { return {(b.left + b.right) / 2, (b.top + b.bottom) / 2}; }
 
+// A form filled by a chart of one bar, 5 in red.
+struct ChartForm {
+  TForm form{nullptr};
+  TChart* chart = new TChart(&form);
+  TBarSeries* series = new TBarSeries(&form);
+  ChartForm() {
+    form.SetClientSize(400, 300);
+    chart->SetParent(&form);
+    chart->SetBounds(0, 0, 400, 300);
+    series->SetParentChart(chart);
+    series->Add(5, "1", clRed);
+  }
+};
+
 }  // namespace
 
 TEST(Charts, ASeriesKeepsItsPointsAndColours) {
@@ -110,17 +124,41 @@ TEST(Charts, BarsStandOnTheAxisAsHighAsTheirValues) {
 
 // In a window the chart paints through its off-screen bitmap what Draw paints.
 TEST(Charts, TheWindowShowsWhatDrawPaints) {
-  TForm f(nullptr);
-  f.SetClientSize(400, 300);
-  auto* c = new TChart(&f);
-  c->SetParent(&f);
-  c->SetBounds(0, 0, 400, 300);
-  auto* s = new TBarSeries(&f);
-  s->SetParentChart(c);
-  s->Add(5, "1", clRed);
-  f.HandleNeeded();
+  ChartForm cf;
+  TChart* c = cf.chart;
+  cf.form.HandleNeeded();
   TBitmap shown(400, 300);
   SendMessageW(c->Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(shown.Canvas().Handle()), PRF_CLIENT);
   EXPECT_EQ(At(shown, Middle(c->Geometry().bars.at(0))), clRed);
   EXPECT_EQ(At(shown, {c->Geometry().plot.right - 2, c->Geometry().plot.top + 2}), clWhite);
+}
+
+// Refilling a series with the points the window shows leaves the window alone; other
+// points redraw it.
+TEST(Charts, TheWindowRedrawsOnlyWhenItsPointsChange) {
+  ChartForm cf;
+  TChart* c = cf.chart;
+  TBarSeries* s = cf.series;
+  cf.form.Show();
+  Application->ProcessMessages();
+  // Every message but the painting, so that what is left to paint can be read.
+  auto handleAllButPaint = [] {
+    MSG m;
+    while (PeekMessageW(&m, nullptr, 0, WM_PAINT - 1, PM_REMOVE) ||
+           PeekMessageW(&m, nullptr, WM_PAINT + 1, 0xFFFF, PM_REMOVE))
+      DispatchMessageW(&m);
+  };
+  struct Case {
+    double value;
+    const char* label;
+    bool redrawn;
+  } cases[] = {{5, "1", false}, {6, "1", true}, {6, "2", true}, {6, "2", false}};
+  for (const Case& k : cases) {
+    s->Clear();
+    s->Add(k.value, k.label, clRed);
+    handleAllButPaint();
+    EXPECT_EQ(GetUpdateRect(c->Handle(), nullptr, FALSE) != FALSE, k.redrawn) << k.value << " " << k.label;
+    Application->ProcessMessages();
+  }
+  cf.form.Hide();
 }
