@@ -10,6 +10,7 @@
 #include "skin/core/sCommonUtils.h"
 #include "skin/core/sMessages.h"
 #include "skin/core/sSkinManager.h"
+#include "skin/core/sStyleSimply.h"
 #include "skin/core/sSysUtils.h"
 #include "skin/core/sVclUtils.h"
 #include "skin/forms/acFormsStartup.h"
@@ -67,7 +68,7 @@ TsSkinProvider* GetFormProvider(rtl::TComponent* component) {
       const LRESULT r = form->HandleAllocated()
                             ? SendMessageDirect(form->Handle(), SM_ALPHACMD, MakeSkinCommand(AC_GETPROVIDER), 0)
                             : form->Perform(SM_ALPHACMD, MakeSkinCommand(AC_GETPROVIDER), 0);
-      return reinterpret_cast<TsSkinProvider*>(r);
+      return TsSkinProvider::ProviderOfAnswer(r);
     }
   return nullptr;
 }
@@ -220,7 +221,7 @@ TsSkinProvider::TsSkinProvider(rtl::TComponent* owner)
   }
   form_ = form;
   // A provider the window-creation hook made gives way; any other keeps the form.
-  if (auto* other = reinterpret_cast<TsSkinProvider*>(form->Perform(SM_ALPHACMD, MakeSkinCommand(AC_GETPROVIDER), 0));
+  if (auto* other = ProviderOfAnswer(form->Perform(SM_ALPHACMD, MakeSkinCommand(AC_GETPROVIDER), 0));
       other && other != this) {
     if (other->forDialog_)
       delete other;
@@ -271,11 +272,20 @@ void TsSkinProvider::Hook() {
   skinData_->FWndProc = form_->WindowProc;
   hooked_ = true;
   FormActive = 1;
+  // The manager's broadcasts reach a skinned form through this list.
+  AddSkinnedForm(form_);
 }
 
 void TsSkinProvider::Unhook() {
+  // Only the provider that serves the form takes it off the list: a passive one leaving
+  // must not cut the serving one off from the broadcasts.
+  RemoveSkinnedForm(form_);
   form_->WindowProc = oldWndProc_;
   hooked_ = false;
+}
+
+TsSkinProvider* TsSkinProvider::ProviderOfAnswer(LRESULT answer) {
+  return dynamic_cast<TsSkinProvider*>(reinterpret_cast<TacAnimatedForm*>(answer));
 }
 
 void TsSkinProvider::Loaded() {
@@ -840,14 +850,15 @@ void TsSkinProvider::PaintCaptionText(gui::TBitmap& cache, int32_t frameW) {
   std::string fontName = rtl::U8(ncm.lfCaptionFont.lfFaceName);
   TsSkinManager* m = skinData_->GetSkinManager();
   if (m && !m->CommonInfo().MainFont.empty()) fontName = m->CommonInfo().MainFont;
-  canvas.Font().SetName(fontName);
   const std::string caption = form_->Caption();
   int32_t addedW = 0, addedH = 0, captionW = 0, captionH2 = 0;
   if (!AddedTitle.Text.empty()) {
-    canvas.Font().SetHeight(sd->ScaleInt(AddedTitle.FontHeight));
+    UseAddedTitleFont(canvas, *sd);
     const SIZE s = GetTextSize(canvas, AddedTitle.Text);
     addedW = s.cx, addedH = s.cy;
   }
+  canvas.Font().SetName(fontName);
+  canvas.Font().SetStyle(0);
   canvas.Font().SetHeight(sd->ScaleInt(-13));
   if (showCaption) {
     const SIZE s = GetTextSize(canvas, caption);
@@ -891,16 +902,23 @@ void TsSkinProvider::PaintCaptionText(gui::TBitmap& cache, int32_t frameW) {
     const gui::TRect added{left, text.Top, left + addedW + 4, text.Bottom};
     if (added.Right - added.Left > 8 && TitleSkinIndex >= 0) {
       const TsGeneralData& title = sd->Sections[size_t(TitleSkinIndex)];
-      uint32_t color = AddedTitle.FontColor;
+      uint32_t color = uint32_t(AddedTitle.Font.Color());
       if (color == kClWindowText || color == kClNone) color = title.StateParams[size_t(titleState)].FontColor;
       if (FormActive == 0) color = MixColors(color, title.StateParams[0].FontColor, 127);
-      canvas.Font().SetHeight(sd->ScaleInt(AddedTitle.FontHeight));
+      UseAddedTitleFont(canvas, *sd);
       canvas.Font().SetColor(gui::TColor(color));
       canvas.Brush().SetStyle(gui::bsClear);
       gui::TRect at = added;
       DrawTextOnCanvas(canvas, AddedTitle.Text, at, flags);
     }
   }
+}
+
+void TsSkinProvider::UseAddedTitleFont(gui::TCanvas& canvas, const TacSkinData& sd) {
+  canvas.Font().SetName(AddedTitle.Font.Name());
+  canvas.Font().SetStyle(AddedTitle.Font.Style());
+  canvas.Font().SetCharset(AddedTitle.Font.Charset());
+  canvas.Font().SetHeight(sd.ScaleInt(AddedTitle.Font.Height()));
 }
 
 void TsSkinProvider::PaintTitleButtons(gui::TBitmap& cache, int32_t width) {

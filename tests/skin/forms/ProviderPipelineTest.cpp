@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -13,6 +14,7 @@
 #include "../SkinHarness.h"
 #include "gui/Forms.h"
 #include "gui/StdCtrls.h"
+#include "skin/core/acLayeredWindows.h"
 #include "skin/core/acLivePreview.h"
 #include "skin/core/sMessages.h"
 #include "skin/core/sSkinManager.h"
@@ -376,6 +378,75 @@ TEST_F(ShownForm, RemoveAndLoadSwitchTheFormAndGiveBackItsOwnLook) {
   EXPECT_TRUE(title == kTitleActive || title == kTitleInactive);
   EXPECT_EQ(Px(again, 1, again.Height() / 2), kFrame);
   DeleteObject(region);
+}
+
+// ---------------------------------------------------------------- the manager's broadcasts
+
+// What each UpdateLayeredWindow call is handed: its size and the picture's pixel at a point.
+struct TLayeredFrame {
+  SIZE Size;
+  BYTE Alpha;
+  uint32_t Sample;
+};
+std::vector<TLayeredFrame> g_frames;
+POINT g_samplePoint{};
+TUpdateLayeredWindow g_realUpdate = nullptr;
+
+BOOL WINAPI RecordFrame(HWND wnd, HDC dst, POINT* pos, SIZE* size, HDC src, POINT* srcPos, COLORREF key,
+                        BLENDFUNCTION* blend, DWORD flags) {
+  const COLORREF c = src ? GetPixel(src, g_samplePoint.x, g_samplePoint.y) : CLR_INVALID;
+  g_frames.push_back({size ? *size : SIZE{}, blend ? blend->SourceConstantAlpha : BYTE(0), Rgb(c)});
+  return g_realUpdate(wnd, dst, pos, size, src, srcPos, key, blend, flags);
+}
+
+TEST_F(ShownForm, TheManagersSkinChangesReachTheFormOnceEachAndAnimateItsNewLook) {
+  gui::TForm& f = Show("Siaran");
+  HWND wnd = f.Handle();
+  TsSkinManager* manager = h->Manager.get();
+  ASSERT_EQ(GetAnimatedForm(wnd), static_cast<TacAnimatedForm*>(provider)) << "the animations find the provider";
+  ASSERT_EQ(GetFormProvider(&f), provider);
+  std::map<WORD, int> heard;
+  gui::TWndMethod hooked = f.WindowProc;
+  f.WindowProc = [&](TMessage& m) {
+    if (m.Msg == SM_ALPHACMD && m.LParam == LPARAM(manager)) ++heard[m.WParamHi()];
+    hooked(m);
+  };
+  manager->AnimEffects.SkinChanging = {true, 60, TacAnimType::atFading};
+  RECT wr;
+  GetWindowRect(wnd, &wr);
+  g_samplePoint = {(wr.right - wr.left) / 2, provider->TitleVCenter};
+  g_frames.clear();
+  g_realUpdate = UpdateLayeredWindowProc;
+  UpdateLayeredWindowProc = &RecordFrame;
+  manager->SetSkinName("Korvan Forms Cut");
+  UpdateLayeredWindowProc = g_realUpdate;
+  skintest::TSkinHarness::Pump(60);
+  ASSERT_TRUE(manager->IsSkinLoaded());
+  EXPECT_EQ(heard[AC_SETNEWSKIN], 1);
+  EXPECT_EQ(heard[AC_REFRESH], 1);
+  HRGN region = CreateRectRgn(0, 0, 0, 0);
+  ASSERT_NE(GetWindowRgn(wnd, region), ERROR);
+  EXPECT_FALSE(PtInRegion(region, 0, 0)) << "the form took the new skin's cut corner";
+  // The new look faded in over the form: the provider's whole image, title included.
+  ASSERT_FALSE(g_frames.empty());
+  EXPECT_EQ(g_frames.front().Size.cx, wr.right - wr.left);
+  EXPECT_EQ(g_frames.front().Size.cy, wr.bottom - wr.top);
+  EXPECT_EQ(g_frames.front().Alpha, 0);
+  EXPECT_EQ(g_frames.back().Alpha, 255);
+  const uint32_t title = g_frames.front().Sample;
+  EXPECT_TRUE(title == kTitleActive || title == kTitleInactive) << std::hex << title;
+  EXPECT_FALSE(provider->Frozen);
+  EXPECT_FALSE(provider->ChangingSkin);
+  EXPECT_EQ(provider->RedrawLock, 0) << "the freeze ended";
+  EXPECT_TRUE(IsWindowVisible(wnd));
+
+  manager->RemoveSkin();
+  EXPECT_EQ(heard[AC_REMOVESKIN], 1);
+  EXPECT_FALSE(provider->IsSkinnedBranch());
+  EXPECT_NE(GetWindowLongW(wnd, GWL_STYLE) & WS_SYSMENU, 0) << "the form has its system caption back";
+  EXPECT_EQ(GetWindowRgn(wnd, region), ERROR);
+  DeleteObject(region);
+  f.WindowProc = hooked;
 }
 
 TEST_F(Pipeline, UnknownCommandsAreDroppedWhenSkinnedAndPassedOnWhenNot) {
