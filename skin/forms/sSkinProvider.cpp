@@ -183,11 +183,20 @@ bool SetIconicThumbnail(HWND wnd, TsSkinProvider* provider, int32_t maxWidth, in
   const TacPoint size = ThumbnailSize(image->Width(), image->Height(), maxWidth, maxHeight);
   if (size.X == 0) return false;
   provider->SetFormState(provider->FormState() | psThumbnail);
-  auto thumb = CreateBitmap32(size.X, size.Y);
-  TBitmap32 dst = Pixels32(*thumb);
-  ResampleInto(Pixels32(*image), dst, 6);
-  GdiFlush();
-  const bool ok = SUCCEEDED(d.SetIconicThumbnail(wnd, thumb->Handle(), 0));
+  auto setThumbnail = [&](gui::TBitmap& from) {
+    auto thumb = CreateBitmap32(size.X, size.Y);
+    TBitmap32 dst = Pixels32(*thumb);
+    ResampleInto(Pixels32(from), dst, 6);
+    GdiFlush();
+    return SUCCEEDED(d.SetIconicThumbnail(wnd, thumb->Handle(), 0));
+  };
+  bool ok = setThumbnail(*image);
+  // The cache holds the frame only: the thumbnail is set again with the client painted in.
+  if (ok)
+    if (std::unique_ptr<gui::TBitmap> whole = CreateFormImage(provider, false)) {
+      setThumbnail(*whole);
+      if (provider->BorderForm) provider->UpdateBorderWindow(false, 255);
+    }
   provider->SetFormState(provider->FormState() & ~psThumbnail);
   return ok;
 }
@@ -200,7 +209,11 @@ bool SetLivePreviewBitmap(HWND wnd, TsSkinProvider* provider) {
   if (!image) return false;
   provider->SetFormState(provider->FormState() | psThumbnail);
   POINT origin{0, 0};
-  const bool ok = d.SetIconicLivePreviewBitmap(wnd, image->Handle(), &origin, 1 /* DWM_SIT_DISPLAYFRAME */) == S_OK;
+  // The preview shows the whole form: its frame with the client painted in.
+  std::unique_ptr<gui::TBitmap> whole = CreateFormImage(provider, false);
+  const bool ok = d.SetIconicLivePreviewBitmap(wnd, (whole ? whole.get() : image)->Handle(), &origin,
+                                               1 /* DWM_SIT_DISPLAYFRAME */) == S_OK;
+  if (whole && provider->BorderForm) provider->UpdateBorderWindow(false, 255);
   provider->SetFormState(provider->FormState() & ~psThumbnail);
   return ok;
 }
@@ -304,8 +317,19 @@ void TsSkinProvider::Loaded() {
 
 void TsSkinProvider::Notification(rtl::TComponent* component, rtl::TOperation op) {
   rtl::TComponent::Notification(component, op);
+  if (!skinData_) return;
+  // A windowed control put on the form joins the adapter when its class is listed (in the
+  // provider's own lists when it has any, else in the manager's).
+  if (auto* control = dynamic_cast<gui::TWinControl*>(component); control && op == rtl::TOperation::opInsert && Adapter) {
+    TsSkinManager* own = skinData_->GetSkinManager();
+    if (HasThirdPartyLists || own) {
+      const TacThirdPartyLists& lists = HasThirdPartyLists ? ThirdLists : own->ThirdPartyLists();
+      if (IsInStringLists(lists, control->ClassName()) && AllowSkin3rdParty) AdapterAddNewItem(control);
+    }
+    return;
+  }
   auto* m = dynamic_cast<TsSkinManager*>(component);
-  if (!m || !skinData_) return;
+  if (!m) return;
   if (op == rtl::TOperation::opInsert && !skinData_->SkinManagerStored())
     skinData_->SetSkinManager(m);
   else if (op == rtl::TOperation::opRemove && skinData_->SkinManagerStored() && skinData_->GetSkinManager() == m)

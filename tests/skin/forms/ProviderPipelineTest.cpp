@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "../SkinHarness.h"
+#include "gui/ExtCtrls.h"
 #include "gui/Forms.h"
 #include "gui/StdCtrls.h"
 #include "skin/core/acLayeredWindows.h"
@@ -447,6 +448,71 @@ TEST_F(ShownForm, TheManagersSkinChangesReachTheFormOnceEachAndAnimateItsNewLook
   EXPECT_EQ(GetWindowRgn(wnd, region), ERROR);
   DeleteObject(region);
   f.WindowProc = hooked;
+}
+
+TEST_F(ShownForm, TheWholeImageHoldsTheClientWithItsChildrenAndTheGripPaintsOverItsBackground) {
+  gui::TForm& f = h->NewForm("Gambar", 360, 220);
+  provider = new TsSkinProvider(&f);
+  provider->GripMode = TsGripMode::gmRightBottom;
+  auto* panel = new gui::TPanel(&f);
+  panel->SetParent(&f);
+  panel->SetBounds(20, 30, 80, 50);
+  panel->SetColor(gui::TColor(0x0000FF));
+  f.Show();
+  skintest::TSkinHarness::Pump(80);
+  gui::TBitmap& cache = *provider->SkinData()->FCache;
+  std::unique_ptr<gui::TBitmap> image = CreateFormImage(provider, false);
+  ASSERT_TRUE(image);
+  h->Save(*image, "whole_form_image");
+  ASSERT_EQ(image->Width(), cache.Width());
+  ASSERT_EQ(image->Height(), cache.Height());
+  const int cx = provider->ClientOffsetX(), cy = provider->ClientOffsetY();
+  EXPECT_EQ(Px(*image, cx + 60, cy + 55), 0xFF0000u) << "the child at its place in the client area";
+  EXPECT_EQ(Px(*image, image->Width() / 2, provider->TitleVCenter), Px(cache, cache.Width() / 2, provider->TitleVCenter))
+      << "the frame and title from the cached image";
+  EXPECT_EQ(Px(*image, cx + 200, cy + 100), Px(cache, cx + 200, cy + 100)) << "the client background from the image";
+  TBitmap32 px = Pixels32(*image);
+  GdiFlush();
+  for (gui::TPoint p : {gui::TPoint{0, 0}, gui::TPoint{cx + 60, cy + 55}, gui::TPoint{px.Width() - 1, px.Height() - 1}})
+    EXPECT_EQ(px.At(p.X, p.Y) >> 24, 255u) << "opaque at " << p.X << "," << p.Y;
+
+  // The grip: drawn into the image when it was built, and over what lies behind it into a DC.
+  const TacPoint at = GripPositionFor(cache.Width(), cache.Height(), 16, 16, provider->GetBorderWidth(true),
+                                      provider->GetShadowSize());
+  // The paper as the colour value it is filled with and as read back (red first).
+  constexpr uint32_t kGrip = 0x141414, kPaperColor = 0x563412, kPaper = 0x123456;
+  EXPECT_EQ(Px(cache, at.X + 8, at.Y + 8), kGrip);
+  gui::TBitmap target(cache.Width(), cache.Height());
+  FillRectOnDC(target.Canvas().Handle(), gui::Rect(0, 0, cache.Width(), cache.Height()), gui::TColor(kPaperColor));
+  provider->PaintGrip(target.Canvas().Handle());
+  h->Save(target, "grip_to_dc");
+  EXPECT_EQ(Px(target, at.X + 8, at.Y + 8), kGrip);
+  EXPECT_EQ(Px(target, at.X - 1, at.Y + 8), kPaper) << "nothing beside the grip";
+  EXPECT_EQ(Px(target, at.X + 8, at.Y - 1), kPaper);
+
+  std::unique_ptr<gui::TBitmap> last = CreateFormImage(provider, true);
+  ASSERT_TRUE(last);
+  EXPECT_TRUE(provider->SkinData()->CacheEmpty()) << "the cache let go as asked";
+  EXPECT_FALSE(CreateFormImage(provider, false)) << "no image without a cache";
+}
+
+TEST_F(Pipeline, AnAddedTitleInTheMainFontFollowsItAndOthersKeepTheirs) {
+  gui::TForm& a = h->NewForm("Satu", 300, 200);
+  gui::TForm& b = h->NewForm("Dua", 300, 200);
+  auto* follows = new TsSkinProvider(&a);
+  auto* keeps = new TsSkinProvider(&b);
+  TsSkinManager* manager = h->Manager.get();
+  const std::string before = manager->GetDefaultFontName();
+  follows->AddedTitle.Font.SetName(before);
+  keeps->AddedTitle.Font.SetName("Courier New");
+  EXPECT_EQ(follows->AddedTitle.Font.Color(), gui::clNone) << "the title's own colour unless one is given";
+  manager->SetMainFont("Verdana", false);
+  EXPECT_EQ(follows->AddedTitle.Font.Name(), "Verdana");
+  EXPECT_EQ(keeps->AddedTitle.Font.Name(), "Courier New");
+  manager->SetMainFont(before, false);
+  EXPECT_EQ(follows->AddedTitle.Font.Name(), before);
+  delete follows;
+  delete keeps;
 }
 
 TEST_F(Pipeline, UnknownCommandsAreDroppedWhenSkinnedAndPassedOnWhenNot) {
