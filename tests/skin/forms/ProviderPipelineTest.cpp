@@ -515,6 +515,33 @@ TEST_F(Pipeline, AnAddedTitleInTheMainFontFollowsItAndOthersKeepTheirs) {
   delete keeps;
 }
 
+TEST_F(ShownForm, TheAddedTitleIsWrittenInItsOwnFontRightOfTheCaption) {
+  gui::TForm& f = h->NewForm("Jemaat", 420, 200);
+  provider = new TsSkinProvider(&f);
+  provider->AddedTitle.Text = "Sektor Tujuh";
+  provider->AddedTitle.Font.SetColor(gui::TColor(0x0000FF));
+  provider->AddedTitle.Font.SetHeight(-16);
+  provider->AddedTitle.Font.SetStyle(gui::fsBold);
+  f.Show();
+  skintest::TSkinHarness::Pump(80);
+  // Drawn active, so the font's own colour shows unmixed.
+  provider->FormActive = 1;
+  provider->SkinData()->FCacheInvalid = true;
+  ASSERT_TRUE(provider->PrepareCache());
+  gui::TBitmap& cache = *provider->SkinData()->FCache;
+  h->Save(cache, "added_title");
+  ASSERT_FALSE(provider->CaptionRect.IsEmpty());
+  int red = 0, redBeforeCaptionEnd = 0;
+  for (int y = 0; y < provider->TitleBottom; ++y)
+    for (int x = 0; x < cache.Width(); ++x)
+      if (Px(cache, x, y) == 0xFF0000u) {
+        ++red;
+        if (x < provider->CaptionRect.Right) ++redBeforeCaptionEnd;
+      }
+  EXPECT_GT(red, 40) << "the added text in its font's colour";
+  EXPECT_EQ(redBeforeCaptionEnd, 0) << "right of the caption";
+}
+
 TEST_F(Pipeline, UnknownCommandsAreDroppedWhenSkinnedAndPassedOnWhenNot) {
   gui::TForm& f = h->NewForm("Perintah", 300, 200);
   RecordFormProcedure(f, false);
