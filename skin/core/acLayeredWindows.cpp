@@ -233,7 +233,8 @@ void AnimHideForm(TacAnimatedForm* provider, int timeMs, TacAnimType mode) {
   if (!window) window = SnapshotWindowOver(wnd);
   SetWindowLayered(wnd, true, 1);
   auto picture = CopyBitmap32(*cache);
-  ClearBitmapRects(provider->PrepareRegionRects(), *picture);
+  provider->PrepareRegionRects();
+  ClearBitmapRects(provider->RegionRects, *picture);
   StartHideAnimation(std::move(window), std::move(picture), timeMs, startAlpha, mode, wnd);
   SetWindowLayered(wnd, startAlpha != 255, BYTE(startAlpha));
   AnimationInProgress = false;
@@ -285,7 +286,8 @@ void AnimShowForm(TacAnimatedForm* provider, int timeMs, int blendValue, TacAnim
   const BYTE firstAlpha = BYTE(frames > 0 ? 0 : blendValue);
   RECT r{};
   GetWindowRect(wnd, &r);
-  ClearBitmapRects(provider->PrepareRegionRects(), *picture);
+  provider->PrepareRegionRects();
+  ClearBitmapRects(provider->RegionRects, *picture);
 
   HWND insertAfter = wnd;
   if (GetWindowLongPtrW(wnd, GWL_EXSTYLE) & WS_EX_TOPMOST) {

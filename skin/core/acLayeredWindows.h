@@ -40,7 +40,7 @@ void UpdateLayeredImage(HWND wnd, gui::TBitmap& bmp, BYTE alpha, const POINT* po
 // One frame carried out: the picture copied, stretched or left alone in the frame image.
 void PaintAnimFrame(gui::TBitmap& frameImage, gui::TBitmap& picture, const TacAnimFrame& frame);
 
-enum class TacAnimEvent : uint8_t { aeShowing, aeHiding };
+enum class TacAnimEvent : uint8_t { aeShowing, aeHiding, aeSkinChanging };
 
 // What the animations ask of a form's skin provider (the form skinning's provider derives
 // from it and answers skin command 4 with it).
@@ -49,14 +49,15 @@ class TacAnimatedForm {
   virtual ~TacAnimatedForm() = default;
   virtual gui::TCustomForm* AnimForm() = 0;
   virtual bool HasSkinData() { return true; }
-  // Paints the form's skin into its cached image.
-  virtual void PrepareCache() = 0;
+  // Paints the form's skin into its cached image; False while the form cannot be painted yet.
+  virtual bool PrepareCache() = 0;
   // The cached form image; nullptr when there is none.
   virtual gui::TBitmap* FormImage() = 0;
   // A copy of the cached image with the client area painted in, into Picture (sized).
   virtual void PaintFormImage(gui::TBitmap& picture) = 0;
-  // The skin's transparent rectangles of the form, recomputed.
-  virtual std::vector<gui::TRect> PrepareRegionRects() { return {}; }
+  // The skin's transparent rectangles of the form, recomputed into RegionRects.
+  virtual void PrepareRegionRects() {}
+  std::vector<gui::TRect> RegionRects;
   // A hide image is being prepared already (the cache stays as it is).
   virtual bool PreparingHide() const { return false; }
   // A snapshot window the provider made ready for a hide; the caller owns it.

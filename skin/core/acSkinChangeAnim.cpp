@@ -70,7 +70,8 @@ void LayeredTransition(gui::TCustomForm* form, TacAnimatedForm* provider, int ti
   UpdateLayeredImage(aw, *newImage, BYTE(frames >= 1 ? 0 : blendValue));
   // The skin's shape: its transparent corners are not part of the window.
   HRGN region = CreateRectRgn(0, 0, w, h);
-  for (const gui::TRect& cut : provider->PrepareRegionRects()) {
+  provider->PrepareRegionRects();
+  for (const gui::TRect& cut : provider->RegionRects) {
     HRGN c = CreateRectRgn(cut.Left, cut.Top, cut.Right, cut.Bottom);
     CombineRgn(region, region, c, RGN_DIFF);
     DeleteObject(c);

@@ -435,6 +435,9 @@ class TsSkinManager : public rtl::TComponent {
   void SetMainFont(const std::string& fontName, bool freeze);
   // The main form's font name, else "Tahoma", fixed on first need.
   const std::string& GetDefaultFontName();
+  // While skin command 36 is on its way: the main font's name so far and the new one.
+  const std::string& LastMainFont() const { return lastMainFont_; }
+  const std::string& RequestedMainFont() const { return requestedMainFont_; }
   // Gives the control the main font when it still shows the default or the last one.
   bool ApplyMainFont(gui::TControl* control);
   std::function<void(TsSkinManager* sender, const std::string& oldName, const std::string& newName)> OnFontChanged;

@@ -13,6 +13,7 @@
 #include "skin/core/sMessages.h"
 #include "skin/core/sSkinManager.h"
 #include "skin/core/sSkinManagerUnit.h"
+#include "skin/core/sStyleSimply.h"
 #include "skin/core/sSysUtils.h"
 #include "skin/core/sVclUtils.h"
 #include "skin/forms/acCaptForm.h"
@@ -74,7 +75,7 @@ TsSkinProvider* GetFormProvider(rtl::TComponent* component) {
       const LRESULT r = form->HandleAllocated()
                             ? SendMessageDirect(form->Handle(), SM_ALPHACMD, MakeSkinCommand(AC_GETPROVIDER), 0)
                             : form->Perform(SM_ALPHACMD, MakeSkinCommand(AC_GETPROVIDER), 0);
-      return reinterpret_cast<TsSkinProvider*>(r);
+      return TsSkinProvider::ProviderOfAnswer(r);
     }
   return nullptr;
 }
@@ -189,11 +190,20 @@ bool SetIconicThumbnail(HWND wnd, TsSkinProvider* provider, int32_t maxWidth, in
   const TacPoint size = ThumbnailSize(image->Width(), image->Height(), maxWidth, maxHeight);
   if (size.X == 0) return false;
   provider->SetFormState(provider->FormState() | psThumbnail);
-  auto thumb = CreateBitmap32(size.X, size.Y);
-  TBitmap32 dst = Pixels32(*thumb);
-  ResampleInto(Pixels32(*image), dst, 6);
-  GdiFlush();
-  const bool ok = SUCCEEDED(d.SetIconicThumbnail(wnd, thumb->Handle(), 0));
+  auto setThumbnail = [&](gui::TBitmap& from) {
+    auto thumb = CreateBitmap32(size.X, size.Y);
+    TBitmap32 dst = Pixels32(*thumb);
+    ResampleInto(Pixels32(from), dst, 6);
+    GdiFlush();
+    return SUCCEEDED(d.SetIconicThumbnail(wnd, thumb->Handle(), 0));
+  };
+  bool ok = setThumbnail(*image);
+  // The cache holds the frame only: the thumbnail is set again with the client painted in.
+  if (ok)
+    if (std::unique_ptr<gui::TBitmap> whole = CreateFormImage(provider, false)) {
+      setThumbnail(*whole);
+      if (provider->BorderForm) provider->UpdateBorderWindow(false, 255);
+    }
   provider->SetFormState(provider->FormState() & ~psThumbnail);
   return ok;
 }
@@ -206,7 +216,11 @@ bool SetLivePreviewBitmap(HWND wnd, TsSkinProvider* provider) {
   if (!image) return false;
   provider->SetFormState(provider->FormState() | psThumbnail);
   POINT origin{0, 0};
-  const bool ok = d.SetIconicLivePreviewBitmap(wnd, image->Handle(), &origin, 1 /* DWM_SIT_DISPLAYFRAME */) == S_OK;
+  // The preview shows the whole form: its frame with the client painted in.
+  std::unique_ptr<gui::TBitmap> whole = CreateFormImage(provider, false);
+  const bool ok = d.SetIconicLivePreviewBitmap(wnd, (whole ? whole.get() : image)->Handle(), &origin,
+                                               1 /* DWM_SIT_DISPLAYFRAME */) == S_OK;
+  if (whole && provider->BorderForm) provider->UpdateBorderWindow(false, 255);
   provider->SetFormState(provider->FormState() & ~psThumbnail);
   return ok;
 }
@@ -228,7 +242,7 @@ TsSkinProvider::TsSkinProvider(rtl::TComponent* owner)
   form_ = form;
   InitPreviewMode(CommandLineParams());
   // A provider the window-creation hook made gives way; any other keeps the form.
-  if (auto* other = reinterpret_cast<TsSkinProvider*>(form->Perform(SM_ALPHACMD, MakeSkinCommand(AC_GETPROVIDER), 0));
+  if (auto* other = ProviderOfAnswer(form->Perform(SM_ALPHACMD, MakeSkinCommand(AC_GETPROVIDER), 0));
       other && other != this) {
     if (other->forDialog_)
       delete other;
@@ -280,11 +294,20 @@ void TsSkinProvider::Hook() {
   skinData_->FWndProc = form_->WindowProc;
   hooked_ = true;
   FormActive = 1;
+  // The manager's broadcasts reach a skinned form through this list.
+  AddSkinnedForm(form_);
 }
 
 void TsSkinProvider::Unhook() {
+  // Only the provider that serves the form takes it off the list: a passive one leaving
+  // must not cut the serving one off from the broadcasts.
+  RemoveSkinnedForm(form_);
   form_->WindowProc = oldWndProc_;
   hooked_ = false;
+}
+
+TsSkinProvider* TsSkinProvider::ProviderOfAnswer(LRESULT answer) {
+  return dynamic_cast<TsSkinProvider*>(reinterpret_cast<TacAnimatedForm*>(answer));
 }
 
 void TsSkinProvider::Loaded() {
@@ -303,8 +326,19 @@ void TsSkinProvider::Loaded() {
 
 void TsSkinProvider::Notification(rtl::TComponent* component, rtl::TOperation op) {
   rtl::TComponent::Notification(component, op);
+  if (!skinData_) return;
+  // A windowed control put on the form joins the adapter when its class is listed (in the
+  // provider's own lists when it has any, else in the manager's).
+  if (auto* control = dynamic_cast<gui::TWinControl*>(component); control && op == rtl::TOperation::opInsert && Adapter) {
+    TsSkinManager* own = skinData_->GetSkinManager();
+    if (HasThirdPartyLists || own) {
+      const TacThirdPartyLists& lists = HasThirdPartyLists ? ThirdLists : own->ThirdPartyLists();
+      if (IsInStringLists(lists, control->ClassName()) && AllowSkin3rdParty) AdapterAddNewItem(control);
+    }
+    return;
+  }
   auto* m = dynamic_cast<TsSkinManager*>(component);
-  if (!m || !skinData_) return;
+  if (!m) return;
   if (op == rtl::TOperation::opInsert && !skinData_->SkinManagerStored())
     skinData_->SetSkinManager(m);
   else if (op == rtl::TOperation::opRemove && skinData_->SkinManagerStored() && skinData_->GetSkinManager() == m)
@@ -853,14 +887,15 @@ void TsSkinProvider::PaintCaptionText(gui::TBitmap& cache, int32_t frameW) {
   std::string fontName = rtl::U8(ncm.lfCaptionFont.lfFaceName);
   TsSkinManager* m = skinData_->GetSkinManager();
   if (m && !m->CommonInfo().MainFont.empty()) fontName = m->CommonInfo().MainFont;
-  canvas.Font().SetName(fontName);
   const std::string caption = form_->Caption();
   int32_t addedW = 0, addedH = 0, captionW = 0, captionH2 = 0;
   if (!AddedTitle.Text.empty()) {
-    canvas.Font().SetHeight(sd->ScaleInt(AddedTitle.FontHeight));
+    UseAddedTitleFont(canvas, *sd);
     const SIZE s = GetTextSize(canvas, AddedTitle.Text);
     addedW = s.cx, addedH = s.cy;
   }
+  canvas.Font().SetName(fontName);
+  canvas.Font().SetStyle(0);
   canvas.Font().SetHeight(sd->ScaleInt(-13));
   if (showCaption) {
     const SIZE s = GetTextSize(canvas, caption);
@@ -904,16 +939,23 @@ void TsSkinProvider::PaintCaptionText(gui::TBitmap& cache, int32_t frameW) {
     const gui::TRect added{left, text.Top, left + addedW + 4, text.Bottom};
     if (added.Right - added.Left > 8 && TitleSkinIndex >= 0) {
       const TsGeneralData& title = sd->Sections[size_t(TitleSkinIndex)];
-      uint32_t color = AddedTitle.FontColor;
+      uint32_t color = uint32_t(AddedTitle.Font.Color());
       if (color == kClWindowText || color == kClNone) color = title.StateParams[size_t(titleState)].FontColor;
       if (FormActive == 0) color = MixColors(color, title.StateParams[0].FontColor, 127);
-      canvas.Font().SetHeight(sd->ScaleInt(AddedTitle.FontHeight));
+      UseAddedTitleFont(canvas, *sd);
       canvas.Font().SetColor(gui::TColor(color));
       canvas.Brush().SetStyle(gui::bsClear);
       gui::TRect at = added;
       DrawTextOnCanvas(canvas, AddedTitle.Text, at, flags);
     }
   }
+}
+
+void TsSkinProvider::UseAddedTitleFont(gui::TCanvas& canvas, const TacSkinData& sd) {
+  canvas.Font().SetName(AddedTitle.Font.Name());
+  canvas.Font().SetStyle(AddedTitle.Font.Style());
+  canvas.Font().SetCharset(AddedTitle.Font.Charset());
+  canvas.Font().SetHeight(sd.ScaleInt(AddedTitle.Font.Height()));
 }
 
 void TsSkinProvider::PaintTitleButtons(gui::TBitmap& cache, int32_t width) {

@@ -6,13 +6,15 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "gui/Forms.h"
-#include "skin/core/acBaseForms.h"
 #include "gui/Menus.h"
+#include "skin/core/acBaseForms.h"
+#include "skin/core/acLayeredWindows.h"
 #include "skin/core/sCommonData.h"
 #include "skin/core/sSkinManager.h"
 #include "skin/forms/acFormGeometry.h"
@@ -57,12 +59,13 @@ struct TacTitleButtonData {
   TacSBAnimation* Animation = nullptr;  // the running fade, owned by the button's owner
 };
 
-// A text shown right of the caption.
+// A text shown right of the caption, in its own font; the font's colour clNone (or
+// clWindowText) takes the title's font colour.
 struct TacAddedTitle {
+  TacAddedTitle() { Font.SetColor(gui::clNone); }
   std::string Text;
   bool ShowMainCaption = true;
-  int32_t FontHeight = -11;
-  uint32_t FontColor = 0x1FFFFFFF;  // clNone: the title's own font colour
+  gui::TFont Font;
 };
 
 // A band under the title in the skin's form-header section, this many pixels (at 96 PPI)
@@ -76,7 +79,9 @@ struct TsTitleIcon {
   bool Visible = true;
 };
 
-class TsSkinProvider : public rtl::TComponent {
+// The provider is also what the skin manager's animations know of a form (its answer to
+// skin command 4 is that side of it; ProviderOfAnswer turns the answer back).
+class TsSkinProvider : public rtl::TComponent, public TacAnimatedForm {
   KORVAN_CLASS(TsSkinProvider)
  public:
   // The owner must be a form; anything else is refused with a warning and the provider
@@ -207,7 +212,7 @@ class TsSkinProvider : public rtl::TComponent {
   void UpdateSkinIndexes();
   // Rebuilds the image when it is marked out of date; False only while a parent's
   // background is not ready.
-  bool PrepareCache();
+  bool PrepareCache() override;
   // The frame parts of the image (top band, left, right and bottom strips) into a DC of
   // the window's size.
   void PaintNonClient(HDC dc);
@@ -373,14 +378,13 @@ class TsSkinProvider : public rtl::TComponent {
   void PaintFrameStrips(HDC dc, int32_t w);
   void PaintClient(gui::TMessage& m);
   void PaintFormBackground(HDC dc);
-  void PrepareRegionRects();
+  void PrepareRegionRects() override;
   HRGN CreateRegion(int32_t x, int32_t y);
   void UpdateRegion(bool redraw, bool setOnly);
   void RedrawNonClient();
   // The form's window, or for an MDI form its client window: what switching skinning off
   // redraws.
   HWND RedrawTarget();
-  std::vector<gui::TRect> RegionRects;
   int32_t RedrawLock = 0;
   bool RegionUpdating = false, RegionLocked = false, PaintSuppressed = false, InAnimation = false;
   bool ButtonPressed = false, TallTitleMaximized = false, MenuHooked = false, UseOwnerDrawMenu = false;
@@ -463,6 +467,22 @@ class TsSkinProvider : public rtl::TComponent {
   bool ChildButtonsInMenuLine();
   void PaintMDIChildButtons(gui::TBitmap& cache, int32_t imageWidth);
 
+  // ---- what the animations, the thumbnails and the editor ask of the form
+  // The provider a form answered skin command 4 with; nullptr for none or another kind.
+  static TsSkinProvider* ProviderOfAnswer(LRESULT answer);
+  gui::TCustomForm* AnimForm() override { return form_; }
+  bool HasSkinData() override { return skinData_ != nullptr; }
+  gui::TBitmap* FormImage() override;
+  void PaintFormImage(gui::TBitmap& picture) override;
+  bool PreparingHide() const override { return (formState_ & psAnimating) != 0; }
+  bool DrawsNonClientArea() const override { return boolProps_[1]; }
+  bool AllowsAnimation() const override { return AllowAnimation; }
+  TsSkinManager* SkinManager() const override { return skinData_ ? skinData_->GetSkinManager() : nullptr; }
+  // Asked first when the border window is hit-tested; a result other than 0 is the answer.
+  std::function<void(gui::TMessage& msg)> OnExtHitTest;
+  // The size grip over what lies behind it, into a DC of the window's size.
+  void PaintGrip(HDC dc);
+
  protected:
   void Loaded() override;
   void Notification(rtl::TComponent* component, rtl::TOperation op) override;
@@ -476,6 +496,7 @@ class TsSkinProvider : public rtl::TComponent {
   void PaintTitle(gui::TBitmap& cache, int32_t width, int32_t state);
   void PaintIcon(gui::TBitmap& cache);
   void PaintCaptionText(gui::TBitmap& cache, int32_t frameW);
+  void UseAddedTitleFont(gui::TCanvas& canvas, const TacSkinData& sd);
   void PaintGrip(gui::TBitmap& cache);
   HWND FormHandle() const;
 
@@ -534,6 +555,10 @@ void RemoveGluedEntries(gui::TCustomForm* form);
 // The screen rectangle of the application window's task-bar button; empty when the shell
 // has no such button or it cannot be read.
 gui::TRect FindTaskBarButton(HWND appWnd);
+
+// The whole form as it looks, its client area painted in, in a new 32-bit bitmap; nullptr
+// without a cached image. With FreeCache the provider's image is let go afterwards.
+std::unique_ptr<gui::TBitmap> CreateFormImage(TsSkinProvider* provider, bool freeCache);
 
 // GetSystemMetricsForDpi where the system offers it and answers, else GetSystemMetrics.
 int32_t GetSysMetricForPPI(int index, int32_t ppi);

@@ -74,6 +74,9 @@ bool TsSkinProvider::HandleSkinCommandFirst(TMessage& m) {
       return AnswerBackgroundQuery(*q);
     }
     case AC_FONTSCHANGED:
+      // The added title follows the main font when it showed it so far.
+      if (own && fromOwn && AddedTitle.Font.Name() == own->LastMainFont())
+        AddedTitle.Font.SetName(own->RequestedMainFont());
       RedrawNonClient();
       if (skinData_) ProcessSkinCommand(m, skinData_.get());
       return true;
@@ -142,7 +145,7 @@ bool TsSkinProvider::HandleSkinCommandUnskinned(TMessage& m) {
       if (reinterpret_cast<TsSkinManager*>(m.LParam) == skinData_->GetSkinManager()) ApplySkinSequence();
       return true;
     }
-    case AC_GETPROVIDER: m.Result = reinterpret_cast<LRESULT>(this); return true;
+    case AC_GETPROVIDER: m.Result = reinterpret_cast<LRESULT>(static_cast<TacAnimatedForm*>(this)); return true;
     case AC_PREPARECACHE:
       if (skinData_) skinData_->FCacheInvalid = false;
       return true;
@@ -206,7 +209,7 @@ void TsSkinProvider::HandleSkinCommand(TMessage& m) {
     case AC_REFRESH:
       if (fromOwn) RepaintAfterSkinChange();
       break;
-    case AC_GETPROVIDER: m.Result = reinterpret_cast<LRESULT>(this); break;
+    case AC_GETPROVIDER: m.Result = reinterpret_cast<LRESULT>(static_cast<TacAnimatedForm*>(this)); break;
     case AC_ENDPARENTUPDATE:
       if (skinData_->FUpdating && !skinData_->IsUpdating(true)) {
         if (wnd) RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_FRAME);

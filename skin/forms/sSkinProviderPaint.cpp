@@ -229,6 +229,11 @@ void TsSkinProvider::PaintFormBackground(HDC dc) {
   if (!PaintSuppressed && !(form_->ComponentState() & rtl::csDestroying)) {
     const int saved = SaveDC(dc);
     PaintClientBackground(dc, gui::Rect(0, 0, form_->Width(), form_->Height()), false);
+    if (GripVisible()) {
+      // The grip is placed in the image's coordinates.
+      OffsetWindowOrgEx(dc, ClientOffsetX(), ClientOffsetY(), nullptr);
+      PaintGrip(dc);
+    }
     RestoreDC(dc, saved);
     TsSkinManager* manager = skinData_->GetSkinManager();
     if (!manager || !manager->Effects.AllowOuterEffects()) EndUpdateChildControls(form_);

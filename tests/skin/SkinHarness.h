@@ -73,10 +73,24 @@ class TSkinHarness {
     shots_.push_back(std::make_unique<gui::TBitmap>());
     gui::TBitmap& b = *shots_.back();
     guitest::ShotOfWindow(window, b, false);
-    // Wine hands a window's pixels to the X server a little after the window painted them
-    // (later still on a busy machine): read the screen again until two reads agree, for at
-    // most about a second. The waits dispatch nothing, so no timer moves the window on.
-    for (int look = 0; look < 20; ++look) {
+    // Wine keeps what a window paints in the program's own copy of the window and hands it
+    // to the X server only while the thread waits, and the server takes it in its own time
+    // (later still on a busy machine): until then the screen shows black where the window
+    // is not mapped yet, or its look before the last paint, and two reads of that agree.
+    // So the screen is read again until it shows what the window itself holds; a window
+    // that never matches (another window over it, a layered window beside it) is taken
+    // once two reads agree after the wait. The waits dispatch nothing, so no timer moves
+    // the window on.
+    gui::TBitmap own;
+    bool shown = false;
+    for (int look = 0; look < 40 && !shown; ++look) {
+      WindowPixels(window, own);
+      shown = SamePixels(b, own);
+      if (shown) break;
+      MsgWaitForMultipleObjectsEx(0, nullptr, 25, 0, 0);
+      guitest::ShotOfWindow(window, b, false);
+    }
+    for (int look = 0; look < 20 && !shown; ++look) {
       MsgWaitForMultipleObjectsEx(0, nullptr, 50, 0, 0);
       gui::TBitmap again;
       guitest::ShotOfWindow(window, again, false);
@@ -85,6 +99,16 @@ class TSkinHarness {
     }
     Save(b, name);
     return b;
+  }
+  // The window's pixels as the program holds them (frame and children included), not as
+  // the screen shows them.
+  static void WindowPixels(HWND window, gui::TBitmap& bmp) {
+    RECT wr;
+    GetWindowRect(window, &wr);
+    bmp.SetSize(wr.right - wr.left, wr.bottom - wr.top);
+    HDC dc = GetWindowDC(window);
+    BitBlt(bmp.Canvas().Handle(), 0, 0, bmp.Width(), bmp.Height(), dc, 0, 0, SRCCOPY);
+    ReleaseDC(window, dc);
   }
   static bool SamePixels(gui::TBitmap& a, gui::TBitmap& b) {
     if (a.Width() != b.Width() || a.Height() != b.Height()) return false;

@@ -82,18 +82,19 @@ class FakeProvider : public TacAnimatedForm {
     OnAfterAnimation = [this](TacAnimEvent e) { events.push_back(e); };
   }
   gui::TCustomForm* AnimForm() override { return &form; }
-  void PrepareCache() override {
+  bool PrepareCache() override {
     ++prepared;
     cache = std::make_unique<gui::TBitmap>(form.Width(), form.Height(), gui::pf32bit);
     TBitmap32 px = Pixels32(*cache);
     for (int y = 0; y < px.Height(); ++y)
       for (int x = 0; x < px.Width(); ++x) px.At(x, y) = kFormPixel;
+    return true;
   }
   gui::TBitmap* FormImage() override { return cache.get(); }
   void PaintFormImage(gui::TBitmap& picture) override {
     BitBlt(picture.Canvas().Handle(), 0, 0, cache->Width(), cache->Height(), cache->Canvas().Handle(), 0, 0, SRCCOPY);
   }
-  std::vector<gui::TRect> PrepareRegionRects() override { return {gui::TRect{0, 0, 4, 4}}; }
+  void PrepareRegionRects() override { RegionRects = {gui::TRect{0, 0, 4, 4}}; }
   TsSkinManager* SkinManager() const override { return manager; }
 
   Form form;

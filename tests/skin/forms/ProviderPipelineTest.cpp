@@ -6,13 +6,16 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "../SkinHarness.h"
+#include "gui/ExtCtrls.h"
 #include "gui/Forms.h"
 #include "gui/StdCtrls.h"
+#include "skin/core/acLayeredWindows.h"
 #include "skin/core/acLivePreview.h"
 #include "skin/core/sMessages.h"
 #include "skin/core/sSkinManager.h"
@@ -380,6 +383,167 @@ TEST_F(ShownForm, RemoveAndLoadSwitchTheFormAndGiveBackItsOwnLook) {
   EXPECT_TRUE(title == kTitleActive || title == kTitleInactive);
   EXPECT_EQ(Px(again, 1, again.Height() / 2), kFrame);
   DeleteObject(region);
+}
+
+// ---------------------------------------------------------------- the manager's broadcasts
+
+// What each UpdateLayeredWindow call is handed: its size and the picture's pixel at a point.
+struct TLayeredFrame {
+  SIZE Size;
+  BYTE Alpha;
+  uint32_t Sample;
+};
+std::vector<TLayeredFrame> g_frames;
+POINT g_samplePoint{};
+TUpdateLayeredWindow g_realUpdate = nullptr;
+
+BOOL WINAPI RecordFrame(HWND wnd, HDC dst, POINT* pos, SIZE* size, HDC src, POINT* srcPos, COLORREF key,
+                        BLENDFUNCTION* blend, DWORD flags) {
+  const COLORREF c = src ? GetPixel(src, g_samplePoint.x, g_samplePoint.y) : CLR_INVALID;
+  g_frames.push_back({size ? *size : SIZE{}, blend ? blend->SourceConstantAlpha : BYTE(0), Rgb(c)});
+  return g_realUpdate(wnd, dst, pos, size, src, srcPos, key, blend, flags);
+}
+
+TEST_F(ShownForm, TheManagersSkinChangesReachTheFormOnceEachAndAnimateItsNewLook) {
+  gui::TForm& f = Show("Siaran");
+  HWND wnd = f.Handle();
+  TsSkinManager* manager = h->Manager.get();
+  ASSERT_EQ(GetAnimatedForm(wnd), static_cast<TacAnimatedForm*>(provider)) << "the animations find the provider";
+  ASSERT_EQ(GetFormProvider(&f), provider);
+  std::map<WORD, int> heard;
+  gui::TWndMethod hooked = f.WindowProc;
+  f.WindowProc = [&](TMessage& m) {
+    if (m.Msg == SM_ALPHACMD && m.LParam == LPARAM(manager)) ++heard[m.WParamHi()];
+    hooked(m);
+  };
+  manager->AnimEffects.SkinChanging = {true, 60, TacAnimType::atFading};
+  RECT wr;
+  GetWindowRect(wnd, &wr);
+  g_samplePoint = {(wr.right - wr.left) / 2, provider->TitleVCenter};
+  g_frames.clear();
+  g_realUpdate = UpdateLayeredWindowProc;
+  UpdateLayeredWindowProc = &RecordFrame;
+  manager->SetSkinName("Korvan Forms Cut");
+  UpdateLayeredWindowProc = g_realUpdate;
+  skintest::TSkinHarness::Pump(60);
+  ASSERT_TRUE(manager->IsSkinLoaded());
+  EXPECT_EQ(heard[AC_SETNEWSKIN], 1);
+  EXPECT_EQ(heard[AC_REFRESH], 1);
+  HRGN region = CreateRectRgn(0, 0, 0, 0);
+  ASSERT_NE(GetWindowRgn(wnd, region), ERROR);
+  EXPECT_FALSE(PtInRegion(region, 0, 0)) << "the form took the new skin's cut corner";
+  // The new look faded in over the form: the provider's whole image, title included.
+  ASSERT_FALSE(g_frames.empty());
+  EXPECT_EQ(g_frames.front().Size.cx, wr.right - wr.left);
+  EXPECT_EQ(g_frames.front().Size.cy, wr.bottom - wr.top);
+  EXPECT_EQ(g_frames.front().Alpha, 0);
+  EXPECT_EQ(g_frames.back().Alpha, 255);
+  const uint32_t title = g_frames.front().Sample;
+  EXPECT_TRUE(title == kTitleActive || title == kTitleInactive) << std::hex << title;
+  EXPECT_FALSE(provider->Frozen);
+  EXPECT_FALSE(provider->ChangingSkin);
+  EXPECT_EQ(provider->RedrawLock, 0) << "the freeze ended";
+  EXPECT_TRUE(IsWindowVisible(wnd));
+
+  manager->RemoveSkin();
+  EXPECT_EQ(heard[AC_REMOVESKIN], 1);
+  EXPECT_FALSE(provider->IsSkinnedBranch());
+  EXPECT_NE(GetWindowLongW(wnd, GWL_STYLE) & WS_SYSMENU, 0) << "the form has its system caption back";
+  EXPECT_EQ(GetWindowRgn(wnd, region), ERROR);
+  DeleteObject(region);
+  f.WindowProc = hooked;
+}
+
+TEST_F(ShownForm, TheWholeImageHoldsTheClientWithItsChildrenAndTheGripPaintsOverItsBackground) {
+  gui::TForm& f = h->NewForm("Gambar", 360, 220);
+  provider = new TsSkinProvider(&f);
+  provider->GripMode = TsGripMode::gmRightBottom;
+  auto* panel = new gui::TPanel(&f);
+  panel->SetParent(&f);
+  panel->SetBounds(20, 30, 80, 50);
+  panel->SetColor(gui::TColor(0x0000FF));
+  f.Show();
+  skintest::TSkinHarness::Pump(80);
+  gui::TBitmap& cache = *provider->SkinData()->FCache;
+  std::unique_ptr<gui::TBitmap> image = CreateFormImage(provider, false);
+  ASSERT_TRUE(image);
+  h->Save(*image, "whole_form_image");
+  ASSERT_EQ(image->Width(), cache.Width());
+  ASSERT_EQ(image->Height(), cache.Height());
+  const int cx = provider->ClientOffsetX(), cy = provider->ClientOffsetY();
+  EXPECT_EQ(Px(*image, cx + 60, cy + 55), 0xFF0000u) << "the child at its place in the client area";
+  EXPECT_EQ(Px(*image, image->Width() / 2, provider->TitleVCenter), Px(cache, cache.Width() / 2, provider->TitleVCenter))
+      << "the frame and title from the cached image";
+  EXPECT_EQ(Px(*image, cx + 200, cy + 100), Px(cache, cx + 200, cy + 100)) << "the client background from the image";
+  TBitmap32 px = Pixels32(*image);
+  GdiFlush();
+  for (gui::TPoint p : {gui::TPoint{0, 0}, gui::TPoint{cx + 60, cy + 55}, gui::TPoint{px.Width() - 1, px.Height() - 1}})
+    EXPECT_EQ(px.At(p.X, p.Y) >> 24, 255u) << "opaque at " << p.X << "," << p.Y;
+
+  // The grip: drawn into the image when it was built, and over what lies behind it into a DC.
+  const TacPoint at = GripPositionFor(cache.Width(), cache.Height(), 16, 16, provider->GetBorderWidth(true),
+                                      provider->GetShadowSize());
+  // The paper as the colour value it is filled with and as read back (red first).
+  constexpr uint32_t kGrip = 0x141414, kPaperColor = 0x563412, kPaper = 0x123456;
+  EXPECT_EQ(Px(cache, at.X + 8, at.Y + 8), kGrip);
+  gui::TBitmap target(cache.Width(), cache.Height());
+  FillRectOnDC(target.Canvas().Handle(), gui::Rect(0, 0, cache.Width(), cache.Height()), gui::TColor(kPaperColor));
+  provider->PaintGrip(target.Canvas().Handle());
+  h->Save(target, "grip_to_dc");
+  EXPECT_EQ(Px(target, at.X + 8, at.Y + 8), kGrip);
+  EXPECT_EQ(Px(target, at.X - 1, at.Y + 8), kPaper) << "nothing beside the grip";
+  EXPECT_EQ(Px(target, at.X + 8, at.Y - 1), kPaper);
+
+  std::unique_ptr<gui::TBitmap> last = CreateFormImage(provider, true);
+  ASSERT_TRUE(last);
+  EXPECT_TRUE(provider->SkinData()->CacheEmpty()) << "the cache let go as asked";
+  EXPECT_FALSE(CreateFormImage(provider, false)) << "no image without a cache";
+}
+
+TEST_F(Pipeline, AnAddedTitleInTheMainFontFollowsItAndOthersKeepTheirs) {
+  gui::TForm& a = h->NewForm("Satu", 300, 200);
+  gui::TForm& b = h->NewForm("Dua", 300, 200);
+  auto* follows = new TsSkinProvider(&a);
+  auto* keeps = new TsSkinProvider(&b);
+  TsSkinManager* manager = h->Manager.get();
+  const std::string before = manager->GetDefaultFontName();
+  follows->AddedTitle.Font.SetName(before);
+  keeps->AddedTitle.Font.SetName("Courier New");
+  EXPECT_EQ(follows->AddedTitle.Font.Color(), gui::clNone) << "the title's own colour unless one is given";
+  manager->SetMainFont("Verdana", false);
+  EXPECT_EQ(follows->AddedTitle.Font.Name(), "Verdana");
+  EXPECT_EQ(keeps->AddedTitle.Font.Name(), "Courier New");
+  manager->SetMainFont(before, false);
+  EXPECT_EQ(follows->AddedTitle.Font.Name(), before);
+  delete follows;
+  delete keeps;
+}
+
+TEST_F(ShownForm, TheAddedTitleIsWrittenInItsOwnFontRightOfTheCaption) {
+  gui::TForm& f = h->NewForm("Jemaat", 420, 200);
+  provider = new TsSkinProvider(&f);
+  provider->AddedTitle.Text = "Sektor Tujuh";
+  provider->AddedTitle.Font.SetColor(gui::TColor(0x0000FF));
+  provider->AddedTitle.Font.SetHeight(-16);
+  provider->AddedTitle.Font.SetStyle(gui::fsBold);
+  f.Show();
+  skintest::TSkinHarness::Pump(80);
+  // Drawn active, so the font's own colour shows unmixed.
+  provider->FormActive = 1;
+  provider->SkinData()->FCacheInvalid = true;
+  ASSERT_TRUE(provider->PrepareCache());
+  gui::TBitmap& cache = *provider->SkinData()->FCache;
+  h->Save(cache, "added_title");
+  ASSERT_FALSE(provider->CaptionRect.IsEmpty());
+  int red = 0, redBeforeCaptionEnd = 0;
+  for (int y = 0; y < provider->TitleBottom; ++y)
+    for (int x = 0; x < cache.Width(); ++x)
+      if (Px(cache, x, y) == 0xFF0000u) {
+        ++red;
+        if (x < provider->CaptionRect.Right) ++redBeforeCaptionEnd;
+      }
+  EXPECT_GT(red, 40) << "the added text in its font's colour";
+  EXPECT_EQ(redBeforeCaptionEnd, 0) << "right of the caption";
 }
 
 TEST_F(Pipeline, UnknownCommandsAreDroppedWhenSkinnedAndPassedOnWhenNot) {

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <functional>
 #include <memory>
 #include <new>
@@ -22,6 +24,7 @@
 #include "skin/core/sConst.h"
 #include "skin/core/sMessages.h"
 #include "skin/core/sSkinManager.h"
+#include "skin/core/sStyleSimply.h"
 #include "skin/forms/sSkinProvider.h"
 #include "skin/graphics/acGdiBitmap.h"
 
@@ -68,6 +71,9 @@ class Provider : public guitest::WithRecordedDialogs {
   static LRESULT AskProvider(gui::TForm* f) {
     return SendMessageW(f->Handle(), SM_ALPHACMD, MakeSkinCommand(AC_GETPROVIDER), 0);
   }
+  // What a provider answers: its side the animations know.
+  static LRESULT Answer(TsSkinProvider* p) { return LRESULT(static_cast<TacAnimatedForm*>(p)); }
+  static int Listed(gui::TForm* f) { return int(std::count(SkinnedForms().begin(), SkinnedForms().end(), f)); }
   std::unique_ptr<TsSkinManager> manager;
   std::vector<std::unique_ptr<gui::TForm>> forms;
 };
@@ -95,8 +101,9 @@ TEST_F(Provider, HooksItsFormAndGivesTheProcedureBack) {
   EXPECT_TRUE(p->Hooked());
   EXPECT_FALSE(p->Passive());
   EXPECT_EQ(p->Form(), f);
-  EXPECT_EQ(AskProvider(f), LRESULT(p));
+  EXPECT_EQ(AskProvider(f), Answer(p));
   EXPECT_EQ(GetFormProvider(f), p);
+  EXPECT_EQ(Listed(f), 1) << "the manager's broadcasts reach the form";
   EXPECT_EQ(SendMessageW(f->Handle(), SM_ALPHACMD, MakeSkinCommand(AC_GETSKINDATA), 0), LRESULT(p->SkinData()));
   EXPECT_EQ(p->SkinData()->SkinSection(), "FORM");
   EXPECT_GE(p->SkinData()->FSkinIndex, 0) << "an active skin is taken at once";
@@ -106,6 +113,7 @@ TEST_F(Provider, HooksItsFormAndGivesTheProcedureBack) {
 
   delete p;
   EXPECT_EQ(AskProvider(f), 0) << "the form has its own procedure back";
+  EXPECT_EQ(Listed(f), 0);
   EXPECT_EQ(f->ComponentCount(), 0);
   SendMessageW(f->Handle(), WM_SETTEXT, 0, LPARAM(L"Warga"));
   EXPECT_EQ(f->Caption(), "Warga");
@@ -118,23 +126,26 @@ TEST_F(Provider, ASecondProviderStaysPassiveAndLeavesTheFirstInPlace) {
   EXPECT_TRUE(second->Passive());
   EXPECT_FALSE(second->Hooked());
   EXPECT_TRUE(dialogs.shown.empty()) << "no message at run time";
-  EXPECT_EQ(AskProvider(f), LRESULT(first));
+  EXPECT_EQ(AskProvider(f), Answer(first));
   EXPECT_TRUE(second->PrepareCache());
   EXPECT_TRUE(second->SkinData()->CacheEmpty()) << "a passive provider paints nothing";
   delete second;
-  EXPECT_EQ(AskProvider(f), LRESULT(first)) << "the passive one never held the procedure";
+  EXPECT_EQ(AskProvider(f), Answer(first)) << "the passive one never held the procedure";
+  EXPECT_EQ(Listed(f), 1) << "the passive one leaves the form on the skinned forms' list";
   delete first;
   EXPECT_EQ(AskProvider(f), 0);
+  EXPECT_EQ(Listed(f), 0);
 }
 
 TEST_F(Provider, AHookMadeProviderGivesWayToAPlacedOne) {
   gui::TForm* f = NewForm();
   TsSkinProvider* made = TsSkinProvider::CreateForForm(f);
   EXPECT_TRUE(made->ForDialog());
-  EXPECT_EQ(AskProvider(f), LRESULT(made));
+  EXPECT_EQ(AskProvider(f), Answer(made));
   auto* placed = new TsSkinProvider(f);
   EXPECT_FALSE(placed->Passive());
-  EXPECT_EQ(AskProvider(f), LRESULT(placed));
+  EXPECT_EQ(AskProvider(f), Answer(placed));
+  EXPECT_EQ(Listed(f), 1);
   ASSERT_EQ(f->ComponentCount(), 1) << "the hook-made provider is gone";
   EXPECT_EQ(f->Components(0), placed);
 }
@@ -179,9 +190,9 @@ TEST_F(Provider, PointerAnswersKeepTheirFullWidth) {
   ASSERT_NE(place, nullptr);
   ASSERT_GT(uintptr_t(place), uintptr_t(0xFFFFFFFFu)) << "the system gave no address above 4 GB";
   auto* p = new (place) TsSkinProvider(f);
-  EXPECT_EQ(AskProvider(f), LRESULT(p));
+  EXPECT_EQ(AskProvider(f), Answer(p));
   EXPECT_EQ(GetFormProvider(f), p);
-  EXPECT_EQ(reinterpret_cast<TsSkinProvider*>(f->Perform(SM_ALPHACMD, MakeSkinCommand(AC_GETPROVIDER), 0)), p);
+  EXPECT_EQ(TsSkinProvider::ProviderOfAnswer(f->Perform(SM_ALPHACMD, MakeSkinCommand(AC_GETPROVIDER), 0)), p);
   // A later provider asks the same way and must find this one, not a truncated address.
   auto* second = new TsSkinProvider(f);
   EXPECT_TRUE(second->Passive());

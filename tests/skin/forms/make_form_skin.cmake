@@ -22,6 +22,8 @@ string(APPEND _text "\n[TB_BTN]\nCOLOR=8421376\nHOTCOLOR=255\nSTATES=1\n")
 string(APPEND _text "\n[TB_TAB]\nCOLOR=12632256\nHOTCOLOR=16776960\nSTATES=2\n")
 string(APPEND _text "\n[FORMHEADER]\nCOLOR=32896\nHOTCOLOR=65280\nSTATES=2\n")
 string(APPEND _text "\n[FORM]\nCOLOR=14540253\nHOTCOLOR=15658734\nSTATES=2\nBORDERSMASK=&00560040007600600003000300030003" "10000" "000000" "\n")
+# A size grip: the dark 16 x 16 square.
+string(REPLACE "[GLOBALINFO]\n" "[GLOBALINFO]\nGRIPIMAGE=&0000004000160056000000000000000010000000000\n" _text "${_text}")
 file(WRITE "${TO}/Options.dat" "${_text}")
 # A twin whose form border is the blue button image: its top-left corner is fuchsia, so a
 # form on it has a cut corner.
