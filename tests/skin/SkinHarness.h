@@ -26,6 +26,9 @@ class TSkinHarness {
   TSkinHarness(const std::string& skinsDir, const std::string& outDir, const std::string& skinName = "Korvan Test")
       : outDir_(outDir) {
     Manager = TestSkinManager("Z:" + skinsDir, skinName);
+    // The tests give forms their providers and controls their hooks themselves: the
+    // window-creation hook skins no form here unless a test asks for it.
+    Manager->SetSkinningRules(skin::srStdDialogs | skin::srThirdParty);
   }
   ~TSkinHarness() {
     forms_.clear();

@@ -186,6 +186,8 @@ class DialogSkinning : public ::testing::Test {
     h = std::make_unique<skintest::TSkinHarness>(KORVAN_DIALOG_SKINS, KORVAN_DIALOG_SHOTS);
     ASSERT_TRUE(h->Manager->IsSkinLoaded());
     ASSERT_EQ(DefaultManager(), h->Manager.get());
+    // Here the window-creation hook skins forms and dialogs as in a program.
+    h->Manager->SetSkinningRules(srStdForms | srStdDialogs | srThirdParty);
   }
   void TearDown() override { h.reset(); }
   std::unique_ptr<skintest::TSkinHarness> h;
