@@ -28,6 +28,9 @@ bool IsTitleCode(int32_t code) {
 // ---------------------------------------------------------------- hit test
 
 TsSystemMenu* TsSkinProvider::EnsureSystemMenu() {
+  // The system menu is made by the skin's first application on this form; whatever comes
+  // first (activation, a style change, a click) applies it.
+  if (!SystemMenu && form_) InitSkin();
   if (!SystemMenu && form_) SystemMenu = std::make_unique<TsSystemMenu>(this);
   return SystemMenu.get();
 }
@@ -527,6 +530,10 @@ void TsSkinProvider::WMSize(TMessage& m) {
       formState_ |= psBorderSizing;
       BorderForm->UpdateBorderWindow(true);
       formState_ &= ~psBorderSizing;
+    } else {
+      // A frame paint that came before the new size settled was skipped: the frame and
+      // its region follow the new size now.
+      RedrawWindow(wnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_NOCHILDREN);
     }
   }
   LastClientRect = {0, 0, cr.right, cr.bottom};
@@ -734,6 +741,6 @@ bool TsSkinProvider::BorderWindowShown() {
 void TsSkinProvider::UpdateBorderWindow(bool repaint, uint8_t) {
   if (BorderForm) BorderForm->UpdateBorderWindow(repaint);
 }
-void TsSkinProvider::MakeSystemMenu() { EnsureSystemMenu(); }
+void TsSkinProvider::MakeSystemMenu() { SystemMenu = std::make_unique<TsSystemMenu>(this); }
 
 }  // namespace skin
