@@ -17,6 +17,7 @@
 #include "skin/hooks/acGridWnd.h"
 #include "skin/hooks/acHookPaint.h"
 #include "skin/hooks/acListViewWnd.h"
+#include "skin/hooks/acMnuWnd.h"
 #include "skin/hooks/acPanelWnd.h"
 #include "skin/hooks/acSizerWnd.h"
 #include "skin/hooks/acSpinWnd.h"
@@ -75,7 +76,13 @@ const std::pair<std::string_view, TMaker> kDialogChildHooks[] = {
     {"TacTreeViewWnd", &EditLike<TacTreeViewWnd>},
 };
 
+// A popup-menu window gets the menu hook while the default manager skins popups.
+void HookPopupMenuWindow(HWND wnd) {
+  if (TsSkinManager* m = DefaultManager(); m && m->SkinnedPopups() && !IsWndSkinned(wnd)) HookMenuWindow(wnd);
+}
+
 void FreeProviders() {
+  ClearMenuWnds();
   // A provider's destructor clears its own entry: take each out of the list first.
   while (!g_providers.empty()) {
     TacProvider* p = g_providers.front();
@@ -256,6 +263,11 @@ LRESULT CALLBACK DialsCBTHookProc(int code, WPARAM wParam, LPARAM lParam) {
         case TacCreateClass::ClassName: {
           TacCreatedWindowFacts f;
           f.ClassName = GetWindowClassName(wnd);
+          // Some systems name the popup-menu class instead of passing its atom.
+          if (f.ClassName == "#32768") {
+            HookPopupMenuWindow(wnd);
+            break;
+          }
           f.Style = uint32_t(cs->style), f.ExStyle = cs->dwExStyle;
           gui::TCustomForm* main = gui::Application->MainForm();
           f.HasMainForm = main != nullptr;
@@ -265,8 +277,11 @@ LRESULT CALLBACK DialsCBTHookProc(int code, WPARAM wParam, LPARAM lParam) {
           if (AttachOnCreation(f)) AttachSkinToWindow(wnd);
           break;
         }
+        case TacCreateClass::PopupMenuAtom:
+          HookPopupMenuWindow(wnd);
+          break;
         default:
-          // Popup menus are skinned by the menus' own hook; other atoms are left alone.
+          // Other atoms are left alone.
           break;
       }
     }

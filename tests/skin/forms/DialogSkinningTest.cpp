@@ -26,6 +26,7 @@
 #include "skin/hooks/acCheckBoxWnd.h"
 #include "skin/hooks/acComboWnd.h"
 #include "skin/hooks/acEditWnd.h"
+#include "skin/hooks/acMnuWnd.h"
 #include "skin/hooks/acPanelWnd.h"
 #include "skin/hooks/acStaticWnd.h"
 
@@ -423,6 +424,35 @@ TEST_F(DialogSkinning, OwnedDialogsAndAThirdDialogAreLeftAloneAndTheEventCanVeto
   h->Manager->Options.SetOption(6, true);
   for (HWND w : {first, plain}) DestroyWindow(w);
   PurgeProviders();
+}
+
+size_t g_menuHooksWhileOpen = 0;
+bool g_menuWindowSkinned = false;
+
+TEST_F(DialogSkinning, APopupMenuWindowGetsTheMenuHookWhileTheManagerSkinsPopups) {
+  gui::TForm& f = h->NewForm("Menu", 240, 120);
+  HMENU menu = CreatePopupMenu();
+  AppendMenuW(menu, MF_STRING, 1, L"Salin");
+  AppendMenuW(menu, MF_STRING, 2, L"Tempel");
+  for (bool skinned : {true, false}) {
+    SCOPED_TRACE(skinned ? "popups skinned" : "popups left alone");
+    h->Manager->SetSkinnedPopups(skinned);
+    g_menuHooksWhileOpen = 0;
+    g_menuWindowSkinned = false;
+    // The menu runs its own loop: it is looked at and closed from a timer.
+    SetTimer(f.Handle(), 77, 150, [](HWND w, UINT, UINT_PTR id, DWORD) {
+      KillTimer(w, id);
+      g_menuHooksWhileOpen = MenuWnds().size();
+      if (HWND popup = FindWindowW(L"#32768", nullptr)) g_menuWindowSkinned = IsWndSkinned(popup);
+      EndMenu();
+    });
+    TrackPopupMenu(menu, TPM_RETURNCMD, 200, 200, 0, f.Handle(), nullptr);
+    EXPECT_EQ(g_menuHooksWhileOpen, skinned ? 1u : 0u);
+    EXPECT_EQ(g_menuWindowSkinned, skinned);
+    skintest::TSkinHarness::Pump(50);
+  }
+  h->Manager->SetSkinnedPopups(true);
+  DestroyMenu(menu);
 }
 
 TEST_F(DialogSkinning, AFormGetsAProviderOnItsFirstActivationUnlessItsTagKeepsItNative) {
