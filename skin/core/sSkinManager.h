@@ -421,6 +421,7 @@ class TsSkinManager : public rtl::TComponent {
   const std::optional<TacLivePreview>& LivePreview() const { return livePreview_; }
   // A live-preview block from another program (WM_COPYDATA with id 7): kept only when it
   // holds a whole tagged record, then skin command 71 is posted to the application window.
+  // True when the block is the editor's (its id and tag), whole or not.
   bool ReceiveLivePreview(WPARAM id, const COPYDATASTRUCT* data);
   // What the default manager does with the application window's messages; true: handled.
   bool AppWindowHook(gui::TMessage& message);

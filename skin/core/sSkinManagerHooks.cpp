@@ -264,11 +264,12 @@ void TsSkinManager::ApplyEditorSkin() {
 bool TsSkinManager::ReceiveLivePreview(WPARAM id, const COPYDATASTRUCT* data) {
   if (!data || !data->lpData || id != kLivePreviewCopyDataId || !HasLivePreviewTag(data->lpData, data->cbData))
     return false;
-  // Another program's data: only a whole record is taken.
-  auto record = ReadLivePreview(data->lpData, data->cbData);
-  if (!record) return false;
-  livePreview_ = std::move(record);
-  if (gui::Application) PostMessageW(gui::Application->Handle(), SM_ALPHACMD, MakeSkinCommand(AC_SKINTEXT), 0);
+  // Another program's data: only a whole record is taken; a cut one is the editor's all
+  // the same and is swallowed.
+  if (auto record = ReadLivePreview(data->lpData, data->cbData)) {
+    livePreview_ = std::move(record);
+    if (gui::Application) PostMessageW(gui::Application->Handle(), SM_ALPHACMD, MakeSkinCommand(AC_SKINTEXT), 0);
+  }
   return true;
 }
 

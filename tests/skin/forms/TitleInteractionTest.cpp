@@ -530,6 +530,8 @@ TEST_F(TitleInteraction, TheBorderWindowCarriesTheImageAroundTheForm) {
   g_layered = &layered;
   g_realUpdate = UpdateLayeredWindowProc;
   UpdateLayeredWindowProc = RecordUpdate;
+  // The shown form made its border window already: it is made again while recorded.
+  p->FreeBorderForm();
   p->UpdateExtBorders(true);
   UpdateLayeredWindowProc = g_realUpdate;
   g_layered = nullptr;
