@@ -273,6 +273,8 @@ class TsSkinProvider : public rtl::TComponent {
   virtual void WMNCRButtonDown(gui::TMessage& m);
   virtual void WMNCRButtonUp(gui::TMessage& m);
   virtual void WMSysCommand(gui::TMessage& m);
+  // Minimize, maximize or restore with the form's own flight; False when it does not fly.
+  bool PassAnimated(gui::TMessage& m, UINT command);
   virtual void WMInitMenuPopup(gui::TMessage& m);
   virtual void WMEnterIdle(gui::TMessage& m);
   virtual void WMMouseMove(gui::TMessage& m);
@@ -281,6 +283,7 @@ class TsSkinProvider : public rtl::TComponent {
   virtual void WMExitMenuLoop(gui::TMessage& m);
   virtual void WMSizing(gui::TMessage& m);
   virtual void WMMDIActivate(gui::TMessage& m);
+  virtual void WMEnterSizeMove(gui::TMessage& m);
   virtual void WMExitSizeMove(gui::TMessage& m);
   virtual void WMMouseLeave(gui::TMessage& m);
   virtual void WMDpiChanged(gui::TMessage& m);

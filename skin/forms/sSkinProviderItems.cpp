@@ -96,6 +96,19 @@ void TsSkinProvider::PaintTitleBarItems(gui::TBitmap& cache) {
   }
 }
 
+bool TsSkinProvider::TitleBarItemHot() {
+  return TitleBar && HotItem >= kHitTitleBarItem && HotItem - kHitTitleBarItem < TitleBar->Items.Count();
+}
+
+void TsSkinProvider::FreeTitleAnimations() {
+  for (TacTitleButtonData* b : {&MinBtn, &MaxBtn, &CloseBtn, &HelpBtn}) delete b->Animation;
+  if (titleButtons_)
+    for (int i = 0; i < titleButtons_->Count(); ++i) delete titleButtons_->Items(i)->Data.Animation;
+  // The bar's items go with the form; their fades are the bar's to end then.
+  if (TitleBar && !IsDestroying())
+    for (int i = 0; i < TitleBar->Items.Count(); ++i) delete TitleBar->Items.Items(i)->Animation;
+}
+
 void TsSkinProvider::PaintUserButtons(gui::TBitmap& cache) {
   if (!titleButtons_) return;
   TacSkinData* sd = skinData_->GetScaledSkin();

@@ -9,6 +9,7 @@
 #include "skin/core/sSkinManager.h"
 #include "skin/core/sVclUtils.h"
 #include "skin/forms/acGlow.h"
+#include "skin/forms/acMinTimer.h"
 #include "skin/forms/acPopupController.h"
 #include "skin/forms/sSkinProvider.h"
 #include "skin/graphics/acGdiBitmap.h"
@@ -462,8 +463,9 @@ void TsSkinProvider::WMGetMinMaxInfo(TMessage& m) {
 void TsSkinProvider::WMWindowPosChanging(TMessage& m) {
   auto* wp = reinterpret_cast<WINDOWPOS*>(m.LParam);
   HWND wnd = FormHandle();
-  if (wp && wnd && !IsZoomed(wnd) && !(wp->flags & SWP_NOMOVE) && (wp->x != 0 || wp->y != 0) &&
-      (formState_ & (psVertRestore | psHorzRestore))) {
+  const bool moves = wp && wnd && !IsZoomed(wnd) && !(wp->flags & SWP_NOMOVE) && (wp->x != 0 || wp->y != 0);
+  if (moves && ScreenSnap && form_->Showing()) SnapToEdges(wp->x, wp->y);
+  if (moves && (formState_ & (psVertRestore | psHorzRestore))) {
     if (formState_ & psVertRestore) {
       // A form stretched to the work area's height gets back its own top and height.
       const TacPlace b = VerticalRestoreBounds({wp->x, wp->y, wp->cx, wp->cy}, LastBounds);
@@ -532,15 +534,26 @@ void TsSkinProvider::WMSize(TMessage& m) {
   LastClientRect = {0, 0, cr.right, cr.bottom};
 }
 
+void TsSkinProvider::WMEnterSizeMove(TMessage& m) {
+  // The forms touching this one now are the ones that travel with it.
+  UpdateGluedForms();
+  TsSkinManager* mgr = skinData_->GetSkinManager();
+  if (mgr && mgr->AnimEffects.BlendOnMoving.Active && DrawNonClient() && !form_->Parent()) StartBlendMoving(this, false);
+  if (oldWndProc_) oldWndProc_(m);
+}
+
 void TsSkinProvider::WMExitSizeMove(TMessage& m) {
+  if (formState_ & psBlendMoving) FinishBlendMoving(this);
   if (oldWndProc_) oldWndProc_(m);
   if (BorderForm) BorderForm->UpdateBorderWindow(true);
 }
 
 void TsSkinProvider::WMMove(TMessage& m) {
+  FreeTitleAnimations();
   ClearGlowEffects(false);
   if (oldWndProc_) oldWndProc_(m);
   if (BorderForm) BorderForm->UpdateBorderWindow(false);
+  MoveGluedForms(false);
 }
 
 void TsSkinProvider::WMSizing(TMessage& m) {
@@ -548,11 +561,77 @@ void TsSkinProvider::WMSizing(TMessage& m) {
   if (BorderForm) BorderForm->UpdateBorderWindow(false);
 }
 
+namespace {
+// The system's own minimize and restore animation, off while the form flies by itself.
+class SystemAnimationOff {
+ public:
+  SystemAnimationOff() {
+    saved_.cbSize = sizeof(ANIMATIONINFO);
+    if (SystemParametersInfoW(SPI_GETANIMATION, sizeof(saved_), &saved_, 0) && saved_.iMinAnimate) {
+      ANIMATIONINFO off{sizeof(ANIMATIONINFO), 0};
+      changed_ = SystemParametersInfoW(SPI_SETANIMATION, sizeof(off), &off, 0);
+    }
+  }
+  ~SystemAnimationOff() {
+    if (changed_) SystemParametersInfoW(SPI_SETANIMATION, sizeof(saved_), &saved_, 0);
+  }
+  SystemAnimationOff(const SystemAnimationOff&) = delete;
+  SystemAnimationOff& operator=(const SystemAnimationOff&) = delete;
+
+ private:
+  ANIMATIONINFO saved_{};
+  bool changed_ = false;
+};
+}  // namespace
+
+bool TsSkinProvider::PassAnimated(TMessage& m, UINT command) {
+  HWND wnd = FormHandle();
+  TsSkinManager* mgr = skinData_->GetSkinManager();
+  const bool main = gui::Application && gui::Application->MainForm() == form_;
+  if (main || form_->FormStyle == gui::TFormStyle::fsMDIChild || !mgr) return false;
+  if (command == SC_MINIMIZE && mgr->AnimEffects.Minimizing.Active) {
+    SystemAnimationOff off;
+    StartMinimizeAnimation(this);
+    if (oldWndProc_) oldWndProc_(m);
+    return true;
+  }
+  // Only a form that flew into the task bar flies back.
+  if (!MinTimer || !MinTimer->Minimized) return false;
+  if (command == SC_MAXIMIZE && !form_->Parent()) {
+    SetFormState(formState_ | psMaximizing);
+    {
+      SystemAnimationOff off;
+      StartRestoreAnimation(this);
+      if (oldWndProc_) oldWndProc_(m);
+    }
+    SetFormState(formState_ & ~psMaximizing);
+    return true;
+  }
+  if (command == SC_RESTORE && IsIconic(wnd)) {
+    SetFormState(formState_ | psSysRestoring);
+    {
+      SystemAnimationOff off;
+      RegionChanged = true;
+      StartRestoreAnimation(this);
+      skinData_->FCacheInvalid = true;
+      if (oldWndProc_) oldWndProc_(m);
+      if (BorderForm && !BorderForm->Handle()) {
+        InAnimation = false;
+        BorderForm->UpdateBorderWindow(true);
+      }
+    }
+    SetFormState(formState_ & ~psSysRestoring);
+    return true;
+  }
+  return false;
+}
+
 void TsSkinProvider::WMSysCommand(TMessage& m) {
   HWND wnd = FormHandle();
   EnsureSystemMenu();
   const UINT command = UINT(m.WParam) & 0xFFF0;
   if (command == SC_MINIMIZE) WasMaximized = IsZoomed(wnd);
+  if (PassAnimated(m, command)) return;
   if (command == SC_MAXIMIZE || command == SC_RESTORE) WasMaximized = false;
   if (command == SC_MAXIMIZE && BorderForm && !ExtBordersAllowed(true)) BorderForm.reset();
   if (oldWndProc_) oldWndProc_(m);
@@ -690,6 +769,8 @@ void TsSkinProvider::CMEnabledChanged(TMessage& m) {
   skinData_->FCacheInvalid = true;
   if (HWND wnd = FormHandle()) SendMessageW(wnd, WM_NCPAINT, 1, 0);
   if (BorderForm) BorderForm->UpdateBorderWindow(true);
+  // The veil lies over a form disabled with a tint to show, and goes when it is enabled.
+  if (enabled || (formState_ & psDisabled)) UpdateDisabledLook();
 }
 
 bool TsSkinProvider::RemoveLayeredStyle(HWND wnd) {
