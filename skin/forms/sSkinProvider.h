@@ -405,6 +405,13 @@ class TsSkinProvider : public rtl::TComponent {
   int32_t HitTest(gui::TMessage& m);
   int32_t TitleItemAt(gui::TPoint p);
   TacTitleButtonData* TitleButton(int32_t code);
+  // The title-bar item a hit code names, when it is one of the bar's.
+  TacTitleBarItem* TitleBarItemOf(int32_t code);
+  // A title-bar item entered (Hot) or left: its events, state and hint, and its fade.
+  void ItemHover(int32_t code, bool hot, bool repaint);
+  void FadeTitleBarItem(TacTitleBarItem* item);
+  void ItemPress(int32_t code, gui::TPoint p);
+  void ItemRelease(int32_t code, gui::TPoint p);
   void SetPressedItem(int32_t code);
   void RepaintTitleButton(int32_t code);
   void EnableSysMenuItem(UINT command, bool enable, HMENU menu);

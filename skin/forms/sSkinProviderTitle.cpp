@@ -11,6 +11,8 @@
 #include "skin/forms/acGlow.h"
 #include "skin/forms/acMinTimer.h"
 #include "skin/forms/acPopupController.h"
+#include "skin/forms/acTitleBar.h"
+#include "skin/forms/sTitleButtons.h"
 #include "skin/forms/sSkinProvider.h"
 #include "skin/graphics/acGdiBitmap.h"
 
@@ -50,11 +52,25 @@ int32_t TsSkinProvider::TitleItemAt(gui::TPoint p) {
   f.Help = form_->BorderIcons & gui::biHelp;
   f.Rules = SystemMenu->Rules();
   int32_t n = 0;
+  const auto inside = [&p](const gui::TRect& r) { return p.X >= r.Left && p.X < r.Right && p.Y >= r.Top && p.Y < r.Bottom; };
   for (int32_t code : CountedSysButtons(f, false)) {
     ++n;
-    const gui::TRect& r = TitleButton(code)->Rect;
-    if (p.X >= r.Left && p.X < r.Right && p.Y >= r.Top && p.Y < r.Bottom) return n;
+    if (inside(TitleButton(code)->Rect)) return n;
   }
+  // Hidden user buttons keep their places in the count.
+  if (titleButtons_)
+    for (int i = 0; i < titleButtons_->Count(); ++i) {
+      ++n;
+      const TsTitleButton* b = titleButtons_->Items(i);
+      if (b->Visible() && inside(b->Data.Rect)) return n;
+    }
+  if (TitleBar)
+    for (int i = 0; i < TitleBar->Items.Count(); ++i) {
+      ++n;
+      const TacTitleBarItem* it = TitleBar->Items.Items(i);
+      if (it->Visible() && inside(it->ItemRect))
+        return it->Style() == TacBtnStyle::bsSpacing || it->Style() == TacBtnStyle::bsInfo ? 0 : n;
+    }
   return 0;
 }
 
@@ -68,6 +84,16 @@ int32_t TsSkinProvider::HitTest(TMessage& m) {
     f.Help = form_->BorderIcons & gui::biHelp;
     f.Iconic = IsIconic(wnd);
     f.Rules = SystemMenu->Rules();
+    if (titleButtons_)
+      for (int i = 0; i < titleButtons_->Count(); ++i) {
+        const TsTitleButton* b = titleButtons_->Items(i);
+        f.UserButtons.push_back({b->Visible(), b->Enabled});
+      }
+    if (TitleBar)
+      for (int i = 0; i < TitleBar->Items.Count(); ++i) {
+        const TacTitleBarItem* it = TitleBar->Items.Items(i);
+        f.TitleBarItems.push_back({it->Visible(), it->Enabled(), it->Style() == TacBtnStyle::bsMenu && it->State == 2});
+      }
     const int32_t code = TitlePositionCode(a, f);
     if (code != kHitClient) return code;
   }
@@ -110,10 +136,12 @@ void TsSkinProvider::SetHotItem(int32_t code, bool repaint) {
   HotItem = s.HotItem;
   if (c.Normal > 0) {
     if (TacTitleButtonData* b = TitleButton(c.Normal)) b->State = 0;
+    ItemHover(c.Normal, false, repaint);
     if (repaint) RepaintTitleButton(c.Normal);
   }
   if (c.Item > 0) {
     if (TacTitleButtonData* b = TitleButton(c.Item)) b->State = c.NewState;
+    ItemHover(c.Item, true, repaint);
     if (repaint) RepaintTitleButton(c.Item);
   }
 }
@@ -247,6 +275,11 @@ void TsSkinProvider::WMNCLButtonDown(TMessage& m) {
         SetPressedItem(code);
         return;
       }
+      if (code >= kHitTitleBarItem && TitleBar) {
+        const gui::TPoint s = MessagePoint(m);
+        ItemPress(code, ScreenToForm(s.X, s.Y));
+        return;
+      }
       if (IsIconic(wnd)) {
         SendMessageW(wnd, WM_SYSCOMMAND, 0xF012, 0);
         return;
@@ -324,6 +357,11 @@ void TsSkinProvider::WMNCLButtonUp(TMessage& m) {
       if (code >= 1000 && code < 2000) {
         ButtonPressed = false;
         SetHotItem(0, true);
+        return;
+      }
+      if (code >= kHitTitleBarItem && TitleBar) {
+        const gui::TPoint s = MessagePoint(m);
+        ItemRelease(code, ScreenToForm(s.X, s.Y));
         return;
       }
       if (IsIconic(wnd) && form_->FormStyle == gui::TFormStyle::fsMDIChild) {
@@ -512,6 +550,7 @@ void TsSkinProvider::WMWindowPosChanged(TMessage& m) {
 
 void TsSkinProvider::WMSize(TMessage& m) {
   HWND wnd = FormHandle();
+  FreeTitleAnimations();
   if (skinData_->FUpdating || !IsWindowVisible(wnd) || (formState_ & psRestoring)) {
     RegionChanged = true;
     skinData_->FCacheInvalid = true;
@@ -519,6 +558,8 @@ void TsSkinProvider::WMSize(TMessage& m) {
     return;
   }
   MenuLineCount = -1;
+  // A drag that turned into a resize shows the form opaque again.
+  if (formState_ & psBlendMoving) FinishBlendMoving(this);
   if (oldWndProc_) oldWndProc_(m);
   RECT cr{};
   GetClientRect(wnd, &cr);
