@@ -88,6 +88,8 @@ class FormLooks : public guitest::WithRecordedDialogs {
     WithRecordedDialogs::SetUp();
     manager = skintest::TestSkinManager(kSkins, "Korvan Forms");
     ASSERT_TRUE(manager->IsSkinLoaded());
+    // The providers here are placed by the tests: the window-creation hook makes none.
+    manager->SetSkinningRules(srStdDialogs);
     g_realUpdate = UpdateLayeredWindowProc;
     UpdateLayeredWindowProc = &RecordUpdate;
   }
