@@ -31,7 +31,10 @@ bool IsTitleCode(int32_t code) {
 // ---------------------------------------------------------------- hit test
 
 TsSystemMenu* TsSkinProvider::EnsureSystemMenu() {
-  if (!SystemMenu && form_) SystemMenu = std::make_unique<TsSystemMenu>(this);
+  // The skin set-up makes the menu; whoever needs the menu first runs it, so the set-up is
+  // never skipped because the menu was made on the side.
+  if (!SystemMenu) InitSkin();
+  MakeSystemMenu();
   return SystemMenu.get();
 }
 
@@ -856,6 +859,8 @@ bool TsSkinProvider::BorderWindowShown() {
 void TsSkinProvider::UpdateBorderWindow(bool repaint, uint8_t) {
   if (BorderForm) BorderForm->UpdateBorderWindow(repaint);
 }
-void TsSkinProvider::MakeSystemMenu() { EnsureSystemMenu(); }
+void TsSkinProvider::MakeSystemMenu() {
+  if (!SystemMenu && form_) SystemMenu = std::make_unique<TsSystemMenu>(this);
+}
 
 }  // namespace skin
