@@ -278,6 +278,8 @@ class TsSkinProvider : public rtl::TComponent, public TacAnimatedForm {
   virtual void WMNCRButtonDown(gui::TMessage& m);
   virtual void WMNCRButtonUp(gui::TMessage& m);
   virtual void WMSysCommand(gui::TMessage& m);
+  // Minimize, maximize or restore with the form's own flight; False when it does not fly.
+  bool PassAnimated(gui::TMessage& m, UINT command);
   virtual void WMInitMenuPopup(gui::TMessage& m);
   virtual void WMEnterIdle(gui::TMessage& m);
   virtual void WMMouseMove(gui::TMessage& m);
@@ -286,6 +288,7 @@ class TsSkinProvider : public rtl::TComponent, public TacAnimatedForm {
   virtual void WMExitMenuLoop(gui::TMessage& m);
   virtual void WMSizing(gui::TMessage& m);
   virtual void WMMDIActivate(gui::TMessage& m);
+  virtual void WMEnterSizeMove(gui::TMessage& m);
   virtual void WMExitSizeMove(gui::TMessage& m);
   virtual void WMMouseLeave(gui::TMessage& m);
   virtual void WMDpiChanged(gui::TMessage& m);
@@ -406,6 +409,13 @@ class TsSkinProvider : public rtl::TComponent, public TacAnimatedForm {
   int32_t HitTest(gui::TMessage& m);
   int32_t TitleItemAt(gui::TPoint p);
   TacTitleButtonData* TitleButton(int32_t code);
+  // The title-bar item a hit code names, when it is one of the bar's.
+  TacTitleBarItem* TitleBarItemOf(int32_t code);
+  // A title-bar item entered (Hot) or left: its events, state and hint, and its fade.
+  void ItemHover(int32_t code, bool hot, bool repaint);
+  void FadeTitleBarItem(TacTitleBarItem* item);
+  void ItemPress(int32_t code, gui::TPoint p);
+  void ItemRelease(int32_t code, gui::TPoint p);
   void SetPressedItem(int32_t code);
   void RepaintTitleButton(int32_t code);
   void EnableSysMenuItem(UINT command, bool enable, HMENU menu);

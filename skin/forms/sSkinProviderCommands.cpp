@@ -393,11 +393,12 @@ HWND TsSkinProvider::RedrawTarget() {
 void TsSkinProvider::InitSkin() {
   TsSkinManager* own = skinData_ ? skinData_->GetSkinManager() : nullptr;
   if (forDialog_ || passive_ || !own || !form_ || !form_->HandleAllocated() || !own->IsSkinLoaded()) return;
+  // The menu first: everything below may ask for it.
+  if (!SystemMenu) MakeSystemMenu();
   UseOwnerDrawMenu = false;
   skinData_->FLoading = false;
   skinData_->UpdateSkinIndex(true);
   UpdateSectionIndexes();
-  if (!SystemMenu) MakeSystemMenu();
   UpdateSysMenuStyle(true);
   if (IsMDIForm(form_)) UpdateMDIHook(true);
   skinData_->UpdateSkinIndex(true);

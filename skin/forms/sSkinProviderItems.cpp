@@ -96,6 +96,79 @@ void TsSkinProvider::PaintTitleBarItems(gui::TBitmap& cache) {
   }
 }
 
+bool TsSkinProvider::TitleBarItemHot() {
+  return TitleBar && HotItem >= kHitTitleBarItem && HotItem - kHitTitleBarItem < TitleBar->Items.Count();
+}
+
+TacTitleBarItem* TsSkinProvider::TitleBarItemOf(int32_t code) {
+  if (!TitleBar || code < kHitTitleBarItem || code - kHitTitleBarItem >= TitleBar->Items.Count()) return nullptr;
+  return TitleBar->Items.Items(code - kHitTitleBarItem);
+}
+
+void TsSkinProvider::ItemHover(int32_t code, bool hot, bool repaint) {
+  TacTitleBarItem* item = TitleBarItemOf(code);
+  if (!item) return;
+  if (hot) {
+    if (item->OnMouseEnter) item->OnMouseEnter(item);
+    TitleBar->SetItemState(item, 1);
+    if (item->ShowHint) TitleBar->ShowItemHint(item);
+  } else {
+    if (item->OnMouseLeave) item->OnMouseLeave(item);
+    TitleBar->SetItemState(item, 0);
+    TitleBar->HideItemHint(item);
+  }
+  if (repaint) FadeTitleBarItem(item);
+}
+
+void TsSkinProvider::FadeTitleBarItem(TacTitleBarItem* item) {
+  if (!item->Visible()) return;
+  TsSkinManager* m = skinData_->GetSkinManager();
+  StartItemFade(item, m && m->Effects.AllowAnimation ? 10 : 1, item->State > 0, nullptr);
+}
+
+void TsSkinProvider::ItemPress(int32_t code, gui::TPoint p) {
+  TacTitleBarItem* item = TitleBarItemOf(code);
+  if (!item) return;
+  TitleBar->HideItemHint(item);
+  const bool dropsDown = item->Style() == TacBtnStyle::bsMenu && item->DropdownMenu && item->DropdownMenu->HasItems();
+  if (item->Style() != TacBtnStyle::bsTab && !dropsDown) {
+    TitleBar->SetItemState(item, 2);
+    FadeTitleBarItem(item);
+  }
+  TitleBar->ItemMouseDown(item, gui::TMouseButton::mbLeft, 0, p.X, p.Y);
+  ButtonPressed = item->MouseDown;
+}
+
+void TsSkinProvider::ItemRelease(int32_t code, gui::TPoint p) {
+  TacTitleBarItem* item = ButtonPressed ? TitleBarItemOf(code) : nullptr;
+  ButtonPressed = false;
+  if (!item) return;
+  TitleBar->SetItemState(item, 0);
+  TitleBar->ItemMouseUp(item, gui::TMouseButton::mbLeft, 0, p.X, p.Y);
+  if (!item->Visible()) {
+    delete item->Animation;
+  } else if (!item->Down()) {
+    // Still under the mouse, the item goes back to its hot look.
+    POINT c{};
+    GetCursorPos(&c);
+    gui::TMessage at{WM_NCHITTEST, 0, MAKELPARAM(c.x, c.y), 0};
+    if (HitTest(at) == code) {
+      item->State = 1;
+      FadeTitleBarItem(item);
+    }
+  }
+  item->State = 0;
+}
+
+void TsSkinProvider::FreeTitleAnimations() {
+  for (TacTitleButtonData* b : {&MinBtn, &MaxBtn, &CloseBtn, &HelpBtn}) delete b->Animation;
+  if (titleButtons_)
+    for (int i = 0; i < titleButtons_->Count(); ++i) delete titleButtons_->Items(i)->Data.Animation;
+  // The bar's items go with the form; their fades are the bar's to end then.
+  if (TitleBar && !IsDestroying())
+    for (int i = 0; i < TitleBar->Items.Count(); ++i) delete TitleBar->Items.Items(i)->Animation;
+}
+
 void TsSkinProvider::PaintUserButtons(gui::TBitmap& cache) {
   if (!titleButtons_) return;
   TacSkinData* sd = skinData_->GetScaledSkin();

@@ -133,6 +133,7 @@ void TsSkinProvider::FormWndProc(TMessage& m) {
     case WM_SIZING: WMSizing(m); break;
     case WM_MDIDESTROY:
     case WM_MDIACTIVATE: WMMDIActivate(m); break;
+    case WM_ENTERSIZEMOVE: WMEnterSizeMove(m); break;
     case WM_EXITSIZEMOVE: WMExitSizeMove(m); break;
     case WM_MOUSELEAVE:
     case gui::CM_MOUSELEAVE: WMMouseLeave(m); break;

@@ -301,9 +301,7 @@ void TsSkinProvider::WMSetText(TMessage& m) {
     if (!BorderForm) ShowCaptForm(false);
   } else {
     skinData_->FCacheInvalid = true;
-    ShowCaptForm(true);
-    PassOn(m);
-    ShowCaptForm(false);
+    PassCovered(m);
     CallWndProc(WM_NCPAINT, 0, 0);
   }
   if (BorderForm) UpdateBorderWindow(true, 255);

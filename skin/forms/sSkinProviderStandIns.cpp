@@ -28,9 +28,7 @@ void TsSkinProvider::CMVisibleChangedUnskinned(TMessage&) {}
 void TsSkinProvider::AfterWindowPosChangedUnskinned(TMessage&) {}
 void TsSkinProvider::AfterNCDestroyUnskinned(TMessage&) {}
 
-void TsSkinProvider::FreeTitleAnimations() {}
 void TsSkinProvider::UpdateSectionIndexes() { UpdateSkinIndexes(); }
-bool TsSkinProvider::TitleBarItemHot() { return false; }
 void TsSkinProvider::UpdateMDIHook(bool) {}
 void TsSkinProvider::CompleteSetup() { InitSkin(); }
 void TsSkinProvider::StartScaleAnimation(int32_t, bool) {}

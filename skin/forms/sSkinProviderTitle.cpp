@@ -9,7 +9,10 @@
 #include "skin/core/sSkinManager.h"
 #include "skin/core/sVclUtils.h"
 #include "skin/forms/acGlow.h"
+#include "skin/forms/acMinTimer.h"
 #include "skin/forms/acPopupController.h"
+#include "skin/forms/acTitleBar.h"
+#include "skin/forms/sTitleButtons.h"
 #include "skin/forms/sSkinProvider.h"
 #include "skin/graphics/acGdiBitmap.h"
 
@@ -28,10 +31,10 @@ bool IsTitleCode(int32_t code) {
 // ---------------------------------------------------------------- hit test
 
 TsSystemMenu* TsSkinProvider::EnsureSystemMenu() {
-  // The system menu is made by the skin's first application on this form; whatever comes
-  // first (activation, a style change, a click) applies it.
-  if (!SystemMenu && form_) InitSkin();
-  if (!SystemMenu && form_) SystemMenu = std::make_unique<TsSystemMenu>(this);
+  // The skin set-up makes the menu; whoever needs the menu first runs it, so the set-up is
+  // never skipped because the menu was made on the side.
+  if (!SystemMenu) InitSkin();
+  MakeSystemMenu();
   return SystemMenu.get();
 }
 
@@ -52,11 +55,25 @@ int32_t TsSkinProvider::TitleItemAt(gui::TPoint p) {
   f.Help = form_->BorderIcons & gui::biHelp;
   f.Rules = SystemMenu->Rules();
   int32_t n = 0;
+  const auto inside = [&p](const gui::TRect& r) { return p.X >= r.Left && p.X < r.Right && p.Y >= r.Top && p.Y < r.Bottom; };
   for (int32_t code : CountedSysButtons(f, false)) {
     ++n;
-    const gui::TRect& r = TitleButton(code)->Rect;
-    if (p.X >= r.Left && p.X < r.Right && p.Y >= r.Top && p.Y < r.Bottom) return n;
+    if (inside(TitleButton(code)->Rect)) return n;
   }
+  // Hidden user buttons keep their places in the count.
+  if (titleButtons_)
+    for (int i = 0; i < titleButtons_->Count(); ++i) {
+      ++n;
+      const TsTitleButton* b = titleButtons_->Items(i);
+      if (b->Visible() && inside(b->Data.Rect)) return n;
+    }
+  if (TitleBar)
+    for (int i = 0; i < TitleBar->Items.Count(); ++i) {
+      ++n;
+      const TacTitleBarItem* it = TitleBar->Items.Items(i);
+      if (it->Visible() && inside(it->ItemRect))
+        return it->Style() == TacBtnStyle::bsSpacing || it->Style() == TacBtnStyle::bsInfo ? 0 : n;
+    }
   return 0;
 }
 
@@ -70,6 +87,16 @@ int32_t TsSkinProvider::HitTest(TMessage& m) {
     f.Help = form_->BorderIcons & gui::biHelp;
     f.Iconic = IsIconic(wnd);
     f.Rules = SystemMenu->Rules();
+    if (titleButtons_)
+      for (int i = 0; i < titleButtons_->Count(); ++i) {
+        const TsTitleButton* b = titleButtons_->Items(i);
+        f.UserButtons.push_back({b->Visible(), b->Enabled});
+      }
+    if (TitleBar)
+      for (int i = 0; i < TitleBar->Items.Count(); ++i) {
+        const TacTitleBarItem* it = TitleBar->Items.Items(i);
+        f.TitleBarItems.push_back({it->Visible(), it->Enabled(), it->Style() == TacBtnStyle::bsMenu && it->State == 2});
+      }
     const int32_t code = TitlePositionCode(a, f);
     if (code != kHitClient) return code;
   }
@@ -112,10 +139,12 @@ void TsSkinProvider::SetHotItem(int32_t code, bool repaint) {
   HotItem = s.HotItem;
   if (c.Normal > 0) {
     if (TacTitleButtonData* b = TitleButton(c.Normal)) b->State = 0;
+    ItemHover(c.Normal, false, repaint);
     if (repaint) RepaintTitleButton(c.Normal);
   }
   if (c.Item > 0) {
     if (TacTitleButtonData* b = TitleButton(c.Item)) b->State = c.NewState;
+    ItemHover(c.Item, true, repaint);
     if (repaint) RepaintTitleButton(c.Item);
   }
 }
@@ -249,6 +278,11 @@ void TsSkinProvider::WMNCLButtonDown(TMessage& m) {
         SetPressedItem(code);
         return;
       }
+      if (code >= kHitTitleBarItem && TitleBar) {
+        const gui::TPoint s = MessagePoint(m);
+        ItemPress(code, ScreenToForm(s.X, s.Y));
+        return;
+      }
       if (IsIconic(wnd)) {
         SendMessageW(wnd, WM_SYSCOMMAND, 0xF012, 0);
         return;
@@ -326,6 +360,11 @@ void TsSkinProvider::WMNCLButtonUp(TMessage& m) {
       if (code >= 1000 && code < 2000) {
         ButtonPressed = false;
         SetHotItem(0, true);
+        return;
+      }
+      if (code >= kHitTitleBarItem && TitleBar) {
+        const gui::TPoint s = MessagePoint(m);
+        ItemRelease(code, ScreenToForm(s.X, s.Y));
         return;
       }
       if (IsIconic(wnd) && form_->FormStyle == gui::TFormStyle::fsMDIChild) {
@@ -465,8 +504,9 @@ void TsSkinProvider::WMGetMinMaxInfo(TMessage& m) {
 void TsSkinProvider::WMWindowPosChanging(TMessage& m) {
   auto* wp = reinterpret_cast<WINDOWPOS*>(m.LParam);
   HWND wnd = FormHandle();
-  if (wp && wnd && !IsZoomed(wnd) && !(wp->flags & SWP_NOMOVE) && (wp->x != 0 || wp->y != 0) &&
-      (formState_ & (psVertRestore | psHorzRestore))) {
+  const bool moves = wp && wnd && !IsZoomed(wnd) && !(wp->flags & SWP_NOMOVE) && (wp->x != 0 || wp->y != 0);
+  if (moves && ScreenSnap && form_->Showing()) SnapToEdges(wp->x, wp->y);
+  if (moves && (formState_ & (psVertRestore | psHorzRestore))) {
     if (formState_ & psVertRestore) {
       // A form stretched to the work area's height gets back its own top and height.
       const TacPlace b = VerticalRestoreBounds({wp->x, wp->y, wp->cx, wp->cy}, LastBounds);
@@ -513,6 +553,7 @@ void TsSkinProvider::WMWindowPosChanged(TMessage& m) {
 
 void TsSkinProvider::WMSize(TMessage& m) {
   HWND wnd = FormHandle();
+  FreeTitleAnimations();
   if (skinData_->FUpdating || !IsWindowVisible(wnd) || (formState_ & psRestoring)) {
     RegionChanged = true;
     skinData_->FCacheInvalid = true;
@@ -520,6 +561,8 @@ void TsSkinProvider::WMSize(TMessage& m) {
     return;
   }
   MenuLineCount = -1;
+  // A drag that turned into a resize shows the form opaque again.
+  if (formState_ & psBlendMoving) FinishBlendMoving(this);
   if (oldWndProc_) oldWndProc_(m);
   RECT cr{};
   GetClientRect(wnd, &cr);
@@ -539,15 +582,26 @@ void TsSkinProvider::WMSize(TMessage& m) {
   LastClientRect = {0, 0, cr.right, cr.bottom};
 }
 
+void TsSkinProvider::WMEnterSizeMove(TMessage& m) {
+  // The forms touching this one now are the ones that travel with it.
+  UpdateGluedForms();
+  TsSkinManager* mgr = skinData_->GetSkinManager();
+  if (mgr && mgr->AnimEffects.BlendOnMoving.Active && DrawNonClient() && !form_->Parent()) StartBlendMoving(this, false);
+  if (oldWndProc_) oldWndProc_(m);
+}
+
 void TsSkinProvider::WMExitSizeMove(TMessage& m) {
+  if (formState_ & psBlendMoving) FinishBlendMoving(this);
   if (oldWndProc_) oldWndProc_(m);
   if (BorderForm) BorderForm->UpdateBorderWindow(true);
 }
 
 void TsSkinProvider::WMMove(TMessage& m) {
+  FreeTitleAnimations();
   ClearGlowEffects(false);
   if (oldWndProc_) oldWndProc_(m);
   if (BorderForm) BorderForm->UpdateBorderWindow(false);
+  MoveGluedForms(false);
 }
 
 void TsSkinProvider::WMSizing(TMessage& m) {
@@ -555,11 +609,77 @@ void TsSkinProvider::WMSizing(TMessage& m) {
   if (BorderForm) BorderForm->UpdateBorderWindow(false);
 }
 
+namespace {
+// The system's own minimize and restore animation, off while the form flies by itself.
+class SystemAnimationOff {
+ public:
+  SystemAnimationOff() {
+    saved_.cbSize = sizeof(ANIMATIONINFO);
+    if (SystemParametersInfoW(SPI_GETANIMATION, sizeof(saved_), &saved_, 0) && saved_.iMinAnimate) {
+      ANIMATIONINFO off{sizeof(ANIMATIONINFO), 0};
+      changed_ = SystemParametersInfoW(SPI_SETANIMATION, sizeof(off), &off, 0);
+    }
+  }
+  ~SystemAnimationOff() {
+    if (changed_) SystemParametersInfoW(SPI_SETANIMATION, sizeof(saved_), &saved_, 0);
+  }
+  SystemAnimationOff(const SystemAnimationOff&) = delete;
+  SystemAnimationOff& operator=(const SystemAnimationOff&) = delete;
+
+ private:
+  ANIMATIONINFO saved_{};
+  bool changed_ = false;
+};
+}  // namespace
+
+bool TsSkinProvider::PassAnimated(TMessage& m, UINT command) {
+  HWND wnd = FormHandle();
+  TsSkinManager* mgr = skinData_->GetSkinManager();
+  const bool main = gui::Application && gui::Application->MainForm() == form_;
+  if (main || form_->FormStyle == gui::TFormStyle::fsMDIChild || !mgr) return false;
+  if (command == SC_MINIMIZE && mgr->AnimEffects.Minimizing.Active) {
+    SystemAnimationOff off;
+    StartMinimizeAnimation(this);
+    if (oldWndProc_) oldWndProc_(m);
+    return true;
+  }
+  // Only a form that flew into the task bar flies back.
+  if (!MinTimer || !MinTimer->Minimized) return false;
+  if (command == SC_MAXIMIZE && !form_->Parent()) {
+    SetFormState(formState_ | psMaximizing);
+    {
+      SystemAnimationOff off;
+      StartRestoreAnimation(this);
+      if (oldWndProc_) oldWndProc_(m);
+    }
+    SetFormState(formState_ & ~psMaximizing);
+    return true;
+  }
+  if (command == SC_RESTORE && IsIconic(wnd)) {
+    SetFormState(formState_ | psSysRestoring);
+    {
+      SystemAnimationOff off;
+      RegionChanged = true;
+      StartRestoreAnimation(this);
+      skinData_->FCacheInvalid = true;
+      if (oldWndProc_) oldWndProc_(m);
+      if (BorderForm && !BorderForm->Handle()) {
+        InAnimation = false;
+        BorderForm->UpdateBorderWindow(true);
+      }
+    }
+    SetFormState(formState_ & ~psSysRestoring);
+    return true;
+  }
+  return false;
+}
+
 void TsSkinProvider::WMSysCommand(TMessage& m) {
   HWND wnd = FormHandle();
   EnsureSystemMenu();
   const UINT command = UINT(m.WParam) & 0xFFF0;
   if (command == SC_MINIMIZE) WasMaximized = IsZoomed(wnd);
+  if (PassAnimated(m, command)) return;
   if (command == SC_MAXIMIZE || command == SC_RESTORE) WasMaximized = false;
   if (command == SC_MAXIMIZE && BorderForm && !ExtBordersAllowed(true)) BorderForm.reset();
   if (oldWndProc_) oldWndProc_(m);
@@ -697,6 +817,8 @@ void TsSkinProvider::CMEnabledChanged(TMessage& m) {
   skinData_->FCacheInvalid = true;
   if (HWND wnd = FormHandle()) SendMessageW(wnd, WM_NCPAINT, 1, 0);
   if (BorderForm) BorderForm->UpdateBorderWindow(true);
+  // The veil lies over a form disabled with a tint to show, and goes when it is enabled.
+  if (enabled || (formState_ & psDisabled)) UpdateDisabledLook();
 }
 
 bool TsSkinProvider::RemoveLayeredStyle(HWND wnd) {
@@ -741,6 +863,8 @@ bool TsSkinProvider::BorderWindowShown() {
 void TsSkinProvider::UpdateBorderWindow(bool repaint, uint8_t) {
   if (BorderForm) BorderForm->UpdateBorderWindow(repaint);
 }
-void TsSkinProvider::MakeSystemMenu() { SystemMenu = std::make_unique<TsSystemMenu>(this); }
+void TsSkinProvider::MakeSystemMenu() {
+  if (!SystemMenu && form_) SystemMenu = std::make_unique<TsSystemMenu>(this);
+}
 
 }  // namespace skin

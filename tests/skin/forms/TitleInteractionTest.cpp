@@ -526,12 +526,12 @@ BOOL WINAPI RecordUpdate(HWND wnd, HDC dst, POINT* pos, SIZE* size, HDC src, POI
 TEST_F(TitleInteraction, TheBorderWindowCarriesTheImageAroundTheForm) {
   manager->SetExtendedBorders(true);
   TsSkinProvider* p = NewSkinnedForm();
+  // The form got its border window when it was shown; it is made again here to be watched.
+  p->FreeBorderForm();
   std::vector<std::unique_ptr<gui::TBitmap>> layered;
   g_layered = &layered;
   g_realUpdate = UpdateLayeredWindowProc;
   UpdateLayeredWindowProc = RecordUpdate;
-  // The shown form made its border window already: it is made again while recorded.
-  p->FreeBorderForm();
   p->UpdateExtBorders(true);
   UpdateLayeredWindowProc = g_realUpdate;
   g_layered = nullptr;

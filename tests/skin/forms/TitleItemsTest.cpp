@@ -65,15 +65,16 @@ BOOL WINAPI RecordUpdate(HWND wnd, HDC dst, POINT* pos, SIZE* size, HDC src, POI
   return g_realUpdate(wnd, dst, pos, size, src, srcPos, key, blend, flags);
 }
 
-// A form that counts the mouse-leave messages it is sent.
+// A form that counts the mouse-leave and set-cursor messages it is sent.
 class CountingForm : public gui::TForm {
  public:
   CountingForm() : gui::TForm(nullptr) {}
-  int leaves = 0;
+  int leaves = 0, cursors = 0;
 
  protected:
   void WndProc(gui::TMessage& m) override {
     if (m.Msg == WM_MOUSELEAVE) ++leaves;
+    if (m.Msg == WM_SETCURSOR) ++cursors;
     gui::TForm::WndProc(m);
   }
 };
@@ -412,6 +413,66 @@ TEST_F(TitleItems, AnItemFadeStepsToFullAndTellsOneLeave) {
   for (int i = 0; i < 5 && item->Animation->Enabled(); ++i) item->Animation->Tick();
   EXPECT_EQ(form->leaves, 1) << "one mouse-leave, then the timer stops";
   EXPECT_FALSE(item->Animation->Enabled());
+}
+
+TEST_F(TitleItems, AnItemUnderTheMouseTurnsHotTakesItsClickAndKeepsItsCursor) {
+  form->Show();
+  guitest::LiftOverOtherTests(form->Handle());
+  TsTitleBar* bar = NewBar();
+  TacTitleBarItem* item = bar->Items.Add();
+  item->SetCaption("Warga");
+  int enters = 0, leaves = 0, clicks = 0;
+  item->OnMouseEnter = [&](rtl::TObject*) { ++enters; };
+  item->OnMouseLeave = [&](rtl::TObject*) { ++leaves; };
+  item->OnClick = [&](rtl::TObject*) { ++clicks; };
+  Image("title_bar_hot");
+  RECT w;
+  GetWindowRect(form->Handle(), &w);
+  const gui::TPoint c = Centre(item->ItemRect);
+  const LPARAM at = MAKELPARAM(w.left + c.X, w.top + c.Y);
+  PointAt(c);
+  HWND wnd = form->Handle();
+  EXPECT_EQ(SendMessageW(wnd, WM_NCHITTEST, 0, at), LRESULT(kHitTitleBarItem));
+  SendMessageW(wnd, WM_NCMOUSEMOVE, kHitTitleBarItem, at);
+  ASSERT_EQ(provider->HotItem, kHitTitleBarItem);
+  EXPECT_EQ(item->State, 1);
+  EXPECT_EQ(enters, 1);
+  EXPECT_NE(item->Animation, nullptr) << "the hot look fades in";
+  const LPARAM overTitle = MAKELPARAM(HTCAPTION, WM_MOUSEMOVE);
+  SendMessageW(wnd, WM_SETCURSOR, WPARAM(wnd), overTitle);
+  EXPECT_EQ(form->cursors, 0) << "the hot item keeps the cursor it set";
+
+  SendMessageW(wnd, WM_NCLBUTTONDOWN, kHitTitleBarItem, at);
+  SendMessageW(wnd, WM_NCLBUTTONUP, kHitTitleBarItem, at);
+  EXPECT_EQ(clicks, 1) << "a press and release over the item is its click";
+
+  SendMessageW(wnd, WM_MOUSEMOVE, 0, MAKELPARAM(20, 20));
+  EXPECT_EQ(provider->HotItem, 0);
+  EXPECT_EQ(item->State, 0);
+  EXPECT_EQ(leaves, 1);
+  SendMessageW(wnd, WM_SETCURSOR, WPARAM(wnd), overTitle);
+  EXPECT_EQ(form->cursors, 1) << "over anything else the form sets it";
+}
+
+TEST_F(TitleItems, AMovedFormLeavesNoTitleFadeBehind) {
+  form->Show();
+  guitest::LiftOverOtherTests(form->Handle());
+  TsTitleBar* bar = NewBar();
+  TacTitleBarItem* item = bar->Items.Add();
+  item->SetCaption("Warga");
+  Image("title_bar_move");
+  PointAt(Centre(item->ItemRect));
+  item->State = 1;
+  StartItemFade(item, 6, true, nullptr);
+  provider->CloseBtn.State = 1;
+  StartTitleButtonFade(provider, form->Handle(), provider->SkinData(), provider->CloseBtn, 6);
+  ASSERT_NE(item->Animation, nullptr);
+  ASSERT_NE(provider->CloseBtn.Animation, nullptr);
+  RECT w;
+  GetWindowRect(form->Handle(), &w);
+  SetWindowPos(form->Handle(), nullptr, w.left + 12, w.top + 8, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  EXPECT_EQ(item->Animation, nullptr) << "no fade is left at the old place";
+  EXPECT_EQ(provider->CloseBtn.Animation, nullptr);
 }
 
 TEST_F(TitleItems, ATitleButtonFadeShowsTheButtonsNewLook) {
