@@ -908,5 +908,30 @@ TEST_F(ShownForm, TheMenusFollowColourChangesRightClicksMenuLoopsAndMenuChanges)
   }
 }
 
+TEST_F(ShownForm, TheApplicationComingBackMakesAMainFormLeftMarkedMinimizedNormal) {
+  struct TRow {
+    const char* Name;
+    bool Main;
+    WPARAM Activated;
+    gui::TWindowState Expected;
+  };
+  const TRow rows[] = {
+      {"main form, application activated", true, 1, gui::TWindowState::wsNormal},
+      {"main form, application deactivated", true, 0, gui::TWindowState::wsMinimized},
+      {"other form, application activated", false, 1, gui::TWindowState::wsMinimized},
+  };
+  gui::TForm& f = Show("Utama");
+  gui::TCustomForm* main = gui::Application->MainForm();
+  for (const TRow& row : rows) {
+    SCOPED_TRACE(row.Name);
+    gui::Application->SetMainForm(row.Main ? &f : nullptr);
+    f.WindowState = gui::TWindowState::wsMinimized;
+    SendMessageW(f.Handle(), WM_ACTIVATEAPP, row.Activated, 0);
+    EXPECT_EQ(f.WindowState, row.Expected);
+  }
+  gui::Application->SetMainForm(main);
+  f.WindowState = gui::TWindowState::wsNormal;
+}
+
 }  // namespace
 }  // namespace skin
