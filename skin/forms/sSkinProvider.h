@@ -349,6 +349,8 @@ class TsSkinProvider : public rtl::TComponent, public TacAnimatedForm {
   void MakeSystemMenu();
   void ShowSystemMenu(int32_t x, int32_t y);
   void CompleteSetup();
+  // The complete form image into the cache while the form still shows, for its hide.
+  void CaptureHideImage();
   void CreateBorderForm();
   void FreeBorderForm();
   bool BorderWindowShown();

@@ -14,18 +14,8 @@ void TsSkinProvider::WMCreate(TMessage& m) {
   PassOn(m);
   if (form_->FormStyle != gui::TFormStyle::fsMDIChild) InitSkin();
 }
-void TsSkinProvider::WMClose(TMessage& m) { PassOn(m); }
-void TsSkinProvider::WMSysColorChange(TMessage& m) { PassOn(m); }
-void TsSkinProvider::WMActivateApp(TMessage& m) { PassOn(m); }
 void TsSkinProvider::WMChildActivate(TMessage& m) { PassOn(m); }
-void TsSkinProvider::WMContextMenu(TMessage& m) { PassOn(m); }
-void TsSkinProvider::WMEnterMenuLoop(TMessage& m) { PassOn(m); }
-void TsSkinProvider::WMExitMenuLoop(TMessage& m) { PassOn(m); }
 void TsSkinProvider::WMMDIActivate(TMessage& m) { PassOn(m); }
-void TsSkinProvider::CMVisibleChanged(TMessage& m) { PassOn(m); }
-void TsSkinProvider::CMMenuChanged(TMessage& m) { PassOn(m); }
-void TsSkinProvider::CMVisibleChangedUnskinned(TMessage&) {}
-void TsSkinProvider::AfterWindowPosChangedUnskinned(TMessage&) {}
 void TsSkinProvider::AfterNCDestroyUnskinned(TMessage&) {}
 
 void TsSkinProvider::UpdateSectionIndexes() { UpdateSkinIndexes(); }

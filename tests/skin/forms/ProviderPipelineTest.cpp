@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -14,6 +15,7 @@
 #include "../SkinHarness.h"
 #include "gui/ExtCtrls.h"
 #include "gui/Forms.h"
+#include "gui/Menus.h"
 #include "gui/StdCtrls.h"
 #include "skin/core/acLayeredWindows.h"
 #include "skin/core/acLivePreview.h"
@@ -403,6 +405,15 @@ BOOL WINAPI RecordFrame(HWND wnd, HDC dst, POINT* pos, SIZE* size, HDC src, POIN
   g_frames.push_back({size ? *size : SIZE{}, blend ? blend->SourceConstantAlpha : BYTE(0), Rgb(c)});
   return g_realUpdate(wnd, dst, pos, size, src, srcPos, key, blend, flags);
 }
+// Every UpdateLayeredWindow call while Action runs, sampled at a point, into g_frames.
+void RecordFrames(POINT at, const std::function<void()>& action) {
+  g_samplePoint = at;
+  g_frames.clear();
+  g_realUpdate = UpdateLayeredWindowProc;
+  UpdateLayeredWindowProc = &RecordFrame;
+  action();
+  UpdateLayeredWindowProc = g_realUpdate;
+}
 
 TEST_F(ShownForm, TheManagersSkinChangesReachTheFormOnceEachAndAnimateItsNewLook) {
   gui::TForm& f = Show("Siaran");
@@ -419,12 +430,7 @@ TEST_F(ShownForm, TheManagersSkinChangesReachTheFormOnceEachAndAnimateItsNewLook
   manager->AnimEffects.SkinChanging = {true, 60, TacAnimType::atFading};
   RECT wr;
   GetWindowRect(wnd, &wr);
-  g_samplePoint = {(wr.right - wr.left) / 2, provider->TitleVCenter};
-  g_frames.clear();
-  g_realUpdate = UpdateLayeredWindowProc;
-  UpdateLayeredWindowProc = &RecordFrame;
-  manager->SetSkinName("Korvan Forms Cut");
-  UpdateLayeredWindowProc = g_realUpdate;
+  RecordFrames({(wr.right - wr.left) / 2, provider->TitleVCenter}, [&] { manager->SetSkinName("Korvan Forms Cut"); });
   skintest::TSkinHarness::Pump(60);
   ASSERT_TRUE(manager->IsSkinLoaded());
   EXPECT_EQ(heard[AC_SETNEWSKIN], 1);
@@ -780,6 +786,151 @@ TEST_F(Pipeline, APixelsPerInchChangeRescalesOnceAndIsNotPassedOn) {
   EXPECT_FALSE(ScalingForm);
   EXPECT_TRUE(log.empty()) << "the form keeps its size: the system's suggestion is not taken";
   delete p;
+}
+
+
+// ---------------------------------------------------------------- closing, hiding, menus
+
+TEST_F(ShownForm, ClosingTakesTheWholeFormForItsHideAndTheFormShowsItsSkinAgainAfterwards) {
+  struct TRow {
+    const char* Name;
+    bool HideActive, Refuse;
+    bool StillShown, CacheInvalid;
+  };
+  const TRow rows[] = {
+      {"hide animation, close refused", true, true, true, true},
+      {"no hide animation, close refused", false, true, true, false},
+      {"hide animation, closed", true, false, false, false},
+  };
+  for (const TRow& row : rows) {
+    SCOPED_TRACE(row.Name);
+    gui::TForm& f = Show("Tutup");
+    HWND wnd = f.Handle();
+    h->Manager->AnimEffects.FormHide = {row.HideActive, 60, TacAnimType::atFading};
+    if (row.Refuse) f.OnCloseQuery = [](rtl::TObject*, bool& can) { can = false; };
+    ASSERT_FALSE(provider->SkinData()->FCacheInvalid);
+    SendMessageW(wnd, WM_CLOSE, 0, 0);
+    EXPECT_EQ(IsWindowVisible(wnd) != 0, row.StillShown);
+    EXPECT_EQ(provider->FormState() & psAnimating, 0u) << "the capture left no painting held back";
+    if (row.StillShown) {
+      EXPECT_EQ(provider->SkinData()->FCacheInvalid, row.CacheInvalid);
+      ASSERT_TRUE(provider->FormImage());
+      RECT wr;
+      GetWindowRect(wnd, &wr);
+      EXPECT_EQ(provider->FormImage()->Width(), wr.right - wr.left);
+      EXPECT_EQ(Px(*provider->FormImage(), (wr.right - wr.left) / 2, provider->TitleVCenter) & 0xFFFFFF,
+                provider->FormActive ? kTitleActive : kTitleInactive);
+    } else {
+      EXPECT_FALSE(provider->FormImage()) << "a hidden form keeps no image";
+      f.Show();
+      skintest::TSkinHarness::Pump(80);
+      gui::TBitmap& shot = h->Shot(wnd, "shown_again_after_close");
+      EXPECT_EQ(Px(shot, 1, shot.Height() / 2), kFrame) << "the frame is the skin's again";
+      EXPECT_EQ(GetClassLongPtrW(wnd, GCLP_HBRBACKGROUND), LONG_PTR(h->Manager->PaletteBrush(0)));
+    }
+    f.OnCloseQuery = nullptr;
+    f.Hide();
+  }
+}
+
+TEST_F(ShownForm, AFormHiddenOutsideItsSkinStillFadesOutToTheEnd) {
+  gui::TForm& f = Show("Pamit");
+  HWND wnd = f.Handle();
+  ASSERT_TRUE(provider->FormImage());
+  h->Manager->AnimEffects.FormHide = {true, 60, TacAnimType::atFading};
+  const int skinIndex = provider->SkinData()->FSkinIndex;
+  provider->SkinData()->FSkinIndex = -1;
+  ASSERT_FALSE(provider->IsSkinnedBranch());
+  RECT wr;
+  GetWindowRect(wnd, &wr);
+  RecordFrames({(wr.right - wr.left) / 2, provider->TitleVCenter}, [&] { ShowWindow(wnd, SW_HIDE); });
+  provider->SkinData()->FSkinIndex = skinIndex;
+  ASSERT_GE(g_frames.size(), 2u);
+  EXPECT_EQ(g_frames.front().Size.cx, wr.right - wr.left);
+  EXPECT_GT(g_frames.front().Alpha, g_frames.back().Alpha) << "the picture fades out";
+  const uint32_t title = g_frames.front().Sample;
+  EXPECT_TRUE(title == kTitleActive || title == kTitleInactive) << std::hex << title;
+  EXPECT_FALSE(HideTimer && HideTimer->Running()) << "the hide played to its end before the handler returned";
+  EXPECT_FALSE(provider->AnimShown);
+  EXPECT_EQ(GetWindowLongPtrW(wnd, GWL_EXSTYLE) & WS_EX_LAYERED, 0);
+}
+
+TEST_F(ShownForm, TheMenusFollowColourChangesRightClicksMenuLoopsAndMenuChanges) {
+  gui::TForm& f = h->NewForm("Menu", 360, 220);
+  auto* mm = new gui::TMainMenu(&f);
+  for (const char* caption : {"Berkas", "Data"}) {
+    auto* i = new gui::TMenuItem(&f);
+    i->SetCaption(caption);
+    mm->Items()->Add(i);
+  }
+  f.SetMenu(mm);
+  auto* pm = new gui::TPopupMenu(&f);
+  auto* pi = new gui::TMenuItem(pm);
+  pi->SetCaption("Salin");
+  pm->Items()->Add(pi);
+  provider = new TsSkinProvider(&f);
+  h->Manager->SetSkinnedPopups(true);
+  f.Show();
+  skintest::TSkinHarness::Pump(80);
+  HWND wnd = f.Handle();
+
+  // A system colour change builds the menu bar anew from the form's menu.
+  HMENU bar = GetMenu(wnd);
+  ASSERT_EQ(GetMenuItemCount(bar), 2);
+  AppendMenuW(bar, MF_STRING, 999, L"Asing");
+  SendMessageW(wnd, WM_SYSCOLORCHANGE, 0, 0);
+  EXPECT_EQ(GetMenuItemCount(bar), 2);
+  EXPECT_EQ(GetMenuState(bar, 999, MF_BYCOMMAND), UINT(-1));
+
+  // A right click hands the form's popup menus to the skinned menus.
+  pm->SetOwnerDraw(false);
+  SendMessageW(wnd, WM_CONTEXTMENU, WPARAM(wnd), MAKELPARAM(10, 10));
+  EXPECT_TRUE(pm->OwnerDraw());
+
+  // The end of a menu loop lets the region be changed again.
+  provider->RegionLocked = true;
+  SendMessageW(wnd, WM_EXITMENULOOP, 0, 0);
+  EXPECT_FALSE(provider->RegionLocked);
+
+  // A changed menu makes the menu line be measured and painted again, except in an update.
+  for (bool updating : {false, true}) {
+    SCOPED_TRACE(updating ? "in an update" : "shown");
+    skintest::TSkinHarness::Pump(40);
+    provider->MenuLineCount = 1;
+    provider->MenuChanged = false;
+    provider->SkinData()->FCacheInvalid = false;
+    if (updating) provider->SkinData()->FStateFlags |= sfUpdating;
+    f.Perform(gui::CM_MENUCHANGED, 0, 0);
+    provider->SkinData()->FStateFlags &= ~sfUpdating;
+    EXPECT_EQ(provider->MenuLineCount, updating ? 1 : -1);
+    EXPECT_EQ(provider->MenuChanged, !updating);
+    EXPECT_EQ(provider->SkinData()->FCacheInvalid, !updating);
+  }
+}
+
+TEST_F(ShownForm, TheApplicationComingBackMakesAMainFormLeftMarkedMinimizedNormal) {
+  struct TRow {
+    const char* Name;
+    bool Main;
+    WPARAM Activated;
+    gui::TWindowState Expected;
+  };
+  const TRow rows[] = {
+      {"main form, application activated", true, 1, gui::TWindowState::wsNormal},
+      {"main form, application deactivated", true, 0, gui::TWindowState::wsMinimized},
+      {"other form, application activated", false, 1, gui::TWindowState::wsMinimized},
+  };
+  gui::TForm& f = Show("Utama");
+  gui::TCustomForm* main = gui::Application->MainForm();
+  for (const TRow& row : rows) {
+    SCOPED_TRACE(row.Name);
+    gui::Application->SetMainForm(row.Main ? &f : nullptr);
+    f.WindowState = gui::TWindowState::wsMinimized;
+    SendMessageW(f.Handle(), WM_ACTIVATEAPP, row.Activated, 0);
+    EXPECT_EQ(f.WindowState, row.Expected);
+  }
+  gui::Application->SetMainForm(main);
+  f.WindowState = gui::TWindowState::wsNormal;
 }
 
 }  // namespace
