@@ -233,7 +233,10 @@ TEST_F(DialogSkinning, AMessageBoxIsSkinnedWithItsChildrenAndClosedByItsTitleBut
         EXPECT_EQ(d.CloseBtn.GlyphIndex, tgCloseAlone);
         const gui::TRect c = d.CloseBtn.Rect;
         EXPECT_FALSE(c.IsEmpty());
-        EXPECT_TRUE(Near(Px(shot, (c.Left + c.Right) / 2, (c.Top + c.Bottom) / 2), 200, 40, 40)) << "the close glyph";
+        // Another test's window may hold the activation: an inactive title shows the glyph at
+        // half strength over the inactive title's blue.
+        const COLORREF glyph = Px(shot, (c.Left + c.Right) / 2, (c.Top + c.Bottom) / 2);
+        EXPECT_TRUE(d.FormActive ? Near(glyph, 200, 40, 40) : Near(glyph, 100, 52, 84)) << "the close glyph";
 
         // The close button: hit, pressed and released over it closes the box.
         const POINT at = ScreenPointOf(box, c);
