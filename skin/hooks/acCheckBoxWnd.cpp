@@ -25,9 +25,7 @@ void TacCheckBoxWnd::AfterCreation() {
   if (!d) return;
   ownerDraw_ = (Style(Wnd()) & 0xB) == 0xB;
   d->FControlKind = kCheckBoxKind;
-  if (d->SkinSection().empty()) d->SetSkinSection("CHECKBOX");
-  d->UpdateSkinIndex(true);
-  TacMainWnd::AfterCreation();
+  AfterCreationIn("CHECKBOX");
 }
 
 int TacCheckBoxWnd::CheckState() {

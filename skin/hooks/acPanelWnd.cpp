@@ -181,13 +181,7 @@ void TacPanelWnd::WndProc(gui::TMessage& m) {
 
 // ---------------------------------------------------------------- group boxes
 
-void TacGroupBoxWnd::AfterCreation() {
-  TsCommonData* d = SkinData();
-  if (!d) return;
-  if (d->SkinSection().empty()) d->SetSkinSection("GROUPBOX");
-  d->UpdateSkinIndex(true);
-  TacMainWnd::AfterCreation();
-}
+void TacGroupBoxWnd::AfterCreation() { AfterCreationIn("GROUPBOX"); }
 
 gui::TRect TacGroupBoxWnd::CaptionRect() {
   TsCommonData* d = SkinData();

@@ -119,6 +119,14 @@ void TacMainWnd::AttachControl(gui::TWinControl* control, TsCommonData* shared, 
   control->ControlStyle |= gui::csOpaque;
 }
 
+void TacMainWnd::AfterCreationIn(const char* section) {
+  TsCommonData* d = SkinData();
+  if (!d) return;
+  if (d->SkinSection().empty()) d->SetSkinSection(section);
+  d->UpdateSkinIndex(true);
+  AfterCreation();
+}
+
 void TacMainWnd::AfterCreation() {
   TsCommonData* d = SkinData();
   if (!d) return;

@@ -41,6 +41,9 @@ class TacMainWnd : public gui::TWindowSubclass, public TacWindowHook {
   void AttachControl(gui::TWinControl* control, TsCommonData* shared = nullptr, const std::string& section = {});
   // The state leaves its loading mark and is published on the window.
   void AfterCreation();
+  // The same for a hook whose state takes Section when nobody named one, with the
+  // section's index looked up first.
+  void AfterCreationIn(const char* section);
   // Takes the hook off its window: the previous procedure comes back only while the
   // window's procedure is still this hook's (a subclass put on later stays working and
   // the hook stays unreleased, to be tried again). Repaint recomputes the frame.

@@ -10,13 +10,7 @@
 
 namespace skin {
 
-void TacSizerWnd::AfterCreation() {
-  TsCommonData* d = SkinData();
-  if (!d) return;
-  if (d->SkinSection().empty()) d->SetSkinSection("TRANSPARENT");
-  d->UpdateSkinIndex(true);
-  TacMainWnd::AfterCreation();
-}
+void TacSizerWnd::AfterCreation() { AfterCreationIn("TRANSPARENT"); }
 
 void TacSizerWnd::PaintSizer() {
   TsCommonData* d = SkinData();

@@ -21,11 +21,7 @@ constexpr UINT kRedrawAll = RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_U
 void TacSpinWnd::AfterCreation() {
   firstState_ = secondState_ = 0;
   FLeftOffset = 0;
-  TsCommonData* d = SkinData();
-  if (!d) return;
-  if (d->SkinSection().empty()) d->SetSkinSection("UPDOWNBTN");
-  d->UpdateSkinIndex(true);
-  TacMainWnd::AfterCreation();
+  AfterCreationIn("UPDOWNBTN");
 }
 
 bool TacSpinWnd::Horizontal() { return (GetWindowLongW(Wnd(), GWL_STYLE) & UDS_HORZ) != 0; }

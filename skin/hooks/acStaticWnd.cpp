@@ -17,11 +17,9 @@
 namespace skin {
 
 void TacStaticWnd::AfterCreation() {
+  AfterCreationIn("TRANSPARENT");
   TsCommonData* d = SkinData();
   if (!d) return;
-  if (d->SkinSection().empty()) d->SetSkinSection("TRANSPARENT");
-  d->UpdateSkinIndex(true);
-  TacMainWnd::AfterCreation();
   const std::string text = rtl::U8(WndText());
   if (!GrowsForText() || text.empty() || !HookPaints(d)) return;
   const TWndBounds b = GetWndBounds(Wnd());

@@ -16,13 +16,7 @@
 
 namespace skin {
 
-void TacToolBarWnd::AfterCreation() {
-  TsCommonData* d = SkinData();
-  if (!d) return;
-  if (d->SkinSection().empty()) d->SetSkinSection("TRANSPARENT");
-  d->UpdateSkinIndex(true);
-  TacMainWnd::AfterCreation();
-}
+void TacToolBarWnd::AfterCreation() { AfterCreationIn("TRANSPARENT"); }
 
 bool TacToolBarWnd::PrepareCache() {
   TsCommonData* d = SkinData();
