@@ -73,7 +73,7 @@ const std::pair<std::string_view, TMaker> kDialogChildHooks[] = {
     {"TacSpinWnd", &Attached<TacSpinWnd>},         {"TacTabControlWnd", &Installed<TacTabControlWnd>},
     {"TacTrackWnd", &Installed<TacTrackWnd>},      {"TacEditWnd", &EditLike<TacEditWnd>},
     {"TacComboBoxWnd", &EditLike<TacComboBoxWnd>}, {"TacListViewWnd", &EditLike<TacListViewWnd>},
-    {"TacTreeViewWnd", &EditLike<TacTreeViewWnd>},
+    {"TacTreeViewWnd", &EditLike<TacTreeViewWnd>},  {"TacTransPanelWnd", &Attached<TacTransPanelWnd>},
 };
 
 // A popup-menu window gets the menu hook while the default manager skins popups.

@@ -320,6 +320,21 @@ void DrawReflection(TBitmap32& dst, const TBitmap32& src, TPoint dstPos, const T
   }
 }
 
+void DiscolourGlyphStrip(TBitmap32& strip, int frameCount, TColor mono) {
+  if (frameCount < 1 || !strip.HasRows() || mono == clNone) return;
+  const int fw = strip.Width() / frameCount;
+  if (fw <= 0) return;
+  const TPixel tone = BrightMono(mono);
+  for (int f = 0; f < frameCount; ++f) {
+    const TPixel key = strip.At(f * fw, strip.Height() - 1) & 0x00FFFFFFu;
+    for (int y = 0; y < strip.Height(); ++y)
+      for (int x = f * fw; x < f * fw + fw; ++x) {
+        TPixel& p = strip.At(x, y);
+        if ((p & 0x00FFFFFFu) != key) p = MonoPixel(p, tone);
+      }
+  }
+}
+
 void DrawGlyphFrame(const TBitmap32& glyph, TBitmap32& dst, TRect r, int frameCount, bool enabled, int mode,
                     uint8_t blend, int state, bool reflected, bool plainOrder) {
   if (frameCount < 1 || !glyph.HasRows()) return;

@@ -86,6 +86,9 @@ void DrawReflection(TBitmap32& dst, const TBitmap32& src, TPoint dstPos, const T
 // standard glyph order) keeps mode 1 and overflowing mode 2 on frame 0.
 void DrawGlyphFrame(const TBitmap32& glyph, TBitmap32& dst, TRect r, int frameCount, bool enabled, int mode,
                     uint8_t blend, int state, bool reflected, bool plainOrder);
+// The discoloured look of a keyed strip: every pixel of each frame that is not the frame's key
+// (its bottom-left pixel) turns to its brightness in Mono's hue; alpha and key pixels stay.
+void DiscolourGlyphStrip(TBitmap32& strip, int frameCount, TColor mono);
 // R's upper half with alpha 255 minus the red of the mask pixel below it.
 TBitmap32 ExtractMaskedImage(const TBitmap32& master, const TRect& r);
 // The picture above, its alpha as an opaque grey 255 - alpha below.

@@ -205,7 +205,9 @@ void DrawStrip(const TacGlyphDrawParams& p, int state, uint32_t mono, int stateB
   gui::TBitmap copy;
   copy.Assign(glyph);
   SetPixelFormat32(copy);
-  const TBitmap32 g = Pixels32(copy);
+  TBitmap32 g = Pixels32(copy);
+  // The discoloured look of a keyed strip: the copy's frames in the one colour.
+  if (mono != gui::clNone) DiscolourGlyphStrip(g, numGlyphs, TColor(mono));
   if (p.DstBitmap) {
     TBitmap32 dst = Pixels32(*p.DstBitmap);
     DrawGlyphFrame(g, dst, p.Rect, numGlyphs, p.Enabled, mode, uint8_t(std::clamp(p.Blend, 0, 255)), 0, p.Reflected,

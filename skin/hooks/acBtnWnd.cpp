@@ -2,13 +2,16 @@
 
 #include <algorithm>
 
+#include "gui/Buttons.h"
 #include "gui/StdCtrls.h"
 #include "rtl/Utf.h"
 #include "skin/core/acControlPaint.h"
 #include "skin/core/acControlUtils.h"
+#include "skin/core/acThdTimer.h"
 #include "skin/core/sMessages.h"
 #include "skin/core/sSkinManager.h"
 #include "skin/graphics/acGdiBitmap.h"
+#include "skin/graphics/acGlyphDraw.h"
 #include "skin/graphics/acSkinText.h"
 #include "skin/hooks/acHookPaint.h"
 
@@ -23,6 +26,14 @@ bool HasSiblingWithId(HWND wnd, int id) {
   HWND sib = GetDlgItem(parent, id);
   return sib && sib != wnd;
 }
+
+bool CursorInside(HWND wnd) {
+  POINT p;
+  RECT r;
+  return GetCursorPos(&p) && GetWindowRect(wnd, &r) && PtInRect(&r, p);
+}
+
+bool NoMouseHover(TsSkinManager* m) { return !m || m->Options.GetOption(1); }
 
 // Each pixel that is not the key colour multiplied by the colour (channel by channel).
 void ColorizeBitmap(gui::TBitmap& bmp, uint32_t color) {
@@ -159,9 +170,15 @@ void TacBtnWnd::PaintButton(HDC given) {
   HDC painted = given ? nullptr : BeginPaint(Wnd(), &ps);
   TsCommonData* d = SkinData();
   if (HookPaints(d)) {
-    // The parent's state is asked anew at every paint: a mark left from an earlier paint
-    // would keep the button from ever painting again.
-    if (!d->IsUpdating(true)) {
+    if (d->IsAnimating() && d->FAnimTimer->FWorkImage) {
+      // A fade is running: the screen shows its present frame until the fade ends.
+      gui::TBitmap& frame = *d->FAnimTimer->FWorkImage;
+      HDC dc = GetDC(Wnd());
+      BitBlt(dc, 0, 0, frame.Width(), frame.Height(), frame.Canvas().Handle(), 0, 0, SRCCOPY);
+      ReleaseDC(Wnd(), dc);
+    } else if (!d->IsUpdating(true)) {
+      // The parent's state is asked anew at every paint: a mark left from an earlier paint
+      // would keep the button from ever painting again.
       HDC dc = given ? given : GetDC(Wnd());
       d->FCacheInvalid = true;
       PrepareButtonCache();
@@ -184,12 +201,25 @@ void TacBtnWnd::Refresh(gui::TMessage& m, bool stopAnimation) {
   RedrawWindow(Wnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_FRAME);
 }
 
-void TacBtnWnd::SetHot(bool hot) {
+void TacBtnWnd::MouseEntered() {
   TsCommonData* d = SkinData();
-  if (!d || d->FHovered == hot) return;
-  d->FHovered = hot;
-  d->FCacheInvalid = true;
-  RedrawWindow(Wnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  TsSkinManager* m = d ? d->GetSkinManager() : nullptr;
+  // A late word of an enter the mouse has already left again changes nothing.
+  if (!d || d->FHovered || NoMouseHover(m) || m->HoveredWindow() != Wnd() || !CursorInside(Wnd())) return;
+  d->FCacheInvalid = false;
+  d->FUpdating = false;
+  d->FHovered = true;
+  RepaintWithFade(d, 1, FadeStep, true, false, true);
+}
+
+void TacBtnWnd::MouseLeft() {
+  TsCommonData* d = SkinData();
+  if (!d || !d->FHovered) return;
+  d->FHovered = false;
+  if (Control() && IsControlUnderMouse(Control())) return;
+  d->FUpdating = false;
+  d->FCacheInvalid = false;
+  RepaintWithFade(d, 0, FadeStep, true, false, false);
 }
 
 bool TacBtnWnd::HandleSkinCommand(gui::TMessage& m) {
@@ -202,11 +232,11 @@ bool TacBtnWnd::HandleSkinCommand(gui::TMessage& m) {
     case AC_PREPARECACHE:
       PrepareButtonCache();
       return true;
-    case 29:
-      SetHot(true);
+    case AC_MOUSEENTER:
+      MouseEntered();
       return true;
-    case 30:
-      SetHot(false);
+    case AC_MOUSELEAVE:
+      MouseLeft();
       return true;
     case 54: {  // the glow's tone
       const TacModalColors c = GetModalColors();
@@ -262,7 +292,10 @@ void TacBtnWnd::WndProc(gui::TMessage& m) {
     case WM_ENABLE:
     case WM_SETTEXT:
       if (visible) {
-        if (m.Msg == WM_SETTEXT) d->StopAnimation();
+        if (m.Msg == WM_SETTEXT) {
+          FinishAnimation(d->FAnimTimer);
+          d->StopAnimation();
+        }
         TacMainWnd::WndProc(m);  // keeps the text the hook writes
         d->FCacheInvalid = true;
         RedrawWindow(Wnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
@@ -276,36 +309,93 @@ void TacBtnWnd::WndProc(gui::TMessage& m) {
         return;
       }
       break;
+    case WM_MOUSEHOVER:
+      SendSkinCommand(Wnd(), AC_MOUSEENTER);
+      break;
     case WM_MOUSELEAVE:
       tracking_ = false;
-      SetHot(false);
+      if (TsSkinManager* manager = d->GetSkinManager(); manager && manager->HoveredWindow() == Wnd())
+        manager->SetHoveredWindow(nullptr);
+      else
+        MouseLeft();
       break;
+    case WM_LBUTTONUP:
+      if (d->FHovered) {
+        // Released over the button: back to the hot look, faded in from the pressed one.
+        d->StopAnimation();
+        d->FHovered = false;
+        TacMainWnd::WndProc(m);
+        if (IsWindowVisible(Wnd())) SendSkinCommand(Wnd(), AC_MOUSEENTER);
+      } else {
+        TacMainWnd::WndProc(m);
+        d->FCacheInvalid = false;
+        RepaintWithFade(d, 0, FadeStep, true, true, true);
+      }
+      return;
     default:
       break;
   }
   TacMainWnd::WndProc(m);
   if (m.Msg == WM_MOUSEMOVE && IsWindowEnabled(Wnd())) {
     TsSkinManager* manager = d->GetSkinManager();
-    if (manager && !manager->Options.GetOption(1)) {  // NoMouseHover
+    if (!NoMouseHover(manager)) {
       TrackMouseLeave(Wnd(), tracking_);
-      SetHot(true);
+      if (CursorInside(Wnd()))
+        manager->SetHoveredWindow(Wnd());
+      else if (manager->HoveredWindow() == Wnd())
+        manager->SetHoveredWindow(nullptr);
     }
-  } else if (m.Msg == WM_LBUTTONUP) {
-    d->FCacheInvalid = true;
-    RedrawWindow(Wnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
   }
 }
 
 // ---------------------------------------------------------------- bitmap buttons
 
+namespace {
+gui::TBitBtn* BitBtnOf(gui::TWinControl* c) { return dynamic_cast<gui::TBitBtn*>(c); }
+TacGlyphLayout LayoutOf(const gui::TBitBtn& b) { return TacGlyphLayout(int(b.Layout())); }
+}  // namespace
+
+int TacBitBtnWnd::GetButtonState() {
+  gui::TBitBtn* b = BitBtnOf(Control());
+  if (!b) return TacBtnWnd::GetButtonState();
+  TsCommonData* d = SkinData();
+  if (Pushed()) {
+    if (d) HideGlowEffect(d->FGlowID, false);
+    return 2;
+  }
+  if (!IsWindowEnabled(Wnd())) return 0;
+  if (d && d->CurrentState() != 0) return 1;
+  if (!b->Default) return 0;
+  // Another owner-drawn button (a TBitBtn) with the focus takes the default look itself.
+  HWND focus = GetFocus();
+  return !focus || (GetWindowLongW(focus, GWL_STYLE) & 0x8) == 0 ? 3 : 0;
+}
+
 gui::TSize TacBitBtnWnd::GetGlyphSize() {
+  if (gui::TBitBtn* b = BitBtnOf(Control())) {
+    if (b->Glyph().Empty()) return {};
+    return {b->Glyph().Width() / std::max(1, b->NumGlyphs()), b->Glyph().Height()};
+  }
   HBITMAP bmp = reinterpret_cast<HBITMAP>(SendMessageW(Wnd(), BM_GETIMAGE, IMAGE_BITMAP, 0));
   BITMAP info{};
   if (!bmp || GetObjectW(bmp, sizeof info, &info) == 0) return {};
   return {info.bmWidth, info.bmHeight};
 }
 
+int TacBitBtnWnd::GetMaxCaptionWidth() {
+  gui::TBitBtn* b = BitBtnOf(Control());
+  if (!b) return TacBtnWnd::GetMaxCaptionWidth();
+  return BitBtnMaxCaptionWidth(LayoutOf(*b), GetWndBounds(Wnd()).WndSize.x, !WndText().empty(), b->Margin(),
+                               GetGlyphSize().cx, b->Spacing());
+}
+
 gui::TRect TacBitBtnWnd::GetCaptionRect(int state) {
+  TsCommonData* d = SkinData();
+  if (gui::TBitBtn* b = BitBtnOf(Control())) {
+    const TWndBounds wb = GetWndBounds(Wnd());
+    return BitBtnCaptionRect(LayoutOf(*b), wb.WndSize.x, wb.WndSize.y, GetGlyphSize(), CaptionSize(),
+                             state == 2 && d && IsContentShifted(*d));
+  }
   gui::TRect r = TacBtnWnd::GetCaptionRect(state);
   const int gw = GetGlyphSize().cx;
   return gw ? r.Offset(gw / 2 + 1, 0) : r;
@@ -315,6 +405,13 @@ gui::TRect TacBitBtnWnd::GetGlyphRect(int state) {
   const gui::TSize g = GetGlyphSize();
   if (g.cx == 0) return {};
   const TWndBounds b = GetWndBounds(Wnd());
+  if (gui::TBitBtn* bb = BitBtnOf(Control())) {
+    TsCommonData* d = SkinData();
+    const gui::TSize caption = CaptionSize();
+    const gui::TPoint p = BitBtnGlyphPos(LayoutOf(*bb), b.WndSize.x, b.WndSize.y, g, caption,
+                                         bb->Spacing(), state == 2 && d && IsContentShifted(*d));
+    return {p.X, p.Y, p.X + g.cx, p.Y + g.cy};
+  }
   const gui::TRect caption = GetCaptionRect(state);
   const int right = caption.Left - 2, top = (b.WndSize.y - g.cy) / 2 + (state == 2 ? 1 : 0);
   return {right - g.cx, top, right, top + g.cy};
@@ -322,9 +419,25 @@ gui::TRect TacBitBtnWnd::GetGlyphRect(int state) {
 
 void TacBitBtnWnd::PaintGlyph(int state) {
   TsCommonData* d = SkinData();
-  HBITMAP bmp = reinterpret_cast<HBITMAP>(SendMessageW(Wnd(), BM_GETIMAGE, IMAGE_BITMAP, 0));
   const gui::TRect r = GetGlyphRect(state);
-  if (!bmp || r.IsEmpty() || !d->FCache) return;
+  if (r.IsEmpty() || !d->FCache) return;
+  if (gui::TBitBtn* b = BitBtnOf(Control())) {
+    TacGlyphDrawParams p;
+    p.Glyph = &b->Glyph();
+    p.NumGlyphs = b->NumGlyphs();
+    p.SkinIndex = d->FSkinIndex;
+    p.SkinData = d->GetScaledSkin();
+    p.DstBitmap = d->FCache.get();
+    p.Rect = {r.Left, r.Top, r.Right, r.Bottom};
+    p.Enabled = b->Enabled();
+    p.Down = Pushed();
+    p.CurrentState = state;
+    SetDiscolouredGlyph(p, *d, state);
+    DrawGlyph(p);
+    return;
+  }
+  HBITMAP bmp = reinterpret_cast<HBITMAP>(SendMessageW(Wnd(), BM_GETIMAGE, IMAGE_BITMAP, 0));
+  if (!bmp) return;
   // The button keeps its bitmap: it is only selected into a DC of our own for the copy.
   HDC src = CreateCompatibleDC(d->FCache->Canvas().Handle());
   HGDIOBJ old = SelectObject(src, bmp);

@@ -1,7 +1,8 @@
 // The push-button hooks: native "button" windows of push style and our TButton painted
-// whole from the skin's button section in four looks (normal, hot, pressed, default), the
-// focus mark, the disabled look and a dialog's OK and Cancel coloured by their result; the
-// bitmap-button hook adds the picture a native button carries.
+// whole from the skin's button section in four looks (normal, hot, pressed, default), faded
+// from one look into the next as the mouse comes and goes, the focus mark, the disabled
+// look and a dialog's OK and Cancel coloured by their result; the bitmap-button hook adds
+// the picture of our TBitBtn or the one a native button carries.
 #pragma once
 #include "skin/hooks/acHookLayout.h"
 #include "skin/hooks/acSBUtils.h"
@@ -33,18 +34,28 @@ class TacBtnWnd : public TacMainWnd {
   void PaintButton(HDC dc);
   void DrawCaption(const TacModalColors& colors, int state);
   void Refresh(gui::TMessage& msg, bool stopAnimation);
-  void SetHot(bool hot);
+  // The manager's word that the mouse came or went: the look fades to hot or back.
+  void MouseEntered();
+  void MouseLeft();
   int modalId_ = 0;
   bool tracking_ = false;
 };
 
-// Native buttons that carry a bitmap (BM_GETIMAGE): the picture left of the caption.
+// Our TBitBtn (its glyph and caption placed by its Layout and Spacing, drawn with the
+// skin's glyph effects) and native buttons that carry a bitmap (BM_GETIMAGE: the picture
+// left of the caption).
 class TacBitBtnWnd : public TacBtnWnd {
+ public:
+  // A default TBitBtn shows the default look (3) unless another owner-drawn button has the
+  // focus; otherwise as a push button.
+  int GetButtonState() override;
+  gui::TRect GetGlyphRect(int state);
+
  protected:
   void PaintGlyph(int state) override;
   gui::TSize GetGlyphSize() override;
   gui::TRect GetCaptionRect(int state) override;
-  gui::TRect GetGlyphRect(int state);
+  int GetMaxCaptionWidth() override;
 };
 
 // Split buttons and command links: the caption moved left and a down arrow in the right

@@ -5,6 +5,7 @@
 #include "rtl/Utf.h"
 #include "skin/core/acControlPaint.h"
 #include "skin/core/acSkinData.h"
+#include "skin/core/acThdTimer.h"
 #include "skin/core/sMessages.h"
 #include "skin/core/sSkinManager.h"
 #include "skin/graphics/acGdiBitmap.h"
@@ -133,7 +134,13 @@ void TacCheckBoxWnd::PaintCheckBox(HDC given) {
   PAINTSTRUCT ps{};
   HDC painted = given ? nullptr : BeginPaint(Wnd(), &ps);
   TsCommonData* d = SkinData();
-  if (!d->IsUpdating(true) && !ownerDraw_ && (IsWindowVisible(Wnd()) || given)) {
+  if (d->IsAnimating() && d->FAnimTimer->FWorkImage) {
+    // A fade is running: the screen shows its present frame until the fade ends.
+    gui::TBitmap& frame = *d->FAnimTimer->FWorkImage;
+    HDC dc = GetDC(Wnd());
+    BitBlt(dc, 0, 0, frame.Width(), frame.Height(), frame.Canvas().Handle(), 0, 0, SRCCOPY);
+    ReleaseDC(Wnd(), dc);
+  } else if (!d->IsUpdating(true) && !ownerDraw_ && (IsWindowVisible(Wnd()) || given)) {
     HDC dc = given ? given : GetDC(Wnd());
     PrepareCheckBoxCache();
     BitBlt(dc, 0, 0, d->FCache->Width(), d->FCache->Height(), d->FCache->Canvas().Handle(), 0, 0, SRCCOPY);
@@ -148,11 +155,26 @@ bool TacCheckBoxWnd::HandleSkinCommand(gui::TMessage& m) {
     case AC_PREPARECACHE:
       PrepareCheckBoxCache();
       return true;
-    case 29:
-    case 30:
-      d->FHovered = m.WParamHi() == 29;
-      d->FCacheInvalid = true;
-      RedrawWindow(Wnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    case AC_MOUSEENTER: {
+      TsSkinManager* manager = d->GetSkinManager();
+      POINT p;
+      RECT r;
+      // A late word of an enter the mouse has already left again changes nothing.
+      if (d->FHovered || !manager || manager->Options.GetOption(1) || manager->HoveredWindow() != Wnd() ||
+          !GetCursorPos(&p) || !GetWindowRect(Wnd(), &r) || !PtInRect(&r, p))
+        return false;
+      d->FHovered = true;
+      d->FCacheInvalid = false;
+      d->FUpdating = false;
+      RepaintWithFade(d, 1, FadeStep, true, false, true);
+      return true;
+    }
+    case AC_MOUSELEAVE:
+      if (!d->FHovered) return false;
+      d->FHovered = false;
+      d->FUpdating = false;
+      d->FCacheInvalid = false;
+      RepaintWithFade(d, 0, FadeStep, true, false, true);
       return true;
     default:
       return false;
@@ -205,10 +227,10 @@ void TacCheckBoxWnd::WndProc(gui::TMessage& m) {
       return;
     case WM_MOUSELEAVE:
       tracking_ = false;
-      if (d->FHovered) {
-        d->FHovered = false;
-        RedrawWindow(Wnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-      }
+      if (TsSkinManager* manager = d->GetSkinManager(); manager && manager->HoveredWindow() == Wnd())
+        manager->SetHoveredWindow(nullptr);
+      else
+        SendSkinCommand(Wnd(), AC_MOUSELEAVE);
       break;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
@@ -230,11 +252,13 @@ void TacCheckBoxWnd::WndProc(gui::TMessage& m) {
       if (m.WParam == VK_SPACE) RedrawWindow(Wnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
       break;
     case WM_MOUSEMOVE:
-      if (IsWindowEnabled(Wnd()) && !d->FHovered) {
-        TrackMouseLeave(Wnd(), tracking_);
-        d->FHovered = true;
-        RedrawWindow(Wnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-      }
+      if (IsWindowEnabled(Wnd())) TrackMouseLeave(Wnd(), tracking_);
+      [[fallthrough]];
+    case WM_NCHITTEST:
+      // The manager then tells the window that the mouse came (and later that it went).
+      if (IsWindowEnabled(Wnd()))
+        if (TsSkinManager* manager = d->GetSkinManager(); manager && manager->HoveredWindow() != Wnd())
+          manager->SetHoveredWindow(Wnd());
       break;
     default:
       break;

@@ -1,7 +1,7 @@
 // The check-box hook: native check boxes and radio buttons and our TCheckBox and
 // TRadioButton painted from the skin's "CHECKBOX" section over the parent's background,
 // the skin's box or radio glyph on either side of the caption, the focus mark, the hover
-// look and the disabled look. An owner-drawn button keeps its own painting and only gets
+// look faded in and out as the mouse comes and goes, and the disabled look. An owner-drawn button keeps its own painting and only gets
 // the parent's background.
 #pragma once
 #include "skin/hooks/acSBUtils.h"

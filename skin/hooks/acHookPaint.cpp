@@ -13,6 +13,7 @@
 #include "skin/graphics/acAlphaImages.h"
 #include "skin/graphics/acBlend.h"
 #include "skin/graphics/acGdiBitmap.h"
+#include "skin/graphics/acGlyphDraw.h"
 #include "skin/graphics/acSkinMask.h"
 #include "skin/hooks/acEditWnd.h"
 #include "skin/hooks/acScrollWnd.h"
@@ -104,6 +105,13 @@ void PaintWindowCache(TsCommonData& d, HWND wnd, bool dialogMode) {
     }
   }
   d.FCacheInvalid = false;
+}
+
+void SetDiscolouredGlyph(TacGlyphDrawParams& p, TsCommonData& d, int state) {
+  TsSkinManager* m = d.GetSkinManager();
+  if (state != 0 || !m || !m->Effects.DiscoloredGlyphs() || !d.IsSkinned(false) || !d.Section()) return;
+  p.Discoloured = true;
+  p.DiscolourColor = gui::TColor(d.Section()->StateParams[0].Color);
 }
 
 bool HasAnimatedStates(TsCommonData& d, bool checkKind) {

@@ -17,6 +17,7 @@ namespace skin {
 
 class TacScrollWnd;
 class TacEditWnd;
+struct TacGlyphDrawParams;
 
 // The window's rectangle, its parent and the parent's rectangle (screen), its size
 // (negative as 0) and its place in the parent's client area.
@@ -75,6 +76,9 @@ void DrawSolidArrow(HDC dc, const gui::TRect& r, int direction, uint32_t color, 
 // Asks the system for the window's WM_MOUSELEAVE once; Tracking remembers the request
 // until that message comes.
 void TrackMouseLeave(HWND wnd, bool& tracking);
+// The manager's discoloured glyphs: a skinned button at rest (State 0) draws its picture in
+// its section's normal colour.
+void SetDiscolouredGlyph(TacGlyphDrawParams& params, TsCommonData& data, int state);
 // A dotted frame in Color (the focus mark of buttons and check boxes).
 void DrawDottedFrame(HDC dc, const gui::TRect& r, uint32_t color);
 // The main font name (when one is set) on a font of ours.

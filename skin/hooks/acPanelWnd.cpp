@@ -280,4 +280,44 @@ void TacGroupBoxWnd::WndProc(gui::TMessage& m) {
   TacMainWnd::WndProc(m);
 }
 
+// ---------------------------------------------------------------- see-through child dialogs
+
+void TacTransPanelWnd::PaintTransPanel(HDC given) {
+  TsCommonData* d = SkinData();
+  const TWndBounds b = GetWndBounds(Wnd());
+  HDC dc = given ? given : GetWindowDC(Wnd());
+  d->FCacheInvalid = true;
+  PaintWindowCache(*d, Wnd(), false);
+  if (d->FCache)
+    PaintCacheExceptChildWindows(Wnd(), d, {0, 0}, 0, 0, false, dc, gui::TRect{0, 0, b.WndSize.x, b.WndSize.y});
+  if (!given) ReleaseDC(Wnd(), dc);
+}
+
+void TacTransPanelWnd::WndProc(gui::TMessage& m) {
+  TsCommonData* d = SkinData();
+  if (Released() || !HookPaints(d)) {
+    TacMainWnd::WndProc(m);
+    return;
+  }
+  switch (m.Msg) {
+    case WM_PAINT: {
+      PAINTSTRUCT ps{};
+      BeginPaint(Wnd(), &ps);
+      PaintTransPanel(nullptr);
+      EndPaint(Wnd(), &ps);
+      m.Result = 0;
+      return;
+    }
+    case WM_ERASEBKGND:
+      PaintTransPanel(reinterpret_cast<HDC>(m.WParam));
+      m.Result = 1;
+      return;
+    case WM_NCPAINT:
+      m.Result = 0;
+      return;
+    default:
+      TacMainWnd::WndProc(m);
+  }
+}
+
 }  // namespace skin

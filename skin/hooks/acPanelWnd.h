@@ -1,7 +1,7 @@
 // The hooks of containers that paint a skinned background behind their children: panels
-// (the section chosen by their bevels, the caption written over it) and group boxes (the
+// (the section chosen by their bevels, the caption written over it), group boxes (the
 // group frame from the middle of the caption down, the caption over the parent's
-// background).
+// background) and a native dialog's child dialogs made see-through.
 #pragma once
 #include "skin/hooks/acSBUtils.h"
 
@@ -42,6 +42,22 @@ class TacGroupBoxWnd : public TacMainWnd {
 
  private:
   void PaintGroupBox(HDC given);
+};
+
+// A child dialog inside a native dialog (a page of a property sheet, the folder browser's
+// pane): the parent's skinned background painted behind its children, so the page does not
+// show the system's face in the middle of a skinned dialog.
+class TacTransPanelWnd : public TacMainWnd {
+ public:
+  // "TRANSPARENT" unless a section was given.
+  void AfterCreation() { AfterCreationIn("TRANSPARENT"); }
+  void WndProc(gui::TMessage& msg) override;
+
+ protected:
+  bool HandleSkinCommand(gui::TMessage&) override { return false; }
+
+ private:
+  void PaintTransPanel(HDC given);
 };
 
 }  // namespace skin

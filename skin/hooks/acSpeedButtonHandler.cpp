@@ -134,6 +134,7 @@ void TacSpeedButtonHandler::PrepareCache() {
     p.Enabled = sb->Enabled();
     p.Down = state == 2;
     p.CurrentState = state;
+    SetDiscolouredGlyph(p, d, state);
     DrawGlyph(p);
   }
   if (!button_->Enabled()) {

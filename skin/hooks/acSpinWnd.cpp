@@ -16,11 +16,14 @@ namespace skin {
 
 namespace {
 constexpr UINT kRedrawAll = RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME;
+// The skin command the owner gets after the arrows painted.
+constexpr WORD kOwnerPainted = 78;
 }
 
 void TacSpinWnd::AfterCreation() {
   firstState_ = secondState_ = 0;
   FLeftOffset = 0;
+  FOwnerWnd = nullptr;
   AfterCreationIn("UPDOWNBTN");
 }
 
@@ -102,12 +105,14 @@ void TacSpinWnd::WndProc(gui::TMessage& m) {
   TsCommonData* d = SkinData();
   if (!FActive || Released() || !HookPaints(d)) {
     TacMainWnd::WndProc(m);
+    KeepLeftForRightToLeftOwner(m);
     return;
   }
   switch (m.Msg) {
     case WM_PAINT:
       PaintSpin(reinterpret_cast<HDC>(m.WParam));
       m.Result = 0;
+      if (FOwnerWnd && IsWindow(FOwnerWnd)) SendSkinCommand(FOwnerWnd, kOwnerPainted);
       return;
     case WM_ERASEBKGND:
     case WM_NCPAINT:
@@ -146,6 +151,12 @@ void TacSpinWnd::WndProc(gui::TMessage& m) {
     default:
       break;
   }
+  KeepLeftForRightToLeftOwner(m);
+}
+
+void TacSpinWnd::KeepLeftForRightToLeftOwner(gui::TMessage& m) {
+  if (m.Msg != WM_WINDOWPOSCHANGING || !m.LParam || !FOwnerWnd || !IsWindow(FOwnerWnd)) return;
+  if (GetWindowLongW(FOwnerWnd, GWL_EXSTYLE) & WS_EX_RTLREADING) reinterpret_cast<WINDOWPOS*>(m.LParam)->x = 0;
 }
 
 }  // namespace skin

@@ -16,6 +16,10 @@ class TacSpinWnd : public TacMainWnd {
   int FLeftOffset = 0;
   // The buttons of a horizontal up-down swapped (a right-to-left owner).
   bool FRightToLeft = false;
+  // The window the up-down belongs to (a tab control's own arrows), or none: told after each
+  // paint (skin command 78); a right-to-left owner (WS_EX_RTLREADING) keeps the arrows at its
+  // left edge.
+  HWND FOwnerWnd = nullptr;
   int FirstButtonState() const { return firstState_; }
   int SecondButtonState() const { return secondState_; }
   void PrepareSpinCache();
@@ -26,6 +30,7 @@ class TacSpinWnd : public TacMainWnd {
 
  private:
   void PaintSpin(HDC given);
+  void KeepLeftForRightToLeftOwner(gui::TMessage& msg);
   void UpdateStates();
   bool Horizontal();
   int firstState_ = 0, secondState_ = 0;

@@ -280,6 +280,7 @@ void TacTabControlWnd::RefreshUpDownHook() {
   upDownHook_->Attach(child, "UPDOWNBTN");
   if (TsCommonData* sd = upDownHook_->SkinData()) sd->SetSkinManager(d->GetSkinManager());
   upDownHook_->AfterCreation();
+  upDownHook_->FOwnerWnd = Wnd();
   InvalidateRect(child, nullptr, TRUE);
 }
 

@@ -75,6 +75,20 @@ class GuiEnvironment : public ::testing::Environment {
   void TearDown() override { gui::DoneApplication(); }
 };
 
+// The picture of the button tests: a 16 x 16 red square (RGB 230, 10, 10) of 12 x 12 inside a
+// see-through fuchsia border, 24 bits.
+inline void PaintRedGlyph(gui::TBitmap& glyph) {
+  glyph.SetPixelFormat(gui::pf24bit);
+  glyph.SetSize(16, 16);
+  HDC dc = glyph.Canvas().Handle();
+  HBRUSH key = CreateSolidBrush(RGB(255, 0, 255)), red = CreateSolidBrush(RGB(230, 10, 10));
+  RECT all{0, 0, 16, 16}, inner{2, 2, 14, 14};
+  FillRect(dc, &all, key);
+  FillRect(dc, &inner, red);
+  DeleteObject(key);
+  DeleteObject(red);
+}
+
 inline ::testing::Environment* const kGuiEnvironment =
     ::testing::AddGlobalTestEnvironment(new GuiEnvironment);
 

@@ -3,8 +3,10 @@
 // window. Real windows under Wine; user actions are sent as the messages Windows sends.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 #include "gui/Buttons.h"
 #include "gui/Forms.h"
@@ -219,7 +221,8 @@ TEST(Memos, LinesAndWindowStayInStep) {
 namespace {
 
 // Ink pixels (not white) of a 32-bit top-down DIB painted by `paint` on white.
-int InkPixels(int w, int h, const std::function<void(HDC)>& paint) {
+// What Paint draws into a white W x H bitmap, row by row (0x00RRGGBB).
+std::vector<uint32_t> PaintedPixels(int w, int h, const std::function<void(HDC)>& paint) {
   BITMAPINFO bi{};
   bi.bmiHeader = {sizeof bi.bmiHeader, w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
   void* bits = nullptr;
@@ -232,12 +235,17 @@ int InkPixels(int w, int h, const std::function<void(HDC)>& paint) {
   FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
   paint(dc);
   GdiFlush();
-  int n = 0;
-  for (int i = 0; i < w * h; ++i)
-    if ((static_cast<const uint32_t*>(bits)[i] & 0xFFFFFF) != 0xFFFFFF) ++n;
+  std::vector<uint32_t> px(size_t(w) * size_t(h));
+  for (size_t i = 0; i < px.size(); ++i) px[i] = static_cast<const uint32_t*>(bits)[i] & 0xFFFFFF;
   SelectObject(dc, old);
   DeleteDC(dc);
   DeleteObject(bmp);
+  return px;
+}
+
+int InkPixels(int w, int h, const std::function<void(HDC)>& paint) {
+  int n = 0;
+  for (uint32_t p : PaintedPixels(w, h, paint)) n += p != 0xFFFFFF;
   return n;
 }
 
@@ -304,6 +312,51 @@ TEST(Labels, SpeedButtonCaptionsAreWhole) {
     });
     EXPECT_EQ(shown - bare, whole) << caption;
   }
+}
+
+// A bitmap button draws its picture where its layout puts it (above the caption, or left of
+// it), without the picture's see-through colour, and clicks like any button.
+TEST(BitBtns, PictureByLayoutAndClicksLikeAButton) {
+  TForm f(nullptr);
+  f.SetClientSize(300, 120);
+  auto* b = new TBitBtn(&f);
+  b->SetParent(&f);
+  b->SetBounds(10, 10, 100, 60);
+  b->SetCaption("Cetak");
+  guitest::PaintRedGlyph(b->Glyph());
+  int clicks = 0;
+  b->OnClick = [&](TObject*) { ++clicks; };
+  EXPECT_EQ(GetWindowLongW(b->Handle(), GWL_STYLE) & BS_TYPEMASK, BS_OWNERDRAW);
+  // The picture's bounds in the painted button: (left, top, right, bottom) of red pixels.
+  auto redBounds = [&] {
+    const std::vector<uint32_t> px = PaintedPixels(100, 60, [&](HDC dc) {
+      SendMessageW(b->Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+    });
+    RECT r{100, 60, -1, -1};
+    int fuchsia = 0;
+    for (int y = 0; y < 60; ++y)
+      for (int x = 0; x < 100; ++x) {
+        const uint32_t p = px[size_t(y) * 100 + size_t(x)];
+        fuchsia += p == 0xFF00FF;
+        if (p != 0xE60A0A) continue;
+        r = {std::min<LONG>(r.left, x), std::min<LONG>(r.top, y), std::max<LONG>(r.right, x + 1),
+             std::max<LONG>(r.bottom, y + 1)};
+      }
+    EXPECT_EQ(fuchsia, 0) << "the see-through colour is not drawn";
+    return r;
+  };
+  b->SetLayout(TButtonLayout::blGlyphTop);
+  const RECT top = redBounds();
+  EXPECT_EQ(top.right - top.left, 12);
+  EXPECT_EQ(top.bottom - top.top, 12);
+  EXPECT_NEAR((top.left + top.right) / 2, 50, 2) << "centred across";
+  EXPECT_LT(top.bottom, 30) << "above the caption";
+  b->SetLayout(TButtonLayout::blGlyphLeft);
+  const RECT left = redBounds();
+  EXPECT_LT(left.right, 40) << "left of the caption";
+  EXPECT_NEAR((left.top + left.bottom) / 2, 30, 2) << "centred down";
+  SendMessageW(b->Handle(), BM_CLICK, 0, 0);
+  EXPECT_EQ(clicks, 1);
 }
 
 }  // namespace

@@ -351,6 +351,58 @@ TEST_F(DialogSkinning, ATemplateDialogsChildrenAreHookedByClassAndItsTitleAnswer
   PurgeProviders();
 }
 
+// A page inside a dialog (a child dialog, as property sheets and the folder browser have)
+// that paints itself red: skinned, it shows the outer dialog's background instead.
+HBRUSH g_pageBrush = nullptr;
+INT_PTR CALLBACK PageProc(HWND, UINT m, WPARAM, LPARAM) {
+  if (m == WM_INITDIALOG) return TRUE;
+  if (m == WM_CTLCOLORDLG) return reinterpret_cast<INT_PTR>(g_pageBrush);
+  return FALSE;
+}
+INT_PTR CALLBACK OuterProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+  if (m == WM_INITDIALOG) {
+    static const TDialogTemplate page = [] {
+      TDialogTemplate d(WS_CHILD | WS_VISIBLE | DS_CONTROL, L"", 120, 60);
+      d.Item(0x82, SS_LEFT, 8, 8, 60, 10, 200, L"Halaman");
+      return d;
+    }();
+    CreateDialogIndirectParamW(nullptr, page.Get(), w, &PageProc, 0);
+    return TRUE;
+  }
+  return DialogProc(w, m, wp, lp);
+}
+
+TEST_F(DialogSkinning, APageInsideADialogShowsTheDialogsBackground) {
+  g_pageBrush = CreateSolidBrush(RGB(255, 0, 0));
+  static const TDialogTemplate outer(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME, L"Halaman dialog", 200, 100);
+  RunModal([] { return DialogBoxIndirectParamW(nullptr, outer.Get(), nullptr, &OuterProc, 0); },
+           [&](int tick) -> bool {
+             const std::vector<HWND> dialogs = VisibleDialogs();
+             if (dialogs.empty() || tick < 8) return false;
+             HWND dlg = GetAncestor(dialogs.front(), GA_ROOT);
+             HWND page = ChildOfClass(dlg, "#32770");
+             EXPECT_NE(page, nullptr);
+             TacProvider* p = FindProvider(dlg);
+             EXPECT_NE(p, nullptr);
+             if (page && p) {
+               EXPECT_NE(HookOf<TacTransPanelWnd>(p, page), nullptr) << "the page is hooked as see-through";
+               gui::TBitmap& shot = h->Shot(dlg, "dialog_page");
+               RECT frame, pr;
+               GetWindowRect(dlg, &frame);
+               GetWindowRect(page, &pr);
+               // Below the page's label, and on the same row just right of the page.
+               const COLORREF inside = Px(shot, pr.left - frame.left + 20, pr.bottom - frame.top - 6);
+               const COLORREF outside = Px(shot, pr.right - frame.left + 4, pr.bottom - frame.top - 6);
+               EXPECT_FALSE(Near(inside, 255, 0, 0)) << "not the page's own red";
+               EXPECT_EQ(inside, outside) << "the dialog's background shows through the page";
+             }
+             PostMessageW(dlg, WM_COMMAND, IDCANCEL, 0);
+             return true;
+           });
+  PurgeProviders();
+  DeleteObject(g_pageBrush);
+}
+
 TEST_F(DialogSkinning, OwnedDialogsAndAThirdDialogAreLeftAloneAndTheEventCanVeto) {
   HWND first = Modeless(nullptr, 20);
   HWND second = Modeless(nullptr, 260);

@@ -250,6 +250,21 @@ TEST(Blend, GlyphFrames) {
   EXPECT_EQ(CountNot(d, 0x12345678), 0);
 }
 
+TEST(Blend, DiscolouredStripKeepsEachFramesKey) {
+  // Two 2 x 2 frames, keys fuchsia and 0x000001 (the bottom-left pixel of each); fuchsia in
+  // frame 1 is a colour there. Mono 0x000080 brightens to red 255, green and blue 127: a
+  // pixel of brightness Z becomes (255 Z >> 8, 127 Z >> 8, 127 Z >> 8) with its alpha kept.
+  TBitmap32 strip = Pixels({{0xFF4080C0, 0x00FF00FF, 0xFF4080C0, 0x80112233},  //
+                            {0x00FF00FF, 0x00FF00FF, 0x00000001, 0x00FF00FF}});
+  DiscolourGlyphStrip(strip, 2, 0x000080);
+  EXPECT_EQ(Rows(strip)[0], (std::vector<TPixel>{0xFF7F3F3F, 0x00FF00FF, 0xFF7F3F3F, 0x80201010}));
+  EXPECT_EQ(Rows(strip)[1], (std::vector<TPixel>{0x00FF00FF, 0x00FF00FF, 0x00000001, 0x007D3E3E}));
+  TBitmap32 same = strip.Clone();
+  DiscolourGlyphStrip(same, 2, clNone);    // no colour: nothing
+  DiscolourGlyphStrip(same, 0, 0x000080);  // no frames: nothing
+  EXPECT_EQ(Rows(same), Rows(strip));
+}
+
 TEST(Blend, MaskedImages) {
   TBitmap32 made = MakeMaskedImage(Filled(2, 2, 0x00123456));
   ASSERT_EQ(made.Height(), 4);

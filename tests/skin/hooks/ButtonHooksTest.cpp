@@ -11,9 +11,11 @@
 
 #include "../SkinEngineEnvironment.h"
 #include "../SkinHarness.h"
+#include "gui/Buttons.h"
 #include "gui/StdCtrls.h"
 #include "skin/core/sMessages.h"
 #include "skin/core/sSkinManager.h"
+#include "skin/forms/acGlow.h"
 #include "skin/hooks/acBtnWnd.h"
 #include "skin/hooks/acCheckBoxWnd.h"
 
@@ -66,6 +68,14 @@ int Changed(gui::TBitmap& a, gui::TBitmap& b, HWND form, HWND child) {
   return n;
 }
 
+// The mouse put over a window and the manager told, as its mouse hook does.
+void HoverOver(skintest::TSkinHarness& h, HWND w) {
+  RECT r;
+  GetWindowRect(w, &r);
+  SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+  h.Manager->SetHoveredWindow(w);
+}
+
 TEST(ButtonHooks, StatesColouringAndCheckGlyphs) {
   skintest::TSkinHarness h(KORVAN_TEST_SKIN, KORVAN_SHOTS);
   ASSERT_TRUE(h.Manager->IsSkinLoaded());
@@ -113,7 +123,7 @@ TEST(ButtonHooks, StatesColouringAndCheckGlyphs) {
     EXPECT_GT(DarkPixels(shot, f, left, 124, 140), 20);
     EXPECT_LT(DarkPixels(shot, f, left, 0, 16), DarkPixels(shot, f, left, 124, 140));
   });
-  h.Step("hover", [&] { SendMessageW(plain, SM_ALPHACMD, MAKEWPARAM(0, 29), 0); });
+  h.Step("hover", [&] { HoverOver(h, plain); }, 400);
   h.Step("hot", [&] {
     gui::TBitmap& shot = h.Shot(f, "buttons_hot");
     EXPECT_EQ(buttons[2]->GetButtonState(), 1);
@@ -121,7 +131,8 @@ TEST(ButtonHooks, StatesColouringAndCheckGlyphs) {
     EXPECT_EQ(Changed(shot, *normal, f, cancel), 0) << "only the hovered button changes";
   });
   h.Step("leave and press", [&] {
-    SendMessageW(plain, SM_ALPHACMD, MAKEWPARAM(0, 30), 0);
+    SetCursorPos(0, 0);
+    h.Manager->SetHoveredWindow(nullptr);
     SendMessageW(plain, BM_SETSTATE, TRUE, 0);
   });
   h.Step("pressed", [&] {
@@ -151,6 +162,67 @@ TEST(ButtonHooks, StatesColouringAndCheckGlyphs) {
   h.Run();
   buttons.clear();
   checks.clear();
+}
+
+TEST(ButtonHooks, HoverFadesInAndOutWithTheGlow) {
+  skintest::TSkinHarness h(KORVAN_TEST_SKIN, KORVAN_SHOTS);
+  ASSERT_TRUE(h.Manager->IsSkinLoaded());
+  ASSERT_TRUE(h.Manager->Effects.AllowAnimation);
+  GlowEffectList();  // the glows' windows, as the forms' start-up makes them
+  gui::TForm& form = h.NewForm("Pudar", 360, 120);
+  HWND f = form.Handle();
+  HWND button = Native(f, L"Simpan", BS_PUSHBUTTON, 20, 20, 100, 30, 100);
+  HWND check = Native(f, L"Aktif", BS_AUTOCHECKBOX, 150, 24, 140, 22, 101);
+  std::unique_ptr<TacBtnWnd> bh;
+  std::unique_ptr<TacCheckBoxWnd> ch;
+  gui::TBitmap* normal = nullptr;
+  h.Step("show", [&] {
+    ShowWindow(f, SW_SHOWNOACTIVATE);
+    guitest::LiftOverOtherTests(f);
+    SetCursorPos(0, 0);
+    // The test skin's button section with a glow picture.
+    bh = std::make_unique<TacBtnWnd>();
+    bh->Attach(button, "GLOWBUTTON");
+    bh->AfterCreation();
+    ch = Hook<TacCheckBoxWnd>(check);
+    RedrawWindow(f, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  });
+  h.Step("at rest", [&] {
+    normal = &h.Shot(f, "fade_normal");
+    HoverOver(h, button);
+    EXPECT_TRUE(bh->SkinData()->FHovered);
+    EXPECT_TRUE(bh->SkinData()->IsAnimating()) << "the hot look fades in";
+  }, 400);
+  h.Step("faded in", [&] {
+    gui::TBitmap& shot = h.Shot(f, "fade_button_hot");
+    EXPECT_FALSE(bh->SkinData()->IsAnimating()) << "the fade ended";
+    EXPECT_GT(Changed(shot, *normal, f, button), 50) << "the button shows its hot look";
+    EXPECT_GE(bh->SkinData()->FGlowID, 0) << "the section's glow around the hovered button";
+    // A stale word that the mouse came, sent after it went, changes nothing.
+    SetCursorPos(0, 0);
+    SendMessageW(check, SM_ALPHACMD, MAKEWPARAM(0, AC_MOUSEENTER), 0);
+    EXPECT_FALSE(ch->SkinData()->FHovered);
+    HoverOver(h, check);  // the button is told it was left
+    EXPECT_FALSE(bh->SkinData()->FHovered);
+    EXPECT_TRUE(bh->SkinData()->IsAnimating()) << "the normal look fades back";
+    EXPECT_TRUE(ch->SkinData()->FHovered);
+  }, 600);
+  h.Step("faded out", [&] {
+    gui::TBitmap& shot = h.Shot(f, "fade_button_left");
+    EXPECT_FALSE(bh->SkinData()->IsAnimating());
+    EXPECT_EQ(Changed(shot, *normal, f, button), 0) << "the fade ends on the plain look";
+    EXPECT_LT(bh->SkinData()->FGlowID, 0) << "the glow went with the mouse";
+    EXPECT_GT(Changed(shot, *normal, f, check), 0) << "the check box shows its hot look";
+    SetCursorPos(0, 0);
+    h.Manager->SetHoveredWindow(nullptr);
+  }, 600);
+  h.Step("all at rest", [&] {
+    gui::TBitmap& shot = h.Shot(f, "fade_all_left");
+    EXPECT_EQ(Changed(shot, *normal, f, check), 0);
+  });
+  h.Run();
+  bh.reset();
+  ch.reset();
 }
 
 TEST(ButtonHooks, OurButtonsAndABitmapButton) {
@@ -234,6 +306,69 @@ std::vector<int> DarkColumns(gui::TBitmap& shot, HWND form, HWND child) {
   for (int x = 3; x < cr.right - cr.left - 3; ++x)
     if (DarkPixels(shot, form, child, x, x + 1) > 0) cols.push_back(x);
   return cols;
+}
+
+bool Red(COLORREF c) { return GetRValue(c) > 200 && GetGValue(c) < 60 && GetBValue(c) < 60; }
+
+TEST(ButtonHooks, OurBitmapButtonsByLayoutAndTheDefaultLook) {
+  skintest::TSkinHarness h(KORVAN_TEST_SKIN, KORVAN_SHOTS);
+  ASSERT_TRUE(h.Manager->IsSkinLoaded());
+  gui::TForm& form = h.NewForm("Tombol gambar", 360, 140);
+  HWND f = form.Handle();
+  auto* top = new gui::TBitBtn(&form);
+  top->SetParent(&form);
+  top->SetBounds(10, 10, 100, 60);
+  top->SetCaption("Cetak");
+  top->SetLayout(gui::TButtonLayout::blGlyphTop);
+  top->Default = true;
+  guitest::PaintRedGlyph(top->Glyph());
+  auto* right = new gui::TBitBtn(&form);
+  right->SetParent(&form);
+  right->SetBounds(130, 10, 120, 34);
+  right->SetCaption("Simpan");
+  right->SetLayout(gui::TButtonLayout::blGlyphRight);
+  guitest::PaintRedGlyph(right->Glyph());
+  std::unique_ptr<TacBitBtnWnd> topHook, rightHook;
+  gui::TBitmap* own = nullptr;
+  h.Step("show", [&] {
+    ShowWindow(f, SW_SHOWNOACTIVATE);
+    guitest::LiftOverOtherTests(f);
+    SetFocus(nullptr);
+  });
+  h.Step("their own look", [&] { own = &h.Shot(f, "bitbtn_own"); });
+  h.Step("hook", [&] {
+    for (auto [hook, b] : {std::pair{&topHook, top}, std::pair{&rightHook, right}}) {
+      *hook = std::make_unique<TacBitBtnWnd>();
+      (*hook)->AttachControl(b);
+      (*hook)->AfterCreation();
+    }
+    RedrawWindow(f, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  });
+  h.Step("skinned", [&] {
+    gui::TBitmap& shot = h.Shot(f, "bitbtn_skinned");
+    EXPECT_GT(Changed(shot, *own, f, top->Handle()), 200) << "painted from the button section";
+    EXPECT_EQ(topHook->GetButtonState(), 3) << "a default bitmap button while nothing has the focus";
+    EXPECT_EQ(rightHook->GetButtonState(), 0);
+    for (auto [hook, b] : {std::pair{topHook.get(), top}, std::pair{rightHook.get(), right}}) {
+      const gui::TRect g = hook->GetGlyphRect(0);
+      EXPECT_EQ(g.Width(), 16);
+      int red = 0;
+      for (int y = g.Top; y < g.Bottom; ++y)
+        for (int x = g.Left; x < g.Right; ++x) red += Red(Px(shot, f, b->Handle(), x, y));
+      EXPECT_EQ(red, 144) << b->Caption() << ": the whole picture in its place, its border see-through";
+    }
+    EXPECT_LT(topHook->GetGlyphRect(0).Bottom, 34) << "above the caption";
+    const gui::TRect rg = rightHook->GetGlyphRect(0);
+    const std::vector<int> rc = DarkColumns(shot, f, right->Handle());
+    ASSERT_FALSE(rc.empty());
+    EXPECT_LT(rc.front(), rg.Left) << "the caption left of the picture";
+    // Another owner-drawn button with the focus takes the default look away.
+    SetFocus(right->Handle());
+    EXPECT_EQ(topHook->GetButtonState(), 0);
+  });
+  h.Run();
+  topHook.reset();
+  rightHook.reset();
 }
 
 TEST(ButtonHooks, SplitButtonsAndCommandLinks) {

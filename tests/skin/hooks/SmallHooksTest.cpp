@@ -88,6 +88,67 @@ TEST(SmallHooks, SpeedButtonPaintedPressedAndGivenBack) {
   h.Run();
 }
 
+// Pixels of a client rectangle that are plainly red (the test glyph's own colour).
+int RedPixels(gui::TBitmap& shot, HWND form, RECT r) {
+  int n = 0;
+  for (int y = r.top; y < r.bottom; ++y)
+    for (int x = r.left; x < r.right; ++x) {
+      const COLORREF c = Px(shot, form, x, y);
+      n += GetRValue(c) > 200 && GetGValue(c) < 60 && GetBValue(c) < 60;
+    }
+  return n;
+}
+
+TEST(SmallHooks, DiscolouredSpeedButtonGlyphAtRestOnly) {
+  skintest::TSkinHarness h(KORVAN_TEST_SKIN, KORVAN_SHOTS);
+  ASSERT_TRUE(h.Manager->IsSkinLoaded());
+  gui::TForm& form = h.NewForm("Gambar pudar", 240, 120);
+  HWND f = form.Handle();
+  auto* sb = new gui::TSpeedButton(&form);
+  sb->SetParent(&form);
+  sb->SetBounds(20, 20, 60, 40);
+  guitest::PaintRedGlyph(sb->Glyph());
+  sb->SetGroupIndex(2);
+  sb->SetAllowAllUp(true);
+  const RECT area{20, 20, 80, 60};
+  TsCommonData data(nullptr, true);
+  std::unique_ptr<TacSpeedButtonHandler> handler;
+  gui::TBitmap* coloured = nullptr;
+  h.Step("show", [&] {
+    SetCursorPos(0, 0);  // the button at rest
+    ShowWindow(f, SW_SHOWNOACTIVATE);
+    guitest::LiftOverOtherTests(f);
+    handler = std::make_unique<TacSpeedButtonHandler>(sb, &data, h.Manager.get(), "SPEEDBUTTON");
+    data.FLoading = false;
+    sb->Invalidate();
+  });
+  h.Step("own colours", [&] {
+    coloured = &h.Shot(f, "speedbutton_glyph_coloured");
+    EXPECT_GE(RedPixels(*coloured, f, area), 100) << "the picture in its own colours";
+    h.Manager->Effects.SetOption(1, true);  // discoloured glyphs
+    data.FCacheInvalid = true;
+    sb->Invalidate();
+  });
+  h.Step("discoloured at rest", [&] {
+    gui::TBitmap& shot = h.Shot(f, "speedbutton_glyph_discoloured");
+    EXPECT_EQ(handler->PaintState(), 0);
+    EXPECT_TRUE(data.IsSkinned(false));
+    EXPECT_EQ(RedPixels(shot, f, area), 0) << "the picture in the section's colour";
+    EXPECT_GE(Changed(shot, *coloured, f, area), 100);
+    sb->SetDown(true);
+    sb->Invalidate();
+  });
+  h.Step("own colours when down", [&] {
+    gui::TBitmap& shot = h.Shot(f, "speedbutton_glyph_down");
+    EXPECT_EQ(handler->PaintState(), 2);
+    EXPECT_GE(RedPixels(shot, f, area), 100) << "a pressed button shows the picture as it is";
+    sb->SetDown(false);
+  });
+  h.Run();
+  h.Manager->Effects.SetOption(1, false);
+  handler.reset();
+}
+
 TEST(SmallHooks, AHandlerOutlivingItsButtonLeavesItAlone) {
   skintest::TSkinHarness h(KORVAN_TEST_SKIN, KORVAN_SHOTS);
   gui::TForm& form = h.NewForm("Tombol", 200, 100);
@@ -169,6 +230,61 @@ TEST(SmallHooks, SizeGripAndUpDown) {
   h.Run();
   gripHook.reset();
   spinHook.reset();
+}
+
+// The owner's procedure: counts the skin command an up-down sends after painting.
+int g_ownerPainted = 0;
+WNDPROC g_ownerProc = nullptr;
+LRESULT CALLBACK CountingOwner(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == SM_ALPHACMD && HIWORD(wp) == 78) ++g_ownerPainted;
+  return CallWindowProcW(g_ownerProc, w, msg, wp, lp);
+}
+
+TEST(SmallHooks, UpDownTellsItsOwnerAndStaysLeftForARightToLeftOne) {
+  skintest::TSkinHarness h(KORVAN_TEST_SKIN, KORVAN_SHOTS);
+  ASSERT_TRUE(h.Manager->IsSkinLoaded());
+  INITCOMMONCONTROLSEX icc{sizeof icc, ICC_UPDOWN_CLASS};
+  InitCommonControlsEx(&icc);
+  gui::TForm& form = h.NewForm("Panah", 260, 140);
+  HWND f = form.Handle();
+  HWND owner = CreateWindowExW(WS_EX_RTLREADING, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 10, 10, 230, 100, f, nullptr,
+                               nullptr, nullptr);
+  g_ownerProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(owner, GWLP_WNDPROC, LONG_PTR(&CountingOwner)));
+  HWND spin = CreateWindowExW(0, UPDOWN_CLASSW, L"", WS_CHILD | WS_VISIBLE | UDS_HORZ, 180, 10, 34, 17, owner, nullptr,
+                              nullptr, nullptr);
+  g_ownerPainted = 0;
+  std::unique_ptr<TacSpinWnd> hook;
+  auto left = [&] {
+    RECT r;
+    GetWindowRect(spin, &r);
+    MapWindowPoints(nullptr, owner, reinterpret_cast<POINT*>(&r), 2);
+    return r.left;
+  };
+  h.Step("show", [&] {
+    ShowWindow(f, SW_SHOWNOACTIVATE);
+    guitest::LiftOverOtherTests(f);
+    hook = std::make_unique<TacSpinWnd>();
+    hook->Attach(spin);
+    hook->AfterCreation();
+    hook->FOwnerWnd = owner;
+    RedrawWindow(spin, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  });
+  h.Step("owner told, arrows kept left", [&] {
+    h.Shot(f, "updown_owner_rtl");
+    EXPECT_GT(g_ownerPainted, 0) << "the owner hears of each paint";
+    SetWindowPos(spin, nullptr, 180, 10, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_EQ(left(), 0) << "a right-to-left owner keeps its arrows at its left edge";
+    SetWindowLongW(owner, GWL_EXSTYLE, GetWindowLongW(owner, GWL_EXSTYLE) & ~WS_EX_RTLREADING);
+    SetWindowPos(spin, nullptr, 180, 10, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_EQ(left(), 180) << "a left-to-right owner puts them where asked";
+    hook->FActive = false;  // not painting, the arrows still follow the owner's direction
+    SetWindowLongW(owner, GWL_EXSTYLE, GetWindowLongW(owner, GWL_EXSTYLE) | WS_EX_RTLREADING);
+    SetWindowPos(spin, nullptr, 120, 10, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_EQ(left(), 0);
+  });
+  h.Run();
+  hook.reset();
+  SetWindowLongPtrW(owner, GWLP_WNDPROC, LONG_PTR(g_ownerProc));
 }
 
 }  // namespace
