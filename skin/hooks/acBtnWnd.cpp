@@ -319,19 +319,24 @@ void TacBtnWnd::WndProc(gui::TMessage& m) {
       else
         MouseLeft();
       break;
-    case WM_LBUTTONUP:
-      if (d->FHovered) {
-        // Released over the button: back to the hot look, faded in from the pressed one.
+    case WM_LBUTTONUP: {
+      const bool hovered = d->FHovered;
+      if (hovered) {
         d->StopAnimation();
         d->FHovered = false;
-        TacMainWnd::WndProc(m);
+      }
+      TacMainWnd::WndProc(m);
+      // The click may have closed the button's window (a dialog's OK): nothing more then.
+      if (Released() || !IsWindow(Wnd())) return;
+      if (hovered) {
+        // Released over the button: back to the hot look, faded in from the pressed one.
         if (IsWindowVisible(Wnd())) SendSkinCommand(Wnd(), AC_MOUSEENTER);
       } else {
-        TacMainWnd::WndProc(m);
         d->FCacheInvalid = false;
         RepaintWithFade(d, 0, FadeStep, true, true, true);
       }
       return;
+    }
     default:
       break;
   }

@@ -386,6 +386,8 @@ TEST_F(DialogSkinning, APageInsideADialogShowsTheDialogsBackground) {
              EXPECT_NE(p, nullptr);
              if (page && p) {
                EXPECT_NE(HookOf<TacTransPanelWnd>(p, page), nullptr) << "the page is hooked as see-through";
+               // Painted anew in the dialog's present state (active or not, its client differs).
+               RedrawWindow(dlg, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
                gui::TBitmap& shot = h->Shot(dlg, "dialog_page");
                RECT frame, pr;
                GetWindowRect(dlg, &frame);

@@ -99,6 +99,7 @@ TEST(ButtonHooks, StatesColouringAndCheckGlyphs) {
   COLORREF normalFace = 0;
   gui::TBitmap* normal = nullptr;
   h.Step("show", [&] {
+    SetCursorPos(0, 0);  // no button hovered
     ShowWindow(f, SW_SHOWNOACTIVATE);
     guitest::LiftOverOtherTests(f);
   });
@@ -298,6 +299,53 @@ TEST(ButtonHooks, OurButtonsAndABitmapButton) {
   DeleteObject(blue);
 }
 
+// A parent that closes its button when it is clicked, as a dialog closes on OK.
+WNDPROC g_closingProc = nullptr;
+LRESULT CALLBACK ClosesItsButton(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_COMMAND && HIWORD(wp) == BN_CLICKED) DestroyWindow(reinterpret_cast<HWND>(lp));
+  return CallWindowProcW(g_closingProc, w, msg, wp, lp);
+}
+
+TEST(ButtonHooks, AClickBackToHotAndAClickThatClosesTheButton) {
+  skintest::TSkinHarness h(KORVAN_TEST_SKIN, KORVAN_SHOTS);
+  ASSERT_TRUE(h.Manager->IsSkinLoaded());
+  gui::TForm& form = h.NewForm("Klik", 300, 120);
+  HWND f = form.Handle();
+  HWND stays = Native(f, L"Simpan", BS_PUSHBUTTON, 20, 20, 100, 30, 100);
+  HWND box = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 140, 10, 140, 60, f, nullptr, nullptr, nullptr);
+  g_closingProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(box, GWLP_WNDPROC, LONG_PTR(&ClosesItsButton)));
+  HWND closes = Native(box, L"OK", BS_PUSHBUTTON, 10, 10, 100, 30, IDOK);
+  std::unique_ptr<TacBtnWnd> stayHook, closeHook;
+  auto click = [](HWND b) {
+    SendMessageW(b, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 10));
+    SendMessageW(b, WM_LBUTTONUP, 0, MAKELPARAM(20, 10));
+  };
+  h.Step("show", [&] {
+    ShowWindow(f, SW_SHOWNOACTIVATE);
+    guitest::LiftOverOtherTests(f);
+    stayHook = Hook<TacBtnWnd>(stays);
+    closeHook = Hook<TacBtnWnd>(closes);
+    HoverOver(h, stays);
+  }, 300);
+  h.Step("click the hovered button", [&] {
+    click(stays);
+    EXPECT_EQ(stayHook->GetButtonState(), 1) << "back to the hot look while the mouse stays";
+    EXPECT_TRUE(stayHook->SkinData()->FHovered);
+  }, 300);
+  h.Step("click the closing one", [&] {
+    HoverOver(h, closes);
+    click(closes);
+    EXPECT_FALSE(IsWindow(closes)) << "closed by its click, the hook left it quietly";
+    EXPECT_TRUE(closeHook->Released());
+  }, 300);
+  h.Run();
+  SetCursorPos(0, 0);
+  h.Manager->SetHoveredWindow(nullptr);
+  stayHook.reset();
+  closeHook.reset();
+  SetWindowLongPtrW(box, GWLP_WNDPROC, LONG_PTR(g_closingProc));
+}
+
 // Columns of a child (from its left) holding pixels near black: the caption and the arrow.
 std::vector<int> DarkColumns(gui::TBitmap& shot, HWND form, HWND child) {
   RECT cr;
@@ -334,6 +382,7 @@ TEST(ButtonHooks, OurBitmapButtonsByLayoutAndTheDefaultLook) {
     ShowWindow(f, SW_SHOWNOACTIVATE);
     guitest::LiftOverOtherTests(f);
     SetFocus(nullptr);
+    SetCursorPos(0, 0);  // no button hovered
   });
   h.Step("their own look", [&] { own = &h.Shot(f, "bitbtn_own"); });
   h.Step("hook", [&] {
@@ -381,6 +430,7 @@ TEST(ButtonHooks, SplitButtonsAndCommandLinks) {
   HWND link = Native(f, L"Cetak", 0x0E /* command link */, 290, 10, 120, 30, 102);
   std::vector<std::unique_ptr<TacBtnWnd>> hooks;
   h.Step("show", [&] {
+    SetCursorPos(0, 0);  // no button hovered
     ShowWindow(f, SW_SHOWNOACTIVATE);
     guitest::LiftOverOtherTests(f);
   });

@@ -228,6 +228,7 @@ TEST(SmallHooks, SizeGripAndUpDown) {
     EXPECT_EQ(spinHook->SecondButtonState(), 0);
   });
   h.Run();
+  SetCursorPos(0, 0);
   gripHook.reset();
   spinHook.reset();
 }
