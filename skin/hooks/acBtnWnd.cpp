@@ -309,6 +309,16 @@ void TacBtnWnd::WndProc(gui::TMessage& m) {
         return;
       }
       break;
+    case WM_MOVE:
+      // A see-through look shows the parent's background at the new place.
+      if (const TsGeneralData* sec = d->Section();
+          sec && (sec->StateParams[0].Transparency > 0 || (sec->StateParams[1].Transparency > 0 && d->FHovered))) {
+        TacMainWnd::WndProc(m);
+        d->FCacheInvalid = true;
+        RedrawWindow(Wnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        return;
+      }
+      break;
     case WM_MOUSEHOVER:
       SendSkinCommand(Wnd(), AC_MOUSEENTER);
       break;

@@ -12,12 +12,14 @@
 #include "../SkinEngineEnvironment.h"
 #include "../SkinHarness.h"
 #include "gui/Buttons.h"
+#include "gui/ExtCtrls.h"
 #include "gui/StdCtrls.h"
 #include "skin/core/sMessages.h"
 #include "skin/core/sSkinManager.h"
 #include "skin/forms/acGlow.h"
 #include "skin/hooks/acBtnWnd.h"
 #include "skin/hooks/acCheckBoxWnd.h"
+#include "skin/hooks/acPanelWnd.h"
 
 namespace skin {
 namespace {
@@ -297,6 +299,42 @@ TEST(ButtonHooks, OurButtonsAndABitmapButton) {
   closeHook.reset();
   picturedHook.reset();
   DeleteObject(blue);
+}
+
+TEST(ButtonHooks, ASeeThroughButtonShowsTheBackgroundWhereItMoved) {
+  skintest::TSkinHarness h(KORVAN_TEST_SKIN, KORVAN_SHOTS);
+  ASSERT_TRUE(h.Manager->IsSkinLoaded());
+  gui::TForm& form = h.NewForm("Geser", 360, 160);
+  HWND f = form.Handle();
+  auto* panel = new gui::TPanel(&form);  // the skin's panel carries a patterned picture
+  panel->SetParent(&form);
+  panel->SetBounds(10, 10, 330, 110);
+  HWND button = Native(panel->Handle(), L"Geser", BS_PUSHBUTTON, 10, 20, 100, 30, 100);
+  TacPanelWnd panelHook;
+  std::unique_ptr<TacBtnWnd> hook;
+  gui::TBitmap* moved = nullptr;
+  h.Step("show", [&] {
+    SetCursorPos(0, 0);
+    ShowWindow(f, SW_SHOWNOACTIVATE);
+    guitest::LiftOverOtherTests(f);
+    panelHook.AttachControl(panel);
+    panelHook.AfterCreation();
+    hook = std::make_unique<TacBtnWnd>();
+    hook->Attach(button, "CHILDBUTTON");  // 30 per cent see-through
+    hook->AfterCreation();
+    RedrawWindow(f, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  });
+  h.Step("move", [&] { SetWindowPos(button, nullptr, 47, 33, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE); });
+  h.Step("moved", [&] {
+    moved = &h.Shot(f, "button_seethrough_moved");
+    RedrawWindow(button, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  });
+  h.Step("painted afresh", [&] {
+    gui::TBitmap& fresh = h.Shot(f, "button_seethrough_fresh");
+    EXPECT_EQ(Changed(fresh, *moved, f, button), 0) << "the background of the new place at once";
+  });
+  h.Run();
+  hook.reset();
 }
 
 // A parent that closes its button when it is clicked, as a dialog closes on OK.
