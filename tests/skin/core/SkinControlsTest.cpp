@@ -538,6 +538,14 @@ TEST_F(Controls, APagesChildrenAreCapturedInsideItsMargin) {
   EXPECT_NE(GetPixel(dc, 3, 3), RGB(0, 0, 128)) << "nothing of it in the margin";
   EXPECT_EQ(GetPixel(dc, 24, 24), RGB(0, 0, 128));
   EXPECT_NE(GetPixel(dc, 29, 29), RGB(0, 0, 128)) << "and it ends where it does on screen";
+  // On screen the margin shows the page's colour.
+  page->SetColor(gui::clYellow);
+  guitest::LiftOverOtherTests(form->Handle());
+  RedrawWindow(page->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_UPDATENOW);
+  HDC screen = GetWindowDC(page->Handle());
+  EXPECT_EQ(GetPixel(screen, 2, 2), RGB(255, 255, 0));
+  EXPECT_EQ(GetPixel(screen, page->Width() - 3, page->Height() - 3), RGB(255, 255, 0));
+  ReleaseDC(page->Handle(), screen);
   form->Hide();
 }
 
