@@ -61,6 +61,43 @@ void TTabSheet::SetTabVisible(bool v) {
   pc->UpdateTabs();
 }
 
+void TTabSheet::SetBorderWidth(int v) {
+  v = std::max(0, v);
+  if (v == borderWidth_) return;
+  borderWidth_ = v;
+  if (HandleAllocated())
+    SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+  AlignControls();
+}
+
+void TTabSheet::WndProc(TMessage& msg) {
+  if (msg.Msg == WM_NCCALCSIZE && borderWidth_ > 0 && msg.LParam) {
+    TWinControl::WndProc(msg);
+    RECT& r = *reinterpret_cast<RECT*>(msg.LParam);  // the first rectangle in both forms
+    const int bw = std::min<int>(borderWidth_, std::max<LONG>(0, std::min(r.right - r.left, r.bottom - r.top) / 2));
+    InflateRect(&r, -bw, -bw);
+    return;
+  }
+  if (msg.Msg == WM_NCPAINT && borderWidth_ > 0 && HandleAllocated()) {
+    // The system draws nothing in a margin of a window without a frame style.
+    TWinControl::WndProc(msg);
+    RECT w, c;
+    GetWindowRect(Handle(), &w);
+    GetClientRect(Handle(), &c);
+    MapWindowPoints(Handle(), nullptr, reinterpret_cast<POINT*>(&c), 2);
+    OffsetRect(&c, -w.left, -w.top);
+    OffsetRect(&w, -w.left, -w.top);
+    if (HDC dc = GetWindowDC(Handle())) {
+      ExcludeClipRect(dc, c.left, c.top, c.right, c.bottom);
+      FillRect(dc, &w, BackgroundBrush());
+      ReleaseDC(Handle(), dc);
+    }
+    return;
+  }
+  TWinControl::WndProc(msg);
+}
+
 void TTabSheet::DoTextChanged() {
   if (TPageControl* pc = PageControl()) pc->UpdateTabs();
 }

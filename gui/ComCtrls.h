@@ -27,6 +27,11 @@ class TTabSheet : public TWinControl {
   int PageIndex() const;
   // Position among the visible tabs, -1 when its tab is hidden.
   int TabIndex() const;
+  // A margin in the page's colour inside its edges: the client area, and so every control
+  // on the page, starts that far in.
+  int BorderWidth() const { return borderWidth_; }
+  void SetBorderWidth(int v);
+  void WndProc(TMessage& msg) override;
 
  protected:
   void DoTextChanged() override;
@@ -34,6 +39,7 @@ class TTabSheet : public TWinControl {
  private:
   friend class TPageControl;
   bool tabVisible_ = true;
+  int borderWidth_ = 0;
 };
 
 using TTabChangingEvent = std::function<void(TObject* sender, bool& allowChange)>;

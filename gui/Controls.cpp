@@ -6,6 +6,7 @@
 #include <map>
 
 #include "gui/Forms.h"
+#include "gui/Menus.h"
 #include "rtl/Utf.h"
 
 namespace gui {
@@ -41,7 +42,29 @@ TControl::TControl(TComponent* owner) : TComponent(owner) {
 
 TControl::~TControl() {
   MarkDestroying();
+  SetPopupMenu(nullptr);
   if (parent_) parent_->RemoveControl(this);
+}
+
+void TControl::SetPopupMenu(TPopupMenu* menu) {
+  if (menu == popupMenu_) return;
+  if (popupMenu_) popupMenu_->RemoveFreeNotification(this);
+  popupMenu_ = menu;
+  if (menu) menu->FreeNotification(this);
+}
+
+void TControl::Notification(TComponent* component, rtl::TOperation op) {
+  TComponent::Notification(component, op);
+  if (op == rtl::TOperation::opRemove && component == popupMenu_) popupMenu_ = nullptr;
+}
+
+bool TControl::ShowContextMenu(TMessage& msg) {
+  if (!popupMenu_ || (ComponentState() & rtl::csDesigning)) return false;
+  TPoint at{GET_X_LPARAM(msg.LParam), GET_Y_LPARAM(msg.LParam)};
+  if (at.X == -1 && at.Y == -1) at = ClientToScreen({0, 0});
+  popupMenu_->Popup(at.X, at.Y);
+  msg.Result = 1;
+  return true;
 }
 
 void TControl::SetParent(TWinControl* parent) {
@@ -234,6 +257,11 @@ void TControl::WndProc(TMessage& msg) {
       break;
     case CM_HITTEST:
       msg.Result = HTCLIENT;
+      break;
+    case WM_CONTEXTMENU:
+      // Our menu instead of the window's own (an edit's, say); without one the message goes
+      // on, and the system hands it to the parent.
+      if (ShowContextMenu(msg)) return;
       break;
     case CM_MOUSEENTER:
       if (OnMouseEnter) OnMouseEnter(this);

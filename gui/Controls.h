@@ -20,6 +20,7 @@ using rtl::TObject;
 
 class TWinControl;
 class TCustomForm;
+class TPopupMenu;
 
 enum class TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
 enum class TMouseButton { mbLeft, mbRight, mbMiddle };
@@ -112,6 +113,10 @@ class TControl : public TComponent {
   void SetCursor(TCursor c) { cursor_ = c; }
   std::string Hint;
   bool ShowHint = false;
+  // The menu a right click (or the menu key) on the control opens at the mouse; a freed
+  // menu is forgotten.
+  TPopupMenu* PopupMenu() const { return popupMenu_; }
+  void SetPopupMenu(TPopupMenu* menu);
 
   unsigned ControlStyle = csClickEvents | csDoubleClicks;
   unsigned ControlState = 0;
@@ -155,6 +160,10 @@ class TControl : public TComponent {
   virtual void VisibleChanged();
   virtual void BoundsChanged() {}
   virtual void DblClick();
+  void Notification(TComponent* component, rtl::TOperation op) override;
+  // WM_CONTEXTMENU: the control's popup menu opened at the message's screen point (the
+  // control's corner for the keyboard's point -1, -1); False when the control has none.
+  bool ShowContextMenu(TMessage& msg);
   void RequestAlign();
   // The parent's z-ordered child list, for BringToFront.
   static std::vector<TControl*>& SiblingsOf(TWinControl* parent);
@@ -171,6 +180,7 @@ class TControl : public TComponent {
   TCursor cursor_ = crDefault;
   TAlign align_ = TAlign::alNone;
   bool mouseInside_ = false;
+  TPopupMenu* popupMenu_ = nullptr;
   friend class TWinControl;
 };
 

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
+#include "gui/ComCtrls.h"
 #include "gui/Forms.h"
+#include "rtl/TypInfo.h"
 #include "rtl/Utf.h"
 #include "skin/core/acSkinColors.h"
 #include "skin/core/sCommonData.h"
@@ -177,6 +179,25 @@ void FillWithBackground(gui::TBitmap& bmp, gui::TControl* control, int x, int y)
 
 }  // namespace
 
+namespace {
+int PageMargin(gui::TControl* control) {
+  auto* page = dynamic_cast<gui::TTabSheet*>(control);
+  return page ? page->BorderWidth() : 0;
+}
+
+// A tool bar's buttons are painted by the tool bar itself; its separators and dividers are
+// not, so they go with the other windowless controls. The tool button is known by its class
+// name and its published style.
+bool IsToolBarsOwnButton(gui::TControl* control) {
+  if (!control->ClassNameIs("TToolButton")) return false;
+  const rtl::TPropInfo* style = rtl::FindProperty(control, "Style");
+  if (!style || !style->GetOrd) return false;
+  enum { tbsButton, tbsCheck, tbsDropDown };
+  const int64_t s = style->GetOrd(control);
+  return s == tbsButton || s == tbsCheck || s == tbsDropDown;
+}
+}  // namespace
+
 void PaintControlToBitmap(gui::TBitmap& bmp, gui::TControl* control, int x, int y, bool paintOverlapping) {
   if (!control) return;
   if (control->Parent() && !control->Visible() && !Designing(control)) {
@@ -194,7 +215,19 @@ void PaintControlToBitmap(gui::TBitmap& bmp, gui::TControl* control, int x, int 
         // The window paints itself as it shows on screen: background, frame and client.
         SendMessageW(h, WM_PRINT, reinterpret_cast<WPARAM>(dc), PRF_NONCLIENT | PRF_CLIENT | PRF_ERASEBKGND);
       }
-      if (answer != -2) PaintWindowedChildren(Windowed(control), bmp);
+      if (answer != -2) {
+        // A page's children sit inside its margin: their places count from its client area.
+        const int margin = PageMargin(control);
+        const int saved = SaveDC(dc);
+        OffsetWindowOrgEx(dc, -margin, -margin, nullptr);
+        try {
+          PaintWindowedChildren(Windowed(control), bmp);
+        } catch (...) {
+          RestoreDC(dc, saved);
+          throw;
+        }
+        RestoreDC(dc, saved);
+      }
     } else if (!Windowed(control)) {
       SendControlSkinCommand(control, AC_PRINTING, reinterpret_cast<LPARAM>(dc));
       control->Perform(WM_PRINT, reinterpret_cast<WPARAM>(dc), 0);
@@ -250,6 +283,7 @@ bool IsPaintableGraphicControl(gui::TControl* control, HDC dc) {
   if (!dynamic_cast<gui::TGraphicControl*>(control)) return false;
   if (!(control->Visible() || Designing(control)) || control->Width() <= 0 || control->Height() <= 0) return false;
   if ((control->ControlStyle & gui::csNoDesignVisible) || Dying(control)) return false;
+  if (IsToolBarsOwnButton(control)) return false;
   const gui::TRect r = control->BoundsRect();
   RECT rr{r.Left, r.Top, r.Right, r.Bottom};
   return RectVisible(dc, &rr) != FALSE;

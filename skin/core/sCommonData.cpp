@@ -1132,6 +1132,8 @@ void FocusChanged(TsCommonData& d, bool focused) {
 
 }  // namespace
 
+void (*PreparePopupMenu)(TsSkinManager* manager, gui::TPopupMenu* menu) = nullptr;
+
 bool ProcessSkinDataMessage(gui::TMessage& m, TsCommonData* d) {
   if (!d) return false;
   gui::TControl* c = d->FControl;
@@ -1193,6 +1195,11 @@ bool ProcessSkinDataMessage(gui::TMessage& m, TsCommonData* d) {
       return false;
     case WM_PARENTNOTIFY:
       if (win && LOWORD(m.WParam) == WM_CREATE) AddControlToAdapter(c);
+      return false;
+    case WM_CONTEXTMENU:
+      // Before the control opens its menu, so the menu shows in the manager's look.
+      if (TsSkinManager* mgr = d->GetSkinManager(); mgr && c && c->PopupMenu() && PreparePopupMenu)
+        PreparePopupMenu(mgr, c->PopupMenu());
       return false;
     case WM_PRINT:
       if (!d->IsSkinned(false) && m.WParam && win) {

@@ -291,6 +291,10 @@ TsCommonData* GetWindowSkinData(HWND wnd);
 // Keeps the skin state in step with the control's window and class-library messages; True
 // when the message is consumed.
 bool ProcessSkinDataMessage(gui::TMessage& message, TsCommonData* skinData);
+// Readies a control's popup menu for its manager before the menu opens (owner-drawn from the
+// skin while the manager is active, plain otherwise). The skinned menus set it; nullptr in
+// a program without them.
+extern void (*PreparePopupMenu)(TsSkinManager* manager, gui::TPopupMenu* menu);
 
 // ---------------------------------------------------------------- section queries
 // Whether the section, in that state, lets what lies behind it show through.

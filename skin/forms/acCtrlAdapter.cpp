@@ -12,6 +12,10 @@ namespace skin {
 TacCtrlAdapter::TacCtrlAdapter(TsSkinProvider* provider) : provider_(provider) {}
 
 TacCtrlAdapter::~TacCtrlAdapter() {
+  // The adapter goes with its form's skinning: unless a manager of this form is removing its
+  // skin (and so wants each control's look back), the controls are left as they are; a
+  // manager that removes its skin gives the windows their look back itself.
+  TUnskinningControls unskinning;
   CleanItems();
   RemoveAllItems();
 }
@@ -62,8 +66,12 @@ void TacCtrlAdapter::AddItem(gui::TWinControl* control, const std::string& secti
   }
   TsSkinManager* manager = Manager();
   const TacClassNameLists& lists = Lists();
-  items_.Ensure(control, control->Parent() != nullptr,
-                [&](gui::TWinControl* c) { return MakeHookFor(c, lists, manager, params); });
+  items_.Ensure(control, control->Parent() != nullptr, [&](gui::TWinControl* c) {
+    std::unique_ptr<TacMainWnd> hook = MakeHookFor(c, lists, manager, params);
+    // The adapter outlives its hooks: they are its items.
+    if (hook) hook->AdapterManager = [this] { return Manager(); };
+    return hook;
+  });
 }
 
 bool TacCtrlAdapter::MakeHandler(TacGraphItem& item) {

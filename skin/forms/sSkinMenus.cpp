@@ -159,6 +159,16 @@ TsSkinableMenus* SkinableMenus(TsSkinManager* manager) {
   return p.get();
 }
 
+namespace {
+// A control's popup menu, just before it opens: skinned while its manager is active and
+// skins popups, given its own look otherwise (the manager may have gone inactive since the
+// menu was last skinned).
+void PrepareControlPopup(TsSkinManager* manager, gui::TPopupMenu* menu) {
+  if (TsSkinableMenus* p = SkinableMenus(manager)) p->HookMenu(menu, manager->Active() && manager->SkinnedPopups());
+}
+[[maybe_unused]] const bool kPopupPreparationInstalled = (PreparePopupMenu = &PrepareControlPopup, true);
+}  // namespace
+
 // ---------------------------------------------------------------- options
 
 TacMenuSupport::TacMenuSupport() {

@@ -86,10 +86,7 @@ void TacEditWnd::HookControl(gui::TWinControl* control, TsCommonData& shared) {
 void TacEditWnd::Finish(const TacSkinParams& params, bool ownState) {
   TsCommonData* d = SkinData();
   if (!d) return;
-  if (ownState) {
-    d->FCustomColor = !params.SkinColors;
-    d->FCustomFont = !params.SkinFontColors;
-  }
+  if (ownState) TakeParams(params);
   if (auto* sd = dynamic_cast<TsScrollWndData*>(d); sd && ownState) {
     if (params.HorzScrollSize >= 0) sd->HorzScrollData().SetScrollSize(0, params.HorzScrollSize);
     if (params.HorzScrollBtnSize >= 0) sd->HorzScrollData().SetScrollSize(1, params.HorzScrollBtnSize);

@@ -47,8 +47,20 @@ void RepaintFrame(HWND wnd, bool viaSetWindowPos) {
     SendMessageDirect(wnd, WM_NCPAINT, 1, 0);
 }
 
+int UnskinningControls = 0;
+
+bool TacMainWnd::LeavesLookToOtherManager() const {
+  if (UnskinningControls <= 0) return false;
+  const auto removing = [](const TsSkinManager* m) { return m && (m->State() & msRemoving); };
+  const TsCommonData* d = SkinData();
+  if (removing(d ? d->GetSkinManager() : nullptr)) return false;
+  return !(AdapterManager && removing(AdapterManager()));
+}
+
 void TacMainWnd::TakeOff() {
   if (released_) return;
+  // The binding always goes with the hook: a procedure left pointing at a freed hook would
+  // be called with the window's next message. Only the look may be left to the manager.
   if (control_) {
     if (savedControlStyle_) control_->ControlStyle = *savedControlStyle_;
     control_->WindowProc = vclWindowProc_;
@@ -58,7 +70,7 @@ void TacMainWnd::TakeOff() {
     // pass-on for the window's life.
     Unbind();
   }
-  RestoreOriginalLook();
+  if (!LeavesLookToOtherManager()) RestoreOriginalLook();
   released_ = true;
 }
 
@@ -117,6 +129,14 @@ void TacMainWnd::AttachControl(gui::TWinControl* control, TsCommonData* shared, 
   // The hook paints the whole control: nothing of its parent needs to show through.
   savedControlStyle_ = control->ControlStyle;
   control->ControlStyle |= gui::csOpaque;
+}
+
+void TacMainWnd::TakeParams(const TacSkinParams& p) {
+  if (!skinData_) return;
+  if (!p.SkinSection.empty() && p.SkinSection != skinData_->SkinSection()) skinData_->SetSkinSection(p.SkinSection);
+  if (p.HookedControl && p.HookedControl == skinData_->FControl) skinData_->FHost = p.HookedControl;
+  skinData_->SetCustomColor(!p.SkinColors);
+  skinData_->SetCustomFont(!p.SkinFontColors);
 }
 
 void TacMainWnd::AfterCreationIn(const char* section) {

@@ -3,6 +3,7 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -10,6 +11,7 @@
 #include "gui/Controls.h"
 #include "gui/Subclass.h"
 #include "skin/core/sCommonData.h"
+#include "skin/hooks/acCtrlAdapterRules.h"
 
 namespace skin {
 
@@ -39,6 +41,10 @@ class TacMainWnd : public gui::TWindowSubclass, public TacWindowHook {
   // Takes over one of our controls by replacing its WindowProc; Shared is the control's
   // own skin state (kept by the control), nullptr to make one owned by the hook.
   void AttachControl(gui::TWinControl* control, TsCommonData* shared = nullptr, const std::string& section = {});
+  // A state the hook owns takes what the parameters ask: the section when one is named, the
+  // hooked control as its host, and which colours stay the control's own. A state shared
+  // with its control keeps what the control set.
+  void TakeParams(const TacSkinParams& params);
   // The state leaves its loading mark and is published on the window.
   void AfterCreation();
   // The same for a hook whose state takes Section when nobody named one, with the
@@ -49,6 +55,9 @@ class TacMainWnd : public gui::TWindowSubclass, public TacWindowHook {
   // the hook stays unreleased, to be tried again). Repaint recomputes the frame.
   bool Release(bool repaint);
   bool Released() const { return released_; }
+  // The manager of the form whose child-control adapter made the hook (asked when the hook
+  // goes); empty for a hook made by anyone else.
+  std::function<TsSkinManager*()> AdapterManager;
   // The skin look is on (ApplySkinLook ran, skinning has not been removed since).
   bool SkinLookApplied() const { return skinned_; }
   HWND Wnd() const { return wnd_; }
@@ -76,7 +85,9 @@ class TacMainWnd : public gui::TWindowSubclass, public TacWindowHook {
   virtual void WindowGoing(gui::TMessage& msg);
   void WindowDestroyed() override;
   // Takes the hook off for good, whoever holds the window's procedure now (the destructor's
-  // step; a subclass on top keeps passing messages on).
+  // step; a subclass on top keeps passing messages on). The window's look comes back too,
+  // unless the hook goes while controls are being unskinned for a manager other than its
+  // own or its adapter's: that manager gives the windows their look back itself.
   void TakeOff();
   gui::TWinControl* Control() const { return control_; }
   // False for the hooks that leave the window's visual style on (panels, spin buttons,
@@ -86,6 +97,7 @@ class TacMainWnd : public gui::TWindowSubclass, public TacWindowHook {
 
  private:
   void Bound(HWND wnd);
+  bool LeavesLookToOtherManager() const;
   std::unique_ptr<TsCommonData> skinData_;
   TsCommonData* shared_ = nullptr;
   gui::TWinControl* control_ = nullptr;
@@ -103,6 +115,16 @@ class TacMainWnd : public gui::TWindowSubclass, public TacWindowHook {
 // True while the hooks being made belong to the controls of a skinned native dialog (they
 // keep their visual style).
 extern bool SkinningDialogControls;
+
+// Above 0 while a form's child-control adapter goes and frees the hooks of its controls.
+extern int UnskinningControls;
+// Counts one such removal for its lifetime.
+struct TUnskinningControls {
+  TUnskinningControls() { ++UnskinningControls; }
+  ~TUnskinningControls() { --UnskinningControls; }
+  TUnskinningControls(const TUnskinningControls&) = delete;
+  TUnskinningControls& operator=(const TUnskinningControls&) = delete;
+};
 
 // Makes the window repaint its frame: through SetWindowPos (which also recomputes the
 // non-client area) or a plain WM_NCPAINT.

@@ -14,9 +14,11 @@
 
 #include "../../gui/GuiTestSupport.h"
 #include "../SkinEngineEnvironment.h"
+#include "gui/ComCtrls.h"
 #include "gui/ExtCtrls.h"
 #include "gui/Forms.h"
 #include "gui/Subclass.h"
+#include "rtl/TypInfo.h"
 #include "skin/core/acControlPaint.h"
 #include "skin/core/acControlUtils.h"
 #include "skin/core/acThdTimer.h"
@@ -512,6 +514,64 @@ TEST_F(Controls, AHiddenControlIsCapturedAsWhatLiesBehindIt) {
   PaintControlToBitmap(*bmp, inner, 40, 40, false);
   EXPECT_EQ(GetPixel(bmp->Canvas().Handle(), 44, 44), RGB(0, 128, 0));
   EXPECT_EQ(GetPixel(bmp->Canvas().Handle(), 39, 39), RGB(255, 255, 255));
+}
+
+TEST_F(Controls, APagesChildrenAreCapturedInsideItsMargin) {
+  auto* pages = new gui::TPageControl(form.get());
+  pages->SetParent(parent);
+  pages->SetBounds(0, 0, 200, 150);
+  auto* page = new gui::TTabSheet(form.get());
+  page->SetPageControl(pages);
+  page->SetBorderWidth(8);
+  auto* onPage = new gui::TPanel(form.get());
+  onPage->SetParent(page);
+  onPage->SetBounds(0, 0, 20, 20);
+  onPage->SetColor(gui::clNavy);
+  form->Show();
+  ASSERT_TRUE(page->HandleAllocated());
+  EXPECT_EQ(page->ClientWidth(), page->Width() - 16) << "the margin is kept out of the client area";
+  auto bmp = CreateBitmap32(page->Width(), page->Height());
+  HDC dc = bmp->Canvas().Handle();
+  FillRectOnDC(dc, gui::Rect(0, 0, page->Width(), page->Height()), gui::clWhite);
+  PaintControlToBitmap(*bmp, page, 0, 0, false);
+  EXPECT_EQ(GetPixel(dc, 12, 12), RGB(0, 0, 128)) << "the child where it shows on screen";
+  EXPECT_NE(GetPixel(dc, 3, 3), RGB(0, 0, 128)) << "nothing of it in the margin";
+  EXPECT_EQ(GetPixel(dc, 24, 24), RGB(0, 0, 128));
+  EXPECT_NE(GetPixel(dc, 29, 29), RGB(0, 0, 128)) << "and it ends where it does on screen";
+  // On screen the margin shows the page's colour.
+  page->SetColor(gui::clYellow);
+  guitest::LiftOverOtherTests(form->Handle());
+  RedrawWindow(page->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_UPDATENOW);
+  HDC screen = GetWindowDC(page->Handle());
+  EXPECT_EQ(GetPixel(screen, 2, 2), RGB(255, 255, 0));
+  EXPECT_EQ(GetPixel(screen, page->Width() - 3, page->Height() - 3), RGB(255, 255, 0));
+  ReleaseDC(page->Handle(), screen);
+  form->Hide();
+}
+
+// A tool bar's button as its class is known to the engine: by class name and published style.
+class TToolButton : public gui::TGraphicControl {
+  KORVAN_CLASS(TToolButton)
+ public:
+  using gui::TGraphicControl::TGraphicControl;
+  int Style = 0;  // button, check, drop-down, separator, divider
+};
+
+TEST_F(Controls, OnlyAToolBarsSeparatorsArePaintedWithTheWindowlessControls) {
+  static const bool registered = (rtl::RegisterOrdProperty<TToolButton>(
+                                      "Style", [](TToolButton* b) { return b->Style; },
+                                      [](TToolButton* b, int64_t v) { b->Style = int(v); }),
+                                  true);
+  ASSERT_TRUE(registered);
+  auto* button = new TToolButton(form.get());
+  button->SetParent(parent);
+  button->SetBounds(10, 10, 23, 22);
+  auto bmp = CreateBitmap32(100, 100);
+  const std::pair<int, bool> cases[] = {{0, false}, {1, false}, {2, false}, {3, true}, {4, true}};
+  for (const auto& [style, painted] : cases) {
+    button->Style = style;
+    EXPECT_EQ(IsPaintableGraphicControl(button, bmp->Canvas().Handle()), painted) << "style " << style;
+  }
 }
 
 TEST_F(Controls, EndOfAParentsUpdateReachesEachChildUnlessAnimating) {

@@ -9,10 +9,16 @@
 
 #include "../../gui/GuiTestSupport.h"
 #include "../SkinEngineEnvironment.h"
+#include "OwnClassWindow.h"
 #include "gui/ExtCtrls.h"
 #include "gui/Forms.h"
+#include "gui/Menus.h"
+#include "gui/StdCtrls.h"
 #include "gui/Subclass.h"
 #include "skin/core/sMessages.h"
+#include "skin/core/sSkinManager.h"
+#include "skin/forms/sSkinMenus.h"
+#include "skin/hooks/acHookClasses.h"
 #include "skin/hooks/acSBUtils.h"
 
 namespace skin {
@@ -238,6 +244,155 @@ TEST_F(HookBase, AWindowsEndWithNoPreviousHandlerDoesNotComeBack) {
   }
   panel->WindowProc = own;
   delete panel;
+}
+
+// The same base with the test skin loaded.
+class HookedWithSkin : public HookBase {
+ protected:
+  void SetUp() override {
+    HookBase::SetUp();
+    manager = skintest::TestSkinManager(std::string("Z:") + KORVAN_TEST_SKIN);
+  }
+  void TearDown() override {
+    HookBase::TearDown();
+    manager.reset();
+  }
+  class TPlainHook : public TacMainWnd {
+   public:
+    using TacMainWnd::ApplySkinLook;
+
+   protected:
+    bool HandleSkinCommand(TMessage&) override { return false; }
+  };
+  std::unique_ptr<TsSkinManager> manager;
+};
+
+TEST_F(HookedWithSkin, ARightClickOpensTheControlsMenuInTheManagersLook) {
+  auto* edit = new gui::TEdit(form.get());
+  edit->SetParent(form.get());
+  edit->SetBounds(10, 10, 120, 24);
+  auto* menu = new gui::TPopupMenu(form.get());
+  auto* item = new gui::TMenuItem(menu);
+  item->SetCaption("Salin");
+  menu->Items()->Add(item);
+  edit->SetPopupMenu(menu);
+  form->Show();
+  TPlainHook hook;
+  hook.AttachControl(edit);
+  hook.AfterCreation();
+  int opened = 0;
+  bool ownerDrawn = false;
+  menu->OnPopup = [&](rtl::TObject*) { ++opened; };
+  const auto rightClick = [&] {
+    guitest::RunSoon(
+        [&] {
+          ownerDrawn = menu->OwnerDraw();
+          EndMenu();
+        },
+        100);
+    return SendMessageW(edit->Handle(), WM_CONTEXTMENU, WPARAM(edit->Handle()), MAKELPARAM(60, 60));
+  };
+  EXPECT_EQ(rightClick(), 1) << "the control's own menu, not the edit's";
+  EXPECT_EQ(opened, 1);
+  EXPECT_TRUE(ownerDrawn) << "skinned before it opened";
+  EXPECT_TRUE(SkinableMenus(manager.get())->HoldsPopupHandlers(item));
+  // A manager that no longer skins popups gives the menu its own look at the next right click.
+  manager->SetSkinnedPopups(false);
+  rightClick();
+  EXPECT_EQ(opened, 2);
+  EXPECT_FALSE(ownerDrawn);
+  EXPECT_FALSE(item->OnAdvancedDrawItem);
+  delete menu;
+  EXPECT_EQ(edit->PopupMenu(), nullptr) << "a freed menu is forgotten";
+  hook.Release(false);
+  form->Hide();
+}
+
+TEST_F(HookedWithSkin, AHookGoingWhileItsFormsControlsAreUnskinnedLeavesTheLookToTheRemovingManager) {
+  skintest::TOwnClassWindow own(L"KorvanUnskinningTest", form->Handle(), GetSysColorBrush(COLOR_WINDOW));
+  ASSERT_TRUE(own.registered);
+  HWND w = own.Wnd;
+  const LONG_PTR ownProc = GetWindowLongPtrW(w, GWLP_WNDPROC);
+  const auto classBrush = [&own] { return own.ClassBrush(); };
+  const auto skinnedHook = [&](TsSkinManager* adapterManager) {
+    auto hook = std::make_unique<TPlainHook>();
+    hook->Attach(w);
+    hook->AfterCreation();
+    hook->ApplySkinLook();
+    if (adapterManager) hook->AdapterManager = [adapterManager] { return adapterManager; };
+    EXPECT_EQ(classBrush(), manager->PaletteBrush(0));
+    return hook;
+  };
+
+  // The adapter goes without its manager removing the skin: the look stays, the binding not.
+  auto hook = skinnedHook(manager.get());
+  {
+    TUnskinningControls unskinning;
+    hook.reset();
+  }
+  EXPECT_EQ(classBrush(), manager->PaletteBrush(0)) << "left for the manager";
+  EXPECT_EQ(GetWindowLongPtrW(w, GWLP_WNDPROC), ownProc) << "no procedure left pointing at the freed hook";
+  EXPECT_EQ(GetPropW(w, L"ACSDATA"), nullptr);
+  SendMessageW(w, WM_SETTEXT, 0, LPARAM(L"masih hidup"));
+
+  // Freed by anyone else, the hook gives the look back.
+  hook = skinnedHook(nullptr);
+  hook.reset();
+  EXPECT_EQ(classBrush(), GetSysColorBrush(COLOR_BTNFACE));
+
+  // Freed while its adapter's manager removes its skin: given back too.
+  hook = skinnedHook(manager.get());
+  auto* announced = new gui::TForm(gui::Application);
+  announced->HandleNeeded();
+  gui::TWndMethod formProc = announced->WindowProc;
+  bool removing = false;
+  announced->WindowProc = [&](TMessage& m) {
+    if (m.Msg == SM_ALPHACMD && m.WParamHi() == AC_REMOVESKIN && hook) {
+      removing = (manager->State() & msRemoving) != 0;
+      TUnskinningControls unskinning;
+      hook.reset();
+    }
+    formProc(m);
+  };
+  manager->RemoveSkin();
+  EXPECT_TRUE(removing);
+  EXPECT_EQ(hook, nullptr);
+  EXPECT_EQ(classBrush(), GetSysColorBrush(COLOR_BTNFACE));
+  announced->WindowProc = formProc;
+  delete announced;
+}
+
+TEST_F(HookedWithSkin, EveryHookClassTakesTheParametersColourChoices) {
+  auto* check = new gui::TCheckBox(form.get());
+  auto* edit = new gui::TEdit(form.get());
+  for (gui::TWinControl* c : {static_cast<gui::TWinControl*>(check), static_cast<gui::TWinControl*>(edit)}) {
+    c->SetParent(form.get());
+    c->HandleNeeded();
+  }
+  for (gui::TWinControl* c : {static_cast<gui::TWinControl*>(check), static_cast<gui::TWinControl*>(edit)}) {
+    SCOPED_TRACE(c->ClassName());
+    TacSkinParams params;
+    params.SkinColors = false;
+    std::unique_ptr<TacMainWnd> hook = MakeHookFor(c, manager->ThirdPartyLists(), manager.get(), params);
+    ASSERT_NE(hook, nullptr);
+    TsCommonData* d = hook->SkinData();
+    EXPECT_TRUE(d->CustomColor()) << "the control keeps its own colour";
+    EXPECT_FALSE(d->CustomFont());
+    EXPECT_EQ(d->FHost, c);
+    hook.reset();
+  }
+  // A state the control shares with the hook keeps what the control set.
+  TsCommonData shared(check, false);
+  shared.SetSkinSection("BUTTON");
+  TPlainHook hook;
+  hook.AttachControl(check, &shared);
+  TacSkinParams params;
+  params.SkinSection = "CHECKBOX";
+  params.SkinColors = false;
+  hook.TakeParams(params);
+  EXPECT_FALSE(shared.CustomColor());
+  EXPECT_EQ(shared.SkinSection(), "BUTTON");
+  hook.Release(false);
 }
 
 }  // namespace

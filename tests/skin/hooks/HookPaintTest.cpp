@@ -10,6 +10,7 @@
 
 #include "../../gui/GuiTestSupport.h"
 #include "../SkinEngineEnvironment.h"
+#include "OwnClassWindow.h"
 #include "gui/ExtCtrls.h"
 #include "gui/Forms.h"
 #include "gui/StdCtrls.h"
@@ -54,16 +55,10 @@ class TPlainHook : public TacMainWnd {
 };
 
 TEST_F(HookPaint, TheSkinLookGivesTheWindowClassTheSkinsBackgroundUntilSkinningEnds) {
-  // A class of the test's own, so that no other window's class changes.
-  WNDCLASSW wc{};
-  wc.lpfnWndProc = DefWindowProcW;
-  wc.hInstance = GetModuleHandleW(nullptr);
-  wc.lpszClassName = L"KorvanHookBrushTest";
-  wc.hbrBackground = GetSysColorBrush(COLOR_WINDOW);
-  ASSERT_TRUE(RegisterClassW(&wc));
-  HWND w = CreateWindowExW(0, wc.lpszClassName, L"", WS_CHILD | WS_VISIBLE, 0, 0, 50, 20, form->Handle(), nullptr,
-                           wc.hInstance, nullptr);
-  const auto classBrush = [w] { return reinterpret_cast<HBRUSH>(GetClassLongPtrW(w, GCLP_HBRBACKGROUND)); };
+  skintest::TOwnClassWindow own(L"KorvanHookBrushTest", form->Handle(), GetSysColorBrush(COLOR_WINDOW));
+  ASSERT_TRUE(own.registered);
+  HWND w = own.Wnd;
+  const auto classBrush = [&own] { return own.ClassBrush(); };
   TPlainHook hook;
   hook.Attach(w);
   hook.AfterCreation();
@@ -79,8 +74,6 @@ TEST_F(HookPaint, TheSkinLookGivesTheWindowClassTheSkinsBackgroundUntilSkinningE
   SendMessageW(w, SM_ALPHACMD, MakeSkinCommand(AC_REMOVESKIN), reinterpret_cast<LPARAM>(manager.get()));
   EXPECT_EQ(classBrush(), GetSysColorBrush(COLOR_WINDOW));
   hook.Release(false);
-  DestroyWindow(w);
-  UnregisterClassW(wc.lpszClassName, wc.hInstance);
 }
 
 TEST_F(HookPaint, ABareWindowsImageIsItsSectionOverTheParent) {
