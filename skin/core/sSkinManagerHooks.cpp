@@ -123,6 +123,7 @@ void HideMainFormAnimated(TsSkinManager* manager) {
 
 TCBTHookProc CBTHookProc = &PassOnCBT;
 void (*CBTHookRemoved)() = nullptr;
+bool (*MenuBorderRequest)(TsSkinManager*, UINT, LPARAM) = nullptr;
 HHOOK CBTHookHandle() { return g_cbtHook; }
 
 // ---------------------------------------------------------------- apply, remove, repaint
@@ -317,6 +318,12 @@ bool TsSkinManager::AppWindowHook(gui::TMessage& message) {
           if (form->HandleAllocated()) SendSkinCommand(form->Handle(), AC_REPAINT);
         }
       return false;
+    case 0xBCB3:
+    case 0xBCB4:
+      // A popup's border its item painter could not reach: the menu painter paints it.
+      if (!SkinnedPopups() || !MenuBorderRequest) return false;
+      MenuBorderRequest(this, message.Msg, message.LParam);
+      return true;
     default:
       if (message.Msg == SM_ALPHACMD && HIWORD(message.WParam) == AC_SKINTEXT) ApplyEditorSkin();
       return false;

@@ -68,7 +68,7 @@ void WaitUntilTick(uint64_t start, uint32_t interval) {
 
 // ---------------------------------------------------------------- message box
 
-int MsgBoxPosX = -1, MsgBoxPosY = -1;
+int DialogPosX = -1, DialogPosY = -1;
 
 namespace {
 void CALLBACK MessageBoxHelpCallback(LPHELPINFO info) {
@@ -82,8 +82,8 @@ int MessageBoxEx(const std::string& caption, const std::string& text, int kind, 
                  unsigned helpContext, int x, int y) {
   const uint32_t style = MessageBoxStyle(kind, buttons);
   const std::string title = caption.empty() ? DefaultMessageCaption(kind) : caption;
-  MsgBoxPosX = x;
-  MsgBoxPosY = y;
+  DialogPosX = x;
+  DialogPosY = y;
   int result = IDCANCEL;
   const uint32_t kind_buttons = style & 0xF;
   if (!(style & MB_HELP) && kind_buttons != MB_ABORTRETRYIGNORE && kind_buttons != MB_RETRYCANCEL) {
@@ -117,7 +117,7 @@ int MessageBoxEx(const std::string& caption, const std::string& text, int kind, 
     result = MessageBoxIndirectW(&p);
     if (active && IsWindow(active)) SetFocus(active);
   }
-  MsgBoxPosX = MsgBoxPosY = -1;
+  DialogPosX = DialogPosY = -1;
   return result;
 }
 

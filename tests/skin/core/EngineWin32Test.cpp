@@ -48,7 +48,7 @@ TEST_F(EngineBoxes, MessageBoxesGoThroughTheDialogService) {
   EXPECT_EQ(dialogs.shown[1].Buttons, gui::mbYes | gui::mbNo | gui::mbCancel);
   EXPECT_EQ(dialogs.shown[2].Caption, "Own");
   EXPECT_EQ(dialogs.shown[2].Buttons, gui::mbOK | gui::mbCancel);
-  EXPECT_EQ(MsgBoxPosX, -1);  // the position holds only while the box is up
+  EXPECT_EQ(DialogPosX, -1);  // the position holds only while the box is up
 }
 
 TEST(EngineWaits, WaitWithMessagesKeepsTheProgramResponsive) {
