@@ -220,7 +220,7 @@ void AnimHideForm(TacAnimatedForm* provider, int timeMs, TacAnimType mode) {
   gui::TCustomForm* form = provider->AnimForm();
   if (!form || form->FormStyle == gui::TFormStyle::fsMDIChild || !provider->FormImage() || !form->HandleAllocated())
     return;
-  const int startAlpha = 255;
+  const int startAlpha = form->AlphaBlend() ? form->AlphaBlendValue() : 255;
   AnimationInProgress = true;
   if (!provider->PreparingHide()) provider->PrepareCache();
   gui::TBitmap* cache = provider->FormImage();
@@ -245,6 +245,10 @@ void AnimHideForm(TacAnimatedForm* provider, int timeMs, TacAnimType mode) {
 void RestoreFormLayering(gui::TCustomForm* form) {
   if (!form->HandleAllocated()) return;
   HWND wnd = form->Handle();
+  if (form->AlphaBlend()) {
+    SetWindowLayered(wnd, true, form->AlphaBlendValue());
+    return;
+  }
   if (SetLayeredWindowAttributesProc) SetLayeredWindowAttributesProc(wnd, kNoKey, 255, LWA_ALPHA);
   // Left layered at the alpha of the show's start, the form would stay invisible.
   SetWindowLongPtrW(wnd, GWL_EXSTYLE, GetWindowLongPtrW(wnd, GWL_EXSTYLE) & ~LONG_PTR(WS_EX_LAYERED));
@@ -254,6 +258,10 @@ void ForceRelayout(gui::TCustomForm* form, HWND wnd) {
   RECT r{};
   if (!GetWindowRect(wnd, &r)) return;
   const int w = r.right - r.left, h = r.bottom - r.top;
+  // A form held at its smallest size by its constraints would not come back to it.
+  if (form && ((form->Constraints.MinHeight != 0 && form->Constraints.MinHeight == form->Height()) ||
+               (form->Constraints.MinWidth != 0 && form->Constraints.MinWidth == form->Width())))
+    return;
   rtl::TNotifyEvent onResize;
   if (form) std::swap(onResize, form->OnResize);
   SetWindowPos(wnd, nullptr, 0, 0, w, h - 1, 0x616);
@@ -334,6 +342,8 @@ void AnimShowForm(TacAnimatedForm* provider, int timeMs, int blendValue, TacAnim
   window.reset();
   if (provider->OnAfterAnimation) provider->OnAfterAnimation(TacAnimEvent::aeShowing);
 }
+
+bool (*CompositionEnabledProc)() = [] { return false; };
 
 // ---------------------------------------------------------------- native dialogs
 

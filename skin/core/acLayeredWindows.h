@@ -69,6 +69,22 @@ class TacAnimatedForm {
   virtual bool AllowsAnimation() const { return true; }
   // The manager whose skin the provider paints.
   virtual TsSkinManager* SkinManager() const = 0;
+  // What the application window's minimize and restore ask of the main form's provider:
+  // the form shrinks into the task bar (False: it did not start); its layered border
+  // window is there, or goes (the next update makes it again); the provider is in its own
+  // minimize; the form is about to come back (an image without the border it now gets is
+  // dropped); the form repaints its image at its next paint.
+  virtual bool AnimateMinimize() { return false; }
+  virtual bool HasBorderWindow() { return false; }
+  virtual void DropBorderWindow() {}
+  virtual bool InOwnMinimize() const { return false; }
+  virtual void BeforeApplicationRestore() {}
+  virtual void MarkForRepaint() {}
+  // The form's layered border window (nullptr without one) and where the form lies in its
+  // image; the border window repainted from the form's image.
+  virtual HWND BorderWindowHandle() { return nullptr; }
+  virtual POINT BorderOffset() { return {}; }
+  virtual void RefreshBorderWindow() {}
   // An animation of the form runs; the form was hidden by one; the form is held still for
   // a skin change.
   bool Animating = false, HiddenByAnimation = false, ChangingSkin = false, Frozen = false;
@@ -143,6 +159,9 @@ class TacAnimatedDialog {
   // A snapshot window a close made ready for the hide; the caller owns it.
   virtual std::unique_ptr<TacGlowForm> TakeSnapshotWindow() { return nullptr; }
 };
+
+// Desktop composition on; the form skinning sets the real question, without it: off.
+extern bool (*CompositionEnabledProc)();
 
 // A borderless layered window lying exactly over Wnd, not shown yet.
 std::unique_ptr<TacGlowForm> CreateSnapshotWindow(HWND wnd);

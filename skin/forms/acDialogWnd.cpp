@@ -427,7 +427,7 @@ void TacDialogWnd::ShowWindowMsg(gui::TMessage& m) {
   SetDwmTransitions(w, DrawNonClient());
   const TacFormAnimation* show = Animation(true);
   if (m.WParam == 1 && show) {
-    ChildrenHooked = true;
+    // Children that show only with the dialog are taken again at its first paint.
     if (Provider) Provider->HookChildren(w);
     if (TsCommonData* d = SkinData()) d->FUpdating = false;
     if (DrawNonClient()) AnimShowDialog(this, show->Time, 255, show->Mode);
