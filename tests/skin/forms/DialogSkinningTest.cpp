@@ -544,6 +544,7 @@ struct LayeredCall {
 std::vector<LayeredCall> g_layered;
 std::vector<POINT> g_layeredSamples;
 TUpdateLayeredWindow g_realUpdate = nullptr;
+std::unique_ptr<gui::TBitmap> g_lastPicture;
 
 uint32_t PixelOfDC(HDC dc, POINT p) {
   DIBSECTION ds{};
@@ -560,6 +561,11 @@ BOOL WINAPI RecordLayered(HWND wnd, HDC dst, POINT* pos, SIZE* size, HDC src, PO
                           BLENDFUNCTION* blend, DWORD flags) {
   LayeredCall c{wnd, blend ? blend->SourceConstantAlpha : BYTE(0), size ? *size : SIZE{}, {}};
   for (POINT p : g_layeredSamples) c.Samples.push_back(PixelOfDC(src, p));
+  if (size && size->cx > 0 && size->cy > 0) {
+    // The last picture handed over, kept to be looked at.
+    g_lastPicture = std::make_unique<gui::TBitmap>(size->cx, size->cy, gui::pf32bit);
+    BitBlt(g_lastPicture->Canvas().Handle(), 0, 0, size->cx, size->cy, src, 0, 0, SRCCOPY);
+  }
   g_layered.push_back(c);
   return g_realUpdate(wnd, dst, pos, size, src, srcPos, key, blend, flags);
 }
@@ -580,6 +586,7 @@ class DialogAnimations : public DialogSkinning {
   }
   void TearDown() override {
     UpdateLayeredWindowProc = g_realUpdate;
+    g_lastPicture.reset();
     g_layeredSamples.clear();
     DialogPosX = DialogPosY = -1;
     DialogSkinning::TearDown();
@@ -633,6 +640,8 @@ TEST_F(DialogAnimations, ADialogFadesInWithItsChildrenAndFadesOutWhenHidden) {
   EXPECT_NE(whole.Samples[1] & 0xFFFFFF, whole.Samples[2] & 0xFFFFFF) << "the OK button printed into the picture";
   for (const auto& r : d.RegionRects)
     if (r.Left == 0 && r.Top == 0) EXPECT_EQ(whole.Samples[3], 0u) << "a cut corner stays transparent";
+  ASSERT_TRUE(g_lastPicture);
+  h->Save(*g_lastPicture, "dialog_show_picture");
   EXPECT_TRUE(IsWindowVisible(dlg));
   EXPECT_FALSE(IsWindow(show.front().Wnd)) << "the animation window is gone";
   skintest::TSkinHarness::Pump(50);
