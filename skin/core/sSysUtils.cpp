@@ -95,6 +95,7 @@ int MessageBoxEx(const std::string& caption, const std::string& text, int kind, 
                                              gui::TMsgDlgType::mtInformation, gui::TMsgDlgType::mtConfirmation,
                                              gui::TMsgDlgType::mtCustom};
     r.Type = types[(kind >= 0 && kind <= 4) ? kind : 4];
+    r.Left = x, r.Top = y;
     switch (kind_buttons) {
       case MB_OKCANCEL: r.Buttons = gui::mbOK | gui::mbCancel; break;
       case MB_YESNOCANCEL: r.Buttons = gui::mbYes | gui::mbNo | gui::mbCancel; break;

@@ -147,6 +147,30 @@ TEST(MessageBoxes, TheOwnBoxRunsTimersAndAnswersWithItsButtons) {
   EXPECT_EQ(buttons, (std::vector<std::string>{"&Yes", "&No"}));
 }
 
+// A box asked for a place goes there; one without stays centred on the screen.
+TEST(MessageBoxes, TheOwnBoxGoesWhereItIsAsked) {
+  for (int left : {37, -1}) {
+    TMessageRequest r;
+    r.Caption = "Posisi";
+    r.Text = "Data tersimpan.";
+    r.Left = left, r.Top = left == -1 ? -1 : 41;
+    RECT at{};
+    RunSoon([&] {
+      TCustomForm* box = Screen->ActiveForm();
+      ASSERT_NE(box, nullptr);
+      GetWindowRect(box->Handle(), &at);
+      box->ModalResult = mrOk;
+    });
+    DialogService().ShowMessageBox(r);
+    if (left == -1) {
+      EXPECT_NEAR((at.left + at.right) / 2, GetSystemMetrics(SM_CXSCREEN) / 2, 2);
+    } else {
+      EXPECT_EQ(at.left, 37);
+      EXPECT_EQ(at.top, 41);
+    }
+  }
+}
+
 // Escape answers the program's own box as the system's boxes answer it.
 TEST(MessageBoxes, EscapeChoosesCancelElseNoElseTheOnlyButton) {
   struct Case {
