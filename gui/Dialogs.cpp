@@ -51,6 +51,10 @@ class TMessageForm : public TForm {
     int clientW = std::max(textLeft + static_cast<int>(tr.right) + margin, buttonsW + 2 * margin);
     int clientH = margin + textH + margin + bh + margin;
     SetClientSize(clientW, clientH);
+    if (r.Left != -1 || r.Top != -1) {
+      Position = TPosition::poDesigned;
+      SetBounds(std::max(0, r.Left), std::max(0, r.Top), Width(), Height());
+    }
 
     auto* message = new TLabel(this);
     message->SetName("Message");

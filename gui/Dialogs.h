@@ -15,6 +15,8 @@ struct TMessageRequest {
   std::string Text;
   TMsgDlgType Type = TMsgDlgType::mtCustom;
   TMsgDlgButtons Buttons = mbOK;
+  // The box's top-left corner on the screen; -1 for both centres it.
+  int Left = -1, Top = -1;
 };
 
 class IDialogService {

@@ -103,7 +103,43 @@ void TCustomForm::CreateParams(TCreateParams& p) {
   }
 }
 
+void TCustomForm::SetAlphaBlend(bool on) {
+  if (on == alphaBlend_) return;
+  alphaBlend_ = on;
+  ApplyAlphaBlend();
+}
+
+void TCustomForm::SetAlphaBlendValue(uint8_t alpha) {
+  if (alpha == alphaBlendValue_) return;
+  alphaBlendValue_ = alpha;
+  ApplyAlphaBlend();
+}
+
+void TCustomForm::ApplyAlphaBlend() {
+  if (!HandleAllocated()) return;
+  const LONG_PTR ex = GetWindowLongPtrW(handle_, GWL_EXSTYLE);
+  if (alphaBlend_) {
+    SetWindowLongPtrW(handle_, GWL_EXSTYLE, ex | WS_EX_LAYERED);
+    SetLayeredWindowAttributes(handle_, 0, alphaBlendValue_, LWA_ALPHA);
+  } else if (ex & WS_EX_LAYERED) {
+    SetWindowLongPtrW(handle_, GWL_EXSTYLE, ex & ~LONG_PTR(WS_EX_LAYERED));
+    RedrawWindow(handle_, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
+  }
+}
+
+void TCustomForm::WMGetMinMaxInfo(TMessage& msg) {
+  Inherited(msg);
+  auto* info = reinterpret_cast<MINMAXINFO*>(msg.LParam);
+  if (!info) return;
+  const TSizeConstraints& c = Constraints;
+  if (c.MinWidth > 0) info->ptMinTrackSize.x = c.MinWidth;
+  if (c.MinHeight > 0) info->ptMinTrackSize.y = c.MinHeight;
+  if (c.MaxWidth > 0) info->ptMaxTrackSize.x = info->ptMaxSize.x = c.MaxWidth;
+  if (c.MaxHeight > 0) info->ptMaxTrackSize.y = info->ptMaxSize.y = c.MaxHeight;
+}
+
 void TCustomForm::CreateHandleDone() {
+  ApplyAlphaBlend();
   if (menu_) {
     ::SetMenu(handle_, menu_->Handle());
     menu_->WindowHandle = handle_;
@@ -517,6 +553,25 @@ void TApplication::Run() {
       HandleException(std::current_exception());
     }
   }
+}
+
+void TApplication::Minimize() {
+  if (!handle_ || IsIconic(handle_)) return;
+  // The forms the application window owns go with it and come back with it.
+  ShowOwnedPopups(handle_, FALSE);
+  ShowWindow(handle_, SW_SHOWMINNOACTIVE);
+  if (OnMinimize) OnMinimize(this);
+}
+
+void TApplication::Restore() {
+  if (!handle_ || !IsIconic(handle_)) return;
+  // The application window itself stays out of sight as it was before.
+  ShowWindow(handle_, SW_RESTORE);
+  ShowWindow(handle_, SW_HIDE);
+  ShowOwnedPopups(handle_, TRUE);
+  if (mainForm_ && mainForm_->HandleAllocated() && IsWindowVisible(mainForm_->Handle()))
+    SetForegroundWindow(mainForm_->Handle());
+  if (OnRestore) OnRestore(this);
 }
 
 void TApplication::Terminate() {

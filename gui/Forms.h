@@ -35,6 +35,11 @@ enum class TWindowState { wsNormal, wsMinimized, wsMaximized };
 enum class TCloseAction { caNone, caHide, caFree, caMinimize };
 enum TFormStateBit : unsigned { fsCreating = 1, fsVisible = 2, fsShowing = 4, fsModal = 8 };
 
+// The smallest and largest size a form may be given, 0 for no limit.
+struct TSizeConstraints {
+  int MinWidth = 0, MinHeight = 0, MaxWidth = 0, MaxHeight = 0;
+};
+
 using TCloseEvent = std::function<void(TObject* sender, TCloseAction& action)>;
 using TCloseQueryEvent = std::function<void(TObject* sender, bool& canClose)>;
 
@@ -54,6 +59,13 @@ class TCustomForm : public TWinControl {
   bool Scaled = true;
   int ModalResult = mrNone;
   unsigned FormState() const { return formState_; }
+  // Sizes the user and the program cannot go beyond.
+  TSizeConstraints Constraints;
+  // The whole form drawn with a constant alpha (a layered window) while AlphaBlend is on.
+  bool AlphaBlend() const { return alphaBlend_; }
+  void SetAlphaBlend(bool on);
+  uint8_t AlphaBlendValue() const { return alphaBlendValue_; }
+  void SetAlphaBlendValue(uint8_t alpha);
 
   void SetClientSize(int width, int height);
   void SetClientWidth(int w) { SetClientSize(w, ClientHeight()); }
@@ -108,6 +120,10 @@ class TCustomForm : public TWinControl {
   int clientWidth_ = -1, clientHeight_ = -1;
 
  private:
+  void ApplyAlphaBlend();
+  void WMGetMinMaxInfo(TMessage& msg);
+  bool alphaBlend_ = false;
+  uint8_t alphaBlendValue_ = 255;
   void WMClose(TMessage& msg);
   void WMCommand(TMessage& msg);
   void WMInitMenuPopup(TMessage& msg);
@@ -118,7 +134,8 @@ class TCustomForm : public TWinControl {
   KORVAN_MESSAGES(TCustomForm, TWinControl, {WM_CLOSE, &TCustomForm::WMClose}, {WM_COMMAND, &TCustomForm::WMCommand},
                   {WM_INITMENUPOPUP, &TCustomForm::WMInitMenuPopup}, {WM_ACTIVATE, &TCustomForm::WMActivate},
                   {WM_MEASUREITEM, &TCustomForm::WMMenuItemPaint}, {WM_DRAWITEM, &TCustomForm::WMMenuItemPaint},
-                  {WM_WINDOWPOSCHANGED, &TCustomForm::WMWindowPosChanged})
+                  {WM_WINDOWPOSCHANGED, &TCustomForm::WMWindowPosChanged},
+                  {WM_GETMINMAXINFO, &TCustomForm::WMGetMinMaxInfo})
 };
 
 class TForm : public TCustomForm {
@@ -160,6 +177,12 @@ class TApplication : public TComponent {
   void ShowMainForm();
   void Terminate();
   bool Terminated() const { return terminated_; }
+  // The whole program goes to the task bar: the application window is minimized and the
+  // forms it owns are hidden with it; Restore brings them back as they were.
+  void Minimize();
+  void Restore();
+  TNotifyEvent OnMinimize;
+  TNotifyEvent OnRestore;
   // Handles one message, waiting for one when the queue is empty.
   void HandleMessage();
   // Handles every message in the queue, then returns.

@@ -1,5 +1,6 @@
 #include "skin/core/acLayeredWindows.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "skin/core/acControlUtils.h"
@@ -24,8 +25,9 @@ void AddExStyle(HWND wnd, LONG_PTR bits) {
   SetWindowLongPtrW(wnd, GWL_EXSTYLE, GetWindowLongPtrW(wnd, GWL_EXSTYLE) | bits);
 }
 
-// The window that shows a disappearing form: borderless, layered, over the form.
-std::unique_ptr<TacGlowForm> SnapshotWindowOver(HWND wnd) {
+}  // namespace
+
+std::unique_ptr<TacGlowForm> CreateSnapshotWindow(HWND wnd) {
   RECT r{};
   GetWindowRect(wnd, &r);
   auto window = std::make_unique<TacGlowForm>(nullptr);
@@ -34,8 +36,6 @@ std::unique_ptr<TacGlowForm> SnapshotWindowOver(HWND wnd) {
   AddExStyle(window->Handle(), WS_EX_LAYERED | WS_EX_NOACTIVATE);
   return window;
 }
-
-}  // namespace
 
 // ---------------------------------------------------------------- layered windows
 
@@ -220,7 +220,7 @@ void AnimHideForm(TacAnimatedForm* provider, int timeMs, TacAnimType mode) {
   gui::TCustomForm* form = provider->AnimForm();
   if (!form || form->FormStyle == gui::TFormStyle::fsMDIChild || !provider->FormImage() || !form->HandleAllocated())
     return;
-  const int startAlpha = 255;
+  const int startAlpha = form->AlphaBlend() ? form->AlphaBlendValue() : 255;
   AnimationInProgress = true;
   if (!provider->PreparingHide()) provider->PrepareCache();
   gui::TBitmap* cache = provider->FormImage();
@@ -230,7 +230,7 @@ void AnimHideForm(TacAnimatedForm* provider, int timeMs, TacAnimType mode) {
   }
   HWND wnd = form->Handle();
   std::unique_ptr<TacGlowForm> window = provider->TakeSnapshotWindow();
-  if (!window) window = SnapshotWindowOver(wnd);
+  if (!window) window = CreateSnapshotWindow(wnd);
   SetWindowLayered(wnd, true, 1);
   auto picture = CopyBitmap32(*cache);
   provider->PrepareRegionRects();
@@ -245,6 +245,10 @@ void AnimHideForm(TacAnimatedForm* provider, int timeMs, TacAnimType mode) {
 void RestoreFormLayering(gui::TCustomForm* form) {
   if (!form->HandleAllocated()) return;
   HWND wnd = form->Handle();
+  if (form->AlphaBlend()) {
+    SetWindowLayered(wnd, true, form->AlphaBlendValue());
+    return;
+  }
   if (SetLayeredWindowAttributesProc) SetLayeredWindowAttributesProc(wnd, kNoKey, 255, LWA_ALPHA);
   // Left layered at the alpha of the show's start, the form would stay invisible.
   SetWindowLongPtrW(wnd, GWL_EXSTYLE, GetWindowLongPtrW(wnd, GWL_EXSTYLE) & ~LONG_PTR(WS_EX_LAYERED));
@@ -254,6 +258,10 @@ void ForceRelayout(gui::TCustomForm* form, HWND wnd) {
   RECT r{};
   if (!GetWindowRect(wnd, &r)) return;
   const int w = r.right - r.left, h = r.bottom - r.top;
+  // A form held at its smallest size by its constraints would not come back to it.
+  if (form && ((form->Constraints.MinHeight != 0 && form->Constraints.MinHeight == form->Height()) ||
+               (form->Constraints.MinWidth != 0 && form->Constraints.MinWidth == form->Width())))
+    return;
   rtl::TNotifyEvent onResize;
   if (form) std::swap(onResize, form->OnResize);
   SetWindowPos(wnd, nullptr, 0, 0, w, h - 1, 0x616);
@@ -333,6 +341,145 @@ void AnimShowForm(TacAnimatedForm* provider, int timeMs, int blendValue, TacAnim
   SetWindowPos(aw, wnd, 0, 0, 0, 0, kBehindFlags);
   window.reset();
   if (provider->OnAfterAnimation) provider->OnAfterAnimation(TacAnimEvent::aeShowing);
+}
+
+bool (*CompositionEnabledProc)() = [] { return false; };
+
+// ---------------------------------------------------------------- native dialogs
+
+void PrintChildWindows(HWND wnd, HDC dc) {
+  for (HWND child = GetTopWindow(wnd); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    const int saved = SaveDC(dc);
+    RECT r{};
+    GetWindowRect(child, &r);
+    POINT at{r.left, r.top};
+    ScreenToClient(GetParent(child), &at);
+    OffsetWindowOrgEx(dc, -at.x, -at.y, nullptr);
+    const LONG_PTR style = GetWindowLongPtrW(child, GWL_STYLE);
+    if ((style & WS_CHILD) && (style & WS_VISIBLE)) {
+      const LRESULT answer = SendSkinCommand(child, AC_PRINTING, reinterpret_cast<LPARAM>(dc));
+      if (answer == 1 || IsWndSkinned(child)) {
+        SendMessageW(child, WM_PRINT, reinterpret_cast<WPARAM>(dc), 0);
+      } else {
+        // A child without a hook prints nothing for an empty request: it is asked for
+        // what it shows on screen (its own children come below, one by one).
+        SendMessageW(child, WM_PRINT, reinterpret_cast<WPARAM>(dc), PRF_NONCLIENT | PRF_CLIENT | PRF_ERASEBKGND);
+      }
+      SendSkinCommand(child, AC_PRINTING, 0);
+    }
+    PrintChildWindows(child, dc);
+    RestoreDC(dc, saved);
+  }
+}
+
+void PaintDialogToBitmap(TacAnimatedDialog* dialog, gui::TBitmap& bmp, bool fromScreen) {
+  HWND wnd = dialog ? dialog->DialogHandle() : nullptr;
+  if (!wnd || bmp.Empty()) return;
+  const int ox = dialog->ClientOffsetX(), oy = dialog->ClientOffsetY();
+  RECT cr{};
+  GetClientRect(wnd, &cr);
+  TRect opaque{0, 0, bmp.Width(), bmp.Height()};
+  if (fromScreen) {
+    const gui::TRect c = GetClientRectInWindow(wnd);
+    HDC dc = GetWindowDC(wnd);
+    if (dc) {
+      BitBlt(bmp.Canvas().Handle(), ox, oy, c.Width(), c.Height(), dc, c.Left, c.Top, SRCCOPY);
+      ReleaseDC(wnd, dc);
+    }
+    opaque = TRect{ox, oy, std::min<int>(ox + c.Width(), bmp.Width()), std::min<int>(oy + c.Height(), bmp.Height())};
+  } else {
+    gui::TCanvas& canvas = bmp.Canvas();
+    canvas.Lock();
+    HDC dc = canvas.Handle();
+    const int saved = SaveDC(dc);
+    try {
+      OffsetWindowOrgEx(dc, -ox, -oy, nullptr);
+      IntersectClipRect(dc, 0, 0, cr.right, cr.bottom);
+      PrintChildWindows(wnd, dc);
+    } catch (...) {
+      RestoreDC(dc, saved);
+      canvas.Unlock();
+      throw;
+    }
+    RestoreDC(dc, saved);
+    canvas.Unlock();
+  }
+  GdiFlush();
+  TBitmap32 px = Pixels32(bmp);
+  if (px.HasRows()) FillBitmapAlpha(px, opaque, 255, 0x1FFFFFFF);
+}
+
+void AnimShowDialog(TacAnimatedDialog* dialog, int timeMs, int blendValue, TacAnimType mode) {
+  HWND wnd = dialog ? dialog->DialogHandle() : nullptr;
+  if (!wnd) return;
+  AnimationInProgress = true;
+  dialog->PrepareCache();
+  gui::TBitmap* cache = dialog->DialogImage();
+  if (!cache || cache->Empty()) {
+    AnimationInProgress = false;
+    return;
+  }
+  auto picture = CopyBitmap32(*cache);
+  PaintDialogToBitmap(dialog, *picture, false);
+  const int w = picture->Width(), h = picture->Height();
+  const int frames = AnimFrameCount(timeMs);
+  RECT r{};
+  GetWindowRect(wnd, &r);
+  dialog->PrepareRegionRects();
+  ClearBitmapRects(dialog->RegionRects, *picture);
+
+  auto window = std::make_unique<TacGlowForm>(nullptr);
+  HWND insertAfter = wnd;
+  if (GetWindowLongPtrW(wnd, GWL_EXSTYLE) & WS_EX_TOPMOST) {
+    window->FormStyle = gui::TFormStyle::fsStayOnTop;
+    insertAfter = HWND_TOPMOST;
+  }
+  window->SetBounds(r.left, r.top, w, h);
+  HWND aw = window->Handle();
+  AddExStyle(aw, WS_EX_LAYERED | WS_EX_NOACTIVATE);
+  UpdateLayeredImage(aw, *picture, BYTE(frames > 0 ? 0 : blendValue));
+  ShowWindow(aw, SW_SHOWNOACTIVATE);
+  SetWindowPos(aw, insertAfter, r.left, r.top, w, h, kFrameFlags);
+  if (frames > 0) {
+    auto frameImage = NewBitmap32(w, h);
+    SetStretchBltMode(frameImage->Canvas().Handle(), COLORONCOLOR);
+    TacShowFrames show(w, h, timeMs, blendValue, mode, true);
+    for (int i = 0; i <= frames; ++i) {
+      const uint64_t tick = GetTickCount64();
+      const TacAnimFrame frame = show.Draw();
+      PaintAnimFrame(*frameImage, *picture, frame);
+      UpdateLayeredImage(aw, *frameImage, frame.Alpha);
+      if (!show.Advance()) break;
+      WaitUntilTick(tick, kAnimFramePeriod);
+    }
+  }
+  SetWindowRgn(aw, nullptr, FALSE);
+  SetWindowPos(aw, nullptr, 0, 0, 0, 0, kFrameFlags | SWP_NOSIZE | SWP_NOMOVE);
+  UpdateLayeredImage(aw, *picture, BYTE(blendValue));
+  dialog->UpdateRegion(false);
+  SetWindowPos(wnd, aw, 0, 0, 0, 0, kBehindFlags);
+  SetWindowLongPtrW(wnd, GWL_STYLE, GetWindowLongPtrW(wnd, GWL_STYLE) | WS_VISIBLE);
+  dialog->CallDialogProc(WM_SETREDRAW, 1, 0);
+  AnimationInProgress = false;
+  dialog->HoldPainting(true);
+  ForceRelayout(nullptr, wnd);
+  dialog->HoldPainting(false);
+  RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
+  SetWindowPos(aw, wnd, 0, 0, 0, 0, kFrameFlags | SWP_NOSIZE | SWP_NOMOVE);
+}
+
+void AnimHideDialog(TacAnimatedDialog* dialog, int timeMs, TacAnimType mode) {
+  HWND wnd = dialog ? dialog->DialogHandle() : nullptr;
+  gui::TBitmap* cache = dialog ? dialog->DialogImage() : nullptr;
+  if (!wnd || !cache || cache->Empty()) return;
+  AnimationInProgress = true;
+  std::unique_ptr<TacGlowForm> window = dialog->TakeSnapshotWindow();
+  if (!window) window = CreateSnapshotWindow(wnd);
+  auto picture = CopyBitmap32(*cache);
+  dialog->PrepareRegionRects();
+  ClearBitmapRects(dialog->RegionRects, *picture);
+  StartHideAnimation(std::move(window), std::move(picture), timeMs, 255, mode, nullptr);
+  AnimationInProgress = false;
 }
 
 bool WaitWhilePumping(const std::function<bool()>& condition, unsigned timeoutMs) {

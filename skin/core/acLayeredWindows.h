@@ -69,6 +69,22 @@ class TacAnimatedForm {
   virtual bool AllowsAnimation() const { return true; }
   // The manager whose skin the provider paints.
   virtual TsSkinManager* SkinManager() const = 0;
+  // What the application window's minimize and restore ask of the main form's provider:
+  // the form shrinks into the task bar (False: it did not start); its layered border
+  // window is there, or goes (the next update makes it again); the provider is in its own
+  // minimize; the form is about to come back (an image without the border it now gets is
+  // dropped); the form repaints its image at its next paint.
+  virtual bool AnimateMinimize() { return false; }
+  virtual bool HasBorderWindow() { return false; }
+  virtual void DropBorderWindow() {}
+  virtual bool InOwnMinimize() const { return false; }
+  virtual void BeforeApplicationRestore() {}
+  virtual void MarkForRepaint() {}
+  // The form's layered border window (nullptr without one) and where the form lies in its
+  // image; the border window repainted from the form's image.
+  virtual HWND BorderWindowHandle() { return nullptr; }
+  virtual POINT BorderOffset() { return {}; }
+  virtual void RefreshBorderWindow() {}
   // An animation of the form runs; the form was hidden by one; the form is held still for
   // a skin change.
   bool Animating = false, HiddenByAnimation = false, ChangingSkin = false, Frozen = false;
@@ -116,6 +132,48 @@ void AnimShowForm(TacAnimatedForm* provider, int timeMs, int blendValue, TacAnim
 void RestoreFormLayering(gui::TCustomForm* form);
 // Resizes the window one pixel lower and back, so it lays itself out and frames anew.
 void ForceRelayout(gui::TCustomForm* form, HWND wnd);
+
+// ---------------------------------------------------------------- native dialogs
+
+// What the animations ask of a skinned native dialog's hook (the form skinning's dialog
+// hook derives from it).
+class TacAnimatedDialog {
+ public:
+  virtual ~TacAnimatedDialog() = default;
+  virtual HWND DialogHandle() = 0;
+  // Paints the dialog's frame, title and client background into its cached image.
+  virtual void PrepareCache() = 0;
+  // The cached image; nullptr or empty when there is none.
+  virtual gui::TBitmap* DialogImage() = 0;
+  // Where the client area lies in the cached image.
+  virtual int32_t ClientOffsetX() = 0;
+  virtual int32_t ClientOffsetY() = 0;
+  // The skin's transparent rectangles of the dialog, recomputed into RegionRects.
+  virtual void PrepareRegionRects() = 0;
+  std::vector<gui::TRect> RegionRects;
+  virtual void UpdateRegion(bool redraw) = 0;
+  // The skin state held updating (a relayout paints nothing) or let go again.
+  virtual void HoldPainting(bool hold) = 0;
+  // A message straight to the dialog's own window procedure, past the hook.
+  virtual LRESULT CallDialogProc(UINT msg, WPARAM wParam, LPARAM lParam) = 0;
+  // A snapshot window a close made ready for the hide; the caller owns it.
+  virtual std::unique_ptr<TacGlowForm> TakeSnapshotWindow() { return nullptr; }
+};
+
+// Desktop composition on; the form skinning sets the real question, without it: off.
+extern bool (*CompositionEnabledProc)();
+
+// A borderless layered window lying exactly over Wnd, not shown yet.
+std::unique_ptr<TacGlowForm> CreateSnapshotWindow(HWND wnd);
+// Every child window of Wnd, in z-order and depth first, printed into the DC at its place.
+void PrintChildWindows(HWND wnd, HDC dc);
+// The client part of the dialog's image: copied from the screen, or printed from its child
+// windows over the background the image holds; alpha 255 there.
+void PaintDialogToBitmap(TacAnimatedDialog* dialog, gui::TBitmap& bmp, bool fromScreen);
+// The appearance of a dialog, played to its end; the dialog then lies right below.
+void AnimShowDialog(TacAnimatedDialog* dialog, int timeMs, int blendValue, TacAnimType mode);
+// The disappearance of a dialog at full opacity, played by the hide timer.
+void AnimHideDialog(TacAnimatedDialog* dialog, int timeMs, TacAnimType mode);
 
 // Handles messages until the condition is false or the time is up; false when it timed
 // out. A mark that is cleared on this same thread can only clear while messages run.

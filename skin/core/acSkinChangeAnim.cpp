@@ -41,6 +41,13 @@ void EndRedraw(gui::TWinControl* control) {
 
 // The new look over the form in a layered window, faded (or grown) in; the form repaints.
 void LayeredTransition(gui::TCustomForm* form, TacAnimatedForm* provider, int timeMs, int blendValue, bool aero) {
+  // With an extended border the border window still shows the old look (frame, shadow and
+  // all): it fades out under the new look, which lies over it at its place.
+  HWND border = provider->BorderWindowHandle();
+  std::unique_ptr<gui::TBitmap> oldImage;
+  if (border) {
+    if (gui::TBitmap* old = provider->FormImage(); old && !old->Empty()) oldImage = CopyBitmap32(*old);
+  }
   provider->PrepareCache();
   gui::TBitmap* cache = provider->FormImage();
   if (!cache) {
@@ -49,7 +56,7 @@ void LayeredTransition(gui::TCustomForm* form, TacAnimatedForm* provider, int ti
   }
   auto newImage = NewBitmap32(cache->Width(), cache->Height());
   provider->PaintFormImage(*newImage);
-  SetOpaque(*newImage);
+  if (!border) SetOpaque(*newImage);
   const int w = newImage->Width(), h = newImage->Height();
   const int frames = AnimFrameCount(timeMs);
   HWND wnd = form->Handle();
@@ -57,7 +64,8 @@ void LayeredTransition(gui::TCustomForm* form, TacAnimatedForm* provider, int ti
   auto window = std::make_unique<TacGlowForm>(nullptr);
   RECT r{};
   GetWindowRect(wnd, &r);
-  window->SetBounds(r.left, r.top, w, h);
+  const POINT offset = border ? provider->BorderOffset() : POINT{};
+  window->SetBounds(r.left - offset.x, r.top - offset.y, w, h);
   HWND aw = window->Handle();
   HWND insertAfter = GetWindow(wnd, GW_HWNDPREV);
   if (GetWindowLongPtrW(wnd, GWL_EXSTYLE) & WS_EX_TOPMOST) {
@@ -68,15 +76,18 @@ void LayeredTransition(gui::TCustomForm* form, TacAnimatedForm* provider, int ti
                SWP_NOSIZE | SWP_NOMOVE | SWP_NOREDRAW | SWP_NOACTIVATE | SWP_NOCOPYBITS);
   SetWindowLongPtrW(aw, GWL_EXSTYLE, GetWindowLongPtrW(aw, GWL_EXSTYLE) | WS_EX_LAYERED | WS_EX_NOACTIVATE);
   UpdateLayeredImage(aw, *newImage, BYTE(frames >= 1 ? 0 : blendValue));
-  // The skin's shape: its transparent corners are not part of the window.
-  HRGN region = CreateRectRgn(0, 0, w, h);
-  provider->PrepareRegionRects();
-  for (const gui::TRect& cut : provider->RegionRects) {
-    HRGN c = CreateRectRgn(cut.Left, cut.Top, cut.Right, cut.Bottom);
-    CombineRgn(region, region, c, RGN_DIFF);
-    DeleteObject(c);
+  // The skin's shape: its transparent corners are not part of the window (the border
+  // image carries its own shape in its alpha).
+  if (!border) {
+    HRGN region = CreateRectRgn(0, 0, w, h);
+    provider->PrepareRegionRects();
+    for (const gui::TRect& cut : provider->RegionRects) {
+      HRGN c = CreateRectRgn(cut.Left, cut.Top, cut.Right, cut.Bottom);
+      CombineRgn(region, region, c, RGN_DIFF);
+      DeleteObject(c);
+    }
+    if (!SetWindowRgn(aw, region, FALSE)) DeleteObject(region);
   }
-  if (!SetWindowRgn(aw, region, FALSE)) DeleteObject(region);
   ShowWindow(aw, SW_SHOWNOACTIVATE);
 
   if (frames > 0) {
@@ -87,12 +98,16 @@ void LayeredTransition(gui::TCustomForm* form, TacAnimatedForm* provider, int ti
       const TacAnimFrame frame = change.Draw();
       PaintAnimFrame(*frameImage, *newImage, frame);
       UpdateLayeredImage(aw, *frameImage, frame.Alpha);
+      if (border && oldImage && IsWindow(border)) UpdateLayeredImage(border, *oldImage, change.OldLookAlpha(frame.Alpha));
       change.Advance();
       WaitUntilTick(tick, kAnimFramePeriod);
     }
   }
   AnimationInProgress = false;
+  if (form->AlphaBlend()) form->SetAlphaBlendValue(uint8_t(blendValue));
   EndRedraw(form);
+  // The border window takes the new look before the window over it goes.
+  if (border) provider->RefreshBorderWindow();
 }
 
 // Without layered windows: the old screen content mixed into the new look in a plain

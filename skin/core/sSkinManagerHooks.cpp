@@ -11,6 +11,7 @@
 #include "skin/core/sMessages.h"
 #include "skin/core/sSkinManager.h"
 #include "skin/core/sStyleSimply.h"
+#include "skin/core/sSysUtils.h"
 #include "skin/core/sVclUtils.h"
 #include "skin/core/sCommonData.h"
 #include "skin/graphics/acGdiBitmap.h"
@@ -81,7 +82,8 @@ void UnfreezeSkinnedForms(TsSkinManager* manager, bool animate) {
       const TacFormAnimation& change = manager->AnimEffects.SkinChanging;
       if (change.Active) {
         if (provider->DrawsNonClientArea())
-          SkinChangeAnimation(form, change.Time, 255, change.Mode == TacAnimType::atAero ? 1 : 0);
+          SkinChangeAnimation(form, change.Time, form->AlphaBlend() ? form->AlphaBlendValue() : 255,
+                              change.Mode == TacAnimType::atAero ? 1 : 0);
         else
           SkinChangeAnimation(form, 0, 255, 0);
       }
@@ -118,11 +120,92 @@ void HideMainFormAnimated(TsSkinManager* manager) {
   WaitWhilePumping([] { return SkinChangeAnimating; }, kSkinChangeWaitMs + manager->AnimEffects.SkinChanging.Time);
 }
 
+// The system's own minimize and restore animation is held off while the program minimizes
+// or restores its application window: the forms animate themselves, or not at all.
+template <class F>
+void WithoutSystemAnimation(F work) {
+  const bool on = MinimizeAnimationOn();
+  if (on) SetMinimizeAnimation(false);
+  work();
+  if (on) SetMinimizeAnimation(true);
+}
+
+// The main form's provider while the main form is on screen; nullptr otherwise.
+TacAnimatedForm* ShownMainFormProvider(gui::TCustomForm*& main) {
+  main = gui::Application ? gui::Application->MainForm() : nullptr;
+  if (!main || !main->Visible() || !main->HandleAllocated()) return nullptr;
+  return GetAnimatedForm(main->Handle());
+}
+
+// SC_MINIMIZE to the application window: the main form shrinks into the task bar by its
+// provider's animation, or the application minimizes here without the system's. True when
+// the command was carried out here.
+bool MinimizeApplication(TsSkinManager* manager) {
+  gui::TApplication* app = gui::Application;
+  gui::TCustomForm* main = nullptr;
+  if (!app || IsIconic(app->Handle())) return false;
+  TacAnimatedForm* provider = ShownMainFormProvider(main);
+  if (!provider || !IsWindowVisible(main->Handle())) return false;
+  if (!manager->AnimEffects.Minimizing.Active || !manager->Effects.AllowAnimation) {
+    provider->DropBorderWindow();
+    return false;
+  }
+  if (!provider->DrawsNonClientArea() || !manager->Options.GetOption(6)) return false;
+  provider->Animating = true;
+  const bool started = provider->AnimateMinimize();
+  bool handled = false;
+  if (!CompositionEnabledProc()) {
+    handled = true;
+    WithoutSystemAnimation([app] { app->Minimize(); });
+  }
+  if (!started) {
+    if (provider->HasBorderWindow() && !provider->InOwnMinimize()) provider->DropBorderWindow();
+    // No animation runs that would end the mark: it would hold off every later one.
+    provider->Animating = false;
+  }
+  return handled;
+}
+
+// SC_RESTORE to the application window: the forms come back without the system's
+// animation. True when the command was carried out here.
+bool RestoreApplication(TsSkinManager* manager) {
+  gui::TApplication* app = gui::Application;
+  if (!app) return false;
+  gui::TCustomForm* main = nullptr;
+  const bool composition = CompositionEnabledProc();
+  if (TacAnimatedForm* provider = ShownMainFormProvider(main)) {
+    provider->HiddenByAnimation = false;
+    provider->BeforeApplicationRestore();
+    WithoutSystemAnimation([app] { app->Restore(); });
+    HWND wnd = main->Handle();
+    if (composition) {
+      RedrawWindow(wnd, nullptr, nullptr, RDW_FRAME | RDW_ALLCHILDREN | RDW_ERASE | RDW_INVALIDATE);
+      if (GetWindowLongPtrW(wnd, GWL_EXSTYLE) & WS_EX_LAYERED) {
+        provider->MarkForRepaint();
+        SetWindowLongPtrW(wnd, GWL_EXSTYLE, GetWindowLongPtrW(wnd, GWL_EXSTYLE) & ~LONG_PTR(WS_EX_LAYERED));
+      }
+    }
+    return false;
+  }
+  if (manager->AnimEffects.Minimizing.Active && manager->Effects.AllowAnimation && main && main->Visible() &&
+      !composition) {
+    WithoutSystemAnimation([app] { app->Restore(); });
+    return true;
+  }
+  if (!composition) return false;
+  WithoutSystemAnimation([app] { app->Restore(); });
+  if (main && main->HandleAllocated()) {
+    if (!IsWindowVisible(main->Handle())) main->Show();
+    RedrawWindow(main->Handle(), nullptr, nullptr, RDW_FRAME | RDW_ALLCHILDREN | RDW_ERASE | RDW_INVALIDATE | RDW_UPDATENOW);
+  }
+  return true;
+}
 
 }  // namespace
 
 TCBTHookProc CBTHookProc = &PassOnCBT;
 void (*CBTHookRemoved)() = nullptr;
+bool (*MenuBorderRequest)(TsSkinManager*, UINT, LPARAM) = nullptr;
 HHOOK CBTHookHandle() { return g_cbtHook; }
 
 // ---------------------------------------------------------------- apply, remove, repaint
@@ -304,6 +387,8 @@ bool TsSkinManager::AppWindowHook(gui::TMessage& message) {
       if (IsSkinLoaded()) {
         const WPARAM command = message.WParam & 0xFFF0;
         lastSysCommand_ = command == SC_MINIMIZE ? 2 : command == SC_RESTORE ? 1 : 0;
+        if (command == SC_MINIMIZE) return MinimizeApplication(this);
+        if (command == SC_RESTORE) return RestoreApplication(this);
       }
       return false;
     case WM_THEMECHANGED:
@@ -317,6 +402,12 @@ bool TsSkinManager::AppWindowHook(gui::TMessage& message) {
           if (form->HandleAllocated()) SendSkinCommand(form->Handle(), AC_REPAINT);
         }
       return false;
+    case 0xBCB3:
+    case 0xBCB4:
+      // A popup's border its item painter could not reach: the menu painter paints it.
+      if (!SkinnedPopups() || !MenuBorderRequest) return false;
+      MenuBorderRequest(this, message.Msg, message.LParam);
+      return true;
     default:
       if (message.Msg == SM_ALPHACMD && HIWORD(message.WParam) == AC_SKINTEXT) ApplyEditorSkin();
       return false;

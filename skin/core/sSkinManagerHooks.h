@@ -14,4 +14,10 @@ extern void (*CBTHookRemoved)();
 // The installed hook (nullptr when none); a hook procedure passes events on through it.
 HHOOK CBTHookHandle();
 
+// The menu painter's answer to the border requests its item painter posts to the
+// application window (0xBCB3 with a menu item, 0xBCB4 with a popup window); set by the
+// skinned menus when a manager's painter is made.
+class TsSkinManager;
+extern bool (*MenuBorderRequest)(TsSkinManager* manager, UINT msg, LPARAM lParam);
+
 }  // namespace skin

@@ -68,7 +68,7 @@ void WaitUntilTick(uint64_t start, uint32_t interval) {
 
 // ---------------------------------------------------------------- message box
 
-int MsgBoxPosX = -1, MsgBoxPosY = -1;
+int DialogPosX = -1, DialogPosY = -1;
 
 namespace {
 void CALLBACK MessageBoxHelpCallback(LPHELPINFO info) {
@@ -82,8 +82,8 @@ int MessageBoxEx(const std::string& caption, const std::string& text, int kind, 
                  unsigned helpContext, int x, int y) {
   const uint32_t style = MessageBoxStyle(kind, buttons);
   const std::string title = caption.empty() ? DefaultMessageCaption(kind) : caption;
-  MsgBoxPosX = x;
-  MsgBoxPosY = y;
+  DialogPosX = x;
+  DialogPosY = y;
   int result = IDCANCEL;
   const uint32_t kind_buttons = style & 0xF;
   if (!(style & MB_HELP) && kind_buttons != MB_ABORTRETRYIGNORE && kind_buttons != MB_RETRYCANCEL) {
@@ -95,6 +95,7 @@ int MessageBoxEx(const std::string& caption, const std::string& text, int kind, 
                                              gui::TMsgDlgType::mtInformation, gui::TMsgDlgType::mtConfirmation,
                                              gui::TMsgDlgType::mtCustom};
     r.Type = types[(kind >= 0 && kind <= 4) ? kind : 4];
+    r.Left = x, r.Top = y;
     switch (kind_buttons) {
       case MB_OKCANCEL: r.Buttons = gui::mbOK | gui::mbCancel; break;
       case MB_YESNOCANCEL: r.Buttons = gui::mbYes | gui::mbNo | gui::mbCancel; break;
@@ -117,7 +118,7 @@ int MessageBoxEx(const std::string& caption, const std::string& text, int kind, 
     result = MessageBoxIndirectW(&p);
     if (active && IsWindow(active)) SetFocus(active);
   }
-  MsgBoxPosX = MsgBoxPosY = -1;
+  DialogPosX = DialogPosY = -1;
   return result;
 }
 

@@ -30,7 +30,7 @@ void WaitUntilTick(uint64_t start, uint32_t interval);
 // ---------------------------------------------------------------- message box
 // Where a box that is moved by the native-dialog hook goes; -1 leaves it where the
 // system puts it.
-extern int MsgBoxPosX, MsgBoxPosY;
+extern int DialogPosX, DialogPosY;
 // The modal box: the kind's icon and default caption, buttons by first match; answers
 // IDOK, IDCANCEL, IDYES, ...
 int MessageBoxEx(const std::string& caption, const std::string& text, int kind, unsigned buttons,

@@ -9,8 +9,10 @@
 #include "skin/core/sConstUnit.h"
 #include "skin/core/sMessages.h"
 #include "skin/core/sSkinManager.h"
+#include "skin/core/sSysUtils.h"
 #include "skin/core/sVclUtils.h"
 #include "skin/forms/acDials.h"
+#include "skin/forms/acGlow.h"
 #include "skin/forms/sSkinProvider.h"
 #include "skin/graphics/acBitmap32.h"
 #include "skin/graphics/acGdiBitmap.h"
@@ -347,6 +349,29 @@ void TacDialogWnd::PaintTitleButtons(gui::TBitmap& cache) {
   if (s.HasHelp) place(HelpBtn, true, HelpBtn.GlyphIndex);
 }
 
+void TacDialogWnd::PrepareRegionRects() {
+  RegionRects.clear();
+  // The skin's transparent frame corners (fuchsia in the image), row by row as runs.
+  TsCommonData* d = SkinData();
+  if (!d || !d->FCache || d->FCache->Empty()) return;
+  TBitmap32 px = Pixels32(*d->FCache);
+  GdiFlush();
+  const int w = px.Width(), h = px.Height(), corner = std::min({8, w / 2, h / 2});
+  auto cut = [&](int row, int from, int to) {
+    for (int x = from; x < to; ++x) {
+      if ((px.At(x, row) & 0xFFFFFFu) != 0xFF00FFu) continue;
+      int end = x + 1;
+      while (end < to && (px.At(end, row) & 0xFFFFFFu) == 0xFF00FFu) ++end;
+      RegionRects.push_back(gui::TRect{x, row, end, row + 1});
+      x = end;
+    }
+  };
+  for (int y = 0; y < corner; ++y) {
+    cut(y, 0, corner), cut(y, w - corner, w);
+    if (h - 1 - y > y) cut(h - 1 - y, 0, corner), cut(h - 1 - y, w - corner, w);
+  }
+}
+
 void TacDialogWnd::UpdateRegion(bool redraw) {
   if (!IsIconic(Wnd()) && BorderStyle == TacBorderStyle::bsSizeable) return;
   if (!DrawNonClient()) return;
@@ -355,25 +380,85 @@ void TacDialogWnd::UpdateRegion(bool redraw) {
   RECT wr{};
   GetWindowRect(Wnd(), &wr);
   HRGN region = CreateRectRgn(0, 0, wr.right - wr.left, wr.bottom - wr.top);
-  // The skin's transparent frame corners (fuchsia in the image) are cut out.
-  TsCommonData* d = SkinData();
-  if (d && d->FCache && !d->FCache->Empty()) {
-    TBitmap32 px = Pixels32(*d->FCache);
-    GdiFlush();
-    const int w = px.Width(), h = px.Height(), corner = std::min({8, w / 2, h / 2});
-    for (int y : {0, 1, 2, 3, 4, 5, 6, 7})
-      for (int row : {y, h - 1 - y}) {
-        if (row < 0 || row >= h || y >= corner) continue;
-        for (int x = 0; x < w; ++x) {
-          if (x >= corner && x < w - corner) continue;
-          if ((px.At(x, row) & 0xFFFFFFu) != 0xFF00FFu) continue;
-          HRGN cut = CreateRectRgn(x, row, x + 1, row + 1);
-          CombineRgn(region, region, cut, RGN_DIFF);
-          DeleteObject(cut);
-        }
-      }
+  for (const gui::TRect& r : RegionRects) {
+    HRGN cut = CreateRectRgn(r.Left, r.Top, r.Right, r.Bottom);
+    CombineRgn(region, region, cut, RGN_DIFF);
+    DeleteObject(cut);
   }
   SetWindowRegion(Wnd(), region, redraw);
+}
+
+gui::TBitmap* TacDialogWnd::DialogImage() {
+  TsCommonData* d = SkinData();
+  return d && d->FCache && !d->FCache->Empty() ? d->FCache.get() : nullptr;
+}
+
+void TacDialogWnd::HoldPainting(bool hold) {
+  if (TsCommonData* d = SkinData()) {
+    if (hold)
+      d->BeginUpdate();
+    else
+      d->EndUpdate(false);
+  }
+}
+
+std::unique_ptr<TacGlowForm> TacDialogWnd::TakeSnapshotWindow() {
+  AnimOnClose = false;
+  return std::move(AnimForm);
+}
+
+const TacFormAnimation* TacDialogWnd::Animation(bool show) {
+  TsCommonData* d = SkinData();
+  TsSkinManager* m = d ? d->GetSkinManager() : nullptr;
+  if (!m || !m->Effects.AllowAnimation) return nullptr;
+  const TacFormAnimation& a = show ? m->AnimEffects.DialogShow : m->AnimEffects.DialogHide;
+  return a.Active ? &a : nullptr;
+}
+
+void TacDialogWnd::ShowWindowMsg(gui::TMessage& m) {
+  HWND w = Wnd();
+  const bool composition = IsCompositionEnabled();
+  if (composition) SetWindowLongW(w, GWL_EXSTYLE, GetWindowLongW(w, GWL_EXSTYLE) | WS_EX_LAYERED);
+  // A box shown by the engine's message box goes where its caller asked.
+  if (DialogPosX != -1 || DialogPosY != -1)
+    SetWindowPos(w, nullptr, DialogPosX, DialogPosY, 0, 0, SWP_NOSIZE | SWP_NOREDRAW | SWP_NOOWNERZORDER);
+  CallOldWndProc(m);
+  if (composition) SetWindowLongW(w, GWL_EXSTYLE, GetWindowLongW(w, GWL_EXSTYLE) & ~WS_EX_LAYERED);
+  SetDwmTransitions(w, DrawNonClient());
+  const TacFormAnimation* show = Animation(true);
+  if (m.WParam == 1 && show) {
+    // Children that show only with the dialog are taken again at its first paint.
+    if (Provider) Provider->HookChildren(w);
+    if (TsCommonData* d = SkinData()) d->FUpdating = false;
+    if (DrawNonClient()) AnimShowDialog(this, show->Time, 255, show->Mode);
+  }
+}
+
+void TacDialogWnd::WindowPosChanged(gui::TMessage& m) {
+  const auto* pos = reinterpret_cast<const WINDOWPOS*>(m.LParam);
+  const bool hiding = pos && (pos->flags & SWP_HIDEWINDOW) && LayeredWindowsAvailable();
+  if (hiding) RegionChanged = true;
+  CallOldWndProc(m);
+  if (!hiding || !DrawNonClient()) return;
+  const TacFormAnimation* hide = Animation(false);
+  if (hide && hide->Time > 0) {
+    ClearGlowEffects(false);
+    AnimHideDialog(this, hide->Time, hide->Mode);
+    SetWindowLayered(Wnd(), false, 0);
+  }
+}
+
+void TacDialogWnd::Command(gui::TMessage& m) {
+  const TacFormAnimation* hide = Animation(false);
+  if (DrawNonClient() && hide && hide->Time > 0) {
+    // What the dialog shows now, children and all, is what its hide shows; a window laid
+    // over it keeps the picture while the dialog ends.
+    if (TsCommonData* d = SkinData(); d && d->FCacheInvalid) PrepareCache();
+    if (gui::TBitmap* cache = DialogImage()) PaintDialogToBitmap(this, *cache, true);
+    AnimForm = CreateSnapshotWindow(Wnd());
+    AnimOnClose = true;
+  }
+  CallOldWndProc(m);
 }
 
 void TacDialogWnd::PaintNonClient() {
@@ -383,6 +468,7 @@ void TacDialogWnd::PaintNonClient() {
   const uint32_t style = uint32_t(GetWindowLongW(Wnd(), GWL_STYLE));
   if (!DialogRegionSetting && RegionChanged && (BorderStyle != TacBorderStyle::bsSizeable || (SavedStyle & WS_THICKFRAME))) {
     if (d->FCacheInvalid) PrepareCache();
+    PrepareRegionRects();
     RegionChanged = false;
     if (!DialogRegionSetting) UpdateRegion(true);
   }
@@ -533,6 +619,10 @@ void TacDialogWnd::ShowSystemMenu(int x, int y) {
 }
 
 void TacDialogWnd::WMNCLButtonDown(gui::TMessage& m) {
+  if (AnimOnClose) {
+    AnimForm.reset();
+    AnimOnClose = false;
+  }
   switch (int(m.WParam)) {
     case HTSYSMENU: {
       SetHotItem(0, true);
@@ -768,6 +858,18 @@ void TacDialogWnd::WndProc(gui::TMessage& m) {
     case WM_SIZE:
       Size(m);
       return;
+    case WM_SHOWWINDOW:
+      ShowWindowMsg(m);
+      return;
+    case WM_WINDOWPOSCHANGED:
+      WindowPosChanged(m);
+      return;
+    case WM_COMMAND:
+      if (m.WParam == IDCANCEL || m.WParam == IDYES) {
+        Command(m);
+        return;
+      }
+      break;
     case WM_TIMER:
       if (m.WParam == kBlendTimerId) {
         blendAlpha_ = NextBlendAlpha(blendAlpha_, blendTarget_, blendStep_);

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "gui/Menus.h"
+#include "skin/core/acLayeredWindows.h"
 #include "skin/forms/acDialsRules.h"
 #include "skin/forms/sSkinProvider.h"
 #include "skin/hooks/acScrollWnd.h"
@@ -39,7 +40,7 @@ class TacSystemMenu {
   gui::TMenuItem* items_[kDialogMenuItems] = {};
 };
 
-class TacDialogWnd : public TacScrollWnd {
+class TacDialogWnd : public TacScrollWnd, public TacAnimatedDialog {
  public:
   TacDialogWnd();
   ~TacDialogWnd() override;
@@ -52,6 +53,9 @@ class TacDialogWnd : public TacScrollWnd {
   void WndProc(gui::TMessage& msg) override;
 
   TacProvider* Provider = nullptr;
+  // The snapshot window a close by Cancel or Yes laid over the dialog for its hide.
+  std::unique_ptr<TacGlowForm> AnimForm;
+  bool AnimOnClose = false;
   int32_t HotItem = 0;
   int32_t CaptionSkinIndex = -1, TitleSkinIndex = -1;
   bool ChildrenHooked = false;
@@ -71,15 +75,22 @@ class TacDialogWnd : public TacScrollWnd {
   int32_t BorderWidth();
   int32_t CaptionHeight();
   int32_t TitleHeight() { return BorderWidth() + CaptionHeight(); }
-  int32_t ClientOffsetX();
-  int32_t ClientOffsetY();
+  int32_t ClientOffsetX() override;
+  int32_t ClientOffsetY() override;
   int32_t ButtonWidth(const TacTitleButtonData& b);
   int32_t ButtonHeight(const TacTitleButtonData& b);
   void InitTitleButtons();
   void LoadIcon();
-  void PrepareCache();
+  void PrepareCache() override;
   void PaintNonClient();
-  void UpdateRegion(bool redraw);
+  void PrepareRegionRects() override;
+  void UpdateRegion(bool redraw) override;
+  // What the show and hide animations take of the dialog.
+  HWND DialogHandle() override { return Wnd(); }
+  gui::TBitmap* DialogImage() override;
+  void HoldPainting(bool hold) override;
+  LRESULT CallDialogProc(UINT msg, WPARAM wParam, LPARAM lParam) override { return CallWndProc(msg, wParam, lParam); }
+  std::unique_ptr<TacGlowForm> TakeSnapshotWindow() override;
   TacDialogHit HitTest(int32_t screenX, int32_t screenY, int64_t current);
   void SetHotItem(int32_t code, bool repaint);
   void PressButton(int32_t code);
@@ -102,6 +113,11 @@ class TacDialogWnd : public TacScrollWnd {
   void WMNCLButtonDown(gui::TMessage& m);
   void WMNCLButtonUp(gui::TMessage& m);
   void Size(gui::TMessage& m);
+  void ShowWindowMsg(gui::TMessage& m);
+  void WindowPosChanged(gui::TMessage& m);
+  void Command(gui::TMessage& m);
+  // The manager's animation of this kind, when it is to be played.
+  const TacFormAnimation* Animation(bool show);
   std::unique_ptr<gui::TBitmap> titleImage_;
   bool blendTimer_ = false;
   double blendAlpha_ = 255, blendStep_ = 1, blendTarget_ = 255;

@@ -4,7 +4,9 @@
 
 #include <memory>
 
+#include "skin/core/acLayeredWindows.h"
 #include "skin/forms/acPopupController.h"
+#include "skin/forms/sSkinProvider.h"
 #include "skin/graphics/acGradient.h"
 #include "skin/graphics/acGradientGdi.h"
 
@@ -30,6 +32,7 @@ void DonePopupController() {
 TGetSystemMetricsForDpi GetSystemMetricsForDpiProc() { return g_metricsForDpi; }
 
 void InitSkinProviderUnit() {
+  CompositionEnabledProc = &IsCompositionEnabled;
   // user32 is loaded for the whole process: its entry points stay valid.
   g_metricsForDpi = ProcAddress<TGetSystemMetricsForDpi>(GetModuleHandleW(L"user32.dll"), "GetSystemMetricsForDpi");
 }

@@ -11,6 +11,7 @@
 #include "skin/core/sCommonData.h"
 #include "skin/core/sMessages.h"
 #include "skin/core/sSkinManager.h"
+#include "skin/core/sSkinManagerHooks.h"
 #include "skin/core/sVclUtils.h"
 #include "skin/graphics/acAlphaImageList.h"
 #include "skin/graphics/acBlend.h"
@@ -207,7 +208,13 @@ void TacMenuSupport::SetCustomFont(bool value) {
 
 // ---------------------------------------------------------------- the painter
 
-TsSkinableMenus::TsSkinableMenus(TsSkinManager* owner) : manager_(owner) {}
+TsSkinableMenus::TsSkinableMenus(TsSkinManager* owner) : manager_(owner) {
+  // The application window's hook hands the border requests of the item painter here.
+  MenuBorderRequest = [](TsSkinManager* m, UINT msg, LPARAM lParam) {
+    TsSkinableMenus* menus = SkinableMenus(m);
+    return menus && menus->AnswerBorderMessage(msg, lParam);
+  };
+}
 
 TsSkinableMenus::~TsSkinableMenus() = default;
 

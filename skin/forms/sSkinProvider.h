@@ -490,6 +490,15 @@ class TsSkinProvider : public rtl::TComponent, public TacAnimatedForm {
   bool DrawsNonClientArea() const override { return boolProps_[1]; }
   bool AllowsAnimation() const override { return AllowAnimation; }
   TsSkinManager* SkinManager() const override { return skinData_ ? skinData_->GetSkinManager() : nullptr; }
+  bool AnimateMinimize() override;
+  bool HasBorderWindow() override { return BorderForm && BorderForm->Handle(); }
+  void DropBorderWindow() override;
+  bool InOwnMinimize() const override { return (formState_ & psMinimizing) != 0; }
+  void BeforeApplicationRestore() override;
+  void MarkForRepaint() override;
+  HWND BorderWindowHandle() override { return BorderForm ? BorderForm->Handle() : nullptr; }
+  POINT BorderOffset() override;
+  void RefreshBorderWindow() override;
   // Asked first when the border window is hit-tested; a result other than 0 is the answer.
   std::function<void(gui::TMessage& msg)> OnExtHitTest;
   // The size grip over what lies behind it, into a DC of the window's size.

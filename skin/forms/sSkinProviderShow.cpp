@@ -3,6 +3,7 @@
 #include "skin/core/acControlUtils.h"
 #include "skin/core/acLayeredWindows.h"
 #include "skin/core/sSkinManager.h"
+#include "skin/forms/acMinTimer.h"
 #include "skin/forms/sSkinMenus.h"
 #include "skin/forms/sSkinProvider.h"
 #include "skin/graphics/acGdiBitmap.h"
@@ -152,6 +153,32 @@ void TsSkinProvider::AfterWindowPosChangedUnskinned(TMessage& m) {
   WaitWhilePumping([] { return HideTimer && HideTimer->Running(); }, unsigned(hide.Time) + 1000);
   if (IsWindow(wnd)) SetWindowLayered(wnd, false, 1);
   AnimShown = false;
+}
+
+// ---------------------------------------------------------------- the application minimized
+
+bool TsSkinProvider::AnimateMinimize() { return StartMinimizeAnimation(this); }
+
+void TsSkinProvider::DropBorderWindow() {
+  if (BorderForm) BorderForm->FreeBorderWindow();
+}
+
+void TsSkinProvider::BeforeApplicationRestore() {
+  // An image made without the extended border would show without it once the form is back.
+  if (GetBoolProp(0) && !BorderForm && skinData_ && skinData_->FCache) skinData_->FCache->SetSize(0, 0);
+}
+
+void TsSkinProvider::MarkForRepaint() {
+  if (skinData_) skinData_->FCacheInvalid = true;
+}
+
+POINT TsSkinProvider::BorderOffset() {
+  if (!BorderForm) return {};
+  return {BorderForm->OwnerOffsetX(), BorderForm->OwnerOffsetY()};
+}
+
+void TsSkinProvider::RefreshBorderWindow() {
+  if (BorderForm) BorderForm->UpdateBorderWindow(true);
 }
 
 }  // namespace skin

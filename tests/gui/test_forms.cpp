@@ -147,6 +147,30 @@ TEST(MessageBoxes, TheOwnBoxRunsTimersAndAnswersWithItsButtons) {
   EXPECT_EQ(buttons, (std::vector<std::string>{"&Yes", "&No"}));
 }
 
+// A box asked for a place goes there; one without stays centred on the screen.
+TEST(MessageBoxes, TheOwnBoxGoesWhereItIsAsked) {
+  for (int left : {37, -1}) {
+    TMessageRequest r;
+    r.Caption = "Posisi";
+    r.Text = "Data tersimpan.";
+    r.Left = left, r.Top = left == -1 ? -1 : 41;
+    RECT at{};
+    RunSoon([&] {
+      TCustomForm* box = Screen->ActiveForm();
+      ASSERT_NE(box, nullptr);
+      GetWindowRect(box->Handle(), &at);
+      box->ModalResult = mrOk;
+    });
+    DialogService().ShowMessageBox(r);
+    if (left == -1) {
+      EXPECT_NEAR((at.left + at.right) / 2, GetSystemMetrics(SM_CXSCREEN) / 2, 2);
+    } else {
+      EXPECT_EQ(at.left, 37);
+      EXPECT_EQ(at.top, 41);
+    }
+  }
+}
+
 // Escape answers the program's own box as the system's boxes answer it.
 TEST(MessageBoxes, EscapeChoosesCancelElseNoElseTheOnlyButton) {
   struct Case {
@@ -374,6 +398,63 @@ TEST_F(FormRules, TabMovesTheFocusInTabOrder) {
   });
   f.ShowModal();
   EXPECT_EQ(reached, (std::vector<TWinControl*>{second, f.Button1, f.Edit1}));
+}
+
+}  // namespace
+
+namespace {
+
+// A form's constraints hold whatever sets its size; its alpha blend makes it a layered
+// window of that alpha, made before or after its window, and gone again when switched off.
+TEST(FormWindow, ConstraintsHoldTheSizeAndAlphaBlendLayersTheWindow) {
+  TForm f(nullptr);
+  f.Constraints.MinWidth = 300;
+  f.Constraints.MaxHeight = 260;
+  f.SetAlphaBlend(true);
+  f.SetAlphaBlendValue(200);
+  f.SetBounds(20, 20, 120, 400);
+  f.HandleNeeded();
+  f.SetBounds(20, 20, 120, 400);
+  RECT r;
+  GetWindowRect(f.Handle(), &r);
+  EXPECT_EQ(r.right - r.left, 300);
+  EXPECT_EQ(r.bottom - r.top, 260);
+  BYTE alpha = 0;
+  DWORD flags = 0;
+  ASSERT_TRUE(GetWindowLongW(f.Handle(), GWL_EXSTYLE) & WS_EX_LAYERED);
+  ASSERT_TRUE(GetLayeredWindowAttributes(f.Handle(), nullptr, &alpha, &flags));
+  EXPECT_EQ(alpha, 200);
+  f.SetAlphaBlendValue(90);
+  GetLayeredWindowAttributes(f.Handle(), nullptr, &alpha, &flags);
+  EXPECT_EQ(alpha, 90);
+  f.SetAlphaBlend(false);
+  EXPECT_FALSE(GetWindowLongW(f.Handle(), GWL_EXSTYLE) & WS_EX_LAYERED);
+}
+
+// Minimizing the program hides the forms the application window owns; restoring brings
+// back exactly those that were shown, each told through the events once.
+TEST(FormWindow, TheApplicationMinimizesAndRestoresWithItsForms) {
+  TForm shown(nullptr), hidden(nullptr);
+  shown.SetBounds(40, 40, 200, 120);
+  shown.Show();
+  hidden.HandleNeeded();
+  int minimized = 0, restored = 0;
+  Application->OnMinimize = [&](rtl::TObject*) { ++minimized; };
+  Application->OnRestore = [&](rtl::TObject*) { ++restored; };
+  Application->Minimize();
+  Application->Minimize();
+  EXPECT_TRUE(IsIconic(Application->Handle()));
+  EXPECT_FALSE(IsWindowVisible(shown.Handle()));
+  Application->Restore();
+  Application->Restore();
+  EXPECT_FALSE(IsIconic(Application->Handle()));
+  EXPECT_FALSE(IsWindowVisible(Application->Handle())) << "the application window stays out of sight";
+  EXPECT_TRUE(IsWindowVisible(shown.Handle()));
+  EXPECT_FALSE(IsWindowVisible(hidden.Handle()));
+  EXPECT_EQ(minimized, 1);
+  EXPECT_EQ(restored, 1);
+  Application->OnMinimize = nullptr;
+  Application->OnRestore = nullptr;
 }
 
 }  // namespace

@@ -48,7 +48,10 @@ TEST_F(EngineBoxes, MessageBoxesGoThroughTheDialogService) {
   EXPECT_EQ(dialogs.shown[1].Buttons, gui::mbYes | gui::mbNo | gui::mbCancel);
   EXPECT_EQ(dialogs.shown[2].Caption, "Own");
   EXPECT_EQ(dialogs.shown[2].Buttons, gui::mbOK | gui::mbCancel);
-  EXPECT_EQ(MsgBoxPosX, -1);  // the position holds only while the box is up
+  EXPECT_EQ(dialogs.shown[2].Left, 10) << "the box goes where it was asked";
+  EXPECT_EQ(dialogs.shown[2].Top, 20);
+  EXPECT_EQ(dialogs.shown[0].Left, -1);
+  EXPECT_EQ(DialogPosX, -1);  // the position holds only while the box is up
 }
 
 TEST(EngineWaits, WaitWithMessagesKeepsTheProgramResponsive) {

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -43,8 +44,11 @@ int64_t PixelOf(HDC dc, POINT p) {
   return int64_t(reinterpret_cast<const uint32_t*>(bits)[p.x]);
 }
 
+std::function<void(HWND)> g_onCall;
+
 BOOL WINAPI RecordUpdate(HWND wnd, HDC dst, POINT* pos, SIZE* size, HDC src, POINT* srcPos, COLORREF key,
                          BLENDFUNCTION* blend, DWORD flags) {
+  if (g_onCall) g_onCall(wnd);
   LayeredCall call{wnd, blend ? blend->SourceConstantAlpha : BYTE(0), size ? *size : SIZE{}, {}};
   for (POINT p : g_samplePoints) call.Samples.push_back(PixelOf(src, p));
   g_calls.push_back(call);
@@ -185,6 +189,27 @@ TEST_F(Layered, AeroHideShrinksItsPictureAndTellsTheFormOnce) {
   EXPECT_EQ(p.events.size(), 1u);
 }
 
+// A form drawn with its own alpha blend disappears from that alpha and keeps it when a show
+// gives it its layering back.
+TEST_F(Layered, AnAlphaBlendedFormHidesFromItsAlphaAndKeepsIt) {
+  FakeProvider p;
+  p.form.SetAlphaBlend(true);
+  p.form.SetAlphaBlendValue(200);
+  p.form.Show();
+  p.PrepareCache();
+  AnimHideForm(&p, 120, TacAnimType::atFading);
+  ASSERT_FALSE(g_calls.empty());
+  EXPECT_EQ(g_calls.front().Alpha, 200);
+  for (int i = 0; i < 20 && HideTimer && HideTimer->Running(); ++i) HideTimer->HideStep();
+  EXPECT_EQ(g_calls.back().Alpha, 0);
+  BYTE alpha = 0;
+  DWORD flags = 0;
+  RestoreFormLayering(&p.form);
+  ASSERT_TRUE(GetLayeredWindowAttributes(p.form.Handle(), nullptr, &alpha, &flags));
+  EXPECT_EQ(alpha, 200);
+  EXPECT_TRUE(GetWindowLongW(p.form.Handle(), GWL_EXSTYLE) & WS_EX_LAYERED);
+}
+
 TEST_F(Layered, ANewHideTakesTheTimerOverAndEveryHideIsToldOnce) {
   FakeProvider p;
   p.form.Show();
@@ -295,6 +320,43 @@ TEST_F(Layered, SkinChangeFadesTheNewLookInOverTheForm) {
   SkinChangeAnimation(&p.form, 120, 255, 0);
   EXPECT_TRUE(g_calls.empty());
   EXPECT_FALSE(AnimationInProgress);
+}
+
+// A form with an extended border: its border window shows the old look and fades out
+// while the new look fades in over it at the border's place; then the border repaints.
+TEST_F(Layered, SkinChangeOfABorderedFormFadesTheOldBorderOut) {
+  class BorderedProvider : public FakeProvider {
+   public:
+    HWND BorderWindowHandle() override { return border.Handle(); }
+    POINT BorderOffset() override { return {7, 30}; }
+    void RefreshBorderWindow() override { ++refreshed; }
+    TacGlowForm border{nullptr};
+    int refreshed = 0;
+  } p;
+  p.form.Show();
+  p.PrepareCache();  // the old look
+  p.border.SetBounds(33, 0, 340, 100);
+  p.border.HandleNeeded();
+  RECT formRect;
+  GetWindowRect(p.form.Handle(), &formRect);
+  std::vector<RECT> newLookAt;
+  g_onCall = [&](HWND wnd) {
+    if (wnd == p.border.Handle()) return;
+    RECT r;
+    GetWindowRect(wnd, &r);
+    newLookAt.push_back(r);
+  };
+  SkinChangeAnimation(&p.form, 120, 255, 0);
+  g_onCall = nullptr;
+  std::vector<int> oldLook, newLook;
+  for (const LayeredCall& c : g_calls) (c.Wnd == p.border.Handle() ? oldLook : newLook).push_back(c.Alpha);
+  EXPECT_EQ(newLook, (std::vector<int>{0, 26, 51, 76, 102, 128, 153, 178, 204, 230, 255, 255}));
+  // Gone once a third of the new look's fade is done.
+  EXPECT_EQ(oldLook, (std::vector<int>{177, 102, 27, 0, 0, 0, 0, 0, 0, 0, 0}));
+  ASSERT_FALSE(newLookAt.empty());
+  EXPECT_EQ(newLookAt.front().left, formRect.left - 7);
+  EXPECT_EQ(newLookAt.front().top, formRect.top - 30);
+  EXPECT_EQ(p.refreshed, 1);
 }
 
 TEST_F(Layered, SkinChangeOfAControlMixesInAPlainWindowAndCleansUp) {

@@ -12,6 +12,7 @@
 
 #include "../../gui/GuiTestSupport.h"
 #include "gui/ExtCtrls.h"
+#include "skin/core/acLayeredWindows.h"
 #include "skin/core/acLivePreview.h"
 #include "skin/core/acSysColors.h"
 #include "skin/core/sCommonData.h"
@@ -290,6 +291,80 @@ TEST_F(SkinChange, TheApplicationWindowsLastSystemCommandWhileSkinned) {
     int expected;
   } cases[] = {{SC_MINIMIZE, 2}, {SC_RESTORE, 1}, {SC_MINIMIZE | 2, 2}, {SC_MOVE, 0}, {SC_RESTORE | 1, 1}, {SC_CLOSE, 0}};
   for (const Case& c : cases) EXPECT_EQ(command(c.sc), c.expected) << std::hex << c.sc;
+}
+
+// The main form's provider as the application window's minimize and restore see it: its
+// minimize animation cannot start (no composition here), it keeps a border window.
+class MinimizingProvider : public TacAnimatedForm {
+ public:
+  class Form : public gui::TForm {
+   public:
+    explicit Form(MinimizingProvider* p) : gui::TForm(nullptr), p_(p) {}
+
+   protected:
+    void WndProc(TMessage& m) override {
+      if (m.Msg == SM_ALPHACMD && HIWORD(m.WParam) == AC_GETPROVIDER) {
+        m.Result = LRESULT(static_cast<TacAnimatedForm*>(p_));
+        return;
+      }
+      gui::TForm::WndProc(m);
+    }
+
+   private:
+    MinimizingProvider* p_;
+  };
+  MinimizingProvider() : form(this) { form.SetBounds(60, 60, 240, 120); }
+  gui::TCustomForm* AnimForm() override { return &form; }
+  bool PrepareCache() override { return false; }
+  gui::TBitmap* FormImage() override { return nullptr; }
+  void PaintFormImage(gui::TBitmap&) override {}
+  TsSkinManager* SkinManager() const override { return nullptr; }
+  bool AnimateMinimize() override {
+    ++minimizeTries;
+    return false;
+  }
+  bool HasBorderWindow() override { return borderWindow; }
+  void DropBorderWindow() override { borderWindow = false, ++dropped; }
+  void BeforeApplicationRestore() override { ++restores; }
+  Form form;
+  bool borderWindow = true;
+  int minimizeTries = 0, dropped = 0, restores = 0;
+};
+
+TEST_F(SkinChange, TheApplicationWindowMinimizesAndRestoresTheMainFormWithoutTheSystemsAnimation) {
+  Load(kSkinName);
+  MinimizingProvider p;
+  gui::TCustomForm* savedMain = gui::Application->MainForm();
+  gui::Application->SetMainForm(&p.form);
+  p.form.Show();
+  HWND app = gui::Application->Handle();
+  auto command = [&](WPARAM sc) {
+    TMessage msg{WM_SYSCOMMAND, sc, 0, 0};
+    return m->AppWindowHook(msg);
+  };
+  // Minimizing animated: the provider is asked, its border window goes, and the
+  // application minimizes here.
+  EXPECT_TRUE(command(SC_MINIMIZE));
+  EXPECT_EQ(p.minimizeTries, 1);
+  EXPECT_EQ(p.dropped, 1);
+  EXPECT_FALSE(p.Animating) << "no animation runs to end the mark";
+  EXPECT_TRUE(IsIconic(app));
+  EXPECT_FALSE(IsWindowVisible(p.form.Handle()));
+  p.HiddenByAnimation = true;
+  EXPECT_FALSE(command(SC_RESTORE)) << "restored here, the command goes on to a restored window";
+  EXPECT_EQ(p.restores, 1);
+  EXPECT_FALSE(p.HiddenByAnimation);
+  EXPECT_FALSE(IsIconic(app));
+  EXPECT_TRUE(IsWindowVisible(p.form.Handle()));
+  // Without the minimize animation the border window goes and the system minimizes.
+  m->AnimEffects.Minimizing.Active = false;
+  p.borderWindow = true;
+  EXPECT_FALSE(command(SC_MINIMIZE));
+  EXPECT_EQ(p.dropped, 2);
+  EXPECT_EQ(p.minimizeTries, 1);
+  EXPECT_FALSE(IsIconic(app));
+  m->AnimEffects.Minimizing.Active = true;
+  gui::Application->SetMainForm(savedMain);
 }
 
 TEST_F(SkinChange, SystemColoursFromTheSkinWhileSwitchedOn) {

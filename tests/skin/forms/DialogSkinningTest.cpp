@@ -18,10 +18,13 @@
 #include "../SkinEngineEnvironment.h"
 #include "../SkinHarness.h"
 #include "rtl/Utf.h"
+#include "skin/core/acLayeredWindows.h"
 #include "skin/core/sMessages.h"
+#include "skin/core/sSysUtils.h"
 #include "skin/core/sSkinManager.h"
 #include "skin/forms/acDials.h"
 #include "skin/forms/sSkinProvider.h"
+#include "skin/graphics/acGdiBitmap.h"
 #include "skin/hooks/acBtnWnd.h"
 #include "skin/hooks/acCheckBoxWnd.h"
 #include "skin/hooks/acComboWnd.h"
@@ -117,6 +120,7 @@ class TDialogTemplate {
 INT_PTR CALLBACK DialogProc(HWND w, UINT m, WPARAM wp, LPARAM) {
   if (m == WM_INITDIALOG) return TRUE;
   if (m == WM_COMMAND && (LOWORD(wp) == IDOK || LOWORD(wp) == IDCANCEL)) {
+    if (GetWindowLongPtrW(w, DWLP_USER) == 2) return TRUE;  // the test ends it itself
     if (GetWindowLongPtrW(w, DWLP_USER) == 1)
       DestroyWindow(w);
     else
@@ -579,6 +583,190 @@ TEST_F(DialogSkinning, ADialogDraggedWithBlendingFadesToItsValueAndBack) {
   EXPECT_FALSE(GetWindowLongW(dlg, GWL_EXSTYLE) & WS_EX_LAYERED) << "opaque again after the move";
   EXPECT_EQ(p->DialogHook->State & psBlendMoving, 0u);
   DestroyWindow(dlg);
+  PurgeProviders();
+}
+
+// ---------------------------------------------------------------- show and hide animations
+
+// What every UpdateLayeredWindow call is handed: Xvfb shows no per-pixel alpha.
+struct LayeredCall {
+  HWND Wnd;
+  BYTE Alpha;
+  SIZE Size;
+  std::vector<uint32_t> Samples;  // pixels of the handed bitmap at the sample points
+};
+std::vector<LayeredCall> g_layered;
+std::vector<POINT> g_layeredSamples;
+TUpdateLayeredWindow g_realUpdate = nullptr;
+std::unique_ptr<gui::TBitmap> g_lastPicture;
+
+uint32_t PixelOfDC(HDC dc, POINT p) {
+  DIBSECTION ds{};
+  if (!GetObjectW(GetCurrentObject(dc, OBJ_BITMAP), sizeof ds, &ds) || !ds.dsBm.bmBits || ds.dsBm.bmBitsPixel != 32 ||
+      p.x < 0 || p.y < 0 || p.x >= ds.dsBm.bmWidth || p.y >= ds.dsBm.bmHeight)
+    return 0xDEADBEEF;
+  GdiFlush();
+  const int row = ds.dsBmih.biHeight > 0 ? ds.dsBm.bmHeight - 1 - p.y : p.y;
+  return reinterpret_cast<const uint32_t*>(static_cast<const uint8_t*>(ds.dsBm.bmBits) +
+                                           size_t(row) * size_t(ds.dsBm.bmWidthBytes))[p.x];
+}
+
+BOOL WINAPI RecordLayered(HWND wnd, HDC dst, POINT* pos, SIZE* size, HDC src, POINT* srcPos, COLORREF key,
+                          BLENDFUNCTION* blend, DWORD flags) {
+  LayeredCall c{wnd, blend ? blend->SourceConstantAlpha : BYTE(0), size ? *size : SIZE{}, {}};
+  for (POINT p : g_layeredSamples) c.Samples.push_back(PixelOfDC(src, p));
+  if (size && size->cx > 0 && size->cy > 0) {
+    // The last picture handed over, kept to be looked at.
+    g_lastPicture = std::make_unique<gui::TBitmap>(size->cx, size->cy, gui::pf32bit);
+    BitBlt(g_lastPicture->Canvas().Handle(), 0, 0, size->cx, size->cy, src, 0, 0, SRCCOPY);
+  }
+  g_layered.push_back(c);
+  return g_realUpdate(wnd, dst, pos, size, src, srcPos, key, blend, flags);
+}
+
+bool SameRGB(uint32_t px, COLORREF c) {
+  return std::abs(int((px >> 16) & 0xFF) - GetRValue(c)) < 24 && std::abs(int((px >> 8) & 0xFF) - GetGValue(c)) < 24 &&
+         std::abs(int(px & 0xFF) - GetBValue(c)) < 24;
+}
+
+class DialogAnimations : public DialogSkinning {
+ protected:
+  void SetUp() override {
+    DialogSkinning::SetUp();
+    g_realUpdate = UpdateLayeredWindowProc;
+    ASSERT_NE(g_realUpdate, nullptr);
+    UpdateLayeredWindowProc = &RecordLayered;
+    g_layered.clear();
+  }
+  void TearDown() override {
+    UpdateLayeredWindowProc = g_realUpdate;
+    g_lastPicture.reset();
+    g_layeredSamples.clear();
+    DialogPosX = DialogPosY = -1;
+    DialogSkinning::TearDown();
+  }
+  // The calls made to windows other than the dialog, from the index on.
+  std::vector<LayeredCall> Frames(HWND dialog, size_t from = 0) {
+    std::vector<LayeredCall> out;
+    for (size_t i = from; i < g_layered.size(); ++i)
+      if (g_layered[i].Wnd != dialog) out.push_back(g_layered[i]);
+    return out;
+  }
+};
+
+// A dialog appears through 11 frames of a layered window over it, its picture the skinned
+// frame and title with its children printed in, opaque but for the skin's cut corners; it
+// then lies right below and the animation window is gone. Hidden, it fades out on the
+// hide timer's ticks from full opacity to nothing.
+TEST_F(DialogAnimations, ADialogFadesInWithItsChildrenAndFadesOutWhenHidden) {
+  TsSkinManager& m = *h->Manager;
+  m.AnimEffects.DialogShow = {true, 120, TacAnimType::atFading};
+  m.AnimEffects.DialogHide = {true, 120, TacAnimType::atFading};
+  HWND dlg = CreateDialogIndirectParamW(nullptr, DataDialog().Get(), nullptr, &DialogProc, 0);
+  SetWindowLongPtrW(dlg, DWLP_USER, 1);
+  SetWindowPos(dlg, nullptr, 80, 120, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  TacProvider* p = FindProvider(dlg);
+  ASSERT_NE(p, nullptr);
+  ASSERT_NE(p->DialogHook, nullptr);
+  TacDialogWnd& d = *p->DialogHook;
+  RECT wr, ok;
+  GetWindowRect(dlg, &wr);
+  GetWindowRect(GetDlgItem(dlg, IDOK), &ok);
+  const POINT title{d.BorderWidth() + 24, 2}, button{(ok.left + ok.right) / 2 - wr.left, ok.top - wr.top + 3},
+      client{d.ClientOffsetX() + 4, (wr.bottom - wr.top) - d.BorderWidth() - 3};
+  g_layeredSamples = {title, button, client, {0, 0}};
+  ShowWindow(dlg, SW_SHOWNOACTIVATE);
+
+  const std::vector<LayeredCall> show = Frames(dlg);
+  ASSERT_EQ(show.size(), 13u) << "the first picture, 11 frames, the whole picture";
+  std::vector<int> alphas;
+  for (size_t i = 1; i <= 11; ++i) alphas.push_back(show[i].Alpha);
+  EXPECT_EQ(alphas, (std::vector<int>{23, 46, 70, 93, 116, 139, 162, 185, 209, 232, 255}));
+  EXPECT_EQ(show.front().Alpha, 0);
+  EXPECT_EQ(show.back().Alpha, 255);
+  const LayeredCall& whole = show.back();
+  EXPECT_EQ(whole.Size.cx, wr.right - wr.left);
+  EXPECT_EQ(whole.Size.cy, wr.bottom - wr.top);
+  EXPECT_EQ(whole.Samples[0] >> 24, 0xFFu);
+  EXPECT_TRUE(SameRGB(whole.Samples[0], RGB(0, 128, 192)) || SameRGB(whole.Samples[0], RGB(0, 64, 128)))
+      << "the dialog title: " << std::hex << whole.Samples[0];
+  EXPECT_EQ(whole.Samples[2] >> 24, 0xFFu) << "the client part is opaque";
+  EXPECT_NE(whole.Samples[1] & 0xFFFFFF, whole.Samples[2] & 0xFFFFFF) << "the OK button printed into the picture";
+  for (const auto& r : d.RegionRects)
+    if (r.Left == 0 && r.Top == 0) EXPECT_EQ(whole.Samples[3], 0u) << "a cut corner stays transparent";
+  ASSERT_TRUE(g_lastPicture);
+  h->Save(*g_lastPicture, "dialog_show_picture");
+  EXPECT_TRUE(IsWindowVisible(dlg));
+  EXPECT_FALSE(IsWindow(show.front().Wnd)) << "the animation window is gone";
+  skintest::TSkinHarness::Pump(50);
+  h->Shot(dlg, "dialog_after_show");
+
+  const size_t before = g_layered.size();
+  ShowWindow(dlg, SW_HIDE);
+  skintest::TSkinHarness::Pump(400);
+  const std::vector<LayeredCall> hide = Frames(dlg, before);
+  ASSERT_GE(hide.size(), 3u);
+  EXPECT_EQ(hide.front().Alpha, 255) << "the hide starts at full opacity";
+  EXPECT_EQ(hide.back().Alpha, 0) << "and ends transparent";
+  EXPECT_LT(hide[1].Alpha, 255);
+  for (size_t i = 2; i < hide.size(); ++i) EXPECT_TRUE(hide[i].Alpha < hide[i - 1].Alpha || hide[i].Alpha == 0);
+  EXPECT_FALSE(HideTimer && HideTimer->Running());
+  EXPECT_FALSE(GetWindowLongW(dlg, GWL_EXSTYLE) & WS_EX_LAYERED);
+  DestroyWindow(dlg);
+  PurgeProviders();
+}
+
+// Closing by Cancel lays a snapshot window over the dialog and puts what the dialog showed
+// into its image; the hide plays that window. OK closes without it. Below one frame of
+// time nothing animates.
+TEST_F(DialogAnimations, CancelPreparesTheCloseAnimationAndOkDoesNot) {
+  TsSkinManager& m = *h->Manager;
+  m.AnimEffects.DialogHide = {true, 96, TacAnimType::atAero};
+  for (WORD id : {WORD(IDCANCEL), WORD(IDOK)}) {
+    SCOPED_TRACE(id == IDOK ? "OK" : "Cancel");
+    HWND dlg = Modeless(nullptr, 200);
+    skintest::TSkinHarness::Pump(80);
+    TacProvider* p = FindProvider(dlg);
+    ASSERT_NE(p, nullptr);
+    TacDialogWnd* d = p->DialogHook.get();
+    // The dialog's own handler leaves the ending to the test.
+    SetWindowLongPtrW(dlg, DWLP_USER, 2);
+    SendMessageW(dlg, WM_COMMAND, id, 0);
+    EXPECT_EQ(d->AnimOnClose, id == IDCANCEL);
+    EXPECT_EQ(d->AnimForm != nullptr, id == IDCANCEL);
+    const HWND snapshot = d->AnimForm ? d->AnimForm->Handle() : nullptr;
+    const size_t before = g_layered.size();
+    DestroyWindow(dlg);
+    skintest::TSkinHarness::Pump(300);
+    const std::vector<LayeredCall> hide = Frames(dlg, before);
+    ASSERT_FALSE(hide.empty());
+    if (snapshot) EXPECT_EQ(hide.front().Wnd, snapshot) << "the close's snapshot window plays the hide";
+    EXPECT_EQ(hide.size(), 10u) << "the first picture and 9 aero frames";
+    PurgeProviders();
+  }
+  m.AnimEffects.DialogHide = {true, 11, TacAnimType::atFading};
+  HWND quick = Modeless(nullptr, 200);
+  skintest::TSkinHarness::Pump(80);
+  const size_t before = g_layered.size();
+  DestroyWindow(quick);
+  skintest::TSkinHarness::Pump(100);
+  EXPECT_TRUE(Frames(quick, before).empty()) << "11 ms is no frame";
+  PurgeProviders();
+}
+
+// A box the engine's message box places goes to the asked position when it shows.
+TEST_F(DialogAnimations, AMessageBoxPositionMovesTheDialogWhenItShows) {
+  DialogPosX = 33, DialogPosY = 44;
+  HWND dlg = Modeless(nullptr, 300);
+  RECT r;
+  GetWindowRect(dlg, &r);
+  EXPECT_EQ(r.left, 33);
+  EXPECT_EQ(r.top, 44);
+  DialogPosX = DialogPosY = -1;
+  HWND other = Modeless(nullptr, 300);
+  GetWindowRect(other, &r);
+  EXPECT_EQ(r.left, 300) << "no position asked";
+  for (HWND w : {dlg, other}) DestroyWindow(w);
   PurgeProviders();
 }
 

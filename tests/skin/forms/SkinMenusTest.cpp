@@ -260,6 +260,48 @@ TEST_F(PopupMenuWindow, IsFramedCutAndPaintedFromThePopupImage) {
   EXPECT_FALSE(PopupMeasured);
 }
 
+// The item painter asks the application window for a border it could not reach; the
+// manager's application-window hook hands the request to the menu painter, which cuts the
+// popup's frame corners again. Another window's class is not a popup's: nothing happens.
+TEST_F(PopupMenuWindow, BorderRequestsToTheApplicationWindowReachTheMenuPainter) {
+  gui::TPopupMenu* pm = NewPopup();
+  TMenuItem* first = AddItem(pm->Items(), "Simpan", pm);
+  AddItem(pm->Items(), "Keluar", pm);
+  menus->HookMenu(pm, true);
+  HWND app = gui::Application->Handle();
+  auto cornerCut = [](HWND wnd) {
+    HRGN rgn = CreateRectRgn(0, 0, 0, 0);
+    const bool cut = GetWindowRgn(wnd, rgn) != ERROR && !PtInRegion(rgn, 0, 0);
+    DeleteObject(rgn);
+    return cut;
+  };
+  bool inspected = false;
+  ShowAndInspect(pm, [&](HWND wnd) {
+    inspected = true;
+    ASSERT_TRUE(cornerCut(wnd));
+    struct Case {
+      const char* what;
+      UINT msg;
+      LPARAM lParam;
+      bool popups, painted;
+    } cases[] = {
+        {"the popup window named", 0xBCB4, LPARAM(wnd), true, true},
+        {"the popup found from its item", 0xBCB3, reinterpret_cast<LPARAM>(first), true, true},
+        {"a window that is no popup", 0xBCB4, LPARAM(app), true, false},
+        {"popups not skinned", 0xBCB4, LPARAM(wnd), false, false},
+    };
+    for (const Case& c : cases) {
+      SCOPED_TRACE(c.what);
+      SetWindowRgn(wnd, nullptr, FALSE);
+      harness->Manager->SetSkinnedPopups(c.popups);
+      SendMessageW(app, c.msg, 0, c.lParam);
+      EXPECT_EQ(cornerCut(wnd), c.painted);
+    }
+    harness->Manager->SetSkinnedPopups(true);
+  });
+  EXPECT_TRUE(inspected);
+}
+
 TEST_F(PopupMenuWindow, ATranslucentPopupStaysLayeredAndAnUnskinnedOneIsLeftAlone) {
   gui::TPopupMenu* pm = NewPopup();
   AddItem(pm->Items(), "Buka", pm);
