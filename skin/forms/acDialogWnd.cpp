@@ -12,6 +12,7 @@
 #include "skin/core/sVclUtils.h"
 #include "skin/forms/acDials.h"
 #include "skin/forms/sSkinProvider.h"
+#include "skin/forms/sTitleButtons.h"
 #include "skin/graphics/acBitmap32.h"
 #include "skin/graphics/acGdiBitmap.h"
 #include "skin/graphics/acSkinMask.h"
@@ -102,6 +103,7 @@ void TacSystemMenu::Popup(int x, int y) {
 TacDialogWnd::TacDialogWnd() = default;
 
 TacDialogWnd::~TacDialogWnd() {
+  FreeTitleAnimations();
   if (blendTimer_ && Wnd() && IsWindow(Wnd())) KillTimer(Wnd(), kBlendTimerId);
   if (ctlBrush_) DeleteObject(ctlBrush_);
   SystemMenu.reset();
@@ -497,10 +499,19 @@ void TacDialogWnd::PressButton(int32_t code) {
   RepaintButton(HotItem);
 }
 
+void TacDialogWnd::FreeTitleAnimations() {
+  for (TacTitleButtonData* b : {&MinBtn, &MaxBtn, &CloseBtn, &HelpBtn}) delete b->Animation;
+}
+
 void TacDialogWnd::RepaintButton(int32_t code) {
   TacTitleButtonData* b = ButtonOf(code);
   TsCommonData* d = SkinData();
   if (!b || !d || !d->FCache || d->FCache->Empty() || !titleImage_) return;
+  if (TsSkinManager* m = d->GetSkinManager(); m && m->Effects.AllowGlowing) {
+    // The new look fades in over the button; the cached title keeps its resting look.
+    StartTitleButtonFade(nullptr, Wnd(), d, *b, b->State == 2 ? 1 : 10);
+    return;
+  }
   if (b->State == -1 || b->Rect.Left <= BorderWidth() + GetSystemMetrics(SM_CXSMICON)) return;
   gui::TBitmap& cache = *d->FCache;
   const gui::TRect r = b->Rect;
@@ -599,6 +610,7 @@ void TacDialogWnd::WMNCLButtonUp(gui::TMessage& m) {
         CloseBtn.State = 0;
         SetHotItem(0, true);
         SendMessageW(w, WM_SYSCOMMAND, SC_CLOSE, 0);
+        FreeTitleAnimations();
         if (IsWindow(w) && IsWindowVisible(w)) SetHotItem(0, true);
       } else {
         SetHotItem(0, true);
@@ -887,8 +899,15 @@ void TacDialogWnd::WndProc(gui::TMessage& m) {
       return;
     }
     case WM_NCMOUSELEAVE:
+    case WM_MOUSELEAVE:  // also sent by a title button's fade once the pointer is off it
       SetHotItem(0, true);
       break;
+    case WM_WINDOWPOSCHANGED: {
+      // A fade stays where it was drawn: it goes when the dialog moves or hides.
+      const auto* wp = reinterpret_cast<const WINDOWPOS*>(m.LParam);
+      if (wp && (!(wp->flags & SWP_NOMOVE) || (wp->flags & SWP_HIDEWINDOW))) FreeTitleAnimations();
+      break;
+    }
     case kDmSetDefId:
       TacScrollWnd::WndProc(m);
       if (Provider) Provider->HookChildren(w);

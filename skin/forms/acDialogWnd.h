@@ -84,6 +84,8 @@ class TacDialogWnd : public TacScrollWnd {
   void SetHotItem(int32_t code, bool repaint);
   void PressButton(int32_t code);
   void RepaintButton(int32_t code);
+  // The title buttons' running fades end and their windows go.
+  void FreeTitleAnimations();
   void ShowSystemMenu(int x, int y);
   TacTitleButtonData* ButtonOf(int32_t code);
   void DialogStartBlendMoving();

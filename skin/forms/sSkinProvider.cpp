@@ -276,6 +276,7 @@ TsSkinProvider* TsSkinProvider::CreateForForm(gui::TCustomForm* form) {
 TsSkinProvider::~TsSkinProvider() {
   // Only the provider that took the form's procedure gives it back: a passive or refused
   // one never held it.
+  FreeTitleAnimations();
   if (form_ && hooked_) Unhook();
   if (form_) RemoveGluedEntries(form_);
   skinData_.reset();

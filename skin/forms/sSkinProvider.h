@@ -419,7 +419,11 @@ class TsSkinProvider : public rtl::TComponent, public TacAnimatedForm {
   void ItemPress(int32_t code, gui::TPoint p);
   void ItemRelease(int32_t code, gui::TPoint p);
   void SetPressedItem(int32_t code);
+  // A title button's new look fades in over it (glowing skins) instead of being drawn at once.
+  bool FadesTitleButtons();
   void RepaintTitleButton(int32_t code);
+  // A user title button's hint shown (Show) or taken away; other codes are left alone.
+  void UserButtonHint(int32_t code, bool show);
   void EnableSysMenuItem(UINT command, bool enable, HMENU menu);
   void BeginBlendMove();
   bool ExtBordersAllowed(bool maximized);

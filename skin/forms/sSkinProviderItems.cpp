@@ -6,13 +6,16 @@
 
 #include <algorithm>
 
+#include "gui/Forms.h"
 #include "gui/ImgList.h"
 #include "rtl/Utf.h"
 #include "skin/core/acControlPaint.h"
+#include "skin/core/acControlUtils.h"
 #include "skin/core/acLayeredWindows.h"
 #include "skin/core/acSkinData.h"
 #include "skin/core/sSkinManager.h"
 #include "skin/forms/acTitleBar.h"
+#include "skin/forms/sSkinMenus.h"
 #include "skin/forms/sSkinProvider.h"
 #include "skin/forms/sTitleButtons.h"
 #include "skin/graphics/acAlphaPixels.h"
@@ -110,10 +113,12 @@ void TsSkinProvider::ItemHover(int32_t code, bool hot, bool repaint) {
   if (!item) return;
   if (hot) {
     if (item->OnMouseEnter) item->OnMouseEnter(item);
+    if (gui::Screen) SetCursor(gui::Screen->Cursors(item->Cursor));
     TitleBar->SetItemState(item, 1);
     if (item->ShowHint) TitleBar->ShowItemHint(item);
   } else {
     if (item->OnMouseLeave) item->OnMouseLeave(item);
+    if (gui::Screen) SetCursor(gui::Screen->Cursors(gui::crDefault));
     TitleBar->SetItemState(item, 0);
     TitleBar->HideItemHint(item);
   }
@@ -135,6 +140,12 @@ void TsSkinProvider::ItemPress(int32_t code, gui::TPoint p) {
     TitleBar->SetItemState(item, 2);
     FadeTitleBarItem(item);
   }
+  // A class-layer menu dropped from a button or menu item is drawn like the skin's popups.
+  TsSkinManager* m = skinData_->GetSkinManager();
+  auto* popup = dynamic_cast<TacPopupDropdown*>(item->DropdownMenu);
+  if (popup && popup->Menu && m && m->SkinnedPopups() &&
+      (item->Style() == TacBtnStyle::bsButton || item->Style() == TacBtnStyle::bsMenu))
+    SkinableMenus(m)->HookMenu(popup->Menu, true);
   TitleBar->ItemMouseDown(item, gui::TMouseButton::mbLeft, 0, p.X, p.Y);
   ButtonPressed = item->MouseDown;
 }
@@ -158,6 +169,21 @@ void TsSkinProvider::ItemRelease(int32_t code, gui::TPoint p) {
     }
   }
   item->State = 0;
+}
+
+void TsSkinProvider::UserButtonHint(int32_t code, bool show) {
+  TsTitleButton* b = titleButtons_ ? titleButtons_->ByHitCode(code) : nullptr;
+  if (!b) return;
+  if (!show) {
+    b->HintWindow.reset();
+    return;
+  }
+  if (b->HintWindow || b->Hint.empty()) return;
+  POINT c{};
+  GetCursorPos(&c);
+  // The engine's hint controller keeps the bubbles it shows; a plain hint window is ours.
+  gui::THintWindow* w = ShowHintWindow(b->Hint, {c.x, c.y});
+  if (!ActiveHintShow) b->HintWindow.reset(w);
 }
 
 void TsSkinProvider::FreeTitleAnimations() {

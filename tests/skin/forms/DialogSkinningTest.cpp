@@ -22,6 +22,7 @@
 #include "skin/core/sSkinManager.h"
 #include "skin/forms/acDials.h"
 #include "skin/forms/sSkinProvider.h"
+#include "skin/forms/sTitleButtons.h"
 #include "skin/hooks/acBtnWnd.h"
 #include "skin/hooks/acCheckBoxWnd.h"
 #include "skin/hooks/acComboWnd.h"
@@ -242,10 +243,16 @@ TEST_F(DialogSkinning, AMessageBoxIsSkinnedWithItsChildrenAndClosedByItsTitleBut
         const POINT at = ScreenPointOf(box, c);
         EXPECT_EQ(SendMessageW(box, WM_NCHITTEST, 0, MAKELPARAM(at.x, at.y)), HTCLOSE);
         EXPECT_EQ(d.HotItem, HTCLOSE);
+        EXPECT_TRUE(d.SkinData()->GetSkinManager()->Effects.AllowGlowing);
+        TacSBAnimation* fade = d.CloseBtn.Animation;
+        EXPECT_NE(fade, nullptr) << "the hot look fades in over the button";
+        if (fade) EXPECT_TRUE(fade->Window && IsWindowVisible(fade->Window->Handle()));
         SendMessageW(box, WM_NCLBUTTONDOWN, HTCLOSE, MAKELPARAM(at.x, at.y));
         EXPECT_EQ(d.CloseBtn.State, 2);
+        EXPECT_EQ(d.CloseBtn.Animation, fade) << "the same fade shows the pressed look";
         closedByButton = true;
         SendMessageW(box, WM_NCLBUTTONUP, HTCLOSE, MAKELPARAM(at.x, at.y));
+        EXPECT_EQ(d.CloseBtn.Animation, nullptr) << "no fade outlives the closed box";
         return true;
       });
   EXPECT_TRUE(closedByButton);
