@@ -1,5 +1,6 @@
-// The provider's user title buttons and title-bar items: their places in the title
-// layout, their skin sections and their painting into the title image.
+// The title's options (added text, form header, icon), the provider's user title buttons
+// and title-bar items: their places in the title layout, their skin sections and their
+// painting into the title image.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -28,6 +29,73 @@
 #include "skin/graphics/acSkinText.h"
 
 namespace skin {
+
+// ---------------------------------------------------------------- the title's options
+
+void TacAddedTitle::SetFont(const gui::TFont& font) {
+  Font.Assign(&font);
+  Changed();
+}
+
+void TacAddedTitle::SetText(const std::string& text) {
+  if (text == Text) return;
+  Text = text;
+  Changed();
+}
+
+void TacAddedTitle::SetShowMainCaption(bool value) {
+  if (value == ShowMainCaption) return;
+  ShowMainCaption = value;
+  Changed();
+}
+
+void TacAddedTitle::Changed() {
+  if (provider_ && provider_->OptionsLive()) provider_->RedrawNonClient();
+}
+
+void TacFormHeader::SetAdditionalHeight(int32_t value) {
+  if (value == AdditionalHeight) return;
+  AdditionalHeight = value;
+  // The band changes the frame's height: the whole image is built again, and shown now,
+  // since the provider's skin state has no control of its own to repaint.
+  if (provider_ && provider_->OptionsLive() && provider_->SkinData()) {
+    provider_->SkinData()->Invalidate();
+    provider_->RedrawNonClient();
+  }
+}
+
+int32_t TacFormHeader::ScaledHeight() const {
+  TacSkinData* sd = provider_ && provider_->SkinData() ? provider_->SkinData()->GetScaledSkin() : nullptr;
+  return sd ? sd->ScaleInt(AdditionalHeight) : AdditionalHeight;
+}
+
+TsTitleIcon::TsTitleIcon() : glyph_(CreateBitmap32(0, 0)) {}
+
+void TsTitleIcon::SetGlyph(const gui::TBitmap* glyph) {
+  if (!glyph || glyph->Empty()) {
+    glyph_ = CreateBitmap32(0, 0);
+  } else {
+    glyph_ = CopyBitmap32(const_cast<gui::TBitmap&>(*glyph));  // only read
+    if (glyph->PixelFormat() != gui::pf32bit) {
+      // A picture without alpha is opaque but for its fuchsia.
+      TBitmap32 px = Pixels32(*glyph_);
+      GdiFlush();
+      for (int y = 0; y < px.Height(); ++y)
+        for (int x = 0; x < px.Width(); ++x)
+          px.At(x, y) = (px.At(x, y) & 0xFFFFFF) == 0xFF00FF ? 0 : px.At(x, y) | 0xFF000000u;
+    }
+  }
+  if (provider_ && provider_->OptionsLive()) provider_->RedrawNonClient();
+}
+
+void TsTitleIcon::SetVisible(bool value) {
+  if (value == Visible) return;
+  Visible = value;
+  if (provider_ && provider_->OptionsLive() && provider_->SkinData() && !provider_->SkinData()->FUpdating)
+    provider_->RedrawNonClient();
+}
+
+// ---------------------------------------------------------------- user title buttons
 
 TsTitleButtons& TsSkinProvider::TitleButtons() {
   if (!titleButtons_) titleButtons_ = std::make_unique<TsTitleButtons>(this);
