@@ -7,6 +7,8 @@
 
 #include <atomic>
 #include <chrono>
+#include <algorithm>
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <thread>
@@ -146,6 +148,27 @@ TEST_F(FormLooks, ADisabledFormIsVeiledInItsTintUntilEnabled) {
   EXPECT_GT(int(c >> 16), int(c & 0xFF) + 40) << "the client area leans to the veil's red: " << std::hex << c;
   EXPECT_LT(int(c & 0xFF), 0xEE);
   EXPECT_EQ(p->FormActive, 0) << "the title behind the veil is inactive";
+
+  // Blurred, the title's text and glyphs smear while the wide client keeps its colour.
+  std::unique_ptr<gui::TBitmap> sharp = std::move(g_last.Bitmap);
+  p->DisabledBlured = true;
+  p->UpdateDisabledLook();
+  ASSERT_TRUE(g_last.Bitmap);
+  report::SaveBitmapToPng(*g_last.Bitmap, std::string("Z:") + KORVAN_FORMS_OUT + "/disabled_veil_blurred.png");
+  gui::TBitmap& blurred = *g_last.Bitmap;
+  ASSERT_EQ(blurred.Width(), sharp->Width());
+  auto channelGap = [](uint32_t a, uint32_t b) {
+    int gap = 0;
+    for (int shift : {0, 8, 16}) gap = std::max(gap, std::abs(int((a >> shift) & 0xFF) - int((b >> shift) & 0xFF)));
+    return gap;
+  };
+  int smeared = 0, titlePixels = 0;
+  for (int y = 2; y < p->TitleBottom - 2; ++y)
+    for (int x = 2; x < sharp->Width() - 2; ++x, ++titlePixels)
+      smeared += channelGap(PixelAt(blurred, x, y), PixelAt(*sharp, x, y)) > 8;
+  EXPECT_GT(smeared * 20, titlePixels) << "the title is no longer sharp";
+  const int mid = sharp->Width() / 2, y = sharp->Height() * 2 / 3;
+  EXPECT_LT(channelGap(PixelAt(blurred, mid, y), PixelAt(*sharp, mid, y)), 12) << "the client keeps its tint";
 
   f->SetEnabled(true);
   p->UpdateDisabledLook();
