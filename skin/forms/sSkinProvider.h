@@ -611,6 +611,10 @@ gui::TRect FindTaskBarButton(HWND appWnd);
 // The whole form as it looks, its client area painted in, in a new 32-bit bitmap; nullptr
 // without a cached image. With FreeCache the provider's image is let go afterwards.
 std::unique_ptr<gui::TBitmap> CreateFormImage(TsSkinProvider* provider, bool freeCache);
+// A topmost layered window showing what the window shows now, at its place and in its skin
+// region (the provider's skin state, else the window's own); the caller frees it. nullptr
+// for a window without size.
+std::unique_ptr<TacGlowForm> CreateSnapshotForm(HWND wnd, TsSkinProvider* provider);
 
 // GetSystemMetricsForDpi where the system offers it and answers, else GetSystemMetrics.
 int32_t GetSysMetricForPPI(int index, int32_t ppi);

@@ -175,6 +175,43 @@ TEST_F(FormLooks, ADisabledFormIsVeiledInItsTintUntilEnabled) {
   EXPECT_FALSE(p->DisabledForm) << "enabled again, the veil goes";
 }
 
+TEST_F(FormLooks, ASnapshotShowsTheFormAsItIsOnTopOfEverything) {
+  WatchedForm* f = NewForm("Snapshot", 90, 90);
+  f->Show();
+  guitest::LiftOverOtherTests(f->Handle());
+  TsSkinProvider* p = f->provider;
+  p->PrepareCache();
+  RedrawWindow(f->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  RECT wr;
+  GetWindowRect(f->Handle(), &wr);
+  gui::TBitmap seen(wr.right - wr.left, wr.bottom - wr.top, gui::pf32bit);
+  HDC dc = GetWindowDC(f->Handle());
+  BitBlt(seen.Canvas().Handle(), 0, 0, seen.Width(), seen.Height(), dc, 0, 0, SRCCOPY);
+  ReleaseDC(f->Handle(), dc);
+
+  std::unique_ptr<TacGlowForm> snap = CreateSnapshotForm(f->Handle(), p);
+  ASSERT_TRUE(snap && snap->HandleAllocated());
+  HWND s = snap->Handle();
+  EXPECT_TRUE(IsWindowVisible(s));
+  const LONG_PTR ex = GetWindowLongPtrW(s, GWL_EXSTYLE);
+  EXPECT_TRUE(ex & WS_EX_TOPMOST);
+  EXPECT_TRUE(ex & WS_EX_LAYERED);
+  RECT sr;
+  GetWindowRect(s, &sr);
+  EXPECT_EQ(sr.left, wr.left);
+  EXPECT_EQ(sr.top, wr.top);
+  EXPECT_EQ(sr.right - sr.left, wr.right - wr.left);
+  ASSERT_EQ(g_last.Wnd, s);
+  report::SaveBitmapToPng(*g_last.Bitmap, std::string("Z:") + KORVAN_FORMS_OUT + "/snapshot.png");
+  for (gui::TPoint at : {gui::TPoint{seen.Width() / 2, p->TitleVCenter}, gui::TPoint{seen.Width() / 2, seen.Height() / 2}}) {
+    GdiFlush();
+    const uint32_t c = Pixels32(*g_last.Bitmap).At(at.X, at.Y);
+    EXPECT_EQ(c & 0xFFFFFF, PixelAt(seen, at.X, at.Y)) << "the form as it shows";
+    EXPECT_EQ(c >> 24, 255u) << "opaque";
+  }
+  EXPECT_EQ(CreateSnapshotForm(nullptr, p), nullptr);
+}
+
 TEST_F(FormLooks, TheCaptionIsCoveredOnlyWhileItChanges) {
   WatchedForm* f = NewForm("Keluarga", 100, 90);
   f->Show();
