@@ -503,6 +503,17 @@ void TacDialogWnd::FreeTitleAnimations() {
   for (TacTitleButtonData* b : {&MinBtn, &MaxBtn, &CloseBtn, &HelpBtn}) delete b->Animation;
 }
 
+void TacDialogWnd::TitleFadeMessage(const gui::TMessage& m) {
+  if (m.Msg == WM_MOUSELEAVE) {
+    // Sent by a title button's fade once the pointer is off the button.
+    SetHotItem(0, true);
+  } else if (m.Msg == WM_WINDOWPOSCHANGED) {
+    // A fade stays where it was drawn: it goes when the dialog moves or hides.
+    const auto* wp = reinterpret_cast<const WINDOWPOS*>(m.LParam);
+    if (wp && (!(wp->flags & SWP_NOMOVE) || (wp->flags & SWP_HIDEWINDOW))) FreeTitleAnimations();
+  }
+}
+
 void TacDialogWnd::RepaintButton(int32_t code) {
   TacTitleButtonData* b = ButtonOf(code);
   TsCommonData* d = SkinData();
@@ -770,6 +781,7 @@ void TacDialogWnd::WndProc(gui::TMessage& m) {
   }
   HWND w = Wnd();
   const bool visible = IsWindowVisible(w);
+  TitleFadeMessage(m);
   switch (m.Msg) {
     case WM_DESTROY:
     case WM_NCDESTROY:
@@ -899,15 +911,8 @@ void TacDialogWnd::WndProc(gui::TMessage& m) {
       return;
     }
     case WM_NCMOUSELEAVE:
-    case WM_MOUSELEAVE:  // also sent by a title button's fade once the pointer is off it
       SetHotItem(0, true);
       break;
-    case WM_WINDOWPOSCHANGED: {
-      // A fade stays where it was drawn: it goes when the dialog moves or hides.
-      const auto* wp = reinterpret_cast<const WINDOWPOS*>(m.LParam);
-      if (wp && (!(wp->flags & SWP_NOMOVE) || (wp->flags & SWP_HIDEWINDOW))) FreeTitleAnimations();
-      break;
-    }
     case kDmSetDefId:
       TacScrollWnd::WndProc(m);
       if (Provider) Provider->HookChildren(w);
