@@ -17,6 +17,7 @@
 #include "gui/Menus.h"
 #include "gui/Forms.h"
 #include "report/Render.h"
+#include "skin/core/acControlUtils.h"
 #include "skin/core/acSkinData.h"
 #include "skin/core/sSkinManager.h"
 #include "skin/forms/acTitleBar.h"
@@ -398,6 +399,18 @@ TEST_F(TitleItems, AnItemHintIsShownOnceAndHidden) {
   EXPECT_FALSE(item->HintWnd);
   bar->ShowItemHint(silent);
   EXPECT_FALSE(silent->HintWnd) << "no hint without text";
+
+  // The engine's hint controller keeps the bubbles it shows: the item must not take one.
+  gui::THintWindow bubble(nullptr);
+  int shown = 0;
+  ActiveHintShow = [&](gui::TPoint, const std::string&) {
+    ++shown;
+    return &bubble;
+  };
+  bar->ShowItemHint(item);
+  ActiveHintShow = nullptr;
+  EXPECT_EQ(shown, 1);
+  EXPECT_FALSE(item->HintWnd) << "the controller's bubble stays the controller's";
 }
 
 TEST_F(TitleItems, AnItemFadeStepsToFullAndTellsOneLeave) {
