@@ -14,6 +14,7 @@
 #include "skin/forms/acDials.h"
 #include "skin/forms/acGlow.h"
 #include "skin/forms/sSkinProvider.h"
+#include "skin/forms/sTitleButtons.h"
 #include "skin/graphics/acBitmap32.h"
 #include "skin/graphics/acGdiBitmap.h"
 #include "skin/graphics/acSkinMask.h"
@@ -104,6 +105,7 @@ void TacSystemMenu::Popup(int x, int y) {
 TacDialogWnd::TacDialogWnd() = default;
 
 TacDialogWnd::~TacDialogWnd() {
+  FreeTitleAnimations();
   if (blendTimer_ && Wnd() && IsWindow(Wnd())) KillTimer(Wnd(), kBlendTimerId);
   if (ctlBrush_) DeleteObject(ctlBrush_);
   SystemMenu.reset();
@@ -583,10 +585,30 @@ void TacDialogWnd::PressButton(int32_t code) {
   RepaintButton(HotItem);
 }
 
+void TacDialogWnd::FreeTitleAnimations() {
+  for (TacTitleButtonData* b : {&MinBtn, &MaxBtn, &CloseBtn, &HelpBtn}) delete b->Animation;
+}
+
+void TacDialogWnd::TitleFadeMessage(const gui::TMessage& m) {
+  if (m.Msg == WM_MOUSELEAVE) {
+    // Sent by a title button's fade once the pointer is off the button.
+    SetHotItem(0, true);
+  } else if (m.Msg == WM_WINDOWPOSCHANGED) {
+    // A fade stays where it was drawn: it goes when the dialog moves or hides.
+    const auto* wp = reinterpret_cast<const WINDOWPOS*>(m.LParam);
+    if (wp && (!(wp->flags & SWP_NOMOVE) || (wp->flags & SWP_HIDEWINDOW))) FreeTitleAnimations();
+  }
+}
+
 void TacDialogWnd::RepaintButton(int32_t code) {
   TacTitleButtonData* b = ButtonOf(code);
   TsCommonData* d = SkinData();
   if (!b || !d || !d->FCache || d->FCache->Empty() || !titleImage_) return;
+  if (TsSkinManager* m = d->GetSkinManager(); m && m->Effects.AllowGlowing) {
+    // The new look fades in over the button; the cached title keeps its resting look.
+    StartTitleButtonFade(nullptr, Wnd(), d, *b, b->State == 2 ? 1 : 10);
+    return;
+  }
   if (b->State == -1 || b->Rect.Left <= BorderWidth() + GetSystemMetrics(SM_CXSMICON)) return;
   gui::TBitmap& cache = *d->FCache;
   const gui::TRect r = b->Rect;
@@ -689,6 +711,7 @@ void TacDialogWnd::WMNCLButtonUp(gui::TMessage& m) {
         CloseBtn.State = 0;
         SetHotItem(0, true);
         SendMessageW(w, WM_SYSCOMMAND, SC_CLOSE, 0);
+        FreeTitleAnimations();
         if (IsWindow(w) && IsWindowVisible(w)) SetHotItem(0, true);
       } else {
         SetHotItem(0, true);
@@ -848,6 +871,7 @@ void TacDialogWnd::WndProc(gui::TMessage& m) {
   }
   HWND w = Wnd();
   const bool visible = IsWindowVisible(w);
+  TitleFadeMessage(m);
   switch (m.Msg) {
     case WM_DESTROY:
     case WM_NCDESTROY:

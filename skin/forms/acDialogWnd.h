@@ -95,6 +95,10 @@ class TacDialogWnd : public TacScrollWnd, public TacAnimatedDialog {
   void SetHotItem(int32_t code, bool repaint);
   void PressButton(int32_t code);
   void RepaintButton(int32_t code);
+  // The title buttons' running fades end and their windows go.
+  void FreeTitleAnimations();
+  // What a title button's fade needs to hear of a message before the dialog answers it.
+  void TitleFadeMessage(const gui::TMessage& m);
   void ShowSystemMenu(int x, int y);
   TacTitleButtonData* ButtonOf(int32_t code);
   void DialogStartBlendMoving();

@@ -217,9 +217,13 @@ void StartBlendMoving(TsSkinProvider* p, bool doMove) {
   t->TargetAlpha = p->AllowBlendOnMoving ? m->AnimEffects.BlendValue : 255;
   const int time = m->AnimEffects.BlendOnMoving.Time;
   t->BlendStep = time < 13 ? 255.0 - t->TargetAlpha : (255.0 - t->TargetAlpha) / (time / 12.0);
-  SetWindowLongPtrW(wnd, GWL_EXSTYLE, GetWindowLongPtrW(wnd, GWL_EXSTYLE) | WS_EX_LAYERED);
-  SetLayeredWindowAttributes(wnd, 0, 255, LWA_ALPHA);
-  RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
+  {
+    // The form turns layered under a picture of itself, so that the change does not flash.
+    std::unique_ptr<TacGlowForm> snapshot = CreateSnapshotForm(wnd, p);
+    SetWindowLongPtrW(wnd, GWL_EXSTYLE, GetWindowLongPtrW(wnd, GWL_EXSTYLE) | WS_EX_LAYERED);
+    SetLayeredWindowAttributes(wnd, 0, 255, LWA_ALPHA);
+    RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
+  }
   t->SetEnabled(true);
   if (doMove) {
     SendMessageW(wnd, WM_SYSCOMMAND, 0xF012, 0);  // the drag's own loop; returns when it ends
@@ -232,9 +236,14 @@ void FinishBlendMoving(TsSkinProvider* p) {
   if (!p || !p->Form() || finishing) return;
   finishing = true;
   HWND wnd = p->Form()->Handle();
-  if (p->MoveTimer) p->MoveTimer->SetEnabled(false);
-  SetWindowLongPtrW(wnd, GWL_EXSTYLE, GetWindowLongPtrW(wnd, GWL_EXSTYLE) & ~LONG_PTR(WS_EX_LAYERED));
-  RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
+  {
+    // Covered by its picture while it becomes a plain window again and repaints.
+    std::unique_ptr<TacGlowForm> snapshot = CreateSnapshotForm(wnd, p);
+    SetWindowLongPtrW(wnd, GWL_EXSTYLE, GetWindowLongPtrW(wnd, GWL_EXSTYLE) & ~LONG_PTR(WS_EX_LAYERED));
+    UpdateWindow(wnd);
+    if (p->MoveTimer) p->MoveTimer->SetEnabled(false);
+    RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
+  }
   p->SetFormState(p->FormState() & ~psBlendMoving);
   SendMessageW(wnd, SM_ALPHACMD, MakeSkinCommand(kCmdFormAlpha), 255);
   SendMessageW(wnd, SM_ALPHACMD, MakeSkinCommand(kCmdLayeredChanged), 0);

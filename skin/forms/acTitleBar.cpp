@@ -102,7 +102,7 @@ void TacTitleBarItem::AssignTo(rtl::TPersistent* dest) const {
   d->Alignment = Alignment, d->DropdownMenu = DropdownMenu, d->FontData = FontData, d->Hint = Hint;
   d->ShowHint = ShowHint, d->ImageIndex = ImageIndex, d->HotImageIndex = HotImageIndex;
   d->PressedImageIndex = PressedImageIndex, d->DisabledImageIndex = DisabledImageIndex, d->NumGlyphs = NumGlyphs;
-  d->Tag = Tag, d->OnClick = OnClick, d->OnMouseEnter = OnMouseEnter, d->OnMouseLeave = OnMouseLeave;
+  d->Tag = Tag, d->Cursor = Cursor, d->OnClick = OnClick, d->OnMouseEnter = OnMouseEnter, d->OnMouseLeave = OnMouseLeave;
   d->OnMouseDown = OnMouseDown, d->OnMouseUp = OnMouseUp, d->OnDrawItem = OnDrawItem;
 }
 
@@ -377,7 +377,9 @@ void TsTitleBar::ShowItemHint(TacTitleBarItem* item) {
   if (!item || item->HintWnd || item->Hint.empty()) return;
   POINT c{};
   GetCursorPos(&c);
-  item->HintWnd.reset(ShowHintWindow(item->Hint, {c.x, c.y}));
+  // The engine's hint controller keeps the bubbles it shows; a plain hint window is the item's.
+  gui::THintWindow* w = ShowHintWindow(item->Hint, {c.x, c.y});
+  if (!ActiveHintShow) item->HintWnd.reset(w);
 }
 
 void TsTitleBar::HideItemHint(TacTitleBarItem* item) {

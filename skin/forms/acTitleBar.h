@@ -13,6 +13,7 @@
 #include "gui/Controls.h"
 #include "gui/HintWindow.h"
 #include "gui/ImgList.h"
+#include "gui/Menus.h"
 #include "gui/Timer.h"
 #include "rtl/SysUtils.h"
 #include "skin/core/acBaseForms.h"
@@ -47,6 +48,14 @@ class TacSystemDropdown : public TacDropdownMenu {
   bool HasItems() const override { return Menu && GetMenuItemCount(Menu) > 0; }
   void Popup(HWND owner, int x, int y, bool rightToLeft) override;
   HMENU Menu;
+};
+// A popup menu of the class layer (not owned): the one the skinned popups can draw.
+class TacPopupDropdown : public TacDropdownMenu {
+ public:
+  explicit TacPopupDropdown(gui::TPopupMenu* menu) : Menu(menu) {}
+  bool HasItems() const override { return Menu && Menu->Items()->Count() > 0; }
+  void Popup(HWND, int x, int y, bool) override { Menu->Popup(x, y); }
+  gui::TPopupMenu* Menu;
 };
 
 // Where an item's text colour, font and glow come from: the skin (UseSys...) or these.
@@ -122,6 +131,7 @@ class TacTitleBarItem : public rtl::TCollectionItem {
   bool ShowHint = false;
   int32_t ImageIndex = -1, HotImageIndex = -1, PressedImageIndex = -1, DisabledImageIndex = -1, NumGlyphs = 1;
   int32_t Tag = 0;
+  gui::TCursor Cursor = gui::crDefault;  // shown while the item is hot
   rtl::TNotifyEvent OnClick, OnMouseEnter, OnMouseLeave, OnChanged;
   gui::TMouseEvent OnMouseDown, OnMouseUp;
   TacDrawItemEvent OnDrawItem;

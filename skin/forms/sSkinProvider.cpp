@@ -23,6 +23,7 @@
 #include "skin/forms/sTitleButtons.h"
 #include "skin/graphics/acAlphaPixels.h"
 #include "skin/graphics/acBitmap32.h"
+#include "skin/graphics/acBlend.h"
 #include "skin/graphics/acGdiBitmap.h"
 #include "skin/graphics/acGradientGdi.h"
 #include "skin/graphics/acResample.h"
@@ -234,6 +235,7 @@ void InvalidateIconicBitmaps(HWND wnd) {
 
 TsSkinProvider::TsSkinProvider(rtl::TComponent* owner)
     : rtl::TComponent(dynamic_cast<gui::TCustomForm*>(owner) ? owner : nullptr) {
+  AddedTitle.provider_ = this, FormHeader.provider_ = this, TitleIcon.provider_ = this;
   auto* form = dynamic_cast<gui::TCustomForm*>(owner);
   if (!form) {
     MessageBoxEx("Warning", "TsSkinProvider component may be used with forms only!", mkWarning, mbtOK, 0, -1, -1);
@@ -276,6 +278,7 @@ TsSkinProvider* TsSkinProvider::CreateForForm(gui::TCustomForm* form) {
 TsSkinProvider::~TsSkinProvider() {
   // Only the provider that took the form's procedure gives it back: a passive or refused
   // one never held it.
+  FreeTitleAnimations();
   if (form_ && hooked_) Unhook();
   if (form_) RemoveGluedEntries(form_);
   skinData_.reset();
@@ -461,6 +464,10 @@ int32_t TsSkinProvider::PaddedBorder() {
 
 bool TsSkinProvider::HasSystemMenu() { return form_ && (form_->BorderIcons & gui::biSystemMenu); }
 
+bool TsSkinProvider::OptionsLive() const {
+  return form_ && !(ComponentState() & rtl::csLoading) && !(form_->ComponentState() & rtl::csLoading);
+}
+
 bool TsSkinProvider::IconVisible() {
   if (!form_ || !TitleIcon.Visible || !boolProps_[2]) return false;
   if (form_->BorderStyle != TFormBorderStyle::bsSingle && form_->BorderStyle != TFormBorderStyle::bsSizeable)
@@ -471,6 +478,7 @@ bool TsSkinProvider::IconVisible() {
 int32_t TsSkinProvider::IconWidth() {
   if (!IconVisible()) return 0;
   if (TitleIcon.Width > 0) return TitleIcon.Width;
+  if (!TitleIcon.Glyph().Empty()) return TitleIcon.Glyph().Width();
   TacSkinData* sd = skinData_->GetScaledSkin();
   return IconSizeForHeight(CaptionHeight(true) - (sd ? sd->TitleBtnTop : 0));
 }
@@ -478,6 +486,7 @@ int32_t TsSkinProvider::IconWidth() {
 int32_t TsSkinProvider::IconHeight() {
   if (!IconVisible()) return 0;
   if (TitleIcon.Height > 0) return TitleIcon.Height;
+  if (!TitleIcon.Glyph().Empty()) return TitleIcon.Glyph().Height();
   TacSkinData* sd = skinData_->GetScaledSkin();
   return IconSizeForHeight(CaptionHeight(true) - (sd ? sd->TitleBtnTop : 0));
 }
@@ -839,6 +848,15 @@ void TsSkinProvider::PaintIcon(gui::TBitmap& cache) {
   TBitmap32 px = Pixels32(cache);
   GdiFlush();
   const gui::TRect r = IconRect;
+  if (!TitleIcon.Glyph().Empty()) {
+    // The title's own picture, with its alpha, scaled when its place has another size.
+    TBitmap32 g = Pixels32(*TitleIcon.glyph_);
+    if (g.Width() == r.Width() && g.Height() == r.Height())
+      AlphaBlendRect(px, g, g.Bounds(), {r.Left, r.Top}, 255);
+    else
+      StretchAlphaBlend(px, r.Left, r.Top, r.Width(), r.Height(), g, 0, 0, g.Width(), g.Height(), 255);
+    return;
+  }
   std::vector<TPixel> before;
   for (int y = std::max(0, r.Top); y < std::min(r.Bottom, px.Height()); ++y)
     for (int x = std::max(0, r.Left); x < std::min(r.Right, px.Width()); ++x) before.push_back(px.At(x, y));

@@ -59,24 +59,58 @@ struct TacTitleButtonData {
   TacSBAnimation* Animation = nullptr;  // the running fade, owned by the button's owner
 };
 
+// The title's option objects. Their setters repaint the provider's title (or rebuild its
+// image) once the provider has loaded; writing the fields directly is for setting up a
+// form before it shows and repaints nothing.
+
 // A text shown right of the caption, in its own font; the font's colour clNone (or
 // clWindowText) takes the title's font colour.
-struct TacAddedTitle {
+class TacAddedTitle {
+ public:
   TacAddedTitle() { Font.SetColor(gui::clNone); }
   std::string Text;
   bool ShowMainCaption = true;
   gui::TFont Font;
+  void SetFont(const gui::TFont& font);
+  void SetText(const std::string& text);
+  void SetShowMainCaption(bool value);
+
+ private:
+  friend class TsSkinProvider;
+  void Changed();
+  TsSkinProvider* provider_ = nullptr;
 };
 
 // A band under the title in the skin's form-header section, this many pixels (at 96 PPI)
 // below the title.
-struct TacFormHeader {
+class TacFormHeader {
+ public:
   int32_t AdditionalHeight = 0;
+  void SetAdditionalHeight(int32_t value);
+  // The height at the provider's skin scale.
+  int32_t ScaledHeight() const;
+
+ private:
+  friend class TsSkinProvider;
+  TsSkinProvider* provider_ = nullptr;
 };
 
-struct TsTitleIcon {
-  int32_t Width = 0, Height = 0;  // 0: the icon's own size for the title's height
+// The title's icon: the form's (or the application's) icon, or Glyph when it has one, drawn
+// Width by Height (0: the glyph's own size, else the size for the title's height).
+class TsTitleIcon {
+ public:
+  TsTitleIcon();
+  int32_t Width = 0, Height = 0;
   bool Visible = true;
+  const gui::TBitmap& Glyph() const { return *glyph_; }
+  // A 32-bit copy of the picture (an empty one for nullptr).
+  void SetGlyph(const gui::TBitmap* glyph);
+  void SetVisible(bool value);
+
+ private:
+  friend class TsSkinProvider;
+  std::unique_ptr<gui::TBitmap> glyph_;
+  TsSkinProvider* provider_ = nullptr;
 };
 
 // The provider is also what the skin manager's animations know of a form (its answer to
@@ -387,6 +421,8 @@ class TsSkinProvider : public rtl::TComponent, public TacAnimatedForm {
   HRGN CreateRegion(int32_t x, int32_t y);
   void UpdateRegion(bool redraw, bool setOnly);
   void RedrawNonClient();
+  // Neither the provider nor its form is being read in: option changes show at once.
+  bool OptionsLive() const;
   // The form's window, or for an MDI form its client window: what switching skinning off
   // redraws.
   HWND RedrawTarget();
@@ -419,7 +455,11 @@ class TsSkinProvider : public rtl::TComponent, public TacAnimatedForm {
   void ItemPress(int32_t code, gui::TPoint p);
   void ItemRelease(int32_t code, gui::TPoint p);
   void SetPressedItem(int32_t code);
+  // A title button's new look fades in over it (glowing skins) instead of being drawn at once.
+  bool FadesTitleButtons();
   void RepaintTitleButton(int32_t code);
+  // A user title button's hint shown (Show) or taken away; other codes are left alone.
+  void UserButtonHint(int32_t code, bool show);
   void EnableSysMenuItem(UINT command, bool enable, HMENU menu);
   void BeginBlendMove();
   bool ExtBordersAllowed(bool maximized);
@@ -580,6 +620,10 @@ gui::TRect FindTaskBarButton(HWND appWnd);
 // The whole form as it looks, its client area painted in, in a new 32-bit bitmap; nullptr
 // without a cached image. With FreeCache the provider's image is let go afterwards.
 std::unique_ptr<gui::TBitmap> CreateFormImage(TsSkinProvider* provider, bool freeCache);
+// A topmost layered window showing what the window shows now, at its place and in its skin
+// region (the provider's skin state, else the window's own); the caller frees it. nullptr
+// for a window without size.
+std::unique_ptr<TacGlowForm> CreateSnapshotForm(HWND wnd, TsSkinProvider* provider);
 
 // GetSystemMetricsForDpi where the system offers it and answers, else GetSystemMetrics.
 int32_t GetSysMetricForPPI(int index, int32_t ppi);

@@ -1,10 +1,11 @@
 // The form's whole picture as the animations, thumbnails and previews take it: the cached
 // non-client image with the client area and the child controls painted in; and the size
-// grip painted over what lies behind it.
+// grip painted over what lies behind it; a snapshot window of a form as it shows now.
 #include <algorithm>
 
 #include "skin/core/acControlPaint.h"
 #include "skin/core/acControlUtils.h"
+#include "skin/core/acLayeredWindows.h"
 #include "skin/core/acSkinData.h"
 #include "skin/core/sMessages.h"
 #include "skin/forms/sSkinProvider.h"
@@ -54,6 +55,50 @@ std::unique_ptr<gui::TBitmap> CreateFormImage(TsSkinProvider* provider, bool fre
   }
   if (freeCache) provider->SkinData()->FCache.reset();
   return image;
+}
+
+std::unique_ptr<TacGlowForm> CreateSnapshotForm(HWND wnd, TsSkinProvider* provider) {
+  RECT wr{};
+  if (!wnd || !GetWindowRect(wnd, &wr) || wr.right <= wr.left || wr.bottom <= wr.top) return nullptr;
+  const int w = wr.right - wr.left, h = wr.bottom - wr.top;
+  auto snap = std::make_unique<TacGlowForm>(nullptr);
+  snap->SetBounds(wr.left, wr.top, w, h);
+  snap->Bitmap = NewBitmap32(w, h);
+  gui::TBitmap& bmp = *snap->Bitmap;
+  HDC from = GetWindowDC(wnd);
+  BitBlt(bmp.Canvas().Handle(), 0, 0, w, h, from, 0, 0, SRCCOPY);
+  ReleaseDC(wnd, from);
+  GdiFlush();
+  TBitmap32 px = Pixels32(bmp);
+  FillBitmapAlpha(px, {0, 0, w, h}, 255, uint32_t(gui::clNone));
+  snap->HandleNeeded();
+  if (!snap->HandleAllocated()) return nullptr;
+  HWND s = snap->Handle();
+  TsCommonData* sd = provider ? static_cast<TsCommonData*>(provider->SkinData())
+                              : reinterpret_cast<TsCommonData*>(SendSkinCommand(wnd, AC_GETSKINDATA, 0));
+  if (sd && provider && provider->GetBoolProp(4) && !provider->BorderForm) {
+    // A form drawn as a bare client shows nothing around it.
+    const gui::TRect c = provider->ClientAreaRect();
+    for (int y = 0; y < h; ++y)
+      for (int x = 0; x < w; ++x)
+        if (x < c.Left || y < c.Top || x >= c.Right || y >= c.Bottom) px.At(x, y) = 0;
+  } else if (sd && sd->GetSkinManager()) {
+    if (HRGN region = CreateSkinRegion(sd->FSkinIndex, bmp, *sd)) {
+      if (GetWindowLongPtrW(wnd, GWL_STYLE) & WS_CAPTION) {
+        const int32_t title = sd->GetSkinManager()->GetSkinIndex("FORMTITLE");
+        if (HRGN t = title >= 0 ? CreateSkinRegion(title, bmp, *sd) : nullptr) {
+          CombineRgn(region, region, t, RGN_AND);
+          DeleteObject(t);
+        }
+      }
+      SetWindowRgn(s, region, FALSE);  // the window owns the region now
+    }
+  }
+  const POINT at{wr.left, wr.top};
+  SetLayeredBitmap(s, &bmp, 255, &at);
+  SetWindowPos(s, HWND_TOPMOST, wr.left, wr.top, 0, 0,
+               SWP_NOSIZE | SWP_NOREDRAW | SWP_NOACTIVATE | SWP_SHOWWINDOW | SWP_NOOWNERZORDER | SWP_NOSENDCHANGING);
+  return snap;
 }
 
 void TsSkinProvider::PaintGrip(HDC dc) {

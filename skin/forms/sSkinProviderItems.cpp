@@ -1,18 +1,22 @@
-// The provider's user title buttons and title-bar items: their places in the title
-// layout, their skin sections and their painting into the title image.
+// The title's options (added text, form header, icon), the provider's user title buttons
+// and title-bar items: their places in the title layout, their skin sections and their
+// painting into the title image.
 #include <windows.h>
 
 #include <commctrl.h>
 
 #include <algorithm>
 
+#include "gui/Forms.h"
 #include "gui/ImgList.h"
 #include "rtl/Utf.h"
 #include "skin/core/acControlPaint.h"
+#include "skin/core/acControlUtils.h"
 #include "skin/core/acLayeredWindows.h"
 #include "skin/core/acSkinData.h"
 #include "skin/core/sSkinManager.h"
 #include "skin/forms/acTitleBar.h"
+#include "skin/forms/sSkinMenus.h"
 #include "skin/forms/sSkinProvider.h"
 #include "skin/forms/sTitleButtons.h"
 #include "skin/graphics/acAlphaPixels.h"
@@ -25,6 +29,73 @@
 #include "skin/graphics/acSkinText.h"
 
 namespace skin {
+
+// ---------------------------------------------------------------- the title's options
+
+void TacAddedTitle::SetFont(const gui::TFont& font) {
+  Font.Assign(&font);
+  Changed();
+}
+
+void TacAddedTitle::SetText(const std::string& text) {
+  if (text == Text) return;
+  Text = text;
+  Changed();
+}
+
+void TacAddedTitle::SetShowMainCaption(bool value) {
+  if (value == ShowMainCaption) return;
+  ShowMainCaption = value;
+  Changed();
+}
+
+void TacAddedTitle::Changed() {
+  if (provider_ && provider_->OptionsLive()) provider_->RedrawNonClient();
+}
+
+void TacFormHeader::SetAdditionalHeight(int32_t value) {
+  if (value == AdditionalHeight) return;
+  AdditionalHeight = value;
+  // The band changes the frame's height: the whole image is built again, and shown now,
+  // since the provider's skin state has no control of its own to repaint.
+  if (provider_ && provider_->OptionsLive() && provider_->SkinData()) {
+    provider_->SkinData()->Invalidate();
+    provider_->RedrawNonClient();
+  }
+}
+
+int32_t TacFormHeader::ScaledHeight() const {
+  TacSkinData* sd = provider_ && provider_->SkinData() ? provider_->SkinData()->GetScaledSkin() : nullptr;
+  return sd ? sd->ScaleInt(AdditionalHeight) : AdditionalHeight;
+}
+
+TsTitleIcon::TsTitleIcon() : glyph_(CreateBitmap32(0, 0)) {}
+
+void TsTitleIcon::SetGlyph(const gui::TBitmap* glyph) {
+  if (!glyph || glyph->Empty()) {
+    glyph_ = CreateBitmap32(0, 0);
+  } else {
+    glyph_ = CopyBitmap32(const_cast<gui::TBitmap&>(*glyph));  // only read
+    if (glyph->PixelFormat() != gui::pf32bit) {
+      // A picture without alpha is opaque but for its fuchsia.
+      TBitmap32 px = Pixels32(*glyph_);
+      GdiFlush();
+      for (int y = 0; y < px.Height(); ++y)
+        for (int x = 0; x < px.Width(); ++x)
+          px.At(x, y) = (px.At(x, y) & 0xFFFFFF) == 0xFF00FF ? 0 : px.At(x, y) | 0xFF000000u;
+    }
+  }
+  if (provider_ && provider_->OptionsLive()) provider_->RedrawNonClient();
+}
+
+void TsTitleIcon::SetVisible(bool value) {
+  if (value == Visible) return;
+  Visible = value;
+  if (provider_ && provider_->OptionsLive() && provider_->SkinData() && !provider_->SkinData()->FUpdating)
+    provider_->RedrawNonClient();
+}
+
+// ---------------------------------------------------------------- user title buttons
 
 TsTitleButtons& TsSkinProvider::TitleButtons() {
   if (!titleButtons_) titleButtons_ = std::make_unique<TsTitleButtons>(this);
@@ -110,10 +181,12 @@ void TsSkinProvider::ItemHover(int32_t code, bool hot, bool repaint) {
   if (!item) return;
   if (hot) {
     if (item->OnMouseEnter) item->OnMouseEnter(item);
+    if (gui::Screen) SetCursor(gui::Screen->Cursors(item->Cursor));
     TitleBar->SetItemState(item, 1);
     if (item->ShowHint) TitleBar->ShowItemHint(item);
   } else {
     if (item->OnMouseLeave) item->OnMouseLeave(item);
+    if (gui::Screen) SetCursor(gui::Screen->Cursors(gui::crDefault));
     TitleBar->SetItemState(item, 0);
     TitleBar->HideItemHint(item);
   }
@@ -135,6 +208,12 @@ void TsSkinProvider::ItemPress(int32_t code, gui::TPoint p) {
     TitleBar->SetItemState(item, 2);
     FadeTitleBarItem(item);
   }
+  // A class-layer menu dropped from a button or menu item is drawn like the skin's popups.
+  TsSkinManager* m = skinData_->GetSkinManager();
+  auto* popup = dynamic_cast<TacPopupDropdown*>(item->DropdownMenu);
+  if (popup && popup->Menu && m && m->SkinnedPopups() &&
+      (item->Style() == TacBtnStyle::bsButton || item->Style() == TacBtnStyle::bsMenu))
+    SkinableMenus(m)->HookMenu(popup->Menu, true);
   TitleBar->ItemMouseDown(item, gui::TMouseButton::mbLeft, 0, p.X, p.Y);
   ButtonPressed = item->MouseDown;
 }
@@ -158,6 +237,21 @@ void TsSkinProvider::ItemRelease(int32_t code, gui::TPoint p) {
     }
   }
   item->State = 0;
+}
+
+void TsSkinProvider::UserButtonHint(int32_t code, bool show) {
+  TsTitleButton* b = titleButtons_ ? titleButtons_->ByHitCode(code) : nullptr;
+  if (!b) return;
+  if (!show) {
+    b->HintWindow.reset();
+    return;
+  }
+  if (b->HintWindow || b->Hint.empty()) return;
+  POINT c{};
+  GetCursorPos(&c);
+  // The engine's hint controller keeps the bubbles it shows; a plain hint window is ours.
+  gui::THintWindow* w = ShowHintWindow(b->Hint, {c.x, c.y});
+  if (!ActiveHintShow) b->HintWindow.reset(w);
 }
 
 void TsSkinProvider::FreeTitleAnimations() {

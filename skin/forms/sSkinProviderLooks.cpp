@@ -1,5 +1,5 @@
-// The provider's passing looks: the veil over a disabled form and the cover over the frame
-// while the system repaints the native caption.
+// The provider's passing looks: the veil over a disabled form (blurred when asked) and the
+// cover over the frame while the system repaints the native caption.
 #include <algorithm>
 
 #include "skin/core/acLayeredWindows.h"
@@ -9,6 +9,7 @@
 #include "skin/forms/sSkinProvider.h"
 #include "skin/graphics/acBlend.h"
 #include "skin/graphics/acGdiBitmap.h"
+#include "skin/graphics/acGdiPlus.h"
 
 namespace skin {
 
@@ -64,6 +65,17 @@ void TsSkinProvider::UpdateDisabledLook() {
   for (int y = 0; y < px.Height(); ++y)
     for (int x = 0; x < px.Width(); ++x)
       if ((px.At(x, y) & 0xFFFFFF) == 0xFF00FF) px.At(x, y) = 0;
+  if (DisabledBlured) {
+    BlurBitmap(*image, 20);
+    // Only the frame and the client are veiled: whatever the blur spread into the shadow
+    // band around the visible frame is taken away again.
+    TBitmap32 b = Pixels32(*image);
+    GdiFlush();
+    const TacRect band = GetShadowSize();
+    for (int y = 0; y < b.Height(); ++y)
+      for (int x = 0; x < b.Width(); ++x)
+        if (x < band.Left || y < band.Top || x >= b.Width() - band.Right || y >= b.Height() - band.Bottom) b.At(x, y) = 0;
+  }
   HWND veil = DisabledForm->Handle();
   const POINT at{wr.left, wr.top};
   UpdateLayeredImage(veil, *image, 255, &at);

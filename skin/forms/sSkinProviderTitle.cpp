@@ -44,7 +44,10 @@ TacTitleButtonData* TsSkinProvider::TitleButton(int32_t code) {
     case kHitMax: return &MaxBtn;
     case kHitClose: return &CloseBtn;
     case kHitHelp: return &HelpBtn;
-    default: return nullptr;
+    default:
+      if (code >= 1000 && code < kHitTitleBarItem && titleButtons_)
+        if (TsTitleButton* b = titleButtons_->ByHitCode(code); b && b->Visible()) return &b->Data;
+      return nullptr;
   }
 }
 
@@ -139,11 +142,13 @@ void TsSkinProvider::SetHotItem(int32_t code, bool repaint) {
   HotItem = s.HotItem;
   if (c.Normal > 0) {
     if (TacTitleButtonData* b = TitleButton(c.Normal)) b->State = 0;
+    UserButtonHint(c.Normal, false);
     ItemHover(c.Normal, false, repaint);
     if (repaint) RepaintTitleButton(c.Normal);
   }
   if (c.Item > 0) {
     if (TacTitleButtonData* b = TitleButton(c.Item)) b->State = c.NewState;
+    UserButtonHint(c.Item, true);
     ItemHover(c.Item, true, repaint);
     if (repaint) RepaintTitleButton(c.Item);
   }
@@ -157,18 +162,37 @@ void TsSkinProvider::SetPressedItem(int32_t code) {
   ButtonPressed = s.ButtonPressed;
   if (c.Normal > 0) {
     if (TacTitleButtonData* b = TitleButton(c.Normal)) b->State = 0;
+    UserButtonHint(c.Normal, false);
     RepaintTitleButton(c.Normal);
   }
   if (c.Item > 0) {
     if (TacTitleButtonData* b = TitleButton(c.Item)) b->State = c.NewState;
+    UserButtonHint(c.Item, false);
     RepaintTitleButton(c.Item);
   }
+}
+
+bool TsSkinProvider::FadesTitleButtons() {
+  TsSkinManager* m = skinData_->GetSkinManager();
+  // A border window carries the title itself and is updated whole.
+  return m && m->Effects.AllowGlowing && !BorderForm && formState_ == 0 && !form_->Parent() &&
+         form_->FormStyle != gui::TFormStyle::fsMDIChild;
 }
 
 void TsSkinProvider::RepaintTitleButton(int32_t code) {
   TacTitleButtonData* b = TitleButton(code);
   HWND wnd = FormHandle();
   if (!b || !wnd || skinData_->CacheEmpty() || b->Rect.IsEmpty()) return;
+  TsSkinManager* m = skinData_->GetSkinManager();
+  if (FadesTitleButtons()) {
+    // The new look fades in over the button in a window of its own (with the glyph's glow
+    // around a hot system button); the cached title keeps its resting look underneath.
+    HideGlowEffect(b->GlowId, false);
+    TsTitleButton* user = titleButtons_ ? titleButtons_->ByHitCode(code) : nullptr;
+    gui::TBitmap* glyph = user && !user->Glyph().Empty() ? &user->Glyph() : nullptr;
+    StartTitleButtonFade(this, wnd, skinData_.get(), *b, b->State == 2 ? 1 : (m->Effects.AllowAnimation ? 10 : 1), glyph);
+    return;
+  }
   gui::TBitmap& cache = *skinData_->FCache;
   // The buttons are drawn again over the clean title kept at the last rebuild.
   PaintTitleButtons(cache, cache.Width());
@@ -181,7 +205,6 @@ void TsSkinProvider::RepaintTitleButton(int32_t code) {
            cache.Canvas().Handle(), b->Rect.Left, b->Rect.Top, SRCCOPY);
     ReleaseDC(wnd, dc);
   }
-  TsSkinManager* m = skinData_->GetSkinManager();
   TacSkinData* sd = skinData_->GetScaledSkin();
   const bool glows = b->State == 1 && (code == kHitMin || code == kHitMax || code == kHitClose) && m &&
                      m->Effects.AllowGlowing && sd && b->GlyphIndex < 5 && !sd->TitleBtnGlows[b->GlyphIndex].empty() &&
@@ -274,8 +297,12 @@ void TsSkinProvider::WMNCLButtonDown(TMessage& m) {
     case kHitClose:
     case kHitHelp: SetPressedItem(code); return;
     default:
-      if (code >= 1000 && code < 2000) {
+      if (code >= 1000 && code < kHitTitleBarItem) {
         SetPressedItem(code);
+        if (TsTitleButton* b = titleButtons_ ? titleButtons_->ByHitCode(code) : nullptr) {
+          const gui::TPoint s = MessagePoint(m);
+          b->DoMouseDown(gui::TMouseButton::mbLeft, 0, s.X, s.Y);
+        }
         return;
       }
       if (code >= kHitTitleBarItem && TitleBar) {
@@ -357,7 +384,12 @@ void TsSkinProvider::WMNCLButtonUp(TMessage& m) {
       }
       return;
     default:
-      if (code >= 1000 && code < 2000) {
+      if (code >= 1000 && code < kHitTitleBarItem) {
+        TsTitleButton* b = titleButtons_ ? titleButtons_->ByHitCode(code) : nullptr;
+        if (b && ButtonPressed) {
+          const gui::TPoint s = MessagePoint(m);
+          b->DoMouseUp(gui::TMouseButton::mbLeft, 0, s.X, s.Y);
+        }
         ButtonPressed = false;
         SetHotItem(0, true);
         return;
@@ -412,6 +444,12 @@ void TsSkinProvider::WMNCRButtonDown(TMessage& m) {
     RightClickPending = true;
     return;
   }
+  if (TacTitleBarItem* item = TitleBarItemOf(code)) {
+    RightClickPending = true;
+    const gui::TPoint s = MessagePoint(m);
+    if (item->OnMouseDown) item->OnMouseDown(item, gui::TMouseButton::mbRight, 0, s.X, s.Y);
+    return;
+  }
   if (oldWndProc_) oldWndProc_(m);
 }
 
@@ -429,6 +467,9 @@ void TsSkinProvider::WMNCRButtonUp(TMessage& m) {
     SetHotItem(0, true);
     ButtonPressed = false;
     ShowSystemMenu(GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam));
+  } else if (TacTitleBarItem* item = TitleBarItemOf(code)) {
+    const gui::TPoint s = MessagePoint(m);
+    TitleBar->ItemMouseUp(item, gui::TMouseButton::mbRight, 0, s.X, s.Y);
   }
   RightClickPending = false;
 }

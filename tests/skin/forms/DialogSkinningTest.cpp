@@ -24,6 +24,7 @@
 #include "skin/core/sSkinManager.h"
 #include "skin/forms/acDials.h"
 #include "skin/forms/sSkinProvider.h"
+#include "skin/forms/sTitleButtons.h"
 #include "skin/graphics/acGdiBitmap.h"
 #include "skin/hooks/acBtnWnd.h"
 #include "skin/hooks/acCheckBoxWnd.h"
@@ -246,10 +247,27 @@ TEST_F(DialogSkinning, AMessageBoxIsSkinnedWithItsChildrenAndClosedByItsTitleBut
         const POINT at = ScreenPointOf(box, c);
         EXPECT_EQ(SendMessageW(box, WM_NCHITTEST, 0, MAKELPARAM(at.x, at.y)), HTCLOSE);
         EXPECT_EQ(d.HotItem, HTCLOSE);
-        SendMessageW(box, WM_NCLBUTTONDOWN, HTCLOSE, MAKELPARAM(at.x, at.y));
+        EXPECT_TRUE(d.SkinData()->GetSkinManager()->Effects.AllowGlowing);
+        TacSBAnimation* fade = d.CloseBtn.Animation;
+        EXPECT_NE(fade, nullptr) << "the hot look fades in over the button";
+        if (fade) EXPECT_TRUE(fade->Window && IsWindowVisible(fade->Window->Handle()));
+        SendMessageW(box, WM_MOUSELEAVE, 0, 0);  // what the fade sends once the pointer is off
+        EXPECT_EQ(d.HotItem, 0);
+        EXPECT_EQ(d.CloseBtn.State, 0);
+        RECT br;
+        GetWindowRect(box, &br);
+        SetWindowPos(box, nullptr, br.left + 4, br.top + 4, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        EXPECT_EQ(d.CloseBtn.Animation, nullptr) << "a moved dialog leaves no fade behind";
+        const POINT moved = ScreenPointOf(box, c);
+        SendMessageW(box, WM_NCHITTEST, 0, MAKELPARAM(moved.x, moved.y));
+        fade = d.CloseBtn.Animation;
+        EXPECT_NE(fade, nullptr);
+        SendMessageW(box, WM_NCLBUTTONDOWN, HTCLOSE, MAKELPARAM(moved.x, moved.y));
         EXPECT_EQ(d.CloseBtn.State, 2);
+        EXPECT_EQ(d.CloseBtn.Animation, fade) << "the same fade shows the pressed look";
         closedByButton = true;
-        SendMessageW(box, WM_NCLBUTTONUP, HTCLOSE, MAKELPARAM(at.x, at.y));
+        SendMessageW(box, WM_NCLBUTTONUP, HTCLOSE, MAKELPARAM(moved.x, moved.y));
+        EXPECT_EQ(d.CloseBtn.Animation, nullptr) << "no fade outlives the closed box";
         return true;
       });
   EXPECT_TRUE(closedByButton);

@@ -7,6 +7,8 @@
 
 #include <atomic>
 #include <chrono>
+#include <algorithm>
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <thread>
@@ -147,9 +149,67 @@ TEST_F(FormLooks, ADisabledFormIsVeiledInItsTintUntilEnabled) {
   EXPECT_LT(int(c & 0xFF), 0xEE);
   EXPECT_EQ(p->FormActive, 0) << "the title behind the veil is inactive";
 
+  // Blurred, the title's text and glyphs smear while the wide client keeps its colour.
+  std::unique_ptr<gui::TBitmap> sharp = std::move(g_last.Bitmap);
+  p->DisabledBlured = true;
+  p->UpdateDisabledLook();
+  ASSERT_TRUE(g_last.Bitmap);
+  report::SaveBitmapToPng(*g_last.Bitmap, std::string("Z:") + KORVAN_FORMS_OUT + "/disabled_veil_blurred.png");
+  gui::TBitmap& blurred = *g_last.Bitmap;
+  ASSERT_EQ(blurred.Width(), sharp->Width());
+  auto channelGap = [](uint32_t a, uint32_t b) {
+    int gap = 0;
+    for (int shift : {0, 8, 16}) gap = std::max(gap, std::abs(int((a >> shift) & 0xFF) - int((b >> shift) & 0xFF)));
+    return gap;
+  };
+  int smeared = 0, titlePixels = 0;
+  for (int y = 2; y < p->TitleBottom - 2; ++y)
+    for (int x = 2; x < sharp->Width() - 2; ++x, ++titlePixels)
+      smeared += channelGap(PixelAt(blurred, x, y), PixelAt(*sharp, x, y)) > 8;
+  EXPECT_GT(smeared * 20, titlePixels) << "the title is no longer sharp";
+  const int mid = sharp->Width() / 2, y = sharp->Height() * 2 / 3;
+  EXPECT_LT(channelGap(PixelAt(blurred, mid, y), PixelAt(*sharp, mid, y)), 12) << "the client keeps its tint";
+
   f->SetEnabled(true);
   p->UpdateDisabledLook();
   EXPECT_FALSE(p->DisabledForm) << "enabled again, the veil goes";
+}
+
+TEST_F(FormLooks, ASnapshotShowsTheFormAsItIsOnTopOfEverything) {
+  WatchedForm* f = NewForm("Snapshot", 90, 90);
+  f->Show();
+  guitest::LiftOverOtherTests(f->Handle());
+  TsSkinProvider* p = f->provider;
+  p->PrepareCache();
+  RedrawWindow(f->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  RECT wr;
+  GetWindowRect(f->Handle(), &wr);
+  gui::TBitmap seen(wr.right - wr.left, wr.bottom - wr.top, gui::pf32bit);
+  HDC dc = GetWindowDC(f->Handle());
+  BitBlt(seen.Canvas().Handle(), 0, 0, seen.Width(), seen.Height(), dc, 0, 0, SRCCOPY);
+  ReleaseDC(f->Handle(), dc);
+
+  std::unique_ptr<TacGlowForm> snap = CreateSnapshotForm(f->Handle(), p);
+  ASSERT_TRUE(snap && snap->HandleAllocated());
+  HWND s = snap->Handle();
+  EXPECT_TRUE(IsWindowVisible(s));
+  const LONG_PTR ex = GetWindowLongPtrW(s, GWL_EXSTYLE);
+  EXPECT_TRUE(ex & WS_EX_TOPMOST);
+  EXPECT_TRUE(ex & WS_EX_LAYERED);
+  RECT sr;
+  GetWindowRect(s, &sr);
+  EXPECT_EQ(sr.left, wr.left);
+  EXPECT_EQ(sr.top, wr.top);
+  EXPECT_EQ(sr.right - sr.left, wr.right - wr.left);
+  ASSERT_EQ(g_last.Wnd, s);
+  report::SaveBitmapToPng(*g_last.Bitmap, std::string("Z:") + KORVAN_FORMS_OUT + "/snapshot.png");
+  for (gui::TPoint at : {gui::TPoint{seen.Width() / 2, p->TitleVCenter}, gui::TPoint{seen.Width() / 2, seen.Height() / 2}}) {
+    GdiFlush();
+    const uint32_t c = Pixels32(*g_last.Bitmap).At(at.X, at.Y);
+    EXPECT_EQ(c & 0xFFFFFF, PixelAt(seen, at.X, at.Y)) << "the form as it shows";
+    EXPECT_EQ(c >> 24, 255u) << "opaque";
+  }
+  EXPECT_EQ(CreateSnapshotForm(nullptr, p), nullptr);
 }
 
 TEST_F(FormLooks, TheCaptionIsCoveredOnlyWhileItChanges) {

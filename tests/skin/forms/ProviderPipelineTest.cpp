@@ -552,6 +552,53 @@ TEST_F(ShownForm, TheAddedTitleIsWrittenInItsOwnFontRightOfTheCaption) {
   EXPECT_EQ(redBeforeCaptionEnd, 0) << "right of the caption";
 }
 
+TEST_F(ShownForm, TheTitlesOptionsShowWhenSetButNotWhileTheFormIsRead) {
+  gui::TForm& f = Show("Jemaat");
+  // The image as it is now (a rebuild may make it anew).
+  auto cache = [&]() -> gui::TBitmap& { return *provider->SkinData()->FCache; };
+  ASSERT_FALSE(provider->IconRect.IsEmpty());
+  // Blue up to the rounding of a blend.
+  auto blueIcon = [&] {
+    const uint32_t c = Px(cache(), (provider->IconRect.Left + provider->IconRect.Right) / 2, provider->TitleVCenter);
+    return (c & 0xFF) >= 0xF8 && (c >> 8) < 8;
+  };
+  // A 24-bit picture: blue on a fuchsia ground, which the title shows through.
+  gui::TBitmap blue(20, 20, gui::pf24bit);
+  FillRectOnDC(blue.Canvas().Handle(), gui::Rect(0, 0, 20, 20), gui::TColor(0xFF00FF));
+  FillRectOnDC(blue.Canvas().Handle(), gui::Rect(2, 2, 18, 18), gui::TColor(0xFF0000));
+  provider->TitleIcon.SetGlyph(&blue);
+  EXPECT_EQ(provider->IconRect.Width(), 20) << "the glyph's own size";
+  EXPECT_TRUE(blueIcon()) << "the glyph is the title's icon at once";
+  EXPECT_NE(Px(cache(), provider->IconRect.Left, provider->IconRect.Top), 0xFF00FFu) << "without its fuchsia";
+
+  f.BeginLoading();
+  provider->TitleIcon.SetVisible(false);
+  provider->AddedTitle.SetText("Sektor Tujuh");
+  EXPECT_TRUE(blueIcon()) << "nothing repaints while the form is read";
+  EXPECT_FALSE(provider->SkinData()->FCacheInvalid);
+  f.EndLoading();
+  provider->SkinData()->FCacheInvalid = true;
+  ASSERT_TRUE(provider->PrepareCache());
+  EXPECT_FALSE(blueIcon()) << "a hidden icon";
+  provider->TitleIcon.SetVisible(true);
+  EXPECT_TRUE(blueIcon()) << "shown again at once";
+
+  provider->AddedTitle.Font.SetColor(gui::TColor(0x0000FF));
+  provider->AddedTitle.SetText("Sektor Delapan");
+  int red = 0;
+  for (int y = 0; y < provider->TitleBottom; ++y)
+    for (int x = provider->CaptionRect.Right; x < cache().Width(); ++x) red += Px(cache(), x, y) == 0xFF0000u;
+  EXPECT_GT(red, 20) << "the added text is written as soon as it is set";
+  provider->AddedTitle.SetShowMainCaption(false);
+  EXPECT_TRUE(provider->CaptionRect.IsEmpty() || provider->CaptionRect.Width() < 8) << "the main caption goes";
+
+  provider->FormHeader.SetAdditionalHeight(6);
+  EXPECT_EQ(provider->FormHeader.ScaledHeight(), 6);
+  h->Save(cache(), "title_options");
+  const uint32_t header = Px(cache(), cache().Width() / 2, provider->TitleBottom + 2);
+  EXPECT_TRUE(header == 0x00FF00u || header == 0x808000u) << "the header band in its section";
+}
+
 TEST_F(Pipeline, UnknownCommandsAreDroppedWhenSkinnedAndPassedOnWhenNot) {
   gui::TForm& f = h->NewForm("Perintah", 300, 200);
   RecordFormProcedure(f, false);

@@ -1,6 +1,6 @@
 // A skinned form's title interaction under Wine, driven through the provider's handlers:
 // hit tests over the title buttons, the caption, the icon and the frame; a press and
-// release over close; hover with the hot glyph and its click-through halo; the skinned and
+// release over close; hover fading in the hot glyph in its click-through halo; the skinned and
 // the native system menu; maximized bounds; active and inactive titles; the un-stretch of
 // a form; and the extended border window (size, place, region, bands, shadow).
 #include <windows.h>
@@ -21,6 +21,7 @@
 #include "skin/core/sVclUtils.h"
 #include "skin/forms/acGlow.h"
 #include "skin/forms/sSkinProvider.h"
+#include "skin/forms/sTitleButtons.h"
 #include "skin/graphics/acGdiBitmap.h"
 
 namespace skin {
@@ -184,62 +185,78 @@ TEST_F(TitleInteraction, PressAndReleaseOverCloseSendsTheCloseCommand) {
 
 TEST_F(TitleInteraction, HoverDrawsTheHotGlyphWithAClickThroughHalo) {
   TsSkinProvider* p = NewSkinnedForm();
+  ASSERT_TRUE(manager->Effects.AllowGlowing);
   gui::TBitmap& cache = *p->SkinData()->FCache;
   const gui::TRect r = p->CloseBtn.Rect;
   gui::TBitmap normal;
   normal.SetSize(r.Width(), r.Height());
   BitBlt(normal.Canvas().Handle(), 0, 0, r.Width(), r.Height(), cache.Canvas().Handle(), r.Left, r.Top, SRCCOPY);
 
-  TMessage move = Msg(WM_NCMOUSEMOVE, HTCLOSE, Screen(Centre(r)));
+  // The fade looks at the real pointer once it has stepped in: it must be over the button.
+  const POINT over = Screen(Centre(r));
+  SetCursorPos(over.x, over.y);
+  TMessage move = Msg(WM_NCMOUSEMOVE, HTCLOSE, over);
   p->WMNCMouseMove(move);
   EXPECT_EQ(move.WParam, WPARAM(HTCLOSE));
   EXPECT_EQ(p->HotItem, HTCLOSE);
   EXPECT_EQ(p->CloseBtn.State, 1);
-  TacSkinData* sd = p->SkinData()->GetScaledSkin();
-  const TsMaskData& glyph = sd->Masks[size_t(sd->TitleBtnImages[p->CloseBtn.GlyphIndex])];
-  if (glyph.FrameCount > 1) {
-    int changed = 0;
-    for (int y = 0; y < r.Height(); ++y)
-      for (int x = 0; x < r.Width(); ++x) changed += Rgb(normal, x, y) != Rgb(cache, r.Left + x, r.Top + y);
-    EXPECT_GT(changed, 0) << "the hot glyph is drawn into the image";
-  }
+  // The hot look fades in over the button; the title image underneath keeps its rest look.
+  TacSBAnimation* fade = p->CloseBtn.Animation;
+  ASSERT_NE(fade, nullptr);
+  EXPECT_TRUE(fade->Enabled()) << "stepping on its timer";
+  EXPECT_EQ(p->CloseBtn.GlowId, -1) << "the fade is the halo: no second one";
+  int changed = 0;
+  for (int y = 0; y < r.Height(); ++y)
+    for (int x = 0; x < r.Width(); ++x) changed += Rgb(normal, x, y) != Rgb(cache, r.Left + x, r.Top + y);
+  EXPECT_EQ(changed, 0);
+  for (int i = 0; i < 40 && fade->StepCount != -1; ++i) fade->Tick();
+  EXPECT_EQ(fade->StepCount, -1) << "the hot look reached full strength";
+  EXPECT_EQ(fade->State, 1);
 
-  // The halo: a layered window that takes no mouse, around the button's screen rectangle.
-  ASSERT_GE(p->CloseBtn.GlowId, 0);
-  TacGlowEffect* glow = GlowEffectList().Effect(p->CloseBtn.GlowId);
-  ASSERT_NE(glow, nullptr);
-  ASSERT_TRUE(glow->FGlowForm && glow->FGlowForm->HandleAllocated());
-  HWND halo = glow->FGlowForm->Handle();
+  // The halo: the fade's layered window, which takes no mouse, around the button.
+  ASSERT_TRUE(fade->Window && fade->Window->HandleAllocated());
+  HWND halo = fade->Window->Handle();
   EXPECT_TRUE(IsWindowVisible(halo));
   const LONG_PTR ex = GetWindowLongPtrW(halo, GWL_EXSTYLE);
   EXPECT_TRUE(ex & WS_EX_LAYERED);
   EXPECT_TRUE(ex & WS_EX_TRANSPARENT);
   const POINT c = Screen(Centre(r));
   EXPECT_EQ(SendMessageW(halo, WM_NCHITTEST, 0, MAKELPARAM(c.x, c.y)), LRESULT(HTTRANSPARENT));
-  const POINT tl = Screen({r.Left, r.Top});
+  TacSkinData* sd = p->SkinData()->GetScaledSkin();
   const int margin = sd->TitleBtnGlowMargins[p->CloseBtn.GlyphIndex];
+  ASSERT_GT(margin, 0);
+  const TsMaskData& e = sd->Masks[size_t(sd->TitleBtnGlows[p->CloseBtn.GlyphIndex][0])];
+  const POINT tl = Screen({r.Left, r.Top});
   RECT gr;
   GetWindowRect(halo, &gr);
-  const TsMaskData& e = sd->Masks[size_t(glow->FMaskIndex)];
-  const TacPlace want = GlowWindowPlace({tl.x, tl.y, tl.x + r.Width(), tl.y + r.Height()},
-                                        {e.BorderLeft, e.BorderTop, e.BorderRight, e.BorderBottom}, margin);
-  EXPECT_EQ(gr.left, want.Left);
-  EXPECT_EQ(gr.top, want.Top);
-  EXPECT_EQ(gr.right - gr.left, want.Width);
+  EXPECT_EQ(gr.left, tl.x - margin) << "reaching past the button by the glow margin";
+  EXPECT_EQ(gr.top, tl.y - margin);
+  EXPECT_EQ(gr.right - gr.left, e.FrameWidth);
+  EXPECT_EQ(gr.bottom - gr.top, e.FrameHeight);
+  ASSERT_TRUE(fade->Image);
+  GdiFlush();
+  TBitmap32 halo32 = Pixels32(*fade->Image);
+  EXPECT_GT(halo32.At(halo32.Width() / 2, halo32.Height() / 2) >> 24, 0u) << "the glowing glyph is in the picture";
   gui::TBitmap shot;
   SaveShot(form->Handle(), "hover_close", shot);
-  // A corner of the button, outside the halo: the screen shows the repainted button.
-  EXPECT_EQ(Rgb(shot, r.Left + 1, r.Top + 1), Rgb(cache, r.Left + 1, r.Top + 1));
+  report::SaveBitmapToPng(*fade->Image, kOut + "hover_close_halo.png");
 
   TMessage client = Msg(WM_MOUSEMOVE, 0, {50, 50});
   p->WMMouseMove(client);
   EXPECT_EQ(p->HotItem, 0);
   EXPECT_EQ(p->CloseBtn.State, 0);
-  EXPECT_EQ(p->CloseBtn.GlowId, -1) << "the halo goes with the hover";
+  ASSERT_EQ(p->CloseBtn.Animation, fade) << "the same fade turns round";
+  EXPECT_FALSE(fade->Rising);
+  for (int i = 0; i < 40 && fade->State != -1; ++i) fade->Tick();
+  EXPECT_EQ(fade->State, -1);
+  EXPECT_FALSE(fade->Window) << "the halo goes with the hover";
+  EXPECT_FALSE(fade->Enabled());
 }
 
 TEST_F(TitleInteraction, HoverAndPressDrawTheHelpButtonsStates) {
   // The help glyph of the test skin has three different states.
+  // Without glowing the title repaints a button at once, in its new state.
+  manager->Effects.AllowGlowing = false;
   TsSkinProvider* p = NewSkinnedForm(TFormBorderStyle::bsDialog, gui::biSystemMenu | gui::biHelp);
   const gui::TRect r = p->HelpBtn.Rect;
   ASSERT_FALSE(r.Right <= r.Left);

@@ -14,11 +14,14 @@
 #include "../SkinEngineEnvironment.h"
 #include "gui/ExtCtrls.h"
 #include "gui/ImgList.h"
+#include "gui/Menus.h"
 #include "gui/Forms.h"
 #include "report/Render.h"
+#include "skin/core/acControlUtils.h"
 #include "skin/core/acSkinData.h"
 #include "skin/core/sSkinManager.h"
 #include "skin/forms/acTitleBar.h"
+#include "skin/forms/sSkinMenus.h"
 #include "skin/forms/sSkinProvider.h"
 #include "skin/forms/sTitleButtons.h"
 #include "skin/graphics/acGdiBitmap.h"
@@ -114,6 +117,13 @@ class TitleItems : public guitest::WithRecordedDialogs {
     RECT w;
     GetWindowRect(form->Handle(), &w);
     SetCursorPos(w.left + p.X, w.top + p.Y);
+  }
+  // The cursor over a point of the form's image, and that point on the screen as a message's.
+  LPARAM MouseAt(gui::TPoint p) {
+    PointAt(p);
+    RECT w;
+    GetWindowRect(form->Handle(), &w);
+    return MAKELPARAM(w.left + p.X, w.top + p.Y);
   }
   TsTitleBar* NewBar() {
     auto* bar = new TsTitleBar(form.get());
@@ -389,6 +399,18 @@ TEST_F(TitleItems, AnItemHintIsShownOnceAndHidden) {
   EXPECT_FALSE(item->HintWnd);
   bar->ShowItemHint(silent);
   EXPECT_FALSE(silent->HintWnd) << "no hint without text";
+
+  // The engine's hint controller keeps the bubbles it shows: the item must not take one.
+  gui::THintWindow bubble(nullptr);
+  int shown = 0;
+  ActiveHintShow = [&](gui::TPoint, const std::string&) {
+    ++shown;
+    return &bubble;
+  };
+  bar->ShowItemHint(item);
+  ActiveHintShow = nullptr;
+  EXPECT_EQ(shown, 1);
+  EXPECT_FALSE(item->HintWnd) << "the controller's bubble stays the controller's";
 }
 
 TEST_F(TitleItems, AnItemFadeStepsToFullAndTellsOneLeave) {
@@ -426,11 +448,7 @@ TEST_F(TitleItems, AnItemUnderTheMouseTurnsHotTakesItsClickAndKeepsItsCursor) {
   item->OnMouseLeave = [&](rtl::TObject*) { ++leaves; };
   item->OnClick = [&](rtl::TObject*) { ++clicks; };
   Image("title_bar_hot");
-  RECT w;
-  GetWindowRect(form->Handle(), &w);
-  const gui::TPoint c = Centre(item->ItemRect);
-  const LPARAM at = MAKELPARAM(w.left + c.X, w.top + c.Y);
-  PointAt(c);
+  const LPARAM at = MouseAt(Centre(item->ItemRect));
   HWND wnd = form->Handle();
   EXPECT_EQ(SendMessageW(wnd, WM_NCHITTEST, 0, at), LRESULT(kHitTitleBarItem));
   SendMessageW(wnd, WM_NCMOUSEMOVE, kHitTitleBarItem, at);
@@ -452,6 +470,109 @@ TEST_F(TitleItems, AnItemUnderTheMouseTurnsHotTakesItsClickAndKeepsItsCursor) {
   EXPECT_EQ(leaves, 1);
   SendMessageW(wnd, WM_SETCURSOR, WPARAM(wnd), overTitle);
   EXPECT_EQ(form->cursors, 1) << "over anything else the form sets it";
+}
+
+TEST_F(TitleItems, AnItemShowsItsCursorAndTakesRightClicksWithoutTheSystemMenu) {
+  form->Show();
+  guitest::LiftOverOtherTests(form->Handle());
+  TsTitleBar* bar = NewBar();
+  TacTitleBarItem* item = bar->Items.Add();
+  item->SetCaption("Warga");
+  item->Cursor = gui::crHandPoint;
+  std::vector<std::string> events;
+  item->OnMouseDown = [&](rtl::TObject*, gui::TMouseButton b, gui::TShiftState, int, int) {
+    events.push_back(b == gui::TMouseButton::mbRight ? "right down" : "down");
+  };
+  item->OnMouseUp = [&](rtl::TObject*, gui::TMouseButton b, gui::TShiftState, int, int) {
+    events.push_back(b == gui::TMouseButton::mbRight ? "right up" : "up");
+  };
+  int clicks = 0;
+  item->OnClick = [&](rtl::TObject*) { ++clicks; };
+  Image("title_bar_right_click");
+  const LPARAM at = MouseAt(Centre(item->ItemRect));
+  HWND wnd = form->Handle();
+  SendMessageW(wnd, WM_NCMOUSEMOVE, kHitTitleBarItem, at);
+  EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_HAND)) << "the item's own cursor while it is hot";
+
+  // A system menu opening here would block the test until closed: none may open.
+  SendMessageW(wnd, WM_NCRBUTTONDOWN, kHitTitleBarItem, at);
+  SendMessageW(wnd, WM_NCRBUTTONUP, kHitTitleBarItem, at);
+  EXPECT_EQ(events, (std::vector<std::string>{"right down", "right up"}));
+  EXPECT_EQ(clicks, 0) << "a right click is not the item's click";
+  EXPECT_FALSE(provider->RightClickPending);
+
+  SendMessageW(wnd, WM_MOUSEMOVE, 0, MAKELPARAM(20, 20));
+  EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_ARROW)) << "the default cursor again once it is left";
+}
+
+TEST_F(TitleItems, AClassLayerDropDownMenuIsDrawnByTheSkinnedPopups) {
+  form->Show();
+  guitest::LiftOverOtherTests(form->Handle());
+  manager->SetSkinnedPopups(true);
+  TsTitleBar* bar = NewBar();
+  TacTitleBarItem* item = bar->Items.Add();
+  item->SetStyle(TacBtnStyle::bsMenu);
+  item->SetCaption("Menu");
+  auto* pm = new gui::TPopupMenu(form.get());
+  auto* entry = new gui::TMenuItem(pm);
+  entry->SetCaption("Buka");
+  pm->Items()->Add(entry);
+  TacPopupDropdown dropdown(pm);
+  item->DropdownMenu = &dropdown;
+  Image("title_bar_popup_dropdown");
+  RECT w;
+  GetWindowRect(form->Handle(), &w);
+  const gui::TPoint c = Centre(item->ItemRect);
+  SetCursorPos(w.left + 5, w.bottom - 5);  // the menu closes away from the item
+  static bool opened;
+  opened = false;
+  SetTimer(nullptr, 0, 30, [](HWND, UINT, UINT_PTR id, DWORD) {
+    HWND popup = FindWindowW(L"#32768", nullptr);
+    if (!popup || !IsWindowVisible(popup)) return;
+    KillTimer(nullptr, id);
+    opened = true;
+    EndMenu();
+  });
+  SendMessageW(form->Handle(), WM_NCLBUTTONDOWN, kHitTitleBarItem, MAKELPARAM(w.left + c.X, w.top + c.Y));
+  EXPECT_TRUE(opened);
+  EXPECT_TRUE(pm->OwnerDraw());
+  EXPECT_TRUE(SkinableMenus(manager.get())->HoldsPopupHandlers(entry)) << "the painter draws its items";
+  EXPECT_FALSE(DropDownShowing);
+}
+
+TEST_F(TitleItems, AUserButtonFadesShowsItsHintAndTakesItsClickThroughTheHandlers) {
+  form->Show();
+  guitest::LiftOverOtherTests(form->Handle());
+  TsTitleButton* b = provider->TitleButtons().Add();
+  b->Hint = "Cetak";
+  auto glyph = KeyedGlyph();
+  b->SetGlyph(glyph.get());
+  std::vector<std::string> events;
+  b->OnMouseDown = [&](rtl::TObject*, gui::TMouseButton, gui::TShiftState, int, int) { events.push_back("down"); };
+  b->OnMouseUp = [&](rtl::TObject*, gui::TMouseButton, gui::TShiftState, int, int) { events.push_back("up"); };
+  Image("user_button_hover");
+  const LPARAM at = MouseAt(Centre(b->Data.Rect));
+  HWND wnd = form->Handle();
+  EXPECT_EQ(SendMessageW(wnd, WM_NCHITTEST, 0, at), LRESULT(kHitUserButton));
+  SendMessageW(wnd, WM_NCMOUSEMOVE, kHitUserButton, at);
+  EXPECT_EQ(b->Data.State, 1);
+  ASSERT_NE(b->Data.Animation, nullptr) << "the hot look fades in";
+  ASSERT_TRUE(b->HintWindow);
+  EXPECT_TRUE(IsWindowVisible(b->HintWindow->Handle()));
+  for (int i = 0; i < 12 && b->Data.Animation->StepCount != -1; ++i) b->Data.Animation->Tick();
+  ASSERT_FALSE(g_calls.empty());
+  EXPECT_EQ(g_calls.back().Alpha, 255);
+  EXPECT_EQ(g_calls.back().Centre & 0xFFFFFF, 0x0000FFu) << "the button's own glyph in the fade";
+
+  SendMessageW(wnd, WM_NCLBUTTONDOWN, kHitUserButton, at);
+  EXPECT_EQ(b->Data.State, 2);
+  EXPECT_FALSE(b->HintWindow) << "a press takes the hint away";
+  SendMessageW(wnd, WM_NCLBUTTONUP, kHitUserButton, at);
+  EXPECT_EQ(events, (std::vector<std::string>{"down", "up"}));
+  EXPECT_EQ(b->Data.State, 0);
+  EXPECT_FALSE(provider->ButtonPressed);
+  SendMessageW(wnd, WM_NCLBUTTONUP, kHitUserButton, at);
+  EXPECT_EQ(events.size(), 2u) << "a release without its press is no click";
 }
 
 TEST_F(TitleItems, AMovedFormLeavesNoTitleFadeBehind) {
