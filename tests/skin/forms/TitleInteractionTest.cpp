@@ -483,9 +483,8 @@ TEST_F(TitleInteraction, ActiveAndInactiveTitles) {
   struct Case { gui::TForm* activate; uint8_t active; uint32_t colour; const char* shot; };
   const Case cases[] = {{other, 0, kTitleInactive, "title_inactive"}, {ours, 1, kTitleActive, "title_active"}};
   for (const Case& c : cases) {
-    SetActiveWindow(c.activate->Handle());
-    Pump(30);
-    EXPECT_EQ(p->FormActive, c.active) << c.shot;
+    EXPECT_TRUE(skintest::TSkinHarness::Activate(c.activate->Handle(), [&] { return p->FormActive == c.active; }))
+        << c.shot;
     EXPECT_EQ(Rgb(*p->SkinData()->FCache, x, y), c.colour) << c.shot;
     gui::TBitmap shot;
     form = ours;
