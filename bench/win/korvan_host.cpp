@@ -3,6 +3,11 @@
 //   bench_korvan DATABASE start              runs like KORVAN.exe (bench_startup times it)
 //   bench_korvan DATABASE login SETTLE SECS  idles at the login window, prints its CPU load
 //   bench_korvan DATABASE main SETTLE SECS   logs in as admin, idles at the main window
+//   bench_korvan DATABASE phases             where start-up time goes: milliseconds from the
+//                                            process's creation to the program's first line
+//                                            (loading the libraries), then after the
+//                                            application, the engine start, the windows and
+//                                            the shown login window
 //
 // The load is measured over SECS seconds after SETTLE seconds of rest (IdleLoad.h).
 #include <windows.h>
@@ -19,6 +24,7 @@
 #include "gui/Timer.h"
 #include "rtl/Utf.h"
 #include "shell/ULogin.h"
+#include "skin/core/acStartup.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   int argc = 0;
@@ -29,6 +35,20 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   const double secs = argc > 4 ? std::atof(rtl::U8(argv[4]).c_str()) : 5;
 
   app::ConnectionSettings().Database = rtl::U8(argv[1]);
+  if (mode == "phases") {
+    // The steps of app::StartProgram one by one, then the login window shown.
+    bench::Report("startup_phase_libraries", bench::MsSinceProcessStart());
+    gui::InitApplication();
+    bench::Report("startup_phase_application", bench::MsSinceProcessStart());
+    gui::Application->SetTitle("KORVAN");
+    skin::RunEngineStartup();
+    bench::Report("startup_phase_engine", bench::MsSinceProcessStart());
+    app::CreateWindows();
+    bench::Report("startup_phase_windows", bench::MsSinceProcessStart());
+    gui::Application->ShowMainForm();
+    bench::Report("startup_phase_shown", bench::MsSinceProcessStart());
+    return 0;
+  }
   try {
     app::StartProgram();
   } catch (...) {
