@@ -10,7 +10,8 @@
 #                 then where the time goes (milliseconds since the process was created
 #                 when the program's first line runs, after the application, the engine
 #                 start, the windows, and once the login window shows; the bare window's
-#                 first line and shown window beside them)
+#                 first line and shown window beside them), and the engine start's
+#                 slower steps
 #   idle login    CPU load while idle at the login window (the program and the
 #                 wineserver), against a bare window with a 10 ms timer (goal: under 1%)
 #   idle main     the same at the main window
@@ -122,7 +123,7 @@ run "$BIN/bench_report.exe" "$KORVAN_DB_NAME" 3
 echo
 say "figures"
 awk '
-  { v[$1] = $2 }
+  { v[$1] = $2; if ($1 ~ /^startup_step_/ && !($1 in seen)) { seen[$1] = 1; steps[++nsteps] = $1 } }
   function row(name, value, unit, refname, ref, refunit, goal) {
     printf "  %-34s %10.1f %-3s  %-28s %10.1f %-3s  %6.2fx   %s\n", name, value, unit, refname, ref, refunit,
            (ref > 0 ? value / ref : 0), goal
@@ -140,4 +141,8 @@ awk '
     printf "    first line %.1f (%.1f), application %.1f, engine %.1f, windows %.1f, shown %.1f (%.1f)\n",
            v["startup_phase_libraries"], v["startup_phase_bare_libraries"], v["startup_phase_application"],
            v["startup_phase_engine"], v["startup_phase_windows"], v["startup_phase_shown"], v["startup_phase_bare_shown"]
+    printf "    engine steps of 1 ms or more:"
+    for (i = 1; i <= nsteps; i++)
+      if (v[steps[i]] >= 1) printf " %s %.1f", substr(steps[i], 14), v[steps[i]]
+    printf "\n"
   }' "$results"

@@ -7,14 +7,18 @@
 //                                            process's creation to the program's first line
 //                                            (loading the libraries), then after the
 //                                            application, the engine start, the windows and
-//                                            the shown login window
+//                                            the shown login window; and each step of the
+//                                            engine start on its own
 //
 // The load is measured over SECS seconds after SETTLE seconds of rest (IdleLoad.h).
 #include <windows.h>
 #include <shellapi.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "app/UDM.h"
 #include "app/Windows.h"
@@ -41,8 +45,20 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     gui::InitApplication();
     bench::Report("startup_phase_application", bench::MsSinceProcessStart());
     gui::Application->SetTitle("KORVAN");
+    std::vector<std::pair<skin::TStartupStep, double>> steps;
+    skin::SetStartupTrace([&steps](skin::TStartupStep step, bool init) {
+      if (init) steps.emplace_back(step, bench::NowMs());
+    });
     skin::RunEngineStartup();
+    skin::SetStartupTrace(nullptr);
+    const double engineDone = bench::NowMs();
     bench::Report("startup_phase_engine", bench::MsSinceProcessStart());
+    for (size_t i = 0; i < steps.size(); ++i) {
+      std::string name = skin::StartupRoad()[steps[i].first - 1].Name;
+      std::replace(name.begin(), name.end(), ' ', '_');
+      bench::Report(("startup_step_" + name).c_str(),
+                    (i + 1 < steps.size() ? steps[i + 1].second : engineDone) - steps[i].second);
+    }
     app::CreateWindows();
     bench::Report("startup_phase_windows", bench::MsSinceProcessStart());
     gui::Application->ShowMainForm();
