@@ -133,6 +133,7 @@ void TZConnection::Connect() {
   utf8Text_ = ReadsTextAsUtf8(h);
   bindsColumns_ = ReadsUnboundAmongBound(h);
   dbc_ = h;
+  *open_ = true;
   // What runs after connecting belongs to the connection: when it fails, the connection
   // is not made, so no statement runs on a half-prepared session.
   try {
@@ -148,6 +149,7 @@ void TZConnection::Disconnect() {
   for (TZQuery* q : std::vector<TZQuery*>(queries_)) q->Close();
   SQLHDBC h = static_cast<SQLHDBC>(dbc_);
   dbc_ = nullptr;
+  *open_ = false;
   SQLDisconnect(h);
   SQLFreeHandle(SQL_HANDLE_DBC, h);
 }

@@ -1,7 +1,9 @@
 // The one database connection: MariaDB (MySQL protocol) through the ODBC driver
 // "MariaDB Unicode". Every statement commits on its own unless a TTransaction groups them.
 #pragma once
+#include <atomic>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -34,6 +36,9 @@ class TZConnection : public rtl::TComponent {
   // Closes every query of this connection first.
   void Disconnect();
   bool Connected() const { return dbc_ != nullptr; }
+  // Whether the connection is open, for a watcher on another thread: readable from any
+  // thread, and for as long as the watcher holds it (false once the connection is gone).
+  std::shared_ptr<const std::atomic<bool>> OpenFlag() const { return open_; }
   void SetConnected(bool v) { v ? Connect() : Disconnect(); }
 
   // Runs a statement without parameters or results; returns the rows it affected.
@@ -55,6 +60,7 @@ class TZConnection : public rtl::TComponent {
   // The driver reads unbound columns among bound ones (checked at each connect).
   bool bindsColumns_ = false;
   std::vector<TZQuery*> queries_;
+  std::shared_ptr<std::atomic<bool>> open_ = std::make_shared<std::atomic<bool>>(false);
 };
 
 // Wraps an ODBC connection-string value in braces when it holds a character that would

@@ -1,7 +1,9 @@
 #include "gui/Timer.h"
 
+#include <algorithm>
 #include <map>
 #include <set>
+#include <thread>
 
 #include "gui/Forms.h"
 
@@ -21,15 +23,25 @@ std::set<const TTimer*>& Reporting() {
   return s;
 }
 
+// The tick a checking thread posts once its check found a change.
+constexpr UINT kCheckedTick = WM_APP + 1;
+
 }  // namespace
 
-namespace {
+struct TTimer::Watcher {
+  std::atomic<bool> stop{false};
+  // Set while a tick is on its way to the GUI thread: changes found meanwhile ride on it,
+  // since its handler runs after them and sees them.
+  std::atomic<bool> pending{false};
+  std::thread thread;
+};
 
-LRESULT CALLBACK TimerWndProc(HWND h, UINT m, WPARAM w, LPARAM l) {
-  if (m == WM_TIMER) {
+LRESULT CALLBACK TimerWindowProc(HWND h, UINT m, WPARAM w, LPARAM l) {
+  if (m == WM_TIMER || m == kCheckedTick) {
     auto it = Timers().find(w);
     if (it != Timers().end()) {
       TTimer* t = it->second;
+      if (m == kCheckedTick && t->watcher_) t->watcher_->pending = false;
       // The exception box runs a message loop in which this timer goes on ticking: a
       // handler that keeps failing (a lost connection) would open box over box without
       // end. Until its own box is closed, the timer's ticks are skipped.
@@ -52,11 +64,13 @@ LRESULT CALLBACK TimerWndProc(HWND h, UINT m, WPARAM w, LPARAM l) {
   return DefWindowProcW(h, m, w, l);
 }
 
+namespace {
+
 HWND TimerWindow() {
   static HWND h = [] {
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = TimerWndProc;
+    wc.lpfnWndProc = TimerWindowProc;
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.lpszClassName = L"TPUtilWindow";
     RegisterClassExW(&wc);
@@ -76,6 +90,18 @@ TTimer::~TTimer() {
   Update();
 }
 
+void TTimer::SetCheck(std::function<bool()> check) {
+  check_ = std::move(check);
+  Update();
+}
+
+void TTimer::Stop() {
+  if (!watcher_) return;
+  watcher_->stop = true;
+  watcher_->thread.join();
+  watcher_.reset();
+}
+
 void TTimer::SetEnabled(bool v) {
   if (v == enabled_) return;
   enabled_ = v;
@@ -90,6 +116,7 @@ void TTimer::SetInterval(unsigned ms) {
 
 void TTimer::Update() {
   HWND w = TimerWindow();
+  Stop();
   if (id_) {
     KillTimer(w, id_);
     Timers().erase(id_);
@@ -99,7 +126,31 @@ void TTimer::Update() {
   if (enabled_ && interval_ > 0) {
     id_ = g_nextId++;
     Timers()[id_] = this;
-    SetTimer(w, id_, interval_, nullptr);
+    if (!check_) {
+      SetTimer(w, id_, interval_, nullptr);
+      return;
+    }
+    watcher_ = std::make_unique<Watcher>();
+    watcher_->thread = std::thread([watch = watcher_.get(), check = check_, interval = interval_, w, id = id_] {
+      bool first = true;
+      while (!watch->stop) {
+        // Sleeps in short slices, so that stopping the timer never waits long.
+        for (unsigned slept = 0; slept < interval && !watch->stop;) {
+          const unsigned slice = std::min(interval - slept, 20u);
+          Sleep(slice);
+          slept += slice;
+        }
+        if (watch->stop) break;
+        bool changed = true;
+        try {
+          changed = check();
+        } catch (...) {
+          // A check that fails cannot tell; the handler on the GUI thread finds out.
+        }
+        if ((first || changed) && !watch->pending.exchange(true)) PostMessageW(w, kCheckedTick, id, 0);
+        first = false;
+      }
+    });
   }
 }
 

@@ -6,7 +6,12 @@
 #   bash scripts/bench.sh
 #
 # Figures (each reference measured in the same run, since the machines are noisy):
-#   start-up      start to the login window, against a bare Win32 window with one label
+#   start-up      start to the login window, against a bare Win32 window with one label;
+#                 then where the time goes (milliseconds since the process was created
+#                 when the program's first line runs, after the application, the engine
+#                 start, the windows, and once the login window shows; the bare window's
+#                 first line and shown window beside them), and the engine start's
+#                 slower steps
 #   idle login    CPU load while idle at the login window (the program and the
 #                 wineserver), against a bare window with a 10 ms timer (goal: under 1%)
 #   idle main     the same at the main window
@@ -67,10 +72,24 @@ run() {  # runs a bench program under Wine; its "name value" lines go to the res
   printf '%s\n' "$out" | tr -d '\r' | tee -a "$results"
 }
 
+median() {  # the median of the numbers on standard input
+  sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
+}
+phases() {  # runs a program's phases mode ROUNDS times; the median of each phase goes to the results
+  local out name
+  out=$(for (( r = 0; r < ROUNDS; r++ )); do wine "$@" 2>>"$KORVAN_LOGS/bench.log" | tr -d '\r'; done)
+  for name in $(printf '%s\n' "$out" | awk '!seen[$1]++ { print $1 }'); do
+    printf '%s %s\n' "$name" "$(printf '%s\n' "$out" | awk -v n="$name" '$1 == n { print $2 }' | median)"
+  done | tee -a "$results"
+}
+
 say "start-up: bare window and KORVAN, $ROUNDS rounds each"
 run "$BIN/bench_startup.exe" "$ROUNDS" \
   bare "Bench bare window" "\"$(winpath "$BIN/bench_bare.exe")\"" \
   korvan "Akses KORVAN 8.20" "\"$(winpath "$BIN/bench_korvan.exe")\" $KORVAN_DB_NAME start"
+say "where start-up time goes, $ROUNDS rounds each"
+phases "$BIN/bench_bare.exe" phases
+phases "$BIN/bench_korvan.exe" "$KORVAN_DB_NAME" phases
 # The wineserver of the prefix delivers the program's messages and timers: its load
 # counts with the program's own. (Wine's device and service processes keep a load of
 # their own whether the program runs or not; they do not count.)
@@ -96,7 +115,7 @@ for (( r = 0; r < ROUNDS + 1; r++ )); do
   t1=$(date +%s%N)
   (( r == 0 )) || times+=($(( (t1 - t0) / 1000 )))  # the first round warms the server's cache
 done
-median_us=$(printf '%s\n' "${times[@]}" | sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }')
+median_us=$(printf '%s\n' "${times[@]}" | median)
 printf 'client_fetch_ms %.3f\n' "$(awk -v u="$median_us" 'BEGIN { print u / 1000 }')" | tee -a "$results"
 say "report layout and preview"
 run "$BIN/bench_report.exe" "$KORVAN_DB_NAME" 3
@@ -104,7 +123,7 @@ run "$BIN/bench_report.exe" "$KORVAN_DB_NAME" 3
 echo
 say "figures"
 awk '
-  { v[$1] = $2 }
+  { v[$1] = $2; if ($1 ~ /^startup_step_/ && !($1 in seen)) { seen[$1] = 1; steps[++nsteps] = $1 } }
   function row(name, value, unit, refname, ref, refunit, goal) {
     printf "  %-34s %10.1f %-3s  %-28s %10.1f %-3s  %6.2fx   %s\n", name, value, unit, refname, ref, refunit,
            (ref > 0 ? value / ref : 0), goal
@@ -118,4 +137,12 @@ awk '
     row(sprintf("select * from detail_kk (%d rows)", v["fetch_rows"]), v["fetch_ms"], "ms", "mariadb client", v["client_fetch_ms"], "ms", "<= 2x")
     row(sprintf("layout of %d rows (%d pages)", v["report_rows"], v["report_pages"]), v["report_layout_ms"], "ms", "goal", 1000, "ms", "<= 1x")
     row("page turn in the preview", v["page_turn_ms"], "ms", "goal", 50, "ms", "<= 1x")
+    printf "\n  start-up phases, ms since the process was created (bare window beside):\n"
+    printf "    first line %.1f (%.1f), application %.1f, engine %.1f, windows %.1f, shown %.1f (%.1f)\n",
+           v["startup_phase_libraries"], v["startup_phase_bare_libraries"], v["startup_phase_application"],
+           v["startup_phase_engine"], v["startup_phase_windows"], v["startup_phase_shown"], v["startup_phase_bare_shown"]
+    printf "    engine steps of 1 ms or more:"
+    for (i = 1; i <= nsteps; i++)
+      if (v[steps[i]] >= 1) printf " %s %.1f", substr(steps[i], 14), v[steps[i]]
+    printf "\n"
   }' "$results"

@@ -203,12 +203,24 @@ void TFLogin::awal() {
   Edit2->SetText("");
   if (Showing()) Edit1->SetFocus();
   SetActiveControl(Edit1);
+  WatchStatus();
   Timer1->SetEnabled(true);
   auto* q = DM->Q8;
   q->SQL.Clear();
   q->SQL.Add("select nama_gereja from gereja");
   q->Open();
   StatusBar3->Panels()[0]->SetText(q->FieldByName("nama_gereja")->AsString());
+}
+
+void TFLogin::WatchStatus() {
+  // The status bar changes only when the network or the connection does: the timer's
+  // thread looks every interval, and the window updates only after a change.
+  Timer1->SetCheck([db = DM->ZConnection1->OpenFlag(), last = -1]() mutable {
+    const int now = (GetAdapterAddress().empty() ? 0 : 1) | (db->load() ? 2 : 0);
+    const bool changed = now != last;
+    last = now;
+    return changed;
+  });
 }
 
 void TFLogin::Timer1Timer(TObject*) {

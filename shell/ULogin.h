@@ -60,6 +60,8 @@ class TFLogin : public gui::TForm {
   void EndSession();
 
  private:
+  // Gives the status timer its look at the network and the connection.
+  void WatchStatus();
   void ReleaseAccount(const std::string& userName);
   // The stored name of the account whose session this connection holds; empty when none.
   std::string session_;

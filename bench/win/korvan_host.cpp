@@ -3,13 +3,22 @@
 //   bench_korvan DATABASE start              runs like KORVAN.exe (bench_startup times it)
 //   bench_korvan DATABASE login SETTLE SECS  idles at the login window, prints its CPU load
 //   bench_korvan DATABASE main SETTLE SECS   logs in as admin, idles at the main window
+//   bench_korvan DATABASE phases             where start-up time goes: milliseconds from the
+//                                            process's creation to the program's first line
+//                                            (loading the libraries), then after the
+//                                            application, the engine start, the windows and
+//                                            the shown login window; and each step of the
+//                                            engine start on its own
 //
 // The load is measured over SECS seconds after SETTLE seconds of rest (IdleLoad.h).
 #include <windows.h>
 #include <shellapi.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "app/UDM.h"
 #include "app/Windows.h"
@@ -19,6 +28,7 @@
 #include "gui/Timer.h"
 #include "rtl/Utf.h"
 #include "shell/ULogin.h"
+#include "skin/core/acStartup.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   int argc = 0;
@@ -29,6 +39,32 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   const double secs = argc > 4 ? std::atof(rtl::U8(argv[4]).c_str()) : 5;
 
   app::ConnectionSettings().Database = rtl::U8(argv[1]);
+  if (mode == "phases") {
+    // The steps of app::StartProgram one by one, then the login window shown.
+    bench::Report("startup_phase_libraries", bench::MsSinceProcessStart());
+    gui::InitApplication();
+    bench::Report("startup_phase_application", bench::MsSinceProcessStart());
+    gui::Application->SetTitle("KORVAN");
+    std::vector<std::pair<skin::TStartupStep, double>> steps;
+    skin::SetStartupTrace([&steps](skin::TStartupStep step, bool init) {
+      if (init) steps.emplace_back(step, bench::NowMs());
+    });
+    skin::RunEngineStartup();
+    skin::SetStartupTrace(nullptr);
+    const double engineDone = bench::NowMs();
+    bench::Report("startup_phase_engine", bench::MsSinceProcessStart());
+    for (size_t i = 0; i < steps.size(); ++i) {
+      std::string name = skin::StartupRoad()[steps[i].first - 1].Name;
+      std::replace(name.begin(), name.end(), ' ', '_');
+      bench::Report(("startup_step_" + name).c_str(),
+                    (i + 1 < steps.size() ? steps[i + 1].second : engineDone) - steps[i].second);
+    }
+    app::CreateWindows();
+    bench::Report("startup_phase_windows", bench::MsSinceProcessStart());
+    gui::Application->ShowMainForm();
+    bench::Report("startup_phase_shown", bench::MsSinceProcessStart());
+    return 0;
+  }
   try {
     app::StartProgram();
   } catch (...) {

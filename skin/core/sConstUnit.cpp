@@ -86,7 +86,10 @@ void LoadCaptions() {
       if (lib) FreeLibrary(lib);
       if (libName && wcscmp(libName, L"comctl32.dll") == 0) c.Calculator = "Calculator";
       libName = row.Library;
-      lib = LoadLibraryW(row.Library);
+      // Only the string tables are read: the library is mapped as resources, without
+      // running its start-up or loading the libraries it needs (a full load of these
+      // costs every start several milliseconds).
+      lib = LoadLibraryExW(row.Library, nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
     }
     if (!lib) continue;  // the caption stays empty
     std::string s = LoadLibraryString(lib, row.Id);

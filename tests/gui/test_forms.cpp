@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstdint>
 
 #include "gui/Dialogs.h"
@@ -337,6 +338,40 @@ TEST(Timers, KeepFiringInsideAModalLoopAndStopWhenDisabled) {
   RunSoon([&] { f.ModalResult = mrOk; }, 30);
   f.ShowModal();
   EXPECT_EQ(ticks, before);
+}
+
+// A timer with a check looks on its own thread and ticks once after it is enabled, then
+// only after the check reports a change; disabled, it stops looking.
+TEST(Timers, ACheckedTimerTicksOnlyAfterAChange) {
+  TTimer t(nullptr), wake(nullptr);
+  wake.SetInterval(5);  // keeps the loop below turning
+  wake.OnTimer = [](TObject*) {};
+  std::atomic<bool> change{false};
+  std::atomic<int> checks{0};
+  int ticks = 0;
+  t.SetInterval(5);
+  t.OnTimer = [&](TObject*) { ++ticks; };
+  t.SetCheck([&] {
+    ++checks;
+    return change.exchange(false);
+  });
+  auto runUntil = [&](int moreChecks, auto done) {
+    const int until = checks + moreChecks;
+    while (!done() && checks < until) Application->HandleMessage();
+  };
+  runUntil(20, [] { return false; });
+  EXPECT_EQ(ticks, 1);
+  change = true;
+  runUntil(200, [&] { return ticks == 2; });
+  EXPECT_EQ(ticks, 2);
+  runUntil(20, [] { return false; });
+  EXPECT_EQ(ticks, 2);
+  t.SetEnabled(false);
+  const int seen = checks;
+  change = true;
+  for (int i = 0; i < 10; ++i) Application->HandleMessage();
+  EXPECT_EQ(checks, seen);
+  EXPECT_EQ(ticks, 2);
 }
 
 // A handler that fails at every tick (a lost connection) must not pile boxes on boxes:

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <tuple>
 #include <vector>
 
 #include "gui/Forms.h"
@@ -76,6 +78,16 @@ TEST_F(EngineRoad, ConstantsAndPictureFormatHoldWhileTheEngineRuns) {
   EXPECT_FALSE(Captions().Restore.empty());
   EXPECT_EQ(Captions().Calculator, "Calculator");
   EXPECT_EQ(Captions().Internal, "(internal)");
+  // The libraries are read as resources only; the texts are those a full load gives,
+  // also from a library the program has not loaded (the file dialogs').
+  for (auto [name, id, caption] : {std::tuple{L"comdlg32.dll", 436u, &TacCaptions::FileOpen},
+                                   std::tuple{L"comctl32.dll", 33056u, &TacCaptions::Restore}}) {
+    HMODULE full = LoadLibraryW(name);
+    ASSERT_NE(full, nullptr);
+    const std::string text = LoadLibraryString(full, id);
+    FreeLibrary(full);
+    if (!text.empty()) EXPECT_EQ(Captions().*caption, text) << id;
+  }
   EXPECT_NE(gui::TPicture::GraphicClassByExtension("png"), nullptr);
   RunEngineShutdown();
   EXPECT_TRUE(Captions().OK.empty());
