@@ -107,5 +107,56 @@ TEST(SBWnd, MinimumThumbShortBarsAndSquareControls) {
   for (TacSBWnd& hook : hooks) hook.Release(false);
 }
 
+// The manager's word that the mouse entered lights both track parts and its leave clears
+// them; a double click on an arrow is a press and a release there: the arrow ends hot and
+// the mouse action over, whatever the system did in between.
+TEST(SBWnd, HoverLightsTheTrackAndDoubleClicksEndHot) {
+  skintest::TSkinHarness h(KORVAN_TEST_SKIN, KORVAN_SHOTS);
+  ASSERT_TRUE(h.Manager->IsSkinLoaded());
+  gui::TForm& form = h.NewForm("Penggulung", 300, 120);
+  const HWND formWnd = form.Handle();
+  const HWND bar = NewBar(formWnd, SBS_HORZ, 20, 20, 200, 17, 99, 10, 40);
+  TacSBWnd hook;
+  std::unique_ptr<gui::TBitmap> img;
+  COLORREF calm = 0;
+
+  h.Step("show and hook", [&] {
+    ShowWindow(formWnd, SW_SHOWNOACTIVATE);
+    guitest::LiftOverOtherTests(formWnd);
+    hook.Install(bar);
+    calm = ::GetPixel(Painted(hook, img).Canvas().Handle(), hook.ArrowLength() + 2, 8);
+  });
+  h.Step("the mouse enters", [&] { h.Manager->SetHoveredWindow(bar); });
+  h.Step("hot track", [&] {
+    EXPECT_EQ(hook.Parts().State[spFirstTrack], psHot);
+    EXPECT_EQ(hook.Parts().State[spSecondTrack], psHot);
+    h.Shot(formWnd, "scrollbar_control_hot");
+  });
+  h.Step("the mouse leaves", [&] { h.Manager->SetHoveredWindow(nullptr); });
+  h.Step("calm again", [&] {
+    for (int part = spFirstTrack; part <= spThumb; ++part)
+      EXPECT_EQ(hook.Parts().State[size_t(part)], psNormal) << part;
+    EXPECT_EQ(::GetPixel(Painted(hook, img).Canvas().Handle(), hook.ArrowLength() + 2, 8), calm);
+  });
+  h.Step("double click on the second arrow", [&] {
+    const TSBCtrlGeometry g = hook.Geometry();
+    POINT p{(g.SecondArrow.Left + g.SecondArrow.Right) / 2, (g.SecondArrow.Top + g.SecondArrow.Bottom) / 2};
+    const LPARAM at = MAKELPARAM(p.x, p.y);
+    ClientToScreen(bar, &p);
+    SetCursorPos(p.x, p.y);
+    // The system's own tracking of the press waits for the release.
+    PostMessageW(bar, WM_LBUTTONUP, 0, at);
+    SendMessageW(bar, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+  });
+  h.Step("arrow hot, action over", [&] {
+    EXPECT_EQ(hook.Parts().State[spSecondArrow], psHot);
+    EXPECT_EQ(hook.Parts().State[spFirstArrow], psNormal);
+    EXPECT_EQ(hook.Parts().ScrollCode, kSbEndScroll);
+    EXPECT_TRUE(IsWindowVisible(bar)) << "redraw given back";
+  });
+  h.Run();
+  hook.Release(false);
+}
+
 }  // namespace
 }  // namespace skin

@@ -1,0 +1,158 @@
+// What a person sees of one of our skinned tool bars: raised buttons hot only under the
+// mouse as the hook follows it (a disabled button takes no hot look from the one before),
+// a drop-down button's arrow pressed while its menu is open and calm after it closes, the
+// border around the buttons from the bar's section, and the application's own button
+// handler still running after the skin's painting and given back when the hook goes.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "../SkinEngineEnvironment.h"
+#include "../SkinHarness.h"
+#include "HookSteps.h"
+#include "gui/ComCtrls.h"
+#include "gui/Menus.h"
+#include "skin/core/sMessages.h"
+#include "skin/hooks/acToolBarVCLWnd.h"
+
+namespace skin {
+namespace {
+
+using skintest::ChangedPixels;
+
+// A button's rectangle in the bar's window coordinates (as its screenshot holds it).
+RECT InWindow(gui::TToolButton* b) {
+  const gui::TRect r = b->BoundsRect();
+  const gui::TRect c = GetClientRectInWindow(b->ToolBar()->Handle());
+  return RECT{r.Left + c.Left, r.Top + c.Top, r.Right + c.Left, r.Bottom + c.Top};
+}
+
+// The mouse put over a button and the bar told, as the system would.
+void MoveOver(gui::TToolButton* b) {
+  const gui::TRect r = b->BoundsRect();
+  POINT p{(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2};
+  const LPARAM at = MAKELPARAM(p.x, p.y);
+  const HWND bar = b->ToolBar()->Handle();
+  ClientToScreen(bar, &p);
+  SetCursorPos(p.x, p.y);
+  SendMessageW(bar, WM_MOUSEMOVE, 0, at);
+}
+
+TEST(ToolBarVCLWnd, HotTrackingDropDownBorderAndTheApplicationsHandler) {
+  skintest::TSkinHarness h(KORVAN_TEST_SKIN, KORVAN_SHOTS);
+  ASSERT_TRUE(h.Manager->IsSkinLoaded());
+  gui::TForm& form = h.NewForm("Alat", 460, 160);
+  auto* bar = new gui::TToolBar(&form);
+  bar->SetParent(&form);
+  bar->SetBounds(0, 0, 440, 40);
+  bar->SetShowCaptions(true);
+  bar->SetButtonSize(70, 26);
+  bar->SetBorderWidth(3);
+  auto* menu = new gui::TPopupMenu(&form);
+  gui::TMenuItem* item = new gui::TMenuItem(menu);
+  item->SetCaption("Pratinjau");
+  menu->Items()->Add(item);
+  gui::TToolButton* save = bar->AddButton(gui::TToolButtonStyle::tbsButton, "Simpan");
+  gui::TToolButton* print = bar->AddButton(gui::TToolButtonStyle::tbsDropDown, "Cetak");
+  print->DropdownMenu = menu;
+  gui::TToolButton* erase = bar->AddButton(gui::TToolButtonStyle::tbsButton, "Hapus");
+  erase->SetEnabled(false);
+  int postPaints = 0;
+  bar->OnAdvancedCustomDrawButton = [&](gui::TToolBar*, gui::TToolButton*, gui::TCustomDrawState,
+                                        gui::TCustomDrawStage stage, gui::TTBCustomDrawFlags&, bool&) {
+    if (stage == gui::TCustomDrawStage::cdPostPaint) ++postPaints;
+  };
+  const HWND formWnd = form.Handle();
+  const HWND barWnd = bar->Handle();
+  auto hook = std::make_unique<TacToolBarVCLWnd>();
+  gui::TBitmap calm;
+  auto keep = [](gui::TBitmap& from, gui::TBitmap& into) {
+    into.SetSize(from.Width(), from.Height());
+    BitBlt(into.Canvas().Handle(), 0, 0, from.Width(), from.Height(), from.Canvas().Handle(), 0, 0, SRCCOPY);
+  };
+
+  h.Step("show the form", [&] {
+    ShowWindow(formWnd, SW_SHOWNOACTIVATE);
+    guitest::LiftOverOtherTests(formWnd);
+  });
+  h.Step("hook the bar", [&] {
+    hook->InstallControl(bar);
+    RedrawWindow(formWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  });
+  h.Step("skinned", [&] {
+    gui::TBitmap& shot = h.Shot(barWnd, "toolbar_vcl_skinned");
+    keep(shot, calm);
+    EXPECT_GT(postPaints, 0) << "the application's handler ran after the skin's painting";
+    RECT w;
+    GetWindowRect(barWnd, &w);
+    EXPECT_EQ(::GetPixel(shot.Canvas().Handle(), 1, (w.bottom - w.top) / 2), RGB(80, 160, 80))
+        << "the border from the bar's section";
+    EXPECT_EQ(hook->HotIndex(), -1);
+  });
+  h.Step("the mouse over the first button", [&] { MoveOver(save); });
+  h.Step("hot", [&] {
+    EXPECT_EQ(hook->HotIndex(), 0);
+    gui::TBitmap& shot = h.Shot(barWnd, "toolbar_vcl_hot");
+    EXPECT_GT(ChangedPixels(calm, shot, InWindow(save)), 0) << "the hot look";
+    EXPECT_EQ(ChangedPixels(calm, shot, InWindow(print)), 0);
+  });
+  h.Step("over the disabled button", [&] { MoveOver(erase); });
+  h.Step("the hot button stays", [&] { EXPECT_EQ(hook->HotIndex(), 0); });
+  h.Step("the mouse leaves the bar", [&] {
+    RECT fr;
+    GetWindowRect(formWnd, &fr);
+    SetCursorPos(fr.right + 40, fr.bottom + 40);
+    SendMessageW(barWnd, WM_MOUSELEAVE, 0, 0);
+  });
+  h.Step("calm again", [&] {
+    EXPECT_EQ(hook->HotIndex(), -1);
+    gui::TBitmap& shot = h.Shot(barWnd, "toolbar_vcl_left");
+    EXPECT_EQ(ChangedPixels(calm, shot, InWindow(save)), 0);
+  });
+
+  gui::TToolButton* droppedWhileOpen = nullptr;
+  int arrowChanged = -1;
+  menu->OnPopup = [&](rtl::TObject*) {
+    droppedWhileOpen = hook->DroppedButton();
+    gui::TBitmap& shot = h.Shot(barWnd, "toolbar_vcl_dropped");
+    RECT r = InWindow(print);
+    r.left = r.right - (GetSystemMetrics(SM_CXVSCROLL) - 2);
+    arrowChanged = ChangedPixels(calm, shot, r);
+    // The menu's own loop runs the timer that closes it.
+    SetTimer(nullptr, 0, 60, [](HWND, UINT, UINT_PTR id, DWORD) {
+      KillTimer(nullptr, id);
+      EndMenu();
+    });
+  };
+  h.Step("the drop-down button opens its menu", [&] {
+    NMTOOLBARW nm{};
+    nm.hdr.hwndFrom = barWnd;
+    nm.hdr.idFrom = 0;
+    nm.hdr.code = TBN_DROPDOWN;
+    nm.iItem = print->CommandId();
+    SendMessageW(formWnd, WM_NOTIFY, 0, LPARAM(&nm));
+  });
+  h.Step("pressed while open, calm after", [&] {
+    EXPECT_EQ(droppedWhileOpen, print);
+    EXPECT_GT(arrowChanged, 0) << "the arrow part pressed while the menu is open";
+    EXPECT_EQ(hook->DroppedButton(), nullptr);
+    gui::TBitmap& shot = h.Shot(barWnd, "toolbar_vcl_closed");
+    EXPECT_EQ(ChangedPixels(calm, shot, InWindow(print)), 0);
+  });
+  h.Run();
+
+  hook.reset();
+  EXPECT_FALSE(bar->OnAdvancedCustomDraw) << "the bar draws for itself again";
+  ASSERT_TRUE(bar->OnAdvancedCustomDrawButton);
+  const int before = postPaints;
+  gui::TTBCustomDrawFlags flags = 0;
+  bool def = true;
+  bar->OnAdvancedCustomDrawButton(bar, save, 0, gui::TCustomDrawStage::cdPostPaint, flags, def);
+  EXPECT_EQ(postPaints, before + 1) << "the application's handler given back";
+}
+
+}  // namespace
+}  // namespace skin
