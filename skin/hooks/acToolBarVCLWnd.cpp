@@ -290,6 +290,8 @@ bool TacToolBarVCLWnd::HandleSkinCommand(gui::TMessage& m) {
   const bool ours = d && m.LParam == reinterpret_cast<LPARAM>(d->GetSkinManager());
   switch (m.WParamHi()) {
     case AC_SETNEWSKIN:
+      // The new skin's scaled data is looked up again on the next paint.
+      if (d) d->SetScaledSkin(nullptr);
       InstallHandlers();
       return false;
     case AC_REMOVESKIN:

@@ -142,6 +142,18 @@ TEST(ToolBarVCLWnd, HotTrackingDropDownBorderAndTheApplicationsHandler) {
     gui::TBitmap& shot = h.Shot(barWnd, "toolbar_vcl_closed");
     EXPECT_EQ(ChangedPixels(calm, shot, InWindow(print)), 0);
   });
+  h.Step("skinning removed and put back", [&] {
+    const LPARAM manager = reinterpret_cast<LPARAM>(h.Manager.get());
+    SendSkinCommand(barWnd, AC_REMOVESKIN, manager);
+    EXPECT_FALSE(bar->OnAdvancedCustomDraw) << "the bar draws for itself while unskinned";
+    const int before = postPaints;
+    gui::TTBCustomDrawFlags flags = 0;
+    bool def = true;
+    bar->OnAdvancedCustomDrawButton(bar, save, 0, gui::TCustomDrawStage::cdPostPaint, flags, def);
+    EXPECT_EQ(postPaints, before + 1) << "the application's own handler meanwhile";
+    SendSkinCommand(barWnd, AC_SETNEWSKIN, manager);
+    EXPECT_TRUE(bar->OnAdvancedCustomDraw) << "the skin's handlers again";
+  });
   h.Run();
 
   hook.reset();
