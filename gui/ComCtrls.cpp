@@ -639,6 +639,98 @@ void TToolBar::WndProc(TMessage& msg) {
   TWinControl::WndProc(msg);
 }
 
+// ---------------------------------------------------------------- TTrackBar
+
+TTrackBar::TTrackBar(TComponent* owner) : TWinControl(owner) {
+  width_ = 150;
+  height_ = 45;
+}
+
+void TTrackBar::CreateParams(TCreateParams& p) {
+  TWinControl::CreateParams(p);
+  p.BaseClassName = TRACKBAR_CLASSW;
+  p.Style |= orientation_ == TTrackBarOrientation::trVertical ? TBS_VERT : TBS_HORZ;
+  switch (tickMarks_) {
+    case TTickMark::tmTopLeft: p.Style |= TBS_TOP; break;
+    case TTickMark::tmBoth: p.Style |= TBS_BOTH; break;
+    default: p.Style |= TBS_BOTTOM; break;
+  }
+  p.Style |= tickStyle_ == TTickStyle::tsNone ? TBS_NOTICKS : TBS_AUTOTICKS;
+}
+
+void TTrackBar::CreateHandleDone() {
+  PushRange();
+  SendMessageW(handle_, TBM_SETTICFREQ, static_cast<WPARAM>(frequency_), 0);
+}
+
+void TTrackBar::PushRange() {
+  if (!handle_) return;
+  SendMessageW(handle_, TBM_SETRANGEMIN, FALSE, min_);
+  SendMessageW(handle_, TBM_SETRANGEMAX, FALSE, max_);
+  SendMessageW(handle_, TBM_SETPOS, TRUE, position_);
+}
+
+void TTrackBar::SetOrientation(TTrackBarOrientation v) {
+  if (v == orientation_) return;
+  orientation_ = v;
+  SetBounds(left_, top_, height_, width_);
+  if (handle_) RecreateWnd();
+}
+
+void TTrackBar::SetTickMarks(TTickMark v) {
+  if (v == tickMarks_) return;
+  tickMarks_ = v;
+  if (handle_) RecreateWnd();
+}
+
+void TTrackBar::SetTickStyle(TTickStyle v) {
+  if (v == tickStyle_) return;
+  tickStyle_ = v;
+  if (handle_) RecreateWnd();
+}
+
+void TTrackBar::SetMin(int v) {
+  min_ = v;
+  max_ = std::max(max_, v);
+  position_ = std::clamp(position_, min_, max_);
+  PushRange();
+}
+
+void TTrackBar::SetMax(int v) {
+  max_ = v;
+  min_ = std::min(min_, v);
+  position_ = std::clamp(position_, min_, max_);
+  PushRange();
+}
+
+void TTrackBar::SetPosition(int v) {
+  const int before = position_;
+  position_ = std::clamp(v, min_, max_);
+  if (handle_) SendMessageW(handle_, TBM_SETPOS, TRUE, position_);
+  if (position_ != before && OnChange) OnChange(this);
+}
+
+void TTrackBar::SetFrequency(int v) {
+  frequency_ = std::max(1, v);
+  if (handle_) {
+    SendMessageW(handle_, TBM_SETTICFREQ, static_cast<WPARAM>(frequency_), 0);
+    InvalidateRect(handle_, nullptr, TRUE);
+  }
+}
+
+void TTrackBar::WndProc(TMessage& msg) {
+  if (msg.Msg == CN_HSCROLL || msg.Msg == CN_VSCROLL) {
+    const int at = static_cast<int>(SendMessageW(handle_, TBM_GETPOS, 0, 0));
+    if (at != position_) {
+      position_ = at;
+      if (OnChange) OnChange(this);
+    }
+    msg.Result = 0;
+    return;
+  }
+  TWinControl::WndProc(msg);
+}
+
 // ---------------------------------------------------------------- TProgressBar
 
 TProgressBar::TProgressBar(TComponent* owner) : TWinControl(owner) {

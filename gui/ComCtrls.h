@@ -285,6 +285,48 @@ class TToolBar : public TWinControl {
   TCanvas canvas_;
 };
 
+// ---------------------------------------------------------------- track bar
+
+enum class TTrackBarOrientation { trHorizontal, trVertical };
+// Which side of the channel the tick marks are on (top/left, bottom/right or both).
+enum class TTickMark { tmBottomRight, tmTopLeft, tmBoth };
+enum class TTickStyle { tsNone, tsAuto };
+
+// A slider over the system's track bar: a tick every Frequency steps when ticks are on; the
+// user's moves of the thumb update Position and run OnChange.
+class TTrackBar : public TWinControl {
+  KORVAN_CLASS(TTrackBar)
+ public:
+  explicit TTrackBar(TComponent* owner);
+  TTrackBarOrientation Orientation() const { return orientation_; }
+  void SetOrientation(TTrackBarOrientation v);
+  TTickMark TickMarks() const { return tickMarks_; }
+  void SetTickMarks(TTickMark v);
+  TTickStyle TickStyle() const { return tickStyle_; }
+  void SetTickStyle(TTickStyle v);
+  int Min() const { return min_; }
+  void SetMin(int v);
+  int Max() const { return max_; }
+  void SetMax(int v);
+  int Position() const { return position_; }
+  void SetPosition(int v);
+  int Frequency() const { return frequency_; }
+  void SetFrequency(int v);
+  TNotifyEvent OnChange;
+  void WndProc(TMessage& msg) override;
+
+ protected:
+  void CreateParams(TCreateParams& params) override;
+  void CreateHandleDone() override;
+
+ private:
+  void PushRange();
+  TTrackBarOrientation orientation_ = TTrackBarOrientation::trHorizontal;
+  TTickMark tickMarks_ = TTickMark::tmBottomRight;
+  TTickStyle tickStyle_ = TTickStyle::tsAuto;
+  int min_ = 0, max_ = 10, position_ = 0, frequency_ = 1;
+};
+
 // ---------------------------------------------------------------- progress bar
 
 class TProgressBar : public TWinControl {
