@@ -207,26 +207,33 @@ namespace {
 // A blank border Width pixels wide inside a bar's edge: the client area shrinks by it (the
 // first rectangle of either form of WM_NCCALCSIZE), and it shows the bar's colour until
 // someone paints it otherwise.
-void BorderCalcSize(TMessage& msg, int width) {
-  if (width <= 0) return;
+void InsetCalcSize(TMessage& msg, const RECT& in) {
   auto* r = reinterpret_cast<RECT*>(msg.LParam);
-  r->left += width;
-  r->top += width;
-  r->right = std::max(r->left, r->right - width);
-  r->bottom = std::max(r->top, r->bottom - width);
+  r->left += in.left;
+  r->top += in.top;
+  r->right = std::max(r->left, r->right - in.right);
+  r->bottom = std::max(r->top, r->bottom - in.bottom);
 }
 
-void PaintBlankBorder(HWND wnd, int width, TColor color) {
-  if (width <= 0) return;
+void BorderCalcSize(TMessage& msg, int width) {
+  if (width > 0) InsetCalcSize(msg, RECT{width, width, width, width});
+}
+
+void PaintBlankBorder(HWND wnd, const RECT& in, TColor color) {
+  if (in.left <= 0 && in.top <= 0 && in.right <= 0 && in.bottom <= 0) return;
   RECT wr;
   GetWindowRect(wnd, &wr);
   OffsetRect(&wr, -wr.left, -wr.top);
   HDC dc = GetWindowDC(wnd);
-  ExcludeClipRect(dc, width, width, wr.right - width, wr.bottom - width);
+  ExcludeClipRect(dc, in.left, in.top, wr.right - in.right, wr.bottom - in.bottom);
   HBRUSH brush = CreateSolidBrush(ColorToColorRef(color));
   FillRect(dc, &wr, brush);
   DeleteObject(brush);
   ReleaseDC(wnd, dc);
+}
+
+void PaintBlankBorder(HWND wnd, int width, TColor color) {
+  if (width > 0) PaintBlankBorder(wnd, RECT{width, width, width, width}, color);
 }
 
 void FrameChanged(HWND wnd) {
@@ -490,6 +497,55 @@ void TToolBar::SetBorderWidth(int v) {
   FrameChanged(handle_);
 }
 
+void TToolBar::SetEdgeBorders(TEdgeBorders v) {
+  if (v == edgeBorders_) return;
+  edgeBorders_ = v;
+  FrameChanged(handle_);
+}
+
+void TToolBar::SetEdgeInner(TEdgeStyle v) {
+  if (v == edgeInner_) return;
+  edgeInner_ = v;
+  FrameChanged(handle_);
+}
+
+void TToolBar::SetEdgeOuter(TEdgeStyle v) {
+  if (v == edgeOuter_) return;
+  edgeOuter_ = v;
+  FrameChanged(handle_);
+}
+
+int TToolBar::EdgeWidth() const {
+  return (edgeInner_ != TEdgeStyle::esNone ? 1 : 0) + (edgeOuter_ != TEdgeStyle::esNone ? 1 : 0);
+}
+
+TRect TToolBar::NonClientInsets() const {
+  const int d = EdgeWidth();
+  auto side = [&](TEdgeBorders b) { return (edgeBorders_ & b ? d : 0) + borderWidth_; };
+  return {side(ebLeft), side(ebTop), side(ebRight), side(ebBottom)};
+}
+
+// The blank border in the bar's colour, then the edge lines over the chosen sides.
+void TToolBar::PaintFrame() {
+  const TRect in = NonClientInsets();
+  PaintBlankBorder(handle_, RECT{in.Left, in.Top, in.Right, in.Bottom}, Color());
+  if (EdgeWidth() == 0 || edgeBorders_ == 0) return;
+  UINT edge = 0;
+  if (edgeOuter_ != TEdgeStyle::esNone) edge |= edgeOuter_ == TEdgeStyle::esRaised ? BDR_RAISEDOUTER : BDR_SUNKENOUTER;
+  if (edgeInner_ != TEdgeStyle::esNone) edge |= edgeInner_ == TEdgeStyle::esRaised ? BDR_RAISEDINNER : BDR_SUNKENINNER;
+  UINT sides = 0;
+  if (edgeBorders_ & ebLeft) sides |= BF_LEFT;
+  if (edgeBorders_ & ebTop) sides |= BF_TOP;
+  if (edgeBorders_ & ebRight) sides |= BF_RIGHT;
+  if (edgeBorders_ & ebBottom) sides |= BF_BOTTOM;
+  RECT wr;
+  GetWindowRect(handle_, &wr);
+  OffsetRect(&wr, -wr.left, -wr.top);
+  HDC dc = GetWindowDC(handle_);
+  DrawEdge(dc, &wr, edge, sides);
+  ReleaseDC(handle_, dc);
+}
+
 namespace {
 BYTE ButtonStateBits(const TToolButton& b) {
   BYTE s = 0;
@@ -605,14 +661,26 @@ void TToolBar::CustomDraw(TMessage& msg) {
 
 void TToolBar::WndProc(TMessage& msg) {
   switch (msg.Msg) {
-    case WM_NCCALCSIZE:
+    case WM_NCCALCSIZE: {
       TWinControl::WndProc(msg);
-      BorderCalcSize(msg, borderWidth_);
+      const TRect in = NonClientInsets();
+      InsetCalcSize(msg, RECT{in.Left, in.Top, in.Right, in.Bottom});
       return;
+    }
     case WM_NCPAINT:
       TWinControl::WndProc(msg);
-      PaintBlankBorder(handle_, borderWidth_, Color());
+      PaintFrame();
       return;
+    case WM_ERASEBKGND: {
+      // Our window class has no background brush: the bar fills itself with its colour.
+      RECT r;
+      GetClientRect(handle_, &r);
+      HBRUSH brush = CreateSolidBrush(ColorToColorRef(Color()));
+      FillRect(reinterpret_cast<HDC>(msg.WParam), &r, brush);
+      DeleteObject(brush);
+      msg.Result = 1;
+      return;
+    }
     case CN_COMMAND:
       if (TToolButton* b = ButtonByCommand(LOWORD(msg.WParam))) {
         if (b->style_ == TToolButtonStyle::tbsCheck)

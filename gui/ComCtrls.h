@@ -170,6 +170,11 @@ class TToolBar;
 class TPopupMenu;
 class TCustomImageList;
 
+// The sides of a bar that carry edge lines, and the look of each of its two lines.
+using TEdgeBorders = unsigned;
+inline constexpr TEdgeBorders ebLeft = 1, ebTop = 2, ebRight = 4, ebBottom = 8;
+enum class TEdgeStyle { esNone, esRaised, esLowered };
+
 enum class TToolButtonStyle { tbsButton, tbsCheck, tbsDropDown, tbsSeparator, tbsDivider };
 
 // The stage of a custom-draw notification, a button's state in it, and what the handler
@@ -261,6 +266,18 @@ class TToolBar : public TWinControl {
   // A blank border inside the bar's edge: the client area shrinks by it on every side.
   int BorderWidth() const { return borderWidth_; }
   void SetBorderWidth(int v);
+  // Edge lines outside the border on the chosen sides: the outer and the inner line, each a
+  // pixel wide unless esNone.
+  TEdgeBorders EdgeBorders() const { return edgeBorders_; }
+  void SetEdgeBorders(TEdgeBorders v);
+  TEdgeStyle EdgeInner() const { return edgeInner_; }
+  void SetEdgeInner(TEdgeStyle v);
+  TEdgeStyle EdgeOuter() const { return edgeOuter_; }
+  void SetEdgeOuter(TEdgeStyle v);
+  // How many edge lines a chosen side has (0 to 2).
+  int EdgeWidth() const;
+  // What edges and border take off the window on each side before the client area.
+  TRect NonClientInsets() const;
   TCanvas& Canvas() { return canvas_; }
   TTBAdvancedCustomDrawEvent OnAdvancedCustomDraw;
   TTBAdvancedCustomDrawBtnEvent OnAdvancedCustomDrawButton;
@@ -276,12 +293,15 @@ class TToolBar : public TWinControl {
   void UpdateButton(TToolButton* b);
   void CustomDraw(TMessage& msg);
   void DropDown(TToolButton* b);
+  void PaintFrame();
   std::vector<std::unique_ptr<TToolButton>> buttons_;
   int nextId_ = 1;
   bool flat_ = false, list_ = false, showCaptions_ = false;
   TCustomImageList* images_ = nullptr;
   int buttonWidth_ = 23, buttonHeight_ = 22;
   int borderWidth_ = 0;
+  TEdgeBorders edgeBorders_ = 0;
+  TEdgeStyle edgeInner_ = TEdgeStyle::esRaised, edgeOuter_ = TEdgeStyle::esLowered;
   TCanvas canvas_;
 };
 

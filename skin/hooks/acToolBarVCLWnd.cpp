@@ -151,11 +151,12 @@ void TacToolBarVCLWnd::PaintButton(gui::TToolButton* b, gui::TCustomDrawState st
   const int section = m->GetSkinIndex("TOOLBUTTON");
   const int fontSection = !bar_->Flat() || st != 0 ? section : d->FSkinIndex;
 
-  // What the bar shows under the button, taken from the bar's image at the button's place.
-  const gui::TRect cr = ClientRectInWindow();
+  // What the bar shows under the button, taken from the bar's image at the button's place:
+  // the client area starts past the edge lines and the border on the left and top.
+  const gui::TRect in = bar_->NonClientInsets();
   auto piece = CreateBitmap32(cx, cy);
   HDC pdc = piece->Canvas().Handle();
-  BitBlt(pdc, 0, 0, cx, cy, d->FCache->Canvas().Handle(), cr.Left + r.Left, cr.Top + r.Top, SRCCOPY);
+  BitBlt(pdc, 0, 0, cx, cy, d->FCache->Canvas().Handle(), in.Left + r.Left, in.Top + r.Top, SRCCOPY);
   TBitmap32 under = Pixels32(*piece).Clone();
   const TacBackgroundCache bg = MakeBackgroundCache(&under, 0, 0);
   TSkinOnBitmap skin(*d, *piece);

@@ -166,5 +166,68 @@ TEST(ToolBarVCLWnd, HotTrackingDropDownBorderAndTheApplicationsHandler) {
   EXPECT_EQ(postPaints, before + 1) << "the application's handler given back";
 }
 
+// Edge lines on the left and top of a bar: unskinned they show as the system's lines and
+// take the client area two pixels in on those sides only; skinned, the buttons take the
+// bar's image from past the edges, so none of the bar's own border shows inside a button.
+TEST(ToolBarVCLWnd, EdgeLinesMoveTheClientAreaAndTheButtonsBackground) {
+  skintest::TSkinHarness h(KORVAN_TEST_SKIN, KORVAN_SHOTS);
+  ASSERT_TRUE(h.Manager->IsSkinLoaded());
+  gui::TForm& form = h.NewForm("Alat", 300, 120);
+  auto* bar = new gui::TToolBar(&form);
+  bar->SetParent(&form);
+  bar->SetBounds(0, 0, 280, 36);
+  bar->SetShowCaptions(true);
+  bar->SetButtonSize(70, 26);
+  gui::TToolButton* save = bar->AddButton(gui::TToolButtonStyle::tbsButton, "Simpan");
+  const HWND formWnd = form.Handle(), barWnd = bar->Handle();
+  TacToolBarVCLWnd hook;
+  constexpr COLORREF kBarBorder = RGB(80, 160, 80);
+
+  skintest::ShowSteps(h, formWnd, "toolbar_vcl_no_edges");
+  h.Step("edges on the left and top", [&] {
+    bar->SetEdgeBorders(gui::ebLeft | gui::ebTop);
+    bar->SetEdgeOuter(gui::TEdgeStyle::esLowered);
+    bar->SetEdgeInner(gui::TEdgeStyle::esRaised);
+  });
+  h.Step("unskinned edges", [&] {
+    EXPECT_EQ(bar->EdgeWidth(), 2);
+    const gui::TRect c = GetClientRectInWindow(barWnd);
+    EXPECT_EQ(c.Left, 2);
+    EXPECT_EQ(c.Top, 2);
+    RECT w;
+    GetWindowRect(barWnd, &w);
+    EXPECT_EQ(c.Right, w.right - w.left) << "no line on the right";
+    EXPECT_EQ(c.Bottom, w.bottom - w.top);
+    skintest::RedrawWhole(formWnd);
+    gui::TBitmap& shot = h.Shot(barWnd, "toolbar_vcl_edges_unskinned");
+    EXPECT_EQ(::GetPixel(shot.Canvas().Handle(), 40, 0), GetSysColor(COLOR_BTNSHADOW)) << "the lowered outer line";
+    EXPECT_EQ(::GetPixel(shot.Canvas().Handle(), 0, 20), GetSysColor(COLOR_BTNSHADOW));
+    EXPECT_EQ(::GetPixel(shot.Canvas().Handle(), 270, 30), gui::ColorToColorRef(bar->Color()))
+        << "the bar's own colour behind the buttons";
+  });
+  h.Step("hook the bar", [&] {
+    hook.InstallControl(bar);
+    skintest::RedrawWhole(formWnd);
+  });
+  h.Step("skinned", [&] {
+    gui::TBitmap& shot = h.Shot(barWnd, "toolbar_vcl_edges_skinned");
+    EXPECT_EQ(::GetPixel(shot.Canvas().Handle(), 1, 20), kBarBorder) << "the bar's section over the edge lines";
+    // Where the bar shows through the button it is the bar's image at that very place.
+    const RECT r = InWindow(save);
+    HDC cache = hook.SkinData()->FCache->Canvas().Handle();
+    int shown = 0, misplaced = 0;
+    for (int y = r.top; y < r.bottom; ++y)
+      for (int x = r.left; x < r.right; ++x) {
+        if (::GetPixel(shot.Canvas().Handle(), x, y) != kBarBorder) continue;
+        ++shown;
+        misplaced += ::GetPixel(cache, x, y) != kBarBorder;
+      }
+    EXPECT_GT(shown, 0) << "the bar's border shows at the button's corner";
+    EXPECT_EQ(misplaced, 0) << "the button's background taken from past the edges";
+  });
+  h.Run();
+  hook.Release(false);
+}
+
 }  // namespace
 }  // namespace skin
