@@ -9,6 +9,7 @@
 #include "skin/core/acControlPaint.h"
 #include "skin/core/acControlUtils.h"
 #include "skin/core/acSkinData.h"
+#include "skin/core/sCommonData.h"
 #include "skin/core/sMessages.h"
 #include "skin/core/sSkinManager.h"
 #include "skin/graphics/acGdiBitmap.h"
@@ -101,6 +102,23 @@ int TacToolBarVCLWnd::ButtonPaintState(gui::TToolButton* b, gui::TCustomDrawStat
   return marked || (state & (gui::cdsSelected | gui::cdsChecked)) ? 2 : 1;
 }
 
+int TacToolBarVCLWnd::FontSection(gui::TToolButton* b, int state) const {
+  TsCommonData* d = SkinData();
+  TsSkinManager* m = d ? d->GetSkinManager() : nullptr;
+  if (!m || !bar_) return -1;
+  // A button has no skin state of its own to answer the query: its section stands.
+  if (!bar_->Flat() || state != 0) return m->GetSkinIndex("TOOLBUTTON");
+  TacOpaqueSectionQuery q;
+  q.State = state;
+  q.SkinIndex = d->FSkinIndex;
+  q.Rect = b->BoundsRect();
+  q.SkinManager = m;
+  // The answer only says that an opaque section was found (1); the section is the one the
+  // answering control wrote into the query.
+  QueryOpaqueSection(bar_, q);
+  return q.SkinIndex;
+}
+
 void TacToolBarVCLWnd::DrawBar(const gui::TRect& r, TCustomDrawStage stage, bool& defaultDraw) {
   TsCommonData* d = SkinData();
   if (!Skinned()) {
@@ -149,7 +167,7 @@ void TacToolBarVCLWnd::PaintButton(gui::TToolButton* b, gui::TCustomDrawState st
   const int st = ButtonPaintState(b, state);
   if (bar_ && !bar_->Flat() && b->Index() == hot_) state |= gui::cdsHot;
   const int section = m->GetSkinIndex("TOOLBUTTON");
-  const int fontSection = !bar_->Flat() || st != 0 ? section : d->FSkinIndex;
+  const int fontSection = FontSection(b, st);
 
   // What the bar shows under the button, taken from the bar's image at the button's place:
   // the client area starts past the edge lines and the border on the left and top.

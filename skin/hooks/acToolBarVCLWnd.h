@@ -34,6 +34,10 @@ class TacToolBarVCLWnd : public TacMainWnd {
   gui::TToolButton* DroppedButton() const { return dropped_; }
   // The paint state of a button: 0 normal, 1 hot, 2 down (the hook's own hot button included).
   int ButtonPaintState(gui::TToolButton* b, gui::TCustomDrawState state) const;
+  // The section whose font colours a button's caption takes in paint state State: the
+  // tool-button section for a raised or active button, else the opaque section found behind
+  // the bar at the button's place (the bar's own unless it lets its parent show through).
+  int FontSection(gui::TToolButton* b, int state) const;
 
  protected:
   bool HandleSkinCommand(gui::TMessage& msg) override;

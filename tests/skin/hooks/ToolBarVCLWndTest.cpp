@@ -14,8 +14,12 @@
 #include "../SkinHarness.h"
 #include "HookSteps.h"
 #include "gui/ComCtrls.h"
+#include "gui/ExtCtrls.h"
 #include "gui/Menus.h"
+#include "skin/core/sCommonData.h"
 #include "skin/core/sMessages.h"
+#include "skin/core/sSkinManager.h"
+#include "skin/hooks/acHookClasses.h"
 #include "skin/hooks/acToolBarVCLWnd.h"
 
 namespace skin {
@@ -227,6 +231,51 @@ TEST(ToolBarVCLWnd, EdgeLinesMoveTheClientAreaAndTheButtonsBackground) {
   });
   h.Run();
   hook.Release(false);
+}
+
+// A flat bar whose section lets its parent show through: a calm button's caption takes the
+// font colour of the opaque section behind (the panel's), not the see-through section's.
+TEST(ToolBarVCLWnd, ACalmCaptionOnASeeThroughBarTakesTheOpaqueSectionsColour) {
+  skintest::TSkinHarness h(KORVAN_TEST_SKIN, KORVAN_SHOTS);
+  ASSERT_TRUE(h.Manager->IsSkinLoaded());
+  gui::TForm& form = h.NewForm("Alat", 300, 120);
+  auto* panel = new gui::TPanel(&form);
+  panel->SetParent(&form);
+  panel->SetBounds(0, 0, 290, 80);
+  auto* bar = new gui::TToolBar(&form);
+  bar->SetParent(panel);
+  bar->SetBounds(0, 0, 280, 36);
+  bar->SetFlat(true);
+  bar->SetShowCaptions(true);
+  bar->SetButtonSize(90, 26);
+  gui::TToolButton* save = bar->AddButton(gui::TToolButtonStyle::tbsButton, "Simpan");
+  const HWND formWnd = form.Handle(), barWnd = bar->Handle();
+  TacToolBarVCLWnd hook;
+  std::unique_ptr<TacMainWnd> panelHook;
+
+  skintest::ShowSteps(h, formWnd);
+  h.Step("hook the panel and the bar", [&] {
+    panelHook = MakeHookFor(panel, h.Manager->ThirdPartyLists(), h.Manager.get(), TacSkinParams{});
+    ASSERT_TRUE(panelHook);
+    hook.InstallControl(bar, "CHECKBOX");
+    skintest::RedrawWhole(formWnd);
+  });
+  h.Step("skinned", [&] {
+    const int formSection = h.Manager->GetSkinIndex("PANEL");
+    ASSERT_GE(formSection, 0);
+    EXPECT_EQ(hook.FontSection(save, 0), formSection) << "the panel's section behind the bar";
+    EXPECT_EQ(hook.FontSection(save, 1), h.Manager->GetSkinIndex("TOOLBUTTON")) << "a hot button's own";
+    gui::TBitmap& shot = h.Shot(barWnd, "toolbar_vcl_see_through");
+    const COLORREF text = GetSkinFontColor(nullptr, formSection, h.Manager.get(), 0, nullptr) & 0xFFFFFF;
+    const RECT r = InWindow(save);
+    int own = 0;
+    for (int y = r.top; y < r.bottom; ++y)
+      for (int x = r.left; x < r.right; ++x) own += ::GetPixel(shot.Canvas().Handle(), x, y) == text;
+    EXPECT_GT(own, 0) << "the caption in the panel's font colour";
+  });
+  h.Run();
+  hook.Release(false);
+  if (panelHook) panelHook->Release(false);
 }
 
 }  // namespace
