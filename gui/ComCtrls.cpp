@@ -484,6 +484,16 @@ void TToolBar::SetImages(TCustomImageList* images) {
   RebuildButtons();
 }
 
+void TToolBar::SetHotImages(TCustomImageList* images) {
+  hotImages_ = images;
+  RebuildButtons();
+}
+
+void TToolBar::SetDisabledImages(TCustomImageList* images) {
+  disabledImages_ = images;
+  RebuildButtons();
+}
+
 void TToolBar::SetButtonSize(int width, int height) {
   buttonWidth_ = width;
   buttonHeight_ = height;
@@ -566,6 +576,8 @@ void TToolBar::RebuildButtons() {
   if (!handle_) return;
   while (SendMessageW(handle_, TB_BUTTONCOUNT, 0, 0) > 0) SendMessageW(handle_, TB_DELETEBUTTON, 0, 0);
   SendMessageW(handle_, TB_SETIMAGELIST, 0, LPARAM(images_ ? images_->Handle() : nullptr));
+  SendMessageW(handle_, TB_SETHOTIMAGELIST, 0, LPARAM(hotImages_ ? hotImages_->Handle() : nullptr));
+  SendMessageW(handle_, TB_SETDISABLEDIMAGELIST, 0, LPARAM(disabledImages_ ? disabledImages_->Handle() : nullptr));
   std::vector<std::wstring> texts;
   texts.reserve(buttons_.size());
   for (const auto& b : buttons_) {

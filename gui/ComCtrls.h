@@ -260,6 +260,11 @@ class TToolBar : public TWinControl {
   void SetShowCaptions(bool v);
   TCustomImageList* Images() const { return images_; }
   void SetImages(TCustomImageList* images);
+  // The images of the hot button and of disabled buttons, where they differ from Images.
+  TCustomImageList* HotImages() const { return hotImages_; }
+  void SetHotImages(TCustomImageList* images);
+  TCustomImageList* DisabledImages() const { return disabledImages_; }
+  void SetDisabledImages(TCustomImageList* images);
   int ButtonWidth() const { return buttonWidth_; }
   int ButtonHeight() const { return buttonHeight_; }
   void SetButtonSize(int width, int height);
@@ -298,6 +303,8 @@ class TToolBar : public TWinControl {
   int nextId_ = 1;
   bool flat_ = false, list_ = false, showCaptions_ = false;
   TCustomImageList* images_ = nullptr;
+  TCustomImageList* hotImages_ = nullptr;
+  TCustomImageList* disabledImages_ = nullptr;
   int buttonWidth_ = 23, buttonHeight_ = 22;
   int borderWidth_ = 0;
   TEdgeBorders edgeBorders_ = 0;

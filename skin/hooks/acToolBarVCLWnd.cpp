@@ -12,7 +12,10 @@
 #include "skin/core/sCommonData.h"
 #include "skin/core/sMessages.h"
 #include "skin/core/sSkinManager.h"
+#include "skin/core/sVclUtils.h"
 #include "skin/graphics/acGdiBitmap.h"
+#include "skin/graphics/acGlyphDraw.h"
+#include "skin/graphics/acShapesGdi.h"
 #include "skin/graphics/acSkinMask.h"
 #include "skin/graphics/acSkinSection.h"
 #include "skin/graphics/acSkinText.h"
@@ -102,12 +105,13 @@ int TacToolBarVCLWnd::ButtonPaintState(gui::TToolButton* b, gui::TCustomDrawStat
   return marked || (state & (gui::cdsSelected | gui::cdsChecked)) ? 2 : 1;
 }
 
-int TacToolBarVCLWnd::FontSection(gui::TToolButton* b, int state) const {
-  TsCommonData* d = SkinData();
+namespace {
+// The section a button's caption and glyph colours come from (see FontSection).
+int ButtonSection(gui::TToolBar* bar, TsCommonData* d, gui::TToolButton* b, int state) {
   TsSkinManager* m = d ? d->GetSkinManager() : nullptr;
-  if (!m || !bar_) return -1;
+  if (!m || !bar) return -1;
   // A button has no skin state of its own to answer the query: its section stands.
-  if (!bar_->Flat() || state != 0) return m->GetSkinIndex("TOOLBUTTON");
+  if (!bar->Flat() || state != 0) return m->GetSkinIndex("TOOLBUTTON");
   TacOpaqueSectionQuery q;
   q.State = state;
   q.SkinIndex = d->FSkinIndex;
@@ -115,8 +119,76 @@ int TacToolBarVCLWnd::FontSection(gui::TToolButton* b, int state) const {
   q.SkinManager = m;
   // The answer only says that an opaque section was found (1); the section is the one the
   // answering control wrote into the query.
-  QueryOpaqueSection(bar_, q);
+  QueryOpaqueSection(bar, q);
   return q.SkinIndex;
+}
+}  // namespace
+
+int TacToolBarVCLWnd::FontSection(gui::TToolButton* b, int state) const { return ButtonSection(bar_, SkinData(), b, state); }
+
+void DrawToolButtonGlyph(gui::TToolBar* bar, gui::TToolButton* button, gui::TCustomDrawState state,
+                         gui::TBitmap& bmp) {
+  const int st = (state & gui::cdsSelected) ? 2 : (state & gui::cdsHot) ? 1 : (state & gui::cdsChecked) ? 2 : 0;
+  auto* d = reinterpret_cast<TsCommonData*>(bar->Perform(SM_ALPHACMD, MakeSkinCommand(AC_GETSKINDATA), 0));
+  TsSkinManager* m = d ? d->GetSkinManager() : nullptr;
+  const bool skinned = d && m && d->IsSkinned(true);
+  const bool discoloured = skinned && st == 0 && m->Effects.DiscoloredGlyphs();
+  const int section = skinned ? ButtonSection(bar, d, button, st) : -1;
+  TacSkinData* data = d ? d->GetScaledSkin() : nullptr;
+  const int ppi = d ? d->FPixelsPerInch : GetControlPPI(bar);
+
+  gui::TCustomImageList* images = bar->Images();
+  if ((state & gui::cdsDisabled) && bar->DisabledImages()) images = bar->DisabledImages();
+  else if (st == 1 && bar->HotImages()) images = bar->HotImages();
+  gui::TCustomImageList* base = bar->Images() ? bar->Images() : images;
+  if (!images || !base) return;
+
+  const gui::TRect br = button->BoundsRect();
+  const int w = GetImageListWidth(base, -1, ppi), h = GetImageListHeight(base, -1, ppi);
+  TRect r;
+  if (bar->List()) {
+    r.Left = 5;
+    r.Top = (br.Height() - base->Height()) / 2;
+  } else {
+    const int d8 = button->Style() == TToolButtonStyle::tbsDropDown ? 8 : 0;
+    int text = 0;
+    if (bar->ShowCaptions()) {
+      HDC dc = bmp.Canvas().Handle();
+      SelectObject(dc, bmp.Canvas().Font().Handle());
+      SIZE yy{};
+      GetTextExtentPoint32W(dc, L"Yy", 2, &yy);
+      text = yy.cy + 3;
+    }
+    r.Left = (br.Width() - w) / 2 - d8 + 1;
+    r.Top = (br.Height() - h - text) / 2;
+  }
+  r.Right = r.Left + w;
+  r.Bottom = r.Top + h;
+
+  TacGlyphDrawParams p;
+  p.ImageIndex = button->ImageIndex();
+  p.Images = images;
+  p.NumGlyphs = 1;
+  p.Enabled = bar->Enabled();
+  p.Down = st == 2;
+  p.CurrentState = st;
+  p.SkinIndex = section;
+  p.DstBitmap = &bmp;
+  p.DstCanvas = &bmp.Canvas();
+  p.PPI = ppi;
+  p.SkinData = data;
+  p.Discoloured = discoloured;
+  if (discoloured) {
+    p.Options = goGrayDisabled;
+    if (data && section >= 0 && size_t(section) < data->Sections.size())
+      p.DiscolourColor = gui::TColor(data->Sections[size_t(section)].StateParams[0].Color);
+  }
+  if (st == 2 && d && section >= 0 && (m->ButtonsOptions.ShiftContentOnClick ||
+                                       (data && size_t(section) < data->Sections.size() &&
+                                        data->Sections[size_t(section)].ShiftClick)))
+    r = TRect(r.Left + 1, r.Top + 1, r.Right + 1, r.Bottom + 1);
+  p.Rect = r;
+  DrawGlyph(p);
 }
 
 void TacToolBarVCLWnd::DrawBar(const gui::TRect& r, TCustomDrawStage stage, bool& defaultDraw) {
@@ -196,7 +268,6 @@ void TacToolBarVCLWnd::PaintButton(gui::TToolButton* b, gui::TCustomDrawState st
   gui::TCustomImageList* images = bar_->Images();
   const bool hasImage = images && b->ImageIndex() >= 0 && b->ImageIndex() < images->Count();
   const int shift = st == 2 && IsContentShifted(*d) ? 1 : 0;
-  int imageX = (content - (images ? images->Width() : 0)) / 2, imageY = (cy - (images ? images->Height() : 0)) / 2;
   if (bar_->ShowCaptions() && !b->Caption().empty()) {
     SelectObject(pdc, canvas.Font().Handle());
     SIZE ext{}, a{};
@@ -206,14 +277,12 @@ void TacToolBarVCLWnd::PaintButton(gui::TToolButton* b, gui::TCustomDrawState st
     TRect tr;
     if (bar_->List()) {
       tr = TRect(hasImage ? images->Width() + 6 : 1, 2, content - 2, cy - 2);
-      imageX = 3;
     } else {
       const int x = (content - ext.cx) / 2;
       int c, top;
       if (images) {
         c = (cy - images->Height() - a.cy - 3) / 2;
         top = c + images->Height() + 3;
-        imageY = c;
       } else {
         c = (cy - a.cy) / 2;
         top = c;
@@ -224,7 +293,7 @@ void TacToolBarVCLWnd::PaintButton(gui::TToolButton* b, gui::TCustomDrawState st
     WriteSkinText(canvas, b->Caption(), true, tr, DT_CENTER | DT_VCENTER | DT_SINGLELINE, data, fontSection,
                   std::min(st, 2));
   }
-  if (hasImage) images->Draw(canvas, imageX + shift, imageY + shift, b->ImageIndex(), b->Enabled());
+  if (hasImage) DrawToolButtonGlyph(bar_, b, state, *piece);
   if (dropDown) {
     const int arrowState = (b == dropped_ && b->DropdownMenu) || b->Down() ? 2 : (state & gui::cdsHot) ? 1 : 0;
     if (skin.Source.ValidElement(border)) {
@@ -232,7 +301,10 @@ void TacToolBarVCLWnd::PaintButton(gui::TToolButton* b, gui::TCustomDrawState st
       DrawSkinMask(px, TRect(content, 0, cx, cy), bg, data->Masks[size_t(border)], skin.Source.Master, arrowState,
                    true);
     }
-    DrawSolidArrow(pdc, gui::TRect(content, 0, cx, cy), 3, fontColor, arrowState == 2);
+    // A pressed arrow moves with the pressed content, as the caption and the image do.
+    const int a = arrowState == 2 && IsContentShifted(*d) ? 1 : 0;
+    DrawStyledArrow(*piece, gui::TColor(fontColor), gui::clNone, TRect(content + a, a, cx + a, cy + a), adDown, 0, 0,
+                    0, TacArrowsStyle(m->Options.GetActualArrowsStyle()), d->FPixelsPerInch);
   }
   if (!b->Enabled() || b->Indeterminate()) ApplyDisabledLook(*piece, bg);
   BitBlt(dc, r.Left, r.Top, cx, cy, pdc, 0, 0, SRCCOPY);

@@ -14,6 +14,13 @@
 
 namespace skin {
 
+// A tool button's image drawn into the button's own 32-bit bitmap, in the state the bar's
+// custom-draw State gives (pressed, hot, checked or calm): from the bar's disabled or hot
+// list where it has one for that state, discoloured when calm and the manager asks so, and
+// shifted with the pressed content where the button's section shifts it.
+void DrawToolButtonGlyph(gui::TToolBar* bar, gui::TToolButton* button, gui::TCustomDrawState state,
+                         gui::TBitmap& bmp);
+
 class TacToolBarVCLWnd : public TacMainWnd {
  public:
   ~TacToolBarVCLWnd() override;

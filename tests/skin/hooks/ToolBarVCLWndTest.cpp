@@ -15,6 +15,7 @@
 #include "HookSteps.h"
 #include "gui/ComCtrls.h"
 #include "gui/ExtCtrls.h"
+#include "gui/ImgList.h"
 #include "gui/Menus.h"
 #include "skin/core/sCommonData.h"
 #include "skin/core/sMessages.h"
@@ -276,6 +277,76 @@ TEST(ToolBarVCLWnd, ACalmCaptionOnASeeThroughBarTakesTheOpaqueSectionsColour) {
   h.Run();
   hook.Release(false);
   if (panelHook) panelHook->Release(false);
+}
+
+// Images from the bar's list painted by the skin's glyph painter: with discoloured glyphs a
+// calm button's image is grey while a checked one keeps its colour, and without them both
+// show their colour; the image stands centred in the button.
+TEST(ToolBarVCLWnd, GlyphsDiscolouredOnlyWhenCalm) {
+  skintest::TSkinHarness h(KORVAN_TEST_SKIN, KORVAN_SHOTS);
+  ASSERT_TRUE(h.Manager->IsSkinLoaded());
+  gui::TForm& form = h.NewForm("Alat", 300, 120);
+  auto* images = new gui::TCustomImageList(&form);
+  {
+    // A red square on the list's see-through colour.
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP picture = CreateCompatibleBitmap(screen, 16, 16);
+    ReleaseDC(nullptr, screen);
+    HGDIOBJ old = SelectObject(dc, picture);
+    const RECT all{0, 0, 16, 16}, square{3, 3, 13, 13};
+    HBRUSH fuchsia = CreateSolidBrush(RGB(255, 0, 255)), red = CreateSolidBrush(RGB(200, 30, 30));
+    FillRect(dc, &all, fuchsia);
+    FillRect(dc, &square, red);
+    SelectObject(dc, old);
+    ImageList_AddMasked(images->Handle(), picture, RGB(255, 0, 255));
+    DeleteObject(fuchsia);
+    DeleteObject(red);
+    DeleteObject(picture);
+    DeleteDC(dc);
+  }
+  auto* bar = new gui::TToolBar(&form);
+  bar->SetParent(&form);
+  bar->SetBounds(0, 0, 280, 36);
+  bar->SetFlat(true);
+  bar->SetButtonSize(30, 28);
+  bar->SetImages(images);
+  gui::TToolButton* calm = bar->AddButton(gui::TToolButtonStyle::tbsButton, "", 0);
+  gui::TToolButton* checked = bar->AddButton(gui::TToolButtonStyle::tbsCheck, "", 0);
+  checked->SetDown(true);
+  const HWND formWnd = form.Handle(), barWnd = bar->Handle();
+  TacToolBarVCLWnd hook;
+  // The middle of a button's image on the screen.
+  auto middle = [&](gui::TBitmap& shot, gui::TToolButton* b) {
+    const RECT r = InWindow(b);
+    const int w = r.right - r.left, hgt = r.bottom - r.top;
+    return ::GetPixel(shot.Canvas().Handle(), r.left + (w - 16) / 2 + 1 + 8, r.top + (hgt - 16) / 2 + 8);
+  };
+  auto grey = [](COLORREF c) { return GetRValue(c) == GetGValue(c) && GetGValue(c) == GetBValue(c); };
+
+  skintest::ShowSteps(h, formWnd);
+  h.Step("hook with discoloured glyphs", [&] {
+    h.Manager->Effects.SetOption(1, true);
+    hook.InstallControl(bar);
+    skintest::RedrawWhole(formWnd);
+  });
+  h.Step("calm grey, checked in colour", [&] {
+    gui::TBitmap& shot = h.Shot(barWnd, "toolbar_vcl_glyphs_discoloured");
+    const COLORREF c = middle(shot, calm), k = middle(shot, checked);
+    EXPECT_TRUE(grey(c)) << std::hex << c;
+    EXPECT_EQ(k, RGB(200, 30, 30)) << std::hex << k;
+  });
+  h.Step("glyphs in their colours", [&] {
+    h.Manager->Effects.SetOption(1, false);
+    skintest::RedrawWhole(formWnd);
+  });
+  h.Step("both in colour", [&] {
+    gui::TBitmap& shot = h.Shot(barWnd, "toolbar_vcl_glyphs");
+    EXPECT_EQ(middle(shot, calm), RGB(200, 30, 30));
+    EXPECT_EQ(middle(shot, checked), RGB(200, 30, 30));
+  });
+  h.Run();
+  hook.Release(false);
 }
 
 }  // namespace
