@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "gui/ImgList.h"
+#include "gui/Menus.h"
 #include "rtl/Utf.h"
 
 namespace gui {
@@ -114,6 +116,13 @@ TPageControl::TPageControl(TComponent* owner) : TWinControl(owner) {
 void TPageControl::CreateParams(TCreateParams& p) {
   TWinControl::CreateParams(p);
   p.BaseClassName = WC_TABCONTROLW;
+  if (ownerDraw_) p.Style |= TCS_OWNERDRAWFIXED;
+}
+
+void TPageControl::SetOwnerDraw(bool v) {
+  if (v == ownerDraw_) return;
+  ownerDraw_ = v;
+  if (handle_) RecreateWnd();
 }
 
 void TPageControl::CreateHandleDone() {
@@ -211,11 +220,65 @@ void TPageControl::WndProc(TMessage& msg) {
       TWinControl::WndProc(msg);
       LayoutPages();
       return;
+    case CN_DRAWITEM: {
+      auto* di = reinterpret_cast<DRAWITEMSTRUCT*>(msg.LParam);
+      if (!OnDrawTab) break;
+      HDC before = canvas_.HandleAllocated() ? canvas_.Handle() : nullptr;
+      canvas_.SetHandle(di->hDC);
+      canvas_.Font().Assign(&Font());
+      const RECT& r = di->rcItem;
+      OnDrawTab(this, static_cast<int>(di->itemID), TRect(r.left, r.top, r.right, r.bottom),
+                (di->itemState & ODS_SELECTED) != 0);
+      canvas_.SetHandle(before);
+      msg.Result = TRUE;
+      return;
+    }
     default:
       break;
   }
   TWinControl::WndProc(msg);
 }
+
+namespace {
+
+// A blank border Width pixels wide inside a bar's edge: the client area shrinks by it (the
+// first rectangle of either form of WM_NCCALCSIZE), and it shows the bar's colour until
+// someone paints it otherwise.
+void InsetCalcSize(TMessage& msg, const RECT& in) {
+  auto* r = reinterpret_cast<RECT*>(msg.LParam);
+  r->left += in.left;
+  r->top += in.top;
+  r->right = std::max(r->left, r->right - in.right);
+  r->bottom = std::max(r->top, r->bottom - in.bottom);
+}
+
+void BorderCalcSize(TMessage& msg, int width) {
+  if (width > 0) InsetCalcSize(msg, RECT{width, width, width, width});
+}
+
+void PaintBlankBorder(HWND wnd, const RECT& in, TColor color) {
+  if (in.left <= 0 && in.top <= 0 && in.right <= 0 && in.bottom <= 0) return;
+  RECT wr;
+  GetWindowRect(wnd, &wr);
+  OffsetRect(&wr, -wr.left, -wr.top);
+  HDC dc = GetWindowDC(wnd);
+  ExcludeClipRect(dc, in.left, in.top, wr.right - in.right, wr.bottom - in.bottom);
+  HBRUSH brush = CreateSolidBrush(ColorToColorRef(color));
+  FillRect(dc, &wr, brush);
+  DeleteObject(brush);
+  ReleaseDC(wnd, dc);
+}
+
+void PaintBlankBorder(HWND wnd, int width, TColor color) {
+  if (width > 0) PaintBlankBorder(wnd, RECT{width, width, width, width}, color);
+}
+
+void FrameChanged(HWND wnd) {
+  if (wnd)
+    SetWindowPos(wnd, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+
+}  // namespace
 
 // ---------------------------------------------------------------- TStatusBar
 
@@ -264,7 +327,21 @@ void TStatusBar::CreateParams(TCreateParams& p) {
   p.BaseClassName = STATUSCLASSNAMEW;
   // Our alignment places the bar; the control must not move itself to its parent's foot.
   p.Style |= CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER;
+  if (sizeGrip_) p.Style |= SBARS_SIZEGRIP;
   p.Style &= ~static_cast<DWORD>(WS_TABSTOP);
+}
+
+void TStatusBar::SetSizeGrip(bool v) {
+  if (v == sizeGrip_) return;
+  sizeGrip_ = v;
+  if (handle_) RecreateWnd();
+}
+
+void TStatusBar::SetBorderWidth(int v) {
+  v = std::max(0, v);
+  if (v == borderWidth_) return;
+  borderWidth_ = v;
+  FrameChanged(handle_);
 }
 
 void TStatusBar::CreateHandleDone() {
@@ -317,9 +394,455 @@ std::string TStatusBar::WindowPartText(int i) {
 }
 
 void TStatusBar::WndProc(TMessage& msg) {
+  if (msg.Msg == WM_NCCALCSIZE) {
+    TWinControl::WndProc(msg);
+    BorderCalcSize(msg, borderWidth_);
+    return;
+  }
+  if (msg.Msg == WM_NCPAINT) {
+    TWinControl::WndProc(msg);
+    PaintBlankBorder(handle_, borderWidth_, Color());
+    return;
+  }
   if (msg.Msg == WM_SIZE) {
     TWinControl::WndProc(msg);
     InvalidateRect(handle_, nullptr, TRUE);
+    return;
+  }
+  TWinControl::WndProc(msg);
+}
+
+// ---------------------------------------------------------------- TToolBar
+
+int TToolButton::Index() const {
+  for (int i = 0; i < bar_->ButtonCount(); ++i)
+    if (bar_->Buttons(i) == this) return i;
+  return -1;
+}
+
+void TToolButton::SetCaption(const std::string& s) {
+  caption_ = s;
+  bar_->RebuildButtons();
+}
+
+void TToolButton::SetImageIndex(int v) {
+  imageIndex_ = v;
+  bar_->RebuildButtons();
+}
+
+void TToolButton::SetEnabled(bool v) {
+  enabled_ = v;
+  bar_->UpdateButton(this);
+}
+
+void TToolButton::SetDown(bool v) {
+  down_ = v;
+  bar_->UpdateButton(this);
+}
+
+void TToolButton::SetMarked(bool v) {
+  marked_ = v;
+  bar_->UpdateButton(this);
+}
+
+void TToolButton::SetIndeterminate(bool v) {
+  indeterminate_ = v;
+  bar_->UpdateButton(this);
+}
+
+void TToolButton::Click() {
+  if (OnClick) OnClick(bar_);
+}
+
+TRect TToolButton::BoundsRect() const {
+  RECT r{};
+  if (!bar_->HandleAllocated() || !SendMessageW(bar_->Handle(), TB_GETRECT, WPARAM(id_), LPARAM(&r))) return {};
+  return {r.left, r.top, r.right, r.bottom};
+}
+
+TToolBar::TToolBar(TComponent* owner) : TWinControl(owner) {
+  width_ = 150;
+  height_ = 29;
+  align_ = TAlign::alTop;
+}
+
+TToolBar::~TToolBar() = default;
+
+void TToolBar::CreateParams(TCreateParams& p) {
+  TWinControl::CreateParams(p);
+  p.BaseClassName = TOOLBARCLASSNAMEW;
+  // Our alignment places the bar; it must not move or size itself.
+  p.Style |= CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER;
+  if (flat_) p.Style |= TBSTYLE_FLAT;
+  if (list_) p.Style |= TBSTYLE_LIST;
+  p.Style &= ~static_cast<DWORD>(WS_TABSTOP);
+}
+
+void TToolBar::CreateHandleDone() {
+  SendMessageW(handle_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+  SendMessageW(handle_, TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_DRAWDDARROWS);
+  RebuildButtons();
+}
+
+TToolButton* TToolBar::AddButton(TToolButtonStyle style, const std::string& caption, int imageIndex) {
+  buttons_.push_back(std::make_unique<TToolButton>(this, style, nextId_++));
+  TToolButton* b = buttons_.back().get();
+  b->caption_ = caption;
+  b->imageIndex_ = imageIndex;
+  RebuildButtons();
+  return b;
+}
+
+TToolButton* TToolBar::ButtonByCommand(int id) const {
+  for (const auto& b : buttons_)
+    if (b->id_ == id) return b.get();
+  return nullptr;
+}
+
+void TToolBar::SetFlat(bool v) {
+  if (v == flat_) return;
+  flat_ = v;
+  if (handle_) RecreateWnd();
+}
+
+void TToolBar::SetList(bool v) {
+  if (v == list_) return;
+  list_ = v;
+  if (handle_) RecreateWnd();
+}
+
+void TToolBar::SetShowCaptions(bool v) {
+  showCaptions_ = v;
+  RebuildButtons();
+}
+
+void TToolBar::SetImages(TCustomImageList* images) {
+  images_ = images;
+  RebuildButtons();
+}
+
+void TToolBar::SetHotImages(TCustomImageList* images) {
+  hotImages_ = images;
+  RebuildButtons();
+}
+
+void TToolBar::SetDisabledImages(TCustomImageList* images) {
+  disabledImages_ = images;
+  RebuildButtons();
+}
+
+void TToolBar::SetButtonSize(int width, int height) {
+  buttonWidth_ = width;
+  buttonHeight_ = height;
+  RebuildButtons();
+}
+
+void TToolBar::SetBorderWidth(int v) {
+  v = std::max(0, v);
+  if (v == borderWidth_) return;
+  borderWidth_ = v;
+  FrameChanged(handle_);
+}
+
+void TToolBar::SetEdgeBorders(TEdgeBorders v) {
+  if (v == edgeBorders_) return;
+  edgeBorders_ = v;
+  FrameChanged(handle_);
+}
+
+void TToolBar::SetEdgeInner(TEdgeStyle v) {
+  if (v == edgeInner_) return;
+  edgeInner_ = v;
+  FrameChanged(handle_);
+}
+
+void TToolBar::SetEdgeOuter(TEdgeStyle v) {
+  if (v == edgeOuter_) return;
+  edgeOuter_ = v;
+  FrameChanged(handle_);
+}
+
+int TToolBar::EdgeWidth() const {
+  return (edgeInner_ != TEdgeStyle::esNone ? 1 : 0) + (edgeOuter_ != TEdgeStyle::esNone ? 1 : 0);
+}
+
+TRect TToolBar::NonClientInsets() const {
+  const int d = EdgeWidth();
+  auto side = [&](TEdgeBorders b) { return (edgeBorders_ & b ? d : 0) + borderWidth_; };
+  return {side(ebLeft), side(ebTop), side(ebRight), side(ebBottom)};
+}
+
+// The blank border in the bar's colour, then the edge lines over the chosen sides.
+void TToolBar::PaintFrame() {
+  const TRect in = NonClientInsets();
+  PaintBlankBorder(handle_, RECT{in.Left, in.Top, in.Right, in.Bottom}, Color());
+  if (EdgeWidth() == 0 || edgeBorders_ == 0) return;
+  UINT edge = 0;
+  if (edgeOuter_ != TEdgeStyle::esNone) edge |= edgeOuter_ == TEdgeStyle::esRaised ? BDR_RAISEDOUTER : BDR_SUNKENOUTER;
+  if (edgeInner_ != TEdgeStyle::esNone) edge |= edgeInner_ == TEdgeStyle::esRaised ? BDR_RAISEDINNER : BDR_SUNKENINNER;
+  UINT sides = 0;
+  if (edgeBorders_ & ebLeft) sides |= BF_LEFT;
+  if (edgeBorders_ & ebTop) sides |= BF_TOP;
+  if (edgeBorders_ & ebRight) sides |= BF_RIGHT;
+  if (edgeBorders_ & ebBottom) sides |= BF_BOTTOM;
+  RECT wr;
+  GetWindowRect(handle_, &wr);
+  OffsetRect(&wr, -wr.left, -wr.top);
+  HDC dc = GetWindowDC(handle_);
+  DrawEdge(dc, &wr, edge, sides);
+  ReleaseDC(handle_, dc);
+}
+
+namespace {
+BYTE ButtonStateBits(const TToolButton& b) {
+  BYTE s = 0;
+  if (b.Enabled()) s |= TBSTATE_ENABLED;
+  if (b.Down()) s |= b.Style() == TToolButtonStyle::tbsCheck ? TBSTATE_CHECKED : TBSTATE_PRESSED;
+  if (b.Marked()) s |= TBSTATE_MARKED;
+  if (b.Indeterminate()) s |= TBSTATE_INDETERMINATE;
+  return s;
+}
+}  // namespace
+
+void TToolBar::UpdateButton(TToolButton* b) {
+  if (handle_) SendMessageW(handle_, TB_SETSTATE, WPARAM(b->id_), MAKELPARAM(ButtonStateBits(*b), 0));
+}
+
+// The window's buttons made again from ours, so that captions, images and sizes always agree.
+void TToolBar::RebuildButtons() {
+  if (!handle_) return;
+  while (SendMessageW(handle_, TB_BUTTONCOUNT, 0, 0) > 0) SendMessageW(handle_, TB_DELETEBUTTON, 0, 0);
+  SendMessageW(handle_, TB_SETIMAGELIST, 0, LPARAM(images_ ? images_->Handle() : nullptr));
+  SendMessageW(handle_, TB_SETHOTIMAGELIST, 0, LPARAM(hotImages_ ? hotImages_->Handle() : nullptr));
+  SendMessageW(handle_, TB_SETDISABLEDIMAGELIST, 0, LPARAM(disabledImages_ ? disabledImages_->Handle() : nullptr));
+  std::vector<std::wstring> texts;
+  texts.reserve(buttons_.size());
+  for (const auto& b : buttons_) {
+    TBBUTTON t{};
+    t.idCommand = b->id_;
+    t.fsState = ButtonStateBits(*b);
+    switch (b->style_) {
+      case TToolButtonStyle::tbsCheck: t.fsStyle = BTNS_CHECK; break;
+      case TToolButtonStyle::tbsDropDown: t.fsStyle = BTNS_DROPDOWN; break;
+      case TToolButtonStyle::tbsSeparator:
+      case TToolButtonStyle::tbsDivider: t.fsStyle = BTNS_SEP; break;
+      default: t.fsStyle = BTNS_BUTTON; break;
+    }
+    t.iBitmap = b->style_ == TToolButtonStyle::tbsSeparator || b->style_ == TToolButtonStyle::tbsDivider
+                    ? 8
+                    : (images_ && b->imageIndex_ >= 0 ? b->imageIndex_ : I_IMAGENONE);
+    texts.push_back(rtl::W(b->caption_));
+    t.iString = showCaptions_ && !b->caption_.empty() ? INT_PTR(texts.back().c_str()) : -1;
+    SendMessageW(handle_, TB_ADDBUTTONSW, 1, LPARAM(&t));
+  }
+  SendMessageW(handle_, TB_SETBUTTONSIZE, 0, MAKELPARAM(buttonWidth_, buttonHeight_));
+  InvalidateRect(handle_, nullptr, TRUE);
+}
+
+void TToolBar::DropDown(TToolButton* b) {
+  if (!b->DropdownMenu) return;
+  RECT r{};
+  SendMessageW(handle_, TB_GETRECT, WPARAM(b->id_), LPARAM(&r));
+  MapWindowPoints(handle_, nullptr, reinterpret_cast<POINT*>(&r), 2);
+  b->DropdownMenu->Popup(r.left, r.bottom);
+  Perform(CN_DROPDOWNCLOSED, 0, 0);
+}
+
+namespace {
+TCustomDrawStage StageOf(DWORD stage) {
+  switch (stage & ~static_cast<DWORD>(CDDS_ITEM)) {
+    case CDDS_POSTPAINT: return TCustomDrawStage::cdPostPaint;
+    case CDDS_PREERASE: return TCustomDrawStage::cdPreErase;
+    case CDDS_POSTERASE: return TCustomDrawStage::cdPostErase;
+    default: return TCustomDrawStage::cdPrePaint;
+  }
+}
+
+TCustomDrawState StateOf(UINT s) {
+  TCustomDrawState r = 0;
+  if (s & CDIS_SELECTED) r |= cdsSelected;
+  if (s & CDIS_GRAYED) r |= cdsGrayed;
+  if (s & CDIS_DISABLED) r |= cdsDisabled;
+  if (s & CDIS_CHECKED) r |= cdsChecked;
+  if (s & CDIS_FOCUS) r |= cdsFocused;
+  if (s & CDIS_DEFAULT) r |= cdsDefault;
+  if (s & CDIS_HOT) r |= cdsHot;
+  if (s & CDIS_MARKED) r |= cdsMarked;
+  if (s & CDIS_INDETERMINATE) r |= cdsIndeterminate;
+  return r;
+}
+}  // namespace
+
+void TToolBar::CustomDraw(TMessage& msg) {
+  auto* cd = reinterpret_cast<NMTBCUSTOMDRAW*>(msg.LParam);
+  const bool item = (cd->nmcd.dwDrawStage & CDDS_ITEM) != 0;
+  msg.Result = CDRF_DODEFAULT;
+  if (!item && cd->nmcd.dwDrawStage != CDDS_PREPAINT && cd->nmcd.dwDrawStage != CDDS_POSTPAINT) return;
+  HDC before = canvas_.HandleAllocated() ? canvas_.Handle() : nullptr;
+  canvas_.SetHandle(cd->nmcd.hdc);
+  canvas_.Font().Assign(&Font());
+  bool defaultDraw = true;
+  const RECT& rc = cd->nmcd.rc;
+  if (!item) {
+    if (OnAdvancedCustomDraw)
+      OnAdvancedCustomDraw(this, TRect(rc.left, rc.top, rc.right, rc.bottom), StageOf(cd->nmcd.dwDrawStage),
+                           defaultDraw);
+    if (cd->nmcd.dwDrawStage == CDDS_PREPAINT) {
+      if (!defaultDraw) msg.Result = CDRF_SKIPDEFAULT;
+      if (OnAdvancedCustomDrawButton) msg.Result |= CDRF_NOTIFYITEMDRAW;
+      if (OnAdvancedCustomDraw) msg.Result |= CDRF_NOTIFYPOSTPAINT;
+    }
+  } else if (TToolButton* b = ButtonByCommand(static_cast<int>(cd->nmcd.dwItemSpec)); b && OnAdvancedCustomDrawButton) {
+    TTBCustomDrawFlags flags = 0;
+    OnAdvancedCustomDrawButton(this, b, StateOf(cd->nmcd.uItemState), StageOf(cd->nmcd.dwDrawStage), flags,
+                               defaultDraw);
+    if (cd->nmcd.dwDrawStage == CDDS_ITEMPREPAINT) {
+      msg.Result = defaultDraw ? CDRF_NOTIFYPOSTPAINT : CDRF_SKIPDEFAULT;
+      if (flags & tbNoEdges) msg.Result |= TBCDRF_NOEDGES;
+      if (flags & tbHiliteHotTrack) msg.Result |= TBCDRF_HILITEHOTTRACK;
+      if (flags & tbNoOffset) msg.Result |= TBCDRF_NOOFFSET;
+      if (flags & tbNoMark) msg.Result |= TBCDRF_NOMARK;
+      if (flags & tbNoEtchedEffect) msg.Result |= TBCDRF_NOETCHEDEFFECT;
+    }
+  }
+  canvas_.SetHandle(before);
+}
+
+void TToolBar::WndProc(TMessage& msg) {
+  switch (msg.Msg) {
+    case WM_NCCALCSIZE: {
+      TWinControl::WndProc(msg);
+      const TRect in = NonClientInsets();
+      InsetCalcSize(msg, RECT{in.Left, in.Top, in.Right, in.Bottom});
+      return;
+    }
+    case WM_NCPAINT:
+      TWinControl::WndProc(msg);
+      PaintFrame();
+      return;
+    case WM_ERASEBKGND: {
+      // Our window class has no background brush: the bar fills itself with its colour.
+      RECT r;
+      GetClientRect(handle_, &r);
+      HBRUSH brush = CreateSolidBrush(ColorToColorRef(Color()));
+      FillRect(reinterpret_cast<HDC>(msg.WParam), &r, brush);
+      DeleteObject(brush);
+      msg.Result = 1;
+      return;
+    }
+    case CN_COMMAND:
+      if (TToolButton* b = ButtonByCommand(LOWORD(msg.WParam))) {
+        if (b->style_ == TToolButtonStyle::tbsCheck)
+          b->down_ = SendMessageW(handle_, TB_ISBUTTONCHECKED, WPARAM(b->id_), 0) != 0;
+        b->Click();
+      }
+      return;
+    case CN_NOTIFY: {
+      auto* hdr = reinterpret_cast<NMHDR*>(msg.LParam);
+      if (hdr->code == static_cast<UINT>(NM_CUSTOMDRAW)) {
+        CustomDraw(msg);
+        return;
+      }
+      if (hdr->code == static_cast<UINT>(TBN_DROPDOWN)) {
+        if (TToolButton* b = ButtonByCommand(reinterpret_cast<NMTOOLBARW*>(msg.LParam)->iItem)) DropDown(b);
+        msg.Result = TBDDRET_DEFAULT;
+        return;
+      }
+      break;
+    }
+    default:
+      break;
+  }
+  TWinControl::WndProc(msg);
+}
+
+// ---------------------------------------------------------------- TTrackBar
+
+TTrackBar::TTrackBar(TComponent* owner) : TWinControl(owner) {
+  width_ = 150;
+  height_ = 45;
+}
+
+void TTrackBar::CreateParams(TCreateParams& p) {
+  TWinControl::CreateParams(p);
+  p.BaseClassName = TRACKBAR_CLASSW;
+  p.Style |= orientation_ == TTrackBarOrientation::trVertical ? TBS_VERT : TBS_HORZ;
+  switch (tickMarks_) {
+    case TTickMark::tmTopLeft: p.Style |= TBS_TOP; break;
+    case TTickMark::tmBoth: p.Style |= TBS_BOTH; break;
+    default: p.Style |= TBS_BOTTOM; break;
+  }
+  p.Style |= tickStyle_ == TTickStyle::tsNone ? TBS_NOTICKS : TBS_AUTOTICKS;
+}
+
+void TTrackBar::CreateHandleDone() {
+  PushRange();
+  SendMessageW(handle_, TBM_SETTICFREQ, static_cast<WPARAM>(frequency_), 0);
+}
+
+void TTrackBar::PushRange() {
+  if (!handle_) return;
+  SendMessageW(handle_, TBM_SETRANGEMIN, FALSE, min_);
+  SendMessageW(handle_, TBM_SETRANGEMAX, FALSE, max_);
+  SendMessageW(handle_, TBM_SETPOS, TRUE, position_);
+}
+
+void TTrackBar::SetOrientation(TTrackBarOrientation v) {
+  if (v == orientation_) return;
+  orientation_ = v;
+  SetBounds(left_, top_, height_, width_);
+  if (handle_) RecreateWnd();
+}
+
+void TTrackBar::SetTickMarks(TTickMark v) {
+  if (v == tickMarks_) return;
+  tickMarks_ = v;
+  if (handle_) RecreateWnd();
+}
+
+void TTrackBar::SetTickStyle(TTickStyle v) {
+  if (v == tickStyle_) return;
+  tickStyle_ = v;
+  if (handle_) RecreateWnd();
+}
+
+void TTrackBar::SetMin(int v) {
+  min_ = v;
+  max_ = std::max(max_, v);
+  position_ = std::clamp(position_, min_, max_);
+  PushRange();
+}
+
+void TTrackBar::SetMax(int v) {
+  max_ = v;
+  min_ = std::min(min_, v);
+  position_ = std::clamp(position_, min_, max_);
+  PushRange();
+}
+
+void TTrackBar::SetPosition(int v) {
+  const int before = position_;
+  position_ = std::clamp(v, min_, max_);
+  if (handle_) SendMessageW(handle_, TBM_SETPOS, TRUE, position_);
+  if (position_ != before && OnChange) OnChange(this);
+}
+
+void TTrackBar::SetFrequency(int v) {
+  frequency_ = std::max(1, v);
+  if (handle_) {
+    SendMessageW(handle_, TBM_SETTICFREQ, static_cast<WPARAM>(frequency_), 0);
+    InvalidateRect(handle_, nullptr, TRUE);
+  }
+}
+
+void TTrackBar::WndProc(TMessage& msg) {
+  if (msg.Msg == CN_HSCROLL || msg.Msg == CN_VSCROLL) {
+    const int at = static_cast<int>(SendMessageW(handle_, TBM_GETPOS, 0, 0));
+    if (at != position_) {
+      position_ = at;
+      if (OnChange) OnChange(this);
+    }
+    msg.Result = 0;
     return;
   }
   TWinControl::WndProc(msg);

@@ -43,6 +43,9 @@ class TTabSheet : public TWinControl {
 };
 
 using TTabChangingEvent = std::function<void(TObject* sender, bool& allowChange)>;
+class TPageControl;
+// Draws one tab of an owner-drawn page control; Rect in the control's client coordinates.
+using TDrawTabEvent = std::function<void(TPageControl* control, int tabIndex, const TRect& rect, bool active)>;
 
 class TPageControl : public TWinControl {
   KORVAN_CLASS(TPageControl)
@@ -61,6 +64,11 @@ class TPageControl : public TWinControl {
   // The user picked another tab.
   TTabChangingEvent OnChanging;
   TNotifyEvent OnChange;
+  // Tabs drawn by OnDrawTab on Canvas (bound to the tab's device context meanwhile).
+  bool OwnerDraw() const { return ownerDraw_; }
+  void SetOwnerDraw(bool v);
+  TDrawTabEvent OnDrawTab;
+  TCanvas& Canvas() { return canvas_; }
   void WndProc(TMessage& msg) override;
 
  protected:
@@ -70,6 +78,8 @@ class TPageControl : public TWinControl {
 
  private:
   friend class TTabSheet;
+  bool ownerDraw_ = false;
+  TCanvas canvas_;
   void UpdateTabs();
   void LayoutPages();
   void ShowActive();
@@ -135,6 +145,12 @@ class TStatusBar : public TWinControl {
   // The canvas an OnDrawPanel handler draws on (bound by whoever paints the bar).
   TCanvas& Canvas() { return canvas_; }
   std::function<void(TStatusBar* bar, TStatusPanel* panel, const TRect& rect)> OnDrawPanel;
+  // The grip in the bottom-right corner that sizes the form.
+  bool SizeGrip() const { return sizeGrip_; }
+  void SetSizeGrip(bool v);
+  // A blank border inside the bar's edge: the client area shrinks by it on every side.
+  int BorderWidth() const { return borderWidth_; }
+  void SetBorderWidth(int v);
   void WndProc(TMessage& msg) override;
 
  protected:
@@ -143,6 +159,8 @@ class TStatusBar : public TWinControl {
 
  private:
   friend class TStatusPanel;
+  bool sizeGrip_ = false;
+  int borderWidth_ = 0;
   friend class TStatusPanels;
   void UpdateParts();
   void UpdatePanel(int i);
@@ -150,6 +168,196 @@ class TStatusBar : public TWinControl {
   bool simplePanel_ = false;
   std::string simpleText_;
   TCanvas canvas_;
+};
+
+// ---------------------------------------------------------------- tool bar
+
+class TToolBar;
+class TPopupMenu;
+class TCustomImageList;
+
+// The sides of a bar that carry edge lines, and the look of each of its two lines.
+using TEdgeBorders = unsigned;
+inline constexpr TEdgeBorders ebLeft = 1, ebTop = 2, ebRight = 4, ebBottom = 8;
+enum class TEdgeStyle { esNone, esRaised, esLowered };
+
+enum class TToolButtonStyle { tbsButton, tbsCheck, tbsDropDown, tbsSeparator, tbsDivider };
+
+// The stage of a custom-draw notification, a button's state in it, and what the handler
+// asks the bar to leave out of its own drawing.
+enum class TCustomDrawStage { cdPrePaint, cdPostPaint, cdPreErase, cdPostErase };
+using TCustomDrawState = unsigned;
+inline constexpr TCustomDrawState cdsSelected = 1, cdsGrayed = 2, cdsDisabled = 4, cdsChecked = 8, cdsFocused = 16,
+                                  cdsDefault = 32, cdsHot = 64, cdsMarked = 128, cdsIndeterminate = 256;
+using TTBCustomDrawFlags = unsigned;
+inline constexpr TTBCustomDrawFlags tbNoEdges = 1, tbHiliteHotTrack = 2, tbNoOffset = 4, tbNoMark = 8,
+                                    tbNoEtchedEffect = 16;
+
+// Sent to the bar once the drop-down menu of one of its buttons has closed.
+inline constexpr UINT CN_DROPDOWNCLOSED = WM_USER + 0x1000;
+
+// One button of a tool bar; it lives in the bar's window as a native button.
+class TToolButton {
+ public:
+  TToolButton(TToolBar* bar, TToolButtonStyle style, int id) : bar_(bar), style_(style), id_(id) {}
+  TToolBar* ToolBar() const { return bar_; }
+  int Index() const;
+  TToolButtonStyle Style() const { return style_; }
+  const std::string& Caption() const { return caption_; }
+  void SetCaption(const std::string& s);
+  int ImageIndex() const { return imageIndex_; }
+  void SetImageIndex(int v);
+  bool Enabled() const { return enabled_; }
+  void SetEnabled(bool v);
+  // Pressed in (a check button: checked).
+  bool Down() const { return down_; }
+  void SetDown(bool v);
+  bool Marked() const { return marked_; }
+  void SetMarked(bool v);
+  bool Indeterminate() const { return indeterminate_; }
+  void SetIndeterminate(bool v);
+  // The menu a drop-down button opens below itself.
+  TPopupMenu* DropdownMenu = nullptr;
+  TNotifyEvent OnClick;
+  void Click();
+  // Where the button lies in the bar's client area (empty before the bar has a window).
+  TRect BoundsRect() const;
+  int Left() const { return BoundsRect().Left; }
+  int Top() const { return BoundsRect().Top; }
+  int Width() const { return BoundsRect().Width(); }
+  int Height() const { return BoundsRect().Height(); }
+  int CommandId() const { return id_; }
+
+ private:
+  friend class TToolBar;
+  TToolBar* bar_;
+  TToolButtonStyle style_;
+  int id_;
+  std::string caption_;
+  int imageIndex_ = -1;
+  bool enabled_ = true, down_ = false, marked_ = false, indeterminate_ = false;
+};
+
+using TTBAdvancedCustomDrawEvent =
+    std::function<void(TToolBar* sender, const TRect& rect, TCustomDrawStage stage, bool& defaultDraw)>;
+using TTBAdvancedCustomDrawBtnEvent =
+    std::function<void(TToolBar* sender, TToolButton* button, TCustomDrawState state, TCustomDrawStage stage,
+                       TTBCustomDrawFlags& flags, bool& defaultDraw)>;
+
+// A bar of buttons along the top of its parent. Its painting can be taken over through the
+// two custom-draw events, which run with Canvas bound to the bar's device context.
+class TToolBar : public TWinControl {
+  KORVAN_CLASS(TToolBar)
+ public:
+  explicit TToolBar(TComponent* owner);
+  ~TToolBar() override;
+  TToolButton* AddButton(TToolButtonStyle style = TToolButtonStyle::tbsButton, const std::string& caption = {},
+                         int imageIndex = -1);
+  int ButtonCount() const { return static_cast<int>(buttons_.size()); }
+  TToolButton* Buttons(int i) const { return buttons_.at(static_cast<size_t>(i)).get(); }
+  TToolButton* ButtonByCommand(int id) const;
+  // Without Flat the buttons are raised and the system shows no hot button.
+  bool Flat() const { return flat_; }
+  void SetFlat(bool v);
+  // Captions right of the images instead of below them.
+  bool List() const { return list_; }
+  void SetList(bool v);
+  bool ShowCaptions() const { return showCaptions_; }
+  void SetShowCaptions(bool v);
+  TCustomImageList* Images() const { return images_; }
+  void SetImages(TCustomImageList* images);
+  // The images of the hot button and of disabled buttons, where they differ from Images.
+  TCustomImageList* HotImages() const { return hotImages_; }
+  void SetHotImages(TCustomImageList* images);
+  TCustomImageList* DisabledImages() const { return disabledImages_; }
+  void SetDisabledImages(TCustomImageList* images);
+  int ButtonWidth() const { return buttonWidth_; }
+  int ButtonHeight() const { return buttonHeight_; }
+  void SetButtonSize(int width, int height);
+  // A blank border inside the bar's edge: the client area shrinks by it on every side.
+  int BorderWidth() const { return borderWidth_; }
+  void SetBorderWidth(int v);
+  // Edge lines outside the border on the chosen sides: the outer and the inner line, each a
+  // pixel wide unless esNone.
+  TEdgeBorders EdgeBorders() const { return edgeBorders_; }
+  void SetEdgeBorders(TEdgeBorders v);
+  TEdgeStyle EdgeInner() const { return edgeInner_; }
+  void SetEdgeInner(TEdgeStyle v);
+  TEdgeStyle EdgeOuter() const { return edgeOuter_; }
+  void SetEdgeOuter(TEdgeStyle v);
+  // How many edge lines a chosen side has (0 to 2).
+  int EdgeWidth() const;
+  // What edges and border take off the window on each side before the client area.
+  TRect NonClientInsets() const;
+  TCanvas& Canvas() { return canvas_; }
+  TTBAdvancedCustomDrawEvent OnAdvancedCustomDraw;
+  TTBAdvancedCustomDrawBtnEvent OnAdvancedCustomDrawButton;
+  void WndProc(TMessage& msg) override;
+
+ protected:
+  void CreateParams(TCreateParams& params) override;
+  void CreateHandleDone() override;
+
+ private:
+  friend class TToolButton;
+  void RebuildButtons();
+  void UpdateButton(TToolButton* b);
+  void CustomDraw(TMessage& msg);
+  void DropDown(TToolButton* b);
+  void PaintFrame();
+  std::vector<std::unique_ptr<TToolButton>> buttons_;
+  int nextId_ = 1;
+  bool flat_ = false, list_ = false, showCaptions_ = false;
+  TCustomImageList* images_ = nullptr;
+  TCustomImageList* hotImages_ = nullptr;
+  TCustomImageList* disabledImages_ = nullptr;
+  int buttonWidth_ = 23, buttonHeight_ = 22;
+  int borderWidth_ = 0;
+  TEdgeBorders edgeBorders_ = 0;
+  TEdgeStyle edgeInner_ = TEdgeStyle::esRaised, edgeOuter_ = TEdgeStyle::esLowered;
+  TCanvas canvas_;
+};
+
+// ---------------------------------------------------------------- track bar
+
+enum class TTrackBarOrientation { trHorizontal, trVertical };
+// Which side of the channel the tick marks are on (top/left, bottom/right or both).
+enum class TTickMark { tmBottomRight, tmTopLeft, tmBoth };
+enum class TTickStyle { tsNone, tsAuto };
+
+// A slider over the system's track bar: a tick every Frequency steps when ticks are on; the
+// user's moves of the thumb update Position and run OnChange.
+class TTrackBar : public TWinControl {
+  KORVAN_CLASS(TTrackBar)
+ public:
+  explicit TTrackBar(TComponent* owner);
+  TTrackBarOrientation Orientation() const { return orientation_; }
+  void SetOrientation(TTrackBarOrientation v);
+  TTickMark TickMarks() const { return tickMarks_; }
+  void SetTickMarks(TTickMark v);
+  TTickStyle TickStyle() const { return tickStyle_; }
+  void SetTickStyle(TTickStyle v);
+  int Min() const { return min_; }
+  void SetMin(int v);
+  int Max() const { return max_; }
+  void SetMax(int v);
+  int Position() const { return position_; }
+  void SetPosition(int v);
+  int Frequency() const { return frequency_; }
+  void SetFrequency(int v);
+  TNotifyEvent OnChange;
+  void WndProc(TMessage& msg) override;
+
+ protected:
+  void CreateParams(TCreateParams& params) override;
+  void CreateHandleDone() override;
+
+ private:
+  void PushRange();
+  TTrackBarOrientation orientation_ = TTrackBarOrientation::trHorizontal;
+  TTickMark tickMarks_ = TTickMark::tmBottomRight;
+  TTickStyle tickStyle_ = TTickStyle::tsAuto;
+  int min_ = 0, max_ = 10, position_ = 0, frequency_ = 1;
 };
 
 // ---------------------------------------------------------------- progress bar

@@ -830,3 +830,88 @@ void TListBox::SetItemIndex(int i) {
 }
 
 }  // namespace gui
+
+namespace gui {
+
+// ---------------------------------------------------------------- TScrollBar
+
+TScrollBar::TScrollBar(TComponent* owner) : TWinControl(owner) {
+  width_ = 121;
+  height_ = GetSystemMetrics(SM_CYHSCROLL);
+}
+
+void TScrollBar::CreateParams(TCreateParams& p) {
+  TWinControl::CreateParams(p);
+  p.BaseClassName = L"SCROLLBAR";
+  p.Style |= kind_ == TScrollBarKind::sbVertical ? SBS_VERT : SBS_HORZ;
+}
+
+void TScrollBar::CreateHandleDone() { PushInfo(); }
+
+void TScrollBar::SetKind(TScrollBarKind k) {
+  if (k == kind_) return;
+  kind_ = k;
+  SetBounds(left_, top_, height_, width_);
+  if (handle_) RecreateWnd();
+}
+
+// The last position the thumb can reach: with a page the thumb's far end stops at Max.
+int TScrollBar::Clamped(int v) const {
+  const int last = std::max(min_, max_ - std::max(pageSize_ - 1, 0));
+  return std::clamp(v, min_, last);
+}
+
+void TScrollBar::SetPageSize(int v) {
+  pageSize_ = std::clamp(v, 0, std::max(0, max_ - min_ + 1));
+  position_ = Clamped(position_);
+  PushInfo();
+}
+
+void TScrollBar::SetParams(int position, int min, int max) {
+  min_ = min;
+  max_ = std::max(min, max);
+  pageSize_ = std::min(pageSize_, max_ - min_ + 1);
+  const int before = position_;
+  position_ = Clamped(position);
+  PushInfo();
+  if (position_ != before && OnChange) OnChange(this);
+}
+
+void TScrollBar::PushInfo() {
+  if (!handle_) return;
+  SCROLLINFO si{sizeof si, SIF_RANGE | SIF_PAGE | SIF_POS, min_, max_, static_cast<UINT>(pageSize_), position_, 0};
+  SendMessageW(handle_, SBM_SETSCROLLINFO, TRUE, reinterpret_cast<LPARAM>(&si));
+}
+
+void TScrollBar::Scroll(int code) {
+  int to = position_;
+  switch (code) {
+    case SB_LINEUP: to -= SmallChange; break;
+    case SB_LINEDOWN: to += SmallChange; break;
+    case SB_PAGEUP: to -= LargeChange; break;
+    case SB_PAGEDOWN: to += LargeChange; break;
+    case SB_TOP: to = min_; break;
+    case SB_BOTTOM: to = max_; break;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION: {
+      // The 16 bits of the message cannot carry a long range: the control's own track position can.
+      SCROLLINFO si{sizeof si, SIF_TRACKPOS, 0, 0, 0, 0, 0};
+      SendMessageW(handle_, SBM_GETSCROLLINFO, 0, reinterpret_cast<LPARAM>(&si));
+      to = si.nTrackPos;
+      break;
+    }
+    default: return;
+  }
+  SetPosition(to);
+}
+
+void TScrollBar::WndProc(TMessage& msg) {
+  if (msg.Msg == CN_HSCROLL || msg.Msg == CN_VSCROLL) {
+    Scroll(LOWORD(msg.WParam));
+    msg.Result = 0;
+    return;
+  }
+  TWinControl::WndProc(msg);
+}
+
+}  // namespace gui

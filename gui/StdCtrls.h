@@ -1,6 +1,7 @@
 // Standard controls: labels, edits, buttons and their kin.
 #pragma once
 #include "gui/Controls.h"
+#include <algorithm>
 
 namespace gui {
 
@@ -251,6 +252,43 @@ class TGroupBox : public TCustomControl {
  protected:
   void Paint() override;
   void DoTextChanged() override { Invalidate(); }
+};
+
+// A stand-alone scroll bar over the system's scroll-bar control. Position stays within
+// Min..Max less the page; the user's scrolling moves it by SmallChange or LargeChange (or to
+// where the thumb was dragged) and runs OnChange.
+enum class TScrollBarKind { sbHorizontal, sbVertical };
+
+class TScrollBar : public TWinControl {
+  KORVAN_CLASS(TScrollBar)
+ public:
+  explicit TScrollBar(TComponent* owner);
+  TScrollBarKind Kind() const { return kind_; }
+  void SetKind(TScrollBarKind k);
+  int Min() const { return min_; }
+  int Max() const { return max_; }
+  int Position() const { return position_; }
+  int PageSize() const { return pageSize_; }
+  void SetMin(int v) { SetParams(position_, v, std::max(v, max_)); }
+  void SetMax(int v) { SetParams(position_, std::min(min_, v), v); }
+  void SetPosition(int v) { SetParams(v, min_, max_); }
+  void SetPageSize(int v);
+  void SetParams(int position, int min, int max);
+  int SmallChange = 1;
+  int LargeChange = 1;
+  TNotifyEvent OnChange;
+  void WndProc(TMessage& msg) override;
+
+ protected:
+  void CreateParams(TCreateParams& params) override;
+  void CreateHandleDone() override;
+
+ private:
+  int Clamped(int v) const;
+  void PushInfo();
+  void Scroll(int code);
+  TScrollBarKind kind_ = TScrollBarKind::sbHorizontal;
+  int min_ = 0, max_ = 100, position_ = 0, pageSize_ = 0;
 };
 
 // Upper-cases text the way the system does for the user's letters (not only ASCII).

@@ -13,6 +13,7 @@
 #include "skin/hooks/acBtnWnd.h"
 #include "skin/hooks/acCheckBoxWnd.h"
 #include "skin/hooks/acComboWnd.h"
+#include "skin/hooks/acContainerWnd.h"
 #include "skin/hooks/acEditWnd.h"
 #include "skin/hooks/acGridWnd.h"
 #include "skin/hooks/acHookPaint.h"
@@ -74,6 +75,7 @@ const std::pair<std::string_view, TMaker> kDialogChildHooks[] = {
     {"TacTrackWnd", &Installed<TacTrackWnd>},      {"TacEditWnd", &EditLike<TacEditWnd>},
     {"TacComboBoxWnd", &EditLike<TacComboBoxWnd>}, {"TacListViewWnd", &EditLike<TacListViewWnd>},
     {"TacTreeViewWnd", &EditLike<TacTreeViewWnd>},  {"TacTransPanelWnd", &Attached<TacTransPanelWnd>},
+    {"TacContainerWnd", &Installed<TacContainerWnd>}, {"TacSearchWnd", &Installed<TacSearchWnd>},
 };
 
 // A popup-menu window gets the menu hook while the default manager skins popups.

@@ -20,6 +20,8 @@
 #include "skin/hooks/acSpinWnd.h"
 #include "skin/hooks/acStaticWnd.h"
 #include "skin/hooks/acStatusBarWnd.h"
+#include "skin/hooks/acToolBarVCLWnd.h"
+#include "skin/hooks/acToolBarWnd.h"
 
 namespace skin {
 
@@ -79,6 +81,20 @@ std::unique_ptr<TacMainWnd> AttachStatusBar(gui::TWinControl* control, const Tac
   return hook;
 }
 
+// Our tool bars are painted through their draw events; a bar of another kind through its
+// window like a native one.
+std::unique_ptr<TacMainWnd> AttachToolBar(gui::TWinControl* control, const TacSkinParams& p) {
+  if (auto* bar = dynamic_cast<gui::TToolBar*>(control)) {
+    auto hook = std::make_unique<TacToolBarVCLWnd>();
+    hook->InstallControl(bar, Or(p.SkinSection, "TOOLBAR"));
+    return hook;
+  }
+  auto hook = std::make_unique<TacToolBarWnd>();
+  hook->Attach(control->Handle(), p.SkinSection);
+  hook->AfterCreation();
+  return hook;
+}
+
 template <class T>
 std::unique_ptr<TacMainWnd> AttachByWindow(gui::TWinControl* control, const TacSkinParams& p) {
   auto hook = std::make_unique<T>();
@@ -106,6 +122,7 @@ const std::pair<std::string_view, Attach> kHookClasses[] = {
     {"TacPageControlWnd", &AttachPageControl},
     {"TacTabControlWnd", &AttachByWindow<TacTabControlWnd>},
     {"TacStatusBarWnd", &AttachStatusBar},
+    {"TacToolBarVCLWnd", &AttachToolBar},
     {"TacSBWnd", &AttachByWindow<TacSBWnd>},
     {"TacStaticTextWnd", &AttachPainted<TacStaticTextWnd>},
 };

@@ -4,6 +4,7 @@
 
 #include "skin/core/acControlPaint.h"
 #include "skin/core/acSkinData.h"
+#include "skin/core/sMessages.h"
 #include "skin/core/sSkinManager.h"
 #include "skin/graphics/acGdiBitmap.h"
 #include "skin/hooks/acHookPaint.h"
@@ -98,6 +99,50 @@ void TacSBWnd::PaintTo(HDC dc) {
   BitBlt(dc, 0, 0, cr.right, cr.bottom, bmp->Canvas().Handle(), 0, 0, SRCCOPY);
 }
 
+void TacSBWnd::MouseEnter() {
+  parts_.MouseEnter();
+  InvalidateRect(Wnd(), nullptr, FALSE);
+}
+
+void TacSBWnd::MouseLeave() {
+  parts_.MouseLeave();
+  InvalidateRect(Wnd(), nullptr, FALSE);
+}
+
+bool TacSBWnd::HandleSkinCommand(gui::TMessage& m) {
+  switch (m.WParamHi()) {
+    case AC_MOUSEENTER:
+      MouseEnter();
+      m.Result = 0;
+      return true;
+    case AC_MOUSELEAVE:
+      MouseLeave();
+      m.Result = 0;
+      return true;
+    default:
+      return false;
+  }
+}
+
+void TacSBWnd::DoubleClick(gui::TMessage& m) {
+  TsCommonData* d = SkinData();
+  if (IsWindowVisible(Wnd())) {
+    // The system would paint its own pressed bar in between.
+    CallWndProc(WM_SETREDRAW, FALSE, 0);
+    CallOldWndProc(m);
+    CallWndProc(WM_SETREDRAW, TRUE, 0);
+  } else {
+    CallOldWndProc(m);
+  }
+  if (!IsWindowEnabled(Wnd())) return;
+  POINT p;
+  GetCursorPos(&p);
+  ScreenToClient(Wnd(), &p);
+  parts_.MouseDown(PartAt(p), d->CurrentState(), PositionAt(p), GetScrollPos(Wnd(), SB_CTL));
+  parts_.MouseUp(PartAt(p), d->CurrentState());
+  RedrawWindow(Wnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_NOCHILDREN | RDW_UPDATENOW);
+}
+
 void TacSBWnd::HandleMessage(gui::TMessage& m) {
   TsCommonData* d = SkinData();
   if (!d) {
@@ -165,6 +210,18 @@ void TacSBWnd::HandleMessage(gui::TMessage& m) {
       RedrawWindow(Wnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_NOCHILDREN | RDW_UPDATENOW);
       return;
     }
+    case WM_LBUTTONDBLCLK:
+    case WM_NCLBUTTONDBLCLK:
+      DoubleClick(m);
+      return;
+    case gui::CM_MOUSEENTER:
+      CallOldWndProc(m);
+      MouseEnter();
+      return;
+    case gui::CM_MOUSELEAVE:
+      CallOldWndProc(m);
+      MouseLeave();
+      return;
     case WM_ENABLE:
       CallOldWndProc(m);
       InvalidateRect(Wnd(), nullptr, FALSE);

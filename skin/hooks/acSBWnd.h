@@ -23,10 +23,15 @@ class TacSBWnd : public TacMainWnd {
   void PaintTo(HDC dc);
 
  protected:
-  bool HandleSkinCommand(gui::TMessage&) override { return false; }
+  // The manager's word that the mouse entered or left the bar.
+  bool HandleSkinCommand(gui::TMessage& msg) override;
   void HandleMessage(gui::TMessage& msg) override;
 
  private:
+  void MouseEnter();
+  void MouseLeave();
+  // A double click is two clicks at the cursor: the second press and its release.
+  void DoubleClick(gui::TMessage& msg);
   int32_t PositionAt(POINT client) const;
   TSBCtrlPart PartAt(POINT client) const;
   void SetPosition(int32_t pos);

@@ -6,6 +6,8 @@
 
 #include "rtl/Utf.h"
 #include "skin/core/acControlPaint.h"
+#include "skin/core/acControlUtils.h"
+#include "skin/core/sMessages.h"
 #include "skin/core/acSkinData.h"
 #include "skin/core/sSkinManager.h"
 #include "skin/graphics/acGdiBitmap.h"
@@ -81,8 +83,8 @@ void TacStatusBarWnd::PaintSizeGrip() {
   if (!(GetWindowLongW(Wnd(), GWL_STYLE) & SBARS_SIZEGRIP) || !data || !m || data->GripImage < 0 ||
       data->GripImage >= int(data->Masks.size()) || d->CacheEmpty())
     return;
-  // Our bars have no border of their own: the grip sits in the very corner.
-  constexpr int kBorderWidth = 0;
+  // The grip sits in the client area's corner, the bar's border width inside the window's.
+  const int kBorderWidth = bar_ ? bar_->BorderWidth() : 0;
   const TsMaskData& grip = data->Masks[size_t(data->GripImage)];
   TBitmap32 px = Pixels32(*d->FCache);
   TBitmap32 self = px.Clone();
@@ -92,15 +94,17 @@ void TacStatusBarWnd::PaintSizeGrip() {
                 grip, master.HasRows() ? &master : nullptr, MakeBackgroundCache(&self, 0, 0));
 }
 
+// The image covers the whole window; the panels lie in the client area inside the border.
 void TacStatusBarWnd::PaintPanels() {
-  const TWndBounds b = GetWndBounds(Wnd());
+  const gui::TRect c = GetClientRectInWindow(Wnd());
   if (Simple()) {
-    PaintPanel(-1, gui::TRect(0, 1, b.WndSize.x - 1, b.WndSize.y - 1));
+    PaintPanel(-1, gui::TRect(c.Left, c.Top + 1, c.Right - 1, c.Bottom - 1));
     return;
   }
   for (int i = 0; i < PartCount(); ++i) {
     RECT r{};
     SendMessageW(Wnd(), SB_GETRECT, WPARAM(i), LPARAM(&r));
+    OffsetRect(&r, c.Left, c.Top);
     PaintPanel(i, Shrunk(gui::TRect(r.left, r.top, r.right, r.bottom), 1));
   }
 }
@@ -170,8 +174,21 @@ void TacStatusBarWnd::PaintWindow(HDC given) {
   if (!d) return;
   UpdateCache();
   if (d->CacheEmpty()) return;
+  const gui::TRect c = GetClientRectInWindow(Wnd());
+  HDC dc = given ? given : GetDC(Wnd());
+  BitBlt(dc, 0, 0, c.Width(), c.Height(), d->FCache->Canvas().Handle(), c.Left, c.Top, SRCCOPY);
+  if (!given) ReleaseDC(Wnd(), dc);
+}
+
+void TacStatusBarWnd::PaintFrame(HDC given) {
+  TsCommonData* d = SkinData();
+  const int width = bar_ ? bar_->BorderWidth() : 0;
+  if (!d || width <= 0) return;
+  if (d->FCacheInvalid || d->CacheEmpty()) UpdateCache();
+  if (d->CacheEmpty()) return;
   HDC dc = given ? given : GetWindowDC(Wnd());
-  BitBlt(dc, 0, 0, d->FCache->Width(), d->FCache->Height(), d->FCache->Canvas().Handle(), 0, 0, SRCCOPY);
+  CopyBorderFromDC(dc, 0, 0, d->FCache->Width(), d->FCache->Height(), d->FCache->Canvas().Handle(), 0, 0, width, 0,
+                   0, 0);
   if (!given) ReleaseDC(Wnd(), dc);
 }
 
@@ -185,8 +202,11 @@ void TacStatusBarWnd::HandleMessage(gui::TMessage& m) {
     case WM_PAINT:
       PaintThroughErase(Wnd(), m);
       return;
-    case WM_ERASEBKGND:
     case WM_NCPAINT:
+      if (!AnimationInProgress) PaintFrame(nullptr);
+      m.Result = 0;
+      return;
+    case WM_ERASEBKGND:
     case WM_PRINTCLIENT:
       AnswerWholePaint(Wnd(), m, [this](HDC dc, bool) { PaintWindow(dc); }, 0);
       return;

@@ -21,6 +21,9 @@ class TacStatusBarWnd : public TacMainWnd {
   void UpdateCache();
   // The whole bar into DC (the window's own when nullptr), its image rebuilt first.
   void PaintWindow(HDC dc);
+  // The border of our bar's BorderWidth around the client area, from the image, into DC
+  // (the window's own when nullptr).
+  void PaintFrame(HDC dc);
   std::string PanelText(int index);
 
  protected:

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <string>
 
+#include "gui/ComCtrls.h"
 #include "rtl/Utf.h"
 #include "skin/core/acControlPaint.h"
 #include "skin/core/acSkinData.h"
@@ -159,13 +160,34 @@ void TacTabControlWnd::PaintTab(int index, int state, POINT offset, gui::TBitmap
   gui::TCanvas& canvas = bmp.Canvas();
   const std::string caption = rtl::U8(text);
   const TacSkinData* data = d->GetScaledSkin();
+  // An owner-drawn page control draws over the skinned tab; when its handler leaves another
+  // font behind, the text is written plainly in that font.
+  bool handlerFont = false;
+  if (auto* pages = dynamic_cast<gui::TPageControl*>(Control()); pages && pages->OwnerDraw() && pages->OnDrawTab) {
+    gui::TCanvas& pc = pages->Canvas();
+    HDC before = pc.HandleAllocated() ? pc.Handle() : nullptr;
+    pc.SetHandle(canvas.Handle());
+    pc.Font().Assign(&pages->Font());
+    canvas.Font().Assign(&pages->Font());
+    const TColor color =
+        section >= 0 ? TColor(GetWndSkinFontColor(Wnd(), section, d->GetSkinManager(), std::min(state, 2)))
+                     : pc.Font().Color();
+    pc.Font().SetColor(color);
+    canvas.Font().SetColor(color);
+    pages->OnDrawTab(pages, index, r2, state == 2);
+    if (!FontsEqual(pc.Font(), canvas.Font())) {
+      canvas.Font().Assign(&pc.Font());
+      handlerFont = true;
+    }
+    pc.SetHandle(before);
+  }
   // The tab's image, when the control has a list and the tab names one of its pictures.
   HIMAGELIST images = reinterpret_cast<HIMAGELIST>(SendMessageW(Wnd(), TCM_GETIMAGELIST, 0, 0));
   const bool hasImage = images && item.iImage >= 0 && item.iImage < ImageList_GetImageCount(images);
   int cx = 0, cy = 0;
   if (hasImage) ImageList_GetIconSize(images, &cx, &cy);
   if (side == tsTop || side == tsBottom) {
-    canvas.Font().SetHandle(ControlFont(Wnd(), 0));
+    if (!handlerFont) canvas.Font().SetHandle(ControlFont(Wnd(), 0));
     if (hasImage) {
       HDC dc = canvas.Handle();
       SelectObject(dc, canvas.Font().Handle());
@@ -175,8 +197,17 @@ void TacTabControlWnd::PaintTab(int index, int state, POINT offset, gui::TBitmap
                      r2.Top + (r2.Height() - cy) / 2, ILD_NORMAL);
       r2.Left += cx;
     }
-    WriteSkinText(canvas, caption, true, r2, DT_CENTER | DT_VCENTER | DT_SINGLELINE, data, section,
-                  state == 2 ? 1 : 0);
+    if (handlerFont) {
+      HDC dc = canvas.Handle();
+      SelectObject(dc, canvas.Font().Handle());
+      SetBkMode(dc, TRANSPARENT);
+      SetTextColor(dc, gui::ColorToColorRef(canvas.Font().Color()));
+      RECT tr{r2.Left, r2.Top, r2.Right, r2.Bottom};
+      DrawTextW(dc, text, -1, &tr, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    } else {
+      WriteSkinText(canvas, caption, true, r2, DT_CENTER | DT_VCENTER | DT_SINGLELINE, data, section,
+                    state == 2 ? 1 : 0);
+    }
     return;
   }
   // Left tabs read from the bottom up, right tabs from the top down.

@@ -200,4 +200,37 @@ TEST(ProgressBars, PositionIsClampedAndPushedToTheWindow) {
   EXPECT_EQ(SendMessageW(p->Handle(), PBM_GETPOS, 0, 0), 4);
 }
 
+// The user's keys on a track bar move the thumb by the system's steps; Position and OnChange
+// follow, set positions are clamped to the range, and a vertical bar with ticks on both sides
+// keeps its range when its window is made again.
+TEST(TrackBars, TheUsersMovesReachPositionAndTheStyleFollowsTheProperties) {
+  TForm f(nullptr);
+  auto* t = new TTrackBar(&f);
+  t->SetParent(&f);
+  t->SetMax(20);
+  t->SetFrequency(5);
+  int changes = 0;
+  t->OnChange = [&](TObject*) { ++changes; };
+  const HWND wnd = t->Handle();
+  EXPECT_EQ(SendMessageW(wnd, TBM_GETNUMTICS, 0, 0), 5) << "first, last and every fifth step";
+  SendMessageW(wnd, WM_KEYDOWN, VK_RIGHT, 0);
+  EXPECT_EQ(t->Position(), 1);
+  SendMessageW(wnd, WM_KEYDOWN, VK_END, 0);
+  EXPECT_EQ(t->Position(), 20);
+  EXPECT_EQ(changes, 2);
+  t->SetPosition(-3);
+  EXPECT_EQ(t->Position(), 0);
+  EXPECT_EQ(SendMessageW(wnd, TBM_GETPOS, 0, 0), 0);
+  t->SetPosition(7);
+  t->SetOrientation(TTrackBarOrientation::trVertical);
+  t->SetTickMarks(TTickMark::tmBoth);
+  const LONG style = GetWindowLongW(t->Handle(), GWL_STYLE);
+  EXPECT_NE(style & TBS_VERT, 0);
+  EXPECT_NE(style & TBS_BOTH, 0);
+  EXPECT_EQ(SendMessageW(t->Handle(), TBM_GETPOS, 0, 0), 7);
+  EXPECT_EQ(SendMessageW(t->Handle(), TBM_GETRANGEMAX, 0, 0), 20);
+  t->SetTickStyle(TTickStyle::tsNone);
+  EXPECT_NE(GetWindowLongW(t->Handle(), GWL_STYLE) & TBS_NOTICKS, 0);
+}
+
 }  // namespace

@@ -359,4 +359,38 @@ TEST(BitBtns, PictureByLayoutAndClicksLikeAButton) {
   EXPECT_EQ(clicks, 1);
 }
 
+// The user's keys on a scroll bar come back as scroll codes: lines and pages by the bar's
+// steps, the end of a range with a page stops where the thumb's far end meets Max, and the
+// window's position follows the control's.
+TEST(ScrollBars, TheUsersScrollingMovesThePositionWithinTheRange) {
+  TForm f(nullptr);
+  auto* bar = new TScrollBar(&f);
+  bar->SetParent(&f);
+  bar->SetParams(0, 0, 100);
+  bar->SetPageSize(10);
+  bar->SmallChange = 2;
+  bar->LargeChange = 25;
+  int changes = 0;
+  bar->OnChange = [&](TObject*) { ++changes; };
+  const HWND wnd = bar->Handle();
+  EXPECT_EQ(GetWindowLongW(wnd, GWL_STYLE) & SBS_VERT, 0) << "horizontal unless asked";
+  struct Case {
+    WPARAM key;
+    int position;
+  };
+  const Case cases[] = {{VK_RIGHT, 2}, {VK_NEXT, 27}, {VK_END, 91}, {VK_NEXT, 91}, {VK_LEFT, 89}, {VK_HOME, 0}};
+  for (const Case& c : cases) {
+    SendMessageW(wnd, WM_KEYDOWN, c.key, 0);
+    EXPECT_EQ(bar->Position(), c.position) << "key " << c.key;
+    EXPECT_EQ(GetScrollPos(wnd, SB_CTL), c.position) << "key " << c.key;
+  }
+  EXPECT_EQ(changes, 5) << "a key that moves nothing changes nothing";
+  bar->SetPosition(500);
+  EXPECT_EQ(bar->Position(), 91);
+  bar->SetKind(TScrollBarKind::sbVertical);
+  EXPECT_NE(GetWindowLongW(bar->Handle(), GWL_STYLE) & SBS_VERT, 0);
+  EXPECT_EQ(GetScrollPos(bar->Handle(), SB_CTL), 91) << "the new window gets the range and position";
+  EXPECT_GT(bar->Height(), bar->Width()) << "turned upright";
+}
+
 }  // namespace

@@ -22,4 +22,13 @@ inline void RedrawWhole(HWND form) {
   RedrawWindow(form, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
+// How many pixels of R differ between two pictures.
+inline int ChangedPixels(gui::TBitmap& a, gui::TBitmap& b, const RECT& r) {
+  int n = 0;
+  for (int y = r.top; y < r.bottom; ++y)
+    for (int x = r.left; x < r.right; ++x)
+      n += ::GetPixel(a.Canvas().Handle(), x, y) != ::GetPixel(b.Canvas().Handle(), x, y);
+  return n;
+}
+
 }  // namespace skintest

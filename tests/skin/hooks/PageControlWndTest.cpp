@@ -8,6 +8,8 @@
 
 #include "../SkinEngineEnvironment.h"
 #include "../SkinHarness.h"
+#include "HookSteps.h"
+#include "gui/ComCtrls.h"
 #include "skin/core/sMessages.h"
 #include "skin/hooks/acPageControlWnd.h"
 
@@ -70,6 +72,69 @@ TEST(PageControlWnd, PagesShowThePageSectionAndTheirHooksHaveOneOwner) {
     EXPECT_FALSE(IsWndSkinned(sheets[2]->Handle())) << "the pages are given back";
     FreePageHooks();  // a second end finds nothing to free
     EXPECT_EQ(PageHookCount(), 0u);
+  });
+  h.Run();
+  hook.Release(false);
+}
+
+// An owner-drawn page control: unskinned, its handler draws each tab the system asks for;
+// skinned, it draws over each skinned tab (the active one too, on its own bitmap), with the
+// skin's font colour handed in; a handler that leaves a bold font behind gets its text.
+TEST(PageControlWnd, OwnerDrawnTabsDrawnOverTheSkinnedTabs) {
+  skintest::TSkinHarness h(KORVAN_TEST_SKIN, KORVAN_SHOTS);
+  ASSERT_TRUE(h.Manager->IsSkinLoaded());
+  gui::TForm& form = h.NewForm("Halaman", 360, 220);
+  auto* pc = new gui::TPageControl(&form);
+  pc->SetParent(&form);
+  pc->SetBounds(10, 10, 320, 160);
+  pc->SetOwnerDraw(true);
+  const char* captions[] = {"Jemaat", "Majelis"};
+  for (const char* c : captions) {
+    auto* sheet = new gui::TTabSheet(&form);
+    sheet->SetPageControl(pc);
+    sheet->SetCaption(c);
+  }
+  constexpr COLORREF kMark = RGB(200, 30, 30);
+  int calls[2] = {0, 0};
+  bool activeSeen[2] = {false, false};
+  pc->OnDrawTab = [&](gui::TPageControl* c, int tab, const gui::TRect& r, bool active) {
+    ASSERT_TRUE(tab == 0 || tab == 1);
+    ++calls[tab];
+    activeSeen[tab] = active;
+    HBRUSH br = CreateSolidBrush(kMark);
+    const RECT mark{r.Left + 3, r.Top + 3, r.Left + 9, r.Top + 9};
+    FillRect(c->Canvas().Handle(), &mark, br);
+    DeleteObject(br);
+    if (tab == 1) c->Canvas().Font().SetStyle(gui::fsBold);
+  };
+  const HWND pcWnd = pc->Handle();
+  EXPECT_NE(GetWindowLongW(pcWnd, GWL_STYLE) & TCS_OWNERDRAWFIXED, 0);
+  FreePageHooks();
+  TacPageControlWnd hook;
+
+  h.Step("show the form", [&] {
+    ShowWindow(form.Handle(), SW_SHOWNOACTIVATE);
+    guitest::LiftOverOtherTests(form.Handle());
+    UpdateWindow(form.Handle());
+  });
+  h.Step("unskinned: the system asks the handler", [&] {
+    EXPECT_GT(calls[0], 0);
+    EXPECT_GT(calls[1], 0);
+    calls[0] = calls[1] = 0;
+    hook.InstallControl(pc);
+    skintest::RedrawWhole(form.Handle());
+  });
+  h.Step("skinned", [&] {
+    gui::TBitmap& shot = h.Shot(pcWnd, "pagecontrol_owner_drawn");
+    EXPECT_GT(calls[0], 0);
+    EXPECT_GT(calls[1], 0);
+    EXPECT_TRUE(activeSeen[0]) << "the first tab is the active one";
+    EXPECT_FALSE(activeSeen[1]);
+    const gui::TRect active = hook.GetTabRect(0, true), inactive = hook.GetTabRect(1, false);
+    EXPECT_EQ(::GetPixel(shot.Canvas().Handle(), active.Left + 5, active.Top + 5), kMark) << "over the active tab";
+    EXPECT_EQ(::GetPixel(shot.Canvas().Handle(), inactive.Left + 5, inactive.Top + 5), kMark)
+        << "over an inactive tab";
+    EXPECT_FALSE(pc->Canvas().HandleAllocated()) << "the canvas is let go again";
   });
   h.Run();
   hook.Release(false);

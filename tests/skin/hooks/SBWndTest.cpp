@@ -9,6 +9,9 @@
 #include "../SkinEngineEnvironment.h"
 #include "../SkinHarness.h"
 #include "skin/graphics/acGdiBitmap.h"
+#include "gui/StdCtrls.h"
+#include "skin/core/sSkinManager.h"
+#include "skin/hooks/acHookClasses.h"
 #include "skin/hooks/acSBWnd.h"
 
 namespace skin {
@@ -105,6 +108,110 @@ TEST(SBWnd, MinimumThumbShortBarsAndSquareControls) {
   });
   h.Run();
   for (TacSBWnd& hook : hooks) hook.Release(false);
+}
+
+// The manager's word that the mouse entered lights both track parts and its leave clears
+// them; a double click on an arrow is a press and a release there: the arrow ends hot and
+// the mouse action over, whatever the system did in between.
+TEST(SBWnd, HoverLightsTheTrackAndDoubleClicksEndHot) {
+  skintest::TSkinHarness h(KORVAN_TEST_SKIN, KORVAN_SHOTS);
+  ASSERT_TRUE(h.Manager->IsSkinLoaded());
+  gui::TForm& form = h.NewForm("Penggulung", 300, 120);
+  const HWND formWnd = form.Handle();
+  const HWND bar = NewBar(formWnd, SBS_HORZ, 20, 20, 200, 17, 99, 10, 40);
+  TacSBWnd hook;
+  std::unique_ptr<gui::TBitmap> img;
+  COLORREF calm = 0;
+
+  h.Step("show and hook", [&] {
+    ShowWindow(formWnd, SW_SHOWNOACTIVATE);
+    guitest::LiftOverOtherTests(formWnd);
+    hook.Install(bar);
+    calm = ::GetPixel(Painted(hook, img).Canvas().Handle(), hook.ArrowLength() + 2, 8);
+  });
+  h.Step("the mouse enters", [&] { h.Manager->SetHoveredWindow(bar); });
+  h.Step("hot track", [&] {
+    EXPECT_EQ(hook.Parts().State[spFirstTrack], psHot);
+    EXPECT_EQ(hook.Parts().State[spSecondTrack], psHot);
+    h.Shot(formWnd, "scrollbar_control_hot");
+  });
+  h.Step("the mouse leaves", [&] { h.Manager->SetHoveredWindow(nullptr); });
+  h.Step("calm again", [&] {
+    for (int part = spFirstTrack; part <= spThumb; ++part)
+      EXPECT_EQ(hook.Parts().State[size_t(part)], psNormal) << part;
+    EXPECT_EQ(::GetPixel(Painted(hook, img).Canvas().Handle(), hook.ArrowLength() + 2, 8), calm);
+  });
+  h.Step("double click on the second arrow", [&] {
+    const TSBCtrlGeometry g = hook.Geometry();
+    POINT p{(g.SecondArrow.Left + g.SecondArrow.Right) / 2, (g.SecondArrow.Top + g.SecondArrow.Bottom) / 2};
+    const LPARAM at = MAKELPARAM(p.x, p.y);
+    ClientToScreen(bar, &p);
+    SetCursorPos(p.x, p.y);
+    // The system's own tracking of the press waits for the release.
+    PostMessageW(bar, WM_LBUTTONUP, 0, at);
+    SendMessageW(bar, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+  });
+  h.Step("arrow hot, action over", [&] {
+    EXPECT_EQ(hook.Parts().State[spSecondArrow], psHot);
+    EXPECT_EQ(hook.Parts().State[spFirstArrow], psNormal);
+    EXPECT_EQ(hook.Parts().ScrollCode, kSbEndScroll);
+    EXPECT_TRUE(IsWindowVisible(bar)) << "redraw given back";
+  });
+  h.Run();
+  hook.Release(false);
+}
+
+// Our own scroll bar is hooked by the adapter's lists like any listed control: the hook
+// takes the bar's range and page, and the user's page key moves both the bar's Position and
+// the painted thumb.
+TEST(SBWnd, OurScrollBarHookedThroughTheAdapterFollowsTheUser) {
+  skintest::TSkinHarness h(KORVAN_TEST_SKIN, KORVAN_SHOTS);
+  ASSERT_TRUE(h.Manager->IsSkinLoaded());
+  gui::TForm& form = h.NewForm("Penggulung", 300, 140);
+  auto* bar = new gui::TScrollBar(&form);
+  bar->SetParent(&form);
+  bar->SetBounds(20, 20, 220, 17);
+  bar->SetParams(0, 0, 100);
+  bar->SetPageSize(10);
+  bar->LargeChange = 30;
+  const HWND formWnd = form.Handle(), barWnd = bar->Handle();
+  std::unique_ptr<TacMainWnd> made;
+  TacSBWnd* hook = nullptr;
+  std::unique_ptr<gui::TBitmap> img;
+  int thumbBefore = 0;
+
+  h.Step("show", [&] {
+    ShowWindow(formWnd, SW_SHOWNOACTIVATE);
+    guitest::LiftOverOtherTests(formWnd);
+  });
+  h.Step("the adapter hooks it", [&] {
+    made = MakeHookFor(bar, h.Manager->ThirdPartyLists(), h.Manager.get(), TacSkinParams{});
+    hook = dynamic_cast<TacSBWnd*>(made.get());
+    ASSERT_NE(hook, nullptr) << "the scroll-bar list's hook";
+    RedrawWindow(formWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  });
+  h.Step("skinned", [&] {
+    ASSERT_NE(hook, nullptr);
+    h.Shot(formWnd, "scrollbar_class_layer");
+    EXPECT_EQ(hook->Info().Max, 100);
+    EXPECT_EQ(hook->Info().Page, 10);
+    const TThumbSpan t = ThumbOf(*hook, Painted(*hook, img));
+    EXPECT_EQ(t.Start, hook->ArrowLength()) << "the thumb at the start";
+    thumbBefore = t.Start;
+  });
+  h.Step("the user pages on", [&] {
+    ASSERT_NE(hook, nullptr);
+    SendMessageW(barWnd, WM_KEYDOWN, VK_NEXT, 0);
+  });
+  h.Step("moved", [&] {
+    ASSERT_NE(hook, nullptr);
+    h.Shot(formWnd, "scrollbar_class_layer_moved");
+    EXPECT_EQ(bar->Position(), 30);
+    EXPECT_EQ(hook->Info().Pos, 30);
+    EXPECT_GT(ThumbOf(*hook, Painted(*hook, img)).Start, thumbBefore + 20) << "the painted thumb moved on";
+  });
+  h.Run();
+  if (made) made->Release(false);
 }
 
 }  // namespace

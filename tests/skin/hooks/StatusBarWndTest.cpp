@@ -87,6 +87,30 @@ TEST(StatusBarWnd, DividersBetweenPanelsAndAnOwnerDrawnPanel) {
     EXPECT_EQ(::GetPixel(dc, c.right - 2, c.bottom - 2), RGB(60, 60, 60)) << "the grip's dark triangle";
     EXPECT_EQ(::GetPixel(dc, c.right - 15, c.bottom - 15), kBar) << "its see-through half";
   });
+  constexpr int kBorder = 5;
+  h.Step("a border inside the bar's edge", [&] {
+    bar->SetHeight(19 + 2 * kBorder);
+    bar->SetBorderWidth(kBorder);
+    RedrawWindow(barWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
+  });
+  h.Step("the border from the bar's section, the grip inside it", [&] {
+    gui::TBitmap& shot = h.Shot(barWnd, "statusbar_border");
+    HDC dc = shot.Canvas().Handle();
+    RECT c, w;
+    GetClientRect(barWnd, &c);
+    GetWindowRect(barWnd, &w);
+    const int ww = w.right - w.left, wh = w.bottom - w.top;
+    EXPECT_EQ(c.right, ww - 2 * kBorder) << "the client area shrinks on every side";
+    EXPECT_EQ(c.bottom, wh - 2 * kBorder);
+    EXPECT_EQ(::GetPixel(dc, 2, wh / 2), kBar) << "the border painted from the bar's image";
+    EXPECT_EQ(::GetPixel(dc, ww - 2, wh - 2), kBar) << "the window's very corner is border";
+    EXPECT_EQ(::GetPixel(dc, ww - kBorder - 2, wh - kBorder - 2), RGB(60, 60, 60))
+        << "the grip's corner sits the border width inside";
+    RECT first{};
+    SendMessageW(barWnd, SB_GETRECT, 0, LPARAM(&first));
+    EXPECT_NE(::GetPixel(dc, kBorder + first.right - 2, wh / 2), kBar) << "the divider moved with the client area";
+    EXPECT_EQ(::GetPixel(dc, kBorder + first.right + 8, wh / 2), kDrawn) << "and the owner-drawn panel with it";
+  });
   h.Run();
   EXPECT_EQ(hook.PanelText(2), texts[2]);
   hook.Release(false);

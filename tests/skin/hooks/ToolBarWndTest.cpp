@@ -18,6 +18,8 @@
 namespace skin {
 namespace {
 
+using skintest::ChangedPixels;
+
 RECT ButtonOnForm(HWND form, HWND bar, int index) {
   RECT r{}, fr{};
   SendMessageW(bar, TB_GETITEMRECT, WPARAM(index), LPARAM(&r));
@@ -25,14 +27,6 @@ RECT ButtonOnForm(HWND form, HWND bar, int index) {
   GetWindowRect(form, &fr);
   OffsetRect(&r, -fr.left, -fr.top);
   return r;
-}
-
-int Changed(gui::TBitmap& a, gui::TBitmap& b, const RECT& r) {
-  int n = 0;
-  for (int y = r.top; y < r.bottom; ++y)
-    for (int x = r.left; x < r.right; ++x)
-      n += ::GetPixel(a.Canvas().Handle(), x, y) != ::GetPixel(b.Canvas().Handle(), x, y);
-  return n;
 }
 
 int Dark(gui::TBitmap& shot, const RECT& r) {
@@ -104,7 +98,7 @@ TEST(ToolBarWnd, ButtonsInTheirStatesSeparatorsAndDropDowns) {
   });
   h.Step("skinned", [&] {
     skinned = &h.Shot(f, "toolbar_skinned");
-    EXPECT_GT(Changed(*own, *skinned, ButtonOnForm(f, bar, 0)), 100) << "painted from the tool-button section";
+    EXPECT_GT(ChangedPixels(*own, *skinned, ButtonOnForm(f, bar, 0)), 100) << "painted from the tool-button section";
     for (int i = 0; i < 5; ++i) EXPECT_EQ(hook.ButtonState(i), 0) << i;
     const RECT drop = ButtonOnForm(f, bar, 4);
     EXPECT_GT(Dark(*skinned, RECT{drop.right - 14, drop.top, drop.right, drop.bottom}), 4) << "the drop-down arrow";
@@ -141,8 +135,8 @@ TEST(ToolBarWnd, ButtonsInTheirStatesSeparatorsAndDropDowns) {
   h.Step("hot", [&] {
     gui::TBitmap& shot = h.Shot(f, "toolbar_hot");
     EXPECT_EQ(hook.ButtonState(0), 1);
-    EXPECT_GT(Changed(*skinned, shot, ButtonOnForm(f, bar, 0)), 50) << "the hot look";
-    EXPECT_EQ(Changed(*skinned, shot, ButtonOnForm(f, bar, 3)), 0) << "the others unchanged";
+    EXPECT_GT(ChangedPixels(*skinned, shot, ButtonOnForm(f, bar, 0)), 50) << "the hot look";
+    EXPECT_EQ(ChangedPixels(*skinned, shot, ButtonOnForm(f, bar, 3)), 0) << "the others unchanged";
   });
   h.Step("press another and hover the disabled one", [&] {
     SendMessageW(bar, TB_PRESSBUTTON, 103, TRUE);
@@ -157,7 +151,7 @@ TEST(ToolBarWnd, ButtonsInTheirStatesSeparatorsAndDropDowns) {
     gui::TBitmap& shot = h.Shot(f, "toolbar_pressed");
     EXPECT_EQ(hook.ButtonState(3), 2);
     EXPECT_EQ(hook.ButtonState(2), 0) << "a disabled button is never hot";
-    EXPECT_GT(Changed(*skinned, shot, ButtonOnForm(f, bar, 3)), 50) << "the pressed look";
+    EXPECT_GT(ChangedPixels(*skinned, shot, ButtonOnForm(f, bar, 3)), 50) << "the pressed look";
     SetCursorPos(0, 0);
   });
   h.Step("released", [&] {

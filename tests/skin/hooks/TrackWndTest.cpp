@@ -14,6 +14,7 @@
 #include "../SkinEngineEnvironment.h"
 #include "../SkinHarness.h"
 #include "skin/core/acSkinData.h"
+#include "gui/ComCtrls.h"
 #include "skin/hooks/acTrackWnd.h"
 
 namespace skin {
@@ -152,6 +153,61 @@ TEST(TrackWnd, TicksAndThumbForEachOrientation) {
   });
   h.Run();
   for (auto& hook : hooks) hook->Release(false);
+}
+
+// Our own track bars under the track-bar hook, one of each orientation: painted by the
+// skin, and the user's keys still move Position and the painted thumb.
+TEST(TrackWnd, OurTrackBarsSkinnedAndMovedByTheUser) {
+  skintest::TSkinHarness h(KORVAN_TEST_SKIN, KORVAN_SHOTS);
+  ASSERT_TRUE(h.Manager->IsSkinLoaded());
+  gui::TForm& form = h.NewForm("Penggeser", 360, 300);
+  auto* across = new gui::TTrackBar(&form);
+  across->SetParent(&form);
+  across->SetBounds(10, 10, 260, 44);
+  across->SetMax(20);
+  across->SetFrequency(5);
+  auto* upright = new gui::TTrackBar(&form);
+  upright->SetParent(&form);
+  upright->SetOrientation(gui::TTrackBarOrientation::trVertical);
+  upright->SetTickMarks(gui::TTickMark::tmBoth);
+  upright->SetBounds(290, 10, 50, 250);
+  upright->SetPosition(4);
+  const HWND formWnd = form.Handle();
+  gui::TTrackBar* bars[] = {across, upright};
+  TacTrackWnd hooks[2];
+  TBarRect before[2];
+
+  h.Step("show", [&] {
+    ShowWindow(formWnd, SW_SHOWNOACTIVATE);
+    guitest::LiftOverOtherTests(formWnd);
+  });
+  h.Step("hook them", [&] {
+    for (int i = 0; i < 2; ++i) hooks[i].Install(bars[i]->Handle());
+    RedrawWindow(formWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  });
+  h.Step("skinned", [&] {
+    h.Shot(formWnd, "trackbars_class_layer");
+    EXPECT_FALSE(hooks[0].Vertical());
+    EXPECT_TRUE(hooks[1].Vertical());
+    for (int i = 0; i < 2; ++i) {
+      hooks[i].PrepareCache();
+      EXPECT_EQ(::GetPixel(hooks[i].SkinData()->FCache->Canvas().Handle(), 1, 1), kSection) << i;
+      before[i] = hooks[i].ThumbRect();
+    }
+  });
+  h.Step("the user moves them", [&] {
+    SendMessageW(across->Handle(), WM_KEYDOWN, VK_END, 0);
+    SendMessageW(upright->Handle(), WM_KEYDOWN, VK_DOWN, 0);
+  });
+  h.Step("moved", [&] {
+    h.Shot(formWnd, "trackbars_class_layer_moved");
+    EXPECT_EQ(across->Position(), 20);
+    EXPECT_EQ(upright->Position(), 5);
+    EXPECT_GT(hooks[0].ThumbRect().Left, before[0].Left + 150) << "to the far end";
+    EXPECT_GT(hooks[1].ThumbRect().Top, before[1].Top) << "one step down";
+  });
+  h.Run();
+  for (TacTrackWnd& hook : hooks) hook.Release(false);
 }
 
 }  // namespace
