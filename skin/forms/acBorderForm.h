@@ -62,6 +62,13 @@ class TacBorderForm {
   void BorderWndProc(gui::TMessage& m);
   void CutMouseHole();
   void StretchToWorkArea(bool vertical);
+  // The maximized form pressed on its caption is restored under the mouse and dragged on.
+  void DragOutOfMaximizedState(POINT cursor);
+  // A double click on a title-bar item: a button's second click, or the item's own press.
+  void DoubleClickItem(int32_t code, LPARAM at);
+  void UpdateBlurBehind(HWND h, const TBitmap32& image);
+  // The top of the work area of the monitor that holds the border window.
+  int32_t WorkAreaTop();
 };
 
 }  // namespace skin

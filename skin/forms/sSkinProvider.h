@@ -98,6 +98,8 @@ class TsSkinProvider : public rtl::TComponent, public TacAnimatedForm {
   bool AllowSkin3rdParty = true;
   bool DrawClientArea = true;
   bool MakeSkinMenu = false;
+  // The program's own sub-menu in the skinned system menu.
+  TacSysSubMenu SysSubMenu;
   bool ScreenSnap = false;
   bool DisabledBlured = false;
   int32_t SnapBuffer = 10;
@@ -410,6 +412,10 @@ class TsSkinProvider : public rtl::TComponent, public TacAnimatedForm {
   TsSystemMenu* EnsureSystemMenu();
   int32_t HitTest(gui::TMessage& m);
   int32_t TitleItemAt(gui::TPoint p);
+  // The title element under an image point counted as the hit test counts them (system
+  // buttons, user buttons, title-bar items), the border window's as well as the form's.
+  int32_t TitleElementAt(gui::TPoint p);
+  TacTitleHitFacts TitleHitFacts();
   TacTitleButtonData* TitleButton(int32_t code);
   // The title-bar item a hit code names, when it is one of the bar's.
   TacTitleBarItem* TitleBarItemOf(int32_t code);

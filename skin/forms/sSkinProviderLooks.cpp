@@ -19,7 +19,13 @@ std::unique_ptr<gui::TBitmap> TsSkinProvider::FormImageWithClient() {
   if (!cache || cache->Empty()) return nullptr;
   auto image = CopyBitmap32(*cache);
   HWND wnd = FormHandle();
-  const gui::TRect c = GetClientRectInWindow(wnd);
+  gui::TRect c = GetClientRectInWindow(wnd);
+  if (BorderForm) {
+    // The image is the border window's: the client lies at the client offsets in it.
+    RECT cr{};
+    GetClientRect(wnd, &cr);
+    c = {ClientOffsetX(), ClientOffsetY(), ClientOffsetX() + cr.right, ClientOffsetY() + cr.bottom};
+  }
   HDC dc = image->Canvas().Handle();
   POINT old;
   SetViewportOrgEx(dc, c.Left, c.Top, &old);
@@ -52,8 +58,9 @@ void TsSkinProvider::UpdateDisabledLook() {
     SetWindowLongPtrW(DisabledForm->Handle(), GWL_EXSTYLE,
                       GetWindowLongPtrW(DisabledForm->Handle(), GWL_EXSTYLE) | WS_EX_LAYERED);
   }
+  // With a border window the image is the border window's: the veil lies over it.
   RECT wr;
-  GetWindowRect(FormHandle(), &wr);
+  GetWindowRect(BorderForm && BorderForm->Handle() ? BorderForm->Handle() : FormHandle(), &wr);
   const uint32_t c = DisabledBlendColor, keep = 255u - DisabledBlendValue;
   const uint32_t tint = ((c & 0xFF) * keep >> 8) | (((c >> 8) & 0xFF) * keep >> 8) << 8 | (((c >> 16) & 0xFF) * keep >> 8) << 16;
   TBitmap32 px = Pixels32(*image);

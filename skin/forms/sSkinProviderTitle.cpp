@@ -49,7 +49,12 @@ TacTitleButtonData* TsSkinProvider::TitleButton(int32_t code) {
 }
 
 int32_t TsSkinProvider::TitleItemAt(gui::TPoint p) {
+  // With a border window the form's own hit test answers no title element: the border does.
   if (BorderForm) return 0;
+  return TitleElementAt(p);
+}
+
+int32_t TsSkinProvider::TitleElementAt(gui::TPoint p) {
   if (!EnsureSystemMenu() || !HasSystemMenu()) return 0;
   TacTitleHitFacts f;
   f.Help = form_->BorderIcons & gui::biHelp;
@@ -82,21 +87,8 @@ int32_t TsSkinProvider::HitTest(TMessage& m) {
   const gui::TPoint p = ScreenToForm(s.X, s.Y);
   HWND wnd = FormHandle();
   if (const int32_t a = TitleItemAt(p); a > 0) {
-    TacTitleHitFacts f;
-    f.SystemMenu = HasSystemMenu();
-    f.Help = form_->BorderIcons & gui::biHelp;
+    TacTitleHitFacts f = TitleHitFacts();
     f.Iconic = IsIconic(wnd);
-    f.Rules = SystemMenu->Rules();
-    if (titleButtons_)
-      for (int i = 0; i < titleButtons_->Count(); ++i) {
-        const TsTitleButton* b = titleButtons_->Items(i);
-        f.UserButtons.push_back({b->Visible(), b->Enabled});
-      }
-    if (TitleBar)
-      for (int i = 0; i < TitleBar->Items.Count(); ++i) {
-        const TacTitleBarItem* it = TitleBar->Items.Items(i);
-        f.TitleBarItems.push_back({it->Visible(), it->Enabled(), it->Style() == TacBtnStyle::bsMenu && it->State == 2});
-      }
     const int32_t code = TitlePositionCode(a, f);
     if (code != kHitClient) return code;
   }
@@ -127,6 +119,24 @@ int32_t TsSkinProvider::HitTest(TMessage& m) {
     f.GripY = g.Y;
   }
   return FrameHitCode(p.X, p.Y, f);
+}
+
+TacTitleHitFacts TsSkinProvider::TitleHitFacts() {
+  TacTitleHitFacts f;
+  f.SystemMenu = HasSystemMenu();
+  f.Help = form_->BorderIcons & gui::biHelp;
+  f.Rules = EnsureSystemMenu()->Rules();
+  if (titleButtons_)
+    for (int i = 0; i < titleButtons_->Count(); ++i) {
+      const TsTitleButton* b = titleButtons_->Items(i);
+      f.UserButtons.push_back({b->Visible(), b->Enabled});
+    }
+  if (TitleBar)
+    for (int i = 0; i < TitleBar->Items.Count(); ++i) {
+      const TacTitleBarItem* it = TitleBar->Items.Items(i);
+      f.TitleBarItems.push_back({it->Visible(), it->Enabled(), it->Style() == TacBtnStyle::bsMenu && it->State == 2});
+    }
+  return f;
 }
 
 // ---------------------------------------------------------------- hot and pressed
@@ -446,7 +456,8 @@ void TsSkinProvider::ShowSystemMenu(int32_t x, int32_t y) {
   TsSkinManager* m = skinData_->GetSkinManager();
   if (m && m->SkinnedPopups()) {
     // Built again from the window's menu, so that entries added since appear.
-    SystemMenu->UpdateItems(SystemMenu->Items()->Count() > 0);
+    SystemMenu->UpdateItems(SystemMenu->Items()->Count() > 0 || SystemMenu->HasSubMenu());
+    if (MakeSkinMenu) SystemMenu->MakeSkinItems();
     SystemMenu->Popup(x, y, wnd);
     return;
   }

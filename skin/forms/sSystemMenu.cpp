@@ -19,17 +19,37 @@ void BuildPopup(HMENU into, gui::TMenuItem* parent, std::vector<gui::TMenuItem*>
       continue;
     }
     std::string text = item->Caption();
+    bool listed = false;
     for (const auto& [it, sc] : shortCuts)
-      if (it == item && !sc.empty()) text += "\t" + sc;
-    const UINT state = (item->Enabled() ? 0 : MF_GRAYED) | (item->Checked() ? MF_CHECKED : 0);
+      if (it == item && !sc.empty()) {
+        text += "\t" + sc;
+        listed = true;
+      }
+    if (!listed && item->ShortCut() != 0) text += "\t" + gui::ShortCutToText(item->ShortCut());
+    const UINT state = (item->Enabled() ? 0 : MF_GRAYED) | (item->Checked() ? MF_CHECKED : 0) |
+                       (item->Break() == gui::TMenuBreak::mbBreak      ? MF_MENUBREAK
+                        : item->Break() == gui::TMenuBreak::mbBarBreak ? MF_MENUBARBREAK
+                                                                       : 0);
+    UINT_PTR id = 0;
     if (item->Count() > 0) {
       HMENU sub = CreatePopupMenu();
       BuildPopup(sub, item, byId, shortCuts);
-      AppendMenuW(into, MF_POPUP | state, UINT_PTR(sub), rtl::W(text).c_str());
+      id = UINT_PTR(sub);
+      AppendMenuW(into, MF_POPUP | state, id, rtl::W(text).c_str());
     } else {
       byId.push_back(item);
-      AppendMenuW(into, MF_STRING | state, UINT_PTR(byId.size()), rtl::W(text).c_str());
+      id = UINT_PTR(byId.size());
+      AppendMenuW(into, MF_STRING | state, id, rtl::W(text).c_str());
     }
+    const UINT pos = UINT(GetMenuItemCount(into) - 1);
+    if (item->RadioItem()) {
+      MENUITEMINFOW mi{sizeof(mi)};
+      mi.fMask = MIIM_FTYPE;
+      GetMenuItemInfoW(into, pos, TRUE, &mi);
+      mi.fType |= MFT_RADIOCHECK;
+      SetMenuItemInfoW(into, pos, TRUE, &mi);
+    }
+    if (item->Default()) SetMenuDefaultItem(into, pos, TRUE);
   }
 }
 
@@ -45,6 +65,13 @@ bool MenuText(HMENU menu, UINT item, UINT flag, std::string& caption, std::strin
 }
 
 TacBorderStyle StyleOf(gui::TFormBorderStyle s) { return TacBorderStyle(int32_t(s)); }
+
+// An item goes with its sub-items (they belong to the menu, not to their parent).
+void FreeItem(gui::TMenuItem* item) {
+  while (item->Count() > 0) FreeItem(item->Items(item->Count() - 1));
+  if (item->Parent()) item->Parent()->Remove(item);
+  delete item;
+}
 }  // namespace
 
 void TsCustomSysMenu::Popup(int x, int y, HWND wnd) {
@@ -106,17 +133,15 @@ void TsSystemMenu::SendCommand(UINT command, bool update) {
 }
 
 void TsSystemMenu::MakeItems() {
-  while (Items()->Count() > 0) {
-    gui::TMenuItem* item = Items()->Items(Items()->Count() - 1);
-    Items()->Remove(item);
-    delete item;
-  }
+  while (Items()->Count() > 0) FreeItem(Items()->Items(Items()->Count() - 1));
   ShortCuts.clear();
   ItemMove = ItemSize = ItemClose = ItemRestore = ItemMinimize = ItemMaximize = nullptr;
+  SubMenuItem = nullptr;
   ExtItemsCount = 0;
   HWND wnd = FormWnd();
   HMENU sys = wnd ? GetSystemMenu(wnd, FALSE) : nullptr;
   if (!sys) return;
+  AddSubMenu(TacMenuItemPos::ipTop);
   const TacCaptions& lib = Captions();
   auto caption = [&](UINT command, const std::string& own, const char* fallback, std::string* shortCut) {
     std::string text, sc;
@@ -159,11 +184,98 @@ void TsSystemMenu::MakeItems() {
     ++ExtItemsCount;
   }
   if (ExtItemsCount > 0) NewItem("", "-", 0);
+  AddSubMenu(TacMenuItemPos::ipBeforeClose);
   std::string closeShortCut;
   ItemClose = NewItem("acIC", caption(SC_CLOSE, lib.Close, "Close", &closeShortCut), SC_CLOSE);
   if (!closeShortCut.empty()) ShortCuts.emplace_back(ItemClose, closeShortCut);
   ItemClose->OnClick = [this](rtl::TObject*) { SendCommand(SC_CLOSE, false); };
   ItemClose->SetEnabled(CloseEnabled());
+  AddSubMenu(TacMenuItemPos::ipBottom);
+}
+
+namespace {
+// A copy of an item and all its sub-items, owned by Owner, named after the original.
+gui::TMenuItem* CopyItem(rtl::TComponent* owner, const gui::TMenuItem* from) {
+  auto* item = new gui::TMenuItem(owner);
+  if (!from->Name().empty()) item->SetName(from->Name() + "Copy");
+  item->SetCaption(from->Caption());
+  item->SetShortCut(from->ShortCut());
+  item->SetChecked(from->Checked());
+  item->SetEnabled(from->Enabled());
+  item->SetVisible(from->Visible());
+  item->SetRadioItem(from->RadioItem());
+  item->Tag = from->Tag;
+  // A click of the copy is a click of the program's own item.
+  const gui::TMenuItem* original = from;
+  if (from->OnClick) item->OnClick = [original](rtl::TObject*) { const_cast<gui::TMenuItem*>(original)->Click(); };
+  for (int i = 0; i < from->Count(); ++i) item->Add(CopyItem(owner, from->Items(i)));
+  return item;
+}
+}  // namespace
+
+bool TsSystemMenu::HasSubMenu() const {
+  return Provider && !Provider->SysSubMenu.Caption.empty() && Provider->SysSubMenu.PopupMenu;
+}
+
+void TsSystemMenu::AddSubMenu(TacMenuItemPos at) {
+  if (!HasSubMenu() || Provider->SysSubMenu.Position != at) return;
+  const TacSysSubMenu& sub = Provider->SysSubMenu;
+  if (at == TacMenuItemPos::ipBottom) NewItem("ac_BtmDiv", "-", 0);
+  SubMenuItem = NewItem("ac_SubMenu", sub.Caption, 0);
+  gui::TMenuItem* from = sub.PopupMenu->Items();
+  for (int i = 0; i < from->Count(); ++i) SubMenuItem->Add(CopyItem(this, from->Items(i)));
+  if (at != TacMenuItemPos::ipBottom) NewItem("ac_TopDiv", "-", 0);
+}
+
+void TsSystemMenu::RemoveSkinItems() {
+  if (Items()->Count() == 0 || Items()->Items(0)->Name() != "SkinSelectItem") return;
+  FreeItem(Items()->Items(0));
+  // The separator that followed the list.
+  if (Items()->Count() > 0 && Items()->Items(0)->IsLine() && Items()->Items(0)->Name().empty()) {
+    FreeItem(Items()->Items(0));
+  }
+}
+
+void TsSystemMenu::MakeSkinItems() {
+  RemoveSkinItems();
+  TsSkinManager* m = Provider && Provider->SkinData() ? Provider->SkinData()->GetSkinManager() : nullptr;
+  if (!m || !m->IsSkinLoaded()) return;
+  rtl::TStringList list;
+  std::string first;
+  m->GetSkinNames(list, false, first, 2);
+  std::vector<std::string> names;
+  for (int i = 0; i < list.Count(); ++i) names.push_back(list[i]);
+  AddSkinItems(names, m->SkinName());
+}
+
+void TsSystemMenu::AddSkinItems(const std::vector<std::string>& names, const std::string& current) {
+  RemoveSkinItems();
+  if (names.empty()) return;
+  auto* root = new gui::TMenuItem(this);
+  root->SetName("SkinSelectItem");
+  root->SetCaption(Captions().AvailableStyles.empty() ? "Available styles" : Captions().AvailableStyles);
+  auto* line = new gui::TMenuItem(this);
+  line->SetCaption("-");
+  Items()->Insert(0, root);
+  Items()->Insert(1, line);
+  bool checked = false;
+  for (size_t i = 0; i < names.size(); ++i) {
+    auto* item = new gui::TMenuItem(this);
+    item->SetName("SkinSelectItem" + std::to_string(i));
+    item->SetCaption(names[i]);
+    item->SetRadioItem(true);
+    if (i > 0 && i % 20 == 0) item->SetBreak(gui::TMenuBreak::mbBreak);
+    if (!checked && names[i] == current) {
+      item->SetChecked(true);
+      item->SetDefault(true);
+      checked = true;
+    }
+    item->OnClick = [this, item](rtl::TObject*) {
+      TsSkinManager* m = Provider && Provider->SkinData() ? Provider->SkinData()->GetSkinManager() : nullptr;
+      if (m) m->SetSkinName(SkinNameOfMenuCaption(item->Caption(), Captions().Internal));
+    };
+    root->Add(item);
+  }
 }
 
 void TsSystemMenu::UpdateItems(bool recreate) {

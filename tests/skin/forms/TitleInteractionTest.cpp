@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <string>
@@ -14,13 +15,16 @@
 
 #include "../../gui/GuiTestSupport.h"
 #include "../SkinHarness.h"
+#include "gui/ExtCtrls.h"
 #include "gui/Forms.h"
 #include "report/Render.h"
 #include "rtl/Utf.h"
 #include "skin/core/sSkinManager.h"
 #include "skin/core/sVclUtils.h"
 #include "skin/forms/acGlow.h"
+#include "skin/forms/acMinTimer.h"
 #include "skin/forms/sSkinProvider.h"
+#include "skin/forms/sTitleButtons.h"
 #include "skin/graphics/acGdiBitmap.h"
 
 namespace skin {
@@ -71,6 +75,12 @@ class TitleInteraction : public guitest::WithRecordedDialogs {
     Pump(30);
     Repaint(p);
     return p;
+  }
+  // A skinned form whose frame a border window carries, dragged with or without a blend.
+  TsSkinProvider* NewBorderedForm(bool blendOnMoving) {
+    manager->SetExtendedBorders(true);
+    manager->AnimEffects.BlendOnMoving.Active = blendOnMoving;
+    return NewSkinnedForm();
   }
   void Repaint(TsSkinProvider* p) {
     p->SkinData()->FCacheInvalid = true;
@@ -290,6 +300,58 @@ TEST_F(TitleInteraction, HiddenHalosLeaveTheirIndexesBehind) {
   EXPECT_TRUE(GlowEffectList().Effects.empty());
 }
 
+std::vector<BYTE>* g_alphas = nullptr;
+HWND g_alphaWnd = nullptr;
+TUpdateLayeredWindow g_realAlphaUpdate = nullptr;
+BOOL WINAPI RecordAlpha(HWND wnd, HDC dst, POINT* pos, SIZE* size, HDC src, POINT* srcPos, COLORREF key,
+                        BLENDFUNCTION* blend, DWORD flags) {
+  if (g_alphas && blend && wnd == g_alphaWnd) g_alphas->push_back(blend->SourceConstantAlpha);
+  return g_realAlphaUpdate(wnd, dst, pos, size, src, srcPos, key, blend, flags);
+}
+
+TEST_F(TitleInteraction, AnAnimatedHideFadesTheHaloOutBeforeItGoes) {
+  TsSkinProvider* p = NewSkinnedForm();
+  // A control's halo: its skin state's timer runs the fade.
+  auto* panel = new gui::TPanel(form);
+  panel->SetParent(form);
+  TsCommonData control(panel, false);
+  TsCommonData* data = &control;
+  ASSERT_NE(data->GetSkinManager(), nullptr);
+  const std::vector<int32_t>& mask = p->SkinData()->GetScaledSkin()->TitleBtnGlows[1];
+  const gui::TRect r{200, 200, 220, 220};
+  data->FGlowID = ShowGlowEffectByMask(r, mask, 3, 255, form->Handle(), data);
+  const int id = data->FGlowID;
+  ASSERT_GE(id, 0);
+  ASSERT_TRUE(GlowEffectList().Effect(id)->FGlowForm);
+  std::vector<BYTE> alphas;
+  g_alphas = &alphas;
+  g_alphaWnd = GlowEffectList().Effect(id)->FGlowForm->Handle();
+  g_realAlphaUpdate = UpdateLayeredWindowProc;
+  UpdateLayeredWindowProc = RecordAlpha;
+  GlowEffectList().HideGlowEffect(data->FGlowID, true);
+  EXPECT_EQ(data->FGlowID, id) << "the halo stays while it fades";
+  ASSERT_NE(GlowEffectList().Effect(id), nullptr);
+  ASSERT_NE(data->FAnimTimer, nullptr);
+  EXPECT_TRUE(data->FAnimTimer->FGlowOnly);
+  GlowEffectList().HideGlowEffect(data->FGlowID, true);  // a second hide leaves the running fade alone
+  for (int tick = 0; tick < 40 && GlowEffectList().Effect(id); ++tick) data->FAnimTimer->Tick();
+  UpdateLayeredWindowProc = g_realAlphaUpdate;
+  g_alphas = nullptr;
+  EXPECT_EQ(GlowEffectList().Effect(id), nullptr) << "gone at the fade's end";
+  EXPECT_EQ(data->FGlowID, -1);
+  ASSERT_GE(alphas.size(), 3u) << "several steps";
+  EXPECT_GT(alphas.front(), alphas.back());
+  EXPECT_TRUE(std::is_sorted(alphas.rbegin(), alphas.rend())) << "always fainter";
+  EXPECT_LT(alphas.back(), 60);
+
+  // A control busy with a fade of its own look loses its halo at once.
+  data->FGlowID = ShowGlowEffectByMask(r, mask, 3, 255, form->Handle(), data);
+  ASSERT_GE(data->FGlowID, 0);
+  data->FAnimTimer->FGlowOnly = 0;
+  GlowEffectList().HideGlowEffect(data->FGlowID, true);
+  EXPECT_EQ(data->FGlowID, -1);
+}
+
 // ---------------------------------------------------------------- system menu
 
 struct TMenuSeen {
@@ -392,6 +454,82 @@ TEST_F(TitleInteraction, TheNativeSystemMenuOfAMaximizedFormGreysSize) {
   ASSERT_TRUE(seen.Opened);
   EXPECT_TRUE(seen.SizeGrayedInWindowMenu);
   ShowWindow(form->Handle(), SW_RESTORE);
+}
+
+TEST_F(TitleInteraction, TheSystemMenuListsTheSkinsAndTheProgramsOwnSubMenu) {
+  manager->SetSkinnedPopups(true);
+  TsSkinProvider* p = NewSkinnedForm();
+  // The program's sub-menu: one entry with a shortcut and a click of its own.
+  gui::TPopupMenu own(nullptr);
+  auto* print = new gui::TMenuItem(&own);
+  print->SetName("Cetak");
+  print->SetCaption("Cetak");
+  print->SetShortCut(gui::TShortCut(gui::scCtrl | 'P'));
+  int printed = 0;
+  print->OnClick = [&](rtl::TObject*) { ++printed; };
+  own.Items()->Add(print);
+  p->SysSubMenu.Caption = "Alat";
+  p->SysSubMenu.PopupMenu = &own;
+  p->MakeSkinMenu = true;
+  // Two more skins beside the loaded folder skin.
+  const std::string dir = std::string(KORVAN_FORM_SKINS) + "/";
+  const std::vector<std::string> files = {"Korvan Biru.asz", "Korvan Lain.asz"};
+  for (const std::string& f : files) CloseHandle(CreateFileW(rtl::W("Z:" + dir + f).c_str(), GENERIC_WRITE, 0, nullptr,
+                                                             CREATE_ALWAYS, 0, nullptr));
+  manager->SkinList().ClearList(true, false);  // listed again with them
+  TMenuSeen seen;
+  seen.Form = form->Handle();
+  seen.Shot = "system_menu_skins";
+  g_seen = &seen;
+  SetTimer(nullptr, 0, 30, ReadMenu);
+  p->ShowSystemMenu(300, 200);
+  g_seen = nullptr;
+  for (const std::string& f : files) DeleteFileW(rtl::W("Z:" + dir + f).c_str());
+  ASSERT_TRUE(seen.Opened);
+  ASSERT_GE(seen.Items.size(), 4u);
+  EXPECT_EQ(seen.Items[0], "Available styles");
+  EXPECT_EQ(seen.Items[1], "");
+  const size_t n = seen.Items.size();
+  EXPECT_EQ(seen.Items[n - 3], "Alat") << "the program's sub-menu before Close";
+  EXPECT_EQ(seen.Items[n - 2], "");
+  EXPECT_NE(seen.Items[n - 1].find("Close"), std::string::npos);
+  TsSystemMenu* menu = p->SystemMenu.get();
+  gui::TMenuItem* skins = menu->Items()->Items(0);
+  ASSERT_EQ(skins->Count(), 2);
+  EXPECT_EQ(skins->Items(0)->Caption(), "Korvan Biru");
+  EXPECT_TRUE(skins->Items(0)->RadioItem());
+  ASSERT_NE(menu->SubMenuItem, nullptr);
+  ASSERT_EQ(menu->SubMenuItem->Count(), 1);
+  gui::TMenuItem* copy = menu->SubMenuItem->Items(0);
+  EXPECT_EQ(copy->Name(), "CetakCopy");
+  EXPECT_EQ(copy->ShortCut(), print->ShortCut());
+  copy->Click();
+  EXPECT_EQ(printed, 1) << "the copy clicks the program's own entry";
+
+  // Choosing a skin asks the manager for it by its name.
+  std::string asked;
+  manager->OnSkinChanging = [&](TsSkinManager*, const std::string& name, bool& allow) {
+    asked = name;
+    allow = false;
+  };
+  skins->Items(1)->Click();
+  EXPECT_EQ(asked, "Korvan Lain");
+  manager->OnSkinChanging = nullptr;
+
+  // A long list breaks into columns of twenty; the loaded skin is checked and the default.
+  std::vector<std::string> names;
+  for (int i = 0; i < 45; ++i) names.push_back("Kulit " + std::to_string(i));
+  names[21] = manager->SkinName();
+  menu->AddSkinItems(names, manager->SkinName());
+  skins = menu->Items()->Items(0);
+  ASSERT_EQ(skins->Count(), 45);
+  EXPECT_FALSE(menu->Items()->Items(2)->Name() == "SkinSelectItem") << "the earlier list was replaced";
+  for (int i = 0; i < 45; ++i) {
+    EXPECT_EQ(skins->Items(i)->Break() == gui::TMenuBreak::mbBreak, i == 20 || i == 40) << i;
+    EXPECT_EQ(skins->Items(i)->Checked(), i == 21) << i;
+    EXPECT_EQ(skins->Items(i)->Default(), i == 21) << i;
+  }
+  p->SysSubMenu = {};
 }
 
 // ---------------------------------------------------------------- bounds and activation
@@ -637,6 +775,152 @@ TEST_F(TitleInteraction, TheBorderWindowFollowsTheFormAndStretchesItByDoubleClic
   EXPECT_EQ(form->Left(), 200);
   gui::TBitmap shot;
   SaveShot(form->Handle(), "border_window_after_restore", shot);
+}
+
+TEST_F(TitleInteraction, AMaximizedFormDraggedByItsCaptionComesOutUnderTheMouse) {
+  TsSkinProvider* p = NewBorderedForm(false);
+  ShowWindow(form->Handle(), SW_MAXIMIZE);
+  Pump(30);
+  ASSERT_TRUE(IsZoomed(form->Handle()));
+  p->UpdateExtBorders(true);
+  ASSERT_TRUE(p->BorderForm && p->BorderForm->Handle());
+  HWND bw = p->BorderForm->Handle();
+  // The drag's own loop would wait for the mouse: the form notes that it was asked for.
+  std::vector<WPARAM> commands;
+  auto prev = form->WindowProc;
+  form->WindowProc = [&, prev](TMessage& m) {
+    if (m.Msg == WM_SYSCOMMAND && (m.WParam & 0xFFF0) == SC_MOVE) {
+      commands.push_back(m.WParam);
+      return;
+    }
+    prev(m);
+  };
+  RECT br;
+  GetWindowRect(bw, &br);
+  const POINT press{br.left + 300, br.top + p->TitleVCenter};
+  ASSERT_EQ(p->BorderForm->HitTest(press.x, press.y), HTCAPTION);
+  SetCursorPos(press.x, press.y);
+  SendMessageW(bw, WM_NCLBUTTONDOWN, HTOBJECT, MAKELPARAM(press.x, press.y));
+  EXPECT_TRUE(p->BorderForm->DragFromMaximized);
+  EXPECT_TRUE(IsZoomed(form->Handle())) << "a press alone changes nothing";
+  auto moveTo = [&](int x, int y) {
+    SetCursorPos(x, y);
+    SendMessageW(bw, WM_NCMOUSEMOVE, HTOBJECT, MAKELPARAM(x, y));
+    Pump(20);
+  };
+  moveTo(press.x + 5, press.y + 5);
+  EXPECT_TRUE(IsZoomed(form->Handle())) << "five pixels are still a click";
+  EXPECT_TRUE(commands.empty());
+  moveTo(press.x + 40, 200);
+  EXPECT_FALSE(IsZoomed(form->Handle())) << "six or more take it out of its maximized state";
+  EXPECT_FALSE(p->BorderForm->DragFromMaximized);
+  EXPECT_EQ(form->Width(), 360);
+  EXPECT_EQ(form->Left(), press.x + 40 - 180) << "centred under the mouse";
+  EXPECT_EQ(form->Top(), 192) << "just above the mouse";
+  ASSERT_EQ(commands.size(), 1u) << "and the drag goes on";
+  EXPECT_EQ(commands[0], WPARAM(0xF012));
+  RECT fr;
+  GetWindowRect(form->Handle(), &fr);
+  GetWindowRect(p->BorderForm->Handle(), &br);
+  EXPECT_EQ(br.left, fr.left - p->BorderForm->OwnerOffsetX()) << "the border window came along";
+  form->WindowProc = prev;
+  gui::TBitmap shot;
+  SaveShot(form->Handle(), "dragged_out_of_maximized", shot);
+}
+
+TEST_F(TitleInteraction, ADragWithBlendShowsTheWholeFormInTheBorderWindowAndPutsTheFormWhereItWasDropped) {
+  TsSkinProvider* p = NewBorderedForm(true);
+  gui::TForm* main = form;
+  // A second form touching the first one's right edge travels with it.
+  NewSkinnedForm();
+  gui::TForm* side = form;
+  side->SetName("Samping");
+  side->SetBounds(main->Left() + main->Width(), main->Top() + 20, 200, 150);
+  form = main;
+  p->GluedForms = {"Samping"};
+  p->ScreenSnap = true;
+  p->UpdateExtBorders(true);
+  ASSERT_TRUE(p->BorderForm && p->BorderForm->Handle());
+  HWND bw = p->BorderForm->Handle(), wnd = form->Handle();
+  p->UpdateGluedForms();
+  ASSERT_TRUE(p->IsGluedTo(side));
+  std::vector<BYTE> alphas;
+  g_alphas = &alphas;
+  g_alphaWnd = bw;
+  g_realAlphaUpdate = UpdateLayeredWindowProc;
+  UpdateLayeredWindowProc = RecordAlpha;
+  StartBlendMoving(p, false);
+  ASSERT_TRUE(p->FormState() & psBlendMoving);
+  ASSERT_TRUE(p->MoveTimer);
+  for (int i = 0; i < 200 && p->MoveTimer->CurAlpha > p->MoveTimer->TargetAlpha; ++i) p->MoveTimer->Step();
+  p->MoveTimer->Step();
+  UpdateLayeredWindowProc = g_realAlphaUpdate;
+  g_alphas = nullptr;
+  BYTE formAlpha = 255;
+  DWORD flags = 0;
+  ASSERT_TRUE(GetWindowLongPtrW(wnd, GWL_EXSTYLE) & WS_EX_LAYERED);
+  GetLayeredWindowAttributes(wnd, nullptr, &formAlpha, &flags);
+  EXPECT_EQ(formAlpha, 0) << "the form itself is clear while the border window carries it";
+  ASSERT_FALSE(alphas.empty());
+  EXPECT_EQ(alphas.back(), manager->AnimEffects.BlendValue) << "the border window turns translucent";
+  HRGN rgn = CreateRectRgn(0, 0, 0, 0);
+  ASSERT_NE(GetWindowRgn(bw, rgn), ERROR);
+  EXPECT_TRUE(PtInRegion(rgn, p->ClientOffsetX() + 20, p->ClientOffsetY() + 20)) << "the client area is shown too";
+  gui::TBitmap shot;
+  report::SaveBitmapToPng(*p->SkinData()->FCache, kOut + "border_blend_moving.png");
+
+  // The border window is dragged: the glued form follows it at once, the form itself only
+  // when it is dropped, where it comes back opaque.
+  RECT br;
+  GetWindowRect(bw, &br);
+  SetWindowPos(bw, nullptr, br.left + 70, br.top + 40, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  EXPECT_EQ(form->Left(), 120) << "the form waits for the drop";
+  EXPECT_EQ(side->Left(), 190 + 360) << "the glued form follows the border window";
+  EXPECT_EQ(side->Top(), 140 + 20);
+  FinishBlendMoving(p);
+  Pump(20);
+  EXPECT_FALSE(p->FormState() & psBlendMoving);
+  EXPECT_FALSE(p->MoveTimer);
+  EXPECT_FALSE(GetWindowLongPtrW(wnd, GWL_EXSTYLE) & WS_EX_LAYERED);
+  EXPECT_FALSE(p->BorderForm->Updating);
+  RECT fr;
+  GetWindowRect(wnd, &fr);
+  GetWindowRect(bw, &br);
+  EXPECT_EQ(fr.left, br.left + p->BorderForm->OwnerOffsetX());
+  EXPECT_EQ(fr.top, br.top + p->BorderForm->OwnerOffsetY());
+  EXPECT_EQ(form->Left(), 190);
+  ASSERT_NE(GetWindowRgn(bw, rgn), ERROR);
+  EXPECT_FALSE(PtInRegion(rgn, p->ClientOffsetX() + 20, p->ClientOffsetY() + 20)) << "the form shows its own client again";
+  DeleteObject(rgn);
+  SaveShot(wnd, "border_blend_dropped", shot);
+
+  // Dragged near the work area's left edge, the border window snaps the form onto it.
+  const gui::TRect work = GetFormWorkArea(form);
+  StartBlendMoving(p, false);
+  GetWindowRect(bw, &br);
+  SetWindowPos(bw, nullptr, work.Left + 6 - p->BorderForm->OwnerOffsetX(), br.top, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  FinishBlendMoving(p);
+  EXPECT_EQ(form->Left(), work.Left);
+}
+
+TEST_F(TitleInteraction, TheBorderWindowAnswersOverUserButtons) {
+  manager->SetExtendedBorders(true);
+  TsSkinProvider* p = NewSkinnedForm();
+  TsTitleButton* b = p->TitleButtons().Add();
+  b->SetName("Info");
+  p->SkinData()->FCacheInvalid = true;
+  p->UpdateExtBorders(true);
+  ASSERT_TRUE(p->BorderForm && p->BorderForm->Handle());
+  p->BorderForm->UpdateBorderWindow(true);
+  HWND bw = p->BorderForm->Handle();
+  RECT br;
+  GetWindowRect(bw, &br);
+  ASSERT_FALSE(b->Data.Rect.IsEmpty());
+  const gui::TPoint c = Centre(b->Data.Rect);
+  EXPECT_EQ(p->BorderForm->HitTest(br.left + c.X, br.top + c.Y), kHitUserButton) << "the user button over the border";
+  b->Enabled = false;
+  EXPECT_EQ(p->BorderForm->HitTest(br.left + c.X, br.top + c.Y), HTTRANSPARENT) << "a disabled one lets it through";
 }
 
 }  // namespace
