@@ -21,6 +21,7 @@
 #include "rtl/Utf.h"
 #include "skin/core/sSkinManager.h"
 #include "skin/core/sVclUtils.h"
+#include "skin/forms/acCaptForm.h"
 #include "skin/forms/acGlow.h"
 #include "skin/forms/acMinTimer.h"
 #include "skin/forms/sSkinProvider.h"
@@ -439,18 +440,24 @@ TEST_F(TitleInteraction, ARightClickOnTheCaptionOpensTheSkinnedSystemMenuAtTheRe
   form->WindowProc = prev;
 }
 
+// The provider's system menu opened at (300, 200), read and closed again.
+TMenuSeen OpenSystemMenu(TsSkinProvider* p, HWND form, const std::string& shot) {
+  TMenuSeen seen;
+  seen.Form = form;
+  seen.Shot = shot;
+  g_seen = &seen;
+  SetTimer(nullptr, 0, 30, ReadMenu);
+  p->ShowSystemMenu(300, 200);
+  g_seen = nullptr;
+  return seen;
+}
+
 TEST_F(TitleInteraction, TheNativeSystemMenuOfAMaximizedFormGreysSize) {
   manager->SetSkinnedPopups(false);
   TsSkinProvider* p = NewSkinnedForm();
   ShowWindow(form->Handle(), SW_MAXIMIZE);
   Pump(30);
-  TMenuSeen seen;
-  seen.Form = form->Handle();
-  seen.Shot = "system_menu_native_maximized";
-  g_seen = &seen;
-  SetTimer(nullptr, 0, 30, ReadMenu);
-  p->ShowSystemMenu(300, 200);
-  g_seen = nullptr;
+  const TMenuSeen seen = OpenSystemMenu(p, form->Handle(), "system_menu_native_maximized");
   ASSERT_TRUE(seen.Opened);
   EXPECT_TRUE(seen.SizeGrayedInWindowMenu);
   ShowWindow(form->Handle(), SW_RESTORE);
@@ -477,13 +484,7 @@ TEST_F(TitleInteraction, TheSystemMenuListsTheSkinsAndTheProgramsOwnSubMenu) {
   for (const std::string& f : files) CloseHandle(CreateFileW(rtl::W("Z:" + dir + f).c_str(), GENERIC_WRITE, 0, nullptr,
                                                              CREATE_ALWAYS, 0, nullptr));
   manager->SkinList().ClearList(true, false);  // listed again with them
-  TMenuSeen seen;
-  seen.Form = form->Handle();
-  seen.Shot = "system_menu_skins";
-  g_seen = &seen;
-  SetTimer(nullptr, 0, 30, ReadMenu);
-  p->ShowSystemMenu(300, 200);
-  g_seen = nullptr;
+  const TMenuSeen seen = OpenSystemMenu(p, form->Handle(), "system_menu_skins");
   for (const std::string& f : files) DeleteFileW(rtl::W("Z:" + dir + f).c_str());
   ASSERT_TRUE(seen.Opened);
   ASSERT_GE(seen.Items.size(), 4u);
@@ -902,6 +903,37 @@ TEST_F(TitleInteraction, ADragWithBlendShowsTheWholeFormInTheBorderWindowAndPuts
                SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   FinishBlendMoving(p);
   EXPECT_EQ(form->Left(), work.Left);
+}
+
+TEST_F(TitleInteraction, OverABorderWindowTheCaptionCoverHidesOnlyTheMenuLine) {
+  TsSkinProvider* p = NewBorderedForm(false);
+  p->UpdateExtBorders(true);
+  ASSERT_TRUE(p->BorderForm);
+  p->ShowCaptForm();
+  EXPECT_FALSE(p->CaptForm) << "the border window carries the title: nothing to cover";
+  auto* mm = new gui::TMainMenu(form);
+  auto* file = new gui::TMenuItem(mm);
+  file->SetCaption("Berkas");
+  mm->Items()->Add(file);
+  form->SetMenu(mm);
+  Pump(20);
+  p->MenuLineCount = -1;
+  p->SkinData()->FCacheInvalid = true;
+  p->BorderForm->UpdateBorderWindow(true);
+  ASSERT_GT(p->GetMenuLineCount(), 0);
+  p->ShowCaptForm();
+  ASSERT_TRUE(p->CaptForm);
+  RECT cr, fr;
+  GetWindowRect(p->CaptForm->Handle(), &cr);
+  GetWindowRect(form->Handle(), &fr);
+  POINT client{0, 0};
+  ClientToScreen(form->Handle(), &client);
+  EXPECT_EQ(cr.bottom - cr.top, p->GetMenuLineCount() * p->MenuLineHeight() + 1) << "the menu line's height";
+  EXPECT_EQ(cr.bottom, client.y) << "right above the client area";
+  EXPECT_EQ(cr.left, fr.left + p->GetBorderWidth(false));
+  EXPECT_EQ(cr.right, fr.right - p->GetBorderWidth(false));
+  p->HideCaptForm();
+  form->SetMenu(nullptr);
 }
 
 TEST_F(TitleInteraction, TheBorderWindowAnswersOverUserButtons) {
