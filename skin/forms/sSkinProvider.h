@@ -416,6 +416,8 @@ class TsSkinProvider : public rtl::TComponent, public TacAnimatedForm {
   // buttons, user buttons, title-bar items), the border window's as well as the form's.
   int32_t TitleElementAt(gui::TPoint p);
   TacTitleHitFacts TitleHitFacts();
+  // The point of a mouse message in the image's coordinates (the border window's with one).
+  gui::TPoint ImagePoint(const gui::TMessage& m);
   TacTitleButtonData* TitleButton(int32_t code);
   // The title-bar item a hit code names, when it is one of the bar's.
   TacTitleBarItem* TitleBarItemOf(int32_t code);

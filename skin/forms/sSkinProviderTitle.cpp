@@ -30,6 +30,17 @@ bool IsTitleCode(int32_t code) {
 
 // ---------------------------------------------------------------- hit test
 
+gui::TPoint TsSkinProvider::ImagePoint(const TMessage& m) {
+  const gui::TPoint s = MessagePoint(m);
+  // A border window shows the image: its points are counted from the border window.
+  if (HWND bw = BorderForm ? BorderForm->Handle() : nullptr) {
+    RECT br{};
+    GetWindowRect(bw, &br);
+    return {s.X - br.left, s.Y - br.top};
+  }
+  return ScreenToForm(s.X, s.Y);
+}
+
 TsSystemMenu* TsSkinProvider::EnsureSystemMenu() {
   // The skin set-up makes the menu; whoever needs the menu first runs it, so the set-up is
   // never skipped because the menu was made on the side.
@@ -289,8 +300,7 @@ void TsSkinProvider::WMNCLButtonDown(TMessage& m) {
         return;
       }
       if (code >= kHitTitleBarItem && TitleBar) {
-        const gui::TPoint s = MessagePoint(m);
-        ItemPress(code, ScreenToForm(s.X, s.Y));
+        ItemPress(code, ImagePoint(m));
         return;
       }
       if (IsIconic(wnd)) {
@@ -319,8 +329,7 @@ void TsSkinProvider::WMNCLButtonUp(TMessage& m) {
         SetHotItem(0, true);
         break;
       }
-      gui::TPoint p = MessagePoint(m);
-      p = ScreenToForm(p.X, p.Y);
+      const gui::TPoint p = ImagePoint(m);
       const gui::TRect& r = MinBtn.Rect;
       if (!(p.X >= r.Left && p.X < r.Right && p.Y >= r.Top && p.Y < r.Bottom)) break;
       ButtonPressed = false;
@@ -373,8 +382,7 @@ void TsSkinProvider::WMNCLButtonUp(TMessage& m) {
         return;
       }
       if (code >= kHitTitleBarItem && TitleBar) {
-        const gui::TPoint s = MessagePoint(m);
-        ItemRelease(code, ScreenToForm(s.X, s.Y));
+        ItemRelease(code, ImagePoint(m));
         return;
       }
       if (IsIconic(wnd) && form_->FormStyle == gui::TFormStyle::fsMDIChild) {

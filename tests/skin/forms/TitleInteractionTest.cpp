@@ -936,6 +936,35 @@ TEST_F(TitleInteraction, OverABorderWindowTheCaptionCoverHidesOnlyTheMenuLine) {
   form->SetMenu(nullptr);
 }
 
+TEST_F(TitleInteraction, APressAndReleaseOnTheBorderWindowsMinimizeButtonMinimizes) {
+  TsSkinProvider* p = NewBorderedForm(false);
+  p->UpdateExtBorders(true);
+  ASSERT_TRUE(p->BorderForm && p->BorderForm->Handle());
+  HWND bw = p->BorderForm->Handle();
+  std::vector<WPARAM> commands;
+  auto prev = form->WindowProc;
+  form->WindowProc = [&, prev](TMessage& m) {
+    if (m.Msg == WM_SYSCOMMAND) {
+      commands.push_back(m.WParam & 0xFFF0);
+      return;
+    }
+    prev(m);
+  };
+  RECT br;
+  GetWindowRect(bw, &br);
+  // Near the button's lower edge: only the border window's own coordinates find it there.
+  const gui::TRect& r = p->MinBtn.Rect;
+  const LPARAM at = MAKELPARAM(br.left + r.Left + 2, br.top + r.Bottom - 2);
+  ASSERT_EQ(p->BorderForm->HitTest(br.left + r.Left + 2, br.top + r.Bottom - 2), HTMINBUTTON);
+  SendMessageW(bw, WM_NCLBUTTONDOWN, HTOBJECT, at);
+  EXPECT_TRUE(p->ButtonPressed);
+  EXPECT_EQ(p->MinBtn.State, 2) << "drawn pressed";
+  SendMessageW(bw, WM_NCLBUTTONUP, HTOBJECT, at);
+  form->WindowProc = prev;
+  ASSERT_EQ(commands.size(), 1u);
+  EXPECT_EQ(commands[0], WPARAM(SC_MINIMIZE));
+}
+
 TEST_F(TitleInteraction, TheBorderWindowAnswersOverUserButtons) {
   manager->SetExtendedBorders(true);
   TsSkinProvider* p = NewSkinnedForm();
