@@ -77,6 +77,21 @@ class TitleInteraction : public guitest::WithRecordedDialogs {
     Repaint(p);
     return p;
   }
+  // The form's system commands are noted and kept from the system, whose move loop would
+  // wait for the mouse.
+  void CatchSysCommands() {
+    savedProc = form->WindowProc;
+    form->WindowProc = [this](TMessage& m) {
+      if (m.Msg == WM_SYSCOMMAND) {
+        sysCommands.push_back(m.WParam);
+        return;
+      }
+      savedProc(m);
+    };
+  }
+  void ReleaseSysCommands() { form->WindowProc = savedProc; }
+  std::vector<WPARAM> sysCommands;
+  gui::TWndMethod savedProc;
   // A skinned form whose frame a border window carries, dragged with or without a blend.
   TsSkinProvider* NewBorderedForm(bool blendOnMoving) {
     manager->SetExtendedBorders(true);
@@ -786,16 +801,8 @@ TEST_F(TitleInteraction, AMaximizedFormDraggedByItsCaptionComesOutUnderTheMouse)
   p->UpdateExtBorders(true);
   ASSERT_TRUE(p->BorderForm && p->BorderForm->Handle());
   HWND bw = p->BorderForm->Handle();
-  // The drag's own loop would wait for the mouse: the form notes that it was asked for.
-  std::vector<WPARAM> commands;
-  auto prev = form->WindowProc;
-  form->WindowProc = [&, prev](TMessage& m) {
-    if (m.Msg == WM_SYSCOMMAND && (m.WParam & 0xFFF0) == SC_MOVE) {
-      commands.push_back(m.WParam);
-      return;
-    }
-    prev(m);
-  };
+  CatchSysCommands();
+  const std::vector<WPARAM>& commands = sysCommands;
   RECT br;
   GetWindowRect(bw, &br);
   const POINT press{br.left + 300, br.top + p->TitleVCenter};
@@ -824,7 +831,7 @@ TEST_F(TitleInteraction, AMaximizedFormDraggedByItsCaptionComesOutUnderTheMouse)
   GetWindowRect(form->Handle(), &fr);
   GetWindowRect(p->BorderForm->Handle(), &br);
   EXPECT_EQ(br.left, fr.left - p->BorderForm->OwnerOffsetX()) << "the border window came along";
-  form->WindowProc = prev;
+  ReleaseSysCommands();
   gui::TBitmap shot;
   SaveShot(form->Handle(), "dragged_out_of_maximized", shot);
 }
@@ -941,15 +948,7 @@ TEST_F(TitleInteraction, APressAndReleaseOnTheBorderWindowsMinimizeButtonMinimiz
   p->UpdateExtBorders(true);
   ASSERT_TRUE(p->BorderForm && p->BorderForm->Handle());
   HWND bw = p->BorderForm->Handle();
-  std::vector<WPARAM> commands;
-  auto prev = form->WindowProc;
-  form->WindowProc = [&, prev](TMessage& m) {
-    if (m.Msg == WM_SYSCOMMAND) {
-      commands.push_back(m.WParam & 0xFFF0);
-      return;
-    }
-    prev(m);
-  };
+  CatchSysCommands();
   RECT br;
   GetWindowRect(bw, &br);
   // Near the button's lower edge: only the border window's own coordinates find it there.
@@ -960,9 +959,9 @@ TEST_F(TitleInteraction, APressAndReleaseOnTheBorderWindowsMinimizeButtonMinimiz
   EXPECT_TRUE(p->ButtonPressed);
   EXPECT_EQ(p->MinBtn.State, 2) << "drawn pressed";
   SendMessageW(bw, WM_NCLBUTTONUP, HTOBJECT, at);
-  form->WindowProc = prev;
-  ASSERT_EQ(commands.size(), 1u);
-  EXPECT_EQ(commands[0], WPARAM(SC_MINIMIZE));
+  ReleaseSysCommands();
+  ASSERT_EQ(sysCommands.size(), 1u);
+  EXPECT_EQ(sysCommands[0] & 0xFFF0, WPARAM(SC_MINIMIZE));
 }
 
 TEST_F(TitleInteraction, TheBorderWindowAnswersOverUserButtons) {
