@@ -12,6 +12,7 @@
 #include "skin/forms/acMinTimer.h"
 #include "skin/forms/acPopupController.h"
 #include "skin/forms/acTitleBar.h"
+#include "skin/forms/sSkinMenus.h"
 #include "skin/forms/sTitleButtons.h"
 #include "skin/forms/sSkinProvider.h"
 #include "skin/graphics/acGdiBitmap.h"
@@ -466,6 +467,9 @@ void TsSkinProvider::ShowSystemMenu(int32_t x, int32_t y) {
     // Built again from the window's menu, so that entries added since appear.
     SystemMenu->UpdateItems(SystemMenu->Items()->Count() > 0 || SystemMenu->HasSubMenu());
     if (MakeSkinMenu) SystemMenu->MakeSkinItems();
+    // Painted by the skinned menus, like the form's other popups.
+    if (m->IsDefault())
+      if (TsSkinableMenus* menus = SkinableMenus(m)) menus->HookMenu(SystemMenu.get(), true);
     SystemMenu->Popup(x, y, wnd);
     return;
   }

@@ -9,50 +9,6 @@
 namespace skin {
 
 namespace {
-void BuildPopup(HMENU into, gui::TMenuItem* parent, std::vector<gui::TMenuItem*>& byId,
-                const std::vector<std::pair<gui::TMenuItem*, std::string>>& shortCuts) {
-  for (int i = 0; i < parent->Count(); ++i) {
-    gui::TMenuItem* item = parent->Items(i);
-    if (!item->Visible()) continue;
-    if (item->IsLine()) {
-      AppendMenuW(into, MF_SEPARATOR, 0, nullptr);
-      continue;
-    }
-    std::string text = item->Caption();
-    bool listed = false;
-    for (const auto& [it, sc] : shortCuts)
-      if (it == item && !sc.empty()) {
-        text += "\t" + sc;
-        listed = true;
-      }
-    if (!listed && item->ShortCut() != 0) text += "\t" + gui::ShortCutToText(item->ShortCut());
-    const UINT state = (item->Enabled() ? 0 : MF_GRAYED) | (item->Checked() ? MF_CHECKED : 0) |
-                       (item->Break() == gui::TMenuBreak::mbBreak      ? MF_MENUBREAK
-                        : item->Break() == gui::TMenuBreak::mbBarBreak ? MF_MENUBARBREAK
-                                                                       : 0);
-    UINT_PTR id = 0;
-    if (item->Count() > 0) {
-      HMENU sub = CreatePopupMenu();
-      BuildPopup(sub, item, byId, shortCuts);
-      id = UINT_PTR(sub);
-      AppendMenuW(into, MF_POPUP | state, id, rtl::W(text).c_str());
-    } else {
-      byId.push_back(item);
-      id = UINT_PTR(byId.size());
-      AppendMenuW(into, MF_STRING | state, id, rtl::W(text).c_str());
-    }
-    const UINT pos = UINT(GetMenuItemCount(into) - 1);
-    if (item->RadioItem()) {
-      MENUITEMINFOW mi{sizeof(mi)};
-      mi.fMask = MIIM_FTYPE;
-      GetMenuItemInfoW(into, pos, TRUE, &mi);
-      mi.fType |= MFT_RADIOCHECK;
-      SetMenuItemInfoW(into, pos, TRUE, &mi);
-    }
-    if (item->Default()) SetMenuDefaultItem(into, pos, TRUE);
-  }
-}
-
 // The text of a command in the window's system menu, split at the tab; empty when missing.
 bool MenuText(HMENU menu, UINT item, UINT flag, std::string& caption, std::string& shortCut) {
   wchar_t buf[256] = {};
@@ -66,6 +22,16 @@ bool MenuText(HMENU menu, UINT item, UINT flag, std::string& caption, std::strin
 
 TacBorderStyle StyleOf(gui::TFormBorderStyle s) { return TacBorderStyle(int32_t(s)); }
 
+// The shortcut the window's menu shows after a tab; one the class layer cannot name stays
+// in the caption as it was.
+void SetShortCutText(gui::TMenuItem* item, const std::string& text) {
+  if (text.empty()) return;
+  if (const gui::TShortCut sc = gui::TextToShortCut(text))
+    item->SetShortCut(sc);
+  else
+    item->SetCaption(item->Caption() + "\t" + text);
+}
+
 // An item goes with its sub-items (they belong to the menu, not to their parent).
 void FreeItem(gui::TMenuItem* item) {
   while (item->Count() > 0) FreeItem(item->Items(item->Count() - 1));
@@ -75,12 +41,8 @@ void FreeItem(gui::TMenuItem* item) {
 }  // namespace
 
 void TsCustomSysMenu::Popup(int x, int y, HWND wnd) {
-  HMENU menu = CreatePopupMenu();
-  std::vector<gui::TMenuItem*> byId;
-  BuildPopup(menu, &items_, byId, ShortCuts);
-  const int chosen = int(TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, x, y, 0, wnd, nullptr));
-  DestroyMenu(menu);
-  if (chosen > 0 && size_t(chosen) <= byId.size()) byId[size_t(chosen) - 1]->Click();
+  WindowHandle = wnd;
+  gui::TPopupMenu::Popup(x, y);
 }
 
 TacSysMenuFacts SysMenuFactsOf(gui::TCustomForm* form, HWND wnd) {
@@ -134,7 +96,6 @@ void TsSystemMenu::SendCommand(UINT command, bool update) {
 
 void TsSystemMenu::MakeItems() {
   while (Items()->Count() > 0) FreeItem(Items()->Items(Items()->Count() - 1));
-  ShortCuts.clear();
   ItemMove = ItemSize = ItemClose = ItemRestore = ItemMinimize = ItemMaximize = nullptr;
   SubMenuItem = nullptr;
   ExtItemsCount = 0;
@@ -177,7 +138,7 @@ void TsSystemMenu::MakeItems() {
     std::string text, sc;
     if (!MenuText(sys, UINT(i), MF_BYPOSITION, text, sc)) continue;
     gui::TMenuItem* item = NewItem("", text, intptr_t(id));
-    if (!sc.empty()) ShortCuts.emplace_back(item, sc);
+    SetShortCutText(item, sc);
     item->OnClick = [this, id](rtl::TObject*) {
       if (HWND w = FormWnd()) PostMessageW(w, WM_SYSCOMMAND, id, 0);
     };
@@ -187,7 +148,7 @@ void TsSystemMenu::MakeItems() {
   AddSubMenu(TacMenuItemPos::ipBeforeClose);
   std::string closeShortCut;
   ItemClose = NewItem("acIC", caption(SC_CLOSE, lib.Close, "Close", &closeShortCut), SC_CLOSE);
-  if (!closeShortCut.empty()) ShortCuts.emplace_back(ItemClose, closeShortCut);
+  SetShortCutText(ItemClose, closeShortCut);
   ItemClose->OnClick = [this](rtl::TObject*) { SendCommand(SC_CLOSE, false); };
   ItemClose->SetEnabled(CloseEnabled());
   AddSubMenu(TacMenuItemPos::ipBottom);

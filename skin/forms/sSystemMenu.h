@@ -26,26 +26,20 @@ struct TacSysSubMenu {
   TacMenuItemPos Position = TacMenuItemPos::ipBeforeClose;
 };
 
-// The questions every system menu answers (a form's or a native dialog's).
-class TsCustomSysMenu : public rtl::TComponent {
+// The questions every system menu answers (a form's or a native dialog's). It is a popup
+// menu of the class layer, so the skinned menus paint it like any other.
+class TsCustomSysMenu : public gui::TPopupMenu {
   KORVAN_CLASS(TsCustomSysMenu)
  public:
-  using rtl::TComponent::TComponent;
+  using gui::TPopupMenu::TPopupMenu;
   virtual bool CloseVisible() = 0;
   virtual bool MaxVisible() = 0;
   virtual bool MinVisible() = 0;
   virtual bool MaxEnabled() = 0;
   virtual bool MinEnabled() = 0;
   virtual bool RestoreEnabled() = 0;
-  // The items (owned by the menu).
-  gui::TMenuItem* Items() { return &items_; }
   // Shows the items as a popup at a screen point for the window; the chosen item clicks.
   void Popup(int x, int y, HWND wnd);
-  // The shortcut text shown right of an item ("Alt+F4"), by item.
-  std::vector<std::pair<gui::TMenuItem*, std::string>> ShortCuts;
-
- private:
-  gui::TMenuItem items_{nullptr};
 };
 
 // What a form's window says about its system menu.

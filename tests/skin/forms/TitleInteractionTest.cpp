@@ -377,6 +377,7 @@ struct TMenuSeen {
   std::vector<bool> Grayed;
   HWND Form = nullptr;
   bool SizeGrayedInWindowMenu = false;
+  bool OwnerDrawn = false;  // the skinned menus paint it
   std::string Shot;
 };
 TMenuSeen* g_seen = nullptr;
@@ -395,6 +396,9 @@ void CALLBACK ReadMenu(HWND, UINT, UINT_PTR id, DWORD) {
       g_seen->Items.push_back(rtl::U8(text));
       g_seen->Grayed.push_back(GetMenuState(menu, UINT(i), MF_BYPOSITION) & MF_GRAYED);
     }
+    MENUITEMINFOW mi{sizeof(mi)};
+    mi.fMask = MIIM_FTYPE;
+    g_seen->OwnerDrawn = GetMenuItemInfoW(menu, 0, TRUE, &mi) && (mi.fType & MFT_OWNERDRAW);
   }
   const UINT size = GetMenuState(GetSystemMenu(g_seen->Form, FALSE), SC_SIZE, MF_BYCOMMAND);
   g_seen->SizeGrayedInWindowMenu = size != UINT(-1) && (size & MF_GRAYED);
@@ -434,6 +438,7 @@ TEST_F(TitleInteraction, ARightClickOnTheCaptionOpensTheSkinnedSystemMenuAtTheRe
       std::erase(text, '&');
       EXPECT_NE(text.find(want[i].substr(0, want[i].find('\t'))), std::string::npos) << text;
     }
+  EXPECT_TRUE(seen.OwnerDrawn) << "painted by the skinned menus";
   EXPECT_TRUE(seen.Grayed[0]) << "restore is greyed on a normal form";
   EXPECT_FALSE(seen.Grayed[4]) << "maximize is allowed";
 
@@ -474,6 +479,7 @@ TEST_F(TitleInteraction, TheNativeSystemMenuOfAMaximizedFormGreysSize) {
   Pump(30);
   const TMenuSeen seen = OpenSystemMenu(p, form->Handle(), "system_menu_native_maximized");
   ASSERT_TRUE(seen.Opened);
+  EXPECT_FALSE(seen.OwnerDrawn) << "the window's own menu, as the system draws it";
   EXPECT_TRUE(seen.SizeGrayedInWindowMenu);
   ShowWindow(form->Handle(), SW_RESTORE);
 }
