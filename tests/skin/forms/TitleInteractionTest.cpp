@@ -970,6 +970,39 @@ TEST_F(TitleInteraction, APressAndReleaseOnTheBorderWindowsMinimizeButtonMinimiz
   EXPECT_EQ(sysCommands[0] & 0xFFF0, WPARAM(SC_MINIMIZE));
 }
 
+TEST_F(TitleInteraction, ABorderedFormFliesWithItsWholeImageAndGetsItsBorderWindowBack) {
+  TsSkinProvider* p = NewBorderedForm(false);
+  p->UpdateExtBorders(true);
+  ASSERT_TRUE(p->BorderForm && p->BorderForm->Handle());
+  ASSERT_NE(gui::Application->MainForm(), form);
+  HWND wnd = form->Handle(), bw = p->BorderForm->Handle();
+  RECT br;
+  GetWindowRect(bw, &br);
+  manager->AnimEffects.Minimizing.Active = true;
+  manager->AnimEffects.Minimizing.Time = 60;
+  // The flight needs composition on later systems; Wine has none, so an older one is taken.
+  const int32_t version = Globals().WinVersionFlag;
+  Globals().WinVersionFlag = 5;
+  SendMessageW(wnd, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  ASSERT_NE(p->MinTimer, nullptr) << "the minimize flies";
+  EXPECT_EQ(p->MinTimer->WindowRect, (TacRect{br.left, br.top, br.right, br.bottom})) << "from the border window";
+  EXPECT_FALSE(IsWindowVisible(bw)) << "which waits hidden while its image flies";
+  EXPECT_TRUE(p->BorderForm->Updating);
+  for (int i = 0; i < 100 && !p->MinTimer->Minimized; ++i) p->MinTimer->Step();
+  EXPECT_TRUE(p->MinTimer->Minimized);
+  SendMessageW(wnd, WM_SYSCOMMAND, SC_RESTORE, 0);
+  for (int i = 0; i < 100 && p->MinTimer && p->MinTimer->Minimized; ++i) p->MinTimer->Step();
+  Globals().WinVersionFlag = version;
+  EXPECT_FALSE(IsIconic(wnd));
+  ASSERT_TRUE(p->BorderForm && p->BorderForm->Handle());
+  EXPECT_FALSE(p->BorderForm->Updating);
+  EXPECT_TRUE(IsWindowVisible(p->BorderForm->Handle())) << "the border window is back with the form";
+  RECT fr;
+  GetWindowRect(wnd, &fr);
+  GetWindowRect(p->BorderForm->Handle(), &br);
+  EXPECT_EQ(br.top, fr.top - p->BorderForm->OwnerOffsetY());
+}
+
 TEST_F(TitleInteraction, TheBorderWindowAnswersOverUserButtons) {
   manager->SetExtendedBorders(true);
   TsSkinProvider* p = NewSkinnedForm();
