@@ -334,7 +334,7 @@ TEST_F(TitleInteraction, AnAnimatedHideFadesTheHaloOutBeforeItGoes) {
   TsCommonData* data = &control;
   ASSERT_NE(data->GetSkinManager(), nullptr);
   const std::vector<int32_t>& mask = p->SkinData()->GetScaledSkin()->TitleBtnGlows[1];
-  const gui::TRect r{200, 200, 220, 220};
+  const gui::TRect r{640, 420, 660, 440};  // clear of the places other tests read from the screen
   data->FGlowID = ShowGlowEffectByMask(r, mask, 3, 255, form->Handle(), data);
   const int id = data->FGlowID;
   ASSERT_GE(id, 0);
