@@ -39,6 +39,19 @@ void TacBorderForm::FreeBorderWindow() {
   BorderWindow.reset();
 }
 
+std::unique_ptr<TacGlowForm> TacBorderForm::TakeWindow() {
+  HWND h = Handle();
+  if (!h) return nullptr;
+  BorderWindow->WindowProc = OldWindowProc;
+  // No longer the form's: it may outlive the form it shows.
+  SetWindowLongPtrW(h, GWLP_HWNDPARENT, OldParent);
+  RECT r{};
+  GetWindowRect(h, &r);
+  BorderWindow->SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
+  SetWindowRgn(h, nullptr, FALSE);
+  return std::move(BorderWindow);
+}
+
 void TacBorderForm::CreateBorderWindow() {
   if (OwnerState() & psFirstShowing) return;
   OwnerRegionSet = false;

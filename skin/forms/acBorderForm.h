@@ -40,6 +40,8 @@ class TacBorderForm {
   void CreateBorderWindow();
   // The layered window goes (its procedure given back); the next update makes it again.
   void FreeBorderWindow();
+  // The window is handed over with the image it shows, its procedure given back.
+  std::unique_ptr<TacGlowForm> TakeWindow();
   void UpdateBorderWindow(bool repaint);
   // The window's region for a size (0, 0: its present size); nullptr without window.
   HRGN CreateRegion(int32_t newWidth, int32_t newHeight);

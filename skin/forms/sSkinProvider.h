@@ -495,6 +495,9 @@ class TsSkinProvider : public rtl::TComponent, public TacAnimatedForm {
   gui::TBitmap* FormImage() override;
   void PaintFormImage(gui::TBitmap& picture) override;
   bool PreparingHide() const override { return (formState_ & psAnimating) != 0; }
+  // While the form hides, the border window is the window its image disappears in.
+  std::unique_ptr<TacGlowForm> TakeSnapshotWindow() override;
+  bool HideWithBorderWindow(gui::TMessage& m);
   bool DrawsNonClientArea() const override { return boolProps_[1]; }
   bool AllowsAnimation() const override { return AllowAnimation; }
   TsSkinManager* SkinManager() const override { return skinData_ ? skinData_->GetSkinManager() : nullptr; }

@@ -527,6 +527,7 @@ void TsSkinProvider::WMGetMinMaxInfo(TMessage& m) {
 void TsSkinProvider::WMWindowPosChanging(TMessage& m) {
   auto* wp = reinterpret_cast<WINDOWPOS*>(m.LParam);
   HWND wnd = FormHandle();
+  if (wp && (wp->flags & SWP_HIDEWINDOW) && HideWithBorderWindow(m)) return;
   const bool moves = wp && wnd && !IsZoomed(wnd) && !(wp->flags & SWP_NOMOVE) && (wp->x != 0 || wp->y != 0);
   if (moves && ScreenSnap && form_->Showing()) SnapToEdges(wp->x, wp->y);
   if (moves && (formState_ & (psVertRestore | psHorzRestore))) {

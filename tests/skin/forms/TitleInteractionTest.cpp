@@ -19,6 +19,7 @@
 #include "gui/Forms.h"
 #include "report/Render.h"
 #include "rtl/Utf.h"
+#include "skin/core/acLayeredWindows.h"
 #include "skin/core/sSkinManager.h"
 #include "skin/core/sVclUtils.h"
 #include "skin/forms/acCaptForm.h"
@@ -1009,6 +1010,73 @@ TEST_F(TitleInteraction, ABorderedFormFliesWithItsWholeImageAndGetsItsBorderWind
   GetWindowRect(wnd, &fr);
   GetWindowRect(p->BorderForm->Handle(), &br);
   EXPECT_EQ(br.top, fr.top - p->BorderForm->OwnerOffsetY());
+}
+
+// What the border window is handed: its constant alpha and the alpha of its image's centre.
+struct TBorderFrame {
+  int Alpha;
+  uint32_t CentreAlpha;
+};
+std::vector<TBorderFrame>* g_frames = nullptr;
+BOOL WINAPI RecordFrame(HWND wnd, HDC dst, POINT* pos, SIZE* size, HDC src, POINT* srcPos, COLORREF key,
+                        BLENDFUNCTION* blend, DWORD flags) {
+  if (g_frames && wnd == g_alphaWnd) {
+    DIBSECTION ds{};
+    uint32_t a = 0xDEAD;
+    if (GetObjectW(GetCurrentObject(src, OBJ_BITMAP), sizeof ds, &ds) && ds.dsBm.bmBits && ds.dsBm.bmBitsPixel == 32) {
+      const int y = ds.dsBm.bmHeight / 2, row = ds.dsBmih.biHeight > 0 ? ds.dsBm.bmHeight - 1 - y : y;
+      const auto* bits = static_cast<const uint8_t*>(ds.dsBm.bmBits) + size_t(row) * size_t(ds.dsBm.bmWidthBytes);
+      a = reinterpret_cast<const uint32_t*>(bits)[ds.dsBm.bmWidth / 2] >> 24;
+    }
+    g_frames->push_back({blend ? blend->SourceConstantAlpha : -1, a});
+  }
+  return g_realAlphaUpdate(wnd, dst, pos, size, src, srcPos, key, blend, flags);
+}
+
+TEST_F(TitleInteraction, AHiddenBorderedFormFadesOutInItsBorderWindowWhichThenGoes) {
+  manager->AnimEffects.FormHide = {true, 120, TacAnimType::atFading};
+  TsSkinProvider* p = NewBorderedForm(false);
+  p->UpdateExtBorders(true);
+  ASSERT_TRUE(p->BorderForm && p->BorderForm->Handle());
+  HWND wnd = form->Handle(), bw = p->BorderForm->Handle();
+  RECT before;
+  GetWindowRect(bw, &before);
+  std::vector<TBorderFrame> frames;
+  g_frames = &frames;
+  g_alphaWnd = bw;
+  g_realAlphaUpdate = UpdateLayeredWindowProc;
+  UpdateLayeredWindowProc = RecordFrame;
+  form->Hide();
+  EXPECT_FALSE(IsWindowVisible(wnd));
+  ASSERT_TRUE(HideTimer && HideTimer->Running()) << "the hide plays";
+  EXPECT_EQ(HideTimer->Window->Handle(), bw) << "in the border window itself";
+  EXPECT_FALSE(p->BorderForm->Handle()) << "which the border form no longer holds";
+  EXPECT_TRUE(IsWindowVisible(bw));
+  RECT during;
+  GetWindowRect(bw, &during);
+  EXPECT_EQ(during.left, before.left);
+  EXPECT_EQ(during.top, before.top);
+  EXPECT_FALSE(GetWindowLongPtrW(wnd, GWL_EXSTYLE) & WS_EX_LAYERED) << "the hidden form is whole again";
+  for (int i = 0; i < 100 && HideTimer->Running(); ++i) HideTimer->HideStep();
+  UpdateLayeredWindowProc = g_realAlphaUpdate;
+  g_frames = nullptr;
+  EXPECT_FALSE(IsWindow(bw)) << "gone at the end";
+  ASSERT_GE(frames.size(), 3u);
+  EXPECT_EQ(frames.front().Alpha, 255);
+  for (const TBorderFrame& f : frames) EXPECT_EQ(f.CentreAlpha, 255u) << "the client area shows too";
+  EXPECT_LT(frames.back().Alpha, 60);
+  for (size_t i = 1; i < frames.size(); ++i) EXPECT_LE(frames[i].Alpha, frames[i - 1].Alpha) << "always fainter";
+
+  // Shown again, the form gets a border window of its own; without a hide animation it
+  // simply goes with the form.
+  form->Show();
+  Pump(30);
+  ASSERT_TRUE(p->BorderForm && p->BorderForm->Handle());
+  EXPECT_TRUE(IsWindowVisible(p->BorderForm->Handle()));
+  manager->AnimEffects.FormHide.Active = false;
+  form->Hide();
+  EXPECT_FALSE(HideTimer && HideTimer->Running());
+  EXPECT_FALSE(p->BorderForm && p->BorderForm->Handle() && IsWindowVisible(p->BorderForm->Handle()));
 }
 
 TEST_F(TitleInteraction, TheBorderWindowAnswersOverUserButtons) {
