@@ -706,7 +706,25 @@ void TsSkinProvider::WMSysCommand(TMessage& m) {
   if (PassAnimated(m, command)) return;
   if (command == SC_MAXIMIZE || command == SC_RESTORE) WasMaximized = false;
   if (command == SC_MAXIMIZE && BorderForm && !ExtBordersAllowed(true)) BorderForm.reset();
-  if (oldWndProc_) oldWndProc_(m);
+  if (command == SC_MAXIMIZE && BorderForm && form_->FormStyle != gui::TFormStyle::fsMDIForm) {
+    // The system maximizes a clear form without its border window, so no frame on the way
+    // shows; both come back whole at the new size.
+    SetFormState(formState_ | psMaximizing);
+    const bool wasLayered = GetWindowLongPtrW(wnd, GWL_EXSTYLE) & WS_EX_LAYERED;
+    if (!wasLayered) {
+      SetWindowLayered(wnd, true, 1);
+      BorderForm->FreeBorderWindow();
+      BorderForm->Updating = true;
+    }
+    if (oldWndProc_) oldWndProc_(m);
+    if (!wasLayered) {
+      RemoveLayeredStyle(wnd);
+      if (BorderForm) BorderForm->Updating = false;
+    }
+    SetFormState(formState_ & ~psMaximizing);
+  } else if (oldWndProc_) {
+    oldWndProc_(m);
+  }
   if (!IsWindow(wnd)) return;
   if (command == SC_KEYMENU && LOWORD(m.LParam) == ' ' && HasSystemMenu() && HasBorder()) {
     const gui::TPoint o = FormScreenOrigin();

@@ -1079,6 +1079,56 @@ TEST_F(TitleInteraction, AHiddenBorderedFormFadesOutInItsBorderWindowWhichThenGo
   EXPECT_FALSE(p->BorderForm && p->BorderForm->Handle() && IsWindowVisible(p->BorderForm->Handle()));
 }
 
+TEST_F(TitleInteraction, ABorderedFormIsMaximizedClearAndWithoutItsBorderWindow) {
+  TsSkinProvider* p = NewBorderedForm(false);
+  p->UpdateExtBorders(true);
+  ASSERT_TRUE(p->BorderForm && p->BorderForm->Handle());
+  ASSERT_TRUE(p->ExtBordersAllowed(true)) << "the skin keeps the border window when maximized";
+  HWND wnd = form->Handle(), bw = p->BorderForm->Handle();
+  // What the form looks like while the system gives it its maximized size.
+  bool sized = false, layered = false, borderShown = true;
+  BYTE alpha = 255;
+  gui::TWndMethod saved = form->WindowProc;
+  form->WindowProc = [&](TMessage& m) {
+    if (m.Msg == WM_SIZE && m.WParam == SIZE_MAXIMIZED && !sized) {
+      sized = true;
+      layered = GetWindowLongPtrW(wnd, GWL_EXSTYLE) & WS_EX_LAYERED;
+      DWORD flags = 0;
+      GetLayeredWindowAttributes(wnd, nullptr, &alpha, &flags);
+      borderShown = p->BorderForm && p->BorderForm->Handle() && IsWindowVisible(p->BorderForm->Handle());
+    }
+    saved(m);
+  };
+  SendMessageW(wnd, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+  form->WindowProc = saved;
+  ASSERT_TRUE(sized);
+  EXPECT_TRUE(layered) << "clear while maximized";
+  EXPECT_EQ(alpha, 1);
+  EXPECT_FALSE(borderShown) << "the border window waits";
+  EXPECT_FALSE(IsWindow(bw));
+  EXPECT_TRUE(IsZoomed(wnd));
+  EXPECT_FALSE(GetWindowLongPtrW(wnd, GWL_EXSTYLE) & WS_EX_LAYERED) << "whole again";
+  EXPECT_FALSE(p->FormState() & psMaximizing);
+  ASSERT_TRUE(p->BorderForm && p->BorderForm->Handle()) << "the border window is back";
+  EXPECT_FALSE(p->BorderForm->Updating);
+  EXPECT_TRUE(IsWindowVisible(p->BorderForm->Handle()));
+  RECT fr, br;
+  GetWindowRect(wnd, &fr);
+  GetWindowRect(p->BorderForm->Handle(), &br);
+  EXPECT_EQ(br.left, fr.left - p->BorderForm->OwnerOffsetX()) << "around the maximized form";
+  EXPECT_EQ(br.top, fr.top - p->BorderForm->OwnerOffsetY());
+  SendMessageW(wnd, WM_SYSCOMMAND, SC_RESTORE, 0);
+  EXPECT_FALSE(IsZoomed(wnd));
+
+  // A form layered already is maximized as it is.
+  SetWindowLayered(wnd, true, 200);
+  SendMessageW(wnd, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+  EXPECT_TRUE(IsZoomed(wnd));
+  EXPECT_TRUE(GetWindowLongPtrW(wnd, GWL_EXSTYLE) & WS_EX_LAYERED) << "left as it was";
+  SendMessageW(wnd, WM_SYSCOMMAND, SC_RESTORE, 0);
+  SetWindowLayered(wnd, false, 255);
+}
+
 TEST_F(TitleInteraction, TheBorderWindowAnswersOverUserButtons) {
   manager->SetExtendedBorders(true);
   TsSkinProvider* p = NewSkinnedForm();
