@@ -1,6 +1,9 @@
 #include "gui/Menus.h"
 
 #include <algorithm>
+#include <cctype>
+#include <cstdlib>
+#include <cstring>
 #include <unordered_set>
 
 #include "gui/Forms.h"
@@ -18,6 +21,17 @@ std::unordered_set<const TMenuItem*>& LiveItems() {
 }
 }  // namespace
 
+namespace {
+struct TKeyName {
+  unsigned vk;
+  const char* text;
+};
+constexpr TKeyName kKeyNames[] = {
+    {VK_BACK, "BkSp"}, {VK_TAB, "Tab"}, {VK_RETURN, "Enter"}, {VK_ESCAPE, "Esc"}, {VK_SPACE, "Space"},
+    {VK_PRIOR, "PgUp"}, {VK_NEXT, "PgDn"}, {VK_END, "End"}, {VK_HOME, "Home"}, {VK_LEFT, "Left"},
+    {VK_UP, "Up"}, {VK_RIGHT, "Right"}, {VK_DOWN, "Down"}, {VK_INSERT, "Ins"}, {VK_DELETE, "Del"}};
+}  // namespace
+
 std::string ShortCutToText(TShortCut shortCut) {
   const unsigned key = shortCut & 0xFF;
   if (key == 0) return {};
@@ -27,11 +41,7 @@ std::string ShortCutToText(TShortCut shortCut) {
   } else if (key >= VK_F1 && key <= VK_F24) {
     name = "F" + std::to_string(key - VK_F1 + 1);
   } else {
-    static const struct { unsigned vk; const char* text; } names[] = {
-        {VK_BACK, "BkSp"}, {VK_TAB, "Tab"}, {VK_RETURN, "Enter"}, {VK_ESCAPE, "Esc"}, {VK_SPACE, "Space"},
-        {VK_PRIOR, "PgUp"}, {VK_NEXT, "PgDn"}, {VK_END, "End"}, {VK_HOME, "Home"}, {VK_LEFT, "Left"},
-        {VK_UP, "Up"}, {VK_RIGHT, "Right"}, {VK_DOWN, "Down"}, {VK_INSERT, "Ins"}, {VK_DELETE, "Del"}};
-    for (const auto& n : names)
+    for (const auto& n : kKeyNames)
       if (n.vk == key) name = n.text;
     if (name.empty()) return {};
   }
@@ -40,6 +50,35 @@ std::string ShortCutToText(TShortCut shortCut) {
   if (shortCut & scCtrl) text += "Ctrl+";
   if (shortCut & scAlt) text += "Alt+";
   return text + name;
+}
+
+TShortCut TextToShortCut(const std::string& text) {
+  TShortCut mods = 0;
+  std::string rest = text;
+  static const struct {
+    const char* prefix;
+    TShortCut bit;
+  } modifiers[] = {{"Shift+", scShift}, {"Ctrl+", scCtrl}, {"Alt+", scAlt}};
+  for (bool found = true; found;) {
+    found = false;
+    for (const auto& m : modifiers)
+      if (rest.size() > std::strlen(m.prefix) && _strnicmp(rest.c_str(), m.prefix, std::strlen(m.prefix)) == 0) {
+        mods |= m.bit;
+        rest.erase(0, std::strlen(m.prefix));
+        found = true;
+      }
+  }
+  unsigned key = 0;
+  if (rest.size() == 1 && std::isalnum(static_cast<unsigned char>(rest[0]))) {
+    key = unsigned(std::toupper(static_cast<unsigned char>(rest[0])));
+  } else if (rest.size() >= 2 && (rest[0] == 'F' || rest[0] == 'f') && std::isdigit(static_cast<unsigned char>(rest[1]))) {
+    const int n = std::atoi(rest.c_str() + 1);
+    if (n >= 1 && n <= 24 && std::to_string(n) == rest.substr(1)) key = VK_F1 + unsigned(n - 1);
+  } else {
+    for (const auto& n : kKeyNames)
+      if (_stricmp(n.text, rest.c_str()) == 0) key = n.vk;
+  }
+  return key ? TShortCut(mods | key) : TShortCut(0);
 }
 
 TMenuItem::TMenuItem(TComponent* owner) : TComponent(owner), command_(g_nextCommand++) { LiveItems().insert(this); }

@@ -40,6 +40,8 @@ using TShortCut = uint16_t;
 inline constexpr TShortCut scShift = 0x2000, scCtrl = 0x4000, scAlt = 0x8000;
 // "Ctrl+O", "Shift+Del", "F1"; empty for 0.
 std::string ShortCutToText(TShortCut shortCut);
+// The other way round ("Alt+F4" from a window's own menu); 0 for a text it does not know.
+TShortCut TextToShortCut(const std::string& text);
 
 class TMenuItem : public TComponent {
   KORVAN_CLASS(TMenuItem)

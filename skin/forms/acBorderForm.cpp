@@ -9,6 +9,8 @@
 #include "skin/core/acSkinData.h"
 #include "skin/core/sSkinManager.h"
 #include "skin/core/sVclUtils.h"
+#include "skin/forms/acMinTimer.h"
+#include "skin/forms/acTitleBar.h"
 #include "skin/forms/sSkinProvider.h"
 #include "skin/forms/sSystemMenu.h"
 #include "skin/graphics/acGdiBitmap.h"
@@ -17,7 +19,6 @@ namespace skin {
 
 namespace {
 constexpr UINT kNoActivateFlags = SWP_NOACTIVATE | SWP_NOOWNERZORDER | SWP_NOSENDCHANGING;  // 0x610
-bool Inside(const gui::TRect& r, POINT p) { return p.x >= r.Left && p.x < r.Right && p.y >= r.Top && p.y < r.Bottom; }
 }  // namespace
 
 TacBorderForm::TacBorderForm(TsSkinProvider* owner) : Provider(owner) {
@@ -25,11 +26,30 @@ TacBorderForm::TacBorderForm(TsSkinProvider* owner) : Provider(owner) {
   CreateBorderWindow();
 }
 
-TacBorderForm::~TacBorderForm() { FreeBorderWindow(); }
+TacBorderForm::~TacBorderForm() {
+  if (Provider && !Provider->IsDestroying()) Provider->FreeTitleAnimations();
+  FreeBorderWindow();
+  // The bar's items were shown in this window: they forget it.
+  if (Provider && !Provider->IsDestroying() && Provider->TitleBar)
+    for (int i = 0; i < Provider->TitleBar->Items.Count(); ++i) Provider->TitleBar->Items.Items(i)->ExtForm = nullptr;
+}
 
 void TacBorderForm::FreeBorderWindow() {
   if (BorderWindow) BorderWindow->WindowProc = OldWindowProc;
   BorderWindow.reset();
+}
+
+std::unique_ptr<TacGlowForm> TacBorderForm::TakeWindow() {
+  HWND h = Handle();
+  if (!h) return nullptr;
+  BorderWindow->WindowProc = OldWindowProc;
+  // No longer the form's: it may outlive the form it shows.
+  SetWindowLongPtrW(h, GWLP_HWNDPARENT, OldParent);
+  RECT r{};
+  GetWindowRect(h, &r);
+  BorderWindow->SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
+  SetWindowRgn(h, nullptr, FALSE);
+  return std::move(BorderWindow);
 }
 
 void TacBorderForm::CreateBorderWindow() {
@@ -89,7 +109,12 @@ void TacBorderForm::UpdateBorderWindow(bool repaint) {
   if (!h) return;
   Updating = true;
   HWND after = (OwnerState() & psBorderSizing) ? nullptr : InsertAfterWnd();
-  if (SkinData->FCacheInvalid || SkinData->CacheEmpty()) {
+  if (OwnerState() & (psBlendMoving | psMinimizing | psCapturing)) {
+    // Dragged or flying, the border window shows the whole form: its client area goes
+    // into the image too.
+    if (std::unique_ptr<gui::TBitmap> whole = Provider->FormImageWithClient()) SkinData->FCache = std::move(whole);
+    repaint = true;
+  } else if (SkinData->FCacheInvalid || SkinData->CacheEmpty()) {
     Provider->PrepareCache();
     repaint = true;
   }
@@ -115,6 +140,8 @@ void TacBorderForm::UpdateBorderWindow(bool repaint) {
     TBitmap32 px = Pixels32(*image);
     GdiFlush();
     PrepareBorderImage(px);
+    UpdateBlurBehind(h, px);
+    if (OwnerState() & psBlendMoving) SetWindowRegion(h, CreateRegion(0, 0), false);
     UpdateLayeredImage(h, *image, alpha, &at);
     if (!(OwnerState() & (psBlendMoving | psMinimizing | psCapturing))) SetWindowRegion(h, CreateRegion(0, 0), true);
     if (IsWindowVisible(h))
@@ -126,6 +153,33 @@ void TacBorderForm::UpdateBorderWindow(bool repaint) {
     SetWindowPos(h, after, at.x, at.y, 0, 0, flags | SWP_NOSIZE);
   }
   Updating = false;
+}
+
+void TacBorderForm::UpdateBlurBehind(HWND h, const TBitmap32& image) {
+  TsSkinManager* m = SkinData ? SkinData->GetSkinManager() : nullptr;
+  const bool wanted = m && m->Effects.AllowAeroBluring && m->CommonInfo().AeroBlur && IsCompositionEnabled() &&
+                      !Provider->GetBoolProp(4);
+  if (!wanted) {
+    EnableBlurBehind(h, false, nullptr);
+    return;
+  }
+  TacSkinData* sd = SkinData->GetScaledSkin();
+  const TacBlurArea a = BlurBehindArea(image, Provider->GetShadowSize(), sd ? sd->FormOffset : 0);
+  HRGN rgn = CreateRectRgn(a.Inner.Left, a.Inner.Top, a.Inner.Right, a.Inner.Bottom);
+  for (const TacPoint& p : a.Cut) {
+    HRGN dot = CreateRectRgn(p.X, p.Y, p.X + 1, p.Y + 1);
+    CombineRgn(rgn, rgn, dot, RGN_DIFF);
+    DeleteObject(dot);
+  }
+  EnableBlurBehind(h, true, rgn);  // takes the region
+}
+
+int32_t TacBorderForm::WorkAreaTop() {
+  HWND h = Handle();
+  if (!h) return 0;
+  RECT br{};
+  GetWindowRect(h, &br);
+  return GetWorkAreaAtPoint({(br.left + br.right) / 2, (br.top + br.bottom) / 2}).Top;
 }
 
 HRGN TacBorderForm::CreateRegion(int32_t newWidth, int32_t newHeight) {
@@ -143,7 +197,17 @@ HRGN TacBorderForm::CreateRegion(int32_t newWidth, int32_t newHeight) {
   }
   if (OwnerState() & psCapturing) return rgn ? rgn : CreateRectRgn(0, 0, w, ht);
   if (!rgn) rgn = CreateRectRgn(0, 0, w, ht);
-  if (OwnerState() & (psBlendMoving | psMinimizing | psAnimating)) return rgn;
+  if (OwnerState() & (psBlendMoving | psMinimizing | psAnimating)) {
+    // While the form is dragged or flies, what would lie above the work area is cut away.
+    const int32_t above = WorkAreaTop() - br.top;
+    TitleClipped = above > 0;
+    if (TitleClipped) {
+      HRGN strip = CreateRectRgn(0, 0, w, above);
+      CombineRgn(rgn, rgn, strip, RGN_DIFF);
+      DeleteObject(strip);
+    }
+    return rgn;
+  }
   // The owner's client part shows the owner window itself.
   RECT cr{};
   if (owner) GetClientRect(owner, &cr);
@@ -182,20 +246,7 @@ TacBorderBandFacts TacBorderForm::BandFacts() {
   return f;
 }
 
-int32_t TacBorderForm::TitleItemAt(POINT p) {
-  TsSystemMenu* menu = Provider->EnsureSystemMenu();
-  if (!menu || !Provider->HasSystemMenu()) return 0;
-  TacTitleHitFacts f;
-  f.SystemMenu = true;
-  f.Help = Provider->Form()->BorderIcons & gui::biHelp;
-  f.Rules = menu->Rules();
-  int32_t n = 0;
-  for (int32_t code : CountedSysButtons(f, false)) {
-    ++n;
-    if (TacTitleButtonData* b = Provider->TitleButton(code); b && Inside(b->Rect, p)) return n;
-  }
-  return 0;
-}
+int32_t TacBorderForm::TitleItemAt(POINT p) { return Provider->TitleElementAt({p.x, p.y}); }
 
 int32_t TacBorderForm::HitTest(int32_t screenX, int32_t screenY) {
   HWND owner = OwnerHandle(), h = Handle();
@@ -206,12 +257,12 @@ int32_t TacBorderForm::HitTest(int32_t screenX, int32_t screenY) {
   const POINT p{screenX - br.left, screenY - br.top};
   const int32_t n = TitleItemAt(p);
   if (n > 0) {
-    TacTitleHitFacts f;
-    f.Help = Provider->Form()->BorderIcons & gui::biHelp;
+    TacTitleHitFacts f = Provider->TitleHitFacts();
     f.Iconic = IsIconic(owner);
-    f.Rules = Provider->EnsureSystemMenu()->Rules();
     const int32_t code = TitlePositionCode(n, f);
     if (code == kHitClose && !f.Rules.CloseVisible) return kHitNowhere;
+    // Past the system buttons a disabled user button or a pressed tab lets the mouse through.
+    if (code == kHitClient) return kHitTransparent;
     return code;
   }
   return BorderBandHitCode(p.x, p.y, BandFacts());
@@ -292,6 +343,49 @@ void TacBorderForm::StretchToWorkArea(bool vertical) {
   Provider->SetFormState(Provider->FormState() | bit);
 }
 
+void TacBorderForm::DragOutOfMaximizedState(POINT c) {
+  HWND owner = OwnerHandle();
+  gui::TCustomForm* form = Provider->Form();
+  TacPoint at;
+  if (!DragOutOfMaximized({c.x, c.y}, {DragPoint.x, DragPoint.y}, 0, at)) return;
+  DragFromMaximized = false;
+  Updating = true;
+  form->WindowState = gui::TWindowState::wsNormal;
+  ShowWindow(owner, SW_RESTORE);
+  // Centred by its own width once it has it back.
+  DragOutOfMaximized({c.x, c.y}, {DragPoint.x, DragPoint.y}, form->Width(), at);
+  form->SetBounds(at.X, at.Y, form->Width(), form->Height());
+  Updating = false;
+  TsSkinManager* m = SkinData ? SkinData->GetSkinManager() : nullptr;
+  if (m && m->AnimEffects.BlendOnMoving.Active && m->AnimEffects.BlendValue < 255 && Provider->AllowBlendOnMoving) {
+    Provider->BeginBlendMove();
+    return;
+  }
+  UpdateBorderWindow(true);
+  // The press goes on as a caption drag of the restored form.
+  if (HWND h = Handle()) SendMessageW(h, WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(c.x, c.y));
+}
+
+void TacBorderForm::DoubleClickItem(int32_t code, LPARAM at) {
+  TsTitleBar* bar = Provider->TitleBar;
+  TacTitleBarItem* item = bar->Items.Items(code - kHitTitleBarItem);
+  delete item->Animation;
+  item->Animation = nullptr;
+  const bool button = item->Style() == TacBtnStyle::bsButton || item->Style() == TacBtnStyle::bsMenu;
+  const bool dropDown = item->DropdownMenu && item->DropdownMenu->HasItems();
+  if (button && !dropDown) {
+    // The second click of a double click is a click of its own.
+    if (HWND h = Handle()) {
+      SendMessageW(h, WM_NCLBUTTONDOWN, WPARAM(code), at);
+      SendMessageW(h, WM_NCLBUTTONUP, WPARAM(code), at);
+    }
+    return;
+  }
+  RECT br{};
+  GetWindowRect(Handle(), &br);
+  bar->ItemMouseDown(item, gui::TMouseButton::mbLeft, 0, GET_X_LPARAM(at) - br.left, GET_Y_LPARAM(at) - br.top);
+}
+
 void TacBorderForm::BorderWndProc(gui::TMessage& m) {
   auto pass = [&] {
     if (OldWindowProc) OldWindowProc(m);
@@ -306,6 +400,12 @@ void TacBorderForm::BorderWndProc(gui::TMessage& m) {
       if (owner && IsWindowEnabled(owner)) SetForegroundWindow(owner);
       return;
     case WM_SETCURSOR:
+      // A hot title-bar item keeps the cursor it set.
+      if (Provider->TitleBar && Provider->HotItem >= kHitTitleBarItem &&
+          Provider->HotItem - kHitTitleBarItem < Provider->TitleBar->Items.Count()) {
+        m.Result = 1;
+        return;
+      }
       if (!UpdateCursor()) pass();
       else m.Result = 1;
       return;
@@ -321,10 +421,71 @@ void TacBorderForm::BorderWndProc(gui::TMessage& m) {
     case WM_NCMOUSEMOVE: {
       const int32_t code = HitTest(GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam));
       m.Result = code;
-      if (code == kHitMin || code == kHitMax || code == kHitClose || code == kHitHelp || (code >= 1000 && code <= 2100))
+      if (code == kHitMin || code == kHitMax || code == kHitClose || code == kHitHelp || (code >= 1000 && code <= 2100)) {
         Provider->SetHotItem(code, true);
-      else
-        Provider->SetHotItem(0, true);
+        return;
+      }
+      Provider->SetHotItem(0, true);
+      if (DragFromMaximized && owner && IsZoomed(owner))
+        DragOutOfMaximizedState({GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)});
+      return;
+    }
+    case WM_MOVE:
+      if (OwnerState() & psBlendMoving) {
+        // The part above the work area comes and goes as the window is dragged.
+        RECT br{};
+        GetWindowRect(Handle(), &br);
+        if (br.top < WorkAreaTop() || TitleClipped) {
+          RegionChanged = true;
+          UpdateRegion();
+        }
+      }
+      Provider->MoveGluedForms(true);
+      return;
+    case WM_SETFOCUS: {
+      gui::TCustomForm* form = Provider->Form();
+      if (form && !form->IsDestroying() && form->Visible() && form->Enabled() && form->CanFocus() && owner)
+        SetFocus(owner);
+      return;
+    }
+    case WM_WINDOWPOSCHANGING:
+      if ((OwnerState() & psBlendMoving) && Handle()) {
+        auto* wp = reinterpret_cast<WINDOWPOS*>(m.LParam);
+        if (wp && Provider->ScreenSnap && owner && !IsZoomed(owner) && !(wp->flags & SWP_NOMOVE) &&
+            (wp->x != 0 || wp->y != 0)) {
+          // Snapping is reckoned with the form's place: the border window lies around it.
+          const int32_t dx = OwnerOffsetX(), dy = OwnerOffsetY();
+          int32_t x = wp->x + dx, y = wp->y + dy;
+          Provider->SnapToEdges(x, y);
+          wp->x = x - dx;
+          wp->y = y - dy;
+        }
+        pass();
+        if (wp && !(wp->flags & SWP_NOMOVE)) {
+          SavedLeft = wp->x;
+          SavedTop = wp->y;
+        }
+        return;
+      }
+      break;
+    case WM_WINDOWPOSCHANGED: {
+      // Title fades are placed on the screen: a move or a new size ends them.
+      const auto* wp = reinterpret_cast<const WINDOWPOS*>(m.LParam);
+      if (wp && (~wp->flags & (SWP_NOMOVE | SWP_NOSIZE))) Provider->FreeTitleAnimations();
+      pass();
+      gui::TCustomForm* form = Provider->Form();
+      if (!form || form->IsDestroying() || !owner || !Handle() || Updating) return;
+      const bool animating = (Provider->MinTimer && Provider->MinTimer->Enabled()) ||
+                             (Provider->MoveTimer && Provider->MoveTimer->Enabled());
+      if (!animating && IsIconic(owner) && !(OwnerState() & psMinimizing)) {
+        SkinData->FCacheInvalid = true;
+        UpdateBorderWindow(false);
+      }
+      if (form->FormStyle == gui::TFormStyle::fsStayOnTop) {
+        Updating = true;
+        SetWindowPos(Handle(), owner, 0, 0, 0, 0, 0x65B);  // just below the form, as it is
+        Updating = false;
+      }
       return;
     }
     case WM_NCLBUTTONDOWN: {
@@ -333,11 +494,18 @@ void TacBorderForm::BorderWndProc(gui::TMessage& m) {
       const int32_t code = HitTest(GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam));
       if (code == kHitCaption && owner && IsZoomed(owner)) {
         DragFromMaximized = true;
-        GetCursorPos(&DragPoint);
+        DragPoint = {GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
         return;
       }
       if (owner) {
         if (code == kHitCaption) {
+          TsSkinManager* mgr = SkinData ? SkinData->GetSkinManager() : nullptr;
+          if (mgr && mgr->AnimEffects.BlendOnMoving.Active && !IsIconic(owner) &&
+              (!IsCompositionEnabled() || (mgr->AnimEffects.BlendValue < 255 && Provider->AllowBlendOnMoving))) {
+            // The border window is dragged itself, showing the whole form translucent.
+            StartBlendMoving(Provider, true);
+            return;
+          }
           ReleaseCapture();
           SendMessageW(owner, WM_SYSCOMMAND, 0xF012, 0);  // the caption drag
           return;
@@ -377,6 +545,9 @@ void TacBorderForm::BorderWndProc(gui::TMessage& m) {
         m.WParam = 0;
       } else if (code == kHitSysMenu) {
         SendMessageW(owner, WM_SYSCOMMAND, SC_CLOSE, 0);
+      } else if (code >= kHitTitleBarItem && Provider->TitleBar &&
+                 code - kHitTitleBarItem < Provider->TitleBar->Items.Count()) {
+        DoubleClickItem(code, m.LParam);
       } else if (Provider->Form()->BorderStyle == gui::TFormBorderStyle::bsSizeable) {
         if (code == kHitLeft || code == kHitRight) StretchToWorkArea(false);
         if (code == kHitTop || code == kHitBottom) StretchToWorkArea(true);

@@ -40,6 +40,8 @@ class TacBorderForm {
   void CreateBorderWindow();
   // The layered window goes (its procedure given back); the next update makes it again.
   void FreeBorderWindow();
+  // The window is handed over with the image it shows, its procedure given back.
+  std::unique_ptr<TacGlowForm> TakeWindow();
   void UpdateBorderWindow(bool repaint);
   // The window's region for a size (0, 0: its present size); nullptr without window.
   HRGN CreateRegion(int32_t newWidth, int32_t newHeight);
@@ -62,6 +64,13 @@ class TacBorderForm {
   void BorderWndProc(gui::TMessage& m);
   void CutMouseHole();
   void StretchToWorkArea(bool vertical);
+  // The maximized form pressed on its caption is restored under the mouse and dragged on.
+  void DragOutOfMaximizedState(POINT cursor);
+  // A double click on a title-bar item: a button's second click, or the item's own press.
+  void DoubleClickItem(int32_t code, LPARAM at);
+  void UpdateBlurBehind(HWND h, const TBitmap32& image);
+  // The top of the work area of the monitor that holds the border window.
+  int32_t WorkAreaTop();
 };
 
 }  // namespace skin

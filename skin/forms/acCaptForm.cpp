@@ -10,8 +10,14 @@ void TacCaptForm::WndProc(gui::TMessage& m) {
       PAINTSTRUCT ps;
       HDC dc = BeginPaint(Handle(), &ps);
       gui::TBitmap* cache = Provider && Provider->SkinData() ? Provider->SkinData()->FCache.get() : nullptr;
-      if (cache && !cache->Empty())
-        BitBlt(dc, 0, 0, Width(), Height(), cache->Canvas().Handle(), 0, 0, SRCCOPY);
+      if (cache && !cache->Empty()) {
+        // Over a border window's form the cover shows the menu line's strip of the image.
+        POINT from{0, 0};
+        if (Provider->BorderForm)
+          from = {Provider->ClientOffsetX(),
+                  Provider->ClientOffsetY() - Provider->GetMenuLineCount() * Provider->MenuLineHeight() - 1};
+        BitBlt(dc, 0, 0, Width(), Height(), cache->Canvas().Handle(), from.x, from.y, SRCCOPY);
+      }
       EndPaint(Handle(), &ps);
       m.Result = 0;
       return;

@@ -3,6 +3,7 @@
 #include "skin/core/acControlPaint.h"
 #include "skin/core/acLayeredWindows.h"
 #include "skin/core/acSkinData.h"
+#include "skin/core/acThdTimer.h"
 #include "skin/core/sMessages.h"
 #include "skin/core/sSkinManager.h"
 #include "skin/forms/acTitleRules.h"
@@ -144,11 +145,27 @@ int TacGlowEffectList::ShowGlowEffectByMask(const gui::TRect& rect, const std::v
   return Add(std::move(e), rect, margin, maskIndexes[0], alpha, wnd);
 }
 
-void TacGlowEffectList::HideGlowEffect(int& glowID, bool) {
-  // Fades are the caller's: its animation lowers the alpha and then hides at once.
+void TacGlowEffectList::HideGlowEffect(int& glowID, bool animate) {
   TacGlowEffect* e = Effect(glowID);
   if (!e) return;
   TsCommonData* data = e->FOwnerData;
+  TsSkinManager* m = data ? data->GetSkinManager() : nullptr;
+  const bool terminating = gui::Application && gui::Application->Terminated();
+  if (animate && m && m->Effects.AllowAnimation && !terminating && data->FControl &&
+      (!data->FAnimTimer || data->FAnimTimer->FGlowOnly)) {
+    // The halo fades out on the control's timer, which hides it at its last step; a fade
+    // towards normal that already runs is left to do so.
+    const bool fresh = !data->FAnimTimer;
+    const int start = InitAnimTimer(data->FAnimTimer, data->FControl, 1);
+    TacThreadedTimer* t = data->FAnimTimer;
+    t->FGlowOnly = 1;
+    if (fresh) t->FAlpha = 255;  // the halo is seen at full strength: it fades from there
+    if (t->FAnimKind != 0) {
+      t->StartAnimation(data, start, GlowFadeStep, 0, false);
+      t->Step();
+    }
+    return;
+  }
   Effects[size_t(glowID)].reset();
   glowID = -1;
   if (data && data->FAnimTimer) data->StopAnimation();

@@ -7,6 +7,7 @@
 #include "skin/core/sSkinManager.h"
 #include "skin/core/sStyleSimply.h"
 #include "skin/core/sSysUtils.h"
+#include "skin/core/sVclUtils.h"
 #include "skin/graphics/acGdiBitmap.h"
 #include "skin/forms/sSkinProvider.h"
 
@@ -51,7 +52,10 @@ void TacMinTimer::Init() {
   if (!FormHandle && Provider && Provider->Form() && Provider->Form()->HandleAllocated())
     FormHandle = Provider->Form()->Handle();
   RECT r{};
-  if (FormHandle) GetWindowRect(FormHandle, &r);
+  // With a border window the whole image is the border window's: it flies from there.
+  HWND from = Provider && Provider->BorderForm && Provider->BorderForm->Handle() ? Provider->BorderForm->Handle()
+                                                                                : FormHandle;
+  if (from) GetWindowRect(from, &r);
   WindowRect = {r.left, r.top, r.right, r.bottom};
   TargetRect = GetTargetRect(WindowRect, Provider && Provider->Composition);
   Minimize.emplace(WindowRect, TargetRect, StepCount, TargetAlpha);
@@ -135,6 +139,11 @@ void TacMinTimer::Step() {
       }
       ShowWindow(AnimForm->Handle(), SW_HIDE);
       Minimized = false;
+      if (TacBorderForm* border = Provider ? Provider->BorderForm.get() : nullptr) {
+        border->Updating = false;
+        Provider->SkinData()->FCacheInvalid = true;
+        border->UpdateBorderWindow(true);
+      }
     }
   }
   busy_ = false;
@@ -152,6 +161,11 @@ bool StartMinimizeAnimation(TsSkinProvider* p) {
   if (auto image = p->FormImageWithClient()) t->SavedImage = std::move(image);
   t->Minimized = false;
   t->Init();
+  if (TacBorderForm* border = p->BorderForm.get(); border && border->Handle()) {
+    // The flight shows the border window's image: the border window itself waits hidden.
+    border->Updating = true;
+    ShowWindow(border->Handle(), SW_HIDE);
+  }
   HWND wnd = p->Form()->Handle();
   SetWindowLongPtrW(wnd, GWL_EXSTYLE, GetWindowLongPtrW(wnd, GWL_EXSTYLE) | WS_EX_LAYERED);
   SetLayeredWindowAttributes(wnd, 0, 0, LWA_ALPHA);
@@ -166,6 +180,7 @@ bool StartRestoreAnimation(TsSkinProvider* p) {
   p->SetFormState((p->FormState() & ~psMinimizing) | psRestoring);
   p->FormActive = 1;
   t->PrepareRestore();
+  if (p->BorderForm) p->BorderForm->Updating = true;  // shown again when the flight lands
   HWND wnd = p->Form()->Handle();
   SetWindowLongPtrW(wnd, GWL_EXSTYLE, GetWindowLongPtrW(wnd, GWL_EXSTYLE) | WS_EX_LAYERED);
   SetLayeredWindowAttributes(wnd, 0, 0, LWA_ALPHA);
@@ -178,7 +193,7 @@ bool StartRestoreAnimation(TsSkinProvider* p) {
 namespace {
 // Skin commands told to the form around the drag: its layering changed, its alpha, the drag
 // begins; and to a glued form: its alpha.
-constexpr WORD kCmdLayeredChanged = 77, kCmdFormAlpha = 78, kCmdBlendMoving = 81;
+constexpr WORD kCmdLayeredChanged = 77, kCmdFormAlpha = 78, kCmdBlendMoving = 81, kCmdBorderBlendMoving = 82;
 
 void TellGluedForms(TsSkinProvider* p, BYTE alpha) {
   for (gui::TCustomForm* f : SkinnedForms())
@@ -194,6 +209,14 @@ TacMoveTimer::TacMoveTimer(TsSkinProvider* provider) : TacThreadedTimer(provider
 void TacMoveTimer::Step() {
   if (!Enabled() || !FormHandle) return;
   const BYTE a = BYTE(std::clamp(std::lround(CurAlpha), 0L, 255L));
+  TacBorderForm* border = Provider ? Provider->BorderForm.get() : nullptr;
+  if (border && border->Handle() && Provider->SkinData() && !Provider->SkinData()->CacheEmpty()) {
+    // The border window carries the whole form while it is dragged.
+    SetLayeredBitmap(border->Handle(), Provider->SkinData()->FCache.get(), a, nullptr);
+    TellGluedForms(Provider, a);
+    if (CurAlpha > TargetAlpha) CurAlpha = std::max(double(TargetAlpha), CurAlpha - BlendStep);
+    return;
+  }
   const LONG_PTR ex = GetWindowLongPtrW(FormHandle, GWL_EXSTYLE);
   if (!(ex & WS_EX_LAYERED)) SetWindowLongPtrW(FormHandle, GWL_EXSTYLE, ex | WS_EX_LAYERED);
   SetLayeredWindowAttributes(FormHandle, 0, a, LWA_ALPHA);
@@ -217,6 +240,29 @@ void StartBlendMoving(TsSkinProvider* p, bool doMove) {
   t->TargetAlpha = p->AllowBlendOnMoving ? m->AnimEffects.BlendValue : 255;
   const int time = m->AnimEffects.BlendOnMoving.Time;
   t->BlendStep = time < 13 ? 255.0 - t->TargetAlpha : (255.0 - t->TargetAlpha) / (time / 12.0);
+  if (TacBorderForm* border = p->BorderForm.get(); border && border->Handle()) {
+    // The border window shows the whole form, client and all; the form itself goes clear
+    // just below it, and the border window is what the mouse drags.
+    SendMessageW(wnd, SM_ALPHACMD, MakeSkinCommand(kCmdBorderBlendMoving), 0);
+    border->UpdateBorderWindow(false);
+    border->Updating = true;
+    HWND bw = border->Handle();
+    SetWindowPos(wnd, bw, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOREDRAW | SWP_NOACTIVATE);
+    SetWindowLongPtrW(wnd, GWL_EXSTYLE, GetWindowLongPtrW(wnd, GWL_EXSTYLE) | WS_EX_LAYERED);
+    SetLayeredWindowAttributes(wnd, 0, 0, LWA_ALPHA);
+    t->SetEnabled(true);
+    if (doMove) {
+      SendMessageW(bw, WM_SYSCOMMAND, 0xF012, 0);  // the border window's drag loop
+      if (p->BorderForm) {
+        p->BorderForm->TitleClipped = false;
+        if (p->BorderForm->SavedTop < 0)
+          SetWindowPos(bw, nullptr, p->BorderForm->SavedLeft, p->BorderForm->SavedTop, 0, 0,
+                       SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+      }
+      FinishBlendMoving(p);
+    }
+    return;
+  }
   {
     // The form turns layered under a picture of itself, so that the change does not flash.
     std::unique_ptr<TacGlowForm> snapshot = CreateSnapshotForm(wnd, p);
@@ -231,17 +277,53 @@ void StartBlendMoving(TsSkinProvider* p, bool doMove) {
   }
 }
 
+namespace {
+// The form comes back where its border window was dragged to, under it and opaque.
+void FinishBorderBlendMoving(TsSkinProvider* p, TacBorderForm& border) {
+  HWND wnd = p->Form()->Handle(), bw = border.Handle();
+  if (!p->SkinData()->CacheEmpty()) SetLayeredBitmap(bw, p->SkinData()->FCache.get(), 255, nullptr);
+  RECT br{};
+  GetWindowRect(bw, &br);
+  SetWindowPos(wnd, bw, br.left + border.OwnerOffsetX(), br.top + border.OwnerOffsetY(), 0, 0,
+               SWP_NOSIZE | SWP_NOACTIVATE);
+  p->SetFormState(p->FormState() & ~psBlendMoving);
+  SendMessageW(wnd, SM_ALPHACMD, MakeSkinCommand(kCmdLayeredChanged), 0);
+  SetWindowLongPtrW(wnd, GWL_EXSTYLE, GetWindowLongPtrW(wnd, GWL_EXSTYLE) & ~LONG_PTR(WS_EX_LAYERED));
+  p->SkinData()->FCacheInvalid = true;
+  RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
+  SetWindowPos(wnd, nullptr, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOREDRAW | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+  border.Updating = false;
+  border.UpdateBorderWindow(true);
+  TellGluedForms(p, 255);
+  delete p->MoveTimer;
+  p->MoveTimer = nullptr;
+  // Dropped at the very top of the work area, a sizeable form with a maximize button fills it.
+  POINT c{};
+  GetCursorPos(&c);
+  gui::TCustomForm* f = p->Form();
+  if (c.y == GetWorkAreaAtPoint({c.x, c.y}).Top && f->BorderStyle == gui::TFormBorderStyle::bsSizeable &&
+      (f->BorderIcons & gui::biMaximize))
+    ShowWindow(wnd, SW_MAXIMIZE);
+}
+}  // namespace
+
 void FinishBlendMoving(TsSkinProvider* p) {
   static bool finishing = false;
   if (!p || !p->Form() || finishing) return;
   finishing = true;
   HWND wnd = p->Form()->Handle();
+  if (p->MoveTimer) p->MoveTimer->SetEnabled(false);
+  if (TacBorderForm* border = p->BorderForm.get(); border && border->Handle()) {
+    FinishBorderBlendMoving(p, *border);
+    finishing = false;
+    return;
+  }
   {
     // Covered by its picture while it becomes a plain window again and repaints.
     std::unique_ptr<TacGlowForm> snapshot = CreateSnapshotForm(wnd, p);
     SetWindowLongPtrW(wnd, GWL_EXSTYLE, GetWindowLongPtrW(wnd, GWL_EXSTYLE) & ~LONG_PTR(WS_EX_LAYERED));
     UpdateWindow(wnd);
-    if (p->MoveTimer) p->MoveTimer->SetEnabled(false);
     RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
   }
   p->SetFormState(p->FormState() & ~psBlendMoving);

@@ -1,6 +1,7 @@
 #include "skin/forms/acTitleRules.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace skin {
 
@@ -202,6 +203,48 @@ TacPlace StretchedBounds(const TacPlace& b, const TacRect& w, bool vertical, int
 
 TacPlace VerticalRestoreBounds(const TacPlace& moving, const TacPlace& saved) {
   return {moving.Left, saved.Top, moving.Width, saved.Height};
+}
+
+bool DragOutOfMaximized(TacPoint cursor, TacPoint pressed, int32_t formWidth, TacPoint& topLeft) {
+  if (std::abs(cursor.X - pressed.X) < 6 && std::abs(cursor.Y - pressed.Y) < 6) return false;
+  topLeft.X = cursor.X - formWidth / 2;
+  topLeft.Y = cursor.Y >= 0 && cursor.Y <= 24 ? -8 : cursor.Y - 8;
+  return true;
+}
+
+std::string SkinNameOfMenuCaption(const std::string& caption, const std::string& internalMarker) {
+  std::string name;
+  for (char c : caption)
+    if (c != '&') name += c;
+  if (!internalMarker.empty())
+    if (const size_t at = name.find(internalMarker); at != std::string::npos) name.resize(at + internalMarker.size());
+  return name;
+}
+
+TacBlurArea BlurBehindArea(const TBitmap32& image, const TacRect& shadow, int32_t formOffset) {
+  TacBlurArea a;
+  a.Inner = {shadow.Left + 1, shadow.Top + 1, image.Width() - shadow.Right - 1, image.Height() - shadow.Bottom - 1};
+  if (a.Inner.Right <= a.Inner.Left || a.Inner.Bottom <= a.Inner.Top) {
+    a.Inner = {};
+    return a;
+  }
+  const int32_t side = std::max(0, formOffset);
+  auto corner = [&](int32_t x0, int32_t y0) {
+    for (int32_t y = y0; y < y0 + side; ++y)
+      for (int32_t x = x0; x < x0 + side; ++x) {
+        if (x < a.Inner.Left || x >= a.Inner.Right || y < a.Inner.Top || y >= a.Inner.Bottom) continue;
+        if ((image.At(x, y) & 0xFFFFFFu) == 0) a.Cut.push_back({x, y});
+      }
+  };
+  corner(a.Inner.Left, a.Inner.Top);
+  corner(a.Inner.Right - side, a.Inner.Top);
+  corner(a.Inner.Left, a.Inner.Bottom - side);
+  corner(a.Inner.Right - side, a.Inner.Bottom - side);
+  std::sort(a.Cut.begin(), a.Cut.end(), [](const TacPoint& l, const TacPoint& r) {
+    return l.Y != r.Y ? l.Y < r.Y : l.X < r.X;
+  });
+  a.Cut.erase(std::unique(a.Cut.begin(), a.Cut.end()), a.Cut.end());
+  return a;
 }
 
 void PrepareBorderImage(TBitmap32& bmp) {

@@ -6,6 +6,7 @@
 // border window and the glow gather the window's values into the records below.
 #pragma once
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "skin/core/sConst.h"
@@ -150,5 +151,24 @@ TacPlace VerticalRestoreBounds(const TacPlace& moving, const TacPlace& saved);
 // The form's image as the border window shows it: the transparent (fuchsia) parts clear,
 // pixels the system's text drawing left without alpha opaque, others as they are.
 void PrepareBorderImage(TBitmap32& bmp);
+
+// A maximized form pressed on its caption at Pressed is dragged out of its maximized state
+// once the mouse has gone 6 pixels either way: True with the restored form's top-left,
+// the form centred under the mouse and its top just above the mouse (above the screen's
+// edge while the mouse is within the title's height of it).
+bool DragOutOfMaximized(TacPoint cursor, TacPoint pressed, int32_t formWidth, TacPoint& topLeft);
+
+// What lies blurred behind the border window: the inside of the shadow margins, one pixel
+// in, without the pure black pixels of its corners (squares of FormOffset), which are the
+// rounded frame's outside.
+struct TacBlurArea {
+  TacRect Inner;
+  std::vector<TacPoint> Cut;
+};
+// The skin an entry of the system menu's skin list names: its caption without "&", cut
+// after the first internal-skin marker when it has one.
+std::string SkinNameOfMenuCaption(const std::string& caption, const std::string& internalMarker);
+
+TacBlurArea BlurBehindArea(const TBitmap32& image, const TacRect& shadow, int32_t formOffset);
 
 }  // namespace skin

@@ -630,6 +630,13 @@ TacClientQuery TsSkinProvider::ClientQuery() {
   q.CaptionHeight = CaptionHeight(true);
   q.FormBorderWidth = kFormBorderWidth;
   q.Shadow = GetShadowSize();
+  // With a border window the image is the border window's: the client lies below its title
+  // and menu lines, not where the form's own frame would put it.
+  q.HasBorderForm = BorderForm != nullptr;
+  if (q.HasBorderForm && HasMenuLine()) {
+    q.MenuLines = GetMenuLineCount();
+    q.MenuLineHeight = MenuLineHeight();
+  }
   return q;
 }
 

@@ -132,6 +132,8 @@ class TsSkinProvider : public rtl::TComponent, public TacAnimatedForm {
   bool AllowSkin3rdParty = true;
   bool DrawClientArea = true;
   bool MakeSkinMenu = false;
+  // The program's own sub-menu in the skinned system menu.
+  TacSysSubMenu SysSubMenu;
   bool ScreenSnap = false;
   bool DisabledBlured = false;
   int32_t SnapBuffer = 10;
@@ -446,6 +448,12 @@ class TsSkinProvider : public rtl::TComponent, public TacAnimatedForm {
   TsSystemMenu* EnsureSystemMenu();
   int32_t HitTest(gui::TMessage& m);
   int32_t TitleItemAt(gui::TPoint p);
+  // The title element under an image point counted as the hit test counts them (system
+  // buttons, user buttons, title-bar items), the border window's as well as the form's.
+  int32_t TitleElementAt(gui::TPoint p);
+  TacTitleHitFacts TitleHitFacts();
+  // The point of a mouse message in the image's coordinates (the border window's with one).
+  gui::TPoint ImagePoint(const gui::TMessage& m);
   TacTitleButtonData* TitleButton(int32_t code);
   // The title-bar item a hit code names, when it is one of the bar's.
   TacTitleBarItem* TitleBarItemOf(int32_t code);
@@ -527,6 +535,9 @@ class TsSkinProvider : public rtl::TComponent, public TacAnimatedForm {
   gui::TBitmap* FormImage() override;
   void PaintFormImage(gui::TBitmap& picture) override;
   bool PreparingHide() const override { return (formState_ & psAnimating) != 0; }
+  // While the form hides, the border window is the window its image disappears in.
+  std::unique_ptr<TacGlowForm> TakeSnapshotWindow() override;
+  bool HideWithBorderWindow(gui::TMessage& m);
   bool DrawsNonClientArea() const override { return boolProps_[1]; }
   bool AllowsAnimation() const override { return AllowAnimation; }
   TsSkinManager* SkinManager() const override { return skinData_ ? skinData_->GetSkinManager() : nullptr; }

@@ -196,7 +196,9 @@ void TsSkinProvider::ItemHover(int32_t code, bool hot, bool repaint) {
 void TsSkinProvider::FadeTitleBarItem(TacTitleBarItem* item) {
   if (!item->Visible()) return;
   TsSkinManager* m = skinData_->GetSkinManager();
-  StartItemFade(item, m && m->Effects.AllowAnimation ? 10 : 1, item->State > 0, nullptr);
+  // With a border window the item is seen there: the fade is placed over it.
+  StartItemFade(item, m && m->Effects.AllowAnimation ? 10 : 1, item->State > 0,
+                BorderForm && BorderForm->Handle() ? BorderForm->BorderWindow.get() : nullptr);
 }
 
 void TsSkinProvider::ItemPress(int32_t code, gui::TPoint p) {

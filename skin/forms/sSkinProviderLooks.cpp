@@ -20,7 +20,13 @@ std::unique_ptr<gui::TBitmap> TsSkinProvider::FormImageWithClient() {
   if (!cache || cache->Empty()) return nullptr;
   auto image = CopyBitmap32(*cache);
   HWND wnd = FormHandle();
-  const gui::TRect c = GetClientRectInWindow(wnd);
+  gui::TRect c = GetClientRectInWindow(wnd);
+  if (BorderForm) {
+    // The image is the border window's: the client lies at the client offsets in it.
+    RECT cr{};
+    GetClientRect(wnd, &cr);
+    c = {ClientOffsetX(), ClientOffsetY(), ClientOffsetX() + cr.right, ClientOffsetY() + cr.bottom};
+  }
   HDC dc = image->Canvas().Handle();
   POINT old;
   SetViewportOrgEx(dc, c.Left, c.Top, &old);
@@ -53,8 +59,9 @@ void TsSkinProvider::UpdateDisabledLook() {
     SetWindowLongPtrW(DisabledForm->Handle(), GWL_EXSTYLE,
                       GetWindowLongPtrW(DisabledForm->Handle(), GWL_EXSTYLE) | WS_EX_LAYERED);
   }
+  // With a border window the image is the border window's: the veil lies over it.
   RECT wr;
-  GetWindowRect(FormHandle(), &wr);
+  GetWindowRect(BorderForm && BorderForm->Handle() ? BorderForm->Handle() : FormHandle(), &wr);
   const uint32_t c = DisabledBlendColor, keep = 255u - DisabledBlendValue;
   const uint32_t tint = ((c & 0xFF) * keep >> 8) | (((c >> 8) & 0xFF) * keep >> 8) << 8 | (((c >> 16) & 0xFF) * keep >> 8) << 16;
   TBitmap32 px = Pixels32(*image);
@@ -87,6 +94,8 @@ void TsSkinProvider::ShowCaptForm() {
   if (!form_ || !DrawNonClient() || boolProps_[4] || (!form_->Enabled() && DisabledBlured)) return;
   HWND wnd = FormHandle();
   if (!wnd || IsIconic(wnd) || !IsWindowVisible(wnd) || (formState_ & psBlendMoving)) return;
+  // A border window carries the title: only a menu line is left for the system to paint over.
+  if (BorderForm && !HasVisibleMainMenu()) return;
   if (!CaptForm) {
     CaptForm = std::make_unique<TacCaptForm>(nullptr);
     CaptForm->Provider = this;
@@ -98,6 +107,24 @@ void TsSkinProvider::ShowCaptForm() {
   }
   RECT wr;
   GetWindowRect(wnd, &wr);
+  const bool topmost = GetWindowLongPtrW(wnd, GWL_EXSTYLE) & WS_EX_TOPMOST;
+  HWND cover = CaptForm->Handle();
+  if (BorderForm) {
+    // The cover lies over the menu line only, as the border window's image shows it.
+    const int32_t frame = GetBorderWidth(false);
+    const int32_t extraTitle = CaptionHeight(true) - CaptionHeight(false) - frame;
+    const bool captioned = (GetWindowLongPtrW(wnd, GWL_STYLE) & WS_CAPTION) == WS_CAPTION;
+    const int32_t ch = GetMenuLineCount() * MenuLineHeight() + 1;
+    const int32_t top = wr.top + ClientOffsetY() - ch - GetShadowSize().Top - extraTitle -
+                        (IsZoomed(wnd) && captioned ? 4 : 0);
+    SetWindowRgn(cover, nullptr, FALSE);
+    SetWindowPos(cover, topmost ? HWND_TOPMOST : HWND_TOP, wr.left + frame, top, wr.right - wr.left - 2 * frame, ch,
+                 SWP_NOREDRAW | SWP_NOACTIVATE | SWP_SHOWWINDOW | SWP_NOOWNERZORDER | SWP_NOSENDCHANGING);
+    ShowWindow(cover, SW_SHOWNOACTIVATE);
+    RedrawWindow(cover, nullptr, nullptr, RDW_UPDATENOW | RDW_ERASE | RDW_INVALIDATE);
+    Sleep(40);
+    return;
+  }
   const int w = wr.right - wr.left, h = wr.bottom - wr.top;
   HRGN region;
   if (IsZoomed(wnd)) {
@@ -112,9 +139,7 @@ void TsSkinProvider::ShowCaptForm() {
   HRGN client = CreateRectRgn(c.Left, c.Top, c.Right, c.Bottom);
   CombineRgn(region, region, client, RGN_DIFF);
   DeleteObject(client);
-  HWND cover = CaptForm->Handle();
   SetWindowRgn(cover, region, FALSE);  // the window owns the region now
-  const bool topmost = GetWindowLongPtrW(wnd, GWL_EXSTYLE) & WS_EX_TOPMOST;
   SetWindowPos(cover, topmost ? HWND_TOPMOST : HWND_TOP, wr.left, wr.top, w, h,
                SWP_NOREDRAW | SWP_NOACTIVATE | SWP_SHOWWINDOW | SWP_NOOWNERZORDER | SWP_NOSENDCHANGING);
   ShowWindow(cover, SW_SHOWNOACTIVATE);

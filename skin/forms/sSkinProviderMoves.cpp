@@ -83,9 +83,16 @@ void TsSkinProvider::UpdateGluedForms() {
     }
 }
 
-void TsSkinProvider::MoveGluedForms(bool) {
+void TsSkinProvider::MoveGluedForms(bool useBorderPos) {
   if (!form_ || (formState_ & psNoGlue)) return;
-  const gui::TRect main = form_->BoundsRect();
+  gui::TRect main = form_->BoundsRect();
+  if (useBorderPos && BorderForm && BorderForm->Handle()) {
+    // The border window is dragged ahead of the form: the form will land at its offsets.
+    RECT br{};
+    GetWindowRect(BorderForm->Handle(), &br);
+    const int32_t x = br.left + BorderForm->OwnerOffsetX(), y = br.top + BorderForm->OwnerOffsetY();
+    main = {x, y, x + main.Width(), y + main.Height()};
+  }
   for (const std::string& name : GluedForms)
     for (const TGlued& g : std::vector<TGlued>(GluedTable())) {
       if (g.Main != form_ || g.Glued->Name() != name) continue;

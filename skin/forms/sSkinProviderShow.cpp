@@ -139,6 +139,42 @@ void TsSkinProvider::CMVisibleChangedUnskinned(TMessage& m) {
   }
 }
 
+std::unique_ptr<TacGlowForm> TsSkinProvider::TakeSnapshotWindow() {
+  if (!BorderForm || !(formState_ & psAnimating)) return nullptr;
+  return BorderForm->TakeWindow();
+}
+
+// A form whose frame a border window carries disappears in that window: it shows the whole
+// form while the form goes, then plays the hide animation and goes too. The form is clear
+// meanwhile, so it never shows a frame of its own.
+bool TsSkinProvider::HideWithBorderWindow(TMessage& m) {
+  HWND wnd = FormHandle();
+  TsSkinManager* mgr = skinData_->GetSkinManager();
+  if (AnimShown || !wnd || !BorderForm || !BorderForm->Handle() || !IsWindowVisible(wnd) || IsIconic(wnd) ||
+      !LayeredWindowsAvailable() || !DrawNonClient() || !HideAnimationWanted(*this, mgr) || ApplicationMinimized() ||
+      form_->FormStyle == gui::TFormStyle::fsMDIChild || (formState_ & (psAnimating | psMinimizing)) ||
+      mgr->AnimEffects.FormHide.Time < 12 || skinData_->CacheEmpty())
+    return false;
+  std::unique_ptr<gui::TBitmap> whole = FormImageWithClient();
+  if (!whole) return false;
+  skinData_->FCache = std::move(whole);
+  skinData_->FCacheInvalid = false;
+  BorderForm->Updating = true;
+  SetFormState(formState_ | psAnimating);
+  AnimShown = true;
+  SetWindowLayered(wnd, true, 1);
+  PassOn(m);
+  const TacFormAnimation& hide = mgr->AnimEffects.FormHide;
+  AnimHideForm(this, hide.Time, hide.Mode);
+  SetFormState(formState_ & ~psAnimating);
+  skinData_->FCacheInvalid = true;
+  if (IsWindow(wnd) && !(gui::Application && gui::Application->Terminated())) SetWindowLayered(wnd, false, 1);
+  // Only now: the style change above would otherwise make a new border window at once.
+  if (BorderForm) BorderForm->Updating = false;
+  AnimShown = false;
+  return true;
+}
+
 void TsSkinProvider::AfterWindowPosChangedUnskinned(TMessage& m) {
   const auto* wp = reinterpret_cast<const WINDOWPOS*>(m.LParam);
   HWND wnd = FormHandle();

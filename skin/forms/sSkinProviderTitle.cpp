@@ -12,6 +12,7 @@
 #include "skin/forms/acMinTimer.h"
 #include "skin/forms/acPopupController.h"
 #include "skin/forms/acTitleBar.h"
+#include "skin/forms/sSkinMenus.h"
 #include "skin/forms/sTitleButtons.h"
 #include "skin/forms/sSkinProvider.h"
 #include "skin/graphics/acGdiBitmap.h"
@@ -29,6 +30,17 @@ bool IsTitleCode(int32_t code) {
 }  // namespace
 
 // ---------------------------------------------------------------- hit test
+
+gui::TPoint TsSkinProvider::ImagePoint(const TMessage& m) {
+  const gui::TPoint s = MessagePoint(m);
+  // A border window shows the image: its points are counted from the border window.
+  if (HWND bw = BorderForm ? BorderForm->Handle() : nullptr) {
+    RECT br{};
+    GetWindowRect(bw, &br);
+    return {s.X - br.left, s.Y - br.top};
+  }
+  return ScreenToForm(s.X, s.Y);
+}
 
 TsSystemMenu* TsSkinProvider::EnsureSystemMenu() {
   // The skin set-up makes the menu; whoever needs the menu first runs it, so the set-up is
@@ -52,7 +64,12 @@ TacTitleButtonData* TsSkinProvider::TitleButton(int32_t code) {
 }
 
 int32_t TsSkinProvider::TitleItemAt(gui::TPoint p) {
+  // With a border window the form's own hit test answers no title element: the border does.
   if (BorderForm) return 0;
+  return TitleElementAt(p);
+}
+
+int32_t TsSkinProvider::TitleElementAt(gui::TPoint p) {
   if (!EnsureSystemMenu() || !HasSystemMenu()) return 0;
   TacTitleHitFacts f;
   f.Help = form_->BorderIcons & gui::biHelp;
@@ -85,21 +102,8 @@ int32_t TsSkinProvider::HitTest(TMessage& m) {
   const gui::TPoint p = ScreenToForm(s.X, s.Y);
   HWND wnd = FormHandle();
   if (const int32_t a = TitleItemAt(p); a > 0) {
-    TacTitleHitFacts f;
-    f.SystemMenu = HasSystemMenu();
-    f.Help = form_->BorderIcons & gui::biHelp;
+    TacTitleHitFacts f = TitleHitFacts();
     f.Iconic = IsIconic(wnd);
-    f.Rules = SystemMenu->Rules();
-    if (titleButtons_)
-      for (int i = 0; i < titleButtons_->Count(); ++i) {
-        const TsTitleButton* b = titleButtons_->Items(i);
-        f.UserButtons.push_back({b->Visible(), b->Enabled});
-      }
-    if (TitleBar)
-      for (int i = 0; i < TitleBar->Items.Count(); ++i) {
-        const TacTitleBarItem* it = TitleBar->Items.Items(i);
-        f.TitleBarItems.push_back({it->Visible(), it->Enabled(), it->Style() == TacBtnStyle::bsMenu && it->State == 2});
-      }
     const int32_t code = TitlePositionCode(a, f);
     if (code != kHitClient) return code;
   }
@@ -130,6 +134,24 @@ int32_t TsSkinProvider::HitTest(TMessage& m) {
     f.GripY = g.Y;
   }
   return FrameHitCode(p.X, p.Y, f);
+}
+
+TacTitleHitFacts TsSkinProvider::TitleHitFacts() {
+  TacTitleHitFacts f;
+  f.SystemMenu = HasSystemMenu();
+  f.Help = form_->BorderIcons & gui::biHelp;
+  f.Rules = EnsureSystemMenu()->Rules();
+  if (titleButtons_)
+    for (int i = 0; i < titleButtons_->Count(); ++i) {
+      const TsTitleButton* b = titleButtons_->Items(i);
+      f.UserButtons.push_back({b->Visible(), b->Enabled});
+    }
+  if (TitleBar)
+    for (int i = 0; i < TitleBar->Items.Count(); ++i) {
+      const TacTitleBarItem* it = TitleBar->Items.Items(i);
+      f.TitleBarItems.push_back({it->Visible(), it->Enabled(), it->Style() == TacBtnStyle::bsMenu && it->State == 2});
+    }
+  return f;
 }
 
 // ---------------------------------------------------------------- hot and pressed
@@ -306,8 +328,7 @@ void TsSkinProvider::WMNCLButtonDown(TMessage& m) {
         return;
       }
       if (code >= kHitTitleBarItem && TitleBar) {
-        const gui::TPoint s = MessagePoint(m);
-        ItemPress(code, ScreenToForm(s.X, s.Y));
+        ItemPress(code, ImagePoint(m));
         return;
       }
       if (IsIconic(wnd)) {
@@ -336,8 +357,7 @@ void TsSkinProvider::WMNCLButtonUp(TMessage& m) {
         SetHotItem(0, true);
         break;
       }
-      gui::TPoint p = MessagePoint(m);
-      p = ScreenToForm(p.X, p.Y);
+      const gui::TPoint p = ImagePoint(m);
       const gui::TRect& r = MinBtn.Rect;
       if (!(p.X >= r.Left && p.X < r.Right && p.Y >= r.Top && p.Y < r.Bottom)) break;
       ButtonPressed = false;
@@ -395,8 +415,7 @@ void TsSkinProvider::WMNCLButtonUp(TMessage& m) {
         return;
       }
       if (code >= kHitTitleBarItem && TitleBar) {
-        const gui::TPoint s = MessagePoint(m);
-        ItemRelease(code, ScreenToForm(s.X, s.Y));
+        ItemRelease(code, ImagePoint(m));
         return;
       }
       if (IsIconic(wnd) && form_->FormStyle == gui::TFormStyle::fsMDIChild) {
@@ -487,7 +506,11 @@ void TsSkinProvider::ShowSystemMenu(int32_t x, int32_t y) {
   TsSkinManager* m = skinData_->GetSkinManager();
   if (m && m->SkinnedPopups()) {
     // Built again from the window's menu, so that entries added since appear.
-    SystemMenu->UpdateItems(SystemMenu->Items()->Count() > 0);
+    SystemMenu->UpdateItems(SystemMenu->Items()->Count() > 0 || SystemMenu->HasSubMenu());
+    if (MakeSkinMenu) SystemMenu->MakeSkinItems();
+    // Painted by the skinned menus, like the form's other popups.
+    if (m->IsDefault())
+      if (TsSkinableMenus* menus = SkinableMenus(m)) menus->HookMenu(SystemMenu.get(), true);
     SystemMenu->Popup(x, y, wnd);
     return;
   }
@@ -545,6 +568,7 @@ void TsSkinProvider::WMGetMinMaxInfo(TMessage& m) {
 void TsSkinProvider::WMWindowPosChanging(TMessage& m) {
   auto* wp = reinterpret_cast<WINDOWPOS*>(m.LParam);
   HWND wnd = FormHandle();
+  if (wp && (wp->flags & SWP_HIDEWINDOW) && HideWithBorderWindow(m)) return;
   const bool moves = wp && wnd && !IsZoomed(wnd) && !(wp->flags & SWP_NOMOVE) && (wp->x != 0 || wp->y != 0);
   if (moves && ScreenSnap && form_->Showing()) SnapToEdges(wp->x, wp->y);
   if (moves && (formState_ & (psVertRestore | psHorzRestore))) {
@@ -723,7 +747,25 @@ void TsSkinProvider::WMSysCommand(TMessage& m) {
   if (PassAnimated(m, command)) return;
   if (command == SC_MAXIMIZE || command == SC_RESTORE) WasMaximized = false;
   if (command == SC_MAXIMIZE && BorderForm && !ExtBordersAllowed(true)) BorderForm.reset();
-  if (oldWndProc_) oldWndProc_(m);
+  if (command == SC_MAXIMIZE && BorderForm && form_->FormStyle != gui::TFormStyle::fsMDIForm) {
+    // The system maximizes a clear form without its border window, so no frame on the way
+    // shows; both come back whole at the new size.
+    SetFormState(formState_ | psMaximizing);
+    const bool wasLayered = GetWindowLongPtrW(wnd, GWL_EXSTYLE) & WS_EX_LAYERED;
+    if (!wasLayered) {
+      SetWindowLayered(wnd, true, 1);
+      BorderForm->FreeBorderWindow();
+      BorderForm->Updating = true;
+    }
+    if (oldWndProc_) oldWndProc_(m);
+    if (!wasLayered) {
+      RemoveLayeredStyle(wnd);
+      if (BorderForm) BorderForm->Updating = false;
+    }
+    SetFormState(formState_ & ~psMaximizing);
+  } else if (oldWndProc_) {
+    oldWndProc_(m);
+  }
   if (!IsWindow(wnd)) return;
   if (command == SC_KEYMENU && LOWORD(m.LParam) == ' ' && HasSystemMenu() && HasBorder()) {
     const gui::TPoint o = FormScreenOrigin();

@@ -9,30 +9,6 @@
 namespace skin {
 
 namespace {
-void BuildPopup(HMENU into, gui::TMenuItem* parent, std::vector<gui::TMenuItem*>& byId,
-                const std::vector<std::pair<gui::TMenuItem*, std::string>>& shortCuts) {
-  for (int i = 0; i < parent->Count(); ++i) {
-    gui::TMenuItem* item = parent->Items(i);
-    if (!item->Visible()) continue;
-    if (item->IsLine()) {
-      AppendMenuW(into, MF_SEPARATOR, 0, nullptr);
-      continue;
-    }
-    std::string text = item->Caption();
-    for (const auto& [it, sc] : shortCuts)
-      if (it == item && !sc.empty()) text += "\t" + sc;
-    const UINT state = (item->Enabled() ? 0 : MF_GRAYED) | (item->Checked() ? MF_CHECKED : 0);
-    if (item->Count() > 0) {
-      HMENU sub = CreatePopupMenu();
-      BuildPopup(sub, item, byId, shortCuts);
-      AppendMenuW(into, MF_POPUP | state, UINT_PTR(sub), rtl::W(text).c_str());
-    } else {
-      byId.push_back(item);
-      AppendMenuW(into, MF_STRING | state, UINT_PTR(byId.size()), rtl::W(text).c_str());
-    }
-  }
-}
-
 // The text of a command in the window's system menu, split at the tab; empty when missing.
 bool MenuText(HMENU menu, UINT item, UINT flag, std::string& caption, std::string& shortCut) {
   wchar_t buf[256] = {};
@@ -45,15 +21,28 @@ bool MenuText(HMENU menu, UINT item, UINT flag, std::string& caption, std::strin
 }
 
 TacBorderStyle StyleOf(gui::TFormBorderStyle s) { return TacBorderStyle(int32_t(s)); }
+
+// The shortcut the window's menu shows after a tab; one the class layer cannot name stays
+// in the caption as it was.
+void SetShortCutText(gui::TMenuItem* item, const std::string& text) {
+  if (text.empty()) return;
+  if (const gui::TShortCut sc = gui::TextToShortCut(text))
+    item->SetShortCut(sc);
+  else
+    item->SetCaption(item->Caption() + "\t" + text);
+}
+
+// An item goes with its sub-items (they belong to the menu, not to their parent).
+void FreeItem(gui::TMenuItem* item) {
+  while (item->Count() > 0) FreeItem(item->Items(item->Count() - 1));
+  if (item->Parent()) item->Parent()->Remove(item);
+  delete item;
+}
 }  // namespace
 
 void TsCustomSysMenu::Popup(int x, int y, HWND wnd) {
-  HMENU menu = CreatePopupMenu();
-  std::vector<gui::TMenuItem*> byId;
-  BuildPopup(menu, &items_, byId, ShortCuts);
-  const int chosen = int(TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, x, y, 0, wnd, nullptr));
-  DestroyMenu(menu);
-  if (chosen > 0 && size_t(chosen) <= byId.size()) byId[size_t(chosen) - 1]->Click();
+  WindowHandle = wnd;
+  gui::TPopupMenu::Popup(x, y);
 }
 
 TacSysMenuFacts SysMenuFactsOf(gui::TCustomForm* form, HWND wnd) {
@@ -106,17 +95,14 @@ void TsSystemMenu::SendCommand(UINT command, bool update) {
 }
 
 void TsSystemMenu::MakeItems() {
-  while (Items()->Count() > 0) {
-    gui::TMenuItem* item = Items()->Items(Items()->Count() - 1);
-    Items()->Remove(item);
-    delete item;
-  }
-  ShortCuts.clear();
+  while (Items()->Count() > 0) FreeItem(Items()->Items(Items()->Count() - 1));
   ItemMove = ItemSize = ItemClose = ItemRestore = ItemMinimize = ItemMaximize = nullptr;
+  SubMenuItem = nullptr;
   ExtItemsCount = 0;
   HWND wnd = FormWnd();
   HMENU sys = wnd ? GetSystemMenu(wnd, FALSE) : nullptr;
   if (!sys) return;
+  AddSubMenu(TacMenuItemPos::ipTop);
   const TacCaptions& lib = Captions();
   auto caption = [&](UINT command, const std::string& own, const char* fallback, std::string* shortCut) {
     std::string text, sc;
@@ -152,18 +138,105 @@ void TsSystemMenu::MakeItems() {
     std::string text, sc;
     if (!MenuText(sys, UINT(i), MF_BYPOSITION, text, sc)) continue;
     gui::TMenuItem* item = NewItem("", text, intptr_t(id));
-    if (!sc.empty()) ShortCuts.emplace_back(item, sc);
+    SetShortCutText(item, sc);
     item->OnClick = [this, id](rtl::TObject*) {
       if (HWND w = FormWnd()) PostMessageW(w, WM_SYSCOMMAND, id, 0);
     };
     ++ExtItemsCount;
   }
   if (ExtItemsCount > 0) NewItem("", "-", 0);
+  AddSubMenu(TacMenuItemPos::ipBeforeClose);
   std::string closeShortCut;
   ItemClose = NewItem("acIC", caption(SC_CLOSE, lib.Close, "Close", &closeShortCut), SC_CLOSE);
-  if (!closeShortCut.empty()) ShortCuts.emplace_back(ItemClose, closeShortCut);
+  SetShortCutText(ItemClose, closeShortCut);
   ItemClose->OnClick = [this](rtl::TObject*) { SendCommand(SC_CLOSE, false); };
   ItemClose->SetEnabled(CloseEnabled());
+  AddSubMenu(TacMenuItemPos::ipBottom);
+}
+
+namespace {
+// A copy of an item and all its sub-items, owned by Owner, named after the original.
+gui::TMenuItem* CopyItem(rtl::TComponent* owner, const gui::TMenuItem* from) {
+  auto* item = new gui::TMenuItem(owner);
+  if (!from->Name().empty()) item->SetName(from->Name() + "Copy");
+  item->SetCaption(from->Caption());
+  item->SetShortCut(from->ShortCut());
+  item->SetChecked(from->Checked());
+  item->SetEnabled(from->Enabled());
+  item->SetVisible(from->Visible());
+  item->SetRadioItem(from->RadioItem());
+  item->Tag = from->Tag;
+  // A click of the copy is a click of the program's own item.
+  const gui::TMenuItem* original = from;
+  if (from->OnClick) item->OnClick = [original](rtl::TObject*) { const_cast<gui::TMenuItem*>(original)->Click(); };
+  for (int i = 0; i < from->Count(); ++i) item->Add(CopyItem(owner, from->Items(i)));
+  return item;
+}
+}  // namespace
+
+bool TsSystemMenu::HasSubMenu() const {
+  return Provider && !Provider->SysSubMenu.Caption.empty() && Provider->SysSubMenu.PopupMenu;
+}
+
+void TsSystemMenu::AddSubMenu(TacMenuItemPos at) {
+  if (!HasSubMenu() || Provider->SysSubMenu.Position != at) return;
+  const TacSysSubMenu& sub = Provider->SysSubMenu;
+  if (at == TacMenuItemPos::ipBottom) NewItem("ac_BtmDiv", "-", 0);
+  SubMenuItem = NewItem("ac_SubMenu", sub.Caption, 0);
+  gui::TMenuItem* from = sub.PopupMenu->Items();
+  for (int i = 0; i < from->Count(); ++i) SubMenuItem->Add(CopyItem(this, from->Items(i)));
+  if (at != TacMenuItemPos::ipBottom) NewItem("ac_TopDiv", "-", 0);
+}
+
+void TsSystemMenu::RemoveSkinItems() {
+  if (Items()->Count() == 0 || Items()->Items(0)->Name() != "SkinSelectItem") return;
+  FreeItem(Items()->Items(0));
+  // The separator that followed the list.
+  if (Items()->Count() > 0 && Items()->Items(0)->IsLine() && Items()->Items(0)->Name().empty()) {
+    FreeItem(Items()->Items(0));
+  }
+}
+
+void TsSystemMenu::MakeSkinItems() {
+  RemoveSkinItems();
+  TsSkinManager* m = Provider && Provider->SkinData() ? Provider->SkinData()->GetSkinManager() : nullptr;
+  if (!m || !m->IsSkinLoaded()) return;
+  rtl::TStringList list;
+  std::string first;
+  m->GetSkinNames(list, false, first, 2);
+  std::vector<std::string> names;
+  for (int i = 0; i < list.Count(); ++i) names.push_back(list[i]);
+  AddSkinItems(names, m->SkinName());
+}
+
+void TsSystemMenu::AddSkinItems(const std::vector<std::string>& names, const std::string& current) {
+  RemoveSkinItems();
+  if (names.empty()) return;
+  auto* root = new gui::TMenuItem(this);
+  root->SetName("SkinSelectItem");
+  root->SetCaption(Captions().AvailableStyles.empty() ? "Available styles" : Captions().AvailableStyles);
+  auto* line = new gui::TMenuItem(this);
+  line->SetCaption("-");
+  Items()->Insert(0, root);
+  Items()->Insert(1, line);
+  bool checked = false;
+  for (size_t i = 0; i < names.size(); ++i) {
+    auto* item = new gui::TMenuItem(this);
+    item->SetName("SkinSelectItem" + std::to_string(i));
+    item->SetCaption(names[i]);
+    item->SetRadioItem(true);
+    if (i > 0 && i % 20 == 0) item->SetBreak(gui::TMenuBreak::mbBreak);
+    if (!checked && names[i] == current) {
+      item->SetChecked(true);
+      item->SetDefault(true);
+      checked = true;
+    }
+    item->OnClick = [this, item](rtl::TObject*) {
+      TsSkinManager* m = Provider && Provider->SkinData() ? Provider->SkinData()->GetSkinManager() : nullptr;
+      if (m) m->SetSkinName(SkinNameOfMenuCaption(item->Caption(), Captions().Internal));
+    };
+    root->Add(item);
+  }
 }
 
 void TsSystemMenu::UpdateItems(bool recreate) {

@@ -17,26 +17,29 @@ namespace skin {
 
 class TsSkinProvider;
 
-// The questions every system menu answers (a form's or a native dialog's).
-class TsCustomSysMenu : public rtl::TComponent {
+// Where the program's own sub-menu goes in the system menu.
+enum class TacMenuItemPos { ipTop, ipBottom, ipBeforeClose };
+// A caption and a popup menu given here show as a sub-menu of the skinned system menu.
+struct TacSysSubMenu {
+  std::string Caption;
+  gui::TPopupMenu* PopupMenu = nullptr;  // not owned
+  TacMenuItemPos Position = TacMenuItemPos::ipBeforeClose;
+};
+
+// The questions every system menu answers (a form's or a native dialog's). It is a popup
+// menu of the class layer, so the skinned menus paint it like any other.
+class TsCustomSysMenu : public gui::TPopupMenu {
   KORVAN_CLASS(TsCustomSysMenu)
  public:
-  using rtl::TComponent::TComponent;
+  using gui::TPopupMenu::TPopupMenu;
   virtual bool CloseVisible() = 0;
   virtual bool MaxVisible() = 0;
   virtual bool MinVisible() = 0;
   virtual bool MaxEnabled() = 0;
   virtual bool MinEnabled() = 0;
   virtual bool RestoreEnabled() = 0;
-  // The items (owned by the menu).
-  gui::TMenuItem* Items() { return &items_; }
   // Shows the items as a popup at a screen point for the window; the chosen item clicks.
   void Popup(int x, int y, HWND wnd);
-  // The shortcut text shown right of an item ("Alt+F4"), by item.
-  std::vector<std::pair<gui::TMenuItem*, std::string>> ShortCuts;
-
- private:
-  gui::TMenuItem items_{nullptr};
 };
 
 // What a form's window says about its system menu.
@@ -51,11 +54,18 @@ class TsSystemMenu : public TsCustomSysMenu {
   gui::TMenuItem *ItemMove = nullptr, *ItemSize = nullptr, *ItemClose = nullptr, *ItemRestore = nullptr,
                  *ItemMinimize = nullptr, *ItemMaximize = nullptr;
   int ExtItemsCount = 0;
+  gui::TMenuItem* SubMenuItem = nullptr;  // carries the provider's SysSubMenu entries
   TsSkinProvider* Provider;
   gui::TCustomForm* Form;
 
   void MakeItems();
   void UpdateItems(bool recreate);
+  // The manager's skins at the top, the loaded one checked (a new column every 20); a list
+  // made before is replaced.
+  void MakeSkinItems();
+  void AddSkinItems(const std::vector<std::string>& names, const std::string& current);
+  // The provider's sub-menu is configured (a caption and a menu).
+  bool HasSubMenu() const;
   TacSysMenuRules Rules();
 
   bool CloseVisible() override { return Rules().CloseVisible; }
@@ -74,6 +84,8 @@ class TsSystemMenu : public TsCustomSysMenu {
   HWND FormWnd() const;
   gui::TMenuItem* NewItem(const std::string& name, const std::string& caption, intptr_t command);
   void SendCommand(UINT command, bool update);
+  void AddSubMenu(TacMenuItemPos at);
+  void RemoveSkinItems();
 };
 
 }  // namespace skin

@@ -70,21 +70,6 @@ class TSkinHarness {
     } while (int(end - GetTickCount()) > 0);
   }
 
-  // Makes a window the active one and waits until `settled` holds (by default: the system
-  // reports it active and in front). Other programs' windows on the same display can take
-  // the activation between the request and its effect, so it is asked for again, for at
-  // most about two seconds; the answer says whether it settled.
-  static bool Activate(HWND window, const std::function<bool()>& settled = nullptr) {
-    for (int attempt = 0; attempt < 50; ++attempt) {
-      SetForegroundWindow(window);
-      SetActiveWindow(window);
-      Pump(40);
-      const bool active = GetActiveWindow() == window && GetForegroundWindow() == window;
-      if (settled ? settled() : active) return true;
-    }
-    return false;
-  }
-
   // What the screen shows of a window, written as <name>.png; the bitmap stays with the
   // harness for pixel checks.
   gui::TBitmap& Shot(HWND window, const std::string& name) {

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <string>
@@ -14,12 +15,16 @@
 
 #include "../../gui/GuiTestSupport.h"
 #include "../SkinHarness.h"
+#include "gui/ExtCtrls.h"
 #include "gui/Forms.h"
 #include "report/Render.h"
 #include "rtl/Utf.h"
+#include "skin/core/acLayeredWindows.h"
 #include "skin/core/sSkinManager.h"
 #include "skin/core/sVclUtils.h"
+#include "skin/forms/acCaptForm.h"
 #include "skin/forms/acGlow.h"
+#include "skin/forms/acMinTimer.h"
 #include "skin/forms/sSkinProvider.h"
 #include "skin/forms/sTitleButtons.h"
 #include "skin/graphics/acGdiBitmap.h"
@@ -72,6 +77,27 @@ class TitleInteraction : public guitest::WithRecordedDialogs {
     Pump(30);
     Repaint(p);
     return p;
+  }
+  // The form's system commands are noted and kept from the system, whose move loop would
+  // wait for the mouse.
+  void CatchSysCommands() {
+    savedProc = form->WindowProc;
+    form->WindowProc = [this](TMessage& m) {
+      if (m.Msg == WM_SYSCOMMAND) {
+        sysCommands.push_back(m.WParam);
+        return;
+      }
+      savedProc(m);
+    };
+  }
+  void ReleaseSysCommands() { form->WindowProc = savedProc; }
+  std::vector<WPARAM> sysCommands;
+  gui::TWndMethod savedProc;
+  // A skinned form whose frame a border window carries, dragged with or without a blend.
+  TsSkinProvider* NewBorderedForm(bool blendOnMoving) {
+    manager->SetExtendedBorders(true);
+    manager->AnimEffects.BlendOnMoving.Active = blendOnMoving;
+    return NewSkinnedForm();
   }
   void Repaint(TsSkinProvider* p) {
     p->SkinData()->FCacheInvalid = true;
@@ -307,6 +333,58 @@ TEST_F(TitleInteraction, HiddenHalosLeaveTheirIndexesBehind) {
   EXPECT_TRUE(GlowEffectList().Effects.empty());
 }
 
+std::vector<BYTE>* g_alphas = nullptr;
+HWND g_alphaWnd = nullptr;
+TUpdateLayeredWindow g_realAlphaUpdate = nullptr;
+BOOL WINAPI RecordAlpha(HWND wnd, HDC dst, POINT* pos, SIZE* size, HDC src, POINT* srcPos, COLORREF key,
+                        BLENDFUNCTION* blend, DWORD flags) {
+  if (g_alphas && blend && wnd == g_alphaWnd) g_alphas->push_back(blend->SourceConstantAlpha);
+  return g_realAlphaUpdate(wnd, dst, pos, size, src, srcPos, key, blend, flags);
+}
+
+TEST_F(TitleInteraction, AnAnimatedHideFadesTheHaloOutBeforeItGoes) {
+  TsSkinProvider* p = NewSkinnedForm();
+  // A control's halo: its skin state's timer runs the fade.
+  auto* panel = new gui::TPanel(form);
+  panel->SetParent(form);
+  TsCommonData control(panel, false);
+  TsCommonData* data = &control;
+  ASSERT_NE(data->GetSkinManager(), nullptr);
+  const std::vector<int32_t>& mask = p->SkinData()->GetScaledSkin()->TitleBtnGlows[1];
+  const gui::TRect r{640, 420, 660, 440};  // clear of the places other tests read from the screen
+  data->FGlowID = ShowGlowEffectByMask(r, mask, 3, 255, form->Handle(), data);
+  const int id = data->FGlowID;
+  ASSERT_GE(id, 0);
+  ASSERT_TRUE(GlowEffectList().Effect(id)->FGlowForm);
+  std::vector<BYTE> alphas;
+  g_alphas = &alphas;
+  g_alphaWnd = GlowEffectList().Effect(id)->FGlowForm->Handle();
+  g_realAlphaUpdate = UpdateLayeredWindowProc;
+  UpdateLayeredWindowProc = RecordAlpha;
+  GlowEffectList().HideGlowEffect(data->FGlowID, true);
+  EXPECT_EQ(data->FGlowID, id) << "the halo stays while it fades";
+  ASSERT_NE(GlowEffectList().Effect(id), nullptr);
+  ASSERT_NE(data->FAnimTimer, nullptr);
+  EXPECT_TRUE(data->FAnimTimer->FGlowOnly);
+  GlowEffectList().HideGlowEffect(data->FGlowID, true);  // a second hide leaves the running fade alone
+  for (int tick = 0; tick < 40 && GlowEffectList().Effect(id); ++tick) data->FAnimTimer->Tick();
+  UpdateLayeredWindowProc = g_realAlphaUpdate;
+  g_alphas = nullptr;
+  EXPECT_EQ(GlowEffectList().Effect(id), nullptr) << "gone at the fade's end";
+  EXPECT_EQ(data->FGlowID, -1);
+  ASSERT_GE(alphas.size(), 3u) << "several steps";
+  EXPECT_GT(alphas.front(), alphas.back());
+  EXPECT_TRUE(std::is_sorted(alphas.rbegin(), alphas.rend())) << "always fainter";
+  EXPECT_LT(alphas.back(), 60);
+
+  // A control busy with a fade of its own look loses its halo at once.
+  data->FGlowID = ShowGlowEffectByMask(r, mask, 3, 255, form->Handle(), data);
+  ASSERT_GE(data->FGlowID, 0);
+  data->FAnimTimer->FGlowOnly = 0;
+  GlowEffectList().HideGlowEffect(data->FGlowID, true);
+  EXPECT_EQ(data->FGlowID, -1);
+}
+
 // ---------------------------------------------------------------- system menu
 
 struct TMenuSeen {
@@ -316,6 +394,7 @@ struct TMenuSeen {
   std::vector<bool> Grayed;
   HWND Form = nullptr;
   bool SizeGrayedInWindowMenu = false;
+  bool OwnerDrawn = false;  // the skinned menus paint it
   std::string Shot;
 };
 TMenuSeen* g_seen = nullptr;
@@ -334,6 +413,9 @@ void CALLBACK ReadMenu(HWND, UINT, UINT_PTR id, DWORD) {
       g_seen->Items.push_back(rtl::U8(text));
       g_seen->Grayed.push_back(GetMenuState(menu, UINT(i), MF_BYPOSITION) & MF_GRAYED);
     }
+    MENUITEMINFOW mi{sizeof(mi)};
+    mi.fMask = MIIM_FTYPE;
+    g_seen->OwnerDrawn = GetMenuItemInfoW(menu, 0, TRUE, &mi) && (mi.fType & MFT_OWNERDRAW);
   }
   const UINT size = GetMenuState(GetSystemMenu(g_seen->Form, FALSE), SC_SIZE, MF_BYCOMMAND);
   g_seen->SizeGrayedInWindowMenu = size != UINT(-1) && (size & MF_GRAYED);
@@ -373,6 +455,7 @@ TEST_F(TitleInteraction, ARightClickOnTheCaptionOpensTheSkinnedSystemMenuAtTheRe
       std::erase(text, '&');
       EXPECT_NE(text.find(want[i].substr(0, want[i].find('\t'))), std::string::npos) << text;
     }
+  EXPECT_TRUE(seen.OwnerDrawn) << "painted by the skinned menus";
   EXPECT_TRUE(seen.Grayed[0]) << "restore is greyed on a normal form";
   EXPECT_FALSE(seen.Grayed[4]) << "maximize is allowed";
 
@@ -394,21 +477,98 @@ TEST_F(TitleInteraction, ARightClickOnTheCaptionOpensTheSkinnedSystemMenuAtTheRe
   form->WindowProc = prev;
 }
 
+// The provider's system menu opened at (300, 200), read and closed again.
+TMenuSeen OpenSystemMenu(TsSkinProvider* p, HWND form, const std::string& shot) {
+  TMenuSeen seen;
+  seen.Form = form;
+  seen.Shot = shot;
+  g_seen = &seen;
+  SetTimer(nullptr, 0, 30, ReadMenu);
+  p->ShowSystemMenu(300, 200);
+  g_seen = nullptr;
+  return seen;
+}
+
 TEST_F(TitleInteraction, TheNativeSystemMenuOfAMaximizedFormGreysSize) {
   manager->SetSkinnedPopups(false);
   TsSkinProvider* p = NewSkinnedForm();
   ShowWindow(form->Handle(), SW_MAXIMIZE);
   Pump(30);
-  TMenuSeen seen;
-  seen.Form = form->Handle();
-  seen.Shot = "system_menu_native_maximized";
-  g_seen = &seen;
-  SetTimer(nullptr, 0, 30, ReadMenu);
-  p->ShowSystemMenu(300, 200);
-  g_seen = nullptr;
+  const TMenuSeen seen = OpenSystemMenu(p, form->Handle(), "system_menu_native_maximized");
   ASSERT_TRUE(seen.Opened);
+  EXPECT_FALSE(seen.OwnerDrawn) << "the window's own menu, as the system draws it";
   EXPECT_TRUE(seen.SizeGrayedInWindowMenu);
   ShowWindow(form->Handle(), SW_RESTORE);
+}
+
+TEST_F(TitleInteraction, TheSystemMenuListsTheSkinsAndTheProgramsOwnSubMenu) {
+  manager->SetSkinnedPopups(true);
+  TsSkinProvider* p = NewSkinnedForm();
+  // The program's sub-menu: one entry with a shortcut and a click of its own.
+  gui::TPopupMenu own(nullptr);
+  auto* print = new gui::TMenuItem(&own);
+  print->SetName("Cetak");
+  print->SetCaption("Cetak");
+  print->SetShortCut(gui::TShortCut(gui::scCtrl | 'P'));
+  int printed = 0;
+  print->OnClick = [&](rtl::TObject*) { ++printed; };
+  own.Items()->Add(print);
+  p->SysSubMenu.Caption = "Alat";
+  p->SysSubMenu.PopupMenu = &own;
+  p->MakeSkinMenu = true;
+  // Two more skins beside the loaded folder skin.
+  const std::string dir = std::string(KORVAN_FORM_SKINS) + "/";
+  const std::vector<std::string> files = {"Korvan Biru.asz", "Korvan Lain.asz"};
+  for (const std::string& f : files) CloseHandle(CreateFileW(rtl::W("Z:" + dir + f).c_str(), GENERIC_WRITE, 0, nullptr,
+                                                             CREATE_ALWAYS, 0, nullptr));
+  manager->SkinList().ClearList(true, false);  // listed again with them
+  const TMenuSeen seen = OpenSystemMenu(p, form->Handle(), "system_menu_skins");
+  for (const std::string& f : files) DeleteFileW(rtl::W("Z:" + dir + f).c_str());
+  ASSERT_TRUE(seen.Opened);
+  ASSERT_GE(seen.Items.size(), 4u);
+  EXPECT_EQ(seen.Items[0], "Available styles");
+  EXPECT_EQ(seen.Items[1], "");
+  const size_t n = seen.Items.size();
+  EXPECT_EQ(seen.Items[n - 3], "Alat") << "the program's sub-menu before Close";
+  EXPECT_EQ(seen.Items[n - 2], "");
+  EXPECT_NE(seen.Items[n - 1].find("Close"), std::string::npos);
+  TsSystemMenu* menu = p->SystemMenu.get();
+  gui::TMenuItem* skins = menu->Items()->Items(0);
+  ASSERT_EQ(skins->Count(), 2);
+  EXPECT_EQ(skins->Items(0)->Caption(), "Korvan Biru");
+  EXPECT_TRUE(skins->Items(0)->RadioItem());
+  ASSERT_NE(menu->SubMenuItem, nullptr);
+  ASSERT_EQ(menu->SubMenuItem->Count(), 1);
+  gui::TMenuItem* copy = menu->SubMenuItem->Items(0);
+  EXPECT_EQ(copy->Name(), "CetakCopy");
+  EXPECT_EQ(copy->ShortCut(), print->ShortCut());
+  copy->Click();
+  EXPECT_EQ(printed, 1) << "the copy clicks the program's own entry";
+
+  // Choosing a skin asks the manager for it by its name.
+  std::string asked;
+  manager->OnSkinChanging = [&](TsSkinManager*, const std::string& name, bool& allow) {
+    asked = name;
+    allow = false;
+  };
+  skins->Items(1)->Click();
+  EXPECT_EQ(asked, "Korvan Lain");
+  manager->OnSkinChanging = nullptr;
+
+  // A long list breaks into columns of twenty; the loaded skin is checked and the default.
+  std::vector<std::string> names;
+  for (int i = 0; i < 45; ++i) names.push_back("Kulit " + std::to_string(i));
+  names[21] = manager->SkinName();
+  menu->AddSkinItems(names, manager->SkinName());
+  skins = menu->Items()->Items(0);
+  ASSERT_EQ(skins->Count(), 45);
+  EXPECT_FALSE(menu->Items()->Items(2)->Name() == "SkinSelectItem") << "the earlier list was replaced";
+  for (int i = 0; i < 45; ++i) {
+    EXPECT_EQ(skins->Items(i)->Break() == gui::TMenuBreak::mbBreak, i == 20 || i == 40) << i;
+    EXPECT_EQ(skins->Items(i)->Checked(), i == 21) << i;
+    EXPECT_EQ(skins->Items(i)->Default(), i == 21) << i;
+  }
+  p->SysSubMenu = {};
 }
 
 // ---------------------------------------------------------------- bounds and activation
@@ -483,8 +643,14 @@ TEST_F(TitleInteraction, ActiveAndInactiveTitles) {
   struct Case { gui::TForm* activate; uint8_t active; uint32_t colour; const char* shot; };
   const Case cases[] = {{other, 0, kTitleInactive, "title_inactive"}, {ours, 1, kTitleActive, "title_active"}};
   for (const Case& c : cases) {
-    EXPECT_TRUE(skintest::TSkinHarness::Activate(c.activate->Handle(), [&] { return p->FormActive == c.active; }))
-        << c.shot;
+    // Other test programs on the display may hold the foreground a moment: the window is
+    // activated again until its activation has arrived (without taking the foreground from
+    // them, whose own checks read it).
+    for (int tries = 0; tries < 10 && (tries == 0 || p->FormActive != c.active); ++tries) {
+      SetActiveWindow(c.activate->Handle());
+      Pump(30);
+    }
+    EXPECT_EQ(p->FormActive, c.active) << c.shot;
     EXPECT_EQ(Rgb(*p->SkinData()->FCache, x, y), c.colour) << c.shot;
     gui::TBitmap shot;
     form = ours;
@@ -653,6 +819,349 @@ TEST_F(TitleInteraction, TheBorderWindowFollowsTheFormAndStretchesItByDoubleClic
   EXPECT_EQ(form->Left(), 200);
   gui::TBitmap shot;
   SaveShot(form->Handle(), "border_window_after_restore", shot);
+}
+
+TEST_F(TitleInteraction, AMaximizedFormDraggedByItsCaptionComesOutUnderTheMouse) {
+  TsSkinProvider* p = NewBorderedForm(false);
+  ShowWindow(form->Handle(), SW_MAXIMIZE);
+  Pump(30);
+  ASSERT_TRUE(IsZoomed(form->Handle()));
+  p->UpdateExtBorders(true);
+  ASSERT_TRUE(p->BorderForm && p->BorderForm->Handle());
+  HWND bw = p->BorderForm->Handle();
+  CatchSysCommands();
+  const std::vector<WPARAM>& commands = sysCommands;
+  RECT br;
+  GetWindowRect(bw, &br);
+  const POINT press{br.left + 300, br.top + p->TitleVCenter};
+  ASSERT_EQ(p->BorderForm->HitTest(press.x, press.y), HTCAPTION);
+  SetCursorPos(press.x, press.y);
+  SendMessageW(bw, WM_NCLBUTTONDOWN, HTOBJECT, MAKELPARAM(press.x, press.y));
+  EXPECT_TRUE(p->BorderForm->DragFromMaximized);
+  EXPECT_TRUE(IsZoomed(form->Handle())) << "a press alone changes nothing";
+  auto moveTo = [&](int x, int y) {
+    SetCursorPos(x, y);
+    SendMessageW(bw, WM_NCMOUSEMOVE, HTOBJECT, MAKELPARAM(x, y));
+    Pump(20);
+  };
+  moveTo(press.x + 5, press.y + 5);
+  EXPECT_TRUE(IsZoomed(form->Handle())) << "five pixels are still a click";
+  EXPECT_TRUE(commands.empty());
+  moveTo(press.x + 40, 200);
+  EXPECT_FALSE(IsZoomed(form->Handle())) << "six or more take it out of its maximized state";
+  EXPECT_FALSE(p->BorderForm->DragFromMaximized);
+  EXPECT_EQ(form->Width(), 360);
+  EXPECT_EQ(form->Left(), press.x + 40 - 180) << "centred under the mouse";
+  EXPECT_EQ(form->Top(), 192) << "just above the mouse";
+  ASSERT_EQ(commands.size(), 1u) << "and the drag goes on";
+  EXPECT_EQ(commands[0], WPARAM(0xF012));
+  RECT fr;
+  GetWindowRect(form->Handle(), &fr);
+  GetWindowRect(p->BorderForm->Handle(), &br);
+  EXPECT_EQ(br.left, fr.left - p->BorderForm->OwnerOffsetX()) << "the border window came along";
+  ReleaseSysCommands();
+  gui::TBitmap shot;
+  SaveShot(form->Handle(), "dragged_out_of_maximized", shot);
+}
+
+TEST_F(TitleInteraction, ADragWithBlendShowsTheWholeFormInTheBorderWindowAndPutsTheFormWhereItWasDropped) {
+  TsSkinProvider* p = NewBorderedForm(true);
+  // Without a maximize button a drop never maximizes it, wherever other test programs leave
+  // the mouse.
+  form->BorderIcons = gui::biSystemMenu | gui::biMinimize;
+  gui::TForm* main = form;
+  // A second form touching the first one's right edge travels with it.
+  NewSkinnedForm();
+  gui::TForm* side = form;
+  side->SetName("Samping");
+  side->SetBounds(main->Left() + main->Width(), main->Top() + 20, 200, 150);
+  form = main;
+  p->GluedForms = {"Samping"};
+  p->ScreenSnap = true;
+  p->UpdateExtBorders(true);
+  ASSERT_TRUE(p->BorderForm && p->BorderForm->Handle());
+  HWND bw = p->BorderForm->Handle(), wnd = form->Handle();
+  p->UpdateGluedForms();
+  ASSERT_TRUE(p->IsGluedTo(side));
+  std::vector<BYTE> alphas;
+  g_alphas = &alphas;
+  g_alphaWnd = bw;
+  g_realAlphaUpdate = UpdateLayeredWindowProc;
+  UpdateLayeredWindowProc = RecordAlpha;
+  StartBlendMoving(p, false);
+  ASSERT_TRUE(p->FormState() & psBlendMoving);
+  ASSERT_TRUE(p->MoveTimer);
+  for (int i = 0; i < 200 && p->MoveTimer->CurAlpha > p->MoveTimer->TargetAlpha; ++i) p->MoveTimer->Step();
+  p->MoveTimer->Step();
+  UpdateLayeredWindowProc = g_realAlphaUpdate;
+  g_alphas = nullptr;
+  BYTE formAlpha = 255;
+  DWORD flags = 0;
+  ASSERT_TRUE(GetWindowLongPtrW(wnd, GWL_EXSTYLE) & WS_EX_LAYERED);
+  GetLayeredWindowAttributes(wnd, nullptr, &formAlpha, &flags);
+  EXPECT_EQ(formAlpha, 0) << "the form itself is clear while the border window carries it";
+  ASSERT_FALSE(alphas.empty());
+  EXPECT_EQ(alphas.back(), manager->AnimEffects.BlendValue) << "the border window turns translucent";
+  HRGN rgn = CreateRectRgn(0, 0, 0, 0);
+  ASSERT_NE(GetWindowRgn(bw, rgn), ERROR);
+  EXPECT_TRUE(PtInRegion(rgn, p->ClientOffsetX() + 20, p->ClientOffsetY() + 20)) << "the client area is shown too";
+  gui::TBitmap shot;
+  report::SaveBitmapToPng(*p->SkinData()->FCache, kOut + "border_blend_moving.png");
+
+  // The border window is dragged: the glued form follows it at once, the form itself only
+  // when it is dropped, where it comes back opaque.
+  RECT br;
+  GetWindowRect(bw, &br);
+  SetWindowPos(bw, nullptr, br.left + 70, br.top + 40, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  EXPECT_EQ(form->Left(), 120) << "the form waits for the drop";
+  EXPECT_EQ(side->Left(), 190 + 360) << "the glued form follows the border window";
+  EXPECT_EQ(side->Top(), 140 + 20);
+  FinishBlendMoving(p);
+  Pump(20);
+  EXPECT_FALSE(p->FormState() & psBlendMoving);
+  EXPECT_FALSE(p->MoveTimer);
+  EXPECT_FALSE(GetWindowLongPtrW(wnd, GWL_EXSTYLE) & WS_EX_LAYERED);
+  EXPECT_FALSE(p->BorderForm->Updating);
+  RECT fr;
+  GetWindowRect(wnd, &fr);
+  GetWindowRect(bw, &br);
+  EXPECT_EQ(fr.left, br.left + p->BorderForm->OwnerOffsetX());
+  EXPECT_EQ(fr.top, br.top + p->BorderForm->OwnerOffsetY());
+  EXPECT_EQ(form->Left(), 190);
+  ASSERT_NE(GetWindowRgn(bw, rgn), ERROR);
+  EXPECT_FALSE(PtInRegion(rgn, p->ClientOffsetX() + 20, p->ClientOffsetY() + 20)) << "the form shows its own client again";
+  DeleteObject(rgn);
+  SaveShot(wnd, "border_blend_dropped", shot);
+
+  // Dragged near the work area's left edge, the border window snaps the form onto it.
+  const gui::TRect work = GetFormWorkArea(form);
+  StartBlendMoving(p, false);
+  GetWindowRect(bw, &br);
+  SetWindowPos(bw, nullptr, work.Left + 6 - p->BorderForm->OwnerOffsetX(), br.top, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  FinishBlendMoving(p);
+  EXPECT_EQ(form->Left(), work.Left);
+}
+
+TEST_F(TitleInteraction, OverABorderWindowTheCaptionCoverHidesOnlyTheMenuLine) {
+  TsSkinProvider* p = NewBorderedForm(false);
+  p->UpdateExtBorders(true);
+  ASSERT_TRUE(p->BorderForm);
+  p->ShowCaptForm();
+  EXPECT_FALSE(p->CaptForm) << "the border window carries the title: nothing to cover";
+  auto* mm = new gui::TMainMenu(form);
+  auto* file = new gui::TMenuItem(mm);
+  file->SetCaption("Berkas");
+  mm->Items()->Add(file);
+  form->SetMenu(mm);
+  Pump(20);
+  p->MenuLineCount = -1;
+  p->SkinData()->FCacheInvalid = true;
+  p->BorderForm->UpdateBorderWindow(true);
+  ASSERT_GT(p->GetMenuLineCount(), 0);
+  p->ShowCaptForm();
+  ASSERT_TRUE(p->CaptForm);
+  RECT cr, fr;
+  GetWindowRect(p->CaptForm->Handle(), &cr);
+  GetWindowRect(form->Handle(), &fr);
+  POINT client{0, 0};
+  ClientToScreen(form->Handle(), &client);
+  EXPECT_EQ(cr.bottom - cr.top, p->GetMenuLineCount() * p->MenuLineHeight() + 1) << "the menu line's height";
+  EXPECT_EQ(cr.bottom, client.y) << "right above the client area";
+  EXPECT_EQ(cr.left, fr.left + p->GetBorderWidth(false));
+  EXPECT_EQ(cr.right, fr.right - p->GetBorderWidth(false));
+  p->HideCaptForm();
+  form->SetMenu(nullptr);
+}
+
+TEST_F(TitleInteraction, APressAndReleaseOnTheBorderWindowsMinimizeButtonMinimizes) {
+  TsSkinProvider* p = NewBorderedForm(false);
+  p->UpdateExtBorders(true);
+  ASSERT_TRUE(p->BorderForm && p->BorderForm->Handle());
+  HWND bw = p->BorderForm->Handle();
+  CatchSysCommands();
+  RECT br;
+  GetWindowRect(bw, &br);
+  // Near the button's lower edge: only the border window's own coordinates find it there.
+  const gui::TRect& r = p->MinBtn.Rect;
+  const LPARAM at = MAKELPARAM(br.left + r.Left + 2, br.top + r.Bottom - 2);
+  ASSERT_EQ(p->BorderForm->HitTest(br.left + r.Left + 2, br.top + r.Bottom - 2), HTMINBUTTON);
+  SendMessageW(bw, WM_NCLBUTTONDOWN, HTOBJECT, at);
+  EXPECT_TRUE(p->ButtonPressed);
+  EXPECT_EQ(p->MinBtn.State, 2) << "drawn pressed";
+  SendMessageW(bw, WM_NCLBUTTONUP, HTOBJECT, at);
+  ReleaseSysCommands();
+  ASSERT_EQ(sysCommands.size(), 1u);
+  EXPECT_EQ(sysCommands[0] & 0xFFF0, WPARAM(SC_MINIMIZE));
+}
+
+TEST_F(TitleInteraction, ABorderedFormFliesWithItsWholeImageAndGetsItsBorderWindowBack) {
+  TsSkinProvider* p = NewBorderedForm(false);
+  p->UpdateExtBorders(true);
+  ASSERT_TRUE(p->BorderForm && p->BorderForm->Handle());
+  ASSERT_NE(gui::Application->MainForm(), form);
+  HWND wnd = form->Handle(), bw = p->BorderForm->Handle();
+  RECT br;
+  GetWindowRect(bw, &br);
+  manager->AnimEffects.Minimizing.Active = true;
+  manager->AnimEffects.Minimizing.Time = 60;
+  // The flight needs composition on later systems; Wine has none, so an older one is taken.
+  const int32_t version = Globals().WinVersionFlag;
+  Globals().WinVersionFlag = 5;
+  SendMessageW(wnd, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+  ASSERT_NE(p->MinTimer, nullptr) << "the minimize flies";
+  EXPECT_EQ(p->MinTimer->WindowRect, (TacRect{br.left, br.top, br.right, br.bottom})) << "from the border window";
+  EXPECT_FALSE(IsWindowVisible(bw)) << "which waits hidden while its image flies";
+  EXPECT_TRUE(p->BorderForm->Updating);
+  for (int i = 0; i < 100 && !p->MinTimer->Minimized; ++i) p->MinTimer->Step();
+  EXPECT_TRUE(p->MinTimer->Minimized);
+  SendMessageW(wnd, WM_SYSCOMMAND, SC_RESTORE, 0);
+  for (int i = 0; i < 100 && p->MinTimer && p->MinTimer->Minimized; ++i) p->MinTimer->Step();
+  Globals().WinVersionFlag = version;
+  EXPECT_FALSE(IsIconic(wnd));
+  ASSERT_TRUE(p->BorderForm && p->BorderForm->Handle());
+  EXPECT_FALSE(p->BorderForm->Updating);
+  EXPECT_TRUE(IsWindowVisible(p->BorderForm->Handle())) << "the border window is back with the form";
+  RECT fr;
+  GetWindowRect(wnd, &fr);
+  GetWindowRect(p->BorderForm->Handle(), &br);
+  EXPECT_EQ(br.top, fr.top - p->BorderForm->OwnerOffsetY());
+}
+
+// What the border window is handed: its constant alpha and the alpha of its image's centre.
+struct TBorderFrame {
+  int Alpha;
+  uint32_t CentreAlpha;
+};
+std::vector<TBorderFrame>* g_frames = nullptr;
+BOOL WINAPI RecordFrame(HWND wnd, HDC dst, POINT* pos, SIZE* size, HDC src, POINT* srcPos, COLORREF key,
+                        BLENDFUNCTION* blend, DWORD flags) {
+  if (g_frames && wnd == g_alphaWnd) {
+    DIBSECTION ds{};
+    uint32_t a = 0xDEAD;
+    if (GetObjectW(GetCurrentObject(src, OBJ_BITMAP), sizeof ds, &ds) && ds.dsBm.bmBits && ds.dsBm.bmBitsPixel == 32) {
+      const int y = ds.dsBm.bmHeight / 2, row = ds.dsBmih.biHeight > 0 ? ds.dsBm.bmHeight - 1 - y : y;
+      const auto* bits = static_cast<const uint8_t*>(ds.dsBm.bmBits) + size_t(row) * size_t(ds.dsBm.bmWidthBytes);
+      a = reinterpret_cast<const uint32_t*>(bits)[ds.dsBm.bmWidth / 2] >> 24;
+    }
+    g_frames->push_back({blend ? blend->SourceConstantAlpha : -1, a});
+  }
+  return g_realAlphaUpdate(wnd, dst, pos, size, src, srcPos, key, blend, flags);
+}
+
+TEST_F(TitleInteraction, AHiddenBorderedFormFadesOutInItsBorderWindowWhichThenGoes) {
+  manager->AnimEffects.FormHide = {true, 120, TacAnimType::atFading};
+  TsSkinProvider* p = NewBorderedForm(false);
+  p->UpdateExtBorders(true);
+  ASSERT_TRUE(p->BorderForm && p->BorderForm->Handle());
+  HWND wnd = form->Handle(), bw = p->BorderForm->Handle();
+  RECT before;
+  GetWindowRect(bw, &before);
+  std::vector<TBorderFrame> frames;
+  g_frames = &frames;
+  g_alphaWnd = bw;
+  g_realAlphaUpdate = UpdateLayeredWindowProc;
+  UpdateLayeredWindowProc = RecordFrame;
+  form->Hide();
+  EXPECT_FALSE(IsWindowVisible(wnd));
+  ASSERT_TRUE(HideTimer && HideTimer->Running()) << "the hide plays";
+  EXPECT_EQ(HideTimer->Window->Handle(), bw) << "in the border window itself";
+  EXPECT_FALSE(p->BorderForm->Handle()) << "which the border form no longer holds";
+  EXPECT_TRUE(IsWindowVisible(bw));
+  RECT during;
+  GetWindowRect(bw, &during);
+  EXPECT_EQ(during.left, before.left);
+  EXPECT_EQ(during.top, before.top);
+  EXPECT_FALSE(GetWindowLongPtrW(wnd, GWL_EXSTYLE) & WS_EX_LAYERED) << "the hidden form is whole again";
+  for (int i = 0; i < 100 && HideTimer->Running(); ++i) HideTimer->HideStep();
+  UpdateLayeredWindowProc = g_realAlphaUpdate;
+  g_frames = nullptr;
+  EXPECT_FALSE(IsWindow(bw)) << "gone at the end";
+  ASSERT_GE(frames.size(), 3u);
+  EXPECT_EQ(frames.front().Alpha, 255);
+  for (const TBorderFrame& f : frames) EXPECT_EQ(f.CentreAlpha, 255u) << "the client area shows too";
+  EXPECT_LT(frames.back().Alpha, 60);
+  for (size_t i = 1; i < frames.size(); ++i) EXPECT_LE(frames[i].Alpha, frames[i - 1].Alpha) << "always fainter";
+
+  // Shown again, the form gets a border window of its own; without a hide animation it
+  // simply goes with the form.
+  form->Show();
+  Pump(30);
+  ASSERT_TRUE(p->BorderForm && p->BorderForm->Handle());
+  EXPECT_TRUE(IsWindowVisible(p->BorderForm->Handle()));
+  manager->AnimEffects.FormHide.Active = false;
+  form->Hide();
+  EXPECT_FALSE(HideTimer && HideTimer->Running());
+  EXPECT_FALSE(p->BorderForm && p->BorderForm->Handle() && IsWindowVisible(p->BorderForm->Handle()));
+}
+
+TEST_F(TitleInteraction, ABorderedFormIsMaximizedClearAndWithoutItsBorderWindow) {
+  TsSkinProvider* p = NewBorderedForm(false);
+  p->UpdateExtBorders(true);
+  ASSERT_TRUE(p->BorderForm && p->BorderForm->Handle());
+  ASSERT_TRUE(p->ExtBordersAllowed(true)) << "the skin keeps the border window when maximized";
+  HWND wnd = form->Handle(), bw = p->BorderForm->Handle();
+  // What the form looks like while the system gives it its maximized size.
+  bool sized = false, layered = false, borderShown = true;
+  BYTE alpha = 255;
+  gui::TWndMethod saved = form->WindowProc;
+  form->WindowProc = [&](TMessage& m) {
+    if (m.Msg == WM_SIZE && m.WParam == SIZE_MAXIMIZED && !sized) {
+      sized = true;
+      layered = GetWindowLongPtrW(wnd, GWL_EXSTYLE) & WS_EX_LAYERED;
+      DWORD flags = 0;
+      GetLayeredWindowAttributes(wnd, nullptr, &alpha, &flags);
+      borderShown = p->BorderForm && p->BorderForm->Handle() && IsWindowVisible(p->BorderForm->Handle());
+    }
+    saved(m);
+  };
+  SendMessageW(wnd, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+  form->WindowProc = saved;
+  ASSERT_TRUE(sized);
+  EXPECT_TRUE(layered) << "clear while maximized";
+  EXPECT_EQ(alpha, 1);
+  EXPECT_FALSE(borderShown) << "the border window waits";
+  EXPECT_FALSE(IsWindow(bw));
+  EXPECT_TRUE(IsZoomed(wnd));
+  EXPECT_FALSE(GetWindowLongPtrW(wnd, GWL_EXSTYLE) & WS_EX_LAYERED) << "whole again";
+  EXPECT_FALSE(p->FormState() & psMaximizing);
+  ASSERT_TRUE(p->BorderForm && p->BorderForm->Handle()) << "the border window is back";
+  EXPECT_FALSE(p->BorderForm->Updating);
+  EXPECT_TRUE(IsWindowVisible(p->BorderForm->Handle()));
+  RECT fr, br;
+  GetWindowRect(wnd, &fr);
+  GetWindowRect(p->BorderForm->Handle(), &br);
+  EXPECT_EQ(br.left, fr.left - p->BorderForm->OwnerOffsetX()) << "around the maximized form";
+  EXPECT_EQ(br.top, fr.top - p->BorderForm->OwnerOffsetY());
+  SendMessageW(wnd, WM_SYSCOMMAND, SC_RESTORE, 0);
+  EXPECT_FALSE(IsZoomed(wnd));
+
+  // A form layered already is maximized as it is.
+  SetWindowLayered(wnd, true, 200);
+  SendMessageW(wnd, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+  EXPECT_TRUE(IsZoomed(wnd));
+  EXPECT_TRUE(GetWindowLongPtrW(wnd, GWL_EXSTYLE) & WS_EX_LAYERED) << "left as it was";
+  SendMessageW(wnd, WM_SYSCOMMAND, SC_RESTORE, 0);
+  SetWindowLayered(wnd, false, 255);
+}
+
+TEST_F(TitleInteraction, TheBorderWindowAnswersOverUserButtons) {
+  manager->SetExtendedBorders(true);
+  TsSkinProvider* p = NewSkinnedForm();
+  TsTitleButton* b = p->TitleButtons().Add();
+  b->SetName("Info");
+  p->SkinData()->FCacheInvalid = true;
+  p->UpdateExtBorders(true);
+  ASSERT_TRUE(p->BorderForm && p->BorderForm->Handle());
+  p->BorderForm->UpdateBorderWindow(true);
+  HWND bw = p->BorderForm->Handle();
+  RECT br;
+  GetWindowRect(bw, &br);
+  ASSERT_FALSE(b->Data.Rect.IsEmpty());
+  const gui::TPoint c = Centre(b->Data.Rect);
+  EXPECT_EQ(p->BorderForm->HitTest(br.left + c.X, br.top + c.Y), kHitUserButton) << "the user button over the border";
+  b->Enabled = false;
+  EXPECT_EQ(p->BorderForm->HitTest(br.left + c.X, br.top + c.Y), HTTRANSPARENT) << "a disabled one lets it through";
 }
 
 }  // namespace

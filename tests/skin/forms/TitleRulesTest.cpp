@@ -243,6 +243,58 @@ TEST(FormBounds, MaximizedStretchedAndRestored) {
   EXPECT_EQ(VerticalRestoreBounds({230, 7, 300, 726}, form), (TacPlace{230, 150, 300, 200}));
 }
 
+TEST(FormBounds, ADragLeavesTheMaximizedStateOnlyAfterSixPixels) {
+  struct Case {
+    TacPoint cursor;
+    bool leaves;
+    TacPoint topLeft;
+  };
+  const TacPoint pressed{500, 12};
+  const Case cases[] = {
+      {{505, 17}, false, {}},          // five pixels either way: still a click
+      {{494, 12}, true, {494 - 180, -8}},  // six to the left, the mouse within the title height
+      {{500, 18}, true, {500 - 180, -8}},
+      {{520, 40}, true, {520 - 180, 32}},  // further down: just above the mouse
+      {{520, -3}, true, {520 - 180, -11}},  // above the screen's top edge
+  };
+  for (const Case& c : cases) {
+    TacPoint at{77, 77};
+    EXPECT_EQ(DragOutOfMaximized(c.cursor, pressed, 360, at), c.leaves) << c.cursor.X << "," << c.cursor.Y;
+    if (c.leaves) EXPECT_EQ(at, c.topLeft) << c.cursor.X << "," << c.cursor.Y;
+  }
+}
+
+TEST(BorderWindow, BlurBehindLeavesOutTheShadowAndTheBlackCorners) {
+  TBitmap32 img(40, 30);
+  for (int y = 0; y < 30; ++y)
+    for (int x = 0; x < 40; ++x) img.At(x, y) = 0xFF0080C0u;
+  // The rounded top-left corner: three black pixels outside the frame's curve.
+  img.At(3, 3) = 0xFF000000u;
+  img.At(4, 3) = 0x80000000u;  // black at half alpha is black all the same
+  img.At(3, 4) = 0xFF000000u;
+  img.At(20, 3) = 0xFF000000u;  // black outside the corner squares stays blurred
+  img.At(36, 26) = 0xFF000000u;  // the bottom-right corner
+  const TacBlurArea a = BlurBehindArea(img, {2, 2, 2, 2}, 4);
+  EXPECT_EQ(a.Inner, (TacRect{3, 3, 37, 27}));
+  const std::vector<TacPoint> want = {{3, 3}, {4, 3}, {3, 4}, {36, 26}};
+  EXPECT_EQ(a.Cut, want);
+  EXPECT_EQ(BlurBehindArea(img, {20, 15, 20, 15}, 4).Inner, (TacRect{})) << "nothing inside a shadow that big";
+}
+
+TEST(SysMenuRules, ASkinItemNamesItsSkin) {
+  struct Case {
+    const char* caption;
+    const char* name;
+  };
+  const Case cases[] = {{"&Korvan Biru", "Korvan Biru"},
+                        {"Korvan && Lain", "Korvan  Lain"},
+                        {"Air (internal) &2", "Air (internal)"},
+                        {"(internal)", "(internal)"},
+                        {"", ""}};
+  for (const Case& c : cases) EXPECT_EQ(SkinNameOfMenuCaption(c.caption, "(internal)"), c.name) << c.caption;
+  EXPECT_EQ(SkinNameOfMenuCaption("Air (internal) 2", ""), "Air (internal) 2") << "without a marker nothing is cut";
+}
+
 TEST(BorderImage, TransparentPartsClearAndTextOpaque) {
   TBitmap32 bmp(4, 1);
   bmp.At(0, 0) = 0x00FF00FFu;  // a cut corner
