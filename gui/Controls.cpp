@@ -427,8 +427,8 @@ void TWinControl::CreateHandleTree() {
   SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Handle()), FALSE);
   CreateHandleDone();
   // Children in tab order, so that the window order is the tab order.
-  for (TWinControl* c : tabList_)
-    if (!c->handle_) c->CreateHandleTree();
+  for (TWinControl* c : WindowedChildren())
+    if (HasWindowedChild(c) && !c->handle_) c->CreateHandleTree();
   ControlState &= ~csCreating;
   AlignControls();
 }
@@ -443,13 +443,23 @@ void TWinControl::DestroyHandle() {
 void TWinControl::DestroyWnd() {
   // Keep what the user typed: the object holds the text while it has no window.
   text_ = GetText();
-  for (TWinControl* c : tabList_) c->DestroyHandle();
+  for (TWinControl* c : WindowedChildren())
+    if (HasWindowedChild(c)) c->DestroyHandle();
   HWND h = handle_;
   DestroyWindow(h);
   if (handle_ == h) {
     RemovePropW(h, kControlProp);
     handle_ = nullptr;
   }
+}
+
+// A child's window handling may free, remove or re-parent its siblings (a hook letting
+// go, a control freeing another) while the parent walks them: walks go over a copy and
+// touch only the children still on the list.
+std::vector<TWinControl*> TWinControl::WindowedChildren() const { return tabList_; }
+
+bool TWinControl::HasWindowedChild(const TWinControl* c) const {
+  return std::find(tabList_.begin(), tabList_.end(), c) != tabList_.end();
 }
 
 void TWinControl::RecreateWnd() {
@@ -485,10 +495,10 @@ void TWinControl::RemoveControl(TControl* c) {
   Perform(CM_CONTROLLISTCHANGE, reinterpret_cast<WPARAM>(c), FALSE);
   c->Invalidate();
   controls_.erase(it);
-  if (auto* w = dynamic_cast<TWinControl*>(c)) {
-    tabList_.erase(std::remove(tabList_.begin(), tabList_.end(), w), tabList_.end());
-    if (w->handle_) w->DestroyHandle();
-  }
+  // By identity, not by type: a control that is being freed is no longer a windowed one
+  // by then, yet must leave the tab list all the same.
+  std::erase_if(tabList_, [c](TWinControl* w) { return static_cast<TControl*>(w) == c; });
+  if (auto* w = dynamic_cast<TWinControl*>(c); w && w->handle_) w->DestroyHandle();
   if (hoverChild_ == c) hoverChild_ = nullptr;
   if (captureChild_ == c) captureChild_ = nullptr;
   c->parent_ = nullptr;

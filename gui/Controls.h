@@ -290,6 +290,8 @@ class TWinControl : public TControl {
   void VisibleChanged() override;
   HBRUSH BackgroundBrush();
   void UpdateHoverChild(TControl* c);
+  std::vector<TWinControl*> WindowedChildren() const;
+  bool HasWindowedChild(const TWinControl* c) const;
 
   HWND handle_ = nullptr;
   WNDPROC defWndProc_ = DefWindowProcW;

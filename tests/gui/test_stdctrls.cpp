@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "gui/Buttons.h"
@@ -394,3 +395,64 @@ TEST(ScrollBars, TheUsersScrollingMovesThePositionWithinTheRange) {
 }
 
 }  // namespace
+
+// A child's destroy handling may change its parent's list while the parent takes its
+// windows down: a hook letting go moves a sibling elsewhere, a control frees another. The
+// parent must still take down (and keep the text of) every child it still has, and touch
+// none that went; a freed child leaves the tab list too, else the next walk calls into it.
+TEST(WinControls, TakingAWindowDownSurvivesChildrenThatChangeTheList) {
+  struct Case {
+    const char* what;
+    bool free;  // else the first child is moved to another parent
+  };
+  for (const Case& k : {Case{"a sibling freed", true}, Case{"a sibling moved away", false}}) {
+    SCOPED_TRACE(k.what);
+    TForm form(nullptr);
+    TForm other(nullptr);
+    other.HandleNeeded();
+    TEdit* kids[4];
+    for (int i = 0; i < 4; ++i) {
+      kids[i] = new TEdit(&form);
+      kids[i]->SetParent(&form);
+      kids[i]->SetBounds(10, 10 + 30 * i, 120, 21);
+    }
+    form.HandleNeeded();
+    // What the user typed into the windows; the objects learn it when the windows go.
+    for (int i = 0; i < 4; ++i) SetWindowTextW(kids[i]->Handle(), rtl::W("Warga " + std::to_string(i)).c_str());
+    // The second child's window going takes the first child (already without a window) off
+    // the list.
+    TEdit* second = kids[1];
+    TWndMethod previous = second->WindowProc;
+    bool fired = false;
+    second->WindowProc = [&](TMessage& m) {
+      if (m.Msg == WM_DESTROY && !fired) {
+        fired = true;
+        if (k.free) {
+          delete kids[0];
+          kids[0] = nullptr;
+        } else {
+          kids[0]->SetParent(&other);
+        }
+      }
+      previous(m);
+    };
+    form.DestroyHandle();
+    second->WindowProc = previous;
+    EXPECT_TRUE(fired);
+    for (int i = 0; i < 4; ++i) {
+      if (!kids[i]) continue;
+      const bool moved = !k.free && i == 0;
+      EXPECT_EQ(kids[i]->HandleAllocated(), moved) << i;
+      EXPECT_EQ(kids[i]->Text(), "Warga " + std::to_string(i)) << i << " keeps what was typed";
+    }
+    EXPECT_EQ(form.ControlCount(), 3);
+    EXPECT_EQ(kids[1]->TabOrder(), 0) << "the one that went left the tab list";
+    // The windows come back for the children the form still has, and only for them.
+    form.HandleNeeded();
+    for (int i = 1; i < 4; ++i) {
+      EXPECT_TRUE(kids[i]->HandleAllocated()) << i;
+      EXPECT_EQ(GetParent(kids[i]->Handle()), form.Handle()) << i;
+      EXPECT_EQ(kids[i]->Text(), "Warga " + std::to_string(i)) << i;
+    }
+  }
+}
