@@ -107,6 +107,7 @@ TacDialogWnd::~TacDialogWnd() {
   if (blendTimer_ && Wnd() && IsWindow(Wnd())) KillTimer(Wnd(), kBlendTimerId);
   if (ctlBrush_) DeleteObject(ctlBrush_);
   SystemMenu.reset();
+  SetExtBorders(false);
 }
 
 void TacDialogWnd::HookDialog(HWND wnd) {
@@ -146,6 +147,7 @@ void TacDialogWnd::InitDialog() {
   // The system draws no caption buttons of its own over the skinned ones.
   SetWindowLongW(Wnd(), GWL_STYLE, LONG(SavedStyle & ~uint32_t(WS_SYSMENU)));
   SystemMenu->UpdateItems();
+  if (TsSkinManager* m = SkinData() ? SkinData()->GetSkinManager() : nullptr) SetExtBorders(m->ExtendedBorders());
 }
 
 bool TacDialogWnd::DrawNonClient() {
@@ -255,6 +257,7 @@ void TacDialogWnd::PrepareCache() {
     if (CaptionHeight() != 0) PaintTitleButtons(cache);
   }
   d->FCacheInvalid = false;
+  borderImage_.reset();
 }
 
 void TacDialogWnd::PaintCaption(gui::TBitmap& cache, int state) {
@@ -432,6 +435,9 @@ void TacDialogWnd::ShowWindowMsg(gui::TMessage& m) {
     if (TsCommonData* d = SkinData()) d->FUpdating = false;
     if (DrawNonClient()) AnimShowDialog(this, show->Time, 255, show->Mode);
   }
+  // A dialog shown again gets back the border window it left when it hid.
+  TsCommonData* d = SkinData();
+  if (TsSkinManager* mgr = d ? d->GetSkinManager() : nullptr; m.WParam == 1 && mgr) SetExtBorders(mgr->ExtendedBorders());
 }
 
 void TacDialogWnd::WindowPosChanged(gui::TMessage& m) {
@@ -439,13 +445,20 @@ void TacDialogWnd::WindowPosChanged(gui::TMessage& m) {
   const bool hiding = pos && (pos->flags & SWP_HIDEWINDOW) && LayeredWindowsAvailable();
   if (hiding) RegionChanged = true;
   CallOldWndProc(m);
-  if (!hiding || !DrawNonClient()) return;
+  if (!DrawNonClient()) return;
+  if (!hiding) {
+    // The border window goes with the dialog wherever it is moved.
+    if (BorderForm && !SkinData()->FUpdating && IsWindowVisible(Wnd()) && !(State & psBlendMoving))
+      BorderForm->UpdateBorderWindow(false);
+    return;
+  }
   const TacFormAnimation* hide = Animation(false);
   if (hide && hide->Time > 0) {
     ClearGlowEffects(false);
     AnimHideDialog(this, hide->Time, hide->Mode);
     SetWindowLayered(Wnd(), false, 0);
   }
+  SetExtBorders(false);
 }
 
 void TacDialogWnd::Command(gui::TMessage& m) {
@@ -534,6 +547,7 @@ void TacDialogWnd::RepaintAll() {
   d->FCacheInvalid = true;
   InvalidateRect(Wnd(), nullptr, FALSE);
   RedrawWindow(Wnd(), nullptr, nullptr, RDW_FRAME | RDW_ALLCHILDREN | RDW_INVALIDATE);
+  if (BorderForm && IsWindowVisible(Wnd())) BorderForm->UpdateBorderWindow(true);
 }
 
 // ---------------------------------------------------------------- hit test and title buttons
@@ -611,6 +625,11 @@ void TacDialogWnd::RepaintButton(int32_t code) {
   HDC dc = GetWindowDC(Wnd());
   BitBlt(dc, r.Left, r.Top, r.Width(), r.Height(), cache.Canvas().Handle(), r.Left, r.Top, SRCCOPY);
   ReleaseDC(Wnd(), dc);
+  // The border window lies over the title: it shows the button's new look too.
+  if (BorderForm && IsWindowVisible(Wnd())) {
+    borderImage_.reset();
+    BorderForm->UpdateBorderWindow(true);
+  }
 }
 
 void TacDialogWnd::ShowSystemMenu(int x, int y) {
@@ -728,6 +747,9 @@ void TacDialogWnd::DialogStartBlendMoving() {
   SetLayeredWindowAttributes(w, 0, 255, LWA_ALPHA);
   RedrawWindow(w, nullptr, nullptr, 0x585);
   blendTimer_ = SetTimer(w, kBlendTimerId, 12, nullptr) != 0;
+  // The shadow would stay behind while the blended dialog is dragged: it leaves for the
+  // drag and comes back where the dialog lands.
+  if (BorderForm) BorderForm->FreeBorderWindow();
   SendMessageW(w, WM_SYSCOMMAND, 0xF012, 0);
   DialogFinishBlendMoving();
 }
@@ -743,6 +765,123 @@ void TacDialogWnd::DialogFinishBlendMoving() {
   SetFocus(w);
   RedrawWindow(w, nullptr, nullptr, 0x585);
   State &= ~psBlendMoving;
+  if (BorderForm) {
+    BorderForm->Updating = false;
+    BorderForm->UpdateBorderWindow(true);
+  }
+}
+
+// ---------------------------------------------------------------- the border window
+
+void TacDialogWnd::SetExtBorders(bool allow) {
+  TsCommonData* d = SkinData();
+  if (allow && d && DrawNonClient()) {
+    if (BorderForm) return;
+    retiredBorder_.reset();
+    BorderForm = std::make_unique<TacBorderForm>(static_cast<TacBorderOwner*>(this), d);
+    d->FCacheInvalid = true;
+    if (IsWindowVisible(Wnd())) BorderForm->UpdateBorderWindow(true);
+    return;
+  }
+  if (BorderForm) {
+    // The click that ends the dialog may be running in the border window's own procedure:
+    // the window is hidden now and freed later, never under its own message.
+    BorderForm->Locked = true;
+    if (HWND b = BorderForm->Handle())
+      SetWindowPos(b, nullptr, 0, 0, 0, 0, SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    retiredBorder_ = std::move(BorderForm);
+  }
+  borderImage_.reset();
+}
+
+void TacDialogWnd::ExtBordersChanged(bool allow) {
+  TsCommonData* d = SkinData();
+  HWND w = Wnd();
+  if (allow) {
+    d->FCacheInvalid = true;
+    TsSkinManager* m = d->GetSkinManager();
+    SetExtBorders(m && m->ExtendedBorders());
+    RedrawWindow(w, nullptr, nullptr, RDW_FRAME | RDW_UPDATENOW | RDW_NOERASE | RDW_INVALIDATE);
+    return;
+  }
+  SetExtBorders(false);
+  retiredBorder_.reset();  // a skin command, not the border window's own message
+  SetWindowRgn(w, nullptr, TRUE);
+  // The frame's transparent corners are cut again at the next frame paint.
+  RegionChanged = true;
+  d->FCacheInvalid = true;
+  RedrawWindow(w, nullptr, nullptr, RDW_FRAME | RDW_ALLCHILDREN | RDW_ERASE | RDW_INVALIDATE);
+}
+
+TacRect TacDialogWnd::GetShadowSize() {
+  TsCommonData* d = SkinData();
+  TacSkinData* sd = d && BorderForm ? d->GetScaledSkin() : nullptr;
+  return sd ? sd->FormShadowMargins : TacRect{};
+}
+
+POINT TacDialogWnd::BorderOwnerOffset() {
+  const TacRect s = GetShadowSize();
+  return {s.Left, s.Top};
+}
+
+gui::TBitmap* TacDialogWnd::BorderImage(bool& rebuilt) {
+  TsCommonData* d = SkinData();
+  if (!d) return nullptr;
+  if (d->FCacheInvalid || d->CacheEmpty()) PrepareCache();
+  if (d->CacheEmpty()) return nullptr;
+  if (borderImage_) return borderImage_.get();
+  rebuilt = true;
+  // The skin's shadow drawn around, the dialog's own picture in the middle with its
+  // transparent corners showing the shadow.
+  gui::TBitmap& cache = *d->FCache;
+  const TacRect s = GetShadowSize();
+  const int32_t w = cache.Width() + s.Left + s.Right, h = cache.Height() + s.Top + s.Bottom;
+  borderImage_ = CreateBitmap32(w, h);
+  TBitmap32 px = Pixels32(*borderImage_);
+  TBitmap32 src = Pixels32(cache);
+  GdiFlush();
+  FillBitmapRect(px, px.Bounds(), 0, 0);
+  TacSkinData* sd = d->GetScaledSkin();
+  const TBitmap32* shadow = sd ? (FormActive ? sd->FormShadowActive.get() : sd->FormShadowInactive.get()) : nullptr;
+  if (shadow && shadow->Width() > 0 && shadow->Height() > 0) {
+    const int32_t half = (shadow->Height() - 1) / 2;
+    TRect widths{half, half, half, half};
+    if (IndexInRange(sd->ExtBorderImage, int32_t(sd->Masks.size()))) {
+      const TsMaskData& e = sd->Masks[size_t(sd->ExtBorderImage)];
+      widths = TRect{e.BorderLeft, e.BorderTop, e.BorderRight, e.BorderBottom};
+    }
+    DrawBitmapNineParts(px, *shadow, TRect{0, 0, w, h}, TRect{0, 0, shadow->Width(), shadow->Height()}, widths,
+                        TRect{255, 255, 255, 255}, TRect{1, 1, 1, 1}, true, false);
+  }
+  for (int32_t y = 0; y < src.Height(); ++y)
+    for (int32_t x = 0; x < src.Width(); ++x) {
+      const TPixel p = src.At(x, y);
+      if ((p & 0xFFFFFFu) != 0xFF00FFu) px.At(x + s.Left, y + s.Top) = p | 0xFF000000u;
+    }
+  return borderImage_.get();
+}
+
+RECT TacDialogWnd::BorderOwnerPart() {
+  const TacRect s = GetShadowSize();
+  RECT cr{};
+  GetClientRect(Wnd(), &cr);
+  const int32_t x = s.Left + ClientOffsetX(), y = s.Top + ClientOffsetY();
+  return {x, y, x + cr.right, y + cr.bottom};
+}
+
+int32_t TacDialogWnd::BorderTitleHit(int32_t screenX, int32_t screenY) {
+  RECT wr{};
+  GetWindowRect(Wnd(), &wr);
+  if (screenX < wr.left || screenX >= wr.right || screenY < wr.top || screenY >= wr.top + TitleHeight()) return 0;
+  const int64_t code = HitTest(screenX, screenY, HTCAPTION).Code;
+  return code == 0 ? HTCAPTION : int32_t(code);
+}
+
+void TacDialogWnd::BorderFacts(TacBorderBandFacts& f) {
+  f.Shadow = GetShadowSize();
+  f.OwnFrame = BorderWidth();
+  f.CaptionHeight = TitleHeight();
+  f.MenuLineHeight = 0;
 }
 
 // ---------------------------------------------------------------- window procedure
@@ -757,6 +896,11 @@ void TacDialogWnd::Size(gui::TMessage& m) {
   if (IsWindowVisible(Wnd())) {
     SendMessageW(Wnd(), WM_NCPAINT, 1, 0);
     RedrawWindow(Wnd(), nullptr, nullptr, 0x585);
+    if (BorderForm) {
+      State |= psBorderSizing;
+      BorderForm->UpdateBorderWindow(true);
+      State &= ~psBorderSizing;
+    }
   }
   GetClientRect(Wnd(), &lastClientRect_);
 }
@@ -767,6 +911,7 @@ bool TacDialogWnd::HandleSkinCommand(gui::TMessage& m) {
   TsSkinManager* mgr = d->GetSkinManager();
   switch (m.WParamHi()) {
     case AC_SETNEWSKIN:
+      SetExtBorders(mgr && mgr->ExtendedBorders());
       if (mgr && m.LParam == reinterpret_cast<LPARAM>(mgr)) {
         d->UpdateSkinIndex(true);
         CaptionSkinIndex = mgr->GetSkinIndex("CAPTION");
@@ -777,8 +922,13 @@ bool TacDialogWnd::HandleSkinCommand(gui::TMessage& m) {
       return true;
     case AC_REFRESH:
       d->UpdateSkinIndex(true);
+      SetExtBorders(mgr && mgr->ExtendedBorders());
       d->FCacheInvalid = true;
       RedrawWindow(Wnd(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_ERASE);
+      if (BorderForm && IsWindowVisible(Wnd())) BorderForm->UpdateBorderWindow(true);
+      return true;
+    case 83:  // the extended borders turned on or off
+      ExtBordersChanged((m.LParam & 0xFF) != 0);
       return true;
     case AC_SETUPDATING:
       d->FUpdating = m.WParamLo() == 1;
@@ -851,6 +1001,7 @@ void TacDialogWnd::WndProc(gui::TMessage& m) {
   switch (m.Msg) {
     case WM_DESTROY:
     case WM_NCDESTROY:
+      SetExtBorders(false);
       if (d->FCache) d->FCache->SetSize(0, 0);
       if (blendTimer_) KillTimer(w, kBlendTimerId), blendTimer_ = false;
       TacScrollWnd::WndProc(m);
@@ -910,6 +1061,9 @@ void TacDialogWnd::WndProc(gui::TMessage& m) {
       if (visible) {
         HookChildrenOnce();
         PaintNonClient();
+        // The border window left when the dialog hid (or never came) comes with its paint.
+        if (BorderForm && !IsWindowVisible(BorderForm->Handle()))
+          BorderForm->UpdateBorderWindow(true);
         m.Result = 0;
         return;
       }
@@ -940,6 +1094,9 @@ void TacDialogWnd::WndProc(gui::TMessage& m) {
       break;
     case WM_NCLBUTTONDOWN:
       if (DrawNonClient()) {
+        // A click the border window passed on is answered by its own hit test first.
+        if (BorderForm && m.WParam == WPARAM(-1))
+          m.WParam = WPARAM(BorderForm->HitTest(short(LOWORD(m.LParam)), short(HIWORD(m.LParam))));
         const int64_t own = HitTest(short(LOWORD(m.LParam)), short(HIWORD(m.LParam)), int64_t(m.WParam)).Code;
         if (m.WParam < HTLEFT || m.WParam > HTBOTTOMRIGHT) m.WParam = WPARAM(own);
         WMNCLButtonDown(m);
@@ -947,6 +1104,8 @@ void TacDialogWnd::WndProc(gui::TMessage& m) {
       }
       break;
     case WM_NCLBUTTONUP:
+      if (BorderForm && m.WParam == WPARAM(-1))
+        m.WParam = WPARAM(BorderForm->HitTest(short(LOWORD(m.LParam)), short(HIWORD(m.LParam))));
       WMNCLButtonUp(m);
       return;
     case WM_NCLBUTTONDBLCLK:

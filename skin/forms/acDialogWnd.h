@@ -11,6 +11,7 @@
 
 #include "gui/Menus.h"
 #include "skin/core/acLayeredWindows.h"
+#include "skin/forms/acBorderForm.h"
 #include "skin/forms/acDialsRules.h"
 #include "skin/forms/sSkinProvider.h"
 #include "skin/hooks/acScrollWnd.h"
@@ -40,7 +41,7 @@ class TacSystemMenu {
   gui::TMenuItem* items_[kDialogMenuItems] = {};
 };
 
-class TacDialogWnd : public TacScrollWnd, public TacAnimatedDialog {
+class TacDialogWnd : public TacScrollWnd, public TacAnimatedDialog, public TacBorderOwner {
  public:
   TacDialogWnd();
   ~TacDialogWnd() override;
@@ -100,6 +101,22 @@ class TacDialogWnd : public TacScrollWnd, public TacAnimatedDialog {
   void DialogStartBlendMoving();
   void DialogFinishBlendMoving();
 
+  // The layered window with the shadow around the dialog, while the skin's extended
+  // borders are on; nullptr when the dialog draws only its own frame.
+  std::unique_ptr<TacBorderForm> BorderForm;
+  void SetExtBorders(bool allow);
+  void ExtBordersChanged(bool allow);
+  // The skin's shadow margins around the dialog (none without a border window).
+  TacRect GetShadowSize();
+  HWND BorderOwnerWnd() override { return Wnd(); }
+  uint32_t BorderOwnerState() override { return State; }
+  POINT BorderOwnerOffset() override;
+  gui::TBitmap* BorderImage(bool& rebuilt) override;
+  RECT BorderOwnerPart() override;
+  void BorderFacts(TacBorderBandFacts& f) override;
+  int32_t BorderTitleHit(int32_t screenX, int32_t screenY) override;
+  void BorderHotItem(int32_t code) override { SetHotItem(code, true); }
+
  protected:
   bool HandleSkinCommand(gui::TMessage& msg) override;
 
@@ -119,6 +136,8 @@ class TacDialogWnd : public TacScrollWnd, public TacAnimatedDialog {
   // The manager's animation of this kind, when it is to be played.
   const TacFormAnimation* Animation(bool show);
   std::unique_ptr<gui::TBitmap> titleImage_;
+  std::unique_ptr<gui::TBitmap> borderImage_;
+  std::unique_ptr<TacBorderForm> retiredBorder_;
   bool blendTimer_ = false;
   double blendAlpha_ = 255, blendStep_ = 1, blendTarget_ = 255;
   RECT lastClientRect_{};

@@ -532,6 +532,101 @@ TEST_F(DialogSkinning, ADialogDraggedWithBlendingFadesToItsValueAndBack) {
   PurgeProviders();
 }
 
+// With the skin's extended borders a dialog gets a layered border window: the dialog's
+// picture in its middle and the skin's shadow around it, lying right below the dialog.
+// The shadow lets the mouse through; the window follows the dialog's moves, goes when the
+// dialog hides, and skin command 83 takes it away and gives it back.
+TEST_F(DialogSkinning, ADialogWithExtendedBordersCarriesItsShadowWindowAlong) {
+  h->Manager->SetExtendedBorders(true);
+  ASSERT_TRUE(h->Manager->ExtendedBorders());
+  HWND dlg = Modeless(nullptr, 120);
+  skintest::TSkinHarness::Pump(100);
+  TacProvider* p = FindProvider(dlg);
+  ASSERT_NE(p, nullptr);
+  ASSERT_NE(p->DialogHook, nullptr);
+  TacDialogWnd& d = *p->DialogHook;
+  ASSERT_TRUE(d.BorderForm);
+  HWND bw = d.BorderForm->Handle();
+  ASSERT_TRUE(bw);
+  EXPECT_TRUE(IsWindowVisible(bw));
+  EXPECT_EQ(GetWindowLongPtrW(bw, GWL_EXSTYLE), LONG_PTR(WS_EX_LAYERED));
+  EXPECT_EQ(GetWindow(bw, GW_OWNER), dlg);
+  // It lies over the dialog but for the client part, so it answers the title as the dialog.
+  const POINT close = ScreenPointOf(dlg, d.CloseBtn.Rect);
+  EXPECT_EQ(d.BorderForm->HitTest(close.x, close.y), HTCLOSE);
+  RECT dr;
+  GetWindowRect(dlg, &dr);
+  const POINT client{dr.left + d.ClientOffsetX() + 5, dr.top + d.ClientOffsetY() + 5};
+  EXPECT_EQ(WindowFromPoint(client), dlg) << "the client part is the dialog's own";
+  const TacRect s = d.GetShadowSize();
+  ASSERT_GT(s.Left, 0);
+  ASSERT_GT(s.Bottom, 0);
+  RECT br;
+  GetWindowRect(bw, &br);
+  EXPECT_EQ(br.left, dr.left - s.Left);
+  EXPECT_EQ(br.top, dr.top - s.Top);
+  EXPECT_EQ(br.right, dr.right + s.Right);
+  EXPECT_EQ(br.bottom, dr.bottom + s.Bottom);
+
+  // The picture: shadow (partly transparent) beside the dialog, the dialog's frame opaque.
+  bool rebuilt = false;
+  gui::TBitmap* image = d.BorderImage(rebuilt);
+  ASSERT_NE(image, nullptr);
+  h->Save(*image, "dialog_border_image");
+  h->Shot(bw, "dialog_border_window");
+  TBitmap32 px = Pixels32(*image);
+  GdiFlush();
+  const int midY = s.Top + (dr.bottom - dr.top) / 2;
+  const uint32_t shadow = px.At(s.Left - 1, midY) >> 24, frame = px.At(s.Left + 1, midY) >> 24;
+  EXPECT_GT(shadow, 0u) << "the shadow next to the dialog";
+  EXPECT_LT(shadow, 255u);
+  EXPECT_EQ(frame, 255u) << "the dialog's own frame";
+  EXPECT_EQ(px.At(0, 0) >> 24, 0u) << "the shadow fades out at the corner";
+
+  // Over the shadow the mouse goes through to what lies below.
+  EXPECT_EQ(SendMessageW(bw, WM_NCHITTEST, 0, MAKELPARAM(br.left + s.Left / 2, (br.top + br.bottom) / 2)),
+            HTTRANSPARENT);
+
+  // Moved, the border window goes along.
+  SetWindowPos(dlg, nullptr, 230, 260, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  skintest::TSkinHarness::Pump(30);
+  GetWindowRect(bw, &br);
+  EXPECT_EQ(br.left, 230 - s.Left);
+  EXPECT_EQ(br.top, 260 - s.Top);
+
+  // Command 83: off takes the border window away, on brings it back.
+  SendMessageW(dlg, SM_ALPHACMD, MAKEWPARAM(0, 83), 0);
+  EXPECT_FALSE(d.BorderForm);
+  EXPECT_FALSE(IsWindow(bw));
+  SendMessageW(dlg, SM_ALPHACMD, MAKEWPARAM(0, 83), 1);
+  ASSERT_TRUE(d.BorderForm);
+  bw = d.BorderForm->Handle();
+  EXPECT_TRUE(bw && IsWindowVisible(bw));
+
+  // Hidden, the dialog takes its border window with it.
+  ShowWindow(dlg, SW_HIDE);
+  EXPECT_FALSE(d.BorderForm);
+  EXPECT_FALSE(IsWindowVisible(bw));
+  ShowWindow(dlg, SW_SHOWNOACTIVATE);
+  skintest::TSkinHarness::Pump(30);
+  ASSERT_TRUE(d.BorderForm) << "and brings it back when shown again";
+  bw = d.BorderForm->Handle();
+  ASSERT_TRUE(bw && IsWindowVisible(bw));
+
+  // A click on the close button over the border window closes the dialog.
+  GetWindowRect(dlg, &dr);
+  const POINT at = ScreenPointOf(dlg, d.CloseBtn.Rect);
+  SetCursorPos(at.x, at.y);  // where a person's click is
+  skintest::TSkinHarness::Pump(30);
+  SendMessageW(bw, WM_NCLBUTTONDOWN, HTOBJECT, MAKELPARAM(at.x, at.y));
+  EXPECT_EQ(d.CloseBtn.State, 2) << "pressed";
+  SendMessageW(bw, WM_NCLBUTTONUP, HTOBJECT, MAKELPARAM(at.x, at.y));
+  skintest::TSkinHarness::Pump(50);  // the dialog's Cancel comes as a posted command
+  EXPECT_FALSE(IsWindow(dlg));
+  if (IsWindow(dlg)) DestroyWindow(dlg);
+  PurgeProviders();
+}
+
 // ---------------------------------------------------------------- show and hide animations
 
 // What every UpdateLayeredWindow call is handed: Xvfb shows no per-pixel alpha.
