@@ -433,11 +433,14 @@ void TacDialogWnd::ShowWindowMsg(gui::TMessage& m) {
     // Children that show only with the dialog are taken again at its first paint.
     if (Provider) Provider->HookChildren(w);
     if (TsCommonData* d = SkinData()) d->FUpdating = false;
-    if (DrawNonClient()) AnimShowDialog(this, show->Time, 255, show->Mode);
   }
-  // A dialog shown again gets back the border window it left when it hid.
+  // A dialog shown again gets back the border window it left when it hid; it is there
+  // before the show, which plays in it, and shows its picture only when the show is done.
+  const bool animate = m.WParam == 1 && show && DrawNonClient();
+  if (animate) AnimationInProgress = true;
   TsCommonData* d = SkinData();
   if (TsSkinManager* mgr = d ? d->GetSkinManager() : nullptr; m.WParam == 1 && mgr) SetExtBorders(mgr->ExtendedBorders());
+  if (animate) AnimShowDialog(this, show->Time, 255, show->Mode);
 }
 
 void TacDialogWnd::WindowPosChanged(gui::TMessage& m) {
@@ -448,7 +451,8 @@ void TacDialogWnd::WindowPosChanged(gui::TMessage& m) {
   if (!DrawNonClient()) return;
   if (!hiding) {
     // The border window goes with the dialog wherever it is moved.
-    if (BorderForm && !SkinData()->FUpdating && IsWindowVisible(Wnd()) && !(State & psBlendMoving))
+    if (BorderForm && !SkinData()->FUpdating && IsWindowVisible(Wnd()) && !(State & psBlendMoving) &&
+        !AnimationInProgress)
       BorderForm->UpdateBorderWindow(false);
     return;
   }
@@ -780,7 +784,7 @@ void TacDialogWnd::SetExtBorders(bool allow) {
     retiredBorder_.reset();
     BorderForm = std::make_unique<TacBorderForm>(static_cast<TacBorderOwner*>(this), d);
     d->FCacheInvalid = true;
-    if (IsWindowVisible(Wnd())) BorderForm->UpdateBorderWindow(true);
+    if (IsWindowVisible(Wnd()) && !AnimationInProgress) BorderForm->UpdateBorderWindow(true);
     return;
   }
   if (BorderForm) {
@@ -859,6 +863,36 @@ gui::TBitmap* TacDialogWnd::BorderImage(bool& rebuilt) {
       if ((p & 0xFFFFFFu) != 0xFF00FFu) px.At(x + s.Left, y + s.Top) = p | 0xFF000000u;
     }
   return borderImage_.get();
+}
+
+HWND TacDialogWnd::AnimBorderWindow() {
+  if (!BorderForm) return nullptr;
+  if (!BorderForm->Handle()) BorderForm->CreateBorderWindow();
+  return BorderForm->Handle();
+}
+
+gui::TBitmap* TacDialogWnd::AnimBorderImage() {
+  // Made anew: a close may have put what the dialog showed into its image.
+  borderImage_.reset();
+  bool rebuilt = false;
+  return BorderImage(rebuilt);
+}
+
+void TacDialogWnd::AnimBorderShown() {
+  if (BorderForm) BorderForm->UpdateBorderWindow(true);
+}
+
+std::unique_ptr<TacGlowForm> TacDialogWnd::TakeBorderWindow() {
+  if (!BorderForm || !BorderForm->BorderWindow) return nullptr;
+  std::unique_ptr<TacGlowForm> window = std::move(BorderForm->BorderWindow);
+  window->WindowProc = BorderForm->OldWindowProc;
+  // Owned by the dialog it would go with the dialog's end, before its hide has played.
+  if (window->HandleAllocated()) SetWindowLongPtrW(window->Handle(), GWLP_HWNDPARENT, BorderForm->OldParent);
+  // The hide may run inside a message of that window: the form object goes later.
+  BorderForm->Locked = true;
+  retiredBorder_ = std::move(BorderForm);
+  borderImage_.reset();
+  return window;
 }
 
 RECT TacDialogWnd::BorderOwnerPart() {
@@ -1062,7 +1096,7 @@ void TacDialogWnd::WndProc(gui::TMessage& m) {
         HookChildrenOnce();
         PaintNonClient();
         // The border window left when the dialog hid (or never came) comes with its paint.
-        if (BorderForm && !IsWindowVisible(BorderForm->Handle()))
+        if (BorderForm && !AnimationInProgress && !IsWindowVisible(BorderForm->Handle()))
           BorderForm->UpdateBorderWindow(true);
         m.Result = 0;
         return;

@@ -92,6 +92,11 @@ class TacDialogWnd : public TacScrollWnd, public TacAnimatedDialog, public TacBo
   void HoldPainting(bool hold) override;
   LRESULT CallDialogProc(UINT msg, WPARAM wParam, LPARAM lParam) override { return CallWndProc(msg, wParam, lParam); }
   std::unique_ptr<TacGlowForm> TakeSnapshotWindow() override;
+  HWND AnimBorderWindow() override;
+  POINT AnimBorderOffset() override { return BorderOwnerOffset(); }
+  gui::TBitmap* AnimBorderImage() override;
+  void AnimBorderShown() override;
+  std::unique_ptr<TacGlowForm> TakeBorderWindow() override;
   TacDialogHit HitTest(int32_t screenX, int32_t screenY, int64_t current);
   void SetHotItem(int32_t code, bool repaint);
   void PressButton(int32_t code);

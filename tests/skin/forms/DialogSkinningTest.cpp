@@ -635,6 +635,7 @@ struct LayeredCall {
   BYTE Alpha;
   SIZE Size;
   std::vector<uint32_t> Samples;  // pixels of the handed bitmap at the sample points
+  bool Ok = false;                // what the system answered
 };
 std::vector<LayeredCall> g_layered;
 std::vector<POINT> g_layeredSamples;
@@ -661,8 +662,9 @@ BOOL WINAPI RecordLayered(HWND wnd, HDC dst, POINT* pos, SIZE* size, HDC src, PO
     g_lastPicture = std::make_unique<gui::TBitmap>(size->cx, size->cy, gui::pf32bit);
     BitBlt(g_lastPicture->Canvas().Handle(), 0, 0, size->cx, size->cy, src, 0, 0, SRCCOPY);
   }
+  c.Ok = g_realUpdate(wnd, dst, pos, size, src, srcPos, key, blend, flags) != FALSE;
   g_layered.push_back(c);
-  return g_realUpdate(wnd, dst, pos, size, src, srcPos, key, blend, flags);
+  return c.Ok;
 }
 
 bool SameRGB(uint32_t px, COLORREF c) {
@@ -686,6 +688,15 @@ class DialogAnimations : public DialogSkinning {
     DialogPosX = DialogPosY = -1;
     DialogSkinning::TearDown();
   }
+  // The data dialog at (80, 120), not shown yet, fading in and out in 120 ms.
+  HWND FadingDataDialog() {
+    h->Manager->AnimEffects.DialogShow = {true, 120, TacAnimType::atFading};
+    h->Manager->AnimEffects.DialogHide = {true, 120, TacAnimType::atFading};
+    HWND dlg = CreateDialogIndirectParamW(nullptr, DataDialog().Get(), nullptr, &DialogProc, 0);
+    SetWindowLongPtrW(dlg, DWLP_USER, 1);
+    SetWindowPos(dlg, nullptr, 80, 120, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    return dlg;
+  }
   // The calls made to windows other than the dialog, from the index on.
   std::vector<LayeredCall> Frames(HWND dialog, size_t from = 0) {
     std::vector<LayeredCall> out;
@@ -700,12 +711,7 @@ class DialogAnimations : public DialogSkinning {
 // then lies right below and the animation window is gone. Hidden, it fades out on the
 // hide timer's ticks from full opacity to nothing.
 TEST_F(DialogAnimations, ADialogFadesInWithItsChildrenAndFadesOutWhenHidden) {
-  TsSkinManager& m = *h->Manager;
-  m.AnimEffects.DialogShow = {true, 120, TacAnimType::atFading};
-  m.AnimEffects.DialogHide = {true, 120, TacAnimType::atFading};
-  HWND dlg = CreateDialogIndirectParamW(nullptr, DataDialog().Get(), nullptr, &DialogProc, 0);
-  SetWindowLongPtrW(dlg, DWLP_USER, 1);
-  SetWindowPos(dlg, nullptr, 80, 120, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  HWND dlg = FadingDataDialog();
   TacProvider* p = FindProvider(dlg);
   ASSERT_NE(p, nullptr);
   ASSERT_NE(p->DialogHook, nullptr);
@@ -792,6 +798,86 @@ TEST_F(DialogAnimations, CancelPreparesTheCloseAnimationAndOkDoesNot) {
   DestroyWindow(quick);
   skintest::TSkinHarness::Pump(100);
   EXPECT_TRUE(Frames(quick, before).empty()) << "11 ms is no frame";
+  PurgeProviders();
+}
+
+// With extended borders the dialog appears and goes in its border window: the frames show
+// the dialog inside the skin's shadow, its children printed in. The window outlives the
+// dialog it leaves, so a dialog destroyed at once still fades out.
+TEST_F(DialogAnimations, ADialogWithABorderWindowAppearsAndGoesInIt) {
+  h->Manager->SetExtendedBorders(true);
+  HWND dlg = FadingDataDialog();
+  TacProvider* p = FindProvider(dlg);
+  ASSERT_NE(p, nullptr);
+  ASSERT_NE(p->DialogHook, nullptr);
+  TacDialogWnd& d = *p->DialogHook;
+  ASSERT_TRUE(d.BorderForm);
+  const TacRect s = d.GetShadowSize();
+  ASSERT_GT(s.Left, 0);
+  RECT wr, ok;
+  GetWindowRect(dlg, &wr);
+  GetWindowRect(GetDlgItem(dlg, IDOK), &ok);
+  const int midY = s.Top + (wr.bottom - wr.top) / 2;
+  const POINT shadow{s.Left - 1, midY}, frame{s.Left + 1, midY},
+      button{s.Left + (ok.left + ok.right) / 2 - wr.left, s.Top + ok.top - wr.top + 3},
+      client{s.Left + d.ClientOffsetX() + 4, s.Top + (wr.bottom - wr.top) - d.BorderWidth() - 3};
+  g_layeredSamples = {shadow, frame, button, client};
+  ShowWindow(dlg, SW_SHOWNOACTIVATE);
+
+  ASSERT_TRUE(d.BorderForm);
+  HWND bw = d.BorderForm->Handle();
+  ASSERT_TRUE(bw);
+  EXPECT_TRUE(IsWindowVisible(bw));
+  const std::vector<LayeredCall> show = Frames(dlg);
+  ASSERT_GE(show.size(), 13u) << "the first picture, 11 frames, the whole picture";
+  std::vector<int> alphas;
+  for (size_t i = 0; i < 13; ++i) {
+    EXPECT_EQ(show[i].Wnd, bw) << "call " << i << " plays in the border window";
+    EXPECT_EQ(show[i].Size.cx, (wr.right - wr.left) + s.Left + s.Right);
+    EXPECT_EQ(show[i].Size.cy, (wr.bottom - wr.top) + s.Top + s.Bottom);
+    alphas.push_back(show[i].Alpha);
+  }
+  EXPECT_EQ(alphas, (std::vector<int>{0, 23, 46, 70, 93, 116, 139, 162, 185, 209, 232, 255, 255}));
+  const LayeredCall& whole = show[12];
+  EXPECT_GT(whole.Samples[0] >> 24, 0u) << "the shadow beside the dialog";
+  EXPECT_LT(whole.Samples[0] >> 24, 255u);
+  EXPECT_EQ(whole.Samples[1] >> 24, 0xFFu) << "the dialog's frame";
+  EXPECT_EQ(whole.Samples[3] >> 24, 0xFFu) << "the client part";
+  EXPECT_NE(whole.Samples[2] & 0xFFFFFF, whole.Samples[3] & 0xFFFFFF) << "the OK button printed into the picture";
+  ASSERT_TRUE(g_lastPicture);
+  h->Save(*g_lastPicture, "dialog_border_show_picture");
+  RECT br;
+  GetWindowRect(bw, &br);
+  EXPECT_EQ(br.left, 80 - s.Left);
+  EXPECT_EQ(br.top, 120 - s.Top);
+  skintest::TSkinHarness::Pump(50);
+
+  size_t before = g_layered.size();
+  ShowWindow(dlg, SW_HIDE);
+  EXPECT_FALSE(d.BorderForm);
+  skintest::TSkinHarness::Pump(400);
+  std::vector<LayeredCall> hide = Frames(dlg, before);
+  ASSERT_GE(hide.size(), 3u);
+  for (const LayeredCall& c : hide) EXPECT_EQ(c.Wnd, bw) << "the border window plays the hide";
+  EXPECT_EQ(hide.front().Alpha, 255);
+  EXPECT_EQ(hide.back().Alpha, 0);
+  EXPECT_EQ(hide.front().Size.cx, (wr.right - wr.left) + s.Left + s.Right);
+  EXPECT_FALSE(IsWindow(bw) && IsWindowVisible(bw));
+
+  // Shown again and destroyed: the fade still plays after the dialog is gone.
+  ShowWindow(dlg, SW_SHOWNOACTIVATE);
+  ASSERT_TRUE(d.BorderForm);
+  bw = d.BorderForm->Handle();
+  before = g_layered.size();
+  DestroyWindow(dlg);
+  skintest::TSkinHarness::Pump(400);
+  hide = Frames(dlg, before);
+  ASSERT_GE(hide.size(), 3u);
+  for (const LayeredCall& c : hide) {
+    EXPECT_EQ(c.Wnd, bw);
+    EXPECT_TRUE(c.Ok) << "the window lives until its fade ends";
+  }
+  EXPECT_EQ(hide.back().Alpha, 0);
   PurgeProviders();
 }
 
