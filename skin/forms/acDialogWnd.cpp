@@ -247,7 +247,19 @@ void TacDialogWnd::PrepareCache() {
     FillBitmapRect(px, px.Bounds(), clFuchsia, 0);
     const TacBackgroundCache none;
     const gui::TRect frame{0, 0, w, IsIconic(Wnd()) ? TitleHeight() + 1 : h};
-    PaintSkinSection(skin.Source, d->FSkinIndex, none, state, frame, {0, 0}, px);
+    TRect widths;
+    const TBitmap32* frameTemplate = FrameFromTemplate() ? ShadowTemplate(widths) : nullptr;
+    if (frameTemplate) {
+      // Frame and title are the skin's picture around the dialog, laid as the border
+      // window lays it (it reaches past the dialog by the shadow margins).
+      PaintSkinSectionBackground(skin.Source, d->FSkinIndex, none, state, frame, {0, 0}, px);
+      const TacRect s = GetShadowSize();
+      DrawBitmapNineParts(px, *frameTemplate, TRect{-s.Left, -s.Top, w + s.Right, h + s.Bottom},
+                          TRect{0, 0, frameTemplate->Width(), frameTemplate->Height()}, widths,
+                          TRect{255, 255, 255, 255}, TRect{1, 1, 1, 1}, true, false);
+    } else {
+      PaintSkinSection(skin.Source, d->FSkinIndex, none, state, frame, {0, 0}, px);
+    }
     if (DrawNonClient()) PaintCaption(cache, state);
     // The title without its buttons, for repainting one button; kept at every rebuild, as
     // the title's look follows the activation.
@@ -270,7 +282,7 @@ void TacDialogWnd::PaintCaption(gui::TBitmap& cache, int state) {
   TBitmap32 px = Pixels32(cache);
   const int32_t bw = BorderWidth();
   int titleState = state;
-  if (skin.Source.ValidSection(TitleSkinIndex)) {
+  if (skin.Source.ValidSection(TitleSkinIndex) && !FrameFromTemplate()) {
     titleState = LimitState(FormActive ? 1 : 0, sd->Sections[size_t(TitleSkinIndex)].States);
     const gui::TRect r{0, 0, cache.Width(), bw + captionH};
     PaintSkinSection(skin.Source, TitleSkinIndex, MakeBackgroundCache(&px, 0, 0), titleState, r, {0, 0}, px);
@@ -845,24 +857,45 @@ gui::TBitmap* TacDialogWnd::BorderImage(bool& rebuilt) {
   TBitmap32 src = Pixels32(cache);
   GdiFlush();
   FillBitmapRect(px, px.Bounds(), 0, 0);
-  TacSkinData* sd = d->GetScaledSkin();
-  const TBitmap32* shadow = sd ? (FormActive ? sd->FormShadowActive.get() : sd->FormShadowInactive.get()) : nullptr;
-  if (shadow && shadow->Width() > 0 && shadow->Height() > 0) {
-    const int32_t half = (shadow->Height() - 1) / 2;
-    TRect widths{half, half, half, half};
-    if (IndexInRange(sd->ExtBorderImage, int32_t(sd->Masks.size()))) {
-      const TsMaskData& e = sd->Masks[size_t(sd->ExtBorderImage)];
-      widths = TRect{e.BorderLeft, e.BorderTop, e.BorderRight, e.BorderBottom};
-    }
+  TRect widths;
+  const TBitmap32* shadow = ShadowTemplate(widths);
+  if (shadow)
     DrawBitmapNineParts(px, *shadow, TRect{0, 0, w, h}, TRect{0, 0, shadow->Width(), shadow->Height()}, widths,
                         TRect{255, 255, 255, 255}, TRect{1, 1, 1, 1}, true, false);
-  }
+  // With the frame from the skin's picture the dialog's image holds the same picture in
+  // its frame: there it keeps the picture's own alpha (its rounded, see-through corners).
+  const bool frameFromTemplate = shadow && FrameFromTemplate();
+  const TRect inner{widths.Left, widths.Top, w - widths.Right, h - widths.Bottom};
   for (int32_t y = 0; y < src.Height(); ++y)
     for (int32_t x = 0; x < src.Width(); ++x) {
       const TPixel p = src.At(x, y);
-      if ((p & 0xFFFFFFu) != 0xFF00FFu) px.At(x + s.Left, y + s.Top) = p | 0xFF000000u;
+      const int32_t bx = x + s.Left, by = y + s.Top;
+      if (frameFromTemplate && (bx < inner.Left || by < inner.Top || bx >= inner.Right || by >= inner.Bottom))
+        px.At(bx, by) = (p & 0xFFFFFFu) | (px.At(bx, by) & 0xFF000000u);
+      else if ((p & 0xFFFFFFu) != 0xFF00FFu)
+        px.At(bx, by) = p | 0xFF000000u;
     }
   return borderImage_.get();
+}
+
+const TBitmap32* TacDialogWnd::ShadowTemplate(TRect& widths) {
+  TsCommonData* d = SkinData();
+  TacSkinData* sd = d && BorderForm ? d->GetScaledSkin() : nullptr;
+  const TBitmap32* t = sd ? (FormActive ? sd->FormShadowActive.get() : sd->FormShadowInactive.get()) : nullptr;
+  if (!t || t->Width() <= 0 || t->Height() <= 0) return nullptr;
+  const int32_t half = (t->Height() - 1) / 2;
+  widths = TRect{half, half, half, half};
+  if (IndexInRange(sd->ExtBorderImage, int32_t(sd->Masks.size()))) {
+    const TsMaskData& e = sd->Masks[size_t(sd->ExtBorderImage)];
+    widths = TRect{e.BorderLeft, e.BorderTop, e.BorderRight, e.BorderBottom};
+  }
+  return t;
+}
+
+bool TacDialogWnd::FrameFromTemplate() {
+  TsCommonData* d = SkinData();
+  TacSkinData* sd = d && BorderForm ? d->GetScaledSkin() : nullptr;
+  return sd && sd->BorderMode == 1;
 }
 
 HWND TacDialogWnd::AnimBorderWindow() {

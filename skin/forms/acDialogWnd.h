@@ -142,6 +142,11 @@ class TacDialogWnd : public TacScrollWnd, public TacAnimatedDialog, public TacBo
   const TacFormAnimation* Animation(bool show);
   std::unique_ptr<gui::TBitmap> titleImage_;
   std::unique_ptr<gui::TBitmap> borderImage_;
+  // The skin's picture around the dialog for its activation (nullptr without a border
+  // window or picture), with the border widths it is drawn in nine parts with.
+  const TBitmap32* ShadowTemplate(TRect& widths);
+  // The frame and title come from that picture (the skin's border mode 1).
+  bool FrameFromTemplate();
   std::unique_ptr<TacBorderForm> retiredBorder_;
   bool blendTimer_ = false;
   double blendAlpha_ = 255, blendStep_ = 1, blendTarget_ = 255;

@@ -195,6 +195,16 @@ class DialogSkinning : public ::testing::Test {
     h->Manager->SetSkinningRules(srStdForms | srStdDialogs | srThirdParty);
   }
   void TearDown() override { h.reset(); }
+  // A shown modeless dialog with extended borders on: its hook, nullptr when it has none
+  // or no border window.
+  TacDialogWnd* BorderedDialog(HWND& dlg) {
+    h->Manager->SetExtendedBorders(true);
+    dlg = Modeless(nullptr, 120);
+    skintest::TSkinHarness::Pump(100);
+    TacProvider* p = FindProvider(dlg);
+    TacDialogWnd* d = p ? p->DialogHook.get() : nullptr;
+    return d && d->BorderForm ? d : nullptr;
+  }
   std::unique_ptr<skintest::TSkinHarness> h;
 };
 
@@ -537,15 +547,11 @@ TEST_F(DialogSkinning, ADialogDraggedWithBlendingFadesToItsValueAndBack) {
 // The shadow lets the mouse through; the window follows the dialog's moves, goes when the
 // dialog hides, and skin command 83 takes it away and gives it back.
 TEST_F(DialogSkinning, ADialogWithExtendedBordersCarriesItsShadowWindowAlong) {
-  h->Manager->SetExtendedBorders(true);
+  HWND dlg = nullptr;
+  TacDialogWnd* bordered = BorderedDialog(dlg);
   ASSERT_TRUE(h->Manager->ExtendedBorders());
-  HWND dlg = Modeless(nullptr, 120);
-  skintest::TSkinHarness::Pump(100);
-  TacProvider* p = FindProvider(dlg);
-  ASSERT_NE(p, nullptr);
-  ASSERT_NE(p->DialogHook, nullptr);
-  TacDialogWnd& d = *p->DialogHook;
-  ASSERT_TRUE(d.BorderForm);
+  ASSERT_NE(bordered, nullptr);
+  TacDialogWnd& d = *bordered;
   HWND bw = d.BorderForm->Handle();
   ASSERT_TRUE(bw);
   EXPECT_TRUE(IsWindowVisible(bw));
@@ -624,6 +630,57 @@ TEST_F(DialogSkinning, ADialogWithExtendedBordersCarriesItsShadowWindowAlong) {
   skintest::TSkinHarness::Pump(50);  // the dialog's Cancel comes as a posted command
   EXPECT_FALSE(IsWindow(dlg));
   if (IsWindow(dlg)) DestroyWindow(dlg);
+  PurgeProviders();
+}
+
+// In the skin's border mode 1 the dialog's frame and title are the skin's picture around
+// it: the border window shows the picture's frame where the dialog section has its own,
+// no title section, the section's background inside, and the picture's see-through corner
+// stays see-through.
+TEST_F(DialogSkinning, InBorderMode1TheFrameIsTheSkinsPictureAroundTheDialog) {
+  HWND dlg = nullptr;
+  TacDialogWnd* bordered = BorderedDialog(dlg);
+  ASSERT_NE(bordered, nullptr);
+  TacDialogWnd& d = *bordered;
+  TacSkinData* sd = d.SkinData()->GetScaledSkin();
+  ASSERT_NE(sd, nullptr);
+  // A 30 x 30 orange picture with 10-pixel borders and one see-through corner pixel.
+  auto picture = [] {
+    auto b = std::make_unique<TBitmap32>(30, 30);
+    for (int y = 0; y < 30; ++y)
+      for (int x = 0; x < 30; ++x) b->At(x, y) = 0xFFFF8000u;
+    b->At(0, 0) = 0;
+    return b;
+  };
+  sd->FormShadowActive = picture();
+  sd->FormShadowInactive = picture();
+  TsMaskData e;
+  e.BorderLeft = e.BorderTop = e.BorderRight = e.BorderBottom = 10;
+  sd->Masks.push_back(e);
+  sd->ExtBorderImage = int32_t(sd->Masks.size() - 1);
+  sd->BorderMode = 1;
+  sd->FormShadowMargins = TacRect{2, 2, 2, 2};
+  d.SkinData()->FCacheInvalid = true;
+  bool rebuilt = false;
+  gui::TBitmap* image = d.BorderImage(rebuilt);
+  ASSERT_NE(image, nullptr);
+  h->Save(*image, "dialog_border_mode1");
+  RECT dr;
+  GetWindowRect(dlg, &dr);
+  const int w = dr.right - dr.left, ht = dr.bottom - dr.top;
+  ASSERT_EQ(image->Width(), w + 4);
+  ASSERT_EQ(image->Height(), ht + 4);
+  TBitmap32 px = Pixels32(*image);
+  GdiFlush();
+  EXPECT_EQ(px.At(0, 0) >> 24, 0u) << "the picture's see-through corner";
+  const uint32_t frame = px.At(2 + 1, 2 + ht / 2), title = px.At(2 + w / 2, 2 + 2),
+                 inside = px.At(2 + w / 2, 2 + ht / 2);
+  EXPECT_EQ(frame, 0xFFFF8000u) << "the picture, not the section's green border: " << std::hex << frame;
+  EXPECT_EQ(title & 0xFFFFFFu, 0xFF8000u) << "the picture, not the title section: " << std::hex << title;
+  const COLORREF in = RGB((inside >> 16) & 0xFF, (inside >> 8) & 0xFF, inside & 0xFF);
+  EXPECT_TRUE(IsClient(in, true) || IsClient(in, false)) << "the section's background: " << std::hex << inside;
+  EXPECT_EQ(inside >> 24, 0xFFu);
+  DestroyWindow(dlg);
   PurgeProviders();
 }
 
