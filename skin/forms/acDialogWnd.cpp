@@ -289,7 +289,7 @@ void TacDialogWnd::PaintCaption(gui::TBitmap& cache, int state) {
   }
   // The icon, drawn at the small icon size.
   const int iconW = GetSystemMetrics(SM_CXSMICON), iconH = GetSystemMetrics(SM_CYSMICON);
-  const int iconX = bw + sd->TitleBtnLeft, iconY = std::max(0, (bw + captionH - iconH) / 2);
+  const int iconX = bw + sd->TitleBtnLeft, iconY = std::max(0, (bw + captionH - iconH) / 2) + TitleDown();
   GdiFlush();
   HICON copy = Icon ? HICON(CopyImage(Icon, IMAGE_ICON, iconW, iconH, LR_COPYFROMRESOURCE)) : nullptr;
   DrawIconEx(cache.Canvas().Handle(), iconX, iconY, copy ? copy : ::LoadIconW(nullptr, IDI_APPLICATION), iconW, iconH, 0,
@@ -310,7 +310,8 @@ void TacDialogWnd::PaintCaption(gui::TBitmap& cache, int state) {
   canvas.Font().SetName(font);
   canvas.Font().SetHeight(sd->ScaleInt(-11));
   const int32_t buttonsW = SavedStyle & WS_SYSMENU ? ButtonWidth(CloseBtn) * 4 : 0;
-  gui::TRect r{iconX + iconW + sd->ScaleInt(4), 0, cache.Width() - bw - sd->TitleBtnRight - buttonsW, bw + captionH};
+  gui::TRect r{iconX + iconW + sd->ScaleInt(4), TitleDown(), cache.Width() - bw - sd->TitleBtnRight - buttonsW,
+               bw + captionH + TitleDown()};
   if (r.Right <= r.Left) return;
   const std::string caption = rtl::U8(text);
   const UINT flags = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS;
@@ -344,7 +345,7 @@ void TacDialogWnd::PaintTitleButtons(gui::TBitmap& cache) {
     if (b.NormalTitle && d->GetSkinManager() && d->GetSkinManager()->CommonInfo().TitleIconAlign == 1)
       b.Rect.Top = 0;
     else
-      b.Rect.Top = (BorderWidth() + CaptionHeight() - ButtonHeight(b)) / 2;
+      b.Rect.Top = (BorderWidth() + CaptionHeight() - ButtonHeight(b)) / 2 + TitleDown();
     b.Rect.Bottom = b.Rect.Top + ButtonHeight(b);
     const TsMaskData* el = Element(sd, glyph < kTitleButtonImages ? sd->TitleBtnImages[size_t(glyph)] : -1);
     if (el) {
@@ -890,6 +891,11 @@ const TBitmap32* TacDialogWnd::ShadowTemplate(TRect& widths) {
     widths = TRect{e.BorderLeft, e.BorderTop, e.BorderRight, e.BorderBottom};
   }
   return t;
+}
+
+int32_t TacDialogWnd::TitleDown() {
+  TsCommonData* d = SkinData();
+  return FrameFromTemplate() ? d->GetScaledSkin()->CenterOffset : 0;
 }
 
 bool TacDialogWnd::FrameFromTemplate() {

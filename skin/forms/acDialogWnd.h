@@ -147,6 +147,8 @@ class TacDialogWnd : public TacScrollWnd, public TacAnimatedDialog, public TacBo
   const TBitmap32* ShadowTemplate(TRect& widths);
   // The frame and title come from that picture (the skin's border mode 1).
   bool FrameFromTemplate();
+  // How far the icon, caption and title buttons sit lower in that picture's title.
+  int32_t TitleDown();
   std::unique_ptr<TacBorderForm> retiredBorder_;
   bool blendTimer_ = false;
   double blendAlpha_ = 255, blendStep_ = 1, blendTarget_ = 255;

@@ -635,8 +635,8 @@ TEST_F(DialogSkinning, ADialogWithExtendedBordersCarriesItsShadowWindowAlong) {
 
 // In the skin's border mode 1 the dialog's frame and title are the skin's picture around
 // it: the border window shows the picture's frame where the dialog section has its own,
-// no title section, the section's background inside, and the picture's see-through corner
-// stays see-through.
+// no title section, the section's background inside, the picture's see-through corner
+// stays see-through, and the title's buttons sit lower by the skin's centre offset.
 TEST_F(DialogSkinning, InBorderMode1TheFrameIsTheSkinsPictureAroundTheDialog) {
   HWND dlg = nullptr;
   TacDialogWnd* bordered = BorderedDialog(dlg);
@@ -660,10 +660,13 @@ TEST_F(DialogSkinning, InBorderMode1TheFrameIsTheSkinsPictureAroundTheDialog) {
   sd->ExtBorderImage = int32_t(sd->Masks.size() - 1);
   sd->BorderMode = 1;
   sd->FormShadowMargins = TacRect{2, 2, 2, 2};
+  sd->CenterOffset = 5;
+  const int closeTop = d.CloseBtn.Rect.Top;
   d.SkinData()->FCacheInvalid = true;
   bool rebuilt = false;
   gui::TBitmap* image = d.BorderImage(rebuilt);
   ASSERT_NE(image, nullptr);
+  EXPECT_EQ(d.CloseBtn.Rect.Top, closeTop + 5) << "the title's buttons sit lower by the skin's centre offset";
   h->Save(*image, "dialog_border_mode1");
   RECT dr;
   GetWindowRect(dlg, &dr);
