@@ -372,13 +372,16 @@ void PrintChildWindows(HWND wnd, HDC dc) {
   }
 }
 
-void PaintDialogToBitmap(TacAnimatedDialog* dialog, gui::TBitmap& bmp, bool fromScreen) {
+void PaintDialogToBitmap(TacAnimatedDialog* dialog, gui::TBitmap& bmp, bool fromScreen, POINT at) {
   HWND wnd = dialog ? dialog->DialogHandle() : nullptr;
   if (!wnd || bmp.Empty()) return;
-  const int ox = dialog->ClientOffsetX(), oy = dialog->ClientOffsetY();
+  const int ox = at.x + dialog->ClientOffsetX(), oy = at.y + dialog->ClientOffsetY();
   RECT cr{};
   GetClientRect(wnd, &cr);
-  TRect opaque{0, 0, bmp.Width(), bmp.Height()};
+  // Around a dialog with a border window lies the shadow, which keeps its own alpha.
+  const bool shadowed = at.x != 0 || at.y != 0;
+  TRect opaque = shadowed ? TRect{ox, oy, std::min<int>(ox + cr.right, bmp.Width()), std::min<int>(oy + cr.bottom, bmp.Height())}
+                          : TRect{0, 0, bmp.Width(), bmp.Height()};
   if (fromScreen) {
     const gui::TRect c = GetClientRectInWindow(wnd);
     HDC dc = GetWindowDC(wnd);
@@ -419,24 +422,40 @@ void AnimShowDialog(TacAnimatedDialog* dialog, int timeMs, int blendValue, TacAn
     AnimationInProgress = false;
     return;
   }
-  auto picture = CopyBitmap32(*cache);
-  PaintDialogToBitmap(dialog, *picture, false);
+  // With a border window the show plays in it, the dialog inside the skin's shadow.
+  HWND border = dialog->AnimBorderWindow();
+  gui::TBitmap* borderImage = border ? dialog->AnimBorderImage() : nullptr;
+  if (!borderImage) border = nullptr;
+  const POINT offset = border ? dialog->AnimBorderOffset() : POINT{};
+  auto picture = CopyBitmap32(border ? *borderImage : *cache);
+  PaintDialogToBitmap(dialog, *picture, false, offset);
   const int w = picture->Width(), h = picture->Height();
   const int frames = AnimFrameCount(timeMs);
   RECT r{};
   GetWindowRect(wnd, &r);
-  dialog->PrepareRegionRects();
-  ClearBitmapRects(dialog->RegionRects, *picture);
-
-  auto window = std::make_unique<TacGlowForm>(nullptr);
-  HWND insertAfter = wnd;
-  if (GetWindowLongPtrW(wnd, GWL_EXSTYLE) & WS_EX_TOPMOST) {
-    window->FormStyle = gui::TFormStyle::fsStayOnTop;
-    insertAfter = HWND_TOPMOST;
+  OffsetRect(&r, -offset.x, -offset.y);
+  if (!border) {
+    dialog->PrepareRegionRects();
+    ClearBitmapRects(dialog->RegionRects, *picture);
   }
-  window->SetBounds(r.left, r.top, w, h);
-  HWND aw = window->Handle();
-  AddExStyle(aw, WS_EX_LAYERED | WS_EX_NOACTIVATE);
+
+  std::unique_ptr<TacGlowForm> window;
+  HWND insertAfter = wnd;
+  const bool topmost = GetWindowLongPtrW(wnd, GWL_EXSTYLE) & WS_EX_TOPMOST;
+  if (topmost) insertAfter = HWND_TOPMOST;
+  HWND aw = border;
+  if (!border) {
+    window = std::make_unique<TacGlowForm>(nullptr);
+    if (topmost) window->FormStyle = gui::TFormStyle::fsStayOnTop;
+    window->SetBounds(r.left, r.top, w, h);
+    aw = window->Handle();
+  } else {
+    SetWindowRgn(aw, nullptr, FALSE);
+    if (topmost) SetWindowPos(aw, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    SetWindowPos(aw, nullptr, r.left, r.top, w, h, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+  }
+  // The border window keeps its own style: after the show it carries the dialog's frame.
+  AddExStyle(aw, border ? WS_EX_LAYERED : WS_EX_LAYERED | WS_EX_NOACTIVATE);
   UpdateLayeredImage(aw, *picture, BYTE(frames > 0 ? 0 : blendValue));
   ShowWindow(aw, SW_SHOWNOACTIVATE);
   SetWindowPos(aw, insertAfter, r.left, r.top, w, h, kFrameFlags);
@@ -465,6 +484,13 @@ void AnimShowDialog(TacAnimatedDialog* dialog, int timeMs, int blendValue, TacAn
   ForceRelayout(nullptr, wnd);
   dialog->HoldPainting(false);
   RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
+  if (border) {
+    dialog->UpdateRegion(false);
+    dialog->AnimBorderShown();
+    SetWindowPos(aw, wnd, 0, 0, 0, 0, kFrameFlags | SWP_NOSIZE | SWP_NOMOVE);
+    dialog->UpdateRegion(false);
+    return;
+  }
   SetWindowPos(aw, wnd, 0, 0, 0, 0, kFrameFlags | SWP_NOSIZE | SWP_NOMOVE);
 }
 
@@ -474,10 +500,19 @@ void AnimHideDialog(TacAnimatedDialog* dialog, int timeMs, TacAnimType mode) {
   if (!wnd || !cache || cache->Empty()) return;
   AnimationInProgress = true;
   std::unique_ptr<TacGlowForm> window = dialog->TakeSnapshotWindow();
-  if (!window) window = CreateSnapshotWindow(wnd);
-  auto picture = CopyBitmap32(*cache);
-  dialog->PrepareRegionRects();
-  ClearBitmapRects(dialog->RegionRects, *picture);
+  std::unique_ptr<gui::TBitmap> picture;
+  // A border window already lies over the dialog with its shadow: it plays the hide, and
+  // a snapshot window a close made ready is not needed.
+  gui::TBitmap* borderImage = dialog->AnimBorderWindow() ? dialog->AnimBorderImage() : nullptr;
+  if (borderImage) picture = CopyBitmap32(*borderImage);
+  if (std::unique_ptr<TacGlowForm> border = picture ? dialog->TakeBorderWindow() : nullptr) {
+    window = std::move(border);
+  } else {
+    picture = CopyBitmap32(*cache);
+    if (!window) window = CreateSnapshotWindow(wnd);
+    dialog->PrepareRegionRects();
+    ClearBitmapRects(dialog->RegionRects, *picture);
+  }
   StartHideAnimation(std::move(window), std::move(picture), timeMs, 255, mode, nullptr);
   AnimationInProgress = false;
 }

@@ -158,6 +158,18 @@ class TacAnimatedDialog {
   virtual LRESULT CallDialogProc(UINT msg, WPARAM wParam, LPARAM lParam) = 0;
   // A snapshot window a close made ready for the hide; the caller owns it.
   virtual std::unique_ptr<TacGlowForm> TakeSnapshotWindow() { return nullptr; }
+  // The layered window with the skin's shadow around the dialog, when it has one: a show
+  // plays in it and a hide takes it over. nullptr without one.
+  virtual HWND AnimBorderWindow() { return nullptr; }
+  // Where the dialog lies in the border window's picture.
+  virtual POINT AnimBorderOffset() { return {}; }
+  // The border window's picture made anew from the dialog's image; nullptr without one.
+  virtual gui::TBitmap* AnimBorderImage() { return nullptr; }
+  // After a show: the border window shows its usual picture again.
+  virtual void AnimBorderShown() {}
+  // The border window handed over for a hide (its own procedure back, owned by no window,
+  // so that it outlives the dialog); the dialog then has no border window.
+  virtual std::unique_ptr<TacGlowForm> TakeBorderWindow() { return nullptr; }
 };
 
 // Desktop composition on; the form skinning sets the real question, without it: off.
@@ -169,7 +181,8 @@ std::unique_ptr<TacGlowForm> CreateSnapshotWindow(HWND wnd);
 void PrintChildWindows(HWND wnd, HDC dc);
 // The client part of the dialog's image: copied from the screen, or printed from its child
 // windows over the background the image holds; alpha 255 there.
-void PaintDialogToBitmap(TacAnimatedDialog* dialog, gui::TBitmap& bmp, bool fromScreen);
+// At: where the dialog lies in the picture (a border window's picture has the shadow around).
+void PaintDialogToBitmap(TacAnimatedDialog* dialog, gui::TBitmap& bmp, bool fromScreen, POINT at = {});
 // The appearance of a dialog, played to its end; the dialog then lies right below.
 void AnimShowDialog(TacAnimatedDialog* dialog, int timeMs, int blendValue, TacAnimType mode);
 // The disappearance of a dialog at full opacity, played by the hide timer.

@@ -26,6 +26,18 @@ TacBorderForm::TacBorderForm(TsSkinProvider* owner) : Provider(owner) {
   CreateBorderWindow();
 }
 
+TacBorderForm::TacBorderForm(TacBorderOwner* owner, TsCommonData* skinData) : Owner(owner), Provider(nullptr) {
+  SkinData = skinData;
+  CreateBorderWindow();
+}
+
+void TacBorderForm::SetOwnerHotItem(int32_t code) {
+  if (Owner)
+    Owner->BorderHotItem(code);
+  else
+    Provider->SetHotItem(code, true);
+}
+
 TacBorderForm::~TacBorderForm() {
   if (Provider && !Provider->IsDestroying()) Provider->FreeTitleAnimations();
   FreeBorderWindow();
@@ -66,16 +78,19 @@ void TacBorderForm::CreateBorderWindow() {
 }
 
 HWND TacBorderForm::OwnerHandle() {
+  if (Owner) return Owner->BorderOwnerWnd();
   return Provider && Provider->Form() && Provider->Form()->HandleAllocated() ? Provider->Form()->Handle() : nullptr;
 }
 
-uint32_t TacBorderForm::OwnerState() { return Provider ? Provider->FormState() : 0; }
+uint32_t TacBorderForm::OwnerState() { return Owner ? Owner->BorderOwnerState() : Provider ? Provider->FormState() : 0; }
 
 int32_t TacBorderForm::OwnerOffsetX() {
+  if (Owner) return Owner->BorderOwnerOffset().x;
   return Provider->GetBorderWidth(true) + Provider->GetShadowSize().Left - Provider->GetBorderWidth(false);
 }
 
 int32_t TacBorderForm::OwnerOffsetY() {
+  if (Owner) return Owner->BorderOwnerOffset().y;
   const TacRect shadow = Provider->GetShadowSize();
   if (Provider->TallTitleMaximized) return shadow.Top + Provider->ExtraMaxTitleHeight(true) + 4;
   const int32_t sysCaption = Provider->CaptionHeight(false);
@@ -86,20 +101,21 @@ int32_t TacBorderForm::OwnerOffsetY() {
 
 HWND TacBorderForm::InsertAfterWnd() {
   HWND owner = OwnerHandle();
+  if (!Provider) return owner && (GetWindowLongPtrW(owner, GWL_EXSTYLE) & WS_EX_TOPMOST) ? HWND_TOPMOST : owner;
   if (Provider->Form()->FormStyle == gui::TFormStyle::fsStayOnTop) return HWND_TOP;
   if (owner && (GetWindowLongPtrW(owner, GWL_EXSTYLE) & WS_EX_TOPMOST)) return HWND_TOPMOST;
   return owner;
 }
 
 void TacBorderForm::UpdateBorderWindow(bool repaint) {
-  if (Locked || Updating || !Provider || !SkinData) return;
+  if (Locked || Updating || (!Provider && !Owner) || !SkinData) return;
   if (gui::Application && gui::Application->Terminated()) return;
   HWND owner = OwnerHandle();
   RECT wr{};
   if (!owner || !GetWindowRect(owner, &wr)) return;
   if (OwnerState() & (psCapturing | psScaling)) return;
-  if (!Provider->DrawNonClient() || SkinData->FUpdating) return;
-  if (!IsWindowVisible(owner) && (OwnerState() == 0 || OwnerState() == psNcActivating)) {
+  if ((Provider && !Provider->DrawNonClient()) || SkinData->FUpdating) return;
+  if (!IsWindowVisible(owner) && (Owner || OwnerState() == 0 || OwnerState() == psNcActivating)) {
     FreeBorderWindow();
     SkinData->FCacheInvalid = true;
     return;
@@ -109,20 +125,26 @@ void TacBorderForm::UpdateBorderWindow(bool repaint) {
   if (!h) return;
   Updating = true;
   HWND after = (OwnerState() & psBorderSizing) ? nullptr : InsertAfterWnd();
-  if (OwnerState() & (psBlendMoving | psMinimizing | psCapturing)) {
-    // Dragged or flying, the border window shows the whole form: its client area goes
-    // into the image too.
-    if (std::unique_ptr<gui::TBitmap> whole = Provider->FormImageWithClient()) SkinData->FCache = std::move(whole);
-    repaint = true;
-  } else if (SkinData->FCacheInvalid || SkinData->CacheEmpty()) {
-    Provider->PrepareCache();
-    repaint = true;
+  gui::TBitmap* image = nullptr;
+  if (Owner) {
+    image = Owner->BorderImage(repaint);
+  } else {
+    if (OwnerState() & (psBlendMoving | psMinimizing | psCapturing)) {
+      // Dragged or flying, the border window shows the whole form: its client area goes
+      // into the image too.
+      if (std::unique_ptr<gui::TBitmap> whole = Provider->FormImageWithClient()) SkinData->FCache = std::move(whole);
+      repaint = true;
+    } else if (SkinData->FCacheInvalid || SkinData->CacheEmpty()) {
+      Provider->PrepareCache();
+      repaint = true;
+    }
+    if (!SkinData->CacheEmpty()) image = SkinData->FCache.get();
   }
-  if (SkinData->CacheEmpty()) {
+  if (!image) {
     Updating = false;
     return;
   }
-  gui::TBitmap& cache = *SkinData->FCache;
+  gui::TBitmap& cache = *image;
   RECT br{};
   GetWindowRect(h, &br);
   const bool sized = br.right - br.left != cache.Width() || br.bottom - br.top != cache.Height();
@@ -157,7 +179,7 @@ void TacBorderForm::UpdateBorderWindow(bool repaint) {
 
 void TacBorderForm::UpdateBlurBehind(HWND h, const TBitmap32& image) {
   TsSkinManager* m = SkinData ? SkinData->GetSkinManager() : nullptr;
-  const bool wanted = m && m->Effects.AllowAeroBluring && m->CommonInfo().AeroBlur && IsCompositionEnabled() &&
+  const bool wanted = Provider && m && m->Effects.AllowAeroBluring && m->CommonInfo().AeroBlur && IsCompositionEnabled() &&
                       !Provider->GetBoolProp(4);
   if (!wanted) {
     EnableBlurBehind(h, false, nullptr);
@@ -188,6 +210,17 @@ HRGN TacBorderForm::CreateRegion(int32_t newWidth, int32_t newHeight) {
   RECT br{};
   GetWindowRect(h, &br);
   const int32_t w = newWidth > 0 ? newWidth : br.right - br.left, ht = newHeight > 0 ? newHeight : br.bottom - br.top;
+  if (Owner) {
+    // The owner window shows its own part, except while the border window stands in for it.
+    HRGN rgn = CreateRectRgn(0, 0, w, ht);
+    if (!(OwnerState() & (psBlendMoving | psCapturing))) {
+      const RECT r = Owner->BorderOwnerPart();
+      HRGN part = CreateRectRgn(r.left, r.top, r.right, r.bottom);
+      CombineRgn(rgn, rgn, part, RGN_DIFF);
+      DeleteObject(part);
+    }
+    return rgn;
+  }
   const TacRect shadow = Provider->GetShadowSize();
   HWND owner = OwnerHandle();
   HRGN rgn = nullptr;
@@ -231,13 +264,17 @@ TacBorderBandFacts TacBorderForm::BandFacts() {
   if (h) GetWindowRect(h, &br);
   f.Width = br.right - br.left;
   f.Height = br.bottom - br.top;
-  f.Shadow = Provider->GetShadowSize();
   f.Maximized = owner && IsZoomed(owner);
   f.ThickFrame = owner && (GetWindowLongPtrW(owner, GWL_STYLE) & WS_THICKFRAME);
-  f.OwnFrame = Provider->GetBorderWidth(false);
-  f.CaptionHeight = Provider->CaptionHeight(true);
-  f.MenuLineHeight = Provider->HasMenuLine() ? Provider->MenuLineHeight() : 0;
-  f.IconRect = {Provider->IconRect.Left, Provider->IconRect.Top, Provider->IconRect.Right, Provider->IconRect.Bottom};
+  if (Owner) {
+    Owner->BorderFacts(f);
+  } else {
+    f.Shadow = Provider->GetShadowSize();
+    f.OwnFrame = Provider->GetBorderWidth(false);
+    f.CaptionHeight = Provider->CaptionHeight(true);
+    f.MenuLineHeight = Provider->HasMenuLine() ? Provider->MenuLineHeight() : 0;
+    f.IconRect = {Provider->IconRect.Left, Provider->IconRect.Top, Provider->IconRect.Right, Provider->IconRect.Bottom};
+  }
   if (TacSkinData* sd = SkinData ? SkinData->GetScaledSkin() : nullptr) {
     f.BorderMode = sd->BorderMode;
     f.AlignOffset = {sd->AlignOffsetL, sd->AlignOffsetT, sd->AlignOffsetR, sd->AlignOffsetB};
@@ -246,7 +283,10 @@ TacBorderBandFacts TacBorderForm::BandFacts() {
   return f;
 }
 
-int32_t TacBorderForm::TitleItemAt(POINT p) { return Provider->TitleElementAt({p.x, p.y}); }
+int32_t TacBorderForm::TitleItemAt(POINT p) {
+  if (!Provider) return 0;  // another owner answers over its title itself
+  return Provider->TitleElementAt({p.x, p.y});
+}
 
 int32_t TacBorderForm::HitTest(int32_t screenX, int32_t screenY) {
   HWND owner = OwnerHandle(), h = Handle();
@@ -255,8 +295,10 @@ int32_t TacBorderForm::HitTest(int32_t screenX, int32_t screenY) {
   RECT br{};
   GetWindowRect(h, &br);
   const POINT p{screenX - br.left, screenY - br.top};
+  if (Owner)
+    if (const int32_t code = Owner->BorderTitleHit(screenX, screenY)) return code;
   const int32_t n = TitleItemAt(p);
-  if (n > 0) {
+  if (n > 0 && Provider) {
     TacTitleHitFacts f = Provider->TitleHitFacts();
     f.Iconic = IsIconic(owner);
     const int32_t code = TitlePositionCode(n, f);
@@ -276,7 +318,7 @@ bool TacBorderForm::MouseInShadow(int32_t screenX, int32_t screenY) {
   RECT br{};
   GetWindowRect(h, &br);
   if (!InShadowBeyondBand(screenX - br.left, screenY - br.top, BandFacts())) return false;
-  Provider->SetHotItem(-1, true);
+  SetOwnerHotItem(-1);
   return true;
 }
 
@@ -314,7 +356,7 @@ void TacBorderForm::CutMouseHole() {
   HRGN dot = CreateRectRgn(p.x - br.left, p.y - br.top, p.x - br.left + 1, p.y - br.top + 1);
   CombineRgn(rgn, rgn, dot, RGN_XOR);
   DeleteObject(dot);
-  if (Provider->Form()->FormState() & gui::fsModal) {
+  if (!Provider || (Provider->Form()->FormState() & gui::fsModal)) {
     DeleteObject(rgn);  // a modal form keeps its shadow solid
     return;
   }
@@ -401,7 +443,7 @@ void TacBorderForm::BorderWndProc(gui::TMessage& m) {
       return;
     case WM_SETCURSOR:
       // A hot title-bar item keeps the cursor it set.
-      if (Provider->TitleBar && Provider->HotItem >= kHitTitleBarItem &&
+      if (Provider && Provider->TitleBar && Provider->HotItem >= kHitTitleBarItem &&
           Provider->HotItem - kHitTitleBarItem < Provider->TitleBar->Items.Count()) {
         m.Result = 1;
         return;
@@ -422,15 +464,16 @@ void TacBorderForm::BorderWndProc(gui::TMessage& m) {
       const int32_t code = HitTest(GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam));
       m.Result = code;
       if (code == kHitMin || code == kHitMax || code == kHitClose || code == kHitHelp || (code >= 1000 && code <= 2100)) {
-        Provider->SetHotItem(code, true);
+        SetOwnerHotItem(code);
         return;
       }
-      Provider->SetHotItem(0, true);
-      if (DragFromMaximized && owner && IsZoomed(owner))
+      SetOwnerHotItem(0);
+      if (Provider && DragFromMaximized && owner && IsZoomed(owner))
         DragOutOfMaximizedState({GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)});
       return;
     }
     case WM_MOVE:
+      if (!Provider) break;
       if (OwnerState() & psBlendMoving) {
         // The part above the work area comes and goes as the window is dragged.
         RECT br{};
@@ -443,13 +486,14 @@ void TacBorderForm::BorderWndProc(gui::TMessage& m) {
       Provider->MoveGluedForms(true);
       return;
     case WM_SETFOCUS: {
+      if (!Provider) break;
       gui::TCustomForm* form = Provider->Form();
       if (form && !form->IsDestroying() && form->Visible() && form->Enabled() && form->CanFocus() && owner)
         SetFocus(owner);
       return;
     }
     case WM_WINDOWPOSCHANGING:
-      if ((OwnerState() & psBlendMoving) && Handle()) {
+      if (Provider && (OwnerState() & psBlendMoving) && Handle()) {
         auto* wp = reinterpret_cast<WINDOWPOS*>(m.LParam);
         if (wp && Provider->ScreenSnap && owner && !IsZoomed(owner) && !(wp->flags & SWP_NOMOVE) &&
             (wp->x != 0 || wp->y != 0)) {
@@ -469,6 +513,7 @@ void TacBorderForm::BorderWndProc(gui::TMessage& m) {
       }
       break;
     case WM_WINDOWPOSCHANGED: {
+      if (!Provider) break;
       // Title fades are placed on the screen: a move or a new size ends them.
       const auto* wp = reinterpret_cast<const WINDOWPOS*>(m.LParam);
       if (wp && (~wp->flags & (SWP_NOMOVE | SWP_NOSIZE))) Provider->FreeTitleAnimations();
@@ -500,7 +545,7 @@ void TacBorderForm::BorderWndProc(gui::TMessage& m) {
       if (owner) {
         if (code == kHitCaption) {
           TsSkinManager* mgr = SkinData ? SkinData->GetSkinManager() : nullptr;
-          if (mgr && mgr->AnimEffects.BlendOnMoving.Active && !IsIconic(owner) &&
+          if (Provider && mgr && mgr->AnimEffects.BlendOnMoving.Active && !IsIconic(owner) &&
               (!IsCompositionEnabled() || (mgr->AnimEffects.BlendValue < 255 && Provider->AllowBlendOnMoving))) {
             // The border window is dragged itself, showing the whole form translucent.
             StartBlendMoving(Provider, true);
@@ -535,7 +580,7 @@ void TacBorderForm::BorderWndProc(gui::TMessage& m) {
       const int32_t code = HitTest(GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam));
       m.WParam = WPARAM(code);
       if (!owner) return;
-      TsSystemMenu* menu = Provider->EnsureSystemMenu();
+      TsSystemMenu* menu = Provider ? Provider->EnsureSystemMenu() : nullptr;
       if (code == kHitCaption) {
         if (menu && Provider->HasSystemMenu() && (menu->MaxEnabled() || menu->RestoreEnabled()))
           SendMessageW(owner, WM_SYSCOMMAND, IsZoomed(owner) || IsIconic(owner) ? SC_RESTORE : SC_MAXIMIZE, 0);
@@ -545,10 +590,10 @@ void TacBorderForm::BorderWndProc(gui::TMessage& m) {
         m.WParam = 0;
       } else if (code == kHitSysMenu) {
         SendMessageW(owner, WM_SYSCOMMAND, SC_CLOSE, 0);
-      } else if (code >= kHitTitleBarItem && Provider->TitleBar &&
+      } else if (Provider && code >= kHitTitleBarItem && Provider->TitleBar &&
                  code - kHitTitleBarItem < Provider->TitleBar->Items.Count()) {
         DoubleClickItem(code, m.LParam);
-      } else if (Provider->Form()->BorderStyle == gui::TFormBorderStyle::bsSizeable) {
+      } else if (Provider && Provider->Form()->BorderStyle == gui::TFormBorderStyle::bsSizeable) {
         if (code == kHitLeft || code == kHitRight) StretchToWorkArea(false);
         if (code == kHitTop || code == kHitBottom) StretchToWorkArea(true);
       }

@@ -17,9 +17,32 @@ namespace skin {
 
 class TsSkinProvider;
 
+// A window other than a provider's form that carries a border window (a native dialog's
+// hook): what the border window asks of it.
+class TacBorderOwner {
+ public:
+  virtual ~TacBorderOwner() = default;
+  virtual HWND BorderOwnerWnd() = 0;
+  virtual uint32_t BorderOwnerState() = 0;
+  // How far the owner window lies right of and below the border window's corner.
+  virtual POINT BorderOwnerOffset() = 0;
+  // The picture the border window shows, rebuilt when stale (Rebuilt set then); nullptr
+  // when there is none.
+  virtual gui::TBitmap* BorderImage(bool& rebuilt) = 0;
+  // The part the owner window shows itself, in border-window coordinates.
+  virtual RECT BorderOwnerPart() = 0;
+  // The owner's measures for the band hit tests (shadow, frame, caption, icon).
+  virtual void BorderFacts(TacBorderBandFacts& f) = 0;
+  // The owner's answer for a screen point over its own title (0: not there).
+  virtual int32_t BorderTitleHit(int32_t screenX, int32_t screenY) = 0;
+  virtual void BorderHotItem(int32_t code) = 0;
+};
+
 class TacBorderForm {
  public:
   explicit TacBorderForm(TsSkinProvider* owner);
+  TacBorderForm(TacBorderOwner* owner, TsCommonData* skinData);
+  TacBorderOwner* Owner = nullptr;  // set when the owner is not a provider
   ~TacBorderForm();
 
   int32_t SavedLeft = 0, SavedTop = 0;
@@ -71,6 +94,7 @@ class TacBorderForm {
   void UpdateBlurBehind(HWND h, const TBitmap32& image);
   // The top of the work area of the monitor that holds the border window.
   int32_t WorkAreaTop();
+  void SetOwnerHotItem(int32_t code);
 };
 
 }  // namespace skin

@@ -109,6 +109,7 @@ TacDialogWnd::~TacDialogWnd() {
   if (blendTimer_ && Wnd() && IsWindow(Wnd())) KillTimer(Wnd(), kBlendTimerId);
   if (ctlBrush_) DeleteObject(ctlBrush_);
   SystemMenu.reset();
+  SetExtBorders(false);
 }
 
 void TacDialogWnd::HookDialog(HWND wnd) {
@@ -148,6 +149,7 @@ void TacDialogWnd::InitDialog() {
   // The system draws no caption buttons of its own over the skinned ones.
   SetWindowLongW(Wnd(), GWL_STYLE, LONG(SavedStyle & ~uint32_t(WS_SYSMENU)));
   SystemMenu->UpdateItems();
+  if (TsSkinManager* m = SkinData() ? SkinData()->GetSkinManager() : nullptr) SetExtBorders(m->ExtendedBorders());
 }
 
 bool TacDialogWnd::DrawNonClient() {
@@ -247,7 +249,19 @@ void TacDialogWnd::PrepareCache() {
     FillBitmapRect(px, px.Bounds(), clFuchsia, 0);
     const TacBackgroundCache none;
     const gui::TRect frame{0, 0, w, IsIconic(Wnd()) ? TitleHeight() + 1 : h};
-    PaintSkinSection(skin.Source, d->FSkinIndex, none, state, frame, {0, 0}, px);
+    TRect widths;
+    const TBitmap32* frameTemplate = FrameFromTemplate() ? ShadowTemplate(widths) : nullptr;
+    if (frameTemplate) {
+      // Frame and title are the skin's picture around the dialog, laid as the border
+      // window lays it (it reaches past the dialog by the shadow margins).
+      PaintSkinSectionBackground(skin.Source, d->FSkinIndex, none, state, frame, {0, 0}, px);
+      const TacRect s = GetShadowSize();
+      DrawBitmapNineParts(px, *frameTemplate, TRect{-s.Left, -s.Top, w + s.Right, h + s.Bottom},
+                          TRect{0, 0, frameTemplate->Width(), frameTemplate->Height()}, widths,
+                          TRect{255, 255, 255, 255}, TRect{1, 1, 1, 1}, true, false);
+    } else {
+      PaintSkinSection(skin.Source, d->FSkinIndex, none, state, frame, {0, 0}, px);
+    }
     if (DrawNonClient()) PaintCaption(cache, state);
     // The title without its buttons, for repainting one button; kept at every rebuild, as
     // the title's look follows the activation.
@@ -257,6 +271,7 @@ void TacDialogWnd::PrepareCache() {
     if (CaptionHeight() != 0) PaintTitleButtons(cache);
   }
   d->FCacheInvalid = false;
+  borderImage_.reset();
 }
 
 void TacDialogWnd::PaintCaption(gui::TBitmap& cache, int state) {
@@ -269,14 +284,14 @@ void TacDialogWnd::PaintCaption(gui::TBitmap& cache, int state) {
   TBitmap32 px = Pixels32(cache);
   const int32_t bw = BorderWidth();
   int titleState = state;
-  if (skin.Source.ValidSection(TitleSkinIndex)) {
+  if (skin.Source.ValidSection(TitleSkinIndex) && !FrameFromTemplate()) {
     titleState = LimitState(FormActive ? 1 : 0, sd->Sections[size_t(TitleSkinIndex)].States);
     const gui::TRect r{0, 0, cache.Width(), bw + captionH};
     PaintSkinSection(skin.Source, TitleSkinIndex, MakeBackgroundCache(&px, 0, 0), titleState, r, {0, 0}, px);
   }
   // The icon, drawn at the small icon size.
   const int iconW = GetSystemMetrics(SM_CXSMICON), iconH = GetSystemMetrics(SM_CYSMICON);
-  const int iconX = bw + sd->TitleBtnLeft, iconY = std::max(0, (bw + captionH - iconH) / 2);
+  const int iconX = bw + sd->TitleBtnLeft, iconY = std::max(0, (bw + captionH - iconH) / 2) + TitleDown();
   GdiFlush();
   HICON copy = Icon ? HICON(CopyImage(Icon, IMAGE_ICON, iconW, iconH, LR_COPYFROMRESOURCE)) : nullptr;
   DrawIconEx(cache.Canvas().Handle(), iconX, iconY, copy ? copy : ::LoadIconW(nullptr, IDI_APPLICATION), iconW, iconH, 0,
@@ -297,7 +312,8 @@ void TacDialogWnd::PaintCaption(gui::TBitmap& cache, int state) {
   canvas.Font().SetName(font);
   canvas.Font().SetHeight(sd->ScaleInt(-11));
   const int32_t buttonsW = SavedStyle & WS_SYSMENU ? ButtonWidth(CloseBtn) * 4 : 0;
-  gui::TRect r{iconX + iconW + sd->ScaleInt(4), 0, cache.Width() - bw - sd->TitleBtnRight - buttonsW, bw + captionH};
+  gui::TRect r{iconX + iconW + sd->ScaleInt(4), TitleDown(), cache.Width() - bw - sd->TitleBtnRight - buttonsW,
+               bw + captionH + TitleDown()};
   if (r.Right <= r.Left) return;
   const std::string caption = rtl::U8(text);
   const UINT flags = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS;
@@ -331,7 +347,7 @@ void TacDialogWnd::PaintTitleButtons(gui::TBitmap& cache) {
     if (b.NormalTitle && d->GetSkinManager() && d->GetSkinManager()->CommonInfo().TitleIconAlign == 1)
       b.Rect.Top = 0;
     else
-      b.Rect.Top = (BorderWidth() + CaptionHeight() - ButtonHeight(b)) / 2;
+      b.Rect.Top = (BorderWidth() + CaptionHeight() - ButtonHeight(b)) / 2 + TitleDown();
     b.Rect.Bottom = b.Rect.Top + ButtonHeight(b);
     const TsMaskData* el = Element(sd, glyph < kTitleButtonImages ? sd->TitleBtnImages[size_t(glyph)] : -1);
     if (el) {
@@ -432,8 +448,14 @@ void TacDialogWnd::ShowWindowMsg(gui::TMessage& m) {
     // Children that show only with the dialog are taken again at its first paint.
     if (Provider) Provider->HookChildren(w);
     if (TsCommonData* d = SkinData()) d->FUpdating = false;
-    if (DrawNonClient()) AnimShowDialog(this, show->Time, 255, show->Mode);
   }
+  // A dialog shown again gets back the border window it left when it hid; it is there
+  // before the show, which plays in it, and shows its picture only when the show is done.
+  const bool animate = m.WParam == 1 && show && DrawNonClient();
+  if (animate) AnimationInProgress = true;
+  TsCommonData* d = SkinData();
+  if (TsSkinManager* mgr = d ? d->GetSkinManager() : nullptr; m.WParam == 1 && mgr) SetExtBorders(mgr->ExtendedBorders());
+  if (animate) AnimShowDialog(this, show->Time, 255, show->Mode);
 }
 
 void TacDialogWnd::WindowPosChanged(gui::TMessage& m) {
@@ -441,13 +463,21 @@ void TacDialogWnd::WindowPosChanged(gui::TMessage& m) {
   const bool hiding = pos && (pos->flags & SWP_HIDEWINDOW) && LayeredWindowsAvailable();
   if (hiding) RegionChanged = true;
   CallOldWndProc(m);
-  if (!hiding || !DrawNonClient()) return;
+  if (!DrawNonClient()) return;
+  if (!hiding) {
+    // The border window goes with the dialog wherever it is moved.
+    if (BorderForm && !SkinData()->FUpdating && IsWindowVisible(Wnd()) && !(State & psBlendMoving) &&
+        !AnimationInProgress)
+      BorderForm->UpdateBorderWindow(false);
+    return;
+  }
   const TacFormAnimation* hide = Animation(false);
   if (hide && hide->Time > 0) {
     ClearGlowEffects(false);
     AnimHideDialog(this, hide->Time, hide->Mode);
     SetWindowLayered(Wnd(), false, 0);
   }
+  SetExtBorders(false);
 }
 
 void TacDialogWnd::Command(gui::TMessage& m) {
@@ -536,6 +566,7 @@ void TacDialogWnd::RepaintAll() {
   d->FCacheInvalid = true;
   InvalidateRect(Wnd(), nullptr, FALSE);
   RedrawWindow(Wnd(), nullptr, nullptr, RDW_FRAME | RDW_ALLCHILDREN | RDW_INVALIDATE);
+  if (BorderForm && IsWindowVisible(Wnd())) BorderForm->UpdateBorderWindow(true);
 }
 
 // ---------------------------------------------------------------- hit test and title buttons
@@ -633,6 +664,11 @@ void TacDialogWnd::RepaintButton(int32_t code) {
   HDC dc = GetWindowDC(Wnd());
   BitBlt(dc, r.Left, r.Top, r.Width(), r.Height(), cache.Canvas().Handle(), r.Left, r.Top, SRCCOPY);
   ReleaseDC(Wnd(), dc);
+  // The border window lies over the title: it shows the button's new look too.
+  if (BorderForm && IsWindowVisible(Wnd())) {
+    borderImage_.reset();
+    BorderForm->UpdateBorderWindow(true);
+  }
 }
 
 void TacDialogWnd::ShowSystemMenu(int x, int y) {
@@ -751,6 +787,9 @@ void TacDialogWnd::DialogStartBlendMoving() {
   SetLayeredWindowAttributes(w, 0, 255, LWA_ALPHA);
   RedrawWindow(w, nullptr, nullptr, 0x585);
   blendTimer_ = SetTimer(w, kBlendTimerId, 12, nullptr) != 0;
+  // The shadow would stay behind while the blended dialog is dragged: it leaves for the
+  // drag and comes back where the dialog lands.
+  if (BorderForm) BorderForm->FreeBorderWindow();
   SendMessageW(w, WM_SYSCOMMAND, 0xF012, 0);
   DialogFinishBlendMoving();
 }
@@ -766,6 +805,179 @@ void TacDialogWnd::DialogFinishBlendMoving() {
   SetFocus(w);
   RedrawWindow(w, nullptr, nullptr, 0x585);
   State &= ~psBlendMoving;
+  if (BorderForm) {
+    BorderForm->Updating = false;
+    BorderForm->UpdateBorderWindow(true);
+  }
+}
+
+// ---------------------------------------------------------------- the border window
+
+void TacDialogWnd::SetExtBorders(bool allow) {
+  TsCommonData* d = SkinData();
+  if (allow && d && DrawNonClient()) {
+    if (BorderForm) return;
+    retiredBorder_.reset();
+    BorderForm = std::make_unique<TacBorderForm>(static_cast<TacBorderOwner*>(this), d);
+    d->FCacheInvalid = true;
+    if (IsWindowVisible(Wnd()) && !AnimationInProgress) BorderForm->UpdateBorderWindow(true);
+    return;
+  }
+  if (BorderForm) {
+    // The click that ends the dialog may be running in the border window's own procedure:
+    // the window is hidden now and freed later, never under its own message.
+    BorderForm->Locked = true;
+    if (HWND b = BorderForm->Handle())
+      SetWindowPos(b, nullptr, 0, 0, 0, 0, SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    retiredBorder_ = std::move(BorderForm);
+  }
+  borderImage_.reset();
+}
+
+void TacDialogWnd::ExtBordersChanged(bool allow) {
+  TsCommonData* d = SkinData();
+  HWND w = Wnd();
+  if (allow) {
+    d->FCacheInvalid = true;
+    TsSkinManager* m = d->GetSkinManager();
+    SetExtBorders(m && m->ExtendedBorders());
+    RedrawWindow(w, nullptr, nullptr, RDW_FRAME | RDW_UPDATENOW | RDW_NOERASE | RDW_INVALIDATE);
+    return;
+  }
+  SetExtBorders(false);
+  retiredBorder_.reset();  // a skin command, not the border window's own message
+  SetWindowRgn(w, nullptr, TRUE);
+  // The frame's transparent corners are cut again at the next frame paint.
+  RegionChanged = true;
+  d->FCacheInvalid = true;
+  RedrawWindow(w, nullptr, nullptr, RDW_FRAME | RDW_ALLCHILDREN | RDW_ERASE | RDW_INVALIDATE);
+}
+
+TacRect TacDialogWnd::GetShadowSize() {
+  TsCommonData* d = SkinData();
+  TacSkinData* sd = d && BorderForm ? d->GetScaledSkin() : nullptr;
+  return sd ? sd->FormShadowMargins : TacRect{};
+}
+
+POINT TacDialogWnd::BorderOwnerOffset() {
+  const TacRect s = GetShadowSize();
+  return {s.Left, s.Top};
+}
+
+gui::TBitmap* TacDialogWnd::BorderImage(bool& rebuilt) {
+  TsCommonData* d = SkinData();
+  if (!d) return nullptr;
+  if (d->FCacheInvalid || d->CacheEmpty()) PrepareCache();
+  if (d->CacheEmpty()) return nullptr;
+  if (borderImage_) return borderImage_.get();
+  rebuilt = true;
+  // The skin's shadow drawn around, the dialog's own picture in the middle with its
+  // transparent corners showing the shadow.
+  gui::TBitmap& cache = *d->FCache;
+  const TacRect s = GetShadowSize();
+  const int32_t w = cache.Width() + s.Left + s.Right, h = cache.Height() + s.Top + s.Bottom;
+  borderImage_ = CreateBitmap32(w, h);
+  TBitmap32 px = Pixels32(*borderImage_);
+  TBitmap32 src = Pixels32(cache);
+  GdiFlush();
+  FillBitmapRect(px, px.Bounds(), 0, 0);
+  TRect widths;
+  const TBitmap32* shadow = ShadowTemplate(widths);
+  if (shadow)
+    DrawBitmapNineParts(px, *shadow, TRect{0, 0, w, h}, TRect{0, 0, shadow->Width(), shadow->Height()}, widths,
+                        TRect{255, 255, 255, 255}, TRect{1, 1, 1, 1}, true, false);
+  // With the frame from the skin's picture the dialog's image holds the same picture in
+  // its frame: there it keeps the picture's own alpha (its rounded, see-through corners).
+  const bool frameFromTemplate = shadow && FrameFromTemplate();
+  const TRect inner{widths.Left, widths.Top, w - widths.Right, h - widths.Bottom};
+  for (int32_t y = 0; y < src.Height(); ++y)
+    for (int32_t x = 0; x < src.Width(); ++x) {
+      const TPixel p = src.At(x, y);
+      const int32_t bx = x + s.Left, by = y + s.Top;
+      if (frameFromTemplate && (bx < inner.Left || by < inner.Top || bx >= inner.Right || by >= inner.Bottom))
+        px.At(bx, by) = (p & 0xFFFFFFu) | (px.At(bx, by) & 0xFF000000u);
+      else if ((p & 0xFFFFFFu) != 0xFF00FFu)
+        px.At(bx, by) = p | 0xFF000000u;
+    }
+  return borderImage_.get();
+}
+
+const TBitmap32* TacDialogWnd::ShadowTemplate(TRect& widths) {
+  TsCommonData* d = SkinData();
+  TacSkinData* sd = d && BorderForm ? d->GetScaledSkin() : nullptr;
+  const TBitmap32* t = sd ? (FormActive ? sd->FormShadowActive.get() : sd->FormShadowInactive.get()) : nullptr;
+  if (!t || t->Width() <= 0 || t->Height() <= 0) return nullptr;
+  const int32_t half = (t->Height() - 1) / 2;
+  widths = TRect{half, half, half, half};
+  if (IndexInRange(sd->ExtBorderImage, int32_t(sd->Masks.size()))) {
+    const TsMaskData& e = sd->Masks[size_t(sd->ExtBorderImage)];
+    widths = TRect{e.BorderLeft, e.BorderTop, e.BorderRight, e.BorderBottom};
+  }
+  return t;
+}
+
+int32_t TacDialogWnd::TitleDown() {
+  TsCommonData* d = SkinData();
+  return FrameFromTemplate() ? d->GetScaledSkin()->CenterOffset : 0;
+}
+
+bool TacDialogWnd::FrameFromTemplate() {
+  TsCommonData* d = SkinData();
+  TacSkinData* sd = d && BorderForm ? d->GetScaledSkin() : nullptr;
+  return sd && sd->BorderMode == 1;
+}
+
+HWND TacDialogWnd::AnimBorderWindow() {
+  if (!BorderForm) return nullptr;
+  if (!BorderForm->Handle()) BorderForm->CreateBorderWindow();
+  return BorderForm->Handle();
+}
+
+gui::TBitmap* TacDialogWnd::AnimBorderImage() {
+  // Made anew: a close may have put what the dialog showed into its image.
+  borderImage_.reset();
+  bool rebuilt = false;
+  return BorderImage(rebuilt);
+}
+
+void TacDialogWnd::AnimBorderShown() {
+  if (BorderForm) BorderForm->UpdateBorderWindow(true);
+}
+
+std::unique_ptr<TacGlowForm> TacDialogWnd::TakeBorderWindow() {
+  if (!BorderForm || !BorderForm->BorderWindow) return nullptr;
+  std::unique_ptr<TacGlowForm> window = std::move(BorderForm->BorderWindow);
+  window->WindowProc = BorderForm->OldWindowProc;
+  // Owned by the dialog it would go with the dialog's end, before its hide has played.
+  if (window->HandleAllocated()) SetWindowLongPtrW(window->Handle(), GWLP_HWNDPARENT, BorderForm->OldParent);
+  // The hide may run inside a message of that window: the form object goes later.
+  BorderForm->Locked = true;
+  retiredBorder_ = std::move(BorderForm);
+  borderImage_.reset();
+  return window;
+}
+
+RECT TacDialogWnd::BorderOwnerPart() {
+  const TacRect s = GetShadowSize();
+  RECT cr{};
+  GetClientRect(Wnd(), &cr);
+  const int32_t x = s.Left + ClientOffsetX(), y = s.Top + ClientOffsetY();
+  return {x, y, x + cr.right, y + cr.bottom};
+}
+
+int32_t TacDialogWnd::BorderTitleHit(int32_t screenX, int32_t screenY) {
+  RECT wr{};
+  GetWindowRect(Wnd(), &wr);
+  if (screenX < wr.left || screenX >= wr.right || screenY < wr.top || screenY >= wr.top + TitleHeight()) return 0;
+  const int64_t code = HitTest(screenX, screenY, HTCAPTION).Code;
+  return code == 0 ? HTCAPTION : int32_t(code);
+}
+
+void TacDialogWnd::BorderFacts(TacBorderBandFacts& f) {
+  f.Shadow = GetShadowSize();
+  f.OwnFrame = BorderWidth();
+  f.CaptionHeight = TitleHeight();
+  f.MenuLineHeight = 0;
 }
 
 // ---------------------------------------------------------------- window procedure
@@ -780,6 +992,11 @@ void TacDialogWnd::Size(gui::TMessage& m) {
   if (IsWindowVisible(Wnd())) {
     SendMessageW(Wnd(), WM_NCPAINT, 1, 0);
     RedrawWindow(Wnd(), nullptr, nullptr, 0x585);
+    if (BorderForm) {
+      State |= psBorderSizing;
+      BorderForm->UpdateBorderWindow(true);
+      State &= ~psBorderSizing;
+    }
   }
   GetClientRect(Wnd(), &lastClientRect_);
 }
@@ -790,6 +1007,7 @@ bool TacDialogWnd::HandleSkinCommand(gui::TMessage& m) {
   TsSkinManager* mgr = d->GetSkinManager();
   switch (m.WParamHi()) {
     case AC_SETNEWSKIN:
+      SetExtBorders(mgr && mgr->ExtendedBorders());
       if (mgr && m.LParam == reinterpret_cast<LPARAM>(mgr)) {
         d->UpdateSkinIndex(true);
         CaptionSkinIndex = mgr->GetSkinIndex("CAPTION");
@@ -800,8 +1018,13 @@ bool TacDialogWnd::HandleSkinCommand(gui::TMessage& m) {
       return true;
     case AC_REFRESH:
       d->UpdateSkinIndex(true);
+      SetExtBorders(mgr && mgr->ExtendedBorders());
       d->FCacheInvalid = true;
       RedrawWindow(Wnd(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_ERASE);
+      if (BorderForm && IsWindowVisible(Wnd())) BorderForm->UpdateBorderWindow(true);
+      return true;
+    case 83:  // the extended borders turned on or off
+      ExtBordersChanged((m.LParam & 0xFF) != 0);
       return true;
     case AC_SETUPDATING:
       d->FUpdating = m.WParamLo() == 1;
@@ -875,6 +1098,7 @@ void TacDialogWnd::WndProc(gui::TMessage& m) {
   switch (m.Msg) {
     case WM_DESTROY:
     case WM_NCDESTROY:
+      SetExtBorders(false);
       if (d->FCache) d->FCache->SetSize(0, 0);
       if (blendTimer_) KillTimer(w, kBlendTimerId), blendTimer_ = false;
       TacScrollWnd::WndProc(m);
@@ -934,6 +1158,9 @@ void TacDialogWnd::WndProc(gui::TMessage& m) {
       if (visible) {
         HookChildrenOnce();
         PaintNonClient();
+        // The border window left when the dialog hid (or never came) comes with its paint.
+        if (BorderForm && !AnimationInProgress && !IsWindowVisible(BorderForm->Handle()))
+          BorderForm->UpdateBorderWindow(true);
         m.Result = 0;
         return;
       }
@@ -964,6 +1191,9 @@ void TacDialogWnd::WndProc(gui::TMessage& m) {
       break;
     case WM_NCLBUTTONDOWN:
       if (DrawNonClient()) {
+        // A click the border window passed on is answered by its own hit test first.
+        if (BorderForm && m.WParam == WPARAM(-1))
+          m.WParam = WPARAM(BorderForm->HitTest(short(LOWORD(m.LParam)), short(HIWORD(m.LParam))));
         const int64_t own = HitTest(short(LOWORD(m.LParam)), short(HIWORD(m.LParam)), int64_t(m.WParam)).Code;
         if (m.WParam < HTLEFT || m.WParam > HTBOTTOMRIGHT) m.WParam = WPARAM(own);
         WMNCLButtonDown(m);
@@ -971,6 +1201,8 @@ void TacDialogWnd::WndProc(gui::TMessage& m) {
       }
       break;
     case WM_NCLBUTTONUP:
+      if (BorderForm && m.WParam == WPARAM(-1))
+        m.WParam = WPARAM(BorderForm->HitTest(short(LOWORD(m.LParam)), short(HIWORD(m.LParam))));
       WMNCLButtonUp(m);
       return;
     case WM_NCLBUTTONDBLCLK:

@@ -11,6 +11,7 @@
 
 #include "gui/Menus.h"
 #include "skin/core/acLayeredWindows.h"
+#include "skin/forms/acBorderForm.h"
 #include "skin/forms/acDialsRules.h"
 #include "skin/forms/sSkinProvider.h"
 #include "skin/hooks/acScrollWnd.h"
@@ -40,7 +41,7 @@ class TacSystemMenu {
   gui::TMenuItem* items_[kDialogMenuItems] = {};
 };
 
-class TacDialogWnd : public TacScrollWnd, public TacAnimatedDialog {
+class TacDialogWnd : public TacScrollWnd, public TacAnimatedDialog, public TacBorderOwner {
  public:
   TacDialogWnd();
   ~TacDialogWnd() override;
@@ -91,6 +92,11 @@ class TacDialogWnd : public TacScrollWnd, public TacAnimatedDialog {
   void HoldPainting(bool hold) override;
   LRESULT CallDialogProc(UINT msg, WPARAM wParam, LPARAM lParam) override { return CallWndProc(msg, wParam, lParam); }
   std::unique_ptr<TacGlowForm> TakeSnapshotWindow() override;
+  HWND AnimBorderWindow() override;
+  POINT AnimBorderOffset() override { return BorderOwnerOffset(); }
+  gui::TBitmap* AnimBorderImage() override;
+  void AnimBorderShown() override;
+  std::unique_ptr<TacGlowForm> TakeBorderWindow() override;
   TacDialogHit HitTest(int32_t screenX, int32_t screenY, int64_t current);
   void SetHotItem(int32_t code, bool repaint);
   void PressButton(int32_t code);
@@ -103,6 +109,22 @@ class TacDialogWnd : public TacScrollWnd, public TacAnimatedDialog {
   TacTitleButtonData* ButtonOf(int32_t code);
   void DialogStartBlendMoving();
   void DialogFinishBlendMoving();
+
+  // The layered window with the shadow around the dialog, while the skin's extended
+  // borders are on; nullptr when the dialog draws only its own frame.
+  std::unique_ptr<TacBorderForm> BorderForm;
+  void SetExtBorders(bool allow);
+  void ExtBordersChanged(bool allow);
+  // The skin's shadow margins around the dialog (none without a border window).
+  TacRect GetShadowSize();
+  HWND BorderOwnerWnd() override { return Wnd(); }
+  uint32_t BorderOwnerState() override { return State; }
+  POINT BorderOwnerOffset() override;
+  gui::TBitmap* BorderImage(bool& rebuilt) override;
+  RECT BorderOwnerPart() override;
+  void BorderFacts(TacBorderBandFacts& f) override;
+  int32_t BorderTitleHit(int32_t screenX, int32_t screenY) override;
+  void BorderHotItem(int32_t code) override { SetHotItem(code, true); }
 
  protected:
   bool HandleSkinCommand(gui::TMessage& msg) override;
@@ -123,6 +145,15 @@ class TacDialogWnd : public TacScrollWnd, public TacAnimatedDialog {
   // The manager's animation of this kind, when it is to be played.
   const TacFormAnimation* Animation(bool show);
   std::unique_ptr<gui::TBitmap> titleImage_;
+  std::unique_ptr<gui::TBitmap> borderImage_;
+  // The skin's picture around the dialog for its activation (nullptr without a border
+  // window or picture), with the border widths it is drawn in nine parts with.
+  const TBitmap32* ShadowTemplate(TRect& widths);
+  // The frame and title come from that picture (the skin's border mode 1).
+  bool FrameFromTemplate();
+  // How far the icon, caption and title buttons sit lower in that picture's title.
+  int32_t TitleDown();
+  std::unique_ptr<TacBorderForm> retiredBorder_;
   bool blendTimer_ = false;
   double blendAlpha_ = 255, blendStep_ = 1, blendTarget_ = 255;
   RECT lastClientRect_{};

@@ -196,6 +196,16 @@ class DialogSkinning : public ::testing::Test {
     h->Manager->SetSkinningRules(srStdForms | srStdDialogs | srThirdParty);
   }
   void TearDown() override { h.reset(); }
+  // A shown modeless dialog with extended borders on: its hook, nullptr when it has none
+  // or no border window.
+  TacDialogWnd* BorderedDialog(HWND& dlg) {
+    h->Manager->SetExtendedBorders(true);
+    dlg = Modeless(nullptr, 120);
+    skintest::TSkinHarness::Pump(100);
+    TacProvider* p = FindProvider(dlg);
+    TacDialogWnd* d = p ? p->DialogHook.get() : nullptr;
+    return d && d->BorderForm ? d : nullptr;
+  }
   std::unique_ptr<skintest::TSkinHarness> h;
 };
 
@@ -604,6 +614,151 @@ TEST_F(DialogSkinning, ADialogDraggedWithBlendingFadesToItsValueAndBack) {
   PurgeProviders();
 }
 
+// With the skin's extended borders a dialog gets a layered border window: the dialog's
+// picture in its middle and the skin's shadow around it, lying right below the dialog.
+// The shadow lets the mouse through; the window follows the dialog's moves, goes when the
+// dialog hides, and skin command 83 takes it away and gives it back.
+TEST_F(DialogSkinning, ADialogWithExtendedBordersCarriesItsShadowWindowAlong) {
+  HWND dlg = nullptr;
+  TacDialogWnd* bordered = BorderedDialog(dlg);
+  ASSERT_TRUE(h->Manager->ExtendedBorders());
+  ASSERT_NE(bordered, nullptr);
+  TacDialogWnd& d = *bordered;
+  HWND bw = d.BorderForm->Handle();
+  ASSERT_TRUE(bw);
+  EXPECT_TRUE(IsWindowVisible(bw));
+  EXPECT_EQ(GetWindowLongPtrW(bw, GWL_EXSTYLE), LONG_PTR(WS_EX_LAYERED));
+  EXPECT_EQ(GetWindow(bw, GW_OWNER), dlg);
+  // It lies over the dialog but for the client part, so it answers the title as the dialog.
+  const POINT close = ScreenPointOf(dlg, d.CloseBtn.Rect);
+  EXPECT_EQ(d.BorderForm->HitTest(close.x, close.y), HTCLOSE);
+  RECT dr;
+  GetWindowRect(dlg, &dr);
+  const POINT client{dr.left + d.ClientOffsetX() + 5, dr.top + d.ClientOffsetY() + 5};
+  EXPECT_EQ(WindowFromPoint(client), dlg) << "the client part is the dialog's own";
+  const TacRect s = d.GetShadowSize();
+  ASSERT_GT(s.Left, 0);
+  ASSERT_GT(s.Bottom, 0);
+  RECT br;
+  GetWindowRect(bw, &br);
+  EXPECT_EQ(br.left, dr.left - s.Left);
+  EXPECT_EQ(br.top, dr.top - s.Top);
+  EXPECT_EQ(br.right, dr.right + s.Right);
+  EXPECT_EQ(br.bottom, dr.bottom + s.Bottom);
+
+  // The picture: shadow (partly transparent) beside the dialog, the dialog's frame opaque.
+  bool rebuilt = false;
+  gui::TBitmap* image = d.BorderImage(rebuilt);
+  ASSERT_NE(image, nullptr);
+  h->Save(*image, "dialog_border_image");
+  h->Shot(bw, "dialog_border_window");
+  TBitmap32 px = Pixels32(*image);
+  GdiFlush();
+  const int midY = s.Top + (dr.bottom - dr.top) / 2;
+  const uint32_t shadow = px.At(s.Left - 1, midY) >> 24, frame = px.At(s.Left + 1, midY) >> 24;
+  EXPECT_GT(shadow, 0u) << "the shadow next to the dialog";
+  EXPECT_LT(shadow, 255u);
+  EXPECT_EQ(frame, 255u) << "the dialog's own frame";
+  EXPECT_EQ(px.At(0, 0) >> 24, 0u) << "the shadow fades out at the corner";
+
+  // Over the shadow the mouse goes through to what lies below.
+  EXPECT_EQ(SendMessageW(bw, WM_NCHITTEST, 0, MAKELPARAM(br.left + s.Left / 2, (br.top + br.bottom) / 2)),
+            HTTRANSPARENT);
+
+  // Moved, the border window goes along.
+  SetWindowPos(dlg, nullptr, 230, 260, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  skintest::TSkinHarness::Pump(30);
+  GetWindowRect(bw, &br);
+  EXPECT_EQ(br.left, 230 - s.Left);
+  EXPECT_EQ(br.top, 260 - s.Top);
+
+  // Command 83: off takes the border window away, on brings it back.
+  SendMessageW(dlg, SM_ALPHACMD, MAKEWPARAM(0, 83), 0);
+  EXPECT_FALSE(d.BorderForm);
+  EXPECT_FALSE(IsWindow(bw));
+  SendMessageW(dlg, SM_ALPHACMD, MAKEWPARAM(0, 83), 1);
+  ASSERT_TRUE(d.BorderForm);
+  bw = d.BorderForm->Handle();
+  EXPECT_TRUE(bw && IsWindowVisible(bw));
+
+  // Hidden, the dialog takes its border window with it.
+  ShowWindow(dlg, SW_HIDE);
+  EXPECT_FALSE(d.BorderForm);
+  EXPECT_FALSE(IsWindowVisible(bw));
+  ShowWindow(dlg, SW_SHOWNOACTIVATE);
+  skintest::TSkinHarness::Pump(30);
+  ASSERT_TRUE(d.BorderForm) << "and brings it back when shown again";
+  bw = d.BorderForm->Handle();
+  ASSERT_TRUE(bw && IsWindowVisible(bw));
+
+  // A click on the close button over the border window closes the dialog.
+  GetWindowRect(dlg, &dr);
+  const POINT at = ScreenPointOf(dlg, d.CloseBtn.Rect);
+  SetCursorPos(at.x, at.y);  // where a person's click is
+  skintest::TSkinHarness::Pump(30);
+  SendMessageW(bw, WM_NCLBUTTONDOWN, HTOBJECT, MAKELPARAM(at.x, at.y));
+  EXPECT_EQ(d.CloseBtn.State, 2) << "pressed";
+  SendMessageW(bw, WM_NCLBUTTONUP, HTOBJECT, MAKELPARAM(at.x, at.y));
+  skintest::TSkinHarness::Pump(50);  // the dialog's Cancel comes as a posted command
+  EXPECT_FALSE(IsWindow(dlg));
+  if (IsWindow(dlg)) DestroyWindow(dlg);
+  PurgeProviders();
+}
+
+// In the skin's border mode 1 the dialog's frame and title are the skin's picture around
+// it: the border window shows the picture's frame where the dialog section has its own,
+// no title section, the section's background inside, the picture's see-through corner
+// stays see-through, and the title's buttons sit lower by the skin's centre offset.
+TEST_F(DialogSkinning, InBorderMode1TheFrameIsTheSkinsPictureAroundTheDialog) {
+  HWND dlg = nullptr;
+  TacDialogWnd* bordered = BorderedDialog(dlg);
+  ASSERT_NE(bordered, nullptr);
+  TacDialogWnd& d = *bordered;
+  TacSkinData* sd = d.SkinData()->GetScaledSkin();
+  ASSERT_NE(sd, nullptr);
+  // A 30 x 30 orange picture with 10-pixel borders and one see-through corner pixel.
+  auto picture = [] {
+    auto b = std::make_unique<TBitmap32>(30, 30);
+    for (int y = 0; y < 30; ++y)
+      for (int x = 0; x < 30; ++x) b->At(x, y) = 0xFFFF8000u;
+    b->At(0, 0) = 0;
+    return b;
+  };
+  sd->FormShadowActive = picture();
+  sd->FormShadowInactive = picture();
+  TsMaskData e;
+  e.BorderLeft = e.BorderTop = e.BorderRight = e.BorderBottom = 10;
+  sd->Masks.push_back(e);
+  sd->ExtBorderImage = int32_t(sd->Masks.size() - 1);
+  sd->BorderMode = 1;
+  sd->FormShadowMargins = TacRect{2, 2, 2, 2};
+  sd->CenterOffset = 5;
+  const int closeTop = d.CloseBtn.Rect.Top;
+  d.SkinData()->FCacheInvalid = true;
+  bool rebuilt = false;
+  gui::TBitmap* image = d.BorderImage(rebuilt);
+  ASSERT_NE(image, nullptr);
+  EXPECT_EQ(d.CloseBtn.Rect.Top, closeTop + 5) << "the title's buttons sit lower by the skin's centre offset";
+  h->Save(*image, "dialog_border_mode1");
+  RECT dr;
+  GetWindowRect(dlg, &dr);
+  const int w = dr.right - dr.left, ht = dr.bottom - dr.top;
+  ASSERT_EQ(image->Width(), w + 4);
+  ASSERT_EQ(image->Height(), ht + 4);
+  TBitmap32 px = Pixels32(*image);
+  GdiFlush();
+  EXPECT_EQ(px.At(0, 0) >> 24, 0u) << "the picture's see-through corner";
+  const uint32_t frame = px.At(2 + 1, 2 + ht / 2), title = px.At(2 + w / 2, 2 + 2),
+                 inside = px.At(2 + w / 2, 2 + ht / 2);
+  EXPECT_EQ(frame, 0xFFFF8000u) << "the picture, not the section's green border: " << std::hex << frame;
+  EXPECT_EQ(title & 0xFFFFFFu, 0xFF8000u) << "the picture, not the title section: " << std::hex << title;
+  const COLORREF in = RGB((inside >> 16) & 0xFF, (inside >> 8) & 0xFF, inside & 0xFF);
+  EXPECT_TRUE(IsClient(in, true) || IsClient(in, false)) << "the section's background: " << std::hex << inside;
+  EXPECT_EQ(inside >> 24, 0xFFu);
+  DestroyWindow(dlg);
+  PurgeProviders();
+}
+
 // ---------------------------------------------------------------- show and hide animations
 
 // What every UpdateLayeredWindow call is handed: Xvfb shows no per-pixel alpha.
@@ -612,6 +767,7 @@ struct LayeredCall {
   BYTE Alpha;
   SIZE Size;
   std::vector<uint32_t> Samples;  // pixels of the handed bitmap at the sample points
+  bool Ok = false;                // what the system answered
 };
 std::vector<LayeredCall> g_layered;
 std::vector<POINT> g_layeredSamples;
@@ -638,8 +794,9 @@ BOOL WINAPI RecordLayered(HWND wnd, HDC dst, POINT* pos, SIZE* size, HDC src, PO
     g_lastPicture = std::make_unique<gui::TBitmap>(size->cx, size->cy, gui::pf32bit);
     BitBlt(g_lastPicture->Canvas().Handle(), 0, 0, size->cx, size->cy, src, 0, 0, SRCCOPY);
   }
+  c.Ok = g_realUpdate(wnd, dst, pos, size, src, srcPos, key, blend, flags) != FALSE;
   g_layered.push_back(c);
-  return g_realUpdate(wnd, dst, pos, size, src, srcPos, key, blend, flags);
+  return c.Ok;
 }
 
 bool SameRGB(uint32_t px, COLORREF c) {
@@ -663,6 +820,15 @@ class DialogAnimations : public DialogSkinning {
     DialogPosX = DialogPosY = -1;
     DialogSkinning::TearDown();
   }
+  // The data dialog at (80, 120), not shown yet, fading in and out in 120 ms.
+  HWND FadingDataDialog() {
+    h->Manager->AnimEffects.DialogShow = {true, 120, TacAnimType::atFading};
+    h->Manager->AnimEffects.DialogHide = {true, 120, TacAnimType::atFading};
+    HWND dlg = CreateDialogIndirectParamW(nullptr, DataDialog().Get(), nullptr, &DialogProc, 0);
+    SetWindowLongPtrW(dlg, DWLP_USER, 1);
+    SetWindowPos(dlg, nullptr, 80, 120, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    return dlg;
+  }
   // The calls made to windows other than the dialog, from the index on.
   std::vector<LayeredCall> Frames(HWND dialog, size_t from = 0) {
     std::vector<LayeredCall> out;
@@ -677,12 +843,7 @@ class DialogAnimations : public DialogSkinning {
 // then lies right below and the animation window is gone. Hidden, it fades out on the
 // hide timer's ticks from full opacity to nothing.
 TEST_F(DialogAnimations, ADialogFadesInWithItsChildrenAndFadesOutWhenHidden) {
-  TsSkinManager& m = *h->Manager;
-  m.AnimEffects.DialogShow = {true, 120, TacAnimType::atFading};
-  m.AnimEffects.DialogHide = {true, 120, TacAnimType::atFading};
-  HWND dlg = CreateDialogIndirectParamW(nullptr, DataDialog().Get(), nullptr, &DialogProc, 0);
-  SetWindowLongPtrW(dlg, DWLP_USER, 1);
-  SetWindowPos(dlg, nullptr, 80, 120, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  HWND dlg = FadingDataDialog();
   TacProvider* p = FindProvider(dlg);
   ASSERT_NE(p, nullptr);
   ASSERT_NE(p->DialogHook, nullptr);
@@ -769,6 +930,86 @@ TEST_F(DialogAnimations, CancelPreparesTheCloseAnimationAndOkDoesNot) {
   DestroyWindow(quick);
   skintest::TSkinHarness::Pump(100);
   EXPECT_TRUE(Frames(quick, before).empty()) << "11 ms is no frame";
+  PurgeProviders();
+}
+
+// With extended borders the dialog appears and goes in its border window: the frames show
+// the dialog inside the skin's shadow, its children printed in. The window outlives the
+// dialog it leaves, so a dialog destroyed at once still fades out.
+TEST_F(DialogAnimations, ADialogWithABorderWindowAppearsAndGoesInIt) {
+  h->Manager->SetExtendedBorders(true);
+  HWND dlg = FadingDataDialog();
+  TacProvider* p = FindProvider(dlg);
+  ASSERT_NE(p, nullptr);
+  ASSERT_NE(p->DialogHook, nullptr);
+  TacDialogWnd& d = *p->DialogHook;
+  ASSERT_TRUE(d.BorderForm);
+  const TacRect s = d.GetShadowSize();
+  ASSERT_GT(s.Left, 0);
+  RECT wr, ok;
+  GetWindowRect(dlg, &wr);
+  GetWindowRect(GetDlgItem(dlg, IDOK), &ok);
+  const int midY = s.Top + (wr.bottom - wr.top) / 2;
+  const POINT shadow{s.Left - 1, midY}, frame{s.Left + 1, midY},
+      button{s.Left + (ok.left + ok.right) / 2 - wr.left, s.Top + ok.top - wr.top + 3},
+      client{s.Left + d.ClientOffsetX() + 4, s.Top + (wr.bottom - wr.top) - d.BorderWidth() - 3};
+  g_layeredSamples = {shadow, frame, button, client};
+  ShowWindow(dlg, SW_SHOWNOACTIVATE);
+
+  ASSERT_TRUE(d.BorderForm);
+  HWND bw = d.BorderForm->Handle();
+  ASSERT_TRUE(bw);
+  EXPECT_TRUE(IsWindowVisible(bw));
+  const std::vector<LayeredCall> show = Frames(dlg);
+  ASSERT_GE(show.size(), 13u) << "the first picture, 11 frames, the whole picture";
+  std::vector<int> alphas;
+  for (size_t i = 0; i < 13; ++i) {
+    EXPECT_EQ(show[i].Wnd, bw) << "call " << i << " plays in the border window";
+    EXPECT_EQ(show[i].Size.cx, (wr.right - wr.left) + s.Left + s.Right);
+    EXPECT_EQ(show[i].Size.cy, (wr.bottom - wr.top) + s.Top + s.Bottom);
+    alphas.push_back(show[i].Alpha);
+  }
+  EXPECT_EQ(alphas, (std::vector<int>{0, 23, 46, 70, 93, 116, 139, 162, 185, 209, 232, 255, 255}));
+  const LayeredCall& whole = show[12];
+  EXPECT_GT(whole.Samples[0] >> 24, 0u) << "the shadow beside the dialog";
+  EXPECT_LT(whole.Samples[0] >> 24, 255u);
+  EXPECT_EQ(whole.Samples[1] >> 24, 0xFFu) << "the dialog's frame";
+  EXPECT_EQ(whole.Samples[3] >> 24, 0xFFu) << "the client part";
+  EXPECT_NE(whole.Samples[2] & 0xFFFFFF, whole.Samples[3] & 0xFFFFFF) << "the OK button printed into the picture";
+  ASSERT_TRUE(g_lastPicture);
+  h->Save(*g_lastPicture, "dialog_border_show_picture");
+  RECT br;
+  GetWindowRect(bw, &br);
+  EXPECT_EQ(br.left, 80 - s.Left);
+  EXPECT_EQ(br.top, 120 - s.Top);
+  skintest::TSkinHarness::Pump(50);
+
+  size_t before = g_layered.size();
+  ShowWindow(dlg, SW_HIDE);
+  EXPECT_FALSE(d.BorderForm);
+  skintest::TSkinHarness::Pump(400);
+  std::vector<LayeredCall> hide = Frames(dlg, before);
+  ASSERT_GE(hide.size(), 3u);
+  for (const LayeredCall& c : hide) EXPECT_EQ(c.Wnd, bw) << "the border window plays the hide";
+  EXPECT_EQ(hide.front().Alpha, 255);
+  EXPECT_EQ(hide.back().Alpha, 0);
+  EXPECT_EQ(hide.front().Size.cx, (wr.right - wr.left) + s.Left + s.Right);
+  EXPECT_FALSE(IsWindow(bw) && IsWindowVisible(bw));
+
+  // Shown again and destroyed: the fade still plays after the dialog is gone.
+  ShowWindow(dlg, SW_SHOWNOACTIVATE);
+  ASSERT_TRUE(d.BorderForm);
+  bw = d.BorderForm->Handle();
+  before = g_layered.size();
+  DestroyWindow(dlg);
+  skintest::TSkinHarness::Pump(400);
+  hide = Frames(dlg, before);
+  ASSERT_GE(hide.size(), 3u);
+  for (const LayeredCall& c : hide) {
+    EXPECT_EQ(c.Wnd, bw);
+    EXPECT_TRUE(c.Ok) << "the window lives until its fade ends";
+  }
+  EXPECT_EQ(hide.back().Alpha, 0);
   PurgeProviders();
 }
 
