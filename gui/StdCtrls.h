@@ -201,7 +201,11 @@ class TListBox : public TWinControl {
   int itemIndex_ = -1;
 };
 
-enum class TComboBoxStyle { csDropDown, csSimple, csDropDownList };
+// csOwnerDrawFixed: a drop-down list whose items the OnDrawItem handler paints.
+enum class TComboBoxStyle { csDropDown, csSimple, csDropDownList, csOwnerDrawFixed };
+// One item of an owner-drawn list: its index, its rectangle on the control's Canvas and its
+// ODS_ state bits.
+using TDrawItemEvent = std::function<void(TWinControl* control, int index, const TRect& rect, unsigned state)>;
 
 class TComboBox : public TWinControl {
   KORVAN_CLASS(TComboBox)
@@ -222,6 +226,11 @@ class TComboBox : public TWinControl {
 
   // Runs on the user's choice from the list and on typing into a drop-down.
   TNotifyEvent OnChange;
+  TDrawItemEvent OnDrawItem;
+  // The canvas an owner-drawn item is painted on, while it is painted.
+  TCanvas& Canvas() { return canvas_; }
+  // Only a list to choose from: no edit part.
+  bool ListOnly() const { return style_ == TComboBoxStyle::csDropDownList || style_ == TComboBoxStyle::csOwnerDrawFixed; }
   void SetBounds(int left, int top, int width, int height) override;
   void WndProc(TMessage& msg) override;
 
@@ -233,9 +242,12 @@ class TComboBox : public TWinControl {
   void ItemsChanged();
   void PushSelection();
   int DroppedHeight() const;
+  // An owner-drawn item: the handler's when there is one, else the item's text.
+  void DrawItem(const DRAWITEMSTRUCT& item);
 
  private:
   rtl::TStringList items_;
+  TCanvas canvas_;
   TComboBoxStyle style_ = TComboBoxStyle::csDropDown;
   TEditCharCase charCase_ = TEditCharCase::ecNormal;
   int index_ = -1;

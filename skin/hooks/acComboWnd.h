@@ -36,6 +36,9 @@ class TacComboBoxWnd : public TacEditWnd {
   TacComboListWnd* ListHook() const { return listHook_.get(); }
   // 2 while the list is open, 1 under the mouse, else 0.
   int ButtonState();
+  // One item of our combo box painted into DC at R in the skin's colours (the selection
+  // from the skin's selection section); an owner-drawn combo's handler paints on top.
+  void DrawItem(int index, const RECT& r, HDC dc, UINT state);
 
  protected:
   const char* DefaultSection() const override { return kDefaultSection; }

@@ -6,11 +6,14 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "../SkinEngineEnvironment.h"
 #include "../SkinHarness.h"
 #include "HookSteps.h"
 #include "gui/StdCtrls.h"
+#include "rtl/Utf.h"
+#include "skin/core/sMessages.h"
 #include "skin/hooks/acComboWnd.h"
 
 namespace skin {
@@ -105,6 +108,130 @@ TEST(ComboHooks, BothStylesAndTheirListSkinnedAndRestored) {
     for (HWND w : {drop->Handle(), list->Handle()}) EXPECT_EQ(GetWindowSkinData(w), nullptr);
   });
   h.Run();
+}
+
+COLORREF At(gui::TBitmap& shot, HWND form, HWND w, int x, int y) { return skintest::PixelAt(shot, form, w, {x, y}); }
+
+// The halos shown and hidden, without their windows.
+struct TRecordedGlows : TacGlowEffects {
+  int shown = 0, hidden = 0;
+  int ShowGlowEffect(const gui::TRect&, const std::string&, const std::string&, TsCommonData*, HWND, uint8_t,
+                     int) override {
+    return shown++;
+  }
+  void HideGlowEffect(int& id, bool) override {
+    ++hidden;
+    id = -1;
+  }
+  void SetGlowEffectAlpha(int, uint8_t) override {}
+};
+
+// An owner-drawn combo box of ours: each item (the edit part and the list's) is laid on the
+// skin's colours, the chosen one on the skin's selection, and the program's handler paints
+// over it; the halo comes with the mouse over a combo whose section glows and goes with it.
+TEST(ComboHooks, OwnerDrawnItemsOnTheSkinAndTheHaloUnderTheMouse) {
+  skintest::TSkinHarness h(KORVAN_TEST_SKIN, KORVAN_SHOTS);
+  ASSERT_TRUE(h.Manager->IsSkinLoaded());
+  gui::TForm& form = h.NewForm("Warna pelkat", 360, 240);
+  form.SetBounds(420, 40, 360, 240);
+  auto* drawn = new gui::TComboBox(&form);
+  drawn->SetStyle(gui::TComboBoxStyle::csOwnerDrawFixed);
+  drawn->SetParent(&form);
+  drawn->SetBounds(10, 10, 160, 24);
+  for (int i = 1; i <= 6; ++i) drawn->Items().Add("Pelkat " + std::to_string(i));
+  std::vector<std::pair<int, unsigned>> calls;
+  drawn->OnDrawItem = [&](gui::TWinControl* c, int index, const gui::TRect& r, unsigned state) {
+    calls.emplace_back(index, state);
+    // A colour mark before the name, as a category list shows it.
+    HDC dc = static_cast<gui::TComboBox*>(c)->Canvas().Handle();
+    RECT mark{r.Left + 2, r.Top + 3, r.Left + 12, r.Bottom - 3};
+    HBRUSH red = CreateSolidBrush(RGB(220, 0, 0));
+    FillRect(dc, &mark, red);
+    DeleteObject(red);
+    const std::wstring w = rtl::W(static_cast<gui::TComboBox*>(c)->Items()[index]);
+    TextOutW(dc, r.Left + 16, r.Top + 1, w.c_str(), int(w.size()));
+  };
+  auto* glowing = new gui::TComboBox(&form);
+  glowing->SetStyle(gui::TComboBoxStyle::csDropDownList);
+  glowing->SetParent(&form);
+  glowing->SetBounds(190, 10, 150, 24);
+  HWND formWnd = form.Handle();
+  drawn->SetItemIndex(1);
+  TRecordedGlows glows;
+  TacGlowEffects* before = GlowEffects();
+  SetGlowEffects(&glows);
+
+  TacComboBoxWnd drawnHook, glowingHook;
+  HWND listWnd = nullptr;
+  skintest::ShowSteps(h, formWnd);
+  h.Step("hook", [&] {
+    SetCursorPos(0, 0);
+    drawnHook.HookControl(drawn);
+    TacSkinParams glowSection;
+    glowSection.SkinSection = "BUTTON";  // a section with a halo
+    glowingHook.HookControl(glowing, glowSection);
+    skintest::RedrawWhole(formWnd);
+  });
+  h.Step("the edit part drawn on the skin", [&] {
+    gui::TBitmap& shot = h.Shot(formWnd, "combo_owner_drawn");
+    bool editPart = false;
+    for (auto [index, state] : calls) editPart |= index == 1 && (state & ODS_COMBOBOXEDIT);
+    EXPECT_TRUE(editPart) << "the handler drew the chosen item in the edit part";
+    int red = 0;
+    for (int y = 0; y < 24; ++y)
+      for (int x = 0; x < 30; ++x) red += At(shot, formWnd, drawn->Handle(), x, y) == RGB(220, 0, 0);
+    EXPECT_GT(red, 30) << "the handler's mark on screen";
+    const TBarRect b = drawnHook.ButtonRect();
+    EXPECT_EQ(At(shot, formWnd, drawn->Handle(), b.Left - 6, 12), RGB(255, 255, 255))
+        << "beside the text the skin's edit colour, not the system's";
+  });
+  h.Step("drop the list down", [&] { SendMessageW(drawn->Handle(), CB_SHOWDROPDOWN, TRUE, 0); });
+  h.Step("the list's items", [&] {
+    COMBOBOXINFO info{sizeof(info)};
+    ASSERT_TRUE(GetComboBoxInfo(drawn->Handle(), &info));
+    listWnd = info.hwndList;
+    RedrawWindow(listWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    gui::TBitmap& shot = h.Shot(listWnd, "combo_owner_drawn_list");
+    RECT item;
+    ASSERT_NE(SendMessageW(listWnd, LB_GETITEMRECT, 1, LPARAM(&item)), LB_ERR);
+    RECT lw, lc;
+    GetWindowRect(listWnd, &lw);
+    GetClientRect(listWnd, &lc);
+    MapWindowPoints(listWnd, nullptr, reinterpret_cast<POINT*>(&lc), 2);
+    const int dx = lc.left - lw.left, dy = lc.top - lw.top;
+    HDC dc = shot.Canvas().Handle();
+    const COLORREF chosen = ::GetPixel(dc, dx + item.right - 8, dy + (item.top + item.bottom) / 2);
+    EXPECT_EQ(chosen, RGB(0x31, 0x6A, 0xC5)) << "the chosen item on the skin's selection";
+    EXPECT_NE(chosen, GetSysColor(COLOR_HIGHLIGHT));
+    SendMessageW(listWnd, LB_GETITEMRECT, 3, LPARAM(&item));
+    EXPECT_EQ(::GetPixel(dc, dx + item.right - 8, dy + (item.top + item.bottom) / 2), RGB(255, 255, 255))
+        << "another item on the list's colour";
+    EXPECT_EQ(::GetPixel(dc, dx + item.left + 6, dy + (item.top + item.bottom) / 2), RGB(220, 0, 0))
+        << "with the handler's mark";
+  });
+  h.Step("close it", [&] { SendMessageW(drawn->Handle(), CB_SHOWDROPDOWN, FALSE, 0); });
+  h.Step("the mouse over the glowing combo", [&] {
+    RECT r;
+    GetWindowRect(glowing->Handle(), &r);
+    SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    glowing->Perform(gui::CM_MOUSEENTER, 0, 0);
+    EXPECT_EQ(glows.shown, 1) << "its halo";
+    EXPECT_GE(glowingHook.SkinData()->FGlowID, 0);
+    drawn->Perform(gui::CM_MOUSEENTER, 0, 0);
+    EXPECT_EQ(glows.shown, 1) << "no halo for a section without one";
+  });
+  h.Step("and away", [&] {
+    SetCursorPos(0, 0);
+    glowing->Perform(gui::CM_MOUSELEAVE, 0, 0);
+    EXPECT_EQ(glows.hidden, 1) << "the halo goes";
+    EXPECT_EQ(glowingHook.SkinData()->FGlowID, -1);
+  });
+  h.Step("release", [&] {
+    drawnHook.ReleaseScroll(true);
+    glowingHook.ReleaseScroll(true);
+  });
+  h.Run();
+  SetGlowEffects(before);
 }
 
 }  // namespace
