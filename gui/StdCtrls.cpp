@@ -796,8 +796,8 @@ void TComboBox::DrawItem(const DRAWITEMSTRUCT& di) {
     }
     if (di.itemState & ODS_FOCUS) DrawFocusRect(di.hDC, &di.rcItem);
   }
-  RestoreDC(di.hDC, saved);
   canvas_.SetHandle(nullptr);
+  RestoreDC(di.hDC, saved);
   canvas_.Unlock();
 }
 

@@ -376,7 +376,8 @@ void TsSkinProvider::SwitchSkinOff() {
   for (int i = 0; i < form_->ControlCount(); ++i)
     if (auto* label = dynamic_cast<gui::TLabel*>(form_->Controls(i))) SkinLabel(label, false);
   // The labels the adapter coloured on panels and pages get their own colours back too.
-  while (!LabelColors.empty()) SkinLabel(LabelColors.back().Label, false);
+  const std::vector<TacLabelColor> nested = LabelColors;
+  for (const TacLabelColor& c : nested) SkinLabel(c.Label, false);
   skinData_->FCache.reset();
   if (wnd) {
     SetClassLongPtrW(wnd, GCLP_HBRBACKGROUND, LONG_PTR(GetSysColorBrush(COLOR_BTNFACE)));

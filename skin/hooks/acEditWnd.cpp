@@ -288,8 +288,9 @@ bool TacEditWnd::HandleSkinCommand(gui::TMessage& m) {
     case AC_GETBG: {
       // A child window asks for what lies behind it: the control's own colour when it
       // keeps one, else the section's background, seen from inside the frame.
+      // Only a record a sender of this thread holds is read.
+      if (!d || !IsCommandRecord(reinterpret_cast<const void*>(m.LParam))) return true;
       CallOldWndProc(m);
-      if (!m.LParam || !d) return true;
       auto& q = *reinterpret_cast<TacBackgroundQuery*>(m.LParam);
       if (q.Kind == bkNone) {
         if (d->FCustomColor) {

@@ -272,6 +272,10 @@ TEST(EditHooks, PrintedAndDisabledControlsShowTheSkin) {
     MapWindowPoints(memo->Handle(), nullptr, reinterpret_cast<POINT*>(&cr), 2);
     EXPECT_GE(q.OffsetX, cr.left - wr.left) << "seen from inside the frame";
     EXPECT_GT(q.OffsetY, 0);
+    TacBackgroundQuery stray;
+    SendMessageW(memo->Handle(), SM_ALPHACMD, MakeSkinCommand(AC_GETBG), LPARAM(&stray));
+    EXPECT_EQ(stray.Kind, bkNone) << "a record no sender holds is not written";
+    EXPECT_EQ(stray.OffsetX, 0);
   });
   h.Step("disable the edit", [&] {
     edit->SetEnabled(false);
