@@ -290,15 +290,18 @@ TEST(CtrlAdapter, LabelsTakeTheSkinsFontColourAndGiveItBack) {
     form.Invalidate();
   });
   h.Step("coloured by the skin", [&] {
-    gui::TBitmap& shot = h.Shot(formWnd, "adapter_labels_skinned");
-    // The nested label shows on its skinned panel in the skin's colour.
-    RECT fr;
-    GetWindowRect(formWnd, &fr);
+    h.Shot(formWnd, "adapter_labels_skinned");
+    // The nested label shows on its skinned panel in the skin's colour (read from what the
+    // panel holds: another test's window may pass over the screen).
+    gui::TBitmap held;
+    skintest::TSkinHarness::WindowPixels(panel->Handle(), held);
+    RECT pr;
+    GetWindowRect(panel->Handle(), &pr);
     const gui::TPoint at = onPanel->ClientToScreen({0, 0});
     int inSkinText = 0;
     for (int y = 0; y < onPanel->Height(); ++y)
       for (int x = 0; x < onPanel->Width(); ++x)
-        inSkinText += ::GetPixel(shot.Canvas().Handle(), at.X - fr.left + x, at.Y - fr.top + y) ==
+        inSkinText += ::GetPixel(held.Canvas().Handle(), at.X - pr.left + x, at.Y - pr.top + y) ==
                       gui::ColorToColorRef(skinText);
     EXPECT_GT(inSkinText, 10) << "the label drawn over its skinned panel";
     EXPECT_EQ(onForm->Font().Color(), skinText);
