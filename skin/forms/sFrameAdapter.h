@@ -1,12 +1,22 @@
 // The adapter of a frame: put on a frame, it tells the frame's form that the frame's child
 // controls are to be skinned, and with which class-name lists (its own when it names any,
 // else the skin manager's). The form's child-control adapter then scans the frame even when
-// the form itself does not let its own controls be skinned.
+// the form itself does not let its own controls be skinned. It also takes over the frame's
+// window procedure: the background comes from its section (see-through by default, so the
+// frame shows its parent's skinned background), its bars from a scroll hook, and the
+// frame's popup menus are drawn by the skin.
 #pragma once
 #include <windows.h>
 
+#include <memory>
+
 #include "gui/Forms.h"
+#include "skin/core/sCommonData.h"
 #include "skin/core/sSkinManager.h"
+
+namespace skin {
+class TacScrollWnd;
+}
 
 namespace skin {
 
@@ -29,13 +39,35 @@ class TsFrameAdapter : public rtl::TComponent {
   // called when the frame has been put on its form.
   void Loaded() override;
 
+  TsScrollWndData* SkinData() const { return skinData_.get(); }
+  TacScrollWnd* ScrollHook() const { return scrollHook_.get(); }
+  // The frame's window procedure is ours (not when the frame was skinned already).
+  bool OwnsWindowProc() const { return static_cast<bool>(oldWndProc_); }
+
+  void FrameWndProc(gui::TMessage& m);
+  // The section over the parent's background into the cache; False while the parent is
+  // not ready (the state then waits as updating).
+  bool PrepareCache();
+  void PaintTo(HDC dc);
+  void PaintFrame(HDC dc);
+
  private:
   void AttachAdapterToForm(bool attach);
+  void CallOld(gui::TMessage& m);
+  bool Skinned();
+  void HookPopups();
+  void Moved(bool changed, bool sized);
+  void JoinForm();
+  bool SkinCommand(gui::TMessage& m);
 
   gui::TFrame* frame_ = nullptr;
   TacThirdPartyLists thirdLists_;
   bool hasLists_ = false;
   HWND attachedTo_ = nullptr;
+  std::unique_ptr<TsScrollWndData> skinData_;
+  std::unique_ptr<TacScrollWnd> scrollHook_;
+  gui::TWndMethod oldWndProc_;
+  bool inPosChanged_ = false;
 };
 
 }  // namespace skin
