@@ -244,8 +244,14 @@ void TsSkinProvider::HandleSkinCommand(TMessage& m) {
         skinData_->FCacheInvalid = false;
       break;
     case AC_ADDTOADAPTER:
-      if (!(form_->ComponentState() & rtl::csLoading) && Adapter)
-        AdapterAddAllItems(m.LParam ? reinterpret_cast<gui::TWinControl*>(m.LParam) : form_);
+      // No control: the whole form. A control only when its sender holds it: a number
+      // another program posts is no control of ours.
+      if (!(form_->ComponentState() & rtl::csLoading) && Adapter) {
+        if (!m.LParam)
+          AdapterAddAllItems(form_);
+        else if (auto* c = OwnRecord<gui::TControl>(m.LParam))
+          if (auto* win = dynamic_cast<gui::TWinControl*>(c)) AdapterAddAllItems(win);
+      }
       break;
     case AC_MOUSELEAVE:
       SetHotItem(-1, true);
