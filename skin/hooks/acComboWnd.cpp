@@ -1,5 +1,7 @@
 #include "skin/hooks/acComboWnd.h"
 
+#include <algorithm>
+#include <cwchar>
 #include <string>
 
 #include "gui/StdCtrls.h"
@@ -26,6 +28,25 @@ void FillSolid(HDC dc, const RECT& r, COLORREF color) {
   DeleteObject(brush);
 }
 }  // namespace
+
+HFONT SelectSkinFont(HDC dc, const TsSkinManager* m) {
+  if (!dc || !m) return nullptr;
+  std::string name;
+  if (m->Fonts.MainMode() == TacFontMode::fmFromSkin)
+    name = m->CommonInfo().MainFont;
+  else if (m->Fonts.MainMode() == TacFontMode::fmCustom)
+    name = m->Fonts.MainFont();
+  const std::wstring w = rtl::W(name);
+  // The face name field holds 31 characters and the end mark.
+  if (w.empty() || w.size() >= LF_FACESIZE) return nullptr;
+  LOGFONTW lf{};
+  if (!GetObjectW(GetCurrentObject(dc, OBJ_FONT), sizeof lf, &lf)) return nullptr;
+  std::fill(std::begin(lf.lfFaceName), std::end(lf.lfFaceName), L'\0');
+  std::wmemcpy(lf.lfFaceName, w.c_str(), w.size());
+  HFONT font = CreateFontIndirectW(&lf);
+  if (font) SelectObject(dc, font);
+  return font;
+}
 
 // ---------------------------------------------------------------- the drop-down list
 
@@ -349,6 +370,24 @@ void TacComboBoxWnd::HandleMessage(gui::TMessage& m) {
       d->FCacheInvalid = true;
       if (m.WParam) PaintAll(reinterpret_cast<HDC>(m.WParam));
       return;
+    case WM_DRAWITEM: {
+      // The items the owner paints come in the skin's font; the font lives as long as
+      // this one item is drawn.
+      auto* di = reinterpret_cast<DRAWITEMSTRUCT*>(m.LParam);
+      HDC itemDC = di ? di->hDC : nullptr;
+      HGDIOBJ before = itemDC ? GetCurrentObject(itemDC, OBJ_FONT) : nullptr;
+      HFONT font = SelectSkinFont(itemDC, d->GetSkinManager());
+      CallOldWndProc(m);
+      if (font) {
+        if (GetCurrentObject(itemDC, OBJ_FONT) == font) SelectObject(itemDC, before);
+        DeleteObject(font);
+      }
+      if (Control()) {
+        InvalidateRect(Wnd(), nullptr, FALSE);
+        UpdateWindow(Wnd());
+      }
+      return;
+    }
     case gui::CN_DRAWITEM:
       if (m.LParam && dynamic_cast<gui::TComboBox*>(Control())) {
         const auto& di = *reinterpret_cast<const DRAWITEMSTRUCT*>(m.LParam);

@@ -13,6 +13,11 @@ namespace skin {
 // True between the drop-down and close-up of any hooked combo box.
 extern bool ComboDroppedDown;
 
+// Selects into DC the current font renamed to the manager's main font (from the skin or
+// chosen by the program); nothing when the default font stays. The caller deletes the
+// font it answers once DC has drawn with it.
+HFONT SelectSkinFont(HDC dc, const TsSkinManager* manager);
+
 class TacComboListWnd : public TacEditWnd {
  public:
   // Hooks the drop-down list of a combo box; HasItems paints the frame at once.

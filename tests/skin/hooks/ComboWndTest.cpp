@@ -238,5 +238,76 @@ TEST(ComboHooks, OwnerDrawnItemsOnTheSkinAndTheHaloUnderTheMouse) {
   SetGlowEffects(before);
 }
 
+// The face of the font the owner of a native owner-drawn combo box finds in the item's DC.
+std::wstring g_itemFace;
+HFONT g_itemFont = nullptr;
+LRESULT CALLBACK ItemOwnerProc(HWND w, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_DRAWITEM) {
+    g_itemFont = static_cast<HFONT>(GetCurrentObject(reinterpret_cast<DRAWITEMSTRUCT*>(lp)->hDC, OBJ_FONT));
+    LOGFONTW lf{};
+    GetObjectW(g_itemFont, sizeof lf, &lf);
+    g_itemFace = lf.lfFaceName;
+    return TRUE;
+  }
+  return DefWindowProcW(w, msg, wp, lp);
+}
+
+// A native owner-drawn combo's items reach their owner in the manager's main font by its
+// mode, and the font made for one item is gone once it is drawn.
+TEST(ComboHooks, NativeOwnerDrawnItemsInTheMainFont) {
+  skintest::TSkinHarness h(KORVAN_TEST_SKIN, KORVAN_SHOTS);
+  ASSERT_TRUE(h.Manager->IsSkinLoaded());
+  gui::TForm& form = h.NewForm("Daftar warga", 300, 160);
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = ItemOwnerProc;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.lpszClassName = L"KorvanItemOwner";
+  RegisterClassW(&wc);
+  HWND owner = CreateWindowExW(0, wc.lpszClassName, L"", WS_CHILD | WS_VISIBLE, 0, 0, 280, 140, form.Handle(), nullptr,
+                               wc.hInstance, nullptr);
+  HWND combo = CreateWindowExW(0, L"COMBOBOX", L"", WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED |
+                                   CBS_HASSTRINGS, 10, 10, 160, 120, owner, HMENU(7), wc.hInstance, nullptr);
+  ASSERT_NE(combo, nullptr);
+  SendMessageW(combo, CB_ADDSTRING, 0, LPARAM(L"Pelkat PKB"));
+  TacComboBoxWnd hook;
+  hook.HookWindow(combo);
+  HDC mem = CreateCompatibleDC(nullptr);
+  HGDIOBJ own = GetCurrentObject(mem, OBJ_FONT);
+  LOGFONTW lf{};
+  GetObjectW(own, sizeof lf, &lf);
+  const std::wstring ownFace = lf.lfFaceName;
+  const TacFontMode modeBefore = h.Manager->Fonts.MainMode();
+  const std::string nameBefore = h.Manager->Fonts.MainFont();
+  const std::wstring skinFace = rtl::W(h.Manager->CommonInfo().MainFont);
+  struct Case {
+    TacFontMode mode;
+    std::string name;
+    std::wstring face;
+  } cases[] = {
+      {TacFontMode::fmDefault, "Courier New", ownFace},
+      {TacFontMode::fmCustom, "Courier New", L"Courier New"},
+      {TacFontMode::fmCustom, "", ownFace},
+      {TacFontMode::fmFromSkin, "Courier New", skinFace.empty() ? ownFace : skinFace},
+  };
+  for (const Case& c : cases) {
+    h.Manager->Fonts.SetMainFont(c.name);
+    h.Manager->Fonts.SetMainMode(c.mode);
+    DRAWITEMSTRUCT di{ODT_COMBOBOX, 7, 0, ODA_DRAWENTIRE, 0, combo, mem, {0, 0, 120, 18}, 0};
+    g_itemFont = nullptr;
+    g_itemFace.clear();
+    SendMessageW(combo, WM_DRAWITEM, 7, LPARAM(&di));
+    EXPECT_EQ(g_itemFace, c.face) << int(c.mode) << " " << c.name;
+    EXPECT_EQ(GetCurrentObject(mem, OBJ_FONT), own) << "the item DC's own font back";
+    if (g_itemFont != own) {
+      EXPECT_EQ(GetObjectType(g_itemFont), 0u) << "the item's font deleted";
+    }
+  }
+  h.Manager->Fonts.SetMainFont(nameBefore);
+  h.Manager->Fonts.SetMainMode(modeBefore);
+  DeleteDC(mem);
+  hook.ReleaseScroll(true);
+  DestroyWindow(owner);
+}
+
 }  // namespace
 }  // namespace skin
