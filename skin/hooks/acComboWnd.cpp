@@ -361,6 +361,13 @@ void TacComboBoxWnd::HandleMessage(gui::TMessage& m) {
     case WM_ERASEBKGND:
       m.Result = 1;
       return;
+    case WM_SETREDRAW:
+      // The program's own redraw switch holds our painting off as well (the list's too).
+      // A switch on that was never off changes nothing.
+      CallOldWndProc(m);
+      for (TsCommonData* u : {d, listHook_ ? listHook_->SkinData() : nullptr})
+        if (u) u->FUpdateCount = m.WParam ? std::max(u->FUpdateCount - 1, 0) : u->FUpdateCount + 1;
+      return;
     case WM_NCPAINT:
       CallOldWndProc(m);
       return;

@@ -309,5 +309,63 @@ TEST(ComboHooks, NativeOwnerDrawnItemsInTheMainFont) {
   DestroyWindow(owner);
 }
 
+// A drop-down combo of ours on a form, with a second combo to take the focus away.
+struct TDropDownForm {
+  gui::TComboBox* drop = nullptr;
+  gui::TComboBox* other = nullptr;
+  HWND form = nullptr;
+  explicit TDropDownForm(skintest::TSkinHarness& h) {
+    gui::TForm& f = h.NewForm("Cari warga", 300, 200);
+    f.SetBounds(420, 400, 300, 200);
+    drop = new gui::TComboBox(&f);
+    drop->SetParent(&f);
+    drop->SetBounds(10, 10, 160, 24);
+    for (int i = 1; i <= 8; ++i) drop->Items().Add("Rayon " + std::to_string(i));
+    other = new gui::TComboBox(&f);
+    other->SetParent(&f);
+    other->SetBounds(10, 60, 160, 24);
+    form = f.Handle();
+    SetWindowTextW(drop->Handle(), L"Rayon baru");
+  }
+};
+
+// The program's redraw switch holds the hook's painting (and its list's) off while off; a
+// switch on that was never off changes nothing.
+TEST(ComboHooks, RedrawSwitchHoldsTheHookAndItsList) {
+  skintest::TSkinHarness h(KORVAN_TEST_SKIN, KORVAN_SHOTS);
+  ASSERT_TRUE(h.Manager->IsSkinLoaded());
+  TDropDownForm f(h);
+  TacComboBoxWnd hook;
+  skintest::ShowSteps(h, f.form);
+  h.Step("hook", [&] {
+    SetCursorPos(0, 0);
+    hook.HookControl(f.drop);
+  });
+  h.Step("the redraw switch", [&] {
+    const struct {
+      BOOL on;
+      int count;
+    } switches[] = {{FALSE, 1}, {FALSE, 2}, {TRUE, 1}, {TRUE, 0}, {TRUE, 0}, {FALSE, 1}, {TRUE, 0}};
+    for (auto s : switches) {
+      SendMessageW(f.drop->Handle(), WM_SETREDRAW, WPARAM(s.on), 0);
+      EXPECT_EQ(hook.SkinData()->FUpdateCount, s.count) << "after " << s.on;
+    }
+    EXPECT_TRUE(IsWindowVisible(f.drop->Handle())) << "the switch still reached the combo";
+  });
+  h.Step("drop the list down", [&] { SendMessageW(f.drop->Handle(), CB_SHOWDROPDOWN, TRUE, 0); });
+  h.Step("the list held too", [&] {
+    ASSERT_NE(hook.ListHook(), nullptr);
+    SendMessageW(f.drop->Handle(), WM_SETREDRAW, FALSE, 0);
+    EXPECT_EQ(hook.SkinData()->FUpdateCount, 1);
+    EXPECT_EQ(hook.ListHook()->SkinData()->FUpdateCount, 1);
+    SendMessageW(f.drop->Handle(), WM_SETREDRAW, TRUE, 0);
+    EXPECT_EQ(hook.SkinData()->FUpdateCount, 0);
+    EXPECT_EQ(hook.ListHook()->SkinData()->FUpdateCount, 0);
+    SendMessageW(f.drop->Handle(), CB_SHOWDROPDOWN, FALSE, 0);
+  });
+  h.Step("release", [&] { hook.ReleaseScroll(true); });
+  h.Run();
+}
+
 }  // namespace
 }  // namespace skin
