@@ -319,6 +319,18 @@ void TacComboBoxWnd::UpdateDropButton() {
   ReleaseDC(Wnd(), dc);
 }
 
+// A drop-down's text selected while it has no focus would look like a choice being made.
+void TacComboBoxWnd::ClearEditSelection() {
+  auto* combo = dynamic_cast<gui::TComboBox*>(Control());
+  if (!combo || combo->Style() != gui::TComboBoxStyle::csDropDown) return;
+  COMBOBOXINFO info{};
+  info.cbSize = sizeof(info);
+  if (!GetComboBoxInfo(Wnd(), &info) || !info.hwndItem) return;
+  HWND focus = GetFocus();
+  if (focus == Wnd() || focus == info.hwndItem) return;
+  SendMessageW(info.hwndItem, EM_SETSEL, WPARAM(-1), 0);
+}
+
 void TacComboBoxWnd::ReleaseList() {
   if (listHook_) listHook_->ReleaseScroll(false);
   listHook_.reset();
@@ -347,6 +359,7 @@ void TacComboBoxWnd::HandleMessage(gui::TMessage& m) {
       d->FFocused = m.Msg != WM_KILLFOCUS;
       d->FCacheInvalid = true;
       CallOldWndProc(m);
+      if (m.Msg == WM_KILLFOCUS) ClearEditSelection();
       ApplySkinLook();
       RedrawWindow(Wnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_NOCHILDREN | RDW_UPDATENOW | RDW_FRAME);
       return;
@@ -408,6 +421,8 @@ void TacComboBoxWnd::HandleMessage(gui::TMessage& m) {
       const bool enter = m.Msg == gui::CM_MOUSEENTER;
       // Leaving into the combo's own edit is no leave.
       if (!enter && IsWindowUnderMouse(Wnd())) return;
+      // The control's own hover state may already be set by the time we hear of it.
+      ClearEditSelection();
       if (d->FHovered == enter) break;
       d->FHovered = enter;
       d->FCacheInvalid = true;

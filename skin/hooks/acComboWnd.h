@@ -57,6 +57,7 @@ class TacComboBoxWnd : public TacEditWnd {
   void PaintEditText(gui::TBitmap& image);
   void UpdateDropButton();
   void ReleaseList();
+  void ClearEditSelection();
   HWND listWnd_ = nullptr;
   bool inCtlColor_ = false;
   std::unique_ptr<TacComboListWnd> listHook_;

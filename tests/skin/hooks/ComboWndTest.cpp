@@ -367,5 +367,65 @@ TEST(ComboHooks, RedrawSwitchHoldsTheHookAndItsList) {
   h.Run();
 }
 
+// A drop-down's text selection is cleared when the mouse comes or goes or the focus
+// leaves, but kept while it has the focus.
+TEST(ComboHooks, DropDownSelectionClearedAwayFromFocus) {
+  skintest::TSkinHarness h(KORVAN_TEST_SKIN, KORVAN_SHOTS);
+  ASSERT_TRUE(h.Manager->IsSkinLoaded());
+  TDropDownForm f(h);
+  COMBOBOXINFO info{};
+  info.cbSize = sizeof(info);
+  ASSERT_TRUE(GetComboBoxInfo(f.drop->Handle(), &info));
+  HWND edit = info.hwndItem;
+  auto selectAll = [&] { SendMessageW(edit, EM_SETSEL, 0, -1); };
+  auto selected = [&] {
+    DWORD from = 0, to = 0;
+    SendMessageW(edit, EM_GETSEL, WPARAM(&from), LPARAM(&to));
+    return to > from;
+  };
+  auto mouseTo = [&](bool over) {
+    RECT r;
+    GetWindowRect(f.drop->Handle(), &r);
+    if (over)
+      SetCursorPos(r.left + 20, (r.top + r.bottom) / 2);
+    else
+      SetCursorPos(0, 0);
+    f.drop->Perform(over ? gui::CM_MOUSEENTER : gui::CM_MOUSELEAVE, 0, 0);
+  };
+
+  TacComboBoxWnd hook;
+  skintest::ShowSteps(h, f.form);
+  h.Step("hook", [&] {
+    SetCursorPos(0, 0);
+    hook.HookControl(f.drop);
+  });
+  h.Step("focused: the selection kept", [&] {
+    SetForegroundWindow(f.form);
+    SetFocus(edit);
+    ASSERT_EQ(GetFocus(), edit);
+    selectAll();
+    mouseTo(true);
+    EXPECT_TRUE(selected()) << "the user's own selection";
+    mouseTo(false);
+    EXPECT_TRUE(selected());
+  });
+  h.Step("away from the focus: cleared", [&] {
+    SetFocus(f.other->Handle());
+    ASSERT_NE(GetFocus(), edit);
+    for (int way = 0; way < 3; ++way) {
+      selectAll();
+      ASSERT_TRUE(selected());
+      if (way < 2)
+        mouseTo(way == 0);
+      else
+        SendMessageW(f.drop->Handle(), WM_KILLFOCUS, WPARAM(f.other->Handle()), 0);
+      EXPECT_FALSE(selected()) << "way " << way;
+    }
+    EXPECT_EQ(GetWindowTextLengthW(f.drop->Handle()), 10) << "the text itself stays";
+  });
+  h.Step("release", [&] { hook.ReleaseScroll(true); });
+  h.Run();
+}
+
 }  // namespace
 }  // namespace skin
