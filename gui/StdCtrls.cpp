@@ -617,6 +617,9 @@ void TComboBox::CreateParams(TCreateParams& p) {
     case TComboBoxStyle::csSimple: p.Style |= CBS_SIMPLE; break;
     case TComboBoxStyle::csDropDownList: p.Style |= CBS_DROPDOWNLIST; break;
     case TComboBoxStyle::csOwnerDrawFixed: p.Style |= CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS; break;
+    case TComboBoxStyle::csOwnerDrawVariable:
+      p.Style |= CBS_DROPDOWNLIST | CBS_OWNERDRAWVARIABLE | CBS_HASSTRINGS;
+      break;
   }
   if (charCase_ == TEditCharCase::ecUpperCase) p.Style |= CBS_UPPERCASE;
   if (charCase_ == TEditCharCase::ecLowerCase) p.Style |= CBS_LOWERCASE;
@@ -761,8 +764,22 @@ void TComboBox::WndProc(TMessage& msg) {
       msg.Result = EditColors(msg, enabled_, font_, color_, BackgroundBrush());
       return;
     case CN_DRAWITEM:
-      if (style_ == TComboBoxStyle::csOwnerDrawFixed && msg.LParam) {
+      if (OwnerDrawn() && msg.LParam) {
         DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(msg.LParam));
+        msg.Result = TRUE;
+        return;
+      }
+      break;
+    case CN_MEASUREITEM:
+      if (style_ == TComboBoxStyle::csOwnerDrawVariable && msg.LParam) {
+        // The edit part (item -1) keeps the height the system gives it.
+        auto& mi = *reinterpret_cast<MEASUREITEMSTRUCT*>(msg.LParam);
+        const int index = static_cast<int>(static_cast<int32_t>(mi.itemID));
+        if (OnMeasureItem && index >= 0 && index < items_.Count()) {
+          int height = int(mi.itemHeight);
+          OnMeasureItem(this, index, height);
+          mi.itemHeight = UINT(std::max(height, 1));
+        }
         msg.Result = TRUE;
         return;
       }

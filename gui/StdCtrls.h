@@ -201,11 +201,14 @@ class TListBox : public TWinControl {
   int itemIndex_ = -1;
 };
 
-// csOwnerDrawFixed: a drop-down list whose items the OnDrawItem handler paints.
-enum class TComboBoxStyle { csDropDown, csSimple, csDropDownList, csOwnerDrawFixed };
+// csOwnerDrawFixed: a drop-down list whose items the OnDrawItem handler paints;
+// csOwnerDrawVariable: the same with each item as high as OnMeasureItem says.
+enum class TComboBoxStyle { csDropDown, csSimple, csDropDownList, csOwnerDrawFixed, csOwnerDrawVariable };
 // One item of an owner-drawn list: its index, its rectangle on the control's Canvas and its
 // ODS_ state bits.
 using TDrawItemEvent = std::function<void(TWinControl* control, int index, const TRect& rect, unsigned state)>;
+// The height of one item of a list of variable-height items, set in Height.
+using TMeasureItemEvent = std::function<void(TWinControl* control, int index, int& height)>;
 
 class TComboBox : public TWinControl {
   KORVAN_CLASS(TComboBox)
@@ -227,10 +230,14 @@ class TComboBox : public TWinControl {
   // Runs on the user's choice from the list and on typing into a drop-down.
   TNotifyEvent OnChange;
   TDrawItemEvent OnDrawItem;
+  TMeasureItemEvent OnMeasureItem;
   // The canvas an owner-drawn item is painted on, while it is painted.
   TCanvas& Canvas() { return canvas_; }
   // Only a list to choose from: no edit part.
-  bool ListOnly() const { return style_ == TComboBoxStyle::csDropDownList || style_ == TComboBoxStyle::csOwnerDrawFixed; }
+  bool ListOnly() const { return style_ == TComboBoxStyle::csDropDownList || OwnerDrawn(); }
+  bool OwnerDrawn() const {
+    return style_ == TComboBoxStyle::csOwnerDrawFixed || style_ == TComboBoxStyle::csOwnerDrawVariable;
+  }
   void SetBounds(int left, int top, int width, int height) override;
   void WndProc(TMessage& msg) override;
 

@@ -246,7 +246,7 @@ void TacComboBoxWnd::DrawItem(int index, const RECT& r, HDC dc, UINT state) {
   SetTextColor(bdc, text);
   SetBkColor(bdc, back);
   SetBkMode(bdc, TRANSPARENT);
-  if (combo->OnDrawItem && combo->Style() == gui::TComboBoxStyle::csOwnerDrawFixed && index >= 0 &&
+  if (combo->OnDrawItem && combo->OwnerDrawn() && index >= 0 &&
       index < combo->Items().Count()) {
     // The handler paints on the skinned item, with the skin's colours in its canvas.
     gui::TCanvas& canvas = combo->Canvas();
@@ -276,7 +276,7 @@ void TacComboBoxWnd::PaintAll(HDC dc) {
   if (style == TacComboStyle::DropDownList) {
     auto* combo = dynamic_cast<gui::TComboBox*>(Control());
     const int sel = int(SendMessageW(Wnd(), CB_GETCURSEL, 0, 0));
-    if (combo && combo->Style() == gui::TComboBoxStyle::csOwnerDrawFixed && sel >= 0) {
+    if (combo && combo->OwnerDrawn() && sel >= 0) {
       // The chosen item as the program draws it, on the skin.
       const TBarRect b = ButtonRect();
       const RECT r{3, 3, b.Left, image->Height() - 3};

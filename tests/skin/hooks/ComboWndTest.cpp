@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -422,6 +423,76 @@ TEST(ComboHooks, DropDownSelectionClearedAwayFromFocus) {
       EXPECT_FALSE(selected()) << "way " << way;
     }
     EXPECT_EQ(GetWindowTextLengthW(f.drop->Handle()), 10) << "the text itself stays";
+  });
+  h.Step("release", [&] { hook.ReleaseScroll(true); });
+  h.Run();
+}
+
+// Items of different heights: each as high as the program measures it, drawn by its
+// handler on the skin in the list and, the chosen one, in the edit part.
+TEST(ComboHooks, VariableHeightItemsMeasuredAndDrawnOnTheSkin) {
+  skintest::TSkinHarness h(KORVAN_TEST_SKIN, KORVAN_SHOTS);
+  ASSERT_TRUE(h.Manager->IsSkinLoaded());
+  gui::TForm& form = h.NewForm("Jenis ibadah", 300, 240);
+  form.SetBounds(40, 40, 300, 240);
+  auto* combo = new gui::TComboBox(&form);
+  combo->SetStyle(gui::TComboBoxStyle::csOwnerDrawVariable);
+  std::vector<int> measured;
+  combo->OnMeasureItem = [&](gui::TWinControl*, int index, int& height) {
+    measured.push_back(index);
+    height = 16 + 6 * index;
+  };
+  std::vector<std::pair<int, int>> drawn;  // index, height
+  combo->OnDrawItem = [&](gui::TWinControl* c, int index, const gui::TRect& r, unsigned state) {
+    drawn.emplace_back((state & ODS_COMBOBOXEDIT) ? -1 : index, r.Bottom - r.Top);
+    HDC dc = static_cast<gui::TComboBox*>(c)->Canvas().Handle();
+    RECT mark{r.Left + 2, r.Top + 2, r.Left + 12, r.Bottom - 2};
+    HBRUSH red = CreateSolidBrush(RGB(220, 0, 0));
+    FillRect(dc, &mark, red);
+    DeleteObject(red);
+  };
+  combo->SetParent(&form);
+  combo->SetBounds(10, 10, 160, 24);
+  for (const char* name : {"Minggu", "Rumah tangga", "Pemuda", "Kaum bapak"}) combo->Items().Add(name);
+  combo->SetItemIndex(2);
+  HWND formWnd = form.Handle();
+
+  TacComboBoxWnd hook;
+  skintest::ShowSteps(h, formWnd);
+  h.Step("hook", [&] {
+    SetCursorPos(0, 0);
+    hook.HookControl(combo);
+    skintest::RedrawWhole(formWnd);
+  });
+  h.Step("measured", [&] {
+    for (int i = 0; i < 4; ++i) {
+      EXPECT_NE(std::find(measured.begin(), measured.end(), i), measured.end()) << i;
+      EXPECT_EQ(SendMessageW(combo->Handle(), CB_GETITEMHEIGHT, WPARAM(i), 0), 16 + 6 * i) << i;
+    }
+    EXPECT_EQ(std::count(measured.begin(), measured.end(), -1), 0) << "the edit part keeps its own height";
+    bool edit = false;
+    for (auto [index, height] : drawn) edit |= index == -1;
+    EXPECT_TRUE(edit) << "the chosen item drawn by the handler in the edit part";
+    gui::TBitmap held;
+    skintest::TSkinHarness::WindowPixels(combo->Handle(), held);
+    int red = 0;
+    for (int y = 0; y < 24; ++y)
+      for (int x = 0; x < 30; ++x) red += ::GetPixel(held.Canvas().Handle(), x, y) == RGB(220, 0, 0);
+    EXPECT_GT(red, 20) << "the handler's mark in the edit part";
+    drawn.clear();
+  });
+  h.Step("drop the list down", [&] { SendMessageW(combo->Handle(), CB_SHOWDROPDOWN, TRUE, 0); });
+  h.Step("the list's items at their heights", [&] {
+    h.Shot(hook.ListWnd() ? hook.ListWnd() : formWnd, "combo_variable_list");
+    // The list starts at the chosen item; those above it are not drawn.
+    std::vector<int> seen;
+    for (auto [index, height] : drawn) {
+      if (index < 0) continue;  // the edit part
+      EXPECT_EQ(height, 16 + 6 * index) << "item " << index;
+      seen.push_back(index);
+    }
+    EXPECT_NE(std::find(seen.begin(), seen.end(), 3), seen.end()) << "the last item drawn in the list";
+    SendMessageW(combo->Handle(), CB_SHOWDROPDOWN, FALSE, 0);
   });
   h.Step("release", [&] { hook.ReleaseScroll(true); });
   h.Run();
