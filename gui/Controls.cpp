@@ -772,6 +772,13 @@ void TWinControl::WMDrawItem(TMessage& msg) {
   ReflectToChild(msg, di->hwndItem);
 }
 
+// The item names its control only by id: a combo box asks while it is still being made.
+void TWinControl::WMMeasureItem(TMessage& msg) {
+  auto* mi = reinterpret_cast<MEASUREITEMSTRUCT*>(msg.LParam);
+  if (!mi || mi->CtlType == ODT_MENU || !handle_) return Inherited(msg);
+  ReflectToChild(msg, GetDlgItem(handle_, int(mi->CtlID)));
+}
+
 void TWinControl::CNCtlColor(TMessage& msg) {
   HDC dc = reinterpret_cast<HDC>(msg.WParam);
   SetTextColor(dc, ColorToRGB(font_.Color()));

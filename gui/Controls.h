@@ -314,6 +314,7 @@ class TWinControl : public TControl {
   void WMReflectFromLParam(TMessage& msg);
   void WMNotify(TMessage& msg);
   void WMDrawItem(TMessage& msg);
+  void WMMeasureItem(TMessage& msg);
   void CNCtlColor(TMessage& msg);
   void CMDialogKey(TMessage& msg);
   friend class TApplication;
@@ -327,7 +328,8 @@ class TWinControl : public TControl {
                   {WM_CTLCOLORLISTBOX, &TWinControl::WMReflectFromLParam},
                   {WM_CTLCOLORSTATIC, &TWinControl::WMReflectFromLParam},
                   {WM_CTLCOLORSCROLLBAR, &TWinControl::WMReflectFromLParam},
-                  {WM_DRAWITEM, &TWinControl::WMDrawItem}, {WM_HSCROLL, &TWinControl::WMReflectFromLParam},
+                  {WM_DRAWITEM, &TWinControl::WMDrawItem}, {WM_MEASUREITEM, &TWinControl::WMMeasureItem},
+                  {WM_HSCROLL, &TWinControl::WMReflectFromLParam},
                   {WM_VSCROLL, &TWinControl::WMReflectFromLParam}, {CN_CTLCOLOREDIT, &TWinControl::CNCtlColor},
                   {CN_CTLCOLORSTATIC, &TWinControl::CNCtlColor}, {CN_CTLCOLORBTN, &TWinControl::CNCtlColor},
                   {CN_CTLCOLORLISTBOX, &TWinControl::CNCtlColor}, {CM_DIALOGKEY, &TWinControl::CMDialogKey})

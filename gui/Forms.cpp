@@ -415,6 +415,15 @@ void TCustomForm::WMWindowPosChanged(TMessage& msg) {
   Inherited(msg);
 }
 
+// ---------------------------------------------------------------- TFrame
+
+TFrame::TFrame(TComponent* owner) : TCustomControl(owner) {
+  width_ = 320;
+  height_ = 240;
+  parentColor_ = true;
+  ControlStyle |= csAcceptsControls;
+}
+
 // ---------------------------------------------------------------- TApplication
 
 TApplication::TApplication(TComponent* owner) : TComponent(owner) {}

@@ -144,6 +144,14 @@ class TForm : public TCustomForm {
   using TCustomForm::TCustomForm;
 };
 
+// A group of controls built once and put on forms as one piece: a plain container that
+// takes its parent's colour.
+class TFrame : public TCustomControl {
+  KORVAN_CLASS(TFrame)
+ public:
+  explicit TFrame(TComponent* owner);
+};
+
 using TExceptionEvent = std::function<void(TObject* sender, const std::exception_ptr& e)>;
 
 class TApplication : public TComponent {

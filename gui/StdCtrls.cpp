@@ -616,6 +616,10 @@ void TComboBox::CreateParams(TCreateParams& p) {
     case TComboBoxStyle::csDropDown: p.Style |= CBS_DROPDOWN; break;
     case TComboBoxStyle::csSimple: p.Style |= CBS_SIMPLE; break;
     case TComboBoxStyle::csDropDownList: p.Style |= CBS_DROPDOWNLIST; break;
+    case TComboBoxStyle::csOwnerDrawFixed: p.Style |= CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS; break;
+    case TComboBoxStyle::csOwnerDrawVariable:
+      p.Style |= CBS_DROPDOWNLIST | CBS_OWNERDRAWVARIABLE | CBS_HASSTRINGS;
+      break;
   }
   if (charCase_ == TEditCharCase::ecUpperCase) p.Style |= CBS_UPPERCASE;
   if (charCase_ == TEditCharCase::ecLowerCase) p.Style |= CBS_LOWERCASE;
@@ -654,7 +658,7 @@ void TComboBox::PushSelection() {
   if (!handle_) return;
   syncing_ = true;
   SendMessageW(handle_, CB_SETCURSEL, static_cast<WPARAM>(index_), 0);
-  if (index_ < 0 && style_ != TComboBoxStyle::csDropDownList) SetWindowTextW(handle_, rtl::W(text_).c_str());
+  if (index_ < 0 && !ListOnly()) SetWindowTextW(handle_, rtl::W(text_).c_str());
   syncing_ = false;
 }
 
@@ -665,7 +669,7 @@ void TComboBox::ItemsChanged() {
   if (items_.Count() == 0) text_.clear();
   if (!handle_) return;
   syncing_ = true;
-  if (style_ != TComboBoxStyle::csDropDownList) text_ = TWinControl::GetText();
+  if (!ListOnly()) text_ = TWinControl::GetText();
   SendMessageW(handle_, CB_RESETCONTENT, 0, 0);
   for (int i = 0; i < items_.Count(); ++i) SendMessageW(handle_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(rtl::W(items_[i]).c_str()));
   if (items_.Count() == 0) text_.clear();
@@ -695,14 +699,14 @@ void TComboBox::SetStyle(TComboBoxStyle s) {
 void TComboBox::SetCharCase(TEditCharCase c) {
   if (c == charCase_) return;
   charCase_ = c;
-  if (style_ != TComboBoxStyle::csDropDownList) text_ = ApplyCase(c, GetText());
+  if (!ListOnly()) text_ = ApplyCase(c, GetText());
   RecreateWnd();
 }
 
 bool TComboBox::DroppedDown() const { return handle_ && SendMessageW(handle_, CB_GETDROPPEDSTATE, 0, 0); }
 
 std::string TComboBox::GetText() const {
-  if (style_ == TComboBoxStyle::csDropDownList) return index_ >= 0 && index_ < items_.Count() ? items_[index_] : std::string();
+  if (ListOnly()) return index_ >= 0 && index_ < items_.Count() ? items_[index_] : std::string();
   return TWinControl::GetText();
 }
 
@@ -718,7 +722,7 @@ int ExactIndex(const rtl::TStringList& items, const std::string& s) {
 // and "SDRi" are different titles), or none; on a drop-down it is the edit's text. Code
 // setting the text runs no change handler.
 void TComboBox::SetTextBuf(const std::string& s) {
-  if (style_ == TComboBoxStyle::csDropDownList) {
+  if (ListOnly()) {
     SetItemIndex(ExactIndex(items_, s));
     return;
   }
@@ -759,10 +763,59 @@ void TComboBox::WndProc(TMessage& msg) {
     case CN_CTLCOLORLISTBOX:
       msg.Result = EditColors(msg, enabled_, font_, color_, BackgroundBrush());
       return;
+    case CN_DRAWITEM:
+      if (OwnerDrawn() && msg.LParam) {
+        DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(msg.LParam));
+        msg.Result = TRUE;
+        return;
+      }
+      break;
+    case CN_MEASUREITEM:
+      if (style_ == TComboBoxStyle::csOwnerDrawVariable && msg.LParam) {
+        // The edit part (item -1) keeps the height the system gives it.
+        auto& mi = *reinterpret_cast<MEASUREITEMSTRUCT*>(msg.LParam);
+        const int index = static_cast<int>(static_cast<int32_t>(mi.itemID));
+        if (OnMeasureItem && index >= 0 && index < items_.Count()) {
+          int height = int(mi.itemHeight);
+          OnMeasureItem(this, index, height);
+          mi.itemHeight = UINT(std::max(height, 1));
+        }
+        msg.Result = TRUE;
+        return;
+      }
+      break;
     default:
       break;
   }
   TWinControl::WndProc(msg);
+}
+
+void TComboBox::DrawItem(const DRAWITEMSTRUCT& di) {
+  const TRect r{di.rcItem.left, di.rcItem.top, di.rcItem.right, di.rcItem.bottom};
+  const bool selected = (di.itemState & ODS_SELECTED) != 0;
+  canvas_.Lock();
+  canvas_.SetHandle(di.hDC);
+  const int saved = SaveDC(di.hDC);
+  SelectObject(di.hDC, font_.Handle());
+  SetTextColor(di.hDC, ColorToRGB(selected ? clHighlightText : font_.Color()));
+  SetBkColor(di.hDC, ColorToRGB(selected ? clHighlight : color_));
+  const int index = static_cast<int>(static_cast<int32_t>(di.itemID));
+  if (OnDrawItem && index >= 0 && index < items_.Count()) {
+    OnDrawItem(this, index, r, di.itemState);
+  } else {
+    RECT rc = di.rcItem;
+    ExtTextOutW(di.hDC, rc.left, rc.top, ETO_OPAQUE, &rc, nullptr, 0, nullptr);
+    if (index >= 0 && index < items_.Count()) {
+      rc.left += 2;
+      std::wstring w = rtl::W(items_[index]);
+      SetBkMode(di.hDC, TRANSPARENT);
+      DrawTextW(di.hDC, w.c_str(), -1, &rc, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    }
+    if (di.itemState & ODS_FOCUS) DrawFocusRect(di.hDC, &di.rcItem);
+  }
+  canvas_.SetHandle(nullptr);
+  RestoreDC(di.hDC, saved);
+  canvas_.Unlock();
 }
 
 // ---------------------------------------------------------------- TGroupBox

@@ -202,7 +202,14 @@ class TListBox : public TWinControl {
   int itemIndex_ = -1;
 };
 
-enum class TComboBoxStyle { csDropDown, csSimple, csDropDownList };
+// csOwnerDrawFixed: a drop-down list whose items the OnDrawItem handler paints;
+// csOwnerDrawVariable: the same with each item as high as OnMeasureItem says.
+enum class TComboBoxStyle { csDropDown, csSimple, csDropDownList, csOwnerDrawFixed, csOwnerDrawVariable };
+// One item of an owner-drawn list: its index, its rectangle on the control's Canvas and its
+// ODS_ state bits.
+using TDrawItemEvent = std::function<void(TWinControl* control, int index, const TRect& rect, unsigned state)>;
+// The height of one item of a list of variable-height items, set in Height.
+using TMeasureItemEvent = std::function<void(TWinControl* control, int index, int& height)>;
 
 class TComboBox : public TWinControl {
   KORVAN_CLASS(TComboBox)
@@ -223,6 +230,15 @@ class TComboBox : public TWinControl {
 
   // Runs on the user's choice from the list and on typing into a drop-down.
   TNotifyEvent OnChange;
+  TDrawItemEvent OnDrawItem;
+  TMeasureItemEvent OnMeasureItem;
+  // The canvas an owner-drawn item is painted on, while it is painted.
+  TCanvas& Canvas() { return canvas_; }
+  // Only a list to choose from: no edit part.
+  bool ListOnly() const { return style_ == TComboBoxStyle::csDropDownList || OwnerDrawn(); }
+  bool OwnerDrawn() const {
+    return style_ == TComboBoxStyle::csOwnerDrawFixed || style_ == TComboBoxStyle::csOwnerDrawVariable;
+  }
   void SetBounds(int left, int top, int width, int height) override;
   void WndProc(TMessage& msg) override;
 
@@ -234,9 +250,12 @@ class TComboBox : public TWinControl {
   void ItemsChanged();
   void PushSelection();
   int DroppedHeight() const;
+  // An owner-drawn item: the handler's when there is one, else the item's text.
+  void DrawItem(const DRAWITEMSTRUCT& item);
 
  private:
   rtl::TStringList items_;
+  TCanvas canvas_;
   TComboBoxStyle style_ = TComboBoxStyle::csDropDown;
   TEditCharCase charCase_ = TEditCharCase::ecNormal;
   int index_ = -1;

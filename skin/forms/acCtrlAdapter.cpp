@@ -4,7 +4,9 @@
 #include "gui/Forms.h"
 #include "skin/core/sMessages.h"
 #include "skin/core/sSkinManager.h"
+#include "skin/forms/sFrameAdapter.h"
 #include "skin/forms/sSkinProvider.h"
+#include "skin/graphics/sLabel.h"
 #include "skin/hooks/acHookClasses.h"
 
 namespace skin {
@@ -65,7 +67,8 @@ void TacCtrlAdapter::AddItem(gui::TWinControl* control, const std::string& secti
       break;
   }
   TsSkinManager* manager = Manager();
-  const TacClassNameLists& lists = Lists();
+  // A frame's controls take the lists of the frame's adapter while its frame is scanned.
+  const TacClassNameLists& lists = scanLists_ ? *scanLists_ : Lists();
   items_.Ensure(control, control->Parent() != nullptr, [&](gui::TWinControl* c) {
     std::unique_ptr<TacMainWnd> hook = MakeHookFor(c, lists, manager, params);
     // The adapter outlives its hooks: they are its items.
@@ -123,11 +126,25 @@ void TacCtrlAdapter::AddAllItems(gui::TWinControl* owner) {
   gui::TWinControl* form = provider_ ? provider_->Form() : nullptr;
   if (!owner) owner = form;
   if (!owner) return;
-  // A form scans itself only while it allows the lists; frames with adapters of their own
-  // are not made by this program.
-  if (dynamic_cast<gui::TCustomForm*>(owner) && !(provider_ && provider_->AllowSkin3rdParty)) return;
+  // A form that allows the lists is scanned whole with them; one that does not has only
+  // the frames scanned whose adapters allow theirs (their own lists, else the manager's).
+  std::vector<std::pair<gui::TWinControl*, const TacClassNameLists*>> pairs;
+  if (!dynamic_cast<gui::TCustomForm*>(owner) || (provider_ && provider_->AllowSkin3rdParty)) {
+    pairs.emplace_back(owner, &Lists());
+  } else if (provider_) {
+    static const TacClassNameLists none{};
+    for (rtl::TComponent* c : provider_->ChildList)
+      if (auto* fa = dynamic_cast<TsFrameAdapter*>(c); fa && fa->AllowSkin3rdParty && fa->Frame())
+        pairs.emplace_back(fa->Frame(), fa->HasThirdPartyLists() ? &fa->ThirdLists()
+                                         : manager                ? &manager->ThirdPartyLists()
+                                                                  : &none);
+  }
   Busy = true;
-  Scan(owner, Lists());
+  for (auto [control, lists] : pairs) {
+    scanLists_ = lists;
+    Scan(control, *lists);
+  }
+  scanLists_ = nullptr;
   Busy = false;
 }
 
@@ -144,6 +161,10 @@ void TacCtrlAdapter::ScanOne(rtl::TComponent* component, bool child, const TacCl
   if (IsAllowed(control, lists)) {
     if (windowed)
       AddItem(windowed, {});
+    else if (auto* label = dynamic_cast<gui::TLabel*>(control); label && provider_ && !dynamic_cast<TsCustomLabel*>(label))
+      // Plain labels take the skin's font colour; the engine's own labels paint from the
+      // skin by themselves.
+      provider_->SkinLabel(label, true);
     else if (child && dynamic_cast<gui::TSpeedButton*>(control))
       AddGraphItem(control);
   }

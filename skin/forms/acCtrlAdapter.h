@@ -73,6 +73,7 @@ class TacCtrlAdapter : public rtl::TPersistent {
   TacAdapterItemList<gui::TWinControl, TacMainWnd> items_;
   std::vector<std::unique_ptr<TacGraphItem>> graphItems_;
   bool removing_ = false;
+  const TacClassNameLists* scanLists_ = nullptr;  // the lists of the scan running
 };
 
 }  // namespace skin

@@ -44,12 +44,4 @@ void TsMDIForm::RefreshNonClient() {
   if (Form && Form->HandleAllocated()) SendMessageW(Form->Handle(), WM_NCPAINT, 1, 0);
 }
 
-namespace {
-rtl::TComponent* FrameOwner(rtl::TComponent*) {
-  throw rtl::Exception("TsFrameAdapter adapter must be placed on the handled frame");
-}
-}  // namespace
-
-TsFrameAdapter::TsFrameAdapter(rtl::TComponent* owner) : rtl::TComponent(FrameOwner(owner)) {}
-
 }  // namespace skin

@@ -43,12 +43,4 @@ class TsMDIForm : public rtl::TPersistent {
   void RefreshNonClient();
 };
 
-// An adapter for a frame control. The class layer has no frame class, so every owner is
-// refused with the library's message.
-class TsFrameAdapter : public rtl::TComponent {
-  KORVAN_CLASS(TsFrameAdapter)
- public:
-  explicit TsFrameAdapter(rtl::TComponent* owner);
-};
-
 }  // namespace skin

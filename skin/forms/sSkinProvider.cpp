@@ -329,6 +329,8 @@ void TsSkinProvider::Loaded() {
 
 void TsSkinProvider::Notification(rtl::TComponent* component, rtl::TOperation op) {
   rtl::TComponent::Notification(component, op);
+  if (op == rtl::TOperation::opRemove)
+    std::erase_if(LabelColors, [&](const TacLabelColor& c) { return c.Label == component; });
   if (!skinData_) return;
   // A windowed control put on the form joins the adapter when its class is listed (in the
   // provider's own lists when it has any, else in the manager's).

@@ -84,8 +84,9 @@ bool TsSkinProvider::HandleSkinCommandFirst(TMessage& m) {
     // engine reach the form's skin through it.
     case AC_GETSKINDATA: m.Result = reinterpret_cast<LRESULT>(skinData_.get()); return true;
     case AC_ATTACHADAPTER:
-      if (skinData_ && !skinData_->FLoading && m.LParam) {
-        auto* item = reinterpret_cast<rtl::TComponent*>(m.LParam);
+      // Only an adapter of this thread that holds itself out for the send is listed: the
+      // adapter scans what the list holds.
+      if (auto* item = OwnRecord<rtl::TComponent>(m.LParam); item && skinData_ && !skinData_->FLoading) {
         auto it = std::find(ChildList.begin(), ChildList.end(), item);
         if (m.WParamLo() != 0) {
           if (it == ChildList.end()) ChildList.push_back(item);
@@ -243,8 +244,14 @@ void TsSkinProvider::HandleSkinCommand(TMessage& m) {
         skinData_->FCacheInvalid = false;
       break;
     case AC_ADDTOADAPTER:
-      if (!(form_->ComponentState() & rtl::csLoading) && Adapter)
-        AdapterAddAllItems(m.LParam ? reinterpret_cast<gui::TWinControl*>(m.LParam) : form_);
+      // No control: the whole form. A control only when its sender holds it: a number
+      // another program posts is no control of ours.
+      if (!(form_->ComponentState() & rtl::csLoading) && Adapter) {
+        if (!m.LParam)
+          AdapterAddAllItems(form_);
+        else if (auto* c = OwnRecord<gui::TControl>(m.LParam))
+          if (auto* win = dynamic_cast<gui::TWinControl*>(c)) AdapterAddAllItems(win);
+      }
       break;
     case AC_MOUSELEAVE:
       SetHotItem(-1, true);
@@ -374,6 +381,9 @@ void TsSkinProvider::SwitchSkinOff() {
   }
   for (int i = 0; i < form_->ControlCount(); ++i)
     if (auto* label = dynamic_cast<gui::TLabel*>(form_->Controls(i))) SkinLabel(label, false);
+  // The labels the adapter coloured on panels and pages get their own colours back too.
+  const std::vector<TacLabelColor> nested = LabelColors;
+  for (const TacLabelColor& c : nested) SkinLabel(c.Label, false);
   skinData_->FCache.reset();
   if (wnd) {
     SetClassLongPtrW(wnd, GCLP_HBRBACKGROUND, LONG_PTR(GetSysColorBrush(COLOR_BTNFACE)));
@@ -472,8 +482,11 @@ void TsSkinProvider::SkinLabel(gui::TControl* control, bool skinned) {
                             [&](const TacLabelColor& c) { return c.Label == label; });
   if (skinned) {
     if (IsSkipSkinTag(label->Tag)) return;
-    if (entry == LabelColors.end())
+    if (entry == LabelColors.end()) {
       LabelColors.push_back({uint32_t(label->Font().Color()), label, label->ParentFont()});
+      // A label freed while skinned takes its entry with it.
+      label->FreeNotification(this);
+    }
     if (label->Transparent || transparentAlways) label->ControlStyle &= ~gui::csOpaque;
     if (TsSkinManager* def = DefaultManager()) label->Font().SetColor(gui::TColor(def->GetGlobalFontColor()));
     return;
@@ -488,6 +501,7 @@ void TsSkinProvider::SkinLabel(gui::TControl* control, bool skinned) {
     }
     *entry = LabelColors.back();
     LabelColors.pop_back();
+    label->RemoveFreeNotification(this);
   }
   if (label->Transparent || transparentAlways) label->ControlStyle |= gui::csOpaque;
 }

@@ -1,7 +1,11 @@
 #include "skin/hooks/acComboWnd.h"
 
+#include <algorithm>
+#include <cwchar>
 #include <string>
 
+#include "gui/StdCtrls.h"
+#include "rtl/Utf.h"
 #include "skin/core/acControlPaint.h"
 #include "skin/core/acSkinData.h"
 #include "skin/core/sMessages.h"
@@ -16,6 +20,33 @@
 namespace skin {
 
 bool ComboDroppedDown = false;
+
+namespace {
+void FillSolid(HDC dc, const RECT& r, COLORREF color) {
+  HBRUSH brush = CreateSolidBrush(color);
+  FillRect(dc, &r, brush);
+  DeleteObject(brush);
+}
+}  // namespace
+
+HFONT SelectSkinFont(HDC dc, const TsSkinManager* m) {
+  if (!dc || !m) return nullptr;
+  std::string name;
+  if (m->Fonts.MainMode() == TacFontMode::fmFromSkin)
+    name = m->CommonInfo().MainFont;
+  else if (m->Fonts.MainMode() == TacFontMode::fmCustom)
+    name = m->Fonts.MainFont();
+  const std::wstring w = rtl::W(name);
+  // The face name field holds 31 characters and the end mark.
+  if (w.empty() || w.size() >= LF_FACESIZE) return nullptr;
+  LOGFONTW lf{};
+  if (!GetObjectW(GetCurrentObject(dc, OBJ_FONT), sizeof lf, &lf)) return nullptr;
+  std::fill(std::begin(lf.lfFaceName), std::end(lf.lfFaceName), L'\0');
+  std::wmemcpy(lf.lfFaceName, w.c_str(), w.size());
+  HFONT font = CreateFontIndirectW(&lf);
+  if (font) SelectObject(dc, font);
+  return font;
+}
 
 // ---------------------------------------------------------------- the drop-down list
 
@@ -169,6 +200,68 @@ void TacComboBoxWnd::PaintDropButton(HDC dc, gui::TBitmap& image) {
     DrawSolidArrow(px, TColor(colour), TRect(b.Left, b.Top, b.Right, b.Bottom), adDown, d->GetPixelsPerInch());
   }
   BitBlt(dc, b.Left, b.Top, b.Right - b.Left, b.Bottom - b.Top, image.Canvas().Handle(), b.Left, b.Top, SRCCOPY);
+  if (!IsWindowUnderMouse(Wnd())) HideGlowEffect(d->FGlowID, false);
+}
+
+void TacComboBoxWnd::DrawItem(int index, const RECT& r, HDC dc, UINT state) {
+  TsCommonData* d = SkinData();
+  auto* combo = dynamic_cast<gui::TComboBox*>(Control());
+  TsSkinManager* m = d ? d->GetSkinManager() : nullptr;
+  if (!combo || !m || r.right <= r.left || r.bottom <= r.top) return;
+  if (d->FCacheInvalid || d->CacheEmpty()) PrepareCache();
+  auto bmp = CreateBitmap32(r.right, r.bottom);
+  HDC bdc = bmp->Canvas().Handle();
+  const TsGeneralData* s = d->Section();
+  const bool edit = (state & ODS_COMBOBOXEDIT) != 0;
+  const bool selected = (state & ODS_SELECTED) != 0;
+  const int look = edit ? LookState() : 0;
+  // The edit part lies on the control's image; a list item on the list's own colour.
+  COLORREF back = edit ? d->GetBackgroundColor(look, Wnd()) & 0xFFFFFF
+                       : (listHook_ ? listHook_->BackColor() : backColor_);
+  COLORREF text = GetWndSkinFontColor(Wnd(), d->FSkinIndex, m, look) & 0xFFFFFF;
+  RECT rc = r;
+  if (edit && !d->CacheEmpty())
+    BitBlt(bdc, r.left, r.top, r.right - r.left, r.bottom - r.top, d->FCache->Canvas().Handle(), r.left, r.top, SRCCOPY);
+  else
+    FillSolid(bdc, rc, back);
+  if (selected) {
+    TacSkinData* sd = d->GetScaledSkin();
+    const int selection = m->GetSkinIndex("SELECTION", sd);
+    if (sd && selection >= 0 && size_t(selection) < sd->Sections.size()) {
+      TSkinOnBitmap skin(*d, *bmp);
+      TBitmap32 px = Pixels32(*bmp);
+      TBitmap32 under = px.Clone();
+      PaintSkinSection(skin.Source, selection, MakeBackgroundCache(&under, 0, 0), 1,
+                       TRect(r.left, r.top, r.right, r.bottom), TPoint(0, 0), px);
+      const TsGenState& st = sd->Sections[size_t(selection)].StateParams[s && s->States > 1 ? 1 : 0];
+      back = st.Color & 0xFFFFFF;
+      text = st.FontColor & 0xFFFFFF;
+    } else {
+      back = m->GetHighlightColor(true) & 0xFFFFFF;
+      text = m->GetHighlightFontColor(true) & 0xFFFFFF;
+      FillSolid(bdc, rc, back);
+    }
+  }
+  HGDIOBJ oldFont = SelectObject(bdc, combo->Font().Handle());
+  SetTextColor(bdc, text);
+  SetBkColor(bdc, back);
+  SetBkMode(bdc, TRANSPARENT);
+  if (combo->OnDrawItem && combo->OwnerDrawn() && index >= 0 &&
+      index < combo->Items().Count()) {
+    // The handler paints on the skinned item, with the skin's colours in its canvas.
+    gui::TCanvas& canvas = combo->Canvas();
+    canvas.Lock();
+    canvas.SetHandle(bdc);
+    combo->OnDrawItem(combo, index, gui::TRect{r.left, r.top, r.right, r.bottom}, state);
+    canvas.SetHandle(nullptr);
+    canvas.Unlock();
+  } else if (index >= 0 && index < combo->Items().Count()) {
+    RECT tr{r.left + 2, r.top, r.right - 2, r.bottom};
+    const std::wstring w = rtl::W(combo->Items()[index]);
+    DrawTextW(bdc, w.c_str(), int(w.size()), &tr, DT_NOPREFIX | DT_NOCLIP | DT_EXPANDTABS | DT_SINGLELINE | DT_VCENTER);
+  }
+  SelectObject(bdc, oldFont);
+  BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, bdc, r.left, r.top, SRCCOPY);
 }
 
 void TacComboBoxWnd::PaintAll(HDC dc) {
@@ -180,7 +273,19 @@ void TacComboBoxWnd::PaintAll(HDC dc) {
   BitBlt(image->Canvas().Handle(), 0, 0, image->Width(), image->Height(), d->FCache->Canvas().Handle(), 0, 0,
          SRCCOPY);
   const TacComboStyle style = Style();
-  if (style == TacComboStyle::DropDownList) PaintEditText(*image);
+  if (style == TacComboStyle::DropDownList) {
+    auto* combo = dynamic_cast<gui::TComboBox*>(Control());
+    const int sel = int(SendMessageW(Wnd(), CB_GETCURSEL, 0, 0));
+    if (combo && combo->OwnerDrawn() && sel >= 0) {
+      // The chosen item as the program draws it, on the skin.
+      const TBarRect b = ButtonRect();
+      const RECT r{3, 3, b.Left, image->Height() - 3};
+      const bool focused = GetFocus() == Wnd();
+      DrawItem(sel, r, image->Canvas().Handle(), ODS_COMBOBOXEDIT | (focused ? ODS_SELECTED | ODS_FOCUS : 0));
+    } else {
+      PaintEditText(*image);
+    }
+  }
   if (style == TacComboStyle::Simple) {
     // The edit area only: the list below is a window of its own.
     RECT cr;
@@ -195,7 +300,14 @@ void TacComboBoxWnd::PaintAll(HDC dc) {
 
 void TacComboBoxWnd::UpdateDropButton() {
   TsCommonData* d = SkinData();
-  if (!d || Style() == TacComboStyle::Simple || !IsWindowVisible(Wnd())) return;
+  if (!d || !IsWindowVisible(Wnd())) return;
+  // The halo follows the mouse over a combo with a button.
+  if (IsWindowUnderMouse(Wnd()) && Style() != TacComboStyle::Simple) {
+    if (TsSkinManager* m = d->GetSkinManager()) d->UpdateGlow(false, Wnd(), -1, m->Effects.AllowAnimation, 255);
+  } else {
+    HideGlowEffect(d->FGlowID, false);
+  }
+  if (Style() == TacComboStyle::Simple) return;
   HDC dc = GetDCEx(Wnd(), nullptr, DCX_CACHE | DCX_CLIPCHILDREN | DCX_WINDOW);
   if (d->FCacheInvalid || d->CacheEmpty()) PrepareCache();
   if (!d->CacheEmpty()) {
@@ -205,6 +317,18 @@ void TacComboBoxWnd::UpdateDropButton() {
     PaintDropButton(dc, *image);
   }
   ReleaseDC(Wnd(), dc);
+}
+
+// A drop-down's text selected while it has no focus would look like a choice being made.
+void TacComboBoxWnd::ClearEditSelection() {
+  auto* combo = dynamic_cast<gui::TComboBox*>(Control());
+  if (!combo || combo->Style() != gui::TComboBoxStyle::csDropDown) return;
+  COMBOBOXINFO info{};
+  info.cbSize = sizeof(info);
+  if (!GetComboBoxInfo(Wnd(), &info) || !info.hwndItem) return;
+  HWND focus = GetFocus();
+  if (focus == Wnd() || focus == info.hwndItem) return;
+  SendMessageW(info.hwndItem, EM_SETSEL, WPARAM(-1), 0);
 }
 
 void TacComboBoxWnd::ReleaseList() {
@@ -235,6 +359,7 @@ void TacComboBoxWnd::HandleMessage(gui::TMessage& m) {
       d->FFocused = m.Msg != WM_KILLFOCUS;
       d->FCacheInvalid = true;
       CallOldWndProc(m);
+      if (m.Msg == WM_KILLFOCUS) ClearEditSelection();
       ApplySkinLook();
       RedrawWindow(Wnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_NOCHILDREN | RDW_UPDATENOW | RDW_FRAME);
       return;
@@ -249,9 +374,64 @@ void TacComboBoxWnd::HandleMessage(gui::TMessage& m) {
     case WM_ERASEBKGND:
       m.Result = 1;
       return;
+    case WM_SETREDRAW:
+      // The program's own redraw switch holds our painting off as well (the list's too).
+      // A switch on that was never off changes nothing.
+      CallOldWndProc(m);
+      for (TsCommonData* u : {d, listHook_ ? listHook_->SkinData() : nullptr})
+        if (u) u->FUpdateCount = m.WParam ? std::max(u->FUpdateCount - 1, 0) : u->FUpdateCount + 1;
+      return;
     case WM_NCPAINT:
       CallOldWndProc(m);
       return;
+    case WM_PRINT:
+      if (!skinnedLook_) ApplySkinLook();
+      d->FUpdating = false;
+      d->FCacheInvalid = true;
+      if (m.WParam) PaintAll(reinterpret_cast<HDC>(m.WParam));
+      return;
+    case WM_DRAWITEM: {
+      // The items the owner paints come in the skin's font; the font lives as long as
+      // this one item is drawn.
+      auto* di = reinterpret_cast<DRAWITEMSTRUCT*>(m.LParam);
+      HDC itemDC = di ? di->hDC : nullptr;
+      HGDIOBJ before = itemDC ? GetCurrentObject(itemDC, OBJ_FONT) : nullptr;
+      HFONT font = SelectSkinFont(itemDC, d->GetSkinManager());
+      CallOldWndProc(m);
+      if (font) {
+        if (GetCurrentObject(itemDC, OBJ_FONT) == font) SelectObject(itemDC, before);
+        DeleteObject(font);
+      }
+      if (Control()) {
+        InvalidateRect(Wnd(), nullptr, FALSE);
+        UpdateWindow(Wnd());
+      }
+      return;
+    }
+    case gui::CN_DRAWITEM:
+      if (m.LParam && dynamic_cast<gui::TComboBox*>(Control())) {
+        const auto& di = *reinterpret_cast<const DRAWITEMSTRUCT*>(m.LParam);
+        DrawItem(int(int32_t(di.itemID)), di.rcItem, di.hDC, di.itemState & (0xFFFF));
+        m.Result = TRUE;
+        return;
+      }
+      break;
+    case gui::CM_MOUSEENTER:
+    case gui::CM_MOUSELEAVE: {
+      const bool enter = m.Msg == gui::CM_MOUSEENTER;
+      // Leaving into the combo's own edit is no leave.
+      if (!enter && IsWindowUnderMouse(Wnd())) return;
+      // The control's own hover state may already be set by the time we hear of it.
+      ClearEditSelection();
+      if (d->FHovered == enter) break;
+      d->FHovered = enter;
+      d->FCacheInvalid = true;
+      TacEditWnd::HandleMessage(m);
+      InvalidateRect(Wnd(), nullptr, FALSE);
+      UpdateWindow(Wnd());
+      UpdateDropButton();
+      return;
+    }
     case WM_MOUSEMOVE:
     case WM_MOUSELEAVE:
       TacEditWnd::HandleMessage(m);

@@ -13,6 +13,11 @@ namespace skin {
 // True between the drop-down and close-up of any hooked combo box.
 extern bool ComboDroppedDown;
 
+// Selects into DC the current font renamed to the manager's main font (from the skin or
+// chosen by the program); nothing when the default font stays. The caller deletes the
+// font it answers once DC has drawn with it.
+HFONT SelectSkinFont(HDC dc, const TsSkinManager* manager);
+
 class TacComboListWnd : public TacEditWnd {
  public:
   // Hooks the drop-down list of a combo box; HasItems paints the frame at once.
@@ -36,6 +41,9 @@ class TacComboBoxWnd : public TacEditWnd {
   TacComboListWnd* ListHook() const { return listHook_.get(); }
   // 2 while the list is open, 1 under the mouse, else 0.
   int ButtonState();
+  // One item of our combo box painted into DC at R in the skin's colours (the selection
+  // from the skin's selection section); an owner-drawn combo's handler paints on top.
+  void DrawItem(int index, const RECT& r, HDC dc, UINT state);
 
  protected:
   const char* DefaultSection() const override { return kDefaultSection; }
@@ -49,6 +57,7 @@ class TacComboBoxWnd : public TacEditWnd {
   void PaintEditText(gui::TBitmap& image);
   void UpdateDropButton();
   void ReleaseList();
+  void ClearEditSelection();
   HWND listWnd_ = nullptr;
   bool inCtlColor_ = false;
   std::unique_ptr<TacComboListWnd> listHook_;

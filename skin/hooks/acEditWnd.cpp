@@ -1,6 +1,8 @@
 #include "skin/hooks/acEditWnd.h"
 
+#include "gui/StdCtrls.h"
 #include "skin/core/acSkinData.h"
+#include "skin/core/sCommonUtils.h"
 #include "skin/core/sMessages.h"
 #include "skin/core/sSkinManager.h"
 #include "skin/graphics/acGdiBitmap.h"
@@ -69,7 +71,10 @@ void TacEditWnd::HookWindow(HWND wnd, const TacSkinParams& params) {
 }
 
 void TacEditWnd::HookControl(gui::TWinControl* control, const TacSkinParams& params) {
-  InstallControl(control, nullptr, false, params.SkinSection.empty() ? DefaultSection() : params.SkinSection);
+  std::string section = params.SkinSection.empty() ? DefaultSection() : params.SkinSection;
+  // A control that draws a panel's border of its own shows its parent through the frame.
+  if (control && HasProp(control, "PanelBorder")) section = "TRANSPARENT";
+  InstallControl(control, nullptr, false, section);
   Finish(params);
 }
 
@@ -200,10 +205,109 @@ void TacEditWnd::PrepareCache() {
   if (!InNativeDialog()) PaintCacheCorners(*d, LookState(), Wnd());
 }
 
+RECT TacEditWnd::ClientInWindow() const {
+  RECT wr, cr;
+  GetWindowRect(Wnd(), &wr);
+  GetClientRect(Wnd(), &cr);
+  MapWindowPoints(Wnd(), nullptr, reinterpret_cast<POINT*>(&cr), 2);
+  OffsetRect(&cr, -wr.left, -wr.top);
+  return cr;
+}
+
+void TacEditWnd::Print(gui::TMessage& m) {
+  // The engine's own snapshots ask with no flags: the window as it shows.
+  if (!m.LParam) m.LParam = PRF_NONCLIENT | PRF_CLIENT | PRF_ERASEBKGND;
+  HDC dc = reinterpret_cast<HDC>(m.WParam);
+  // The window's own printing may leave its clipping in the DC.
+  const int own = dc ? SaveDC(dc) : 0;
+  CallOldWndProc(m);
+  if (dc) RestoreDC(dc, own);
+  TsCommonData* d = SkinData();
+  if (m.Result == 2 || !d || !dc) return;
+  d->FUpdating = false;
+  if (!skinnedLook_) ApplySkinLook();
+  PrepareCache();
+  if (d->CacheEmpty()) return;
+  const RECT cr = ClientInWindow();
+  HDC cache = d->FCache->Canvas().Handle();
+  const int saved = SaveDC(dc);
+  if (m.LParam & PRF_NONCLIENT) {
+    ExcludeClipRect(dc, cr.left, cr.top, cr.right, cr.bottom);
+    BitBlt(dc, 0, 0, d->FCache->Width(), d->FCache->Height(), cache, 0, 0, SRCCOPY);
+    PaintScrollBars(dc);
+  }
+  RestoreDC(dc, saved);
+  if (!(m.LParam & PRF_CLIENT)) return;
+  // The client area: the section's background under what the window prints of itself, in
+  // its own coordinates and clipped to the area beside the bars.
+  const int inner = SaveDC(dc);
+  if (m.LParam & PRF_NONCLIENT) {
+    IntersectClipRect(dc, cr.left, cr.top, cr.right, cr.bottom);
+    OffsetViewportOrgEx(dc, cr.left, cr.top, nullptr);
+  }
+  RECT client;
+  GetClientRect(Wnd(), &client);
+  IntersectClipRect(dc, 0, 0, client.right, client.bottom);
+  BitBlt(dc, 0, 0, client.right, client.bottom, cache, cr.left, cr.top, SRCCOPY);
+  SendMessageW(Wnd(), WM_PRINTCLIENT, WPARAM(dc), PRF_CLIENT | (m.LParam & PRF_OWNED));
+  RestoreDC(dc, inner);
+}
+
+bool TacEditWnd::PaintDisabledFromCache() {
+  HWND w = Wnd();
+  auto* edit = dynamic_cast<gui::TEdit*>(Control());
+  if (!edit || IsWindowEnabled(w) || (GetWindowLongPtrW(w, GWL_STYLE) & ES_MULTILINE)) return false;
+  TsCommonData* d = SkinData();
+  PAINTSTRUCT ps;
+  BeginPaint(w, &ps);
+  EndPaint(w, &ps);
+  if (d->FCacheInvalid || d->CacheEmpty()) PrepareCache();
+  if (d->CacheEmpty()) return true;
+  HDC dc = GetWindowDC(w);
+  BitBlt(dc, 0, 0, d->FCache->Width(), d->FCache->Height(), d->FCache->Canvas().Handle(), 0, 0, SRCCOPY);
+  ReleaseDC(w, dc);
+  PaintScrollBars();
+  return true;
+}
+
 bool TacEditWnd::HandleSkinCommand(gui::TMessage& m) {
+  TsCommonData* d = SkinData();
   switch (m.WParamHi()) {
     case AC_CTRLHANDLED:
       m.Result = 1;
+      return true;
+    case AC_ENDPARENTUPDATE:
+      // The parent's update ended: a control that waited for it paints now.
+      if (d && d->FUpdating && !d->IsUpdating(true))
+        RedrawWindow(Wnd(), nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
+      return TacScrollWnd::HandleSkinCommand(m);
+    case AC_GETBG: {
+      // A child window asks for what lies behind it: the control's own colour when it
+      // keeps one, else the section's background, seen from inside the frame.
+      // Only a record a sender of this thread holds is read.
+      if (!d || !IsCommandRecord(reinterpret_cast<const void*>(m.LParam))) return true;
+      CallOldWndProc(m);
+      auto& q = *reinterpret_cast<TacBackgroundQuery*>(m.LParam);
+      if (q.Kind == bkNone) {
+        if (d->FCustomColor) {
+          q.Kind = bkColor;
+          q.Color = Control() ? Control()->Color() : TColor(backColor_);
+        } else {
+          d->FillBackgroundQuery(q, LookState(), Wnd());
+        }
+      }
+      const RECT cr = ClientInWindow();
+      q.OffsetX += cr.left;
+      q.OffsetY += cr.top;
+      return true;
+    }
+    case AC_SETSCALE:
+      // The frame is measured again for the new pixels per inch.
+      CallOldWndProc(m);
+      if (d) ProcessSkinCommand(m, d);
+      SetWindowPos(Wnd(), nullptr, 0, 0, 0, 0,
+                   SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
       return true;
     case AC_REFRESH:
       if (TacScrollWnd::HandleSkinCommand(m)) return true;
@@ -224,6 +328,24 @@ void TacEditWnd::HandleMessage(gui::TMessage& m) {
   }
   TsCommonData* d = SkinData();
   switch (m.Msg) {
+    case WM_PAINT:
+      if (!m.WParam && IsWindowVisible(Wnd()) && !d->FUpdating && PaintDisabledFromCache()) {
+        m.Result = 0;
+        return;
+      }
+      break;
+    case WM_PRINT:
+      Print(m);
+      return;
+    case WM_SETREDRAW:
+      // Children made or put in meanwhile show once drawing is on again.
+      if (m.WParam && childrenChanged_) {
+        childrenChanged_ = false;
+        TacBaseWnd::HandleMessage(m);
+        RedrawWindow(Wnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        return;
+      }
+      break;
     case WM_SETFOCUS:
     case WM_KILLFOCUS: {
       d->FFocused = m.Msg == WM_SETFOCUS;
@@ -286,6 +408,12 @@ void TacEditWnd::HandleMessage(gui::TMessage& m) {
     case WM_MOUSEMOVE:
       // A selection dragged past the edge scrolls the text.
       if (GetCapture() == Wnd()) UpdateScrollInfo(true);
+      break;
+    case WM_PARENTNOTIFY:
+      if (LOWORD(m.WParam) == WM_CREATE) childrenChanged_ = true;
+      break;
+    case gui::CM_CONTROLLISTCHANGE:
+      childrenChanged_ = true;
       break;
     default:
       break;

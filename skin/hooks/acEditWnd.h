@@ -63,12 +63,18 @@ class TacEditWnd : public TacBaseWnd {
   void RestoreOriginalLook() override;
   void HandleMessage(gui::TMessage& msg) override;
   bool HandleSkinCommand(gui::TMessage& msg) override;
+  bool PrintsItself() const override { return true; }
   // The frame from the section's image and the bars over it, into the window DC.
   void PaintFrame();
   // The skin's colours for the hook's state, given to the control when it is ours.
   virtual void TakeSkinColors(TsCommonData& data);
   // Brings the skin state's image up to date for the frame.
   virtual void PrepareCache();
+  // The window printed into a DC: what the window prints itself, then the skin's frame and
+  // bars over its own, and the client area on the section's background.
+  void Print(gui::TMessage& msg);
+  // The client area in window coordinates.
+  RECT ClientInWindow() const;
   // Answers a child window's colour question with the colours of a hook (this one or the
   // child's own), with that hook's brush.
   static void AnswerColor(gui::TMessage& msg, TacEditWnd& from);
@@ -81,7 +87,11 @@ class TacEditWnd : public TacBaseWnd {
 
  private:
   void Finish(const TacSkinParams& params, bool ownState = true);
+  // A one-line edit that is disabled shows its image whole: the skin's faded text, not
+  // the system's grey one.
+  bool PaintDisabledFromCache();
   bool inNcPaint_ = false;
+  bool childrenChanged_ = false;
   bool saved_ = false;
 };
 

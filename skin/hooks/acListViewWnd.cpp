@@ -252,9 +252,26 @@ void TacListViewWnd::HandleMessage(gui::TMessage& m) {
     case WM_LBUTTONUP:
       ReleaseCapture();
       break;
+    case WM_PRINT:
+      PrintHeader(reinterpret_cast<HDC>(m.WParam));
+      break;
     default:
       break;
   }
+}
+
+// A printed details view shows its column header where the header window sits.
+void TacListViewWnd::PrintHeader(HDC dc) {
+  HWND h = header_ ? header_->Handle() : nullptr;
+  if (!dc || !h || ListViewKind() != 3 || !IsWindowVisible(h)) return;
+  RECT wr, hr;
+  GetWindowRect(Wnd(), &wr);
+  GetWindowRect(h, &hr);
+  const int saved = SaveDC(dc);
+  OffsetViewportOrgEx(dc, hr.left - wr.left, hr.top - wr.top, nullptr);
+  IntersectClipRect(dc, 0, 0, hr.right - hr.left, hr.bottom - hr.top);
+  header_->PaintHeader(dc);
+  RestoreDC(dc, saved);
 }
 
 }  // namespace skin

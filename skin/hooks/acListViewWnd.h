@@ -45,6 +45,7 @@ class TacListViewWnd : public TacEditWnd {
 
  private:
   void ThumbTrack(gui::TMessage& msg, bool vertical);
+  void PrintHeader(HDC dc);
   COLORREF savedBk_ = COLORREF(0xFFFFFFFF), savedTextBk_ = COLORREF(0xFFFFFFFF), savedText_ = 0;
   bool savedLv_ = false;
   std::unique_ptr<TacHeaderWnd> header_;

@@ -5,6 +5,7 @@
 #include <memory>
 #include <vector>
 
+#include "skin/core/sCommonUtils.h"
 #include "skin/core/sMessages.h"
 #include "skin/graphics/acAlphaImages.h"
 #include "skin/graphics/acGdiBitmap.h"
@@ -69,6 +70,11 @@ void TacPageWnd::PaintPage(HDC dc) {
 
 bool TacPageWnd::HandleSkinCommand(gui::TMessage& m) {
   if (m.WParamHi() != AC_GETBG || !m.LParam) return false;
+  // Only a query its sender holds is filled in: a posted number is no record of ours.
+  if (!IsCommandRecord(reinterpret_cast<const void*>(m.LParam))) {
+    m.Result = 0;
+    return true;
+  }
   // A child asks for the background: the tab control answers, moved to this page.
   auto& q = *reinterpret_cast<TacBackgroundQuery*>(m.LParam);
   const TWndBounds b = GetWndBounds(Wnd());

@@ -5,6 +5,7 @@
 #include "gui/ExtCtrls.h"
 #include "rtl/Utf.h"
 #include "skin/core/acControlPaint.h"
+#include "skin/core/acControlUtils.h"
 #include "skin/core/sMessages.h"
 #include "skin/core/sSkinManager.h"
 #include "skin/graphics/acGdiBitmap.h"
@@ -148,7 +149,9 @@ void TacPanelWnd::WndProc(gui::TMessage& m) {
       // Painting happens on the background's erasing.
       InvalidateRect(Wnd(), nullptr, FALSE);
       PAINTSTRUCT ps;
-      BeginPaint(Wnd(), &ps);
+      HDC dc = BeginPaint(Wnd(), &ps);
+      // The windowless children (labels) over the skinned background.
+      if (gui::TWinControl* c = Control()) PaintGraphicControls(dc, c, false, {0, 0}, true);
       EndPaint(Wnd(), &ps);
       m.Result = 0;
       return;

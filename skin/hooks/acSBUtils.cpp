@@ -266,6 +266,7 @@ void TacMainWnd::WndProc(gui::TMessage& m) {
       m.Result = 0;
       return;
     case WM_PRINT:
+      if (PrintsItself()) break;
       m.Result = SendMessageW(wnd_, WM_PAINT, m.WParam, m.LParam);
       return;
     case WM_SIZE:

@@ -93,6 +93,9 @@ class TacMainWnd : public gui::TWindowSubclass, public TacWindowHook {
   // False for the hooks that leave the window's visual style on (panels, spin buttons,
   // popup menus).
   virtual bool KeepsNoVisualStyle() const { return true; }
+  // True for the hooks that print their window themselves (frame and bars included);
+  // the others take WM_PRINT as a paint into the given DC.
+  virtual bool PrintsItself() const { return false; }
   bool InNativeDialog() const { return inNativeDialog_; }
 
  private:

@@ -20,7 +20,9 @@
 #include "skin/core/sMessages.h"
 #include "skin/core/sSkinManager.h"
 #include "skin/forms/acCtrlAdapter.h"
+#include "skin/forms/sFrameAdapter.h"
 #include "skin/forms/sSkinProvider.h"
+#include "skin/graphics/sLabel.h"
 #include "skin/hooks/acBtnWnd.h"
 #include "skin/hooks/acCheckBoxWnd.h"
 #include "skin/hooks/acComboWnd.h"
@@ -237,6 +239,167 @@ TEST(CtrlAdapter, AFormsControlsHookedByTheirListsAndReleased) {
   });
   h.Run();
   provider->OnSkinItem = nullptr;
+  delete provider;
+}
+
+// Labels take the skin's font colour in the scan, down through panels and pages; the
+// engine's own labels, tagged and vetoed ones keep theirs, and removing the skin gives every
+// coloured label its colour back, a label freed meanwhile included.
+TEST(CtrlAdapter, LabelsTakeTheSkinsFontColourAndGiveItBack) {
+  skintest::TSkinHarness h(KORVAN_TEST_SKIN, KORVAN_SHOTS);
+  ASSERT_TRUE(h.Manager->IsSkinLoaded());
+  gui::TForm& form = h.NewForm("Label", 420, 200);
+  form.SetBounds(60, 420, 420, 200);
+  auto label = [&](gui::TLabel* l, gui::TWinControl* parent, int x, int y, const char* text) {
+    l->SetParent(parent);
+    l->SetBounds(x, y, 150, 18);
+    l->SetCaption(text);
+    return l;
+  };
+  const gui::TColor red = gui::TColor(RGB(200, 0, 0));
+  auto* onForm = label(new gui::TLabel(&form), &form, 10, 10, "Nama");
+  auto* panel = new gui::TPanel(&form);
+  panel->SetParent(&form);
+  panel->SetBounds(10, 40, 380, 110);
+  auto* onPanel = label(new gui::TLabel(&form), panel, 10, 10, "Alamat");
+  onPanel->SetParentFont(false);
+  onPanel->Font().SetColor(red);
+  auto* tagged = label(new gui::TLabel(&form), panel, 10, 30, "Sektor");
+  tagged->Tag = 256;
+  auto* vetoed = label(new gui::TLabel(&form), panel, 10, 50, "Pelkat");
+  vetoed->SetName("LabelSendiri");
+  auto* engines = label(new TsLabel(&form), panel, 10, 70, "Kulit");
+  auto* freed = label(new gui::TLabel(&form), panel, 200, 10, "Sementara");
+  form.HandleNeeded();
+  const HWND formWnd = form.Handle();
+  const gui::TColor taggedBefore = tagged->Font().Color(), engineBefore = engines->Font().Color();
+
+  h.Manager->SetSkinningRules(srStdDialogs);
+  auto* provider = new TsSkinProvider(&form);
+  provider->OnSkinItemEx = [](rtl::TComponent* item, bool& can, TacSkinParams*) {
+    if (item->Name() == "LabelSendiri") can = false;
+  };
+  if (!provider->Adapter) provider->Adapter = std::make_unique<TacCtrlAdapter>(provider);
+  const gui::TColor skinText = gui::TColor(h.Manager->GetGlobalFontColor());
+  ASSERT_NE(skinText, red);
+
+  skintest::ShowSteps(h, formWnd);
+  h.Step("scan", [&] {
+    h.Manager->SetSkinningRules(srStdForms | srStdDialogs | srThirdParty);
+    provider->Adapter->AddAllItems();
+    form.Invalidate();
+  });
+  h.Step("coloured by the skin", [&] {
+    h.Shot(formWnd, "adapter_labels_skinned");
+    // The nested label shows on its skinned panel in the skin's colour (read from what the
+    // panel holds: another test's window may pass over the screen).
+    gui::TBitmap held;
+    skintest::TSkinHarness::WindowPixels(panel->Handle(), held);
+    RECT pr;
+    GetWindowRect(panel->Handle(), &pr);
+    const gui::TPoint at = onPanel->ClientToScreen({0, 0});
+    int inSkinText = 0;
+    for (int y = 0; y < onPanel->Height(); ++y)
+      for (int x = 0; x < onPanel->Width(); ++x)
+        inSkinText += ::GetPixel(held.Canvas().Handle(), at.X - pr.left + x, at.Y - pr.top + y) ==
+                      gui::ColorToColorRef(skinText);
+    EXPECT_GT(inSkinText, 10) << "the label drawn over its skinned panel";
+    EXPECT_EQ(onForm->Font().Color(), skinText);
+    EXPECT_EQ(onPanel->Font().Color(), skinText) << "a label on a panel";
+    EXPECT_EQ(freed->Font().Color(), skinText);
+    EXPECT_EQ(tagged->Font().Color(), taggedBefore) << "its tag keeps it";
+    EXPECT_NE(vetoed->Font().Color(), skinText) << "the event kept it";
+    EXPECT_EQ(engines->Font().Color(), engineBefore) << "the engine's label paints itself";
+    delete freed;
+  });
+  h.Step("remove the skin", [&] {
+    SendMessageW(formWnd, SM_ALPHACMD, MakeSkinCommand(AC_REMOVESKIN), LPARAM(h.Manager.get()));
+  });
+  h.Step("every label's own colour back", [&] {
+    h.Shot(formWnd, "adapter_labels_removed");
+    EXPECT_EQ(onPanel->Font().Color(), red) << "the nested label's own colour";
+    EXPECT_EQ(onForm->Font().Color(), form.Font().Color()) << "a parent-font label follows its parent again";
+    EXPECT_TRUE(provider->LabelColors.empty());
+  });
+  h.Run();
+  delete provider;
+}
+
+// A form that keeps its own controls native still has the controls of its frames skinned
+// when their adapters allow it: with the adapter's own lists when it names classes, else
+// with the manager's; a frame whose adapter refuses stays native, and so does one whose
+// adapter went. Only an adapter of this program joins the form's list.
+TEST(CtrlAdapter, FramesScannedWithTheirAdaptersLists) {
+  skintest::TSkinHarness h(KORVAN_TEST_SKIN, KORVAN_SHOTS);
+  ASSERT_TRUE(h.Manager->IsSkinLoaded());
+  gui::TForm& form = h.NewForm("Bingkai", 560, 220);
+  form.SetBounds(420, 420, 560, 220);
+  auto frame = [&](int x) {
+    auto* f = new gui::TFrame(&form);
+    f->SetParent(&form);
+    f->SetBounds(x, 40, 170, 160);
+    return f;
+  };
+  auto put = [&](auto* c, gui::TWinControl* parent, int y, int height) {
+    c->SetParent(parent);
+    c->SetBounds(8, y, 150, height);
+    return c;
+  };
+  auto* onForm = put(new gui::TEdit(&form), &form, 8, 24);
+  gui::TFrame* ownLists = frame(8);
+  auto* ownEdit = put(new gui::TEdit(ownLists), ownLists, 8, 24);
+  auto* ownMemo = put(new gui::TMemo(ownLists), ownLists, 40, 60);
+  gui::TFrame* managers = frame(190);
+  auto* managersEdit = put(new gui::TEdit(managers), managers, 8, 24);
+  gui::TFrame* refusing = frame(372);
+  auto* refusedEdit = put(new gui::TEdit(refusing), refusing, 8, 24);
+  form.HandleNeeded();
+  const HWND formWnd = form.Handle();
+
+  h.Manager->SetSkinningRules(srStdDialogs);
+  auto* provider = new TsSkinProvider(&form);
+  provider->AllowSkin3rdParty = false;
+  if (!provider->Adapter) provider->Adapter = std::make_unique<TacCtrlAdapter>(provider);
+  TacCtrlAdapter& adapter = *provider->Adapter;
+  auto* own = new TsFrameAdapter(ownLists);
+  own->ThirdParty.SetClassNames(0, "TMemo");  // its edits' list names the memo only
+  auto* byManager = new TsFrameAdapter(managers);
+  auto* refuses = new TsFrameAdapter(refusing);
+  refuses->AllowSkin3rdParty = false;
+  for (TsFrameAdapter* a : {own, byManager, refuses}) a->Loaded();
+
+  skintest::ShowSteps(h, formWnd);
+  h.Step("scan", [&] {
+    ASSERT_EQ(provider->ChildList.size(), 3u) << "each adapter joined its form";
+    EXPECT_TRUE(own->HasThirdPartyLists());
+    EXPECT_FALSE(byManager->HasThirdPartyLists());
+    h.Manager->SetSkinningRules(srStdForms | srStdDialogs | srThirdParty);
+    adapter.AddAllItems();
+    skintest::RedrawWhole(formWnd);
+  });
+  h.Step("the frames' controls by their lists", [&] {
+    h.Shot(formWnd, "adapter_frames");
+    EXPECT_EQ(adapter.HookOf(onForm), nullptr) << "the form keeps its own controls native";
+    EXPECT_NE(dynamic_cast<TacEditWnd*>(adapter.HookOf(ownMemo)), nullptr) << "named in the adapter's list";
+    EXPECT_EQ(adapter.HookOf(ownEdit), nullptr) << "the adapter's own lists, not the manager's";
+    EXPECT_NE(adapter.HookOf(managersEdit), nullptr) << "an adapter without lists: the manager's";
+    EXPECT_EQ(adapter.HookOf(refusedEdit), nullptr) << "its adapter does not allow it";
+  });
+  h.Step("an adapter goes, and a stranger's message", [&] {
+    delete byManager;
+    EXPECT_EQ(provider->ChildList.size(), 2u) << "it left the form's list";
+    // Numbers posted by another program are no adapter.
+    PostMessageW(formWnd, SM_ALPHACMD, MakeSkinCommand(AC_ATTACHADAPTER, 1), LPARAM(0x12345678));
+  });
+  h.Step("nothing joined", [&] {
+    EXPECT_EQ(provider->ChildList.size(), 2u);
+    adapter.RemoveAllItems();
+    adapter.AddAllItems();
+    EXPECT_EQ(adapter.HookOf(managersEdit), nullptr) << "a frame whose adapter went is not scanned";
+    EXPECT_NE(adapter.HookOf(ownMemo), nullptr);
+    adapter.RemoveAllItems();
+  });
+  h.Run();
   delete provider;
 }
 

@@ -27,6 +27,7 @@
 #include "skin/forms/acCaptForm.h"
 #include "skin/forms/acMinTimer.h"
 #include "skin/forms/acScaleThread.h"
+#include "skin/forms/sFrameAdapter.h"
 #include "skin/forms/sMDIForm.h"
 #include "skin/forms/sSkinPreview.h"
 #include "skin/forms/sSkinProvider.h"

@@ -12,6 +12,8 @@
 #include "../SkinHarness.h"
 #include "HookSteps.h"
 #include "gui/StdCtrls.h"
+#include "rtl/TypInfo.h"
+#include "skin/core/sMessages.h"
 #include "skin/hooks/acComboWnd.h"
 #include "skin/hooks/acHookPaint.h"
 #include "skin/hooks/acEditWnd.h"
@@ -23,12 +25,7 @@ constexpr COLORREF kEditColor = RGB(255, 255, 255);    // the test skin's EDIT
 constexpr COLORREF kEditFocused = RGB(255, 255, 0xF0);  // its second state
 constexpr COLORREF kTrackAfter = RGB(0xD8, 0xD8, 0xD8);
 
-COLORREF PixelAt(gui::TBitmap& shot, HWND form, HWND w, POINT inWindow) {
-  RECT fr, wr;
-  GetWindowRect(form, &fr);
-  GetWindowRect(w, &wr);
-  return ::GetPixel(shot.Canvas().Handle(), wr.left - fr.left + inWindow.x, wr.top - fr.top + inWindow.y);
-}
+using skintest::PixelAt;
 
 TEST(EditHooks, BrushIsKeptPerColourAndFreed) {
   TacHookBrush b;
@@ -212,6 +209,124 @@ TEST(EditHooks, ADisabledEditsImageShowsItsTextFaded) {
   ASSERT_TRUE(d.FCache);
   h.Save(*d.FCache, "edit_disabled_image");
   EXPECT_NE(::GetPixel(d.FCache->Canvas().Handle(), 190, 12), kEditColor) << "faded into the form's face";
+}
+
+// What a window prints of itself (as the engine's snapshots and animations take it) carries
+// the skin: the frame from the section's image, the skinned bar and the skin's background
+// under the text. A disabled one-line edit shows its image whole, and a child asking the
+// memo for its background is answered from inside the frame.
+TEST(EditHooks, PrintedAndDisabledControlsShowTheSkin) {
+  skintest::TSkinHarness h(KORVAN_TEST_SKIN, KORVAN_SHOTS);
+  ASSERT_TRUE(h.Manager->IsSkinLoaded());
+  gui::TForm& form = h.NewForm("Cetak", 300, 260);
+  form.SetBounds(40, 380, 300, 260);
+  auto* edit = new gui::TEdit(&form);
+  edit->SetParent(&form);
+  edit->SetBounds(10, 10, 200, 24);
+  edit->SetText("Nama warga yang panjang");
+  auto* memo = new gui::TMemo(&form);
+  memo->SetParent(&form);
+  memo->SetBounds(10, 44, 200, 160);
+  memo->SetScrollBars(gui::TScrollStyle::ssVertical);
+  for (int i = 1; i <= 30; ++i) memo->Lines().Add("Baris " + std::to_string(i));
+  HWND formWnd = form.Handle();
+  TacEditWnd editHook, memoHook;
+  skintest::ShowSteps(h, formWnd);
+  h.Step("hook", [&] {
+    editHook.HookControl(edit);
+    memoHook.HookControl(memo);
+    skintest::RedrawWhole(formWnd);
+  });
+  h.Step("print the memo", [&] {
+    RECT wr;
+    GetWindowRect(memo->Handle(), &wr);
+    gui::TBitmap printed;
+    printed.SetSize(wr.right - wr.left, wr.bottom - wr.top);
+    HDC dc = printed.Canvas().Handle();
+    PatBlt(dc, 0, 0, printed.Width(), printed.Height(), BLACKNESS);
+    SendMessageW(memo->Handle(), WM_PRINT, WPARAM(dc), PRF_NONCLIENT | PRF_CLIENT | PRF_ERASEBKGND);
+    h.Save(printed, "edit_memo_printed");
+    ASSERT_NE(memoHook.SkinData()->FCache, nullptr);
+    HDC cache = memoHook.SkinData()->FCache->Canvas().Handle();
+    EXPECT_EQ(::GetPixel(dc, 0, 40), ::GetPixel(cache, 0, 40)) << "the frame from the section's image";
+    const TBarRect v = memoHook.BarRect(memoHook.VertBar());
+    ASSERT_GT(v.Right - v.Left, 0);
+    EXPECT_EQ(::GetPixel(dc, (v.Left + v.Right) / 2 - wr.left, v.Bottom - wr.top - 30), kTrackAfter)
+        << "the skinned bar";
+    EXPECT_EQ(::GetPixel(dc, v.Left - wr.left - 8, 60), kEditColor) << "the skin's background beside the text";
+    int text = 0;
+    for (int x = 4; x < 80; ++x)
+      for (int y = 4; y < 40; ++y) text += ::GetPixel(dc, x, y) == RGB(0, 0, 0);
+    EXPECT_GT(text, 20) << "the lines printed";
+  });
+  h.Step("a child asks the memo for its background", [&] {
+    TacBackgroundQuery q;
+    {
+      TacCommandRecord held(&q);
+      SendMessageW(memo->Handle(), SM_ALPHACMD, MakeSkinCommand(AC_GETBG), LPARAM(&q));
+    }
+    EXPECT_NE(q.Kind, bkNone);
+    RECT wr, cr;
+    GetWindowRect(memo->Handle(), &wr);
+    GetClientRect(memo->Handle(), &cr);
+    MapWindowPoints(memo->Handle(), nullptr, reinterpret_cast<POINT*>(&cr), 2);
+    EXPECT_GE(q.OffsetX, cr.left - wr.left) << "seen from inside the frame";
+    EXPECT_GT(q.OffsetY, 0);
+    TacBackgroundQuery stray;
+    SendMessageW(memo->Handle(), SM_ALPHACMD, MakeSkinCommand(AC_GETBG), LPARAM(&stray));
+    EXPECT_EQ(stray.Kind, bkNone) << "a record no sender holds is not written";
+    EXPECT_EQ(stray.OffsetX, 0);
+  });
+  h.Step("disable the edit", [&] {
+    edit->SetEnabled(false);
+    skintest::RedrawWhole(formWnd);
+  });
+  h.Step("the disabled edit shows its image", [&] {
+    h.Shot(formWnd, "edit_disabled_shown");
+    ASSERT_NE(editHook.SkinData()->FCache, nullptr);
+    HDC cache = editHook.SkinData()->FCache->Canvas().Handle();
+    // What the window holds, not the screen: another test's window may pass over it.
+    gui::TBitmap shown;
+    skintest::TSkinHarness::WindowPixels(edit->Handle(), shown);
+    int differ = 0;
+    for (int y = 0; y < 24; ++y)
+      for (int x = 0; x < 200; ++x) differ += ::GetPixel(shown.Canvas().Handle(), x, y) != ::GetPixel(cache, x, y);
+    EXPECT_LT(differ, 20) << "the whole window from the cache, its faded text included";
+  });
+  h.Run();
+}
+
+// An edit of another library that draws a panel's border shows its parent through the
+// frame, whatever section it was given.
+class TBorderedEdit : public gui::TEdit {
+  KORVAN_CLASS(TBorderedEdit)
+ public:
+  using gui::TEdit::TEdit;
+  bool PanelBorder = true;
+};
+
+TEST(EditHooks, AControlWithAPanelBorderTakesTheTransparentSection) {
+  rtl::RegisterOrdProperty<TBorderedEdit>(
+      "PanelBorder", [](TBorderedEdit* e) { return e->PanelBorder; },
+      [](TBorderedEdit* e, int64_t v) { e->PanelBorder = v != 0; });
+  skintest::TSkinHarness h(KORVAN_TEST_SKIN, KORVAN_SHOTS);
+  gui::TForm& form = h.NewForm("Bingkai", 240, 100);
+  auto* bordered = new TBorderedEdit(&form);
+  auto* plain = new gui::TEdit(&form);
+  for (gui::TEdit* e : {static_cast<gui::TEdit*>(bordered), plain}) {
+    e->SetParent(&form);
+    e->SetBounds(10, e == plain ? 40 : 10, 200, 24);
+  }
+  form.HandleNeeded();
+  TacSkinParams params;
+  params.SkinSection = "EDIT";
+  TacEditWnd borderedHook, plainHook;
+  borderedHook.HookControl(bordered, params);
+  plainHook.HookControl(plain, params);
+  EXPECT_EQ(borderedHook.SkinData()->SkinSection(), "TRANSPARENT");
+  EXPECT_EQ(plainHook.SkinData()->SkinSection(), "EDIT");
+  borderedHook.ReleaseScroll(false);
+  plainHook.ReleaseScroll(false);
 }
 
 }  // namespace

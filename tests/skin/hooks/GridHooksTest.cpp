@@ -147,6 +147,28 @@ TEST(GridHooks, ListViewGridTreeAndScrollBoxSkinnedAndRestored) {
     SendMessageW(ListView_GetHeader(lv), WM_MOUSELEAVE, 0, 0);
     EXPECT_EQ(lvHook.Header()->HotColumn(), -1);
   });
+  h.Step("the list view printed", [&] {
+    // As the engine's snapshots take it: frame, skinned bar and the skinned header in place.
+    RECT wr, hr;
+    GetWindowRect(lv, &wr);
+    GetWindowRect(ListView_GetHeader(lv), &hr);
+    gui::TBitmap printed;
+    printed.SetSize(wr.right - wr.left, wr.bottom - wr.top);
+    HDC dc = printed.Canvas().Handle();
+    PatBlt(dc, 0, 0, printed.Width(), printed.Height(), BLACKNESS);
+    SendMessageW(lv, WM_PRINT, WPARAM(dc), PRF_NONCLIENT | PRF_CLIENT | PRF_ERASEBKGND);
+    h.Save(printed, "grid_listview_printed");
+    int differ = 0;
+    for (int y = 0; y < hr.bottom - hr.top; ++y)
+      for (int x = 0; x < hr.right - hr.left; ++x)
+        differ += ::GetPixel(dc, hr.left - wr.left + x, hr.top - wr.top + y) !=
+                  ::GetPixel(headerBefore->Canvas().Handle(), x, y);
+    EXPECT_LT(differ, 10) << "the header as it shows";
+    const TBarRect v = lvHook.BarRect(lvHook.VertBar());
+    ASSERT_GT(v.Right, v.Left);
+    EXPECT_NE(::GetPixel(dc, (v.Left + v.Right) / 2 - wr.left, v.Bottom - wr.top - 30), RGB(0, 0, 0))
+        << "the bar printed";
+  });
   h.Step("drag the list view's thumb", [&] { DragThumb(lvHook, lv, 60); });
   h.Step("the list view followed by whole items", [&] {
     h.Shot(formWnd, "grid_listview_dragged");

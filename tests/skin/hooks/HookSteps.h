@@ -18,6 +18,14 @@ inline void ShowSteps(TSkinHarness& h, HWND form, const std::string& unskinnedSh
   if (!unskinnedShot.empty()) h.Step("unskinned", [&h, form, unskinnedShot] { h.Shot(form, unskinnedShot); });
 }
 
+// The pixel of a shot of the form at a point of one of its windows.
+inline COLORREF PixelAt(gui::TBitmap& shot, HWND form, HWND w, POINT inWindow) {
+  RECT fr, wr;
+  GetWindowRect(form, &fr);
+  GetWindowRect(w, &wr);
+  return ::GetPixel(shot.Canvas().Handle(), wr.left - fr.left + inWindow.x, wr.top - fr.top + inWindow.y);
+}
+
 inline void RedrawWhole(HWND form) {
   RedrawWindow(form, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }

@@ -10,7 +10,9 @@
 #include "../SkinHarness.h"
 #include "HookSteps.h"
 #include "gui/ComCtrls.h"
+#include "skin/core/sCommonUtils.h"
 #include "skin/core/sMessages.h"
+#include "skin/graphics/acAlphaImages.h"
 #include "skin/hooks/acPageControlWnd.h"
 
 namespace skin {
@@ -67,6 +69,20 @@ TEST(PageControlWnd, PagesShowThePageSectionAndTheirHooksHaveOneOwner) {
   h.Step("the hooks' unit ends", [&] {
     h.Shot(formWnd, "pagecontrol_other_page");
     EXPECT_TRUE(IsWndSkinned(sheets[2]->Handle()));
+    // A child of the page asks for its background: answered from the control's image at the
+    // page's place, but only into a record its sender holds.
+    const HWND page = sheets[2]->Handle();
+    TacBackgroundQuery q;
+    {
+      TacCommandRecord held(&q);
+      SendMessageW(page, SM_ALPHACMD, MakeSkinCommand(AC_GETBG), LPARAM(&q));
+    }
+    EXPECT_NE(q.Kind, bkNone);
+    EXPECT_GT(q.OffsetX + q.OffsetY, 0) << "moved to the page's place";
+    TacBackgroundQuery stray;
+    SendMessageW(page, SM_ALPHACMD, MakeSkinCommand(AC_GETBG), LPARAM(&stray));
+    EXPECT_EQ(stray.Kind, bkNone) << "a record no sender holds is not written";
+    EXPECT_EQ(stray.OffsetX, 0);
     FreePageHooks();
     EXPECT_EQ(PageHookCount(), 0u);
     EXPECT_FALSE(IsWndSkinned(sheets[2]->Handle())) << "the pages are given back";
