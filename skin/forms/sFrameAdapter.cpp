@@ -356,6 +356,19 @@ void TsFrameAdapter::FrameWndProc(gui::TMessage& m) {
           }
           return;
       }
+    case gui::CM_MOUSEENTER: {
+      CallOld(m);
+      // The mouse is over this frame now: a frame inside it that still shows itself hovered
+      // is left (the one the mouse came from is told by its own leave).
+      for (int i = 0; i < frame_->ControlCount(); ++i) {
+        auto* inner = dynamic_cast<gui::TFrame*>(frame_->Controls(i));
+        if (!inner || LPARAM(inner) == m.LParam || !inner->HandleAllocated()) continue;
+        auto* cd = reinterpret_cast<TsCommonData*>(inner->Perform(SM_ALPHACMD, MakeSkinCommand(AC_GETSKINDATA), 0));
+        if (cd && cd->FHovered) inner->Perform(gui::CM_MOUSELEAVE, 0, LPARAM(inner));
+      }
+      if (TsSkinManager* manager = d.GetSkinManager(); manager && wnd) manager->SetHoveredWindow(wnd);
+      return;
+    }
     case gui::CM_VISIBLECHANGED:
       d.FCacheInvalid = true;
       CallOld(m);

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "../SkinEngineEnvironment.h"
 #include "../SkinHarness.h"
 #include "../hooks/HookSteps.h"
@@ -104,6 +106,47 @@ TEST(FrameAdapter, PaintsTheFrameFromItsSectionAndGivesItBack) {
     EXPECT_GT(ChangedAroundEdit(*behind, back, formWnd, frame, edit), 1000) << "the frame paints its own colour again";
   });
   h.Run();
+  delete provider;
+}
+
+// The mouse entering a frame leaves a frame inside it that still shows itself hovered (but
+// not the one it came from), and makes the entered frame the manager's hovered window.
+TEST(FrameAdapter, EnteringAFrameLeavesTheHoveredFramesInsideIt) {
+  skintest::TSkinHarness h(KORVAN_TEST_SKIN, KORVAN_SHOTS);
+  ASSERT_TRUE(h.Manager->IsSkinLoaded());
+  gui::TForm& form = h.NewForm("Bingkai", 420, 260);
+  auto* outer = new gui::TFrame(&form);
+  outer->SetParent(&form);
+  outer->SetBounds(10, 10, 380, 200);
+  gui::TFrame* inner[2];
+  int leaves[2] = {0, 0};
+  for (int i = 0; i < 2; ++i) {
+    inner[i] = new gui::TFrame(outer);
+    inner[i]->SetParent(outer);
+    inner[i]->SetBounds(10 + 180 * i, 10, 160, 150);
+    gui::TWndMethod own = inner[i]->WindowProc;
+    inner[i]->WindowProc = [own, &leaves, i](gui::TMessage& m) {
+      if (m.Msg == gui::CM_MOUSELEAVE) ++leaves[i];
+      own(m);
+    };
+  }
+  form.HandleNeeded();
+  auto* provider = new TsSkinProvider(&form);
+  std::unique_ptr<TsFrameAdapter> adapters[3] = {std::make_unique<TsFrameAdapter>(outer),
+                                                 std::make_unique<TsFrameAdapter>(inner[0]),
+                                                 std::make_unique<TsFrameAdapter>(inner[1])};
+  for (auto& a : adapters) a->Loaded();
+  adapters[1]->SkinData()->FHovered = true;
+  adapters[2]->SkinData()->FHovered = true;
+  outer->Perform(gui::CM_MOUSEENTER, 0, LPARAM(inner[1]));
+  EXPECT_EQ(leaves[0], 1) << "the hovered frame inside is left";
+  EXPECT_EQ(leaves[1], 0) << "the frame the mouse came from is told by its own leave";
+  EXPECT_EQ(h.Manager->HoveredWindow(), outer->Handle());
+  adapters[1]->SkinData()->FHovered = false;
+  outer->Perform(gui::CM_MOUSEENTER, 0, 0);
+  EXPECT_EQ(leaves[0], 1) << "a frame no longer hovered is left alone";
+  EXPECT_EQ(leaves[1], 1);
+  for (auto& a : adapters) a.reset();
   delete provider;
 }
 
