@@ -804,6 +804,15 @@ void TsSkinProvider::WMNCActivate(TMessage& m) {
   if (oldWndProc_) oldWndProc_(m);
   formState_ &= ~psNcActivating;
   if (!IsWindowVisible(wnd) || IsIconic(wnd)) return;
+  // The client shows the form section in its new state too: it is painted again from the
+  // image (without erasing, so nothing flashes in between).
+  if (form_->Showing() && !PaintSuppressed && !(formState_ & psBlendMoving)) {
+    if (IsCompositionEnabled()) {
+      if (!BorderForm) RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_NOERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    } else if (!BorderForm || HasVisibleMainMenu()) {
+      RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_NOERASE | RDW_UPDATENOW | RDW_FRAME);
+    }
+  }
   // The system drew its own title: the skinned frame goes over it at once.
   if (PrepareCache()) {
     HDC dc = GetWindowDC(wnd);
