@@ -71,11 +71,13 @@ void TacEditWnd::HookWindow(HWND wnd, const TacSkinParams& params) {
 }
 
 void TacEditWnd::HookControl(gui::TWinControl* control, const TacSkinParams& params) {
-  std::string section = params.SkinSection.empty() ? DefaultSection() : params.SkinSection;
-  // A control that draws a panel's border of its own shows its parent through the frame.
-  if (control && HasProp(control, "PanelBorder")) section = "TRANSPARENT";
-  InstallControl(control, nullptr, false, section);
-  Finish(params);
+  TacSkinParams own = params;
+  if (own.SkinSection.empty()) own.SkinSection = DefaultSection();
+  // A control that draws a panel's border of its own shows its parent through the frame,
+  // whatever section it was given.
+  if (control && HasProp(control, "PanelBorder")) own.SkinSection = "TRANSPARENT";
+  InstallControl(control, nullptr, false, own.SkinSection);
+  Finish(own);
 }
 
 TacEditWnd::~TacEditWnd() {

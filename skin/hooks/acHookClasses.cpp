@@ -163,8 +163,10 @@ std::unique_ptr<TacMainWnd> MakeHookFor(gui::TWinControl* control, const TacClas
   TacSkinParams p = params;
   p.HookedControl = control;
   std::unique_ptr<TacMainWnd> hook = attach(control, p);
-  // Each class took its section its own way; the colour choices hold for every class.
-  hook->TakeParams(p);
+  // Each class took its section its own way; the host and colour choices hold for every class.
+  TacSkinParams choices = p;
+  choices.SkinSection.clear();
+  hook->TakeParams(choices);
   if (TsCommonData* d = hook->SkinData(); d && d->GetSkinManager() != manager) {
     d->SetSkinManager(manager);
     d->UpdateSkinIndex(true);
