@@ -206,7 +206,7 @@ void TsSkinProvider::CompleteSetup() {
   if (titleButtons_)
     for (int i = 0; i < titleButtons_->Count(); ++i) {
       TsTitleButton* b = titleButtons_->Items(i);
-      b->Data.GlyphIndex = b->UseSkinData ? 11 : 12;
+      b->Data.GlyphIndex = uint8_t(b->UseSkinData ? tgUserSkinned : tgUserPlain);
     }
   if (form_->BorderStyle == gui::TFormBorderStyle::bsSizeToolWin) {
     AllowBlendOnMoving = false;
