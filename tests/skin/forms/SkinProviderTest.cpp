@@ -159,6 +159,7 @@ TEST_F(Provider, AHookMadeProviderCompletesItsSetUpOnItsFirstFramePaint) {
   TsSkinProvider* p = TsSkinProvider::CreateForForm(f);
   TsTitleButton* plain = p->TitleButtons().Add();
   plain->UseSkinData = false;
+  p->SetBoolProp(3, false);
   ASSERT_TRUE(p->ForDialog());
   EXPECT_EQ(p->Adapter, nullptr);
   ShowWindow(f->Handle(), SW_SHOWNOACTIVATE);
