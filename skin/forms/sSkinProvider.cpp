@@ -70,6 +70,8 @@ int32_t GetSysMetricForPPI(int index, int32_t ppi) {
   return GetSystemMetrics(index);
 }
 
+bool ShutdownPending = false;
+
 TsSkinProvider* GetFormProvider(rtl::TComponent* component) {
   for (rtl::TComponent* c = component; c; c = c->Owner())
     if (auto* form = dynamic_cast<gui::TCustomForm*>(c)) {
@@ -398,6 +400,8 @@ void TsSkinProvider::UpdateSkinIndexes() {
   HeaderSkinIndex = GetSkinIndex(*sd, "FORMHEADER") >= 0 ? standard("FORMHEADER") : -1;
   TitleSkinIndex = titleSkin_.empty() ? standard("FORMTITLE") : m->GetSkinIndex(titleSkin_);
 }
+
+void TsSkinProvider::UpdateSectionIndexes() { UpdateSkinIndexes(); }
 
 // ---------------------------------------------------------------- skin command 67
 

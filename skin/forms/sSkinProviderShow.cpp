@@ -6,6 +6,7 @@
 #include "skin/forms/acMinTimer.h"
 #include "skin/forms/sSkinMenus.h"
 #include "skin/forms/sSkinProvider.h"
+#include "skin/forms/sTitleButtons.h"
 #include "skin/graphics/acGdiBitmap.h"
 
 namespace skin {
@@ -189,6 +190,31 @@ void TsSkinProvider::AfterWindowPosChangedUnskinned(TMessage& m) {
   WaitWhilePumping([] { return HideTimer && HideTimer->Running(); }, unsigned(hide.Time) + 1000);
   if (IsWindow(wnd)) SetWindowLayered(wnd, false, 1);
   AnimShown = false;
+}
+
+// ---------------------------------------------------------------- a provider made for a dialog
+
+// A provider the window-creation hook attached arrives after the form was built, so what
+// InitSkin and the form's creation would have prepared is done here, on the form's first
+// non-client message.
+void TsSkinProvider::CompleteSetup() {
+  HWND wnd = FormHandle();
+  if (wnd) SetDwmTransitions(wnd, DrawNonClient());
+  InitSkin();
+  if (!Adapter) CreateAdapter();
+  if (SystemMenu) SystemMenu->UpdateItems(false);
+  if (titleButtons_)
+    for (int i = 0; i < titleButtons_->Count(); ++i) {
+      TsTitleButton* b = titleButtons_->Items(i);
+      b->Data.GlyphIndex = uint8_t(b->UseSkinData ? tgUserSkinned : tgUserPlain);
+    }
+  if (form_->BorderStyle == gui::TFormBorderStyle::bsSizeToolWin) {
+    AllowBlendOnMoving = false;
+    SetBoolProp(3, true);  // UseGlobalColor
+  }
+  TsSkinManager* mgr = skinData_->GetSkinManager();
+  if (wnd && mgr && mgr->IsSkinLoaded())
+    if (HBRUSH b = mgr->PaletteBrush(0)) SetClassLongPtrW(wnd, GCLP_HBRBACKGROUND, LONG_PTR(b));
 }
 
 // ---------------------------------------------------------------- the application minimized

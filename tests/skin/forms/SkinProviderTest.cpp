@@ -26,6 +26,7 @@
 #include "skin/core/sSkinManager.h"
 #include "skin/core/sStyleSimply.h"
 #include "skin/forms/sSkinProvider.h"
+#include "skin/forms/sTitleButtons.h"
 #include "skin/graphics/acGdiBitmap.h"
 
 namespace skin {
@@ -148,6 +149,27 @@ TEST_F(Provider, AHookMadeProviderGivesWayToAPlacedOne) {
   EXPECT_EQ(Listed(f), 1);
   ASSERT_EQ(f->ComponentCount(), 1) << "the hook-made provider is gone";
   EXPECT_EQ(f->Components(0), placed);
+}
+
+// A provider the window-creation hook made finishes its set-up on the form's first frame
+// message: the adapter is made, the user buttons get their glyphs, a sizeable tool window
+// takes the global colour and leaves blending on moves, the class takes the skin's brush.
+TEST_F(Provider, AHookMadeProviderCompletesItsSetUpOnItsFirstFramePaint) {
+  gui::TForm* f = NewForm(TFormBorderStyle::bsSizeToolWin, "Alat");
+  TsSkinProvider* p = TsSkinProvider::CreateForForm(f);
+  TsTitleButton* plain = p->TitleButtons().Add();
+  plain->UseSkinData = false;
+  p->SetBoolProp(3, false);
+  ASSERT_TRUE(p->ForDialog());
+  EXPECT_EQ(p->Adapter, nullptr);
+  ShowWindow(f->Handle(), SW_SHOWNOACTIVATE);
+  SendMessageW(f->Handle(), WM_NCPAINT, 1, 0);
+  EXPECT_FALSE(p->ForDialog()) << "done once";
+  EXPECT_NE(p->Adapter, nullptr);
+  EXPECT_EQ(plain->Data.GlyphIndex, 12);
+  EXPECT_FALSE(p->AllowBlendOnMoving);
+  EXPECT_TRUE(p->GetBoolProp(3)) << "a tool window takes the global colour";
+  EXPECT_EQ(HBRUSH(GetClassLongPtrW(f->Handle(), GCLP_HBRBACKGROUND)), manager->PaletteBrush(0));
 }
 
 TEST_F(Provider, PropertySettersKeepTheirRules) {

@@ -1,6 +1,7 @@
-// The smallest bodies of the provider's parts that the title-bar items, the animations and
-// MDI children give it: each keeps the form working as a plain window would (the message
-// goes on to the form's own procedure) until its real body replaces it.
+// The provider's handlers that serve MDI children and the animated rescaling pass the message
+// on to the form's own procedure and do nothing more: the class layer makes no MDI forms (the
+// program uses none), so no MDI child or MDI client is there to refresh, and the skin manager
+// never rescales a form, so no scaling animation is ever asked for.
 #include "skin/core/sMessages.h"
 #include "skin/forms/sSkinProvider.h"
 
@@ -8,19 +9,17 @@ namespace skin {
 
 using gui::TMessage;
 
-bool ShutdownPending = false;
-
 void TsSkinProvider::WMCreate(TMessage& m) {
   PassOn(m);
   if (form_->FormStyle != gui::TFormStyle::fsMDIChild) InitSkin();
 }
 void TsSkinProvider::WMChildActivate(TMessage& m) { PassOn(m); }
 void TsSkinProvider::WMMDIActivate(TMessage& m) { PassOn(m); }
+// Nothing to refresh without an MDI form, and the provider keeps no hide window of its own
+// (the engine's hide timer owns the window it plays and frees it), so nothing is left to free.
 void TsSkinProvider::AfterNCDestroyUnskinned(TMessage&) {}
 
-void TsSkinProvider::UpdateSectionIndexes() { UpdateSkinIndexes(); }
 void TsSkinProvider::UpdateMDIHook(bool) {}
-void TsSkinProvider::CompleteSetup() { InitSkin(); }
 void TsSkinProvider::StartScaleAnimation(int32_t, bool) {}
 
 }  // namespace skin
