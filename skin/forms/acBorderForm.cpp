@@ -17,6 +17,18 @@
 
 namespace skin {
 
+const TBitmap32* FormShadowTemplate(TacSkinData& sd, bool active, TRect& widths) {
+  const TBitmap32* t = active ? sd.FormShadowActive.get() : sd.FormShadowInactive.get();
+  if (!t || t->Width() <= 0 || t->Height() <= 0) return nullptr;
+  const int32_t half = (t->Height() - 1) / 2;
+  widths = TRect{half, half, half, half};
+  if (IndexInRange(sd.ExtBorderImage, int32_t(sd.Masks.size()))) {
+    const TsMaskData& e = sd.Masks[size_t(sd.ExtBorderImage)];
+    widths = TRect{e.BorderLeft, e.BorderTop, e.BorderRight, e.BorderBottom};
+  }
+  return t;
+}
+
 namespace {
 constexpr UINT kNoActivateFlags = SWP_NOACTIVATE | SWP_NOOWNERZORDER | SWP_NOSENDCHANGING;  // 0x610
 }  // namespace

@@ -38,6 +38,11 @@ class TacBorderOwner {
   virtual void BorderHotItem(int32_t code) = 0;
 };
 
+// The skin's window-shadow template for an active or inactive window (nullptr when the
+// skin has none), with the border widths it is cut by: the extended-border element's own
+// sizes when the skin has one, else half the template's size.
+const TBitmap32* FormShadowTemplate(TacSkinData& sd, bool active, TRect& widths);
+
 class TacBorderForm {
  public:
   explicit TacBorderForm(TsSkinProvider* owner);

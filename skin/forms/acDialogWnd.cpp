@@ -905,15 +905,7 @@ gui::TBitmap* TacDialogWnd::BorderImage(bool& rebuilt) {
 const TBitmap32* TacDialogWnd::ShadowTemplate(TRect& widths) {
   TsCommonData* d = SkinData();
   TacSkinData* sd = d && BorderForm ? d->GetScaledSkin() : nullptr;
-  const TBitmap32* t = sd ? (FormActive ? sd->FormShadowActive.get() : sd->FormShadowInactive.get()) : nullptr;
-  if (!t || t->Width() <= 0 || t->Height() <= 0) return nullptr;
-  const int32_t half = (t->Height() - 1) / 2;
-  widths = TRect{half, half, half, half};
-  if (IndexInRange(sd->ExtBorderImage, int32_t(sd->Masks.size()))) {
-    const TsMaskData& e = sd->Masks[size_t(sd->ExtBorderImage)];
-    widths = TRect{e.BorderLeft, e.BorderTop, e.BorderRight, e.BorderBottom};
-  }
-  return t;
+  return sd ? FormShadowTemplate(*sd, FormActive != 0, widths) : nullptr;
 }
 
 int32_t TacDialogWnd::TitleDown() {
