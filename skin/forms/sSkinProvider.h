@@ -340,6 +340,10 @@ class TsSkinProvider : public rtl::TComponent, public TacAnimatedForm {
   virtual void CMMouseEnter(gui::TMessage& m);
   virtual void CMMenuChanged(gui::TMessage& m);
   virtual void CMShowingChanged(gui::TMessage& m);
+  // The manager's show animation plays for this form; the visible windowed children stop
+  // (or start again) painting.
+  bool ShowAnimated(TsSkinManager* mgr) const;
+  void SetChildrenRedraw(bool on);
   virtual void CMWinIniChange(gui::TMessage& m);
   virtual void CMControlListChange(gui::TMessage& m);
   virtual void CMRecreateWnd(gui::TMessage& m);

@@ -840,9 +840,43 @@ void TsSkinProvider::CMShowingChanged(TMessage& m) {
   // A form left layered by an earlier show loses the style; a window that is gone by
   // then is given up instead of being asked again and again.
   const bool wasLayered = wnd && (GetWindowLongPtrW(wnd, GWL_EXSTYLE) & WS_EX_LAYERED);
-  skinData_->FUpdating = false;
+  // With the manager's show animation the form is held fully transparent, its children
+  // unpainted, while the system shows it, so its frame never appears before the picture.
+  const bool animate = ShowAnimated(mgr);
+  PaintSuppressed = animate;
+  const int blend = form_->AlphaBlend() ? form_->AlphaBlendValue() : 255;
+  if (animate) {
+    skinData_->FUpdating = true;
+    InAnimation = true;
+    SetWindowLayered(wnd, true, 0);
+    if (!wasLayered) {
+      if (!BorderForm) PrepareRegionRects();
+      if (!IsZoomed(wnd)) UpdateRegion(false, false);
+      RegionUpdating = false;
+    }
+    SetChildrenRedraw(false);
+  } else {
+    skinData_->FUpdating = false;
+  }
   UpdateExtBorders(mgr && mgr->ExtendedBorders());
+  if (PaintSuppressed) formState_ |= psFirstShowing;
   if (oldWndProc_) oldWndProc_(m);
+  formState_ &= ~psFirstShowing;
+  if (animate) {
+    if (!IsWindow(wnd)) return;
+    SetChildrenRedraw(true);
+    SetWindowLayered(wnd, false, 1);
+    PaintSuppressed = false;
+    AnimShowForm(this, mgr->AnimEffects.FormShow.Time, blend, mgr->AnimEffects.FormShow.Mode);
+    InAnimation = false;
+    if (!IsWindow(wnd)) return;
+    if (!BorderForm) UpdateRegion(false, false);
+    RegionUpdating = false;
+    RECT cr{};
+    GetClientRect(wnd, &cr);
+    LastClientRect = {0, 0, cr.right, cr.bottom};
+    return;
+  }
   if (wasLayered && !RemoveLayeredStyle(wnd)) return;
   if (!IsWindow(wnd)) return;
   if (BorderForm) RegionChanged = true;
@@ -850,6 +884,21 @@ void TsSkinProvider::CMShowingChanged(TMessage& m) {
   RECT cr{};
   GetClientRect(wnd, &cr);
   LastClientRect = {0, 0, cr.right, cr.bottom};
+}
+
+bool TsSkinProvider::ShowAnimated(TsSkinManager* mgr) const {
+  if (!mgr || !AllowAnimation || !mgr->Effects.AllowAnimation) return false;
+  if (form_->Parent() && form_->FormStyle != gui::TFormStyle::fsMDIChild) return false;
+  const TacFormAnimation& show = mgr->AnimEffects.FormShow;
+  HWND wnd = FormHandle();
+  return show.Active && show.Time > 0 && LayeredWindowsAvailable() && wnd && wnd != PreviewWindow && !IsIconic(wnd);
+}
+
+void TsSkinProvider::SetChildrenRedraw(bool on) {
+  for (int i = 0; i < form_->ControlCount(); ++i) {
+    auto* child = dynamic_cast<gui::TWinControl*>(form_->Controls(i));
+    if (child && child->Visible() && child->HandleAllocated()) child->Perform(WM_SETREDRAW, on ? 1 : 0, 0);
+  }
 }
 
 void TsSkinProvider::WMActivate(TMessage& m) {

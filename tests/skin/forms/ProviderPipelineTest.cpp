@@ -460,6 +460,43 @@ TEST_F(ShownForm, TheManagersSkinChangesReachTheFormOnceEachAndAnimateItsNewLook
   f.WindowProc = hooked;
 }
 
+// With the manager's show animation the form fades in over its picture, then stands shown,
+// no longer layered, painted from the skin, its children painting again.
+TEST_F(ShownForm, TheShowAnimationFadesThePictureInAndLeavesTheFormShownAndPainted) {
+  h->Manager->AnimEffects.FormShow = {true, 120, TacAnimType::atFading};
+  gui::TForm& f = h->NewForm("Ibadah Minggu", 360, 220);
+  provider = new TsSkinProvider(&f);
+  auto* panel = new gui::TPanel(&f);
+  panel->SetParent(&f);
+  panel->SetBounds(20, 30, 80, 50);
+  // The class layer tells a form's showing by its window, so the window is up when the
+  // change is announced.
+  f.Show();
+  HWND wnd = f.Handle();
+  RecordFrames({180, 110}, [&] { f.Perform(gui::CM_SHOWINGCHANGED, 0, 0); });
+  skintest::TSkinHarness::Pump(80);
+  ASSERT_GE(g_frames.size(), 3u) << "the picture, its frames and the end";
+  EXPECT_EQ(g_frames.front().Alpha, 0);
+  for (size_t i = 1; i < g_frames.size(); ++i) EXPECT_GE(g_frames[i].Alpha, g_frames[i - 1].Alpha) << i;
+  EXPECT_EQ(g_frames.back().Alpha, 255);
+  RECT wr;
+  GetWindowRect(wnd, &wr);
+  EXPECT_EQ(g_frames.back().Size.cx, wr.right - wr.left);
+  EXPECT_EQ(g_frames.back().Size.cy, wr.bottom - wr.top);
+  const uint32_t client = g_frames.back().Sample;
+  EXPECT_TRUE(client == kFormActive || client == kFormInactive) << std::hex << client;
+
+  EXPECT_TRUE(IsWindowVisible(wnd));
+  EXPECT_FALSE(GetWindowLongPtrW(wnd, GWL_EXSTYLE) & WS_EX_LAYERED);
+  EXPECT_FALSE(provider->PaintSuppressed);
+  EXPECT_FALSE(provider->InAnimation);
+  EXPECT_TRUE(IsWindowVisible(panel->Handle())) << "the panel paints again";
+  gui::TBitmap& shot = h->Shot(wnd, "shown_animated");
+  EXPECT_EQ(Px(shot, 1, shot.Height() / 2), kFrame);
+  const uint32_t title = Px(shot, shot.Width() / 2, provider->TitleVCenter);
+  EXPECT_TRUE(title == kTitleActive || title == kTitleInactive) << std::hex << title;
+}
+
 TEST_F(ShownForm, TheWholeImageHoldsTheClientWithItsChildrenAndTheGripPaintsOverItsBackground) {
   gui::TForm& f = h->NewForm("Gambar", 360, 220);
   provider = new TsSkinProvider(&f);
