@@ -221,14 +221,62 @@ void TCustomForm::PlaceOnScreen() {
 
 void TCustomForm::VisibleChanged() {
   if (!handle_ && !visible_) return;
-  if (visible_) {
-    HandleNeeded();
+  if (visible_) HandleNeeded();
+  if (visible_ == showing_) return;
+  showing_ = visible_;
+  // Showing() answers the new state while the message is under way: a hook on the form
+  // sees it before the window comes or goes, and again after the form's own handling.
+  const bool outer = showingChanging_;
+  showingChanging_ = true;
+  try {
+    Perform(CM_SHOWINGCHANGED);
+  } catch (...) {
+    showingChanging_ = outer;
+    throw;
+  }
+  showingChanging_ = outer;
+}
+
+// A window that is gone shows nothing: the next Show puts the new one on screen.
+void TCustomForm::DestroyWnd() {
+  showing_ = false;
+  formState_ &= ~fsVisible;
+  TWinControl::DestroyWnd();
+}
+
+void TCustomForm::CMShowingChanged(TMessage&) {
+  if (!handle_) return;
+  const unsigned outer = formState_ & fsShowing;
+  formState_ |= fsShowing;
+  try {
+    DoShowing();
+  } catch (...) {
+    formState_ = (formState_ & ~fsShowing) | outer;
+    throw;
+  }
+  formState_ = (formState_ & ~fsShowing) | outer;
+}
+
+void TCustomForm::RunShowingEvent(const TNotifyEvent& event) {
+  if (!event) return;
+  // The form is half way on or off the screen, with the hooks of the message around
+  // this call: an error of the handler is reported and the showing goes on.
+  try {
+    event(this);
+  } catch (...) {
+    if (Application) Application->HandleException(std::current_exception());
+  }
+}
+
+void TCustomForm::DoShowing() {
+  if (showing_) {
     PlaceOnScreen();
     ShowWindow(handle_, WindowState == TWindowState::wsMaximized ? SW_SHOWMAXIMIZED : SW_SHOW);
     SetForegroundWindow(handle_);
     SetActiveWindow(handle_);
     formState_ |= fsVisible;
-    if (OnShow) OnShow(this);
+    RunShowingEvent(OnShow);
+    if (!handle_) return;
     // Focus the first control that takes it, or the remembered one.
     if (activeControl_ && activeControl_->HandleAllocated() && activeControl_->CanFocus())
       ::SetFocus(activeControl_->Handle());
@@ -238,12 +286,15 @@ void TCustomForm::VisibleChanged() {
       ::SetFocus(handle_);
   } else {
     formState_ &= ~fsVisible;
-    if (OnHide) OnHide(this);
-    ShowWindow(handle_, SW_HIDE);
+    RunShowingEvent(OnHide);
+    if (handle_) ShowWindow(handle_, SW_HIDE);
   }
 }
 
-bool TCustomForm::Showing() const { return visible_ && handle_ && IsWindowVisible(handle_); }
+bool TCustomForm::Showing() const {
+  if (showingChanging_) return showing_ && handle_;
+  return visible_ && handle_ && IsWindowVisible(handle_);
+}
 
 bool TCustomForm::Active() const { return handle_ && GetActiveWindow() == handle_; }
 

@@ -92,6 +92,8 @@ class TCustomForm : public TWinControl {
   void Close();
   bool CloseQuery();
   bool Active() const;
+  // The form is on screen. While CM_SHOWINGCHANGED is under way it already answers the
+  // new state, before the window itself has come or gone.
   bool Showing() const override;
   // Runs the activation handler, as showing the form does. An exception it raises goes
   // to the caller; when the form's own showing runs it, to the exception box.
@@ -109,7 +111,15 @@ class TCustomForm : public TWinControl {
  protected:
   void CreateParams(TCreateParams& params) override;
   void CreateHandleDone() override;
+  // A change of Visible that shows or hides the form is sent through WindowProc as
+  // CM_SHOWINGCHANGED, so whoever hooks the form works around the window's coming and going.
   void VisibleChanged() override;
+  void DestroyWnd() override;
+  // The form's own handling of CM_SHOWINGCHANGED: puts the window on screen placed,
+  // activated and focused, or takes it off; OnShow and OnHide run here. fsShowing is in
+  // FormState meanwhile.
+  void CMShowingChanged(TMessage& msg);
+  virtual void DoShowing();
   void SetTextBuf(const std::string& s) override;
   void PlaceOnScreen();
   virtual void DoClose(TCloseAction& action);
@@ -124,6 +134,10 @@ class TCustomForm : public TWinControl {
   void WMGetMinMaxInfo(TMessage& msg);
   bool alphaBlend_ = false;
   uint8_t alphaBlendValue_ = 255;
+  bool showing_ = false;          // the state the last CM_SHOWINGCHANGED announced
+  bool showingChanging_ = false;  // CM_SHOWINGCHANGED is under way
+  // Runs an event handler of the form's showing; its error goes to the exception box.
+  void RunShowingEvent(const TNotifyEvent& event);
   void WMClose(TMessage& msg);
   void WMCommand(TMessage& msg);
   void WMInitMenuPopup(TMessage& msg);
@@ -135,7 +149,8 @@ class TCustomForm : public TWinControl {
                   {WM_INITMENUPOPUP, &TCustomForm::WMInitMenuPopup}, {WM_ACTIVATE, &TCustomForm::WMActivate},
                   {WM_MEASUREITEM, &TCustomForm::WMMenuItemPaint}, {WM_DRAWITEM, &TCustomForm::WMMenuItemPaint},
                   {WM_WINDOWPOSCHANGED, &TCustomForm::WMWindowPosChanged},
-                  {WM_GETMINMAXINFO, &TCustomForm::WMGetMinMaxInfo})
+                  {WM_GETMINMAXINFO, &TCustomForm::WMGetMinMaxInfo},
+                  {CM_SHOWINGCHANGED, &TCustomForm::CMShowingChanged})
 };
 
 class TForm : public TCustomForm {

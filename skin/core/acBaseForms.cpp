@@ -24,10 +24,8 @@ void TacGlowForm::CreateWnd() {
   SetClassLongPtrW(handle_, GCL_STYLE, GetClassLongPtrW(handle_, GCL_STYLE) & ~static_cast<LONG_PTR>(CS_DROPSHADOW));
 }
 
-void TacGlowForm::VisibleChanged() {
-  if (!handle_ && !visible_) return;
-  HandleNeeded();
-  if (visible_) {
+void TacGlowForm::DoShowing() {
+  if (Showing()) {
     ShowWindow(handle_, SW_SHOWNOACTIVATE);
     formState_ |= gui::fsVisible;
   } else {
@@ -44,11 +42,22 @@ void TacGlowForm::WMNCHitTest(gui::TMessage& msg) {
   Inherited(msg);
 }
 
-void TacGlowForm::WMHide(gui::TMessage& msg) {
-  if (msg.WParam == 0 && handle_ && IsWindowVisible(handle_))
+void TacGlowForm::HideNow() {
+  if (handle_ && IsWindowVisible(handle_))
     SetWindowPos(handle_, nullptr, 0, 0, 0, 0,
                  SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_HIDEWINDOW | SWP_NOOWNERZORDER |
                      SWP_NOSENDCHANGING);
+}
+
+void TacGlowForm::WMShowWindow(gui::TMessage& msg) {
+  if (msg.WParam == 0) HideNow();
+  Inherited(msg);
+}
+
+// The message comes for showing as well as for hiding: only the form's own hiding takes
+// the window off, so a shown glow stays up.
+void TacGlowForm::CMShowingChanged(gui::TMessage& msg) {
+  if (!Showing()) HideNow();
   Inherited(msg);
 }
 

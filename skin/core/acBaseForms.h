@@ -23,7 +23,8 @@ class TacTimer : public gui::TTimer {
 class TacGlowForm : public gui::TCustomForm {
   KORVAN_CLASS(TacGlowForm)
   KORVAN_MESSAGES(TacGlowForm, gui::TCustomForm, {WM_NCHITTEST, &TacGlowForm::WMNCHitTest},
-                  {WM_SHOWWINDOW, &TacGlowForm::WMHide}, {gui::CM_SHOWINGCHANGED, &TacGlowForm::WMHide})
+                  {WM_SHOWWINDOW, &TacGlowForm::WMShowWindow},
+                  {gui::CM_SHOWINGCHANGED, &TacGlowForm::CMShowingChanged})
  public:
   // A form without owner and without layout: Tag SkipSkinTag, no border, clicks pass.
   explicit TacGlowForm(rtl::TComponent* owner = nullptr);
@@ -38,12 +39,15 @@ class TacGlowForm : public gui::TCustomForm {
   // Scaled follows the engine's scale mode: the class library scales only in smVCL.
   void Loaded() override;
   void CreateWnd() override;
-  // Shows without activating; hides like any form.
-  void VisibleChanged() override;
+  // Shows without activating or taking the focus; hides like any form.
+  void DoShowing() override;
 
  private:
   void WMNCHitTest(gui::TMessage& msg);
-  void WMHide(gui::TMessage& msg);
+  void WMShowWindow(gui::TMessage& msg);
+  void CMShowingChanged(gui::TMessage& msg);
+  // Takes the window off the screen at once, before anything else is told.
+  void HideNow();
 };
 
 }  // namespace skin

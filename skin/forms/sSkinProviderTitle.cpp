@@ -832,9 +832,14 @@ void TsSkinProvider::CMShowingChanged(TMessage& m) {
     return;
   }
   if (!form_->Showing()) {
-    // Hiding: the border window goes with the form.
-    BorderForm.reset();
+    // Hiding: the border window goes with the form, unless the hide animation is to play
+    // in it; the form's own hiding then hands it over to the animation. What is left of it
+    // once the form is gone goes too.
+    const bool hideInBorder = mgr && AllowAnimation && mgr->Effects.AllowAnimation &&
+                              mgr->AnimEffects.FormHide.Active && mgr->AnimEffects.FormHide.Time >= 12;
+    if (!hideInBorder) BorderForm.reset();
     if (oldWndProc_) oldWndProc_(m);
+    if (BorderForm && BorderForm->Handle() && !(wnd && IsWindowVisible(wnd))) BorderForm.reset();
     return;
   }
   // A form left layered by an earlier show loses the style; a window that is gone by

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "gui/Dialogs.h"
 #include "gui/Forms.h"
@@ -464,6 +466,69 @@ TEST(FormWindow, ConstraintsHoldTheSizeAndAlphaBlendLayersTheWindow) {
   EXPECT_EQ(alpha, 90);
   f.SetAlphaBlend(false);
   EXPECT_FALSE(GetWindowLongW(f.Handle(), GWL_EXSTYLE) & WS_EX_LAYERED);
+}
+
+// A form's showing and hiding reach its WindowProc as CM_SHOWINGCHANGED, once each way,
+// with Showing() already at the new state; the window comes and goes only in the form's
+// own handling of the message, where OnShow and OnHide run inside the showing phase.
+TEST(FormWindow, ShowingAndHidingGoThroughTheWindowProcedureOnceEach) {
+  struct Seen {
+    bool Showing, VisibleBefore, VisibleAfter;
+  };
+  std::vector<Seen> seen;
+  std::vector<std::string> events;
+  TFProbe f(nullptr);
+  TWndMethod own = f.WindowProc;
+  f.WindowProc = [&](TMessage& m) {
+    if (m.Msg != CM_SHOWINGCHANGED) return own(m);
+    const bool before = IsWindowVisible(f.Handle()) != FALSE;
+    const bool showing = f.Showing();
+    own(m);
+    seen.push_back({showing, before, IsWindowVisible(f.Handle()) != FALSE});
+  };
+  auto phase = [&](const char* name) {
+    return [&, name](TObject*) {
+      events.push_back(std::string(name) + ((f.FormState() & fsShowing) ? " in the showing phase" : ""));
+    };
+  };
+  f.OnShow = phase("show");
+  f.OnHide = phase("hide");
+  f.Show();
+  EXPECT_TRUE(f.Showing());
+  EXPECT_FALSE(f.FormState() & fsShowing);
+  f.Show();  // already shown: nothing is announced
+  f.Hide();
+  EXPECT_FALSE(f.Showing());
+  f.Hide();
+  ASSERT_EQ(seen.size(), 2u);
+  EXPECT_TRUE(seen[0].Showing);
+  EXPECT_FALSE(seen[0].VisibleBefore) << "the window shows only in the form's own handling";
+  EXPECT_TRUE(seen[0].VisibleAfter);
+  EXPECT_FALSE(seen[1].Showing);
+  EXPECT_TRUE(seen[1].VisibleBefore);
+  EXPECT_FALSE(seen[1].VisibleAfter);
+  EXPECT_EQ(events, (std::vector<std::string>{"show in the showing phase", "hide in the showing phase"}));
+
+  // A modal showing goes the same way, and an error of OnShow is reported, not thrown
+  // through the hooks around the showing: the form still comes up and closes.
+  seen.clear();
+  f.OnShow = [](TObject*) { throw rtl::Exception("Gagal menampilkan"); };
+  std::string reported;
+  Application->OnException = [&](TObject*, const std::exception_ptr& e) {
+    try {
+      std::rethrow_exception(e);
+    } catch (const std::exception& ex) {
+      reported = ex.what();
+    }
+  };
+  RunSoon([&] { f.ModalResult = mrOk; });
+  EXPECT_EQ(f.ShowModal(), mrOk);
+  Application->OnException = nullptr;
+  EXPECT_EQ(reported, "Gagal menampilkan");
+  ASSERT_EQ(seen.size(), 2u);
+  EXPECT_TRUE(seen[0].Showing && seen[0].VisibleAfter);
+  EXPECT_FALSE(seen[1].Showing || seen[1].VisibleAfter);
+  f.WindowProc = own;
 }
 
 // Minimizing the program hides the forms the application window owns; restoring brings

@@ -163,7 +163,15 @@ TEST(GlowForm, NeverActivatesAndLetsClicksThrough) {
   EXPECT_EQ(GetAncestor(WindowFromPoint(POINT{200, 190}), GA_ROOT), below.Handle());
   glow.MouseTransparent = false;
   EXPECT_EQ(WindowFromPoint(POINT{200, 190}), glow.Handle());
-  // Hiding through the showing change hides the window at once.
+  // The showing change takes the window off only when the glow itself goes: told again
+  // while it is up, it stays up without taking the activation.
+  glow.Perform(gui::CM_SHOWINGCHANGED, 0, 0);
+  EXPECT_TRUE(IsWindowVisible(glow.Handle()));
+  EXPECT_NE(GetActiveWindow(), glow.Handle());
+  glow.Hide();
+  EXPECT_FALSE(IsWindowVisible(glow.Handle()));
+  // A glow its user put on screen itself is taken off by the change as well.
+  ShowWindow(glow.Handle(), SW_SHOWNOACTIVATE);
   glow.Perform(gui::CM_SHOWINGCHANGED, 0, 0);
   EXPECT_FALSE(IsWindowVisible(glow.Handle()));
   below.Hide();
