@@ -285,15 +285,20 @@ void AnimShowForm(TacAnimatedForm* provider, int timeMs, int blendValue, TacAnim
   auto window = std::make_unique<TacGlowForm>(nullptr);
   auto picture = NewBitmap32(cache->Width(), cache->Height());
   provider->PaintFormImage(*picture);
+  RECT r{};
+  GetWindowRect(wnd, &r);
+  // With a border window the picture has the shadow around the form, which keeps its alpha.
+  const POINT offset = provider->BorderOffset();
   {
     TBitmap32 px = Pixels32(*picture);
-    if (px.HasRows()) FillBitmapAlpha(px, TRect{0, 0, picture->Width(), picture->Height()}, 255, 0x1FFFFFFF);
+    if (px.HasRows())
+      FillBitmapAlpha(px, TRect{offset.x, offset.y, offset.x + (r.right - r.left), offset.y + (r.bottom - r.top)}, 255,
+                      0x1FFFFFFF);
   }
+  r = {r.left - offset.x, r.top - offset.y, r.right, r.bottom};
   const int w = picture->Width(), h = picture->Height();
   const int frames = AnimFrameCount(timeMs);
   const BYTE firstAlpha = BYTE(frames > 0 ? 0 : blendValue);
-  RECT r{};
-  GetWindowRect(wnd, &r);
   provider->PrepareRegionRects();
   ClearBitmapRects(provider->RegionRects, *picture);
 

@@ -13,15 +13,20 @@
 #include "skin/forms/acTitleBar.h"
 #include "skin/forms/sSkinProvider.h"
 #include "skin/forms/sSystemMenu.h"
+#include "skin/graphics/acAlphaPixels.h"
 #include "skin/graphics/acGdiBitmap.h"
+#include "skin/graphics/acNineParts.h"
 
 namespace skin {
 
 const TBitmap32* FormShadowTemplate(TacSkinData& sd, bool active, TRect& widths) {
   const TBitmap32* t = active ? sd.FormShadowActive.get() : sd.FormShadowInactive.get();
   if (!t || t->Width() <= 0 || t->Height() <= 0) return nullptr;
-  const int32_t half = (t->Height() - 1) / 2;
-  widths = TRect{half, half, half, half};
+  // Half its width on the sides and half its height above and below: a template shifted by
+  // the shadow's offset is higher than wide, and half its height on every side would leave no
+  // middle column to stretch along the top and bottom.
+  const int32_t halfW = (t->Width() - 1) / 2, halfH = (t->Height() - 1) / 2;
+  widths = TRect{halfW, halfH, halfW, halfH};
   if (IndexInRange(sd.ExtBorderImage, int32_t(sd.Masks.size()))) {
     const TsMaskData& e = sd.Masks[size_t(sd.ExtBorderImage)];
     widths = TRect{e.BorderLeft, e.BorderTop, e.BorderRight, e.BorderBottom};
@@ -29,12 +34,25 @@ const TBitmap32* FormShadowTemplate(TacSkinData& sd, bool active, TRect& widths)
   return t;
 }
 
+void DrawFormShadow(TBitmap32& picture, const TBitmap32* shadow, const TRect& widths) {
+  const int32_t w = picture.Width(), h = picture.Height();
+  FillBitmapRect(picture, picture.Bounds(), clFuchsia, 0);
+  if (shadow)
+    DrawBitmapNineParts(picture, *shadow, TRect{0, 0, w, h}, TRect{0, 0, shadow->Width(), shadow->Height()}, widths,
+                        TRect{255, 255, 255, 255}, TRect{1, 1, 1, 1}, true, false);
+  for (int32_t y = 0; y < h; ++y)
+    for (int32_t x = 0; x < w; ++x)
+      if ((picture.At(x, y) >> 24) == 0) picture.At(x, y) = 0x00FF00FFu;
+}
+
 namespace {
 constexpr UINT kNoActivateFlags = SWP_NOACTIVATE | SWP_NOOWNERZORDER | SWP_NOSENDCHANGING;  // 0x610
 }  // namespace
 
 TacBorderForm::TacBorderForm(TsSkinProvider* owner) : Provider(owner) {
+  // The form's image gets the shadow around it.
   if (owner) SkinData = owner->SkinData();
+  if (SkinData) SkinData->FCacheInvalid = true;
   CreateBorderWindow();
 }
 
@@ -51,7 +69,11 @@ void TacBorderForm::SetOwnerHotItem(int32_t code) {
 }
 
 TacBorderForm::~TacBorderForm() {
-  if (Provider && !Provider->IsDestroying()) Provider->FreeTitleAnimations();
+  if (Provider && !Provider->IsDestroying()) {
+    Provider->FreeTitleAnimations();
+    // The form's image loses the shadow around it.
+    if (SkinData) SkinData->FCacheInvalid = true;
+  }
   FreeBorderWindow();
   // The bar's items were shown in this window: they forget it.
   if (Provider && !Provider->IsDestroying() && Provider->TitleBar)
@@ -103,12 +125,9 @@ int32_t TacBorderForm::OwnerOffsetX() {
 
 int32_t TacBorderForm::OwnerOffsetY() {
   if (Owner) return Owner->BorderOwnerOffset().y;
-  const TacRect shadow = Provider->GetShadowSize();
-  if (Provider->TallTitleMaximized) return shadow.Top + Provider->ExtraMaxTitleHeight(true) + 4;
-  const int32_t sysCaption = Provider->CaptionHeight(false);
-  int32_t y = shadow.Top;
-  if (sysCaption != 0) y += Provider->CaptionHeight(true);
-  return y - Provider->GetBorderWidth(false) - sysCaption;
+  // The provider's image holds the form's own frame and title: the form lies right inside
+  // the top shadow margin.
+  return Provider->GetShadowSize().Top;
 }
 
 HWND TacBorderForm::InsertAfterWnd() {

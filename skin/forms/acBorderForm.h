@@ -40,8 +40,14 @@ class TacBorderOwner {
 
 // The skin's window-shadow template for an active or inactive window (nullptr when the
 // skin has none), with the border widths it is cut by: the extended-border element's own
-// sizes when the skin has one, else half the template's size.
+// sizes when the skin has one, else half the template's width on the sides and half its
+// height above and below.
 const TBitmap32* FormShadowTemplate(TacSkinData& sd, bool active, TRect& widths);
+// The shadow a border window shows, as large as Picture: the template (nullptr: none) drawn in
+// nine parts over all of it, its middle left out. Where nothing or a fully clear part of the
+// shadow lies, the picture holds the transparent colour (fuchsia without alpha), which the
+// border window's image keeps clear.
+void DrawFormShadow(TBitmap32& picture, const TBitmap32* shadow, const TRect& widths);
 
 class TacBorderForm {
  public:

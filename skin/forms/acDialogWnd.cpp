@@ -880,12 +880,9 @@ gui::TBitmap* TacDialogWnd::BorderImage(bool& rebuilt) {
   TBitmap32 px = Pixels32(*borderImage_);
   TBitmap32 src = Pixels32(cache);
   GdiFlush();
-  FillBitmapRect(px, px.Bounds(), 0, 0);
   TRect widths;
   const TBitmap32* shadow = ShadowTemplate(widths);
-  if (shadow)
-    DrawBitmapNineParts(px, *shadow, TRect{0, 0, w, h}, TRect{0, 0, shadow->Width(), shadow->Height()}, widths,
-                        TRect{255, 255, 255, 255}, TRect{1, 1, 1, 1}, true, false);
+  DrawFormShadow(px, shadow, widths);
   // With the frame from the skin's picture the dialog's image holds the same picture in
   // its frame: there it keeps the picture's own alpha (its rounded, see-through corners).
   const bool frameFromTemplate = shadow && FrameFromTemplate();

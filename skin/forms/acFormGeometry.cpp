@@ -124,8 +124,9 @@ TacTitleLayout LayoutTitle(const TacTitleInput& in) {
     // A maximized title of its own height is centred as it is drawn.
     if (!(in.Zoomed && in.MaxTitleHeight != in.TitleHeight)) out.TitleVCenter += in.CenterOffset;
   } else {
-    out.TitleVCenter = in.CaptionHeight / 2;
-    out.TopY = in.Zoomed ? in.FrameWidthZoomed - 1 : 0;
+    // The window's own frame and title, below the shadow when a border window shows them.
+    out.TitleVCenter = sh.Top + in.CaptionHeight / 2;
+    out.TopY = sh.Top + (in.Zoomed ? in.FrameWidthZoomed - 1 : 0);
     out.TitleBottom = in.OwnBorderWidthSkin + in.CaptionHeight + sh.Top;
     out.TitleVCenter += in.BorderWidthSkin / 2;
   }
@@ -219,14 +220,14 @@ TacTitleLayout LayoutTitle(const TacTitleInput& in) {
 // ---------------------------------------------------------------- client area and the rest
 int32_t ClientOffsetX(const TacClientQuery& q) {
   if (q.HasBorderForm) return q.FrameWidthSkin + q.Shadow.Left;
-  return (q.WindowWidth - q.ClientWidth - q.VertScrollWidth) / 2;
+  return (q.WindowWidth - q.ClientWidth - q.VertScrollWidth) / 2 + q.Shadow.Left;
 }
 
 int32_t ClientOffsetY(const TacClientQuery& q) {
   if (q.HasBorderForm)
     return q.CaptionHeight + q.MenuLines * q.MenuLineHeight + q.FormBorderWidth + q.Shadow.Top +
            (q.MenuLineHeight != 0 ? 1 : 0);
-  return q.WindowHeight - q.ClientHeight - (q.StyleBorder ? q.FrameWidthSkin : 0) - q.HorzScrollHeight;
+  return q.WindowHeight - q.ClientHeight - (q.StyleBorder ? q.FrameWidthSkin : 0) - q.HorzScrollHeight + q.Shadow.Top;
 }
 
 TacRect ClientAreaRect(const TacClientQuery& q) {
@@ -274,7 +275,7 @@ TacRect UWPShadowMargins(int32_t shadowSize, int32_t shadowOffset) {
 }
 
 int32_t TitleOffsetYFor(bool hasBorderForm, bool zoomed, const TacRect& shadow, int32_t biTop) {
-  if (!hasBorderForm) return zoomed ? 6 : 0;
+  if (!hasBorderForm) return shadow.Top + (zoomed ? 6 : 0);
   return shadow.Top + (zoomed ? 4 : biTop);
 }
 

@@ -133,7 +133,8 @@ struct TacTitleInput {
   int32_t BorderWidthSkin = 0;    // GetBorderWidth(True)
   int32_t OwnBorderWidthSkin = 0; // GetOwnBorderWidth(True)
   int32_t FrameWidthZoomed = 0;   // the sizing frame's width, for a zoomed form's top
-  TacRect Shadow;                 // shadow margins (all 0 without border window)
+  TacRect Shadow;                 // shadow margins (all 0 without border window); the
+                                  // window's own title lies below the top one
 
   // The icon, when visible.
   bool IconVisible = false;
@@ -182,6 +183,8 @@ struct TacClientQuery {
   int32_t CaptionHeight = 0;     // CaptionHeight(True)
   int32_t MenuLines = 0, MenuLineHeight = 0;
   int32_t FormBorderWidth = 0;   // the form's own BorderWidth
+  // The shadow margins: 0 without a border window. A form that keeps its own frame under a
+  // border window (HasBorderForm False) has its window's layout moved by them.
   TacRect Shadow;
 };
 int32_t ClientOffsetX(const TacClientQuery& q);
@@ -205,7 +208,8 @@ TacPoint GripPositionFor(int32_t cacheWidth, int32_t cacheHeight, int32_t gripWi
                          int32_t borderWidthSkin, const TacRect& shadow);
 // The margins of the UWP-mode shadow images from the skin's window shadow size and offset.
 TacRect UWPShadowMargins(int32_t shadowSize, int32_t shadowOffset);
-// The title's top when no title bar is used: TitleOffsetY.
+// The title's top when no title bar is used: TitleOffsetY (below the top shadow margin, also
+// for a form that keeps its own title under a border window).
 int32_t TitleOffsetYFor(bool hasBorderForm, bool zoomed, const TacRect& shadow, int32_t biTop);
 
 // The size of a task-bar thumbnail of an image: the largest that keeps the image's aspect

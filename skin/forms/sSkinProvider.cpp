@@ -610,6 +610,11 @@ int32_t TsSkinProvider::TitleOffsetY() {
   return TitleOffsetYFor(false, IsZoomed(FormHandle()) != FALSE, GetShadowSize(), sd ? sd->TitleBtnTop : 0);
 }
 
+TacRect TsSkinProvider::GetShadowSize() const {
+  TacSkinData* sd = BorderForm && skinData_ ? skinData_->GetScaledSkin() : nullptr;
+  return sd ? sd->FormShadowMargins : TacRect{};
+}
+
 int32_t TsSkinProvider::CacheWidth() {
   RECT wr{};
   GetWindowRect(FormHandle(), &wr);
@@ -635,14 +640,10 @@ TacClientQuery TsSkinProvider::ClientQuery() {
   q.OwnBorderWidth = GetOwnBorderWidth(true);
   q.CaptionHeight = CaptionHeight(true);
   q.FormBorderWidth = kFormBorderWidth;
+  // With a border window the image is the border window's: the form's own frame, title and
+  // menu lines with the shadow around them, so the client lies where the form's window has
+  // it, moved by the shadow.
   q.Shadow = GetShadowSize();
-  // With a border window the image is the border window's: the client lies below its title
-  // and menu lines, not where the form's own frame would put it.
-  q.HasBorderForm = BorderForm != nullptr;
-  if (q.HasBorderForm && HasMenuLine()) {
-    q.MenuLines = GetMenuLineCount();
-    q.MenuLineHeight = MenuLineHeight();
-  }
   return q;
 }
 
@@ -776,7 +777,7 @@ bool TsSkinProvider::PrepareCache() {
   const TacRect shadow = GetShadowSize();
   RECT wr{};
   GetWindowRect(FormHandle(), &wr);
-  const int32_t imageH = iconicChild ? topFrame + captionH + 2 : wr.bottom - wr.top;
+  const int32_t imageH = (iconicChild ? topFrame + captionH + 2 : wr.bottom - wr.top) + shadow.Top + shadow.Bottom;
   const int32_t imageW = CacheWidth();
   const TsGeneralData& sec = sd->Sections[size_t(skinData_->FSkinIndex)];
   const int state = LimitState(FormActive, sec.States);
@@ -811,6 +812,7 @@ bool TsSkinProvider::PrepareCache() {
     PaintMenuLine(cache, imageW, state);
     PaintCaptionText(cache, frameW);
     PaintTitleBarItems(cache);
+    if (BorderForm) PaintShadow(cache, frameRect);
     if (GripVisible()) PaintGrip(cache);
     if (captionH != 0 && DrawNonClient() && !uwp) {
       SaveTitleRightPart(imageW, true);
@@ -823,6 +825,43 @@ bool TsSkinProvider::PrepareCache() {
   }
   skinData_->FUpdating = false;
   return true;
+}
+
+void TsSkinProvider::PaintShadow(gui::TBitmap& cache, const gui::TRect& frameRect) {
+  TacSkinData* sd = skinData_->GetScaledSkin();
+  TRect widths;
+  const TBitmap32* shadow = sd ? FormShadowTemplate(*sd, FormActive != 0, widths) : nullptr;
+  if (!shadow) return;
+  TBitmap32 px = Pixels32(cache);
+  GdiFlush();
+  TBitmap32 around(px.Width(), px.Height());
+  DrawFormShadow(around, shadow, widths);
+  for (int32_t y = 0; y < px.Height(); ++y)
+    for (int32_t x = 0; x < px.Width(); ++x)
+      if (x < frameRect.Left || y < frameRect.Top || x >= frameRect.Right || y >= frameRect.Bottom)
+        px.At(x, y) = around.At(x, y);
+  // The frame's transparent corners show the shadow: the title's border picture (else the
+  // form's) says how large the top corners are, the form's the bottom ones.
+  auto border = [&](int32_t section) -> const TsMaskData* {
+    return section >= 0 && size_t(section) < sd->Sections.size() ? Element(sd, sd->Sections[size_t(section)].BorderIndex)
+                                                                  : nullptr;
+  };
+  const TsMaskData* bottom = border(skinData_->FSkinIndex);
+  const TsMaskData* top = border(TitleSkinIndex);
+  if (!top) top = bottom;
+  const gui::TRect& f = frameRect;
+  std::vector<gui::TRect> corners;
+  if (top) {
+    corners.push_back({f.Left, f.Top, f.Left + top->BorderLeft, f.Top + top->BorderTop});
+    corners.push_back({f.Right - top->BorderRight, f.Top, f.Right, f.Top + top->BorderTop});
+  }
+  if (bottom) {
+    corners.push_back({f.Left, f.Bottom - bottom->BorderBottom, f.Left + bottom->BorderLeft, f.Bottom});
+    corners.push_back({f.Right - bottom->BorderRight, f.Bottom - bottom->BorderBottom, f.Right, f.Bottom});
+  }
+  for (const gui::TRect& r : corners)
+    if (r.Right > r.Left && r.Bottom > r.Top)
+      FillTransparentFromBitmap(px, around, TRect{r.Left, r.Top, r.Right, r.Bottom}, TPoint{r.Left, r.Top});
 }
 
 void TsSkinProvider::PaintTitle(gui::TBitmap& cache, int32_t width, int32_t state) {
@@ -1046,8 +1085,9 @@ void TsSkinProvider::PaintNonClient(HDC dc) {
     TacSkinData* sd = skinData_->GetScaledSkin();
     const TsGeneralData* sec = skinData_->Section();
     gui::TBitmap* c = skinData_->FCache.get();
+    const TacRect s = GetShadowSize();
     const bool complete = MenuChanged || !c || !sec || NoBorderImage(sec->BorderIndex, sd) || CacheWidth() != c->Width() ||
-                          c->Height() != wr.bottom - wr.top || !HasBorder();
+                          c->Height() != wr.bottom - wr.top + s.Top + s.Bottom || !HasBorder();
     if (complete) RepaintClient = !CacheReady;
     PrepareCache();
     skinData_->FCacheInvalid = false;
@@ -1056,15 +1096,18 @@ void TsSkinProvider::PaintNonClient(HDC dc) {
   gui::TBitmap* cache = skinData_->FCache.get();
   if (!cache || cache->Empty()) return;
   HDC src = cache->Canvas().Handle();
+  // The window's own part of the image lies inside the shadow margins.
+  const TacRect s = GetShadowSize();
+  const int32_t w = cache->Width() - s.Left - s.Right, h = cache->Height() - s.Top - s.Bottom;
   int32_t band = FrameHeight(true);
   if ((GetWindowLongW(FormHandle(), GWL_STYLE) & WS_CAPTION) == WS_CAPTION) band = CaptionBandHeight();
   if (band != 0)
-    BitBlt(dc, 0, 0, cache->Width(), band, src, 0, 0, SRCCOPY);
+    BitBlt(dc, 0, 0, w, band, src, s.Left, s.Top, SRCCOPY);
   else if (HasMenuLine())
-    BitBlt(dc, 0, 0, cache->Width(), GetMenuLineCount() * MenuLineHeight() + 1, src, 0, 0, SRCCOPY);
+    BitBlt(dc, 0, 0, w, GetMenuLineCount() * MenuLineHeight() + 1, src, s.Left, s.Top, SRCCOPY);
   const int32_t fw = FrameWidth(true);
   // Left, right and bottom strips below the band.
-  CopyBorderFromDC(dc, 0, band, cache->Width(), cache->Height() - band, src, 0, band, fw, 0, fw, fw);
+  CopyBorderFromDC(dc, 0, band, w, h - band, src, s.Left, s.Top + band, fw, 0, fw, fw);
 }
 
 void TsSkinProvider::PaintClientBackground(HDC dc, const gui::TRect& r, bool flag) {

@@ -221,7 +221,10 @@ class TsSkinProvider : public rtl::TComponent, public TacAnimatedForm {
   gui::TPoint FormScreenOrigin();
   gui::TPoint ScreenToForm(int32_t x, int32_t y);
   virtual int32_t TitleOffsetY();
-  TacRect GetShadowSize() const { return {}; }
+  // The shadow margins around the form in its image: the skin's form shadow while a border
+  // window carries the image, else none. The image holds the form's own frame and title, so
+  // the form lies in the middle of it at (Left, Top).
+  TacRect GetShadowSize() const;
   int32_t CacheWidth();
   int32_t ClientOffsetX();
   int32_t ClientOffsetY();
@@ -570,6 +573,9 @@ class TsSkinProvider : public rtl::TComponent, public TacAnimatedForm {
   TacTitleInput TitleInput();
   TacClientQuery ClientQuery();
   void PaintTitle(gui::TBitmap& cache, int32_t width, int32_t state);
+  // The skin's shadow in the image's margins around FrameRect and in the frame's transparent
+  // corners (a border window's image).
+  void PaintShadow(gui::TBitmap& cache, const gui::TRect& frameRect);
   void PaintIcon(gui::TBitmap& cache);
   void PaintCaptionText(gui::TBitmap& cache, int32_t frameW);
   void UseAddedTitleFont(gui::TCanvas& canvas, const TacSkinData& sd);

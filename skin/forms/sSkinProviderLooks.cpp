@@ -112,11 +112,8 @@ void TsSkinProvider::ShowCaptForm() {
   if (BorderForm) {
     // The cover lies over the menu line only, as the border window's image shows it.
     const int32_t frame = GetBorderWidth(false);
-    const int32_t extraTitle = CaptionHeight(true) - CaptionHeight(false) - frame;
-    const bool captioned = (GetWindowLongPtrW(wnd, GWL_STYLE) & WS_CAPTION) == WS_CAPTION;
     const int32_t ch = GetMenuLineCount() * MenuLineHeight() + 1;
-    const int32_t top = wr.top + ClientOffsetY() - ch - GetShadowSize().Top - extraTitle -
-                        (IsZoomed(wnd) && captioned ? 4 : 0);
+    const int32_t top = wr.top + ClientOffsetY() - GetShadowSize().Top - ch;
     SetWindowRgn(cover, nullptr, FALSE);
     SetWindowPos(cover, topmost ? HWND_TOPMOST : HWND_TOP, wr.left + frame, top, wr.right - wr.left - 2 * frame, ch,
                  SWP_NOREDRAW | SWP_NOACTIVATE | SWP_SHOWWINDOW | SWP_NOOWNERZORDER | SWP_NOSENDCHANGING);

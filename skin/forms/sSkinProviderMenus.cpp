@@ -101,8 +101,8 @@ void TsSkinProvider::PaintMenuLine(gui::TBitmap& cache, int32_t imageWidth, int3
   const int32_t frameW = GetBorderWidth(true);
   if (!MenuLineImage) MenuLineImage = CreateBitmap32(1, 1);
   MenuLineImage->SetSize(imageWidth - shadow.Left - shadow.Right, height);
-  BitBlt(MenuLineImage->Canvas().Handle(), 0, 0, MenuLineImage->Width(), height, cache.Canvas().Handle(), frameW, top,
-         SRCCOPY);
+  BitBlt(MenuLineImage->Canvas().Handle(), 0, 0, MenuLineImage->Width(), height, cache.Canvas().Handle(),
+         frameW + shadow.Left, top, SRCCOPY);
   TsSkinableMenus* menus = MenusOf(m);
   gui::TMainMenu* menu = form_->Menu();
   if (!menus) return;
@@ -206,7 +206,9 @@ void TsSkinProvider::RepaintMenuItem(gui::TMenuItem* item, const gui::TRect& r, 
                          r.Top - top);
   HWND wnd = FormHandle();
   HDC dc = GetWindowDC(wnd);
-  BitBlt(dc, r.Left, r.Top, r.Width(), r.Height(), cache.Canvas().Handle(), r.Left, r.Top, SRCCOPY);
+  // The window shows the image from inside the shadow margins.
+  BitBlt(dc, r.Left - shadow.Left, r.Top - shadow.Top, r.Width(), r.Height(), cache.Canvas().Handle(), r.Left, r.Top,
+         SRCCOPY);
   ReleaseDC(wnd, dc);
 }
 

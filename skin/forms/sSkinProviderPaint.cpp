@@ -269,7 +269,9 @@ void TsSkinProvider::WMPrint(TMessage& m) {
   const int saved = SaveDC(dc);
   RECT cr{};
   GetClientRect(wnd, &cr);
-  OffsetViewportOrgEx(dc, ClientOffsetX(), ClientOffsetY(), nullptr);
+  // In the window's coordinates: the image's shadow margins lie outside it.
+  const TacRect s = GetShadowSize();
+  OffsetViewportOrgEx(dc, ClientOffsetX() - s.Left, ClientOffsetY() - s.Top, nullptr);
   IntersectClipRect(dc, 0, 0, cr.right, cr.bottom);
   PaintClientBackground(dc, gui::Rect(0, 0, cr.right, cr.bottom), false);
   RestoreDC(dc, saved);
@@ -330,6 +332,8 @@ void TsSkinProvider::PrepareRegionRects() {
   const TsGeneralData* section = skinData_->Section();
   if (!sd || !section) return;
   RegionRects.clear();
+  // A border window's image has the shadow in the frame's transparent corners: nothing is cut.
+  if (BorderForm) return;
   const int32_t width = CacheWidth();
   auto add = [&](const TRects& rects) {
     for (const TacRect& r : rects) RegionRects.push_back(ToGui(r));

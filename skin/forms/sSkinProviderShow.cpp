@@ -158,6 +158,13 @@ bool TsSkinProvider::HideWithBorderWindow(TMessage& m) {
     return false;
   std::unique_ptr<gui::TBitmap> whole = FormImageWithClient();
   if (!whole) return false;
+  {
+    // The picture as the border window shows it: its transparent parts and the clear parts
+    // of the shadow without colour.
+    TBitmap32 px = Pixels32(*whole);
+    GdiFlush();
+    PrepareBorderImage(px);
+  }
   skinData_->FCache = std::move(whole);
   skinData_->FCacheInvalid = false;
   BorderForm->Updating = true;

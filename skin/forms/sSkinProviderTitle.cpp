@@ -128,7 +128,8 @@ int32_t TsSkinProvider::HitTest(TMessage& m) {
   TacSkinData* sd = skinData_->GetScaledSkin();
   if (sd && sd->GripImage >= 0 && size_t(sd->GripImage) < sd->Masks.size()) {
     const TsMaskData& e = sd->Masks[size_t(sd->GripImage)];
-    const TacPoint g = GripPositionFor(f.Width, f.Height, e.FrameWidth, e.FrameHeight, GetBorderWidth(true), GetShadowSize());
+    // In the window's own coordinates: the image's shadow margins lie outside it.
+    const TacPoint g = GripPositionFor(f.Width, f.Height, e.FrameWidth, e.FrameHeight, GetBorderWidth(true), TacRect{});
     f.HasGripImage = true;
     f.GripX = g.X;
     f.GripY = g.Y;

@@ -660,6 +660,8 @@ TEST_F(DialogSkinning, ADialogWithExtendedBordersCarriesItsShadowWindowAlong) {
   EXPECT_LT(shadow, 255u);
   EXPECT_EQ(frame, 255u) << "the dialog's own frame";
   EXPECT_EQ(px.At(0, 0) >> 24, 0u) << "the shadow fades out at the corner";
+  EXPECT_GT(px.At(px.Width() / 2, px.Height() - s.Bottom) >> 24, 0u) << "the shadow below the dialog";
+  EXPECT_GT(px.At(px.Width() / 2, s.Top - 1) >> 24, 0u) << "and above it";
 
   // Over the shadow the mouse goes through to what lies below.
   EXPECT_EQ(SendMessageW(bw, WM_NCHITTEST, 0, MAKELPARAM(br.left + s.Left / 2, (br.top + br.bottom) / 2)),

@@ -234,6 +234,19 @@ TEST(TitleLayout, BorderWindowAndZoomedTitles) {
   EXPECT_EQ(t.TopY, 7);
   EXPECT_EQ(t.TitleVCenter, 15);
   EXPECT_EQ(t.Max.GlyphIndex, 4);
+
+  // A form that keeps its own frame and title under a border window: its title as without
+  // one, moved inside the shadow margins of the image (and the image that much wider).
+  TacTitleInput own = NormalForm();
+  own.Shadow = {10, 8, 10, 12};
+  own.CacheWidth = 320;
+  t = LayoutTitle(own);
+  EXPECT_EQ(t.TitleVCenter, 13 + 8);
+  EXPECT_EQ(t.TitleBottom, 27 + 8);
+  EXPECT_EQ(t.IconRect, R(16, 13, 32, 29));
+  EXPECT_EQ(t.Close.Rect, R(278, 12, 303, 31));
+  own.Zoomed = true, own.FrameWidthZoomed = 8;
+  EXPECT_EQ(LayoutTitle(own).TopY, 7 + 8);
 }
 
 TEST(ClientArea, OffsetsRectanglesAndBands) {
@@ -273,6 +286,16 @@ TEST(ClientArea, OffsetsRectanglesAndBands) {
   EXPECT_EQ(ClientAreaRect(b), R(14, 78, 114, 128)) << "no growth with a border window";
   b.MenuLines = 0, b.MenuLineHeight = 0;
   EXPECT_EQ(ClientOffsetY(b), 39);
+
+  // A form that keeps its own frame under a border window: its client as the window has
+  // it, inside the shadow margins.
+  TacClientQuery own = q;
+  own.WindowWidth = 300, own.WindowHeight = 200, own.ClientWidth = 284, own.ClientHeight = 161;
+  own.Iconic = false, own.StyleBorder = true;
+  own.Shadow = {10, 8, 10, 12};
+  EXPECT_EQ(ClientOffsetX(own), 8 + 10);
+  EXPECT_EQ(ClientOffsetY(own), 31 + 8);
+  EXPECT_EQ(ClientAreaRect(own), R(18, 39, 302, 200));
 }
 
 TEST(ClientArea, MenuLinesCacheWidthGripShadowAndTitleTop) {
@@ -298,6 +321,8 @@ TEST(ClientArea, MenuLinesCacheWidthGripShadowAndTitleTop) {
   EXPECT_EQ(TitleOffsetYFor(false, true, {}, 3), 6);
   EXPECT_EQ(TitleOffsetYFor(true, false, {10, 8, 10, 12}, 3), 11);
   EXPECT_EQ(TitleOffsetYFor(true, true, {10, 8, 10, 12}, 3), 12);
+  EXPECT_EQ(TitleOffsetYFor(false, false, {10, 8, 10, 12}, 3), 8) << "an own title below the shadow";
+  EXPECT_EQ(TitleOffsetYFor(false, true, {10, 8, 10, 12}, 3), 14);
 }
 
 TEST(ClientArea, ThumbnailsKeepTheImagesAspect) {

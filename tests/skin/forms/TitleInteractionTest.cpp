@@ -698,8 +698,7 @@ TUpdateLayeredWindow g_realUpdate = nullptr;
 BOOL WINAPI RecordUpdate(HWND wnd, HDC dst, POINT* pos, SIZE* size, HDC src, POINT* srcPos, COLORREF key,
                          BLENDFUNCTION* blend, DWORD flags) {
   if (g_layered && src && size) {
-    auto copy = std::make_unique<gui::TBitmap>();
-    copy->SetSize(size->cx, size->cy);
+    std::unique_ptr<gui::TBitmap> copy = NewBitmap32(size->cx, size->cy);  // with its alpha
     BitBlt(copy->Canvas().Handle(), 0, 0, size->cx, size->cy, src, 0, 0, SRCCOPY);
     g_layered->push_back(std::move(copy));
   }
@@ -725,39 +724,78 @@ TEST_F(TitleInteraction, TheBorderWindowCarriesTheImageAroundTheForm) {
   EXPECT_EQ(GetWindowLongPtrW(bw, GWL_EXSTYLE), LONG_PTR(WS_EX_LAYERED));
   EXPECT_EQ(GetWindow(bw, GW_OWNER), form->Handle());
 
+  // The test skin has a window shadow: the form lies in the middle of it.
+  const TacRect s = p->GetShadowSize();
+  ASSERT_GT(s.Left, 0);
+  ASSERT_GT(s.Top, 0);
   RECT fr, br;
   GetWindowRect(form->Handle(), &fr);
   GetWindowRect(bw, &br);
   gui::TBitmap& cache = *p->SkinData()->FCache;
   EXPECT_EQ(br.right - br.left, cache.Width());
   EXPECT_EQ(br.bottom - br.top, cache.Height());
+  EXPECT_EQ(br.right - br.left, (fr.right - fr.left) + s.Left + s.Right) << "the form and the shadow around it";
+  EXPECT_EQ(br.bottom - br.top, (fr.bottom - fr.top) + s.Top + s.Bottom);
+  EXPECT_EQ(br.left, fr.left - s.Left);
+  EXPECT_EQ(br.top, fr.top - s.Top);
   EXPECT_EQ(br.left, fr.left - p->BorderForm->OwnerOffsetX());
   EXPECT_EQ(br.top, fr.top - p->BorderForm->OwnerOffsetY());
   ASSERT_FALSE(layered.empty());
   gui::TBitmap& shown = *layered.back();
   report::SaveBitmapToPng(shown, kOut + "border_window.png");
   EXPECT_EQ(Rgb(shown, p->CaptionRect.Right + 3, p->TitleVCenter), kTitleActive) << "the title in the border window";
+  // Its picture: the shadow partly transparent beside the form, the frame opaque, clear at
+  // the outer corner.
+  const int midY = s.Top + (fr.bottom - fr.top) / 2;
+  GdiFlush();
+  TBitmap32 px = Pixels32(shown);
+  for (const int x : {s.Left - 1, int(br.right - br.left) - s.Right}) {
+    EXPECT_GT(px.At(x, midY) >> 24, 0u) << "the shadow at " << x;
+    EXPECT_LT(px.At(x, midY) >> 24, 255u) << "the shadow at " << x;
+  }
+  EXPECT_GT(px.At((br.right - br.left) / 2, (br.bottom - br.top) - s.Bottom) >> 24, 0u) << "the shadow below";
+  EXPECT_GT(px.At((br.right - br.left) / 2, s.Top - 1) >> 24, 0u) << "the shadow above";
+  EXPECT_EQ(px.At(s.Left + 1, midY) >> 24, 255u) << "the frame";
+  EXPECT_EQ(px.At(0, 0) >> 24, 0u) << "the outer corner";
+  EXPECT_EQ(Rgb(shown, s.Left + 1, midY), Rgb(cache, s.Left + 1, midY));
+  // What a person sees over a white desktop (the display here has no compositor).
+  std::unique_ptr<gui::TBitmap> onWhite = NewBitmap32(shown.Width(), shown.Height());
+  TBitmap32 white = Pixels32(*onWhite);
+  for (int y = 0; y < px.Height(); ++y)
+    for (int x = 0; x < px.Width(); ++x) {
+      const uint32_t c = px.At(x, y), clear = 255 - (c >> 24);
+      const auto channel = [&](int shift) { return std::min<uint32_t>(255, ((c >> shift) & 0xFF) + clear) << shift; };
+      white.At(x, y) = 0xFF000000u | channel(16) | channel(8) | channel(0);
+    }
+  report::SaveBitmapToPng(*onWhite, kOut + "border_window_on_white.png");
 
   // The region leaves the client part to the form itself.
   HRGN rgn = CreateRectRgn(0, 0, 0, 0);
   ASSERT_NE(GetWindowRgn(bw, rgn), ERROR);
   EXPECT_FALSE(PtInRegion(rgn, p->ClientOffsetX() + 20, p->ClientOffsetY() + 20));
-  EXPECT_TRUE(PtInRegion(rgn, 1, (br.bottom - br.top) / 2));
+  EXPECT_TRUE(PtInRegion(rgn, 1, (br.bottom - br.top) / 2)) << "the shadow";
+  EXPECT_TRUE(PtInRegion(rgn, s.Left + 1, (br.bottom - br.top) / 2)) << "the frame";
   DeleteObject(rgn);
 
-  // Title buttons, the resize band and the shadow beyond it.
-  const int h = br.bottom - br.top;
+  // Title buttons, the resize bands at the shadow's inner edge and the shadow beyond them.
+  const int h = br.bottom - br.top, w = br.right - br.left;
   struct Case { const char* what; POINT at; int32_t code; };
   const gui::TPoint close = Centre(p->CloseBtn.Rect);
   const Case cases[] = {{"close", {br.left + close.X, br.top + close.Y}, HTCLOSE},
-                        {"left band", {br.left, br.top + h / 2}, HTLEFT},
+                        {"left band", {br.left + s.Left - 2, br.top + h / 2}, HTLEFT},
+                        {"right band", {br.right - s.Right + 1, br.top + h / 2}, HTRIGHT},
+                        {"bottom band", {br.left + w / 2, br.bottom - s.Bottom + 1}, HTBOTTOM},
+                        {"top left corner", {br.left + s.Left - 2, br.top + s.Top - 2}, HTTOPLEFT},
                         {"caption", {br.left + 150, br.top + p->TitleVCenter}, HTCAPTION},
-                        {"beyond the band", {br.left - 20, br.top + h / 2}, HTTRANSPARENT}};
+                        {"beyond the band", {br.left + 2, br.top + h / 2}, HTTRANSPARENT}};
   for (const Case& c : cases) EXPECT_EQ(p->BorderForm->HitTest(c.at.x, c.at.y), c.code) << c.what;
-  EXPECT_TRUE(p->BorderForm->MouseInShadow(br.left - 20, br.top + h / 2));
-  EXPECT_EQ(SendMessageW(bw, WM_NCHITTEST, 0, MAKELPARAM(br.left - 20, br.top + h / 2)), LRESULT(HTTRANSPARENT))
+  EXPECT_TRUE(p->BorderForm->MouseInShadow(br.left + 2, br.top + h / 2));
+  EXPECT_TRUE(p->BorderForm->MouseInShadow(br.left + w / 2, br.bottom - 2));
+  EXPECT_FALSE(p->BorderForm->MouseInShadow(br.left + s.Left - 2, br.top + h / 2)) << "the band";
+  EXPECT_EQ(SendMessageW(bw, WM_NCHITTEST, 0, MAKELPARAM(br.left + 2, br.top + h / 2)), LRESULT(HTTRANSPARENT))
       << "the shadow lets the mouse through";
-  EXPECT_EQ(SendMessageW(bw, WM_NCHITTEST, 0, MAKELPARAM(br.left, br.top + h / 2)), LRESULT(HTOBJECT))
+  EXPECT_NE(WindowFromPoint({br.left + 2, br.top + h / 2}), bw) << "to the window below";
+  EXPECT_EQ(SendMessageW(bw, WM_NCHITTEST, 0, MAKELPARAM(br.left + s.Left - 2, br.top + h / 2)), LRESULT(HTOBJECT))
       << "the band takes the mouse and resolves the click itself";
   EXPECT_EQ(SendMessageW(bw, WM_MOUSEACTIVATE, 0, 0), LRESULT(MA_NOACTIVATE));
   gui::TBitmap shot;
@@ -799,17 +837,18 @@ TEST_F(TitleInteraction, TheBorderWindowFollowsTheFormAndStretchesItByDoubleClic
     SendMessageW(bw, WM_NCLBUTTONDBLCLK, 0, MAKELPARAM(b.x + x, b.y + y));
     Pump(20);
   };
-  doubleClick(0, 110);  // the left band
+  const TacRect s = p->GetShadowSize();
+  doubleClick(s.Left - 2, 110);  // the left band, at the shadow's inner edge
   EXPECT_EQ(form->Left(), work.Left);
   EXPECT_EQ(form->Width(), work.Width()) << "stretched across the work area";
   EXPECT_EQ(form->Top(), 130);
   EXPECT_TRUE(p->FormState() & psHorzRestore);
-  doubleClick(0, 110);
+  doubleClick(s.Left - 2, 110);
   EXPECT_EQ(form->Left(), 160);
   EXPECT_EQ(form->Width(), 360) << "a second double click gives the width back";
   EXPECT_FALSE(p->FormState() & psHorzRestore);
 
-  doubleClick(150, 0);  // the top band
+  doubleClick(150, s.Top - 2);  // the top band
   EXPECT_EQ(form->Top(), work.Top);
   EXPECT_EQ(form->Height(), work.Height());
   EXPECT_TRUE(p->FormState() & psVertRestore);
@@ -834,6 +873,18 @@ TEST_F(TitleInteraction, AMaximizedFormDraggedByItsCaptionComesOutUnderTheMouse)
   const std::vector<WPARAM>& commands = sysCommands;
   RECT br;
   GetWindowRect(bw, &br);
+  // Maximized, the form shows no shadow: the border window's region leaves the margins out,
+  // and there is neither a shadow to let the mouse through nor a resize band.
+  const TacRect s = p->GetShadowSize();
+  ASSERT_GT(s.Left, 0);
+  const int midY = (br.bottom - br.top) / 2;
+  HRGN rgn = CreateRectRgn(0, 0, 0, 0);
+  ASSERT_NE(GetWindowRgn(bw, rgn), ERROR);
+  EXPECT_FALSE(PtInRegion(rgn, s.Left / 2, midY)) << "no shadow beside it";
+  EXPECT_FALSE(PtInRegion(rgn, (br.right - br.left) / 2, s.Top / 2)) << "nor above it";
+  DeleteObject(rgn);
+  EXPECT_FALSE(p->BorderForm->MouseInShadow(br.left + s.Left / 2, br.top + midY));
+  EXPECT_NE(p->BorderForm->HitTest(br.left + s.Left - 2, br.top + midY), HTLEFT);
   const POINT press{br.left + 300, br.top + p->TitleVCenter};
   ASSERT_EQ(p->BorderForm->HitTest(press.x, press.y), HTCAPTION);
   SetCursorPos(press.x, press.y);
