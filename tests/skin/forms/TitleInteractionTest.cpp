@@ -646,8 +646,8 @@ TEST_F(TitleInteraction, ActiveAndInactiveTitles) {
   for (const Case& c : cases) {
     // Other test programs on the display may hold the foreground a moment: the window is
     // activated again until its activation has arrived (without taking the foreground from
-    // them, whose own checks read it).
-    for (int tries = 0; tries < 10 && (tries == 0 || p->FormActive != c.active); ++tries) {
+    // them, whose own checks read it); on a loaded machine that can take a second.
+    for (int tries = 0; tries < 40 && (tries == 0 || p->FormActive != c.active); ++tries) {
       SetActiveWindow(c.activate->Handle());
       Pump(30);
     }
