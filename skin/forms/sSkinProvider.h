@@ -518,6 +518,9 @@ class TsSkinProvider : public rtl::TComponent, public TacAnimatedForm {
   // Names of the forms that move with this one when they touch it as a drag starts.
   std::vector<std::string> GluedForms;
   void SnapToEdges(int32_t& x, int32_t& y);
+  // How far the visible frame stands out beyond the window on each side: with a border window
+  // the extra frame and title and the skin's align offsets, else nothing.
+  TacRect BorderMargins();
   void UpdateGluedForms();
   void MoveGluedForms(bool useBorderPos);
   bool IsGluedTo(gui::TCustomForm* form);
