@@ -762,7 +762,9 @@ TEST_F(TitleInteraction, TheBorderWindowCarriesTheImageAroundTheForm) {
   ASSERT_FALSE(layered.empty());
   gui::TBitmap& shown = *layered.back();
   report::SaveBitmapToPng(shown, kOut + "border_window.png");
-  EXPECT_EQ(Rgb(shown, p->CaptionRect.Right + 3, p->TitleVCenter), kTitleActive) << "the title in the border window";
+  // In the form's title state (a loaded display may have given the activation elsewhere).
+  EXPECT_EQ(Rgb(shown, p->CaptionRect.Right + 3, p->TitleVCenter), p->FormActive ? kTitleActive : kTitleInactive)
+      << "the title in the border window";
   // Its picture: the shadow partly transparent beside the form, the frame opaque, clear at
   // the outer corner.
   const int midY = s.Top + (fr.bottom - fr.top) / 2;
