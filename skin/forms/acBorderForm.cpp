@@ -118,16 +118,28 @@ HWND TacBorderForm::OwnerHandle() {
 
 uint32_t TacBorderForm::OwnerState() { return Owner ? Owner->BorderOwnerState() : Provider ? Provider->FormState() : 0; }
 
+namespace {
+TacBorderOffsetQuery OffsetQuery(TsSkinProvider* p) {
+  TacBorderOffsetQuery q;
+  q.Shadow = p->GetShadowSize();
+  q.SkinBorderWidth = p->GetSkinBorderWidth();
+  q.OwnFrame = p->GetBorderWidth(false);
+  q.SkinTitleHeight = p->GetBorderFormTitleHeight();
+  q.SysCaption = p->CaptionHeight(false);
+  q.TallTitleMaximized = p->TallTitleMaximized;
+  q.ExtraTitle = p->GetExtraTitleHeight();
+  return q;
+}
+}  // namespace
+
 int32_t TacBorderForm::OwnerOffsetX() {
   if (Owner) return Owner->BorderOwnerOffset().x;
-  return Provider->GetBorderWidth(true) + Provider->GetShadowSize().Left - Provider->GetBorderWidth(false);
+  return BorderOwnerOffsetX(OffsetQuery(Provider));
 }
 
 int32_t TacBorderForm::OwnerOffsetY() {
   if (Owner) return Owner->BorderOwnerOffset().y;
-  // The provider's image holds the form's own frame and title: the form lies right inside
-  // the top shadow margin.
-  return Provider->GetShadowSize().Top;
+  return BorderOwnerOffsetY(OffsetQuery(Provider));
 }
 
 HWND TacBorderForm::InsertAfterWnd() {
@@ -256,7 +268,7 @@ HRGN TacBorderForm::CreateRegion(int32_t newWidth, int32_t newHeight) {
   HWND owner = OwnerHandle();
   HRGN rgn = nullptr;
   if (owner && IsZoomed(owner)) {
-    const int32_t b = Provider->GetBorderWidth(false);
+    const int32_t b = Provider->GetBorderWidth(false) + Provider->GetExtraBorderWidth();
     rgn = CreateRectRgn(b + shadow.Left, shadow.Top + 4, w - b - shadow.Right, ht - b - shadow.Bottom);
   }
   if (OwnerState() & psCapturing) return rgn ? rgn : CreateRectRgn(0, 0, w, ht);
@@ -411,7 +423,8 @@ void TacBorderForm::StretchToWorkArea(bool vertical) {
   }
   Provider->LastBounds = {form->Left(), form->Top(), form->Width(), form->Height()};
   const gui::TRect w = GetFormWorkArea(form);
-  const TacPlace b = StretchedBounds(Provider->LastBounds, {w.Left, w.Top, w.Right, w.Bottom}, vertical, 0, 0);
+  const TacPlace b = StretchedBounds(Provider->LastBounds, {w.Left, w.Top, w.Right, w.Bottom}, vertical,
+                                     Provider->GetExtraBorderWidth(), Provider->GetExtraTitleHeight());
   form->SetBounds(b.Left, b.Top, b.Width, b.Height);
   Provider->SetFormState(Provider->FormState() | bit);
 }

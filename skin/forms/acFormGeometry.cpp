@@ -57,6 +57,28 @@ int32_t CaptionHeight(const TacCaptionQuery& q) {
   return a != 0 ? a : q.SysCaptionHeight;
 }
 
+int32_t ExtraTitleHeight(bool hasBorderForm, int32_t skinCaption, int32_t sysCaption, int32_t ownFrame) {
+  return hasBorderForm ? skinCaption - sysCaption - ownFrame : 0;
+}
+
+int32_t ExtraBorderWidth(bool hasBorderForm, int32_t skinBorder, int32_t ownBorder) {
+  return hasBorderForm ? skinBorder - ownBorder : 0;
+}
+
+int32_t BorderFormTitleHeight(bool hasBorderForm, bool zoomed, int32_t titleHeight, int32_t maxTitleHeight) {
+  if (!hasBorderForm) return 0;
+  return zoomed ? maxTitleHeight : titleHeight;
+}
+
+int32_t BorderOwnerOffsetX(const TacBorderOffsetQuery& q) { return q.SkinBorderWidth + q.Shadow.Left - q.OwnFrame; }
+
+int32_t BorderOwnerOffsetY(const TacBorderOffsetQuery& q) {
+  if (q.TallTitleMaximized) return q.Shadow.Top + q.ExtraTitle + 4;
+  int32_t y = q.Shadow.Top;
+  if (q.SysCaption != 0) y += q.SkinTitleHeight;
+  return y - q.OwnFrame - q.SysCaption;
+}
+
 int32_t SysButtonCount(const TacSysButtons& b) {
   if (!b.HasSystemMenuObject || !b.HasSystemMenu) return 0;
   int32_t n = 3 + (b.Help ? 1 : 0);
@@ -124,7 +146,6 @@ TacTitleLayout LayoutTitle(const TacTitleInput& in) {
     // A maximized title of its own height is centred as it is drawn.
     if (!(in.Zoomed && in.MaxTitleHeight != in.TitleHeight)) out.TitleVCenter += in.CenterOffset;
   } else {
-    // The window's own frame and title, below the shadow when a border window shows them.
     out.TitleVCenter = sh.Top + in.CaptionHeight / 2;
     out.TopY = sh.Top + (in.Zoomed ? in.FrameWidthZoomed - 1 : 0);
     out.TitleBottom = in.OwnBorderWidthSkin + in.CaptionHeight + sh.Top;

@@ -80,6 +80,34 @@ struct TacCaptionQuery {
 };
 int32_t CaptionHeight(const TacCaptionQuery& q);
 
+// What a border window adds to the window's own frame and title. The skinned title a border
+// window shows is as high as the skin's title (SkinCaption, CaptionHeight with the skin); the
+// window's own caption and top frame lie in its lower part, the rest stands above the window.
+// The skin's border stands out beyond the window's own frame by the difference of the two.
+// Both are 0 without a border window.
+int32_t ExtraTitleHeight(bool hasBorderForm, int32_t skinCaption, int32_t sysCaption, int32_t ownFrame);
+int32_t ExtraBorderWidth(bool hasBorderForm, int32_t skinBorder, int32_t ownBorder);
+// The skin's title height a border window shows: MAXHEIGHT while maximized, else TITLEHEIGHT;
+// 0 without a border window.
+int32_t BorderFormTitleHeight(bool hasBorderForm, bool zoomed, int32_t titleHeight, int32_t maxTitleHeight);
+
+// Where the window lies in its border window (and in the image the border window shows).
+struct TacBorderOffsetQuery {
+  TacRect Shadow;
+  int32_t SkinBorderWidth = 0;   // the skin's BORDERWIDTH (0 without a manager)
+  int32_t OwnFrame = 0;          // the window's own frame width
+  int32_t SkinTitleHeight = 0;   // the skin's title height the border window shows
+  int32_t SysCaption = 0;        // the window's own caption height (0 without caption)
+  bool TallTitleMaximized = false;
+  int32_t ExtraTitle = 0;        // ExtraTitleHeight
+};
+// How far right of the border window's left edge the window lies.
+int32_t BorderOwnerOffsetX(const TacBorderOffsetQuery& q);
+// How far below the border window's top the window lies: a maximized window under a tall
+// skinned title lies 4 pixels below the extra title, any other one so that its own caption
+// ends where the skin's title ends.
+int32_t BorderOwnerOffsetY(const TacBorderOffsetQuery& q);
+
 // ---------------------------------------------------------------- system buttons
 struct TacSysButtons {
   bool HasSystemMenuObject = true;  // the provider's system menu object exists
@@ -133,8 +161,7 @@ struct TacTitleInput {
   int32_t BorderWidthSkin = 0;    // GetBorderWidth(True)
   int32_t OwnBorderWidthSkin = 0; // GetOwnBorderWidth(True)
   int32_t FrameWidthZoomed = 0;   // the sizing frame's width, for a zoomed form's top
-  TacRect Shadow;                 // shadow margins (all 0 without border window); the
-                                  // window's own title lies below the top one
+  TacRect Shadow;                 // shadow margins (all 0 without border window)
 
   // The icon, when visible.
   bool IconVisible = false;
@@ -183,8 +210,7 @@ struct TacClientQuery {
   int32_t CaptionHeight = 0;     // CaptionHeight(True)
   int32_t MenuLines = 0, MenuLineHeight = 0;
   int32_t FormBorderWidth = 0;   // the form's own BorderWidth
-  // The shadow margins: 0 without a border window. A form that keeps its own frame under a
-  // border window (HasBorderForm False) has its window's layout moved by them.
+  // The shadow margins: 0 without a border window.
   TacRect Shadow;
 };
 int32_t ClientOffsetX(const TacClientQuery& q);
@@ -208,8 +234,7 @@ TacPoint GripPositionFor(int32_t cacheWidth, int32_t cacheHeight, int32_t gripWi
                          int32_t borderWidthSkin, const TacRect& shadow);
 // The margins of the UWP-mode shadow images from the skin's window shadow size and offset.
 TacRect UWPShadowMargins(int32_t shadowSize, int32_t shadowOffset);
-// The title's top when no title bar is used: TitleOffsetY (below the top shadow margin, also
-// for a form that keeps its own title under a border window).
+// The title's top when no title bar is used: TitleOffsetY (below the top shadow margin).
 int32_t TitleOffsetYFor(bool hasBorderForm, bool zoomed, const TacRect& shadow, int32_t biTop);
 
 // The size of a task-bar thumbnail of an image: the largest that keeps the image's aspect

@@ -15,17 +15,24 @@ TacPointI SnapPoint(const TacRect& target, int32_t width, int32_t height, int32_
   return p;
 }
 
+TacRect AdjustForBorder(const TacRect& m, const TacRect& r, bool grow) {
+  const int32_t s = grow ? 1 : -1;
+  return {r.Left - s * m.Left, r.Top - s * m.Top, r.Right + s * m.Right, r.Bottom + s * m.Bottom};
+}
+
 TacPointI SnapPosition(const TacSnapInput& in) {
   const TacRect& r = in.Window;
   const TacRect& w = in.WorkArea;
+  const TacRect& m = in.Margins;
   const int32_t width = r.Right - r.Left, height = r.Bottom - r.Top;
   TacPointI p;
   auto take = [&](const TacRect& zone) {
-    const TacPointI q = SnapPoint(zone, width, height, in.X, in.Y, in.Buffer);
+    const TacPointI q = SnapPoint(AdjustForBorder(m, zone, false), width, height, in.X, in.Y, in.Buffer);
     if (p.X == 0) p.X = q.X;
     if (p.Y == 0) p.Y = q.Y;
   };
-  for (const TacRect& o : in.Others) {
+  for (const TacRect& other : in.Others) {
+    const TacRect o = AdjustForBorder(m, other, true);
     const bool overlapsX = r.Left < o.Right && r.Right > o.Left;
     const bool overlapsY = r.Top < o.Bottom && r.Bottom > o.Top;
     // A zone is the free space on one side of the other form; snapping onto its far edge

@@ -24,13 +24,20 @@ TacPointI SnapPoint(const TacRect& target, int32_t width, int32_t height, int32_
 // Where a form dragged to (X, Y) ends up: first next to the other forms (their visible
 // frames; the first that gives both offsets ends the search), then on the work area.
 struct TacSnapInput {
-  TacRect Window;  // the form's visible frame where it is now
+  TacRect Window;  // the form's window where it is now
   int32_t X = 0, Y = 0;
   TacRect WorkArea;
   std::vector<TacRect> Others;
   int32_t Buffer = 10;
+  // How far the visible frame stands out beyond the windows on each side (a border window's
+  // extra frame and title and the skin's align offsets; 0 without border window): the other
+  // forms' frames and the work area are met with the frame, not the window.
+  TacRect Margins;
 };
 TacPointI SnapPosition(const TacSnapInput& in);
+
+// A window's rectangle grown to the visible frame around it by Margins (Grow), or shrunk by them.
+TacRect AdjustForBorder(const TacRect& margins, const TacRect& r, bool grow);
 
 // Two visible frames that touch edge to edge.
 bool FramesTouch(const TacRect& main, const TacRect& other);

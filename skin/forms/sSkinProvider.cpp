@@ -51,6 +51,16 @@ bool Windows10OrLater() {
   return VerifyVersionInfoW(&v, VER_MAJORVERSION, mask) != FALSE;
 }
 
+bool Windows8OrLater() {
+  OSVERSIONINFOEXW v{};
+  v.dwOSVersionInfoSize = sizeof v;
+  v.dwMajorVersion = 6;
+  v.dwMinorVersion = 2;
+  DWORDLONG mask = VerSetConditionMask(0, VER_MAJORVERSION, VER_GREATER_EQUAL);
+  mask = VerSetConditionMask(mask, VER_MINORVERSION, VER_GREATER_EQUAL);
+  return VerifyVersionInfoW(&v, VER_MAJORVERSION | VER_MINORVERSION, mask) != FALSE;
+}
+
 TacBorderStyle StyleOf(TFormBorderStyle s) { return TacBorderStyle(int32_t(s)); }
 
 gui::TRect ToGui(const TacRect& r) { return {r.Left, r.Top, r.Right, r.Bottom}; }
@@ -442,20 +452,48 @@ int32_t TsSkinProvider::CaptionHeight(bool useSkin) {
   q.HasCaption = (GetWindowLongW(FormHandle(), GWL_STYLE) & WS_CAPTION) == WS_CAPTION;
   q.Iconic = IsIconic(FormHandle()) != FALSE;
   q.UseSkin = useSkin;
+  q.BorderFormTitleHeight = GetBorderFormTitleHeight();
+  q.TallTitleMaximized = TallTitleMaximized && BorderForm;
   q.SysCaptionHeight = GetSysCaptionHeight();
   return skin::CaptionHeight(q);
 }
 
-int32_t TsSkinProvider::GetBorderWidth(bool useSkin) {
+TacBorderWidthQuery TsSkinProvider::BorderWidthQuery(bool useSkin) {
   TacBorderWidthQuery q;
   q.Style = uint32_t(GetWindowLongW(FormHandle(), GWL_STYLE));
   q.UseSkin = useSkin;
+  q.HasBorderForm = BorderForm != nullptr;
+  q.BorderFormManaged = skinData_ && skinData_->GetSkinManager();
+  q.SkinBorderWidth = GetSkinBorderWidth();
+  q.Windows8OrLater = q.HasBorderForm && Windows8OrLater();
   const int32_t kind = FrameKindOfStyle(q.Style);
   q.Answers[kind - 1] = int32_t(FrameWidthAnswer(kind));
-  return BorderWidth(q);
+  return q;
 }
 
-int32_t TsSkinProvider::GetOwnBorderWidth(bool useSkin) { return GetBorderWidth(useSkin); }
+int32_t TsSkinProvider::GetBorderWidth(bool useSkin) { return BorderWidth(BorderWidthQuery(useSkin)); }
+int32_t TsSkinProvider::GetOwnBorderWidth(bool useSkin) { return OwnBorderWidth(BorderWidthQuery(useSkin)); }
+
+int32_t TsSkinProvider::GetSkinBorderWidth() {
+  TacSkinData* sd = skinData_ && skinData_->GetSkinManager() ? skinData_->GetScaledSkin() : nullptr;
+  return BorderForm && sd ? sd->BorderWidth : 0;
+}
+
+int32_t TsSkinProvider::GetBorderFormTitleHeight() {
+  TacSkinData* sd = BorderForm && skinData_ ? skinData_->GetScaledSkin() : nullptr;
+  if (!sd) return 0;
+  return skin::BorderFormTitleHeight(true, IsZoomed(FormHandle()) != FALSE, sd->TitleHeight, sd->MaxTitleHeight);
+}
+
+int32_t TsSkinProvider::GetExtraTitleHeight() {
+  if (!BorderForm) return 0;
+  return ExtraTitleHeight(true, CaptionHeight(true), CaptionHeight(false), GetBorderWidth(false));
+}
+
+int32_t TsSkinProvider::GetExtraBorderWidth() {
+  if (!BorderForm) return 0;
+  return ExtraBorderWidth(true, GetBorderWidth(true), GetBorderWidth(false));
+}
 int32_t TsSkinProvider::FrameWidth(bool useSkin) { return GetBorderWidth(useSkin) + kFormBorderWidth; }
 int32_t TsSkinProvider::FrameHeight(bool useSkin) {
   return GetOwnBorderWidth(useSkin) + kFormBorderWidth;
@@ -607,7 +645,8 @@ gui::TPoint TsSkinProvider::ScreenToForm(int32_t x, int32_t y) {
 
 int32_t TsSkinProvider::TitleOffsetY() {
   TacSkinData* sd = skinData_->GetScaledSkin();
-  return TitleOffsetYFor(false, IsZoomed(FormHandle()) != FALSE, GetShadowSize(), sd ? sd->TitleBtnTop : 0);
+  return TitleOffsetYFor(BorderForm != nullptr, IsZoomed(FormHandle()) != FALSE, GetShadowSize(),
+                         sd ? sd->TitleBtnTop : 0);
 }
 
 TacRect TsSkinProvider::GetShadowSize() const {
@@ -618,7 +657,16 @@ TacRect TsSkinProvider::GetShadowSize() const {
 int32_t TsSkinProvider::CacheWidth() {
   RECT wr{};
   GetWindowRect(FormHandle(), &wr);
-  return CacheWidthFor(wr.right - wr.left, IconicNotMain(), false, 0, GetShadowSize());
+  return CacheWidthFor(wr.right - wr.left, IconicNotMain(), BorderForm != nullptr, GetExtraBorderWidth(), GetShadowSize());
+}
+
+int32_t TsSkinProvider::CacheHeight() {
+  RECT wr{};
+  GetWindowRect(FormHandle(), &wr);
+  const int32_t h = IconicNotMain() ? GetOwnBorderWidth(true) + CaptionHeight(true) + 2 : wr.bottom - wr.top;
+  if (!BorderForm) return h;
+  const TacRect s = GetShadowSize();
+  return h + GetExtraTitleHeight() + GetExtraBorderWidth() + s.Top + s.Bottom;
 }
 
 TacClientQuery TsSkinProvider::ClientQuery() {
@@ -640,10 +688,14 @@ TacClientQuery TsSkinProvider::ClientQuery() {
   q.OwnBorderWidth = GetOwnBorderWidth(true);
   q.CaptionHeight = CaptionHeight(true);
   q.FormBorderWidth = kFormBorderWidth;
-  // With a border window the image is the border window's: the form's own frame, title and
-  // menu lines with the shadow around them, so the client lies where the form's window has
-  // it, moved by the shadow.
   q.Shadow = GetShadowSize();
+  // With a border window the image is the border window's: the client lies below the skin's
+  // title and the menu lines, right of the skin's frame.
+  q.HasBorderForm = BorderForm != nullptr;
+  if (q.HasBorderForm && HasMenuLine()) {
+    q.MenuLines = GetMenuLineCount();
+    q.MenuLineHeight = MenuLineHeight();
+  }
   return q;
 }
 
@@ -679,6 +731,7 @@ TacTitleInput TsSkinProvider::TitleInput() {
   in.OwnBorderWidthSkin = GetOwnBorderWidth(true);
   in.FrameWidthZoomed = GetSysMetricForPPI(SM_CXFRAME, GetControlPPI(form_));
   in.Shadow = GetShadowSize();
+  in.HasBorderForm = BorderForm != nullptr;
   in.IconVisible = IconVisible();
   in.IconWidth = IconWidth();
   in.IconHeight = IconHeight();
@@ -771,13 +824,9 @@ bool TsSkinProvider::PrepareCache() {
     skinData_->FCacheInvalid = true;
     SetWindowPos(FormHandle(), nullptr, 0, 0, 0, 0, 0x737);
   }
-  const bool iconicChild = IconicNotMain();
-  const int32_t topFrame = GetOwnBorderWidth(true);
   const int32_t captionH = CaptionHeight(true);
   const TacRect shadow = GetShadowSize();
-  RECT wr{};
-  GetWindowRect(FormHandle(), &wr);
-  const int32_t imageH = (iconicChild ? topFrame + captionH + 2 : wr.bottom - wr.top) + shadow.Top + shadow.Bottom;
+  const int32_t imageH = CacheHeight();
   const int32_t imageW = CacheWidth();
   const TsGeneralData& sec = sd->Sections[size_t(skinData_->FSkinIndex)];
   const int state = LimitState(FormActive, sec.States);
@@ -1085,9 +1134,8 @@ void TsSkinProvider::PaintNonClient(HDC dc) {
     TacSkinData* sd = skinData_->GetScaledSkin();
     const TsGeneralData* sec = skinData_->Section();
     gui::TBitmap* c = skinData_->FCache.get();
-    const TacRect s = GetShadowSize();
     const bool complete = MenuChanged || !c || !sec || NoBorderImage(sec->BorderIndex, sd) || CacheWidth() != c->Width() ||
-                          c->Height() != wr.bottom - wr.top + s.Top + s.Bottom || !HasBorder();
+                          c->Height() != CacheHeight() || !HasBorder();
     if (complete) RepaintClient = !CacheReady;
     PrepareCache();
     skinData_->FCacheInvalid = false;
@@ -1096,18 +1144,30 @@ void TsSkinProvider::PaintNonClient(HDC dc) {
   gui::TBitmap* cache = skinData_->FCache.get();
   if (!cache || cache->Empty()) return;
   HDC src = cache->Canvas().Handle();
-  // The window's own part of the image lies inside the shadow margins.
-  const TacRect s = GetShadowSize();
-  const int32_t w = cache->Width() - s.Left - s.Right, h = cache->Height() - s.Top - s.Bottom;
+  if (BorderForm) {
+    // The border window lies over the frame and shows the image: the window shows what the
+    // image has under it, its client area left alone.
+    RECT wr{}, cr{};
+    GetWindowRect(FormHandle(), &wr);
+    GetClientRect(FormHandle(), &cr);
+    const POINT at = BorderOffset();
+    const int32_t cx = ClientOffsetX() - at.x, cy = ClientOffsetY() - at.y;
+    const int saved = SaveDC(dc);
+    ExcludeClipRect(dc, cx, cy, cx + cr.right, cy + cr.bottom);
+    BitBlt(dc, 0, 0, wr.right - wr.left, wr.bottom - wr.top, src, at.x, at.y, SRCCOPY);
+    RestoreDC(dc, saved);
+    return;
+  }
+  const int32_t w = cache->Width(), h = cache->Height();
   int32_t band = FrameHeight(true);
   if ((GetWindowLongW(FormHandle(), GWL_STYLE) & WS_CAPTION) == WS_CAPTION) band = CaptionBandHeight();
   if (band != 0)
-    BitBlt(dc, 0, 0, w, band, src, s.Left, s.Top, SRCCOPY);
+    BitBlt(dc, 0, 0, w, band, src, 0, 0, SRCCOPY);
   else if (HasMenuLine())
-    BitBlt(dc, 0, 0, w, GetMenuLineCount() * MenuLineHeight() + 1, src, s.Left, s.Top, SRCCOPY);
+    BitBlt(dc, 0, 0, w, GetMenuLineCount() * MenuLineHeight() + 1, src, 0, 0, SRCCOPY);
   const int32_t fw = FrameWidth(true);
   // Left, right and bottom strips below the band.
-  CopyBorderFromDC(dc, 0, band, w, h - band, src, s.Left, s.Top + band, fw, 0, fw, fw);
+  CopyBorderFromDC(dc, 0, band, w, h - band, src, 0, band, fw, 0, fw, fw);
 }
 
 void TsSkinProvider::PaintClientBackground(HDC dc, const gui::TRect& r, bool flag) {

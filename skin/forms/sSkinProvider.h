@@ -222,10 +222,19 @@ class TsSkinProvider : public rtl::TComponent, public TacAnimatedForm {
   gui::TPoint ScreenToForm(int32_t x, int32_t y);
   virtual int32_t TitleOffsetY();
   // The shadow margins around the form in its image: the skin's form shadow while a border
-  // window carries the image, else none. The image holds the form's own frame and title, so
-  // the form lies in the middle of it at (Left, Top).
+  // window carries the image, else none.
   TacRect GetShadowSize() const;
+  // With a border window: the skin's BORDERWIDTH (0 without a manager), the skin's title
+  // height (MAXHEIGHT while maximized), and how much higher the skinned title and wider the
+  // skinned frame are than the window's own caption and frame. All 0 without a border window.
+  int32_t GetSkinBorderWidth();
+  int32_t GetBorderFormTitleHeight();
+  int32_t GetExtraTitleHeight();
+  int32_t GetExtraBorderWidth();
+  // The image's size: the window's, with a border window grown by the extra title and frame
+  // and the shadow margins around. The window lies in it at BorderOffset.
   int32_t CacheWidth();
+  int32_t CacheHeight();
   int32_t ClientOffsetX();
   int32_t ClientOffsetY();
   gui::TRect ClientAreaRect();
@@ -509,6 +518,9 @@ class TsSkinProvider : public rtl::TComponent, public TacAnimatedForm {
   // Names of the forms that move with this one when they touch it as a drag starts.
   std::vector<std::string> GluedForms;
   void SnapToEdges(int32_t& x, int32_t& y);
+  // How far the visible frame stands out beyond the window on each side: with a border window
+  // the extra frame and title and the skin's align offsets, else nothing.
+  TacRect BorderMargins();
   void UpdateGluedForms();
   void MoveGluedForms(bool useBorderPos);
   bool IsGluedTo(gui::TCustomForm* form);
@@ -572,6 +584,7 @@ class TsSkinProvider : public rtl::TComponent, public TacAnimatedForm {
   LRESULT FrameWidthAnswer(LPARAM lParam);
   TacTitleInput TitleInput();
   TacClientQuery ClientQuery();
+  TacBorderWidthQuery BorderWidthQuery(bool useSkin);
   void PaintTitle(gui::TBitmap& cache, int32_t width, int32_t state);
   // The skin's shadow in the image's margins around FrameRect and in the frame's transparent
   // corners (a border window's image).

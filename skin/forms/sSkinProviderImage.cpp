@@ -38,14 +38,14 @@ std::unique_ptr<gui::TBitmap> CreateFormImage(TsSkinProvider* provider, bool fre
   HWND wnd = form->Handle();
   // With a border window the image is the border window's: the shadow around as the image
   // has it, the form printing itself inside the margins.
-  const TacRect s = provider->GetShadowSize();
+  const POINT at = provider->BorderOffset();
   if (provider->BorderForm) BitBlt(dc, 0, 0, cache->Width(), cache->Height(), cache->Canvas().Handle(), 0, 0, SRCCOPY);
   // The frame and the client background as the form prints itself, then its windowed
   // children at their places inside the client area.
   SendSkinCommand(wnd, AC_PRINTING, reinterpret_cast<LPARAM>(dc));
-  OffsetViewportOrgEx(dc, s.Left, s.Top, nullptr);
+  OffsetViewportOrgEx(dc, at.x, at.y, nullptr);
   const LRESULT answer = SendMessageDirect(wnd, WM_PRINT, reinterpret_cast<WPARAM>(dc), 0);
-  OffsetViewportOrgEx(dc, -s.Left, -s.Top, nullptr);
+  OffsetViewportOrgEx(dc, -at.x, -at.y, nullptr);
   SendSkinCommand(wnd, AC_PRINTING, 0);
   if (answer != -2) {
     OffsetWindowOrgEx(dc, -provider->ClientOffsetX(), -provider->ClientOffsetY(), nullptr);

@@ -113,7 +113,7 @@ void TsSkinProvider::ShowCaptForm() {
     // The cover lies over the menu line only, as the border window's image shows it.
     const int32_t frame = GetBorderWidth(false);
     const int32_t ch = GetMenuLineCount() * MenuLineHeight() + 1;
-    const int32_t top = wr.top + ClientOffsetY() - GetShadowSize().Top - ch;
+    const int32_t top = wr.top + ClientOffsetY() - BorderOffset().y - ch;
     SetWindowRgn(cover, nullptr, FALSE);
     SetWindowPos(cover, topmost ? HWND_TOPMOST : HWND_TOP, wr.left + frame, top, wr.right - wr.left - 2 * frame, ch,
                  SWP_NOREDRAW | SWP_NOACTIVATE | SWP_SHOWWINDOW | SWP_NOOWNERZORDER | SWP_NOSENDCHANGING);

@@ -135,8 +135,8 @@ void TsSkinProvider::PaintMenuLine(gui::TBitmap& cache, int32_t imageWidth, int3
     gui::TRect r;
     RECT ir{};
     if (GetMenuItemRect(wnd, GetMenu(wnd), UINT(pos), &ir) && ir.right > ir.left) {
-      r = {ir.left - wr.left + shadow.Left, ir.top - wr.top + shadow.Top, ir.right - wr.left + shadow.Left,
-           ir.bottom - wr.top + shadow.Top};
+      const POINT at = BorderOffset();
+      r = {ir.left - wr.left + at.x, ir.top - wr.top + at.y, ir.right - wr.left + at.x, ir.bottom - wr.top + at.y};
       r = {r.Left, top, r.Right, top + lineH};
     } else {
       int w = 0, h = 0;
@@ -206,8 +206,9 @@ void TsSkinProvider::RepaintMenuItem(gui::TMenuItem* item, const gui::TRect& r, 
                          r.Top - top);
   HWND wnd = FormHandle();
   HDC dc = GetWindowDC(wnd);
-  // The window shows the image from inside the shadow margins.
-  BitBlt(dc, r.Left - shadow.Left, r.Top - shadow.Top, r.Width(), r.Height(), cache.Canvas().Handle(), r.Left, r.Top,
+  // The window lies in its image at the border offset.
+  const POINT at = BorderOffset();
+  BitBlt(dc, r.Left - at.x, r.Top - at.y, r.Width(), r.Height(), cache.Canvas().Handle(), r.Left, r.Top,
          SRCCOPY);
   ReleaseDC(wnd, dc);
 }

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "skin/core/acSkinData.h"
 #include "skin/core/sMessages.h"
 #include "skin/core/sStyleSimply.h"
 #include "skin/core/sVclUtils.h"
@@ -51,6 +52,13 @@ bool TsSkinProvider::IsGluedTo(gui::TCustomForm* form) {
   return false;
 }
 
+TacRect TsSkinProvider::BorderMargins() {
+  TacSkinData* sd = BorderForm && skinData_ ? skinData_->GetScaledSkin() : nullptr;
+  if (!sd) return {};
+  const int32_t b = GetExtraBorderWidth();
+  return {b + sd->AlignOffsetL, GetExtraTitleHeight() + sd->AlignOffsetT, b + sd->AlignOffsetR, b + sd->AlignOffsetB};
+}
+
 void TsSkinProvider::SnapToEdges(int32_t& x, int32_t& y) {
   if (!form_ || (formState_ & psNoGlue)) return;
   // Dragged by itself, a glued form comes loose.
@@ -62,6 +70,7 @@ void TsSkinProvider::SnapToEdges(int32_t& x, int32_t& y) {
   const gui::TRect w = GetFormWorkArea(form_);
   in.WorkArea = {w.Left, w.Top, w.Right, w.Bottom};
   in.Buffer = SnapBuffer;
+  in.Margins = BorderMargins();
   for (gui::TCustomForm* f : SkinnedForms())
     if (f != form_ && dynamic_cast<gui::TForm*>(f) && Showing(f) && !IsGluedTo(f)) in.Others.push_back(WindowRectOf(f));
   const TacPointI p = SnapPosition(in);
@@ -70,11 +79,12 @@ void TsSkinProvider::SnapToEdges(int32_t& x, int32_t& y) {
 
 void TsSkinProvider::UpdateGluedForms() {
   if (!form_) return;
-  const TacRect me = WindowRectOf(form_);
+  const TacRect margins = BorderMargins();
+  const TacRect me = AdjustForBorder(margins, WindowRectOf(form_), true);
   for (const std::string& name : GluedForms)
     for (gui::TCustomForm* f : SkinnedForms()) {
       if (f == form_ || !dynamic_cast<gui::TForm*>(f) || !Showing(f) || f->Name() != name) continue;
-      if (!FramesTouch(me, WindowRectOf(f))) continue;
+      if (!FramesTouch(me, AdjustForBorder(margins, WindowRectOf(f), true))) continue;
       const gui::TRect a = f->BoundsRect(), b = form_->BoundsRect();
       auto& t = GluedTable();
       auto it = std::find_if(t.begin(), t.end(), [&](const TGlued& g) { return g.Glued == f && g.Main == form_; });

@@ -269,9 +269,9 @@ void TsSkinProvider::WMPrint(TMessage& m) {
   const int saved = SaveDC(dc);
   RECT cr{};
   GetClientRect(wnd, &cr);
-  // In the window's coordinates: the image's shadow margins lie outside it.
-  const TacRect s = GetShadowSize();
-  OffsetViewportOrgEx(dc, ClientOffsetX() - s.Left, ClientOffsetY() - s.Top, nullptr);
+  // In the window's coordinates: the window lies in its image at the border offset.
+  const POINT at = BorderOffset();
+  OffsetViewportOrgEx(dc, ClientOffsetX() - at.x, ClientOffsetY() - at.y, nullptr);
   IntersectClipRect(dc, 0, 0, cr.right, cr.bottom);
   PaintClientBackground(dc, gui::Rect(0, 0, cr.right, cr.bottom), false);
   RestoreDC(dc, saved);

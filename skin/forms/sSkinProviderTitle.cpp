@@ -128,11 +128,14 @@ int32_t TsSkinProvider::HitTest(TMessage& m) {
   TacSkinData* sd = skinData_->GetScaledSkin();
   if (sd && sd->GripImage >= 0 && size_t(sd->GripImage) < sd->Masks.size()) {
     const TsMaskData& e = sd->Masks[size_t(sd->GripImage)];
-    // In the window's own coordinates: the image's shadow margins lie outside it.
-    const TacPoint g = GripPositionFor(f.Width, f.Height, e.FrameWidth, e.FrameHeight, GetBorderWidth(true), TacRect{});
+    // Where it lies in the image, in the window's own coordinates: the window lies in its image
+    // at the border offset (past the shadow and the extra frame and title).
+    const TacPoint g = GripPositionFor(CacheWidth(), CacheHeight(), e.FrameWidth, e.FrameHeight, GetBorderWidth(true),
+                                       GetShadowSize());
+    const POINT at = BorderOffset();
     f.HasGripImage = true;
-    f.GripX = g.X;
-    f.GripY = g.Y;
+    f.GripX = g.X - at.x;
+    f.GripY = g.Y - at.y;
   }
   return FrameHitCode(p.X, p.Y, f);
 }

@@ -325,6 +325,50 @@ TEST(ClientArea, MenuLinesCacheWidthGripShadowAndTitleTop) {
   EXPECT_EQ(TitleOffsetYFor(false, true, {10, 8, 10, 12}, 3), 14);
 }
 
+TEST(BorderWindow, ExtraTitleAndFrameAndTheWindowsPlaceInIt) {
+  // Skin title 24 over a caption of 19 and a frame of 4; skin border 6 over a frame of 4.
+  const struct { const char* what; bool bordered; int32_t skinCaption, sysCaption, ownFrame, title; } titles[] = {
+      {"without border window", false, 24, 19, 4, 0},
+      {"the skin's title above the window's caption and frame", true, 24, 19, 4, 1},
+      {"a small caption leaves more above", true, 30, 15, 4, 11},
+      {"a title as high as caption and frame", true, 23, 19, 4, 0},
+  };
+  for (const auto& c : titles)
+    EXPECT_EQ(ExtraTitleHeight(c.bordered, c.skinCaption, c.sysCaption, c.ownFrame), c.title) << c.what;
+  EXPECT_EQ(ExtraBorderWidth(false, 6, 4), 0);
+  EXPECT_EQ(ExtraBorderWidth(true, 6, 4), 2);
+  EXPECT_EQ(ExtraBorderWidth(true, 4, 4), 0);
+  EXPECT_EQ(BorderFormTitleHeight(false, false, 24, 28), 0);
+  EXPECT_EQ(BorderFormTitleHeight(true, false, 24, 28), 24);
+  EXPECT_EQ(BorderFormTitleHeight(true, true, 24, 28), 28) << "maximized: MAXHEIGHT";
+
+  // Shadow 10 left, 8 top; skin border 6 over a frame of 4: the window lies 12 right of the
+  // border window's edge; its caption ends where the skin's title ends.
+  struct Case { const char* what; int32_t sysCaption, title; bool tall; int32_t extra, y; };
+  const Case cases[] = {
+      {"captioned", 19, 30, false, 7, 8 + 30 - 4 - 19},
+      {"no caption of its own: the frame lies inside the shadow", 0, 30, false, 0, 8 - 4},
+      {"maximized under a tall title", 19, 30, true, 7, 8 + 7 + 4},
+  };
+  for (const Case& c : cases) {
+    TacBorderOffsetQuery q;
+    q.Shadow = {10, 8, 10, 12};
+    q.SkinBorderWidth = 6;
+    q.OwnFrame = 4;
+    q.SkinTitleHeight = c.title;
+    q.SysCaption = c.sysCaption;
+    q.TallTitleMaximized = c.tall;
+    q.ExtraTitle = c.extra;
+    EXPECT_EQ(BorderOwnerOffsetX(q), 12) << c.what;
+    EXPECT_EQ(BorderOwnerOffsetY(q), c.y) << c.what;
+    // The window's caption ends where the skin's title ends: the shadow, the extra title and
+    // the window's frame and caption make the skin's title.
+    if (!c.tall && c.sysCaption) {
+      EXPECT_EQ(BorderOwnerOffsetY(q) + q.OwnFrame + c.sysCaption, 8 + c.title) << c.what;
+    }
+  }
+}
+
 TEST(ClientArea, ThumbnailsKeepTheImagesAspect) {
   const struct { int32_t w, h, maxW, maxH; TacPoint size; } cases[] = {
       {320, 200, 200, 200, {200, 125}},  // wide image: the width fills

@@ -49,6 +49,26 @@ TEST(FormSnap, NextToAnotherFormBeforeTheWorkArea) {
   EXPECT_EQ(SnapPosition(in), (TacPointI{700, 500}));
 }
 
+TEST(FormSnap, ABorderWindowsFrameMeetsTheEdgesNotTheWindow) {
+  // The visible frame stands out 3 on the sides and below and 8 above the window.
+  TacSnapInput in;
+  in.WorkArea = {0, 0, 1000, 700};
+  in.Margins = {3, 8, 3, 3};
+  in.X = 5, in.Y = 12;
+  in.Window = {in.X, in.Y, in.X + 150, in.Y + 100};
+  EXPECT_EQ(SnapPosition(in), (TacPointI{3, 8})) << "the frame at the work area's corner";
+  in.Others = {{400, 200, 600, 400}};
+  in.X = 610, in.Y = 198;  // right of the other form
+  in.Window = {in.X, in.Y, in.X + 150, in.Y + 100};
+  EXPECT_EQ(SnapPosition(in), (TacPointI{606, 200})) << "frame against frame, tops aligned";
+  const struct { TacRect m, r; bool grow; TacRect to; } adjusts[] = {
+      {{3, 8, 3, 3}, {10, 20, 110, 120}, true, {7, 12, 113, 123}},
+      {{3, 8, 3, 3}, {10, 20, 110, 120}, false, {13, 28, 107, 117}},
+      {{}, {10, 20, 110, 120}, true, {10, 20, 110, 120}},
+  };
+  for (const auto& c : adjusts) EXPECT_EQ(AdjustForBorder(c.m, c.r, c.grow), c.to);
+}
+
 TEST(FormSnap, TouchingFrames) {
   const TacRect main{100, 100, 300, 200};
   EXPECT_TRUE(FramesTouch(main, {300, 120, 400, 180})) << "on the right";

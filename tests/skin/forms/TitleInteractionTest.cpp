@@ -734,16 +734,37 @@ TEST_F(TitleInteraction, TheBorderWindowCarriesTheImageAroundTheForm) {
   gui::TBitmap& cache = *p->SkinData()->FCache;
   EXPECT_EQ(br.right - br.left, cache.Width());
   EXPECT_EQ(br.bottom - br.top, cache.Height());
-  EXPECT_EQ(br.right - br.left, (fr.right - fr.left) + s.Left + s.Right) << "the form and the shadow around it";
-  EXPECT_EQ(br.bottom - br.top, (fr.bottom - fr.top) + s.Top + s.Bottom);
-  EXPECT_EQ(br.left, fr.left - s.Left);
-  EXPECT_EQ(br.top, fr.top - s.Top);
+  // The skin's title (24) is higher than Wine's caption and frame: the border window shows the
+  // rest above the form's window; the skin's frame stands out beyond the form's own frame.
+  const int32_t ownFrame = p->GetBorderWidth(false), sysCaption = p->CaptionHeight(false);
+  const int32_t title = p->CaptionHeight(true);
+  EXPECT_EQ(title, 24) << "the skin's title";
+  const int32_t extraT = p->GetExtraTitleHeight(), extraB = p->GetExtraBorderWidth();
+  ASSERT_GT(extraT, 0) << "the test needs a skin title higher than the caption and frame";
+  EXPECT_EQ(extraT, title - sysCaption - ownFrame);
+  EXPECT_EQ(extraB, p->GetBorderWidth(true) - ownFrame);
+  EXPECT_EQ(p->GetBorderWidth(true), p->GetSkinBorderWidth());
+  EXPECT_EQ(br.right - br.left, (fr.right - fr.left) + 2 * extraB + s.Left + s.Right)
+      << "the form, the skin's wider frame and the shadow around it";
+  EXPECT_EQ(br.bottom - br.top, (fr.bottom - fr.top) + extraT + extraB + s.Top + s.Bottom);
+  EXPECT_EQ(br.left, fr.left - s.Left - extraB);
+  EXPECT_EQ(br.top, fr.top - s.Top - extraT);
   EXPECT_EQ(br.left, fr.left - p->BorderForm->OwnerOffsetX());
   EXPECT_EQ(br.top, fr.top - p->BorderForm->OwnerOffsetY());
+  EXPECT_EQ(fr.top + ownFrame + sysCaption, br.top + s.Top + title) << "the form's caption ends with the skin's title";
+  // The client hole lies over the form's client area.
+  EXPECT_EQ(p->ClientOffsetX(), s.Left + p->GetBorderWidth(true));
+  EXPECT_EQ(p->ClientOffsetY(), s.Top + title);
+  POINT client{0, 0};
+  ClientToScreen(form->Handle(), &client);
+  EXPECT_EQ(br.left + p->ClientOffsetX(), client.x);
+  EXPECT_EQ(br.top + p->ClientOffsetY(), client.y);
   ASSERT_FALSE(layered.empty());
   gui::TBitmap& shown = *layered.back();
   report::SaveBitmapToPng(shown, kOut + "border_window.png");
-  EXPECT_EQ(Rgb(shown, p->CaptionRect.Right + 3, p->TitleVCenter), kTitleActive) << "the title in the border window";
+  // In the form's title state (a loaded display may have given the activation elsewhere).
+  EXPECT_EQ(Rgb(shown, p->CaptionRect.Right + 3, p->TitleVCenter), p->FormActive ? kTitleActive : kTitleInactive)
+      << "the title in the border window";
   // Its picture: the shadow partly transparent beside the form, the frame opaque, clear at
   // the outer corner.
   const int midY = s.Top + (fr.bottom - fr.top) / 2;
@@ -787,6 +808,8 @@ TEST_F(TitleInteraction, TheBorderWindowCarriesTheImageAroundTheForm) {
                         {"bottom band", {br.left + w / 2, br.bottom - s.Bottom + 1}, HTBOTTOM},
                         {"top left corner", {br.left + s.Left - 2, br.top + s.Top - 2}, HTTOPLEFT},
                         {"caption", {br.left + 150, br.top + p->TitleVCenter}, HTCAPTION},
+                        {"the skin's title above the form's window is its top band", {br.left + 150, fr.top - 1}, HTTOP},
+                        {"close at its top row", {br.left + close.X, br.top + p->CloseBtn.Rect.Top}, HTCLOSE},
                         {"beyond the band", {br.left + 2, br.top + h / 2}, HTTRANSPARENT}};
   for (const Case& c : cases) EXPECT_EQ(p->BorderForm->HitTest(c.at.x, c.at.y), c.code) << c.what;
   EXPECT_TRUE(p->BorderForm->MouseInShadow(br.left + 2, br.top + h / 2));
@@ -838,9 +861,11 @@ TEST_F(TitleInteraction, TheBorderWindowFollowsTheFormAndStretchesItByDoubleClic
     Pump(20);
   };
   const TacRect s = p->GetShadowSize();
+  // The skin's frame and title around the form reach the work area's edges.
+  const int32_t extraT = p->GetExtraTitleHeight(), extraB = p->GetExtraBorderWidth();
   doubleClick(s.Left - 2, 110);  // the left band, at the shadow's inner edge
-  EXPECT_EQ(form->Left(), work.Left);
-  EXPECT_EQ(form->Width(), work.Width()) << "stretched across the work area";
+  EXPECT_EQ(form->Left(), work.Left + extraB);
+  EXPECT_EQ(form->Width(), work.Width() - 2 * extraB) << "stretched across the work area";
   EXPECT_EQ(form->Top(), 130);
   EXPECT_TRUE(p->FormState() & psHorzRestore);
   doubleClick(s.Left - 2, 110);
@@ -849,8 +874,9 @@ TEST_F(TitleInteraction, TheBorderWindowFollowsTheFormAndStretchesItByDoubleClic
   EXPECT_FALSE(p->FormState() & psHorzRestore);
 
   doubleClick(150, s.Top - 2);  // the top band
-  EXPECT_EQ(form->Top(), work.Top);
-  EXPECT_EQ(form->Height(), work.Height());
+  EXPECT_GT(extraT, 0) << "the skin's title is higher than the form's caption and frame";
+  EXPECT_EQ(form->Top(), work.Top + extraT) << "the skin's title from the work area's top";
+  EXPECT_EQ(form->Height(), work.Height() - extraT - extraB);
   EXPECT_TRUE(p->FormState() & psVertRestore);
   form->SetBounds(200, work.Top + 10, form->Width(), form->Height());  // dragged away
   Pump(20);
@@ -1185,6 +1211,14 @@ TEST_F(TitleInteraction, ABorderedFormIsMaximizedClearAndWithoutItsBorderWindow)
   GetWindowRect(p->BorderForm->Handle(), &br);
   EXPECT_EQ(br.left, fr.left - p->BorderForm->OwnerOffsetX()) << "around the maximized form";
   EXPECT_EQ(br.top, fr.top - p->BorderForm->OwnerOffsetY());
+  // The test skin's maximized title (24) is more than 4 higher than Wine's caption: the form
+  // lies 4 below the extra title, its image as high as the form and the extra title and frame.
+  const TacRect s = p->GetShadowSize();
+  ASSERT_TRUE(p->TallTitleMaximized);
+  EXPECT_EQ(p->BorderForm->OwnerOffsetY(), s.Top + p->GetExtraTitleHeight() + 4);
+  EXPECT_EQ(br.bottom - br.top,
+            (fr.bottom - fr.top) + p->GetExtraTitleHeight() + p->GetExtraBorderWidth() + s.Top + s.Bottom);
+  EXPECT_EQ(br.right - br.left, (fr.right - fr.left) + 2 * p->GetExtraBorderWidth() + s.Left + s.Right);
   SendMessageW(wnd, WM_SYSCOMMAND, SC_RESTORE, 0);
   EXPECT_FALSE(IsZoomed(wnd));
 
