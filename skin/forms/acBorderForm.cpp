@@ -19,15 +19,17 @@
 
 namespace skin {
 
-const TBitmap32* FormShadowTemplate(TacSkinData& sd, bool active, TRect& widths) {
-  const TBitmap32* t = active ? sd.FormShadowActive.get() : sd.FormShadowInactive.get();
+const TBitmap32* FormShadowTemplate(TacSkinData& sd, bool active, TRect& widths, bool windowShadow) {
+  const TBitmap32* t = windowShadow ? (active ? &sd.GetActiveShadowBmp() : &sd.GetNormalShadowBmp())
+                                    : active ? sd.FormShadowActive.get()
+                                             : sd.FormShadowInactive.get();
   if (!t || t->Width() <= 0 || t->Height() <= 0) return nullptr;
   // Half its width on the sides and half its height above and below: a template shifted by
   // the shadow's offset is higher than wide, and half its height on every side would leave no
   // middle column to stretch along the top and bottom.
   const int32_t halfW = (t->Width() - 1) / 2, halfH = (t->Height() - 1) / 2;
   widths = TRect{halfW, halfH, halfW, halfH};
-  if (IndexInRange(sd.ExtBorderImage, int32_t(sd.Masks.size()))) {
+  if (!windowShadow && IndexInRange(sd.ExtBorderImage, int32_t(sd.Masks.size()))) {
     const TsMaskData& e = sd.Masks[size_t(sd.ExtBorderImage)];
     widths = TRect{e.BorderLeft, e.BorderTop, e.BorderRight, e.BorderBottom};
   }

@@ -41,8 +41,9 @@ class TacBorderOwner {
 // The skin's window-shadow template for an active or inactive window (nullptr when the
 // skin has none), with the border widths it is cut by: the extended-border element's own
 // sizes when the skin has one, else half the template's width on the sides and half its
-// height above and below.
-const TBitmap32* FormShadowTemplate(TacSkinData& sd, bool active, TRect& widths);
+// height above and below. WindowShadow asks for the skin's window-shadow picture whatever
+// extended border the skin has (a form in UWP mode).
+const TBitmap32* FormShadowTemplate(TacSkinData& sd, bool active, TRect& widths, bool windowShadow = false);
 // The shadow a border window shows, as large as Picture: the template (nullptr: none) drawn in
 // nine parts over all of it, its middle left out. Where nothing or a fully clear part of the
 // shadow lies, the picture holds the transparent colour (fuchsia without alpha), which the

@@ -651,7 +651,10 @@ int32_t TsSkinProvider::TitleOffsetY() {
 
 TacRect TsSkinProvider::GetShadowSize() const {
   TacSkinData* sd = BorderForm && skinData_ ? skinData_->GetScaledSkin() : nullptr;
-  return sd ? sd->FormShadowMargins : TacRect{};
+  if (!sd) return {};
+  // In UWP mode the form is framed by the skin's window shadow, whatever extended border
+  // the skin has.
+  return GetBoolProp(4) ? UWPShadowMargins(sd->WndShadowSize, sd->WndShadowOffset) : sd->FormShadowMargins;
 }
 
 int32_t TsSkinProvider::CacheWidth() {
@@ -879,7 +882,7 @@ bool TsSkinProvider::PrepareCache() {
 void TsSkinProvider::PaintShadow(gui::TBitmap& cache, const gui::TRect& frameRect) {
   TacSkinData* sd = skinData_->GetScaledSkin();
   TRect widths;
-  const TBitmap32* shadow = sd ? FormShadowTemplate(*sd, FormActive != 0, widths) : nullptr;
+  const TBitmap32* shadow = sd ? FormShadowTemplate(*sd, FormActive != 0, widths, GetBoolProp(4)) : nullptr;
   if (!shadow) return;
   TBitmap32 px = Pixels32(cache);
   GdiFlush();

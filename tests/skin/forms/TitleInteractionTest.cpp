@@ -836,6 +836,38 @@ TEST_F(TitleInteraction, TheBorderWindowCarriesTheImageAroundTheForm) {
   EXPECT_FALSE(IsWindow(bw));
 }
 
+TEST_F(TitleInteraction, InUWPModeTheBorderWindowShowsTheSkinsWindowShadow) {
+  manager->SetExtendedBorders(true);
+  TsSkinProvider* p = NewSkinnedForm();
+  ASSERT_TRUE(p->BorderForm);
+  TacSkinData* sd = p->SkinData()->GetScaledSkin();
+  ASSERT_NE(sd, nullptr);
+  // An extended-border element of the skin's own: an orange picture with narrow margins.
+  constexpr uint32_t kOrange = 0xFF8000;
+  for (auto* slot : {&sd->FormShadowActive, &sd->FormShadowInactive}) {
+    *slot = std::make_unique<TBitmap32>(30, 30);
+    for (int y = 0; y < 30; ++y)
+      for (int x = 0; x < 30; ++x) (*slot)->At(x, y) = 0xFF000000u | kOrange;
+  }
+  TsMaskData e;
+  e.BorderLeft = e.BorderTop = e.BorderRight = e.BorderBottom = 10;
+  sd->Masks.push_back(e);
+  sd->ExtBorderImage = int32_t(sd->Masks.size() - 1);
+  sd->FormShadowMargins = TacRect{2, 2, 2, 2};
+  const TacRect windowShadow = UWPShadowMargins(sd->WndShadowSize, sd->WndShadowOffset);
+  ASSERT_NE(windowShadow, sd->FormShadowMargins) << "the test skin needs a window shadow";
+  struct Case { bool uwp; TacRect margins; bool orange; };
+  for (const Case& c : {Case{false, {2, 2, 2, 2}, true}, Case{true, windowShadow, false}}) {
+    p->SetBoolProp(4, c.uwp);
+    EXPECT_EQ(p->GetShadowSize(), c.margins) << c.uwp;
+    p->SkinData()->FCacheInvalid = true;
+    ASSERT_TRUE(p->PrepareCache());
+    gui::TBitmap& cache = *p->SkinData()->FCache;
+    const int y = cache.Height() / 2;
+    EXPECT_EQ(Rgb(cache, 0, y) == kOrange, c.orange) << c.uwp << ": the shadow's outer column";
+  }
+}
+
 TEST_F(TitleInteraction, TheBorderWindowFollowsTheFormAndStretchesItByDoubleClicks) {
   manager->SetExtendedBorders(true);
   TsSkinProvider* p = NewSkinnedForm();
