@@ -269,6 +269,27 @@ void ForceRelayout(gui::TCustomForm* form, HWND wnd) {
   if (form) std::swap(onResize, form->OnResize);
 }
 
+namespace {
+// Plays a show animation's frames of Picture on the layered window Wnd, one per frame period
+// (at most Frames + 1 of them), leaving the last frame on it.
+void PlayShowFrames(HWND wnd, gui::TBitmap& picture, int timeMs, int blendValue, TacAnimType mode, bool dialog,
+                    int frames) {
+  if (frames <= 0) return;
+  const int w = picture.Width(), h = picture.Height();
+  auto frameImage = NewBitmap32(w, h);
+  SetStretchBltMode(frameImage->Canvas().Handle(), COLORONCOLOR);
+  TacShowFrames show(w, h, timeMs, blendValue, mode, dialog);
+  for (int i = 0; i <= frames; ++i) {
+    const uint64_t tick = GetTickCount64();
+    const TacAnimFrame frame = show.Draw();
+    PaintAnimFrame(*frameImage, picture, frame);
+    UpdateLayeredImage(wnd, *frameImage, frame.Alpha);
+    if (!show.Advance()) break;
+    WaitUntilTick(tick, kAnimFramePeriod);
+  }
+}
+}  // namespace
+
 void AnimShowForm(TacAnimatedForm* provider, int timeMs, int blendValue, TacAnimType mode) {
   if (!provider || !provider->HasSkinData()) return;
   gui::TCustomForm* form = provider->AnimForm();
@@ -317,19 +338,7 @@ void AnimShowForm(TacAnimatedForm* provider, int timeMs, int blendValue, TacAnim
   ShowWindow(aw, SW_SHOWNOACTIVATE);
   SetWindowPos(aw, insertAfter, r.left, r.top, w, h, kFrameFlags);
 
-  if (frames > 0) {
-    auto frameImage = NewBitmap32(w, h);
-    SetStretchBltMode(frameImage->Canvas().Handle(), COLORONCOLOR);
-    TacShowFrames show(w, h, timeMs, blendValue, mode, false);
-    for (int i = 0; i <= frames; ++i) {
-      const TacAnimFrame frame = show.Draw();
-      PaintAnimFrame(*frameImage, *picture, frame);
-      const uint64_t tick = GetTickCount64();
-      UpdateLayeredImage(aw, *frameImage, frame.Alpha);
-      if (!show.Advance()) break;
-      WaitUntilTick(tick, kAnimFramePeriod);
-    }
-  }
+  PlayShowFrames(aw, *picture, timeMs, blendValue, mode, false, frames);
   SetWindowPos(aw, nullptr, r.left, r.top, w, h, kFrameFlags | SWP_NOZORDER);
   UpdateLayeredImage(aw, *picture, BYTE(blendValue));
 
@@ -464,19 +473,7 @@ void AnimShowDialog(TacAnimatedDialog* dialog, int timeMs, int blendValue, TacAn
   UpdateLayeredImage(aw, *picture, BYTE(frames > 0 ? 0 : blendValue));
   ShowWindow(aw, SW_SHOWNOACTIVATE);
   SetWindowPos(aw, insertAfter, r.left, r.top, w, h, kFrameFlags);
-  if (frames > 0) {
-    auto frameImage = NewBitmap32(w, h);
-    SetStretchBltMode(frameImage->Canvas().Handle(), COLORONCOLOR);
-    TacShowFrames show(w, h, timeMs, blendValue, mode, true);
-    for (int i = 0; i <= frames; ++i) {
-      const uint64_t tick = GetTickCount64();
-      const TacAnimFrame frame = show.Draw();
-      PaintAnimFrame(*frameImage, *picture, frame);
-      UpdateLayeredImage(aw, *frameImage, frame.Alpha);
-      if (!show.Advance()) break;
-      WaitUntilTick(tick, kAnimFramePeriod);
-    }
-  }
+  PlayShowFrames(aw, *picture, timeMs, blendValue, mode, true, frames);
   SetWindowRgn(aw, nullptr, FALSE);
   SetWindowPos(aw, nullptr, 0, 0, 0, 0, kFrameFlags | SWP_NOSIZE | SWP_NOMOVE);
   UpdateLayeredImage(aw, *picture, BYTE(blendValue));
