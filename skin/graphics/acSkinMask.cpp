@@ -34,6 +34,20 @@ void ShrinkBorders(int& first, int& second, int size) {
 
 int FrameIndex(int state, int frameCount) { return std::max(0, state < frameCount ? state : frameCount - 1); }
 
+// An element's geometry comes from the skin's text and may hold any values: a frame whose
+// picture rectangle would not fit pixel coordinates is not drawn. X0 is the frame's left edge
+// in the element's picture.
+bool FrameFits(const TsMaskData& m, int state, int& x0) {
+  constexpr int64_t kLimit = int64_t(1) << 28;
+  const auto in = [](int64_t v) { return v > -kLimit && v < kLimit; };
+  const int64_t left = int64_t(m.SrcRect.Left) + int64_t(FrameIndex(state, m.FrameCount)) * m.FrameWidth;
+  if (!in(left) || !in(m.FrameWidth) || !in(m.FrameHeight) || !in(left + m.FrameWidth) || !in(m.SrcRect.Top) ||
+      !in(int64_t(m.SrcRect.Top) + m.FrameHeight) || !in(m.SrcRect.Right) || !in(m.SrcRect.Bottom))
+    return false;
+  x0 = int(left);
+  return true;
+}
+
 inline uint32_t MaskMix(uint32_t d, uint32_t i, uint32_t m) {  // ((d - i) * m + i * 256) >> 8
   return static_cast<uint32_t>((static_cast<int>(d) - static_cast<int>(i)) * static_cast<int>(m) +
                                static_cast<int>(i) * 256) >> 8;
@@ -59,7 +73,7 @@ bool LayoutSkinMask(const TsMaskData& mask, const TBitmap32* master, const TRect
   o.L = mask.BorderLeft, o.T = mask.BorderTop, o.Rt = mask.BorderRight, o.B = mask.BorderBottom;
   ShrinkBorders(o.L, o.Rt, r.Width());
   ShrinkBorders(o.T, o.B, r.Height());
-  o.X0 = mask.SrcRect.Left + FrameIndex(state, mask.FrameCount) * mask.FrameWidth;
+  if (!FrameFits(mask, state, o.X0)) return false;
   o.Y0 = mask.SrcRect.Top;
   o.MW = mask.FrameWidth - o.L - o.Rt;
   o.MH = mask.FrameHeight - o.T - o.B;
@@ -311,8 +325,9 @@ void CopyMaskedBlended(const TRect& dstR, const TRect& srcR, TBitmap32& bmp, con
 void DrawMaskGlyph(TBitmap32& bmp, TPoint p, int state, int blendMode, const TsMaskData& mask,
                    const TBitmap32* master, const TacBackgroundCache& cache) {
   if (!bmp.HasRows() || mask.FrameCount <= 0 || mask.FrameWidth <= 0 || mask.FrameHeight <= 0) return;
-  const int fx = FrameIndex(state, mask.FrameCount) * mask.FrameWidth;
-  const TRect src = Bounds(mask.SrcRect.Left + fx, mask.SrcRect.Top, mask.FrameWidth, mask.FrameHeight);
+  int x0 = 0;
+  if (!FrameFits(mask, state, x0)) return;
+  const TRect src = Bounds(x0, mask.SrcRect.Top, mask.FrameWidth, mask.FrameHeight);
   const TRect dst = Bounds(p.X, p.Y, mask.FrameWidth, mask.FrameHeight);
   if (mask.Image != nullptr) {
     if (mask.Image->Width() < mask.SrcRect.Right || mask.Image->Height() < mask.SrcRect.Bottom) return;

@@ -233,6 +233,34 @@ TEST(MaskGlyph, StateBeyondTheFramesDrawsTheLast) {
   EXPECT_EQ(bmp.At(3, 3), MakePixel(1, 1, 1, 255));         // its fuchsia ground is skipped
 }
 
+// A skin's text may give an element any geometry: frames whose picture rectangle lies past
+// the pixel coordinates draw nothing, as a border or as a glyph, whatever the state.
+TEST(MaskGlyph, FramesPastThePixelCoordinatesDrawNothing) {
+  TBitmap32 img = Positions(8, 4);
+  const int32_t huge = 2147483647;
+  struct Case {
+    const char* what;
+    int32_t left, frameWidth;
+    int16_t frames;
+    int state;
+  };
+  const Case cases[] = {
+      {"a frame as wide as the coordinates", 0, huge, 1, 0},
+      {"a later frame beyond them", 0, 1 << 20, 32767, 32766},
+      {"a picture rectangle starting beyond them", -huge, 4, 1, 0},
+  };
+  for (const Case& c : cases) {
+    TsMaskData m = Element(img, 1, 4, 4, 1, false, pfDrawCentre);
+    m.SrcRect.Left = c.left;
+    m.FrameWidth = c.frameWidth;
+    m.FrameCount = c.frames;
+    TBitmap32 bmp(6, 6);
+    DrawMaskGlyph(bmp, {1, 1}, c.state, 1, m, nullptr, EmptyBackgroundCache());
+    DrawSkinMask(bmp, bmp.Bounds(), EmptyBackgroundCache(), m, nullptr, c.state, false);
+    EXPECT_EQ(test::CountNot(bmp, 0), 0) << c.what;
+  }
+}
+
 TEST(MaskGlyph, AlphaRules) {
   TBitmap32 masked = Filled(2, 2, MakePixel(100, 150, 200, 255));
   masked.At(0, 1) = MakePixel(0, 0, 0, 255);        // mask 0 under pixel 0
