@@ -224,6 +224,15 @@ void TacDialogWnd::LoadIcon() {
 
 // ---------------------------------------------------------------- the cached image
 
+TacDialogWnd::FrameGeometry TacDialogWnd::Geometry() {
+  const TacDialogExtras x = Extras();
+  FrameGeometry g;
+  g.Border = BorderWidth() + x.Border;
+  g.Caption = CaptionHeight() + x.Title - x.Border;
+  g.Shift = {x.Border, x.Title};
+  return g;
+}
+
 void TacDialogWnd::PrepareCache() {
   TsCommonData* d = SkinData();
   if (!d || (State & psBlendMoving)) return;
@@ -242,47 +251,67 @@ void TacDialogWnd::PrepareCache() {
   TacSkinData* sd = d->GetScaledSkin();
   TsSkinManager* m = d->GetSkinManager();
   if (sd && m && d->FSkinIndex >= 0 && size_t(d->FSkinIndex) < sd->Sections.size()) {
-    const int state = LimitState(FormActive ? 1 : 0, sd->Sections[size_t(d->FSkinIndex)].States);
-    TSkinOnBitmap skin(m, sd, cache);
-    TBitmap32 px = Pixels32(cache);
-    GdiFlush();
-    FillBitmapRect(px, px.Bounds(), clFuchsia, 0);
-    const TacBackgroundCache none;
-    const gui::TRect frame{0, 0, w, IsIconic(Wnd()) ? TitleHeight() + 1 : h};
-    TRect widths;
-    const TBitmap32* frameTemplate = FrameFromTemplate() ? ShadowTemplate(widths) : nullptr;
-    if (frameTemplate) {
-      // Frame and title are the skin's picture around the dialog, laid as the border
-      // window lays it (it reaches past the dialog by the shadow margins).
-      PaintSkinSectionBackground(skin.Source, d->FSkinIndex, none, state, frame, {0, 0}, px);
-      const TacRect s = GetShadowSize();
-      DrawBitmapNineParts(px, *frameTemplate, TRect{-s.Left, -s.Top, w + s.Right, h + s.Bottom},
-                          TRect{0, 0, frameTemplate->Width(), frameTemplate->Height()}, widths,
-                          TRect{255, 255, 255, 255}, TRect{1, 1, 1, 1}, true, false);
+    const FrameGeometry g = Geometry();
+    if (BorderForm) {
+      // The frame is painted as large as the border window shows it; the dialog's own
+      // picture is the part its window covers.
+      const int32_t fw = w + 2 * g.Shift.x, fh = h + g.Shift.y + g.Shift.x;
+      if (!frameImage_ || frameImage_->Width() != fw || frameImage_->Height() != fh)
+        frameImage_ = CreateBitmap32(fw, fh);
+      PaintFrame(*frameImage_, g);
+      BitBlt(cache.Canvas().Handle(), 0, 0, w, h, frameImage_->Canvas().Handle(), g.Shift.x, g.Shift.y, SRCCOPY);
     } else {
-      PaintSkinSection(skin.Source, d->FSkinIndex, none, state, frame, {0, 0}, px);
+      frameImage_.reset();
+      PaintFrame(cache, g);
     }
-    if (DrawNonClient()) PaintCaption(cache, state);
-    // The title without its buttons, for repainting one button; kept at every rebuild, as
-    // the title's look follows the activation.
-    if (!titleImage_ || titleImage_->Width() != w || titleImage_->Height() != std::max(1, TitleHeight()))
-      titleImage_ = CreateBitmap32(w, std::max(1, TitleHeight()));
-    BitBlt(titleImage_->Canvas().Handle(), 0, 0, w, TitleHeight(), cache.Canvas().Handle(), 0, 0, SRCCOPY);
-    if (CaptionHeight() != 0) PaintTitleButtons(cache);
   }
   d->FCacheInvalid = false;
   borderImage_.reset();
 }
 
-void TacDialogWnd::PaintCaption(gui::TBitmap& cache, int state) {
-  const int32_t captionH = CaptionHeight();
-  if (captionH == 0) return;
+void TacDialogWnd::PaintFrame(gui::TBitmap& target, const FrameGeometry& g) {
+  TsCommonData* d = SkinData();
+  TacSkinData* sd = d->GetScaledSkin();
+  TsSkinManager* m = d->GetSkinManager();
+  const int32_t w = target.Width(), h = target.Height(), band = g.Border + g.Caption;
+  const int state = LimitState(FormActive ? 1 : 0, sd->Sections[size_t(d->FSkinIndex)].States);
+  TSkinOnBitmap skin(m, sd, target);
+  TBitmap32 px = Pixels32(target);
+  GdiFlush();
+  FillBitmapRect(px, px.Bounds(), clFuchsia, 0);
+  const TacBackgroundCache none;
+  const gui::TRect frame{0, 0, w, IsIconic(Wnd()) ? band + 1 : h};
+  TRect widths;
+  const TBitmap32* frameTemplate = FrameFromTemplate() ? ShadowTemplate(widths) : nullptr;
+  if (frameTemplate) {
+    // Frame and title are the skin's picture around the dialog, laid as the border
+    // window lays it (it reaches past the frame by the shadow margins).
+    PaintSkinSectionBackground(skin.Source, d->FSkinIndex, none, state, frame, {0, 0}, px);
+    const TacRect s = GetShadowSize();
+    DrawBitmapNineParts(px, *frameTemplate, TRect{-s.Left, -s.Top, w + s.Right, h + s.Bottom},
+                        TRect{0, 0, frameTemplate->Width(), frameTemplate->Height()}, widths,
+                        TRect{255, 255, 255, 255}, TRect{1, 1, 1, 1}, true, false);
+  } else {
+    PaintSkinSection(skin.Source, d->FSkinIndex, none, state, frame, {0, 0}, px);
+  }
+  if (DrawNonClient()) PaintCaption(target, state, g);
+  // The title without its buttons, for repainting one button; kept at every rebuild, as
+  // the title's look follows the activation.
+  const int32_t th = std::max(1, band);
+  if (!titleImage_ || titleImage_->Width() != w || titleImage_->Height() != th) titleImage_ = CreateBitmap32(w, th);
+  BitBlt(titleImage_->Canvas().Handle(), 0, 0, w, band, target.Canvas().Handle(), 0, 0, SRCCOPY);
+  if (CaptionHeight() != 0) PaintTitleButtons(target, g);
+}
+
+void TacDialogWnd::PaintCaption(gui::TBitmap& cache, int state, const FrameGeometry& g) {
+  const int32_t captionH = g.Caption;
+  if (CaptionHeight() == 0) return;
   TsCommonData* d = SkinData();
   TacSkinData* sd = d->GetScaledSkin();
   TsSkinManager* m = d->GetSkinManager();
   TSkinOnBitmap skin(m, sd, cache);
   TBitmap32 px = Pixels32(cache);
-  const int32_t bw = BorderWidth();
+  const int32_t bw = g.Border;
   int titleState = state;
   if (skin.Source.ValidSection(TitleSkinIndex) && !FrameFromTemplate()) {
     titleState = LimitState(FormActive ? 1 : 0, sd->Sections[size_t(TitleSkinIndex)].States);
@@ -332,7 +361,7 @@ void TacDialogWnd::PaintCaption(gui::TBitmap& cache, int state) {
   WriteSkinText(canvas, caption, true, r, flags, sd, section, titleState);
 }
 
-void TacDialogWnd::PaintTitleButtons(gui::TBitmap& cache) {
+void TacDialogWnd::PaintTitleButtons(gui::TBitmap& cache, const FrameGeometry& g) {
   TsCommonData* d = SkinData();
   TacSkinData* sd = d->GetScaledSkin();
   const TacDialogStyle s = DialogStyle();
@@ -340,25 +369,28 @@ void TacDialogWnd::PaintTitleButtons(gui::TBitmap& cache) {
   const TacDialogButtonStates e = DialogButtonStates(s);
   const bool normalLook = BorderStyle == TacBorderStyle::bsNone || BorderStyle == TacBorderStyle::bsSingle ||
                           BorderStyle == TacBorderStyle::bsDialog || CloseBtn.GlyphIndex == 1;
-  int32_t x = cache.Width() - sd->TitleBtnRight - std::max(4, BorderWidth());
+  int32_t x = cache.Width() - sd->TitleBtnRight - std::max(4, g.Border);
+  // The buttons' rectangles are kept relative to the dialog's window, wherever the picture
+  // they are drawn in lies.
   auto place = [&](TacTitleButtonData& b, bool enabled, int glyph) {
-    b.Rect.Right = x;
-    b.Rect.Left = x - ButtonWidth(b);
+    gui::TRect r;
+    r.Right = x;
+    r.Left = x - ButtonWidth(b);
     if (b.NormalTitle && d->GetSkinManager() && d->GetSkinManager()->CommonInfo().TitleIconAlign == 1)
-      b.Rect.Top = 0;
+      r.Top = 0;
     else
-      b.Rect.Top = (BorderWidth() + CaptionHeight() - ButtonHeight(b)) / 2 + TitleDown();
-    b.Rect.Bottom = b.Rect.Top + ButtonHeight(b);
+      r.Top = (g.Border + g.Caption - ButtonHeight(b)) / 2 + TitleDown();
+    r.Bottom = r.Top + ButtonHeight(b);
+    b.Rect = {r.Left - g.Shift.x, r.Top - g.Shift.y, r.Right - g.Shift.x, r.Bottom - g.Shift.y};
     const TsMaskData* el = Element(sd, glyph < kTitleButtonImages ? sd->TitleBtnImages[size_t(glyph)] : -1);
     if (el) {
       TSkinOnBitmap skin(d->GetSkinManager(), sd, cache);
       TBitmap32 px = Pixels32(cache);
       GdiFlush();
       const bool faded = !enabled || (b.State < 1 && !FormActive);
-      DrawMaskGlyph(px, {b.Rect.Left, b.Rect.Top}, b.State, faded ? 2 : 1, *el, skin.Source.Master,
-                    MakeBackgroundCache(&px, 0, 0));
+      DrawMaskGlyph(px, {r.Left, r.Top}, b.State, faded ? 2 : 1, *el, skin.Source.Master, MakeBackgroundCache(&px, 0, 0));
     }
-    x = b.Rect.Left - (normalLook ? sd->TitleBtnSpace : 0);
+    x = r.Left - (normalLook ? sd->TitleBtnSpace : 0);
   };
   const bool iconic = IsIconic(Wnd()), zoomed = IsZoomed(Wnd());
   place(CloseBtn, e.CloseEnabled, CloseBtn.GlyphIndex);
@@ -574,14 +606,19 @@ void TacDialogWnd::RepaintAll() {
 TacDialogHit TacDialogWnd::HitTest(int32_t screenX, int32_t screenY, int64_t current) {
   RECT wr{};
   GetWindowRect(Wnd(), &wr);
+  // Measured in the frame as painted: with a border window it reaches past the window by
+  // the skin's taller title and wider frame.
+  const FrameGeometry g = Geometry();
+  const int32_t dx = g.Shift.x;
   TacDialogHitQuery q;
   q.Style = DialogStyle();
-  q.X = screenX - wr.left, q.Y = screenY - wr.top;
-  q.TopBorderHeight = BorderWidth(), q.CaptionHeight = CaptionHeight(), q.CloseButtonHeight = ButtonHeight(CloseBtn);
-  q.BorderWidth = BorderWidth(), q.SmallIconWidth = GetSystemMetrics(SM_CXSMICON);
-  q.WindowWidth = wr.right - wr.left, q.WindowHeight = wr.bottom - wr.top, q.Current = current;
-  q.Buttons = {CloseBtn.Rect.Left, CloseBtn.Rect.Right, MaxBtn.Rect.Left, MaxBtn.Rect.Right,
-               MinBtn.Rect.Left,   MinBtn.Rect.Right,   HelpBtn.Rect.Left, HelpBtn.Rect.Right};
+  q.X = screenX - wr.left + dx, q.Y = screenY - wr.top + g.Shift.y;
+  q.TopBorderHeight = g.Border, q.CaptionHeight = g.Caption, q.CloseButtonHeight = ButtonHeight(CloseBtn);
+  q.BorderWidth = g.Border, q.SmallIconWidth = GetSystemMetrics(SM_CXSMICON);
+  q.WindowWidth = wr.right - wr.left + 2 * dx, q.WindowHeight = wr.bottom - wr.top + g.Shift.y + dx;
+  q.Current = current;
+  q.Buttons = {CloseBtn.Rect.Left + dx, CloseBtn.Rect.Right + dx, MaxBtn.Rect.Left + dx, MaxBtn.Rect.Right + dx,
+               MinBtn.Rect.Left + dx,   MinBtn.Rect.Right + dx,   HelpBtn.Rect.Left + dx, HelpBtn.Rect.Right + dx};
   return DialogHitTest(q);
 }
 
@@ -641,9 +678,12 @@ void TacDialogWnd::RepaintButton(int32_t code) {
     return;
   }
   if (b->State == -1 || b->Rect.Left <= BorderWidth() + GetSystemMetrics(SM_CXSMICON)) return;
+  // The button is drawn again where the frame is painted, from the title without buttons.
   gui::TBitmap& cache = *d->FCache;
-  const gui::TRect r = b->Rect;
-  BitBlt(cache.Canvas().Handle(), r.Left, r.Top, r.Width(), r.Height(), titleImage_->Canvas().Handle(), r.Left, r.Top,
+  gui::TBitmap& frame = frameImage_ ? *frameImage_ : cache;
+  const POINT shift = frameImage_ ? Geometry().Shift : POINT{};
+  const gui::TRect r{b->Rect.Left + shift.x, b->Rect.Top + shift.y, b->Rect.Right + shift.x, b->Rect.Bottom + shift.y};
+  BitBlt(frame.Canvas().Handle(), r.Left, r.Top, r.Width(), r.Height(), titleImage_->Canvas().Handle(), r.Left, r.Top,
          SRCCOPY);
   TacSkinData* sd = d->GetScaledSkin();
   const bool iconic = IsIconic(Wnd()), zoomed = IsZoomed(Wnd());
@@ -655,14 +695,18 @@ void TacDialogWnd::RepaintButton(int32_t code) {
   if (iconic && code == kHitMax) glyph = tgMax, disabled = !e.MaxEnabled;
   if (code == kHitClose) disabled = !e.CloseEnabled;
   if (const TsMaskData* el = Element(sd, sd->TitleBtnImages[size_t(glyph)])) {
-    TSkinOnBitmap skin(d->GetSkinManager(), sd, cache);
-    TBitmap32 px = Pixels32(cache);
+    TSkinOnBitmap skin(d->GetSkinManager(), sd, frame);
+    TBitmap32 px = Pixels32(frame);
     GdiFlush();
     const bool faded = disabled || (b->State < 1 && !FormActive);
     DrawMaskGlyph(px, {r.Left, r.Top}, b->State, faded ? 2 : 1, *el, skin.Source.Master, MakeBackgroundCache(&px, 0, 0));
   }
+  const gui::TRect own = b->Rect;
+  if (&frame != &cache)
+    BitBlt(cache.Canvas().Handle(), own.Left, own.Top, own.Width(), own.Height(), frame.Canvas().Handle(), r.Left, r.Top,
+           SRCCOPY);
   HDC dc = GetWindowDC(Wnd());
-  BitBlt(dc, r.Left, r.Top, r.Width(), r.Height(), cache.Canvas().Handle(), r.Left, r.Top, SRCCOPY);
+  BitBlt(dc, own.Left, own.Top, own.Width(), own.Height(), cache.Canvas().Handle(), own.Left, own.Top, SRCCOPY);
   ReleaseDC(Wnd(), dc);
   // The border window lies over the title: it shows the button's new look too.
   if (BorderForm && IsWindowVisible(Wnd())) {
@@ -830,8 +874,11 @@ void TacDialogWnd::SetExtBorders(bool allow) {
     if (HWND b = BorderForm->Handle())
       SetWindowPos(b, nullptr, 0, 0, 0, 0, SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     retiredBorder_ = std::move(BorderForm);
+    // The frame is painted at the dialog's own size again.
+    if (frameImage_ && d) d->FCacheInvalid = true;
   }
   borderImage_.reset();
+  frameImage_.reset();
 }
 
 void TacDialogWnd::ExtBordersChanged(bool allow) {
@@ -859,9 +906,24 @@ TacRect TacDialogWnd::GetShadowSize() {
   return sd ? sd->FormShadowMargins : TacRect{};
 }
 
+TacDialogExtras TacDialogWnd::Extras() {
+  TsCommonData* d = SkinData();
+  TacSkinData* sd = d && BorderForm ? d->GetScaledSkin() : nullptr;
+  if (!sd) return {};
+  TacDialogExtrasQuery q;
+  q.HasBorderForm = true;
+  q.SysCaption = CaptionHeight();
+  q.HasCaption = q.SysCaption != 0;
+  q.SkinTitleHeight = BorderFormTitleHeight(true, IsZoomed(Wnd()) != FALSE, sd->TitleHeight, sd->MaxTitleHeight);
+  q.SkinBorderWidth = sd->BorderWidth;
+  q.OwnFrame = BorderWidth();
+  return DialogBorderExtras(q);
+}
+
 POINT TacDialogWnd::BorderOwnerOffset() {
   const TacRect s = GetShadowSize();
-  return {s.Left, s.Top};
+  const TacDialogExtras x = Extras();
+  return {s.Left + x.Border, s.Top + x.Title};
 }
 
 gui::TBitmap* TacDialogWnd::BorderImage(bool& rebuilt) {
@@ -871,31 +933,41 @@ gui::TBitmap* TacDialogWnd::BorderImage(bool& rebuilt) {
   if (d->CacheEmpty()) return nullptr;
   if (borderImage_) return borderImage_.get();
   rebuilt = true;
-  // The skin's shadow drawn around, the dialog's own picture in the middle with its
-  // transparent corners showing the shadow.
+  // The skin's shadow drawn around, the frame as large as the skin's in it, and the
+  // dialog's own picture where its window lies (what the dialog shows just now, for its
+  // animations), their transparent corners showing the shadow.
   gui::TBitmap& cache = *d->FCache;
   const TacRect s = GetShadowSize();
-  const int32_t w = cache.Width() + s.Left + s.Right, h = cache.Height() + s.Top + s.Bottom;
+  const POINT at = BorderOwnerOffset();
+  const bool framed = frameImage_ && frameImage_->Width() == cache.Width() + 2 * (at.x - s.Left) &&
+                      frameImage_->Height() == cache.Height() + (at.y - s.Top) + (at.x - s.Left);
+  const int32_t fw = framed ? frameImage_->Width() : cache.Width(), fh = framed ? frameImage_->Height() : cache.Height();
+  const int32_t w = fw + s.Left + s.Right, h = fh + s.Top + s.Bottom;
   borderImage_ = CreateBitmap32(w, h);
   TBitmap32 px = Pixels32(*borderImage_);
-  TBitmap32 src = Pixels32(cache);
   GdiFlush();
   TRect widths;
   const TBitmap32* shadow = ShadowTemplate(widths);
   DrawFormShadow(px, shadow, widths);
-  // With the frame from the skin's picture the dialog's image holds the same picture in
-  // its frame: there it keeps the picture's own alpha (its rounded, see-through corners).
+  // With the frame from the skin's picture the frame holds the same picture: there it
+  // keeps the picture's own alpha (its rounded, see-through corners).
   const bool frameFromTemplate = shadow && FrameFromTemplate();
   const TRect inner{widths.Left, widths.Top, w - widths.Right, h - widths.Bottom};
-  for (int32_t y = 0; y < src.Height(); ++y)
-    for (int32_t x = 0; x < src.Width(); ++x) {
-      const TPixel p = src.At(x, y);
-      const int32_t bx = x + s.Left, by = y + s.Top;
-      if (frameFromTemplate && (bx < inner.Left || by < inner.Top || bx >= inner.Right || by >= inner.Bottom))
-        px.At(bx, by) = (p & 0xFFFFFFu) | (px.At(bx, by) & 0xFF000000u);
-      else if ((p & 0xFFFFFFu) != 0xFF00FFu)
-        px.At(bx, by) = p | 0xFF000000u;
-    }
+  auto lay = [&](gui::TBitmap& picture, POINT to) {
+    TBitmap32 src = Pixels32(picture);
+    GdiFlush();
+    for (int32_t y = 0; y < src.Height(); ++y)
+      for (int32_t x = 0; x < src.Width(); ++x) {
+        const TPixel p = src.At(x, y);
+        const int32_t bx = x + to.x, by = y + to.y;
+        if (frameFromTemplate && (bx < inner.Left || by < inner.Top || bx >= inner.Right || by >= inner.Bottom))
+          px.At(bx, by) = (p & 0xFFFFFFu) | (px.At(bx, by) & 0xFF000000u);
+        else if ((p & 0xFFFFFFu) != 0xFF00FFu)
+          px.At(bx, by) = p | 0xFF000000u;
+      }
+  };
+  if (framed) lay(*frameImage_, {s.Left, s.Top});
+  lay(cache, framed ? at : POINT{s.Left, s.Top});
   return borderImage_.get();
 }
 
@@ -947,17 +1019,20 @@ std::unique_ptr<TacGlowForm> TacDialogWnd::TakeBorderWindow() {
 }
 
 RECT TacDialogWnd::BorderOwnerPart() {
-  const TacRect s = GetShadowSize();
+  const POINT at = BorderOwnerOffset();
   RECT cr{};
   GetClientRect(Wnd(), &cr);
-  const int32_t x = s.Left + ClientOffsetX(), y = s.Top + ClientOffsetY();
+  const int32_t x = at.x + ClientOffsetX(), y = at.y + ClientOffsetY();
   return {x, y, x + cr.right, y + cr.bottom};
 }
 
 int32_t TacDialogWnd::BorderTitleHit(int32_t screenX, int32_t screenY) {
   RECT wr{};
   GetWindowRect(Wnd(), &wr);
-  if (screenX < wr.left || screenX >= wr.right || screenY < wr.top || screenY >= wr.top + TitleHeight()) return 0;
+  const TacDialogExtras x = Extras();
+  if (screenX < wr.left - x.Border || screenX >= wr.right + x.Border || screenY < wr.top - x.Title ||
+      screenY >= wr.top + TitleHeight())
+    return 0;
   const int64_t code = HitTest(screenX, screenY, HTCAPTION).Code;
   return code == 0 ? HTCAPTION : int32_t(code);
 }
@@ -965,7 +1040,7 @@ int32_t TacDialogWnd::BorderTitleHit(int32_t screenX, int32_t screenY) {
 void TacDialogWnd::BorderFacts(TacBorderBandFacts& f) {
   f.Shadow = GetShadowSize();
   f.OwnFrame = BorderWidth();
-  f.CaptionHeight = TitleHeight();
+  f.CaptionHeight = TitleHeight() + Extras().Title;
   f.MenuLineHeight = 0;
 }
 

@@ -117,6 +117,9 @@ class TacDialogWnd : public TacScrollWnd, public TacAnimatedDialog, public TacBo
   void ExtBordersChanged(bool allow);
   // The skin's shadow margins around the dialog (none without a border window).
   TacRect GetShadowSize();
+  // The skin's taller title and wider frame the border window adds around the dialog
+  // (none without a border window).
+  TacDialogExtras Extras();
   HWND BorderOwnerWnd() override { return Wnd(); }
   uint32_t BorderOwnerState() override { return State; }
   POINT BorderOwnerOffset() override;
@@ -130,8 +133,17 @@ class TacDialogWnd : public TacScrollWnd, public TacAnimatedDialog, public TacBo
   bool HandleSkinCommand(gui::TMessage& msg) override;
 
  private:
-  void PaintCaption(gui::TBitmap& cache, int state);
-  void PaintTitleButtons(gui::TBitmap& cache);
+  // Where a frame and title are painted: a picture as large as the dialog, or as large as
+  // the skin's frame around it with a border window. Border + Caption is the title band;
+  // the dialog's window lies at (Shift.x, Shift.y) in the picture.
+  struct FrameGeometry {
+    int32_t Border = 0, Caption = 0;
+    POINT Shift{};
+  };
+  FrameGeometry Geometry();
+  void PaintFrame(gui::TBitmap& target, const FrameGeometry& g);
+  void PaintCaption(gui::TBitmap& target, int state, const FrameGeometry& g);
+  void PaintTitleButtons(gui::TBitmap& target, const FrameGeometry& g);
   void CopyNonClientImage(HDC dc);
   void PrintClient(gui::TMessage& m);
   void HookChildrenOnce();
@@ -146,6 +158,9 @@ class TacDialogWnd : public TacScrollWnd, public TacAnimatedDialog, public TacBo
   const TacFormAnimation* Animation(bool show);
   std::unique_ptr<gui::TBitmap> titleImage_;
   std::unique_ptr<gui::TBitmap> borderImage_;
+  // With a border window: the frame and title as the border window shows them, the
+  // dialog's own picture being the part its window covers.
+  std::unique_ptr<gui::TBitmap> frameImage_;
   // The skin's picture around the dialog for its activation (nullptr without a border
   // window or picture), with the border widths it is drawn in nine parts with.
   const TBitmap32* ShadowTemplate(TRect& widths);

@@ -215,6 +215,19 @@ TacDialogMenuState DialogMenuState(const TacDialogStyle& s) {
   return m;
 }
 
+TacDialogExtras DialogBorderExtras(const TacDialogExtrasQuery& q) {
+  if (!q.HasBorderForm) return {};
+  TacDialogExtras e;
+  e.Border = std::max(0, ExtraBorderWidth(true, q.SkinBorderWidth, q.OwnFrame));
+  if (!q.HasCaption) {
+    e.Title = e.Border;
+  } else {
+    const int32_t skinCaption = q.SkinTitleHeight != 0 ? q.SkinTitleHeight : q.SysCaption;
+    e.Title = std::max(0, ExtraTitleHeight(true, skinCaption, q.SysCaption, q.OwnFrame));
+  }
+  return e;
+}
+
 double BlendMovingStep(uint8_t blendValue) { return double(std::max(1, (255 - int(blendValue)) / 30)); }
 
 double NextBlendAlpha(double current, double target, double step) {

@@ -130,6 +130,24 @@ struct TacDialogHit {
 };
 TacDialogHit DialogHitTest(const TacDialogHitQuery& q);
 
+// What a dialog's border window adds around the dialog's own frame and title: the skin's
+// taller title above it and the skin's wider frame beside and below it. The window keeps
+// its own frame and caption at their size (drawn from the skin) and the skin's picture only
+// ever grows around it; a dialog without caption gets the wider frame above too.
+struct TacDialogExtras {
+  int32_t Title = 0, Border = 0;
+  bool operator==(const TacDialogExtras&) const = default;
+};
+struct TacDialogExtrasQuery {
+  bool HasBorderForm = false;
+  bool HasCaption = true;
+  int32_t SkinTitleHeight = 0;  // the skin's title height the border window shows (0: none)
+  int32_t SkinBorderWidth = 0;  // the skin's BORDERWIDTH
+  int32_t SysCaption = 0;       // the dialog's own caption height
+  int32_t OwnFrame = 0;         // the dialog's own frame width
+};
+TacDialogExtras DialogBorderExtras(const TacDialogExtrasQuery& q);
+
 // ---------------------------------------------------------------- the system menu
 enum TacDialogMenuItem { miRestore, miMove, miSize, miMinimize, miMaximize, miClose, kDialogMenuItems };
 struct TacDialogMenuState {

@@ -639,12 +639,17 @@ TEST_F(DialogSkinning, ADialogWithExtendedBordersCarriesItsShadowWindowAlong) {
   const TacRect s = d.GetShadowSize();
   ASSERT_GT(s.Left, 0);
   ASSERT_GT(s.Bottom, 0);
+  // Around the dialog: the skin's taller title and wider frame, then the shadow.
+  const TacDialogExtras x = d.Extras();
+  const POINT at = d.BorderOwnerOffset();
+  EXPECT_EQ(at.x, s.Left + x.Border);
+  EXPECT_EQ(at.y, s.Top + x.Title);
   RECT br;
   GetWindowRect(bw, &br);
-  EXPECT_EQ(br.left, dr.left - s.Left);
-  EXPECT_EQ(br.top, dr.top - s.Top);
-  EXPECT_EQ(br.right, dr.right + s.Right);
-  EXPECT_EQ(br.bottom, dr.bottom + s.Bottom);
+  EXPECT_EQ(br.left, dr.left - at.x);
+  EXPECT_EQ(br.top, dr.top - at.y);
+  EXPECT_EQ(br.right, dr.right + x.Border + s.Right);
+  EXPECT_EQ(br.bottom, dr.bottom + x.Border + s.Bottom);
 
   // The picture: shadow (partly transparent) beside the dialog, the dialog's frame opaque.
   bool rebuilt = false;
@@ -671,8 +676,8 @@ TEST_F(DialogSkinning, ADialogWithExtendedBordersCarriesItsShadowWindowAlong) {
   SetWindowPos(dlg, nullptr, 230, 260, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   skintest::TSkinHarness::Pump(30);
   GetWindowRect(bw, &br);
-  EXPECT_EQ(br.left, 230 - s.Left);
-  EXPECT_EQ(br.top, 260 - s.Top);
+  EXPECT_EQ(br.left, 230 - at.x);
+  EXPECT_EQ(br.top, 260 - at.y);
 
   // Command 83: off takes the border window away, on brings it back.
   SendMessageW(dlg, SM_ALPHACMD, MAKEWPARAM(0, 83), 0);
@@ -695,15 +700,74 @@ TEST_F(DialogSkinning, ADialogWithExtendedBordersCarriesItsShadowWindowAlong) {
 
   // A click on the close button over the border window closes the dialog.
   GetWindowRect(dlg, &dr);
-  const POINT at = ScreenPointOf(dlg, d.CloseBtn.Rect);
-  SetCursorPos(at.x, at.y);  // where a person's click is
+  const POINT on = ScreenPointOf(dlg, d.CloseBtn.Rect);
+  SetCursorPos(on.x, on.y);  // where a person's click is
   skintest::TSkinHarness::Pump(30);
-  SendMessageW(bw, WM_NCLBUTTONDOWN, HTOBJECT, MAKELPARAM(at.x, at.y));
+  SendMessageW(bw, WM_NCLBUTTONDOWN, HTOBJECT, MAKELPARAM(on.x, on.y));
   EXPECT_EQ(d.CloseBtn.State, 2) << "pressed";
-  SendMessageW(bw, WM_NCLBUTTONUP, HTOBJECT, MAKELPARAM(at.x, at.y));
+  SendMessageW(bw, WM_NCLBUTTONUP, HTOBJECT, MAKELPARAM(on.x, on.y));
   skintest::TSkinHarness::Pump(50);  // the dialog's Cancel comes as a posted command
   EXPECT_FALSE(IsWindow(dlg));
   if (IsWindow(dlg)) DestroyWindow(dlg);
+  PurgeProviders();
+}
+
+// The skin's title higher than the dialog's and its frame wider: the border window shows
+// them around the dialog, the title reaching above the dialog's window with the caption and
+// buttons in its middle, the frame beside and below it; the buttons and the caption above
+// the window answer the mouse there.
+TEST_F(DialogSkinning, TheBorderWindowShowsTheSkinsTallerTitleAndWiderFrame) {
+  HWND dlg = nullptr;
+  TacDialogWnd* bordered = BorderedDialog(dlg);
+  ASSERT_NE(bordered, nullptr);
+  TacDialogWnd& d = *bordered;
+  TacSkinData* sd = d.SkinData()->GetScaledSkin();
+  ASSERT_NE(sd, nullptr);
+  const int band = d.TitleHeight();
+  sd->TitleHeight = sd->MaxTitleHeight = band + 8;
+  sd->BorderWidth = d.BorderWidth() + 4;
+  EXPECT_EQ(d.Extras(), (TacDialogExtras{8, 4}));
+  d.SkinData()->FCacheInvalid = true;
+  d.BorderForm->UpdateBorderWindow(true);
+  skintest::TSkinHarness::Pump(30);
+  HWND bw = d.BorderForm->Handle();
+  ASSERT_TRUE(bw);
+  RECT dr, br;
+  GetWindowRect(dlg, &dr);
+  GetWindowRect(bw, &br);
+  const TacRect s = d.GetShadowSize();
+  EXPECT_EQ(br.left, dr.left - 4 - s.Left);
+  EXPECT_EQ(br.top, dr.top - 8 - s.Top);
+  EXPECT_EQ(br.right, dr.right + 4 + s.Right);
+  EXPECT_EQ(br.bottom, dr.bottom + 4 + s.Bottom);
+
+  bool rebuilt = false;
+  gui::TBitmap* image = d.BorderImage(rebuilt);
+  ASSERT_NE(image, nullptr);
+  ASSERT_EQ(image->Width(), br.right - br.left);
+  ASSERT_EQ(image->Height(), br.bottom - br.top);
+  h->Save(*image, "dialog_taller_title");
+  h->Shot(bw, "dialog_taller_title_window");
+  TBitmap32 px = Pixels32(*image);
+  GdiFlush();
+  auto rgb = [&](int x, int y) {
+    const uint32_t p = px.At(x, y);
+    return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+  };
+  const int midX = image->Width() / 2, midY = s.Top + (br.bottom - br.top - s.Top - s.Bottom) / 2;
+  EXPECT_TRUE(IsTitle(rgb(midX, s.Top + 4), d.FormActive)) << "the title above the dialog's window";
+  EXPECT_EQ(px.At(midX, s.Top + 4) >> 24, 255u);
+  EXPECT_EQ(px.At(s.Left, midY) >> 24, 255u) << "the frame beside the dialog's window";
+  EXPECT_EQ(px.At(midX, image->Height() - s.Bottom - 1) >> 24, 255u) << "and below it";
+  EXPECT_LT(px.At(s.Left - 1, midY) >> 24, 255u) << "the shadow outside the frame";
+
+  // The close button sits in the middle of the whole title and answers there.
+  const POINT close = ScreenPointOf(dlg, d.CloseBtn.Rect);
+  EXPECT_NEAR(close.y, br.top + s.Top + (band + 8) / 2, 2);
+  EXPECT_LE(d.CloseBtn.Rect.Right, dr.right - dr.left) << "inside the frame's right edge";
+  EXPECT_EQ(d.BorderForm->HitTest(close.x, close.y), HTCLOSE);
+  EXPECT_EQ(d.BorderForm->HitTest((dr.left + dr.right) / 2, dr.top - 4), HTCAPTION) << "the title above the window";
+  DestroyWindow(dlg);
   PurgeProviders();
 }
 
@@ -745,8 +809,9 @@ TEST_F(DialogSkinning, InBorderMode1TheFrameIsTheSkinsPictureAroundTheDialog) {
   RECT dr;
   GetWindowRect(dlg, &dr);
   const int w = dr.right - dr.left, ht = dr.bottom - dr.top;
-  ASSERT_EQ(image->Width(), w + 4);
-  ASSERT_EQ(image->Height(), ht + 4);
+  const TacDialogExtras x = d.Extras();
+  ASSERT_EQ(image->Width(), w + 2 * x.Border + 4);
+  ASSERT_EQ(image->Height(), ht + x.Title + x.Border + 4);
   TBitmap32 px = Pixels32(*image);
   GdiFlush();
   EXPECT_EQ(px.At(0, 0) >> 24, 0u) << "the picture's see-through corner";
@@ -948,13 +1013,18 @@ TEST_F(DialogAnimations, ADialogWithABorderWindowAppearsAndGoesInIt) {
   ASSERT_TRUE(d.BorderForm);
   const TacRect s = d.GetShadowSize();
   ASSERT_GT(s.Left, 0);
+  // The dialog lies in its border window inside the shadow and the skin's frame and title.
+  const POINT at = d.BorderOwnerOffset();
+  const TacDialogExtras x = d.Extras();
   RECT wr, ok;
   GetWindowRect(dlg, &wr);
   GetWindowRect(GetDlgItem(dlg, IDOK), &ok);
-  const int midY = s.Top + (wr.bottom - wr.top) / 2;
+  const int midY = at.y + (wr.bottom - wr.top) / 2;
+  const int width = (wr.right - wr.left) + 2 * x.Border + s.Left + s.Right,
+            height = (wr.bottom - wr.top) + x.Title + x.Border + s.Top + s.Bottom;
   const POINT shadow{s.Left - 1, midY}, frame{s.Left + 1, midY},
-      button{s.Left + (ok.left + ok.right) / 2 - wr.left, s.Top + ok.top - wr.top + 3},
-      client{s.Left + d.ClientOffsetX() + 4, s.Top + (wr.bottom - wr.top) - d.BorderWidth() - 3};
+      button{at.x + (ok.left + ok.right) / 2 - wr.left, at.y + ok.top - wr.top + 3},
+      client{at.x + d.ClientOffsetX() + 4, at.y + (wr.bottom - wr.top) - d.BorderWidth() - 3};
   g_layeredSamples = {shadow, frame, button, client};
   ShowWindow(dlg, SW_SHOWNOACTIVATE);
 
@@ -967,8 +1037,8 @@ TEST_F(DialogAnimations, ADialogWithABorderWindowAppearsAndGoesInIt) {
   std::vector<int> alphas;
   for (size_t i = 0; i < 13; ++i) {
     EXPECT_EQ(show[i].Wnd, bw) << "call " << i << " plays in the border window";
-    EXPECT_EQ(show[i].Size.cx, (wr.right - wr.left) + s.Left + s.Right);
-    EXPECT_EQ(show[i].Size.cy, (wr.bottom - wr.top) + s.Top + s.Bottom);
+    EXPECT_EQ(show[i].Size.cx, width);
+    EXPECT_EQ(show[i].Size.cy, height);
     alphas.push_back(show[i].Alpha);
   }
   EXPECT_EQ(alphas, (std::vector<int>{0, 23, 46, 70, 93, 116, 139, 162, 185, 209, 232, 255, 255}));
@@ -982,8 +1052,8 @@ TEST_F(DialogAnimations, ADialogWithABorderWindowAppearsAndGoesInIt) {
   h->Save(*g_lastPicture, "dialog_border_show_picture");
   RECT br;
   GetWindowRect(bw, &br);
-  EXPECT_EQ(br.left, 80 - s.Left);
-  EXPECT_EQ(br.top, 120 - s.Top);
+  EXPECT_EQ(br.left, 80 - at.x);
+  EXPECT_EQ(br.top, 120 - at.y);
   skintest::TSkinHarness::Pump(50);
 
   size_t before = g_layered.size();
@@ -995,7 +1065,7 @@ TEST_F(DialogAnimations, ADialogWithABorderWindowAppearsAndGoesInIt) {
   for (const LayeredCall& c : hide) EXPECT_EQ(c.Wnd, bw) << "the border window plays the hide";
   EXPECT_EQ(hide.front().Alpha, 255);
   EXPECT_EQ(hide.back().Alpha, 0);
-  EXPECT_EQ(hide.front().Size.cx, (wr.right - wr.left) + s.Left + s.Right);
+  EXPECT_EQ(hide.front().Size.cx, width);
   EXPECT_FALSE(IsWindow(bw) && IsWindowVisible(bw));
 
   // Shown again and destroyed: the fade still plays after the dialog is gone.

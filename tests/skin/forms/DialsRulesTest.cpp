@@ -289,6 +289,31 @@ TEST(DialsRules, DialogHitTestAnswersTheTitleButtons) {
   EXPECT_EQ(DialogHitTest(q).Code, 0) << "a close button the class forbids";
 }
 
+TEST(DialsRules, TheBorderWindowsTallerTitleAndWiderFrameOnlyGrowAroundTheDialog) {
+  struct Case {
+    const char* what;
+    TacDialogExtrasQuery q;
+    TacDialogExtras want;
+  };
+  // Own frame 3 and caption 20: a title band of 23 rows.
+  auto q = [](bool bordered, bool caption, int32_t skinTitle, int32_t skinBorder) {
+    TacDialogExtrasQuery r;
+    r.HasBorderForm = bordered, r.HasCaption = caption;
+    r.SkinTitleHeight = skinTitle, r.SkinBorderWidth = skinBorder, r.SysCaption = caption ? 20 : 0, r.OwnFrame = 3;
+    return r;
+  };
+  const Case cases[] = {
+      {"no border window", q(false, true, 30, 6), {0, 0}},
+      {"taller title, wider frame", q(true, true, 30, 6), {7, 3}},
+      {"the skin's title as high as the dialog's", q(true, true, 23, 3), {0, 0}},
+      {"a lower skin title adds nothing", q(true, true, 18, 3), {0, 0}},
+      {"a narrower skin frame adds nothing", q(true, true, 30, 1), {7, 0}},
+      {"a skin without title height", q(true, true, 0, 6), {0, 3}},
+      {"no caption: the wider frame above too", q(true, false, 30, 6), {3, 3}},
+  };
+  for (const Case& c : cases) EXPECT_EQ(DialogBorderExtras(c.q), c.want) << c.what;
+}
+
 TEST(DialsRules, SystemMenuItemsFollowTheDialog) {
   using B = TacBorderStyle;
   struct Case {
