@@ -206,6 +206,11 @@ class DialogSkinning : public ::testing::Test {
     TacDialogWnd* d = p ? p->DialogHook.get() : nullptr;
     return d && d->BorderForm ? d : nullptr;
   }
+  // The same dialog's scaled skin, which a test may change (nullptr without border window).
+  TacSkinData* BorderedDialogSkin(HWND& dlg, TacDialogWnd*& d) {
+    d = BorderedDialog(dlg);
+    return d ? d->SkinData()->GetScaledSkin() : nullptr;
+  }
   std::unique_ptr<skintest::TSkinHarness> h;
 };
 
@@ -718,11 +723,10 @@ TEST_F(DialogSkinning, ADialogWithExtendedBordersCarriesItsShadowWindowAlong) {
 // the window answer the mouse there.
 TEST_F(DialogSkinning, TheBorderWindowShowsTheSkinsTallerTitleAndWiderFrame) {
   HWND dlg = nullptr;
-  TacDialogWnd* bordered = BorderedDialog(dlg);
-  ASSERT_NE(bordered, nullptr);
-  TacDialogWnd& d = *bordered;
-  TacSkinData* sd = d.SkinData()->GetScaledSkin();
+  TacDialogWnd* bordered = nullptr;
+  TacSkinData* sd = BorderedDialogSkin(dlg, bordered);
   ASSERT_NE(sd, nullptr);
+  TacDialogWnd& d = *bordered;
   const int band = d.TitleHeight();
   sd->TitleHeight = sd->MaxTitleHeight = band + 8;
   sd->BorderWidth = d.BorderWidth() + 4;
@@ -777,11 +781,10 @@ TEST_F(DialogSkinning, TheBorderWindowShowsTheSkinsTallerTitleAndWiderFrame) {
 // stays see-through, and the title's buttons sit lower by the skin's centre offset.
 TEST_F(DialogSkinning, InBorderMode1TheFrameIsTheSkinsPictureAroundTheDialog) {
   HWND dlg = nullptr;
-  TacDialogWnd* bordered = BorderedDialog(dlg);
-  ASSERT_NE(bordered, nullptr);
-  TacDialogWnd& d = *bordered;
-  TacSkinData* sd = d.SkinData()->GetScaledSkin();
+  TacDialogWnd* bordered = nullptr;
+  TacSkinData* sd = BorderedDialogSkin(dlg, bordered);
   ASSERT_NE(sd, nullptr);
+  TacDialogWnd& d = *bordered;
   // A 30 x 30 orange picture with 10-pixel borders and one see-through corner pixel.
   auto picture = [] {
     auto b = std::make_unique<TBitmap32>(30, 30);
