@@ -619,12 +619,10 @@ TEST_F(ShownForm, TheTitlesOptionsShowWhenSetButNotWhileTheFormIsRead) {
   provider->TitleIcon.SetVisible(true);
   EXPECT_TRUE(blueIcon()) << "shown again at once";
 
-  // The text is counted in its own colour, which an inactive title would soften: on a loaded
-  // machine another test program may hold the activation a moment.
-  for (int tries = 0; tries < 40 && provider->FormActive != 1; ++tries) {
-    SetActiveWindow(f.Handle());
-    skintest::TSkinHarness::Pump(30);
-  }
+  // The text is counted in its own colour, which an inactive title would soften: the title
+  // is painted as active, whatever other test programs on the display do with the activation
+  // (the activation's own colours are checked elsewhere).
+  provider->FormActive = 1;
   provider->AddedTitle.Font.SetColor(gui::TColor(0x0000FF));
   provider->AddedTitle.SetText("Sektor Delapan");
   int red = 0;
