@@ -107,11 +107,12 @@ void StartProgram() {
   gui::InitApplication();
   gui::Application->SetTitle("KORVAN");
   skin::RunEngineStartup();
-  // The login window is on screen while the other windows are made. Its activation (the
-  // database connection) and the message loop still come after every window: the run
-  // of the application.
+  // The login window is on screen, painted, while the other windows are made. Its
+  // activation (the database connection) and the message loop still come after every
+  // window: the run of the application.
   CreateLoginWindow();
   shell::FLogin->Show();
+  shell::FLogin->Update();
   CreateOtherWindows();
 }
 

@@ -62,6 +62,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     }
     app::CreateLoginWindow();
     shell::FLogin->Show();
+    shell::FLogin->Update();
     bench::Report("startup_phase_login", bench::MsSinceProcessStart());
     app::CreateOtherWindows();
     bench::Report("startup_phase_windows", bench::MsSinceProcessStart());
