@@ -107,15 +107,22 @@ void StartProgram() {
   gui::InitApplication();
   gui::Application->SetTitle("KORVAN");
   skin::RunEngineStartup();
-  CreateWindows();
+  // The login window is on screen, painted, while the other windows are made. Its
+  // activation (the database connection) and the message loop still come after every
+  // window: the run of the application.
+  CreateLoginWindow();
+  shell::FLogin->Show();
+  shell::FLogin->Update();
+  CreateOtherWindows();
 }
 
-void CreateWindows() {
+// Creating a window only builds it; nothing touches the database until the login window
+// is first activated. The order is the program's fixed start-up order: the login window
+// first (it becomes the main window), the data module fourth.
+void CreateLoginWindow() { gui::Application->CreateForm(shell::FLogin); }
+
+void CreateOtherWindows() {
   using gui::Application;
-  // Creating a window only builds it; nothing touches the database until the login
-  // window is first activated. The order is the program's fixed start-up order: the
-  // login window first (it becomes the main window), the data module fourth.
-  Application->CreateForm(shell::FLogin);
   Application->CreateForm(shell::FMenu);
   Application->CreateForm(registry::FPendeta);
   Application->CreateForm(DM);

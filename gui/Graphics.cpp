@@ -30,6 +30,7 @@ TFont::~TFont() { FreeHandle(); }
 void TFont::FreeHandle() {
   if (handle_) DeleteObject(handle_);
   handle_ = nullptr;
+  adopted_ = false;
 }
 
 void TFont::Set(auto& field, auto value, bool handleChanges) {
@@ -84,6 +85,7 @@ void TFont::SetHandle(HFONT h) {
   int pitch = lf.lfPitchAndFamily & 3;
   pitch_ = pitch == FIXED_PITCH ? fpFixed : pitch == VARIABLE_PITCH ? fpVariable : fpDefault;
   handle_ = h;
+  adopted_ = true;
   Changed(false);
 }
 

@@ -151,6 +151,9 @@ class TFont : public TGraphicsObject {
   // Created on demand; recreated after a change. Setting adopts a foreign font (owned).
   HFONT Handle() const;
   void SetHandle(HFONT h);
+  // The handle is an adopted one, not yet replaced by a change: it may carry more than
+  // the attributes above tell (a weight between normal and bold, a width of its own).
+  bool HandleAdopted() const { return adopted_; }
   void Assign(const rtl::TPersistent* source) override;
 
  protected:
@@ -166,6 +169,7 @@ class TFont : public TGraphicsObject {
   TFontPitch pitch_ = fpDefault;
   int orientation_ = 0;
   mutable HFONT handle_ = nullptr;
+  bool adopted_ = false;
 };
 
 enum TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame };

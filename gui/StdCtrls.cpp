@@ -1,7 +1,9 @@
 #include "gui/StdCtrls.h"
 
 #include <algorithm>
+#include <compare>
 #include <cstdint>
+#include <map>
 
 #include "gui/Forms.h"
 #include "rtl/Utf.h"
@@ -117,29 +119,64 @@ int InkRight(TMeasureSurface& s, const std::wstring& text, UINT flags, const REC
   return std::max<int>(right, measured.right);
 }
 
+// What a label's size is measured for: its text and everything its font is made from.
+struct TMeasure {
+  std::string text, face;
+  int height = 0, orientation = 0, wrapWidth = 0, pitch = 0;
+  unsigned style = 0, flags = 0;
+  uint8_t charset = 0;
+  auto operator<=>(const TMeasure&) const = default;
+};
+
+// The size each measure came to, shared by every label: measuring takes a trip through
+// the display's text rendering, and most measures repeat. A label is measured with its
+// font before its caption is set, windows share their field names, and a label measures
+// again on a colour change or when its parent hands down the same font. Labels whose text
+// keeps changing would fill the table without end: it starts afresh once it is full.
+std::map<TMeasure, SIZE>& MeasuredSizes() {
+  static std::map<TMeasure, SIZE> sizes;  // never freed, like the measuring surface
+  return sizes;
+}
+constexpr size_t kMaxMeasuredSizes = 4096;
+
+SIZE Measure(const TMeasure& m, const TFont& font) {
+  TMeasureSurface& s = MeasureSurface();
+  if (!s.dc) s.dc = CreateCompatibleDC(nullptr);
+  HGDIOBJ old = SelectObject(s.dc, font.Handle());
+  std::wstring w = rtl::W(m.text);
+  RECT r{0, 0, m.wrapWidth, 0};
+  DrawTextW(s.dc, w.c_str(), -1, &r, m.flags | DT_CALCRECT);
+  // A wrapped label keeps its width: only its height is measured.
+  const int width = m.wrapWidth ? r.right : InkRight(s, w, m.flags & ~(DT_CENTER | DT_RIGHT), r);
+  SelectObject(s.dc, old);
+  return SIZE{width, r.bottom};
+}
+
 }  // namespace
 
 void TLabel::AdjustBounds() {
   if (!autoSize_ || (ComponentState() & rtl::csLoading)) return;
   TMeasure m{text_.empty() ? std::string(" ") : text_, font_.Name(), font_.Height(), font_.Orientation(),
              WordWrap ? width_ : 0, static_cast<int>(font_.Pitch()), font_.Style(), DrawFlags(), font_.Charset()};
-  if (!hasMeasure_ || !(m == measured_)) {
-    TMeasureSurface& s = MeasureSurface();
-    if (!s.dc) s.dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(s.dc, font_.Handle());
-    std::wstring w = rtl::W(m.text);
-    RECT r{0, 0, m.wrapWidth, 0};
-    DrawTextW(s.dc, w.c_str(), -1, &r, m.flags | DT_CALCRECT);
-    measuredWidth_ = WordWrap ? width_ : InkRight(s, w, m.flags & ~(DT_CENTER | DT_RIGHT), r);
-    measuredHeight_ = r.bottom;
-    SelectObject(s.dc, old);
-    measured_ = std::move(m);
-    hasMeasure_ = true;
+  SIZE size;
+  if (font_.HandleAdopted()) {
+    // A font taken over from the system may carry more than its attributes say (a weight
+    // between normal and bold): measured on its own, never shared.
+    size = Measure(m, font_);
+  } else {
+    auto& sizes = MeasuredSizes();
+    auto it = sizes.find(m);
+    if (it == sizes.end()) {
+      if (sizes.size() >= kMaxMeasuredSizes) sizes.clear();
+      SIZE measured = Measure(m, font_);
+      it = sizes.emplace(std::move(m), measured).first;
+    }
+    size = it->second;
   }
-  const int newW = WordWrap ? width_ : measuredWidth_;
+  const int newW = WordWrap ? width_ : size.cx;
   int newL = left_;
   if (!WordWrap && Alignment == TAlignment::taRightJustify) newL = left_ + width_ - newW;
-  SetBounds(newL, top_, newW, measuredHeight_);
+  SetBounds(newL, top_, newW, size.cy);
 }
 
 void TLabel::Paint() {

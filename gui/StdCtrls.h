@@ -31,19 +31,6 @@ class TLabel : public TGraphicControl {
 
  private:
   bool autoSize_ = true;
-  // What the size was last measured for and what it came to: measuring takes a trip
-  // through the display's text rendering, and most calls (a colour change, the parent's
-  // font handed down again, the same caption set again) would measure the same thing.
-  struct TMeasure {
-    std::string text, face;
-    int height = 0, orientation = 0, wrapWidth = 0, pitch = 0;
-    unsigned style = 0, flags = 0;
-    uint8_t charset = 0;
-    bool operator==(const TMeasure&) const = default;
-  };
-  TMeasure measured_;
-  bool hasMeasure_ = false;
-  int measuredWidth_ = 0, measuredHeight_ = 0;
 };
 
 class TEdit : public TWinControl {

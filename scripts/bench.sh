@@ -9,9 +9,9 @@
 #   start-up      start to the login window, against a bare Win32 window with one label;
 #                 then where the time goes (milliseconds since the process was created
 #                 when the program's first line runs, after the application, the engine
-#                 start, the windows, and once the login window shows; the bare window's
-#                 first line and shown window beside them), and the engine start's
-#                 slower steps
+#                 start, once the login window is made and on screen, after the other
+#                 windows and after the login window's activation; the bare window's first
+#                 line and shown window beside them), and the engine start's slower steps
 #   idle login    CPU load while idle at the login window (the program and the
 #                 wineserver), against a bare window with a 10 ms timer (goal: under 1%)
 #   idle main     the same at the main window
@@ -138,9 +138,10 @@ awk '
     row(sprintf("layout of %d rows (%d pages)", v["report_rows"], v["report_pages"]), v["report_layout_ms"], "ms", "goal", 1000, "ms", "<= 1x")
     row("page turn in the preview", v["page_turn_ms"], "ms", "goal", 50, "ms", "<= 1x")
     printf "\n  start-up phases, ms since the process was created (bare window beside):\n"
-    printf "    first line %.1f (%.1f), application %.1f, engine %.1f, windows %.1f, shown %.1f (%.1f)\n",
+    printf "    first line %.1f (%.1f), application %.1f, engine %.1f, login window shown %.1f (%.1f), other windows %.1f, activated %.1f\n",
            v["startup_phase_libraries"], v["startup_phase_bare_libraries"], v["startup_phase_application"],
-           v["startup_phase_engine"], v["startup_phase_windows"], v["startup_phase_shown"], v["startup_phase_bare_shown"]
+           v["startup_phase_engine"], v["startup_phase_login"], v["startup_phase_bare_shown"], v["startup_phase_windows"],
+           v["startup_phase_activated"]
     printf "    engine steps of 1 ms or more:"
     for (i = 1; i <= nsteps; i++)
       if (v[steps[i]] >= 1) printf " %s %.1f", substr(steps[i], 14), v[steps[i]]

@@ -8,9 +8,24 @@
 
 namespace skin {
 
+namespace {
+
+TacCaptions g_captions;
+// The constants step ran and the captions are not read yet: they are read at the first
+// ask. Mapping the system's libraries for their string tables costs every start several
+// milliseconds, and most runs never show a box or menu that uses them.
+bool g_captionsDue = false;
+
+void LoadCaptions();
+
+}  // namespace
+
 TacCaptions& Captions() {
-  static TacCaptions c;
-  return c;
+  if (g_captionsDue) {
+    g_captionsDue = false;
+    LoadCaptions();
+  }
+  return g_captions;
 }
 
 std::string LoadLibraryString(HMODULE lib, unsigned id) {
@@ -78,7 +93,7 @@ const CaptionRow kCaptionRows[] = {
 };
 
 void LoadCaptions() {
-  TacCaptions& c = Captions();
+  TacCaptions& c = g_captions;
   HMODULE lib = nullptr;
   const wchar_t* libName = nullptr;
   for (const CaptionRow& row : kCaptionRows) {
@@ -114,10 +129,13 @@ void InitConstantsUnit() {
   GetWindowsVersion(major, minor);
   Globals().WinVersionFlag = WinVersionFlagOf(major, minor);
   InitHScrollBtnWidth();
-  LoadCaptions();
+  g_captionsDue = true;
 }
 
-void DoneConstantsUnit() { Captions() = TacCaptions{}; }
+void DoneConstantsUnit() {
+  g_captionsDue = false;
+  g_captions = TacCaptions{};
+}
 
 void InitDpiAwareness() {
   // At start-up no main form exists yet, so the switch is always made here.

@@ -15,6 +15,8 @@ struct TacCaptions {
       FontColor, Hex, InvalidDate, AvailableStyles, Internal, SkinDirectory, SelectSkin, SkinPreview,
       FrameAdapterPlacement;
 };
+// Empty before the engine starts and after it ends; read from the libraries at the first
+// ask while it runs.
 TacCaptions& Captions();
 
 // String `id` of a system library's string table as UTF-8; empty when it has none.
@@ -26,7 +28,8 @@ void InitHScrollBtnWidth();
 // The Windows version as the system reports it, not as compatibility modes show it.
 void GetWindowsVersion(unsigned& major, unsigned& minor);
 
-// Step 1: WinVersionFlag, HScrollBtnWidth, captions. Its end clears the captions.
+// Step 1: WinVersionFlag, HScrollBtnWidth, captions (read at their first ask). Its end
+// clears the captions.
 void InitConstantsUnit();
 void DoneConstantsUnit();
 // Step 2: makes the process DPI-aware.
