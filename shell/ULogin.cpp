@@ -289,6 +289,13 @@ void TFLogin::SpeedButton1Click(TObject*) {
     MessageDlg("Network atau Database tidak Connect!", TMsgDlgType::mtError, mbOK);
     return;
   }
+  // Behind the main window the login window's status is not seen: its timer rests until
+  // the main window closes, then ticks at once with the status read anew.
+  Timer1->SetEnabled(false);
+  struct Resume {
+    gui::TTimer* timer;
+    ~Resume() { timer->SetEnabled(true); }
+  } resume{Timer1};
   // Errors of the main window's own handlers are reported there, not here.
   FMenu->ShowModal();
 }

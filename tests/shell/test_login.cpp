@@ -128,10 +128,12 @@ TEST_F(LoginWindow, LogsInShowsTheMainWindowAndLogsOutOnClose) {
     whileIn = Active();
     EXPECT_EQ(FMenu->Label4->Caption(), "TST_Login");
     EXPECT_EQ(shell::CurrentUserName(), "TST_Login");
+    EXPECT_FALSE(FLogin->Timer1->Enabled()) << "the hidden status rests";
   });
   EXPECT_TRUE(shown);
   EXPECT_EQ(whileIn, "Y");
   EXPECT_EQ(Active(), "T");
+  EXPECT_TRUE(FLogin->Timer1->Enabled()) << "and is watched again";
   EXPECT_EQ(FLogin->Edit1->Text(), "");
   EXPECT_EQ(FLogin->Edit2->Text(), "");
   EXPECT_TRUE(dialogs.shown.empty()) << Texts();
