@@ -259,9 +259,11 @@ void TacDialogWnd::PrepareCache() {
       if (!frameImage_ || frameImage_->Width() != fw || frameImage_->Height() != fh)
         frameImage_ = CreateBitmap32(fw, fh);
       PaintFrame(*frameImage_, g);
+      frameShift_ = g.Shift;
       BitBlt(cache.Canvas().Handle(), 0, 0, w, h, frameImage_->Canvas().Handle(), g.Shift.x, g.Shift.y, SRCCOPY);
     } else {
       frameImage_.reset();
+      frameShift_ = {};
       PaintFrame(cache, g);
     }
   }
@@ -681,8 +683,7 @@ void TacDialogWnd::RepaintButton(int32_t code) {
   // The button is drawn again where the frame is painted, from the title without buttons.
   gui::TBitmap& cache = *d->FCache;
   gui::TBitmap& frame = frameImage_ ? *frameImage_ : cache;
-  const POINT shift = frameImage_ ? Geometry().Shift : POINT{};
-  const gui::TRect r{b->Rect.Left + shift.x, b->Rect.Top + shift.y, b->Rect.Right + shift.x, b->Rect.Bottom + shift.y};
+  const gui::TRect r = b->Rect.Offset(frameShift_.x, frameShift_.y);
   BitBlt(frame.Canvas().Handle(), r.Left, r.Top, r.Width(), r.Height(), titleImage_->Canvas().Handle(), r.Left, r.Top,
          SRCCOPY);
   TacSkinData* sd = d->GetScaledSkin();
@@ -879,6 +880,7 @@ void TacDialogWnd::SetExtBorders(bool allow) {
   }
   borderImage_.reset();
   frameImage_.reset();
+  frameShift_ = {};
 }
 
 void TacDialogWnd::ExtBordersChanged(bool allow) {
@@ -938,11 +940,8 @@ gui::TBitmap* TacDialogWnd::BorderImage(bool& rebuilt) {
   // animations), their transparent corners showing the shadow.
   gui::TBitmap& cache = *d->FCache;
   const TacRect s = GetShadowSize();
-  const POINT at = BorderOwnerOffset();
-  const bool framed = frameImage_ && frameImage_->Width() == cache.Width() + 2 * (at.x - s.Left) &&
-                      frameImage_->Height() == cache.Height() + (at.y - s.Top) + (at.x - s.Left);
-  const int32_t fw = framed ? frameImage_->Width() : cache.Width(), fh = framed ? frameImage_->Height() : cache.Height();
-  const int32_t w = fw + s.Left + s.Right, h = fh + s.Top + s.Bottom;
+  gui::TBitmap& frame = frameImage_ ? *frameImage_ : cache;
+  const int32_t w = frame.Width() + s.Left + s.Right, h = frame.Height() + s.Top + s.Bottom;
   borderImage_ = CreateBitmap32(w, h);
   TBitmap32 px = Pixels32(*borderImage_);
   GdiFlush();
@@ -966,8 +965,8 @@ gui::TBitmap* TacDialogWnd::BorderImage(bool& rebuilt) {
           px.At(bx, by) = p | 0xFF000000u;
       }
   };
-  if (framed) lay(*frameImage_, {s.Left, s.Top});
-  lay(cache, framed ? at : POINT{s.Left, s.Top});
+  if (frameImage_) lay(*frameImage_, {s.Left, s.Top});
+  lay(cache, {s.Left + frameShift_.x, s.Top + frameShift_.y});
   return borderImage_.get();
 }
 

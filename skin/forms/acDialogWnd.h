@@ -161,6 +161,7 @@ class TacDialogWnd : public TacScrollWnd, public TacAnimatedDialog, public TacBo
   // With a border window: the frame and title as the border window shows them, the
   // dialog's own picture being the part its window covers.
   std::unique_ptr<gui::TBitmap> frameImage_;
+  POINT frameShift_{};  // where the dialog's window lies in it
   // The skin's picture around the dialog for its activation (nullptr without a border
   // window or picture), with the border widths it is drawn in nine parts with.
   const TBitmap32* ShadowTemplate(TRect& widths);
