@@ -29,10 +29,13 @@ std::string Format(const char* fmt, ...) {
   return out;
 }
 
+namespace {
+char UpperAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+}  // namespace
+
 std::string UpperCase(std::string_view s) {
   std::string r(s);
-  for (char& c : r)
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  for (char& c : r) c = UpperAscii(c);
   return r;
 }
 
@@ -44,7 +47,10 @@ std::string LowerCase(std::string_view s) {
 }
 
 bool SameText(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && UpperCase(a) == UpperCase(b);
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i)
+    if (UpperAscii(a[i]) != UpperAscii(b[i])) return false;
+  return true;
 }
 
 std::string Trim(std::string_view s) {
