@@ -4,6 +4,8 @@
 #include <windows.h>
 
 #include <cmath>
+#include <unordered_map>
+#include <vector>
 
 #include "rtl/Utf.h"
 
@@ -130,18 +132,100 @@ void RenderPageToBitmap(const TReportPage& page, const TReportPages& pages, gui:
   RenderPage(page, pages, bmp.Canvas(), scale);
 }
 
-int MeasureTextGdi(const TFontSpec& font, const std::string& text) {
-  if (text.empty()) return 0;
+namespace {
+
+// One line's width in a font made for this measure alone: the way of any thread but the
+// measurer's.
+int MeasureOnce(const TFontSpec& font, const std::wstring& text) {
   HDC dc = CreateCompatibleDC(nullptr);
   HFONT f = MakeFont(font, 1.0);
   HGDIOBJ old = SelectObject(dc, f);
-  std::wstring w = rtl::W(text);
   SIZE sz{};
-  GetTextExtentPoint32W(dc, w.c_str(), static_cast<int>(w.size()), &sz);
+  GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &sz);
   SelectObject(dc, old);
   DeleteObject(f);
   DeleteDC(dc);
   return sz.cx;
+}
+
+// A layout measures every auto-sized text of every row: the thread that measures first
+// keeps one memory DC for it, the fonts of the last few specs and the widths of texts
+// already measured in each. A font's colour does not change its widths.
+class TTextMeasurer {
+ public:
+  TTextMeasurer() : thread_(GetCurrentThreadId()) {}
+  ~TTextMeasurer() {
+    Forget();
+    if (dc_) DeleteDC(dc_);
+  }
+  TTextMeasurer(const TTextMeasurer&) = delete;
+  TTextMeasurer& operator=(const TTextMeasurer&) = delete;
+
+  int Width(const TFontSpec& spec, const std::string& text) {
+    if (GetCurrentThreadId() != thread_) return MeasureOnce(spec, rtl::W(text));
+    if (!dc_) {
+      dc_ = CreateCompatibleDC(nullptr);
+      if (!dc_) return MeasureOnce(spec, rtl::W(text));
+      original_ = GetCurrentObject(dc_, OBJ_FONT);
+    }
+    TFont& f = FontOf(spec);
+    if (auto hit = f.widths.find(text); hit != f.widths.end()) return hit->second;
+    if (selected_ != f.handle) {
+      SelectObject(dc_, f.handle);
+      selected_ = f.handle;
+    }
+    std::wstring w = rtl::W(text);
+    SIZE sz{};
+    GetTextExtentPoint32W(dc_, w.c_str(), static_cast<int>(w.size()), &sz);
+    if (f.widths.size() >= kMeasuredTexts) f.widths.clear();
+    f.widths.emplace(text, sz.cx);
+    return sz.cx;
+  }
+
+ private:
+  struct TFont {
+    TFontSpec spec;
+    HFONT handle = nullptr;
+    std::unordered_map<std::string, int> widths;
+  };
+
+  static bool SameFace(const TFontSpec& a, const TFontSpec& b) {
+    return a.Size == b.Size && a.Style == b.Style && a.Name == b.Name;
+  }
+
+  TFont& FontOf(const TFontSpec& spec) {
+    if (last_ < fonts_.size() && SameFace(fonts_[last_].spec, spec)) return fonts_[last_];
+    for (size_t k = 0; k < fonts_.size(); ++k)
+      if (SameFace(fonts_[k].spec, spec)) return fonts_[last_ = k];
+    if (fonts_.size() >= kMeasureFonts) Forget();
+    fonts_.push_back(TFont{spec, MakeFont(spec, 1.0), {}});
+    last_ = fonts_.size() - 1;
+    return fonts_.back();
+  }
+
+  // Lets go of every font (the DC holds its own one again).
+  void Forget() {
+    if (dc_ && selected_) SelectObject(dc_, original_);
+    selected_ = nullptr;
+    for (TFont& f : fonts_) DeleteObject(f.handle);
+    fonts_.clear();
+    last_ = 0;
+  }
+
+  const DWORD thread_;
+  HDC dc_ = nullptr;
+  HGDIOBJ original_ = nullptr;
+  HFONT selected_ = nullptr;
+  std::vector<TFont> fonts_;
+  size_t last_ = 0;
+};
+
+}  // namespace
+
+int MeasureTextGdi(const TFontSpec& font, const std::string& text) {
+  if (text.empty()) return 0;
+  static TTextMeasurer measurer;
+  return measurer.Width(font, text);
 }
 
 namespace {

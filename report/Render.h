@@ -19,7 +19,11 @@ void RenderPageToBitmap(const TReportPage& page, const TReportPages& pages, gui:
 // Writes the bitmap as a PNG file through the system's PNG encoder (WIC).
 void SaveBitmapToPng(gui::TBitmap& bmp, const std::string& utf8Path);
 
-// Width of one line of text in page units, measured with GDI.
+// Width of one line of text in page units, measured with GDI. The thread that measures
+// first (the GUI thread) keeps the fonts of the last kMeasureFonts specs and up to
+// kMeasuredTexts widths in each; other threads make a font for every measure.
+inline constexpr size_t kMeasureFonts = 8;
+inline constexpr size_t kMeasuredTexts = 4096;
 int MeasureTextGdi(const TFontSpec& font, const std::string& text);
 
 }  // namespace report

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <thread>
 
 #include "report/Preview.h"
 #include "report/Render.h"
@@ -439,6 +440,45 @@ TEST_F(FormReport, PortraitAndLandscapeLetterPages) {
     RenderPageToBitmap(pages.Pages[0], pages, bmp, 0.5);
     EXPECT_EQ(bmp.Width(), c.w / 2);
     EXPECT_EQ(bmp.Height(), c.h / 2);
+  }
+}
+
+// ---- text widths
+
+// The measurer keeps its fonts and the widths it measured; whatever it kept must measure
+// as a font made afresh does (another thread measures that way), for specs differing in
+// face, size, style or colour alone and after more fonts than it keeps have let the
+// first ones go.
+TEST(TextWidths, KeptFontsAndWidthsMeasureAsAFontMadeAfresh) {
+  std::vector<TFontSpec> fonts = {{"Arial", 10, 0},
+                                  {"Arial", 10, gui::fsBold},
+                                  {"Arial", 10, gui::fsItalic},
+                                  {"Tahoma", 10, 0},
+                                  {"Arial", 10, 0, gui::clRed}};
+  for (int size = 6; size < 6 + 2 * static_cast<int>(kMeasureFonts); ++size) fonts.push_back({"Arial", size, 0});
+  const std::vector<std::string> texts = {"Warga Jemaat", "Ñusantara 1.250.000", "iiiiiiii", "WWWWWWWW"};
+  // This thread measures first, so it is the one that keeps fonts and widths.
+  MeasureTextGdi(fonts[0], "x");
+  std::vector<int> fresh;
+  std::thread([&] {
+    for (const TFontSpec& f : fonts)
+      for (const std::string& t : texts) fresh.push_back(MeasureTextGdi(f, t));
+  }).join();
+  // The table measures apart, or agreeing with it would prove nothing.
+  auto freshOf = [&](size_t font, size_t text) { return fresh[font * texts.size() + text]; };
+  EXPECT_GT(freshOf(1, 0), freshOf(0, 0));
+  auto row = [&](size_t font) {
+    return std::vector<int>(fresh.begin() + font * texts.size(), fresh.begin() + (font + 1) * texts.size());
+  };
+  EXPECT_NE(row(3), row(0));
+  EXPECT_GT(freshOf(fonts.size() - 1, 0), freshOf(5, 0));
+
+  for (int round = 0; round < 2; ++round) {  // the second round after every first font went
+    for (size_t f = 0; f < fonts.size(); ++f)
+      for (size_t t = 0; t < texts.size(); ++t)
+        for (int again = 0; again < 2; ++again)  // measured, then kept
+          EXPECT_EQ(MeasureTextGdi(fonts[f], texts[t]), freshOf(f, t))
+              << fonts[f].Name << " " << fonts[f].Size << " style " << fonts[f].Style << " \"" << texts[t] << "\"";
   }
 }
 
