@@ -120,22 +120,26 @@ int MeasureText(const TFontSpec& font, const std::string& text) {
 }
 
 void TQRCustomLabel::Place(TGenerator& gen, int x, int y, std::vector<TPlacedItem>& out) {
-  std::string text = PrintText(gen);
-  if (OnPrint) OnPrint(this, text);
   TPlacedItem p = Base(TPlacedKind::Text, x, y);
-  p.Text = text;
+  p.Text = PrintText(gen);
+  if (OnPrint) OnPrint(this, p.Text);
+  const std::string& text = p.Text;
   p.Font = SpecOf(font_);
   p.Align = AlignOf(Alignment);
   p.WordWrap = WordWrap;
   if (AutoSize && !WordWrap) {
     int w = 0;
-    size_t start = 0;
-    while (start <= text.size()) {
-      size_t nl = text.find('\n', start);
-      std::string line = text.substr(start, nl == std::string::npos ? std::string::npos : nl - start);
-      w = std::max(w, MeasureText(p.Font, line));
-      if (nl == std::string::npos) break;
-      start = nl + 1;
+    if (text.find('\n') == std::string::npos) {
+      w = MeasureText(p.Font, text);
+    } else {
+      size_t start = 0;
+      while (true) {
+        size_t nl = text.find('\n', start);
+        w = std::max(w, MeasureText(p.Font, text.substr(start, nl == std::string::npos ? std::string::npos
+                                                                                        : nl - start)));
+        if (nl == std::string::npos) break;
+        start = nl + 1;
+      }
     }
     switch (p.Align) {
       case TTextAlign::Left: p.Rect.Right = p.Rect.Left + w; break;
@@ -417,15 +421,10 @@ class TBandFlow {
   void Run();
 
  private:
-  std::vector<TQRCustomBand*> Of(TQRBandType t) const {
-    std::vector<TQRCustomBand*> v;
-    for (TQRCustomBand* b : r_.Bands())
-      if (b->BandType() == t) v.push_back(b);
-    return v;
-  }
   TQRCustomBand* First(TQRBandType t) const {
-    auto v = Of(t);
-    return v.empty() ? nullptr : v.front();
+    for (TQRCustomBand* b : r_.Bands())
+      if (b->BandType() == t) return b;
+    return nullptr;
   }
   // A band with its enabled children.
   static int StackHeight(TQRCustomBand* b) {
@@ -490,7 +489,10 @@ void TBandFlow::Print(TQRCustomBand* b, bool breakPages) {
 }
 
 void TBandFlow::NewPage() {
+  // Pages of a list hold about as many items as the one before.
+  const size_t before = Pages().Pages.empty() ? 0 : Items().size();
   Pages().Pages.emplace_back();
+  Items().reserve(before);
   Pages().Pages.back().Number = static_cast<int>(Pages().Pages.size());
   r_.pageNumber_ = Pages().Pages.back().Number;
   g_.currentPage = Pages().Pages.size() - 1;
