@@ -5,6 +5,7 @@
 
 #include <cmath>
 
+#include "gui/Com.h"
 #include "rtl/Utf.h"
 
 namespace report {
@@ -178,6 +179,7 @@ void SaveBitmapToPng(gui::TBitmap& bmp, const std::string& utf8Path) {
     }
   }
   Com<IWICImagingFactory> factory;
+  gui::UseCom();
   Check(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
                          reinterpret_cast<void**>(&factory)),
         "factory");

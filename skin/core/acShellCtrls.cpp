@@ -96,9 +96,24 @@ IShellFolder* GetDesktopShellFolder() {
 
 namespace {
 std::unique_ptr<TacShellFolder> g_root;
-}
+bool g_oleStarted = false;
+bool g_shellStarted = false;  // between the unit's start-up and shut-down
+}  // namespace
 
-TacShellFolder* RootShellFolder() { return g_root.get(); }
+// The desktop folder, and OLE with it, come at the first ask rather than at start-up: the
+// shell's and OLE's libraries load with them, and nothing on the way to the first window
+// browses folders.
+TacShellFolder* RootShellFolder() {
+  if (!g_root && g_shellStarted) {
+    if (!g_oleStarted) g_oleStarted = SUCCEEDED(OleInitialize(nullptr));
+    ITEMIDLIST* desktop = nullptr;
+    if (SUCCEEDED(SHGetSpecialFolderLocation(nullptr, CSIDL_DESKTOP, &desktop)) && desktop) {
+      g_root = std::make_unique<TacShellFolder>(nullptr, GetDesktopShellFolder(), desktop);
+      FreeItemIdList(desktop);
+    }
+  }
+  return g_root.get();
+}
 
 TacShellFolder::TacShellFolder(TacShellFolder* parent, IShellFolder* folder, const ITEMIDLIST* relative)
     : parent_(parent), folder_(folder) {
@@ -207,8 +222,6 @@ void TacShellChangeThread::Execute() {
 namespace {
 std::unique_ptr<TsAlphaImageList> g_systemImages;
 std::string g_todayCaption;
-bool g_oleStarted = false;
-bool g_shellStarted = false;  // between the unit's start-up and shut-down
 }  // namespace
 
 // The system's small-icon list is made on first use, not at start-up: the shell builds
@@ -243,17 +256,7 @@ void InitCalendarCaption() {
 
 void DoneCalendarCaption() { g_todayCaption.clear(); }
 
-void InitShellFolderUnit() {
-  if (!g_root) {
-    ITEMIDLIST* desktop = nullptr;
-    if (SUCCEEDED(SHGetSpecialFolderLocation(nullptr, CSIDL_DESKTOP, &desktop)) && desktop) {
-      g_root = std::make_unique<TacShellFolder>(nullptr, GetDesktopShellFolder(), desktop);
-      FreeItemIdList(desktop);
-    }
-  }
-  g_oleStarted = SUCCEEDED(OleInitialize(nullptr));
-  g_shellStarted = true;
-}
+void InitShellFolderUnit() { g_shellStarted = true; }
 
 void DoneShellFolderUnit() {
   {
