@@ -8,6 +8,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "gui/Com.h"
 #include "gui/Forms.h"
 #include "rtl/SysUtils.h"
 #include "rtl/Utf.h"
@@ -81,12 +82,14 @@ ITEMIDLIST* ConcatItemIdLists(const ITEMIDLIST* first, const ITEMIDLIST* second)
 }
 
 ITEMIDLIST* GetRootItemIdList() {
+  gui::UseCom();
   ITEMIDLIST* list = nullptr;
   OleCheck(SHGetSpecialFolderLocation(nullptr, CSIDL_DESKTOP, &list));
   return list;
 }
 
 IShellFolder* GetDesktopShellFolder() {
+  gui::UseCom();
   IShellFolder* f = nullptr;
   OleCheck(SHGetDesktopFolder(&f));
   return f;
@@ -229,6 +232,7 @@ std::string g_todayCaption;
 // together, and nothing on the way to the first window needs it.
 TsAlphaImageList* SystemImageList() {
   if (!g_systemImages && g_shellStarted) {
+    gui::UseCom();
     SHFILEINFOW info{};
     auto h = reinterpret_cast<HIMAGELIST>(
         SHGetFileInfoW(L"C:\\", 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
