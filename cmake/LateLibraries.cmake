@@ -1,7 +1,7 @@
 # Windows libraries the program first needs after its login window shows (file and print
 # dialogs, the network adapters, the database driver, picture decoding, transparent
-# blits) load at their first call instead of at the program's start: under Wine each of
-# them, with what it pulls in, adds milliseconds to every start. For each one this makes
+# blits, COM and the shell) load at their first call instead of at the program's start:
+# under Wine each of them, with what it pulls in, adds milliseconds to every start. For each one this makes
 # a delay-import library from the toolchain's own import library (every function it
 # exports) at configure time; link korvan_late_<name> in place of <name>.
 function(korvan_late_library name dll)
@@ -31,7 +31,7 @@ function(korvan_late_library name dll)
 endfunction()
 
 foreach(late IN ITEMS comdlg32:comdlg32.dll iphlpapi:iphlpapi.dll odbc32:odbc32.dll oleaut32:oleaut32.dll
-                      msimg32:msimg32.dll)
+                      msimg32:msimg32.dll ole32:ole32.dll shell32:shell32.dll)
   string(REPLACE ":" ";" late "${late}")
   korvan_late_library(${late})
 endforeach()

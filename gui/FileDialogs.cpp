@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "gui/Com.h"
 #include "gui/Forms.h"
 #include "rtl/Utf.h"
 
@@ -42,6 +43,7 @@ class TSystemFileDialogs : public IFileDialogService {
     if (r.Options & ofPathMustExist) ofn.Flags |= OFN_PATHMUSTEXIST;
     if (r.Options & ofFileMustExist) ofn.Flags |= OFN_FILEMUSTEXIST;
     if (r.Options & ofEnableSizing) ofn.Flags |= OFN_ENABLESIZING;
+    UseCom();  // the dialogs browse the shell's folders
     BOOL ok = r.Kind == TFileDialogKind::fdSave ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn);
     if (!ok) return false;
     r.FileName = rtl::U8(file.c_str());

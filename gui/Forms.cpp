@@ -1,7 +1,6 @@
 #include "gui/Forms.h"
 
 #include <commctrl.h>
-#include <objbase.h>
 
 #include <algorithm>
 
@@ -528,7 +527,6 @@ void TApplication::Initialize() {
   INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES | ICC_DATE_CLASSES | ICC_BAR_CLASSES | ICC_TAB_CLASSES |
                                            ICC_PROGRESS_CLASS | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&icc);
-  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   // Amounts show the user's own separators.
   wchar_t buf[8];
   if (GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, buf, 8) > 1)

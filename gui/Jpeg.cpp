@@ -5,6 +5,8 @@
 
 #include <cstring>
 
+#include "gui/Com.h"
+
 namespace gui {
 
 namespace {
@@ -35,17 +37,8 @@ void Check(HRESULT hr, const char* what) {
   if (FAILED(hr)) Fail(what, hr);
 }
 
-// WIC is COM: each thread that decodes joins an apartment once. A thread that already
-// joined another kind of apartment (RPC_E_CHANGED_MODE) can use WIC all the same.
-void EnsureCom() {
-  thread_local bool joined = false;
-  if (joined) return;
-  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-  joined = true;
-}
-
 void CreateFactory(Com<IWICImagingFactory>& f) {
-  EnsureCom();
+  UseCom();  // WIC is COM
   HRESULT hr = CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
                                 reinterpret_cast<void**>(&f));
   if (FAILED(hr)) throw EInvalidGraphic(rtl::Format("JPEG error: no image decoder (0x%08lX)", static_cast<unsigned long>(hr)));

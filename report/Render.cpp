@@ -7,6 +7,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "gui/Com.h"
 #include "rtl/Utf.h"
 
 namespace report {
@@ -262,6 +263,7 @@ void SaveBitmapToPng(gui::TBitmap& bmp, const std::string& utf8Path) {
     }
   }
   Com<IWICImagingFactory> factory;
+  gui::UseCom();
   Check(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
                          reinterpret_cast<void**>(&factory)),
         "factory");

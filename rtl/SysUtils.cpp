@@ -180,4 +180,55 @@ std::string FloatToStr(double v) {
 
 int64_t Round(double v) { return static_cast<int64_t>(std::nearbyint(v)); }
 
+std::vector<std::string> SplitCommandLine(std::string_view line) {
+  auto blank = [](char c) { return c == ' ' || c == '\t'; };
+  size_t i = 0;
+  std::vector<std::string> args(1);
+  if (i < line.size() && line[i] == '"') {
+    for (++i; i < line.size() && line[i] != '"'; ++i) args[0] += line[i];
+    if (i < line.size()) ++i;
+  } else {
+    for (; i < line.size() && !blank(line[i]); ++i) args[0] += line[i];
+  }
+  while (i < line.size() && blank(line[i])) ++i;
+  if (i == line.size()) return args;
+  // quotes: the quotes seen in the current quoted part (0 outside one); slashes: the
+  // backslashes just before.
+  std::string arg;
+  int quotes = 0;
+  size_t slashes = 0;
+  while (i < line.size()) {
+    const char c = line[i];
+    if (blank(c) && quotes == 0) {
+      args.push_back(std::move(arg));
+      arg.clear();
+      while (i < line.size() && blank(line[i])) ++i;
+      slashes = 0;
+      if (i == line.size()) return args;
+      continue;
+    }
+    ++i;
+    if (c == '\\') {
+      arg += c;
+      ++slashes;
+    } else if (c == '"') {
+      arg.resize(arg.size() - (slashes + 1) / 2);
+      if (slashes % 2) arg += '"';
+      else ++quotes;
+      slashes = 0;
+      for (; i < line.size() && line[i] == '"'; ++i)
+        if (++quotes == 3) {
+          arg += '"';
+          quotes = 0;
+        }
+      if (quotes == 2) quotes = 0;
+    } else {
+      arg += c;
+      slashes = 0;
+    }
+  }
+  args.push_back(std::move(arg));
+  return args;
+}
+
 }  // namespace rtl

@@ -5,6 +5,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace rtl {
 
@@ -65,6 +66,14 @@ int32_t StrToInt32HexDef(std::string_view s, int32_t def);
 double StrToFloat(std::string_view s);
 // Shortest text that reads back as the same value, "." as decimal point.
 std::string FloatToStr(double v);
+
+// A Windows command line split into its arguments, the program name first, by the
+// system's rules: blanks (spaces, tabs) separate arguments outside double quotes; 2n
+// backslashes before a quote give n backslashes and the quote opens or closes a quoted
+// part, 2n+1 give n backslashes and a literal quote; other backslashes stay as they are;
+// inside a quoted part a doubled quote is a literal quote. The program name ends at its
+// first blank, or at its closing quote when it starts with one, and knows no escapes.
+std::vector<std::string> SplitCommandLine(std::string_view line);
 
 // Rounding to an integer, half to even as the class library's Round does.
 int64_t Round(double v);

@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include "kit/FormKit.h"
+#include "gui/Com.h"
 #include "gui/Dialogs.h"
 #include "rtl/SysUtils.h"
 #include "rtl/Utf.h"
@@ -101,6 +102,7 @@ std::optional<unsigned long> ShellRunHidden(HWND owner, const std::string& file,
   info.lpParameters = wparams.c_str();
   info.lpDirectory = nullptr;
   info.nShow = SW_HIDE;
+  gui::UseCom();  // the shell may hand the file to a COM handler
   if (!ShellExecuteExW(&info)) return std::nullopt;
   // Only a process handle proves the program runs, and only its end tells its outcome.
   if (!info.hProcess) return std::nullopt;

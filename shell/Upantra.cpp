@@ -8,6 +8,7 @@
 
 #include "kit/FormKit.h"
 #include "app/UDM.h"
+#include "gui/Com.h"
 #include "gui/Dialogs.h"
 #include "rtl/Utf.h"
 #include "rtl/SysUtils.h"
@@ -596,6 +597,7 @@ void TFMenu::SettingHakAkses1Click(TObject*) {
 
 static void StartCompanion(HWND owner, const wchar_t* file) {
   // The result is ignored on purpose: a missing companion program says nothing here.
+  gui::UseCom();  // the shell may hand the file to a COM handler
   ShellExecuteW(owner, L"open", file, nullptr, nullptr, SW_SHOWNORMAL);
 }
 void TFMenu::A1Click(TObject*) { StartCompanion(Handle(), L"Tandurin.exe"); }

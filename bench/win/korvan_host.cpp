@@ -13,7 +13,6 @@
 //
 // The load is measured over SECS seconds after SETTLE seconds of rest (IdleLoad.h).
 #include <windows.h>
-#include <shellapi.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -27,19 +26,19 @@
 #include "bench/win/IdleLoad.h"
 #include "gui/Forms.h"
 #include "gui/Timer.h"
-#include "rtl/Utf.h"
 #include "shell/ULogin.h"
 #include "skin/core/acStartup.h"
+#include "skin/core/sSkinManagerUnit.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-  int argc = 0;
-  LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
-  if (argc < 3) return 2;
-  const std::string mode = rtl::U8(argv[2]);
-  const double settle = argc > 3 ? std::atof(rtl::U8(argv[3]).c_str()) : 2;
-  const double secs = argc > 4 ? std::atof(rtl::U8(argv[4]).c_str()) : 5;
+  // The program's own splitter, as KORVAN.exe has it: the shell's library stays unloaded.
+  const std::vector<std::string> args = skin::CommandLineParams();
+  if (args.size() < 2) return 2;
+  const std::string& mode = args[1];
+  const double settle = args.size() > 2 ? std::atof(args[2].c_str()) : 2;
+  const double secs = args.size() > 3 ? std::atof(args[3].c_str()) : 5;
 
-  app::ConnectionSettings().Database = rtl::U8(argv[1]);
+  app::ConnectionSettings().Database = args[0];
   if (mode == "phases") {
     // The steps of app::StartProgram one by one, then the login window shown.
     bench::Report("startup_phase_libraries", bench::MsSinceProcessStart());

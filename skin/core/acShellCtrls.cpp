@@ -8,6 +8,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "gui/Com.h"
 #include "gui/Forms.h"
 #include "rtl/SysUtils.h"
 #include "rtl/Utf.h"
@@ -81,12 +82,14 @@ ITEMIDLIST* ConcatItemIdLists(const ITEMIDLIST* first, const ITEMIDLIST* second)
 }
 
 ITEMIDLIST* GetRootItemIdList() {
+  gui::UseCom();
   ITEMIDLIST* list = nullptr;
   OleCheck(SHGetSpecialFolderLocation(nullptr, CSIDL_DESKTOP, &list));
   return list;
 }
 
 IShellFolder* GetDesktopShellFolder() {
+  gui::UseCom();
   IShellFolder* f = nullptr;
   OleCheck(SHGetDesktopFolder(&f));
   return f;
@@ -96,9 +99,24 @@ IShellFolder* GetDesktopShellFolder() {
 
 namespace {
 std::unique_ptr<TacShellFolder> g_root;
-}
+bool g_oleStarted = false;
+bool g_shellStarted = false;  // between the unit's start-up and shut-down
+}  // namespace
 
-TacShellFolder* RootShellFolder() { return g_root.get(); }
+// The desktop folder, and OLE with it, come at the first ask rather than at start-up: the
+// shell's and OLE's libraries load with them, and nothing on the way to the first window
+// browses folders.
+TacShellFolder* RootShellFolder() {
+  if (!g_root && g_shellStarted) {
+    if (!g_oleStarted) g_oleStarted = SUCCEEDED(OleInitialize(nullptr));
+    ITEMIDLIST* desktop = nullptr;
+    if (SUCCEEDED(SHGetSpecialFolderLocation(nullptr, CSIDL_DESKTOP, &desktop)) && desktop) {
+      g_root = std::make_unique<TacShellFolder>(nullptr, GetDesktopShellFolder(), desktop);
+      FreeItemIdList(desktop);
+    }
+  }
+  return g_root.get();
+}
 
 TacShellFolder::TacShellFolder(TacShellFolder* parent, IShellFolder* folder, const ITEMIDLIST* relative)
     : parent_(parent), folder_(folder) {
@@ -207,8 +225,6 @@ void TacShellChangeThread::Execute() {
 namespace {
 std::unique_ptr<TsAlphaImageList> g_systemImages;
 std::string g_todayCaption;
-bool g_oleStarted = false;
-bool g_shellStarted = false;  // between the unit's start-up and shut-down
 }  // namespace
 
 // The system's small-icon list is made on first use, not at start-up: the shell builds
@@ -216,6 +232,7 @@ bool g_shellStarted = false;  // between the unit's start-up and shut-down
 // together, and nothing on the way to the first window needs it.
 TsAlphaImageList* SystemImageList() {
   if (!g_systemImages && g_shellStarted) {
+    gui::UseCom();
     SHFILEINFOW info{};
     auto h = reinterpret_cast<HIMAGELIST>(
         SHGetFileInfoW(L"C:\\", 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
@@ -243,17 +260,7 @@ void InitCalendarCaption() {
 
 void DoneCalendarCaption() { g_todayCaption.clear(); }
 
-void InitShellFolderUnit() {
-  if (!g_root) {
-    ITEMIDLIST* desktop = nullptr;
-    if (SUCCEEDED(SHGetSpecialFolderLocation(nullptr, CSIDL_DESKTOP, &desktop)) && desktop) {
-      g_root = std::make_unique<TacShellFolder>(nullptr, GetDesktopShellFolder(), desktop);
-      FreeItemIdList(desktop);
-    }
-  }
-  g_oleStarted = SUCCEEDED(OleInitialize(nullptr));
-  g_shellStarted = true;
-}
+void InitShellFolderUnit() { g_shellStarted = true; }
 
 void DoneShellFolderUnit() {
   {

@@ -53,7 +53,8 @@ class TacShellFolder {
   int level_ = 0;
 };
 
-// The root folder made at start-up; nullptr outside the engine's run.
+// The root folder (the desktop), made with OLE on the GUI thread at the first call after
+// the unit's start-up; nullptr outside the engine's run.
 TacShellFolder* RootShellFolder();
 
 // Watches a directory; calls the change event on the GUI thread (Synchronize) for each

@@ -18,7 +18,7 @@ enum TStartupStep : int {
   ssPipette,               // cursor "CRASPIPETTE" as screen cursor -50, custom colours
   ssPopupShadow,           // popup controller: the shared shadow bitmap
   ssCalendarCaption,       // "Today: " from comctl32
-  ssShellFolder,           // desktop folder, OLE, the system small-icon list
+  ssShellFolder,           // desktop folder and OLE, the system small-icon list (at first use)
   ssStandardGlyphs,        // the standard glyph list
   ssNeverSkinnedForms,     // form class names never skinned as top-level forms
   ssIconFont,              // the icon font from resource "AWFONT"
@@ -26,8 +26,8 @@ enum TStartupStep : int {
   ssDefaultHintTemplate,   // the default hint template from resource "ACHINT"
   ssThemeServices,         // theme services, SetWindowTheme, GetDpiForMonitor
   ssLayeredFunctions,      // SetLayout, GetLayout, UpdateLayeredWindow, SetLayeredWindowAttributes
-  ssGdiPlus,               // GDI+ entry points
-  ssGradientFill,          // GradientFill from msimg32
+  ssGdiPlus,               // GDI+ entry points (at first use)
+  ssGradientFill,          // GradientFill from msimg32 (at first use)
   ssAppIcons,              // the program's large and small icons
   ssFormSkinning,          // GetSystemMetricsForDpi
   ssUtilities,             // IsDebuggerPresent, IsWow64Process, SHGetFileInfo, SystemParametersInfoForDpi

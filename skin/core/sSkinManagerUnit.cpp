@@ -2,12 +2,11 @@
 
 #include <windows.h>
 
-#include <shellapi.h>
-
 #include <array>
 #include <memory>
 
 #include "gui/Dialogs.h"
+#include "rtl/SysUtils.h"
 #include "rtl/Utf.h"
 #include "skin/core/acSkinData.h"
 #include "skin/core/sCommonUtils.h"
@@ -39,12 +38,9 @@ TacSkinData* SharedSkinData(int step) {
 bool IsNTPlatform() { return g_nt; }
 
 std::vector<std::string> CommandLineParams() {
-  std::vector<std::string> params;
-  int n = 0;
-  LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &n);
-  if (!argv) return params;
-  for (int i = 1; i < n; ++i) params.push_back(rtl::U8(argv[i]));
-  LocalFree(argv);
+  // Split here rather than by the shell: the shell's library stays unloaded at start.
+  std::vector<std::string> params = rtl::SplitCommandLine(rtl::U8(GetCommandLineW()));
+  params.erase(params.begin());
   return params;
 }
 

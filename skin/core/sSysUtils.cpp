@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include "gui/Com.h"
 #include "gui/Controls.h"
 #include "gui/Dialogs.h"
 #include "gui/Forms.h"
@@ -242,6 +243,7 @@ std::unique_ptr<gui::TIcon> GetFileIcon(const std::string& fileName, bool small)
   if (GetFileAttributesW(w.c_str()) == INVALID_FILE_ATTRIBUTES) return nullptr;
   BindShellFileInfo();
   if (!g_fn.shGetFileInfo) return nullptr;
+  gui::UseCom();
   SHFILEINFOW info{};
   if (!g_fn.shGetFileInfo(w.c_str(), 0, &info, sizeof info, SHGFI_ICON | (small ? SHGFI_SMALLICON : 0)) ||
       !info.hIcon)

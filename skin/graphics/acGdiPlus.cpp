@@ -66,6 +66,7 @@ struct {
   HMODULE lib = nullptr;
   ULONG_PTR token = 0;
   bool started = false;
+  bool tried = false;  // the library was looked for since the unit's start-up
   int count = 0;
   FARPROC procs[pCount] = {};
 } api;
@@ -113,28 +114,39 @@ uint32_t PenArgb(TColor c) { return (c >> 24) == 0 ? SwapRB(c) | 0xFF000000u : S
 
 }  // namespace
 
-void InitGdiPlus() {
-  if (api.count++ > 0) return;
-  if (api.lib == nullptr) api.lib = LoadLibraryA("gdiplus.dll");
-  if (api.lib == nullptr) return;
-  if (api.procs[pCreateFromHDC] == nullptr)
+namespace {
+// The library is loaded, its entry points taken and GDI+ started at the first ask while
+// the unit runs, not at the unit's start-up: nothing on the way to the first window draws
+// with GDI+.
+bool Load() {
+  if (api.count == 0) return false;
+  if (!api.tried) {
+    api.tried = true;
+    api.lib = LoadLibraryA("gdiplus.dll");
+    if (api.lib == nullptr) return false;
     for (int i = 0; i < pCount; ++i) api.procs[i] = GetProcAddress(api.lib, kProcNames[i]);
-  const StartupInput input;
-  api.started = Ok(pStartup, &api.token, &input, static_cast<void*>(nullptr));
+    const StartupInput input;
+    api.started = Ok(pStartup, &api.token, &input, static_cast<void*>(nullptr));
+  }
+  return api.lib != nullptr;
 }
+}  // namespace
+
+void InitGdiPlus() { ++api.count; }
 
 void FinalGdiPlus() {
   if (api.count == 0 || --api.count > 0) return;
   if (api.started && Has(pShutdown))
     reinterpret_cast<void(WINAPI*)(ULONG_PTR)>(reinterpret_cast<void*>(api.procs[pShutdown]))(api.token);
   api.started = false;
+  api.tried = false;
   if (api.lib) FreeLibrary(api.lib);
   api.lib = nullptr;
   std::fill(std::begin(api.procs), std::end(api.procs), nullptr);
 }
 
 bool BeginGdiPlus(bool startNow) {
-  if (api.lib == nullptr) return false;
+  if (!Load()) return false;
   if (startNow) {
     const StartupInput input;
     api.started = Ok(pStartup, &api.token, &input, static_cast<void*>(nullptr));
@@ -149,9 +161,10 @@ void EndGdiPlus(bool stopNow) {
   }
 }
 
-bool GdiPlusLoaded() { return api.lib != nullptr; }
+bool GdiPlusLoaded() { return Load(); }
 
 bool GdiPlusHas(const char* name) {
+  Load();
   for (int i = 0; i < pCount; ++i)
     if (std::strcmp(kProcNames[i], name) == 0) return api.procs[i] != nullptr;
   return false;

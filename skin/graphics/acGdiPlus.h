@@ -1,6 +1,6 @@
 // GDI+ at run time: anti-aliased lines and polygons, smooth gradient fills, high-quality
 // stretching of 32-bit images, rotated image drawing and a blur, through GDI+'s flat API
-// taken by name from "gdiplus.dll" at start-up. Without the library every operation does
+// taken by name from "gdiplus.dll" at first use. Without the library every operation does
 // nothing, so the engine runs with plainer pictures. Every GDI+ status is checked: an
 // operation whose step fails stops there, leaves its target as it was and releases what it
 // made.
@@ -18,12 +18,13 @@ struct TPointF {
   float X = 0, Y = 0;
 };
 
-// Start-up: loads the library, takes its entry points and starts GDI+; shut-down stops GDI+
-// and frees the library. Counted like every unit's pair.
+// Start-up: from here on the first operation (or ask below) loads the library, takes its
+// entry points and starts GDI+; shut-down stops GDI+ and frees the library. Counted like
+// every unit's pair.
 void InitGdiPlus();
 void FinalGdiPlus();
-// False when the library is not loaded; StartNow starts GDI+ anew (for code running in a
-// library, which must not keep it running).
+// False when the library is not there (or the unit is not started); StartNow starts GDI+
+// anew (for code running in a library, which must not keep it running).
 bool BeginGdiPlus(bool startNow);
 void EndGdiPlus(bool stopNow);
 bool GdiPlusLoaded();

@@ -9,12 +9,21 @@
 
 namespace skin {
 
-TGradientFill GradientFillProc = nullptr;
-
 namespace {
 HMODULE msimg = nullptr;
+TGradientFill gradientFill = nullptr;
+bool gradientTried = false;  // the library was looked for since the unit's start-up
 int gradientCount = 0;
 }  // namespace
+
+TGradientFill GradientFillProc() {
+  if (gradientCount > 0 && !gradientTried) {
+    gradientTried = true;
+    msimg = LoadLibraryA("msimg32.dll");
+    gradientFill = ProcAddress<TGradientFill>(msimg, "GradientFill");
+  }
+  return gradientFill;
+}
 
 void TGdiGradientFills::Linear(bool vertical, int x, int y, int w, int h, TColor c0, TColor c1) {
   // The first row (column) belongs to the band before: it stays out of the clip.
@@ -37,13 +46,14 @@ void TGdiGradientFills::Path(const TRect& r, const TColor corners[4], TColor cen
 }
 
 void TGdiGradientFills::Triangles(const TPoint v[5], const TColor c[5]) {
-  if (GradientFillProc == nullptr) return;
+  const TGradientFill fill = GradientFillProc();
+  if (fill == nullptr) return;
   TRIVERTEX vert[5];
   for (int i = 0; i < 5; ++i)
     vert[i] = {v[i].X, v[i].Y, static_cast<COLOR16>((c[i] & 0xFF) << 8), static_cast<COLOR16>(c[i] & 0xFF00),
                static_cast<COLOR16>(((c[i] >> 16) & 0xFF) << 8), 0xFF00};
   GRADIENT_TRIANGLE tri[4] = {{0, 1, 2}, {1, 2, 3}, {0, 1, 4}, {4, 1, 3}};
-  GradientFillProc(dc_, vert, 5, tri, 4, GRADIENT_FILL_TRIANGLE);
+  fill(dc_, vert, 5, tri, 4, GRADIENT_FILL_TRIANGLE);
   GdiFlush();
 }
 
@@ -54,16 +64,12 @@ void PaintGradient(gui::TBitmap& bmp, const TRect& rect, const TsGradArray& grad
   PaintGradient(pixels, rect, gradient, &fills);
 }
 
-void InitGradientFill() {
-  if (gradientCount++ > 0) return;
-  msimg = LoadLibraryA("msimg32.dll");
-  GradientFillProc =
-      ProcAddress<TGradientFill>(msimg, "GradientFill");
-}
+void InitGradientFill() { ++gradientCount; }
 
 void FinalGradientFill() {
   if (gradientCount == 0 || --gradientCount > 0) return;
-  GradientFillProc = nullptr;
+  gradientFill = nullptr;
+  gradientTried = false;
   if (msimg) FreeLibrary(msimg);
   msimg = nullptr;
 }

@@ -1,6 +1,6 @@
 // Gradients on the engine bitmap under Windows: the platform fills a gradient may need (GDI+
 // linear and path gradients for alpha bands, msimg32's GradientFill for the four-corner
-// form, taken at start-up).
+// form, taken at first use).
 #pragma once
 #include <windows.h>
 
@@ -26,9 +26,10 @@ class TGdiGradientFills : public TGradientFills {
 // The gradient painted into an engine bitmap, platform-drawn parts included.
 void PaintGradient(gui::TBitmap& bmp, const TRect& rect, const TsGradArray& gradient);
 
-// msimg32's GradientFill, taken at start-up (nullptr without the library).
+// msimg32's GradientFill, taken at the first ask while the unit runs (nullptr without the
+// library, or outside the unit's start-up and shut-down).
 using TGradientFill = BOOL(WINAPI*)(HDC, PTRIVERTEX, ULONG, PVOID, ULONG, ULONG);
-extern TGradientFill GradientFillProc;
+TGradientFill GradientFillProc();
 void InitGradientFill();
 void FinalGradientFill();
 

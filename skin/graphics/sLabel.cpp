@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include "gui/Com.h"
 #include "gui/Forms.h"
 #include "rtl/Utf.h"
 #include "skin/core/acControlUtils.h"
@@ -21,6 +22,7 @@ namespace {
 TacLinkOpener& LinkOpener() {
   static TacLinkOpener opener = [](const std::string& href, TsWindowShowMode showMode) {
     HWND owner = gui::Application ? gui::Application->Handle() : nullptr;
+    gui::UseCom();  // the shell may hand the link to a COM handler
     ShellExecuteW(owner, L"open", rtl::W(href).c_str(), nullptr, nullptr, static_cast<int>(showMode));
   };
   return opener;

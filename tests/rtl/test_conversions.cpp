@@ -3,6 +3,12 @@
 #include "rtl/SysUtils.h"
 #include "rtl/Utf.h"
 
+#ifdef _WIN32
+#include <windows.h>
+
+#include <shellapi.h>
+#endif
+
 using namespace rtl;
 
 TEST(Conversions, IntegersAndTheirErrorText) {
@@ -60,4 +66,35 @@ TEST(Text, Utf8AndUtf16RoundTrip) {
   EXPECT_EQ(Utf8ToUtf16("a\xC3"), u"a\uFFFD");
   EXPECT_EQ(Utf8ToUtf16("\xE2\x82"), u"\uFFFD\uFFFD");
   EXPECT_EQ(Utf16ToUtf8(std::u16string(1, char16_t(0xD800))), "\xEF\xBF\xBD");
+}
+
+// The program reads its switches with this instead of the shell's splitter: under Windows
+// each line is split by the shell as well and must come out the same.
+TEST(Text, CommandLinesSplitLikeTheSystem) {
+  using Args = std::vector<std::string>;
+  const struct {
+    const char* line;
+    Args args;
+  } cases[] = {
+      {"prog a  b\t", {"prog", "a", "b"}},
+      {R"("C:\Program Files\k.exe" /acver)", {R"(C:\Program Files\k.exe)", "/acver"}},
+      {R"("p q"r s)", {"p q", "r", "s"}},
+      {R"(p "a b" c"d e"f)", {"p", "a b", "cd ef"}},
+      {R"(p a\\b a\"b a\\"b c" a\\\"b)", {"p", R"(a\\b)", R"(a"b)", R"(a\b c)", R"(a\"b)"}},
+      {R"(p "" """x""" "a""b")", {"p", "", R"("x")", R"(a"b)"}},
+      {"p \"\xC3\x91usantara \xC3\xA9\"", {"p", "\xC3\x91usantara \xC3\xA9"}},
+      {"p", {"p"}},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(SplitCommandLine(c.line), c.args) << c.line;
+#ifdef _WIN32
+    int n = 0;
+    LPWSTR* argv = CommandLineToArgvW(W(c.line).c_str(), &n);
+    ASSERT_NE(argv, nullptr);
+    Args shell;
+    for (int i = 0; i < n; ++i) shell.push_back(U8(argv[i]));
+    LocalFree(argv);
+    EXPECT_EQ(SplitCommandLine(c.line), shell) << c.line;
+#endif
+  }
 }

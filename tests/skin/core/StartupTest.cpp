@@ -282,12 +282,12 @@ TEST_F(EngineRoad, GraphicsStepsHoldWhileTheEngineRuns) {
   EXPECT_EQ(Pixels32(*PopupShadowBitmap()).At(17, 0), 0u);  // the top rows stay transparent
   EXPECT_TRUE(LayeredWindowsAvailable());
   EXPECT_TRUE(GdiPlusLoaded());
-  EXPECT_NE(GradientFillProc, nullptr);
+  EXPECT_NE(GradientFillProc(), nullptr);
   RunEngineShutdown();
   EXPECT_EQ(PopupShadowBitmap(), nullptr);
   EXPECT_FALSE(LayeredWindowsAvailable());
   EXPECT_FALSE(GdiPlusLoaded());
-  EXPECT_EQ(GradientFillProc, nullptr);
+  EXPECT_EQ(GradientFillProc(), nullptr);
 }
 
 // Controls paint with these while their manager has no skin: one a step, with the default

@@ -353,7 +353,7 @@ TEST(GdiPlus, RotatedBitmapTurnsClockwise) {
 }
 
 TEST(GradientGdi, FourCornersAndAlphaBands) {
-  ASSERT_NE(GradientFillProc, nullptr);
+  ASSERT_NE(GradientFillProc(), nullptr);
   TsGradArray g;
   ParseGradientString("255;0;0;2;0;65280;0;0;0;0;16711680;0;0;0;0;0;0;0;0;0;16777215;0;0;0;0", g);
   ASSERT_EQ(g.size(), 5u);
