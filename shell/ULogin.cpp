@@ -43,10 +43,6 @@ std::string ReadAdapterAddress() {
   return text;
 }
 
-}  // namespace
-
-namespace {
-
 // Reading the adapters can block for a long time (under Wine it goes through a device
 // driver): a background reader keeps the address, and the window only reads what it found
 // last. The reader reads again when the system reports an address change, and otherwise
