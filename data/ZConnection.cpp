@@ -134,6 +134,7 @@ void TZConnection::Connect() {
   bindsColumns_ = ReadsUnboundAmongBound(h);
   dbc_ = h;
   *open_ = true;
+  openChanged_->Notify();
   // What runs after connecting belongs to the connection: when it fails, the connection
   // is not made, so no statement runs on a half-prepared session.
   try {
@@ -150,6 +151,7 @@ void TZConnection::Disconnect() {
   SQLHDBC h = static_cast<SQLHDBC>(dbc_);
   dbc_ = nullptr;
   *open_ = false;
+  openChanged_->Notify();
   SQLDisconnect(h);
   SQLFreeHandle(SQL_HANDLE_DBC, h);
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "data/DBError.h"
+#include "rtl/ChangeSignal.h"
 #include "rtl/Classes.h"
 
 namespace data {
@@ -39,6 +40,8 @@ class TZConnection : public rtl::TComponent {
   // Whether the connection is open, for a watcher on another thread: readable from any
   // thread, and for as long as the watcher holds it (false once the connection is gone).
   std::shared_ptr<const std::atomic<bool>> OpenFlag() const { return open_; }
+  // Notified whenever the connection opens or closes, after OpenFlag tells the new state.
+  std::shared_ptr<rtl::ChangeSignal> OpenChanged() const { return openChanged_; }
   void SetConnected(bool v) { v ? Connect() : Disconnect(); }
 
   // Runs a statement without parameters or results; returns the rows it affected.
@@ -61,6 +64,7 @@ class TZConnection : public rtl::TComponent {
   bool bindsColumns_ = false;
   std::vector<TZQuery*> queries_;
   std::shared_ptr<std::atomic<bool>> open_ = std::make_shared<std::atomic<bool>>(false);
+  std::shared_ptr<rtl::ChangeSignal> openChanged_ = std::make_shared<rtl::ChangeSignal>();
 };
 
 // Wraps an ODBC connection-string value in braces when it holds a character that would

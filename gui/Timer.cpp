@@ -1,6 +1,6 @@
 #include "gui/Timer.h"
 
-#include <algorithm>
+#include <chrono>
 #include <map>
 #include <set>
 #include <thread>
@@ -30,6 +30,8 @@ constexpr UINT kCheckedTick = WM_APP + 1;
 
 struct TTimer::Watcher {
   std::atomic<bool> stop{false};
+  // Every watched signal forwards to this one; stopping notifies it too.
+  std::shared_ptr<rtl::ChangeSignal> wake = std::make_shared<rtl::ChangeSignal>();
   // Set while a tick is on its way to the GUI thread: changes found meanwhile ride on it,
   // since its handler runs after them and sees them.
   std::atomic<bool> pending{false};
@@ -90,14 +92,16 @@ TTimer::~TTimer() {
   Update();
 }
 
-void TTimer::SetCheck(std::function<bool()> check) {
+void TTimer::SetCheck(std::function<bool()> check, std::vector<std::shared_ptr<rtl::ChangeSignal>> watched) {
   check_ = std::move(check);
+  watched_ = std::move(watched);
   Update();
 }
 
 void TTimer::Stop() {
   if (!watcher_) return;
   watcher_->stop = true;
+  watcher_->wake->Notify();
   watcher_->thread.join();
   watcher_.reset();
 }
@@ -131,16 +135,28 @@ void TTimer::Update() {
       return;
     }
     watcher_ = std::make_unique<Watcher>();
+    for (const auto& s : watched_)
+      if (s) s->ForwardTo(watcher_->wake);
     watcher_->thread = std::thread([watch = watcher_.get(), check = check_, interval = interval_, w, id = id_] {
-      bool first = true;
-      while (!watch->stop) {
-        // Sleeps in short slices, so that stopping the timer never waits long.
-        for (unsigned slept = 0; slept < interval && !watch->stop;) {
-          const unsigned slice = std::min(interval - slept, 20u);
-          Sleep(slice);
-          slept += slice;
+      using Clock = rtl::ChangeSignal::Clock;
+      rtl::ChangeSignal& wake = *watch->wake;
+      // Waits out the rest of the interval. The stop flag is read after the count: a stop
+      // made after that read changes the count (stopping notifies), so no wait outlasts it.
+      auto rest = [&](Clock::time_point until) {
+        for (;;) {
+          const uint64_t seen = wake.Count();
+          if (watch->stop || Clock::now() >= until) return;
+          wake.WaitUntil(seen, until);
         }
+      };
+      Clock::time_point looked = Clock::now();
+      bool first = true;
+      for (;;) {
+        rest(looked + std::chrono::milliseconds(interval));
         if (watch->stop) break;
+        // Changes from here on wake the wait below, even those made while the check runs.
+        const uint64_t seen = wake.Count();
+        looked = Clock::now();
         bool changed = true;
         try {
           changed = check();
@@ -149,6 +165,8 @@ void TTimer::Update() {
         }
         if ((first || changed) && !watch->pending.exchange(true)) PostMessageW(w, kCheckedTick, id, 0);
         first = false;
+        wake.Wait(seen);
+        if (watch->stop) break;
       }
     });
   }

@@ -8,7 +8,9 @@
 #include <atomic>
 #include <functional>
 #include <memory>
+#include <vector>
 
+#include "rtl/ChangeSignal.h"
 #include "rtl/Classes.h"
 
 namespace gui {
@@ -27,13 +29,14 @@ class TTimer : public rtl::TComponent {
   void SetInterval(unsigned ms);
   rtl::TNotifyEvent OnTimer;
 
-  // A timer that asks often whether something changed: with a check set, the check runs
-  // at every interval on a thread of the timer's own, and OnTimer runs on the GUI thread
-  // only once the check has answered true, and at the first interval after the timer is
-  // enabled (or the check is set). The check must be cheap and safe to call from that
-  // thread. Waking the GUI thread a hundred times a second costs a core noticeably under
-  // Wine; a thread that only sleeps between two looks costs next to nothing.
-  void SetCheck(std::function<bool()> check);
+  // A timer that waits for a change: with a check set, a thread of the timer's own sleeps
+  // until one of the watched signals reports a change, then runs the check, and OnTimer
+  // runs on the GUI thread only once the check has answered true, and at the first
+  // interval after the timer is enabled (or the check is set). The interval stays the
+  // shortest time between two looks. The check must be cheap and safe to call from that
+  // thread. An idle window thus wakes nothing: under Wine, even a thread that wakes a
+  // hundred times a second to look costs a core noticeably.
+  void SetCheck(std::function<bool()> check, std::vector<std::shared_ptr<rtl::ChangeSignal>> watched);
 
  private:
   friend LRESULT CALLBACK TimerWindowProc(HWND h, UINT m, WPARAM w, LPARAM l);
@@ -44,6 +47,7 @@ class TTimer : public rtl::TComponent {
   unsigned interval_ = 1000;
   UINT_PTR id_ = 0;
   std::function<bool()> check_;
+  std::vector<std::shared_ptr<rtl::ChangeSignal>> watched_;
   std::unique_ptr<Watcher> watcher_;
 };
 

@@ -3,7 +3,9 @@
 # display against the project's MariaDB server, in a database of their own
 # (korvan_bench: 50,000 members, dropped again at the end). Prints each figure beside
 # its reference and the ratio of the two.
-#   bash scripts/bench.sh
+#   bash scripts/bench.sh          every figure
+#   bash scripts/bench.sh idle     only the idle figures (the bare timer window, the login
+#                                  and the main window), each twice
 #
 # Figures (each reference measured in the same run, since the machines are noisy):
 #   start-up      start to the login window, against a bare Win32 window with one label;
@@ -28,6 +30,7 @@ korvan_traps
 
 MEMBERS=${KORVAN_BENCH_MEMBERS:-50000}
 ROUNDS=${KORVAN_BENCH_ROUNDS:-5}
+ONLY=${1:-}
 BIN=$KORVAN_BUILD/bench/win
 
 korvan_setup
@@ -83,6 +86,7 @@ phases() {  # runs a program's phases mode ROUNDS times; the median of each phas
   done | tee -a "$results"
 }
 
+if [ "$ONLY" != idle ]; then
 say "start-up: bare window and KORVAN, $ROUNDS rounds each"
 run "$BIN/bench_startup.exe" "$ROUNDS" \
   bare "Bench bare window" "\"$(winpath "$BIN/bench_bare.exe")\"" \
@@ -90,6 +94,7 @@ run "$BIN/bench_startup.exe" "$ROUNDS" \
 say "where start-up time goes, $ROUNDS rounds each"
 phases "$BIN/bench_bare.exe" phases
 phases "$BIN/bench_korvan.exe" "$KORVAN_DB_NAME" phases
+fi
 # The wineserver of the prefix delivers the program's messages and timers: its load
 # counts with the program's own. (Wine's device and service processes keep a load of
 # their own whether the program runs or not; they do not count.)
@@ -99,12 +104,15 @@ for pid in $(pgrep wineserver || true); do
   if ours "$pid"; then KORVAN_BENCH_WINE_PIDS+="$pid "; fi
 done
 export KORVAN_BENCH_WINE_PIDS
-say "idle at a bare window with a 10 ms timer"
-run "$BIN/bench_timer.exe" 2 20
-say "idle at the login window"
-run "$BIN/bench_korvan.exe" "$KORVAN_DB_NAME" login 2 20
-say "idle at the main window"
-run "$BIN/bench_korvan.exe" "$KORVAN_DB_NAME" main 2 20
+for (( r = 0; r < (${#ONLY} ? 2 : 1); r++ )); do
+  say "idle at a bare window with a 10 ms timer"
+  run "$BIN/bench_timer.exe" 2 20
+  say "idle at the login window"
+  run "$BIN/bench_korvan.exe" "$KORVAN_DB_NAME" login 2 20
+  say "idle at the main window"
+  run "$BIN/bench_korvan.exe" "$KORVAN_DB_NAME" main 2 20
+done
+if [ "$ONLY" = idle ]; then exit 0; fi
 say "fetching every member through TZQuery.Open"
 run "$BIN/bench_fetch.exe" "$KORVAN_DB_NAME" "$ROUNDS"
 say "fetching every member with the mariadb client"

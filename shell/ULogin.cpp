@@ -43,45 +43,57 @@ std::string ReadAdapterAddress() {
   return text;
 }
 
+// Reading the adapters can block for a long time (under Wine it goes through a device
+// driver): a background reader keeps the address, and the window only reads what it found
+// last. The reader reads again when the system reports an address change, and otherwise
+// every few seconds for what it does not report (Wine reports nothing); it notifies its
+// signal only when the address differs from the last one read.
+struct AdapterWatch {
+  std::mutex lock;
+  std::string text;
+  std::shared_ptr<rtl::ChangeSignal> changed = std::make_shared<rtl::ChangeSignal>();
+  AdapterWatch() {
+    std::thread([this] {
+      OVERLAPPED change{};
+      change.hEvent = CreateEventW(nullptr, FALSE, FALSE, nullptr);
+      bool asked = false;
+      for (;;) {
+        std::string now = ReadAdapterAddress();
+        bool differs = false;
+        {
+          std::lock_guard<std::mutex> g(lock);
+          differs = now != text;
+          text = std::move(now);
+        }
+        if (differs) changed->Notify();
+        if (!change.hEvent) {
+          std::this_thread::sleep_for(std::chrono::seconds(5));
+          continue;
+        }
+        HANDLE unused = nullptr;
+        if (!asked) asked = NotifyAddrChange(&unused, &change) == ERROR_IO_PENDING;
+        // A reported change ends the request; an unanswered one stays pending.
+        if (WaitForSingleObject(change.hEvent, 5000) == WAIT_OBJECT_0) asked = false;
+      }
+    }).detach();
+  }
+};
+
+AdapterWatch& Adapters() {
+  // Never destroyed: the reader runs until the program ends.
+  static AdapterWatch* watch = new AdapterWatch;
+  return *watch;
+}
+
 }  // namespace
 
 std::string GetAdapterAddress() {
-  // Reading the adapters can block for a long time (under Wine it goes through a device
-  // driver), and the status timer asks every 10 ms: a background reader keeps the address
-  // and the window only reads what it found last. The reader reads again when the system
-  // reports an address change, and otherwise every few seconds for what it does not
-  // report (Wine reports nothing), so an idle window costs next to nothing.
-  struct Watch {
-    std::mutex lock;
-    std::string text;
-    Watch() {
-      std::thread([this] {
-        OVERLAPPED change{};
-        change.hEvent = CreateEventW(nullptr, FALSE, FALSE, nullptr);
-        bool asked = false;
-        for (;;) {
-          std::string now = ReadAdapterAddress();
-          {
-            std::lock_guard<std::mutex> g(lock);
-            text = std::move(now);
-          }
-          if (!change.hEvent) {
-            std::this_thread::sleep_for(std::chrono::seconds(5));
-            continue;
-          }
-          HANDLE unused = nullptr;
-          if (!asked) asked = NotifyAddrChange(&unused, &change) == ERROR_IO_PENDING;
-          // A reported change ends the request; an unanswered one stays pending.
-          if (WaitForSingleObject(change.hEvent, 5000) == WAIT_OBJECT_0) asked = false;
-        }
-      }).detach();
-    }
-  };
-  // Never destroyed: the reader runs until the program ends.
-  static Watch* watch = new Watch;
-  std::lock_guard<std::mutex> g(watch->lock);
-  return watch->text;
+  AdapterWatch& a = Adapters();
+  std::lock_guard<std::mutex> g(a.lock);
+  return a.text;
 }
+
+std::shared_ptr<rtl::ChangeSignal> AdapterAddressChanged() { return Adapters().changed; }
 
 TFLogin::TFLogin(rtl::TComponent* owner) : TForm(owner) {
   SetName("FLogin");
@@ -214,13 +226,16 @@ void TFLogin::awal() {
 
 void TFLogin::WatchStatus() {
   // The status bar changes only when the network or the connection does: the timer's
-  // thread looks every interval, and the window updates only after a change.
-  Timer1->SetCheck([db = DM->ZConnection1->OpenFlag(), last = -1]() mutable {
-    const int now = (GetAdapterAddress().empty() ? 0 : 1) | (db->load() ? 2 : 0);
-    const bool changed = now != last;
-    last = now;
-    return changed;
-  });
+  // thread looks when either reports a change, and the window updates only after one.
+  auto* c = DM->ZConnection1;
+  Timer1->SetCheck(
+      [db = c->OpenFlag(), last = -1]() mutable {
+        const int now = (GetAdapterAddress().empty() ? 0 : 1) | (db->load() ? 2 : 0);
+        const bool changed = now != last;
+        last = now;
+        return changed;
+      },
+      {AdapterAddressChanged(), c->OpenChanged()});
 }
 
 void TFLogin::Timer1Timer(TObject*) {

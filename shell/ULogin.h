@@ -80,7 +80,9 @@ void ReleaseSessionLock(data::TZQuery& q, const std::string& account);
 
 // The hardware address of the first network adapter that reports one, as
 // "00-1A-2B-3C-4D-5E"; "" when no adapter answers (or before the first read has
-// finished). Read in the background once a second: the status timer asks every 10 ms.
+// finished). Read in the background: the status timer asks every 10 ms.
 std::string GetAdapterAddress();
+// Notified whenever the address GetAdapterAddress returns changes.
+std::shared_ptr<rtl::ChangeSignal> AdapterAddressChanged();
 
 }  // namespace shell

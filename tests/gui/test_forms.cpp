@@ -342,38 +342,59 @@ TEST(Timers, KeepFiringInsideAModalLoopAndStopWhenDisabled) {
   EXPECT_EQ(ticks, before);
 }
 
-// A timer with a check looks on its own thread and ticks once after it is enabled, then
-// only after the check reports a change; disabled, it stops looking.
-TEST(Timers, ACheckedTimerTicksOnlyAfterAChange) {
-  TTimer t(nullptr), wake(nullptr);
-  wake.SetInterval(5);  // keeps the loop below turning
-  wake.OnTimer = [](TObject*) {};
+// A timer with a check sleeps until a watched signal reports a change: it ticks once after
+// it is enabled, then only when the check confirms a change, which wakes it at once.
+// Stopping it never waits, neither for a change nor for the rest of a long interval.
+TEST(Timers, ACheckedTimerWakesOnlyForAChange) {
+  TTimer t(nullptr), turn(nullptr);
+  turn.SetInterval(5);  // keeps the loops below turning
+  turn.OnTimer = [](TObject*) {};
+  auto signal = std::make_shared<rtl::ChangeSignal>();
   std::atomic<bool> change{false};
   std::atomic<int> checks{0};
   int ticks = 0;
   t.SetInterval(5);
   t.OnTimer = [&](TObject*) { ++ticks; };
-  t.SetCheck([&] {
-    ++checks;
-    return change.exchange(false);
-  });
-  auto runUntil = [&](int moreChecks, auto done) {
-    const int until = checks + moreChecks;
-    while (!done() && checks < until) Application->HandleMessage();
+  t.SetCheck(
+      [&] {
+        ++checks;
+        return change.exchange(false);
+      },
+      {signal});
+  auto runFor = [](ULONGLONG ms, auto done) {
+    const ULONGLONG until = GetTickCount64() + ms;
+    while (!done() && GetTickCount64() < until) Application->HandleMessage();
   };
-  runUntil(20, [] { return false; });
+  auto never = [] { return false; };
+  runFor(5000, [&] { return ticks == 1; });
   EXPECT_EQ(ticks, 1);
+  runFor(100, never);  // twenty intervals without a change: not even a look
+  EXPECT_EQ(checks, 1);
   change = true;
-  runUntil(200, [&] { return ticks == 2; });
+  signal->Notify();
+  runFor(2000, [&] { return ticks == 2; });
   EXPECT_EQ(ticks, 2);
-  runUntil(20, [] { return false; });
+  signal->Notify();  // a change the check does not confirm: a look, no tick
+  runFor(2000, [&] { return checks == 3; });
+  runFor(50, never);
+  EXPECT_EQ(checks, 3);
   EXPECT_EQ(ticks, 2);
-  t.SetEnabled(false);
+  auto stopTakes = [](TTimer& timer) {
+    const ULONGLONG start = GetTickCount64();
+    timer.SetEnabled(false);
+    return GetTickCount64() - start;
+  };
+  EXPECT_LT(stopTakes(t), 2000u);
   const int seen = checks;
   change = true;
-  for (int i = 0; i < 10; ++i) Application->HandleMessage();
+  signal->Notify();
+  runFor(50, never);
   EXPECT_EQ(checks, seen);
   EXPECT_EQ(ticks, 2);
+  TTimer slow(nullptr);
+  slow.SetInterval(60000);
+  slow.SetCheck([] { return true; }, {signal});
+  EXPECT_LT(stopTakes(slow), 2000u);
 }
 
 // A handler that fails at every tick (a lost connection) must not pile boxes on boxes:
