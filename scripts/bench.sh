@@ -31,6 +31,10 @@ korvan_traps
 MEMBERS=${KORVAN_BENCH_MEMBERS:-50000}
 ROUNDS=${KORVAN_BENCH_ROUNDS:-5}
 ONLY=${1:-}
+case "$ONLY" in
+  ''|idle) ;;
+  *) die "unknown argument '$ONLY' (usage: bash scripts/bench.sh [idle])" ;;
+esac
 BIN=$KORVAN_BUILD/bench/win
 
 korvan_setup
@@ -104,6 +108,7 @@ for pid in $(pgrep wineserver || true); do
   if ours "$pid"; then KORVAN_BENCH_WINE_PIDS+="$pid "; fi
 done
 export KORVAN_BENCH_WINE_PIDS
+# The idle figures alone are measured twice, since one quiet minute can be an accident.
 for (( r = 0; r < (${#ONLY} ? 2 : 1); r++ )); do
   say "idle at a bare window with a 10 ms timer"
   run "$BIN/bench_timer.exe" 2 20
