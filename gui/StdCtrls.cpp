@@ -687,6 +687,9 @@ void TComboBox::CreateHandleDone() {
 }
 
 void TComboBox::SetBounds(int left, int top, int width, int height) {
+  // Bounds set again unchanged leave the window alone: resizing it to its dropped height
+  // makes Windows size and repaint the closed box anew.
+  if (left == left_ && top == top_ && width == width_ && height == height_) return;
   TWinControl::SetBounds(left, top, width, height);
   if (handle_) SetWindowPos(handle_, nullptr, left_, top_, width_, DroppedHeight(), SWP_NOZORDER | SWP_NOACTIVATE);
 }

@@ -165,6 +165,36 @@ TEST_F(ComboFixture, RebuildingTheListKeepsAValidChoiceAndDropsAGoneOne) {
   EXPECT_TRUE(changes.empty());
 }
 
+// The dashboard places its combo box on every tick: bounds set again unchanged must not
+// resize the window (Windows would size and repaint the closed box anew each time).
+TEST_F(ComboFixture, BoundsSetAgainUnchangedLeaveTheWindowAlone) {
+  cb->HandleNeeded();
+  cb->SetBounds(10, 8, 120, cb->Height());
+  static HWND watched;
+  static int moves;
+  watched = cb->Handle();
+  moves = 0;
+  HHOOK hook = SetWindowsHookExW(
+      WH_CALLWNDPROC,
+      [](int code, WPARAM w, LPARAM l) -> LRESULT {
+        const auto* m = reinterpret_cast<const CWPSTRUCT*>(l);
+        if (code == HC_ACTION && m->hwnd == watched && m->message == WM_WINDOWPOSCHANGING) ++moves;
+        return CallNextHookEx(nullptr, code, w, l);
+      },
+      nullptr, GetCurrentThreadId());
+  ASSERT_NE(hook, nullptr);
+  cb->SetBounds(cb->Left(), cb->Top(), cb->Width(), cb->Height());
+  EXPECT_EQ(moves, 0);
+  cb->SetBounds(cb->Left() + 5, cb->Top(), cb->Width(), cb->Height());
+  EXPECT_GT(moves, 0) << "a real move still reaches the window";
+  UnhookWindowsHookEx(hook);
+  RECT r;
+  GetWindowRect(cb->Handle(), &r);
+  MapWindowPoints(nullptr, form.Handle(), reinterpret_cast<POINT*>(&r), 2);
+  EXPECT_EQ(r.left, 15);
+  EXPECT_EQ(r.right - r.left, 120);
+}
+
 TEST(ComboTyping, TypingIntoADropDownRunsChangeAndCapitalsAreForced) {
   TForm f(nullptr);
   auto* cb = new TComboBox(&f);
