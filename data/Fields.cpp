@@ -29,10 +29,10 @@ rtl::TDateTime CombineDateTime(rtl::TDateTime date, rtl::TDateTime time) {
   return date < 0 ? date - time : date + time;
 }
 
-const TFieldValue* TField::ValueAt(int row) const {
-  if (row < 0 || row >= static_cast<int>(rows_->rows.size())) return nullptr;
-  const TFieldValue& v = rows_->rows[static_cast<size_t>(row)][static_cast<size_t>(index_)];
-  return v.null ? nullptr : &v;
+const TCell* TField::ValueAt(int row) const {
+  if (row < 0 || static_cast<size_t>(row) >= rows_->RowCount()) return nullptr;
+  const TCell& v = rows_->Row(static_cast<size_t>(row))[index_];
+  return v.IsNull() ? nullptr : &v;
 }
 
 bool TField::IsNull() const { return Value() == nullptr; }
@@ -40,11 +40,11 @@ bool TField::IsNull() const { return Value() == nullptr; }
 std::string TField::AsString() const { return AsStringAt(rows_->current); }
 
 std::string TField::AsStringAt(int row) const {
-  const TFieldValue* v = ValueAt(row);
+  const TCell* v = ValueAt(row);
   if (!v) return {};
   switch (DataType()) {
     case TFieldType::ftString:
-    case TFieldType::ftBlob: return v->s;
+    case TFieldType::ftBlob: return std::string(v->Text());
     case TFieldType::ftInteger: return rtl::IntToStr(v->i);
     case TFieldType::ftFloat: return rtl::FloatToStr(v->f);
     case TFieldType::ftDate: return rtl::DateToStr(v->f);
@@ -55,44 +55,45 @@ std::string TField::AsStringAt(int row) const {
 }
 
 int64_t TField::AsInteger() const {
-  const TFieldValue* v = Value();
+  const TCell* v = Value();
   if (!v) return 0;
   switch (DataType()) {
     case TFieldType::ftInteger: return v->i;
     case TFieldType::ftString:
-    case TFieldType::ftBlob: return rtl::StrToInt64(v->s);
+    case TFieldType::ftBlob: return rtl::StrToInt64(v->Text());
     case TFieldType::ftFloat: return rtl::Round(v->f);
     default: return static_cast<int64_t>(std::trunc(v->f));
   }
 }
 
 double TField::AsFloat() const {
-  const TFieldValue* v = Value();
+  const TCell* v = Value();
   if (!v) return 0;
   switch (DataType()) {
     case TFieldType::ftInteger: return static_cast<double>(v->i);
     case TFieldType::ftString:
-    case TFieldType::ftBlob: return rtl::StrToFloat(v->s);
+    case TFieldType::ftBlob: return rtl::StrToFloat(v->Text());
     default: return v->f;
   }
 }
 
 rtl::TDateTime TField::AsDateTime() const {
-  const TFieldValue* v = Value();
+  const TCell* v = Value();
   if (!v) return rtl::ZeroDate;
   switch (DataType()) {
     case TFieldType::ftInteger: return static_cast<double>(v->i);
     case TFieldType::ftString:
-    case TFieldType::ftBlob: return rtl::StrToDate(v->s);
+    case TFieldType::ftBlob: return rtl::StrToDate(v->Text());
     default: return v->f;
   }
 }
 
 void TField::SaveToStream(rtl::TStream& s) const {
-  const TFieldValue* v = Value();
+  const TCell* v = Value();
   if (!v) return;
   if (DataType() == TFieldType::ftString || DataType() == TFieldType::ftBlob) {
-    s.WriteBuffer(v->s.data(), static_cast<int64_t>(v->s.size()));
+    const std::string_view bytes = v->Text();
+    if (!bytes.empty()) s.WriteBuffer(bytes.data(), static_cast<int64_t>(bytes.size()));
     return;
   }
   std::string text = AsString();

@@ -5,31 +5,11 @@
 #include <string>
 #include <vector>
 
+#include "data/rules/RowSet.h"
 #include "rtl/Classes.h"
 #include "rtl/DateUtils.h"
 
 namespace data {
-
-enum class TFieldType { ftString, ftInteger, ftFloat, ftDate, ftTime, ftDateTime, ftBlob };
-
-struct TFieldValue {
-  bool null = true;
-  int64_t i = 0;     // ftInteger
-  double f = 0;      // ftFloat and the date and time types (a TDateTime)
-  std::string s;     // ftString (UTF-8) and ftBlob (bytes)
-};
-
-struct TColumn {
-  std::string name;
-  TFieldType type = TFieldType::ftString;
-};
-
-// A fetched result: column descriptions, the rows, and the current row (-1 when empty).
-struct TRowSet {
-  std::vector<TColumn> columns;
-  std::vector<std::vector<TFieldValue>> rows;
-  int current = -1;
-};
 
 // Gives duplicate column names (compared without case) a suffix as the server's own
 // clients do: the second "nama" becomes "nama_1", a third "nama_2".
@@ -61,8 +41,8 @@ class TField {
   void SaveToStream(rtl::TStream& s) const;
 
  private:
-  const TFieldValue* Value() const { return ValueAt(rows_->current); }
-  const TFieldValue* ValueAt(int row) const;
+  const TCell* Value() const { return ValueAt(rows_->current); }
+  const TCell* ValueAt(int row) const;
   const TRowSet* rows_;
   int index_;
 };

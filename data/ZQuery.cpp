@@ -131,43 +131,48 @@ bool GetChunked(const odbc::Statement& st, SQLUSMALLINT col, SQLSMALLINT cType, 
 }
 
 // MySQL's "zero" dates (0000-00-00, a day 0) name no day: they read as NULL.
-void FromTimestamp(const SQL_TIMESTAMP_STRUCT& t, TFieldValue& v) {
+void FromTimestamp(const SQL_TIMESTAMP_STRUCT& t, TCell& v) {
   if (!rtl::IsValidDate(t.year, t.month, t.day)) {
-    v.null = true;
+    v = TCell();
     return;
   }
-  v.null = false;
-  v.f = CombineDateTime(rtl::EncodeDate(t.year, t.month, t.day),
+  v.SetFloat(CombineDateTime(rtl::EncodeDate(t.year, t.month, t.day),
                         (t.hour * 3600000.0 + t.minute * 60000.0 + t.second * 1000.0 +
-                         std::floor(t.fraction / 1000000.0)) / 86400000.0);
+                         std::floor(t.fraction / 1000000.0)) / 86400000.0));
 }
 
 // A MySQL TIME may pass 24 hours; it stays a fraction of days like any duration.
-void FromTime(const SQL_TIME_STRUCT& t, TFieldValue& v) {
-  v.null = false;
-  v.f = (t.hour * 3600.0 + t.minute * 60.0 + t.second) / 86400.0;
+void FromTime(const SQL_TIME_STRUCT& t, TCell& v) {
+  v.SetFloat((t.hour * 3600.0 + t.minute * 60.0 + t.second) / 86400.0);
 }
 
-// One cell of the row the statement stands on, read by itself.
-void Fetch(const odbc::Statement& st, SQLUSMALLINT col, TFieldType type, TFieldValue& v) {
+// One cell of the row the statement stands on, read by itself; its text goes into rows.
+void Fetch(const odbc::Statement& st, SQLUSMALLINT col, TFieldType type, TCell& v, TRowSet& rows) {
   SQLLEN ind = 0;
   SQLRETURN r = SQL_SUCCESS;
   switch (type) {
     case TFieldType::ftString: {
-      std::u16string text;
-      v.null = !GetChunked(st, col, SQL_C_WCHAR, text);
-      if (!v.null) v.s = rtl::Utf16ToUtf8(text);
+      thread_local std::u16string text;
+      if (GetChunked(st, col, SQL_C_WCHAR, text)) rows.SetText(v, rtl::Utf16ToUtf8(text));
       return;
     }
-    case TFieldType::ftBlob:
-      v.null = !GetChunked(st, col, SQL_C_BINARY, v.s);
+    case TFieldType::ftBlob: {
+      thread_local std::string bytes;
+      if (GetChunked(st, col, SQL_C_BINARY, bytes)) rows.SetText(v, bytes);
       return;
-    case TFieldType::ftInteger:
-      r = SQLGetData(st.get(), col, SQL_C_SBIGINT, &v.i, 0, &ind);
+    }
+    case TFieldType::ftInteger: {
+      int64_t i = 0;
+      r = SQLGetData(st.get(), col, SQL_C_SBIGINT, &i, 0, &ind);
+      if (odbc::Ok(r) && ind != SQL_NULL_DATA) v.SetInteger(i);
       break;
-    case TFieldType::ftFloat:
-      r = SQLGetData(st.get(), col, SQL_C_DOUBLE, &v.f, 0, &ind);
+    }
+    case TFieldType::ftFloat: {
+      double f = 0;
+      r = SQLGetData(st.get(), col, SQL_C_DOUBLE, &f, 0, &ind);
+      if (odbc::Ok(r) && ind != SQL_NULL_DATA) v.SetFloat(f);
       break;
+    }
     case TFieldType::ftTime: {
       SQL_TIME_STRUCT t{};
       r = SQLGetData(st.get(), col, SQL_C_TYPE_TIME, &t, sizeof t, &ind);
@@ -186,7 +191,6 @@ void Fetch(const odbc::Statement& st, SQLUSMALLINT col, TFieldType type, TFieldV
     }
   }
   if (!odbc::Ok(r)) st.Fail("Cannot read a column");
-  v.null = ind == SQL_NULL_DATA;
 }
 
 // Rows come from the driver in blocks into buffers bound to the columns: one call per
@@ -262,14 +266,14 @@ class TBlockReader {
   }
 
   // Appends every remaining row of the result.
-  void ReadAll(std::vector<std::vector<TFieldValue>>& rows) {
+  void ReadAll(TRowSet& rows) {
     SQLRETURN r;
     while ((r = SQLFetch(st_.get())) != SQL_NO_DATA) {
       if (!odbc::Ok(r)) st_.Fail("Cannot fetch a row");
       for (SQLULEN k = 0; k < fetched_; ++k) {
         if (status_[k] == SQL_ROW_ERROR) st_.Fail("Cannot fetch a row");
         if (status_[k] == SQL_ROW_NOROW) continue;
-        rows.push_back(ReadRow(k));
+        ReadRow(k, rows);
       }
     }
   }
@@ -287,44 +291,50 @@ class TBlockReader {
       st_.Fail("Cannot fetch a row");
   }
 
-  std::vector<TFieldValue> ReadRow(SQLULEN k) {
-    std::vector<TFieldValue> row(slots_.size());
+  void ReadRow(SQLULEN k, TRowSet& rows) {
+    TCell* row = rows.AddRow();
     for (size_t c = 0; c < slots_.size(); ++c) {
-      if (FromBuffer(slots_[c], k, row[c])) continue;
+      if (FromBuffer(slots_[c], k, row[c], rows)) continue;
       // A value longer than its column's size as described cannot be read again from a
       // block: it fails rather than arrive cut short.
       if (blockRows_ > 1) throw EDatabaseError("Cannot read a column");
-      Fetch(st_, static_cast<SQLUSMALLINT>(c + 1), columns_[c].type, row[c]);
+      Fetch(st_, static_cast<SQLUSMALLINT>(c + 1), columns_[c].type, row[c], rows);
     }
-    return row;
   }
 
   // The value from the column's buffer; false when it has none or the value did not fit.
-  static bool FromBuffer(const Slot& s, SQLULEN k, TFieldValue& v) {
+  static bool FromBuffer(const Slot& s, SQLULEN k, TCell& v, TRowSet& rows) {
     if (!s.cType) return false;
     const SQLLEN ind = s.ind[k];
-    if (ind == SQL_NULL_DATA) {
-      v.null = true;
-      return true;
-    }
+    if (ind == SQL_NULL_DATA) return true;
     const auto* p = reinterpret_cast<const unsigned char*>(s.data.data()) + k * static_cast<SQLULEN>(s.width);
     switch (s.cType) {
       case SQL_C_WCHAR: {
         if (ind == SQL_NO_TOTAL || ind < 0 || ind > s.width - static_cast<SQLLEN>(sizeof(SQLWCHAR))) return false;
-        v.s = rtl::Utf16ToUtf8(std::u16string_view(reinterpret_cast<const char16_t*>(p),
-                                                   static_cast<size_t>(ind) / sizeof(char16_t)));
+        rows.SetText(v, rtl::Utf16ToUtf8(std::u16string_view(reinterpret_cast<const char16_t*>(p),
+                                                             static_cast<size_t>(ind) / sizeof(char16_t))));
         break;
       }
       case SQL_C_CHAR:
         if (ind == SQL_NO_TOTAL || ind < 0 || ind >= s.width) return false;
-        v.s.assign(reinterpret_cast<const char*>(p), static_cast<size_t>(ind));
+        rows.SetText(v, std::string_view(reinterpret_cast<const char*>(p), static_cast<size_t>(ind)));
         break;
       case SQL_C_BINARY:
         if (ind == SQL_NO_TOTAL || ind < 0 || ind > s.width) return false;
-        v.s.assign(reinterpret_cast<const char*>(p), static_cast<size_t>(ind));
+        rows.SetText(v, std::string_view(reinterpret_cast<const char*>(p), static_cast<size_t>(ind)));
         break;
-      case SQL_C_SBIGINT: std::memcpy(&v.i, p, sizeof v.i); break;
-      case SQL_C_DOUBLE: std::memcpy(&v.f, p, sizeof v.f); break;
+      case SQL_C_SBIGINT: {
+        int64_t i;
+        std::memcpy(&i, p, sizeof i);
+        v.SetInteger(i);
+        break;
+      }
+      case SQL_C_DOUBLE: {
+        double f;
+        std::memcpy(&f, p, sizeof f);
+        v.SetFloat(f);
+        break;
+      }
       case SQL_C_TYPE_TIME: {
         SQL_TIME_STRUCT t;
         std::memcpy(&t, p, sizeof t);
@@ -338,7 +348,6 @@ class TBlockReader {
         return true;
       }
     }
-    v.null = false;
     return true;
   }
 
@@ -463,8 +472,8 @@ void TZQuery::Run(bool wantRows, TRowSet* rows) {
   }
   MakeColumnNamesUnique(rows->columns);
 
-  TBlockReader(conn_->bindsColumns_, conn_->utf8Text_, st, rows->columns, sqlTypes, sizes).ReadAll(rows->rows);
-  rows->current = rows->rows.empty() ? -1 : 0;
+  TBlockReader(conn_->bindsColumns_, conn_->utf8Text_, st, rows->columns, sqlTypes, sizes).ReadAll(*rows);
+  rows->current = rows->Empty() ? -1 : 0;
 }
 
 void TZQuery::Open() {
@@ -476,7 +485,7 @@ void TZQuery::Open() {
   for (size_t i = 0; i < rows_.columns.size(); ++i) fields_.push_back(std::make_unique<TField>(&rows_, static_cast<int>(i)));
   active_ = true;
   bof_ = true;
-  eof_ = rows_.rows.empty();
+  eof_ = rows_.Empty();
   NotifyActive();
   NotifyDataSet();
 }
@@ -505,9 +514,8 @@ void TZQuery::Refresh() {
   bool sameColumns = fetched.columns.size() == rows_.columns.size();
   for (size_t i = 0; sameColumns && i < fetched.columns.size(); ++i)
     sameColumns = fetched.columns[i].name == rows_.columns[i].name;
-  rows_.columns = std::move(fetched.columns);
-  rows_.rows = std::move(fetched.rows);
-  const int n = static_cast<int>(rows_.rows.size());
+  rows_ = std::move(fetched);
+  const int n = static_cast<int>(rows_.RowCount());
   rows_.current = n == 0 ? -1 : std::clamp(recNo, 1, n) - 1;
   if (!sameColumns) {
     fields_.clear();
@@ -530,20 +538,20 @@ void TZQuery::SetCurrent(int index) {
 void TZQuery::First() {
   CheckActive();
   bof_ = true;
-  eof_ = rows_.rows.empty();
-  SetCurrent(rows_.rows.empty() ? -1 : 0);
+  eof_ = rows_.Empty();
+  SetCurrent(rows_.Empty() ? -1 : 0);
 }
 
 void TZQuery::Last() {
   CheckActive();
   eof_ = true;
-  bof_ = rows_.rows.empty();
-  SetCurrent(static_cast<int>(rows_.rows.size()) - 1);
+  bof_ = rows_.Empty();
+  SetCurrent(static_cast<int>(rows_.RowCount()) - 1);
 }
 
 void TZQuery::Next() {
   CheckActive();
-  const int n = static_cast<int>(rows_.rows.size());
+  const int n = static_cast<int>(rows_.RowCount());
   if (n == 0) return;
   bof_ = false;
   if (rows_.current < n - 1) {
@@ -556,7 +564,7 @@ void TZQuery::Next() {
 
 void TZQuery::Prior() {
   CheckActive();
-  if (rows_.rows.empty()) return;
+  if (rows_.Empty()) return;
   eof_ = false;
   if (rows_.current > 0) {
     bof_ = false;
@@ -568,7 +576,7 @@ void TZQuery::Prior() {
 
 void TZQuery::MoveTo(int recNo) {
   CheckActive();
-  const int n = static_cast<int>(rows_.rows.size());
+  const int n = static_cast<int>(rows_.RowCount());
   if (n == 0) return;
   bof_ = eof_ = false;
   SetCurrent(std::clamp(recNo, 1, n) - 1);

@@ -48,7 +48,7 @@ class TZQuery : public rtl::TComponent {
   // (the last row when fewer rows come back).
   void Refresh();
 
-  int RecordCount() const { return active_ ? static_cast<int>(rows_.rows.size()) : 0; }
+  int RecordCount() const { return active_ ? static_cast<int>(rows_.RowCount()) : 0; }
   bool IsEmpty() const { return RecordCount() == 0; }
   void First();
   void Next();
