@@ -152,12 +152,12 @@ void Fetch(const odbc::Statement& st, SQLUSMALLINT col, TFieldType type, TCell& 
   SQLRETURN r = SQL_SUCCESS;
   switch (type) {
     case TFieldType::ftString: {
-      thread_local std::u16string text;
+      std::u16string text;
       if (GetChunked(st, col, SQL_C_WCHAR, text)) rows.SetText(v, rtl::Utf16ToUtf8(text));
       return;
     }
     case TFieldType::ftBlob: {
-      thread_local std::string bytes;
+      std::string bytes;
       if (GetChunked(st, col, SQL_C_BINARY, bytes)) rows.SetText(v, bytes);
       return;
     }

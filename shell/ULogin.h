@@ -80,7 +80,7 @@ void ReleaseSessionLock(data::TZQuery& q, const std::string& account);
 
 // The hardware address of the first network adapter that reports one, as
 // "00-1A-2B-3C-4D-5E"; "" when no adapter answers (or before the first read has
-// finished). Read in the background: the status timer asks every 10 ms.
+// finished). Read in the background, so that asking never waits for the adapters.
 std::string GetAdapterAddress();
 // Notified whenever the address GetAdapterAddress returns changes.
 std::shared_ptr<rtl::ChangeSignal> AdapterAddressChanged();
